@@ -1,0 +1,1 @@
+// Lets a layer with no sources yet still form a library.

@@ -1,0 +1,245 @@
+#include "platform/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace platform {
+
+// ---------------------------------------------------------------- memory
+
+std::optional<QString> MemorySettingsStore::value(const QString& section, const QString& key) const
+{
+    auto s = m_sections.constFind(section);
+    if (s == m_sections.constEnd())
+        return std::nullopt;
+    auto v = s->constFind(key);
+    if (v == s->constEnd())
+        return std::nullopt;
+    return *v;
+}
+
+bool MemorySettingsStore::setValue(const QString& section, const QString& key, const QString& text,
+                                   QString* error)
+{
+    if (m_failWrites) {
+        if (error)
+            *error = QStringLiteral("The settings could not be written.");
+        return false;
+    }
+    m_sections[section][key] = text;
+    return true;
+}
+
+bool MemorySettingsStore::hasSection(const QString& section) const
+{
+    return m_sections.contains(section);
+}
+
+// ---------------------------------------------------------------- INI file
+//
+// [section]
+// key=value
+//
+// Backslash, line breaks, '=' in keys and a leading '[' or ';' in keys are
+// escaped, so any text goes in and comes back out unchanged. The file is UTF-8.
+
+namespace {
+
+QString escape(const QString& s, bool isKey)
+{
+    QString out;
+    out.reserve(s.size());
+    for (int i = 0; i < s.size(); ++i) {
+        const QChar c = s.at(i);
+        if (c == u'\\')
+            out += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            out += QStringLiteral("\\n");
+        else if (c == u'\r')
+            out += QStringLiteral("\\r");
+        else if (isKey && c == u'=')
+            out += QStringLiteral("\\e");
+        else if (isKey && i == 0 && (c == u'[' || c == u';'))
+            out += (c == u'[') ? QStringLiteral("\\b") : QStringLiteral("\\s");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString unescape(QStringView s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        QChar c = s.at(i);
+        if (c != u'\\' || i + 1 == s.size()) {
+            out += c;
+            continue;
+        }
+        const QChar n = s.at(++i);
+        switch (n.unicode()) {
+        case 'n': out += u'\n'; break;
+        case 'r': out += u'\r'; break;
+        case 'e': out += u'='; break;
+        case 'b': out += u'['; break;
+        case 's': out += u';'; break;
+        default: out += n; break;
+        }
+    }
+    return out;
+}
+
+// Position of the first '=' that is not escaped, or -1.
+qsizetype splitPoint(QStringView line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == u'\\')
+            ++i;
+        else if (line.at(i) == u'=')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore(QString filePath) : m_path(std::move(filePath))
+{
+    load();
+}
+
+QString IniSettingsStore::defaultFilePath()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.config");
+    return dir + QStringLiteral("/Astrovela/Astrovela.conf");
+}
+
+void IniSettingsStore::load()
+{
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QString text = QString::fromUtf8(f.readAll());
+    QString section;
+    bool inSection = false;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith(u';'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            section = unescape(line.mid(1, line.size() - 2));
+            if (!m_sections.contains(section)) {
+                m_sectionOrder.append(section);
+                m_sections.insert(section, {});
+            }
+            inSection = true;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const qsizetype eq = splitPoint(line);
+        if (eq < 0)
+            continue;
+        const QString key = unescape(line.left(eq));
+        const QString val = unescape(line.mid(eq + 1));
+        auto& rows = m_sections[section];
+        bool replaced = false;
+        for (auto& row : rows) {
+            if (row.first == key) {
+                row.second = val;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced)
+            rows.append({key, val});
+    }
+}
+
+std::optional<QString> IniSettingsStore::value(const QString& section, const QString& key) const
+{
+    auto s = m_sections.constFind(section);
+    if (s == m_sections.constEnd())
+        return std::nullopt;
+    for (const auto& row : *s)
+        if (row.first == key)
+            return row.second;
+    return std::nullopt;
+}
+
+bool IniSettingsStore::hasSection(const QString& section) const
+{
+    return m_sections.contains(section);
+}
+
+bool IniSettingsStore::setValue(const QString& section, const QString& key, const QString& text,
+                                QString* error)
+{
+    // Keep the previous state so that a failed write changes nothing in memory either.
+    const auto oldOrder = m_sectionOrder;
+    const auto oldSections = m_sections;
+
+    if (!m_sections.contains(section)) {
+        m_sectionOrder.append(section);
+        m_sections.insert(section, {});
+    }
+    auto& rows = m_sections[section];
+    bool replaced = false;
+    for (auto& row : rows) {
+        if (row.first == key) {
+            if (row.second == text)
+                return true; // nothing changes on disk
+            row.second = text;
+            replaced = true;
+            break;
+        }
+    }
+    if (!replaced)
+        rows.append({key, text});
+
+    if (!save(error)) {
+        m_sectionOrder = oldOrder;
+        m_sections = oldSections;
+        return false;
+    }
+    return true;
+}
+
+bool IniSettingsStore::save(QString* error) const
+{
+    const QFileInfo info(m_path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (error)
+            *error = QStringLiteral("Cannot create the folder %1.").arg(info.absolutePath());
+        return false;
+    }
+    QString out;
+    for (const QString& section : m_sectionOrder) {
+        out += u'[' + escape(section, false) + QStringLiteral("]\n");
+        for (const auto& row : m_sections.value(section))
+            out += escape(row.first, true) + u'=' + escape(row.second, false) + u'\n';
+        out += u'\n';
+    }
+    QSaveFile f(m_path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = out.toUtf8();
+    if (f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,66 @@
+#pragma once
+// Where the program keeps its settings: text values under a section and a key.
+// The real store is an INI file in the user's configuration folder; tests use
+// the in-memory store.
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace platform {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored text, or nothing when the section or the key does not exist.
+    virtual std::optional<QString> value(const QString& section, const QString& key) const = 0;
+    // Writes one value; false with a reason in *error when it could not be kept.
+    virtual bool setValue(const QString& section, const QString& key, const QString& text,
+                          QString* error = nullptr) = 0;
+    virtual bool hasSection(const QString& section) const = 0;
+};
+
+// Settings kept in memory only (tests, and a store that failed to open).
+class MemorySettingsStore : public SettingsStore {
+public:
+    std::optional<QString> value(const QString& section, const QString& key) const override;
+    bool setValue(const QString& section, const QString& key, const QString& text,
+                  QString* error = nullptr) override;
+    bool hasSection(const QString& section) const override;
+
+    // Tests: make the next writes fail as a full or read-only disk would.
+    void setFailWrites(bool fail) { m_failWrites = fail; }
+
+private:
+    QHash<QString, QHash<QString, QString>> m_sections;
+    bool m_failWrites = false;
+};
+
+// Settings in an INI file of our own. Texts are kept exactly as written
+// (no quoting, no type guessing, any characters); the file is rewritten
+// whole through a temporary file, so a failed write leaves the old one intact.
+class IniSettingsStore : public SettingsStore {
+public:
+    explicit IniSettingsStore(QString filePath);
+
+    std::optional<QString> value(const QString& section, const QString& key) const override;
+    bool setValue(const QString& section, const QString& key, const QString& text,
+                  QString* error = nullptr) override;
+    bool hasSection(const QString& section) const override;
+
+    QString filePath() const { return m_path; }
+    // The default place: <configuration folder>/Astrovela/Astrovela.conf
+    static QString defaultFilePath();
+
+private:
+    void load();
+    bool save(QString* error) const;
+
+    QString m_path;
+    // Sections and keys in first-written order, so the file stays readable.
+    QList<QString> m_sectionOrder;
+    QHash<QString, QList<QPair<QString, QString>>> m_sections;
+};
+
+} // namespace platform

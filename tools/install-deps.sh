@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, test and run Astrovela,
+# only those that are missing. Needs root (or sudo) when something is missing.
+set -euo pipefail
+PKGS=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev googletest libbenchmark-dev
+  xvfb xauth poppler-utils fonts-dejavu-core
+)
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "== all build packages present"
+  exit 0
+fi
+echo "== installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
