@@ -28,6 +28,11 @@ struct Services {
 // has installed them.
 Services& services();
 
+// Installs the real services (settings file, message boxes, dialogs, help,
+// launcher, time zone, network, system clock) for the whole run. Call once
+// after the QApplication exists.
+void installRealServices();
+
 // Installs a set of services for the lifetime of the object and restores the
 // previous set afterwards (tests).
 class ScopedServices {

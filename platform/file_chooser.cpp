@@ -1,0 +1,104 @@
+#include "platform/file_chooser.h"
+
+#include "platform/vb.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+
+namespace platform {
+
+QPrinter& applicationPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+namespace {
+QStringList convertedFilters(const QString& classic)
+{
+    QStringList out;
+    const QStringList parts = classic.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i].trimmed();
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            p = p.trimmed();
+        // Qt takes the patterns from the last parentheses: put ours there.
+        static const QRegularExpression trailingParens(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+        desc.remove(trailingParens);
+        if (desc.isEmpty())
+            desc = patterns.join(u' ');
+        out << desc + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return out;
+}
+
+QString startPath(const FileDialogRequest& r)
+{
+    if (r.fileName.isEmpty())
+        return r.initialFolder;
+    const QFileInfo info(r.fileName);
+    if (info.isAbsolute() || r.initialFolder.isEmpty())
+        return r.fileName;
+    return QDir(r.initialFolder).filePath(r.fileName);
+}
+} // namespace
+
+QString qtNameFilters(const QString& classicFilter)
+{
+    return convertedFilters(classicFilter).join(QStringLiteral(";;"));
+}
+
+QString qtNameFilterAt(const QString& classicFilter, int index)
+{
+    return convertedFilters(classicFilter).value(index - 1);
+}
+
+std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidget* parent)
+{
+    QString selected = qtNameFilterAt(r.filter, r.filterIndex);
+    const QString name = QFileDialog::getOpenFileName(parent, r.title, startPath(r),
+                                                      qtNameFilters(r.filter), &selected);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtFileChooser::saveFile(const FileDialogRequest& r, QWidget* parent)
+{
+    QString selected = qtNameFilterAt(r.filter, r.filterIndex);
+    QFileDialog::Options options;
+    if (!(r.flags & fileOverwritePrompt))
+        options |= QFileDialog::DontConfirmOverwrite;
+    const QString name = QFileDialog::getSaveFileName(parent, r.title, startPath(r),
+                                                      qtNameFilters(r.filter), &selected, options);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<quint32> QtFileChooser::chooseColor(quint32 initial, QWidget* parent)
+{
+    const QColor c = QColorDialog::getColor(vb::toQColor(initial), parent);
+    if (!c.isValid())
+        return std::nullopt;
+    return vb::fromQColor(c);
+}
+
+bool QtFileChooser::choosePrinter(QPrinter& printer, int flags, QWidget* parent)
+{
+    if (flags & printerSetupOnly) {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace platform

@@ -1,0 +1,58 @@
+#pragma once
+// The common dialogs: choose a file to open or to save, a colour, a printer.
+// Every method returns nothing (or false) when the user cancels, so a caller
+// ends its command quietly on a cancel.
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace platform {
+
+struct FileDialogRequest {
+    QString title;
+    QString fileName;       // proposed file (may carry a folder)
+    QString initialFolder;  // used when fileName names no folder
+    // "Description|pattern[;pattern]|Description|pattern..." as the classic
+    // dialogs take it, e.g. "Element files (*.txt)|*.txt;*.tle|All files|*.*".
+    QString filter;
+    int filterIndex = 1;    // 1-based
+    int flags = 0;          // fileOverwritePrompt ...
+};
+
+// Ask before overwriting an existing file (save dialog).
+inline constexpr int fileOverwritePrompt = 2;
+// Printer dialog: set up the printer only, print nothing now.
+inline constexpr int printerSetupOnly = 64;
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    virtual std::optional<QString> openFile(const FileDialogRequest& request, QWidget* parent = nullptr) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* parent = nullptr) = 0;
+    // Colours are classic values R + 256 G + 65536 B.
+    virtual std::optional<quint32> chooseColor(quint32 initial, QWidget* parent = nullptr) = 0;
+    // Lets the user choose and set up `printer` (flags: printerSetupOnly).
+    // False when cancelled; the printer is then unchanged.
+    virtual bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) = 0;
+};
+
+// The printer the program prints on: the one last chosen in a printer
+// dialog, kept for the whole run.
+QPrinter& applicationPrinter();
+
+// "Desc|*.a;*.b|All|*.*" -> "Desc (*.a *.b);;All (*.*)" for Qt's dialogs.
+QString qtNameFilters(const QString& classicFilter);
+// The n-th (1-based) Qt filter of the converted list, or "" when out of range.
+QString qtNameFilterAt(const QString& classicFilter, int index);
+
+class QtFileChooser : public FileChooser {
+public:
+    std::optional<QString> openFile(const FileDialogRequest& request, QWidget* parent = nullptr) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* parent = nullptr) override;
+    std::optional<quint32> chooseColor(quint32 initial, QWidget* parent = nullptr) override;
+    bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) override;
+};
+
+} // namespace platform

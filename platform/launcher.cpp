@@ -1,0 +1,105 @@
+#include "platform/launcher.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace platform {
+
+QStringList splitArguments(const QString& arguments)
+{
+    QStringList out;
+    QString cur;
+    bool inQuote = false;
+    bool have = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QChar c = arguments[i];
+        if (c == u'"') {
+            if (inQuote && i + 1 < arguments.size() && arguments[i + 1] == u'"') {
+                cur += u'"';
+                ++i;
+            } else {
+                inQuote = !inQuote;
+            }
+            have = true;
+        } else if (!inQuote && (c == u' ' || c == u'\t')) {
+            if (have)
+                out << cur;
+            cur.clear();
+            have = false;
+        } else {
+            cur += c;
+            have = true;
+        }
+    }
+    if (have)
+        out << cur;
+    return out;
+}
+
+bool QtLauncher::openUrl(const QString& url)
+{
+    const QString t = url.trimmed();
+    if (t.isEmpty())
+        return false;
+    QUrl u = QUrl::fromUserInput(t);
+    return u.isValid() && QDesktopServices::openUrl(u);
+}
+
+bool QtLauncher::openCalculator(QString* error)
+{
+    for (const char* name : {"gnome-calculator", "kcalc", "mate-calc", "galculator",
+                             "qalculate-gtk", "qalculate-qt", "xcalc"}) {
+        const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!exe.isEmpty() && QProcess::startDetached(exe, {}))
+            return true;
+    }
+    if (error)
+        *error = QStringLiteral("No calculator program was found on this computer.");
+    return false;
+}
+
+bool QtLauncher::startProgram(const QString& program, const QString& arguments, QString* error)
+{
+    const QString prog = program.trimmed();
+    if (prog.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("No program was given.");
+        return false;
+    }
+    QString exe = prog;
+    if (!prog.contains(u'/')) {
+        exe = QStandardPaths::findExecutable(prog);
+        if (exe.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("The program %1 was not found.").arg(prog);
+            return false;
+        }
+    } else {
+        const QFileInfo info(prog);
+        if (!info.exists()) {
+            if (error)
+                *error = QStringLiteral("The program %1 was not found.").arg(prog);
+            return false;
+        }
+        if (!info.isFile() || !info.isExecutable()) {
+            if (error)
+                *error = QStringLiteral("%1 is not a program that can be started.").arg(prog);
+            return false;
+        }
+    }
+    QProcess process;
+    process.setProgram(exe);
+    process.setArguments(splitArguments(arguments));
+    qint64 pid = 0;
+    if (!process.startDetached(&pid)) {
+        if (error)
+            *error = QStringLiteral("The program %1 could not be started: %2").arg(prog, process.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+// Starting other programs: a web address, the desktop calculator, the
+// user's own external program. Nothing goes through a shell.
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+class Launcher {
+public:
+    virtual ~Launcher() = default;
+    // Opens a URL (or a local file) with the desktop's default program.
+    virtual bool openUrl(const QString& url) = 0;
+    // Starts the desktop calculator; false with a reason when there is none.
+    virtual bool openCalculator(QString* error = nullptr) = 0;
+    // Starts `program` with `arguments` split as a command line would be
+    // (blanks separate, double quotes group, no shell expansion).
+    virtual bool startProgram(const QString& program, const QString& arguments,
+                              QString* error = nullptr) = 0;
+};
+
+// The argument list of a command line: blanks separate arguments, double
+// quotes group blanks into one argument, "" inside quotes is one quote.
+QStringList splitArguments(const QString& arguments);
+
+class QtLauncher : public Launcher {
+public:
+    bool openUrl(const QString& url) override;
+    bool openCalculator(QString* error = nullptr) override;
+    bool startProgram(const QString& program, const QString& arguments,
+                      QString* error = nullptr) override;
+};
+
+} // namespace platform

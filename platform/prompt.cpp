@@ -1,0 +1,121 @@
+#include "platform/prompt.h"
+
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+QString& titleStore()
+{
+    static QString t;
+    return t;
+}
+} // namespace
+
+QString applicationTitle()
+{
+    if (!titleStore().isEmpty())
+        return titleStore();
+    if (qApp) {
+        const QString d = QGuiApplication::applicationDisplayName();
+        if (!d.isEmpty())
+            return d;
+    }
+    return QStringLiteral("Astrovela");
+}
+
+void setApplicationTitle(const QString& title)
+{
+    titleStore() = title;
+}
+
+QList<int> msgBoxButtons(int flags)
+{
+    switch (flags & 7) {
+    case vbOKCancel: return {vbOK, vbCancel};
+    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
+    case vbYesNo: return {vbYes, vbNo};
+    case vbRetryCancel: return {vbRetry, vbCancel};
+    default: return {vbOK};
+    }
+}
+
+int msgBoxDefaultAnswer(int flags)
+{
+    const QList<int> buttons = msgBoxButtons(flags);
+    const int index = (flags & 0x300) >> 8;
+    return buttons.value(index < buttons.size() ? index : 0);
+}
+
+int msgBoxEscapeAnswer(int flags)
+{
+    const QList<int> buttons = msgBoxButtons(flags);
+    if (buttons.contains(vbCancel))
+        return vbCancel;
+    if ((flags & 7) == vbYesNo)
+        return vbNo;
+    if ((flags & 7) == vbOKOnly)
+        return vbOK;
+    return 0;
+}
+
+int MsgBox(const QString& text, int flags, const QString& title)
+{
+    Prompt* p = services().prompt;
+    if (!p) {
+        static QtPrompt fallback;
+        p = &fallback;
+    }
+    return p->MsgBox(text, flags, title);
+}
+
+int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    // A lone carriage return was a line break in the old boxes.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    box.setText(shown);
+    switch (flags & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    const QList<int> answers = msgBoxButtons(flags);
+    QList<QAbstractButton*> buttons;
+    for (int a : answers) {
+        QMessageBox::StandardButton sb = QMessageBox::Ok;
+        switch (a) {
+        case vbOK: sb = QMessageBox::Ok; break;
+        case vbCancel: sb = QMessageBox::Cancel; break;
+        case vbAbort: sb = QMessageBox::Abort; break;
+        case vbRetry: sb = QMessageBox::Retry; break;
+        case vbIgnore: sb = QMessageBox::Ignore; break;
+        case vbYes: sb = QMessageBox::Yes; break;
+        case vbNo: sb = QMessageBox::No; break;
+        }
+        buttons << box.addButton(sb);
+    }
+    const int def = msgBoxDefaultAnswer(flags);
+    box.setDefaultButton(static_cast<QPushButton*>(buttons.value(answers.indexOf(def))));
+    const int esc = msgBoxEscapeAnswer(flags);
+    if (esc)
+        box.setEscapeButton(buttons.value(answers.indexOf(esc)));
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    const int idx = buttons.indexOf(clicked);
+    if (idx >= 0)
+        return answers[idx];
+    return esc ? esc : def;
+}
+
+} // namespace platform

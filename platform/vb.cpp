@@ -1,0 +1,1214 @@
+#include "platform/vb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace vb {
+
+// ================================================================ reading numbers
+
+namespace {
+
+inline char16_t u16(QChar c) { return c.unicode(); }
+inline char16_t u16(char c) { return char16_t(static_cast<unsigned char>(c)); }
+inline char16_t u16(char16_t c) { return c; }
+
+bool isBlankForVal(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+// Parses the longest leading number of an ASCII text without blanks.
+// Returns the number of characters used (0 when there is no number).
+template <typename Get>
+std::size_t scanNumber(std::size_t n, Get at, std::string& out)
+{
+    std::size_t i = 0;
+    out.clear();
+    if (i < n && (at(i) == '+' || at(i) == '-'))
+        out += char(at(i++));
+    std::size_t digits = 0;
+    while (i < n && at(i) >= '0' && at(i) <= '9') {
+        out += char(at(i++));
+        ++digits;
+    }
+    if (i < n && at(i) == '.') {
+        out += '.';
+        ++i;
+        while (i < n && at(i) >= '0' && at(i) <= '9') {
+            out += char(at(i++));
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        out.clear();
+        return 0;
+    }
+    // Exponent only when at least one digit follows.
+    if (i < n && (at(i) == 'e' || at(i) == 'E' || at(i) == 'd' || at(i) == 'D')) {
+        std::size_t j = i + 1;
+        std::string exp = "e";
+        if (j < n && (at(j) == '+' || at(j) == '-'))
+            exp += char(at(j++));
+        std::size_t ed = 0;
+        while (j < n && at(j) >= '0' && at(j) <= '9') {
+            exp += char(at(j++));
+            ++ed;
+        }
+        if (ed > 0) {
+            out += exp;
+            i = j;
+        }
+    }
+    return i;
+}
+
+double toDouble(const std::string& s)
+{
+    // strtod follows LC_NUMERIC; the text only has a point, so read it in
+    // the C way whatever the locale.
+    QByteArray b(s.c_str());
+    bool ok = false;
+    const double v = QLocale::c().toDouble(QString::fromLatin1(b), &ok);
+    if (ok)
+        return v;
+    // Out of range: strtod gives +-HUGE_VAL.
+    return std::strtod(s.c_str(), nullptr);
+}
+
+template <typename Str>
+double valImpl(const Str& text)
+{
+    std::u16string compact;
+    compact.reserve(std::size_t(text.size()));
+    for (auto ch : text) {
+        const char16_t c = u16(ch);
+        if (!isBlankForVal(c))
+            compact += c;
+    }
+    std::string num;
+    if (scanNumber(compact.size(), [&](std::size_t i) { return compact[i]; }, num) == 0)
+        return 0.0;
+    return toDouble(num);
+}
+
+template <typename Str>
+std::optional<double> strictImpl(const Str& text)
+{
+    std::size_t b = 0, e = std::size_t(text.size());
+    auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    while (b < e && blank(u16(text[b])))
+        ++b;
+    while (e > b && blank(u16(text[e - 1])))
+        --e;
+    if (b == e)
+        return std::nullopt;
+    std::string num;
+    const std::size_t used =
+        scanNumber(e - b, [&](std::size_t i) { return u16(text[b + i]); }, num);
+    if (used == 0 || used != e - b)
+        return std::nullopt;
+    bool ok = false;
+    const double v = QLocale::c().toDouble(QString::fromLatin1(num.c_str()), &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+} // namespace
+
+double Val(QStringView text)
+{
+    return valImpl(text);
+}
+
+double Val(std::string_view text)
+{
+    return valImpl(text);
+}
+
+std::optional<double> StrictValue(QStringView text)
+{
+    return strictImpl(text);
+}
+
+std::optional<double> StrictValue(std::string_view text)
+{
+    return strictImpl(text);
+}
+
+double CDbl(QStringView text)
+{
+    if (auto v = StrictValue(text))
+        return *v;
+    throw Error(13, "Type mismatch");
+}
+
+namespace {
+double roundHalfEven(double x)
+{
+    const double r = std::round(x); // half away from zero
+    if (std::fabs(x - std::trunc(x)) == 0.5)
+        return 2.0 * std::round(x / 2.0);
+    return r;
+}
+} // namespace
+
+int CInt(double x)
+{
+    const double r = roundHalfEven(x);
+    if (!(r >= -32768.0 && r <= 32767.0))
+        throw Error(6, "Overflow");
+    return int(r);
+}
+
+std::int32_t CLng(double x)
+{
+    const double r = roundHalfEven(x);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0))
+        throw Error(6, "Overflow");
+    return std::int32_t(r);
+}
+
+int CByte(double x)
+{
+    const double r = roundHalfEven(x);
+    if (!(r >= 0.0 && r <= 255.0))
+        throw Error(6, "Overflow");
+    return int(r);
+}
+
+double Int(double x)
+{
+    return std::floor(x);
+}
+
+double Fix(double x)
+{
+    return std::trunc(x);
+}
+
+// ================================================================ numbers to text
+
+namespace {
+
+QString plainNumber(double x, int significant)
+{
+    if (std::isnan(x))
+        return QStringLiteral("NaN");
+    if (std::isinf(x))
+        return x < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+    if (x == 0)
+        return QStringLiteral("0");
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*E", significant - 1, x);
+    // buf: [-]d.dddddE[+-]xx
+    std::string s(buf);
+    const auto epos = s.find('E');
+    std::string mant = s.substr(0, epos);
+    const int exp = std::atoi(s.c_str() + epos + 1);
+    bool neg = false;
+    if (!mant.empty() && mant[0] == '-') {
+        neg = true;
+        mant.erase(0, 1);
+    }
+    std::string digits;
+    for (char c : mant)
+        if (c != '.')
+            digits += c;
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    std::string out;
+    if (exp >= significant || exp < -5) {
+        // Exponent form: d.dddE+xx
+        out = digits.substr(0, 1);
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        char e[16];
+        std::snprintf(e, sizeof e, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
+        out += e;
+    } else if (exp >= 0) {
+        const std::size_t intLen = std::size_t(exp) + 1;
+        if (digits.size() <= intLen) {
+            out = digits + std::string(intLen - digits.size(), '0');
+        } else {
+            out = digits.substr(0, intLen) + "." + digits.substr(intLen);
+        }
+    } else {
+        out = "0." + std::string(std::size_t(-exp - 1), '0') + digits;
+    }
+    if (neg)
+        out.insert(out.begin(), '-');
+    return QString::fromLatin1(out.c_str());
+}
+
+QString localised(QString s)
+{
+    const QString point = displayLocale().decimalPoint();
+    if (point != QStringLiteral("."))
+        s.replace(u'.', point);
+    return s;
+}
+
+} // namespace
+
+QString CStrC(double x)
+{
+    return plainNumber(x, 15);
+}
+
+QString CStrC(float x)
+{
+    return plainNumber(double(x), 7);
+}
+
+QString Str(double x)
+{
+    const QString s = CStrC(x);
+    return (x >= 0 || std::isnan(x)) ? u' ' + s : s;
+}
+
+QString Str(float x)
+{
+    const QString s = CStrC(x);
+    return (x >= 0 || std::isnan(x)) ? u' ' + s : s;
+}
+
+QString CStr(double x)
+{
+    return localised(CStrC(x));
+}
+
+QString CStr(float x)
+{
+    return localised(CStrC(x));
+}
+
+// ================================================================ locale and names
+
+namespace {
+std::optional<QLocale>& localeOverride()
+{
+    static std::optional<QLocale> l;
+    return l;
+}
+DateNames& namesStore()
+{
+    static DateNames n;
+    return n;
+}
+} // namespace
+
+void setDisplayLocale(const QLocale& locale)
+{
+    localeOverride() = locale;
+}
+
+QLocale displayLocale()
+{
+    return localeOverride() ? *localeOverride() : QLocale();
+}
+
+void setDateNames(DateNames names)
+{
+    namesStore() = std::move(names);
+}
+
+const DateNames& dateNames()
+{
+    return namesStore();
+}
+
+namespace {
+QString monthName(int month, bool abbreviated)
+{
+    const DateNames& n = dateNames();
+    if (n.month)
+        return n.month(month, abbreviated);
+    return displayLocale().monthName(month, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat);
+}
+QString weekdayName(int weekday, bool abbreviated)
+{
+    const DateNames& n = dateNames();
+    if (n.weekday)
+        return n.weekday(weekday, abbreviated);
+    return displayLocale().dayName(weekday, abbreviated ? QLocale::ShortFormat : QLocale::LongFormat);
+}
+} // namespace
+
+// ================================================================ Format: numbers
+
+namespace {
+
+// Splits a picture into sections at ';' outside quotes and escapes.
+QList<QString> sections(QStringView picture)
+{
+    QList<QString> out;
+    QString cur;
+    bool inQuote = false;
+    for (qsizetype i = 0; i < picture.size(); ++i) {
+        const QChar c = picture[i];
+        if (c == u'"')
+            inQuote = !inQuote;
+        if (!inQuote && c == u'\\' && i + 1 < picture.size()) {
+            cur += c;
+            cur += picture[++i];
+            continue;
+        }
+        if (!inQuote && c == u';') {
+            out << cur;
+            cur.clear();
+            continue;
+        }
+        cur += c;
+    }
+    out << cur;
+    return out;
+}
+
+enum class TokKind { IntDigit, FracDigit, Point, Group, Percent, Literal };
+struct Tok {
+    TokKind kind;
+    QChar ch;     // placeholder '0' or '#', or the literal character
+    QString text; // literal text
+};
+
+struct NumberPicture {
+    QList<Tok> toks;
+    int intPlaces = 0;
+    int intMin = 0;     // digits always shown
+    int fracPlaces = 0;
+    QString fracKinds;  // '0' or '#' per decimal place
+    bool hasPoint = false;
+    bool grouping = false;
+    bool percent = false;
+};
+
+NumberPicture parseNumberPicture(QStringView pic)
+{
+    NumberPicture p;
+    bool afterPoint = false;
+    int firstZero = -1;
+    for (qsizetype i = 0; i < pic.size(); ++i) {
+        const QChar c = pic[i];
+        if (c == u'\\' && i + 1 < pic.size()) {
+            p.toks.append({TokKind::Literal, {}, QString(pic[++i])});
+        } else if (c == u'"') {
+            qsizetype j = i + 1;
+            QString lit;
+            while (j < pic.size() && pic[j] != u'"')
+                lit += pic[j++];
+            p.toks.append({TokKind::Literal, {}, lit});
+            i = j;
+        } else if (c == u'0' || c == u'#') {
+            if (afterPoint) {
+                p.toks.append({TokKind::FracDigit, c, {}});
+                p.fracKinds += c;
+                ++p.fracPlaces;
+            } else {
+                if (c == u'0' && firstZero < 0)
+                    firstZero = p.intPlaces;
+                p.toks.append({TokKind::IntDigit, c, {}});
+                ++p.intPlaces;
+            }
+        } else if (c == u'.' && !afterPoint) {
+            afterPoint = true;
+            p.hasPoint = true;
+            p.toks.append({TokKind::Point, c, {}});
+        } else if (c == u',' && !afterPoint) {
+            p.grouping = true;
+            p.toks.append({TokKind::Group, c, {}});
+        } else if (c == u'%') {
+            p.percent = true;
+            p.toks.append({TokKind::Percent, c, {}});
+        } else {
+            p.toks.append({TokKind::Literal, {}, QString(c)});
+        }
+    }
+    p.intMin = firstZero < 0 ? 0 : p.intPlaces - firstZero;
+    return p;
+}
+
+// The value's decimal digits, rounded half away from zero at `decimals`
+// places after the point, from its 15 significant digits.
+// intDigits has no leading zeros ("" for zero); fracDigits has `decimals` digits.
+void roundedDigits(double v, int decimals, std::string& intDigits, std::string& fracDigits)
+{
+    intDigits.clear();
+    fracDigits.clear();
+    v = std::fabs(v);
+    std::string all;   // digits
+    int pointPos = 0;  // digits before the point
+    if (v == 0) {
+        all = "0";
+        pointPos = 1;
+    } else {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.14e", v);
+        std::string s(buf);
+        const auto epos = s.find('e');
+        const int exp = std::atoi(s.c_str() + epos + 1);
+        for (std::size_t i = 0; i < epos; ++i)
+            if (s[i] != '.')
+                all += s[i];
+        pointPos = exp + 1;
+    }
+    // Normalise to integer part and fraction part.
+    std::string ip, fp;
+    if (pointPos <= 0) {
+        ip = "";
+        fp = std::string(std::size_t(-pointPos), '0') + all;
+    } else if (std::size_t(pointPos) >= all.size()) {
+        ip = all + std::string(std::size_t(pointPos) - all.size(), '0');
+    } else {
+        ip = all.substr(0, std::size_t(pointPos));
+        fp = all.substr(std::size_t(pointPos));
+    }
+    bool up = fp.size() > std::size_t(decimals) && fp[std::size_t(decimals)] >= '5';
+    if (fp.size() > std::size_t(decimals))
+        fp.resize(std::size_t(decimals));
+    while (fp.size() < std::size_t(decimals))
+        fp += '0';
+    if (up) {
+        int i = int(fp.size()) - 1;
+        for (; i >= 0; --i) {
+            if (fp[std::size_t(i)] == '9') {
+                fp[std::size_t(i)] = '0';
+            } else {
+                ++fp[std::size_t(i)];
+                break;
+            }
+        }
+        if (i < 0) {
+            int k = int(ip.size()) - 1;
+            for (; k >= 0; --k) {
+                if (ip[std::size_t(k)] == '9') {
+                    ip[std::size_t(k)] = '0';
+                } else {
+                    ++ip[std::size_t(k)];
+                    break;
+                }
+            }
+            if (k < 0)
+                ip.insert(ip.begin(), '1');
+        }
+    }
+    std::size_t nz = 0;
+    while (nz < ip.size() && ip[nz] == '0')
+        ++nz;
+    intDigits = ip.substr(nz);
+    fracDigits = fp;
+}
+
+QString formatSection(double v, QStringView pic, bool showMinus, const QString& point,
+                      const QString& group)
+{
+    const NumberPicture p = parseNumberPicture(pic);
+    if (p.intPlaces == 0 && p.fracPlaces == 0 && !p.hasPoint) {
+        // No placeholder: only literals (and maybe '%'); classic runtime shows the literals.
+        QString out;
+        for (const Tok& t : p.toks)
+            out += t.kind == TokKind::Literal ? t.text : QString(t.ch);
+        return out;
+    }
+    if (p.percent)
+        v *= 100.0;
+    std::string id, fd;
+    roundedDigits(v, p.fracPlaces, id, fd);
+    // Decimal places shown as '#' drop their trailing zeros.
+    int fracShown = p.fracPlaces;
+    while (fracShown > 0 && p.fracKinds[fracShown - 1] == u'#' && fd[std::size_t(fracShown - 1)] == '0')
+        --fracShown;
+    fd.resize(std::size_t(fracShown));
+    // Integer digits: at least intMin, with leading zeros.
+    if (int(id.size()) < p.intMin)
+        id.insert(id.begin(), std::size_t(p.intMin) - id.size(), '0');
+    QString intText = QString::fromLatin1(id.c_str());
+    if (p.grouping && !intText.isEmpty()) {
+        QString g;
+        const int n = int(intText.size());
+        for (int i = 0; i < n; ++i) {
+            if (i > 0 && (n - i) % 3 == 0)
+                g += group;
+            g += intText[i];
+        }
+        intText = g;
+    }
+    const bool isZero = std::all_of(id.begin(), id.end(), [](char c) { return c == '0'; }) &&
+                        std::all_of(fd.begin(), fd.end(), [](char c) { return c == '0'; });
+    Q_UNUSED(isZero);
+
+    QString out;
+    if (showMinus && v < 0)
+        out += u'-';
+    bool intDone = false, fracDone = false;
+    for (const Tok& t : p.toks) {
+        switch (t.kind) {
+        case TokKind::IntDigit:
+            if (!intDone) {
+                out += intText;
+                intDone = true;
+            }
+            break;
+        case TokKind::Group:
+            break;
+        case TokKind::Point:
+            if (!intDone) {
+                out += intText;
+                intDone = true;
+            }
+            out += point;
+            break;
+        case TokKind::FracDigit:
+            if (!fracDone) {
+                out += QString::fromLatin1(fd.c_str());
+                fracDone = true;
+            }
+            break;
+        case TokKind::Percent:
+            out += u'%';
+            break;
+        case TokKind::Literal:
+            out += t.text;
+            break;
+        }
+    }
+    return out;
+}
+
+QString formatNumber(double v, QStringView picture, const QString& point, const QString& group)
+{
+    if (std::isnan(v))
+        return QStringLiteral("NaN");
+    if (std::isinf(v))
+        return v < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+    const QList<QString> secs = sections(picture);
+    if (v < 0 && secs.size() >= 2 && !secs[1].isEmpty())
+        return formatSection(-v, secs[1], false, point, group);
+    if (v == 0 && secs.size() >= 3 && !secs[2].isEmpty())
+        return formatSection(v, secs[2], false, point, group);
+    return formatSection(v, secs[0], true, point, group);
+}
+
+} // namespace
+
+QString Format(double value, QStringView picture)
+{
+    const QLocale l = displayLocale();
+    return formatNumber(value, picture, l.decimalPoint(), l.groupSeparator());
+}
+
+QString FormatC(double value, QStringView picture)
+{
+    return formatNumber(value, picture, QStringLiteral("."), QStringLiteral(","));
+}
+
+// ================================================================ Format: dates
+
+bool isDatePicture(QStringView picture)
+{
+    bool inQuote = false;
+    bool hasDateLetter = false;
+    for (qsizetype i = 0; i < picture.size(); ++i) {
+        const QChar c = picture[i];
+        if (c == u'"') {
+            inQuote = !inQuote;
+            continue;
+        }
+        if (inQuote)
+            continue;
+        if (c == u'\\') {
+            ++i;
+            continue;
+        }
+        if (c == u'0' || c == u'#')
+            return false;
+        const char16_t l = QChar(c).toLower().unicode();
+        if (l == u'd' || l == u'm' || l == u'y' || l == u'h' || l == u'n' || l == u's')
+            hasDateLetter = true;
+    }
+    return hasDateLetter;
+}
+
+namespace {
+
+struct DateTok {
+    char16_t letter = 0; // 'd','m','y','h','n','s' or 0 for a literal
+    int count = 0;
+    QString text;
+};
+
+QList<DateTok> dateTokens(QStringView pic)
+{
+    QList<DateTok> toks;
+    for (qsizetype i = 0; i < pic.size(); ++i) {
+        const QChar c = pic[i];
+        const char16_t l = c.toLower().unicode();
+        if (c == u'\\' && i + 1 < pic.size()) {
+            toks.append({0, 0, QString(pic[++i])});
+        } else if (c == u'"') {
+            qsizetype j = i + 1;
+            QString lit;
+            while (j < pic.size() && pic[j] != u'"')
+                lit += pic[j++];
+            toks.append({0, 0, lit});
+            i = j;
+        } else if (l == u'd' || l == u'm' || l == u'y' || l == u'h' || l == u'n' || l == u's') {
+            int n = 1;
+            while (i + 1 < pic.size() && pic[i + 1].toLower().unicode() == l) {
+                ++n;
+                ++i;
+            }
+            toks.append({l, n, {}});
+        } else {
+            toks.append({0, 0, QString(c)});
+        }
+    }
+    // "m" or "mm" right after an hour or right before a second is the minute.
+    int prevLetterIdx = -1;
+    for (int i = 0; i < toks.size(); ++i) {
+        if (!toks[i].letter)
+            continue;
+        if (toks[i].letter == u'm' && toks[i].count <= 2) {
+            bool minute = prevLetterIdx >= 0 && toks[prevLetterIdx].letter == u'h';
+            for (int j = i + 1; j < toks.size() && !minute; ++j) {
+                if (!toks[j].letter)
+                    continue;
+                minute = toks[j].letter == u's';
+                break;
+            }
+            if (minute)
+                toks[i].letter = u'n';
+        }
+        prevLetterIdx = i;
+    }
+    return toks;
+}
+
+QString two(int v)
+{
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString Format(const QDateTime& when, QStringView picture)
+{
+    const QDate d = when.date();
+    const QTime t = when.time();
+    QString out;
+    for (const DateTok& k : dateTokens(picture)) {
+        switch (k.letter) {
+        case 0:
+            out += k.text;
+            break;
+        case u'd':
+            if (k.count == 1)
+                out += QString::number(d.day());
+            else if (k.count == 2)
+                out += two(d.day());
+            else if (k.count == 3)
+                out += weekdayName(d.dayOfWeek(), true);
+            else
+                out += weekdayName(d.dayOfWeek(), false);
+            break;
+        case u'm':
+            if (k.count == 1)
+                out += QString::number(d.month());
+            else if (k.count == 2)
+                out += two(d.month());
+            else if (k.count == 3)
+                out += monthName(d.month(), true);
+            else
+                out += monthName(d.month(), false);
+            break;
+        case u'y':
+            if (k.count == 1)
+                out += QString::number(d.dayOfYear());
+            else if (k.count <= 3)
+                out += two(d.year() % 100) + (k.count == 3 ? QString::number(d.dayOfYear()) : QString());
+            else
+                out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            break;
+        case u'h':
+            out += k.count == 1 ? QString::number(t.hour()) : two(t.hour());
+            break;
+        case u'n':
+            out += k.count == 1 ? QString::number(t.minute()) : two(t.minute());
+            break;
+        case u's':
+            out += k.count == 1 ? QString::number(t.second()) : two(t.second());
+            break;
+        }
+    }
+    return out;
+}
+
+QString Format(const QDate& day, QStringView picture)
+{
+    return Format(QDateTime(day, QTime(0, 0)), picture);
+}
+
+QString Format(const QString& text, QStringView picture)
+{
+    if (isDatePicture(picture)) {
+        const QString t = text.trimmed();
+        for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-ddThh:mm:ss", "yyyy-MM-dd hh:mm",
+                              "yyyy-MM-dd"}) {
+            const QDateTime dt = QDateTime::fromString(t, QLatin1String(f));
+            if (dt.isValid())
+                return Format(dt, picture);
+        }
+        return text;
+    }
+    if (auto v = StrictValue(text))
+        return Format(*v, picture);
+    return text;
+}
+
+// ================================================================ text helpers
+
+QString Trim(QStringView s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == u' ')
+        ++b;
+    while (e > b && s[e - 1] == u' ')
+        --e;
+    return s.mid(b, e - b).toString();
+}
+
+QString LTrim(QStringView s)
+{
+    qsizetype b = 0;
+    while (b < s.size() && s[b] == u' ')
+        ++b;
+    return s.mid(b).toString();
+}
+
+QString RTrim(QStringView s)
+{
+    qsizetype e = s.size();
+    while (e > 0 && s[e - 1] == u' ')
+        --e;
+    return s.left(e).toString();
+}
+
+QString ProperCase(QStringView s)
+{
+    QString out;
+    out.reserve(s.size());
+    bool start = true;
+    for (QChar c : s) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\0') {
+            out += c;
+            start = true;
+            continue;
+        }
+        out += start ? c.toUpper() : c.toLower();
+        start = false;
+    }
+    return out;
+}
+
+QString Mid(QStringView s, int start, int length)
+{
+    if (start < 1)
+        start = 1;
+    if (start > s.size() || length == 0)
+        return {};
+    if (length < 0)
+        return s.mid(start - 1).toString();
+    return s.mid(start - 1, length).toString();
+}
+
+QString Left(QStringView s, int length)
+{
+    return length <= 0 ? QString() : s.left(length).toString();
+}
+
+QString Right(QStringView s, int length)
+{
+    return length <= 0 ? QString() : s.right(length).toString();
+}
+
+QString Columns(QStringView s, int from, int to)
+{
+    if (to < from)
+        return {};
+    return Mid(s, from, to - from + 1);
+}
+
+QString LSet(QStringView s, int width)
+{
+    if (width <= 0)
+        return {};
+    if (s.size() >= width)
+        return s.left(width).toString();
+    return s.toString() + QString(width - s.size(), u' ');
+}
+
+QString RSet(QStringView s, int width)
+{
+    if (width <= 0)
+        return {};
+    if (s.size() >= width)
+        return s.left(width).toString();
+    return QString(width - s.size(), u' ') + s.toString();
+}
+
+// ================================================================ units and colours
+
+int TwipsToPixels(double twips, double dpi)
+{
+    return int(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+double PixelsToTwips(double pixels, double dpi)
+{
+    return pixels * kTwipsPerInch / dpi;
+}
+
+QColor toQColor(std::uint32_t color)
+{
+    if (color & 0x80000000u) {
+        const QPalette pal = QGuiApplication::palette();
+        switch (color & 0xFFu) {
+        case 0: return pal.color(QPalette::Base);            // scroll bar
+        case 1: return pal.color(QPalette::Window);          // desktop
+        case 2: return pal.color(QPalette::Highlight);       // active caption
+        case 3: return pal.color(QPalette::Mid);             // inactive caption
+        case 4: return pal.color(QPalette::Window);          // menu
+        case 5: return pal.color(QPalette::Base);            // window
+        case 6: return pal.color(QPalette::Shadow);          // window frame
+        case 7: return pal.color(QPalette::WindowText);      // menu text
+        case 8: return pal.color(QPalette::Text);            // window text
+        case 9: return pal.color(QPalette::HighlightedText); // caption text
+        case 10: return pal.color(QPalette::Mid);            // active border
+        case 11: return pal.color(QPalette::Mid);            // inactive border
+        case 12: return pal.color(QPalette::Dark);           // application workspace
+        case 13: return pal.color(QPalette::Highlight);
+        case 14: return pal.color(QPalette::HighlightedText);
+        case 15: return pal.color(QPalette::Button);         // button face
+        case 16: return pal.color(QPalette::Dark);           // button shadow
+        case 17: return pal.color(QPalette::Disabled, QPalette::Text); // grey text
+        case 18: return pal.color(QPalette::ButtonText);
+        case 19: return pal.color(QPalette::Inactive, QPalette::HighlightedText);
+        case 20: return pal.color(QPalette::Light);          // button highlight
+        case 21: return pal.color(QPalette::Shadow);         // 3D dark shadow
+        case 22: return pal.color(QPalette::Midlight);       // 3D light
+        case 23: return pal.color(QPalette::ToolTipText);
+        case 24: return pal.color(QPalette::ToolTipBase);
+        default: return pal.color(QPalette::Window);
+        }
+    }
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+std::uint32_t fromQColor(const QColor& color)
+{
+    const QColor c = color.toRgb();
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+// ================================================================ date serials
+
+namespace {
+const QDate kSerialEpoch(1899, 12, 30);
+}
+
+double toDateSerial(const QDateTime& when)
+{
+    const qint64 days = kSerialEpoch.daysTo(when.date());
+    const double frac = when.time().msecsSinceStartOfDay() / 86400000.0;
+    // Before the epoch the fraction counts away from zero, as it always did.
+    return days >= 0 ? double(days) + frac : double(days) - frac;
+}
+
+QDateTime fromDateSerial(double serial)
+{
+    const double whole = std::trunc(serial);
+    const double frac = std::fabs(serial - whole);
+    qint64 ms = std::llround(frac * 86400000.0);
+    QDate d = kSerialEpoch.addDays(qint64(whole));
+    if (ms >= 86400000) {
+        ms -= 86400000;
+        d = d.addDays(serial >= 0 ? 1 : -1);
+    }
+    return QDateTime(d, QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
+// ================================================================ text files
+
+namespace {
+// Windows-1252 characters 0x80..0x9F; the five unused ones map to the C1 controls.
+const char16_t k1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+} // namespace
+
+QString decodeWindows1252(const QByteArray& bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        d[i] = (b >= 0x80 && b <= 0x9F) ? QChar(k1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+QByteArray encodeWindows1252(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += char(u);
+            continue;
+        }
+        char enc = '?';
+        for (int k = 0; k < 32; ++k) {
+            if (k1252High[k] == u) {
+                enc = char(0x80 + k);
+                break;
+            }
+        }
+        out += enc;
+    }
+    return out;
+}
+
+TextDocument decodeText(const QByteArray& bytes)
+{
+    TextDocument doc;
+    QByteArray body = bytes;
+    bool bom = false;
+    if (body.startsWith("\xEF\xBB\xBF")) {
+        bom = true;
+        body = body.mid(3);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError()) {
+        doc.text = text;
+        doc.encoding = bom ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+    } else {
+        doc.text = decodeWindows1252(bytes);
+        doc.encoding = TextEncoding::Windows1252;
+    }
+    doc.lineEnding = LineEnding::CrLf;
+    for (qsizetype i = 0; i < doc.text.size(); ++i) {
+        const QChar c = doc.text[i];
+        if (c == u'\r') {
+            doc.lineEnding = (i + 1 < doc.text.size() && doc.text[i + 1] == u'\n') ? LineEnding::CrLf
+                                                                                 : LineEnding::Cr;
+            break;
+        }
+        if (c == u'\n') {
+            doc.lineEnding = LineEnding::Lf;
+            break;
+        }
+    }
+    return doc;
+}
+
+QByteArray encodeText(const QString& text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return text.toUtf8();
+    case TextEncoding::Utf8Bom:
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case TextEncoding::Windows1252:
+        return encodeWindows1252(text);
+    }
+    return text.toUtf8();
+}
+
+QString lineEndingText(LineEnding ending)
+{
+    switch (ending) {
+    case LineEnding::CrLf: return QStringLiteral("\r\n");
+    case LineEnding::Lf: return QStringLiteral("\n");
+    case LineEnding::Cr: return QStringLiteral("\r");
+    }
+    return QStringLiteral("\r\n");
+}
+
+QString withLineEndings(const QString& text, LineEnding ending)
+{
+    const QString eol = lineEndingText(ending);
+    QString out;
+    out.reserve(text.size() + text.size() / 20);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out += eol;
+        } else if (c == u'\n') {
+            out += eol;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<TextDocument> readTextFile(const QString& path, QString* error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return std::nullopt;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = f.errorString();
+        return std::nullopt;
+    }
+    return decodeText(bytes);
+}
+
+bool writeTextFile(const QString& path, const QString& text, TextEncoding encoding, QString* error)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists()) {
+        if (error)
+            *error = QStringLiteral("The folder %1 does not exist.").arg(info.absolutePath());
+        return false;
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = encodeText(text, encoding);
+    if (f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool writeTextFile(const QString& path, const TextDocument& document, QString* error)
+{
+    return writeTextFile(path, withLineEndings(document.text, document.lineEnding), document.encoding,
+                         error);
+}
+
+// ================================================================ readers
+
+QString LineReader::readLine()
+{
+    if (atEnd())
+        throw Error(62, "Input past end of file");
+    const qsizetype start = m_pos;
+    while (m_pos < m_text.size() && m_text[m_pos] != u'\r')
+        ++m_pos;
+    QString line = m_text.mid(start, m_pos - start);
+    if (m_pos < m_text.size()) { // at a CR
+        ++m_pos;
+        if (m_pos < m_text.size() && m_text[m_pos] == u'\n')
+            ++m_pos;
+    }
+    return line;
+}
+
+QString ListReader::readField(bool* quoted)
+{
+    if (atEnd())
+        throw Error(62, "Input past end of file");
+    *quoted = false;
+    const qsizetype n = m_text.size();
+    auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    while (m_pos < n && isBlank(m_text[m_pos]))
+        ++m_pos;
+    QString field;
+    if (m_pos < n && m_text[m_pos] == u'"') {
+        *quoted = true;
+        const qsizetype start = ++m_pos;
+        while (m_pos < n && m_text[m_pos] != u'"')
+            ++m_pos;
+        field = m_text.mid(start, m_pos - start);
+        if (m_pos < n)
+            ++m_pos; // closing quote
+        // Anything up to the delimiter is dropped.
+        while (m_pos < n && m_text[m_pos] != u',' && m_text[m_pos] != u'\r' && m_text[m_pos] != u'\n')
+            ++m_pos;
+    } else {
+        const qsizetype start = m_pos;
+        while (m_pos < n && m_text[m_pos] != u',' && m_text[m_pos] != u'\r' && m_text[m_pos] != u'\n')
+            ++m_pos;
+        field = m_text.mid(start, m_pos - start);
+        qsizetype e = field.size();
+        while (e > 0 && isBlank(field[e - 1]))
+            --e;
+        field.truncate(e);
+    }
+    // Consume the delimiter: a comma, or one line end (CR LF counts once).
+    if (m_pos < n) {
+        if (m_text[m_pos] == u',') {
+            ++m_pos;
+        } else if (m_text[m_pos] == u'\r') {
+            ++m_pos;
+            if (m_pos < n && m_text[m_pos] == u'\n')
+                ++m_pos;
+        } else if (m_text[m_pos] == u'\n') {
+            ++m_pos;
+        }
+    }
+    return field;
+}
+
+QString ListReader::readString()
+{
+    bool quoted = false;
+    return readField(&quoted);
+}
+
+std::optional<double> ListReader::readNumber()
+{
+    bool quoted = false;
+    const QString f = readField(&quoted);
+    if (Trim(f).isEmpty())
+        return 0.0;
+    return StrictValue(f);
+}
+
+double ListReader::readDouble()
+{
+    if (auto v = readNumber())
+        return *v;
+    throw Error(13, "Type mismatch");
+}
+
+QString WriteField(const QString& text)
+{
+    return u'"' + text + u'"';
+}
+
+} // namespace vb

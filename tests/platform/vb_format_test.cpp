@@ -1,0 +1,136 @@
+// Number and date pictures. Expected texts follow the documented rules of the
+// classic Format function and the examples the program's screens rely on.
+#include "platform/vb.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct CLocale {
+    CLocale() { vb::setDisplayLocale(QLocale::c()); }
+    ~CLocale() { vb::setDisplayLocale(QLocale::c()); }
+};
+} // namespace
+
+TEST(VbFormatNumber, DigitPlaceholdersAndRounding)
+{
+    CLocale c;
+    struct Case { double v; const char* pic; const char* want; };
+    const Case cases[] = {
+        {95.27, "000.0", "095.3"},
+        {275.04, "000.0", "275.0"},
+        {436.123456, "000.0000", "436.1235"},
+        {145.8, "000.0000", "145.8000"},
+        {3.14159, "#0.00", "3.14"},
+        {12.0, "#0.00", "12.00"},
+        {0.04, "#0.0", "0.0"},
+        {0.05, "#0.0", "0.1"},        // a half rounds away from zero
+        {-0.05, "#0.0", "-0.1"},
+        {2.675, "0.00", "2.68"},      // 15 significant digits first
+        {1.005, "0.00", "1.01"},
+        {59.5, "00", "60"},           // "format then read back" can give 60
+        {59.49, "00", "59"},
+        {7.0, "00", "07"},
+        {123.0, "00", "123"},         // more digits than placeholders
+        {0.0, "###", ""},             // empty for 0
+        {0.4, "###", ""},
+        {57.6, "###", "58"},
+        {42.0, "##0", "42"},
+        {0.0, "##0", "0"},
+        {7.0, "#0.000#", "7.000"},
+        {5.12345, "#0.000#", "5.1235"},
+        {5.1230, "#0.000#", "5.123"},
+        {-45.25, "#0.000#°", "-45.250°"},
+        {122.5, "##0.000#°", "122.500°"},
+        {45.123, "#0.00°", "45.12°"},
+        {8.0, "#0h", "8h"},
+        {5.0, "00m", "05m"},
+        {5.0, " 00m ", " 05m "},
+        {19.0, "00s ", "19s "},
+        {9.0, "00''", "09''"},
+        {3.0, "#0'", "3'"},
+        {12.0, "#00° ", "12° "},
+        {5.0, "#00° ", "05° "},
+        {100.0, "#00° ", "100° "},
+        {6.0, "000°", "006°"},
+        {1.3, "0.0s", "1.3s"},
+        {45.0, "000 giorno", "045 giorno"},
+        {1.52, "#0.00 UA", "1.52 UA"},
+        {1234.567, "####.00", "1234.57"},
+        {0.5, "####.00", ".50"},
+        {6.78, "####0.0", "6.8"},
+        {408.25, "#####0.0", "408.3"},
+        {0.473, "#0%", "47%"},
+        {0.473, " #0%", " 47%"},
+        {149597870.7, "000,000,000", "149,597,871"},
+        {384400.0, "000,000 km", "384,400 km"},
+        {1234.0, "000,000,000", "000,001,234"},
+        {2.5, "0.00000000", "2.50000000"},
+        {1.0, "0000.0", "0001.0"},
+        {-3.0, "0;(0)", "(3)"},
+        {0.0, "0;(0);zero", "zero"},
+        {-0.04, "0.0", "-0.0"},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(vb::Format(k.v, QString::fromUtf8(k.pic)), QString::fromUtf8(k.want))
+            << k.v << " with \"" << k.pic << "\"";
+}
+
+TEST(VbFormatNumber, TextsAreFormattedWhenTheyAreNumbers)
+{
+    CLocale c;
+    EXPECT_EQ(vb::Format(QStringLiteral("145.825"), u"000.0000"), "145.8250");
+    EXPECT_EQ(vb::Format(QStringLiteral(" 2.3 "), u"#0.0"), "2.3");
+    EXPECT_EQ(vb::Format(QStringLiteral("???"), u"#0.0"), "???");
+    EXPECT_EQ(vb::Format(QStringLiteral(""), u"#0.0"), "");
+}
+
+TEST(VbFormatNumber, DisplayLocaleSeparators)
+{
+    vb::setDisplayLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    EXPECT_EQ(vb::Format(149597870.7, u"000,000,000"), "149.597.871");
+    EXPECT_EQ(vb::Format(3.25, u"#0.00"), "3,25");
+    EXPECT_EQ(vb::FormatC(3.25, u"#0.00"), "3.25");
+    vb::setDisplayLocale(QLocale::c());
+}
+
+TEST(VbFormatDate, PicturesInUse)
+{
+    CLocale c;
+    const QDateTime t(QDate(2024, 3, 9), QTime(7, 5, 3));
+    EXPECT_EQ(vb::Format(t, u"dd mmmm yyyy  hh:mm:ss"), "09 March 2024  07:05:03");
+    EXPECT_EQ(vb::Format(t, u"dd mmm yyyy hh:mm"), "09 Mar 2024 07:05");
+    EXPECT_EQ(vb::Format(t, u"dd mmm yyyy  hh:mm:ss"), "09 Mar 2024  07:05:03");
+    EXPECT_EQ(vb::Format(t, u"ddd dd mmmm yyyy  hh:mm:ss"), "Sat 09 March 2024  07:05:03");
+    EXPECT_EQ(vb::Format(t, u"mmm dd yyyy  hh:mm:ss"), "Mar 09 2024  07:05:03");
+    EXPECT_EQ(vb::Format(t, u"yyyymmdd hh:mm:ss"), "20240309 07:05:03");
+    EXPECT_EQ(vb::Format(t, u"hh:mm"), "07:05");
+    EXPECT_EQ(vb::Format(t, u" hh:mm:ss"), " 07:05:03");
+    EXPECT_EQ(vb::Format(t, u"HH:MM:SS"), "07:05:03");
+    EXPECT_EQ(vb::Format(t, u"mm:ss"), "05:03");      // minutes before seconds
+    EXPECT_EQ(vb::Format(t, u"dd/mm/yyyy"), "09/03/2024");
+    EXPECT_EQ(vb::Format(t, u"yyyy"), "2024");
+    EXPECT_EQ(vb::Format(t, u"mmm"), "Mar");
+    EXPECT_EQ(vb::Format(t, u"y"), "69");             // day of the year
+    EXPECT_EQ(vb::Format(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59)), u"dd mmm yyyy  hh:mm:ss"),
+              "31 Dec 2024  23:59:59");
+    EXPECT_EQ(vb::Format(QStringLiteral("2024-03-09 07:05:03"), u"hh:mm:ss"), "07:05:03");
+    EXPECT_EQ(vb::Format(QStringLiteral("not a date"), u"hh:mm:ss"), "not a date");
+}
+
+TEST(VbFormatDate, NamesFromTheLanguage)
+{
+    CLocale c;
+    vb::setDateNames({[](int m, bool abbr) {
+                          static const char* it[] = {"gennaio", "febbraio", "marzo", "aprile", "maggio",
+                                                     "giugno", "luglio", "agosto", "settembre",
+                                                     "ottobre", "novembre", "dicembre"};
+                          const QString n = QString::fromLatin1(it[m - 1]);
+                          return abbr ? n.left(3) : n;
+                      },
+                      [](int d, bool) { return QStringLiteral("g%1").arg(d); }});
+    const QDateTime t(QDate(2024, 3, 9), QTime(7, 5, 3));
+    EXPECT_EQ(vb::Format(t, u"ddd dd mmmm yyyy"), "g6 09 marzo 2024");
+    EXPECT_EQ(vb::Format(t, u"dd mmm yyyy"), "09 mar 2024");
+    vb::setDateNames({});
+    EXPECT_EQ(vb::Format(t, u"dd mmm yyyy"), "09 Mar 2024");
+}

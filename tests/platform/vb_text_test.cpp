@@ -1,0 +1,158 @@
+// Text helpers, the two sequential readers, encodings and line ends.
+#include "platform/vb.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(VbText, TrimProperCaseAndFields)
+{
+    EXPECT_EQ(vb::Trim(u"  ISS (ZARYA)  "), "ISS (ZARYA)");
+    EXPECT_EQ(vb::Trim(u"\tA "), "\tA");                // only spaces are blanks
+    EXPECT_EQ(vb::LTrim(u"  a "), "a ");
+    EXPECT_EQ(vb::RTrim(u"  a "), "  a");
+    EXPECT_EQ(vb::ProperCase(u"iSS zARYA o'neil-smith"), "Iss Zarya O'neil-smith");
+    EXPECT_EQ(vb::ProperCase(u"  two  blanks"), "  Two  Blanks");
+    EXPECT_EQ(vb::Mid(u"1 25544U", 3, 5), "25544");
+    EXPECT_EQ(vb::Mid(u"abc", 5, 2), "");
+    EXPECT_EQ(vb::Mid(u"abc", 2), "bc");
+    EXPECT_EQ(vb::Columns(u"1 25544U 98067A", 3, 7), "25544");
+    EXPECT_EQ(vb::Columns(u"short", 3, 70), "ort");
+    EXPECT_EQ(vb::Left(u"abc", 5), "abc");
+    EXPECT_EQ(vb::Right(u"abc", 2), "bc");
+    EXPECT_EQ(vb::LSet(u"Name", 6), "Name  ");
+    EXPECT_EQ(vb::RSet(u"12.5", 6), "  12.5");
+    EXPECT_EQ(vb::RSet(u"1234567", 4), "1234");         // leftmost characters kept
+    EXPECT_EQ(vb::LSet(u"1234567", 4), "1234");
+}
+
+TEST(VbUnits, TwipsAndColours)
+{
+    EXPECT_EQ(vb::TwipsToPixels(15), 1);
+    EXPECT_EQ(vb::TwipsToPixels(1440), 96);
+    EXPECT_EQ(vb::TwipsToPixels(255), 17);
+    EXPECT_EQ(vb::TwipsToPixels(1440, 120), 120);
+    EXPECT_DOUBLE_EQ(vb::PixelsToTwips(10), 150.0);
+    EXPECT_EQ(vb::RGB(255, 255, 0), 0x00FFFFu);
+    EXPECT_EQ(vb::toQColor(0xC00000), QColor(0, 0, 0xC0)); // blue sits in the top byte
+    EXPECT_EQ(vb::fromQColor(QColor(1, 2, 3)), 1u + 2u * 256u + 3u * 65536u);
+}
+
+TEST(VbDates, SerialNumbers)
+{
+    // 1 January 2000 is day 36526 of the classic calendar.
+    EXPECT_DOUBLE_EQ(vb::toDateSerial(QDateTime(QDate(2000, 1, 1), QTime(0, 0))), 36526.0);
+    EXPECT_DOUBLE_EQ(vb::toDateSerial(QDateTime(QDate(2000, 1, 1), QTime(18, 0))), 36526.75);
+    EXPECT_EQ(vb::fromDateSerial(36526.5), QDateTime(QDate(2000, 1, 1), QTime(12, 0)));
+    EXPECT_EQ(vb::fromDateSerial(0), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+}
+
+TEST(VbLineReader, CrLfAndLoneCrEndLinesLoneLfDoesNot)
+{
+    vb::LineReader r(QStringLiteral("ISS\r\n1 25544\r2 25544\nx\r\n\r\nlast"));
+    EXPECT_EQ(r.readLine(), "ISS");
+    EXPECT_EQ(r.readLine(), "1 25544");
+    EXPECT_EQ(r.readLine(), "2 25544\nx");
+    EXPECT_EQ(r.readLine(), "");
+    EXPECT_EQ(r.readLine(), "last");
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_THROW(r.readLine(), vb::Error);
+
+    vb::LineReader endsWithBreak(QStringLiteral("a\r\nb\r\n"));
+    EXPECT_EQ(endsWithBreak.readLine(), "a");
+    EXPECT_EQ(endsWithBreak.readLine(), "b");
+    EXPECT_TRUE(endsWithBreak.atEnd()); // no extra empty line
+
+    vb::LineReader empty(QString{});
+    EXPECT_TRUE(empty.atEnd());
+}
+
+TEST(VbListReader, QuotedTextsNumbersAndLineEnds)
+{
+    vb::ListReader r(QStringLiteral("\"Italy: Milano\",45.4642, 9.19 ,1\r\n"
+                                    "  \"A, with comma\" , -.5,\r\n2.75\n"
+                                    "\"Brazil\",-23.5,-46.6,-3\r"
+                                    "\"\",0,0,0\r\n"));
+    EXPECT_EQ(r.readString(), "Italy: Milano");
+    EXPECT_EQ(r.readNumber(), 45.4642);
+    EXPECT_EQ(r.readNumber(), 9.19);
+    EXPECT_EQ(r.readNumber(), 1.0);
+    EXPECT_EQ(r.readString(), "A, with comma");
+    EXPECT_EQ(r.readNumber(), -0.5);
+    EXPECT_EQ(r.readNumber(), 0.0);        // a comma then the line end: an empty field
+    EXPECT_EQ(r.readNumber(), 2.75);       // rows may be spread over lines
+    EXPECT_EQ(r.readString(), "Brazil");
+    EXPECT_EQ(r.readNumber(), -23.5);
+    EXPECT_EQ(r.readNumber(), -46.6);
+    EXPECT_EQ(r.readNumber(), -3.0);       // a lone CR ends the field too
+    EXPECT_EQ(r.readString(), "");         // the empty name that ends a list
+    r.readString();
+    r.readString();
+    r.readString();
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_THROW(r.readString(), vb::Error);
+
+    vb::ListReader bad(QStringLiteral("\"X\",north,1\r\n"));
+    bad.readString();
+    EXPECT_FALSE(bad.readNumber());
+    vb::ListReader bad2(QStringLiteral("north"));
+    EXPECT_THROW(bad2.readDouble(), vb::Error);
+
+    // What the writer puts out reads back the same.
+    const QString line = vb::WriteField(QStringLiteral("Japan: Tokyo")) + u',' + vb::CStrC(35.6895f) +
+                         u',' + vb::CStrC(139.6917) + u',' + vb::CStrC(9.0) + QStringLiteral("\r\n");
+    vb::ListReader back(line);
+    EXPECT_EQ(back.readString(), "Japan: Tokyo");
+    EXPECT_EQ(float(*back.readNumber()), 35.6895f);
+    EXPECT_EQ(back.readNumber(), 139.6917);
+    EXPECT_EQ(back.readNumber(), 9.0);
+    EXPECT_TRUE(back.atEnd());
+}
+
+TEST(VbTextFiles, EncodingAndLineEndsSurviveARoundTrip)
+{
+    // "Città" in Windows-1252 (0xE0) with the euro sign (0x80) and CR LF.
+    const QByteArray ansi("Citt\xE0 \x80\r\nb\r\n");
+    vb::TextDocument doc = vb::decodeText(ansi);
+    EXPECT_EQ(doc.encoding, vb::TextEncoding::Windows1252);
+    EXPECT_EQ(doc.lineEnding, vb::LineEnding::CrLf);
+    EXPECT_EQ(doc.text, QString::fromUtf8("Città €\r\nb\r\n"));
+    EXPECT_EQ(vb::encodeText(doc.text, doc.encoding), ansi);
+
+    const QByteArray utf8("Citt\xC3\xA0\nb\n");
+    doc = vb::decodeText(utf8);
+    EXPECT_EQ(doc.encoding, vb::TextEncoding::Utf8);
+    EXPECT_EQ(doc.lineEnding, vb::LineEnding::Lf);
+    EXPECT_EQ(doc.text, QString::fromUtf8("Città\nb\n"));
+
+    doc = vb::decodeText(QByteArray("\xEF\xBB\xBFx\ry"));
+    EXPECT_EQ(doc.encoding, vb::TextEncoding::Utf8Bom);
+    EXPECT_EQ(doc.lineEnding, vb::LineEnding::Cr);
+    EXPECT_EQ(doc.text, "x\ry");
+    EXPECT_EQ(vb::encodeText(doc.text, doc.encoding), QByteArray("\xEF\xBB\xBFx\ry"));
+
+    EXPECT_EQ(vb::encodeWindows1252(QString::fromUtf8("a\u4e2d")), QByteArray("a?"));
+    EXPECT_EQ(vb::withLineEndings(QStringLiteral("a\nb\r\nc\rd"), vb::LineEnding::CrLf),
+              "a\r\nb\r\nc\r\nd");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cities.dat"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ansi);
+    }
+    QString error;
+    auto read = vb::readTextFile(path, &error);
+    ASSERT_TRUE(read);
+    read->text = vb::withLineEndings(read->text + QStringLiteral("new line\n"), vb::LineEnding::Lf);
+    ASSERT_TRUE(vb::writeTextFile(path, *read, &error)) << error.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("Citt\xE0 \x80\r\nb\r\nnew line\r\n"));
+
+    EXPECT_FALSE(vb::readTextFile(dir.filePath(QStringLiteral("missing")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(vb::writeTextFile(dir.filePath(QStringLiteral("no/such/folder/x.txt")),
+                                   QStringLiteral("x"), vb::TextEncoding::Utf8, &error));
+}
