@@ -1,0 +1,208 @@
+#include "astro/bodies.h"
+
+#include "astro/mate.h"
+
+#include <cmath>
+
+namespace mAstro {
+
+namespace {
+
+using mMate::kGiro;
+using mMate::kGradiRadianti;
+using mMate::kPi;
+using mMate::kRadiantiGradi;
+using mMate::Modulus;
+
+constexpr double kAnnoTropico = 365.242191;
+
+void Orizzontali(const Istante& ist, CorpoCeleste& c)
+{
+    Equatoriali_Orizzontali(c.AscensioneRetta, c.Declinazione, ist.Latitudine, ist.TempoSiderale,
+                            c.Azimuth, c.Altezza);
+}
+
+bool Finito(double x) { return std::isfinite(x); }
+
+bool ElementiValidi(const CorpoCeleste& c)
+{
+    return Finito(c.PeriodoOrbitale) && c.PeriodoOrbitale != 0 && Finito(c.LongitudineEpoca)
+           && Finito(c.LongitudinePerielio) && Finito(c.Eccentricita) && c.Eccentricita >= 0
+           && c.Eccentricita < 1;
+}
+
+} // namespace
+
+DatiSole Calcola_Sole(const Istante& ist, CorpoCeleste& sole)
+{
+    const double t = (ist.GiornoGiuliano0h - 2415020.0) / 36525.0;
+    const double l = 279.6966778 + 36000.76892 * t + 0.0003025 * t * t;
+    const double perigeo = 281.2208444 + 1.719175 * t + 0.000452778 * t * t;
+    const double e = 0.01675104 - 4.18e-5 * t - 1.26e-7 * t * t;
+
+    const double giorni = ist.GiornoGiuliano - ist.GiornoGiuliano0h;
+    const double n = Modulus(360 * giorni / kAnnoTropico, 360);
+    double m = n + l - perigeo;
+    if (m < 0)
+        m += 360;
+    m *= kGradiRadianti;
+
+    // Kepler's equation by Newton's method; for the Earth's eccentricity it
+    // settles in three or four steps.
+    double ecc = m;
+    double delta = ecc - e * std::sin(ecc) - m;
+    for (int i = 0; i < 50 && std::fabs(delta) > 1e-6; ++i) {
+        delta = ecc - e * std::sin(ecc) - m;
+        ecc -= delta / (1 - e * std::cos(ecc));
+    }
+
+    const double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) * kRadiantiGradi;
+    const double lambda = Modulus(perigeo + nu, 360);
+    const double cosNu = std::cos(nu * kGradiRadianti);
+
+    DatiSole out;
+    out.AnomaliaMedia = m;
+    out.Longitudine = lambda * kGradiRadianti;
+    sole.Distanza = 149598500 * (1 - e * e) / (1 + e * cosNu);
+    sole.Diametro = 3600 * sole.DiametroUnitario * (1 + e * cosNu) / (1 - e * e);
+    Eclittiche_Equatoriali(0, out.Longitudine, kObliquita, sole.AscensioneRetta, sole.Declinazione);
+    Orizzontali(ist, sole);
+    out.AscensioneRetta = sole.AscensioneRetta;
+    out.Declinazione = sole.Declinazione;
+    return out;
+}
+
+void Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
+{
+    const double e = luna.Eccentricita;
+    const double d = ist.GiornoGiuliano - 2447891.5;
+    const double l = Modulus(13.1763966 * d + luna.LongitudineEpoca, 360) * kGradiRadianti;
+    const double mm = Modulus(l * kRadiantiGradi - 0.1114041 * d - luna.LongitudinePerielio, 360) * kGradiRadianti;
+    const double nodo = Modulus(luna.LongitudineNodo - 0.0529539 * d, 360);
+
+    const double lambdaSole = sole.Longitudine;
+    const double mSole = sole.AnomaliaMedia;
+    const double evezione = 1.2739 * std::sin(2 * (l - lambdaSole) - mm) * kGradiRadianti;
+    const double equazioneAnnua = 0.1858 * std::sin(mSole) * kGradiRadianti;
+    const double a3 = 0.37 * std::sin(mSole) * kGradiRadianti;
+
+    const double mCorretta = mm + evezione - equazioneAnnua - a3;
+    const double centro = 6.2886 * std::sin(mCorretta) * kGradiRadianti;
+
+    const double rho = (1 - e * e) / (1 + e * std::cos(mCorretta + centro));
+    luna.Distanza = 384401 * rho;
+    luna.Diametro = (0.00904255084425 / rho) * kRadiantiGradi * 3600;
+
+    // The annual equation lowers the longitude as it lowers the anomaly.
+    const double a4 = 0.214 * std::sin(2 * mCorretta) * kGradiRadianti;
+    const double lCorretta = l + evezione + centro - equazioneAnnua + a4;
+
+    const double variazione = 0.6583 * std::sin(2 * (lCorretta - lambdaSole)) * kGradiRadianti;
+    const double lVera = lCorretta + variazione;
+
+    const double nodoCorretto = (nodo - 0.16 * std::sin(mSole)) * kGradiRadianti;
+    const double i = luna.Inclinazione * kGradiRadianti;
+
+    const double x = lVera - nodoCorretto;
+    const double lambdaLuna = mMate::Atan2_360(std::sin(x) * std::cos(i), std::cos(x)) + nodoCorretto;
+    const double betaLuna = mMate::ArcoSeno(std::sin(x) * std::sin(i));
+
+    Eclittiche_Equatoriali(betaLuna, lambdaLuna, kObliquita, luna.AscensioneRetta, luna.Declinazione);
+    Orizzontali(ist, luna);
+
+    luna.Fase = mMate::FMod2p(lVera - lambdaSole);
+    luna.MagnitudineUnitaria = 0;
+}
+
+bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, bool interno, CorpoCeleste& p)
+{
+    if (!ElementiValidi(terra) || !ElementiValidi(p) || !(p.SemiasseMaggiore > 0)
+        || !Finito(p.Inclinazione) || !Finito(p.LongitudineNodo) || !Finito(p.DiametroUnitario)
+        || !Finito(p.MagnitudineUnitaria) || !Finito(ist.GiornoGiuliano))
+        return false;
+
+    const double d = ist.GiornoGiuliano - 2451545.0;
+    const double gradiE = 360 / kPi; // twice the eccentricity, in degrees
+
+    // The Earth.
+    const double np = Modulus(360 * d / (kAnnoTropico * terra.PeriodoOrbitale), 360);
+    const double mt = (np + terra.LongitudineEpoca - terra.LongitudinePerielio) * kGradiRadianti;
+    const double lt = Modulus(np + gradiE * terra.Eccentricita * std::sin(mt) + terra.LongitudineEpoca, 360);
+    const double nut = (lt - terra.LongitudinePerielio) * kGradiRadianti;
+    const double et = terra.Eccentricita;
+    const double rt = (1 - et * et) / (1 + et * std::cos(nut));
+
+    // The planet in its orbit.
+    const double npp = Modulus(360 * d / (kAnnoTropico * p.PeriodoOrbitale), 360);
+    const double mp = (npp + p.LongitudineEpoca - p.LongitudinePerielio) * kGradiRadianti;
+    const double lp = Modulus(npp + gradiE * p.Eccentricita * std::sin(mp) + p.LongitudineEpoca, 360);
+    const double nup = (lp - p.LongitudinePerielio) * kGradiRadianti;
+    const double ep = p.Eccentricita;
+    const double r = p.SemiasseMaggiore * (1 - ep * ep) / (1 + ep * std::cos(nup));
+
+    const double i = p.Inclinazione * kGradiRadianti;
+    const double u = (lp - p.LongitudineNodo) * kGradiRadianti;
+    const double psi = mMate::ArcoSeno(std::sin(u) * std::sin(i));
+    const double lProiettata = (mMate::Atan2_360(std::sin(u) * std::cos(i), std::cos(u)) * kRadiantiGradi)
+                               + p.LongitudineNodo;
+    const double rProiettato = r * std::cos(psi);
+
+    // Geocentric ecliptic longitude and latitude.
+    const double dl = (lt - lProiettata) * kGradiRadianti; // L - l'
+    double lambda;
+    if (interno)
+        lambda = 180 + lt
+                 + std::atan(rProiettato * std::sin(dl) / (rt - rProiettato * std::cos(dl))) * kRadiantiGradi;
+    else
+        lambda = lProiettata
+                 + std::atan(rt * std::sin(-dl) / (rProiettato - rt * std::cos(-dl))) * kRadiantiGradi;
+    lambda = Modulus(lambda, 360);
+
+    const double denominatore = rt * std::sin(-dl);
+    double beta;
+    if (std::fabs(denominatore) > 1e-9) {
+        beta = std::atan(rProiettato * std::tan(psi) * std::sin((lambda - lProiettata) * kGradiRadianti)
+                         / denominatore);
+    } else {
+        // Exactly at conjunction or opposition the ratio above is 0/0; the
+        // latitude is then the planet's height over its distance in the
+        // ecliptic plane.
+        const double pianoDistanza = std::fabs(rt - rProiettato * std::cos(dl));
+        beta = std::atan2(r * std::sin(psi), pianoDistanza);
+    }
+
+    const double rho = std::sqrt(rt * rt + r * r - 2 * rt * r * std::cos((lp - lt) * kGradiRadianti));
+    double fase = (1 + std::cos((lambda - lp) * kGradiRadianti)) / 2;
+    // A planet exactly in front of the Sun shows no lit face: its magnitude
+    // would be infinite. A floor keeps it finite and very faint.
+    const double faseMinima = 1e-9;
+    const double faseLog = fase < faseMinima ? faseMinima : fase;
+    const double magnitudine = p.MagnitudineUnitaria
+                               + 5 * std::log(r * rho / std::sqrt(faseLog)) / std::log(10.0);
+
+    double ra = 0;
+    double dec = 0;
+    Eclittiche_Equatoriali(beta, lambda * kGradiRadianti, kObliquita, ra, dec);
+    if (!Finito(ra) || !Finito(dec) || !Finito(rho) || !Finito(magnitudine) || !(rho > 0))
+        return false;
+
+    p.AscensioneRetta = ra;
+    p.Declinazione = dec;
+    Orizzontali(ist, p);
+    p.Distanza = rho;
+    p.Diametro = p.DiametroUnitario / rho;
+    p.Fase = fase;
+    p.Magnitudine = magnitudine;
+    return true;
+}
+
+int Calcola_Pianeti(const Istante& ist, TabellaCorpi& corpi)
+{
+    int falliti = 0;
+    for (int k = kMercurio; k <= kNettuno; ++k)
+        if (!Calcola_Pianeta(ist, corpi[kTerra], k < kMarte, corpi[k]))
+            ++falliti;
+    return falliti;
+}
+
+} // namespace mAstro
