@@ -7,8 +7,8 @@ namespace controls {
 bool paletteRoleForSystemColour(int index, QPalette::ColorRole* role)
 {
     static constexpr QPalette::ColorRole roles[29] = {
-        QPalette::Mid,             // 0 scroll bar
-        QPalette::Dark,            // 1 desktop
+        QPalette::Base,            // 0 scroll bar
+        QPalette::Window,          // 1 desktop
         QPalette::Highlight,       // 2 active caption
         QPalette::Mid,             // 3 inactive caption
         QPalette::Window,          // 4 menu
@@ -17,16 +17,16 @@ bool paletteRoleForSystemColour(int index, QPalette::ColorRole* role)
         QPalette::WindowText,      // 7 menu text
         QPalette::Text,            // 8 window text
         QPalette::HighlightedText, // 9 caption text
-        QPalette::Window,          // 10 active border
-        QPalette::Window,          // 11 inactive border
+        QPalette::Mid,             // 10 active border
+        QPalette::Mid,             // 11 inactive border
         QPalette::Dark,            // 12 MDI workspace
         QPalette::Highlight,       // 13 selection
         QPalette::HighlightedText, // 14 selected text
         QPalette::Button,          // 15 button face
         QPalette::Dark,            // 16 button shadow
-        QPalette::PlaceholderText, // 17 grey text
+        QPalette::Text,            // 17 grey text (disabled group)
         QPalette::ButtonText,      // 18 button text
-        QPalette::WindowText,      // 19 inactive caption text
+        QPalette::HighlightedText, // 19 inactive caption text (inactive group)
         QPalette::Light,           // 20 3-D highlight
         QPalette::Shadow,          // 21 3-D dark shadow
         QPalette::Midlight,        // 22 3-D light
@@ -50,6 +50,11 @@ QColor resolveColour(OleColor value, const QPalette& palette)
         QPalette::ColorRole role;
         if (!paletteRoleForSystemColour(int(value & 0x7FFFFFFFu), &role))
             return QColor(0, 0, 0);
+        const int index = int(value & 0x7FFFFFFFu);
+        if (index == 17)
+            return palette.color(QPalette::Disabled, QPalette::Text);
+        if (index == 19)
+            return palette.color(QPalette::Inactive, QPalette::HighlightedText);
         return palette.color(QPalette::Active, role);
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));

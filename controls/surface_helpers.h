@@ -33,24 +33,26 @@ enum SystemColour : int {
 constexpr OleColor systemColour(int index) { return kSystemColourFlag | OleColor(index); }
 constexpr bool isSystemColour(OleColor c) { return (c & kSystemColourFlag) != 0; }
 
-// The palette role that stands for a system colour index (0 to 28). The
-// night-colour mode and any application palette recolour the controls through
-// these roles:
-//   0 scroll bar            Mid          15 button face        Button
-//   1 desktop               Dark         16 button shadow      Dark
-//   2 active caption        Highlight    17 grey text          PlaceholderText
+// The palette role that stands for a system colour index (0 to 28), the same
+// reading as vb::toQColor and the night colours, but taken from the widget's
+// own palette, so a window with a palette of its own is honoured too:
+//   0 scroll bar            Base         15 button face        Button
+//   1 desktop               Window       16 button shadow      Dark
+//   2 active caption        Highlight    17 grey text          Text (disabled group)
 //   3 inactive caption      Mid          18 button text        ButtonText
-//   4 menu                  Window       19 inactive cap. text WindowText
+//   4 menu                  Window       19 inactive cap. text HighlightedText (inactive)
 //   5 window                Base         20 3-D highlight      Light
 //   6 window frame          Shadow       21 3-D dark shadow    Shadow
 //   7 menu text             WindowText   22 3-D light          Midlight
 //   8 window text           Text         23 tooltip text       ToolTipText
 //   9 caption text          HighlightedText 24 tooltip back    ToolTipBase
-//  10 active border         Window       25 (unused)           Button
-//  11 inactive border       Window       26 hot tracking       Link
+//  10 active border         Mid          25 (unused)           Button
+//  11 inactive border       Mid          26 hot tracking       Link
 //  12 MDI workspace         Dark         27 caption gradient   Highlight
 //  13 selection             Highlight    28 inactive gradient  Mid
 //  14 selected text         HighlightedText
+// The container's ambient background is the Window role (the night colours
+// give it the button face colour, as a form has).
 // Returns false for an index outside 0 to 28.
 bool paletteRoleForSystemColour(int index, QPalette::ColorRole* role);
 

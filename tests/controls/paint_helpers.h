@@ -73,6 +73,20 @@ inline int countOf(const QImage& img, const QColor& c, const QRect& within = QRe
     return n;
 }
 
+// Pixels within tol of a colour in every channel (antialiased text).
+inline int countNear(const QImage& img, const QColor& c, int tol, const QRect& within = QRect())
+{
+    const QRect area = within.isNull() ? img.rect() : within;
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            n += std::abs(p.red() - c.red()) <= tol && std::abs(p.green() - c.green()) <= tol &&
+                 std::abs(p.blue() - c.blue()) <= tol;
+        }
+    return n;
+}
+
 inline void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPointF pos,
                   Qt::MouseButtons held = Qt::NoButton)
 {
