@@ -6,6 +6,7 @@ python3-ephem, run with /usr/bin/python3).
 Writes into tests/data/:
   ref_bodies_positions.csv  geocentric positions at assorted instants
   ref_bodies_riseset.csv    rise and set of Sun and Moon for places and dates
+                            (local times in minutes from local midnight)
   planets_j2000_test.dat    planet elements in the layout of planets.dat, the
                             input of the planet model in the tests
 
@@ -113,20 +114,40 @@ def write_positions():
 
 
 # ---------------------------------------------------------------------------
-def events_in_day(obs, body, t0, t1, rising):
-    """Every rising (or setting) of body in [t0, t1)."""
-    found = []
-    t = t0
-    while True:
-        try:
-            e = obs.next_rising(body, start=t) if rising else obs.next_setting(body, start=t)
-        except (ephem.AlwaysUpError, ephem.NeverUpError):
-            break
-        if e >= t1:
-            break
-        found.append(ephem.Date(e))
-        t = ephem.Date(e + ephem.minute)
-    return found
+def limb_height(obs, body, t):
+    """Degrees of the upper limb above the -0:34 horizon (pressure 0)."""
+    obs.date = t
+    body.compute(obs)
+    return math.degrees(body.alt) + math.degrees(body.radius) + 34 / 60.0
+
+
+def events_in_day(obs, body, t0, t1):
+    """Rises and sets of body in [t0, t1): the upper limb's height over the
+    horizon is sampled every 10 minutes and each change of sign is narrowed
+    by bisection to a tenth of a second. (PyEphem's next_rising gives up with
+    AlwaysUpError near the poles when the body is circumpolar at the start of
+    the search even though it crosses later in the day, so it is not used.)"""
+    rises, sets = [], []
+    step = 10 * ephem.minute
+    n = int(round((t1 - t0) / step))
+    ta, fa = t0, limb_height(obs, body, t0)
+    for k in range(1, n + 1):
+        tb = t0 + k * step
+        fb = limb_height(obs, body, tb)
+        if (fa < 0) != (fb < 0):
+            lo, hi, flo = ta, tb, fa
+            while (hi - lo) * 86400 > 0.1:
+                mid = (lo + hi) / 2
+                fm = limb_height(obs, body, mid)
+                if (fm < 0) == (flo < 0):
+                    lo, flo = mid, fm
+                else:
+                    hi = mid
+            e = ephem.Date((lo + hi) / 2)
+            if e < t1:
+                (rises if fa < 0 else sets).append(e)
+        ta, fa = tb, fb
+    return rises, sets
 
 
 def write_riseset():
@@ -167,8 +188,7 @@ def write_riseset():
                 obs.pressure = 0
                 obs.horizon = "-0:34"
                 body = cls()
-                rises = events_in_day(obs, body, t0, t1, True)
-                sets = events_in_day(obs, body, t0, t1, False)
+                rises, sets = events_in_day(obs, body, t0, t1)
 
                 def minutes_az(evs):
                     if not evs:
@@ -180,9 +200,7 @@ def write_riseset():
 
                 rm, ra = minutes_az(rises)
                 sm, sa = minutes_az(sets)
-                obs.date = t1
-                body.compute(obs)
-                up = 1 if math.degrees(body.alt) + math.degrees(body.radius) > -34 / 60.0 else 0
+                up = 1 if limb_height(obs, body, t1) > 0 else 0
                 lines.append("%s,%.4f,%.4f,%.2f,%d,%d,%d,%s,%d,%s,%s,%d,%s,%s,%d" % (
                     pname, lat, lon, zone, y, m, d, bname, len(rises), rm, ra, len(sets), sm, sa, up))
     with open(os.path.join(OUT, "ref_bodies_riseset.csv"), "w") as f:
