@@ -1,0 +1,182 @@
+// The shipped language files against the code that reads them: every text
+// the program looks up with a literal section and key must be in every
+// language file, and the language files must offer the same sections and keys.
+//
+// Keys looked up with a computed name (menu items by their control names, the
+// planets by the name keys of planets.dat) are not found by the scan; list
+// them in kChiaviIndirette below when you add such a lookup.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+
+#include "core/mlang.h"
+
+namespace {
+
+const QStringList kFileLingua = {QStringLiteral("english.ini"), QStringLiteral("italiano.ini")};
+
+// Looked up with names made at run time.
+const char* const kChiaviIndirette[][2] = {
+    {"Planets", "sole"},    {"Planets", "luna"},    {"Planets", "mercurio"}, {"Planets", "venere"},
+    {"Planets", "marte"},   {"Planets", "giove"},   {"Planets", "saturno"},  {"Planets", "urano"},
+    {"Planets", "nettuno"}, {"Planets", "terra"},   {"Help", "file"},
+};
+
+QString Cartella_Lingue()
+{
+    return QDir(QStringLiteral(ASTROVELA_SOURCE_DIR)).filePath(QStringLiteral("lang"));
+}
+
+struct Chiamata {
+    QString sezione;
+    QString chiave;
+    QString dove;   // file:line
+};
+
+// Every Testo_Lingua call of the program's source whose section and key are
+// both literal texts (plain, QStringLiteral, QLatin1String, u"" or QString).
+QList<Chiamata> Chiamate_Letterali()
+{
+    static const QString letterale =
+        QString::fromUtf8(R"re(\s*(?:QStringLiteral|QLatin1String|QLatin1StringView|QString(?:::fromUtf8|::fromLatin1)?)?\s*\(?\s*u?"([^"\\]*)"\s*\)?\s*)re");
+    static const QRegularExpression re(QStringLiteral("Testo_Lingua\\s*\\(") + letterale + QStringLiteral(",")
+                                       + letterale + QStringLiteral("\\)"));
+    const QStringList cartelle = {"app",   "astro",       "platform", "core",   "controls", "ui",
+                                  "database", "views",    "predictions", "charts", "options"};
+    QList<Chiamata> chiamate;
+    const QDir radice(QStringLiteral(ASTROVELA_SOURCE_DIR));
+    for (const QString& c : cartelle) {
+        QDirIterator it(radice.filePath(c), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString percorso = it.next();
+            QFile f(percorso);
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QString testo = QString::fromUtf8(f.readAll());
+            auto m = re.globalMatch(testo);
+            while (m.hasNext()) {
+                const auto r = m.next();
+                const int riga = int(testo.left(r.capturedStart()).count(u'\n')) + 1;
+                chiamate.append({r.captured(1), r.captured(2),
+                                 radice.relativeFilePath(percorso) + ":" + QString::number(riga)});
+            }
+        }
+    }
+    return chiamate;
+}
+
+// Sections and keys of a language file, lower-cased, read line by line as the
+// lookup reads them; format faults are reported in `guasti`.
+QMap<QString, QSet<QString>> Voci(const QString& file, QStringList& guasti)
+{
+    QMap<QString, QSet<QString>> voci;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        guasti << file + ": cannot be read";
+        return voci;
+    }
+    const QByteArray byte = f.readAll();
+    const QString testo = QString::fromUtf8(byte);
+    if (testo.toUtf8() != byte)
+        guasti << file + ": not valid UTF-8";
+    const QStringList righe = testo.split(QStringLiteral("\r\n"));
+    QString sezione;
+    QSet<QString> sezioniViste;
+    for (int i = 0; i < righe.size(); ++i) {
+        const QString& r = righe[i];
+        const QString dove = QStringLiteral("%1:%2: ").arg(QFileInfo(file).fileName()).arg(i + 1);
+        if (r.contains(u'\r') || r.contains(u'\n'))
+            guasti << dove + "line not ended by CR LF";
+        if (r.isEmpty() || r.startsWith(u';'))
+            continue;
+        if (r.startsWith(u'[')) {
+            const qsizetype fine = r.indexOf(u']');
+            sezione = r.mid(1, fine - 1).toLower();
+            if (fine < 0 || sezione.isEmpty())
+                guasti << dove + "bad section header";
+            if (sezioniViste.contains(sezione))
+                guasti << dove + "section repeated (only the first is ever read): " + sezione;
+            sezioniViste.insert(sezione);
+            voci[sezione];
+            continue;
+        }
+        const qsizetype uguale = r.indexOf(u'=');
+        const QString chiave = r.left(uguale);
+        if (uguale <= 0 || chiave.contains(u' ') || chiave.contains(u'\t')) {
+            guasti << dove + "not a key=value entry: " + r;
+            continue;
+        }
+        if (sezione.isEmpty()) {
+            guasti << dove + "entry above the first section";
+            continue;
+        }
+        if (voci[sezione].contains(chiave.toLower()))
+            guasti << dove + "key repeated in its section: " + chiave;
+        voci[sezione].insert(chiave.toLower());
+    }
+    return voci;
+}
+
+} // namespace
+
+TEST(LanguageFiles, EveryLiteralLookupOfTheProgramIsInEveryFile)
+{
+    QList<Chiamata> chiamate = Chiamate_Letterali();
+    for (const auto& c : kChiaviIndirette)
+        chiamate.append({QString::fromLatin1(c[0]), QString::fromLatin1(c[1]), QStringLiteral("indirect")});
+    // The scan itself must work: the data loader's message is one of them.
+    bool trovataErroredb = false;
+    for (const Chiamata& c : chiamate)
+        trovataErroredb |= c.chiave.compare(QStringLiteral("erroredb"), Qt::CaseInsensitive) == 0;
+    EXPECT_TRUE(trovataErroredb) << "the source scan found no lookup of MDIForm1/erroredb";
+
+    const QString assente = QStringLiteral("\x01missing\x01");
+    for (const QString& nome : kFileLingua) {
+        const QString file = QDir(Cartella_Lingue()).filePath(nome);
+        for (const Chiamata& c : chiamate) {
+            // The program's own lookup decides, with its case and format rules.
+            const QString v = mLang::Leggi_Chiave_Lingua(c.sezione, c.chiave, assente, file);
+            EXPECT_NE(v, assente) << nome.toStdString() << " lacks [" << c.sezione.toStdString() << "] "
+                                  << c.chiave.toStdString() << " (looked up at " << c.dove.toStdString() << ")";
+            EXPECT_FALSE(v.trimmed().isEmpty())
+                << nome.toStdString() << " has an empty [" << c.sezione.toStdString() << "] "
+                << c.chiave.toStdString();
+        }
+    }
+}
+
+TEST(LanguageFiles, AllFilesOfferTheSameSectionsAndKeysInAValidFormat)
+{
+    QStringList guasti;
+    QList<QMap<QString, QSet<QString>>> tutte;
+    for (const QString& nome : kFileLingua)
+        tutte.append(Voci(QDir(Cartella_Lingue()).filePath(nome), guasti));
+    EXPECT_TRUE(guasti.isEmpty()) << guasti.join(QStringLiteral("\n")).toStdString();
+
+    ASSERT_FALSE(tutte.isEmpty());
+    EXPECT_GT(tutte[0].value(QStringLiteral("mdiform1")).size(), 150);
+    for (int i = 1; i < tutte.size(); ++i) {
+        const QString a = kFileLingua[0], b = kFileLingua[i];
+        QSet<QString> sezioni(tutte[0].keyBegin(), tutte[0].keyEnd());
+        sezioni.unite(QSet<QString>(tutte[i].keyBegin(), tutte[i].keyEnd()));
+        for (const QString& s : sezioni) {
+            const QSet<QString>& ka = tutte[0].value(s);
+            const QSet<QString>& kb = tutte[i].value(s);
+            for (const QString& k : ka - kb)
+                ADD_FAILURE() << b.toStdString() << " lacks [" << s.toStdString() << "] " << k.toStdString()
+                              << " that " << a.toStdString() << " has";
+            for (const QString& k : kb - ka)
+                ADD_FAILURE() << a.toStdString() << " lacks [" << s.toStdString() << "] " << k.toStdString()
+                              << " that " << b.toStdString() << " has";
+            if (!tutte[0].contains(s) || !tutte[i].contains(s))
+                ADD_FAILURE() << "section [" << s.toStdString() << "] is in one file only";
+        }
+    }
+}
