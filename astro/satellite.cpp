@@ -1,0 +1,357 @@
+#include "astro/satellite.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "astro/mate.h"
+
+namespace astro {
+
+namespace {
+
+constexpr double kGradRad = 0.0174532925;
+constexpr double kRadGrad = 57.295779513;
+constexpr double kDuePi = 6.2831853;
+constexpr double kPi = 3.14159265;
+constexpr double kGM = 398600.8;
+constexpr double kRaggio = 6378.135;
+constexpr double kAppiattimento = 0.003352779454167505;
+constexpr double kOmegaTerra = 7.2922e-5;  // rad/s
+constexpr double kEpoca1990 = 2447891.5;
+
+// The standard magnitude text read strictly as a number: blanks around it
+// allowed, a comma taken as the decimal point, nothing else.
+std::optional<double> Leggi_Magnitudine(const std::string& testo)
+{
+    std::string t = testo;
+    for (char& ch : t)
+        if (ch == ',')
+            ch = '.';
+    const char* p = t.c_str();
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    if (*p == '\0')
+        return std::nullopt;
+    char* fine = nullptr;
+    const double v = std::strtod(p, &fine);
+    if (fine == p)
+        return std::nullopt;
+    while (*fine == ' ' || *fine == '\t')
+        ++fine;
+    if (*fine != '\0' || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+bool Finito(std::initializer_list<double> xs)
+{
+    for (double x : xs)
+        if (!std::isfinite(x))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+RegistriElementi Registri_Da_Satelement(const Satelement& s)
+{
+    RegistriElementi r;
+    r.epoch = s.EpocaGiuliana;
+    r.xincl = s.Inclinazione * kGradRad;
+    r.xnodeo = s.NodoAscendente * kGradRad;
+    r.eo = s.Eccentricita;
+    r.omegao = s.ArgomentoPerigeo * kGradRad;
+    r.xmo = s.AnomaliaMedia * kGradRad;
+    const double k = kDuePi / 1440.0 / 1440.0;
+    r.xno = s.MotoMedio * k * 1440.0;
+    r.xndt2o = s.DerivataPrima * k;
+    r.xndd6o = s.DerivataSecondaMantissa * std::pow(10.0, s.DerivataSecondaEsponente) * k / 1440.0;
+    r.bstar = std::pow(10.0, s.BStarEsponente) * s.BStarMantissa / 1.0;
+    return r;
+}
+
+bool Deep_Space(const RegistriElementi& r, double* ao, double* xnodp)
+{
+    const double a1 = std::pow(0.0743669161 / r.xno, 2.0 / 3.0);
+    const double c2 = std::cos(r.xincl) * std::cos(r.xincl);
+    const double k2 = 1.5 * 0.000541308 * (3.0 * c2 - 1.0) / std::pow(1.0 - r.eo * r.eo, 1.5);
+    const double d1 = k2 / (a1 * a1);
+    const double a0 = a1 * (1.0 - d1 * (0.5 * 2.0 / 3.0 + d1 * (1.0 + 134.0 / 81.0 * d1)));
+    const double d0 = k2 / (a0 * a0);
+    const double n0 = r.xno / (1.0 + d0);
+    if (ao)
+        *ao = a0;
+    if (xnodp)
+        *xnodp = n0;
+    return kDuePi / n0 / 1440.0 >= 0.15625;
+}
+
+void ModelloSatellite::Imposta(const RegistriElementi& r, int propagatore)
+{
+    if (impostato_ && propagatore == propagatore_ && std::memcmp(&r, &reg_, sizeof r) == 0)
+        return;
+    impostato_ = true;
+    reg_ = r;
+    propagatore_ = propagatore;
+    modelloUsato_ = -1;
+    deep_ = false;
+    sgp4_ = {};
+    sdp4_ = {};
+    if (!Registri_Validi(r))
+        return;
+    deep_ = Deep_Space(r);
+    switch (propagatore) {
+    case PropagatorePlan13:
+        modelloUsato_ = PropagatorePlan13;
+        break;
+    case PropagatoreSGP:
+        modelloUsato_ = PropagatoreSGP;
+        break;
+    case PropagatoreSGP4:
+        modelloUsato_ = PropagatoreSGP4;
+        sgp4_ = Imposta_SGP4(r);
+        break;
+    case PropagatoreSDP4:
+        if (deep_) {
+            modelloUsato_ = PropagatoreSDP4;
+            sdp4_ = Imposta_SDP4(r);
+        } else {
+            modelloUsato_ = PropagatoreSGP4;
+            sgp4_ = Imposta_SGP4(r);
+        }
+        break;
+    default:
+        break;  // unknown model: nothing to run
+    }
+}
+
+EsitoPropagazione ModelloSatellite::Propaga(double tsince, StatoOrbitale& out) const
+{
+    switch (modelloUsato_) {
+    case PropagatorePlan13:
+        return Propaga_Plan13(reg_, tsince, out);
+    case PropagatoreSGP:
+        return Propaga_SGP(reg_, tsince, out);
+    case PropagatoreSGP4:
+        return Calcola_SGP4(sgp4_, tsince, out);
+    case PropagatoreSDP4:
+        return Calcola_SDP4(sdp4_, tsince, out);
+    default:
+        return EsitoPropagazione::ElementiNonValidi;
+    }
+}
+
+bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
+                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello)
+{
+    // 1. Unpacking, 2. deep-space test.
+    const RegistriElementi reg = Registri_Da_Satelement(s);
+    ModelloSatellite locale;
+    ModelloSatellite& m = modello ? *modello : locale;
+    m.Imposta(reg, opz.propagatore);
+    u.registri = reg;
+    u.deep = m.Deep();
+    if (!Registri_Validi(reg) || !std::isfinite(jd)) {
+        u.esito = EsitoPropagazione::ElementiNonValidi;
+        return false;
+    }
+
+    // 4. Model.
+    const double D = jd - reg.epoch;
+    const double tsince = D * 1440.0;
+    StatoOrbitale st;
+    u.esito = m.Propaga(tsince, st);
+    if (u.esito != EsitoPropagazione::Ok)
+        return false;
+    const double* r = st.posizione.data();
+    const double* vel = st.velocita.data();
+
+    // 3. Observer in the Earth-fixed frame, local axes, velocity.
+    const double phi = oss.latitudine * kGradRad;
+    const double lam = oss.longitudine * kGradRad;
+    const double h = oss.quota / 1000.0;
+    const double a = kRaggio;
+    const double b = (1.0 - kAppiattimento) * a;
+    const double cphi = std::cos(phi), sphi = std::sin(phi), clam = std::cos(lam), slam = std::sin(lam);
+    const double S = std::sqrt(a * a * cphi * cphi + b * b * sphi * sphi);
+    const double ox = (a * a / S + h) * cphi * clam;
+    const double oy = (a * a / S + h) * cphi * slam;
+    const double oz = (b * b / S + h) * sphi;
+    const double up[3] = {cphi * clam, cphi * slam, sphi};
+    const double est[3] = {-slam, clam, 0.0};
+    const double nord[3] = {-sphi * clam, -sphi * slam, cphi};
+    const double ovx = -kOmegaTerra * oy, ovy = kOmegaTerra * ox;
+
+    // 5. Earth rotation.
+    const double theta = 99.4033 * kGradRad + 6.300388099 * (reg.epoch - kEpoca1990) + 6.300388099 * D;
+    const double ct = std::cos(theta), sn = std::sin(theta);
+    const double xf = r[0] * ct + r[1] * sn, yf = -r[0] * sn + r[1] * ct, zf = r[2];
+    const double vxf = vel[0] * ct + vel[1] * sn, vyf = -vel[0] * sn + vel[1] * ct, vzf = vel[2];
+
+    // 6. Look angles.
+    const double rx = xf - ox, ry = yf - oy, rz = zf - oz;
+    const double distanza = std::sqrt(rx * rx + ry * ry + rz * rz);
+    if (!(distanza > 0)) {
+        u.esito = EsitoPropagazione::OrbitaNonSeguibile;
+        return false;
+    }
+    const double ux = rx / distanza, uy = ry / distanza, uz = rz / distanza;
+    const double vz = ux * up[0] + uy * up[1] + uz * up[2];
+    const double ve = ux * est[0] + uy * est[1] + uz * est[2];
+    const double vn = ux * nord[0] + uy * nord[1] + uz * nord[2];
+    const double vrad = (vxf - ovx) * ux + (vyf - ovy) * uy + vzf * uz;
+
+    // 7. Orbit shape from the inertial vectors.
+    const double hx = r[1] * vel[2] - r[2] * vel[1];
+    const double hy = r[2] * vel[0] - r[0] * vel[2];
+    const double hz = r[0] * vel[1] - r[1] * vel[0];
+    const double p = (hx * hx + hy * hy + hz * hz) / kGM;
+    const double v2 = vel[0] * vel[0] + vel[1] * vel[1] + vel[2] * vel[2];
+    const double velocita = std::sqrt(v2);
+    const double rmod = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]);
+    const double phis = mMate::ArcoSeno(r[2] / rmod);
+    const double quota = mMate::Altezza_Geodetica(rmod, phis);
+    const double rv = r[0] * vel[0] + r[1] * vel[1] + r[2] * vel[2];
+    const double k1 = v2 - kGM / rmod;
+    const double ex = (k1 * r[0] - rv * vel[0]) / kGM;
+    const double ey = (k1 * r[1] - rv * vel[1]) / kGM;
+    const double ez = (k1 * r[2] - rv * vel[2]) / kGM;
+    const double ecc = std::sqrt(ex * ex + ey * ey + ez * ez);
+    const double perigeo = p / (1.0 + ecc) - kRaggio;
+    // An osculating eccentricity of 1 or more (an orbit escaping or falling
+    // through the Earth at this instant) has no apogee or period; the model
+    // has left what it can follow.
+    if (!(ecc < 1.0)) {
+        u.esito = EsitoPropagazione::OrbitaNonSeguibile;
+        return false;
+    }
+    const double apogeo = p / (1.0 - ecc) - kRaggio;
+    const double A = p / (1.0 - ecc * ecc);
+    const double periodo = kDuePi * A * std::sqrt(A / kGM);
+
+    // 8. Orbit number.
+    const double t = D * 1440.0;
+    const double numeroOrbita =
+        s.NumeroRivoluzione + (reg.xno * t * (1.0 + (reg.xndt2o / reg.xno) * t) + reg.xmo) / kDuePi;
+
+    // 9. Sky position; 10. refraction.
+    double azimuth = mMate::Atan2_360(ve, vn) * kRadGrad;
+    if (azimuth >= 360.0)
+        azimuth -= 360.0;
+    double altezza = mMate::ArcoSeno(vz) * kRadGrad;
+    if (opz.rifrazione && altezza >= -0.6) {
+        const double R = 1.02 / std::tan((altezza + 10.3 / (altezza + 5.11)) * kGradRad) / 60.0;
+        altezza = altezza + R;
+    }
+
+    // 11. Sub-satellite point.
+    double L = mMate::Atan2_360(yf, xf) * kRadGrad;
+    if (L >= 360.0)
+        L -= 360.0;
+    const double B = mMate::ArcoSeno(zf / rmod) * kRadGrad;
+
+    // 12. Sun.
+    const double N = reg.epoch - kEpoca1990 + D;
+    const double M = (356.6349 + 0.98560027 * N) * kGradRad;
+    const double Lambda = 99.4033 * kGradRad + 0.017202791 * N + kPi + 0.03343 * std::sin(M) +
+                          0.00034 * std::sin(2.0 * M);
+    const double eps = 23.4406 * kGradRad;
+    const double sx = std::cos(Lambda), sy = std::sin(Lambda) * std::cos(eps), sz = std::sin(Lambda) * std::sin(eps);
+
+    // 13. Shadow: a cylinder of the Earth's radius behind the Earth.
+    const double c = -(sx * r[0] + sy * r[1] + sz * r[2]) / rmod;
+    const bool illuminato = c < 0.0 || rmod * std::sqrt(std::max(0.0, 1.0 - c * c)) / kRaggio > 1.0;
+    int stato = illuminato ? StatoNessuno : StatoEclisse;
+
+    // 14. Sun elevation.
+    const double sxf = sx * ct + sy * sn, syf = -sx * sn + sy * ct, szf = sz;
+    const double altezzaSole = mMate::ArcoSeno(sxf * up[0] + syf * up[1] + szf * up[2]) * kRadGrad;
+
+    // 15. Visibility.
+    if (stato != StatoEclisse)
+        stato = (altezzaSole >= opz.sogliaSole || altezza <= 0.0) ? StatoNonVisibile : StatoVisibile;
+
+    // 16. Phase.
+    const double cospsi = -(ux * sxf + uy * syf + uz * szf);
+    const double psi = mMate::ArcoCoseno(std::max(-1.0, std::min(1.0, cospsi)));
+    const double fase = (1.0 + cospsi) / 2.0;
+    const double angoloFase = 180.0 - psi * kRadGrad;
+
+    // 17, 18. Magnitude.
+    MagnitudineVisuale magnitudine = v.Magnitudine;
+    double faseScritta = fase;
+    if (stato == StatoEclisse) {
+        faseScritta = 0.0;
+        magnitudine = MagnitudineVisuale::vuota();
+    } else if (s.MagnitudineStandard.empty()) {
+        magnitudine = MagnitudineVisuale::sconosciuta();
+    } else if (const auto m0 = Leggi_Magnitudine(s.MagnitudineStandard)) {
+        double F = (1.0 + cospsi) / 2.0;
+        if (opz.magnitudineLambert)
+            F = (std::sin(psi) + (kPi - psi) * cospsi) / 2.0;
+        // At a phase angle of 180 degrees nothing lit faces the observer:
+        // the law gives 0 (or a hair below through rounding). The magnitude
+        // is then taken as that of the faintest lit sliver, not undefined.
+        if (!(F > 1e-9))
+            F = 1e-9;
+        magnitudine = MagnitudineVisuale::numero(*m0 - 15.75 + 2.5 * (std::log(distanza * distanza / F) / std::log(10.0)));
+    }
+    // A standard magnitude that is not a number leaves the magnitude as it was.
+
+    if (!Finito({altezza, azimuth, fase, angoloFase, B, L, rmod, numeroOrbita, vrad, apogeo, perigeo, velocita, quota,
+                 distanza, periodo, vz, ve, vn, altezzaSole}) ||
+        (magnitudine.isNumber() && !std::isfinite(magnitudine.valore))) {
+        u.esito = EsitoPropagazione::RisultatoNonFinito;
+        return false;
+    }
+
+    // Everything computed: write the record.
+    v.Altezza = altezza;
+    v.Azimuth = azimuth;
+    v.Fase = faseScritta;
+    v.AngoloFase = angoloFase;
+    v.Stato = stato;
+    v.Magnitudine = magnitudine;
+    v.DistanzaGeocentrica = rmod;
+    v.NumeroOrbita = numeroOrbita;
+    v.VelocitaRadiale = vrad;
+    v.Apogeo = apogeo;
+    v.Perigeo = perigeo;
+    v.Velocita = velocita;
+    v.Quota = quota;
+    v.Distanza = distanza;
+    v.Periodo = periodo;
+    v.Longitudine360 = L;
+    v.Latitudine = B;
+    v.LatitudineMappa = B;
+    if (B < 0) {
+        v.LatitudineAssoluta = -B;
+        v.EmisferoNS = "S";
+    } else {
+        v.LatitudineAssoluta = B;
+        v.EmisferoNS = "N";
+    }
+    if (L <= 180.0) {
+        v.LongitudineAssoluta = L;
+        v.EmisferoEW = "E";
+        v.Longitudine = L;
+    } else {
+        v.LongitudineAssoluta = 360.0 - L;
+        v.EmisferoEW = "W";
+        v.Longitudine = L - 360.0;
+    }
+    v.VersoreZenit = vz;
+    v.VersoreEst = ve;
+    v.VersoreNord = vn;
+
+    u.stato = st;
+    u.altezzaSole = altezzaSole;
+    u.esito = EsitoPropagazione::Ok;
+    return true;
+}
+
+}  // namespace astro

@@ -1,0 +1,90 @@
+// The state of one satellite at one instant as the observer sees it: look
+// angles, range and range rate, sub-satellite point, orbit shape, orbit
+// number, illumination, visibility and visual magnitude.
+//
+// Pure and re-entrant: the element set, the observer, the options and the
+// instant come in; the Valori record and the propagated vectors come out.
+// The only state a caller may keep is a ModelloSatellite, the set-up of the
+// propagation model for one element set, which gives exactly the results of
+// a fresh set-up and spares repeating it.
+#pragma once
+
+#include "astro/plan13.h"
+#include "astro/records.h"
+#include "astro/sdp4.h"
+#include "astro/sgp4.h"
+
+namespace astro {
+
+// The observer: geodetic latitude (degrees, north positive), longitude
+// (degrees, east positive) and height (metres).
+struct Osservatore {
+    double latitudine = 0;
+    double longitudine = 0;
+    double quota = 0;
+};
+
+// Model numbers of the options ("Plan 13", "SGP", "SGP4", "SGP4 + SDP4").
+enum Propagatore : int {
+    PropagatorePlan13 = 0,
+    PropagatoreSGP = 1,
+    PropagatoreSGP4 = 2,
+    PropagatoreSDP4 = 3,  // SDP4 for periods of 225 minutes or more, SGP4 below
+};
+
+struct OpzioniSatellite {
+    int propagatore = PropagatoreSGP4;
+    bool rifrazione = false;           // add atmospheric refraction to the elevation
+    bool magnitudineLambert = false;   // diffuse-sphere phase law instead of (1 + cos psi) / 2
+    int sogliaSole = -10;              // Sun elevation (degrees) below which a sunlit satellite is visible
+};
+
+// Step 1: the element registers in model units from a parsed element set.
+RegistriElementi Registri_Da_Satelement(const Satelement& s);
+
+// Step 2: the deep-space test (period of 225 minutes or more) with the
+// derived semi-major axis (Earth radii) and mean motion (rad/min).
+bool Deep_Space(const RegistriElementi& r, double* ao = nullptr, double* xnodp = nullptr);
+
+// The model set-up for one element set and one model choice.
+class ModelloSatellite {
+public:
+    ModelloSatellite() = default;
+    // Sets the model up for these registers and this model number; does
+    // nothing when both are what it already holds.
+    void Imposta(const RegistriElementi& r, int propagatore);
+    // The state tsince minutes after the epoch.
+    EsitoPropagazione Propaga(double tsince, StatoOrbitale& out) const;
+    bool Deep() const { return deep_; }
+    int Modello() const { return modelloUsato_; }
+
+private:
+    bool impostato_ = false;
+    RegistriElementi reg_{};
+    int propagatore_ = -1;
+    int modelloUsato_ = -1;  // the model actually run (3 only when deep)
+    bool deep_ = false;
+    ImpostazioneSGP4 sgp4_{};
+    ImpostazioneSDP4 sdp4_{};
+};
+
+// What one computation gives besides the Valori record.
+struct UsciteSatellite {
+    RegistriElementi registri{};  // the element registers of this computation
+    StatoOrbitale stato{};        // inertial position (km) and velocity (km/s) of the model
+    double altezzaSole = 0;       // Sun elevation at the observer, degrees
+    bool deep = false;            // the element set is a deep-space one
+    EsitoPropagazione esito = EsitoPropagazione::Ok;
+};
+
+// Computes the state of the satellite of element set s at the Julian date
+// jd (UT) for the observer with the options. On success fills v and u and
+// returns true. When the state cannot be computed (element set that cannot
+// be propagated, an unknown model number, a model that fails at that time)
+// returns false, leaves v untouched and says why in u.esito; no field of v
+// ever receives a NaN or an infinity.
+// modello, when given, is the caller's set-up cache for this element set.
+bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
+                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello = nullptr);
+
+}  // namespace astro

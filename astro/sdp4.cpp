@@ -1,0 +1,591 @@
+// SDP4 and its deep-space routine as Spacetrack Report No. 3 gives them
+// (DPINIT, DPSEC, DPPER, THETAG), with the report's names.
+#include "astro/sdp4.h"
+
+#include <cmath>
+
+#include "astro/mate.h"
+
+namespace astro {
+
+using namespace sgp;
+
+namespace {
+// Lunar-solar constants of the report.
+constexpr double zns = 1.19459e-5;
+constexpr double c1ss = 2.9864797e-6;
+constexpr double zes = 0.01675;
+constexpr double znl = 1.5835218e-4;
+constexpr double c1l = 4.7968065e-7;
+constexpr double zel = 0.05490;
+constexpr double zcosis = 0.91744867;
+constexpr double zsinis = 0.39785416;
+constexpr double zsings = -0.98088458;
+constexpr double zcosgs = 0.1945905;
+constexpr double q22 = 1.7891679e-6;
+constexpr double q31 = 2.1460748e-6;
+constexpr double q33 = 2.2123015e-7;
+constexpr double g22 = 5.7686396;
+constexpr double g32 = 0.95240898;
+constexpr double g44 = 1.8014998;
+constexpr double g52 = 1.050833;
+constexpr double g54 = 4.4108898;
+constexpr double root22 = 1.7891679e-6;
+constexpr double root32 = 3.7393792e-7;
+constexpr double root44 = 7.3636953e-9;
+constexpr double root52 = 1.1428639e-7;
+constexpr double root54 = 2.1765803e-9;
+constexpr double thdt = 4.3752691e-3;
+constexpr double fasx2 = 0.13130908;
+constexpr double fasx4 = 2.8843198;
+constexpr double fasx6 = 0.37448087;
+constexpr double stepp = 720.0;
+constexpr double stepn = -720.0;
+constexpr double step2 = 259200.0;
+}  // namespace
+
+double ThetaG(double jd, double& ds50)
+{
+    ds50 = jd - 2433281.5;
+    return mMate::FMod2p(1.72944494 + 6.3003880987 * ds50);
+}
+
+namespace {
+
+// DPINIT: the lunar-solar terms and the resonance set-up.
+void Deep_Inizializza(const RegistriElementi& r, double eosq, double sinio, double cosio, double betao,
+                      double aodp, double theta2, double sing, double cosg, double betao2, double xmdot,
+                      double omgdot, double xnodot, double xnodp, DatiDeep& dd)
+{
+    double ds50 = 0;
+    const double thgr = ThetaG(r.epoch, ds50);
+    const double eq = r.eo;
+    const double xnq = xnodp;
+    const double aqnv = 1.0 / aodp;
+    const double xqncl = r.xincl;
+    const double xmao = r.xmo;
+    const double xpidot = omgdot + xnodot;
+    const double sinq = std::sin(r.xnodeo);
+    const double cosq = std::cos(r.xnodeo);
+    const double omegaq = r.omegao;
+    const double siniq = sinio, cosiq = cosio, eqsq = eosq, rteqsq = betao, bsq = betao2;
+    const double sinomo = sing, cosomo = cosg, cosq2 = theta2;
+    (void)aodp;
+
+    // Lunar terms that depend on the day only.
+    const double day = ds50 + 18261.5;
+    const double xnodce = 4.5236020 - 9.2422029e-4 * day;
+    const double stem = std::sin(xnodce);
+    const double ctem = std::cos(xnodce);
+    const double zcosil = 0.91375164 - 0.03568096 * ctem;
+    const double zsinil = std::sqrt(1.0 - zcosil * zcosil);
+    const double zsinhl = 0.089683511 * stem / zsinil;
+    const double zcoshl = std::sqrt(1.0 - zsinhl * zsinhl);
+    const double c = 4.7199672 + 0.22997150 * day;
+    const double gam = 5.8351514 + 0.0019443680 * day;
+    const double zmol = mMate::FMod2p(c - gam);
+    double zx = 0.39785416 * stem / zsinil;
+    const double zy = zcoshl * ctem + 0.91744867 * zsinhl * stem;
+    zx = mMate::Atan2_360(zx, zy);
+    zx = gam + zx - xnodce;
+    const double zcosgl = std::cos(zx);
+    const double zsingl = std::sin(zx);
+    const double zmos = mMate::FMod2p(6.2565837 + 0.017201977 * day);
+
+    // Solar terms first, then lunar.
+    double zcosg = zcosgs, zsing = zsings, zcosi = zcosis, zsini = zsinis, zcosh = cosq, zsinh = sinq;
+    double cc = c1ss, zn = zns, ze = zes;
+    const double xnoi = 1.0 / xnq;
+    double se = 0, si = 0, sl = 0, sgh = 0, sh = 0;
+    double ee2 = 0, e3 = 0, xi2 = 0, xi3 = 0, xl2 = 0, xl3 = 0, xl4 = 0, xgh2 = 0, xgh3 = 0, xgh4 = 0,
+           xh2 = 0, xh3 = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        const double a1 = zcosg * zcosh + zsing * zcosi * zsinh;
+        const double a3 = -zsing * zcosh + zcosg * zcosi * zsinh;
+        const double a7 = -zcosg * zsinh + zsing * zcosi * zcosh;
+        const double a8 = zsing * zsini;
+        const double a9 = zsing * zsinh + zcosg * zcosi * zcosh;
+        const double a10 = zcosg * zsini;
+        const double a2 = cosiq * a7 + siniq * a8;
+        const double a4 = cosiq * a9 + siniq * a10;
+        const double a5 = -siniq * a7 + cosiq * a8;
+        const double a6 = -siniq * a9 + cosiq * a10;
+        const double x1 = a1 * cosomo + a2 * sinomo;
+        const double x2 = a3 * cosomo + a4 * sinomo;
+        const double x3 = -a1 * sinomo + a2 * cosomo;
+        const double x4 = -a3 * sinomo + a4 * cosomo;
+        const double x5 = a5 * sinomo;
+        const double x6 = a6 * sinomo;
+        const double x7 = a5 * cosomo;
+        const double x8 = a6 * cosomo;
+        const double z31 = 12.0 * x1 * x1 - 3.0 * x3 * x3;
+        const double z32 = 24.0 * x1 * x2 - 6.0 * x3 * x4;
+        const double z33 = 12.0 * x2 * x2 - 3.0 * x4 * x4;
+        double z1 = 3.0 * (a1 * a1 + a2 * a2) + z31 * eqsq;
+        double z2 = 6.0 * (a1 * a3 + a2 * a4) + z32 * eqsq;
+        double z3 = 3.0 * (a3 * a3 + a4 * a4) + z33 * eqsq;
+        const double z11 = -6.0 * a1 * a5 + eqsq * (-24.0 * x1 * x7 - 6.0 * x3 * x5);
+        const double z12 = -6.0 * (a1 * a6 + a3 * a5) + eqsq * (-24.0 * (x2 * x7 + x1 * x8) - 6.0 * (x3 * x6 + x4 * x5));
+        const double z13 = -6.0 * a3 * a6 + eqsq * (-24.0 * x2 * x8 - 6.0 * x4 * x6);
+        const double z21 = 6.0 * a2 * a5 + eqsq * (24.0 * x1 * x5 - 6.0 * x3 * x7);
+        const double z22 = 6.0 * (a4 * a5 + a2 * a6) + eqsq * (24.0 * (x2 * x5 + x1 * x6) - 6.0 * (x4 * x7 + x3 * x8));
+        const double z23 = 6.0 * a4 * a6 + eqsq * (24.0 * x2 * x6 - 6.0 * x4 * x8);
+        z1 = z1 + z1 + bsq * z31;
+        z2 = z2 + z2 + bsq * z32;
+        z3 = z3 + z3 + bsq * z33;
+        const double s3 = cc * xnoi;
+        const double s2 = -0.5 * s3 / rteqsq;
+        const double s4 = s3 * rteqsq;
+        const double s1 = -15.0 * eq * s4;
+        const double s5 = x1 * x3 + x2 * x4;
+        const double s6 = x2 * x3 + x1 * x4;
+        const double s7 = x2 * x4 - x1 * x3;
+        se = s1 * zn * s5;
+        si = s2 * zn * (z11 + z13);
+        sl = -zn * s3 * (z1 + z3 - 14.0 - 6.0 * eqsq);
+        sgh = s4 * zn * (z31 + z33 - 6.0);
+        sh = -zn * s2 * (z21 + z23);
+        if (xqncl < 5.2359877e-2)
+            sh = 0.0;
+        ee2 = 2.0 * s1 * s6;
+        e3 = 2.0 * s1 * s7;
+        xi2 = 2.0 * s2 * z12;
+        xi3 = 2.0 * s2 * (z13 - z11);
+        xl2 = -2.0 * s3 * z2;
+        xl3 = -2.0 * s3 * (z3 - z1);
+        xl4 = -2.0 * s3 * (-21.0 - 9.0 * eqsq) * ze;
+        xgh2 = 2.0 * s4 * z32;
+        xgh3 = 2.0 * s4 * (z33 - z31);
+        xgh4 = -18.0 * s4 * ze;
+        xh2 = -2.0 * s2 * z22;
+        xh3 = -2.0 * s2 * (z23 - z21);
+        if (pass == 1)
+            break;
+        // Keep the solar terms, set up the lunar pass.
+        dd.sse = se;
+        dd.ssi = si;
+        dd.ssl = sl;
+        dd.ssh = sh / siniq;
+        dd.ssg = sgh - cosiq * dd.ssh;
+        dd.se2 = ee2;
+        dd.si2 = xi2;
+        dd.sl2 = xl2;
+        dd.sgh2 = xgh2;
+        dd.sh2 = xh2;
+        dd.se3 = e3;
+        dd.si3 = xi3;
+        dd.sl3 = xl3;
+        dd.sgh3 = xgh3;
+        dd.sh3 = xh3;
+        dd.sl4 = xl4;
+        dd.sgh4 = xgh4;
+        zcosg = zcosgl;
+        zsing = zsingl;
+        zcosi = zcosil;
+        zsini = zsinil;
+        zcosh = zcoshl * cosq + zsinhl * sinq;
+        zsinh = sinq * zcoshl - cosq * zsinhl;
+        zn = znl;
+        cc = c1l;
+        ze = zel;
+    }
+    dd.ee2 = ee2;
+    dd.e3 = e3;
+    dd.xi2 = xi2;
+    dd.xi3 = xi3;
+    dd.xl2 = xl2;
+    dd.xl3 = xl3;
+    dd.xl4 = xl4;
+    dd.xgh2 = xgh2;
+    dd.xgh3 = xgh3;
+    dd.xgh4 = xgh4;
+    dd.xh2 = xh2;
+    dd.xh3 = xh3;
+    dd.sse = dd.sse + se;
+    dd.ssi = dd.ssi + si;
+    dd.ssl = dd.ssl + sl;
+    dd.ssg = dd.ssg + sgh - cosiq / siniq * sh;
+    dd.ssh = dd.ssh + sh / siniq;
+    dd.zmos = zmos;
+    dd.zmol = zmol;
+    dd.siniq = siniq;
+    dd.cosiq = cosiq;
+    dd.xqncl = xqncl;
+    dd.xnq = xnq;
+    dd.omegaq = omegaq;
+    dd.omgdt = omgdot;
+    dd.thgr = thgr;
+
+    // Geopotential resonance.
+    dd.iresfl = false;
+    dd.isynfl = false;
+    double bfact = 0;
+    if (xnq < 0.0052359877 && xnq > 0.0034906585) {
+        // Synchronous (one-day) resonance.
+        dd.iresfl = true;
+        dd.isynfl = true;
+        const double g200 = 1.0 + eqsq * (-2.5 + 0.8125 * eqsq);
+        const double g310 = 1.0 + 2.0 * eqsq;
+        const double g300 = 1.0 + eqsq * (-6.0 + 6.60937 * eqsq);
+        const double f220 = 0.75 * (1.0 + cosiq) * (1.0 + cosiq);
+        const double f311 = 0.9375 * siniq * siniq * (1.0 + 3.0 * cosiq) - 0.75 * (1.0 + cosiq);
+        double f330 = 1.0 + cosiq;
+        f330 = 1.875 * f330 * f330 * f330;
+        double del1 = 3.0 * xnq * xnq * aqnv * aqnv;
+        dd.del2 = 2.0 * del1 * f220 * g200 * q22;
+        dd.del3 = 3.0 * del1 * f330 * g300 * q33 * aqnv;
+        dd.del1 = del1 * f311 * g310 * q31 * aqnv;
+        dd.xlamo = xmao + r.xnodeo + r.omegao - thgr;
+        bfact = xmdot + xpidot - thdt;
+        bfact = bfact + dd.ssl + dd.ssg + dd.ssh;
+    } else {
+        if (xnq < 0.00826 || xnq > 0.00924)
+            return;
+        if (eq < 0.5)
+            return;
+        // Half-day resonance.
+        dd.iresfl = true;
+        const double eoc = eq * eqsq;
+        const double g201 = -0.306 - (eq - 0.64) * 0.440;
+        double g211, g310, g322, g410, g422, g520, g533, g521, g532;
+        if (eq <= 0.65) {
+            g211 = 3.616 - 13.247 * eq + 16.290 * eqsq;
+            g310 = -19.302 + 117.390 * eq - 228.419 * eqsq + 156.591 * eoc;
+            g322 = -18.9068 + 109.7927 * eq - 214.6334 * eqsq + 146.5816 * eoc;
+            g410 = -41.122 + 242.694 * eq - 471.094 * eqsq + 313.953 * eoc;
+            g422 = -146.407 + 841.880 * eq - 1629.014 * eqsq + 1083.435 * eoc;
+            g520 = -532.114 + 3017.977 * eq - 5740.0 * eqsq + 3708.276 * eoc;
+        } else {
+            g211 = -72.099 + 331.819 * eq - 508.738 * eqsq + 266.724 * eoc;
+            g310 = -346.844 + 1582.851 * eq - 2415.925 * eqsq + 1246.113 * eoc;
+            g322 = -342.585 + 1554.908 * eq - 2366.899 * eqsq + 1215.972 * eoc;
+            g410 = -1052.797 + 4758.686 * eq - 7193.992 * eqsq + 3651.957 * eoc;
+            g422 = -3581.69 + 16178.11 * eq - 24462.77 * eqsq + 12422.52 * eoc;
+            if (eq <= 0.715)
+                g520 = 1464.74 - 4664.75 * eq + 3763.64 * eqsq;
+            else
+                g520 = -5149.66 + 29936.92 * eq - 54087.36 * eqsq + 31324.56 * eoc;
+        }
+        if (eq < 0.7) {
+            g533 = -919.2277 + 4988.61 * eq - 9064.77 * eqsq + 5542.21 * eoc;
+            g521 = -822.71072 + 4568.6173 * eq - 8491.4146 * eqsq + 5337.524 * eoc;
+            g532 = -853.666 + 4690.25 * eq - 8624.77 * eqsq + 5341.4 * eoc;
+        } else {
+            g533 = -37995.78 + 161616.52 * eq - 229838.2 * eqsq + 109377.94 * eoc;
+            g521 = -51752.104 + 218913.95 * eq - 309468.16 * eqsq + 146349.42 * eoc;
+            g532 = -40023.88 + 170470.89 * eq - 242699.48 * eqsq + 115605.82 * eoc;
+        }
+        const double sini2 = siniq * siniq;
+        const double f220 = 0.75 * (1.0 + 2.0 * cosiq + cosq2);
+        const double f221 = 1.5 * sini2;
+        const double f321 = 1.875 * siniq * (1.0 - 2.0 * cosiq - 3.0 * cosq2);
+        const double f322 = -1.875 * siniq * (1.0 + 2.0 * cosiq - 3.0 * cosq2);
+        const double f441 = 35.0 * sini2 * f220;
+        const double f442 = 39.3750 * sini2 * sini2;
+        const double f522 = 9.84375 * siniq * (sini2 * (1.0 - 2.0 * cosiq - 5.0 * cosq2) +
+                                               0.33333333 * (-2.0 + 4.0 * cosiq + 6.0 * cosq2));
+        const double f523 = siniq * (4.92187512 * sini2 * (-2.0 - 4.0 * cosiq + 10.0 * cosq2) +
+                                     6.56250012 * (1.0 + 2.0 * cosiq - 3.0 * cosq2));
+        const double f542 = 29.53125 * siniq * (2.0 - 8.0 * cosiq + cosq2 * (-12.0 + 8.0 * cosiq + 10.0 * cosq2));
+        const double f543 = 29.53125 * siniq * (-2.0 - 8.0 * cosiq + cosq2 * (12.0 + 8.0 * cosiq - 10.0 * cosq2));
+        const double xno2 = xnq * xnq;
+        const double ainv2 = aqnv * aqnv;
+        double temp1 = 3.0 * xno2 * ainv2;
+        double temp = temp1 * root22;
+        dd.d2201 = temp * f220 * g201;
+        dd.d2211 = temp * f221 * g211;
+        temp1 = temp1 * aqnv;
+        temp = temp1 * root32;
+        dd.d3210 = temp * f321 * g310;
+        dd.d3222 = temp * f322 * g322;
+        temp1 = temp1 * aqnv;
+        temp = 2.0 * temp1 * root44;
+        dd.d4410 = temp * f441 * g410;
+        dd.d4422 = temp * f442 * g422;
+        temp1 = temp1 * aqnv;
+        temp = temp1 * root52;
+        dd.d5220 = temp * f522 * g520;
+        dd.d5232 = temp * f523 * g532;
+        temp = 2.0 * temp1 * root54;
+        dd.d5421 = temp * f542 * g521;
+        dd.d5433 = temp * f543 * g533;
+        dd.xlamo = xmao + r.xnodeo + r.xnodeo - thgr - thgr;
+        bfact = xmdot + xnodot + xnodot - thdt - thdt;
+        bfact = bfact + dd.ssl + dd.ssh + dd.ssh;
+    }
+    dd.xfact = bfact - xnq;
+}
+
+// The derivatives of the resonance integrator at the state (xli, xni) and time atime.
+void Derivate_Risonanza(const DatiDeep& dd, double xli, double xni, double atime, double& xldot, double& xndot,
+                        double& xnddt)
+{
+    if (dd.isynfl) {
+        xndot = dd.del1 * std::sin(xli - fasx2) + dd.del2 * std::sin(2.0 * (xli - fasx4)) +
+                dd.del3 * std::sin(3.0 * (xli - fasx6));
+        xnddt = dd.del1 * std::cos(xli - fasx2) + 2.0 * dd.del2 * std::cos(2.0 * (xli - fasx4)) +
+                3.0 * dd.del3 * std::cos(3.0 * (xli - fasx6));
+    } else {
+        const double xomi = dd.omegaq + dd.omgdt * atime;
+        const double x2omi = xomi + xomi;
+        const double x2li = xli + xli;
+        xndot = dd.d2201 * std::sin(x2omi + xli - g22) + dd.d2211 * std::sin(xli - g22) +
+                dd.d3210 * std::sin(xomi + xli - g32) + dd.d3222 * std::sin(-xomi + xli - g32) +
+                dd.d4410 * std::sin(x2omi + x2li - g44) + dd.d4422 * std::sin(x2li - g44) +
+                dd.d5220 * std::sin(xomi + xli - g52) + dd.d5232 * std::sin(-xomi + xli - g52) +
+                dd.d5421 * std::sin(xomi + x2li - g54) + dd.d5433 * std::sin(-xomi + x2li - g54);
+        xnddt = dd.d2201 * std::cos(x2omi + xli - g22) + dd.d2211 * std::cos(xli - g22) +
+                dd.d3210 * std::cos(xomi + xli - g32) + dd.d3222 * std::cos(-xomi + xli - g32) +
+                dd.d5220 * std::cos(xomi + xli - g52) + dd.d5232 * std::cos(-xomi + xli - g52) +
+                2.0 * (dd.d4410 * std::cos(x2omi + x2li - g44) + dd.d4422 * std::cos(x2li - g44) +
+                       dd.d5421 * std::cos(xomi + x2li - g54) + dd.d5433 * std::cos(-xomi + x2li - g54));
+    }
+    xldot = xni + dd.xfact;
+    xnddt = xnddt * xldot;
+}
+
+}  // namespace
+
+void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
+{
+    const DatiDeep& dd = s.deep;
+    m.xll = m.xll + dd.ssl * t;
+    m.omgadf = m.omgadf + dd.ssg * t;
+    m.xnode = m.xnode + dd.ssh * t;
+    m.em = s.reg.eo + dd.sse * t;
+    m.xinc = s.reg.xincl + dd.ssi * t;
+    if (m.xinc < 0.0) {
+        m.xinc = -m.xinc;
+        m.xnode = m.xnode + pi;
+        m.omgadf = m.omgadf - pi;
+    }
+    if (!dd.iresfl)
+        return;
+
+    // Resonance: fixed-step integration from the epoch to t.
+    double atime = 0.0;
+    double xni = dd.xnq;
+    double xli = dd.xlamo;
+    const double delt = t >= 0.0 ? stepp : stepn;
+    double xldot = 0, xndot = 0, xnddt = 0;
+    // The step count is bounded by |t| / 720; a non-finite t never gets here.
+    while (std::fabs(t - atime) >= stepp) {
+        Derivate_Risonanza(dd, xli, xni, atime, xldot, xndot, xnddt);
+        xli = xli + xldot * delt + xndot * step2;
+        xni = xni + xndot * delt + xnddt * step2;
+        atime = atime + delt;
+    }
+    Derivate_Risonanza(dd, xli, xni, atime, xldot, xndot, xnddt);
+    const double ft = t - atime;
+    m.xn = xni + xndot * ft + xnddt * ft * ft * 0.5;
+    const double xl = xli + xldot * ft + xndot * ft * ft * 0.5;
+    const double temp = -m.xnode + dd.thgr + t * thdt;
+    m.xll = xl - m.omgadf + temp;
+    if (!dd.isynfl)
+        m.xll = xl + temp + temp;
+}
+
+void Deep_Periodiche(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
+{
+    const DatiDeep& dd = s.deep;
+    const double sinis = std::sin(m.xinc);
+    const double cosis = std::cos(m.xinc);
+    // Solar periodics.
+    double zm = dd.zmos + zns * t;
+    double zf = zm + 0.0335 * std::sin(zm);
+    double sinzf = std::sin(zf);
+    double f2 = 0.5 * sinzf * sinzf - 0.25;
+    double f3 = -0.5 * sinzf * std::cos(zf);
+    const double ses = dd.se2 * f2 + dd.se3 * f3;
+    const double sis = dd.si2 * f2 + dd.si3 * f3;
+    const double sls = dd.sl2 * f2 + dd.sl3 * f3 + dd.sl4 * sinzf;
+    const double sghs = dd.sgh2 * f2 + dd.sgh3 * f3 + dd.sgh4 * sinzf;
+    const double shs = dd.sh2 * f2 + dd.sh3 * f3;
+    // Lunar periodics.
+    zm = dd.zmol + znl * t;
+    zf = zm + 0.1098 * std::sin(zm);
+    sinzf = std::sin(zf);
+    f2 = 0.5 * sinzf * sinzf - 0.25;
+    f3 = -0.5 * sinzf * std::cos(zf);
+    const double sel = dd.ee2 * f2 + dd.e3 * f3;
+    const double sil = dd.xi2 * f2 + dd.xi3 * f3;
+    const double sll = dd.xl2 * f2 + dd.xl3 * f3 + dd.xl4 * sinzf;
+    const double sghl = dd.xgh2 * f2 + dd.xgh3 * f3 + dd.xgh4 * sinzf;
+    const double shl = dd.xh2 * f2 + dd.xh3 * f3;
+    const double pe = ses + sel;
+    const double pinc = sis + sil;
+    const double pl = sls + sll;
+
+    double pgh = sghs + sghl;
+    double ph = shs + shl;
+    m.xinc = m.xinc + pinc;
+    m.em = m.em + pe;
+    if (dd.xqncl >= 0.2) {
+        // Apply the periodics directly.
+        ph = ph / dd.siniq;
+        pgh = pgh - dd.cosiq * ph;
+        m.omgadf = m.omgadf + pgh;
+        m.xnode = m.xnode + ph;
+        m.xll = m.xll + pl;
+    } else {
+        // Lyddane's form for low inclinations. As the report wrote it, the
+        // node entered this step as an unreduced angle and came out of the
+        // arc tangent in 0 to 2 pi, while the inclination before and after
+        // the periodics weighted it in turn: the result then depended on how
+        // many turns the node had drifted, and jumped by hundreds of
+        // kilometres when the new node fell across 0 from the old one. The
+        // node is brought within one turn, the new node is kept on the same
+        // turn as the old one, and the perturbed inclination is used
+        // throughout, as the later revision of the model does.
+        (void)sinis;
+        (void)cosis;
+        const double sinip = std::sin(m.xinc);
+        const double cosip = std::cos(m.xinc);
+        double xnode = std::fmod(m.xnode, twopi);
+        const double sinok = std::sin(xnode);
+        const double cosok = std::cos(xnode);
+        double alfdp = sinip * sinok;
+        double betdp = sinip * cosok;
+        const double dalf = ph * cosok + pinc * cosip * sinok;
+        const double dbet = -ph * sinok + pinc * cosip * cosok;
+        alfdp = alfdp + dalf;
+        betdp = betdp + dbet;
+        double xls = m.xll + m.omgadf + cosip * xnode;
+        const double dls = pl + pgh - pinc * xnode * sinip;
+        xls = xls + dls;
+        const double xnoh = xnode;
+        xnode = mMate::Atan2_360(alfdp, betdp);
+        if (std::fabs(xnoh - xnode) > pi)
+            xnode = xnode < xnoh ? xnode + twopi : xnode - twopi;
+        m.xnode = xnode;
+        m.xll = m.xll + pl;
+        m.omgadf = xls - m.xll - cosip * m.xnode;
+    }
+}
+
+ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
+{
+    ImpostazioneSDP4 s4{};
+    s4.reg = r;
+    if (!Registri_Validi(r))
+        return s4;
+    const Derivazione d = Deriva_Moto_Medio(r.xno, r.eo, r.xincl);
+    const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
+    const double cosio = d.cosio, eo = r.eo;
+    s4.aodp = aodp;
+    s4.xnodp = xnodp;
+    s4.cosio = cosio;
+    s4.x3thm1 = d.x3thm1;
+
+    double s4v = s;
+    double qoms24 = qoms2t;
+    const double perige = (aodp * (1.0 - eo) - ae) * xkmper;
+    if (perige < 156.0) {
+        s4v = perige - 78.0;
+        if (perige <= 98.0)
+            s4v = 20.0;
+        qoms24 = std::pow((120.0 - s4v) * ae / xkmper, 4);
+        s4v = s4v / xkmper + ae;
+    }
+    const double pinvsq = 1.0 / (aodp * aodp * betao2 * betao2);
+    const double sing = std::sin(r.omegao);
+    const double cosg = std::cos(r.omegao);
+    const double tsi = 1.0 / (aodp - s4v);
+    const double eta = aodp * eo * tsi;
+    const double etasq = eta * eta;
+    const double eeta = eo * eta;
+    const double psisq = std::fabs(1.0 - etasq);
+    const double coef = qoms24 * std::pow(tsi, 4);
+    const double coef1 = coef / std::pow(psisq, 3.5);
+    const double c2 = coef1 * xnodp *
+                      (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
+                       0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
+    s4.c1 = r.bstar * c2;
+    const double sinio = std::sin(r.xincl);
+    const double a3ovk2 = 2.53881e-6 / 0.000541308 * ae * ae * ae;
+    s4.x1mth2 = 1.0 - theta2;
+    s4.c4 = 2.0 * xnodp * coef1 * aodp * betao2 *
+            (eta * (2.0 + 0.5 * etasq) + eo * (0.5 + 2.0 * etasq) -
+             2.0 * ck2 * tsi / (aodp * psisq) *
+                 (-3.0 * d.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
+                  0.75 * s4.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * r.omegao)));
+    const double theta4 = theta2 * theta2;
+    const double temp1 = 3.0 * ck2 * pinvsq * xnodp;
+    const double temp2 = temp1 * ck2 * pinvsq;
+    const double temp3 = ck4_125 * pinvsq * pinvsq * xnodp;
+    s4.xmdot = xnodp + 0.5 * temp1 * betao * d.x3thm1 + 0.0625 * temp2 * betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
+    const double x1m5th = 1.0 - 5.0 * theta2;
+    s4.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
+                temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
+    const double xhdot1 = -temp1 * cosio;
+    s4.xnodot = xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * cosio;
+    s4.xnodcf = 3.5 * betao2 * xhdot1 * s4.c1;
+    s4.t2cof = 1.5 * s4.c1;
+    double opc = 1.0 + cosio;
+    if (std::fabs(opc) < 1.5e-12)
+        opc = 1.5e-12;
+    s4.xlcof = 0.125 * a3ovk2 * sinio * (3.0 + 5.0 * cosio) / opc;
+    s4.aycof = 0.25 * a3ovk2 * sinio;
+    s4.x7thm1 = 7.0 * theta2 - 1.0;
+    s4.sinio = sinio;
+
+    // The deep-space terms divide by sin i; an equatorial orbit is kept a
+    // hair away from it rather than dividing by zero.
+    double siniq = sinio;
+    if (std::fabs(siniq) < 1e-12)
+        siniq = siniq < 0 ? -1e-12 : 1e-12;
+    Deep_Inizializza(r, d.eosq, siniq, cosio, betao, aodp, theta2, sing, cosg, betao2, s4.xmdot, s4.omgdot,
+                     s4.xnodot, xnodp, s4.deep);
+    const DatiDeep& dd = s4.deep;
+    s4.valida = std::isfinite(s4.xmdot) && std::isfinite(s4.omgdot) && std::isfinite(s4.xnodot) &&
+                std::isfinite(s4.c1) && std::isfinite(s4.c4) && std::isfinite(dd.sse) && std::isfinite(dd.ssi) &&
+                std::isfinite(dd.ssl) && std::isfinite(dd.ssg) && std::isfinite(dd.ssh) && std::isfinite(dd.xfact) &&
+                std::isfinite(dd.xlamo);
+    return s4;
+}
+
+EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoOrbitale& out)
+{
+    if (!s4.valida || !std::isfinite(tsince))
+        return EsitoPropagazione::ElementiNonValidi;
+    const RegistriElementi& r = s4.reg;
+
+    // Secular gravity and drag.
+    ElementiMedi m;
+    m.xll = r.xmo + s4.xmdot * tsince;  // xmdf
+    m.omgadf = r.omegao + s4.omgdot * tsince;
+    const double xnoddf = r.xnodeo + s4.xnodot * tsince;
+    const double tsq = tsince * tsince;
+    m.xnode = xnoddf + s4.xnodcf * tsq;
+    const double tempa = 1.0 - s4.c1 * tsince;
+    const double tempe = r.bstar * s4.c4 * tsince;
+    const double templ = s4.t2cof * tsq;
+    m.xn = s4.xnodp;
+    Deep_Secolari(s4, tsince, m);
+    if (!(m.xn > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    const double a = std::pow(xke / m.xn, tothrd) * tempa * tempa;
+    m.em = m.em - tempe;
+    m.xll = m.xll + s4.xnodp * templ;  // xmam
+    Deep_Periodiche(s4, tsince, m);
+    const double xl = m.xll + m.omgadf + m.xnode;
+
+    StatoOrbitale o;
+    o.ao = s4.aodp;
+    o.xnodp = s4.xnodp;
+    const EsitoPropagazione esito =
+        Completa_Periodiche(s4.cosio, s4.sinio, s4.x3thm1, s4.x1mth2, s4.x7thm1, s4.xlcof, s4.aycof, a, m.em, xl,
+                            m.omgadf, m.xnode, m.xinc, o);
+    if (esito == EsitoPropagazione::Ok)
+        out = o;
+    return esito;
+}
+
+EsitoPropagazione Propaga_SDP4(const RegistriElementi& r, double tsince, StatoOrbitale& out)
+{
+    if (!Registri_Validi(r))
+        return EsitoPropagazione::ElementiNonValidi;
+    return Calcola_SDP4(Imposta_SDP4(r), tsince, out);
+}
+
+}  // namespace astro

@@ -1,0 +1,443 @@
+// SGP and SGP4 as Spacetrack Report No. 3 gives them. The variable names are
+// the report's, so the code can be read beside it.
+#include "astro/sgp4.h"
+
+#include <cmath>
+
+#include "astro/mate.h"
+
+namespace astro {
+
+using namespace sgp;
+
+bool Registri_Validi(const RegistriElementi& r)
+{
+    const double v[] = {r.xincl, r.xnodeo, r.omegao, r.xmo, r.eo, r.xno, r.xndt2o, r.xndd6o, r.bstar, r.epoch};
+    for (double x : v)
+        if (!std::isfinite(x))
+            return false;
+    return r.xno > 0 && r.eo >= 0 && r.eo < 1;
+}
+
+namespace sgp {
+
+Derivazione Deriva_Moto_Medio(double xno, double eo, double xincl)
+{
+    Derivazione d{};
+    const double a1 = std::pow(xke / xno, tothrd);
+    d.cosio = std::cos(xincl);
+    d.theta2 = d.cosio * d.cosio;
+    d.x3thm1 = 3.0 * d.theta2 - 1.0;
+    d.eosq = eo * eo;
+    d.betao2 = 1.0 - d.eosq;
+    d.betao = std::sqrt(d.betao2);
+    const double del1 = 1.5 * ck2 * d.x3thm1 / (a1 * a1 * d.betao * d.betao2);
+    d.ao = a1 * (1.0 - del1 * (0.5 * tothrd + del1 * (1.0 + 134.0 / 81.0 * del1)));
+    const double delo = 1.5 * ck2 * d.x3thm1 / (d.ao * d.ao * d.betao * d.betao2);
+    d.xnodp = xno / (1.0 + delo);
+    d.aodp = d.ao / (1.0 - delo);
+    return d;
+}
+
+void Scala_Uscita(double rk, double uk, double xnodek, double xinck, double rdotk, double rfdotk,
+                  StatoOrbitale& out)
+{
+    const double sinuk = std::sin(uk), cosuk = std::cos(uk);
+    const double sinik = std::sin(xinck), cosik = std::cos(xinck);
+    const double sinnok = std::sin(xnodek), cosnok = std::cos(xnodek);
+    const double xmx = -sinnok * cosik;
+    const double xmy = cosnok * cosik;
+    const double ux = xmx * sinuk + cosnok * cosuk;
+    const double uy = xmy * sinuk + sinnok * cosuk;
+    const double uz = sinik * sinuk;
+    const double vx = xmx * cosuk - cosnok * sinuk;
+    const double vy = xmy * cosuk - sinnok * sinuk;
+    const double vz = sinik * cosuk;
+    const double kr = xkmper / ae;
+    const double kv = xkmper / ae * xmnpda / secday;
+    out.posizione = {rk * ux * kr, rk * uy * kr, rk * uz * kr};
+    out.velocita = {(rdotk * ux + rfdotk * vx) * kv, (rdotk * uy + rfdotk * vy) * kv,
+                    (rdotk * uz + rfdotk * vz) * kv};
+}
+
+bool Stato_Finito(const StatoOrbitale& o)
+{
+    for (int i = 0; i < 3; ++i)
+        if (!std::isfinite(o.posizione[i]) || !std::isfinite(o.velocita[i]))
+            return false;
+    return true;
+}
+
+}  // namespace sgp
+
+// ---------------------------------------------------------------- SGP
+
+EsitoPropagazione Propaga_SGP(const RegistriElementi& r, double tsince, StatoOrbitale& out)
+{
+    if (!Registri_Validi(r) || !std::isfinite(tsince))
+        return EsitoPropagazione::ElementiNonValidi;
+
+    // Initialisation.
+    const double c1 = 0.000811962;          // 1.5 ck2
+    const double c2 = ck2 / 4.0;
+    const double c3 = ck2 / 2.0;
+    const double c4 = xj3 * ae * ae * ae / 0.002165232;  // xj3 ae^3 / (4 ck2)
+    const double cosio = std::cos(r.xincl);
+    const double sinio = std::sin(r.xincl);
+    const double a1 = std::pow(xke / r.xno, tothrd);
+    const double d1 = c1 / a1 / a1 * (3.0 * cosio * cosio - 1.0) / std::pow(1.0 - r.eo * r.eo, 1.5);
+    const double ao = a1 * (1.0 - 1.0 / 3.0 * d1 - d1 * d1 - 134.0 / 81.0 * d1 * d1 * d1);
+    const double po = ao * (1.0 - r.eo * r.eo);
+    const double qo = ao * (1.0 - r.eo);
+    const double xlo = r.xmo + r.omegao + r.xnodeo;
+    const double d1o = c3 * sinio * sinio;
+    const double d2o = c2 * (7.0 * cosio * cosio - 1.0);
+    const double d3o = c1 * cosio;
+    const double d4o = d3o * sinio;
+    const double po2no = r.xno / (po * po);
+    const double omgdt = c1 * po2no * (5.0 * cosio * cosio - 1.0);
+    const double xnodot = -2.0 * d3o * po2no;
+    // The report divides by 1 + cos i; an orbit of exactly 180 degrees would
+    // divide by zero, so the divisor is kept away from it.
+    double opc = 1.0 + cosio;
+    if (std::fabs(opc) < 1.5e-12)
+        opc = 1.5e-12;
+    const double c5 = 0.5 * c4 * sinio * (3.0 + 5.0 * cosio) / opc;
+    const double c6 = c4 * sinio;
+
+    // Secular gravity and drag.
+    double a = r.xno + (2.0 * r.xndt2o + 3.0 * r.xndd6o * tsince) * tsince;
+    if (!(a > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;  // mean motion driven through zero
+    a = ao * std::pow(r.xno / a, tothrd);
+    double e = e6a;
+    if (a > qo)
+        e = 1.0 - qo / a;
+    const double p = a * (1.0 - e * e);
+    const double xnodes = r.xnodeo + xnodot * tsince;
+    const double omgas = r.omegao + omgdt * tsince;
+    const double xls = mMate::FMod2p(
+        xlo + (r.xno + omgdt + xnodot + (r.xndt2o + r.xndd6o * tsince) * tsince) * tsince);
+
+    // Long-period periodics.
+    const double axnsl = e * std::cos(omgas);
+    const double aynsl = e * std::sin(omgas) - c6 / p;
+    const double xl = mMate::FMod2p(xls - c5 / p * axnsl);
+
+    // Kepler's equation: at most ten corrections, each no larger than 1.
+    const double u = mMate::FMod2p(xl - xnodes);
+    int item3 = 0;
+    double eo1 = u;
+    double tem5 = 1.0;
+    double sineo1 = 0, coseo1 = 0;
+    for (;;) {
+        sineo1 = std::sin(eo1);
+        coseo1 = std::cos(eo1);
+        if (std::fabs(tem5) < e6a || item3 >= 10)
+            break;
+        ++item3;
+        tem5 = 1.0 - coseo1 * axnsl - sineo1 * aynsl;
+        tem5 = (u - aynsl * coseo1 + axnsl * sineo1 - eo1) / tem5;
+        const double tem2 = std::fabs(tem5);
+        if (tem2 > 1.0)
+            tem5 = tem2 / tem5;
+        eo1 = eo1 + tem5;
+    }
+    if (!(std::fabs(tem5) < 1e-3))
+        return EsitoPropagazione::KeplerNonConvergente;
+
+    // Short-period preliminary quantities.
+    const double ecose = axnsl * coseo1 + aynsl * sineo1;
+    const double esine = axnsl * sineo1 - aynsl * coseo1;
+    const double el2 = axnsl * axnsl + aynsl * aynsl;
+    if (!(el2 < 1.0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    const double pl = a * (1.0 - el2);
+    const double pl2 = pl * pl;
+    const double rr = a * (1.0 - ecose);
+    if (!(rr > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    const double rdot = xke * std::sqrt(a) / rr * esine;
+    const double rvdot = xke * std::sqrt(pl) / rr;
+    const double temp = esine / (1.0 + std::sqrt(1.0 - el2));
+    const double sinu = a / rr * (sineo1 - aynsl - axnsl * temp);
+    const double cosu = a / rr * (coseo1 - axnsl + aynsl * temp);
+    const double su = mMate::Atan2_360(sinu, cosu);
+
+    // Short periodics.
+    const double sin2u = (cosu + cosu) * sinu;
+    const double cos2u = 1.0 - 2.0 * sinu * sinu;
+    const double rk = rr + d1o / pl * cos2u;
+    const double uk = su - d2o / pl2 * sin2u;
+    const double xnodek = xnodes + d3o * sin2u / pl2;
+    const double xinck = r.xincl + d4o / pl2 * cos2u;
+
+    StatoOrbitale o;
+    Scala_Uscita(rk, uk, xnodek, xinck, rdot, rvdot, o);
+    if (!Stato_Finito(o))
+        return EsitoPropagazione::RisultatoNonFinito;
+    o.ao = ao;
+    o.xnodp = out.xnodp;  // SGP does not derive a mean motion of its own
+    out = o;
+    return EsitoPropagazione::Ok;
+}
+
+// ---------------------------------------------------------------- SGP4
+
+ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
+{
+    ImpostazioneSGP4 s4{};
+    s4.reg = r;
+    if (!Registri_Validi(r))
+        return s4;
+
+    const Derivazione d = Deriva_Moto_Medio(r.xno, r.eo, r.xincl);
+    s4.aodp = d.aodp;
+    s4.xnodp = d.xnodp;
+    s4.cosio = d.cosio;
+    s4.x3thm1 = d.x3thm1;
+    const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
+    const double cosio = d.cosio;
+    const double eo = r.eo;
+
+    // Simple drag for perigees under 220 km.
+    s4.isimp = (aodp * (1.0 - eo) / ae) < (220.0 / xkmper + ae);
+
+    // Atmospheric parameters for low perigees.
+    double s4v = s;
+    double qoms24 = qoms2t;
+    const double perige = (aodp * (1.0 - eo) - ae) * xkmper;
+    if (perige < 156.0) {
+        s4v = perige - 78.0;
+        if (perige <= 98.0)
+            s4v = 20.0;
+        qoms24 = std::pow((120.0 - s4v) * ae / xkmper, 4);
+        s4v = s4v / xkmper + ae;
+    }
+    const double pinvsq = 1.0 / (aodp * aodp * betao2 * betao2);
+    const double tsi = 1.0 / (aodp - s4v);
+    const double eta = aodp * eo * tsi;
+    const double etasq = eta * eta;
+    const double eeta = eo * eta;
+    const double psisq = std::fabs(1.0 - etasq);
+    const double coef = qoms24 * std::pow(tsi, 4);
+    const double coef1 = coef / std::pow(psisq, 3.5);
+    const double c2 = coef1 * xnodp *
+                      (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
+                       0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
+    const double c1 = r.bstar * c2;
+    const double sinio = std::sin(r.xincl);
+    const double a3ovk2 = 2.53881e-6 / 0.000541308 * ae * ae * ae;  // -xj3/ck2 ae^3
+    // The report divides by the eccentricity here; a circular orbit would
+    // divide by zero, so these drag terms are left out below e = 1e-4.
+    double c3 = 0;
+    if (eo > 1.0e-4)
+        c3 = coef * tsi * a3ovk2 * xnodp * ae * sinio / eo;
+    const double x1mth2 = 1.0 - theta2;
+    const double c4 = 2.0 * xnodp * coef1 * aodp * betao2 *
+                      (eta * (2.0 + 0.5 * etasq) + eo * (0.5 + 2.0 * etasq) -
+                       2.0 * ck2 * tsi / (aodp * psisq) *
+                           (-3.0 * d.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
+                            0.75 * x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * r.omegao)));
+    const double c5 = 2.0 * coef1 * aodp * betao2 * (1.0 + 2.75 * (etasq + eeta) + eeta * etasq);
+    const double theta4 = theta2 * theta2;
+    const double temp1 = 3.0 * ck2 * pinvsq * xnodp;
+    const double temp2 = temp1 * ck2 * pinvsq;
+    const double temp3 = ck4_125 * pinvsq * pinvsq * xnodp;
+    s4.xmdot = xnodp + 0.5 * temp1 * betao * d.x3thm1 + 0.0625 * temp2 * betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
+    const double x1m5th = 1.0 - 5.0 * theta2;
+    s4.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
+                temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
+    const double xhdot1 = -temp1 * cosio;
+    s4.xnodot = xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * cosio;
+    s4.omgcof = r.bstar * c3 * std::cos(r.omegao);
+    s4.xmcof = 0;
+    if (eo > 1.0e-4)
+        s4.xmcof = -tothrd * coef * r.bstar * ae / eeta;
+    s4.xnodcf = 3.5 * betao2 * xhdot1 * c1;
+    s4.t2cof = 1.5 * c1;
+    // The report divides by 1 + cos i; kept away from zero for i = 180 deg.
+    double opc = 1.0 + cosio;
+    if (std::fabs(opc) < 1.5e-12)
+        opc = 1.5e-12;
+    s4.xlcof = 0.125 * a3ovk2 * sinio * (3.0 + 5.0 * cosio) / opc;
+    s4.aycof = 0.25 * a3ovk2 * sinio;
+    s4.delmo = std::pow(1.0 + eta * std::cos(r.xmo), 3);
+    s4.sinmo = std::sin(r.xmo);
+    s4.x7thm1 = 7.0 * theta2 - 1.0;
+    if (!s4.isimp) {
+        const double c1sq = c1 * c1;
+        s4.d2 = 4.0 * aodp * tsi * c1sq;
+        const double temp = s4.d2 * tsi * c1 / 3.0;
+        s4.d3 = (17.0 * aodp + s4v) * temp;
+        s4.d4 = 0.5 * temp * aodp * tsi * (221.0 * aodp + 31.0 * s4v) * c1;
+        s4.t3cof = s4.d2 + 2.0 * c1sq;
+        s4.t4cof = 0.25 * (3.0 * s4.d3 + c1 * (12.0 * s4.d2 + 10.0 * c1sq));
+        s4.t5cof = 0.2 * (3.0 * s4.d4 + 12.0 * c1 * s4.d3 + 6.0 * s4.d2 * s4.d2 + 15.0 * c1sq * (2.0 * s4.d2 + c1sq));
+    }
+    s4.sinio = sinio;
+    s4.x1mth2 = x1mth2;
+    s4.c1 = c1;
+    s4.c4 = c4;
+    s4.c5 = c5;
+    s4.eta = eta;
+    s4.valida = std::isfinite(s4.xmdot) && std::isfinite(s4.omgdot) && std::isfinite(s4.xnodot) &&
+                std::isfinite(c1) && std::isfinite(c4) && std::isfinite(c5) && std::isfinite(s4.xmcof) &&
+                std::isfinite(s4.d4) && std::isfinite(s4.t5cof);
+    return s4;
+}
+
+namespace {
+
+// Long-period periodics, Kepler's equation, short periodics and the output,
+// common to SGP4 and SDP4 once the secular values are known. The epoch
+// values cos i, sin i and the functions of them come from the set-up.
+struct Periodiche {
+    double cosio, sinio, x3thm1, x1mth2, x7thm1, xlcof, aycof;
+};
+
+EsitoPropagazione Completa(const Periodiche& k, double a, double e, double xl, double omega, double xnode,
+                           double xinc, StatoOrbitale& out)
+{
+    if (!(a > 0) || !std::isfinite(a) || !(std::fabs(e) < 1.0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    const double beta = std::sqrt(1.0 - e * e);
+    const double xn = xke / std::pow(a, 1.5);
+
+    // Long-period periodics.
+    const double axn = e * std::cos(omega);
+    double temp = 1.0 / (a * beta * beta);
+    const double xll = temp * k.xlcof * axn;
+    const double aynl = temp * k.aycof;
+    const double xlt = xl + xll;
+    const double ayn = e * std::sin(omega) + aynl;
+
+    // Kepler's equation: at most ten iterations.
+    const double capu = mMate::FMod2p(xlt - xnode);
+    double temp2 = capu;
+    double sinepw = 0, cosepw = 0, temp3 = 0, temp4 = 0, temp5 = 0, temp6 = 0;
+    double change = 1.0;
+    for (int i = 1; i <= 10; ++i) {
+        sinepw = std::sin(temp2);
+        cosepw = std::cos(temp2);
+        temp3 = axn * sinepw;
+        temp4 = ayn * cosepw;
+        temp5 = axn * cosepw;
+        temp6 = ayn * sinepw;
+        const double epw = (capu - temp4 + temp3 - temp2) / (1.0 - temp5 - temp6) + temp2;
+        change = std::fabs(epw - temp2);
+        if (change <= e6a)
+            break;
+        temp2 = epw;
+    }
+    if (!(change < 1e-3))
+        return EsitoPropagazione::KeplerNonConvergente;
+
+    // Short-period preliminary quantities.
+    const double ecose = temp5 + temp6;
+    const double esine = temp3 - temp4;
+    const double elsq = axn * axn + ayn * ayn;
+    temp = 1.0 - elsq;
+    if (!(temp > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    const double pl = a * temp;
+    const double r = a * (1.0 - ecose);
+    if (!(r > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    double temp1 = 1.0 / r;
+    const double rdot = xke * std::sqrt(a) * esine * temp1;
+    const double rfdot = xke * std::sqrt(pl) * temp1;
+    temp2 = a * temp1;
+    const double betal = std::sqrt(temp);
+    temp3 = 1.0 / (1.0 + betal);
+    const double cosu = temp2 * (cosepw - axn + ayn * esine * temp3);
+    const double sinu = temp2 * (sinepw - ayn - axn * esine * temp3);
+    const double u = mMate::Atan2_360(sinu, cosu);
+    const double sin2u = 2.0 * sinu * cosu;
+    const double cos2u = 2.0 * cosu * cosu - 1.0;
+    temp = 1.0 / pl;
+    temp1 = ck2 * temp;
+    temp2 = temp1 * temp;
+
+    // Short periodics.
+    const double rk = r * (1.0 - 1.5 * temp2 * betal * k.x3thm1) + 0.5 * temp1 * k.x1mth2 * cos2u;
+    const double uk = u - 0.25 * temp2 * k.x7thm1 * sin2u;
+    const double xnodek = xnode + 1.5 * temp2 * k.cosio * sin2u;
+    const double xinck = xinc + 1.5 * temp2 * k.cosio * k.sinio * cos2u;
+    const double rdotk = rdot - xn * temp1 * k.x1mth2 * sin2u;
+    const double rfdotk = rfdot + xn * temp1 * (k.x1mth2 * cos2u + 1.5 * k.x3thm1);
+
+    StatoOrbitale o;
+    Scala_Uscita(rk, uk, xnodek, xinck, rdotk, rfdotk, o);
+    if (!Stato_Finito(o))
+        return EsitoPropagazione::RisultatoNonFinito;
+    o.ao = out.ao;
+    o.xnodp = out.xnodp;
+    out = o;
+    return EsitoPropagazione::Ok;
+}
+
+}  // namespace
+
+EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoOrbitale& out)
+{
+    if (!s4.valida || !std::isfinite(tsince))
+        return EsitoPropagazione::ElementiNonValidi;
+    const RegistriElementi& r = s4.reg;
+
+    // Secular gravity and drag.
+    const double xmdf = r.xmo + s4.xmdot * tsince;
+    const double omgadf = r.omegao + s4.omgdot * tsince;
+    const double xnoddf = r.xnodeo + s4.xnodot * tsince;
+    double omega = omgadf;
+    double xmp = xmdf;
+    const double tsq = tsince * tsince;
+    const double xnode = xnoddf + s4.xnodcf * tsq;
+    double tempa = 1.0 - s4.c1 * tsince;
+    double tempe = r.bstar * s4.c4 * tsince;
+    double templ = s4.t2cof * tsq;
+    if (!s4.isimp) {
+        const double delomg = s4.omgcof * tsince;
+        const double delm = s4.xmcof * (std::pow(1.0 + s4.eta * std::cos(xmdf), 3) - s4.delmo);
+        const double temp = delomg + delm;
+        xmp = xmdf + temp;
+        omega = omgadf - temp;
+        const double tcube = tsq * tsince;
+        const double tfour = tsince * tcube;
+        tempa = tempa - s4.d2 * tsq - s4.d3 * tcube - s4.d4 * tfour;
+        tempe = tempe + r.bstar * s4.c5 * (std::sin(xmp) - s4.sinmo);
+        templ = templ + s4.t3cof * tcube + tfour * (s4.t4cof + tsince * s4.t5cof);
+    }
+    const double a = s4.aodp * tempa * tempa;
+    const double e = r.eo - tempe;
+    const double xl = xmp + omega + xnode + s4.xnodp * templ;
+
+    const Periodiche k{s4.cosio, s4.sinio, s4.x3thm1, s4.x1mth2, s4.x7thm1, s4.xlcof, s4.aycof};
+    StatoOrbitale o;
+    o.ao = s4.aodp;
+    o.xnodp = s4.xnodp;
+    const EsitoPropagazione esito = Completa(k, a, e, xl, omega, xnode, r.xincl, o);
+    if (esito == EsitoPropagazione::Ok)
+        out = o;
+    return esito;
+}
+
+EsitoPropagazione Propaga_SGP4(const RegistriElementi& r, double tsince, StatoOrbitale& out)
+{
+    if (!Registri_Validi(r))
+        return EsitoPropagazione::ElementiNonValidi;
+    return Calcola_SGP4(Imposta_SGP4(r), tsince, out);
+}
+
+// Exposed for the deep-space model, which shares the periodics.
+namespace sgp {
+EsitoPropagazione Completa_Periodiche(double cosio, double sinio, double x3thm1, double x1mth2, double x7thm1,
+                                      double xlcof, double aycof, double a, double e, double xl, double omega,
+                                      double xnode, double xinc, StatoOrbitale& out)
+{
+    const Periodiche k{cosio, sinio, x3thm1, x1mth2, x7thm1, xlcof, aycof};
+    return Completa(k, a, e, xl, omega, xnode, xinc, out);
+}
+}  // namespace sgp
+
+}  // namespace astro

@@ -1,0 +1,114 @@
+// Near-earth propagation: the SGP and SGP4 models of Spacetrack Report No. 3
+// with the WGS-72 constants the program has always used.
+//
+// Every function here is pure: the element registers come in, the state
+// vector comes out, nothing is kept between calls. A model that cannot give a
+// meaningful state (mean motion not positive, eccentricity outside [0, 1),
+// an orbit that has decayed past what the model can follow, a non-finite
+// number anywhere) says so through its result and leaves the output alone.
+#pragma once
+
+#include <array>
+
+namespace astro {
+
+// The element registers in model units, as the satellite computation unpacks
+// them from an element set: angles in radians, mean motion in radians per
+// minute and its derivatives per minute^2 and minute^3, B* per Earth radius,
+// epoch as Julian date.
+struct RegistriElementi {
+    double xincl = 0;   // inclination
+    double xnodeo = 0;  // right ascension of the ascending node
+    double omegao = 0;  // argument of perigee
+    double xmo = 0;     // mean anomaly
+    double eo = 0;      // eccentricity
+    double xno = 0;     // mean motion, rad/min
+    double xndt2o = 0;  // first derivative / 2, rad/min^2
+    double xndd6o = 0;  // second derivative / 6, rad/min^3
+    double bstar = 0;   // drag term, 1/Earth radii
+    double epoch = 0;   // Julian date
+};
+
+// What a model gives: inertial position (km) and velocity (km/s) in the
+// frame of the element set, and the derived semi-major axis (Earth radii)
+// and mean motion (rad/min) of the model.
+struct StatoOrbitale {
+    std::array<double, 3> posizione{};
+    std::array<double, 3> velocita{};
+    double ao = 0;
+    double xnodp = 0;
+};
+
+enum class EsitoPropagazione {
+    Ok,
+    ElementiNonValidi,      // mean motion <= 0, eccentricity outside [0, 1), non-finite register
+    OrbitaNonSeguibile,     // during propagation the orbit left the model's range (decay)
+    KeplerNonConvergente,   // Kepler's equation did not converge
+    RisultatoNonFinito,     // a non-finite number reached the output
+};
+
+// True when the registers can be given to a model at all.
+bool Registri_Validi(const RegistriElementi& r);
+
+// The report's SGP model. tsince in minutes from the epoch.
+EsitoPropagazione Propaga_SGP(const RegistriElementi& r, double tsince, StatoOrbitale& out);
+
+// The report's SGP4 model: its set-up from the registers, then the state at
+// any time. Propaga_SGP4 does both in one call; a caller that propagates one
+// element set many times may keep the set-up (the results are identical).
+struct ImpostazioneSGP4 {
+    RegistriElementi reg;
+    bool valida = false;
+    bool isimp = false;  // simple drag (perigee under 220 km)
+    double aodp = 0, xnodp = 0;
+    double cosio = 0, sinio = 0, x3thm1 = 0, x1mth2 = 0, x7thm1 = 0;
+    double c1 = 0, c4 = 0, c5 = 0, d2 = 0, d3 = 0, d4 = 0;
+    double eta = 0, delmo = 0, sinmo = 0;
+    double xmdot = 0, omgdot = 0, xnodot = 0, omgcof = 0, xmcof = 0, xnodcf = 0;
+    double t2cof = 0, t3cof = 0, t4cof = 0, t5cof = 0, xlcof = 0, aycof = 0;
+};
+ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r);
+EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s, double tsince, StatoOrbitale& out);
+EsitoPropagazione Propaga_SGP4(const RegistriElementi& r, double tsince, StatoOrbitale& out);
+
+namespace sgp {
+// The report's constants, as written.
+inline constexpr double xke = 0.0743669161;
+inline constexpr double ck2 = 0.000541308;
+inline constexpr double ck4_125 = 7.762359375e-07;  // 1.25 * ck4
+inline constexpr double xj3 = -2.53881e-6;
+inline constexpr double qoms2t = 1.88027916e-9;
+inline constexpr double s = 1.01222928;
+inline constexpr double xkmper = 6378.135;
+inline constexpr double ae = 1.0;
+inline constexpr double e6a = 1e-6;
+inline constexpr double tothrd = 0.6666666666666666;
+inline constexpr double xmnpda = 1440.0;
+inline constexpr double secday = 86400.0;
+inline constexpr double twopi = 6.2831853;
+inline constexpr double pi = 3.14159265;
+
+// The semi-major axis and the Kozai-corrected mean motion of the report's
+// SGP4/SDP4 initialisation, shared by both models and by the deep-space test.
+struct Derivazione {
+    double cosio, theta2, x3thm1, eosq, betao2, betao, ao, aodp, xnodp;
+};
+Derivazione Deriva_Moto_Medio(double xno, double eo, double xincl);
+
+// Output scaling of every model: Earth radii and radii per minute to km and km/s.
+void Scala_Uscita(double rk, double uk, double xnodek, double xinck, double rdotk, double rfdotk,
+                  StatoOrbitale& out);
+
+// True when all six components are finite.
+bool Stato_Finito(const StatoOrbitale& o);
+
+// Long-period periodics, Kepler's equation, short periodics and output from
+// the secular values (shared by SGP4 and SDP4). The functions of the
+// inclination are those of the epoch, as in the report. out.ao and out.xnodp
+// are carried over; out is written only on success.
+EsitoPropagazione Completa_Periodiche(double cosio, double sinio, double x3thm1, double x1mth2, double x7thm1,
+                                      double xlcof, double aycof, double a, double e, double xl, double omega,
+                                      double xnode, double xinc, StatoOrbitale& out);
+}  // namespace sgp
+
+}  // namespace astro
