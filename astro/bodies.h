@@ -90,3 +90,7 @@ bool Calcola_Pianeta(const Istante& istante, const CorpoCeleste& terra, bool int
 int Calcola_Pianeti(const Istante& istante, TabellaCorpi& corpi);
 
 } // namespace mAstro
+
+// The record is shared with the layers above under its plain name, as the
+// other records are.
+using CorpoCeleste = mAstro::CorpoCeleste;
