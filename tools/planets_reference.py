@@ -112,7 +112,7 @@ def moon(jd, rows, lam_sun, m_sun):
     mp = mm + ev - ae - a3
     ec = 6.2886 * math.sin(mp) * D2R
     a4 = 0.214 * math.sin(2 * mp) * D2R
-    lp = l + ev + ec + ae + a4
+    lp = l + ev + ec - ae + a4  # the program subtracts the annual equation here too
     v = 0.6583 * math.sin(2 * (lp - lam_sun)) * D2R
     lpp = lp + v
     np_ = (node - 0.16 * math.sin(m_sun)) * D2R
