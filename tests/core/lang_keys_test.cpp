@@ -2,9 +2,11 @@
 // the program looks up with a literal section and key must be in every
 // language file, and the language files must offer the same sections and keys.
 //
-// Keys looked up with a computed name (menu items by their control names, the
-// planets by the name keys of planets.dat) are not found by the scan; list
-// them in kChiaviIndirette below when you add such a lookup.
+// Menu items take their captions from the main window's section under their
+// control names: every "mnu..." name written in the program must be there,
+// but for the four view menus that keep built-in captions. Other keys looked
+// up with a computed name are not found by the scan; list them in
+// kChiaviIndirette below when you add such a lookup.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -28,6 +30,13 @@ const char* const kChiaviIndirette[][2] = {
     {"Planets", "nettuno"}, {"Planets", "terra"},   {"Help", "file"},
 };
 
+// The view menus whose captions are built in, not taken from the language file.
+const QStringList kMenuSenzaTesto = {QStringLiteral("mnuWorldmap"), QStringLiteral("mnuLocalSky"),
+                                     QStringLiteral("mnuGeneralSky"), QStringLiteral("mnuSkySat")};
+
+const QStringList kCartelleSorgenti = {"app",      "astro", "platform",    "core",   "controls", "ui",
+                                       "database", "views", "predictions", "charts", "options"};
+
 QString Cartella_Lingue()
 {
     return QDir(QStringLiteral(ASTROVELA_SOURCE_DIR)).filePath(QStringLiteral("lang"));
@@ -39,19 +48,34 @@ struct Chiamata {
     QString dove;   // file:line
 };
 
+// The literal text a constant of the file is initialised with
+// (`const QString kSezione = QStringLiteral("frmTime");`, `constexpr char k[] = "x";`),
+// or an empty text when there is none.
+QString Valore_Costante(const QString& testo, const QString& nome)
+{
+    const QRegularExpression def(QStringLiteral("\\b") + QRegularExpression::escape(nome)
+                                 + QStringLiteral("\\b\\s*(?:\\[\\s*\\])?\\s*(?:=|\\{|\\()\\s*(?:QStringLiteral|QLatin1String|"
+                                                  "QLatin1StringView|QString)?\\s*\\(?\\s*u?\"([^\"\\\\]*)\""));
+    const auto m = def.match(testo);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
 // Every Testo_Lingua call of the program's source whose section and key are
-// both literal texts (plain, QStringLiteral, QLatin1String, u"" or QString).
+// both literal texts (plain, QStringLiteral, QLatin1String, u"" or QString),
+// and every menu control name written as a text.
 QList<Chiamata> Chiamate_Letterali()
 {
-    static const QString letterale =
-        QString::fromUtf8(R"re(\s*(?:QStringLiteral|QLatin1String|QLatin1StringView|QString(?:::fromUtf8|::fromLatin1)?)?\s*\(?\s*u?"([^"\\]*)"\s*\)?\s*)re");
-    static const QRegularExpression re(QStringLiteral("Testo_Lingua\\s*\\(") + letterale + QStringLiteral(",")
-                                       + letterale + QStringLiteral("\\)"));
-    const QStringList cartelle = {"app",   "astro",       "platform", "core",   "controls", "ui",
-                                  "database", "views",    "predictions", "charts", "options"};
+    // A text argument: "x", u"x", QStringLiteral("x"), QLatin1String("x"), QString("x")...
+    static const QString letterale = QString::fromUtf8(
+        R"re(\s*(?:QStringLiteral|QLatin1String|QLatin1StringView|QString(?:::fromUtf8|::fromLatin1)?)?\s*\(?\s*u?"([^"\\]*)"\s*\)?\s*)re");
+    // The section may also be a constant of the file (kSezione) holding a literal.
+    static const QRegularExpression re(QStringLiteral("Testo_Lingua\\s*\\((?:") + letterale
+                                       + QStringLiteral("|\\s*([A-Za-z_][A-Za-z0-9_]*)\\s*),") + letterale
+                                       + QStringLiteral("\\)"));
+    static const QRegularExpression menu(QStringLiteral("\"(mnu[A-Za-z0-9]+)\""));
     QList<Chiamata> chiamate;
     const QDir radice(QStringLiteral(ASTROVELA_SOURCE_DIR));
-    for (const QString& c : cartelle) {
+    for (const QString& c : kCartelleSorgenti) {
         QDirIterator it(radice.filePath(c), {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
@@ -63,8 +87,23 @@ QList<Chiamata> Chiamate_Letterali()
             auto m = re.globalMatch(testo);
             while (m.hasNext()) {
                 const auto r = m.next();
+                QString sezione = r.captured(1);
+                if (!r.captured(2).isEmpty()) {
+                    sezione = Valore_Costante(testo, r.captured(2));
+                    if (sezione.isEmpty())
+                        continue;   // a section computed at run time: not checked here
+                }
                 const int riga = int(testo.left(r.capturedStart()).count(u'\n')) + 1;
-                chiamate.append({r.captured(1), r.captured(2),
+                chiamate.append({sezione, r.captured(3),
+                                 radice.relativeFilePath(percorso) + ":" + QString::number(riga)});
+            }
+            auto mm = menu.globalMatch(testo);
+            while (mm.hasNext()) {
+                const auto r = mm.next();
+                if (kMenuSenzaTesto.contains(r.captured(1)))
+                    continue;
+                const int riga = int(testo.left(r.capturedStart()).count(u'\n')) + 1;
+                chiamate.append({QStringLiteral("MDIForm1"), r.captured(1),
                                  radice.relativeFilePath(percorso) + ":" + QString::number(riga)});
             }
         }
