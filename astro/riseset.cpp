@@ -71,9 +71,6 @@ Posizione Posizione_Luna(double t)
     return Da_Serie(l, u, v, w, 60.40974);
 }
 
-std::string Formatta_Ora(double ore);
-std::string Formatta_Azimuth(double az);
-
 } // namespace
 
 // Exactly one root lies in [0, 1]; of the two forms of the roots, q/a and

@@ -161,4 +161,20 @@ void Calcola_Sorgere_Tramonto_Luna(double latitudine, double longitudine, double
     Scrivi_Esito(r, oraSorgere, oraTramonto, azimuthSorgere, azimuthTramonto, messaggio);
 }
 
+void Calcola_Sorgere_Tramonto_Sole(double latitudine, double longitudine, double& zona, const QDateTime& data,
+                                   QString& oraSorgere, QString& oraTramonto, QString& azimuthSorgere,
+                                   QString& azimuthTramonto, QString& messaggio)
+{
+    Calcola_Sorgere_Tramonto_Sole(latitudine, longitudine, zona, data.date(), oraSorgere, oraTramonto,
+                                  azimuthSorgere, azimuthTramonto, messaggio);
+}
+
+void Calcola_Sorgere_Tramonto_Luna(double latitudine, double longitudine, double& zona, const QDateTime& data,
+                                   QString& oraSorgere, QString& oraTramonto, QString& azimuthSorgere,
+                                   QString& azimuthTramonto, QString& messaggio)
+{
+    Calcola_Sorgere_Tramonto_Luna(latitudine, longitudine, zona, data.date(), oraSorgere, oraTramonto,
+                                  azimuthSorgere, azimuthTramonto, messaggio);
+}
+
 } // namespace mAstro

@@ -67,5 +67,12 @@ void Calcola_Sorgere_Tramonto_Sole(double latitudine, double longitudine, double
 void Calcola_Sorgere_Tramonto_Luna(double latitudine, double longitudine, double& zona, const QDate& data,
                                    QString& oraSorgere, QString& oraTramonto, QString& azimuthSorgere,
                                    QString& azimuthTramonto, QString& messaggio);
+// The same for a program date: only its year, month and day are used.
+void Calcola_Sorgere_Tramonto_Sole(double latitudine, double longitudine, double& zona, const QDateTime& data,
+                                   QString& oraSorgere, QString& oraTramonto, QString& azimuthSorgere,
+                                   QString& azimuthTramonto, QString& messaggio);
+void Calcola_Sorgere_Tramonto_Luna(double latitudine, double longitudine, double& zona, const QDateTime& data,
+                                   QString& oraSorgere, QString& oraTramonto, QString& azimuthSorgere,
+                                   QString& azimuthTramonto, QString& messaggio);
 
 } // namespace mAstro

@@ -200,4 +200,14 @@ TEST_F(MAstroTest, RiseSetWritesOnlyWhatHappens)
                                           msg);
     EXPECT_TRUE(sorge.startsWith("12:4") || sorge.startsWith("12:5")) << sorge.toStdString();
     EXPECT_TRUE(tramonta.startsWith("00:3") || tramonta.startsWith("00:4")) << tramonta.toStdString();
+
+    // Only the calendar date of a date-time counts, whatever its time.
+    for (const QTime ora : {QTime(0, 0), QTime(13, 17, 5), QTime(23, 59, 59)}) {
+        QString s2, t2, a2, b2, m2;
+        mAstro::Calcola_Sorgere_Tramonto_Luna(41.9028, 12.4964, zona, QDateTime(QDate(2026, 6, 21), ora), s2, t2,
+                                              a2, b2, m2);
+        EXPECT_EQ(s2, sorge);
+        EXPECT_EQ(t2, tramonta);
+        EXPECT_EQ(a2, azS);
+    }
 }
