@@ -315,6 +315,11 @@ RecordStella Decodifica_Record_Stella(const char* b)
     return r;
 }
 
+QString Testo_Campo_Stella(const std::string& campo)
+{
+    return vb::decodeText(QByteArray::fromStdString(campo)).text.trimmed();
+}
+
 bool Leggi_Record_Stella(const QString& cartella, int numero)
 {
     if (numero < 1)

@@ -152,6 +152,11 @@ QString Testo_Errore_Dati(const EsitoCaricaDati& esito);
 // Decodes one 35-byte record of stars.bin.
 RecordStella Decodifica_Record_Stella(const char* byte35);
 
+// A character field of a star record as text to show: UTF-8 when the bytes
+// are valid UTF-8 (the Bayer letter is a Greek letter in two UTF-8 bytes),
+// else Windows-1252; blanks around it removed.
+QString Testo_Campo_Stella(const std::string& campo);
+
 // Reads record `numero` (1-based) of stars.bin in `cartella` into
 // gudtRecordStella, for the details of a picked star. False, with the record
 // left unchanged, when the file cannot be read or has no such record.

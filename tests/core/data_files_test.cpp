@@ -44,7 +44,7 @@ public:
     CartellaDati()
     {
         QByteArray stelle;
-        stelle += Record(6.7525f, -16.7161f, -146, "A1", "a ", "CMa", "Sirius");
+        stelle += Record(6.7525f, -16.7161f, -146, "A1", "\xce\xb1", "CMa", "Sirius");
         for (int n = 2; n <= kNumStelle; ++n)
             stelle += Record(float(n % 24), float(n % 90) - 45.0f, qint16(n / 10), "G2", "  ", "Ori", "");
         Scrivi("stars.bin", stelle);
@@ -171,7 +171,8 @@ TEST(DataFiles, StarRecordReadBackForAPickedStar)
     EXPECT_FLOAT_EQ(gudtRecordStella.AscensioneRetta, 6.7525f);
     EXPECT_EQ(gudtRecordStella.Magnitudine, -146);
     EXPECT_EQ(gudtRecordStella.Spettro, "A1");
-    EXPECT_EQ(gudtRecordStella.Lettera, "a ");
+    EXPECT_EQ(Testo_Campo_Stella(gudtRecordStella.Lettera), QString::fromUtf8("\u03b1"));
+    EXPECT_EQ(Testo_Campo_Stella(gudtRecordStella.Nome), QStringLiteral("Sirius"));
     EXPECT_EQ(gudtRecordStella.Costellazione, "CMa");
     EXPECT_EQ(gudtRecordStella.Nome, "Sirius          ");
 
@@ -472,7 +473,8 @@ TEST(ShippedData, BrightestStarsAreWhereThePublishedCatalogueHasThem)
     for (const Atteso& a : {Atteso{1, "CMa", "Sirius"}, Atteso{2, "Car", "Canopus"}}) {
         ASSERT_TRUE(Leggi_Record_Stella(dir, a.record));
         EXPECT_EQ(gudtRecordStella.Costellazione, a.cost);
-        EXPECT_EQ(QString::fromStdString(gudtRecordStella.Nome).trimmed().toStdString(), a.nome);
+        EXPECT_EQ(Testo_Campo_Stella(gudtRecordStella.Nome).toStdString(), a.nome);
+        EXPECT_EQ(Testo_Campo_Stella(gudtRecordStella.Lettera), QString::fromUtf8("\u03b1")) << a.nome;
     }
     // Arcturus, Rigil Kentaurus and Vega follow within the next few records.
     for (const char* cost : {"Boo", "Cen", "Lyr"}) {
