@@ -14,6 +14,7 @@ DEBIAN_PACKAGES = [
     "kstars-data",      # stars.dat (spectral classes, star names), citydb.sqlite
     "gr-satellites",    # satyaml/*.yml: satellite transmitters
     "tzdata",           # zone1970.tab, zone.tab, iso3166.tab
+    "stellarium-data",  # stars/default: spectral types of the Hipparcos stars
     "stellarium",       # satellites.json in the program resources (Satellites plugin)
 ]
 NPM_PACKAGES = ["d3-celestial@0.7.35"]

@@ -52,7 +52,7 @@ def read_bsc():
 
 
 def read_kstars():
-    """KStars' Hipparcos-based catalogue: (ra h, dec deg, mag, spectral class, long name)."""
+    """KStars' catalogue: (ra h, dec deg, mag, spectral class, long name, designation)."""
     out = []
     with open(sources.deb("kstars-data", "usr/share/kstars/stars.dat"), encoding="latin-1") as f:
         for line in f:
@@ -65,20 +65,69 @@ def read_kstars():
             spt = line[56:58]
             parts = line.rstrip("\n").split(",")
             name = parts[2].strip() if len(parts) > 2 else ""
-            out.append((ra, dec, mag, spt, name))
+            genetive = parts[1].strip() if len(parts) > 1 else ""
+            out.append((ra, dec, mag, spt, name, genetive))
     return out
 
 
+def read_stellarium_spectra():
+    """Stellarium's spectral types of the Hipparcos stars, by HR number.
+
+    The star catalogues stars_0..2 (records of 28 bytes after a 32-byte header
+    and one count per zone: HIP number in the low 24 bits of the first word,
+    the spectral type's index into stars_hip_sp_0v0_4.cat at byte 18), and
+    cross-id.dat for HIP to HR.
+    """
+    base = sources.deb("stellarium-data", "usr/share/stellarium/stars/default")
+    with open(base + "/stars_hip_sp_0v0_4.cat", encoding="latin-1") as f:
+        names = f.read().split("\n")
+    by_hip = {}
+    for level, fname in enumerate(("stars_0_0v0_8.cat", "stars_1_0v0_8.cat", "stars_2_0v0_8.cat")):
+        with open(base + "/" + fname, "rb") as f:
+            blob = f.read()
+        magic, _type, _major, _minor, lev = struct.unpack_from("<Iiiii", blob, 0)
+        if magic != 0x835F040A or lev != level:
+            raise ValueError("unexpected Stellarium catalogue " + fname)
+        offset = 32 + 4 * 20 * 4 ** level
+        for pos in range(offset, len(blob) - 27, 28):
+            word, = struct.unpack_from("<I", blob, pos)
+            sp_index, = struct.unpack_from("<H", blob, pos + 14)
+            hip = word & 0xFFFFFF
+            if hip and sp_index < len(names) and names[sp_index].strip():
+                by_hip[hip] = names[sp_index].strip()
+    by_hr = {}
+    with open(base + "/cross-id.dat", encoding="latin-1") as f:
+        for line in f:
+            parts = line.split("\t")
+            if line.startswith("#") or len(parts) < 5 or not parts[4].strip():
+                continue
+            hip, hr = int(parts[0]), int(parts[4])
+            if hip in by_hip:
+                by_hr[hr] = by_hip[hip]
+    return by_hr
+
+
+def spectral_class(text):
+    """The two-character class of a spectral type: "G3III:" gives "G3", "K" gives "K "."""
+    m = re.search(r"([OBAFGKMCSNRWDL])(\d)?", text or "")
+    return (m.group(1) + (m.group(2) or " ")) if m else ""
+
+
 def read_d3_names():
-    """d3-celestial's star names by HD number."""
+    """d3-celestial's star names and Bayer letters by HD number."""
     with open(sources.npm("d3-celestial", "data/starnames.json"), encoding="utf-8") as f:
         names = json.load(f)
-    by_hd = {}
+    by_hd, bayer_by_hd = {}, {}
     for entry in names.values():
         hd = entry.get("hd", "").replace("HD", "").strip().strip("\u2009")
-        if hd.isdigit() and entry.get("name"):
+        if not hd.isdigit():
+            continue
+        if entry.get("name"):
             by_hd[int(hd)] = entry["name"]
-    return by_hd
+        letter = entry.get("bayer", "")
+        if letter in GREEK.values() or (len(letter) == 1 and letter.isascii() and letter.isalpha()):
+            bayer_by_hd[int(hd)] = letter
+    return by_hd, bayer_by_hd
 
 
 class SkyIndex:
@@ -114,9 +163,10 @@ def build():
     if len(stars) < COUNT:
         raise ValueError("BSC holds fewer than %d stars" % COUNT)
     kstars = SkyIndex(read_kstars())
-    names = read_d3_names()
+    names, bayer_by_hd = read_d3_names()
+    spectra = read_stellarium_spectra()
     records = []
-    stats = {"spectral": 0, "named": 0, "bayer": 0, "const_by_position": 0}
+    stats = {"spectral": 0, "named": 0, "bayer": 0, "bayer_completed": 0, "const_by_position": 0}
     for s in stars:
         field = s["name"]
         bayer, digit, const = field[3:6].strip(), field[6:7].strip(), field[7:10].strip()
@@ -126,13 +176,23 @@ def build():
         letter = GREEK.get(bayer, "")
         if bayer and not letter:
             raise ValueError("unknown Bayer abbreviation %r" % field)
+        match = kstars.nearest(s["ra"], s["dec"], 0.05)
+        if match and abs(match[2] - s["mag"]) >= 1.0:
+            match = None
+        if not letter:
+            # completed from d3-celestial (by HD number), else from KStars'
+            # designation of the star at this position
+            letter = bayer_by_hd.get(s["hd"], "")
+            if not letter and match:
+                letter = GREEK.get(match[5][:3].strip().capitalize(), "")
+            if letter:
+                stats["bayer_completed"] += 1
         if letter:
             stats["bayer"] += 1
-        match = kstars.nearest(s["ra"], s["dec"], 0.05)
-        spt = ""
+        spt = spectral_class(spectra.get(s["hr"], ""))
         kname = ""
-        if match and abs(match[2] - s["mag"]) < 1.0:
-            spt = match[3].strip().rstrip("?")
+        if match:
+            spt = spt or spectral_class(match[3])
             kname = match[4]
         if spt:
             stats["spectral"] += 1
@@ -143,7 +203,7 @@ def build():
             s["ra"], s["dec"], int(round(s["mag"] * 100)),
             (digit or " ").ljust(2).encode("ascii"),
             spt.ljust(2)[:2].encode("ascii"),
-            letter.encode("utf-8") if letter else b"  ",
+            letter.encode("utf-8").ljust(2) if letter else b"  ",
             const.ljust(3)[:3].encode("ascii"),
             name.ljust(16).encode("ascii")))
     return b"".join(records), stats
