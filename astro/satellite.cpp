@@ -57,6 +57,33 @@ bool Finito(std::initializer_list<double> xs)
 
 }  // namespace
 
+double Correzione_Rifrazione(double altezza)
+{
+    if (!(altezza >= -0.6))
+        return 0.0;
+    return 1.02 / std::tan((altezza + 10.3 / (altezza + 5.11)) * kGradRad) / 60.0;
+}
+
+double Magnitudine_Visuale(double m0, double distanza, double psi, bool lambert)
+{
+    const double cospsi = std::cos(psi);
+    double F = (1.0 + cospsi) / 2.0;
+    if (lambert)
+        F = (std::sin(psi) + (kPi - psi) * cospsi) / 2.0;
+    // At a phase angle of 180 degrees nothing lit faces the observer and the
+    // law gives 0 (or a hair below through rounding): the magnitude is then
+    // that of the faintest sliver rather than undefined.
+    if (!(F > 1e-9))
+        F = 1e-9;
+    return m0 - 15.75 + 2.5 * (std::log(distanza * distanza / F) / std::log(10.0));
+}
+
+double Rotazione_Terra(double jd)
+{
+    // Written as two terms, epoch and days since it, as the computation does.
+    return 99.4033 * kGradRad + 6.300388099 * (jd - kEpoca1990);
+}
+
 RegistriElementi Registri_Da_Satelement(const Satelement& s)
 {
     RegistriElementi r;
@@ -243,10 +270,8 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     if (azimuth >= 360.0)
         azimuth -= 360.0;
     double altezza = mMate::ArcoSeno(vz) * kRadGrad;
-    if (opz.rifrazione && altezza >= -0.6) {
-        const double R = 1.02 / std::tan((altezza + 10.3 / (altezza + 5.11)) * kGradRad) / 60.0;
-        altezza = altezza + R;
-    }
+    if (opz.rifrazione)
+        altezza = altezza + Correzione_Rifrazione(altezza);
 
     // 11. Sub-satellite point.
     double L = mMate::Atan2_360(yf, xf) * kRadGrad;
@@ -290,15 +315,7 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     } else if (s.MagnitudineStandard.empty()) {
         magnitudine = MagnitudineVisuale::sconosciuta();
     } else if (const auto m0 = Leggi_Magnitudine(s.MagnitudineStandard)) {
-        double F = (1.0 + cospsi) / 2.0;
-        if (opz.magnitudineLambert)
-            F = (std::sin(psi) + (kPi - psi) * cospsi) / 2.0;
-        // At a phase angle of 180 degrees nothing lit faces the observer:
-        // the law gives 0 (or a hair below through rounding). The magnitude
-        // is then taken as that of the faintest lit sliver, not undefined.
-        if (!(F > 1e-9))
-            F = 1e-9;
-        magnitudine = MagnitudineVisuale::numero(*m0 - 15.75 + 2.5 * (std::log(distanza * distanza / F) / std::log(10.0)));
+        magnitudine = MagnitudineVisuale::numero(Magnitudine_Visuale(*m0, distanza, psi, opz.magnitudineLambert));
     }
     // A standard magnitude that is not a number leaves the magnitude as it was.
 

@@ -68,6 +68,19 @@ private:
     ImpostazioneSDP4 sdp4_{};
 };
 
+// Refraction (degrees) added to an apparent elevation h (degrees) when
+// that option is on; 0 below -0.6 degrees.
+double Correzione_Rifrazione(double altezza);
+
+// Visual magnitude from the standard magnitude m0 (at 1000 km and half
+// phase), the range (km) and the phase angle psi (radians) by the default
+// law (1 + cos psi) / 2 or the diffuse-sphere law.
+double Magnitudine_Visuale(double m0, double distanza, double psi, bool lambert);
+
+// The angle of the Earth's rotation (radians, not reduced) at the Julian date
+// jd; it equals 99.4033 degrees at 2447891.5.
+double Rotazione_Terra(double jd);
+
 // What one computation gives besides the Valori record.
 struct UsciteSatellite {
     RegistriElementi registri{};  // the element registers of this computation

@@ -564,6 +564,10 @@ EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoO
     Deep_Secolari(s4, tsince, m);
     if (!(m.xn > 0))
         return EsitoPropagazione::OrbitaNonSeguibile;
+    // Drag has shrunk the orbit to nothing: past this the square would make
+    // it grow again, a satellite that never decays.
+    if (!(tempa > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
     const double a = std::pow(xke / m.xn, tothrd) * tempa * tempa;
     m.em = m.em - tempe;
     m.xll = m.xll + s4.xnodp * templ;  // xmam

@@ -408,6 +408,10 @@ EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoO
         tempe = tempe + r.bstar * s4.c5 * (std::sin(xmp) - s4.sinmo);
         templ = templ + s4.t3cof * tcube + tfour * (s4.t4cof + tsince * s4.t5cof);
     }
+    // Drag has shrunk the orbit to nothing: past this the square would make
+    // it grow again, a satellite that never decays.
+    if (!(tempa > 0))
+        return EsitoPropagazione::OrbitaNonSeguibile;
     const double a = s4.aodp * tempa * tempa;
     const double e = r.eo - tempe;
     const double xl = xmp + omega + xnode + s4.xnodp * templ;
