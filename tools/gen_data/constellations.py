@@ -3,7 +3,9 @@
 d3-celestial draws 743 segments; the program reads exactly 646. The figures
 are thinned by removing, one at a time, the dangling end segment whose outer
 star is faintest, never taking a constellation below two thirds of its
-segments or below one segment, so every constellation stays drawn.
+segments or below one segment, so every constellation stays drawn. A
+segment near a pole whose ends lie 12 to 16 h apart in right ascension is
+cut in two at its middle, so the whole-sky chart draws it the short way.
 """
 import json
 import math
@@ -63,6 +65,37 @@ def thin(segs, target, magnitude_of):
     return segs
 
 
+def needs_split(seg):
+    """A segment the whole-sky chart would draw the long way round: it takes
+    the direct line for a right ascension difference up to 16 h, so a segment
+    near a pole whose ends are 12 to 16 h apart is cut at its middle."""
+    d = abs(seg[1][0] - seg[2][0])
+    return 12.0 < d <= 16.0
+
+
+def great_circle_point(a, b, t):
+    def vec(p):
+        ra, dec = math.radians(p[0] * 15), math.radians(p[1])
+        return (math.cos(dec) * math.cos(ra), math.cos(dec) * math.sin(ra), math.sin(dec))
+    va, vb = vec(a), vec(b)
+    m = [x * (1 - t) + y * t for x, y in zip(va, vb)]
+    n = math.sqrt(sum(x * x for x in m))
+    m = [x / n for x in m]
+    ra = (math.degrees(math.atan2(m[1], m[0])) % 360.0) / 15.0
+    return (round(ra, 4), round(math.degrees(math.asin(m[2])), 4))
+
+
+def split_point(seg):
+    """A point of the segment's great circle that leaves no piece to be
+    drawn the long way round."""
+    c, a, b = seg
+    for k in range(1, 100):
+        m = great_circle_point(a, b, k / 100.0)
+        if not needs_split((c, a, m)) and not needs_split((c, m, b)):
+            return m
+    raise ValueError("cannot split segment %r" % (seg,))
+
+
 def build_lines():
     bsc = [(s["ra"], s["dec"], s["mag"]) for s in starcat.read_bsc()]
     index = starcat.SkyIndex(bsc)
@@ -71,7 +104,15 @@ def build_lines():
         m = index.nearest(p[0], p[1], 0.2)
         return m[2] if m else 9.0
 
-    segs = thin(load_segments(), SEGMENTS, magnitude_of)
+    raw = load_segments()
+    splits = sum(1 for s in raw if needs_split(s))
+    segs = []
+    for c, a, b in thin(raw, SEGMENTS - splits, magnitude_of):
+        if needs_split((c, a, b)):
+            m = split_point((c, a, b))
+            segs += [(c, a, m), (c, m, b)]
+        else:
+            segs.append((c, a, b))
     rows = []
     for c, a, b in segs:
         rows.append('"%s",%d,%d,%d,%d' % (c, round(a[0] * 1000), round(a[1] * 100),
