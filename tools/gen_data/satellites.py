@@ -71,30 +71,55 @@ def magnitudes(sats):
     return sorted(out.items())
 
 
+def channel_group(comm):
+    """Uplinks and downlinks of one service share their description once the
+    direction is taken out ("ARISS uplink", "ARISS downlink"), or else their
+    mode ("B C" for both halves of AO-7's mode B transponder)."""
+    desc = re.sub(r"\b(up|down)link\b|&|\bbeacon\b", "", comm.get("description", ""), flags=re.I)
+    desc = " ".join(desc.split())
+    return desc or comm.get("modulation", "")
+
+
 def stellarium_channels(sats):
     rows = []
     for key, sat in sats.items():
         groups = sat.get("groups", [])
         if not any(g in groups for g in ("amateur", "weather", "stations")):
             continue
-        by_mode = {}
+        by_group = {}
+        sat_rows, lone_ups, lone_downs = [], [], []
         for c in sat.get("comms", []):
-            if "frequency" not in c:
-                continue
-            by_mode.setdefault(c.get("modulation", ""), []).append(c)
-        for mode, comms in by_mode.items():
+            if "frequency" in c:
+                by_group.setdefault(channel_group(c), []).append(c)
+        for comms in by_group.values():
             ups = [c for c in comms if "uplink" in c["description"].lower()
                    and "downlink" not in c["description"].lower()]
             downs = [c for c in comms if c not in ups]
-            for c in downs:
-                desc = c["description"].lower()
-                up = c if "uplink" in desc else (ups.pop(0) if ups else None)
-                label = clean("%s %s %s" % (sat["name"], c["description"], mode))
-                rows.append((int(key), mhz_text(up["frequency"]) if up else "0",
-                             mhz_text(c["frequency"]), label))
-            for up in ups:
-                rows.append((int(key), mhz_text(up["frequency"]), "0",
-                             clean("%s %s %s" % (sat["name"], up["description"], mode))))
+            pairs = []
+            for i, c in enumerate(downs):
+                both = "uplink" in c["description"].lower()
+                pairs.append((c if both else (ups[i] if i < len(ups) else None), c))
+            # more uplinks than downlinks (regional uplinks of one repeater):
+            # each extra uplink goes with the service's last downlink
+            for up in ups[len(downs):]:
+                pairs.append((up, downs[-1] if downs else None))
+            for up, down in pairs:
+                if up is None and down is not None and "beacon" not in down["description"].lower():
+                    lone_downs.append(down)
+                elif down is None:
+                    lone_ups.append(up)
+                else:
+                    sat_rows.append((up, down))
+        # an uplink and a downlink left alone in groups of their own (modes
+        # written differently, "FM tone" and "FM CTCSS") belong together
+        while lone_ups and lone_downs:
+            sat_rows.append((lone_ups.pop(0), lone_downs.pop(0)))
+        sat_rows += [(up, None) for up in lone_ups] + [(None, d) for d in lone_downs]
+        for up, down in sat_rows:
+            text = " ".join(x for x in (sat["name"], (down or up)["description"],
+                                        (down or up).get("modulation", "")) if x)
+            rows.append((int(key), mhz_text(up["frequency"]) if up else "0",
+                         mhz_text(down["frequency"]) if down else "0", clean(text)))
     return rows
 
 
@@ -122,11 +147,18 @@ def channels(sats):
     seen = set()
     per = {}
     out = []
+    pairs = {}
     for n, up, down, text in rows:
         key = (n, float(up), float(down))
         if key in seen or per.get(n, 0) >= 10 or (float(up) == 0 and float(down) == 0):
             continue
+        # a transponder already listed by the centre of its passband
+        if float(up) and float(down) and any(abs(float(up) - u) < 0.3 and abs(float(down) - d) < 0.3
+                                             for u, d in pairs.get(n, ())):
+            continue
         seen.add(key)
+        if float(up) and float(down):
+            pairs.setdefault(n, []).append((float(up), float(down)))
         per[n] = per.get(n, 0) + 1
         out.append((n, up, down, text))
     order = {n: i for i, n in enumerate(sorted({r[0] for r in out}))}
