@@ -6,6 +6,8 @@
                              from Debian's python3-sgp4 into tests/data/
   ref_satellite.py look      write tests/data/ref_satellite_look.csv: look
                              angles, range and range rate from Skyfield
+  ref_satellite.py passes    write tests/data/ref_satellite_passes.csv: rise,
+                             culmination and set times from Skyfield
 
 Run with /usr/bin/python3 from the top of the source tree.
 """
@@ -26,13 +28,16 @@ def vectors():
 
 
 def main(argv):
-    what = argv[1:] or ['vectors', 'look']
+    what = argv[1:] or ['vectors', 'look', 'passes']
     for w in what:
         if w == 'vectors':
             vectors()
         elif w == 'look':
             import ref_satellite_look
             ref_satellite_look.main(DATA)
+        elif w == 'passes':
+            import ref_satellite_passes
+            ref_satellite_passes.main(DATA)
         else:
             sys.exit(__doc__)
 
