@@ -34,6 +34,7 @@ def main():
     for part in args.parts or PARTS:
         module = __import__(part)
         print(part, module.write(args.out), flush=True)
+    print("verify", __import__("verify").check(args.out))
 
 
 if __name__ == "__main__":

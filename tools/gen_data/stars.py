@@ -153,7 +153,9 @@ class SkyIndex:
 
 def constellation_of(ra_h, dec_deg):
     pos = (ephem.hours(math.radians(ra_h * 15.0)), ephem.degrees(math.radians(dec_deg)))
-    return ephem.constellation(pos, epoch=ephem.J2000)[0]
+    abbr = ephem.constellation(pos, epoch=ephem.J2000)[0]
+    # PyEphem names the two parts of Serpens Se1 and Se2; the sky has one Ser
+    return "Ser" if abbr in ("Se1", "Se2") else abbr
 
 
 def build():
