@@ -1,11 +1,11 @@
 #include "core/mlang.h"
 
 #include "core/settings.h"
+#include "platform/vb.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
-#include <QStringDecoder>
 
 bool gblnLinguaCaricata = false;
 QStringList gstrRigheLingua;
@@ -27,33 +27,6 @@ Memory& memory()
 {
     static Memory m;
     return m;
-}
-
-// Windows-1252 characters 0x80 to 0x9F; the rest of the code page is Latin-1.
-// Unassigned bytes keep their Latin-1 code.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark dropped),
-// else Windows-1252, the code page the language files were first written in.
-QString decodeText(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
-    }
-    text.resize(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes.at(i));
-        text[i] = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
-    return text;
 }
 
 // Splits at CR LF, a lone CR or a lone LF and keeps the non-empty lines.
@@ -132,7 +105,8 @@ bool Carica_File_Lingua(const QString& file)
         return false;
     const QByteArray bytes = f.readAll();
     const bool complete = f.error() == QFileDevice::NoError;
-    gstrRigheLingua = nonEmptyLines(decodeText(bytes));
+    // UTF-8 when valid, else the Windows-1252 code page the files were first written in.
+    gstrRigheLingua = nonEmptyLines(vb::decodeText(bytes).text);
     buildIndex(gstrRigheLingua, m.sections);
     // A read that failed part-way keeps what was read but leaves the flag
     // clear, so the next lookup tries the file again.

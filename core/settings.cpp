@@ -1,12 +1,12 @@
 #include "core/settings.h"
 
 #include "core/mreg.h"
+#include "platform/vb.h"
 
 #include <QLocale>
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
 #include <variant>
 #include <vector>
 
@@ -352,21 +352,9 @@ const std::vector<Row>& table()
 // user's own number format (typed into the file by hand) is accepted too.
 std::optional<double> strictNumber(const QString& text)
 {
+    if (const std::optional<double> v = vb::StrictValue(text))
+        return v;
     const QString trimmed = text.trimmed();
-    const std::string s = trimmed.toStdString();
-    const char* p = s.data();
-    const char* e = p + s.size();
-    if (p != e && *p == '+') {
-        ++p; // from_chars takes no plus sign
-        if (p != e && (*p == '+' || *p == '-'))
-            p = e;
-    }
-    if (p != e) {
-        double v = 0;
-        const auto r = std::from_chars(p, e, v);
-        if (r.ec == std::errc() && r.ptr == e && std::isfinite(v))
-            return v;
-    }
     if (trimmed.isEmpty())
         return std::nullopt;
     bool ok = false;
@@ -374,50 +362,6 @@ std::optional<double> strictNumber(const QString& text)
     if (ok && std::isfinite(v))
         return v;
     return std::nullopt;
-}
-
-// The leading-number reading: blanks skipped, the longest leading decimal
-// number with "." as the decimal point, 0 when there is none. Never fails.
-double leadingNumber(const QString& text)
-{
-    const std::string s = text.toStdString();
-    std::size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r'))
-        ++i;
-    std::string num;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        num += s[i++];
-    bool digits = false;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-        num += s[i++];
-        digits = true;
-    }
-    if (i < s.size() && s[i] == '.') {
-        num += s[i++];
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-            num += s[i++];
-            digits = true;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        std::size_t j = i + 1;
-        std::string exp = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
-            exp += s[j++];
-        if (j < s.size() && s[j] >= '0' && s[j] <= '9') {
-            while (j < s.size() && s[j] >= '0' && s[j] <= '9')
-                exp += s[j++];
-            num += exp;
-        }
-    }
-    const char* b = num.data();
-    if (*b == '+')
-        ++b;
-    double v = 0;
-    std::from_chars(b, num.data() + num.size(), v);
-    return std::isfinite(v) ? v : 0;
 }
 
 // A whole number in [lo, hi], rounded half to even as the settings were
@@ -506,8 +450,8 @@ std::optional<Value> parse(Form form, const QString& text)
         return Value(float(*v));
     }
     case Form::Leading: {
-        const double v = leadingNumber(text);
-        if (std::fabs(v) > std::numeric_limits<float>::max())
+        const double v = vb::Val(text);
+        if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
             return Value(0.0f);
         return Value(float(v));
     }
