@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include "platform/vb.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,9 +125,19 @@ QString IniSettingsStore::defaultFilePath()
 void IniSettingsStore::load()
 {
     QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.exists())
         return;
-    const QString text = QString::fromUtf8(f.readAll());
+    if (!f.open(QIODevice::ReadOnly)) {
+        m_loadError = f.errorString();
+        return;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        m_loadError = f.errorString();
+        return;
+    }
+    // Our own files are UTF-8; a file edited by hand in another program may not be.
+    const QString text = vb::decodeText(bytes).text;
     QString section;
     bool inSection = false;
     for (QStringView line : QStringView(text).split(u'\n')) {
@@ -182,6 +194,12 @@ bool IniSettingsStore::hasSection(const QString& section) const
 bool IniSettingsStore::setValue(const QString& section, const QString& key, const QString& text,
                                 QString* error)
 {
+    if (!m_loadError.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The settings file %1 could not be read (%2); it was left as it is.")
+                         .arg(m_path, m_loadError);
+        return false;
+    }
     // Keep the previous state so that a failed write changes nothing in memory either.
     const auto oldOrder = m_sectionOrder;
     const auto oldSections = m_sections;
@@ -228,7 +246,9 @@ bool IniSettingsStore::save(QString* error) const
         out += u'\n';
     }
     QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (full disk) shows in write()'s
+    // result instead of being lost in the flush at commit.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = f.errorString();
         return false;

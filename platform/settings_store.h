@@ -50,6 +50,10 @@ public:
     bool hasSection(const QString& section) const override;
 
     QString filePath() const { return m_path; }
+    // Why the existing file could not be read ("" when it was read or did
+    // not exist yet). While it is set, writes are refused so that a file we
+    // could not read is never replaced by one holding only the new values.
+    QString loadError() const { return m_loadError; }
     // The default place: <configuration folder>/Astrovela/Astrovela.conf
     static QString defaultFilePath();
 
@@ -58,6 +62,7 @@ private:
     bool save(QString* error) const;
 
     QString m_path;
+    QString m_loadError;
     // Sections and keys in first-written order, so the file stays readable.
     QList<QString> m_sectionOrder;
     QHash<QString, QList<QPair<QString, QString>>> m_sections;

@@ -1100,7 +1100,9 @@ bool writeTextFile(const QString& path, const QString& text, TextEncoding encodi
         return false;
     }
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (full disk) shows in write()'s
+    // result instead of being lost in the flush at commit.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = f.errorString();
         return false;

@@ -1,6 +1,8 @@
 // Text helpers, the two sequential readers, encodings and line ends.
 #include "platform/vb.h"
 
+#include "full_disk.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -150,6 +152,17 @@ TEST(VbTextFiles, EncodingAndLineEndsSurviveARoundTrip)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("Citt\xE0 \x80\r\nb\r\nnew line\r\n"));
+
+    // A full disk: the old file stays whole and the failure is reported.
+    const QByteArray saved = QByteArray("Citt\xE0 \x80\r\nb\r\nnew line\r\n");
+    {
+        FullDisk full(saved.size());
+        ASSERT_TRUE(full.active());
+        EXPECT_FALSE(vb::writeTextFile(path, QString(1000, u'x'), vb::TextEncoding::Utf8, &error));
+    }
+    QFile again(path);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), saved);
 
     EXPECT_FALSE(vb::readTextFile(dir.filePath(QStringLiteral("missing")), &error));
     EXPECT_FALSE(error.isEmpty());

@@ -1,0 +1,212 @@
+// The real services, where a test can run them without touching the
+// computer's state: message boxes, dialog filters, help file look-up,
+// program start, time zones and the single-instance lock.
+#include "platform/file_chooser.h"
+#include "platform/help_service.h"
+#include "platform/launcher.h"
+#include "platform/prompt.h"
+#include "platform/single_instance.h"
+#include "platform/time_zone_info.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace platform;
+
+namespace {
+// Runs `action` on the message box once it is shown.
+void onNextBox(std::function<void(QMessageBox*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                action(box);
+                return;
+            }
+        }
+    });
+    timer->start();
+}
+} // namespace
+
+TEST(QtPromptTest, ButtonsIconTitleAndAnswers)
+{
+    setApplicationTitle(QStringLiteral("Astrovela"));
+    QtPrompt prompt;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+    QString defaultText;
+    onNextBox([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = int(box->buttons().size());
+        defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(prompt.MsgBox(QStringLiteral("limit reached\rsecond line"), vbYesNo | vbQuestion | vbDefaultButton2),
+              vbNo);
+    EXPECT_EQ(title, "Astrovela");
+    EXPECT_EQ(text, "limit reached\nsecond line"); // a lone CR starts a new line
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ(buttons, 2);
+    EXPECT_EQ(defaultText, QMessageBox(QMessageBox::NoIcon, {}, {}, QMessageBox::No).button(QMessageBox::No)->text());
+
+    onNextBox([&](QMessageBox* box) {
+        title = box->windowTitle();
+        icon = box->icon();
+        box->reject(); // Escape on OK/Cancel
+    });
+    EXPECT_EQ(prompt.MsgBox(QStringLiteral("Save?"), vbOKCancel | vbExclamation, QStringLiteral("orbit.txt")),
+              vbCancel);
+    EXPECT_EQ(title, "orbit.txt");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+
+    onNextBox([&](QMessageBox* box) {
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(prompt.MsgBox(QStringLiteral("Stop"), vbCritical), vbOK);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+TEST(FileChooserTest, ClassicFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(qtNameFilters(QStringLiteral("Element files (*.txt)|*.txt;*.tle|All files (*.*)|*.*")),
+              "Element files (*.txt *.tle);;All files (*.*)");
+    EXPECT_EQ(qtNameFilters(QStringLiteral("Text|*.txt")), "Text (*.txt)");
+    EXPECT_EQ(qtNameFilterAt(QStringLiteral("A|*.a|B|*.b"), 2), "B (*.b)");
+    EXPECT_EQ(qtNameFilterAt(QStringLiteral("A|*.a"), 3), "");
+    EXPECT_EQ(qtNameFilters(QString()), "");
+}
+
+TEST(HelpServiceTest, FindsTheHelpFileOrSaysThereIsNone)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("Astrovela.html")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<html></html>");
+    f.close();
+
+    QtHelpService help(dir.path());
+    EXPECT_TRUE(help.resolvedUrl().isEmpty()); // no file named yet
+    EXPECT_FALSE(help.showContents());
+    help.setHelpFile(QStringLiteral("\\Astrovela.html")); // the old leading backslash
+    EXPECT_EQ(help.resolvedUrl(), QUrl::fromLocalFile(f.fileName()).toString());
+    help.setHelpFile(f.fileName());
+    EXPECT_EQ(help.resolvedUrl(), QUrl::fromLocalFile(f.fileName()).toString());
+    help.setHelpFile(QStringLiteral("Astrovela.hlp")); // not there
+    EXPECT_TRUE(help.resolvedUrl().isEmpty());
+    EXPECT_FALSE(help.showContext(80));
+    EXPECT_FALSE(help.searchKeyword());
+    help.setHelpFile(QStringLiteral("https://example.org/help/"));
+    EXPECT_EQ(help.resolvedUrl(), "https://example.org/help/");
+}
+
+TEST(LauncherTest, ArgumentsAreSplitWithoutAShell)
+{
+    EXPECT_EQ(splitArguments(QStringLiteral("  -f  \"my file.txt\" $HOME;rm x ")),
+              (QStringList{"-f", "my file.txt", "$HOME;rm", "x"}));
+    EXPECT_EQ(splitArguments(QStringLiteral("\"\" a\"b c\"d \"say \"\"hi\"\"\"")),
+              (QStringList{"", "ab cd", "say \"hi\""}));
+    EXPECT_TRUE(splitArguments(QStringLiteral("   ")).isEmpty());
+}
+
+TEST(LauncherTest, StartsAProgramAndReportsOnesThatCannotStart)
+{
+    QTemporaryDir dir;
+    const QString marker = dir.filePath(QStringLiteral("ran"));
+    QtLauncher launcher;
+    QString error;
+    // touch receives its argument as one word, blanks and all, with no shell.
+    ASSERT_TRUE(launcher.startProgram(QStringLiteral("touch"), u'"' + marker + QStringLiteral(" two\""), &error))
+        << error.toStdString();
+    for (int i = 0; i < 200 && !QFile::exists(marker + QStringLiteral(" two")); ++i)
+        QThread::msleep(10);
+    EXPECT_TRUE(QFile::exists(marker + QStringLiteral(" two")));
+
+    EXPECT_FALSE(launcher.startProgram(QStringLiteral("/no/such/program"), {}, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("/no/such/program")));
+    EXPECT_FALSE(launcher.startProgram(dir.path(), {}, &error)); // a folder
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(launcher.startProgram(QStringLiteral("   "), {}, &error));
+    EXPECT_FALSE(launcher.openUrl(QStringLiteral("  ")));
+}
+
+TEST(TimeZoneInfoTest, BiasAndDaylightFromTheZoneRules)
+{
+    // Rome: UTC+1 in winter, UTC+2 in summer; New York: UTC-5 and UTC-4;
+    // Kolkata: UTC+5:30 all year. Bias = UTC - local, in minutes.
+    const QTimeZone rome("Europe/Rome"), ny("America/New_York"), kolkata("Asia/Kolkata");
+    ASSERT_TRUE(rome.isValid() && ny.isValid() && kolkata.isValid());
+    const QDateTime winter(QDate(2024, 1, 15), QTime(12, 0), Qt::UTC);
+    const QDateTime summer(QDate(2024, 7, 15), QTime(12, 0), Qt::UTC);
+    auto s = QtTimeZoneInfo::stateOf(rome, winter);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->biasMinutes, -60);
+    EXPECT_FALSE(s->daylight);
+    s = QtTimeZoneInfo::stateOf(rome, summer);
+    EXPECT_EQ(s->biasMinutes, -120);
+    EXPECT_TRUE(s->daylight);
+    s = QtTimeZoneInfo::stateOf(ny, winter);
+    EXPECT_EQ(s->biasMinutes, 300);
+    EXPECT_FALSE(s->daylight);
+    s = QtTimeZoneInfo::stateOf(ny, summer);
+    EXPECT_EQ(s->biasMinutes, 240);
+    EXPECT_TRUE(s->daylight);
+    s = QtTimeZoneInfo::stateOf(kolkata, summer);
+    EXPECT_EQ(s->biasMinutes, -330);
+    EXPECT_FALSE(QtTimeZoneInfo::stateOf(QTimeZone("No/Such_Zone"), winter));
+}
+
+TEST(SingleInstanceTest, OneCopyAtATimeAndCrashedCopiesDoNotBlock)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run/astrovela.lock"));
+    {
+        SingleInstance first(path);
+        ASSERT_TRUE(first.tryAcquire());
+        EXPECT_TRUE(first.tryAcquire()); // already held
+        SingleInstance second(path);
+        EXPECT_FALSE(second.tryAcquire());
+        EXPECT_FALSE(second.isHeld());
+    }
+    SingleInstance third(path);
+    EXPECT_TRUE(third.tryAcquire());
+}
+
+TEST(SingleInstanceTest, ALockLeftByAProcessThatIsGoneIsTakenOver)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("astrovela.lock"));
+    // The pid of a process that has ended.
+    QProcess p;
+    p.start(QStringLiteral("true"));
+    ASSERT_TRUE(p.waitForFinished());
+    const qint64 deadPid = p.processId() ? p.processId() : 999999;
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::number(deadPid) + '\n' + QCoreApplication::applicationName().toUtf8() + '\n' +
+            QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n');
+    f.close();
+    SingleInstance mine(path);
+    EXPECT_TRUE(mine.tryAcquire());
+}

@@ -1,0 +1,137 @@
+// The settings file keeps every text exactly and never loses the old file.
+#include "platform/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "full_disk.h"
+
+using platform::IniSettingsStore;
+using platform::MemorySettingsStore;
+
+namespace {
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cfg/Astrovela/Astrovela.conf"));
+    const QList<QPair<QString, QString>> values = {
+        {QStringLiteral("Empty"), QString()},
+        {QStringLiteral("Blanks"), QStringLiteral("  two around  ")},
+        {QStringLiteral("Only blanks"), QStringLiteral("   ")},
+        {QStringLiteral("Equals"), QStringLiteral("a=b==c")},
+        {QStringLiteral("Key=with=equals"), QStringLiteral("x")},
+        {QStringLiteral("[bracket key]"), QStringLiteral("[not a section]")},
+        {QStringLiteral(";semicolon"), QStringLiteral(";not a comment")},
+        {QStringLiteral("Lines"), QStringLiteral("first\nsecond\r\nthird\rfourth\n")},
+        {QStringLiteral("Backslashes"), QStringLiteral("C:\\Program Files\\n\\\\")},
+        {QStringLiteral("Accents"), QString::fromUtf8("Città – 東京 °")},
+        {QStringLiteral(""), QStringLiteral("empty key")},
+        {QStringLiteral("Fuso"), QStringLiteral("5.5")},
+    };
+    {
+        IniSettingsStore store(path);
+        for (const auto& [k, v] : values) {
+            QString error;
+            ASSERT_TRUE(store.setValue(QStringLiteral("Sezione [1]\nx"), k, v, &error)) << error.toStdString();
+        }
+        ASSERT_TRUE(store.setValue(QStringLiteral("Other"), QStringLiteral("Fuso"), QStringLiteral("1")));
+        // Overwriting keeps one entry.
+        ASSERT_TRUE(store.setValue(QStringLiteral("Other"), QStringLiteral("Fuso"), QStringLiteral("2")));
+    }
+    IniSettingsStore reread(path);
+    EXPECT_TRUE(reread.loadError().isEmpty());
+    for (const auto& [k, v] : values) {
+        const auto got = reread.value(QStringLiteral("Sezione [1]\nx"), k);
+        ASSERT_TRUE(got.has_value()) << k.toStdString();
+        EXPECT_EQ(*got, v) << k.toStdString();
+    }
+    EXPECT_EQ(reread.value(QStringLiteral("Other"), QStringLiteral("Fuso")), QStringLiteral("2"));
+    EXPECT_EQ(fileBytes(path).count("Fuso=2"), 1);
+    // Missing keys and sections are told apart from empty texts.
+    EXPECT_FALSE(reread.value(QStringLiteral("Other"), QStringLiteral("Missing")));
+    EXPECT_FALSE(reread.value(QStringLiteral("Missing"), QStringLiteral("Fuso")));
+    EXPECT_TRUE(reread.hasSection(QStringLiteral("Other")));
+    EXPECT_FALSE(reread.hasSection(QStringLiteral("other"))); // names are exact
+}
+
+TEST(IniSettingsStoreTest, AFailedWriteLeavesTheOldFileAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    IniSettingsStore store(path);
+    ASSERT_TRUE(store.setValue(QStringLiteral("Observer"), QStringLiteral("Name"), QStringLiteral("Milano")));
+    const QByteArray before = fileBytes(path);
+    ASSERT_FALSE(before.isEmpty());
+
+    QString error;
+    bool written = true;
+    {
+        FullDisk full(before.size()); // no room for a longer file
+        ASSERT_TRUE(full.active());
+        written = store.setValue(QStringLiteral("Observer"), QStringLiteral("Name"), QString(500, u'x'),
+                                 &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(fileBytes(path), before);
+    // Memory agrees with the file.
+    EXPECT_EQ(store.value(QStringLiteral("Observer"), QStringLiteral("Name")), QStringLiteral("Milano"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Astrovela.conf")});
+}
+
+TEST(IniSettingsStoreTest, AFileThatCannotBeReadIsNeverOverwritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    ASSERT_TRUE(QDir().mkpath(path)); // something that is not a readable file
+    IniSettingsStore store(path);
+    EXPECT_FALSE(store.loadError().isEmpty());
+    QString error;
+    EXPECT_FALSE(store.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), &error));
+    EXPECT_TRUE(error.contains(path));
+    EXPECT_TRUE(QFileInfo(path).isDir());
+
+    // A folder that cannot be made is reported too.
+    QFile blocker(dir.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    IniSettingsStore nowhere(dir.filePath(QStringLiteral("blocker/sub/Astrovela.conf")));
+    EXPECT_FALSE(nowhere.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("; comment\r\nstray=before any section\r\n[Osservatore]\r\nNome=Citt\xE0\r\nno equals sign\r\nLat=45.4\r\n");
+    f.close();
+    IniSettingsStore store(path);
+    EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Nome")), QString::fromUtf8("Città"));
+    EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Lat")), QStringLiteral("45.4"));
+    EXPECT_FALSE(store.value(QString(), QStringLiteral("stray")));
+}
+
+TEST(MemorySettingsStoreTest, KeepsTextsAndFailsWritesOnRequest)
+{
+    MemorySettingsStore store;
+    EXPECT_TRUE(store.setValue(QStringLiteral("S"), QStringLiteral("K"), QString()));
+    EXPECT_EQ(store.value(QStringLiteral("S"), QStringLiteral("K")), QString());
+    EXPECT_TRUE(store.hasSection(QStringLiteral("S")));
+    store.setFailWrites(true);
+    QString error;
+    EXPECT_FALSE(store.setValue(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(store.value(QStringLiteral("S"), QStringLiteral("K")), QString());
+}
