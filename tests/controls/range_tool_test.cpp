@@ -260,6 +260,17 @@ TEST(RangeToolPaint, ThumbLooksTrackAndPalettes)
     r.setColor(0x0000FF);
     EXPECT_EQ(px(render(&r), 100, 20), QColor(255, 0, 0));
 
+    // The focused thumb carries dotted marks beside its triangle.
+    r.show();
+    QApplication::setActiveWindow(&r);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&r));
+    r.picBottom()->setFocus();
+    ASSERT_TRUE(r.picBottom()->hasFocus());
+    img = render(&r);
+    EXPECT_EQ(px(img, r.picBottom()->x(), 25 + 10), QColor(0, 0, 0));
+    EXPECT_EQ(px(img, r.picBottom()->x(), 25 + 9), QColor(128, 0, 0));
+    EXPECT_EQ(px(img, r.picTop()->x(), 10), QColor(128, 0, 0)) << "only on the focused thumb";
+
     // A hidden thumb is not drawn.
     r.setUpperVisible(false);
     EXPECT_EQ(px(render(&r), 150 + 7, 3), QColor(128, 0, 0)) << "background where the thumb was";
