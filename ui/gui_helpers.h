@@ -12,7 +12,8 @@ namespace mGlobal {
 
 // Lets Form_Aperta find every live window of the program (top-level windows
 // and the children of the main window's workspace) by class or object name.
-// The main window installs it once at start-up; calling it again is harmless.
+// Installed when the application object is made; the main window may call it
+// again at start-up to be sure (harmless).
 void Installa_Elenco_Finestre();
 
 // Colour gradient in `bands` concentric filled ellipses about (x, y): band k
