@@ -70,15 +70,26 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
         return false;
     }
     QString exe = prog;
-    if (!prog.contains(u'/')) {
-        exe = QStandardPaths::findExecutable(prog);
+    QStringList args = splitArguments(arguments);
+    // A program setting that carries its own arguments ("gedit --new-window")
+    // and names no existing file: its first word is the program.
+    if (!QFileInfo::exists(prog) && QStandardPaths::findExecutable(prog).isEmpty()) {
+        QStringList words = splitArguments(prog);
+        if (words.size() > 1) {
+            exe = words.takeFirst();
+            args = words + args;
+        }
+    }
+    const QString shown = exe;
+    if (!exe.contains(u'/')) {
+        exe = QStandardPaths::findExecutable(shown);
         if (exe.isEmpty()) {
             if (error)
                 *error = QStringLiteral("The program %1 was not found.").arg(prog);
             return false;
         }
     } else {
-        const QFileInfo info(prog);
+        const QFileInfo info(exe);
         if (!info.exists()) {
             if (error)
                 *error = QStringLiteral("The program %1 was not found.").arg(prog);
@@ -92,7 +103,7 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
     }
     QProcess process;
     process.setProgram(exe);
-    process.setArguments(splitArguments(arguments));
+    process.setArguments(args);
     qint64 pid = 0;
     if (!process.startDetached(&pid)) {
         if (error)

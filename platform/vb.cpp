@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTimeZone>
@@ -763,16 +764,127 @@ QString Format(const QDate& day, QStringView picture)
     return Format(QDateTime(day, QTime(0, 0)), picture);
 }
 
+namespace {
+
+// Month number of a name (full or abbreviated, any case), or 0.
+int monthFromName(QStringView word)
+{
+    const QString w = word.toString().toLower().remove(u'.');
+    if (w.isEmpty())
+        return 0;
+    const QLocale locales[] = {displayLocale(), QLocale::c()};
+    for (int m = 1; m <= 12; ++m) {
+        QStringList names;
+        names << monthName(m, true) << monthName(m, false);
+        for (const QLocale& l : locales)
+            names << l.monthName(m, QLocale::ShortFormat) << l.monthName(m, QLocale::LongFormat)
+                  << l.standaloneMonthName(m, QLocale::ShortFormat) << l.standaloneMonthName(m, QLocale::LongFormat);
+        for (QString n : names) {
+            n = n.toLower().remove(u'.');
+            if (!n.isEmpty() && n == w)
+                return m;
+        }
+    }
+    return 0;
+}
+
+// "hh:mm[:ss]" at the start of `t`; the rest must be blank.
+std::optional<QTime> readTime(QStringView t)
+{
+    t = t.trimmed();
+    const auto parts = t.split(u':');
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
+    int v[3] = {0, 0, 0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        v[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    const QTime time(v[0], v[1], v[2]);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+} // namespace
+
+std::optional<QDateTime> CDate(QStringView text)
+{
+    const QString t = text.trimmed().toString();
+    if (t.isEmpty())
+        return std::nullopt;
+    // ISO forms.
+    for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-ddThh:mm:ss", "yyyy-MM-dd hh:mm",
+                          "yyyy-MM-ddThh:mm", "yyyy-MM-dd", "yyyyMMdd hh:mm:ss", "yyyyMMdd"}) {
+        const QDateTime dt = QDateTime::fromString(t, QLatin1String(f));
+        if (dt.isValid())
+            return dt;
+    }
+    // A time alone.
+    if (auto time = readTime(t))
+        return QDateTime(QDate(1899, 12, 30), *time);
+    // Day, month (number or name), year, then an optional time: the date
+    // parts are separated by blanks, '/', '-' or '.'.
+    const QStringList words = t.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return std::nullopt;
+    QStringList dateParts;
+    int used = 0;
+    for (; used < words.size() && dateParts.size() < 4; ++used) {
+        const QString& w = words[used];
+        if (w.contains(u':'))
+            break;
+        for (const QString& p : w.split(QRegularExpression(QStringLiteral("[/.,-]")), Qt::SkipEmptyParts))
+            dateParts << p;
+    }
+    auto isNumber = [](const QString& p) {
+        bool ok = false;
+        p.toInt(&ok);
+        return ok;
+    };
+    if (!dateParts.isEmpty() && !isNumber(dateParts[0]) && monthFromName(dateParts[0]) == 0)
+        dateParts.removeFirst(); // a leading weekday name
+    if (dateParts.size() != 3)
+        return std::nullopt;
+    int day = 0, month = 0, year = 0;
+    if (!isNumber(dateParts[0])) { // "mmm dd yyyy"
+        month = monthFromName(dateParts[0]);
+        day = dateParts[1].toInt();
+        year = dateParts[2].toInt();
+        if (!isNumber(dateParts[1]) || !isNumber(dateParts[2]))
+            return std::nullopt;
+    } else {
+        const bool yearFirst = dateParts[0].size() == 4;
+        const QString& d = yearFirst ? dateParts[2] : dateParts[0];
+        const QString& y = yearFirst ? dateParts[0] : dateParts[2];
+        if (!isNumber(d) || !isNumber(y))
+            return std::nullopt;
+        day = d.toInt();
+        year = y.toInt();
+        month = isNumber(dateParts[1]) ? dateParts[1].toInt() : monthFromName(dateParts[1]);
+    }
+    if (month < 1 || month > 12)
+        return std::nullopt;
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return std::nullopt;
+    QTime time(0, 0);
+    if (used < words.size()) {
+        auto rest = readTime(words.mid(used).join(u' '));
+        if (!rest)
+            return std::nullopt;
+        time = *rest;
+    }
+    return QDateTime(date, time);
+}
+
 QString Format(const QString& text, QStringView picture)
 {
     if (isDatePicture(picture)) {
-        const QString t = text.trimmed();
-        for (const char* f : {"yyyy-MM-dd hh:mm:ss", "yyyy-MM-ddThh:mm:ss", "yyyy-MM-dd hh:mm",
-                              "yyyy-MM-dd"}) {
-            const QDateTime dt = QDateTime::fromString(t, QLatin1String(f));
-            if (dt.isValid())
-                return Format(dt, picture);
-        }
+        if (auto dt = CDate(text))
+            return Format(*dt, picture);
         return text;
     }
     if (auto v = StrictValue(text))

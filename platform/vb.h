@@ -100,13 +100,21 @@ QString CStr(float x);
 QString Format(double value, QStringView picture);
 // For storage and for "format then read back" rounding: '.' and ','.
 QString FormatC(double value, QStringView picture);
-// A text: when it reads strictly as a number it is formatted as that number,
-// when it is a date-time written in the storage form "yyyy-MM-dd hh:mm:ss"
-// (or the ISO form) and the picture is a date picture it is formatted as
-// that date; any other text comes back unchanged (so "???" stays "???").
+// A text: with a number picture, a text that reads strictly as a number is
+// formatted as that number; with a date picture, a text CDate can read is
+// formatted as that date-time; any other text comes back unchanged (so
+// "???" stays "???").
 QString Format(const QString& text, QStringView picture);
 QString Format(const QDateTime& when, QStringView picture);
 QString Format(const QDate& day, QStringView picture);
+// Reads a date-time text as the program writes them: "dd mmm yyyy  hh:mm:ss"
+// and the other day-month-year pictures (month by number or by name, full or
+// abbreviated, in the language's names, the display locale's or English),
+// "yyyymmdd hh:mm:ss", ISO "yyyy-MM-dd[Thh:mm[:ss]]", or a time alone
+// "hh:mm[:ss]" (on 30 December 1899, as the classic runtime did). The time
+// is optional after a date. Nothing when the text is none of these.
+std::optional<QDateTime> CDate(QStringView text);
+
 // Whether a picture is a date picture (holds no "0" or "#" placeholder).
 bool isDatePicture(QStringView picture);
 
@@ -150,6 +158,9 @@ inline constexpr double kTwipsPerInch = 1440.0;
 // 15 twips a pixel at 96 dots per inch.
 int TwipsToPixels(double twips, double dpi = 96.0);
 double PixelsToTwips(double pixels, double dpi = 96.0);
+// Picture sizes were given in HiMetric units (hundredths of a millimetre).
+inline double PixelsToHimetric(double pixels, double dpi = 96.0) { return pixels * 2540.0 / dpi; }
+inline double HimetricToPixels(double himetric, double dpi = 96.0) { return himetric * dpi / 2540.0; }
 
 // ------------------------------------------------------------ colours
 

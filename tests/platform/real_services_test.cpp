@@ -143,6 +143,14 @@ TEST(LauncherTest, StartsAProgramAndReportsOnesThatCannotStart)
         QThread::msleep(10);
     EXPECT_TRUE(QFile::exists(marker + QStringLiteral(" two")));
 
+    // A program setting that carries its own first argument.
+    const QString marker2 = dir.filePath(QStringLiteral("second"));
+    ASSERT_TRUE(launcher.startProgram(QStringLiteral("touch -c"), u'"' + marker2 + u'"', &error));
+    ASSERT_TRUE(launcher.startProgram(QStringLiteral("touch ") + marker2, {}, &error));
+    for (int i = 0; i < 200 && !QFile::exists(marker2); ++i)
+        QThread::msleep(10);
+    EXPECT_TRUE(QFile::exists(marker2));
+
     EXPECT_FALSE(launcher.startProgram(QStringLiteral("/no/such/program"), {}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("/no/such/program")));
     EXPECT_FALSE(launcher.startProgram(dir.path(), {}, &error)); // a folder

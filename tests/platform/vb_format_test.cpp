@@ -115,6 +115,26 @@ TEST(VbFormatDate, PicturesInUse)
               "31 Dec 2024  23:59:59");
     EXPECT_EQ(vb::Format(QStringLiteral("2024-03-09 07:05:03"), u"hh:mm:ss"), "07:05:03");
     EXPECT_EQ(vb::Format(QStringLiteral("not a date"), u"hh:mm:ss"), "not a date");
+    // Texts the program itself wrote read back for another picture.
+    EXPECT_EQ(vb::Format(QStringLiteral("09 Mar 2024  07:05:03"), u"hh:mm:ss"), "07:05:03");
+    EXPECT_EQ(vb::Format(QStringLiteral("09 Mar 2024  07:05:03"), u"yyyymmdd"), "20240309");
+}
+
+TEST(VbCDate, ReadsTheDateTextsTheProgramWrites)
+{
+    CLocale c;
+    const QDateTime t(QDate(2024, 3, 9), QTime(7, 5, 3));
+    for (const char16_t* pic : {u"dd mmm yyyy  hh:mm:ss", u"dd mmmm yyyy  hh:mm:ss", u"dd mmm yyyy hh:mm:ss",
+                                u"ddd dd mmmm yyyy  hh:mm:ss", u"mmm dd yyyy  hh:mm:ss", u"yyyymmdd hh:mm:ss",
+                                u"dd/mm/yyyy hh:mm:ss", u"yyyy-mm-dd hh:mm:ss"})
+        EXPECT_EQ(vb::CDate(vb::Format(t, pic)), t) << QString::fromUtf16(pic).toStdString();
+    EXPECT_EQ(vb::CDate(u"09 MARCH 2024"), QDateTime(QDate(2024, 3, 9), QTime(0, 0)));
+    EXPECT_EQ(vb::CDate(u"07:05"), QDateTime(QDate(1899, 12, 30), QTime(7, 5)));
+    EXPECT_FALSE(vb::CDate(u"31 Feb 2024"));
+    EXPECT_FALSE(vb::CDate(u"09 Mar 2024 25:00"));
+    EXPECT_FALSE(vb::CDate(u"09 Foo 2024"));
+    EXPECT_FALSE(vb::CDate(u"???"));
+    EXPECT_FALSE(vb::CDate(u""));
 }
 
 TEST(VbFormatDate, NamesFromTheLanguage)
