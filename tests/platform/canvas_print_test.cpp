@@ -1,6 +1,7 @@
 // A chart drawn through a Canvas onto a printer page comes out on paper: the
 // page is printed to PDF and read back with poppler's pdftoppm.
 #include "platform/canvas.h"
+#include "platform/print_job.h"
 #include "platform/vb.h"
 
 #include <QPainter>
@@ -92,4 +93,36 @@ TEST(CanvasPrinting, APageDrawnThroughTheCanvasReadsBackFromPdf)
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("Astrovela printed chart")));
+}
+
+TEST(PrintJobTest, PagesComeOutInOrderAndFailuresAreReported)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    {
+        platform::PrintJob job(&printer);
+        ASSERT_TRUE(job.isActive()) << job.errorString().toStdString();
+        EXPECT_EQ(job.page().scaleMode(), int(Canvas::Twips));
+        job.page().Print(QStringLiteral("First page"));
+        job.page().setCurrentX(1440); // one inch in
+        ASSERT_TRUE(job.NewPage());
+        EXPECT_DOUBLE_EQ(job.page().currentX(), 0.0);
+        job.page().Print(QStringLiteral("Second page"));
+        EXPECT_EQ(job.pageNumber(), 2);
+        EXPECT_TRUE(job.EndDoc());
+    }
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString second = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(second.contains(QStringLiteral("Second page")));
+    EXPECT_FALSE(second.contains(QStringLiteral("First page")));
+
+    printer.setOutputFileName(dir.filePath(QStringLiteral("no/such/folder/x.pdf")));
+    platform::PrintJob failed(&printer);
+    EXPECT_FALSE(failed.isActive());
+    EXPECT_FALSE(failed.errorString().isEmpty());
 }

@@ -1,0 +1,70 @@
+#include "platform/print_job.h"
+
+#include "platform/file_chooser.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+
+namespace platform {
+
+PrintJob::PrintJob(QPrinter* printer) : m_printer(printer ? printer : &applicationPrinter())
+{
+    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
+        const QFileInfo out(m_printer->outputFileName());
+        if (!out.absoluteDir().exists()) {
+            m_error = QStringLiteral("The folder %1 does not exist.").arg(out.absolutePath());
+            return;
+        }
+    }
+    if (!m_painter.begin(m_printer)) {
+        m_error = QStringLiteral("The printer could not be started.");
+        return;
+    }
+    m_active = true;
+    const QRectF area = m_printer->pageRect(QPrinter::DevicePixel);
+    m_canvas = std::make_unique<Canvas>(&m_painter, area.size(), m_printer->resolution());
+}
+
+PrintJob::~PrintJob()
+{
+    if (m_active)
+        EndDoc();
+}
+
+bool PrintJob::NewPage()
+{
+    if (!m_active)
+        return false;
+    if (!m_printer->newPage()) {
+        m_error = QStringLiteral("A new page could not be started.");
+        return false;
+    }
+    ++m_page;
+    m_canvas->setCurrentX(m_canvas->scaleLeft());
+    m_canvas->setCurrentY(m_canvas->scaleTop());
+    return true;
+}
+
+bool PrintJob::EndDoc()
+{
+    if (!m_active)
+        return false;
+    m_active = false;
+    if (!m_painter.end()) {
+        m_error = QStringLiteral("The document could not be finished.");
+        return false;
+    }
+    if (m_printer->printerState() == QPrinter::Error) {
+        m_error = QStringLiteral("The printer reported an error.");
+        return false;
+    }
+    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty() &&
+        !QFileInfo::exists(m_printer->outputFileName())) {
+        m_error = QStringLiteral("The file %1 could not be written.").arg(m_printer->outputFileName());
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform
