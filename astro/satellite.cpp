@@ -128,6 +128,7 @@ void ModelloSatellite::Imposta(const RegistriElementi& r, int propagatore)
     deep_ = false;
     sgp4_ = {};
     sdp4_ = {};
+    integratore_ = {};
     if (!Registri_Validi(r))
         return;
     deep_ = Deep_Space(r);
@@ -166,7 +167,7 @@ EsitoPropagazione ModelloSatellite::Propaga(double tsince, StatoOrbitale& out) c
     case PropagatoreSGP4:
         return Calcola_SGP4(sgp4_, tsince, out);
     case PropagatoreSDP4:
-        return Calcola_SDP4(sdp4_, tsince, out);
+        return Calcola_SDP4(sdp4_, tsince, out, &integratore_);
     default:
         return EsitoPropagazione::ElementiNonValidi;
     }

@@ -46,7 +46,9 @@ RegistriElementi Registri_Da_Satelement(const Satelement& s);
 // derived semi-major axis (Earth radii) and mean motion (rad/min).
 bool Deep_Space(const RegistriElementi& r, double* ao = nullptr, double* xnodp = nullptr);
 
-// The model set-up for one element set and one model choice.
+// The model set-up for one element set and one model choice. One object
+// belongs to one caller (one working-list slot) at a time: it is not to be
+// shared between threads.
 class ModelloSatellite {
 public:
     ModelloSatellite() = default;
@@ -66,6 +68,7 @@ private:
     bool deep_ = false;
     ImpostazioneSGP4 sgp4_{};
     ImpostazioneSDP4 sdp4_{};
+    mutable StatoIntegratore integratore_{};  // where the resonance integration last stood
 };
 
 // Refraction (degrees) added to an apparent elevation h (degrees) when

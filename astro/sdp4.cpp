@@ -346,7 +346,7 @@ void Derivate_Risonanza(const DatiDeep& dd, double xli, double xni, double atime
 
 }  // namespace
 
-void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
+void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m, StatoIntegratore* integratore)
 {
     const DatiDeep& dd = s.deep;
     m.xll = m.xll + dd.ssl * t;
@@ -367,6 +367,15 @@ void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
     double xni = dd.xnq;
     double xli = dd.xlamo;
     const double delt = t >= 0.0 ? stepp : stepn;
+    // Resume from the last grid point reached when it lies between the epoch
+    // and t: the steps from the epoch to it would repeat exactly.
+    if (integratore && integratore->valido &&
+        ((t >= 0.0 && integratore->atime >= 0.0 && integratore->atime <= t) ||
+         (t < 0.0 && integratore->atime < 0.0 && integratore->atime >= t))) {
+        atime = integratore->atime;
+        xli = integratore->xli;
+        xni = integratore->xni;
+    }
     double xldot = 0, xndot = 0, xnddt = 0;
     // The step count is bounded by |t| / 720; a non-finite t never gets here.
     while (std::fabs(t - atime) >= stepp) {
@@ -375,6 +384,8 @@ void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
         xni = xni + xndot * delt + xnddt * step2;
         atime = atime + delt;
     }
+    if (integratore)
+        *integratore = {true, atime, xli, xni};
     Derivate_Risonanza(dd, xli, xni, atime, xldot, xndot, xnddt);
     const double ft = t - atime;
     m.xn = xni + xndot * ft + xnddt * ft * ft * 0.5;
@@ -429,29 +440,23 @@ void Deep_Periodiche(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
         m.xll = m.xll + pl;
     } else {
         // Lyddane's form for low inclinations. As the report wrote it, the
-        // node entered this step as an unreduced angle and came out of the
-        // arc tangent in 0 to 2 pi, while the inclination before and after
-        // the periodics weighted it in turn: the result then depended on how
-        // many turns the node had drifted, and jumped by hundreds of
-        // kilometres when the new node fell across 0 from the old one. The
-        // node is brought within one turn, the new node is kept on the same
-        // turn as the old one, and the perturbed inclination is used
-        // throughout, as the later revision of the model does.
-        (void)sinis;
-        (void)cosis;
-        const double sinip = std::sin(m.xinc);
-        const double cosip = std::cos(m.xinc);
-        double xnode = std::fmod(m.xnode, twopi);
+        // node entered here as an unreduced angle of any turn and came out
+        // of the arc tangent in 0 to 2 pi: whenever the two lay on different
+        // turns the along-track angle was off by (1 - cos i) times the turns,
+        // a jump of hundreds of kilometres. The node is first brought within
+        // half a turn of zero and the new node is kept on its turn, as the
+        // later revision of the model does.
+        double xnode = std::remainder(m.xnode, twopi);
         const double sinok = std::sin(xnode);
         const double cosok = std::cos(xnode);
-        double alfdp = sinip * sinok;
-        double betdp = sinip * cosok;
-        const double dalf = ph * cosok + pinc * cosip * sinok;
-        const double dbet = -ph * sinok + pinc * cosip * cosok;
+        double alfdp = sinis * sinok;
+        double betdp = sinis * cosok;
+        const double dalf = ph * cosok + pinc * cosis * sinok;
+        const double dbet = -ph * sinok + pinc * cosis * cosok;
         alfdp = alfdp + dalf;
         betdp = betdp + dbet;
-        double xls = m.xll + m.omgadf + cosip * xnode;
-        const double dls = pl + pgh - pinc * xnode * sinip;
+        double xls = m.xll + m.omgadf + cosis * xnode;
+        const double dls = pl + pgh - pinc * xnode * sinis;
         xls = xls + dls;
         const double xnoh = xnode;
         xnode = mMate::Atan2_360(alfdp, betdp);
@@ -459,7 +464,7 @@ void Deep_Periodiche(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
             xnode = xnode < xnoh ? xnode + twopi : xnode - twopi;
         m.xnode = xnode;
         m.xll = m.xll + pl;
-        m.omgadf = xls - m.xll - cosip * m.xnode;
+        m.omgadf = xls - m.xll - std::cos(m.xinc) * m.xnode;
     }
 }
 
@@ -544,7 +549,8 @@ ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
     return s4;
 }
 
-EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoOrbitale& out)
+EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoOrbitale& out,
+                               StatoIntegratore* integratore)
 {
     if (!s4.valida || !std::isfinite(tsince))
         return EsitoPropagazione::ElementiNonValidi;
@@ -561,7 +567,7 @@ EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoO
     const double tempe = r.bstar * s4.c4 * tsince;
     const double templ = s4.t2cof * tsq;
     m.xn = s4.xnodp;
-    Deep_Secolari(s4, tsince, m);
+    Deep_Secolari(s4, tsince, m, integratore);
     if (!(m.xn > 0))
         return EsitoPropagazione::OrbitaNonSeguibile;
     // Drag has shrunk the orbit to nothing: past this the square would make

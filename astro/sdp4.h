@@ -46,8 +46,18 @@ struct ImpostazioneSDP4 {
     DatiDeep deep;
 };
 
+// Where the resonance integration last stood (the report keeps it between
+// calls). Continuing from it gives bit for bit what a restart at the epoch
+// gives, since the steps always fall on the same 720-minute grid; it only
+// saves the steps already taken. Owned by the caller, one per element set.
+struct StatoIntegratore {
+    bool valido = false;
+    double atime = 0, xli = 0, xni = 0;
+};
+
 ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r);
-EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s, double tsince, StatoOrbitale& out);
+EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s, double tsince, StatoOrbitale& out,
+                               StatoIntegratore* integratore = nullptr);
 EsitoPropagazione Propaga_SDP4(const RegistriElementi& r, double tsince, StatoOrbitale& out);
 
 // The mean elements after the lunar-solar secular terms and the resonance
@@ -56,7 +66,7 @@ EsitoPropagazione Propaga_SDP4(const RegistriElementi& r, double tsince, StatoOr
 struct ElementiMedi {
     double xll = 0, omgadf = 0, xnode = 0, em = 0, xinc = 0, xn = 0;
 };
-void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m);
+void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m, StatoIntegratore* integratore = nullptr);
 void Deep_Periodiche(const ImpostazioneSDP4& s, double t, ElementiMedi& m);
 
 }  // namespace astro

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "astro/plan13.h"
 #include "astro/satellite.h"
@@ -81,6 +82,147 @@ TEST(SatModels, ReportSampleOutputs)
         SCOPED_TRACE("SDP4 11801");
         Verifica_Campioni(k11801_1, k11801_2, astro::PropagatoreSDP4, kSDP4);
     }
+}
+
+Satelement Set(const char* l1, const char* l2)
+{
+    return sattest::Da_Righe("", l1, l2);
+}
+
+const char* kGeo1 = "1 28626U 05008A   06176.46683397 -.00000205  00000-0  10000-3 0  2190";
+const char* kGeo2 = "2 28626   0.0019 286.9433 0000335  13.7918  55.6504  1.00270176  4891";
+const char* kAriane1 = "1 23177U 94040C   06175.45752052  .00000386  00000-0  76590-3 0    95";
+const char* kAriane2 = "2 23177   7.0496 179.8238 7258491 296.0482   8.3061  2.25906668 97438";
+const char* kSms1 = "1 09998U 74033F   05148.79417928 -.00000112  00000-0  00000+0 0  4480";
+const char* kSms2 = "2 09998   9.4958 313.1750 0270971 327.5225  30.8097  1.16186785 45878";
+const char* kMolniya1 = "1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813";
+const char* kMolniya2 = "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656";
+
+// The same orbit written with its node one turn further must be the same
+// orbit. As the report wrote the low-inclination periodics, the result
+// depended on the node's turn (and jumped when the node crossed zero).
+TEST(SatModels, LowInclinationDeepSpaceDoesNotDependOnTheNodesTurn)
+{
+    for (auto [l1, l2] : {std::pair{kGeo1, kGeo2}, std::pair{kAriane1, kAriane2}, std::pair{kSms1, kSms2}}) {
+        SCOPED_TRACE(l1);
+        Satelement a = Set(l1, l2), b = a, c = a;
+        b.NodoAscendente += 360.0;
+        c.NodoAscendente -= 720.0;
+        const auto ra = astro::Registri_Da_Satelement(a), rb = astro::Registri_Da_Satelement(b),
+                   rc = astro::Registri_Da_Satelement(c);
+        for (double t = -2880; t <= 2880 * 5; t += 97) {
+            StatoOrbitale oa, ob, oc;
+            ASSERT_EQ(astro::Propaga_SDP4(ra, t, oa), EsitoPropagazione::Ok);
+            ASSERT_EQ(astro::Propaga_SDP4(rb, t, ob), EsitoPropagazione::Ok);
+            ASSERT_EQ(astro::Propaga_SDP4(rc, t, oc), EsitoPropagazione::Ok);
+            EXPECT_LT(std::hypot(oa.posizione[0] - ob.posizione[0], oa.posizione[1] - ob.posizione[1],
+                                 oa.posizione[2] - ob.posizione[2]), 0.05) << t;
+            EXPECT_LT(std::hypot(oa.posizione[0] - oc.posizione[0], oa.posizione[1] - oc.posizione[1],
+                                 oa.posizione[2] - oc.posizione[2]), 0.05) << t;
+        }
+    }
+}
+
+// Minute by minute over ten days a geostationary satellite moves about
+// 184 km a minute; a jump would show as a step far beyond that.
+TEST(SatModels, LowInclinationDeepSpaceMovesSmoothly)
+{
+    const auto r = astro::Registri_Da_Satelement(Set(kGeo1, kGeo2));
+    StatoOrbitale prima;
+    ASSERT_EQ(astro::Propaga_SDP4(r, 0, prima), EsitoPropagazione::Ok);
+    for (double t = 1; t <= 14400; t += 1) {
+        StatoOrbitale o;
+        ASSERT_EQ(astro::Propaga_SDP4(r, t, o), EsitoPropagazione::Ok);
+        const double passo = std::hypot(o.posizione[0] - prima.posizione[0], o.posizione[1] - prima.posizione[1],
+                                        o.posizione[2] - prima.posizione[2]);
+        const double atteso = std::hypot(o.velocita[0], o.velocita[1], o.velocita[2]) * 60.0;
+        ASSERT_NEAR(passo, atteso, 0.01 * atteso) << "tsince " << t;
+        prima = o;
+    }
+}
+
+TEST(SatModels, ResonanceClassification)
+{
+    // 12-hour Molniya orbit: half-day resonance when e >= 0.5.
+    Satelement m = Set(kMolniya1, kMolniya2);
+    auto s = astro::Imposta_SDP4(astro::Registri_Da_Satelement(m));
+    EXPECT_TRUE(s.deep.iresfl);
+    EXPECT_FALSE(s.deep.isynfl);
+    m.Eccentricita = 0.4;
+    s = astro::Imposta_SDP4(astro::Registri_Da_Satelement(m));
+    EXPECT_FALSE(s.deep.iresfl);
+    // Geostationary: synchronous resonance.
+    s = astro::Imposta_SDP4(astro::Registri_Da_Satelement(Set(kGeo1, kGeo2)));
+    EXPECT_TRUE(s.deep.iresfl);
+    EXPECT_TRUE(s.deep.isynfl);
+    // A 4-day orbit: neither.
+    Satelement lenta = Set(kGeo1, kGeo2);
+    lenta.MotoMedio = 0.25;
+    s = astro::Imposta_SDP4(astro::Registri_Da_Satelement(lenta));
+    EXPECT_FALSE(s.deep.iresfl);
+    double ds50 = 0;
+    EXPECT_NEAR(astro::ThetaG(2433281.5, ds50), 1.72944494, 1e-12);
+    EXPECT_EQ(ds50, 0.0);
+}
+
+// Keeping the resonance integration between calls must give exactly what a
+// restart at the epoch gives, whatever order the times come in.
+TEST(SatModels, KeptIntegratorGivesExactlyTheRestartResult)
+{
+    for (auto [l1, l2] : {std::pair{kGeo1, kGeo2}, std::pair{kMolniya1, kMolniya2}}) {
+        const auto r = astro::Registri_Da_Satelement(Set(l1, l2));
+        astro::ModelloSatellite m;
+        m.Imposta(r, astro::PropagatoreSDP4);
+        for (double t : {0.0, 5000.0, 5001.0, 3000.0, 20000.0, 20000.5, -3000.0, -100.0, -7000.0, 40000.0, 719.9}) {
+            StatoOrbitale a, b;
+            ASSERT_EQ(m.Propaga(t, a), EsitoPropagazione::Ok);
+            ASSERT_EQ(astro::Propaga_SDP4(r, t, b), EsitoPropagazione::Ok);
+            EXPECT_EQ(a.posizione, b.posizione) << t;
+            EXPECT_EQ(a.velocita, b.velocita) << t;
+        }
+    }
+}
+
+// Plan 13 against the physics it stands on: a circular orbit of the radius
+// Kepler's third law gives, at the speed sqrt(GM/a), and close to SGP4.
+TEST(SatModels, Plan13)
+{
+    astro::RegistriElementi r;
+    r.xno = 15.5 * 2 * M_PI / 1440.0;
+    r.eo = 0.0;
+    r.xincl = 51.6 * M_PI / 180;
+    r.xnodeo = 1.0;
+    r.omegao = 2.0;
+    r.xmo = 3.0;
+    const double n = 15.5 * 2 * M_PI / 86400.0;
+    const double a = std::cbrt(398600.8 / (n * n));
+    EXPECT_NEAR(a - 6378.135, 417.0, 1.0);
+    for (double t : {0.0, 100.0, -5000.0, 1e5}) {
+        StatoOrbitale o;
+        ASSERT_EQ(astro::Propaga_Plan13(r, t, o), EsitoPropagazione::Ok);
+        EXPECT_NEAR(std::hypot(o.posizione[0], o.posizione[1], o.posizione[2]), a, 0.01);
+        EXPECT_NEAR(std::hypot(o.velocita[0], o.velocita[1], o.velocita[2]), std::sqrt(398600.8 / a), 1e-5);
+        // Velocity perpendicular to the radius on a circle.
+        EXPECT_NEAR(o.posizione[0] * o.velocita[0] + o.posizione[1] * o.velocita[1] + o.posizione[2] * o.velocita[2],
+                    0.0, 1e-6);
+        // The orbit plane keeps its inclination.
+        const double hz = o.posizione[0] * o.velocita[1] - o.posizione[1] * o.velocita[0];
+        const double h = a * std::sqrt(398600.8 / a);
+        EXPECT_NEAR(hz / h, std::cos(r.xincl), 1e-9);
+    }
+    // Near the report's SGP4 sample at the epoch and a few hours on.
+    const auto rr = astro::Registri_Da_Satelement(sattest::Da_Righe("", k88888_1, k88888_2));
+    for (double t : {0.0, 360.0}) {
+        StatoOrbitale p13, s4;
+        ASSERT_EQ(astro::Propaga_Plan13(rr, t, p13), EsitoPropagazione::Ok);
+        ASSERT_EQ(astro::Propaga_SGP4(rr, t, s4), EsitoPropagazione::Ok);
+        EXPECT_LT(std::hypot(p13.posizione[0] - s4.posizione[0], p13.posizione[1] - s4.posizione[1],
+                             p13.posizione[2] - s4.posizione[2]), 60.0) << t;
+    }
+    // An orbit that is no ellipse is refused.
+    r.eo = 1.0;
+    StatoOrbitale o;
+    EXPECT_EQ(astro::Propaga_Plan13(r, 0, o), EsitoPropagazione::ElementiNonValidi);
 }
 
 }  // namespace

@@ -1,0 +1,189 @@
+// Speed of the satellite computation: one state for a low, a Molniya and a
+// geostationary orbit (model set-up included, as every clock tick does it
+// without a cache), the whole working list of 200 satellites at one instant,
+// and the pass solvers over ten days for one low satellite.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "astro/pass_solver.h"
+#include "astro/satellite.h"
+#include "astro/time.h"
+
+namespace {
+
+Satelement Da_Righe(const std::string& l1, const std::string& l2)
+{
+    auto campo = [](const std::string& r, int c, int n) { return std::stod(r.substr(c - 1, n)); };
+    auto mantissa = [](const std::string& r, int c) {
+        const std::string t = r.substr(c - 1, 6);
+        double segno = t.find('-') != std::string::npos ? -1.0 : 1.0;
+        std::string cifre;
+        for (char ch : t)
+            if (ch >= '0' && ch <= '9')
+                cifre += ch;
+        return cifre.empty() ? 0.0 : segno * std::stod(cifre) * std::pow(10.0, -double(cifre.size()));
+    };
+    Satelement s;
+    const double anno = campo(l1, 19, 2);
+    s.AnnoEpoca = anno < 57 ? 2000 + anno : 1900 + anno;
+    s.GiornoEpoca = campo(l1, 21, 12);
+    s.Inclinazione = campo(l2, 9, 8);
+    s.NodoAscendente = campo(l2, 18, 8);
+    s.Eccentricita = campo(l2, 27, 7) * 1e-7;
+    s.ArgomentoPerigeo = campo(l2, 35, 8);
+    s.AnomaliaMedia = campo(l2, 44, 8);
+    s.MotoMedio = campo(l2, 53, 11);
+    s.DerivataPrima = campo(l1, 34, 10);
+    s.NumeroRivoluzione = campo(l2, 64, 5);
+    s.DerivataSecondaMantissa = mantissa(l1, 45);
+    s.DerivataSecondaEsponente = campo(l1, 51, 2);
+    s.BStarMantissa = mantissa(l1, 54);
+    s.BStarEsponente = campo(l1, 60, 2);
+    s.MagnitudineStandard = "4.0";
+    s.EpocaGiuliana = mAstro::Giorno_Giuliano(s.AnnoEpoca, 1, 0.0) + s.GiornoEpoca;
+    return s;
+}
+
+const Satelement& Leo()
+{
+    static const Satelement s = Da_Righe("1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985",
+                                         "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774");
+    return s;
+}
+const Satelement& Molniya()
+{
+    static const Satelement s = Da_Righe("1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813",
+                                         "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656");
+    return s;
+}
+const Satelement& Geo()
+{
+    static const Satelement s = Da_Righe("1 24208U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1600",
+                                         "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119");
+    return s;
+}
+
+const astro::Osservatore kOss{41.9, 12.5, 50.0};
+
+astro::OpzioniSatellite Opzioni()
+{
+    astro::OpzioniSatellite o;
+    o.propagatore = astro::PropagatoreSDP4;  // "SGP4 + SDP4"
+    return o;
+}
+
+// One state, set-up included, three days after the epoch.
+void Stato(benchmark::State& state, const Satelement& s)
+{
+    const auto opz = Opzioni();
+    Valori v;
+    astro::UsciteSatellite u;
+    double jd = s.EpocaGiuliana + 3.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(astro::Calcola_Satellite(s, kOss, opz, jd, v, u));
+        jd += 1.0 / 86400.0;
+    }
+}
+void BM_Calcola_Satellite_LEO(benchmark::State& st) { Stato(st, Leo()); }
+void BM_Calcola_Satellite_Molniya(benchmark::State& st) { Stato(st, Molniya()); }
+void BM_Calcola_Satellite_GEO(benchmark::State& st) { Stato(st, Geo()); }
+BENCHMARK(BM_Calcola_Satellite_LEO);
+BENCHMARK(BM_Calcola_Satellite_Molniya);
+BENCHMARK(BM_Calcola_Satellite_GEO);
+
+// The geostationary set a month old: the resonance integration restarts at
+// the epoch on every call, one step per half day.
+void BM_Calcola_Satellite_GEO_30_giorni(benchmark::State& state)
+{
+    const auto opz = Opzioni();
+    Valori v;
+    astro::UsciteSatellite u;
+    double jd = Geo().EpocaGiuliana + 30.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(astro::Calcola_Satellite(Geo(), kOss, opz, jd, v, u));
+        jd += 1.0 / 86400.0;
+    }
+}
+BENCHMARK(BM_Calcola_Satellite_GEO_30_giorni);
+
+// A working list of 200: 170 low orbits, 20 Molniya-type, 10 geostationary,
+// each a little different, all computed for one clock tick.
+std::vector<Satelement> Lista()
+{
+    std::vector<Satelement> l;
+    for (int i = 0; i < 200; ++i) {
+        Satelement s = i < 170 ? Leo() : (i < 190 ? Molniya() : Geo());
+        s.NodoAscendente = std::fmod(s.NodoAscendente + 7.3 * i, 360.0);
+        s.AnomaliaMedia = std::fmod(s.AnomaliaMedia + 13.1 * i, 360.0);
+        l.push_back(s);
+    }
+    return l;
+}
+
+void Lista_Tick(benchmark::State& state, bool cache)
+{
+    const auto lista = Lista();
+    const auto opz = Opzioni();
+    std::vector<Valori> valori(lista.size());
+    std::vector<astro::ModelloSatellite> modelli(lista.size());
+    astro::UsciteSatellite u;
+    double jd = Leo().EpocaGiuliana + 3.0;
+    for (auto _ : state) {
+        for (size_t i = 0; i < lista.size(); ++i)
+            astro::Calcola_Satellite(lista[i], kOss, opz, jd, valori[i], u, cache ? &modelli[i] : nullptr);
+        benchmark::DoNotOptimize(valori.data());
+        jd += 1.0 / 86400.0;
+    }
+}
+void BM_Lista_200_Satelliti(benchmark::State& st) { Lista_Tick(st, false); }
+void BM_Lista_200_Satelliti_Cache(benchmark::State& st) { Lista_Tick(st, true); }
+BENCHMARK(BM_Lista_200_Satelliti)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Lista_200_Satelliti_Cache)->Unit(benchmark::kMicrosecond);
+
+// The pass search's solver work for one low satellite over ten days: step a
+// quarter of the period at a time; where the elevation peaks between steps,
+// the culmination by the minimiser and, for passes above the horizon, rise
+// and set by widening and root finding.
+void BM_Passaggi_LEO_10_giorni(benchmark::State& state)
+{
+    const Satelement& s = Leo();
+    const auto opz = Opzioni();
+    int passaggi = 0;
+    for (auto _ : state) {
+        astro::ModelloSatellite modello;
+        Valori ultimo;
+        const auto f = astro::Funzione_Passaggio(s, kOss, opz, 0.0, modello, &ultimo);
+        const double passo = 1.0 / s.MotoMedio / 4.0;  // a quarter of the period, days
+        const double inizio = s.EpocaGiuliana, fine = inizio + 10.0;
+        passaggi = 0;
+        double t = inizio;
+        double fa = f(t), fb = f(t + passo);
+        while (t + 2 * passo < fine) {
+            const double fc = f(t + 2 * passo);
+            if (fb < fa && fb < fc) {
+                double tMin = 0, fMin = 0;
+                if (astro::Trova_Massimo_Passaggio(f, t, t + 2 * passo, tMin, fMin) == astro::EsitoSolutore::Ok &&
+                    fMin < 0) {
+                    double t1 = tMin - passo / 8, tz = 0, fz = 0;
+                    if (astro::Espandi_Intervallo(f, tMin, t1) == astro::EsitoSolutore::Ok)
+                        astro::Trova_Zero_Passaggio(f, t1, tMin, tz, fz);
+                    double t2 = tMin + passo / 8;
+                    if (astro::Espandi_Intervallo(f, tMin, t2) == astro::EsitoSolutore::Ok)
+                        astro::Trova_Zero_Passaggio(f, tMin, t2, tz, fz);
+                    ++passaggi;
+                }
+            }
+            t += passo;
+            fa = fb;
+            fb = fc;
+        }
+        benchmark::DoNotOptimize(passaggi);
+    }
+    state.counters["passaggi"] = passaggi;
+}
+BENCHMARK(BM_Passaggi_LEO_10_giorni)->Unit(benchmark::kMillisecond);
+
+}  // namespace
