@@ -1,0 +1,288 @@
+#include "core/database.h"
+
+#include "astro/time.h"
+#include "core/data_files.h"
+#include "core/element_file.h"
+#include "platform/vb.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+std::vector<RigaDati> gudtDatabasePrimario;
+std::vector<RigaDati> gudtDatabaseSecondario;
+
+namespace core {
+
+const char* const kTestiChiavi[kNumeroChiavi] = {
+    "optname", "optyear", "optinc", "optraan", "optperiod",
+    "optnorad", "optmagnitude", "optecc", "optperigee", "optrev",
+};
+
+std::vector<RigaDati>& Database(int indice)
+{
+    return indice == 1 ? gudtDatabaseSecondario : gudtDatabasePrimario;
+}
+
+int Anno_Quattro_Cifre(double yy)
+{
+    const int y = static_cast<int>(std::lround(yy));
+    return y < 57 ? 2000 + y : 1900 + y;
+}
+
+namespace {
+
+double leading(const std::string& riga, int da, int a)
+{
+    return vb::Val(std::string_view(Colonne(riga, da, a)));
+}
+
+// A quantity with its picture, or nothing when it cannot be formed.
+struct Quantita {
+    std::optional<double> valore;
+    QString picture;
+};
+
+Quantita quantita(const RigaDati& s, int chiave)
+{
+    switch (chiave) {
+    case OrdineAnnoLancio:
+        return {double(Anno_Quattro_Cifre(leading(s.Riga1, 10, 11))), QStringLiteral("0")};
+    case OrdineInclinazione:
+        return {leading(s.Riga2, 9, 16), QStringLiteral("000.0")};
+    case OrdineNodo:
+        return {leading(s.Riga2, 18, 25), QStringLiteral("000.0")};
+    case OrdinePeriodo: {
+        const double n = leading(s.Riga2, 53, 63);
+        if (!(n > 0) || !std::isfinite(n))
+            return {std::nullopt, {}};
+        return {1440.0 / n, QStringLiteral("0000.0")};
+    }
+    case OrdineMagnitudine: {
+        const auto numero = vb::StrictValue(std::string_view(Colonne(s.Riga1, 3, 7)));
+        if (!numero)
+            return {std::nullopt, {}};
+        const std::string m = Magnitudine_Catalogo(*numero);
+        if (m.empty())
+            return {std::nullopt, {}};
+        return {vb::Val(std::string_view(m)), QStringLiteral("0.0")};
+    }
+    case OrdineEccentricita:
+        return {vb::Val(std::string_view("." + Colonne(s.Riga2, 27, 33))), QStringLiteral("0.0000")};
+    case OrdinePerigeo:
+        return {leading(s.Riga2, 35, 42), QStringLiteral("000.0")};
+    case OrdineMotoMedio:
+        return {leading(s.Riga2, 53, 63), QStringLiteral("00.0")};
+    default:
+        return {std::nullopt, {}};
+    }
+}
+
+const QString kSconosciuto = QStringLiteral("???");
+
+QString nome24(const RigaDati& s)
+{
+    // The first 24 characters (not bytes) of the name line.
+    return QString::fromUtf8(s.Riga0.data(), qsizetype(s.Riga0.size())).left(24);
+}
+
+} // namespace
+
+QString Testo_Chiave(const RigaDati& s, int chiave)
+{
+    if (chiave == OrdineNome)
+        return {};
+    if (chiave == OrdineCatalogo)
+        return QString::fromStdString(Colonne(s.Riga1, 3, 7));
+    const Quantita q = quantita(s, chiave);
+    if (!q.valore)
+        return kSconosciuto;
+    if (chiave == OrdineAnnoLancio)
+        return QString::number(static_cast<int>(*q.valore));
+    return vb::Format(*q.valore, q.picture);
+}
+
+QString Testo_Riga(const RigaDati& s, int chiave)
+{
+    if (chiave == OrdineNome)
+        return nome24(s);
+    return Testo_Chiave(s, chiave) + QStringLiteral("  ") + nome24(s);
+}
+
+std::vector<RigaLista> Righe_Ordinate(const std::vector<RigaDati>& db, int chiave)
+{
+    const int n = Numero_Voci(db);
+    struct Elemento {
+        RigaLista riga;
+        bool numerico = false;
+        double valore = 0;
+    };
+    std::vector<Elemento> el(static_cast<size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        Elemento& e = el[static_cast<size_t>(i - 1)];
+        const RigaDati& s = db[static_cast<size_t>(i)];
+        e.riga.voce = i;
+        if (chiave == OrdineNome) {
+            e.riga.testo = nome24(s);
+            continue;
+        }
+        if (chiave == OrdineCatalogo) {
+            const std::string c = Colonne(s.Riga1, 3, 7);
+            if (const auto v = vb::StrictValue(std::string_view(c))) {
+                e.numerico = true;
+                e.valore = *v;
+            }
+            e.riga.testo = QString::fromStdString(c) + QStringLiteral("  ") + nome24(s);
+            continue;
+        }
+        const Quantita q = quantita(s, chiave);
+        if (q.valore) {
+            e.numerico = true;
+            // Rows are ordered by the value as shown, so rows that show the
+            // same figure follow one another by name.
+            e.valore = chiave == OrdineAnnoLancio ? *q.valore : vb::Val(vb::FormatC(*q.valore, q.picture));
+            e.riga.testo = (chiave == OrdineAnnoLancio ? QString::number(static_cast<int>(*q.valore))
+                                                       : vb::Format(*q.valore, q.picture))
+                + QStringLiteral("  ") + nome24(s);
+        } else {
+            e.riga.testo = kSconosciuto + QStringLiteral("  ") + nome24(s);
+        }
+    }
+    std::stable_sort(el.begin(), el.end(), [](const Elemento& a, const Elemento& b) {
+        if (a.numerico != b.numerico)
+            return a.numerico;
+        if (a.numerico && a.valore != b.valore)
+            return a.valore < b.valore;
+        return a.riga.testo.compare(b.riga.testo, Qt::CaseInsensitive) < 0;
+    });
+    std::vector<RigaLista> out;
+    out.reserve(el.size());
+    for (Elemento& e : el)
+        out.push_back(std::move(e.riga));
+    return out;
+}
+
+std::string Magnitudine_Catalogo(double numero)
+{
+    if (!std::isfinite(numero))
+        return {};
+    const double r = std::round(numero);
+    if (r < 0 || r >= double(gstrMagnitudini.size()))
+        return {};
+    return gstrMagnitudini[static_cast<size_t>(r)];
+}
+
+EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso, const PassoCaricamento& passo)
+{
+    EsitoCaricamento e;
+    LettoreElementi lettore;
+    if (!lettore.Apri(path, &e.errore)) {
+        e.stato = EsitoCaricamento::Stato::NonApribile;
+        return e;
+    }
+    e.recente = 9999999;
+    e.vecchio = 0;
+    e.voci.emplace_back(); // entry 0, never filled
+    RigaDati set;
+    for (;;) {
+        const auto esito = lettore.Prossimo(set);
+        if (esito == LettoreElementi::Esito::Fine)
+            break;
+        if (esito == LettoreElementi::Esito::Troncato) {
+            e.stato = EsitoCaricamento::Stato::Troncato;
+            e.riga = lettore.riga();
+            return e;
+        }
+        const int rigaSet = lettore.riga() - 1; // line 1 of the set
+        const auto anno = vb::StrictValue(std::string_view(Colonne(set.Riga1, 19, 20)));
+        if (!anno) {
+            e.stato = EsitoCaricamento::Stato::AnnoNonValido;
+            e.riga = rigaSet;
+            return e;
+        }
+        const auto numero = vb::StrictValue(std::string_view(Colonne(set.Riga1, 3, 7)));
+        if (!numero) {
+            e.stato = EsitoCaricamento::Stato::CatalogoNonValido;
+            e.riga = rigaSet;
+            return e;
+        }
+        const double giorno = leading(set.Riga1, 21, 32);
+        const double epoca = mAstro::Giorno_Giuliano(Anno_Quattro_Cifre(*anno), 1, giorno);
+        const double eta = adesso - epoca;
+        if (eta < e.recente)
+            e.recente = eta;
+        if (eta > e.vecchio)
+            e.vecchio = eta;
+        e.somma += eta;
+        if (!Magnitudine_Catalogo(*numero).empty())
+            ++e.conMagnitudine;
+        e.voci.push_back(std::move(set));
+        set = RigaDati{};
+        if (passo && !passo(lettore.posizione(), lettore.dimensione())) {
+            e.stato = EsitoCaricamento::Stato::Annullato;
+            return e;
+        }
+    }
+    if (e.numero() == 0)
+        e.stato = EsitoCaricamento::Stato::Vuoto;
+    return e;
+}
+
+EsitoAbbinamento Abbina_Lista_Lavoro(const std::vector<std::string>& catalogoSlot,
+                                     const std::vector<RigaDati>& db)
+{
+    constexpr int kMassimo = 200;
+    EsitoAbbinamento r;
+    r.richiesti = static_cast<int>(catalogoSlot.size());
+    // The first entry of each catalogue number, in file order.
+    QHash<QByteArray, int> primo;
+    const int n = Numero_Voci(db);
+    primo.reserve(n);
+    for (int j = 1; j <= n; ++j) {
+        const std::string c = Colonne(db[static_cast<size_t>(j)].Riga1, 3, 7);
+        const QByteArray k(c.data(), qsizetype(c.size()));
+        if (!primo.contains(k))
+            primo.insert(k, j);
+    }
+    for (size_t k = 0; k < catalogoSlot.size(); ++k) {
+        const QByteArray chiave(catalogoSlot[k].data(), qsizetype(catalogoSlot[k].size()));
+        const auto it = primo.constFind(chiave);
+        if (it == primo.constEnd())
+            continue;
+        if (k == 0)
+            r.principaleTrovato = true;
+        if (r.trovati() < kMassimo)
+            r.lista.push_back(db[static_cast<size_t>(it.value())]);
+    }
+    return r;
+}
+
+// ------------------------------------------------------------ long runs
+
+namespace {
+bool g_lavoroInCorso = false;
+}
+
+LavoroLungo::LavoroLungo()
+{
+    if (!g_lavoroInCorso) {
+        g_lavoroInCorso = true;
+        m_acquisito = true;
+    }
+}
+
+LavoroLungo::~LavoroLungo()
+{
+    if (m_acquisito)
+        g_lavoroInCorso = false;
+}
+
+bool LavoroLungo::inCorso()
+{
+    return g_lavoroInCorso;
+}
+
+} // namespace core

@@ -1,0 +1,100 @@
+#include "core/element_file.h"
+
+#include "platform/vb.h"
+
+#include <QFile>
+
+namespace core {
+
+namespace {
+
+bool utf8Valido(const QByteArray& b)
+{
+    // Plain ASCII, the usual case, is valid at once.
+    bool ascii = true;
+    for (char c : b) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return true;
+    const vb::TextDocument doc = vb::decodeText(b);
+    return doc.encoding != vb::TextEncoding::Windows1252;
+}
+
+} // namespace
+
+LettoreElementi::LettoreElementi(QByteArray testo)
+{
+    if (!utf8Valido(testo))
+        testo = vb::decodeWindows1252(testo).toUtf8();
+    else if (testo.startsWith("\xEF\xBB\xBF"))
+        testo.remove(0, 3);
+    m_testo = std::move(testo);
+}
+
+bool LettoreElementi::Apri(const QString& path, QString* errore)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (errore)
+            *errore = f.errorString();
+        return false;
+    }
+    QByteArray b = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (errore)
+            *errore = f.errorString();
+        return false;
+    }
+    *this = LettoreElementi(std::move(b));
+    return true;
+}
+
+bool LettoreElementi::leggiRiga(std::string& out)
+{
+    const qsizetype n = m_testo.size();
+    if (m_pos >= n)
+        return false;
+    const char* d = m_testo.constData();
+    qsizetype i = m_pos;
+    while (i < n && d[i] != '\r')
+        ++i;
+    out.assign(d + m_pos, d + i);
+    if (i < n) {
+        ++i; // the CR
+        if (i < n && d[i] == '\n')
+            ++i;
+    }
+    m_pos = i;
+    ++m_riga;
+    return true;
+}
+
+LettoreElementi::Esito LettoreElementi::Prossimo(RigaDati& out)
+{
+    std::string r0;
+    if (!leggiRiga(r0) || r0.empty())
+        return Esito::Fine;
+    std::string r1, r2;
+    if (!leggiRiga(r1) || !leggiRiga(r2))
+        return Esito::Troncato;
+    out.Riga0 = std::move(r0);
+    out.Riga1 = std::move(r1);
+    out.Riga2 = std::move(r2);
+    return Esito::Set;
+}
+
+std::string Colonne(const std::string& riga, int da, int a)
+{
+    if (da < 1)
+        da = 1;
+    if (a < da || static_cast<size_t>(da) > riga.size())
+        return {};
+    const size_t start = static_cast<size_t>(da - 1);
+    return riga.substr(start, static_cast<size_t>(a - da + 1));
+}
+
+} // namespace core

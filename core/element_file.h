@@ -1,0 +1,59 @@
+#pragma once
+// Element files: NORAD element sets of three lines each (name line, line 1,
+// line 2) as the user keeps them on disk.
+//
+// Line ends: CR LF, or a lone CR (an LF right after a CR belongs to that line
+// end). A lone LF does not end a line, so a file with LF-only line ends reads
+// as one long line. The file ends at its physical end or at the first empty
+// name line (a name line of blanks is not empty). Nothing is checked here
+// beyond the split into sets: the loaders convert the fields they need.
+//
+// Reading never writes the file. The text is taken as UTF-8 when the bytes
+// are valid UTF-8, else as Windows-1252, and the lines are handed on as UTF-8.
+#include "astro/records.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The bytes of an element file, ready to be cut into sets.
+class LettoreElementi {
+public:
+    LettoreElementi() = default;
+    explicit LettoreElementi(QByteArray testo);
+
+    // Reads the file at `path` whole. False, with the reason, when it cannot
+    // be opened or read.
+    bool Apri(const QString& path, QString* errore = nullptr);
+
+    enum class Esito {
+        Set,        // a whole set was read into `out`
+        Fine,       // end of the file, or an empty name line
+        Troncato,   // a name line without its two element lines
+    };
+    // Reads the next set.
+    Esito Prossimo(RigaDati& out);
+
+    // Bytes consumed so far and the whole length (for progress bars).
+    qsizetype posizione() const { return m_pos; }
+    qsizetype dimensione() const { return m_testo.size(); }
+    // Line number (from 1) of the last line read.
+    int riga() const { return m_riga; }
+
+private:
+    // The next line without its end; false at the end of the text.
+    bool leggiRiga(std::string& out);
+
+    QByteArray m_testo;
+    qsizetype m_pos = 0;
+    int m_riga = 0;
+};
+
+// The columns `da` to `a` (1-based, inclusive) of a line as far as it goes.
+std::string Colonne(const std::string& riga, int da, int a);
+
+} // namespace core
