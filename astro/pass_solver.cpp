@@ -107,6 +107,8 @@ EsitoSolutore Espandi_Intervallo(const FunzionePassaggio& f, double t1, double& 
     double t = t2;
     for (int k = 0; k < kMassimoAllargamenti; ++k) {
         t = t + 0.25 * (t - t1);
+        if (std::fabs(t - t1) > kMassimoIntervalloGiorni)
+            break;
         const double f2 = f(t);
         if (!std::isfinite(f2))
             return EsitoSolutore::ValutazioneFallita;

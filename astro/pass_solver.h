@@ -33,6 +33,9 @@ inline constexpr const char* kMessaggioErrorePassaggi = "Errore nella routine di
 // Iterations of each Brent procedure, and widenings of Espandi_Intervallo.
 inline constexpr int kIterazioniSolutore = 50;
 inline constexpr int kMassimoAllargamenti = 60;
+// Widest interval Espandi_Intervallo opens, days: a crossing further than
+// this from the culmination is no crossing of this pass.
+inline constexpr double kMassimoIntervalloGiorni = 30.0;
 
 // The minimum of f inside [a, b] (a < b): its time in tMin and f there in
 // fMin. Brent's method with golden-section steps.
@@ -40,9 +43,10 @@ EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, doub
 
 // Leaves t1 alone and moves t2 away from it, a quarter of the interval at a
 // time, until f(t1) and f(t2) have opposite signs. When f(t1) is exactly 0,
-// t1 is itself the crossing and t2 is left where it is. Gives up after
-// kMassimoAllargamenti widenings (a satellite that never crosses the limit,
-// such as a geostationary one) with t2 unchanged.
+// t1 is itself the crossing and t2 is left where it is. Gives up, with t2
+// unchanged, after kMassimoAllargamenti widenings or once the interval is
+// wider than kMassimoIntervalloGiorni (a satellite that never crosses the
+// limit, such as a geostationary one).
 EsitoSolutore Espandi_Intervallo(const FunzionePassaggio& f, double t1, double& t2);
 
 // With f(a) and f(b) of opposite signs (or one of them 0), the crossing time
