@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Look angles, range and range rate of a few real satellites for a few
 observers, from Skyfield (Debian python3-skyfield, built-in time scale, no
-refraction), with the Sun's elevation from PyEphem (python3-ephem, pressure 0). Writes tests/data/ref_satellite_look.csv; run through
+refraction), with the Sun's elevation and the satellite's eclipse flag from PyEphem
+(python3-ephem, pressure 0). Writes tests/data/ref_satellite_look.csv; run through
 tools/ref_satellite.py look, or alone from the top of the source tree."""
 import csv
 import os
@@ -44,7 +45,8 @@ def main(data_dir):
         w = csv.writer(f, lineterminator='\n')
         w.writerow(['name', 'line1', 'line2', 'latitude', 'longitude', 'height_m', 'jd_utc',
                     'elevation_deg', 'azimuth_deg', 'range_km', 'range_rate_kms',
-                    'sub_longitude_deg', 'sub_geocentric_latitude_deg', 'height_km', 'sun_elevation_deg'])
+                    'sub_longitude_deg', 'sub_geocentric_latitude_deg', 'height_km', 'sun_elevation_deg',
+                    'eclipsed'])
         rows = 0
         for name, l1, l2 in SETS:
             sat = EarthSatellite(l1, l2, name, ts)
@@ -67,11 +69,14 @@ def main(data_dir):
                     obs.pressure = 0
                     obs.date = jd - 2415020.0  # ephem counts days from 1899 Dec 31 12h
                     sun = ephem.Sun(obs)
+                    esat = ephem.readtle(name, l1, l2)
+                    esat.compute(obs)
                     w.writerow([name, l1, l2, lat, lon, h, '%.10f' % jd, '%.6f' % alt.degrees,
                                 '%.6f' % az.degrees, '%.6f' % dist.km, '%.8f' % rr.km_per_s,
                                 '%.6f' % sub.longitude.degrees,
                                 '%.6f' % math.degrees(math.atan2(z, math.hypot(x, y))),
-                                '%.6f' % height, '%.6f' % math.degrees(float(sun.alt))])
+                                '%.6f' % height, '%.6f' % math.degrees(float(sun.alt)),
+                                int(bool(esat.eclipsed))])
                     rows += 1
         print('wrote', rows, 'rows to', path, '(epoch of the last set', epoch, ')')
 
