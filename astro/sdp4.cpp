@@ -70,7 +70,6 @@ void Deep_Inizializza(const RegistriElementi& r, double eosq, double sinio, doub
     const double omegaq = r.omegao;
     const double siniq = sinio, cosiq = cosio, eqsq = eosq, rteqsq = betao, bsq = betao2;
     const double sinomo = sing, cosomo = cosg, cosq2 = theta2;
-    (void)aodp;
 
     // Lunar terms that depend on the day only.
     const double day = ds50 + 18261.5;
