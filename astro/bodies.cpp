@@ -72,9 +72,15 @@ DatiSole Calcola_Sole(const Istante& ist, CorpoCeleste& sole)
     return out;
 }
 
-void Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
+bool Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
 {
+    // Elements that give no orbit (an eccentricity of 1 or more makes the
+    // distance 0 or negative and the diameter infinite) are refused.
     const double e = luna.Eccentricita;
+    if (!Finito(luna.LongitudineEpoca) || !Finito(luna.LongitudinePerielio) || !Finito(luna.LongitudineNodo)
+        || !Finito(luna.Inclinazione) || !Finito(e) || e < 0 || e >= 1 || !Finito(ist.GiornoGiuliano)
+        || !Finito(sole.Longitudine) || !Finito(sole.AnomaliaMedia))
+        return false;
     const double d = ist.GiornoGiuliano - 2447891.5;
     const double l = Modulus(13.1763966 * d + luna.LongitudineEpoca, 360) * kGradiRadianti;
     const double mm = Modulus(l * kRadiantiGradi - 0.1114041 * d - luna.LongitudinePerielio, 360) * kGradiRadianti;
@@ -90,8 +96,8 @@ void Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
     const double centro = 6.2886 * std::sin(mCorretta) * kGradiRadianti;
 
     const double rho = (1 - e * e) / (1 + e * std::cos(mCorretta + centro));
-    luna.Distanza = 384401 * rho;
-    luna.Diametro = (0.00904255084425 / rho) * kRadiantiGradi * 3600;
+    const double distanza = 384401 * rho;
+    const double diametro = (0.00904255084425 / rho) * kRadiantiGradi * 3600;
 
     // The annual equation lowers the longitude as it lowers the anomaly.
     const double a4 = 0.214 * std::sin(2 * mCorretta) * kGradiRadianti;
@@ -107,11 +113,20 @@ void Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
     const double lambdaLuna = mMate::Atan2_360(std::sin(x) * std::cos(i), std::cos(x)) + nodoCorretto;
     const double betaLuna = mMate::ArcoSeno(std::sin(x) * std::sin(i));
 
-    Eclittiche_Equatoriali(betaLuna, lambdaLuna, kObliquita, luna.AscensioneRetta, luna.Declinazione);
-    Orizzontali(ist, luna);
+    double ra = 0;
+    double dec = 0;
+    Eclittiche_Equatoriali(betaLuna, lambdaLuna, kObliquita, ra, dec);
+    if (!Finito(ra) || !Finito(dec) || !Finito(distanza) || !Finito(diametro))
+        return false;
 
+    luna.AscensioneRetta = ra;
+    luna.Declinazione = dec;
+    Orizzontali(ist, luna);
+    luna.Distanza = distanza;
+    luna.Diametro = diametro;
     luna.Fase = mMate::FMod2p(lVera - lambdaSole);
     luna.MagnitudineUnitaria = 0;
+    return true;
 }
 
 bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, bool interno, CorpoCeleste& p)

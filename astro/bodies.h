@@ -76,7 +76,9 @@ DatiSole Calcola_Sole(const Istante& istante, CorpoCeleste& sole);
 // The Moon, for the Sun computed at the same instant: writes
 // AscensioneRetta, Declinazione, Azimuth, Altezza, Distanza, Fase, Diametro,
 // and MagnitudineUnitaria := 0 of the Moon's row (reading its elements).
-void Calcola_Luna(const Istante& istante, const DatiSole& sole, CorpoCeleste& luna);
+// Returns false, leaving the row as it was, when the elements give no finite
+// position (an eccentricity outside [0, 1), a number that is not finite).
+bool Calcola_Luna(const Istante& istante, const DatiSole& sole, CorpoCeleste& luna);
 
 // One planet of the elements in its row and the Earth's: writes
 // AscensioneRetta, Declinazione, Azimuth, Altezza, Distanza, Fase,

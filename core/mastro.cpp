@@ -88,14 +88,14 @@ void Calcola_Sole()
     gdblAnomaliaMediaSole = s.AnomaliaMedia;
 }
 
-void Calcola_Luna()
+bool Calcola_Luna()
 {
     DatiSole s;
     s.Declinazione = gdblDeclinazioneSole;
     s.AscensioneRetta = gdblAscensioneSole;
     s.Longitudine = gdblLongitudineSole;
     s.AnomaliaMedia = gdblAnomaliaMediaSole;
-    Calcola_Luna(IstanteCorrente(), s, gudtCorpi[kLuna]);
+    return Calcola_Luna(IstanteCorrente(), s, gudtCorpi[kLuna]);
 }
 
 bool Calcola_Pianeta()

@@ -38,7 +38,9 @@ QDateTime Data_Da_Giuliano(double jd);
 // observer latitude gsngLatitudine: rows of gudtCorpi and, for the Sun, the
 // four Sun globals. Run the Sun first: the Moon reads the Sun globals.
 void Calcola_Sole();
-void Calcola_Luna();
+// False when the Moon's elements give no position (its row keeps its
+// previous values).
+bool Calcola_Luna();
 // False when some planet could not be computed from its elements (its row
 // keeps its previous position).
 bool Calcola_Pianeta();

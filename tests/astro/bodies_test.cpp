@@ -205,3 +205,23 @@ TEST(Pianeti, BadElementsAreReportedAndLeaveTheRow)
     t[kTerra].PeriodoOrbitale = std::nan("");
     EXPECT_EQ(Calcola_Pianeti(i, t), 7);
 }
+
+TEST(Luna, BadElementsAreReportedAndLeaveTheRow)
+{
+    // An eccentricity of 1 would put the Moon at distance 0 with an infinite
+    // diameter; the row keeps its last good values instead.
+    auto t = fixture::Tabella();
+    Istante i;
+    i.GiornoGiuliano = 2461000.5;
+    i.GiornoGiuliano0h = 2461000.5;
+    const DatiSole s = Calcola_Sole(i, t[kSole]);
+    ASSERT_TRUE(Calcola_Luna(i, s, t[kLuna]));
+    const CorpoCeleste buona = t[kLuna];
+    for (const double e : {1.0, 1.5, -0.1, std::nan("")}) {
+        t[kLuna].Eccentricita = e;
+        EXPECT_FALSE(Calcola_Luna(i, s, t[kLuna])) << e;
+        EXPECT_EQ(t[kLuna].Distanza, buona.Distanza) << e;
+        EXPECT_EQ(t[kLuna].Diametro, buona.Diametro) << e;
+        EXPECT_EQ(t[kLuna].AscensioneRetta, buona.AscensioneRetta) << e;
+    }
+}
