@@ -76,6 +76,11 @@ DataOra Data_Da_Giorni(long long giorni)
 
 DataOra Aggiungi_Secondi(const DataOra& d, long long secondi)
 {
+    // Anything beyond ten thousand years leaves the range anyway; refusing it
+    // here keeps the sums below from overflowing.
+    constexpr long long kMassimo = 10000LL * 366 * kSecondiGiorno;
+    if (secondi > kMassimo || secondi < -kMassimo)
+        throw ErroreData("date outside the years 100 to 9999");
     const long long totale = Giorni_Da_Data(d.Anno, d.Mese, d.Giorno) * kSecondiGiorno
                              + d.Ora * 3600LL + d.Minuto * 60LL + d.Secondo + secondi;
     const long long giorni = DivBasso(totale, kSecondiGiorno);
@@ -149,6 +154,8 @@ DataOra Data_Da_Giuliano(double jd, double fusoOrario, int oraLegale)
     // only the time of day is added by calendar arithmetic.
     ut = Aggiungi_Secondi(ut, static_cast<long long>(ore) * 3600 + static_cast<long long>(minuti) * 60
                                   + static_cast<long long>(secondi));
+    if (std::fabs(oraLegale + fusoOrario) > 1e6)
+        throw ErroreData("time zone offset out of range");
     const long long scarto = std::llround((oraLegale + fusoOrario) * 60) * 60;
     return Aggiungi_Secondi(ut, scarto);
 }
@@ -175,6 +182,8 @@ Tempi Calcola_Tempi(const DataOra& locale, double fusoOrario, int oraLegale, dou
     Tempi t;
     t.DataLocale = locale;
     const double h = oraLegale + fusoOrario;
+    if (std::fabs(h) > 1e6)
+        throw ErroreData("time zone offset out of range");
     t.DataUT = Aggiungi_Secondi(locale, -std::llround(h * 60) * 60);
 
     t.AnnoUT = t.DataUT.Anno;

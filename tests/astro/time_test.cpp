@@ -151,4 +151,7 @@ TEST(CalcolaTempi, InvalidDatesRaise)
     EXPECT_THROW(Calcola_Tempi(Dt(2023, 2, 29), 0, 0, 0), ErroreData);
     EXPECT_THROW(Calcola_Tempi(Dt(2023, 13, 1), 0, 0, 0), ErroreData);
     EXPECT_THROW(Calcola_Tempi(Dt(100, 1, 1, 0, 30), 1, 0, 0), ErroreData); // UT before year 100
+    // A nonsense zone offset is refused, not wrapped round into some date.
+    EXPECT_THROW(Calcola_Tempi(Dt(2024, 1, 1), 1e18, 0, 0), ErroreData);
+    EXPECT_THROW(Data_Da_Giuliano(2451545.0, 1e18, 0), ErroreData);
 }

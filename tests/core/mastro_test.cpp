@@ -62,7 +62,9 @@ TEST_F(MAstroTest, AggiornaTempoWritesTheWholeSet)
     EXPECT_EQ(gdblAnnoUT, 2024);
     EXPECT_EQ(gdblMeseUT, 2);
     EXPECT_EQ(gdblGiornoUT, 29);
+    EXPECT_EQ(gdblAnnoLocale, 2024);
     EXPECT_EQ(gdblMeseLocale, 3);
+    EXPECT_EQ(gdblGiornoLocale, 1);
     EXPECT_EQ(gintGiornoAnnoUT, 60);
     EXPECT_EQ(gintGiornoAnnoLocale, 61);
     EXPECT_DOUBLE_EQ(gdblOraUT, 23.5);
