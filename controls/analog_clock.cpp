@@ -40,7 +40,7 @@ void AnalogClock::setValue(const QTime& time)
     update();
 }
 
-AnalogClock::Geometry AnalogClock::geometry() const
+AnalogClock::Geometry AnalogClock::faceGeometry() const
 {
     const double cx = width() / 2.0;
     const double cy = height() / 2.0;
@@ -51,7 +51,7 @@ void AnalogClock::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), controls::resolveColour(controls::systemColour(controls::ScButtonFace), palette()));
-    const Geometry g = geometry();
+    const Geometry g = faceGeometry();
     if (g.radius <= 0)
         return;
     // Pixel (x, y) is the square around (x + 0.5, y + 0.5): lines along the

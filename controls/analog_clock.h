@@ -33,7 +33,7 @@ private:
     struct Geometry {
         double cx, cy, radius;
     };
-    Geometry geometry() const;
+    Geometry faceGeometry() const;
     void Disegna_quadrante(QPainter& p, const Geometry& g);
     void Disegna_lancette(QPainter& p, const Geometry& g, const QTime& t);
     void Disegna_lancetta(QPainter& p, double x1, double y1, double x2, double y2, double width,

@@ -260,8 +260,15 @@ bool GraphButton::event(QEvent* e)
         break;
     }
     case QEvent::Shortcut: // the caption's access key
-        if (isEnabled())
-            raiseClick();
+        if (!isEnabled())
+            return true;
+        if (static_cast<QShortcutEvent*>(e)->isAmbiguous()) {
+            // Several buttons of the window share the key: each press moves
+            // the focus on to the next of them and clicks none.
+            setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+        raiseClick();
         return true;
     default:
         break;

@@ -268,6 +268,8 @@ void RangeTool::setUpperLocked(bool on)
 
 void RangeTool::setLowerVisible(bool on)
 {
+    if (!on)
+        endDrag(Lower);
     m_picBottom->setVisible(on);
     m_lowerVisible = on;
     emit PropertyChanged(QStringLiteral("LowerVisible"));
@@ -275,6 +277,8 @@ void RangeTool::setLowerVisible(bool on)
 
 void RangeTool::setUpperVisible(bool on)
 {
+    if (!on)
+        endDrag(Upper);
     m_picTop->setVisible(on);
     m_upperVisible = on;
     emit PropertyChanged(QStringLiteral("UpperVisible"));
@@ -322,6 +326,10 @@ void RangeTool::resizeEvent(QResizeEvent* e)
 void RangeTool::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::EnabledChange) {
+        if (!isEnabled()) {
+            endDrag(Lower);
+            endDrag(Upper);
+        }
         m_picTop->update();
         m_picBottom->update();
         update();
@@ -376,6 +384,14 @@ void RangeTool::thumbReleased(Which t)
     thumb(t)->update();
     emit Change();
     emit PropertyChanged(t == Lower ? QStringLiteral("LowerValue") : QStringLiteral("UpperValue"));
+}
+
+void RangeTool::endDrag(Which t)
+{
+    // A thumb hidden or disabled under the pointer never sees its release:
+    // finish the drag here, or it would stay sunken and deaf to the keys.
+    if (m_dragging[t])
+        thumbReleased(t);
 }
 
 bool RangeTool::thumbKey(Which t, int key)

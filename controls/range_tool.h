@@ -97,6 +97,7 @@ private:
     void thumbPressed(Which t, double x);
     void thumbMoved(Which t, double x);
     void thumbReleased(Which t);
+    void endDrag(Which t);
     bool thumbKey(Which t, int key);
     void thumbKeyUp(Which t);
 

@@ -99,6 +99,7 @@ TEST(AnalogClockFace, FitsTheShorterSideAndFollowsResize)
     EXPECT_GT(countOf(img, QColor(0, 0, 0), QRect(140, 5, 20, 20)), 0) << "the 12 at the top";
 
     c.resize(200, 200);
+    EXPECT_EQ(c.geometry().size(), QSize(200, 200)) << "the widget's own geometry stays reachable";
     c.setValue(QTime(9, 0, 0));
     img = render(&c);
     EXPECT_TRUE(near(img, 100 - (100 - 50.0 / 15.0), 100, dark)) << "face redrawn for the new size";

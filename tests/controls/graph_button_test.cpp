@@ -265,11 +265,14 @@ TEST(GraphButtonLayout, PicturePositionsAboveRightBelow)
     render(&b);
     EXPECT_EQ(b.pictureRect(), keep);
 
-    // A picture larger than the button is squeezed into its rectangle.
+    // A picture larger than the button is squeezed into its rectangle; with
+    // no caption it is centred in C = (4, 4, 36, 26): left 4 + (32 - 16) / 2,
+    // top 4 + (22 - 16) / 2.
     GraphButton big;
     big.resize(40, 30);
     big.setPicture(solid(64, 64, QColor(0, 255, 0)));
     const QImage img = render(&big);
+    EXPECT_EQ(big.pictureRect(), (GraphButton::Rect{12, 7, 28, 23}));
     EXPECT_EQ(boxOf(img, QColor(0, 255, 0)), big.pictureRect().toQRect());
 }
 
@@ -491,4 +494,34 @@ TEST_F(FormKeys, MdiChildrenEachHaveTheirOwnDefaultButton)
     QTest::keyClick(edits[0], Qt::Key_Escape);
     EXPECT_EQ(first.count(), 1);
     EXPECT_EQ(second.count(), 1);
+}
+
+TEST_F(FormKeys, SharedAccessKeyMovesTheFocusAndClicksNothing)
+{
+    // "&Open" and "&OK" share Alt+O, as a translated caption may: the key
+    // moves the focus between them, it does not press either.
+    QDialog dlg;
+    auto* open = new GraphButton("&Open", &dlg);
+    auto* ok = new GraphButton("&OK", &dlg);
+    auto* help = new GraphButton("&Help", &dlg);
+    auto* lay = new QVBoxLayout(&dlg);
+    lay->addWidget(open);
+    lay->addWidget(ok);
+    lay->addWidget(help);
+    QSignalSpy openClick(open, &GraphButton::Click);
+    QSignalSpy okClick(ok, &GraphButton::Click);
+    QSignalSpy helpClick(help, &GraphButton::Click);
+    activate(&dlg);
+    help->setFocus();
+
+    QTest::keyClick(help, Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(open->hasFocus() || ok->hasFocus());
+    QWidget* first = QApplication::focusWidget();
+    QTest::keyClick(first, Qt::Key_O, Qt::AltModifier);
+    EXPECT_NE(QApplication::focusWidget(), first) << "the next button of the key";
+    EXPECT_TRUE(open->hasFocus() || ok->hasFocus());
+    EXPECT_EQ(openClick.count() + okClick.count(), 0);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::AltModifier);
+    EXPECT_EQ(helpClick.count(), 1) << "a key of one button still clicks it";
 }

@@ -169,6 +169,33 @@ TEST(RangeToolMouse, UpperThumbAndLockedThumbs)
     EXPECT_EQ(change.count(), 1) << "a release on a locked thumb still reports Change";
 }
 
+TEST(RangeToolMouse, DragCutShortByDisablingOrHidingEnds)
+{
+    // The release of a thumb disabled or hidden under the pointer never
+    // arrives: the drag still ends, reports Change, and the keys work again.
+    RangeTool r;
+    r.resize(217, 40);
+    r.setPalette(dayPalette());
+    QSignalSpy change(&r, &RangeTool::Change);
+    dragTo(r.picBottom(), 70, false);
+    EXPECT_EQ(r.LowerValue(), 35);
+    r.setEnabled(false);
+    EXPECT_EQ(change.count(), 1);
+    r.setEnabled(true);
+    keyTap(r.picBottom(), Qt::Key_Right);
+    EXPECT_EQ(r.LowerValue(), 36);
+    const QImage raised = render(&r);
+    EXPECT_EQ(px(raised, r.picBottom()->x() + 4, 39), dayPalette().color(QPalette::Shadow)) << "raised, not sunken";
+
+    dragTo(r.picTop(), 170, false);
+    EXPECT_EQ(r.UpperValue(), 85);
+    r.setUpperVisible(false);
+    EXPECT_EQ(change.count(), 3);
+    r.setUpperVisible(true);
+    keyTap(r.picTop(), Qt::Key_Left);
+    EXPECT_EQ(r.UpperValue(), 84);
+}
+
 TEST(RangeToolKeys, ArrowsPagesAndEndsWithinTheLimits)
 {
     RangeTool r;
