@@ -11,8 +11,10 @@
 #include <QDateTime>
 
 // Dates hold the calendar fields of a local or universal date-time, whole
-// seconds, as the program shows them; they carry no time zone of their own
-// (they are made with Qt::UTC so that no system zone rule shifts them).
+// seconds, as the program shows them; only their fields count. gdatDataUT is
+// made with Qt::UTC so that no system zone rule shifts it; gdatDataLocale is
+// the argument of Aggiorna_Tempo exactly as given (read its date() and
+// time(), not the instant it stands for in the system's zone).
 extern QDateTime gdatDataLocale;      // the local date-time last given to Aggiorna_Tempo
 extern QDateTime gdatDataUT;          // the same in universal time
 extern double gdblAnnoUT;             // year, month 1..12, day 1..31 of gdatDataUT
