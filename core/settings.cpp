@@ -377,23 +377,32 @@ std::optional<qint64> wholeNumber(const QString& text, qint64 lo, qint64 hi)
     return static_cast<qint64>(r);
 }
 
-// Shortest decimal text of a number that reads back as the same number.
+// Shortest plain decimal text of a number that reads back as the same
+// number (never an exponent form such as "1e+05": the settings hold decimals).
 template <typename T>
 QString decimal(T v)
 {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    char buf[512];
+    std::to_chars_result r;
+    if constexpr (std::is_floating_point_v<T>)
+        r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    else
+        r = std::to_chars(buf, buf + sizeof buf, v);
+    if (r.ec != std::errc())
+        return QString::number(double(v), 'g', 17);
     return QString::fromLatin1(buf, r.ptr - buf);
 }
 
-// The angle in thousandths of a degree, written so that reading it back
-// gives the same 32-bit value in degrees.
+// The angle in thousandths of a degree, written with as few decimals as
+// reading it back to the same 32-bit value in degrees needs.
 QString thousandths(float degrees)
 {
     const double v = double(degrees) * 1000.0;
-    for (int precision = 1; precision <= 17; ++precision) {
-        char buf[64];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+        char buf[512];
+        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+        if (r.ec != std::errc())
+            break;
         double back = 0;
         std::from_chars(buf, r.ptr, back);
         if (static_cast<float>(back / 1000.0) == degrees)

@@ -605,16 +605,62 @@ QString formatNumber(double v, QStringView picture, const QString& point, const 
     return formatSection(v, secs[0], true, point, group);
 }
 
+// "Long Time": the display locale's long time of day, without a zone name.
+bool isLongTime(QStringView picture)
+{
+    return picture.trimmed().compare(u"Long Time", Qt::CaseInsensitive) == 0;
+}
+
+QString longTimePicture()
+{
+    const QString f = displayLocale().timeFormat(QLocale::LongFormat);
+    QString out;
+    bool inQuote = false;
+    for (const QChar c : f) {
+        if (c == u'\'')
+            inQuote = !inQuote;
+        if (!inQuote && c == u't')
+            continue; // the zone
+        out += c;
+    }
+    return out.simplified();
+}
+
+// A number given a date picture is a date serial (days since 30 December
+// 1899, the time of day as the fraction), shown to the nearest second.
+QString formatSerial(double serial, QStringView picture)
+{
+    if (!std::isfinite(serial) || std::fabs(serial) > 3.0e6)
+        return {};
+    const double whole = std::trunc(serial);
+    qint64 secs = std::llround(std::fabs(serial - whole) * 86400.0);
+    QDate day = QDate(1899, 12, 30).addDays(qint64(whole));
+    if (secs >= 86400) {
+        secs -= 86400;
+        day = day.addDays(serial >= 0 ? 1 : -1);
+    }
+    const QTime time = QTime::fromMSecsSinceStartOfDay(int(secs * 1000));
+    return Format(QDateTime(day, time, QTimeZone::utc()), picture);
+}
+
 } // namespace
 
 QString Format(double value, QStringView picture)
 {
+    if (picture.isEmpty())
+        return CStr(value);
+    if (isLongTime(picture) || isDatePicture(picture))
+        return formatSerial(value, picture);
     const QLocale l = displayLocale();
     return formatNumber(value, picture, l.decimalPoint(), l.groupSeparator());
 }
 
 QString FormatC(double value, QStringView picture)
 {
+    if (picture.isEmpty())
+        return CStrC(value);
+    if (isLongTime(picture) || isDatePicture(picture))
+        return formatSerial(value, picture);
     return formatNumber(value, picture, QStringLiteral("."), QStringLiteral(","));
 }
 
@@ -709,6 +755,8 @@ QString two(int v)
 
 QString Format(const QDateTime& when, QStringView picture)
 {
+    if (isLongTime(picture))
+        return displayLocale().toString(when.time(), longTimePicture());
     const QDate d = when.date();
     const QTime t = when.time();
     QString out;
@@ -882,7 +930,9 @@ std::optional<QDateTime> CDate(QStringView text)
 
 QString Format(const QString& text, QStringView picture)
 {
-    if (isDatePicture(picture)) {
+    if (picture.isEmpty())
+        return text;
+    if (isLongTime(picture) || isDatePicture(picture)) {
         if (auto dt = CDate(text))
             return Format(*dt, picture);
         return text;

@@ -95,6 +95,11 @@ QString CStr(float x);
 // mmm mmmm (month name), y (day of the year), yy yyyy, h hh (24-hour), n nn
 // (minute), s ss, ":" and "/" copied, other characters copied.
 // Examples: "dd mmmm yyyy  hh:mm:ss", "dd mmm yyyy hh:mm", "yyyymmdd hh:mm:ss".
+// The named picture "Long Time" is the display locale's long time of day.
+//
+// A number given a date picture (or "Long Time") is a date serial, as
+// toDateSerial makes them, shown to the nearest second: Format(0.75,
+// "hh:mm:ss") = "18:00:00". An empty picture gives the number's plain text.
 
 // For the user: the display locale's decimal point and grouping.
 QString Format(double value, QStringView picture);

@@ -280,6 +280,21 @@ TEST_F(SettingsTest, SavedSettingsReadBackTheSame)
     EXPECT_EQ(gstrFileLingua, "italiano.ini");
 }
 
+TEST_F(SettingsTest, NumbersAreWrittenAsPlainDecimals)
+{
+    // Round values whose shortest form would be an exponent ("5e+04").
+    Leggi_impostazioni();
+    gsngLatitudine = 50.0f;
+    gsngLongitudine = -100.0f;
+    gsngQuota = 100000.0f;
+    gdblAzimuthMin[1] = 100000.0;
+    ASSERT_TRUE(Salva_impostazioni());
+    EXPECT_EQ(store.text("Osservatore", "Latitudine"), "50000");
+    EXPECT_EQ(store.text("Osservatore", "Longitudine"), "-100000");
+    EXPECT_EQ(store.text("Osservatore", "Quota"), "100000");
+    EXPECT_EQ(store.text("Filtri", "Azimuth min principale"), "100000");
+}
+
 TEST_F(SettingsTest, FailedSaveIsReportedNotThrown)
 {
     Leggi_impostazioni();

@@ -69,6 +69,17 @@ TEST(VbFormatNumber, DigitPlaceholdersAndRounding)
         {-3.0, "0;(0)", "(3)"},
         {0.0, "0;(0);zero", "zero"},
         {-0.04, "0.0", "-0.0"},
+        {-5.25, "00.00°", "-05.25°"},   // elevation below the horizon
+        {7.5, "#00.00°", "07.50°"},
+        {359.999, "#00.00°", "360.00°"},
+        {123.45678901234, "##0.00000000", "123.45678901"},
+        {2451545.123456789, "######0.00000", "2451545.12346"},
+        {-0.00001234, "0.00000000", "-0.00001234"},
+        {0.0, "####0", "0"},
+        {133.4, "###0", "133"},
+        {0.0, "#0m", "0m"},
+        {98.5, "000.00", "098.50"},
+        {-45.0, "##0.0°", "-45.0°"},
     };
     for (const Case& k : cases)
         EXPECT_EQ(vb::Format(k.v, QString::fromUtf8(k.pic)), QString::fromUtf8(k.want))
@@ -118,6 +129,34 @@ TEST(VbFormatDate, PicturesInUse)
     // Texts the program itself wrote read back for another picture.
     EXPECT_EQ(vb::Format(QStringLiteral("09 Mar 2024  07:05:03"), u"hh:mm:ss"), "07:05:03");
     EXPECT_EQ(vb::Format(QStringLiteral("09 Mar 2024  07:05:03"), u"yyyymmdd"), "20240309");
+}
+
+TEST(VbFormatDate, NumbersWithDatePicturesAreDateSerials)
+{
+    CLocale c;
+    // Day 0 is 30 December 1899; the fraction is the time of day.
+    EXPECT_EQ(vb::Format(0.5, u"hh:mm:ss"), "12:00:00");
+    EXPECT_EQ(vb::Format(123.456, u"hh:mm:ss"), "10:56:38"); // 0.456 d = 39398.4 s
+    EXPECT_EQ(vb::Format(45000.75, u"dd mmm yyyy  hh:mm:ss"), "15 Mar 2023  18:00:00");
+    EXPECT_EQ(vb::Format(0.99999999, u"hh:mm:ss"), "00:00:00"); // to the nearest second
+    EXPECT_EQ(vb::FormatC(2.25, u"hh:mm"), "06:00");
+}
+
+TEST(VbFormatDate, LongTimeIsTheLocalesTimeOfDay)
+{
+    CLocale c;
+    const QDateTime t(QDate(2024, 3, 9), QTime(7, 5, 3));
+    EXPECT_EQ(vb::Format(t, u"Long Time"), "07:05:03");
+    EXPECT_EQ(vb::Format(123.456, u"Long Time"), "10:56:38");
+    EXPECT_EQ(vb::Format(QStringLiteral("09 Mar 2024  07:05:03"), u"Long Time"), "07:05:03");
+}
+
+TEST(VbFormat, EmptyPictureGivesThePlainText)
+{
+    CLocale c;
+    EXPECT_EQ(vb::Format(5.5, u""), "5.5");
+    EXPECT_EQ(vb::Format(-5.0, u""), "-5");
+    EXPECT_EQ(vb::Format(QStringLiteral("5.50"), u""), "5.50");
 }
 
 TEST(VbCDate, ReadsTheDateTextsTheProgramWrites)
