@@ -93,7 +93,8 @@ bool Connessione_Internet()
 
 QString Formatta_Durata(float seconds)
 {
-    if (std::isnan(seconds) || std::isinf(seconds))
+    // Not a number, or too long to mean anything (a speed of almost nothing).
+    if (std::isnan(seconds) || std::isinf(seconds) || seconds >= 1e15f)
         return {};
     const double d = seconds > 0 ? std::floor(double(seconds)) : 0.0;
     double m = std::floor(d / 60);

@@ -38,7 +38,8 @@ bool Connessione_Internet();
 
 // A duration in seconds as "HH:MM:SS" (hours grow past two digits for 100
 // hours and more; fractions of a second are dropped; a negative duration is
-// 00:00:00; a duration that is not a number gives the empty text).
+// 00:00:00; a duration that is not a number, or of 10^15 seconds and more,
+// gives the empty text).
 QString Formatta_Durata(float seconds);
 
 } // namespace mGlobal

@@ -128,6 +128,7 @@ enum class Form {
     Text,        // the text itself
     Flag,        // "-1" true, "0" false
     Integer,     // decimal, 16-bit signed
+    Channel,     // decimal 1 to 10: a radio channel, the index of one of ten frequencies
     Colour,      // decimal R + 256 G + 65536 B, 32-bit signed
     Double,      // decimal, 64-bit float
     Single,      // decimal, 32-bit float
@@ -318,7 +319,7 @@ std::vector<Row> buildTable()
 
     // Radio
     for (int i = 0; i < 10; ++i)
-        add("Radio", QStringLiteral("Canale%1").arg(i + 1), "1", Form::Integer, &gintCanale[i]);
+        add("Radio", QStringLiteral("Canale%1").arg(i + 1), "1", Form::Channel, &gintCanale[i]);
 
     // Esegui
     add("Esegui", "Programma", "", Form::Text, &gstrEseguiProgramma);
@@ -432,6 +433,10 @@ std::optional<Value> parse(Form form, const QString& text)
     }
     case Form::Integer:
         if (const auto v = wholeNumber(text, -32768, 32767))
+            return Value(int(*v));
+        return std::nullopt;
+    case Form::Channel:
+        if (const auto v = wholeNumber(text, 1, 10))
             return Value(int(*v));
         return std::nullopt;
     case Form::Colour:

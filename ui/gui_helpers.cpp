@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace mGlobal {
@@ -82,9 +83,14 @@ namespace mTrasp {
 void Blit_Trasparente(platform::Canvas& destination, const platform::Canvas& source, int x, int y,
                       int width, int height, std::uint32_t transparent)
 {
+    // Only what the source holds is copied: a size larger than the source
+    // (the outer size of a bordered box) leaves the rest of the destination alone.
+    const QImage whole = source.image();
+    width = std::min(width, whole.width());
+    height = std::min(height, whole.height());
     if (width <= 0 || height <= 0)
         return;
-    const QImage part = source.image().copy(0, 0, width, height);
+    const QImage part = whole.copy(0, 0, width, height);
     if (part.isNull())
         return;
     // Pixel position and size in the destination's own units.

@@ -40,6 +40,7 @@ namespace mTrasp {
 // Copies the width x height pixels at the top left of `source` onto
 // `destination` with their top left at pixel (x, y), leaving the destination
 // as it was wherever the source has the transparent colour (R + 256 G + 65536 B).
+// A size beyond the source's own is cut to it.
 void Blit_Trasparente(platform::Canvas& destination, const platform::Canvas& source, int x, int y,
                       int width, int height, std::uint32_t transparent);
 

@@ -28,6 +28,7 @@ TEST(HelpersTest, DurationsAsHoursMinutesSeconds)
     EXPECT_EQ(mGlobal::Formatta_Durata(-5), "00:00:00");
     EXPECT_EQ(mGlobal::Formatta_Durata(std::numeric_limits<float>::infinity()), "");
     EXPECT_EQ(mGlobal::Formatta_Durata(std::numeric_limits<float>::quiet_NaN()), "");
+    EXPECT_EQ(mGlobal::Formatta_Durata(std::numeric_limits<float>::max()), "");
 }
 
 TEST(HelpersTest, FileNameAtTheEndOfAUrl)

@@ -169,6 +169,8 @@ TEST_F(SettingsTest, UnreadableTextsFallBackToTheirDefault)
     put("Mappamondo", "Griglia", "yes");
     put("Colori", "Satellite", "");
     put("Radio", "Canale3", "4");
+    put("Radio", "Canale4", "11"); // there are ten channels
+    put("Radio", "Canale5", "0");
     put("Mappamondo", "Citta", "0");
     Leggi_impostazioni();
     EXPECT_EQ(gbytOraLegale, 0);
@@ -179,6 +181,8 @@ TEST_F(SettingsTest, UnreadableTextsFallBackToTheirDefault)
     EXPECT_EQ(glngColoreSatellite, 65535);
     // Good values next to them are still read.
     EXPECT_EQ(gintCanale[2], 4);
+    EXPECT_EQ(gintCanale[3], 1);
+    EXPECT_EQ(gintCanale[4], 1);
     EXPECT_FALSE(gblnMappaCitta);
 
     put("Osservatore", "Ora legale", "1");

@@ -115,6 +115,13 @@ TEST(GuiHelpersTest, TransparentCopyKeepsTheDestinationUnderTheKeyColour)
     EXPECT_EQ(pixel(*dest, 100 + 38, 50 + 38), QRgb(0xFF0000));
     EXPECT_EQ(pixel(*dest, 100 + 9, 50 + 20), QRgb(0xFF0000));
     EXPECT_EQ(pixel(*dest, 100 + 10, 50 + 20), QRgb(0x0000FF));
+
+    // Asked for more than the source holds: beyond it the destination stays.
+    auto wide = chart(kRed);
+    mTrasp::Blit_Trasparente(*wide, src, 0, 0, 60, 60, kGreen);
+    EXPECT_EQ(pixel(*wide, 20, 20), QRgb(0x0000FF));
+    EXPECT_EQ(pixel(*wide, 50, 50), QRgb(0xFF0000));
+    EXPECT_EQ(pixel(*wide, 45, 10), QRgb(0xFF0000));
 }
 
 TEST(GuiHelpersTest, OpenWindowsAreFoundAmongTheWidgets)
