@@ -619,15 +619,15 @@ void Canvas::ArrowLine(double x1, double y1, double x2, double y2, double headSi
         return;
     Line(x1, y1, x2, y2);
     const double ux = dx / len, uy = dy / len;
-    const double sx = ux * spacing, sy = uy * spacing;
+    // With a single mark there is no step: it sits at the start.
+    const double sx = marks >= 2 ? ux * spacing : 0.0, sy = marks >= 2 ? uy * spacing : 0.0;
     const QPointF barbs[2] = {QPointF((-uy - ux) * headSize, (ux - uy) * headSize),
                               QPointF((uy - ux) * headSize, (-ux - uy) * headSize)};
     for (const QPointF& b : barbs) {
         if (headAtEnd)
             Line(x2, y2, x2 + b.x(), y2 + b.y());
-        if (marks >= 2)
-            for (int i = 0; i < marks; ++i)
-                Line(x1 + i * sx, y1 + i * sy, x1 + i * sx + b.x(), y1 + i * sy + b.y());
+        for (int i = 0; i < marks; ++i)
+            Line(x1 + i * sx, y1 + i * sy, x1 + i * sx + b.x(), y1 + i * sy + b.y());
     }
 }
 

@@ -175,7 +175,7 @@ public:
                          int bands);
     // A line with arrow barbs of `headSize` user units at 45 degrees: at the
     // end when headAtEnd, and at `marks` points from the start `spacing`
-    // apart when marks >= 2. A line of zero length draws nothing.
+    // apart (a single mark at the start). A line of zero length draws nothing.
     void ArrowLine(double x1, double y1, double x2, double y2, double headSize, bool headAtEnd,
                    int marks = 0, double spacing = 0);
 

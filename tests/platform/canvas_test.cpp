@@ -411,6 +411,16 @@ TEST(CanvasArrows, BarbsAndZeroLength)
     EXPECT_EQ(px(img, 175, 105), kBlack);
     EXPECT_EQ(px(img, 175, 95), kBlack);
     EXPECT_EQ(px(img, 25, 95), kWhite); // no marks asked for
+
+    // One mark: a chevron at the start, nowhere else.
+    Canvas one(QSize(200, 200));
+    pixelScale(one);
+    one.ArrowLine(20, 100, 180, 100, 10, false, 1, 50);
+    const QImage im1 = one.image();
+    EXPECT_EQ(px(im1, 15, 105), kBlack);
+    EXPECT_EQ(px(im1, 15, 95), kBlack);
+    EXPECT_EQ(px(im1, 65, 105), kWhite);
+    EXPECT_EQ(px(im1, 175, 105), kWhite);
 }
 
 TEST(CanvasDrawModes, NotXorPenAndXorPen)
