@@ -466,7 +466,7 @@ std::optional<Value> parse(Form form, const QString& text)
     case Form::Leading: {
         const double v = vb::Val(text);
         if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
-            return Value(0.0f);
+            return std::nullopt; // too large for its form: the default
         return Value(float(v));
     }
     }

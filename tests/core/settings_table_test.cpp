@@ -152,7 +152,8 @@ TEST_F(SettingsTest, StoredNumbersAreReadWithThePointWhateverTheLocale)
 TEST_F(SettingsTest, TimeZoneTakesTheLeadingNumber)
 {
     const std::pair<QString, float> cases[] = {
-        {"", 0.0f}, {"abc", 0.0f}, {" -3.5 hours", -3.5f}, {"+9", 9.0f}, {"5,5", 5.0f}, {".5", 0.5f}};
+        {"", 0.0f}, {"abc", 0.0f}, {" -3.5 hours", -3.5f}, {"+9", 9.0f}, {"5,5", 5.0f}, {".5", 0.5f},
+        {"1e39", 1.0f}}; // beyond a 32-bit float: the default
     for (const auto& [text, expected] : cases) {
         put("Osservatore", "Fuso", text);
         Leggi_impostazioni();
