@@ -1,19 +1,51 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "core/mlang.h"
+#include "core/startup.h"
+#include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/single_instance.h"
+#include "ui/frmlanguage.h"
 #include "ui/mdiform1.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Astrovela"));
-    MDIForm1 w;
-    w.show();
+    QApplication::setApplicationVersion(core::Versione_Completa());
+    platform::setApplicationTitle(QStringLiteral("Astrovela"));
+    platform::installRealServices();
 
-    // Smoke tests ask the program to close itself after the given milliseconds.
+    // Smoke tests ask the program to close itself after the given
+    // milliseconds (a dialog still open at that moment is closed first).
     bool ok = false;
     const int quitMs = qEnvironmentVariableIntValue("ASTROVELA_SMOKE_QUIT_MS", &ok);
-    if (ok && quitMs > 0)
-        QTimer::singleShot(quitMs, &w, [&w] { w.close(); });
+    if (ok && quitMs > 0) {
+        QTimer::singleShot(quitMs, &app, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+            if (MDIForm1* w = MDIForm1::instance())
+                w->close();
+            else
+                QApplication::quit();
+        });
+    }
+
+    platform::SingleInstance istanza;
+    core::Avvio avvio;
+    avvio.cartellaProgramma = QCoreApplication::applicationDirPath();
+    avvio.cartellaUtente = core::Cartella_Dati_Utente();
+    avvio.istanza = &istanza;
+    avvio.scegliLingua = [] {
+        frmLanguage picker(mLang::Cartella_Programma());
+        picker.exec();
+    };
+    if (!core::MDIForm_Initialize(avvio))
+        return 0;
+
+    MDIForm1 w;
+    if (!w.MDIForm_Load())
+        return 1;
     return app.exec();
 }

@@ -1,0 +1,58 @@
+#pragma once
+// The element-set parser: turns the three lines of a NORAD element set (name
+// line, line 1, line 2) into a Satelement, with the satellite's standard
+// magnitude and radio channels taken from the fixed data tables.
+//
+// Columns are 1-based character positions. Number fields are read with the
+// leading-number rule (blanks skipped, 0 when there is no number); the
+// catalogue number must be a whole number and the mean motion a positive
+// finite number, else the set is refused whole and nothing is changed.
+#include "astro/records.h"
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace core {
+
+enum class ErroreElementi {
+    Nessuno,             // parsed
+    CatalogoNonValido,   // the catalogue number is not a whole number
+    MotoMedioNonValido,  // the mean motion is not a positive finite number
+    SlotNonValido,       // the working-list slot is not 1 to 202
+};
+
+// Two-digit years: below 57 is 20YY, otherwise 19YY.
+int Anno_Da_Due_Cifre(double yy);
+
+// The catalogue number of a text as a whole number, or -1 when the text is
+// not one ("00694" and "  694" are both 694).
+long Numero_Catalogo(const std::string& testo);
+
+// Parses the set into `out`, which is first reset whole. magnitudini is the
+// standard-magnitude table by catalogue number, frequenze the frequency
+// table (entries from 1, entry 0 unused). On an error `out` is untouched.
+ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& riga1,
+                                 const std::string& riga2,
+                                 const std::vector<std::string>& magnitudini,
+                                 const std::vector<RigaDati>& frequenze, Satelement& out);
+
+// The message for a refused set, in the user's language, naming the set by
+// its name line.
+QString Testo_Errore_Elementi(ErroreElementi errore, const std::string& riga0);
+
+} // namespace core
+
+// The working-list procedures on one slot (1 to 202) of the shared arrays.
+
+// Stores the three texts in gudtRigheAttive(slot) and parses them into
+// gudtSatelementi(slot), with the magnitude and frequency tables loaded at
+// start. A refused set (see ErroreElementi) leaves both records of the slot
+// as they were and returns the reason.
+core::ErroreElementi Estrai_Dati_Satellite(int slot, const std::string& riga0,
+                                           const std::string& riga1, const std::string& riga2);
+
+// Clear one slot's record of the named kind (numbers 0, texts empty).
+void Azzera_Satelement(int slot);
+void Azzera_RigaDati(int slot);
+void Azzera_Valori(int slot);

@@ -1,0 +1,229 @@
+#include "core/startup.h"
+
+#include "core/mlang.h"
+#include "core/mreg.h"
+#include "core/settings.h"
+#include "core/working_list.h"
+#include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/single_instance.h"
+#include "platform/time_zone_info.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace core {
+
+namespace {
+
+const QString kApp = QStringLiteral("Astrovela");
+const QString kListaLavoro = QStringLiteral("Astrovela.ini");
+const QString kCitta = QStringLiteral("cities.dat");
+const QString kFine = QStringLiteral("\r\n");
+
+QString leggi(const QString& section, const QString& key)
+{
+    try {
+        return mReg::Leggi_Impostazione(kApp, section, key, QString());
+    } catch (const mReg::RegistryError&) {
+        return {};
+    }
+}
+
+} // namespace
+
+QString Titolo_Finestra()
+{
+    return kApp + QLatin1Char(' ') + QString::number(kVersioneMaggiore) + QLatin1Char('.')
+        + QString::number(kVersioneMinore);
+}
+
+QString Versione_Completa()
+{
+    return QString::number(kVersioneMaggiore) + QLatin1Char('.') + QString::number(kVersioneMinore)
+        + QLatin1Char('.') + QString::number(kVersioneRevisione);
+}
+
+const QStringList& File_Fissi()
+{
+    static const QStringList files = {
+        "MapEarth.dat", "Map0.dat", "Map0N45.dat", "Map0S45.dat", "Map90.dat", "Map90N45.dat",
+        "Map90S45.dat", "Map180.dat", "Map180N45.dat", "Map180S45.dat", "Map270.dat",
+        "Map270N45.dat", "Map270S45.dat", "MapNorth.dat", "MapSouth.dat", "stars.bin",
+        "cities.dat", "clines.dat", "cnames.dat", "planets.dat", "frequen.dat",
+    };
+    return files;
+}
+
+QString Cartella_Dati_Utente()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.local/share/Astrovela");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QString Trova_File(const QString& folder, const QString& name)
+{
+    if (name.isEmpty())
+        return {};
+    if (QFileInfo(QDir(folder).filePath(name)).isFile())
+        return name;
+    const QStringList all = QDir(folder).entryList(QDir::Files);
+    for (const QString& f : all)
+        if (f.compare(name, Qt::CaseInsensitive) == 0)
+            return f;
+    return {};
+}
+
+QStringList File_Lingua(const QString& folder)
+{
+    QStringList out;
+    const QStringList all =
+        QDir(folder).entryList({QStringLiteral("*.ini"), QStringLiteral("*.INI"), QStringLiteral("*.Ini")},
+                               QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& f : all) {
+        if (!f.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+            continue;
+        if (f.compare(kListaLavoro, Qt::CaseInsensitive) == 0 || out.contains(f))
+            continue;
+        out.append(f);
+    }
+    return out;
+}
+
+bool Prepara_File_Utente(const QString& name, const QString& programFolder,
+                         const QString& userFolder, bool creaVuoto)
+{
+    const QString dest = QDir(userFolder).filePath(name);
+    if (QFileInfo::exists(dest))
+        return true;
+    QDir().mkpath(userFolder);
+    const QString orig = QDir(programFolder).filePath(name);
+    if (QFileInfo(orig).isFile())
+        return QFile::copy(orig, dest);
+    if (!creaVuoto)
+        return false;
+    QFile f(dest);
+    return f.open(QIODevice::WriteOnly);
+}
+
+bool MDIForm_Initialize(const Avvio& avvio)
+{
+    mLang::Imposta_Cartella_Programma(avvio.cartellaProgramma);
+    const QString cartella = avvio.cartellaProgramma;
+    gstrFileLingua = Trova_File(cartella, leggi("Generali", "Lingua"));
+
+    // A second copy ends here, before it writes anything.
+    if (avvio.istanza && !avvio.istanza->tryAcquire()) {
+        QString testo = gstrFileLingua.isEmpty()
+            ? QString()
+            : mLang::Testo_Lingua("MDIForm1", "programmainesecuzione");
+        if (testo.isEmpty())
+            testo = QStringLiteral("Astrovela is already running.");
+        platform::MsgBox(testo, platform::vbInformation);
+        return false;
+    }
+
+    if (gstrFileLingua.isEmpty()) {
+        try {
+            mReg::Salva_Impostazione(kApp, "Generali", "Lingua", QString());
+        } catch (const mReg::RegistryError&) {
+            // The picker below writes the choice; a store that cannot be
+            // written shows up there.
+        }
+        if (File_Lingua(cartella).isEmpty()) {
+            platform::MsgBox(QStringLiteral("No language file available!") + kFine
+                                 + QStringLiteral("Please, check the installation"),
+                             platform::vbCritical);
+            return false;
+        }
+        if (avvio.scegliLingua)
+            avvio.scegliLingua();
+        gstrFileLingua = Trova_File(cartella, leggi("Generali", "Lingua"));
+        if (gstrFileLingua.isEmpty())
+            return false;
+    }
+    gblnLinguaCaricata = false;
+
+    // The user's own working list and city list.
+    Prepara_File_Utente(kListaLavoro, cartella, avvio.cartellaUtente, true);
+    Prepara_File_Utente(kCitta, cartella, avvio.cartellaUtente, false);
+
+    for (const QString& f : File_Fissi()) {
+        if (!QFileInfo(QDir(cartella).filePath(f)).isFile()) {
+            platform::MsgBox(mLang::Testo_Lingua("MDIform1", "verificainstallazione1") + kFine
+                                 + mLang::Testo_Lingua("MDIform1", "verificainstallazione2"),
+                             platform::vbCritical);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Risolvi_File_Lingua()
+{
+    const QString trovato = Trova_File(mLang::Cartella_Programma(), gstrFileLingua);
+    if (!trovato.isEmpty())
+        gstrFileLingua = trovato;
+}
+
+void Carica_Lista_Lavoro(const QString& cartellaUtente)
+{
+    WorkingList& lista = WorkingList::instance();
+    const QString file = QDir(cartellaUtente).filePath(kListaLavoro);
+    lista.setFile({});
+    QStringList errori;
+    QString errore;
+    if (QFileInfo::exists(file) && !lista.Leggi_Ini(file, &errori, &errore))
+        errori.append(mLang::Testo_Lingua("MDIForm1", "listanonletta") + kFine + errore);
+    for (const QString& e : errori)
+        platform::MsgBox(e, platform::vbExclamation);
+    lista.setFile(file);
+    static bool collegato = false;
+    if (!collegato) {
+        collegato = true;
+        QObject::connect(&lista, &WorkingList::saveFailed, [](const QString& e) {
+            platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "listanonsalvata") + kFine + e,
+                             platform::vbExclamation);
+        });
+    }
+}
+
+bool Salva_Lista_Lavoro()
+{
+    QString errore;
+    if (WorkingList::instance().Salva(&errore))
+        return true;
+    platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "listanonsalvata") + kFine + errore,
+                     platform::vbExclamation);
+    return false;
+}
+
+void Verifica_Ora_Legale()
+{
+    platform::TimeZoneInfo* tz = platform::services().timeZone;
+    if (!tz)
+        return;
+    const std::optional<platform::TimeZoneState> stato = tz->current();
+    if (!stato)
+        return;
+    const int legale = stato->daylight ? 1 : 0;
+    if (legale == gbytOraLegale)
+        return;
+    const QString testo = mLang::Testo_Lingua("MDIForm1", "cambiareoralegale1") + kFine
+        + mLang::Testo_Lingua("MDIForm1", "cambiareoralegale2");
+    if (platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion) != platform::vbYes)
+        return;
+    gbytOraLegale = std::uint8_t(legale);
+    try {
+        mReg::Salva_Impostazione(kApp, "Osservatore", "Ora legale", QString::number(legale));
+    } catch (const mReg::RegistryError& e) {
+        platform::MsgBox(e.text() + kFine + e.detail(), platform::vbExclamation);
+    }
+}
+
+} // namespace core

@@ -1,0 +1,77 @@
+#pragma once
+// Start-up and shut-down of the program, the parts that decide whether it
+// may run and that keep the user's files: the second-copy check, the language
+// file check (with the language picker), the user's own files, the fixed files
+// of the program folder, the working list and the daylight-saving question.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace platform {
+class SingleInstance;
+}
+
+namespace core {
+
+// The program's version.
+inline constexpr int kVersioneMaggiore = 0;
+inline constexpr int kVersioneMinore = 1;
+inline constexpr int kVersioneRevisione = 0;
+
+// "Astrovela 0.1": the main window's caption.
+QString Titolo_Finestra();
+// "0.1.0": the about box's version numbers.
+QString Versione_Completa();
+
+// The fixed files that must be in the program folder, in the order tested.
+const QStringList& File_Fissi();
+
+// The user's data folder (the working list and the city list live there):
+// the application data location, created when missing.
+QString Cartella_Dati_Utente();
+
+// The name under which `name` exists in `folder`, compared without regard to
+// case; empty when there is none.
+QString Trova_File(const QString& folder, const QString& name);
+
+// The language files of a folder: every "*.ini" but the working list's.
+QStringList File_Lingua(const QString& folder);
+
+// Makes sure the user's copy of a file exists: copied from the program
+// folder when missing there, or created empty when `creaVuoto` and the
+// program folder has none either. False when it could not be made.
+bool Prepara_File_Utente(const QString& name, const QString& programFolder,
+                         const QString& userFolder, bool creaVuoto);
+
+struct Avvio {
+    QString cartellaProgramma;       // MyPath
+    QString cartellaUtente;          // where Astrovela.ini and cities.dat live
+    platform::SingleInstance* istanza = nullptr;  // null: no second-copy check
+    // Shows the language picker modally (the start-up reads the setting again
+    // after it returns).
+    std::function<void()> scegliLingua;
+};
+
+// The checks before the main window loads. Ends with false when the program
+// must end (the message, if any, was shown). In this order: the second-copy
+// check (before anything is written, so a second copy changes nothing of the
+// running one), the language file (with the picker when it is missing), the
+// user's working-list and city files, the fixed files of the program folder.
+bool MDIForm_Initialize(const Avvio& avvio);
+
+// Puts the language file name read from the settings in the case the folder
+// holds it (the settings may spell it otherwise).
+void Risolvi_File_Lingua();
+
+// Reads the working list of the last run from the user's folder; a set that
+// cannot be read is left out with a message; from now on the list is saved
+// there after every change, and a failed save is told.
+void Carica_Lista_Lavoro(const QString& cartellaUtente = Cartella_Dati_Utente());
+// Saves the working list (shut-down); a failure is told. False when it failed.
+bool Salva_Lista_Lavoro();
+
+// Compares the computer's daylight-saving state with the observer's and,
+// when they differ, offers to take the computer's (written to the settings).
+void Verifica_Ora_Legale();
+
+} // namespace core

@@ -1,0 +1,260 @@
+#include "core/working_list.h"
+
+#include "core/data_files.h"
+#include "core/globals_orbit.h"
+#include "platform/vb.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace core {
+
+WorkingList& WorkingList::instance()
+{
+    static WorkingList list;
+    return list;
+}
+
+int WorkingList::count() const
+{
+    return gintNumSatelliti;
+}
+
+QString WorkingList::Nome_Principale() const
+{
+    return vb::Trim(QString::fromStdString(gudtSatelementi[1].Nome));
+}
+
+void WorkingList::notifica()
+{
+    if (m_modifiche > 0) {
+        m_pendente = true;
+        return;
+    }
+    m_pendente = false;
+    if (!m_file.isEmpty()) {
+        QString errore;
+        if (!Salva_Ini(m_file, &errore))
+            emit saveFailed(errore);
+    }
+    emit changed();
+}
+
+WorkingList::Modifica::Modifica()
+{
+    ++instance().m_modifiche;
+}
+
+WorkingList::Modifica::~Modifica()
+{
+    WorkingList& l = instance();
+    if (--l.m_modifiche == 0 && l.m_pendente)
+        l.notifica();
+}
+
+void WorkingList::copia(int da, int a)
+{
+    gudtSatelementi[a] = gudtSatelementi[da];
+    gudtRigheAttive[a] = gudtRigheAttive[da];
+}
+
+void WorkingList::azzera(int slot)
+{
+    gudtSatelementi[slot] = Satelement{};
+    gudtRigheAttive[slot] = RigaDati{};
+}
+
+int WorkingList::Trova_Catalogo(long numero) const
+{
+    if (numero < 0)
+        return 0;
+    for (int k = 1; k <= gintNumSatelliti; ++k)
+        if (Numero_Catalogo(gudtSatelementi[k].NumeroCatalogo) == numero)
+            return k;
+    return 0;
+}
+
+WorkingList::Risultato WorkingList::Aggiungi(const RigaDati& set)
+{
+    Risultato r;
+    const long numero = Numero_Catalogo(vb::Mid(QString::fromStdString(set.Riga1), 3, 5).toStdString());
+    if (const int k = Trova_Catalogo(numero)) {
+        r.esito = Esito::Duplicato;
+        r.slot = k;
+        return r;
+    }
+    if (gintNumSatelliti >= kMaxSatelliti) {
+        r.esito = Esito::Pieno;
+        return r;
+    }
+    const int slot = gintNumSatelliti + 1;
+    r.errore = Estrai_Dati_Satellite(slot, set.Riga0, set.Riga1, set.Riga2);
+    if (r.errore != ErroreElementi::Nessuno) {
+        r.esito = Esito::NonValido;
+        return r;
+    }
+    gudtValori[slot] = Valori{};
+    gintNumSatelliti = slot;
+    r.slot = slot;
+    notifica();
+    return r;
+}
+
+void WorkingList::Rimuovi(QList<int> elenco)
+{
+    const int n = gintNumSatelliti;
+    elenco.erase(std::remove_if(elenco.begin(), elenco.end(), [n](int s) { return s < 1 || s > n; }),
+                elenco.end());
+    if (elenco.isEmpty())
+        return;
+    std::vector<bool> via(std::size_t(n) + 1, false);
+    for (int s : elenco)
+        via[std::size_t(s)] = true;
+    int dest = 1;
+    for (int k = 1; k <= n; ++k) {
+        if (via[std::size_t(k)])
+            continue;
+        if (dest != k)
+            copia(k, dest);
+        ++dest;
+    }
+    for (int k = dest; k <= n; ++k) {
+        azzera(k);
+        gudtValori[k] = Valori{};
+    }
+    gintNumSatelliti = dest - 1;
+    notifica();
+}
+
+void WorkingList::Rimuovi_Tutti()
+{
+    for (int k = 1; k <= kSlotSecondo; ++k) {
+        azzera(k);
+        gudtValori[k] = Valori{};
+    }
+    gintNumSatelliti = 0;
+    notifica();
+}
+
+void WorkingList::Scambia(int a, int b)
+{
+    const int n = gintNumSatelliti;
+    if (a < 1 || b < 1 || a > n || b > n || a == b)
+        return;
+    copia(a, kSlotScratch);
+    copia(b, a);
+    copia(kSlotScratch, b);
+    azzera(kSlotScratch);
+    notifica();
+}
+
+void WorkingList::Ruota()
+{
+    const int n = gintNumSatelliti;
+    if (n <= 0)
+        return;
+    // Through the slot after the last one, which ends empty again.
+    copia(1, n + 1);
+    for (int i = 2; i <= n + 1; ++i)
+        copia(i, i - 1);
+    azzera(n + 1);
+    notifica();
+}
+
+// ---------------------------------------------------------------- the file
+
+QString Testo_Lista_Lavoro()
+{
+    QString testo;
+    const QString fine = QStringLiteral("\r\n");
+    for (int i = 1; i <= gintNumSatelliti; ++i) {
+        testo += QString::fromStdString(gudtSatelementi[i].Nome) + fine;
+        testo += QString::fromStdString(gudtRigheAttive[i].Riga1) + fine;
+        testo += QString::fromStdString(gudtRigheAttive[i].Riga2) + fine;
+    }
+    return testo;
+}
+
+bool WorkingList::Salva_Ini(const QString& path, QString* errore) const
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (errore)
+            *errore = f.errorString();
+        return false;
+    }
+    f.write(vb::encodeText(Testo_Lista_Lavoro(), vb::TextEncoding::Utf8));
+    if (!f.commit()) {
+        if (errore)
+            *errore = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool WorkingList::Salva(QString* errore)
+{
+    if (m_file.isEmpty())
+        return true;
+    return Salva_Ini(m_file, errore);
+}
+
+bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* errore)
+{
+    QString err;
+    const std::optional<vb::TextDocument> doc = vb::readTextFile(path, &err);
+    if (!doc) {
+        if (errore)
+            *errore = err;
+        return false;
+    }
+    // Lines end with CR LF, a lone CR or a lone LF (files edited by hand).
+    QStringList righe = vb::withLineEndings(doc->text, vb::LineEnding::Lf).split(QLatin1Char('\n'));
+    if (!righe.isEmpty() && righe.last().isEmpty())
+        righe.removeLast();
+
+    struct Letto {
+        RigaDati testo;
+        Satelement elementi;
+    };
+    std::vector<Letto> letti;
+    for (qsizetype i = 0; i + 2 < righe.size() && int(letti.size()) < kMaxSatelliti; i += 3) {
+        RigaDati set{righe[i].toStdString(), righe[i + 1].toStdString(), righe[i + 2].toStdString()};
+        // A set with an empty name line holds no satellite.
+        if (vb::Trim(righe[i]).isEmpty())
+            continue;
+        Satelement e;
+        const ErroreElementi r =
+            Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
+        if (r != ErroreElementi::Nessuno) {
+            if (errori)
+                errori->append(Testo_Errore_Elementi(r, set.Riga0));
+            continue;
+        }
+        // The same satellite twice: the first one stays.
+        const long numero = Numero_Catalogo(e.NumeroCatalogo);
+        const bool doppio = std::any_of(letti.begin(), letti.end(), [numero](const Letto& l) {
+            return Numero_Catalogo(l.elementi.NumeroCatalogo) == numero;
+        });
+        if (doppio)
+            continue;
+        letti.push_back({std::move(set), std::move(e)});
+    }
+
+    for (int k = 1; k <= kMaxSatelliti; ++k) {
+        azzera(k);
+        gudtValori[k] = Valori{};
+    }
+    for (std::size_t i = 0; i < letti.size(); ++i) {
+        const int k = int(i) + 1;
+        gudtRigheAttive[k] = letti[i].testo;
+        gudtSatelementi[k] = letti[i].elementi;
+    }
+    gintNumSatelliti = int(letti.size());
+    emit changed();
+    return true;
+}
+
+} // namespace core

@@ -1,0 +1,359 @@
+// The central clock driven by hand with a fixed computer time and fake views
+// that record what they were asked to draw: clock steps and modes, the world
+// map's regeneration period, drawing order, decay removal, the principal
+// satellite's texts with Doppler-corrected frequencies, the status-bar dates.
+#include "core/clock.h"
+#include "core/globals_orbit.h"
+#include "core/globals_time.h"
+#include "core/settings.h"
+#include "core/working_list.h"
+#include "platform/fakes.h"
+#include "platform/vb.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FixedTime : public core::TimeSource {
+public:
+    QDateTime now = core::Data_Orologio(QDate(2026, 12, 7), QTime(8, 6, 3));
+    QDateTime adesso() const override { return now; }
+};
+
+struct Recorder {
+    QStringList calls;
+};
+
+class FakeMap : public core::WorldMapView {
+public:
+    explicit FakeMap(Recorder& r) : rec(r) {}
+    void Genera_mappa() override { rec.calls << "map:genera"; }
+    void Disegna_satellite(int slot) override { rec.calls << QString("map:%1").arg(slot); }
+    void Disegna_visibilita() override { rec.calls << "map:visibilita"; }
+    bool cerchioVisibilita() const override { return cerchio; }
+    void Mostra_dati(const core::PrincipalTexts& t) override { rec.calls << "map:dati"; testi = t; }
+    void Azzera_dati() override { rec.calls << "map:azzera"; }
+    Recorder& rec;
+    bool cerchio = true;
+    core::PrincipalTexts testi;
+};
+
+class FakeSky : public core::LocalSkyView {
+public:
+    explicit FakeSky(Recorder& r) : rec(r) {}
+    void Disegna_satellite_in_cielo(int slot) override { rec.calls << QString("sky:%1").arg(slot); }
+    bool soloPrincipale() const override { return solo; }
+    void Mostra_dati(const core::PrincipalTexts&) override { rec.calls << "sky:dati"; }
+    void Azzera_dati() override { rec.calls << "sky:azzera"; }
+    Recorder& rec;
+    bool solo = false;
+};
+
+class FakeRefresh : public core::RefreshView {
+public:
+    FakeRefresh(Recorder& r, QString n) : rec(r), name(std::move(n)) {}
+    void Aggiorna_dati() override { rec.calls << name; }
+    Recorder& rec;
+    QString name;
+};
+
+class FakeStatus : public core::StatusView {
+public:
+    void Mostra_data(const QString& text) override { last = text; ++count; }
+    QString last;
+    int count = 0;
+};
+
+// An element set with the given catalogue number and mean motion (rev/day),
+// eccentricity 0.0005, epoch 2026 day 340.
+RigaDati set(int n, const char* name, const char* motoMedio = "15.50000000")
+{
+    const std::string num = QString::number(n).rightJustified(5, '0').toStdString();
+    std::string l1 = "1 00000U 98067A   26340.50000000  .00000000  00000-0  00000-0 0  9990";
+    std::string l2 = "2 00000  51.6400 100.0000 0005000  90.0000 270.0000 15.50000000    10";
+    l1.replace(2, 5, num);
+    l2.replace(2, 5, num);
+    l2.replace(52, 11, motoMedio);
+    return {name, l1, l2};
+}
+
+class ClockTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vb::setDisplayLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        clock().setTimeSource(&time);
+        clock().reset();
+        core::WorkingList::instance().setFile({});
+        core::WorkingList::instance().Rimuovi_Tutti();
+        gsngFusoOrario = 1;
+        gbytOraLegale = 0;
+        gsngLatitudine = 45.47f;
+        gsngLongitudine = 9.19f;
+        gintFormatoOra = 0;
+        gintCanale[0] = 1;
+        pflgCentrale = true;
+        pflgSatellite = true;
+        pflgRicerca = false;
+        core::clockViews() = core::ClockViews{};
+        core::clockViews().status = &status;
+    }
+    void TearDown() override
+    {
+        core::clockViews() = core::ClockViews{};
+        clock().setTimeSource(nullptr);
+        clock().reset();
+        core::WorkingList::instance().Rimuovi_Tutti();
+        pflgCentrale = false;
+        pflgSatellite = false;
+        vb::setDisplayLocale(QLocale::system());
+    }
+    static core::CentralClock& clock() { return core::CentralClock::instance(); }
+    void list(std::initializer_list<RigaDati> sets)
+    {
+        for (const RigaDati& s : sets)
+            ASSERT_EQ(core::WorkingList::instance().Aggiungi(s).esito, core::WorkingList::Esito::Aggiunto);
+    }
+
+    FixedTime time;
+    FakeStatus status;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    Recorder rec;
+};
+
+} // namespace
+
+TEST_F(ClockTest, RealTimeSimulationAndStop)
+{
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, time.now);
+    time.now = time.now.addSecs(5); // a late tick still takes the computer's time
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, time.now);
+    EXPECT_EQ(clock().mode(), core::ClockMode::RealTime);
+
+    // Play from 12:00:00: the next tick shows exactly 12:00:00, then 12:00:01.
+    const QDateTime noon = core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0));
+    clock().Avvia_Simulazione(noon);
+    EXPECT_EQ(clock().mode(), core::ClockMode::SimulationRunning);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, noon);
+    EXPECT_EQ(gdatDataLocale, noon);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, noon.addSecs(1));
+
+    // An immediate refresh asked by a window does not move the clock.
+    clock().Aggiorna();
+    clock().Aggiorna();
+    EXPECT_EQ(gdatDataCorrente, noon.addSecs(1));
+
+    // Stopped: ticks do nothing at all, not even the status bar.
+    clock().Arresta();
+    EXPECT_EQ(clock().mode(), core::ClockMode::SimulationStopped);
+    const int shown = status.count;
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, noon.addSecs(1));
+    EXPECT_EQ(status.count, shown);
+
+    // A simulation past the last date the program holds stops the clock.
+    clock().Avvia_Simulazione(core::Data_Orologio(QDate(9999, 12, 31), QTime(23, 59, 59)));
+    clock().tmrCentrale_Timer();
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(clock().mode(), core::ClockMode::SimulationStopped);
+
+    clock().Usa_Ora_Pc();
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, time.now);
+}
+
+TEST_F(ClockTest, EmptyListStillRefreshesAndRegeneratesTheMapEvery61Ticks)
+{
+    FakeMap map(rec);
+    FakeRefresh track(rec, "track"), planets(rec, "planets"), timeView(rec, "time");
+    core::clockViews().worldMap = &map;
+    core::clockViews().track = &track;
+    core::clockViews().planets = &planets;
+    core::clockViews().time = &timeView;
+    for (int i = 0; i < 60; ++i)
+        clock().tmrCentrale_Timer();
+    EXPECT_FALSE(rec.calls.contains("map:genera"));
+    EXPECT_EQ(rec.calls.count("track"), 60);
+    EXPECT_EQ(rec.calls.count("planets"), 60);
+    EXPECT_EQ(rec.calls.count("time"), 60);
+    EXPECT_EQ(status.count, 60);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(rec.calls.count("map:genera"), 1);
+    for (int i = 0; i < 61; ++i)
+        clock().tmrCentrale_Timer();
+    EXPECT_EQ(rec.calls.count("map:genera"), 2);
+
+    // With the satellite section off the counter stands and the table waits.
+    pflgSatellite = false;
+    rec.calls.clear();
+    for (int i = 0; i < 70; ++i)
+        clock().tmrCentrale_Timer();
+    EXPECT_FALSE(rec.calls.contains("map:genera"));
+    EXPECT_FALSE(rec.calls.contains("track"));
+    EXPECT_EQ(rec.calls.count("time"), 70);
+}
+
+TEST_F(ClockTest, ViewsDrawEverySlotInOrderAndTheSkyOnlyThePrincipalWhenAsked)
+{
+    list({set(101, "ALPHA"), set(102, "BETA"), set(103, "GAMMA")});
+    FakeMap map(rec);
+    FakeSky sky(rec);
+    core::clockViews().worldMap = &map;
+    core::clockViews().localSky = &sky;
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(rec.calls, (QStringList{"map:1", "map:2", "map:3", "map:visibilita", "map:dati",
+                                      "sky:1", "sky:2", "sky:3", "sky:dati"}));
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_GT(gudtValori[k].Periodo, 0.0) << "slot " << k << " was not computed";
+
+    rec.calls.clear();
+    map.cerchio = false;
+    sky.solo = true;
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(rec.calls, (QStringList{"map:1", "map:2", "map:3", "map:dati", "sky:1", "sky:dati"}));
+}
+
+TEST_F(ClockTest, DecayedSatelliteIsRemovedAloneUnlessASearchRuns)
+{
+    // Mean motion 16.6 rev/day: semi-major axis about 6480 km, perigee
+    // about 100 km above the Earth.
+    list({set(201, "HEALTHY"), set(202, "DECAYING", "16.60000000"), set(203, "AFTER")});
+    pflgRicerca = true;
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 3);
+    EXPECT_LT(gudtValori[2].Perigeo, 138.0);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+
+    pflgRicerca = false;
+    FakeMap map(rec);
+    core::clockViews().worldMap = &map;
+    const int shown = status.count;
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(gudtSatelementi[1].Nome, "Healthy");
+    EXPECT_EQ(gudtSatelementi[2].Nome, "After");
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].title, "Decaying");
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    // The tick ended at the removal: no panel, no status bar this second.
+    EXPECT_FALSE(rec.calls.contains("map:dati"));
+    EXPECT_EQ(status.count, shown);
+    EXPECT_TRUE(pflgSatellite);
+
+    // A decayed principal clears the panels before the list moves up.
+    core::WorkingList::instance().Rendi_Principale(2);
+    core::WorkingList::instance().Aggiungi(set(204, "GONE", "16.60000000"));
+    core::WorkingList::instance().Rendi_Principale(3);
+    rec.calls.clear();
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(rec.calls, QStringList{"map:azzera"});
+    EXPECT_EQ(gintNumSatelliti, 2);
+}
+
+TEST_F(ClockTest, PrincipalTextsWithDopplerCorrectedFrequencies)
+{
+    core::Carica_Parole_Stato(); // no language file: the words are empty
+    Satelement e;
+    e.FrequenzaDiscesa[1] = "437.1";
+    e.FrequenzaSalita[1] = "145.9";
+    Valori v;
+    v.LatitudineAssoluta = 45.123;
+    v.EmisferoNS = "N";
+    v.LongitudineAssoluta = 9.5;
+    v.EmisferoEW = "W";
+    v.Quota = 412.345;
+    v.Distanza = 1234.56;
+    v.VelocitaRadiale = 7.0;
+    v.NumeroOrbita = 12345.678;
+    v.Altezza = 35.31;
+    v.Azimuth = 180.0;
+    v.Apogeo = 420.04;
+    v.Perigeo = 410.96;
+    v.Periodo = 5555.9;
+    v.Velocita = 7.66;
+    v.Stato = StatoVisibile;
+    v.Magnitudine = MagnitudineVisuale::numero(2.345);
+
+    // Latitude 45, on the meridian to the south at 35.31 degrees: declination
+    // 35.31 - 45 = -9.69 (9 degrees 41.4 minutes), right ascension = the
+    // local sidereal time 7.512 h (7 h 30 m 43.2 s).
+    core::PrincipalTexts t = core::Testi_Principale(v, e, 1, 45.0, 7.512);
+    EXPECT_EQ(t.lblLatitude, "45.12°N");
+    EXPECT_EQ(t.lblLongitude, "9.50°W");
+    EXPECT_EQ(t.lblHeight, "412.3");
+    EXPECT_EQ(t.lblRange, "1234.6");
+    EXPECT_EQ(t.lblRangeRate, "7.0");
+    EXPECT_EQ(t.lblOrbitNumber, "12345.7");
+    EXPECT_EQ(t.lblAltitude, "35.31°");
+    EXPECT_EQ(t.lblAzimuth, "180.00°");
+    EXPECT_EQ(t.lblApogee, "420.0");
+    EXPECT_EQ(t.lblPerigee, "411.0");
+    EXPECT_EQ(t.lblPeriod, "01:32:35");
+    EXPECT_EQ(t.lblVelocity, "7.7");
+    EXPECT_EQ(t.lblAscension, "07h30m43s");
+    EXPECT_EQ(t.lblDeclination, "-09°41'");
+    EXPECT_EQ(t.lblMagnitude, "2.3");
+    // 437.1 x (1 - 7 / 299792) = 437.08979...; 145.9 x (1 + 7 / 299792) = 145.90341...
+    EXPECT_EQ(t.lblRicez, "437.0898");
+    EXPECT_EQ(t.lblTrasm, "145.9034");
+
+    // Channel 3 has no frequencies: "0"; below the horizon or in the shadow
+    // the magnitude is "*"; an unknown magnitude stays "???".
+    t = core::Testi_Principale(v, e, 3, 45.0, 7.512);
+    EXPECT_EQ(t.lblRicez, "0");
+    EXPECT_EQ(t.lblTrasm, "0");
+    v.Altezza = -0.5;
+    EXPECT_EQ(core::Testi_Principale(v, e, 1, 45.0, 7.512).lblMagnitude, "*");
+    v.Altezza = 10;
+    v.Stato = StatoEclisse;
+    EXPECT_EQ(core::Testi_Principale(v, e, 1, 45.0, 7.512).lblMagnitude, "*");
+    v.Stato = StatoNonVisibile;
+    v.Magnitudine = MagnitudineVisuale::sconosciuta();
+    EXPECT_EQ(core::Testi_Principale(v, e, 1, 45.0, 7.512).lblMagnitude, "???");
+    v.Altezza = 5.5;
+    v.Azimuth = 7.25;
+    EXPECT_EQ(core::Testi_Principale(v, e, 1, 45.0, 7.512).lblAltitude, "05.50°");
+    EXPECT_EQ(core::Testi_Principale(v, e, 1, 45.0, 7.512).lblAzimuth, "07.25°");
+
+    EXPECT_EQ(core::Stato2Stringa(0), "");
+    EXPECT_EQ(core::Stato2Stringa(4), "");
+}
+
+TEST_F(ClockTest, TheTenStatusBarDateFormats)
+{
+    // Monday 7 December 2026, 08:06:03 local, one hour east of Greenwich;
+    // day 341 of the year.
+    gdatDataLocale = core::Data_Orologio(QDate(2026, 12, 7), QTime(8, 6, 3));
+    gdatDataUT = core::Data_Orologio(QDate(2026, 12, 7), QTime(7, 6, 3));
+    gintGiornoAnnoLocale = 341;
+    gintGiornoAnnoUT = 341;
+    gdblOraLocale = 8 + 6 / 60.0 + 3 / 3600.0;
+    gdblOraUT = 7 + 6 / 60.0 + 3 / 3600.0;
+    gdblAnnoLocale = 2026;
+    gdblAnnoUT = 2026;
+    gbytOraLegale = 1;
+    const QStringList expected = {
+        "07 December 2026  08:06:03 *",
+        "07 December 2026  07:06:03 (Greenwich)",
+        "Mon 07 December 2026  08:06:03 *",
+        "Mon 07 December 2026  07:06:03 (Greenwich)",
+        "Dec 07 2026  08:06:03 *",
+        "Dec 07 2026  07:06:03 Greenwich",
+        "341 giorno 08:06:03 *",
+        "341 giorno 07:06:03 Greenwich",
+        "341.33753472@2026 *",   // 341 + 8.100833 / 24
+        "341.29586806@2026 Greenwich",
+    };
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(core::Testo_Data_Stato(k), expected[k]) << "format " << k;
+    gbytOraLegale = 0;
+    EXPECT_EQ(core::Testo_Data_Stato(0), "07 December 2026  08:06:03 ");
+    EXPECT_FALSE(core::Testo_Data_Stato(12).has_value());
+    EXPECT_FALSE(core::Testo_Data_Stato(-1).has_value());
+}

@@ -1,0 +1,175 @@
+// The element-set parser against the element sets of the SGP4 verification
+// file as python-sgp4 reads them (tests/data/parser_reference.json), and its
+// column rules, tables and refusals.
+#include "core/element_parser.h"
+#include "core/data_files.h"
+#include "core/globals_orbit.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const std::vector<std::string> kNoMagnitudes;
+const std::vector<RigaDati> kNoFrequencies(1);
+
+// A real set (the verification file's near-earth drag case) to vary.
+const std::string kLine1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
+const std::string kLine2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+
+std::string withColumns(std::string line, int column, const std::string& text)
+{
+    line.replace(std::size_t(column - 1), text.size(), text);
+    return line;
+}
+
+Satelement parse(const std::string& l0, const std::string& l1, const std::string& l2,
+                 const std::vector<std::string>& mags = kNoMagnitudes,
+                 const std::vector<RigaDati>& freqs = kNoFrequencies)
+{
+    Satelement e;
+    EXPECT_EQ(core::Analizza_Elementi(l0, l1, l2, mags, freqs, e), core::ErroreElementi::Nessuno);
+    return e;
+}
+
+} // namespace
+
+TEST(Parser, MatchesSgp4ReadingOfTheVerificationSets)
+{
+    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/parser_reference.json"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QJsonArray sets = QJsonDocument::fromJson(f.readAll()).object().value("sets").toArray();
+    ASSERT_GE(sets.size(), 30);
+    for (const QJsonValue& v : sets) {
+        const QJsonObject r = v.toObject();
+        const std::string l1 = r.value("line1").toString().toStdString();
+        const std::string l2 = r.value("line2").toString().toStdString();
+        SCOPED_TRACE(l1);
+        const Satelement e = parse("TEST SET", l1, l2);
+        const int yy = r.value("epochyr").toInt();
+        EXPECT_EQ(e.AnnoEpoca, yy < 57 ? 2000 + yy : 1900 + yy);
+        EXPECT_NEAR(e.GiornoEpoca, r.value("epochdays").toDouble(), 1e-9);
+        EXPECT_NEAR(e.EpocaGiuliana, r.value("jd").toDouble(), 1e-7);
+        EXPECT_NEAR(e.Inclinazione, r.value("inclination_deg").toDouble(), 1e-9);
+        EXPECT_NEAR(e.NodoAscendente, r.value("node_deg").toDouble(), 1e-9);
+        EXPECT_NEAR(e.Eccentricita, r.value("eccentricity").toDouble(), 1e-12);
+        EXPECT_NEAR(e.ArgomentoPerigeo, r.value("argp_deg").toDouble(), 1e-9);
+        EXPECT_NEAR(e.AnomaliaMedia, r.value("mean_anomaly_deg").toDouble(), 1e-9);
+        EXPECT_NEAR(e.MotoMedio, r.value("mean_motion_revday").toDouble(), 1e-9);
+        EXPECT_NEAR(e.DerivataPrima, r.value("ndot_half_revday2").toDouble(), 1e-12);
+        EXPECT_NEAR(e.DerivataSecondaMantissa * std::pow(10.0, e.DerivataSecondaEsponente),
+                    r.value("nddot_sixth_revday3").toDouble(), 1e-15);
+        EXPECT_NEAR(e.BStarMantissa * std::pow(10.0, e.BStarEsponente), r.value("bstar").toDouble(),
+                    1e-12);
+        EXPECT_EQ(e.NumeroRivoluzione, r.value("revnum").toDouble());
+        EXPECT_EQ(core::Numero_Catalogo(e.NumeroCatalogo), r.value("satnum").toInt());
+    }
+}
+
+TEST(Parser, ColumnsNamesAndYears)
+{
+    Satelement e = parse("ISS (ZARYA)", kLine1, kLine2);
+    EXPECT_EQ(e.Nome, "Iss (zarya)");
+    EXPECT_EQ(e.NumeroCatalogo, "06251");
+    EXPECT_EQ(e.AnnoLancio, 1962);
+    EXPECT_EQ(e.NumeroLancio, 25);
+    EXPECT_EQ(e.PezzoLancio, "E");
+    EXPECT_EQ(e.AnnoEpoca, 2006);
+    EXPECT_DOUBLE_EQ(e.Eccentricita, 30035e-7);
+
+    // The year pivot: 56 is 2056, 57 is 1957, launch year 00 is 2000.
+    EXPECT_EQ(parse("A", withColumns(kLine1, 19, "56"), kLine2).AnnoEpoca, 2056);
+    EXPECT_EQ(parse("A", withColumns(kLine1, 19, "57"), kLine2).AnnoEpoca, 1957);
+    EXPECT_EQ(parse("A", withColumns(kLine1, 10, "00"), kLine2).AnnoLancio, 2000);
+    // Epoch day 1.5 of 2000 is J2000.0.
+    e = parse("A", withColumns(withColumns(kLine1, 19, "00"), 21, "001.50000000"), kLine2);
+    EXPECT_DOUBLE_EQ(e.EpocaGiuliana, 2451545.0);
+
+    // A name line longer than 24 characters is cut before the blanks go.
+    EXPECT_EQ(parse("  COSMOS 2251 DEB        XYZ", kLine1, kLine2).Nome, "Cosmos 2251 Deb");
+    // Second derivative: a minus and five digits, exponent minus one digit.
+    e = parse("A", withColumns(kLine1, 45, "-12345-5"), kLine2);
+    EXPECT_DOUBLE_EQ(e.DerivataSecondaMantissa, -0.12345);
+    EXPECT_EQ(e.DerivataSecondaEsponente, -5);
+}
+
+TEST(Parser, StandardMagnitudeFromTheTable)
+{
+    std::vector<std::string> mags(6252);
+    mags[6251] = " 3.50";
+    EXPECT_EQ(parse("A", kLine1, kLine2, mags).MagnitudineStandard, "3.5");
+    mags[6251].clear();
+    EXPECT_EQ(parse("A", kLine1, kLine2, mags).MagnitudineStandard, "");
+    // A number beyond the table's last entry is unknown.
+    mags.resize(6251);
+    EXPECT_EQ(parse("A", kLine1, kLine2, mags).MagnitudineStandard, "");
+}
+
+TEST(Parser, RadioChannelsByCatalogueValueInFileOrder)
+{
+    std::vector<RigaDati> freqs(1);
+    for (int i = 1; i <= 11; ++i)
+        freqs.push_back({i % 2 ? "06251" : " 6251", std::to_string(100 + i), std::to_string(400 + i)});
+    freqs.insert(freqs.begin() + 3, RigaDati{"25544", "145.99", "437.80"});
+    const Satelement e = parse("A", kLine1, kLine2, kNoMagnitudes, freqs);
+    for (int k = 1; k <= 10; ++k) {
+        EXPECT_EQ(e.FrequenzaSalita[std::size_t(k)], std::to_string(100 + k));
+        EXPECT_EQ(e.FrequenzaDiscesa[std::size_t(k)], std::to_string(400 + k));
+    }
+}
+
+TEST(Parser, BadSetsAreRefusedWholeAndTheSlotKept)
+{
+    Satelement e;
+    e.Nome = "Kept";
+    auto refuse = [&](const std::string& l1, const std::string& l2) {
+        return core::Analizza_Elementi("X", l1, l2, kNoMagnitudes, kNoFrequencies, e);
+    };
+    EXPECT_EQ(refuse(withColumns(kLine1, 3, "AB12C"), kLine2), core::ErroreElementi::CatalogoNonValido);
+    EXPECT_EQ(refuse(withColumns(kLine1, 3, "     "), kLine2), core::ErroreElementi::CatalogoNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 53, " 0.00000000")),
+              core::ErroreElementi::MotoMedioNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 53, "-1.00000000")),
+              core::ErroreElementi::MotoMedioNonValido);
+    EXPECT_EQ(refuse(kLine1, kLine2.substr(0, 40)), core::ErroreElementi::MotoMedioNonValido);
+    EXPECT_EQ(refuse("", ""), core::ErroreElementi::CatalogoNonValido);
+    EXPECT_EQ(e.Nome, "Kept");
+}
+
+TEST(Parser, SlotIsResetBeforeFillingAndKeptOnRefusal)
+{
+    gstrMagnitudini.assign(30000, std::string());
+    gstrMagnitudini[6251] = "4.0";
+    gudtFrequenze = {RigaDati{}, RigaDati{"6251", "145.8", "437.8"}};
+
+    ASSERT_EQ(Estrai_Dati_Satellite(7, "FIRST", kLine1, kLine2), core::ErroreElementi::Nessuno);
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaDiscesa[1], "437.8");
+    EXPECT_EQ(gudtSatelementi[7].MagnitudineStandard, "4");
+    EXPECT_EQ(gudtRigheAttive[7].Riga0, "FIRST");
+
+    // A new occupant without channels or magnitude leaves none of the old ones.
+    const std::string other1 = withColumns(kLine1, 3, "11111");
+    ASSERT_EQ(Estrai_Dati_Satellite(7, "SECOND", other1, kLine2), core::ErroreElementi::Nessuno);
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaDiscesa[1], "");
+    EXPECT_EQ(gudtSatelementi[7].MagnitudineStandard, "");
+    EXPECT_EQ(gudtSatelementi[7].Nome, "Second");
+
+    // A refused set changes neither the text nor the elements of the slot.
+    EXPECT_EQ(Estrai_Dati_Satellite(7, "BAD", withColumns(kLine1, 3, "X"), kLine2),
+              core::ErroreElementi::CatalogoNonValido);
+    EXPECT_EQ(gudtRigheAttive[7].Riga0, "SECOND");
+    EXPECT_EQ(gudtSatelementi[7].Nome, "Second");
+    EXPECT_EQ(Estrai_Dati_Satellite(203, "A", kLine1, kLine2), core::ErroreElementi::SlotNonValido);
+
+    Azzera_Satelement(7);
+    Azzera_RigaDati(7);
+    EXPECT_EQ(gudtSatelementi[7], Satelement{});
+    EXPECT_EQ(gudtRigheAttive[7], RigaDati{});
+    gstrMagnitudini.clear();
+    gudtFrequenze.assign(1, RigaDati{});
+}

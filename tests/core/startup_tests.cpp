@@ -1,0 +1,206 @@
+// Start-up checks against a temporary program folder with fake message
+// boxes and an in-memory settings store: the language file, the second copy,
+// the fixed files, the user's working list, the daylight-saving question.
+#include "core/globals_orbit.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "core/startup.h"
+#include "core/working_list.h"
+#include "platform/fakes.h"
+#include "platform/single_instance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void write(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.isValid() && user.isValid());
+        for (const QString& f : core::File_Fissi())
+            write(program.filePath(f), "x");
+        write(program.filePath("english.ini"),
+              "[MDIForm1]\r\nprogrammainesecuzione=Already running\r\n"
+              "verificainstallazione1=Files are missing\r\nverificainstallazione2=Install again\r\n"
+              "cambiareoralegale1=Daylight saving differs\r\ncambiareoralegale2=Change it?\r\n"
+              "listanonletta=The working list could not be read\r\n"
+              "elementinonvalidi=Element set not valid\r\n");
+        avvio.cartellaProgramma = program.path();
+        avvio.cartellaUtente = user.filePath("data");
+        gstrFileLingua.clear();
+    }
+    void TearDown() override
+    {
+        mLang::Imposta_Cartella_Programma({});
+        gstrFileLingua.clear();
+        gblnLinguaCaricata = false;
+    }
+    void setLanguage(const QString& name) { fakes.settings.setValue("Generali", "Lingua", name); }
+
+    QTemporaryDir program;
+    QTemporaryDir user;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    core::Avvio avvio;
+};
+
+} // namespace
+
+TEST_F(StartupTest, NoLanguageFileAtAllEndsWithTheFixedEnglishMessage)
+{
+    QFile::remove(program.filePath("english.ini"));
+    write(program.filePath("Astrovela.ini"), "");
+    bool pickerShown = false;
+    avvio.scegliLingua = [&] { pickerShown = true; };
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_FALSE(pickerShown);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              "No language file available!\r\nPlease, check the installation");
+    EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbCritical);
+}
+
+TEST_F(StartupTest, MissingLanguageOpensThePickerAndItsChoiceIsUsed)
+{
+    write(program.filePath("Astrovela.ini"), "");
+    int shown = 0;
+    // Cancelled: the program ends without a message.
+    avvio.scegliLingua = [&] { ++shown; };
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+
+    // A choice written in another case than the file's is found all the same.
+    avvio.scegliLingua = [&] { ++shown; setLanguage("English.ini"); };
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(gstrFileLingua, "english.ini");
+
+    // A setting naming a file that is gone is emptied and the picker shown.
+    setLanguage("klingon.ini");
+    avvio.scegliLingua = [&] { ++shown; };
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(fakes.settings.value("Generali", "Lingua"), QString());
+}
+
+TEST_F(StartupTest, SecondCopyEndsBeforeWritingAnything)
+{
+    QTemporaryDir locks;
+    platform::SingleInstance first(locks.filePath("astrovela.lock"));
+    ASSERT_TRUE(first.tryAcquire());
+    platform::SingleInstance second(locks.filePath("astrovela.lock"));
+    avvio.istanza = &second;
+    bool pickerShown = false;
+    avvio.scegliLingua = [&] { pickerShown = true; };
+
+    // The running copy's missing language setting is not touched.
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_FALSE(pickerShown);
+    EXPECT_FALSE(fakes.settings.hasSection("Generali"));
+    EXPECT_FALSE(QDir(avvio.cartellaUtente).exists("Astrovela.ini"));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbInformation);
+
+    // With a language set, the message is in that language.
+    setLanguage("english.ini");
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_EQ(fakes.prompt.calls.last().text, "Already running");
+}
+
+TEST_F(StartupTest, MissingFixedFileEndsWithTheInstallationMessage)
+{
+    setLanguage("english.ini");
+    QFile::remove(program.filePath("frequen.dat"));
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Files are missing\r\nInstall again");
+    EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbCritical);
+
+    // The magnitude table is not among the files tested here.
+    write(program.filePath("frequen.dat"), "x");
+    fakes.prompt.calls.clear();
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
+TEST_F(StartupTest, UserFilesAreCreatedOrCopiedButNeverOverwritten)
+{
+    setLanguage("english.ini");
+    write(program.filePath("cities.dat"), "\"Italy: Milano\",45470,9190,133,1\r\n");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    QFile list(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"));
+    ASSERT_TRUE(list.exists());
+    EXPECT_EQ(list.size(), 0);
+    QFile cities(QDir(avvio.cartellaUtente).filePath("cities.dat"));
+    ASSERT_TRUE(cities.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(cities.readAll().startsWith("\"Italy: Milano\""));
+    cities.close();
+
+    write(list.fileName(), "kept");
+    write(program.filePath("cities.dat"), "changed");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "kept");
+    ASSERT_TRUE(cities.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(cities.readAll().startsWith("\"Italy: Milano\""));
+}
+
+TEST_F(StartupTest, WorkingListOfTheLastRunIsLoadedAndBadSetsReported)
+{
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    const QByteArray good1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
+    const QByteArray good2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+    QByteArray bad2 = good2;
+    bad2.replace(52, 11, " 0.00000000");
+    write(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"),
+          "Delta 1 Deb\r\n" + good1 + "\r\n" + good2 + "\r\nDead\r\n" + good1 + "\r\n" + bad2 + "\r\n");
+    core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_EQ(gudtSatelementi[1].Nome, "Delta 1 Deb");
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("Element set not valid\r\nDead"));
+    EXPECT_EQ(core::WorkingList::instance().file(),
+              QDir(avvio.cartellaUtente).filePath("Astrovela.ini"));
+    core::WorkingList::instance().setFile({});
+    core::WorkingList::instance().Rimuovi_Tutti();
+}
+
+TEST_F(StartupTest, DaylightSavingQuestion)
+{
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    gbytOraLegale = 0;
+    fakes.timeZone.state = platform::TimeZoneState{-120, true};
+    fakes.prompt.answers = {platform::vbNo};
+    core::Verifica_Ora_Legale();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Daylight saving differs\r\nChange it?");
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNo | platform::vbQuestion);
+    EXPECT_EQ(gbytOraLegale, 0);
+    EXPECT_FALSE(fakes.settings.value("Osservatore", "Ora legale").has_value());
+
+    fakes.prompt.answers = {platform::vbYes};
+    core::Verifica_Ora_Legale();
+    EXPECT_EQ(gbytOraLegale, 1);
+    EXPECT_EQ(fakes.settings.value("Osservatore", "Ora legale"), QString("1"));
+
+    // Same state, or a zone the system cannot tell: no question.
+    core::Verifica_Ora_Legale();
+    fakes.timeZone.state.reset();
+    gbytOraLegale = 0;
+    core::Verifica_Ora_Legale();
+    EXPECT_EQ(fakes.prompt.calls.size(), 2);
+}

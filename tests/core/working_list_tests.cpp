@@ -1,0 +1,191 @@
+// The working list: adding, removing, exchanging and rotating satellites,
+// and keeping the list in its file across runs.
+#include "core/globals_orbit.h"
+#include "core/working_list.h"
+#include "platform/fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A plausible element set for catalogue number n (the verification file's
+// near-earth drag case with its number changed).
+RigaDati set(int n, const std::string& name)
+{
+    const std::string num = QString::number(n).rightJustified(5, '0').toStdString();
+    std::string l1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
+    std::string l2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+    l1.replace(2, 5, num);
+    l2.replace(2, 5, num);
+    return {name, l1, l2};
+}
+
+std::vector<std::string> names()
+{
+    std::vector<std::string> out;
+    for (int k = 1; k <= gintNumSatelliti; ++k)
+        out.push_back(gudtSatelementi[k].Nome);
+    return out;
+}
+
+class WorkingListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        list().setFile({});
+        list().Rimuovi_Tutti();
+    }
+    void TearDown() override
+    {
+        list().setFile({});
+        list().Rimuovi_Tutti();
+    }
+    static core::WorkingList& list() { return core::WorkingList::instance(); }
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    void addAll(std::initializer_list<const char*> ns)
+    {
+        int n = 100;
+        for (const char* name : ns)
+            ASSERT_EQ(list().Aggiungi(set(++n, name)).esito, core::WorkingList::Esito::Aggiunto);
+    }
+};
+
+} // namespace
+
+TEST_F(WorkingListTest, AddsAtTheEndRefusingDuplicatesByValueAndBeyond200)
+{
+    QSignalSpy changed(&list(), &core::WorkingList::changed);
+    EXPECT_EQ(list().Aggiungi(set(694, "ATLAS CENTAUR 2")).slot, 1);
+    EXPECT_EQ(list().Nome_Principale(), "Atlas Centaur 2");
+    EXPECT_EQ(changed.count(), 1);
+
+    // "  694" in another file is the same satellite as "00694".
+    RigaDati same = set(694, "OTHER NAME");
+    same.Riga1.replace(2, 5, "  694");
+    const auto dup = list().Aggiungi(same);
+    EXPECT_EQ(dup.esito, core::WorkingList::Esito::Duplicato);
+    EXPECT_EQ(dup.slot, 1);
+
+    RigaDati bad = set(5, "BAD");
+    bad.Riga1.replace(2, 5, "A0005");
+    EXPECT_EQ(list().Aggiungi(bad).esito, core::WorkingList::Esito::NonValido);
+    EXPECT_EQ(list().count(), 1);
+
+    {
+        core::WorkingList::Modifica batch;
+        for (int n = 1; n < 200; ++n)
+            list().Aggiungi(set(1000 + n, "S"));
+    }
+    EXPECT_EQ(changed.count(), 2); // one notice for the whole batch
+    EXPECT_EQ(list().count(), 200);
+    EXPECT_EQ(list().Aggiungi(set(9999, "ONE TOO MANY")).esito, core::WorkingList::Esito::Pieno);
+    EXPECT_EQ(list().count(), 200);
+}
+
+TEST_F(WorkingListTest, RemovingKeepsOrderAndLeavesTheScratchSlotsAlone)
+{
+    addAll({"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"});
+    gudtSatelementi[201].Nome = "Scratch";
+    gudtRigheAttive[202].Riga0 = "RELATIVE";
+    list().Rimuovi({5, 2});
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "C", "D", "F", "G", "H", "I", "J"}));
+    EXPECT_EQ(gudtSatelementi[9], Satelement{});
+    EXPECT_EQ(gudtSatelementi[201].Nome, "Scratch");
+    EXPECT_EQ(gudtRigheAttive[202].Riga0, "RELATIVE");
+    list().Rimuovi(1);
+    EXPECT_EQ(list().Nome_Principale(), "C");
+    list().Rimuovi(99); // not listed: nothing happens
+    EXPECT_EQ(list().count(), 7);
+}
+
+TEST_F(WorkingListTest, ExchangesAndRotation)
+{
+    addAll({"A", "B", "C", "D", "E", "F"});
+    list().Rendi_Principale(4);
+    EXPECT_EQ(names(), (std::vector<std::string>{"D", "B", "C", "A", "E", "F"}));
+    EXPECT_EQ(gudtSatelementi[201], Satelement{});
+    list().Scambia(2, 3);
+    EXPECT_EQ(names(), (std::vector<std::string>{"D", "C", "B", "A", "E", "F"}));
+    EXPECT_EQ(gudtRigheAttive[2].Riga0, "C"); // the text moves with the elements
+
+    list().Rimuovi_Tutti();
+    addAll({"A", "B", "C"});
+    list().Ruota();
+    EXPECT_EQ(names(), (std::vector<std::string>{"B", "C", "A"}));
+    EXPECT_EQ(gudtSatelementi[4], Satelement{});
+}
+
+TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Astrovela.ini");
+    addAll({"ISS (ZARYA)", "NOAA 19", "HUBBLE"});
+    const std::string l1of2 = gudtRigheAttive[2].Riga1;
+    ASSERT_TRUE(list().Salva_Ini(path));
+
+    list().Rimuovi_Tutti();
+    QStringList errors;
+    ASSERT_TRUE(list().Leggi_Ini(path, &errors));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(names(), (std::vector<std::string>{"Iss (zarya)", "Noaa 19", "Hubble"}));
+    EXPECT_EQ(gudtRigheAttive[1].Riga0, "Iss (zarya)"); // the name as parsed is what is kept
+    EXPECT_EQ(gudtRigheAttive[2].Riga1, l1of2);
+
+    // A broken set in the middle is left out with a message; a set cut short
+    // at the end of the file is dropped.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray text = f.readAll();
+    f.close();
+    const QByteArray good2 = QByteArray::fromStdString(gudtRigheAttive[2].Riga1);
+    QByteArray broken = good2;
+    broken.replace(2, 5, "XXXXX");
+    text.replace(good2, broken);
+    text += "TRUNCATED\r\n" + QByteArray::fromStdString(set(7, "T").Riga1) + "\r\n";
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+    f.close();
+    ASSERT_TRUE(list().Leggi_Ini(path, &errors));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Iss (zarya)", "Hubble"}));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("Noaa 19"));
+
+    // A missing file is reported and the list kept.
+    QString why;
+    EXPECT_FALSE(list().Leggi_Ini(dir.filePath("none.ini"), nullptr, &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(list().count(), 2);
+}
+
+TEST_F(WorkingListTest, SavedOnEveryChangeAndAFailedSaveKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Astrovela.ini");
+    list().setFile(path);
+    addAll({"A", "B"});
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray saved = f.readAll();
+    f.close();
+    EXPECT_EQ(saved.count("\r\n"), 6);
+    EXPECT_TRUE(saved.startsWith("A\r\n1 00101U"));
+
+    // A place that cannot be written (its folder is a file): the change stays
+    // in memory, the failure is told, and the file kept before is untouched.
+    const QString notAFolder = dir.filePath("plain");
+    QFile plain(notAFolder);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    list().setFile(notAFolder + "/Astrovela.ini");
+    QSignalSpy failed(&list(), &core::WorkingList::saveFailed);
+    list().Rimuovi(1);
+    EXPECT_EQ(failed.count(), 1);
+    EXPECT_EQ(list().count(), 1);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), saved);
+}
