@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -485,4 +487,24 @@ TEST(ShippedData, BrightestStarsAreWhereThePublishedCatalogueHasThem)
         }
         EXPECT_TRUE(visto) << cost;
     }
+}
+
+TEST(ShippedData, ProgramFolderHoldsEveryFileTheStartUpChecks)
+{
+    // The folder the build lays out beside the executable.
+    const QDir dir(QStringLiteral(ASTROVELA_PROGRAM_DIR));
+    for (const char* nome : {"MapEarth.dat", "Map0.dat", "Map0N45.dat", "Map0S45.dat", "Map90.dat", "Map90N45.dat",
+                             "Map90S45.dat", "Map180.dat", "Map180N45.dat", "Map180S45.dat", "Map270.dat",
+                             "Map270N45.dat", "Map270S45.dat", "MapNorth.dat", "MapSouth.dat", "stars.bin",
+                             "cities.dat", "clines.dat", "cnames.dat", "planets.dat", "frequen.dat",
+                             "magnitud.dat", "landscape.dat"})
+        EXPECT_TRUE(QFileInfo(dir.filePath(QString::fromLatin1(nome))).isFile()) << nome;
+    // A language file other than the working-list file.
+    const QStringList lingue = dir.entryList({QStringLiteral("*.ini")}, QDir::Files)
+                                   .filter(QRegularExpression(QStringLiteral("^(?!astrovela\\.ini$)"),
+                                                              QRegularExpression::CaseInsensitiveOption));
+    EXPECT_GE(lingue.size(), 2) << lingue.join(u' ').toStdString();
+    // And the six data files load from there.
+    const EsitoCaricaDati e = Carica_dati(dir.path());
+    EXPECT_TRUE(e.ok) << e.file.toStdString() << ": " << e.dettaglio.toStdString();
 }

@@ -219,3 +219,52 @@ TEST(LanguageFiles, AllFilesOfferTheSameSectionsAndKeysInAValidFormat)
         }
     }
 }
+
+// Within one menu two items with the same access key ("&O") make Alt+O move
+// between them instead of choosing one.
+TEST(LanguageFiles, AccessKeysDifferWithinEachMainMenu)
+{
+    // The main window's menus: each top item and the items named after it.
+    const QStringList menu = {"mnuFile",      "mnuModifica", "mnuVisualizza", "mnuTerra",
+                              "mnuCielo",     "mnuSatelliti", "mnuEffemeridi", "mnuStrumenti",
+                              "mnuOpzioni",   "mnuFinestre", "mnuAiuto"};
+    const auto tasto = [](const QString& testo) {
+        const qsizetype i = testo.indexOf(u'&');
+        return i >= 0 && i + 1 < testo.size() ? testo.at(i + 1).toLower() : QChar();
+    };
+    for (const QString& nome : kFileLingua) {
+        const QString file = QDir(Cartella_Lingue()).filePath(nome);
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << nome.toStdString();
+        QMap<QString, QString> voci;   // mnu... key -> caption, main window section only
+        bool principale = false;
+        for (const QString& r : QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"))) {
+            if (r.startsWith(u'['))
+                principale = r.startsWith(QStringLiteral("[MDIForm1]"), Qt::CaseInsensitive);
+            else if (principale && r.startsWith(QStringLiteral("mnu")) && r.contains(u'='))
+                voci.insert(r.section(u'=', 0, 0), r.section(u'=', 1));
+        }
+        QMap<QChar, QString> alto;
+        for (const QString& m : menu) {
+            const QChar t = tasto(voci.value(m));
+            EXPECT_FALSE(t.isNull()) << nome.toStdString() << ": " << m.toStdString() << " has no access key";
+            if (!t.isNull() && alto.contains(t))
+                ADD_FAILURE() << nome.toStdString() << ": " << m.toStdString() << " and "
+                              << alto[t].toStdString() << " share &" << QString(t).toStdString();
+            alto.insert(t, m);
+            QMap<QChar, QString> visti;
+            for (auto it = voci.cbegin(); it != voci.cend(); ++it) {
+                // Items of this menu, not of a longer menu name that starts the same.
+                if (!it.key().startsWith(m) || it.key() == m)
+                    continue;
+                const QChar k = tasto(it.value());
+                if (k.isNull())
+                    continue;
+                if (visti.contains(k))
+                    ADD_FAILURE() << nome.toStdString() << ": " << it.key().toStdString() << " and "
+                                  << visti[k].toStdString() << " share &" << QString(k).toStdString();
+                visti.insert(k, it.key());
+            }
+        }
+    }
+}

@@ -31,6 +31,16 @@ COUNTRY_ALIASES = {
 }
 
 
+# KStars' spellings of countries that tzdata names otherwise: one name per
+# country in the list, and the single-zone offset rule below finds them.
+KSTARS_COUNTRIES = {
+    "Ivory coast": "Ivory Coast", "Western sahara": "Western Sahara",
+    "Swaziland": "Eswatini (Swaziland)", "Central African Rep.": "Central African Republic",
+    "Dem rep of Congo": "Democratic Republic of the Congo", "Congo": "Republic of the Congo",
+    "Guinea Bissau": "Guinea-Bissau", "St. Lucia": "Saint Lucia", "Czechia": "Czech Republic",
+}
+
+
 def tz_dir():
     return sources.deb("tzdata", "usr/share/zoneinfo")
 
@@ -49,6 +59,7 @@ def read_iso3166():
             if line.startswith("#") or not line.strip():
                 continue
             code, name = line.rstrip("\n").split("\t")[:2]
+            name = ascii_text(name.replace("\u2019", "'"))
             names[code] = COUNTRY_ALIASES.get(name, name)
     return names
 
@@ -116,6 +127,8 @@ def build():
             "select Name, Province, Country, Latitude, Longitude, TZ from city"):
         offset = float(tz)
         lat, lon = parse_dms(lat), parse_dms(lon)
+        country = ascii_text(country)
+        country = KSTARS_COUNTRIES.get(country, country)
         # a country with one zone: today's offset, unless the place lies far
         # from the zone's city (an overseas territory listed under its state)
         if country in single and distance_km((lat, lon), single[country][1]) < 1000:
@@ -125,9 +138,28 @@ def build():
         places.append([ascii_text(country), ascii_text(name), ascii_text(province or ""),
                        lat, lon, offset])
     added = 0
+    moved = 0
+    by_name = {}
+    for p in places:
+        by_name.setdefault(p[1].lower(), []).append(p)
     for code, lat, lon, zone in zones:
         city = ascii_text(zone.rsplit("/", 1)[-1].replace("_", " "))
         country = ascii_text(countries[code])
+        # tzdata places the principal city of each zone on the city itself;
+        # a KStars place of that name nearby (often an airport or observatory,
+        # sometimes a plain error: Hong Kong 117 km off, Bahrain filed under
+        # the Emirates) takes tzdata's position, country and standard offset
+        # rather than being listed a second time beside it.
+        same = [p for p in by_name.get(city.lower(), [])
+                if distance_km((lat, lon), (p[3], p[4])) < 300]
+        if same:
+            for p in same:
+                if distance_km((lat, lon), (p[3], p[4])) > 10:
+                    p[3], p[4] = lat, lon
+                    moved += 1
+                p[0] = country
+                p[5] = standard_offset(zone)
+            continue
         near = any(distance_km((lat, lon), (p[3], p[4])) < 30 for p in places)
         if near:
             continue
@@ -137,15 +169,32 @@ def build():
     counts = {}
     for p in places:
         counts[(p[0], p[1])] = counts.get((p[0], p[1]), 0) + 1
-    lines = set()
+    # one line per label: the location dialog lists places by name, and two
+    # places of one name that no province tells apart are one of them listed
+    # wrongly (KStars' second Freetown lies on Ascension); the one nearest the
+    # zone city of that name stays, else the first
+    zone_at = {ascii_text(z.rsplit("/", 1)[-1].replace("_", " ")).lower(): (la, lo)
+               for _, la, lo, z in zones}
+    by_label = {}
     for country, city, province, lat, lon, offset in places:
         label = "%s: %s" % (country, city)
         if counts[(country, city)] > 1 and province:
             label += ", " + province
         label = label.replace('"', "'")
-        lines.add('"%s",%s,%s,%s' % (label, fmt(lat, 4), fmt(lon, 4), fmt(offset, 2)))
+        line = '"%s",%s,%s,%s' % (label, fmt(lat, 4), fmt(lon, 4), fmt(offset, 2))
+        by_label.setdefault(label, set()).add((line, lat, lon))
+    lines = []
+    dropped = 0
+    for label, found in by_label.items():
+        found = sorted(found)
+        ref = zone_at.get(label.split(": ", 1)[1].lower())
+        if ref is not None:
+            found.sort(key=lambda f: distance_km(ref, (f[1], f[2])))
+        lines.append(found[0][0])
+        dropped += len(found) - 1
     return sorted(lines), {"places": len(lines), "from_tzdata": added,
-                           "offsets_updated_from_tzdata": replaced}
+                           "offsets_updated_from_tzdata": replaced,
+                           "moved_to_tzdata_position": moved, "same_name_dropped": dropped}
 
 
 def write(out_dir):

@@ -61,8 +61,11 @@ def check(out_dir):
     with open(os.path.join(out_dir, "cities.dat"), "rb") as f:
         raw = f.read()
     need(raw.isascii() and b"\r\n" in raw and b"\n" not in raw.replace(b"\r\n", b""), "cities.dat line ends")
+    labels = set()
     for r in csv.reader(raw.decode("ascii").splitlines()):
         need(len(r) == 4 and ": " in r[0], "cities.dat row %r" % r)
+        need(r[0] not in labels, "cities.dat lists %r twice" % r[0])
+        labels.add(r[0])
         lat, lon, off = float(r[1]), float(r[2]), float(r[3])
         need(-90 <= lat <= 90 and -180 <= lon <= 180 and -12 <= off <= 14 and (off * 4).is_integer(),
              "cities.dat values %r" % r)
