@@ -80,8 +80,49 @@ double Magnitudine_Visuale(double m0, double distanza, double psi, bool lambert)
 
 double Rotazione_Terra(double jd)
 {
-    // Written as two terms, epoch and days since it, as the computation does.
     return 99.4033 * kGradRad + 6.300388099 * (jd - kEpoca1990);
+}
+
+double Rotazione_Terra(double epoca, double giorni)
+{
+    return 99.4033 * kGradRad + 6.300388099 * (epoca - kEpoca1990) + 6.300388099 * giorni;
+}
+
+bool Illuminato(const std::array<double, 3>& s, const std::array<double, 3>& r)
+{
+    const double rmod = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]);
+    const double c = -(s[0] * r[0] + s[1] * r[1] + s[2] * r[2]) / rmod;
+    return c < 0.0 || rmod * std::sqrt(std::max(0.0, 1.0 - c * c)) / kRaggio > 1.0;
+}
+
+int Stato_Illuminazione(bool illuminato, double altezzaSole, int sogliaSole, double altezza)
+{
+    if (!illuminato)
+        return StatoEclisse;
+    return (altezzaSole >= sogliaSole || altezza <= 0.0) ? StatoNonVisibile : StatoVisibile;
+}
+
+void Punto_Subsatellite(double L, double B, Valori& v)
+{
+    v.Longitudine360 = L;
+    v.Latitudine = B;
+    v.LatitudineMappa = B;
+    if (B < 0) {
+        v.LatitudineAssoluta = -B;
+        v.EmisferoNS = "S";
+    } else {
+        v.LatitudineAssoluta = B;
+        v.EmisferoNS = "N";
+    }
+    if (L <= 180.0) {
+        v.LongitudineAssoluta = L;
+        v.EmisferoEW = "E";
+        v.Longitudine = L;
+    } else {
+        v.LongitudineAssoluta = 360.0 - L;
+        v.EmisferoEW = "W";
+        v.Longitudine = L - 360.0;
+    }
 }
 
 RegistriElementi Registri_Da_Satelement(const Satelement& s)
@@ -126,12 +167,13 @@ void ModelloSatellite::Imposta(const RegistriElementi& r, int propagatore)
     propagatore_ = propagatore;
     modelloUsato_ = -1;
     deep_ = false;
+    aoDeep_ = xnodpDeep_ = 0;
     sgp4_ = {};
     sdp4_ = {};
     integratore_ = {};
     if (!Registri_Validi(r))
         return;
-    deep_ = Deep_Space(r);
+    deep_ = Deep_Space(r, &aoDeep_, &xnodpDeep_);
     switch (propagatore) {
     case PropagatorePlan13:
         modelloUsato_ = PropagatorePlan13;
@@ -192,6 +234,8 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     const double D = jd - reg.epoch;
     const double tsince = D * 1440.0;
     StatoOrbitale st;
+    st.ao = m.Ao();
+    st.xnodp = m.Xnodp();
     u.esito = m.Propaga(tsince, st);
     if (u.esito != EsitoPropagazione::Ok)
         return false;
@@ -215,7 +259,7 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     const double ovx = -kOmegaTerra * oy, ovy = kOmegaTerra * ox;
 
     // 5. Earth rotation.
-    const double theta = 99.4033 * kGradRad + 6.300388099 * (reg.epoch - kEpoca1990) + 6.300388099 * D;
+    const double theta = Rotazione_Terra(reg.epoch, D);
     const double ct = std::cos(theta), sn = std::sin(theta);
     const double xf = r[0] * ct + r[1] * sn, yf = -r[0] * sn + r[1] * ct, zf = r[2];
     const double vxf = vel[0] * ct + vel[1] * sn, vyf = -vel[0] * sn + vel[1] * ct, vzf = vel[2];
@@ -289,17 +333,14 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     const double sx = std::cos(Lambda), sy = std::sin(Lambda) * std::cos(eps), sz = std::sin(Lambda) * std::sin(eps);
 
     // 13. Shadow: a cylinder of the Earth's radius behind the Earth.
-    const double c = -(sx * r[0] + sy * r[1] + sz * r[2]) / rmod;
-    const bool illuminato = c < 0.0 || rmod * std::sqrt(std::max(0.0, 1.0 - c * c)) / kRaggio > 1.0;
-    int stato = illuminato ? StatoNessuno : StatoEclisse;
+    const bool illuminato = Illuminato({sx, sy, sz}, st.posizione);
 
     // 14. Sun elevation.
     const double sxf = sx * ct + sy * sn, syf = -sx * sn + sy * ct, szf = sz;
     const double altezzaSole = mMate::ArcoSeno(sxf * up[0] + syf * up[1] + szf * up[2]) * kRadGrad;
 
     // 15. Visibility.
-    if (stato != StatoEclisse)
-        stato = (altezzaSole >= opz.sogliaSole || altezza <= 0.0) ? StatoNonVisibile : StatoVisibile;
+    const int stato = Stato_Illuminazione(illuminato, altezzaSole, opz.sogliaSole, altezza);
 
     // 16. Phase.
     const double cospsi = -(ux * sxf + uy * syf + uz * szf);
@@ -343,25 +384,7 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     v.Quota = quota;
     v.Distanza = distanza;
     v.Periodo = periodo;
-    v.Longitudine360 = L;
-    v.Latitudine = B;
-    v.LatitudineMappa = B;
-    if (B < 0) {
-        v.LatitudineAssoluta = -B;
-        v.EmisferoNS = "S";
-    } else {
-        v.LatitudineAssoluta = B;
-        v.EmisferoNS = "N";
-    }
-    if (L <= 180.0) {
-        v.LongitudineAssoluta = L;
-        v.EmisferoEW = "E";
-        v.Longitudine = L;
-    } else {
-        v.LongitudineAssoluta = 360.0 - L;
-        v.EmisferoEW = "W";
-        v.Longitudine = L - 360.0;
-    }
+    Punto_Subsatellite(L, B, v);
     v.VersoreZenit = vz;
     v.VersoreEst = ve;
     v.VersoreNord = vn;

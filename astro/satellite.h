@@ -59,6 +59,10 @@ public:
     EsitoPropagazione Propaga(double tsince, StatoOrbitale& out) const;
     bool Deep() const { return deep_; }
     int Modello() const { return modelloUsato_; }
+    // The semi-major axis (Earth radii) and mean motion (rad/min) of the
+    // deep-space test, which SGP, SGP4 and SDP4 replace with their own.
+    double Ao() const { return aoDeep_; }
+    double Xnodp() const { return xnodpDeep_; }
 
 private:
     bool impostato_ = false;
@@ -66,6 +70,7 @@ private:
     int propagatore_ = -1;
     int modelloUsato_ = -1;  // the model actually run (3 only when deep)
     bool deep_ = false;
+    double aoDeep_ = 0, xnodpDeep_ = 0;
     ImpostazioneSGP4 sgp4_{};
     ImpostazioneSDP4 sdp4_{};
     mutable StatoIntegratore integratore_{};  // where the resonance integration last stood
@@ -80,14 +85,32 @@ double Correzione_Rifrazione(double altezza);
 // law (1 + cos psi) / 2 or the diffuse-sphere law.
 double Magnitudine_Visuale(double m0, double distanza, double psi, bool lambert);
 
+// Whether a satellite at r (km, inertial) is sunlit, s the unit vector
+// toward the Sun: the Earth's shadow is a cylinder of radius 6378.135 km
+// behind it. A satellite exactly on the cylinder is in the shadow.
+bool Illuminato(const std::array<double, 3>& s, const std::array<double, 3>& r);
+
+// The illumination state of a computed satellite: StatoEclisse when not
+// lit, else StatoNonVisibile when the Sun is at or above the threshold
+// (degrees) or the satellite at or below the horizon, else StatoVisibile.
+int Stato_Illuminazione(bool illuminato, double altezzaSole, int sogliaSole, double altezza);
+
+// The sub-satellite point fields of v from the longitude L (degrees east,
+// 0 to below 360) and the latitude B (degrees): signed, absolute and map
+// values and the hemisphere letters; 180 exactly is east.
+void Punto_Subsatellite(double L, double B, Valori& v);
+
 // The angle of the Earth's rotation (radians, not reduced) at the Julian date
-// jd; it equals 99.4033 degrees at 2447891.5.
+// jd; it equals 99.4033 degrees at 2447891.5. The computation of a
+// satellite forms it from the element set's epoch and the days since it.
 double Rotazione_Terra(double jd);
+double Rotazione_Terra(double epoca, double giorni);
 
 // What one computation gives besides the Valori record.
 struct UsciteSatellite {
     RegistriElementi registri{};  // the element registers of this computation
-    StatoOrbitale stato{};        // inertial position (km) and velocity (km/s) of the model
+    StatoOrbitale stato{};        // inertial position (km) and velocity (km/s) of the model,
+                                  // with the ao and xnodp it leaves (the deep-space test's when it has none)
     double altezzaSole = 0;       // Sun elevation at the observer, degrees
     bool deep = false;            // the element set is a deep-space one
     EsitoPropagazione esito = EsitoPropagazione::Ok;

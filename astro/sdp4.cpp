@@ -476,6 +476,7 @@ ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
     const Derivazione d = Deriva_Moto_Medio(r.xno, r.eo, r.xincl);
     const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
     const double cosio = d.cosio, eo = r.eo;
+    s4.ao = d.ao;
     s4.aodp = aodp;
     s4.xnodp = xnodp;
     s4.cosio = cosio;
@@ -580,7 +581,7 @@ EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoO
     const double xl = m.xll + m.omgadf + m.xnode;
 
     StatoOrbitale o;
-    o.ao = s4.aodp;
+    o.ao = s4.ao;
     o.xnodp = s4.xnodp;
     const EsitoPropagazione esito =
         Completa_Periodiche(s4.cosio, s4.sinio, s4.x3thm1, s4.x1mth2, s4.x7thm1, s4.xlcof, s4.aycof, a, m.em, xl,

@@ -39,7 +39,7 @@ struct DatiDeep {
 struct ImpostazioneSDP4 {
     RegistriElementi reg;
     bool valida = false;
-    double aodp = 0, xnodp = 0;
+    double ao = 0, aodp = 0, xnodp = 0;
     double cosio = 0, sinio = 0, x3thm1 = 0, x1mth2 = 0, x7thm1 = 0;
     double c1 = 0, c4 = 0;
     double xmdot = 0, omgdot = 0, xnodot = 0, xnodcf = 0, t2cof = 0, xlcof = 0, aycof = 0;

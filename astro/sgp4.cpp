@@ -192,6 +192,7 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
         return s4;
 
     const Derivazione d = Deriva_Moto_Medio(r.xno, r.eo, r.xincl);
+    s4.ao = d.ao;
     s4.aodp = d.aodp;
     s4.xnodp = d.xnodp;
     s4.cosio = d.cosio;
@@ -275,6 +276,8 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
         s4.t4cof = 0.25 * (3.0 * s4.d3 + c1 * (12.0 * s4.d2 + 10.0 * c1sq));
         s4.t5cof = 0.2 * (3.0 * s4.d4 + 12.0 * c1 * s4.d3 + 6.0 * s4.d2 * s4.d2 + 15.0 * c1sq * (2.0 * s4.d2 + c1sq));
     }
+    s4.s4 = s4v;
+    s4.qoms24 = qoms24;
     s4.sinio = sinio;
     s4.x1mth2 = x1mth2;
     s4.c1 = c1;
@@ -418,7 +421,7 @@ EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoO
 
     const Periodiche k{s4.cosio, s4.sinio, s4.x3thm1, s4.x1mth2, s4.x7thm1, s4.xlcof, s4.aycof};
     StatoOrbitale o;
-    o.ao = s4.aodp;
+    o.ao = s4.ao;
     o.xnodp = s4.xnodp;
     const EsitoPropagazione esito = Completa(k, a, e, xl, omega, xnode, r.xincl, o);
     if (esito == EsitoPropagazione::Ok)

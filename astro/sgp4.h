@@ -60,7 +60,8 @@ struct ImpostazioneSGP4 {
     RegistriElementi reg;
     bool valida = false;
     bool isimp = false;  // simple drag (perigee under 220 km)
-    double aodp = 0, xnodp = 0;
+    double s4 = 0, qoms24 = 0;  // atmosphere parameters (Earth radii), lowered for perigees under 156 km
+    double ao = 0, aodp = 0, xnodp = 0;
     double cosio = 0, sinio = 0, x3thm1 = 0, x1mth2 = 0, x7thm1 = 0;
     double c1 = 0, c4 = 0, c5 = 0, d2 = 0, d3 = 0, d4 = 0;
     double eta = 0, delmo = 0, sinmo = 0;

@@ -183,6 +183,96 @@ TEST(SatModels, KeptIntegratorGivesExactlyTheRestartResult)
     }
 }
 
+// The mean motion (rev/day) that puts the perigee of a low set at the
+// given height (km) by the model's own semi-major axis.
+Satelement Con_Perigeo(double km)
+{
+    Satelement s = sattest::Da_Righe("", k88888_1, k88888_2);
+    double lo = 14.0, hi = 17.5;  // perigee falls as the mean motion grows
+    for (int i = 0; i < 200; ++i) {
+        s.MotoMedio = 0.5 * (lo + hi);
+        const auto st = astro::Imposta_SGP4(astro::Registri_Da_Satelement(s));
+        const double perigeo = (st.aodp * (1.0 - st.reg.eo) - 1.0) * 6378.135;
+        (perigeo > km ? lo : hi) = s.MotoMedio;
+    }
+    return s;
+}
+
+// The atmosphere below 156 km and the simple drag below 220 km.
+TEST(SatModels, LowPerigeeThresholds)
+{
+    auto s4km = [](double perigeo) {
+        const auto st = astro::Imposta_SGP4(astro::Registri_Da_Satelement(Con_Perigeo(perigeo)));
+        EXPECT_TRUE(st.valida);
+        return (st.s4 - 1.0) * 6378.135;
+    };
+    EXPECT_NEAR(s4km(150.0), 72.0, 1e-6);
+    EXPECT_NEAR(s4km(155.999), 77.999, 1e-6);
+    EXPECT_EQ(s4km(156.001), (1.01222928 - 1.0) * 6378.135);  // the standard s of the report
+    EXPECT_NEAR(s4km(98.001), 20.001, 1e-6);
+    EXPECT_NEAR(s4km(97.999), 20.0, 1e-6);
+    EXPECT_NEAR(s4km(90.0), 20.0, 1e-6);
+    {
+        const auto st = astro::Imposta_SGP4(astro::Registri_Da_Satelement(Con_Perigeo(156.001)));
+        EXPECT_EQ(st.qoms24, 1.88027916e-9);
+        const auto basso = astro::Imposta_SGP4(astro::Registri_Da_Satelement(Con_Perigeo(150.0)));
+        EXPECT_NEAR(basso.qoms24, std::pow((120.0 - 72.0) / 6378.135, 4), 1e-18);
+    }
+    EXPECT_TRUE(astro::Imposta_SGP4(astro::Registri_Da_Satelement(Con_Perigeo(219.0))).isimp);
+    EXPECT_FALSE(astro::Imposta_SGP4(astro::Registri_Da_Satelement(Con_Perigeo(221.0))).isimp);
+    // Both sides of each threshold still propagate to a sensible height.
+    for (double km : {90.0, 150.0, 219.0, 221.0}) {
+        StatoOrbitale o;
+        ASSERT_EQ(astro::Propaga_SGP4(astro::Registri_Da_Satelement(Con_Perigeo(km)), 10.0, o), EsitoPropagazione::Ok);
+        const double h = std::hypot(o.posizione[0], o.posizione[1], o.posizione[2]) - 6378.135;
+        EXPECT_GT(h, km - 30.0) << km;
+        EXPECT_LT(h, 400.0) << km;
+        // km/s, not Earth radii per minute.
+        EXPECT_NEAR(std::hypot(o.velocita[0], o.velocita[1], o.velocita[2]), 7.8, 0.2) << km;
+    }
+}
+
+// An equatorial geostationary set (inclination 0.0000) divides nothing by
+// sin i: it stays on its ring of about 42164 km.
+TEST(SatModels, EquatorialDeepSpace)
+{
+    Satelement s = Set(kGeo1, kGeo2);
+    s.Inclinazione = 0.0;
+    const auto r = astro::Registri_Da_Satelement(s);
+    for (double t : {0.0, 100.0, 1440.0, 14400.0}) {
+        StatoOrbitale o;
+        ASSERT_EQ(astro::Propaga_SDP4(r, t, o), EsitoPropagazione::Ok) << t;
+        EXPECT_NEAR(std::hypot(o.posizione[0], o.posizione[1], o.posizione[2]), 42164.0, 50.0) << t;
+        EXPECT_LT(std::fabs(o.posizione[2]), 50.0) << t;
+        EXPECT_NEAR(std::hypot(o.velocita[0], o.velocita[1], o.velocita[2]), 3.075, 0.01) << t;
+    }
+}
+
+// A near-zero inclination that the lunar-solar secular rate drives below
+// zero comes back positive, with the node turned by pi and the perigee back.
+TEST(SatModels, InclinationDrivenBelowZero)
+{
+    const auto r = astro::Registri_Da_Satelement(Set(kGeo1, kGeo2));
+    const auto st = astro::Imposta_SDP4(r);
+    ASSERT_LT(st.deep.ssi, 0.0);
+    const double t = 3.0 * r.xincl / -st.deep.ssi;  // well past the crossing
+    astro::ElementiMedi m;
+    m.xll = r.xmo;
+    m.omgadf = r.omegao;
+    m.xnode = r.xnodeo;
+    astro::Deep_Secolari(st, t, m);
+    EXPECT_NEAR(m.xinc, 2.0 * r.xincl, 1e-12);
+    EXPECT_NEAR(m.xnode - (r.xnodeo + st.deep.ssh * t), 3.14159265, 1e-12);
+    EXPECT_NEAR(m.omgadf - (r.omegao + st.deep.ssg * t), -3.14159265, 1e-12);
+    // Before the crossing nothing turns.
+    m = {};
+    m.xnode = r.xnodeo;
+    m.omgadf = r.omegao;
+    astro::Deep_Secolari(st, 0.5 * r.xincl / -st.deep.ssi, m);
+    EXPECT_NEAR(m.xinc, 0.5 * r.xincl, 1e-12);
+    EXPECT_NEAR(m.xnode, r.xnodeo + st.deep.ssh * 0.5 * r.xincl / -st.deep.ssi, 1e-12);
+}
+
 // Plan 13 against the physics it stands on: a circular orbit of the radius
 // Kepler's third law gives, at the speed sqrt(GM/a), and close to SGP4.
 TEST(SatModels, Plan13)
@@ -218,6 +308,49 @@ TEST(SatModels, Plan13)
         ASSERT_EQ(astro::Propaga_SGP4(rr, t, s4), EsitoPropagazione::Ok);
         EXPECT_LT(std::hypot(p13.posizione[0] - s4.posizione[0], p13.posizione[1] - s4.posizione[1],
                              p13.posizione[2] - s4.posizione[2]), 60.0) << t;
+    }
+    // Drag: with n' > 0 the circle shrinks as the mean motion n0 + 2 (n'/2) t
+    // grows by Kepler's third law (to first order in the drag term).
+    astro::RegistriElementi d = r;
+    d.xndt2o = 1e-9;  // rad/min^2, a strong drag
+    for (double t : {1000.0, 10000.0, -10000.0}) {
+        StatoOrbitale o;
+        ASSERT_EQ(astro::Propaga_Plan13(d, t, o), EsitoPropagazione::Ok);
+        const double atteso = a * std::pow(d.xno / (d.xno + 2.0 * d.xndt2o * t), 2.0 / 3.0);
+        EXPECT_NEAR(std::hypot(o.posizione[0], o.posizione[1], o.posizione[2]), atteso, 0.002 * std::fabs(a - atteso))
+            << t;
+    }
+    // The argument of perigee, measured from the state vectors, drifts at
+    // 50 degrees and stands still at the critical inclination (cos^2 i = 0.2).
+    auto argomento_perigeo = [](const StatoOrbitale& o) {
+        const auto& p = o.posizione;
+        const auto& v = o.velocita;
+        const double mu = 398600.8;
+        const double h[3] = {p[1] * v[2] - p[2] * v[1], p[2] * v[0] - p[0] * v[2], p[0] * v[1] - p[1] * v[0]};
+        const double nodo[3] = {-h[1], h[0], 0.0};
+        const double rr = std::hypot(p[0], p[1], p[2]);
+        const double rv = p[0] * v[0] + p[1] * v[1] + p[2] * v[2];
+        const double v2 = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
+        double e[3];
+        for (int i = 0; i < 3; ++i)
+            e[i] = ((v2 - mu / rr) * p[i] - rv * v[i]) / mu;
+        const double cosw = (nodo[0] * e[0] + nodo[1] * e[1]) / (std::hypot(nodo[0], nodo[1]) * std::hypot(e[0], e[1], e[2]));
+        return e[2] >= 0 ? std::acos(cosw) : 2 * M_PI - std::acos(cosw);
+    };
+    astro::RegistriElementi ell = r;
+    ell.eo = 0.3;
+    ell.xno = 6.0 * 2 * M_PI / 1440.0;
+    ell.omegao = 1.0;
+    for (double incl : {50.0, std::acos(std::sqrt(0.2)) * 180.0 / M_PI}) {
+        ell.xincl = incl * M_PI / 180.0;
+        StatoOrbitale o0, o1;
+        ASSERT_EQ(astro::Propaga_Plan13(ell, 0.0, o0), EsitoPropagazione::Ok);
+        ASSERT_EQ(astro::Propaga_Plan13(ell, 20000.0, o1), EsitoPropagazione::Ok);
+        EXPECT_NEAR(argomento_perigeo(o0), 1.0, 1e-6);
+        if (incl == 50.0)
+            EXPECT_GT(argomento_perigeo(o1) - 1.0, 0.01);
+        else
+            EXPECT_NEAR(argomento_perigeo(o1), 1.0, 1e-6);
     }
     // An orbit that is no ellipse is refused.
     r.eo = 1.0;

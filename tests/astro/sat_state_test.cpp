@@ -4,6 +4,7 @@
 // the values the formulas must give, and what a failed computation leaves.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -213,8 +214,53 @@ TEST(SatState, FormulaValues)
     const double buio = astro::Magnitudine_Visuale(4.0, 1000.0, M_PI, false);
     EXPECT_TRUE(std::isfinite(buio));
     EXPECT_GT(buio, 20.0);
-    // Earth rotation angle at the 1990 epoch.
+    // Earth rotation angle at the 1990 epoch, whatever the epoch of the set.
     EXPECT_NEAR(astro::Rotazione_Terra(2447891.5), 99.4033 * 0.0174532925, 1e-12);
+    for (double epoca : {2447891.5, 2453912.1, 2460000.75, 2440000.25})
+        EXPECT_NEAR(astro::Rotazione_Terra(epoca, 2447891.5 - epoca), 99.4033 * 0.0174532925, 1e-8) << epoca;
+}
+
+// The boundaries of the illumination state and of the hemispheres.
+TEST(SatState, ShadowVisibilityAndHemisphereBoundaries)
+{
+    const double R = 6378.135;
+    const std::array<double, 3> sole{1.0, 0.0, 0.0};
+    // Behind the Earth: inside the cylinder eclipsed, a hair outside sunlit.
+    EXPECT_FALSE(astro::Illuminato(sole, {-7000.0, R * (1 - 1e-9), 0.0}));
+    EXPECT_TRUE(astro::Illuminato(sole, {-7000.0, R * (1 + 1e-9), 0.0}));
+    EXPECT_FALSE(astro::Illuminato(sole, {-7000.0, 0.0, -R + 1.0}));
+    EXPECT_FALSE(astro::Illuminato(sole, {-42164.0, 100.0, 0.0}));  // geostationary at equinox midnight
+    // On the Sun's side, close or far from the axis: sunlit.
+    EXPECT_TRUE(astro::Illuminato(sole, {7000.0, 0.0, 0.0}));
+    EXPECT_TRUE(astro::Illuminato(sole, {100.0, 6500.0, 0.0}));
+
+    // Sun at the threshold is not dark enough; a hundredth below it is.
+    EXPECT_EQ(astro::Stato_Illuminazione(true, -10.0, -10, 30.0), StatoNonVisibile);
+    EXPECT_EQ(astro::Stato_Illuminazione(true, -10.01, -10, 30.0), StatoVisibile);
+    EXPECT_EQ(astro::Stato_Illuminazione(true, -3.0, -4, 30.0), StatoNonVisibile);
+    // Exactly on the horizon is not visible.
+    EXPECT_EQ(astro::Stato_Illuminazione(true, -20.0, -10, 0.0), StatoNonVisibile);
+    EXPECT_EQ(astro::Stato_Illuminazione(true, -20.0, -10, 1e-9), StatoVisibile);
+    EXPECT_EQ(astro::Stato_Illuminazione(false, -20.0, -10, 30.0), StatoEclisse);
+
+    Valori v;
+    astro::Punto_Subsatellite(180.0, -12.5, v);
+    EXPECT_EQ(v.EmisferoEW, "E");
+    EXPECT_EQ(v.Longitudine, 180.0);
+    EXPECT_EQ(v.LongitudineAssoluta, 180.0);
+    EXPECT_EQ(v.EmisferoNS, "S");
+    EXPECT_EQ(v.LatitudineAssoluta, 12.5);
+    EXPECT_EQ(v.Latitudine, -12.5);
+    EXPECT_EQ(v.LatitudineMappa, -12.5);
+    astro::Punto_Subsatellite(180.0001, 0.0, v);
+    EXPECT_EQ(v.EmisferoEW, "W");
+    EXPECT_NEAR(v.Longitudine, -179.9999, 1e-9);
+    EXPECT_NEAR(v.LongitudineAssoluta, 179.9999, 1e-9);
+    EXPECT_EQ(v.Longitudine360, 180.0001);
+    EXPECT_EQ(v.EmisferoNS, "N");
+    astro::Punto_Subsatellite(359.5, 45.0, v);
+    EXPECT_EQ(v.EmisferoEW, "W");
+    EXPECT_NEAR(v.Longitudine, -0.5, 1e-12);
 }
 
 TEST(SatState, IlluminationAndMagnitudeTexts)

@@ -157,4 +157,116 @@ TEST_F(MSat, PassSolversOnTheWorkingList)
     EXPECT_EQ(t3, tc + 0.01);
 }
 
+// The one-argument models on the element registers that the slot's
+// computation leaves, against the sample output printed in Spacetrack
+// Report No. 3 (km, km/s).
+TEST_F(MSat, ModelsOnTheElementRegisters)
+{
+    const char* k88888_1 = "1 88888U          80275.98708465  .00073094  13844-3  66816-4 0     8";
+    const char* k88888_2 = "2 88888  72.8435 115.9689 0086731  52.6988 110.5714 16.05824518   105";
+    const char* k11801_1 = "1 11801U          80230.29629788  .01431103  00000-0  14311-1      13";
+    const char* k11801_2 = "2 11801  46.7916 230.4354 7318036  47.4722  10.4117  2.28537848    13";
+    auto vicino = [](std::array<double, 3> p, std::array<double, 3> v, double x, double y, double z, double vx,
+                     double vy, double vz) {
+        EXPECT_LT(std::hypot(p[0] - x, p[1] - y, p[2] - z), 0.015);
+        EXPECT_LT(std::hypot(v[0] - vx, v[1] - vy, v[2] - vz), 2e-5);
+    };
+
+    gintPropagatore = 2;
+    gudtSatelementi[3] = sattest::Da_Righe("", k88888_1, k88888_2);
+    ASSERT_TRUE(mSat::Calcola_Satellite(3, gudtSatelementi[3].EpocaGiuliana));
+    // The registers hold the set in model units.
+    EXPECT_NEAR(mSat::xincl, 72.8435 * M_PI / 180, 1e-8);
+    EXPECT_NEAR(mSat::xnodeo, 115.9689 * M_PI / 180, 1e-8);
+    EXPECT_NEAR(mSat::omegao, 52.6988 * M_PI / 180, 1e-8);
+    EXPECT_NEAR(mSat::xmo, 110.5714 * M_PI / 180, 1e-8);
+    EXPECT_EQ(mSat::eo, 0.0086731);
+    EXPECT_NEAR(mSat::xno, 16.05824518 * 2 * M_PI / 1440, 1e-10);
+    EXPECT_NEAR(mSat::xndt2o, 0.00073094 * 2 * M_PI / 1440 / 1440, 1e-15);
+    EXPECT_NEAR(mSat::xndd6o, 0.13844e-3 * 2 * M_PI / 1440 / 1440 / 1440, 1e-18);
+    EXPECT_NEAR(mSat::bstar, 0.66816e-4, 1e-15);
+    EXPECT_EQ(mSat::epoch, gudtSatelementi[3].EpocaGiuliana);
+    // SGP4 leaves its semi-major axis (Kepler's third law for 16.058 rev/day:
+    // 6637.7 km) and its mean motion, a few parts in 10,000 off the set's.
+    EXPECT_NEAR(mSat::ao * 6378.135, 6637.7, 5.0);
+    EXPECT_NEAR(mSat::xnodp, mSat::xno, 1e-3 * mSat::xno);
+    EXPECT_NE(mSat::xnodp, mSat::xno);
+
+    ASSERT_TRUE(mSat::Propaga_SGP4(360.0));
+    vicino(gdblPosizione, gdblVelocita, 2456.10705566, -6071.93853760, 1222.89727783, 2.67938992, -0.44829041,
+           -7.22879231);
+    ASSERT_TRUE(mSat::Propaga_SGP(720.0));
+    vicino(gdblPosizione, gdblVelocita, 2567.39477539, -6112.49725342, 713.97710419, 2.43952477, 0.09884824,
+           -7.31889641);
+    // Plan 13 stays close to them over a few hours.
+    ASSERT_TRUE(mSat::Propaga_Plan13(360.0));
+    EXPECT_LT(std::hypot(gdblPosizione[0] - 2456.107, gdblPosizione[1] + 6071.939, gdblPosizione[2] - 1222.897), 60.0);
+
+    gintPropagatore = 3;
+    gudtSatelementi[3] = sattest::Da_Righe("", k11801_1, k11801_2);
+    ASSERT_TRUE(mSat::Calcola_Satellite(3, gudtSatelementi[3].EpocaGiuliana + 0.5));
+    ASSERT_TRUE(mSat::Propaga_SDP4(1080.0));
+    vicino(gdblPosizione, gdblVelocita, -9990.05883789, 22717.35522461, -23616.89062501, -1.01667246, -2.29026759,
+           0.72892364);
+
+    // Registers that give no orbit: every model refuses and leaves the vectors.
+    const auto pos = gdblPosizione, vel = gdblVelocita;
+    const double aoPrima = mSat::ao;
+    mSat::eo = 1.0;
+    EXPECT_FALSE(mSat::Propaga_Plan13(0.0));
+    EXPECT_FALSE(mSat::Propaga_SGP(0.0));
+    EXPECT_FALSE(mSat::Propaga_SGP4(0.0));
+    EXPECT_FALSE(mSat::Propaga_SDP4(0.0));
+    mSat::eo = 0.5;
+    mSat::xno = 0.0;
+    EXPECT_FALSE(mSat::Propaga_SGP4(0.0));
+    EXPECT_EQ(gdblPosizione, pos);
+    EXPECT_EQ(gdblVelocita, vel);
+    EXPECT_EQ(mSat::ao, aoPrima);
+}
+
+// The deep-space routine in its three modes on the registers, and ThetaG.
+TEST_F(MSat, DeepModesAndThetaG)
+{
+    EXPECT_NEAR(mSat::ThetaG(2433281.5), 1.72944494, 1e-12);
+    EXPECT_EQ(mSat::gdblDs50, 0.0);
+    // Greenwich sidereal angle of 2000 January 1, 12h UT: 280.46062 degrees
+    // (Meeus 12.4); the report's linear form has drifted 0.007 deg by then.
+    EXPECT_NEAR(mSat::ThetaG(2451545.0) * 180 / M_PI, 280.46062, 0.01);
+
+    // A geostationary set of 0.0019 degrees inclination.
+    gudtSatelementi[4] = sattest::Da_Righe("", "1 28626U 05008A   06176.46683397 -.00000205  00000-0  10000-3 0  2190",
+                                           "2 28626   0.0019 286.9433 0000335  13.7918  55.6504  1.00270176  4891");
+    gintPropagatore = 3;
+    ASSERT_TRUE(mSat::Calcola_Satellite(4, gudtSatelementi[4].EpocaGiuliana));
+    const astro::ElementiMedi iniziali{mSat::xmo, mSat::omegao, mSat::xnodeo, 0.0, 0.0, mSat::xnodp};
+    auto uguali = [](const astro::ElementiMedi& a, const astro::ElementiMedi& b) {
+        return a.xll == b.xll && a.omgadf == b.omgadf && a.xnode == b.xnode && a.em == b.em && a.xinc == b.xinc &&
+               a.xn == b.xn;
+    };
+    mSat::Deep(1);
+    EXPECT_EQ(mSat::gdblDs50, mSat::epoch - 2433281.5);
+    mSat::gudtElementiDeep = iniziali;
+    mSat::gdblTempoDeep = 1e5;
+    for (int modo : {0, 4, -1, 99}) {
+        mSat::Deep(modo);
+        EXPECT_TRUE(uguali(mSat::gudtElementiDeep, iniziali)) << modo;
+        EXPECT_EQ(mSat::gdblTempoDeep, 1e5);
+    }
+    // Some 70 days on, the lunar-solar secular rate has carried the tiny
+    // inclination through zero: it comes back positive, the node turned by pi.
+    mSat::Deep(2);
+    const astro::ElementiMedi m = mSat::gudtElementiDeep;
+    EXPECT_GT(m.xinc, 0.0);
+    EXPECT_LT(m.xinc, 1.0 * M_PI / 180);
+    EXPECT_NEAR(std::remainder(m.xnode - mSat::xnodeo - M_PI, 2 * M_PI), 0.0, 0.05);
+    // The synchronous resonance keeps the mean motion at one turn a sidereal day.
+    EXPECT_NEAR(m.xn, 2 * M_PI / 1436.07, 2e-6);
+    EXPECT_NEAR(m.em, mSat::eo, 1e-3);
+    mSat::Deep(3);
+    EXPECT_FALSE(uguali(mSat::gudtElementiDeep, m));
+    EXPECT_NEAR(mSat::gudtElementiDeep.em, m.em, 1e-3);
+    EXPECT_NEAR(mSat::gudtElementiDeep.xinc, m.xinc, 1e-3);
+}
+
 }  // namespace
