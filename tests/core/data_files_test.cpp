@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -409,6 +410,17 @@ TEST(ShippedData, LoadsWithTheCountsTheProgramNeeds)
             continue;
         const auto v = vb::StrictValue(gstrMagnitudini[c]);
         EXPECT_TRUE(v && *v > -5 && *v < 15) << "catalogue " << c << ": " << gstrMagnitudini[c];
+    }
+    // Frequencies are MHz of real links, and no satellite has more rows than
+    // the ten channels an element set can take.
+    QHash<QString, int> canali;
+    for (int i = 1; i <= Numero_Frequenze(); ++i) {
+        const RigaDati& r = gudtFrequenze[i];
+        for (const std::string& f : {r.Riga1, r.Riga2}) {
+            const auto v = vb::StrictValue(f);
+            EXPECT_TRUE(v && *v >= 0 && *v <= 30000) << "row " << i << ": " << f;
+        }
+        EXPECT_LE(++canali[QString::fromStdString(r.Riga0)], 10) << r.Riga0;
     }
     // Each body's name key has its text in every language file.
     const QString assente = QStringLiteral("\x01missing\x01");

@@ -152,6 +152,10 @@ def channels(sats):
         key = (n, float(up), float(down))
         if key in seen or per.get(n, 0) >= 10 or (float(up) == 0 and float(down) == 0):
             continue
+        # no link of these satellites lies above 30 GHz: a larger number is a
+        # slip in the source (Stellarium gives CUAVA-1 a 76750 MHz channel)
+        if max(float(up), float(down)) > 30000:
+            continue
         # a transponder already listed by the centre of its passband
         if float(up) and float(down) and any(abs(float(up) - u) < 0.3 and abs(float(down) - d) < 0.3
                                              for u, d in pairs.get(n, ())):

@@ -54,7 +54,7 @@ def check(out_dir):
     per = {}
     for r in rows:
         need(len(r) == 4 and re.fullmatch(r"\d{5}", r[0]) is not None, "frequen.dat row %r" % r)
-        float(r[1]), float(r[2])
+        need(0 <= float(r[1]) <= 30000 and 0 <= float(r[2]) <= 30000, "frequen.dat row %r" % r)
         per[r[0]] = per.get(r[0], 0) + 1
     need(max(per.values()) <= 10, "more than ten channels for one satellite")
 
