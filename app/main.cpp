@@ -45,6 +45,7 @@ int main(int argc, char** argv)
         return 0;
 
     MDIForm1 w;
+    w.setCartellaUtente(avvio.cartellaUtente);
     if (!w.MDIForm_Load())
         return 1;
     return app.exec();

@@ -5,6 +5,7 @@
 #include "core/mreg.h"
 #include "core/startup.h"
 #include "core/working_list.h"
+#include "platform/file_chooser.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -719,7 +721,8 @@ bool MDIForm1::MDIForm_Load()
     }
 
     // The working list of the last run.
-    core::Carica_Lista_Lavoro();
+    core::Carica_Lista_Lavoro(m_cartellaUtente.isEmpty() ? core::Cartella_Dati_Utente()
+                                                         : m_cartellaUtente);
 
     pflgCentrale = true;
     pflgSatellite = true;
@@ -837,6 +840,28 @@ void MDIForm1::mnuAiutoInformazioni_Click()
 {
     frmAbout about(this);
     about.exec();
+}
+
+void MDIForm1::Apertura_database(int scelta)
+{
+    QCoreApplication::processEvents();
+    platform::FileChooser* files = platform::services().files;
+    if (!files)
+        return;
+    platform::FileDialogRequest r;
+    r.title = mLang::Testo_Lingua("Dialogs", "apritle");
+    r.fileName = gstrDatabasePrimario;
+    r.filter = mLang::Testo_Lingua("Dialogs", "filtrotle");
+    r.filterIndex = 1;
+    const std::optional<QString> scelto = files->openFile(r, this);
+    if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
+        return;
+    QCoreApplication::processEvents();
+    // The principal file is kept in memory only; the settings keep theirs.
+    if (scelta == 0)
+        gstrDatabasePrimario = *scelto;
+    if (m_caricaDatabase)
+        m_caricaDatabase(scelta, *scelto);
 }
 
 void MDIForm1::mnuFileSalvaImpostazioni_Click()

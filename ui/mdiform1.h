@@ -37,6 +37,9 @@ public:
     // bars, the daylight-saving question. False when the program must end
     // (a fixed data file could not be read; the message was shown).
     bool MDIForm_Load();
+    // The user's data folder that holds the working list (default: the
+    // application data location).
+    void setCartellaUtente(const QString& folder) { m_cartellaUtente = folder; }
 
     // Applies the language texts to the menus, toolbar and status bar.
     void Lingua();
@@ -98,6 +101,16 @@ public:
     void mnuFinestreDisponiTutto_Click();
     void mnuFinestreChiudiTutto_Click();
 
+    // Chooses an element file and loads it as the principal (0) or the
+    // secondary (1) database through the loader the database window
+    // registers; a cancelled dialog, an empty name or an empty file change
+    // nothing.
+    void Apertura_database(int scelta);
+    void setCaricaDatabase(std::function<void(int scelta, const QString& file)> carica)
+    {
+        m_caricaDatabase = std::move(carica);
+    }
+
     // The time window (created on first use, then only hidden and shown).
     frmTime* timeWindow(bool create = true);
     // Shows a window as a child of the main window; returns its frame.
@@ -129,9 +142,11 @@ private:
     QHash<QString, QToolButton*> m_buttons;
     QHash<QString, QString> m_buttonTarget;   // toolbar key -> menu item it runs
     QHash<QString, std::function<void()>> m_handlers;
+    std::function<void(int, const QString&)> m_caricaDatabase;
     QMenu* m_toolbarMenu = nullptr;
     QPointer<frmTime> m_time;
     QPointer<QMdiSubWindow> m_timeFrame;
     QString m_helpFile;
+    QString m_cartellaUtente;
     bool m_closing = false;
 };
