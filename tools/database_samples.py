@@ -63,3 +63,34 @@ def main():
 
 if __name__ == '__main__':
     main()
+
+
+def horizon(path_out, jd_ut, lat, lon, height_m):
+    """The sample sets with their epoch moved to 26 November 2013 12:00 UT
+    (elements_sample_horizon.txt), and the elevation of each for one observer
+    and instant (Skyfield, SGP4 with WGS72 as in the element sets, no
+    refraction); "nan" when SGP4 cannot propagate the set to that instant."""
+    from skyfield.api import load, wgs84, EarthSatellite
+    ts = load.timescale(builtin=True)
+    t = ts.ut1_jd(jd_ut)
+    where = wgs84.latlon(lat, lon, elevation_m=height_m)
+    sets = [(n, l1[:18] + '13330.50000000' + l1[32:], l2) for n, l1, l2 in verification_sets() + [ISS]]
+    with open(os.path.join(DATA, 'elements_sample_horizon.txt'), 'w', newline='') as f:
+        for s in sets:
+            f.write('\r\n'.join(s) + '\r\n')
+    with open(path_out, 'w', newline='') as f:
+        f.write('# jd_ut=%.6f lat=%.4f lon=%.4f height_m=%.1f\n' % (jd_ut, lat, lon, height_m))
+        f.write('catalogue,elevation_deg\n')
+        for name, l1, l2 in sets:
+            sat = EarthSatellite(l1, l2, name, ts)
+            err, _, _ = sat.model.sgp4(t.whole, t.ut1_fraction)
+            if err != 0:
+                f.write('%d,nan\n' % sat.model.satnum)
+                continue
+            alt, _, _ = (sat - where).at(t).altaz()
+            f.write('%d,%.4f\n' % (sat.model.satnum, alt.degrees))
+
+
+if __name__ == '__main__' and len(__import__('sys').argv) > 1 and __import__('sys').argv[1] == 'horizon':
+    # 26 November 2013 14:00 UT, Milan.
+    horizon(os.path.join(DATA, 'elements_sample_horizon.csv'), 2456623.0833333, 45.4642, 9.19, 120.0)

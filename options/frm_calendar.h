@@ -1,0 +1,20 @@
+#pragma once
+// The calendar: a month calendar opened on the program clock's date, for
+// reference only. One instance, shown modeless; it closes with its close box.
+#include <QWidget>
+
+class QCalendarWidget;
+
+class frmCalendar : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmCalendar(QWidget* parent = nullptr);
+
+    // Shows the one calendar window; an open one comes to the front unchanged.
+    static frmCalendar* Mostra(QWidget* parent = nullptr);
+
+    QCalendarWidget* MonthView1 = nullptr;
+
+    void Form_Load();
+    void Lingua();
+};

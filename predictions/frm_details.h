@@ -1,0 +1,84 @@
+#pragma once
+// The listing window: a text listing (List1) or a table (ListView1), one of
+// them shown at a time. Every request opens a new window. This file holds the
+// window with its table sorting and the element-file summaries: one row per
+// satellite of a database or of an element file, eleven columns.
+#include "astro/records.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class QListWidget;
+class QTreeWidget;
+
+// The sets read by Leggi until their summary is built.
+extern std::vector<RigaDati> gudtFileVisualizzato;
+
+namespace predictions {
+
+// The eleven cells of one summary row for a parsed set `e` with its text `r`
+// at the program clock's Julian date `adesso`: catalogue number, name, launch
+// year, launch number and piece, inclination, period, node, eccentricity,
+// standard magnitude (" ???" when unknown), element-set number, age in days,
+// each in its blank-filled field. Nothing when the period cannot be formed.
+std::optional<QStringList> Riga_Sommario(const Satelement& e, const RigaDati& r, double adesso);
+
+// Cuts the text of an element file into lines at CR LF, a lone CR or a lone
+// LF; a final line end gives a last empty line.
+QStringList Righe_File(const QByteArray& bytes);
+
+} // namespace predictions
+
+class frmDetails : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmDetails(QWidget* parent = nullptr);
+    ~frmDetails() override;
+
+    // A new listing window, shown modeless (inside the main window when the
+    // program runs).
+    static frmDetails* Nuovo();
+
+    QListWidget* List1 = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+
+    // Summary of the principal (0) or secondary (1) database, or (other
+    // values) of the sets in gudtFileVisualizzato. Stops quietly at the first
+    // set that cannot be summarised; the rows built so far stay.
+    void Sommario(int elenco);
+    // Adds one row per set of `sets` (entries 1 .. size()-1). False when a set
+    // could not be summarised; true also when Stop ended it.
+    bool Aggiungi_sommario(const std::vector<RigaDati>& sets);
+    // Reads an element file set by set (an empty name line ends it) and
+    // summarises it; a bad file gives "formatononvalido" and closes the window.
+    void Leggi(const QString& FName);
+    // Reads an element file whole, cut into sets of three lines, and
+    // summarises it; an incomplete last set ends the file, any other fault
+    // gives "formatononvalido" and the window stays hidden. False then.
+    bool LeggiDiretto(const QString& FName);
+
+    // A click on the column header (1-based): sorts by that column, the same
+    // column again turns the order round.
+    void ListView1_ColumnClick(int column);
+
+    int colonnaOrdinata() const { return m_colonna; }
+    Qt::SortOrder ordine() const { return m_ordine; }
+
+    void Form_Load();
+    void Form_QueryUnload();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Imposta_Vista();
+    bool aggiungiRiga(const RigaDati& r);
+    void mostra();
+
+    bool m_esitoSommario = true; // the last summary met no set it could not summarise
+    bool m_ordinata = false;
+    int m_colonna = 0;
+    Qt::SortOrder m_ordine = Qt::AscendingOrder;
+};

@@ -1,0 +1,207 @@
+// The database window: loading the two element files, sorting, and what a
+// load does to the working list.
+#include "database_fixture.h"
+
+#include "options/frm_progress.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTimer>
+
+namespace {
+
+using dbtest::DatabaseWindow;
+using dbtest::kSample;
+
+TEST_F(DatabaseWindow, PrincipalLoadFillsListAndStatistics)
+{
+    frmDatabase* f = caricato();
+    EXPECT_EQ(f->righe(0), 34);
+    EXPECT_EQ(f->lblCaricati[0]->text(), "34");
+    EXPECT_EQ(f->tag(), "34");
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+    EXPECT_EQ(f->fraDBPrincipale->title(), kSample);
+    EXPECT_EQ(f->lblNumeroMagnitudini[0]->text(), "2");
+    EXPECT_TRUE(f->lblRecenti[0]->text().endsWith(" days"));
+    // The newest set is the ISS of 26 November 2013 13:57:03, three minutes
+    // before the clock; the oldest the 1980 set 11801.
+    EXPECT_EQ(f->lblRecenti[0]->text(), "0.0 days");
+    EXPECT_EQ(f->lblVecchi[0]->text(), vb::Format(dbtest::kAdesso - 2444468.79629788 /* python3-sgp4 */, u"####0.0") + " days");
+    EXPECT_EQ(core::Numero_Voci(gudtDatabasePrimario), 34);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_EQ(frmProgress::instance(false), nullptr);
+    // No working list: no message.
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    // Key 0 rows: the name alone, in name order.
+    EXPECT_EQ(f->modello[0]->testo(0), "AMC-4");
+
+    // Another sort key rebuilds the list; every row keeps its entry.
+    f->cmbOrdina[0]->setCurrentIndex(core::OrdinePeriodo);
+    ASSERT_EQ(f->righe(0), 34);
+    for (int r = 0; r < 34; ++r)
+        EXPECT_EQ(f->modello[0]->testo(r),
+                  core::Testo_Riga(gudtDatabasePrimario[size_t(f->modello[0]->voce(r))], core::OrdinePeriodo));
+    // The shortest period of the sample: 28350, 87.39 min by python3-sgp4.
+    EXPECT_EQ(f->modello[0]->testo(0).toStdString(), "0087.4  COSMOS 2405");
+
+    // Closing only hides: the lists stay.
+    f->close();
+    EXPECT_EQ(frmDatabase::instance(false), f);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->righe(0), 34);
+}
+
+TEST_F(DatabaseWindow, PrincipalLoadRematchesTheWorkingList)
+{
+    // Five listed, three of them in the file; the principal is not.
+    RigaDati fuori = dbtest::set("00005");
+    fuori.Riga0 = "NOT IN FILE";
+    fuori.Riga1.replace(2, 5, "29999");
+    RigaDati altro = fuori;
+    altro.Riga1.replace(2, 5, "29998");
+    RigaDati issVecchia = dbtest::set("25544");
+    issVecchia.Riga1.replace(18, 14, "13300.00000000");
+    elenca({fuori, issVecchia, dbtest::set("00005"), altro, dbtest::set("22674")});
+    gudtRigheAttive[kSlotSecondo] = {"KEEP", "1", "2"};
+
+    frmDatabase* f = caricato();
+    ASSERT_EQ(fakes.prompt.calls.size(), 2);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "The database holds 3 of the 5 satellites of the working list.");
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
+    EXPECT_EQ(fakes.prompt.calls[1].text,
+              "The principal satellite is not in this file: the first satellite found is now the principal.");
+    ASSERT_EQ(gintNumSatelliti, 3);
+    EXPECT_EQ(nomiElencati(), (std::vector<std::string>{"ISS (ZARYA)", "SGP4-VER 00005", "SL-6 R/B(2)"}));
+    // The ISS takes the file's elements.
+    EXPECT_EQ(gudtRigheAttive[1].Riga1, dbtest::set("25544").Riga1);
+    EXPECT_EQ(f->lstActive->count(), 3);
+    EXPECT_EQ(f->lstActive->item(0)->text(), "ISS (ZARYA)");
+    EXPECT_EQ(f->lblNumeroSatellitiAttivi->text(), "3");
+    EXPECT_EQ(gudtRigheAttive[kSlotSecondo].Riga0, "KEEP");
+}
+
+TEST_F(DatabaseWindow, FailedLoadsChangeNothing)
+{
+    elenca({dbtest::set("25544"), dbtest::set("00005")});
+    frmDatabase* f = caricato();
+    fakes.prompt.calls.clear();
+    const auto prima = gudtDatabasePrimario;
+
+    // LF-only line ends, a truncated file, a file without a set.
+    QByteArray lf = dbtest::leggi(kSample);
+    lf.replace("\r\n", "\n");
+    const QByteArray tronco = dbtest::leggi(kSample).left(500);
+    for (const QByteArray& testo : {lf, tronco, QByteArray("\r\n")}) {
+        fakes.prompt.calls.clear();
+        fakes.files.calls.clear();
+        QString p = scrivi(testo);
+        gstrDatabasePrimario = p; // as the open dialog stores it
+        EXPECT_FALSE(f->Database_satelliti(p));
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The file is not in a valid element-set format."));
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        // The open dialog comes again (the fake answers Cancel).
+        EXPECT_EQ(fakes.files.calls.size(), 1);
+        EXPECT_EQ(gudtDatabasePrimario, prima);
+        EXPECT_EQ(f->righe(0), 34);
+        EXPECT_EQ(f->lblCaricati[0]->text(), "34");
+        EXPECT_EQ(gintNumSatelliti, 2);
+        EXPECT_EQ(gstrDatabasePrimario, kSample);
+        EXPECT_TRUE(pflgSatellite);
+        EXPECT_TRUE(f->isVisible());
+    }
+
+    // A path that cannot be opened.
+    fakes.prompt.calls.clear();
+    QString assente = m_dir.filePath("missing.txt");
+    EXPECT_FALSE(f->Database_satelliti(assente));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("missing.txt was not found."));
+    EXPECT_EQ(f->righe(0), 34);
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+}
+
+TEST_F(DatabaseWindow, StopDuringALoadKeepsThePreviousDatabase)
+{
+    elenca({dbtest::set("25544")});
+    frmDatabase* f = caricato();
+    fakes.prompt.calls.clear();
+    const QByteArray uno = dbtest::leggi(kSample).left(dbtest::leggi(kSample).indexOf("SGP4-VER 04632"));
+    QByteArray grande;
+    for (int i = 0; i < 20000; ++i)
+        grande += uno;
+    QString p = scrivi(grande);
+    // Stop is pressed as soon as the progress window shows.
+    QTimer::singleShot(0, [] {
+        if (frmProgress* pr = frmProgress::instance(false))
+            pr->cmdCancel_Click();
+    });
+    EXPECT_FALSE(f->Database_satelliti(p));
+    EXPECT_EQ(f->righe(0), 34);
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_TRUE(fakes.files.calls.isEmpty());
+    EXPECT_FALSE(pflgArresta);
+    EXPECT_TRUE(pflgSatellite);
+
+    // A Stop pressed after a task's last step does not stop the next one.
+    pflgArresta = true;
+    QString s = kSample;
+    EXPECT_TRUE(f->Database_satelliti(s));
+    EXPECT_EQ(f->righe(0), 34);
+}
+
+TEST_F(DatabaseWindow, SecondLoadIsRefusedWhileOneRuns)
+{
+    frmDatabase* f = frmDatabase::instance();
+    bool provato = false;
+    QTimer::singleShot(0, [&] {
+        QString p = kSample;
+        provato = true;
+        EXPECT_FALSE(frmDatabase::instance()->Database_satelliti_secondario(p));
+    });
+    QString p = kSample;
+    EXPECT_TRUE(f->Database_satelliti(p));
+    EXPECT_TRUE(provato);
+    EXPECT_EQ(f->righe(0), 34);
+    EXPECT_EQ(f->righe(1), 0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Another long task is running: wait until it ends, or stop it.");
+}
+
+TEST_F(DatabaseWindow, SecondaryLoadLeavesTheWorkingListAlone)
+{
+    elenca({dbtest::set("25544")});
+    RigaDati solo = dbtest::set("00005");
+    elenca({solo});
+    frmDatabase* f = frmDatabase::instance();
+    QString p = scrivi(QByteArray::fromStdString(solo.Riga0 + "\r\n" + solo.Riga1 + "\r\n" + solo.Riga2 + "\r\n"));
+    EXPECT_TRUE(f->Database_satelliti_secondario(p));
+    EXPECT_EQ(f->righe(1), 1);
+    EXPECT_EQ(f->righe(0), 0);
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_TRUE(gstrDatabasePrimario.isEmpty());
+    EXPECT_EQ(f->fraDBSecondario->title(), p);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
+TEST_F(DatabaseWindow, OpenDialogLoadsTheChosenFile)
+{
+    fakes.files.fileAnswers = {kSample};
+    frmDatabase::Apertura_database(0);
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_EQ(fakes.files.calls[0].request.title, "Open element file");
+    EXPECT_EQ(frmDatabase::instance()->righe(0), 34);
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+    // An empty file is not offered for loading.
+    fakes.files.fileAnswers = {scrivi(QByteArray())};
+    frmDatabase::Apertura_database(1);
+    EXPECT_EQ(frmDatabase::instance()->righe(1), 0);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
+} // namespace
