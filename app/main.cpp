@@ -3,6 +3,7 @@
 
 #include "core/mlang.h"
 #include "core/startup.h"
+#include "database/menu_links.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/single_instance.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
         return 0;
 
     MDIForm1 w;
+    database::Collega_Finestre(w);
     w.setCartellaUtente(avvio.cartellaUtente);
     if (!w.MDIForm_Load())
         return 1;

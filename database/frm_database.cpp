@@ -22,6 +22,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "predictions/frm_details.h"
+#include "ui/mdiform1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -542,7 +543,7 @@ bool frmDatabase::Database_satelliti(QString& path)
 {
     m_tag = QStringLiteral("-1");
     if (path.isEmpty()) {
-        Apertura_database(0);
+        apri(0);
         return false;
     }
     return carica(0, path);
@@ -649,7 +650,7 @@ bool frmDatabase::carica(int indice, QString& path)
     if (esito.ok())
         return true;
     if (esito.stato != core::EsitoCaricamento::Stato::Annullato)
-        Apertura_database(indice);
+        apri(indice);
     return false;
 }
 
@@ -905,7 +906,16 @@ void frmDatabase::cmdDownload_Click(int)
 
 void frmDatabase::cmdDatabase_Click(int Index)
 {
-    Apertura_database(Index & 1);
+    apri(Index & 1);
+}
+
+void frmDatabase::apri(int indice)
+{
+    // The main window's open command when the program runs.
+    if (MDIForm1* main = MDIForm1::instance())
+        main->Apertura_database(indice);
+    else
+        Apertura_database(indice);
 }
 
 void frmDatabase::cmdSommario_Click(int Index)

@@ -161,6 +161,7 @@ private:
     void Aggiorna_principale();
     void scambia(int r, int q);
     bool carica(int indice, QString& path);
+    static void apri(int indice);
     void mostraStatistiche(int indice, int n, double vecchio, double recente, double media, int magnitudini);
     void nascondi();
     void mostra();

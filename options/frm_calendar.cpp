@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/mlang.h"
+#include "database/window_host.h"
 #include "platform/vb.h"
 
 #include <QCalendarWidget>
@@ -43,10 +44,15 @@ void frmCalendar::Form_Load()
 
 frmCalendar* frmCalendar::Mostra(QWidget* parent)
 {
-    if (!g_calendario)
+    if (!g_calendario) {
         g_calendario = new frmCalendar(parent);
-    g_calendario->show();
+        if (parent) {
+            g_calendario->setWindowFlag(Qt::Window);
+            g_calendario->show();
+        }
+    }
+    if (!parent)
+        database::Mostra_Figlia(g_calendario);
     g_calendario->raise();
-    g_calendario->activateWindow();
     return g_calendario;
 }

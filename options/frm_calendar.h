@@ -10,7 +10,8 @@ class frmCalendar : public QWidget {
 public:
     explicit frmCalendar(QWidget* parent = nullptr);
 
-    // Shows the one calendar window; an open one comes to the front unchanged.
+    // Shows the one calendar window (in the main window's workspace, or as a
+    // window of `parent`); an open one comes to the front unchanged.
     static frmCalendar* Mostra(QWidget* parent = nullptr);
 
     QCalendarWidget* MonthView1 = nullptr;
