@@ -93,6 +93,7 @@ protected:
         gsngLongitudine = 9.19f;
         gintFormatoOra = 0;
         gintCanale[0] = 1;
+        gintPropagatore = 2; // SGP4
         pflgCentrale = true;
         pflgSatellite = true;
         pflgRicerca = false;
@@ -356,4 +357,65 @@ TEST_F(ClockTest, TheTenStatusBarDateFormats)
     EXPECT_EQ(core::Testo_Data_Stato(0), "07 December 2026  08:06:03 ");
     EXPECT_FALSE(core::Testo_Data_Stato(12).has_value());
     EXPECT_FALSE(core::Testo_Data_Stato(-1).has_value());
+}
+
+namespace {
+// A message box during which the timer fires again, as it would while the
+// box waits for the user.
+class TickingPrompt : public platform::Prompt {
+public:
+    int MsgBox(const QString&, int, const QString&) override
+    {
+        before = gdatDataCorrente;
+        ++shown;
+        core::CentralClock::instance().tmrCentrale_Timer();
+        core::CentralClock::instance().tmrCentrale_Timer();
+        after = gdatDataCorrente;
+        return platform::vbOK;
+    }
+    QDateTime before, after;
+    int shown = 0;
+};
+} // namespace
+
+TEST_F(ClockTest, OneFailingSatelliteDoesNotStopTheOthers)
+{
+    // A drag term of about 1 brings a low orbit down within days: the model
+    // cannot follow it a year later.
+    RigaDati broken = set(302, "BROKEN");
+    broken.Riga1.replace(53, 8, " 99999-0");
+    list({set(301, "FIRST"), broken, set(303, "THIRD")});
+    FakeMap map(rec);
+    core::clockViews().worldMap = &map;
+    clock().Avvia_Simulazione(core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0)));
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 3);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_GT(gudtValori[1].Periodo, 0.0);
+    EXPECT_EQ(gudtValori[2], Valori{});
+    EXPECT_GT(gudtValori[3].Periodo, 0.0);
+    EXPECT_TRUE(rec.calls.contains("map:3"));
+    EXPECT_TRUE(rec.calls.contains("map:dati"));
+}
+
+TEST_F(ClockTest, AMessageBoxInsideTheTickDoesNotReenterIt)
+{
+    TickingPrompt prompt;
+    platform::Services s = fakes.services();
+    s.prompt = &prompt;
+    platform::ScopedServices ticking(s);
+    list({set(401, "DECAYING", "16.60000000"), set(402, "OTHER")});
+    const QDateTime start = core::Data_Orologio(QDate(2026, 12, 10), QTime(0, 0, 0));
+    clock().Avvia_Simulazione(start);
+    clock().tmrCentrale_Timer();
+    ASSERT_EQ(prompt.shown, 1);
+    // The ticks that came while the box was open did nothing.
+    EXPECT_EQ(prompt.before, start);
+    EXPECT_EQ(prompt.after, start);
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_EQ(gudtSatelementi[1].Nome, "Other");
+    // Afterwards the clock goes on as before.
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gdatDataCorrente, start.addSecs(1));
+    EXPECT_TRUE(pflgSatellite);
 }
