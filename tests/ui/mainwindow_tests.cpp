@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -229,4 +230,25 @@ TEST_F(MainWindowTest, EditMenuWorksOnTheFocusedRichTextBox)
     for (const char* item : {"mnuModificaAnnulla", "mnuModificaTaglia", "mnuModificaCopia",
                              "mnuModificaIncolla", "mnuModificaCancella"})
         EXPECT_FALSE(w.menuItem(item)->isEnabled()) << item;
+}
+
+TEST_F(MainWindowTest, ClosingAsksWhenTheOptionIsSetAndNoKeepsEverythingOpen)
+{
+    MDIForm1 w;
+    w.show();
+    w.mnuOpzioniData_Click();
+    gblnConfermaUscita = true;
+    fakes.prompt.answers = {platform::vbNo};
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_NE(w.timeWindow(false), nullptr);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNo | platform::vbQuestion);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("MDIForm1", "sicuridiuscire"));
+
+    fakes.prompt.answers = {platform::vbYes};
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(w.timeWindow(false), nullptr);
+    EXPECT_FALSE(w.tmrCentrale()->isActive());
+    gblnConfermaUscita = false;
 }
