@@ -121,6 +121,8 @@ std::vector<RigaLista> Righe_Ordinate(const std::vector<RigaDati>& db, int chiav
         double valore = 0;
     };
     std::vector<Elemento> el(static_cast<size_t>(n));
+    const QString puntoDecimale = vb::displayLocale().decimalPoint();
+    const QChar virgola = puntoDecimale.isEmpty() ? QChar(u'.') : puntoDecimale.at(0);
     for (int i = 1; i <= n; ++i) {
         Elemento& e = el[static_cast<size_t>(i - 1)];
         const RigaDati& s = db[static_cast<size_t>(i)];
@@ -142,11 +144,19 @@ std::vector<RigaLista> Righe_Ordinate(const std::vector<RigaDati>& db, int chiav
         if (q.valore) {
             e.numerico = true;
             // Rows are ordered by the value as shown, so rows that show the
-            // same figure follow one another by name.
-            e.valore = chiave == OrdineAnnoLancio ? *q.valore : vb::Val(vb::FormatC(*q.valore, q.picture));
-            e.riga.testo = (chiave == OrdineAnnoLancio ? QString::number(static_cast<int>(*q.valore))
-                                                       : vb::Format(*q.valore, q.picture))
-                + QStringLiteral("  ") + nome24(s);
+            // same figure follow one another by name. One formatting serves
+            // both: the storage form, with the user's decimal point shown.
+            QString chiaveTesto;
+            if (chiave == OrdineAnnoLancio) {
+                e.valore = *q.valore;
+                chiaveTesto = QString::number(static_cast<int>(*q.valore));
+            } else {
+                chiaveTesto = vb::FormatC(*q.valore, q.picture);
+                e.valore = vb::Val(chiaveTesto);
+                if (virgola != u'.')
+                    chiaveTesto.replace(u'.', virgola);
+            }
+            e.riga.testo = chiaveTesto + QStringLiteral("  ") + nome24(s);
         } else {
             e.riga.testo = kSconosciuto + QStringLiteral("  ") + nome24(s);
         }

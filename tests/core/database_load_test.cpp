@@ -256,6 +256,13 @@ TEST_F(DatabaseLoad, RowsSortByNumberAndKeepTheirEntries)
         EXPECT_EQ(int(voci.size()), n);
     }
 
+    // With a comma as the user's decimal point the rows show it too.
+    vb::setDisplayLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    for (const auto& r : core::Righe_Ordinate(e.voci, core::OrdineInclinazione))
+        EXPECT_EQ(r.testo, core::Testo_Riga(e.voci[size_t(r.voce)], core::OrdineInclinazione));
+    EXPECT_TRUE(core::Testo_Chiave(e.voci[1], core::OrdineInclinazione).contains(u','));
+    vb::setDisplayLocale(QLocale::c());
+
     // By period: the deep-space orbits (over 1440 minutes, even 10000 and
     // more) come after the low ones; the period that cannot be formed last.
     const auto periodo = core::Righe_Ordinate(e.voci, core::OrdinePeriodo);
