@@ -180,6 +180,13 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
     QString errore;
     if (QFileInfo::exists(file) && !lista.Leggi_Ini(file, &errori, &errore))
         errori.append(mLang::Testo_Lingua("MDIForm1", "listanonletta") + kFine + errore);
+    if (!errori.isEmpty()) {
+        // The sets left out would vanish at the next save: the file as it
+        // was read is kept beside it.
+        const QString copia = file + QStringLiteral(".bak");
+        QFile::remove(copia);
+        QFile::copy(file, copia);
+    }
     for (const QString& e : errori)
         platform::MsgBox(e, platform::vbExclamation);
     lista.setFile(file);

@@ -64,8 +64,9 @@ bool MDIForm_Initialize(const Avvio& avvio);
 void Risolvi_File_Lingua();
 
 // Reads the working list of the last run from the user's folder; a set that
-// cannot be read is left out with a message; from now on the list is saved
-// there after every change, and a failed save is told.
+// cannot be read is left out with a message (and the file as read is kept as
+// "Astrovela.ini.bak"); from now on the list is saved there after every
+// change, and a failed save is told.
 void Carica_Lista_Lavoro(const QString& cartellaUtente = Cartella_Dati_Utente());
 // Saves the working list (shut-down); a failure is told. False when it failed.
 bool Salva_Lista_Lavoro();

@@ -174,6 +174,12 @@ TEST_F(StartupTest, WorkingListOfTheLastRunIsLoadedAndBadSetsReported)
     EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("Element set not valid\r\nDead"));
     EXPECT_EQ(core::WorkingList::instance().file(),
               QDir(avvio.cartellaUtente).filePath("Astrovela.ini"));
+    // The set left out is still in the copy kept of the file as read, also
+    // after the list has been saved without it.
+    core::WorkingList::instance().Ruota();
+    QFile kept(QDir(avvio.cartellaUtente).filePath("Astrovela.ini.bak"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().contains("Dead\r\n" + good1));
     core::WorkingList::instance().setFile({});
     core::WorkingList::instance().Rimuovi_Tutti();
 }
