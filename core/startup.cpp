@@ -82,9 +82,7 @@ QString Trova_File(const QString& folder, const QString& name)
 QStringList File_Lingua(const QString& folder)
 {
     QStringList out;
-    const QStringList all =
-        QDir(folder).entryList({QStringLiteral("*.ini"), QStringLiteral("*.INI"), QStringLiteral("*.Ini")},
-                               QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList all = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& f : all) {
         if (!f.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
             continue;
