@@ -212,7 +212,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     m_tmrCentrale = new QTimer(this);
     m_tmrCentrale->setObjectName(QStringLiteral("tmrCentrale"));
     m_tmrCentrale->setInterval(1000);
-    connect(m_tmrCentrale, &QTimer::timeout, this, &MDIForm1::tmrCentrale_Timer);
+    connect(m_tmrCentrale, &QTimer::timeout, this, &MDIForm1::passoOrologio);
 
     core::clockViews().status = this;
     connect(&core::WorkingList::instance(), &core::WorkingList::changed, this,
@@ -686,12 +686,12 @@ void MDIForm1::Lingua()
 
 void MDIForm1::tmrCentrale_Timer()
 {
-    core::CentralClock::instance().tmrCentrale_Timer();
+    core::CentralClock::instance().Aggiorna();
 }
 
-void MDIForm1::Aggiorna()
+void MDIForm1::passoOrologio()
 {
-    core::CentralClock::instance().Aggiorna();
+    core::CentralClock::instance().tmrCentrale_Timer();
 }
 
 // ---------------------------------------------------------------- start-up and shut-down

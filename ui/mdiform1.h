@@ -48,9 +48,11 @@ public:
     // The help file named by the language file, in the program folder.
     QString helpFile() const { return m_helpFile; }
 
-    // The clock: the timer's tick, and an immediate refresh without a step.
+    // An immediate refresh of every live view from the program clock, for a
+    // window that changed the clock or the observer. It never moves a
+    // simulated clock on: only the one-second timer does that.
     void tmrCentrale_Timer();
-    void Aggiorna();
+    void Aggiorna() { tmrCentrale_Timer(); }
     QTimer* tmrCentrale() const { return m_tmrCentrale; }
 
     // Menu items by control name ("mnuFileEsci"); null for an unknown name.
@@ -124,6 +126,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The one-second timer: moves the clock on and refreshes.
+    void passoOrologio();
     void creaMenu();
     void creaToolbar();
     void creaStatusBar();

@@ -20,6 +20,8 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,6 +101,10 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
 
     // Play: the next tick shows the picked 12:00:00, the one after 12:00:01.
     t->cmdPlay->click();
+    // A refresh asked by another window does not move the simulated clock.
+    w.tmrCentrale_Timer();
+    w.tmrCentrale_Timer();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "11:59:59");
     EXPECT_EQ(t->lblStato->text(), text("simulazione"));
     EXPECT_TRUE(t->cmdStop->isEnabled());
     EXPECT_FALSE(t->DTPicker1->isEnabled());
@@ -130,6 +136,12 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
     EXPECT_TRUE(again->cmdStop->isEnabled());
     tick();
     EXPECT_EQ(again->lblLOCALTIME->text(), "12:00:01");
+
+    // The main window's one-second timer is what moves it on.
+    w.tmrCentrale()->start();
+    QTest::qWait(1150);
+    w.tmrCentrale()->stop();
+    EXPECT_EQ(again->lblLOCALTIME->text(), "12:00:02");
 
     again->chkUsaOraPc->click();
     EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::RealTime);
