@@ -576,7 +576,16 @@ bool frmDatabase::carica(int indice, QString& path)
         } else {
             const qint64 lunghezza = prova.size();
             prova.close();
+            // Window events run while the progress shows and between sets:
+            // should the window be unloaded meanwhile (the program closing),
+            // the load stops and changes nothing.
+            const QPointer<frmDatabase> finestra(this);
+            const QString file = path;
             frmProgress::Mostra(L("frmProgress", "letturasatelliti"), double(lunghezza));
+            if (!finestra) {
+                frmProgress::Unload();
+                return false;
+            }
             const bool visibile = isVisible();
             nascondi();
             // The clock leaves the working list alone while the principal
@@ -585,13 +594,17 @@ bool frmDatabase::carica(int indice, QString& path)
             if (indice == 0)
                 satelliti.emplace(pflgSatellite, false);
             int letti = 0;
-            esito = core::Carica_File_Elementi(path, gdblGiornoGiuliano, [&](qsizetype pos, qsizetype) {
+            esito = core::Carica_File_Elementi(file, gdblGiornoGiuliano, [&](qsizetype pos, qsizetype) {
                 ++letti;
+                if (!finestra)
+                    return false;
                 if (indice == 0)
                     m_tag = QString::number(letti);
-                return frmProgress::Passo(double(pos));
+                return frmProgress::Passo(double(pos)) && finestra;
             });
             frmProgress::Unload();
+            if (!finestra)
+                return false;
 
             if (esito.ok()) {
                 // Commit: the arrays, the list, the statistics.

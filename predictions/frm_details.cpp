@@ -6,6 +6,7 @@
 #include "core/element_file.h"
 #include "core/element_parser.h"
 #include "core/globals_time.h"
+#include "core/clock.h"
 #include "core/mlang.h"
 #include "database/window_host.h"
 #include "options/frm_progress.h"
@@ -164,6 +165,13 @@ void frmDetails::Form_QueryUnload()
 
 void frmDetails::closeEvent(QCloseEvent* e)
 {
+    // Closed while it is being filled: the task is asked to stop, and the
+    // window can be closed once it has.
+    if (m_inCorso) {
+        pflgArresta = true;
+        e->ignore();
+        return;
+    }
     Form_QueryUnload();
     QWidget::closeEvent(e);
 }
@@ -220,6 +228,8 @@ bool frmDetails::Aggiungi_sommario(const std::vector<RigaDati>& sets)
     }
     ListView1->setUpdatesEnabled(false);
     bool ok = true;
+    const bool prima = m_inCorso;
+    m_inCorso = true;
     for (int i = 1; i <= n; ++i) {
         if (!aggiungiRiga(sets[size_t(i)])) {
             ok = false;
@@ -228,6 +238,7 @@ bool frmDetails::Aggiungi_sommario(const std::vector<RigaDati>& sets)
         if (!frmProgress::Passo(i))
             break;
     }
+    m_inCorso = prima;
     ListView1->setUpdatesEnabled(true);
     return ok;
 }
@@ -243,12 +254,14 @@ void frmDetails::Sommario(int elenco)
     else if (elenco == 1)
         setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("sommariodbsecondario")));
     Imposta_Vista();
+    m_inCorso = true;
     frmProgress::Mostra(lingua("frmProgress", "creazionesommario"), 0);
     // A copy: the database may be reloaded while events run.
     const std::vector<RigaDati> sets = elenco == 0   ? gudtDatabasePrimario
                                        : elenco == 1 ? gudtDatabaseSecondario
                                                      : gudtFileVisualizzato;
     m_esitoSommario = Aggiungi_sommario(sets);
+    m_inCorso = false;
     frmProgress::Unload();
     ListView1->show();
 }
@@ -269,6 +282,7 @@ bool frmDetails::LeggiDiretto(const QString& FName)
     const QStringList righe = predictions::Righe_File(f.readAll());
     f.close();
     const int ultima = int(righe.size()) - 1;
+    m_inCorso = true;
     frmProgress::Mostra(lingua("frmProgress", "letturasatelliti"), ultima);
     bool ok = true;
     ListView1->setUpdatesEnabled(false);
@@ -282,6 +296,7 @@ bool frmDetails::LeggiDiretto(const QString& FName)
             break;
     }
     ListView1->setUpdatesEnabled(true);
+    m_inCorso = false;
     frmProgress::Unload();
     if (!ok) {
         platform::MsgBox(lingua("Dialogs", "formatononvalido"), platform::vbExclamation, FName);
@@ -306,6 +321,7 @@ void frmDetails::Leggi(const QString& FName)
         if (f.open(QIODevice::ReadOnly)) {
             const QStringList righe = predictions::Righe_File(f.readAll());
             f.close();
+            m_inCorso = true;
             frmProgress::Mostra(lingua("frmProgress", "letturasatelliti"), double(righe.size()));
             gudtFileVisualizzato.assign(1, RigaDati{});
             ok = true;
@@ -322,6 +338,7 @@ void frmDetails::Leggi(const QString& FName)
                 if (!frmProgress::Passo(j))
                     break;
             }
+            m_inCorso = false;
             frmProgress::Unload();
         }
         unsetCursor();

@@ -77,6 +77,7 @@ private:
     bool aggiungiRiga(const RigaDati& r);
     void mostra();
 
+    bool m_inCorso = false;      // being filled: closing asks the task to stop
     bool m_esitoSommario = true; // the last summary met no set it could not summarise
     bool m_ordinata = false;
     int m_colonna = 0;

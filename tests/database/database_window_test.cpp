@@ -155,6 +155,25 @@ TEST_F(DatabaseWindow, StopDuringALoadKeepsThePreviousDatabase)
     EXPECT_EQ(f->righe(0), 34);
 }
 
+TEST_F(DatabaseWindow, WindowUnloadedDuringALoad)
+{
+    frmDatabase* f = caricato();
+    const QByteArray uno = dbtest::leggi(kSample).left(dbtest::leggi(kSample).indexOf("SGP4-VER 04632"));
+    QByteArray grande;
+    for (int i = 0; i < 20000; ++i)
+        grande += uno;
+    QString p = scrivi(grande);
+    // The program closes its windows while the file is being read.
+    QTimer::singleShot(0, [] { delete frmDatabase::instance(false); });
+    EXPECT_FALSE(f->Database_satelliti(p));
+    EXPECT_EQ(frmDatabase::instance(false), nullptr);
+    EXPECT_EQ(core::Numero_Voci(gudtDatabasePrimario), 34);
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_FALSE(core::LavoroLungo::inCorso());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
 TEST_F(DatabaseWindow, SecondLoadIsRefusedWhileOneRuns)
 {
     frmDatabase* f = frmDatabase::instance();

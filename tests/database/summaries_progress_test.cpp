@@ -157,6 +157,19 @@ TEST_F(Summaries, StopEndsTheSummaryAndOnlyThatOne)
     EXPECT_EQ(frmProgress::instance(false), nullptr);
     delete d;
 
+    // Closing the window while it fills stops the task; the window stays
+    // until it is closed again.
+    QPointer<frmDetails> chiusa = new frmDetails;
+    chiusa->setAttribute(Qt::WA_DeleteOnClose);
+    QTimer::singleShot(0, [&] { chiusa->close(); });
+    EXPECT_TRUE(chiusa->LeggiDiretto(scrivi(grande, QStringLiteral("big2.txt"))));
+    ASSERT_TRUE(chiusa);
+    EXPECT_LT(chiusa->ListView1->topLevelItemCount(), 20000);
+    EXPECT_FALSE(pflgArresta);
+    chiusa->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(chiusa);
+
     // A Stop left over from the end of a task does not stop the next one.
     pflgArresta = true;
     d = new frmDetails;
