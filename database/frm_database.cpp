@@ -179,8 +179,11 @@ frmDatabase::frmDatabase(QWidget* parent)
 
 frmDatabase* frmDatabase::instance(bool create)
 {
-    if (!g_database && create)
+    if (!g_database && create) {
         g_database = new frmDatabase();
+        // A child of the main window from the start, hidden until shown.
+        database::Aggiungi_Figlia(g_database);
+    }
     return g_database;
 }
 
@@ -829,6 +832,14 @@ void frmDatabase::cmdPrincipale_Click()
     riempiAttivi();
     selezionaAttivo(0);
     Aggiorna_principale();
+}
+
+void frmDatabase::Principale(int slot)
+{
+    if (slot < 1 || slot > lstActive->count())
+        return;
+    selezionaAttivo(slot - 1);
+    cmdPrincipale_Click();
 }
 
 void frmDatabase::cmdOrder_Click()

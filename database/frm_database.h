@@ -80,6 +80,11 @@ public:
     // empty, then shows the window.
     static void Mostra_Database();
 
+    // Makes the listed satellite of `slot` the principal one, as selecting
+    // its row and pressing cmdPrincipale does (for the windows that have just
+    // added a satellite through the working list).
+    void Principale(int slot);
+
     // Refreshes the live views after the working list has become empty.
     void Aggiorna_finestre();
 

@@ -15,15 +15,43 @@ QWidget* Finestra_Principale()
     return nullptr;
 }
 
-void Mostra_Figlia(QWidget* w)
+namespace {
+
+QMdiArea* areaPrincipale()
 {
     auto* main = qobject_cast<QMainWindow*>(Finestra_Principale());
-    auto* area = main ? qobject_cast<QMdiArea*>(main->centralWidget()) : nullptr;
+    return main ? qobject_cast<QMdiArea*>(main->centralWidget()) : nullptr;
+}
+
+QMdiSubWindow* cornice(QMdiArea* area, QWidget* w)
+{
+    for (QMdiSubWindow* s : area->subWindowList())
+        if (s->widget() == w)
+            return s;
+    return nullptr;
+}
+
+} // namespace
+
+bool Aggiungi_Figlia(QWidget* w)
+{
+    QMdiArea* area = areaPrincipale();
+    if (!area)
+        return false;
+    if (!cornice(area, w)) {
+        QMdiSubWindow* sub = area->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose, w->testAttribute(Qt::WA_DeleteOnClose));
+        sub->adjustSize();
+        sub->hide();
+    }
+    return true;
+}
+
+void Mostra_Figlia(QWidget* w)
+{
+    QMdiArea* area = areaPrincipale();
     if (area) {
-        QMdiSubWindow* sub = nullptr;
-        for (QMdiSubWindow* s : area->subWindowList())
-            if (s->widget() == w)
-                sub = s;
+        QMdiSubWindow* sub = cornice(area, w);
         if (!sub) {
             sub = area->addSubWindow(w);
             sub->setAttribute(Qt::WA_DeleteOnClose, w->testAttribute(Qt::WA_DeleteOnClose));

@@ -9,6 +9,10 @@ namespace database {
 // main window is up, else as a top-level window. Brings it to the front.
 void Mostra_Figlia(QWidget* w);
 
+// Puts `w` in the main window's workspace without showing it, when the
+// program's main window is up; true when it did.
+bool Aggiungi_Figlia(QWidget* w);
+
 // The program's main window, or null.
 QWidget* Finestra_Principale();
 

@@ -204,6 +204,9 @@ TEST_F(DatabaseEditor, MovesPrincipalAndRotation)
     f->cmdOrder_Click();
     EXPECT_EQ(nomi(), "C,B,A,E,F,D,");
     EXPECT_EQ(f->lstActive->item(5)->text(), "D");
+    // Another window makes slot 4 the principal.
+    f->Principale(4);
+    EXPECT_EQ(nomi(), "E,B,A,C,F,D,");
     EXPECT_EQ(fakes.prompt.calls.size(), 2);
 
     core::WorkingList::instance().Rimuovi_Tutti();
