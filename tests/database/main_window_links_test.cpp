@@ -1,0 +1,92 @@
+// The main window's commands reach the database window, the element-file
+// view and the calendar, inside the main window's workspace.
+#include "database_fixture.h"
+
+#include "database/menu_links.h"
+#include "options/frm_calendar.h"
+#include "predictions/frm_details.h"
+#include "ui/mdiform1.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QApplication>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QThread>
+#include <QTreeWidget>
+
+namespace {
+
+using dbtest::DatabaseWindow;
+using dbtest::kSample;
+
+QWidget* figlio(MDIForm1& w, const char* nome)
+{
+    for (QMdiSubWindow* s : w.mdiArea()->subWindowList())
+        if (s->widget() && s->widget()->objectName() == QLatin1String(nome))
+            return s->widget();
+    return nullptr;
+}
+
+TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
+{
+    MDIForm1 w;
+    database::Collega_Finestre(w);
+    w.resize(1200, 820);
+    w.show();
+    for (const char* n : {"25544", "22674", "23177", "21897", "00005"})
+        elenca({dbtest::set(n)});
+    gstrDatabasePrimario = kSample;
+
+    ASSERT_TRUE(w.menuItem("mnuSatellitiDatabase")->isEnabled());
+    w.menuItem("mnuSatellitiDatabase")->trigger();
+    auto* db = qobject_cast<frmDatabase*>(figlio(w, "frmDatabase"));
+    ASSERT_NE(db, nullptr);
+    EXPECT_TRUE(db->isVisible());
+    EXPECT_EQ(db->righe(0), 34);
+    EXPECT_EQ(db->lstActive->count(), 5);
+    // The working list was matched: five of five, no message about a
+    // missing principal.
+    EXPECT_EQ(fakes.prompt.texts(),
+              QStringList{"The database holds 5 of the 5 satellites of the working list."});
+
+    // The open command loads the chosen file as the secondary database too.
+    fakes.files.fileAnswers = {kSample};
+    db->cmdDatabase_Click(1);
+    EXPECT_EQ(db->righe(1), 34);
+
+    // The close box hides the window; the command shows it again as it was.
+    db->parentWidget()->close();
+    EXPECT_FALSE(db->isVisible());
+    w.menuItem("mnuSatellitiDatabase")->trigger();
+    EXPECT_EQ(figlio(w, "frmDatabase"), db);
+    EXPECT_TRUE(db->isVisible());
+
+    w.menuItem("mnuStrumentiCalendario")->trigger();
+    EXPECT_NE(figlio(w, "frmCalendar"), nullptr);
+
+    fakes.files.fileAnswers = {kSample};
+    w.menuItem("mnuFileVisualizza")->trigger();
+    auto* vista = qobject_cast<frmDetails*>(figlio(w, "frmDetails"));
+    ASSERT_NE(vista, nullptr);
+    EXPECT_EQ(vista->ListView1->topLevelItemCount(), 34);
+
+    if (const QByteArray out = qgetenv("ASTROVELA_SCREENSHOT"); !out.isEmpty()) {
+        figlio(w, "frmCalendar")->parentWidget()->close();
+        vista->parentWidget()->close();
+        db->parentWidget()->resize(980, 640);
+        db->parentWidget()->move(10, 10);
+        db->cmbOrdina[0]->setCurrentIndex(core::OrdinePeriodo);
+        db->seleziona(0, {2, 3});
+        db->lstActive->setCurrentRow(1);
+        for (int i = 0; i < 25; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(20);
+        }
+        EXPECT_TRUE(w.grab().save(QString::fromLocal8Bit(out)));
+    }
+    w.closeChildren();
+}
+
+} // namespace
