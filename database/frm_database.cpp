@@ -125,6 +125,16 @@ const QString kSezione = QStringLiteral("frmDatabase");
 constexpr int kContestoAiuto = 80;
 QPointer<frmDatabase> g_database;
 
+// What the labels of each database show, kept with the arrays, so that a
+// window made again (after a change of language) shows the loaded files.
+struct Statistiche {
+    QString percorso;
+    int n = 0;
+    double vecchio = 0, recente = 0, media = 0;
+    int magnitudini = 0;
+};
+std::array<Statistiche, 2> g_statistiche;
+
 QString L(const char* chiave)
 {
     return mLang::Testo_Lingua(kSezione, QString::fromLatin1(chiave));
@@ -426,8 +436,15 @@ void frmDatabase::Form_Load()
 {
     Lingua();
     riempiAttivi();
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
+        // A file still loaded keeps its list and figures.
+        const Statistiche& st = g_statistiche[size_t(i)];
+        if (st.n > 0 && core::Numero_Voci(core::Database(i)) == st.n) {
+            m_percorso[size_t(i)] = st.percorso;
+            mostraStatistiche(i, st.n, st.vecchio, st.recente, st.media, st.magnitudini);
+        }
         cmbOrdina[size_t(i)]->setCurrentIndex(0); // runs the rebuild
+    }
     SSTab1->setCurrentIndex(0);
 }
 
@@ -618,6 +635,7 @@ bool frmDatabase::carica(int indice, QString& path)
                 if (indice == 0)
                     gstrDatabasePrimario = path;
                 cmbOrdina_Click(indice);
+                g_statistiche[i] = {path, n, esito.vecchio, esito.recente, media, esito.conMagnitudine};
                 mostraStatistiche(indice, n, esito.vecchio, esito.recente, media, esito.conMagnitudine);
                 if (indice == 0) {
                     // Every listed satellite takes its elements from the new

@@ -52,6 +52,15 @@ TEST_F(DatabaseWindow, PrincipalLoadFillsListAndStatistics)
     EXPECT_EQ(frmDatabase::instance(false), f);
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(f->righe(0), 34);
+
+    // A window made again (another language) shows the file still loaded.
+    frmDatabase::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmDatabase* g = frmDatabase::instance();
+    EXPECT_EQ(g->righe(0), 34);
+    EXPECT_EQ(g->lblCaricati[0]->text(), "34");
+    EXPECT_EQ(g->fraDBPrincipale->title(), kSample);
+    EXPECT_EQ(g->lblCaricati[1]->text(), "0");
 }
 
 TEST_F(DatabaseWindow, PrincipalLoadRematchesTheWorkingList)
