@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -45,6 +46,50 @@ std::optional<double> Leggi_Magnitudine(const std::string& testo)
     if (*fine != '\0' || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+// The observer's place in the Earth-fixed frame (km) and local axes.
+struct Geometria_Osservatore {
+    double latitudine = std::numeric_limits<double>::quiet_NaN(), longitudine = 0, quota = 0;
+    double pos[3], up[3], est[3], nord[3];
+};
+
+// The geometry of the observer, kept per thread for the next call at the
+// same place (every call of a clock tick is for the same observer).
+const Geometria_Osservatore& Geometria(const Osservatore& oss)
+{
+    thread_local Geometria_Osservatore g;
+    if (g.latitudine == oss.latitudine && g.longitudine == oss.longitudine && g.quota == oss.quota)
+        return g;
+    const double phi = oss.latitudine * kGradRad;
+    const double lam = oss.longitudine * kGradRad;
+    const double h = oss.quota / 1000.0;
+    const double a = kRaggio;
+    const double b = (1.0 - kAppiattimento) * a;
+    const double cphi = std::cos(phi), sphi = std::sin(phi), clam = std::cos(lam), slam = std::sin(lam);
+    const double S = std::sqrt(a * a * cphi * cphi + b * b * sphi * sphi);
+    g.pos[0] = (a * a / S + h) * cphi * clam;
+    g.pos[1] = (a * a / S + h) * cphi * slam;
+    g.pos[2] = (b * b / S + h) * sphi;
+    g.up[0] = cphi * clam, g.up[1] = cphi * slam, g.up[2] = sphi;
+    g.est[0] = -slam, g.est[1] = clam, g.est[2] = 0.0;
+    g.nord[0] = -sphi * clam, g.nord[1] = -sphi * slam, g.nord[2] = cphi;
+    g.latitudine = oss.latitudine;
+    g.longitudine = oss.longitudine;
+    g.quota = oss.quota;
+    return g;
+}
+
+// 10 to the power e. The exponents of an element set are whole numbers of
+// one digit: those come from a table of the nearest doubles (what pow gives
+// for them), anything else from pow.
+double Potenza_Dieci(double e)
+{
+    static constexpr double kPotenze[] = {1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,
+                                          1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9};
+    if (e >= -9.0 && e <= 9.0 && e == std::trunc(e))
+        return kPotenze[static_cast<int>(e) + 9];
+    return std::pow(10.0, e);
 }
 
 bool Finito(std::initializer_list<double> xs)
@@ -137,8 +182,8 @@ RegistriElementi Registri_Da_Satelement(const Satelement& s)
     const double k = kDuePi / 1440.0 / 1440.0;
     r.xno = s.MotoMedio * k * 1440.0;
     r.xndt2o = s.DerivataPrima * k;
-    r.xndd6o = s.DerivataSecondaMantissa * std::pow(10.0, s.DerivataSecondaEsponente) * k / 1440.0;
-    r.bstar = std::pow(10.0, s.BStarEsponente) * s.BStarMantissa / 1.0;
+    r.xndd6o = s.DerivataSecondaMantissa * Potenza_Dieci(s.DerivataSecondaEsponente) * k / 1440.0;
+    r.bstar = Potenza_Dieci(s.BStarEsponente) * s.BStarMantissa / 1.0;
     return r;
 }
 
@@ -162,15 +207,19 @@ void ModelloSatellite::Imposta(const RegistriElementi& r, int propagatore)
 {
     if (impostato_ && propagatore == propagatore_ && std::memcmp(&r, &reg_, sizeof r) == 0)
         return;
+    if (impostato_) {
+        // A new element set or model: nothing of the old set-up may remain.
+        // (A new object holds nothing yet and needs no clearing.)
+        modelloUsato_ = -1;
+        deep_ = false;
+        aoDeep_ = xnodpDeep_ = 0;
+        sgp4_ = {};
+        sdp4_ = {};
+        integratore_ = {};
+    }
     impostato_ = true;
     reg_ = r;
     propagatore_ = propagatore;
-    modelloUsato_ = -1;
-    deep_ = false;
-    aoDeep_ = xnodpDeep_ = 0;
-    sgp4_ = {};
-    sdp4_ = {};
-    integratore_ = {};
     if (!Registri_Validi(r))
         return;
     deep_ = Deep_Space(r, &aoDeep_, &xnodpDeep_);
@@ -243,19 +292,11 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     const double* vel = st.velocita.data();
 
     // 3. Observer in the Earth-fixed frame, local axes, velocity.
-    const double phi = oss.latitudine * kGradRad;
-    const double lam = oss.longitudine * kGradRad;
-    const double h = oss.quota / 1000.0;
-    const double a = kRaggio;
-    const double b = (1.0 - kAppiattimento) * a;
-    const double cphi = std::cos(phi), sphi = std::sin(phi), clam = std::cos(lam), slam = std::sin(lam);
-    const double S = std::sqrt(a * a * cphi * cphi + b * b * sphi * sphi);
-    const double ox = (a * a / S + h) * cphi * clam;
-    const double oy = (a * a / S + h) * cphi * slam;
-    const double oz = (b * b / S + h) * sphi;
-    const double up[3] = {cphi * clam, cphi * slam, sphi};
-    const double est[3] = {-slam, clam, 0.0};
-    const double nord[3] = {-sphi * clam, -sphi * slam, cphi};
+    const Geometria_Osservatore& g = Geometria(oss);
+    const double ox = g.pos[0], oy = g.pos[1], oz = g.pos[2];
+    const double* up = g.up;
+    const double* est = g.est;
+    const double* nord = g.nord;
     const double ovx = -kOmegaTerra * oy, ovy = kOmegaTerra * ox;
 
     // 5. Earth rotation.
@@ -327,8 +368,9 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     // 12. Sun.
     const double N = reg.epoch - kEpoca1990 + D;
     const double M = (356.6349 + 0.98560027 * N) * kGradRad;
-    const double Lambda = 99.4033 * kGradRad + 0.017202791 * N + kPi + 0.03343 * std::sin(M) +
-                          0.00034 * std::sin(2.0 * M);
+    const double sinM = std::sin(M), cosM = std::cos(M);
+    const double Lambda = 99.4033 * kGradRad + 0.017202791 * N + kPi + 0.03343 * sinM +
+                          0.00034 * (2.0 * sinM * cosM);  // sin 2M
     const double eps = 23.4406 * kGradRad;
     const double sx = std::cos(Lambda), sy = std::sin(Lambda) * std::cos(eps), sz = std::sin(Lambda) * std::sin(eps);
 

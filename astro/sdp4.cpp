@@ -3,6 +3,7 @@
 #include "astro/sdp4.h"
 
 #include <cmath>
+#include <limits>
 
 #include "astro/mate.h"
 
@@ -71,25 +72,38 @@ void Deep_Inizializza(const RegistriElementi& r, double eosq, double sinio, doub
     const double siniq = sinio, cosiq = cosio, eqsq = eosq, rteqsq = betao, bsq = betao2;
     const double sinomo = sing, cosomo = cosg, cosq2 = theta2;
 
-    // Lunar terms that depend on the day only.
+    // Lunar terms that depend on the day only. As the report does, they are
+    // kept for the next set-up of the same day (most element sets of a file
+    // share a few epochs' days); kept per thread, so the set-up stays
+    // re-entrant, and always equal to a fresh computation.
     const double day = ds50 + 18261.5;
-    const double xnodce = 4.5236020 - 9.2422029e-4 * day;
-    const double stem = std::sin(xnodce);
-    const double ctem = std::cos(xnodce);
-    const double zcosil = 0.91375164 - 0.03568096 * ctem;
-    const double zsinil = std::sqrt(1.0 - zcosil * zcosil);
-    const double zsinhl = 0.089683511 * stem / zsinil;
-    const double zcoshl = std::sqrt(1.0 - zsinhl * zsinhl);
-    const double c = 4.7199672 + 0.22997150 * day;
-    const double gam = 5.8351514 + 0.0019443680 * day;
-    const double zmol = mMate::FMod2p(c - gam);
-    double zx = 0.39785416 * stem / zsinil;
-    const double zy = zcoshl * ctem + 0.91744867 * zsinhl * stem;
-    zx = mMate::Atan2_360(zx, zy);
-    zx = gam + zx - xnodce;
-    const double zcosgl = std::cos(zx);
-    const double zsingl = std::sin(zx);
-    const double zmos = mMate::FMod2p(6.2565837 + 0.017201977 * day);
+    struct TerminiLunari {
+        double day = std::numeric_limits<double>::quiet_NaN();
+        double xnodce, stem, ctem, zcosil, zsinil, zsinhl, zcoshl, zmol, zcosgl, zsingl, zmos;
+    };
+    thread_local TerminiLunari lun;
+    if (!(lun.day == day)) {
+        lun.xnodce = 4.5236020 - 9.2422029e-4 * day;
+        lun.stem = std::sin(lun.xnodce);
+        lun.ctem = std::cos(lun.xnodce);
+        lun.zcosil = 0.91375164 - 0.03568096 * lun.ctem;
+        lun.zsinil = std::sqrt(1.0 - lun.zcosil * lun.zcosil);
+        lun.zsinhl = 0.089683511 * lun.stem / lun.zsinil;
+        lun.zcoshl = std::sqrt(1.0 - lun.zsinhl * lun.zsinhl);
+        const double c = 4.7199672 + 0.22997150 * day;
+        const double gam = 5.8351514 + 0.0019443680 * day;
+        lun.zmol = mMate::FMod2p(c - gam);
+        double zx = 0.39785416 * lun.stem / lun.zsinil;
+        const double zy = lun.zcoshl * lun.ctem + 0.91744867 * lun.zsinhl * lun.stem;
+        zx = mMate::Atan2_360(zx, zy);
+        zx = gam + zx - lun.xnodce;
+        lun.zcosgl = std::cos(zx);
+        lun.zsingl = std::sin(zx);
+        lun.zmos = mMate::FMod2p(6.2565837 + 0.017201977 * day);
+        lun.day = day;
+    }
+    const double zcosil = lun.zcosil, zsinil = lun.zsinil, zsinhl = lun.zsinhl, zcoshl = lun.zcoshl;
+    const double zmol = lun.zmol, zcosgl = lun.zcosgl, zsingl = lun.zsingl, zmos = lun.zmos;
 
     // Solar terms first, then lunar.
     double zcosg = zcosgs, zsing = zsings, zcosi = zcosis, zsini = zsinis, zcosh = cosq, zsinh = sinq;
@@ -315,29 +329,68 @@ void Deep_Inizializza(const RegistriElementi& r, double eosq, double sinio, doub
     dd.xfact = bfact - xnq;
 }
 
-// The derivatives of the resonance integrator at the state (xli, xni) and time atime.
-void Derivate_Risonanza(const DatiDeep& dd, double xli, double xni, double atime, double& xldot, double& xndot,
-                        double& xnddt)
+// Sines and cosines of the constant phases of the resonance terms, so that
+// each step of the integration needs the sine and cosine of two angles only.
+struct FasiRisonanza {
+    double sg22, cg22, sg32, cg32, sg44, cg44, sg52, cg52, sg54, cg54;
+    double sfx2, cfx2, sfx4, cfx4, sfx6, cfx6;  // of fasx2, 2 fasx4, 3 fasx6
+    FasiRisonanza()
+    {
+        sg22 = std::sin(g22), cg22 = std::cos(g22);
+        sg32 = std::sin(g32), cg32 = std::cos(g32);
+        sg44 = std::sin(g44), cg44 = std::cos(g44);
+        sg52 = std::sin(g52), cg52 = std::cos(g52);
+        sg54 = std::sin(g54), cg54 = std::cos(g54);
+        sfx2 = std::sin(fasx2), cfx2 = std::cos(fasx2);
+        sfx4 = std::sin(2.0 * fasx4), cfx4 = std::cos(2.0 * fasx4);
+        sfx6 = std::sin(3.0 * fasx6), cfx6 = std::cos(3.0 * fasx6);
+    }
+};
+const FasiRisonanza kFasi;
+
+// The derivatives of the resonance integrator at the state (xli, xni) and
+// time atime. The report's sines and cosines of sums of angles are formed
+// from those of the angles by the addition formulas (the same values to a
+// few units of the last place, at a fraction of the cost).
+// so and co are the sine and cosine of the argument of perigee at atime,
+// omegaq + omgdt atime (used by the half-day terms only).
+void Derivate_Risonanza(const DatiDeep& dd, double xli, double xni, double so, double co, double& xldot,
+                        double& xndot, double& xnddt)
 {
+    const FasiRisonanza& k = kFasi;
+    const double sl = std::sin(xli), cl = std::cos(xli);
+    const double s2l = 2.0 * sl * cl, c2l = cl * cl - sl * sl;
     if (dd.isynfl) {
-        xndot = dd.del1 * std::sin(xli - fasx2) + dd.del2 * std::sin(2.0 * (xli - fasx4)) +
-                dd.del3 * std::sin(3.0 * (xli - fasx6));
-        xnddt = dd.del1 * std::cos(xli - fasx2) + 2.0 * dd.del2 * std::cos(2.0 * (xli - fasx4)) +
-                3.0 * dd.del3 * std::cos(3.0 * (xli - fasx6));
+        // xli - fasx2, 2 (xli - fasx4), 3 (xli - fasx6).
+        const double s3l = sl * (3.0 - 4.0 * sl * sl), c3l = cl * (4.0 * cl * cl - 3.0);
+        const double sa = sl * k.cfx2 - cl * k.sfx2, ca = cl * k.cfx2 + sl * k.sfx2;
+        const double sb = s2l * k.cfx4 - c2l * k.sfx4, cb = c2l * k.cfx4 + s2l * k.sfx4;
+        const double sc = s3l * k.cfx6 - c3l * k.sfx6, cc = c3l * k.cfx6 + s3l * k.sfx6;
+        xndot = dd.del1 * sa + dd.del2 * sb + dd.del3 * sc;
+        xnddt = dd.del1 * ca + 2.0 * dd.del2 * cb + 3.0 * dd.del3 * cc;
     } else {
-        const double xomi = dd.omegaq + dd.omgdt * atime;
-        const double x2omi = xomi + xomi;
-        const double x2li = xli + xli;
-        xndot = dd.d2201 * std::sin(x2omi + xli - g22) + dd.d2211 * std::sin(xli - g22) +
-                dd.d3210 * std::sin(xomi + xli - g32) + dd.d3222 * std::sin(-xomi + xli - g32) +
-                dd.d4410 * std::sin(x2omi + x2li - g44) + dd.d4422 * std::sin(x2li - g44) +
-                dd.d5220 * std::sin(xomi + xli - g52) + dd.d5232 * std::sin(-xomi + xli - g52) +
-                dd.d5421 * std::sin(xomi + x2li - g54) + dd.d5433 * std::sin(-xomi + x2li - g54);
-        xnddt = dd.d2201 * std::cos(x2omi + xli - g22) + dd.d2211 * std::cos(xli - g22) +
-                dd.d3210 * std::cos(xomi + xli - g32) + dd.d3222 * std::cos(-xomi + xli - g32) +
-                dd.d5220 * std::cos(xomi + xli - g52) + dd.d5232 * std::cos(-xomi + xli - g52) +
-                2.0 * (dd.d4410 * std::cos(x2omi + x2li - g44) + dd.d4422 * std::cos(x2li - g44) +
-                       dd.d5421 * std::cos(xomi + x2li - g54) + dd.d5433 * std::cos(-xomi + x2li - g54));
+        const double s2o = 2.0 * so * co, c2o = co * co - so * so;
+        // The sums of angles the terms need.
+        const double s_2o_l = s2o * cl + c2o * sl, c_2o_l = c2o * cl - s2o * sl;     // 2 omega + l
+        const double s_o_l = so * cl + co * sl, c_o_l = co * cl - so * sl;           // omega + l
+        const double s_l_o = sl * co - cl * so, c_l_o = cl * co + sl * so;           // l - omega
+        const double s_2o_2l = 2.0 * s_o_l * c_o_l, c_2o_2l = c_o_l * c_o_l - s_o_l * s_o_l;  // 2 omega + 2 l
+        const double s_o_2l = so * c2l + co * s2l, c_o_2l = co * c2l - so * s2l;     // omega + 2 l
+        const double s_2l_o = s2l * co - c2l * so, c_2l_o = c2l * co + s2l * so;     // 2 l - omega
+        // sin and cos of x - g from those of x.
+        auto sen = [](double sx, double cx, double sg, double cg) { return sx * cg - cx * sg; };
+        auto cosen = [](double sx, double cx, double sg, double cg) { return cx * cg + sx * sg; };
+        xndot = dd.d2201 * sen(s_2o_l, c_2o_l, k.sg22, k.cg22) + dd.d2211 * sen(sl, cl, k.sg22, k.cg22) +
+                dd.d3210 * sen(s_o_l, c_o_l, k.sg32, k.cg32) + dd.d3222 * sen(s_l_o, c_l_o, k.sg32, k.cg32) +
+                dd.d4410 * sen(s_2o_2l, c_2o_2l, k.sg44, k.cg44) + dd.d4422 * sen(s2l, c2l, k.sg44, k.cg44) +
+                dd.d5220 * sen(s_o_l, c_o_l, k.sg52, k.cg52) + dd.d5232 * sen(s_l_o, c_l_o, k.sg52, k.cg52) +
+                dd.d5421 * sen(s_o_2l, c_o_2l, k.sg54, k.cg54) + dd.d5433 * sen(s_2l_o, c_2l_o, k.sg54, k.cg54);
+        xnddt = dd.d2201 * cosen(s_2o_l, c_2o_l, k.sg22, k.cg22) + dd.d2211 * cosen(sl, cl, k.sg22, k.cg22) +
+                dd.d3210 * cosen(s_o_l, c_o_l, k.sg32, k.cg32) + dd.d3222 * cosen(s_l_o, c_l_o, k.sg32, k.cg32) +
+                dd.d5220 * cosen(s_o_l, c_o_l, k.sg52, k.cg52) + dd.d5232 * cosen(s_l_o, c_l_o, k.sg52, k.cg52) +
+                2.0 * (dd.d4410 * cosen(s_2o_2l, c_2o_2l, k.sg44, k.cg44) + dd.d4422 * cosen(s2l, c2l, k.sg44, k.cg44) +
+                       dd.d5421 * cosen(s_o_2l, c_o_2l, k.sg54, k.cg54) +
+                       dd.d5433 * cosen(s_2l_o, c_2l_o, k.sg54, k.cg54));
     }
     xldot = xni + dd.xfact;
     xnddt = xnddt * xldot;
@@ -361,11 +414,18 @@ void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m, StatoIn
     if (!dd.iresfl)
         return;
 
-    // Resonance: fixed-step integration from the epoch to t.
+    // Resonance: fixed-step integration from the epoch to t. The argument
+    // of perigee of the half-day terms turns by the same angle every step:
+    // its sine and cosine are carried along by that rotation.
     double atime = 0.0;
     double xni = dd.xnq;
     double xli = dd.xlamo;
+    double so = 0.0, co = 1.0;
     const double delt = t >= 0.0 ? stepp : stepn;
+    if (!dd.isynfl) {
+        so = std::sin(dd.omegaq);
+        co = std::cos(dd.omegaq);
+    }
     // Resume from the last grid point reached when it lies between the epoch
     // and t: the steps from the epoch to it would repeat exactly.
     if (integratore && integratore->valido &&
@@ -374,18 +434,28 @@ void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m, StatoIn
         atime = integratore->atime;
         xli = integratore->xli;
         xni = integratore->xni;
+        so = integratore->so;
+        co = integratore->co;
+    }
+    double sd = 0.0, cd = 1.0;
+    if (!dd.isynfl && std::fabs(t - atime) >= stepp) {
+        sd = std::sin(dd.omgdt * delt);
+        cd = std::cos(dd.omgdt * delt);
     }
     double xldot = 0, xndot = 0, xnddt = 0;
     // The step count is bounded by |t| / 720; a non-finite t never gets here.
     while (std::fabs(t - atime) >= stepp) {
-        Derivate_Risonanza(dd, xli, xni, atime, xldot, xndot, xnddt);
+        Derivate_Risonanza(dd, xli, xni, so, co, xldot, xndot, xnddt);
         xli = xli + xldot * delt + xndot * step2;
         xni = xni + xndot * delt + xnddt * step2;
         atime = atime + delt;
+        const double so1 = so * cd + co * sd;
+        co = co * cd - so * sd;
+        so = so1;
     }
     if (integratore)
-        *integratore = {true, atime, xli, xni};
-    Derivate_Risonanza(dd, xli, xni, atime, xldot, xndot, xnddt);
+        *integratore = {true, atime, xli, xni, so, co};
+    Derivate_Risonanza(dd, xli, xni, so, co, xldot, xndot, xnddt);
     const double ft = t - atime;
     m.xn = xni + xndot * ft + xnddt * ft * ft * 0.5;
     const double xl = xli + xldot * ft + xndot * ft * ft * 0.5;
@@ -500,8 +570,10 @@ ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
     const double etasq = eta * eta;
     const double eeta = eo * eta;
     const double psisq = std::fabs(1.0 - etasq);
-    const double coef = qoms24 * std::pow(tsi, 4);
-    const double coef1 = coef / std::pow(psisq, 3.5);
+    const double tsi2 = tsi * tsi;
+    const double coef = qoms24 * (tsi2 * tsi2);
+    const double psisq3 = psisq * psisq * psisq;
+    const double coef1 = coef / (psisq3 * std::sqrt(psisq));
     const double c2 = coef1 * xnodp *
                       (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
                        0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));

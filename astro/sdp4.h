@@ -53,6 +53,7 @@ struct ImpostazioneSDP4 {
 struct StatoIntegratore {
     bool valido = false;
     double atime = 0, xli = 0, xni = 0;
+    double so = 0, co = 1;  // sine and cosine of the half-day terms' argument of perigee at atime
 };
 
 ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r);

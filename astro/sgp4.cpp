@@ -221,8 +221,10 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
     const double etasq = eta * eta;
     const double eeta = eo * eta;
     const double psisq = std::fabs(1.0 - etasq);
-    const double coef = qoms24 * std::pow(tsi, 4);
-    const double coef1 = coef / std::pow(psisq, 3.5);
+    const double tsi2 = tsi * tsi;
+    const double coef = qoms24 * (tsi2 * tsi2);
+    const double psisq3 = psisq * psisq * psisq;
+    const double coef1 = coef / (psisq3 * std::sqrt(psisq));
     const double c2 = coef1 * xnodp *
                       (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
                        0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
@@ -263,7 +265,8 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
         opc = 1.5e-12;
     s4.xlcof = 0.125 * a3ovk2 * sinio * (3.0 + 5.0 * cosio) / opc;
     s4.aycof = 0.25 * a3ovk2 * sinio;
-    s4.delmo = std::pow(1.0 + eta * std::cos(r.xmo), 3);
+    const double unoetacos = 1.0 + eta * std::cos(r.xmo);
+    s4.delmo = unoetacos * unoetacos * unoetacos;
     s4.sinmo = std::sin(r.xmo);
     s4.x7thm1 = 7.0 * theta2 - 1.0;
     if (!s4.isimp) {
@@ -305,7 +308,7 @@ EsitoPropagazione Completa(const Periodiche& k, double a, double e, double xl, d
     if (!(a > 0) || !std::isfinite(a) || !(std::fabs(e) < 1.0))
         return EsitoPropagazione::OrbitaNonSeguibile;
     const double beta = std::sqrt(1.0 - e * e);
-    const double xn = xke / std::pow(a, 1.5);
+    const double xn = xke / (a * std::sqrt(a));
 
     // Long-period periodics.
     const double axn = e * std::cos(omega);
@@ -401,7 +404,8 @@ EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoO
     double templ = s4.t2cof * tsq;
     if (!s4.isimp) {
         const double delomg = s4.omgcof * tsince;
-        const double delm = s4.xmcof * (std::pow(1.0 + s4.eta * std::cos(xmdf), 3) - s4.delmo);
+        const double unoetacos = 1.0 + s4.eta * std::cos(xmdf);
+        const double delm = s4.xmcof * (unoetacos * unoetacos * unoetacos - s4.delmo);
         const double temp = delomg + delm;
         xmp = xmdf + temp;
         omega = omgadf - temp;

@@ -128,6 +128,29 @@ TEST(SatState, CachedModelGivesTheSameRecord)
     }
 }
 
+// Calls for other observers and other element sets in between (what a
+// listing of two satellites or a change of place does) leave no trace.
+TEST(SatState, InterleavedCallsLeaveNoTrace)
+{
+    const auto rif = Leggi_Riferimenti();
+    ASSERT_GT(rif.size(), 100u);
+    const RigaRif& r = rif[0];
+    const Satelement s = sattest::Da_Righe(r.nome, r.l1, r.l2);
+    const Satelement altro = sattest::Da_Righe("", "1 24208U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1600",
+                                               "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119");
+    astro::OpzioniSatellite opz;
+    opz.propagatore = astro::PropagatoreSDP4;
+    Valori primo, poi, x;
+    astro::UsciteSatellite u;
+    ASSERT_TRUE(astro::Calcola_Satellite(s, {r.lat, r.lon, r.h}, opz, r.jd, primo, u));
+    for (const RigaRif& q : {rif[40], rif[80], rif[100]}) {
+        ASSERT_TRUE(astro::Calcola_Satellite(altro, {q.lat, q.lon, q.h}, opz, q.jd, x, u));
+        ASSERT_TRUE(astro::Calcola_Satellite(altro, {-r.lat, r.lon + 1.0, 0.0}, opz, q.jd + 40.0, x, u));
+        ASSERT_TRUE(astro::Calcola_Satellite(s, {r.lat, r.lon, r.h}, opz, r.jd, poi, u));
+        EXPECT_EQ(poi, primo);
+    }
+}
+
 Satelement Iss()
 {
     return sattest::Da_Righe("Delta 1 Deb", "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985",
