@@ -107,6 +107,11 @@ TEST(SatPassSolver, FailuresWriteNoOutput)
     EXPECT_EQ(astro::Trova_Zero_Passaggio(gradino, 0.0, 1e6, t, ft), EsitoSolutore::LimiteIterazioni);
     EXPECT_EQ(t, 123);
     EXPECT_EQ(ft, 456);
+    // A minimum too sharp for 50 steps over so wide an interval.
+    astro::FunzionePassaggio punta = [](double x) { return std::sqrt(std::fabs(x - M_PI * 1e5)); };
+    EXPECT_EQ(astro::Trova_Massimo_Passaggio(punta, 0.0, 1e6, t, ft), EsitoSolutore::LimiteIterazioni);
+    EXPECT_EQ(t, 123);
+    EXPECT_EQ(ft, 456);
     // No sign change.
     astro::FunzionePassaggio positiva = [](double x) { return 1.0 + x * x; };
     EXPECT_EQ(astro::Trova_Zero_Passaggio(positiva, -1.0, 1.0, t, ft), EsitoSolutore::NessunCambioSegno);
