@@ -191,7 +191,8 @@ bool Deep_Space(const RegistriElementi& r, double* ao, double* xnodp)
 {
     const double a1 = std::pow(0.0743669161 / r.xno, 2.0 / 3.0);
     const double c2 = std::cos(r.xincl) * std::cos(r.xincl);
-    const double k2 = 1.5 * 0.000541308 * (3.0 * c2 - 1.0) / std::pow(1.0 - r.eo * r.eo, 1.5);
+    const double b2 = 1.0 - r.eo * r.eo;
+    const double k2 = 1.5 * 0.000541308 * (3.0 * c2 - 1.0) / (b2 * std::sqrt(b2));  // (1 - e^2)^1.5
     const double d1 = k2 / (a1 * a1);
     const double a0 = a1 * (1.0 - d1 * (0.5 * 2.0 / 3.0 + d1 * (1.0 + 134.0 / 81.0 * d1)));
     const double d0 = k2 / (a0 * a0);

@@ -585,7 +585,7 @@ ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
             (eta * (2.0 + 0.5 * etasq) + eo * (0.5 + 2.0 * etasq) -
              2.0 * ck2 * tsi / (aodp * psisq) *
                  (-3.0 * d.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
-                  0.75 * s4.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * r.omegao)));
+                  0.75 * s4.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * (cosg * cosg - sing * sing)));  // cos 2 omega
     const double theta4 = theta2 * theta2;
     const double temp1 = 3.0 * ck2 * pinvsq * xnodp;
     const double temp2 = temp1 * ck2 * pinvsq;
