@@ -9,6 +9,7 @@
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
+#include "platform/vb.h"
 #include "ui/frmabout.h"
 #include "ui/frmlanguage.h"
 #include "ui/frmtime.h"
@@ -25,6 +26,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
@@ -698,8 +700,14 @@ void MDIForm1::passoOrologio()
 
 bool MDIForm1::MDIForm_Load()
 {
-    // 11150 x 8200 twips.
-    resize(743, 547);
+    // 11150 x 8200 twips, in the middle of the screen (never larger than
+    // the part of it that windows may use).
+    resize(vb::TwipsToPixels(11150, logicalDpiX()), vb::TwipsToPixels(8200, logicalDpiY()));
+    if (const QScreen* schermo = screen()) {
+        const QRect area = schermo->availableGeometry();
+        resize(size().boundedTo(area.size()));
+        move(area.center() - rect().center());
+    }
     setWindowTitle(core::Titolo_Finestra());
     Leggi_impostazioni();
     core::Risolvi_File_Lingua();

@@ -8,7 +8,10 @@
 #include "platform/fakes.h"
 #include "ui/mdiform1.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QScreen>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QStatusBar>
@@ -93,13 +96,55 @@ TEST_F(LoadTest, LoadsTheListSettingsAndBars)
     EXPECT_EQ(w.menuItem("mnuFileEsci")->text(), text("mnuFileEsci"));
 
     // A change of the list is saved at once, and so is the list at shut-down.
-    core::WorkingList::instance().Rimuovi(1);
+    core::WorkingList& lista = core::WorkingList::instance();
+    lista.Rimuovi(1);
     EXPECT_EQ(w.panel(2)->text(), "");
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_EQ(list.readAll(), "");
     list.close();
-    w.close();
-    EXPECT_TRUE(list.exists());
+    // A set added while the file was not kept up to date reaches it only
+    // through the save at shut-down.
+    const QString file = lista.file();
+    ASSERT_EQ(file, list.fileName());
+    lista.setFile({});
+    ASSERT_EQ(lista.Aggiungi({"NOAA 19",
+                              "1 33591U 09005A   26340.50000000  .00000100  00000-0  80000-4 0  9990",
+                              "2 33591  99.1000 200.0000 0014000 100.0000 260.0000 14.12000000    10"})
+                  .esito,
+              core::WorkingList::Esito::Aggiunto);
+    lista.setFile(file);
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "");
+    list.close();
+    EXPECT_TRUE(w.close());
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(list.readAll().startsWith("Noaa 19\r\n1 33591U"));
+}
+
+TEST_F(LoadTest, TheSplashShowsTheReadingCaptionWhileTheTablesLoad)
+{
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+    MDIForm1 w;
+    w.setCartellaUtente(user.path());
+    // Runs at the first moment the start-up lets window events through,
+    // which is while the splash is up.
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmAbout" && top->isVisible())
+                captions << top->windowTitle();
+    });
+    ASSERT_TRUE(w.MDIForm_Load());
+    ASSERT_EQ(captions.size(), 1);
+    EXPECT_EQ(captions[0], mLang::Testo_Lingua("frmAbout", "letturadati"));
+    EXPECT_NE(captions[0], mLang::Testo_Lingua("frmAbout", "informazioni"));
+    // The splash is gone once the program runs; the main window fits the screen.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->objectName() == "frmAbout" && top->isVisible());
+    const QRect area = w.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w.geometry().center()));
+    EXPECT_LE(w.width(), area.width());
 }
 
 TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)
