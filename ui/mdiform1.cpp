@@ -802,7 +802,12 @@ frmTime* MDIForm1::timeWindow(bool create)
         m_time = new frmTime;
         m_timeFrame = m_mdi->addSubWindow(m_time);
         m_timeFrame->setWindowIcon(ui::Icona_Pulsante(QStringLiteral("Time")));
+        // A dialog of fixed size: arranging the windows moves it but never
+        // stretches its clock faces and figures.
+        m_timeFrame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
         m_timeFrame->adjustSize();
+        m_timeFrame->setFixedSize(m_timeFrame->size());
         m_timeFrame->hide();
     }
     return m_time;

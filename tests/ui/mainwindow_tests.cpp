@@ -148,8 +148,12 @@ TEST_F(MainWindowTest, StatusBarViewAndWindowsMenus)
     w.Lingua();
     w.show();
     // A click on the date opens the time window; on the satellite, nothing
-    // until the database window exists.
-    QTest::mouseClick(w.panel(1), Qt::LeftButton);
+    // until the database window exists. The click comes through the window
+    // as the window system delivers it (the panel does not take presses of
+    // its own).
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QPoint centre = w.panel(1)->mapTo(&w, w.panel(1)->rect().center());
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, centre);
     ASSERT_NE(w.timeWindow(false), nullptr);
     EXPECT_TRUE(w.timeWindow(false)->isVisible());
     QTest::mouseClick(w.panel(2), Qt::LeftButton);
@@ -166,15 +170,23 @@ TEST_F(MainWindowTest, StatusBarViewAndWindowsMenus)
     EXPECT_FALSE(w.StatusBar1()->isHidden());
     EXPECT_FALSE(fakes.settings.hasSection("Generali"));
 
-    // Tiling lays the visible children side by side or one above the other.
+    // Tiling lays the visible children side by side or one above the other;
+    // the time window keeps its own size.
+    auto* one = w.addChild(new QLabel("one"));
+    one->show();
     auto* other = w.addChild(new QLabel("other"));
     other->show();
+    QMdiSubWindow* timeFrame = w.mdiArea()->subWindowList().first();
+    const QSize timeSize = timeFrame->size();
     w.menuItem("mnuFinestreDisponiVerticale")->trigger();
-    const QMdiSubWindow* timeFrame = w.mdiArea()->subWindowList().first();
-    EXPECT_EQ(timeFrame->height(), other->height());
-    EXPECT_NE(timeFrame->x(), other->x());
+    EXPECT_EQ(one->height(), other->height());
+    EXPECT_GT(one->height(), w.mdiArea()->viewport()->height() / 2);
+    EXPECT_NE(one->x(), other->x());
+    EXPECT_EQ(timeFrame->size(), timeSize);
     w.menuItem("mnuFinestreDisponiOrizzontale")->trigger();
-    EXPECT_EQ(timeFrame->width(), other->width());
+    EXPECT_EQ(one->width(), other->width());
+    EXPECT_NE(one->y(), other->y());
+    EXPECT_EQ(timeFrame->size(), timeSize);
     EXPECT_NE(timeFrame->y(), other->y());
 
     // Close all: every child goes, the hidden time window included, and the
