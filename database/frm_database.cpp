@@ -310,6 +310,9 @@ QWidget* frmDatabase::creaScheda(int i)
 void frmDatabase::creaControlli()
 {
     auto* principale = new QVBoxLayout(this);
+    // The window never gets smaller than its controls need, also inside the
+    // main window's workspace.
+    principale->setSizeConstraint(QLayout::SetMinimumSize);
     auto* corpo = new QHBoxLayout;
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -520,6 +523,8 @@ void frmDatabase::cmbOrdina_Click(int Index)
     const int chiave = cmbOrdina[i]->currentIndex();
     if (chiave >= 0 && chiave < core::kNumeroChiavi)
         modello[i]->imposta(core::Righe_Ordinate(core::Database(Index & 1), chiave));
+    // The rebuilt list starts from its first row.
+    lstDatabase[i]->scrollToTop();
     lblNumeroSelezionati[i]->setText(QStringLiteral("0"));
 }
 

@@ -1,6 +1,7 @@
 #include "database/window_host.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +32,14 @@ QMdiSubWindow* cornice(QMdiArea* area, QWidget* w)
     return nullptr;
 }
 
+// A new frame: the size its window's layout asks for, never less than the
+// layout's minimum, so that no control overlaps another.
+void dimensiona(QMdiSubWindow* sub)
+{
+    sub->adjustSize();
+    sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
+}
+
 } // namespace
 
 bool Aggiungi_Figlia(QWidget* w)
@@ -41,7 +50,7 @@ bool Aggiungi_Figlia(QWidget* w)
     if (!cornice(area, w)) {
         QMdiSubWindow* sub = area->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose, w->testAttribute(Qt::WA_DeleteOnClose));
-        sub->adjustSize();
+        dimensiona(sub);
         sub->hide();
     }
     return true;
@@ -55,10 +64,17 @@ void Mostra_Figlia(QWidget* w)
         if (!sub) {
             sub = area->addSubWindow(w);
             sub->setAttribute(Qt::WA_DeleteOnClose, w->testAttribute(Qt::WA_DeleteOnClose));
-            sub->adjustSize();
+            dimensiona(sub);
         }
         sub->show();
         w->show();
+        // Shown, the window has its final fonts and texts (a loaded file's
+        // figures), which may need more room than the frame was given.
+        if (QLayout* l = w->layout())
+            l->activate();
+        if (QLayout* l = sub->layout())
+            l->activate();
+        sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
         area->setActiveSubWindow(sub);
         return;
     }

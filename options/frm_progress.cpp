@@ -89,6 +89,9 @@ frmProgress* frmProgress::Mostra(const QString& task, double max)
     f->ProgressBar1->setValue(0);
     f->ProgressBar1->setVisible(true);
     f->adjustSize();
+    // Over the middle of the main window, where the user is looking.
+    if (QWidget* main = f->parentWidget())
+        f->move(main->geometry().center() - f->rect().center());
     f->show();
     f->raise();
     f->repaint();

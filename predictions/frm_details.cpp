@@ -20,6 +20,7 @@
 #include <QStackedLayout>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 std::vector<RigaDati> gudtFileVisualizzato;
@@ -39,6 +40,14 @@ QString numero(double v)
     return vb::CStrC(v);
 }
 
+// A number right-aligned in its field. A number longer than the field
+// overflows it rather than losing digits (an age of 16913.0 days is not
+// shown as "16913", nor 9658.0 as "9658.").
+QString campoNumero(const QString& s, int larghezza)
+{
+    return s.size() >= larghezza ? s : vb::RSet(s, larghezza);
+}
+
 } // namespace
 
 std::optional<QStringList> Riga_Sommario(const Satelement& e, const RigaDati& r, double adesso)
@@ -49,16 +58,16 @@ std::optional<QStringList> Riga_Sommario(const Satelement& e, const RigaDati& r,
     c.reserve(11);
     c << vb::RSet(testo(e.NumeroCatalogo), 5);
     c << vb::LSet(testo(e.Nome), 24);
-    c << vb::RSet(numero(e.AnnoLancio), 4);
+    c << campoNumero(numero(e.AnnoLancio), 4);
     c << vb::RSet(numero(e.NumeroLancio), 3) + vb::RSet(testo(e.PezzoLancio), 3);
-    c << vb::RSet(vb::Format(e.Inclinazione, u"0.0000"), 8);
-    c << vb::RSet(vb::Format(1440.0 / e.MotoMedio, u"0.0"), 6);
-    c << vb::RSet(vb::Format(e.NodoAscendente, u"0.0000"), 8);
-    c << vb::RSet(vb::Format(e.Eccentricita, u"0.0000000"), 9);
+    c << campoNumero(vb::Format(e.Inclinazione, u"0.0000"), 8);
+    c << campoNumero(vb::Format(1440.0 / e.MotoMedio, u"0.0"), 6);
+    c << campoNumero(vb::Format(e.NodoAscendente, u"0.0000"), 8);
+    c << campoNumero(vb::Format(e.Eccentricita, u"0.0000000"), 9);
     const QString mag = testo(e.MagnitudineStandard);
-    c << (vb::Trim(mag).isEmpty() ? QStringLiteral(" ???") : vb::RSet(vb::Format(mag, u"0.0"), 4));
+    c << (vb::Trim(mag).isEmpty() ? QStringLiteral(" ???") : campoNumero(vb::Format(mag, u"0.0"), 4));
     c << vb::RSet(testo(core::Colonne(r.Riga1, 65, 68)), 4);
-    c << vb::RSet(vb::Format(adesso - e.EpocaGiuliana, u"0.0"), 5);
+    c << campoNumero(vb::Format(adesso - e.EpocaGiuliana, u"0.0"), 5);
     return c;
 }
 
@@ -124,6 +133,7 @@ frmDetails::frmDetails(QWidget* parent)
     setObjectName(QStringLiteral("frmDetails"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* pila = new QStackedLayout(this);
+    m_pila = pila;
     pila->setContentsMargins(0, 0, 0, 0);
     QFont fisso(QStringLiteral("Courier New"), 9);
     fisso.setStyleHint(QFont::TypeWriter);
@@ -151,6 +161,21 @@ frmDetails::~frmDetails() = default;
 frmDetails* frmDetails::Nuovo()
 {
     return new frmDetails();
+}
+
+QSize frmDetails::sizeHint() const
+{
+    int larghezza = 0;
+    for (const Colonna& c : kColonne)
+        larghezza += vb::TwipsToPixels(c.larghezza);
+    return {larghezza + 40, 400};
+}
+
+void frmDetails::mostraTabella()
+{
+    // The stack lays out only its current page: the table must be it.
+    m_pila->setCurrentWidget(ListView1);
+    ListView1->show();
 }
 
 void frmDetails::Form_Load()
@@ -193,8 +218,11 @@ void frmDetails::Imposta_Vista()
         titoli << mLang::Testo_Lingua(kSezione, QString::fromLatin1(c.chiave));
     ListView1->setColumnCount(11);
     ListView1->setHeaderLabels(titoli);
+    // Each column at least as wide as its caption.
+    const QFontMetrics caratteri(ListView1->header()->font());
     for (int i = 0; i < 11; ++i) {
-        ListView1->setColumnWidth(i, vb::TwipsToPixels(kColonne[i].larghezza));
+        const int didascalia = caratteri.horizontalAdvance(titoli[i]) + 2 * caratteri.averageCharWidth() + 8;
+        ListView1->setColumnWidth(i, std::max(vb::TwipsToPixels(kColonne[i].larghezza), didascalia));
         ListView1->headerItem()->setTextAlignment(i, kColonne[i].allineamento);
     }
     m_ordinata = false;
@@ -263,7 +291,7 @@ void frmDetails::Sommario(int elenco)
     m_esitoSommario = Aggiungi_sommario(sets);
     m_inCorso = false;
     frmProgress::Unload();
-    ListView1->show();
+    mostraTabella();
 }
 
 bool frmDetails::LeggiDiretto(const QString& FName)
@@ -303,7 +331,7 @@ bool frmDetails::LeggiDiretto(const QString& FName)
         ListView1->clear();
         return false;
     }
-    ListView1->show();
+    mostraTabella();
     setWindowTitle(lingua("Dialogs", "visualizzatle") + QStringLiteral(" - ") + FName);
     mostra();
     return true;

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QListWidget;
+class QStackedLayout;
 class QTreeWidget;
 
 // The sets read by Leggi until their summary is built.
@@ -69,14 +70,20 @@ public:
     void Form_Load();
     void Form_QueryUnload();
 
+    // Wide enough for the eleven columns of a summary.
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void Imposta_Vista();
+    // Makes the table the shown one of the two lists.
+    void mostraTabella();
     bool aggiungiRiga(const RigaDati& r);
     void mostra();
 
+    QStackedLayout* m_pila = nullptr;
     bool m_inCorso = false;      // being filled: closing asks the task to stop
     bool m_esitoSommario = true; // the last summary met no set it could not summarise
     bool m_ordinata = false;

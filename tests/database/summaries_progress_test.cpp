@@ -10,6 +10,7 @@
 #include "predictions/frm_details.h"
 
 #include <QCalendarWidget>
+#include <QHeaderView>
 #include <QPointer>
 #include <QLabel>
 #include <QTimer>
@@ -66,10 +67,11 @@ TEST_F(Summaries, DatabaseSummaryAgainstSgp4)
         EXPECT_EQ(it->text(0).size(), 5);
         EXPECT_EQ(it->text(1).size(), 24);
         EXPECT_EQ(it->text(4), QString::asprintf("%8.4f", r.inclinazione));
-        EXPECT_EQ(it->text(5), QString::asprintf("%6.1f", r.periodo).left(6));
+        // Numbers longer than their field keep every digit.
+        EXPECT_EQ(it->text(5), QString::asprintf("%6.1f", r.periodo));
         EXPECT_EQ(it->text(6), QString::asprintf("%8.4f", r.nodo));
         EXPECT_EQ(it->text(7), QString::asprintf("%9.7f", r.eccentricita));
-        EXPECT_EQ(it->text(10), QString::asprintf("%5.1f", dbtest::kAdesso - r.epoca).left(5));
+        EXPECT_EQ(it->text(10), QString::asprintf("%5.1f", dbtest::kAdesso - r.epoca));
     }
     // ISS: launch 1998-067A, magnitude -1.3, set number 106.
     const QTreeWidgetItem* iss = d->ListView1->topLevelItem(33);
@@ -79,6 +81,16 @@ TEST_F(Summaries, DatabaseSummaryAgainstSgp4)
     EXPECT_EQ(iss->text(9), " 106");
     EXPECT_EQ(d->ListView1->topLevelItem(2)->text(8), " ???");
     EXPECT_EQ(frmProgress::instance(false), nullptr);
+    // The table is the page shown, filling the window, and no caption is
+    // cut by its column.
+    d->resize(d->sizeHint());
+    d->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d->ListView1->geometry(), d->rect());
+    const QFontMetrics fm(d->ListView1->header()->font());
+    for (int c = 0; c < 11; ++c)
+        EXPECT_GT(d->ListView1->columnWidth(c), fm.horizontalAdvance(d->ListView1->headerItem()->text(c)))
+            << d->ListView1->headerItem()->text(c).toStdString();
 
     // Header clicks: ascending, descending, ascending; another column ascending.
     d->ListView1_ColumnClick(2);
