@@ -2,6 +2,7 @@
 
 #include "core/data_files.h"
 #include "core/globals_orbit.h"
+#include "core/mlang.h"
 #include "platform/vb.h"
 
 #include <QFile>
@@ -220,7 +221,7 @@ bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* e
         Satelement elementi;
     };
     std::vector<Letto> letti;
-    for (qsizetype i = 0; i + 2 < righe.size() && int(letti.size()) < kMaxSatelliti; i += 3) {
+    for (qsizetype i = 0; i + 2 < righe.size(); i += 3) {
         RigaDati set{righe[i].toStdString(), righe[i + 1].toStdString(), righe[i + 2].toStdString()};
         // A set with an empty name line holds no satellite.
         if (vb::Trim(righe[i]).isEmpty())
@@ -240,6 +241,16 @@ bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* e
         });
         if (doppio)
             continue;
+        if (int(letti.size()) >= kMaxSatelliti) {
+            // A file made longer by hand: what does not fit is told (and the
+            // file as read is kept by the caller), never dropped unseen.
+            if (errori)
+                errori->append(mLang::Testo_Lingua("MDIForm1", "elementinonvalidi")
+                               + QStringLiteral("\r\n") + vb::Trim(QString::fromStdString(set.Riga0))
+                               + QStringLiteral("\r\n")
+                               + mLang::Testo_Lingua("frmDatabase", "limiteraggiunto1"));
+            continue;
+        }
         letti.push_back({std::move(set), std::move(e)});
     }
 

@@ -80,7 +80,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     cmdOK->setDefault(true);
     cmdOK->setCancel(true);
     cmdOK->setMinimumWidth(90);
-    connect(cmdOK, &GraphButton::Click, this, &QDialog::accept);
+    connect(cmdOK, &GraphButton::Click, this, &frmAbout::cmdOK_Click);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Image1, 0, 0, 3, 1, Qt::AlignTop);
@@ -102,6 +102,11 @@ void frmAbout::Lingua()
 {
     setWindowTitle(mLang::Testo_Lingua("frmAbout", "informazioni"));
     cmdOK->setCaption(mLang::Testo_Lingua("Buttons", "Ok"));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
 }
 
 void frmAbout::lblInternet_Click()

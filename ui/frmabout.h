@@ -20,6 +20,9 @@ public:
     QLabel* Image1 = nullptr;
     GraphButton* cmdOK = nullptr;
 
+    // OK: the window goes.
+    void cmdOK_Click();
+
     // The maker's web page shown in lblInternet.
     static QString indirizzoInternet();
 

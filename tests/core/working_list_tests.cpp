@@ -155,11 +155,29 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("Noaa 19"));
 
+    // A file made longer than 200 sets by hand: the first 200 load, the
+    // others are told one by one.
+    QString lunga;
+    for (int n = 1; n <= 203; ++n) {
+        const RigaDati r = set(2000 + n, "SAT " + std::to_string(n));
+        lunga += QString::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
+    }
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(lunga.toLatin1());
+    f.close();
+    errors.clear();
+    ASSERT_TRUE(list().Leggi_Ini(path, &errors));
+    EXPECT_EQ(list().count(), 200);
+    EXPECT_EQ(gudtSatelementi[200].Nome, "Sat 200");
+    ASSERT_EQ(errors.size(), 3);
+    EXPECT_TRUE(errors[0].contains("SAT 201"));
+    EXPECT_TRUE(errors[2].contains("SAT 203"));
+
     // A missing file is reported and the list kept.
     QString why;
     EXPECT_FALSE(list().Leggi_Ini(dir.filePath("none.ini"), nullptr, &why));
     EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(list().count(), 2);
+    EXPECT_EQ(list().count(), 200);
 }
 
 TEST_F(WorkingListTest, SavedOnEveryChangeAndAFailedSaveKeepsTheOldFile)
