@@ -214,6 +214,8 @@ void frmSatellite::Form_Load()
         b->setEnabled(naviga);
     intestazione();
     Visualizza_elementi(m_slot);
+    // Enter belongs to the focused button: the viewer opens on OK.
+    cmdOK->setFocus();
 }
 
 void frmSatellite::Visualizza_elementi(int s)

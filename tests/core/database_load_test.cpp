@@ -119,6 +119,18 @@ TEST_F(DatabaseLoad, SampleFileLoadsWithAgesAgainstSgp4Epochs)
     // 5, 25544 and 28057 are known; 88888 lies beyond the table and is
     // simply unknown.
     EXPECT_EQ(e.conMagnitudine, 3);
+
+    // A clock before every epoch: negative ages; the oldest stays at 0 and
+    // the newest is the most negative age.
+    constexpr double kPrima = 2400000.5; // 1858
+    const auto f = core::Carica_File_Elementi(kSample, kPrima);
+    ASSERT_TRUE(f.ok());
+    double piuNegativa = 1e99;
+    for (const auto& r : ref)
+        piuNegativa = std::min(piuNegativa, kPrima - r.epoca);
+    EXPECT_EQ(f.vecchio, 0.0);
+    EXPECT_NEAR(f.recente, piuNegativa, 1e-6);
+    EXPECT_LT(f.media(), 0.0);
 }
 
 TEST_F(DatabaseLoad, KeyTextsAgreeWithSgp4Reading)

@@ -253,6 +253,38 @@ TEST_F(DatabaseEditor, HorizonSelectionAgreesWithSkyfield)
     EXPECT_EQ(sopra, 12);
 }
 
+TEST_F(DatabaseEditor, HorizonSelectionSkipsSetsItCannotCompute)
+{
+    // A set of zero mean motion and one whose line 2 is not an element
+    // line load (the loader reads only the epoch and the catalogue number),
+    // but cannot be computed: they are never selected, and the clock and
+    // the pointer come back.
+    RigaDati ferma = dbtest::set("25544");
+    ferma.Riga0 = "STILL";
+    ferma.Riga1.replace(2, 5, "20001");
+    ferma.Riga2.replace(2, 5, "20001");
+    ferma.Riga2.replace(52, 11, " 0.00000000");
+    RigaDati rotta = dbtest::set("25544");
+    rotta.Riga0 = "BROKEN";
+    rotta.Riga1.replace(2, 5, "20002");
+    rotta.Riga2 = "2 20002  not an element line";
+    QByteArray testo;
+    for (const RigaDati& s : {ferma, rotta, dbtest::set("25544")})
+        testo += QByteArray::fromStdString(s.Riga0 + "\r\n" + s.Riga1 + "\r\n" + s.Riga2 + "\r\n");
+    frmDatabase* f = frmDatabase::instance();
+    QString p = scrivi(testo);
+    ASSERT_TRUE(f->Database_satelliti(p));
+    ASSERT_EQ(f->righe(0), 3); // BROKEN, ISS (ZARYA), STILL
+    f->seleziona(0, {0, 1, 2});
+    f->cmdVisibili_Click(0);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const QList<int> scelte = f->righeSelezionate(0);
+    EXPECT_FALSE(scelte.contains(0));
+    EXPECT_FALSE(scelte.contains(2));
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
 TEST_F(DatabaseEditor, DropAddsTheSelectedRowsOfTheShownList)
 {
     frmDatabase* f = caricato();
