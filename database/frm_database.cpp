@@ -721,7 +721,8 @@ void frmDatabase::Apertura_database(int indice)
 void frmDatabase::Mostra_Database()
 {
     frmDatabase* f = instance();
-    if (f->righe(0) == 0 && !gstrDatabasePrimario.isEmpty()) {
+    if (f->righe(0) == 0) {
+        // No principal file yet: the open dialog asks for one.
         QString path = gstrDatabasePrimario;
         f->Database_satelliti(path);
     }

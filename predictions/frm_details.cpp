@@ -233,8 +233,12 @@ void frmDetails::Imposta_Vista()
 
 bool frmDetails::aggiungiRiga(const RigaDati& r)
 {
+    // The summary shows no radio channels: the sets are read without
+    // looking them up, which would cost a pass over the frequency table for
+    // every row.
+    static const std::vector<RigaDati> senzaFrequenze(1);
     Satelement e;
-    if (core::Analizza_Elementi(r.Riga0, r.Riga1, r.Riga2, gstrMagnitudini, gudtFrequenze, e)
+    if (core::Analizza_Elementi(r.Riga0, r.Riga1, r.Riga2, gstrMagnitudini, senzaFrequenze, e)
         != core::ErroreElementi::Nessuno)
         return false;
     const auto celle = predictions::Riga_Sommario(e, r, gdblGiornoGiuliano);

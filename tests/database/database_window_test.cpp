@@ -219,6 +219,14 @@ TEST_F(DatabaseWindow, SecondaryLoadLeavesTheWorkingListAlone)
 
 TEST_F(DatabaseWindow, OpenDialogLoadsTheChosenFile)
 {
+    // The database command without a principal file asks for one; the
+    // window shows whether or not one is chosen.
+    frmDatabase::Mostra_Database();
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_TRUE(frmDatabase::instance()->isVisible());
+    EXPECT_EQ(frmDatabase::instance()->righe(0), 0);
+    fakes.files.calls.clear();
+
     fakes.files.fileAnswers = {kSample};
     frmDatabase::Apertura_database(0);
     ASSERT_EQ(fakes.files.calls.size(), 1);
