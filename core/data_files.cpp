@@ -20,7 +20,7 @@ RecordStella gudtRecordStella;
 std::vector<LineaCostellazione> gudtLineeCostellazioni;
 std::vector<NomeCostellazione> gudtNomiCostellazioni;
 std::vector<std::string> gstrMagnitudini;
-std::vector<RigaDati> gudtFrequenze;
+TabellaFrequenze gudtFrequenze;
 
 int Numero_Linee_Costellazioni()
 {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "astro/records.h"
+#include "core/frequency_table.h"
 
 // ---------------------------------------------------------------------------
 // File names and fixed counts
@@ -117,8 +118,9 @@ extern std::vector<NomeCostellazione> gudtNomiCostellazioni;
 extern std::vector<std::string> gstrMagnitudini;
 // Radio frequency rows, entries 1 .. size()-1 in file order: Riga0 the
 // catalogue number text, Riga1 the uplink and Riga2 the downlink in MHz,
-// each as the file writes it (the point is the decimal separator).
-extern std::vector<RigaDati> gudtFrequenze;
+// each as the file writes it (the point is the decimal separator); indexed
+// by catalogue number whenever it is filled.
+extern TabellaFrequenze gudtFrequenze;
 
 // Number of constellation segments loaded (gudtLineeCostellazioni.size() - 1).
 int Numero_Linee_Costellazioni();

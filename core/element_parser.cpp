@@ -48,7 +48,7 @@ long Numero_Catalogo(const std::string& testo)
 ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& riga1,
                                  const std::string& riga2,
                                  const std::vector<std::string>& magnitudini,
-                                 const std::vector<RigaDati>& frequenze, Satelement& out)
+                                 const TabellaFrequenze& frequenze, Satelement& out)
 {
     const QString nome = QString::fromStdString(riga0);
     const QString l1 = QString::fromStdString(riga1);
@@ -91,9 +91,9 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
     // Radio channels: every row of the satellite, in file order, takes the
     // next free channel until all ten are taken.
     int k = 1;
-    for (std::size_t i = 1; i < frequenze.size() && k <= kCanaliRadio; ++i) {
-        if (Numero_Catalogo(frequenze[i].Riga0) != catalogo)
-            continue;
+    for (const std::size_t i : frequenze.Righe_Catalogo(catalogo)) {
+        if (k > kCanaliRadio)
+            break;
         e.FrequenzaSalita[std::size_t(k)] = frequenze[i].Riga1;
         e.FrequenzaDiscesa[std::size_t(k)] = frequenze[i].Riga2;
         ++k;

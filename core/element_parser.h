@@ -8,6 +8,7 @@
 // catalogue number must be a whole number and the mean motion a positive
 // finite number, else the set is refused whole and nothing is changed.
 #include "astro/records.h"
+#include "core/frequency_table.h"
 
 #include <QString>
 #include <string>
@@ -31,11 +32,13 @@ long Numero_Catalogo(const std::string& testo);
 
 // Parses the set into `out`, which is first reset whole. magnitudini is the
 // standard-magnitude table by catalogue number, frequenze the frequency
-// table (entries from 1, entry 0 unused). On an error `out` is untouched.
+// table (entries from 1, entry 0 unused; a plain list of rows is indexed on
+// the way in, so pass a TabellaFrequenze when parsing many sets). On an error
+// `out` is untouched.
 ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& riga1,
                                  const std::string& riga2,
                                  const std::vector<std::string>& magnitudini,
-                                 const std::vector<RigaDati>& frequenze, Satelement& out);
+                                 const TabellaFrequenze& frequenze, Satelement& out);
 
 // The message for a refused set, in the user's language, naming the set by
 // its name line.

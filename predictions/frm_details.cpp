@@ -233,10 +233,8 @@ void frmDetails::Imposta_Vista()
 
 bool frmDetails::aggiungiRiga(const RigaDati& r)
 {
-    // The summary shows no radio channels: the sets are read without
-    // looking them up, which would cost a pass over the frequency table for
-    // every row.
-    static const std::vector<RigaDati> senzaFrequenze(1);
+    // The summary shows no radio channels: the sets are read without them.
+    static const TabellaFrequenze senzaFrequenze{RigaDati{}};
     Satelement e;
     if (core::Analizza_Elementi(r.Riga0, r.Riga1, r.Riga2, gstrMagnitudini, senzaFrequenze, e)
         != core::ErroreElementi::Nessuno)

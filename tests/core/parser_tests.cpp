@@ -173,3 +173,28 @@ TEST(Parser, SlotIsResetBeforeFillingAndKeptOnRefusal)
     gstrMagnitudini.clear();
     gudtFrequenze.assign(1, RigaDati{});
 }
+
+TEST(Parser, ChannelsFollowTheFrequencyTableWhenItIsReplaced)
+{
+    gudtFrequenze = {RigaDati{}, RigaDati{"6251", "145.8", "437.8"}, RigaDati{"ABC", "1", "2"}};
+    ASSERT_EQ(Estrai_Dati_Satellite(7, "A", kLine1, kLine2), core::ErroreElementi::Nessuno);
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaSalita[1], "145.8");
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaSalita[2], "");
+
+    // A new table with other rows in other places: the old rows are gone.
+    std::vector<RigaDati> rows(1);
+    rows.push_back({"11111", "1.0", "2.0"});
+    rows.push_back({"6251.0", "29.4", "435.1"});
+    rows.push_back({"06251", "", "10489.55"});
+    gudtFrequenze = std::move(rows);
+    ASSERT_EQ(Estrai_Dati_Satellite(7, "A", kLine1, kLine2), core::ErroreElementi::Nessuno);
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaSalita[1], "29.4");
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaDiscesa[2], "10489.55");
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaDiscesa[3], "");
+
+    gudtFrequenze.assign(1, RigaDati{});
+    ASSERT_EQ(Estrai_Dati_Satellite(7, "A", kLine1, kLine2), core::ErroreElementi::Nessuno);
+    EXPECT_EQ(gudtSatelementi[7].FrequenzaSalita[1], "");
+    Azzera_Satelement(7);
+    Azzera_RigaDati(7);
+}
