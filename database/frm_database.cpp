@@ -496,11 +496,19 @@ int frmDatabase::righe(int indice) const
 
 QList<int> frmDatabase::righeSelezionate(int indice) const
 {
-    QList<int> r;
-    for (const QModelIndex& i : lstDatabase[size_t(indice & 1)]->selectionModel()->selectedRows())
-        r << i.row();
-    std::sort(r.begin(), r.end());
-    return r;
+    // Read from the selection's ranges: asking the selection model for its
+    // rows costs a pass over every range for every row, seconds when a
+    // whole catalogue is selected here and there.
+    const int n = righe(indice);
+    std::vector<char> scelta(static_cast<size_t>(n), 0);
+    for (const QItemSelectionRange& g : lstDatabase[size_t(indice & 1)]->selectionModel()->selection())
+        for (int r = std::max(g.top(), 0); r <= std::min(g.bottom(), n - 1); ++r)
+            scelta[size_t(r)] = 1;
+    QList<int> out;
+    for (int r = 0; r < n; ++r)
+        if (scelta[size_t(r)])
+            out << r;
+    return out;
 }
 
 void frmDatabase::seleziona(int indice, const QList<int>& righe)
@@ -912,26 +920,63 @@ void frmDatabase::cmdVisibili_Click(int Index)
     const int n = m->rowCount();
     if (n < 1)
         return;
-    const std::vector<RigaDati>& db = core::Database(indice);
-    QItemSelection sopra;
+    core::LavoroLungo lavoro;
+    if (!lavoro.acquisito()) {
+        msg(L("Dialogs", "lavoroincorso"), platform::vbInformation);
+        return;
+    }
+    // Window events run between sets while the progress shows: the list may
+    // be re-sorted meanwhile, so the entries are taken now and the rows found
+    // again at the end; the sets are a copy, whatever happens to the database.
+    std::vector<int> voci(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r)
+        voci[size_t(r)] = m->voce(r);
+    const std::vector<RigaDati> db = core::Database(indice);
+    const QPointer<frmDatabase> finestra(this);
+    std::vector<char> sopra(db.size(), 0);
+    bool completo = true;
     {
         // The clock leaves slot 201 alone meanwhile; flag and pointer come
-        // back also when a computation fails.
+        // back also when a computation fails or the run is stopped.
         core::FlagGuard satelliti(pflgSatellite, false);
         Clessidra clessidra;
+        frmProgress::Mostra(L("Buttons", "intransito"), double(n));
         const double adesso = gdblGiornoGiuliano;
-        for (int r = 0; r < n; ++r) {
-            const int e = m->voce(r);
-            if (e < 1 || e >= int(db.size()))
-                continue;
-            const RigaDati& s = db[size_t(e)];
-            if (Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2) != core::ErroreElementi::Nessuno)
-                continue;
-            if (mSat::Calcola_Satellite(kSlotScratch, adesso) && gudtValori[kSlotScratch].Altezza > 0)
-                sopra.select(m->index(r), m->index(r));
+        for (int r = 0; r < n && completo; ++r) {
+            const int e = voci[size_t(r)];
+            if (e >= 1 && e < int(db.size())) {
+                const RigaDati& s = db[size_t(e)];
+                if (Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2) == core::ErroreElementi::Nessuno
+                    && mSat::Calcola_Satellite(kSlotScratch, adesso) && gudtValori[kSlotScratch].Altezza > 0)
+                    sopra[size_t(e)] = 1;
+            }
+            completo = frmProgress::Passo(double(r + 1)) && finestra;
         }
+        frmProgress::Unload();
     }
-    lstDatabase[size_t(indice)]->selectionModel()->select(sopra, QItemSelectionModel::ClearAndSelect);
+    // Stopped (or the window unloaded): the selection stays as it was.
+    if (!completo)
+        return;
+    // Neighbouring rows make one range, and the old selection goes first:
+    // the selection model compares an old and a new selection range by
+    // range, which with thousands of ranges on both sides takes seconds.
+    auto sceltaRiga = [&](int r) {
+        const int e = m->voce(r);
+        return e >= 1 && e < int(sopra.size()) && sopra[size_t(e)];
+    };
+    QItemSelection scelte;
+    const int righe = m->rowCount();
+    for (int r = 0; r < righe; ++r) {
+        if (!sceltaRiga(r))
+            continue;
+        const int da = r;
+        while (r + 1 < righe && sceltaRiga(r + 1))
+            ++r;
+        scelte.select(m->index(da), m->index(r));
+    }
+    QItemSelectionModel* selezione = lstDatabase[size_t(indice)]->selectionModel();
+    selezione->clearSelection();
+    selezione->select(scelte, QItemSelectionModel::Select);
 }
 
 void frmDatabase::cmdOK_Click()
@@ -986,7 +1031,7 @@ void frmDatabase::lstActive_Click()
 void frmDatabase::lstDatabase_Click(int Index)
 {
     const size_t i = size_t(Index & 1);
-    const int n = int(lstDatabase[i]->selectionModel()->selectedRows().size());
+    const int n = int(righeSelezionate(Index).size());
     cmdAdd[i]->setEnabled(true);
     lblNumeroSelezionati[i]->setText(QString::number(n));
 }
