@@ -545,65 +545,28 @@ ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
         return s4;
     const Derivazione d = Deriva_Moto_Medio(r.xno, r.eo, r.xincl);
     const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
-    const double cosio = d.cosio, eo = r.eo;
+    const double cosio = d.cosio;
     s4.ao = d.ao;
     s4.aodp = aodp;
     s4.xnodp = xnodp;
     s4.cosio = cosio;
     s4.x3thm1 = d.x3thm1;
 
-    double s4v = s;
-    double qoms24 = qoms2t;
-    const double perige = (aodp * (1.0 - eo) - ae) * xkmper;
-    if (perige < 156.0) {
-        s4v = perige - 78.0;
-        if (perige <= 98.0)
-            s4v = 20.0;
-        qoms24 = std::pow((120.0 - s4v) * ae / xkmper, 4);
-        s4v = s4v / xkmper + ae;
-    }
-    const double pinvsq = 1.0 / (aodp * aodp * betao2 * betao2);
     const double sing = std::sin(r.omegao);
     const double cosg = std::cos(r.omegao);
-    const double tsi = 1.0 / (aodp - s4v);
-    const double eta = aodp * eo * tsi;
-    const double etasq = eta * eta;
-    const double eeta = eo * eta;
-    const double psisq = std::fabs(1.0 - etasq);
-    const double tsi2 = tsi * tsi;
-    const double coef = qoms24 * (tsi2 * tsi2);
-    const double psisq3 = psisq * psisq * psisq;
-    const double coef1 = coef / (psisq3 * std::sqrt(psisq));
-    const double c2 = coef1 * xnodp *
-                      (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
-                       0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
-    s4.c1 = r.bstar * c2;
-    const double sinio = std::sin(r.xincl);
-    const double a3ovk2 = 2.53881e-6 / 0.000541308 * ae * ae * ae;
-    s4.x1mth2 = 1.0 - theta2;
-    s4.c4 = 2.0 * xnodp * coef1 * aodp * betao2 *
-            (eta * (2.0 + 0.5 * etasq) + eo * (0.5 + 2.0 * etasq) -
-             2.0 * ck2 * tsi / (aodp * psisq) *
-                 (-3.0 * d.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
-                  0.75 * s4.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * (cosg * cosg - sing * sing)));  // cos 2 omega
-    const double theta4 = theta2 * theta2;
-    const double temp1 = 3.0 * ck2 * pinvsq * xnodp;
-    const double temp2 = temp1 * ck2 * pinvsq;
-    const double temp3 = ck4_125 * pinvsq * pinvsq * xnodp;
-    s4.xmdot = xnodp + 0.5 * temp1 * betao * d.x3thm1 + 0.0625 * temp2 * betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
-    const double x1m5th = 1.0 - 5.0 * theta2;
-    s4.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
-                temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
-    const double xhdot1 = -temp1 * cosio;
-    s4.xnodot = xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * cosio;
-    s4.xnodcf = 3.5 * betao2 * xhdot1 * s4.c1;
-    s4.t2cof = 1.5 * s4.c1;
-    double opc = 1.0 + cosio;
-    if (std::fabs(opc) < 1.5e-12)
-        opc = 1.5e-12;
-    s4.xlcof = 0.125 * a3ovk2 * sinio * (3.0 + 5.0 * cosio) / opc;
-    s4.aycof = 0.25 * a3ovk2 * sinio;
-    s4.x7thm1 = 7.0 * theta2 - 1.0;
+    const ImpostazioneComune k = Imposta_Comune(r, d, cosg * cosg - sing * sing);  // cos 2 omega
+    s4.c1 = k.c1;
+    s4.x1mth2 = k.x1mth2;
+    s4.c4 = k.c4;
+    s4.xmdot = k.xmdot;
+    s4.omgdot = k.omgdot;
+    s4.xnodot = k.xnodot;
+    s4.xnodcf = k.xnodcf;
+    s4.t2cof = k.t2cof;
+    s4.xlcof = k.xlcof;
+    s4.aycof = k.aycof;
+    s4.x7thm1 = k.x7thm1;
+    const double sinio = k.sinio;
     s4.sinio = sinio;
 
     // The deep-space terms divide by sin i; an equatorial orbit is kept a

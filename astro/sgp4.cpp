@@ -39,6 +39,78 @@ Derivazione Deriva_Moto_Medio(double xno, double eo, double xincl)
     return d;
 }
 
+ImpostazioneComune Imposta_Comune(const RegistriElementi& r, const Derivazione& d, double cos2w)
+{
+    ImpostazioneComune k{};
+    const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
+    const double cosio = d.cosio;
+    const double eo = r.eo;
+
+    // Atmospheric parameters for low perigees.
+    double s4v = s;
+    double qoms24 = qoms2t;
+    const double perige = (aodp * (1.0 - eo) - ae) * xkmper;
+    if (perige < 156.0) {
+        s4v = perige - 78.0;
+        if (perige <= 98.0)
+            s4v = 20.0;
+        qoms24 = std::pow((120.0 - s4v) * ae / xkmper, 4);
+        s4v = s4v / xkmper + ae;
+    }
+    k.s4 = s4v;
+    k.qoms24 = qoms24;
+    const double pinvsq = 1.0 / (aodp * aodp * betao2 * betao2);
+    const double tsi = 1.0 / (aodp - s4v);
+    const double eta = aodp * eo * tsi;
+    const double etasq = eta * eta;
+    const double eeta = eo * eta;
+    const double psisq = std::fabs(1.0 - etasq);
+    const double tsi2 = tsi * tsi;
+    const double coef = qoms24 * (tsi2 * tsi2);
+    const double psisq3 = psisq * psisq * psisq;
+    const double coef1 = coef / (psisq3 * std::sqrt(psisq));
+    const double c2 = coef1 * xnodp *
+                      (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
+                       0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
+    k.tsi = tsi;
+    k.eta = eta;
+    k.etasq = etasq;
+    k.eeta = eeta;
+    k.coef = coef;
+    k.coef1 = coef1;
+    k.c1 = r.bstar * c2;
+    k.sinio = std::sin(r.xincl);
+    k.a3ovk2 = 2.53881e-6 / 0.000541308 * ae * ae * ae;  // -xj3/ck2 ae^3
+    k.x1mth2 = 1.0 - theta2;
+    k.c4 = 2.0 * xnodp * coef1 * aodp * betao2 *
+           (eta * (2.0 + 0.5 * etasq) + eo * (0.5 + 2.0 * etasq) -
+            2.0 * ck2 * tsi / (aodp * psisq) *
+                (-3.0 * d.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
+                 0.75 * k.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * cos2w));
+
+    // Secular rates of gravity.
+    const double theta4 = theta2 * theta2;
+    const double temp1 = 3.0 * ck2 * pinvsq * xnodp;
+    const double temp2 = temp1 * ck2 * pinvsq;
+    const double temp3 = ck4_125 * pinvsq * pinvsq * xnodp;
+    k.xmdot = xnodp + 0.5 * temp1 * betao * d.x3thm1 + 0.0625 * temp2 * betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
+    const double x1m5th = 1.0 - 5.0 * theta2;
+    k.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
+               temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
+    k.xhdot1 = -temp1 * cosio;
+    k.xnodot = k.xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * cosio;
+    k.xnodcf = 3.5 * betao2 * k.xhdot1 * k.c1;
+    k.t2cof = 1.5 * k.c1;
+    // The report divides by 1 + cos i; kept away from zero for i = 180 deg.
+    double opc = 1.0 + cosio;
+    if (std::fabs(opc) < 1.5e-12)
+        opc = 1.5e-12;
+    k.xlcof = 0.125 * k.a3ovk2 * k.sinio * (3.0 + 5.0 * cosio) / opc;
+    k.aycof = 0.25 * k.a3ovk2 * k.sinio;
+    k.x7thm1 = 7.0 * theta2 - 1.0;
+    return k;
+}
+
 void Scala_Uscita(double rk, double uk, double xnodek, double xinck, double rdotk, double rfdotk,
                   StatoOrbitale& out)
 {
@@ -197,78 +269,36 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
     s4.xnodp = d.xnodp;
     s4.cosio = d.cosio;
     s4.x3thm1 = d.x3thm1;
-    const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
-    const double cosio = d.cosio;
+    const double betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
     const double eo = r.eo;
 
     // Simple drag for perigees under 220 km.
     s4.isimp = (aodp * (1.0 - eo) / ae) < (220.0 / xkmper + ae);
 
-    // Atmospheric parameters for low perigees.
-    double s4v = s;
-    double qoms24 = qoms2t;
-    const double perige = (aodp * (1.0 - eo) - ae) * xkmper;
-    if (perige < 156.0) {
-        s4v = perige - 78.0;
-        if (perige <= 98.0)
-            s4v = 20.0;
-        qoms24 = std::pow((120.0 - s4v) * ae / xkmper, 4);
-        s4v = s4v / xkmper + ae;
-    }
-    const double pinvsq = 1.0 / (aodp * aodp * betao2 * betao2);
-    const double tsi = 1.0 / (aodp - s4v);
-    const double eta = aodp * eo * tsi;
-    const double etasq = eta * eta;
-    const double eeta = eo * eta;
-    const double psisq = std::fabs(1.0 - etasq);
-    const double tsi2 = tsi * tsi;
-    const double coef = qoms24 * (tsi2 * tsi2);
-    const double psisq3 = psisq * psisq * psisq;
-    const double coef1 = coef / (psisq3 * std::sqrt(psisq));
-    const double c2 = coef1 * xnodp *
-                      (aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
-                       0.75 * ck2 * tsi / psisq * d.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
-    const double c1 = r.bstar * c2;
-    const double sinio = std::sin(r.xincl);
-    const double a3ovk2 = 2.53881e-6 / 0.000541308 * ae * ae * ae;  // -xj3/ck2 ae^3
+    const ImpostazioneComune k = Imposta_Comune(r, d, std::cos(2.0 * r.omegao));
+    const double s4v = k.s4, tsi = k.tsi, eta = k.eta, etasq = k.etasq, eeta = k.eeta, coef = k.coef;
+    const double c1 = k.c1;
     // The report divides by the eccentricity here; a circular orbit would
     // divide by zero, so these drag terms are left out below e = 1e-4.
     double c3 = 0;
     if (eo > 1.0e-4)
-        c3 = coef * tsi * a3ovk2 * xnodp * ae * sinio / eo;
-    const double x1mth2 = 1.0 - theta2;
-    const double c4 = 2.0 * xnodp * coef1 * aodp * betao2 *
-                      (eta * (2.0 + 0.5 * etasq) + eo * (0.5 + 2.0 * etasq) -
-                       2.0 * ck2 * tsi / (aodp * psisq) *
-                           (-3.0 * d.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
-                            0.75 * x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * r.omegao)));
-    const double c5 = 2.0 * coef1 * aodp * betao2 * (1.0 + 2.75 * (etasq + eeta) + eeta * etasq);
-    const double theta4 = theta2 * theta2;
-    const double temp1 = 3.0 * ck2 * pinvsq * xnodp;
-    const double temp2 = temp1 * ck2 * pinvsq;
-    const double temp3 = ck4_125 * pinvsq * pinvsq * xnodp;
-    s4.xmdot = xnodp + 0.5 * temp1 * betao * d.x3thm1 + 0.0625 * temp2 * betao * (13.0 - 78.0 * theta2 + 137.0 * theta4);
-    const double x1m5th = 1.0 - 5.0 * theta2;
-    s4.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * theta2 + 395.0 * theta4) +
-                temp3 * (3.0 - 36.0 * theta2 + 49.0 * theta4);
-    const double xhdot1 = -temp1 * cosio;
-    s4.xnodot = xhdot1 + (0.5 * temp2 * (4.0 - 19.0 * theta2) + 2.0 * temp3 * (3.0 - 7.0 * theta2)) * cosio;
+        c3 = coef * tsi * k.a3ovk2 * xnodp * ae * k.sinio / eo;
+    const double c5 = 2.0 * k.coef1 * aodp * betao2 * (1.0 + 2.75 * (etasq + eeta) + eeta * etasq);
+    s4.xmdot = k.xmdot;
+    s4.omgdot = k.omgdot;
+    s4.xnodot = k.xnodot;
     s4.omgcof = r.bstar * c3 * std::cos(r.omegao);
     s4.xmcof = 0;
     if (eo > 1.0e-4)
         s4.xmcof = -tothrd * coef * r.bstar * ae / eeta;
-    s4.xnodcf = 3.5 * betao2 * xhdot1 * c1;
-    s4.t2cof = 1.5 * c1;
-    // The report divides by 1 + cos i; kept away from zero for i = 180 deg.
-    double opc = 1.0 + cosio;
-    if (std::fabs(opc) < 1.5e-12)
-        opc = 1.5e-12;
-    s4.xlcof = 0.125 * a3ovk2 * sinio * (3.0 + 5.0 * cosio) / opc;
-    s4.aycof = 0.25 * a3ovk2 * sinio;
+    s4.xnodcf = k.xnodcf;
+    s4.t2cof = k.t2cof;
+    s4.xlcof = k.xlcof;
+    s4.aycof = k.aycof;
     const double unoetacos = 1.0 + eta * std::cos(r.xmo);
     s4.delmo = unoetacos * unoetacos * unoetacos;
     s4.sinmo = std::sin(r.xmo);
-    s4.x7thm1 = 7.0 * theta2 - 1.0;
+    s4.x7thm1 = k.x7thm1;
     if (!s4.isimp) {
         const double c1sq = c1 * c1;
         s4.d2 = 4.0 * aodp * tsi * c1sq;
@@ -280,15 +310,15 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
         s4.t5cof = 0.2 * (3.0 * s4.d4 + 12.0 * c1 * s4.d3 + 6.0 * s4.d2 * s4.d2 + 15.0 * c1sq * (2.0 * s4.d2 + c1sq));
     }
     s4.s4 = s4v;
-    s4.qoms24 = qoms24;
-    s4.sinio = sinio;
-    s4.x1mth2 = x1mth2;
+    s4.qoms24 = k.qoms24;
+    s4.sinio = k.sinio;
+    s4.x1mth2 = k.x1mth2;
     s4.c1 = c1;
-    s4.c4 = c4;
+    s4.c4 = k.c4;
     s4.c5 = c5;
     s4.eta = eta;
     s4.valida = std::isfinite(s4.xmdot) && std::isfinite(s4.omgdot) && std::isfinite(s4.xnodot) &&
-                std::isfinite(c1) && std::isfinite(c4) && std::isfinite(c5) && std::isfinite(s4.xmcof) &&
+                std::isfinite(c1) && std::isfinite(s4.c4) && std::isfinite(c5) && std::isfinite(s4.xmcof) &&
                 std::isfinite(s4.d4) && std::isfinite(s4.t5cof);
     return s4;
 }

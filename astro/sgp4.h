@@ -96,6 +96,19 @@ struct Derivazione {
 };
 Derivazione Deriva_Moto_Medio(double xno, double eo, double xincl);
 
+// The set-up SGP4 and SDP4 share once the mean motion is derived: the
+// atmosphere of low perigees, the drag coefficients C1 and C4, the secular
+// rates and the long-period coefficients. cos2w is cos 2 omega as the
+// calling model forms it.
+struct ImpostazioneComune {
+    double s4, qoms24;  // atmosphere parameters (Earth radii)
+    double tsi, eta, etasq, eeta, coef, coef1;
+    double sinio, a3ovk2, x1mth2, x7thm1;
+    double c1, c4;
+    double xmdot, omgdot, xnodot, xhdot1, xnodcf, t2cof, xlcof, aycof;
+};
+ImpostazioneComune Imposta_Comune(const RegistriElementi& r, const Derivazione& d, double cos2w);
+
 // Output scaling of every model: Earth radii and radii per minute to km and km/s.
 void Scala_Uscita(double rk, double uk, double xnodek, double xinck, double rdotk, double rfdotk,
                   StatoOrbitale& out);

@@ -11,39 +11,14 @@
 #include "astro/pass_solver.h"
 #include "astro/satellite.h"
 #include "astro/time.h"
+#include "tests/astro/sat_test_support.h"
 
 namespace {
 
 Satelement Da_Righe(const std::string& l1, const std::string& l2)
 {
-    auto campo = [](const std::string& r, int c, int n) { return std::stod(r.substr(c - 1, n)); };
-    auto mantissa = [](const std::string& r, int c) {
-        const std::string t = r.substr(c - 1, 6);
-        double segno = t.find('-') != std::string::npos ? -1.0 : 1.0;
-        std::string cifre;
-        for (char ch : t)
-            if (ch >= '0' && ch <= '9')
-                cifre += ch;
-        return cifre.empty() ? 0.0 : segno * std::stod(cifre) * std::pow(10.0, -double(cifre.size()));
-    };
-    Satelement s;
-    const double anno = campo(l1, 19, 2);
-    s.AnnoEpoca = anno < 57 ? 2000 + anno : 1900 + anno;
-    s.GiornoEpoca = campo(l1, 21, 12);
-    s.Inclinazione = campo(l2, 9, 8);
-    s.NodoAscendente = campo(l2, 18, 8);
-    s.Eccentricita = campo(l2, 27, 7) * 1e-7;
-    s.ArgomentoPerigeo = campo(l2, 35, 8);
-    s.AnomaliaMedia = campo(l2, 44, 8);
-    s.MotoMedio = campo(l2, 53, 11);
-    s.DerivataPrima = campo(l1, 34, 10);
-    s.NumeroRivoluzione = campo(l2, 64, 5);
-    s.DerivataSecondaMantissa = mantissa(l1, 45);
-    s.DerivataSecondaEsponente = campo(l1, 51, 2);
-    s.BStarMantissa = mantissa(l1, 54);
-    s.BStarEsponente = campo(l1, 60, 2);
+    Satelement s = sattest::Da_Righe("", l1, l2);
     s.MagnitudineStandard = "4.0";
-    s.EpocaGiuliana = mAstro::Giorno_Giuliano(s.AnnoEpoca, 1, 0.0) + s.GiornoEpoca;
     return s;
 }
 

@@ -1,6 +1,6 @@
 #include "core/element_parser.h"
 
-#include "astro/time.h"
+#include "astro/element_lines.h"
 #include "core/data_files.h"
 #include "core/globals_orbit.h"
 #include "core/mlang.h"
@@ -31,12 +31,6 @@ bool slotValido(int slot)
 
 } // namespace
 
-int Anno_Da_Due_Cifre(double yy)
-{
-    const int y = int(yy);
-    return y < 57 ? 2000 + y : 1900 + y;
-}
-
 long Numero_Catalogo(const std::string& testo)
 {
     const std::optional<double> v = vb::StrictValue(std::string_view(testo));
@@ -55,16 +49,7 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
     const QString l2 = QString::fromStdString(riga2);
 
     Satelement e; // a whole new record: nothing of a previous occupant stays
-    e.AnnoEpoca = Anno_Da_Due_Cifre(numero(l1, 19, 2));
-    e.GiornoEpoca = numero(l1, 21, 12);
-    e.Inclinazione = numero(l2, 9, 8);
-    e.NodoAscendente = numero(l2, 18, 8);
-    e.Eccentricita = numero(l2, 27, 7) * 1e-7;
-    e.ArgomentoPerigeo = numero(l2, 35, 8);
-    e.AnomaliaMedia = numero(l2, 44, 8);
-    e.MotoMedio = numero(l2, 53, 11);
-    e.DerivataPrima = numero(l1, 34, 10);
-    e.NumeroRivoluzione = numero(l2, 64, 5);
+    astro::Registri_Da_Righe(l1, l2, numero, e);
     e.NumeroCatalogo = campo(l1, 3, 5).toStdString();
     const long catalogo = Numero_Catalogo(e.NumeroCatalogo);
     if (catalogo < 0)
@@ -81,12 +66,6 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
         if (!m.empty())
             e.MagnitudineStandard = vb::CStrC(vb::Val(std::string_view(m))).toStdString();
     }
-
-    e.DerivataSecondaMantissa = numero(l1, 45, 6) * 1e-5;
-    e.DerivataSecondaEsponente = numero(l1, 51, 2);
-    e.BStarMantissa = numero(l1, 54, 6) * 1e-5;
-    e.BStarEsponente = numero(l1, 60, 2);
-    e.EpocaGiuliana = mAstro::Giorno_Giuliano(e.AnnoEpoca, 1, 0.0) + e.GiornoEpoca;
 
     // Radio channels: every row of the satellite, in file order, takes the
     // next free channel until all ten are taken.

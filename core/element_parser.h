@@ -7,6 +7,7 @@
 // leading-number rule (blanks skipped, 0 when there is no number); the
 // catalogue number must be a whole number and the mean motion a positive
 // finite number, else the set is refused whole and nothing is changed.
+#include "astro/element_lines.h"
 #include "astro/records.h"
 #include "core/frequency_table.h"
 
@@ -24,7 +25,7 @@ enum class ErroreElementi {
 };
 
 // Two-digit years: below 57 is 20YY, otherwise 19YY.
-int Anno_Da_Due_Cifre(double yy);
+using astro::Anno_Da_Due_Cifre;
 
 // The catalogue number of a text as a whole number, or -1 when the text is
 // not one ("00694" and "  694" are both 694).

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -135,20 +133,9 @@ struct Evento {
 std::vector<Evento> Leggi_Eventi()
 {
     std::vector<Evento> out;
-    std::ifstream f(ASTROVELA_TEST_DATA "/ref_satellite_passes.csv");
-    std::string riga;
-    std::getline(f, riga);
-    while (std::getline(f, riga)) {
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
-        if (c.size() != 10)
-            continue;
+    for (const auto& c : sattest::Righe_Riferimento("ref_satellite_passes.csv", 10))
         out.push_back({c[0], c[1], c[2], c[7], std::stod(c[3]), std::stod(c[4]), std::stod(c[5]), std::stod(c[6]),
                        std::stod(c[8]), std::stod(c[9])});
-    }
     return out;
 }
 

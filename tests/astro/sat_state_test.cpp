@@ -6,9 +6,7 @@
 
 #include <array>
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,17 +24,7 @@ struct RigaRif {
 std::vector<RigaRif> Leggi_Riferimenti()
 {
     std::vector<RigaRif> out;
-    std::ifstream f(ASTROVELA_TEST_DATA "/ref_satellite_look.csv");
-    std::string riga;
-    std::getline(f, riga);  // header
-    while (std::getline(f, riga)) {
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
-        if (c.size() != 16)
-            continue;
+    for (const auto& c : sattest::Righe_Riferimento("ref_satellite_look.csv", 16)) {
         RigaRif r{c[0], c[1], c[2], std::stod(c[3]), std::stod(c[4]), std::stod(c[5]), std::stod(c[6]),
                   std::stod(c[7]), std::stod(c[8]), std::stod(c[9]), std::stod(c[10]), std::stod(c[11]),
                   std::stod(c[12]), std::stod(c[13]), std::stod(c[14]), c[15] == "1"};

@@ -5,6 +5,7 @@
 #include "core/element_file.h"
 
 #include "platform/vb.h"
+#include "support/elements_sample_ref.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,37 +17,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace {
 
 const QString kSample = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
 constexpr double kAdesso = 2460000.5; // 24 February 2023, 0h UT
 
-struct Riferimento {
-    long catalogo;
-    double epoca, inclinazione, nodo, eccentricita, perigeo, giri, periodo;
-};
-
-// The sample's figures as python3-sgp4 read them (tools/database_samples.py).
-std::vector<Riferimento> riferimenti()
-{
-    std::ifstream f(ASTROVELA_TEST_DATA "/elements_sample_ref.csv");
-    std::string riga;
-    std::getline(f, riga);
-    std::vector<Riferimento> out;
-    while (std::getline(f, riga)) {
-        std::replace(riga.begin(), riga.end(), ',', ' ');
-        std::istringstream s(riga);
-        Riferimento r{};
-        s >> r.catalogo >> r.epoca >> r.inclinazione >> r.nodo >> r.eccentricita >> r.perigeo >> r.giri >> r.periodo;
-        out.push_back(r);
-    }
-    return out;
-}
+using campione::Riferimento;
+using campione::riferimenti;
 
 QByteArray leggiCampione()
 {

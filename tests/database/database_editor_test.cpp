@@ -15,9 +15,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 namespace {
 
@@ -222,15 +220,7 @@ TEST_F(DatabaseEditor, HorizonSelectionAgreesWithSkyfield)
     frmDatabase* f = frmDatabase::instance();
     QString p = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample_horizon.txt");
     ASSERT_TRUE(f->Database_satelliti(p));
-    std::map<std::string, double> elevazione;
-    std::ifstream in(ASTROVELA_TEST_DATA "/elements_sample_horizon.csv");
-    std::string riga;
-    while (std::getline(in, riga)) {
-        if (riga.empty() || riga[0] == '#' || riga[0] == 'c')
-            continue;
-        const auto virgola = riga.find(',');
-        elevazione[riga.substr(0, virgola)] = std::stod(riga.substr(virgola + 1));
-    }
+    const std::map<long, double> elevazione = dbtest::elevazioni();
     ASSERT_EQ(elevazione.size(), 33u); // 20413 twice
     f->seleziona(0, {0, 1, 2}); // an earlier selection goes
     pflgSatellite = true;
@@ -241,8 +231,7 @@ TEST_F(DatabaseEditor, HorizonSelectionAgreesWithSkyfield)
     int confrontati = 0, sopra = 0;
     for (int r = 0; r < f->righe(0); ++r) {
         const RigaDati& s = gudtDatabasePrimario[size_t(f->modello[0]->voce(r))];
-        const std::string c = std::to_string(std::stol(s.Riga1.substr(2, 5)));
-        const double h = elevazione.at(c);
+        const double h = elevazione.at(std::stol(s.Riga1.substr(2, 5)));
         if (std::isnan(h) || std::abs(h) < 1.0)
             continue;
         ++confrontati;

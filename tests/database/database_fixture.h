@@ -21,6 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <string>
+
 namespace dbtest {
 
 inline const QString kSample = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
@@ -43,6 +47,23 @@ inline RigaDati set(const char* catalogo)
                     r[i + 1].trimmed().toStdString()};
     ADD_FAILURE() << "no set " << catalogo;
     return {};
+}
+
+// Skyfield's elevations (degrees) of the sets of elements_sample_horizon.txt
+// at kAdesso for the fixture's observer, by catalogue number
+// (tools/database_samples.py).
+inline std::map<long, double> elevazioni()
+{
+    std::map<long, double> out;
+    std::ifstream in(ASTROVELA_TEST_DATA "/elements_sample_horizon.csv");
+    std::string riga;
+    while (std::getline(in, riga)) {
+        if (riga.empty() || riga[0] == '#' || riga[0] == 'c')
+            continue;
+        const auto virgola = riga.find(',');
+        out[std::stol(riga.substr(0, virgola))] = std::stod(riga.substr(virgola + 1));
+    }
+    return out;
 }
 
 class DatabaseWindow : public ::testing::Test {

@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <cmath>
-#include <fstream>
 #include <map>
 
 namespace {
@@ -19,22 +18,6 @@ namespace {
 using dbtest::DatabaseWindow;
 
 constexpr int kCopie = 600; // 34 sets each: 20,400 sets
-
-// Skyfield's elevations of the horizon sample at the fixture's clock, by
-// catalogue number (tools/database_samples.py).
-std::map<long, double> elevazioni()
-{
-    std::map<long, double> out;
-    std::ifstream in(ASTROVELA_TEST_DATA "/elements_sample_horizon.csv");
-    std::string riga;
-    while (std::getline(in, riga)) {
-        if (riga.empty() || riga[0] == '#' || riga[0] == 'c')
-            continue;
-        const auto virgola = riga.find(',');
-        out[std::stol(riga.substr(0, virgola))] = std::stod(riga.substr(virgola + 1));
-    }
-    return out;
-}
 
 class HorizonSelection : public DatabaseWindow {
 protected:
@@ -73,7 +56,7 @@ protected:
 TEST_F(HorizonSelection, ShowsItsProgressAndFindsTheRightRowsOfAListReSortedMeanwhile)
 {
     frmDatabase* f = caricaGrande();
-    const auto h = elevazioni();
+    const auto h = dbtest::elevazioni();
     f->seleziona(0, {0, 1, 2});
     QString compito;
     bool rifiutato = false;

@@ -8,6 +8,7 @@
 #include "options/frm_calendar.h"
 #include "options/frm_progress.h"
 #include "predictions/frm_details.h"
+#include "support/elements_sample_ref.h"
 
 #include <QCalendarWidget>
 #include <QHeaderView>
@@ -16,36 +17,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 using dbtest::DatabaseWindow;
 using dbtest::kSample;
 
-struct Riferimento {
-    long catalogo;
-    double epoca, inclinazione, nodo, eccentricita, periodo;
-};
-
-// python3-sgp4's reading of the sample (tools/database_samples.py).
-std::vector<Riferimento> riferimenti()
-{
-    std::ifstream f(ASTROVELA_TEST_DATA "/elements_sample_ref.csv");
-    std::string riga;
-    std::getline(f, riga);
-    std::vector<Riferimento> out;
-    while (std::getline(f, riga)) {
-        std::replace(riga.begin(), riga.end(), ',', ' ');
-        std::istringstream s(riga);
-        Riferimento r{};
-        double perigeo, giri;
-        s >> r.catalogo >> r.epoca >> r.inclinazione >> r.nodo >> r.eccentricita >> perigeo >> giri >> r.periodo;
-        out.push_back(r);
-    }
-    return out;
-}
+using campione::Riferimento;
+using campione::riferimenti;
 
 using Summaries = DatabaseWindow;
 
