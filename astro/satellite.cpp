@@ -18,7 +18,6 @@ constexpr double kGradRad = 0.0174532925;
 constexpr double kRadGrad = 57.295779513;
 constexpr double kDuePi = 6.2831853;
 constexpr double kPi = 3.14159265;
-constexpr double kGM = 398600.8;
 constexpr double kRaggio = 6378.135;
 constexpr double kAppiattimento = 0.003352779454167505;
 constexpr double kOmegaTerra = 7.2922e-5;  // rad/s
@@ -168,6 +167,11 @@ void Punto_Subsatellite(double L, double B, Valori& v)
         v.EmisferoEW = "W";
         v.Longitudine = L - 360.0;
     }
+}
+
+double Periodo_Orbitale(double a)
+{
+    return kDuePi * a * std::sqrt(a / kGM);
 }
 
 RegistriElementi Registri_Da_Satelement(const Satelement& s)
@@ -345,7 +349,7 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     }
     const double apogeo = p / (1.0 - ecc) - kRaggio;
     const double A = p / (1.0 - ecc * ecc);
-    const double periodo = kDuePi * A * std::sqrt(A / kGM);
+    const double periodo = Periodo_Orbitale(A);
 
     // 8. Orbit number.
     const double t = D * 1440.0;

@@ -100,6 +100,12 @@ int Stato_Illuminazione(bool illuminato, double altezzaSole, int sogliaSole, dou
 // values and the hemisphere letters; 180 exactly is east.
 void Punto_Subsatellite(double L, double B, Valori& v);
 
+// The Earth's gravitational parameter of the orbit figures, km^3/s^2.
+inline constexpr double kGM = 398600.8;
+
+// The period (seconds) of an orbit of semi-major axis a (km).
+double Periodo_Orbitale(double a);
+
 // The angle of the Earth's rotation (radians, not reduced) at the Julian date
 // jd; it equals 99.4033 degrees at 2447891.5. The computation of a
 // satellite forms it from the element set's epoch and the days since it.

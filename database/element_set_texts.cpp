@@ -1,5 +1,6 @@
 #include "database/element_set_texts.h"
 
+#include "astro/satellite.h"
 #include "core/element_file.h"
 #include "platform/vb.h"
 
@@ -55,9 +56,9 @@ std::optional<TestiElementi> Testi_Elementi(const Satelement& e, const RigaDati&
     const double n = e.MotoMedio * 2 * 3.14159265 / 86400;
     if (!(n > 0) || !std::isfinite(n) || !(ecc >= 0 && ecc < 1))
         return std::nullopt;
-    const double a = std::pow(398600.8 / n / n, 1.0 / 3.0);
+    const double a = std::pow(astro::kGM / n / n, 1.0 / 3.0);
     const double b = a * std::sqrt(1 - ecc * ecc);
-    const double periodo = a * 6.2831853 * std::sqrt(a / 398600.8) / 60;
+    const double periodo = astro::Periodo_Orbitale(a) / 60;
     const double apogeo = (ecc + 1) * a - 6378.135;
     const double perigeo = (1 - ecc) * a - 6378.135;
     if (!std::isfinite(a) || !std::isfinite(periodo))
