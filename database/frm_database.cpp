@@ -174,6 +174,26 @@ public:
     ~Clessidra() { QApplication::restoreOverrideCursor(); }
 };
 
+// The hourglass over one window only (a long run that shows the progress
+// window keeps the normal pointer over its Stop button), given back also
+// when the window goes meanwhile.
+class ClessidraFinestra {
+public:
+    explicit ClessidraFinestra(QWidget* w)
+        : m_finestra(w)
+    {
+        w->setCursor(Qt::WaitCursor);
+    }
+    ~ClessidraFinestra()
+    {
+        if (m_finestra)
+            m_finestra->unsetCursor();
+    }
+
+private:
+    QPointer<QWidget> m_finestra;
+};
+
 } // namespace
 
 // ==================================================================== window
@@ -939,7 +959,7 @@ void frmDatabase::cmdVisibili_Click(int Index)
         // The clock leaves slot 201 alone meanwhile; flag and pointer come
         // back also when a computation fails or the run is stopped.
         core::FlagGuard satelliti(pflgSatellite, false);
-        Clessidra clessidra;
+        ClessidraFinestra clessidra(this);
         frmProgress::Mostra(L("Buttons", "intransito"), double(n));
         const double adesso = gdblGiornoGiuliano;
         for (int r = 0; r < n && completo; ++r) {

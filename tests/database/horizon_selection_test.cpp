@@ -59,10 +59,12 @@ TEST_F(HorizonSelection, ShowsItsProgressAndFindsTheRightRowsOfAListReSortedMean
     const auto h = dbtest::elevazioni();
     f->seleziona(0, {0, 1, 2});
     QString compito;
-    bool rifiutato = false;
+    bool rifiutato = false, clessidra = false;
     QTimer::singleShot(0, [&] {
         if (frmProgress* p = frmProgress::instance(false); p && p->isVisible())
             compito = p->lblTask->text();
+        // The hourglass over the database window, the normal pointer over Stop.
+        clessidra = f->cursor().shape() == Qt::WaitCursor && QApplication::overrideCursor() == nullptr;
         // The user sorts the list by catalogue number and tries a load meanwhile.
         f->cmbOrdina[0]->setCurrentIndex(core::OrdineCatalogo);
         QString altro = dbtest::kSample;
@@ -71,7 +73,9 @@ TEST_F(HorizonSelection, ShowsItsProgressAndFindsTheRightRowsOfAListReSortedMean
     pflgSatellite = true;
     f->cmdVisibili_Click(0);
     EXPECT_EQ(compito, "In transit");
+    EXPECT_TRUE(clessidra);
     EXPECT_TRUE(rifiutato);
+    EXPECT_EQ(f->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(f->cmbOrdina[0]->currentIndex(), int(core::OrdineCatalogo));
     EXPECT_TRUE(pflgSatellite);
     EXPECT_FALSE(pflgArresta);
