@@ -44,10 +44,11 @@ bool riuscito(F&& f)
     }
 }
 
-// One satellite's state at jd; false when it could not be computed.
-bool calcola(int slot, double jd)
+// One satellite's state at jd; false when it could not be computed, with
+// the model's reason in *esito.
+bool calcola(int slot, double jd, astro::EsitoPropagazione* esito)
 {
-    return riuscito([&] { return mSat::Calcola_Satellite(slot, jd); });
+    return riuscito([&] { return mSat::Calcola_Satellite(slot, jd, esito); });
 }
 
 QString g_eclisse;
@@ -333,10 +334,18 @@ bool CentralClock::calcolaSatelliti()
     const double jd = gdblGiornoGiuliano;
     for (int i = 1; i <= gintNumSatelliti; ++i) {
         bool riuscito = true;
+        astro::EsitoPropagazione esito = astro::EsitoPropagazione::Ok;
         try {
-            riuscito = calcola(i, jd);
+            riuscito = calcola(i, jd, &esito);
         } catch (const std::exception&) {
             riuscito = false;
+        }
+        // The model gives up on an orbit that drag has brought down (mean
+        // motion driven through zero, the orbit falling through the Earth):
+        // its perigee is long past the decay limit, so it is decayed.
+        if (!riuscito && esito == astro::EsitoPropagazione::OrbitaNonSeguibile && !pflgRicerca) {
+            Azzera(i);
+            return false;
         }
         const Valori& val = gudtValori[i];
         if (!std::isfinite(val.Perigeo) || !std::isfinite(val.Altezza) || !std::isfinite(val.Quota))

@@ -6,7 +6,6 @@
 #include "platform/vb.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -180,19 +179,9 @@ QString Testo_Lista_Lavoro()
 
 bool WorkingList::Salva_Ini(const QString& path, QString* errore) const
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (errore)
-            *errore = f.errorString();
-        return false;
-    }
-    f.write(vb::encodeText(Testo_Lista_Lavoro(), vb::TextEncoding::Utf8));
-    if (!f.commit()) {
-        if (errore)
-            *errore = f.errorString();
-        return false;
-    }
-    return true;
+    // Written whole through a temporary file, unbuffered so that a short
+    // write on a full disk fails here and the old list stays as it was.
+    return vb::writeTextFile(path, Testo_Lista_Lavoro(), vb::TextEncoding::Utf8, errore);
 }
 
 bool WorkingList::Salva(QString* errore)

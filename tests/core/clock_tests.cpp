@@ -381,12 +381,14 @@ public:
 TEST_F(ClockTest, OneFailingSatelliteDoesNotStopTheOthers)
 {
     // A drag term of about 1 brings a low orbit down within days: the model
-    // cannot follow it a year later.
+    // cannot follow it a year later. While a pass search runs nothing is
+    // removed, so the satellite stays and shows nothing this second.
     RigaDati broken = set(302, "BROKEN");
     broken.Riga1.replace(53, 8, " 99999-0");
     list({set(301, "FIRST"), broken, set(303, "THIRD")});
     FakeMap map(rec);
     core::clockViews().worldMap = &map;
+    pflgRicerca = true;
     clock().Avvia_Simulazione(core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0)));
     clock().tmrCentrale_Timer();
     EXPECT_EQ(gintNumSatelliti, 3);
@@ -418,4 +420,25 @@ TEST_F(ClockTest, AMessageBoxInsideTheTickDoesNotReenterIt)
     clock().tmrCentrale_Timer();
     EXPECT_EQ(gdatDataCorrente, start.addSecs(1));
     EXPECT_TRUE(pflgSatellite);
+}
+
+TEST_F(ClockTest, AnOrbitTheModelCanNoLongerFollowIsRemovedAsDecayed)
+{
+    // The same fallen orbit outside a pass search: the model gives up on it
+    // because drag has brought it down, which is a decay like a perigee
+    // below 138 km, so it leaves the list with the decay message.
+    RigaDati fallen = set(312, "FALLEN");
+    fallen.Riga1.replace(53, 8, " 99999-0");
+    list({set(311, "FIRST"), fallen, set(313, "THIRD")});
+    clock().Avvia_Simulazione(core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0)));
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(gudtSatelementi[1].Nome, "First");
+    EXPECT_EQ(gudtSatelementi[2].Nome, "Third");
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].title, "Fallen");
+    // The next second computes the rest as usual.
+    clock().tmrCentrale_Timer();
+    EXPECT_GT(gudtValori[1].Periodo, 0.0);
+    EXPECT_GT(gudtValori[2].Periodo, 0.0);
 }

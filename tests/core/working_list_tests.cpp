@@ -3,6 +3,7 @@
 #include "core/globals_orbit.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -204,6 +205,32 @@ TEST_F(WorkingListTest, SavedOnEveryChangeAndAFailedSaveKeepsTheOldFile)
     list().Rimuovi(1);
     EXPECT_EQ(failed.count(), 1);
     EXPECT_EQ(list().count(), 1);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), saved);
+}
+
+TEST_F(WorkingListTest, AFullDiskKeepsTheListFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Astrovela.ini");
+    list().setFile(path);
+    addAll({"A", "B", "C"});
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray saved = f.readAll();
+    f.close();
+    ASSERT_GT(saved.size(), 300);
+
+    // The next list no longer fits: the save fails, is told, and the file
+    // written before stays whole (not emptied by a flush that failed).
+    QSignalSpy failed(&list(), &core::WorkingList::saveFailed);
+    {
+        FullDisk disk(200);
+        ASSERT_TRUE(disk.active());
+        EXPECT_EQ(list().Aggiungi(set(150, "D")).esito, core::WorkingList::Esito::Aggiunto);
+    }
+    EXPECT_EQ(failed.count(), 1);
+    EXPECT_EQ(list().count(), 4);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), saved);
 }

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "full_disk.h"
+#include "support/full_disk.h"
 
 using platform::IniSettingsStore;
 using platform::MemorySettingsStore;

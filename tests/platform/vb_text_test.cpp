@@ -1,7 +1,7 @@
 // Text helpers, the two sequential readers, encodings and line ends.
 #include "platform/vb.h"
 
-#include "full_disk.h"
+#include "support/full_disk.h"
 
 #include <QFile>
 #include <QTemporaryDir>
