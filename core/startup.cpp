@@ -185,8 +185,16 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
         QFile::remove(copia);
         QFile::copy(file, copia);
     }
-    for (const QString& e : errori)
-        platform::MsgBox(e, platform::vbExclamation);
+    if (!errori.isEmpty()) {
+        // One message for the whole file: a hand-made list of thousands of
+        // sets must not open thousands of boxes. The first few are named,
+        // the rest counted.
+        constexpr int kMostrati = 10;
+        QStringList mostrati = errori.mid(0, kMostrati);
+        if (errori.size() > kMostrati)
+            mostrati.append(QStringLiteral("(+%1)").arg(errori.size() - kMostrati));
+        platform::MsgBox(mostrati.join(kFine + kFine), platform::vbExclamation);
+    }
     lista.setFile(file);
     static bool collegato = false;
     if (!collegato) {

@@ -184,6 +184,25 @@ TEST_F(StartupTest, WorkingListOfTheLastRunIsLoadedAndBadSetsReported)
     core::WorkingList::instance().Rimuovi_Tutti();
 }
 
+TEST_F(StartupTest, ManyBadSetsGiveOneMessage)
+{
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    QByteArray text;
+    for (int k = 0; k < 500; ++k)
+        text += "Junk " + QByteArray::number(k) + "\r\nnot a line\r\nnor this\r\n";
+    write(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"), text);
+    core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+    EXPECT_EQ(gintNumSatelliti, 0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("Junk 0"));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("Junk 9"));
+    EXPECT_FALSE(fakes.prompt.calls[0].text.contains("Junk 10\r"));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith("(+490)"));
+    core::WorkingList::instance().setFile({});
+    core::WorkingList::instance().Rimuovi_Tutti();
+}
+
 TEST_F(StartupTest, DaylightSavingQuestion)
 {
     setLanguage("english.ini");
