@@ -2,6 +2,7 @@
 
 #include "core/mlang.h"
 #include "database/frm_database.h"
+#include "database/frm_satellite.h"
 #include "database/window_host.h"
 #include "options/frm_calendar.h"
 #include "platform/file_chooser.h"
@@ -63,6 +64,9 @@ void Collega_Finestre(MDIForm1& main)
     seLibero(main, "mnuFileApri", [&main] { main.Apertura_database(0); });
     seLibero(main, "mnuFileVisualizza", [&main] { Visualizza_File(&main); });
     seLibero(main, "mnuStrumentiCalendario", [] { frmCalendar::Mostra(); });
+    // The element-set viewer on the slot last asked for (the principal
+    // satellite when none was).
+    seLibero(main, "mnuSatellitiElementiOrbitali", [] { frmSatellite::Mostra(frmSatellite::gintIndice); });
 }
 
 } // namespace database

@@ -2,6 +2,7 @@
 // view and the calendar, inside the main window's workspace.
 #include "database_fixture.h"
 
+#include "database/frm_satellite.h"
 #include "database/menu_links.h"
 #include "options/frm_calendar.h"
 #include "predictions/frm_details.h"
@@ -14,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -65,6 +67,18 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
 
     w.menuItem("mnuStrumentiCalendario")->trigger();
     EXPECT_NE(figlio(w, "frmCalendar"), nullptr);
+
+    // The orbital-elements command shows the viewer modally on the principal.
+    ASSERT_TRUE(w.menuItem("mnuSatellitiElementiOrbitali")->isEnabled());
+    int mostrato = -1;
+    QTimer::singleShot(0, [&mostrato] {
+        if (auto* v = qobject_cast<frmSatellite*>(QApplication::activeModalWidget())) {
+            mostrato = v->slot();
+            v->close();
+        }
+    });
+    w.menuItem("mnuSatellitiElementiOrbitali")->trigger();
+    EXPECT_EQ(mostrato, 1);
 
     fakes.files.fileAnswers = {kSample};
     w.menuItem("mnuFileVisualizza")->trigger();
