@@ -9,6 +9,7 @@
 #include "platform/single_instance.h"
 #include "ui/frmlanguage.h"
 #include "ui/mdiform1.h"
+#include "ui/window_links.h"
 
 int main(int argc, char** argv)
 {
@@ -47,6 +48,15 @@ int main(int argc, char** argv)
 
     MDIForm1 w;
     database::Collega_Finestre(w);
+    views::Collega_Mappa_Mondo(w);
+    views::Collega_Cielo_Locale(w);
+    predictions::Collega_Previsioni(w);
+    predictions::Collega_Elenchi(w);
+    predictions::Collega_Tabelle(w);
+    charts::Collega_Mappa_Passaggio(w);
+    charts::Collega_Cielo_Generale(w);
+    options::Collega_Opzioni(w);
+    options::Collega_Localita(w);
     w.setCartellaUtente(avvio.cartellaUtente);
     if (!w.MDIForm_Load())
         return 1;
