@@ -1,0 +1,150 @@
+#pragma once
+// The pass search: every pass of one satellite over the observer within a
+// span of time, with its rise, culmination and set, and the texts the pass
+// prediction window lists (result row, the three event lines and the row's
+// tag).
+//
+// PREDICI scans the span a step at a time (a quarter of the orbital period)
+// for maxima of the elevation, refines each with Brent's minimiser and hands
+// every culmination above the minimum height to EVENTI, which finds the rise
+// and the set, computes the satellite at the three events and reports the
+// pass. The search works on its own copy of the element set and its own
+// model set-up: it touches no working-list slot and no shared global, so the
+// window may yield to the event loop between passes.
+#include "astro/records.h"
+#include "astro/satellite.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace core {
+
+// One event of a pass: its time and the satellite's state then.
+struct EventoPassaggio {
+    double jd = 0;            // Julian date, UT
+    QDateTime locale;         // observer's local date-time, whole seconds
+    Valori v;                 // the satellite's state at jd
+    double altezzaSole = 0;   // the Sun's elevation at the observer, degrees
+};
+
+// One pass: rise, culmination and set.
+struct Passaggio {
+    EventoPassaggio sorgere, culmine, tramonto;
+    // The culmination falls in the morning (local time of day up to 12:00:00
+    // included) or in the afternoon.
+    bool mattino = true;
+    qint64 durata = 0;        // seconds from the rise to the set (local, whole seconds)
+};
+
+// The half-day and visibility filters of one search tab, and its azimuth
+// window (culmination azimuth strictly between the two bounds).
+struct FiltriPassaggio {
+    bool am = true;
+    bool pm = true;
+    bool soloVisibili = false;
+    double azimuthMin = 0;
+    double azimuthMax = 360;
+};
+
+// Whether a pass is listed: its half of the day is ticked, and it is visible
+// (sunlit and visible at the rise, the culmination or the set) when only
+// visible passes are wanted, else its culmination azimuth lies inside the
+// azimuth window.
+bool Passa_Filtri(const Passaggio& p, const FiltriPassaggio& filtri);
+
+// ------------------------------------------------------------ texts
+
+// The event line of one event: 86 characters when the month abbreviation
+// has three letters:
+//   date "dd mmm yyyy  hh:mm:ss", 18 blanks, elevation "#0.0" (4), 3 blanks,
+//   azimuth "000.0", 3 blanks, state (8, left), 2 blanks, magnitude "#0.0"
+//   (4; " ???" unknown, blanks in shadow), 3 blanks, Sun elevation "00.0"
+//   (5), 2 blanks, range "0.0" (8).
+QString Riga_Evento(const EventoPassaggio& e);
+
+// The four-character magnitude field of an event.
+QString Testo_Magnitudine(const MagnitudineVisuale& m);
+
+// The duration "hh:mm:ss" (hours of three digits above 99).
+QString Testo_Durata(qint64 secondi);
+
+// One row of the result list.
+struct RigaRisultato {
+    QString testo;            // culmination "dd mmm yyyy hh:mm:ss"
+    QStringList sottovoci;    // sub-items 1 to 8 (index 0 is sub-item 1)
+    QString tag;              // index;rise line;culmination line;set line
+};
+// `indice` is the principal-file entry (all satellites) or the working-list
+// slot; `nome` the satellite's name.
+RigaRisultato Riga_Risultato(const Passaggio& p, const QString& nome, int indice);
+
+// ------------------------------------------------------------ the search
+
+// Whether the search leaves a satellite out: geostationary orbits (mean
+// motion within 0.001 revolutions a day of the Earth's rotation) and
+// near-circular orbits (eccentricity below 0.1) slower than about two
+// revolutions a day, which stay above or below the horizon for days.
+bool Satellite_Escluso(double motoMedio, double eccentricita);
+
+// The scan step (a quarter of the period, days) and the small difference
+// step (10 seconds) of a satellite of mean motion n (revolutions a day).
+inline double Passo_Scansione(double motoMedio) { return (1.0 / motoMedio) / 4.0; }
+inline constexpr double kPassoPiccolo = 10.0 / 60.0 / 1440.0;
+
+enum class EsitoRicerca {
+    Completa,      // the span was searched
+    Arrestata,     // the caller asked to stop (the stop error, 999)
+    NonCalcolabile // the satellite cannot be computed in the span; passes found before stay reported
+};
+// The number of the stop error, as the program has always called it.
+inline constexpr int kErroreArresto = 999;
+
+class RicercaPassaggi {
+public:
+    // Called at the start of every culmination before anything of the pass
+    // is computed: yield to the window system and say whether to go on
+    // (false: the search ends with Arrestata and the pass is not reported).
+    std::function<bool()> continua;
+    // The progress value: span length minus the time still to search (days).
+    std::function<void(double valore)> progresso;
+    // A pass has been found (the caller applies its filters).
+    std::function<void(const Passaggio& p)> passaggio;
+    // A solver gave up on one culmination (the pass is left out).
+    std::function<void()> erroreSolutore;
+
+    // The satellite, the observer and the options of the computation;
+    // altezzaMinima the minimum elevation of a pass (degrees); fusoOrario
+    // and oraLegale turn Julian dates into local date-times.
+    RicercaPassaggi(const Satelement& s, const astro::Osservatore& oss, const astro::OpzioniSatellite& opz,
+                    double altezzaMinima, double fusoOrario, int oraLegale);
+
+    // Scans [dblTI, dblTF] (Julian dates, UT) with the step dblDT and the
+    // small difference step dblDTSML (days) and reports every pass.
+    EsitoRicerca PREDICI(double dblTI, double dblTF, double dblDT, double dblDTSML);
+    // Completes the pass culminating at dblTOPT within [dblTI, dblTF].
+    EsitoRicerca EVENTI(double dblTI, double dblTF, double dblTOPT);
+
+    // The pass function f(t) = minimum height - elevation at t (NaN when the
+    // satellite cannot be computed then); counts its evaluations.
+    double f(double t);
+    long valutazioni() const { return m_valutazioni; }
+
+private:
+    bool evento(double jd, EventoPassaggio& e);
+    bool limite(double tc, double verso, double estremo, double& t);
+
+    Satelement m_sat;
+    astro::Osservatore m_oss;
+    astro::OpzioniSatellite m_opz;
+    double m_altezzaMinima;
+    double m_fuso;
+    int m_oraLegale;
+    astro::ModelloSatellite m_modello;
+    long m_valutazioni = 0;
+    bool m_nonCalcolabile = false;
+};
+
+} // namespace core
