@@ -64,6 +64,10 @@ public:
     // Lets a window built later run a menu command: the item is enabled and
     // runs `handler` when chosen.
     void setMenuHandler(const QString& name, std::function<void()> handler);
+    // The command an item runs now (empty when none), so that a window can
+    // serve an item for itself and hand every other case to the command
+    // that was there before.
+    std::function<void()> menuHandler(const QString& name) const { return m_handlers.value(name); }
 
     // Toolbar and status bar.
     QToolBar* Toolbar1() const { return m_toolbar; }
