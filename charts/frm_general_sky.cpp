@@ -2,7 +2,7 @@
 
 #include "charts/frm_magnitude.h"
 #include "charts/frm_object.h"
-#include "charts/general_sky_moon.h"
+#include "charts/moon_phase.h"
 #include "charts/general_sky_pictures.h"
 #include "core/clock.h"
 #include "core/data_files.h"
@@ -424,7 +424,7 @@ void frmGeneralSky::Disegna_luna(platform::Canvas& c)
 {
     const mAstro::CorpoCeleste& luna = gudtCorpi[mAstro::kLuna];
     const double r = std::fabs(double(gsngLatoSx) - double(gsngLatoDx)) / 140.0;
-    charts::Disegna_Figura_Luna(c, luna.AscensioneRetta, luna.Declinazione, r, luna.Fase);
+    charts::Disegna_Fase(c, luna.AscensioneRetta, luna.Declinazione, r, luna.Fase);
     if (spuntata("mnuGeneralSkyEtichetteSoleLuna")) {
         c.setForeColor(kEtichette);
         c.setCurrentX(luna.AscensioneRetta - r);

@@ -1,7 +1,7 @@
 #include "charts/frm_object.h"
 
 #include "charts/frm_object_texts.h"
-#include "charts/general_sky_moon.h"
+#include "charts/moon_phase.h"
 #include "charts/general_sky_pictures.h"
 #include "controls/graph_button.h"
 #include "core/data_files.h"
@@ -174,7 +174,7 @@ void frmObject::Disegna_fase(double fase)
     c.setScaleMode(platform::Canvas::Pixels);
     const double w = c.pixelSize().width();
     const double h = c.pixelSize().height();
-    charts::Disegna_Figura_Luna(c, w / 2.0, h / 2.0, w / 3.0, fase);
+    charts::Disegna_Fase(c, w / 2.0, h / 2.0, w / 3.0, fase);
     c.setAutoRedraw(false);
 }
 
@@ -187,16 +187,16 @@ void frmObject::Form_Paint()
     if (n >= 1 && n <= 9) {
         const mAstro::CorpoCeleste& c = gudtCorpi[n];
         setWindowTitle(mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(c.Nome)));
-        lblRa->setText(charts::Testo_AR(c.AscensioneRetta));
-        lblDec->setText(charts::Testo_Dec(c.Declinazione));
-        lblAlt->setText(charts::Testo_Altezza(c.Altezza));
-        lblAz->setText(charts::Testo_Azimuth(c.Azimuth));
+        lblRa->setText(charts::dettagli::Testo_AR(c.AscensioneRetta));
+        lblDec->setText(charts::dettagli::Testo_Dec(c.Declinazione));
+        lblAlt->setText(charts::dettagli::Testo_Altezza(c.Altezza));
+        lblAz->setText(charts::dettagli::Testo_Azimuth(c.Azimuth));
         lblMag->setText(vb::Format(c.Magnitudine, u"0.0"));
-        lblSize->setText(charts::Testo_Diametro(c.Diametro));
+        lblSize->setText(charts::dettagli::Testo_Diametro(c.Diametro));
         if (n < mAstro::kLuna) {
             lblDist->setText(vb::Format(c.Distanza, u"#0.00 UA"));
             lblPhase->setText(vb::Format(c.Fase, u"0.00"));
-            lblLight->setText(charts::Tempo_Luce_Pianeta(c.Distanza));
+            lblLight->setText(charts::dettagli::Tempo_Luce_Pianeta(c.Distanza));
             Mostra_immagine(n);
         }
         if (n == mAstro::kSole) {
@@ -205,13 +205,13 @@ void frmObject::Form_Paint()
             lblFase->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("magnitudine")));
             lblPhase->setText(vb::CStr(-26.4));
             lblDist->setText(vb::Format(c.Distanza, u"000,000,000 km"));
-            lblLight->setText(charts::Tempo_Luce_Sole(c.Distanza));
+            lblLight->setText(charts::dettagli::Tempo_Luce_Sole(c.Distanza));
         } else if (n == mAstro::kLuna) {
             lblMagnitudine->hide();
             lblMag->hide();
             lblDist->setText(vb::Format(c.Distanza, u"000,000 km"));
-            lblPhase->setText(charts::Fase_Luna(c.Fase));
-            lblLight->setText(charts::Tempo_Luce_Luna(c.Distanza));
+            lblPhase->setText(charts::dettagli::Fase_Luna(c.Fase));
+            lblLight->setText(charts::dettagli::Tempo_Luce_Luna(c.Distanza));
             Disegna_fase(c.Fase);
         }
     } else if (n == 0) {
@@ -220,10 +220,10 @@ void frmObject::Form_Paint()
         double alt = 0;
         mAstro::Equatoriali_Orizzontali(s.AscensioneRetta, s.Declinazione, az, alt);
         setWindowTitle(Testo_Campo_Stella(s.Nome));
-        lblRa->setText(charts::Testo_AR(s.AscensioneRetta));
-        lblDec->setText(charts::Testo_Dec(s.Declinazione));
-        lblAlt->setText(charts::Testo_Altezza(alt));
-        lblAz->setText(charts::Testo_Azimuth(az));
+        lblRa->setText(charts::dettagli::Testo_AR(s.AscensioneRetta));
+        lblDec->setText(charts::dettagli::Testo_Dec(s.Declinazione));
+        lblAlt->setText(charts::dettagli::Testo_Altezza(alt));
+        lblAz->setText(charts::dettagli::Testo_Azimuth(az));
         lblMag->setText(vb::Format(s.Magnitudine / 100.0, u"0.00"));
         lblDiametro->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("costellazione")));
         lblSize->setText(Testo_Campo_Stella(s.Costellazione));

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace charts {
+namespace charts::dettagli {
 
 QString Testo_AR(double ore)
 {
@@ -71,4 +71,4 @@ QString Fase_Luna(double faseRadianti)
     return vb::Format((1.0 - std::cos(faseRadianti)) * 0.5, u"#0%");
 }
 
-} // namespace charts
+} // namespace charts::dettagli

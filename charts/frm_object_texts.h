@@ -2,7 +2,7 @@
 // The number texts of the object details box.
 #include <QString>
 
-namespace charts {
+namespace charts::dettagli {
 
 // Right ascension (hours) as " 06h 45m 08s".
 QString Testo_AR(double ore);
@@ -22,4 +22,4 @@ QString Tempo_Luce_Luna(double km);
 // Illuminated percentage of the Moon for its phase angle (radians): "47%".
 QString Fase_Luna(double faseRadianti);
 
-} // namespace charts
+} // namespace charts::dettagli
