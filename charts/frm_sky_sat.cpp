@@ -598,7 +598,7 @@ void frmSkySat::Disegna_luna()
     const float r = 200.0f / 70.0f;
     const float x = luna.XMappa, y = luna.YMappa;
     c.setFillStyle(platform::Canvas::FillSolid);
-    skysat::Disegna_Fase_Lunare(c, x, y, r, skysat::Fase_Lunare(luna.Fase), kBianco, kNero);
+    skysat::Disegna_Fase_Lunare(c, x, y, r, skysat::Fase_Lunare(luna.Fase));
     c.setFillStyle(platform::Canvas::FillTransparent);
     c.Circle(x, y, r, kNero);
     if (impmnuSkySatEtichetteSoleLuna) {

@@ -195,7 +195,7 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
                 c.setDrawWidth(Punti(2));
                 c.setFillStyle(platform::Canvas::FillTransparent);
                 c.Circle(X, Y, 1.1 * R, kNero);
-                skysat::Disegna_Fase_Lunare(c, X, Y, R, skysat::Fase_Lunare(luna.Fase), kBianco, kNero);
+                skysat::Disegna_Fase_Lunare(c, X, Y, R, skysat::Fase_Lunare(luna.Fase));
                 if (impmnuSkySatEtichetteSoleLuna)
                     testo(X + R, Y + R,
                           mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(luna.Nome)));

@@ -1,5 +1,6 @@
 #include "charts/sky_sat_symbols.h"
 
+#include "charts/moon_phase.h"
 #include "platform/canvas.h"
 #include "platform/vb.h"
 
@@ -29,38 +30,26 @@ QString Testo_Azimut(int azimuth)
 
 int Fase_Lunare(double angoloFase)
 {
-    const long gradi = std::lround(360.0 - angoloFase * 57.295779513);
-    return static_cast<int>(gradi % 360);
+    return charts::Indice_Fase_Luna(angoloFase);
 }
 
-void Disegna_Fase_Lunare(platform::Canvas& c, double x, double y, double r, int fase,
-                         std::uint32_t chiaro, std::uint32_t scuro)
+void Disegna_Fase_Lunare(platform::Canvas& c, double x, double y, double r, int fase)
 {
     constexpr double kMezzoPi = 1.5707963;
     constexpr double kTrePiMezzi = 4.712389;
-    const double p = fase;
-    std::uint32_t disco, meta;
-    bool sinistra;
-    double w;
-    if (p < 90) {
-        disco = chiaro; meta = scuro; sinistra = false; w = 1 - p / 90;
-    } else if (p < 180) {
-        disco = scuro; meta = chiaro; sinistra = true; w = (p - 90) / 90;
-    } else if (p < 270) {
-        disco = scuro; meta = chiaro; sinistra = false; w = 1 - (p - 180) / 90;
-    } else {
-        disco = chiaro; meta = scuro; sinistra = true; w = (p - 270) / 90;
-    }
+    const charts::FiguraFase f = charts::Figura_Fase(fase);
     c.setFillStyle(platform::Canvas::FillSolid);
-    c.setFillColor(disco);
-    c.Circle(x, y, r, disco);
-    c.setFillColor(meta);
-    if (sinistra)
-        c.Circle(x, y, r, meta, -kMezzoPi, -kTrePiMezzi);
+    c.setFillColor(f.disco);
+    c.Circle(x, y, r, f.disco);
+    c.setFillColor(f.mezzoDisco);
+    if (f.mezzoDestro)
+        c.Circle(x, y, r, f.mezzoDisco, -kTrePiMezzi, -kMezzoPi);
     else
-        c.Circle(x, y, r, meta, -kTrePiMezzi, -kMezzoPi);
-    if (w != 0)
-        c.Circle(x, y, r, meta, std::nullopt, std::nullopt, 1.0 / w);
+        c.Circle(x, y, r, f.mezzoDisco, -kMezzoPi, -kTrePiMezzi);
+    if (f.k != 0) {
+        c.setFillColor(f.ellisse);
+        c.Circle(x, y, r, f.ellisse, std::nullopt, std::nullopt, 1.0 / f.k);
+    }
 }
 
 QImage Simbolo_Sole()

@@ -46,10 +46,10 @@ QString Testo_Azimut(int azimuth);
 int Fase_Lunare(double angoloFase);
 
 // The Moon at phase P as a disc of radius r about (x, y): a disc, a half
-// disc and an ellipse in the lit and dark colours (solid fill, each outline
-// in its fill colour). The canvas's fill style is left solid.
-void Disegna_Fase_Lunare(platform::Canvas& c, double x, double y, double r, int fase,
-                         std::uint32_t chiaro, std::uint32_t scuro);
+// disc and an ellipse, lit parts white and dark parts black (solid fill,
+// each outline in its fill colour, no outline of the whole), as the printed
+// sheet wants it. The canvas's fill style is left solid.
+void Disegna_Fase_Lunare(platform::Canvas& c, double x, double y, double r, int fase);
 
 // The Sun's picture on the charts (transparent around it).
 QImage Simbolo_Sole();

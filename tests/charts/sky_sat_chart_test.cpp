@@ -97,14 +97,14 @@ TEST(PassMapSymbols, AzimuthTextsAndMoonPhase)
     c.Scale(-10, 10, 10, -10);
     c.setAutoRedraw(true);
     c.setBackColor(vb::RGB(0, 255, 0));
-    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 90, 0xFFFFFF, 0x000000);
+    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 90);
     EXPECT_EQ(c.Point(-4, 0), 0xFFFFFF);
     EXPECT_EQ(c.Point(4, 0), 0x000000);
     EXPECT_EQ(c.Point(-1, 3), 0xFFFFFF);
-    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 180, 0xFFFFFF, 0x000000);
+    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 180);
     EXPECT_EQ(c.Point(4, 0), 0xFFFFFF);
     EXPECT_EQ(c.Point(-4, 0), 0xFFFFFF);
-    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 0, 0xFFFFFF, 0x000000);
+    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 0);
     EXPECT_EQ(c.Point(-4, 0), 0x000000);
     EXPECT_EQ(c.Point(4, 0), 0x000000);
 }
