@@ -104,6 +104,7 @@ frmRiseSet::frmRiseSet(QWidget* parent)
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setDisplayFormat(QStringLiteral(" ddd dd MMM yyyy"));
     DTPicker1->setCalendarPopup(true);
+    DTPicker1->setLocale(vb::displayLocale());
     DTPicker1->setTimeSpec(Qt::UTC);
     DTPicker1->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 30));
     DTPicker1->setMinimumWidth(150);

@@ -8,10 +8,13 @@
 #include "platform/vb.h"
 #include "predictions/frm_track.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -20,6 +23,29 @@ namespace {
 
 const QString kSezione = QStringLiteral("frmChannel");
 QPointer<frmChannel> g_canale;
+
+// List lines hold a tab between the two frequencies, shown at the next
+// stop of eight characters as a list box shows it.
+class DelegatoTabulazioni : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o = option;
+        initStyleOption(&o, index);
+        const QString testo = o.text;
+        o.text.clear();
+        const QWidget* w = option.widget;
+        QStyle* stile = w ? w->style() : QApplication::style();
+        stile->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
+        const QRect r = stile->subElementRect(QStyle::SE_ItemViewItemText, &o, w);
+        p->save();
+        p->setFont(o.font);
+        p->setPen(o.palette.color(o.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        p->drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs, testo);
+        p->restore();
+    }
+};
 
 QString frequenza(const std::string& testo)
 {
@@ -43,6 +69,7 @@ frmChannel::frmChannel(QWidget* parent)
     QFont fisso(QStringLiteral("Courier New"));
     fisso.setStyleHint(QFont::TypeWriter);
     List1->setFont(fisso);
+    List1->setItemDelegate(new DelegatoTabulazioni(List1));
     const int larghezza = QFontMetrics(fisso).horizontalAdvance(QStringLiteral("   000.0000        000.0000  ")) + 24;
     List1->setMinimumWidth(larghezza);
     List1->setMinimumHeight(QFontMetrics(fisso).height() * 11 + 8);
@@ -55,10 +82,14 @@ frmChannel::frmChannel(QWidget* parent)
     cmdOK->setDefault(true);
     cmdCancel->setCancel(true);
 
+    // The headings over the two columns: the downlink after three blanks,
+    // the uplink at the second tab stop (16 characters).
+    const int carattere = QFontMetrics(fisso).horizontalAdvance(QLatin1Char('x'));
     auto* testa = new QHBoxLayout;
-    testa->addSpacing(QFontMetrics(fisso).horizontalAdvance(QStringLiteral("   ")));
+    testa->setSpacing(0);
+    testa->addSpacing(3 * carattere + 6);
+    lblDownlink->setMinimumWidth(13 * carattere);
     testa->addWidget(lblDownlink);
-    testa->addStretch(1);
     testa->addWidget(lblUplink);
     testa->addStretch(1);
     auto* pulsanti = new QHBoxLayout;
