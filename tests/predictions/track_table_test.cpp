@@ -13,8 +13,14 @@
 #include "platform/vb.h"
 #include "predictions/frm_channel.h"
 #include "predictions/frm_track.h"
+#include "core/mglobal.h"
+#include "ui/mdiform1.h"
+#include "ui/window_links.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
@@ -414,4 +420,38 @@ TEST_F(TrackTest, FrequencyTableFillsTheFirstFreeChannels)
     EXPECT_EQ(gudtSatelementi[3].FrequenzaDiscesa[1], "");
     // Every channel of slot 2 is taken: its row is left out.
     EXPECT_EQ(gudtSatelementi[2].FrequenzaDiscesa[1], "");
+}
+
+TEST_F(TrackTest, EphemeridesMenuOpensEachTableOnceInTheWorkspace)
+{
+    MDIForm1 w;
+    predictions::Collega_Tabelle(w);
+    w.show();
+    const char* const voci[] = {"mnuEffemeridiSatelliti", "mnuEffemeridiPianeti", "mnuEffemeridiAlmanacco"};
+    const char* const finestre[] = {"frmTrack", "frmPlanets", "frmRiseSet"};
+    for (int i = 0; i < 3; ++i) {
+        QAction* a = w.menuItem(QString::fromLatin1(voci[i]));
+        ASSERT_NE(a, nullptr);
+        ASSERT_TRUE(a->isEnabled()) << voci[i];
+        a->trigger();
+        a->trigger();
+        int n = 0;
+        for (QMdiSubWindow* s : w.mdiArea()->subWindowList())
+            if (s->widget() && s->widget()->objectName() == QLatin1String(finestre[i]) && s->isVisible())
+                ++n;
+        EXPECT_EQ(n, 1) << finestre[i];
+        EXPECT_TRUE(mGlobal::Form_Aperta(QString::fromLatin1(finestre[i])));
+    }
+    EXPECT_NE(core::clockViews().track, nullptr);
+    EXPECT_NE(core::clockViews().planets, nullptr);
+    // OK closes the frame too, and the next command makes a new window.
+    frmTrack::instance()->cmdOK_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(mGlobal::Form_Aperta(QStringLiteral("frmTrack")));
+    w.menuItem("mnuEffemeridiSatelliti")->trigger();
+    EXPECT_NE(frmTrack::instance(), nullptr);
+    w.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(core::clockViews().track, nullptr);
+    EXPECT_EQ(core::clockViews().planets, nullptr);
 }
