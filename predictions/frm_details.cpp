@@ -10,10 +10,21 @@
 #include "core/mlang.h"
 #include "database/window_host.h"
 #include "options/frm_progress.h"
+#include "core/globals_orbit.h"
+#include "core/mastro.h"
+#include "core/msat.h"
+#include "core/settings.h"
+#include "platform/file_chooser.h"
+#include "platform/print_job.h"
 #include "platform/prompt.h"
+#include "platform/services.h"
 #include "platform/vb.h"
+#include "predictions/listing_lines.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPrinter>
+#include <QStandardPaths>
 #include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
@@ -148,6 +159,8 @@ frmDetails::frmDetails(QWidget* parent)
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(true);
+    List1->setUniformItemSizes(true);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     pila->addWidget(List1);
     pila->addWidget(ListView1);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
@@ -400,4 +413,258 @@ void frmDetails::ListView1_ColumnClick(int column)
     m_ordinata = true;
     m_colonna = chiave;
     m_ordine = ordine;
+}
+
+// ---------------------------------------------------------------- listings
+
+namespace {
+
+// What a listing reads of a slot right after computing it.
+predictions::Istante Leggi_Istante(int slot, int opzione)
+{
+    predictions::Istante s;
+    s.v = gudtValori[size_t(slot)];
+    s.posizione = gdblPosizione;
+    s.velocita = gdblVelocita;
+    s.altezzaSole = gdblAltezzaSole;
+    s.stato = core::Stato2Stringa(s.v.Stato);
+    if (opzione == predictions::TipoRAD) {
+        auto& e = s.eq;
+        mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925, s.v.Altezza * 0.0174532925, e.ore,
+                                        e.minuti, e.secondi, e.gradi, e.primi, e.segno);
+    }
+    return s;
+}
+
+// The height below which a satellite has decayed, km.
+constexpr double kQuotaDecadimento = 138.0;
+
+QDateTime piu(const QDateTime& t, double secondi)
+{
+    return t.addMSecs(qint64(std::llround(secondi * 1000.0)));
+}
+
+} // namespace
+
+QStringList frmDetails::righe() const
+{
+    QStringList out;
+    out.reserve(List1->count());
+    for (int i = 0; i < List1->count(); ++i)
+        out << List1->item(i)->text();
+    return out;
+}
+
+void frmDetails::mostraElenco()
+{
+    m_pila->setCurrentWidget(List1);
+    ListView1->hide();
+    List1->show();
+}
+
+bool frmDetails::iniziaElenco(const QString& titolo)
+{
+    setWindowTitle(titolo);
+    List1->hide();
+    ListView1->hide();
+    List1->clear();
+    return true;
+}
+
+void frmDetails::finisciElenco(QStringList& righe)
+{
+    righe << QString();
+    List1->setUpdatesEnabled(false);
+    List1->addItems(righe);
+    List1->setUpdatesEnabled(true);
+    frmProgress::Unload();
+    mostraElenco();
+}
+
+bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio, const QDateTime& tempofine,
+                               double& step, int opzione)
+{
+    if (NumeroSatellite < 1 || NumeroSatellite > kSlotSecondo || opzione < predictions::TipoOBS
+        || opzione > predictions::TipoRAD || !tempoinizio.isValid() || !tempofine.isValid()
+        || !std::isfinite(step) || step < 0)
+        return false;
+    core::LavoroLungo lavoro;
+    if (!lavoroLibero(lavoro))
+        return false;
+    // The clock tick leaves the shared state alone while the listing moves
+    // the time globals; both flags go back to what they were.
+    core::FlagGuard centrale(pflgCentrale, false);
+    core::FlagGuard satellite(pflgSatellite, false);
+    const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite"));
+    iniziaElenco(titolo);
+
+    const size_t k = size_t(NumeroSatellite);
+    const Satelement e = gudtSatelementi[k];
+    QStringList righe = predictions::Intestazione_Effemeride(e, gudtRigheAttive[k], opzione);
+
+    QDateTime t0;
+    const QDateTime t1 = tempofine;
+    if (step > 0) {
+        t0 = piu(tempoinizio, -step);
+    } else {
+        t0 = predictions::Inizio_Automatico(tempoinizio);
+        step = predictions::Passo_Automatico(predictions::Minuti_Calendario(t0, t1));
+    }
+
+    m_inCorso = true;
+    frmProgress::Mostra(titolo, double(std::max<qint64>(0, t0.secsTo(t1))));
+    double trascorsi = 0;
+    for (QDateTime t = t0; t < t1;) {
+        t = piu(t, step);
+        // An instant that cannot be computed ends the listing as a decay does.
+        if (!mAstro::Aggiorna_Tempo(t) || !mSat::Calcola_Satellite(NumeroSatellite, gdblGiornoGiuliano))
+            break;
+        const predictions::Istante s = Leggi_Istante(NumeroSatellite, opzione);
+        trascorsi += step;
+        if (!(opzione == predictions::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0)))
+            righe << predictions::Riga_Effemeride(opzione, t, s);
+        const bool avanti = frmProgress::Passo(trascorsi);
+        if (s.v.Quota < kQuotaDecadimento || !avanti)
+            break;
+    }
+    finisciElenco(righe);
+    m_inCorso = false;
+    setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("dettagli")) + QStringLiteral(": ")
+                   + vb::Trim(QString::fromStdString(e.Nome)) + QStringLiteral(" - ")
+                   + predictions::Testo_Istante(tempoinizio));
+    mAstro::Aggiorna_Tempo(gdatDataCorrente);
+    return true;
+}
+
+bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& tempofine, double step,
+                                 int opzione)
+{
+    if (opzione < predictions::TipoOBS || opzione > predictions::TipoRAD || !tempoinizio.isValid()
+        || !tempofine.isValid() || !std::isfinite(step) || step <= 0)
+        return false;
+    core::LavoroLungo lavoro;
+    if (!lavoroLibero(lavoro))
+        return false;
+    core::FlagGuard centrale(pflgCentrale, false);
+    core::FlagGuard satellite(pflgSatellite, false);
+    iniziaElenco(mLang::Testo_Lingua(kSezione, QStringLiteral("motorelativosatelliti")));
+
+    QStringList righe = predictions::Intestazione_Relativo(
+        gudtSatelementi[kSlotScratch], gudtRigheAttive[kSlotScratch], gudtSatelementi[kSlotSecondo],
+        gudtRigheAttive[kSlotSecondo], opzione);
+    const QDateTime t0 = piu(tempoinizio, -step);
+    const QDateTime t1 = tempofine;
+
+    m_inCorso = true;
+    frmProgress::Mostra(mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite")),
+                        double(std::max<qint64>(0, t0.secsTo(t1))));
+    double trascorsi = 0;
+    for (QDateTime t = t0; t < t1;) {
+        t = piu(t, step);
+        if (!mAstro::Aggiorna_Tempo(t) || !mSat::Calcola_Satellite(kSlotScratch, gdblGiornoGiuliano))
+            break;
+        const predictions::Istante a = Leggi_Istante(kSlotScratch, opzione);
+        if (!mSat::Calcola_Satellite(kSlotSecondo, gdblGiornoGiuliano))
+            break;
+        const predictions::Istante b = Leggi_Istante(kSlotSecondo, opzione);
+        trascorsi += step;
+        righe << predictions::Riga_Relativa(opzione, t, a, b);
+        const bool avanti = frmProgress::Passo(trascorsi);
+        if (a.v.Quota < kQuotaDecadimento || b.v.Quota < kQuotaDecadimento || !avanti)
+            break;
+    }
+    finisciElenco(righe);
+    m_inCorso = false;
+    mAstro::Aggiorna_Tempo(gdatDataCorrente);
+    return true;
+}
+
+bool frmDetails::Salva()
+{
+    QApplication::processEvents();
+    platform::FileChooser* files = platform::services().files;
+    if (!files)
+        return false;
+    platform::FileDialogRequest r;
+    r.title = lingua("Dialogs", "salvaconnome");
+    r.initialFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    r.filter = lingua("Dialogs", "filtrotxt");
+    r.filterIndex = 1;
+    r.flags = platform::fileOverwritePrompt;
+    const std::optional<QString> scelto = files->saveFile(r, this);
+    if (!scelto || scelto->isEmpty())
+        return false;
+    QString testo;
+    for (const QString& riga : righe())
+        testo += riga + QStringLiteral("\r\n");
+    QString errore;
+    if (!vb::writeTextFile(*scelto, testo, vb::TextEncoding::Windows1252, &errore)) {
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("erroresalvataggio")) + QLatin1Char('\r')
+                             + errore,
+                         platform::vbExclamation, *scelto);
+        return false;
+    }
+    QApplication::processEvents();
+    return true;
+}
+
+bool frmDetails::Stampa()
+{
+    const QStringList linee = righe();
+    if (linee.isEmpty())
+        return false;
+    QApplication::processEvents();
+    platform::FileChooser* files = platform::services().files;
+    if (!files)
+        return false;
+    QPrinter& printer = platform::applicationPrinter();
+    if (!files->choosePrinter(printer, 0, this))
+        return false;
+    printer.setPageOrientation(QPageLayout::Portrait);
+    platform::PrintJob job(&printer);
+    if (!job.isActive()) {
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("errorestampa")) + QLatin1Char('\r')
+                             + job.errorString(),
+                         platform::vbExclamation);
+        return false;
+    }
+    platform::Canvas& p = job.page();
+    p.setForeColor(vb::RGB(0, 0, 0));
+    constexpr double kMargine = 450.0; // twips
+    QFont carattere(QStringLiteral("Courier New"), 10);
+    carattere.setStyleHint(QFont::TypeWriter);
+    carattere.setFixedPitch(true);
+    p.setFont(carattere);
+    // Lines wider than the page would be cut at its edge: the font shrinks
+    // until the widest line fits (never below 6 points).
+    double larghezza = 0;
+    for (const QString& l : linee)
+        larghezza = std::max(larghezza, p.TextWidth(l));
+    const double spazio = p.scaleWidth() - 2 * kMargine;
+    if (larghezza > spazio && larghezza > 0) {
+        carattere.setPointSizeF(std::max(6.0, 10.0 * spazio / larghezza));
+        p.setFont(carattere);
+    }
+    const double altezzaRiga = p.TextHeight();
+    const double fondo = p.scaleHeight() - kMargine;
+    p.setCurrentY(kMargine);
+    p.setCurrentX(kMargine);
+    p.Print(QString());
+    p.setCurrentY(kMargine);
+    for (const QString& l : linee) {
+        if (p.currentY() + altezzaRiga > fondo) {
+            job.NewPage();
+            p.setFont(carattere);
+            p.setCurrentY(kMargine);
+        }
+        p.setCurrentX(kMargine);
+        p.Print(l);
+    }
+    if (!job.EndDoc()) {
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("errorestampa")) + QLatin1Char('\r')
+                             + job.errorString(),
+                         platform::vbExclamation);
+        return false;
+    }
+    return true;
 }

@@ -5,6 +5,7 @@
 // satellite of a database or of an element file, eleven columns.
 #include "astro/records.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <QWidget>
 
@@ -45,6 +46,32 @@ public:
     QListWidget* List1 = nullptr;
     QTreeWidget* ListView1 = nullptr;
 
+    // An OBS ephemeris keeps only the instants with the satellite above the
+    // horizon. False in a new window.
+    bool blnSoloAltPositiva = false;
+
+    // Fills List1 with the ephemeris of working-list slot NumeroSatellite
+    // from tempoinizio to tempofine (program clock's local time) every `step`
+    // seconds, in coordinate type opzione (1 OBS, 2 ECI, 3 LLA, 4 RAD). A step
+    // of 0 asks for the automatic step, written back into `step`. The listing
+    // ends at the first instant at or after the end, on Stop, or after the
+    // instant where the satellite falls below 138 km or can no longer be
+    // computed. False when it could not start (another long task runs, a bad
+    // slot or type).
+    bool Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio, const QDateTime& tempofine,
+                       double& step, int opzione);
+    // Fills List1 with the relative motion of slots 201 (A) and 202 (B).
+    bool Genera_relativo(const QDateTime& tempoinizio, const QDateTime& tempofine, double step, int opzione);
+    // Saves the lines of List1 to a text file chosen by the user (CR LF line
+    // ends). False when cancelled or not written (the user is told why).
+    Q_INVOKABLE bool Salva();
+    // Prints the lines of List1 on the printer chosen by the user. False
+    // when there is nothing to print, the dialog was cancelled or printing
+    // failed (the user is told why).
+    Q_INVOKABLE bool Stampa();
+    // The lines of the text listing, in order.
+    QStringList righe() const;
+
     // Summary of the principal (0) or secondary (1) database, or (other
     // values) of the sets in gudtFileVisualizzato. Stops quietly at the first
     // set that cannot be summarised; the rows built so far stay.
@@ -82,6 +109,9 @@ private:
     void mostraTabella();
     bool aggiungiRiga(const RigaDati& r);
     void mostra();
+    void mostraElenco();
+    bool iniziaElenco(const QString& titolo);
+    void finisciElenco(QStringList& righe);
 
     QStackedLayout* m_pila = nullptr;
     bool m_inCorso = false;      // being filled: closing asks the task to stop

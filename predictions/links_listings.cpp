@@ -1,9 +1,101 @@
 #include "ui/window_links.h"
 
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "database/frm_database.h"
+#include "platform/prompt.h"
+#include "predictions/frm_calc.h"
+#include "predictions/frm_details.h"
+#include "predictions/frm_relative.h"
+#include "predictions/links_listings.h"
+#include "ui/mdiform1.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMetaObject>
+
 namespace predictions {
 
-void Collega_Elenchi(MDIForm1& /*main*/)
+bool Database_Necessario(MDIForm1& main)
 {
+    QApplication::processEvents();
+    frmDatabase* db = frmDatabase::instance();
+    if (db->righe(0) >= 1)
+        return true;
+    const int risposta = platform::MsgBox(
+        mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("necessariodb")), platform::vbOKCancel);
+    if (risposta != platform::vbOK)
+        return false;
+    if (!gstrDatabasePrimario.isEmpty()) {
+        QString percorso = gstrDatabasePrimario;
+        db->Database_satelliti(percorso);
+    } else {
+        main.Apertura_database(0);
+    }
+    db = frmDatabase::instance();
+    if (db->righe(0) < 1)
+        return false;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(db->parentWidget()))
+        sub->hide();
+    else
+        db->hide();
+    return true;
+}
+
+QWidget* Finestra_Attiva(MDIForm1& main)
+{
+    QMdiSubWindow* sub = main.mdiArea() ? main.mdiArea()->activeSubWindow() : nullptr;
+    return sub ? sub->widget() : nullptr;
+}
+
+bool Lista_Attiva(QWidget* finestra)
+{
+    if (!finestra)
+        return false;
+    if (auto* d = qobject_cast<frmDetails*>(finestra))
+        return d->List1->isVisible();
+    QWidget* fuoco = QApplication::focusWidget();
+    return fuoco && finestra->isAncestorOf(fuoco) && qobject_cast<QListWidget*>(fuoco);
+}
+
+bool Chiama_Per_Nome(QWidget* finestra, const char* metodo)
+{
+    if (!finestra)
+        return false;
+    const QByteArray firma = QByteArray(metodo) + "()";
+    if (finestra->metaObject()->indexOfMethod(firma.constData()) < 0)
+        return false;
+    return QMetaObject::invokeMethod(finestra, metodo, Qt::DirectConnection);
+}
+
+void Collega_Elenchi(MDIForm1& main)
+{
+    MDIForm1* m = &main;
+    main.setMenuHandler(QStringLiteral("mnuSatellitiCalcoloEffemeridi"), [m] {
+        if (Database_Necessario(*m))
+            frmCalc::Mostra();
+    });
+    main.setMenuHandler(QStringLiteral("mnuSatellitiMotoRelativo"), [m] {
+        if (Database_Necessario(*m))
+            frmRelative::Mostra();
+    });
+    // Save and print go to the active window when it shows a list.
+    main.setMenuHandler(QStringLiteral("mnuFileSalva"), [m] {
+        QWidget* w = Finestra_Attiva(*m);
+        if (Lista_Attiva(w))
+            Chiama_Per_Nome(w, "Salva");
+    });
+    main.setMenuHandler(QStringLiteral("mnuFileStampa"), [m] {
+        QWidget* w = Finestra_Attiva(*m);
+        if (!w)
+            return;
+        const QString nome = w->objectName();
+        if (nome == QLatin1String("frmLocalSky") || nome == QLatin1String("frmSkySat") || Lista_Attiva(w))
+            Chiama_Per_Nome(w, "Stampa");
+    });
 }
 
 } // namespace predictions
