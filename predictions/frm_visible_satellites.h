@@ -1,0 +1,118 @@
+#pragma once
+// The pass prediction window: three tabs, each a prediction form for one
+// group of satellites (0 every satellite of the principal element file, 1
+// the principal satellite, 2 the other satellites of the working list), with
+// the start, the span, the filters, the result list of the passes found and
+// the three event lines of the chosen pass. The search itself is
+// core::RicercaPassaggi; this window drives it, lists, sorts, saves and
+// prints its results, and opens the listing or the pass map of a pass.
+#include "core/pass_search.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class GraphButton;
+class QCheckBox;
+class QComboBox;
+class QDateTimeEdit;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenuBar;
+class QAction;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class frmDetails;
+
+class frmVisibleSatellites : public QWidget {
+    Q_OBJECT
+public:
+    // The one window; created (hidden) when `create` and not loaded.
+    static frmVisibleSatellites* instance(bool create = true);
+    ~frmVisibleSatellites() override;
+
+    // ---------------------------------------------------------- controls (by tab 0..2)
+    QTabWidget* SSTab1 = nullptr;
+    std::array<QGroupBox*, 3> fra{};  // fraAll, fraFirst, fraSecond
+    std::array<QDateTimeEdit*, 3> DTPicker1{};
+    std::array<QComboBox*, 3> cmbDurata{};
+    std::array<QCheckBox*, 3> chkAM{}, chkPM{}, chkSoloVisibili{}, chkNessunFiltro{};
+    std::array<GraphButton*, 3> cmdOK{}, cmdCancel{}, cmdHelp{}, cmdDettagli{}, cmdMappa{};
+    std::array<QTreeWidget*, 3> lvwPass{};
+    std::array<QListWidget*, 3> lstPass{};
+    std::array<QLabel*, 3> lblLegenda{}, lblDataInizio{}, lblDurata{};
+    QCheckBox* chkTransito = nullptr;
+    GraphButton* cmdAttiva = nullptr;
+    QComboBox* cmbLimite = nullptr;
+    QLabel* lblLimitaCalcolo = nullptr;
+    QMenuBar* barraMenu = nullptr;
+    QAction* mnuFile = nullptr;
+    QAction* mnuSalva = nullptr;
+    QAction* mnuStampa = nullptr;
+
+    // ---------------------------------------------------------- procedures
+    void Form_Load();
+    void Lingua();
+    // Runs a prediction for tab Index.
+    void cmdOK_Click(int Index);
+    // Sorting, choosing, listing, map, adding, filters, help, closing.
+    void lvwPass_ColumnClick(int Index, int colonna);  // colonna 1-based
+    void lvwPass_ItemClick(int Index, QTreeWidgetItem* Item);
+    // A right press on a result list: a listing window with every pass of the
+    // tab (null when nothing was opened).
+    frmDetails* lvwPass_MouseDown(int Index, Qt::MouseButton Button);
+    void lstPass_Click(int Index);
+    void lstPass_DblClick(int Index);
+    void cmdDettagli_Click(int Index) { lstPass_DblClick(Index); }
+    void lstPass_LostFocus(int Index);
+    void cmdMappa_Click(int Index);
+    void cmdAttiva_Click();
+    void chkNessunFiltro_Click(int Index);
+    void cmdCancel_Click(int Index);
+    void cmdHelp_Click(int Index);
+    void mnuSalva_Click();
+    void mnuStampa_Click();
+
+    // A run is going on (its OK buttons refuse a second one).
+    bool inCorso() const { return m_inCorso; }
+
+    // ---------------------------------------------------------- state
+    int mintScheda = 0;
+    int mintIndiceSatellite = 0;
+    double mdblAzimuthMin = 0, mdblAzimuthMax = 360;
+    QString mvarTempoMappa, mvarTempoInizio, mvarTempoCulmine, mvarTempoFine;
+    QString mstrRiga1, mstrRiga2, mstrRiga3;
+    int mintColonnaOrdinata = 0;
+    int mintVersoOrdinamento = 0;
+
+    // The pass map opener, set once the pass map window exists; without it
+    // the map buttons stay disabled.
+    // It finds the pass in this window's mvarTempo* and mstrRiga* and the
+    // satellite in slot 201.
+    static void setApriMappa(std::function<void(frmVisibleSatellites&)> apri);
+    static bool mappaDisponibile();
+    // The ephemeris listing of a pass (slot, start, end as local
+    // date-times); without it the listing buttons stay disabled.
+    static void setApriElenco(std::function<void(int slot, const QDateTime& inizio, const QDateTime& fine)> apri);
+    static bool elencoDisponibile();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit frmVisibleSatellites(QWidget* parent = nullptr);
+    QWidget* creaScheda(int i);
+    void mostraLista(int i, bool visibile);
+    void cerca(int Index, double inizio, double fine, int limite);
+    void apriMappa();
+    void apriElenco(int slot, const QDateTime& inizio, const QDateTime& fine);
+    void aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice);
+
+    bool m_inCorso = false;
+    std::array<bool, 3> m_ordinata{};
+};
