@@ -1,6 +1,9 @@
 #include "ui/window_links.h"
 
+#include "charts/frm_sky_sat.h"
 #include "database/window_host.h"
+#include "platform/vb.h"
+#include "predictions/frm_details.h"
 #include "predictions/frm_visible_satellites.h"
 #include "ui/mdiform1.h"
 
@@ -19,6 +22,27 @@ void Collega_Previsioni(MDIForm1& main)
             cornice->showNormal();
         f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
         database::Mostra_Figlia(f);
+    });
+
+    // A chosen pass opens its ephemeris listing in a new listing window,
+    // automatic step, the observer's view.
+    frmVisibleSatellites::setApriElenco([](int slot, const QDateTime& inizio, const QDateTime& fine) {
+        frmDetails* d = frmDetails::Nuovo();
+        double passo = 0;
+        d->Genera_elenco(slot, inizio, fine, passo, 1);
+    });
+
+    // ... or its pass map: a new map of the satellite in slot 201.
+    frmVisibleSatellites::setApriMappa([](frmVisibleSatellites& w) {
+        auto* mappa = new frmSkySat;
+        mappa->gvarTempoInizio = vb::CDate(w.mvarTempoInizio).value_or(QDateTime());
+        mappa->gvarTempoCulmine = vb::CDate(w.mvarTempoCulmine).value_or(QDateTime());
+        mappa->gvarTempoFine = vb::CDate(w.mvarTempoFine).value_or(QDateTime());
+        mappa->gvarTempoMappa = vb::CDate(w.mvarTempoMappa).value_or(QDateTime());
+        mappa->gstrRiga1 = w.mstrRiga1;
+        mappa->gstrRiga2 = w.mstrRiga2;
+        mappa->gstrRiga3 = w.mstrRiga3;
+        mappa->Mostra();
     });
 }
 
