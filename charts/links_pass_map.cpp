@@ -134,10 +134,17 @@ void Collega_Mappa_Passaggio(MDIForm1& main)
         });
     }
 
-    // The view menu shows while a pass map is the active window.
+    // The view menu shows while a pass map is the active window, with the
+    // checks of that map's options.
     if (QMenu* menu = main.menu(QStringLiteral("mnuSkySat"))) {
         QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, menu, [m, menu](QMdiSubWindow*) {
-            menu->menuAction()->setVisible(Mappa_Attiva(*m) != nullptr);
+            QWidget* mappa = Mappa_Attiva(*m);
+            menu->menuAction()->setVisible(mappa != nullptr);
+            if (!mappa)
+                return;
+            for (const char* nome : skysat::kOpzioni)
+                if (QAction* a = m->menuItem(QString::fromLatin1(nome)))
+                    a->setChecked(mappa->property(("imp" + QByteArray(nome)).constData()).toBool());
         });
     }
 }

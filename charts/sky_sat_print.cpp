@@ -267,7 +267,10 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
     c.setForeColor(kNero);
     c.setDrawWidth(1);
     double y = 9950;
-    const double riga = c.TextHeight();
+    // Lines one Courier New 10 line apart (225 twips), also when the system
+    // puts another monospaced font in its place, so the sheet and its notes
+    // box stay inside the frame.
+    const double riga = std::min(c.TextHeight(), 225.0);
     auto linea = [&](const QString& t) {
         if (!t.isEmpty())
             testo(kColonna, y, t);
