@@ -201,6 +201,7 @@ QWidget* frmVisibleSatellites::creaScheda(int i)
     lvwPass[k]->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwPass[k]->header()->setSectionsClickable(true);
     lvwPass[k]->header()->setSortIndicatorShown(false);
+    lvwPass[k]->header()->setStretchLastSection(false);
     lvwPass[k]->viewport()->installEventFilter(this);
     lvwPass[k]->setFixedHeight(kAltezzaLista);
     v->addWidget(lvwPass[k]);
@@ -538,6 +539,11 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
     m_inCorso = false;
     if (!finestra)
         return;
+    if (m_chiudiDopo) {
+        m_chiudiDopo = false;
+        close();
+        return;
+    }
     if (arrestata) {
         lvwPass[k]->clear();
         lstPass[k]->clear();
@@ -578,6 +584,7 @@ void frmVisibleSatellites::closeEvent(QCloseEvent* e)
     if (m_inCorso) {
         // Closing asks the run to stop; the window closes afterwards.
         pflgArresta = true;
+        m_chiudiDopo = true;
         e->ignore();
         return;
     }

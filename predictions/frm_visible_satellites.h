@@ -76,6 +76,9 @@ public:
     void cmdHelp_Click(int Index);
     void mnuSalva_Click();
     void mnuStampa_Click();
+    // The main window's File > Save and File > Print on this window.
+    Q_INVOKABLE void Salva() { mnuSalva_Click(); }
+    Q_INVOKABLE void Stampa() { mnuStampa_Click(); }
 
     // A run is going on (its OK buttons refuse a second one).
     bool inCorso() const { return m_inCorso; }
@@ -114,5 +117,6 @@ private:
     void aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice);
 
     bool m_inCorso = false;
+    bool m_chiudiDopo = false;  // closed while a run went on: close when it ends
     std::array<bool, 3> m_ordinata{};
 };

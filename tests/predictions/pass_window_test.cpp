@@ -2,6 +2,7 @@
 // counted against Skyfield (tests/data/ref_passes.csv), the flags given back,
 // Stop, the choice of a pass, sorting, the listing of every pass, adding a
 // catalogue satellite to the working list, saving and printing.
+#include "controls/graph_button.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/globals_orbit.h"
@@ -191,6 +192,11 @@ TEST_F(PassWindow, PrincipalRunListsTheReferencePassesAndGivesTheClockBack)
     EXPECT_EQ(f->mvarTempoMappa, f->mvarTempoCulmine);
     EXPECT_EQ(det->item(0)->text().mid(39, 4), QStringLiteral("10.0"));  // rise at the minimum height
     EXPECT_EQ(f->lvwPass[1]->topLevelItem(0)->text(1), QStringLiteral("Iss (zarya)"));
+    if (qEnvironmentVariableIsSet("ASTROVELA_SHOT")) {
+        f->SSTab1->setCurrentIndex(1);
+        f->show();
+        f->grab().save(qEnvironmentVariable("ASTROVELA_SHOT"));
+    }
 
     // Choosing the rise line makes it the map's time.
     det->setCurrentRow(0);
@@ -278,6 +284,53 @@ TEST_F(PassWindow, CatalogueRunAddsTheChosenSatelliteOnce)
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmDatabase", "satellitegiainelenco"));
     EXPECT_EQ(fakes.prompt.calls[0].title, QStringLiteral("Iss (zarya)"));
     EXPECT_EQ(gintNumSatelliti, 2);
+}
+
+TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
+{
+    elenca({kCbers, kIss});
+    imposta(2, 1);
+    f->cmdOK_Click(2);
+    ASSERT_EQ(f->lstPass[2]->count(), 3);
+    EXPECT_FALSE(f->cmdMappa[2]->isEnabled());  // no opener: the commands stay off
+
+    struct Aperta {
+        Satelement sat;
+        QString mappa, inizio, culmine, fine, riga2;
+    };
+    QList<Aperta> mappe;
+    frmVisibleSatellites::setApriMappa([&](frmVisibleSatellites& w) {
+        mappe.append({gudtSatelementi[kSlotScratch], w.mvarTempoMappa, w.mvarTempoInizio, w.mvarTempoCulmine,
+                      w.mvarTempoFine, w.mstrRiga2});
+    });
+    QList<std::tuple<int, QDateTime, QDateTime>> elenchi;
+    frmVisibleSatellites::setApriElenco(
+        [&](int slot, const QDateTime& a, const QDateTime& b) { elenchi.append({slot, a, b}); });
+    f->lstPass[2]->setCurrentRow(0);  // the rise line
+    EXPECT_TRUE(f->cmdMappa[2]->isEnabled());
+    EXPECT_TRUE(f->cmdDettagli[2]->isEnabled());
+    const Satelement lista2 = gudtSatelementi[2];
+    f->cmdMappa_Click(2);
+    ASSERT_EQ(mappe.size(), 1);
+    EXPECT_EQ(mappe[0].sat, lista2);  // a copy of slot 2 in slot 201
+    EXPECT_EQ(gudtSatelementi[2], lista2);
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(mappe[0].mappa, mappe[0].inizio);  // opens at the chosen rise
+    EXPECT_EQ(mappe[0].riga2, f->lstPass[2]->item(1)->text().trimmed());
+
+    f->cmdDettagli_Click(2);
+    ASSERT_EQ(elenchi.size(), 1);
+    EXPECT_EQ(std::get<0>(elenchi[0]), 2);
+    // The texts read back to the pass's local times.
+    EXPECT_EQ(vb::Format(std::get<1>(elenchi[0]), u"dd mmm yyyy  hh:mm:ss"), f->mvarTempoInizio);
+    EXPECT_EQ(vb::Format(std::get<2>(elenchi[0]), u"dd mmm yyyy  hh:mm:ss"), f->mvarTempoFine);
+    frmVisibleSatellites::setApriMappa({});
+    frmVisibleSatellites::setApriElenco({});
+
+    // With no line selected the commands go off again.
+    f->lstPass[2]->clearSelection();
+    EXPECT_FALSE(f->cmdMappa[2]->isEnabled());
+    EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
 }
 
 TEST_F(PassWindow, SaveAndPrintTheChosenPass)
