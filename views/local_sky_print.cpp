@@ -1,0 +1,2 @@
+#include "views/frm_local_sky.h"
+void frmLocalSky::Stampa() {}
