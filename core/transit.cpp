@@ -12,8 +12,8 @@
 
 #include <cmath>
 
-std::vector<PuntoPassaggio> gudtPuntiPassaggio(1);
-std::vector<EtichettaPassaggio> gudtEtichettePassaggio(1);
+std::vector<core::PuntoPassaggio> gudtPuntiPassaggio(1);
+std::vector<core::EtichettaPassaggio> gudtEtichettePassaggio(1);
 
 namespace core {
 

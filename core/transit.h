@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+namespace core {
+
 // One point of the drawn pass.
 struct PuntoPassaggio {
     float XMappa = 0;        // chart position
@@ -29,9 +31,11 @@ struct EtichettaPassaggio {
     int Punto = 0;           // index of the pass point
 };
 
+} // namespace core
+
 // Both arrays keep element 0 empty; entries 1 .. size()-1 are in use.
-extern std::vector<PuntoPassaggio> gudtPuntiPassaggio;
-extern std::vector<EtichettaPassaggio> gudtEtichettePassaggio;
+extern std::vector<core::PuntoPassaggio> gudtPuntiPassaggio;
+extern std::vector<core::EtichettaPassaggio> gudtEtichettePassaggio;
 
 namespace core {
 

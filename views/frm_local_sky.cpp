@@ -781,8 +781,8 @@ void frmLocalSky::Disegna_passaggio()
     const double r = std::abs(c.scaleHeight()) / 400;
     const int ultimo = core::Ultimo_Punto();
     for (int k = 1; k < ultimo; ++k) {
-        const PuntoPassaggio& p = gudtPuntiPassaggio[k];
-        const PuntoPassaggio& q = gudtPuntiPassaggio[k + 1];
+        const core::PuntoPassaggio& p = gudtPuntiPassaggio[k];
+        const core::PuntoPassaggio& q = gudtPuntiPassaggio[k + 1];
         const std::uint32_t colore = !p.Magnitudine.isEmpty() ? RGB(255, 255, 0) : RGB(255, 0, 0);
         c.Line(p.XMappa, p.YMappa, q.XMappa, q.YMappa, colore);
         if (!q.Orario.isEmpty()) {
@@ -792,7 +792,7 @@ void frmLocalSky::Disegna_passaggio()
     }
     const QString mag = T(QStringLiteral("Def"), "mag");
     for (int j = 1; j <= core::Ultima_Etichetta(); ++j) {
-        const EtichettaPassaggio& e = gudtEtichettePassaggio[j];
+        const core::EtichettaPassaggio& e = gudtEtichettePassaggio[j];
         if (e.Punto < 1 || e.Punto > ultimo)
             continue;
         c.Line(e.XPunto, e.YPunto, e.XEtichetta, e.YEtichetta, RGB(255, 255, 255));

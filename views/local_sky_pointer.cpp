@@ -59,7 +59,7 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
         m_puntoScelto = 0;
         if (dentro(X, Y)) {
             for (int k = 1; k <= core::Ultimo_Punto() - 1; ++k) {
-                const PuntoPassaggio& p = gudtPuntiPassaggio[k];
+                const core::PuntoPassaggio& p = gudtPuntiPassaggio[k];
                 const double s = (X - p.XMappa) * (X - p.XMappa) + (Y - p.YMappa) * (Y - p.YMappa);
                 if (s < migliore) {
                     migliore = s;
@@ -68,7 +68,7 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
             }
         }
         if (m_puntoScelto > 0 && migliore < std::abs(c.scaleHeight()) / 10) {
-            const PuntoPassaggio& p = gudtPuntiPassaggio[m_puntoScelto];
+            const core::PuntoPassaggio& p = gudtPuntiPassaggio[m_puntoScelto];
             c.setCurrentX(p.XMappa);
             c.setCurrentY(p.YMappa);
             c.setForeColor(RGB(255, 255, 255));
@@ -153,7 +153,7 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
             c.setCurrentY(Y <= m_yAncora ? Y : Y + std::abs(c.scaleHeight()) / 30);
             c.setForeColor(RGB(255, 255, 255));
             c.Print(testo, false);
-            EtichettaPassaggio e;
+            core::EtichettaPassaggio e;
             e.XPunto = m_xAncora;
             e.YPunto = m_yAncora;
             e.XEtichetta = float(X);
