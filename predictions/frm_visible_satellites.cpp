@@ -472,12 +472,15 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
         double valore = 0;
         const astro::Osservatore oss = mSat::Osservatore_Corrente();
         const astro::OpzioniSatellite opz = mSat::Opzioni_Correnti();
+        // The run keeps the minimum height it started with, whatever the
+        // no-filter boxes do while it yields.
+        const double altezzaMinima = gdblAltezzaMinima;
 
         // One satellite: the search works on a copy of its element set.
         auto cercaSatellite = [&](const Satelement& s, int indice) {
             if (core::Satellite_Escluso(s.MotoMedio, s.Eccentricita))
                 return true;
-            core::RicercaPassaggi r(s, oss, opz, gdblAltezzaMinima, gsngFusoOrario, gbytOraLegale);
+            core::RicercaPassaggi r(s, oss, opz, altezzaMinima, gsngFusoOrario, gbytOraLegale);
             r.continua = [&] { return frmProgress::Passo(valore) && finestra; };
             r.progresso = [&](double v) {
                 valore = v;

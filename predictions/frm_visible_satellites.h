@@ -80,6 +80,8 @@ public:
     Q_INVOKABLE void Salva() { mnuSalva_Click(); }
     Q_INVOKABLE void Stampa() { mnuStampa_Click(); }
 
+    QSize sizeHint() const override { return QSize(860, 660); }
+
     // A run is going on (its OK buttons refuse a second one).
     bool inCorso() const { return m_inCorso; }
 
