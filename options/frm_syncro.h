@@ -1,0 +1,65 @@
+#pragma once
+// The clock window: sets the computer's clock from a time server chosen from
+// the list of the options (TIME protocol, TCP port 37). Modal; the program
+// clock follows at its next tick when it uses the computer's time.
+#include <QDialog>
+#include <QElapsedTimer>
+
+class GraphButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace options {
+class TcpClient;
+}
+
+class frmSyncro : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSyncro(QWidget* parent = nullptr);
+    ~frmSyncro() override;
+
+    // Shows the window modally and returns when it has closed.
+    static void Mostra(QWidget* parent = nullptr);
+
+    QComboBox* cmbURL = nullptr;
+    QCheckBox* chkConnessione = nullptr;
+    GraphButton* cmdOK = nullptr;
+    GraphButton* cmdCancel = nullptr;
+    GraphButton* cmdHelp = nullptr;
+    QLabel* lblServer = nullptr;
+    QLabel* lblStatus = nullptr;
+    options::TcpClient* Winsock1 = nullptr;
+
+    // The server's port (37; tests talk to a server of their own).
+    int mintPorta = 37;
+
+    void Form_Load();
+    void Lingua();
+    void chkConnessione_Click();
+    void cmbURL_DropDown();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdHelp_Click();
+    void Connetti_server();
+    void Winsock1_Connect();
+    void Winsock1_DataArrival(qint64 bytesTotal);
+    void Winsock1_Close();
+    void Winsock1_Error(int number, const QString& description);
+    // Sets the computer's clock from the server's reply.
+    void Imposta_orologio(const QByteArray& risposta);
+
+    const QByteArray& risposta() const { return mstrRisposta; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+
+private:
+    void puntatoreNormale();
+
+    QByteArray mstrRisposta;
+    double msngRitardo = 0;     // half the round trip, seconds
+    QElapsedTimer m_giro;       // from the connection to the close
+};
