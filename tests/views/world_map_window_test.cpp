@@ -1,13 +1,23 @@
 // The world map window: opening from the Earth menu, the layers drawn where
-// the geography puts them, the satellites on the live layer, the pointer.
+// the geography puts them (the ISS track against Skyfield, the observer and
+// the footprint against plain spherical geometry), the view changes, the
+// pointer, the placement.
 #include "world_map_fixture.h"
 
+#include "core/mreg.h"
+
 #include <QDir>
+#include <QGroupBox>
 #include <QImage>
+#include <QLabel>
+#include <QMdiSubWindow>
+
+#include <cmath>
 
 namespace {
 
 using wmtest::WorldMap;
+constexpr double kRad = M_PI / 180.0;
 
 void salva(const QImage& img, const char* nome)
 {
@@ -16,18 +26,258 @@ void salva(const QImage& img, const char* nome)
         img.save(QDir(QString::fromLocal8Bit(dir)).filePath(QLatin1String(nome)));
 }
 
-TEST_F(WorldMap, OpensBothProjectionsAndDrawsTheSatellites)
+// Whether a pixel of exactly this colour lies within `r` pixels of (px, py).
+bool coloreVicino(const QImage& img, double px, double py, QRgb colore, int r = 2)
 {
+    for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx) {
+            const int x = int(std::lround(px)) + dx;
+            const int y = int(std::lround(py)) + dy;
+            if (img.valid(x, y) && (img.pixel(x, y) & 0xFFFFFF) == (colore & 0xFFFFFF))
+                return true;
+        }
+    return false;
+}
+
+// Where a place falls on the rectangular map of W x H pixels.
+QPointF pixelRecta(const QSize& s, double lon, double lat)
+{
+    return {(lon + 180) / 360 * s.width(), (90 - lat) / 180 * s.height()};
+}
+
+// Where a place falls on the globe: the view's shorter side spans 360 map
+// units, the globe has a radius of 142 about the box's centre.
+bool pixelOrtho(const QSize& s, double lon0, double lat0, double lon, double lat, QPointF& out)
+{
+    const double p[3] = {std::cos(lat * kRad) * std::cos(lon * kRad), std::cos(lat * kRad) * std::sin(lon * kRad),
+                         std::sin(lat * kRad)};
+    const double fuori = std::cos(lat0 * kRad) * std::cos(lon0 * kRad) * p[0]
+                         + std::cos(lat0 * kRad) * std::sin(lon0 * kRad) * p[1] + std::sin(lat0 * kRad) * p[2];
+    const double x = 142 * (-std::sin(lon0 * kRad) * p[0] + std::cos(lon0 * kRad) * p[1]);
+    const double y = 142 * (-std::sin(lat0 * kRad) * std::cos(lon0 * kRad) * p[0]
+                            - std::sin(lat0 * kRad) * std::sin(lon0 * kRad) * p[1] + std::cos(lat0 * kRad) * p[2]);
+    const double unita = std::min(s.width(), s.height()) / 360.0;
+    out = {s.width() / 2.0 + x * unita, s.height() / 2.0 - y * unita};
+    return fuori > 0.02;
+}
+
+struct PuntoIss {
+    double jd, lon, lat;
+};
+
+std::vector<PuntoIss> tracciaIss()
+{
+    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_world_map.csv"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    std::vector<PuntoIss> out;
+    for (const QByteArray& riga : f.readAll().split('\n')) {
+        const QList<QByteArray> c = riga.trimmed().split(',');
+        if (c.size() == 5 && c[0] == "iss")
+            out.push_back({c[1].toDouble(), c[2].toDouble(), c[3].toDouble()});
+    }
+    return out;
+}
+
+constexpr QRgb kRosso = 0xFF0000;   // Orbita1 255
+constexpr QRgb kVerde = 0x00FF00;   // Orbita2 65280
+constexpr QRgb kMagenta = 0xFF00FF; // the observer's colour in these tests
+
+TEST_F(WorldMap, RectangularMapPutsTrackObserverAndFootprintWhereTheyBelong)
+{
+    glngColoreNomeCitta = 0xFF00FF;
+    voce("mnuWorldmapGriglia")->setChecked(false);
     frmWorldMap* w = apri("mnuTerraMappaRettangolare");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->Tag(), "Recta");
     EXPECT_EQ(core::clockViews().worldMap, w);
     EXPECT_EQ(w->Picture1Tag(), "\\MapEarth.dat");
+    EXPECT_EQ(w->windowTitle(), "World map - rectangular");
+    EXPECT_EQ(w->lblLongitude->text(), "60.60°W");
     salva(main->grab().toImage(), "world_map_recta.png");
 
-    w = apri("mnuTerraMappaOrtografica");
-    EXPECT_EQ(w->Tag(), "Ortho");
+    const QImage fondo = w->Picture1->canvas().persistentImage();
+    const QSize s = fondo.size();
+    // The ground track: one period either side of the clock, red up to it
+    // and green after it, along Skyfield's sub-points.
+    const double adesso = 2456623.0833333;
+    int controllati = 0;
+    for (const PuntoIss& p : tracciaIss()) {
+        const double minuti = (p.jd - adesso) * 1440;
+        if (std::fabs(minuti) < 2 || std::fabs(minuti) > 91 || std::fabs(p.lon) > 176)
+            continue;
+        const QPointF px = pixelRecta(s, p.lon, p.lat);
+        EXPECT_TRUE(coloreVicino(fondo, px.x(), px.y(), minuti < 0 ? kRosso : kVerde))
+            << minuti << " min: " << p.lon << "," << p.lat;
+        ++controllati;
+    }
+    EXPECT_GT(controllati, 150);
+    // The observer in Milan.
+    const QPointF milano = pixelRecta(s, 9.19, 45.4642);
+    EXPECT_TRUE(coloreVicino(fondo, milano.x(), milano.y(), kMagenta, 1));
+
+    // The footprint on the live layer: due north and due south of the
+    // sub-point by the Earth angle of the ISS's distance.
+    const QImage vivo = w->Picture1->canvas().image();
+    const Valori& v = gudtValori[1];
+    const double c = std::acos(6378.135 / std::floor(v.DistanzaGeocentrica)) / kRad;
+    for (double verso : {1.0, -1.0}) {
+        const QPointF e = pixelRecta(s, v.Longitudine, v.Latitudine + verso * c);
+        EXPECT_TRUE(coloreVicino(vivo, e.x(), e.y(), 0xFFFF00)) << verso;
+    }
+    // The live layer goes with the next clearing; the map stays.
+    w->Picture1->canvas().Cls();
+    EXPECT_EQ(w->Picture1->canvas().image(), fondo);
+}
+
+TEST_F(WorldMap, GlobeFollowsThePrincipalAndDrawsOnlyItsSeenSide)
+{
+    glngColoreNomeCitta = 0xFF00FF;
+    voce("mnuWorldmapOmbra")->setChecked(false);
+    voce("mnuWorldmapTerminatore")->setChecked(false);
+    frmWorldMap* w = apri("mnuTerraMappaOrtografica");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), "World map - orthographic");
+    // The ISS at 60.6 W 14.4 S: the view of longitude 270 on the equator.
+    EXPECT_EQ(w->Picture1Tag(), "\\Map270.dat");
+    EXPECT_EQ(w->centroLon(), 270);
+    EXPECT_EQ(w->centroLat(), 0);
     salva(main->grab().toImage(), "world_map_ortho.png");
+
+    const QImage fondo = w->Picture1->canvas().persistentImage();
+    const QSize s = fondo.size();
+    const double adesso = 2456623.0833333;
+    int controllati = 0;
+    for (const PuntoIss& p : tracciaIss()) {
+        const double minuti = (p.jd - adesso) * 1440;
+        QPointF px;
+        if (std::fabs(minuti) < 2 || !pixelOrtho(s, 270, 0, p.lon, p.lat, px))
+            continue;
+        EXPECT_TRUE(coloreVicino(fondo, px.x(), px.y(), minuti < 0 ? kRosso : kVerde)) << minuti;
+        ++controllati;
+    }
+    EXPECT_GT(controllati, 40);
+    // Milan lies beyond the limb of this view: no mark and no name.
+    QPointF milano;
+    EXPECT_FALSE(pixelOrtho(s, 270, 0, 9.19, 45.46, milano));
+    int magenta = 0;
+    for (int y = 0; y < fondo.height(); ++y)
+        for (int x = 0; x < fondo.width(); ++x)
+            magenta += (fondo.pixel(x, y) & 0xFFFFFF) == kMagenta ? 1 : 0;
+    EXPECT_EQ(magenta, 0);
+
+    // Satellites behind the globe are marked 999; the ISS is where it is seen.
+    QPointF iss;
+    ASSERT_TRUE(pixelOrtho(s, 270, 0, gudtValori[1].Longitudine, gudtValori[1].Latitudine, iss));
+    const QPointF disegnata = w->posizioneDisegnata(1);
+    double x = 0, y = 0;
+    ASSERT_TRUE(views::mappa::Proiezione_ortografica(270, 0, gudtValori[1].Longitudine360,
+                                                     gudtValori[1].LatitudineMappa, x, y));
+    EXPECT_NEAR(disegnata.x(), x, 1e-9);
+    int dietro = 0;
+    for (int i = 2; i <= gintNumSatelliti; ++i) {
+        double xi = 0, yi = 0;
+        const bool visto = views::mappa::Proiezione_ortografica(270, 0, gudtValori[size_t(i)].Longitudine360,
+                                                                gudtValori[size_t(i)].LatitudineMappa, xi, yi);
+        if (!visto) {
+            EXPECT_EQ(w->posizioneDisegnata(i), QPointF(999, 999)) << i;
+            ++dietro;
+        }
+    }
+    EXPECT_GT(dietro, 0);
+
+    // Move the principal over Europe: the next tick changes the view first.
+    core::CentralClock::instance().Avvia_Simulazione(core::Data_Orologio(QDate(2013, 11, 26), QTime(14, 25, 0)));
+    core::CentralClock::instance().tmrCentrale_Timer();
+    const views::mappa::Vista attesa =
+        views::mappa::Scegli_Vista(gudtValori[1].LatitudineMappa, gudtValori[1].Longitudine360);
+    EXPECT_NE(attesa.file, "\\Map270.dat");
+    EXPECT_EQ(w->Picture1Tag(), attesa.file);
+    EXPECT_EQ(w->centroLon(), attesa.lon);
+}
+
+TEST_F(WorldMap, PointerPicksSatellitesAndReadsCoordinates)
+{
+    frmWorldMap* w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    voce("mnuWorldmapCoordinateMouse")->setChecked(true);
+    voce("mnuWorldmapDatiSatellite")->setChecked(true);
+    const Valori v2 = gudtValori[2];
+    w->Picture1_MouseMove(0, 0, v2.Longitudine + 1, v2.Latitudine + 1);
+    EXPECT_GE(w->mintSelezione(), 2);
+    const int scelto = w->mintSelezione();
+    EXPECT_TRUE(w->Picture1->toolTip().startsWith(
+        QStringLiteral("Norad# ") + QString::fromStdString(gudtSatelementi[size_t(scelto)].NumeroCatalogo) + " Lat. "));
+    EXPECT_TRUE(w->Picture1->toolTip().contains(" Height ")) << w->Picture1->toolTip().toStdString();
+    EXPECT_TRUE(w->windowTitle().startsWith("World map - rectangular - Lon. ")) << w->windowTitle().toStdString();
+
+    // Two satellites on one spot: the later slot is the one picked.
+    gudtValori[3].Longitudine = v2.Longitudine;
+    gudtValori[3].Latitudine = v2.Latitudine;
+    w->Picture1_MouseMove(0, 0, v2.Longitudine, v2.Latitudine);
+    EXPECT_GE(w->mintSelezione(), 3);
+
+    // Without the data item the tooltip stays empty, the pick is kept.
+    voce("mnuWorldmapDatiSatellite")->setChecked(false);
+    w->Picture1_MouseMove(0, 0, v2.Longitudine, v2.Latitudine);
+    EXPECT_TRUE(w->Picture1->toolTip().isEmpty());
+    EXPECT_GE(w->mintSelezione(), 3);
+
+    // Releasing the button over it makes it the principal.
+    const int s = w->mintSelezione();
+    const std::string nome = gudtSatelementi[size_t(s)].Nome;
+    const std::string vecchio = gudtSatelementi[1].Nome;
+    w->Picture1_MouseUp(1, 0, v2.Longitudine, v2.Latitudine);
+    EXPECT_EQ(gudtSatelementi[1].Nome, nome);
+    EXPECT_EQ(gudtSatelementi[size_t(s)].Nome, vecchio);
+    EXPECT_EQ(main->panel(2)->text(), QString::fromStdString(nome));
+    EXPECT_TRUE(gudtSatelementi[kSlotScratch].Nome.empty());
+
+    // Far from every satellite nothing is picked and a release does nothing.
+    w->Picture1_MouseMove(0, 0, 179.9, -89.9);
+    EXPECT_EQ(w->mintSelezione(), 0);
+    w->Picture1_MouseUp(1, 0, 179.9, -89.9);
+    EXPECT_EQ(gudtSatelementi[1].Nome, nome);
+
+    // On the globe the reading stops outside the globe.
+    voce("mnuTerraMappaOrtografica")->trigger();
+    w->Picture1_MouseMove(0, 0, 0, 0);
+    const QString titolo = w->windowTitle();
+    EXPECT_TRUE(titolo.startsWith("World map - orthographic - Lon. ")) << titolo.toStdString();
+    w->Picture1_MouseMove(0, 0, 150, 150);
+    EXPECT_EQ(w->windowTitle(), titolo);
+}
+
+TEST_F(WorldMap, PlacementIsSavedOnClosingAndRestoredWhenAsked)
+{
+    frmWorldMap* w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    QMdiSubWindow* sub = w->cornice();
+    ASSERT_NE(sub, nullptr);
+    // The default size in twips; the map box fills the window less the data box.
+    EXPECT_EQ(sub->size(), QSize(711, 458));
+    EXPECT_EQ(w->Picture1->x(), 1);
+    EXPECT_EQ(w->Picture1->width(), w->width() - 1 - 129);
+    sub->setGeometry(30, 40, 600, 400);
+    frmWorldMap::Unload();
+    EXPECT_EQ(core::clockViews().worldMap, nullptr);
+    EXPECT_EQ(mReg::Leggi_Impostazione("Astrovela", "Mappamondo", "Window_Left", "?"), " 450");
+    EXPECT_EQ(mReg::Leggi_Impostazione("Astrovela", "Mappamondo", "Window_Width", "?"), " 9000");
+
+    // A minimised window keeps the saved placement.
+    gblnPosizioniFinestre = true;
+    w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->cornice()->geometry(), QRect(30, 40, 600, 400));
+    w->cornice()->showMinimized();
+    frmWorldMap::Unload();
+    EXPECT_EQ(mReg::Leggi_Impostazione("Astrovela", "Mappamondo", "Window_Top", "?"), " 600");
+
+    // Without the data box the map takes the whole window.
+    gblnMappaRiquadroDati = false;
+    w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Picture1->width(), w->width() - 1);
+    EXPECT_FALSE(w->fraSatellitePrincipale->isVisible());
 }
 
 } // namespace
