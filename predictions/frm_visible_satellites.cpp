@@ -458,6 +458,15 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
     bool erroreSolutore = false;
     m_inCorso = true;
     {
+        // The run's marks come back however it ends.
+        struct FineLavoro {
+            bool& inCorso;
+            ~FineLavoro()
+            {
+                frmProgress::Unload();
+                inCorso = false;
+            }
+        } fineLavoro{m_inCorso};
         // The clock leaves the satellite slots alone and no satellite is
         // removed as decayed meanwhile; the flags come back however the run ends.
         core::FlagGuard centrale(pflgCentrale, false);
@@ -537,9 +546,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
             }
             gintSatelliteCalcolo = limite + 1;
         }
-        frmProgress::Unload();
     }
-    m_inCorso = false;
     if (!finestra)
         return;
     if (m_chiudiDopo) {

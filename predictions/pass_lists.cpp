@@ -27,6 +27,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QStackedLayout>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -303,7 +304,8 @@ void frmVisibleSatellites::mnuSalva_Click()
         return;
     QApplication::processEvents();
     platform::FileDialogRequest richiesta;
-    richiesta.initialFolder = mLang::Cartella_Programma();
+    // The program folder is not the user's to write in: the documents folder.
+    richiesta.initialFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     richiesta.filter = L("Dialogs", "filtrotxt");
     richiesta.filterIndex = 1;
     richiesta.flags = platform::fileOverwritePrompt;

@@ -256,6 +256,41 @@ TEST_F(PassWindow, SecondaryRunSkipsGeostationaryAndStopEmptiesTheLists)
     EXPECT_FALSE(pflgArresta);
 }
 
+TEST_F(PassWindow, RunWithoutPassesSaysSoAndGivesTheClockBack)
+{
+    elenca({kGeo});  // geostationary: never searched
+    imposta(1, 3);
+    f->cmdOK_Click(1);
+    EXPECT_EQ(fakes.prompt.texts(), QStringList{mLang::Testo_Lingua("frmVisibleSatellites", "nessunpassaggio")});
+    EXPECT_EQ(f->lvwPass[1]->topLevelItemCount(), 0);
+    EXPECT_TRUE(pflgCentrale);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_FALSE(pflgRicerca);
+    EXPECT_FALSE(core::LavoroLungo::inCorso());
+    EXPECT_FALSE(f->inCorso());
+}
+
+TEST_F(PassWindow, CatalogueTabAsksForThePrincipalFile)
+{
+    fakes.prompt.answers = {platform::vbCancel};
+    f->cmdOK_Click(0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("MDIForm1", "necessariodb"));
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbOKCancel);
+    EXPECT_EQ(core::Numero_Voci(gudtDatabasePrimario), 0);
+
+    // OK loads the file named in the settings, then the search runs.
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbOK, platform::vbOK};
+    gstrDatabasePrimario = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+    imposta(0, 24);
+    f->chkTransito->setChecked(false);
+    f->cmdOK_Click(0);
+    EXPECT_EQ(core::Numero_Voci(gudtDatabasePrimario), 34);
+    EXPECT_FALSE(fakes.prompt.texts().contains(mLang::Testo_Lingua("Dialogs", "lavoroincorso")));
+    EXPECT_GT(f->lvwPass[0]->topLevelItemCount(), 0);
+}
+
 TEST_F(PassWindow, CatalogueRunAddsTheChosenSatelliteOnce)
 {
     gudtDatabasePrimario = {RigaDati{}, kGeo, kIss};
