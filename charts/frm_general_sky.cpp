@@ -250,7 +250,7 @@ void frmGeneralSky::Form_Unload()
     QWidget* finestra = cornice(this) ? static_cast<QWidget*>(cornice(this)) : static_cast<QWidget*>(this);
     if (finestra->isMinimized())
         return;
-    const QRect g = finestra->geometry();
+    const QRect g(finestra->pos(), finestra->size());
     const auto twips = [](int px) { return QString::number(std::lround(vb::PixelsToTwips(px))); };
     try {
         mReg::Salva_Impostazione(QStringLiteral("Astrovela"), kRegistro, QStringLiteral("Window_Left"), twips(g.left()));

@@ -78,6 +78,7 @@ frmObject::frmObject(QWidget* parent)
     PicObject = new platform::CanvasWidget(this);
     PicObject->setObjectName(QStringLiteral("PicObject"));
     PicObject->setFixedSize(60, 60);
+    PicObject->canvas().resize(QSize(60, 60));
 
     cmdOK = new GraphButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -101,6 +102,13 @@ frmObject::frmObject(QWidget* parent)
     auto* tutto = new QHBoxLayout(this);
     tutto->addLayout(sinistra, 1);
     tutto->addLayout(destra);
+
+    // Room for the longest figure (the Sun's distance) before the first paint.
+    const int largo = fontMetrics().horizontalAdvance(QStringLiteral("000,000,000 km  "));
+    for (QLabel* l : {lblRa, lblDec, lblAlt, lblAz, lblMag, lblSize, lblPhase, lblDist, lblLight}) {
+        l->setMinimumWidth(largo);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
 
     Form_Load();
 }
