@@ -55,6 +55,15 @@ long long Minuti_Tra(const QDateTime& a, const QDateTime& b)
     return floorDiv(b.toSecsSinceEpoch()) - floorDiv(a.toSecsSinceEpoch());
 }
 
+// The pass's instants as the program clock holds them: calendar fields
+// with no zone, so that stepping along the track never meets a
+// daylight-saving jump of the computer's own zone.
+void Senza_Fuso(QDateTime& d)
+{
+    if (d.isValid() && d.timeSpec() != Qt::UTC)
+        d = QDateTime(d.date(), d.time(), Qt::UTC);
+}
+
 } // namespace
 
 // ================================================================ window
@@ -97,9 +106,15 @@ void frmSkySat::Form_Load()
     if (m_caricata)
         return;
     m_caricata = true;
+    for (QDateTime* d : {&gvarTempoMappa, &gvarTempoInizio, &gvarTempoCulmine, &gvarTempoFine})
+        Senza_Fuso(*d);
     mudtEtichette.assign(1, {});
     mudtSatellite = gudtSatelementi[kSlotScratch];
     mudtRighe = gudtRigheAttive[kSlotScratch];
+    // The element text may have stayed in the satellite's own slot.
+    if (mudtRighe.Riga1.empty() && gintSatelliteCalcolo >= 1 && gintSatelliteCalcolo < kSlotArray &&
+        gudtSatelementi[gintSatelliteCalcolo].NumeroCatalogo == mudtSatellite.NumeroCatalogo)
+        mudtRighe = gudtRigheAttive[gintSatelliteCalcolo];
     setWindowTitle(vb::Trim(QString::fromStdString(mudtSatellite.Nome)) + QStringLiteral(" - ") +
                    skysat::Data_Generale(gvarTempoMappa) + QLatin1Char(' ') + T("Def", "oralocale"));
     // A missing or unreadable landscape leaves the layer without a picture.
@@ -272,6 +287,8 @@ void frmSkySat::Genera_mappa(bool arraynuovo)
     if (m_disegno)
         return; // a drawing already runs (a yield inside it); it draws the latest options
     m_disegno = true;
+    for (QDateTime* d : {&gvarTempoMappa, &gvarTempoInizio, &gvarTempoCulmine, &gvarTempoFine})
+        Senza_Fuso(*d);
     // The clock tick leaves slot 201, the time quantities and the body
     // table alone while the chart uses them; the flags come back as they
     // were, so a clock the user stopped stays stopped.
@@ -619,8 +636,8 @@ void frmSkySat::Disegna_paesaggio()
     source.setBackColor(kChiave);
     source.setAutoRedraw(true);
     source.Cls();
-    // First row at y = -90, last at +90: the picture's top lies at the bottom.
-    source.PaintPicture(picBackground, -90, -90, 180, -180);
+    // The picture fills the square that bounds the horizon circle.
+    source.PaintPicture(picBackground, -90, -90, 180, 180);
     mTrasp::Blit_Trasparente(c, source, 0, 0, c.pixelSize().width(), c.pixelSize().height(), kChiave);
 }
 

@@ -279,7 +279,17 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
     const Satelement& s = mudtSatellite;
     linea(Etichetta("satellite") + QString::fromStdString(s.Nome));
     linea(QStringLiteral("Norad #      : ") + QString::fromStdString(s.NumeroCatalogo));
-    linea(QStringLiteral("ID #         : ") + vb::Mid(QString::fromStdString(mudtRighe.Riga1), 10, 6));
+    {
+        // The designator from line 1 of the element set; without the text,
+        // from the launch year, number and piece of the parsed elements.
+        QString id = vb::Mid(QString::fromStdString(mudtRighe.Riga1), 10, 6);
+        if (mudtRighe.Riga1.empty() && s.AnnoLancio > 0)
+            id = (QStringLiteral("%1").arg(static_cast<int>(s.AnnoLancio) % 100, 2, 10, QLatin1Char('0')) +
+                  QStringLiteral("%1").arg(static_cast<int>(s.NumeroLancio), 3, 10, QLatin1Char('0')) +
+                  QString::fromStdString(s.PezzoLancio))
+                     .left(6);
+        linea(QStringLiteral("ID #         : ") + id);
+    }
     {
         const int anno = static_cast<int>(s.AnnoEpoca);
         const double giorno = s.GiornoEpoca;

@@ -102,6 +102,8 @@ protected:
     {
         vb::setDisplayLocale(QLocale::c());
         mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        // The landscape picture comes from the program folder.
+        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_SOURCE_DIR "/data"));
         static bool caricati = false;
         if (!caricati) {
             ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_SOURCE_DIR "/data")).ok);
@@ -164,6 +166,8 @@ protected:
         QApplication::sendPostedEvents();
         return m;
     }
+
+    void TearDown() override { mLang::Imposta_Cartella_Programma(QString()); }
 
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};

@@ -102,11 +102,14 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     w.show();
     auto apri = [&](const char* catalogo) {
         metti(skysattest::set(catalogo));
+        gudtRigheAttive[kSlotScratch] = {}; // only the parsed elements, as from the working list
         auto* m = new frmSkySat;
-        m->gvarTempoInizio = skysattest::locale(ref.alzata);
-        m->gvarTempoCulmine = skysattest::locale(ref.culmine);
-        m->gvarTempoFine = skysattest::locale(ref.tramonto);
-        m->gvarTempoMappa = skysattest::locale(ref.culmine);
+        // Times as the date reader gives them: in the computer's zone.
+        auto zona = [](const QDateTime& d) { return QDateTime(d.date(), d.time(), Qt::LocalTime); };
+        m->gvarTempoInizio = zona(skysattest::locale(ref.alzata));
+        m->gvarTempoCulmine = zona(skysattest::locale(ref.culmine));
+        m->gvarTempoFine = zona(skysattest::locale(ref.tramonto));
+        m->gvarTempoMappa = zona(skysattest::locale(ref.culmine));
         m->Mostra();
         QApplication::processEvents();
         return m;
@@ -114,6 +117,8 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     frmSkySat* a = apri("00005");
     frmSkySat* b = apri("25544");
     ASSERT_TRUE(w.menu("mnuSkySat")->menuAction()->isVisible());
+    ASSERT_GE(b->puntiTraccia().size(), 20u);
+    EXPECT_EQ(b->puntiTraccia()[1].Tempo, QDateTime(QDate(2013, 11, 26), QTime(23, 59, 30), Qt::UTC));
     // b is active: its grid goes off, a keeps its own.
     ASSERT_EQ(w.mdiArea()->activeSubWindow()->widget(), b);
     ASSERT_TRUE(w.menuItem("mnuSkySatGriglia")->isChecked());
@@ -150,7 +155,8 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     fakes.files.printerAnswers = {pdf};
     w.menuItem("mnuFileStampa")->trigger();
     EXPECT_TRUE(QFile::exists(pdf));
-    EXPECT_TRUE(testoPdf(pdf).simplified().contains(QStringLiteral("Norad # : 00005")));
+    // The designator comes from the parsed elements when the text is missing.
+    EXPECT_TRUE(testoPdf(pdf).simplified().contains(QStringLiteral("Norad # : 00005 ID # : 58002B")));
     w.menuItem("mnuSkySatChiudi")->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
