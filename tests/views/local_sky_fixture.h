@@ -9,6 +9,7 @@
 #include "core/globals_time.h"
 #include "core/mastro.h"
 #include "core/mlang.h"
+#include "core/msat.h"
 #include "core/settings.h"
 #include "core/transit.h"
 #include "core/working_list.h"
