@@ -193,6 +193,8 @@ void frmSettings::Lingua()
         c->clear();
         for (const VoceStelle& v : kStelle)
             c->addItem(T("magnitudine") + QLatin1String(v.suffisso));
+        // A count that is in no row leaves the combo without selection.
+        c->setCurrentIndex(-1);
     }
     for (QLabel* l : {lblLocalSkyMagnitudine, lblGeneralSkyMagnitudine, lblSkySatMagnitudine})
         l->setText(T("stelle"));
