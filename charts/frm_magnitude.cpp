@@ -3,6 +3,7 @@
 #include "charts/frm_general_sky.h"
 #include "controls/graph_button.h"
 #include "core/mlang.h"
+#include "views/frm_local_sky.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,16 +19,6 @@
 namespace {
 
 const QString kSezione = QStringLiteral("frmMagnitude");
-
-// A window by its name among the open ones (the children of the main
-// window's workspace included).
-QWidget* finestra(const QString& nome)
-{
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == nome)
-            return w;
-    return nullptr;
-}
 
 // The pass map in `w`: itself, or the window in the MDI frame it is.
 QObject* mappa(QWidget* w)
@@ -109,7 +100,7 @@ QObject* frmMagnitude::bersaglio() const
     if (gstrQualeMappa == QLatin1String("generale"))
         return frmGeneralSky::instance(false);
     if (gstrQualeMappa == QLatin1String("locale"))
-        return finestra(QStringLiteral("frmLocalSky"));
+        return frmLocalSky::instance(false);
     if (gstrQualeMappa == QLatin1String("anteprima"))
         return mappa(m_owner);
     return nullptr;
@@ -119,7 +110,9 @@ void frmMagnitude::Form_Load()
 {
     Lingua();
     int c = 0;
-    if (QObject* b = bersaglio()) {
+    if (auto* locale = qobject_cast<frmLocalSky*>(bersaglio())) {
+        c = locale->gintNumStelle;
+    } else if (QObject* b = bersaglio()) {
         const QVariant v = b->property("gintNumStelle");
         if (v.isValid())
             c = v.toInt();
@@ -146,12 +139,13 @@ void frmMagnitude::cmdOK_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QObject* b = bersaglio();
-    if (b && b->property("gintNumStelle").isValid()) {
+    if (auto* locale = qobject_cast<frmLocalSky*>(b)) {
+        locale->gintNumStelle = mintStelle;
+        locale->tmrLocalSky_Timer();
+    } else if (b && b->property("gintNumStelle").isValid()) {
         b->setProperty("gintNumStelle", mintStelle);
         if (gstrQualeMappa == QLatin1String("generale"))
             QMetaObject::invokeMethod(b, "Genera_mappa");
-        else if (gstrQualeMappa == QLatin1String("locale"))
-            QMetaObject::invokeMethod(b, "tmrLocalSky_Timer");
         else if (gstrQualeMappa == QLatin1String("anteprima"))
             QMetaObject::invokeMethod(b, "Genera_mappa", Q_ARG(bool, false));
     }

@@ -43,9 +43,10 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    // The chart the target word names (null when it is not open). The local
-    // sky chart is found by its name; the pass map is the owner. The chart
-    // offers its star count as the property "gintNumStelle".
+    // The chart the target word names (null when it is not open): the local
+    // sky chart, the whole-sky chart, or the pass map that owns the dialog
+    // (its star count is the property "gintNumStelle", its redraw
+    // Genera_mappa(bool)).
     QObject* bersaglio() const;
     int stelleScelte() const { return mintStelle; }
 

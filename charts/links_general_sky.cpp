@@ -2,6 +2,9 @@
 
 #include "charts/frm_general_sky.h"
 #include "charts/frm_magnitude.h"
+#include "charts/frm_object.h"
+#include "views/frm_local_sky.h"
+#include "views/local_sky_menu.h"
 #include "ui/mdiform1.h"
 
 #include <QAction>
@@ -31,6 +34,12 @@ void seLibero(MDIForm1& main, const char* nome, std::function<void()> comando)
         main.setMenuHandler(QString::fromLatin1(nome), std::move(comando));
 }
 
+// The owner of the modal dialogs: the main window at the time of the command.
+QWidget* principale()
+{
+    return MDIForm1::instance();
+}
+
 } // namespace
 
 void Collega_Cielo_Generale(MDIForm1& main)
@@ -54,7 +63,7 @@ void Collega_Cielo_Generale(MDIForm1& main)
         });
     }
     main.setMenuHandler(QStringLiteral("mnuGeneralSkyMagnitudine"),
-                        [&main] { frmMagnitude::Mostra(QStringLiteral("generale"), &main); });
+                        [] { frmMagnitude::Mostra(QStringLiteral("generale"), principale()); });
     main.setMenuHandler(QStringLiteral("mnuGeneralSkyZoom"), [] {
         if (frmGeneralSky* c = frmGeneralSky::instance(false)) {
             QAction* a = c->voce(QStringLiteral("mnuGeneralSkyZoom"));
@@ -77,10 +86,14 @@ void Collega_Cielo_Generale(MDIForm1& main)
     if (QAction* r = main.menuItem(QStringLiteral("mnuGeneralSkyRipristina")))
         r->setEnabled(false);
 
-    seLibero(main, "mnuLocalSkyMagnitudine", [&main] { frmMagnitude::Mostra(QStringLiteral("locale"), &main); });
-    seLibero(main, "mnuSkySatMagnitudine", [&main] {
-        QWidget* attiva = main.mdiArea() ? main.mdiArea()->activeSubWindow() : nullptr;
-        frmMagnitude::Mostra(QStringLiteral("anteprima"), attiva ? attiva : &main);
+    // The local sky chart's limiting-magnitude command and object box.
+    views::cielo::apriMagnitudine() = [] { frmMagnitude::Mostra(QStringLiteral("locale"), principale()); };
+    seLibero(main, "mnuLocalSkyMagnitudine", views::cielo::apriMagnitudine());
+    frmLocalSky::mostraOggetto() = [](int oggetto) { frmObject::Mostra(oggetto, principale()); };
+    seLibero(main, "mnuSkySatMagnitudine", [] {
+        MDIForm1* m = MDIForm1::instance();
+        QWidget* attiva = m && m->mdiArea() ? m->mdiArea()->activeSubWindow() : nullptr;
+        frmMagnitude::Mostra(QStringLiteral("anteprima"), attiva ? attiva : principale());
     });
 
     // The chart's menu shows while the chart is the active window.

@@ -15,6 +15,8 @@
 #include "platform/vb.h"
 #include "ui/mdiform1.h"
 #include "ui/window_links.h"
+#include "views/frm_local_sky.h"
+#include "views/local_sky_menu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -399,6 +401,9 @@ TEST_F(GeneralSkyTest, MainWindowMenuDrivesTheChart)
     charts::Collega_Cielo_Generale(w);
     w.resize(1200, 820);
     w.show();
+    // The local sky chart's limiting-magnitude command and object box come from here.
+    EXPECT_TRUE(bool(views::cielo::apriMagnitudine()));
+    EXPECT_TRUE(bool(frmLocalSky::mostraOggetto()));
     QAction* apri = w.menuItem("mnuCieloMappaGenerale");
     ASSERT_TRUE(apri->isEnabled());
     apri->trigger();

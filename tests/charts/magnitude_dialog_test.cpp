@@ -10,6 +10,7 @@
 #include "platform/canvas_widget.h"
 #include "platform/fakes.h"
 #include "platform/services.h"
+#include "views/frm_local_sky.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,7 +20,7 @@
 
 namespace {
 
-// A chart reached by name, as the local sky chart and the pass maps are.
+// A chart reached by its members' names, as the pass maps are.
 class CartaProva : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int gintNumStelle MEMBER gintNumStelle)
@@ -27,7 +28,6 @@ public:
     int gintNumStelle = 1639;
     int ridisegni = 0;
     bool annotazioniTenute = false;
-    Q_INVOKABLE void tmrLocalSky_Timer() { ++ridisegni; }
     Q_INVOKABLE void Genera_mappa(bool arraynuovo)
     {
         ++ridisegni;
@@ -110,10 +110,15 @@ TEST_F(MagnitudeTest, WholeSkyChartTakesTheChosenLimit)
     EXPECT_FALSE(fakes.settings.hasSection(QStringLiteral("Cielo generale")));
 }
 
-TEST_F(MagnitudeTest, OtherChartsByNameAndUnknownCounts)
+TEST_F(MagnitudeTest, LocalChartPassMapsAndUnknownCounts)
 {
-    CartaProva locale;
-    locale.setObjectName(QStringLiteral("frmLocalSky"));
+    gintLocaleStelle = 1639;
+    frmLocalSky* locale = frmLocalSky::instance(true);
+    locale->show();
+    locale->resize(800, 600);
+    QApplication::processEvents();
+    locale->tmrLocalSky_Timer();
+    const QImage prima = locale->Picture1->canvas().image();
     CartaProva mappa1, mappa2;
     mappa1.gintNumStelle = 921;
     mappa2.gintNumStelle = 50;
@@ -125,8 +130,10 @@ TEST_F(MagnitudeTest, OtherChartsByNameAndUnknownCounts)
         d.cmbMagnitudine_Click();
         d.cmdOK_Click();
     }
-    EXPECT_EQ(locale.gintNumStelle, 9010);
-    EXPECT_EQ(locale.ridisegni, 1);
+    EXPECT_EQ(locale->gintNumStelle, 9010);
+    EXPECT_NE(locale->Picture1->canvas().image(), prima) << "the local chart is redrawn with every star";
+    EXPECT_EQ(gintLocaleStelle, 1639);
+    delete locale;
 
     // The pass map that owns the dialog, and only that one, with its annotations kept.
     {
