@@ -238,3 +238,36 @@ TEST_F(PassMap, TrackColoursAndSkyBackground)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PassMap, EquatorialGridStopsAtTheHorizon)
+{
+    gblnAnteprimaGrigliaTipo = false;
+    gblnAnteprimaPaesaggio = false;
+    auto m = mappa();
+    m->impmnuSkySatOggettiCostellazioni = false;
+    m->impmnuSkySatEtichetteCostellazioni = false;
+    const platform::Canvas& c = m->Picture1()->canvas();
+    const qint64 grigio = vb::RGB(100, 100, 100); // the Sun far below: night grid
+    // Grid-grey pixels inside the horizon and in the ring outside it (where
+    // the azimuth labels' smoothed edges may hold that grey too).
+    auto conta = [&](double r0, double r1) {
+        int n = 0;
+        for (int a = 0; a < 720; ++a) {
+            const double t = a * 3.14159265 / 360;
+            for (double r = r0; r < r1; r += 0.5)
+                n += c.Point(r * std::cos(t), r * std::sin(t)) == grigio;
+        }
+        return n;
+    };
+    m->impmnuSkySatGriglia = false;
+    m->Genera_mappa(true);
+    const int fuoriSenza = conta(92, 99);
+    m->impmnuSkySatGriglia = true;
+    m->Genera_mappa(true);
+    EXPECT_GT(conta(2, 88), 100);
+    EXPECT_EQ(conta(92, 99), fuoriSenza);
+}
+
+} // namespace

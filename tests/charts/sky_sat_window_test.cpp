@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cmath>
 
@@ -116,6 +117,7 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     };
     frmSkySat* a = apri("00005");
     frmSkySat* b = apri("25544");
+    salvaSeRichiesto(w, "mainwindow.png");
     ASSERT_TRUE(w.menu("mnuSkySat")->menuAction()->isVisible());
     ASSERT_GE(b->puntiTraccia().size(), 20u);
     EXPECT_EQ(b->puntiTraccia()[1].Tempo, QDateTime(QDate(2013, 11, 26), QTime(23, 59, 30), Qt::UTC));
@@ -148,6 +150,21 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
     EXPECT_TRUE(w.menuItem("mnuSkySatGriglia")->isChecked());
     EXPECT_FALSE(w.menuItem("mnuSkySatProiezStereo")->isChecked());
+
+    // A right click on b shows the menu with b's checks.
+    bool visto = false;
+    QTimer::singleShot(100, [&] {
+        if (QWidget* p = QApplication::activePopupWidget()) {
+            visto = p == w.menu("mnuSkySat");
+            p->close();
+        }
+    });
+    b->Picture1_MouseDown(2, 0, 0, 0);
+    EXPECT_TRUE(visto);
+    EXPECT_FALSE(w.menuItem("mnuSkySatGriglia")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuSkySatProiezStereo")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuSkySatOrientamentoNord")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnuSkySatOrientamentoSud")->isChecked());
 
     // File > Print on the active map prints its sheet; Close closes it.
     QTemporaryDir dir;
