@@ -22,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -66,6 +67,8 @@ frmCalc::frmCalc(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setUsesScrollButtons(false);
+    SSTab1->setElideMode(Qt::ElideNone);
     for (int i = 0; i < 2; ++i) {
         lstDatabase[size_t(i)] = new QListWidget;
         lstDatabase[size_t(i)]->setObjectName(QStringLiteral("lstDatabase%1").arg(i));
@@ -127,7 +130,6 @@ frmCalc::frmCalc(QWidget* parent)
     sotto->addLayout(destra, 1);
     sotto->addWidget(Frame3);
     auto* tutto = new QHBoxLayout(this);
-    SSTab1->setMinimumWidth(260);
     tutto->addWidget(SSTab1, 1);
     tutto->addLayout(sotto);
     Form_Load();
@@ -158,6 +160,7 @@ void frmCalc::Lingua()
     setWindowTitle(testo("calcoloeffemeridisatelliti"));
     SSTab1->setTabText(0, testo("dbprincipale"));
     SSTab1->setTabText(1, testo("dbsecondario"));
+    SSTab1->setMinimumWidth(std::max(260, SSTab1->tabBar()->sizeHint().width() + 12));
     c.lingua(kSezione);
     cmdOK->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("ok")));
     cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("cancel")));

@@ -80,6 +80,8 @@ frmRelative::frmRelative(QWidget* parent)
         tab->addTab(QString());
         tab->addTab(QString());
         tab->setExpanding(false);
+        tab->setUsesScrollButtons(false);
+        tab->setElideMode(Qt::ElideNone);
         auto* combo = new QComboBox(this);
         combo->setObjectName(QStringLiteral("cmbDatabase%1").arg(k));
         combo->setFont(QFont(QStringLiteral("Courier New"), 9));

@@ -29,6 +29,12 @@
 #include <string>
 #include <vector>
 
+// QStrings shown as text in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace listtest {
 
 struct Riferimento {
