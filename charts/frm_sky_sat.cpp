@@ -144,8 +144,12 @@ void frmSkySat::Form_Load()
 
 void frmSkySat::showEvent(QShowEvent* event)
 {
+    // Shown without Mostra(): the resize came before the load, so draw now.
+    const bool caricata = m_caricata;
     Form_Load();
     QWidget::showEvent(event);
+    if (!caricata)
+        Form_Resize();
 }
 
 void frmSkySat::resizeEvent(QResizeEvent* event)

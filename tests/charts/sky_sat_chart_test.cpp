@@ -215,6 +215,18 @@ TEST_F(PassMap, LoadTakesTheOptionsAndAnOrientationOutOfRange)
                                    QStringLiteral(" - 27 Nov 2013 00:04:41 Local time"));
 }
 
+TEST_F(PassMap, ShownWithoutLoadingFirstStillDraws)
+{
+    frmSkySat m;
+    m.setAttribute(Qt::WA_DeleteOnClose, false);
+    m.gvarTempoInizio = skysattest::locale(ref.alzata);
+    m.gvarTempoFine = skysattest::locale(ref.tramonto);
+    m.gvarTempoMappa = skysattest::locale(ref.culmine);
+    m.show();
+    QApplication::sendPostedEvents();
+    EXPECT_GE(m.puntiTraccia().size(), 20u);
+}
+
 TEST_F(PassMap, FlatWindowKeepsTheChartSquareAndCentred)
 {
     auto m = mappa();
