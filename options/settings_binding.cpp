@@ -62,6 +62,10 @@ void Prepara_lista(QTreeWidget* lista, const QString& titolo)
     lista->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     lista->setColumnWidth(0, vb::TwipsToPixels(3800));
     lista->setColumnWidth(1, vb::TwipsToPixels(400));
+    // The entry column takes whatever room the list has beyond the number.
+    lista->header()->setStretchLastSection(false);
+    lista->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lista->header()->setSectionResizeMode(1, QHeaderView::Fixed);
     lista->setRootIsDecorated(false);
     lista->setUniformRowHeights(true);
     lista->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);

@@ -29,6 +29,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace options::binding;
 
 namespace {
@@ -60,6 +62,15 @@ const char* const kRemoti[31] = {
 constexpr quint32 RGBc(int r, int g, int b)
 {
     return vb::RGB(r, g, b);
+}
+
+// The place of the filter frames: 120 twips from the left and 840 from the
+// top, 6135 x 2175 twips, or more when the frame's controls need it.
+QRect Posto_filtro(const QFrame* f)
+{
+    return QRect(vb::TwipsToPixels(120), vb::TwipsToPixels(840),
+                 std::max(vb::TwipsToPixels(6135), f->sizeHint().width()),
+                 std::max(vb::TwipsToPixels(2175), f->sizeHint().height()));
 }
 
 } // namespace
@@ -303,7 +314,6 @@ void frmSettings::creaPagine()
     // page 8: the filter groups, three frames at one place under a tab strip
     {
         QFrame* f = frames[8];
-        f->setMinimumSize(vb::TwipsToPixels(120 + 6135 + 120), vb::TwipsToPixels(840 + 2175 + 120));
         tabFiltri = crea<QTabBar>(f, QStringLiteral("tabFiltri"));
         for (int i = 0; i < 3; ++i)
             tabFiltri->addTab(QString());
@@ -313,8 +323,6 @@ void frmSettings::creaPagine()
         for (int g = 0; g < 3; ++g) {
             QFrame* fr = crea<QFrame>(f, QLatin1String(kNomi[g]));
             fraFiltro[size_t(g)] = fr;
-            fr->setGeometry(vb::TwipsToPixels(120), vb::TwipsToPixels(840), vb::TwipsToPixels(6135),
-                            vb::TwipsToPixels(2175));
             fr->setAutoFillBackground(true);
             auto* gl = new QGridLayout(fr);
             const QString n = QString::number(g);
@@ -326,7 +334,7 @@ void frmSettings::creaPagine()
             gl->addWidget(chkSoloVisibili[g], 0, 2);
             if (g == 0) {
                 chkTransito = crea<QCheckBox>(fr, QStringLiteral("chkTransito"));
-                gl->addWidget(chkTransito, 0, 3);
+                gl->addWidget(chkTransito, 1, 0, 1, 4);
             }
             lblAltezza[g] = crea<QLabel>(fr, QStringLiteral("lblAltezza_") + n);
             rtAltsat[g] = crea<RangeTool>(fr, QStringLiteral("rtAltsat_") + n);
@@ -336,10 +344,10 @@ void frmSettings::creaPagine()
             lblAltmax[g] = crea<QLabel>(fr, QStringLiteral("lblAltmax_") + n);
             lblAltmin[g]->setText(QStringLiteral("0°"));
             lblAltmax[g]->setAlignment(Qt::AlignRight);
-            gl->addWidget(lblAltezza[g], 1, 0, 1, 4);
-            gl->addWidget(rtAltsat[g], 2, 0, 1, 4);
-            gl->addWidget(lblAltmin[g], 3, 0);
-            gl->addWidget(lblAltmax[g], 3, 3);
+            gl->addWidget(lblAltezza[g], 2, 0, 1, 4);
+            gl->addWidget(rtAltsat[g], 3, 0, 1, 4);
+            gl->addWidget(lblAltmin[g], 4, 0);
+            gl->addWidget(lblAltmax[g], 4, 3);
             lblAzimuth[g] = crea<QLabel>(fr, QStringLiteral("lblAzimuth_") + n);
             rtAzisat[g] = crea<RangeTool>(fr, QStringLiteral("rtAzisat_") + n);
             rtAzisat[g]->setMin(0);
@@ -349,8 +357,8 @@ void frmSettings::creaPagine()
             lblAzmin[g]->setText(QStringLiteral("0°"));
             lblAzmax[g]->setText(QStringLiteral("360°"));
             lblAzmax[g]->setAlignment(Qt::AlignRight);
-            gl->addWidget(lblAzimuth[g], 4, 0, 1, 4);
-            gl->addWidget(rtAzisat[g], 5, 0, 1, 4);
+            gl->addWidget(lblAzimuth[g], 5, 0, 1, 4);
+            gl->addWidget(rtAzisat[g], 6, 0, 1, 4);
             auto* bussola = new QHBoxLayout;
             const char* punti[5] = {"N", "E", "S", "W", "N"};
             for (int k = 0; k < 5; ++k) {
@@ -358,9 +366,9 @@ void frmSettings::creaPagine()
                 l->setAlignment(k == 0 ? Qt::AlignLeft : k == 4 ? Qt::AlignRight : Qt::AlignHCenter);
                 bussola->addWidget(l, 1);
             }
-            gl->addLayout(bussola, 6, 0, 1, 4);
-            gl->addWidget(lblAzmin[g], 7, 0);
-            gl->addWidget(lblAzmax[g], 7, 3);
+            gl->addLayout(bussola, 7, 0, 1, 4);
+            gl->addWidget(lblAzmin[g], 8, 0);
+            gl->addWidget(lblAzmax[g], 8, 3);
             // The upper end of the elevation range is always the zenith.
             rtAltsat[g]->setUpperValue(90);
             rtAltsat[g]->setUpperLocked(true);
@@ -370,7 +378,10 @@ void frmSettings::creaPagine()
             connect(rtAzisat[g], &RangeTool::Scroll, this, [this, g] { Aggiorna_azimuth(g); });
             // Plain panels: the frames are the pages of the tab strip.
             fr->setFrameShape(QFrame::NoFrame);
+            fr->setGeometry(Posto_filtro(fr));
         }
+        const QRect posto = fraFiltro[0]->geometry();
+        f->setMinimumSize(posto.right() + vb::TwipsToPixels(120), posto.bottom() + vb::TwipsToPixels(120));
         connect(tabFiltri, &QTabBar::currentChanged, this, [this](int i) { tabFiltri_Click(i + 1); });
     }
     // pages 9 and 12: the lists
@@ -507,6 +518,7 @@ void frmSettings::creaPagine()
     connect(cmdCancel, &GraphButton::Click, this, &frmSettings::cmdCancel_Click);
     connect(cmdSave, &GraphButton::Click, this, &frmSettings::cmdSave_Click);
 
+    SSTab1->setMinimumWidth(vb::TwipsToPixels(9600));
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(SSTab1, 1);
     auto* basso = new QHBoxLayout;
@@ -582,7 +594,7 @@ void frmSettings::tabFiltri_Click(int index)
     if (index < 1 || index > 3)
         return;
     QFrame* f = fraFiltro[size_t(index - 1)];
-    f->setGeometry(vb::TwipsToPixels(120), vb::TwipsToPixels(840), vb::TwipsToPixels(6135), vb::TwipsToPixels(2175));
+    f->setGeometry(Posto_filtro(f));
     f->raise();
 }
 

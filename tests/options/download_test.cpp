@@ -27,16 +27,17 @@ namespace {
 // A one-shot HTTP server: records the request, sends `reply` and closes.
 class ServerProva : public QObject {
 public:
-    explicit ServerProva(QByteArray reply) : m_reply(std::move(reply))
+    explicit ServerProva(QByteArray reply, bool chiude = true) : m_reply(std::move(reply))
     {
         m_server.listen(QHostAddress::LocalHost);
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, chiude] {
             QTcpSocket* s = m_server.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
+            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, chiude] {
                 richiesta += s->readAll();
                 if (richiesta.contains("\r\n\r\n")) {
                     s->write(m_reply);
-                    s->disconnectFromHost();
+                    if (chiude)
+                        s->disconnectFromHost();
                 }
             });
         });
@@ -278,4 +279,29 @@ TEST_F(DownloadTest, ConnectionCheckEmptyListAndCancelledSaveDialog)
     EXPECT_EQ(w.cmbFileRemoto->currentIndex(), -1);
     w.cmdOK_Click();
     EXPECT_EQ(fakes.files.calls.size(), 1);
+}
+
+TEST_F(DownloadTest, ProgressFiguresDuringATransferAndCancelLeavesNoFile)
+{
+    // Half of an announced 102400 bytes, then the server waits.
+    ServerProva server("HTTP/1.1 200 OK\r\nContent-Length: 102400\r\n\r\n" + QByteArray(51200, 'x'), false);
+    frmDownload w;
+    fakes.files.fileAnswers = {percorso("slow.txt")};
+    w.mintPorta = server.porta();
+    w.cmdOK_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ricevuti() >= 51200; }, 5000));
+    EXPECT_EQ(w.dimensione(), 102400);
+    // 10 s after the request, the counter one second before the hour.
+    w.setSecondiTrascorsiPerProva([] { return 10.0; });
+    w.setContatore(0, 59, 59);
+    w.tmrTimeLeft_Timer();
+    EXPECT_EQ(w.lblSpeed->text(), "5.12 KB");
+    EXPECT_EQ(w.lblRemaining->text(), "00:00:09");
+    EXPECT_EQ(w.lblElapsed->text(), "01:00:00");
+    // Cancel: told, and nothing written.
+    w.cmdCancel_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmDownload", "downloadinterrotto") + "\r\n" +
+                                              w.cmbFileRemoto->currentText());
+    EXPECT_FALSE(QFile::exists(percorso("slow.txt")));
 }
