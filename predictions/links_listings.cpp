@@ -10,9 +10,13 @@
 #include "predictions/links_listings.h"
 #include "ui/mdiform1.h"
 
-#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaObject>
@@ -57,8 +61,11 @@ bool Lista_Attiva(QWidget* finestra)
         return false;
     if (auto* d = qobject_cast<frmDetails*>(finestra))
         return d->List1->isVisible();
+    // A list box, or a rich-text box, has the focus inside the window.
     QWidget* fuoco = QApplication::focusWidget();
-    return fuoco && finestra->isAncestorOf(fuoco) && qobject_cast<QListWidget*>(fuoco);
+    return fuoco && finestra->isAncestorOf(fuoco)
+           && (qobject_cast<QListView*>(fuoco) || qobject_cast<QTextEdit*>(fuoco)
+               || qobject_cast<QPlainTextEdit*>(fuoco));
 }
 
 bool Chiama_Per_Nome(QWidget* finestra, const char* metodo)
@@ -88,6 +95,14 @@ void Collega_Elenchi(MDIForm1& main)
         if (Lista_Attiva(w))
             Chiama_Per_Nome(w, "Salva");
     });
+    // Opening the File menu offers Save only while the active window shows
+    // such a list.
+    if (QMenu* file = main.menu(QStringLiteral("mnuFile"))) {
+        QObject::connect(file, &QMenu::aboutToShow, &main, [m] {
+            if (QAction* salva = m->menuItem(QStringLiteral("mnuFileSalva")))
+                salva->setEnabled(Lista_Attiva(Finestra_Attiva(*m)));
+        });
+    }
     main.setMenuHandler(QStringLiteral("mnuFileStampa"), [m] {
         QWidget* w = Finestra_Attiva(*m);
         if (!w)

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -224,6 +225,10 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     ASSERT_TRUE(d->Genera_elenco(kSlotScratch, locale(0), locale(2), passo, 3));
     w.mdiArea()->setActiveSubWindow(sub);
     ASSERT_EQ(predictions::Finestra_Attiva(w), d);
+    ASSERT_NE(w.menu("mnuFile"), nullptr);
+    w.menuItem("mnuFileSalva")->setEnabled(false);
+    emit w.menu("mnuFile")->aboutToShow();
+    EXPECT_TRUE(w.menuItem("mnuFileSalva")->isEnabled());
     const QString file = m_dir.filePath("menu.txt");
     fakes.files.fileAnswers = {file};
     w.menuItem("mnuFileSalva")->trigger();
@@ -239,6 +244,8 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     sub2->show();
     s->Sommario(2);
     w.mdiArea()->setActiveSubWindow(sub2);
+    emit w.menu("mnuFile")->aboutToShow();
+    EXPECT_FALSE(w.menuItem("mnuFileSalva")->isEnabled());
     const auto chiamate = fakes.files.calls.size();
     w.menuItem("mnuFileSalva")->trigger();
     w.menuItem("mnuFileStampa")->trigger();
