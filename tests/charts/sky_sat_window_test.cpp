@@ -222,7 +222,11 @@ TEST_F(PassMap, PrintedSheet)
     EXPECT_EQ(gdblGiornoGiuliano, jd);
 
     if (!qgetenv("ASTROVELA_SHOTS").isEmpty())
-        QFile::copy(pdf, QString::fromLocal8Bit(qgetenv("ASTROVELA_SHOTS")) + QStringLiteral("/sheet.pdf"));
+    {
+        const QString copia = QString::fromLocal8Bit(qgetenv("ASTROVELA_SHOTS")) + QStringLiteral("/sheet.pdf");
+        QFile::remove(copia);
+        QFile::copy(pdf, copia);
+    }
 }
 
 } // namespace
