@@ -764,6 +764,26 @@ void MDIForm1::Domanda_Ora_Legale()
     core::Verifica_Ora_Legale();
 }
 
+namespace {
+// Asks every child window that has a closing question (a Q_INVOKABLE
+// "bool Form_QueryUnload()") whether it may close; false as soon as one
+// calls the closing off.
+bool Chiusura_Concessa(QMdiArea* mdi)
+{
+    const auto subs = mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
+        QWidget* w = (*it)->widget();
+        if (!w || w->metaObject()->indexOfMethod("Form_QueryUnload()") < 0)
+            continue;
+        bool concessa = true;
+        QMetaObject::invokeMethod(w, "Form_QueryUnload", Q_RETURN_ARG(bool, concessa));
+        if (!concessa)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
     if (m_closing) {
@@ -777,6 +797,11 @@ void MDIForm1::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
+    }
+    // A window with unsaved work (a text document) may call the closing off.
+    if (!Chiusura_Concessa(m_mdi)) {
+        event->ignore();
+        return;
     }
     m_closing = true;
     m_tmrCentrale->stop();
@@ -1038,5 +1063,7 @@ void MDIForm1::mnuFinestreDisponiTutto_Click()
 
 void MDIForm1::mnuFinestreChiudiTutto_Click()
 {
+    if (!Chiusura_Concessa(m_mdi))
+        return;
     closeChildren();
 }

@@ -1,0 +1,69 @@
+#pragma once
+// The city list: the places the observer can pick in the location dialog.
+// It lives in "cities.dat" in the user's data folder (first copied there from
+// the program folder) and, while the program runs, in the table gvarCitta.
+//
+// One city a line: "Country: Place",latitude,longitude,offset with the name
+// in double quotes, degrees north and east positive, the time-zone offset in
+// hours east of Greenwich; point as decimal separator; CR LF line ends.
+#include "platform/vb.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace options {
+
+// One row of the city table. A deleted city stays as a blank row (empty
+// name) until the next load; blank rows are never written.
+struct RigaCitta {
+    QString nome;
+    double latitudine = 0;
+    double longitudine = 0;
+    double fuso = 0;
+    // Rows read from the file hold single-precision numbers; rows typed in
+    // the new/edit dialog double-precision ones rounded to four decimals.
+    bool singola = true;
+    bool vuota() const { return nome.isEmpty(); }
+};
+
+// The city table: row n (1-based, as the city box's item data) is
+// gvarCitta[n - 1]. It grows one row at a time and never shrinks while the
+// program runs.
+extern std::vector<RigaCitta> gvarCitta;
+
+struct LetturaCitta {
+    std::vector<RigaCitta> righe;
+    bool ok = true;           // false: a field was not a number, or the text ended inside a row
+    bool interrotta = false;  // the stop request ended the reading
+};
+
+// Reads the rows of a city list text. An empty name ends the list. The
+// stop request (when given) is asked before every row; a true answer ends
+// the reading with the rows read so far. On a failure the rows are dropped.
+LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arresta = {});
+
+// One row as its line (without the line end): the name in quotes, then the
+// three numbers in the shortest form that reads back to the same value.
+QString Riga_Citta(const RigaCitta& riga);
+// The whole file text: every row whose name is not empty, in row order,
+// each followed by CR LF.
+QString Testo_Citta(const std::vector<RigaCitta>& righe);
+
+// Whether a name can be kept in the file: a double quote cannot be written
+// and read back, and a line end would split the row.
+bool Nome_Citta_Valido(const QString& nome);
+
+// The city list file in the user's data folder (tests may point it elsewhere;
+// an empty path puts back the default).
+QString File_Citta();
+void Imposta_File_Citta(const QString& path);
+
+// Rewrites the city list file from the table, whole, through a temporary
+// file: on failure the old file stays as it was and `errore` says why.
+// The file keeps the encoding it was read with.
+bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore = nullptr);
+// The encoding to write the file with (set by the reader).
+void Imposta_Codifica_Citta(vb::TextEncoding encoding);
+
+} // namespace options
