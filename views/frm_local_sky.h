@@ -25,6 +25,8 @@ class CanvasWidget;
 
 class frmLocalSky : public QWidget, public core::LocalSkyView {
     Q_OBJECT
+    // The limiting-magnitude dialog sets it and redraws through the timer's procedure.
+    Q_PROPERTY(int gintNumStelle MEMBER gintNumStelle)
 public:
     explicit frmLocalSky(QWidget* parent = nullptr);
     ~frmLocalSky() override;
@@ -33,8 +35,8 @@ public:
     static frmLocalSky* instance(bool create = false);
 
     // Shows the object details box for a body row 1..9, or 0 for the star
-    // record just read into gudtRecordStella. Installed by the window that
-    // owns the details box; nothing happens while none is installed.
+    // record just read into gudtRecordStella: the details box itself unless
+    // another function is installed here (tests).
     static std::function<void(int oggetto)>& mostraOggetto();
 
     // Scale window of the chart (left, top, right, bottom) in chart units,
@@ -48,7 +50,7 @@ public:
     int gintNumStelle = 1639;
 
     // Redraws every static layer of the chart for the program clock.
-    void Genera_mappa();
+    Q_INVOKABLE void Genera_mappa();
     // core::LocalSkyView: one working-list slot on the transient layer.
     void Disegna_satellite_in_cielo(int slot) override;
     bool soloPrincipale() const override;
@@ -57,7 +59,7 @@ public:
     // The principal's pass and its time labels (on the persistent layer).
     void Disegna_passaggio();
     void Form_Resize();
-    void tmrLocalSky_Timer() { Genera_mappa(); }
+    Q_INVOKABLE void tmrLocalSky_Timer() { Genera_mappa(); }
     // Azimuth and altitude (degrees) to chart x and y, in the orientation and
     // projection of the main window's menu.
     void Mappatura(double azimuth, double altitude, float& x, float& y) const;

@@ -1,5 +1,6 @@
 #include "ui/window_links.h"
 
+#include "charts/frm_magnitude.h"
 #include "core/clock.h"
 #include "core/globals_orbit.h"
 #include "core/transit.h"
@@ -61,12 +62,6 @@ const char* const kOrientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSk
                                       "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"};
 
 } // namespace
-
-std::function<void()>& apriMagnitudine()
-{
-    static std::function<void()> f;
-    return f;
-}
 
 frmLocalSky* mnuCieloMappaLocale_Click()
 {
@@ -264,8 +259,7 @@ void mnuLocalSkyRipristina_Click()
 
 void mnuLocalSkyMagnitudine_Click()
 {
-    if (apriMagnitudine())
-        apriMagnitudine()();
+    frmMagnitude::Mostra(QStringLiteral("locale"), MDIForm1::instance());
 }
 
 void mnuLocalSkyStampa_Click()

@@ -30,8 +30,4 @@ void mnuLocalSkyMagnitudine_Click();
 void mnuLocalSkyStampa_Click();
 void mnuLocalSkyChiudi_Click();
 
-// Opens the limiting-magnitude dialog for the local chart; installed by the
-// window that owns that dialog (nothing happens while none is installed).
-std::function<void()>& apriMagnitudine();
-
 } // namespace views::cielo

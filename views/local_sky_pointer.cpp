@@ -3,6 +3,7 @@
 // coordinates under the pointer in the caption.
 #include "views/frm_local_sky.h"
 
+#include "charts/frm_object.h"
 #include "core/data_files.h"
 #include "core/globals_time.h"
 #include "core/mastro.h"
@@ -205,4 +206,6 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
     ultimoOggetto = oggetto;
     if (mostraOggetto())
         mostraOggetto()(oggetto);
+    else
+        frmObject::Mostra(oggetto, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
 }

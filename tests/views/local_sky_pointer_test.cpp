@@ -1,0 +1,174 @@
+// Pointer handling of the chart: zoom box, time labels on the principal's
+// pass, object picking and the coordinates in the caption.
+#include "local_sky_fixture.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+#include <QTimeZone>
+
+namespace {
+
+using skytest::LocalSky;
+
+class LocalSkyPointer : public LocalSky {
+protected:
+    void SetUp() override
+    {
+        LocalSky::SetUp();
+        f = views::cielo::mnuCieloMappaLocale_Click();
+        f->setLarghezzaRiquadro(0);
+        f->resize(703, 352); // the chart (less the margins) twice as wide as high: scale width 400
+        f->Form_Resize();
+        frmLocalSky::mostraOggetto() = [this](int o) { scelti.push_back(o); };
+    }
+    void TearDown() override
+    {
+        frmLocalSky::mostraOggetto() = nullptr;
+        LocalSky::TearDown();
+    }
+    frmLocalSky* f = nullptr;
+    std::vector<int> scelti;
+};
+
+TEST_F(LocalSkyPointer, ZoomBoxIsClampedAndLeavesZoomMode)
+{
+    ASSERT_FLOAT_EQ(f->Picture1->canvas().scaleWidth(), 400);
+    clic("mnuLocalSkyZoom");
+    ASSERT_TRUE(spunta("mnuLocalSkyZoom"));
+    // A click without a drag neither zooms nor picks.
+    f->Picture1_MouseDown(1, 0, 10, 10);
+    f->Picture1_MouseUp(1, 0, 10, 10);
+    EXPECT_FALSE(f->gblnZoom);
+    EXPECT_TRUE(scelti.empty());
+    f->Picture1_MouseDown(1, 0, -50, 50);
+    f->Picture1_MouseMove(1, 0, 100, -20);
+    EXPECT_FALSE(pflgSatellite); // the tick leaves the rubber box alone
+    f->Picture1_MouseUp(1, 0, 300, -150);
+    EXPECT_TRUE(f->gblnZoom);
+    EXPECT_FLOAT_EQ(f->gsngLatoSx, -50);
+    EXPECT_FLOAT_EQ(f->gsngLatoSy, 50);
+    EXPECT_FLOAT_EQ(f->gsngLatoDx, 200);
+    EXPECT_FLOAT_EQ(f->gsngLatoDy, -100);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_FALSE(spunta("mnuLocalSkyZoom"));
+    EXPECT_TRUE(main->menuItem("mnuLocalSkyRipristina")->isEnabled());
+    // The zoom window stays when the window is resized.
+    f->resize(500, 500);
+    EXPECT_FLOAT_EQ(f->Picture1->canvas().scaleLeft(), -50);
+    clic("mnuLocalSkyRipristina");
+    EXPECT_FALSE(f->gblnZoom);
+    EXPECT_FALSE(main->menuItem("mnuLocalSkyRipristina")->isEnabled());
+    EXPECT_FALSE(spunta("mnuLocalSkyTempi"));
+}
+
+TEST_F(LocalSkyPointer, PicksTheNearestBodyOrStarInsideTheChart)
+{
+    // Jupiter is up in the east at 21:00.
+    const CorpoCeleste& giove = gudtCorpi[mAstro::kGiove];
+    ASSERT_GT(giove.Altezza, 0);
+    f->Picture1_MouseDown(1, 0, giove.XMappa + 0.3, giove.YMappa);
+    f->Picture1_MouseUp(1, 0, giove.XMappa + 0.3, giove.YMappa);
+    ASSERT_EQ(scelti.size(), 1u);
+    EXPECT_EQ(scelti[0], mAstro::kGiove);
+    // A star: its catalogue record is read for the details box.
+    int indice = 0;
+    for (int i = 1; i < 300 && !indice; ++i)
+        if (gudtStelle[i].Altezza > 20 && std::abs(gudtStelle[i].XMappa) < 90)
+            indice = i;
+    ASSERT_GT(indice, 0);
+    gudtRecordStella = RecordStella{};
+    f->Picture1_MouseUp(1, 0, gudtStelle[indice].XMappa, gudtStelle[indice].YMappa);
+    ASSERT_EQ(scelti.size(), 2u);
+    EXPECT_EQ(scelti[1], 0);
+    EXPECT_NEAR(gudtRecordStella.AscensioneRetta, gudtStelle[indice].AscensioneRetta, 1e-5);
+    // With the scale 400 wide only the middle half counts as inside.
+    f->Picture1_MouseUp(1, 0, 150, 0);
+    EXPECT_EQ(scelti.size(), 2u);
+    // Far from everything nothing opens.
+    f->Picture1_MouseUp(1, 0, 0, 99);
+    EXPECT_EQ(scelti.size(), 2u);
+}
+
+TEST_F(LocalSkyPointer, CaptionShowsTheCoordinatesUnderThePointer)
+{
+    f->Picture1_MouseMove(0, 0, 0, 0);
+    // The zenith (read with the chart's 8-digit pi, so a hair under 90 degrees).
+    const QRegularExpression zenit(QStringLiteral("^Local sky - 26 Nov 2013 21:00 Local time -  Az\\. \\d\\d\\d° \\d\\d' Elev\\. (89° 59'|90° 00')$"));
+    EXPECT_TRUE(zenit.match(f->windowTitle()).hasMatch()) << f->windowTitle().toStdString();
+    // South at the bottom: the point below the zenith half way to the horizon (equidistant).
+    clic("mnuLocalSkyProiezNormale");
+    f->Picture1_MouseMove(0, 0, 0, -45);
+    const QRegularExpression sud(QStringLiteral("Az\\. (180° 00'|179° 59') Elev\\. (45° 00'|44° 59')$"));
+    EXPECT_TRUE(sud.match(f->windowTitle()).hasMatch()) << f->windowTitle().toStdString();
+    // Below the horizon the caption keeps its text.
+    const QString prima = f->windowTitle();
+    f->Picture1_MouseMove(0, 0, 0, -95);
+    EXPECT_EQ(f->windowTitle(), prima);
+    // Equatorial read-out at the zenith: declination = latitude, RA = sidereal time.
+    clic("mnuLocalSkyCoordEquat");
+    f->Picture1_MouseMove(0, 0, 0, 0);
+    EXPECT_TRUE(f->windowTitle().contains("Dec. +41° 5")) << f->windowTitle().toStdString();
+}
+
+TEST_F(LocalSkyPointer, TimeLabelsAttachToTheNearestPassPoint)
+{
+    // The ISS at 23:01 local time over Rome (ref_local_sky.csv: rise 22:59:13 UT).
+    std::vector<RigaDati> iss = {skytest::sets().back()};
+    ASSERT_EQ(iss[0].Riga1.substr(2, 5), "25544");
+    elenca(iss);
+    Orologio(QDate(2013, 11, 27), QTime(0, 1, 0));
+    ASSERT_TRUE(mSat::Calcola_Satellite(1, gdblGiornoGiuliano));
+    ASSERT_GT(gudtValori[1].Altezza, 0);
+    clic("mnuLocalSkyTransitoPrincipale");
+    ASSERT_TRUE(spunta("mnuLocalSkyTempi"));
+    ASSERT_GT(core::Ultimo_Punto(), 5);
+    const core::PuntoPassaggio p = gudtPuntiPassaggio[3];
+    // Dropped above its point: the text is raised by one line.
+    f->Picture1_MouseDown(1, 0, p.XMappa + 0.5, p.YMappa);
+    f->Picture1_MouseMove(1, 0, p.XMappa + 20, p.YMappa + 10);
+    f->Picture1_MouseUp(1, 0, p.XMappa + 20, p.YMappa + 10);
+    ASSERT_EQ(core::Ultima_Etichetta(), 1);
+    const core::EtichettaPassaggio& e = gudtEtichettePassaggio[1];
+    EXPECT_EQ(e.Punto, 3);
+    EXPECT_FLOAT_EQ(e.XPunto, p.XMappa);
+    EXPECT_FLOAT_EQ(e.YEtichetta, p.YMappa + 10);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_TRUE(pflgCentrale);
+    // The label's text: the point's time, and its magnitude when sunlit.
+    const QString testo = core::Testo_Etichetta(p, QStringLiteral("Mag."));
+    EXPECT_TRUE(testo.startsWith(QDateTime::fromString(p.Orario, "yyyy-MM-dd hh:mm:ss").toString("hh:mm:ss")));
+    EXPECT_EQ(testo.contains(" mag."), !p.Magnitudine.isEmpty());
+    // Too far from every point: no label.
+    const double soglia = std::abs(f->Picture1->canvas().scaleHeight()) / 10;
+    double bx = 0, by = 0;
+    for (double y = -90; y <= 90 && bx == 0; y += 1)
+        for (double x = -90; x <= 90; x += 1) {
+            double minimo = 1e9;
+            for (int k = 1; k < core::Ultimo_Punto(); ++k)
+                minimo = std::min(minimo, std::pow(x - gudtPuntiPassaggio[k].XMappa, 2)
+                                              + std::pow(y - gudtPuntiPassaggio[k].YMappa, 2));
+            if (minimo > 4 * soglia && minimo < 9 * soglia) {
+                bx = x, by = y;
+                break;
+            }
+        }
+    ASSERT_NE(bx, 0);
+    f->Picture1_MouseDown(1, 0, bx, by);
+    f->Picture1_MouseUp(1, 0, bx + 30, by);
+    EXPECT_EQ(core::Ultima_Etichetta(), 1);
+    // The labels stay through a redraw and go with a new orientation.
+    f->Genera_mappa();
+    EXPECT_EQ(core::Ultima_Etichetta(), 1);
+    if (qEnvironmentVariableIsSet("ASTROVELA_SHOTS")) {
+        core::CentralClock::instance().Arresta();
+        pflgCentrale = true;
+        core::CentralClock::instance().Aggiorna();
+        f->Picture1->canvas().image().save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_pass.png");
+    }
+    clic("mnuLocalSkyOrientamentoNord");
+    EXPECT_EQ(core::Ultima_Etichetta(), 0);
+    EXPECT_TRUE(spunta("mnuLocalSkyTransitoPrincipale"));
+    EXPECT_GT(core::Ultimo_Punto(), 5);
+}
+
+} // namespace
