@@ -63,6 +63,12 @@ const char* const kOrientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSk
 
 } // namespace
 
+std::function<void()>& apriMagnitudine()
+{
+    static std::function<void()> f;
+    return f;
+}
+
 frmLocalSky* mnuCieloMappaLocale_Click()
 {
     eventi();
@@ -259,7 +265,10 @@ void mnuLocalSkyRipristina_Click()
 
 void mnuLocalSkyMagnitudine_Click()
 {
-    frmMagnitude::Mostra(QStringLiteral("locale"), MDIForm1::instance());
+    if (apriMagnitudine())
+        apriMagnitudine()();
+    else
+        frmMagnitude::Mostra(QStringLiteral("locale"), MDIForm1::instance());
 }
 
 void mnuLocalSkyStampa_Click()

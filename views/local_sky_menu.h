@@ -30,4 +30,8 @@ void mnuLocalSkyMagnitudine_Click();
 void mnuLocalSkyStampa_Click();
 void mnuLocalSkyChiudi_Click();
 
+// Opens the limiting-magnitude dialog for the local chart when another
+// window installs its own way; otherwise the menu command opens the dialog.
+std::function<void()>& apriMagnitudine();
+
 } // namespace views::cielo
