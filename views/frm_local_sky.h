@@ -58,14 +58,14 @@ public:
     void Azzera_dati() override;
     // The principal's pass and its time labels (on the persistent layer).
     void Disegna_passaggio();
-    void Form_Resize();
+    Q_INVOKABLE void Form_Resize();
     Q_INVOKABLE void tmrLocalSky_Timer() { Genera_mappa(); }
     // Azimuth and altitude (degrees) to chart x and y, in the orientation and
     // projection of the main window's menu.
     void Mappatura(double azimuth, double altitude, float& x, float& y) const;
     void Mappatura_inversa(float x, float y, double& azimuth, double& altitude) const;
     // Prints the chart on one page (print dialog first; cancel prints nothing).
-    void Stampa();
+    Q_INVOKABLE void Stampa();
 
     // Pointer events of the chart (button 1 left, 2 right; chart units).
     void Picture1_MouseDown(int button, int shift, double x, double y);

@@ -86,3 +86,17 @@ TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LocalSky, TheFileMenuPrintReachesTheChartByName)
+{
+    // The main window's general print command calls the active window's Stampa by name.
+    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    EXPECT_GE(f->metaObject()->indexOfMethod("Stampa()"), 0);
+    EXPECT_GE(f->metaObject()->indexOfMethod("tmrLocalSky_Timer()"), 0);
+    EXPECT_TRUE(f->setProperty("gintNumStelle", 300)); // a declared property, not a dynamic one
+    EXPECT_EQ(f->gintNumStelle, 300);
+}
+
+} // namespace

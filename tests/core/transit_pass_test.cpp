@@ -1,0 +1,108 @@
+// The principal's pass for the local sky chart: a satellite that never sets,
+// an unusable principal, and the shared state given back.
+#include "core/clock.h"
+#include "core/globals_orbit.h"
+#include "core/globals_time.h"
+#include "core/mastro.h"
+#include "core/msat.h"
+#include "core/settings.h"
+#include "core/transit.h"
+#include "core/working_list.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+RigaDati set(const char* catalogo)
+{
+    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> r = f.readAll().split('\n');
+    for (int i = 1; i + 1 < r.size(); i += 3)
+        if (r[i].mid(2, 5) == catalogo)
+            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(), r[i + 1].trimmed().toStdString()};
+    ADD_FAILURE() << catalogo;
+    return {};
+}
+
+class Transit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gsngLatitudine = 41.9f;
+        gsngLongitudine = 12.5f;
+        gsngQuota = 50;
+        gsngFusoOrario = 1;
+        gbytOraLegale = 0;
+        gintPropagatore = 3;
+        gblnRifrazione = false;
+        core::WorkingList::instance().setFile(QString());
+        core::WorkingList::instance().Rimuovi_Tutti();
+        gdatDataCorrente = core::Data_Orologio(QDate(2013, 11, 26), QTime(21, 0, 0));
+        ASSERT_TRUE(mAstro::Aggiorna_Tempo(gdatDataCorrente));
+        pflgCentrale = true;
+    }
+    void TearDown() override
+    {
+        core::WorkingList::instance().Rimuovi_Tutti();
+        core::Svuota_Passaggio();
+    }
+    // Azimuthal equidistant with south at the bottom.
+    static void proietta(double az, double alt, float& x, float& y)
+    {
+        const double g = M_PI / 180;
+        x = float(-(90 - alt) * std::sin(az * g));
+        y = float((90 - alt) * std::cos(az * g));
+    }
+};
+
+TEST_F(Transit, AGeostationarySatelliteGivesAWholePeriodWithoutAHorizonPoint)
+{
+    ASSERT_EQ(core::WorkingList::instance().Aggiungi(set("26900")).esito, core::WorkingList::Esito::Aggiunto);
+    ASSERT_TRUE(mSat::Calcola_Satellite(1, gdblGiornoGiuliano));
+    const Valori prima = gudtValori[1];
+    ASSERT_GT(prima.Altezza, 0);
+    const double jd = gdblGiornoGiuliano;
+    const int n = core::Calcola_Passaggio(proietta);
+    // One point a 180th of the period from the clock itself, for one period.
+    EXPECT_GE(n, 180);
+    EXPECT_LE(n, 181);
+    EXPECT_EQ(core::Ultimo_Punto(), n);
+    for (int i = 1; i <= n; ++i) {
+        EXPECT_FALSE(gudtPuntiPassaggio[i].Orario.isEmpty()) << i;
+        EXPECT_GT(gudtPuntiPassaggio[i].Altezza, 0);
+    }
+    EXPECT_EQ(gudtPuntiPassaggio[1].Orario, QStringLiteral("2013-11-26 21:00:00"));
+    EXPECT_NEAR(gudtPuntiPassaggio[1].Altezza, prima.Altezza, 1e-9);
+    // Back to the program clock.
+    EXPECT_DOUBLE_EQ(gdblGiornoGiuliano, jd);
+    EXPECT_EQ(gudtValori[1], prima);
+    EXPECT_TRUE(pflgCentrale);
+}
+
+TEST_F(Transit, APrincipalWithoutAPeriodComputesNothing)
+{
+    EXPECT_EQ(core::Calcola_Passaggio(proietta), 0); // empty list
+    ASSERT_EQ(core::WorkingList::instance().Aggiungi(set("26900")).esito, core::WorkingList::Esito::Aggiunto);
+    gudtValori[1] = Valori{}; // not computed yet: no period, which would never move the clock on
+    EXPECT_EQ(core::Calcola_Passaggio(proietta), 0);
+    EXPECT_EQ(core::Ultimo_Punto(), 0);
+    EXPECT_TRUE(pflgCentrale);
+}
+
+TEST_F(Transit, LabelTextShowsTheTimeAndTheMagnitudeWhenSunlit)
+{
+    core::PuntoPassaggio p;
+    p.Orario = QStringLiteral("2013-11-26 23:01:07");
+    EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("23:01:07"));
+    p.Magnitudine = QStringLiteral("-1.26");
+    EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("23:01:07 mag.-1.3"));
+    p.Magnitudine = QStringLiteral("???");
+    EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("23:01:07 mag.???"));
+}
+
+} // namespace
