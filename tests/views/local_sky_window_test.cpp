@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 
 namespace {
 
@@ -27,6 +28,10 @@ TEST_F(LocalSky, OpensFromTheMenuAndDrawsTheSatellites)
     f->Genera_mappa();
     tick();
     QCoreApplication::processEvents();
+    // Every satellite still listed was computed and the principal's figures reached the data box.
+    EXPECT_FALSE(f->lblOrbitNumber->text().isEmpty());
+    EXPECT_EQ(f->lblOrbitNumber->text(), core::Testi_Principale(gudtValori[1], gudtSatelementi[1], 1,
+                                                                 gsngLatitudine, gdblTempoSiderale).lblOrbitNumber);
     if (qEnvironmentVariableIsSet("ASTROVELA_SHOTS")) {
         f->Picture1->canvas().image().save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_chart.png");
         main->grab().save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_window.png");
