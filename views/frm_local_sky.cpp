@@ -69,6 +69,14 @@ std::uint32_t QBColor(int i)
     return tavola[i & 15];
 }
 
+// The hourglass pointer while the chart is drawn.
+struct Clessidra {
+    Clessidra() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Clessidra() { QApplication::restoreOverrideCursor(); }
+    Clessidra(const Clessidra&) = delete;
+    Clessidra& operator=(const Clessidra&) = delete;
+};
+
 // Planet colours of rows 1..7 (palette indices).
 const int kColoriPianeti[8] = {0, 13, 10, 12, 4, 14, 11, 9};
 
@@ -402,6 +410,7 @@ void frmLocalSky::Genera_mappa()
     Calcola_posizioni();
 
     core::FlagGuard satelliti(pflgSatellite, false);
+    Clessidra clessidra;
     platform::Canvas& c = canvas();
     m_testoData = vb::Format(gdatDataCorrente, u"dd mmm yyyy hh:mm");
     c.setAutoRedraw(true);
@@ -776,6 +785,7 @@ void frmLocalSky::Azzera_dati()
 void frmLocalSky::Disegna_passaggio()
 {
     core::FlagGuard orologio(pflgCentrale, false);
+    Clessidra clessidra;
     platform::Canvas& c = canvas();
     c.setFillStyle(platform::Canvas::FillSolid);
     const double r = std::abs(c.scaleHeight()) / 400;
