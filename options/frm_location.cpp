@@ -88,6 +88,7 @@ frmLocation::frmLocation(QWidget* parent) : QWidget(parent)
     cmbCity->setObjectName(QStringLiteral("cmbCity"));
     cmbCity->setSortingEnabled(true);
     cmbCity->setMinimumHeight(180);
+    cmbCity->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lblCittaDisponibili = new QLabel(fraLocalita);
     lblCity = new QLabel(QStringLiteral("0"), fraLocalita);
     lblCity->setObjectName(QStringLiteral("lblCity"));

@@ -54,6 +54,8 @@ frmAddLocation::frmAddLocation(frmLocation* location, QWidget* parent)
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->setUsesScrollButtons(false);
+    SSTab1->setMinimumWidth(330);
     auto* dms = new QWidget;
     auto* dd = new QWidget;
     SSTab1->addTab(dms, QString());
