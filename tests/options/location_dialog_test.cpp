@@ -309,4 +309,56 @@ TEST_F(LocationDialog, EditChangesTheChosenRowEvenWhenNamesRepeat)
     EXPECT_TRUE(Leggi().endsWith("\"Italy: Milano\",45.48,9.2,2\r\n")) << Leggi().toStdString();
 }
 
+// A world map that counts its redraws.
+struct MappaFinta : core::WorldMapView {
+    int generate = 0;
+    QList<int> disegnati;
+    void Genera_mappa() override { ++generate; }
+    void Disegna_satellite(int slot) override { disegnati << slot; }
+    void Disegna_visibilita() override {}
+    bool cerchioVisibilita() const override { return false; }
+    void Mostra_dati(const core::PrincipalTexts&) override {}
+    void Azzera_dati() override {}
+};
+
+TEST_F(LocationDialog, OkRecomputesTimeAndRedrawsAnOpenWorldMap)
+{
+    frmLocation f;
+    MappaFinta mappa;
+    core::clockViews().worldMap = &mappa;
+    const int satelliti = gintNumSatelliti;
+    gintNumSatelliti = 0;
+    // 12:00 local, offset +1, no daylight saving: 11:00 UT on 2026-03-01,
+    // Julian date 2461100.958333 (PyEphem: ephem.julian_date('2026/3/1 11:00')).
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+    f.cmbOffset->setCurrentIndex(0);
+    f.cmbOffsetHours->setCurrentIndex(1);
+    f.cmbOffsetMin->setCurrentIndex(0);
+    f.chkDaylight->setChecked(false);
+    f.cmdOk_Click();
+    core::clockViews().worldMap = nullptr;
+    gintNumSatelliti = satelliti;
+    EXPECT_NEAR(gdblGiornoGiuliano, 2461100.5 + 11.0 / 24.0, 1e-6);
+    EXPECT_EQ(mappa.generate, 1);
+    EXPECT_TRUE(mappa.disegnati.isEmpty());  // no principal satellite to draw
+}
+
+TEST_F(LocationDialog, ComputerTimeZoneMessage)
+{
+    frmLocation f;
+    fakes.timeZone.state = platform::TimeZoneState{-330, true};  // India: 5 h 30 min east
+    f.cmdFusoOrario_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              mLang::Testo_Lingua("frmLocation", "fusoorario1") + QStringLiteral(" 5hr 30min ")
+                  + mLang::Testo_Lingua("frmLocation", "fusoorario2") + QStringLiteral("\r\n")
+                  + mLang::Testo_Lingua("frmLocation", "fusoorario3"));
+    fakes.timeZone.state.reset();
+    f.cmdFusoOrario_Click();
+    EXPECT_EQ(fakes.prompt.calls.last().flags, platform::vbExclamation);
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmLocation", "errorefusoorario"));
+    EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 5);  // nothing in the dialog changes
+}
+
 } // namespace
