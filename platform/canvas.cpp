@@ -68,7 +68,27 @@ Canvas::Canvas(QPainter* painter, QSizeF deviceSize, double dpi, QObject* parent
     recomputeFixedScale();
 }
 
-Canvas::~Canvas() = default;
+Canvas::~Canvas()
+{
+    closeBatch();
+}
+
+Canvas::Batch::Batch(Canvas& canvas) : m_canvas(canvas)
+{
+    ++m_canvas.m_batchDepth;
+}
+
+Canvas::Batch::~Batch()
+{
+    if (--m_canvas.m_batchDepth == 0)
+        m_canvas.closeBatch();
+}
+
+void Canvas::closeBatch() const
+{
+    m_batchPainter.reset();
+    m_batchImage = nullptr;
+}
 
 // ---------------------------------------------------------------- size and scale
 
@@ -77,6 +97,7 @@ void Canvas::resize(QSize pixels)
     pixels = pixels.expandedTo(QSize(1, 1));
     if (m_painter || pixels == m_persistent.size())
         return;
+    closeBatch();
     QImage p = makePersistent(pixels);
     p.fill(vb::toQColor(m_backColor));
     {
@@ -222,8 +243,19 @@ QPainter* Canvas::begin(Target& t)
         QImage* img = m_autoRedraw ? &m_persistent : &m_transient;
         if (!m_autoRedraw)
             m_transientDirty = true;
-        t.own.begin(img);
-        t.p = &t.own;
+        if (m_batchDepth > 0) {
+            if (!m_batchPainter || m_batchImage != img) {
+                closeBatch();
+                m_batchPainter = std::make_unique<QPainter>(img);
+                m_batchImage = img;
+            }
+            t.p = m_batchPainter.get();
+            t.external = true;
+            t.p->save();
+        } else {
+            t.own.begin(img);
+            t.p = &t.own;
+        }
     }
     t.p->setRenderHint(QPainter::Antialiasing, m_antialias);
     t.p->setRenderHint(QPainter::SmoothPixmapTransform, m_antialias);
@@ -301,6 +333,7 @@ void Canvas::clearPersistent()
 {
     if (m_painter)
         return;
+    closeBatch();
     m_persistent.fill(vb::toQColor(m_backColor));
     if (!m_picture.isNull()) {
         QPainter p(&m_persistent);
@@ -315,6 +348,7 @@ void Canvas::setBackColor(VbColor c)
     m_backColor = c;
     if (m_painter)
         return;
+    closeBatch();
     clearPersistent();
     m_transient.fill(Qt::transparent);
     m_transientDirty = false;
@@ -336,6 +370,7 @@ void Canvas::Cls()
     m_currentY = m_scaleTop;
     if (m_painter)
         return;
+    closeBatch();
     if (m_autoRedraw)
         clearPersistent();
     m_transient.fill(Qt::transparent);
@@ -464,6 +499,7 @@ qint64 Canvas::Point(double x, double y) const
 {
     if (m_painter)
         return -1;
+    closeBatch();
     const QPointF d = toDevice({x, y});
     const int px = int(std::floor(d.x())), py = int(std::floor(d.y()));
     if (px < 0 || py < 0 || px >= m_persistent.width() || py >= m_persistent.height())
@@ -635,6 +671,7 @@ void Canvas::ArrowLine(double x1, double y1, double x2, double y2, double headSi
 
 QImage Canvas::image() const
 {
+    closeBatch();
     QImage out = m_persistent.copy();
     if (m_transientDirty && !m_painter) {
         QPainter p(&out);
@@ -647,6 +684,7 @@ void Canvas::render(QPainter& painter, const QRectF& target) const
 {
     if (m_painter)
         return;
+    closeBatch();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(target, m_persistent);

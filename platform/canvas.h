@@ -22,6 +22,7 @@
 #include <QRectF>
 #include <QTransform>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QPainter;
@@ -40,6 +41,22 @@ public:
     // Drawing modes in use: copy pen (default), not-xor pen, xor pen, invert.
     enum DrawMode { Invert = 6, XorPen = 7, NotXorPen = 10, CopyPen = 13 };
     enum LineKind { PlainLine, Box, FilledBox };
+
+    // Keeps one painter open on the layer being drawn for the drawing calls
+    // made while it lives, so that many small shapes (a second's satellites,
+    // a shaded night side) cost far less. What is drawn is the same; clearing,
+    // resizing, reading pixels or painting the canvas closes the painter and
+    // the next drawing call opens it again. Batches nest.
+    class Batch {
+    public:
+        explicit Batch(Canvas& canvas);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Canvas& m_canvas;
+    };
 
     explicit Canvas(QSize pixels = QSize(1, 1), QObject* parent = nullptr);
     // Draws onto `painter`, whose device area is `deviceSize` pixels at `dpi`
@@ -203,6 +220,7 @@ private:
     void recomputeFixedScale();
     void clearPersistent();
     VbColor colorOr(std::optional<VbColor> c) const { return c ? *c : m_foreColor; }
+    void closeBatch() const;
 
     // image canvas
     QImage m_persistent;
@@ -229,6 +247,10 @@ private:
     bool m_fontTransparent = true;
     bool m_antialias = false;
     QImage m_picture;
+    // the open painter of a Batch (image canvas only)
+    int m_batchDepth = 0;
+    mutable std::unique_ptr<QPainter> m_batchPainter;
+    mutable QImage* m_batchImage = nullptr;
 };
 
 // Reads a picture file by its content, whatever its extension (".dat"

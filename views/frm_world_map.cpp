@@ -195,9 +195,9 @@ void frmWorldMap::Imposta_finestra()
     spunta("mnuWorldmapCoordinateMouse", gblnMappaLocalizzatore);
     // The place name, the Sun and the night side start, once a run, as the
     // settings say; afterwards they keep what the user chose in the menu.
-    static bool primaVolta = true;
-    if (primaVolta && MDIForm1::instance()) {
-        primaVolta = false;
+    MDIForm1* main = MDIForm1::instance();
+    if (main && !main->property("mappaImpostata").toBool()) {
+        main->setProperty("mappaImpostata", true);
         spunta("mnuWorldmapNomeCitta", gblnMappaCitta);
         spunta("mnuWorldmapSole", gblnMappaSole);
         spunta("mnuWorldmapTerminatore", true);
@@ -307,6 +307,7 @@ void frmWorldMap::Genera_mappa()
         return;
     core::FlagGuard inCorso(m_inGenerazione, true);
     platform::Canvas& c = box();
+    platform::Canvas::Batch lotto(c);
     const bool ombra = Spuntata("mnuWorldmapOmbra");
     Picture1->setUpdatesEnabled(false);
     c.setAutoRedraw(true);
@@ -404,6 +405,7 @@ bool frmWorldMap::cerchioVisibilita() const
 
 void frmWorldMap::Mostra_dati(const core::PrincipalTexts& t)
 {
+    m_lotto.reset();
     lblLatitude->setText(t.lblLatitude);
     lblLongitude->setText(t.lblLongitude);
     lblHeight->setText(t.lblHeight);
@@ -426,6 +428,7 @@ void frmWorldMap::Mostra_dati(const core::PrincipalTexts& t)
 
 void frmWorldMap::Azzera_dati()
 {
+    m_lotto.reset();
     box().setAutoRedraw(false);
     box().Cls();
     for (QLabel* l : {lblLatitude, lblLongitude, lblAltitude, lblAzimuth, lblHeight, lblRange, lblRangeRate,

@@ -10,12 +10,14 @@
 #include "platform/canvas_widget.h"
 #include "views/world_map_geometry.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -110,6 +112,7 @@ private:
     void Disegna_sole();
     void Disegna_localita();
     void disegnaIcona(double x, double y, const QString& nome);
+    const QImage& immagineNome(const QString& nome);
     void trattoBordo(double lon, double lat);
     bool ortho() const { return m_tag == QLatin1String("Ortho"); }
     bool recta() const { return m_tag == QLatin1String("Recta"); }
@@ -128,6 +131,12 @@ private:
     int m_larghezzaRiquadro = 1935; // twips
     QString m_titolo, m_titoloRettangolare, m_titoloOrtografico;
     bool m_inGenerazione = false;
+    // One painter for the whole of a second's drawing: opened by slot 1,
+    // closed when the data box is filled.
+    std::optional<platform::Canvas::Batch> m_lotto;
+    // The satellites' names as drawn in the box's font and colour: drawn once,
+    // then copied every second (text is the dearest part of a tick).
+    QHash<QString, QImage> m_nomi;
 };
 
 namespace views {

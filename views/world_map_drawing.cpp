@@ -9,7 +9,11 @@
 #include "core/msat.h"
 #include "core/settings.h"
 #include "platform/busy_cursor.h"
+#include "platform/vb.h"
 #include "views/world_map_icons.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
 
 #include <cmath>
 
@@ -38,7 +42,38 @@ void frmWorldMap::disegnaIcona(double x, double y, const QString& nome)
     c.PaintPicture(img, x + dx, y + dy);
     c.setCurrentX(x - dx);
     c.setCurrentY(y - dy);
-    c.Print(nome);
+    // The name with its top left at the pen, as printing it there would.
+    c.PaintPicture(immagineNome(nome), x - dx, y - dy);
+}
+
+const QImage& frmWorldMap::immagineNome(const QString& nome)
+{
+    const platform::Canvas& c = box();
+    const QString chiave = QString::number(c.foreColor()) + QLatin1Char('|') + c.font().key() + QLatin1Char('|') + nome;
+    auto it = m_nomi.constFind(chiave);
+    if (it != m_nomi.constEnd())
+        return *it;
+    if (m_nomi.size() > 1000)
+        m_nomi.clear();
+    // Measured and drawn on an image of the canvas's resolution.
+    QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    const QFontMetricsF fm(c.font(), &img);
+    const int w = std::max(1, int(std::ceil(fm.horizontalAdvance(nome))));
+    const int h = std::max(1, int(std::ceil(fm.height())));
+    img = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.setFont(c.font());
+        p.setPen(vb::toQColor(c.foreColor()));
+        p.drawText(QPointF(0, fm.ascent()), nome);
+    }
+    return *m_nomi.insert(chiave, img);
 }
 
 void frmWorldMap::Disegna_satellite(int Index)
@@ -48,8 +83,11 @@ void frmWorldMap::Disegna_satellite(int Index)
     m_icona = mappa::Icona_Satellite(QString::fromStdString(gudtSatelementi[size_t(Index)].NumeroCatalogo),
                                      Index, m_icona);
     platform::Canvas& c = box();
-    if (Index == 1)
+    if (Index == 1) {
         c.Cls();
+        m_lotto.reset();
+        m_lotto.emplace(c);
+    }
     const Valori& v = gudtValori[size_t(Index)];
     const QString nome = QString::fromStdString(gudtSatelementi[size_t(Index)].Nome);
     if (ortho()) {
@@ -106,6 +144,7 @@ void frmWorldMap::Disegna_visibilita()
     const double latS = v.Latitudine * mappa::kGradiRadianti;
     const double lonS = v.Longitudine * mappa::kGradiRadianti;
     platform::Canvas& c = box();
+    platform::Canvas::Batch lotto(c);
     c.setForeColor(colore(glngColoreSatellite));
     auto azimut = [](int k) { return 2 * 3.14159265 * k / 180; };
     if (recta()) {
