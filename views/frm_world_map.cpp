@@ -133,11 +133,12 @@ void frmWorldMap::creaControlli()
     fraSatellitePrincipale = new QGroupBox(this);
     fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
     QFont piccolo = font();
-    piccolo.setPointSizeF(8);
+    piccolo.setPointSizeF(7);
     fraSatellitePrincipale->setFont(piccolo);
     auto* g = new QGridLayout(fraSatellitePrincipale);
-    g->setContentsMargins(4, 2, 4, 2);
-    g->setHorizontalSpacing(4);
+    g->setContentsMargins(3, 2, 3, 2);
+    g->setHorizontalSpacing(2);
+    g->setColumnStretch(1, 1);
     g->setVerticalSpacing(1);
     int riga = 0;
     auto coppia = [&](QLabel*& titolo, const char* nomeTitolo, QLabel*& valore, const char* nomeValore) {
