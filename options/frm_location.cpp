@@ -378,6 +378,9 @@ void frmLocation::Mostra_localita_corrente()
         cmbCity->setCurrentRow(-1);
     }
     cmbCityText->setText(gstrLocalita);
+    const auto trovate = cmbCity->findItems(gstrLocalita, Qt::MatchExactly);
+    if (!trovate.isEmpty())
+        cmbCity->scrollToItem(trovate.first(), QAbstractItemView::PositionAtCenter);
     lblLatitude->setText(vb::Format(double(gsngLatitudine), u"#0.000#°"));
     lblLongitude->setText(vb::Format(double(gsngLongitudine), u"##0.000#°"));
     m_latNascosta = vb::CStrC(gsngLatitudine);
