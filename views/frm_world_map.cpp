@@ -194,6 +194,8 @@ void frmWorldMap::Imposta_finestra()
     spunta("mnuWorldmapDatiSatellite", gblnMappaMouseDati);
     spunta("mnuWorldmapTracciatoOrbita", gblnMappaOrbita);
     spunta("mnuWorldmapCoordinateMouse", gblnMappaLocalizzatore);
+    // The data box's item shows whether the box is there.
+    spunta("mnuWorldmapRiquadroDati", gblnMappaRiquadroDati);
     // The place name, the Sun and the night side start, once a run, as the
     // settings say; afterwards they keep what the user chose in the menu.
     MDIForm1* main = MDIForm1::instance();
@@ -485,6 +487,8 @@ void frmWorldMap::Picture1_MouseMove(int /*Button*/, int /*Shift*/, double X, do
             const double dy = Y - m_y[size_t(i)];
             d2 = dx * dx + dy * dy < 81.0 ? 0 : 1e300;
         } else if (recta()) {
+            if (v.Stato == StatoNessuno)
+                continue; // not drawn this second
             const double dx = X - v.Longitudine;
             const double dy = Y - v.Latitudine;
             d2 = dx * dx + dy * dy < 24.0 ? 0 : 1e300;
