@@ -85,6 +85,7 @@ void frmVisibleSatellites::lvwPass_ItemClick(int Index, QTreeWidgetItem* Item)
         for (int f = 1; f <= 3; ++f) {
             auto* riga = new QListWidgetItem(campi[f], lista);
             riga->setData(Qt::UserRole, indice);
+            riga->setData(Qt::UserRole + 1, Item->text(1));
         }
     }
     lista->setCurrentRow(1);
@@ -127,12 +128,30 @@ void frmVisibleSatellites::lstPass_Click(int Index)
             return;
         }
         const RigaDati& e = gudtDatabasePrimario[size_t(indice)];
-        if (Estrai_Dati_Satellite(kSlotScratch, e.Riga0, e.Riga1, e.Riga2) != core::ErroreElementi::Nessuno) {
+        // ... and an entry holding another satellite is not this pass's.
+        if (Estrai_Dati_Satellite(kSlotScratch, e.Riga0, e.Riga1, e.Riga2) != core::ErroreElementi::Nessuno
+            || QString::fromStdString(gudtSatelementi[kSlotScratch].Nome)
+                   != lista->item(0)->data(Qt::UserRole + 1).toString()) {
             disabilita();
             return;
         }
     } else {
-        gintSatelliteCalcolo = indice;
+        // The working list may have changed since the search (a satellite
+        // removed, another made principal): the pass belongs to the
+        // satellite named in its row, wherever that now stands.
+        const QString nome = lista->item(0)->data(Qt::UserRole + 1).toString();
+        auto stesso = [&](int j) {
+            return j >= 1 && j <= gintNumSatelliti && QString::fromStdString(gudtSatelementi[size_t(j)].Nome) == nome;
+        };
+        int slot = stesso(indice) ? indice : 0;
+        for (int j = 1; slot == 0 && j <= gintNumSatelliti; ++j)
+            if (stesso(j))
+                slot = j;
+        if (slot == 0) {
+            disabilita();
+            return;
+        }
+        gintSatelliteCalcolo = slot;
     }
     if (mvarTempoMappa.isEmpty() || mvarTempoInizio.isEmpty() || mvarTempoCulmine.isEmpty()
         || mvarTempoFine.isEmpty() || gintSatelliteCalcolo < 1)
@@ -193,6 +212,10 @@ void frmVisibleSatellites::lstPass_DblClick(int Index)
     QListWidget* lista = lstPass[size_t(Index)];
     if (!lista->currentItem() || !lista->currentItem()->isSelected())
         return;
+    // Find the pass's satellite again: the list may have changed meanwhile.
+    lstPass_Click(Index);
+    if (!cmdDettagli[size_t(Index)]->isEnabled())
+        return;
     const auto inizio = vb::CDate(mvarTempoInizio);
     const auto fine = vb::CDate(mvarTempoFine);
     if (!inizio || !fine)
@@ -229,6 +252,10 @@ void frmVisibleSatellites::cmdAttiva_Click()
     QListWidget* lista = lstPass[0];
     QListWidgetItem* scelta = lista->currentItem();
     if (!scelta || !scelta->isSelected())
+        return;
+    // The principal file may have been reloaded since the pass was chosen.
+    lstPass_Click(0);
+    if (!cmdAttiva->isEnabled())
         return;
     const int e = scelta->data(Qt::UserRole).toInt();
     if (e < 1 || e > core::Numero_Voci(gudtDatabasePrimario))

@@ -319,6 +319,16 @@ TEST_F(PassWindow, CatalogueRunAddsTheChosenSatelliteOnce)
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmDatabase", "satellitegiainelenco"));
     EXPECT_EQ(fakes.prompt.calls[0].title, QStringLiteral("Iss (zarya)"));
     EXPECT_EQ(gintNumSatelliti, 2);
+
+    // The principal file reloaded since the search holds another satellite
+    // at that entry: it is not added in the pass's name.
+    core::WorkingList::instance().Rimuovi(2);
+    gudtDatabasePrimario = {RigaDati{}, kIss, kGeo};
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbNo};
+    f->cmdAttiva_Click();
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_FALSE(f->cmdAttiva->isEnabled());
 }
 
 TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
@@ -366,6 +376,32 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
     f->lstPass[2]->clearSelection();
     EXPECT_FALSE(f->cmdMappa[2]->isEnabled());
     EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
+}
+
+TEST_F(PassWindow, ChosenPassFollowsItsSatelliteWhenTheWorkingListChanges)
+{
+    elenca({kCbers, kIss});
+    imposta(2, 1);
+    f->cmdOK_Click(2);
+    ASSERT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
+    QList<int> aperti;
+    frmVisibleSatellites::setApriElenco([&](int slot, const QDateTime&, const QDateTime&) { aperti.append(slot); });
+    f->lstPass[2]->setCurrentRow(0);
+
+    // The ISS becomes principal: slot 2 now holds CBERS 2, the pass stays the ISS's.
+    core::WorkingList::instance().Scambia(1, 2);
+    f->cmdDettagli_Click(2);
+    ASSERT_EQ(aperti.size(), 1);
+    EXPECT_EQ(aperti[0], 1);
+    EXPECT_EQ(gintSatelliteCalcolo, 1);
+
+    // The ISS leaves the list: its pass opens nothing of another satellite.
+    core::WorkingList::instance().Rimuovi(1);
+    f->lstPass[2]->setCurrentRow(1);
+    EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
+    f->cmdDettagli_Click(2);
+    EXPECT_EQ(aperti.size(), 1);
+    frmVisibleSatellites::setApriElenco({});
 }
 
 TEST_F(PassWindow, SaveAndPrintTheChosenPass)
