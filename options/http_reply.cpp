@@ -140,6 +140,13 @@ Risposta Esamina_risposta(const QByteArray& dati)
         if (annunciati > 0)
             corpo.truncate(annunciati);
     }
+    if (corpo.isEmpty()) {
+        // An empty body ("204 No Content", a length of 0, a lone last chunk)
+        // holds no file: saving it would empty the user's element file.
+        r.esito = Esito::ErroreServer;
+        r.rigaStato = Riga_stato(blocco);
+        return r;
+    }
     r.esito = Esito::Valida;
     r.corpo = corpo;
     return r;

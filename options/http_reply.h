@@ -53,7 +53,8 @@ struct Risposta {
 };
 // The reply as it stands when the server has closed: the header must be
 // whole, the status a success (2xx), a chunked body must reach its last
-// chunk and a sized body must hold all its announced bytes.
+// chunk, a sized body must hold all its announced bytes, and the body must
+// not be empty (an empty body is reported like a server error).
 Risposta Esamina_risposta(const QByteArray& dati);
 
 // The speed in thousands of bytes a second, to two decimals: the whole bytes

@@ -196,6 +196,10 @@ TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileWhole)
         {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly ten b", "rispostaincompleta"},   // closed early
         {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nabcde\r\n", "rispostaincompleta"},
         {"HTTP/1.1 200 OK\r\nContent-Le", "rispostaincompleta"},  // header never ended
+        // Success statuses without a file must not empty the user's file.
+        {"HTTP/1.1 204 No Content\r\n\r\n", "errorehttp"},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", "errorehttp"},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", "errorehttp"},
     };
     for (const Caso& c : casi) {
         fakes.prompt.calls.clear();
