@@ -11,6 +11,7 @@ std::vector<RigaCitta> gvarCitta;
 namespace {
 QString g_file;
 vb::TextEncoding g_codifica = vb::TextEncoding::Windows1252;
+bool g_completa = true;
 } // namespace
 
 LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arresta)
@@ -90,8 +91,19 @@ void Imposta_Codifica_Citta(vb::TextEncoding encoding)
     g_codifica = encoding;
 }
 
+void Imposta_Lettura_Completa(bool completa)
+{
+    g_completa = completa;
+}
+
 bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore)
 {
+    if (!g_completa) {
+        if (errore)
+            *errore = QStringLiteral("%1 was not read whole; it is left as it is.")
+                          .arg(QDir::toNativeSeparators(File_Citta()));
+        return false;
+    }
     return vb::writeTextFile(File_Citta(), Testo_Citta(righe), g_codifica, errore);
 }
 

@@ -65,5 +65,9 @@ void Imposta_File_Citta(const QString& path);
 bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore = nullptr);
 // The encoding to write the file with (set by the reader).
 void Imposta_Codifica_Citta(vb::TextEncoding encoding);
+// Whether the last load read the file whole. After a failed or stopped load
+// the table holds only part of the file (or nothing), so Salva_Citta leaves
+// the file as it is rather than replacing it with that part.
+void Imposta_Lettura_Completa(bool completa);
 
 } // namespace options

@@ -19,6 +19,7 @@
 #include "ui/mdiform1.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -320,6 +321,9 @@ void frmLocation::Carica_citta()
     } else {
         lettura.ok = false;
     }
+    // Only a list read whole may later be written back over the file.
+    // (A missing file holds nothing that could be lost.)
+    options::Imposta_Lettura_Completa((lettura.ok && !lettura.interrotta) || !QFileInfo::exists(File_Citta()));
     if (!lettura.ok) {
         platform::MsgBox(Testo("errorefile"), platform::vbCritical);
     } else {

@@ -46,6 +46,7 @@ protected:
     {
         delete frmLocation::istanza();
         options::Imposta_File_Citta(QString());
+        options::Imposta_Lettura_Completa(true);
         mLang::Usa_File_Lingua({});
     }
     void Scrivi(const QByteArray& b)
@@ -197,6 +198,60 @@ TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndMessage)
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmLocation", "errorefile"));
+}
+
+TEST_F(LocationDialog, ListNotReadWholeIsNeverWrittenBack)
+{
+    // A bad line empties the list; a place added then must not replace the
+    // file's cities with itself.
+    const QByteArray bad("\"A: a\",1,2,3\r\n\"B: b\",x,y,z\r\n\"C: c\",4,5,6\r\n");
+    Scrivi(bad);
+    {
+        frmLocation f;
+        ASSERT_EQ(f.cmbCity->count(), 0);
+        frmAddLocation a(&f);
+        a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+        fakes.prompt.answers = {platform::vbYes};
+        a.cmdOK_Click();
+        EXPECT_EQ(f.cmbCity->count(), 1);  // kept in the list for this run
+        EXPECT_EQ(Leggi(), bad);
+        EXPECT_TRUE(fakes.prompt.calls.last().text.startsWith(mLang::Testo_Lingua("frmLocation", "erroresalvataggio")));
+    }
+    delete frmLocation::istanza();
+
+    // A load stopped by the stop request holds only the first cities: a
+    // deletion then leaves the file whole.
+    const QByteArray good("\"A: a\",1,2,3\r\n\"B: b\",4,5,6\r\n\"C: c\",7,8,9\r\n");
+    Scrivi(good);
+    pflgArresta = true;
+    {
+        frmLocation f;
+        EXPECT_FALSE(pflgArresta);
+        EXPECT_LT(f.cmbCity->count(), 3);
+        if (f.cmbCity->count() > 0) {
+            fakes.prompt.answers = {platform::vbYes};
+            f.Seleziona_Voce(0);
+            f.cmdElimina_Click();
+        } else {
+            frmAddLocation a(&f);
+            a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+            fakes.prompt.answers = {platform::vbYes};
+            a.cmdOK_Click();
+        }
+        EXPECT_EQ(Leggi(), good);
+    }
+    delete frmLocation::istanza();
+
+    // A missing file may be made afresh.
+    QFile::remove(path);
+    {
+        frmLocation f;
+        frmAddLocation a(&f);
+        a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+        fakes.prompt.answers = {platform::vbYes};
+        a.cmdOK_Click();
+        EXPECT_EQ(Leggi(), QByteArray("\"Chile: Santiago\",0,0,0\r\n"));
+    }
 }
 
 TEST_F(LocationDialog, NewPlaceIsListedAndKeptInTheFile)
