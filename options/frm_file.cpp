@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -26,6 +27,15 @@ namespace {
 QString Testo_Box(const QString& testo)
 {
     return vb::withLineEndings(testo, vb::LineEnding::Lf);
+}
+
+// The text the box holds, character for character. (toPlainText turns
+// non-breaking spaces into plain blanks, which would alter the file on save.)
+QString Testo_Di(const QTextEdit* box)
+{
+    QString t = box->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
 }
 
 class TestoFile : public QTextEdit {
@@ -71,7 +81,7 @@ frmFile::frmFile(QWidget* parent) : QWidget(parent)
 
 bool frmFile::modificato() const
 {
-    return txtFile->toPlainText() != mstrTestoSalvato;
+    return Testo_Di(txtFile) != mstrTestoSalvato;
 }
 
 void frmFile::Finestra(QWidget* w)
@@ -97,7 +107,7 @@ bool frmFile::Leggi(const QString& FileName)
         if (doc) {
             m_documento = *doc;
             txtFile->setPlainText(Testo_Box(doc->text));
-            mstrTestoSalvato = txtFile->toPlainText();
+            mstrTestoSalvato = Testo_Di(txtFile);
             setWindowTitle(FileName);
             m_fileName = FileName;
         }
@@ -134,7 +144,7 @@ bool frmFile::Salva()
         destinazione = *scelto;
     }
     vb::TextDocument doc = m_documento;
-    doc.text = txtFile->toPlainText();
+    doc.text = Testo_Di(txtFile);
     QString errore;
     if (!vb::writeTextFile(destinazione, doc, &errore)) {
         // The old file is kept whole; the document stays changed.
@@ -142,7 +152,7 @@ bool frmFile::Salva()
                          platform::vbExclamation, destinazione);
         return false;
     }
-    mstrTestoSalvato = txtFile->toPlainText();
+    mstrTestoSalvato = Testo_Di(txtFile);
     QApplication::processEvents();
     return true;
 }
@@ -179,7 +189,7 @@ void frmFile::Stampa()
     if (!files->choosePrinter(printer, 0, this))
         return;
     const QTextCursor c = txtFile->textCursor();
-    QString testo = c.hasSelection() ? c.selection().toPlainText() : txtFile->toPlainText();
+    QString testo = c.hasSelection() ? c.selection().toPlainText() : Testo_Di(txtFile);
     platform::PrintJob job(&printer);
     if (!job.isActive())
         return;

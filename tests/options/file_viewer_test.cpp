@@ -74,6 +74,26 @@ TEST_F(FileViewer, SavesBackInTheEncodingAndLineEndsRead)
     EXPECT_EQ(Leggi(p3), QByteArray("keep\r\n"));
 }
 
+TEST_F(FileViewer, SavingKeepsEveryCharacterOfTheFile)
+{
+    // Non-breaking spaces (0xA0 in Windows-1252, U+00A0 in UTF-8) and tabs
+    // are text like any other: a save after an edit elsewhere keeps them.
+    const QByteArray ansi("NOAA\xA0" "15\r\n1\t25338U\r\n");
+    const QByteArray utf8("NOAA\xC2\xA0" "18\n");
+    const QString p = Scrivi(QStringLiteral("ansi.txt"), ansi);
+    const QString q = Scrivi(QStringLiteral("utf8.txt"), utf8);
+    for (const auto& [percorso, byte] : {std::pair{p, ansi}, std::pair{q, utf8}}) {
+        frmFile f;
+        ASSERT_TRUE(f.Leggi(percorso));
+        EXPECT_FALSE(f.modificato());
+        f.txtFile->moveCursor(QTextCursor::End);
+        f.txtFile->insertPlainText(QStringLiteral("x"));
+        ASSERT_TRUE(f.Salva());
+        EXPECT_EQ(Leggi(percorso), byte + "x");
+        EXPECT_FALSE(f.modificato());
+    }
+}
+
 TEST_F(FileViewer, UnreadableFileTellsAndLeavesNoWindow)
 {
     const QString p = dir.filePath(QStringLiteral("missing.txt"));
