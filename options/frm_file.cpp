@@ -166,7 +166,8 @@ QStringList frmFile::Impagina(const QString& testo, int colonne)
         linea.replace(QLatin1Char('\t'), QStringLiteral("        "));
         while (linea.size() > colonne) {
             int taglio = linea.lastIndexOf(QLatin1Char(' '), colonne - 1) + 1;
-            if (taglio < colonne / 2)
+            // Never a cut before the first character (a page one character wide).
+            if (taglio <= 0 || taglio < colonne / 2)
                 taglio = colonne;
             righe << linea.left(taglio);
             linea = linea.mid(taglio);

@@ -233,6 +233,9 @@ TEST(FileTools, LineEndRepairAndPageLayout)
     EXPECT_EQ(frmFile::Impagina(QStringLiteral("aaaa bbbb cc"), 6), QStringList({"aaaa ", "bbbb ", "cc"}));
     EXPECT_EQ(frmFile::Impagina(QStringLiteral("abcdefghij"), 4), QStringList({"abcd", "efgh", "ij"}));
     EXPECT_EQ(frmFile::Impagina(QStringLiteral("a\n\nb"), 4), QStringList({"a", "", "b"}));
+    // A page one character wide (or narrower) still lays out, one per line.
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("ab c"), 1), QStringList({"a", "b", " ", "c"}));
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("ab"), 0), QStringList({"a", "b"}));
 }
 
 } // namespace
