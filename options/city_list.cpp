@@ -104,7 +104,17 @@ bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore)
                           .arg(QDir::toNativeSeparators(File_Citta()));
         return false;
     }
-    return vb::writeTextFile(File_Citta(), Testo_Citta(righe), g_codifica, errore);
+    const QString testo = Testo_Citta(righe);
+    // A name typed with a letter Windows-1252 lacks (such as "Łódź") would
+    // be written as "?": the list then goes to UTF-8, which the reader
+    // recognises and which keeps every other name as it was.
+    vb::TextEncoding codifica = g_codifica;
+    if (codifica == vb::TextEncoding::Windows1252 && vb::decodeWindows1252(vb::encodeWindows1252(testo)) != testo)
+        codifica = vb::TextEncoding::Utf8;
+    if (!vb::writeTextFile(File_Citta(), testo, codifica, errore))
+        return false;
+    g_codifica = codifica;
+    return true;
 }
 
 } // namespace options

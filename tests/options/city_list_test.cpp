@@ -93,6 +93,34 @@ TEST(CityList, WriterSkipsBlankRowsAndKeepsOldFileOnFailure)
     EXPECT_TRUE(Nome_Citta_Valido(QStringLiteral("Italy: Milano, centro")));
 }
 
+TEST(CityList, NamesOutsideWindows1252AreNotTurnedIntoQuestionMarks)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cities.dat"));
+    Imposta_File_Citta(path);
+    auto bytes = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    Imposta_Codifica_Citta(vb::TextEncoding::Windows1252);
+    // Windows-1252 holds every letter: the file stays Windows-1252 (0xD6 = Ö).
+    ASSERT_TRUE(Salva_Citta({{QStringLiteral("Austria: Öblarn"), 47, 14, 1, true}}));
+    EXPECT_EQ(bytes(), QByteArray("\"Austria: \xD6" "blarn\",47,14,1\r\n"));
+    // Ł and ź are not in it: the file is written in UTF-8 and reads back whole.
+    ASSERT_TRUE(Salva_Citta({{QStringLiteral("Austria: Öblarn"), 47, 14, 1, true},
+                             {QStringLiteral("Poland: Łódź"), 51.75, 19.5, 1, true}}));
+    const QByteArray b = bytes();
+    EXPECT_FALSE(b.contains('?'));
+    EXPECT_EQ(b, QStringLiteral("\"Austria: Öblarn\",47,14,1\r\n\"Poland: Łódź\",51.75,19.5,1\r\n").toUtf8());
+    const auto doc = vb::readTextFile(path);
+    ASSERT_TRUE(doc);
+    const LetturaCitta l = Leggi_Citta(doc->text);
+    ASSERT_EQ(l.righe.size(), 2u);
+    EXPECT_EQ(l.righe[1].nome, QStringLiteral("Poland: Łódź"));
+    Imposta_File_Citta(QString());
+    Imposta_Codifica_Citta(vb::TextEncoding::Windows1252);
+}
+
 TEST(CityList, ShippedListReadsWhole)
 {
     QFile f(QStringLiteral(ASTROVELA_SOURCE_DIR "/data/cities.dat"));
