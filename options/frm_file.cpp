@@ -145,6 +145,12 @@ bool frmFile::Salva()
     }
     vb::TextDocument doc = m_documento;
     doc.text = Testo_Di(txtFile);
+    // Text typed with a character Windows-1252 lacks would be written as
+    // "?": such a document is saved in UTF-8 (which the element readers
+    // recognise) and keeps every character.
+    if (doc.encoding == vb::TextEncoding::Windows1252
+        && vb::decodeWindows1252(vb::encodeWindows1252(doc.text)) != doc.text)
+        doc.encoding = vb::TextEncoding::Utf8;
     QString errore;
     if (!vb::writeTextFile(destinazione, doc, &errore)) {
         // The old file is kept whole; the document stays changed.
@@ -152,6 +158,8 @@ bool frmFile::Salva()
                          platform::vbExclamation, destinazione);
         return false;
     }
+    if (!pflgNuovo)
+        m_documento.encoding = doc.encoding;
     mstrTestoSalvato = Testo_Di(txtFile);
     QApplication::processEvents();
     return true;

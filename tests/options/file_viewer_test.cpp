@@ -94,6 +94,17 @@ TEST_F(FileViewer, SavingKeepsEveryCharacterOfTheFile)
     }
 }
 
+TEST_F(FileViewer, CharactersOutsideWindows1252AreNotSavedAsQuestionMarks)
+{
+    const QString p = Scrivi(QStringLiteral("ansi.txt"), QByteArray("Lat 45\xB0\r\n"));
+    frmFile f;
+    ASSERT_TRUE(f.Leggi(p));
+    f.txtFile->moveCursor(QTextCursor::End);
+    f.txtFile->insertPlainText(QStringLiteral("Łódź\n"));
+    ASSERT_TRUE(f.Salva());
+    EXPECT_EQ(Leggi(p), QStringLiteral("Lat 45°\r\nŁódź\r\n").toUtf8());
+}
+
 TEST_F(FileViewer, UnreadableFileTellsAndLeavesNoWindow)
 {
     const QString p = dir.filePath(QStringLiteral("missing.txt"));
