@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_sets.h"
+
 #include <vector>
 
 namespace {
@@ -18,29 +20,9 @@ std::vector<Satelement> Satelliti()
     std::vector<Satelement> sats;
     const TabellaFrequenze nessuna;
     for (int n = 1; n <= 200; ++n) {
-        const QString num = QString::number(10000 + n);
-        double moto = 14.0 + (n % 30) * 0.05;
-        double ecc = 0.0001 * (n % 20);
-        if (n % 25 == 0) {
-            moto = 2.00561;
-            ecc = 0.7;
-        } else if (n % 40 == 0) {
-            moto = 1.00273;
-            ecc = 0.0002;
-        }
-        const QString l1 = QStringLiteral("1 %1U 20001A   26340.50000000  .00000100  00000-0  10000-4 0  9990")
-                               .arg(num);
-        const QString l2 = QStringLiteral("2 %1 %2 %3 %4 %5 %6 %7    10")
-                               .arg(num)
-                               .arg((n * 7) % 180 + 0.1234, 8, 'f', 4)
-                               .arg((n * 37) % 360 + 0.5, 8, 'f', 4)
-                               .arg(QString::number(qRound(ecc * 1e7)).rightJustified(7, '0'))
-                               .arg((n * 53) % 360 + 0.25, 8, 'f', 4)
-                               .arg((n * 91) % 360 + 0.75, 8, 'f', 4)
-                               .arg(moto, 11, 'f', 8);
+        const RigaDati r = bench::Insieme_Prova(n);
         Satelement e;
-        if (core::Analizza_Elementi(QStringLiteral("SAT %1").arg(n).toStdString(), l1.toStdString(),
-                                    l2.toStdString(), {}, nessuna, e)
+        if (core::Analizza_Elementi(r.Riga0, r.Riga1, r.Riga2, {}, nessuna, e)
             == core::ErroreElementi::Nessuno)
             sats.push_back(e);
     }
