@@ -1,4 +1,5 @@
 #include "options/frm_download.h"
+#include "options/combo_aperta.h"
 
 #include "controls/graph_button.h"
 #include "controls/progress_bar.h"
@@ -37,18 +38,6 @@ QString L(const char* section, const char* key)
     return mLang::Testo_Lingua(QLatin1String(section), QLatin1String(key));
 }
 
-// The combo calls back when its list opens.
-class ComboAperta : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-    std::function<void()> aperta;
-    void showPopup() override
-    {
-        if (aperta)
-            aperta();
-        QComboBox::showPopup();
-    }
-};
 
 QLabel* valore(QWidget* parent, const char* name)
 {

@@ -1,4 +1,5 @@
 #include "options/frm_syncro.h"
+#include "options/combo_aperta.h"
 
 #include "controls/graph_button.h"
 #include "core/mglobal.h"
@@ -26,18 +27,6 @@ namespace {
 const QString kSezione = QStringLiteral("frmSyncro");
 const QString kApp = QStringLiteral("Astrovela");
 
-// The combo calls back when its list opens.
-class ComboAperta : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-    std::function<void()> aperta;
-    void showPopup() override
-    {
-        if (aperta)
-            aperta();
-        QComboBox::showPopup();
-    }
-};
 
 } // namespace
 
