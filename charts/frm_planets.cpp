@@ -283,10 +283,7 @@ void frmPlanets::Aggiorna_dati()
 
 void frmPlanets::chiudi()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    database::Chiudi_Figlia(this);
 }
 
 void frmPlanets::cmdOK_Click()

@@ -360,10 +360,7 @@ void frmRiseSet::DTPicker1_Change()
 
 void frmRiseSet::chiudi()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    database::Chiudi_Figlia(this);
 }
 
 void frmRiseSet::cmdOK_Click()

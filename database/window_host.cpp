@@ -83,4 +83,12 @@ void Mostra_Figlia(QWidget* w)
     w->activateWindow();
 }
 
+void Chiudi_Figlia(QWidget* w)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        sub->close();
+    else
+        w->close();
+}
+
 } // namespace database

@@ -13,6 +13,10 @@ void Mostra_Figlia(QWidget* w);
 // program's main window is up; true when it did.
 bool Aggiungi_Figlia(QWidget* w);
 
+// Closes `w` together with the workspace frame that holds it, or `w` alone
+// when it stands as a window of its own.
+void Chiudi_Figlia(QWidget* w);
+
 // The program's main window, or null.
 QWidget* Finestra_Principale();
 

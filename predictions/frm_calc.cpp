@@ -208,10 +208,7 @@ frmDetails* frmCalc::cmdOK_Click()
 
 void frmCalc::cmdCancel_Click()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    database::Chiudi_Figlia(this);
 }
 
 void frmCalc::cmdHelp_Click()

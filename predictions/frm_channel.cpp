@@ -183,8 +183,5 @@ void frmChannel::cmdCancel_Click()
 
 void frmChannel::chiudi()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    database::Chiudi_Figlia(this);
 }

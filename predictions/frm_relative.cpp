@@ -237,10 +237,7 @@ frmDetails* frmRelative::cmdOK_Click()
 
 void frmRelative::cmdCancel_Click()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    database::Chiudi_Figlia(this);
 }
 
 void frmRelative::cmdHelp_Click()

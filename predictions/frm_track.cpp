@@ -462,10 +462,7 @@ void frmTrack::cmdUltimo_Click()
 
 void frmTrack::chiudi()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->close();
-    else
-        close();
+    database::Chiudi_Figlia(this);
 }
 
 void frmTrack::cmdOK_Click()
