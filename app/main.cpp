@@ -7,9 +7,9 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/single_instance.h"
-#include "ui/frmlanguage.h"
-#include "ui/mdiform1.h"
-#include "ui/window_links.h"
+#include "shell/language_picker.h"
+#include "shell/main_window.h"
+#include "shell/window_links.h"
 
 int main(int argc, char** argv)
 {

@@ -11,9 +11,9 @@
 #include "core/working_list.h"
 #include "platform/fakes.h"
 #include "platform/services.h"
-#include "ui/mdiform1.h"
-#include "ui/window_links.h"
-#include "views/frm_world_map.h"
+#include "shell/main_window.h"
+#include "shell/window_links.h"
+#include "maps/world_map_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 // computer's time-zone state, the file name at the end of a URL, the network
 // state and the text of a duration. None keeps state between calls.
 // The drawing helpers (gradient, arrow, transparent copy) are in
-// ui/gui_helpers.h.
+// common/window_helpers.h.
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -15,7 +15,7 @@ namespace mGlobal {
 // A window's name is its class name or its object name. Never loads a window.
 // A window counts as loaded from its creation to its destruction, hidden or
 // not. Windows are found through the registered windows below and through the
-// window lister that the user interface installs (ui/gui_helpers.h).
+// window lister that the user interface installs (common/window_helpers.h).
 bool Form_Aperta(const QString& name);
 
 // Makes a window known to Form_Aperta until it is destroyed.

@@ -1,14 +1,14 @@
 #include "database/menu_links.h"
 
 #include "core/mlang.h"
-#include "database/frm_database.h"
-#include "database/frm_satellite.h"
-#include "database/window_host.h"
-#include "options/frm_calendar.h"
+#include "database/database_window.h"
+#include "database/element_set_viewer.h"
+#include "common/window_host.h"
+#include "common/calendar.h"
 #include "platform/file_chooser.h"
 #include "platform/services.h"
-#include "predictions/frm_details.h"
-#include "ui/mdiform1.h"
+#include "listings/listing_window.h"
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QApplication>

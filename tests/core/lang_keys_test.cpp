@@ -34,8 +34,9 @@ const char* const kChiaviIndirette[][2] = {
 const QStringList kMenuSenzaTesto = {QStringLiteral("mnuWorldmap"), QStringLiteral("mnuLocalSky"),
                                      QStringLiteral("mnuGeneralSky"), QStringLiteral("mnuSkySat")};
 
-const QStringList kCartelleSorgenti = {"app",      "astro", "platform",    "core",   "controls", "ui",
-                                       "database", "views", "predictions", "charts", "options"};
+const QStringList kCartelleSorgenti = {"app",      "astro",    "platform", "core",     "controls", "shell",
+                                       "database", "maps",     "passes",   "listings", "sky",      "tables",
+                                       "settings", "locations", "network", "files",    "common"};
 
 QString Cartella_Lingue()
 {

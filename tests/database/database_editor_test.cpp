@@ -3,7 +3,7 @@
 #include "database_fixture.h"
 
 #include "controls/graph_button.h"
-#include "database/frm_satellite.h"
+#include "database/element_set_viewer.h"
 
 #include <QApplication>
 #include <QDropEvent>

@@ -10,7 +10,7 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
-#include "database/frm_database.h"
+#include "database/database_window.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
 

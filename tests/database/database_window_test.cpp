@@ -2,7 +2,7 @@
 // load does to the working list.
 #include "database_fixture.h"
 
-#include "options/frm_progress.h"
+#include "common/progress_window.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -3,7 +3,7 @@
 // list is re-sorted or the window goes while it runs.
 #include "database_fixture.h"
 
-#include "options/frm_progress.h"
+#include "common/progress_window.h"
 
 #include <QApplication>
 #include <QComboBox>

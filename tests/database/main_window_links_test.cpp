@@ -2,11 +2,11 @@
 // view and the calendar, inside the main window's workspace.
 #include "database_fixture.h"
 
-#include "database/frm_satellite.h"
+#include "database/element_set_viewer.h"
 #include "database/menu_links.h"
-#include "options/frm_calendar.h"
-#include "predictions/frm_details.h"
-#include "ui/mdiform1.h"
+#include "common/calendar.h"
+#include "listings/listing_window.h"
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,10 +4,10 @@
 
 #include "controls/graph_button.h"
 #include "controls/progress_bar.h"
-#include "database/frm_satellite.h"
-#include "options/frm_calendar.h"
-#include "options/frm_progress.h"
-#include "predictions/frm_details.h"
+#include "database/element_set_viewer.h"
+#include "common/calendar.h"
+#include "common/progress_window.h"
+#include "listings/listing_window.h"
 #include "support/elements_sample_ref.h"
 
 #include <QCalendarWidget>

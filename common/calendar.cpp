@@ -1,0 +1,58 @@
+#include "common/calendar.h"
+
+#include "core/clock.h"
+#include "core/mlang.h"
+#include "common/window_host.h"
+#include "platform/vb.h"
+
+#include <QCalendarWidget>
+#include <QPointer>
+
+namespace {
+QPointer<frmCalendar> g_calendario;
+}
+
+frmCalendar::frmCalendar(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmCalendar"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    MonthView1 = new QCalendarWidget(this);
+    MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    MonthView1->setGridVisible(true);
+    Form_Load();
+}
+
+void frmCalendar::Lingua()
+{
+    setWindowTitle(mLang::Testo_Lingua(QStringLiteral("frmCalendar"), QStringLiteral("calendario")));
+}
+
+void frmCalendar::Form_Load()
+{
+    Lingua();
+    // The month view 100 twips below the top; the window 100 twips wider and
+    // 500 twips taller than the view.
+    const QSize vista = MonthView1->sizeHint();
+    MonthView1->resize(vista);
+    MonthView1->move(0, vb::TwipsToPixels(100));
+    setFixedSize(vista.width() + vb::TwipsToPixels(100), vista.height() + vb::TwipsToPixels(500));
+    // The program's date, not the computer's.
+    if (gdatDataCorrente.isValid())
+        MonthView1->setSelectedDate(gdatDataCorrente.date());
+}
+
+frmCalendar* frmCalendar::Mostra(QWidget* parent)
+{
+    if (!g_calendario) {
+        g_calendario = new frmCalendar(parent);
+        if (parent) {
+            g_calendario->setWindowFlag(Qt::Window);
+            g_calendario->show();
+        }
+    }
+    if (!parent)
+        database::Mostra_Figlia(g_calendario);
+    g_calendario->raise();
+    return g_calendario;
+}

@@ -1,0 +1,1160 @@
+#include "database/database_window.h"
+
+#include "controls/graph_button.h"
+#include "core/clock.h"
+#include "core/data_files.h"
+#include "core/database.h"
+#include "core/element_file.h"
+#include "core/element_parser.h"
+#include "core/globals_orbit.h"
+#include "core/globals_time.h"
+#include "core/mglobal.h"
+#include "core/mlang.h"
+#include "core/msat.h"
+#include "core/settings.h"
+#include "core/working_list.h"
+#include "database/element_set_viewer.h"
+#include "common/window_host.h"
+#include "common/progress_window.h"
+#include "platform/file_chooser.h"
+#include "platform/help_service.h"
+#include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "listings/listing_window.h"
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDrag>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+// ==================================================================== model
+
+namespace database {
+
+int ModelloDatabase::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_testi.size());
+}
+
+QVariant ModelloDatabase::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(m_testi.size()))
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_testi[size_t(index.row())];
+    if (role == Qt::UserRole)
+        return m_voci[size_t(index.row())];
+    return {};
+}
+
+Qt::ItemFlags ModelloDatabase::flags(const QModelIndex& index) const
+{
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled;
+}
+
+QStringList ModelloDatabase::mimeTypes() const
+{
+    return {QString::fromLatin1(kMimeDatabase)};
+}
+
+QMimeData* ModelloDatabase::mimeData(const QModelIndexList&) const
+{
+    // The drop adds whatever rows are selected when it happens.
+    auto* m = new QMimeData;
+    m->setData(QString::fromLatin1(kMimeDatabase), QByteArray("rows"));
+    return m;
+}
+
+void ModelloDatabase::imposta(std::vector<core::RigaLista> righe)
+{
+    beginResetModel();
+    m_testi.clear();
+    m_voci.clear();
+    m_testi.reserve(righe.size());
+    m_voci.reserve(righe.size());
+    for (auto& r : righe) {
+        m_testi.push_back(std::move(r.testo));
+        m_voci.push_back(r.voce);
+    }
+    endResetModel();
+}
+
+void ModelloDatabase::svuota()
+{
+    imposta({});
+}
+
+QString ModelloDatabase::testo(int riga) const
+{
+    return riga >= 0 && riga < int(m_testi.size()) ? m_testi[size_t(riga)] : QString();
+}
+
+int ModelloDatabase::voce(int riga) const
+{
+    return riga >= 0 && riga < int(m_voci.size()) ? m_voci[size_t(riga)] : 0;
+}
+
+} // namespace database
+
+// ==================================================================== helpers
+
+namespace {
+
+const QString kSezione = QStringLiteral("frmDatabase");
+constexpr int kContestoAiuto = 80;
+QPointer<frmDatabase> g_database;
+
+// What the labels of each database show, kept with the arrays, so that a
+// window made again (after a change of language) shows the loaded files.
+struct Statistiche {
+    QString percorso;
+    int n = 0;
+    double vecchio = 0, recente = 0, media = 0;
+    int magnitudini = 0;
+};
+std::array<Statistiche, 2> g_statistiche;
+
+QString L(const char* chiave)
+{
+    return mLang::Testo_Lingua(kSezione, QString::fromLatin1(chiave));
+}
+
+QString L(const char* sezione, const char* chiave)
+{
+    return mLang::Testo_Lingua(QString::fromLatin1(sezione), QString::fromLatin1(chiave));
+}
+
+int msg(const QString& testo, int flags, const QString& titolo = {})
+{
+    return platform::MsgBox(testo, flags, titolo);
+}
+
+QString giorni(double v)
+{
+    return vb::Format(v, u"####0.0") + QLatin1Char(' ') + L("Def", "giorni");
+}
+
+QString testo(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A menu item of the main window by its control name (null when none).
+QAction* voceMenu(const char* nome)
+{
+    QWidget* main = database::Finestra_Principale();
+    return main ? main->findChild<QAction*>(QString::fromLatin1(nome)) : nullptr;
+}
+
+// The hourglass for the life of the object, also when an error leaves early.
+class Clessidra {
+public:
+    Clessidra() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~Clessidra() { QApplication::restoreOverrideCursor(); }
+};
+
+// The hourglass over one window only (a long run that shows the progress
+// window keeps the normal pointer over its Stop button), given back also
+// when the window goes meanwhile.
+class ClessidraFinestra {
+public:
+    explicit ClessidraFinestra(QWidget* w)
+        : m_finestra(w)
+    {
+        w->setCursor(Qt::WaitCursor);
+    }
+    ~ClessidraFinestra()
+    {
+        if (m_finestra)
+            m_finestra->unsetCursor();
+    }
+
+private:
+    QPointer<QWidget> m_finestra;
+};
+
+} // namespace
+
+// ==================================================================== window
+
+frmDatabase::frmDatabase(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmDatabase"));
+    creaControlli();
+    connect(&core::WorkingList::instance(), &core::WorkingList::changed, this, &frmDatabase::riempiAttivi);
+    Form_Load();
+}
+
+frmDatabase* frmDatabase::instance(bool create)
+{
+    if (!g_database && create) {
+        g_database = new frmDatabase();
+        // A child of the main window from the start, hidden until shown.
+        database::Aggiungi_Figlia(g_database);
+    }
+    return g_database;
+}
+
+void frmDatabase::Unload()
+{
+    if (frmDatabase* f = g_database) {
+        f->m_scarica = true;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget()))
+            sub->deleteLater();
+        g_database = nullptr;
+        f->deleteLater();
+    }
+}
+
+QWidget* frmDatabase::creaScheda(int i)
+{
+    auto* pagina = new QWidget;
+    auto* box = new QGroupBox(pagina);
+    (i == 0 ? fraDBPrincipale : fraDBSecondario) = box;
+    box->setObjectName(i == 0 ? QStringLiteral("fraDBPrincipale") : QStringLiteral("fraDBSecondario"));
+    auto* esterno = new QVBoxLayout(pagina);
+    esterno->addWidget(box);
+    auto* g = new QGridLayout(box);
+    const QString n = QString::number(i);
+    auto etichetta = [&](std::array<QLabel*, 2>& a, const char* nome) {
+        a[size_t(i)] = new QLabel(box);
+        a[size_t(i)]->setObjectName(QString::fromLatin1(nome) + n);
+        return a[size_t(i)];
+    };
+    auto pulsante = [&](std::array<GraphButton*, 2>& a, const char* nome) {
+        a[size_t(i)] = new GraphButton(box);
+        a[size_t(i)]->setObjectName(QString::fromLatin1(nome) + n);
+        a[size_t(i)]->setMinimumSize(90, 26);
+        return a[size_t(i)];
+    };
+
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(etichetta(lblOrdinamento, "lblOrdinamento"));
+    cmbOrdina[size_t(i)] = new QComboBox(box);
+    cmbOrdina[size_t(i)]->setObjectName(QStringLiteral("cmbOrdina") + n);
+    riga->addWidget(cmbOrdina[size_t(i)], 1);
+    g->addLayout(riga, 0, 0);
+
+    auto* lista = new QListView(box);
+    lista->setObjectName(QStringLiteral("lstDatabase") + n);
+    lista->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lista->setUniformItemSizes(true);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont fisso(QStringLiteral("Courier New"));
+    fisso.setStyleHint(QFont::TypeWriter);
+    lista->setFont(fisso);
+    modello[size_t(i)] = new database::ModelloDatabase(lista);
+    lista->setModel(modello[size_t(i)]);
+    lista->setMinimumSize(300, 260);
+    lista->viewport()->installEventFilter(this);
+    lstDatabase[size_t(i)] = lista;
+    g->addWidget(lista, 1, 0, 1, 1);
+
+    auto* frecce = new QVBoxLayout;
+    frecce->addStretch();
+    frecce->addWidget(pulsante(cmdAdd, "cmdAdd"));
+    frecce->addWidget(pulsante(cmdRemove, "cmdRemove"));
+    frecce->addStretch();
+    cmdAdd[size_t(i)]->setCaption(QStringLiteral(">>"));
+    cmdRemove[size_t(i)]->setCaption(QStringLiteral("<<"));
+    cmdAdd[size_t(i)]->setMinimumSize(44, 30);
+    cmdRemove[size_t(i)]->setMinimumSize(44, 30);
+    cmdAdd[size_t(i)]->setEnabled(false);
+    cmdRemove[size_t(i)]->setEnabled(false);
+    g->addLayout(frecce, 1, 1);
+
+    auto* stat = new QGridLayout;
+    const std::pair<std::array<QLabel*, 2>*, const char*> coppie[][2] = {
+        {{&lblSelezionati, "lblSelezionati"}, {&lblNumeroSelezionati, "lblNumeroSelezionati"}},
+        {{&lblSatellitiCaricati, "lblSatellitiCaricati"}, {&lblCaricati, "lblCaricati"}},
+        {{&lblParametriVecchi, "lblParametriVecchi"}, {&lblVecchi, "lblVecchi"}},
+        {{&lblParametriRecenti, "lblParametriRecenti"}, {&lblRecenti, "lblRecenti"}},
+        {{&lblMediaParametri, "lblMediaParametri"}, {&lblMedia, "lblMedia"}},
+        {{&lblMagnitudini, "lblMagnitudini"}, {&lblNumeroMagnitudini, "lblNumeroMagnitudini"}},
+    };
+    int r = 0;
+    for (const auto& c : coppie) {
+        stat->addWidget(etichetta(*c[0].first, c[0].second), r, 0);
+        QLabel* v = etichetta(*c[1].first, c[1].second);
+        v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        stat->addWidget(v, r, 1);
+        ++r;
+    }
+    lblNumeroSelezionati[size_t(i)]->setText(QStringLiteral("0"));
+    lblCaricati[size_t(i)]->setText(QStringLiteral("0"));
+    lblNumeroMagnitudini[size_t(i)]->setText(QStringLiteral("0"));
+    g->addLayout(stat, 2, 0, 1, 2);
+
+    auto* bottoni = new QHBoxLayout;
+    bottoni->addWidget(pulsante(cmdDatabase, "cmdDatabase"));
+    bottoni->addWidget(pulsante(cmdSommario, "cmdSommario"));
+    bottoni->addWidget(pulsante(cmdVisibili, "cmdVisibili"));
+    bottoni->addWidget(pulsante(cmdDownload, "cmdDownload"));
+    g->addLayout(bottoni, 3, 0, 1, 2);
+
+    connect(cmbOrdina[size_t(i)], &QComboBox::currentIndexChanged, this, [this, i] { cmbOrdina_Click(i); });
+    connect(cmdAdd[size_t(i)], &GraphButton::Click, this, [this, i] { cmdAdd_Click(i); });
+    connect(cmdRemove[size_t(i)], &GraphButton::Click, this, [this, i] { cmdRemove_Click(i); });
+    connect(cmdDatabase[size_t(i)], &GraphButton::Click, this, [this, i] { cmdDatabase_Click(i); });
+    connect(cmdSommario[size_t(i)], &GraphButton::Click, this, [this, i] { cmdSommario_Click(i); });
+    connect(cmdVisibili[size_t(i)], &GraphButton::Click, this, [this, i] { cmdVisibili_Click(i); });
+    connect(cmdDownload[size_t(i)], &GraphButton::Click, this, [this, i] { cmdDownload_Click(i); });
+    connect(lista->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this, i] { lstDatabase_Click(i); });
+    connect(lista, &QListView::doubleClicked, this, [this, i] { lstDatabase_DblClick(i); });
+    return pagina;
+}
+
+void frmDatabase::creaControlli()
+{
+    auto* principale = new QVBoxLayout(this);
+    // The window never gets smaller than its controls need, also inside the
+    // main window's workspace.
+    principale->setSizeConstraint(QLayout::SetMinimumSize);
+    auto* corpo = new QHBoxLayout;
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->addTab(creaScheda(0), QString());
+    SSTab1->addTab(creaScheda(1), QString());
+    corpo->addWidget(SSTab1, 3);
+
+    fraAttivi = new QGroupBox(this);
+    fraAttivi->setObjectName(QStringLiteral("fraAttivi"));
+    auto* a = new QVBoxLayout(fraAttivi);
+    auto* conta = new QHBoxLayout;
+    lblSatellitiAttivi = new QLabel(fraAttivi);
+    lblSatellitiAttivi->setObjectName(QStringLiteral("lblSatellitiAttivi"));
+    lblNumeroSatellitiAttivi = new QLabel(QStringLiteral("0"), fraAttivi);
+    lblNumeroSatellitiAttivi->setObjectName(QStringLiteral("lblNumeroSatellitiAttivi"));
+    conta->addWidget(lblSatellitiAttivi);
+    conta->addWidget(lblNumeroSatellitiAttivi);
+    conta->addStretch();
+    a->addLayout(conta);
+    lstActive = new QListWidget(fraAttivi);
+    lstActive->setObjectName(QStringLiteral("lstActive"));
+    lstActive->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstActive->setAcceptDrops(true);
+    lstActive->viewport()->setAcceptDrops(true);
+    lstActive->viewport()->installEventFilter(this);
+    lstActive->setMinimumWidth(220);
+    a->addWidget(lstActive, 1);
+    auto crea = [&](GraphButton*& b, const char* nome) {
+        b = new GraphButton(fraAttivi);
+        b->setObjectName(QString::fromLatin1(nome));
+        b->setMinimumSize(40, 26);
+        return b;
+    };
+    auto* mosse = new QHBoxLayout;
+    mosse->addWidget(crea(cmdUp, "cmdUp"));
+    mosse->addWidget(crea(cmdDown, "cmdDown"));
+    mosse->addWidget(crea(cmdOrder, "cmdOrder"));
+    cmdUp->setCaption(QStringLiteral("\u25B2"));
+    cmdDown->setCaption(QStringLiteral("\u25BC"));
+    cmdOrder->setCaption(QStringLiteral("\u21BB"));
+    a->addLayout(mosse);
+    auto* altri = new QHBoxLayout;
+    altri->addWidget(crea(cmdPrincipale, "cmdPrincipale"));
+    altri->addWidget(crea(cmdRemoveAll, "cmdRemoveAll"));
+    a->addLayout(altri);
+    corpo->addWidget(fraAttivi, 2);
+    principale->addLayout(corpo, 1);
+
+    auto* fondo = new QHBoxLayout;
+    fondo->addStretch();
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setMinimumSize(90, 26);
+    cmdHelp = new GraphButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setMinimumSize(90, 26);
+    fondo->addWidget(cmdOK);
+    fondo->addWidget(cmdHelp);
+    principale->addLayout(fondo);
+
+    lblGhost = new QLabel(this);
+    lblGhost->setObjectName(QStringLiteral("lblGhost"));
+    lblGhost->setFrameShape(QFrame::Box);
+    lblGhost->hide();
+
+    connect(cmdUp, &GraphButton::Click, this, &frmDatabase::cmdUp_Click);
+    connect(cmdDown, &GraphButton::Click, this, &frmDatabase::cmdDown_Click);
+    connect(cmdOrder, &GraphButton::Click, this, &frmDatabase::cmdOrder_Click);
+    connect(cmdPrincipale, &GraphButton::Click, this, &frmDatabase::cmdPrincipale_Click);
+    connect(cmdRemoveAll, &GraphButton::Click, this, &frmDatabase::cmdRemoveAll_Click);
+    connect(cmdOK, &GraphButton::Click, this, &frmDatabase::cmdOK_Click);
+    connect(cmdHelp, &GraphButton::Click, this, &frmDatabase::cmdHelp_Click);
+    connect(lstActive, &QListWidget::itemClicked, this, &frmDatabase::lstActive_Click);
+    connect(lstActive, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!lstActive->selectedItems().isEmpty())
+            lstActive_Click();
+    });
+    connect(lstActive, &QListWidget::itemDoubleClicked, this, &frmDatabase::lstActive_DblClick);
+    resize(900, 560);
+}
+
+void frmDatabase::Lingua()
+{
+    setWindowTitle(L("dbsatelliti"));
+    SSTab1->setTabText(0, L("dbprincipale"));
+    SSTab1->setTabText(1, L("dbsecondario"));
+    for (size_t i = 0; i < 2; ++i) {
+        lblSelezionati[i]->setText(L("selezionati"));
+        const QSignalBlocker blocco(cmbOrdina[i]);
+        cmbOrdina[i]->clear();
+        for (const char* k : core::kTestiChiavi)
+            cmbOrdina[i]->addItem(L(k));
+        cmbOrdina[i]->setCurrentIndex(-1);
+        lblSatellitiCaricati[i]->setText(L("satelliticaricati"));
+        lblParametriVecchi[i]->setText(L("parametrivecchi"));
+        lblParametriRecenti[i]->setText(L("parametrirecenti"));
+        lblMediaParametri[i]->setText(L("mediaparametri"));
+        const QString zero = QStringLiteral("0 ") + L("Def", "giorni");
+        lblVecchi[i]->setText(zero);
+        lblRecenti[i]->setText(zero);
+        lblMedia[i]->setText(zero);
+        lblMagnitudini[i]->setText(L("magnitudinidisp"));
+        cmdSommario[i]->setCaption(L("sommario"));
+        cmdDatabase[i]->setCaption(L("apri"));
+        lblOrdinamento[i]->setText(L("ordinamento"));
+        lstDatabase[i]->setToolTip(L("doppioclickparametri"));
+        cmdAdd[i]->setToolTip(L("aggiungi"));
+        cmdRemove[i]->setToolTip(L("rimuovi"));
+        cmdVisibili[i]->setCaption(L("Buttons", "intransito"));
+        cmdDownload[i]->setCaption(L("Buttons", "download"));
+    }
+    cmdRemoveAll->setCaption(L("elimina"));
+    cmdPrincipale->setCaption(L("principale"));
+    lblSatellitiAttivi->setText(L("satellitiattivi"));
+    cmdOrder->setToolTip(L("ordine"));
+    cmdUp->setToolTip(L("spostasu"));
+    cmdDown->setToolTip(L("spostagiu"));
+    lstActive->setToolTip(L("doppioclickparametri"));
+    cmdOK->setCaption(L("Buttons", "ok"));
+    cmdHelp->setCaption(L("Buttons", "help"));
+}
+
+void frmDatabase::Form_Load()
+{
+    Lingua();
+    riempiAttivi();
+    for (int i = 0; i < 2; ++i) {
+        // A file still loaded keeps its list and figures.
+        const Statistiche& st = g_statistiche[size_t(i)];
+        if (st.n > 0 && core::Numero_Voci(core::Database(i)) == st.n) {
+            m_percorso[size_t(i)] = st.percorso;
+            mostraStatistiche(i, st.n, st.vecchio, st.recente, st.media, st.magnitudini);
+        }
+        cmbOrdina[size_t(i)]->setCurrentIndex(0); // runs the rebuild
+    }
+    SSTab1->setCurrentIndex(0);
+}
+
+void frmDatabase::Form_QueryUnload(bool& Cancel, int UnloadMode)
+{
+    Cancel = false;
+    if (UnloadMode == 0 && !m_scarica) {
+        Cancel = true;
+        nascondi();
+    }
+}
+
+void frmDatabase::closeEvent(QCloseEvent* e)
+{
+    // The user's close box (and cmdOK) only hide the window; it unloads with
+    // the program or through Unload.
+    QWidget* main = database::Finestra_Principale();
+    bool cancel = false;
+    Form_QueryUnload(cancel, main && main->isVisible() ? 0 : 1);
+    if (cancel) {
+        e->ignore();
+        return;
+    }
+    QWidget::closeEvent(e);
+}
+
+void frmDatabase::nascondi()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->hide();
+    else
+        hide();
+}
+
+void frmDatabase::mostra()
+{
+    database::Mostra_Figlia(this);
+}
+
+// ------------------------------------------------------------ lists
+
+int frmDatabase::righe(int indice) const
+{
+    return modello[size_t(indice & 1)]->rowCount();
+}
+
+QList<int> frmDatabase::righeSelezionate(int indice) const
+{
+    // Read from the selection's ranges: asking the selection model for its
+    // rows costs a pass over every range for every row, seconds when a
+    // whole catalogue is selected here and there.
+    const int n = righe(indice);
+    std::vector<char> scelta(static_cast<size_t>(n), 0);
+    for (const QItemSelectionRange& g : lstDatabase[size_t(indice & 1)]->selectionModel()->selection())
+        for (int r = std::max(g.top(), 0); r <= std::min(g.bottom(), n - 1); ++r)
+            scelta[size_t(r)] = 1;
+    QList<int> out;
+    for (int r = 0; r < n; ++r)
+        if (scelta[size_t(r)])
+            out << r;
+    return out;
+}
+
+void frmDatabase::seleziona(int indice, const QList<int>& righe)
+{
+    auto* m = modello[size_t(indice & 1)];
+    QItemSelection s;
+    for (int r : righe)
+        s.select(m->index(r), m->index(r));
+    lstDatabase[size_t(indice & 1)]->selectionModel()->select(s, QItemSelectionModel::ClearAndSelect);
+    if (!righe.isEmpty())
+        lstDatabase[size_t(indice & 1)]->selectionModel()->setCurrentIndex(m->index(righe.last()),
+                                                                           QItemSelectionModel::NoUpdate);
+}
+
+void frmDatabase::cmbOrdina_Click(int Index)
+{
+    const size_t i = size_t(Index & 1);
+    Clessidra clessidra;
+    modello[i]->svuota();
+    const int chiave = cmbOrdina[i]->currentIndex();
+    if (chiave >= 0 && chiave < core::kNumeroChiavi)
+        modello[i]->imposta(core::Righe_Ordinate(core::Database(Index & 1), chiave));
+    // The rebuilt list starts from its first row.
+    lstDatabase[i]->scrollToTop();
+    lblNumeroSelezionati[i]->setText(QStringLiteral("0"));
+}
+
+void frmDatabase::riempiAttivi()
+{
+    // Row r shows slot r + 1: the trimmed name line of the set as read.
+    const QSignalBlocker blocco(lstActive);
+    lstActive->clear();
+    for (int k = 1; k <= gintNumSatelliti; ++k)
+        lstActive->addItem(vb::Trim(testo(gudtRigheAttive[size_t(k)].Riga0)));
+    lblNumeroSatellitiAttivi->setText(QString::number(gintNumSatelliti));
+}
+
+void frmDatabase::selezionaAttivo(int riga)
+{
+    lstActive->clearSelection();
+    if (riga >= 0 && riga < lstActive->count()) {
+        lstActive->setCurrentRow(riga);
+        lstActive->item(riga)->setSelected(true);
+    }
+}
+
+void frmDatabase::mostraStatistiche(int indice, int n, double vecchio, double recente, double media,
+                                    int magnitudini)
+{
+    const size_t i = size_t(indice);
+    lblCaricati[i]->setText(QString::number(n));
+    lblVecchi[i]->setText(giorni(vecchio));
+    lblRecenti[i]->setText(giorni(recente));
+    lblMedia[i]->setText(giorni(media));
+    lblNumeroMagnitudini[i]->setText(QString::number(magnitudini));
+    lblNumeroSelezionati[i]->setText(QStringLiteral("0"));
+    QGroupBox* box = indice == 0 ? fraDBPrincipale : fraDBSecondario;
+    box->setTitle(m_percorso[i]);
+    box->setToolTip(m_percorso[i]);
+}
+
+// ------------------------------------------------------------ loading
+
+bool frmDatabase::Database_satelliti(QString& path)
+{
+    m_tag = QStringLiteral("-1");
+    if (path.isEmpty()) {
+        apri(0);
+        return false;
+    }
+    return carica(0, path);
+}
+
+bool frmDatabase::Database_satelliti_secondario(QString& path)
+{
+    return carica(1, path);
+}
+
+bool frmDatabase::carica(int indice, QString& path)
+{
+    const size_t i = size_t(indice);
+    core::EsitoCaricamento esito;
+    {
+        core::LavoroLungo lavoro;
+        if (!lavoro.acquisito()) {
+            msg(L("Dialogs", "lavoroincorso"), platform::vbInformation);
+            return false;
+        }
+        QFile prova(path);
+        if (!prova.open(QIODevice::ReadOnly)) {
+            // Nothing has changed.
+            esito.stato = core::EsitoCaricamento::Stato::NonApribile;
+            if (indice == 0)
+                gstrDatabasePrimario = m_percorso[0].isEmpty() ? gstrDatabasePrimario : m_percorso[0];
+            msg(L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato") + QLatin1Char('\r')
+                    + L("selezionarenuovofile"),
+                platform::vbExclamation);
+        } else {
+            const qint64 lunghezza = prova.size();
+            prova.close();
+            // Window events run while the progress shows and between sets:
+            // should the window be unloaded meanwhile (the program closing),
+            // the load stops and changes nothing.
+            const QPointer<frmDatabase> finestra(this);
+            const QString file = path;
+            frmProgress::Mostra(L("frmProgress", "letturasatelliti"), double(lunghezza));
+            if (!finestra) {
+                frmProgress::Unload();
+                return false;
+            }
+            const bool visibile = isVisible();
+            nascondi();
+            // The clock leaves the working list alone while the principal
+            // file is read and matched; the flag comes back whatever happens.
+            std::optional<core::FlagGuard> satelliti;
+            if (indice == 0)
+                satelliti.emplace(pflgSatellite, false);
+            int letti = 0;
+            esito = core::Carica_File_Elementi(file, gdblGiornoGiuliano, [&](qsizetype pos, qsizetype) {
+                ++letti;
+                if (!finestra)
+                    return false;
+                if (indice == 0)
+                    m_tag = QString::number(letti);
+                return frmProgress::Passo(double(pos)) && finestra;
+            });
+            frmProgress::Unload();
+            if (!finestra)
+                return false;
+
+            if (esito.ok()) {
+                // Commit: the arrays, the list, the statistics.
+                const int n = esito.numero();
+                const double media = esito.media();
+                core::Database(indice) = std::move(esito.voci);
+                m_percorso[i] = path;
+                if (indice == 0)
+                    gstrDatabasePrimario = path;
+                cmbOrdina_Click(indice);
+                g_statistiche[i] = {path, n, esito.vecchio, esito.recente, media, esito.conMagnitudine};
+                mostraStatistiche(indice, n, esito.vecchio, esito.recente, media, esito.conMagnitudine);
+                if (indice == 0) {
+                    // Every listed satellite takes its elements from the new
+                    // file; those not in it leave the list.
+                    std::vector<std::string> cataloghi;
+                    for (int k = 1; k <= gintNumSatelliti; ++k)
+                        cataloghi.push_back(gudtSatelementi[size_t(k)].NumeroCatalogo);
+                    const core::EsitoAbbinamento a = core::Abbina_Lista_Lavoro(cataloghi, gudtDatabasePrimario);
+                    int trovati = 0;
+                    {
+                        core::WorkingList& wl = core::WorkingList::instance();
+                        core::WorkingList::Modifica gruppo;
+                        QList<int> tutti;
+                        for (int k = 1; k <= gintNumSatelliti; ++k)
+                            tutti << k;
+                        wl.Rimuovi(tutti);
+                        for (const RigaDati& s : a.lista)
+                            if (wl.Aggiungi(s).esito == core::WorkingList::Esito::Aggiunto)
+                                ++trovati;
+                    }
+                    if (a.richiesti >= 1)
+                        msg(L("databasecontiene") + QLatin1Char(' ') + QString::number(trovati) + QLatin1Char(' ')
+                                + L("su") + QLatin1Char(' ') + QString::number(a.richiesti) + QLatin1Char(' ')
+                                + L("satellitipreimpostati"),
+                            platform::vbInformation);
+                    if (!a.principaleTrovato && gintNumSatelliti > 0)
+                        msg(L("satellitenondisponibile"), platform::vbInformation);
+                    riempiAttivi();
+                }
+            } else if (esito.stato != core::EsitoCaricamento::Stato::Annullato) {
+                // A bad file: the database, the lists and the working list
+                // stay as they were; the file of the database still loaded
+                // stays the principal file.
+                if (indice == 0 && !m_percorso[0].isEmpty())
+                    gstrDatabasePrimario = m_percorso[0];
+                msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + L("aprirenuovofile")
+                        + QStringLiteral("\r\n") + L("funzioneriparazione"),
+                    platform::vbExclamation);
+            } else if (indice == 0 && !m_percorso[0].isEmpty()) {
+                gstrDatabasePrimario = m_percorso[0];
+            }
+            if (visibile || esito.ok())
+                mostra();
+        }
+    }
+    if (esito.ok())
+        return true;
+    if (esito.stato != core::EsitoCaricamento::Stato::Annullato)
+        apri(indice);
+    return false;
+}
+
+void frmDatabase::Apertura_database(int indice)
+{
+    platform::FileDialogRequest req;
+    req.title = L("Dialogs", "apritle");
+    req.filter = L("Dialogs", "filtrotle");
+    if (indice == 0 && !gstrDatabasePrimario.isEmpty())
+        req.fileName = gstrDatabasePrimario;
+    auto* files = platform::services().files;
+    if (!files)
+        return;
+    const std::optional<QString> scelto = files->openFile(req, database::Finestra_Principale());
+    if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
+        return;
+    frmDatabase* f = instance();
+    QString path = *scelto;
+    if (indice == 0) {
+        gstrDatabasePrimario = path;
+        f->Database_satelliti(path);
+    } else {
+        f->Database_satelliti_secondario(path);
+    }
+    if (g_database)
+        g_database->mostra();
+}
+
+void frmDatabase::Mostra_Database()
+{
+    frmDatabase* f = instance();
+    if (f->righe(0) == 0) {
+        // No principal file yet: the open dialog asks for one.
+        QString path = gstrDatabasePrimario;
+        f->Database_satelliti(path);
+    }
+    if (g_database)
+        g_database->mostra();
+}
+
+// ------------------------------------------------------------ working-list editor
+
+void frmDatabase::cmdAdd_Click(int Index)
+{
+    const int indice = Index & 1;
+    const QList<int> selezione = righeSelezionate(indice);
+    if (selezione.isEmpty()) {
+        msg(L("nosatelliteselezionato"), platform::vbInformation);
+        return;
+    }
+    const std::vector<RigaDati>& db = core::Database(indice);
+    core::WorkingList& wl = core::WorkingList::instance();
+    core::WorkingList::Modifica gruppo;
+    for (int riga : selezione) {
+        if (gintNumSatelliti >= kMaxSatelliti) {
+            msg(L("limiteraggiunto1") + QLatin1Char('\r') + L("limiteraggiunto2"), platform::vbExclamation);
+            break;
+        }
+        const int e = modello[size_t(indice)]->voce(riga);
+        if (e < 1 || e >= int(db.size()))
+            continue;
+        const RigaDati& set = db[size_t(e)];
+        const std::string c = core::Colonne(set.Riga1, 3, 7);
+        int doppio = 0;
+        for (int k = 1; k <= gintNumSatelliti && !doppio; ++k)
+            if (gudtSatelementi[size_t(k)].NumeroCatalogo == c)
+                doppio = k;
+        if (!doppio) {
+            const core::WorkingList::Risultato r = wl.Aggiungi(set);
+            if (r.esito == core::WorkingList::Esito::Duplicato)
+                doppio = r.slot;
+            else if (r.esito == core::WorkingList::Esito::NonValido)
+                msg(core::Testo_Errore_Elementi(r.errore, set.Riga0), platform::vbExclamation);
+            else if (r.esito == core::WorkingList::Esito::Pieno) {
+                msg(L("limiteraggiunto1") + QLatin1Char('\r') + L("limiteraggiunto2"), platform::vbExclamation);
+                break;
+            }
+        }
+        if (doppio)
+            msg(L("satellitegiainelenco"), platform::vbInformation,
+                vb::Trim(testo(gudtSatelementi[size_t(doppio)].Nome)));
+    }
+}
+
+void frmDatabase::cmdRemove_Click(int)
+{
+    QList<int> slot;
+    for (int r = lstActive->count() - 1; r >= 0; --r)
+        if (lstActive->item(r)->isSelected())
+            slot << r + 1;
+    if (slot.isEmpty()) {
+        msg(L("nosatelliteselezionato"), platform::vbInformation);
+        return;
+    }
+    core::WorkingList::instance().Rimuovi(slot);
+    riempiAttivi();
+    if (gintNumSatelliti == 0) {
+        Aggiorna_finestre();
+        cmdRemove[0]->setEnabled(false);
+        cmdRemove[1]->setEnabled(false);
+    }
+}
+
+void frmDatabase::cmdRemoveAll_Click()
+{
+    if (lstActive->count() < 1)
+        return;
+    if (msg(L("richiestacancellazione"), platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2)
+        != platform::vbYes)
+        return;
+    core::WorkingList::instance().Rimuovi_Tutti();
+    for (Valori& v : gudtValori)
+        v = Valori{};
+    riempiAttivi();
+    Aggiorna_finestre();
+}
+
+bool frmDatabase::provaSelezione()
+{
+    const int n = int(lstActive->selectedItems().size());
+    if (lstActive->count() > 0 && n != 1) {
+        msg(L("selezionaresatellite"), platform::vbInformation);
+        return false;
+    }
+    return n == 1;
+}
+
+void frmDatabase::cmdUp_Click()
+{
+    if (!provaSelezione())
+        return;
+    const int r = lstActive->row(lstActive->selectedItems().first());
+    if (r <= 0)
+        return;
+    core::WorkingList::instance().Scambia(r, r + 1);
+    riempiAttivi();
+    selezionaAttivo(r - 1);
+    if (r - 1 == 0)
+        Aggiorna_principale();
+}
+
+void frmDatabase::cmdDown_Click()
+{
+    if (!provaSelezione())
+        return;
+    const int r = lstActive->row(lstActive->selectedItems().first());
+    if (r >= lstActive->count() - 1)
+        return;
+    core::WorkingList::instance().Scambia(r + 1, r + 2);
+    riempiAttivi();
+    selezionaAttivo(r + 1);
+    if (r == 0)
+        Aggiorna_principale();
+}
+
+void frmDatabase::cmdPrincipale_Click()
+{
+    if (!provaSelezione())
+        return;
+    const int r = lstActive->row(lstActive->selectedItems().first());
+    if (r <= 0)
+        return;
+    core::WorkingList::instance().Rendi_Principale(r + 1);
+    riempiAttivi();
+    selezionaAttivo(0);
+    Aggiorna_principale();
+}
+
+void frmDatabase::Principale(int slot)
+{
+    if (slot < 1 || slot > lstActive->count())
+        return;
+    selezionaAttivo(slot - 1);
+    cmdPrincipale_Click();
+}
+
+void frmDatabase::cmdOrder_Click()
+{
+    if (gintNumSatelliti <= 0)
+        return;
+    core::WorkingList::instance().Ruota();
+    riempiAttivi();
+    Aggiorna_principale();
+}
+
+void frmDatabase::Aggiorna_principale()
+{
+    if (mGlobal::Form_Aperta(QStringLiteral("frmWorldMap"))) {
+        mSat::Calcola_Satellite(1, gdblGiornoGiuliano);
+        if (core::WorldMapView* mappa = core::clockViews().worldMap)
+            mappa->Genera_mappa();
+    }
+    if (mGlobal::Form_Aperta(QStringLiteral("frmLocalSky"))) {
+        // The principal's transit belongs to the former principal: its own
+        // menu command switches it off and redraws the chart.
+        QAction* transito = voceMenu("mnuLocalSkyTransitoPrincipale");
+        if (transito && transito->isChecked())
+            transito->trigger();
+    }
+}
+
+void frmDatabase::Aggiorna_finestre()
+{
+    if (mGlobal::Form_Aperta(QStringLiteral("frmWorldMap"))) {
+        if (QAction* ridisegna = voceMenu("mnuWorldmapRidisegnaMappa"))
+            ridisegna->trigger();
+        if (core::WorldMapView* mappa = core::clockViews().worldMap)
+            mappa->Azzera_dati();
+    }
+    if (mGlobal::Form_Aperta(QStringLiteral("frmLocalSky"))) {
+        if (core::LocalSkyView* cielo = core::clockViews().localSky)
+            cielo->Azzera_dati();
+    }
+}
+
+void frmDatabase::cmdVisibili_Click(int Index)
+{
+    const int indice = Index & 1;
+    auto* m = modello[size_t(indice)];
+    const int n = m->rowCount();
+    if (n < 1)
+        return;
+    core::LavoroLungo lavoro;
+    if (!lavoro.acquisito()) {
+        msg(L("Dialogs", "lavoroincorso"), platform::vbInformation);
+        return;
+    }
+    // Window events run between sets while the progress shows: the list may
+    // be re-sorted meanwhile, so the entries are taken now and the rows found
+    // again at the end; the sets are a copy, whatever happens to the database.
+    std::vector<int> voci(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r)
+        voci[size_t(r)] = m->voce(r);
+    const std::vector<RigaDati> db = core::Database(indice);
+    const QPointer<frmDatabase> finestra(this);
+    std::vector<char> sopra(db.size(), 0);
+    bool completo = true;
+    {
+        // The clock leaves slot 201 alone meanwhile; flag and pointer come
+        // back also when a computation fails or the run is stopped.
+        core::FlagGuard satelliti(pflgSatellite, false);
+        ClessidraFinestra clessidra(this);
+        frmProgress::Mostra(L("Buttons", "intransito"), double(n));
+        const double adesso = gdblGiornoGiuliano;
+        for (int r = 0; r < n && completo; ++r) {
+            const int e = voci[size_t(r)];
+            if (e >= 1 && e < int(db.size())) {
+                const RigaDati& s = db[size_t(e)];
+                if (Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2) == core::ErroreElementi::Nessuno
+                    && mSat::Calcola_Satellite(kSlotScratch, adesso) && gudtValori[kSlotScratch].Altezza > 0)
+                    sopra[size_t(e)] = 1;
+            }
+            completo = frmProgress::Passo(double(r + 1)) && finestra;
+        }
+        frmProgress::Unload();
+    }
+    // Stopped (or the window unloaded): the selection stays as it was.
+    if (!completo)
+        return;
+    // Neighbouring rows make one range, and the old selection goes first:
+    // the selection model compares an old and a new selection range by
+    // range, which with thousands of ranges on both sides takes seconds.
+    auto sceltaRiga = [&](int r) {
+        const int e = m->voce(r);
+        return e >= 1 && e < int(sopra.size()) && sopra[size_t(e)];
+    };
+    QItemSelection scelte;
+    const int righe = m->rowCount();
+    for (int r = 0; r < righe; ++r) {
+        if (!sceltaRiga(r))
+            continue;
+        const int da = r;
+        while (r + 1 < righe && sceltaRiga(r + 1))
+            ++r;
+        scelte.select(m->index(da), m->index(r));
+    }
+    QItemSelectionModel* selezione = lstDatabase[size_t(indice)]->selectionModel();
+    selezione->clearSelection();
+    selezione->select(scelte, QItemSelectionModel::Select);
+}
+
+void frmDatabase::cmdOK_Click()
+{
+    bool cancel = true;
+    Form_QueryUnload(cancel, 0);
+}
+
+void frmDatabase::cmdHelp_Click()
+{
+    if (auto* help = platform::services().help)
+        help->showContext(kContestoAiuto, this);
+}
+
+void frmDatabase::cmdDownload_Click(int)
+{
+    if (QAction* a = voceMenu("mnuStrumentiDownload"))
+        a->trigger();
+}
+
+void frmDatabase::cmdDatabase_Click(int Index)
+{
+    apri(Index & 1);
+}
+
+void frmDatabase::apri(int indice)
+{
+    // The main window's open command when the program runs.
+    if (MDIForm1* main = MDIForm1::instance())
+        main->Apertura_database(indice);
+    else
+        Apertura_database(indice);
+}
+
+void frmDatabase::cmdSommario_Click(int Index)
+{
+    if (righe(Index & 1) < 1)
+        return;
+    frmDetails* d = frmDetails::Nuovo();
+    database::Mostra_Figlia(d);
+    d->Sommario(Index & 1);
+}
+
+// ------------------------------------------------------------ list events
+
+void frmDatabase::lstActive_Click()
+{
+    cmdRemove[0]->setEnabled(true);
+    cmdRemove[1]->setEnabled(true);
+}
+
+void frmDatabase::lstDatabase_Click(int Index)
+{
+    const size_t i = size_t(Index & 1);
+    const int n = int(righeSelezionate(Index).size());
+    cmdAdd[i]->setEnabled(true);
+    lblNumeroSelezionati[i]->setText(QString::number(n));
+}
+
+void frmDatabase::lstActive_DblClick()
+{
+    frmSatellite::Mostra(lstActive->currentRow() + 1);
+}
+
+void frmDatabase::lstDatabase_DblClick(int Index)
+{
+    const int indice = Index & 1;
+    const QModelIndex corrente = lstDatabase[size_t(indice)]->currentIndex();
+    if (!corrente.isValid())
+        return;
+    const int e = modello[size_t(indice)]->voce(corrente.row());
+    const std::vector<RigaDati>& db = core::Database(indice);
+    if (e < 1 || e >= int(db.size()))
+        return;
+    const RigaDati& s = db[size_t(e)];
+    const core::ErroreElementi r = Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2);
+    if (r != core::ErroreElementi::Nessuno) {
+        msg(core::Testo_Errore_Elementi(r, s.Riga0), platform::vbExclamation);
+        return;
+    }
+    frmSatellite::Mostra(kSlotScratch);
+}
+
+bool frmDatabase::lstDatabase_MouseMove(int Index, Qt::MouseButtons buttons, int y)
+{
+    if (buttons != Qt::LeftButton)
+        return false;
+    QListView* lista = lstDatabase[size_t(Index & 1)];
+    // A band one row high across the list, centred on the pointer.
+    const int h = lista->fontMetrics().height();
+    const QPoint origine = lista->mapTo(this, QPoint(0, 0));
+    lblGhost->setGeometry(origine.x(), origine.y() + y - h / 2, lista->width(), h);
+    if (trascinamentoDiProva) {
+        trascinamentoDiProva(Index & 1);
+        return true;
+    }
+    auto* drag = new QDrag(lista);
+    drag->setMimeData(modello[size_t(Index & 1)]->mimeData({}));
+    QPixmap banda(lblGhost->size());
+    banda.fill(Qt::transparent);
+    {
+        QPainter p(&banda);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(banda.rect().adjusted(0, 0, -1, -1));
+    }
+    drag->setPixmap(banda);
+    drag->setHotSpot(QPoint(lista->viewport()->mapFromGlobal(QCursor::pos()).x(), h / 2));
+    drag->exec(Qt::CopyAction);
+    return true;
+}
+
+void frmDatabase::lstActive_DragDrop()
+{
+    cmdAdd_Click(SSTab1->currentIndex());
+    if (gintNumSatelliti > 0)
+        lstActive->setCurrentRow(gintNumSatelliti - 1, QItemSelectionModel::NoUpdate);
+}
+
+bool frmDatabase::eventFilter(QObject* watched, QEvent* event)
+{
+    for (int i = 0; i < 2; ++i) {
+        if (lstDatabase[size_t(i)] && watched == lstDatabase[size_t(i)]->viewport()
+            && event->type() == QEvent::MouseMove) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            if (!modello[size_t(i)]->rowCount())
+                return false;
+            // A drag starts once the pointer has moved the system's drag
+            // distance with the left button alone held down.
+            if ((me->position().toPoint() - m_pressione).manhattanLength() < QApplication::startDragDistance())
+                return false;
+            if (lstDatabase_MouseMove(i, me->buttons(), int(me->position().y())))
+                return true;
+        }
+        if (lstDatabase[size_t(i)] && watched == lstDatabase[size_t(i)]->viewport()
+            && event->type() == QEvent::MouseButtonPress)
+            m_pressione = static_cast<QMouseEvent*>(event)->position().toPoint();
+    }
+    if (lstActive && watched == lstActive->viewport()) {
+        const auto tipo = event->type();
+        if (tipo == QEvent::DragEnter || tipo == QEvent::DragMove) {
+            auto* de = static_cast<QDropEvent*>(event);
+            if (de->mimeData()->hasFormat(QString::fromLatin1(database::kMimeDatabase))) {
+                de->setDropAction(Qt::CopyAction);
+                de->accept();
+            } else {
+                de->ignore();
+            }
+            return true;
+        }
+        if (tipo == QEvent::Drop) {
+            auto* de = static_cast<QDropEvent*>(event);
+            if (!de->mimeData()->hasFormat(QString::fromLatin1(database::kMimeDatabase)))
+                return false;
+            de->setDropAction(Qt::CopyAction);
+            de->accept();
+            lstActive_DragDrop();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,168 @@
+#include "files/file_menu.h"
+
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "files/text_viewer.h"
+#include "platform/busy_cursor.h"
+#include "platform/file_chooser.h"
+#include "platform/launcher.h"
+#include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "shell/main_window.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace options {
+
+namespace {
+
+int g_contatoreNuovi = 0;
+
+std::optional<QString> Scegli_File(const char* titolo, QWidget* parent)
+{
+    auto* files = platform::services().files;
+    if (!files)
+        return std::nullopt;
+    platform::FileDialogRequest r;
+    r.title = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QLatin1String(titolo));
+    r.fileName = gstrDatabasePrimario;
+    r.filter = mLang::Testo_Lingua("Dialogs", "filtrotle");
+    r.filterIndex = 1;
+    std::optional<QString> scelto = files->openFile(r, parent);
+    if (!scelto || scelto->isEmpty())
+        return std::nullopt;
+    const QFileInfo info(*scelto);
+    if (!info.isFile() || info.size() == 0)
+        return std::nullopt;
+    return scelto;
+}
+
+} // namespace
+
+frmFile* File_Nuovo(MDIForm1* main)
+{
+    ++g_contatoreNuovi;
+    auto* f = new frmFile;
+    const QString titolo = mLang::Testo_Lingua("MDIForm1", "nuovo") + QString::number(g_contatoreNuovi);
+    f->setWindowTitle(titolo);
+    f->setFileName(titolo);
+    f->pflgNuovo = true;
+    if (main) {
+        QMdiSubWindow* sub = main->addChild(f);
+        sub->resize(640, 440);
+        sub->show();
+    }
+    f->show();
+    return f;
+}
+
+frmFile* File_Modifica(MDIForm1* main)
+{
+    QApplication::processEvents();
+    const std::optional<QString> scelto = Scegli_File("modificatle", main);
+    if (!scelto)
+        return nullptr;
+    QApplication::processEvents();
+    auto* f = new frmFile;
+    f->pflgNuovo = false;
+    if (main)
+        main->addChild(f);
+    return f->Leggi(*scelto) ? f : nullptr;
+}
+
+bool Controllo_Documento(QWidget* finestra)
+{
+    if (!finestra)
+        return false;
+    QWidget* fuoco = finestra->focusWidget();
+    if (!fuoco)
+        return false;
+    if (qobject_cast<QTextEdit*>(fuoco) || qobject_cast<QPlainTextEdit*>(fuoco))
+        return true;
+    // A list box (a list, or the list part of a table); the viewport of a
+    // list counts as the list.
+    for (QWidget* w = fuoco; w && w != finestra; w = w->parentWidget())
+        if (qobject_cast<QAbstractItemView*>(w))
+            return true;
+    return false;
+}
+
+QWidget* Finestra_Per_Comando(MDIForm1* main, const char* comando)
+{
+    if (!main)
+        return nullptr;
+    QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
+    QWidget* w = sub ? sub->widget() : nullptr;
+    if (!w)
+        return nullptr;
+    const QByteArray firma = QMetaObject::normalizedSignature((QByteArray(comando) + "()").constData());
+    if (w->metaObject()->indexOfMethod(firma.constData()) < 0)
+        return nullptr;
+    const bool carta = qstrcmp(comando, "Stampa") == 0
+                       && (w->objectName() == QLatin1String("frmLocalSky")
+                           || w->objectName() == QLatin1String("frmSkySat")
+                           || qstrcmp(w->metaObject()->className(), "frmLocalSky") == 0
+                           || qstrcmp(w->metaObject()->className(), "frmSkySat") == 0);
+    return carta || Controllo_Documento(w) ? w : nullptr;
+}
+
+QString Ripara_Fine_Righe(const QString& testo)
+{
+    QString t = testo;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList pezzi = t.split(QLatin1Char('\n'));
+    if (pezzi.size() > 1 && pezzi.last().isEmpty())
+        pezzi.removeLast();
+    QString out;
+    for (const QString& p : pezzi) {
+        out += vb::Trim(p);
+        out += QLatin1String("\r\n");
+    }
+    return out;
+}
+
+void Formattazione_File(MDIForm1* main)
+{
+    const QString sez = QStringLiteral("MDIForm1");
+    platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "funzioneconversione1") + QStringLiteral("\r\n")
+                         + mLang::Testo_Lingua("MDIForm1", "funzioneconversione2"),
+                     platform::vbInformation);
+    QApplication::processEvents();
+    const std::optional<QString> scelto = Scegli_File("formattatle", main);
+    if (!scelto)
+        return;
+    QApplication::processEvents();
+    bool riuscito = false;
+    QString errore;
+    {
+        platform::BusyCursor attesa;
+        if (const auto doc = vb::readTextFile(*scelto, &errore))
+            riuscito = vb::writeTextFile(*scelto, Ripara_Fine_Righe(doc->text), doc->encoding, &errore);
+    }
+    if (riuscito)
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversioneterminata"), platform::vbInformation);
+    else
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversionefallita") + QLatin1Char('\r') + errore,
+                         platform::vbExclamation);
+}
+
+void Esegui_Programma(const QString& programma, const QString& parametri)
+{
+    if (vb::Trim(programma).isEmpty())
+        return;
+    auto* launcher = platform::services().launcher;
+    if (!launcher)
+        return;
+    QString errore;
+    if (!launcher->startProgram(vb::Trim(programma), parametri, &errore))
+        platform::MsgBox(errore, platform::vbExclamation);
+}
+
+} // namespace options

@@ -1,0 +1,120 @@
+#include "locations/city_list.h"
+
+#include "core/startup.h"
+
+#include <QDir>
+
+namespace options {
+
+std::vector<RigaCitta> gvarCitta;
+
+namespace {
+QString g_file;
+vb::TextEncoding g_codifica = vb::TextEncoding::Windows1252;
+bool g_completa = true;
+} // namespace
+
+LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arresta)
+{
+    LetturaCitta esito;
+    vb::ListReader in(testo);
+    try {
+        while (!in.atEnd()) {
+            if (arresta && arresta()) {
+                esito.interrotta = true;
+                break;
+            }
+            RigaCitta r;
+            r.nome = in.readString();
+            if (r.nome.isEmpty())
+                break;
+            r.latitudine = float(in.readDouble());
+            r.longitudine = float(in.readDouble());
+            r.fuso = float(in.readDouble());
+            r.singola = true;
+            esito.righe.push_back(r);
+        }
+    } catch (const vb::Error&) {
+        esito.righe.clear();
+        esito.ok = false;
+        esito.interrotta = false;
+    }
+    return esito;
+}
+
+namespace {
+QString Numero(double x, bool singola)
+{
+    return singola ? vb::CStrC(float(x)) : vb::CStrC(x);
+}
+} // namespace
+
+QString Riga_Citta(const RigaCitta& riga)
+{
+    return vb::WriteField(riga.nome) + QLatin1Char(',') + Numero(riga.latitudine, riga.singola)
+           + QLatin1Char(',') + Numero(riga.longitudine, riga.singola) + QLatin1Char(',')
+           + Numero(riga.fuso, riga.singola);
+}
+
+QString Testo_Citta(const std::vector<RigaCitta>& righe)
+{
+    QString testo;
+    for (const RigaCitta& r : righe) {
+        if (r.vuota())
+            continue;
+        testo += Riga_Citta(r);
+        testo += QLatin1String("\r\n");
+    }
+    return testo;
+}
+
+bool Nome_Citta_Valido(const QString& nome)
+{
+    return !nome.contains(QLatin1Char('"')) && !nome.contains(QLatin1Char('\r'))
+           && !nome.contains(QLatin1Char('\n'));
+}
+
+QString File_Citta()
+{
+    if (!g_file.isEmpty())
+        return g_file;
+    return QDir(core::Cartella_Dati_Utente()).filePath(QStringLiteral("cities.dat"));
+}
+
+void Imposta_File_Citta(const QString& path)
+{
+    g_file = path;
+}
+
+void Imposta_Codifica_Citta(vb::TextEncoding encoding)
+{
+    g_codifica = encoding;
+}
+
+void Imposta_Lettura_Completa(bool completa)
+{
+    g_completa = completa;
+}
+
+bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore)
+{
+    if (!g_completa) {
+        if (errore)
+            *errore = QStringLiteral("%1 was not read whole; it is left as it is.")
+                          .arg(QDir::toNativeSeparators(File_Citta()));
+        return false;
+    }
+    const QString testo = Testo_Citta(righe);
+    // A name typed with a letter Windows-1252 lacks (such as "Łódź") would
+    // be written as "?": the list then goes to UTF-8, which the reader
+    // recognises and which keeps every other name as it was.
+    vb::TextEncoding codifica = g_codifica;
+    if (codifica == vb::TextEncoding::Windows1252 && vb::decodeWindows1252(vb::encodeWindows1252(testo)) != testo)
+        codifica = vb::TextEncoding::Utf8;
+    if (!vb::writeTextFile(File_Citta(), testo, codifica, errore))
+        return false;
+    g_codifica = codifica;
+    return true;
+}
+
+} // namespace options

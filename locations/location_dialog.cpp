@@ -1,0 +1,597 @@
+#include "locations/location_dialog.h"
+
+#include "controls/graph_button.h"
+#include "core/clock.h"
+#include "core/globals.h"
+#include "core/mastro.h"
+#include "core/mglobal.h"
+#include "core/mlang.h"
+#include "core/msat.h"
+#include "locations/city_list.h"
+#include "locations/new_place_dialog.h"
+#include "locations/location_globe.h"
+#include "locations/location_logic.h"
+#include "platform/busy_cursor.h"
+#include "platform/help_service.h"
+#include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/vb.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+const QString kSezione = QStringLiteral("frmLocation");
+QPointer<frmLocation> g_istanza;
+
+QString Testo(const char* key)
+{
+    return mLang::Testo_Lingua(kSezione, QLatin1String(key));
+}
+
+// A window of the program by class or object name (its workspace children
+// and the top-level windows); null when none is loaded.
+QWidget* Trova_Finestra(const char* nome)
+{
+    const QString n = QLatin1String(nome);
+    auto uguale = [&](QWidget* w) {
+        return w && (w->objectName().compare(n, Qt::CaseInsensitive) == 0
+                     || QString::fromLatin1(w->metaObject()->className()).compare(n, Qt::CaseInsensitive) == 0);
+    };
+    if (MDIForm1* main = MDIForm1::instance()) {
+        for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
+            if (uguale(sub->widget()))
+                return sub->widget();
+    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (uguale(w))
+            return w;
+    return nullptr;
+}
+
+void Invoca(QWidget* w, const char* metodo)
+{
+    if (w && w->metaObject()->indexOfMethod(QMetaObject::normalizedSignature(
+                 (QByteArray(metodo) + "()").constData())) >= 0)
+        QMetaObject::invokeMethod(w, metodo);
+}
+
+} // namespace
+
+frmLocation::frmLocation(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmLocation"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    g_istanza = this;
+
+    fraLocalita = new QGroupBox(this);
+    cmbCityText = new QLineEdit(fraLocalita);
+    cmbCityText->setObjectName(QStringLiteral("cmbCityText"));
+    cmbCity = new QListWidget(fraLocalita);
+    cmbCity->setObjectName(QStringLiteral("cmbCity"));
+    cmbCity->setSortingEnabled(true);
+    cmbCity->setMinimumHeight(180);
+    cmbCity->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lblCittaDisponibili = new QLabel(fraLocalita);
+    lblCity = new QLabel(QStringLiteral("0"), fraLocalita);
+    lblCity->setObjectName(QStringLiteral("lblCity"));
+    cmdNuova = new GraphButton(fraLocalita);
+    cmdModifica = new GraphButton(fraLocalita);
+    cmdElimina = new GraphButton(fraLocalita);
+    {
+        auto* g = new QGridLayout(fraLocalita);
+        g->addWidget(cmbCityText, 0, 0, 1, 3);
+        g->addWidget(cmbCity, 1, 0, 1, 3);
+        auto* riga = new QHBoxLayout;
+        riga->addWidget(lblCittaDisponibili);
+        riga->addWidget(lblCity);
+        riga->addStretch();
+        g->addLayout(riga, 2, 0, 1, 3);
+        g->addWidget(cmdNuova, 3, 0);
+        g->addWidget(cmdModifica, 3, 1);
+        g->addWidget(cmdElimina, 3, 2);
+    }
+
+    fraCoordinateGeografiche = new QGroupBox(this);
+    lblLat = new QLabel(fraCoordinateGeografiche);
+    lblLatitude = new QLabel(fraCoordinateGeografiche);
+    lblLatitude->setObjectName(QStringLiteral("lblLatitude"));
+    lblLon = new QLabel(fraCoordinateGeografiche);
+    lblLongitude = new QLabel(fraCoordinateGeografiche);
+    lblLongitude->setObjectName(QStringLiteral("lblLongitude"));
+    lblQuota = new QLabel(fraCoordinateGeografiche);
+    txtHeight = new QLineEdit(fraCoordinateGeografiche);
+    txtHeight->setObjectName(QStringLiteral("txtHeight"));
+    txtHeight->setMaxLength(4);
+    txtHeight->setMaximumWidth(60);
+    txtHeight->installEventFilter(this);
+    picGeo = new QLabel(fraCoordinateGeografiche);
+    picGeo->setObjectName(QStringLiteral("picGeo"));
+    picGeo->setFixedSize(options::kLatoGlobo, options::kLatoGlobo);
+    {
+        auto* g = new QGridLayout(fraCoordinateGeografiche);
+        g->addWidget(lblLat, 0, 0);
+        g->addWidget(lblLatitude, 0, 1);
+        g->addWidget(lblLon, 1, 0);
+        g->addWidget(lblLongitude, 1, 1);
+        g->addWidget(lblQuota, 2, 0);
+        g->addWidget(txtHeight, 2, 1);
+        g->addWidget(picGeo, 0, 2, 4, 1);
+        g->setRowStretch(3, 1);
+    }
+
+    fraImpostazioneOra = new QGroupBox(this);
+    cmbOffset = new QComboBox(fraImpostazioneOra);
+    cmbOffset->setObjectName(QStringLiteral("cmbOffset"));
+    cmbOffsetHours = new QComboBox(fraImpostazioneOra);
+    cmbOffsetHours->setObjectName(QStringLiteral("cmbOffsetHours"));
+    for (int h = 0; h <= options::kOreMassime; ++h)
+        cmbOffsetHours->addItem(QString::number(h));
+    lblOre = new QLabel(fraImpostazioneOra);
+    cmbOffsetMin = new QComboBox(fraImpostazioneOra);
+    cmbOffsetMin->setObjectName(QStringLiteral("cmbOffsetMin"));
+    cmbOffsetMin->addItems({QStringLiteral("0"), QStringLiteral("30"), QStringLiteral("45")});
+    lblMin = new QLabel(fraImpostazioneOra);
+    chkDaylight = new QCheckBox(fraImpostazioneOra);
+    chkDaylight->setObjectName(QStringLiteral("chkDaylight"));
+    cmdFusoOrario = new QPushButton(fraImpostazioneOra);
+    cmdFusoOrario->setObjectName(QStringLiteral("cmdFusoOrario"));
+    {
+        auto* g = new QGridLayout(fraImpostazioneOra);
+        g->addWidget(cmbOffset, 0, 0, 1, 4);
+        g->addWidget(cmbOffsetHours, 1, 0);
+        g->addWidget(lblOre, 1, 1);
+        g->addWidget(cmbOffsetMin, 1, 2);
+        g->addWidget(lblMin, 1, 3);
+        g->addWidget(chkDaylight, 2, 0, 1, 4);
+        g->addWidget(cmdFusoOrario, 3, 0, 1, 4);
+    }
+
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new GraphButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdHelp = new GraphButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdNuova->setObjectName(QStringLiteral("cmdNuova"));
+    cmdModifica->setObjectName(QStringLiteral("cmdModifica"));
+    cmdElimina->setObjectName(QStringLiteral("cmdElimina"));
+    for (GraphButton* b : {cmdOK, cmdCancel, cmdHelp, cmdNuova, cmdModifica, cmdElimina})
+        b->setMinimumSize(80, 26);
+
+    auto* destra = new QVBoxLayout;
+    destra->addWidget(fraCoordinateGeografiche);
+    destra->addWidget(fraImpostazioneOra);
+    destra->addStretch();
+    auto* sopra = new QHBoxLayout;
+    sopra->addWidget(fraLocalita, 3);
+    sopra->addLayout(destra, 2);
+    auto* sotto = new QHBoxLayout;
+    sotto->addStretch();
+    sotto->addWidget(cmdOK);
+    sotto->addWidget(cmdCancel);
+    sotto->addWidget(cmdHelp);
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addLayout(sopra);
+    tutto->addLayout(sotto);
+
+    connect(cmbCity, &QListWidget::itemClicked, this, [this] { cmbCity_Click(); });
+    connect(cmbCity, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && cmbCity->currentItem() && cmbCity->currentItem()->isSelected())
+            cmbCity_Click();
+    });
+    connect(cmbCity, &QListWidget::itemDoubleClicked, this, [this] { cmbCity_DblClick(); });
+    connect(cmbCityText, &QLineEdit::textEdited, this, [this](const QString& t) {
+        // Typing in the edit line selects the entry of that name, if any.
+        const auto trovate = cmbCity->findItems(t, Qt::MatchFixedString);
+        QSignalBlocker blocca(cmbCity);
+        if (trovate.isEmpty()) {
+            cmbCity->clearSelection();
+            cmbCity->setCurrentRow(-1);
+        } else {
+            cmbCity->setCurrentItem(trovate.first());
+            cmbCity->scrollToItem(trovate.first());
+            const QString testo = cmbCityText->text();
+            cmbCity_Click();
+            cmbCityText->setText(testo);
+        }
+    });
+    connect(cmdOK, &QAbstractButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdCancel, &QAbstractButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdHelp, &QAbstractButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdNuova, &QAbstractButton::clicked, this, [this] { cmdNuova_Click(); });
+    connect(cmdModifica, &QAbstractButton::clicked, this, [this] { cmdModifica_Click(); });
+    connect(cmdElimina, &QAbstractButton::clicked, this, [this] { cmdElimina_Click(); });
+    connect(cmdFusoOrario, &QPushButton::clicked, this, [this] { cmdFusoOrario_Click(); });
+    connect(txtHeight, &QLineEdit::editingFinished, this, [this] { txtHeight_LostFocus(); });
+
+    mGlobal::Registra_Finestra(this);
+    Form_Load();
+}
+
+frmLocation::~frmLocation() = default;
+
+frmLocation* frmLocation::istanza()
+{
+    return g_istanza.data();
+}
+
+frmLocation* frmLocation::Mostra(QWidget* parent)
+{
+    platform::BusyCursor attesa;
+    QApplication::processEvents();
+    frmLocation* f = g_istanza.data();
+    MDIForm1* main = MDIForm1::instance();
+    if (!f) {
+        f = new frmLocation(parent);
+        if (main && !parent) {
+            main->addChild(f);
+        }
+    }
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget())) {
+        sub->show();
+        sub->raise();
+        if (main)
+            main->mdiArea()->setActiveSubWindow(sub);
+    }
+    f->show();
+    f->raise();
+    f->activateWindow();
+    return f;
+}
+
+void frmLocation::Form_Load()
+{
+    Lingua();
+    Carica_citta();
+    Mostra_localita_corrente();
+}
+
+void frmLocation::Lingua()
+{
+    setWindowTitle(Testo("localita"));
+    fraLocalita->setTitle(Testo("localita"));
+    fraImpostazioneOra->setTitle(Testo("impostazioneora"));
+    fraCoordinateGeografiche->setTitle(Testo("coordinategeo"));
+    lblOre->setText(mLang::Testo_Lingua("Def", "ore"));
+    lblMin->setText(mLang::Testo_Lingua("Def", "min"));
+    lblCittaDisponibili->setText(Testo("cittadisponibili"));
+    lblLat->setText(mLang::Testo_Lingua("Def", "lat"));
+    lblLon->setText(mLang::Testo_Lingua("Def", "lon"));
+    lblQuota->setText(Testo("quota"));
+    chkDaylight->setText(Testo("oralegale"));
+    const int lato = cmbOffset->currentIndex();
+    cmbOffset->clear();
+    cmbOffset->addItem(Testo("primadiGreenwich"));
+    cmbOffset->addItem(Testo("dopodiGreenwich"));
+    cmbOffset->setCurrentIndex(lato < 0 ? 0 : lato);
+    cmdFusoOrario->setText(Testo("fusoorario"));
+    cmdNuova->setCaption(Testo("nuova"));
+    cmdModifica->setCaption(Testo("modifica"));
+    cmdElimina->setCaption(Testo("elimina"));
+    lblLat->setToolTip(mLang::Testo_Lingua("ToolTips", "lat"));
+    lblLon->setToolTip(mLang::Testo_Lingua("ToolTips", "lon"));
+    lblQuota->setToolTip(mLang::Testo_Lingua("ToolTips", "quota"));
+    cmdFusoOrario->setToolTip(Testo("mostrafusoorario"));
+    cmdOK->setCaption(mLang::Testo_Lingua("Buttons", "ok"));
+    cmdCancel->setCaption(mLang::Testo_Lingua("Buttons", "cancel"));
+    cmdHelp->setCaption(mLang::Testo_Lingua("Buttons", "help"));
+}
+
+void frmLocation::Carica_citta()
+{
+    using namespace options;
+    QApplication::processEvents();
+    QSignalBlocker blocca(cmbCity);
+    cmbCity->clear();
+    gvarCitta.clear();
+    QString errore;
+    const auto doc = vb::readTextFile(File_Citta(), &errore);
+    LetturaCitta lettura;
+    if (doc) {
+        Imposta_Codifica_Citta(doc->encoding);
+        int passo = 0;
+        lettura = Leggi_Citta(doc->text, [&passo] {
+            if (++passo % 64 == 0)
+                QApplication::processEvents();
+            if (pflgArresta) {
+                pflgArresta = false;
+                return true;
+            }
+            return false;
+        });
+    } else {
+        lettura.ok = false;
+    }
+    // Only a list read whole may later be written back over the file.
+    // (A missing file holds nothing that could be lost.)
+    options::Imposta_Lettura_Completa((lettura.ok && !lettura.interrotta) || !QFileInfo::exists(File_Citta()));
+    if (!lettura.ok) {
+        platform::MsgBox(Testo("errorefile"), platform::vbCritical);
+    } else {
+        // The sorted list would reorder as it fills; add everything first.
+        cmbCity->setSortingEnabled(false);
+        for (const RigaCitta& r : lettura.righe) {
+            gvarCitta.push_back(r);
+            auto* item = new QListWidgetItem(r.nome);
+            item->setData(Qt::UserRole, int(gvarCitta.size()));
+            cmbCity->addItem(item);
+        }
+        cmbCity->setSortingEnabled(true);
+    }
+    lblCity->setText(QString::number(cmbCity->count()));
+}
+
+int frmLocation::voceSelezionata() const
+{
+    QListWidgetItem* item = cmbCity->currentItem();
+    return item && item->isSelected() ? cmbCity->row(item) : -1;
+}
+
+void frmLocation::Seleziona_Voce(int index)
+{
+    if (index < 0 || index >= cmbCity->count()) {
+        cmbCity->clearSelection();
+        cmbCity->setCurrentRow(-1);
+        return;
+    }
+    {
+        QSignalBlocker blocca(cmbCity);
+        cmbCity->setCurrentRow(index);
+        cmbCity->item(index)->setSelected(true);
+    }
+    cmbCity->scrollToItem(cmbCity->item(index));
+    cmbCity_Click();
+}
+
+void frmLocation::Mostra_Fuso(double fuso)
+{
+    const options::FusoBoxes b = options::Scomponi_Fuso(fuso);
+    cmbOffset->setCurrentIndex(b.lato);
+    if (b.ore <= options::kOreMassime)
+        cmbOffsetHours->setCurrentIndex(b.ore);
+    if (b.minuti >= 0)
+        cmbOffsetMin->setCurrentIndex(b.minuti);
+}
+
+void frmLocation::Mostra_localita_corrente()
+{
+    // The place shown is the observer's own: no entry stays selected, so OK
+    // keeps the observer's coordinates unless a city is chosen again.
+    {
+        QSignalBlocker blocca(cmbCity);
+        cmbCity->clearSelection();
+        cmbCity->setCurrentRow(-1);
+    }
+    cmbCityText->setText(gstrLocalita);
+    const auto trovate = cmbCity->findItems(gstrLocalita, Qt::MatchExactly);
+    if (!trovate.isEmpty())
+        cmbCity->scrollToItem(trovate.first(), QAbstractItemView::PositionAtCenter);
+    lblLatitude->setText(vb::Format(double(gsngLatitudine), u"#0.000#°"));
+    lblLongitude->setText(vb::Format(double(gsngLongitudine), u"##0.000#°"));
+    m_latNascosta = vb::CStrC(gsngLatitudine);
+    m_lonNascosta = vb::CStrC(gsngLongitudine);
+    txtHeight->setText(vb::CStrC(gsngQuota));
+    Mostra_Fuso(double(gsngFusoOrario));
+    Disegna_localita(gsngLatitudine, gsngLongitudine);
+    chkDaylight->setChecked(gbytOraLegale != 0);
+}
+
+void frmLocation::cmbCity_Click()
+{
+    QListWidgetItem* item = cmbCity->currentItem();
+    if (!item)
+        return;
+    const int riga = item->data(Qt::UserRole).toInt();
+    if (riga < 1 || riga > int(options::gvarCitta.size()))
+        return;
+    const options::RigaCitta& r = options::gvarCitta[std::size_t(riga - 1)];
+    const float lat = float(r.latitudine);
+    const float lon = float(r.longitudine);
+    const float fuso = float(r.fuso);
+    cmbCityText->setText(item->text());
+    Mostra_Fuso(fuso);
+    txtHeight->setText(QStringLiteral("0"));
+    m_latNascosta = vb::CStrC(lat);
+    m_lonNascosta = vb::CStrC(lon);
+    lblLatitude->setText(vb::Format(double(lat), u"#0.000#°"));
+    lblLongitude->setText(vb::Format(double(lon), u"##0.000#°"));
+    Disegna_localita(lat, lon);
+}
+
+void frmLocation::cmbCity_DblClick()
+{
+    cmdOk_Click();
+}
+
+void frmLocation::Disegna_localita(double latitudine, double longitudine)
+{
+    const options::Globo g = options::Scegli_Globo(longitudine);
+    m_globo = g.immagine;
+    m_immagine = options::Immagine_Globo(g.immagine);
+    const QPointF p = options::Proietta_Globo(latitudine, longitudine, g.centro);
+    QPainter pittore(&m_immagine);
+    pittore.setRenderHint(QPainter::Antialiasing);
+    pittore.setPen(QPen(Qt::white, 2));
+    const double mezzo = m_immagine.width() / 2.0;
+    pittore.drawPoint(QPointF(mezzo + p.x() * mezzo, mezzo - p.y() * mezzo));
+    pittore.end();
+    picGeo->setPixmap(m_immagine);
+}
+
+void frmLocation::txtHeight_LostFocus()
+{
+    txtHeight->setText(vb::Format(vb::Val(txtHeight->text()), u"###0"));
+}
+
+void frmLocation::cmdOk_Click()
+{
+    {
+        platform::BusyCursor attesa;
+        if (voceSelezionata() >= 0) {
+            gstrLocalita = cmbCityText->text();
+            gsngLatitudine = float(vb::Val(m_latNascosta));
+            gsngLongitudine = float(vb::Val(m_lonNascosta));
+            if (MDIForm1* main = MDIForm1::instance())
+                if (QLabel* p = main->panel(3))
+                    p->setText(gstrLocalita);
+        }
+        const double quota = vb::Val(txtHeight->text());
+        gsngQuota = std::isfinite(quota) ? float(quota) : 0.0f;
+        gsngFusoOrario = float(options::Fuso_Da_Boxes(cmbOffset->currentIndex(),
+                                                      std::max(0, cmbOffsetHours->currentIndex()),
+                                                      cmbOffsetMin->currentIndex()));
+        gbytOraLegale = chkDaylight->isChecked() ? 1 : 0;
+        Aggiorna_Viste();
+    }
+    Nascondi();
+}
+
+void frmLocation::Aggiorna_Viste()
+{
+    mAstro::Aggiorna_Tempo(gdatDataCorrente);
+    if (core::WorldMapView* mappa = core::clockViews().worldMap) {
+        if (gintNumSatelliti >= 1)
+            mSat::Calcola_Satellite(1, gdblGiornoGiuliano);
+        QApplication::processEvents();
+        if ((mappa = core::clockViews().worldMap)) {
+            mappa->Genera_mappa();
+            if (gintNumSatelliti >= 1)
+                mappa->Disegna_satellite(1);
+        }
+    }
+    if (MDIForm1* main = MDIForm1::instance())
+        main->tmrCentrale_Timer();
+    Invoca(Trova_Finestra("frmLocalSky"), "tmrLocalSky_Timer");
+    Invoca(Trova_Finestra("frmGeneralSky"), "Genera_mappa");
+}
+
+void frmLocation::cmdCancel_Click()
+{
+    Mostra_localita_corrente();
+    Nascondi();
+}
+
+void frmLocation::Nascondi()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->hide();
+    else
+        hide();
+}
+
+void frmLocation::cmdHelp_Click()
+{
+    if (auto* help = platform::services().help)
+        help->showContext(30, this);
+}
+
+void frmLocation::cmdNuova_Click()
+{
+    frmAddLocation dlg(this, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
+    dlg.gblnModificaCitta = false;
+    dlg.exec();
+}
+
+void frmLocation::cmdModifica_Click()
+{
+    const int voce = voceSelezionata();
+    if (voce < 0) {
+        platform::MsgBox(Testo("selezionarelocalita"), platform::vbInformation);
+        return;
+    }
+    // The row of the chosen entry (two places may share a name).
+    const QString nome = cmbCityText->text();
+    const int riga = cmbCity->item(voce)->data(Qt::UserRole).toInt();
+    if (riga < 1 || riga > int(options::gvarCitta.size()) || options::gvarCitta[std::size_t(riga - 1)].vuota())
+        return;
+    frmAddLocation dlg(this, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
+    dlg.Prepara_Modifica(riga, voce, nome, cmbOffsetHours->currentText(), cmbOffsetMin->currentText());
+    dlg.exec();
+}
+
+bool frmLocation::Scrivi_citta()
+{
+    QString errore;
+    if (options::Salva_Citta(options::gvarCitta, &errore))
+        return true;
+    platform::MsgBox(Testo("erroresalvataggio") + QLatin1Char('\r') + errore, platform::vbCritical);
+    return false;
+}
+
+void frmLocation::cmdElimina_Click()
+{
+    const int voce = voceSelezionata();
+    if (voce < 0) {
+        platform::MsgBox(Testo("selezionarelocalita"), platform::vbInformation);
+        return;
+    }
+    const int riga = cmbCity->item(voce)->data(Qt::UserRole).toInt();
+    if (riga < 1 || riga > int(options::gvarCitta.size()))
+        return;
+    options::RigaCitta& r = options::gvarCitta[std::size_t(riga - 1)];
+    const QString domanda = Testo("confermaeliminazione") + QLatin1Char(' ') + r.nome + QStringLiteral(" ?");
+    if (platform::MsgBox(domanda, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2)
+        != platform::vbYes)
+        return;
+    r = options::RigaCitta{};
+    r.nome.clear();
+    {
+        QSignalBlocker blocca(cmbCity);
+        delete cmbCity->takeItem(voce);
+        cmbCity->clearSelection();
+        cmbCity->setCurrentRow(-1);
+    }
+    Scrivi_citta();
+    lblCity->setText(QString::number(cmbCity->count()));
+}
+
+void frmLocation::cmdFusoOrario_Click()
+{
+    float bias = 0;
+    bool legale = false;
+    if (!mGlobal::Leggi_Fuso_Orario(bias, legale)) {
+        platform::MsgBox(Testo("errorefusoorario"), platform::vbExclamation);
+        return;
+    }
+    const double b = std::fabs(double(bias));
+    const int h = int(std::floor(b / 60.0));
+    const int m = int(std::floor(b - 60.0 * h));
+    platform::MsgBox(Testo("fusoorario1") + QLatin1Char(' ') + QString::number(h) + QStringLiteral("hr ")
+                         + QString::number(m) + QStringLiteral("min ") + Testo("fusoorario2")
+                         + QStringLiteral("\r\n") + Testo("fusoorario3"),
+                     platform::vbInformation);
+}
+
+void frmLocation::closeEvent(QCloseEvent* event)
+{
+    // The close box only hides the window: it stays loaded with what it
+    // shows. Closing every window or leaving the program deletes it.
+    event->ignore();
+    Nascondi();
+}
+
+bool frmLocation::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtHeight && event->type() == QEvent::FocusOut)
+        txtHeight_LostFocus();
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,334 @@
+#include "shell/window_links.h"
+
+#include "sky/magnitude_dialog.h"
+#include "core/clock.h"
+#include "core/globals_orbit.h"
+#include "core/transit.h"
+#include "platform/canvas_widget.h"
+#include "shell/main_window.h"
+#include "maps/local_sky_window.h"
+#include "maps/local_sky_menu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QToolButton>
+
+namespace views::cielo {
+
+namespace {
+
+QAction* voce(const char* nome)
+{
+    MDIForm1* m = MDIForm1::instance();
+    return m ? m->menuItem(QLatin1String(nome)) : nullptr;
+}
+
+bool spunta(const char* nome)
+{
+    QAction* a = voce(nome);
+    return a && a->isChecked();
+}
+
+void spunta(const char* nome, bool on)
+{
+    if (QAction* a = voce(nome))
+        a->setChecked(on);
+}
+
+void pulsanteTransito(bool premuto)
+{
+    MDIForm1* m = MDIForm1::instance();
+    if (QToolButton* b = m ? m->toolButton(QStringLiteral("Transit")) : nullptr) {
+        b->setCheckable(true);
+        b->setChecked(premuto);
+    }
+}
+
+void eventi()
+{
+    QApplication::processEvents();
+}
+
+QWidget* cornice(frmLocalSky* f)
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+    return sub ? static_cast<QWidget*>(sub) : f;
+}
+
+const char* const kOrientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSkyOrientamentoSud",
+                                      "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"};
+
+} // namespace
+
+std::function<void()>& apriMagnitudine()
+{
+    static std::function<void()> f;
+    return f;
+}
+
+frmLocalSky* mnuCieloMappaLocale_Click()
+{
+    eventi();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool nuova = !frmLocalSky::instance();
+    frmLocalSky* f = frmLocalSky::instance(true);
+    f->zoomEseguito = [] { mnuLocalSkyZoom_Click(); };
+    MDIForm1* m = MDIForm1::instance();
+    if (m && nuova) {
+        QMdiSubWindow* sub = m->addChild(f);
+        const QSize dentro = f->posizione.size();
+        sub->resize(dentro + (sub->size() - sub->contentsRect().size()));
+        sub->resize(dentro);
+        if (f->spostaAllaPosizione)
+            sub->move(f->posizione.topLeft());
+        if (QMenu* menu = m->menu(QStringLiteral("mnuLocalSky")))
+            menu->menuAction()->setVisible(true);
+        QObject::connect(m->mdiArea(), &QMdiArea::subWindowActivated, f, [m, f](QMdiSubWindow* s) {
+            if (QMenu* menu = m->menu(QStringLiteral("mnuLocalSky")))
+                menu->menuAction()->setVisible(s && s->widget() == f);
+        });
+        if (QAction* r = voce("mnuLocalSkyRipristina"))
+            r->setEnabled(false);
+        sub->show();
+        m->mdiArea()->setActiveSubWindow(sub);
+    } else {
+        cornice(f)->show();
+        f->show();
+        if (m)
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(f->parentWidget()))
+                m->mdiArea()->setActiveSubWindow(sub);
+    }
+    f->Form_Resize();
+    QApplication::restoreOverrideCursor();
+    return f;
+}
+
+void mnuLocalSkyTransitoPrincipale_Click()
+{
+    frmLocalSky* f = frmLocalSky::instance();
+    if (!f)
+        return;
+    if (spunta("mnuLocalSkyTransitoPrincipale")) {
+        spunta("mnuLocalSkyTransitoPrincipale", false);
+        spunta("mnuLocalSkyTempi", false);
+        pulsanteTransito(false);
+        f->Imposta_Puntatore(1);
+        eventi();
+        f->Genera_mappa();
+        return;
+    }
+    if (gudtValori[1].Altezza <= 0)
+        return;
+    spunta("mnuLocalSkyTransitoPrincipale", true);
+    spunta("mnuLocalSkyTempi", true);
+    spunta("mnuLocalSkyZoom", false); // the two pointer modes exclude each other
+    pulsanteTransito(true);
+    f->Imposta_Puntatore(2);
+    eventi();
+    if (gudtSatelementi[1].Nome.empty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    core::Calcola_Passaggio([f](double az, double alt, float& x, float& y) { f->Mappatura(az, alt, x, y); });
+    f->Genera_mappa();
+    QApplication::restoreOverrideCursor();
+}
+
+void mnuLocalSkyTempi_Click()
+{
+    frmLocalSky* f = frmLocalSky::instance();
+    if (spunta("mnuLocalSkyTempi")) {
+        spunta("mnuLocalSkyTempi", false);
+        if (f)
+            f->Imposta_Puntatore(1);
+    } else if (gudtValori[1].Altezza > 0 && spunta("mnuLocalSkyTransitoPrincipale")) {
+        spunta("mnuLocalSkyZoom", false);
+        spunta("mnuLocalSkyTempi", true);
+        if (f)
+            f->Imposta_Puntatore(2);
+    }
+}
+
+void Inverti_E_Ridisegna(const char* nome)
+{
+    spunta(nome, !spunta(nome));
+    eventi();
+    if (frmLocalSky* f = frmLocalSky::instance())
+        f->Genera_mappa();
+}
+
+void mnuLocalSkySoloPrincipale_Click()
+{
+    spunta("mnuLocalSkySoloPrincipale", !spunta("mnuLocalSkySoloPrincipale"));
+}
+
+void mnuLocalSkyRiquadroDati_Click()
+{
+    const bool on = !spunta("mnuLocalSkyRiquadroDati");
+    spunta("mnuLocalSkyRiquadroDati", on);
+    if (frmLocalSky* f = frmLocalSky::instance()) {
+        f->setLarghezzaRiquadro(on ? 1935 : 0);
+        f->Form_Resize();
+    }
+}
+
+void mnuLocalSkyCoordinate_Click(const char* nome, const char* altra)
+{
+    if (!spunta(altra))
+        return;
+    spunta(nome, true);
+    spunta(altra, false);
+}
+
+void mnuLocalSkyProiezione_Click(const char* nome, const char* altra)
+{
+    if (!spunta(altra))
+        return;
+    spunta(altra, false);
+    spunta(nome, true);
+    eventi();
+    mnuLocalSkyRidisegnaMappa_Click();
+}
+
+namespace {
+// Steps shared by the orientation and the redraw commands: the pass is
+// computed again in the new geometry when it was shown, and the chart redrawn.
+void ricalcolaPassaggio()
+{
+    core::Svuota_Passaggio();
+    spunta("mnuLocalSkyTransitoPrincipale", !spunta("mnuLocalSkyTransitoPrincipale"));
+    mnuLocalSkyTransitoPrincipale_Click();
+    if (frmLocalSky* f = frmLocalSky::instance())
+        f->tmrLocalSky_Timer();
+}
+} // namespace
+
+void mnuLocalSkyOrientamento_Click(const char* nome)
+{
+    if (spunta(nome))
+        return;
+    for (const char* o : kOrientamenti)
+        spunta(o, false);
+    spunta(nome, true);
+    eventi();
+    ricalcolaPassaggio();
+}
+
+void mnuLocalSkyRidisegnaMappa_Click()
+{
+    eventi();
+    ricalcolaPassaggio();
+}
+
+void mnuLocalSkyZoom_Click()
+{
+    frmLocalSky* f = frmLocalSky::instance();
+    if (spunta("mnuLocalSkyZoom")) {
+        spunta("mnuLocalSkyZoom", false);
+        if (f) {
+            f->Imposta_Puntatore(1);
+            f->Picture1->Refresh();
+        }
+        return;
+    }
+    spunta("mnuLocalSkyTempi", false);
+    spunta("mnuLocalSkyZoom", true);
+    if (f) {
+        f->Imposta_Puntatore(3);
+        f->Picture1->Refresh();
+    }
+    if (QAction* r = voce("mnuLocalSkyRipristina"))
+        r->setEnabled(true);
+}
+
+void mnuLocalSkyRipristina_Click()
+{
+    frmLocalSky* f = frmLocalSky::instance();
+    spunta("mnuLocalSkyZoom", false);
+    if (f) {
+        f->Picture1->canvas().setAutoRedraw(false);
+        f->Picture1->canvas().Cls();
+        f->Imposta_Puntatore(1);
+        f->gsngLatoSx = -200;
+        f->gsngLatoSy = 100;
+        f->gsngLatoDx = 200;
+        f->gsngLatoDy = -100;
+        f->gblnZoom = false;
+        f->Genera_mappa();
+    }
+    if (QAction* r = voce("mnuLocalSkyRipristina"))
+        r->setEnabled(false);
+    spunta("mnuLocalSkyTempi", false);
+}
+
+void mnuLocalSkyMagnitudine_Click()
+{
+    if (apriMagnitudine())
+        apriMagnitudine()();
+    else
+        frmMagnitude::Mostra(QStringLiteral("locale"), MDIForm1::instance());
+}
+
+void mnuLocalSkyStampa_Click()
+{
+    eventi();
+    if (frmLocalSky* f = frmLocalSky::instance())
+        f->Stampa();
+}
+
+void mnuLocalSkyChiudi_Click()
+{
+    if (frmLocalSky* f = frmLocalSky::instance())
+        cornice(f)->close();
+}
+
+} // namespace views::cielo
+
+namespace views {
+
+void Collega_Cielo_Locale(MDIForm1& main)
+{
+    using namespace views::cielo;
+    // The procedures read the check marks as they were before the click: a
+    // checkable item has been toggled by the toolkit already, so put it back.
+    auto collega = [&main](const char* nome, std::function<void()> f) {
+        QAction* a = main.menuItem(QLatin1String(nome));
+        main.setMenuHandler(QLatin1String(nome), [a, f] {
+            if (a && a->isCheckable())
+                a->setChecked(!a->isChecked());
+            f();
+        });
+    };
+    collega("mnuCieloMappaLocale", [] { mnuCieloMappaLocale_Click(); });
+    collega("mnuLocalSkyTransitoPrincipale", mnuLocalSkyTransitoPrincipale_Click);
+    collega("mnuLocalSkyTempi", mnuLocalSkyTempi_Click);
+    for (const char* n : {"mnuLocalSkyGriglia", "mnuLocalSkyPaesaggio", "mnuLocalSkyOggettiCostellazioni",
+                          "mnuLocalSkyOggettiPianeti", "mnuLocalSkyOggettiSoleLuna",
+                          "mnuLocalSkyEtichetteCostellazioni", "mnuLocalSkyEtichettePianeti",
+                          "mnuLocalSkyEtichetteSoleLuna"})
+        collega(n, [n] { Inverti_E_Ridisegna(n); });
+    collega("mnuLocalSkySoloPrincipale", mnuLocalSkySoloPrincipale_Click);
+    collega("mnuLocalSkyRiquadroDati", mnuLocalSkyRiquadroDati_Click);
+    collega("mnuLocalSkyCoordEquat", [] { mnuLocalSkyCoordinate_Click("mnuLocalSkyCoordEquat", "mnuLocalSkyCoordOrizz"); });
+    collega("mnuLocalSkyCoordOrizz", [] { mnuLocalSkyCoordinate_Click("mnuLocalSkyCoordOrizz", "mnuLocalSkyCoordEquat"); });
+    collega("mnuLocalSkyProiezStereo",
+            [] { mnuLocalSkyProiezione_Click("mnuLocalSkyProiezStereo", "mnuLocalSkyProiezNormale"); });
+    collega("mnuLocalSkyProiezNormale",
+            [] { mnuLocalSkyProiezione_Click("mnuLocalSkyProiezNormale", "mnuLocalSkyProiezStereo"); });
+    for (const char* n : {"mnuLocalSkyOrientamentoNord", "mnuLocalSkyOrientamentoSud",
+                          "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"})
+        collega(n, [n] { mnuLocalSkyOrientamento_Click(n); });
+    collega("mnuLocalSkyRidisegnaMappa", mnuLocalSkyRidisegnaMappa_Click);
+    collega("mnuLocalSkyZoom", mnuLocalSkyZoom_Click);
+    collega("mnuLocalSkyRipristina", mnuLocalSkyRipristina_Click);
+    collega("mnuLocalSkyMagnitudine", mnuLocalSkyMagnitudine_Click);
+    collega("mnuLocalSkyStampa", mnuLocalSkyStampa_Click);
+    collega("mnuLocalSkyChiudi", mnuLocalSkyChiudi_Click);
+    // Reset is offered only once zoom mode has been entered.
+    if (QAction* r = main.menuItem(QStringLiteral("mnuLocalSkyRipristina")))
+        r->setEnabled(false);
+}
+
+} // namespace views

@@ -1,0 +1,388 @@
+// The drawing procedures of the world map: the satellites, the principal's
+// footprint and ground track, the night shade and terminator, the grid, the
+// Sun and the observer.
+#include "maps/world_map_window.h"
+
+#include "core/globals_orbit.h"
+#include "core/globals_time.h"
+#include "core/mastro.h"
+#include "core/msat.h"
+#include "core/settings.h"
+#include "platform/busy_cursor.h"
+#include "platform/vb.h"
+#include "maps/world_map_icons.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <cmath>
+
+using views::Spuntata;
+namespace mappa = views::mappa;
+
+namespace {
+
+platform::VbColor colore(std::int32_t c)
+{
+    return platform::VbColor(c) & 0xFFFFFFu;
+}
+
+constexpr platform::VbColor kBianco = 0xFFFFFF;
+
+} // namespace
+
+// ---------------------------------------------------------------- satellites
+
+void frmWorldMap::disegnaIcona(double x, double y, const QString& nome)
+{
+    platform::Canvas& c = box();
+    const QImage& img = views::Icona_Mappa(m_icona);
+    const double dx = -0.29 * views::Larghezza_HiMetric(img) * c.scaleWidth() / c.width();
+    const double dy = -0.29 * views::Altezza_HiMetric(img) * c.scaleHeight() / c.height();
+    c.PaintPicture(img, x + dx, y + dy);
+    c.setCurrentX(x - dx);
+    c.setCurrentY(y - dy);
+    // The name with its top left at the pen, as printing it there would.
+    c.PaintPicture(immagineNome(nome), x - dx, y - dy);
+}
+
+const QImage& frmWorldMap::immagineNome(const QString& nome)
+{
+    const platform::Canvas& c = box();
+    const QString chiave = QString::number(c.foreColor()) + QLatin1Char('|') + c.font().key() + QLatin1Char('|') + nome;
+    auto it = m_nomi.constFind(chiave);
+    if (it != m_nomi.constEnd())
+        return *it;
+    if (m_nomi.size() > 1000)
+        m_nomi.clear();
+    // Measured and drawn on an image of the canvas's resolution.
+    QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    const QFontMetricsF fm(c.font(), &img);
+    const int w = std::max(1, int(std::ceil(fm.horizontalAdvance(nome))));
+    const int h = std::max(1, int(std::ceil(fm.height())));
+    img = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        p.setFont(c.font());
+        p.setPen(vb::toQColor(c.foreColor()));
+        p.drawText(QPointF(0, fm.ascent()), nome);
+    }
+    return *m_nomi.insert(chiave, img);
+}
+
+void frmWorldMap::Disegna_satellite(int Index)
+{
+    if (Index < 1 || Index > 200)
+        return; // the drawn-position table holds the working list's 200 slots
+    m_icona = mappa::Icona_Satellite(QString::fromStdString(gudtSatelementi[size_t(Index)].NumeroCatalogo),
+                                     Index, m_icona);
+    platform::Canvas& c = box();
+    if (Index == 1) {
+        c.Cls();
+        m_lotto.reset();
+        m_lotto.emplace(c);
+    }
+    const Valori& v = gudtValori[size_t(Index)];
+    const QString nome = QString::fromStdString(gudtSatelementi[size_t(Index)].Nome);
+    if (ortho()) {
+        if (Index == 1) {
+            const mappa::Vista vista = mappa::Scegli_Vista(v.LatitudineMappa, v.Longitudine360);
+            m_centroLon = vista.lon;
+            m_centroLat = vista.lat;
+            if (vista.file != m_picture1Tag)
+                Genera_mappa();
+        }
+        // A satellite the clock could not compute this second has no place.
+        if (v.Stato == StatoNessuno) {
+            m_x[size_t(Index)] = 999;
+            m_y[size_t(Index)] = 999;
+            return;
+        }
+        double x = 0, y = 0;
+        const bool visibile = mappa::Proiezione_ortografica(m_centroLon, m_centroLat, v.Longitudine360,
+                                                            v.LatitudineMappa, x, y);
+        c.setFillColor(colore(glngColoreSatellite));
+        c.setForeColor(colore(glngColoreSatellite));
+        if (visibile) {
+            m_x[size_t(Index)] = x;
+            m_y[size_t(Index)] = y;
+            disegnaIcona(x, y, nome);
+        } else {
+            m_x[size_t(Index)] = 999;
+            m_y[size_t(Index)] = 999;
+        }
+    } else if (recta()) {
+        if (v.Stato == StatoNessuno)
+            return;
+        c.setFillColor(colore(glngColoreSatellite));
+        c.setForeColor(colore(glngColoreSatellite));
+        disegnaIcona(v.Longitudine, v.Latitudine, nome);
+    }
+}
+
+void frmWorldMap::trattoBordo(double lon, double lat)
+{
+    platform::Canvas& c = box();
+    std::array<mappa::Tratto, 2> pezzi;
+    const int n = mappa::Tratti_Bordo(c.currentX(), c.currentY(), lon, lat, pezzi);
+    for (int k = 0; k < n; ++k)
+        c.Line(pezzi[size_t(k)].x1, pezzi[size_t(k)].y1, pezzi[size_t(k)].x2, pezzi[size_t(k)].y2);
+}
+
+void frmWorldMap::Disegna_visibilita()
+{
+    const Valori& v = gudtValori[1];
+    double ca = 0;
+    if (v.Stato == StatoNessuno || !mappa::Angolo_Impronta(v.DistanzaGeocentrica, ca))
+        return;
+    const double latS = v.Latitudine * mappa::kGradiRadianti;
+    const double lonS = v.Longitudine * mappa::kGradiRadianti;
+    platform::Canvas& c = box();
+    platform::Canvas::Batch lotto(c);
+    c.setForeColor(colore(glngColoreSatellite));
+    auto azimut = [](int k) { return 2 * 3.14159265 * k / 180; };
+    if (recta()) {
+        const mappa::Punto p0 = mappa::Bordo_Impronta(ca, latS, lonS, 0);
+        c.setCurrentX(p0.lon);
+        c.setCurrentY(p0.lat);
+        for (int k = 0; k <= 180; ++k) {
+            const mappa::Punto p = mappa::Bordo_Impronta(ca, latS, lonS, azimut(k));
+            trattoBordo(p.lon, p.lat);
+        }
+    } else if (ortho()) {
+        bool prima = false;
+        double x = 0, y = 0;
+        for (int k = 0; k <= 180; ++k) {
+            const mappa::Punto p = mappa::Bordo_Impronta(ca, latS, lonS, azimut(k));
+            const bool vis = mappa::Proiezione_ortografica(m_centroLon, m_centroLat, p.lon, p.lat, x, y);
+            if (vis != prima) {
+                c.setCurrentX(x);
+                c.setCurrentY(y);
+            }
+            if (vis)
+                c.LineTo(x, y);
+            prima = vis;
+        }
+    }
+}
+
+void frmWorldMap::Disegna_orbita()
+{
+    if (gudtSatelementi[1].Nome.empty())
+        return;
+    core::FlagGuard satelliti(pflgSatellite, false);
+    // Whatever happens below, slot 1 and the time quantities describe the
+    // program clock again afterwards, and the pointer comes back.
+    struct Ripristino {
+        ~Ripristino()
+        {
+            mAstro::Aggiorna_Tempo(gdatDataCorrente);
+            mSat::Calcola_Satellite(1, gdblGiornoGiuliano);
+        }
+    } ripristino;
+    Picture1->repaint();
+    platform::BusyCursor attesa;
+
+    platform::Canvas& c = box();
+    const double jd = gdblGiornoGiuliano;
+    const double s = gudtValori[1].Periodo / 270;
+    const double t0 = jd - (s / 60) * 270 / 1440;
+    if (!(s > 0) || !mSat::Calcola_Satellite(1, t0))
+        return;
+    const platform::VbColor c1 = colore(glngColoreOrbita1);
+    const platform::VbColor c2 = colore(glngColoreOrbita2);
+    const Valori& v = gudtValori[1];
+    if (recta()) {
+        c.setCurrentX(v.Longitudine);
+        c.setCurrentY(v.Latitudine);
+        for (int k = 0; k <= 540; ++k) {
+            const double t = t0 + (s / 60) * k / 1440;
+            if (!mSat::Calcola_Satellite(1, t))
+                continue;
+            c.setForeColor(k < 271 ? c1 : c2);
+            trattoBordo(v.Longitudine, v.Latitudine);
+        }
+    } else if (ortho()) {
+        double x = 0, y = 0;
+        mappa::Proiezione_ortografica(m_centroLon, m_centroLat, v.Longitudine360, v.LatitudineMappa, x, y);
+        c.setCurrentX(x);
+        c.setCurrentY(y);
+        bool prima = false;
+        for (int k = 0; k <= 540; ++k) {
+            const double t = t0 + (s / 60) * k / 1440;
+            if (!mSat::Calcola_Satellite(1, t))
+                continue;
+            c.setForeColor(k < 271 ? c1 : c2);
+            const bool vis =
+                mappa::Proiezione_ortografica(m_centroLon, m_centroLat, v.Longitudine360, v.LatitudineMappa, x, y);
+            if (vis != prima) {
+                c.setCurrentX(x);
+                c.setCurrentY(y);
+            }
+            if (vis)
+                c.LineTo(x, y);
+            prima = vis;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- overlays
+
+void frmWorldMap::Disegna_ombra()
+{
+    constexpr platform::VbColor kOmbra = 105 + 256 * 105 + 65536 * 105;
+    constexpr platform::VbColor kTerminatore = 65 + 256 * 65 + 65536 * 65;
+    const double a = mappa::Angolo_Orario(gdblTempoSideraleGreenwich, gdblAscensioneSole);
+    const double H = mappa::Angolo_Terminatore(a);
+    const double d = gdblDeclinazioneSole == 0 ? 0.5 : gdblDeclinazioneSole;
+    platform::Canvas& c = box();
+    c.setFillColor(kBianco);
+    c.setForeColor(kBianco);
+    const mappa::Tabella_Terminatore t = mappa::Terminatore(H, d);
+    const bool ombra = Spuntata("mnuWorldmapOmbra");
+    if (recta()) {
+        c.setDrawStyle(platform::Canvas::Solid);
+        c.setDrawWidth(1);
+        const int passo = c.width() > 14000.0 ? 1 : 2;
+        if (ombra)
+            for (int k = 0; k <= 720; k += passo)
+                c.Line(t[size_t(k)].lon, d >= 0 ? -90 : 90, t[size_t(k)].lon, t[size_t(k)].lat, kOmbra);
+        for (int k = 0; k < 720; ++k)
+            c.Line(t[size_t(k)].lon, t[size_t(k)].lat, t[size_t(k + 1)].lon, t[size_t(k + 1)].lat, kTerminatore);
+    } else if (ortho()) {
+        c.setDrawStyle(platform::Canvas::Dash);
+        c.setDrawWidth(1);
+        double x = 0, y = 0;
+        auto punto = [&](double lon, double lat, bool& prima, platform::VbColor col) {
+            const bool vis = mappa::Proiezione_ortografica(m_centroLon, m_centroLat, lon, lat, x, y);
+            if (vis != prima) {
+                c.setCurrentX(x);
+                c.setCurrentY(y);
+            }
+            if (vis)
+                c.LineTo(x, y, col);
+            prima = vis;
+        };
+        if (ombra) {
+            for (int k = 0; k <= 720; ++k) {
+                bool prima = false;
+                const mappa::Punto& p = t[size_t(k)];
+                if (d >= 0) {
+                    for (double lat = p.lat; lat >= -90; lat -= 1)
+                        punto(p.lon, lat, prima, kOmbra);
+                } else {
+                    for (double lat = 90; lat >= p.lat; lat -= 1)
+                        punto(p.lon, lat, prima, kOmbra);
+                }
+            }
+        }
+        c.setDrawStyle(platform::Canvas::Solid);
+        bool prima = false;
+        for (int k = 0; k <= 720; ++k)
+            punto(t[size_t(k)].lon, t[size_t(k)].lat, prima, kTerminatore);
+    }
+    c.setDrawStyle(platform::Canvas::Solid);
+}
+
+void frmWorldMap::Disegna_griglia()
+{
+    platform::Canvas& c = box();
+    const platform::VbColor griglia = colore(glngColoreGrigliaMappamondo);
+    c.setForeColor(griglia);
+    if (recta()) {
+        for (int lon = -150; lon <= 150; lon += 30) {
+            c.Line(lon, 90, lon, -90);
+            c.setCurrentX(lon);
+            c.setCurrentY(gdblDeclinazioneSole <= 0 ? -85 : 89);
+            c.Print(mappa::Etichetta_Griglia(lon, true));
+        }
+        for (int lat = -60; lat <= 60; lat += 30) {
+            c.Line(-180, lat, 180, lat);
+            c.setCurrentX(-180);
+            c.setCurrentY(lat);
+            c.Print(mappa::Etichetta_Griglia(lat, false));
+        }
+        c.setForeColor(kBianco);
+    } else if (ortho()) {
+        const double lat0 = m_centroLat;
+        const double phi0 = lat0 * mappa::kGradiRadianti;
+        for (int lat = -60; lat <= 60; lat += 30) {
+            if (!(lat <= lat0 + 90 && (lat0 <= 0 || lat >= lat0 - 90)))
+                continue;
+            const double phi = lat * mappa::kGradiRadianti;
+            const double lh = mappa::Semiampiezza_Parallelo(lat, lat0);
+            mappa::PuntoGriglia prec = mappa::Punto_Griglia(phi, lh * mappa::kGradiRadianti, phi0);
+            const int passi = int(std::floor((-lh - (lh + 5)) / 5 + 1e-9));
+            for (int k = 0; k <= passi; ++k) {
+                const double lam = lh + 5 + 5.0 * k;
+                const mappa::PuntoGriglia p = mappa::Punto_Griglia(phi, lam * mappa::kGradiRadianti, phi0);
+                if (p.d >= 0)
+                    c.Line(prec.x, prec.y, p.x, p.y);
+                prec = p;
+            }
+        }
+        const double inizio = phi0 >= 0 ? 90 : -90;
+        const double passo = phi0 >= 0 ? -5 : 5;
+        for (int m = -180; m <= 165; m += 30) {
+            const double lam = m * mappa::kGradiRadianti;
+            mappa::PuntoGriglia prec = mappa::Punto_Griglia(inizio * mappa::kGradiRadianti, lam, phi0);
+            for (int k = 0; k <= 36; ++k) {
+                const double lat = inizio + passo * k;
+                const mappa::PuntoGriglia p = mappa::Punto_Griglia(lat * mappa::kGradiRadianti, lam, phi0);
+                if (p.d < 0)
+                    break;
+                c.Line(prec.x, prec.y, p.x, p.y);
+                prec = p;
+            }
+        }
+    }
+}
+
+void frmWorldMap::Disegna_sole()
+{
+    const double a = mappa::Angolo_Orario(gdblTempoSideraleGreenwich, gdblAscensioneSole);
+    const double L = mappa::Longitudine_Subsolare(a);
+    const double d = gdblDeclinazioneSole;
+    if (!Spuntata("mnuWorldmapSole"))
+        return;
+    double x = L, y = d;
+    if (ortho()) {
+        if (!mappa::Proiezione_ortografica(m_centroLon, m_centroLat, L, d, x, y))
+            return;
+    } else if (!recta()) {
+        return;
+    }
+    platform::Canvas& c = box();
+    const QImage& img = views::Simbolo_Sole();
+    const double dx = -(c.scaleWidth() * 0.29) / (c.width() / views::Larghezza_HiMetric(img));
+    const double dy = -(c.scaleHeight() * 0.29) / (c.height() / views::Altezza_HiMetric(img));
+    c.PaintPicture(img, x + dx, y + dy);
+}
+
+void frmWorldMap::Disegna_localita()
+{
+    platform::Canvas& c = box();
+    double x = gsngLongitudine, y = gsngLatitudine;
+    bool visibile = true;
+    if (ortho())
+        visibile = mappa::Proiezione_ortografica(m_centroLon, m_centroLat, gsngLongitudine, gsngLatitudine, x, y);
+    else if (!recta())
+        return;
+    const platform::VbColor col = colore(glngColoreNomeCitta);
+    c.setFillColor(col);
+    c.setForeColor(col);
+    if (!visibile)
+        return;
+    c.setFillStyle(platform::Canvas::FillSolid);
+    c.Circle(x, y, recta() ? 0.5 : 1.0);
+    c.setCurrentX(x);
+    c.setCurrentY(y);
+    if (Spuntata("mnuWorldmapNomeCitta"))
+        c.Print(gstrLocalita);
+}

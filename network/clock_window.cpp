@@ -1,0 +1,240 @@
+#include "network/clock_window.h"
+#include "common/refilling_combo.h"
+
+#include "controls/graph_button.h"
+#include "core/mglobal.h"
+#include "core/mlang.h"
+#include "core/mreg.h"
+#include "core/settings.h"
+#include "network/http_socket.h"
+#include "network/time_protocol.h"
+#include "platform/clock_setter.h"
+#include "platform/help_service.h"
+#include "platform/prompt.h"
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSezione = QStringLiteral("frmSyncro");
+const QString kApp = QStringLiteral("Astrovela");
+
+
+} // namespace
+
+frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSyncro"));
+    auto* combo = new ComboAperta(this);
+    combo->aperta = [this] { cmbURL_DropDown(); };
+    cmbURL = combo;
+    cmbURL->setObjectName(QStringLiteral("cmbURL"));
+    cmbURL->setEditable(false);
+    cmbURL->setMinimumWidth(280);
+    chkConnessione = new QCheckBox(this);
+    chkConnessione->setObjectName(QStringLiteral("chkConnessione"));
+    lblServer = new QLabel(this);
+    lblServer->setObjectName(QStringLiteral("lblServer"));
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblStatus->setMinimumHeight(22);
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new GraphButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdHelp = new GraphButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    for (GraphButton* b : {cmdOK, cmdCancel, cmdHelp})
+        b->setMinimumSize(85, 26);
+    Winsock1 = new options::TcpClient(this);
+
+    auto* griglia = new QGridLayout;
+    griglia->addWidget(lblServer, 0, 0);
+    griglia->addWidget(cmbURL, 1, 0);
+    griglia->addWidget(chkConnessione, 2, 0);
+    griglia->addWidget(lblStatus, 3, 0);
+    auto* pulsanti = new QVBoxLayout;
+    pulsanti->addWidget(cmdOK);
+    pulsanti->addWidget(cmdCancel);
+    pulsanti->addWidget(cmdHelp);
+    pulsanti->addStretch();
+    auto* tutto = new QHBoxLayout(this);
+    tutto->addLayout(griglia, 1);
+    tutto->addLayout(pulsanti);
+    setFixedSize(sizeHint().expandedTo(QSize(430, 150)));
+
+    connect(chkConnessione, &QCheckBox::clicked, this, &frmSyncro::chkConnessione_Click);
+    connect(cmdOK, &GraphButton::Click, this, &frmSyncro::cmdOK_Click);
+    connect(cmdCancel, &GraphButton::Click, this, &frmSyncro::cmdCancel_Click);
+    connect(cmdHelp, &GraphButton::Click, this, &frmSyncro::cmdHelp_Click);
+    connect(Winsock1, &options::TcpClient::Connected, this, &frmSyncro::Winsock1_Connect);
+    connect(Winsock1, &options::TcpClient::DataArrival, this, &frmSyncro::Winsock1_DataArrival);
+    connect(Winsock1, &options::TcpClient::Closed, this, &frmSyncro::Winsock1_Close);
+    connect(Winsock1, &options::TcpClient::Error, this, &frmSyncro::Winsock1_Error);
+    Form_Load();
+}
+
+frmSyncro::~frmSyncro() = default;
+
+void frmSyncro::Mostra(QWidget* parent)
+{
+    frmSyncro finestra(parent);
+    finestra.exec();
+}
+
+void frmSyncro::Lingua()
+{
+    setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("sincronizzazioneorologio")));
+    lblServer->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("nomeserver")));
+    chkConnessione->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("verificaconnessione")));
+    cmdOK->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("ok")));
+    cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("cancel")));
+    cmdHelp->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("help")));
+}
+
+void frmSyncro::Form_Load()
+{
+    Lingua();
+    cmbURL->clear();
+    for (const QString& server : gstrServerNTP)
+        if (!server.trimmed().isEmpty())
+            cmbURL->addItem(server);
+    cmbURL->setCurrentIndex(cmbURL->count() > 0 ? 0 : -1);
+    const QString verifica =
+        mReg::Leggi_Impostazione(kApp, QStringLiteral("ServerNTP"), QStringLiteral("Verifica connessione"),
+                                 QStringLiteral("-1"));
+    chkConnessione->setChecked(verifica.trimmed() != QLatin1String("0"));
+}
+
+void frmSyncro::chkConnessione_Click()
+{
+    try {
+        mReg::Salva_Impostazione(kApp, QStringLiteral("ServerNTP"), QStringLiteral("Verifica connessione"),
+                                 chkConnessione->isChecked() ? QStringLiteral("-1") : QStringLiteral("0"));
+    } catch (const mReg::RegistryError& e) {
+        platform::MsgBox(e.text(), platform::vbExclamation);
+    }
+}
+
+void frmSyncro::cmbURL_DropDown()
+{
+    cmdOK->setEnabled(true);
+}
+
+void frmSyncro::puntatoreNormale()
+{
+    unsetCursor();
+}
+
+void frmSyncro::cmdOK_Click()
+{
+    if (cmbURL->currentText().trimmed().isEmpty())
+        return;
+    setCursor(Qt::WaitCursor);
+    cmdOK->setEnabled(false);
+    if (chkConnessione->isChecked() && !mGlobal::Connessione_Internet()) {
+        lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("noconnessione")));
+        puntatoreNormale();
+        return;
+    }
+    Connetti_server();
+}
+
+void frmSyncro::Connetti_server()
+{
+    if (cmbURL->currentText().isEmpty())
+        return;
+    Winsock1->Close();
+    mstrRisposta.clear();
+    lblStatus->setText(mLang::Testo_Lingua(QStringLiteral("frmDownload"), QStringLiteral("connessioneincorso")));
+    Winsock1->Connect(cmbURL->currentText(), mintPorta);
+}
+
+void frmSyncro::Winsock1_Connect()
+{
+    // Nothing is sent: the server answers as soon as the connection stands.
+    m_giro.start();
+}
+
+void frmSyncro::Winsock1_DataArrival(qint64)
+{
+    mstrRisposta += Winsock1->GetData();
+}
+
+void frmSyncro::Winsock1_Close()
+{
+    Winsock1->Close();
+    // Half the round trip, on a clock that does not jump at midnight.
+    msngRitardo = m_giro.isValid() ? double(m_giro.elapsed()) / 1000.0 / 2.0 : 0.0;
+    Imposta_orologio(mstrRisposta);
+}
+
+void frmSyncro::Winsock1_Error(int, const QString& description)
+{
+    Winsock1->Close();
+    puntatoreNormale();
+    const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
+    lblStatus->setText(titolo);
+    platform::MsgBox(description, platform::vbExclamation, titolo);
+}
+
+void frmSyncro::Imposta_orologio(const QByteArray& risposta)
+{
+    const auto ora = options::timeproto::Ora_Da_Risposta(risposta, msngRitardo);
+    if (!ora) {
+        // Not four bytes, or a time the clock cannot take: the clock stays as it is.
+        lblStatus->clear();
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("rispostanonvalida")), platform::vbCritical);
+        puntatoreNormale();
+        return;
+    }
+    QString motivo;
+    platform::ClockSetter* orologio = platform::services().clock;
+    const bool fatto = orologio && orologio->setSystemClock(*ora, &motivo);
+    puntatoreNormale();
+    cmdOK->setEnabled(false);
+    if (!fatto) {
+        // The system refused (the program may lack the right): say so.
+        const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
+        lblStatus->setText(titolo);
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + QStringLiteral("\r\n") +
+                             motivo,
+                         platform::vbExclamation, titolo);
+        return;
+    }
+    lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("oksincronizzazione")));
+    cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("close")));
+}
+
+void frmSyncro::cmdCancel_Click()
+{
+    Winsock1->Close();
+    accept();
+}
+
+void frmSyncro::cmdHelp_Click()
+{
+    if (platform::HelpService* help = platform::services().help)
+        help->showContext(220, this);
+}
+
+void frmSyncro::closeEvent(QCloseEvent* e)
+{
+    Winsock1->Close();
+    QDialog::closeEvent(e);
+}
+
+void frmSyncro::reject()
+{
+    Winsock1->Close();
+    QDialog::reject();
+}

@@ -1,0 +1,152 @@
+// The pass map's view menu: every command acts on the active child window,
+// which must be a pass map (several may be open). Options are set by the
+// member name "imp" + the item's name, the map is redrawn and printed by
+// name, so the menu knows nothing of the window beyond those names.
+#include "passes/pass_map_window.h"
+#include "passes/pass_map_symbols.h"
+#include "shell/main_window.h"
+#include "shell/window_links.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace charts {
+
+namespace {
+
+QWidget* Mappa_Attiva(MDIForm1& main)
+{
+    QMdiSubWindow* sub = main.mdiArea()->activeSubWindow();
+    QWidget* w = sub ? sub->widget() : nullptr;
+    return w && w->inherits("frmSkySat") ? w : nullptr;
+}
+
+void Imposta(QWidget* mappa, const QString& voce, bool valore)
+{
+    mappa->setProperty((QStringLiteral("imp") + voce).toLatin1().constData(), valore);
+}
+
+void Ridisegna(QWidget* mappa, bool arraynuovo)
+{
+    QMetaObject::invokeMethod(mappa, "Genera_mappa", Q_ARG(bool, arraynuovo));
+}
+
+} // namespace
+
+void Collega_Mappa_Passaggio(MDIForm1& main)
+{
+    MDIForm1* m = &main;
+    for (const char* nome : skysat::kOpzioni)
+        if (QAction* a = main.menuItem(QString::fromLatin1(nome)))
+            a->setCheckable(true);
+
+    // Layer toggles: the new check state becomes the active map's option.
+    for (const char* nome : {"mnuSkySatGriglia", "mnuSkySatPaesaggio", "mnuSkySatOggettiCostellazioni",
+                             "mnuSkySatOggettiPianeti", "mnuSkySatOggettiSoleLuna",
+                             "mnuSkySatEtichetteCostellazioni", "mnuSkySatEtichettePianeti",
+                             "mnuSkySatEtichetteSoleLuna"}) {
+        const QString voce = QString::fromLatin1(nome);
+        main.setMenuHandler(voce, [m, voce] {
+            QWidget* mappa = Mappa_Attiva(*m);
+            QAction* a = m->menuItem(voce);
+            if (!mappa || !a)
+                return;
+            // A checkable action has already turned its check by the time
+            // the command runs; the check it shows now is the new state.
+            const bool valore = a->isChecked();
+            Imposta(mappa, voce, valore);
+            QApplication::processEvents();
+            if (QWidget* ancora = Mappa_Attiva(*m); ancora == mappa)
+                Ridisegna(mappa, false);
+        });
+    }
+
+    // Projection pair: a click acts only when the other item is checked.
+    const auto proiezione = [m](bool stereo) {
+        QWidget* mappa = Mappa_Attiva(*m);
+        QAction* s = m->menuItem(QStringLiteral("mnuSkySatProiezStereo"));
+        QAction* n = m->menuItem(QStringLiteral("mnuSkySatProiezNormale"));
+        if (!mappa || !s || !n)
+            return;
+        const bool attuale = mappa->property("impmnuSkySatProiezStereo").toBool();
+        s->setChecked(stereo);
+        n->setChecked(!stereo);
+        if (attuale == stereo)
+            return;
+        Imposta(mappa, QStringLiteral("mnuSkySatProiezStereo"), stereo);
+        Imposta(mappa, QStringLiteral("mnuSkySatProiezNormale"), !stereo);
+        Ridisegna(mappa, false);
+    };
+    main.setMenuHandler(QStringLiteral("mnuSkySatProiezStereo"), [proiezione] { proiezione(true); });
+    main.setMenuHandler(QStringLiteral("mnuSkySatProiezNormale"), [proiezione] { proiezione(false); });
+
+    // Orientation: exactly one item checked; a change drops the annotations.
+    static const char* const orientamenti[4] = {"mnuSkySatOrientamentoNord", "mnuSkySatOrientamentoSud",
+                                                "mnuSkySatOrientamentoOvest", "mnuSkySatOrientamentoEst"};
+    for (const char* nome : orientamenti) {
+        const QString voce = QString::fromLatin1(nome);
+        main.setMenuHandler(voce, [m, voce] {
+            QWidget* mappa = Mappa_Attiva(*m);
+            if (!mappa)
+                return;
+            const bool giaScelto = mappa->property(("imp" + voce).toLatin1().constData()).toBool();
+            for (const char* altro : orientamenti)
+                if (QAction* a = m->menuItem(QString::fromLatin1(altro)))
+                    a->setChecked(voce == QLatin1String(altro));
+            if (giaScelto)
+                return;
+            for (const char* altro : orientamenti)
+                if (voce != QLatin1String(altro))
+                    Imposta(mappa, QString::fromLatin1(altro), false);
+            Imposta(mappa, voce, true);
+            Ridisegna(mappa, true);
+        });
+    }
+
+    main.setMenuHandler(QStringLiteral("mnuSkySatRidisegnaMappa"), [m] {
+        if (QWidget* mappa = Mappa_Attiva(*m))
+            Ridisegna(mappa, true);
+    });
+    main.setMenuHandler(QStringLiteral("mnuSkySatStampa"), [m] {
+        QApplication::processEvents();
+        if (QWidget* mappa = Mappa_Attiva(*m))
+            QMetaObject::invokeMethod(mappa, "Stampa");
+    });
+    main.setMenuHandler(QStringLiteral("mnuSkySatChiudi"), [m] {
+        if (QMdiSubWindow* sub = m->mdiArea()->activeSubWindow(); sub && Mappa_Attiva(*m))
+            sub->close();
+    });
+
+    // File > Print on an active pass map prints its sheet; on any other
+    // window the command does what it did before.
+    {
+        std::function<void()> prima = main.menuHandler(QStringLiteral("mnuFileStampa"));
+        main.setMenuHandler(QStringLiteral("mnuFileStampa"), [m, prima] {
+            if (QWidget* mappa = Mappa_Attiva(*m)) {
+                QMetaObject::invokeMethod(mappa, "Stampa");
+                return;
+            }
+            if (prima)
+                prima();
+        });
+    }
+
+    // The view menu shows while a pass map is the active window, with the
+    // checks of that map's options.
+    if (QMenu* menu = main.menu(QStringLiteral("mnuSkySat"))) {
+        QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, menu, [m, menu](QMdiSubWindow*) {
+            QWidget* mappa = Mappa_Attiva(*m);
+            menu->menuAction()->setVisible(mappa != nullptr);
+            if (!mappa)
+                return;
+            for (const char* nome : skysat::kOpzioni)
+                if (QAction* a = m->menuItem(QString::fromLatin1(nome)))
+                    a->setChecked(mappa->property(("imp" + QByteArray(nome)).constData()).toBool());
+        });
+    }
+}
+
+} // namespace charts

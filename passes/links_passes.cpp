@@ -1,0 +1,49 @@
+#include "shell/window_links.h"
+
+#include "passes/pass_map_window.h"
+#include "common/window_host.h"
+#include "platform/vb.h"
+#include "listings/listing_window.h"
+#include "passes/pass_window.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+
+namespace predictions {
+
+void Collega_Previsioni(MDIForm1& main)
+{
+    // Satellites > Pass predictions: the one prediction window, in its
+    // normal state, inside the main window.
+    main.setMenuHandler(QStringLiteral("mnuSatellitiPrevisioniPassaggi"), [] {
+        QApplication::processEvents();
+        frmVisibleSatellites* f = frmVisibleSatellites::instance();
+        if (QWidget* cornice = f->parentWidget(); cornice && cornice->inherits("QMdiSubWindow"))
+            cornice->showNormal();
+        f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
+        database::Mostra_Figlia(f);
+    });
+
+    // A chosen pass opens its ephemeris listing in a new listing window,
+    // automatic step, the observer's view.
+    frmVisibleSatellites::setApriElenco([](int slot, const QDateTime& inizio, const QDateTime& fine) {
+        frmDetails* d = frmDetails::Nuovo();
+        double passo = 0;
+        d->Genera_elenco(slot, inizio, fine, passo, 1);
+    });
+
+    // ... or its pass map: a new map of the satellite in slot 201.
+    frmVisibleSatellites::setApriMappa([](frmVisibleSatellites& w) {
+        auto* mappa = new frmSkySat;
+        mappa->gvarTempoInizio = vb::CDate(w.mvarTempoInizio).value_or(QDateTime());
+        mappa->gvarTempoCulmine = vb::CDate(w.mvarTempoCulmine).value_or(QDateTime());
+        mappa->gvarTempoFine = vb::CDate(w.mvarTempoFine).value_or(QDateTime());
+        mappa->gvarTempoMappa = vb::CDate(w.mvarTempoMappa).value_or(QDateTime());
+        mappa->gstrRiga1 = w.mstrRiga1;
+        mappa->gstrRiga2 = w.mstrRiga2;
+        mappa->gstrRiga3 = w.mstrRiga3;
+        mappa->Mostra();
+    });
+}
+
+} // namespace predictions

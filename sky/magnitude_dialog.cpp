@@ -1,0 +1,159 @@
+#include "sky/magnitude_dialog.h"
+
+#include "sky/sky_chart_window.h"
+#include "controls/graph_button.h"
+#include "core/mlang.h"
+#include "maps/local_sky_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMetaObject>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSezione = QStringLiteral("frmMagnitude");
+
+// The pass map in `w`: itself, or the window in the MDI frame it is.
+QObject* mappa(QWidget* w)
+{
+    if (!w)
+        return nullptr;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w))
+        return sub->widget();
+    return w;
+}
+
+} // namespace
+
+frmMagnitude::frmMagnitude(const QString& qualeMappa, QWidget* owner)
+    : QDialog(owner)
+    , gstrQualeMappa(qualeMappa)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmMagnitude"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    cmbMagnitudine = new QComboBox(Frame1);
+    cmbMagnitudine->setObjectName(QStringLiteral("cmbMagnitudine"));
+    lblStelle = new QLabel(Frame1);
+    lblStelle->setObjectName(QStringLiteral("lblStelle"));
+    lblNumeroStelle = new QLabel(Frame1);
+    lblNumeroStelle->setObjectName(QStringLiteral("lblNumeroStelle"));
+    lblNumeroStelle->setMinimumWidth(48);
+    auto* griglia = new QGridLayout(Frame1);
+    griglia->addWidget(cmbMagnitudine, 0, 0, 1, 2);
+    griglia->addWidget(lblStelle, 1, 0);
+    griglia->addWidget(lblNumeroStelle, 1, 1, Qt::AlignRight);
+
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = new GraphButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setCancel(true);
+    for (GraphButton* b : {cmdOK, cmdCancel})
+        b->setMinimumSize(84, 26);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addStretch();
+    pulsanti->addWidget(cmdOK);
+    pulsanti->addWidget(cmdCancel);
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(Frame1);
+    tutto->addLayout(pulsanti);
+
+    connect(cmbMagnitudine, qOverload<int>(&QComboBox::activated), this, &frmMagnitude::cmbMagnitudine_Click);
+    connect(cmdOK, &QAbstractButton::clicked, this, &frmMagnitude::cmdOK_Click);
+    connect(cmdCancel, &QAbstractButton::clicked, this, &frmMagnitude::cmdCancel_Click);
+
+    Form_Load();
+}
+
+void frmMagnitude::Mostra(const QString& qualeMappa, QWidget* owner)
+{
+    frmMagnitude dialog(qualeMappa, owner);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.exec();
+}
+
+void frmMagnitude::Lingua()
+{
+    setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("magnitudinelimite")));
+    lblStelle->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("stelle")));
+    cmbMagnitudine->clear();
+    for (const charts::LimiteMagnitudine& l : charts::kLimitiMagnitudine)
+        cmbMagnitudine->addItem(QString::fromLatin1(l.testo));
+    cmdOK->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("ok")));
+    cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("cancel")));
+}
+
+QObject* frmMagnitude::bersaglio() const
+{
+    if (gstrQualeMappa == QLatin1String("generale"))
+        return frmGeneralSky::instance(false);
+    if (gstrQualeMappa == QLatin1String("locale"))
+        return frmLocalSky::instance(false);
+    if (gstrQualeMappa == QLatin1String("anteprima"))
+        return mappa(m_owner);
+    return nullptr;
+}
+
+void frmMagnitude::Form_Load()
+{
+    Lingua();
+    int c = 0;
+    if (auto* locale = qobject_cast<frmLocalSky*>(bersaglio())) {
+        c = locale->gintNumStelle;
+    } else if (QObject* b = bersaglio()) {
+        const QVariant v = b->property("gintNumStelle");
+        if (v.isValid())
+            c = v.toInt();
+    }
+    cmbMagnitudine->setCurrentIndex(-1);
+    for (int i = 0; i < 12; ++i)
+        if (charts::kLimitiMagnitudine[i].stelle == c) {
+            cmbMagnitudine->setCurrentIndex(i);
+            cmbMagnitudine_Click();
+        }
+    lblNumeroStelle->setText(QString::number(c));
+}
+
+void frmMagnitude::cmbMagnitudine_Click()
+{
+    const int i = cmbMagnitudine->currentIndex();
+    if (i < 0 || i >= 12)
+        return;
+    mintStelle = charts::kLimitiMagnitudine[i].stelle;
+    lblNumeroStelle->setText(QString::number(mintStelle));
+}
+
+void frmMagnitude::cmdOK_Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QObject* b = bersaglio();
+    if (auto* locale = qobject_cast<frmLocalSky*>(b)) {
+        locale->gintNumStelle = mintStelle;
+        locale->tmrLocalSky_Timer();
+    } else if (b && b->property("gintNumStelle").isValid()) {
+        b->setProperty("gintNumStelle", mintStelle);
+        if (gstrQualeMappa == QLatin1String("generale"))
+            QMetaObject::invokeMethod(b, "Genera_mappa");
+        else if (gstrQualeMappa == QLatin1String("anteprima"))
+            QMetaObject::invokeMethod(b, "Genera_mappa", Q_ARG(bool, false));
+    }
+    QApplication::restoreOverrideCursor();
+    accept();
+}
+
+void frmMagnitude::cmdCancel_Click()
+{
+    reject();
+}

@@ -1,0 +1,74 @@
+#include "sky/object_box_texts.h"
+
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace charts::dettagli {
+
+QString Testo_AR(double ore)
+{
+    const double h = std::floor(ore);
+    const double m = std::floor((ore - h) * 60.0);
+    const double s = std::floor(((ore - h) * 60.0 - m) * 60.0);
+    return vb::Format(h, u" 00h") + vb::Format(m, u" 00m") + vb::Format(s, u" 00s");
+}
+
+QString Testo_Dec(double gradi)
+{
+    const QString segno = gradi < 0 ? QStringLiteral("-") : QStringLiteral("+");
+    const double assoluta = std::fabs(gradi);
+    const double d = std::floor(assoluta);
+    const double m = std::floor((assoluta - d) * 60.0);
+    return segno + vb::Format(d, u"00°") + vb::Format(m, u" 00'");
+}
+
+QString Testo_Altezza(double gradi)
+{
+    return vb::Format(gradi, u"#0.0°");
+}
+
+QString Testo_Azimuth(double gradi)
+{
+    return vb::Format(gradi, u"##0.0°");
+}
+
+QString Testo_Diametro(double secondi)
+{
+    const double minuti = std::floor(secondi / 60.0);
+    const double resto = std::floor(secondi - minuti * 60.0);
+    return vb::Format(minuti, u"#0'") + vb::Format(resto, u"00''");
+}
+
+// Light times are shown to the whole second; the second is rounded before
+// it is split, so that 59.7 s carry into the next minute instead of showing 60.
+QString Tempo_Luce_Pianeta(double ua)
+{
+    const double totale = std::round(ua * 0.1386 * 3600.0);
+    const double h = std::floor(totale / 3600.0);
+    const double m = std::floor((totale - h * 3600.0) / 60.0);
+    const double s = totale - h * 3600.0 - m * 60.0;
+    if (h > 0)
+        return vb::Format(h, u"0h") + vb::Format(m, u"00m") + vb::Format(s, u"00s");
+    return vb::Format(m, u"#0m") + vb::Format(s, u"00s");
+}
+
+QString Tempo_Luce_Sole(double km)
+{
+    const double totale = std::round(km / 299792.0);
+    const double m = std::floor(totale / 60.0);
+    const double s = totale - m * 60.0;
+    return vb::Format(m, u"00m") + vb::Format(s, u"00s");
+}
+
+QString Tempo_Luce_Luna(double km)
+{
+    return vb::Format(km / 299792.0, u"0.0s");
+}
+
+QString Fase_Luna(double faseRadianti)
+{
+    return vb::Format((1.0 - std::cos(faseRadianti)) * 0.5, u"#0%");
+}
+
+} // namespace charts::dettagli

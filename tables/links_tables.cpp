@@ -1,0 +1,22 @@
+#include "shell/window_links.h"
+
+#include "tables/planet_table.h"
+#include "tables/almanac.h"
+#include "tables/tracking_table.h"
+#include "shell/main_window.h"
+
+#include <QCoreApplication>
+
+namespace predictions {
+
+void Collega_Tabelle(MDIForm1& main)
+{
+    main.setMenuHandler(QStringLiteral("mnuEffemeridiSatelliti"), [] {
+        QCoreApplication::processEvents();
+        frmTrack::Mostra();
+    });
+    main.setMenuHandler(QStringLiteral("mnuEffemeridiPianeti"), [] { frmPlanets::Mostra(); });
+    main.setMenuHandler(QStringLiteral("mnuEffemeridiAlmanacco"), [] { frmRiseSet::Mostra(); });
+}
+
+} // namespace predictions

@@ -1,0 +1,159 @@
+// The main window's commands served by the location and document group: the
+// location dialog from the toolbar and the status bar, Save and Print on the
+// active viewer by the focused control, closing with unsaved text, the
+// external program and the calculator.
+#include "core/globals.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "locations/city_list.h"
+#include "files/text_viewer.h"
+#include "locations/location_dialog.h"
+#include "platform/fakes.h"
+#include "shell/main_window.h"
+#include "shell/window_links.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LocationLinks : ::testing::Test {
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    QTemporaryDir dir;
+
+    void SetUp() override
+    {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        const QString p = dir.filePath(QStringLiteral("cities.dat"));
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write("\"Italy: Milano\",45.47,9.19,1\r\n");
+        f.close();
+        options::Imposta_File_Citta(p);
+    }
+    void TearDown() override
+    {
+        options::Imposta_File_Citta(QString());
+        mLang::Usa_File_Lingua(QString());
+    }
+    static QList<QWidget*> Figli(MDIForm1& w)
+    {
+        QList<QWidget*> out;
+        for (QMdiSubWindow* s : w.mdiArea()->subWindowList())
+            out << s->widget();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(LocationLinks, ToolbarAndStatusBarOpenTheOneLocationWindow)
+{
+    MDIForm1 w;
+    options::Collega_Localita(w);
+    w.show();
+    for (const char* n : {"mnuOpzioniLocalita", "mnuFileNuovo", "mnuFileModifica", "mnuFileStampa",
+                          "mnuFileImpostaStampante", "mnuStrumentiFormattazione", "mnuStrumentiCalcolatrice",
+                          "mnuStrumentiProgramma"})
+        EXPECT_TRUE(w.menuItem(n)->isEnabled()) << n;
+    w.Toolbar1_ButtonClick(QStringLiteral("Location"));
+    frmLocation* f = frmLocation::istanza();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(Figli(w).contains(f));
+    // The close box hides it; the status bar's panel 3 shows the same window.
+    f->parentWidget()->close();
+    EXPECT_FALSE(f->parentWidget()->isVisible());
+    w.StatusBar1_PanelClick(3);
+    EXPECT_EQ(frmLocation::istanza(), f);
+    EXPECT_TRUE(f->isVisible());
+    // OK with a chosen city shows the place in panel 3.
+    f->Seleziona_Voce(0);
+    f->cmdOk_Click();
+    EXPECT_EQ(w.panel(3)->text(), QStringLiteral("Italy: Milano"));
+    EXPECT_FALSE(f->parentWidget()->isVisible());
+    // Closing every window unloads it.
+    w.mnuFinestreChiudiTutto_Click();
+    EXPECT_EQ(frmLocation::istanza(), nullptr);
+}
+
+TEST_F(LocationLinks, SaveGoesToTheActiveViewerWithTheFocusInItsText)
+{
+    MDIForm1 w;
+    options::Collega_Localita(w);
+    w.show();
+    w.menuItem("mnuFileNuovo")->trigger();
+    w.menuItem("mnuFileNuovo")->trigger();
+    ASSERT_EQ(Figli(w).size(), 2);
+    auto* primo = qobject_cast<frmFile*>(Figli(w)[0]);
+    auto* secondo = qobject_cast<frmFile*>(Figli(w)[1]);
+    ASSERT_TRUE(primo && secondo);
+    EXPECT_EQ(secondo->windowTitle(), mLang::Testo_Lingua("MDIForm1", "nuovo")
+                                          + QString::number(primo->windowTitle().mid(
+                                                mLang::Testo_Lingua("MDIForm1", "nuovo").size()).toInt() + 1));
+    w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(primo->parentWidget()));
+    primo->txtFile->setFocus();
+    QApplication::processEvents();
+    primo->txtFile->setPlainText(QStringLiteral("hello"));
+    emit w.menu(QStringLiteral("mnuFile"))->aboutToShow();
+    EXPECT_TRUE(w.menuItem("mnuFileSalva")->isEnabled());
+    const QString p = dir.filePath(QStringLiteral("doc.txt"));
+    fakes.files.fileAnswers = {p};
+    w.menuItem("mnuFileSalva")->trigger();
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_EQ(fakes.files.calls[0].request.fileName, primo->windowTitle());
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("hello"));
+
+    // Unsaved text: Cancel to the closing question keeps the program and the
+    // window; No lets it close.
+    secondo->txtFile->setPlainText(QStringLiteral("unsaved"));
+    const bool conferma = gblnConfermaUscita;
+    gblnConfermaUscita = false;
+    fakes.prompt.answers = {platform::vbCancel};
+    EXPECT_FALSE(w.close());
+    gblnConfermaUscita = conferma;
+    EXPECT_EQ(Figli(w).size(), 2);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmFile", "salvamodifiche"));
+    fakes.prompt.answers = {platform::vbNo};
+    w.mnuFinestreChiudiTutto_Click();
+    EXPECT_TRUE(Figli(w).isEmpty());
+}
+
+TEST_F(LocationLinks, ExternalProgramAndCalculator)
+{
+    MDIForm1 w;
+    options::Collega_Localita(w);
+    const QString prima = gstrEseguiProgramma;
+    const QString primiParametri = gstrEseguiParametri;
+    gstrEseguiProgramma = QStringLiteral("   ");
+    w.menuItem("mnuStrumentiProgramma")->trigger();
+    EXPECT_TRUE(fakes.launcher.calls.isEmpty());
+    gstrEseguiProgramma = QStringLiteral("/usr/bin/gpredict");
+    gstrEseguiParametri = QStringLiteral("-a \"two words\" x;rm");
+    w.menuItem("mnuStrumentiProgramma")->trigger();
+    ASSERT_EQ(fakes.launcher.calls.size(), 1);
+    EXPECT_EQ(fakes.launcher.calls[0].target, QStringLiteral("/usr/bin/gpredict"));
+    EXPECT_EQ(fakes.launcher.calls[0].arguments,
+              QStringList({QStringLiteral("-a"), QStringLiteral("two words"), QStringLiteral("x;rm")}));
+    fakes.launcher.succeed = false;
+    w.menuItem("mnuStrumentiProgramma")->trigger();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    EXPECT_EQ(fakes.prompt.calls[0].text, fakes.launcher.failure);
+    w.menuItem("mnuStrumentiCalcolatrice")->trigger();
+    EXPECT_EQ(fakes.launcher.calls.last().kind, platform::FakeLauncher::Kind::Calculator);
+    gstrEseguiProgramma = prima;
+    gstrEseguiParametri = primiParametri;
+}

@@ -1,0 +1,252 @@
+// The text-file viewer and the File menu's document commands: reading and
+// saving in the file's own encoding and line ends, the closing question,
+// Save As for new documents, printing the selection, the line-end repair.
+#include "core/mlang.h"
+#include "files/file_menu.h"
+#include "files/text_viewer.h"
+#include "platform/fakes.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FileViewer : public ::testing::Test {
+protected:
+    void SetUp() override { mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini")); }
+    void TearDown() override { mLang::Usa_File_Lingua({}); }
+    QString Scrivi(const QString& nome, const QByteArray& b)
+    {
+        const QString p = dir.filePath(nome);
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(b);
+        return p;
+    }
+    QByteArray Leggi(const QString& p)
+    {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QTemporaryDir dir;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+};
+
+TEST_F(FileViewer, SavesBackInTheEncodingAndLineEndsRead)
+{
+    // Windows-1252 bytes (0xB0 is the degree sign) with CR LF line ends.
+    const QByteArray ansi("ISS (ZARYA)\r\n1 25544U 98067A\r\nLat 45\xB0\r\n");
+    const QString p = Scrivi(QStringLiteral("iss.txt"), ansi);
+    auto* f = new frmFile;
+    ASSERT_TRUE(f->Leggi(p));
+    EXPECT_EQ(f->windowTitle(), p);
+    EXPECT_EQ(f->fileName(), p);
+    EXPECT_FALSE(f->modificato());
+    EXPECT_EQ(f->txtFile->toPlainText(), QStringLiteral("ISS (ZARYA)\n1 25544U 98067A\nLat 45°\n"));
+    f->txtFile->moveCursor(QTextCursor::End);
+    f->txtFile->insertPlainText(QStringLiteral("2 25544\n"));
+    EXPECT_TRUE(f->modificato());
+    ASSERT_TRUE(f->Salva());
+    EXPECT_TRUE(fakes.files.calls.isEmpty());  // a loaded document saves over its file
+    EXPECT_EQ(Leggi(p), ansi + QByteArray("2 25544\r\n"));
+    EXPECT_FALSE(f->modificato());
+    delete f;
+
+    // LF files stay LF; a second document saving writes only its own file.
+    const QString p2 = Scrivi(QStringLiteral("lf.txt"), QByteArray("a\nb\n"));
+    const QString p3 = Scrivi(QStringLiteral("other.txt"), QByteArray("keep\r\n"));
+    frmFile a;
+    frmFile b;
+    ASSERT_TRUE(a.Leggi(p2));
+    ASSERT_TRUE(b.Leggi(p3));
+    a.txtFile->setPlainText(QStringLiteral("a\nc\n"));
+    b.txtFile->setPlainText(QStringLiteral("changed\n"));
+    ASSERT_TRUE(a.Salva());
+    EXPECT_EQ(Leggi(p2), QByteArray("a\nc\n"));
+    EXPECT_EQ(Leggi(p3), QByteArray("keep\r\n"));
+}
+
+TEST_F(FileViewer, SavingKeepsEveryCharacterOfTheFile)
+{
+    // Non-breaking spaces (0xA0 in Windows-1252, U+00A0 in UTF-8) and tabs
+    // are text like any other: a save after an edit elsewhere keeps them.
+    const QByteArray ansi("NOAA\xA0" "15\r\n1\t25338U\r\n");
+    const QByteArray utf8("NOAA\xC2\xA0" "18\n");
+    const QString p = Scrivi(QStringLiteral("ansi.txt"), ansi);
+    const QString q = Scrivi(QStringLiteral("utf8.txt"), utf8);
+    for (const auto& [percorso, byte] : {std::pair{p, ansi}, std::pair{q, utf8}}) {
+        frmFile f;
+        ASSERT_TRUE(f.Leggi(percorso));
+        EXPECT_FALSE(f.modificato());
+        f.txtFile->moveCursor(QTextCursor::End);
+        f.txtFile->insertPlainText(QStringLiteral("x"));
+        ASSERT_TRUE(f.Salva());
+        EXPECT_EQ(Leggi(percorso), byte + "x");
+        EXPECT_FALSE(f.modificato());
+    }
+}
+
+TEST_F(FileViewer, CharactersOutsideWindows1252AreNotSavedAsQuestionMarks)
+{
+    const QString p = Scrivi(QStringLiteral("ansi.txt"), QByteArray("Lat 45\xB0\r\n"));
+    frmFile f;
+    ASSERT_TRUE(f.Leggi(p));
+    f.txtFile->moveCursor(QTextCursor::End);
+    f.txtFile->insertPlainText(QStringLiteral("Łódź\n"));
+    ASSERT_TRUE(f.Salva());
+    EXPECT_EQ(Leggi(p), QStringLiteral("Lat 45°\r\nŁódź\r\n").toUtf8());
+}
+
+TEST_F(FileViewer, UnreadableFileTellsAndLeavesNoWindow)
+{
+    const QString p = dir.filePath(QStringLiteral("missing.txt"));
+    QPointer<frmFile> f = new frmFile;
+    EXPECT_FALSE(f->Leggi(p));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].title, p);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("Dialogs", "formatononvalido"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.isNull());
+
+    // The Edit command opens no viewer for an empty file or a cancel.
+    const QString vuoto = Scrivi(QStringLiteral("empty.txt"), QByteArray());
+    fakes.files.fileAnswers = {vuoto, std::nullopt};
+    EXPECT_EQ(options::File_Modifica(nullptr), nullptr);
+    EXPECT_EQ(options::File_Modifica(nullptr), nullptr);
+    ASSERT_EQ(fakes.files.calls.size(), 2);
+    EXPECT_EQ(fakes.files.calls[0].request.title, mLang::Testo_Lingua("Dialogs", "modificatle"));
+    EXPECT_EQ(fakes.prompt.calls.size(), 1);
+}
+
+TEST_F(FileViewer, ClosingQuestionOnlyWhenTheTextDiffers)
+{
+    const QString p = Scrivi(QStringLiteral("t.txt"), QByteArray("abc\r\n"));
+    frmFile f;
+    ASSERT_TRUE(f.Leggi(p));
+    EXPECT_TRUE(f.Form_QueryUnload());
+    // One character changed and changed back: no question.
+    f.txtFile->setPlainText(QStringLiteral("abd\n"));
+    f.txtFile->setPlainText(QStringLiteral("abc\n"));
+    EXPECT_TRUE(f.Form_QueryUnload());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+
+    f.txtFile->setPlainText(QStringLiteral("xyz\n"));
+    fakes.prompt.answers = {platform::vbCancel, platform::vbNo, platform::vbYes};
+    EXPECT_FALSE(f.Form_QueryUnload());   // Cancel: stays
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNoCancel | platform::vbQuestion);
+    EXPECT_EQ(fakes.prompt.calls[0].title, p);
+    EXPECT_TRUE(f.Form_QueryUnload());    // No: closes, file unchanged
+    EXPECT_EQ(Leggi(p), QByteArray("abc\r\n"));
+    EXPECT_TRUE(f.Form_QueryUnload());    // Yes: saved, closes
+    EXPECT_EQ(Leggi(p), QByteArray("xyz\r\n"));
+}
+
+TEST_F(FileViewer, NewDocumentAsksSaveAsEveryTimeAndKeepsItsTitle)
+{
+    frmFile* f = options::File_Nuovo(nullptr);
+    frmFile* g = options::File_Nuovo(nullptr);
+    const QString nuovo = mLang::Testo_Lingua("MDIForm1", "nuovo");
+    const QString numero = f->windowTitle().mid(nuovo.size());
+    EXPECT_TRUE(f->windowTitle().startsWith(nuovo));
+    EXPECT_EQ(g->windowTitle(), nuovo + QString::number(numero.toInt() + 1));
+    EXPECT_TRUE(f->pflgNuovo);
+    f->txtFile->setPlainText(QStringLiteral("line 1\nline 2"));
+    const QString p = dir.filePath(QStringLiteral("new.txt"));
+    fakes.files.fileAnswers = {p, p, std::nullopt};
+    ASSERT_TRUE(f->Salva());
+    EXPECT_EQ(Leggi(p), QByteArray("line 1\r\nline 2"));
+    ASSERT_TRUE(f->Salva());
+    ASSERT_EQ(fakes.files.calls.size(), 2);
+    EXPECT_EQ(fakes.files.calls[1].kind, platform::FakeFileChooser::Kind::Save);
+    EXPECT_EQ(fakes.files.calls[1].request.fileName, f->windowTitle());
+    EXPECT_EQ(fakes.files.calls[1].request.flags, platform::fileOverwritePrompt);
+    EXPECT_TRUE(f->pflgNuovo);
+    // A cancelled Save As saves nothing; the closing question then keeps the
+    // window (the text would be lost otherwise).
+    f->txtFile->setPlainText(QStringLiteral("more"));
+    EXPECT_FALSE(f->Salva());
+    fakes.prompt.answers = {platform::vbYes};
+    EXPECT_FALSE(f->Form_QueryUnload());
+    EXPECT_EQ(Leggi(p), QByteArray("line 1\r\nline 2"));
+    delete f;
+    delete g;
+}
+
+TEST_F(FileViewer, FailedSaveIsToldAndKeepsTheFile)
+{
+    const QString p = Scrivi(QStringLiteral("k.txt"), QByteArray("old\r\n"));
+    frmFile f;
+    ASSERT_TRUE(f.Leggi(p));
+    f.txtFile->setPlainText(QStringLiteral("new\n"));
+    // The file's folder is replaced by a plain file: the write cannot happen.
+    f.setFileName(dir.filePath(QStringLiteral("k.txt/sub")));
+    EXPECT_FALSE(f.Salva());
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmFile", "erroresalvataggio")));
+    EXPECT_TRUE(f.modificato());
+    EXPECT_EQ(Leggi(p), QByteArray("old\r\n"));
+}
+
+TEST_F(FileViewer, PrintsSelectionOrWholeText)
+{
+    if (QProcess::execute(QStringLiteral("which"), {QStringLiteral("pdftotext")}) != 0)
+        GTEST_SKIP() << "pdftotext is not installed";
+    frmFile f;
+    f.txtFile->setPlainText(QStringLiteral("FIRSTLINE\nSECONDLINE\nTHIRDLINE\n"));
+    const QString tutto = dir.filePath(QStringLiteral("all.pdf"));
+    const QString parte = dir.filePath(QStringLiteral("sel.pdf"));
+    fakes.files.printerAnswers = {tutto, parte, std::nullopt};
+    f.Stampa();
+    QTextCursor c = f.txtFile->textCursor();
+    c.setPosition(10);
+    c.setPosition(20, QTextCursor::KeepAnchor);
+    f.txtFile->setTextCursor(c);
+    f.Stampa();
+    f.Stampa();  // cancelled: nothing
+    auto testo = [](const QString& pdf) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    const QString a = testo(tutto);
+    EXPECT_TRUE(a.contains(QStringLiteral("FIRSTLINE")) && a.contains(QStringLiteral("THIRDLINE"))) << a.toStdString();
+    const QString s = testo(parte);
+    EXPECT_TRUE(s.contains(QStringLiteral("SECONDLINE"))) << s.toStdString();
+    EXPECT_FALSE(s.contains(QStringLiteral("FIRSTLINE")));
+    EXPECT_FALSE(s.contains(QStringLiteral("THIRDLINE")));
+    EXPECT_EQ(fakes.files.calls.size(), 3);
+}
+
+TEST(FileTools, LineEndRepairAndPageLayout)
+{
+    using options::Ripara_Fine_Righe;
+    EXPECT_EQ(Ripara_Fine_Righe(QStringLiteral("a\nb\nc")), QStringLiteral("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(Ripara_Fine_Righe(QStringLiteral("a\r\nb\r\n")), QStringLiteral("a\r\nb\r\n"));
+    // Repairing twice changes nothing more.
+    const QString una = Ripara_Fine_Righe(QStringLiteral("  x y  \n\tz \r\nw"));
+    EXPECT_EQ(una, QStringLiteral("x y\r\n\tz\r\nw\r\n"));
+    EXPECT_EQ(Ripara_Fine_Righe(una), una);
+    // A lone CR is not a line end.
+    EXPECT_EQ(Ripara_Fine_Righe(QStringLiteral("a\rb\n")), QStringLiteral("a\rb\r\n"));
+    EXPECT_EQ(Ripara_Fine_Righe(QString()), QStringLiteral("\r\n"));
+
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("abc\r\ndef\n"), 10), QStringList({"abc", "def"}));
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("aaaa bbbb cc"), 6), QStringList({"aaaa ", "bbbb ", "cc"}));
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("abcdefghij"), 4), QStringList({"abcd", "efgh", "ij"}));
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("a\n\nb"), 4), QStringList({"a", "", "b"}));
+    // A page one character wide (or narrower) still lays out, one per line.
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("ab c"), 1), QStringList({"a", "b", " ", "c"}));
+    EXPECT_EQ(frmFile::Impagina(QStringLiteral("ab"), 0), QStringList({"a", "b"}));
+}
+
+} // namespace

@@ -1,0 +1,256 @@
+// The ephemeris and relative-motion dialogs and the main window's commands
+// that open them or save and print a listing.
+#include "listing_fixture.h"
+
+#include "database/database_window.h"
+#include "listings/ephemeris_dialog.h"
+#include "listings/listing_window.h"
+#include "listings/relative_dialog.h"
+#include "listings/links_listings.h"
+#include "shell/main_window.h"
+#include "shell/window_links.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+using listtest::Listings;
+using namespace listtest;
+
+class Dialogs : public Listings {
+protected:
+    void SetUp() override
+    {
+        Listings::SetUp();
+        // Principal: B, A, B (in file order); secondary: A alone.
+        gudtDatabasePrimario = {RigaDati{}, ref.sets["B"], ref.sets["A"], ref.sets["B"]};
+        gudtDatabaseSecondario.clear();
+        gdatDataCorrente = locale(538);
+    }
+    void TearDown() override
+    {
+        for (QWidget* w : {static_cast<QWidget*>(frmCalc::instance(false)),
+                           static_cast<QWidget*>(frmRelative::instance(false))})
+            if (w)
+                w->close();
+        frmDatabase::Unload();
+        gudtDatabasePrimario.clear();
+        gudtDatabaseSecondario.clear();
+        gstrDatabasePrimario.clear();
+        Listings::TearDown();
+    }
+    static int riga(QListWidget* l, const QString& testo)
+    {
+        for (int i = 0; i < l->count(); ++i)
+            if (l->item(i)->text() == testo)
+                return i;
+        return -1;
+    }
+};
+
+TEST_F(Dialogs, EphemerisDialogDefaultsAndLimits)
+{
+    frmCalc* c = frmCalc::instance();
+    EXPECT_EQ(c->c.DTPicker1->dateTime(), gdatDataCorrente);
+    EXPECT_EQ(c->c.inizio(), gdatDataCorrente);
+    EXPECT_EQ(c->c.fine(), gdatDataCorrente.addSecs(15 * 60));
+    EXPECT_EQ(c->c.passo(), 15.0);
+    EXPECT_TRUE(c->c.optOBS->isChecked());
+    EXPECT_EQ(c->c.cmbDurata->count(), 60);
+    EXPECT_EQ(c->c.cmbDurata->itemText(0), " 60");
+    EXPECT_EQ(c->c.cmbDurata->itemText(59), " 1");
+    EXPECT_EQ(c->SSTab1->currentIndex(), 0);
+    // The principal list in text order, the secondary one empty.
+    ASSERT_EQ(c->lstDatabase[0]->count(), 3);
+    EXPECT_EQ(c->lstDatabase[0]->item(0)->text(), "DELTA 1 DEB");
+    EXPECT_EQ(c->lstDatabase[0]->item(2)->text(), "ISS (ZARYA)");
+    EXPECT_EQ(c->lstDatabase[0]->item(2)->data(Qt::UserRole).toInt(), 2);
+    EXPECT_EQ(c->lstDatabase[1]->count(), 0);
+    // The largest span and step: 60 days, 60 hours.
+    c->c.cmbDurata->setCurrentIndex(0);
+    c->c.cmbTipoDurata->setCurrentIndex(2);
+    c->c.cmbIntervallo->setCurrentIndex(0);
+    c->c.cmbTipoIntervallo->setCurrentIndex(2);
+    EXPECT_EQ(c->c.fine(), gdatDataCorrente.addDays(60));
+    EXPECT_EQ(c->c.passo(), 60.0 * 3600.0);
+}
+
+TEST_F(Dialogs, EphemerisOkListsTheChosenSatellite)
+{
+    frmCalc* c = frmCalc::instance();
+    // Nothing chosen on the tab in front: a selection on the other tab does not count.
+    EXPECT_EQ(c->cmdOK_Click(), nullptr);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Select a satellite first.");
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
+
+    c->lstDatabase[0]->setCurrentRow(riga(c->lstDatabase[0], "ISS (ZARYA)"));
+    c->c.cmbDurata->setCurrentIndex(60 - 13);   // 13 minutes
+    c->c.cmbIntervallo->setCurrentIndex(59);    // 1
+    c->c.cmbTipoIntervallo->setCurrentIndex(1); // minute
+    // Ctrl held with any key: the next listing keeps the pass only.
+    QTest::keyClick(c->lstDatabase[0], Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(c->tastoCtrl());
+    QTest::keyClick(c->c.cmbDurata, Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_TRUE(c->tastoCtrl());
+    frmDetails* d = c->cmdOK_Click();
+    ASSERT_NE(d, nullptr);
+    EXPECT_FALSE(c->tastoCtrl());
+    EXPECT_TRUE(d->blnSoloAltPositiva);
+    EXPECT_EQ(gudtSatelementi[kSlotScratch].NumeroCatalogo, "25544");
+    EXPECT_EQ(d->righe().at(1), "Satellite: Iss (zarya)");
+    EXPECT_EQ(d->righe().size(), 10 + 10 + 1); // header, the ten minutes of the pass, trailer
+    // The next one is whole again, from the double click.
+    c->lstDatabase_DblClick(0);
+    QList<frmDetails*> finestre;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<frmDetails*>(w))
+            finestre << f;
+    ASSERT_EQ(finestre.size(), 2);
+    frmDetails* seconda = finestre[0] == d ? finestre[1] : finestre[0];
+    EXPECT_FALSE(seconda->blnSoloAltPositiva);
+    EXPECT_EQ(seconda->righe().size(), 10 + 14 + 1);
+    d->close();
+    seconda->close();
+}
+
+TEST_F(Dialogs, EphemerisDialogRefusesASetTheParserRefuses)
+{
+    RigaDati cattivo = ref.sets["A"];
+    cattivo.Riga2.replace(52, 11, " 0.00000000");
+    gudtDatabasePrimario = {RigaDati{}, cattivo};
+    carica(kSlotScratch, ref.sets["B"]);
+    frmCalc* c = frmCalc::instance();
+    c->lstDatabase[0]->setCurrentRow(0);
+    EXPECT_EQ(c->cmdOK_Click(), nullptr);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    EXPECT_EQ(gudtSatelementi[kSlotScratch].NumeroCatalogo, "06251");
+}
+
+TEST_F(Dialogs, RelativeDialogChecksTheTwoSatellites)
+{
+    frmRelative* r = frmRelative::instance();
+    EXPECT_TRUE(r->c.optECI->isChecked());
+    EXPECT_EQ(r->c.passo(), 15.0);
+    EXPECT_EQ(r->cmbDatabase[0]->currentText(), "DELTA 1 DEB");
+    EXPECT_EQ(r->cmbDatabase[1]->currentIndex(), 0);
+    // The same row of the same database: refused.
+    EXPECT_EQ(r->cmdOK_Click(), nullptr);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Satellites A and B are the same satellite: choose two different ones.");
+    // B from the secondary database, which is not loaded: its list is empty.
+    r->SSTab1[1]->setCurrentIndex(1);
+    EXPECT_EQ(r->cmbDatabase[1]->count(), 0);
+    EXPECT_EQ(r->cmbDatabase[0]->count(), 3);
+    EXPECT_EQ(r->cmdOK_Click(), nullptr);
+    ASSERT_EQ(fakes.prompt.calls.size(), 2);
+    EXPECT_EQ(fakes.prompt.calls[1].text, "Select both satellites first.");
+
+    // With a secondary database, B comes from it and goes to slot 202.
+    gudtDatabaseSecondario = {RigaDati{}, ref.sets["A"]};
+    r->SSTab1[1]->setCurrentIndex(0);
+    r->SSTab1[1]->setCurrentIndex(1);
+    ASSERT_EQ(r->cmbDatabase[1]->count(), 1);
+    EXPECT_EQ(r->cmbDatabase[0]->currentIndex(), 0);
+    r->c.cmbDurata->setCurrentIndex(58); // 2 minutes
+    r->c.cmbIntervallo->setCurrentIndex(59);
+    r->c.cmbTipoIntervallo->setCurrentIndex(1);
+    frmDetails* d = r->cmdOK_Click();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(gudtSatelementi[kSlotScratch].NumeroCatalogo, "06251");
+    EXPECT_EQ(gudtSatelementi[kSlotSecondo].NumeroCatalogo, "25544");
+    EXPECT_FALSE(d->blnSoloAltPositiva);
+    // ECI: the ruler of the two satellites' vectors.
+    EXPECT_TRUE(d->righe().at(10).startsWith(QString(25, u' ') + "------------Satellite A"));
+    EXPECT_EQ(d->righe().size(), 13 + 3 + 1);
+    d->close();
+}
+
+TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
+{
+    gudtDatabasePrimario.clear();
+    MDIForm1 w;
+    predictions::Collega_Elenchi(w);
+    w.show();
+    ASSERT_TRUE(w.menuItem("mnuSatellitiCalcoloEffemeridi")->isEnabled());
+    // Cancel: nothing opens.
+    fakes.prompt.answers = {platform::vbCancel};
+    w.menuItem("mnuSatellitiCalcoloEffemeridi")->trigger();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "This function needs the principal element file. Load it now?");
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbOKCancel);
+    EXPECT_EQ(frmCalc::instance(false), nullptr);
+
+    // OK with the principal file named: loaded, its window hidden, the dialog shown.
+    gstrDatabasePrimario = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+    fakes.prompt.answers = {platform::vbOK};
+    w.menuItem("mnuSatellitiMotoRelativo")->trigger();
+    ASSERT_NE(frmDatabase::instance(false), nullptr);
+    EXPECT_EQ(frmDatabase::instance()->righe(0), 34);
+    EXPECT_FALSE(frmDatabase::instance()->isVisible());
+    ASSERT_NE(frmRelative::instance(false), nullptr);
+    EXPECT_TRUE(frmRelative::instance()->isVisible());
+    EXPECT_EQ(frmRelative::instance()->cmbDatabase[0]->count(), 34);
+
+    // Loaded now: no question.
+    const auto domande = fakes.prompt.calls.size();
+    w.menuItem("mnuSatellitiCalcoloEffemeridi")->trigger();
+    EXPECT_EQ(fakes.prompt.calls.size(), domande);
+    ASSERT_NE(frmCalc::instance(false), nullptr);
+    EXPECT_TRUE(frmCalc::instance()->isVisible());
+    w.closeChildren();
+}
+
+TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
+{
+    MDIForm1 w;
+    predictions::Collega_Elenchi(w);
+    w.show();
+    auto* d = new frmDetails;
+    QMdiSubWindow* sub = w.mdiArea()->addSubWindow(d);
+    sub->show();
+    double passo = 60;
+    ASSERT_TRUE(d->Genera_elenco(kSlotScratch, locale(0), locale(2), passo, 3));
+    w.mdiArea()->setActiveSubWindow(sub);
+    ASSERT_EQ(predictions::Finestra_Attiva(w), d);
+    ASSERT_NE(w.menu("mnuFile"), nullptr);
+    w.menuItem("mnuFileSalva")->setEnabled(false);
+    emit w.menu("mnuFile")->aboutToShow();
+    EXPECT_TRUE(w.menuItem("mnuFileSalva")->isEnabled());
+    const QString file = m_dir.filePath("menu.txt");
+    fakes.files.fileAnswers = {file};
+    w.menuItem("mnuFileSalva")->trigger();
+    EXPECT_TRUE(QFile::exists(file));
+    const QString pdf = m_dir.filePath("menu.pdf");
+    fakes.files.printerAnswers = {pdf};
+    w.menuItem("mnuFileStampa")->trigger();
+    EXPECT_TRUE(QFile::exists(pdf));
+
+    // A summary table is not a text list: neither command acts on it.
+    auto* s = new frmDetails;
+    QMdiSubWindow* sub2 = w.mdiArea()->addSubWindow(s);
+    sub2->show();
+    s->Sommario(2);
+    w.mdiArea()->setActiveSubWindow(sub2);
+    emit w.menu("mnuFile")->aboutToShow();
+    EXPECT_FALSE(w.menuItem("mnuFileSalva")->isEnabled());
+    const auto chiamate = fakes.files.calls.size();
+    w.menuItem("mnuFileSalva")->trigger();
+    w.menuItem("mnuFileStampa")->trigger();
+    EXPECT_EQ(fakes.files.calls.size(), chiamate);
+    w.closeChildren();
+}
+
+} // namespace

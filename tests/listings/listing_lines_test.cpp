@@ -1,0 +1,122 @@
+// The text of the listings: the automatic step and its first instant, the
+// fixed-width fields, and the relative figures at their edges.
+#include "listing_fixture.h"
+
+#include "listings/listing_lines.h"
+
+namespace {
+
+using namespace predictions;
+using listtest::Listings;
+
+QDateTime alle(int h, int m, int s)
+{
+    return QDateTime(QDate(2013, 11, 26), QTime(h, m, s), Qt::UTC);
+}
+
+TEST(ListingStep, AutomaticStepFollowsTheSpan)
+{
+    const std::pair<qint64, double> casi[] = {{0, 15},   {9, 15},   {10, 30},  {19, 30},   {20, 60},
+                                              {59, 60},  {60, 120}, {719, 120}, {720, 120}, {721, 180},
+                                              {86400, 180}};
+    for (auto [m, passo] : casi)
+        EXPECT_EQ(Passo_Automatico(m), passo) << m;
+}
+
+TEST(ListingStep, FirstInstantIsTheQuarterMinuteStrictlyBefore)
+{
+    // Start -> first instant t0 (the first line is at t0 + step).
+    const std::pair<QTime, QTime> casi[] = {
+        {QTime(12, 0, 40), QTime(12, 0, 15)},  // 12:00:25 -> :15
+        {QTime(12, 0, 45), QTime(12, 0, 15)},  // exactly :30 after the shift -> :15
+        {QTime(12, 1, 0), QTime(12, 0, 30)},   // exactly :45 -> :30
+        {QTime(12, 0, 30), QTime(12, 0, 0)},   // exactly :15 -> :00
+        {QTime(12, 0, 15), QTime(12, 0, 0)},   // :00 stays
+        {QTime(12, 1, 14), QTime(12, 0, 45)},  // :59 -> :45
+        {QTime(0, 0, 10), QTime(23, 59, 45)},  // over midnight
+    };
+    for (auto [da, atteso] : casi) {
+        const QDateTime t0 = Inizio_Automatico(QDateTime(QDate(2013, 11, 26), da, Qt::UTC));
+        EXPECT_EQ(t0.time(), atteso) << da.toString().toStdString();
+    }
+    EXPECT_EQ(Inizio_Automatico(alle(0, 0, 10)).date(), QDate(2013, 11, 25));
+    // Calendar-minute boundaries, not whole minutes of time.
+    EXPECT_EQ(Minuti_Calendario(alle(12, 0, 59), alle(12, 1, 0)), 1);
+    EXPECT_EQ(Minuti_Calendario(alle(12, 0, 0), alle(12, 0, 59)), 0);
+    EXPECT_EQ(Minuti_Calendario(alle(23, 59, 45), alle(0, 9, 0).addDays(1)), 10);
+}
+
+TEST_F(Listings, FieldsKeepTheirWidths)
+{
+    EXPECT_EQ(Etichetta("elementiorbita", 9), "Elements ");
+    EXPECT_EQ(Etichetta("elementiorbita", 11), "Elements   ");
+    EXPECT_EQ(Etichetta("motorelativosatelliti", 9), "Relative ");
+    EXPECT_EQ(R(4, "100.0"), "100.");
+    EXPECT_EQ(R(6, "1.5"), "   1.5");
+
+    Istante s;
+    s.v.Altezza = 12.34;
+    s.v.Azimuth = 123.4;
+    s.v.Distanza = 1234.46;
+    s.v.Quota = 400;
+    s.v.Magnitudine = MagnitudineVisuale::numero(-1.34);
+    s.v.Fase = 1.0;
+    s.v.AngoloFase = 90;
+    s.altezzaSole = -12.5;
+    s.stato = "Visible";
+    const QDateTime t = alle(10, 0, 0);
+    EXPECT_EQ(Riga_Effemeride(TipoOBS, t, s),
+              "26 Nov 2013  10:00:00    12.34   123.40     1234.5      400.0   -1.3   100.    90.0   -12.50   Visible");
+    s.v.Magnitudine = MagnitudineVisuale::sconosciuta();
+    EXPECT_EQ(Riga_Effemeride(TipoOBS, t, s).mid(61, 7), "    ???");
+    s.v.Magnitudine = MagnitudineVisuale::vuota();
+    EXPECT_EQ(Riga_Effemeride(TipoOBS, t, s).mid(61, 7), "       ");
+
+    s.v.Latitudine = -45.5;
+    s.v.Longitudine360 = 350.25;
+    EXPECT_EQ(Riga_Effemeride(TipoLLA, t, s), "26 Nov 2013  10:00:00   -45.50   350.25      400.0");
+    s.eq = {5, 7, 9, 2, 3, "-"};
+    EXPECT_EQ(Riga_Effemeride(TipoRAD, t, s), "26 Nov 2013  10:00:00   05h07m09s   -02°03'");
+}
+
+TEST_F(Listings, RelativeFiguresAtTheirEdges)
+{
+    Istante a, b;
+    a.posizione = {7000, 0, 0};
+    b.posizione = {7000, 0, 0};
+    a.v.VersoreZenit = b.v.VersoreZenit = 1.0;
+    // The same direction: 0, not the arc cosine's division by zero.
+    Relazione r = Calcola_Relazione(a, b);
+    EXPECT_EQ(r.distanza, 0.0);
+    EXPECT_EQ(r.alfa, 0.0);
+    EXPECT_EQ(r.beta, 0.0);
+    b.posizione = {-7000, 0, 0};
+    b.v.VersoreZenit = -1.0;
+    r = Calcola_Relazione(a, b);
+    EXPECT_NEAR(r.distanza, 14000.0, 1e-9);
+    EXPECT_NEAR(r.alfa, 180.0, 1e-6);
+    EXPECT_NEAR(r.beta, 180.0, 1e-6);
+    b.posizione = {0, 7000, 0};
+    EXPECT_NEAR(Calcola_Relazione(a, b).alfa, 90.0, 1e-6);
+
+    // Opposite hemispheres: the difference of the absolute latitudes, no letters.
+    a.v.Latitudine = -30;
+    a.v.LatitudineAssoluta = 30;
+    a.v.LongitudineAssoluta = 170;
+    b.v.Latitudine = 20;
+    b.v.LatitudineAssoluta = 20;
+    b.v.LongitudineAssoluta = 175;
+    const QString lla = Riga_Relativa(TipoLLA, alle(10, 0, 0), a, b);
+    EXPECT_EQ(lla.mid(21, 19), "     10.00     5.00");
+    const QString cifre = lla.mid(21);
+    EXPECT_FALSE(cifre.contains(u'N') || cifre.contains(u'S') || cifre.contains(u'E') || cifre.contains(u'W'));
+
+    // 23h and 1h are 22h apart: the plain difference of the right ascensions.
+    a.eq = {23, 0, 0, 10, 0, "+"};
+    b.eq = {1, 0, 0, 5, 30, "-"};
+    EXPECT_EQ(Riga_Relativa(TipoRAD, alle(10, 0, 0), a, b),
+              "26 Nov 2013  10:00:00     22h00m00s  15°30'     9899.5    23h00m00s    +10°00'        "
+              "01h00m00s    -05°30'");
+}
+
+} // namespace

@@ -1,0 +1,344 @@
+// The ephemeris and relative-motion listings of the listing window: the
+// figures against Skyfield and python3-sgp4 (tests/data/ref_listings.csv,
+// tools/ref_listings.py), the instants listed, the early ends, the clock left
+// as it was, and the saved and printed listing.
+#include "listing_fixture.h"
+
+#include "listings/listing_window.h"
+#include "listings/listing_lines.h"
+
+#include <QListWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace {
+
+using listtest::Listings;
+using namespace listtest;
+
+// The data lines of a listing (those that start with a date).
+QStringList dati(const frmDetails& d)
+{
+    QStringList out;
+    for (const QString& r : d.righe())
+        if (!r.isEmpty() && r.at(0).isDigit())
+            out << r;
+    return out;
+}
+
+QString ora(const QString& riga)
+{
+    return riga.mid(13, 8);
+}
+
+TEST_F(Listings, EphemerisFiguresMatchSkyfield)
+{
+    // The 20 minutes from 14:00 UT and the ISS pass after 22:58 UT.
+    for (int inizio : {0, 538}) {
+        const int n = inizio == 0 ? 20 : 13;
+        for (int tipo = 1; tipo <= 4; ++tipo) {
+            SCOPED_TRACE("type " + std::to_string(tipo) + " from minute " + std::to_string(inizio));
+            frmDetails d;
+            double passo = 60;
+            ASSERT_TRUE(d.Genera_elenco(kSlotScratch, locale(inizio), locale(inizio + n), passo, tipo));
+            const QStringList righe = dati(d);
+            ASSERT_EQ(righe.size(), n + 1);
+            for (int k = 0; k <= n; ++k) {
+                const QString& L = righe[k];
+                const auto& r = ref.sat.at({"A", inizio + k});
+                ASSERT_EQ(L.left(21), vb::Format(locale(inizio + k), u"dd mmm yyyy  hh:mm:ss"));
+                switch (tipo) {
+                case 1:
+                    EXPECT_NEAR(campo(L, 24, 6), r[EL], 0.1) << L.toStdString();
+                    EXPECT_LT(diffAngolo(campo(L, 33, 6), r[AZ]) * std::cos(r[EL] * M_PI / 180), 0.1);
+                    EXPECT_NEAR(campo(L, 42, 8), r[RANGE], 1.0);
+                    EXPECT_NEAR(campo(L, 53, 8), r[QUOTA], 1.0);
+                    break;
+                case 2:
+                    EXPECT_NEAR(campo(L, 24, 10), r[X], 0.05) << L.toStdString();
+                    EXPECT_NEAR(campo(L, 36, 10), r[Y], 0.05);
+                    EXPECT_NEAR(campo(L, 48, 10), r[Z], 0.05);
+                    EXPECT_NEAR(campo(L, 60, 10), std::hypot(r[X], r[Y], r[Z]), 0.05);
+                    EXPECT_NEAR(campo(L, 72, 7), r[VX], 0.002);
+                    EXPECT_NEAR(campo(L, 81, 7), r[VY], 0.002);
+                    EXPECT_NEAR(campo(L, 90, 7), r[VZ], 0.002);
+                    EXPECT_NEAR(campo(L, 99, 7), std::hypot(r[VX], r[VY], r[VZ]), 0.002);
+                    break;
+                case 3:
+                    EXPECT_NEAR(campo(L, 24, 6), r[SUBLAT], 0.1) << L.toStdString();
+                    EXPECT_LT(diffAngolo(campo(L, 33, 6), r[SUBLON]), 0.1);
+                    EXPECT_NEAR(campo(L, 42, 8), r[QUOTA], 1.0);
+                    break;
+                default: {
+                    // "  08h01m41s   +04°11'": parts truncated by the conversion.
+                    const QString ar = L.mid(23, 10).trimmed();
+                    const QString dec = L.mid(36, 7);
+                    ASSERT_EQ(ar.size(), 9) << L.toStdString();
+                    const double ore = ar.mid(0, 2).toDouble() + ar.mid(3, 2).toDouble() / 60
+                                       + ar.mid(6, 2).toDouble() / 3600;
+                    double gradi = dec.mid(1, 2).toDouble() + dec.mid(4, 2).toDouble() / 60;
+                    if (dec.at(0) == u'-')
+                        gradi = -gradi;
+                    EXPECT_LT(diffAngolo(ore * 15, r[RA] * 15) * std::cos(r[DEC] * M_PI / 180), 0.1)
+                        << L.toStdString();
+                    EXPECT_NEAR(gradi, r[DEC], 0.1) << L.toStdString();
+                }
+                }
+            }
+            // The slot keeps the last instant: its range rate too.
+            EXPECT_NEAR(gudtValori[kSlotScratch].VelocitaRadiale, ref.sat.at({"A", inizio + n})[RATE], 0.01);
+        }
+    }
+}
+
+TEST_F(Listings, RelativeFiguresMatchSkyfield)
+{
+    for (int tipo : {1, 2}) {
+        frmDetails d;
+        ASSERT_TRUE(d.Genera_relativo(locale(0), locale(20), 60, tipo));
+        const QStringList righe = dati(d);
+        ASSERT_EQ(righe.size(), 21);
+        for (int k = 0; k <= 20; ++k) {
+            const QString& L = righe[k];
+            const auto& rel = ref.rel.at(k);
+            const auto& a = ref.sat.at({"A", k});
+            const auto& b = ref.sat.at({"B", k});
+            if (tipo == 1) {
+                EXPECT_NEAR(campo(L, 25, 6), rel[1], 0.02) << L.toStdString();
+                EXPECT_NEAR(campo(L, 34, 6), rel[2], 0.05);
+                EXPECT_NEAR(campo(L, 42, 8), rel[0], 0.3);
+                EXPECT_NEAR(campo(L, 54, 6), a[EL], 0.1);
+                EXPECT_NEAR(campo(L, 70, 8), a[QUOTA], 1.0);
+                EXPECT_NEAR(campo(L, 82, 6), b[EL], 0.1);
+                EXPECT_NEAR(campo(L, 98, 8), b[QUOTA], 1.0);
+            } else {
+                EXPECT_NEAR(campo(L, 24, 10), a[X], 0.05) << L.toStdString();
+                EXPECT_NEAR(campo(L, 84, 10), b[Z], 0.05);
+                EXPECT_NEAR(campo(L, 96, 8), rel[0], 0.3);
+            }
+        }
+    }
+}
+
+TEST_F(Listings, RelativeHeaderAndTrailer)
+{
+    frmDetails d;
+    ASSERT_TRUE(d.Genera_relativo(locale(0), locale(2), 60, 3));
+    const QStringList r = d.righe();
+    EXPECT_EQ(d.windowTitle(), "Relative motion of two satellites");
+    ASSERT_GE(r.size(), 13);
+    EXPECT_EQ(r[0], "");
+    EXPECT_EQ(r[1], "Satellite A: Iss (zarya)");
+    EXPECT_EQ(r[2], "Norad #    : 25544");
+    EXPECT_EQ(r[3], "ID #       : 98067A");
+    EXPECT_EQ(r[4], "Elements   : 26 Nov 2013 - 13:57:03 UTC");
+    // B follows A without an empty line.
+    EXPECT_EQ(r[5], "Satellite B: Delta 1 Deb");
+    EXPECT_EQ(r[9], "");
+    EXPECT_TRUE(r[10].startsWith(QString(54, u' ') + "-------Satellite A------"));
+    EXPECT_EQ(r.last(), "");
+}
+
+TEST_F(Listings, GivenStepListsTheFirstInstantAtOrAfterTheEnd)
+{
+    frmDetails d;
+    double passo = 60;
+    const QDateTime da(QDate(2013, 11, 26), QTime(10, 0), Qt::UTC);
+    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, da, da.addSecs(150), passo, 3));
+    QStringList ore;
+    for (const QString& r : dati(d))
+        ore << ora(r);
+    EXPECT_EQ(ore, (QStringList{"10:00:00", "10:01:00", "10:02:00", "10:03:00"}));
+    EXPECT_EQ(d.windowTitle(), "Details: Iss (zarya) - 26 Nov 2013  10:00:00");
+
+    frmDetails rel;
+    ASSERT_TRUE(rel.Genera_relativo(da, da.addSecs(150), 60, 4));
+    ore.clear();
+    for (const QString& r : dati(rel))
+        ore << ora(r);
+    EXPECT_EQ(ore, (QStringList{"10:00:00", "10:01:00", "10:02:00", "10:03:00"}));
+}
+
+TEST_F(Listings, AutomaticStepStartsOnAQuarterMinute)
+{
+    frmDetails d;
+    double passo = 0;
+    const QDateTime da(QDate(2013, 11, 26), QTime(12, 0, 40), Qt::UTC);
+    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, da, da.addSecs(300), passo, 1));
+    EXPECT_EQ(passo, 15.0);
+    const QStringList righe = dati(d);
+    ASSERT_FALSE(righe.isEmpty());
+    EXPECT_EQ(ora(righe.first()), "12:00:30");
+    EXPECT_EQ(ora(righe.last()), "12:05:45");
+}
+
+TEST_F(Listings, AboveHorizonOnlyKeepsThePassForObsOnly)
+{
+    frmDetails d;
+    d.blnSoloAltPositiva = true;
+    double passo = 60;
+    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, locale(535), locale(555), passo, 1));
+    const QStringList righe = dati(d);
+    // Skyfield: above the horizon from 22:59:29 to 23:09:56 UT.
+    ASSERT_EQ(righe.size(), 10);
+    EXPECT_TRUE(righe.first().startsWith("27 Nov 2013  00:00:00"));
+    for (const QString& r : righe)
+        EXPECT_GT(campo(r, 24, 6), 0.0);
+    // The header is whole all the same.
+    EXPECT_EQ(d.righe().at(6), "Location : Italy: Milano (Lat. 45.464° Lon. 9.190°)");
+
+    frmDetails eci;
+    eci.blnSoloAltPositiva = true;
+    passo = 60;
+    ASSERT_TRUE(eci.Genera_elenco(kSlotScratch, locale(535), locale(555), passo, 2));
+    EXPECT_EQ(dati(eci).size(), 21);
+}
+
+// The ISS set with a perigee of about 100 km above the ellipsoid at its epoch
+// (13:57:03 UT, 14:57:03 on the program clock).
+RigaDati rientro(const RigaDati& iss)
+{
+    RigaDati r = iss;
+    r.Riga2.replace(26, 7, "0648000");
+    r.Riga2.replace(43, 8, "  0.0000");
+    r.Riga2.replace(52, 11, "15.05160000");
+    return r;
+}
+
+TEST_F(Listings, DecayEndsTheListingAfterThatInstant)
+{
+    carica(kSlotScratch, rientro(ref.sets["A"]));
+    const QDateTime da(QDate(2013, 11, 26), QTime(14, 40), Qt::UTC);
+    frmDetails d;
+    double passo = 60;
+    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, da, da.addSecs(3600), passo, 3));
+    const QStringList righe = dati(d);
+    ASSERT_FALSE(righe.isEmpty());
+    ASSERT_LT(righe.size(), 61);
+    for (int k = 0; k + 1 < righe.size(); ++k)
+        EXPECT_GE(campo(righe[k], 42, 8), 138.0) << righe[k].toStdString();
+    EXPECT_LT(campo(righe.last(), 42, 8), 138.0);
+    EXPECT_EQ(d.righe().last(), "");
+
+    // B alone decaying ends a relative listing at the same instant.
+    carica(kSlotScratch, ref.sets["A"]);
+    carica(kSlotSecondo, rientro(ref.sets["A"]));
+    frmDetails rel;
+    ASSERT_TRUE(rel.Genera_relativo(da, da.addSecs(3600), 60, 1));
+    const QStringList r2 = dati(rel);
+    ASSERT_EQ(r2.size(), righe.size());
+    EXPECT_EQ(ora(r2.last()), ora(righe.last()));
+}
+
+TEST_F(Listings, StopEndsTheRunAndTheClockIsLeftAsItWas)
+{
+    // A stopped simulation stays stopped after the listing.
+    pflgCentrale = false;
+    pflgSatellite = true;
+    const double jd = gdblGiornoGiuliano;
+    frmDetails d;
+    QTimer::singleShot(0, [] { pflgArresta = true; });
+    double passo = 1;
+    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, locale(0), locale(24 * 60), passo, 1));
+    EXPECT_LT(dati(d).size(), 1000);
+    EXPECT_EQ(d.righe().last(), "");
+    EXPECT_FALSE(pflgArresta);
+    EXPECT_FALSE(pflgCentrale);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_EQ(gdblGiornoGiuliano, jd);
+    EXPECT_TRUE(d.List1->isVisibleTo(&d));
+    EXPECT_FALSE(d.ListView1->isVisibleTo(&d));
+}
+
+TEST_F(Listings, TwoWindowsKeepTheirOwnListings)
+{
+    frmDetails a, b;
+    b.blnSoloAltPositiva = true;
+    double passo = 60;
+    ASSERT_TRUE(a.Genera_elenco(kSlotScratch, locale(535), locale(555), passo, 1));
+    ASSERT_TRUE(b.Genera_elenco(kSlotScratch, locale(535), locale(555), passo, 1));
+    EXPECT_FALSE(a.blnSoloAltPositiva);
+    EXPECT_EQ(dati(a).size(), 21);
+    EXPECT_EQ(dati(b).size(), 10);
+}
+
+TEST_F(Listings, RefusesARunWhileAnotherLongTaskHolds)
+{
+    core::LavoroLungo altro;
+    ASSERT_TRUE(altro.acquisito());
+    frmDetails d;
+    double passo = 60;
+    EXPECT_FALSE(d.Genera_elenco(kSlotScratch, locale(0), locale(5), passo, 1));
+    EXPECT_FALSE(d.Genera_relativo(locale(0), locale(5), 60, 1));
+    EXPECT_EQ(d.List1->count(), 0);
+    EXPECT_EQ(fakes.prompt.calls.size(), 2);
+    EXPECT_TRUE(pflgCentrale);
+}
+
+TEST_F(Listings, SaveWritesEveryLineWithCrLf)
+{
+    frmDetails d;
+    double passo = 60;
+    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, locale(0), locale(3), passo, 1));
+    const QStringList righe = d.righe();
+    const QString file = m_dir.filePath("listing.txt");
+    fakes.files.fileAnswers = {file};
+    ASSERT_TRUE(d.Salva());
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_EQ(fakes.files.calls[0].request.flags, platform::fileOverwritePrompt);
+    EXPECT_EQ(fakes.files.calls[0].request.filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray testo = f.readAll();
+    EXPECT_EQ(testo.count("\r\n"), righe.size());
+    EXPECT_TRUE(testo.startsWith("\r\nSatellite: Iss (zarya)\r\n"));
+    EXPECT_TRUE(testo.endsWith("\r\n\r\n"));
+    // The degree sign in the ANSI code page.
+    EXPECT_TRUE(testo.contains("45.464\xB0"));
+
+    // Cancelled: nothing written, nothing said.
+    fakes.files.fileAnswers.clear();
+    EXPECT_FALSE(d.Salva());
+    // A folder that does not exist: the user is told, nothing is left.
+    const QString cattivo = m_dir.filePath("missing/listing.txt");
+    fakes.files.fileAnswers = {cattivo};
+    EXPECT_FALSE(d.Salva());
+    EXPECT_FALSE(QFile::exists(cattivo));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The listing could not be saved."));
+}
+
+TEST_F(Listings, PrintPutsEveryLineOnPaper)
+{
+    frmDetails vuota;
+    EXPECT_FALSE(vuota.Stampa());
+    EXPECT_TRUE(fakes.files.calls.isEmpty());
+
+    frmDetails d;
+    ASSERT_TRUE(d.Genera_relativo(locale(0), locale(100), 60, 2));
+    const QString pdf = m_dir.filePath("listing.pdf");
+    fakes.files.printerAnswers = {pdf};
+    ASSERT_TRUE(d.Stampa());
+    ASSERT_TRUE(QFile::exists(pdf));
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString testo = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    // Two pages (about 115 lines), every data line there whole.
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).size(), 0);
+    for (const QString& r : dati(d))
+        EXPECT_TRUE(testo.contains(r.simplified())) << r.toStdString();
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(20000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages: +2\\b")));
+
+    fakes.files.printerAnswers.clear();
+    QFile::remove(pdf);
+    EXPECT_FALSE(d.Stampa());
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+} // namespace

@@ -1,0 +1,419 @@
+// The location dialog and the new-place dialog on a city list of their own:
+// choosing, OK with and without a chosen city, offsets, deleting, adding and
+// editing places, and what reaches the city list file.
+#include "core/clock.h"
+#include "core/globals.h"
+#include "core/mlang.h"
+#include "locations/city_list.h"
+#include "locations/location_dialog.h"
+#include "locations/new_place_dialog.h"
+#include "platform/fakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LocationDialog : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        path = dir.filePath(QStringLiteral("cities.dat"));
+        Scrivi(QByteArray("\"Italy: Milano\",45.47,9.19,1\r\n"
+                          "\"Brazil: Manaus\",-3.1,-60.0167,-4\r\n"
+                          "\"Newfoundland: St. John's\",47.5675,-52.7072,-3.5\r\n"
+                          "\"Italy: Milano\",45.5,9.2,1\r\n"));
+        options::Imposta_File_Citta(path);
+        gstrLocalita = QStringLiteral("Here: Home");
+        gsngLatitudine = 10.5f;
+        gsngLongitudine = -20.25f;
+        gsngQuota = 123;
+        gsngFusoOrario = 5.75f;
+        gbytOraLegale = 1;
+        gdatDataCorrente = core::Data_Orologio(QDate(2026, 3, 1), QTime(12, 0, 0));
+        pflgCentrale = false;
+    }
+    void TearDown() override
+    {
+        delete frmLocation::istanza();
+        options::Imposta_File_Citta(QString());
+        options::Imposta_Lettura_Completa(true);
+        mLang::Usa_File_Lingua({});
+    }
+    void Scrivi(const QByteArray& b)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(b);
+    }
+    QByteArray Leggi()
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    int Voce(frmLocation& f, const QString& nome)
+    {
+        const auto items = f.cmbCity->findItems(nome, Qt::MatchExactly);
+        return items.isEmpty() ? -1 : f.cmbCity->row(items.first());
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+};
+
+TEST_F(LocationDialog, LoadsListAndShowsCurrentObserver)
+{
+    frmLocation f;
+    EXPECT_EQ(f.cmbCity->count(), 4);
+    EXPECT_EQ(f.lblCity->text(), QStringLiteral("4"));
+    EXPECT_EQ(options::gvarCitta.size(), 4u);
+    EXPECT_EQ(f.cmbCityText->text(), QStringLiteral("Here: Home"));
+    EXPECT_EQ(f.txtHeight->text(), QStringLiteral("123"));
+    EXPECT_EQ(f.cmbOffset->currentIndex(), 0);
+    EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 5);
+    EXPECT_EQ(f.cmbOffsetMin->currentIndex(), 2);
+    EXPECT_TRUE(f.chkDaylight->isChecked());
+    EXPECT_EQ(f.voceSelezionata(), -1);
+    EXPECT_EQ(f.globoCorrente(), 5);  // -20.25 -> picture 5
+    // Item data is the table row, whatever the list's order.
+    for (int i = 0; i < f.cmbCity->count(); ++i) {
+        const int riga = f.cmbCity->item(i)->data(Qt::UserRole).toInt();
+        EXPECT_EQ(options::gvarCitta[std::size_t(riga - 1)].nome, f.cmbCity->item(i)->text());
+    }
+}
+
+TEST_F(LocationDialog, ChoosingACityAndOk)
+{
+    frmLocation f;
+    f.txtHeight->setText(QStringLiteral("250"));
+    f.chkDaylight->setChecked(false);
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Newfoundland: St. John's")));
+    EXPECT_EQ(f.txtHeight->text(), QStringLiteral("0"));
+    EXPECT_FALSE(f.chkDaylight->isChecked());  // left alone
+    EXPECT_EQ(f.cmbOffset->currentIndex(), 1);
+    EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 3);
+    EXPECT_EQ(f.cmbOffsetMin->currentIndex(), 1);
+    EXPECT_EQ(f.latitudineNascosta(), QStringLiteral("47.5675"));
+    EXPECT_EQ(f.longitudineNascosta(), QStringLiteral("-52.7072"));
+    EXPECT_EQ(f.globoCorrente(), 4);
+    f.txtHeight->setText(QStringLiteral("abc"));
+    f.cmdOk_Click();
+    EXPECT_EQ(gstrLocalita, QStringLiteral("Newfoundland: St. John's"));
+    EXPECT_FLOAT_EQ(gsngLatitudine, 47.5675f);
+    EXPECT_FLOAT_EQ(gsngLongitudine, -52.7072f);
+    EXPECT_EQ(gsngQuota, 0.0f);
+    EXPECT_FLOAT_EQ(gsngFusoOrario, -3.5f);
+    EXPECT_EQ(gbytOraLegale, 0);
+}
+
+TEST_F(LocationDialog, OkWithoutChosenCityKeepsPlaceAndCancelForgets)
+{
+    frmLocation f;
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+    // Cancel shows the observer again; OK then keeps the place even though
+    // a city had been clicked before.
+    f.cmdCancel_Click();
+    EXPECT_EQ(f.cmbCityText->text(), QStringLiteral("Here: Home"));
+    f.txtHeight->setText(QStringLiteral("42"));
+    f.cmbOffset->setCurrentIndex(1);
+    f.cmbOffsetHours->setCurrentIndex(9);
+    f.cmbOffsetMin->setCurrentIndex(1);
+    f.chkDaylight->setChecked(false);
+    f.cmdOk_Click();
+    EXPECT_EQ(gstrLocalita, QStringLiteral("Here: Home"));
+    EXPECT_FLOAT_EQ(gsngLatitudine, 10.5f);
+    EXPECT_FLOAT_EQ(gsngLongitudine, -20.25f);
+    EXPECT_EQ(gsngQuota, 42.0f);
+    EXPECT_FLOAT_EQ(gsngFusoOrario, -9.5f);
+    EXPECT_EQ(gbytOraLegale, 0);
+    // A stored 12-minute offset leaves the minutes box as it was.
+    gsngFusoOrario = 5.2f;
+    f.Mostra_localita_corrente();
+    EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 5);
+    EXPECT_EQ(f.cmbOffsetMin->currentIndex(), 1);
+    // The height box keeps a whole number.
+    f.txtHeight->setText(QStringLiteral("12.7m"));
+    f.txtHeight_LostFocus();
+    EXPECT_EQ(f.txtHeight->text(), QStringLiteral("13"));
+}
+
+TEST_F(LocationDialog, DeletingRewritesTheFileWithoutTheCity)
+{
+    frmLocation f;
+    fakes.prompt.answers = {platform::vbNo};
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+    f.cmdElimina_Click();
+    EXPECT_EQ(f.cmbCity->count(), 4);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith(QStringLiteral(" Brazil: Manaus ?")));
+
+    fakes.prompt.answers = {platform::vbYes, platform::vbYes};
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+    f.cmdElimina_Click();
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Newfoundland: St. John's")));
+    f.cmdElimina_Click();
+    EXPECT_EQ(f.lblCity->text(), QStringLiteral("2"));
+    EXPECT_EQ(options::gvarCitta.size(), 4u);     // blank rows stay
+    EXPECT_TRUE(options::gvarCitta[1].vuota());
+    EXPECT_EQ(Leggi(), QByteArray("\"Italy: Milano\",45.47,9.19,1\r\n\"Italy: Milano\",45.5,9.2,1\r\n"));
+
+    // Without a selection: a message and nothing else.
+    f.Seleziona_Voce(-1);
+    const auto prima = fakes.prompt.calls.size();
+    f.cmdElimina_Click();
+    f.cmdModifica_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), prima + 2);
+    EXPECT_EQ(fakes.prompt.calls.last().flags, platform::vbInformation);
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmLocation", "selezionarelocalita"));
+
+    // The last entries go: an empty list and an empty file.
+    fakes.prompt.answers = {platform::vbYes, platform::vbYes};
+    f.Seleziona_Voce(0);
+    f.cmdElimina_Click();
+    f.Seleziona_Voce(0);
+    f.cmdElimina_Click();
+    EXPECT_EQ(f.cmbCity->count(), 0);
+    EXPECT_EQ(f.lblCity->text(), QStringLiteral("0"));
+    EXPECT_EQ(Leggi(), QByteArray());
+}
+
+TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndMessage)
+{
+    Scrivi(QByteArray("\"A: a\",1,2,3\r\n\"B: b\",x,y,z\r\n"));
+    frmLocation f;
+    EXPECT_EQ(f.cmbCity->count(), 0);
+    EXPECT_TRUE(options::gvarCitta.empty());
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmLocation", "errorefile"));
+}
+
+TEST_F(LocationDialog, ListNotReadWholeIsNeverWrittenBack)
+{
+    // A bad line empties the list; a place added then must not replace the
+    // file's cities with itself.
+    const QByteArray bad("\"A: a\",1,2,3\r\n\"B: b\",x,y,z\r\n\"C: c\",4,5,6\r\n");
+    Scrivi(bad);
+    {
+        frmLocation f;
+        ASSERT_EQ(f.cmbCity->count(), 0);
+        frmAddLocation a(&f);
+        a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+        fakes.prompt.answers = {platform::vbYes};
+        a.cmdOK_Click();
+        EXPECT_EQ(f.cmbCity->count(), 1);  // kept in the list for this run
+        EXPECT_EQ(Leggi(), bad);
+        EXPECT_TRUE(fakes.prompt.calls.last().text.startsWith(mLang::Testo_Lingua("frmLocation", "erroresalvataggio")));
+    }
+    delete frmLocation::istanza();
+
+    // A load stopped by the stop request holds only the first cities: a
+    // deletion then leaves the file whole.
+    const QByteArray good("\"A: a\",1,2,3\r\n\"B: b\",4,5,6\r\n\"C: c\",7,8,9\r\n");
+    Scrivi(good);
+    pflgArresta = true;
+    {
+        frmLocation f;
+        EXPECT_FALSE(pflgArresta);
+        EXPECT_LT(f.cmbCity->count(), 3);
+        if (f.cmbCity->count() > 0) {
+            fakes.prompt.answers = {platform::vbYes};
+            f.Seleziona_Voce(0);
+            f.cmdElimina_Click();
+        } else {
+            frmAddLocation a(&f);
+            a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+            fakes.prompt.answers = {platform::vbYes};
+            a.cmdOK_Click();
+        }
+        EXPECT_EQ(Leggi(), good);
+    }
+    delete frmLocation::istanza();
+
+    // A missing file may be made afresh.
+    QFile::remove(path);
+    {
+        frmLocation f;
+        frmAddLocation a(&f);
+        a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+        fakes.prompt.answers = {platform::vbYes};
+        a.cmdOK_Click();
+        EXPECT_EQ(Leggi(), QByteArray("\"Chile: Santiago\",0,0,0\r\n"));
+    }
+}
+
+TEST_F(LocationDialog, NewPlaceIsListedAndKeptInTheFile)
+{
+    frmLocation f;
+    // Delete one first: the new place gets a fresh last row.
+    fakes.prompt.answers = {platform::vbYes};
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+    f.cmdElimina_Click();
+
+    frmAddLocation a(&f);
+    a.txtCityName->setText(QStringLiteral("  "));
+    a.cmdOK_Click();
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmAddLocation", "nomeobbligatorio"));
+
+    a.txtCityName->setText(QStringLiteral("  Chile: Santiago "));
+    a.txtDMSDegLatitude->setText(QStringLiteral("33"));
+    a.txtDMSMinLatitude->setText(QStringLiteral("27"));
+    a.txtDMSSecLatitude->setText(QStringLiteral("0"));
+    a.cmbLatitude->setCurrentIndex(1);
+    a.txtDMSDegLongitude->setText(QStringLiteral("70"));
+    a.txtDMSMinLongitude->setText(QStringLiteral("40"));
+    a.txtDMSSecLongitude->setText(QStringLiteral("12"));
+    a.cmbLongitude->setCurrentIndex(1);
+    a.cmbOffset->setCurrentIndex(1);
+    a.cmbOffsetHours->setCurrentIndex(4);
+    // Switching tab converts: 33 27' 0" = 33.45; 70 40' 12" = 70.67.
+    a.Mostra_Scheda(1);
+    EXPECT_EQ(a.SSTab1->currentIndex(), 1);
+    EXPECT_EQ(a.txtDegLatitude->text(), QStringLiteral("33"));
+    EXPECT_EQ(a.txtDegFrazLatitude->text(), QStringLiteral("4500"));
+    EXPECT_EQ(a.txtDegLongitude->text(), QStringLiteral("70"));
+    EXPECT_EQ(a.txtDegFrazLongitude->text(), QStringLiteral("6700"));
+
+    fakes.prompt.answers = {platform::vbYes};
+    a.cmdOK_Click();
+    const auto& domanda = fakes.prompt.calls.last();
+    EXPECT_EQ(domanda.flags, platform::vbYesNo | platform::vbInformation);
+    EXPECT_TRUE(domanda.text.contains(QStringLiteral("  Chile: Santiago  "))) << domanda.text.toStdString();
+    EXPECT_TRUE(domanda.text.contains(QStringLiteral("= -33.45°"))) << domanda.text.toStdString();
+    ASSERT_EQ(options::gvarCitta.size(), 5u);
+    const options::RigaCitta& r = options::gvarCitta[4];
+    EXPECT_EQ(r.nome, QStringLiteral("Chile: Santiago"));
+    EXPECT_DOUBLE_EQ(r.latitudine, -33.45);
+    EXPECT_DOUBLE_EQ(r.longitudine, -70.67);
+    EXPECT_DOUBLE_EQ(r.fuso, -4.0);
+    const int voce = Voce(f, QStringLiteral("Chile: Santiago"));
+    ASSERT_GE(voce, 0);
+    EXPECT_EQ(f.cmbCity->item(voce)->data(Qt::UserRole).toInt(), 5);
+    EXPECT_EQ(f.lblCity->text(), QStringLiteral("4"));
+    EXPECT_EQ(f.voceSelezionata(), -1);
+    EXPECT_TRUE(Leggi().endsWith("\"Chile: Santiago\",-33.45,-70.67,-4\r\n")) << Leggi().toStdString();
+}
+
+TEST_F(LocationDialog, TabSwitchRefusesBeyondThePoleAndOkRefusesRoundedValue)
+{
+    frmLocation f;
+    frmAddLocation a(&f);
+    a.txtCityName->setText(QStringLiteral("North: Pole"));
+    a.txtDMSDegLatitude->setText(QStringLiteral("90"));
+    a.txtDMSSecLatitude->setText(QStringLiteral("1"));
+    a.Mostra_Scheda(1);
+    EXPECT_EQ(a.SSTab1->currentIndex(), 0);
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmAddLocation", "valorelaterrato"));
+    fakes.prompt.answers = {platform::vbYes};
+    const auto prima = fakes.prompt.calls.size();
+    a.cmdOK_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), prima + 1);
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmAddLocation", "valorelaterrato"));
+    EXPECT_EQ(options::gvarCitta.size(), 4u);
+    // A name with a double quote cannot be kept in the file.
+    a.txtDMSSecLatitude->setText(QStringLiteral("0"));
+    a.txtCityName->setText(QStringLiteral("A: \"b\""));
+    a.cmdOK_Click();
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmAddLocation", "nomenonvalido"));
+    EXPECT_EQ(options::gvarCitta.size(), 4u);
+}
+
+TEST_F(LocationDialog, EditChangesTheChosenRowEvenWhenNamesRepeat)
+{
+    frmLocation f;
+    // The second "Italy: Milano" (row 4) is chosen.
+    int voce = -1;
+    for (int i = 0; i < f.cmbCity->count(); ++i)
+        if (f.cmbCity->item(i)->data(Qt::UserRole).toInt() == 4)
+            voce = i;
+    ASSERT_GE(voce, 0);
+    f.Seleziona_Voce(voce);
+    frmAddLocation a(&f);
+    a.Prepara_Modifica(4, voce, f.cmbCityText->text(), f.cmbOffsetHours->currentText(),
+                       f.cmbOffsetMin->currentText());
+    EXPECT_FALSE(a.txtCityName->isEnabled());
+    EXPECT_EQ(a.SSTab1->currentIndex(), 1);
+    EXPECT_EQ(a.txtDegLatitude->text(), QStringLiteral("45"));
+    EXPECT_EQ(a.txtDegFrazLatitude->text(), QStringLiteral("5000"));
+    EXPECT_EQ(a.txtDegLongitude->text(), QStringLiteral("09"));
+    EXPECT_EQ(a.txtDegFrazLongitude->text(), QStringLiteral("2000"));
+    EXPECT_EQ(a.cmbOffsetHours->currentIndex(), 1);
+    a.txtDegFrazLatitude->setText(QStringLiteral("4800"));
+    a.cmbOffsetHours->setCurrentIndex(2);
+    fakes.prompt.answers = {platform::vbYes};
+    a.cmdOK_Click();
+    EXPECT_DOUBLE_EQ(options::gvarCitta[3].latitudine, 45.48);
+    EXPECT_DOUBLE_EQ(options::gvarCitta[3].fuso, 2.0);
+    EXPECT_FLOAT_EQ(float(options::gvarCitta[0].latitudine), 45.47f);
+    // The entry is selected again and shows the edited values.
+    EXPECT_EQ(f.voceSelezionata(), voce);
+    EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 2);
+    EXPECT_EQ(f.latitudineNascosta(), QStringLiteral("45.48"));
+    EXPECT_TRUE(Leggi().endsWith("\"Italy: Milano\",45.48,9.2,2\r\n")) << Leggi().toStdString();
+}
+
+// A world map that counts its redraws.
+struct MappaFinta : core::WorldMapView {
+    int generate = 0;
+    QList<int> disegnati;
+    void Genera_mappa() override { ++generate; }
+    void Disegna_satellite(int slot) override { disegnati << slot; }
+    void Disegna_visibilita() override {}
+    bool cerchioVisibilita() const override { return false; }
+    void Mostra_dati(const core::PrincipalTexts&) override {}
+    void Azzera_dati() override {}
+};
+
+TEST_F(LocationDialog, OkRecomputesTimeAndRedrawsAnOpenWorldMap)
+{
+    frmLocation f;
+    MappaFinta mappa;
+    core::clockViews().worldMap = &mappa;
+    const int satelliti = gintNumSatelliti;
+    gintNumSatelliti = 0;
+    // 12:00 local, offset +1, no daylight saving: 11:00 UT on 2026-03-01,
+    // Julian date 2461100.958333 (PyEphem: ephem.julian_date('2026/3/1 11:00')).
+    f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+    f.cmbOffset->setCurrentIndex(0);
+    f.cmbOffsetHours->setCurrentIndex(1);
+    f.cmbOffsetMin->setCurrentIndex(0);
+    f.chkDaylight->setChecked(false);
+    f.cmdOk_Click();
+    core::clockViews().worldMap = nullptr;
+    gintNumSatelliti = satelliti;
+    EXPECT_NEAR(gdblGiornoGiuliano, 2461100.5 + 11.0 / 24.0, 1e-6);
+    EXPECT_EQ(mappa.generate, 1);
+    EXPECT_TRUE(mappa.disegnati.isEmpty());  // no principal satellite to draw
+}
+
+TEST_F(LocationDialog, ComputerTimeZoneMessage)
+{
+    frmLocation f;
+    fakes.timeZone.state = platform::TimeZoneState{-330, true};  // India: 5 h 30 min east
+    f.cmdFusoOrario_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              mLang::Testo_Lingua("frmLocation", "fusoorario1") + QStringLiteral(" 5hr 30min ")
+                  + mLang::Testo_Lingua("frmLocation", "fusoorario2") + QStringLiteral("\r\n")
+                  + mLang::Testo_Lingua("frmLocation", "fusoorario3"));
+    fakes.timeZone.state.reset();
+    f.cmdFusoOrario_Click();
+    EXPECT_EQ(fakes.prompt.calls.last().flags, platform::vbExclamation);
+    EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmLocation", "errorefusoorario"));
+    EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 5);  // nothing in the dialog changes
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+// Clock setting by the TIME protocol: the reply's meaning, and the window
+// against a TIME server the test starts on 127.0.0.1, with the fake clock.
+#include <gtest/gtest.h>
+
+#include "controls/graph_button.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "network/clock_window.h"
+#include "network/time_protocol.h"
+#include "platform/fakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace tp = options::timeproto;
+
+namespace {
+
+QDateTime Utc(int y, int mo, int d, int h, int mi, int s)
+{
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+}
+
+// Sends `reply` to whoever connects, then closes.
+class ServerOra : public QObject {
+public:
+    explicit ServerOra(QByteArray reply) : m_reply(std::move(reply))
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* s = m_server.nextPendingConnection();
+            s->write(m_reply);
+            s->disconnectFromHost();
+        });
+    }
+    int porta() const { return m_server.serverPort(); }
+
+private:
+    QTcpServer m_server;
+    QByteArray m_reply;
+};
+
+struct SyncroTest : ::testing::Test {
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    std::array<QString, 10> vecchi = gstrServerNTP;
+
+    void SetUp() override
+    {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        fakes.settings.setValue("ServerNTP", "Verifica connessione", "0");
+        gstrServerNTP.fill(QString());
+        gstrServerNTP[3] = QStringLiteral("127.0.0.1");
+    }
+    void TearDown() override
+    {
+        gstrServerNTP = vecchi;
+        mLang::Usa_File_Lingua(QString());
+    }
+    // One exchange with a server sending `reply`; waits until it is handled.
+    void Sincronizza(frmSyncro& w, const QByteArray& reply)
+    {
+        ServerOra server(reply);
+        w.mintPorta = server.porta();
+        const auto prima = fakes.prompt.calls.size() + fakes.clock.calls.size();
+        w.cmdOK_Click();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return fakes.prompt.calls.size() + fakes.clock.calls.size() > prima; }, 5000));
+    }
+};
+
+} // namespace
+
+TEST(TimeProtocol, RepliesGiveUniversalTimeMovedOnByHalfTheRoundTrip)
+{
+    const QByteArray r("\xE9\x0A\x8C\x80", 4);
+    EXPECT_EQ(tp::Ora_Da_Risposta(r, 0.4).value(), Utc(2023, 11, 24, 2, 44, 16));
+    EXPECT_EQ(tp::Ora_Da_Risposta(r, 1.5).value(), Utc(2023, 11, 24, 2, 44, 18));  // 1.5 rounds to 2
+    EXPECT_EQ(tp::Ora_Da_Risposta(r, 2.5).value(), Utc(2023, 11, 24, 2, 44, 18));  // 2.5 rounds to 2
+    // A last byte of 20 hex is an ordinary byte.
+    EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\xE9\x0A\x8C\x20", 4), 0).value(), Utc(2023, 11, 24, 2, 42, 40));
+    EXPECT_FALSE(tp::Ora_Da_Risposta(QByteArray("\xE9\x0A\x8C", 3), 0));
+    EXPECT_FALSE(tp::Ora_Da_Risposta(QByteArray("\xE9\x0A\x8C\x80\x00", 5), 0));
+    // Before 1921-12-13 20:45:52 UTC the seconds from 1990 do not fit: nothing.
+    EXPECT_EQ(tp::Ora_Da_Risposta(tp::Risposta_Per(Utc(1921, 12, 13, 20, 45, 52)), 0).value(),
+              Utc(1921, 12, 13, 20, 45, 52));
+    EXPECT_FALSE(tp::Ora_Da_Risposta(tp::Risposta_Per(Utc(1921, 12, 13, 20, 45, 51)), 0));
+    // The last time the count can carry.
+    EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\xFF\xFF\xFF\xFF", 4), 0).value(), Utc(2036, 2, 7, 6, 28, 15));
+}
+
+TEST_F(SyncroTest, AServerReplySetsTheClockAndTheWindowSaysSo)
+{
+    frmSyncro w;
+    ASSERT_EQ(w.cmbURL->count(), 1);
+    EXPECT_EQ(w.cmbURL->currentText(), "127.0.0.1");
+    Sincronizza(w, QByteArray("\xE9\x0A\x8C\x80", 4));
+    ASSERT_EQ(fakes.clock.calls.size(), 1);
+    // A local round trip is far below half a second.
+    EXPECT_EQ(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 16));
+    EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+    EXPECT_EQ(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+    EXPECT_FALSE(w.cmdOK->isEnabled());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
+TEST_F(SyncroTest, BadRepliesAndRefusalsLeaveTheClockAloneOrSaySo)
+{
+    for (const QByteArray& r : {QByteArray("\x01\x02\x03", 3), QByteArray("\x01\x02\x03\x04\x05", 5), QByteArray()}) {
+        fakes.prompt.calls.clear();
+        frmSyncro w;
+        Sincronizza(w, r);
+        EXPECT_TRUE(fakes.clock.calls.isEmpty());
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmSyncro", "rispostanonvalida"));
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
+        EXPECT_TRUE(w.lblStatus->text().isEmpty());
+    }
+    // The system refuses: told, never reported as a success.
+    fakes.prompt.calls.clear();
+    fakes.clock.succeed = false;
+    frmSyncro w;
+    Sincronizza(w, QByteArray("\xE9\x0A\x8C\x80", 4));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains(fakes.clock.failure));
+    EXPECT_NE(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+    EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+}
+
+TEST_F(SyncroTest, RefusedConnectionConnectionCheckAndEmptyList)
+{
+    QTcpServer chiuso;
+    chiuso.listen(QHostAddress::LocalHost);
+    const int porta = chiuso.serverPort();
+    chiuso.close();
+    {
+        frmSyncro w;
+        w.mintPorta = porta;
+        w.cmdOK_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.prompt.calls.isEmpty(); }, 5000));
+        EXPECT_EQ(fakes.prompt.calls[0].title, mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"));
+        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"));
+        EXPECT_TRUE(fakes.clock.calls.isEmpty());
+        // Opening the list makes OK usable again.
+        EXPECT_FALSE(w.cmdOK->isEnabled());
+        w.cmbURL_DropDown();
+        EXPECT_TRUE(w.cmdOK->isEnabled());
+    }
+    fakes.settings.setValue("ServerNTP", "Verifica connessione", "-1");
+    fakes.network.connected = false;
+    {
+        frmSyncro w;
+        EXPECT_TRUE(w.chkConnessione->isChecked());
+        w.cmdOK_Click();
+        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "noconnessione"));
+        w.chkConnessione->click();
+        EXPECT_EQ(fakes.settings.value("ServerNTP", "Verifica connessione").value_or("?"), "0");
+    }
+    gstrServerNTP.fill(QString());
+    frmSyncro w;
+    EXPECT_EQ(w.cmbURL->count(), 0);
+    EXPECT_EQ(w.cmbURL->currentIndex(), -1);
+    w.cmdOK_Click();
+    EXPECT_TRUE(w.cmdOK->isEnabled());
+    EXPECT_TRUE(w.lblStatus->text().isEmpty());
+}

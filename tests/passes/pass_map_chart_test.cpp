@@ -1,0 +1,285 @@
+// The pass map chart: projection, track schedule, the track and the sky
+// against Skyfield and PyEphem, what a drawing leaves of the shared state.
+#include "pass_map_fixture.h"
+
+#include "passes/pass_map_symbols.h"
+
+#include <QApplication>
+#include <cmath>
+
+namespace {
+
+using skysattest::PassMap;
+
+frmSkySat* orienta(frmSkySat& m, int k, bool stereo)
+{
+    m.impmnuSkySatOrientamentoSud = k == 0;
+    m.impmnuSkySatOrientamentoEst = k == 1;
+    m.impmnuSkySatOrientamentoNord = k == 2;
+    m.impmnuSkySatOrientamentoOvest = k == 3;
+    m.impmnuSkySatProiezStereo = stereo;
+    m.impmnuSkySatProiezNormale = !stereo;
+    return &m;
+}
+
+TEST(PassMapProjection, KnownPointsAndInverse)
+{
+    frmSkySat m;
+    float x = 0, y = 0;
+    for (bool stereo : {false, true}) {
+        orienta(m, 0, stereo);
+        m.Mappatura(0, 90, x, y);
+        EXPECT_NEAR(x, 0, 1e-4);
+        EXPECT_NEAR(y, 0, 1e-4);
+        m.Mappatura(0, 0, x, y);
+        EXPECT_NEAR(x, 0, 1e-3);
+        EXPECT_NEAR(y, 90, 1e-3);
+        orienta(m, 2, stereo);
+        m.Mappatura(0, 0, x, y);
+        EXPECT_NEAR(x, 0, 1e-3);
+        EXPECT_NEAR(y, -90, 1e-3);
+    }
+    // Linear: 50 units from the zenith at 30 degrees left of north;
+    // stereographic: 90 tan(25 deg) = 41.967 at the same angle.
+    orienta(m, 0, false);
+    m.Mappatura(30, 40, x, y);
+    EXPECT_NEAR(x, -25.0, 1e-3);
+    EXPECT_NEAR(y, 43.301, 1e-3);
+    orienta(m, 0, true);
+    m.Mappatura(30, 40, x, y);
+    EXPECT_NEAR(x, -20.984, 1e-3);
+    EXPECT_NEAR(y, 36.345, 1e-3);
+
+    for (bool stereo : {false, true})
+        for (int k = 0; k < 4; ++k) {
+            orienta(m, k, stereo);
+            for (double az : {0.0, 30.0, 135.0, 359.0})
+                for (double h : {1.0, 40.0, 89.0}) {
+                    m.Mappatura(az, h, x, y);
+                    double a2 = 0, h2 = 0;
+                    m.Mappatura_inversa(x, y, a2, h2);
+                    EXPECT_NEAR(std::remainder(a2 - az, 360.0), 0, 1e-3) << stereo << k << az << h;
+                    EXPECT_NEAR(h2, h, 1e-3) << stereo << k << az << h;
+                }
+        }
+}
+
+TEST(PassMapTrack, QuarterMinuteStartAndStep)
+{
+    auto t = [](int h, int m, int s) { return QDateTime(QDate(2013, 11, 26), QTime(h, m, s), Qt::UTC); };
+    EXPECT_EQ(frmSkySat::Inizio_Traccia(t(12, 0, 7)), t(11, 59, 45));
+    EXPECT_EQ(frmSkySat::Inizio_Traccia(t(12, 0, 30)), t(12, 0, 0));
+    EXPECT_EQ(frmSkySat::Inizio_Traccia(t(12, 0, 31)), t(12, 0, 15));
+    EXPECT_EQ(frmSkySat::Inizio_Traccia(t(12, 0, 0)), t(11, 59, 30)); // :45 goes back a quarter
+    EXPECT_EQ(frmSkySat::Inizio_Traccia(t(12, 1, 14)), t(12, 0, 45));
+    EXPECT_EQ(frmSkySat::Passo_Traccia(9), 15);
+    EXPECT_EQ(frmSkySat::Passo_Traccia(10), 30);
+    EXPECT_EQ(frmSkySat::Passo_Traccia(20), 60);
+    EXPECT_EQ(frmSkySat::Passo_Traccia(60), 120);
+    EXPECT_EQ(frmSkySat::Passo_Traccia(720), 120); // a step even on the boundary
+    EXPECT_EQ(frmSkySat::Passo_Traccia(721), 180);
+}
+
+TEST(PassMapSymbols, AzimuthTextsAndMoonPhase)
+{
+    EXPECT_EQ(skysat::Testo_Azimut(0), "N");
+    EXPECT_EQ(skysat::Testo_Azimut(270), "W");
+    EXPECT_EQ(skysat::Testo_Azimut(30), QStringLiteral(" 30\u00B0"));
+    EXPECT_EQ(skysat::Testo_Azimut(330), QStringLiteral("330\u00B0"));
+    // New Moon (angle 0) is P 0, first quarter (pi/2) P 270, full (pi) P 180.
+    EXPECT_EQ(skysat::Fase_Lunare(0.0), 0);
+    EXPECT_EQ(skysat::Fase_Lunare(1.5707963), 270);
+    EXPECT_EQ(skysat::Fase_Lunare(3.14159265), 180);
+    EXPECT_EQ(skysat::Fase_Lunare(4.712389), 90);
+
+    // P 90: a black disc with its left half white and no ellipse.
+    platform::Canvas c(QSize(100, 100));
+    c.Scale(-10, 10, 10, -10);
+    c.setAutoRedraw(true);
+    c.setBackColor(vb::RGB(0, 255, 0));
+    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 90);
+    EXPECT_EQ(c.Point(-4, 0), 0xFFFFFF);
+    EXPECT_EQ(c.Point(4, 0), 0x000000);
+    EXPECT_EQ(c.Point(-1, 3), 0xFFFFFF);
+    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 180);
+    EXPECT_EQ(c.Point(4, 0), 0xFFFFFF);
+    EXPECT_EQ(c.Point(-4, 0), 0xFFFFFF);
+    skysat::Disegna_Fase_Lunare(c, 0, 0, 8, 0);
+    EXPECT_EQ(c.Point(-4, 0), 0x000000);
+    EXPECT_EQ(c.Point(4, 0), 0x000000);
+}
+
+TEST_F(PassMap, TrackMatchesSkyfield)
+{
+    auto m = mappa();
+    const auto& p = m->puntiTraccia();
+    // 22:59:28 to 23:09:56: from 22:59:00 ten whole minutes, so 30 s steps;
+    // the last point is the first at or after the end.
+    ASSERT_GE(p.size(), 20u);
+    const QDateTime inizio = frmSkySat::Inizio_Traccia(skysattest::locale(ref.alzata));
+    EXPECT_EQ(inizio.time(), QTime(23, 59, 0));
+    EXPECT_EQ(p[1].Tempo, inizio.addSecs(30));
+    EXPECT_EQ(p[2].Tempo, inizio.addSecs(60));
+    EXPECT_GE(p.back().Tempo, skysattest::locale(ref.tramonto));
+    EXPECT_LT(p.back().Tempo.addSecs(-30), skysattest::locale(ref.tramonto));
+    int confrontati = 0;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        const QDateTime u = p[i].Tempo.addSecs(-3600);
+        const auto it = ref.traccia.find(u);
+        ASSERT_NE(it, ref.traccia.end()) << u.toString(Qt::ISODate).toStdString();
+        EXPECT_NEAR(p[i].Altezza, it->second.altezza, 0.05) << i;
+        EXPECT_NEAR(std::remainder(p[i].Azimuth - it->second.azimuth, 360.0), 0, 0.1) << i;
+        EXPECT_EQ(p[i].Stato == StatoEclisse, it->second.eclisse) << i;
+        EXPECT_EQ(p[i].Magnitudine.isEmpty(), p[i].Stato == StatoEclisse) << i;
+        // The chart position is the projection of that sky position.
+        float x = 0, y = 0;
+        m->Mappatura(it->second.azimuth, it->second.altezza, x, y);
+        EXPECT_NEAR(p[i].X, x, 0.1);
+        EXPECT_NEAR(p[i].Y, y, 0.1);
+        ++confrontati;
+    }
+    EXPECT_EQ(confrontati, static_cast<int>(p.size()) - 1);
+}
+
+TEST_F(PassMap, SkyAtTheMapTimeMatchesPyEphem)
+{
+    auto m = mappa();
+    // Bodies: their chart positions read back as altitude and azimuth.
+    // The planets come from mean elements: within a degree. The program's
+    // Moon is geocentric, PyEphem's topocentric: the parallax (up to 0.95
+    // degrees near the horizon) is the difference allowed for it.
+    for (int n = 1; n <= 9; ++n) {
+        double az = 0, h = 0;
+        if (std::abs(ref.corpi[n].first) > 85)
+            continue;
+        m->Mappatura_inversa(gudtCorpi[n].XMappa, gudtCorpi[n].YMappa, az, h);
+        const double toll = n <= 7 ? 1.0 : n == 8 ? 0.3 : 1.0;
+        EXPECT_NEAR(h, ref.corpi[n].first, toll) << n;
+        EXPECT_NEAR(std::remainder(az - ref.corpi[n].second, 360.0) * std::cos(h * 0.01745329), 0, toll) << n;
+    }
+    // Stars of the catalogue near the reference places.
+    int trovate = 0;
+    for (const auto& r : ref.stelle) {
+        for (int i = 1; i <= m->gintNumStelle; ++i) {
+            const Stella& s = gudtStelle[i];
+            if (std::abs(s.AscensioneRetta - r.ra) * 15 < 0.1 && std::abs(s.Declinazione - r.dec) < 0.1) {
+                EXPECT_NEAR(s.Altezza, r.altezza, 0.1) << r.ra;
+                EXPECT_NEAR(std::remainder(s.Azimuth - r.azimuth, 360.0) * std::cos(r.altezza * 0.01745329), 0, 0.1);
+                ++trovate;
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(trovate, static_cast<int>(ref.stelle.size()));
+}
+
+TEST_F(PassMap, DrawingGivesBackTheSharedState)
+{
+    // A stopped clock stays stopped, and the program clock's tables and the
+    // scratch slot are as before: another satellite is in slot 201 now.
+    auto m = mappa();
+    metti(skysattest::set("00005"));
+    const Satelement prima = gudtSatelementi[kSlotScratch];
+    const double sole = gudtCorpi[8].Altezza;
+    const double jd = gdblGiornoGiuliano;
+    pflgCentrale = false;
+    m->Genera_mappa(false);
+    EXPECT_FALSE(pflgCentrale);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_EQ(gudtSatelementi[kSlotScratch], prima);
+    EXPECT_EQ(gudtCorpi[8].Altezza, sole);
+    EXPECT_EQ(gdblGiornoGiuliano, jd);
+    // ... and the map still charts its own satellite.
+    EXPECT_EQ(m->satellite().NumeroCatalogo, "25544");
+    const auto& p = m->puntiTraccia();
+    const auto it = ref.traccia.find(p[5].Tempo.addSecs(-3600));
+    ASSERT_NE(it, ref.traccia.end());
+    EXPECT_NEAR(p[5].Altezza, it->second.altezza, 0.05);
+}
+
+TEST_F(PassMap, LoadTakesTheOptionsAndAnOrientationOutOfRange)
+{
+    gintAnteprimaOrientamento = 7;
+    gblnAnteprimaProiezioneStereo = true;
+    gblnAnteprimaGriglia = false;
+    frmSkySat m;
+    m.gvarTempoMappa = QDateTime(QDate(2013, 11, 27), QTime(0, 4, 41), Qt::UTC);
+    m.Form_Load();
+    EXPECT_TRUE(m.impmnuSkySatOrientamentoSud);
+    EXPECT_FALSE(m.impmnuSkySatOrientamentoNord || m.impmnuSkySatOrientamentoEst || m.impmnuSkySatOrientamentoOvest);
+    EXPECT_TRUE(m.impmnuSkySatProiezStereo);
+    EXPECT_FALSE(m.impmnuSkySatProiezNormale);
+    EXPECT_FALSE(m.impmnuSkySatGriglia);
+    EXPECT_EQ(m.gintNumStelle, 1639);
+    EXPECT_EQ(m.windowTitle(), QString::fromStdString(gudtSatelementi[kSlotScratch].Nome) +
+                                   QStringLiteral(" - 27 Nov 2013 00:04:41 Local time"));
+}
+
+TEST_F(PassMap, ShownWithoutLoadingFirstStillDraws)
+{
+    frmSkySat m;
+    m.setAttribute(Qt::WA_DeleteOnClose, false);
+    m.gvarTempoInizio = skysattest::locale(ref.alzata);
+    m.gvarTempoFine = skysattest::locale(ref.tramonto);
+    m.gvarTempoMappa = skysattest::locale(ref.culmine);
+    m.show();
+    QApplication::sendPostedEvents();
+    EXPECT_GE(m.puntiTraccia().size(), 20u);
+}
+
+TEST_F(PassMap, FlatWindowKeepsTheChartSquareAndCentred)
+{
+    auto m = mappa();
+    m->resize(800, 300);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(m->Picture1()->geometry(), QRect(250, 0, 300, 300));
+    EXPECT_EQ(m->Picture1()->canvas().pixelSize(), QSize(300, 300));
+}
+
+TEST_F(PassMap, TrackColoursAndSkyBackground)
+{
+    auto m = mappa();
+    const platform::Canvas& c = m->Picture1()->canvas();
+    // The whole pass is in the Earth's shadow: points in red.
+    const auto& p = m->puntiTraccia();
+    const PuntoPassaggio& q = p[p.size() / 2];
+    ASSERT_EQ(q.Stato, StatoEclisse);
+    EXPECT_EQ(c.Point(q.X, q.Y), vb::RGB(255, 0, 0));
+    // The Sun 65 degrees below: a night sky, black beyond the horizon.
+    EXPECT_EQ(c.Point(-98, -98), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PassMap, EquatorialGridStopsAtTheHorizon)
+{
+    gblnAnteprimaGrigliaTipo = false;
+    gblnAnteprimaPaesaggio = false;
+    auto m = mappa();
+    m->impmnuSkySatOggettiCostellazioni = false;
+    m->impmnuSkySatEtichetteCostellazioni = false;
+    const platform::Canvas& c = m->Picture1()->canvas();
+    const qint64 grigio = vb::RGB(100, 100, 100); // the Sun far below: night grid
+    // Grid-grey pixels inside the horizon and in the ring outside it (where
+    // the azimuth labels' smoothed edges may hold that grey too).
+    auto conta = [&](double r0, double r1) {
+        int n = 0;
+        for (int a = 0; a < 720; ++a) {
+            const double t = a * 3.14159265 / 360;
+            for (double r = r0; r < r1; r += 0.5)
+                n += c.Point(r * std::cos(t), r * std::sin(t)) == grigio;
+        }
+        return n;
+    };
+    m->impmnuSkySatGriglia = false;
+    m->Genera_mappa(true);
+    const int fuoriSenza = conta(92, 99);
+    m->impmnuSkySatGriglia = true;
+    m->Genera_mappa(true);
+    EXPECT_GT(conta(2, 88), 100);
+    EXPECT_EQ(conta(92, 99), fuoriSenza);
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+#pragma once
+// What the pass map tests share: fake platform services, the English
+// language file, the program's data files, an observer in Milan (CET, no
+// daylight saving), and one ISS pass with its Skyfield/PyEphem reference
+// (tests/data/ref_pass_map.csv, tools/ref_pass_map.py).
+#include "passes/pass_map_window.h"
+#include "core/clock.h"
+#include "core/data_files.h"
+#include "core/element_parser.h"
+#include "core/globals.h"
+#include "core/mastro.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "platform/fakes.h"
+#include "platform/vb.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace skysattest {
+
+struct Riferimento {
+    QDateTime alzata, culmine, tramonto; // UTC
+    struct Punto { double altezza, azimuth; bool eclisse; };
+    std::map<QDateTime, Punto> traccia;  // every 15 s, UTC
+    std::vector<std::pair<double, double>> corpi{10}; // rows 1..9: elevation, azimuth
+    double faseLuna = 0;
+    struct Stella { double ra, dec, altezza, azimuth; };
+    std::vector<Stella> stelle;
+};
+
+inline QDateTime utc(const std::string& iso)
+{
+    QDateTime d = QDateTime::fromString(QString::fromStdString(iso), Qt::ISODate);
+    d.setTimeSpec(Qt::UTC);
+    return d;
+}
+
+inline Riferimento riferimento()
+{
+    Riferimento r;
+    std::ifstream in(ASTROVELA_TEST_DATA "/ref_pass_map.csv");
+    std::string riga;
+    while (std::getline(in, riga)) {
+        if (riga.empty() || riga[0] == '#')
+            continue;
+        std::vector<std::string> c;
+        std::stringstream ss(riga);
+        for (std::string f; std::getline(ss, f, ',');)
+            c.push_back(f);
+        if (c[0] == "pass") {
+            r.alzata = utc(c[1]);
+            r.culmine = utc(c[2]);
+            r.tramonto = utc(c[3]);
+        } else if (c[0] == "track") {
+            r.traccia[utc(c[1])] = {std::stod(c[2]), std::stod(c[3]), c[4] == "1"};
+        } else if (c[0] == "body") {
+            r.corpi[std::stoi(c[1])] = {std::stod(c[2]), std::stod(c[3])};
+        } else if (c[0] == "moonphase") {
+            r.faseLuna = std::stod(c[1]);
+        } else if (c[0] == "star") {
+            r.stelle.push_back({std::stod(c[1]), std::stod(c[2]), std::stod(c[3]), std::stod(c[4])});
+        }
+    }
+    return r;
+}
+
+// The three lines of a set of elements_sample.txt.
+inline RigaDati set(const char* catalogo)
+{
+    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> r = f.readAll().split('\n');
+    for (int i = 1; i + 1 < r.size(); i += 3)
+        if (r[i].mid(2, 5) == catalogo)
+            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(),
+                    r[i + 1].trimmed().toStdString()};
+    ADD_FAILURE() << "no set " << catalogo;
+    return {};
+}
+
+// Local program time (CET) of a UTC instant.
+inline QDateTime locale(const QDateTime& utc)
+{
+    QDateTime d = utc.addSecs(3600);
+    d.setTimeSpec(Qt::UTC);
+    return d;
+}
+
+class PassMap : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vb::setDisplayLocale(QLocale::c());
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        // The landscape picture comes from the program folder.
+        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_SOURCE_DIR "/data"));
+        static bool caricati = false;
+        if (!caricati) {
+            ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_SOURCE_DIR "/data")).ok);
+            caricati = true;
+        }
+        ref = riferimento();
+        ASSERT_TRUE(ref.alzata.isValid());
+        gstrLocalita = QStringLiteral("Italy: Milano");
+        gsngLatitudine = 45.4642f;
+        gsngLongitudine = 9.19f;
+        gsngQuota = 120.0f;
+        gsngFusoOrario = 1.0f;
+        gbytOraLegale = 0;
+        gintPropagatore = 3;
+        gblnRifrazione = false;
+        gblnAnteprimaGriglia = true;
+        gblnAnteprimaGriglia10 = true;
+        gblnAnteprimaGrigliaTipo = true;
+        gblnAnteprimaCostellazioniLinee = true;
+        gblnAnteprimaCostellazioniNomi = true;
+        gblnAnteprimaPianeti = true;
+        gblnAnteprimaSoleLuna = true;
+        gblnAnteprimaPianetiNomi = true;
+        gblnAnteprimaSoleLunaNomi = true;
+        gblnAnteprimaProiezioneStereo = false;
+        gintAnteprimaOrientamento = 1;
+        gintAnteprimaStelle = 1639;
+        gblnAnteprimaEffettoOrizzonte = true;
+        gblnAnteprimaPaesaggio = true;
+        gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(14, 0), Qt::UTC);
+        mAstro::Aggiorna_Tempo(gdatDataCorrente);
+        pflgCentrale = true;
+        pflgSatellite = true;
+        metti(set("25544"));
+    }
+
+    // Puts a satellite in slot 201 as the prediction window does.
+    static void metti(const RigaDati& s)
+    {
+        ASSERT_EQ(Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2), core::ErroreElementi::Nessuno);
+        gudtRigheAttive[kSlotScratch] = s;
+        gintSatelliteCalcolo = kSlotScratch;
+    }
+
+    // A pass map of the reference pass, loaded and drawn (not shown).
+    std::unique_ptr<frmSkySat> mappa()
+    {
+        auto m = std::make_unique<frmSkySat>();
+        m->setAttribute(Qt::WA_DeleteOnClose, false);
+        m->gvarTempoInizio = locale(ref.alzata);
+        m->gvarTempoCulmine = locale(ref.culmine);
+        m->gvarTempoFine = locale(ref.tramonto);
+        m->gvarTempoMappa = locale(ref.culmine);
+        m->gstrRiga1 = QStringLiteral("26/11/2013 23:59:28  210.1  0.0  Eclipsed");
+        m->gstrRiga2 = QStringLiteral("27/11/2013 00:04:41  140.2 32.6  Eclipsed");
+        m->gstrRiga3 = QStringLiteral("27/11/2013 00:09:56   60.3  0.0  Eclipsed");
+        m->Form_Load();
+        m->resize(442, 458);
+        m->show(); // the first resize draws the chart
+        QApplication::sendPostedEvents();
+        return m;
+    }
+
+    void TearDown() override { mLang::Imposta_Cartella_Programma(QString()); }
+
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    Riferimento ref;
+};
+
+} // namespace skysattest

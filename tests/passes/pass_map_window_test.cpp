@@ -1,0 +1,232 @@
+// The pass map as the user drives it: annotations with the mouse, the view
+// menu on the active map of several, the printed observation sheet.
+#include "pass_map_fixture.h"
+
+#include "shell/main_window.h"
+#include "shell/window_links.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+using skysattest::PassMap;
+
+// A press d units beside track point i, across the track.
+void premi(frmSkySat& m, int i, double d)
+{
+    const auto& t = m.puntiTraccia();
+    const PuntoPassaggio& p = t[i];
+    const double dx = t[i + 1].X - t[i - 1].X, dy = t[i + 1].Y - t[i - 1].Y;
+    const double l = std::hypot(dx, dy);
+    m.Picture1_MouseDown(1, 0, p.X - d * dy / l, p.Y + d * dx / l);
+}
+
+// Text of a PDF page (poppler's pdftotext, layout kept).
+QString testoPdf(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+void salvaSeRichiesto(QWidget& w, const char* nome)
+{
+    const QByteArray cartella = qgetenv("ASTROVELA_SHOTS");
+    if (!cartella.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(cartella) + QLatin1Char('/') + QLatin1String(nome));
+}
+
+TEST_F(PassMap, AnnotationsPinTimeToTrackPoints)
+{
+    auto m = mappa();
+    salvaSeRichiesto(*m, "passmap.png");
+    const int n = static_cast<int>(m->puntiTraccia().size()) - 1;
+    ASSERT_GE(n, 10);
+    const int i = 6;
+    const PuntoPassaggio& p = m->puntiTraccia()[i];
+
+    // Four units away picks nothing: a drag and a release leave no annotation.
+    premi(*m, i, 4.0);
+    m->Picture1_MouseMove(1, 0, p.X + 20, p.Y + 20);
+    m->Picture1_MouseUp(1, 0, p.X + 20, p.Y + 20);
+    EXPECT_EQ(m->etichette().size(), 1u);
+
+    // Three units away picks it; dragged upwards, the text sits 5 above.
+    premi(*m, i, 3.0);
+    m->Picture1_MouseMove(1, 0, p.X + 10, p.Y + 10);
+    m->Picture1_MouseUp(1, 0, p.X + 20, p.Y + 25);
+    ASSERT_EQ(m->etichette().size(), 2u);
+    const EtichettaAltazimutale e = m->etichette()[1];
+    EXPECT_EQ(e.Punto, i);
+    EXPECT_NEAR(e.AltezzaPunto, p.Altezza, 0.05);
+    EXPECT_NEAR(std::remainder(e.AzimuthPunto - p.Azimuth, 360.0), 0, 0.1);
+    // The dropped end as a sky position: 25 units higher on the chart is
+    // about 25 degrees nearer the zenith in the linear projection.
+    EXPECT_NEAR(90 - e.AltezzaTesto, std::hypot(p.X + 20.0, p.Y + 25.0), 0.01);
+    // The point is in the Earth's shadow: the time alone.
+    EXPECT_EQ(m->Testo_Etichetta(i), vb::Format(p.Tempo, u"hh:mm:ss"));
+    const platform::Canvas& c = m->Picture1()->canvas();
+    const double mx = p.X + 10, my = p.Y + 12.5;
+    EXPECT_EQ(c.Point(mx, my), 0xFFFFFF);
+
+    // A change of projection keeps the annotation at its sky position.
+    m->impmnuSkySatProiezStereo = true;
+    m->impmnuSkySatProiezNormale = false;
+    m->Genera_mappa(false);
+    ASSERT_EQ(m->etichette().size(), 2u);
+    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    m->Mappatura(e.AzimuthPunto, e.AltezzaPunto, x1, y1);
+    m->Mappatura(e.AzimuthTesto, e.AltezzaTesto, x2, y2);
+    EXPECT_EQ(c.Point((x1 + x2) / 2, (y1 + y2) / 2), 0xFFFFFF);
+    // Redrawing anew drops it.
+    m->Genera_mappa(true);
+    EXPECT_EQ(m->etichette().size(), 1u);
+    EXPECT_NE(c.Point((x1 + x2) / 2, (y1 + y2) / 2), 0xFFFFFF);
+}
+
+TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
+{
+    MDIForm1 w;
+    charts::Collega_Mappa_Passaggio(w);
+    w.resize(1200, 820);
+    w.show();
+    auto apri = [&](const char* catalogo) {
+        metti(skysattest::set(catalogo));
+        gudtRigheAttive[kSlotScratch] = {}; // only the parsed elements, as from the working list
+        auto* m = new frmSkySat;
+        // Times as the date reader gives them: in the computer's zone.
+        auto zona = [](const QDateTime& d) { return QDateTime(d.date(), d.time(), Qt::LocalTime); };
+        m->gvarTempoInizio = zona(skysattest::locale(ref.alzata));
+        m->gvarTempoCulmine = zona(skysattest::locale(ref.culmine));
+        m->gvarTempoFine = zona(skysattest::locale(ref.tramonto));
+        m->gvarTempoMappa = zona(skysattest::locale(ref.culmine));
+        m->Mostra();
+        QApplication::processEvents();
+        return m;
+    };
+    frmSkySat* a = apri("00005");
+    frmSkySat* b = apri("25544");
+    salvaSeRichiesto(w, "mainwindow.png");
+    ASSERT_TRUE(w.menu("mnuSkySat")->menuAction()->isVisible());
+    ASSERT_GE(b->puntiTraccia().size(), 20u);
+    EXPECT_EQ(b->puntiTraccia()[1].Tempo, QDateTime(QDate(2013, 11, 26), QTime(23, 59, 30), Qt::UTC));
+    // b is active: its grid goes off, a keeps its own.
+    ASSERT_EQ(w.mdiArea()->activeSubWindow()->widget(), b);
+    ASSERT_TRUE(w.menuItem("mnuSkySatGriglia")->isChecked());
+    w.menuItem("mnuSkySatGriglia")->trigger();
+    EXPECT_FALSE(b->impmnuSkySatGriglia);
+    EXPECT_TRUE(a->impmnuSkySatGriglia);
+
+    // Orientation: exactly one flag; a change drops b's annotations.
+    premi(*b, 3, 1.0);
+    b->Picture1_MouseUp(1, 0, 10, 10);
+    ASSERT_EQ(b->etichette().size(), 2u);
+    w.menuItem("mnuSkySatOrientamentoNord")->trigger();
+    EXPECT_TRUE(b->impmnuSkySatOrientamentoNord);
+    EXPECT_EQ(b->impmnuSkySatOrientamentoSud + b->impmnuSkySatOrientamentoEst + b->impmnuSkySatOrientamentoOvest, 0);
+    EXPECT_EQ(b->etichette().size(), 1u);
+    EXPECT_TRUE(a->impmnuSkySatOrientamentoSud);
+
+    // The projection already checked changes nothing; the other switches.
+    w.menuItem("mnuSkySatProiezNormale")->trigger();
+    EXPECT_TRUE(b->impmnuSkySatProiezNormale);
+    w.menuItem("mnuSkySatProiezStereo")->trigger();
+    EXPECT_TRUE(b->impmnuSkySatProiezStereo);
+    EXPECT_FALSE(b->impmnuSkySatProiezNormale);
+    EXPECT_FALSE(a->impmnuSkySatProiezStereo);
+
+    // a active again: the checks show a's options.
+    w.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
+    EXPECT_TRUE(w.menuItem("mnuSkySatGriglia")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnuSkySatProiezStereo")->isChecked());
+
+    // A right click on b shows the menu with b's checks.
+    bool visto = false;
+    QTimer::singleShot(100, [&] {
+        if (QWidget* p = QApplication::activePopupWidget()) {
+            visto = p == w.menu("mnuSkySat");
+            p->close();
+        }
+    });
+    b->Picture1_MouseDown(2, 0, 0, 0);
+    EXPECT_TRUE(visto);
+    EXPECT_FALSE(w.menuItem("mnuSkySatGriglia")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuSkySatProiezStereo")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuSkySatOrientamentoNord")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnuSkySatOrientamentoSud")->isChecked());
+
+    // File > Print on the active map prints its sheet; Close closes it.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("a.pdf"));
+    fakes.files.printerAnswers = {pdf};
+    w.menuItem("mnuFileStampa")->trigger();
+    EXPECT_TRUE(QFile::exists(pdf));
+    // The designator comes from the parsed elements when the text is missing.
+    EXPECT_TRUE(testoPdf(pdf).simplified().contains(QStringLiteral("Norad # : 00005 ID # : 58002B")));
+    w.menuItem("mnuSkySatChiudi")->trigger();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    w.mdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(PassMap, PrintedSheet)
+{
+    auto m = mappa();
+    // One annotation on the sheet too.
+    premi(*m, 4, 0.5);
+    m->Picture1_MouseUp(1, 0, -30, -40);
+    QTemporaryDir dir;
+
+    // Cancel: nothing printed, nothing said.
+    fakes.files.printerAnswers = {std::nullopt};
+    m->Stampa();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(fakes.prompt.texts().isEmpty());
+
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    fakes.files.printerAnswers = {pdf};
+    m->Stampa();
+    ASSERT_TRUE(QFile::exists(pdf));
+    // Blanks as pdftotext lays them out depend on the font found for
+    // Courier New; the words and their order do not.
+    const QString t = testoPdf(pdf).simplified();
+    EXPECT_TRUE(t.contains(QStringLiteral("Satellite : ") + QString::fromStdString(m->satellite().Nome))) << t.toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("Norad # : 25544 ID # : 98067A")));
+    // Epoch 13330.58127943: 26 Nov 2013, 0.58127943 day = 50222.5 s = 13:57:03.
+    EXPECT_TRUE(t.contains(QStringLiteral("Elements of : 26 Nov 2013 - 13:57:03 UTC")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Location : Italy: Milano")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Coordinates : Lat. 45.464\u00B0 Lon. 9.190\u00B0")));
+    // A label longer than 13 characters is cut to 13.
+    EXPECT_TRUE(t.contains(QStringLiteral("Std. magnitud: ")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Start : 26/11/2013 23:59:28")));
+    EXPECT_TRUE(t.contains(QStringLiteral("Map time : 27 Nov 2013 00:04:41")));
+    // The chart: azimuth labels, the annotation's time.
+    EXPECT_TRUE(t.contains(QStringLiteral("330\u00B0")));
+    EXPECT_TRUE(t.contains(m->Testo_Etichetta(m->etichette()[1].Punto)));
+    EXPECT_TRUE(fakes.prompt.texts().isEmpty());
+    // After printing the program clock's quantities describe it again.
+    const double jd = gdblGiornoGiuliano;
+    mAstro::Aggiorna_Tempo(gdatDataCorrente);
+    EXPECT_EQ(gdblGiornoGiuliano, jd);
+
+    if (!qgetenv("ASTROVELA_SHOTS").isEmpty())
+    {
+        const QString copia = QString::fromLocal8Bit(qgetenv("ASTROVELA_SHOTS")) + QStringLiteral("/sheet.pdf");
+        QFile::remove(copia);
+        QFile::copy(pdf, copia);
+    }
+}
+
+} // namespace

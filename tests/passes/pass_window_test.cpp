@@ -1,0 +1,459 @@
+// The pass prediction window: refusals, a whole run over the working list
+// counted against Skyfield (tests/data/ref_passes.csv), the flags given back,
+// Stop, the choice of a pass, sorting, the listing of every pass, adding a
+// catalogue satellite to the working list, saving and printing.
+#include "controls/graph_button.h"
+#include "core/clock.h"
+#include "core/database.h"
+#include "core/globals_orbit.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "core/working_list.h"
+#include "database/database_window.h"
+#include "common/progress_window.h"
+#include "platform/fakes.h"
+#include "platform/vb.h"
+#include "listings/listing_window.h"
+#include "passes/pass_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QListWidget>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const RigaDati kIss{"ISS (ZARYA)", "1 25544U 98067A   13330.58127943  .00000814  00000-0  21834-4 0  1064",
+                    "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894"};
+const RigaDati kCbers{"CBERS 2", "1 28057U 03049A   06177.78615833  .00000060  00000-0  35940-4 0  1836",
+                      "2 28057  98.4283 247.6961 0000884  88.1964 271.9322 14.35478080140550"};
+const RigaDati kGeo{"GEO", "1 24208U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1600",
+                    "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119"};
+// The reference span of the ISS passes (tools/ref_passes.py).
+constexpr double kInizioIss = 2456623.33127943;
+
+// Skyfield's ISS culminations over Rome, limit 10 degrees, within [a, b].
+int Culmini_Riferimento(double a, double b)
+{
+    std::ifstream in(ASTROVELA_TEST_DATA "/ref_passes.csv");
+    std::string riga;
+    int n = 0;
+    while (std::getline(in, riga)) {
+        std::vector<std::string> c;
+        std::stringstream ss(riga);
+        std::string campo;
+        while (std::getline(ss, campo, ','))
+            c.push_back(campo);
+        if (c.size() == 15 && c[0] == "ISS (ZARYA)" && c[1] == "41.9028" && c[4] == "10.0" && c[7] == "culmination") {
+            const double jd = std::stod(c[8]);
+            n += jd > a && jd < b;
+        }
+    }
+    return n;
+}
+
+class PassWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        vb::setDisplayLocale(QLocale::c());
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        core::Carica_Parole_Stato();
+        core::WorkingList::instance().setFile(QString());
+        core::WorkingList::instance().Rimuovi_Tutti();
+        gudtDatabasePrimario.clear();
+        gstrDatabasePrimario.clear();
+        gsngLatitudine = 41.9028f;
+        gsngLongitudine = 12.4964f;
+        gsngQuota = 50.0f;
+        gsngFusoOrario = 1;
+        gbytOraLegale = 0;
+        gintPropagatore = 3;
+        gblnRifrazione = false;
+        gintSogliaSole = -6;
+        gdblAltezzaMin = {10, 10, 10};
+        gdblAzimuthMin = {0, 0, 0};
+        gdblAzimuthMax = {360, 360, 360};
+        gblnFiltroAM = {true, true, true};
+        gblnFiltroPM = {true, true, true};
+        gblnSoloVisibili = {false, false, false};
+        gblnInTransito = false;
+        pflgCentrale = true;
+        pflgSatellite = true;
+        pflgRicerca = false;
+        pflgArresta = false;
+        gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(20, 57, 2), Qt::UTC);
+        f = frmVisibleSatellites::instance();
+    }
+
+    void TearDown() override
+    {
+        if (auto* g = frmVisibleSatellites::instance(false))
+            delete g;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<frmDetails*>(w))
+                w->close();
+        frmDatabase::Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        core::WorkingList::instance().Rimuovi_Tutti();
+        gudtDatabasePrimario.clear();
+        mLang::Usa_File_Lingua(QString());
+    }
+
+    void elenca(std::initializer_list<RigaDati> sets)
+    {
+        for (const RigaDati& s : sets)
+            ASSERT_EQ(core::WorkingList::instance().Aggiungi(s).esito, core::WorkingList::Esito::Aggiunto);
+    }
+
+    // Start at the reference span's start, local time (zone +1), span `giorni`.
+    void imposta(int tab, int giorni)
+    {
+        const QDateTime ut = QDateTime(QDate(2013, 11, 26), QTime(0, 0), Qt::UTC)
+                                 .addMSecs(qint64(std::llround((kInizioIss - 2456622.5) * 86400.0)) * 1000);
+        f->DTPicker1[size_t(tab)]->setDateTime(ut.addSecs(3600));
+        f->cmbDurata[size_t(tab)]->setCurrentIndex(giorni - 1);
+    }
+
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    QTemporaryDir m_dir;
+    frmVisibleSatellites* f = nullptr;
+};
+
+TEST_F(PassWindow, RefusalsChangeNothing)
+{
+    f->cmdOK_Click(1);
+    elenca({kIss});
+    f->cmdOK_Click(2);
+    f->chkAM[1]->setChecked(false);
+    f->chkPM[1]->setChecked(false);
+    f->chkNessunFiltro[1]->setChecked(true);
+    f->cmdOK_Click(1);
+    f->chkAM[1]->setChecked(true);
+    gdblAzimuthMin[1] = 200;
+    gdblAzimuthMax[1] = 100;
+    f->cmdOK_Click(1);
+    const QStringList attesi = {mLang::Testo_Lingua("frmVisibleSatellites", "nessunsatelliteprimario"),
+                                mLang::Testo_Lingua("frmVisibleSatellites", "nessunsatellitesecondario"),
+                                mLang::Testo_Lingua("frmVisibleSatellites", "selezionareampm"),
+                                mLang::Testo_Lingua("frmVisibleSatellites", "intervalloazimutherrato")};
+    EXPECT_EQ(fakes.prompt.texts(), attesi);
+    for (const QString& t : attesi)
+        EXPECT_FALSE(t.isEmpty());
+    EXPECT_EQ(fakes.prompt.calls[3].flags, platform::vbExclamation);
+    EXPECT_EQ(f->lvwPass[1]->topLevelItemCount(), 0);
+    EXPECT_TRUE(pflgCentrale);
+    EXPECT_FALSE(pflgRicerca);
+}
+
+TEST_F(PassWindow, PrincipalRunListsTheReferencePassesAndGivesTheClockBack)
+{
+    elenca({kIss, kCbers});
+    imposta(1, 2);
+    // The tick must see the search flags while the run goes on.
+    bool vistoDurante = false;
+    QTimer spia;
+    QObject::connect(&spia, &QTimer::timeout, [&] {
+        if (pflgRicerca && !pflgCentrale && !pflgSatellite)
+            vistoDurante = true;
+    });
+    spia.start(0);
+    f->cmdOK_Click(1);
+    spia.stop();
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(f->lvwPass[1]->topLevelItemCount(), Culmini_Riferimento(kInizioIss + 1e-4, kInizioIss + 2 - 1e-4));
+    EXPECT_GT(f->lvwPass[1]->topLevelItemCount(), 5);
+    EXPECT_TRUE(vistoDurante);
+    EXPECT_TRUE(pflgCentrale);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_FALSE(pflgRicerca);
+    EXPECT_EQ(gintSatelliteCalcolo, 1);  // the chosen pass's slot
+
+    // The first row is chosen: three event lines, the culmination selected.
+    QListWidget* det = f->lstPass[1];
+    ASSERT_EQ(det->count(), 3);
+    EXPECT_EQ(det->currentRow(), 1);
+    EXPECT_EQ(det->item(1)->text().left(21), f->mvarTempoCulmine);
+    EXPECT_EQ(f->mvarTempoMappa, f->mvarTempoCulmine);
+    EXPECT_EQ(det->item(0)->text().mid(39, 4), QStringLiteral("10.0"));  // rise at the minimum height
+    EXPECT_EQ(f->lvwPass[1]->topLevelItem(0)->text(1), QStringLiteral("Iss (zarya)"));
+    if (qEnvironmentVariableIsSet("ASTROVELA_SHOT")) {
+        f->SSTab1->setCurrentIndex(1);
+        f->show();
+        f->grab().save(qEnvironmentVariable("ASTROVELA_SHOT"));
+    }
+
+    // Choosing the rise line makes it the map's time.
+    det->setCurrentRow(0);
+    EXPECT_EQ(f->mvarTempoMappa, f->mvarTempoInizio);
+
+    // Sorting: the date heading sorts by the hidden key, again reverses it;
+    // the altitude heading by the right-aligned text, that is by number.
+    QTreeWidget* r = f->lvwPass[1];
+    f->lvwPass_ColumnClick(1, 1);
+    f->lvwPass_ColumnClick(1, 1);
+    EXPECT_EQ(f->mintColonnaOrdinata, 7);
+    EXPECT_EQ(f->mintVersoOrdinamento, 1);
+    for (int i = 1; i < r->topLevelItemCount(); ++i)
+        EXPECT_GE(r->topLevelItem(i - 1)->text(7), r->topLevelItem(i)->text(7));
+    f->lvwPass_ColumnClick(1, 3);
+    EXPECT_EQ(f->mintVersoOrdinamento, 0);
+    for (int i = 1; i < r->topLevelItemCount(); ++i)
+        EXPECT_LE(r->topLevelItem(i - 1)->text(2).trimmed().toDouble(), r->topLevelItem(i)->text(2).trimmed().toDouble());
+
+    // A right click lists every pass of the tab: legend, 3 lines a pass, one empty line.
+    frmDetails* elenco = f->lvwPass_MouseDown(1, Qt::RightButton);
+    ASSERT_NE(elenco, nullptr);
+    EXPECT_EQ(elenco->List1->count(), 3 * r->topLevelItemCount() + 2);
+    EXPECT_TRUE(elenco->List1->item(elenco->List1->count() - 1)->text().isEmpty());
+    elenco->close();
+}
+
+TEST_F(PassWindow, SecondaryRunSkipsGeostationaryAndStopEmptiesTheLists)
+{
+    elenca({kIss, kCbers, kGeo});
+    imposta(2, 1);
+    f->cmbLimite->setCurrentIndex(5);  // all: slots 2 to 3
+    f->chkNessunFiltro[2]->setChecked(true);
+    f->chkNessunFiltro_Click(2);
+    EXPECT_EQ(gdblAltezzaMinima, 0);
+    f->cmdOK_Click(2);
+    ASSERT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
+    for (int i = 0; i < f->lvwPass[2]->topLevelItemCount(); ++i)
+        EXPECT_EQ(f->lvwPass[2]->topLevelItem(i)->text(1), QStringLiteral("Cbers 2"));
+
+    // Stop pressed while the run goes on: the lists end empty, no message.
+    fakes.prompt.calls.clear();
+    imposta(2, 5);
+    QTimer stop;
+    QObject::connect(&stop, &QTimer::timeout, [] {
+        if (frmProgress* p = frmProgress::instance(false))
+            p->cmdCancel_Click();
+    });
+    stop.start(0);
+    f->cmdOK_Click(2);
+    stop.stop();
+    EXPECT_EQ(f->lvwPass[2]->topLevelItemCount(), 0);
+    EXPECT_EQ(f->lstPass[2]->count(), 0);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_TRUE(pflgCentrale);
+    EXPECT_FALSE(pflgRicerca);
+    EXPECT_FALSE(pflgArresta);
+}
+
+TEST_F(PassWindow, RunWithoutPassesSaysSoAndGivesTheClockBack)
+{
+    elenca({kGeo});  // geostationary: never searched
+    imposta(1, 3);
+    f->cmdOK_Click(1);
+    EXPECT_EQ(fakes.prompt.texts(), QStringList{mLang::Testo_Lingua("frmVisibleSatellites", "nessunpassaggio")});
+    EXPECT_EQ(f->lvwPass[1]->topLevelItemCount(), 0);
+    EXPECT_TRUE(pflgCentrale);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_FALSE(pflgRicerca);
+    EXPECT_FALSE(core::LavoroLungo::inCorso());
+    EXPECT_FALSE(f->inCorso());
+}
+
+TEST_F(PassWindow, CatalogueTabAsksForThePrincipalFile)
+{
+    fakes.prompt.answers = {platform::vbCancel};
+    f->cmdOK_Click(0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("MDIForm1", "necessariodb"));
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbOKCancel);
+    EXPECT_EQ(core::Numero_Voci(gudtDatabasePrimario), 0);
+
+    // OK loads the file named in the settings, then the search runs.
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbOK, platform::vbOK};
+    gstrDatabasePrimario = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+    imposta(0, 24);
+    f->chkTransito->setChecked(false);
+    f->cmdOK_Click(0);
+    EXPECT_EQ(core::Numero_Voci(gudtDatabasePrimario), 34);
+    EXPECT_FALSE(fakes.prompt.texts().contains(mLang::Testo_Lingua("Dialogs", "lavoroincorso")));
+    EXPECT_GT(f->lvwPass[0]->topLevelItemCount(), 0);
+}
+
+TEST_F(PassWindow, CatalogueRunAddsTheChosenSatelliteOnce)
+{
+    gudtDatabasePrimario = {RigaDati{}, kGeo, kIss};
+    imposta(0, 24);  // 24 hours
+    f->chkTransito->setChecked(false);
+    f->cmdOK_Click(0);
+    ASSERT_GT(f->lvwPass[0]->topLevelItemCount(), 0);
+    // The tag begins with the entry of the principal file.
+    EXPECT_TRUE(f->lvwPass[0]->topLevelItem(0)->data(0, Qt::UserRole).toString().startsWith(QStringLiteral("2;")));
+    EXPECT_EQ(f->lstPass[0]->item(0)->data(Qt::UserRole).toInt(), 2);
+    EXPECT_EQ(gintSatelliteCalcolo, kSlotScratch);
+    EXPECT_EQ(gudtSatelementi[kSlotScratch].NumeroCatalogo, "25544");
+
+    elenca({kCbers});
+    fakes.prompt.answers = {platform::vbCancel};
+    f->cmdAttiva_Click();
+    EXPECT_EQ(gintNumSatelliti, 1);
+    fakes.prompt.answers = {platform::vbNo};
+    f->cmdAttiva_Click();
+    ASSERT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(gudtSatelementi[1].NumeroCatalogo, "28057");  // the principal is unchanged
+    EXPECT_EQ(gudtSatelementi[2].NumeroCatalogo, "25544");
+    fakes.prompt.calls.clear();
+    f->cmdAttiva_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmDatabase", "satellitegiainelenco"));
+    EXPECT_EQ(fakes.prompt.calls[0].title, QStringLiteral("Iss (zarya)"));
+    EXPECT_EQ(gintNumSatelliti, 2);
+
+    // The principal file reloaded since the search holds another satellite
+    // at that entry: it is not added in the pass's name.
+    core::WorkingList::instance().Rimuovi(2);
+    gudtDatabasePrimario = {RigaDati{}, kIss, kGeo};
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbNo};
+    f->cmdAttiva_Click();
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_FALSE(f->cmdAttiva->isEnabled());
+}
+
+TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
+{
+    elenca({kCbers, kIss});
+    imposta(2, 1);
+    f->cmdOK_Click(2);
+    ASSERT_EQ(f->lstPass[2]->count(), 3);
+    EXPECT_FALSE(f->cmdMappa[2]->isEnabled());  // no opener: the commands stay off
+
+    struct Aperta {
+        Satelement sat;
+        QString mappa, inizio, culmine, fine, riga2;
+    };
+    QList<Aperta> mappe;
+    frmVisibleSatellites::setApriMappa([&](frmVisibleSatellites& w) {
+        mappe.append({gudtSatelementi[kSlotScratch], w.mvarTempoMappa, w.mvarTempoInizio, w.mvarTempoCulmine,
+                      w.mvarTempoFine, w.mstrRiga2});
+    });
+    QList<std::tuple<int, QDateTime, QDateTime>> elenchi;
+    frmVisibleSatellites::setApriElenco(
+        [&](int slot, const QDateTime& a, const QDateTime& b) { elenchi.append({slot, a, b}); });
+    f->lstPass[2]->setCurrentRow(0);  // the rise line
+    EXPECT_TRUE(f->cmdMappa[2]->isEnabled());
+    EXPECT_TRUE(f->cmdDettagli[2]->isEnabled());
+    const Satelement lista2 = gudtSatelementi[2];
+    f->cmdMappa_Click(2);
+    ASSERT_EQ(mappe.size(), 1);
+    EXPECT_EQ(mappe[0].sat, lista2);  // a copy of slot 2 in slot 201
+    EXPECT_EQ(gudtSatelementi[2], lista2);
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(mappe[0].mappa, mappe[0].inizio);  // opens at the chosen rise
+    EXPECT_EQ(mappe[0].riga2, f->lstPass[2]->item(1)->text().trimmed());
+
+    f->cmdDettagli_Click(2);
+    ASSERT_EQ(elenchi.size(), 1);
+    EXPECT_EQ(std::get<0>(elenchi[0]), 2);
+    // The texts read back to the pass's local times.
+    EXPECT_EQ(vb::Format(std::get<1>(elenchi[0]), u"dd mmm yyyy  hh:mm:ss"), f->mvarTempoInizio);
+    EXPECT_EQ(vb::Format(std::get<2>(elenchi[0]), u"dd mmm yyyy  hh:mm:ss"), f->mvarTempoFine);
+    frmVisibleSatellites::setApriMappa({});
+    frmVisibleSatellites::setApriElenco({});
+
+    // With no line selected the commands go off again.
+    f->lstPass[2]->clearSelection();
+    EXPECT_FALSE(f->cmdMappa[2]->isEnabled());
+    EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
+}
+
+TEST_F(PassWindow, ChosenPassFollowsItsSatelliteWhenTheWorkingListChanges)
+{
+    elenca({kCbers, kIss});
+    imposta(2, 1);
+    f->cmdOK_Click(2);
+    ASSERT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
+    QList<int> aperti;
+    frmVisibleSatellites::setApriElenco([&](int slot, const QDateTime&, const QDateTime&) { aperti.append(slot); });
+    f->lstPass[2]->setCurrentRow(0);
+
+    // The ISS becomes principal: slot 2 now holds CBERS 2, the pass stays the ISS's.
+    core::WorkingList::instance().Scambia(1, 2);
+    f->cmdDettagli_Click(2);
+    ASSERT_EQ(aperti.size(), 1);
+    EXPECT_EQ(aperti[0], 1);
+    EXPECT_EQ(gintSatelliteCalcolo, 1);
+
+    // The ISS leaves the list: its pass opens nothing of another satellite.
+    core::WorkingList::instance().Rimuovi(1);
+    f->lstPass[2]->setCurrentRow(1);
+    EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
+    f->cmdDettagli_Click(2);
+    EXPECT_EQ(aperti.size(), 1);
+    frmVisibleSatellites::setApriElenco({});
+}
+
+TEST_F(PassWindow, SaveAndPrintTheChosenPass)
+{
+    elenca({kIss});
+    imposta(1, 1);
+    f->SSTab1->setCurrentIndex(1);
+    // Nothing chosen: no dialog, no file.
+    f->mnuSalva_Click();
+    EXPECT_TRUE(fakes.files.calls.isEmpty());
+
+    f->cmdOK_Click(1);
+    ASSERT_EQ(f->lstPass[1]->count(), 3);
+    const QString testo = m_dir.filePath(QStringLiteral("pass.txt"));
+    fakes.files.fileAnswers = {testo};
+    f->mnuSalva_Click();
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_EQ(fakes.files.calls[0].request.flags, platform::fileOverwritePrompt);
+    QFile letto(testo);
+    ASSERT_TRUE(letto.open(QIODevice::ReadOnly));
+    const QByteArray atteso = (f->lstPass[1]->item(0)->text() + "\r\n" + f->lstPass[1]->item(1)->text() + "\r\n"
+                               + f->lstPass[1]->item(2)->text() + "\r\n")
+                                  .toLatin1();
+    EXPECT_EQ(letto.readAll(), atteso);
+
+    // A save that cannot be written says so.
+    fakes.prompt.calls.clear();
+    fakes.files.fileAnswers = {m_dir.filePath(QStringLiteral("nessuna/cartella/pass.txt"))};
+    f->mnuSalva_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+
+    const QString pdf = m_dir.filePath(QStringLiteral("pass.pdf"));
+    fakes.files.printerAnswers = {pdf};
+    f->mnuStampa_Click();
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString stampato = QString::fromUtf8(p.readAllStandardOutput());
+    // The three lines, one a printed line, in order (the text reader
+    // squeezes the runs of blanks).
+    QStringList righe;
+    for (const QString& r : stampato.split(QLatin1Char('\n')))
+        if (!r.trimmed().isEmpty())
+            righe << r.trimmed();
+    ASSERT_EQ(righe.size(), 3) << stampato.toStdString();
+    for (int i = 0; i < 3; ++i) {
+        const QStringList attese = f->lstPass[1]->item(i)->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        EXPECT_EQ(righe[i].split(QLatin1Char(' '), Qt::SkipEmptyParts), attese) << righe[i].toStdString();
+    }
+    if (qEnvironmentVariableIsSet("ASTROVELA_KEEP_PDF"))
+        QFile::copy(pdf, qEnvironmentVariable("ASTROVELA_KEEP_PDF"));
+}
+
+} // namespace

@@ -1,0 +1,266 @@
+// The main window offscreen: menu captions and tooltips from the language
+// file (checked against the file itself), the toolbar's dispatch, the status
+// bar, the view and windows menus, the edit menu on a rich-text box.
+#include "core/clock.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "platform/fakes.h"
+#include "shell/time_window.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The entries of one section of a language file, read here line by line.
+QHash<QString, QString> section(const QString& file, const QString& name)
+{
+    QFile f(file);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QHash<QString, QString> out;
+    bool in = false;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split("\r\n")) {
+        if (line.startsWith('[')) {
+            in = line.mid(1, line.indexOf(']') - 1).compare(name, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const int eq = line.indexOf('=');
+        if (in && eq > 0 && !out.contains(line.left(eq).toLower()))
+            out.insert(line.left(eq).toLower(), line.mid(eq + 1));
+    }
+    return out;
+}
+
+const QString kEnglish = QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini");
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mLang::Usa_File_Lingua(kEnglish);
+        core::CentralClock::instance().reset();
+    }
+    void TearDown() override
+    {
+        mLang::Usa_File_Lingua({});
+        core::CentralClock::instance().reset();
+        pflgCentrale = false;
+    }
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, MenuCaptionsAndTooltipsComeFromTheLanguageFile)
+{
+    MDIForm1 w;
+    w.Lingua();
+    const auto texts = section(kEnglish, "MDIForm1");
+    QSet<QString> seen;
+    for (const QString& name : MDIForm1::nomiMenu()) {
+        ASSERT_NE(w.menuItem(name), nullptr) << name.toStdString();
+        EXPECT_EQ(w.menuItem(name)->text(), texts.value(name.toLower())) << name.toStdString();
+        EXPECT_FALSE(w.menuItem(name)->text().isEmpty()) << name.toStdString();
+        seen.insert(name);
+    }
+    EXPECT_EQ(seen.size(), 149);
+    // The view menus keep their own captions and stay out of sight until
+    // their windows show them.
+    EXPECT_EQ(w.menu("mnuWorldmap")->title(), "Worldmap");
+    EXPECT_EQ(w.menu("mnuLocalSky")->title(), "Local Sky");
+    EXPECT_EQ(w.menu("mnuGeneralSky")->title(), "General Sky");
+    EXPECT_EQ(w.menu("mnuSkySat")->title(), "SkySat");
+    EXPECT_FALSE(w.menu("mnuWorldmap")->menuAction()->isVisible());
+
+    EXPECT_EQ(w.toolButton("Open")->toolTip(), texts.value("apri"));
+    EXPECT_EQ(w.toolButton("Track")->toolTip(), texts.value("effemeridi"));
+    EXPECT_EQ(w.toolButton("Impostazioni")->toolTip(), texts.value("impostazioni"));
+    EXPECT_EQ(w.panel(1)->toolTip(), texts.value("data"));
+    EXPECT_EQ(w.panel(3)->toolTip(), texts.value("localita"));
+    EXPECT_EQ(w.toolButton("Open")->menu()->actions().at(1)->text(), texts.value("mnufilevisualizza"));
+    EXPECT_EQ(w.Stato2Stringa(2), section(kEnglish, "Conditions").value("visibile"));
+
+    // A language file without the main window's section empties them all.
+    QTemporaryDir dir;
+    QFile bare(dir.filePath("bare.ini"));
+    ASSERT_TRUE(bare.open(QIODevice::WriteOnly));
+    bare.write("[Buttons]\r\nok=OK\r\n");
+    bare.close();
+    mLang::Usa_File_Lingua(bare.fileName());
+    w.Lingua();
+    EXPECT_EQ(w.menuItem("mnuFileEsci")->text(), "");
+    EXPECT_EQ(w.toolButton("Save")->toolTip(), "");
+    EXPECT_EQ(w.menu("mnuSkySat")->title(), "SkySat");
+}
+
+TEST_F(MainWindowTest, ToolbarRunsTheMenuCommandsByExactKey)
+{
+    MDIForm1 w;
+    int opened = 0, summary = 0, transit = 0;
+    // Commands of windows not built yet are disabled, and so are their buttons.
+    EXPECT_FALSE(w.menuItem("mnuFileApri")->isEnabled());
+    EXPECT_FALSE(w.toolButton("Open")->isEnabled());
+    EXPECT_TRUE(w.toolButton("Time")->isEnabled());
+    EXPECT_TRUE(w.toolButton("Save")->isEnabled());
+    w.setMenuHandler("mnuFileApri", [&] { ++opened; });
+    w.setMenuHandler("mnuFileVisualizza", [&] { ++summary; });
+    w.setMenuHandler("mnuLocalSkyTransitoPrincipale", [&] { ++transit; });
+    EXPECT_TRUE(w.menuItem("mnuFileApri")->isEnabled());
+    EXPECT_TRUE(w.toolButton("Open")->isEnabled());
+
+    w.Toolbar1_ButtonClick("open");
+    EXPECT_EQ(opened, 0);
+    w.Toolbar1_ButtonClick("Open");
+    w.toolButton("Open")->click();
+    EXPECT_EQ(opened, 2);
+    w.Toolbar1_ButtonMenuClick("Summary");
+    w.Toolbar1_ButtonMenuClick("summary");
+    EXPECT_EQ(summary, 1);
+    // The transit needs the local sky chart open.
+    w.Toolbar1_ButtonClick("Transit");
+    EXPECT_EQ(transit, 0);
+
+    // 29 places: 24 buttons and 5 separators.
+    int buttons = 0, separators = 0;
+    for (QAction* a : w.Toolbar1()->actions())
+        a->isSeparator() ? ++separators : ++buttons;
+    EXPECT_EQ(buttons, 24);
+    EXPECT_EQ(separators, 5);
+}
+
+TEST_F(MainWindowTest, StatusBarViewAndWindowsMenus)
+{
+    MDIForm1 w;
+    w.Lingua();
+    w.show();
+    // A click on the date opens the time window; on the satellite, nothing
+    // until the database window exists. The click comes through the window
+    // as the window system delivers it (the panel does not take presses of
+    // its own).
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QPoint centre = w.panel(1)->mapTo(&w, w.panel(1)->rect().center());
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_NE(w.timeWindow(false), nullptr);
+    EXPECT_TRUE(w.timeWindow(false)->isVisible());
+    QTest::mouseClick(w.panel(2), Qt::LeftButton);
+
+    // The bar toggles change the bars and their check marks, not the settings.
+    w.menuItem("mnuVisualizzaBarraPulsanti")->setChecked(true);
+    w.menuItem("mnuVisualizzaBarraPulsanti")->trigger();
+    EXPECT_FALSE(w.menuItem("mnuVisualizzaBarraPulsanti")->isChecked());
+    EXPECT_TRUE(w.Toolbar1()->isHidden());
+    w.menuItem("mnuVisualizzaBarraStato")->setChecked(true);
+    w.menuItem("mnuVisualizzaBarraStato")->trigger();
+    EXPECT_TRUE(w.StatusBar1()->isHidden());
+    w.menuItem("mnuVisualizzaBarraStato")->trigger();
+    EXPECT_FALSE(w.StatusBar1()->isHidden());
+    EXPECT_FALSE(fakes.settings.hasSection("Generali"));
+
+    // Tiling lays the visible children side by side or one above the other;
+    // the time window keeps its own size.
+    auto* one = w.addChild(new QLabel("one"));
+    one->show();
+    auto* other = w.addChild(new QLabel("other"));
+    other->show();
+    QMdiSubWindow* timeFrame = w.mdiArea()->subWindowList().first();
+    const QSize timeSize = timeFrame->size();
+    w.menuItem("mnuFinestreDisponiVerticale")->trigger();
+    EXPECT_EQ(one->height(), other->height());
+    EXPECT_GT(one->height(), w.mdiArea()->viewport()->height() / 2);
+    EXPECT_NE(one->x(), other->x());
+    EXPECT_EQ(timeFrame->size(), timeSize);
+    w.menuItem("mnuFinestreDisponiOrizzontale")->trigger();
+    EXPECT_EQ(one->width(), other->width());
+    EXPECT_NE(one->y(), other->y());
+    EXPECT_EQ(timeFrame->size(), timeSize);
+    EXPECT_NE(timeFrame->y(), other->y());
+
+    // Close all: every child goes, the hidden time window included, and the
+    // clock mode stays where it was.
+    core::CentralClock::instance().Arresta();
+    w.timeWindow(false)->close();
+    EXPECT_FALSE(w.timeWindow(false)->parentWidget()->isVisible());
+    w.menuItem("mnuFinestreChiudiTutto")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(w.timeWindow(false), nullptr);
+    EXPECT_EQ(core::clockViews().time, nullptr);
+    EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, EditMenuWorksOnTheFocusedRichTextBox)
+{
+    MDIForm1 w;
+    auto* doc = new QTextEdit;
+    w.addChild(doc)->show();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    doc->setFocus();
+    QTest::qWait(20);
+    if (QApplication::focusWidget() != doc)
+        GTEST_SKIP() << "the platform gives no focus offscreen";
+
+    QApplication::clipboard()->setText("pasted");
+    doc->setPlainText("hello world");
+    w.mnuModifica_Click();
+    EXPECT_FALSE(w.menuItem("mnuModificaCopia")->isEnabled());
+    EXPECT_TRUE(w.menuItem("mnuModificaIncolla")->isEnabled());
+    QTextCursor c = doc->textCursor();
+    c.setPosition(0);
+    c.setPosition(5, QTextCursor::KeepAnchor);
+    doc->setTextCursor(c);
+    w.mnuModifica_Click();
+    EXPECT_TRUE(w.menuItem("mnuModificaTaglia")->isEnabled());
+    w.menuItem("mnuModificaIncolla")->trigger();
+    EXPECT_EQ(doc->toPlainText(), "pasted world");
+    w.mnuModifica_Click();
+    EXPECT_TRUE(w.menuItem("mnuModificaAnnulla")->isEnabled());
+    w.menuItem("mnuModificaAnnulla")->trigger();
+    EXPECT_EQ(doc->toPlainText(), "hello world");
+
+    // With the focus elsewhere every item is disabled.
+    auto* label = new QLabel("plain");
+    label->setFocusPolicy(Qt::StrongFocus);
+    w.addChild(label)->show();
+    label->setFocus();
+    w.mnuModifica_Click();
+    for (const char* item : {"mnuModificaAnnulla", "mnuModificaTaglia", "mnuModificaCopia",
+                             "mnuModificaIncolla", "mnuModificaCancella"})
+        EXPECT_FALSE(w.menuItem(item)->isEnabled()) << item;
+}
+
+TEST_F(MainWindowTest, ClosingAsksWhenTheOptionIsSetAndNoKeepsEverythingOpen)
+{
+    MDIForm1 w;
+    w.show();
+    w.mnuOpzioniData_Click();
+    gblnConfermaUscita = true;
+    fakes.prompt.answers = {platform::vbNo};
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_NE(w.timeWindow(false), nullptr);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNo | platform::vbQuestion);
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("MDIForm1", "sicuridiuscire"));
+
+    fakes.prompt.answers = {platform::vbYes};
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(w.timeWindow(false), nullptr);
+    EXPECT_FALSE(w.tmrCentrale()->isActive());
+    gblnConfermaUscita = false;
+}

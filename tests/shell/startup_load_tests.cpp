@@ -1,0 +1,180 @@
+// The main window's loading against a temporary program folder (the shipped
+// data files, one of them removed when asked) and a temporary user folder,
+// with fake services; and the open-file entry of the element files.
+#include "core/globals_orbit.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "core/working_list.h"
+#include "platform/fakes.h"
+#include "shell/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+#include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.isValid() && user.isValid());
+        const QDir bin(QStringLiteral(ASTROVELA_PROGRAM_DIR));
+        for (const QString& f : bin.entryList({"*.dat", "*.bin", "*.ini"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(bin.filePath(f), program.filePath(f)));
+        mLang::Usa_File_Lingua({});
+        mLang::Imposta_Cartella_Programma(program.path());
+        fakes.settings.setValue("Generali", "Lingua", "english.ini");
+    }
+    void TearDown() override
+    {
+        core::WorkingList::instance().setFile({});
+        core::WorkingList::instance().Rimuovi_Tutti();
+        mLang::Imposta_Cartella_Programma({});
+        gstrFileLingua.clear();
+        pflgCentrale = false;
+        pflgSatellite = false;
+    }
+    QString text(const char* key) { return mLang::Testo_Lingua("MDIForm1", key); }
+
+    QTemporaryDir program;
+    QTemporaryDir user;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+};
+
+} // namespace
+
+TEST_F(LoadTest, ABadDataFileEndsTheLoadWithTheDataMessage)
+{
+    // The magnitude table is not among the files tested before loading.
+    QFile::remove(program.filePath("magnitud.dat"));
+    MDIForm1 w;
+    w.setCartellaUtente(user.path());
+    EXPECT_FALSE(w.MDIForm_Load());
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, text("erroredb"));
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    EXPECT_FALSE(pflgCentrale);
+}
+
+TEST_F(LoadTest, LoadsTheListSettingsAndBars)
+{
+    QFile list(user.filePath("Astrovela.ini"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("Iss (zarya)\r\n"
+               "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\r\n"
+               "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537\r\n");
+    list.close();
+    fakes.settings.setValue("Generali", "Barra pulsanti", "0");
+    fakes.settings.setValue("Osservatore", "Localita", "Italy: Roma");
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+
+    MDIForm1 w;
+    w.setCartellaUtente(user.path());
+    ASSERT_TRUE(w.MDIForm_Load());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_TRUE(pflgCentrale);
+    EXPECT_TRUE(pflgSatellite);
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_GT(gudtValori[1].Periodo, 5000.0); // the first tick ran
+    EXPECT_EQ(w.panel(2)->text(), "Iss (zarya)");
+    EXPECT_EQ(w.panel(3)->text(), "Italy: Roma");
+    EXPECT_FALSE(w.panel(1)->text().isEmpty());
+    EXPECT_TRUE(w.Toolbar1()->isHidden());
+    EXPECT_FALSE(w.menuItem("mnuVisualizzaBarraPulsanti")->isChecked());
+    EXPECT_FALSE(w.StatusBar1()->isHidden());
+    EXPECT_FALSE(w.menuItem("mnuFileSalva")->isEnabled());
+    EXPECT_EQ(w.windowTitle(), "Astrovela 0.1");
+    EXPECT_EQ(w.menuItem("mnuFileEsci")->text(), text("mnuFileEsci"));
+
+    // A change of the list is saved at once, and so is the list at shut-down.
+    core::WorkingList& lista = core::WorkingList::instance();
+    lista.Rimuovi(1);
+    EXPECT_EQ(w.panel(2)->text(), "");
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "");
+    list.close();
+    // A set added while the file was not kept up to date reaches it only
+    // through the save at shut-down.
+    const QString file = lista.file();
+    ASSERT_EQ(file, list.fileName());
+    lista.setFile({});
+    ASSERT_EQ(lista.Aggiungi({"NOAA 19",
+                              "1 33591U 09005A   26340.50000000  .00000100  00000-0  80000-4 0  9990",
+                              "2 33591  99.1000 200.0000 0014000 100.0000 260.0000 14.12000000    10"})
+                  .esito,
+              core::WorkingList::Esito::Aggiunto);
+    lista.setFile(file);
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), "");
+    list.close();
+    EXPECT_TRUE(w.close());
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(list.readAll().startsWith("Noaa 19\r\n1 33591U"));
+}
+
+TEST_F(LoadTest, TheSplashShowsTheReadingCaptionWhileTheTablesLoad)
+{
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+    MDIForm1 w;
+    w.setCartellaUtente(user.path());
+    // Runs at the first moment the start-up lets window events through,
+    // which is while the splash is up.
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmAbout" && top->isVisible())
+                captions << top->windowTitle();
+    });
+    ASSERT_TRUE(w.MDIForm_Load());
+    ASSERT_EQ(captions.size(), 1);
+    EXPECT_EQ(captions[0], mLang::Testo_Lingua("frmAbout", "letturadati"));
+    EXPECT_NE(captions[0], mLang::Testo_Lingua("frmAbout", "informazioni"));
+    // The splash is gone once the program runs; the main window fits the screen.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->objectName() == "frmAbout" && top->isVisible());
+    const QRect area = w.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w.geometry().center()));
+    EXPECT_LE(w.width(), area.width());
+}
+
+TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)
+{
+    MDIForm1 w;
+    QList<QPair<int, QString>> loaded;
+    w.setCaricaDatabase([&](int which, const QString& f) { loaded.append({which, f}); });
+    QFile elements(user.filePath("visual.txt"));
+    ASSERT_TRUE(elements.open(QIODevice::WriteOnly));
+    elements.write("ISS\r\n");
+    elements.close();
+    QFile empty(user.filePath("empty.txt"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    gstrDatabasePrimario = "/old/path.txt";
+
+    fakes.files.fileAnswers = {std::nullopt, empty.fileName(), elements.fileName(), elements.fileName()};
+    w.Apertura_database(0); // cancelled
+    w.Apertura_database(0); // an empty file
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_EQ(gstrDatabasePrimario, "/old/path.txt");
+    w.Apertura_database(1);
+    EXPECT_EQ(gstrDatabasePrimario, "/old/path.txt"); // a secondary file is not kept
+    w.Apertura_database(0);
+    EXPECT_EQ(gstrDatabasePrimario, elements.fileName());
+    ASSERT_EQ(loaded.size(), 2);
+    EXPECT_EQ(loaded[0], qMakePair(1, elements.fileName()));
+    EXPECT_EQ(loaded[1], qMakePair(0, elements.fileName()));
+    ASSERT_EQ(fakes.files.calls.size(), 4);
+    EXPECT_EQ(fakes.files.calls[0].request.fileName, "/old/path.txt");
+    EXPECT_FALSE(fakes.settings.hasSection("Database"));
+    gstrDatabasePrimario.clear();
+}

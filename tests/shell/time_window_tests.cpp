@@ -1,0 +1,247 @@
+// The time window, the language picker and the about box offscreen.
+#include "controls/graph_button.h"
+#include "core/clock.h"
+#include "core/globals_time.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "platform/fakes.h"
+#include "platform/vb.h"
+#include "shell/about_box.h"
+#include "shell/language_picker.h"
+#include "shell/time_window.h"
+#include "shell/main_window.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kEnglish = QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini");
+
+class FixedTime : public core::TimeSource {
+public:
+    QDateTime now = core::Data_Orologio(QDate(2026, 12, 7), QTime(8, 6, 3));
+    QDateTime adesso() const override { return now; }
+};
+
+class TimeWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mLang::Usa_File_Lingua(kEnglish);
+        vb::setDisplayLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        core::CentralClock::instance().setTimeSource(&time);
+        core::CentralClock::instance().reset();
+        gsngFusoOrario = 1;
+        gbytOraLegale = 0;
+        gsngLongitudine = 9.19f;
+        pflgCentrale = true;
+        pflgSatellite = false;
+    }
+    void TearDown() override
+    {
+        core::CentralClock::instance().setTimeSource(nullptr);
+        core::CentralClock::instance().reset();
+        mLang::Usa_File_Lingua({});
+        vb::setDisplayLocale(QLocale::system());
+        pflgCentrale = false;
+    }
+    static void tick() { core::CentralClock::instance().tmrCentrale_Timer(); }
+    QString text(const char* key) { return mLang::Testo_Lingua("frmTime", key); }
+
+    FixedTime time;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+};
+
+} // namespace
+
+TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
+{
+    MDIForm1 w;
+    w.show();
+    w.mnuOpzioniData_Click();
+    frmTime* t = w.timeWindow();
+    tick();
+    EXPECT_TRUE(t->chkUsaOraPc->isChecked());
+    EXPECT_EQ(t->lblStato->text(), text("temporeale"));
+    EXPECT_FALSE(t->cmdPlay->isEnabled());
+    EXPECT_FALSE(t->cmdStop->isEnabled());
+    EXPECT_FALSE(t->DTPicker1->isEnabled());
+    EXPECT_EQ(t->lblLOCALTIME->text(), "08:06:03");
+    EXPECT_EQ(t->lblUTTIME->text(), "07:06:03");
+    EXPECT_EQ(t->lblLOCALDATE->text(), "07 Dec 2026");
+    EXPECT_EQ(t->lblUTCYear->text(), "341");
+
+    // Unticking freezes the clock at the instant reached; the picker shows it.
+    t->chkUsaOraPc->click();
+    EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    EXPECT_EQ(t->DTPicker1->dateTime(), time.now);
+    EXPECT_TRUE(t->cmdPlay->isEnabled());
+    EXPECT_FALSE(t->cmdStop->isEnabled());
+    EXPECT_EQ(t->lblStato->text(), text("arresto"));
+    time.now = time.now.addSecs(30);
+    tick();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "08:06:03");
+
+    // A picked instant shows at once in this window only.
+    t->DTPicker1->setDateTime(core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0)));
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
+    EXPECT_EQ(t->lblLOCALDATE->text(), "21 Jun 2026");
+
+    // Play: the next tick shows the picked 12:00:00, the one after 12:00:01.
+    t->cmdPlay->click();
+    // A refresh asked by another window does not move the simulated clock.
+    w.tmrCentrale_Timer();
+    w.tmrCentrale_Timer();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "11:59:59");
+    EXPECT_EQ(t->lblStato->text(), text("simulazione"));
+    EXPECT_TRUE(t->cmdStop->isEnabled());
+    EXPECT_FALSE(t->DTPicker1->isEnabled());
+    tick();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
+    tick();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:01");
+    // Stop, then Play again: the simulation starts over from the picked instant.
+    t->cmdStop->click();
+    EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    EXPECT_TRUE(t->DTPicker1->isEnabled());
+    t->cmdPlay->click();
+    tick();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
+
+    // Closing only hides it; the clock mode survives a new window too (the
+    // language picker and "close all" unload it).
+    t->cmdOK->click();
+    EXPECT_FALSE(t->parentWidget()->isVisible());
+    w.mnuOpzioniData_Click();
+    EXPECT_EQ(w.timeWindow(), t);
+    EXPECT_EQ(t->lblStato->text(), text("simulazione"));
+    w.closeChildren();
+    EXPECT_EQ(w.timeWindow(false), nullptr);
+    w.mnuOpzioniData_Click();
+    frmTime* again = w.timeWindow(false);
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->chkUsaOraPc->isChecked());
+    EXPECT_TRUE(again->cmdStop->isEnabled());
+    tick();
+    EXPECT_EQ(again->lblLOCALTIME->text(), "12:00:01");
+
+    // The main window's one-second timer is what moves it on.
+    w.tmrCentrale()->start();
+    QTest::qWait(1150);
+    w.tmrCentrale()->stop();
+    EXPECT_EQ(again->lblLOCALTIME->text(), "12:00:02");
+
+    again->chkUsaOraPc->click();
+    EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::RealTime);
+}
+
+TEST_F(TimeWindowTest, SiderealTimesWithPoints)
+{
+    EXPECT_EQ(frmTime::Testo_Siderale(7 + 5 / 60.0 + 9.5 / 3600.0), "07.05.09");
+    EXPECT_EQ(frmTime::Testo_Siderale(23.999), "23.59.56");
+    EXPECT_EQ(frmTime::Testo_Siderale(0), "00.00.00");
+}
+
+TEST(LanguagePicker, ListsTheLanguagesAndWritesTheChoice)
+{
+    platform::FakeServices fakes;
+    platform::ScopedServices scope(fakes.services());
+    QTemporaryDir dir;
+    for (const char* name : {"Astrovela.ini", "english.ini", "ITALIANO.INI"}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("[frmLanguage]\r\nlingua=") + name + "\r\n[Buttons]\r\nok=OK\r\ncancel=Cancel\r\n");
+    }
+    mLang::Usa_File_Lingua({});
+    mLang::Imposta_Cartella_Programma(dir.path());
+
+    // No language yet: the first entry is chosen and this window speaks it.
+    gstrFileLingua.clear();
+    {
+        frmLanguage picker(dir.path());
+        ASSERT_EQ(picker.lstLingua->count(), 2);
+        EXPECT_EQ(picker.lstLingua->item(0)->text(), "English");
+        EXPECT_EQ(picker.lstLingua->item(1)->text(), "Italiano");
+        EXPECT_EQ(picker.windowTitle(), "english.ini");
+        EXPECT_TRUE(picker.cmdOK->isEnabled());
+        picker.cmdCancel_Click();
+        EXPECT_FALSE(fakes.settings.hasSection("Generali"));
+    }
+
+    // A language set in any case selects its entry; OK writes the entry's name.
+    gstrFileLingua = "italiano.ini";
+    {
+        frmLanguage picker(dir.path());
+        EXPECT_EQ(picker.lstLingua->currentRow(), 1);
+        EXPECT_TRUE(picker.cmdOK->isEnabled());
+        picker.lstLingua->setCurrentRow(0);
+        picker.cmdOK_Click();
+        EXPECT_EQ(fakes.settings.value("Generali", "Lingua"), QString("English.ini"));
+        EXPECT_EQ(gstrFileLingua, "english.ini");
+        EXPECT_EQ(mLang::Testo_Lingua("frmLanguage", "lingua"), "english.ini");
+    }
+    mLang::Imposta_Cartella_Programma({});
+    gstrFileLingua.clear();
+}
+
+TEST_F(TimeWindowTest, ChangingLanguageFromTheMenuClosesWindowsAndRenamesTheMenus)
+{
+    MDIForm1 w;
+    w.Lingua();
+    w.show();
+    w.mnuOpzioniData_Click();
+    core::CentralClock::instance().Arresta();
+    const QString before = w.menuItem("mnuFileEsci")->text();
+
+    QTemporaryDir dir;
+    for (const char* name : {"english.ini", "italiano.ini"})
+        QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, dir.filePath(name));
+    mLang::Usa_File_Lingua({});
+    mLang::Imposta_Cartella_Programma(dir.path());
+    gstrFileLingua = "english.ini";
+    frmLanguage picker(dir.path(), &w);
+    picker.lstLingua->setCurrentRow(1);
+    picker.cmdOK_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.timeWindow(false), nullptr);
+    EXPECT_NE(w.menuItem("mnuFileEsci")->text(), before);
+    EXPECT_EQ(w.menuItem("mnuFileEsci")->text(), mLang::Testo_Lingua("MDIForm1", "mnuFileEsci"));
+    EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    mLang::Imposta_Cartella_Programma({});
+    gstrFileLingua.clear();
+}
+
+TEST(AboutBox, VersionLineAndCaptions)
+{
+    mLang::Usa_File_Lingua(kEnglish);
+    {
+        frmAbout about;
+        EXPECT_EQ(about.lblTitle->text(), "Astrovela");
+        EXPECT_EQ(about.lblVersion->text(), mLang::Testo_Lingua("frmAbout", "versione") + " 0.1.0");
+        EXPECT_EQ(about.windowTitle(), mLang::Testo_Lingua("frmAbout", "informazioni"));
+        EXPECT_FALSE(about.windowTitle().isEmpty());
+    }
+    // Without a language file the words are empty, the title and numbers stay.
+    QTemporaryDir dir;
+    mLang::Usa_File_Lingua(dir.filePath("missing.ini"));
+    {
+        frmAbout about;
+        EXPECT_EQ(about.lblTitle->text(), "Astrovela");
+        EXPECT_EQ(about.lblVersion->text(), " 0.1.0");
+        EXPECT_EQ(about.windowTitle(), "");
+        EXPECT_EQ(about.cmdOK->Caption(), "");
+    }
+    mLang::Usa_File_Lingua({});
+}
