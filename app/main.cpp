@@ -7,9 +7,11 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/single_instance.h"
+#include "network/clock_window.h"
 #include "shell/language_picker.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "shell/time_window.h"
+#include "common/window_links.h"
 
 int main(int argc, char** argv)
 {
@@ -57,6 +59,10 @@ int main(int argc, char** argv)
     charts::Collega_Cielo_Generale(w);
     options::Collega_Opzioni(w);
     options::Collega_Localita(w);
+    options::Collega_File(w);
+    options::Collega_Rete(w);
+    // The time window's button that sets the clock from a time server.
+    frmTime::setSincronizzazione([] { frmSyncro::Mostra(); });
     w.setCartellaUtente(avvio.cartellaUtente);
     if (!w.MDIForm_Load())
         return 1;

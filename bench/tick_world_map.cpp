@@ -12,7 +12,7 @@
 #include "platform/fakes.h"
 #include "platform/services.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 #include "maps/world_map_window.h"
 
 #include <QAction>

@@ -22,7 +22,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "listings/listing_window.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
@@ -1025,7 +1025,7 @@ void frmDatabase::cmdDatabase_Click(int Index)
 void frmDatabase::apri(int indice)
 {
     // The main window's open command when the program runs.
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         main->Apertura_database(indice);
     else
         Apertura_database(indice);

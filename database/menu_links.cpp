@@ -7,12 +7,17 @@
 #include "common/calendar.h"
 #include "platform/file_chooser.h"
 #include "platform/services.h"
+#include "listings/ephemeris_dialog.h"
 #include "listings/listing_window.h"
-#include "shell/main_window.h"
+#include "listings/relative_dialog.h"
+#include "core/settings.h"
+#include "platform/prompt.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 
 namespace database {
 
@@ -39,7 +44,7 @@ void Visualizza_File(QWidget* parent)
         d->deleteLater();
 }
 
-void seLibero(MDIForm1& main, const char* nome, std::function<void()> comando)
+void seLibero(MainWindowLink& main, const char* nome, std::function<void()> comando)
 {
     QAction* a = main.menuItem(QString::fromLatin1(nome));
     if (a && !a->isEnabled())
@@ -48,7 +53,33 @@ void seLibero(MDIForm1& main, const char* nome, std::function<void()> comando)
 
 } // namespace
 
-void Collega_Finestre(MDIForm1& main)
+bool Database_Necessario(MainWindowLink& main)
+{
+    QApplication::processEvents();
+    frmDatabase* db = frmDatabase::instance();
+    if (db->righe(0) >= 1)
+        return true;
+    const int risposta = platform::MsgBox(
+        mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("necessariodb")), platform::vbOKCancel);
+    if (risposta != platform::vbOK)
+        return false;
+    if (!gstrDatabasePrimario.isEmpty()) {
+        QString percorso = gstrDatabasePrimario;
+        db->Database_satelliti(percorso);
+    } else {
+        main.Apertura_database(0);
+    }
+    db = frmDatabase::instance();
+    if (db->righe(0) < 1)
+        return false;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(db->parentWidget()))
+        sub->hide();
+    else
+        db->hide();
+    return true;
+}
+
+void Collega_Finestre(MainWindowLink& main)
 {
     main.setCaricaDatabase([](int scelta, const QString& file) {
         frmDatabase* f = frmDatabase::instance();
@@ -62,8 +93,17 @@ void Collega_Finestre(MDIForm1& main)
     });
     seLibero(main, "mnuSatellitiDatabase", [] { frmDatabase::Mostra_Database(); });
     seLibero(main, "mnuFileApri", [&main] { main.Apertura_database(0); });
-    seLibero(main, "mnuFileVisualizza", [&main] { Visualizza_File(&main); });
+    seLibero(main, "mnuFileVisualizza", [&main] { Visualizza_File(main.asWidget()); });
     seLibero(main, "mnuStrumentiCalendario", [] { frmCalendar::Mostra(); });
+    // The listing dialogs need the principal database.
+    main.setMenuHandler(QStringLiteral("mnuSatellitiCalcoloEffemeridi"), [&main] {
+        if (Database_Necessario(main))
+            frmCalc::Mostra();
+    });
+    main.setMenuHandler(QStringLiteral("mnuSatellitiMotoRelativo"), [&main] {
+        if (Database_Necessario(main))
+            frmRelative::Mostra();
+    });
     // The element-set viewer on the slot last asked for (the principal
     // satellite when none was).
     seLibero(main, "mnuSatellitiElementiOrbitali", [] { frmSatellite::Mostra(frmSatellite::gintIndice); });

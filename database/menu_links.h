@@ -1,13 +1,17 @@
 #pragma once
 // Connects the main window's commands that open the satellite database, the
 // element-file summary and the calendar to their windows.
-class MDIForm1;
+class MainWindowLink;
 
 namespace database {
 
 // Registers the database loader of the open-file command and, for each of
 // "mnuSatellitiDatabase", "mnuFileVisualizza", "mnuStrumentiCalendario" and
 // "mnuFileApri" that has no command yet, its command.
-void Collega_Finestre(MDIForm1& main);
+void Collega_Finestre(MainWindowLink& main);
+
+// The principal database is loaded, or the user agreed to load it and it
+// now holds sets (the database window is hidden again). False otherwise.
+bool Database_Necessario(MainWindowLink& main);
 
 } // namespace database

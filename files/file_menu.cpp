@@ -9,7 +9,7 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -46,7 +46,7 @@ std::optional<QString> Scegli_File(const char* titolo, QWidget* parent)
 
 } // namespace
 
-frmFile* File_Nuovo(MDIForm1* main)
+frmFile* File_Nuovo(MainWindowLink* main)
 {
     ++g_contatoreNuovi;
     auto* f = new frmFile;
@@ -63,10 +63,10 @@ frmFile* File_Nuovo(MDIForm1* main)
     return f;
 }
 
-frmFile* File_Modifica(MDIForm1* main)
+frmFile* File_Modifica(MainWindowLink* main)
 {
     QApplication::processEvents();
-    const std::optional<QString> scelto = Scegli_File("modificatle", main);
+    const std::optional<QString> scelto = Scegli_File("modificatle", main ? main->asWidget() : nullptr);
     if (!scelto)
         return nullptr;
     QApplication::processEvents();
@@ -94,7 +94,7 @@ bool Controllo_Documento(QWidget* finestra)
     return false;
 }
 
-QWidget* Finestra_Per_Comando(MDIForm1* main, const char* comando)
+QWidget* Finestra_Per_Comando(MainWindowLink* main, const char* comando)
 {
     if (!main)
         return nullptr;
@@ -128,14 +128,14 @@ QString Ripara_Fine_Righe(const QString& testo)
     return out;
 }
 
-void Formattazione_File(MDIForm1* main)
+void Formattazione_File(MainWindowLink* main)
 {
     const QString sez = QStringLiteral("MDIForm1");
     platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "funzioneconversione1") + QStringLiteral("\r\n")
                          + mLang::Testo_Lingua("MDIForm1", "funzioneconversione2"),
                      platform::vbInformation);
     QApplication::processEvents();
-    const std::optional<QString> scelto = Scegli_File("formattatle", main);
+    const std::optional<QString> scelto = Scegli_File("formattatle", main ? main->asWidget() : nullptr);
     if (!scelto)
         return;
     QApplication::processEvents();

@@ -4,21 +4,21 @@
 // other programs.
 #include <QString>
 
-class MDIForm1;
+class MainWindowLink;
 class QWidget;
 class frmFile;
 
 namespace options {
 
 // New: a fresh empty document titled "Document" and its number of the run.
-frmFile* File_Nuovo(MDIForm1* main);
+frmFile* File_Nuovo(MainWindowLink* main);
 // Edit: chooses a file and opens it in a new viewer (nothing when cancelled
 // or the file is empty).
-frmFile* File_Modifica(MDIForm1* main);
+frmFile* File_Modifica(MainWindowLink* main);
 // The window the File menu's Save and Print act on: the active child window
 // when its focused control is a list or a text box (or, for Print, when it is
 // the local sky chart or a pass map) and it has the command; else null.
-QWidget* Finestra_Per_Comando(MDIForm1* main, const char* comando);
+QWidget* Finestra_Per_Comando(MainWindowLink* main, const char* comando);
 // Whether the focused control of a window is a list or a text box.
 bool Controllo_Documento(QWidget* finestra);
 
@@ -29,7 +29,7 @@ bool Controllo_Documento(QWidget* finestra);
 QString Ripara_Fine_Righe(const QString& testo);
 // The Tools command: asks for a file and repairs it in place (written whole
 // through a temporary file; a failure is told and the file kept).
-void Formattazione_File(MDIForm1* main);
+void Formattazione_File(MainWindowLink* main);
 
 // The user's own external program with its parameters (no shell); a blank
 // program name does nothing; a failure is told.

@@ -7,7 +7,7 @@
 #include "platform/print_job.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,7 +46,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override
     {
         // The right button opens the main window's Edit menu.
-        MDIForm1* main = MDIForm1::instance();
+        MainWindowLink* main = MainWindowLink::instance();
         QMenu* menu = main ? main->menu(QStringLiteral("mnuModifica")) : nullptr;
         if (!menu) {
             QTextEdit::contextMenuEvent(e);
@@ -86,7 +86,7 @@ bool frmFile::modificato() const
 
 void frmFile::Finestra(QWidget* w)
 {
-    MDIForm1* main = MDIForm1::instance();
+    MainWindowLink* main = MainWindowLink::instance();
     if (main && !parentWidget()) {
         QMdiSubWindow* sub = main->addChild(w);
         sub->resize(640, 440);

@@ -1,14 +1,10 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include "core/mlang.h"
-#include "core/settings.h"
-#include "database/database_window.h"
 #include "platform/prompt.h"
-#include "listings/ephemeris_dialog.h"
 #include "listings/listing_window.h"
-#include "listings/relative_dialog.h"
 #include "listings/links_listings.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,33 +19,7 @@
 
 namespace predictions {
 
-bool Database_Necessario(MDIForm1& main)
-{
-    QApplication::processEvents();
-    frmDatabase* db = frmDatabase::instance();
-    if (db->righe(0) >= 1)
-        return true;
-    const int risposta = platform::MsgBox(
-        mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("necessariodb")), platform::vbOKCancel);
-    if (risposta != platform::vbOK)
-        return false;
-    if (!gstrDatabasePrimario.isEmpty()) {
-        QString percorso = gstrDatabasePrimario;
-        db->Database_satelliti(percorso);
-    } else {
-        main.Apertura_database(0);
-    }
-    db = frmDatabase::instance();
-    if (db->righe(0) < 1)
-        return false;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(db->parentWidget()))
-        sub->hide();
-    else
-        db->hide();
-    return true;
-}
-
-QWidget* Finestra_Attiva(MDIForm1& main)
+QWidget* Finestra_Attiva(MainWindowLink& main)
 {
     QMdiSubWindow* sub = main.mdiArea() ? main.mdiArea()->activeSubWindow() : nullptr;
     return sub ? sub->widget() : nullptr;
@@ -78,17 +48,9 @@ bool Chiama_Per_Nome(QWidget* finestra, const char* metodo)
     return QMetaObject::invokeMethod(finestra, metodo, Qt::DirectConnection);
 }
 
-void Collega_Elenchi(MDIForm1& main)
+void Collega_Elenchi(MainWindowLink& main)
 {
-    MDIForm1* m = &main;
-    main.setMenuHandler(QStringLiteral("mnuSatellitiCalcoloEffemeridi"), [m] {
-        if (Database_Necessario(*m))
-            frmCalc::Mostra();
-    });
-    main.setMenuHandler(QStringLiteral("mnuSatellitiMotoRelativo"), [m] {
-        if (Database_Necessario(*m))
-            frmRelative::Mostra();
-    });
+    MainWindowLink* m = &main;
     // Save and print go to the active window when it shows a list.
     main.setMenuHandler(QStringLiteral("mnuFileSalva"), [m] {
         QWidget* w = Finestra_Attiva(*m);
@@ -98,7 +60,7 @@ void Collega_Elenchi(MDIForm1& main)
     // Opening the File menu offers Save only while the active window shows
     // such a list.
     if (QMenu* file = main.menu(QStringLiteral("mnuFile"))) {
-        QObject::connect(file, &QMenu::aboutToShow, &main, [m] {
+        QObject::connect(file, &QMenu::aboutToShow, main.asWidget(), [m] {
             if (QAction* salva = m->menuItem(QStringLiteral("mnuFileSalva")))
                 salva->setEnabled(Lista_Attiva(Finestra_Attiva(*m)));
         });

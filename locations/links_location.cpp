@@ -1,29 +1,16 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
-#include "core/settings.h"
-#include "files/file_menu.h"
-#include "files/text_viewer.h"
 #include "locations/location_dialog.h"
-#include "platform/file_chooser.h"
-#include "platform/launcher.h"
-#include "platform/prompt.h"
-#include "platform/services.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMetaObject>
-#include <QPrinter>
 
 namespace options {
 
 namespace {
 
 // Serves a command unless another window already does.
-void Se_Libero(MDIForm1& main, const char* nome, std::function<void()> comando)
+void Se_Libero(MainWindowLink& main, const char* nome, std::function<void()> comando)
 {
     const QString n = QLatin1String(nome);
     if (QAction* a = main.menuItem(n); a && a->isEnabled() && main.menuHandler(n))
@@ -33,62 +20,11 @@ void Se_Libero(MDIForm1& main, const char* nome, std::function<void()> comando)
 
 } // namespace
 
-void Collega_Localita(MDIForm1& main)
+void Collega_Localita(MainWindowLink& main)
 {
-    MDIForm1* m = &main;
-
     // Observer location (menu, toolbar button and status-bar panel 3).
     Se_Libero(main, "mnuOpzioniLocalita", [] { frmLocation::Mostra(); });
 
-    // File menu: documents.
-    Se_Libero(main, "mnuFileNuovo", [m] { File_Nuovo(m); });
-    Se_Libero(main, "mnuFileModifica", [m] { File_Modifica(m); });
-    {
-        std::function<void()> prima = main.menuHandler(QStringLiteral("mnuFileSalva"));
-        main.setMenuHandler(QStringLiteral("mnuFileSalva"), [m, prima] {
-            if (QWidget* w = Finestra_Per_Comando(m, "Salva")) {
-                QMetaObject::invokeMethod(w, "Salva");
-                return;
-            }
-            if (prima)
-                prima();
-        });
-    }
-    {
-        std::function<void()> prima = main.menuHandler(QStringLiteral("mnuFileStampa"));
-        main.setMenuHandler(QStringLiteral("mnuFileStampa"), [m, prima] {
-            if (QWidget* w = Finestra_Per_Comando(m, "Stampa")) {
-                QMetaObject::invokeMethod(w, "Stampa");
-                return;
-            }
-            if (prima)
-                prima();
-        });
-    }
-    Se_Libero(main, "mnuFileImpostaStampante", [m] {
-        QApplication::processEvents();
-        if (auto* files = platform::services().files)
-            files->choosePrinter(platform::applicationPrinter(), platform::printerSetupOnly, m);
-    });
-    // Save is offered while the focused control holds a document.
-    if (QMenu* file = main.menu(QStringLiteral("mnuFile"))) {
-        QObject::connect(file, &QMenu::aboutToShow, file, [m] {
-            if (QAction* a = m->menuItem(QStringLiteral("mnuFileSalva"))) {
-                QMdiSubWindow* sub = m->mdiArea()->activeSubWindow();
-                a->setEnabled(sub && Controllo_Documento(sub->widget()));
-            }
-        });
-    }
-
-    // Tools.
-    Se_Libero(main, "mnuStrumentiFormattazione", [m] { Formattazione_File(m); });
-    Se_Libero(main, "mnuStrumentiCalcolatrice", [] {
-        auto* launcher = platform::services().launcher;
-        QString errore;
-        if (launcher && !launcher->openCalculator(&errore))
-            platform::MsgBox(errore, platform::vbExclamation);
-    });
-    Se_Libero(main, "mnuStrumentiProgramma", [] { Esegui_Programma(gstrEseguiProgramma, gstrEseguiParametri); });
 }
 
 } // namespace options

@@ -16,7 +16,7 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,7 +56,7 @@ QWidget* Trova_Finestra(const char* nome)
         return w && (w->objectName().compare(n, Qt::CaseInsensitive) == 0
                      || QString::fromLatin1(w->metaObject()->className()).compare(n, Qt::CaseInsensitive) == 0);
     };
-    if (MDIForm1* main = MDIForm1::instance()) {
+    if (MainWindowLink* main = MainWindowLink::instance()) {
         for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
             if (uguale(sub->widget()))
                 return sub->widget();
@@ -239,7 +239,7 @@ frmLocation* frmLocation::Mostra(QWidget* parent)
     platform::BusyCursor attesa;
     QApplication::processEvents();
     frmLocation* f = g_istanza.data();
-    MDIForm1* main = MDIForm1::instance();
+    MainWindowLink* main = MainWindowLink::instance();
     if (!f) {
         f = new frmLocation(parent);
         if (main && !parent) {
@@ -450,7 +450,7 @@ void frmLocation::cmdOk_Click()
             gstrLocalita = cmbCityText->text();
             gsngLatitudine = float(vb::Val(m_latNascosta));
             gsngLongitudine = float(vb::Val(m_lonNascosta));
-            if (MDIForm1* main = MDIForm1::instance())
+            if (MainWindowLink* main = MainWindowLink::instance())
                 if (QLabel* p = main->panel(3))
                     p->setText(gstrLocalita);
         }
@@ -478,7 +478,7 @@ void frmLocation::Aggiorna_Viste()
                 mappa->Disegna_satellite(1);
         }
     }
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         main->tmrCentrale_Timer();
     Invoca(Trova_Finestra("frmLocalSky"), "tmrLocalSky_Timer");
     Invoca(Trova_Finestra("frmGeneralSky"), "Genera_mappa");
@@ -506,7 +506,7 @@ void frmLocation::cmdHelp_Click()
 
 void frmLocation::cmdNuova_Click()
 {
-    frmAddLocation dlg(this, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
+    frmAddLocation dlg(this, MainWindowLink::window() ? MainWindowLink::window() : this);
     dlg.gblnModificaCitta = false;
     dlg.exec();
 }
@@ -523,7 +523,7 @@ void frmLocation::cmdModifica_Click()
     const int riga = cmbCity->item(voce)->data(Qt::UserRole).toInt();
     if (riga < 1 || riga > int(options::gvarCitta.size()) || options::gvarCitta[std::size_t(riga - 1)].vuota())
         return;
-    frmAddLocation dlg(this, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
+    frmAddLocation dlg(this, MainWindowLink::window() ? MainWindowLink::window() : this);
     dlg.Prepara_Modifica(riga, voce, nome, cmbOffsetHours->currentText(), cmbOffsetMin->currentText());
     dlg.exec();
 }

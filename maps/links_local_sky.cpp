@@ -1,11 +1,11 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include "sky/magnitude_dialog.h"
 #include "core/clock.h"
 #include "core/globals_orbit.h"
 #include "core/transit.h"
 #include "platform/canvas_widget.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 #include "maps/local_sky_window.h"
 #include "maps/local_sky_menu.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 QAction* voce(const char* nome)
 {
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     return m ? m->menuItem(QLatin1String(nome)) : nullptr;
 }
 
@@ -40,7 +40,7 @@ void spunta(const char* nome, bool on)
 
 void pulsanteTransito(bool premuto)
 {
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     if (QToolButton* b = m ? m->toolButton(QStringLiteral("Transit")) : nullptr) {
         b->setCheckable(true);
         b->setChecked(premuto);
@@ -76,7 +76,7 @@ frmLocalSky* mnuCieloMappaLocale_Click()
     const bool nuova = !frmLocalSky::instance();
     frmLocalSky* f = frmLocalSky::instance(true);
     f->zoomEseguito = [] { mnuLocalSkyZoom_Click(); };
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     if (m && nuova) {
         QMdiSubWindow* sub = m->addChild(f);
         const QSize dentro = f->posizione.size();
@@ -268,7 +268,7 @@ void mnuLocalSkyMagnitudine_Click()
     if (apriMagnitudine())
         apriMagnitudine()();
     else
-        frmMagnitude::Mostra(QStringLiteral("locale"), MDIForm1::instance());
+        frmMagnitude::Mostra(QStringLiteral("locale"), MainWindowLink::window());
 }
 
 void mnuLocalSkyStampa_Click()
@@ -288,7 +288,7 @@ void mnuLocalSkyChiudi_Click()
 
 namespace views {
 
-void Collega_Cielo_Locale(MDIForm1& main)
+void Collega_Cielo_Locale(MainWindowLink& main)
 {
     using namespace views::cielo;
     // The procedures read the check marks as they were before the click: a

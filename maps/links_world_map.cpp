@@ -1,7 +1,7 @@
 // The world map's commands of the main window: the two projections of the
 // Earth menu and the items of the map's view menu (which is also the map's
 // pop-up menu).
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include "core/globals_orbit.h"
 #include "core/globals_time.h"
@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "core/working_list.h"
 #include "database/database_window.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 #include "maps/world_map_window.h"
 
 #include <QAction>
@@ -60,9 +60,9 @@ bool eraSpuntata(QAction* a)
 
 } // namespace
 
-void Collega_Mappa_Mondo(MDIForm1& main)
+void Collega_Mappa_Mondo(MainWindowLink& main)
 {
-    MDIForm1* m = &main;
+    MainWindowLink* m = &main;
     auto voce = [m](const char* nome) { return m->menuItem(QString::fromLatin1(nome)); };
     auto collega = [m](const char* nome, std::function<void()> f) {
         m->setMenuHandler(QString::fromLatin1(nome), std::move(f));

@@ -11,7 +11,7 @@
 #include "core/transit.h"
 #include "platform/canvas_widget.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QCursor>
@@ -26,7 +26,7 @@ using vb::RGB;
 
 bool spunta(const char* nome)
 {
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
     return a && a->isChecked();
 }
@@ -48,7 +48,7 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
     m_xAncora = 0;
     m_yAncora = 0;
     if (button == 2) {
-        if (MDIForm1* m = MDIForm1::instance())
+        if (MainWindowLink* m = MainWindowLink::instance())
             if (QMenu* menu = m->menu(QStringLiteral("mnuLocalSky")))
                 menu->popup(QCursor::pos());
         return;
@@ -207,5 +207,5 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
     if (mostraOggetto())
         mostraOggetto()(oggetto);
     else
-        frmObject::Mostra(oggetto, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
+        frmObject::Mostra(oggetto, MainWindowLink::window() ? MainWindowLink::window() : this);
 }

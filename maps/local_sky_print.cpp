@@ -14,7 +14,7 @@
 #include "platform/print_job.h"
 #include "platform/services.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 #include "maps/local_sky_print.h"
 
 #include <QAction>
@@ -33,7 +33,7 @@ constexpr double kPi = 3.14159265;
 
 bool spunta(const char* nome)
 {
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
     return a && a->isChecked();
 }

@@ -12,7 +12,7 @@
 #include "platform/canvas_widget.h"
 #include "platform/vb.h"
 #include "common/window_helpers.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 #include "maps/local_sky_icons.h"
 
 #include <QAction>
@@ -41,14 +41,14 @@ QPointer<frmLocalSky> g_istanza;
 // The check mark of a menu item of the main window (false when there is none).
 bool spunta(const char* nome)
 {
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
     return a && a->isChecked();
 }
 
 void spunta(const char* nome, bool on)
 {
-    MDIForm1* m = MDIForm1::instance();
+    MainWindowLink* m = MainWindowLink::instance();
     if (QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr)
         a->setChecked(on);
 }
@@ -261,7 +261,7 @@ void frmLocalSky::Form_Unload()
     spunta("mnuLocalSkyZoom", false);
     spunta("mnuLocalSkyTempi", false);
     spunta("mnuLocalSkyTransitoPrincipale", false);
-    if (MDIForm1* m = MDIForm1::instance()) {
+    if (MainWindowLink* m = MainWindowLink::instance()) {
         if (QToolButton* b = m->toolButton(QStringLiteral("Transit"))) {
             b->setCheckable(true);
             b->setChecked(false);
@@ -444,7 +444,7 @@ void frmLocalSky::Genera_mappa()
         spunta("mnuLocalSkyTransitoPrincipale", false);
         spunta("mnuLocalSkyTempi", false);
         core::Svuota_Etichette();
-        if (MDIForm1* m = MDIForm1::instance())
+        if (MainWindowLink* m = MainWindowLink::instance())
             if (QToolButton* b = m->toolButton(QStringLiteral("Transit")))
                 b->setChecked(false);
     } else if (spunta("mnuLocalSkyTransitoPrincipale")) {

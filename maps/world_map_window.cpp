@@ -9,7 +9,7 @@
 #include "core/settings.h"
 #include "core/working_list.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,7 +40,7 @@ namespace views {
 
 QAction* Voce_Mappa(const char* nome)
 {
-    MDIForm1* main = MDIForm1::instance();
+    MainWindowLink* main = MainWindowLink::instance();
     return main ? main->menuItem(QString::fromLatin1(nome)) : nullptr;
 }
 
@@ -63,12 +63,12 @@ frmWorldMap* frmWorldMap::instance(bool create)
         auto* w = new frmWorldMap;
         g_finestra = w;
         mGlobal::Registra_Finestra(w);
-        if (MDIForm1* main = MDIForm1::instance()) {
+        if (MainWindowLink* main = MainWindowLink::instance()) {
             QMdiSubWindow* sub = main->addChild(w);
             sub->hide();
             QObject::connect(main->mdiArea(), &QMdiArea::subWindowActivated, w, [w](QMdiSubWindow* s) {
                 // The view menu belongs to the map while it is the active child.
-                if (QMenu* m = MDIForm1::instance() ? MDIForm1::instance()->menu(QStringLiteral("mnuWorldmap")) : nullptr)
+                if (QMenu* m = MainWindowLink::instance() ? MainWindowLink::instance()->menu(QStringLiteral("mnuWorldmap")) : nullptr)
                     if (s)
                         m->menuAction()->setVisible(s == w->cornice());
             });
@@ -107,7 +107,7 @@ frmWorldMap::~frmWorldMap()
 {
     if (core::clockViews().worldMap == this)
         core::clockViews().worldMap = nullptr;
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         if (QMenu* m = main->menu(QStringLiteral("mnuWorldmap")))
             m->menuAction()->setVisible(false);
 }
@@ -198,9 +198,9 @@ void frmWorldMap::Imposta_finestra()
     spunta("mnuWorldmapRiquadroDati", gblnMappaRiquadroDati);
     // The place name, the Sun and the night side start, once a run, as the
     // settings say; afterwards they keep what the user chose in the menu.
-    MDIForm1* main = MDIForm1::instance();
-    if (main && !main->property("mappaImpostata").toBool()) {
-        main->setProperty("mappaImpostata", true);
+    MainWindowLink* main = MainWindowLink::instance();
+    if (main && !main->asWidget()->property("mappaImpostata").toBool()) {
+        main->asWidget()->setProperty("mappaImpostata", true);
         spunta("mnuWorldmapNomeCitta", gblnMappaCitta);
         spunta("mnuWorldmapSole", gblnMappaSole);
         spunta("mnuWorldmapTerminatore", true);
@@ -242,7 +242,7 @@ void frmWorldMap::Mostra()
         show();
         if (QMdiArea* area = s->mdiArea())
             area->setActiveSubWindow(s);
-        if (MDIForm1* main = MDIForm1::instance())
+        if (MainWindowLink* main = MainWindowLink::instance())
             if (QMenu* m = main->menu(QStringLiteral("mnuWorldmap")))
                 m->menuAction()->setVisible(true);
     } else {
@@ -529,7 +529,7 @@ void frmWorldMap::Picture1_MouseDown(int Button, int Shift, double X, double Y)
     if (gintNumSatelliti > 0 && m_selezione > 1)
         if (QAction* r = Voce_Mappa("mnuWorldmapRimuovi"))
             r->setEnabled(true);
-    MDIForm1* main = MDIForm1::instance();
+    MainWindowLink* main = MainWindowLink::instance();
     QMenu* menu = main ? main->menu(QStringLiteral("mnuWorldmap")) : nullptr;
     if (!menu)
         return;
@@ -546,7 +546,7 @@ void frmWorldMap::Picture1_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, 
     if (gintNumSatelliti <= 0 || s <= 1 || s > gintNumSatelliti)
         return;
     core::WorkingList::instance().Rendi_Principale(s);
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         main->Mostra_principale();
     mSat::Calcola_Satellite(1, gdblGiornoGiuliano);
     Genera_mappa();

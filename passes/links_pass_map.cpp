@@ -4,8 +4,8 @@
 // name, so the menu knows nothing of the window beyond those names.
 #include "passes/pass_map_window.h"
 #include "passes/pass_map_symbols.h"
-#include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/main_window_link.h"
+#include "common/window_links.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +17,7 @@ namespace charts {
 
 namespace {
 
-QWidget* Mappa_Attiva(MDIForm1& main)
+QWidget* Mappa_Attiva(MainWindowLink& main)
 {
     QMdiSubWindow* sub = main.mdiArea()->activeSubWindow();
     QWidget* w = sub ? sub->widget() : nullptr;
@@ -36,9 +36,9 @@ void Ridisegna(QWidget* mappa, bool arraynuovo)
 
 } // namespace
 
-void Collega_Mappa_Passaggio(MDIForm1& main)
+void Collega_Mappa_Passaggio(MainWindowLink& main)
 {
-    MDIForm1* m = &main;
+    MainWindowLink* m = &main;
     for (const char* nome : skysat::kOpzioni)
         if (QAction* a = main.menuItem(QString::fromLatin1(nome)))
             a->setCheckable(true);

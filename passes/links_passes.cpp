@@ -1,17 +1,17 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include "passes/pass_map_window.h"
 #include "common/window_host.h"
 #include "platform/vb.h"
 #include "listings/listing_window.h"
 #include "passes/pass_window.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QApplication>
 
 namespace predictions {
 
-void Collega_Previsioni(MDIForm1& main)
+void Collega_Previsioni(MainWindowLink& main)
 {
     // Satellites > Pass predictions: the one prediction window, in its
     // normal state, inside the main window.

@@ -11,7 +11,7 @@
 #include "core/settings.h"
 #include "platform/vb.h"
 #include "common/window_helpers.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,7 +89,7 @@ frmSkySat::~frmSkySat() = default;
 void frmSkySat::Mostra()
 {
     Form_Load();
-    if (MDIForm1* main = MDIForm1::instance()) {
+    if (MainWindowLink* main = MainWindowLink::instance()) {
         QMdiSubWindow* frame = main->addChild(this);
         if (frame) {
             frame->resize(frame->sizeHint().expandedTo(QSize(kLarghezza, kAltezza)));
@@ -649,7 +649,7 @@ void frmSkySat::Disegna_paesaggio()
 
 void frmSkySat::Mostra_menu()
 {
-    MDIForm1* main = MDIForm1::instance();
+    MainWindowLink* main = MainWindowLink::instance();
     if (!main)
         return;
     for (const char* nome : skysat::kOpzioni) {

@@ -1,16 +1,12 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
-#include "network/download_window.h"
 #include "settings/settings_dialog.h"
-#include "network/clock_window.h"
-#include "shell/time_window.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
-#include <QApplication>
 
 namespace options {
 
-void Collega_Opzioni(MDIForm1& main)
+void Collega_Opzioni(MainWindowLink& main)
 {
     // The options items and the page each opens.
     static const struct {
@@ -24,9 +20,6 @@ void Collega_Opzioni(MDIForm1& main)
         const int pagina = v.pagina;
         main.setMenuHandler(QLatin1String(v.voce), [pagina] { frmSettings::Mostra(pagina); });
     }
-    main.setMenuHandler(QStringLiteral("mnuStrumentiDownload"), [] { frmDownload::Mostra(); });
-    main.setMenuHandler(QStringLiteral("mnuStrumentiSincronizzazione"), [] { frmSyncro::Mostra(); });
-    frmTime::setSincronizzazione([] { frmSyncro::Mostra(); });
 }
 
 } // namespace options

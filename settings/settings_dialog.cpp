@@ -10,7 +10,7 @@
 #include "settings/settings_binding.h"
 #include "platform/prompt.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,14 +62,14 @@ QWidget* Finestra(const QString& nome)
 
 void Spunta(const char* voce, bool valore)
 {
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         if (QAction* a = main->menuItem(QLatin1String(voce)))
             a->setChecked(valore);
 }
 
 void Premi(const char* tasto, bool valore)
 {
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         if (QToolButton* b = main->toolButton(QLatin1String(tasto))) {
             b->setCheckable(true);
             b->setChecked(valore);
@@ -547,7 +547,7 @@ void frmSettings::Applica()
     gblnBarraStato = chkBarraStato->isChecked();
     gblnPosizioniFinestre = chkPosizioniFinestre->isChecked();
     gblnVerificaOraLegale = chkVerificaOraLegale->isChecked();
-    if (MDIForm1* main = MDIForm1::instance()) {
+    if (MainWindowLink* main = MainWindowLink::instance()) {
         main->Toolbar1()->setVisible(gblnBarraPulsanti);
         main->StatusBar1()->setVisible(gblnBarraStato);
         Spunta("mnuVisualizzaBarraPulsanti", gblnBarraPulsanti);

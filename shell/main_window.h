@@ -2,6 +2,7 @@
 // The main window: a multiple-document frame whose children are the views
 // and dialogs. It carries the menu bar, the toolbar and the status bar, drives
 // the one-second clock and runs the start-up and shut-down of the program.
+#include "common/main_window_link.h"
 #include "core/clock.h"
 
 #include <QHash>
@@ -21,7 +22,7 @@ class QToolBar;
 class QToolButton;
 class frmTime;
 
-class MDIForm1 : public QMainWindow, public core::StatusView {
+class MDIForm1 : public QMainWindow, public core::StatusView, public MainWindowLink {
     Q_OBJECT
 public:
     explicit MDIForm1(QWidget* parent = nullptr);
@@ -30,7 +31,8 @@ public:
     // The main window of the running program (null before it exists).
     static MDIForm1* instance();
 
-    QMdiArea* mdiArea() const { return m_mdi; }
+    QWidget* asWidget() override { return this; }
+    QMdiArea* mdiArea() const override { return m_mdi; }
 
     // Start-up after the checks have passed: size and caption, settings,
     // language texts, splash, data files, working list, first tick, menus and
@@ -46,39 +48,39 @@ public:
     // The word of an illumination state (1 shadow, 2 visible, 3 not visible).
     QString Stato2Stringa(long stato) const { return core::Stato2Stringa(stato); }
     // The help file named by the language file, in the program folder.
-    QString helpFile() const { return m_helpFile; }
+    QString helpFile() const override { return m_helpFile; }
 
     // An immediate refresh of every live view from the program clock, for a
     // window that changed the clock or the observer. It never moves a
     // simulated clock on: only the one-second timer does that.
-    void tmrCentrale_Timer();
+    void tmrCentrale_Timer() override;
     void Aggiorna() { tmrCentrale_Timer(); }
     QTimer* tmrCentrale() const { return m_tmrCentrale; }
 
     // Menu items by control name ("mnuFileEsci"); null for an unknown name.
-    QAction* menuItem(const QString& name) const { return m_items.value(name); }
-    QMenu* menu(const QString& name) const { return m_menus.value(name); }
+    QAction* menuItem(const QString& name) const override { return m_items.value(name); }
+    QMenu* menu(const QString& name) const override { return m_menus.value(name); }
     // The names of every menu item whose caption comes from the language file,
     // in the order they are applied.
     static const QStringList& nomiMenu();
     // Lets a window built later run a menu command: the item is enabled and
     // runs `handler` when chosen.
-    void setMenuHandler(const QString& name, std::function<void()> handler);
+    void setMenuHandler(const QString& name, std::function<void()> handler) override;
     // The command an item runs now (empty when none), so that a window can
     // serve an item for itself and hand every other case to the command
     // that was there before.
-    std::function<void()> menuHandler(const QString& name) const { return m_handlers.value(name); }
+    std::function<void()> menuHandler(const QString& name) const override { return m_handlers.value(name); }
 
     // Toolbar and status bar.
-    QToolBar* Toolbar1() const { return m_toolbar; }
-    QStatusBar* StatusBar1() const { return m_statusBar; }
+    QToolBar* Toolbar1() const override { return m_toolbar; }
+    QStatusBar* StatusBar1() const override { return m_statusBar; }
     // Panel 1 date and time, 2 principal satellite, 3 observer's place.
-    QLabel* panel(int index) const;
+    QLabel* panel(int index) const override;
     void Mostra_data(const QString& text) override;
     // Shows the principal satellite's name in panel 2.
-    void Mostra_principale();
+    void Mostra_principale() override;
     // The toolbar button with this key ("Open", "Save", ...), null if none.
-    QToolButton* toolButton(const QString& key) const { return m_buttons.value(key); }
+    QToolButton* toolButton(const QString& key) const override { return m_buttons.value(key); }
     // Runs the command of a toolbar button or of an entry of button 1's menu,
     // by its key (case matters); other keys do nothing.
     void Toolbar1_ButtonClick(const QString& key);
@@ -111,8 +113,8 @@ public:
     // secondary (1) database through the loader the database window
     // registers; a cancelled dialog, an empty name or an empty file change
     // nothing.
-    void Apertura_database(int scelta);
-    void setCaricaDatabase(std::function<void(int scelta, const QString& file)> carica)
+    void Apertura_database(int scelta) override;
+    void setCaricaDatabase(std::function<void(int scelta, const QString& file)> carica) override
     {
         m_caricaDatabase = std::move(carica);
     }
@@ -120,7 +122,7 @@ public:
     // The time window (created on first use, then only hidden and shown).
     frmTime* timeWindow(bool create = true);
     // Shows a window as a child of the main window; returns its frame.
-    QMdiSubWindow* addChild(QWidget* w);
+    QMdiSubWindow* addChild(QWidget* w) override;
 
     // Asks to close every child window; the language picker uses it.
     void closeChildren(QWidget* except = nullptr);

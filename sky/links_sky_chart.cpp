@@ -1,11 +1,9 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include "sky/sky_chart_window.h"
 #include "sky/magnitude_dialog.h"
 #include "sky/object_box.h"
-#include "maps/local_sky_window.h"
-#include "maps/local_sky_menu.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -27,7 +25,7 @@ std::function<void()> sulCielo(std::function<void(frmGeneralSky&)> comando)
 
 // The limiting-magnitude command of another chart's menu, unless that
 // chart's window already serves it.
-void seLibero(MDIForm1& main, const char* nome, std::function<void()> comando)
+void seLibero(MainWindowLink& main, const char* nome, std::function<void()> comando)
 {
     QAction* a = main.menuItem(QString::fromLatin1(nome));
     if (a && !a->isEnabled())
@@ -37,12 +35,12 @@ void seLibero(MDIForm1& main, const char* nome, std::function<void()> comando)
 // The owner of the modal dialogs: the main window at the time of the command.
 QWidget* principale()
 {
-    return MDIForm1::instance();
+    return MainWindowLink::window();
 }
 
 } // namespace
 
-void Collega_Cielo_Generale(MDIForm1& main)
+void Collega_Cielo_Generale(MainWindowLink& main)
 {
     main.setMenuHandler(QStringLiteral("mnuCieloMappaGenerale"), [] { frmGeneralSky::Mostra(); });
 
@@ -86,12 +84,8 @@ void Collega_Cielo_Generale(MDIForm1& main)
     if (QAction* r = main.menuItem(QStringLiteral("mnuGeneralSkyRipristina")))
         r->setEnabled(false);
 
-    // The local sky chart's limiting-magnitude command and object box.
-    views::cielo::apriMagnitudine() = [] { frmMagnitude::Mostra(QStringLiteral("locale"), principale()); };
-    seLibero(main, "mnuLocalSkyMagnitudine", views::cielo::apriMagnitudine());
-    frmLocalSky::mostraOggetto() = [](int oggetto) { frmObject::Mostra(oggetto, principale()); };
     seLibero(main, "mnuSkySatMagnitudine", [] {
-        MDIForm1* m = MDIForm1::instance();
+        MainWindowLink* m = MainWindowLink::instance();
         QWidget* attiva = m && m->mdiArea() ? m->mdiArea()->activeSubWindow() : nullptr;
         frmMagnitude::Mostra(QStringLiteral("anteprima"), attiva ? attiva : principale());
     });

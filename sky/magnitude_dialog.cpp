@@ -3,7 +3,6 @@
 #include "sky/sky_chart_window.h"
 #include "controls/graph_button.h"
 #include "core/mlang.h"
-#include "maps/local_sky_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -99,8 +98,13 @@ QObject* frmMagnitude::bersaglio() const
 {
     if (gstrQualeMappa == QLatin1String("generale"))
         return frmGeneralSky::instance(false);
-    if (gstrQualeMappa == QLatin1String("locale"))
-        return frmLocalSky::instance(false);
+    if (gstrQualeMappa == QLatin1String("locale")) {
+        // The local sky chart lives above this dialog: found by its name.
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->objectName() == QLatin1String("frmLocalSky"))
+                return w;
+        return nullptr;
+    }
     if (gstrQualeMappa == QLatin1String("anteprima"))
         return mappa(m_owner);
     return nullptr;
@@ -110,9 +114,7 @@ void frmMagnitude::Form_Load()
 {
     Lingua();
     int c = 0;
-    if (auto* locale = qobject_cast<frmLocalSky*>(bersaglio())) {
-        c = locale->gintNumStelle;
-    } else if (QObject* b = bersaglio()) {
+    if (QObject* b = bersaglio()) {
         const QVariant v = b->property("gintNumStelle");
         if (v.isValid())
             c = v.toInt();
@@ -139,12 +141,11 @@ void frmMagnitude::cmdOK_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QObject* b = bersaglio();
-    if (auto* locale = qobject_cast<frmLocalSky*>(b)) {
-        locale->gintNumStelle = mintStelle;
-        locale->tmrLocalSky_Timer();
-    } else if (b && b->property("gintNumStelle").isValid()) {
+    if (b && b->property("gintNumStelle").isValid()) {
         b->setProperty("gintNumStelle", mintStelle);
-        if (gstrQualeMappa == QLatin1String("generale"))
+        if (gstrQualeMappa == QLatin1String("locale"))
+            QMetaObject::invokeMethod(b, "tmrLocalSky_Timer");
+        else if (gstrQualeMappa == QLatin1String("generale"))
             QMetaObject::invokeMethod(b, "Genera_mappa");
         else if (gstrQualeMappa == QLatin1String("anteprima"))
             QMetaObject::invokeMethod(b, "Genera_mappa", Q_ARG(bool, false));

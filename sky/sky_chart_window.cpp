@@ -14,7 +14,7 @@
 #include "platform/canvas_widget.h"
 #include "platform/prompt.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,7 +143,7 @@ frmGeneralSky* frmGeneralSky::Mostra()
 
 QAction* frmGeneralSky::voce(const QString& name) const
 {
-    if (MDIForm1* main = MDIForm1::instance())
+    if (MainWindowLink* main = MainWindowLink::instance())
         if (QAction* a = main->menuItem(name))
             return a;
     QAction* a = m_voci.value(name);
@@ -438,7 +438,7 @@ void frmGeneralSky::Disegna_luna(platform::Canvas& c)
 void frmGeneralSky::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
 {
     if (button == 2) {
-        if (MDIForm1* main = MDIForm1::instance())
+        if (MainWindowLink* main = MainWindowLink::instance())
             if (QMenu* m = main->menu(QStringLiteral("mnuGeneralSky")))
                 m->popup(QCursor::pos());
         return;
@@ -498,5 +498,5 @@ void frmGeneralSky::Picture1_MouseUp(int button, int /*shift*/, double x, double
             return;
         }
     }
-    frmObject::Mostra(id.oggetto, MDIForm1::instance() ? static_cast<QWidget*>(MDIForm1::instance()) : this);
+    frmObject::Mostra(id.oggetto, MainWindowLink::window() ? MainWindowLink::window() : this);
 }

@@ -1,15 +1,15 @@
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include "tables/planet_table.h"
 #include "tables/almanac.h"
 #include "tables/tracking_table.h"
-#include "shell/main_window.h"
+#include "common/main_window_link.h"
 
 #include <QCoreApplication>
 
 namespace predictions {
 
-void Collega_Tabelle(MDIForm1& main)
+void Collega_Tabelle(MainWindowLink& main)
 {
     main.setMenuHandler(QStringLiteral("mnuEffemeridiSatelliti"), [] {
         QCoreApplication::processEvents();

@@ -10,7 +10,7 @@
 #include "locations/location_dialog.h"
 #include "platform/fakes.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +61,7 @@ TEST_F(LocationLinks, ToolbarAndStatusBarOpenTheOneLocationWindow)
 {
     MDIForm1 w;
     options::Collega_Localita(w);
+    options::Collega_File(w);
     w.show();
     for (const char* n : {"mnuOpzioniLocalita", "mnuFileNuovo", "mnuFileModifica", "mnuFileStampa",
                           "mnuFileImpostaStampante", "mnuStrumentiFormattazione", "mnuStrumentiCalcolatrice",
@@ -90,6 +91,7 @@ TEST_F(LocationLinks, SaveGoesToTheActiveViewerWithTheFocusInItsText)
 {
     MDIForm1 w;
     options::Collega_Localita(w);
+    options::Collega_File(w);
     w.show();
     w.menuItem("mnuFileNuovo")->trigger();
     w.menuItem("mnuFileNuovo")->trigger();
@@ -135,6 +137,7 @@ TEST_F(LocationLinks, ExternalProgramAndCalculator)
 {
     MDIForm1 w;
     options::Collega_Localita(w);
+    options::Collega_File(w);
     const QString prima = gstrEseguiProgramma;
     const QString primiParametri = gstrEseguiParametri;
     gstrEseguiProgramma = QStringLiteral("   ");

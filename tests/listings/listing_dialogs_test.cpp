@@ -8,7 +8,8 @@
 #include "listings/relative_dialog.h"
 #include "listings/links_listings.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
+#include "database/menu_links.h"
 
 #include <QAction>
 #include <QApplication>
@@ -182,6 +183,7 @@ TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
 {
     gudtDatabasePrimario.clear();
     MDIForm1 w;
+    database::Collega_Finestre(w);
     predictions::Collega_Elenchi(w);
     w.show();
     ASSERT_TRUE(w.menuItem("mnuSatellitiCalcoloEffemeridi")->isEnabled());

@@ -17,7 +17,7 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 #include "maps/local_sky_window.h"
 #include "maps/local_sky_menu.h"
 

@@ -16,7 +16,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 #include "maps/world_map_window.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "pass_map_fixture.h"
 
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include <QAction>
 #include <QApplication>

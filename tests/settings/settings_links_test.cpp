@@ -8,7 +8,7 @@
 #include "settings/settings_dialog.h"
 #include "platform/fakes.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,6 +55,7 @@ TEST_F(OptionsLinksTest, MenuItemsOpenOneDialogAtTheirPage)
 {
     MDIForm1 w;
     options::Collega_Opzioni(w);
+    options::Collega_Rete(w);
     w.show();
     ASSERT_TRUE(w.menuItem("mnuOpzioniColori")->isEnabled());
     w.menuItem("mnuOpzioniColori")->trigger();
@@ -81,6 +82,7 @@ TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenCl
 {
     MDIForm1 w;
     options::Collega_Opzioni(w);
+    options::Collega_Rete(w);
     w.show();
     gblnMappaGriglia = false;
     w.menuItem("mnuWorldmapGriglia")->setChecked(false);
@@ -108,6 +110,7 @@ TEST_F(OptionsLinksTest, DownloadCommandAsksOnceAfterThePrincipalFileWasReplaced
 {
     MDIForm1 w;
     options::Collega_Opzioni(w);
+    options::Collega_Rete(w);
     pflgSostituzione = true;  // as a download over the principal file leaves it
     fakes.prompt.answers = {platform::vbNo};
     QTimer::singleShot(50, [] {

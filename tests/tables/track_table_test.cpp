@@ -15,7 +15,7 @@
 #include "tables/tracking_table.h"
 #include "core/mglobal.h"
 #include "shell/main_window.h"
-#include "shell/window_links.h"
+#include "common/window_links.h"
 
 #include <QAction>
 #include <QCoreApplication>

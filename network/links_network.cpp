@@ -1,0 +1,15 @@
+#include "common/window_links.h"
+
+#include "common/main_window_link.h"
+#include "network/clock_window.h"
+#include "network/download_window.h"
+
+namespace options {
+
+void Collega_Rete(MainWindowLink& main)
+{
+    main.setMenuHandler(QStringLiteral("mnuStrumentiDownload"), [] { frmDownload::Mostra(); });
+    main.setMenuHandler(QStringLiteral("mnuStrumentiSincronizzazione"), [] { frmSyncro::Mostra(); });
+}
+
+} // namespace options
