@@ -346,6 +346,14 @@ int frmLocation::voceSelezionata() const
     return item && item->isSelected() ? cmbCity->row(item) : -1;
 }
 
+void frmLocation::Aggiungi_Voce(const QString& nome, int riga)
+{
+    auto* item = new QListWidgetItem(nome);
+    item->setData(Qt::UserRole, riga);
+    cmbCity->addItem(item);
+    lblCity->setText(QString::number(cmbCity->count()));
+}
+
 void frmLocation::Seleziona_Voce(int index)
 {
     if (index < 0 || index >= cmbCity->count()) {

@@ -3,6 +3,7 @@
 // level, the time-zone offset and the daylight-saving flag. OK makes them the
 // observer and brings every live view up to date at once. The window is
 // loaded once and afterwards only hidden and shown again.
+#include "locations/new_place_dialog.h"
 #include <QPixmap>
 #include <QWidget>
 
@@ -15,7 +16,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class frmLocation : public QWidget {
+class frmLocation : public QWidget, public CityBoxOwner {
     Q_OBJECT
 public:
     explicit frmLocation(QWidget* parent = nullptr);
@@ -66,7 +67,9 @@ public:
     // The selected entry of the city box, -1 when none.
     int voceSelezionata() const;
     // Selects an entry of the city box (runs cmbCity_Click), -1 clears.
-    void Seleziona_Voce(int index);
+    void Seleziona_Voce(int index) override;
+    // Appends a place to the city box and counts it.
+    void Aggiungi_Voce(const QString& nome, int riga) override;
 
     void cmdOk_Click();
     void cmbCity_Click();
@@ -83,7 +86,7 @@ public:
     void Disegna_localita(double latitudine, double longitudine);
     void Lingua();
     // Writes the city table to the city list file; a failure is told.
-    bool Scrivi_citta();
+    bool Scrivi_citta() override;
 
     // Brings the program clock and every open view up to date for the
     // observer now in force.

@@ -3,7 +3,6 @@
 #include "controls/graph_button.h"
 #include "core/mlang.h"
 #include "locations/city_list.h"
-#include "locations/location_dialog.h"
 #include "locations/location_logic.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
@@ -40,7 +39,7 @@ double Valore(const QLineEdit* box)
 
 using options::Campo;
 
-frmAddLocation::frmAddLocation(frmLocation* location, QWidget* parent)
+frmAddLocation::frmAddLocation(CityBoxOwner* location, QWidget* parent)
     : QDialog(parent), m_location(location)
 {
     setObjectName(QStringLiteral("frmAddLocation"));
@@ -433,12 +432,8 @@ void frmAddLocation::cmdOK_Click()
             m_location->Seleziona_Voce(gintIndiceCittaCombo);
     } else {
         gvarCitta.push_back(r);
-        if (m_location) {
-            auto* item = new QListWidgetItem(nome);
-            item->setData(Qt::UserRole, int(gvarCitta.size()));
-            m_location->cmbCity->addItem(item);
-            m_location->lblCity->setText(QString::number(m_location->cmbCity->count()));
-        }
+        if (m_location)
+            m_location->Aggiungi_Voce(nome, int(gvarCitta.size()));
     }
     // The place is kept in the city list file at once, so that it outlives
     // the program and a change of language.

@@ -11,13 +11,25 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
-class frmLocation;
+
+// What the new-place dialog needs of the window whose city box receives the
+// place (the location dialog).
+class CityBoxOwner {
+public:
+    virtual ~CityBoxOwner() = default;
+    // Selects an entry of the city box (-1 clears).
+    virtual void Seleziona_Voce(int index) = 0;
+    // Appends a place to the city box; `riga` is its row of the city table (1-based).
+    virtual void Aggiungi_Voce(const QString& nome, int riga) = 0;
+    // Writes the city table to the city list file; a failure is told.
+    virtual bool Scrivi_citta() = 0;
+};
 
 class frmAddLocation : public QDialog {
     Q_OBJECT
 public:
-    // `location` is the location dialog whose city box receives the place.
-    frmAddLocation(frmLocation* location, QWidget* parent = nullptr);
+    // `location` is the window whose city box receives the place (may be null).
+    frmAddLocation(CityBoxOwner* location, QWidget* parent = nullptr);
 
     // Set by the location dialog before the dialog is shown.
     int gintIndiceCittaDaModificare = 0;
@@ -75,7 +87,7 @@ private:
     void Avvisa(const QString& chiave, int campo);
     void Normalizza(QLineEdit* box);
 
-    frmLocation* m_location;
+    CityBoxOwner* m_location;
     int m_scheda = 0;
     bool m_inCambio = false;
 };

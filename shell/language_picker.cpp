@@ -6,7 +6,6 @@
 #include "core/settings.h"
 #include "platform/prompt.h"
 #include "platform/vb.h"
-#include "shell/main_window.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -112,14 +111,18 @@ void frmLanguage::cmdOK_Click()
     // The file as the folder spells it, so that it is found whatever the case.
     gstrFileLingua = m_files.value(row, scelta);
     gblnLinguaCaricata = false;
-    if (MDIForm1* main = MDIForm1::instance(); main && main->isVisible()) {
-        main->closeChildren(this);
-        main->Lingua();
-    }
+    if (applicaLingua())
+        applicaLingua()(this);
     accept();
 }
 
 void frmLanguage::cmdCancel_Click()
 {
     reject();
+}
+
+std::function<void(QWidget*)>& frmLanguage::applicaLingua()
+{
+    static std::function<void(QWidget*)> f;
+    return f;
 }

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+
 class GraphButton;
 class QListWidget;
 
@@ -25,6 +27,9 @@ public:
 
     // The entry of a file name: the name less its extension, in proper case.
     static QString Voce(const QString& fileName);
+    // What OK does after writing the choice: the main window installs its
+    // own (close the other windows, texts in the new language) while it is up.
+    static std::function<void(QWidget* picker)>& applicaLingua();
 
     void cmdOK_Click();
     void cmdCancel_Click();

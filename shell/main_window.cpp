@@ -217,6 +217,13 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     connect(m_tmrCentrale, &QTimer::timeout, this, &MDIForm1::passoOrologio);
 
     core::clockViews().status = this;
+    // A language chosen while the main window is up applies at once.
+    frmLanguage::applicaLingua() = [this](QWidget* picker) {
+        if (isVisible()) {
+            closeChildren(picker);
+            Lingua();
+        }
+    };
     connect(&core::WorkingList::instance(), &core::WorkingList::changed, this,
             &MDIForm1::Mostra_principale);
 }
@@ -226,6 +233,7 @@ MDIForm1::~MDIForm1()
     m_tmrCentrale->stop();
     if (core::clockViews().status == this)
         core::clockViews().status = nullptr;
+    frmLanguage::applicaLingua() = nullptr;
     delete m_time;
     if (g_instance == this)
         g_instance = nullptr;

@@ -1,6 +1,5 @@
 #include "sky/magnitude_dialog.h"
 
-#include "sky/sky_chart_window.h"
 #include "controls/graph_button.h"
 #include "core/mlang.h"
 
@@ -96,15 +95,17 @@ void frmMagnitude::Lingua()
 
 QObject* frmMagnitude::bersaglio() const
 {
-    if (gstrQualeMappa == QLatin1String("generale"))
-        return frmGeneralSky::instance(false);
-    if (gstrQualeMappa == QLatin1String("locale")) {
-        // The local sky chart lives above this dialog: found by its name.
+    // The sky charts own this dialog: each is found by its name.
+    auto finestra = [](QLatin1String nome) -> QObject* {
         for (QWidget* w : QApplication::allWidgets())
-            if (w->objectName() == QLatin1String("frmLocalSky"))
+            if (w->objectName() == nome)
                 return w;
         return nullptr;
-    }
+    };
+    if (gstrQualeMappa == QLatin1String("generale"))
+        return finestra(QLatin1String("frmGeneralSky"));
+    if (gstrQualeMappa == QLatin1String("locale"))
+        return finestra(QLatin1String("frmLocalSky"));
     if (gstrQualeMappa == QLatin1String("anteprima"))
         return mappa(m_owner);
     return nullptr;

@@ -6,7 +6,6 @@
 #include "core/settings.h"
 #include "common/window_host.h"
 #include "platform/vb.h"
-#include "tables/tracking_table.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -158,15 +157,10 @@ void frmChannel::cmdOK_Click()
         ? List1->currentRow() + 1
         : 0;
     const QString t = QString::number(n);
-    if (gintIndicePulsante >= 0 && gintIndicePulsante < frmTrack::kRighe) {
-        if (frmTrack* track = frmTrack::instance()) {
-            track->setCanale(gintIndicePulsante, t, QStringLiteral("Ch.") + t);
-            // The table treats 0 as channel 1; so does the stored setting.
-            gintCanale[size_t(gintIndicePulsante)] = n;
-            track->Aggiorna_dati();
-        } else {
-            gintCanale[size_t(gintIndicePulsante)] = n;
-        }
+    if (gintIndicePulsante >= 0 && size_t(gintIndicePulsante) < gintCanale.size()) {
+        // The table treats 0 as channel 1; so does the stored setting.
+        gintCanale[size_t(gintIndicePulsante)] = n;
+        emit canaleScelto(gintIndicePulsante, n);
     }
     chiudi();
 }

@@ -33,6 +33,11 @@ public:
     void cmdCancel_Click();
     void List1_DblClick();
 
+signals:
+    // OK chose channel `canale` (0: none) for tracking-table row `riga`.
+    void canaleScelto(int riga, int canale);
+public:
+
     QListWidget* List1 = nullptr;
     QLabel* lblDownlink = nullptr;
     QLabel* lblUplink = nullptr;

@@ -427,7 +427,17 @@ void frmTrack::cmdCanale_Click(int index)
     // The Tag as a whole number as it stands (0 selects no line).
     const double v = vb::Val(canaleTag(index));
     const int canale = (std::isfinite(v) && std::fabs(v) <= 32767.0) ? vb::CInt(v) : 0;
-    frmChannel::Mostra(index, mintPrimo + index, canale);
+    if (frmChannel* scelta = frmChannel::Mostra(index, mintPrimo + index, canale))
+        connect(scelta, &frmChannel::canaleScelto, this, &frmTrack::Canale_Scelto, Qt::UniqueConnection);
+}
+
+void frmTrack::Canale_Scelto(int riga, int canale)
+{
+    if (riga < 0 || riga >= kRighe)
+        return;
+    const QString t = QString::number(canale);
+    setCanale(riga, t, QStringLiteral("Ch.") + t);
+    Aggiorna_dati();
 }
 
 void frmTrack::cmdPrimo_Click()

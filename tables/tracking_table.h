@@ -38,6 +38,8 @@ public:
 
     void Lingua();
     void cmdCanale_Click(int index);
+    // The channel choice gave row `riga` channel `canale`: shown and recomputed.
+    void Canale_Scelto(int riga, int canale);
     void cmdPrimo_Click();
     void cmdPrecedente_Click();
     void cmdSuccessivo_Click();
