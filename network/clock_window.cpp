@@ -6,12 +6,12 @@
 #include "core/mlang.h"
 #include "core/mreg.h"
 #include "core/settings.h"
-#include "network/http_socket.h"
 #include "network/time_protocol.h"
 #include "platform/clock_setter.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
+#include "platform/vb.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,13 +20,15 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kSezione = QStringLiteral("frmSyncro");
 const QString kApp = QStringLiteral("Astrovela");
-
+const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
@@ -55,7 +57,9 @@ frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
     for (GraphButton* b : {cmdOK, cmdCancel, cmdHelp})
         b->setMinimumSize(85, 26);
-    Winsock1 = new options::TcpClient(this);
+    Winsock1 = new QTcpSocket(this);
+    m_scadenza = new QTimer(this);
+    m_scadenza->setSingleShot(true);
 
     auto* griglia = new QGridLayout;
     griglia->addWidget(lblServer, 0, 0);
@@ -76,14 +80,24 @@ frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
     connect(cmdOK, &GraphButton::Click, this, &frmSyncro::cmdOK_Click);
     connect(cmdCancel, &GraphButton::Click, this, &frmSyncro::cmdCancel_Click);
     connect(cmdHelp, &GraphButton::Click, this, &frmSyncro::cmdHelp_Click);
-    connect(Winsock1, &options::TcpClient::Connected, this, &frmSyncro::Winsock1_Connect);
-    connect(Winsock1, &options::TcpClient::DataArrival, this, &frmSyncro::Winsock1_DataArrival);
-    connect(Winsock1, &options::TcpClient::Closed, this, &frmSyncro::Winsock1_Close);
-    connect(Winsock1, &options::TcpClient::Error, this, &frmSyncro::Winsock1_Error);
+    connect(Winsock1, &QTcpSocket::connected, this, &frmSyncro::Winsock1_Connect);
+    connect(Winsock1, &QTcpSocket::readyRead, this, &frmSyncro::Winsock1_DataArrival);
+    connect(Winsock1, &QTcpSocket::disconnected, this, &frmSyncro::Winsock1_Close);
+    connect(Winsock1, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        // The server closing is how the reply ends, not an error.
+        if (e != QAbstractSocket::RemoteHostClosedError)
+            Winsock1_Error(int(e), Winsock1->errorString());
+    });
+    connect(m_scadenza, &QTimer::timeout, this, &frmSyncro::Tempo_scaduto);
     Form_Load();
 }
 
-frmSyncro::~frmSyncro() = default;
+frmSyncro::~frmSyncro()
+{
+    m_attivo = false;
+    Winsock1->disconnect(this);
+    Winsock1->abort();
+}
 
 void frmSyncro::Mostra(QWidget* parent)
 {
@@ -153,10 +167,20 @@ void frmSyncro::Connetti_server()
 {
     if (cmbURL->currentText().isEmpty())
         return;
-    Winsock1->Close();
+    Chiudi_connessione();
     mstrRisposta.clear();
+    m_giro.invalidate();
     lblStatus->setText(mLang::Testo_Lingua(QStringLiteral("frmDownload"), QStringLiteral("connessioneincorso")));
-    Winsock1->Connect(cmbURL->currentText(), mintPorta);
+    m_attivo = true;
+    m_scadenza->start(mintTempoMassimo);
+    Winsock1->connectToHost(cmbURL->currentText().trimmed(), quint16(mintPorta));
+}
+
+void frmSyncro::Chiudi_connessione()
+{
+    m_attivo = false;
+    m_scadenza->stop();
+    Winsock1->abort();
 }
 
 void frmSyncro::Winsock1_Connect()
@@ -165,14 +189,18 @@ void frmSyncro::Winsock1_Connect()
     m_giro.start();
 }
 
-void frmSyncro::Winsock1_DataArrival(qint64)
+void frmSyncro::Winsock1_DataArrival()
 {
-    mstrRisposta += Winsock1->GetData();
+    if (m_attivo)
+        mstrRisposta += Winsock1->readAll();
 }
 
 void frmSyncro::Winsock1_Close()
 {
-    Winsock1->Close();
+    if (!m_attivo)
+        return;
+    Winsock1_DataArrival();   // what came with the close
+    Chiudi_connessione();
     // Half the round trip, on a clock that does not jump at midnight.
     msngRitardo = m_giro.isValid() ? double(m_giro.elapsed()) / 1000.0 / 2.0 : 0.0;
     Imposta_orologio(mstrRisposta);
@@ -180,34 +208,55 @@ void frmSyncro::Winsock1_Close()
 
 void frmSyncro::Winsock1_Error(int, const QString& description)
 {
-    Winsock1->Close();
+    if (!m_attivo)
+        return;
+    Chiudi_connessione();
     puntatoreNormale();
     const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
     lblStatus->setText(titolo);
     platform::MsgBox(description, platform::vbExclamation, titolo);
 }
 
+void frmSyncro::Tempo_scaduto()
+{
+    // A server that accepts and never answers or never closes.
+    Winsock1_Error(int(QAbstractSocket::SocketTimeoutError),
+                   mLang::Testo_Lingua(kSezione, QStringLiteral("temposcaduto")));
+}
+
 void frmSyncro::Imposta_orologio(const QByteArray& risposta)
 {
-    const auto ora = options::timeproto::Ora_Da_Risposta(risposta, msngRitardo);
+    const auto ora = network::timeproto::Ora_Da_Risposta(risposta, msngRitardo);
     if (!ora) {
-        // Not four bytes, or a time the clock cannot take: the clock stays as it is.
+        // Not four bytes: the clock stays as it is.
         lblStatus->clear();
         platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("rispostanonvalida")), platform::vbCritical);
         puntatoreNormale();
         return;
     }
+    const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
+    puntatoreNormale();
+    cmdOK->setEnabled(false);
+    const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(*ora);
+    if (qAbs(scarto) > network::timeproto::kScartoDaConfermare) {
+        // A server far off (or a reply that is no time at all) must not move
+        // the clock by days without the user seeing it.
+        const QString testo = mLang::Testo_Lingua(kSezione, QStringLiteral("orariolontano")) + kCrLf +
+                              vb::Format(ora->toLocalTime(), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
+                              mLang::Testo_Lingua(kSezione, QStringLiteral("confermaorario"));
+        if (platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2) !=
+            platform::vbYes) {
+            lblStatus->setText(titolo);
+            return;
+        }
+    }
     QString motivo;
     platform::ClockSetter* orologio = platform::services().clock;
     const bool fatto = orologio && orologio->setSystemClock(*ora, &motivo);
-    puntatoreNormale();
-    cmdOK->setEnabled(false);
     if (!fatto) {
         // The system refused (the program may lack the right): say so.
-        const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
         lblStatus->setText(titolo);
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + QStringLiteral("\r\n") +
-                             motivo,
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
                          platform::vbExclamation, titolo);
         return;
     }
@@ -217,7 +266,7 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
 
 void frmSyncro::cmdCancel_Click()
 {
-    Winsock1->Close();
+    Chiudi_connessione();
     accept();
 }
 
@@ -229,12 +278,12 @@ void frmSyncro::cmdHelp_Click()
 
 void frmSyncro::closeEvent(QCloseEvent* e)
 {
-    Winsock1->Close();
+    Chiudi_connessione();
     QDialog::closeEvent(e);
 }
 
 void frmSyncro::reject()
 {
-    Winsock1->Close();
+    Chiudi_connessione();
     QDialog::reject();
 }

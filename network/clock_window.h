@@ -5,14 +5,13 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
+class QTcpSocket;
+class QTimer;
+
 class GraphButton;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-
-namespace options {
-class TcpClient;
-}
 
 class frmSyncro : public QDialog {
     Q_OBJECT
@@ -30,10 +29,12 @@ public:
     GraphButton* cmdHelp = nullptr;
     QLabel* lblServer = nullptr;
     QLabel* lblStatus = nullptr;
-    options::TcpClient* Winsock1 = nullptr;
+    QTcpSocket* Winsock1 = nullptr;
 
     // The server's port (37; tests talk to a server of their own).
     int mintPorta = 37;
+    // Milliseconds without a reply before the exchange is given up.
+    int mintTempoMassimo = 15000;
 
     void Form_Load();
     void Lingua();
@@ -44,10 +45,11 @@ public:
     void cmdHelp_Click();
     void Connetti_server();
     void Winsock1_Connect();
-    void Winsock1_DataArrival(qint64 bytesTotal);
+    void Winsock1_DataArrival();
     void Winsock1_Close();
     void Winsock1_Error(int number, const QString& description);
-    // Sets the computer's clock from the server's reply.
+    // Sets the computer's clock from the server's reply; a time more than a
+    // day away from the computer's clock is set only when the user agrees.
     void Imposta_orologio(const QByteArray& risposta);
 
     const QByteArray& risposta() const { return mstrRisposta; }
@@ -58,8 +60,12 @@ protected:
 
 private:
     void puntatoreNormale();
+    void Chiudi_connessione();
+    void Tempo_scaduto();
 
     QByteArray mstrRisposta;
     double msngRitardo = 0;     // half the round trip, seconds
     QElapsedTimer m_giro;       // from the connection to the close
+    QTimer* m_scadenza = nullptr;
+    bool m_attivo = false;      // an exchange is running
 };

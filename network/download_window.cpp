@@ -9,8 +9,7 @@
 #include "core/mreg.h"
 #include "core/settings.h"
 #include "database/database_window.h"
-#include "network/http_reply.h"
-#include "network/http_socket.h"
+#include "network/download_checks.h"
 #include "platform/file_chooser.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
@@ -18,11 +17,15 @@
 #include "platform/vb.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QSaveFile>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -64,7 +67,8 @@ QString Contatore(int ore, int minuti, int secondi)
 
 } // namespace
 
-frmDownload::frmDownload(QWidget* parent) : QDialog(parent)
+frmDownload::frmDownload(QWidget* parent)
+    : QDialog(parent), mintTempoMassimo(network::kTempoMassimoMs), mlngLimiteCorpo(network::kLimiteCorpo)
 {
     setObjectName(QStringLiteral("frmDownload"));
     auto* combo = new ComboAperta(this);
@@ -99,7 +103,9 @@ frmDownload::frmDownload(QWidget* parent) : QDialog(parent)
     cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
     for (GraphButton* b : {cmdOK, cmdCancel, cmdHelp})
         b->setMinimumSize(85, 26);
-    wscHTTP = new options::TcpClient(this);
+    wscHTTP = new QNetworkAccessManager(this);
+    m_scadenza = new QTimer(this);
+    m_scadenza->setSingleShot(true);
     tmrTimeLeft = new QTimer(this);
     tmrTimeLeft->setObjectName(QStringLiteral("tmrTimeLeft"));
     tmrTimeLeft->setInterval(1000);
@@ -133,19 +139,17 @@ frmDownload::frmDownload(QWidget* parent) : QDialog(parent)
     connect(cmdOK, &GraphButton::Click, this, &frmDownload::cmdOK_Click);
     connect(cmdCancel, &GraphButton::Click, this, &frmDownload::cmdCancel_Click);
     connect(cmdHelp, &GraphButton::Click, this, &frmDownload::cmdHelp_Click);
-    connect(wscHTTP, &options::TcpClient::Connected, this, &frmDownload::wscHTTP_Connect);
-    connect(wscHTTP, &options::TcpClient::SendProgress, this, &frmDownload::wscHTTP_SendProgress);
-    connect(wscHTTP, &options::TcpClient::SendComplete, this, &frmDownload::wscHTTP_SendComplete);
-    connect(wscHTTP, &options::TcpClient::DataArrival, this, &frmDownload::wscHTTP_DataArrival);
-    connect(wscHTTP, &options::TcpClient::Closed, this, &frmDownload::wscHTTP_Close);
-    connect(wscHTTP, &options::TcpClient::Error, this, &frmDownload::wscHTTP_Error);
+    connect(m_scadenza, &QTimer::timeout, this, &frmDownload::Tempo_scaduto);
     connect(tmrTimeLeft, &QTimer::timeout, this, &frmDownload::tmrTimeLeft_Timer);
     Form_Load();
     setFixedSize(sizeHint().expandedTo(QSize(560, 250)));
     tmrTimeLeft->start();
 }
 
-frmDownload::~frmDownload() = default;
+frmDownload::~frmDownload()
+{
+    Chiudi_connessione();
+}
 
 void frmDownload::Mostra(QWidget* parent)
 {
@@ -228,9 +232,13 @@ void frmDownload::cmdOK_Click()
         cmdOK->setEnabled(false);
         return;
     }
-    const options::http::Indirizzo indirizzo = options::http::Dividi_URL(voce);
-    mstrHost = indirizzo.host;
-    mstrPercorso = indirizzo.percorso;
+    const QUrl url = network::Url_Da_Voce(voce);
+    if (!url.isValid()) {
+        platform::MsgBox(L("frmDownload", "indirizzononvalido") + kCrLf + voce, platform::vbExclamation);
+        return;
+    }
+    mstrHost = url.host();
+    mstrPercorso = url.path(QUrl::FullyEncoded);
 
     mstrDati.clear();
     mblnIntestazione = false;
@@ -239,6 +247,7 @@ void frmDownload::cmdOK_Click()
     mlngRicevuti = 0;
     msngVelocita = 0;
     m_inizio.invalidate();
+    m_motivo = Motivo::Nessuno;
     ProgressBar1->setValue(0);
     lblReceive->clear();
     lblSize->clear();
@@ -261,74 +270,162 @@ void frmDownload::cmdOK_Click()
     cmbFileRemoto->setEnabled(false);
     Chiudi_connessione();
     lblStatus->setText(L("frmDownload", "connessioneincorso"));
-    wscHTTP->Connect(mstrHost, mintPorta);
+
+    QNetworkRequest req(url);
+    req.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    req.setMaximumRedirectsAllowed(network::kMassimoRedirect);
+    req.setRawHeader("Accept", "*/*");
+    // Uncompressed, so that the received count and the announced length
+    // speak of the same bytes.
+    req.setRawHeader("Accept-Encoding", "identity");
+    req.setHeader(QNetworkRequest::UserAgentHeader,
+                  QStringLiteral("Astrovela/%1").arg(QCoreApplication::applicationVersion()));
+    QNetworkReply* r = wscHTTP->get(req);
+    m_risposta = r;
+    connect(r, &QNetworkReply::socketStartedConnecting, this, &frmDownload::Attivita);
+    connect(r, &QNetworkReply::encrypted, this, &frmDownload::Attivita);
+    connect(r, &QNetworkReply::redirected, this, [this] {
+        // Only the last reply's body is the file.
+        Attivita();
+        mstrDati.clear();
+        mblnIntestazione = false;
+    });
+    connect(r, &QNetworkReply::requestSent, this, &frmDownload::wscHTTP_SendComplete);
+    connect(r, &QNetworkReply::metaDataChanged, this, &frmDownload::wscHTTP_Header);
+    connect(r, &QNetworkReply::readyRead, this, &frmDownload::wscHTTP_DataArrival);
+    connect(r, &QNetworkReply::downloadProgress, this, &frmDownload::Attivita);
+    connect(r, &QNetworkReply::finished, this, &frmDownload::wscHTTP_Close);
+    m_scadenza->start(mintTempoMassimo);
 }
 
-void frmDownload::wscHTTP_Connect()
+void frmDownload::Attivita()
 {
-    wscHTTP->SendData(options::http::Richiesta({mstrHost, mstrPercorso}));
-    m_inizio.start();
-}
-
-void frmDownload::wscHTTP_SendProgress()
-{
-    lblStatus->setText(L("frmDownload", "richiestaincorso"));
+    // The server is doing something: the time-out starts again.
+    if (m_risposta)
+        m_scadenza->start(mintTempoMassimo);
 }
 
 void frmDownload::wscHTTP_SendComplete()
 {
+    Attivita();
+    if (!m_inizio.isValid())
+        m_inizio.start();
     lblStatus->setText(L("frmDownload", "richiestainoltrata"));
 }
 
-void frmDownload::wscHTTP_DataArrival(qint64 bytesTotal)
+void frmDownload::wscHTTP_Header()
 {
-    lblStatus->setText(mstrRicezione);
-    const bool intestazione = mblnIntestazione;
-    mstrDati += wscHTTP->GetData();
-    mlngRicevuti += qint32(bytesTotal);
-    if (intestazione) {
-        lblReceive->setText(QString::number(mlngRicevuti) + QStringLiteral(" bytes"));
-        if (mlngDimensione > 0) {
-            lblSize->setText(QString::number(mlngDimensione) + QStringLiteral(" bytes"));
-            ProgressBar1->setValue(std::min(100.0, mlngRicevuti / (mlngDimensione / 100.0)));
-        }
+    Attivita();
+    if (!m_risposta)
+        return;
+    const qint64 lunghezza = m_risposta->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (lunghezza > mlngLimiteCorpo) {
+        Interrompi(Motivo::TroppoGrande);
         return;
     }
-    const qsizetype p = options::http::Fine_intestazione(mstrDati);
-    if (p < 0)
-        return;
+    mlngDimensione = qint32(std::max<qint64>(lunghezza, 0));
     mblnIntestazione = true;
-    // The body bytes already in.
-    mlngRicevuti = qint32(mstrDati.size() - (p + 4));
-    mlngDimensione = options::http::Leggi_lunghezza(mstrDati.left(p));
+}
+
+void frmDownload::wscHTTP_DataArrival()
+{
+    Attivita();
+    if (!m_risposta)
+        return;
+    lblStatus->setText(mstrRicezione);
+    mstrDati += m_risposta->readAll();
+    if (mstrDati.size() > mlngLimiteCorpo) {
+        Interrompi(Motivo::TroppoGrande);
+        return;
+    }
+    // Body bytes only: the reply comes uncompressed (see the request), so
+    // they count against the announced length.
+    mlngRicevuti = qint32(mstrDati.size());
+    lblReceive->setText(QString::number(mlngRicevuti) + QStringLiteral(" bytes"));
+    if (mlngDimensione > 0) {
+        lblSize->setText(QString::number(mlngDimensione) + QStringLiteral(" bytes"));
+        ProgressBar1->setValue(std::min(100.0, mlngRicevuti / (mlngDimensione / 100.0)));
+    }
+}
+
+void frmDownload::Interrompi(Motivo motivo)
+{
+    // abort() ends the reply at once; its end arrives at wscHTTP_Close.
+    m_motivo = motivo;
+    if (m_risposta)
+        m_risposta->abort();
+}
+
+void frmDownload::Tempo_scaduto()
+{
+    Interrompi(Motivo::Scaduto);
 }
 
 void frmDownload::wscHTTP_Close()
 {
-    if (mblnCompletato)
+    QNetworkReply* r = m_risposta;
+    if (!r || mblnCompletato)
         return;
-    Chiudi_connessione();
-    using options::http::Esito;
-    const options::http::Risposta risposta = options::http::Esamina_risposta(mstrDati);
-    if (risposta.esito == Esito::ErroreServer) {
-        // The server answered with an error page: nothing is saved.
-        Termina_con_errore(L("frmDownload", "errorehttp") + kCrLf + QString::fromLatin1(risposta.rigaStato));
+    m_scadenza->stop();
+    m_risposta = nullptr;
+    r->disconnect(this);
+    r->deleteLater();
+    if (m_motivo == Motivo::Nessuno)
+        mstrDati += r->readAll();
+    const QString voce = cmbFileRemoto->currentText();
+    if (m_motivo == Motivo::Scaduto) {
+        Termina_con_errore(L("frmDownload", "temposcaduto") + kCrLf + voce);
         return;
     }
-    if (risposta.esito == Esito::Incompleta) {
-        Termina_con_errore(L("frmDownload", "rispostaincompleta") + kCrLf + cmbFileRemoto->currentText());
+    if (m_motivo == Motivo::TroppoGrande) {
+        Termina_con_errore(L("frmDownload", "troppogrande") + kCrLf + voce);
         return;
     }
-    // Written whole to a temporary that then takes the chosen file's place.
+    const int stato = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QString rigaStato = QStringLiteral("HTTP %1 %2")
+                                  .arg(stato)
+                                  .arg(r->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString())
+                                  .trimmed();
+    const QNetworkReply::NetworkError errore = r->error();
+    if (errore == QNetworkReply::TooManyRedirectsError || errore == QNetworkReply::InsecureRedirectError) {
+        Termina_con_errore(L("frmDownload", "redirectrifiutato") + kCrLf + r->errorString());
+        return;
+    }
+    if (errore != QNetworkReply::NoError && stato < 300) {
+        // No reply, or one that broke off: the header had come when the
+        // connection ended before the announced body or the last chunk.
+        Termina_con_errore(errore == QNetworkReply::RemoteHostClosedError && mblnIntestazione
+                               ? L("frmDownload", "rispostaincompleta") + kCrLf + voce
+                               : QStringLiteral("Error #: ") + QString::number(int(errore)) + kCrLf +
+                                     r->errorString());
+        return;
+    }
+    if (stato < 200 || stato > 299 || mstrDati.isEmpty()) {
+        // An error page, a redirect not followed, or a success without a
+        // file: saving it would spoil the user's element file.
+        Termina_con_errore(L("frmDownload", "errorehttp") + kCrLf + rigaStato);
+        return;
+    }
+    const network::ControlloElementi controllo = network::Controlla_elementi(mstrDati);
+    if (!controllo.valido) {
+        Termina_con_errore(L("frmDownload", "nonelementi") + kCrLf + L("frmDownload", "riga") + u' ' +
+                           QString::number(controllo.riga) + kCrLf + voce);
+        return;
+    }
+    Salva_file();
+}
+
+void frmDownload::Salva_file()
+{
+    // Written whole to a temporary that then takes the chosen file's place;
+    // every write is counted, so a full disk leaves the old file as it was.
     QSaveFile file(mstrFileLocale);
     QString errore;
     if (!file.open(QIODevice::WriteOnly)) {
         errore = file.errorString();
-    } else {
-        file.write(risposta.corpo);
-        file.write("\r\n");
-        if (!file.commit())
-            errore = file.errorString();
+    } else if (file.write(mstrDati) != mstrDati.size() || file.write("\r\n", 2) != 2 || !file.commit()) {
+        errore = file.errorString();
+        file.cancelWriting();
     }
     if (!errore.isEmpty()) {
         Termina_con_errore(L("frmDownload", "erroresalvataggio") + kCrLf + mstrFileLocale + kCrLf + errore);
@@ -336,7 +433,6 @@ void frmDownload::wscHTTP_Close()
     }
     if (!gstrDatabasePrimario.isEmpty() && mstrFileLocale == gstrDatabasePrimario)
         pflgSostituzione = true;
-    mstrDati = risposta.corpo;
     mblnCompletato = true;
     Fine_trasferimento(true);
     lblStatus->setText(L("frmDownload", "downloadcompleto"));
@@ -346,13 +442,6 @@ void frmDownload::Termina_con_errore(const QString& testo)
 {
     Fine_trasferimento(false);
     platform::MsgBox(testo, platform::vbExclamation);
-}
-
-void frmDownload::wscHTTP_Error(int number, const QString& description)
-{
-    platform::MsgBox(QStringLiteral("Error #: ") + QString::number(number) + kCrLf + description,
-                     platform::vbExclamation);
-    Fine_trasferimento(false);
 }
 
 double frmDownload::secondiDallaRichiesta() const
@@ -366,7 +455,7 @@ void frmDownload::tmrTimeLeft_Timer()
 {
     if (mlngDimensione - mlngRicevuti <= 0 || mlngRicevuti <= 0)
         return;
-    if (const auto v = options::http::Velocita(mlngRicevuti, secondiDallaRichiesta()))
+    if (const auto v = network::Velocita(mlngRicevuti, secondiDallaRichiesta()))
         msngVelocita = *v;
     if (++mintSecondi == 60) {
         mintSecondi = 0;
@@ -375,17 +464,20 @@ void frmDownload::tmrTimeLeft_Timer()
             ++mintOre;
         }
     }
-    lblSpeed->setText(options::http::Testo_velocita(msngVelocita));
+    lblSpeed->setText(network::Testo_velocita(msngVelocita));
     lblElapsed->setText(Contatore(mintOre, mintMinuti, mintSecondi));
-    if (const auto s = options::http::Secondi_rimasti(mlngDimensione, mlngRicevuti, msngVelocita))
+    if (const auto s = network::Secondi_rimasti(mlngDimensione, mlngRicevuti, msngVelocita))
         lblRemaining->setText(mGlobal::Formatta_Durata(float(*s)));
 }
 
 void frmDownload::Chiudi_connessione()
 {
-    if (wscHTTP->State() != 0) {
-        wscHTTP->Close();
-        wscHTTP->setLocalPort(0);
+    m_scadenza->stop();
+    if (QNetworkReply* r = m_risposta) {
+        m_risposta = nullptr;
+        r->disconnect(this);
+        r->abort();
+        r->deleteLater();
     }
 }
 
@@ -417,7 +509,7 @@ void frmDownload::Fine_trasferimento(bool completato)
 
 void frmDownload::cmdCancel_Click()
 {
-    if (wscHTTP->State() > 0) {
+    if (inCorso()) {
         Fine_trasferimento(false);
         platform::MsgBox(L("frmDownload", "downloadinterrotto") + kCrLf + cmbFileRemoto->currentText(),
                          platform::vbExclamation);

@@ -1,22 +1,24 @@
 #pragma once
-// The download window: fetches one element file over HTTP from an entry of
-// the options' download list and saves it under a name the user chooses.
-// The file is written only when the whole reply has arrived and is sound,
-// through a temporary that then replaces the chosen file, so a cancelled or
-// failed transfer leaves whatever stood there as it was. Modal.
+// The download window: fetches one element file over HTTP or HTTPS from an
+// entry of the options' download list and saves it under a name the user
+// chooses. Redirects are followed (a few at most, never from HTTPS to HTTP),
+// a server silent for too long is given up, and the file is written only
+// when the whole reply has arrived, succeeded and holds element sets,
+// through a temporary that then replaces the chosen file: a cancelled or
+// failed transfer leaves whatever stood there byte for byte. Modal.
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
+#include <functional>
 
 class GraphButton;
 class ProgressBar;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QTimer;
-
-namespace options {
-class TcpClient;
-}
 
 class frmDownload : public QDialog {
     Q_OBJECT
@@ -46,11 +48,13 @@ public:
     QLabel* lblFileRemoto = nullptr;
     QLabel* lblTempoRimasto = nullptr;
     QLabel* lblTempoTrascorso = nullptr;
-    options::TcpClient* wscHTTP = nullptr;
+    QNetworkAccessManager* wscHTTP = nullptr;
     QTimer* tmrTimeLeft = nullptr;
 
-    // The server's port (80; tests talk to a server of their own).
-    int mintPorta = 80;
+    // Milliseconds without a byte from the server before the transfer is
+    // given up, and the largest body taken (tests make them small).
+    int mintTempoMassimo;
+    qint64 mlngLimiteCorpo;
 
     void Form_Load();
     void Lingua();
@@ -59,17 +63,18 @@ public:
     void cmdCancel_Click();
     void cmdHelp_Click();
     void cmbFileRemoto_DropDown();
-    void wscHTTP_Connect();
-    void wscHTTP_SendProgress();
+    // The reply's events: request sent, header arrived, body bytes arrived
+    // (with the figures), and the end of the reply (success or not).
     void wscHTTP_SendComplete();
-    void wscHTTP_DataArrival(qint64 bytesTotal);
+    void wscHTTP_Header();
+    void wscHTTP_DataArrival();
     void wscHTTP_Close();
-    void wscHTTP_Error(int number, const QString& description);
     void tmrTimeLeft_Timer();
     void Chiudi_connessione();
     void Fine_trasferimento(bool completato);
 
     // Transfer state (read by tests).
+    bool inCorso() const { return !m_risposta.isNull(); }
     QString host() const { return mstrHost; }
     QString percorso() const { return mstrPercorso; }
     qint32 dimensione() const { return mlngDimensione; }
@@ -89,7 +94,12 @@ protected:
     void reject() override;
 
 private:
+    enum class Motivo { Nessuno, Scaduto, TroppoGrande };
     void Termina_con_errore(const QString& testo);
+    void Salva_file();
+    void Attivita();
+    void Tempo_scaduto();
+    void Interrompi(Motivo motivo);
     double secondiDallaRichiesta() const;
 
     QString mstrHost;
@@ -105,5 +115,7 @@ private:
     int mintSecondi = 0, mintMinuti = 0, mintOre = 0;
     QString mstrRicezione;
     std::function<double()> m_secondi;
-    bool m_chiusuraInCorso = false;
+    QPointer<QNetworkReply> m_risposta;
+    QTimer* m_scadenza = nullptr;   // silence of the server
+    Motivo m_motivo = Motivo::Nessuno;
 };

@@ -1,9 +1,8 @@
 #include "network/time_protocol.h"
 
 #include <cmath>
-#include <limits>
 
-namespace options::timeproto {
+namespace network::timeproto {
 
 std::optional<QDateTime> Ora_Da_Risposta(const QByteArray& risposta, double mezzoGiro)
 {
@@ -11,18 +10,18 @@ std::optional<QDateTime> Ora_Da_Risposta(const QByteArray& risposta, double mezz
         return std::nullopt;
     const auto b = [&risposta](int i) { return quint32(quint8(risposta[i])); };
     const quint32 t = (b(0) << 24) | (b(1) << 16) | (b(2) << 8) | b(3);
-    const qint64 s = qint64(t) - kSecondi1900_1990;
-    if (s < std::numeric_limits<qint32>::min())
-        return std::nullopt;
-    const double ritardo = std::isfinite(mezzoGiro) ? std::nearbyint(mezzoGiro) : 0.0;
+    qint64 secondi = qint64(t);
+    if (!(t & 0x80000000u))
+        secondi += qint64(1) << 32;   // after the 2036 wrap
+    const double ritardo = std::isfinite(mezzoGiro) && std::abs(mezzoGiro) < 86400.0 ? std::nearbyint(mezzoGiro) : 0.0;
     const QDateTime base(QDate(1990, 1, 1), QTime(0, 0, 0), Qt::UTC);
-    return base.addSecs(s + qint64(ritardo));
+    return base.addSecs(secondi - kSecondi1900_1990 + qint64(ritardo));
 }
 
 QByteArray Risposta_Per(const QDateTime& utc)
 {
     const QDateTime base(QDate(1900, 1, 1), QTime(0, 0, 0), Qt::UTC);
-    const quint32 t = quint32(base.secsTo(utc.toUTC()));
+    const quint32 t = quint32(quint64(base.secsTo(utc.toUTC())));
     QByteArray out(4, '\0');
     out[0] = char(t >> 24);
     out[1] = char(t >> 16);
@@ -31,4 +30,4 @@ QByteArray Risposta_Per(const QDateTime& utc)
     return out;
 }
 
-} // namespace options::timeproto
+} // namespace network::timeproto

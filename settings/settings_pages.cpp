@@ -52,12 +52,6 @@ GraphButton* pulsante(QWidget* parent, const char* name)
     return b;
 }
 
-const char* const kRemoti[31] = {
-    "visual",     "tle-new", "stations", "weather",    "noaa",    "goes",     "resource",    "sarsat",
-    "tdrss",      "geo",     "intelsat", "gorizont",   "raduga",  "molniya",  "iridium",     "orbcomm",
-    "globalstar", "amateur", "x-comm",   "other-comm", "gps-ops", "glo-ops",  "nnss",        "musson",
-    "science",    "geodetic", "engineering", "education", "military", "radar", "other"};
-
 // Restore values of the colour pages.
 constexpr quint32 RGBc(int r, int g, int b)
 {
@@ -662,12 +656,11 @@ QStringList frmSettings::Server_predefiniti()
 
 QStringList frmSettings::Voci_download_predefinite()
 {
-    // The host of the element-set service as the settings' built-in entries name it.
-    QString host = Default_Impostazione(QStringLiteral("Download"), QStringLiteral("Remoto0"));
-    host = host.left(host.indexOf(u'/'));
+    // The settings' own built-in entries, in their order, so that restoring
+    // gives the list of a first start.
     QStringList out;
-    for (const char* nome : kRemoti)
-        out << host + QStringLiteral("/NORAD/elements/") + QLatin1String(nome) + QStringLiteral(".txt");
+    for (int i = 0; i < 31; ++i)
+        out << Default_Impostazione(QStringLiteral("Download"), QStringLiteral("Remoto%1").arg(i));
     return out;
 }
 

@@ -16,7 +16,7 @@
 #include <QTcpSocket>
 #include <QTest>
 
-namespace tp = options::timeproto;
+namespace tp = network::timeproto;
 
 namespace {
 
@@ -25,14 +25,16 @@ QDateTime Utc(int y, int mo, int d, int h, int mi, int s)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
 }
 
-// Sends `reply` to whoever connects, then closes.
+// Sends `reply` to whoever connects, then closes; a silent one says nothing.
 class ServerOra : public QObject {
 public:
-    explicit ServerOra(QByteArray reply) : m_reply(std::move(reply))
+    explicit ServerOra(QByteArray reply, bool muto = false) : m_reply(std::move(reply))
     {
         m_server.listen(QHostAddress::LocalHost);
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, muto] {
             QTcpSocket* s = m_server.nextPendingConnection();
+            if (muto)
+                return;
             s->write(m_reply);
             s->disconnectFromHost();
         });
@@ -62,9 +64,9 @@ struct SyncroTest : ::testing::Test {
         mLang::Usa_File_Lingua(QString());
     }
     // One exchange with a server sending `reply`; waits until it is handled.
-    void Sincronizza(frmSyncro& w, const QByteArray& reply)
+    void Sincronizza(frmSyncro& w, const QByteArray& reply, bool muto = false)
     {
-        ServerOra server(reply);
+        ServerOra server(reply, muto);
         w.mintPorta = server.porta();
         const auto prima = fakes.prompt.calls.size() + fakes.clock.calls.size();
         w.cmdOK_Click();
@@ -72,6 +74,13 @@ struct SyncroTest : ::testing::Test {
             [&] { return fakes.prompt.calls.size() + fakes.clock.calls.size() > prima; }, 5000));
     }
 };
+
+// A whole second some hours from the computer's clock, and its reply.
+QDateTime Vicino()
+{
+    QDateTime t = QDateTime::currentDateTimeUtc().addSecs(3 * 3600);
+    return t.addMSecs(-t.time().msec());
+}
 
 } // namespace
 
@@ -85,12 +94,15 @@ TEST(TimeProtocol, RepliesGiveUniversalTimeMovedOnByHalfTheRoundTrip)
     EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\xE9\x0A\x8C\x20", 4), 0).value(), Utc(2023, 11, 24, 2, 42, 40));
     EXPECT_FALSE(tp::Ora_Da_Risposta(QByteArray("\xE9\x0A\x8C", 3), 0));
     EXPECT_FALSE(tp::Ora_Da_Risposta(QByteArray("\xE9\x0A\x8C\x80\x00", 5), 0));
-    // Before 1921-12-13 20:45:52 UTC the seconds from 1990 do not fit: nothing.
-    EXPECT_EQ(tp::Ora_Da_Risposta(tp::Risposta_Per(Utc(1921, 12, 13, 20, 45, 52)), 0).value(),
-              Utc(1921, 12, 13, 20, 45, 52));
-    EXPECT_FALSE(tp::Ora_Da_Risposta(tp::Risposta_Per(Utc(1921, 12, 13, 20, 45, 51)), 0));
-    // The last time the count can carry.
+    // The count wraps to 0 one second after 2036-02-07 06:28:15 UTC; counts
+    // with the top bit clear are read after the wrap (Python's datetime
+    // arithmetic from 1900-01-01 gives the expected times).
     EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\xFF\xFF\xFF\xFF", 4), 0).value(), Utc(2036, 2, 7, 6, 28, 15));
+    EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\x00\x00\x00\x00", 4), 0).value(), Utc(2036, 2, 7, 6, 28, 16));
+    EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\x12\x34\x56\x78", 4), 0).value(), Utc(2045, 10, 12, 5, 19, 52));
+    EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\x7F\xFF\xFF\xFF", 4), 0).value(), Utc(2104, 2, 26, 9, 42, 23));
+    EXPECT_EQ(tp::Ora_Da_Risposta(QByteArray("\x80\x00\x00\x00", 4), 0).value(), Utc(1968, 1, 20, 3, 14, 8));
+    EXPECT_EQ(tp::Ora_Da_Risposta(tp::Risposta_Per(Utc(2040, 1, 1, 0, 0, 0)), 0).value(), Utc(2040, 1, 1, 0, 0, 0));
 }
 
 TEST_F(SyncroTest, AServerReplySetsTheClockAndTheWindowSaysSo)
@@ -98,17 +110,41 @@ TEST_F(SyncroTest, AServerReplySetsTheClockAndTheWindowSaysSo)
     frmSyncro w;
     ASSERT_EQ(w.cmbURL->count(), 1);
     EXPECT_EQ(w.cmbURL->currentText(), "127.0.0.1");
-    Sincronizza(w, QByteArray("\xE9\x0A\x8C\x80", 4));
+    const QDateTime ora = Vicino();
+    Sincronizza(w, tp::Risposta_Per(ora));
     ASSERT_EQ(fakes.clock.calls.size(), 1);
     // A local round trip is far below half a second.
-    EXPECT_EQ(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 16));
+    EXPECT_EQ(fakes.clock.calls[0], ora);
     EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
     EXPECT_EQ(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
     EXPECT_FALSE(w.cmdOK->isEnabled());
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
 }
 
-TEST_F(SyncroTest, BadRepliesAndRefusalsLeaveTheClockAloneOrSaySo)
+TEST_F(SyncroTest, ATimeMoreThanADayAwayIsSetOnlyWhenTheUserAgrees)
+{
+    const QByteArray lontano("\xE9\x0A\x8C\x80", 4);   // 2023-11-24 02:44:16 UTC
+    {
+        frmSyncro w;
+        Sincronizza(w, lontano);   // the default answer is No
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmSyncro", "orariolontano")));
+        EXPECT_TRUE(fakes.prompt.calls[0].text.contains("2023"));
+        EXPECT_TRUE(fakes.clock.calls.isEmpty());
+        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"));
+        EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+    }
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbYes};
+    frmSyncro w;
+    Sincronizza(w, lontano);
+    ASSERT_EQ(fakes.clock.calls.size(), 1);
+    EXPECT_EQ(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 16));
+    EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+}
+
+TEST_F(SyncroTest, BadRepliesSilenceAndRefusalsLeaveTheClockAloneOrSaySo)
 {
     for (const QByteArray& r : {QByteArray("\x01\x02\x03", 3), QByteArray("\x01\x02\x03\x04\x05", 5), QByteArray()}) {
         fakes.prompt.calls.clear();
@@ -120,11 +156,23 @@ TEST_F(SyncroTest, BadRepliesAndRefusalsLeaveTheClockAloneOrSaySo)
         EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
         EXPECT_TRUE(w.lblStatus->text().isEmpty());
     }
+    // A server that accepts and never answers is given up.
+    {
+        fakes.prompt.calls.clear();
+        frmSyncro w;
+        w.mintTempoMassimo = 300;
+        Sincronizza(w, {}, true);
+        EXPECT_TRUE(fakes.clock.calls.isEmpty());
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmSyncro", "temposcaduto"));
+        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"));
+        EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+    }
     // The system refuses: told, never reported as a success.
     fakes.prompt.calls.clear();
     fakes.clock.succeed = false;
     frmSyncro w;
-    Sincronizza(w, QByteArray("\xE9\x0A\x8C\x80", 4));
+    Sincronizza(w, tp::Risposta_Per(Vicino()));
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains(fakes.clock.failure));
     EXPECT_NE(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));

@@ -1,59 +1,148 @@
-// The element-file download: the HTTP pieces (entry, request, header,
-// chunked coding, speed and time left) and the window against servers the
-// test starts on 127.0.0.1.
+// The element-file download: the pure checks (entry to address, does a body
+// hold element sets, speed and time left) and the window against HTTP and
+// HTTPS servers the test starts on 127.0.0.1.
 #include <gtest/gtest.h>
 
 #include "controls/graph_button.h"
+#include "controls/progress_bar.h"
 #include "core/clock.h"
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "network/download_checks.h"
 #include "network/download_window.h"
-#include "network/http_reply.h"
 #include "platform/fakes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace http = options::http;
+#include <csignal>
+#include <map>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/socket.h>
 
 namespace {
-
-// A one-shot HTTP server: records the request, sends `reply` and closes.
-class ServerProva : public QObject {
-public:
-    explicit ServerProva(QByteArray reply, bool chiude = true) : m_reply(std::move(reply))
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, chiude] {
-            QTcpSocket* s = m_server.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, chiude] {
-                richiesta += s->readAll();
-                if (richiesta.contains("\r\n\r\n")) {
-                    s->write(m_reply);
-                    if (chiude)
-                        s->disconnectFromHost();
-                }
-            });
-        });
-    }
-    int porta() const { return m_server.serverPort(); }
-    QByteArray richiesta;
-
-private:
-    QTcpServer m_server;
-    QByteArray m_reply;
-};
 
 QByteArray Leggi(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A real element file: 34 sets with CR LF line ends.
+QByteArray Elementi()
+{
+    static const QByteArray dati = Leggi(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+    return dati;
+}
+
+const char* kCert = ASTROVELA_TEST_DATA "/tls/localhost.crt";
+const char* kChiave = ASTROVELA_TEST_DATA "/tls/localhost.key";
+
+QSslCertificate Certificato()
+{
+    QFile f(QString::fromLatin1(kCert));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return QSslCertificate(&f, QSsl::Pem);
+}
+
+// An HTTP server on 127.0.0.1 (over TLS when asked) that answers each path
+// with the bytes given, then closes, stays silent, or resets the connection.
+class Server : public QObject {
+public:
+    enum class Fine { Chiudi, Resta, Reset };
+    struct Risposta {
+        QByteArray dati;
+        Fine fine = Fine::Chiudi;
+    };
+
+    explicit Server(bool tls = false)
+    {
+        if (tls) {
+            auto* s = new QSslServer(this);
+            QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
+            conf.setLocalCertificate(Certificato());
+            QFile k(QString::fromLatin1(kChiave));
+            EXPECT_TRUE(k.open(QIODevice::ReadOnly));
+            conf.setPrivateKey(QSslKey(&k, QSsl::Rsa, QSsl::Pem));
+            conf.setPeerVerifyMode(QSslSocket::VerifyNone);
+            s->setSslConfiguration(conf);
+            m_server = s;
+        } else {
+            m_server = new QTcpServer(this);
+        }
+        EXPECT_TRUE(m_server->listen(QHostAddress::LocalHost));
+        connect(m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
+            while (QTcpSocket* s = m_server->nextPendingConnection())
+                accogli(s);
+        });
+    }
+    int porta() const { return m_server->serverPort(); }
+    QString voce(const char* percorso) const
+    {
+        return QStringLiteral("127.0.0.1:%1%2").arg(porta()).arg(QLatin1String(percorso));
+    }
+
+    std::map<QByteArray, Risposta> percorsi;
+    QList<QByteArray> richieste;
+
+private:
+    void accogli(QTcpSocket* s)
+    {
+        auto buffer = std::make_shared<QByteArray>();
+        connect(s, &QTcpSocket::readyRead, s, [this, s, buffer] {
+            *buffer += s->readAll();
+            const qsizetype fine = buffer->indexOf("\r\n\r\n");
+            if (fine < 0)
+                return;
+            const QByteArray richiesta = buffer->left(fine + 4);
+            buffer->clear();
+            richieste << richiesta;
+            const QByteArray percorso = richiesta.split(' ').value(1);
+            const auto it = percorsi.find(percorso);
+            const Risposta r = it != percorsi.end()
+                                   ? it->second
+                                   : Risposta{"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"};
+            s->write(r.dati);
+            if (r.fine == Fine::Chiudi) {
+                s->disconnectFromHost();
+            } else if (r.fine == Fine::Reset) {
+                s->flush();
+                s->waitForBytesWritten(1000);
+                // Closing with a zero linger time sends a reset, not an end.
+                const linger l{1, 0};
+                ::setsockopt(int(s->socketDescriptor()), SOL_SOCKET, SO_LINGER, &l, sizeof l);
+                s->abort();
+            }
+        });
+    }
+
+    QTcpServer* m_server = nullptr;
+};
+
+Server::Risposta Ok(const QByteArray& corpo, const QByteArray& intestazione = "Content-Length")
+{
+    return {"HTTP/1.1 200 OK\r\n" + intestazione + ": " + QByteArray::number(corpo.size()) + "\r\n\r\n" + corpo};
+}
+
+QByteArray Chunked(const QByteArray& corpo, int pezzo)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < corpo.size(); i += pezzo) {
+        const QByteArray p = corpo.mid(i, pezzo);
+        out += QByteArray::number(p.size(), 16) + "\r\n" + p + "\r\n";
+    }
+    return out + "0\r\n\r\n";
 }
 
 struct DownloadTest : ::testing::Test {
@@ -62,13 +151,14 @@ struct DownloadTest : ::testing::Test {
     QTemporaryDir dir;
     std::array<QString, 31> vecchi = gstrRemoto;
     QString vecchioPrimario = gstrDatabasePrimario;
+    QSslConfiguration vecchiaTls = QSslConfiguration::defaultConfiguration();
+    const QByteArray vecchio = "old contents\r\n";
 
     void SetUp() override
     {
         mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
         fakes.settings.setValue("Download", "Verifica connessione", "0");
         gstrRemoto.fill(QString());
-        gstrRemoto[0] = QStringLiteral("127.0.0.1/NORAD/elements/visual.txt");
         pflgSostituzione = false;
     }
     void TearDown() override
@@ -76,180 +166,350 @@ struct DownloadTest : ::testing::Test {
         gstrRemoto = vecchi;
         gstrDatabasePrimario = vecchioPrimario;
         pflgSostituzione = false;
+        QSslConfiguration::setDefaultConfiguration(vecchiaTls);
         mLang::Usa_File_Lingua(QString());
     }
     QString percorso(const char* nome) const { return dir.filePath(QLatin1String(nome)); }
-
-    // Runs one transfer to `server`, saving to `file`; waits for its end.
-    void Scarica(frmDownload& w, int porta, const QString& file)
+    QString fileVecchio(const char* nome)
+    {
+        const QString p = percorso(nome);
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(vecchio);
+        return p;
+    }
+    // Only this test trusts the certificate of the local HTTPS server.
+    void FidatiDelCertificato()
+    {
+        QSslConfiguration c = vecchiaTls;
+        c.addCaCertificate(Certificato());
+        QSslConfiguration::setDefaultConfiguration(c);
+    }
+    std::unique_ptr<frmDownload> Finestra(const QString& voce)
+    {
+        gstrRemoto[0] = voce;
+        return std::make_unique<frmDownload>();
+    }
+    // Runs one transfer of the window's first entry into `file`; waits for its end.
+    void Scarica(frmDownload& w, const QString& file)
     {
         fakes.files.fileAnswers = {file};
-        w.mintPorta = porta;
         w.cmdOK_Click();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w.cmbFileRemoto->isEnabled(); }, 5000));
+        ASSERT_TRUE(w.inCorso());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.inCorso(); }, 10000));
+    }
+    // The transfer was refused with the message of `chiave`, the file at
+    // `file` is as it was and the window is ready for another try.
+    void Rifiutato(frmDownload& w, const QString& file, const char* chiave, const QByteArray& caso)
+    {
+        EXPECT_EQ(Leggi(file), vecchio) << caso.constData();
+        ASSERT_EQ(fakes.prompt.calls.size(), 1) << caso.constData();
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", chiave)))
+            << caso.constData() << ": " << fakes.prompt.calls[0].text.toStdString();
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_FALSE(w.completato());
+        EXPECT_TRUE(w.cmdOK->isEnabled());
+        EXPECT_TRUE(w.cmbFileRemoto->isEnabled());
+        EXPECT_FALSE(pflgSostituzione);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "a temporary was left behind";
     }
 };
 
 } // namespace
 
-TEST(DownloadHttp, EntriesSplitIntoHostAndPathAndTheRequestIsExact)
+TEST(DownloadChecks, EntriesBecomeAddresses)
 {
-    auto a = http::Dividi_URL(QStringLiteral("http://celestrak.org/NORAD/elements/visual.txt"));
-    EXPECT_EQ(a.host, "celestrak.org");
-    EXPECT_EQ(a.percorso, "/NORAD/elements/visual.txt");
-    EXPECT_EQ(http::Richiesta(a), QByteArray("GET /NORAD/elements/visual.txt HTTP/1.1\r\nHost: celestrak.org\r\n"
-                                             "Connection: close\r\nAccept: */*\r\n\r\n"));
-    auto b = http::Dividi_URL(QStringLiteral("example.org"));
-    EXPECT_EQ(b.host, "example.org");
-    EXPECT_EQ(b.percorso, "/");
-    // Only the lower-case scheme is dropped.
-    EXPECT_EQ(http::Dividi_URL(QStringLiteral("HTTP://x.org/a")).host, "HTTP:");
+    const QUrl a = network::Url_Da_Voce(QStringLiteral("celestrak.org/NORAD/elements/visual.txt"));
+    EXPECT_EQ(a.toString(), "http://celestrak.org/NORAD/elements/visual.txt");
+    // The scheme in any letter case, a port, blanks around the entry.
+    const QUrl b = network::Url_Da_Voce(QStringLiteral("  HTTP://Example.org:8080/a/b.txt "));
+    EXPECT_EQ(b.scheme(), "http");
+    EXPECT_EQ(b.host(), "example.org");
+    EXPECT_EQ(b.port(), 8080);
+    EXPECT_EQ(b.path(), "/a/b.txt");
+    const QUrl c = network::Url_Da_Voce(QStringLiteral("https://example.org"));
+    EXPECT_EQ(c.toString(), "https://example.org/");
+    EXPECT_EQ(network::Url_Da_Voce(QStringLiteral("example.org")).path(), "/");
+    for (const char* cattiva : {"", "   ", "http://", "/NORAD/elements/visual.txt", "ftp://x.org/a",
+                                "user:pw@x.org/a", "x.org:99999/a", "http://x y.org/a"})
+        EXPECT_FALSE(network::Url_Da_Voce(QString::fromLatin1(cattiva)).isValid()) << cattiva;
 }
 
-TEST(DownloadHttp, HeadersAndLengths)
+TEST(DownloadChecks, OnlyWholeElementSetsAreAnElementFile)
 {
-    const QByteArray blocco = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nTransfer-Encoding: chunked";
-    EXPECT_EQ(http::Leggi_intestazione(blocco, "Transfer-Encoding"), "chunked");  // last line of the header
-    EXPECT_EQ(http::Leggi_intestazione(blocco, "HTTP/1.1"), "");                 // never the status line
-    EXPECT_EQ(http::Leggi_lunghezza(blocco), 5);
-    EXPECT_EQ(http::Leggi_lunghezza("HTTP/1.1 200 OK\r\nContent-Length:5"), 0);  // no blank after the colon
-    EXPECT_EQ(http::Leggi_lunghezza("HTTP/1.1 200 OK\r\nContent-Length: x"), 0);
-    EXPECT_EQ(http::Codice_stato(blocco), 200);
-    EXPECT_EQ(http::Codice_stato("garbage"), 0);
+    const QByteArray file = Elementi();
+    auto c = network::Controlla_elementi(file);
+    EXPECT_TRUE(c.valido);
+    EXPECT_EQ(c.insiemi, 34);
+    // LF or CR line ends and blank lines after the last set are fine too.
+    QByteArray lf = file;
+    lf.replace("\r\n", "\n");
+    EXPECT_EQ(network::Controlla_elementi(lf + "\n\n").insiemi, 34);
+    QByteArray cr = file;
+    cr.replace("\r\n", "\r");
+    EXPECT_TRUE(network::Controlla_elementi(cr).valido);
+
+    struct Caso {
+        QByteArray corpo;
+        int riga;
+    };
+    const QByteArray iss = "ISS (ZARYA)\r\n"
+                           "1 25544U 98067A   13330.58127943  .00000814  00000-0  21834-4 0  1064\r\n"
+                           "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894\r\n";
+    const Caso casi[] = {
+        {"", 0},
+        {"\r\n\r\n", 0},
+        {"<!DOCTYPE html>\r\n<html><body>Moved</body></html>\r\n", 2},
+        {"No GP data found\r\n", 1},
+        {iss + iss.left(iss.size() - 10), 6},                      // cut short in the last line
+        {iss + iss.left(iss.indexOf("\r\n2 ")), 5},                // a set without its line 2
+        {iss + "\r\n" + iss, 5},                                   // a blank line inside the file
+        {QByteArray(iss).replace("2 25544", "2 25545"), 3},        // two satellites mixed
+        {iss.mid(iss.indexOf("1 25544")), 1},                      // two-line sets, no name line
+    };
+    for (const Caso& k : casi) {
+        c = network::Controlla_elementi(k.corpo);
+        EXPECT_FALSE(c.valido) << k.corpo.constData();
+        EXPECT_EQ(c.riga, k.riga) << k.corpo.constData();
+    }
 }
 
-TEST(DownloadHttp, ChunkedBodies)
-{
-    EXPECT_EQ(http::Decodifica_chunked("5\r\nabcde\r\n3;ext=1\r\nfgh\r\n0\r\nTrailer: x\r\n\r\n").value_or("?"),
-              "abcdefgh");
-    const QByteArray grande(40000, 'q');
-    EXPECT_EQ(http::Decodifica_chunked("9C40\r\n" + grande + "\r\n0\r\n\r\n").value_or("?"), grande);
-    // Cut short before the last chunk, or a size line that is no number: nothing.
-    EXPECT_FALSE(http::Decodifica_chunked("5\r\nabcde\r\n"));
-    EXPECT_FALSE(http::Decodifica_chunked("5\r\nab"));
-    EXPECT_FALSE(http::Decodifica_chunked("zz\r\nabcde\r\n0\r\n\r\n"));
-}
-
-TEST(DownloadHttp, SpeedAndTimeLeft)
+TEST(DownloadChecks, SpeedAndTimeLeft)
 {
     // 51200 of 102400 bytes in 10 s: 5.12 thousand bytes a second, 9 s left.
-    const auto v = http::Velocita(51200, 10.0);
+    const auto v = network::Velocita(51200, 10.0);
     ASSERT_TRUE(v);
     EXPECT_DOUBLE_EQ(*v, 5.12);
-    EXPECT_EQ(http::Testo_velocita(*v), "5.12 KB");
-    EXPECT_EQ(http::Testo_velocita(12.5), "12.5 KB");
-    EXPECT_DOUBLE_EQ(http::Secondi_rimasti(102400, 51200, *v).value_or(-1), 9.0);
-    EXPECT_FALSE(http::Velocita(100, 0.0));
-    EXPECT_FALSE(http::Secondi_rimasti(100, 10, 0.0));
+    EXPECT_EQ(network::Testo_velocita(*v), "5.12 KB");
+    EXPECT_EQ(network::Testo_velocita(12.5), "12.5 KB");
+    EXPECT_DOUBLE_EQ(network::Secondi_rimasti(102400, 51200, *v).value_or(-1), 9.0);
+    EXPECT_FALSE(network::Velocita(100, 0.0));
+    EXPECT_FALSE(network::Secondi_rimasti(100, 10, 0.0));
 }
 
-TEST_F(DownloadTest, SizedReplyIsSavedWithOneCrLfAndTheRequestIsSent)
+TEST_F(DownloadTest, ElementFilesArriveSizedChunkedOrWithLowerCaseHeaders)
 {
-    ServerProva server("HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nabcde");
-    frmDownload w;
-    Scarica(w, server.porta(), percorso("visual.txt"));
-    EXPECT_EQ(Leggi(percorso("visual.txt")), "abcde\r\n");
-    EXPECT_TRUE(server.richiesta.startsWith("GET /NORAD/elements/visual.txt HTTP/1.1\r\nHost: 127.0.0.1\r\n"));
-    EXPECT_TRUE(w.completato());
-    EXPECT_FALSE(w.cmdOK->isEnabled());
-    EXPECT_EQ(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
-    EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmDownload", "downloadcompleto"));
-    ASSERT_EQ(fakes.files.calls.size(), 1);
-    EXPECT_EQ(fakes.files.calls[0].request.fileName, "visual.txt");
-    EXPECT_EQ(fakes.files.calls[0].request.flags, platform::fileOverwritePrompt);
-    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
-}
-
-TEST_F(DownloadTest, ChunkedReplyIsDecodedAndAWronglyCasedCodingIsSavedRaw)
-{
-    const QByteArray corpo = "5\r\nabcde\r\n3\r\nfgh\r\n0\r\n\r\n";
+    const QByteArray corpo = Elementi();
+    Server server;
+    server.percorsi["/NORAD/elements/visual.txt"] = Ok(corpo);
+    server.percorsi["/chunked.txt"] = {"HTTP/1.1 200 OK\r\ntransfer-encoding: chunked\r\n\r\n" + Chunked(corpo, 700)};
+    server.percorsi["/lower.txt"] = Ok(corpo, "content-length");
+    server.percorsi["/unsized.txt"] = {"HTTP/1.1 200 OK\r\n\r\n" + corpo};
     {
-        ServerProva server("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + corpo);
-        frmDownload w;
-        Scarica(w, server.porta(), percorso("a.txt"));
-        EXPECT_EQ(Leggi(percorso("a.txt")), "abcdefgh\r\n");
+        // The scheme in capitals and a port are understood.
+        auto w = Finestra(QStringLiteral("HTTP://") + server.voce("/NORAD/elements/visual.txt"));
+        Scarica(*w, percorso("visual.txt"));
+        EXPECT_EQ(Leggi(percorso("visual.txt")), corpo + "\r\n");
+        EXPECT_TRUE(w->completato());
+        EXPECT_FALSE(w->cmdOK->isEnabled());
+        EXPECT_EQ(w->cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+        EXPECT_EQ(w->lblStatus->text(), mLang::Testo_Lingua("frmDownload", "downloadcompleto"));
+        EXPECT_EQ(w->ProgressBar1->shownText(), "100%");
+        ASSERT_EQ(fakes.files.calls.size(), 1);
+        EXPECT_EQ(fakes.files.calls[0].request.fileName, "visual.txt");
+        EXPECT_EQ(fakes.files.calls[0].request.flags, platform::fileOverwritePrompt);
+        ASSERT_EQ(server.richieste.size(), 1);
+        EXPECT_TRUE(server.richieste[0].startsWith("GET /NORAD/elements/visual.txt HTTP/1.1\r\n"));
+        EXPECT_TRUE(server.richieste[0].contains(QStringLiteral("\r\nHost: 127.0.0.1:%1\r\n")
+                                                     .arg(server.porta()).toLatin1()));
     }
-    {
-        ServerProva server("HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n" + corpo);
-        frmDownload w;
-        Scarica(w, server.porta(), percorso("b.txt"));
-        EXPECT_EQ(Leggi(percorso("b.txt")), corpo + "\r\n");
+    for (const char* p : {"/chunked.txt", "/lower.txt", "/unsized.txt"}) {
+        auto w = Finestra(server.voce(p));
+        Scarica(*w, percorso("out.txt"));
+        EXPECT_EQ(Leggi(percorso("out.txt")), corpo + "\r\n") << p;
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << p;
     }
 }
 
-TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileWhole)
+TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileByteForByte)
 {
-    const QString file = percorso("keep.txt");
-    const auto scrivi = [&] {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old contents\r\n");
-    };
-    scrivi();
-    gstrDatabasePrimario = file;
+    const QByteArray corpo = Elementi();
+    const QByteArray meta = corpo.left(corpo.size() / 2 + 17);   // cut inside a line
+    const QByteArray html = "<!DOCTYPE html>\r\n<html><body>Service moved</body></html>\r\n";
+    Server server;
+    server.percorsi["/short"] = {"HTTP/1.1 200 OK\r\ncontent-length: " + QByteArray::number(corpo.size()) +
+                                 "\r\n\r\n" + meta};
+    server.percorsi["/chunks"] = {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" +
+                                  Chunked(corpo, 500).left(1200)};
+    server.percorsi["/reset"] = {"HTTP/1.1 200 OK\r\n\r\n" + meta, Server::Fine::Reset};
+    server.percorsi["/html"] = Ok(html);
+    server.percorsi["/empty"] = {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"};
+    server.percorsi["/nocontent"] = {"HTTP/1.1 204 No Content\r\n\r\n"};
+    server.percorsi["/error"] = {"HTTP/1.1 500 Internal Server Error\r\nContent-Length: " +
+                                 QByteArray::number(corpo.size()) + "\r\n\r\n" + corpo};
+    server.percorsi["/loop"] = {"HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n"};
+    server.percorsi["/big"] = Ok(corpo + corpo + corpo);
     struct Caso {
-        QByteArray reply;
+        const char* percorso;
         const char* chiave;
     };
     const Caso casi[] = {
-        {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found", "errorehttp"},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly ten b", "rispostaincompleta"},   // closed early
-        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nabcde\r\n", "rispostaincompleta"},
-        {"HTTP/1.1 200 OK\r\nContent-Le", "rispostaincompleta"},  // header never ended
-        // Success statuses without a file must not empty the user's file.
-        {"HTTP/1.1 204 No Content\r\n\r\n", "errorehttp"},
-        {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", "errorehttp"},
-        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n", "errorehttp"},
+        {"/missing", "errorehttp"},     {"/error", "errorehttp"},          {"/empty", "errorehttp"},
+        {"/nocontent", "errorehttp"},   {"/short", "rispostaincompleta"}, {"/chunks", "rispostaincompleta"},
+        {"/html", "nonelementi"},       {"/loop", "redirectrifiutato"},   {"/big", "troppogrande"},
     };
+    const QString file = fileVecchio("keep.txt");
+    gstrDatabasePrimario = file;
     for (const Caso& c : casi) {
         fakes.prompt.calls.clear();
-        ServerProva server(c.reply);
-        frmDownload w;
-        Scarica(w, server.porta(), file);
-        EXPECT_EQ(Leggi(file), "old contents\r\n") << c.reply.constData();
-        ASSERT_EQ(fakes.prompt.calls.size(), 1) << c.reply.constData();
-        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", c.chiave)));
-        EXPECT_FALSE(w.completato());
-        EXPECT_TRUE(w.cmdOK->isEnabled());
-        // The principal file was not replaced: no reload is offered.
-        EXPECT_FALSE(pflgSostituzione);
+        auto w = Finestra(server.voce(c.percorso));
+        w->mlngLimiteCorpo = 2 * corpo.size();
+        Scarica(*w, file);
+        Rifiutato(*w, file, c.chiave, c.percorso);
+    }
+    // 404 says what the server answered.
+    fakes.prompt.calls.clear();
+    auto w = Finestra(server.voce("/missing"));
+    Scarica(*w, file);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("404")) << fakes.prompt.calls[0].text.toStdString();
+
+    // A reset in the middle of a reply without a length: whatever arrived
+    // is not a whole file.
+    fakes.prompt.calls.clear();
+    w = Finestra(server.voce("/reset"));
+    Scarica(*w, file);
+    EXPECT_EQ(Leggi(file), vecchio);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_FALSE(w->completato());
+    EXPECT_TRUE(w->cmdOK->isEnabled());
+}
+
+TEST_F(DownloadTest, RedirectsAreFollowedToAnotherPath)
+{
+    const QByteArray corpo = Elementi();
+    Server server;
+    server.percorsi["/old/visual.txt"] = {"HTTP/1.1 301 Moved Permanently\r\nLocation: /mid/visual.txt\r\n"
+                                          "Content-Length: 5\r\n\r\nmoved"};
+    server.percorsi["/mid/visual.txt"] = {"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:" +
+                                          QByteArray::number(server.porta()) + "/new/visual.txt\r\n\r\n"};
+    server.percorsi["/new/visual.txt"] = Ok(corpo);
+    auto w = Finestra(server.voce("/old/visual.txt"));
+    Scarica(*w, percorso("visual.txt"));
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_EQ(Leggi(percorso("visual.txt")), corpo + "\r\n");
+    ASSERT_EQ(server.richieste.size(), 3);
+    EXPECT_TRUE(server.richieste[2].startsWith("GET /new/visual.txt "));
+}
+
+TEST_F(DownloadTest, AServerThatNeverAnswersIsGivenUpWithAClearMessage)
+{
+    Server server;
+    server.percorsi["/silent"] = {"", Server::Fine::Resta};
+    server.percorsi["/stalls"] = {"HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n" + Elementi(), Server::Fine::Resta};
+    const QString file = fileVecchio("keep.txt");
+    for (const char* p : {"/silent", "/stalls"}) {
+        fakes.prompt.calls.clear();
+        auto w = Finestra(server.voce(p));
+        w->mintTempoMassimo = 300;
+        Scarica(*w, file);
+        Rifiutato(*w, file, "temposcaduto", p);
     }
 }
 
-TEST_F(DownloadTest, RefusedConnectionShowsTheSocketErrorAndReadiesTheWindow)
+TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
+{
+    const QByteArray corpo = Elementi();
+    Server sicuro(true);
+    Server chiaro;
+    chiaro.percorsi["/visual.txt"] = Ok(corpo);
+    sicuro.percorsi["/visual.txt"] = Ok(corpo);
+    sicuro.percorsi["/moved"] = {"HTTP/1.1 301 Moved Permanently\r\nLocation: https://127.0.0.1:" +
+                                 QByteArray::number(sicuro.porta()) + "/visual.txt\r\n\r\n"};
+    sicuro.percorsi["/downgrade"] = {"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:" +
+                                     QByteArray::number(chiaro.porta()) + "/visual.txt\r\n\r\n"};
+    const QString file = fileVecchio("keep.txt");
+    // Not trusted: refused, nothing saved.
+    {
+        auto w = Finestra(QStringLiteral("https://") + sicuro.voce("/visual.txt"));
+        Scarica(*w, file);
+        EXPECT_EQ(Leggi(file), vecchio);
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("Error #: "));
+        EXPECT_TRUE(sicuro.richieste.isEmpty());
+    }
+    FidatiDelCertificato();
+    // HTTPS never goes down to plain HTTP.
+    fakes.prompt.calls.clear();
+    {
+        auto w = Finestra(QStringLiteral("https://") + sicuro.voce("/downgrade"));
+        Scarica(*w, file);
+        Rifiutato(*w, file, "redirectrifiutato", "/downgrade");
+        EXPECT_TRUE(chiaro.richieste.isEmpty());
+    }
+    for (const char* p : {"/visual.txt", "/moved"}) {
+        fakes.prompt.calls.clear();
+        auto w = Finestra(QStringLiteral("https://") + sicuro.voce(p));
+        Scarica(*w, percorso("visual.txt"));
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << p;
+        EXPECT_EQ(Leggi(percorso("visual.txt")), corpo + "\r\n") << p;
+    }
+}
+
+TEST_F(DownloadTest, AFullDiskLeavesTheOldFileWhole)
+{
+    // 2 MB of element sets; the disk takes no more than 100 kB (the file
+    // size limit of the process stands in for a nearly full disk).
+    QByteArray grande;
+    while (grande.size() < 2 * 1024 * 1024)
+        grande += Elementi();
+    Server server;
+    server.percorsi["/big.txt"] = Ok(grande);
+    const QString file = fileVecchio("keep.txt");
+    gstrDatabasePrimario = file;
+    auto w = Finestra(server.voce("/big.txt"));
+    rlimit prima{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &prima), 0);
+    const auto segnale = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit piccolo = prima;
+    piccolo.rlim_cur = 100 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &piccolo), 0);
+    Scarica(*w, file);
+    setrlimit(RLIMIT_FSIZE, &prima);
+    std::signal(SIGXFSZ, segnale);
+    Rifiutato(*w, file, "erroresalvataggio", "full disk");
+}
+
+TEST_F(DownloadTest, RefusedConnectionShowsTheErrorAndReadiesTheWindow)
 {
     QTcpServer chiuso;
     chiuso.listen(QHostAddress::LocalHost);
     const int porta = chiuso.serverPort();
     chiuso.close();
-    frmDownload w;
-    fakes.files.fileAnswers = {percorso("none.txt")};
-    w.mintPorta = porta;
-    w.cmdOK_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.prompt.calls.isEmpty(); }, 5000));
+    auto w = Finestra(QStringLiteral("127.0.0.1:%1/visual.txt").arg(porta));
+    Scarica(*w, percorso("none.txt"));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("Error #: "));
     EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
-    EXPECT_TRUE(w.cmdOK->isEnabled());
-    EXPECT_TRUE(w.cmbFileRemoto->isEnabled());
+    EXPECT_TRUE(w->cmdOK->isEnabled());
+    EXPECT_TRUE(w->cmbFileRemoto->isEnabled());
     EXPECT_FALSE(QFile::exists(percorso("none.txt")));
+    // An entry that is no address is refused before any dialog.
+    fakes.prompt.calls.clear();
+    w = Finestra(QStringLiteral("http:///visual.txt"));
+    w->cmdOK_Click();
+    EXPECT_FALSE(w->inCorso());
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", "indirizzononvalido")));
+    EXPECT_EQ(fakes.files.calls.size(), 1);
 }
 
-TEST_F(DownloadTest, SavingOverThePrincipalFileOffersAReloadOnce)
+TEST_F(DownloadTest, SavingOverThePrincipalFileOffersAReload)
 {
+    Server server;
+    server.percorsi["/v.txt"] = Ok(Elementi());
     const QString file = percorso("principal.txt");
     gstrDatabasePrimario = file;
-    ServerProva server("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nxyz");
     {
-        frmDownload w;
-        Scarica(w, server.porta(), file);
+        auto w = Finestra(server.voce("/v.txt"));
+        Scarica(*w, file);
     }
     EXPECT_TRUE(pflgSostituzione);
-    EXPECT_EQ(Leggi(file), "xyz\r\n");
+    EXPECT_EQ(Leggi(file), Elementi() + "\r\n");
     // The same path in other letter case is another file here.
     pflgSostituzione = false;
-    ServerProva altro("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nxyz");
-    frmDownload w2;
-    Scarica(w2, altro.porta(), percorso("PRINCIPAL.txt"));
+    auto w = Finestra(server.voce("/v.txt"));
+    Scarica(*w, percorso("PRINCIPAL.txt"));
     EXPECT_FALSE(pflgSostituzione);
 }
 
@@ -259,21 +519,22 @@ TEST_F(DownloadTest, ConnectionCheckEmptyListAndCancelledSaveDialog)
     fakes.settings.setValue("Download", "Verifica connessione", "-1");
     fakes.network.connected = false;
     {
-        frmDownload w;
-        EXPECT_TRUE(w.chkConnessione->isChecked());
-        w.cmdOK_Click();
-        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmDownload", "noconnessione"));
-        EXPECT_FALSE(w.cmdOK->isEnabled());
+        auto w = Finestra(QStringLiteral("127.0.0.1/NORAD/elements/visual.txt"));
+        EXPECT_TRUE(w->chkConnessione->isChecked());
+        w->cmdOK_Click();
+        EXPECT_EQ(w->lblStatus->text(), mLang::Testo_Lingua("frmDownload", "noconnessione"));
+        EXPECT_FALSE(w->cmdOK->isEnabled());
         EXPECT_TRUE(fakes.files.calls.isEmpty());
         // Unticking stores "0" at once.
-        w.chkConnessione->click();
+        w->chkConnessione->click();
         EXPECT_EQ(fakes.settings.value("Download", "Verifica connessione").value_or("?"), "0");
     }
     // A cancelled save dialog starts nothing.
     {
-        frmDownload w;
-        w.cmdOK_Click();
-        EXPECT_TRUE(w.cmdOK->isEnabled());
+        auto w = Finestra(QStringLiteral("127.0.0.1/NORAD/elements/visual.txt"));
+        w->cmdOK_Click();
+        EXPECT_FALSE(w->inCorso());
+        EXPECT_TRUE(w->cmdOK->isEnabled());
         EXPECT_EQ(fakes.files.calls.size(), 1);
     }
     // No entries: nothing selected, OK does nothing.
@@ -285,27 +546,34 @@ TEST_F(DownloadTest, ConnectionCheckEmptyListAndCancelledSaveDialog)
     EXPECT_EQ(fakes.files.calls.size(), 1);
 }
 
-TEST_F(DownloadTest, ProgressFiguresDuringATransferAndCancelLeavesNoFile)
+TEST_F(DownloadTest, ProgressFiguresDuringATransferAndCancelLeavesTheFileAlone)
 {
     // Half of an announced 102400 bytes, then the server waits.
-    ServerProva server("HTTP/1.1 200 OK\r\nContent-Length: 102400\r\n\r\n" + QByteArray(51200, 'x'), false);
-    frmDownload w;
-    fakes.files.fileAnswers = {percorso("slow.txt")};
-    w.mintPorta = server.porta();
-    w.cmdOK_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.ricevuti() >= 51200; }, 5000));
-    EXPECT_EQ(w.dimensione(), 102400);
+    Server server;
+    server.percorsi["/slow.txt"] = {"HTTP/1.1 200 OK\r\nContent-Length: 102400\r\n\r\n" + QByteArray(51200, 'x'),
+                                    Server::Fine::Resta};
+    const QString file = fileVecchio("slow.txt");
+    auto w = Finestra(server.voce("/slow.txt"));
+    fakes.files.fileAnswers = {file};
+    w->cmdOK_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->ricevuti() >= 51200; }, 5000));
+    EXPECT_EQ(w->dimensione(), 102400);
+    EXPECT_EQ(w->lblReceive->text(), "51200 bytes");
+    EXPECT_EQ(w->lblSize->text(), "102400 bytes");
+    EXPECT_EQ(w->ProgressBar1->shownText(), "50%");
     // 10 s after the request, the counter one second before the hour.
-    w.setSecondiTrascorsiPerProva([] { return 10.0; });
-    w.setContatore(0, 59, 59);
-    w.tmrTimeLeft_Timer();
-    EXPECT_EQ(w.lblSpeed->text(), "5.12 KB");
-    EXPECT_EQ(w.lblRemaining->text(), "00:00:09");
-    EXPECT_EQ(w.lblElapsed->text(), "01:00:00");
+    w->setSecondiTrascorsiPerProva([] { return 10.0; });
+    w->setContatore(0, 59, 59);
+    w->tmrTimeLeft_Timer();
+    EXPECT_EQ(w->lblSpeed->text(), "5.12 KB");
+    EXPECT_EQ(w->lblRemaining->text(), "00:00:09");
+    EXPECT_EQ(w->lblElapsed->text(), "01:00:00");
     // Cancel: told, and nothing written.
-    w.cmdCancel_Click();
+    w->cmdCancel_Click();
+    EXPECT_FALSE(w->inCorso());
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmDownload", "downloadinterrotto") + "\r\n" +
-                                              w.cmbFileRemoto->currentText());
-    EXPECT_FALSE(QFile::exists(percorso("slow.txt")));
+                                              w->cmbFileRemoto->currentText());
+    QTest::qWait(50);
+    EXPECT_EQ(Leggi(file), vecchio);
 }

@@ -187,16 +187,16 @@ TEST_F(SettingsDialogTest, ListsMoveRestoreAndEmpty)
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmSettings", "selezionarefile"));
     EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
-    // Restore: the fixed table, military before radar (the stored defaults
-    // have them the other way round).
+    // Restore: the list of a first start, in the order of the settings'
+    // built-in entries (radar before military, as a first start has them).
     d->cmdDownloadRipristina_Click();
     const QStringList r = Colonna(l, 0);
     EXPECT_TRUE(r[0].endsWith("/NORAD/elements/visual.txt"));
-    EXPECT_TRUE(r[28].endsWith("/NORAD/elements/military.txt"));
-    EXPECT_TRUE(r[29].endsWith("/NORAD/elements/radar.txt"));
+    EXPECT_TRUE(r[28].endsWith("/NORAD/elements/radar.txt"));
+    EXPECT_TRUE(r[29].endsWith("/NORAD/elements/military.txt"));
     EXPECT_TRUE(r[30].endsWith("/NORAD/elements/other.txt"));
-    EXPECT_EQ(Default_Impostazione("Download", "Remoto28"), r[29]);
-    EXPECT_EQ(Default_Impostazione("Download", "Remoto29"), r[28]);
+    for (int i = 0; i < 31; ++i)
+        EXPECT_EQ(r[i], Default_Impostazione("Download", QStringLiteral("Remoto%1").arg(i))) << i;
     // The server list: restore gives the built-in names, empty clears, OK stores.
     d->cmdServerElimina_Click();
     EXPECT_EQ(Colonna(d->lvwServerNTP, 0), QStringList(10, QString()));
