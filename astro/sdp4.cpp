@@ -42,13 +42,23 @@ constexpr double fasx4 = 2.8843198;
 constexpr double fasx6 = 0.37448087;
 constexpr double stepp = 720.0;
 constexpr double stepn = -720.0;
+// The revision reduces the angles of the periodics with pi to full precision.
+constexpr double kPiEsatto = 3.141592653589793;
+constexpr double kDuePiEsatto = 2.0 * kPiEsatto;
 constexpr double step2 = 259200.0;
 }  // namespace
 
 double ThetaG(double jd, double& ds50)
 {
     ds50 = jd - 2433281.5;
-    return mMate::FMod2p(1.72944494 + 6.3003880987 * ds50);
+    // Greenwich mean sidereal time of IAU 1982, as the 2006 revision of the
+    // report takes it. The report's linear formula 1.72944494 + 6.3003880987
+    // ds50 falls behind it by 1e-5 rad in 2026, which the resonance terms of
+    // twelve-hour orbits turn into tens of metres within a month.
+    const double tut1 = (jd - 2451545.0) / 36525.0;
+    const double secondi = -6.2e-6 * tut1 * tut1 * tut1 + 0.093104 * tut1 * tut1 +
+                           (876600.0 * 3600.0 + 8640184.812866) * tut1 + 67310.54841;
+    return Riduci_Giro(secondi * (kPiEsatto / 180.0) / 240.0);
 }
 
 namespace {
@@ -92,14 +102,14 @@ void Deep_Inizializza(const RegistriElementi& r, double eosq, double sinio, doub
         lun.zcoshl = std::sqrt(1.0 - lun.zsinhl * lun.zsinhl);
         const double c = 4.7199672 + 0.22997150 * day;
         const double gam = 5.8351514 + 0.0019443680 * day;
-        lun.zmol = mMate::FMod2p(c - gam);
+        lun.zmol = Riduci_Giro(c - gam);
         double zx = 0.39785416 * lun.stem / lun.zsinil;
         const double zy = lun.zcoshl * lun.ctem + 0.91744867 * lun.zsinhl * lun.stem;
         zx = mMate::Atan2_360(zx, zy);
         zx = gam + zx - lun.xnodce;
         lun.zcosgl = std::cos(zx);
         lun.zsingl = std::sin(zx);
-        lun.zmos = mMate::FMod2p(6.2565837 + 0.017201977 * day);
+        lun.zmos = Riduci_Giro(6.2565837 + 0.017201977 * day);
         lun.day = day;
     }
     const double zcosil = lun.zcosil, zsinil = lun.zsinil, zsinhl = lun.zsinhl, zcoshl = lun.zcoshl;
@@ -405,12 +415,9 @@ void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m, StatoIn
     m.omgadf = m.omgadf + dd.ssg * t;
     m.xnode = m.xnode + dd.ssh * t;
     m.em = s.reg.eo + dd.sse * t;
+    // An inclination driven below zero is left negative here: the periodics
+    // are added to it as it is and the sign is turned after them.
     m.xinc = s.reg.xincl + dd.ssi * t;
-    if (m.xinc < 0.0) {
-        m.xinc = -m.xinc;
-        m.xnode = m.xnode + pi;
-        m.omgadf = m.omgadf - pi;
-    }
     if (!dd.iresfl)
         return;
 
@@ -468,8 +475,6 @@ void Deep_Secolari(const ImpostazioneSDP4& s, double t, ElementiMedi& m, StatoIn
 void Deep_Periodiche(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
 {
     const DatiDeep& dd = s.deep;
-    const double sinis = std::sin(m.xinc);
-    const double cosis = std::cos(m.xinc);
     // Solar periodics.
     double zm = dd.zmos + zns * t;
     double zf = zm + 0.0335 * std::sin(zm);
@@ -495,54 +500,63 @@ void Deep_Periodiche(const ImpostazioneSDP4& s, double t, ElementiMedi& m)
     const double pe = ses + sel;
     const double pinc = sis + sil;
     const double pl = sls + sll;
-
     double pgh = sghs + sghl;
     double ph = shs + shl;
+
+    // The 2006 revision of the report: the periodics are weighted by the
+    // perturbed inclination, and it is the perturbed inclination that picks
+    // their form. The report used the inclination of the epoch for both,
+    // which puts low-inclination orbits (geostationary ones above all) one
+    // to a hundred kilometres off within a month.
     m.xinc = m.xinc + pinc;
     m.em = m.em + pe;
-    if (dd.xqncl >= 0.2) {
+    const double sinip = std::sin(m.xinc);
+    const double cosip = std::cos(m.xinc);
+    if (m.xinc >= 0.2) {
         // Apply the periodics directly.
-        ph = ph / dd.siniq;
-        pgh = pgh - dd.cosiq * ph;
+        ph = ph / sinip;
+        pgh = pgh - cosip * ph;
         m.omgadf = m.omgadf + pgh;
         m.xnode = m.xnode + ph;
         m.xll = m.xll + pl;
     } else {
-        // Lyddane's form for low inclinations. As the report wrote it, the
-        // node entered here as an unreduced angle of any turn and came out
-        // of the arc tangent in 0 to 2 pi: whenever the two lay on different
-        // turns the along-track angle was off by (1 - cos i) times the turns,
-        // a jump of hundreds of kilometres. The node is first brought within
-        // half a turn of zero and the new node is kept on its turn, as the
-        // later revision of the model does.
-        double xnode = std::remainder(m.xnode, twopi);
-        const double sinok = std::sin(xnode);
-        const double cosok = std::cos(xnode);
-        double alfdp = sinis * sinok;
-        double betdp = sinis * cosok;
-        const double dalf = ph * cosok + pinc * cosis * sinok;
-        const double dbet = -ph * sinok + pinc * cosis * cosok;
+        // Lyddane's form for low inclinations. The node comes in reduced to
+        // less than a turn with its sign kept (as the secular node is never
+        // more than a turn from the epoch's, between 0 and 2 pi, the result
+        // moves smoothly); the new node is kept on the turn of the old one.
+        const double sinop = std::sin(m.xnode);
+        const double cosop = std::cos(m.xnode);
+        double alfdp = sinip * sinop;
+        double betdp = sinip * cosop;
+        const double dalf = ph * cosop + pinc * cosip * sinop;
+        const double dbet = -ph * sinop + pinc * cosip * cosop;
         alfdp = alfdp + dalf;
         betdp = betdp + dbet;
-        double xls = m.xll + m.omgadf + cosis * xnode;
-        const double dls = pl + pgh - pinc * xnode * sinis;
-        xls = xls + dls;
+        double xnode = std::fmod(m.xnode, kDuePiEsatto);
+        const double xls = m.xll + m.omgadf + pl + pgh + (cosip - pinc * sinip) * xnode;
         const double xnoh = xnode;
-        xnode = mMate::Atan2_360(alfdp, betdp);
-        if (std::fabs(xnoh - xnode) > pi)
-            xnode = xnode < xnoh ? xnode + twopi : xnode - twopi;
+        xnode = std::atan2(alfdp, betdp);
+        if (std::fabs(xnoh - xnode) > kPiEsatto)
+            xnode = xnode < xnoh ? xnode + kDuePiEsatto : xnode - kDuePiEsatto;
         m.xnode = xnode;
         m.xll = m.xll + pl;
-        m.omgadf = xls - m.xll - std::cos(m.xinc) * m.xnode;
+        m.omgadf = xls - m.xll - cosip * m.xnode;
     }
 }
 
-ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& r)
+ImpostazioneSDP4 Imposta_SDP4(const RegistriElementi& registri)
 {
     ImpostazioneSDP4 s4{};
-    s4.reg = r;
-    if (!Registri_Validi(r))
+    s4.reg = registri;
+    if (!Registri_Validi(registri))
         return s4;
+    // The low-inclination periodics depend on the node's turn: a node
+    // written a turn or two away from 0 to 360 degrees is the same orbit.
+    RegistriElementi r = registri;
+    r.xnodeo = std::fmod(r.xnodeo, kDuePiEsatto);
+    if (r.xnodeo < 0.0)
+        r.xnodeo += kDuePiEsatto;
+    s4.reg = r;
     const Derivazione d = Deriva_Moto_Medio(r.xno, r.eo, r.xincl);
     const double theta2 = d.theta2, betao = d.betao, betao2 = d.betao2, aodp = d.aodp, xnodp = d.xnodp;
     const double cosio = d.cosio;
@@ -611,16 +625,48 @@ EsitoPropagazione Calcola_SDP4(const ImpostazioneSDP4& s4, double tsince, StatoO
         return EsitoPropagazione::OrbitaNonSeguibile;
     const double a = std::pow(xke / m.xn, tothrd) * tempa * tempa;
     m.em = m.em - tempe;
+    // The revision's limits: an eccentricity the secular terms drive to 1
+    // or beyond has left the model; one driven a hair below zero is held at
+    // 1e-6, as for a circular orbit.
+    if (!(m.em < 1.0) || m.em < -0.001)
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    if (m.em < 1.0e-6)
+        m.em = 1.0e-6;
     m.xll = m.xll + s4.xnodp * templ;  // xmam
+    // Node, perigee and mean longitude reduced as the revision reduces them
+    // (the node keeps its sign, which the low-inclination periodics see).
+    const double xlm = m.xll + m.omgadf + m.xnode;
+    m.xnode = std::fmod(m.xnode, kDuePiEsatto);
+    m.omgadf = std::fmod(m.omgadf, kDuePiEsatto);
+    m.xll = std::fmod(std::fmod(xlm, kDuePiEsatto) - m.omgadf - m.xnode, kDuePiEsatto);
     Deep_Periodiche(s4, tsince, m);
+    if (m.xinc < 0.0) {
+        m.xinc = -m.xinc;
+        m.xnode = m.xnode + pi;
+        m.omgadf = m.omgadf - pi;
+    }
+    if (m.em < 0.0 || m.em > 1.0)
+        return EsitoPropagazione::OrbitaNonSeguibile;
     const double xl = m.xll + m.omgadf + m.xnode;
+
+    // The long- and short-period terms with the functions of the perturbed
+    // inclination (the report used those of the epoch).
+    const double sinip = std::sin(m.xinc);
+    const double cosip = std::cos(m.xinc);
+    const double cosisq = cosip * cosip;
+    double opc = 1.0 + cosip;
+    if (std::fabs(opc) < 1.5e-12)
+        opc = 1.5e-12;
+    const double a3ovk2 = 2.53881e-6 / 0.000541308;  // -xj3/ck2
+    const double xlcof = 0.125 * a3ovk2 * sinip * (3.0 + 5.0 * cosip) / opc;
+    const double aycof = 0.25 * a3ovk2 * sinip;
 
     StatoOrbitale o;
     o.ao = s4.ao;
     o.xnodp = s4.xnodp;
     const EsitoPropagazione esito =
-        Completa_Periodiche(s4.cosio, s4.sinio, s4.x3thm1, s4.x1mth2, s4.x7thm1, s4.xlcof, s4.aycof, a, m.em, xl,
-                            m.omgadf, m.xnode, m.xinc, o);
+        Completa_Periodiche(cosip, sinip, 3.0 * cosisq - 1.0, 1.0 - cosisq, 7.0 * cosisq - 1.0, xlcof, aycof, a,
+                            m.em, xl, m.omgadf, m.xnode, m.xinc, o);
     if (esito == EsitoPropagazione::Ok)
         out = o;
     return esito;

@@ -1,6 +1,8 @@
 // Deep-space propagation: the SDP4 model of Spacetrack Report No. 3 with its
 // deep-space routine (lunar-solar secular and periodic terms, the one-day and
-// half-day geopotential resonances) for orbits of 225 minutes or more.
+// half-day geopotential resonances) for orbits of 225 minutes or more, with
+// the lunar-solar periodics and the Greenwich angle of the 2006 revision of
+// the report ("Revisiting Spacetrack Report #3").
 //
 // Pure like the near-earth models: the set-up is computed from the registers
 // into an object the caller owns, and each propagation starts the resonance
@@ -12,7 +14,8 @@
 namespace astro {
 
 // Greenwich angle (radians, 0 to below 2 pi) at the Julian date jd, the
-// report's THETAG; ds50 receives the days from 1950 January 0.0 UT.
+// IAU 1982 mean sidereal time the 2006 revision of the report uses in place
+// of the report's THETAG; ds50 receives the days from 1950 January 0.0 UT.
 double ThetaG(double jd, double& ds50);
 
 // Everything the deep-space routine computes once per element set.
@@ -63,7 +66,10 @@ EsitoPropagazione Propaga_SDP4(const RegistriElementi& r, double tsince, StatoOr
 
 // The mean elements after the lunar-solar secular terms and the resonance
 // integration (the report's DPSEC), and after the lunar-solar periodics
-// (DPPER). Exposed so the steering values can be checked on their own.
+// (DPPER) in the form of the 2006 revision: perturbed inclination in the
+// periodics and in the choice of their low-inclination (Lyddane) form, an
+// inclination driven below zero turned only after the periodics, by the
+// propagation. Exposed so the steering values can be checked on their own.
 struct ElementiMedi {
     double xll = 0, omgadf = 0, xnode = 0, em = 0, xinc = 0, xn = 0;
 };

@@ -21,6 +21,15 @@ bool Registri_Validi(const RegistriElementi& r)
 
 namespace sgp {
 
+double Riduci_Giro(double x)
+{
+    constexpr double kDuePi = 2.0 * 3.141592653589793;
+    double r = std::fmod(x, kDuePi);
+    if (r < 0)
+        r += kDuePi;
+    return r >= kDuePi ? 0.0 : r;
+}
+
 Derivazione Deriva_Moto_Medio(double xno, double eo, double xincl)
 {
     Derivazione d{};
@@ -325,6 +334,46 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
 
 namespace {
 
+// Kepler's equation in the form of the models, E + w - axn sin(E + w) +
+// ayn cos(E + w) = capu with axn = e cos w and ayn = e sin w, by Newton's
+// method to 1e-12 rad. The report started from capu and took at most ten
+// unbounded steps: above an eccentricity of about 0.9 the steps overshoot
+// near perigee and never settle, and the satellite was lost for those
+// minutes. Here the start is Danby's (the mean anomaly plus 0.85 e toward
+// apocentre, from which Newton's method converges for every e below 1) and
+// no step exceeds 0.95 rad, as in the 2006 revision. Low eccentricities
+// reach the same root as before. Gives the root and its sine and cosine.
+bool Risolvi_Keplero(double capu, double axn, double ayn, double& epw, double& sinepw, double& cosepw)
+{
+    const double e = std::sqrt(axn * axn + ayn * ayn);
+    if (!(e < 1.0) || !std::isfinite(capu))
+        return false;
+    epw = capu;
+    if (e > 0.0) {
+        const double w = std::atan2(ayn, axn);
+        const double m = std::remainder(capu - w, twopi);  // mean anomaly, -pi to pi
+        epw = capu + (m >= 0.0 ? 0.85 : -0.85) * e;
+    }
+    for (int i = 0; i < 50; ++i) {
+        sinepw = std::sin(epw);
+        cosepw = std::cos(epw);
+        double passo = (capu - ayn * cosepw + axn * sinepw - epw) / (1.0 - axn * cosepw - ayn * sinepw);
+        if (std::fabs(passo) > 0.95)
+            passo = passo > 0 ? 0.95 : -0.95;
+        epw += passo;
+        if (std::fabs(passo) < 1e-12) {
+            sinepw = std::sin(epw);
+            cosepw = std::cos(epw);
+            return true;
+        }
+    }
+    // Rounding can keep the last step a few units of 1e-12 from settling.
+    const double residuo = epw - axn * std::sin(epw) + ayn * std::cos(epw) - capu;
+    sinepw = std::sin(epw);
+    cosepw = std::cos(epw);
+    return std::fabs(residuo) < 1e-9;
+}
+
 // Long-period periodics, Kepler's equation, short periodics and the output,
 // common to SGP4 and SDP4 once the secular values are known. The epoch
 // values cos i, sin i and the functions of them come from the set-up.
@@ -348,26 +397,15 @@ EsitoPropagazione Completa(const Periodiche& k, double a, double e, double xl, d
     const double xlt = xl + xll;
     const double ayn = e * std::sin(omega) + aynl;
 
-    // Kepler's equation: at most ten iterations.
+    // Kepler's equation.
     const double capu = mMate::FMod2p(xlt - xnode);
-    double temp2 = capu;
-    double sinepw = 0, cosepw = 0, temp3 = 0, temp4 = 0, temp5 = 0, temp6 = 0;
-    double change = 1.0;
-    for (int i = 1; i <= 10; ++i) {
-        sinepw = std::sin(temp2);
-        cosepw = std::cos(temp2);
-        temp3 = axn * sinepw;
-        temp4 = ayn * cosepw;
-        temp5 = axn * cosepw;
-        temp6 = ayn * sinepw;
-        const double epw = (capu - temp4 + temp3 - temp2) / (1.0 - temp5 - temp6) + temp2;
-        change = std::fabs(epw - temp2);
-        if (change <= e6a)
-            break;
-        temp2 = epw;
-    }
-    if (!(change < 1e-3))
+    double temp2 = 0, sinepw = 0, cosepw = 0, temp3 = 0, temp4 = 0, temp5 = 0, temp6 = 0;
+    if (!Risolvi_Keplero(capu, axn, ayn, temp2, sinepw, cosepw))
         return EsitoPropagazione::KeplerNonConvergente;
+    temp3 = axn * sinepw;
+    temp4 = ayn * cosepw;
+    temp5 = axn * cosepw;
+    temp6 = ayn * sinepw;
 
     // Short-period preliminary quantities.
     const double ecose = temp5 + temp6;

@@ -89,6 +89,13 @@ inline constexpr double secday = 86400.0;
 inline constexpr double twopi = 6.2831853;
 inline constexpr double pi = 3.14159265;
 
+// x (radians) reduced to [0, 2 pi) with pi to full precision. Angles that
+// have turned thousands of times (the Greenwich angle since 1950, the mean
+// anomaly of a month's propagation) would drift by the turns times 7e-9 rad
+// if reduced by the seven-digit 2 pi: 2e-4 rad of the Greenwich angle by
+// 2026, 200 m along a geostationary orbit after a month.
+double Riduci_Giro(double x);
+
 // The semi-major axis and the Kozai-corrected mean motion of the report's
 // SGP4/SDP4 initialisation, shared by both models and by the deep-space test.
 struct Derivazione {

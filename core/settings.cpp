@@ -22,7 +22,7 @@ std::uint8_t gbytOraLegale = 0;
 
 QString gstrDatabasePrimario;
 
-int gintPropagatore = 0;
+int gintPropagatore = 3;
 bool gblnRifrazione = false;
 bool gblnMagnitudineLambert = false;
 int gintSogliaSole = 0;
@@ -198,7 +198,10 @@ std::vector<Row> buildTable()
     add("Database", "Primario", "", Form::Text, &gstrDatabasePrimario);
 
     // Satelliti
-    integer("Satelliti", "Propagatore", "2", &gintPropagatore);
+    // "SGP4 + SDP4": the near-earth model alone puts every satellite of a
+    // period of 225 minutes or more (geostationary, twelve-hour, highly
+    // eccentric orbits) tens to thousands of km from where it is.
+    integer("Satelliti", "Propagatore", "3", &gintPropagatore);
     flag("Satelliti", "Rifrazione", false, &gblnRifrazione);
     flag("Satelliti", "Magnitudine", false, &gblnMagnitudineLambert);
     integer("Satelliti", "Soglia", "-10", &gintSogliaSole);

@@ -52,7 +52,8 @@ const Campione kSDP4[] = {
 };
 
 template <size_t N>
-void Verifica_Campioni(const char* l1, const char* l2, int modello, const Campione (&attesi)[N])
+void Verifica_Campioni(const char* l1, const char* l2, int modello, const Campione (&attesi)[N],
+                       double tolPos = 0.015)
 {
     const Satelement s = sattest::Da_Righe("", l1, l2);
     astro::ModelloSatellite m;
@@ -63,7 +64,7 @@ void Verifica_Campioni(const char* l1, const char* l2, int modello, const Campio
         ASSERT_EQ(m.Propaga(c.t, o), EsitoPropagazione::Ok);
         const double dp = std::hypot(o.posizione[0] - c.x, o.posizione[1] - c.y, o.posizione[2] - c.z);
         const double dv = std::hypot(o.velocita[0] - c.vx, o.velocita[1] - c.vy, o.velocita[2] - c.vz);
-        EXPECT_LT(dp, 0.015) << "tsince " << c.t;
+        EXPECT_LT(dp, tolPos) << "tsince " << c.t;
         EXPECT_LT(dv, 2e-5) << "tsince " << c.t;
     }
 }
@@ -79,8 +80,12 @@ TEST(SatModels, ReportSampleOutputs)
         Verifica_Campioni(k88888_1, k88888_2, astro::PropagatoreSGP4, kSGP4);
     }
     {
+        // The periodics of the 2006 revision (perturbed inclination) move
+        // this orbit up to 30 m from the report's printed figures; the
+        // revision's own figures for it are checked to metres in
+        // sat_verification_test.
         SCOPED_TRACE("SDP4 11801");
-        Verifica_Campioni(k11801_1, k11801_2, astro::PropagatoreSDP4, kSDP4);
+        Verifica_Campioni(k11801_1, k11801_2, astro::PropagatoreSDP4, kSDP4, 0.035);
     }
 }
 
@@ -160,9 +165,14 @@ TEST(SatModels, ResonanceClassification)
     lenta.MotoMedio = 0.25;
     s = astro::Imposta_SDP4(astro::Registri_Da_Satelement(lenta));
     EXPECT_FALSE(s.deep.iresfl);
+    // The Greenwich angle is IAU 1982 mean sidereal time: 280.46061837 deg
+    // at J2000.0 (Explanatory Supplement); at 1950 January 0.0 the report's
+    // 1.72944494 within 3e-6 rad (python3-sgp4's gstime: 1.7294474749).
     double ds50 = 0;
-    EXPECT_NEAR(astro::ThetaG(2433281.5, ds50), 1.72944494, 1e-12);
+    EXPECT_NEAR(astro::ThetaG(2433281.5, ds50), 1.7294474749091577, 1e-12);
     EXPECT_EQ(ds50, 0.0);
+    EXPECT_NEAR(astro::ThetaG(2451545.0, ds50), 280.46061837 * M_PI / 180.0, 1e-10);
+    EXPECT_EQ(ds50, 18263.5);
 }
 
 // Keeping the resonance integration between calls must give exactly what a
@@ -249,7 +259,12 @@ TEST(SatModels, EquatorialDeepSpace)
 }
 
 // A near-zero inclination that the lunar-solar secular rate drives below
-// zero comes back positive, with the node turned by pi and the perigee back.
+// zero: the secular terms leave it negative and the periodics are added to
+// it as it is; the orbit that comes out is the same orbit with a positive
+// inclination, the node turned by pi. Seen from outside: past the crossing
+// the satellite still moves eastward on its ring, and its orbit pole tilts
+// by |i(t)|. (The element set "geo 0.02" of ref_deep_space.csv checks the
+// crossing against the revision itself.)
 TEST(SatModels, InclinationDrivenBelowZero)
 {
     const auto r = astro::Registri_Da_Satelement(Set(kGeo1, kGeo2));
@@ -261,16 +276,19 @@ TEST(SatModels, InclinationDrivenBelowZero)
     m.omgadf = r.omegao;
     m.xnode = r.xnodeo;
     astro::Deep_Secolari(st, t, m);
-    EXPECT_NEAR(m.xinc, 2.0 * r.xincl, 1e-12);
-    EXPECT_NEAR(m.xnode - (r.xnodeo + st.deep.ssh * t), 3.14159265, 1e-12);
-    EXPECT_NEAR(m.omgadf - (r.omegao + st.deep.ssg * t), -3.14159265, 1e-12);
-    // Before the crossing nothing turns.
-    m = {};
-    m.xnode = r.xnodeo;
-    m.omgadf = r.omegao;
-    astro::Deep_Secolari(st, 0.5 * r.xincl / -st.deep.ssi, m);
-    EXPECT_NEAR(m.xinc, 0.5 * r.xincl, 1e-12);
-    EXPECT_NEAR(m.xnode, r.xnodeo + st.deep.ssh * 0.5 * r.xincl / -st.deep.ssi, 1e-12);
+    EXPECT_NEAR(m.xinc, -2.0 * r.xincl, 1e-12);
+    EXPECT_NEAR(m.xnode, r.xnodeo + st.deep.ssh * t, 1e-12);
+
+    StatoOrbitale o;
+    ASSERT_EQ(astro::Propaga_SDP4(r, t, o), EsitoPropagazione::Ok);
+    const auto& p = o.posizione;
+    const auto& v = o.velocita;
+    const double hx = p[1] * v[2] - p[2] * v[1], hy = p[2] * v[0] - p[0] * v[2], hz = p[0] * v[1] - p[1] * v[0];
+    const double h = std::hypot(hx, hy, hz);
+    EXPECT_GT(hz, 0.0);  // prograde
+    // The pole's tilt: twice the epoch inclination, give or take the
+    // lunar-solar periodics (a few thousandths of a degree).
+    EXPECT_NEAR(std::acos(hz / h) * 180.0 / M_PI, 2.0 * 0.0019, 0.004);
 }
 
 // Plan 13 against the physics it stands on: a circular orbit of the radius

@@ -59,7 +59,7 @@ TEST_F(SettingsTest, EmptyStoreGivesEveryDefault)
     EXPECT_FLOAT_EQ(gsngFusoOrario, 1.0f);
     EXPECT_EQ(gbytOraLegale, 0);
     EXPECT_EQ(gstrDatabasePrimario, "");
-    EXPECT_EQ(gintPropagatore, 2);
+    EXPECT_EQ(gintPropagatore, 3); // "SGP4 + SDP4": deep-space sets get the deep-space model
     EXPECT_EQ(gintSogliaSole, -10);
     EXPECT_TRUE(gblnMappaGriglia);
     EXPECT_FALSE(gblnMappaLocalizzatore);
@@ -176,7 +176,7 @@ TEST_F(SettingsTest, UnreadableTextsFallBackToTheirDefault)
     Leggi_impostazioni();
     EXPECT_EQ(gbytOraLegale, 0);
     EXPECT_FLOAT_EQ(gsngLatitudine, 45.47f);
-    EXPECT_EQ(gintPropagatore, 2);
+    EXPECT_EQ(gintPropagatore, 3);
     EXPECT_EQ(gintLocaleStelle, 1639);
     EXPECT_TRUE(gblnMappaGriglia);
     EXPECT_EQ(glngColoreSatellite, 65535);
@@ -193,6 +193,17 @@ TEST_F(SettingsTest, UnreadableTextsFallBackToTheirDefault)
     EXPECT_EQ(gbytOraLegale, 1);
     EXPECT_TRUE(gblnMappaGriglia);
     EXPECT_EQ(gintSogliaSole, -6);
+}
+
+TEST_F(SettingsTest, AStoredModelChoiceIsKept)
+{
+    // An installation that chose plain SGP4 keeps it; only new ones get
+    // "SGP4 + SDP4".
+    for (const char* scelta : {"0", "1", "2"}) {
+        put("Satelliti", "Propagatore", scelta);
+        Leggi_impostazioni();
+        EXPECT_EQ(gintPropagatore, QString::fromLatin1(scelta).toInt());
+    }
 }
 
 TEST_F(SettingsTest, DefaultsKeepObserverPrincipalFileAndLanguage)
