@@ -75,10 +75,21 @@ QDateTime Data_Orologio(const QDate& d, const QTime& t)
     return QDateTime(d, QTime(t.hour(), t.minute(), t.second()), Qt::UTC);
 }
 
+SystemTimeSource::SystemTimeSource(std::function<QDateTime()> ut) : m_ut(std::move(ut)) {}
+
 QDateTime SystemTimeSource::adesso() const
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    return Data_Orologio(now.date(), now.time());
+    return Ora_Locale_Osservatore(m_ut ? m_ut() : QDateTime::currentDateTimeUtc());
+}
+
+QDateTime Ora_Locale_Osservatore(const QDateTime& ut)
+{
+    if (!ut.isValid())
+        return {};
+    const QDateTime u = ut.toUTC();
+    const double ore = double(gbytOraLegale) + double(gsngFusoOrario);
+    const qint64 minuti = std::isfinite(ore) && std::fabs(ore) < 48 ? std::llround(ore * 60) : 0;
+    return Data_Orologio(u.date(), u.time()).addSecs(minuti * 60);
 }
 
 // ---------------------------------------------------------------- texts
@@ -332,6 +343,10 @@ void CentralClock::esegui(bool passo)
 bool CentralClock::calcolaSatelliti()
 {
     const double jd = gdblGiornoGiuliano;
+    // Only the computer's own clock says that a satellite has come down. A
+    // simulated date far from the epochs (1950, 9999) is beyond what a model
+    // can follow: that is no decay, and the list stays whole.
+    const bool rimozione = m_usaOraPc && !pflgRicerca;
     for (int i = 1; i <= gintNumSatelliti; ++i) {
         bool riuscito = true;
         astro::EsitoPropagazione esito = astro::EsitoPropagazione::Ok;
@@ -341,30 +356,32 @@ bool CentralClock::calcolaSatelliti()
             riuscito = false;
         }
         // The model gives up on an orbit that drag has brought down (mean
-        // motion driven through zero, the orbit falling through the Earth):
-        // its perigee is long past the decay limit, so it is decayed.
-        if (!riuscito && esito == astro::EsitoPropagazione::OrbitaNonSeguibile && !pflgRicerca) {
-            Azzera(i);
-            return false;
-        }
+        // motion driven through zero, the orbit falling through the Earth)
+        // after its epoch: its perigee is long past the decay limit.
+        const bool caduto = !riuscito && esito == astro::EsitoPropagazione::OrbitaNonSeguibile
+            && jd > gudtSatelementi[i].EpocaGiuliana;
         const Valori& val = gudtValori[i];
-        if (!std::isfinite(val.Perigeo) || !std::isfinite(val.Altezza) || !std::isfinite(val.Quota))
+        if (riuscito
+            && (!std::isfinite(val.Perigeo) || !std::isfinite(val.Altezza) || !std::isfinite(val.Quota)))
             riuscito = false;
-        if (!riuscito) {
+        const bool decaduto = caduto || (riuscito && val.Perigeo < kLimiteDecadimento);
+        if (decaduto && rimozione && Azzera(i))
+            return false;
+        if (!riuscito || decaduto) {
             // This satellite shows nothing this second; the others go on.
             gudtValori[i] = Valori{};
             continue;
-        }
-        if (val.Perigeo < kLimiteDecadimento && !pflgRicerca) {
-            Azzera(i);
-            return false;
         }
     }
     return true;
 }
 
-void CentralClock::Azzera(int slot)
+bool CentralClock::Azzera(int slot)
 {
+    // The list's file as it was before the removal is kept beside it; when
+    // it cannot be kept the satellite stays (shown as not computable).
+    if (!WorkingList::instance().Copia_Di_Riserva())
+        return false;
     FlagGuard satelliti(pflgSatellite, false);
     const QString nome = vb::Trim(QString::fromStdString(gudtSatelementi[slot].Nome));
     const QString fine = QStringLiteral("\r\n");
@@ -383,6 +400,7 @@ void CentralClock::Azzera(int slot)
     // Only this satellite leaves the list.
     WorkingList::instance().Rimuovi(slot);
     emit satelliteDecaduto(slot, nome);
+    return true;
 }
 
 } // namespace core

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 struct Satelement;
@@ -137,17 +138,31 @@ ClockViews& clockViews();
 
 // ---------------------------------------------------------------- time source
 
-// The computer's present local date and time. Tests install a fixed one.
+// The observer's present local date and time. Tests install a fixed one.
 class TimeSource {
 public:
     virtual ~TimeSource() = default;
-    // The computer's local date and time, as a plain calendar date-time.
+    // The observer's local date and time now, as a plain calendar date-time.
     virtual QDateTime adesso() const = 0;
 };
+
+// The computer keeps universal time; the observer's local time is made from
+// it with the observer's zone and daylight saving (gsngFusoOrario,
+// gbytOraLegale), whatever zone the computer itself is set to.
 class SystemTimeSource : public TimeSource {
 public:
+    // `ut` gives the computer's universal time (default: the system clock).
+    explicit SystemTimeSource(std::function<QDateTime()> ut = {});
     QDateTime adesso() const override;
+
+private:
+    std::function<QDateTime()> m_ut;
 };
+
+// The observer's local date and time at the universal instant `ut`: ut plus
+// gsngFusoOrario + gbytOraLegale hours (in whole minutes), to the second, as
+// the program clock holds it. Invalid when ut is.
+QDateTime Ora_Locale_Osservatore(const QDateTime& ut);
 
 // A date and time as the program clock holds it (time spec Qt::UTC, seconds).
 QDateTime Data_Orologio(const QDate& d, const QTime& t);
@@ -216,14 +231,18 @@ public:
 
 signals:
     void modeChanged();
-    // A satellite was removed as decayed (its slot before the removal).
+    // A satellite was removed as decayed (its slot before the removal). This
+    // happens only on the computer's own clock: in a simulation a satellite
+    // that cannot be computed, or has fallen by the simulated date, shows
+    // nothing for that second and stays in the list and its file.
     void satelliteDecaduto(int slot, const QString& nome);
 
 private:
     CentralClock() = default;
     void esegui(bool passo);
     bool calcolaSatelliti();
-    void Azzera(int slot);
+    // Removes a decayed satellite; false when it stays (no backup could be kept).
+    bool Azzera(int slot);
 
     const TimeSource* m_source = nullptr;
     bool m_usaOraPc = true;

@@ -291,7 +291,8 @@ QString Testo_Errore_Dati(const EsitoCaricaDati& esito)
     if (!esito.ok) {
         testo += QStringLiteral("\r\n") + esito.file;
         if (esito.riga > 0)
-            testo += QStringLiteral(" (%1)").arg(esito.riga);
+            testo += QStringLiteral(", ") + mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("erroredbriga"))
+                + QLatin1Char(' ') + QString::number(esito.riga);
         if (!esito.dettaglio.isEmpty())
             testo += QStringLiteral(": ") + esito.dettaglio;
     }

@@ -60,12 +60,14 @@ bool LettoreElementi::leggiRiga(std::string& out)
         return false;
     const char* d = m_testo.constData();
     qsizetype i = m_pos;
-    while (i < n && d[i] != '\r')
+    while (i < n && d[i] != '\r' && d[i] != '\n')
         ++i;
     out.assign(d + m_pos, d + i);
     if (i < n) {
-        ++i; // the CR
-        if (i < n && d[i] == '\n')
+        // CR LF, a lone CR or a lone LF: one line end.
+        const bool cr = d[i] == '\r';
+        ++i;
+        if (cr && i < n && d[i] == '\n')
             ++i;
     }
     m_pos = i;

@@ -2,9 +2,9 @@
 // Element files: NORAD element sets of three lines each (name line, line 1,
 // line 2) as the user keeps them on disk.
 //
-// Line ends: CR LF, or a lone CR (an LF right after a CR belongs to that line
-// end). A lone LF does not end a line, so a file with LF-only line ends reads
-// as one long line. The file ends at its physical end or at the first empty
+// Line ends: CR LF, a lone CR or a lone LF (an LF right after a CR belongs to
+// that line end), so the usual files of Linux read as well as those made on
+// Windows or an old Mac. The file ends at its physical end or at the first empty
 // name line (a name line of blanks is not empty). Nothing is checked here
 // beyond the split into sets: the loaders convert the fields they need.
 //

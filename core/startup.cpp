@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cmath>
+
 namespace core {
 
 namespace {
@@ -223,6 +225,13 @@ void Verifica_Ora_Legale()
         return;
     const std::optional<platform::TimeZoneState> stato = tz->current();
     if (!stato)
+        return;
+    // Only a computer set to the observer's own zone says anything about the
+    // observer's summer time: one kept in universal time, or in another
+    // country's zone, is no guide (the program's clock takes universal time
+    // from it and makes the observer's time with the observer's settings).
+    const double fusoComputer = -(stato->biasMinutes + (stato->daylight ? 60.0 : 0.0)) / 60.0;
+    if (std::fabs(fusoComputer - double(gsngFusoOrario)) > 0.01)
         return;
     const int legale = stato->daylight ? 1 : 0;
     if (legale == gbytOraLegale)

@@ -6,6 +6,8 @@
 #include "platform/vb.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -189,6 +191,26 @@ bool WorkingList::Salva(QString* errore)
     if (m_file.isEmpty())
         return true;
     return Salva_Ini(m_file, errore);
+}
+
+bool WorkingList::Copia_Di_Riserva(QString* errore) const
+{
+    if (m_file.isEmpty() || !QFileInfo::exists(m_file))
+        return true;
+    QFile origine(m_file);
+    if (!origine.open(QIODevice::ReadOnly)) {
+        if (errore)
+            *errore = origine.errorString();
+        return false;
+    }
+    const QByteArray dati = origine.readAll();
+    QSaveFile copia(m_file + QStringLiteral(".bak"));
+    if (!copia.open(QIODevice::WriteOnly) || copia.write(dati) != dati.size() || !copia.commit()) {
+        if (errore)
+            *errore = copia.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* errore)

@@ -88,6 +88,10 @@ public:
     QString file() const { return m_file; }
     // Saves to file() now; false with the reason when it failed.
     bool Salva(QString* errore = nullptr);
+    // Keeps file() as it is now beside it, byte for byte, as file() + ".bak"
+    // (replacing an older copy), before the program drops satellites the user
+    // did not remove. True when there is nothing to keep or it was kept.
+    bool Copia_Di_Riserva(QString* errore = nullptr) const;
 
 signals:
     // The list changed (count, order or members).

@@ -39,7 +39,9 @@ private:
 
 QString frmAbout::indirizzoInternet()
 {
-    return QStringLiteral("https://astrovela.example.org");
+    // The program has no web page of its own yet: no address is shown rather
+    // than an invented one. Put the real address here when there is one.
+    return {};
 }
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
@@ -74,6 +76,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     u.setUnderline(true);
     lblInternet->setFont(u);
     lblInternet->installEventFilter(new Collegamento(this, [this] { lblInternet_Click(); }));
+    lblInternet->setVisible(!lblInternet->text().isEmpty());
 
     cmdOK = new GraphButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -111,7 +114,9 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::lblInternet_Click()
 {
-    // A failed launch shows nothing.
+    // A failed launch shows nothing; without an address there is nothing to open.
+    if (lblInternet->text().isEmpty())
+        return;
     if (auto* l = platform::services().launcher)
         l->openUrl(lblInternet->text());
 }

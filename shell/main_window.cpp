@@ -732,7 +732,8 @@ bool MDIForm1::MDIForm_Load()
     const EsitoCaricaDati esito = Carica_dati(mLang::Cartella_Programma());
     if (!esito) {
         splash->close();
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, "erroredb"), platform::vbExclamation);
+        // Which file, where and why: the user can mend or replace it.
+        platform::MsgBox(Testo_Errore_Dati(esito), platform::vbExclamation);
         return false;
     }
 

@@ -177,7 +177,9 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
             &frmTime::mostraStato);
 
     // Form_Load: texts, the picker at the computer's time, the clock mode as
-    // the program clock has it (real time when the program starts).
+    // the program clock has it (real time when the program starts; a window
+    // made again later, after a change of language or Close all, finds a
+    // simulation where it was, and its picker shows the simulated instant).
     Lingua();
     {
         const QScopedValueRollback<bool> guard(m_aggiornando, true);
@@ -232,6 +234,13 @@ void frmTime::mostraStato()
     lblOraInizioSimulazione->setEnabled(!reale);
     lblStato->setText(mLang::Testo_Lingua(
         kSezione, reale ? "temporeale" : (ferma ? "arresto" : "simulazione")));
+    if (!reale && gdatDataCorrente.isValid() && DTPicker1->dateTime() != gdatDataCorrente) {
+        // Stopped, the picker holds the instant the clock has reached, so
+        // that Play resumes the simulation where it stopped.
+        const QScopedValueRollback<bool> guard(m_aggiornando, true);
+        if (ferma)
+            DTPicker1->setDateTime(gdatDataCorrente);
+    }
     cmdSincronizza->setEnabled(bool(sincronizzazione()));
 }
 

@@ -10,8 +10,17 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -20,6 +29,12 @@ public:
     QDateTime now = core::Data_Orologio(QDate(2026, 12, 7), QTime(8, 6, 3));
     QDateTime adesso() const override { return now; }
 };
+
+QByteArray bytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 struct Recorder {
     QStringList calls;
@@ -407,8 +422,7 @@ TEST_F(ClockTest, AMessageBoxInsideTheTickDoesNotReenterIt)
     s.prompt = &prompt;
     platform::ScopedServices ticking(s);
     list({set(401, "DECAYING", "16.60000000"), set(402, "OTHER")});
-    const QDateTime start = core::Data_Orologio(QDate(2026, 12, 10), QTime(0, 0, 0));
-    clock().Avvia_Simulazione(start);
+    const QDateTime start = time.now;
     clock().tmrCentrale_Timer();
     ASSERT_EQ(prompt.shown, 1);
     // The ticks that came while the box was open did nothing.
@@ -417,28 +431,167 @@ TEST_F(ClockTest, AMessageBoxInsideTheTickDoesNotReenterIt)
     EXPECT_EQ(gintNumSatelliti, 1);
     EXPECT_EQ(gudtSatelementi[1].Nome, "Other");
     // Afterwards the clock goes on as before.
+    time.now = start.addSecs(1);
     clock().tmrCentrale_Timer();
     EXPECT_EQ(gdatDataCorrente, start.addSecs(1));
     EXPECT_TRUE(pflgSatellite);
 }
 
-TEST_F(ClockTest, AnOrbitTheModelCanNoLongerFollowIsRemovedAsDecayed)
+TEST_F(ClockTest, OnTheComputersClockAFallenOrbitLeavesTheListAndItsFileIsKept)
 {
-    // The same fallen orbit outside a pass search: the model gives up on it
-    // because drag has brought it down, which is a decay like a perigee
-    // below 138 km, so it leaves the list with the decay message.
+    // An orbit that drag has brought down since its epoch, on the computer's
+    // own clock: the model gives up on it, which is a decay like a perigee
+    // below 138 km. It leaves the list with the decay message, and the list's
+    // file as it was before is kept beside it byte for byte.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Astrovela.ini");
+    core::WorkingList::instance().setFile(file);
     RigaDati fallen = set(312, "FALLEN");
     fallen.Riga1.replace(53, 8, " 99999-0");
     list({set(311, "FIRST"), fallen, set(313, "THIRD")});
-    clock().Avvia_Simulazione(core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0)));
+    const QByteArray before = bytes(file);
+    time.now = core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0));
     clock().tmrCentrale_Timer();
     EXPECT_EQ(gintNumSatelliti, 2);
     EXPECT_EQ(gudtSatelementi[1].Nome, "First");
     EXPECT_EQ(gudtSatelementi[2].Nome, "Third");
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].title, "Fallen");
+    EXPECT_EQ(bytes(file + ".bak"), before);
+    EXPECT_FALSE(bytes(file).contains("FALLEN") || bytes(file).contains("Fallen"));
     // The next second computes the rest as usual.
+    time.now = time.now.addSecs(1);
     clock().tmrCentrale_Timer();
     EXPECT_GT(gudtValori[1].Periodo, 0.0);
     EXPECT_GT(gudtValori[2].Periodo, 0.0);
+    core::WorkingList::instance().setFile({});
+}
+
+TEST_F(ClockTest, ASimulationFarFromTheEpochsLosesNoSatellite)
+{
+    // ISS-like, sun-synchronous and geostationary sets (real elements), and
+    // one that has decayed by 2027: simulations at 1950, at 9999 and in 2027
+    // compute what they can, show the rest as not computable, remove nothing
+    // and leave the list's file exactly as it was.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Astrovela.ini");
+    core::WorkingList::instance().setFile(file);
+    RigaDati fallen = set(312, "FALLEN");
+    fallen.Riga1.replace(53, 8, " 99999-0");
+    list({{"ISS (ZARYA)",
+           "1 25544U 98067A   26340.51782528  .00012774  00000-0  22788-3 0  9991",
+           "2 25544  51.6325 155.2331 0003485 280.4560  79.6013 15.49669720542340"},
+          {"NOAA 19",
+           "1 33591U 09005A   26340.20422338  .00000062  00000-0  56761-4 0  9994",
+           "2 33591  98.9701  39.0826 0013153 216.0153 143.9157 14.13352718919427"},
+          {"ASTRA 1KR",
+           "1 29055U 06012A   26340.14436574  .00000131  00000-0  00000+0 0  9997",
+           "2 29055   0.0405 171.2430 0002806 150.7366 221.3104  1.00271237 75001"},
+          fallen});
+    const QByteArray before = bytes(file);
+    ASSERT_FALSE(before.isEmpty());
+    const QDateTime istanti[] = {
+        core::Data_Orologio(QDate(1950, 1, 1), QTime(0, 0, 0)),
+        core::Data_Orologio(QDate(9999, 12, 30), QTime(12, 0, 0)),
+        core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0)),
+    };
+    for (const QDateTime& t : istanti) {
+        clock().Avvia_Simulazione(t);
+        for (int k = 0; k < 3; ++k)
+            clock().tmrCentrale_Timer();
+        EXPECT_EQ(gdatDataCorrente, t.addSecs(2));
+        EXPECT_EQ(gintNumSatelliti, 4) << t.toString().toStdString();
+    }
+    // In 2027 the three healthy ones are computed, the fallen one is not.
+    EXPECT_GT(gudtValori[1].Periodo, 0.0);
+    EXPECT_GT(gudtValori[3].Periodo, 80000.0);
+    EXPECT_EQ(gudtValori[4], Valori{});
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_EQ(bytes(file), before);
+    EXPECT_FALSE(QFileInfo::exists(file + ".bak"));
+    EXPECT_EQ(gudtSatelementi[4].Nome, "Fallen");
+    core::WorkingList::instance().setFile({});
+}
+
+namespace {
+// The clock of a computer set to the zone given in ASTROVELA_ZONE_CHILD, for
+// universal instants on both sides of the change to summer time in Europe
+// (29 March 2026, 01:00 UT) and in the United States (8 March 2026, 07:00 UT):
+// prints, for each instant, the Julian date the tick computed minus the one
+// of that instant counted from the Unix epoch, and the local time shown.
+TEST(ClockZoneChild, PrintTheTicks)
+{
+    if (qEnvironmentVariableIsEmpty("ASTROVELA_ZONE_CHILD"))
+        GTEST_SKIP() << "run by ClockZones in a child process";
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    QDateTime ut;
+    core::SystemTimeSource sorgente([&ut] { return ut; });
+    core::CentralClock& c = core::CentralClock::instance();
+    c.setTimeSource(&sorgente);
+    c.reset();
+    pflgCentrale = true;
+    pflgSatellite = true;
+    gsngFusoOrario = qEnvironmentVariable("ASTROVELA_ZONE_FUSO").toFloat();
+    gbytOraLegale = 0;
+    const qint64 prove[] = {1774744200, 1774749600, 1772951400, 1772956800, 1796594400};
+    for (qint64 s : prove) {
+        ut = QDateTime::fromSecsSinceEpoch(s, QTimeZone::utc());
+        c.tmrCentrale_Timer();
+        const double atteso = 2440587.5 + double(s) / 86400.0;
+        std::printf("ZONE %lld %.1f %s\n", static_cast<long long>(s), (gdblGiornoGiuliano - atteso) * 86400.0,
+                    qPrintable(gdatDataCorrente.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+    }
+    // And the live system clock: the observer's time is universal time plus
+    // the observer's zone, not the computer's local time.
+    const QDateTime adesso = core::SystemTimeSource().adesso();
+    const QDateTime utc = QDateTime::currentDateTimeUtc();
+    std::printf("LIVE %lld\n",
+                static_cast<long long>(core::Data_Orologio(utc.date(), utc.time()).secsTo(adesso)));
+    c.setTimeSource(nullptr);
+    c.reset();
+}
+} // namespace
+
+TEST(ClockZones, TheObserversTimeIsMadeFromUniversalTimeOnAComputerInAnyZone)
+{
+    // Observer in Milan (+1 h, no summer time) and in Kolkata (+5.5 h), on
+    // computers set to UTC, Rome, New York and Kolkata.
+    struct Caso {
+        const char* zona;
+        const char* fuso;
+        int scarto; // seconds from universal time
+    };
+    const Caso casi[] = {{"UTC", "1", 3600},          {"Europe/Rome", "1", 3600},
+                         {"America/New_York", "1", 3600}, {"Asia/Kolkata", "1", 3600},
+                         {"UTC", "5.5", 19800},       {"America/New_York", "5.5", 19800}};
+    for (const Caso& c : casi) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TZ", c.zona);
+        env.insert("ASTROVELA_ZONE_CHILD", "1");
+        env.insert("ASTROVELA_ZONE_FUSO", c.fuso);
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ClockZoneChild.*"});
+        ASSERT_TRUE(p.waitForFinished(60000)) << c.zona;
+        const QStringList righe = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
+        int viste = 0;
+        for (const QString& r : righe) {
+            const QStringList parti = r.split(' ');
+            if (parti.value(0) == "ZONE") {
+                ++viste;
+                // The Julian date is that of the universal instant, to the second.
+                EXPECT_LT(std::fabs(parti.value(2).toDouble()), 1.0) << c.zona << " " << r.toStdString();
+                const QDateTime atteso = QDateTime::fromSecsSinceEpoch(parti.value(1).toLongLong(), QTimeZone::utc())
+                                             .addSecs(c.scarto);
+                EXPECT_EQ(parti.value(3) + ' ' + parti.value(4),
+                          atteso.toString("yyyy-MM-dd HH:mm:ss"))
+                    << c.zona;
+            } else if (parti.value(0) == "LIVE") {
+                ++viste;
+                EXPECT_NEAR(parti.value(1).toInt(), c.scarto, 2) << c.zona;
+            }
+        }
+        EXPECT_EQ(viste, 6) << c.zona << "\n" << righe.join('\n').toStdString();
+    }
 }

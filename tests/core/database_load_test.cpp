@@ -156,11 +156,28 @@ TEST_F(DatabaseLoad, LineEndsAndTheEndOfTheFile)
     ASSERT_TRUE(e.ok());
     EXPECT_EQ(e.numero(), 3);
 
-    // LF-only line ends read as one long line: the set is incomplete.
+    // LF-only line ends (the usual form on Linux), lone CRs, and a mix of
+    // the three read the same sets as CR LF.
+    const core::EsitoCaricamento atteso = core::Carica_File_Elementi(scrivi(crlf), kAdesso);
+    ASSERT_TRUE(atteso.ok());
     QByteArray lf = crlf;
     lf.replace("\r\n", "\n");
-    e = core::Carica_File_Elementi(scrivi(lf), kAdesso);
-    EXPECT_EQ(e.stato, core::EsitoCaricamento::Stato::Troncato);
+    QByteArray misto = crlf;
+    for (qsizetype i = misto.indexOf("\r\n"), k = 0; i >= 0; i = misto.indexOf("\r\n", i + 1), ++k)
+        if (k % 3 == 1)
+            misto.remove(i, 1); // every third line end a lone LF
+    for (const QByteArray& testo : {lf, cr, misto}) {
+        e = core::Carica_File_Elementi(scrivi(testo), kAdesso);
+        ASSERT_TRUE(e.ok());
+        ASSERT_EQ(e.numero(), atteso.numero());
+        for (int i = 1; i <= e.numero(); ++i) {
+            EXPECT_EQ(e.voci[std::size_t(i)].Riga1, atteso.voci[std::size_t(i)].Riga1);
+            EXPECT_EQ(e.voci[std::size_t(i)].Riga2, atteso.voci[std::size_t(i)].Riga2);
+        }
+    }
+    // An empty name line ends an LF file too.
+    lf.insert(lf.indexOf("MOLNIYA 2-14"), "\n");
+    EXPECT_EQ(core::Carica_File_Elementi(scrivi(lf), kAdesso).numero(), 3);
 
     // A last line of blanks starts a set without element lines.
     e = core::Carica_File_Elementi(scrivi(crlf + "   \r\n"), kAdesso);

@@ -208,6 +208,7 @@ TEST_F(StartupTest, DaylightSavingQuestion)
     setLanguage("english.ini");
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
     gbytOraLegale = 0;
+    gsngFusoOrario = 1;
     fakes.timeZone.state = platform::TimeZoneState{-120, true};
     fakes.prompt.answers = {platform::vbNo};
     core::Verifica_Ora_Legale();
@@ -228,4 +229,21 @@ TEST_F(StartupTest, DaylightSavingQuestion)
     gbytOraLegale = 0;
     core::Verifica_Ora_Legale();
     EXPECT_EQ(fakes.prompt.calls.size(), 2);
+
+    // A computer kept in universal time, or in New York's summer time, says
+    // nothing about Milan's: no question, and the observer's setting stays.
+    gbytOraLegale = 1;
+    fakes.timeZone.state = platform::TimeZoneState{0, false};
+    core::Verifica_Ora_Legale();
+    fakes.timeZone.state = platform::TimeZoneState{240, true};
+    core::Verifica_Ora_Legale();
+    EXPECT_EQ(fakes.prompt.calls.size(), 2);
+    EXPECT_EQ(gbytOraLegale, 1);
+    // Kolkata's computer for a Kolkata observer, both in standard time: no question either.
+    gsngFusoOrario = 5.5f;
+    gbytOraLegale = 0;
+    fakes.timeZone.state = platform::TimeZoneState{-330, false};
+    core::Verifica_Ora_Legale();
+    EXPECT_EQ(fakes.prompt.calls.size(), 2);
+    gsngFusoOrario = 1;
 }

@@ -54,15 +54,40 @@ protected:
 
 TEST_F(LoadTest, ABadDataFileEndsTheLoadWithTheDataMessage)
 {
-    // The magnitude table is not among the files tested before loading.
+    // The magnitude table is not among the files tested before loading: the
+    // message names the file as well as saying that the data cannot be read.
     QFile::remove(program.filePath("magnitud.dat"));
+    {
+        MDIForm1 w;
+        w.setCartellaUtente(user.path());
+        EXPECT_FALSE(w.MDIForm_Load());
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(text("erroredb") + "\r\nmagnitud.dat"))
+            << fakes.prompt.calls[0].text.toStdString();
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_FALSE(pflgCentrale);
+    }
+    // A constellation file one row short: the file, the line where reading
+    // stopped and the reason.
+    QFile::copy(QString(ASTROVELA_PROGRAM_DIR) + "/magnitud.dat", program.filePath("magnitud.dat"));
+    QFile cl(program.filePath("clines.dat"));
+    ASSERT_TRUE(cl.open(QIODevice::ReadOnly));
+    QList<QByteArray> righe = cl.readAll().split('\n');
+    cl.close();
+    while (!righe.isEmpty() && righe.last().trimmed().isEmpty())
+        righe.removeLast();
+    righe.removeLast();
+    ASSERT_TRUE(cl.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    cl.write(righe.join('\n') + '\n');
+    cl.close();
+    fakes.prompt.calls.clear();
     MDIForm1 w;
     w.setCartellaUtente(user.path());
     EXPECT_FALSE(w.MDIForm_Load());
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].text, text("erroredb"));
-    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
-    EXPECT_FALSE(pflgCentrale);
+    const QString t = fakes.prompt.calls[0].text;
+    EXPECT_TRUE(t.contains("clines.dat, " + text("erroredbriga") + " ")) << t.toStdString();
+    EXPECT_GT(t.section(": ", -1).size(), 3) << t.toStdString();
 }
 
 TEST_F(LoadTest, LoadsTheListSettingsAndBars)

@@ -112,13 +112,34 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
     EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
     tick();
     EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:01");
-    // Stop, then Play again: the simulation starts over from the picked instant.
+    // Stop, then Play again: the simulation resumes where it stopped.
     t->cmdStop->click();
     EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
     EXPECT_TRUE(t->DTPicker1->isEnabled());
+    EXPECT_EQ(t->DTPicker1->dateTime(), core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 1)));
     t->cmdPlay->click();
     tick();
-    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:01");
+    tick();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:02");
+    // Stopped at 27 Nov 2013, the window made again (a change of language,
+    // Close all) still holds that instant: Play goes on from it, not from
+    // the computer's today.
+    t->cmdStop->click();
+    t->DTPicker1->setDateTime(core::Data_Orologio(QDate(2013, 11, 27), QTime(21, 0, 0)));
+    w.closeChildren();
+    w.mnuOpzioniData_Click();
+    t = w.timeWindow(false);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->DTPicker1->dateTime(), core::Data_Orologio(QDate(2013, 11, 27), QTime(21, 0, 0)));
+    t->cmdPlay->click();
+    tick();
+    EXPECT_EQ(t->lblLOCALDATE->text(), "27 Nov 2013");
+    EXPECT_EQ(t->lblLOCALTIME->text(), "21:00:00");
+    t->cmdStop->click();
+    t->DTPicker1->setDateTime(core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0)));
+    t->cmdPlay->click();
+    tick();
 
     // Closing only hides it; the clock mode survives a new window too (the
     // language picker and "close all" unload it).
@@ -232,6 +253,16 @@ TEST(AboutBox, VersionLineAndCaptions)
         EXPECT_EQ(about.lblVersion->text(), mLang::Testo_Lingua("frmAbout", "versione") + " 0.1.0");
         EXPECT_EQ(about.windowTitle(), mLang::Testo_Lingua("frmAbout", "informazioni"));
         EXPECT_FALSE(about.windowTitle().isEmpty());
+        // No invented web address (a reserved domain such as example.org):
+        // none is shown, and a click on its place opens nothing.
+        EXPECT_FALSE(about.lblInternet->text().contains("example"));
+        EXPECT_TRUE(about.lblInternet->text().isEmpty() || about.lblInternet->text().startsWith("https://"));
+        about.show();
+        EXPECT_EQ(about.lblInternet->isVisible(), !about.lblInternet->text().isEmpty());
+        platform::FakeServices fakes;
+        platform::ScopedServices scope{fakes.services()};
+        QTest::mouseClick(about.lblInternet, Qt::LeftButton);
+        EXPECT_EQ(fakes.launcher.calls.size(), about.lblInternet->text().isEmpty() ? 0 : 1);
     }
     // Without a language file the words are empty, the title and numbers stay.
     QTemporaryDir dir;
