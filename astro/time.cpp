@@ -134,26 +134,20 @@ DataOra Data_Da_Giuliano(double jd, double fusoOrario, int oraLegale)
     const double c = std::floor((b - 122.1) / 365.25);
     const double d = std::floor(365.25 * c);
     const double e = std::floor((b - d) / 30.6001);
-    double giorno = b - d + f - std::floor(30.6001 * e);
-    giorno = std::floor(giorno * 100000) / 100000;
+    const double giorno = b - d - std::floor(30.6001 * e);
     const double mese = e < 13.5 ? e - 1 : e - 13;
     const double anno = mese <= 2.5 ? c - 4715 : c - 4716;
-
-    const double frazione = giorno - std::floor(giorno);
-    const double ore = std::floor(24 * frazione);
-    const double minuti = std::floor((24 * frazione - ore) * 60);
-    // Seconds to the nearest whole second, a half up; 60 carries on.
-    const double secondi = std::floor(((24 * frazione - ore) * 60 - minuti) * 60 + 0.5);
 
     DataOra ut;
     ut.Anno = static_cast<int>(anno);
     ut.Mese = static_cast<int>(mese);
-    ut.Giorno = static_cast<int>(std::floor(giorno));
+    ut.Giorno = static_cast<int>(giorno);
     VerificaAnno(ut.Anno);
-    // The Julian calendar date of an early instant is carried as it stands;
-    // only the time of day is added by calendar arithmetic.
-    ut = Aggiungi_Secondi(ut, static_cast<long long>(ore) * 3600 + static_cast<long long>(minuti) * 60
-                                  + static_cast<long long>(secondi));
+    // The time of day to the nearest whole second, a half up (86400 carries
+    // into the next day). The Julian calendar date of an early instant is
+    // carried as it stands; only the time of day is added by calendar
+    // arithmetic.
+    ut = Aggiungi_Secondi(ut, static_cast<long long>(std::floor(f * 86400.0 + 0.5)));
     if (std::fabs(oraLegale + fusoOrario) > 1e6)
         throw ErroreData("time zone offset out of range");
     const long long scarto = std::llround((oraLegale + fusoOrario) * 60) * 60;

@@ -1,12 +1,14 @@
 #include "listings/listing_lines.h"
 
 #include "astro/mate.h"
+#include "core/clock.h"
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/vb.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace predictions {
 
@@ -198,32 +200,173 @@ QString Testo_Istante(const QDateTime& t)
     return vb::Format(t, u"dd mmm yyyy  hh:mm:ss");
 }
 
-QString Riga_Effemeride(int opzione, const QDateTime& t, const Istante& s)
+// ---------------------------------------------------------------- cells
+
+namespace {
+
+// Cell values that are no figure.
+constexpr qint32 kNonNumero = std::numeric_limits<qint32>::min();  // NaN or infinite
+constexpr qint32 kFuoriScala = kNonNumero + 1;                      // too large for a cell
+constexpr qint32 kMagVuota = kNonNumero + 2;                        // in the Earth's shadow
+constexpr qint32 kMagSconosciuta = kNonNumero + 3;                  // no standard magnitude
+
+constexpr double kScala[] = {1.0, 10.0, 100.0, 1000.0};
+
+// A figure rounded to `posti` decimal places (half away from zero, as the
+// number pictures round), in units of the last place.
+qint32 Q(double v, int posti)
 {
-    const QString D = Testo_Istante(t);
+    if (!std::isfinite(v))
+        return kNonNumero;
+    const double x = std::round(v * kScala[posti]);
+    if (std::fabs(x) > 2.0e9)
+        return kFuoriScala;
+    return qint32(x);
+}
+
+// The figure of a cell in a number picture with `posti` decimal places.
+QString N(qint32 q, int posti, const char16_t* picture)
+{
+    if (q == kNonNumero)
+        return F(std::nan(""), picture);
+    if (q == kFuoriScala)
+        return QStringLiteral("*");
+    return F(q / kScala[posti], picture);
+}
+
+qint32 Q_Magnitudine(const MagnitudineVisuale& m)
+{
+    if (m.isUnknown())
+        return kMagSconosciuta;
+    if (!m.isNumber())
+        return kMagVuota;
+    const qint32 q = Q(m.valore, 1);
+    return q == kMagVuota || q == kMagSconosciuta ? kFuoriScala : q;
+}
+
+QString N_Magnitudine(qint32 q)
+{
+    if (q == kMagSconosciuta)
+        return QStringLiteral("???");
+    if (q == kMagVuota)
+        return QString();
+    return N(q, 1, u"0.0");
+}
+
+qint32 intero(double v)
+{
+    return std::isfinite(v) && std::fabs(v) < 1e4 ? qint32(std::llround(v)) : 0;
+}
+
+// Right ascension as hours, minutes and seconds in one cell; declination as
+// its sign, degrees and minutes.
+qint32 Q_AR(double ore, double minuti, double secondi)
+{
+    return intero(ore) * 10000 + intero(minuti) * 100 + intero(secondi);
+}
+qint32 Q_Dec(const QString& segno, double gradi, double primi)
+{
+    return (segno == QLatin1String("-") ? 10000000 : 0) + intero(gradi) * 100 + intero(primi);
+}
+QString N_AR(qint32 q)
+{
+    Equatoriali e;
+    e.ore = q / 10000;
+    e.minuti = (q / 100) % 100;
+    e.secondi = q % 100;
+    return e.testoAR();
+}
+QString N_Dec(qint32 q, bool conSegno = true)
+{
+    Equatoriali e;
+    e.segno = q >= 10000000 ? QStringLiteral("-") : QStringLiteral("+");
+    q %= 10000000;
+    e.gradi = q / 100;
+    e.primi = q % 100;
+    return conSegno ? e.testoDec() : e.testoDec().mid(1);
+}
+
+} // namespace
+
+int Celle_Effemeride(int opzione)
+{
+    switch (opzione) {
+    case TipoOBS:
+        return 9;
+    case TipoECI:
+        return 8;
+    case TipoLLA:
+        return 3;
+    default:
+        return 2;
+    }
+}
+
+void Riempi_Effemeride(int opzione, const Istante& s, qint32* c)
+{
     const Valori& v = s.v;
     switch (opzione) {
     case TipoOBS:
-        return D + k3 + R(6, F(v.Altezza, u"0.00")) + k3 + R(6, F(v.Azimuth, u"0.00")) + k3
-               + R(8, F(v.Distanza, u"0.0")) + k3 + R(8, F(v.Quota, u"0.0")) + k3
-               + R(4, magnitudine(v.Magnitudine)) + k3 + R(4, F(100.0 * v.Fase, u"0.0")) + k3
-               + R(5, F(v.AngoloFase, u"0.0")) + k3 + R(6, F(s.altezzaSole, u"#0.00")) + k3 + s.stato;
+        c[0] = Q(v.Altezza, 2);
+        c[1] = Q(v.Azimuth, 2);
+        c[2] = Q(v.Distanza, 1);
+        c[3] = Q(v.Quota, 1);
+        c[4] = Q_Magnitudine(v.Magnitudine);
+        c[5] = Q(100.0 * v.Fase, 1);
+        c[6] = Q(v.AngoloFase, 1);
+        c[7] = Q(s.altezzaSole, 2);
+        c[8] = qint32(v.Stato);
+        break;
+    case TipoECI:
+        for (int i = 0; i < 3; ++i) {
+            c[i] = Q(s.posizione[size_t(i)], 3);
+            c[4 + i] = Q(s.velocita[size_t(i)], 3);
+        }
+        c[3] = Q(v.DistanzaGeocentrica, 3);
+        c[7] = Q(v.Velocita, 3);
+        break;
+    case TipoLLA:
+        c[0] = Q(v.Latitudine, 2);
+        c[1] = Q(v.Longitudine360, 2);
+        c[2] = Q(v.Quota, 1);
+        break;
+    default:
+        c[0] = Q_AR(s.eq.ore, s.eq.minuti, s.eq.secondi);
+        c[1] = Q_Dec(s.eq.segno, s.eq.gradi, s.eq.primi);
+        break;
+    }
+}
+
+QString Testo_Effemeride(int opzione, const QDateTime& t, const qint32* c)
+{
+    const QString D = Testo_Istante(t);
+    switch (opzione) {
+    case TipoOBS:
+        return D + k3 + R(6, N(c[0], 2, u"0.00")) + k3 + R(6, N(c[1], 2, u"0.00")) + k3
+               + R(8, N(c[2], 1, u"0.0")) + k3 + R(8, N(c[3], 1, u"0.0")) + k3 + R(4, N_Magnitudine(c[4]))
+               + k3 + R(4, N(c[5], 1, u"0.0")) + k3 + R(5, N(c[6], 1, u"0.0")) + k3
+               + R(6, N(c[7], 2, u"#0.00")) + k3 + core::Stato2Stringa(c[8]);
     case TipoECI: {
-        QString L = D + k3 + R(10, F(s.posizione[0], u"0.000"));
-        L += k2 + R(10, F(s.posizione[1], u"0.000"));
-        L += k2 + R(10, F(s.posizione[2], u"0.000"));
-        L += k2 + R(10, F(v.DistanzaGeocentrica, u"0.000"));
-        for (double c : s.velocita)
-            L += k2 + R(7, F(c, u"0.000"));
-        L += k2 + R(7, F(v.Velocita, u"0.000"));
+        QString L = D + k3 + R(10, N(c[0], 3, u"0.000"));
+        for (int i = 1; i < 4; ++i)
+            L += k2 + R(10, N(c[i], 3, u"0.000"));
+        for (int i = 4; i < 8; ++i)
+            L += k2 + R(7, N(c[i], 3, u"0.000"));
         return L;
     }
     case TipoLLA:
-        return D + k3 + R(6, F(v.Latitudine, u"0.00")) + k3 + R(6, F(v.Longitudine360, u"0.00")) + k3
-               + R(8, F(v.Quota, u"0.0"));
+        return D + k3 + R(6, N(c[0], 2, u"0.00")) + k3 + R(6, N(c[1], 2, u"0.00")) + k3
+               + R(8, N(c[2], 1, u"0.0"));
     default:
-        return D + k2 + R(10, s.eq.testoAR()) + k3 + R(7, s.eq.testoDec());
+        return D + k2 + R(10, N_AR(c[0])) + k3 + R(7, N_Dec(c[1]));
     }
+}
+
+QString Riga_Effemeride(int opzione, const QDateTime& t, const Istante& s)
+{
+    std::array<qint32, 9> c{};
+    Riempi_Effemeride(opzione, s, c.data());
+    return Testo_Effemeride(opzione, t, c.data());
 }
 
 Relazione Calcola_Relazione(const Istante& a, const Istante& b)
@@ -242,50 +385,95 @@ Relazione Calcola_Relazione(const Istante& a, const Istante& b)
     return r;
 }
 
-QString Riga_Relativa(int opzione, const QDateTime& t, const Istante& a, const Istante& b)
+int Celle_Relativo(int opzione)
 {
-    const QString Dt = Testo_Istante(t);
+    return opzione == TipoECI ? 7 : opzione == TipoRAD ? 7 : 9;
+}
+
+void Riempi_Relativo(int opzione, const Istante& a, const Istante& b, qint32* c)
+{
     const Relazione rel = Calcola_Relazione(a, b);
     const Valori& va = a.v;
     const Valori& vb_ = b.v;
     switch (opzione) {
     case TipoOBS:
-        return Dt + k4 + R(6, F(rel.alfa, u"0.00")) + k3 + R(6, F(rel.beta, u"0.00")) + k2
-               + R(8, F(rel.distanza, u"0.0")) + k4 + R(6, F(va.Altezza, u"0.00")) + k2
-               + R(6, F(va.Azimuth, u"0.00")) + k2 + R(8, F(va.Quota, u"0.0")) + k4
-               + R(6, F(vb_.Altezza, u"0.00")) + k2 + R(6, F(vb_.Azimuth, u"0.00")) + k2
-               + R(8, F(vb_.Quota, u"0.0"));
-    case TipoLLA: {
-        const double dLat = std::fabs(va.LatitudineAssoluta - vb_.LatitudineAssoluta);
-        const double dLon = std::fabs(va.LongitudineAssoluta - vb_.LongitudineAssoluta);
-        return Dt + k4 + R(6, F(dLat, u"0.00")) + k3 + R(6, F(dLon, u"0.00")) + k2
-               + R(8, F(rel.distanza, u"0.0")) + k4 + R(6, F(va.LatitudineAssoluta, u"0.00")) + k2
-               + R(6, F(va.LongitudineAssoluta, u"0.00")) + k2 + R(8, F(va.Quota, u"0.0")) + k4
-               + R(6, F(vb_.LatitudineAssoluta, u"0.00")) + k2 + R(6, F(vb_.LongitudineAssoluta, u"0.00"))
-               + k2 + R(8, F(vb_.Quota, u"0.0"));
-    }
-    case TipoECI: {
-        QString L = Dt;
-        QString sep = k3;
-        for (const auto* p : {&a.posizione, &b.posizione})
-            for (double c : *p) {
-                L += sep + R(10, F(c, u"0.000"));
-                sep = k2;
-            }
-        return L + k2 + R(8, F(rel.distanza, u"0.0"));
-    }
+        c[0] = Q(rel.alfa, 2);
+        c[1] = Q(rel.beta, 2);
+        c[2] = Q(rel.distanza, 1);
+        c[3] = Q(va.Altezza, 2);
+        c[4] = Q(va.Azimuth, 2);
+        c[5] = Q(va.Quota, 1);
+        c[6] = Q(vb_.Altezza, 2);
+        c[7] = Q(vb_.Azimuth, 2);
+        c[8] = Q(vb_.Quota, 1);
+        break;
+    case TipoLLA:
+        c[0] = Q(std::fabs(va.LatitudineAssoluta - vb_.LatitudineAssoluta), 2);
+        c[1] = Q(std::fabs(va.LongitudineAssoluta - vb_.LongitudineAssoluta), 2);
+        c[2] = Q(rel.distanza, 1);
+        c[3] = Q(va.LatitudineAssoluta, 2);
+        c[4] = Q(va.LongitudineAssoluta, 2);
+        c[5] = Q(va.Quota, 1);
+        c[6] = Q(vb_.LatitudineAssoluta, 2);
+        c[7] = Q(vb_.LongitudineAssoluta, 2);
+        c[8] = Q(vb_.Quota, 1);
+        break;
+    case TipoECI:
+        for (int i = 0; i < 3; ++i) {
+            c[i] = Q(a.posizione[size_t(i)], 3);
+            c[3 + i] = Q(b.posizione[size_t(i)], 3);
+        }
+        c[6] = Q(rel.distanza, 1);
+        break;
     default: {
         Equatoriali delta;
         mMate::Decimali_GMS(std::fabs(a.eq.arDecimale() - b.eq.arDecimale()), delta.ore, delta.minuti,
                             delta.secondi);
         double g = 0, m = 0;
         mMate::Decimali_GM(std::fabs(a.eq.decDecimale() - b.eq.decDecimale()), g, m);
-        const QString dDec = F(g, u"00") + QStringLiteral("°") + F(m, u"00") + QLatin1Char('\'');
-        return Dt + QStringLiteral("     ") + R(9, delta.testoAR()) + k2 + R(6, dDec) + k3
-               + R(8, F(rel.distanza, u"0.0")) + k4 + R(9, a.eq.testoAR()) + k4 + R(7, a.eq.testoDec())
-               + QStringLiteral("        ") + R(9, b.eq.testoAR()) + k4 + R(7, b.eq.testoDec());
+        c[0] = Q_AR(delta.ore, delta.minuti, delta.secondi);
+        c[1] = Q_Dec(QStringLiteral("+"), g, m);
+        c[2] = Q(rel.distanza, 1);
+        c[3] = Q_AR(a.eq.ore, a.eq.minuti, a.eq.secondi);
+        c[4] = Q_Dec(a.eq.segno, a.eq.gradi, a.eq.primi);
+        c[5] = Q_AR(b.eq.ore, b.eq.minuti, b.eq.secondi);
+        c[6] = Q_Dec(b.eq.segno, b.eq.gradi, b.eq.primi);
+        break;
     }
     }
+}
+
+QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c)
+{
+    const QString Dt = Testo_Istante(t);
+    switch (opzione) {
+    case TipoOBS:
+    case TipoLLA:
+        return Dt + k4 + R(6, N(c[0], 2, u"0.00")) + k3 + R(6, N(c[1], 2, u"0.00")) + k2
+               + R(8, N(c[2], 1, u"0.0")) + k4 + R(6, N(c[3], 2, u"0.00")) + k2 + R(6, N(c[4], 2, u"0.00"))
+               + k2 + R(8, N(c[5], 1, u"0.0")) + k4 + R(6, N(c[6], 2, u"0.00")) + k2
+               + R(6, N(c[7], 2, u"0.00")) + k2 + R(8, N(c[8], 1, u"0.0"));
+    case TipoECI: {
+        QString L = Dt;
+        QString sep = k3;
+        for (int i = 0; i < 6; ++i) {
+            L += sep + R(10, N(c[i], 3, u"0.000"));
+            sep = k2;
+        }
+        return L + k2 + R(8, N(c[6], 1, u"0.0"));
+    }
+    default:
+        return Dt + QStringLiteral("     ") + R(9, N_AR(c[0])) + k2 + R(6, N_Dec(c[1], false)) + k3
+               + R(8, N(c[2], 1, u"0.0")) + k4 + R(9, N_AR(c[3])) + k4 + R(7, N_Dec(c[4]))
+               + QStringLiteral("        ") + R(9, N_AR(c[5])) + k4 + R(7, N_Dec(c[6]));
+    }
+}
+
+QString Riga_Relativa(int opzione, const QDateTime& t, const Istante& a, const Istante& b)
+{
+    std::array<qint32, 9> c{};
+    Riempi_Relativo(opzione, a, b, c.data());
+    return Testo_Relativo(opzione, t, c.data());
 }
 
 } // namespace predictions

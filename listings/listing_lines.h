@@ -59,7 +59,6 @@ struct Istante {
     std::array<double, 3> posizione{};   // km
     std::array<double, 3> velocita{};    // km/s
     double altezzaSole = 0;              // degrees
-    QString stato;                       // the illumination state's word
     Equatoriali eq;                      // for type RAD
 };
 
@@ -68,6 +67,16 @@ QString Testo_Istante(const QDateTime& t);
 
 // One line of an ephemeris listing.
 QString Riga_Effemeride(int opzione, const QDateTime& t, const Istante& s);
+
+// A listing keeps each line as its figures, rounded to the places the line
+// shows them with, in a few 32-bit cells; the text is made only when the
+// line is shown, saved or printed. The same figures give the same text.
+// The number of cells of one ephemeris line of type `opzione`.
+int Celle_Effemeride(int opzione);
+// Puts the figures of one ephemeris line in `c` (Celle_Effemeride cells).
+void Riempi_Effemeride(int opzione, const Istante& s, qint32* c);
+// The line of instant t from its cells.
+QString Testo_Effemeride(int opzione, const QDateTime& t, const qint32* c);
 
 // Distance (km) and the angles at the Earth's centre and at the observer
 // (degrees) between two satellites.
@@ -80,5 +89,9 @@ Relazione Calcola_Relazione(const Istante& a, const Istante& b);
 
 // One line of a relative-motion listing.
 QString Riga_Relativa(int opzione, const QDateTime& t, const Istante& a, const Istante& b);
+// The same kept as cells (see Celle_Effemeride).
+int Celle_Relativo(int opzione);
+void Riempi_Relativo(int opzione, const Istante& a, const Istante& b, qint32* c);
+QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c);
 
 } // namespace predictions

@@ -20,6 +20,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "listings/listing_lines.h"
+#include "listings/listing_model.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,12 +28,16 @@
 #include <QStandardPaths>
 #include <QFile>
 #include <QHeaderView>
-#include <QListWidget>
+#include <QListView>
+#include <QDir>
+#include <QSaveFile>
+#include <QPointer>
 #include <QStackedLayout>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 std::vector<RigaDati> gudtFileVisualizzato;
 
@@ -148,9 +153,12 @@ frmDetails::frmDetails(QWidget* parent)
     pila->setContentsMargins(0, 0, 0, 0);
     QFont fisso(QStringLiteral("Courier New"), 9);
     fisso.setStyleHint(QFont::TypeWriter);
-    List1 = new QListWidget(this);
+    List1 = new QListView(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(fisso);
+    m_elenco = new predictions::ListingModel(this);
+    m_elenco->setFont(fisso);
+    List1->setModel(m_elenco);
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setFont(fisso);
@@ -159,8 +167,11 @@ frmDetails::frmDetails(QWidget* parent)
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setSortIndicatorShown(true);
+    // All lines are one size: the view needs to measure none of them.
     List1->setUniformItemSizes(true);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     pila->addWidget(List1);
     pila->addWidget(ListView1);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
@@ -427,7 +438,6 @@ predictions::Istante Leggi_Istante(int slot, int opzione)
     s.posizione = gdblPosizione;
     s.velocita = gdblVelocita;
     s.altezzaSole = gdblAltezzaSole;
-    s.stato = core::Stato2Stringa(s.v.Stato);
     if (opzione == predictions::TipoRAD) {
         auto& e = s.eq;
         mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925, s.v.Altezza * 0.0174532925, e.ore,
@@ -439,20 +449,56 @@ predictions::Istante Leggi_Istante(int slot, int opzione)
 // The height below which a satellite has decayed, km.
 constexpr double kQuotaDecadimento = 138.0;
 
-QDateTime piu(const QDateTime& t, double secondi)
+// The k-th instant after t0 at `passoMs` milliseconds a step.
+QDateTime istante(const QDateTime& t0, qint64 k, qint64 passoMs)
 {
-    return t.addMSecs(qint64(std::llround(secondi * 1000.0)));
+    return t0.addMSecs(k * passoMs);
 }
+
+// Lines written or printed between two looks at the progress window, and the
+// number of lines from which a save or a print shows it.
+constexpr int kRigheBlocco = 4096;
+constexpr int kRigheConProgresso = 20000;
 
 } // namespace
 
 QStringList frmDetails::righe() const
 {
     QStringList out;
-    out.reserve(List1->count());
-    for (int i = 0; i < List1->count(); ++i)
-        out << List1->item(i)->text();
+    const int n = m_elenco->Numero_Righe();
+    out.reserve(n);
+    for (int i = 0; i < n; ++i)
+        out << m_elenco->Riga(i);
     return out;
+}
+
+bool frmDetails::tabellaMostrata() const
+{
+    return m_pila->currentWidget() == ListView1 && !ListView1->isHidden();
+}
+
+int frmDetails::numeroRighe() const
+{
+    return tabellaMostrata() ? ListView1->topLevelItemCount() : m_elenco->Numero_Righe();
+}
+
+QString frmDetails::riga(int i) const
+{
+    if (!tabellaMostrata())
+        return m_elenco->Riga(i);
+    // A summary row: its cells, each already in its field, one blank apart.
+    const QTreeWidgetItem* item = ListView1->topLevelItem(i);
+    if (!item)
+        return QString();
+    QStringList celle;
+    for (int c = 0; c < ListView1->columnCount(); ++c)
+        celle << item->text(c);
+    return celle.join(QLatin1Char(' '));
+}
+
+bool frmDetails::haRighe() const
+{
+    return !m_inCorso && numeroRighe() > 0;
 }
 
 void frmDetails::mostraElenco()
@@ -462,22 +508,26 @@ void frmDetails::mostraElenco()
     List1->show();
 }
 
-bool frmDetails::iniziaElenco(const QString& titolo)
+void frmDetails::iniziaElenco(const QString& titolo)
 {
     setWindowTitle(titolo);
     List1->hide();
     ListView1->hide();
-    List1->clear();
-    return true;
 }
 
-void frmDetails::finisciElenco(QStringList& righe)
+void frmDetails::finisciElenco()
 {
-    righe << QString();
-    List1->setUpdatesEnabled(false);
-    List1->addItems(righe);
-    List1->setUpdatesEnabled(true);
+    m_elenco->Aggiungi_Testo(QString());
+    m_elenco->Pubblica();
     frmProgress::Unload();
+    mostraElenco();
+}
+
+void frmDetails::Elenco_Testo(const QStringList& righe)
+{
+    m_elenco->Azzera();
+    m_elenco->Aggiungi_Testo(righe);
+    m_elenco->Pubblica();
     mostraElenco();
 }
 
@@ -486,7 +536,7 @@ bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio
 {
     if (NumeroSatellite < 1 || NumeroSatellite > kSlotSecondo || opzione < predictions::TipoOBS
         || opzione > predictions::TipoRAD || !tempoinizio.isValid() || !tempofine.isValid()
-        || !std::isfinite(step) || step < 0)
+        || !std::isfinite(step) || step < 0 || m_inCorso)
         return false;
     core::LavoroLungo lavoro;
     if (!lavoroLibero(lavoro))
@@ -500,34 +550,48 @@ bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio
 
     const size_t k = size_t(NumeroSatellite);
     const Satelement e = gudtSatelementi[k];
-    QStringList righe = predictions::Intestazione_Effemeride(e, gudtRigheAttive[k], opzione);
 
     QDateTime t0;
     const QDateTime t1 = tempofine;
     if (step > 0) {
-        t0 = piu(tempoinizio, -step);
+        t0 = tempoinizio.addMSecs(-qint64(std::llround(step * 1000.0)));
     } else {
         t0 = predictions::Inizio_Automatico(tempoinizio);
         step = predictions::Passo_Automatico(predictions::Minuti_Calendario(t0, t1));
     }
+    const qint64 passoMs = std::max<qint64>(1, std::llround(step * 1000.0));
+    const int celle = predictions::Celle_Effemeride(opzione);
+    // Each line keeps its step number and its figures.
+    m_elenco->Azzera(1 + celle, [t0, passoMs, opzione](const qint32* c) {
+        return predictions::Testo_Effemeride(opzione, istante(t0, c[0], passoMs), c + 1);
+    });
+    m_elenco->Aggiungi_Testo(predictions::Intestazione_Effemeride(e, gudtRigheAttive[k], opzione));
 
     m_inCorso = true;
     frmProgress::Mostra(titolo, double(std::max<qint64>(0, t0.secsTo(t1))));
     double trascorsi = 0;
-    for (QDateTime t = t0; t < t1;) {
-        t = piu(t, step);
+    for (qint64 n = 1;; ++n) {
+        const QDateTime t = istante(t0, n - 1, passoMs);
+        if (t >= t1)
+            break;
+        const QDateTime adesso = istante(t0, n, passoMs);
         // An instant that cannot be computed ends the listing as a decay does.
-        if (!mAstro::Aggiorna_Tempo(t) || !mSat::Calcola_Satellite(NumeroSatellite, gdblGiornoGiuliano))
+        if (!mAstro::Aggiorna_Tempo(adesso) || !mSat::Calcola_Satellite(NumeroSatellite, gdblGiornoGiuliano))
             break;
         const predictions::Istante s = Leggi_Istante(NumeroSatellite, opzione);
         trascorsi += step;
-        if (!(opzione == predictions::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0)))
-            righe << predictions::Riga_Effemeride(opzione, t, s);
+        if (!(opzione == predictions::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0))) {
+            qint32* c = m_elenco->Nuova_Riga();
+            if (!c)
+                break;
+            c[0] = qint32(n);
+            predictions::Riempi_Effemeride(opzione, s, c + 1);
+        }
         const bool avanti = frmProgress::Passo(trascorsi);
-        if (s.v.Quota < kQuotaDecadimento || !avanti)
+        if (s.v.Quota < kQuotaDecadimento || !avanti || n >= std::numeric_limits<qint32>::max())
             break;
     }
-    finisciElenco(righe);
+    finisciElenco();
     m_inCorso = false;
     setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("dettagli")) + QStringLiteral(": ")
                    + vb::Trim(QString::fromStdString(e.Nome)) + QStringLiteral(" - ")
@@ -540,7 +604,7 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
                                  int opzione)
 {
     if (opzione < predictions::TipoOBS || opzione > predictions::TipoRAD || !tempoinizio.isValid()
-        || !tempofine.isValid() || !std::isfinite(step) || step <= 0)
+        || !tempofine.isValid() || !std::isfinite(step) || step <= 0 || m_inCorso)
         return false;
     core::LavoroLungo lavoro;
     if (!lavoroLibero(lavoro))
@@ -549,69 +613,146 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
     core::FlagGuard satellite(pflgSatellite, false);
     iniziaElenco(mLang::Testo_Lingua(kSezione, QStringLiteral("motorelativosatelliti")));
 
-    QStringList righe = predictions::Intestazione_Relativo(
-        gudtSatelementi[kSlotScratch], gudtRigheAttive[kSlotScratch], gudtSatelementi[kSlotSecondo],
-        gudtRigheAttive[kSlotSecondo], opzione);
-    const QDateTime t0 = piu(tempoinizio, -step);
+    const qint64 passoMs = std::max<qint64>(1, std::llround(step * 1000.0));
+    const QDateTime t0 = tempoinizio.addMSecs(-passoMs);
     const QDateTime t1 = tempofine;
+    const int celle = predictions::Celle_Relativo(opzione);
+    m_elenco->Azzera(1 + celle, [t0, passoMs, opzione](const qint32* c) {
+        return predictions::Testo_Relativo(opzione, istante(t0, c[0], passoMs), c + 1);
+    });
+    m_elenco->Aggiungi_Testo(predictions::Intestazione_Relativo(
+        gudtSatelementi[kSlotScratch], gudtRigheAttive[kSlotScratch], gudtSatelementi[kSlotSecondo],
+        gudtRigheAttive[kSlotSecondo], opzione));
 
     m_inCorso = true;
     frmProgress::Mostra(mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite")),
                         double(std::max<qint64>(0, t0.secsTo(t1))));
     double trascorsi = 0;
-    for (QDateTime t = t0; t < t1;) {
-        t = piu(t, step);
-        if (!mAstro::Aggiorna_Tempo(t) || !mSat::Calcola_Satellite(kSlotScratch, gdblGiornoGiuliano))
+    for (qint64 n = 1;; ++n) {
+        if (istante(t0, n - 1, passoMs) >= t1)
+            break;
+        const QDateTime adesso = istante(t0, n, passoMs);
+        if (!mAstro::Aggiorna_Tempo(adesso) || !mSat::Calcola_Satellite(kSlotScratch, gdblGiornoGiuliano))
             break;
         const predictions::Istante a = Leggi_Istante(kSlotScratch, opzione);
         if (!mSat::Calcola_Satellite(kSlotSecondo, gdblGiornoGiuliano))
             break;
         const predictions::Istante b = Leggi_Istante(kSlotSecondo, opzione);
         trascorsi += step;
-        righe << predictions::Riga_Relativa(opzione, t, a, b);
+        qint32* c = m_elenco->Nuova_Riga();
+        if (!c)
+            break;
+        c[0] = qint32(n);
+        predictions::Riempi_Relativo(opzione, a, b, c + 1);
         const bool avanti = frmProgress::Passo(trascorsi);
-        if (a.v.Quota < kQuotaDecadimento || b.v.Quota < kQuotaDecadimento || !avanti)
+        if (a.v.Quota < kQuotaDecadimento || b.v.Quota < kQuotaDecadimento || !avanti
+            || n >= std::numeric_limits<qint32>::max())
             break;
     }
-    finisciElenco(righe);
+    finisciElenco();
     m_inCorso = false;
     mAstro::Aggiorna_Tempo(gdatDataCorrente);
     return true;
 }
 
+namespace predictions {
+
+platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome)
+{
+    platform::FileDialogRequest r;
+    r.title = lingua("Dialogs", "salvaconnome");
+    // The program folder is not the user's to write in.
+    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    r.initialFolder = !documenti.isEmpty() && QDir(documenti).exists() ? documenti : QDir::homePath();
+    QString file;
+    for (const QChar c : vb::Trim(nome))
+        file += QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32 ? QChar(u'_') : c;
+    file = file.simplified();
+    if (file.isEmpty())
+        file = QStringLiteral("listing");
+    r.fileName = file + QStringLiteral(".txt");
+    r.filter = lingua("Dialogs", "filtrotxt");
+    r.filterIndex = 1;
+    r.flags = platform::fileOverwritePrompt;
+    return r;
+}
+
+} // namespace predictions
+
+QString frmDetails::nomeFile() const
+{
+    // The caption names the listing: "Details: Iss (zarya) - 26 Nov 2013  10:00:00".
+    QString t = windowTitle();
+    t.replace(QLatin1Char(':'), QLatin1Char(' '));
+    return t.simplified();
+}
+
 bool frmDetails::Salva()
 {
+    if (m_inCorso)
+        return false;
     QApplication::processEvents();
     platform::FileChooser* files = platform::services().files;
     if (!files)
         return false;
-    platform::FileDialogRequest r;
-    r.title = lingua("Dialogs", "salvaconnome");
-    r.initialFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    r.filter = lingua("Dialogs", "filtrotxt");
-    r.filterIndex = 1;
-    r.flags = platform::fileOverwritePrompt;
-    const std::optional<QString> scelto = files->saveFile(r, this);
+    const std::optional<QString> scelto = files->saveFile(predictions::Richiesta_Salva_Testo(nomeFile()), this);
     if (!scelto || scelto->isEmpty())
         return false;
-    QString testo;
-    for (const QString& riga : righe())
-        testo += riga + QStringLiteral("\r\n");
-    QString errore;
-    if (!vb::writeTextFile(*scelto, testo, vb::TextEncoding::Windows1252, &errore)) {
+    const QPointer<frmDetails> finestra(this);
+    const int n = numeroRighe();
+    const bool progresso = n >= kRigheConProgresso;
+    core::LavoroLungo lavoro;
+    if (progresso && !lavoroLibero(lavoro))
+        return false;
+    // Written whole or not at all: the old file stays until the new one is
+    // complete.
+    QSaveFile file(*scelto);
+    auto errore = [&](const QString& perche) {
+        file.cancelWriting();
         platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("erroresalvataggio")) + QLatin1Char('\r')
-                             + errore,
+                             + perche,
                          platform::vbExclamation, *scelto);
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return errore(file.errorString());
+    bool fermato = false;
+    if (progresso) {
+        m_inCorso = true;
+        frmProgress::Mostra(lingua("Dialogs", "salvaconnome"), double(n));
     }
+    QString blocco;
+    for (int i = 0; i < n && !fermato; i += kRigheBlocco) {
+        blocco.clear();
+        const int fine = std::min(n, i + kRigheBlocco);
+        for (int j = i; j < fine; ++j) {
+            blocco += riga(j);
+            blocco += QStringLiteral("\r\n");
+        }
+        if (file.write(vb::encodeWindows1252(blocco)) < 0)
+            break;
+        if (progresso && (!frmProgress::Passo(fine) || !finestra))
+            fermato = true;
+    }
+    if (progresso) {
+        frmProgress::Unload();
+        if (finestra)
+            m_inCorso = false;
+    }
+    if (fermato) {
+        file.cancelWriting();
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError || !file.commit())
+        return errore(file.errorString());
     QApplication::processEvents();
     return true;
 }
 
 bool frmDetails::Stampa()
 {
-    const QStringList linee = righe();
-    if (linee.isEmpty())
+    const int n = numeroRighe();
+    if (n == 0 || m_inCorso)
         return false;
     QApplication::processEvents();
     platform::FileChooser* files = platform::services().files;
@@ -620,14 +761,20 @@ bool frmDetails::Stampa()
     QPrinter& printer = platform::applicationPrinter();
     if (!files->choosePrinter(printer, 0, this))
         return false;
+    const bool progresso = n >= kRigheConProgresso;
+    core::LavoroLungo lavoro;
+    if (progresso && !lavoroLibero(lavoro))
+        return false;
     printer.setPageOrientation(QPageLayout::Portrait);
     platform::PrintJob job(&printer);
-    if (!job.isActive()) {
+    auto errore = [&] {
         platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("errorestampa")) + QLatin1Char('\r')
                              + job.errorString(),
                          platform::vbExclamation);
         return false;
-    }
+    };
+    if (!job.isActive())
+        return errore();
     platform::Canvas& p = job.page();
     p.setForeColor(vb::RGB(0, 0, 0));
     constexpr double kMargine = 450.0; // twips
@@ -636,10 +783,12 @@ bool frmDetails::Stampa()
     carattere.setFixedPitch(true);
     p.setFont(carattere);
     // Lines wider than the page would be cut at its edge: the font shrinks
-    // until the widest line fits (never below 6 points).
+    // until the widest line fits (never below 6 points). The lines of a
+    // listing's body are all as wide as one another: the first lines and the
+    // last ones tell the width.
     double larghezza = 0;
-    for (const QString& l : linee)
-        larghezza = std::max(larghezza, p.TextWidth(l));
+    for (int i = 0; i < n; i = i < 2000 || i >= n - 50 ? i + 1 : n - 50)
+        larghezza = std::max(larghezza, p.TextWidth(riga(i)));
     const double spazio = p.scaleWidth() - 2 * kMargine;
     if (larghezza > spazio && larghezza > 0) {
         carattere.setPointSizeF(std::max(6.0, 10.0 * spazio / larghezza));
@@ -651,20 +800,37 @@ bool frmDetails::Stampa()
     p.setCurrentX(kMargine);
     p.Print(QString());
     p.setCurrentY(kMargine);
-    for (const QString& l : linee) {
+    const QPointer<frmDetails> finestra(this);
+    if (progresso) {
+        m_inCorso = true;
+        frmProgress::Mostra(mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("stampa")), double(n));
+    }
+    bool fermato = false;
+    for (int i = 0; i < n; ++i) {
         if (p.currentY() + altezzaRiga > fondo) {
-            job.NewPage();
+            if (!job.NewPage())
+                break;
             p.setFont(carattere);
             p.setCurrentY(kMargine);
         }
         p.setCurrentX(kMargine);
-        p.Print(l);
+        p.Print(riga(i));
+        if (progresso && (i + 1) % 256 == 0 && (!frmProgress::Passo(i + 1) || !finestra)) {
+            fermato = true;
+            break;
+        }
     }
-    if (!job.EndDoc()) {
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("errorestampa")) + QLatin1Char('\r')
-                             + job.errorString(),
-                         platform::vbExclamation);
+    if (progresso) {
+        frmProgress::Unload();
+        if (finestra)
+            m_inCorso = false;
+    }
+    if (fermato) {
+        // Stopped: the document is thrown away, nothing goes to the printer.
+        printer.abort();
         return false;
     }
+    if (!job.EndDoc())
+        return errore();
     return true;
 }

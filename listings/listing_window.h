@@ -11,9 +11,16 @@
 
 #include <vector>
 
-class QListWidget;
+class QListView;
 class QStackedLayout;
 class QTreeWidget;
+
+namespace platform {
+struct FileDialogRequest;
+}
+namespace predictions {
+class ListingModel;
+}
 
 // The sets read by Leggi until their summary is built.
 extern std::vector<RigaDati> gudtFileVisualizzato;
@@ -31,6 +38,12 @@ std::optional<QStringList> Riga_Sommario(const Satelement& e, const RigaDati& r,
 // LF; a final line end gives a last empty line.
 QStringList Righe_File(const QByteArray& bytes);
 
+// A save dialog request for a text file: the "filtrotxt" filter, asking
+// before overwriting, in the user's documents folder when it exists (else the
+// home folder), proposing `nome` (characters a file name cannot hold are
+// replaced) with ".txt".
+platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome);
+
 } // namespace predictions
 
 class frmDetails : public QWidget {
@@ -43,8 +56,11 @@ public:
     // program runs).
     static frmDetails* Nuovo();
 
-    QListWidget* List1 = nullptr;
+    // The text listing: a view on the listing's lines, which formats only
+    // the lines in sight.
+    QListView* List1 = nullptr;
     QTreeWidget* ListView1 = nullptr;
+    predictions::ListingModel* Elenco() const { return m_elenco; }
 
     // An OBS ephemeris keeps only the instants with the satellite above the
     // horizon. False in a new window.
@@ -62,15 +78,28 @@ public:
                        double& step, int opzione);
     // Fills List1 with the relative motion of slots 201 (A) and 202 (B).
     bool Genera_relativo(const QDateTime& tempoinizio, const QDateTime& tempofine, double step, int opzione);
-    // Saves the lines of List1 to a text file chosen by the user (CR LF line
-    // ends). False when cancelled or not written (the user is told why).
+    // Shows plain text lines as the listing (the listing of all passes of a
+    // prediction tab).
+    void Elenco_Testo(const QStringList& righe);
+    // Saves the lines shown (the text listing, or the rows of a summary in
+    // their order, one line each) to a text file chosen by the user, CR LF
+    // line ends, streamed line by line: a long listing shows the progress
+    // window, whose Stop leaves no file behind. The file is replaced only
+    // once written whole. False when cancelled, stopped or not written (the
+    // user is told why).
     Q_INVOKABLE bool Salva();
-    // Prints the lines of List1 on the printer chosen by the user. False
-    // when there is nothing to print, the dialog was cancelled or printing
-    // failed (the user is told why).
+    // Prints the lines shown on the printer chosen by the user, page after
+    // page; a long listing shows the progress window, whose Stop abandons
+    // the document. False when there is nothing to print, the dialog was
+    // cancelled, printing was stopped or failed (the user is told why).
     Q_INVOKABLE bool Stampa();
-    // The lines of the text listing, in order.
+    // The lines of the text listing, in order (for short listings).
     QStringList righe() const;
+    // The number of lines Save and Print would write, and one of them.
+    int numeroRighe() const;
+    QString riga(int i) const;
+    // The window shows something that Save and Print act on.
+    bool haRighe() const;
 
     // Summary of the principal (0) or secondary (1) database, or (other
     // values) of the sets in gudtFileVisualizzato. Stops quietly at the first
@@ -110,8 +139,12 @@ private:
     bool aggiungiRiga(const RigaDati& r);
     void mostra();
     void mostraElenco();
-    bool iniziaElenco(const QString& titolo);
-    void finisciElenco(QStringList& righe);
+    void iniziaElenco(const QString& titolo);
+    void finisciElenco();
+    bool tabellaMostrata() const;
+    QString nomeFile() const;
+
+    predictions::ListingModel* m_elenco = nullptr;
 
     QStackedLayout* m_pila = nullptr;
     bool m_inCorso = false;      // being filled: closing asks the task to stop

@@ -3,7 +3,6 @@
 #include "passes/pass_map_window.h"
 #include "common/window_host.h"
 #include "platform/vb.h"
-#include "listings/listing_window.h"
 #include "passes/pass_window.h"
 #include "common/main_window_link.h"
 
@@ -24,15 +23,7 @@ void Collega_Previsioni(MainWindowLink& main)
         database::Mostra_Figlia(f);
     });
 
-    // A chosen pass opens its ephemeris listing in a new listing window,
-    // automatic step, the observer's view.
-    frmVisibleSatellites::setApriElenco([](int slot, const QDateTime& inizio, const QDateTime& fine) {
-        frmDetails* d = frmDetails::Nuovo();
-        double passo = 0;
-        d->Genera_elenco(slot, inizio, fine, passo, 1);
-    });
-
-    // ... or its pass map: a new map of the satellite in slot 201.
+    // A chosen pass opens its pass map: a new map of the satellite in slot 201.
     frmVisibleSatellites::setApriMappa([](frmVisibleSatellites& w) {
         auto* mappa = new frmSkySat;
         mappa->gvarTempoInizio = vb::CDate(w.mvarTempoInizio).value_or(QDateTime());

@@ -19,6 +19,8 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/vb.h"
+#include "common/window_host.h"
+#include "listings/listing_lines.h"
 #include "listings/listing_window.h"
 
 #include <QApplication>
@@ -26,8 +28,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinter>
-#include <QStackedLayout>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -64,8 +64,17 @@ void frmVisibleSatellites::lvwPass_ColumnClick(int Index, int colonna)
         verso = 1 - mintVersoOrdinamento;
     m_ordinata[size_t(Index)] = true;
     mintColonnaOrdinata = chiave;
-    lvwPass[size_t(Index)]->sortItems(chiave, verso == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_chiaveOrdinata[size_t(Index)] = chiave;
+    m_versoOrdinato[size_t(Index)] = verso == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    riordina(Index);
     mintVersoOrdinamento = verso;
+}
+
+void frmVisibleSatellites::riordina(int Index)
+{
+    // A list the user sorted stays sorted that way for the rows of later runs.
+    if (m_ordinata[size_t(Index)])
+        lvwPass[size_t(Index)]->sortItems(m_chiaveOrdinata[size_t(Index)], m_versoOrdinato[size_t(Index)]);
 }
 
 // ---------------------------------------------------------------- choosing
@@ -157,7 +166,7 @@ void frmVisibleSatellites::lstPass_Click(int Index)
         || mvarTempoFine.isEmpty() || gintSatelliteCalcolo < 1)
         return;
     cmdMappa[size_t(Index)]->setEnabled(mappaDisponibile());
-    cmdDettagli[size_t(Index)]->setEnabled(elencoDisponibile());
+    cmdDettagli[size_t(Index)]->setEnabled(true);
     if (Index == 0)
         cmdAttiva->setEnabled(true);
 }
@@ -184,30 +193,24 @@ frmDetails* frmVisibleSatellites::lvwPass_MouseDown(int Index, Qt::MouseButton B
     QTreeWidget* risultati = lvwPass[size_t(Index)];
     if (risultati->topLevelItemCount() < 1)
         return nullptr;
-    frmDetails* elenco = frmDetails::Nuovo();
-    elenco->ListView1->hide();
-    elenco->List1->clear();
-    elenco->List1->addItem(lblLegenda[size_t(Index)]->text());
+    QStringList righe{lblLegenda[size_t(Index)]->text()};
     for (int r = 0; r < risultati->topLevelItemCount(); ++r) {
         const QStringList campi =
             risultati->topLevelItem(r)->data(0, Qt::UserRole).toString().split(QLatin1Char(';'));
         for (int f = 1; f <= 3 && f < campi.size(); ++f)
-            elenco->List1->addItem(campi[f]);
+            righe << campi[f];
     }
-    elenco->List1->addItem(QString());
-    QFont fisso(QStringLiteral("Courier New"), 9);
-    fisso.setStyleHint(QFont::Monospace);
-    elenco->List1->setFont(fisso);
-    if (auto* pila = qobject_cast<QStackedLayout*>(elenco->List1->parentWidget()->layout()))
-        pila->setCurrentWidget(elenco->List1);
-    elenco->List1->show();
+    righe << QString();
+    frmDetails* elenco = frmDetails::Nuovo();
+    elenco->Elenco_Testo(righe);
     elenco->setWindowTitle(QString());
+    database::Mostra_Figlia(elenco);
     return elenco;
 }
 
 void frmVisibleSatellites::lstPass_DblClick(int Index)
 {
-    if (Index < 0 || Index > 2 || !elencoDisponibile())
+    if (Index < 0 || Index > 2)
         return;
     QListWidget* lista = lstPass[size_t(Index)];
     if (!lista->currentItem() || !lista->currentItem()->isSelected())
@@ -220,7 +223,12 @@ void frmVisibleSatellites::lstPass_DblClick(int Index)
     const auto fine = vb::CDate(mvarTempoFine);
     if (!inizio || !fine)
         return;
-    apriElenco(gintSatelliteCalcolo, *inizio, *fine);
+    // A new listing window, shown, then filled: automatic step, the
+    // observer's view.
+    frmDetails* d = frmDetails::Nuovo();
+    database::Mostra_Figlia(d);
+    double passo = 0;
+    d->Genera_elenco(gintSatelliteCalcolo, *inizio, *fine, passo, predictions::TipoOBS);
 }
 
 void frmVisibleSatellites::cmdMappa_Click(int Index)
@@ -330,12 +338,10 @@ void frmVisibleSatellites::mnuSalva_Click()
     if (lista->count() == 0)
         return;
     QApplication::processEvents();
-    platform::FileDialogRequest richiesta;
-    // The program folder is not the user's to write in: the documents folder.
-    richiesta.initialFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    richiesta.filter = L("Dialogs", "filtrotxt");
-    richiesta.filterIndex = 1;
-    richiesta.flags = platform::fileOverwritePrompt;
+    // Named after the pass: its satellite and its culmination.
+    const QString culmine = lista->count() > 1 ? vb::Trim(lista->item(1)->text().left(24)) : QString();
+    const platform::FileDialogRequest richiesta = predictions::Richiesta_Salva_Testo(
+        lista->item(0)->data(Qt::UserRole + 1).toString() + QLatin1Char(' ') + culmine);
     auto* files = platform::services().files;
     if (!files)
         return;

@@ -42,7 +42,6 @@ namespace {
 const char* const kSezione = "frmVisibleSatellites";
 QPointer<frmVisibleSatellites> g_istanza;
 std::function<void(frmVisibleSatellites&)> g_apriMappa;
-std::function<void(int, const QDateTime&, const QDateTime&)> g_apriElenco;
 
 QString L(const char* chiave)
 {
@@ -75,27 +74,12 @@ bool frmVisibleSatellites::mappaDisponibile()
     return bool(g_apriMappa);
 }
 
-bool frmVisibleSatellites::elencoDisponibile()
-{
-    return bool(g_apriElenco);
-}
-
 void frmVisibleSatellites::apriMappa()
 {
     if (g_apriMappa)
         g_apriMappa(*this);
 }
 
-void frmVisibleSatellites::apriElenco(int slot, const QDateTime& inizio, const QDateTime& fine)
-{
-    if (g_apriElenco)
-        g_apriElenco(slot, inizio, fine);
-}
-
-void frmVisibleSatellites::setApriElenco(std::function<void(int, const QDateTime&, const QDateTime&)> apri)
-{
-    g_apriElenco = std::move(apri);
-}
 
 frmVisibleSatellites::frmVisibleSatellites(QWidget* parent)
     : QWidget(parent)
@@ -243,6 +227,11 @@ QWidget* frmVisibleSatellites::creaScheda(int i)
             [this, i](int sezione) { lvwPass_ColumnClick(i, sezione + 1); });
     connect(lvwPass[k], &QTreeWidget::itemClicked, this,
             [this, i](QTreeWidgetItem* item) { lvwPass_ItemClick(i, item); });
+    // The arrow keys choose a pass as a click does.
+    connect(lvwPass[k], &QTreeWidget::currentItemChanged, this, [this, i](QTreeWidgetItem* item) {
+        if (item && !m_inCorso)
+            lvwPass_ItemClick(i, item);
+    });
     connect(lstPass[k], &QListWidget::itemSelectionChanged, this, [this, i] { lstPass_Click(i); });
     connect(lstPass[k], &QListWidget::itemDoubleClicked, this, [this, i] { lstPass_DblClick(i); });
     return pagina;
@@ -562,6 +551,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
     }
     raise();
     activateWindow();
+    riordina(Index);
     mostraLista(Index, true);
     if (erroreSolutore)
         platform::MsgBox(QString::fromLatin1(astro::kMessaggioErrorePassaggi), platform::vbExclamation);

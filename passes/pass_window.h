@@ -62,8 +62,8 @@ public:
     // Sorting, choosing, listing, map, adding, filters, help, closing.
     void lvwPass_ColumnClick(int Index, int colonna);  // colonna 1-based
     void lvwPass_ItemClick(int Index, QTreeWidgetItem* Item);
-    // A right press on a result list: a listing window with every pass of the
-    // tab (null when nothing was opened).
+    // A right press on a result list: a listing window, shown, with every
+    // pass of the tab (null when nothing was opened).
     frmDetails* lvwPass_MouseDown(int Index, Qt::MouseButton Button);
     void lstPass_Click(int Index);
     void lstPass_DblClick(int Index);
@@ -100,10 +100,6 @@ public:
     // satellite in slot 201.
     static void setApriMappa(std::function<void(frmVisibleSatellites&)> apri);
     static bool mappaDisponibile();
-    // The ephemeris listing of a pass (slot, start, end as local
-    // date-times); without it the listing buttons stay disabled.
-    static void setApriElenco(std::function<void(int slot, const QDateTime& inizio, const QDateTime& fine)> apri);
-    static bool elencoDisponibile();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -115,10 +111,13 @@ private:
     void mostraLista(int i, bool visibile);
     void cerca(int Index, double inizio, double fine, int limite);
     void apriMappa();
-    void apriElenco(int slot, const QDateTime& inizio, const QDateTime& fine);
     void aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice);
 
     bool m_inCorso = false;
     bool m_chiudiDopo = false;  // closed while a run went on: close when it ends
     std::array<bool, 3> m_ordinata{};
+    // The sort of each tab's list, applied again to the rows of its next run.
+    std::array<int, 3> m_chiaveOrdinata{};
+    std::array<Qt::SortOrder, 3> m_versoOrdinato{};
+    void riordina(int Index);
 };

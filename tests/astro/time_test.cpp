@@ -66,14 +66,23 @@ TEST(DataDaGiuliano, MeeusExamplesAndZones)
     EXPECT_EQ(Data_Da_Giuliano(2451544.5, -5.5, 0), Dt(1999, 12, 31, 18, 30, 0));
 }
 
-TEST(DataDaGiuliano, SecondsRoundingToSixtyCarry)
+TEST(DataDaGiuliano, RoundsToTheNearestSecond)
 {
-    // Day fraction 0.45833 (cut to five decimals) is 10:59:59.71, which
-    // rounds to 60 seconds and so to 11:00:00, never to an invalid time.
+    // 10:59:59.71 rounds to 11:00:00, never to an invalid 60 seconds.
     EXPECT_EQ(Data_Da_Giuliano(2451544.5 + 0.458335, 0, 0), Dt(2000, 1, 1, 11, 0, 0));
-    // The day is cut to five decimals first: 0.999996 reads 0.99999,
-    // 23:59:59.14, so the last second never spills into the next day.
-    EXPECT_EQ(Data_Da_Giuliano(2451544.5 + 0.999996, 0, 0), Dt(2000, 1, 1, 23, 59, 59));
+    // 23:59:59.65 is the next day's midnight.
+    EXPECT_EQ(Data_Da_Giuliano(2451544.5 + 0.999996, 0, 0), Dt(2000, 1, 2, 0, 0, 0));
+    // 12:00:01.7 is 12:00:02: the time is not cut to 1e-5 day (0.864 s) first.
+    EXPECT_EQ(Data_Da_Giuliano(2451544.5 + 43201.7 / 86400.0, 0, 0), Dt(2000, 1, 1, 12, 0, 2));
+    EXPECT_EQ(Data_Da_Giuliano(2451544.5 + 43201.4 / 86400.0, 0, 0), Dt(2000, 1, 1, 12, 0, 1));
+    // A span of 0.3 day reads 25920 s wherever it starts.
+    for (double inizio : {2456623.33127943, 2451544.5 + 0.123456, 2460000.0 + 0.777777}) {
+        const DataOra a = Data_Da_Giuliano(inizio, 0, 0);
+        const DataOra b = Data_Da_Giuliano(inizio + 0.3, 0, 0);
+        const long long sa = a.Ora * 3600LL + a.Minuto * 60 + a.Secondo;
+        const long long sb = (b.Giorno - a.Giorno) * 86400LL + b.Ora * 3600LL + b.Minuto * 60 + b.Secondo;
+        EXPECT_EQ(sb - sa, 25920) << inizio;
+    }
 }
 
 TEST(DataDaGiuliano, BadInputRaises)

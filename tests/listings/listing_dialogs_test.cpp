@@ -23,6 +23,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
+#include <QFile>
 
 namespace {
 
@@ -218,7 +220,10 @@ TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
 TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
 {
     MDIForm1 w;
+    // Wired as the program does at start-up: the text viewer's commands
+    // come after the listings'.
     predictions::Collega_Elenchi(w);
+    options::Collega_File(w);
     w.show();
     auto* d = new frmDetails;
     QMdiSubWindow* sub = w.mdiArea()->addSubWindow(d);
@@ -240,18 +245,31 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     w.menuItem("mnuFileStampa")->trigger();
     EXPECT_TRUE(QFile::exists(pdf));
 
-    // A summary table is not a text list: neither command acts on it.
+    // A summary table saves its rows, in the order shown, one line each.
     auto* s = new frmDetails;
     QMdiSubWindow* sub2 = w.mdiArea()->addSubWindow(s);
     sub2->show();
+    gudtFileVisualizzato = {RigaDati{}, ref.sets["A"], ref.sets["B"]};
     s->Sommario(2);
+    gudtFileVisualizzato.clear();
+    ASSERT_EQ(s->ListView1->topLevelItemCount(), 2);
+    s->ListView1_ColumnClick(2);  // by name: Delta first
+    s->ListView1_ColumnClick(2);  // and again: Iss first
     w.mdiArea()->setActiveSubWindow(sub2);
+    s->ListView1->setFocus();
     emit w.menu("mnuFile")->aboutToShow();
-    EXPECT_FALSE(w.menuItem("mnuFileSalva")->isEnabled());
-    const auto chiamate = fakes.files.calls.size();
+    EXPECT_TRUE(w.menuItem("mnuFileSalva")->isEnabled());
+    const QString sommario = m_dir.filePath("summary.txt");
+    fakes.files.fileAnswers = {sommario};
     w.menuItem("mnuFileSalva")->trigger();
-    w.menuItem("mnuFileStampa")->trigger();
-    EXPECT_EQ(fakes.files.calls.size(), chiamate);
+    QFile letto(sommario);
+    ASSERT_TRUE(letto.open(QIODevice::ReadOnly));
+    const QList<QByteArray> righe = letto.readAll().split('\n');
+    ASSERT_EQ(righe.size(), 3);  // two rows, each ended by CR LF
+    EXPECT_TRUE(righe[0].startsWith("25544 Iss (zarya)  ")) << righe[0].toStdString();
+    EXPECT_TRUE(righe[1].contains("Delta 1 Deb")) << righe[1].toStdString();
+    EXPECT_TRUE(righe[0].endsWith("\r"));
+    EXPECT_TRUE(righe[2].isEmpty());
     w.closeChildren();
 }
 

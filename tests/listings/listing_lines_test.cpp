@@ -63,7 +63,7 @@ TEST_F(Listings, FieldsKeepTheirWidths)
     s.v.Fase = 1.0;
     s.v.AngoloFase = 90;
     s.altezzaSole = -12.5;
-    s.stato = "Visible";
+    s.v.Stato = StatoVisibile;
     const QDateTime t = alle(10, 0, 0);
     EXPECT_EQ(Riga_Effemeride(TipoOBS, t, s),
               "26 Nov 2013  10:00:00    12.34   123.40     1234.5      400.0   -1.3   100.    90.0   -12.50   Visible");

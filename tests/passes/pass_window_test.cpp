@@ -21,9 +21,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
+#include <QListView>
+#include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -44,6 +48,16 @@ const RigaDati kGeo{"GEO", "1 24208U 96044A   06177.04061740 -.00000094  00000-0
                     "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119"};
 // The reference span of the ISS passes (tools/ref_passes.py).
 constexpr double kInizioIss = 2456623.33127943;
+
+// The listing windows shown on screen, newest last.
+QList<frmDetails*> Elenchi_Mostrati()
+{
+    QList<frmDetails*> out;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<frmDetails*>(w); d && d->isVisible())
+            out << d;
+    return out;
+}
 
 // Skyfield's ISS culminations over Rome, limit 10 degrees, within [a, b].
 int Culmini_Riferimento(double a, double b)
@@ -216,12 +230,57 @@ TEST_F(PassWindow, PrincipalRunListsTheReferencePassesAndGivesTheClockBack)
     for (int i = 1; i < r->topLevelItemCount(); ++i)
         EXPECT_LE(r->topLevelItem(i - 1)->text(2).trimmed().toDouble(), r->topLevelItem(i)->text(2).trimmed().toDouble());
 
-    // A right click lists every pass of the tab: legend, 3 lines a pass, one empty line.
-    frmDetails* elenco = f->lvwPass_MouseDown(1, Qt::RightButton);
-    ASSERT_NE(elenco, nullptr);
-    EXPECT_EQ(elenco->List1->count(), 3 * r->topLevelItemCount() + 2);
-    EXPECT_TRUE(elenco->List1->item(elenco->List1->count() - 1)->text().isEmpty());
+    // A right click on the list (the real press, as the user makes it)
+    // shows a listing of every pass of the tab: legend, 3 lines a pass, one
+    // empty line.
+    ASSERT_TRUE(Elenchi_Mostrati().isEmpty());
+    f->show();
+    QTest::mousePress(r->viewport(), Qt::RightButton, {}, QPoint(10, 10));
+    ASSERT_EQ(Elenchi_Mostrati().size(), 1);
+    frmDetails* elenco = Elenchi_Mostrati().first();
+    ASSERT_EQ(elenco->numeroRighe(), 3 * r->topLevelItemCount() + 2);
+    EXPECT_EQ(elenco->List1->model()->rowCount(), elenco->numeroRighe());
+    EXPECT_EQ(elenco->riga(0), f->lblLegenda[1]->text());
+    EXPECT_EQ(elenco->riga(2), r->topLevelItem(0)->data(0, Qt::UserRole).toString().section(';', 2, 2));
+    EXPECT_TRUE(elenco->riga(elenco->numeroRighe() - 1).isEmpty());
+    EXPECT_TRUE(elenco->List1->isVisible());
     elenco->close();
+}
+
+TEST_F(PassWindow, SortAndArrowKeysFollowTheUser)
+{
+    elenca({kIss});
+    imposta(1, 2);
+    f->show();
+    f->SSTab1->setCurrentIndex(1);
+    f->cmdOK_Click(1);
+    QTreeWidget* r = f->lvwPass[1];
+    ASSERT_GT(r->topLevelItemCount(), 3);
+    // The date heading twice: latest first.
+    f->lvwPass_ColumnClick(1, 1);
+    f->lvwPass_ColumnClick(1, 1);
+    const QString ultimo = r->topLevelItem(0)->text(7);
+
+    // The next run keeps that order for its own rows, and chooses the first
+    // of them: the latest pass.
+    f->cmdOK_Click(1);
+    ASSERT_GT(r->topLevelItemCount(), 3);
+    EXPECT_EQ(r->topLevelItem(0)->text(7), ultimo);
+    for (int i = 1; i < r->topLevelItemCount(); ++i)
+        EXPECT_GT(r->topLevelItem(i - 1)->text(7), r->topLevelItem(i)->text(7));
+    const QString tag0 = r->topLevelItem(0)->data(0, Qt::UserRole).toString();
+    EXPECT_EQ(f->lstPass[1]->item(1)->text(), tag0.section(';', 2, 2));
+
+    // The arrow keys move to the next pass: its three event lines show.
+    r->setFocus();
+    r->setCurrentItem(r->topLevelItem(0));
+    QTest::keyClick(r, Qt::Key_Down);
+    ASSERT_EQ(r->currentItem(), r->topLevelItem(1));
+    const QStringList tag1 = r->topLevelItem(1)->data(0, Qt::UserRole).toString().split(';');
+    ASSERT_EQ(f->lstPass[1]->count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(f->lstPass[1]->item(i)->text(), tag1[i + 1]);
+    EXPECT_EQ(f->mvarTempoCulmine, tag1[2].left(21));
 }
 
 TEST_F(PassWindow, SecondaryRunSkipsGeostationaryAndStopEmptiesTheLists)
@@ -337,7 +396,9 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
     imposta(2, 1);
     f->cmdOK_Click(2);
     ASSERT_EQ(f->lstPass[2]->count(), 3);
-    EXPECT_FALSE(f->cmdMappa[2]->isEnabled());  // no opener: the commands stay off
+    EXPECT_FALSE(f->cmdMappa[2]->isEnabled());  // no map opener: the map stays off
+    f->show();
+    f->SSTab1->setCurrentIndex(2);
 
     struct Aperta {
         Satelement sat;
@@ -348,9 +409,6 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
         mappe.append({gudtSatelementi[kSlotScratch], w.mvarTempoMappa, w.mvarTempoInizio, w.mvarTempoCulmine,
                       w.mvarTempoFine, w.mstrRiga2});
     });
-    QList<std::tuple<int, QDateTime, QDateTime>> elenchi;
-    frmVisibleSatellites::setApriElenco(
-        [&](int slot, const QDateTime& a, const QDateTime& b) { elenchi.append({slot, a, b}); });
     f->lstPass[2]->setCurrentRow(0);  // the rise line
     EXPECT_TRUE(f->cmdMappa[2]->isEnabled());
     EXPECT_TRUE(f->cmdDettagli[2]->isEnabled());
@@ -363,14 +421,36 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
     EXPECT_EQ(mappe[0].mappa, mappe[0].inizio);  // opens at the chosen rise
     EXPECT_EQ(mappe[0].riga2, f->lstPass[2]->item(1)->text().trimmed());
 
-    f->cmdDettagli_Click(2);
-    ASSERT_EQ(elenchi.size(), 1);
-    EXPECT_EQ(std::get<0>(elenchi[0]), 2);
-    // The texts read back to the pass's local times.
-    EXPECT_EQ(vb::Format(std::get<1>(elenchi[0]), u"dd mmm yyyy  hh:mm:ss"), f->mvarTempoInizio);
-    EXPECT_EQ(vb::Format(std::get<2>(elenchi[0]), u"dd mmm yyyy  hh:mm:ss"), f->mvarTempoFine);
+    // The Details button shows a new listing of the pass: automatic step,
+    // the observer's view, from before the rise to the first instant at or
+    // after the set.
+    emit f->cmdDettagli[2]->Click();
+    ASSERT_EQ(Elenchi_Mostrati().size(), 1);
+    frmDetails* d = Elenchi_Mostrati().first();
+    EXPECT_TRUE(d->windowTitle().startsWith(QStringLiteral("Details: Iss (zarya) - ") + f->mvarTempoInizio))
+        << d->windowTitle().toStdString();
+    QStringList dati;
+    for (const QString& l : d->righe())
+        if (!l.isEmpty() && l.at(0).isDigit())
+            dati << l;
+    ASSERT_GT(dati.size(), 5);
+    const QDateTime sorge = *vb::CDate(f->mvarTempoInizio);
+    const QDateTime tramonta = *vb::CDate(f->mvarTempoFine);
+    const QDateTime primo = *vb::CDate(dati.first().left(21));
+    const QDateTime ultimo = *vb::CDate(dati.last().left(21));
+    EXPECT_LE(primo, sorge);
+    EXPECT_GT(primo.secsTo(sorge), -1);
+    EXPECT_LT(primo.secsTo(sorge), 31);  // the step of a pass under 10 minutes is 15 s or 30 s
+    EXPECT_GE(ultimo, tramonta);
+    EXPECT_LT(tramonta.secsTo(ultimo), 31);
+    EXPECT_EQ(primo.time().second() % 15, 0);
+
+    // A double click on an event line (the real double click) opens one more.
+    const QRect riga = f->lstPass[2]->visualItemRect(f->lstPass[2]->item(1));
+    QTest::mouseClick(f->lstPass[2]->viewport(), Qt::LeftButton, {}, riga.center());
+    QTest::mouseDClick(f->lstPass[2]->viewport(), Qt::LeftButton, {}, riga.center());
+    EXPECT_EQ(Elenchi_Mostrati().size(), 2);
     frmVisibleSatellites::setApriMappa({});
-    frmVisibleSatellites::setApriElenco({});
 
     // With no line selected the commands go off again.
     f->lstPass[2]->clearSelection();
@@ -384,15 +464,13 @@ TEST_F(PassWindow, ChosenPassFollowsItsSatelliteWhenTheWorkingListChanges)
     imposta(2, 1);
     f->cmdOK_Click(2);
     ASSERT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
-    QList<int> aperti;
-    frmVisibleSatellites::setApriElenco([&](int slot, const QDateTime&, const QDateTime&) { aperti.append(slot); });
     f->lstPass[2]->setCurrentRow(0);
 
     // The ISS becomes principal: slot 2 now holds CBERS 2, the pass stays the ISS's.
     core::WorkingList::instance().Scambia(1, 2);
     f->cmdDettagli_Click(2);
-    ASSERT_EQ(aperti.size(), 1);
-    EXPECT_EQ(aperti[0], 1);
+    ASSERT_EQ(Elenchi_Mostrati().size(), 1);
+    EXPECT_TRUE(Elenchi_Mostrati()[0]->windowTitle().startsWith(QStringLiteral("Details: Iss (zarya)")));
     EXPECT_EQ(gintSatelliteCalcolo, 1);
 
     // The ISS leaves the list: its pass opens nothing of another satellite.
@@ -400,8 +478,7 @@ TEST_F(PassWindow, ChosenPassFollowsItsSatelliteWhenTheWorkingListChanges)
     f->lstPass[2]->setCurrentRow(1);
     EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
     f->cmdDettagli_Click(2);
-    EXPECT_EQ(aperti.size(), 1);
-    frmVisibleSatellites::setApriElenco({});
+    EXPECT_EQ(Elenchi_Mostrati().size(), 1);
 }
 
 TEST_F(PassWindow, SaveAndPrintTheChosenPass)
@@ -420,6 +497,27 @@ TEST_F(PassWindow, SaveAndPrintTheChosenPass)
     f->mnuSalva_Click();
     ASSERT_EQ(fakes.files.calls.size(), 1);
     EXPECT_EQ(fakes.files.calls[0].request.flags, platform::fileOverwritePrompt);
+    // Named after the pass, in the documents folder or, without one, home.
+    const QString nomeProposto = fakes.files.calls[0].request.fileName;
+    EXPECT_TRUE(nomeProposto.startsWith(QStringLiteral("Iss (zarya) "))) << nomeProposto.toStdString();
+    EXPECT_TRUE(nomeProposto.endsWith(QStringLiteral(".txt")));
+    EXPECT_FALSE(nomeProposto.contains(QLatin1Char(':')));
+    EXPECT_TRUE(QDir(fakes.files.calls[0].request.initialFolder).exists());
+    {
+        const QByteArray casa = qgetenv("HOME");
+        QTemporaryDir altra;
+        qputenv("HOME", altra.path().toLocal8Bit());
+        fakes.files.fileAnswers = {};
+        f->mnuSalva_Click();
+        ASSERT_EQ(fakes.files.calls.size(), 2);
+        EXPECT_EQ(fakes.files.calls[1].request.initialFolder, altra.path());
+        ASSERT_TRUE(QDir(altra.path()).mkpath(QStringLiteral("Documents")));
+        f->mnuSalva_Click();
+        ASSERT_EQ(fakes.files.calls.size(), 3);
+        EXPECT_EQ(fakes.files.calls[2].request.initialFolder, altra.filePath(QStringLiteral("Documents")));
+        qputenv("HOME", casa);
+        fakes.files.calls.clear();
+    }
     QFile letto(testo);
     ASSERT_TRUE(letto.open(QIODevice::ReadOnly));
     const QByteArray atteso = (f->lstPass[1]->item(0)->text() + "\r\n" + f->lstPass[1]->item(1)->text() + "\r\n"
