@@ -1,5 +1,7 @@
 #include "common/progress_window.h"
 
+#include "common/window_host.h"
+
 #include "controls/graph_button.h"
 #include "controls/progress_bar.h"
 #include "core/clock.h"
@@ -12,9 +14,14 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace {
 
 QPointer<frmProgress> g_istanza;
+// A task runs from Mostra to Unload: Close all and the end of the program
+// wait for it to stop before they close its windows.
+std::optional<database::Attivita> g_attivita;
 QElapsedTimer g_ultimiEventi;
 constexpr qint64 kIntervalloEventi = 30; // ms between two runs of pending events
 
@@ -81,7 +88,11 @@ void frmProgress::closeEvent(QCloseEvent* e)
 
 frmProgress* frmProgress::Mostra(const QString& task, double max)
 {
-    pflgArresta = false;
+    // A stop asked by Close all or the end of the program while a task was
+    // running stays asked for the task that follows it.
+    pflgArresta = database::Attivita_In_Corso() && pflgArresta;
+    if (!g_attivita)
+        g_attivita.emplace();
     frmProgress* f = instance();
     f->Form_Load();
     f->lblTask->setText(task);
@@ -123,4 +134,5 @@ void frmProgress::Unload()
         f->hide();
         f->deleteLater();
     }
+    g_attivita.reset();
 }

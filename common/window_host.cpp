@@ -1,10 +1,17 @@
 #include "common/window_host.h"
 
+#include "core/clock.h"
+
 #include <QApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+#include <vector>
 
 namespace database {
 
@@ -89,6 +96,108 @@ void Chiudi_Figlia(QWidget* w)
         sub->close();
     else
         w->close();
+}
+
+// ---------------------------------------------------------------- long tasks
+
+namespace {
+
+int g_attivita = 0;
+int g_scaricamento = 0;
+std::vector<std::function<void()>>& inAttesa()
+{
+    static std::vector<std::function<void()>> v;
+    return v;
+}
+
+void eseguiInAttesa();
+
+void programma()
+{
+    QTimer::singleShot(0, qApp, [] { eseguiInAttesa(); });
+}
+
+void eseguiInAttesa()
+{
+    if (inAttesa().empty())
+        return;
+    if (g_attivita > 0) {
+        // Another task began in the meantime: it is asked to stop as well.
+        pflgArresta = true;
+        return;
+    }
+    std::vector<std::function<void()>> azioni;
+    azioni.swap(inAttesa());
+    for (auto& a : azioni)
+        if (a)
+            a();
+}
+
+} // namespace
+
+Attivita::Attivita()
+{
+    ++g_attivita;
+}
+
+Attivita::~Attivita()
+{
+    if (--g_attivita == 0 && !inAttesa().empty())
+        programma();
+}
+
+bool Attivita_In_Corso()
+{
+    return g_attivita > 0;
+}
+
+void Dopo_Le_Attivita(std::function<void()> azione)
+{
+    if (g_attivita == 0) {
+        azione();
+        return;
+    }
+    inAttesa().push_back(std::move(azione));
+    pflgArresta = true;
+}
+
+// ---------------------------------------------------------------- unloading
+
+bool Scaricamento_In_Corso()
+{
+    return g_scaricamento > 0;
+}
+
+void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
+{
+    ++g_scaricamento;
+    struct Fine {
+        ~Fine() { --g_scaricamento; }
+    } fine;
+    if (area) {
+        const auto subs = area->subWindowList(QMdiArea::CreationOrder);
+        for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
+            QPointer<QMdiSubWindow> sub = *it;
+            if (!sub || (tenere && sub->widget() == tenere))
+                continue;
+            // The frame passes the close to its window, whose handling
+            // saves its placement and lets its work go.
+            sub->close();
+            if (sub)
+                delete sub.data();
+        }
+    }
+    if (principale) {
+        const auto tops = principale->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (auto it = tops.crbegin(); it != tops.crend(); ++it) {
+            QPointer<QWidget> w = *it;
+            if (!w || w == tenere || !w->isWindow() || qobject_cast<QMenu*>(w.data()))
+                continue;
+            w->close();
+            if (w)
+                w->deleteLater();
+        }
+    }
 }
 
 } // namespace database

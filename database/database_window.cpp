@@ -486,7 +486,7 @@ void frmDatabase::closeEvent(QCloseEvent* e)
     // the program or through Unload.
     QWidget* main = database::Finestra_Principale();
     bool cancel = false;
-    Form_QueryUnload(cancel, main && main->isVisible() ? 0 : 1);
+    Form_QueryUnload(cancel, main && main->isVisible() && !database::Scaricamento_In_Corso() ? 0 : 1);
     if (cancel) {
         e->ignore();
         return;

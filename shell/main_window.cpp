@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "common/window_host.h"
 #include "core/globals.h"
 #include "core/mlang.h"
 #include "core/mreg.h"
@@ -799,17 +800,31 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (gblnConfermaUscita) {
-        const int r = platform::MsgBox(mLang::Testo_Lingua(kSezione, "sicuridiuscire"),
-                                       platform::vbYesNo | platform::vbQuestion);
-        if (r == platform::vbNo) {
+    if (!m_uscitaConfermata) {
+        if (gblnConfermaUscita) {
+            const int r = platform::MsgBox(mLang::Testo_Lingua(kSezione, "sicuridiuscire"),
+                                           platform::vbYesNo | platform::vbQuestion);
+            if (r == platform::vbNo) {
+                event->ignore();
+                return;
+            }
+        }
+        // A window with unsaved work (a text document) may call the closing off.
+        if (!Chiusura_Concessa(m_mdi)) {
             event->ignore();
             return;
         }
+        m_uscitaConfermata = true;
     }
-    // A window with unsaved work (a text document) may call the closing off.
-    if (!Chiusura_Concessa(m_mdi)) {
+    if (database::Attivita_In_Corso()) {
+        // A long task is running: it is asked to stop, and the program ends
+        // once it has (its windows cannot go from under it).
         event->ignore();
+        QPointer<MDIForm1> self(this);
+        database::Dopo_Le_Attivita([self] {
+            if (self)
+                self->close();
+        });
         return;
     }
     m_closing = true;
@@ -817,7 +832,7 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     mNight::Chiusura();
     // The working list is kept for the next run.
     core::Salva_Lista_Lavoro();
-    closeChildren();
+    database::Scarica_Finestre(m_mdi, this);
     event->accept();
 }
 
@@ -850,16 +865,14 @@ frmTime* MDIForm1::timeWindow(bool create)
 void MDIForm1::closeChildren(QWidget* except)
 {
     // Every loaded window but the main one, from the last to the first,
-    // hidden ones included.
-    const auto subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = subs.crbegin(); it != subs.crend(); ++it)
-        delete *it;
-    const auto tops = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    for (auto it = tops.crbegin(); it != tops.crend(); ++it) {
-        QWidget* w = *it;
-        if (w != except && w->isWindow() && !qobject_cast<QMenu*>(w))
-            w->deleteLater();
-    }
+    // hidden ones included, each through its own close handling. A long task
+    // running now is asked to stop first: its windows go once it has ended.
+    QPointer<MDIForm1> self(this);
+    QPointer<QWidget> tenere(except);
+    database::Dopo_Le_Attivita([self, tenere] {
+        if (self)
+            database::Scarica_Finestre(self->m_mdi, self, tenere);
+    });
 }
 
 // ---------------------------------------------------------------- commands

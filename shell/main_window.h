@@ -124,7 +124,9 @@ public:
     // Shows a window as a child of the main window; returns its frame.
     QMdiSubWindow* addChild(QWidget* w) override;
 
-    // Asks to close every child window; the language picker uses it.
+    // Unloads every child window, hidden ones included, through each one's
+    // close handling (Close all, the language picker, exit); a running long
+    // task is asked to stop first, and the windows go once it has ended.
     void closeChildren(QWidget* except = nullptr);
 
 protected:
@@ -159,4 +161,5 @@ private:
     QString m_helpFile;
     QString m_cartellaUtente;
     bool m_closing = false;
+    bool m_uscitaConfermata = false;   // exit confirmed, waiting for a long task to stop
 };

@@ -1,5 +1,6 @@
 #include "shell/time_window.h"
 
+#include "common/window_host.h"
 #include "controls/analog_clock.h"
 #include "controls/graph_button.h"
 #include "core/globals_time.h"
@@ -315,6 +316,12 @@ void frmTime::showEvent(QShowEvent* event)
 void frmTime::closeEvent(QCloseEvent* event)
 {
     // Closing only hides the window; it keeps its state for the next time.
+    // Close all, a change of language and exit unload it (the clock mode
+    // lives in the central clock).
+    if (database::Scaricamento_In_Corso()) {
+        event->accept();
+        return;
+    }
     event->ignore();
     if (QWidget* frame = parentWidget())
         frame->hide();
