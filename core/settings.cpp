@@ -65,7 +65,7 @@ int gintGeneraleStelle = 0;
 
 bool gblnAnteprimaGriglia = false;
 bool gblnAnteprimaGriglia10 = false;
-bool gblnAnteprimaGrigliaTipo = false;
+int gblnAnteprimaGrigliaTipo = 0;
 bool gblnAnteprimaCostellazioniLinee = false;
 bool gblnAnteprimaPianeti = false;
 bool gblnAnteprimaSoleLuna = false;
@@ -251,7 +251,7 @@ std::vector<Row> buildTable()
     const char* A = "Cielo anteprima";
     flag(A, "Griglia", false, &gblnAnteprimaGriglia);
     flag(A, "Griglia 10", true, &gblnAnteprimaGriglia10);
-    flag(A, "Griglia tipo", true, &gblnAnteprimaGrigliaTipo);
+    integer(A, "Griglia tipo", "-1", &gblnAnteprimaGrigliaTipo); // kept as written: other values draw no grid
     flag(A, "Costellazioni linee", false, &gblnAnteprimaCostellazioniLinee);
     flag(A, "Pianeti", true, &gblnAnteprimaPianeti);
     flag(A, "Sole luna", true, &gblnAnteprimaSoleLuna);

@@ -71,7 +71,7 @@ extern int gintGeneraleStelle;
 // ---------------------------------------------------------------- Cielo anteprima (pass map start options)
 extern bool gblnAnteprimaGriglia;
 extern bool gblnAnteprimaGriglia10;
-extern bool gblnAnteprimaGrigliaTipo;
+extern int gblnAnteprimaGrigliaTipo; // -1 altitude-azimuth grid, 0 equatorial, any other value none
 extern bool gblnAnteprimaCostellazioniLinee;
 extern bool gblnAnteprimaPianeti;
 extern bool gblnAnteprimaSoleLuna;

@@ -83,7 +83,8 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     main.setMenuHandler(QStringLiteral("mnuSkySatProiezStereo"), [proiezione] { proiezione(true); });
     main.setMenuHandler(QStringLiteral("mnuSkySatProiezNormale"), [proiezione] { proiezione(false); });
 
-    // Orientation: exactly one item checked; a change drops the annotations.
+    // Orientation: exactly one item checked; choosing one, even the one
+    // already checked, redraws the map anew and drops the annotations.
     static const char* const orientamenti[4] = {"mnuSkySatOrientamentoNord", "mnuSkySatOrientamentoSud",
                                                 "mnuSkySatOrientamentoOvest", "mnuSkySatOrientamentoEst"};
     for (const char* nome : orientamenti) {
@@ -92,12 +93,9 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
             QWidget* mappa = Mappa_Attiva(*m);
             if (!mappa)
                 return;
-            const bool giaScelto = mappa->property(("imp" + voce).toLatin1().constData()).toBool();
             for (const char* altro : orientamenti)
                 if (QAction* a = m->menuItem(QString::fromLatin1(altro)))
                     a->setChecked(voce == QLatin1String(altro));
-            if (giaScelto)
-                return;
             for (const char* altro : orientamenti)
                 if (voce != QLatin1String(altro))
                     Imposta(mappa, QString::fromLatin1(altro), false);

@@ -86,6 +86,16 @@ frmSkySat::frmSkySat(QWidget* parent) : QWidget(parent)
 
 frmSkySat::~frmSkySat() = default;
 
+QSize frmSkySat::sizeHint() const
+{
+    return {kLarghezza, kAltezza};
+}
+
+QSize frmSkySat::minimumSizeHint() const
+{
+    return {240, 240};
+}
+
 void frmSkySat::Mostra()
 {
     Form_Load();
@@ -367,7 +377,7 @@ void frmSkySat::Disegna_traccia(bool arraynuovo)
     if (gvarTempoInizio.isValid() && gvarTempoFine.isValid()) {
         QDateTime t = Inizio_Traccia(gvarTempoInizio);
         const int passo = Passo_Traccia(Minuti_Tra(t, gvarTempoFine));
-        while (t < gvarTempoFine) {
+        for (int passi = 0; t < gvarTempoFine && passi < kMaxPuntiTraccia; ++passi) {
             t = t.addSecs(passo);
             if (!mAstro::Aggiorna_Tempo(t) || !mSat::Calcola_Satellite(kSlotScratch, gdblGiornoGiuliano))
                 continue; // no state at this instant: no point, the line joins the next one
@@ -477,7 +487,7 @@ void frmSkySat::Disegna_punti_cardinali()
 void frmSkySat::Disegna_griglia()
 {
     platform::Canvas& c = m_picture1->canvas();
-    if (gblnAnteprimaGrigliaTipo) {
+    if (gblnAnteprimaGrigliaTipo == -1) {
         c.setFillStyle(platform::Canvas::FillTransparent);
         std::vector<double> altezze;
         if (gblnAnteprimaGriglia10)
@@ -493,6 +503,8 @@ void frmSkySat::Disegna_griglia()
         c.Line(0, -90, 0, 90, mlngColoreGriglia);
         return;
     }
+    if (gblnAnteprimaGrigliaTipo != 0)
+        return; // a type the options never write: no grid
     // Equatorial grid: every point of the hour and degree net converted once.
     struct Nodo { float x, y; double h; };
     std::vector<Nodo> rete(25 * 181);
@@ -596,9 +608,11 @@ void frmSkySat::Disegna_pianeta(float size, std::uint32_t colour, int n)
         c.Circle(x, y, size, colour);
         c.setFillStyle(platform::Canvas::FillTransparent);
     } else {
+        // About centred on the Sun: 0.29 and 0.27 of the picture's size in
+        // HiMetric units, read as twips.
         const QImage sole = skysat::Simbolo_Sole();
-        const double w = c.xUser(sole.width()) / 2;
-        const double h = c.yUser(sole.height()) / 2;
+        const double w = c.xUser(sole.width()) * 0.29 * 2540.0 / 1440.0;
+        const double h = c.yUser(sole.height()) * 0.27 * 2540.0 / 1440.0;
         c.PaintPicture(sole, x - w, y + h);
     }
     if ((n < 8 && impmnuSkySatEtichettePianeti) || (n >= 8 && impmnuSkySatEtichetteSoleLuna)) {
@@ -665,8 +679,12 @@ void frmSkySat::Mostra_menu()
 void frmSkySat::Picture1_MouseDown(int button, int /*shift*/, double x, double y)
 {
     msngPuntoX = msngPuntoY = 0;
-    if (button == 2)
+    mblnPuntoScelto = false;
+    if (button == 2) {
+        // The options menu; a right press pins nothing.
         Mostra_menu();
+        return;
+    }
     mintPuntoScelto = 0;
     if (x <= -100 || x >= 100 || y <= -100 || y >= 100)
         return;
@@ -688,11 +706,12 @@ void frmSkySat::Picture1_MouseDown(int button, int /*shift*/, double x, double y
     c.setForeColor(kBianco);
     msngPuntoX = p.X;
     msngPuntoY = p.Y;
+    mblnPuntoScelto = true;
 }
 
 void frmSkySat::Picture1_MouseMove(int button, int /*shift*/, double x, double y)
 {
-    if (!(button & 1) || msngPuntoX == 0 || msngPuntoY == 0)
+    if (!(button & 1) || !mblnPuntoScelto)
         return;
     platform::Canvas& c = m_picture1->canvas();
     c.setAutoRedraw(false);
@@ -703,8 +722,7 @@ void frmSkySat::Picture1_MouseMove(int button, int /*shift*/, double x, double y
 
 void frmSkySat::Picture1_MouseUp(int /*button*/, int /*shift*/, double x, double y)
 {
-    if (msngPuntoX != 0 && msngPuntoY != 0 && mintPuntoScelto > 0 &&
-        mintPuntoScelto < static_cast<int>(mudtPuntiTraccia.size())) {
+    if (mblnPuntoScelto && mintPuntoScelto > 0 && mintPuntoScelto < static_cast<int>(mudtPuntiTraccia.size())) {
         platform::Canvas& c = m_picture1->canvas();
         const QString testo = Testo_Etichetta(mintPuntoScelto);
         c.setAutoRedraw(false);

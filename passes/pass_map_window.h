@@ -148,6 +148,15 @@ public:
     // drawing); false, with nothing left open, when printing failed.
     bool Stampa_Su(QPrinter& printer);
 
+    // The design size (6630 by 6870 twips), and the least in which the
+    // chart still reads: the workspace's cascade and tile go by them.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // A track never holds more points than this (a far end time would
+    // otherwise step on for ever): 50 hours at the longest step.
+    static constexpr int kMaxPuntiTraccia = 1000;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -177,7 +186,12 @@ private:
     float msngPuntoX = 0;
     float msngPuntoY = 0;
     int mintPuntoScelto = 0;
+    // A track point is picked (a point may lie at x = 0 or y = 0, so the
+    // position cannot tell).
+    bool mblnPuntoScelto = false;
     std::uint32_t mlngColoreGriglia = 0x8C8C8C;
     bool m_caricata = false;
     bool m_disegno = false;
+
+    friend struct PassMapProbe; // tests: track points in given places
 };

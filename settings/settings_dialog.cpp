@@ -373,7 +373,7 @@ void frmSettings::Leggi_impostazioni()
     Casella(chkSkySatEtichetteSoleLuna, gblnAnteprimaSoleLunaNomi);
     Combo_stelle(cmbSkySatMagnitudine, gintAnteprimaStelle);
     Combo_coppia(cmbSkySatProiezione, gblnAnteprimaProiezioneStereo);
-    Combo_coppia(cmbSkySatTipoGriglia, gblnAnteprimaGrigliaTipo);
+    Combo_coppia(cmbSkySatTipoGriglia, gblnAnteprimaGrigliaTipo != 0);
     cmbSkySatTipoGriglia_Click();
     Combo_indice(cmbSkySatOrientamento, gintAnteprimaOrientamento);
     Casella(chkSkySatOrizzonte, gblnAnteprimaEffettoOrizzonte);
@@ -527,7 +527,7 @@ void frmSettings::Applica()
     // 5. pages 6 and 7 (open pass maps keep their own options)
     gblnAnteprimaGriglia = chkSkySatGriglia->isChecked();
     gblnAnteprimaGriglia10 = chkSkySatGriglia10->isChecked();
-    gblnAnteprimaGrigliaTipo = cmbSkySatTipoGriglia->currentIndex() == 1;
+    gblnAnteprimaGrigliaTipo = cmbSkySatTipoGriglia->currentIndex() == 1 ? -1 : 0;
     gblnAnteprimaCostellazioniLinee = chkSkySatOggettiCostellazioni->isChecked();
     gblnAnteprimaPianeti = chkSkySatOggettiPianeti->isChecked();
     gblnAnteprimaSoleLuna = chkSkySatOggettiSoleLuna->isChecked();

@@ -142,7 +142,10 @@ void frmMagnitude::cmdOK_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QObject* b = bersaglio();
-    if (b && b->property("gintNumStelle").isValid()) {
+    // Nothing chosen (the chart's count is none of the twelve and the list
+    // was left alone): the chart keeps its stars.
+    const bool scelto = mintStelle > 0;
+    if (scelto && b && b->property("gintNumStelle").isValid()) {
         b->setProperty("gintNumStelle", mintStelle);
         if (gstrQualeMappa == QLatin1String("locale"))
             QMetaObject::invokeMethod(b, "tmrLocalSky_Timer");

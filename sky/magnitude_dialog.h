@@ -61,5 +61,5 @@ private:
     void Form_Load();
 
     QPointer<QWidget> m_owner;
-    int mintStelle = 0;
+    int mintStelle = 0; // the chosen item's count; 0 while none is chosen
 };

@@ -202,7 +202,7 @@ void frmObject::Form_Paint()
         lblMag->setText(vb::Format(c.Magnitudine, u"0.0"));
         lblSize->setText(charts::dettagli::Testo_Diametro(c.Diametro));
         if (n < mAstro::kLuna) {
-            lblDist->setText(vb::Format(c.Distanza, u"#0.00 UA"));
+            lblDist->setText(vb::Format(c.Distanza, u"#0.00 ") + charts::dettagli::Unita("ua"));
             lblPhase->setText(vb::Format(c.Fase, u"0.00"));
             lblLight->setText(charts::dettagli::Tempo_Luce_Pianeta(c.Distanza));
             Mostra_immagine(n);
@@ -212,12 +212,12 @@ void frmObject::Form_Paint()
             lblMag->hide();
             lblFase->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("magnitudine")));
             lblPhase->setText(vb::CStr(-26.4));
-            lblDist->setText(vb::Format(c.Distanza, u"000,000,000 km"));
+            lblDist->setText(vb::Format(c.Distanza, u"000,000,000 ") + charts::dettagli::Unita("km"));
             lblLight->setText(charts::dettagli::Tempo_Luce_Sole(c.Distanza));
         } else if (n == mAstro::kLuna) {
             lblMagnitudine->hide();
             lblMag->hide();
-            lblDist->setText(vb::Format(c.Distanza, u"000,000 km"));
+            lblDist->setText(vb::Format(c.Distanza, u"000,000 ") + charts::dettagli::Unita("km"));
             lblPhase->setText(charts::dettagli::Fase_Luna(c.Fase));
             lblLight->setText(charts::dettagli::Tempo_Luce_Luna(c.Distanza));
             Disegna_fase(c.Fase);

@@ -1,17 +1,38 @@
 #include "sky/object_box_texts.h"
 
+#include "core/mlang.h"
 #include "platform/vb.h"
 
 #include <cmath>
 
 namespace charts::dettagli {
 
+QString Unita(const char* chiave)
+{
+    return mLang::Testo_Lingua(QStringLiteral("frmObject"), QString::fromLatin1(chiave));
+}
+
+namespace {
+QString Ore()
+{
+    return Unita("ore");
+}
+QString Minuti()
+{
+    return Unita("minuti");
+}
+QString Secondi()
+{
+    return Unita("secondi");
+}
+} // namespace
+
 QString Testo_AR(double ore)
 {
     const double h = std::floor(ore);
     const double m = std::floor((ore - h) * 60.0);
     const double s = std::floor(((ore - h) * 60.0 - m) * 60.0);
-    return vb::Format(h, u" 00h") + vb::Format(m, u" 00m") + vb::Format(s, u" 00s");
+    return vb::Format(h, u" 00") + Ore() + vb::Format(m, u" 00") + Minuti() + vb::Format(s, u" 00") + Secondi();
 }
 
 QString Testo_Dec(double gradi)
@@ -49,8 +70,8 @@ QString Tempo_Luce_Pianeta(double ua)
     const double m = std::floor((totale - h * 3600.0) / 60.0);
     const double s = totale - h * 3600.0 - m * 60.0;
     if (h > 0)
-        return vb::Format(h, u"0h") + vb::Format(m, u"00m") + vb::Format(s, u"00s");
-    return vb::Format(m, u"#0m") + vb::Format(s, u"00s");
+        return vb::Format(h, u"0") + Ore() + vb::Format(m, u"00") + Minuti() + vb::Format(s, u"00") + Secondi();
+    return vb::Format(m, u"#0") + Minuti() + vb::Format(s, u"00") + Secondi();
 }
 
 QString Tempo_Luce_Sole(double km)
@@ -58,12 +79,12 @@ QString Tempo_Luce_Sole(double km)
     const double totale = std::round(km / 299792.0);
     const double m = std::floor(totale / 60.0);
     const double s = totale - m * 60.0;
-    return vb::Format(m, u"00m") + vb::Format(s, u"00s");
+    return vb::Format(m, u"00") + Minuti() + vb::Format(s, u"00") + Secondi();
 }
 
 QString Tempo_Luce_Luna(double km)
 {
-    return vb::Format(km / 299792.0, u"0.0s");
+    return vb::Format(km / 299792.0, u"0.0") + Secondi();
 }
 
 QString Fase_Luna(double faseRadianti)

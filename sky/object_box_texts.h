@@ -2,7 +2,12 @@
 // The number texts of the object details box.
 #include <QString>
 
+// Every unit of the box comes from the language file (section frmObject:
+// "ua", "km", "ore", "minuti", "secondi"); the angle marks are fixed.
 namespace charts::dettagli {
+
+// The unit text of `chiave` in the box's section.
+QString Unita(const char* chiave);
 
 // Right ascension (hours) as " 06h 45m 08s".
 QString Testo_AR(double ore);

@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -102,6 +103,16 @@ frmGeneralSky::frmGeneralSky(QWidget* parent)
 
 frmGeneralSky::~frmGeneralSky() = default;
 
+QSize frmGeneralSky::sizeHint() const
+{
+    return {vb::TwipsToPixels(10665), vb::TwipsToPixels(6870)};
+}
+
+QSize frmGeneralSky::minimumSizeHint() const
+{
+    return {360, 200};
+}
+
 frmGeneralSky* frmGeneralSky::instance(bool create)
 {
     if (!g_cielo && create)
@@ -128,7 +139,17 @@ frmGeneralSky* frmGeneralSky::Mostra()
                     QStringLiteral("Astrovela"), kRegistro, QStringLiteral("Window_Left"), QStringLiteral("0"))));
                 const int alto = vb::TwipsToPixels(vb::Val(mReg::Leggi_Impostazione(
                     QStringLiteral("Astrovela"), kRegistro, QStringLiteral("Window_Top"), QStringLiteral("0"))));
-                sub->setGeometry(sinistra, alto, std::max(larghezza, 120), std::max(altezza, 80));
+                // A placement saved on a larger screen or workspace is
+                // brought back inside the visible workspace.
+                QRect g(sinistra, alto, std::max(larghezza, w->minimumSizeHint().width()),
+                        std::max(altezza, w->minimumSizeHint().height()));
+                if (QWidget* area = sub->mdiArea() ? sub->mdiArea()->viewport() : nullptr) {
+                    const QRect visibile = area->rect();
+                    g.setSize(g.size().boundedTo(visibile.size()).expandedTo(sub->minimumSizeHint()));
+                    g.moveLeft(std::clamp(g.left(), 0, std::max(0, visibile.width() - g.width())));
+                    g.moveTop(std::clamp(g.top(), 0, std::max(0, visibile.height() - g.height())));
+                }
+                sub->setGeometry(g);
             } else {
                 sub->resize(vb::TwipsToPixels(10665), vb::TwipsToPixels(6870));
             }

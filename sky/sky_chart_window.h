@@ -67,6 +67,11 @@ public:
     int puntatore() const { return m_puntatore; }
     void Imposta_Puntatore(int n);
 
+    // The design size (10665 by 6870 twips), and the least in which the
+    // chart still reads: the workspace's cascade and tile go by them.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,8 +1,13 @@
 #!/usr/bin/python3
-"""Reference fixture for the pass map: one pass of the ISS (the ZARYA set of
-tests/data/elements_sample.txt) over Milan (45.4642 N, 9.19 E, 120 m), the
-satellite's track every 15 seconds, and the Sun, the Moon, the planets and a
-few stars at the pass's culmination.
+"""Reference fixtures for the pass map: two passes of the ISS (the ZARYA set of
+tests/data/elements_sample.txt) over Milan (45.4642 N, 9.19 E, 120 m), each
+with the satellite's track every 15 seconds, and the Sun, the Moon, the
+planets and a few stars at the pass's culmination:
+  ref_pass_map.csv         the first pass above 30 degrees (in the Earth's
+                           shadow from start to end, deep night);
+  ref_pass_map_sunlit.csv  the first pass above 30 degrees culminating with
+                           the Sun between -12 and -6 degrees (it comes out
+                           of the shadow half way: red, then yellow).
 
 Satellite: Skyfield (Debian python3-skyfield, built-in time scale, no
 refraction) with python3-sgp4; pass events by Skyfield find_events (limit 0).
@@ -11,7 +16,7 @@ Earth shadow, Sun, Moon and planets: PyEphem (Debian python3-ephem), pressure
 place taken as the place of date (so only the horizontal conversion is
 checked, not precession).
 
-Writes tests/data/ref_pass_map.csv with rows:
+Each file has rows:
   pass,<rise ISO UTC>,<culmination>,<set>,<max elevation>
   track,<ISO UTC>,<elevation>,<azimuth>,<eclipsed 0/1>
   body,<row 1..9>,<elevation>,<azimuth>
@@ -62,7 +67,20 @@ def main():
         if list(events[i:i + 3]) == [0, 1, 2]:
             alt = (sat - place).at(times[i + 1]).altaz()[0].degrees
             passes.append((times[i], times[i + 1], times[i + 2], alt))
-    rise, culm, set_, top = next(p for p in passes if p[3] > 30)
+    first = next(p for p in passes if p[3] > 30)
+    write(first, "ref_pass_map.csv", "ISS over Milan", ts, sat, place, name, l1, l2)
+
+    def sun_at(t):
+        s = ephem.Sun()
+        s.compute(observer(t.utc_datetime()))
+        return math.degrees(s.alt)
+    twilight = next(p for p in passes if p[3] > 30 and -12 < sun_at(p[1]) <= -6)
+    write(twilight, "ref_pass_map_sunlit.csv", "ISS over Milan, leaving the shadow at dawn", ts, sat, place,
+          name, l1, l2)
+
+
+def write(pass_, filename, title, ts, sat, place, name, l1, l2):
+    rise, culm, set_, top = pass_
     rows = []
     iso = lambda t: t.utc_datetime().replace(microsecond=0).strftime("%Y-%m-%dT%H:%M:%S")
     rows.append("pass,%s,%s,%s,%.4f" % (iso(rise), iso(culm), iso(set_), top))
@@ -102,8 +120,8 @@ def main():
         s.compute(o)
         rows.append("star,%.4f,%.4f,%.4f,%.4f" % (ra, dec, math.degrees(s.alt), math.degrees(s.az)))
 
-    with open(os.path.join(DATA, "ref_pass_map.csv"), "w") as f:
-        f.write("# ISS over Milan, see tools/ref_pass_map.py\n")
+    with open(os.path.join(DATA, filename), "w") as f:
+        f.write("# %s, see tools/ref_pass_map.py\n" % title)
         f.write("\n".join(rows) + "\n")
 
 

@@ -105,8 +105,8 @@ def main():
             row, math.degrees(b.alt), math.degrees(b.az), math.degrees(ra) / 15, math.degrees(dec), dist, b.mag))
 
     # Rises and sets of the Sun and the Moon on the local days the almanac
-    # shows: the day of the instant, the next day, a month later, and a polar
-    # night at Tromso. Upper limb on the -0:34 horizon, pressure 0; local
+    # shows: the day of the instant, the next day, a month later, a polar
+    # night and a midnight Sun at Tromso. Upper limb on the -0:34 horizon, pressure 0; local
     # minutes from midnight, azimuth in degrees; empty when none that day.
     out.append("# riseset,place,lat,lon,zone,year,month,day,body,rise_min,rise_az,set_min,set_az,up_at_end")
     sys.path.insert(0, HERE)
@@ -114,7 +114,8 @@ def main():
     days = [("milano", LAT, LON, ZONE, local[0], local[1], local[2]),
             ("milano", LAT, LON, ZONE, local[0], local[1], local[2] + 1),
             ("milano", LAT, LON, ZONE, local[0], local[1] + 1, local[2]),
-            ("tromso", 69.6492, 18.9553, 1.0, 2025, 12, 21)]
+            ("tromso", 69.6492, 18.9553, 1.0, 2025, 12, 21),
+            ("tromso", 69.6492, 18.9553, 1.0, 2025, 6, 21)]
     for pname, lat, lon, zone, yy, mm, dd in days:
         t0 = ephem.Date(ephem.Date((yy, mm, dd)) - zone * ephem.hour)
         t1 = ephem.Date(t0 + 1)

@@ -323,3 +323,19 @@ TEST_F(SettingsTest, FailedSaveIsReportedNotThrown)
 }
 
 } // namespace
+
+TEST_F(SettingsTest, PassMapGridTypeKeepsItsTableForm)
+{
+    // -1 the altitude-azimuth grid, 0 the equatorial one, anything else no
+    // grid: the value is kept as written, not read as yes or no.
+    Leggi_impostazioni();
+    EXPECT_EQ(gblnAnteprimaGrigliaTipo, -1);
+    put("Cielo anteprima", "Griglia tipo", "2");
+    Leggi_impostazioni();
+    EXPECT_EQ(gblnAnteprimaGrigliaTipo, 2);
+    ASSERT_TRUE(Salva_impostazioni());
+    EXPECT_EQ(store.text("Cielo anteprima", "Griglia tipo"), "2");
+    put("Cielo anteprima", "Griglia tipo", "0");
+    Leggi_impostazioni();
+    EXPECT_EQ(gblnAnteprimaGrigliaTipo, 0);
+}

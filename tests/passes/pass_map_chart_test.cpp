@@ -255,7 +255,7 @@ namespace {
 
 TEST_F(PassMap, EquatorialGridStopsAtTheHorizon)
 {
-    gblnAnteprimaGrigliaTipo = false;
+    gblnAnteprimaGrigliaTipo = 0;
     gblnAnteprimaPaesaggio = false;
     auto m = mappa();
     m->impmnuSkySatOggettiCostellazioni = false;
@@ -280,6 +280,144 @@ TEST_F(PassMap, EquatorialGridStopsAtTheHorizon)
     m->Genera_mappa(true);
     EXPECT_GT(conta(2, 88), 100);
     EXPECT_EQ(conta(92, 99), fuoriSenza);
+}
+
+} // namespace
+
+// Track points in given places, as no real pass puts one exactly on an axis.
+struct PassMapProbe {
+    static std::vector<PuntoPassaggio>& punti(frmSkySat& m) { return m.mudtPuntiTraccia; }
+};
+
+namespace {
+
+TEST_F(PassMap, GridTypeOtherThanMinusOneAndZeroDrawsNoGrid)
+{
+    gblnAnteprimaPaesaggio = false;
+    auto m = mappa();
+    const platform::Canvas& c = m->Picture1()->canvas();
+    m->impmnuSkySatGriglia = false;
+    m->Genera_mappa(true);
+    const QImage senza = c.image();
+    m->impmnuSkySatGriglia = true;
+    for (int tipo : {2, 1, -2}) {
+        gblnAnteprimaGrigliaTipo = tipo;
+        m->Genera_mappa(true);
+        EXPECT_EQ(c.image(), senza) << tipo;
+    }
+    gblnAnteprimaGrigliaTipo = -1;
+    m->Genera_mappa(true);
+    EXPECT_NE(c.image(), senza);
+}
+
+TEST_F(PassMap, FarEndTimeBoundsTheTrack)
+{
+    auto m = mappa();
+    m->gvarTempoFine = m->gvarTempoInizio.addYears(2);
+    m->Genera_mappa(false);
+    const auto& p = m->puntiTraccia();
+    ASSERT_GT(p.size(), 1u);
+    EXPECT_LE(static_cast<int>(p.size()) - 1, frmSkySat::kMaxPuntiTraccia);
+    // 180 s steps from the quarter minute before the start.
+    EXPECT_EQ(p[2].Tempo.toSecsSinceEpoch() - p[1].Tempo.toSecsSinceEpoch(), 180);
+}
+
+TEST_F(PassMap, PressesPickOnTheAxesButNotWithTheRightButton)
+{
+    auto m = mappa();
+    auto& punti = PassMapProbe::punti(*m);
+    ASSERT_GE(punti.size(), 10u);
+
+    // A right press on a track point shows the menu and pins nothing.
+    const PuntoPassaggio p = punti[5];
+    m->Picture1_MouseDown(2, 0, p.X, p.Y);
+    m->Picture1_MouseMove(1, 0, p.X + 20, p.Y + 20);
+    m->Picture1_MouseUp(2, 0, p.X + 20, p.Y + 20);
+    m->Picture1_MouseUp(1, 0, p.X + 20, p.Y + 20);
+    EXPECT_EQ(m->etichette().size(), 1u);
+
+    // Points on the vertical and on the horizontal axis are picked like any other.
+    punti[3].X = 0;
+    punti[7].Y = 0;
+    m->Picture1_MouseDown(1, 0, 0.5, punti[3].Y);
+    m->Picture1_MouseUp(1, 0, 30, 30);
+    ASSERT_EQ(m->etichette().size(), 2u);
+    EXPECT_EQ(m->etichette()[1].Punto, 3);
+    m->Picture1_MouseDown(1, 0, punti[7].X, -0.5);
+    m->Picture1_MouseUp(1, 0, -30, -30);
+    ASSERT_EQ(m->etichette().size(), 3u);
+    EXPECT_EQ(m->etichette()[2].Punto, 7);
+}
+
+} // namespace
+
+namespace {
+
+using skysattest::PassMapSunlit;
+
+TEST_F(PassMapSunlit, LeavingTheShadowTheTrackTurnsYellowWithMagnitudes)
+{
+    gblnAnteprimaEffettoOrizzonte = false;
+    gblnAnteprimaPaesaggio = false;
+    auto m = mappa();
+    const platform::Canvas& c = m->Picture1()->canvas();
+    const auto& p = m->puntiTraccia();
+    ASSERT_GE(p.size(), 20u);
+    int ombra = 0, luce = 0, cambi = 0;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        const QDateTime u = p[i].Tempo.addSecs(-3600);
+        const auto it = ref.traccia.find(u);
+        ASSERT_NE(it, ref.traccia.end()) << u.toString(Qt::ISODate).toStdString();
+        EXPECT_NEAR(p[i].Altezza, it->second.altezza, 0.05) << i;
+        EXPECT_NEAR(std::remainder(p[i].Azimuth - it->second.azimuth, 360.0), 0, 0.1) << i;
+        // The shadow's edge may fall a step apart from PyEphem's.
+        const bool eclisse = p[i].Stato == StatoEclisse;
+        if (eclisse != it->second.eclisse) {
+            const auto vicino = [&](int s) {
+                const auto j = ref.traccia.find(u.addSecs(s));
+                return j != ref.traccia.end() && j->second.eclisse == eclisse;
+            };
+            EXPECT_TRUE(vicino(-15) || vicino(15)) << i;
+        }
+        if (i > 1 && (p[i - 1].Stato == StatoEclisse) != eclisse)
+            ++cambi;
+        // In the shadow: no magnitude, red; sunlit: a magnitude, yellow.
+        EXPECT_EQ(p[i].Magnitudine.isEmpty(), eclisse) << i;
+        // (The first point carries the satellite's picture; a point's centre
+        // is under the next segment, drawn in the next point's colour.)
+        const bool seguente = i + 1 < p.size() && (p[i + 1].Stato == StatoEclisse) != eclisse;
+        if (i > 1 && !seguente)
+            EXPECT_EQ(c.Point(p[i].X, p[i].Y), eclisse ? vb::RGB(255, 0, 0) : vb::RGB(255, 255, 0)) << i;
+        (eclisse ? ombra : luce)++;
+        if (!eclisse) {
+            // The Sun 11 degrees down: the observer in the dark, the satellite
+            // visible while above the horizon.
+            EXPECT_EQ(p[i].Stato, p[i].Altezza > 0 ? StatoVisibile : StatoNonVisibile) << i;
+            EXPECT_GT(vb::Val(p[i].Magnitudine), -4.0) << i;
+            EXPECT_LT(vb::Val(p[i].Magnitudine), 6.0) << i;
+            EXPECT_EQ(m->Testo_Etichetta(static_cast<int>(i)),
+                      vb::Format(p[i].Tempo, u"hh:mm:ss") + QStringLiteral(" mag.") +
+                          vb::Format(p[i].Magnitudine, u"#0.0"));
+        }
+    }
+    EXPECT_GE(ombra, 5);
+    EXPECT_GE(luce, 5);
+    EXPECT_EQ(cambi, 1); // out of the shadow once, not back in
+    // The segment leading to the first sunlit point is yellow half way.
+    std::size_t k = 1;
+    while (p[k].Stato == StatoEclisse)
+        ++k;
+    EXPECT_EQ(c.Point((p[k - 1].X + p[k].X) / 2, (p[k - 1].Y + p[k].Y) / 2), vb::RGB(255, 255, 0));
+
+    // The Sun between -6 and -12 degrees: the (0, 0, 148) disc and the
+    // (120, 120, 120) grid.
+    m->impmnuSkySatOggettiCostellazioni = false;
+    m->impmnuSkySatEtichetteCostellazioni = false;
+    m->gintNumStelle = 0;
+    m->Genera_mappa(false);
+    EXPECT_EQ(c.Point(20, -70), vb::RGB(0, 0, 148));
+    EXPECT_EQ(c.Point(-60, 0.0), vb::RGB(120, 120, 120));
+    EXPECT_EQ(c.Point(0.0, -50), vb::RGB(120, 120, 120));
 }
 
 } // namespace

@@ -45,10 +45,10 @@ inline QDateTime utc(const std::string& iso)
     return d;
 }
 
-inline Riferimento riferimento()
+inline Riferimento riferimento(const char* file = "ref_pass_map.csv")
 {
     Riferimento r;
-    std::ifstream in(ASTROVELA_TEST_DATA "/ref_pass_map.csv");
+    std::ifstream in(std::string(ASTROVELA_TEST_DATA "/") + file);
     std::string riga;
     while (std::getline(in, riga)) {
         if (riga.empty() || riga[0] == '#')
@@ -121,7 +121,7 @@ protected:
         gblnRifrazione = false;
         gblnAnteprimaGriglia = true;
         gblnAnteprimaGriglia10 = true;
-        gblnAnteprimaGrigliaTipo = true;
+        gblnAnteprimaGrigliaTipo = -1;
         gblnAnteprimaCostellazioniLinee = true;
         gblnAnteprimaCostellazioniNomi = true;
         gblnAnteprimaPianeti = true;
@@ -172,6 +172,19 @@ protected:
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};
     Riferimento ref;
+};
+
+// The ISS pass of 27 November 2013 at dawn: it leaves the Earth's shadow
+// half way, with the Sun 11 degrees below the horizon.
+class PassMapSunlit : public PassMap {
+protected:
+    void SetUp() override
+    {
+        PassMap::SetUp();
+        gintSogliaSole = -10;
+        ref = riferimento("ref_pass_map_sunlit.csv");
+        ASSERT_TRUE(ref.alzata.isValid());
+    }
 };
 
 } // namespace skysattest

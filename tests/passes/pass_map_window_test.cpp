@@ -3,10 +3,14 @@
 #include "pass_map_fixture.h"
 
 #include "shell/main_window.h"
+#include "sky/magnitude_dialog.h"
 #include "common/window_links.h"
+#include "platform/file_chooser.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,7 +19,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <QPageLayout>
+#include <QPageSize>
+
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -137,6 +147,14 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     EXPECT_EQ(b->impmnuSkySatOrientamentoSud + b->impmnuSkySatOrientamentoEst + b->impmnuSkySatOrientamentoOvest, 0);
     EXPECT_EQ(b->etichette().size(), 1u);
     EXPECT_TRUE(a->impmnuSkySatOrientamentoSud);
+    // The orientation already checked redraws the map anew too.
+    premi(*b, 3, 1.0);
+    b->Picture1_MouseUp(1, 0, 10, 10);
+    ASSERT_EQ(b->etichette().size(), 2u);
+    w.menuItem("mnuSkySatOrientamentoNord")->trigger();
+    EXPECT_TRUE(b->impmnuSkySatOrientamentoNord);
+    EXPECT_TRUE(w.menuItem("mnuSkySatOrientamentoNord")->isChecked());
+    EXPECT_EQ(b->etichette().size(), 1u);
 
     // The projection already checked changes nothing; the other switches.
     w.menuItem("mnuSkySatProiezNormale")->trigger();
@@ -177,6 +195,81 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     w.menuItem("mnuSkySatChiudi")->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    w.mdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(PassMap, LimitingMagnitudeFromTheMenuActsOnItsMapOnly)
+{
+    MDIForm1 w;
+    charts::Collega_Mappa_Passaggio(w);
+    charts::Collega_Cielo_Generale(w);
+    w.resize(1200, 820);
+    w.show();
+    auto apri = [&](const char* catalogo) {
+        metti(skysattest::set(catalogo));
+        auto* m = new frmSkySat;
+        m->gvarTempoInizio = skysattest::locale(ref.alzata);
+        m->gvarTempoCulmine = skysattest::locale(ref.culmine);
+        m->gvarTempoFine = skysattest::locale(ref.tramonto);
+        m->gvarTempoMappa = skysattest::locale(ref.culmine);
+        m->Mostra();
+        QApplication::processEvents();
+        return m;
+    };
+    frmSkySat* a = apri("00005");
+    frmSkySat* b = apri("25544");
+    ASSERT_EQ(w.mdiArea()->activeSubWindow()->widget(), b);
+    premi(*b, 4, 0.5);
+    b->Picture1_MouseUp(1, 0, 30, 30);
+    ASSERT_EQ(b->etichette().size(), 2u);
+
+    // Runs the menu command and acts on the dialog it opens.
+    auto dialogo = [&](const std::function<void(frmMagnitude&)>& azione) {
+        bool visto = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* d = qobject_cast<frmMagnitude*>(QApplication::activeModalWidget())) {
+                visto = true;
+                azione(*d);
+            }
+        });
+        w.menuItem("mnuSkySatMagnitudine")->trigger();
+        EXPECT_TRUE(visto);
+    };
+
+    // A count none of the twelve: nothing preselected; OK changes nothing.
+    b->gintNumStelle = 1000;
+    b->Genera_mappa(false);
+    const QImage prima = b->Picture1()->canvas().image();
+    dialogo([](frmMagnitude& d) {
+        EXPECT_EQ(d.cmbMagnitudine->currentIndex(), -1);
+        EXPECT_EQ(d.lblNumeroStelle->text(), "1000");
+        d.cmdOK_Click();
+    });
+    EXPECT_EQ(b->gintNumStelle, 1000);
+    EXPECT_EQ(b->Picture1()->canvas().image(), prima);
+
+    // A limit chosen: that map only, redrawn with its annotation; no setting.
+    dialogo([](frmMagnitude& d) {
+        d.cmbMagnitudine->setCurrentIndex(10); // mag. 2.0
+        d.cmbMagnitudine_Click();
+        EXPECT_EQ(d.lblNumeroStelle->text(), "50");
+        d.cmdOK_Click();
+    });
+    EXPECT_EQ(b->gintNumStelle, 50);
+    EXPECT_NE(b->Picture1()->canvas().image(), prima);
+    EXPECT_EQ(b->etichette().size(), 2u);
+    EXPECT_EQ(a->gintNumStelle, 1639);
+    EXPECT_EQ(gintAnteprimaStelle, 1639);
+
+    // Opened again it preselects that map's count; Cancel keeps it.
+    dialogo([](frmMagnitude& d) {
+        EXPECT_EQ(d.cmbMagnitudine->currentText(), "mag. 2.0");
+        d.cmbMagnitudine->setCurrentIndex(0);
+        d.cmbMagnitudine_Click();
+        d.cmdCancel_Click();
+    });
+    EXPECT_EQ(b->gintNumStelle, 50);
     w.mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -227,6 +320,122 @@ TEST_F(PassMap, PrintedSheet)
         QFile::remove(copia);
         QFile::copy(pdf, copia);
     }
+}
+
+} // namespace
+
+namespace {
+
+using skysattest::PassMapSunlit;
+
+// A printed page as an image at 288 dpi (5 twips a pixel).
+QImage paginaPdf(const QString& pdf)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("288"), QStringLiteral("-png"),
+                                          QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("p"))});
+    p.waitForFinished(60000);
+    return QImage(dir.filePath(QStringLiteral("p.png")));
+}
+
+bool scuro(const QImage& img, int x, int y)
+{
+    return x >= 0 && y >= 0 && x < img.width() && y < img.height() && qGray(img.pixel(x, y)) < 128;
+}
+
+// Rows below `da` holding a dark run at least `lunghezza` pixels long.
+std::vector<int> righeLunghe(const QImage& img, int da, int lunghezza)
+{
+    std::vector<int> righe;
+    for (int y = da; y < img.height(); ++y) {
+        int run = 0, migliore = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            run = scuro(img, x, y) ? run + 1 : 0;
+            migliore = std::max(migliore, run);
+        }
+        if (migliore >= lunghezza && (righe.empty() || y > righe.back() + 3))
+            righe.push_back(y);
+    }
+    return righe;
+}
+
+TEST_F(PassMapSunlit, SheetOnA4AndLetterWithTheSunlitTrackThick)
+{
+    auto m = mappa();
+    m->impmnuSkySatGriglia = false;
+    m->impmnuSkySatOggettiCostellazioni = false;
+    m->impmnuSkySatEtichetteCostellazioni = false;
+    m->impmnuSkySatOggettiPianeti = false;
+    m->impmnuSkySatOggettiSoleLuna = false;
+    m->gintNumStelle = 0;
+    const auto& p = m->puntiTraccia();
+    ASSERT_GE(p.size(), 20u);
+    QTemporaryDir dir;
+    QPrinter& printer = platform::applicationPrinter();
+    const QPageSize prima = printer.pageLayout().pageSize();
+
+    struct Foglio { QImage img; int sinistra = -1, alto = -1, fondo = -1; std::vector<int> righe; };
+    auto stampa = [&](QPageSize::PageSizeId carta, const char* nome) {
+        printer.setPageSize(QPageSize(carta));
+        const QString pdf = dir.filePath(QLatin1String(nome));
+        fakes.files.printerAnswers = {pdf};
+        m->Stampa();
+        Foglio f;
+        f.img = paginaPdf(pdf);
+        EXPECT_FALSE(f.img.isNull()) << nome;
+        // The frame: its top line 9504 twips (1900 pixels) long, its left side.
+        const std::vector<int> tutte = righeLunghe(f.img, 0, 1800);
+        if (tutte.size() < 3)
+            return f;
+        f.alto = tutte.front();
+        for (int x = 0; x < f.img.width() && f.sinistra < 0; ++x)
+            if (scuro(f.img, x, f.alto + 20) && scuro(f.img, x, f.alto + 400))
+                f.sinistra = x;
+        // Below the divider (8600 twips under the top line): the frame's
+        // bottom and the ruled lines for notes.
+        f.righe = righeLunghe(f.img, f.alto + 8600 / 5 + 10, 1000);
+        for (int y : righeLunghe(f.img, f.alto + 8600 / 5 + 10, 1800))
+            f.fondo = y;
+        return f;
+    };
+    const Foglio a4 = stampa(QPageSize::A4, "a4.pdf");
+    const Foglio letter = stampa(QPageSize::Letter, "letter.pdf");
+    printer.setPageSize(prima);
+    ASSERT_GE(a4.alto, 0);
+    ASSERT_GE(letter.alto, 0);
+    // Frame bottoms at 15636 and 14600 twips; three ruled lines on A4 only.
+    EXPECT_NEAR(a4.fondo - a4.alto, (15636 - 1200) / 5, 2);
+    EXPECT_NEAR(letter.fondo - letter.alto, (14600 - 1200) / 5, 2);
+    EXPECT_EQ(a4.righe.size(), 4u);
+    EXPECT_EQ(letter.righe.size(), 1u);
+    EXPECT_TRUE(testoPdf(dir.filePath(QStringLiteral("letter.pdf"))).simplified().contains(
+        QStringLiteral("Norad # : 25544 ID # : 98067A")));
+
+    // The track: sunlit segments drawn 6 dots wide, eclipsed ones 2.
+    ASSERT_GE(a4.sinistra, 0);
+    auto spessore = [&](const PuntoPassaggio& a, const PuntoPassaggio& b) {
+        const double xa = 5952 + 44.0 * a.X, ya = 5500 - 44.0 * a.Y;
+        const double xb = 5952 + 44.0 * b.X, yb = 5500 - 44.0 * b.Y;
+        const double cx = a4.sinistra + ((xa + xb) / 2 - 1200) / 5, cy = a4.alto + ((ya + yb) / 2 - 1200) / 5;
+        const double l = std::hypot(xb - xa, yb - ya);
+        const double nx = -(yb - ya) / l, ny = (xb - xa) / l;
+        int n = 0;
+        for (double t = -12; t <= 12; t += 0.25)
+            n += scuro(a4.img, int(std::lround(cx + t * nx)), int(std::lround(cy + t * ny)));
+        return n / 4.0; // pixels across
+    };
+    std::vector<double> luce, ombra;
+    for (std::size_t i = 2; i + 2 < p.size(); ++i)
+        (p[i].Magnitudine.isEmpty() ? ombra : luce).push_back(spessore(p[i], p[i + 1]));
+    ASSERT_GE(luce.size(), 3u);
+    ASSERT_GE(ombra.size(), 3u);
+    std::sort(luce.begin(), luce.end());
+    std::sort(ombra.begin(), ombra.end());
+    const double mediaLuce = luce[luce.size() / 2], mediaOmbra = ombra[ombra.size() / 2];
+    EXPECT_GE(mediaLuce, 4.5) << mediaOmbra;
+    EXPECT_LE(mediaOmbra, 3.5) << mediaLuce;
+    EXPECT_GE(mediaLuce, 1.6 * mediaOmbra);
 }
 
 } // namespace

@@ -20,21 +20,6 @@
 
 namespace {
 
-// A chart reached by its members' names, as the pass maps are.
-class CartaProva : public QWidget {
-    Q_OBJECT
-    Q_PROPERTY(int gintNumStelle MEMBER gintNumStelle)
-public:
-    int gintNumStelle = 1639;
-    int ridisegni = 0;
-    bool annotazioniTenute = false;
-    Q_INVOKABLE void Genera_mappa(bool arraynuovo)
-    {
-        ++ridisegni;
-        annotazioniTenute = !arraynuovo;
-    }
-};
-
 int Punti(const QImage& img, QRgb colore)
 {
     int n = 0;
@@ -110,7 +95,9 @@ TEST_F(MagnitudeTest, WholeSkyChartTakesTheChosenLimit)
     EXPECT_FALSE(fakes.settings.hasSection(QStringLiteral("Cielo generale")));
 }
 
-TEST_F(MagnitudeTest, LocalChartPassMapsAndUnknownCounts)
+// The pass map's target is tested on real pass maps opened through the menu
+// (tests/passes/pass_map_window_test.cpp).
+TEST_F(MagnitudeTest, LocalChartAndUnknownTargets)
 {
     gintLocaleStelle = 1639;
     frmLocalSky* locale = frmLocalSky::instance(true);
@@ -119,9 +106,6 @@ TEST_F(MagnitudeTest, LocalChartPassMapsAndUnknownCounts)
     QApplication::processEvents();
     locale->tmrLocalSky_Timer();
     const QImage prima = locale->Picture1->canvas().image();
-    CartaProva mappa1, mappa2;
-    mappa1.gintNumStelle = 921;
-    mappa2.gintNumStelle = 50;
 
     {
         frmMagnitude d(QStringLiteral("locale"), nullptr);
@@ -133,37 +117,25 @@ TEST_F(MagnitudeTest, LocalChartPassMapsAndUnknownCounts)
     EXPECT_EQ(locale->gintNumStelle, 9010);
     EXPECT_NE(locale->Picture1->canvas().image(), prima) << "the local chart is redrawn with every star";
     EXPECT_EQ(gintLocaleStelle, 1639);
-    delete locale;
 
-    // The pass map that owns the dialog, and only that one, with its annotations kept.
+    // A count outside the table: nothing preselected, OK leaves the chart alone.
+    locale->gintNumStelle = 1000;
     {
-        frmMagnitude d(QStringLiteral("anteprima"), &mappa2);
-        EXPECT_EQ(d.cmbMagnitudine->currentText(), "mag. 2.0");
-        d.cmbMagnitudine->setCurrentIndex(9);
-        d.cmbMagnitudine_Click();
-        d.cmdOK_Click();
-    }
-    EXPECT_EQ(mappa2.gintNumStelle, 94);
-    EXPECT_EQ(mappa2.ridisegni, 1);
-    EXPECT_TRUE(mappa2.annotazioniTenute);
-    EXPECT_EQ(mappa1.gintNumStelle, 921);
-    EXPECT_EQ(mappa1.ridisegni, 0);
-
-    // A count outside the table: no item chosen, the label shows the count,
-    // OK sets 0.
-    mappa1.gintNumStelle = 1000;
-    {
-        frmMagnitude d(QStringLiteral("anteprima"), &mappa1);
+        frmMagnitude d(QStringLiteral("locale"), nullptr);
         EXPECT_EQ(d.cmbMagnitudine->currentIndex(), -1);
         EXPECT_EQ(d.lblNumeroStelle->text(), "1000");
         d.cmdOK_Click();
     }
-    EXPECT_EQ(mappa1.gintNumStelle, 0);
-    // An unknown target word reads 0 and changes nothing.
-    frmMagnitude d(QStringLiteral("altro"), &mappa2);
+    EXPECT_EQ(locale->gintNumStelle, 1000);
+    delete locale;
+
+    // An unknown target word reads 0 and changes nothing, even with a choice.
+    frmGeneralSky* c = frmGeneralSky::instance();
+    frmMagnitude d(QStringLiteral("altro"), nullptr);
     EXPECT_EQ(d.lblNumeroStelle->text(), "0");
+    d.cmbMagnitudine->setCurrentIndex(11);
+    d.cmbMagnitudine_Click();
     d.cmdOK_Click();
-    EXPECT_EQ(mappa2.gintNumStelle, 94);
+    EXPECT_EQ(c->gintNumStelle, 5146);
 }
 
-#include "magnitude_dialog_test.moc"

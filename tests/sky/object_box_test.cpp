@@ -19,7 +19,10 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -49,6 +52,23 @@ std::vector<RifCorpo> Leggi_Corpi(QDateTime& istante)
                          c[6].toDouble(), c[7].toDouble(), c[8].toDouble(), c[9].toDouble()});
     }
     return v;
+}
+
+// The planets' magnitudes by the program's own model at `istante` (local,
+// UTC+1), from tests/data/ref_magnitudes.csv (tools/ref_magnitudes.py).
+std::map<int, double> Magnitudini_Modello(const QDateTime& istante)
+{
+    std::map<int, double> m;
+    const QString ut = istante.addSecs(-3600).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_magnitudes.csv"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    QTextStream in(&f);
+    while (!in.atEnd()) {
+        const QStringList c = in.readLine().split(QLatin1Char(','));
+        if (c.size() >= 4 && c[0] == QLatin1String("magnitude") && c[1] == ut)
+            m[c[2].toInt()] = c[3].toDouble();
+    }
+    return m;
 }
 
 // " 06h 45m 08s" -> hours; "-16° 42'" -> degrees; "4h10m19s" / "08m19s" / "1.2s" -> seconds.
@@ -126,8 +146,11 @@ TEST_F(ObjectBoxTest, BodyFiguresAgreeWithPyEphem)
     const double tol[10] = {0, 2.5, 0.4, 2.5, 0.4, 0.6, 0.3, 0.2, 0.1, 1.2};
     const double precessione[10] = {0, 0.4, 0.4, 0.4, 0.4, 0.4, 0.4, 0.4, 0, 0};
     // The magnitude model scales the magnitude at 1 AU by the square root of
-    // the phase: Mercury, a third lit, comes out two magnitudes too bright.
+    // the phase: Mercury, a third lit, comes out two magnitudes too bright
+    // against PyEphem's photometry.
     const double tolMag[8] = {0, 3.0, 1.5, 1.5, 1.5, 1.5, 1.5, 1.5};
+    const std::map<int, double> magnitudini = Magnitudini_Modello(istante);
+    ASSERT_EQ(magnitudini.size(), 7u);
     const char* nomi[10] = {"", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Sun", "Moon"};
     for (const RifCorpo& r : rif) {
         frmObject::gintOggetto = r.riga;
@@ -147,12 +170,17 @@ TEST_F(ObjectBoxTest, BodyFiguresAgreeWithPyEphem)
         if (r.riga <= 7) {
             EXPECT_FALSE(box.lblMag->isHidden()) << chi;
             const double ua = vb::Val(box.lblDist->text());
-            EXPECT_TRUE(box.lblDist->text().endsWith(" UA"));
+            EXPECT_TRUE(box.lblDist->text().endsWith(" AU"));
             EXPECT_NEAR(ua, r.distanza, 0.05 * r.distanza) << chi;
             // Light time: 499.005 s an AU.
             EXPECT_NEAR(Secondi(box.lblLight->text()), r.distanza * 499.005, 0.05 * r.distanza * 499.005) << chi;
             EXPECT_NEAR(vb::Val(box.lblPhase->text()), r.fase, 0.05) << chi;
             EXPECT_NEAR(vb::Val(box.lblMag->text()), r.mag, tolMag[r.riga]) << chi;
+            // The Part's own model, worked independently: to 0.05, and the
+            // one-decimal text within its rounding of that.
+            const double propria = magnitudini.at(r.riga);
+            EXPECT_NEAR(gudtCorpi[r.riga].Magnitudine, propria, 0.05) << chi;
+            EXPECT_NEAR(vb::Val(box.lblMag->text()), propria, 0.1) << chi;
         } else if (r.riga == mAstro::kSole) {
             EXPECT_TRUE(box.lblMag->isHidden());
             EXPECT_TRUE(box.lblMagnitudine->isHidden());
@@ -248,4 +276,56 @@ TEST_F(ObjectBoxTest, MoonPictureAndStarRows)
     frmObject::gintOggetto = 4;
     b.cmdOK_Click();
     EXPECT_EQ(frmObject::gintOggetto, 0);
+}
+
+TEST_F(ObjectBoxTest, EveryUnitComesFromTheLanguageFile)
+{
+    // A language file whose units are all unlike the English ones.
+    QFile en(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+    ASSERT_TRUE(en.open(QIODevice::ReadOnly));
+    QString testo = QString::fromUtf8(en.readAll());
+    const std::pair<const char*, const char*> unita[] = {
+        {"ua=AU", "ua=UAx"}, {"km=km", "km=chil"}, {"ore=h", "ore=o"}, {"minuti=m", "minuti=p"}, {"secondi=s", "secondi=z"}};
+    for (const auto& [da, a] : unita) {
+        ASSERT_TRUE(testo.contains(QLatin1String(da))) << da;
+        testo.replace(QRegularExpression(QStringLiteral("(?m)^") + QRegularExpression::escape(QLatin1String(da)) + QStringLiteral("\\r?$")),
+                      QLatin1String(a));
+    }
+    QTemporaryDir dir;
+    QFile prova(dir.filePath(QStringLiteral("prova.ini")));
+    ASSERT_TRUE(prova.open(QIODevice::WriteOnly));
+    prova.write(testo.toUtf8());
+    prova.close();
+    mLang::Usa_File_Lingua(prova.fileName());
+
+    frmObject::gintOggetto = 5; // Saturn, about 10 AU: light time over an hour
+    {
+        frmObject box;
+        box.Form_Paint();
+        EXPECT_TRUE(box.lblDist->text().endsWith(QStringLiteral(" UAx"))) << box.lblDist->text().toStdString();
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+o\\d\\dp\\d\\dz$")).match(box.lblLight->text()).hasMatch())
+            << box.lblLight->text().toStdString();
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d\\do \\d\\dp \\d\\dz$")).match(box.lblRa->text()).hasMatch())
+            << box.lblRa->text().toStdString();
+    }
+    frmObject::gintOggetto = mAstro::kSole;
+    {
+        frmObject box;
+        box.Form_Paint();
+        EXPECT_TRUE(box.lblDist->text().endsWith(QStringLiteral(" chil")));
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\dp\\d\\dz$")).match(box.lblLight->text()).hasMatch());
+    }
+    frmObject::gintOggetto = mAstro::kLuna;
+    {
+        frmObject box;
+        box.Form_Paint();
+        EXPECT_TRUE(box.lblDist->text().endsWith(QStringLiteral(" chil")));
+        EXPECT_TRUE(box.lblLight->text().endsWith(QLatin1Char('z')));
+    }
+    // In Italian the astronomical unit reads "UA".
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
+    frmObject::gintOggetto = 5;
+    frmObject box;
+    box.Form_Paint();
+    EXPECT_TRUE(box.lblDist->text().endsWith(QStringLiteral(" UA")));
 }

@@ -155,6 +155,27 @@ TEST_F(AlmanacTest, DaysStepsAndEventsAgreeWithPyEphem)
     EXPECT_EQ(w->lblMoonRise->text(), g_rif.at(QStringLiteral("tromso 2025-12-21 luna")).sopra
                                           ? mLang::Testo_Lingua("frmRiseSet", "sopraorizzonte")
                                           : sotto);
+
+    // Tromso under the midnight Sun: both Sun rows tell the Sun stays above
+    // the horizon, their azimuth headings hidden; the Moon rises and sets.
+    const Giorno& estate = g_rif.at(QStringLiteral("tromso 2025-6-21 sole"));
+    ASSERT_TRUE(estate.sopra);
+    ASSERT_TRUE(estate.sorge.minuti.isEmpty() && estate.tramonta.minuti.isEmpty());
+    w->DTPicker1->setDate(QDate(2025, 6, 21));
+    const QString sopra = mLang::Testo_Lingua("frmRiseSet", "sopraorizzonte");
+    ASSERT_FALSE(sopra.isEmpty());
+    EXPECT_EQ(w->lblSunRise->text(), sopra);
+    EXPECT_EQ(w->lblSunSet->text(), sopra);
+    EXPECT_EQ(w->lblSunRiseAz->text(), "");
+    EXPECT_EQ(w->lblSunSetAz->text(), "");
+    EXPECT_TRUE(w->lblAzimuth[0]->isHidden());
+    EXPECT_TRUE(w->lblAzimuth[1]->isHidden());
+    const Giorno& lunaEstate = g_rif.at(QStringLiteral("tromso 2025-6-21 luna"));
+    Confronta(w->lblMoonRise, w->lblMoonRiseAz, lunaEstate.sorge, 6, 2, QStringLiteral("Tromso moonrise"));
+    Confronta(w->lblMoonSet, w->lblMoonSetAz, lunaEstate.tramonta, 6, 2, QStringLiteral("Tromso moonset"));
+    EXPECT_FALSE(w->lblAzimuth[2]->isHidden());
+    EXPECT_FALSE(w->lblAzimuth[3]->isHidden());
+
     Milano();
     w->DTPicker1->setDate(QDate(2013, 11, 26));
     Giorno_Milano(w, QStringLiteral("2013-11-26"));

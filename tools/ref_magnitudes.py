@@ -1,0 +1,94 @@
+#!/usr/bin/python3
+"""Planet magnitudes by the program's own planet model, worked independently:
+Keplerian elements of epoch J2000 from data/planets.dat, heliocentric places
+of the planet and of the Earth, the distance from the Earth, the illuminated
+fraction F = (1 + cos(geocentric longitude - heliocentric longitude)) / 2,
+and the magnitude V0 + 5 log10(r * distance / sqrt(F)).
+
+PyEphem's magnitudes (ref_general_sky.csv, ref_tables.csv) come from other
+photometric models and differ by up to two magnitudes for Mercury near
+inferior conjunction; these figures pin the program's own formula to a few
+hundredths of a magnitude.
+
+Instants: those of ref_general_sky.csv (2026-02-23 20:00:00 UT) and
+ref_tables.csv (2013-11-26 01:30:19 UT and one hour later).
+
+Writes tests/data/ref_magnitudes.csv with rows
+  magnitude,<ISO UT>,<row 1..7>,<magnitude>,<distance AU>,<illuminated fraction>
+
+Usage: /usr/bin/python3 tools/ref_magnitudes.py   (from the source tree's top)
+"""
+import calendar
+import datetime as dt
+import math
+import os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TOP = os.path.join(HERE, "..")
+INSTANTS = [dt.datetime(2026, 2, 23, 20, 0, 0), dt.datetime(2013, 11, 26, 1, 30, 19),
+            dt.datetime(2013, 11, 26, 2, 30, 19)]
+
+
+def elements():
+    rows = []
+    with open(os.path.join(TOP, "data", "planets.dat")) as f:
+        for line in f:
+            if line.strip():
+                fields = line.strip().split(",")
+                rows.append([float(x) for x in fields[1:]])
+    return rows  # Tp, eps, varpi, e, a, i, Omega, theta0, V0
+
+
+def julian_day(t):
+    return 2440587.5 + calendar.timegm(t.timetuple()) / 86400.0
+
+
+def heliocentric(el, d):
+    tp, eps, varpi, e = el[0], el[1], el[2], el[3]
+    n = (360.0 * d / (365.242191 * tp)) % 360.0
+    m = math.radians(n + eps - varpi)
+    l = (n + (360.0 / math.pi) * e * math.sin(m) + eps) % 360.0
+    nu = math.radians(l - varpi)
+    return l, nu
+
+
+def planet(k, rows, jd):
+    d = jd - 2451545.0
+    earth = rows[9]
+    L, nu_e = heliocentric(earth, d)
+    R = (1 - earth[3] ** 2) / (1 + earth[3] * math.cos(nu_e))
+    el = rows[k - 1]
+    e, a, inc, node, v0 = el[3], el[4], math.radians(el[5]), el[6], el[8]
+    l, nu = heliocentric(el, d)
+    r = a * (1 - e * e) / (1 + e * math.cos(nu))
+    x = math.radians(l - node)
+    psi = math.asin(math.sin(x) * math.sin(inc))
+    lp = (math.degrees(math.atan2(math.sin(x) * math.cos(inc), math.cos(x))) + node) % 360.0
+    rp = r * math.cos(psi)
+    if k < 3:
+        a1 = math.radians(L - lp)
+        lam = 180.0 + L + math.degrees(math.atan(rp * math.sin(a1) / (R - rp * math.cos(a1))))
+    else:
+        a1 = math.radians(lp - L)
+        lam = lp + math.degrees(math.atan(R * math.sin(a1) / (rp - R * math.cos(a1))))
+    lam %= 360.0
+    rho = math.sqrt(R * R + r * r - 2 * R * r * math.cos(math.radians(l - L)))
+    f = (1 + math.cos(math.radians(lam - l))) / 2
+    mag = v0 + 5 * math.log10(r * rho / math.sqrt(f))
+    return mag, rho, f
+
+
+def main():
+    rows = elements()
+    out = ["# planet magnitudes by the program's planet model, see tools/ref_magnitudes.py"]
+    for t in INSTANTS:
+        jd = julian_day(t)
+        for k in range(1, 8):
+            mag, rho, f = planet(k, rows, jd)
+            out.append("magnitude,%s,%d,%.4f,%.6f,%.5f" % (t.strftime("%Y-%m-%dT%H:%M:%S"), k, mag, rho, f))
+    with open(os.path.join(TOP, "tests", "data", "ref_magnitudes.csv"), "w") as f:
+        f.write("\n".join(out) + "\n")
+
+
+if __name__ == "__main__":
+    main()
