@@ -4,6 +4,9 @@
 
 #include <QDir>
 
+#include <cmath>
+#include <optional>
+
 namespace options {
 
 std::vector<RigaCitta> gvarCitta;
@@ -14,30 +17,63 @@ vb::TextEncoding g_codifica = vb::TextEncoding::Windows1252;
 bool g_completa = true;
 } // namespace
 
+namespace {
+
+// One line as a city: a name in quotes and three numbers, nothing more.
+std::optional<RigaCitta> Riga_Da_Testo(const QString& riga)
+{
+    vb::ListReader in(riga);
+    try {
+        RigaCitta r;
+        r.nome = in.readString();
+        const std::optional<double> numeri[3] = {in.readNumber(), in.readNumber(), in.readNumber()};
+        if (r.nome.trimmed().isEmpty() || !in.atEnd())
+            return std::nullopt;
+        for (const auto& n : numeri)
+            if (!n || !std::isfinite(*n))
+                return std::nullopt;
+        r.latitudine = float(*numeri[0]);
+        r.longitudine = float(*numeri[1]);
+        r.fuso = float(*numeri[2]);
+        r.singola = true;
+        if (std::abs(r.latitudine) > 90 || std::abs(r.longitudine) > 180 || std::abs(r.fuso) > 24)
+            return std::nullopt;
+        return r;
+    } catch (const vb::Error&) {
+        return std::nullopt;   // the line ended before its fourth field
+    }
+}
+
+} // namespace
+
 LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arresta)
 {
     LetturaCitta esito;
-    vb::ListReader in(testo);
-    try {
-        while (!in.atEnd()) {
-            if (arresta && arresta()) {
-                esito.interrotta = true;
-                break;
-            }
-            RigaCitta r;
-            r.nome = in.readString();
-            if (r.nome.isEmpty())
-                break;
-            r.latitudine = float(in.readDouble());
-            r.longitudine = float(in.readDouble());
-            r.fuso = float(in.readDouble());
-            r.singola = true;
-            esito.righe.push_back(r);
+    std::vector<int> vuote;   // blank lines not yet followed by a city
+    int numero = 0;
+    qsizetype p = 0;
+    while (p < testo.size()) {
+        if (arresta && arresta()) {
+            esito.interrotta = true;
+            break;
         }
-    } catch (const vb::Error&) {
-        esito.righe.clear();
-        esito.ok = false;
-        esito.interrotta = false;
+        qsizetype fine = p;
+        while (fine < testo.size() && testo[fine] != u'\r' && testo[fine] != u'\n')
+            ++fine;
+        const QString riga = testo.mid(p, fine - p);
+        p = fine + (fine + 1 < testo.size() && testo[fine] == u'\r' && testo[fine + 1] == u'\n' ? 2 : 1);
+        ++numero;
+        if (riga.trimmed().isEmpty()) {
+            vuote.push_back(numero);
+            continue;
+        }
+        // Blank lines at the very end are no fault; those with cities after them are.
+        esito.vuote.insert(esito.vuote.end(), vuote.begin(), vuote.end());
+        vuote.clear();
+        if (auto r = Riga_Da_Testo(riga))
+            esito.righe.push_back(*r);
+        else
+            esito.errate.push_back(numero);
     }
     return esito;
 }

@@ -34,13 +34,20 @@ extern std::vector<RigaCitta> gvarCitta;
 
 struct LetturaCitta {
     std::vector<RigaCitta> righe;
-    bool ok = true;           // false: a field was not a number, or the text ended inside a row
-    bool interrotta = false;  // the stop request ended the reading
+    std::vector<int> vuote;    // blank lines (from 1) with cities after them: skipped
+    std::vector<int> errate;   // lines (from 1) that are not a city: left out
+    bool interrotta = false;   // the stop request ended the reading
+    // Whether the rows are the whole file: nothing was left out but blank
+    // lines, so writing them back loses nothing.
+    bool completa() const { return errate.empty() && !interrotta; }
 };
 
-// Reads the rows of a city list text. An empty name ends the list. The
-// stop request (when given) is asked before every row; a true answer ends
-// the reading with the rows read so far. On a failure the rows are dropped.
+// Reads the rows of a city list text, one city a line (CR LF, LF or a lone
+// CR ends a line). A blank line is skipped and a line that is not a city
+// (a missing field, a field that is not a number, a coordinate out of range,
+// no name) is left out; both are noted with their line number and the lines
+// after them are read all the same. The stop request (when given) is asked
+// before every line; a true answer ends the reading with the rows read so far.
 LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arresta = {});
 
 // One row as its line (without the line end): the name in quotes, then the

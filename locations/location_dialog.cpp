@@ -19,6 +19,7 @@
 #include "common/main_window_link.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -318,13 +319,11 @@ void frmLocation::Carica_citta()
             }
             return false;
         });
-    } else {
-        lettura.ok = false;
     }
     // Only a list read whole may later be written back over the file.
     // (A missing file holds nothing that could be lost.)
-    options::Imposta_Lettura_Completa((lettura.ok && !lettura.interrotta) || !QFileInfo::exists(File_Citta()));
-    if (!lettura.ok) {
+    options::Imposta_Lettura_Completa(doc ? lettura.completa() : !QFileInfo::exists(File_Citta()));
+    if (!doc) {
         platform::MsgBox(Testo("errorefile"), platform::vbCritical);
     } else {
         // The sorted list would reorder as it fills; add everything first.
@@ -336,8 +335,32 @@ void frmLocation::Carica_citta()
             cmbCity->addItem(item);
         }
         cmbCity->setSortingEnabled(true);
+        Segnala_righe(lettura);
     }
     lblCity->setText(QString::number(cmbCity->count()));
+}
+
+void frmLocation::Segnala_righe(const options::LetturaCitta& lettura)
+{
+    // The lines the reader skipped or left out, by number, so that the user
+    // can mend the file.
+    const auto elenco = [this](const std::vector<int>& righe) {
+        QStringList numeri;
+        for (std::size_t i = 0; i < righe.size() && i < 20; ++i)
+            numeri << Testo("riga") + QLatin1Char(' ') + QString::number(righe[i]);
+        if (righe.size() > 20)
+            numeri << QStringLiteral("...");
+        return numeri.join(QStringLiteral(", "));
+    };
+    QStringList parti;
+    if (!lettura.errate.empty())
+        parti << Testo("righeerrate") + QLatin1Char('\r') + QDir::toNativeSeparators(options::File_Citta()) +
+                     QLatin1Char('\r') + elenco(lettura.errate);
+    if (!lettura.vuote.empty())
+        parti << Testo("righevuote") + QLatin1Char('\r') + elenco(lettura.vuote);
+    if (!parti.isEmpty())
+        platform::MsgBox(parti.join(QStringLiteral("\r\r")),
+                         lettura.errate.empty() ? platform::vbInformation : platform::vbExclamation);
 }
 
 int frmLocation::voceSelezionata() const

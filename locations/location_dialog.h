@@ -3,6 +3,7 @@
 // level, the time-zone offset and the daylight-saving flag. OK makes them the
 // observer and brings every live view up to date at once. The window is
 // loaded once and afterwards only hidden and shown again.
+#include "locations/city_list.h"
 #include "locations/new_place_dialog.h"
 #include <QPixmap>
 #include <QWidget>
@@ -97,6 +98,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Segnala_righe(const options::LetturaCitta& lettura);
     void Form_Load();
     void Nascondi();
     void Mostra_Fuso(double fuso);

@@ -15,7 +15,7 @@ TEST(CityList, ReadsQuotedNameAndNumbersAndWritesTheSameLine)
                                               "\"Chile: Santiago\", -33.45 , -70.6667,-4\r\n"
                                               "\"India: Mumbai\",18.975,72.8258,5.5\r\n"
                                               "\"Nepal: X\",.5,-.25,5.75\r\n"));
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.completa());
     ASSERT_EQ(r.righe.size(), 4u);
     EXPECT_EQ(r.righe[0].nome, QStringLiteral("Italy: Milano"));
     EXPECT_FLOAT_EQ(float(r.righe[0].latitudine), 45.47f);
@@ -36,22 +36,36 @@ TEST(CityList, ReadsQuotedNameAndNumbersAndWritesTheSameLine)
     EXPECT_EQ(Riga_Citta(t), QStringLiteral("\"X: Y\",-12.3456,100.0001,-9.5"));
 }
 
-TEST(CityList, EmptyTextEmptyNameAndBadNumbers)
+TEST(CityList, BlankAndBadLinesAreNotedByNumberAndTheRestIsRead)
 {
     EXPECT_TRUE(Leggi_Citta(QString()).righe.empty());
-    EXPECT_TRUE(Leggi_Citta(QString()).ok);
-    // An empty name ends the list: what follows is not read.
-    const auto r = Leggi_Citta(QStringLiteral("\"A: a\",1,2,3\r\n\"\",0,0,0\r\n\"B: b\",4,5,6\r\n"));
-    EXPECT_TRUE(r.ok);
-    ASSERT_EQ(r.righe.size(), 1u);
+    EXPECT_TRUE(Leggi_Citta(QString()).completa());
+    // A blank line inside the list is skipped and noted; the cities after
+    // it are read. Blank lines at the end are no fault. LF line ends too.
+    auto r = Leggi_Citta(QStringLiteral("\"A: a\",1,2,3\r\n\r\n  \n\"B: b\",4,5,6\n\"C: c\",7,8,9\r\n\r\n\r\n"));
+    EXPECT_TRUE(r.completa());
+    ASSERT_EQ(r.righe.size(), 3u);
+    EXPECT_EQ(r.righe[2].nome, QStringLiteral("C: c"));
+    EXPECT_EQ(r.vuote, (std::vector<int>{2, 3}));
+    EXPECT_TRUE(r.errate.empty());
+    // Lines that are not a city are left out and noted; the rest is read,
+    // but the rows are no longer the whole file.
+    r = Leggi_Citta(QStringLiteral("\"A: a\",1,2,3\r\n"
+                                   "\"B: b\",north,5,6\r\n"     // 2: not a number
+                                   "\"\",0,0,0\r\n"              // 3: no name
+                                   "\"D: d\",1,2\r\n"            // 4: a field missing
+                                   "\"E: e\",1,2,3,4\r\n"        // 5: a field too many
+                                   "\"F: f\",91,2,3\r\n"         // 6: latitude out of range
+                                   "\"G: g\",-1,-181,3\r\n"      // 7: longitude out of range
+                                   "<html>\r\n"                  // 8
+                                   "\"I: i\",-7,-8,-9.5\r\n"
+                                   "\"J: j\",1,2,"));            // 10: cut short
+    EXPECT_FALSE(r.completa());
+    EXPECT_EQ(r.errate, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 10}));
+    ASSERT_EQ(r.righe.size(), 2u);
     EXPECT_EQ(r.righe[0].nome, QStringLiteral("A: a"));
-    // A field that is not a number, or a row cut short, is a failure: no rows.
-    const auto bad = Leggi_Citta(QStringLiteral("\"A: a\",1,2,3\r\n\"B: b\",north,5,6\r\n"));
-    EXPECT_FALSE(bad.ok);
-    EXPECT_TRUE(bad.righe.empty());
-    const auto cut = Leggi_Citta(QStringLiteral("\"A: a\",1,2"));
-    EXPECT_FALSE(cut.ok);
-    EXPECT_TRUE(cut.righe.empty());
+    EXPECT_EQ(r.righe[1].nome, QStringLiteral("I: i"));
+    EXPECT_EQ(r.righe[1].fuso, -9.5);
 }
 
 TEST(CityList, StopRequestEndsReadingWithRowsSoFar)
@@ -59,8 +73,8 @@ TEST(CityList, StopRequestEndsReadingWithRowsSoFar)
     int chiamate = 0;
     const auto r = Leggi_Citta(QStringLiteral("\"A: a\",1,2,3\r\n\"B: b\",4,5,6\r\n\"C: c\",7,8,9\r\n"),
                                [&] { return ++chiamate == 3; });
-    EXPECT_TRUE(r.ok);
     EXPECT_TRUE(r.interrotta);
+    EXPECT_FALSE(r.completa());
     EXPECT_EQ(r.righe.size(), 2u);
 }
 
@@ -127,7 +141,8 @@ TEST(CityList, ShippedListReadsWhole)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     const auto r = Leggi_Citta(QString::fromUtf8(bytes));
-    ASSERT_TRUE(r.ok);
+    ASSERT_TRUE(r.completa());
+    EXPECT_TRUE(r.vuote.empty());
     EXPECT_EQ(int(r.righe.size()), int(bytes.count('\n')));
     for (const RigaCitta& c : r.righe) {
         EXPECT_LE(std::abs(c.latitudine), 90.0) << c.nome.toStdString();

@@ -191,7 +191,9 @@ TEST_F(LocationDialog, DeletingRewritesTheFileWithoutTheCity)
 
 TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndMessage)
 {
-    Scrivi(QByteArray("\"A: a\",1,2,3\r\n\"B: b\",x,y,z\r\n"));
+    // Something that is no file stands at the list's place.
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkdir(path));
     frmLocation f;
     EXPECT_EQ(f.cmbCity->count(), 0);
     EXPECT_TRUE(options::gvarCitta.empty());
@@ -200,22 +202,57 @@ TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndMessage)
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmLocation", "errorefile"));
 }
 
+TEST_F(LocationDialog, ABlankLineInTheListLosesNoPlace)
+{
+    // Ten places, a blank line, twenty more: every place is listed, the blank
+    // line is reported by its number, and adding a place keeps all thirty.
+    QByteArray testo;
+    for (int i = 1; i <= 30; ++i) {
+        testo += "\"Country: Place " + QByteArray::number(i) + "\"," + QByteArray::number(i) + ",1,1\r\n";
+        if (i == 10)
+            testo += "\r\n";
+    }
+    Scrivi(testo);
+    frmLocation f;
+    EXPECT_EQ(f.cmbCity->count(), 30);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmLocation", "righevuote")));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith(mLang::Testo_Lingua("frmLocation", "riga") + " 11"));
+    frmAddLocation a(&f);
+    a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+    fakes.prompt.answers = {platform::vbYes};
+    a.cmdOK_Click();
+    testo.replace("\r\n\r\n", "\r\n");
+    EXPECT_EQ(Leggi(), testo + "\"Chile: Santiago\",0,0,0\r\n");
+}
+
 TEST_F(LocationDialog, ListNotReadWholeIsNeverWrittenBack)
 {
-    // A bad line empties the list; a place added then must not replace the
-    // file's cities with itself.
+    // A bad line is left out and reported by its number; the places around
+    // it are listed, and a place added then must not replace the file
+    // (which would lose the bad line) .
     const QByteArray bad("\"A: a\",1,2,3\r\n\"B: b\",x,y,z\r\n\"C: c\",4,5,6\r\n");
     Scrivi(bad);
     {
         frmLocation f;
-        ASSERT_EQ(f.cmbCity->count(), 0);
+        ASSERT_EQ(f.cmbCity->count(), 2);
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmLocation", "righeerrate")));
+        EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith(mLang::Testo_Lingua("frmLocation", "riga") + " 2"));
         frmAddLocation a(&f);
         a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
         fakes.prompt.answers = {platform::vbYes};
         a.cmdOK_Click();
-        EXPECT_EQ(f.cmbCity->count(), 1);  // kept in the list for this run
+        EXPECT_EQ(f.cmbCity->count(), 3);  // kept in the list for this run
         EXPECT_EQ(Leggi(), bad);
         EXPECT_TRUE(fakes.prompt.calls.last().text.startsWith(mLang::Testo_Lingua("frmLocation", "erroresalvataggio")));
+        // Nor does a deletion.
+        fakes.prompt.answers = {platform::vbYes};
+        f.Seleziona_Voce(Voce(f, QStringLiteral("A: a")));
+        f.cmdElimina_Click();
+        EXPECT_EQ(Leggi(), bad);
     }
     delete frmLocation::istanza();
 
