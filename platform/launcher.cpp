@@ -10,21 +10,41 @@ namespace platform {
 
 QStringList splitArguments(const QString& arguments)
 {
+    // The word splitting and quote removal of a POSIX shell, and nothing
+    // else: no variables, globs, redirections or command separators.
     QStringList out;
     QString cur;
-    bool inQuote = false;
-    bool have = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
+    bool have = false;   // a word has begun (an empty '' or "" counts)
+    const qsizetype n = arguments.size();
+    for (qsizetype i = 0; i < n; ++i) {
         const QChar c = arguments[i];
-        if (c == u'"') {
-            if (inQuote && i + 1 < arguments.size() && arguments[i + 1] == u'"') {
-                cur += u'"';
-                ++i;
-            } else {
-                inQuote = !inQuote;
-            }
+        if (c == u'\'') {
+            // Everything up to the next single quote, as it stands.
             have = true;
-        } else if (!inQuote && (c == u' ' || c == u'\t')) {
+            for (++i; i < n && arguments[i] != u'\''; ++i)
+                cur += arguments[i];
+        } else if (c == u'"') {
+            // Up to the next unescaped double quote; a backslash escapes only
+            // $ ` " \ and the line end there.
+            have = true;
+            for (++i; i < n && arguments[i] != u'"'; ++i) {
+                if (arguments[i] == u'\\' && i + 1 < n &&
+                    QStringView(u"$`\"\\\n").contains(arguments[i + 1])) {
+                    ++i;
+                    if (arguments[i] == u'\n')
+                        continue;
+                }
+                cur += arguments[i];
+            }
+        } else if (c == u'\\') {
+            // The next character as it is; a backslash before a line end joins lines.
+            have = true;
+            if (i + 1 < n) {
+                ++i;
+                if (arguments[i] != u'\n')
+                    cur += arguments[i];
+            }
+        } else if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') {
             if (have)
                 out << cur;
             cur.clear();

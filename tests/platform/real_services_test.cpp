@@ -121,12 +121,15 @@ TEST(HelpServiceTest, FindsTheHelpFileOrSaysThereIsNone)
     EXPECT_EQ(help.resolvedUrl(), "https://example.org/help/");
 }
 
-TEST(LauncherTest, ArgumentsAreSplitWithoutAShell)
+TEST(LauncherTest, ArgumentsAreSplitAsAShellSplitsThemWithoutAShell)
 {
-    EXPECT_EQ(splitArguments(QStringLiteral("  -f  \"my file.txt\" $HOME;rm x ")),
-              (QStringList{"-f", "my file.txt", "$HOME;rm", "x"}));
-    EXPECT_EQ(splitArguments(QStringLiteral("\"\" a\"b c\"d \"say \"\"hi\"\"\"")),
-              (QStringList{"", "ab cd", "say \"hi\""}));
+    // Expected lists as /bin/sh gives them (printf '[%s]' ...), nothing expanded.
+    EXPECT_EQ(splitArguments(QStringLiteral("  -f  \"my file.txt\" $HOME;rm x *.txt ")),
+              (QStringList{"-f", "my file.txt", "$HOME;rm", "x", "*.txt"}));
+    EXPECT_EQ(splitArguments(QStringLiteral("'two words' \"it's\" 'say \"hi\"' a\\ b '' \"\" x''y")),
+              (QStringList{"two words", "it's", "say \"hi\"", "a b", "", "", "xy"}));
+    EXPECT_EQ(splitArguments(QStringLiteral("a\"b c\"d \"q\\\"q\" \"c:\\dir\" 'c:\\dir' \\'")),
+              (QStringList{"ab cd", "q\"q", "c:\\dir", "c:\\dir", "'"}));
     EXPECT_TRUE(splitArguments(QStringLiteral("   ")).isEmpty());
 }
 
@@ -142,6 +145,13 @@ TEST(LauncherTest, StartsAProgramAndReportsOnesThatCannotStart)
     for (int i = 0; i < 200 && !QFile::exists(marker + QStringLiteral(" two")); ++i)
         QThread::msleep(10);
     EXPECT_TRUE(QFile::exists(marker + QStringLiteral(" two")));
+    // Single quotes group the same way (no file named "two'" appears).
+    const QString marker3 = dir.filePath(QStringLiteral("single"));
+    ASSERT_TRUE(launcher.startProgram(QStringLiteral("touch"), u'\'' + marker3 + QStringLiteral(" two'"), &error));
+    for (int i = 0; i < 200 && !QFile::exists(marker3 + QStringLiteral(" two")); ++i)
+        QThread::msleep(10);
+    EXPECT_TRUE(QFile::exists(marker3 + QStringLiteral(" two")));
+    EXPECT_FALSE(QFile::exists(QStringLiteral("two'")));
 
     // A program setting that carries its own first argument.
     const QString marker2 = dir.filePath(QStringLiteral("second"));
