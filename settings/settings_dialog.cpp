@@ -30,6 +30,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -137,8 +138,10 @@ void frmSettings::Lingua()
                                             "tabcielolocale2", "tabcielogenerale", "tabanteprime1", "tabanteprime2",
                                             "tabfiltri",       "tabserverntp",  "tabcolori1",     "tabcolori2",
                                             "tabdownload",     "tabesegui"};
-    for (int i = 0; i < 14; ++i)
+    for (int i = 0; i < 14; ++i) {
         SSTab1->setTabText(i, T(kSchede[i]));
+        schede[size_t(i)]->setText(T(kSchede[i]));
+    }
     cmdOK->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("ok")));
     cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("cancel")));
     cmdSave->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("save")));

@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QTabBar;
 class QTabWidget;
+class QToolButton;
 class QTreeWidget;
 
 class frmSettings : public QWidget {
@@ -70,6 +71,9 @@ public:
     // ---------------------------------------------------------- controls
     QTabWidget* SSTab1 = nullptr;
     std::array<QFrame*, 14> frames{};  // fraGenerali ... fraEsegui
+    // The page tabs, in two rows of seven (SSTab1's own bar is hidden).
+    QWidget* SSTab1Schede = nullptr;
+    std::array<QToolButton*, 14> schede{};
     GraphButton* cmdOK = nullptr;
     GraphButton* cmdCancel = nullptr;
     GraphButton* cmdSave = nullptr;

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
+#include <cmath>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,6 +27,8 @@
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
+#include <QButtonGroup>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -67,6 +70,42 @@ QRect Posto_filtro(const QFrame* f)
                  std::max(vb::TwipsToPixels(2175), f->sizeHint().height()));
 }
 
+
+// The compass points under an azimuth range control of the same width: each
+// letter stands under the place a thumb takes for its azimuth.
+class Bussola : public QWidget {
+public:
+    explicit Bussola(QWidget* parent) : QWidget(parent)
+    {
+        const char* punti[5] = {"N", "E", "S", "W", "N"};
+        for (int k = 0; k < 5; ++k) {
+            m_punti[k] = new QLabel(QLatin1String(punti[k]), this);
+            m_punti[k]->setAlignment(Qt::AlignCenter);
+        }
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override { return {217, m_punti[0]->sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {40, sizeHint().height()}; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        // A thumb at value v has its left edge at v / 360 of the track
+        // (the width less one thumb), so its middle is half a thumb further.
+        constexpr double kMezzoCursore = 15 / 2.0;
+        const double pista = width() - 17;
+        for (int k = 0; k < 5; ++k) {
+            QLabel* l = m_punti[k];
+            const int w = l->sizeHint().width() + 2;
+            const double centro = kMezzoCursore + k * 90 / 360.0 * pista;
+            l->setGeometry(int(std::lround(centro - w / 2.0)), 0, w, height());
+        }
+    }
+
+private:
+    QLabel* m_punti[5] = {};
+};
+
 } // namespace
 
 // ---------------------------------------------------------------- building
@@ -84,9 +123,32 @@ void frmSettings::creaPagine()
         frames[size_t(i)] = crea<QFrame>(nullptr, QLatin1String(kFrame[i]));
         SSTab1->addTab(frames[size_t(i)], QString());
     }
-    // Rows of two tabs' width: the fourteen captions in two rows would need a
-    // tab strip of its own; a wrapping bar is what the user expects here.
-    SSTab1->tabBar()->setUsesScrollButtons(true);
+    // Fourteen captions do not fit one row of tabs at the dialog's width, and
+    // tabs behind scroll arrows cannot be seen at a glance: the pages are
+    // chosen from two rows of seven tabs above the page, as the dialog always
+    // showed them.
+    SSTab1->tabBar()->hide();
+    SSTab1Schede = crea<QWidget>(this, QStringLiteral("SSTab1Schede"));
+    auto* righe = new QGridLayout(SSTab1Schede);
+    righe->setContentsMargins(0, 0, 0, 0);
+    righe->setSpacing(2);
+    auto* gruppo = new QButtonGroup(SSTab1Schede);
+    gruppo->setExclusive(true);
+    for (int i = 0; i < 14; ++i) {
+        auto* b = crea<QToolButton>(SSTab1Schede, QStringLiteral("scheda%1").arg(i));
+        b->setCheckable(true);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        gruppo->addButton(b, i);
+        righe->addWidget(b, i / 7, i % 7);
+        schede[size_t(i)] = b;
+    }
+    schede[0]->setChecked(true);
+    connect(gruppo, &QButtonGroup::idClicked, SSTab1, &QTabWidget::setCurrentIndex);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
+        if (i >= 0 && i < 14)
+            schede[size_t(i)]->setChecked(true);
+    });
 
     auto chk = [](QWidget* p, const char* n) { return crea<QCheckBox>(p, QLatin1String(n)); };
     auto cmb = [](QWidget* p, const char* n) { return crea<QComboBox>(p, QLatin1String(n)); };
@@ -353,14 +415,7 @@ void frmSettings::creaPagine()
             lblAzmax[g]->setAlignment(Qt::AlignRight);
             gl->addWidget(lblAzimuth[g], 5, 0, 1, 4);
             gl->addWidget(rtAzisat[g], 6, 0, 1, 4);
-            auto* bussola = new QHBoxLayout;
-            const char* punti[5] = {"N", "E", "S", "W", "N"};
-            for (int k = 0; k < 5; ++k) {
-                auto* l = new QLabel(QLatin1String(punti[k]), fr);
-                l->setAlignment(k == 0 ? Qt::AlignLeft : k == 4 ? Qt::AlignRight : Qt::AlignHCenter);
-                bussola->addWidget(l, 1);
-            }
-            gl->addLayout(bussola, 7, 0, 1, 4);
+            gl->addWidget(new Bussola(fr), 7, 0, 1, 4);
             gl->addWidget(lblAzmin[g], 8, 0);
             gl->addWidget(lblAzmax[g], 8, 3);
             // The upper end of the elevation range is always the zenith.
@@ -514,6 +569,7 @@ void frmSettings::creaPagine()
 
     SSTab1->setMinimumWidth(vb::TwipsToPixels(9600));
     auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(SSTab1Schede);
     tutto->addWidget(SSTab1, 1);
     auto* basso = new QHBoxLayout;
     basso->addWidget(cmdSave);

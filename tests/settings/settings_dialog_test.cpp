@@ -9,6 +9,8 @@
 #include "settings/settings_dialog.h"
 #include "platform/fakes.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QSet>
 
 namespace {
 
@@ -230,4 +233,74 @@ TEST_F(SettingsDialogTest, ProgramPickerKeepsTheTextOnCancelAndEmptiesItForAnEmp
     fakes.files.fileAnswers = {vuoto};
     d->cmdEseguiProgramma_Click();
     EXPECT_TRUE(d->txtEseguiProgramma->text().isEmpty());
+}
+
+TEST_F(SettingsDialogTest, EveryPageCanBeChosenAtAGlance)
+{
+    for (const char* lingua : {"english", "italiano"}) {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/%1.ini").arg(QLatin1String(lingua)));
+        frmSettings* d = frmSettings::Mostra(0);
+        d->Lingua();
+        d->show();
+        QApplication::processEvents();
+        const QRect finestra = d->rect();
+        QSet<int> visti;
+        // Every visible button of the dialog that chooses a page, whole inside
+        // the window at the size it opens with.
+        for (QAbstractButton* b : d->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(d) || b->text().isEmpty())
+                continue;
+            for (int i = 0; i < d->SSTab1->count(); ++i) {
+                if (b->text() != d->SSTab1->tabText(i))
+                    continue;
+                const QRect r(b->mapTo(d, QPoint(0, 0)), b->size());
+                EXPECT_TRUE(finestra.contains(r)) << lingua << " " << i;
+                EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << lingua << " " << i;
+                b->click();
+                EXPECT_EQ(d->SSTab1->currentIndex(), i) << lingua;
+                visti.insert(i);
+            }
+        }
+        EXPECT_EQ(visti.size(), 14) << lingua;
+        delete d;
+    }
+}
+
+TEST_F(SettingsDialogTest, CompassLettersStandAtTheirAzimuths)
+{
+    frmSettings* d = frmSettings::Mostra(8);
+    d->resize(d->size() + QSize(123, 0));   // at any width
+    d->show();
+    QApplication::processEvents();
+    for (int g = 0; g < 3; ++g) {
+        d->tabFiltri_Click(g + 1);
+        QApplication::processEvents();
+        QFrame* fr = d->fraFiltro[size_t(g)];
+        RangeTool* rt = d->rtAzisat[g];
+        const auto centroLettera = [fr](const QString& lettera, bool ultima) {
+            QList<int> x;
+            for (QLabel* l : fr->findChildren<QLabel*>())
+                if (l->text() == lettera)
+                    x << l->mapTo(fr, l->rect().center()).x();
+            std::sort(x.begin(), x.end());
+            return x.isEmpty() ? -1000 : ultima ? x.last() : x.first();
+        };
+        const auto centroCursore = [fr](QWidget* cursore) {
+            return cursore->mapTo(fr, cursore->rect().center()).x();
+        };
+        const struct {
+            int azimuth;
+            const char* lettera;
+            bool ultima;
+        } punti[] = {{0, "N", false}, {90, "E", false}, {180, "S", false}, {270, "W", false}, {360, "N", true}};
+        for (const auto& p : punti) {
+            rt->setLowerValue(0);
+            rt->setUpperValue(p.azimuth);
+            rt->setLowerValue(p.azimuth);
+            EXPECT_NEAR(centroLettera(QLatin1String(p.lettera), p.ultima), centroCursore(rt->picBottom()), 2)
+                << "group " << g << " azimuth " << p.azimuth;
+            EXPECT_NEAR(centroLettera(QLatin1String(p.lettera), p.ultima), centroCursore(rt->picTop()), 2)
+                << "group " << g << " azimuth " << p.azimuth;
+        }
+    }
 }
