@@ -32,7 +32,9 @@ void Visualizza_File(QWidget* parent)
         return;
     platform::FileDialogRequest r;
     r.title = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("visualizzatle"));
+    r.fileName = gstrDatabasePrimario;   // starts at the principal element file
     r.filter = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("filtrotle"));
+    r.filterIndex = 1;
     const std::optional<QString> scelto = files->openFile(r, parent);
     if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
         return;

@@ -11,7 +11,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <cmath>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -94,6 +97,34 @@ void frmFile::Finestra(QWidget* w)
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
         sub->show();
     w->show();
+    Dimensiona();
+}
+
+void frmFile::Dimensiona()
+{
+    // Wide enough for the longest line (an element line has 69 characters)
+    // and tall enough for a few element sets, within the main window.
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!sub)
+        return;
+    const QString testo = Testo_Di(txtFile);
+    int colonne = 0;
+    int righe = 0;
+    for (const QStringView riga : QStringView(testo).split(u'\n')) {
+        colonne = std::max(colonne, int(riga.size()));
+        ++righe;
+    }
+    colonne = std::clamp(colonne, 72, 120);
+    righe = std::clamp(righe, 12, 30);
+    const QFontMetrics fm(txtFile->font());
+    const int margine = 2 * (txtFile->frameWidth() + int(std::ceil(txtFile->document()->documentMargin())));
+    QSize voluto(fm.horizontalAdvance(QString(colonne + 1, QLatin1Char('M'))) + margine +
+                     txtFile->verticalScrollBar()->sizeHint().width(),
+                 fm.lineSpacing() * (righe + 1) + margine + txtFile->horizontalScrollBar()->sizeHint().height());
+    voluto += sub->size() - size();   // the window's frame and title bar
+    if (QMdiArea* area = sub->mdiArea())
+        voluto = voluto.boundedTo(area->viewport()->size());
+    sub->resize(voluto);
 }
 
 bool frmFile::Leggi(const QString& FileName)
@@ -195,10 +226,13 @@ void frmFile::Stampa()
     if (!files)
         return;
     QPrinter& printer = platform::applicationPrinter();
-    if (!files->choosePrinter(printer, 0, this))
-        return;
+    // With a selection the dialog offers it, chosen; the user may still pick all.
     const QTextCursor c = txtFile->textCursor();
-    QString testo = c.hasSelection() ? c.selection().toPlainText() : Testo_Di(txtFile);
+    if (!files->choosePrinter(printer, c.hasSelection() ? platform::printerSelection : 0, this))
+        return;
+    const bool soloSelezione = c.hasSelection() && printer.printRange() == QPrinter::Selection;
+    printer.setPrintRange(QPrinter::AllPages);
+    QString testo = soloSelezione ? c.selection().toPlainText() : Testo_Di(txtFile);
     platform::PrintJob job(&printer);
     if (!job.isActive())
         return;

@@ -49,6 +49,8 @@ protected:
 
 private:
     void Finestra(QWidget* w);
+    // Sizes the window to show the text's lines whole.
+    void Dimensiona();
     QString mstrTestoSalvato;
     QString m_fileName;
     vb::TextDocument m_documento;

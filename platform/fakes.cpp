@@ -63,6 +63,9 @@ bool FakeFileChooser::choosePrinter(QPrinter& printer, int flags, QWidget*)
     c.kind = Kind::Printer;
     c.flags = flags;
     calls.append(c);
+    // As the real dialog opens: "Selection" chosen when it is offered.
+    if (!(flags & printerSetupOnly))
+        printer.setPrintRange(flags & printerSelection ? QPrinter::Selection : QPrinter::AllPages);
     const std::optional<QString> pdf = takeAnswer(printerAnswers);
     if (!pdf)
         return false;

@@ -98,6 +98,9 @@ bool QtFileChooser::choosePrinter(QPrinter& printer, int flags, QWidget* parent)
         return dialog.exec() == QDialog::Accepted;
     }
     QPrintDialog dialog(&printer, parent);
+    const bool selezione = flags & printerSelection;
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, selezione);
+    printer.setPrintRange(selezione ? QPrinter::Selection : QPrinter::AllPages);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -25,6 +25,8 @@ struct FileDialogRequest {
 inline constexpr int fileOverwritePrompt = 2;
 // Printer dialog: set up the printer only, print nothing now.
 inline constexpr int printerSetupOnly = 64;
+// Printer dialog: offer to print only the selection, chosen at the start.
+inline constexpr int printerSelection = 1;
 
 class FileChooser {
 public:
@@ -33,7 +35,9 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* parent = nullptr) = 0;
     // Colours are classic values R + 256 G + 65536 B.
     virtual std::optional<quint32> chooseColor(quint32 initial, QWidget* parent = nullptr) = 0;
-    // Lets the user choose and set up `printer` (flags: printerSetupOnly).
+    // Lets the user choose and set up `printer` (flags: printerSetupOnly,
+    // printerSelection; with the latter the printer's print range tells
+    // afterwards whether the user kept "Selection").
     // False when cancelled; the printer is then unchanged.
     virtual bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) = 0;
 };

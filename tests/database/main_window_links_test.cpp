@@ -81,7 +81,12 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
     EXPECT_EQ(mostrato, 1);
 
     fakes.files.fileAnswers = {kSample};
+    const auto chiamate = fakes.files.calls.size();
     w.menuItem("mnuFileVisualizza")->trigger();
+    // The dialog starts at the principal element file.
+    ASSERT_EQ(fakes.files.calls.size(), chiamate + 1);
+    EXPECT_FALSE(gstrDatabasePrimario.isEmpty());
+    EXPECT_EQ(fakes.files.calls.last().request.fileName, gstrDatabasePrimario);
     auto* vista = qobject_cast<frmDetails*>(figlio(w, "frmDetails"));
     ASSERT_NE(vista, nullptr);
     EXPECT_EQ(vista->ListView1->topLevelItemCount(), 34);

@@ -160,3 +160,31 @@ TEST_F(LocationLinks, ExternalProgramAndCalculator)
     gstrEseguiProgramma = prima;
     gstrEseguiParametri = primiParametri;
 }
+
+TEST_F(LocationLinks, EditAFileOpensAtTheFilesFirstFolderAndShowsWholeElementLines)
+{
+    MDIForm1 w;
+    options::Collega_Localita(w);
+    options::Collega_File(w);
+    w.resize(1200, 800);
+    w.show();
+    const QString principale = gstrDatabasePrimario;
+    gstrDatabasePrimario = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+    fakes.files.fileAnswers = {gstrDatabasePrimario};
+    w.menuItem("mnuFileModifica")->trigger();
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_EQ(fakes.files.calls[0].request.fileName, gstrDatabasePrimario);
+    gstrDatabasePrimario = principale;
+    ASSERT_EQ(Figli(w).size(), 1);
+    auto* viewer = qobject_cast<frmFile*>(Figli(w)[0]);
+    ASSERT_NE(viewer, nullptr);
+    QApplication::processEvents();
+    // The element lines are 69 characters: all of each shows, and so do
+    // several sets, inside the main window.
+    const QFontMetrics fm(viewer->txtFile->font());
+    const QString riga = QStringLiteral("1 00005U 58002B   00179.78495062  .00000023  00000-0  28098-4 0  4753");
+    EXPECT_GE(viewer->txtFile->viewport()->width(), fm.horizontalAdvance(riga) + 8);
+    EXPECT_GE(viewer->txtFile->viewport()->height(), fm.lineSpacing() * 9);
+    const QRect area = w.mdiArea()->viewport()->rect();
+    EXPECT_TRUE(area.contains(viewer->parentWidget()->geometry())) << viewer->parentWidget()->width();
+}

@@ -212,6 +212,10 @@ TEST_F(FileViewer, PrintsSelectionOrWholeText)
     f.txtFile->setTextCursor(c);
     f.Stampa();
     f.Stampa();  // cancelled: nothing
+    // The dialog offers "selection" (chosen) only when text is selected.
+    ASSERT_EQ(fakes.files.calls.size(), 3);
+    EXPECT_EQ(fakes.files.calls[0].flags & platform::printerSelection, 0);
+    EXPECT_EQ(fakes.files.calls[1].flags & platform::printerSelection, platform::printerSelection);
     auto testo = [](const QString& pdf) {
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
