@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -403,6 +404,27 @@ void frmLocation::Mostra_Fuso(double fuso)
         cmbOffsetMin->setCurrentIndex(b.minuti);
 }
 
+void frmLocation::Scorri_a_localita()
+{
+    // The list opens at the place shown (the chosen entry, or the observer's).
+    QListWidgetItem* item = cmbCity->currentItem();
+    if (!item || !item->isSelected()) {
+        const auto trovate = cmbCity->findItems(cmbCityText->text(), Qt::MatchExactly);
+        item = trovate.isEmpty() ? nullptr : trovate.first();
+    }
+    if (item)
+        cmbCity->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+}
+
+void frmLocation::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Once the list has its size (inside the workspace that is after this
+    // event), scroll it.
+    Scorri_a_localita();
+    QTimer::singleShot(0, this, [this] { Scorri_a_localita(); });
+}
+
 void frmLocation::Mostra_localita_corrente()
 {
     // The place shown is the observer's own: no entry stays selected, so OK
@@ -413,9 +435,7 @@ void frmLocation::Mostra_localita_corrente()
         cmbCity->setCurrentRow(-1);
     }
     cmbCityText->setText(gstrLocalita);
-    const auto trovate = cmbCity->findItems(gstrLocalita, Qt::MatchExactly);
-    if (!trovate.isEmpty())
-        cmbCity->scrollToItem(trovate.first(), QAbstractItemView::PositionAtCenter);
+    Scorri_a_localita();
     lblLatitude->setText(vb::Format(double(gsngLatitudine), u"#0.000#°"));
     lblLongitude->setText(vb::Format(double(gsngLongitudine), u"##0.000#°"));
     m_latNascosta = vb::CStrC(gsngLatitudine);

@@ -95,10 +95,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Segnala_righe(const options::LetturaCitta& lettura);
+    void Scorri_a_localita();
     void Form_Load();
     void Nascondi();
     void Mostra_Fuso(double fuso);

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -187,4 +188,34 @@ TEST_F(LocationLinks, EditAFileOpensAtTheFilesFirstFolderAndShowsWholeElementLin
     EXPECT_GE(viewer->txtFile->viewport()->height(), fm.lineSpacing() * 9);
     const QRect area = w.mdiArea()->viewport()->rect();
     EXPECT_TRUE(area.contains(viewer->parentWidget()->geometry())) << viewer->parentWidget()->width();
+}
+
+TEST_F(LocationLinks, TheLocationListOpensAtTheObserversPlaceInTheWorkspace)
+{
+    QByteArray testo;
+    for (int i = 100; i < 400; ++i)
+        testo += "\"Country: Place " + QByteArray::number(i) + "\"," + QByteArray::number(i % 90) + ",1,1\r\n";
+    QFile file(options::File_Citta());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(testo);
+    file.close();
+    const QString prima = gstrLocalita;
+    gstrLocalita = QStringLiteral("Country: Place 377");
+    MDIForm1 w;
+    options::Collega_Localita(w);
+    options::Collega_File(w);
+    w.resize(1100, 800);
+    w.show();
+    w.menuItem("mnuOpzioniLocalita")->trigger();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    frmLocation* f = frmLocation::istanza();
+    ASSERT_NE(f, nullptr);
+    const auto trovate = f->cmbCity->findItems(gstrLocalita, Qt::MatchExactly);
+    ASSERT_EQ(trovate.size(), 1);
+    const QRect riga = f->cmbCity->visualItemRect(trovate.first());
+    EXPECT_TRUE(f->cmbCity->viewport()->rect().contains(riga))
+        << riga.y() << " in " << f->cmbCity->viewport()->height();
+    gstrLocalita = prima;
+    w.mnuFinestreChiudiTutto_Click();
 }
