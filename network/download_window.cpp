@@ -391,6 +391,11 @@ void frmDownload::wscHTTP_Close()
         Termina_con_errore(L("frmDownload", "redirectrifiutato") + kCrLf + r->errorString());
         return;
     }
+    if (errore == QNetworkReply::SslHandshakeFailedError) {
+        // An HTTPS server whose certificate this computer does not trust.
+        Termina_con_errore(L("frmDownload", "certificatorifiutato") + kCrLf + voce + kCrLf + r->errorString());
+        return;
+    }
     if (errore != QNetworkReply::NoError && stato < 300) {
         // No reply, or one that broke off: the header had come when the
         // connection ended before the announced body or the last chunk.
