@@ -418,6 +418,9 @@ TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
                                  QByteArray::number(sicuro.porta()) + "/visual.txt\r\n\r\n"};
     sicuro.percorsi["/downgrade"] = {"HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:" +
                                      QByteArray::number(chiaro.porta()) + "/visual.txt\r\n\r\n"};
+    // The usual answer of a service that moved to HTTPS.
+    chiaro.percorsi["/moved-to-https"] = {"HTTP/1.1 301 Moved Permanently\r\nLocation: https://127.0.0.1:" +
+                                          QByteArray::number(sicuro.porta()) + "/visual.txt\r\n\r\n"};
     const QString file = fileVecchio("keep.txt");
     // Not trusted: refused, nothing saved.
     {
@@ -435,9 +438,10 @@ TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
         Rifiutato(*w, file, "redirectrifiutato", "/downgrade");
         EXPECT_TRUE(chiaro.richieste.isEmpty());
     }
-    for (const char* p : {"/visual.txt", "/moved"}) {
+    for (const char* p : {"/visual.txt", "/moved", "/moved-to-https"}) {
         fakes.prompt.calls.clear();
-        auto w = Finestra(QStringLiteral("https://") + sicuro.voce(p));
+        auto w = Finestra(qstrcmp(p, "/moved-to-https") == 0 ? chiaro.voce(p)
+                                                              : QStringLiteral("https://") + sicuro.voce(p));
         Scarica(*w, percorso("visual.txt"));
         EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << p;
         EXPECT_EQ(Leggi(percorso("visual.txt")), corpo + "\r\n") << p;
