@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <array>
 #include <limits>
 
 namespace predictions {
@@ -197,7 +198,28 @@ double Equatoriali::decDecimale() const
 
 QString Testo_Istante(const QDateTime& t)
 {
-    return vb::Format(t, u"dd mmm yyyy  hh:mm:ss");
+    // Millions of lines may be made one after the other: the date's text is
+    // made once a day (for the language in use), the time's from its digits.
+    thread_local QDate giorno;
+    thread_local QString lingua, testoGiorno;
+    const QString nomeLingua = vb::displayLocale().name();
+    if (t.date() != giorno || nomeLingua != lingua) {
+        giorno = t.date();
+        lingua = nomeLingua;
+        testoGiorno = vb::Format(giorno, u"dd mmm yyyy");
+    }
+    const QTime ora = t.time();
+    const char16_t cifre[] = {u' ',
+                              u' ',
+                              char16_t(u'0' + ora.hour() / 10),
+                              char16_t(u'0' + ora.hour() % 10),
+                              u':',
+                              char16_t(u'0' + ora.minute() / 10),
+                              char16_t(u'0' + ora.minute() % 10),
+                              u':',
+                              char16_t(u'0' + ora.second() / 10),
+                              char16_t(u'0' + ora.second() % 10)};
+    return testoGiorno + QString(reinterpret_cast<const QChar*>(cifre), 10);
 }
 
 // ---------------------------------------------------------------- cells
@@ -212,26 +234,77 @@ constexpr qint32 kMagSconosciuta = kNonNumero + 3;                  // no standa
 
 constexpr double kScala[] = {1.0, 10.0, 100.0, 1000.0};
 
-// A figure rounded to `posti` decimal places (half away from zero, as the
-// number pictures round), in units of the last place.
+constexpr qint32 kMenoZero = kNonNumero + 4;                       // a negative figure that rounds to 0
+
+// 10^n for the exponents a figure can have.
+double potenza10(int n)
+{
+    static const auto tabella = [] {
+        std::array<double, 81> t{};
+        for (int i = 0; i < 81; ++i)
+            t[size_t(i)] = std::pow(10.0, i - 40);
+        return t;
+    }();
+    return tabella[size_t(std::clamp(n, -40, 40) + 40)];
+}
+
+// A figure rounded to `posti` decimal places as the number pictures round
+// it: the figure read to 15 significant digits, then a half away from zero
+// (1.005 gives 1.01). In units of the last place.
 qint32 Q(double v, int posti)
 {
     if (!std::isfinite(v))
         return kNonNumero;
-    const double x = std::round(v * kScala[posti]);
-    if (std::fabs(x) > 2.0e9)
+    const double a = std::fabs(v);
+    if (a == 0)
+        return 0;
+    const double y = a * kScala[posti];
+    if (y > 2.0e9)
         return kFuoriScala;
-    return qint32(x);
+    double q = std::floor(y);
+    // What 15 significant digits of the figure make of the part left over.
+    const double grana = potenza10(int(std::floor(std::log10(a))) - 14 + posti);
+    if (y - q >= 0.5 - 0.5 * grana)
+        q += 1;
+    if (q == 0)
+        return v < 0 ? kMenoZero : 0;
+    return qint32(v < 0 ? -q : q);
 }
 
-// The figure of a cell in a number picture with `posti` decimal places.
+// The decimal point of the language in use, read once per line.
+thread_local QString g_punto = QStringLiteral(".");
+void Leggi_Punto()
+{
+    g_punto = vb::displayLocale().decimalPoint();
+}
+
+// The figure of a cell in a number picture with `posti` decimal places and at
+// least one integer digit ("0.00", "#0.00", "0.0", "0.000"): what Format
+// gives for the figure, made from the digits of the cell.
 QString N(qint32 q, int posti, const char16_t* picture)
 {
     if (q == kNonNumero)
         return F(std::nan(""), picture);
     if (q == kFuoriScala)
         return QStringLiteral("*");
-    return F(q / kScala[posti], picture);
+    if (q == kMenoZero)
+        return u'-' + N(0, posti, picture);
+    QString out;
+    out.reserve(12);
+    qint64 u = q;
+    if (u < 0) {
+        out += u'-';
+        u = -u;
+    }
+    const qint64 scala = qint64(kScala[posti]);
+    out += QString::number(u / scala);
+    if (posti > 0) {
+        out += g_punto;
+        const QString frazione = QString::number(u % scala);
+        out += QString(posti - int(frazione.size()), u'0');
+        out += frazione;
+    }
+    return out;
 }
 
 qint32 Q_Magnitudine(const MagnitudineVisuale& m)
@@ -240,8 +313,7 @@ qint32 Q_Magnitudine(const MagnitudineVisuale& m)
         return kMagSconosciuta;
     if (!m.isNumber())
         return kMagVuota;
-    const qint32 q = Q(m.valore, 1);
-    return q == kMagVuota || q == kMagSconosciuta ? kFuoriScala : q;
+    return Q(m.valore, 1);
 }
 
 QString N_Magnitudine(qint32 q)
@@ -339,6 +411,7 @@ void Riempi_Effemeride(int opzione, const Istante& s, qint32* c)
 
 QString Testo_Effemeride(int opzione, const QDateTime& t, const qint32* c)
 {
+    Leggi_Punto();
     const QString D = Testo_Istante(t);
     switch (opzione) {
     case TipoOBS:
@@ -445,6 +518,7 @@ void Riempi_Relativo(int opzione, const Istante& a, const Istante& b, qint32* c)
 
 QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c)
 {
+    Leggi_Punto();
     const QString Dt = Testo_Istante(t);
     switch (opzione) {
     case TipoOBS:

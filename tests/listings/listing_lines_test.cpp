@@ -119,4 +119,26 @@ TEST_F(Listings, RelativeFiguresAtTheirEdges)
               "01h00m00s    -05°30'");
 }
 
+TEST_F(Listings, LinesFromCellsReadAsTheFiguresFormatted)
+{
+    // A line is made from its figures rounded to the places it shows: the
+    // fields read as Format gives the figures, in English and in Italian
+    // (decimal comma, Italian months).
+    for (const QLocale& lingua : {QLocale::c(), QLocale(QLocale::Italian, QLocale::Italy)}) {
+        vb::setDisplayLocale(lingua);
+        const QDateTime t = alle(9, 5, 7);
+        for (double v : {0.0, 1.005, -1.005, 12.345, -12.344, 89.999, -0.5, 359.996, 7.125, -0.004, 0.0049999, 2.675, 1e-20}) {
+            Istante s;
+            s.v.Latitudine = v;
+            s.v.Longitudine360 = std::fabs(v);
+            s.v.Quota = v * 100;
+            const QString L = Riga_Effemeride(TipoLLA, t, s);
+            EXPECT_EQ(L, vb::Format(t, u"dd mmm yyyy  hh:mm:ss") + "   " + R(6, vb::Format(v, u"0.00")) + "   "
+                             + R(6, vb::Format(std::fabs(v), u"0.00")) + "   " + R(8, vb::Format(v * 100, u"0.0")))
+                << v;
+        }
+    }
+    vb::setDisplayLocale(QLocale::c());
+}
+
 } // namespace
