@@ -3,6 +3,7 @@
 #include "core/clock.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
 #include <vector>
 
 namespace database {
@@ -88,6 +90,85 @@ void Mostra_Figlia(QWidget* w)
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+QSize Dimensione_Utile(const QMdiSubWindow* sub)
+{
+    return sub->minimumSizeHint().expandedTo(QSize(240, 180));
+}
+
+void Nell_Area_Visibile(QMdiSubWindow* sub)
+{
+    QMdiArea* area = sub->mdiArea();
+    if (!area || sub->isMinimized() || sub->isMaximized())
+        return;
+    const QRect visibile = area->viewport()->rect();
+    if (visibile.width() < 100 || visibile.height() < 100)
+        return; // the main window itself is too small to tell
+    QRect g = sub->geometry();
+    g.setSize(g.size().boundedTo(visibile.size()).expandedTo(Dimensione_Utile(sub)));
+    g.moveLeft(std::clamp(g.left(), 0, std::max(0, visibile.width() - g.width())));
+    g.moveTop(std::clamp(g.top(), 0, std::max(0, visibile.height() - g.height())));
+    if (g != sub->geometry())
+        sub->setGeometry(g);
+}
+
+namespace {
+
+// Brings each frame inside the workspace once it has been shown and placed
+// (the workspace places a new frame as it shows it; the opener may move or
+// size it right afterwards).
+class Sorvegliante : public QObject {
+public:
+    explicit Sorvegliante(QMdiArea* area) : QObject(area) { area->viewport()->installEventFilter(this); }
+
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::ChildPolished) {
+            // (Polished as it is first shown: when added it is not yet a frame.)
+            auto* sub = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(e)->child());
+            if (sub && !sub->property(kSeguita).toBool()) {
+                sub->setProperty(kSeguita, true);
+                sub->installEventFilter(this);
+            }
+        } else if (e->type() == QEvent::Show) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(o); sub && !sub->property(kVisto).toBool()) {
+                sub->setProperty(kVisto, true);
+                QTimer::singleShot(0, sub, [s = QPointer<QMdiSubWindow>(sub)] {
+                    if (s && s->isVisible())
+                        Nell_Area_Visibile(s);
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr const char* kSeguita = "astrovelaSeguita";
+    static constexpr const char* kVisto = "astrovelaGiaMostrata";
+};
+
+} // namespace
+
+void Sorveglia_Area(QMdiArea* area)
+{
+    if (area && !area->property("astrovelaSorvegliata").toBool()) {
+        area->setProperty("astrovelaSorvegliata", true);
+        new Sorvegliante(area);
+    }
+}
+
+void Disponi_Finestre(QMdiArea* area, const std::function<void()>& disponi)
+{
+    disponi();
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        if (!sub->isVisible() || sub->isMinimized() || sub->isMaximized())
+            continue;
+        const QSize utile = Dimensione_Utile(sub);
+        if (sub->width() < utile.width() || sub->height() < utile.height())
+            sub->resize(sub->size().expandedTo(utile));
+        Nell_Area_Visibile(sub);
+    }
 }
 
 void Chiudi_Figlia(QWidget* w)

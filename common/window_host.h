@@ -4,11 +4,13 @@
 // closing the program's windows all at once (Close all, a change of language,
 // the end of the program) through each window's own close handling, after
 // the long task that may be running has stopped.
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace database {
 
@@ -26,6 +28,25 @@ void Chiudi_Figlia(QWidget* w);
 
 // The program's main window, or null.
 QWidget* Finestra_Principale();
+
+// ---------------------------------------------------------------- arranging
+
+// The least size a frame of the workspace keeps whatever arranges it: what
+// its window needs, and never less than a small window that can be used.
+QSize Dimensione_Utile(const QMdiSubWindow* sub);
+
+// Puts a frame inside the visible workspace: moved back from the edges and,
+// when larger than the workspace, shrunk to it (never below its usable size).
+void Nell_Area_Visibile(QMdiSubWindow* sub);
+
+// Watches the workspace: every frame, once shown for the first time and
+// placed, is brought inside the visible workspace.
+void Sorveglia_Area(QMdiArea* area);
+
+// Runs `disponi` (Windows > Cascade or a tile) on the workspace, then gives
+// every frame at least its usable size (a window that gives no size hint
+// would be cascaded down to a title bar) and keeps it inside the workspace.
+void Disponi_Finestre(QMdiArea* area, const std::function<void()>& disponi);
 
 // ---------------------------------------------------------------- long tasks
 

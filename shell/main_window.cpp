@@ -205,6 +205,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(core::Titolo_Finestra());
     m_mdi = new QMdiArea(this);
+    // Every window opens inside the visible workspace.
+    database::Sorveglia_Area(m_mdi);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
 
@@ -1022,7 +1024,7 @@ void MDIForm1::mnuVisualizzaColoriNotte_Click()
 
 void MDIForm1::mnuFinestreDiscesa_Click()
 {
-    m_mdi->cascadeSubWindows();
+    database::Disponi_Finestre(m_mdi, [this] { m_mdi->cascadeSubWindows(); });
 }
 
 namespace {
@@ -1042,12 +1044,14 @@ void MDIForm1::mnuFinestreDisponiOrizzontale_Click()
     const auto subs = finestreDisponibili(m_mdi);
     if (subs.isEmpty())
         return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int h = area.height() / subs.size();
-    for (int i = 0; i < subs.size(); ++i) {
-        subs[i]->showNormal();
-        subs[i]->setGeometry(0, i * h, area.width(), h);
-    }
+    database::Disponi_Finestre(m_mdi, [this, &subs] {
+        const QRect area = m_mdi->viewport()->rect();
+        const int h = area.height() / subs.size();
+        for (int i = 0; i < subs.size(); ++i) {
+            subs[i]->showNormal();
+            subs[i]->setGeometry(0, i * h, area.width(), h);
+        }
+    });
 }
 
 void MDIForm1::mnuFinestreDisponiVerticale_Click()
@@ -1056,12 +1060,14 @@ void MDIForm1::mnuFinestreDisponiVerticale_Click()
     const auto subs = finestreDisponibili(m_mdi);
     if (subs.isEmpty())
         return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int w = area.width() / subs.size();
-    for (int i = 0; i < subs.size(); ++i) {
-        subs[i]->showNormal();
-        subs[i]->setGeometry(i * w, 0, w, area.height());
-    }
+    database::Disponi_Finestre(m_mdi, [this, &subs] {
+        const QRect area = m_mdi->viewport()->rect();
+        const int w = area.width() / subs.size();
+        for (int i = 0; i < subs.size(); ++i) {
+            subs[i]->showNormal();
+            subs[i]->setGeometry(i * w, 0, w, area.height());
+        }
+    });
 }
 
 void MDIForm1::mnuFinestreDisponiTutto_Click()

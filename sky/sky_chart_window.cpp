@@ -139,22 +139,16 @@ frmGeneralSky* frmGeneralSky::Mostra()
                     QStringLiteral("Astrovela"), kRegistro, QStringLiteral("Window_Left"), QStringLiteral("0"))));
                 const int alto = vb::TwipsToPixels(vb::Val(mReg::Leggi_Impostazione(
                     QStringLiteral("Astrovela"), kRegistro, QStringLiteral("Window_Top"), QStringLiteral("0"))));
-                // A placement saved on a larger screen or workspace is
-                // brought back inside the visible workspace.
-                QRect g(sinistra, alto, std::max(larghezza, w->minimumSizeHint().width()),
-                        std::max(altezza, w->minimumSizeHint().height()));
-                if (QWidget* area = sub->mdiArea() ? sub->mdiArea()->viewport() : nullptr) {
-                    const QRect visibile = area->rect();
-                    g.setSize(g.size().boundedTo(visibile.size()).expandedTo(sub->minimumSizeHint()));
-                    g.moveLeft(std::clamp(g.left(), 0, std::max(0, visibile.width() - g.width())));
-                    g.moveTop(std::clamp(g.top(), 0, std::max(0, visibile.height() - g.height())));
-                }
-                sub->setGeometry(g);
+                sub->setGeometry(sinistra, alto, std::max(larghezza, w->minimumSizeHint().width()),
+                                 std::max(altezza, w->minimumSizeHint().height()));
             } else {
                 sub->resize(vb::TwipsToPixels(10665), vb::TwipsToPixels(6870));
             }
         }
     }
+    // A placement saved on a larger screen comes back inside the workspace.
+    if (QMdiSubWindow* sub = cornice(w))
+        database::Nell_Area_Visibile(sub);
     w->raise();
     QApplication::restoreOverrideCursor();
     return w;

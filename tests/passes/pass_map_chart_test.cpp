@@ -400,6 +400,8 @@ TEST_F(PassMapSunlit, LeavingTheShadowTheTrackTurnsYellowWithMagnitudes)
                           vb::Format(p[i].Magnitudine, u"#0.0"));
         }
     }
+    if (!qEnvironmentVariableIsEmpty("ASTROVELA_SHOTS"))
+        m->grab().save(qEnvironmentVariable("ASTROVELA_SHOTS") + QStringLiteral("/passmap_sunlit.png"));
     EXPECT_GE(ombra, 5);
     EXPECT_GE(luce, 5);
     EXPECT_EQ(cambi, 1); // out of the shadow once, not back in

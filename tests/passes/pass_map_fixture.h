@@ -101,7 +101,11 @@ protected:
     void SetUp() override
     {
         vb::setDisplayLocale(QLocale::c());
-        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        // Screenshots for a look (ASTROVELA_SHOTS=folder) may be taken in
+        // another language (ASTROVELA_SHOTS_LANG=italiano).
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") +
+                               qEnvironmentVariable("ASTROVELA_SHOTS_LANG", QStringLiteral("english")) +
+                               QStringLiteral(".ini"));
         // The landscape picture comes from the program folder.
         mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_SOURCE_DIR "/data"));
         static bool caricati = false;
