@@ -16,7 +16,8 @@ constexpr double kOro = 0.38196601125;  // golden-section fraction
 
 }  // namespace
 
-EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, double b, double& tMin, double& fMin)
+EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, double b, double& tMin, double& fMin,
+                                      double tolleranza)
 {
     if (!std::isfinite(a) || !std::isfinite(b))
         return EsitoSolutore::ValutazioneFallita;
@@ -31,7 +32,7 @@ EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, doub
     double e = 0.0, d = 0.0;
     for (int iter = 1; iter <= kIterazioniSolutore; ++iter) {
         const double xm = 0.5 * (a + b);
-        const double tol1 = 1e-14 * std::fabs(x) + 2.23e-16;
+        const double tol1 = tolleranza > 0 ? 0.5 * tolleranza : 1e-14 * std::fabs(x) + 2.23e-16;
         const double tol2 = 2.0 * tol1;
         if (std::fabs(x - xm) <= tol2 - 0.5 * (b - a)) {
             tMin = x;
@@ -106,7 +107,7 @@ EsitoSolutore Espandi_Intervallo(const FunzionePassaggio& f, double t1, double& 
         return EsitoSolutore::Ok;  // t1 is the crossing itself
     double t = t2;
     for (int k = 0; k < kMassimoAllargamenti; ++k) {
-        t = t + 0.25 * (t - t1);
+        t = t + (t - t1);
         if (std::fabs(t - t1) > kMassimoIntervalloGiorni)
             break;
         const double f2 = f(t);
@@ -120,8 +121,10 @@ EsitoSolutore Espandi_Intervallo(const FunzionePassaggio& f, double t1, double& 
     return EsitoSolutore::NessunCambioSegno;
 }
 
-EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double b, double& tZero, double& fZero)
+EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double b, double& tZero, double& fZero,
+                                   double tolleranza)
 {
+    const double assoluta = tolleranza > 0 ? 0.5 * tolleranza : 5e-11;
     if (!std::isfinite(a) || !std::isfinite(b))
         return EsitoSolutore::ValutazioneFallita;
     double fa = f(a);
@@ -149,7 +152,7 @@ EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double 
             fb = fc;
             fc = fa;
         }
-        const double tol1 = 4.46e-16 * std::fabs(b) + 5e-11;
+        const double tol1 = 4.46e-16 * std::fabs(b) + assoluta;
         const double xm = 0.5 * (c - b);
         if (std::fabs(xm) <= tol1 || fb == 0.0) {
             tZero = b;

@@ -32,16 +32,19 @@ inline constexpr const char* kMessaggioErrorePassaggi = "Errore nella routine di
 
 // Iterations of each Brent procedure, and widenings of Espandi_Intervallo.
 inline constexpr int kIterazioniSolutore = 50;
-inline constexpr int kMassimoAllargamenti = 60;
+inline constexpr int kMassimoAllargamenti = 40;
 // Widest interval Espandi_Intervallo opens, days: a crossing further than
 // this from the culmination is no crossing of this pass.
 inline constexpr double kMassimoIntervalloGiorni = 30.0;
 
 // The minimum of f inside [a, b] (a < b): its time in tMin and f there in
-// fMin. Brent's method with golden-section steps.
-EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, double b, double& tMin, double& fMin);
+// fMin. Brent's method with golden-section steps. tolleranza (days), when
+// given, is the absolute precision wanted of tMin, in place of the
+// default 1e-14 |t| (a few milliseconds at present-day Julian dates).
+EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, double b, double& tMin, double& fMin,
+                                      double tolleranza = 0);
 
-// Leaves t1 alone and moves t2 away from it, a quarter of the interval at a
+// Leaves t1 alone and moves t2 away from it, doubling the interval each
 // time, until f(t1) and f(t2) have opposite signs. When f(t1) is exactly 0,
 // t1 is itself the crossing and t2 is left where it is. Gives up, with t2
 // unchanged, after kMassimoAllargamenti widenings or once the interval is
@@ -50,9 +53,11 @@ EsitoSolutore Trova_Massimo_Passaggio(const FunzionePassaggio& f, double a, doub
 EsitoSolutore Espandi_Intervallo(const FunzionePassaggio& f, double t1, double& t2);
 
 // With f(a) and f(b) of opposite signs (or one of them 0), the crossing time
-// in tZero and f there in fZero, to 4.46e-16 |t| + 5e-11 days. Brent's
-// method with inverse quadratic interpolation.
-EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double b, double& tZero, double& fZero);
+// in tZero and f there in fZero, to 4.46e-16 |t| + 5e-11 days (or to
+// tolleranza days when given). Brent's method with inverse quadratic
+// interpolation.
+EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double b, double& tZero, double& fZero,
+                                   double tolleranza = 0);
 
 // The pass function of one satellite for one observer: altezzaMinima minus
 // the elevation (degrees, with refraction when the options say so). Each

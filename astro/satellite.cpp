@@ -47,38 +47,6 @@ std::optional<double> Leggi_Magnitudine(const std::string& testo)
     return v;
 }
 
-// The observer's place in the Earth-fixed frame (km) and local axes.
-struct Geometria_Osservatore {
-    double latitudine = std::numeric_limits<double>::quiet_NaN(), longitudine = 0, quota = 0;
-    double pos[3], up[3], est[3], nord[3];
-};
-
-// The geometry of the observer, kept per thread for the next call at the
-// same place (every call of a clock tick is for the same observer).
-const Geometria_Osservatore& Geometria(const Osservatore& oss)
-{
-    thread_local Geometria_Osservatore g;
-    if (g.latitudine == oss.latitudine && g.longitudine == oss.longitudine && g.quota == oss.quota)
-        return g;
-    const double phi = oss.latitudine * kGradRad;
-    const double lam = oss.longitudine * kGradRad;
-    const double h = oss.quota / 1000.0;
-    const double a = kRaggio;
-    const double b = (1.0 - kAppiattimento) * a;
-    const double cphi = std::cos(phi), sphi = std::sin(phi), clam = std::cos(lam), slam = std::sin(lam);
-    const double S = std::sqrt(a * a * cphi * cphi + b * b * sphi * sphi);
-    g.pos[0] = (a * a / S + h) * cphi * clam;
-    g.pos[1] = (a * a / S + h) * cphi * slam;
-    g.pos[2] = (b * b / S + h) * sphi;
-    g.up[0] = cphi * clam, g.up[1] = cphi * slam, g.up[2] = sphi;
-    g.est[0] = -slam, g.est[1] = clam, g.est[2] = 0.0;
-    g.nord[0] = -sphi * clam, g.nord[1] = -sphi * slam, g.nord[2] = cphi;
-    g.latitudine = oss.latitudine;
-    g.longitudine = oss.longitudine;
-    g.quota = oss.quota;
-    return g;
-}
-
 // 10 to the power e. The exponents of an element set are whole numbers of
 // one digit: those come from a table of the nearest doubles (what pow gives
 // for them), anything else from pow.
@@ -100,6 +68,46 @@ bool Finito(std::initializer_list<double> xs)
 }
 
 }  // namespace
+
+const GeometriaOsservatore& Geometria(const Osservatore& oss)
+{
+    // Kept per thread for the next call at the same place (every call of a
+    // clock tick, every evaluation of a search is for the same observer).
+    thread_local GeometriaOsservatore g;
+    if (g.latitudine == oss.latitudine && g.longitudine == oss.longitudine && g.quota == oss.quota)
+        return g;
+    const double phi = oss.latitudine * kGradRad;
+    const double lam = oss.longitudine * kGradRad;
+    const double h = oss.quota / 1000.0;
+    const double a = kRaggio;
+    const double b = (1.0 - kAppiattimento) * a;
+    const double cphi = std::cos(phi), sphi = std::sin(phi), clam = std::cos(lam), slam = std::sin(lam);
+    const double S = std::sqrt(a * a * cphi * cphi + b * b * sphi * sphi);
+    g.pos[0] = (a * a / S + h) * cphi * clam;
+    g.pos[1] = (a * a / S + h) * cphi * slam;
+    g.pos[2] = (b * b / S + h) * sphi;
+    g.up[0] = cphi * clam, g.up[1] = cphi * slam, g.up[2] = sphi;
+    g.est[0] = -slam, g.est[1] = clam, g.est[2] = 0.0;
+    g.nord[0] = -sphi * clam, g.nord[1] = -sphi * slam, g.nord[2] = cphi;
+    g.latitudine = oss.latitudine;
+    g.longitudine = oss.longitudine;
+    g.quota = oss.quota;
+    return g;
+}
+
+double Altezza_Gradi(double zenit)
+{
+    return std::asin(std::clamp(zenit, -1.0, 1.0)) * kRadGrad;
+}
+
+double Azimuth_Gradi(double est, double nord)
+{
+    double a = std::atan2(est, nord);
+    if (a < 0)
+        a += 2.0 * M_PI;
+    a *= kRadGrad;
+    return a >= 360.0 ? a - 360.0 : a;
+}
 
 double Correzione_Rifrazione(double altezza)
 {
@@ -297,7 +305,7 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     const double* vel = st.velocita.data();
 
     // 3. Observer in the Earth-fixed frame, local axes, velocity.
-    const Geometria_Osservatore& g = Geometria(oss);
+    const GeometriaOsservatore& g = Geometria(oss);
     const double ox = g.pos[0], oy = g.pos[1], oz = g.pos[2];
     const double* up = g.up;
     const double* est = g.est;
@@ -357,10 +365,8 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
         s.NumeroRivoluzione + (reg.xno * t * (1.0 + (reg.xndt2o / reg.xno) * t) + reg.xmo) / kDuePi;
 
     // 9. Sky position; 10. refraction.
-    double azimuth = mMate::Atan2_360(ve, vn) * kRadGrad;
-    if (azimuth >= 360.0)
-        azimuth -= 360.0;
-    double altezza = mMate::ArcoSeno(vz) * kRadGrad;
+    double azimuth = Azimuth_Gradi(ve, vn);
+    double altezza = Altezza_Gradi(vz);
     if (opz.rifrazione)
         altezza = altezza + Correzione_Rifrazione(altezza);
 

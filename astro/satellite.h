@@ -14,6 +14,8 @@
 #include "astro/sdp4.h"
 #include "astro/sgp4.h"
 
+#include <limits>
+
 namespace astro {
 
 // The observer: geodetic latitude (degrees, north positive), longitude
@@ -76,6 +78,22 @@ private:
     mutable StatoIntegratore integratore_{};  // where the resonance integration last stood
 };
 
+// The observer's place in the Earth-fixed frame (km) and its local axes
+// (zenith, east, north; unit vectors), on the reference ellipsoid.
+struct GeometriaOsservatore {
+    double latitudine = std::numeric_limits<double>::quiet_NaN(), longitudine = 0, quota = 0;
+    double pos[3], up[3], est[3], nord[3];
+};
+// The geometry of an observer (kept per thread for the next call at the
+// same place).
+const GeometriaOsservatore& Geometria(const Osservatore& oss);
+
+// The look angles (degrees) from the components of the unit vector toward
+// the satellite: elevation from the zenith component, azimuth 0 to below
+// 360 from the east and north components.
+double Altezza_Gradi(double zenit);
+double Azimuth_Gradi(double est, double nord);
+
 // Refraction (degrees) added to an apparent elevation h (degrees) when
 // that option is on; 0 below -0.6 degrees.
 double Correzione_Rifrazione(double altezza);
@@ -131,5 +149,41 @@ struct UsciteSatellite {
 // modello, when given, is the caller's set-up cache for this element set.
 bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
                        Valori& v, UsciteSatellite& u, ModelloSatellite* modello = nullptr);
+
+// ---------------------------------------------------------------- light evaluation
+
+// What the pass search needs of one instant, and nothing more: the
+// elevation (degrees, with refraction when the options say so, exactly as
+// Calcola_Satellite gives it), its rate of change (degrees per second, from
+// the model's velocity) and the satellite's place in the Earth-fixed frame.
+struct VistaSatellite {
+    double altezza = 0;
+    double variazione = 0;   // d(elevation)/dt, degrees per second
+    double r[3] = {0, 0, 0}; // Earth-fixed position, km
+    double distanzaCentro = 0; // from the Earth's centre, km
+};
+
+// The light evaluation of one satellite for one observer: the model is set
+// up once, and each Calcola propagates and forms the look angle only (no
+// Sun, shadow, magnitude, orbit shape or sub-point). One object belongs to
+// one caller (one thread).
+class AltezzaSatellite {
+public:
+    AltezzaSatellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz);
+    // False when the state cannot be computed at jd (the reason in esito()).
+    bool Calcola(double jd, VistaSatellite& out);
+    EsitoPropagazione esito() const { return esito_; }
+    const GeometriaOsservatore& geometria() const { return geo_; }
+    const RegistriElementi& registri() const { return reg_; }
+    ModelloSatellite& modello() { return modello_; }
+
+private:
+    RegistriElementi reg_{};
+    ModelloSatellite modello_;
+    GeometriaOsservatore geo_;
+    bool rifrazione_ = false;
+    bool validi_ = false;
+    EsitoPropagazione esito_ = EsitoPropagazione::Ok;
+};
 
 }  // namespace astro

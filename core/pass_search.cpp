@@ -7,14 +7,13 @@
 #include "platform/vb.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 
 namespace core {
 
 namespace {
-
-constexpr double kTreSecondi = 3.0 / 86400.0;
 
 QString Testo_Altezza(double h) { return vb::RSet(vb::Format(h, u"#0.0"), 4); }
 
@@ -90,32 +89,163 @@ bool Satellite_Escluso(double n, double e)
     return a < 0.001 || (a < 1.0 && e < 0.1);
 }
 
+double Passo_Scansione(double n)
+{
+    if (!(n > 0) || !std::isfinite(n))
+        return kPassoPiccolo;
+    return std::max(kPassoPiccolo, std::min(1.0 / n / 40.0, 20.0 / 1440.0));
+}
+
 // ------------------------------------------------------------ the search
+
+namespace {
+
+constexpr double kGM = astro::kGM;                   // km^3/s^2
+constexpr double kRaggioTerra = 6378.135;           // km
+constexpr double kRotazione = 6.300388099 / 86400.0; // rad/s
+constexpr double kGradRad = M_PI / 180.0;
+// The cone of the scan is widened by a degree below the limit: it holds
+// the difference between the geodetic and the geocentric vertical (0.2
+// degrees at most) and the refraction at the horizon (0.6).
+constexpr double kMargineCono = 1.0 * kGradRad;
+// Precision of the events (days): rise and set to 0.05 s, culmination to
+// 0.2 s; every time shown is a whole second.
+constexpr double kTolleranzaLimite = 0.05 / 86400.0;
+constexpr double kTolleranzaCulmine = 0.2 / 86400.0;
+constexpr double kUnMinuto = 60.0 / 86400.0;
+// How often a search looks at the stop request between culminations.
+constexpr auto kIntervalloControllo = std::chrono::milliseconds(50);
+
+} // namespace
+
+// The stretch above the minimum height being followed, with the highest
+// point found in it so far.
+struct RicercaPassaggi::Tratto {
+    bool aperto = false;
+    double sorgere = 0;
+    bool conCulmine = false;
+    double culmine = 0, altezzaCulmine = -1e9;
+    void candidato(double t, double e)
+    {
+        if (!conCulmine || e > altezzaCulmine) {
+            conCulmine = true;
+            culmine = t;
+            altezzaCulmine = e;
+        }
+    }
+};
 
 RicercaPassaggi::RicercaPassaggi(const Satelement& s, const astro::Osservatore& oss,
                                  const astro::OpzioniSatellite& opz, double altezzaMinima, double fusoOrario,
                                  int oraLegale)
-    : m_sat(s), m_oss(oss), m_opz(opz), m_altezzaMinima(altezzaMinima), m_fuso(fusoOrario), m_oraLegale(oraLegale)
+    : m_sat(s), m_oss(oss), m_opz(opz), m_altezzaMinima(altezzaMinima), m_fuso(fusoOrario), m_oraLegale(oraLegale),
+      m_altezza(s, oss, opz)
 {
 }
 
 double RicercaPassaggi::f(double t)
 {
     ++m_valutazioni;
-    Valori v;
-    astro::UsciteSatellite u;
-    if (!astro::Calcola_Satellite(m_sat, m_oss, m_opz, t, v, u, &m_modello)) {
+    astro::VistaSatellite v;
+    if (!m_altezza.Calcola(t, v)) {
         m_nonCalcolabile = true;
         return std::numeric_limits<double>::quiet_NaN();
     }
-    return m_altezzaMinima - v.Altezza;
+    return m_altezzaMinima - v.altezza;
+}
+
+bool RicercaPassaggi::campiona(double t, Campione& c)
+{
+    ++m_valutazioni;
+    astro::VistaSatellite v;
+    if (!m_altezza.Calcola(t, v)) {
+        m_nonCalcolabile = true;
+        return false;
+    }
+    c.t = t;
+    c.e = v.altezza;
+    c.d = v.variazione;
+    c.g = -1;
+    if (m_conoValido && v.distanzaCentro > m_cosCono) {
+        const double* o = m_altezza.geometria().pos;
+        const double cosPsi = (v.r[0] * o[0] + v.r[1] * o[1] + v.r[2] * o[2]) / (v.distanzaCentro * m_distanzaOss);
+        const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
+        c.g = psi - (std::acos(m_cosCono / v.distanzaCentro) - m_limiteCono);
+    }
+    return true;
+}
+
+// The bound of the far steps. The satellite is above the limit only inside
+// the observer's visibility cone: seen from the Earth's centre, within
+// psiMax(r) = acos(rho cos h / r) - h of the observer (h the limit less the
+// margin, rho the observer's distance from the centre, r the satellite's).
+// The angle to that cone shrinks at most at the satellite's angular rate
+// (h / r^2 on its orbit) plus the observer's (the Earth's rotation) plus
+// the cone's own widening as r grows (dpsiMax/dr times the radial speed):
+// the fastest of these over the whole orbit, with a quarter more for what
+// the perturbations and the drag over the span add, bounds how soon the
+// satellite can reach the cone.
+void RicercaPassaggi::preparaLimiti(double ti, double tf)
+{
+    m_conoValido = false;
+    const double* o = m_altezza.geometria().pos;
+    m_distanzaOss = std::sqrt(o[0] * o[0] + o[1] * o[1] + o[2] * o[2]);
+    m_limiteCono = m_altezzaMinima * kGradRad - kMargineCono;
+    if (!(m_limiteCono > -M_PI / 2 + 0.01 && m_limiteCono < M_PI / 2 - 0.01))
+        return;
+    m_cosCono = m_distanzaOss * std::cos(m_limiteCono);
+    // The fastest mean motion over the span (drag raises it), rad/s.
+    const double giorni = std::max(std::fabs(ti - m_sat.EpocaGiuliana), std::fabs(tf - m_sat.EpocaGiuliana));
+    const double moto = (m_sat.MotoMedio + 2.0 * std::fabs(m_sat.DerivataPrima) * giorni) * 2.0 * M_PI / 86400.0;
+    if (!(moto > 0) || !std::isfinite(moto))
+        return;
+    const double a = std::cbrt(kGM / (moto * moto));
+    const double e = std::min(0.99, m_sat.Eccentricita + 0.005);
+    const double p = a * (1.0 - e * e);
+    const double h = std::sqrt(kGM * p);
+    // A perigee near the cone's own foot leaves the bound without meaning:
+    // such a satellite is scanned at the near step throughout.
+    if (!(a * (1.0 - e) > m_cosCono + 20.0))
+        return;
+    double massimo = 0;
+    for (int k = 0; k < 720; ++k) {
+        const double nu = k * (M_PI / 360.0);
+        const double r = p / (1.0 + e * std::cos(nu));
+        const double vr = std::sqrt(kGM / p) * e * std::fabs(std::sin(nu));
+        const double x = m_cosCono / r;
+        const double dpsi = x / r / std::sqrt(1.0 - x * x);
+        massimo = std::max(massimo, h / (r * r) + dpsi * vr);
+    }
+    m_velocitaMax = 1.25 * massimo + kRotazione;
+    m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0;
+}
+
+// How far (days) the scan may step from c without the satellite reaching
+// the widened cone; 0 when it may be near it already.
+double RicercaPassaggi::passoLontano(const Campione& c) const
+{
+    if (!m_conoValido || !(c.g > 0) || c.e >= m_altezzaMinima)
+        return 0;
+    return c.g / m_velocitaMax / 86400.0;
+}
+
+// The crossing of the minimum height inside [a, b].
+bool RicercaPassaggi::radice(double a, double b, double& t)
+{
+    const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
+    double froot = 0;
+    if (astro::Trova_Zero_Passaggio(fn, a, b, t, froot, kTolleranzaLimite) == astro::EsitoSolutore::Ok)
+        return true;
+    if (!m_nonCalcolabile && erroreSolutore)
+        erroreSolutore();
+    return false;
 }
 
 bool RicercaPassaggi::evento(double jd, EventoPassaggio& e)
 {
-    ++m_valutazioni;
+    ++m_completi;
     astro::UsciteSatellite u;
-    if (!astro::Calcola_Satellite(m_sat, m_oss, m_opz, jd, e.v, u, &m_modello)) {
+    if (!astro::Calcola_Satellite(m_sat, m_oss, m_opz, jd, e.v, u, &m_altezza.modello())) {
         m_nonCalcolabile = true;
         return false;
     }
@@ -130,13 +260,14 @@ bool RicercaPassaggi::evento(double jd, EventoPassaggio& e)
 }
 
 // The crossing of the minimum height next to the culmination tc, backwards
-// (verso -1) or forwards (+1). A satellite that stays above the minimum
-// height through the whole widening has its crossing beyond the span:
-// it is clamped to `estremo`, the span's end on that side.
+// (verso -1) or forwards (+1), widening from a minute and doubling. A
+// satellite that stays above the minimum height through the whole widening
+// has its crossing beyond the span: it is clamped to `estremo`, the span's
+// end on that side.
 bool RicercaPassaggi::limite(double tc, double verso, double estremo, double& t)
 {
     const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
-    double t2 = tc + verso * kTreSecondi;
+    double t2 = tc + verso * kUnMinuto;
     const astro::EsitoSolutore allarga = astro::Espandi_Intervallo(fn, tc, t2);
     if (allarga == astro::EsitoSolutore::NessunCambioSegno) {
         t = estremo;
@@ -144,144 +275,195 @@ bool RicercaPassaggi::limite(double tc, double verso, double estremo, double& t)
     }
     if (allarga != astro::EsitoSolutore::Ok)
         return false;
-    double froot = 0;
-    if (astro::Trova_Zero_Passaggio(fn, tc, t2, t, froot) != astro::EsitoSolutore::Ok) {
-        if (erroreSolutore)
-            erroreSolutore();
-        return false;
-    }
-    return true;
+    return radice(tc, t2, t);
 }
 
-EsitoRicerca RicercaPassaggi::EVENTI(double dblTI, double dblTF, double dblTOPT)
+// One pass from its three times: the stop request, the satellite at the
+// three events, the progress, the report.
+EsitoRicerca RicercaPassaggi::completa(double dblTI, double dblTF, double tRise, double tc, double tSet)
 {
     if (continua && !continua())
         return EsitoRicerca::Arrestata;
-    const double tc = dblTOPT;
     Passaggio p;
     const double max = dblTF - dblTI;
-
-    double tRise = 0;
-    if (!limite(tc, -1.0, dblTI, tRise))
-        return EsitoRicerca::Completa;
-    if (tRise < dblTI)
-        tRise = dblTI;
+    tRise = std::max(tRise, dblTI);
+    tSet = std::min(tSet, dblTF);
     if (!evento(tRise, p.sorgere))
         return EsitoRicerca::Completa;
     if (progresso)
         progresso(std::max(0.0, max - (dblTF - dblTI)));
-
     if (!evento(tc, p.culmine))
         return EsitoRicerca::Completa;
     if (progresso)
         progresso(std::clamp(max - (dblTF - tc), 0.0, max));
     p.mattino = p.culmine.locale.time() <= QTime(12, 0, 0);
-
-    double tSet = 0;
-    if (!limite(tc, 1.0, dblTF, tSet))
-        return EsitoRicerca::Completa;
-    if (tSet > dblTF)
-        tSet = dblTF;
     if (!evento(tSet, p.tramonto))
         return EsitoRicerca::Completa;
     if (progresso)
         progresso(std::clamp(max - (dblTF - tSet), 0.0, max));
-
     p.durata = p.sorgere.locale.secsTo(p.tramonto.locale);
     if (passaggio)
         passaggio(p);
     return EsitoRicerca::Completa;
 }
 
+EsitoRicerca RicercaPassaggi::EVENTI(double dblTI, double dblTF, double dblTOPT)
+{
+    if (continua && !continua())
+        return EsitoRicerca::Arrestata;
+    auto prima = std::move(continua);
+    double tRise = 0, tSet = 0;
+    const bool ok = limite(dblTOPT, -1.0, dblTI, tRise) && limite(dblTOPT, 1.0, dblTF, tSet);
+    EsitoRicerca esito = EsitoRicerca::Completa;
+    if (ok)
+        esito = completa(dblTI, dblTF, tRise, dblTOPT, tSet);
+    continua = std::move(prima);
+    return esito;
+}
+
+// One near step [a, b]: the maximum inside it (the elevation rising at a
+// and sinking at b), a dip below the limit inside a stretch, and the
+// crossings of the limit, in time order.
+EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, Tratto& tr, double ti, double tf)
+{
+    const double lim = m_altezzaMinima;
+    const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
+    Campione punti[3] = {a, b, b};
+    int n = 2;
+    if (a.d > 0 && b.d <= 0) {
+        // A maximum: bracketed on both sides by the scan.
+        double tm = 0, fm = 0;
+        const auto esito = astro::Trova_Massimo_Passaggio(fn, a.t, b.t, tm, fm, kTolleranzaCulmine);
+        if (m_nonCalcolabile)
+            return EsitoRicerca::NonCalcolabile;
+        if (esito == astro::EsitoSolutore::Ok) {
+            Campione m{tm, lim - fm, 0, 0};
+            // An end of the step may still be the higher.
+            if (a.e > m.e)
+                m = a;
+            if (b.e > m.e)
+                m = b;
+            punti[1] = m;
+            punti[2] = b;
+            n = 3;
+        } else if (erroreSolutore) {
+            erroreSolutore();
+        }
+    } else if (a.d < 0 && b.d >= 0 && a.e >= lim && b.e >= lim) {
+        // A minimum inside a stretch: it splits the stretch only when it
+        // dips below the limit.
+        const astro::FunzionePassaggio meno = [this](double x) { return -f(x); };
+        double tm = 0, fm = 0;
+        const auto esito = astro::Trova_Massimo_Passaggio(meno, a.t, b.t, tm, fm, kTolleranzaCulmine);
+        if (m_nonCalcolabile)
+            return EsitoRicerca::NonCalcolabile;
+        if (esito == astro::EsitoSolutore::Ok && lim + fm < lim) {
+            punti[1] = Campione{tm, lim + fm, 0, 0};
+            punti[2] = b;
+            n = 3;
+        }
+    }
+    for (int i = 1; i < n; ++i) {
+        const Campione& p = punti[i - 1];
+        const Campione& q = punti[i];
+        if (p.e < lim && q.e >= lim) {
+            double t = q.t;
+            if (!radice(p.t, q.t, t))
+                t = q.t;  // the solver gave up: the first point above stands for the rise
+            if (m_nonCalcolabile)
+                return EsitoRicerca::NonCalcolabile;
+            tr = Tratto{};
+            tr.aperto = true;
+            tr.sorgere = t;
+        } else if (p.e >= lim && q.e < lim && tr.aperto) {
+            double t = p.t;
+            if (!radice(p.t, q.t, t))
+                t = p.t;
+            if (m_nonCalcolabile)
+                return EsitoRicerca::NonCalcolabile;
+            tr.candidato(p.t, p.e);  // stands only when no maximum was refined
+            tr.aperto = false;
+            const EsitoRicerca e = completa(ti, tf, tr.sorgere, tr.culmine, t);
+            if (e != EsitoRicerca::Completa)
+                return e;
+        }
+        // The highest point of the stretch: a refined maximum, or a point of
+        // the scan when the rate did not show one.
+        if (tr.aperto && q.e >= lim)
+            tr.candidato(q.t, q.e);
+    }
+    return EsitoRicerca::Completa;
+}
+
 EsitoRicerca RicercaPassaggi::PREDICI(double dblTI, double dblTF, double dblDT, double dblDTSML)
 {
     m_nonCalcolabile = false;
-    if (!(dblDT > 0) || !(dblDTSML > 0) || !(dblTF > dblTI) || !std::isfinite(dblDT))
+    if (!(dblDT > 0) || !(dblDTSML > 0) || !(dblTF > dblTI) || !std::isfinite(dblDT) || !std::isfinite(dblTI)
+        || !std::isfinite(dblTF))
         return EsitoRicerca::Completa;
-    bool ultimo = false;
-    auto fallito = [this] { return m_nonCalcolabile; };
-
-    double fA = f(dblTI);
-    double D = f(dblTI + dblDTSML) - fA;
-    if (fallito())
-        return EsitoRicerca::NonCalcolabile;
-    double prevD = D;
-    double ta = dblTI, tb = dblTI, t = dblTI;
-    if (D > 0 && fA < 0) {
-        const EsitoRicerca e = EVENTI(dblTI, dblTF, dblTI);
-        if (e == EsitoRicerca::Arrestata)
-            return e;
+    // An orbit whose perigee lies inside the Earth (a mean motion no
+    // satellite can have) has no passes to find.
+    {
+        const double moto = m_sat.MotoMedio * 2.0 * M_PI / 86400.0;
+        const double a = moto > 0 ? std::cbrt(kGM / (moto * moto)) : 0;
+        if (!(a * (1.0 - m_sat.Eccentricita) > kRaggioTerra))
+            return EsitoRicerca::NonCalcolabile;
     }
+    const double passoVicino = std::max(dblDT, dblDTSML);
+    preparaLimiti(dblTI, dblTF);
 
-    enum class Passo { Ciclo, Fine, Affina };
-    Passo passo = Passo::Ciclo;
-    for (;;) {
-        if (fallito())
-            return EsitoRicerca::NonCalcolabile;
-        if (passo == Passo::Ciclo) {
-            if (D <= 0) {
-                ta = t;
-                prevD = D;
-                t += dblDT;
-                passo = Passo::Fine;
-                while (t < dblTF) {
-                    D = f(t) - f(t - dblDTSML);
-                    if (fallito())
-                        return EsitoRicerca::NonCalcolabile;
-                    if (D > 0) {
-                        tb = t;
-                        passo = Passo::Affina;
-                        break;
-                    }
-                    ta = t;
-                    prevD = D;
-                    t += dblDT;
-                }
-            } else {
-                t += dblDT;
-                if (t >= dblTF)
-                    passo = Passo::Fine;
-                else
-                    D = f(t) - f(t - dblDTSML);
+    auto ultimoControllo = std::chrono::steady_clock::now();
+    int daControllare = 0;
+    const double lim = m_altezzaMinima;
+
+    Campione a;
+    if (!campiona(dblTI, a))
+        return EsitoRicerca::NonCalcolabile;
+    Tratto tr;
+    if (a.e >= lim) {
+        // Above the limit at the start: the rise is the start, and so is the
+        // culmination when the satellite is sinking.
+        tr.aperto = true;
+        tr.sorgere = dblTI;
+        if (a.d <= 0)
+            tr.candidato(dblTI, a.e);
+    }
+    while (a.t < dblTF) {
+        if (++daControllare >= 16) {
+            daControllare = 0;
+            const auto adesso = std::chrono::steady_clock::now();
+            if (adesso - ultimoControllo >= kIntervalloControllo) {
+                ultimoControllo = adesso;
+                if (progresso)
+                    progresso(a.t - dblTI);
+                if (controllo && !controllo())
+                    return EsitoRicerca::Arrestata;
             }
-            continue;
         }
-        if (passo == Passo::Fine) {
-            if (ultimo)
-                return EsitoRicerca::Completa;
-            fA = f(dblTF);
-            D = fA - f(dblTF - dblDTSML);
-            if (fallito())
-                return EsitoRicerca::NonCalcolabile;
-            if (D < 0) {
-                if (fA < 0)
-                    return EVENTI(dblTI, dblTF, dblTF);
-                return EsitoRicerca::Completa;
-            }
-            if (prevD > 0)
-                return EsitoRicerca::Completa;
-            tb = dblTF;
-            ultimo = true;
-            passo = Passo::Affina;
-        }
-        // Refine the maximum bracketed by [ta, tb].
-        const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
-        double tOpt = 0, fmin = 0;
-        const astro::EsitoSolutore esito = astro::Trova_Massimo_Passaggio(fn, ta, tb, tOpt, fmin);
-        ta = tb;
-        prevD = D;
-        if (fallito())
+        const double lontano = passoLontano(a);
+        const bool vicino = lontano <= passoVicino;
+        double tb = a.t + (vicino ? passoVicino : lontano);
+        // Never a step the dates cannot hold.
+        tb = std::max(tb, std::nextafter(a.t, HUGE_VAL));
+        tb = std::min(tb, dblTF);
+        Campione b;
+        if (!campiona(tb, b))
             return EsitoRicerca::NonCalcolabile;
-        if (esito != astro::EsitoSolutore::Ok) {
-            if (erroreSolutore)
-                erroreSolutore();
-        } else if (fmin < 0) {
-            const EsitoRicerca e = EVENTI(dblTI, dblTF, tOpt);
-            if (e == EsitoRicerca::Arrestata)
+        if (vicino || b.e >= lim) {
+            const EsitoRicerca e = intervallo(a, b, tr, dblTI, dblTF);
+            if (e != EsitoRicerca::Completa)
                 return e;
         }
-        passo = Passo::Ciclo;
+        a = b;
     }
+    if (tr.aperto) {
+        // Still above the limit at the end: the set is the end, and so is
+        // the culmination when the satellite is still rising.
+        if (a.d > 0 || !tr.conCulmine)
+            tr.candidato(dblTF, a.e);
+        return completa(dblTI, dblTF, tr.sorgere, tr.culmine, dblTF);
+    }
+    return EsitoRicerca::Completa;
 }
 
 } // namespace core

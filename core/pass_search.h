@@ -89,9 +89,12 @@ RigaRisultato Riga_Risultato(const Passaggio& p, const QString& nome, int indice
 // revolutions a day, which stay above or below the horizon for days.
 bool Satellite_Escluso(double motoMedio, double eccentricita);
 
-// The scan step (a quarter of the period, days) and the small difference
-// step (10 seconds) of a satellite of mean motion n (revolutions a day).
-inline double Passo_Scansione(double motoMedio) { return (1.0 / motoMedio) / 4.0; }
+// The scan step near the observer (days) for a satellite of mean motion n
+// (revolutions a day): a fortieth of the period, at most 20 minutes. Far
+// from the observer's visibility cone the search steps further, by the
+// time the satellite needs at its fastest to reach the cone.
+double Passo_Scansione(double motoMedio);
+// The smallest step of the scan (10 seconds).
 inline constexpr double kPassoPiccolo = 10.0 / 60.0 / 1440.0;
 
 enum class EsitoRicerca {
@@ -108,6 +111,9 @@ public:
     // is computed: yield to the window system and say whether to go on
     // (false: the search ends with Arrestata and the pass is not reported).
     std::function<bool()> continua;
+    // Called between culminations at least every 50 ms of computation (with
+    // the progress first): false stops the search as continua does.
+    std::function<bool()> controllo;
     // The progress value: span length minus the time still to search (days).
     std::function<void(double valore)> progresso;
     // A pass has been found (the caller applies its filters).
@@ -121,20 +127,37 @@ public:
     RicercaPassaggi(const Satelement& s, const astro::Osservatore& oss, const astro::OpzioniSatellite& opz,
                     double altezzaMinima, double fusoOrario, int oraLegale);
 
-    // Scans [dblTI, dblTF] (Julian dates, UT) with the step dblDT and the
-    // small difference step dblDTSML (days) and reports every pass.
+    // Searches [dblTI, dblTF] (Julian dates, UT) and reports every pass: a
+    // stretch of time the satellite spends above the minimum height, with
+    // its highest point as the culmination. dblDT is the scan step near the
+    // observer (Passo_Scansione), dblDTSML the smallest step (days).
     EsitoRicerca PREDICI(double dblTI, double dblTF, double dblDT, double dblDTSML);
-    // Completes the pass culminating at dblTOPT within [dblTI, dblTF].
+    // Completes the pass culminating at dblTOPT within [dblTI, dblTF]: the
+    // rise and the set by widening from a minute either side, doubling.
     EsitoRicerca EVENTI(double dblTI, double dblTF, double dblTOPT);
 
     // The pass function f(t) = minimum height - elevation at t (NaN when the
-    // satellite cannot be computed then); counts its evaluations.
+    // satellite cannot be computed then), from the light evaluation.
     double f(double t);
+    // Light evaluations (elevation only) and full satellite computations.
     long valutazioni() const { return m_valutazioni; }
+    long calcoliCompleti() const { return m_completi; }
 
 private:
+    struct Campione {
+        double t = 0, e = 0, d = 0;  // time, elevation (deg), its rate (deg/s)
+        double g = 0;                // angle to the widened visibility cone (rad); > 0 outside
+    };
+    struct Tratto;  // a stretch above the minimum height being followed
+
+    bool campiona(double t, Campione& c);
+    void preparaLimiti(double ti, double tf);
+    double passoLontano(const Campione& c) const;
+    EsitoRicerca intervallo(const Campione& a, const Campione& b, Tratto& tr, double ti, double tf);
+    EsitoRicerca completa(double ti, double tf, double tRise, double tc, double tSet);
     bool evento(double jd, EventoPassaggio& e);
     bool limite(double tc, double verso, double estremo, double& t);
+    bool radice(double a, double b, double& t);
 
     Satelement m_sat;
     astro::Osservatore m_oss;
@@ -142,9 +165,15 @@ private:
     double m_altezzaMinima;
     double m_fuso;
     int m_oraLegale;
-    astro::ModelloSatellite m_modello;
+    astro::AltezzaSatellite m_altezza;
     long m_valutazioni = 0;
+    long m_completi = 0;
     bool m_nonCalcolabile = false;
+    // The scan: the widened cone (cos of the limit less a margin, times the
+    // observer's distance from the centre), the fastest rate (rad/s) at
+    // which the satellite can close on it, whether that bound holds.
+    double m_limiteCono = 0, m_cosCono = 1, m_distanzaOss = 0, m_velocitaMax = 0;
+    bool m_conoValido = false;
 };
 
 } // namespace core

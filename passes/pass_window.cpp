@@ -480,6 +480,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
                 return true;
             core::RicercaPassaggi r(s, oss, opz, altezzaMinima, gsngFusoOrario, gbytOraLegale);
             r.continua = [&] { return frmProgress::Passo(valore) && finestra; };
+            r.controllo = r.continua;
             r.progresso = [&](double v) {
                 valore = v;
                 if (frmProgress* f = frmProgress::instance(false))
