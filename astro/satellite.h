@@ -161,6 +161,8 @@ struct VistaSatellite {
     double variazione = 0;   // d(elevation)/dt, degrees per second
     double r[3] = {0, 0, 0}; // Earth-fixed position, km
     double distanzaCentro = 0; // from the Earth's centre, km
+    double velocitaAngolare = 0; // about the Earth's centre, rad/s (inertial)
+    double normale[3] = {0, 0, 1}; // unit normal of the orbit's plane, Earth-fixed frame
 };
 
 // The light evaluation of one satellite for one observer: the model is set

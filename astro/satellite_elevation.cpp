@@ -68,6 +68,16 @@ bool AltezzaSatellite::Calcola(double jd, VistaSatellite& out)
     out.r[1] = yf;
     out.r[2] = zf;
     out.distanzaCentro = std::sqrt(xf * xf + yf * yf + zf * zf);
+    const double hx = r[1] * vel[2] - r[2] * vel[1];
+    const double hy = r[2] * vel[0] - r[0] * vel[2];
+    const double hz = r[0] * vel[1] - r[1] * vel[0];
+    const double h = std::sqrt(hx * hx + hy * hy + hz * hz);
+    out.velocitaAngolare = h / (out.distanzaCentro * out.distanzaCentro);
+    if (h > 0) {
+        out.normale[0] = (hx * ct + hy * sn) / h;
+        out.normale[1] = (-hx * sn + hy * ct) / h;
+        out.normale[2] = hz / h;
+    }
     return true;
 }
 

@@ -116,7 +116,25 @@ constexpr double kUnMinuto = 60.0 / 86400.0;
 // How often a search looks at the stop request between culminations.
 constexpr auto kIntervalloControllo = std::chrono::milliseconds(50);
 
+// A maximum below the limit by more than this (degrees), by the cubic
+// through the two ends of a near step and their rates, is not refined.
+constexpr double kMargineHermite = 1.0;
+
 } // namespace
+
+// The highest elevation of the cubic through a and b with their rates.
+double RicercaPassaggi::Massimo_Hermite(const Campione& a, const Campione& b)
+{
+    const double h = (b.t - a.t) * 86400.0;
+    double massimo = std::max(a.e, b.e);
+    for (int k = 1; k < 16; ++k) {
+        const double s = k / 16.0, s2 = s * s, s3 = s2 * s;
+        const double e = (2 * s3 - 3 * s2 + 1) * a.e + (s3 - 2 * s2 + s) * h * a.d + (-2 * s3 + 3 * s2) * b.e
+            + (s3 - s2) * h * b.d;
+        massimo = std::max(massimo, e);
+    }
+    return massimo;
+}
 
 // The stretch above the minimum height being followed, with the highest
 // point found in it so far.
@@ -157,6 +175,7 @@ double RicercaPassaggi::f(double t)
 bool RicercaPassaggi::campiona(double t, Campione& c)
 {
     ++m_valutazioni;
+    ++m_campioni;
     astro::VistaSatellite v;
     if (!m_altezza.Calcola(t, v)) {
         m_nonCalcolabile = true;
@@ -165,12 +184,17 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
     c.t = t;
     c.e = v.altezza;
     c.d = v.variazione;
+    c.w = v.velocitaAngolare;
     c.g = -1;
     if (m_conoValido && v.distanzaCentro > m_cosCono) {
         const double* o = m_altezza.geometria().pos;
         const double cosPsi = (v.r[0] * o[0] + v.r[1] * o[1] + v.r[2] * o[2]) / (v.distanzaCentro * m_distanzaOss);
         const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
         c.g = psi - (std::acos(m_cosCono / v.distanzaCentro) - m_limiteCono);
+        // The satellite stays in its orbit's plane: the observer's angle
+        // from that plane is a lower bound of its angle from the satellite.
+        const double seno = (v.normale[0] * o[0] + v.normale[1] * o[1] + v.normale[2] * o[2]) / m_distanzaOss;
+        c.gPiano = std::asin(std::min(1.0, std::fabs(seno))) - m_conoMassimo;
     }
     return true;
 }
@@ -217,7 +241,9 @@ void RicercaPassaggi::preparaLimiti(double ti, double tf)
         massimo = std::max(massimo, h / (r * r) + dpsi * vr);
     }
     m_velocitaMax = 1.25 * massimo + kRotazione;
-    m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0;
+    const double rMassimo = 1.02 * p / (1.0 - e);
+    m_conoMassimo = std::acos(m_cosCono / rMassimo) - m_limiteCono;
+    m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0 && std::isfinite(m_conoMassimo);
 }
 
 // How far (days) the scan may step from c without the satellite reaching
@@ -226,7 +252,11 @@ double RicercaPassaggi::passoLontano(const Campione& c) const
 {
     if (!m_conoValido || !(c.g > 0) || c.e >= m_altezzaMinima)
         return 0;
-    return c.g / m_velocitaMax / 86400.0;
+    // The plane turns with the Earth under the observer, and slowly in
+    // space (the node's drift and the perturbations' wobble).
+    constexpr double kVelocitaPiano = 1.1 * kRotazione + 5e-6;
+    const double secondi = std::max(c.g / m_velocitaMax, c.gPiano / kVelocitaPiano);
+    return secondi / 86400.0;
 }
 
 // The crossing of the minimum height inside [a, b].
@@ -330,10 +360,21 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
     const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
     Campione punti[3] = {a, b, b};
     int n = 2;
-    if (a.d > 0 && b.d <= 0) {
-        // A maximum: bracketed on both sides by the scan.
-        double tm = 0, fm = 0;
-        const auto esito = astro::Trova_Massimo_Passaggio(fn, a.t, b.t, tm, fm, kTolleranzaCulmine);
+    if (a.d > 0 && b.d <= 0 && (a.e >= lim || b.e >= lim || Massimo_Hermite(a, b) > lim - kMargineHermite)) {
+        // A maximum, bracketed on both sides by the scan: the root of the
+        // elevation's rate.
+        const astro::FunzionePassaggio rate = [this](double x) {
+            ++m_valutazioni;
+            astro::VistaSatellite v;
+            if (!m_altezza.Calcola(x, v)) {
+                m_nonCalcolabile = true;
+                return std::numeric_limits<double>::quiet_NaN();
+            }
+            return v.variazione;
+        };
+        double tm = 0, dm = 0;
+        const auto esito = astro::Trova_Zero_Passaggio(rate, a.t, b.t, tm, dm, kTolleranzaCulmine);
+        const double fm = esito == astro::EsitoSolutore::Ok ? f(tm) : 0;
         if (m_nonCalcolabile)
             return EsitoRicerca::NonCalcolabile;
         if (esito == astro::EsitoSolutore::Ok) {
@@ -440,9 +481,15 @@ EsitoRicerca RicercaPassaggi::PREDICI(double dblTI, double dblTF, double dblDT, 
                     return EsitoRicerca::Arrestata;
             }
         }
+        // Near the observer the step sweeps at most a fortieth of a turn at
+        // the satellite's present angular rate (short at the perigee of an
+        // eccentric orbit), and never more than dblDT.
+        double vicinoQui = passoVicino;
+        if (a.w > 0)
+            vicinoQui = std::clamp(2.0 * M_PI / 40.0 / a.w / 86400.0, dblDTSML, passoVicino);
         const double lontano = passoLontano(a);
-        const bool vicino = lontano <= passoVicino;
-        double tb = a.t + (vicino ? passoVicino : lontano);
+        const bool vicino = lontano <= vicinoQui;
+        double tb = a.t + (vicino ? vicinoQui : lontano);
         // Never a step the dates cannot hold.
         tb = std::max(tb, std::nextafter(a.t, HUGE_VAL));
         tb = std::min(tb, dblTF);

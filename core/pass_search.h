@@ -142,15 +142,20 @@ public:
     // Light evaluations (elevation only) and full satellite computations.
     long valutazioni() const { return m_valutazioni; }
     long calcoliCompleti() const { return m_completi; }
+    // Points of the scan (light evaluations that were not a solver's).
+    long campioni() const { return m_campioni; }
 
 private:
     struct Campione {
         double t = 0, e = 0, d = 0;  // time, elevation (deg), its rate (deg/s)
         double g = 0;                // angle to the widened visibility cone (rad); > 0 outside
+        double w = 0;                // angular rate about the Earth's centre (rad/s)
+        double gPiano = -1;          // the observer's angle from the orbit's plane beyond the widest cone (rad)
     };
     struct Tratto;  // a stretch above the minimum height being followed
 
     bool campiona(double t, Campione& c);
+    static double Massimo_Hermite(const Campione& a, const Campione& b);
     void preparaLimiti(double ti, double tf);
     double passoLontano(const Campione& c) const;
     EsitoRicerca intervallo(const Campione& a, const Campione& b, Tratto& tr, double ti, double tf);
@@ -168,11 +173,14 @@ private:
     astro::AltezzaSatellite m_altezza;
     long m_valutazioni = 0;
     long m_completi = 0;
+    long m_campioni = 0;
     bool m_nonCalcolabile = false;
     // The scan: the widened cone (cos of the limit less a margin, times the
     // observer's distance from the centre), the fastest rate (rad/s) at
     // which the satellite can close on it, whether that bound holds.
     double m_limiteCono = 0, m_cosCono = 1, m_distanzaOss = 0, m_velocitaMax = 0;
+    // The widest the cone gets (at the highest point of the orbit), rad.
+    double m_conoMassimo = M_PI;
     bool m_conoValido = false;
 };
 
