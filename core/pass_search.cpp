@@ -3,6 +3,7 @@
 #include "astro/pass_solver.h"
 #include "astro/time.h"
 #include "core/clock.h"
+#include "core/element_parser.h"
 #include "core/mastro.h"
 #include "platform/vb.h"
 
@@ -511,6 +512,107 @@ EsitoRicerca RicercaPassaggi::PREDICI(double dblTI, double dblTF, double dblDT, 
         return completa(dblTI, dblTF, tr.sorgere, tr.culmine, dblTF);
     }
     return EsitoRicerca::Completa;
+}
+
+// ------------------------------------------------------------ many satellites
+
+RicercaMultipla::RicercaMultipla(std::vector<Voce> voci, const astro::Osservatore& oss,
+                                 const astro::OpzioniSatellite& opz, double altezzaMinima, double fusoOrario,
+                                 int oraLegale, double ti, double tf, bool soloSopraOrizzonte, int fili,
+                                 std::vector<std::string> magnitudini, TabellaFrequenze frequenze)
+    : m_voci(std::move(voci)), m_oss(oss), m_opz(opz), m_altezzaMinima(altezzaMinima), m_fuso(fusoOrario),
+      m_oraLegale(oraLegale), m_ti(ti), m_tf(tf), m_soloSopra(soloSopraOrizzonte),
+      m_magnitudini(std::move(magnitudini)), m_frequenze(std::move(frequenze)), m_risultati(m_voci.size())
+{
+    if (fili <= 0)
+        fili = int(std::max(1u, std::thread::hardware_concurrency()));
+    fili = std::max(1, std::min(fili, int(m_voci.size())));
+    for (int i = 0; i < fili && !m_voci.empty(); ++i)
+        m_fili.emplace_back([this] { lavora(); });
+}
+
+RicercaMultipla::~RicercaMultipla()
+{
+    Arresta();
+    for (std::thread& t : m_fili)
+        t.join();
+}
+
+void RicercaMultipla::Arresta()
+{
+    m_arresto = true;
+    m_pronto.notify_all();
+}
+
+RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
+{
+    RisultatiSatellite r;
+    r.indice = voce.indice;
+    Satelement analizzato;
+    if (voce.righe) {
+        const RigaDati& l = *voce.righe;
+        if (Analizza_Elementi(l.Riga0, l.Riga1, l.Riga2, m_magnitudini, m_frequenze, analizzato)
+            != ErroreElementi::Nessuno) {
+            r.saltato = true;
+            return r;
+        }
+    }
+    const Satelement& s = voce.righe ? analizzato : voce.s;
+    r.nome = s.Nome;
+    if (Satellite_Escluso(s.MotoMedio, s.Eccentricita)) {
+        r.saltato = true;
+        return r;
+    }
+    if (m_soloSopra) {
+        astro::AltezzaSatellite luce(s, m_oss, m_opz);
+        astro::VistaSatellite vista;
+        if (!luce.Calcola(m_ti, vista) || vista.altezza < 0) {
+            r.saltato = true;
+            return r;
+        }
+    }
+    RicercaPassaggi ricerca(s, m_oss, m_opz, m_altezzaMinima, m_fuso, m_oraLegale);
+    ricerca.continua = [this] { return !m_arresto.load(std::memory_order_relaxed); };
+    ricerca.controllo = ricerca.continua;
+    ricerca.erroreSolutore = [&r] { r.erroreSolutore = true; };
+    ricerca.passaggio = [&r](const Passaggio& p) { r.passaggi.push_back(p); };
+    r.esito = ricerca.PREDICI(m_ti, m_tf, Passo_Scansione(s.MotoMedio), kPassoPiccolo);
+    return r;
+}
+
+void RicercaMultipla::lavora()
+{
+    for (;;) {
+        if (m_arresto)
+            return;
+        const int i = m_prossimo.fetch_add(1);
+        if (i >= int(m_voci.size()))
+            return;
+        RisultatiSatellite r = cerca(m_voci[size_t(i)]);
+        if (r.esito == EsitoRicerca::Arrestata)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_risultati[size_t(i)] = std::move(r);
+        }
+        m_pronto.notify_all();
+    }
+}
+
+bool RicercaMultipla::Prossimo(RisultatiSatellite& out, std::chrono::milliseconds attesa)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (Finita())
+        return false;
+    const size_t k = size_t(m_consegnati);
+    if (!m_pronto.wait_for(lock, attesa, [&] { return m_risultati[k].has_value() || m_arresto.load(); }))
+        return false;
+    if (!m_risultati[k])
+        return false;
+    out = std::move(*m_risultati[k]);
+    m_risultati[k].reset();
+    ++m_consegnati;
+    return true;
 }
 
 } // namespace core

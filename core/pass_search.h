@@ -13,12 +13,20 @@
 // window may yield to the event loop between passes.
 #include "astro/records.h"
 #include "astro/satellite.h"
+#include "core/frequency_table.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
 namespace core {
 
@@ -182,6 +190,74 @@ private:
     // The widest the cone gets (at the highest point of the orbit), rad.
     double m_conoMassimo = M_PI;
     bool m_conoValido = false;
+};
+
+// ------------------------------------------------------------ many satellites
+
+// What the search of one satellite among many gave.
+struct RisultatiSatellite {
+    int indice = 0;                    // the caller's number of the satellite
+    std::string nome;                  // its name as the parser gives it
+    std::vector<Passaggio> passaggi;   // every pass found, in time order
+    EsitoRicerca esito = EsitoRicerca::Completa;
+    bool saltato = false;              // left out (refused set, skip rule, or below the horizon at the start when asked)
+    bool erroreSolutore = false;       // a solver gave up on some culmination
+};
+
+// The search of many satellites (a whole element file) across the
+// machine's cores. The workers start at once; the caller takes the results
+// satellite by satellite in the order given, so the rows come out as one
+// satellite after another would give them. Arresta, or the destructor,
+// stops the workers within about 50 ms.
+class RicercaMultipla {
+public:
+    // One satellite: its element set parsed already, or its three lines,
+    // which the workers parse with the tables given.
+    struct Voce {
+        int indice = 0;
+        Satelement s;
+        std::optional<RigaDati> righe;
+    };
+    // soloSopraOrizzonte: leave out the satellites below the horizon at ti.
+    // fili: the number of worker threads (0: one per core).
+    RicercaMultipla(std::vector<Voce> voci, const astro::Osservatore& oss, const astro::OpzioniSatellite& opz,
+                    double altezzaMinima, double fusoOrario, int oraLegale, double ti, double tf,
+                    bool soloSopraOrizzonte, int fili = 0, std::vector<std::string> magnitudini = {},
+                    TabellaFrequenze frequenze = {});
+    ~RicercaMultipla();
+    RicercaMultipla(const RicercaMultipla&) = delete;
+    RicercaMultipla& operator=(const RicercaMultipla&) = delete;
+
+    // The next satellite's results, waiting at most `attesa` for them:
+    // false when they are not ready yet, or when every result has been
+    // taken (Finita).
+    bool Prossimo(RisultatiSatellite& out, std::chrono::milliseconds attesa);
+    bool Finita() const { return m_consegnati >= int(m_voci.size()); }
+    int Consegnati() const { return m_consegnati; }
+    int Totale() const { return int(m_voci.size()); }
+    int Fili() const { return int(m_fili.size()); }
+    void Arresta();
+
+private:
+    void lavora();
+    RisultatiSatellite cerca(const Voce& v);
+
+    std::vector<Voce> m_voci;
+    astro::Osservatore m_oss;
+    astro::OpzioniSatellite m_opz;
+    double m_altezzaMinima, m_fuso;
+    int m_oraLegale;
+    double m_ti, m_tf;
+    bool m_soloSopra;
+    std::vector<std::string> m_magnitudini;
+    TabellaFrequenze m_frequenze;
+    std::atomic<int> m_prossimo{0};
+    std::atomic<bool> m_arresto{false};
+    std::mutex m_mutex;
+    std::condition_variable m_pronto;
+    std::vector<std::optional<RisultatiSatellite>> m_risultati;
+    int m_consegnati = 0;
+    std::vector<std::thread> m_fili;
 };
 
 } // namespace core

@@ -4,6 +4,7 @@
 #include "controls/graph_button.h"
 #include "controls/progress_bar.h"
 #include "core/clock.h"
+#include "core/data_files.h"
 #include "core/database.h"
 #include "core/element_parser.h"
 #include "core/globals_orbit.h"
@@ -36,6 +37,8 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <chrono>
 
 namespace {
 
@@ -509,19 +512,43 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
 
         if (Index == 0) {
             gintSatelliteCalcolo = kSlotScratch;
-            // The entries are a copy: the database may be reloaded meanwhile.
-            const std::vector<RigaDati> db = gudtDatabasePrimario;
-            const bool soloSopra = chkTransito->isChecked();
-            for (int i = 1; i <= core::Numero_Voci(db) && !arrestata; ++i) {
-                mintIndiceSatellite = i;
-                const RigaDati& e = db[size_t(i)];
-                if (Estrai_Dati_Satellite(kSlotScratch, e.Riga0, e.Riga1, e.Riga2) != core::ErroreElementi::Nessuno)
-                    continue;
-                if (soloSopra
-                    && (!mSat::Calcola_Satellite(kSlotScratch, inizio) || gudtValori[kSlotScratch].Altezza < 0))
-                    continue;
-                const Satelement s = gudtSatelementi[kSlotScratch];
-                arrestata = !cercaSatellite(s, i) || !dopoSatellite(i);
+            // The whole file across the machine's cores (core::RicercaMultipla):
+            // the sets are read here, searched by the workers, and their rows
+            // added in file order as each satellite's turn comes.
+            std::vector<core::RicercaMultipla::Voce> voci;
+            {
+                // The entries are a copy: the database may be reloaded meanwhile.
+                const std::vector<RigaDati>& db = gudtDatabasePrimario;
+                voci.reserve(db.size());
+                for (int i = 1; i <= core::Numero_Voci(db); ++i)
+                    voci.push_back({i, {}, db[size_t(i)]});
+            }
+            core::RicercaMultipla tutti(std::move(voci), oss, opz, altezzaMinima, gsngFusoOrario, gbytOraLegale,
+                                        inizio, fine, chkTransito->isChecked(), 0, gstrMagnitudini, gudtFrequenze);
+            core::RisultatiSatellite r;
+            while (!tutti.Finita() && !arrestata) {
+                if (tutti.Prossimo(r, std::chrono::milliseconds(20))) {
+                    mintIndiceSatellite = r.indice;
+                    erroreSolutore = erroreSolutore || r.erroreSolutore;
+                    const QString nome = QString::fromStdString(r.nome);
+                    for (const core::Passaggio& p : r.passaggi) {
+                        if (!finestra)
+                            break;
+                        const core::FiltriPassaggio filtri{chkAM[k]->isChecked(), chkPM[k]->isChecked(),
+                                                           chkSoloVisibili[k]->isChecked(), mdblAzimuthMin,
+                                                           mdblAzimuthMax};
+                        if (core::Passa_Filtri(p, filtri))
+                            aggiungiRiga(p, nome, r.indice);
+                    }
+                    if (!r.saltato) {
+                        if (frmProgress* f = frmProgress::instance(false))
+                            f->lblTask->setText(L("stocalcolando") + QLatin1Char(' ') + QString::number(r.indice)
+                                                + QStringLiteral("\u00B0 ") + L("satellite"));
+                    }
+                }
+                // The bar follows the satellites done; Stop is looked at every 20 ms.
+                valore = tutti.Totale() > 0 ? max * tutti.Consegnati() / tutti.Totale() : max;
+                arrestata = !frmProgress::Passo(valore) || !finestra;
             }
             Azzera_Satelement(kSlotScratch);
             Azzera_RigaDati(kSlotScratch);
