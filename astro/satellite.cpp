@@ -277,8 +277,22 @@ EsitoPropagazione ModelloSatellite::Propaga(double tsince, StatoOrbitale& out) c
     }
 }
 
+SoleSatelliti Sole_Satelliti(double jd)
+{
+    const double N = jd - kEpoca1990;
+    const double M = (356.6349 + 0.98560027 * N) * kGradRad;
+    const double sinM = std::sin(M), cosM = std::cos(M);
+    const double Lambda = 99.4033 * kGradRad + 0.017202791 * N + kPi + 0.03343 * sinM +
+                          0.00034 * (2.0 * sinM * cosM);  // sin 2M
+    const double eps = 23.4406 * kGradRad;
+    SoleSatelliti r;
+    r.jd = jd;
+    r.s = {std::cos(Lambda), std::sin(Lambda) * std::cos(eps), std::sin(Lambda) * std::sin(eps)};
+    return r;
+}
+
 bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
-                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello)
+                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello, const SoleSatelliti* sole)
 {
     // 1. Unpacking, 2. deep-space test.
     const RegistriElementi reg = Registri_Da_Satelement(s);
@@ -376,14 +390,9 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
         L -= 360.0;
     const double B = mMate::ArcoSeno(zf / rmod) * kRadGrad;
 
-    // 12. Sun.
-    const double N = reg.epoch - kEpoca1990 + D;
-    const double M = (356.6349 + 0.98560027 * N) * kGradRad;
-    const double sinM = std::sin(M), cosM = std::cos(M);
-    const double Lambda = 99.4033 * kGradRad + 0.017202791 * N + kPi + 0.03343 * sinM +
-                          0.00034 * (2.0 * sinM * cosM);  // sin 2M
-    const double eps = 23.4406 * kGradRad;
-    const double sx = std::cos(Lambda), sy = std::sin(Lambda) * std::cos(eps), sz = std::sin(Lambda) * std::sin(eps);
+    // 12. Sun: the caller's, when it computed it for this instant.
+    const SoleSatelliti soleQui = sole && sole->jd == jd ? *sole : Sole_Satelliti(jd);
+    const double sx = soleQui.s[0], sy = soleQui.s[1], sz = soleQui.s[2];
 
     // 13. Shadow: a cylinder of the Earth's radius behind the Earth.
     const bool illuminato = Illuminato({sx, sy, sz}, st.posizione);

@@ -140,15 +140,27 @@ struct UsciteSatellite {
     EsitoPropagazione esito = EsitoPropagazione::Ok;
 };
 
+// The Sun's direction (unit vector, in the frame of the propagators) at the
+// Julian date jd, as the satellite computation takes it for the shadow, the
+// visibility and the phase. A clock tick computes it once for all its
+// satellites.
+struct SoleSatelliti {
+    double jd = std::numeric_limits<double>::quiet_NaN();
+    std::array<double, 3> s{};
+};
+SoleSatelliti Sole_Satelliti(double jd);
+
 // Computes the state of the satellite of element set s at the Julian date
 // jd (UT) for the observer with the options. On success fills v and u and
 // returns true. When the state cannot be computed (element set that cannot
 // be propagated, an unknown model number, a model that fails at that time)
 // returns false, leaves v untouched and says why in u.esito; no field of v
 // ever receives a NaN or an infinity.
-// modello, when given, is the caller's set-up cache for this element set.
+// modello, when given, is the caller's set-up cache for this element set;
+// sole, when given for this jd, the Sun it takes instead of computing it.
 bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
-                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello = nullptr);
+                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello = nullptr,
+                       const SoleSatelliti* sole = nullptr);
 
 // ---------------------------------------------------------------- light evaluation
 

@@ -46,9 +46,9 @@ bool riuscito(F&& f)
 
 // One satellite's state at jd; false when it could not be computed, with
 // the model's reason in *esito.
-bool calcola(int slot, double jd, astro::EsitoPropagazione* esito)
+bool calcola(int slot, double jd, astro::EsitoPropagazione* esito, const astro::SoleSatelliti& sole)
 {
-    return riuscito([&] { return mSat::Calcola_Satellite(slot, jd, esito); });
+    return riuscito([&] { return mSat::Calcola_Satellite(slot, jd, esito, &sole); });
 }
 
 QString g_eclisse;
@@ -347,11 +347,13 @@ bool CentralClock::calcolaSatelliti()
     // simulated date far from the epochs (1950, 9999) is beyond what a model
     // can follow: that is no decay, and the list stays whole.
     const bool rimozione = m_usaOraPc && !pflgRicerca;
+    // One Sun for every satellite of the tick.
+    const astro::SoleSatelliti sole = astro::Sole_Satelliti(jd);
     for (int i = 1; i <= gintNumSatelliti; ++i) {
         bool riuscito = true;
         astro::EsitoPropagazione esito = astro::EsitoPropagazione::Ok;
         try {
-            riuscito = calcola(i, jd, &esito);
+            riuscito = calcola(i, jd, &esito, sole);
         } catch (const std::exception&) {
             riuscito = false;
         }

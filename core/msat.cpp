@@ -145,7 +145,7 @@ astro::OpzioniSatellite Opzioni_Correnti()
     return o;
 }
 
-bool Calcola_Satellite(int slot, double jd, astro::EsitoPropagazione* esito)
+bool Calcola_Satellite(int slot, double jd, astro::EsitoPropagazione* esito, const astro::SoleSatelliti* sole)
 {
     if (slot < 1 || slot >= kSlotArray) {
         if (esito)
@@ -155,7 +155,7 @@ bool Calcola_Satellite(int slot, double jd, astro::EsitoPropagazione* esito)
     astro::UsciteSatellite u;
     astro::ModelloSatellite& modello = Modelli()[slot];
     const bool ok = astro::Calcola_Satellite(gudtSatelementi[slot], Osservatore_Corrente(), Opzioni_Correnti(), jd,
-                                             gudtValori[slot], u, &modello);
+                                             gudtValori[slot], u, &modello, sole);
     if (esito)
         *esito = u.esito;
     Imposta_Registri(u.registri);

@@ -15,7 +15,10 @@ namespace mSat {
 // follow, an unknown model number); astro::EsitoPropagazione of the failure
 // in *esito when given. A listed satellite that fails is best treated as
 // decayed.
-bool Calcola_Satellite(int slot, double jd, astro::EsitoPropagazione* esito = nullptr);
+// sole, when given for jd, is the Sun computed once for every satellite of
+// a tick.
+bool Calcola_Satellite(int slot, double jd, astro::EsitoPropagazione* esito = nullptr,
+                       const astro::SoleSatelliti* sole = nullptr);
 
 // The observer and the options the computation uses, from the settings.
 astro::Osservatore Osservatore_Corrente();
