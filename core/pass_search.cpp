@@ -362,20 +362,31 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
     Campione punti[3] = {a, b, b};
     int n = 2;
     if (a.d > 0 && b.d <= 0 && (a.e >= lim || b.e >= lim || Massimo_Hermite(a, b) > lim - kMargineHermite)) {
-        // A maximum, bracketed on both sides by the scan: the root of the
-        // elevation's rate.
-        const astro::FunzionePassaggio rate = [this](double x) {
-            ++m_valutazioni;
-            astro::VistaSatellite v;
-            if (!m_altezza.Calcola(x, v)) {
-                m_nonCalcolabile = true;
-                return std::numeric_limits<double>::quiet_NaN();
-            }
-            return v.variazione;
-        };
-        double tm = 0, dm = 0;
-        const auto esito = astro::Trova_Zero_Passaggio(rate, a.t, b.t, tm, dm, kTolleranzaCulmine);
-        const double fm = esito == astro::EsitoSolutore::Ok ? f(tm) : 0;
+        // A maximum, bracketed on both sides by the scan. Near-earth SGP4
+        // gives the velocity as the exact rate of its positions: there the
+        // culmination is the root of the elevation's rate. The other models
+        // leave slow terms out of the velocity, which would move a flat
+        // maximum by seconds: there Brent's minimiser works on the
+        // elevation itself.
+        double tm = 0, fm = 0;
+        astro::EsitoSolutore esito;
+        if (m_altezza.modello().Modello() == astro::PropagatoreSGP4) {
+            const astro::FunzionePassaggio rate = [this](double x) {
+                ++m_valutazioni;
+                astro::VistaSatellite v;
+                if (!m_altezza.Calcola(x, v)) {
+                    m_nonCalcolabile = true;
+                    return std::numeric_limits<double>::quiet_NaN();
+                }
+                return v.variazione;
+            };
+            double dm = 0;
+            esito = astro::Trova_Zero_Passaggio(rate, a.t, b.t, tm, dm, kTolleranzaCulmine);
+            if (esito == astro::EsitoSolutore::Ok)
+                fm = f(tm);
+        } else {
+            esito = astro::Trova_Massimo_Passaggio(fn, a.t, b.t, tm, fm, kTolleranzaCulmine);
+        }
         if (m_nonCalcolabile)
             return EsitoRicerca::NonCalcolabile;
         if (esito == astro::EsitoSolutore::Ok) {
