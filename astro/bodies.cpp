@@ -119,10 +119,15 @@ bool Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
     if (!Finito(ra) || !Finito(dec) || !Finito(distanza) || !Finito(diametro))
         return false;
 
+    // Azimuth, elevation and distance as the observer sees them.
+    double raTopo = ra, decTopo = dec, distanzaTopo = distanza;
+    Parallasse_Topocentrica(ist.Latitudine, ist.Quota, ist.TempoSiderale, raTopo, decTopo, distanzaTopo);
+    luna.AscensioneRetta = raTopo;
+    luna.Declinazione = decTopo;
+    Orizzontali(ist, luna);
     luna.AscensioneRetta = ra;
     luna.Declinazione = dec;
-    Orizzontali(ist, luna);
-    luna.Distanza = distanza;
+    luna.Distanza = distanzaTopo;
     luna.Diametro = diametro;
     luna.Fase = mMate::FMod2p(lVera - lambdaSole);
     luna.MagnitudineUnitaria = 0;
@@ -201,9 +206,12 @@ bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, bool interno
     if (!Finito(ra) || !Finito(dec) || !Finito(rho) || !Finito(magnitudine) || !(rho > 0))
         return false;
 
+    // Azimuth and elevation from the place of the date.
+    double raData = ra, decData = dec;
+    Precessione_Da_J2000(ist.GiornoGiuliano, raData, decData);
+    Equatoriali_Orizzontali(raData, decData, ist.Latitudine, ist.TempoSiderale, p.Azimuth, p.Altezza);
     p.AscensioneRetta = ra;
     p.Declinazione = dec;
-    Orizzontali(ist, p);
     p.Distanza = rho;
     p.Diametro = p.DiametroUnitario / rho;
     p.Fase = fase;

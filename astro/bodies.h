@@ -59,6 +59,7 @@ struct Istante {
     double GiornoGiuliano0h = 0; // Julian date of the preceding 0h UT
     double Latitudine = 0;       // observer latitude, degrees, north positive
     double TempoSiderale = 0;    // local mean sidereal time, hours
+    double Quota = 0;            // observer height, metres (the Moon's parallax)
 };
 
 // What the Moon needs of the Sun computed for the same instant.
@@ -76,13 +77,18 @@ DatiSole Calcola_Sole(const Istante& istante, CorpoCeleste& sole);
 // The Moon, for the Sun computed at the same instant: writes
 // AscensioneRetta, Declinazione, Azimuth, Altezza, Distanza, Fase, Diametro,
 // and MagnitudineUnitaria := 0 of the Moon's row (reading its elements).
+// Right ascension, declination and diameter are geocentric; azimuth,
+// elevation and distance are where the observer sees the Moon (the parallax
+// of the observer's place moves it by up to a degree, two of its diameters).
 // Returns false, leaving the row as it was, when the elements give no finite
 // position (an eccentricity outside [0, 1), a number that is not finite).
 bool Calcola_Luna(const Istante& istante, const DatiSole& sole, CorpoCeleste& luna);
 
 // One planet of the elements in its row and the Earth's: writes
 // AscensioneRetta, Declinazione, Azimuth, Altezza, Distanza, Fase,
-// Magnitudine and Diametro. interno: Mercury and Venus (inside the Earth's
+// Magnitudine and Diametro. The elements are of J2000 and so are right
+// ascension and declination (the charts drawn in them are J2000 charts);
+// azimuth and elevation are of the place precessed to the date. interno: Mercury and Venus (inside the Earth's
 // orbit). Returns false, leaving the row as it was, when the elements give no
 // finite position (a zero period, an eccentricity outside [0, 1) ...).
 bool Calcola_Pianeta(const Istante& istante, const CorpoCeleste& terra, bool interno, CorpoCeleste& pianeta);

@@ -238,4 +238,90 @@ CoordinateEquatoriali Orizzontali_Equatoriali(double az, double h, double latitu
     return out;
 }
 
+namespace {
+
+constexpr double kPiPreciso = 3.141592653589793;
+constexpr double kGradoPreciso = kPiPreciso / 180.0;
+
+// The three angles of the IAU 1976 precession from J2000 to jd (radians).
+void Angoli_Precessione(double jd, double& zeta, double& z, double& theta)
+{
+    const double t = (jd - 2451545.0) / 36525.0;
+    const double secondo = kGradoPreciso / 3600.0;
+    zeta = (2306.2181 + (0.30188 + 0.017998 * t) * t) * t * secondo;
+    z = (2306.2181 + (1.09468 + 0.018203 * t) * t) * t * secondo;
+    theta = (2004.3109 - (0.42665 + 0.041833 * t) * t) * t * secondo;
+}
+
+// Hours reduced to 0 to below 24.
+double Ore_24(double ore)
+{
+    ore = std::fmod(ore, 24.0);
+    if (ore < 0)
+        ore += 24.0;
+    return ore >= 24.0 ? 0.0 : ore;
+}
+
+// ra (hours, not reduced) and dec (degrees) from the direction's components.
+void Da_Componenti(double a, double b, double c, double& ra, double& dec)
+{
+    ra = std::atan2(a, b) / kGradoPreciso / 15.0;
+    dec = std::atan2(c, std::sqrt(a * a + b * b)) / kGradoPreciso;
+}
+
+} // namespace
+
+void Precessione_Da_J2000(double jd, double& ra, double& dec)
+{
+    double zeta, z, theta;
+    Angoli_Precessione(jd, zeta, z, theta);
+    const double a0 = ra * 15.0 * kGradoPreciso + zeta;
+    const double d0 = dec * kGradoPreciso;
+    const double a = std::cos(d0) * std::sin(a0);
+    const double b = std::cos(theta) * std::cos(d0) * std::cos(a0) - std::sin(theta) * std::sin(d0);
+    const double c = std::sin(theta) * std::cos(d0) * std::cos(a0) + std::cos(theta) * std::sin(d0);
+    Da_Componenti(a, b, c, ra, dec);
+    ra = Ore_24(ra + z / kGradoPreciso / 15.0);
+}
+
+void Precessione_A_J2000(double jd, double& ra, double& dec)
+{
+    double zeta, z, theta;
+    Angoli_Precessione(jd, zeta, z, theta);
+    const double a1 = ra * 15.0 * kGradoPreciso - z;
+    const double d1 = dec * kGradoPreciso;
+    const double a = std::cos(d1) * std::sin(a1);
+    const double b = std::cos(theta) * std::cos(d1) * std::cos(a1) + std::sin(theta) * std::sin(d1);
+    const double c = -std::sin(theta) * std::cos(d1) * std::cos(a1) + std::cos(theta) * std::sin(d1);
+    Da_Componenti(a, b, c, ra, dec);
+    ra = Ore_24(ra - zeta / kGradoPreciso / 15.0);
+}
+
+void Parallasse_Topocentrica(double latitudine, double quota, double lst, double& ra, double& dec,
+                             double& distanza)
+{
+    // The observer on the reference ellipsoid of the satellite computation.
+    constexpr double a = 6378.135;
+    constexpr double f = 0.003352779454167505;
+    const double phi = latitudine * kGradoPreciso;
+    const double h = quota / 1000.0;
+    const double cphi = std::cos(phi), sphi = std::sin(phi);
+    const double S = 1.0 / std::sqrt(cphi * cphi + (1 - f) * (1 - f) * sphi * sphi);
+    const double rhoCos = (a * S + h) * cphi;                   // km from the axis
+    const double rhoSin = (a * (1 - f) * (1 - f) * S + h) * sphi;  // km from the equator's plane
+    // The body in the frame of the observer's meridian: x toward the hour
+    // angle 0, y toward the west (hour angle 6h), z toward the pole.
+    const double hora = (lst - ra) * 15.0 * kGradoPreciso;
+    const double d = dec * kGradoPreciso;
+    const double x = distanza * std::cos(d) * std::cos(hora) - rhoCos;
+    const double y = distanza * std::cos(d) * std::sin(hora);
+    const double z = distanza * std::sin(d) - rhoSin;
+    const double r = std::sqrt(x * x + y * y + z * z);
+    if (!(r > 0) || !std::isfinite(r))
+        return;
+    ra = Ore_24(lst - std::atan2(y, x) / kGradoPreciso / 15.0);
+    dec = std::atan2(z, std::sqrt(x * x + y * y)) / kGradoPreciso;
+    distanza = r;
+}
+
 } // namespace mAstro

@@ -99,4 +99,21 @@ struct CoordinateEquatoriali {
 };
 CoordinateEquatoriali Orizzontali_Equatoriali(double az, double h, double latitudine, double lst);
 
+// Precession (IAU 1976) of right ascension ra (hours) and declination dec
+// (degrees) between the mean equator and equinox of J2000 and those of the
+// Julian date jd. The star catalogue, the constellation tables and the
+// planet model give J2000 places, while the sidereal time that turns a place
+// into azimuth and elevation is of the date: unprecessed, a J2000 place
+// stands 0.4 to 0.8 degrees off in the observer's sky by 2026, and more
+// every year.
+void Precessione_Da_J2000(double jd, double& ra, double& dec);
+void Precessione_A_J2000(double jd, double& ra, double& dec);
+
+// The topocentric place of a near body (the Moon) for an observer at
+// geodetic latitude (degrees) and height (metres) at local sidereal time lst
+// (hours): its geocentric right ascension ra (hours), declination dec
+// (degrees) and distance (km) become those seen from the observer.
+void Parallasse_Topocentrica(double latitudine, double quota, double lst, double& ra, double& dec,
+                             double& distanza);
+
 } // namespace mAstro

@@ -74,6 +74,7 @@ Istante IstanteCorrente()
     i.GiornoGiuliano0h = gdblGiornoGiuliano0h;
     i.Latitudine = gsngLatitudine;
     i.TempoSiderale = gdblTempoSiderale;
+    i.Quota = gsngQuota;
     return i;
 }
 
@@ -105,6 +106,7 @@ bool Calcola_Pianeta()
 
 void Equatoriali_Orizzontali(double ra, double dec, double& azimuth, double& altezza)
 {
+    Precessione_Da_J2000(gdblGiornoGiuliano, ra, dec);
     Equatoriali_Orizzontali(ra, dec, gsngLatitudine, gdblTempoSiderale, azimuth, altezza);
 }
 

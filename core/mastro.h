@@ -46,8 +46,10 @@ bool Calcola_Luna();
 bool Calcola_Pianeta();
 
 // Azimuth and elevation (degrees) of right ascension ra (hours) and
-// declination dec (degrees) for the observer latitude and the local sidereal
-// time of the last Aggiorna_Tempo.
+// declination dec (degrees) of J2000 (the star catalogue, the constellation
+// tables, the charts' equatorial grid) for the observer latitude and the
+// local sidereal time of the last Aggiorna_Tempo: the place is precessed to
+// that date first.
 void Equatoriali_Orizzontali(double ra, double dec, double& azimuth, double& altezza);
 
 // Right ascension (hours, minutes, seconds) and declination (absolute

@@ -13,8 +13,8 @@ Satellite: Skyfield (Debian python3-skyfield, built-in time scale, no
 refraction) with python3-sgp4; pass events by Skyfield find_events (limit 0).
 Earth shadow, Sun, Moon and planets: PyEphem (Debian python3-ephem), pressure
 0 (no refraction), topocentric. Stars: PyEphem FixedBody at the catalogue
-place taken as the place of date (so only the horizontal conversion is
-checked, not precession).
+place of J2000 (apparent place of the date: precession, nutation,
+aberration).
 
 Each file has rows:
   pass,<rise ISO UTC>,<culmination>,<set>,<max elevation>
@@ -116,7 +116,7 @@ def write(pass_, filename, title, ts, sat, place, name, l1, l2):
                     (5.2423, -8.2016), (20.6905, 45.2803)]:
         s = ephem.FixedBody()
         s._ra, s._dec = math.radians(ra * 15), math.radians(dec)
-        s._epoch = ephem.Date(cd)
+        s._epoch = ephem.J2000
         s.compute(o)
         rows.append("star,%.4f,%.4f,%.4f,%.4f" % (ra, dec, math.degrees(s.alt), math.degrees(s.az)))
 

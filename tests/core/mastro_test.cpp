@@ -136,8 +136,13 @@ TEST_F(MAstroTest, TransformsReadLatitudeAndSiderealTime)
 {
     Osservatore(45, 0, 0, 0);
     ASSERT_TRUE(mAstro::Aggiorna_Tempo(Locale(2026, 12, 7, 21, 0)));
+    // The charts' places are J2000 ones: the place that the precession of
+    // 27 years carries onto the meridian at declination 10 is seen there.
+    double ra = gdblTempoSiderale, dec = 10;
+    mAstro::Precessione_A_J2000(gdblGiornoGiuliano, ra, dec);
+    EXPECT_GT(std::fabs(ra - gdblTempoSiderale) * 15 + std::fabs(dec - 10), 0.1); // a real shift
     double az = 0, alt = 0;
-    mAstro::Equatoriali_Orizzontali(gdblTempoSiderale, 10, az, alt); // on the meridian
+    mAstro::Equatoriali_Orizzontali(ra, dec, az, alt); // on the meridian
     EXPECT_NEAR(az, 180, 1e-5);
     EXPECT_NEAR(alt, 55, 1e-5);
     double h, m, s, gd, md;

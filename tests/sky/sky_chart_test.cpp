@@ -366,10 +366,10 @@ TEST_F(GeneralSkyTest, ClickOnAStarOpensItsDetails)
     EXPECT_NEAR(vb::Val(mag), sirio->v[2], 0.05);
     EXPECT_EQ(cost, sirio->costellazione);
     EXPECT_EQ(lettera, QString::fromUtf8("α"));
-    // Elevation and azimuth of the J2000 place with the mean sidereal time:
-    // within the precession since 2000 (about 0.4 degrees).
-    EXPECT_NEAR(vb::Val(alt), sirio->v[3], 0.5);
-    EXPECT_NEAR(vb::Val(az), sirio->v[4], 0.6);
+    // Elevation and azimuth of the J2000 place precessed to the date: within
+    // nutation, aberration and Sirius's proper motion since 2000 (0.01 deg).
+    EXPECT_NEAR(vb::Val(alt), sirio->v[3], 0.05);
+    EXPECT_NEAR(vb::Val(az), sirio->v[4], 0.05 / std::cos(sirio->v[3] * M_PI / 180));
 }
 
 TEST_F(GeneralSkyTest, ClosingSavesThePlacementUnlessMinimised)

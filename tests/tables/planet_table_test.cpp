@@ -138,19 +138,22 @@ TEST_F(PlanetsTest, FiguresFollowTheClockAndAgreeWithPyEphem)
     ASSERT_EQ(modello.size(), 7u);
 
     // The models are low-precision: the planets from mean J2000 elements
-    // (Mercury and Mars within a few degrees), the Moon geocentric (its
-    // parallax is up to a degree), distances within their models' errors.
+    // (Mercury and Mars within a few degrees), distances within their
+    // models' errors. The Moon's elevation and azimuth are the observer's,
+    // its right ascension and declination geocentric (PyEphem's are
+    // topocentric: the parallax is up to a degree).
     const double tolPosizione[10] = {0, 2.5, 0.3, 2.5, 0.4, 0.6, 0.3, 0.2, 0.1, 1.2};
+    const double tolOrizzontali[10] = {0, 2.5, 0.3, 2.5, 0.4, 0.6, 0.3, 0.2, 0.1, 0.3};
     for (const RifCorpo& r : rif) {
         const size_t i = size_t(r.riga - 1);
         const double tol = tolPosizione[r.riga];
         const std::string chi = std::to_string(r.riga);
         const double alt = vb::Val(p->lblAlt[i]->text());
-        EXPECT_NEAR(alt, r.alt, tol + 0.05) << chi;
+        EXPECT_NEAR(alt, r.alt, tolOrizzontali[r.riga] + 0.05) << chi;
         EXPECT_EQ(p->lblAlt[i]->palette().color(QPalette::WindowText),
                   r.alt < 0 ? QColor(255, 0, 0) : QColor(0, 0, 255)) << chi;
         EXPECT_NEAR(std::remainder(vb::Val(p->lblAz[i]->text()) - r.az, 360.0) * std::cos(r.alt * M_PI / 180), 0,
-                    tol + 0.05) << chi;
+                    tolOrizzontali[r.riga] + 0.05) << chi;
         EXPECT_NEAR(std::remainder(Ore(p->lblRa[i]->text()) - r.ra, 24.0) * 15 * std::cos(r.dec * M_PI / 180), 0,
                     tol + 0.25) << chi;
         EXPECT_NEAR(Gradi(p->lblDec[i]->text()), r.dec, tol + 1 / 60.0) << chi;
