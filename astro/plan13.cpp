@@ -36,24 +36,36 @@ EsitoPropagazione Propaga_Plan13(const RegistriElementi& r, double tsince, Stato
     const double dr = std::floor(m / 6.2831853);
     m = m - dr * 6.2831853;
 
-    // Kepler's equation by Newton's method from E = M. It converges from
-    // there for every eccentricity below 1; the step count is bounded all
-    // the same so that a bad number can never hang the caller.
+    // Kepler's equation by Newton's method from E = M. Above an
+    // eccentricity of about 0.98 that start can leave the steps cycling near
+    // perigee; they then start again from Danby's E = M + 0.85 e toward
+    // apocentre, from which Newton's method converges for every eccentricity
+    // below 1. The step count is bounded so that a bad number can never hang
+    // the caller.
     double ea = m, c = 0, s = 0, dnom = 0, d = 0;
     bool converge = false;
-    for (int k = 0; k < 50; ++k) {
-        c = std::cos(ea);
-        s = std::sin(ea);
-        dnom = 1.0 - e * c;
-        d = (ea - e * s - m) / dnom;
-        ea = ea - d;
-        if (std::fabs(d) < 1e-5) {
-            converge = true;
-            break;
+    for (int tentativo = 0; tentativo < 2 && !converge; ++tentativo) {
+        ea = tentativo == 0 ? m : m + (std::sin(m) >= 0 ? 0.85 : -0.85) * e;
+        for (int k = 0; k < 50; ++k) {
+            c = std::cos(ea);
+            s = std::sin(ea);
+            dnom = 1.0 - e * c;
+            d = (ea - e * s - m) / dnom;
+            ea = ea - d;
+            if (std::fabs(d) < 1e-5) {
+                converge = true;
+                break;
+            }
         }
     }
     if (!converge)
         return EsitoPropagazione::KeplerNonConvergente;
+    // The position and velocity are those of the settled E: the values of
+    // the step before, within 1e-5 rad, put a highly eccentric satellite
+    // kilometres off near perigee, a different distance at each instant.
+    c = std::cos(ea);
+    s = std::sin(ea);
+    dnom = 1.0 - e * c;
 
     // In the orbit plane.
     const double aa = a * kd, bb = b * kd;

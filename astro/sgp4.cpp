@@ -151,6 +151,50 @@ bool Stato_Finito(const StatoOrbitale& o)
 
 }  // namespace sgp
 
+namespace {
+
+// Kepler's equation in the form of the models, E + w - axn sin(E + w) +
+// ayn cos(E + w) = capu with axn = e cos w and ayn = e sin w, by Newton's
+// method to 1e-12 rad. The report started from capu and took at most ten
+// unbounded steps: above an eccentricity of about 0.9 the steps overshoot
+// near perigee and never settle, and the satellite was lost for those
+// minutes. Here the start is Danby's (the mean anomaly plus 0.85 e toward
+// apocentre, from which Newton's method converges for every e below 1) and
+// no step exceeds 0.95 rad, as in the 2006 revision. Low eccentricities
+// reach the same root as before. Gives the root and its sine and cosine.
+bool Risolvi_Keplero(double capu, double axn, double ayn, double& epw, double& sinepw, double& cosepw)
+{
+    const double e = std::sqrt(axn * axn + ayn * ayn);
+    if (!(e < 1.0) || !std::isfinite(capu))
+        return false;
+    epw = capu;
+    if (e > 0.0) {
+        const double w = std::atan2(ayn, axn);
+        const double m = std::remainder(capu - w, twopi);  // mean anomaly, -pi to pi
+        epw = capu + (m >= 0.0 ? 0.85 : -0.85) * e;
+    }
+    for (int i = 0; i < 50; ++i) {
+        sinepw = std::sin(epw);
+        cosepw = std::cos(epw);
+        double passo = (capu - ayn * cosepw + axn * sinepw - epw) / (1.0 - axn * cosepw - ayn * sinepw);
+        if (std::fabs(passo) > 0.95)
+            passo = passo > 0 ? 0.95 : -0.95;
+        epw += passo;
+        if (std::fabs(passo) < 1e-12) {
+            sinepw = std::sin(epw);
+            cosepw = std::cos(epw);
+            return true;
+        }
+    }
+    // Rounding can keep the last step a few units of 1e-12 from settling.
+    const double residuo = epw - axn * std::sin(epw) + ayn * std::cos(epw) - capu;
+    sinepw = std::sin(epw);
+    cosepw = std::cos(epw);
+    return std::fabs(residuo) < 1e-9;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- SGP
 
 EsitoPropagazione Propaga_SGP(const RegistriElementi& r, double tsince, StatoOrbitale& out)
@@ -224,7 +268,9 @@ EsitoPropagazione Propaga_SGP(const RegistriElementi& r, double tsince, StatoOrb
             tem5 = tem2 / tem5;
         eo1 = eo1 + tem5;
     }
-    if (!(std::fabs(tem5) < 1e-3))
+    // Near perigee of a very eccentric orbit those ten steps do not settle:
+    // the solution is then taken from a start that suits it.
+    if (!(std::fabs(tem5) < e6a) && !Risolvi_Keplero(u, axnsl, aynsl, eo1, sineo1, coseo1))
         return EsitoPropagazione::KeplerNonConvergente;
 
     // Short-period preliminary quantities.
@@ -333,46 +379,6 @@ ImpostazioneSGP4 Imposta_SGP4(const RegistriElementi& r)
 }
 
 namespace {
-
-// Kepler's equation in the form of the models, E + w - axn sin(E + w) +
-// ayn cos(E + w) = capu with axn = e cos w and ayn = e sin w, by Newton's
-// method to 1e-12 rad. The report started from capu and took at most ten
-// unbounded steps: above an eccentricity of about 0.9 the steps overshoot
-// near perigee and never settle, and the satellite was lost for those
-// minutes. Here the start is Danby's (the mean anomaly plus 0.85 e toward
-// apocentre, from which Newton's method converges for every e below 1) and
-// no step exceeds 0.95 rad, as in the 2006 revision. Low eccentricities
-// reach the same root as before. Gives the root and its sine and cosine.
-bool Risolvi_Keplero(double capu, double axn, double ayn, double& epw, double& sinepw, double& cosepw)
-{
-    const double e = std::sqrt(axn * axn + ayn * ayn);
-    if (!(e < 1.0) || !std::isfinite(capu))
-        return false;
-    epw = capu;
-    if (e > 0.0) {
-        const double w = std::atan2(ayn, axn);
-        const double m = std::remainder(capu - w, twopi);  // mean anomaly, -pi to pi
-        epw = capu + (m >= 0.0 ? 0.85 : -0.85) * e;
-    }
-    for (int i = 0; i < 50; ++i) {
-        sinepw = std::sin(epw);
-        cosepw = std::cos(epw);
-        double passo = (capu - ayn * cosepw + axn * sinepw - epw) / (1.0 - axn * cosepw - ayn * sinepw);
-        if (std::fabs(passo) > 0.95)
-            passo = passo > 0 ? 0.95 : -0.95;
-        epw += passo;
-        if (std::fabs(passo) < 1e-12) {
-            sinepw = std::sin(epw);
-            cosepw = std::cos(epw);
-            return true;
-        }
-    }
-    // Rounding can keep the last step a few units of 1e-12 from settling.
-    const double residuo = epw - axn * std::sin(epw) + ayn * std::cos(epw) - capu;
-    sinepw = std::sin(epw);
-    cosepw = std::cos(epw);
-    return std::fabs(residuo) < 1e-9;
-}
 
 // Long-period periodics, Kepler's equation, short periodics and the output,
 // common to SGP4 and SDP4 once the secular values are known. The epoch
