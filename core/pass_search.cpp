@@ -370,7 +370,7 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
         // elevation itself.
         double tm = 0, fm = 0;
         astro::EsitoSolutore esito;
-        if (m_altezza.modello().Modello() == astro::PropagatoreSGP4) {
+        if (m_altezza.modello().Modello() == astro::PropagatoreSGP4 && !m_altezza.modello().Deep()) {
             const astro::FunzionePassaggio rate = [this](double x) {
                 ++m_valutazioni;
                 astro::VistaSatellite v;
@@ -385,7 +385,22 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
             if (esito == astro::EsitoSolutore::Ok)
                 fm = f(tm);
         } else {
-            esito = astro::Trova_Massimo_Passaggio(fn, a.t, b.t, tm, fm, kTolleranzaCulmine);
+            // A velocity that is not quite the rate of the positions can put
+            // the change of sign a little beside the maximum: a result at an
+            // end of the bracket widens it on that side, within the span.
+            double da = a.t, db = b.t;
+            for (int k = 0; k < 4; ++k) {
+                esito = astro::Trova_Massimo_Passaggio(fn, da, db, tm, fm, kTolleranzaCulmine);
+                if (esito != astro::EsitoSolutore::Ok || m_nonCalcolabile)
+                    break;
+                const double largo = db - da, bordo = 4 * kTolleranzaCulmine;
+                if (tm - da < bordo && da > ti)
+                    da = std::max(ti, da - largo);
+                else if (db - tm < bordo && db < tf)
+                    db = std::min(tf, db + largo);
+                else
+                    break;
+            }
         }
         if (m_nonCalcolabile)
             return EsitoRicerca::NonCalcolabile;
