@@ -318,7 +318,23 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
     linea(Etichetta("culmine") + vb::Left(gstrRiga2, 62));
     linea(Etichetta("fine") + vb::Left(gstrRiga3, 62));
     linea({});
-    linea(mLang::Testo_Lingua(QStringLiteral("frmSkySat"), QStringLiteral("noteosservative")));
+    // The heading of the notes, broken at blanks where a language makes it
+    // longer than the frame is wide.
+    {
+        const double larghezza = 10704 - 150 - kColonna;
+        QString resto = mLang::Testo_Lingua(QStringLiteral("frmSkySat"), QStringLiteral("noteosservative"));
+        while (c.TextWidth(resto) > larghezza) {
+            int taglio = resto.size();
+            while (taglio > 0 && (resto.at(taglio - 1) != QLatin1Char(' ') ||
+                                  c.TextWidth(resto.left(taglio - 1)) > larghezza))
+                --taglio;
+            if (taglio <= 1)
+                break; // one word wider than the frame: printed as it is
+            linea(resto.left(taglio - 1));
+            resto = resto.mid(taglio);
+        }
+        linea(resto);
+    }
     linea({});
     linea({});
 

@@ -418,6 +418,22 @@ TEST_F(PassMapSunlit, SheetOnA4AndLetterWithTheSunlitTrackThick)
     EXPECT_TRUE(testoPdf(dir.filePath(QStringLiteral("letter.pdf"))).simplified().contains(
         QStringLiteral("Norad # : 25544 ID # : 98067A")));
 
+    // In Italian the notes' heading is longer than the frame is wide: it is
+    // broken into lines, nothing is printed right of the frame.
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
+    const Foglio it = stampa(QPageSize::A4, "it.pdf");
+    printer.setPageSize(prima);
+    ASSERT_GE(it.sinistra, 0);
+    const int destra = it.sinistra + (10704 - 1200) / 5;
+    int fuori = 0;
+    for (int y = it.alto; y < it.fondo; ++y)
+        for (int x = destra + 4; x < it.img.width(); ++x)
+            fuori += scuro(it.img, x, y);
+    EXPECT_EQ(fuori, 0);
+    EXPECT_EQ(it.righe.size(), 4u);
+    const QString note = mLang::Testo_Lingua(QStringLiteral("frmSkySat"), QStringLiteral("noteosservative"));
+    EXPECT_TRUE(testoPdf(dir.filePath(QStringLiteral("it.pdf"))).simplified().contains(note.simplified()));
+
     // The track: sunlit segments drawn 6 dots wide, eclipsed ones 2.
     ASSERT_GE(a4.sinistra, 0);
     auto spessore = [&](const PuntoPassaggio& a, const PuntoPassaggio& b) {
