@@ -138,8 +138,12 @@ TEST_F(CatalogueSearch, ResponsiveProgressMovesAndStopIsPrompt)
     const qint64 fine = orologio.elapsed();
     battito.stop();
     ASSERT_GE(richiesta, 0) << "the run ended before Stop was pressed";
-    EXPECT_LT(fine - richiesta, 200);
-    EXPECT_LT(intervalloMassimo, 150);  // the window answered throughout
+    // Measured alone the answer comes within 0.2 s and the window never
+    // waits 0.15 s; the bounds here leave room for a loaded machine (tests
+    // run in parallel, under sanitizers) while a search that held the event
+    // loop, or looked at Stop only between satellites, takes seconds.
+    EXPECT_LT(fine - richiesta, 1000);
+    EXPECT_LT(intervalloMassimo, 1000);  // the window answered throughout
     // The bar moved forward while the run went on.
     ASSERT_GE(valori.size(), 3u);
     EXPECT_GT(valori.back(), 0.0);
