@@ -42,14 +42,59 @@ QMdiSubWindow* cornice(QMdiArea* area, QWidget* w)
 }
 
 // A new frame: the size its window's layout asks for, never less than the
-// layout's minimum, so that no control overlaps another.
+// layout's minimum, so that no control overlaps another. A dialog of fixed
+// layout has no maximise button.
 void dimensiona(QMdiSubWindow* sub)
 {
+    if (Dimensione_Fissa(sub->widget()))
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                            | Qt::WindowCloseButtonHint);
     sub->adjustSize();
     sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
 }
 
 } // namespace
+
+bool Dimensione_Fissa(const QWidget* w)
+{
+    if (!w)
+        return false;
+    // The program's dialogs made of plain widgets: forms of controls that do
+    // not grow with their window.
+    static const QStringList dialoghi = {
+        QStringLiteral("frmTime"),     QStringLiteral("frmSettings"), QStringLiteral("frmLocation"),
+        QStringLiteral("frmCalc"),     QStringLiteral("frmRelative"), QStringLiteral("frmCalendar"),
+        QStringLiteral("frmChannel"),  QStringLiteral("frmDatabase"), QStringLiteral("frmRiseSet"),
+    };
+    const QVariant p = w->property("dimensioneFissa");
+    if (p.isValid())
+        return p.toBool();
+    return w->inherits("QDialog") || dialoghi.contains(w->objectName())
+        || (w->minimumSize() == w->maximumSize() && w->maximumWidth() < QWIDGETSIZE_MAX);
+}
+
+void Attiva_Cornice(QMdiSubWindow* sub)
+{
+    if (!sub)
+        return;
+    QMdiArea* area = sub->mdiArea();
+    const bool fissa = Dimensione_Fissa(sub->widget());
+    const bool prima = area && area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    if (fissa && area)
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
+    if (fissa && sub->isMaximized())
+        sub->showNormal();
+    if (sub->isMinimized())
+        sub->showNormal();
+    sub->show();
+    if (area)
+        area->setActiveSubWindow(sub);
+    if (fissa && sub->isMaximized())
+        sub->showNormal();
+    if (fissa && area)
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, prima);
+}
 
 bool Aggiungi_Figlia(QWidget* w)
 {
@@ -75,7 +120,7 @@ void Mostra_Figlia(QWidget* w)
             sub->setAttribute(Qt::WA_DeleteOnClose, w->testAttribute(Qt::WA_DeleteOnClose));
             dimensiona(sub);
         }
-        sub->show();
+        Attiva_Cornice(sub);
         w->show();
         // Shown, the window has its final fonts and texts (a loaded file's
         // figures), which may need more room than the frame was given.
@@ -83,8 +128,8 @@ void Mostra_Figlia(QWidget* w)
             l->activate();
         if (QLayout* l = sub->layout())
             l->activate();
-        sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
-        area->setActiveSubWindow(sub);
+        if (!sub->isMaximized())
+            sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
         return;
     }
     w->show();

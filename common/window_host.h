@@ -48,6 +48,16 @@ void Sorveglia_Area(QMdiArea* area);
 // would be cascaded down to a title bar) and keeps it inside the workspace.
 void Disponi_Finestre(QMdiArea* area, const std::function<void()>& disponi);
 
+// A dialog of fixed layout (a QDialog, a window of fixed size, one of the
+// program's dialogs named here, or one whose "dimensioneFissa" property is
+// true): it always shows at its own size, never stretched across the
+// workspace, also while another window is maximised.
+bool Dimensione_Fissa(const QWidget* w);
+// Shows the workspace frame `sub` and makes it the active one; a frame that
+// holds a dialog of fixed layout opens at its own size (a maximised window
+// stays maximised behind it).
+void Attiva_Cornice(QMdiSubWindow* sub);
+
 // ---------------------------------------------------------------- long tasks
 
 // Held for the length of a long task that lets window events run between its

@@ -220,6 +220,12 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     connect(m_tmrCentrale, &QTimer::timeout, this, &MDIForm1::passoOrologio);
 
     core::clockViews().status = this;
+    // A dialog of fixed layout is never stretched across the workspace, also
+    // when a window that opens it shows it by itself while another is maximised.
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        if (sub && sub->isMaximized() && database::Dimensione_Fissa(sub->widget()))
+            QTimer::singleShot(0, sub, [sub] { sub->showNormal(); });
+    });
     // A language chosen while the main window is up applies at once.
     frmLanguage::applicaLingua() = [this](QWidget* picker) {
         if (isVisible()) {
@@ -883,11 +889,8 @@ void MDIForm1::mnuOpzioniData_Click()
 {
     frmTime* t = timeWindow();
     if (m_timeFrame) {
-        if (m_timeFrame->isMinimized())
-            m_timeFrame->showNormal();
-        m_timeFrame->show();
+        database::Attiva_Cornice(m_timeFrame);
         m_timeFrame->raise();
-        m_mdi->setActiveSubWindow(m_timeFrame);
     }
     t->Aggiorna_dati();
 }

@@ -5,6 +5,7 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/fakes.h"
+#include "common/calendar.h"
 #include "shell/time_window.h"
 #include "shell/main_window.h"
 
@@ -263,4 +264,34 @@ TEST_F(MainWindowTest, ClosingAsksWhenTheOptionIsSetAndNoKeepsEverythingOpen)
     EXPECT_EQ(w.timeWindow(false), nullptr);
     EXPECT_FALSE(w.tmrCentrale()->isActive());
     gblnConfermaUscita = false;
+}
+
+TEST_F(MainWindowTest, ADialogOfFixedLayoutOpensAtItsOwnSizeBesideAMaximisedWindow)
+{
+    MDIForm1 w;
+    w.resize(1200, 900);
+    w.show();
+    // A view maximised in the workspace (as the user leaves a map).
+    auto* vista = new QWidget;
+    vista->setObjectName("vista");
+    QMdiSubWindow* sub = w.addChild(vista);
+    sub->showMaximized();
+    QApplication::processEvents();
+    ASSERT_TRUE(sub->isMaximized());
+
+    // The time window and the calendar open at their own size, unstretched,
+    // and the map stays maximised behind them.
+    w.mnuOpzioniData_Click();
+    frmCalendar* cal = frmCalendar::Mostra(nullptr);
+    QApplication::processEvents();
+    for (QWidget* d : {static_cast<QWidget*>(w.timeWindow()), static_cast<QWidget*>(cal)}) {
+        auto* frame = qobject_cast<QMdiSubWindow*>(d->parentWidget());
+        ASSERT_NE(frame, nullptr) << d->objectName().toStdString();
+        EXPECT_FALSE(frame->isMaximized()) << d->objectName().toStdString();
+        EXPECT_LT(frame->width(), w.mdiArea()->viewport()->width() - 50) << d->objectName().toStdString();
+        EXPECT_LE(d->width(), std::max(d->sizeHint().width(), d->minimumWidth()) + 40) << d->objectName().toStdString();
+        EXPECT_TRUE(frame->isVisible());
+    }
+    EXPECT_TRUE(sub->isMaximized());
+    w.closeChildren();
 }
