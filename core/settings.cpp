@@ -587,6 +587,9 @@ bool Salva_impostazioni(QString* error)
             return false;
         }
     }
+    // What is stored now is what the changed-settings test compares with.
+    gudtOsservatoreLetto = snapshot(Record::Observer);
+    gudtImpostazioniLette = snapshot(Record::Settings);
     return true;
 }
 

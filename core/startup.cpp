@@ -171,6 +171,15 @@ void Risolvi_File_Lingua()
         gstrFileLingua = trovato;
 }
 
+QString Elenco_Breve(const QStringList& voci, const QString& separatore)
+{
+    constexpr int kMostrati = 10;
+    QStringList mostrati = voci.mid(0, kMostrati);
+    if (voci.size() > kMostrati)
+        mostrati.append(QStringLiteral("(+%1)").arg(voci.size() - kMostrati));
+    return mostrati.join(separatore);
+}
+
 void Carica_Lista_Lavoro(const QString& cartellaUtente)
 {
     WorkingList& lista = WorkingList::instance();
@@ -191,11 +200,7 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
         // One message for the whole file: a hand-made list of thousands of
         // sets must not open thousands of boxes. The first few are named,
         // the rest counted.
-        constexpr int kMostrati = 10;
-        QStringList mostrati = errori.mid(0, kMostrati);
-        if (errori.size() > kMostrati)
-            mostrati.append(QStringLiteral("(+%1)").arg(errori.size() - kMostrati));
-        platform::MsgBox(mostrati.join(kFine + kFine), platform::vbExclamation);
+        platform::MsgBox(Elenco_Breve(errori, kFine + kFine), platform::vbExclamation);
     }
     lista.setFile(file);
     static bool collegato = false;

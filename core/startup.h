@@ -63,6 +63,10 @@ bool MDIForm_Initialize(const Avvio& avvio);
 // holds it (the settings may spell it otherwise).
 void Risolvi_File_Lingua();
 
+// The first ten of `voci` joined by `separatore`, then "(+N)" for the rest:
+// one message for an operation that concerns many satellites.
+QString Elenco_Breve(const QStringList& voci, const QString& separatore);
+
 // Reads the working list of the last run from the user's folder; a set that
 // cannot be read is left out with a message (and the file as read is kept as
 // "Astrovela.ini.bak"); from now on the list is saved there after every

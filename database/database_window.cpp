@@ -12,6 +12,7 @@
 #include "core/mlang.h"
 #include "core/msat.h"
 #include "core/settings.h"
+#include "core/startup.h"
 #include "core/working_list.h"
 #include "database/element_set_viewer.h"
 #include "common/window_host.h"
@@ -770,36 +771,51 @@ void frmDatabase::cmdAdd_Click(int Index)
     }
     const std::vector<RigaDati>& db = core::Database(indice);
     core::WorkingList& wl = core::WorkingList::instance();
-    core::WorkingList::Modifica gruppo;
-    for (int riga : selezione) {
-        if (gintNumSatelliti >= kMaxSatelliti) {
-            msg(L("limiteraggiunto1") + QLatin1Char('\r') + L("limiteraggiunto2"), platform::vbExclamation);
-            break;
-        }
-        const int e = modello[size_t(indice)]->voce(riga);
-        if (e < 1 || e >= int(db.size()))
-            continue;
-        const RigaDati& set = db[size_t(e)];
-        const std::string c = core::Colonne(set.Riga1, 3, 7);
-        int doppio = 0;
-        for (int k = 1; k <= gintNumSatelliti && !doppio; ++k)
-            if (gudtSatelementi[size_t(k)].NumeroCatalogo == c)
-                doppio = k;
-        if (!doppio) {
-            const core::WorkingList::Risultato r = wl.Aggiungi(set);
-            if (r.esito == core::WorkingList::Esito::Duplicato)
-                doppio = r.slot;
-            else if (r.esito == core::WorkingList::Esito::NonValido)
-                msg(core::Testo_Errore_Elementi(r.errore, set.Riga0), platform::vbExclamation);
-            else if (r.esito == core::WorkingList::Esito::Pieno) {
-                msg(L("limiteraggiunto1") + QLatin1Char('\r') + L("limiteraggiunto2"), platform::vbExclamation);
+    // One message for the whole operation, naming the satellites it
+    // concerns (the first ten, then a count), after the list has changed.
+    QStringList doppi, nonValidi;
+    bool pieno = false;
+    {
+        core::WorkingList::Modifica gruppo;
+        for (int riga : selezione) {
+            if (gintNumSatelliti >= kMaxSatelliti) {
+                pieno = true;
                 break;
             }
+            const int e = modello[size_t(indice)]->voce(riga);
+            if (e < 1 || e >= int(db.size()))
+                continue;
+            const RigaDati& set = db[size_t(e)];
+            const std::string c = core::Colonne(set.Riga1, 3, 7);
+            int doppio = 0;
+            for (int k = 1; k <= gintNumSatelliti && !doppio; ++k)
+                if (gudtSatelementi[size_t(k)].NumeroCatalogo == c)
+                    doppio = k;
+            if (!doppio) {
+                const core::WorkingList::Risultato r = wl.Aggiungi(set);
+                if (r.esito == core::WorkingList::Esito::Duplicato) {
+                    doppio = r.slot;
+                } else if (r.esito == core::WorkingList::Esito::NonValido) {
+                    nonValidi << core::Testo_Errore_Elementi(r.errore, set.Riga0);
+                } else if (r.esito == core::WorkingList::Esito::Pieno) {
+                    pieno = true;
+                    break;
+                }
+            }
+            if (doppio)
+                doppi << vb::Trim(testo(gudtSatelementi[size_t(doppio)].Nome));
         }
-        if (doppio)
-            msg(L("satellitegiainelenco"), platform::vbInformation,
-                vb::Trim(testo(gudtSatelementi[size_t(doppio)].Nome)));
     }
+    const QString fine = QStringLiteral("\r\n");
+    QStringList parti;
+    if (!doppi.isEmpty())
+        parti << L("satellitegiainelenco") + fine + core::Elenco_Breve(doppi, fine);
+    if (!nonValidi.isEmpty())
+        parti << core::Elenco_Breve(nonValidi, fine + fine);
+    if (pieno)
+        parti << L("limiteraggiunto1") + QLatin1Char('\r') + L("limiteraggiunto2");
+    if (!parti.isEmpty())
+        msg(parti.join(fine + fine), pieno || !nonValidi.isEmpty() ? platform::vbExclamation : platform::vbInformation);
 }
 
 void frmDatabase::cmdRemove_Click(int)

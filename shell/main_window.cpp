@@ -822,6 +822,26 @@ void MDIForm1::closeEvent(QCloseEvent* event)
             event->ignore();
             return;
         }
+        // With "Check the options" ticked, settings changed since they were
+        // last read or saved are offered for saving rather than lost.
+        if (gblnVerificaOpzioni && Impostazioni_modificate()) {
+            const int r = platform::MsgBox(mLang::Testo_Lingua(kSezione, "opzionimodificate1")
+                                               + QStringLiteral("\r\n")
+                                               + mLang::Testo_Lingua(kSezione, "opzionimodificate2"),
+                                           platform::vbYesNoCancel | platform::vbQuestion);
+            if (r == platform::vbCancel) {
+                event->ignore();
+                return;
+            }
+            if (r == platform::vbYes) {
+                QString errore;
+                if (!Salva_impostazioni(&errore)) {
+                    platform::MsgBox(errore, platform::vbExclamation);
+                    event->ignore();
+                    return;
+                }
+            }
+        }
         m_uscitaConfermata = true;
     }
     if (database::Attivita_In_Corso()) {

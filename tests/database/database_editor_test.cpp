@@ -91,15 +91,46 @@ TEST_F(DatabaseEditor, AddSelectedRowsWithDuplicatesAndTheLimit)
     EXPECT_EQ(f->lblNumeroSatellitiAttivi->text(), "3");
     EXPECT_GE(cambi.size(), 1);
 
-    // Again with one new row: one message for the listed one, named after it.
+    // Again with one new row: one message for the listed one, naming it.
     f->seleziona(0, righeDi(f, {"25544", "00005"}));
     fakes.prompt.calls.clear();
     f->cmdAdd_Click(0);
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].text, "This satellite is already in the working list.");
-    EXPECT_EQ(fakes.prompt.calls[0].title, "Iss (zarya)"); // the parsed name, in proper case
+    EXPECT_EQ(fakes.prompt.calls[0].text, "This satellite is already in the working list.\r\nIss (zarya)");
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
     EXPECT_EQ(gintNumSatelliti, 4);
     EXPECT_EQ(gudtRigheAttive[4].Riga0, "SGP4-VER 00005");
+
+    // Every row of the file: the new ones are added once each, and one
+    // message names those already listed (the four added before, and the
+    // second set of a catalogue number that the file holds twice).
+    std::set<std::string> numeri;
+    for (int e = 1; e < int(gudtDatabasePrimario.size()); ++e)
+        numeri.insert(gudtDatabasePrimario[size_t(e)].Riga1.substr(2, 5));
+    const int distinti = int(numeri.size());
+    f->seleziona(0, [&] {
+        QList<int> r;
+        for (int i = 0; i < f->righe(0); ++i)
+            r << i;
+        return r;
+    }());
+    fakes.prompt.calls.clear();
+    f->cmdAdd_Click(0);
+    EXPECT_EQ(gintNumSatelliti, distinti);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const QStringList righeMsg = fakes.prompt.calls[0].text.split("\r\n");
+    EXPECT_EQ(righeMsg.value(0), "This satellite is already in the working list.");
+    EXPECT_EQ(righeMsg.size(), 1 + 34 - (distinti - 4)) << fakes.prompt.calls[0].text.toStdString();
+    EXPECT_TRUE(righeMsg.contains("Iss (zarya)"));
+    EXPECT_TRUE(righeMsg.contains("Sgp4-ver 00005"));
+    // And all 34 again: ten names, then the count of the other 24.
+    fakes.prompt.calls.clear();
+    f->cmdAdd_Click(0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const QStringList tutte = fakes.prompt.calls[0].text.split("\r\n");
+    EXPECT_EQ(tutte.size(), 12);
+    EXPECT_EQ(tutte.last(), "(+24)");
+    EXPECT_EQ(gintNumSatelliti, distinti);
 }
 
 TEST_F(DatabaseEditor, AddStopsAtTwoHundred)
@@ -112,6 +143,7 @@ TEST_F(DatabaseEditor, AddStopsAtTwoHundred)
     f->seleziona(0, {0, 1, 2});
     f->cmdAdd_Click(0);
     EXPECT_EQ(gintNumSatelliti, 200);
+    // One message, also when the limit stops the operation.
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].text,
               "The working list already holds 200 satellites.\rRemove a satellite before adding another.");
@@ -298,9 +330,10 @@ TEST_F(DatabaseEditor, DropAddsTheSelectedRowsOfTheShownList)
     ASSERT_EQ(gintNumSatelliti, 2);
     EXPECT_EQ(gudtRigheAttive[1].Riga1, gudtDatabaseSecondario[size_t(f->modello[1]->voce(3))].Riga1);
     EXPECT_EQ(f->lstActive->currentRow(), 1);
-    // Again: both refused one by one.
+    // Again: both refused, in one message that names them.
     drop(QString::fromLatin1(database::kMimeDatabase));
-    EXPECT_EQ(fakes.prompt.calls.size(), 2);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text.count("\r\n"), 2);
     EXPECT_EQ(gintNumSatelliti, 2);
 
     // Only the left button alone starts a drag, of a band one row high.

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
@@ -266,6 +267,50 @@ TEST_F(MainWindowTest, ClosingAsksWhenTheOptionIsSetAndNoKeepsEverythingOpen)
     gblnConfermaUscita = false;
 }
 
+TEST_F(MainWindowTest, WithCheckTheOptionsExitOffersToSaveChangedSettings)
+{
+    Leggi_impostazioni();
+    const int formato = gintFormatoOra;
+    gblnVerificaOpzioni = true;
+    gintFormatoOra = formato == 3 ? 4 : 3; // changed since it was read
+    const QString attesa = mLang::Testo_Lingua("MDIForm1", "opzionimodificate1") + "\r\n"
+        + mLang::Testo_Lingua("MDIForm1", "opzionimodificate2");
+    {
+        // Cancel: the program stays, nothing is written.
+        MDIForm1 w;
+        w.show();
+        fakes.prompt.answers = {platform::vbCancel};
+        EXPECT_FALSE(w.close());
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text, attesa);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNoCancel | platform::vbQuestion);
+        EXPECT_FALSE(fakes.settings.value("Generali", "Formato ora").has_value());
+        // Yes: the settings are written, then the program ends.
+        fakes.prompt.answers = {platform::vbYes};
+        EXPECT_TRUE(w.close());
+        EXPECT_EQ(fakes.settings.value("Generali", "Formato ora"), QString::number(gintFormatoOra));
+    }
+    {
+        // Saved: nothing differs any more, no question.
+        fakes.prompt.calls.clear();
+        MDIForm1 w;
+        w.show();
+        EXPECT_TRUE(w.close());
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    }
+    {
+        // Box not ticked: a change goes unasked, as before.
+        gintFormatoOra = 5;
+        gblnVerificaOpzioni = false;
+        MDIForm1 w;
+        w.show();
+        EXPECT_TRUE(w.close());
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    }
+    Impostazioni_default();
+    gblnVerificaOpzioni = false;
+}
+
 TEST_F(MainWindowTest, ADialogOfFixedLayoutOpensAtItsOwnSizeBesideAMaximisedWindow)
 {
     MDIForm1 w;
@@ -294,4 +339,39 @@ TEST_F(MainWindowTest, ADialogOfFixedLayoutOpensAtItsOwnSizeBesideAMaximisedWind
     }
     EXPECT_TRUE(sub->isMaximized());
     w.closeChildren();
+}
+
+TEST_F(MainWindowTest, AccessKeysAreDistinctInEveryMenuInBothLanguages)
+{
+    // The letter after "&" in the items of one menu (the menu bar counts as
+    // one): Alt and that letter must reach exactly one item.
+    for (const char* lingua : {"english.ini", "italiano.ini"}) {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + lingua);
+        MDIForm1 w;
+        w.Lingua();
+        QList<QWidget*> menus{w.menuBar()};
+        for (QMenu* m : w.findChildren<QMenu*>())
+            menus << m;
+        int controllati = 0;
+        for (QWidget* m : menus) {
+            QHash<QChar, QString> visti;
+            for (QAction* a : m->actions()) {
+                if (a->isSeparator())
+                    continue;
+                const QString t = a->text();
+                for (qsizetype i = t.indexOf('&'); i >= 0 && i + 1 < t.size(); i = t.indexOf('&', i + 2)) {
+                    if (t[i + 1] == '&')
+                        continue;
+                    const QChar k = t[i + 1].toLower();
+                    EXPECT_FALSE(visti.contains(k))
+                        << lingua << " menu " << m->objectName().toStdString() << ": \"" << t.toStdString()
+                        << "\" and \"" << visti.value(k).toStdString() << "\" share Alt+" << QString(k).toStdString();
+                    visti.insert(k, t);
+                    ++controllati;
+                    break;
+                }
+            }
+        }
+        EXPECT_GT(controllati, 60) << lingua;
+    }
 }
