@@ -33,6 +33,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
+#include <QLibraryInfo>
 
 namespace {
 
@@ -676,8 +678,31 @@ bool MDIForm1::eventFilter(QObject* watched, QEvent* event)
 
 // ---------------------------------------------------------------- texts
 
+bool MDIForm1::Carica_Traduzioni_Qt()
+{
+    static QTranslator* attuale = nullptr;
+    if (attuale) {
+        QCoreApplication::removeTranslator(attuale);
+        delete attuale;
+        attuale = nullptr;
+    }
+    const QString codice = mLang::Testo_Lingua("Def", "qtlingua").trimmed();
+    if (codice.isEmpty() || codice.startsWith(QLatin1String("en"), Qt::CaseInsensitive))
+        return true;
+    auto* t = new QTranslator;
+    if (!t->load(QLocale(codice), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    attuale = t;
+    return true;
+}
+
 void MDIForm1::Lingua()
 {
+    Carica_Traduzioni_Qt();
     core::Carica_Parole_Stato();
     m_helpFile = mLang::Cartella_Programma() + QLatin1Char('/') + mLang::Testo_Lingua("Help", "file");
     if (auto* help = platform::services().help)

@@ -43,8 +43,13 @@ public:
     // application data location).
     void setCartellaUtente(const QString& folder) { m_cartellaUtente = folder; }
 
-    // Applies the language texts to the menus, toolbar and status bar.
+    // Applies the language texts to the menus, toolbar and status bar, and
+    // Qt's own texts (the standard buttons of message boxes and dialogs).
     void Lingua();
+    // Loads Qt's translation for the language of the chosen language file
+    // (its "Def"/"qtlingua" code, from the translations installed with Qt);
+    // English needs none. False when the translation is not installed.
+    static bool Carica_Traduzioni_Qt();
     // The word of an illumination state (1 shadow, 2 visible, 3 not visible).
     QString Stato2Stringa(long stato) const { return core::Stato2Stringa(stato); }
     // The help file named by the language file, in the program folder.

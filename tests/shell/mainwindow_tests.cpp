@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -374,4 +375,25 @@ TEST_F(MainWindowTest, AccessKeysAreDistinctInEveryMenuInBothLanguages)
         }
         EXPECT_GT(controllati, 60) << lingua;
     }
+}
+
+TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheChosenLanguage)
+{
+    // The standard buttons of message boxes and dialogs (Yes, No, Cancel)
+    // come from Qt's translations, installed with the program's packages.
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_it.qm"))
+        GTEST_SKIP() << "Qt's translations are not installed (tools/install-deps.sh)";
+    const auto si = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
+    {
+        MDIForm1 w;
+        w.Lingua();
+        EXPECT_EQ(si(), QString::fromUtf8("&S\u00ec"));
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annulla");
+    }
+    // Back to English: Qt's own words again.
+    mLang::Usa_File_Lingua(kEnglish);
+    MDIForm1 w;
+    w.Lingua();
+    EXPECT_EQ(si(), "&Yes");
 }
