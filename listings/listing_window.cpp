@@ -27,6 +27,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QListView>
 #include <QDir>
@@ -681,8 +682,14 @@ platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome)
 
 QString frmDetails::nomeFile() const
 {
-    // The caption names the listing: "Details: Iss (zarya) - 26 Nov 2013  10:00:00".
+    // The caption names the listing: "Details: Iss (zarya) - 26 Nov 2013  10:00:00"
+    // gives "Iss (zarya) - 26 Nov 2013 10 00 00".
     QString t = windowTitle();
+    if (const qsizetype dopo = t.indexOf(QStringLiteral(": ")); dopo >= 0)
+        t = t.mid(dopo + 2);
+    // An element file's summary is named after the file.
+    if (const qsizetype barra = t.lastIndexOf(QLatin1Char('/')); barra >= 0)
+        t = QFileInfo(t.mid(barra + 1)).completeBaseName();
     t.replace(QLatin1Char(':'), QLatin1Char(' '));
     return t.simplified();
 }
@@ -719,7 +726,8 @@ bool frmDetails::Salva()
     bool fermato = false;
     if (progresso) {
         m_inCorso = true;
-        frmProgress::Mostra(lingua("Dialogs", "salvaconnome"), double(n));
+        frmProgress::Mostra(lingua("Dialogs", "salvaconnome") + QLatin1Char(' ') + QFileInfo(*scelto).fileName(),
+                            double(n));
     }
     QString blocco;
     for (int i = 0; i < n && !fermato; i += kRigheBlocco) {

@@ -293,7 +293,7 @@ TEST_F(Listings, SaveWritesEveryLineWithCrLf)
     ASSERT_EQ(fakes.files.calls.size(), 1);
     EXPECT_EQ(fakes.files.calls[0].request.flags, platform::fileOverwritePrompt);
     // A name the listing's caption gives, in a folder that exists.
-    EXPECT_EQ(fakes.files.calls[0].request.fileName, "Details Iss (zarya) - 26 Nov 2013 15 00 00.txt");
+    EXPECT_EQ(fakes.files.calls[0].request.fileName, "Iss (zarya) - 26 Nov 2013 15 00 00.txt");
     EXPECT_TRUE(QDir(fakes.files.calls[0].request.initialFolder).exists());
     EXPECT_EQ(fakes.files.calls[0].request.filter, "Text files (*.txt)|*.txt|All files (*.*)|*.*");
     QFile f(file);
