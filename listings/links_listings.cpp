@@ -29,8 +29,9 @@ bool Lista_Attiva(QWidget* finestra)
 {
     if (!finestra)
         return false;
+    // A listing window: its text listing or its summary rows.
     if (auto* d = qobject_cast<frmDetails*>(finestra))
-        return d->List1->isVisible();
+        return d->haRighe();
     // A list box, or a rich-text box, has the focus inside the window.
     QWidget* fuoco = QApplication::focusWidget();
     return fuoco && finestra->isAncestorOf(fuoco)

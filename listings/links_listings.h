@@ -8,7 +8,8 @@ namespace predictions {
 // The window of the main window's active child frame, or null.
 QWidget* Finestra_Attiva(MainWindowLink& main);
 // The window shows a list that Save and Print act on: a listing window
-// showing its text list, or any window whose focused control is a list box.
+// showing its text listing or its summary rows, or any window whose focused
+// control is a list box.
 bool Lista_Attiva(QWidget* finestra);
 // Runs the public procedure `metodo` (no arguments) of a window by its name;
 // false when the window has none.
