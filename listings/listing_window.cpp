@@ -39,6 +39,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 std::vector<RigaDati> gudtFileVisualizzato;
 
@@ -774,7 +775,8 @@ bool frmDetails::Stampa()
     if (progresso && !lavoroLibero(lavoro))
         return false;
     printer.setPageOrientation(QPageLayout::Portrait);
-    platform::PrintJob job(&printer);
+    auto lavoroStampa = std::make_unique<platform::PrintJob>(&printer);
+    platform::PrintJob& job = *lavoroStampa;
     auto errore = [&] {
         platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("errorestampa")) + QLatin1Char('\r')
                              + job.errorString(),
@@ -834,8 +836,12 @@ bool frmDetails::Stampa()
             m_inCorso = false;
     }
     if (fermato) {
-        // Stopped: the document is thrown away, nothing goes to the printer.
+        // Stopped: the document is thrown away, nothing goes to the printer
+        // (nor is a half-printed file left).
         printer.abort();
+        lavoroStampa.reset();
+        if (!printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
         return false;
     }
     if (!job.EndDoc())

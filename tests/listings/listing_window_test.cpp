@@ -399,6 +399,17 @@ TEST_F(Listings, LongListingKeepsFiguresAndSavesAsItGoes)
     EXPECT_FALSE(pflgArresta);
     EXPECT_FALSE(core::LavoroLungo::inCorso());
 
+    // Printing it: the progress window's Stop throws the document away.
+    const QString pdf = m_dir.filePath("day.pdf");
+    fakes.files.printerAnswers = {pdf};
+    vistoProgresso = false;
+    stop.start(0);
+    EXPECT_FALSE(d.Stampa());
+    stop.stop();
+    EXPECT_TRUE(vistoProgresso);
+    EXPECT_FALSE(QFile::exists(pdf)) << "pages were printed after Stop";
+    EXPECT_FALSE(pflgArresta);
+
     // Left to run, every line is there.
     fakes.files.fileAnswers = {file};
     ASSERT_TRUE(d.Salva());
