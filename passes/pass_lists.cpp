@@ -27,6 +27,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -227,8 +228,11 @@ void frmVisibleSatellites::lstPass_DblClick(int Index)
     // observer's view.
     frmDetails* d = frmDetails::Nuovo();
     database::Mostra_Figlia(d);
+    const QPointer<frmDetails> guardia(d);
     double passo = 0;
-    d->Genera_elenco(gintSatelliteCalcolo, *inizio, *fine, passo, predictions::TipoOBS);
+    // Refused (another long task runs, the user was told): no empty window stays.
+    if (!d->Genera_elenco(gintSatelliteCalcolo, *inizio, *fine, passo, predictions::TipoOBS) && guardia)
+        database::Chiudi_Figlia(guardia);
 }
 
 void frmVisibleSatellites::cmdMappa_Click(int Index)

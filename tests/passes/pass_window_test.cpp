@@ -452,6 +452,18 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
     EXPECT_EQ(Elenchi_Mostrati().size(), 2);
     frmVisibleSatellites::setApriMappa({});
 
+    // While another long task runs the listing is refused with a word, and
+    // no empty window is left.
+    {
+        core::LavoroLungo altro;
+        ASSERT_TRUE(altro.acquisito());
+        fakes.prompt.calls.clear();
+        f->cmdDettagli_Click(2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(Elenchi_Mostrati().size(), 2);
+        EXPECT_EQ(fakes.prompt.texts(), QStringList{mLang::Testo_Lingua("Dialogs", "lavoroincorso")});
+    }
+
     // With no line selected the commands go off again.
     f->lstPass[2]->clearSelection();
     EXPECT_FALSE(f->cmdMappa[2]->isEnabled());
