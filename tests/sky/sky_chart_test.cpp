@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QMdiArea>
 #include <QMenu>
 #include <QFile>
@@ -445,4 +446,20 @@ TEST_F(GeneralSkyTest, MainWindowMenuDrivesTheChart)
     EXPECT_EQ(frmGeneralSky::instance(false), nullptr);
     EXPECT_FALSE(zoom->isChecked());
     EXPECT_TRUE(fakes.settings.value(QStringLiteral("Cielo generale"), QStringLiteral("Window_Width")).has_value());
+
+    // A placement saved on a larger screen opens inside the visible workspace.
+    gblnPosizioniFinestre = true;
+    fakes.settings.setValue(QStringLiteral("Cielo generale"), QStringLiteral("Window_Left"), QStringLiteral("30000"));
+    fakes.settings.setValue(QStringLiteral("Cielo generale"), QStringLiteral("Window_Top"), QStringLiteral("20000"));
+    apri->trigger();
+    QApplication::processEvents();
+    c = frmGeneralSky::instance(false);
+    ASSERT_NE(c, nullptr);
+    auto* cornice = qobject_cast<QMdiSubWindow*>(c->parentWidget());
+    ASSERT_NE(cornice, nullptr);
+    EXPECT_TRUE(w.mdiArea()->viewport()->rect().contains(cornice->geometry())) << cornice->geometry().x();
+    EXPECT_GE(cornice->width(), cornice->minimumSizeHint().width());
+    gblnPosizioniFinestre = false;
+    w.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
