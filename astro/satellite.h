@@ -35,7 +35,7 @@ enum Propagatore : int {
 };
 
 struct OpzioniSatellite {
-    int propagatore = PropagatoreSGP4;
+    int propagatore = PropagatoreSDP4;  // "SGP4 + SDP4", the default of the options
     bool rifrazione = false;           // add atmospheric refraction to the elevation
     bool magnitudineLambert = false;   // diffuse-sphere phase law instead of (1 + cos psi) / 2
     int sogliaSole = -10;              // Sun elevation (degrees) below which a sunlit satellite is visible

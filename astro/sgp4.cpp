@@ -158,17 +158,18 @@ namespace {
 // method to 1e-12 rad. The report started from capu and took at most ten
 // unbounded steps: above an eccentricity of about 0.9 the steps overshoot
 // near perigee and never settle, and the satellite was lost for those
-// minutes. Here the start is Danby's (the mean anomaly plus 0.85 e toward
-// apocentre, from which Newton's method converges for every e below 1) and
-// no step exceeds 0.95 rad, as in the 2006 revision. Low eccentricities
-// reach the same root as before. Gives the root and its sine and cosine.
+// minutes. Above 0.5 the start here is Danby's (the mean anomaly plus
+// 0.85 e toward apocentre, from which Newton's method converges for every e
+// below 1), and no step exceeds 0.95 rad, as in the 2006 revision. Low
+// eccentricities start from capu and reach the same root as before. Gives
+// the root and its sine and cosine.
 bool Risolvi_Keplero(double capu, double axn, double ayn, double& epw, double& sinepw, double& cosepw)
 {
     const double e = std::sqrt(axn * axn + ayn * ayn);
     if (!(e < 1.0) || !std::isfinite(capu))
         return false;
     epw = capu;
-    if (e > 0.0) {
+    if (e > 0.5) {
         const double w = std::atan2(ayn, axn);
         const double m = std::remainder(capu - w, twopi);  // mean anomaly, -pi to pi
         epw = capu + (m >= 0.0 ? 0.85 : -0.85) * e;
