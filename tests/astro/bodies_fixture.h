@@ -37,12 +37,13 @@ inline std::vector<std::vector<std::string>> Righe(const std::string& nome)
     return out;
 }
 
-// The body table with the elements of planets_j2000_test.dat (same layout as
-// planets.dat: name key and nine numbers per row, rows 1 to 10).
-inline mAstro::TabellaCorpi Tabella()
+// The body table with the elements of planets_j2000_test.dat, or of another
+// file of the layout of planets.dat (name key and nine numbers per row, rows
+// 1 to 10; "../../data/planets.dat" is the shipped one).
+inline mAstro::TabellaCorpi Tabella(const std::string& file = "planets_j2000_test.dat")
 {
     mAstro::TabellaCorpi t{};
-    const auto righe = Righe("planets_j2000_test.dat");
+    const auto righe = Righe(file);
     for (size_t i = 0; i < righe.size() && i < 10; ++i) {
         const auto& r = righe[i];
         auto& c = t[i + 1];

@@ -46,23 +46,7 @@ Istante IstanteDi(double jd, double lat, double lon, double quota)
 // The shipped planets.dat in the body table.
 TabellaCorpi Pianeti_Programma()
 {
-    TabellaCorpi t{};
-    const auto righe = fixture::Righe("../../data/planets.dat");
-    EXPECT_EQ(righe.size(), 10u);
-    for (size_t k = 0; k < righe.size() && k < 10; ++k) {
-        const auto& r = righe[k];
-        CorpoCeleste& c = t[k + 1];
-        c.PeriodoOrbitale = std::stod(r[1]);
-        c.LongitudineEpoca = std::stod(r[2]);
-        c.LongitudinePerielio = std::stod(r[3]);
-        c.Eccentricita = std::stod(r[4]);
-        c.SemiasseMaggiore = std::stod(r[5]);
-        c.Inclinazione = std::stod(r[6]);
-        c.LongitudineNodo = std::stod(r[7]);
-        c.DiametroUnitario = std::stod(r[8]);
-        c.MagnitudineUnitaria = std::stod(r[9]);
-    }
-    return t;
+    return fixture::Tabella("../../data/planets.dat");
 }
 
 } // namespace
