@@ -39,7 +39,7 @@ bool gblnMappaOmbra = false;
 
 bool gblnLocaleGriglia = false;
 bool gblnLocaleGriglia10 = false;
-bool gblnLocaleGrigliaTipo = false;
+int gblnLocaleGrigliaTipo = 0;
 bool gblnLocaleCostellazioniLinee = false;
 bool gblnLocalePianeti = false;
 bool gblnLocaleSoleLuna = false;
@@ -47,7 +47,7 @@ bool gblnLocaleCostellazioniNomi = false;
 bool gblnLocalePianetiNomi = false;
 bool gblnLocaleSoleLunaNomi = false;
 int gintLocaleStelle = 0;
-bool gblnLocaleProiezioneStereo = false;
+int gblnLocaleProiezioneStereo = 0;
 int gintLocaleOrientamento = 0;
 bool gblnLocaleCoordinateAltazimutali = false;
 bool gblnLocaleEffettoOrizzonte = false;
@@ -221,7 +221,8 @@ std::vector<Row> buildTable()
     const char* L = "Cielo locale";
     flag(L, "Griglia", false, &gblnLocaleGriglia);
     flag(L, "Griglia 10", true, &gblnLocaleGriglia10);
-    flag(L, "Griglia tipo", true, &gblnLocaleGrigliaTipo);
+    // Kept as stored: a value other than -1 and 0 means something else again.
+    integer(L, "Griglia tipo", "-1", &gblnLocaleGrigliaTipo);
     flag(L, "Costellazioni linee", false, &gblnLocaleCostellazioniLinee);
     flag(L, "Pianeti", true, &gblnLocalePianeti);
     flag(L, "Sole luna", true, &gblnLocaleSoleLuna);
@@ -229,7 +230,7 @@ std::vector<Row> buildTable()
     flag(L, "Pianeti nomi", true, &gblnLocalePianetiNomi);
     flag(L, "Sole luna nomi", false, &gblnLocaleSoleLunaNomi);
     integer(L, "Stelle", "1639", &gintLocaleStelle);
-    flag(L, "Proiezione stereo", true, &gblnLocaleProiezioneStereo);
+    integer(L, "Proiezione stereo", "-1", &gblnLocaleProiezioneStereo);
     integer(L, "Orientamento", "1", &gintLocaleOrientamento);
     flag(L, "Coordinate altazimutali", true, &gblnLocaleCoordinateAltazimutali);
     flag(L, "Effetto orizzonte", true, &gblnLocaleEffettoOrizzonte);

@@ -43,7 +43,9 @@ extern bool gblnMappaOmbra;
 // ---------------------------------------------------------------- Cielo locale (local sky chart)
 extern bool gblnLocaleGriglia;
 extern bool gblnLocaleGriglia10;
-extern bool gblnLocaleGrigliaTipo;
+// The two flags a chart reads as whole numbers: -1 selects, any other value
+// does not ("Griglia tipo": -1 alt-azimuth grid, 0 equatorial, else none).
+extern int gblnLocaleGrigliaTipo;
 extern bool gblnLocaleCostellazioniLinee;
 extern bool gblnLocalePianeti;
 extern bool gblnLocaleSoleLuna;
@@ -51,7 +53,7 @@ extern bool gblnLocaleCostellazioniNomi;
 extern bool gblnLocalePianetiNomi;
 extern bool gblnLocaleSoleLunaNomi;
 extern int gintLocaleStelle;          // number of brightest stars drawn
-extern bool gblnLocaleProiezioneStereo;
+extern int gblnLocaleProiezioneStereo; // -1 stereographic, any other value equidistant
 extern int gintLocaleOrientamento;    // 0 north, 1 south, 2 west, 3 east
 extern bool gblnLocaleCoordinateAltazimutali;
 extern bool gblnLocaleEffettoOrizzonte;

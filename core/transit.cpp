@@ -23,8 +23,9 @@ constexpr std::uint32_t kRosso = 0x0000FF;  // RGB(255, 0, 0)
 
 QString Testo_Magnitudine(const Valori& v)
 {
+    // The whole number: the label rounds it once, to its own picture.
     if (v.Magnitudine.isNumber())
-        return QString::number(v.Magnitudine.valore, 'f', 2);
+        return QString::number(v.Magnitudine.valore, 'g', 15);
     return QString::fromStdString(v.Magnitudine.testo());
 }
 

@@ -126,7 +126,8 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
         return;
     platform::Canvas& c = Picture1->canvas();
     const bool zoom = spunta("mnuLocalSkyZoom");
-    if (zoom && X != m_xInizio && Y != m_yInizio) {
+    // The drag start is kept in single precision: compare the release in the same.
+    if (zoom && float(X) != m_xInizio && float(Y) != m_yInizio) {
         X = std::clamp(X, -200.0, 200.0);
         Y = std::clamp(Y, -100.0, 100.0);
         c.Scale(m_xInizio, m_yInizio, X, Y);

@@ -292,7 +292,7 @@ void Disegna_Pagina(platform::Canvas& p, bool letter, int k, bool stereo, int nu
         }
     }
 
-    p.setDrawWidth(2);
+    p.setDrawWidth(3);
     p.setDrawStyle(platform::Canvas::Solid);
     p.setFillStyle(platform::Canvas::FillSolid);
     p.setFillColor(kBianco);

@@ -98,6 +98,7 @@ frmLocalSky::frmLocalSky(QWidget* parent) : QWidget(parent)
     f.setBold(true);
     Picture1->canvas().setFont(f);
     Picture1->canvas().setBackColor(0);
+    Picture1->installEventFilter(this);
     connect(Picture1, &platform::CanvasWidget::MouseDown, this, &frmLocalSky::Picture1_MouseDown);
     connect(Picture1, &platform::CanvasWidget::MouseMove, this, &frmLocalSky::Picture1_MouseMove);
     connect(Picture1, &platform::CanvasWidget::MouseUp, this, &frmLocalSky::Picture1_MouseUp);
@@ -181,7 +182,8 @@ void frmLocalSky::Form_Load()
     gsngLatoDy = -100;
     gblnZoom = false;
 
-    const bool stereo = gblnLocaleProiezioneStereo;
+    // Only -1 selects the stereographic projection; any other stored value the other one.
+    const bool stereo = gblnLocaleProiezioneStereo == -1;
     spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
     spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
     spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
@@ -285,6 +287,15 @@ void frmLocalSky::Form_Unload()
         salva("Window_Width", vb::PixelsToTwips(r.width()));
         salva("Window_Height", vb::PixelsToTwips(r.height()));
     }
+}
+
+bool frmLocalSky::eventFilter(QObject* watched, QEvent* event)
+{
+    // The coordinates under the pointer go when it leaves the chart: the
+    // caption is the chart's title and date again.
+    if (watched == Picture1 && event->type() == QEvent::Leave && !m_testoData.isEmpty())
+        setWindowTitle(m_titolo + QStringLiteral(" - ") + m_testoData + QLatin1Char(' ') + m_oraLocale);
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmLocalSky::closeEvent(QCloseEvent* event)
@@ -526,7 +537,9 @@ void frmLocalSky::Disegna_segmento(float x1, float y1, double a1, float x2, floa
 void frmLocalSky::Disegna_griglia()
 {
     platform::Canvas& c = canvas();
-    if (gblnLocaleGrigliaTipo) {
+    if (gblnLocaleGrigliaTipo != -1 && gblnLocaleGrigliaTipo != 0)
+        return; // any other grid type draws no grid
+    if (gblnLocaleGrigliaTipo == -1) {
         c.setFillStyle(platform::Canvas::FillTransparent);
         auto cerchio = [&](double altitudine) {
             float x = 0, y = 0;
@@ -790,15 +803,28 @@ void frmLocalSky::Disegna_passaggio()
     c.setFillStyle(platform::Canvas::FillSolid);
     const double r = std::abs(c.scaleHeight()) / 400;
     const int ultimo = core::Ultimo_Punto();
+    // Each stretch takes the colour of the point it ends at (yellow sunlit,
+    // red in the Earth's shadow); the last one, to the horizon, that of the
+    // first sample below it. Every point with a time gets its dot, the
+    // satellite's present place (point 1) too.
+    auto colore = [](const core::PuntoPassaggio& p) {
+        if (p.Colore == RGB(255, 255, 0) || p.Colore == RGB(255, 0, 0))
+            return p.Colore;
+        return !p.Magnitudine.isEmpty() ? RGB(255, 255, 0) : RGB(255, 0, 0);
+    };
+    auto punto = [&](const core::PuntoPassaggio& p) {
+        if (p.Orario.isEmpty())
+            return;
+        c.setFillColor(colore(p));
+        c.Circle(p.XMappa, p.YMappa, r, colore(p), std::nullopt, std::nullopt, m_rapportoCerchio);
+    };
+    if (ultimo >= 1)
+        punto(gudtPuntiPassaggio[1]);
     for (int k = 1; k < ultimo; ++k) {
         const core::PuntoPassaggio& p = gudtPuntiPassaggio[k];
         const core::PuntoPassaggio& q = gudtPuntiPassaggio[k + 1];
-        const std::uint32_t colore = !p.Magnitudine.isEmpty() ? RGB(255, 255, 0) : RGB(255, 0, 0);
-        c.Line(p.XMappa, p.YMappa, q.XMappa, q.YMappa, colore);
-        if (!q.Orario.isEmpty()) {
-            c.setFillColor(colore);
-            c.Circle(q.XMappa, q.YMappa, r, colore, std::nullopt, std::nullopt, m_rapportoCerchio);
-        }
+        c.Line(p.XMappa, p.YMappa, q.XMappa, q.YMappa, colore(q));
+        punto(q);
     }
     const QString mag = T(QStringLiteral("Def"), "mag");
     for (int j = 1; j <= core::Ultima_Etichetta(); ++j) {

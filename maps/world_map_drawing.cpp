@@ -90,6 +90,17 @@ void frmWorldMap::Disegna_satellite(int Index)
     }
     const Valori& v = gudtValori[size_t(Index)];
     const QString nome = QString::fromStdString(gudtSatelementi[size_t(Index)].Nome);
+    if (Index == 1 && !m_inGenerazione) {
+        // A clock that jumped (a new simulated time) takes the day and night
+        // with it now, not at the next regeneration.
+        const bool salto = m_istanteTick.isValid()
+                           && std::abs(m_istanteTick.secsTo(gdatDataCorrente)) > 2;
+        m_istanteTick = gdatDataCorrente;
+        if (salto && m_istanteMappa != gdatDataCorrente) {
+            Genera_mappa();
+            c.Cls();
+        }
+    }
     if (ortho()) {
         if (Index == 1) {
             const mappa::Vista vista = mappa::Scegli_Vista(v.LatitudineMappa, v.Longitudine360);
@@ -238,56 +249,77 @@ void frmWorldMap::Disegna_ombra()
 {
     constexpr platform::VbColor kOmbra = 105 + 256 * 105 + 65536 * 105;
     constexpr platform::VbColor kTerminatore = 65 + 256 * 65 + 65536 * 65;
+    // A light edge on either side of the terminator keeps it seen over the
+    // dark ocean as well as over the land.
+    constexpr platform::VbColor kBordoTerminatore = 190 + 256 * 190 + 65536 * 190;
     const double a = mappa::Angolo_Orario(gdblTempoSideraleGreenwich, gdblAscensioneSole);
     const double H = mappa::Angolo_Terminatore(a);
     const double d = gdblDeclinazioneSole == 0 ? 0.5 : gdblDeclinazioneSole;
     platform::Canvas& c = box();
     c.setFillColor(kBianco);
     c.setForeColor(kBianco);
+    if (!recta() && !ortho())
+        return;
+    if (Spuntata("mnuWorldmapOmbra"))
+        c.PaintPicture(veloNotte(H, d, kOmbra), c.scaleLeft(), c.scaleTop(), c.scaleWidth(), c.scaleHeight());
+
     const mappa::Tabella_Terminatore t = mappa::Terminatore(H, d);
-    const bool ombra = Spuntata("mnuWorldmapOmbra");
-    if (recta()) {
-        c.setDrawStyle(platform::Canvas::Solid);
-        c.setDrawWidth(1);
-        const int passo = c.width() > 14000.0 ? 1 : 2;
-        if (ombra)
-            for (int k = 0; k <= 720; k += passo)
-                c.Line(t[size_t(k)].lon, d >= 0 ? -90 : 90, t[size_t(k)].lon, t[size_t(k)].lat, kOmbra);
-        for (int k = 0; k < 720; ++k)
-            c.Line(t[size_t(k)].lon, t[size_t(k)].lat, t[size_t(k + 1)].lon, t[size_t(k + 1)].lat, kTerminatore);
-    } else if (ortho()) {
-        c.setDrawStyle(platform::Canvas::Dash);
-        c.setDrawWidth(1);
-        double x = 0, y = 0;
-        auto punto = [&](double lon, double lat, bool& prima, platform::VbColor col) {
-            const bool vis = mappa::Proiezione_ortografica(m_centroLon, m_centroLat, lon, lat, x, y);
-            if (vis != prima) {
-                c.setCurrentX(x);
-                c.setCurrentY(y);
-            }
-            if (vis)
-                c.LineTo(x, y, col);
-            prima = vis;
-        };
-        if (ombra) {
+    c.setDrawStyle(platform::Canvas::Solid);
+    for (const auto& [larghezza, colore] : {std::pair{3, kBordoTerminatore}, std::pair{1, kTerminatore}}) {
+        c.setDrawWidth(larghezza);
+        if (recta()) {
+            for (int k = 0; k < 720; ++k)
+                c.Line(t[size_t(k)].lon, t[size_t(k)].lat, t[size_t(k + 1)].lon, t[size_t(k + 1)].lat, colore);
+        } else {
+            double x = 0, y = 0;
+            bool prima = false;
             for (int k = 0; k <= 720; ++k) {
-                bool prima = false;
-                const mappa::Punto& p = t[size_t(k)];
-                if (d >= 0) {
-                    for (double lat = p.lat; lat >= -90; lat -= 1)
-                        punto(p.lon, lat, prima, kOmbra);
-                } else {
-                    for (double lat = 90; lat >= p.lat; lat -= 1)
-                        punto(p.lon, lat, prima, kOmbra);
+                const bool vis =
+                    mappa::Proiezione_ortografica(m_centroLon, m_centroLat, t[size_t(k)].lon, t[size_t(k)].lat, x, y);
+                if (vis != prima) {
+                    c.setCurrentX(x);
+                    c.setCurrentY(y);
                 }
+                if (vis)
+                    c.LineTo(x, y, colore);
+                prima = vis;
             }
         }
-        c.setDrawStyle(platform::Canvas::Solid);
-        bool prima = false;
-        for (int k = 0; k <= 720; ++k)
-            punto(t[size_t(k)].lon, t[size_t(k)].lat, prima, kTerminatore);
     }
+    c.setDrawWidth(1);
     c.setDrawStyle(platform::Canvas::Solid);
+}
+
+QImage frmWorldMap::veloNotte(double H, double d, platform::VbColor colore) const
+{
+    // Every pixel of the box whose place lies on the night side takes the
+    // shade colour at one opacity, so the night is even at any size and the
+    // land stays readable under it; off the Earth nothing is veiled.
+    const platform::Canvas& c = Picture1->canvas();
+    const QSize n = c.pixelSize();
+    QImage velo(n, QImage::Format_ARGB32_Premultiplied);
+    velo.fill(Qt::transparent);
+    const QColor qc = vb::toQColor(colore);
+    const int alfa = views::kOpacitaNotte;
+    const QRgb notte = qRgba(qc.red() * alfa / 255, qc.green() * alfa / 255, qc.blue() * alfa / 255, alfa);
+    const double ux = c.scaleWidth() / n.width(), uy = c.scaleHeight() / n.height();
+    for (int py = 0; py < n.height(); ++py) {
+        QRgb* riga = reinterpret_cast<QRgb*>(velo.scanLine(py));
+        const double y = c.scaleTop() + (py + 0.5) * uy;
+        for (int px = 0; px < n.width(); ++px) {
+            const double x = c.scaleLeft() + (px + 0.5) * ux;
+            double lon = x, lat = y;
+            if (ortho()) {
+                if (!mappa::Coordinate_Globo(x, y, m_centroLon, m_centroLat, lon, lat))
+                    continue;
+            } else if (std::abs(x) > 180 || std::abs(y) > 90) {
+                continue;
+            }
+            if (mappa::Lato_Notte(H, d, lon, lat))
+                riga[px] = notte;
+        }
+    }
+    return velo;
 }
 
 void frmWorldMap::Disegna_griglia()

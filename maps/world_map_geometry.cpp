@@ -128,6 +128,19 @@ Tabella_Terminatore Terminatore(double H, double declinazione)
     return t;
 }
 
+double Latitudine_Terminatore(double H, double declinazione, double lon)
+{
+    const double d = declinazione == 0 ? 0.5 : declinazione;
+    return std::atan(-std::cos((H + lon) * kGradiRadianti) / std::tan(d * kGradiRadianti)) / kGradiRadianti;
+}
+
+bool Lato_Notte(double H, double declinazione, double lon, double lat)
+{
+    const double d = declinazione == 0 ? 0.5 : declinazione;
+    const double t = Latitudine_Terminatore(H, d, lon);
+    return d >= 0 ? lat < t : lat > t;
+}
+
 bool Angolo_Impronta(double distanza, double& c)
 {
     const double r = std::floor(distanza);

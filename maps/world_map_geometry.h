@@ -61,6 +61,13 @@ struct Punto {
 using Tabella_Terminatore = std::array<Punto, 721>;
 Tabella_Terminatore Terminatore(double H, double declinazione);
 
+// The terminator's latitude at a longitude (degrees), as the table has it
+// but unrounded; a declination of exactly 0 counts as 0.5.
+double Latitudine_Terminatore(double H, double declinazione, double lon);
+// Whether a place lies on the night side of that terminator: south of it
+// while the Sun stands north of the equator, north of it otherwise.
+bool Lato_Notte(double H, double declinazione, double lon, double lat);
+
 // The Earth central angle (radians) of the footprint of a satellite at a
 // geocentric distance in km (its whole kilometres count). False when the
 // distance is not above the Earth's radius.

@@ -126,6 +126,7 @@ void frmWorldMap::creaControlli()
     f.setPointSizeF(7.5);
     Picture1->canvas().setFont(f);
     Picture1->canvas().setBackColor(0);
+    Picture1->installEventFilter(this);
     connect(Picture1, &platform::CanvasWidget::MouseMove, this, &frmWorldMap::Picture1_MouseMove);
     connect(Picture1, &platform::CanvasWidget::MouseDown, this, &frmWorldMap::Picture1_MouseDown);
     connect(Picture1, &platform::CanvasWidget::MouseUp, this, &frmWorldMap::Picture1_MouseUp);
@@ -259,18 +260,41 @@ void frmWorldMap::resizeEvent(QResizeEvent* e)
 
 void frmWorldMap::Form_Resize()
 {
+    Disponi();
+    Genera_mappa();
+}
+
+void frmWorldMap::Disponi()
+{
     const double W = width() * kTwipPixel;
     const double H = height() * kTwipPixel;
     const double F = m_larghezzaRiquadro;
     const int larghezza = std::max(pixel(W - 10 - F), 1);
     const int altezza = std::max(pixel(H - 10), 1);
-    Picture1->setGeometry(pixel(10), pixel(10), larghezza, altezza);
+    int w = larghezza, h = altezza, x = pixel(10), y = pixel(10);
+    if (recta()) {
+        // The rectangular map keeps its proportions (a degree as wide as it
+        // is high): the box is the largest 2:1 rectangle of the room, centred.
+        w = std::max(1, std::min(larghezza, 2 * altezza));
+        h = std::max(1, std::min(altezza, larghezza / 2));
+        x += (larghezza - w) / 2;
+        y += (altezza - h) / 2;
+    }
+    Picture1->setGeometry(x, y, w, h);
     // A hidden box gets its resize event only when shown: its canvas takes
     // the new size now, so that the map is drawn at the size it will have.
-    if (Picture1->canvas().pixelSize() != QSize(larghezza, altezza))
-        Picture1->canvas().resize(QSize(larghezza, altezza));
+    if (Picture1->canvas().pixelSize() != QSize(w, h))
+        Picture1->canvas().resize(QSize(w, h));
     fraSatellitePrincipale->setGeometry(pixel(larghezza * kTwipPixel + 20), pixel(10), pixel(F), altezza);
-    Genera_mappa();
+}
+
+bool frmWorldMap::eventFilter(QObject* watched, QEvent* event)
+{
+    // The pointer's coordinates belong to the map: when it leaves, the
+    // caption goes back to the projection's title.
+    if (watched == Picture1 && event->type() == QEvent::Leave && Spuntata("mnuWorldmapCoordinateMouse"))
+        setWindowTitle(recta() ? m_titoloRettangolare : m_titoloOrtografico);
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmWorldMap::closeEvent(QCloseEvent* e)
@@ -309,6 +333,9 @@ void frmWorldMap::Genera_mappa()
     if (m_inGenerazione)
         return;
     core::FlagGuard inCorso(m_inGenerazione, true);
+    // The projection may have changed since the last layout.
+    Disponi();
+    m_istanteMappa = gdatDataCorrente;
     platform::Canvas& c = box();
     platform::Canvas::Batch lotto(c);
     const bool ombra = Spuntata("mnuWorldmapOmbra");

@@ -11,6 +11,7 @@
 #include "maps/world_map_geometry.h"
 
 #include <QHash>
+#include <QDateTime>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -97,6 +98,7 @@ public:
         *lblAscension, *lblDeclination, *lblMagnitude, *lblState, *lblRicez, *lblTrasm;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -109,6 +111,9 @@ private:
     void Disegna_sfondo();
     void Titolo_finestra();
     void Disegna_ombra();
+    QImage veloNotte(double H, double d, platform::VbColor colore) const;
+    // Lays out the map box and the data box for the projection in use.
+    void Disponi();
     void Disegna_sole();
     void Disegna_localita();
     void disegnaIcona(double x, double y, const QString& nome);
@@ -131,6 +136,9 @@ private:
     int m_larghezzaRiquadro = 1935; // twips
     QString m_titolo, m_titoloRettangolare, m_titoloOrtografico;
     bool m_inGenerazione = false;
+    // The program clock the persistent map shows, and at the last tick.
+    QDateTime m_istanteMappa;
+    QDateTime m_istanteTick;
     // One painter for the whole of a second's drawing: opened by slot 1,
     // closed when the data box is filled.
     std::optional<platform::Canvas::Batch> m_lotto;
@@ -140,6 +148,9 @@ private:
 };
 
 namespace views {
+
+// The opacity (0..255) of the night side's shade over the map.
+inline constexpr int kOpacitaNotte = 128;
 
 // A menu item of the main window by name (null without a main window).
 QAction* Voce_Mappa(const char* nome);

@@ -478,7 +478,7 @@ void frmSettings::Applica()
     // 3. pages 3 and 4, then the local sky chart
     gblnLocaleGriglia = chkLocalSkyGriglia->isChecked();
     gblnLocaleGriglia10 = chkLocalSkyGriglia10->isChecked();
-    gblnLocaleGrigliaTipo = cmbLocalSkyTipoGriglia->currentIndex() == 1;
+    gblnLocaleGrigliaTipo = cmbLocalSkyTipoGriglia->currentIndex() == 1 ? -1 : 0;
     gblnLocaleCostellazioniLinee = chkLocalSkyOggettiCostellazioni->isChecked();
     gblnLocalePianeti = chkLocalSkyOggettiPianeti->isChecked();
     gblnLocaleSoleLuna = chkLocalSkyOggettiSoleLuna->isChecked();
@@ -486,7 +486,7 @@ void frmSettings::Applica()
     gblnLocalePianetiNomi = chkLocalSkyEtichettePianeti->isChecked();
     gblnLocaleSoleLunaNomi = chkLocalSkyEtichetteSoleLuna->isChecked();
     gintLocaleStelle = Da_combo_stelle(cmbLocalSkyMagnitudine, gintLocaleStelle);
-    gblnLocaleProiezioneStereo = cmbLocalSkyProiezione->currentIndex() == 1;
+    gblnLocaleProiezioneStereo = cmbLocalSkyProiezione->currentIndex() == 1 ? -1 : 0;
     gintLocaleOrientamento = Da_combo_indice(cmbLocalSkyOrientamento, gintLocaleOrientamento);
     gblnLocaleCoordinateAltazimutali = cmbLocalSkyCoordinate->currentIndex() == 1;
     gblnLocaleEffettoOrizzonte = chkLocalSkyOrizzonte->isChecked();
@@ -502,8 +502,8 @@ void frmSettings::Applica()
         Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
         Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
         Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
-        Spunta("mnuLocalSkyProiezStereo", gblnLocaleProiezioneStereo);
-        Spunta("mnuLocalSkyProiezNormale", !gblnLocaleProiezioneStereo);
+        Spunta("mnuLocalSkyProiezStereo", gblnLocaleProiezioneStereo == -1);
+        Spunta("mnuLocalSkyProiezNormale", gblnLocaleProiezioneStereo != -1);
         Esegui(Finestra(QStringLiteral("frmLocalSky")), "tmrLocalSky_Timer");
     }
 

@@ -594,12 +594,15 @@ void MDIForm1::Toolbar1_ButtonClick(const QString& key)
 {
     if (!m_buttonTarget.contains(key))
         return;
-    // The transit of the principal satellite needs the local sky chart open.
-    if (key == QLatin1String("Transit") && !core::clockViews().localSky)
-        return;
+    const bool transito = key == QLatin1String("Transit");
     QAction* a = m_items.value(m_buttonTarget.value(key));
-    if (a && a->isEnabled())
+    // The transit of the principal satellite needs the local sky chart open.
+    if (a && a->isEnabled() && !(transito && !core::clockViews().localSky))
         a->trigger();
+    // The transit button shows whether the pass is drawn, also after a
+    // click the command refused.
+    if (QToolButton* b = transito ? m_buttons.value(key) : nullptr; b && b->isCheckable())
+        b->setChecked(a && a->isChecked());
 }
 
 void MDIForm1::Toolbar1_ButtonMenuClick(const QString& key)

@@ -14,6 +14,16 @@ Rows:
       tests/data/elements_sample.txt every 5 s through its first pass over
       the place after the 'instant' row whose culmination passes 20 degrees.
   passevent,<rise|culmination|set>,<unix seconds UTC>,,<alt_deg>,
+  isslook,<unix seconds UTC>,<ra_h of date>,<dec_deg of date>,<alt_deg>,<az_deg>
+      Skyfield topocentric place of the ISS two minutes after the rise (the
+      whole second after it, plus 120 s), right ascension and declination of
+      date, with a second row
+  isssub,<unix seconds UTC>,<sub-point lat_deg>,<sub-point lon_deg>,<height_km>,<range_km>
+  morning,<sole|luna>,,,<alt_deg>,<az_deg>
+      PyEphem places of the Sun and the Moon at 09:00 UT that morning, when
+      both stand above the horizon, and
+  moonelong,<lambda moon - lambda sun, degrees 0..360>,,,,
+      the Moon's ecliptic longitude less the Sun's, of date, at that instant.
 """
 import calendar
 import datetime
@@ -60,6 +70,17 @@ def main():
         b.compute(obs)
         rows.append(('body', key, '', '', '%.5f' % math.degrees(b.alt), '%.5f' % math.degrees(b.az)))
 
+    morning = ephem.Observer()
+    morning.lat, morning.lon, morning.elevation = str(LAT), str(LON), HEIGHT
+    morning.pressure = 0
+    morning.date = ephem.Date(datetime.datetime(2013, 11, 26, 9, 0, 0))
+    sun, moon = ephem.Sun(morning), ephem.Moon(morning)
+    for key, b in (('sole', sun), ('luna', moon)):
+        rows.append(('morning', key, '', '', '%.5f' % math.degrees(b.alt), '%.5f' % math.degrees(b.az)))
+    lam_sun = ephem.Ecliptic(ephem.Equatorial(sun.g_ra, sun.g_dec, epoch=morning.date), epoch=morning.date).lon
+    lam_moon = ephem.Ecliptic(ephem.Equatorial(moon.g_ra, moon.g_dec, epoch=morning.date), epoch=morning.date).lon
+    rows.append(('moonelong', '%.4f' % (math.degrees(lam_moon - lam_sun) % 360.0), '', '', '', ''))
+
     ts = load.timescale(builtin=True)
     name, l1, l2 = iss_lines()
     sat = EarthSatellite(l1, l2, name, ts)
@@ -80,6 +101,17 @@ def main():
     for kind, t, u in zip(('rise', 'culmination', 'set'), chosen, unix):
         alt = (sat - place).at(t).altaz()[0].degrees
         rows.append(('passevent', kind, '%.3f' % u, '', '%.5f' % alt, ''))
+    u = int(math.ceil(unix[0])) + 120
+    d = datetime.datetime.utcfromtimestamp(u)
+    t = ts.utc(d.year, d.month, d.day, d.hour, d.minute, d.second)
+    topo = (sat - place).at(t)
+    alt, az, dist = topo.altaz()
+    ra, dec, _ = topo.radec(epoch='date')
+    rows.append(('isslook', str(u), '%.6f' % ra.hours, '%.5f' % dec.degrees, '%.5f' % alt.degrees,
+                 '%.5f' % az.degrees))
+    sub = wgs84.geographic_position_of(sat.at(t))
+    rows.append(('isssub', str(u), '%.5f' % sub.latitude.degrees, '%.5f' % sub.longitude.degrees,
+                 '%.3f' % sub.elevation.km, '%.3f' % dist.km))
     start = int(math.floor(unix[0])) - 30
     end = int(math.ceil(unix[2])) + 30
     for u in range(start, end + 1, 5):

@@ -13,6 +13,8 @@ tests/data/ref_world_map.csv, one row per instant:
   every minute from one period before 2013-11-26 14:00 UTC to one period
   after: Skyfield 1.45 (Debian python3-skyfield, built-in time scale) with
   python3-sgp4, position in the ITRS frame.
+  sunmap: the sub-solar point, as for "sun", at the map tests' clock
+  (2013-11-26 14:00 UTC) and six hours later.
 
 Run: /usr/bin/python3 tools/ref_world_map.py
 """
@@ -49,8 +51,9 @@ def main():
     rows = []
     # The Sun: PyEphem's apparent place of date and its sidereal time.
     start = ephem.Date('2026/1/1 00:00:00')
-    for k in range(0, 365 * 4, 7):
-        d = ephem.Date(start + k * 0.25)
+    instants = [('sun', ephem.Date(start + k * 0.25)) for k in range(0, 365 * 4, 7)]
+    instants += [('sunmap', ephem.Date('2013/11/26 14:00:00')), ('sunmap', ephem.Date('2013/11/26 20:00:00'))]
+    for kind, d in instants:
         sun = ephem.Sun()
         sun.compute(d)
         obs = ephem.Observer()
@@ -62,7 +65,7 @@ def main():
         lon = fold(math.degrees(float(sun.g_ra) - gast))
         lat = math.degrees(float(sun.g_dec))
         jd = float(d) + 2415020.0
-        rows.append(('sun', jd, lon, lat, 0.0))
+        rows.append((kind, jd, lon, lat, 0.0))
     # The ISS: Skyfield's SGP4 position in the Earth-fixed frame.
     l1, l2 = iss_lines()
     sat = EarthSatellite(l1, l2, 'ISS', ts)

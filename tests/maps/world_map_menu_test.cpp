@@ -6,7 +6,10 @@
 #include "core/mglobal.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QSet>
 #include <QGroupBox>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTimer>
 
@@ -69,13 +72,48 @@ TEST_F(WorldMap, LayerItemsActOnlyWithTheMapOpenAndRedrawTheirLayer)
     EXPECT_TRUE(voce("mnuWorldmapGriglia")->isChecked());
 }
 
+// PyEphem's sub-solar point at a map test's instant (ref_world_map.csv).
+QPointF soleDiRiferimento(double jd)
+{
+    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_world_map.csv"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    for (const QByteArray& riga : f.readAll().split('\n')) {
+        const QList<QByteArray> c = riga.trimmed().split(',');
+        if (c.size() == 5 && c[0] == "sunmap" && std::fabs(c[1].toDouble() - jd) < 1e-5)
+            return {c[2].toDouble(), c[3].toDouble()};
+    }
+    ADD_FAILURE() << jd;
+    return {};
+}
+
+// Degrees of arc between two places.
+double arco(double lon1, double lat1, double lon2, double lat2)
+{
+    const double g = M_PI / 180;
+    const double c = std::sin(lat1 * g) * std::sin(lat2 * g)
+                     + std::cos(lat1 * g) * std::cos(lat2 * g) * std::cos((lon1 - lon2) * g);
+    return std::acos(std::clamp(c, -1.0, 1.0)) / g;
+}
+
+// The place under a pixel's centre of the rectangular map.
+QPointF luogo(const QImage& img, int x, int y)
+{
+    return {(x + 0.5) / img.width() * 360 - 180, 90 - (y + 0.5) / img.height() * 180};
+}
+
+int luminanza(QRgb c)
+{
+    return (qRed(c) * 299 + qGreen(c) * 587 + qBlue(c) * 114) / 1000;
+}
+
 TEST_F(WorldMap, TerminatorAndNightSide)
 {
     frmWorldMap* w = apri("mnuTerraMappaRettangolare");
     ASSERT_NE(w, nullptr);
     platform::Canvas& c = w->Picture1->canvas();
-    voce("mnuWorldmapGriglia")->setChecked(false);
-    voce("mnuWorldmapTracciatoOrbita")->setChecked(false);
+    for (const char* v : {"mnuWorldmapGriglia", "mnuWorldmapTracciatoOrbita", "mnuWorldmapSole",
+                          "mnuWorldmapNomeCitta"})
+        voce(v)->setChecked(false);
 
     // The terminator off takes the night side with it.
     voce("mnuWorldmapTerminatore")->setChecked(true);
@@ -84,24 +122,126 @@ TEST_F(WorldMap, TerminatorAndNightSide)
     EXPECT_FALSE(voce("mnuWorldmapTerminatore")->isChecked());
     EXPECT_FALSE(voce("mnuWorldmapOmbra")->isChecked());
     EXPECT_EQ(conta(c.persistentImage(), kTerminatore), 0);
+    const QImage giorno = c.persistentImage();
 
-    // The terminator alone is drawn without the shade.
+    // The terminator alone: the land is untouched away from the line.
     voce("mnuWorldmapTerminatore")->trigger();
     EXPECT_TRUE(voce("mnuWorldmapTerminatore")->isChecked());
     EXPECT_GT(conta(c.persistentImage(), kTerminatore), 300);
-    EXPECT_EQ(conta(c.persistentImage(), 0x696969), 0);
-    // The night side on: in November the Sun stands south of the equator,
-    // so the shade runs from the terminator up to the north pole.
-    voce("mnuWorldmapOmbra")->trigger();
-    const QImage img = c.persistentImage();
-    EXPECT_GT(conta(img, 0x696969), 1000);
-    int nord = 0, sud = 0;
-    for (int x = 0; x < img.width(); ++x) {
-        nord += (img.pixel(x, 2) & 0xFFFFFF) == 0x696969 ? 1 : 0;
-        sud += (img.pixel(x, img.height() - 3) & 0xFFFFFF) == 0x696969 ? 1 : 0;
+    const QPointF sole = soleDiRiferimento(2456623.0833333);
+    auto lontano = [&](const QImage& img, int x, int y) {
+        const QPointF p = luogo(img, x, y);
+        const double margine = 6 * 360.0 / img.width();
+        return std::fabs(arco(p.x(), p.y(), sole.x(), sole.y()) - 90) > margine
+               && std::hypot(p.x() - 9.19, p.y() - 45.46) > margine;
+    };
+    {
+        const QImage solo = c.persistentImage();
+        int diversi = 0;
+        for (int y = 0; y < solo.height(); y += 3)
+            for (int x = 0; x < solo.width(); x += 3)
+                diversi += lontano(solo, x, y) && solo.pixel(x, y) != giorno.pixel(x, y) ? 1 : 0;
+        EXPECT_EQ(diversi, 0);
     }
-    EXPECT_GT(nord, img.width() / 4);
-    EXPECT_EQ(sud, 0);
+
+    // The night side, at three sizes of the window: every pixel of it (the
+    // places more than 90 degrees from PyEphem's sub-solar point) takes the
+    // shade colour at one opacity over the map, every day pixel stays as it
+    // was; the land stays readable under it and the terminator stands out
+    // from the dark Pacific where it crosses the equator (longitude -123).
+    voce("mnuWorldmapOmbra")->trigger();
+    ASSERT_TRUE(voce("mnuWorldmapOmbra")->isChecked());
+    const int a = views::kOpacitaNotte;
+    for (const QSize dimensione : {QSize(711, 458), QSize(330, 220), QSize(1400, 900)}) {
+        w->cornice()->resize(dimensione);
+        voce("mnuWorldmapOmbra")->trigger();
+        const QImage fondo = c.persistentImage();
+        voce("mnuWorldmapOmbra")->trigger();
+        const QImage img = c.persistentImage();
+        ASSERT_EQ(img.size(), fondo.size());
+        int notte = 0, sbagliati = 0;
+        QSet<QRgb> colori;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                if (!lontano(img, x, y))
+                    continue;
+                const QPointF p = luogo(img, x, y);
+                const QRgb b = fondo.pixel(x, y), v = img.pixel(x, y);
+                if (arco(p.x(), p.y(), sole.x(), sole.y()) > 90) {
+                    ++notte;
+                    colori.insert(v);
+                    auto mescola = [a](int f) { return (f * (255 - a) + 105 * a) / 255; };
+                    sbagliati += std::abs(qRed(v) - mescola(qRed(b))) > 2 || std::abs(qGreen(v) - mescola(qGreen(b))) > 2
+                                         || std::abs(qBlue(v) - mescola(qBlue(b))) > 2
+                                     ? 1
+                                     : 0;
+                } else {
+                    sbagliati += v != b ? 1 : 0;
+                }
+            }
+        EXPECT_GT(notte, img.width() * img.height() / 5) << dimensione.width();
+        EXPECT_EQ(sbagliati, 0) << dimensione.width();
+        EXPECT_GT(colori.size(), 50) << dimensione.width();
+        // Where the terminator crosses the equator over the Pacific.
+        const int tx = int((sole.x() - 90 + 180) / 360 * img.width());
+        const int ty = img.height() / 2;
+        int oceano = 255, linea = 0;
+        for (int dy = -12; dy <= 12; ++dy) {
+            oceano = std::min(oceano, luminanza(fondo.pixel(tx, ty + dy)));
+            if (std::abs(dy) <= 3)
+                linea = std::max(linea, luminanza(img.pixel(tx, ty + dy)));
+        }
+        EXPECT_LT(oceano, 40);
+        EXPECT_GT(linea, oceano + 80) << dimensione.width();
+    }
+
+    // A new simulated time moves the night at the next tick: six hours on,
+    // the Pacific at 150 W lies in the day.
+    const QImage prima = c.persistentImage();
+    const QPoint pacifico(int((-150.0 + 180) / 360 * prima.width()), int((90 + 21.0) / 180 * prima.height()));
+    const QPointF sole20 = soleDiRiferimento(2456623.3333333);
+    ASSERT_GT(arco(-150, -21, sole.x(), sole.y()), 95);
+    ASSERT_LT(arco(-150, -21, sole20.x(), sole20.y()), 85);
+    core::CentralClock::instance().Avvia_Simulazione(core::Data_Orologio(QDate(2013, 11, 26), QTime(20, 0, 0)));
+    core::CentralClock::instance().tmrCentrale_Timer();
+    voce("mnuWorldmapOmbra")->setChecked(false);
+    w->Genera_mappa();
+    const QImage chiaro = c.persistentImage();
+    voce("mnuWorldmapOmbra")->setChecked(true);
+    core::CentralClock::instance().Avvia_Simulazione(core::Data_Orologio(QDate(2013, 11, 26), QTime(14, 0, 0)));
+    core::CentralClock::instance().tmrCentrale_Timer();
+    EXPECT_EQ(c.persistentImage().pixel(pacifico), prima.pixel(pacifico));
+    EXPECT_NE(c.persistentImage().pixel(pacifico), chiaro.pixel(pacifico));
+    core::CentralClock::instance().Avvia_Simulazione(core::Data_Orologio(QDate(2013, 11, 26), QTime(20, 0, 0)));
+    core::CentralClock::instance().tmrCentrale_Timer();
+    EXPECT_EQ(c.persistentImage().pixel(pacifico), chiaro.pixel(pacifico));
+}
+
+TEST_F(WorldMap, TheFlatMapKeepsItsProportionsAndTheCaptionForgetsALeavingPointer)
+{
+    frmWorldMap* w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    // Maximised on a wide screen and in a tall window: a degree is as many
+    // pixels across as down, the map centred in the room it has.
+    for (const QSize dimensione : {QSize(1400, 900), QSize(700, 800), QSize(1500, 500)}) {
+        w->cornice()->resize(dimensione);
+        const platform::Canvas& c = w->Picture1->canvas();
+        EXPECT_NEAR(c.xPixels(1) / c.yPixels(1), 1.0, 0.01) << dimensione.width();
+        EXPECT_NEAR(double(w->Picture1->width()) / w->Picture1->height(), 2.0, 0.01) << dimensione.width();
+        EXPECT_GE(w->Picture1->x(), 1);
+        EXPECT_LE(w->Picture1->x() + w->Picture1->width(), w->width() - 129);
+    }
+    // The globe keeps the whole room (its units are square already).
+    voce("mnuTerraMappaOrtografica")->trigger();
+    EXPECT_EQ(w->Picture1->height(), w->height() - 1);
+
+    // The pointer's coordinates go from the caption when it leaves the map.
+    voce("mnuWorldmapCoordinateMouse")->setChecked(true);
+    w->Picture1_MouseMove(0, 0, 10, 10);
+    EXPECT_TRUE(w->windowTitle().startsWith("World map - orthographic - Lon. "));
+    QEvent uscita(QEvent::Leave);
+    QCoreApplication::sendEvent(w->Picture1, &uscita);
+    EXPECT_EQ(w->windowTitle(), "World map - orthographic");
 }
 
 TEST_F(WorldMap, PopupRemovesThePickedSatelliteAndNothingElse)
