@@ -114,12 +114,14 @@ frmLocalSky::frmLocalSky(QWidget* parent) : QWidget(parent)
     piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
     fraSatellitePrincipale->setFont(piccolo);
     auto coppia = [&](QLabel*& titolo, const char* nt, QLabel*& valore, const char* nv) {
+        // The figures come first: a long title ("Range rate") breaks into
+        // two lines rather than cut a figure.
         titolo = new QLabel(fraSatellitePrincipale);
         titolo->setObjectName(QLatin1String(nt));
+        titolo->setWordWrap(true);
         valore = new QLabel(fraSatellitePrincipale);
         valore->setObjectName(QLatin1String(nv));
         valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        valore->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         const int r = g->rowCount();
         g->addWidget(titolo, r, 0);
         g->addWidget(valore, r, 1);

@@ -143,8 +143,10 @@ void frmWorldMap::creaControlli()
     g->setVerticalSpacing(1);
     int riga = 0;
     auto coppia = [&](QLabel*& titolo, const char* nomeTitolo, QLabel*& valore, const char* nomeValore) {
+        // A long title breaks into two lines rather than cut a figure.
         titolo = new QLabel(fraSatellitePrincipale);
         titolo->setObjectName(QLatin1String(nomeTitolo));
+        titolo->setWordWrap(true);
         valore = new QLabel(QStringLiteral("0"), fraSatellitePrincipale);
         valore->setObjectName(QLatin1String(nomeValore));
         valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

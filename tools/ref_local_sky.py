@@ -18,7 +18,7 @@ Rows:
       Skyfield topocentric place of the ISS two minutes after the rise (the
       whole second after it, plus 120 s), right ascension and declination of
       date, with a second row
-  isssub,<unix seconds UTC>,<sub-point lat_deg>,<sub-point lon_deg>,<height_km>,<range_km>
+  isssub,<unix seconds UTC>,<geocentric sub-point lat_deg>,<sub-point lon_deg>,<height_km>,<range_km>
   morning,<sole|luna>,,,<alt_deg>,<az_deg>
       PyEphem places of the Sun and the Moon at 09:00 UT that morning, when
       both stand above the horizon, and
@@ -33,6 +33,7 @@ import os
 import ephem
 import ephem.stars
 from skyfield.api import EarthSatellite, load, wgs84
+from skyfield.framelib import itrs
 
 LAT, LON, HEIGHT = 41.9, 12.5, 50.0
 # 26 November 2013, 20:00 UT (21:00 in Rome).
@@ -109,9 +110,12 @@ def main():
     ra, dec, _ = topo.radec(epoch='date')
     rows.append(('isslook', str(u), '%.6f' % ra.hours, '%.5f' % dec.degrees, '%.5f' % alt.degrees,
                  '%.5f' % az.degrees))
+    # The data box gives the geocentric latitude of the sub-point, and the
+    # height above the ellipsoid.
+    x, y, z = sat.at(t).frame_xyz(itrs).km
     sub = wgs84.geographic_position_of(sat.at(t))
-    rows.append(('isssub', str(u), '%.5f' % sub.latitude.degrees, '%.5f' % sub.longitude.degrees,
-                 '%.3f' % sub.elevation.km, '%.3f' % dist.km))
+    rows.append(('isssub', str(u), '%.5f' % math.degrees(math.atan2(z, math.hypot(x, y))),
+                 '%.5f' % sub.longitude.degrees, '%.3f' % sub.elevation.km, '%.3f' % dist.km))
     start = int(math.floor(unix[0])) - 30
     end = int(math.ceil(unix[2])) + 30
     for u in range(start, end + 1, 5):
