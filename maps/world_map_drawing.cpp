@@ -303,19 +303,43 @@ QImage frmWorldMap::veloNotte(double H, double d, platform::VbColor colore) cons
     const int alfa = views::kOpacitaNotte;
     const QRgb notte = qRgba(qc.red() * alfa / 255, qc.green() * alfa / 255, qc.blue() * alfa / 255, alfa);
     const double ux = c.scaleWidth() / n.width(), uy = c.scaleHeight() / n.height();
+    if (recta()) {
+        const double dd = d >= 0 ? 1 : -1;
+        for (int px = 0; px < n.width(); ++px) {
+            const double lon = c.scaleLeft() + (px + 0.5) * ux;
+            if (std::abs(lon) > 180)
+                continue;
+            const double t = mappa::Latitudine_Terminatore(H, d, lon);
+            for (int py = 0; py < n.height(); ++py) {
+                const double lat = c.scaleTop() + (py + 0.5) * uy;
+                if (std::abs(lat) <= 90 && dd * (lat - t) < 0)
+                    reinterpret_cast<QRgb*>(velo.scanLine(py))[px] = notte;
+            }
+        }
+        return velo;
+    }
+    // On the globe: the night is the half of the Earth more than 90 degrees
+    // from the point (-H, d) the terminator is drawn about. With the view's
+    // centre C and its east and north directions E and N, the place under
+    // (u, v) (in globe radii) is w C + u E + v N, w = sqrt(1 - u^2 - v^2).
+    const double g = mappa::kGradiRadianti;
+    const double f0 = double(m_centroLat) * g, l0 = double(m_centroLon) * g;
+    const double fs = (d == 0 ? 0.5 : d) * g, ls = -H * g;
+    const double s[3] = {std::cos(fs) * std::cos(ls), std::cos(fs) * std::sin(ls), std::sin(fs)};
+    const double C[3] = {std::cos(f0) * std::cos(l0), std::cos(f0) * std::sin(l0), std::sin(f0)};
+    const double E[3] = {-std::sin(l0), std::cos(l0), 0};
+    const double N[3] = {-std::sin(f0) * std::cos(l0), -std::sin(f0) * std::sin(l0), std::cos(f0)};
+    auto punto = [&](const double* v) { return v[0] * s[0] + v[1] * s[1] + v[2] * s[2]; };
+    const double sc = punto(C), se = punto(E), sn = punto(N);
     for (int py = 0; py < n.height(); ++py) {
         QRgb* riga = reinterpret_cast<QRgb*>(velo.scanLine(py));
-        const double y = c.scaleTop() + (py + 0.5) * uy;
+        const double v = (c.scaleTop() + (py + 0.5) * uy) / mappa::kRaggioGlobo;
         for (int px = 0; px < n.width(); ++px) {
-            const double x = c.scaleLeft() + (px + 0.5) * ux;
-            double lon = x, lat = y;
-            if (ortho()) {
-                if (!mappa::Coordinate_Globo(x, y, m_centroLon, m_centroLat, lon, lat))
-                    continue;
-            } else if (std::abs(x) > 180 || std::abs(y) > 90) {
+            const double u = (c.scaleLeft() + (px + 0.5) * ux) / mappa::kRaggioGlobo;
+            const double r2 = u * u + v * v;
+            if (r2 > 1)
                 continue;
-            }
-            if (mappa::Lato_Notte(H, d, lon, lat))
+            if (std::sqrt(1 - r2) * sc + u * se + v * sn < 0)
                 riga[px] = notte;
         }
     }

@@ -157,6 +157,11 @@ TEST_F(LocalSky, ThePassFollowsSkyfieldToTheHorizon)
         return t.toSecsSinceEpoch() - 3600;
     };
     EXPECT_EQ(tempo(gudtPuntiPassaggio[1]), inizio.toSecsSinceEpoch());
+    // A label rounds the magnitude once ("#0.0"): 3.449 reads 3.4.
+    core::PuntoPassaggio tre;
+    tre.Orario = QStringLiteral("2013-11-26 23:01:07");
+    tre.Magnitudine = QString::number(3.449, 'g', 15);
+    EXPECT_EQ(core::Testo_Etichetta(tre, QStringLiteral("Mag.")), QStringLiteral("23:01:07 mag.3.4"));
     for (int i = 1; i < n; ++i) {
         const core::PuntoPassaggio& p = gudtPuntiPassaggio[i];
         ASSERT_FALSE(p.Orario.isEmpty());
@@ -195,4 +200,33 @@ TEST_F(LocalSky, ThePassFollowsSkyfieldToTheHorizon)
     EXPECT_EQ(core::Ultimo_Punto(), n);
 }
 
+// A sunlit point keeps the satellite's magnitude whole, so that its label
+// rounds it only once (a text cut to two decimals would turn 3.449 into
+// 3.45 and then into 3.5).
+TEST_F(LocalSky, APassPointKeepsTheWholeMagnitude)
+{
+    std::vector<RigaDati> iss;
+    for (const RigaDati& s : skytest::sets())
+        if (s.Riga1.substr(2, 5) == "25544")
+            iss.push_back(s);
+    elenca(iss);
+    // The first minute of the two days after the epoch when the ISS stands
+    // sunlit above Rome with a magnitude.
+    QDateTime t = core::Data_Orologio(QDate(2013, 11, 26), QTime(16, 0, 0));
+    bool trovato = false;
+    for (int i = 0; i < 2 * 1440 && !trovato; ++i, t = t.addSecs(60)) {
+        Orologio(t.date(), t.time());
+        ASSERT_TRUE(mSat::Calcola_Satellite(1, gdblGiornoGiuliano));
+        trovato = gudtValori[1].Altezza > 1 && gudtValori[1].Stato != StatoEclisse && gudtValori[1].Magnitudine.isNumber();
+    }
+    ASSERT_TRUE(trovato);
+    const double magnitudine = gudtValori[1].Magnitudine.valore;
+    ASSERT_GT(core::Calcola_Passaggio([](double az, double alt, float& x, float& y) {
+                  views::cielo::Mappatura(views::cielo::kSud, true, az, alt, x, y);
+              }),
+              1);
+    EXPECT_NEAR(gudtPuntiPassaggio[1].Magnitudine.toDouble(), magnitudine, 1e-12);
+}
+
 } // namespace
+
