@@ -288,8 +288,9 @@ TEST_F(LocalSky, PassStretchesTakeTheColourOfTheirEnd)
     main->menuItem("mnuLocalSkyOggettiSoleLuna")->setChecked(false);
     main->menuItem("mnuLocalSkyOggettiPianeti")->setChecked(false);
     frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    main->resize(1000, 1900); // room for a tall chart: dots of 1600 / 400 = 4 pixels
     main->show();
-    f->parentWidget()->resize(800, 1650); // a tall box: dots of 1600 / 400 = 4 pixels
+    f->parentWidget()->resize(800, 1650);
     QCoreApplication::processEvents();
     f->gintNumStelle = 1;
     gblnLocaleEffettoOrizzonte = false;
