@@ -1,4 +1,5 @@
 #include "database/database_window.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/clock.h"
@@ -1023,8 +1024,7 @@ void frmDatabase::cmdOK_Click()
 
 void frmDatabase::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(kContestoAiuto, this);
+    Mostra_Aiuto(kContestoAiuto, this);
 }
 
 void frmDatabase::cmdDownload_Click(int)

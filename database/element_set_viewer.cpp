@@ -1,4 +1,5 @@
 #include "database/element_set_viewer.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/globals_orbit.h"
@@ -280,8 +281,7 @@ void frmSatellite::cmdOK_Click()
 
 void frmSatellite::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(kContestoAiuto, this);
+    Mostra_Aiuto(kContestoAiuto, this);
 }
 
 void frmSatellite::Mostra(int slot)

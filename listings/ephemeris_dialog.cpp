@@ -1,4 +1,5 @@
 #include "listings/ephemeris_dialog.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/database.h"
@@ -213,8 +214,7 @@ void frmCalc::cmdCancel_Click()
 
 void frmCalc::cmdHelp_Click()
 {
-    if (platform::HelpService* h = platform::services().help)
-        h->showContext(110, this);
+    Mostra_Aiuto(110, this);
 }
 
 void frmCalc::lstDatabase_DblClick(int /*Index*/)

@@ -1,4 +1,5 @@
 #include "listings/relative_dialog.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/database.h"
@@ -242,6 +243,5 @@ void frmRelative::cmdCancel_Click()
 
 void frmRelative::cmdHelp_Click()
 {
-    if (platform::HelpService* h = platform::services().help)
-        h->showContext(100, this);
+    Mostra_Aiuto(100, this);
 }

@@ -1,4 +1,5 @@
 #include "locations/location_dialog.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/clock.h"
@@ -551,8 +552,7 @@ void frmLocation::Nascondi()
 
 void frmLocation::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(30, this);
+    Mostra_Aiuto(30, this);
 }
 
 void frmLocation::cmdNuova_Click()

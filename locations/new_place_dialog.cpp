@@ -1,4 +1,5 @@
 #include "locations/new_place_dialog.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/mlang.h"
@@ -451,8 +452,7 @@ void frmAddLocation::cmdCancel_Click()
 
 void frmAddLocation::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(gblnModificaCitta ? 40 : 50, this);
+    Mostra_Aiuto(gblnModificaCitta ? 40 : 50, this);
 }
 
 void frmAddLocation::Normalizza(QLineEdit* box)

@@ -1,4 +1,5 @@
 #include "network/clock_window.h"
+#include "common/help.h"
 #include "common/refilling_combo.h"
 
 #include "controls/graph_button.h"
@@ -272,8 +273,7 @@ void frmSyncro::cmdCancel_Click()
 
 void frmSyncro::cmdHelp_Click()
 {
-    if (platform::HelpService* help = platform::services().help)
-        help->showContext(220, this);
+    Mostra_Aiuto(220, this);
 }
 
 void frmSyncro::closeEvent(QCloseEvent* e)

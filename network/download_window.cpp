@@ -1,4 +1,5 @@
 #include "network/download_window.h"
+#include "common/help.h"
 #include "common/refilling_combo.h"
 
 #include "controls/graph_button.h"
@@ -525,8 +526,7 @@ void frmDownload::cmdCancel_Click()
 
 void frmDownload::cmdHelp_Click()
 {
-    if (platform::HelpService* help = platform::services().help)
-        help->showContext(205, this);
+    Mostra_Aiuto(205, this);
 }
 
 void frmDownload::closeEvent(QCloseEvent* e)

@@ -1,4 +1,5 @@
 #include "passes/pass_window.h"
+#include "common/help.h"
 
 #include "astro/time.h"
 #include "controls/graph_button.h"
@@ -628,9 +629,7 @@ void frmVisibleSatellites::cmdCancel_Click(int)
 
 void frmVisibleSatellites::cmdHelp_Click(int Index)
 {
-    auto* help = platform::services().help;
-    if (!help || !help->showContext(150 + 10 * Index, this))
-        platform::MsgBox(L("MDIForm1", "nofilehelp"), platform::vbInformation);
+    Mostra_Aiuto(150 + 10 * Index, this);
 }
 
 bool frmVisibleSatellites::eventFilter(QObject* watched, QEvent* event)

@@ -1,4 +1,5 @@
 #include "platform/help_service.h"
+#include "platform/help_window.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -36,7 +37,7 @@ QString QtHelpService::resolvedUrl() const
     return QUrl::fromLocalFile(info.absoluteFilePath()).toString();
 }
 
-bool QtHelpService::open(const QString& fragment)
+bool QtHelpService::open(const QString& fragment, const QString* keyword)
 {
     const QString resolved = resolvedUrl();
     if (resolved.isEmpty())
@@ -45,6 +46,16 @@ bool QtHelpService::open(const QString& fragment)
     const QString path = url.isLocalFile() ? url.toLocalFile() : url.path();
     const bool html = path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) ||
                       path.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive);
+    if (html && url.isLocalFile()) {
+        // The manual shipped with the program: our own help window.
+        HelpWindow* w = HelpWindow::instance();
+        if (!w->load(path))
+            return false;
+        w->showAnchor(fragment);
+        if (keyword)
+            w->showIndex(*keyword);
+        return true;
+    }
     if (html && !fragment.isEmpty())
         url.setFragment(fragment);
     return QDesktopServices::openUrl(url);
@@ -55,9 +66,9 @@ bool QtHelpService::showContents(QWidget*)
     return open({});
 }
 
-bool QtHelpService::searchKeyword(const QString&, QWidget*)
+bool QtHelpService::searchKeyword(const QString& keyword, QWidget*)
 {
-    return open({});
+    return open({}, &keyword);
 }
 
 bool QtHelpService::showContext(int context, QWidget*)

@@ -37,7 +37,7 @@ public:
     QString resolvedUrl() const;
 
 private:
-    bool open(const QString& fragment);
+    bool open(const QString& fragment, const QString* keyword = nullptr);
     QString m_programFolder;
     QString m_file;
 };

@@ -1,4 +1,5 @@
 #include "shell/time_window.h"
+#include "common/help.h"
 
 #include "common/window_host.h"
 #include "controls/analog_clock.h"
@@ -336,9 +337,7 @@ void frmTime::cmdOK_Click()
 
 void frmTime::cmdHelp_Click()
 {
-    auto* help = platform::services().help;
-    if (!help || !help->showContext(70, this))
-        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "nofilehelp"), platform::vbInformation);
+    Mostra_Aiuto(70, this);
 }
 
 void frmTime::cmdSincronizza_Click()

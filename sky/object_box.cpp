@@ -1,4 +1,5 @@
 #include "sky/object_box.h"
+#include "common/help.h"
 
 #include "sky/object_box_texts.h"
 #include "common/moon_phase.h"
@@ -254,6 +255,5 @@ void frmObject::cmdOK_Click()
 
 void frmObject::cmdHelp_Click()
 {
-    if (platform::HelpService* help = platform::services().help)
-        help->showContext(130, this);
+    Mostra_Aiuto(130, this);
 }

@@ -1,4 +1,5 @@
 #include "tables/almanac.h"
+#include "common/help.h"
 
 #include "common/moon_phase.h"
 #include "controls/graph_button.h"
@@ -370,6 +371,5 @@ void frmRiseSet::cmdOK_Click()
 
 void frmRiseSet::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(kContestoAiuto, this);
+    Mostra_Aiuto(kContestoAiuto, this);
 }

@@ -1,4 +1,5 @@
 #include "tables/planet_table.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/globals_time.h"
@@ -293,6 +294,5 @@ void frmPlanets::cmdOK_Click()
 
 void frmPlanets::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(kContestoAiuto, this);
+    Mostra_Aiuto(kContestoAiuto, this);
 }

@@ -1,4 +1,5 @@
 #include "tables/tracking_table.h"
+#include "common/help.h"
 
 #include "controls/graph_button.h"
 #include "core/data_files.h"
@@ -482,6 +483,5 @@ void frmTrack::cmdOK_Click()
 
 void frmTrack::cmdHelp_Click()
 {
-    if (auto* help = platform::services().help)
-        help->showContext(kContestoAiuto, this);
+    Mostra_Aiuto(kContestoAiuto, this);
 }

@@ -1,0 +1,219 @@
+#include "platform/help_window.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QScrollBar>
+#include <QStyle>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+QString plainText(QString html)
+{
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    html.remove(tags);
+    QTextDocument d;
+    d.setHtml(html);
+    return d.toPlainText().simplified();
+}
+
+QPointer<HelpWindow> g_window;
+
+} // namespace
+
+std::vector<HelpIndexEntry> helpIndex(const QString& html)
+{
+    // <h2><a name="x"></a>Title</h2> followed by <p class="kw">a; b; c</p>
+    static const QRegularExpression heading(
+        QStringLiteral("<h([23])[^>]*>(.*?)</h\\1>\\s*(<p class=\"kw\">(.*?)</p>)?"),
+        QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression name(QStringLiteral("<a name=\"([^\"]+)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    std::vector<HelpIndexEntry> out;
+    for (auto it = heading.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QRegularExpressionMatch a = name.match(m.captured(2));
+        if (!a.hasMatch())
+            continue;
+        const QString anchor = a.captured(1);
+        const QString title = plainText(m.captured(2));
+        if (!title.isEmpty())
+            out.push_back({title, anchor});
+        for (const QString& k : plainText(m.captured(4)).split(u';', Qt::SkipEmptyParts)) {
+            const QString kw = k.trimmed();
+            if (!kw.isEmpty())
+                out.push_back({kw, anchor});
+        }
+    }
+    std::stable_sort(out.begin(), out.end(), [](const HelpIndexEntry& x, const HelpIndexEntry& y) {
+        return QString::compare(x.keyword, y.keyword, Qt::CaseInsensitive) < 0;
+    });
+    out.erase(std::unique(out.begin(), out.end(),
+                          [](const HelpIndexEntry& x, const HelpIndexEntry& y) {
+                              return x.anchor == y.anchor
+                                     && QString::compare(x.keyword, y.keyword, Qt::CaseInsensitive) == 0;
+                          }),
+              out.end());
+    return out;
+}
+
+QStringList helpAnchors(const QString& html)
+{
+    static const QRegularExpression name(QStringLiteral("<a name=\"([^\"]+)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    for (auto it = name.globalMatch(html); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+QStringList helpLinks(const QString& html)
+{
+    static const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"]+)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QStringList out;
+    for (auto it = link.globalMatch(html); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+HelpWindow* HelpWindow::instance(bool create)
+{
+    if (!g_window && create)
+        g_window = new HelpWindow;
+    return g_window;
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(900, 680);
+
+    auto* bar = new QToolBar(this);
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    m_browser->setOpenExternalLinks(true);
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"));
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"));
+    QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"));
+    back->setObjectName(QStringLiteral("helpBack"));
+    forward->setObjectName(QStringLiteral("helpForward"));
+    home->setObjectName(QStringLiteral("helpContents"));
+    back->setShortcut(QKeySequence::Back);
+    forward->setShortcut(QKeySequence::Forward);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    connect(home, &QAction::triggered, this, [this] { showAnchor({}); });
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    m_side = new QWidget(this);
+    auto* sideLayout = new QVBoxLayout(m_side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    m_filter = new QLineEdit(m_side);
+    m_filter->setObjectName(QStringLiteral("helpFilter"));
+    m_filter->setClearButtonEnabled(true);
+    m_list = new QListWidget(m_side);
+    m_list->setObjectName(QStringLiteral("helpIndex"));
+    sideLayout->addWidget(m_filter);
+    sideLayout->addWidget(m_list);
+    connect(m_filter, &QLineEdit::textChanged, this, &HelpWindow::filter);
+    connect(m_filter, &QLineEdit::returnPressed, this, [this] {
+        if (m_list->count() > 0)
+            showAnchor(m_list->item(0)->data(Qt::UserRole).toString());
+    });
+    connect(m_list, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* i) { showAnchor(i->data(Qt::UserRole).toString()); });
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* i) { showAnchor(i->data(Qt::UserRole).toString()); });
+
+    auto* split = new QSplitter(this);
+    split->addWidget(m_side);
+    split->addWidget(m_browser);
+    split->setStretchFactor(1, 1);
+    split->setSizes({220, 680});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(bar);
+    layout->addWidget(split);
+}
+
+bool HelpWindow::load(const QString& file)
+{
+    if (file == m_file && !m_browser->document()->isEmpty())
+        return true;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QString html = QString::fromUtf8(f.readAll());
+    m_file = file;
+    m_index = helpIndex(html);
+    m_browser->setSearchPaths({QFileInfo(file).absolutePath()});
+    m_browser->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    m_browser->clearHistory();
+    setWindowTitle(m_browser->documentTitle());
+    filter(m_filter->text());
+    return true;
+}
+
+void HelpWindow::filter(const QString& text)
+{
+    m_list->clear();
+    const QString t = text.trimmed();
+    for (const HelpIndexEntry& e : m_index) {
+        if (!t.isEmpty() && !e.keyword.contains(t, Qt::CaseInsensitive))
+            continue;
+        auto* item = new QListWidgetItem(e.keyword, m_list);
+        item->setData(Qt::UserRole, e.anchor);
+    }
+}
+
+void HelpWindow::showAnchor(const QString& anchor)
+{
+    QUrl url = QUrl::fromLocalFile(QFileInfo(m_file).absoluteFilePath());
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    m_browser->setSource(url);
+    if (anchor.isEmpty())
+        m_browser->verticalScrollBar()->setValue(0);
+    bringForward();
+}
+
+void HelpWindow::showIndex(const QString& keyword)
+{
+    m_filter->setText(keyword);
+    bringForward();
+    m_filter->setFocus();
+    m_filter->selectAll();
+}
+
+void HelpWindow::bringForward()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace platform
