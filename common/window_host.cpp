@@ -1,6 +1,7 @@
 #include "common/window_host.h"
 
 #include "core/clock.h"
+#include "core/database.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -238,18 +239,20 @@ std::vector<std::function<void()>>& inAttesa()
 
 void eseguiInAttesa();
 
-void programma()
+void programma(int ms = 0)
 {
-    QTimer::singleShot(0, qApp, [] { eseguiInAttesa(); });
+    QTimer::singleShot(ms, qApp, [] { eseguiInAttesa(); });
 }
 
 void eseguiInAttesa()
 {
     if (inAttesa().empty())
         return;
-    if (g_attivita > 0) {
-        // Another task began in the meantime: it is asked to stop as well.
+    if (Attivita_In_Corso()) {
+        // Still running, or another task began in the meantime: it is asked
+        // to stop as well, and the closing looks again shortly.
         pflgArresta = true;
+        programma(50);
         return;
     }
     std::vector<std::function<void()>> azioni;
@@ -274,17 +277,20 @@ Attivita::~Attivita()
 
 bool Attivita_In_Corso()
 {
-    return g_attivita > 0;
+    // A pass search and a database load count from their first step, also
+    // before their progress window shows.
+    return g_attivita > 0 || pflgRicerca || core::LavoroLungo::inCorso();
 }
 
 void Dopo_Le_Attivita(std::function<void()> azione)
 {
-    if (g_attivita == 0) {
+    if (!Attivita_In_Corso()) {
         azione();
         return;
     }
     inAttesa().push_back(std::move(azione));
     pflgArresta = true;
+    programma(50);
 }
 
 // ---------------------------------------------------------------- unloading

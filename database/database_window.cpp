@@ -680,6 +680,10 @@ bool frmDatabase::carica(int indice, QString& path)
                         cataloghi.push_back(gudtSatelementi[size_t(k)].NumeroCatalogo);
                     const core::EsitoAbbinamento a = core::Abbina_Lista_Lavoro(cataloghi, gudtDatabasePrimario);
                     int trovati = 0;
+                    // Satellites not in the new file leave the list: the
+                    // list's file as it was is kept beside it first.
+                    if (int(a.lista.size()) < gintNumSatelliti)
+                        core::WorkingList::instance().Copia_Di_Riserva();
                     {
                         core::WorkingList& wl = core::WorkingList::instance();
                         core::WorkingList::Modifica gruppo;

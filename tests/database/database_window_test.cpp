@@ -239,3 +239,26 @@ TEST_F(DatabaseWindow, OpenDialogLoadsTheChosenFile)
 }
 
 } // namespace
+
+TEST_F(DatabaseWindow, SatellitesDroppedByANewPrincipalFileLeaveABackupOfTheList)
+{
+    // One listed satellite is not in the file: the load drops it, and the
+    // list's file as it was before stays beside it, byte for byte.
+    const QString lista = m_dir.filePath("Astrovela.ini");
+    core::WorkingList::instance().setFile(lista);
+    RigaDati assente = dbtest::set("25544");
+    assente.Riga0 = "NOT IN THE FILE";
+    assente.Riga1.replace(2, 5, "99999");
+    assente.Riga2.replace(2, 5, "99999");
+    elenca({dbtest::set("25544"), assente});
+    const QByteArray prima = dbtest::leggi(lista);
+    caricato();
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_EQ(dbtest::leggi(lista + ".bak"), prima);
+    EXPECT_NE(dbtest::leggi(lista), prima);
+    // A load that drops nothing leaves no backup behind it to mistake.
+    QFile::remove(lista + ".bak");
+    caricato();
+    EXPECT_FALSE(QFile::exists(lista + ".bak"));
+    core::WorkingList::instance().setFile({});
+}

@@ -9,10 +9,13 @@
 #include "database/database_fixture.h"
 #include "database/menu_links.h"
 #include "listings/listing_window.h"
+#include "passes/pass_window.h"
 #include "shell/language_picker.h"
 #include "shell/main_window.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -30,6 +33,7 @@ protected:
     // Lets queued closings and deferred deletions run.
     static void pausa()
     {
+        QTest::qWait(150);
         for (int i = 0; i < 5; ++i) {
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -109,6 +113,47 @@ TEST_F(Closing, EverythingClosedDuringASummaryOrALoadWaitsForTheTaskToStop)
             EXPECT_EQ(finestre(w), 0);
             EXPECT_EQ(w.isVisible(), modo != Modo::Uscita);
         }
+    }
+}
+
+TEST_F(Closing, EverythingClosedDuringAPassSearchWaitsForTheSearchToStop)
+{
+    gsngFusoOrario = 1;
+    gbytOraLegale = 0;
+    gdblAltezzaMin = {10, 10, 10};
+    gdblAzimuthMin = {0, 0, 0};
+    gdblAzimuthMax = {360, 360, 360};
+    gblnFiltroAM = {true, true, true};
+    gblnFiltroPM = {true, true, true};
+    gblnSoloVisibili = {false, false, false};
+    pflgRicerca = false;
+    gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(15, 0, 0), Qt::UTC);
+    for (Modo modo : {Modo::ChiudiTutto, Modo::Lingua, Modo::Uscita}) {
+        SCOPED_TRACE(testing::Message() << "way " << int(modo));
+        core::WorkingList::instance().Rimuovi_Tutti();
+        elenca({dbtest::set("25544"), dbtest::set("28057"), dbtest::set("26900")});
+        MDIForm1 w;
+        w.show();
+        QPointer<frmVisibleSatellites> f(frmVisibleSatellites::instance());
+        database::Mostra_Figlia(f);
+        f->DTPicker1[1]->setDateTime(QDateTime(QDate(2013, 11, 26), QTime(15, 0, 0), Qt::UTC));
+        f->cmbDurata[1]->setCurrentIndex(f->cmbDurata[1]->count() - 1);
+        int passi = 0;
+        QTimer::singleShot(0, &w, [&] {
+            passi = 1;
+            chiudi(w, modo);
+            EXPECT_TRUE(f);
+            EXPECT_TRUE(pflgRicerca);
+        });
+        f->cmdOK_Click(1);
+        ASSERT_EQ(passi, 1);
+        EXPECT_FALSE(pflgRicerca);
+        pausa();
+        EXPECT_FALSE(f);
+        EXPECT_EQ(finestre(w), 0);
+        EXPECT_EQ(w.isVisible(), modo != Modo::Uscita);
+        // The working list is whole.
+        EXPECT_EQ(gintNumSatelliti, 3);
     }
 }
 
