@@ -90,7 +90,7 @@ frmProgress* frmProgress::Mostra(const QString& task, double max)
 {
     // A stop asked by Close all or the end of the program while a task was
     // running stays asked for the task that follows it.
-    pflgArresta = database::Attivita_In_Corso() && pflgArresta;
+    pflgArresta = database::Chiusura_In_Attesa();
     if (!g_attivita)
         g_attivita.emplace();
     frmProgress* f = instance();

@@ -282,6 +282,11 @@ bool Attivita_In_Corso()
     return g_attivita > 0 || pflgRicerca || core::LavoroLungo::inCorso();
 }
 
+bool Chiusura_In_Attesa()
+{
+    return !inAttesa().empty();
+}
+
 void Dopo_Le_Attivita(std::function<void()> azione)
 {
     if (!Attivita_In_Corso()) {

@@ -77,6 +77,9 @@ bool Attivita_In_Corso();
 // task to stop (pflgArresta, as its Stop button does) and runs `azione` from
 // the event loop once the task has ended and its code has returned.
 void Dopo_Le_Attivita(std::function<void()> azione);
+// True while something waits for the running task to stop (the task that
+// follows it in the same run is asked to stop as well).
+bool Chiusura_In_Attesa();
 
 // ---------------------------------------------------------------- unloading
 
