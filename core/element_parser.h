@@ -4,9 +4,12 @@
 // magnitude and radio channels taken from the fixed data tables.
 //
 // Columns are 1-based character positions. Number fields are read with the
-// leading-number rule (blanks skipped, 0 when there is no number); the
-// catalogue number must be a whole number and the mean motion a positive
-// finite number, else the set is refused whole and nothing is changed.
+// leading-number rule (0 when there is no number); blanks may pad a field's
+// number but not stand inside it. The catalogue number must be a whole
+// number, and the orbit one the models can follow (mean motion, eccentricity,
+// drag terms and epoch within the bounds below), else the set is refused
+// whole with the reason and nothing is changed: no later computation loops
+// or divides by an absurd value.
 #include "astro/element_lines.h"
 #include "astro/records.h"
 #include "core/frequency_table.h"
@@ -20,9 +23,24 @@ namespace core {
 enum class ErroreElementi {
     Nessuno,             // parsed
     CatalogoNonValido,   // the catalogue number is not a whole number
-    MotoMedioNonValido,  // the mean motion is not a positive finite number
+    MotoMedioNonValido,  // the mean motion is not above 0 and at most 20 revolutions a day
+    CampoNonValido,      // a number field holds a blank inside its number
+    EccentricitaNonValida, // the eccentricity is not from 0 to below 1
+    ResistenzaNonValida, // the drag term or a derivative of the mean motion is 1 or more in size
+    EpocaNonValida,      // the epoch year is not two digits or the day not from 1 to below 367
     SlotNonValido,       // the working-list slot is not 1 to 202
 };
+
+// Where a number field stands: line 1 or 2, columns da to a (1-based).
+struct CampoElementi {
+    int riga = 0;
+    int da = 0;
+    int a = 0;
+    explicit operator bool() const { return riga != 0; }
+};
+// The first number field of the two lines with a blank inside its number
+// (riga 0 when there is none).
+CampoElementi Campo_Non_Valido(const std::string& riga1, const std::string& riga2);
 
 // Two-digit years: below 57 is 20YY, otherwise 19YY.
 using astro::Anno_Da_Due_Cifre;
@@ -44,6 +62,8 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
 // The message for a refused set, in the user's language, naming the set by
 // its name line.
 QString Testo_Errore_Elementi(ErroreElementi errore, const std::string& riga0);
+// The same, with the line and columns of a field that holds a blank inside.
+QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set);
 
 } // namespace core
 

@@ -138,7 +138,45 @@ TEST(Parser, BadSetsAreRefusedWholeAndTheSlotKept)
               core::ErroreElementi::MotoMedioNonValido);
     EXPECT_EQ(refuse(kLine1, kLine2.substr(0, 40)), core::ErroreElementi::MotoMedioNonValido);
     EXPECT_EQ(refuse("", ""), core::ErroreElementi::CatalogoNonValido);
+
+    // Values no model follows. A line 2 shifted by two columns used to read
+    // "4.79 12345" as 4.7912345e9... here the mean motion field "  4.79 1234"
+    // has a blank inside its number.
+    using E = core::ErroreElementi;
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 53, "  4.79 1234")), E::CampoNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 53, "47885.00000")), E::MotoMedioNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 53, "20.00000001")), E::MotoMedioNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 27, "-003003")), E::EccentricitaNonValida);
+    EXPECT_EQ(refuse(withColumns(kLine1, 54, " 12808+1"), kLine2), E::ResistenzaNonValida); // B* = 1.28
+    EXPECT_EQ(refuse(withColumns(kLine1, 45, " 50000+2"), kLine2), E::ResistenzaNonValida);
+    EXPECT_EQ(refuse(withColumns(kLine1, 34, "9999999999"), kLine2), E::ResistenzaNonValida);
+    EXPECT_EQ(refuse(withColumns(kLine1, 19, "  "), kLine2), E::EpocaNonValida);
+    EXPECT_EQ(refuse(withColumns(kLine1, 21, "000.50000000"), kLine2), E::EpocaNonValida);
+    EXPECT_EQ(refuse(withColumns(kLine1, 21, "367.00000000"), kLine2), E::EpocaNonValida);
+    EXPECT_EQ(refuse(withColumns(kLine1, 21, "06 76.824120"), kLine2), E::CampoNonValido);
     EXPECT_EQ(e.Nome, "Kept");
+
+    // Just inside the bounds: a decaying set, the last day of a leap year,
+    // a high eccentricity, a large but real drag term.
+    Satelement ok;
+    EXPECT_EQ(core::Analizza_Elementi("X", withColumns(kLine1, 19, "04366.99999999"),
+                                      withColumns(withColumns(kLine2, 53, "19.99999999"), 27, "9999999"),
+                                      kNoMagnitudes, kNoFrequencies, ok),
+              E::Nessuno);
+    EXPECT_EQ(core::Analizza_Elementi("X", withColumns(kLine1, 54, "-99999-0"), kLine2, kNoMagnitudes,
+                                      kNoFrequencies, ok),
+              E::Nessuno);
+
+    // The message names the set, the reason and where the field stands.
+    const QString m = core::Testo_Errore_Elementi(
+        E::CampoNonValido, RigaDati{" SHIFTED ", kLine1, withColumns(kLine2, 53, "  4.79 1234")});
+    EXPECT_TRUE(m.contains("SHIFTED")) << m.toStdString();
+    EXPECT_TRUE(m.contains("2") && m.contains("53-63")) << m.toStdString();
+    const core::CampoElementi c = core::Campo_Non_Valido(kLine1, withColumns(kLine2, 53, "  4.79 1234"));
+    EXPECT_EQ(c.riga, 2);
+    EXPECT_EQ(c.da, 53);
+    EXPECT_EQ(c.a, 63);
+    EXPECT_FALSE(core::Campo_Non_Valido(kLine1, kLine2));
 }
 
 TEST(Parser, SlotIsResetBeforeFillingAndKeptOnRefusal)
