@@ -167,14 +167,37 @@ void WorkingList::Ruota()
 
 // ---------------------------------------------------------------- the file
 
+namespace {
+
+// A line of the file: a CR or LF inside a text (element files end their
+// lines only at CR, so a lone LF can stay inside a line) would split it in
+// two and put every later set out of step; it is written as a blank, which
+// the parser reads the same way.
+QString rigaFile(const std::string& testo)
+{
+    QString r = QString::fromStdString(testo);
+    for (QChar& c : r)
+        if (c == u'\r' || c == u'\n')
+            c = u' ';
+    return r + QStringLiteral("\r\n");
+}
+
+// Whether three lines can be a set: line 1 and line 2 begin with their
+// line numbers.
+bool inPasso(const QString& riga1, const QString& riga2)
+{
+    return riga1.trimmed().startsWith(u'1') && riga2.trimmed().startsWith(u'2');
+}
+
+} // namespace
+
 QString Testo_Lista_Lavoro()
 {
     QString testo;
-    const QString fine = QStringLiteral("\r\n");
     for (int i = 1; i <= gintNumSatelliti; ++i) {
-        testo += QString::fromStdString(gudtSatelementi[i].Nome) + fine;
-        testo += QString::fromStdString(gudtRigheAttive[i].Riga1) + fine;
-        testo += QString::fromStdString(gudtRigheAttive[i].Riga2) + fine;
+        testo += rigaFile(gudtSatelementi[i].Nome);
+        testo += rigaFile(gudtRigheAttive[i].Riga1);
+        testo += rigaFile(gudtRigheAttive[i].Riga2);
     }
     return testo;
 }
@@ -232,17 +255,44 @@ bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* e
         Satelement elementi;
     };
     std::vector<Letto> letti;
-    for (qsizetype i = 0; i + 2 < righe.size(); i += 3) {
-        RigaDati set{righe[i].toStdString(), righe[i + 1].toStdString(), righe[i + 2].toStdString()};
-        // A set with an empty name line holds no satellite.
-        if (vb::Trim(righe[i]).isEmpty())
+    // Lines skipped since the sets were last in step: told as one message.
+    qsizetype saltoDa = -1, saltoA = -1;
+    auto diciSalto = [&] {
+        if (saltoDa >= 0 && errori) {
+            const QString dove = saltoA > saltoDa ? QStringLiteral("%1-%2").arg(saltoDa + 1).arg(saltoA + 1)
+                                                  : QString::number(saltoDa + 1);
+            errori->append(mLang::Testo_Lingua("MDIForm1", "riganonletta") + QStringLiteral("\r\n")
+                           + mLang::Testo_Lingua("MDIForm1", "riga") + u' ' + dove + QStringLiteral(": ")
+                           + righe[saltoDa].left(80));
+        }
+        saltoDa = saltoA = -1;
+    };
+    for (qsizetype i = 0; i < righe.size();) {
+        // Three lines make a set when lines 2 and 3 begin as line 1 and
+        // line 2 of a set do. Anything else (a name split by a line end in
+        // an older file, a set cut short, a line added by hand) is told and
+        // skipped one line at a time until the sets are in step again; blank
+        // lines are passed over quietly.
+        if (i + 2 >= righe.size() || !inPasso(righe[i + 1], righe[i + 2])) {
+            if (!vb::Trim(righe[i]).isEmpty()) {
+                if (saltoDa < 0)
+                    saltoDa = i;
+                saltoA = i;
+            }
+            ++i;
             continue;
+        }
+        diciSalto();
+        // A set whose name line is blank is still a satellite: it loads
+        // without a name rather than being dropped.
+        RigaDati set{righe[i].toStdString(), righe[i + 1].toStdString(), righe[i + 2].toStdString()};
+        i += 3;
         Satelement e;
         const ErroreElementi r =
             Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
         if (r != ErroreElementi::Nessuno) {
             if (errori)
-                errori->append(Testo_Errore_Elementi(r, set.Riga0));
+                errori->append(Testo_Errore_Elementi(r, set));
             continue;
         }
         // The same satellite twice: the first one stays.
@@ -264,6 +314,7 @@ bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* e
         }
         letti.push_back({std::move(set), std::move(e)});
     }
+    diciSalto();
 
     for (int k = 1; k <= kMaxSatelliti; ++k) {
         azzera(k);

@@ -72,11 +72,14 @@ public:
 
     // ------------------------------------------------------------ the file
     // The list's file, "Astrovela.ini": three lines per satellite (the parsed
-    // name, line 1, line 2), CR LF line ends, no header.
+    // name, line 1, line 2), CR LF line ends, no header. A CR or LF inside a
+    // text is written as a blank.
 
     // Replaces the list with the sets of the file. A set the parser refuses
-    // is left out and its message added to *errori; the others load. A file
-    // that ends in the middle of a set ends the list at the last whole set.
+    // is left out and its message added to *errori; the others load. Lines
+    // that are not part of a set (a set cut short, a line split in two) are
+    // told in *errori and skipped until the sets are in step again; blank
+    // lines between sets are skipped quietly. A set with a blank name loads.
     // False (list unchanged) when the file cannot be read.
     bool Leggi_Ini(const QString& path, QStringList* errori = nullptr, QString* errore = nullptr);
     // Writes the list atomically: a failed write leaves the old file whole.

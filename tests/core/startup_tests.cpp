@@ -190,7 +190,7 @@ TEST_F(StartupTest, ManyBadSetsGiveOneMessage)
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
     QByteArray text;
     for (int k = 0; k < 500; ++k)
-        text += "Junk " + QByteArray::number(k) + "\r\nnot a line\r\nnor this\r\n";
+        text += "Junk " + QByteArray::number(k) + "\r\n1 not a line\r\n2 nor this\r\n";
     write(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"), text);
     core::Carica_Lista_Lavoro(avvio.cartellaUtente);
     EXPECT_EQ(gintNumSatelliti, 0);

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // A plausible element set for catalogue number n (the verification file's
@@ -138,7 +141,7 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     EXPECT_EQ(gudtRigheAttive[2].Riga1, l1of2);
 
     // A broken set in the middle is left out with a message; a set cut short
-    // at the end of the file is dropped.
+    // at the end of the file is dropped and told too.
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QByteArray text = f.readAll();
@@ -153,8 +156,9 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     f.close();
     ASSERT_TRUE(list().Leggi_Ini(path, &errors));
     EXPECT_EQ(names(), (std::vector<std::string>{"Iss (zarya)", "Hubble"}));
-    ASSERT_EQ(errors.size(), 1);
+    ASSERT_EQ(errors.size(), 2);
     EXPECT_TRUE(errors[0].contains("Noaa 19"));
+    EXPECT_TRUE(errors[1].contains("10-11: TRUNCATED")) << errors[1].toStdString();
 
     // A file made longer than 200 sets by hand: the first 200 load, the
     // others are told one by one.
@@ -229,8 +233,48 @@ TEST_F(WorkingListTest, AFullDiskKeepsTheListFileWhole)
         ASSERT_TRUE(disk.active());
         EXPECT_EQ(list().Aggiungi(set(150, "D")).esito, core::WorkingList::Esito::Aggiunto);
     }
-    EXPECT_EQ(failed.count(), 1);
+    ASSERT_EQ(failed.count(), 1);
+    EXPECT_TRUE(failed[0][0].toString().contains(QString::fromLocal8Bit(std::strerror(EFBIG))))
+        << failed[0][0].toString().toStdString();
     EXPECT_EQ(list().count(), 4);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), saved);
+}
+
+TEST_F(WorkingListTest, EverySetComesBackFromTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Astrovela.ini");
+    // A blank name line, and a lone LF inside a name and inside line 1 (element
+    // files end lines only at CR, so an LF can stay inside a line).
+    RigaDati conLf = set(103, "THIRD");
+    conLf.Riga1.replace(32, 1, "\n"); // the blank before the first derivative
+    ASSERT_EQ(list().Aggiungi(set(101, "   ")).esito, core::WorkingList::Esito::Aggiunto);
+    ASSERT_EQ(list().Aggiungi(set(102, "SECOND\nPART")).esito, core::WorkingList::Esito::Aggiunto);
+    ASSERT_EQ(list().Aggiungi(conLf).esito, core::WorkingList::Esito::Aggiunto);
+    ASSERT_EQ(list().Aggiungi(set(104, "FOURTH")).esito, core::WorkingList::Esito::Aggiunto);
+    const Satelement terzo = gudtSatelementi[3];
+    ASSERT_TRUE(list().Salva_Ini(path));
+
+    list().Rimuovi_Tutti();
+    QStringList errors;
+    ASSERT_TRUE(list().Leggi_Ini(path, &errors));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+    ASSERT_EQ(list().count(), 4);
+    EXPECT_EQ(names(), (std::vector<std::string>{"", "Second Part", "Third", "Fourth"}));
+    EXPECT_EQ(gudtSatelementi[3].DerivataPrima, terzo.DerivataPrima);
+    EXPECT_EQ(gudtSatelementi[4].NumeroCatalogo, "00104");
+
+    // A file written before, with the LF as it was: the split name is told
+    // in one message and every set after it still loads.
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (const RigaDati& r : {set(101, "FIRST"), set(102, "SECOND\nPART"), set(103, "THIRD"), set(104, "FOURTH")})
+        f.write(QByteArray::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n"));
+    f.close();
+    errors.clear();
+    ASSERT_TRUE(list().Leggi_Ini(path, &errors));
+    EXPECT_EQ(names(), (std::vector<std::string>{"First", "Part", "Third", "Fourth"}));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].endsWith("4: SECOND")) << errors[0].toStdString();
 }
