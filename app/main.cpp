@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
+
 #include "core/mlang.h"
 #include "core/startup.h"
 #include "database/menu_links.h"
@@ -15,6 +17,9 @@
 
 int main(int argc, char** argv)
 {
+    // Under a file-size limit a save fails with "File too large" and the old
+    // file stays, as on a full disk, instead of the program being killed.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Astrovela"));
     QApplication::setApplicationVersion(core::Versione_Completa());
@@ -47,6 +52,8 @@ int main(int argc, char** argv)
     };
     if (!core::MDIForm_Initialize(avvio))
         return 0;
+    if (const QString mancanti = mLang::Rapporto_Chiavi_Mancanti(); !mancanti.isEmpty())
+        qWarning("%s", qPrintable(mancanti));
 
     MDIForm1 w;
     database::Collega_Finestre(w);

@@ -4,8 +4,12 @@
 #include "platform/vb.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+
+#include <optional>
 
 bool gblnLinguaCaricata = false;
 QStringList gstrRigheLingua;
@@ -21,6 +25,10 @@ struct Memory {
     QHash<QString, Section> sections;   // folded section name -> entries
     QString explicitFile;               // set by Usa_File_Lingua
     QString programFolder;              // set by Imposta_Cartella_Programma
+    // The English file beside the file in use: where a missing text is taken from.
+    QString fallbackFile;
+    bool fallbackLoaded = false;
+    QHash<QString, Section> fallback;
 };
 
 Memory& memory()
@@ -88,6 +96,68 @@ bool holdsMarkup(const QString& s)
     return s.contains(u'[') || s.contains(u']') || s.contains(u'=');
 }
 
+// Reads a language file into a table of its own; false when it cannot be read.
+bool readTable(const QString& file, QHash<QString, Section>& sections, QStringList* lines = nullptr)
+{
+    sections.clear();
+    QFile f(file);
+    if (file.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    const bool complete = f.error() == QFileDevice::NoError;
+    // UTF-8 when valid, else the Windows-1252 code page the files were first written in.
+    QStringList all = nonEmptyLines(vb::decodeText(bytes).text);
+    buildIndex(all, sections);
+    if (lines)
+        *lines = std::move(all);
+    return complete;
+}
+
+std::optional<QString> find(const QHash<QString, Section>& sections, const QString& section,
+                            const QString& key)
+{
+    const auto s = sections.constFind(fold(section));
+    if (s == sections.constEnd())
+        return std::nullopt;
+    const auto v = s->constFind(fold(key));
+    if (v == s->constEnd())
+        return std::nullopt;
+    return *v;
+}
+
+// The English language file in the folder of `file` ("" when there is none,
+// or when `file` is that file).
+QString englishBeside(const QString& file)
+{
+    if (file.isEmpty())
+        return {};
+    const QFileInfo info(file);
+    const QDir dir = info.absoluteDir();
+    for (const QString& name : dir.entryList({QStringLiteral("*.ini")}, QDir::Files)) {
+        if (name.compare(QLatin1String(kFileLinguaInglese), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString path = dir.filePath(name);
+        return QFileInfo(path).canonicalFilePath() == info.canonicalFilePath() ? QString() : path;
+    }
+    return {};
+}
+
+// The English text of a key the file in use lacks.
+QString fallbackText(const QString& file, const QString& section, const QString& key)
+{
+    Memory& m = memory();
+    if (!m.fallbackLoaded || m.fallbackFile != file) {
+        m.fallbackFile = file;
+        m.fallbackLoaded = true;
+        const QString english = englishBeside(file);
+        if (english.isEmpty())
+            m.fallback.clear();
+        else
+            readTable(english, m.fallback);
+    }
+    return find(m.fallback, section, key).value_or(QString());
+}
+
 } // namespace
 
 bool Carica_File_Lingua(const QString& file)
@@ -97,21 +167,12 @@ bool Carica_File_Lingua(const QString& file)
         return true;
     gblnLinguaCaricata = false;
     gstrRigheLingua.clear();
-    m.sections.clear();
     m.loadedFile = file;
-
-    QFile f(file);
-    if (file.isEmpty() || !f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = f.readAll();
-    const bool complete = f.error() == QFileDevice::NoError;
-    // UTF-8 when valid, else the Windows-1252 code page the files were first written in.
-    gstrRigheLingua = nonEmptyLines(vb::decodeText(bytes).text);
-    buildIndex(gstrRigheLingua, m.sections);
+    m.fallbackLoaded = false;
     // A read that failed part-way keeps what was read but leaves the flag
     // clear, so the next lookup tries the file again.
-    gblnLinguaCaricata = complete;
-    return complete;
+    gblnLinguaCaricata = readTable(file, m.sections, &gstrRigheLingua);
+    return gblnLinguaCaricata;
 }
 
 bool Cerca_Riga(qsizetype& index, const QString& text, bool stopAtSection)
@@ -134,12 +195,55 @@ QString Leggi_Chiave_Lingua(const QString& section, const QString& key, const QS
     if (holdsMarkup(section) || holdsMarkup(key))
         return def;
     Carica_File_Lingua(file);
-    const Memory& m = memory();
-    const auto s = m.sections.constFind(fold(section));
-    if (s == m.sections.constEnd())
-        return def;
-    const auto v = s->constFind(fold(key));
-    return v == s->constEnd() ? def : *v;
+    return find(memory().sections, section, key).value_or(def);
+}
+
+QStringList Chiavi_Mancanti(const QString& file, const QString& riferimento)
+{
+    QHash<QString, Section> scelto, completo;
+    readTable(file, scelto);
+    QStringList lines;
+    readTable(riferimento, completo, &lines);
+    // In the order of the reference file, as "[section] key".
+    QStringList mancanti;
+    QString sezione;
+    for (const QString& line : lines) {
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            sezione = close < 0 ? QString() : line.mid(1, close - 1);
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (sezione.isEmpty() || eq < 0)
+            continue;
+        const QString key = line.left(eq);
+        if (find(completo, sezione, key) && !find(scelto, sezione, key)) {
+            const QString voce = QStringLiteral("[%1] %2").arg(sezione, key);
+            if (!mancanti.contains(voce))
+                mancanti.append(voce);
+        }
+    }
+    return mancanti;
+}
+
+QString File_Lingua_Inglese()
+{
+    return englishBeside(File_Lingua_Corrente());
+}
+
+QString Rapporto_Chiavi_Mancanti()
+{
+    const QString file = File_Lingua_Corrente();
+    const QString inglese = englishBeside(file);
+    if (inglese.isEmpty())
+        return {};
+    const QStringList mancanti = Chiavi_Mancanti(file, inglese);
+    if (mancanti.isEmpty())
+        return {};
+    return QStringLiteral("The language file %1 lacks %2 texts, shown in English: %3")
+        .arg(QDir::toNativeSeparators(file))
+        .arg(mancanti.size())
+        .arg(mancanti.join(QStringLiteral(", ")));
 }
 
 QString Cartella_Programma()
@@ -174,7 +278,15 @@ bool Usa_File_Lingua(const QString& path)
 
 QString Testo_Lingua(const QString& section, const QString& key)
 {
-    return Leggi_Chiave_Lingua(section, key, QString(), File_Lingua_Corrente());
+    const QString file = File_Lingua_Corrente();
+    if (holdsMarkup(section) || holdsMarkup(key))
+        return {};
+    Carica_File_Lingua(file);
+    if (std::optional<QString> v = find(memory().sections, section, key))
+        return *v;
+    // A text the chosen file lacks is shown in English rather than as
+    // nothing (a menu without a caption disappears).
+    return fallbackText(file, section, key);
 }
 
 } // namespace mLang

@@ -4,15 +4,19 @@
 // and "key=value" lines, named after its language, in the program folder).
 //
 // The chosen file is read once into memory; a lookup is a hash search.
-// Section and key names match without regard to case; a missing text is the
-// empty text (or the caller's default), never an error.
+// Section and key names match without regard to case; a text the chosen file
+// lacks is taken from the English file beside it, and is the empty text (or
+// the caller's default) only when that one lacks it too; never an error.
 #include <QString>
 #include <QStringList>
 
 namespace mLang {
 
-// The text of `key` in `section` of the language file in use; empty when
-// missing. The file in use is the one given to Usa_File_Lingua, else
+// The name of the English language file, the one every other is made from.
+inline constexpr char kFileLinguaInglese[] = "english.ini";
+
+// The text of `key` in `section` of the language file in use; when the file
+// lacks it, the English file's text; empty when both lack it. The file in use is the one given to Usa_File_Lingua, else
 // Cartella_Programma() + "/" + gstrFileLingua.
 QString Testo_Lingua(const QString& section, const QString& key);
 
@@ -21,6 +25,17 @@ QString Testo_Lingua(const QString& section, const QString& key);
 // it is not the file in memory or the loaded flag was cleared.
 QString Leggi_Chiave_Lingua(const QString& section, const QString& key, const QString& def,
                             const QString& file);
+
+// The keys, as "[section] key" in the order of `riferimento`, that
+// `riferimento` holds and `file` lacks (the keys Testo_Lingua takes from the
+// English file when `file` is in use).
+QStringList Chiavi_Mancanti(const QString& file, const QString& riferimento);
+// The English file beside the file in use ("" when that is the English file
+// or there is none).
+QString File_Lingua_Inglese();
+// For the start-up log: which texts the file in use lacks ("" when none, or
+// when the English file is in use).
+QString Rapporto_Chiavi_Mancanti();
 
 // Reads `file` into memory unless it is already loaded (gblnLinguaCaricata
 // set for that same file). True when the file is in memory after the call.

@@ -151,3 +151,33 @@ TEST_F(LanguageTest, LineScanStopsAtTheNextHeader)
 }
 
 } // namespace
+
+TEST_F(LanguageTest, ATextTheFileLacksIsTakenFromTheEnglishFile)
+{
+    mLang::Imposta_Cartella_Programma(dir.path());
+    write("english.ini", "[MDIForm1]\r\nmnuFile=&File\r\nmnuTerra=&Earth\r\n[Dialogs]\r\nerrore=Something failed\r\n");
+    write("italiano.ini", "[MDIForm1]\r\nmnuFile=&File (it)\r\nvuoto=\r\n");
+    gstrFileLingua = "italiano.ini";
+    mLang::Usa_File_Lingua({});
+    EXPECT_EQ(mLang::Testo_Lingua("mdiform1", "MNUFILE"), "&File (it)");
+    // A menu without a caption would vanish, an error box would show nothing.
+    EXPECT_EQ(mLang::Testo_Lingua("MDIForm1", "mnuTerra"), "&Earth");
+    EXPECT_EQ(mLang::Testo_Lingua("Dialogs", "errore"), "Something failed");
+    // A text left empty on purpose stays empty; one neither file holds is empty.
+    EXPECT_EQ(mLang::Testo_Lingua("MDIForm1", "vuoto"), "");
+    EXPECT_EQ(mLang::Testo_Lingua("MDIForm1", "nessuno"), "");
+
+    // What start-up reports: the missing keys in the English file's order.
+    EXPECT_EQ(mLang::Chiavi_Mancanti(dir.filePath("italiano.ini"), dir.filePath("english.ini")),
+              (QStringList{"[MDIForm1] mnuTerra", "[Dialogs] errore"}));
+    const QString rapporto = mLang::Rapporto_Chiavi_Mancanti();
+    EXPECT_TRUE(rapporto.contains("italiano.ini") && rapporto.contains("lacks 2 texts")
+                && rapporto.contains("[Dialogs] errore"))
+        << rapporto.toStdString();
+
+    // With the English file in use there is nothing to fall back on or report.
+    gstrFileLingua = "english.ini";
+    mLang::Usa_File_Lingua({});
+    EXPECT_EQ(mLang::Testo_Lingua("MDIForm1", "vuoto"), "");
+    EXPECT_TRUE(mLang::Rapporto_Chiavi_Mancanti().isEmpty());
+}
