@@ -140,11 +140,23 @@ void IniSettingsStore::load()
     const QString text = vb::decodeText(bytes).text;
     QString section;
     bool inSection = false;
+    int numero = 0;
+    // A line that is not a setting is not written back: it is noted, and the
+    // file as read is kept beside the new one at the first save.
+    auto scartata = [&] {
+        if (m_lineaScartata == 0)
+            m_lineaScartata = numero;
+    };
     for (QStringView line : QStringView(text).split(u'\n')) {
+        ++numero;
         if (line.endsWith(u'\r'))
             line.chop(1);
-        if (line.isEmpty() || line.startsWith(u';'))
+        if (line.trimmed().isEmpty())
             continue;
+        if (line.startsWith(u';')) {
+            scartata();
+            continue;
+        }
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             section = unescape(line.mid(1, line.size() - 2));
             if (!m_sections.contains(section)) {
@@ -154,11 +166,11 @@ void IniSettingsStore::load()
             inSection = true;
             continue;
         }
-        if (!inSection)
+        const qsizetype eq = inSection ? splitPoint(line) : -1;
+        if (eq < 0) {
+            scartata();
             continue;
-        const qsizetype eq = splitPoint(line);
-        if (eq < 0)
-            continue;
+        }
         const QString key = unescape(line.left(eq));
         const QString val = unescape(line.mid(eq + 1));
         auto& rows = m_sections[section];
@@ -245,21 +257,20 @@ bool IniSettingsStore::save(QString* error) const
             out += escape(row.first, true) + u'=' + escape(row.second, false) + u'\n';
         out += u'\n';
     }
-    QSaveFile f(m_path);
-    // Unbuffered, so that a short write (full disk) shows in write()'s
-    // result instead of being lost in the flush at commit.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = f.errorString();
-        return false;
+    if (m_lineaScartata > 0 && !m_copiaFatta) {
+        const QString copia = m_path + QStringLiteral(".bak");
+        QFile::remove(copia);
+        if (!QFile::copy(m_path, copia)) {
+            if (error)
+                *error = QStringLiteral("The settings file %1 holds lines that are not settings (line %2) and "
+                                        "no copy of it could be kept; it was left as it is.")
+                             .arg(m_path)
+                             .arg(m_lineaScartata);
+            return false;
+        }
+        m_copiaFatta = true;
     }
-    const QByteArray bytes = out.toUtf8();
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    return vb::writeFileWhole(m_path, out.toUtf8(), error);
 }
 
 } // namespace platform

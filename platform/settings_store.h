@@ -54,6 +54,11 @@ public:
     // not exist yet). While it is set, writes are refused so that a file we
     // could not read is never replaced by one holding only the new values.
     QString loadError() const { return m_loadError; }
+    // The first line (from 1) of the file that is not a setting (a comment,
+    // a line outside a section or without "="), 0 when there is none. Such
+    // lines are not written back: the first save keeps the file as read in
+    // <file>.bak.
+    int lineaScartata() const { return m_lineaScartata; }
     // The default place: <configuration folder>/Astrovela/Astrovela.conf
     static QString defaultFilePath();
 
@@ -63,6 +68,8 @@ private:
 
     QString m_path;
     QString m_loadError;
+    int m_lineaScartata = 0;
+    mutable bool m_copiaFatta = false;
     // Sections and keys in first-written order, so the file stays readable.
     QList<QString> m_sectionOrder;
     QHash<QString, QList<QPair<QString, QString>>> m_sections;

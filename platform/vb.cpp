@@ -1261,6 +1261,11 @@ bool writeTextFile(const QString& path, const QString& text, TextEncoding encodi
             *error = QStringLiteral("The folder %1 does not exist.").arg(info.absolutePath());
         return false;
     }
+    return writeFileWhole(path, encodeText(text, encoding), error);
+}
+
+bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error)
+{
     QSaveFile f(path);
     // Unbuffered, so that a short write (full disk) shows in write()'s
     // result instead of being lost in the flush at commit.
@@ -1269,10 +1274,22 @@ bool writeTextFile(const QString& path, const QString& text, TextEncoding encodi
             *error = f.errorString();
         return false;
     }
-    const QByteArray bytes = encodeText(text, encoding);
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
+    // A write that stops part-way (full disk, file-size limit) reports no
+    // error of its own; writing the rest again fails at once and so gives
+    // the system's reason ("No space left on device", "File too large").
+    qint64 scritti = 0;
+    while (scritti < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + scritti, bytes.size() - scritti);
+        if (n <= 0)
+            break;
+        scritti += n;
+    }
+    if (scritti != bytes.size() || !f.commit()) {
+        if (error) {
             *error = f.errorString();
+            if (f.error() == QFileDevice::NoError || error->isEmpty())
+                *error = QStringLiteral("The file could not be written whole.");
+        }
         return false;
     }
     return true;

@@ -212,6 +212,9 @@ std::optional<TextDocument> readTextFile(const QString& path, QString* error = n
 // as it was and returns false with the reason.
 bool writeTextFile(const QString& path, const QString& text, TextEncoding encoding,
                    QString* error = nullptr);
+// The bytes written whole through a temporary file, as writeTextFile; the
+// reason of a failure is the system's ("No space left on device").
+bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Saves a document back in the encoding it was read with; its text's line
 // ends are turned into the document's line ending first.
 bool writeTextFile(const QString& path, const TextDocument& document, QString* error = nullptr);

@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "support/full_disk.h"
 
 using platform::IniSettingsStore;
@@ -81,7 +84,8 @@ TEST(IniSettingsStoreTest, AFailedWriteLeavesTheOldFileAndSaysSo)
                                  &error);
     }
     EXPECT_FALSE(written);
-    EXPECT_FALSE(error.isEmpty());
+    // The system's reason, not "Unknown error" from a write that stopped part-way.
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << error.toStdString();
     EXPECT_EQ(fileBytes(path), before);
     // Memory agrees with the file.
     EXPECT_EQ(store.value(QStringLiteral("Observer"), QStringLiteral("Name")), QStringLiteral("Milano"));
@@ -121,6 +125,24 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Nome")), QString::fromUtf8("Città"));
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Lat")), QStringLiteral("45.4"));
     EXPECT_FALSE(store.value(QString(), QStringLiteral("stray")));
+    EXPECT_EQ(store.lineaScartata(), 1);
+
+    // The lines that are not settings are not written back: the first save
+    // keeps the file as it was beside the new one, and only once.
+    const QByteArray hand = fileBytes(path);
+    ASSERT_TRUE(store.setValue(QStringLiteral("Osservatore"), QStringLiteral("Lat"), QStringLiteral("46")));
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), hand);
+    ASSERT_TRUE(store.setValue(QStringLiteral("Osservatore"), QStringLiteral("Lat"), QStringLiteral("47")));
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), hand);
+    EXPECT_FALSE(fileBytes(path).contains("comment"));
+
+    // A file of settings only leaves no copy.
+    const QString clean = dir.filePath(QStringLiteral("clean.conf"));
+    IniSettingsStore(clean).setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+    IniSettingsStore again(clean);
+    EXPECT_EQ(again.lineaScartata(), 0);
+    ASSERT_TRUE(again.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("D")));
+    EXPECT_FALSE(QFile::exists(clean + QStringLiteral(".bak")));
 }
 
 TEST(MemorySettingsStoreTest, KeepsTextsAndFailsWritesOnRequest)
