@@ -337,42 +337,68 @@ bool Leggi_Record_Stella(const QString& cartella, int numero)
     return true;
 }
 
+namespace {
+
+struct Passo {
+    const char* file;
+    bool binario;
+    std::optional<Guasto> (*leggiTesto)(const QString&, DatiFissi&);
+};
+// The files in the order they are read.
+const Passo kPassi[] = {
+    {kFileStelle, true, nullptr},
+    {kFileLineeCostellazioni, false, Leggi_Linee},
+    {kFileNomiCostellazioni, false, Leggi_Nomi},
+    {kFilePianeti, false, Leggi_Pianeti},
+    {kFileMagnitudini, false, Leggi_Magnitudini},
+    {kFileFrequenze, false, Leggi_Frequenze},
+};
+
+// Reads one file's bytes into d; the failure, named by file and line, or ok.
+EsitoCaricaDati Leggi_Passo(const Passo& p, const std::optional<QByteArray>& byte, DatiFissi& d)
+{
+    EsitoCaricaDati esito;
+    esito.file = QString::fromLatin1(p.file);
+    if (!byte) {
+        esito.ok = false;
+        esito.dettaglio = QStringLiteral("the file is missing or cannot be read");
+        return esito;
+    }
+    const std::optional<Guasto> g =
+        p.binario ? Leggi_Stelle(*byte, d) : p.leggiTesto(vb::decodeText(*byte).text, d);
+    if (g) {
+        esito.ok = false;
+        esito.riga = g->riga;
+        esito.dettaglio = g->dettaglio;
+    }
+    return esito;
+}
+
+} // namespace
+
+EsitoCaricaDati Verifica_File_Dati(const QString& nome, const QByteArray& byte)
+{
+    for (const Passo& p : kPassi) {
+        if (nome == QLatin1String(p.file)) {
+            DatiFissi d;
+            return Leggi_Passo(p, byte, d);
+        }
+    }
+    EsitoCaricaDati esito;
+    esito.ok = false;
+    esito.file = nome;
+    esito.dettaglio = QStringLiteral("not one of the fixed data files");
+    return esito;
+}
+
 EsitoCaricaDati Carica_dati(const QString& cartella)
 {
     DatiFissi d;
     const QDir dir(cartella);
-
-    struct Passo {
-        const char* file;
-        bool binario;
-        std::optional<Guasto> (*leggiTesto)(const QString&, DatiFissi&);
-    };
-    const Passo passi[] = {
-        {kFileStelle, true, nullptr},
-        {kFileLineeCostellazioni, false, Leggi_Linee},
-        {kFileNomiCostellazioni, false, Leggi_Nomi},
-        {kFilePianeti, false, Leggi_Pianeti},
-        {kFileMagnitudini, false, Leggi_Magnitudini},
-        {kFileFrequenze, false, Leggi_Frequenze},
-    };
-
-    for (const Passo& p : passi) {
-        const QString nome = QString::fromLatin1(p.file);
-        EsitoCaricaDati esito;
-        esito.ok = false;
-        esito.file = nome;
-        const auto byte = Leggi_File(dir.filePath(nome));
-        if (!byte) {
-            esito.dettaglio = QStringLiteral("the file is missing or cannot be read");
+    for (const Passo& p : kPassi) {
+        const EsitoCaricaDati esito = Leggi_Passo(p, Leggi_File(dir.filePath(QString::fromLatin1(p.file))), d);
+        if (!esito)
             return esito;
-        }
-        const std::optional<Guasto> g =
-            p.binario ? Leggi_Stelle(*byte, d) : p.leggiTesto(vb::decodeText(*byte).text, d);
-        if (g) {
-            esito.riga = g->riga;
-            esito.dettaglio = g->dettaglio;
-            return esito;
-        }
     }
 
     gudtStelle = std::move(d.stelle);

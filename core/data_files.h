@@ -147,6 +147,10 @@ struct EsitoCaricaDati {
 // been read without fault.
 EsitoCaricaDati Carica_dati(const QString& cartella);
 
+// Reads the bytes of one fixed data file (named as in the program folder) as
+// Carica_dati would, without changing any table: where and why it stopped.
+EsitoCaricaDati Verifica_File_Dati(const QString& nome, const QByteArray& byte);
+
 // The message for a failed load, in the user's language: the "erroredb" text,
 // then the file and line where reading stopped.
 QString Testo_Errore_Dati(const EsitoCaricaDati& esito);
