@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const std::vector<std::string> magnitudini{"", "4.0"};
-    static const core::TabellaFrequenze frequenze;
+    static const TabellaFrequenze frequenze;
     core::LettoreElementi l(fuzz::Byte(data, size));
     RigaDati set;
     qsizetype prima = -1;

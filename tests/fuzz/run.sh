@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Makes the seed corpora of the fuzz targets from the shipped files and the
+# test fixtures, then runs every target.
+#   tests/fuzz/run.sh BUILD_DIR SECONDS            each target for SECONDS
+#   tests/fuzz/run.sh BUILD_DIR runs=N [TARGET...] each target for N inputs
+# A crash, a leak, a sanitizer finding or an input that runs longer than 10 s
+# stops the target with a non-zero status; the input is kept in
+# BUILD_DIR/fuzz/artifacts. The run fails when any target failed.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+src=$(cd "$here/../.." && pwd)
+build=$(cd "$1" && pwd)
+budget=$2
+shift 2
+bin=$build/fuzz
+seeds=$bin/seeds
+rm -rf "$seeds"
+mkdir -p "$seeds" "$bin/artifacts"
+
+# Element sets: each set of the fixtures alone, as three LF-joined lines.
+split_sets() { # file prefix outdir
+  awk -v out="$3" -v p="$2" '
+    { sub(/\r$/, "") }
+    /^#/ { next }
+    /^1 / && prev != "" && getline l2 > 0 { sub(/\r$/, "", l2); n++;
+      f = sprintf("%s/%s%03d", out, p, n); printf "%s\n%s\n%s", prev, $0, l2 > f; close(f); prev = ""; next }
+    { prev = $0 }' "$1"
+}
+mkdir -p "$seeds/element_set"
+split_sets "$src/tests/data/elements_sample.txt" sample "$seeds/element_set"
+awk '{ sub(/\r$/, "") } /^1 / { l1 = substr($0, 1, 69) } /^2 / { n++; f = sprintf("%s/ver%03d", out, n);
+     printf "VER\n%s\n%s", l1, substr($0, 1, 69) > f; close(f) }' out="$seeds/element_set" "$src/tests/data/SGP4-VER.TLE"
+
+mkdir -p "$seeds/element_file" "$seeds/working_list"
+cp "$src/tests/data/elements_sample.txt" "$src/tests/data/elements_sample_horizon.txt" "$src/tests/data/SGP4-VER.TLE" "$seeds/element_file/"
+head -c 2000 "$src/tests/data/elements_sample.txt" > "$seeds/element_file/short"
+# The working list as the program writes it: three sets, CR LF.
+for k in 0 1 2 3; do
+  tr -d '\r' < "$src/tests/data/elements_sample.txt" | sed -n "$((k * 9 + 1)),$((k * 9 + 9))p" | sed 's/$/\r/' > "$seeds/working_list/list$k"
+done
+
+# Fixed data files: the first byte chooses the file (see data_files.cpp).
+mkdir -p "$seeds/data_files"
+i=0
+for f in clines.dat cnames.dat planets.dat magnitud.dat frequen.dat; do
+  { printf "\\$(printf '%03o' $i)"; cat "$src/data/$f"; } > "$seeds/data_files/$f"
+  i=$((i + 1))
+done
+{ printf '\005'; head -c 3500 "$src/data/stars.bin"; } > "$seeds/data_files/stars.bin"
+
+mkdir -p "$seeds/language_file" "$seeds/text_decoding" "$seeds/city_list"
+cp "$src"/lang/*.ini "$seeds/language_file/"
+cp "$src"/lang/*.ini "$src/data/planets.dat" "$src/data/magnitud.dat" "$src/data/cnames.dat" "$seeds/text_decoding/"
+head -c 3000 "$src/data/frequen.dat" > "$seeds/text_decoding/frequen"
+# The city list in pieces of 40 cities (the whole list is long for a fuzz input).
+split -l 40 -a 3 "$src/data/cities.dat" "$seeds/city_list/cities."
+ls "$seeds/city_list" | tail -n +31 | sed "s|^|$seeds/city_list/|" | xargs -r rm -f
+cp "$seeds/city_list/cities.aaa" "$seeds/text_decoding/"
+
+for t in settings_file http_reply time_reply; do
+  mkdir -p "$seeds/$t"
+  cp "$here/seeds/$t"/* "$seeds/$t/"
+done
+# Inputs that once failed are seeds too, so they are tried on every run.
+if [ -d "$here/regressions" ]; then
+  for d in "$here"/regressions/*/; do
+    [ -d "$d" ] && cp "$d"* "$seeds/$(basename "$d")/" 2>/dev/null || true
+  done
+fi
+
+if [ "$#" -gt 0 ]; then targets=("$@"); else
+  targets=(); for f in "$bin"/fuzz_*; do targets+=("$(basename "$f" | sed 's/^fuzz_//')"); done
+fi
+case "$budget" in
+  runs=*) limit=(-runs="${budget#runs=}") ;;
+  *) limit=(-max_total_time="$budget") ;;
+esac
+
+failed=()
+for t in "${targets[@]}"; do
+  work=$bin/corpus/$t
+  mkdir -p "$work"
+  echo "== fuzzing $t (${budget})"
+  if ! ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      "$bin/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
+      -artifact_prefix="$bin/artifacts/$t-" "$work" "$seeds/$t" > "$bin/$t.log" 2>&1; then
+    failed+=("$t")
+    tail -n 40 "$bin/$t.log"
+  fi
+  grep -E '^stat::number_of_executed_units|^Done' "$bin/$t.log" | tr '\n' ' '
+  echo
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "== fuzz targets that failed: ${failed[*]} (inputs in $bin/artifacts)"
+  exit 1
+fi
+echo "== every fuzz target ran clean"
