@@ -9,6 +9,7 @@ PKGS=(
   xvfb xauth poppler-utils fonts-dejavu-core
   qt6-translations-l10n
   python3-sgp4 python3-skyfield python3-ephem
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -15,7 +15,9 @@ namespace fuzz {
 
 inline const QString& Cartella()
 {
-    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/astrovela-fuzz-XXXXXX"));
+    // In memory where the system offers it: the saves under test sync to disk.
+    static const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static QTemporaryDir dir(base + QStringLiteral("/astrovela-fuzz-XXXXXX"));
     if (!dir.isValid())
         std::abort();
     static const QString path = dir.path();

@@ -2,7 +2,10 @@
 # Makes the seed corpora of the fuzz targets from the shipped files and the
 # test fixtures, then runs every target.
 #   tests/fuzz/run.sh BUILD_DIR SECONDS            each target for SECONDS
-#   tests/fuzz/run.sh BUILD_DIR runs=N [TARGET...] each target for N inputs
+#   tests/fuzz/run.sh BUILD_DIR runs=N[,S] [TARGET...]
+#                                           each target for N inputs (or S seconds)
+#   tests/fuzz/run.sh BUILD_DIR seeds       only make the seed corpora
+# SKIP_SEEDS=1 keeps the seed corpora made before (runs side by side).
 # A crash, a leak, a sanitizer finding or an input that runs longer than 10 s
 # stops the target with a non-zero status; the input is kept in
 # BUILD_DIR/fuzz/artifacts. The run fails when any target failed.
@@ -14,8 +17,10 @@ budget=$2
 shift 2
 bin=$build/fuzz
 seeds=$bin/seeds
+mkdir -p "$bin/artifacts"
+if [ "${SKIP_SEEDS:-0}" != 1 ]; then
 rm -rf "$seeds"
-mkdir -p "$seeds" "$bin/artifacts"
+mkdir -p "$seeds"
 
 # Element sets: each set of the fixtures alone, as three LF-joined lines.
 split_sets() { # file prefix outdir
@@ -49,7 +54,10 @@ done
 { printf '\005'; head -c 3500 "$src/data/stars.bin"; } > "$seeds/data_files/stars.bin"
 
 mkdir -p "$seeds/language_file" "$seeds/text_decoding" "$seeds/city_list"
-cp "$src"/lang/*.ini "$seeds/language_file/"
+# The language files in pieces of 60 lines, each under its first header.
+for f in "$src"/lang/*.ini; do
+  split -l 60 -a 2 "$f" "$seeds/language_file/$(basename "$f" .ini)."
+done
 cp "$src"/lang/*.ini "$src/data/planets.dat" "$src/data/magnitud.dat" "$src/data/cnames.dat" "$seeds/text_decoding/"
 head -c 3000 "$src/data/frequen.dat" > "$seeds/text_decoding/frequen"
 # The city list in pieces of 40 cities (the whole list is long for a fuzz input).
@@ -57,10 +65,12 @@ split -l 40 -a 3 "$src/data/cities.dat" "$seeds/city_list/cities."
 ls "$seeds/city_list" | tail -n +31 | sed "s|^|$seeds/city_list/|" | xargs -r rm -f
 cp "$seeds/city_list/cities.aaa" "$seeds/text_decoding/"
 
-for t in settings_file http_reply time_reply; do
+for t in settings_file download_reply time_reply; do
   mkdir -p "$seeds/$t"
   cp "$here/seeds/$t"/* "$seeds/$t/"
 done
+head -c 3000 "$src/tests/data/elements_sample.txt" > "$seeds/download_reply/elements"
+tr -d '\r' < "$src/tests/data/elements_sample.txt" | head -c 3000 > "$seeds/download_reply/elements-lf"
 # Inputs that once failed are seeds too, so they are tried on every run.
 if [ -d "$here/regressions" ]; then
   for d in "$here"/regressions/*/; do
@@ -68,10 +78,14 @@ if [ -d "$here/regressions" ]; then
   done
 fi
 
+fi
+[ "$budget" = seeds ] && exit 0
+
 if [ "$#" -gt 0 ]; then targets=("$@"); else
   targets=(); for f in "$bin"/fuzz_*; do targets+=("$(basename "$f" | sed 's/^fuzz_//')"); done
 fi
 case "$budget" in
+  runs=*,*) b=${budget#runs=}; limit=(-runs="${b%,*}" -max_total_time="${b#*,}") ;;
   runs=*) limit=(-runs="${budget#runs=}") ;;
   *) limit=(-max_total_time="$budget") ;;
 esac
@@ -82,7 +96,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$work"
   echo "== fuzzing $t (${budget})"
   if ! ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
-      "$bin/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
+      "$bin/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
       -artifact_prefix="$bin/artifacts/$t-" "$work" "$seeds/$t" > "$bin/$t.log" 2>&1; then
     failed+=("$t")
     tail -n 40 "$bin/$t.log"

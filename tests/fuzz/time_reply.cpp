@@ -5,7 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray byte = fuzz::Byte(data, size);
-    const std::optional<QDateTime> t = options::timeproto::Ora_Da_Risposta(byte, 0.0);
+    const std::optional<QDateTime> t = network::timeproto::Ora_Da_Risposta(byte, 0.0);
     if (t)
         FUZZ_CHECK(t->isValid());
     return 0;
