@@ -14,7 +14,7 @@ if [ "$#" -gt 0 ]; then targets=("$@"); else
   targets=(); for f in "$build"/fuzz/fuzz_*; do targets+=("$(basename "$f" | sed 's/^fuzz_//')"); done
 fi
 printf '%s\n' "${targets[@]}" |
-  SKIP_SEEDS=1 xargs -P 3 -I{} nice -n 19 "$here/run.sh" "$build" "runs=10000000,$seconds" {}
+  SKIP_SEEDS=1 xargs -P 3 -I{} nice -n 10 "$here/run.sh" "$build" "runs=10000000,$seconds" {}
 status=$?
 for t in "${targets[@]}"; do
   log=$build/fuzz/$t.log
