@@ -306,8 +306,12 @@ void CentralClock::esegui(bool passo)
             if (!calcolaSatelliti())
                 return; // a decayed satellite was removed: the rest waits for the next tick
             const int n = gintNumSatelliti;
-            const PrincipalTexts testi = Testi_Principale(
-                gudtValori[1], gudtSatelementi[1], gintCanale[0], gsngLatitudine, gdblTempoSiderale);
+            // A principal the models cannot compute this second shows empty
+            // figures, not the zeros of an empty state.
+            const PrincipalTexts testi = gudtValori[1].Stato == StatoNessuno
+                ? PrincipalTexts{}
+                : Testi_Principale(gudtValori[1], gudtSatelementi[1], gintCanale[0], gsngLatitudine,
+                                   gdblTempoSiderale);
             if (v.worldMap) {
                 for (int i = 1; i <= n; ++i)
                     v.worldMap->Disegna_satellite(i);

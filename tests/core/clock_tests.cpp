@@ -495,13 +495,23 @@ TEST_F(ClockTest, ASimulationFarFromTheEpochsLosesNoSatellite)
         core::Data_Orologio(QDate(9999, 12, 30), QTime(12, 0, 0)),
         core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0)),
     };
+    FakeMap map(rec);
+    core::clockViews().worldMap = &map;
     for (const QDateTime& t : istanti) {
         clock().Avvia_Simulazione(t);
         for (int k = 0; k < 3; ++k)
             clock().tmrCentrale_Timer();
         EXPECT_EQ(gdatDataCorrente, t.addSecs(2));
         EXPECT_EQ(gintNumSatelliti, 4) << t.toString().toStdString();
+        if (t.date().year() == 9999) {
+            // The ISS cannot be followed 8000 years on: its panel is empty.
+            EXPECT_EQ(gudtValori[1], Valori{});
+            EXPECT_TRUE(map.testi.lblLatitude.isEmpty());
+            EXPECT_TRUE(map.testi.lblRicez.isEmpty());
+        }
     }
+    EXPECT_FALSE(map.testi.lblLatitude.isEmpty()); // computed again in 2027
+    core::clockViews().worldMap = nullptr;
     // In 2027 the three healthy ones are computed, the fallen one is not.
     EXPECT_GT(gudtValori[1].Periodo, 0.0);
     EXPECT_GT(gudtValori[3].Periodo, 80000.0);
