@@ -98,8 +98,7 @@ int main(int argc, char** argv)
         return 1;
     w.resize(1200, 820);
     w.show();
-    // A working list from the sample file (every set but the verification
-    // ones), and a summer evening close to the sets' epochs, the clock still.
+    // A working list from the element file (every set but the verification ones).
     if (gudtDatabasePrimario.empty() && !gstrDatabasePrimario.isEmpty()) {
         QString file = gstrDatabasePrimario;
         frmDatabase::instance()->Database_satelliti(file);
@@ -110,17 +109,18 @@ int main(int argc, char** argv)
         if (set.Riga0.rfind("ISS", 0) == 0)
             core::WorkingList::instance().Aggiungi(set);
     for (const RigaDati& set : gudtDatabasePrimario)
-        if (set.Riga0.rfind("SGP4-VER", 0) != 0 && set.Riga0.rfind("ISS", 0) != 0)
+        if (set.Riga0.rfind("SGP4-VER", 0) != 0 && set.Riga0.rfind("ISS", 0) != 0
+            && set.Riga0.find("R/B") == std::string::npos && set.Riga0.find("DEB") == std::string::npos)
             core::WorkingList::instance().Aggiungi(set);
-    core::CentralClock::instance().Arresta();
-    core::CentralClock::instance().Imposta_Data(QDateTime(QDate(2006, 6, 26), QTime(22, 30, 0)));
-    w.Aggiorna();
-    aspetta(300);
+    // The sets are given today's epoch by the script: the clock runs in real time.
+    aspetta(2500);
 
     auto apri = [&w](const char* voce) {
         if (QAction* a = w.menuItem(QLatin1String(voce)))
             a->trigger();
-        aspetta(600);
+        aspetta(400);
+        w.Aggiorna();  // the satellites of the instant drawn at once
+        aspetta(300);
     };
     auto chiudiTutto = [&w] {
         w.mdiArea()->closeAllSubWindows();
@@ -130,14 +130,18 @@ int main(int argc, char** argv)
     apri("mnuTerraMappaRettangolare");
     apri("mnuCieloMappaLocale");
     w.mdiArea()->tileSubWindows();
-    aspetta(600);
+    aspetta(400);
+    w.Aggiorna();
+    aspetta(300);
     salva(&w, out + QStringLiteral("/main_window.png"));
     chiudiTutto();
 
     apri("mnuTerraMappaRettangolare");
     if (QWidget* f = attiva(w)) {
         f->showMaximized();
-        aspetta(600);
+        aspetta(400);
+        w.Aggiorna();
+        aspetta(300);
         salva(f, out + QStringLiteral("/world_map.png"));
     }
     chiudiTutto();
