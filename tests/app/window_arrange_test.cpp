@@ -9,12 +9,11 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
-#include "database/menu_links.h"
 #include "passes/pass_map_window.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
-#include "common/window_links.h"
+#include "shell/window_wiring.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,18 +98,7 @@ void usabile(const QMdiSubWindow* sub, const char* dopo)
 TEST_F(WindowArrange, EveryWindowOpensInsideAndKeepsAUsableSize)
 {
     MDIForm1 w;
-    database::Collega_Finestre(w);
-    views::Collega_Mappa_Mondo(w);
-    views::Collega_Cielo_Locale(w);
-    predictions::Collega_Previsioni(w);
-    predictions::Collega_Elenchi(w);
-    predictions::Collega_Tabelle(w);
-    charts::Collega_Mappa_Passaggio(w);
-    charts::Collega_Cielo_Generale(w);
-    options::Collega_Opzioni(w);
-    options::Collega_Localita(w);
-    options::Collega_File(w);
-    options::Collega_Rete(w);
+    Collega_Tutte_Le_Finestre(w);
     w.resize(1280, 900);
     w.show();
     QApplication::processEvents();

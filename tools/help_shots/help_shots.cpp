@@ -13,7 +13,6 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "common/window_links.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/working_list.h"
@@ -21,12 +20,11 @@
 #include "core/settings.h"
 #include "core/startup.h"
 #include "database/database_window.h"
-#include "database/menu_links.h"
-#include "network/clock_window.h"
 #include "platform/services.h"
 #include "platform/single_instance.h"
 #include "shell/main_window.h"
 #include "shell/time_window.h"
+#include "shell/window_wiring.h"
 
 namespace {
 
@@ -80,19 +78,7 @@ int main(int argc, char** argv)
         return 1;
 
     MDIForm1 w;
-    database::Collega_Finestre(w);
-    views::Collega_Mappa_Mondo(w);
-    views::Collega_Cielo_Locale(w);
-    predictions::Collega_Previsioni(w);
-    predictions::Collega_Elenchi(w);
-    predictions::Collega_Tabelle(w);
-    charts::Collega_Mappa_Passaggio(w);
-    charts::Collega_Cielo_Generale(w);
-    options::Collega_Opzioni(w);
-    options::Collega_Localita(w);
-    options::Collega_File(w);
-    options::Collega_Rete(w);
-    frmTime::setSincronizzazione([] { frmSyncro::Mostra(); });
+    Collega_Tutte_Le_Finestre(w);
     w.setCartellaUtente(avvio.cartellaUtente);
     if (!w.MDIForm_Load())
         return 1;
