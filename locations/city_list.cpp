@@ -27,7 +27,9 @@ std::optional<RigaCitta> Riga_Da_Testo(const QString& riga)
         RigaCitta r;
         r.nome = in.readString();
         const std::optional<double> numeri[3] = {in.readNumber(), in.readNumber(), in.readNumber()};
-        if (r.nome.trimmed().isEmpty() || !in.atEnd())
+        // A name holding a quote (a field that did not begin with one) could
+        // not be written back as it was read.
+        if (r.nome.trimmed().isEmpty() || !Nome_Citta_Valido(r.nome) || !in.atEnd())
             return std::nullopt;
         for (const auto& n : numeri)
             if (!n || !std::isfinite(*n))

@@ -59,9 +59,10 @@ TEST(CityList, BlankAndBadLinesAreNotedByNumberAndTheRestIsRead)
                                    "\"G: g\",-1,-181,3\r\n"      // 7: longitude out of range
                                    "<html>\r\n"                  // 8
                                    "\"I: i\",-7,-8,-9.5\r\n"
-                                   "\"J: j\",1,2,"));            // 10: cut short
+                                   "\v\"K: k\",1,2,3\r\n"       // 10: a quote inside the name
+                                   "\"J: j\",1,2,"));            // 11: cut short
     EXPECT_FALSE(r.completa());
-    EXPECT_EQ(r.errate, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 10}));
+    EXPECT_EQ(r.errate, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 10, 11}));
     ASSERT_EQ(r.righe.size(), 2u);
     EXPECT_EQ(r.righe[0].nome, QStringLiteral("A: a"));
     EXPECT_EQ(r.righe[1].nome, QStringLiteral("I: i"));
