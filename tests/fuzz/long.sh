@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The long fuzz run: every target (or those named) for 10 million inputs or
-# SECONDS (default an hour), three at a time, at the lowest priority.
+# SECONDS (default an hour), FUZZ_JOBS (default three) at a time, at the lowest
+# priority.
 #   tests/fuzz/long.sh BUILD_DIR [SECONDS] [TARGET...]
 # Each target's figures are in BUILD_DIR/fuzz/<target>.log; a summary line
 # per target is printed at the end.
@@ -14,7 +15,7 @@ if [ "$#" -gt 0 ]; then targets=("$@"); else
   targets=(); for f in "$build"/fuzz/fuzz_*; do targets+=("$(basename "$f" | sed 's/^fuzz_//')"); done
 fi
 printf '%s\n' "${targets[@]}" |
-  SKIP_SEEDS=1 xargs -P 3 -I{} nice -n 10 "$here/run.sh" "$build" "runs=10000000,$seconds" {}
+  SKIP_SEEDS=1 xargs -P "${FUZZ_JOBS:-3}" -I{} nice -n 10 "$here/run.sh" "$build" "runs=10000000,$seconds" {}
 status=$?
 for t in "${targets[@]}"; do
   log=$build/fuzz/$t.log
