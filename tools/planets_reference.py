@@ -123,19 +123,31 @@ def moon(jd, rows, lam_sun, m_sun):
     return ecl_to_eq(beta, lam, OBLIQUITY)
 
 
+def true_anomaly(m, e):
+    """True anomaly (degrees) for the mean anomaly m (degrees), Kepler's
+    equation solved by Newton's method."""
+    m = math.remainder(m * D2R, 2 * math.pi)
+    big_e = m + e * math.sin(m)
+    for _ in range(50):
+        step = (big_e - e * math.sin(big_e) - m) / (1 - e * math.cos(big_e))
+        big_e -= step
+        if abs(step) < 1e-13:
+            break
+    return 2 * math.atan2(math.sqrt(1 + e) * math.sin(big_e / 2),
+                          math.sqrt(1 - e) * math.cos(big_e / 2)) * R2D
+
+
 def planet(jd, rows, k):
     d = jd - 2451545.0
     tp, eps, pi_, e = rows[9][1], rows[9][2], rows[9][3], rows[9][4]
     np_ = modulus(360 * d / (365.242191 * tp), 360)
-    m = np_ + eps - pi_
-    big_l = modulus(np_ + (360 / PI) * e * math.sin(m * D2R) + eps, 360)
-    nu = big_l - pi_
+    nu = true_anomaly(np_ + eps - pi_, e)
+    big_l = modulus(nu + pi_, 360)
     big_r = (1 - e * e) / (1 + e * math.cos(nu * D2R))
     _, tp, eps, pi_, e, a, inc, node, _, _ = rows[k - 1]
     np_ = modulus(360 * d / (365.242191 * tp), 360)
-    m = np_ + eps - pi_
-    l = modulus(np_ + (360 / PI) * e * math.sin(m * D2R) + eps, 360)
-    nu = l - pi_
+    nu = true_anomaly(np_ + eps - pi_, e)
+    l = modulus(nu + pi_, 360)
     r = a * (1 - e * e) / (1 + e * math.cos(nu * D2R))
     psi = math.asin(math.sin((l - node) * D2R) * math.sin(inc * D2R)) * R2D
     lp = atan2_360(math.sin((l - node) * D2R) * math.cos(inc * D2R),

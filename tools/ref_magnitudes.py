@@ -44,11 +44,21 @@ def julian_day(t):
 
 
 def heliocentric(el, d):
+    """Heliocentric longitude (degrees) and true anomaly (radians), the true
+    anomaly from Kepler's equation solved by bisection."""
     tp, eps, varpi, e = el[0], el[1], el[2], el[3]
     n = (360.0 * d / (365.242191 * tp)) % 360.0
-    m = math.radians(n + eps - varpi)
-    l = (n + (360.0 / math.pi) * e * math.sin(m) + eps) % 360.0
-    nu = math.radians(l - varpi)
+    m = math.remainder(math.radians(n + eps - varpi), 2 * math.pi)
+    lo, hi = -math.pi, math.pi
+    for _ in range(200):
+        mid = (lo + hi) / 2
+        if mid - e * math.sin(mid) < m:
+            lo = mid
+        else:
+            hi = mid
+    ecc = (lo + hi) / 2
+    nu = 2 * math.atan2(math.sqrt(1 + e) * math.sin(ecc / 2), math.sqrt(1 - e) * math.cos(ecc / 2))
+    l = (math.degrees(nu) + varpi) % 360.0
     return l, nu
 
 

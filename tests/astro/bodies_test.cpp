@@ -155,12 +155,14 @@ TEST(Luna, AgainstPyEphem)
 
 TEST(Pianeti, AgainstPyEphem)
 {
-    // The model takes the elements at J2000 with the first-order equation of
-    // the centre, so positions are in the J2000 frame (compared with
-    // PyEphem's astrometric places) and the errors grow with eccentricity.
+    // The model takes the mean elements at J2000 and solves Kepler's
+    // equation, so right ascension and declination are in the J2000 frame
+    // (compared with PyEphem's astrometric places); what is left is the
+    // planets' perturbations of one another, Jupiter's and Saturn's the
+    // largest.
     const std::map<std::string, std::pair<int, double>> limiti = {
-        {"mercurio", {kMercurio, 2.5}}, {"venere", {kVenere, 0.15}}, {"marte", {kMarte, 2.5}},
-        {"giove", {kGiove, 0.3}},       {"saturno", {kSaturno, 0.5}}, {"urano", {kUrano, 0.2}},
+        {"mercurio", {kMercurio, 0.05}}, {"venere", {kVenere, 0.05}},  {"marte", {kMarte, 0.15}},
+        {"giove", {kGiove, 0.15}},       {"saturno", {kSaturno, 0.2}}, {"urano", {kUrano, 0.05}},
         {"nettuno", {kNettuno, 0.05}},
     };
     std::map<std::string, double> peggiore, peggioreDataOdierna, peggioreFase;

@@ -88,9 +88,9 @@ TEST_F(LocalSky, StarsAndBodiesLieWherePyEphemSeesThem)
             }
         }
         EXPECT_GT(trovate, 90);
-        // Mercury and Mars are bounded by the planet model's first-order equation of the centre.
-        const std::map<QString, double> tolleranza = {{"mercurio", 2.4}, {"venere", 0.3}, {"marte", 2.4},
-                                                      {"giove", 0.5},    {"saturno", 0.5}, {"urano", 0.3},
+        // The planets from mean elements: within 0.2 degrees, and the chart's rounding.
+        const std::map<QString, double> tolleranza = {{"mercurio", 0.3}, {"venere", 0.3}, {"marte", 0.3},
+                                                      {"giove", 0.3},    {"saturno", 0.3}, {"urano", 0.3},
                                                       {"nettuno", 0.3},  {"sole", 0.1},   {"luna", 0.3}};
         const char* const chiavi[10] = {"", "mercurio", "venere", "marte", "giove", "saturno",
                                         "urano", "nettuno", "sole", "luna"};

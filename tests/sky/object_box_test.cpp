@@ -139,14 +139,14 @@ protected:
 TEST_F(ObjectBoxTest, BodyFiguresAgreeWithPyEphem)
 {
     ASSERT_EQ(rif.size(), 9u);
-    // Low-precision models: Mercury and Mars within a few degrees. The
-    // planets' right ascension and declination are J2000 places (PyEphem's
+    // The planets come from mean J2000 elements (within 0.2 degrees); their
+    // right ascension and declination are J2000 places (PyEphem's
     // astrometric ones), their elevation and azimuth of the date. The Moon's
     // right ascension and declination are geocentric (PyEphem's topocentric:
     // the parallax reaches a degree); its elevation and azimuth are the
     // observer's.
-    const double tol[10] = {0, 2.5, 0.4, 2.5, 0.4, 0.6, 0.3, 0.2, 0.1, 1.2};
-    const double tolOrizzontali[10] = {0, 2.5, 0.4, 2.5, 0.4, 0.6, 0.3, 0.2, 0.1, 0.3};
+    const double tol[10] = {0, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2, 0.1, 1.2};
+    const double tolOrizzontali[10] = {0, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2, 0.2, 0.1, 0.3};
     // The magnitude model scales the magnitude at 1 AU by the square root of
     // the phase: Mercury, a third lit, comes out two magnitudes too bright
     // against PyEphem's photometry.
@@ -178,11 +178,11 @@ TEST_F(ObjectBoxTest, BodyFiguresAgreeWithPyEphem)
             EXPECT_NEAR(Secondi(box.lblLight->text()), r.distanza * 499.005, 0.05 * r.distanza * 499.005) << chi;
             EXPECT_NEAR(vb::Val(box.lblPhase->text()), r.fase, 0.05) << chi;
             EXPECT_NEAR(vb::Val(box.lblMag->text()), r.mag, tolMag[r.riga]) << chi;
-            // The Part's own model, worked independently: to 0.05, and the
+            // The program's own magnitude model, worked independently: to 0.005, and the
             // one-decimal text within its rounding of that.
             const double propria = magnitudini.at(r.riga);
-            EXPECT_NEAR(gudtCorpi[r.riga].Magnitudine, propria, 0.05) << chi;
-            EXPECT_NEAR(vb::Val(box.lblMag->text()), propria, 0.1) << chi;
+            EXPECT_NEAR(gudtCorpi[r.riga].Magnitudine, propria, 0.005) << chi;
+            EXPECT_NEAR(vb::Val(box.lblMag->text()), propria, 0.06) << chi;
         } else if (r.riga == mAstro::kSole) {
             EXPECT_TRUE(box.lblMag->isHidden());
             EXPECT_TRUE(box.lblMagnitudine->isHidden());

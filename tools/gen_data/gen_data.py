@@ -3,7 +3,7 @@
 
   /usr/bin/python3 tools/gen_data/gen_data.py [--out DIR] [part ...]
 
-Parts: stars constellations planets satellites cities maps landscape
+What it makes: stars constellations planets satellites cities maps landscape
 (default: all). Needs python3-numpy, python3-pil, python3-yaml and
 python3-ephem, apt-get and npm; the source packages are downloaded and
 unpacked (not installed) into $ASTROVELA_GEN_CACHE (default
