@@ -183,11 +183,6 @@ QString testoErrore(ErroreElementi errore, const std::string& riga0, const QStri
 
 } // namespace
 
-QString Testo_Errore_Elementi(ErroreElementi errore, const std::string& riga0)
-{
-    return testoErrore(errore, riga0, motivoErrore(errore));
-}
-
 QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set)
 {
     QString motivo = motivoErrore(errore);

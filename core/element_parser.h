@@ -60,9 +60,8 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
                                  const TabellaFrequenze& frequenze, Satelement& out);
 
 // The message for a refused set, in the user's language, naming the set by
-// its name line.
-QString Testo_Errore_Elementi(ErroreElementi errore, const std::string& riga0);
-// The same, with the line and columns of a field that holds a blank inside.
+// its name line, with the line and columns of a field that holds a blank
+// inside.
 QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set);
 
 } // namespace core

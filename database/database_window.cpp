@@ -801,7 +801,7 @@ void frmDatabase::cmdAdd_Click(int Index)
                 if (r.esito == core::WorkingList::Esito::Duplicato) {
                     doppio = r.slot;
                 } else if (r.esito == core::WorkingList::Esito::NonValido) {
-                    nonValidi << core::Testo_Errore_Elementi(r.errore, set.Riga0);
+                    nonValidi << core::Testo_Errore_Elementi(r.errore, set);
                 } else if (r.esito == core::WorkingList::Esito::Pieno) {
                     pieno = true;
                     break;
@@ -1094,7 +1094,7 @@ void frmDatabase::lstDatabase_DblClick(int Index)
     const RigaDati& s = db[size_t(e)];
     const core::ErroreElementi r = Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2);
     if (r != core::ErroreElementi::Nessuno) {
-        msg(core::Testo_Errore_Elementi(r, s.Riga0), platform::vbExclamation);
+        msg(core::Testo_Errore_Elementi(r, s), platform::vbExclamation);
         return;
     }
     frmSatellite::Mostra(kSlotScratch);

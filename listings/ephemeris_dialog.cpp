@@ -191,7 +191,7 @@ frmDetails* frmCalc::cmdOK_Click()
     const core::ErroreElementi errore = Estrai_Dati_Satellite(kSlotScratch, set.Riga0, set.Riga1, set.Riga2);
     if (errore != core::ErroreElementi::Nessuno) {
         // A set the parser refuses would list the scratch slot's old satellite.
-        platform::MsgBox(core::Testo_Errore_Elementi(errore, set.Riga0), platform::vbExclamation);
+        platform::MsgBox(core::Testo_Errore_Elementi(errore, set), platform::vbExclamation);
         return nullptr;
     }
     frmDetails* d = frmDetails::Nuovo();

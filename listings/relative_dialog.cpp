@@ -217,7 +217,7 @@ frmDetails* frmRelative::cmdOK_Click()
         const core::ErroreElementi errore =
             Estrai_Dati_Satellite(kSlotScratch + k, set.Riga0, set.Riga1, set.Riga2);
         if (errore != core::ErroreElementi::Nessuno) {
-            platform::MsgBox(core::Testo_Errore_Elementi(errore, set.Riga0), platform::vbExclamation);
+            platform::MsgBox(core::Testo_Errore_Elementi(errore, set), platform::vbExclamation);
             return nullptr;
         }
     }

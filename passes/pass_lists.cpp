@@ -304,7 +304,7 @@ void frmVisibleSatellites::cmdAttiva_Click()
         return;
     }
     if (r.esito != core::WorkingList::Esito::Aggiunto) {
-        platform::MsgBox(core::Testo_Errore_Elementi(r.errore, set.Riga0), platform::vbExclamation);
+        platform::MsgBox(core::Testo_Errore_Elementi(r.errore, set), platform::vbExclamation);
         return;
     }
     frmDatabase* db = frmDatabase::instance();

@@ -151,6 +151,27 @@ TEST_F(DatabaseEditor, AddStopsAtTwoHundred)
     EXPECT_EQ(gudtRigheAttive[200].Riga1, gudtDatabasePrimario[size_t(f->modello[0]->voce(0))].Riga1);
 }
 
+// A set read out of its columns is refused with a message that says where:
+// the line and the columns of the number split by a blank.
+TEST_F(DatabaseEditor, AShiftedSetIsRefusedSayingWhere)
+{
+    RigaDati spostato = dbtest::set("25544");
+    spostato.Riga0 = "SHIFTED";
+    spostato.Riga2.replace(52, 11, "  4.79 1234");
+    frmDatabase* f = frmDatabase::instance();
+    QString p = scrivi(QByteArray::fromStdString(spostato.Riga0 + "\r\n" + spostato.Riga1 + "\r\n"
+                                                 + spostato.Riga2 + "\r\n"));
+    ASSERT_TRUE(f->Database_satelliti(p));
+    f->seleziona(0, {0});
+    fakes.prompt.calls.clear();
+    f->cmdAdd_Click(0);
+    EXPECT_EQ(gintNumSatelliti, 0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              "This element set cannot be used and has been left out:\r\nSHIFTED\r\n"
+              "a number is split by a blank: the line is out of its columns (line 2, columns 53-63)");
+}
+
 TEST_F(DatabaseEditor, RemoveKeepsOrderAndScratchSlots)
 {
     elencaLettere(10);

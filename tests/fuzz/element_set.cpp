@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const core::ErroreElementi e = Estrai_Dati_Satellite(kSlotScratch, r0, r1, r2);
     if (e != core::ErroreElementi::Nessuno) {
-        FUZZ_CHECK(!core::Testo_Errore_Elementi(e, r0).isEmpty());
+        FUZZ_CHECK(!core::Testo_Errore_Elementi(e, RigaDati{r0, r1, r2}).isEmpty());
         return 0;
     }
     const Satelement& s = gudtSatelementi[kSlotScratch];
