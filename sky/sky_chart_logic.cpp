@@ -1,5 +1,6 @@
 #include "sky/sky_chart_logic.h"
 
+#include "astro/mate.h"
 #include "core/data_files.h"
 #include "core/globals_time.h"
 #include "platform/vb.h"
@@ -45,6 +46,14 @@ int Pezzi_Linea(double a1, double d1, double a2, double d2, PezzoLinea pezzi[2])
     return 2;
 }
 
+void Posizione_Carta(int n, double& ra, double& dec)
+{
+    ra = gudtCorpi[n].AscensioneRetta;
+    dec = gudtCorpi[n].Declinazione;
+    if (n == mAstro::kSole || n == mAstro::kLuna)
+        mAstro::Precessione_A_J2000(gdblGiornoGiuliano, ra, dec);
+}
+
 Identificazione Identifica(double x, double y, double sw, double sh, int numStelle)
 {
     Identificazione r;
@@ -62,7 +71,9 @@ Identificazione Identifica(double x, double y, double sw, double sh, int numStel
         }
     }
     for (int n = 1; n <= 9; ++n) {
-        const double d = distanza(gudtCorpi[n].AscensioneRetta, gudtCorpi[n].Declinazione);
+        double a = 0, dec = 0;
+        Posizione_Carta(n, a, dec);
+        const double d = distanza(a, dec);
         if (d < r.dCorpo) {
             r.dCorpo = d;
             r.corpo = n;

@@ -27,6 +27,12 @@ struct PezzoLinea {
 };
 int Pezzi_Linea(double a1, double d1, double a2, double d2, PezzoLinea pezzi[2]);
 
+// Where the chart draws body row n (1 to 9): its J2000 right ascension
+// (hours) and declination (degrees). The planets' places are J2000 already;
+// the Sun's and the Moon's, of the date, are precessed back to J2000 with
+// the stars'.
+void Posizione_Carta(int n, double& ra, double& dec);
+
 // The object nearest to a click at (x, y) on a chart of scale width sw and
 // height sh (chart units, signed), among the first numStelle stars and the
 // body rows 1 to 9.

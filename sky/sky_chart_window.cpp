@@ -401,8 +401,8 @@ void frmGeneralSky::Disegna_stelle(platform::Canvas& c, bool intero)
 void frmGeneralSky::Disegna_pianeta(platform::Canvas& c, double r, platform::VbColor colore, int n, bool intero)
 {
     const mAstro::CorpoCeleste& corpo = gudtCorpi[n];
-    const double a = corpo.AscensioneRetta;
-    const double d = corpo.Declinazione;
+    double a = 0, d = 0;
+    charts::Posizione_Carta(n, a, d);
     if (n != mAstro::kSole) {
         c.setFillStyle(platform::Canvas::FillSolid);
         c.setFillColor(colore);
@@ -439,11 +439,13 @@ void frmGeneralSky::Disegna_luna(platform::Canvas& c)
 {
     const mAstro::CorpoCeleste& luna = gudtCorpi[mAstro::kLuna];
     const double r = std::fabs(double(gsngLatoSx) - double(gsngLatoDx)) / 140.0;
-    charts::Disegna_Fase(c, luna.AscensioneRetta, luna.Declinazione, r, luna.Fase);
+    double a = 0, d = 0;
+    charts::Posizione_Carta(mAstro::kLuna, a, d);
+    charts::Disegna_Fase(c, a, d, r, luna.Fase);
     if (spuntata("mnuGeneralSkyEtichetteSoleLuna")) {
         c.setForeColor(kEtichette);
-        c.setCurrentX(luna.AscensioneRetta - r);
-        c.setCurrentY(luna.Declinazione - r);
+        c.setCurrentX(a - r);
+        c.setCurrentY(d - r);
         c.Print(mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(luna.Nome)));
     }
 }

@@ -4,7 +4,7 @@ one place (Milan) and one instant, from PyEphem (Debian's python3-ephem).
 
 Bodies: geocentric right ascension and declination (the planets' astrometric
 J2000 places, as the program's planet model gives them; the apparent places
-of date of the Sun and the Moon),
+of date of the Sun and the Moon, and their astrometric J2000 places),
 elevation and azimuth for the observer (pressure 0, no refraction), distance
 (planets in AU from the Earth, Sun and Moon in km), magnitude, illuminated
 fraction, apparent diameter (arc seconds). Stars: the catalogue's J2000
@@ -52,6 +52,12 @@ def main():
         out.append("body,%d,%.6f,%.5f,%.4f,%.4f,%.6f,%.2f,%.4f,%.2f" % (
             row, ra * 12 / math.pi, math.degrees(dec), math.degrees(b.alt), math.degrees(b.az),
             dist, b.mag, b.phase / 100.0, b.size))
+    out.append("# j2000,row,ra_h,dec_deg: the Sun's and the Moon's astrometric geocentric places "
+               "(J2000 equator and equinox), where the chart draws them")
+    for row, cls in BODIES[7:]:
+        g = cls()
+        g.compute(ephem.Date(UT))
+        out.append("j2000,%d,%.6f,%.5f" % (row, g.a_ra * 12 / math.pi, math.degrees(g.a_dec)))
     out.append("# star,name,ra_j2000_h,dec_j2000_deg,magnitude,constellation,elevation_deg,azimuth_deg")
     for name in STARS:
         s = ephem.star(name)

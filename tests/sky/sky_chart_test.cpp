@@ -56,7 +56,7 @@ std::vector<Rif> Leggi_Riferimenti(QDateTime& istante)
         if (c[0] == QLatin1String("instant")) {
             istante = core::Data_Orologio(QDate(c[1].toInt(), c[2].toInt(), c[3].toInt()),
                                           QTime(c[4].toInt(), c[5].toInt(), c[6].toInt()));
-        } else if (c[0] == QLatin1String("body")) {
+        } else if (c[0] == QLatin1String("body") || c[0] == QLatin1String("j2000")) {
             Rif r{c[0], c[1], {}, {}};
             for (int i = 2; i < c.size(); ++i)
                 r.v.push_back(c[i].toDouble());
@@ -171,6 +171,23 @@ TEST_F(GeneralSkyTest, BodiesAndStarsStandWherePyEphemSeesThem)
             EXPECT_TRUE(Colore_Vicino(img, r.v[0], r.v[1], qRgb(255, 255, 255), 6));
         }
     }
+    // The Sun and the Moon, computed for the date, stand at their J2000
+    // places like everything else on the chart (0.36 degrees apart in 2026):
+    // the Sun within its model's 0.01 degree, the Moon within its 0.25.
+    int j2000 = 0;
+    for (const Rif& r : rif) {
+        if (r.tipo != QLatin1String("j2000"))
+            continue;
+        const int n = r.nome.toInt();
+        double a = 0, d = 0;
+        charts::Posizione_Carta(n, a, d);
+        const double limite = n == mAstro::kSole ? 0.02 : 0.25;
+        EXPECT_NEAR(std::remainder(a - r.v[0], 24.0) * 15 * std::cos(d * M_PI / 180), 0, limite) << n;
+        EXPECT_NEAR(d, r.v[1], limite) << n;
+        ++j2000;
+    }
+    EXPECT_EQ(j2000, 2);
+
     // Bright stars are white discs at their catalogue places.
     for (const Rif& r : rif) {
         if (r.tipo == QLatin1String("star") && r.v[2] < 1.5) {
