@@ -74,16 +74,7 @@ DatiSole Calcola_Sole(const Istante& ist, CorpoCeleste& sole)
         m += 360;
     m *= kGradiRadianti;
 
-    // Kepler's equation by Newton's method; for the Earth's eccentricity it
-    // settles in three or four steps.
-    double ecc = m;
-    double delta = ecc - e * std::sin(ecc) - m;
-    for (int i = 0; i < 50 && std::fabs(delta) > 1e-6; ++i) {
-        delta = ecc - e * std::sin(ecc) - m;
-        ecc -= delta / (1 - e * std::cos(ecc));
-    }
-
-    const double nu = 2 * std::atan(std::sqrt((1 + e) / (1 - e)) * std::tan(ecc / 2)) * kRadiantiGradi;
+    const double nu = AnomaliaVera(m, e) * kRadiantiGradi;
     const double lambda = Modulus(perigeo + nu, 360);
     const double cosNu = std::cos(nu * kGradiRadianti);
 
