@@ -10,6 +10,7 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 
+#include "support/fixed_time.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -24,11 +25,7 @@
 
 namespace {
 
-class FixedTime : public core::TimeSource {
-public:
-    QDateTime now = core::Data_Orologio(QDate(2026, 12, 7), QTime(8, 6, 3));
-    QDateTime adesso() const override { return now; }
-};
+using testsupport::FixedTime;
 
 QByteArray bytes(const QString& path)
 {

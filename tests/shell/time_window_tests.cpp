@@ -11,6 +11,7 @@
 #include "shell/time_window.h"
 #include "shell/main_window.h"
 
+#include "support/fixed_time.h"
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTimeEdit>
@@ -28,11 +29,7 @@ namespace {
 
 const QString kEnglish = QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini");
 
-class FixedTime : public core::TimeSource {
-public:
-    QDateTime now = core::Data_Orologio(QDate(2026, 12, 7), QTime(8, 6, 3));
-    QDateTime adesso() const override { return now; }
-};
+using testsupport::FixedTime;
 
 class TimeWindowTest : public ::testing::Test {
 protected:

@@ -18,6 +18,7 @@
 #include "maps/local_sky_window.h"
 #include "maps/local_sky_menu.h"
 
+#include "support/fixed_time.h"
 #include <QAction>
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -34,10 +35,7 @@
 
 namespace {
 
-struct FixedTime : core::TimeSource {
-    QDateTime now;
-    QDateTime adesso() const override { return now; }
-};
+using testsupport::FixedTime;
 
 struct Rif {
     QString tipo, nome;

@@ -11,6 +11,8 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 
+#include "support/fixed_time.h"
+#include "support/ref_magnitudes.h"
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -24,10 +26,7 @@
 
 namespace {
 
-struct FixedTime : core::TimeSource {
-    QDateTime now;
-    QDateTime adesso() const override { return now; }
-};
+using testsupport::FixedTime;
 
 struct RifCorpo {
     int riga;
@@ -54,22 +53,7 @@ std::vector<RifCorpo> Leggi_Corpi()
     return v;
 }
 
-// The planets' magnitudes by the program's own model at `istante` (local,
-// UTC+1), from tests/data/ref_magnitudes.csv (tools/ref_magnitudes.py).
-std::map<int, double> Magnitudini_Modello(const QDateTime& istante)
-{
-    std::map<int, double> m;
-    const QString ut = istante.addSecs(-3600).toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_magnitudes.csv"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QStringList c = in.readLine().split(QLatin1Char(','));
-        if (c.size() >= 4 && c[0] == QLatin1String("magnitude") && c[1] == ut)
-            m[c[2].toInt()] = c[3].toDouble();
-    }
-    return m;
-}
+using testsupport::Magnitudini_Modello;
 
 // "6h45m" -> hours; "-16°45'" -> degrees.
 double Ore(const QString& t)

@@ -17,6 +17,7 @@
 #include "shell/main_window.h"
 #include "common/window_links.h"
 
+#include "support/fixed_time.h"
 #include <QAction>
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -34,10 +35,7 @@
 
 namespace {
 
-struct FixedTime : core::TimeSource {
-    QDateTime now;
-    QDateTime adesso() const override { return now; }
-};
+using testsupport::FixedTime;
 
 struct RifSat {
     int riga;
