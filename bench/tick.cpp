@@ -12,21 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench_sets.h"
+#include "bench_program.h"
 
 namespace {
-
-// The working list filled with the 200 benchmark sets.
-void riempiLista()
-{
-    core::WorkingList& lista = core::WorkingList::instance();
-    lista.setFile({});
-    lista.Rimuovi_Tutti();
-    core::WorkingList::Modifica insieme;
-    for (int n = 1; n <= 200; ++n) {
-        lista.Aggiungi(bench::Insieme_Prova(n));
-    }
-}
 
 void BM_TickWith200Satellites(benchmark::State& state)
 {
@@ -40,7 +28,7 @@ void BM_TickWith200Satellites(benchmark::State& state)
     gsngLongitudine = 9.19f;
     gsngFusoOrario = 1;
     Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-    riempiLista();
+    bench::Riempi_Lista();
     if (gintNumSatelliti != 200) {
         state.SkipWithError("the working list did not fill");
         return;

@@ -17,7 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench_sets.h"
+#include "bench_program.h"
 
 #include <memory>
 
@@ -33,22 +33,7 @@ void BM_TickWorldMapLocalSkyTrackingTable(benchmark::State& state)
     QApplication app(argc, argv);
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};
-    Impostazioni_default();
-    gintPropagatore = 3;
-    gsngLatitudine = 45.47f;
-    gsngLongitudine = 9.19f;
-    gsngFusoOrario = 1;
-    mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_PROGRAM_DIR "/english.ini"));
-    Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-    core::WorkingList& lista = core::WorkingList::instance();
-    lista.setFile({});
-    lista.Rimuovi_Tutti();
-    {
-        core::WorkingList::Modifica insieme;
-        for (int n = 1; n <= 200; ++n)
-            lista.Aggiungi(bench::Insieme_Prova(n));
-    }
+    bench::Prepara_Programma();
     core::clockViews() = core::ClockViews{};
     pflgSatellite = true;
     pflgRicerca = true;  // keep the list whole whatever the orbits do

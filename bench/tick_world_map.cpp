@@ -20,23 +20,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench_sets.h"
+#include "bench_program.h"
 
 #include <memory>
 
 namespace {
-
-// The working list filled with the 200 benchmark sets.
-void riempiLista()
-{
-    core::WorkingList& lista = core::WorkingList::instance();
-    lista.setFile({});
-    lista.Rimuovi_Tutti();
-    core::WorkingList::Modifica insieme;
-    for (int n = 1; n <= 200; ++n) {
-        lista.Aggiungi(bench::Insieme_Prova(n));
-    }
-}
 
 // The program with its main window, 200 satellites and the map open in one
 // projection ("mnuTerraMappaRettangolare" or "mnuTerraMappaOrtografica").
@@ -48,15 +36,7 @@ struct Programma {
 
     explicit Programma(const char* comando)
     {
-        Impostazioni_default();
-        gintPropagatore = 3;
-        gsngLatitudine = 45.47f;
-        gsngLongitudine = 9.19f;
-        gsngFusoOrario = 1;
-        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_PROGRAM_DIR "/english.ini"));
-        Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-        riempiLista();
+        bench::Prepara_Programma();
         core::clockViews() = core::ClockViews{};
         pflgSatellite = true;
         pflgRicerca = true; // keep the list whole whatever the orbits do
