@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <csignal>
+#include <cstdio>
 
 #include "core/mlang.h"
 #include "core/startup.h"
@@ -20,27 +22,41 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Astrovela"));
     QApplication::setApplicationVersion(core::Versione_Completa());
+    // The installed desktop entry (for the window's icon on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ASTROVELA_APP_ID));
     platform::setApplicationTitle(QStringLiteral("Astrovela"));
     platform::installRealServices();
 
     // Smoke tests ask the program to close itself after the given
     // milliseconds (a dialog still open at that moment is closed first).
+    // What it closes is written on the standard error.
     bool ok = false;
     const int quitMs = qEnvironmentVariableIntValue("ASTROVELA_SMOKE_QUIT_MS", &ok);
     if (ok && quitMs > 0) {
         QTimer::singleShot(quitMs, &app, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                const auto* box = qobject_cast<QMessageBox*>(modal);
+                std::fprintf(stderr, "astrovela: closing the dialog %s%s%s\n",
+                             modal->metaObject()->className(), box ? ": " : "",
+                             box ? qPrintable(box->text()) : "");
                 modal->close();
-            if (MDIForm1* w = MDIForm1::instance())
+            }
+            if (MDIForm1* w = MDIForm1::instance()) {
+                std::fprintf(stderr, "astrovela: closing the main window\n");
                 w->close();
-            else
+            } else {
                 QApplication::quit();
+            }
         });
     }
 
     platform::SingleInstance istanza;
     core::Avvio avvio;
-    avvio.cartellaProgramma = QCoreApplication::applicationDirPath();
+    // Beside the executable (a build), else where an installation puts them.
+    const core::CartellaProgramma programma = core::Trova_Cartella_Programma(
+        QCoreApplication::applicationDirPath(), QStringLiteral(ASTROVELA_INSTALLED_DATA));
+    avvio.cartellaProgramma = programma.scelta;
+    avvio.cartelleCercate = programma.cercate;
     avvio.cartellaUtente = core::Cartella_Dati_Utente();
     avvio.istanza = &istanza;
     avvio.scegliLingua = [] {

@@ -68,6 +68,28 @@ QString Cartella_Dati_Utente()
     return dir;
 }
 
+CartellaProgramma Trova_Cartella_Programma(const QString& cartellaEseguibile,
+                                           const QString& datiInstallati)
+{
+    const QString propria = QDir::cleanPath(cartellaEseguibile);
+    const QString installata = QDir::cleanPath(QDir(propria).filePath(datiInstallati));
+    CartellaProgramma r;
+    for (const QString& cartella : {propria, installata}) {
+        if (r.cercate.contains(cartella))
+            continue;
+        r.cercate.append(cartella);
+        bool propri = !File_Lingua(cartella).isEmpty();
+        for (const QString& f : File_Fissi())
+            propri = propri || QFileInfo(QDir(cartella).filePath(f)).isFile();
+        if (propri) {
+            r.scelta = cartella;
+            return r;
+        }
+    }
+    r.scelta = propria;
+    return r;
+}
+
 QString Trova_File(const QString& folder, const QString& name)
 {
     if (name.isEmpty())
@@ -116,6 +138,11 @@ bool MDIForm_Initialize(const Avvio& avvio)
     mLang::Imposta_Cartella_Programma(avvio.cartellaProgramma);
     const QString cartella = avvio.cartellaProgramma;
     gstrFileLingua = Trova_File(cartella, leggi("Generali", "Lingua"));
+    // The folders looked in, one a line, for the installation messages.
+    QString cercate;
+    for (const QString& c : avvio.cartelleCercate.isEmpty() ? QStringList{cartella}
+                                                            : avvio.cartelleCercate)
+        cercate += kFine + QDir::toNativeSeparators(c);
 
     // A second copy ends here, before it writes anything.
     if (avvio.istanza && !avvio.istanza->tryAcquire()) {
@@ -136,8 +163,10 @@ bool MDIForm_Initialize(const Avvio& avvio)
             // written shows up there.
         }
         if (File_Lingua(cartella).isEmpty()) {
+            // No language file to take a text from: English, as fixed.
             platform::MsgBox(QStringLiteral("No language file available!") + kFine
-                                 + QStringLiteral("Please, check the installation"),
+                                 + QStringLiteral("Please, check the installation") + kFine + kFine
+                                 + QStringLiteral("Folders searched:") + cercate,
                              platform::vbCritical);
             return false;
         }
@@ -156,7 +185,10 @@ bool MDIForm_Initialize(const Avvio& avvio)
     for (const QString& f : File_Fissi()) {
         if (!QFileInfo(QDir(cartella).filePath(f)).isFile()) {
             platform::MsgBox(mLang::Testo_Lingua("MDIform1", "verificainstallazione1") + kFine
-                                 + mLang::Testo_Lingua("MDIform1", "verificainstallazione2"),
+                                 + mLang::Testo_Lingua("MDIform1", "verificainstallazione2") + kFine
+                                 + kFine + mLang::Testo_Lingua("MDIform1", "filemancante") + u' '
+                                 + f + kFine + mLang::Testo_Lingua("MDIform1", "cartellecercate")
+                                 + cercate,
                              platform::vbCritical);
             return false;
         }

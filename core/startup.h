@@ -30,6 +30,19 @@ const QStringList& File_Fissi();
 // the application data location, created when missing.
 QString Cartella_Dati_Utente();
 
+// Where the program's own files (MyPath) were looked for and found.
+struct CartellaProgramma {
+    QString scelta;          // the folder used
+    QStringList cercate;     // the folders looked in, in order, the chosen one last
+};
+
+// The program folder: the executable's own folder when it holds any of the
+// program's files (a build, or a program folder copied whole), else the
+// installation's data folder `datiInstallati` taken from the executable's
+// folder ("../share/astrovela"); the executable's folder when neither does.
+CartellaProgramma Trova_Cartella_Programma(const QString& cartellaEseguibile,
+                                           const QString& datiInstallati);
+
 // The name under which `name` exists in `folder`, compared without regard to
 // case; empty when there is none.
 QString Trova_File(const QString& folder, const QString& name);
@@ -45,6 +58,7 @@ bool Prepara_File_Utente(const QString& name, const QString& programFolder,
 
 struct Avvio {
     QString cartellaProgramma;       // MyPath
+    QStringList cartelleCercate;     // where MyPath was looked for (named when files are missing)
     QString cartellaUtente;          // where Astrovela.ini and cities.dat live
     platform::SingleInstance* istanza = nullptr;  // null: no second-copy check
     // Shows the language picker modally (the start-up reads the setting again

@@ -9,6 +9,7 @@ PKGS=(
   xvfb xauth poppler-utils fonts-dejavu-core
   qt6-translations-l10n
   python3-sgp4 python3-skyfield python3-ephem
+  desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
 )
 missing=()

@@ -33,6 +33,7 @@ protected:
         write(program.filePath("english.ini"),
               "[MDIForm1]\r\nprogrammainesecuzione=Already running\r\n"
               "verificainstallazione1=Files are missing\r\nverificainstallazione2=Install again\r\n"
+              "filemancante=Missing:\r\ncartellecercate=Looked in:\r\n"
               "cambiareoralegale1=Daylight saving differs\r\ncambiareoralegale2=Change it?\r\n"
               "listanonletta=The working list could not be read\r\n"
               "elementinonvalidi=Element set not valid\r\n");
@@ -63,12 +64,72 @@ TEST_F(StartupTest, NoLanguageFileAtAllEndsWithTheFixedEnglishMessage)
     write(program.filePath("Astrovela.ini"), "");
     bool pickerShown = false;
     avvio.scegliLingua = [&] { pickerShown = true; };
+    avvio.cartelleCercate = {program.path(), "/opt/nowhere/share/astrovela"};
     EXPECT_FALSE(core::MDIForm_Initialize(avvio));
     EXPECT_FALSE(pickerShown);
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    // Every folder looked in is named, one a line.
     EXPECT_EQ(fakes.prompt.calls[0].text,
-              "No language file available!\r\nPlease, check the installation");
+              "No language file available!\r\nPlease, check the installation\r\n\r\n"
+              "Folders searched:\r\n" + program.path() + "\r\n/opt/nowhere/share/astrovela");
     EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbCritical);
+}
+
+TEST_F(StartupTest, ProgramFolderIsBesideTheExecutableElseTheInstalledDataFolder)
+{
+    QTemporaryDir root;
+    const QString base = root.path();
+    const QString shared = "../share/astrovela";
+    for (const char* d : {"build/bin", "usr/bin", "usr/share/astrovela", "alone/bin", "maps/bin"})
+        ASSERT_TRUE(QDir().mkpath(base + "/" + d));
+
+    // A build: the files beside the executable, nothing looked for elsewhere.
+    write(base + "/build/bin/english.ini", "");
+    core::CartellaProgramma c = core::Trova_Cartella_Programma(base + "/build/bin", shared);
+    EXPECT_EQ(c.scelta, base + "/build/bin");
+    EXPECT_EQ(c.cercate, QStringList{base + "/build/bin"});
+
+    // A fixed file alone marks the program's folder as well, and it comes
+    // before an installation's.
+    write(base + "/maps/bin/MapEarth.dat", "x");
+    ASSERT_TRUE(QDir().mkpath(base + "/maps/share/astrovela"));
+    write(base + "/maps/share/astrovela/english.ini", "");
+    EXPECT_EQ(core::Trova_Cartella_Programma(base + "/maps/bin/", shared).scelta, base + "/maps/bin");
+
+    // Installed: the executable alone in bin/, its files in share/astrovela.
+    write(base + "/usr/share/astrovela/italiano.ini", "");
+    c = core::Trova_Cartella_Programma(base + "/usr/bin", shared);
+    EXPECT_EQ(c.scelta, base + "/usr/share/astrovela");
+    EXPECT_EQ(c.cercate, (QStringList{base + "/usr/bin", base + "/usr/share/astrovela"}));
+
+    // Copied on its own: neither folder holds anything; its own folder is
+    // used and both are named by the check that then fails.
+    c = core::Trova_Cartella_Programma(base + "/alone/bin", shared);
+    EXPECT_EQ(c.scelta, base + "/alone/bin");
+    EXPECT_EQ(c.cercate, (QStringList{base + "/alone/bin", base + "/alone/share/astrovela"}));
+
+    // The installed layout passes the start-up check and uses the files
+    // where they are; with one removed the message names the file and both
+    // folders.
+    for (const QString& f : core::File_Fissi())
+        write(base + "/usr/share/astrovela/" + f, "x");
+    write(base + "/usr/share/astrovela/english.ini",
+          "[MDIForm1]\r\nverificainstallazione1=Files are missing\r\n"
+          "verificainstallazione2=Install again\r\nfilemancante=Missing:\r\n"
+          "cartellecercate=Looked in:\r\n");
+    setLanguage("english.ini");
+    c = core::Trova_Cartella_Programma(base + "/usr/bin", shared);
+    avvio.cartellaProgramma = c.scelta;
+    avvio.cartelleCercate = c.cercate;
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_EQ(mLang::Cartella_Programma(), base + "/usr/share/astrovela");
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    QFile::remove(base + "/usr/share/astrovela/stars.bin");
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              "Files are missing\r\nInstall again\r\n\r\nMissing: stars.bin\r\nLooked in:\r\n"
+                  + base + "/usr/bin\r\n" + base + "/usr/share/astrovela");
 }
 
 TEST_F(StartupTest, MissingLanguageOpensThePickerAndItsChoiceIsUsed)
@@ -125,7 +186,8 @@ TEST_F(StartupTest, MissingFixedFileEndsWithTheInstallationMessage)
     QFile::remove(program.filePath("frequen.dat"));
     EXPECT_FALSE(core::MDIForm_Initialize(avvio));
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].text, "Files are missing\r\nInstall again");
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Files are missing\r\nInstall again\r\n\r\n"
+                                          "Missing: frequen.dat\r\nLooked in:\r\n" + program.path());
     EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbCritical);
 
     // The magnitude table is not among the files tested here.

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Makes the Debian package from the install rules (cpack -G DEB) and checks it
+# without installing it: its files, and that it declares what a fresh machine
+# needs to run the program (the Qt libraries it links, the platform plugins),
+# each a package this system knows.
+# Usage: deb_test.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$(cd "$1" && pwd)
+id=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$tmp" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.txt" 2>&1) \
+  || { cat "$tmp/cpack.txt"; fail "cpack -G DEB"; }
+deb=$(ls "$tmp"/out/astrovela_*.deb)
+[ "$(dpkg-deb -f "$deb" Package)" = astrovela ] || fail "the package is not named astrovela"
+
+files=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for f in ./usr/bin/astrovela ./usr/share/astrovela/english.ini ./usr/share/astrovela/stars.bin \
+         ./usr/share/astrovela/help/english.html ./usr/share/applications/$id.desktop \
+         ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$id.svg \
+         ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/doc/astrovela/LICENSE; do
+  grep -qx -- "$f" <<<"$files" || fail "$f is not in the package"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
+         libqt6printsupport6 qt6-qpa-plugins; do
+  grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends does not name $p"
+done
+# Every package named is one Debian has (known to this system's package
+# database, where the build put the same libraries).
+tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g; s/:any$//' | sort -u | while read -r p; do
+  [ -z "$p" ] || dpkg-query -W "$p" >/dev/null 2>&1 || dpkg-query -W "$p:*" >/dev/null 2>&1 \
+    || fail "Depends names $p, which this system does not know"
+done
+echo "the package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
