@@ -26,14 +26,15 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
+# The package names, one a line (versions and alternatives taken apart).
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g; s/:any$//' | sed '/^$/d' | sort -u)
 for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 \
          libqt6printsupport6 qt6-qpa-plugins; do
-  grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends does not name $p"
+  grep -qxF -- "$p" <<<"$names" || fail "Depends does not name $p"
 done
 # Every package named is one Debian has (known to this system's package
 # database, where the build put the same libraries).
-tr ',|' '\n\n' <<<"$depends" | sed 's/(.*//; s/[[:space:]]//g; s/:any$//' | sort -u | while read -r p; do
-  [ -z "$p" ] || dpkg-query -W "$p" >/dev/null 2>&1 || dpkg-query -W "$p:*" >/dev/null 2>&1 \
-    || fail "Depends names $p, which this system does not know"
+for p in $names; do
+  dpkg-query -W "$p" >/dev/null 2>&1 || fail "Depends names $p, which this system does not know"
 done
 echo "the package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
