@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package (cpack -G DEB) and shows what apt would do to
-# install it on this machine, without installing anything: every dependency it
-# declares must be found in the archive.
+# install it on a fresh machine, without installing anything (an empty package
+# database stands for the fresh machine): every package it needs must be
+# found in the archive. Needs the package lists (apt-get update).
 # Usage: tools/make_deb.sh [BUILD_DIR]   -> BUILD_DIR/astrovela_VERSION_ARCH.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +12,10 @@ cmake --build "$BUILD_DIR" -j"$(nproc)" --target astrovela
 (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
 deb=$(ls -t "$BUILD_DIR"/astrovela_*.deb | head -n 1)
 dpkg-deb --info "$deb"
-echo "== what installing it would do (simulated)"
-apt-get install --simulate --no-install-recommends "./$deb"
+echo "== what installing it on a fresh machine would do (simulated)"
+status=$(mktemp)
+trap 'rm -f "$status"' EXIT
+apt-get install --simulate -o Dir::State::status="$status" "./$deb" | grep -E '^(Inst|E:)'
+echo "== on this machine (simulated)"
+apt-get install --simulate "./$deb" | grep -E '^(Inst|E:)' 
 echo "== made $deb"

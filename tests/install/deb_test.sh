@@ -2,7 +2,8 @@
 # Makes the Debian package from the install rules (cpack -G DEB) and checks it
 # without installing it: its files, and that it declares what a fresh machine
 # needs to run the program (the Qt libraries it links, the platform plugins),
-# each a package this system knows.
+# each a package this system knows; then lets apt work out, without
+# installing anything, what installing it on an empty system would take.
 # Usage: deb_test.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -37,4 +38,17 @@ done
 for p in $names; do
   dpkg-query -W "$p" >/dev/null 2>&1 || fail "Depends names $p, which this system does not know"
 done
+# On a machine with nothing installed (simulated with an empty package
+# database: nothing is installed here), apt finds everything it needs.
+if compgen -G "/var/lib/apt/lists/*_Packages*" >/dev/null; then
+  : >"$tmp/status"
+  apt-get install --simulate -o Dir::State::status="$tmp/status" "$deb" >"$tmp/apt.txt" 2>&1 \
+    || { cat "$tmp/apt.txt"; fail "the package would not install on a fresh machine"; }
+  for p in astrovela libqt6widgets6 qt6-qpa-plugins; do
+    grep -q "^Inst $p " "$tmp/apt.txt" || { cat "$tmp/apt.txt"; fail "a fresh machine would not get $p"; }
+  done
+  echo "a fresh machine would install $(grep -c '^Inst ' "$tmp/apt.txt") packages"
+else
+  echo "no package lists (apt-get update has not run): the fresh-machine install is not simulated"
+fi
 echo "the package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
