@@ -53,23 +53,27 @@ for size in 16 24 32 48 64 128 256 512; do
 done
 
 # Starts a program with a fresh home (nothing of the caller's environment but
-# the system's PATH) and lets it close itself after a while; what it closed
-# is on its standard error.
+# the system's PATH and a sanitizer build's options) and lets it close itself
+# after the given milliseconds; what it closed is on its standard error.
 run() {
-  local home=$1
-  shift
+  local home=$1 ms=$2
+  shift 2
   mkdir -p "$home/run"
   chmod 700 "$home/run"
-  env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" XDG_RUNTIME_DIR="$home/run" \
-    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen ASTROVELA_SMOKE_QUIT_MS=2500 \
-    timeout 30 "$@" >"$home/out.txt" 2>&1 || { cat "$home/out.txt"; fail "$* ended with an error"; }
+  local keep=()
+  for v in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    [ -z "${!v:-}" ] || keep+=("$v=${!v}")
+  done
+  env -i PATH="$prefix/bin:/usr/bin:/bin" HOME="$home" XDG_RUNTIME_DIR="$home/run" "${keep[@]}" \
+    LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen ASTROVELA_SMOKE_QUIT_MS="$ms" \
+    timeout 60 "$@" >"$home/out.txt" 2>&1 || { cat "$home/out.txt"; fail "$* ended with an error"; }
 }
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 
 # First start: nothing set, so the language picker asks (the language files
 # were found).
 home=$tmp/home1
-run "$home" $exec_line
+run "$home" 1500 $exec_line
 grep -q "closing the dialog frmLanguage" "$home/out.txt" \
   || { cat "$home/out.txt"; fail "the first start did not offer the languages"; }
 
@@ -78,7 +82,7 @@ grep -q "closing the dialog frmLanguage" "$home/out.txt" \
 home=$tmp/home2
 mkdir -p "$home/.config/Astrovela"
 printf '[Generali]\nLingua=english.ini\n' >"$home/.config/Astrovela/Astrovela.conf"
-run "$home" $exec_line
+run "$home" 4000 $exec_line
 if grep -q "closing the dialog" "$home/out.txt" || ! grep -q "closing the main window" "$home/out.txt"; then
   cat "$home/out.txt"
   fail "the installed program did not come up with its main window"
@@ -90,7 +94,7 @@ cmp -s "$home/.local/share/Astrovela/cities.dat" "$data/cities.dat" || fail "the
 mkdir -p "$tmp/alone"
 cp "$prefix/bin/astrovela" "$tmp/alone/"
 home=$tmp/home3
-run "$home" "$tmp/alone/astrovela"
+run "$home" 1500 "$tmp/alone/astrovela"
 grep -q "closing the dialog QMessageBox: No language file available!" "$home/out.txt" \
   || { cat "$home/out.txt"; fail "the program copied alone did not tell of its missing files"; }
 grep -qx "$tmp/alone" "$home/out.txt" && grep -qx "$tmp/share/astrovela" "$home/out.txt" \
