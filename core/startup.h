@@ -33,7 +33,7 @@ QString Cartella_Dati_Utente();
 // Where the program's own files (MyPath) were looked for and found.
 struct CartellaProgramma {
     QString scelta;          // the folder used
-    QStringList cercate;     // the folders looked in, in order, the chosen one last
+    QStringList cercate;     // the folders looked in, in order (all of them when none held the files)
 };
 
 // The program folder: the executable's own folder when it holds any of the
