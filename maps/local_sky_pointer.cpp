@@ -17,6 +17,8 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -33,7 +35,40 @@ bool spunta(const char* nome)
 
 constexpr double kRad = 0.0174532925;
 
+// The chart's pointers: 1 normal, 2 time picking, 3 zoom.
+QCursor Puntatore(int immagine)
+{
+    if (immagine != 2 && immagine != 3)
+        return QCursor(Qt::CrossCursor);
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (immagine == 2) {
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLine(0, 16, 11, 16);
+        p.drawLine(21, 16, 31, 16);
+        p.drawLine(16, 0, 16, 11);
+        p.drawLine(16, 21, 16, 31);
+        p.drawEllipse(QPointF(23, 7), 5, 5);
+        p.drawLine(QPointF(23, 7), QPointF(23, 4));
+        p.drawLine(QPointF(23, 7), QPointF(25, 7));
+        return QCursor(pm, 16, 16);
+    }
+    p.setPen(QPen(Qt::white, 2));
+    p.drawEllipse(QPointF(12, 12), 8, 8);
+    p.drawLine(QPointF(18, 18), QPointF(28, 28));
+    p.drawLine(QPointF(8, 12), QPointF(16, 12));
+    p.drawLine(QPointF(12, 8), QPointF(12, 16));
+    return QCursor(pm, 12, 12);
+}
+
 } // namespace
+
+void frmLocalSky::Imposta_Puntatore(int immagine)
+{
+    Picture1->setCursor(Puntatore(immagine));
+}
 
 bool frmLocalSky::dentro(double x, double y) const
 {

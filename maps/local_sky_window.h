@@ -4,7 +4,7 @@
 // principal satellite's pass) beside the principal satellite's data box.
 // One instance, created by the main window's "Local sky" command.
 #include "core/clock.h"
-#include "maps/local_sky_geometry.h"
+#include "common/sky_chart.h"
 
 #include <QImage>
 #include <QRect>
@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -131,16 +132,19 @@ private:
     void Disegna_luna();
     void Disegna_pianeta(float size, std::uint32_t colour, int k);
     void Disegna_paesaggio();
-    void Disegna_segmento(float x1, float y1, double a1, float x2, float y2, double a2,
-                          std::uint32_t colour);
+    common::OpzioniCielo Opzioni() const;
     bool dentro(double x, double y) const;
 
     platform::Canvas& canvas() const;
 
+    // The sky of the last redraw, its chart places and the painter of its layers.
+    core::CieloIstante m_cielo;
+    common::PosizioniCielo m_posizioni;
+    common::OpzioniCielo m_opzioni;
+    std::unique_ptr<common::PittoreCielo> m_pittore;
     int m_larghezzaRiquadro = 1935;
     double m_aspetto = 2;
     double m_rapportoCerchio = 1;
-    std::uint32_t m_coloreGriglia = 0;
     QString m_titolo;        // chart title ("mappalocale")
     QString m_oraLocale;     // local-time word
     QString m_testoData;

@@ -66,7 +66,7 @@ TEST_F(LocalSky, LoadSetsTheMenuFromTheSettingsAndClosingSavesThePlacement)
     EXPECT_TRUE(spunta("mnuLocalSkyCoordEquat"));
     EXPECT_TRUE(spunta("mnuLocalSkyGriglia"));
     EXPECT_EQ(f->gintNumStelle, int(gudtStelle.size()) - 1);
-    EXPECT_EQ(f->orientamento(), views::cielo::kOvest);
+    EXPECT_EQ(f->orientamento(), common::kOvest);
     // Without the data box the chart takes the whole window but for the margins.
     EXPECT_EQ(f->Picture1->width(), f->width() - 1);
     EXPECT_FALSE(f->fraSatellitePrincipale->isVisible());
