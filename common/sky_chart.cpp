@@ -544,7 +544,8 @@ void Disegna_Pagina_Cielo(platform::Canvas& p, const core::CieloIstante& cielo, 
                 p.Line(px(su.x), py(su.y), px(x2), py(y2), kNero);
             }
         }
-        p.setDrawStyle(platform::Canvas::Solid);
+        if (!pagina.puntinatoFinoAiPianeti)
+            p.setDrawStyle(platform::Canvas::Solid);
     }
 
     // Stars by brightness: discs of three sizes, or pen dots.

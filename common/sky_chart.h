@@ -170,6 +170,7 @@ struct OpzioniPagina {
     int (*penna)(int punti) = nullptr; // null: as given
     bool stelleDischi = true;     // stars as filled discs (else pen dots)
     bool lineeTagliate = false;   // constellation segments cut at the horizon
+    bool puntinatoFinoAiPianeti = false; // the dotted pen of those segments stays on for the stars and the Moon
 };
 
 // The bottom line of the frame: 14600 on Letter paper, else 15636.

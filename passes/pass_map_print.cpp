@@ -74,6 +74,7 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
     pagina.penna = Punti;
     pagina.stelleDischi = false;
     pagina.lineeTagliate = true;
+    pagina.puntinatoFinoAiPianeti = true;
     const core::CieloIstante cielo = core::Calcola_Cielo(gvarTempoMappa);
     common::PosizioniCielo posizioni;
     if (cielo.valido)
