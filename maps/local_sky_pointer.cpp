@@ -143,14 +143,14 @@ void frmLocalSky::Picture1_MouseMove(int button, int /*shift*/, double X, double
         double ore = 0, minuti = 0, secondi = 0, gradi = 0, primi = 0;
         QString segno;
         mAstro::Orizzontali_Equatoriali(az * kRad, alt * kRad, ore, minuti, secondi, gradi, primi, segno);
-        setWindowTitle(prefisso + lblAR->text() + QLatin1Char(' ') + vb::Format(ore, u"00h")
-                       + vb::Format(minuti, u" 00m ") + vb::Format(secondi, u"00s ") + lblDec->text()
+        setWindowTitle(prefisso + fraSatellitePrincipale->lblAR->text() + QLatin1Char(' ') + vb::Format(ore, u"00h")
+                       + vb::Format(minuti, u" 00m ") + vb::Format(secondi, u"00s ") + fraSatellitePrincipale->lblDec->text()
                        + QLatin1Char(' ') + segno + vb::Format(gradi, u"00°") + vb::Format(primi, u" 00'"));
     } else {
         const double azG = std::floor(az), azP = std::floor((az - azG) * 60);
         const double altG = std::floor(alt), altP = std::floor((alt - altG) * 60);
-        setWindowTitle(prefisso + lblAz->text() + QLatin1Char(' ') + vb::Format(azG, u"000°")
-                       + vb::Format(azP, u" 00' ") + lblAlt->text() + QLatin1Char(' ')
+        setWindowTitle(prefisso + fraSatellitePrincipale->lblAz->text() + QLatin1Char(' ') + vb::Format(azG, u"000°")
+                       + vb::Format(azP, u" 00' ") + fraSatellitePrincipale->lblAlt->text() + QLatin1Char(' ')
                        + vb::Format(altG, u"00°") + vb::Format(altP, u" 00'"));
     }
 }

@@ -18,9 +18,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTimer>
@@ -89,48 +86,7 @@ frmLocalSky::frmLocalSky(QWidget* parent) : QWidget(parent)
     connect(Picture1, &platform::CanvasWidget::MouseMove, this, &frmLocalSky::Picture1_MouseMove);
     connect(Picture1, &platform::CanvasWidget::MouseUp, this, &frmLocalSky::Picture1_MouseUp);
 
-    fraSatellitePrincipale = new QGroupBox(this);
-    fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
-    auto* g = new QGridLayout(fraSatellitePrincipale);
-    g->setContentsMargins(2, 2, 2, 2);
-    g->setVerticalSpacing(1);
-    g->setHorizontalSpacing(2);
-    g->setColumnStretch(1, 1);
-    QFont piccolo = fraSatellitePrincipale->font();
-    piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
-    fraSatellitePrincipale->setFont(piccolo);
-    auto coppia = [&](QLabel*& titolo, const char* nt, QLabel*& valore, const char* nv) {
-        // The figures come first: a long title ("Range rate") breaks into
-        // two lines rather than cut a figure.
-        titolo = new QLabel(fraSatellitePrincipale);
-        titolo->setObjectName(QLatin1String(nt));
-        titolo->setWordWrap(true);
-        valore = new QLabel(fraSatellitePrincipale);
-        valore->setObjectName(QLatin1String(nv));
-        valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        const int r = g->rowCount();
-        g->addWidget(titolo, r, 0);
-        g->addWidget(valore, r, 1);
-    };
-    coppia(lblLat, "lblLat", lblLatitude, "lblLatitude");
-    coppia(lblLon, "lblLon", lblLongitude, "lblLongitude");
-    coppia(lblAlt, "lblAlt", lblAltitude, "lblAltitude");
-    coppia(lblAz, "lblAz", lblAzimuth, "lblAzimuth");
-    coppia(lblAR, "lblAR", lblAscension, "lblAscension");
-    coppia(lblDec, "lblDec", lblDeclination, "lblDeclination");
-    coppia(lblOrbita, "lblOrbita", lblOrbitNumber, "lblOrbitNumber");
-    coppia(lblVarDist, "lblVarDist", lblRangeRate, "lblRangeRate");
-    coppia(lblStato, "lblStato", lblState, "lblState");
-    coppia(lblMag, "lblMag", lblMagnitude, "lblMagnitude");
-    coppia(lblQuota, "lblQuota", lblHeight, "lblHeight");
-    coppia(lblDista, "lblDista", lblRange, "lblRange");
-    coppia(lblApg, "lblApg", lblApogee, "lblApogee");
-    coppia(lblPrg, "lblPrg", lblPerigee, "lblPerigee");
-    coppia(lblPrd, "lblPrd", lblPeriod, "lblPeriod");
-    coppia(lblVel, "lblVel", lblVelocity, "lblVelocity");
-    coppia(lblRicezione, "lblRicezione", lblRicez, "lblRicez");
-    coppia(lblTrasmissione, "lblTrasmissione", lblTrasm, "lblTrasm");
-    g->setRowStretch(g->rowCount(), 1);
+    fraSatellitePrincipale = new common::RiquadroDati(this, font().pointSizeF() * 0.85, QMargins(2, 2, 2, 2), false);
 
     tmrLocalSky = new QTimer(this);
     tmrLocalSky->setObjectName(QStringLiteral("tmrLocalSky"));
@@ -224,22 +180,7 @@ void frmLocalSky::Lingua()
     m_titolo = T(kSezione, "mappalocale");
     m_oraLocale = T(QStringLiteral("Def"), "oralocale");
     setWindowTitle(m_titolo);
-    const QString def = QStringLiteral("Def");
-    const QString tip = QStringLiteral("ToolTips");
-    struct Voce {
-        QLabel* l;
-        const char* k;
-    };
-    const Voce voci[] = {{lblLat, "lat"},       {lblLon, "lon"},    {lblAlt, "alt"},   {lblAz, "az"},
-                         {lblAR, "ar"},         {lblDec, "dec"},    {lblOrbita, "orb"}, {lblVarDist, "var"},
-                         {lblStato, "stato"},   {lblMag, "mag"},    {lblQuota, "hgt"}, {lblDista, "dist"},
-                         {lblApg, "apg"},       {lblPrg, "prg"},    {lblPrd, "prd"},   {lblVel, "vel"},
-                         {lblRicezione, "ricezione"}, {lblTrasmissione, "trasmissione"}};
-    for (const Voce& v : voci) {
-        v.l->setText(T(def, v.k));
-        v.l->setToolTip(T(tip, v.k));
-    }
-    fraSatellitePrincipale->setTitle(T(kSezione, "satelliteprincipale"));
+    fraSatellitePrincipale->Lingua(T(kSezione, "satelliteprincipale"));
 }
 
 void frmLocalSky::Form_Unload()
@@ -536,36 +477,14 @@ void frmLocalSky::Disegna_satellite_in_cielo(int i)
 
 void frmLocalSky::Mostra_dati(const core::PrincipalTexts& t)
 {
-    lblLatitude->setText(t.lblLatitude);
-    lblLongitude->setText(t.lblLongitude);
-    lblAltitude->setText(t.lblAltitude);
-    lblAzimuth->setText(t.lblAzimuth);
-    lblAscension->setText(t.lblAscension);
-    lblDeclination->setText(t.lblDeclination);
-    lblOrbitNumber->setText(t.lblOrbitNumber);
-    lblRangeRate->setText(t.lblRangeRate);
-    lblState->setText(t.lblState);
-    lblMagnitude->setText(t.lblMagnitude);
-    lblHeight->setText(t.lblHeight);
-    lblRange->setText(t.lblRange);
-    lblApogee->setText(t.lblApogee);
-    lblPerigee->setText(t.lblPerigee);
-    lblPeriod->setText(t.lblPeriod);
-    lblVelocity->setText(t.lblVelocity);
-    lblRicez->setText(t.lblRicez);
-    lblTrasm->setText(t.lblTrasm);
+    fraSatellitePrincipale->Mostra_dati(t);
 }
 
 void frmLocalSky::Azzera_dati()
 {
     canvas().setAutoRedraw(false);
     canvas().Cls();
-    for (QLabel* l : {lblLatitude, lblLongitude, lblAltitude, lblAzimuth, lblAscension, lblDeclination,
-                      lblOrbitNumber, lblRangeRate, lblHeight, lblRange, lblApogee, lblPerigee, lblPeriod,
-                      lblVelocity})
-        l->setText(QStringLiteral("0"));
-    lblMagnitude->clear();
-    lblState->clear();
+    fraSatellitePrincipale->Azzera_dati();
 }
 
 void frmLocalSky::Disegna_passaggio()

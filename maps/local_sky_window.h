@@ -4,6 +4,7 @@
 // principal satellite's pass) beside the principal satellite's data box.
 // One instance, created by the main window's "Local sky" command.
 #include "core/clock.h"
+#include "common/data_panel.h"
 #include "common/sky_chart.h"
 
 #include <QImage>
@@ -15,8 +16,6 @@
 #include <functional>
 #include <memory>
 
-class QGroupBox;
-class QLabel;
 class QTimer;
 
 namespace platform {
@@ -84,16 +83,9 @@ public:
 
     // Controls (public, as the other windows use them).
     platform::CanvasWidget* Picture1 = nullptr;
-    QGroupBox* fraSatellitePrincipale = nullptr;
+    common::RiquadroDati* fraSatellitePrincipale = nullptr; // the principal satellite's data box
     QTimer* tmrLocalSky = nullptr;
     QImage picBackground;        // the landscape picture (null when it could not be read)
-    // Caption labels and value labels of the data box.
-    QLabel *lblLat, *lblLon, *lblAlt, *lblAz, *lblAR, *lblDec, *lblOrbita, *lblVarDist, *lblStato,
-        *lblMag, *lblQuota, *lblDista, *lblApg, *lblPrg, *lblPrd, *lblVel, *lblRicezione,
-        *lblTrasmissione;
-    QLabel *lblLatitude, *lblLongitude, *lblAltitude, *lblAzimuth, *lblAscension, *lblDeclination,
-        *lblOrbitNumber, *lblRangeRate, *lblState, *lblMagnitude, *lblHeight, *lblRange, *lblApogee,
-        *lblPerigee, *lblPeriod, *lblVelocity, *lblRicez, *lblTrasm;
     // Width of the data box in twips (1935 shown, 0 hidden).
     int larghezzaRiquadro() const { return m_larghezzaRiquadro; }
     void setLarghezzaRiquadro(int twips) { m_larghezzaRiquadro = twips; }
