@@ -2,6 +2,7 @@
 // horizon disc, compass labels, optional grid, constellations, stars, Moon,
 // planets and Sun, and a table of the Sun, the Moon and the planets.
 #include "maps/local_sky_window.h"
+#include "maps/local_sky_menu.h"
 
 #include "core/data_files.h"
 #include "core/globals_time.h"
@@ -29,12 +30,6 @@
 namespace {
 
 using vb::RGB;
-bool spunta(const char* nome)
-{
-    MainWindowLink* m = MainWindowLink::instance();
-    QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
-    return a && a->isChecked();
-}
 
 QString T(const char* chiave)
 {
@@ -123,6 +118,21 @@ void frmLocalSky::Stampa()
 
 namespace views::cielo {
 
+common::OpzioniCielo Opzioni_Menu(int k, bool stereo)
+{
+    common::OpzioniCielo o;
+    o.orientamento = k;
+    o.stereografica = stereo;
+    o.griglia = Spunta("mnuLocalSkyGriglia");
+    o.lineeCostellazioni = Spunta("mnuLocalSkyOggettiCostellazioni");
+    o.nomiCostellazioni = Spunta("mnuLocalSkyEtichetteCostellazioni");
+    o.soleLuna = Spunta("mnuLocalSkyOggettiSoleLuna");
+    o.nomiSoleLuna = Spunta("mnuLocalSkyEtichetteSoleLuna");
+    o.pianeti = Spunta("mnuLocalSkyOggettiPianeti");
+    o.nomiPianeti = Spunta("mnuLocalSkyEtichettePianeti");
+    return o;
+}
+
 void Disegna_Pagina(platform::Canvas& p, bool letter, int k, bool stereo, int numStelle)
 {
     // The sky of the program clock, computed by the clock's procedures; the
@@ -132,16 +142,7 @@ void Disegna_Pagina(platform::Canvas& p, bool letter, int k, bool stereo, int nu
     mAstro::Calcola_Luna();
     mAstro::Calcola_Pianeta();
     const core::CieloIstante cielo = core::Cielo_Corrente();
-    common::OpzioniCielo o;
-    o.orientamento = k;
-    o.stereografica = stereo;
-    o.griglia = spunta("mnuLocalSkyGriglia");
-    o.lineeCostellazioni = spunta("mnuLocalSkyOggettiCostellazioni");
-    o.nomiCostellazioni = spunta("mnuLocalSkyEtichetteCostellazioni");
-    o.soleLuna = spunta("mnuLocalSkyOggettiSoleLuna");
-    o.nomiSoleLuna = spunta("mnuLocalSkyEtichetteSoleLuna");
-    o.pianeti = spunta("mnuLocalSkyOggettiPianeti");
-    o.nomiPianeti = spunta("mnuLocalSkyEtichettePianeti");
+    const common::OpzioniCielo o = Opzioni_Menu(k, stereo);
     common::OpzioniPagina pagina;
     pagina.letter = letter;
     common::Disegna_Pagina_Cielo(p, cielo, common::Calcola_Posizioni(cielo, k, stereo, numStelle), o, pagina);

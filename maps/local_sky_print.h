@@ -1,6 +1,8 @@
 #pragma once
 // The page of the printed local sky chart, in twips from the top left of the
 // printable area (A4 layout: 11904 x 16836).
+#include "common/sky_chart.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,9 @@ namespace views::cielo {
 // The frame and the chart are those of every printed sky chart
 // (common/sky_chart.h).
 
+// The layers the check marks of the local sky menu show, for orientation k
+// and that projection (the page's grid has no circle at 10 degrees).
+common::OpzioniCielo Opzioni_Menu(int k, bool stereo);
 // Draws the whole page on `page` (a canvas in twips): frame, chart, table.
 // k and stereo are the chart's orientation and projection.
 void Disegna_Pagina(platform::Canvas& page, bool letter, int k, bool stereo, int numStelle);

@@ -1,4 +1,6 @@
 #include "maps/local_sky_window.h"
+#include "maps/local_sky_menu.h"
+#include "maps/local_sky_print.h"
 
 #include "core/data_files.h"
 #include "core/globals_orbit.h"
@@ -35,19 +37,7 @@ constexpr int kLarghezzaRiquadro = 1935;
 QPointer<frmLocalSky> g_istanza;
 
 // The check mark of a menu item of the main window (false when there is none).
-bool spunta(const char* nome)
-{
-    MainWindowLink* m = MainWindowLink::instance();
-    QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
-    return a && a->isChecked();
-}
 
-void spunta(const char* nome, bool on)
-{
-    MainWindowLink* m = MainWindowLink::instance();
-    if (QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr)
-        a->setChecked(on);
-}
 
 QString T(const QString& sezione, const char* chiave)
 {
@@ -128,24 +118,24 @@ void frmLocalSky::Form_Load()
 
     // Only -1 selects the stereographic projection; any other stored value the other one.
     const bool stereo = gblnLocaleProiezioneStereo == -1;
-    spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
-    spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
-    spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
-    spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
-    spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
-    spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
-    spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
-    spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
-    spunta("mnuLocalSkyRiquadroDati", gblnLocaleRiquadroDati);
-    spunta("mnuLocalSkyProiezStereo", stereo);
-    spunta("mnuLocalSkyProiezNormale", !stereo);
+    views::cielo::Spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
+    views::cielo::Spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
+    views::cielo::Spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
+    views::cielo::Spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
+    views::cielo::Spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
+    views::cielo::Spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
+    views::cielo::Spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
+    views::cielo::Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
+    views::cielo::Spunta("mnuLocalSkyRiquadroDati", gblnLocaleRiquadroDati);
+    views::cielo::Spunta("mnuLocalSkyProiezStereo", stereo);
+    views::cielo::Spunta("mnuLocalSkyProiezNormale", !stereo);
     static const char* const orientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSkyOrientamentoSud",
                                                 "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"};
     if (gintLocaleOrientamento >= 0 && gintLocaleOrientamento <= 3)
         for (int i = 0; i < 4; ++i)
-            spunta(orientamenti[i], i == gintLocaleOrientamento);
-    spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
-    spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
+            views::cielo::Spunta(orientamenti[i], i == gintLocaleOrientamento);
+    views::cielo::Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
+    views::cielo::Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
 
     // The projection needs a count within the star table.
     gintNumStelle = std::clamp(gintLocaleStelle, 1, std::max(1, int(gudtStelle.size()) - 1));
@@ -189,9 +179,9 @@ void frmLocalSky::Form_Unload()
     tmrLocalSky->stop();
     if (core::clockViews().localSky == this)
         core::clockViews().localSky = nullptr;
-    spunta("mnuLocalSkyZoom", false);
-    spunta("mnuLocalSkyTempi", false);
-    spunta("mnuLocalSkyTransitoPrincipale", false);
+    views::cielo::Spunta("mnuLocalSkyZoom", false);
+    views::cielo::Spunta("mnuLocalSkyTempi", false);
+    views::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
     if (MainWindowLink* m = MainWindowLink::instance()) {
         if (QToolButton* b = m->toolButton(QStringLiteral("Transit"))) {
             b->setCheckable(true);
@@ -262,20 +252,20 @@ platform::Canvas& frmLocalSky::canvas() const
 
 int frmLocalSky::orientamento() const
 {
-    if (spunta("mnuLocalSkyOrientamentoSud"))
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoSud"))
         return common::kSud;
-    if (spunta("mnuLocalSkyOrientamentoEst"))
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoEst"))
         return common::kEst;
-    if (spunta("mnuLocalSkyOrientamentoNord"))
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoNord"))
         return common::kNord;
-    if (spunta("mnuLocalSkyOrientamentoOvest"))
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoOvest"))
         return common::kOvest;
     return common::kSud;
 }
 
 bool frmLocalSky::stereografica() const
 {
-    return spunta("mnuLocalSkyProiezStereo");
+    return views::cielo::Spunta("mnuLocalSkyProiezStereo");
 }
 
 void frmLocalSky::Mappatura(double azimuth, double altitude, float& x, float& y) const
@@ -304,20 +294,11 @@ void frmLocalSky::Imposta_scala()
 
 common::OpzioniCielo frmLocalSky::Opzioni() const
 {
-    common::OpzioniCielo o;
-    o.orientamento = orientamento();
-    o.stereografica = stereografica();
+    common::OpzioniCielo o = views::cielo::Opzioni_Menu(orientamento(), stereografica());
     o.numStelle = gintNumStelle;
-    o.griglia = spunta("mnuLocalSkyGriglia");
     o.grigliaTipo = gblnLocaleGrigliaTipo;
     o.griglia10 = gblnLocaleGriglia10;
     o.effettoOrizzonte = gblnLocaleEffettoOrizzonte;
-    o.lineeCostellazioni = spunta("mnuLocalSkyOggettiCostellazioni");
-    o.nomiCostellazioni = spunta("mnuLocalSkyEtichetteCostellazioni");
-    o.soleLuna = spunta("mnuLocalSkyOggettiSoleLuna");
-    o.nomiSoleLuna = spunta("mnuLocalSkyEtichetteSoleLuna");
-    o.pianeti = spunta("mnuLocalSkyOggettiPianeti");
-    o.nomiPianeti = spunta("mnuLocalSkyEtichettePianeti");
     o.nomiInteri = gblnZoom;
     o.coloriGriglia = {std::uint32_t(glngColoreGrigliaLocale1), std::uint32_t(glngColoreGrigliaLocale2),
                        std::uint32_t(glngColoreGrigliaLocale3), std::uint32_t(glngColoreGrigliaLocale4)};
@@ -404,16 +385,16 @@ void frmLocalSky::Genera_mappa()
     f.setBold(true);
     c.setFont(f);
     if (gudtValori[1].Altezza <= 0) {
-        spunta("mnuLocalSkyTransitoPrincipale", false);
-        spunta("mnuLocalSkyTempi", false);
+        views::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
+        views::cielo::Spunta("mnuLocalSkyTempi", false);
         core::Svuota_Etichette();
         if (MainWindowLink* m = MainWindowLink::instance())
             if (QToolButton* b = m->toolButton(QStringLiteral("Transit")))
                 b->setChecked(false);
-    } else if (spunta("mnuLocalSkyTransitoPrincipale")) {
+    } else if (views::cielo::Spunta("mnuLocalSkyTransitoPrincipale")) {
         Disegna_passaggio();
     }
-    if (spunta("mnuLocalSkyPaesaggio"))
+    if (views::cielo::Spunta("mnuLocalSkyPaesaggio"))
         Disegna_paesaggio();
     c.setAutoRedraw(false);
     setWindowTitle(m_titolo + QStringLiteral(" - ") + m_testoData + QLatin1Char(' ') + m_oraLocale);
@@ -448,7 +429,7 @@ void frmLocalSky::Disegna_paesaggio()
 
 bool frmLocalSky::soloPrincipale() const
 {
-    return spunta("mnuLocalSkySoloPrincipale");
+    return views::cielo::Spunta("mnuLocalSkySoloPrincipale");
 }
 
 void frmLocalSky::Disegna_satellite_in_cielo(int i)
