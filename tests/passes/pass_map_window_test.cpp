@@ -285,6 +285,14 @@ TEST_F(PassMap, LimitingMagnitudeFromTheMenuActsOnItsMapOnly)
 // its own designator, and so does a map given the pass as a record.
 TEST_F(PassMap, SheetNamesItsOwnSatelliteWhateverTheScratchSlotHolds)
 {
+    struct Riordino { // the prediction window, its map opener and the list go afterwards
+        ~Riordino()
+        {
+            delete frmVisibleSatellites::instance(false);
+            frmVisibleSatellites::setApriMappa({});
+            core::WorkingList::instance().Rimuovi_Tutti();
+        }
+    } riordino;
     MDIForm1 main;
     predictions::Collega_Previsioni(main);
     core::WorkingList::instance().setFile(QString());
@@ -344,7 +352,6 @@ TEST_F(PassMap, SheetNamesItsOwnSatelliteWhateverTheScratchSlotHolds)
     const QString u = foglio(r, "record.pdf");
     EXPECT_TRUE(u.contains(QStringLiteral("Norad # : 25544 ID # : 98067A"))) << u.toStdString();
     EXPECT_EQ(gudtRigheAttive[kSlotScratch].Riga1.substr(2, 5), "28057");
-    delete f;
 }
 
 TEST_F(PassMap, PrintedSheet)
