@@ -56,6 +56,23 @@ void Figura_Luna(platform::Canvas& c, double x, double y, double r, int a, doubl
     }
 }
 
+// Calls f(x, y, name) for each constellation name at or above the horizon
+// (a name on the horizon counts) at its chart place.
+template <typename F>
+void Per_Nome_Costellazione(const core::CieloIstante& cielo, const OpzioniCielo& o, F f)
+{
+    for (std::size_t i = 1; i < gudtNomiCostellazioni.size(); ++i) {
+        const NomeCostellazione& n = gudtNomiCostellazioni[i];
+        double az = 0, alt = 0;
+        cielo.Orizzontali(n.AscensioneRetta, n.Declinazione, az, alt);
+        if (alt >= 0) {
+            float x = 0, y = 0;
+            Mappatura(o.orientamento, o.stereografica, az, alt, x, y);
+            f(x, y, n);
+        }
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- geometry
@@ -366,18 +383,11 @@ void PittoreCielo::Disegna_linee_costellazioni()
 void PittoreCielo::Disegna_nomi_costellazioni()
 {
     c.setForeColor(o.coloreNomi);
-    for (std::size_t i = 1; i < gudtNomiCostellazioni.size(); ++i) {
-        const NomeCostellazione& n = gudtNomiCostellazioni[i];
-        double az = 0, alt = 0;
-        cielo.Orizzontali(n.AscensioneRetta, n.Declinazione, az, alt);
-        if (alt >= 0) {
-            float x = 0, y = 0;
-            Mappatura(o.orientamento, o.stereografica, az, alt, x, y);
-            c.setCurrentX(x);
-            c.setCurrentY(y);
-            c.Print(o.nomiInteri ? n.Nome : n.Sigla, false);
-        }
-    }
+    Per_Nome_Costellazione(cielo, o, [&](float x, float y, const NomeCostellazione& n) {
+        c.setCurrentX(x);
+        c.setCurrentY(y);
+        c.Print(o.nomiInteri ? n.Nome : n.Sigla, false);
+    });
 }
 
 void PittoreCielo::Disegna_stelle()
@@ -564,19 +574,11 @@ void Disegna_Pagina_Cielo(platform::Canvas& p, const core::CieloIstante& cielo, 
     }
     p.setDrawWidth(1);
 
-    // Constellation names (a name on the horizon is printed).
-    if (o.nomiCostellazioni && cielo.valido) {
-        for (std::size_t i = 1; i < gudtNomiCostellazioni.size(); ++i) {
-            const NomeCostellazione& n = gudtNomiCostellazioni[i];
-            double az = 0, alt = 0;
-            cielo.Orizzontali(n.AscensioneRetta, n.Declinazione, az, alt);
-            if (alt >= 0) {
-                float x = 0, y = 0;
-                Mappatura(o.orientamento, o.stereografica, az, alt, x, y);
-                testo(px(x), py(y), n.Sigla);
-            }
-        }
-    }
+    // Constellation names.
+    if (o.nomiCostellazioni && cielo.valido)
+        Per_Nome_Costellazione(cielo, o, [&](float x, float y, const NomeCostellazione& n) {
+            testo(px(x), py(y), n.Sigla);
+        });
 
     // The Moon with its phase, inside a rim.
     const PuntoCielo& luna = pos.corpi[mAstro::kLuna];

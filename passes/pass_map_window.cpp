@@ -1,6 +1,7 @@
 #include "passes/pass_map_window.h"
 
 #include "passes/pass_map_symbols.h"
+#include "listings/listing_lines.h"
 #include "core/data_files.h"
 #include "core/globals.h"
 #include "core/mastro.h"
@@ -246,35 +247,15 @@ void frmSkySat::Calcola_coordinate_altazimutali()
 
 // ================================================================ the chart
 
+// The track keeps the schedule of an automatic listing.
 QDateTime frmSkySat::Inizio_Traccia(const QDateTime& inizio)
 {
-    QDateTime t = inizio.addSecs(-15);
-    const int s = t.time().second();
-    if (s > 45)
-        t = t.addSecs(-(s - 45));
-    else if (s > 30)
-        t = t.addSecs(-(s - 30));
-    else if (s > 15)
-        t = t.addSecs(-(s - 15));
-    else
-        t = t.addSecs(-s);
-    return t;
+    return predictions::Inizio_Automatico(inizio);
 }
 
 int frmSkySat::Passo_Traccia(long long minuti)
 {
-    int passo = 120; // also for exactly 720 minutes
-    if (minuti > 720)
-        passo = 180;
-    if (minuti < 720)
-        passo = 120;
-    if (minuti < 60)
-        passo = 60;
-    if (minuti < 20)
-        passo = 30;
-    if (minuti < 10)
-        passo = 15;
-    return passo;
+    return static_cast<int>(predictions::Passo_Automatico(minuti));
 }
 
 QString frmSkySat::Testo_Etichetta(int i) const

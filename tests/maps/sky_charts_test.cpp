@@ -123,6 +123,9 @@ TEST_F(LocalSky, APassMapDrawnOrPrintedLeavesTheChartsPicksAlone)
     f->resize(1000, 600);
     f->Form_Resize();
     f->grab().save(foto + QStringLiteral("/localsky.png"));
+    gblnAnteprimaGriglia = gblnAnteprimaGriglia10 = true;
+    gblnAnteprimaCostellazioniLinee = gblnAnteprimaCostellazioniNomi = true;
+    gblnAnteprimaPianeti = gblnAnteprimaPianetiNomi = gblnAnteprimaSoleLuna = gblnAnteprimaSoleLunaNomi = true;
     auto n = mappaIss();
     n->grab().save(foto + QStringLiteral("/passmap.png"));
     const QString cielo = foto + QStringLiteral("/localsky_print.pdf");
