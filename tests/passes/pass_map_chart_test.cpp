@@ -380,8 +380,9 @@ TEST_F(PassMapSunlit, LeavingTheShadowTheTrackTurnsYellowWithMagnitudes)
         // 15 s on; a point's centre is under the next segment, drawn in the
         // next point's colour.)
         const bool seguente = i + 1 < p.size() && (p[i + 1].Stato == StatoEclisse) != eclisse;
-        if (i > 2 && !seguente)
+        if (i > 2 && !seguente) {
             EXPECT_EQ(c.Point(p[i].X, p[i].Y), eclisse ? vb::RGB(255, 0, 0) : vb::RGB(255, 255, 0)) << i;
+        }
         (eclisse ? ombra : luce)++;
         if (!eclisse) {
             // The Sun 11 degrees down: the observer in the dark, the satellite
