@@ -36,7 +36,7 @@ QString Nome_Corpo(const mAstro::CorpoCeleste& b)
     return mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(b.Nome));
 }
 
-// The Moon's phase figure of index a (nothing but the outline outside 0..359).
+// The Moon's phase figure of index a, without its outline (nothing outside 0..359).
 void Figura_Luna(platform::Canvas& c, double x, double y, double r, int a, double rapporto)
 {
     if (a < 0 || a >= 360)
