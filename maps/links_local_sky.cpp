@@ -26,18 +26,6 @@ QAction* voce(const char* nome)
     return m ? m->menuItem(QLatin1String(nome)) : nullptr;
 }
 
-bool spunta(const char* nome)
-{
-    QAction* a = voce(nome);
-    return a && a->isChecked();
-}
-
-void spunta(const char* nome, bool on)
-{
-    if (QAction* a = voce(nome))
-        a->setChecked(on);
-}
-
 void pulsanteTransito(bool premuto)
 {
     MainWindowLink* m = MainWindowLink::instance();
@@ -62,6 +50,18 @@ const char* const kOrientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSk
                                       "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"};
 
 } // namespace
+
+bool Spunta(const char* nome)
+{
+    QAction* a = voce(nome);
+    return a && a->isChecked();
+}
+
+void Spunta(const char* nome, bool on)
+{
+    if (QAction* a = voce(nome))
+        a->setChecked(on);
+}
 
 std::function<void()>& apriMagnitudine()
 {
@@ -111,9 +111,9 @@ void mnuLocalSkyTransitoPrincipale_Click()
     frmLocalSky* f = frmLocalSky::instance();
     if (!f)
         return;
-    if (spunta("mnuLocalSkyTransitoPrincipale")) {
-        spunta("mnuLocalSkyTransitoPrincipale", false);
-        spunta("mnuLocalSkyTempi", false);
+    if (Spunta("mnuLocalSkyTransitoPrincipale")) {
+        Spunta("mnuLocalSkyTransitoPrincipale", false);
+        Spunta("mnuLocalSkyTempi", false);
         pulsanteTransito(false);
         f->Imposta_Puntatore(1);
         eventi();
@@ -122,9 +122,9 @@ void mnuLocalSkyTransitoPrincipale_Click()
     }
     if (gudtValori[1].Altezza <= 0)
         return;
-    spunta("mnuLocalSkyTransitoPrincipale", true);
-    spunta("mnuLocalSkyTempi", true);
-    spunta("mnuLocalSkyZoom", false); // the two pointer modes exclude each other
+    Spunta("mnuLocalSkyTransitoPrincipale", true);
+    Spunta("mnuLocalSkyTempi", true);
+    Spunta("mnuLocalSkyZoom", false); // the two pointer modes exclude each other
     pulsanteTransito(true);
     f->Imposta_Puntatore(2);
     eventi();
@@ -139,13 +139,13 @@ void mnuLocalSkyTransitoPrincipale_Click()
 void mnuLocalSkyTempi_Click()
 {
     frmLocalSky* f = frmLocalSky::instance();
-    if (spunta("mnuLocalSkyTempi")) {
-        spunta("mnuLocalSkyTempi", false);
+    if (Spunta("mnuLocalSkyTempi")) {
+        Spunta("mnuLocalSkyTempi", false);
         if (f)
             f->Imposta_Puntatore(1);
-    } else if (gudtValori[1].Altezza > 0 && spunta("mnuLocalSkyTransitoPrincipale")) {
-        spunta("mnuLocalSkyZoom", false);
-        spunta("mnuLocalSkyTempi", true);
+    } else if (gudtValori[1].Altezza > 0 && Spunta("mnuLocalSkyTransitoPrincipale")) {
+        Spunta("mnuLocalSkyZoom", false);
+        Spunta("mnuLocalSkyTempi", true);
         if (f)
             f->Imposta_Puntatore(2);
     }
@@ -153,7 +153,7 @@ void mnuLocalSkyTempi_Click()
 
 void Inverti_E_Ridisegna(const char* nome)
 {
-    spunta(nome, !spunta(nome));
+    Spunta(nome, !Spunta(nome));
     eventi();
     if (frmLocalSky* f = frmLocalSky::instance())
         f->Genera_mappa();
@@ -161,13 +161,13 @@ void Inverti_E_Ridisegna(const char* nome)
 
 void mnuLocalSkySoloPrincipale_Click()
 {
-    spunta("mnuLocalSkySoloPrincipale", !spunta("mnuLocalSkySoloPrincipale"));
+    Spunta("mnuLocalSkySoloPrincipale", !Spunta("mnuLocalSkySoloPrincipale"));
 }
 
 void mnuLocalSkyRiquadroDati_Click()
 {
-    const bool on = !spunta("mnuLocalSkyRiquadroDati");
-    spunta("mnuLocalSkyRiquadroDati", on);
+    const bool on = !Spunta("mnuLocalSkyRiquadroDati");
+    Spunta("mnuLocalSkyRiquadroDati", on);
     if (frmLocalSky* f = frmLocalSky::instance()) {
         f->setLarghezzaRiquadro(on ? 1935 : 0);
         f->Form_Resize();
@@ -176,18 +176,18 @@ void mnuLocalSkyRiquadroDati_Click()
 
 void mnuLocalSkyCoordinate_Click(const char* nome, const char* altra)
 {
-    if (!spunta(altra))
+    if (!Spunta(altra))
         return;
-    spunta(nome, true);
-    spunta(altra, false);
+    Spunta(nome, true);
+    Spunta(altra, false);
 }
 
 void mnuLocalSkyProiezione_Click(const char* nome, const char* altra)
 {
-    if (!spunta(altra))
+    if (!Spunta(altra))
         return;
-    spunta(altra, false);
-    spunta(nome, true);
+    Spunta(altra, false);
+    Spunta(nome, true);
     eventi();
     mnuLocalSkyRidisegnaMappa_Click();
 }
@@ -198,7 +198,7 @@ namespace {
 void ricalcolaPassaggio()
 {
     core::Svuota_Passaggio();
-    spunta("mnuLocalSkyTransitoPrincipale", !spunta("mnuLocalSkyTransitoPrincipale"));
+    Spunta("mnuLocalSkyTransitoPrincipale", !Spunta("mnuLocalSkyTransitoPrincipale"));
     mnuLocalSkyTransitoPrincipale_Click();
     if (frmLocalSky* f = frmLocalSky::instance())
         f->tmrLocalSky_Timer();
@@ -207,11 +207,11 @@ void ricalcolaPassaggio()
 
 void mnuLocalSkyOrientamento_Click(const char* nome)
 {
-    if (spunta(nome))
+    if (Spunta(nome))
         return;
     for (const char* o : kOrientamenti)
-        spunta(o, false);
-    spunta(nome, true);
+        Spunta(o, false);
+    Spunta(nome, true);
     eventi();
     ricalcolaPassaggio();
 }
@@ -225,16 +225,16 @@ void mnuLocalSkyRidisegnaMappa_Click()
 void mnuLocalSkyZoom_Click()
 {
     frmLocalSky* f = frmLocalSky::instance();
-    if (spunta("mnuLocalSkyZoom")) {
-        spunta("mnuLocalSkyZoom", false);
+    if (Spunta("mnuLocalSkyZoom")) {
+        Spunta("mnuLocalSkyZoom", false);
         if (f) {
             f->Imposta_Puntatore(1);
             f->Picture1->Refresh();
         }
         return;
     }
-    spunta("mnuLocalSkyTempi", false);
-    spunta("mnuLocalSkyZoom", true);
+    Spunta("mnuLocalSkyTempi", false);
+    Spunta("mnuLocalSkyZoom", true);
     if (f) {
         f->Imposta_Puntatore(3);
         f->Picture1->Refresh();
@@ -246,7 +246,7 @@ void mnuLocalSkyZoom_Click()
 void mnuLocalSkyRipristina_Click()
 {
     frmLocalSky* f = frmLocalSky::instance();
-    spunta("mnuLocalSkyZoom", false);
+    Spunta("mnuLocalSkyZoom", false);
     if (f) {
         f->Picture1->canvas().setAutoRedraw(false);
         f->Picture1->canvas().Cls();
@@ -260,7 +260,7 @@ void mnuLocalSkyRipristina_Click()
     }
     if (QAction* r = voce("mnuLocalSkyRipristina"))
         r->setEnabled(false);
-    spunta("mnuLocalSkyTempi", false);
+    Spunta("mnuLocalSkyTempi", false);
 }
 
 void mnuLocalSkyMagnitudine_Click()

@@ -9,6 +9,11 @@ class frmLocalSky;
 
 namespace views::cielo {
 
+// The check mark of an item of the main window's menus (false when there
+// is none), and setting it.
+bool Spunta(const char* voce);
+void Spunta(const char* voce, bool on);
+
 // Opens the chart window (or brings it to the front).
 frmLocalSky* mnuCieloMappaLocale_Click();
 

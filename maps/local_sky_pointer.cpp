@@ -2,6 +2,7 @@
 // the time labels of the principal's pass, picking a star or a body, and the
 // coordinates under the pointer in the caption.
 #include "maps/local_sky_window.h"
+#include "maps/local_sky_menu.h"
 
 #include "sky/object_box.h"
 #include "core/data_files.h"
@@ -17,6 +18,8 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -24,16 +27,43 @@ namespace {
 
 using vb::RGB;
 
-bool spunta(const char* nome)
-{
-    MainWindowLink* m = MainWindowLink::instance();
-    QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
-    return a && a->isChecked();
-}
 
 constexpr double kRad = 0.0174532925;
 
+// The chart's pointers: 1 normal, 2 time picking, 3 zoom.
+QCursor Puntatore(int immagine)
+{
+    if (immagine != 2 && immagine != 3)
+        return QCursor(Qt::CrossCursor);
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (immagine == 2) {
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLine(0, 16, 11, 16);
+        p.drawLine(21, 16, 31, 16);
+        p.drawLine(16, 0, 16, 11);
+        p.drawLine(16, 21, 16, 31);
+        p.drawEllipse(QPointF(23, 7), 5, 5);
+        p.drawLine(QPointF(23, 7), QPointF(23, 4));
+        p.drawLine(QPointF(23, 7), QPointF(25, 7));
+        return QCursor(pm, 16, 16);
+    }
+    p.setPen(QPen(Qt::white, 2));
+    p.drawEllipse(QPointF(12, 12), 8, 8);
+    p.drawLine(QPointF(18, 18), QPointF(28, 28));
+    p.drawLine(QPointF(8, 12), QPointF(16, 12));
+    p.drawLine(QPointF(12, 8), QPointF(12, 16));
+    return QCursor(pm, 12, 12);
+}
+
 } // namespace
+
+void frmLocalSky::Imposta_Puntatore(int immagine)
+{
+    Picture1->setCursor(Puntatore(immagine));
+}
 
 bool frmLocalSky::dentro(double x, double y) const
 {
@@ -55,7 +85,7 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
     }
     if (button != 1)
         return;
-    if (spunta("mnuLocalSkyTempi")) {
+    if (views::cielo::Spunta("mnuLocalSkyTempi")) {
         double migliore = 99999.0;
         m_puntoScelto = 0;
         if (dentro(X, Y)) {
@@ -86,13 +116,13 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
 void frmLocalSky::Picture1_MouseMove(int button, int /*shift*/, double X, double Y)
 {
     platform::Canvas& c = Picture1->canvas();
-    if (button == 1 && spunta("mnuLocalSkyZoom")) {
+    if (button == 1 && views::cielo::Spunta("mnuLocalSkyZoom")) {
         c.setFillStyle(platform::Canvas::FillTransparent);
         pflgSatellite = false;
         c.setAutoRedraw(false);
         c.Cls();
         c.Line(m_xInizio, m_yInizio, X, Y, RGB(255, 255, 255), platform::Canvas::Box);
-    } else if (button == 1 && spunta("mnuLocalSkyTempi") && m_xAncora != 0 && m_yAncora != 0) {
+    } else if (button == 1 && views::cielo::Spunta("mnuLocalSkyTempi") && m_xAncora != 0 && m_yAncora != 0) {
         pflgSatellite = false;
         c.setAutoRedraw(false);
         c.Cls();
@@ -104,18 +134,18 @@ void frmLocalSky::Picture1_MouseMove(int button, int /*shift*/, double X, double
         return;
     const QString prefisso = m_titolo + QStringLiteral(" - ") + m_testoData + QLatin1Char(' ') + m_oraLocale
                              + QStringLiteral(" -  ");
-    if (spunta("mnuLocalSkyCoordEquat")) {
+    if (views::cielo::Spunta("mnuLocalSkyCoordEquat")) {
         double ore = 0, minuti = 0, secondi = 0, gradi = 0, primi = 0;
         QString segno;
         mAstro::Orizzontali_Equatoriali(az * kRad, alt * kRad, ore, minuti, secondi, gradi, primi, segno);
-        setWindowTitle(prefisso + lblAR->text() + QLatin1Char(' ') + vb::Format(ore, u"00h")
-                       + vb::Format(minuti, u" 00m ") + vb::Format(secondi, u"00s ") + lblDec->text()
+        setWindowTitle(prefisso + fraSatellitePrincipale->lblAR->text() + QLatin1Char(' ') + vb::Format(ore, u"00h")
+                       + vb::Format(minuti, u" 00m ") + vb::Format(secondi, u"00s ") + fraSatellitePrincipale->lblDec->text()
                        + QLatin1Char(' ') + segno + vb::Format(gradi, u"00°") + vb::Format(primi, u" 00'"));
     } else {
         const double azG = std::floor(az), azP = std::floor((az - azG) * 60);
         const double altG = std::floor(alt), altP = std::floor((alt - altG) * 60);
-        setWindowTitle(prefisso + lblAz->text() + QLatin1Char(' ') + vb::Format(azG, u"000°")
-                       + vb::Format(azP, u" 00' ") + lblAlt->text() + QLatin1Char(' ')
+        setWindowTitle(prefisso + fraSatellitePrincipale->lblAz->text() + QLatin1Char(' ') + vb::Format(azG, u"000°")
+                       + vb::Format(azP, u" 00' ") + fraSatellitePrincipale->lblAlt->text() + QLatin1Char(' ')
                        + vb::Format(altG, u"00°") + vb::Format(altP, u" 00'"));
     }
 }
@@ -125,7 +155,7 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
     if (button != 1)
         return;
     platform::Canvas& c = Picture1->canvas();
-    const bool zoom = spunta("mnuLocalSkyZoom");
+    const bool zoom = views::cielo::Spunta("mnuLocalSkyZoom");
     // The drag start is kept in single precision: compare the release in the same.
     if (zoom && float(X) != m_xInizio && float(Y) != m_yInizio) {
         X = std::clamp(X, -200.0, 200.0);
@@ -142,7 +172,7 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
             zoomEseguito();
         return;
     }
-    if (spunta("mnuLocalSkyTempi")) {
+    if (views::cielo::Spunta("mnuLocalSkyTempi")) {
         if (m_xAncora != 0 && m_yAncora != 0 && m_puntoScelto >= 1 && m_puntoScelto <= core::Ultimo_Punto()) {
             const QString testo = core::Testo_Etichetta(gudtPuntiPassaggio[m_puntoScelto],
                                                         mLang::Testo_Lingua(QStringLiteral("Def"), QStringLiteral("mag")));

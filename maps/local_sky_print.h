@@ -1,6 +1,8 @@
 #pragma once
 // The page of the printed local sky chart, in twips from the top left of the
 // printable area (A4 layout: 11904 x 16836).
+#include "common/sky_chart.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,14 +12,12 @@ class Canvas;
 
 namespace views::cielo {
 
-inline constexpr double kLarghezzaPagina = 11904;
-inline constexpr double kAltezzaPagina = 16836;
-inline constexpr double kMargine = 1200;
-inline constexpr double kDiametro = 8000;
-inline constexpr double kScala = 44; // twips per chart unit
+// The frame and the chart are those of every printed sky chart
+// (common/sky_chart.h).
 
-// The bottom line of the frame: 14600 on Letter paper, else 15636.
-double Fondo_Cornice(bool letter);
+// The layers the check marks of the local sky menu show, for orientation k
+// and that projection (the page's grid has no circle at 10 degrees).
+common::OpzioniCielo Opzioni_Menu(int k, bool stereo);
 // Draws the whole page on `page` (a canvas in twips): frame, chart, table.
 // k and stereo are the chart's orientation and projection.
 void Disegna_Pagina(platform::Canvas& page, bool letter, int k, bool stereo, int numStelle);
@@ -30,7 +30,5 @@ QString Campo_Declinazione(double dec);
 QString Campo_Ascensione(double ra);
 QString Campo_Diametro(double arcsec);
 QString Campo_Fase_Luna(double angoloFase);
-// Radius (twips) of the dot of star i of the brightness-ordered table.
-double Raggio_Stella(int i);
 
 } // namespace views::cielo

@@ -1,4 +1,6 @@
 #include "maps/local_sky_window.h"
+#include "maps/local_sky_menu.h"
+#include "maps/local_sky_print.h"
 
 #include "core/data_files.h"
 #include "core/globals_orbit.h"
@@ -13,15 +15,11 @@
 #include "platform/vb.h"
 #include "common/window_helpers.h"
 #include "common/main_window_link.h"
-#include "maps/local_sky_icons.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTimer>
@@ -39,34 +37,11 @@ constexpr int kLarghezzaRiquadro = 1935;
 QPointer<frmLocalSky> g_istanza;
 
 // The check mark of a menu item of the main window (false when there is none).
-bool spunta(const char* nome)
-{
-    MainWindowLink* m = MainWindowLink::instance();
-    QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr;
-    return a && a->isChecked();
-}
 
-void spunta(const char* nome, bool on)
-{
-    MainWindowLink* m = MainWindowLink::instance();
-    if (QAction* a = m ? m->menuItem(QLatin1String(nome)) : nullptr)
-        a->setChecked(on);
-}
 
 QString T(const QString& sezione, const char* chiave)
 {
     return mLang::Testo_Lingua(sezione, QLatin1String(chiave));
-}
-
-// The 16-colour palette entries the chart uses.
-std::uint32_t QBColor(int i)
-{
-    static const std::uint32_t tavola[16] = {
-        RGB(0, 0, 0),       RGB(0, 0, 128),   RGB(0, 128, 0),   RGB(0, 128, 128),
-        RGB(128, 0, 0),     RGB(128, 0, 128), RGB(128, 128, 0), RGB(192, 192, 192),
-        RGB(128, 128, 128), RGB(0, 0, 255),   RGB(0, 255, 0),   RGB(0, 255, 255),
-        RGB(255, 0, 0),     RGB(255, 0, 255), RGB(255, 255, 0), RGB(255, 255, 255)};
-    return tavola[i & 15];
 }
 
 // The hourglass pointer while the chart is drawn.
@@ -76,9 +51,6 @@ struct Clessidra {
     Clessidra(const Clessidra&) = delete;
     Clessidra& operator=(const Clessidra&) = delete;
 };
-
-// Planet colours of rows 1..7 (palette indices).
-const int kColoriPianeti[8] = {0, 13, 10, 12, 4, 14, 11, 9};
 
 } // namespace
 
@@ -99,52 +71,12 @@ frmLocalSky::frmLocalSky(QWidget* parent) : QWidget(parent)
     Picture1->canvas().setFont(f);
     Picture1->canvas().setBackColor(0);
     Picture1->installEventFilter(this);
+    m_pittore = std::make_unique<common::PittoreCielo>(Picture1->canvas(), m_cielo, m_posizioni, m_opzioni);
     connect(Picture1, &platform::CanvasWidget::MouseDown, this, &frmLocalSky::Picture1_MouseDown);
     connect(Picture1, &platform::CanvasWidget::MouseMove, this, &frmLocalSky::Picture1_MouseMove);
     connect(Picture1, &platform::CanvasWidget::MouseUp, this, &frmLocalSky::Picture1_MouseUp);
 
-    fraSatellitePrincipale = new QGroupBox(this);
-    fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
-    auto* g = new QGridLayout(fraSatellitePrincipale);
-    g->setContentsMargins(2, 2, 2, 2);
-    g->setVerticalSpacing(1);
-    g->setHorizontalSpacing(2);
-    g->setColumnStretch(1, 1);
-    QFont piccolo = fraSatellitePrincipale->font();
-    piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
-    fraSatellitePrincipale->setFont(piccolo);
-    auto coppia = [&](QLabel*& titolo, const char* nt, QLabel*& valore, const char* nv) {
-        // The figures come first: a long title ("Range rate") breaks into
-        // two lines rather than cut a figure.
-        titolo = new QLabel(fraSatellitePrincipale);
-        titolo->setObjectName(QLatin1String(nt));
-        titolo->setWordWrap(true);
-        valore = new QLabel(fraSatellitePrincipale);
-        valore->setObjectName(QLatin1String(nv));
-        valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        const int r = g->rowCount();
-        g->addWidget(titolo, r, 0);
-        g->addWidget(valore, r, 1);
-    };
-    coppia(lblLat, "lblLat", lblLatitude, "lblLatitude");
-    coppia(lblLon, "lblLon", lblLongitude, "lblLongitude");
-    coppia(lblAlt, "lblAlt", lblAltitude, "lblAltitude");
-    coppia(lblAz, "lblAz", lblAzimuth, "lblAzimuth");
-    coppia(lblAR, "lblAR", lblAscension, "lblAscension");
-    coppia(lblDec, "lblDec", lblDeclination, "lblDeclination");
-    coppia(lblOrbita, "lblOrbita", lblOrbitNumber, "lblOrbitNumber");
-    coppia(lblVarDist, "lblVarDist", lblRangeRate, "lblRangeRate");
-    coppia(lblStato, "lblStato", lblState, "lblState");
-    coppia(lblMag, "lblMag", lblMagnitude, "lblMagnitude");
-    coppia(lblQuota, "lblQuota", lblHeight, "lblHeight");
-    coppia(lblDista, "lblDista", lblRange, "lblRange");
-    coppia(lblApg, "lblApg", lblApogee, "lblApogee");
-    coppia(lblPrg, "lblPrg", lblPerigee, "lblPerigee");
-    coppia(lblPrd, "lblPrd", lblPeriod, "lblPeriod");
-    coppia(lblVel, "lblVel", lblVelocity, "lblVelocity");
-    coppia(lblRicezione, "lblRicezione", lblRicez, "lblRicez");
-    coppia(lblTrasmissione, "lblTrasmissione", lblTrasm, "lblTrasm");
-    g->setRowStretch(g->rowCount(), 1);
+    fraSatellitePrincipale = new common::RiquadroDati(this, font().pointSizeF() * 0.85, QMargins(2, 2, 2, 2), false);
 
     tmrLocalSky = new QTimer(this);
     tmrLocalSky->setObjectName(QStringLiteral("tmrLocalSky"));
@@ -186,24 +118,24 @@ void frmLocalSky::Form_Load()
 
     // Only -1 selects the stereographic projection; any other stored value the other one.
     const bool stereo = gblnLocaleProiezioneStereo == -1;
-    spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
-    spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
-    spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
-    spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
-    spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
-    spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
-    spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
-    spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
-    spunta("mnuLocalSkyRiquadroDati", gblnLocaleRiquadroDati);
-    spunta("mnuLocalSkyProiezStereo", stereo);
-    spunta("mnuLocalSkyProiezNormale", !stereo);
+    views::cielo::Spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
+    views::cielo::Spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
+    views::cielo::Spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
+    views::cielo::Spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
+    views::cielo::Spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
+    views::cielo::Spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
+    views::cielo::Spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
+    views::cielo::Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
+    views::cielo::Spunta("mnuLocalSkyRiquadroDati", gblnLocaleRiquadroDati);
+    views::cielo::Spunta("mnuLocalSkyProiezStereo", stereo);
+    views::cielo::Spunta("mnuLocalSkyProiezNormale", !stereo);
     static const char* const orientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSkyOrientamentoSud",
                                                 "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"};
     if (gintLocaleOrientamento >= 0 && gintLocaleOrientamento <= 3)
         for (int i = 0; i < 4; ++i)
-            spunta(orientamenti[i], i == gintLocaleOrientamento);
-    spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
-    spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
+            views::cielo::Spunta(orientamenti[i], i == gintLocaleOrientamento);
+    views::cielo::Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
+    views::cielo::Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
 
     // The projection needs a count within the star table.
     gintNumStelle = std::clamp(gintLocaleStelle, 1, std::max(1, int(gudtStelle.size()) - 1));
@@ -238,22 +170,7 @@ void frmLocalSky::Lingua()
     m_titolo = T(kSezione, "mappalocale");
     m_oraLocale = T(QStringLiteral("Def"), "oralocale");
     setWindowTitle(m_titolo);
-    const QString def = QStringLiteral("Def");
-    const QString tip = QStringLiteral("ToolTips");
-    struct Voce {
-        QLabel* l;
-        const char* k;
-    };
-    const Voce voci[] = {{lblLat, "lat"},       {lblLon, "lon"},    {lblAlt, "alt"},   {lblAz, "az"},
-                         {lblAR, "ar"},         {lblDec, "dec"},    {lblOrbita, "orb"}, {lblVarDist, "var"},
-                         {lblStato, "stato"},   {lblMag, "mag"},    {lblQuota, "hgt"}, {lblDista, "dist"},
-                         {lblApg, "apg"},       {lblPrg, "prg"},    {lblPrd, "prd"},   {lblVel, "vel"},
-                         {lblRicezione, "ricezione"}, {lblTrasmissione, "trasmissione"}};
-    for (const Voce& v : voci) {
-        v.l->setText(T(def, v.k));
-        v.l->setToolTip(T(tip, v.k));
-    }
-    fraSatellitePrincipale->setTitle(T(kSezione, "satelliteprincipale"));
+    fraSatellitePrincipale->Lingua(T(kSezione, "satelliteprincipale"));
 }
 
 void frmLocalSky::Form_Unload()
@@ -262,9 +179,9 @@ void frmLocalSky::Form_Unload()
     tmrLocalSky->stop();
     if (core::clockViews().localSky == this)
         core::clockViews().localSky = nullptr;
-    spunta("mnuLocalSkyZoom", false);
-    spunta("mnuLocalSkyTempi", false);
-    spunta("mnuLocalSkyTransitoPrincipale", false);
+    views::cielo::Spunta("mnuLocalSkyZoom", false);
+    views::cielo::Spunta("mnuLocalSkyTempi", false);
+    views::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
     if (MainWindowLink* m = MainWindowLink::instance()) {
         if (QToolButton* b = m->toolButton(QStringLiteral("Transit"))) {
             b->setCheckable(true);
@@ -326,11 +243,6 @@ void frmLocalSky::Form_Resize()
     Genera_mappa();
 }
 
-void frmLocalSky::Imposta_Puntatore(int immagine)
-{
-    Picture1->setCursor(views::cielo::Puntatore(immagine));
-}
-
 platform::Canvas& frmLocalSky::canvas() const
 {
     return Picture1->canvas();
@@ -340,30 +252,30 @@ platform::Canvas& frmLocalSky::canvas() const
 
 int frmLocalSky::orientamento() const
 {
-    if (spunta("mnuLocalSkyOrientamentoSud"))
-        return views::cielo::kSud;
-    if (spunta("mnuLocalSkyOrientamentoEst"))
-        return views::cielo::kEst;
-    if (spunta("mnuLocalSkyOrientamentoNord"))
-        return views::cielo::kNord;
-    if (spunta("mnuLocalSkyOrientamentoOvest"))
-        return views::cielo::kOvest;
-    return views::cielo::kSud;
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoSud"))
+        return common::kSud;
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoEst"))
+        return common::kEst;
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoNord"))
+        return common::kNord;
+    if (views::cielo::Spunta("mnuLocalSkyOrientamentoOvest"))
+        return common::kOvest;
+    return common::kSud;
 }
 
 bool frmLocalSky::stereografica() const
 {
-    return spunta("mnuLocalSkyProiezStereo");
+    return views::cielo::Spunta("mnuLocalSkyProiezStereo");
 }
 
 void frmLocalSky::Mappatura(double azimuth, double altitude, float& x, float& y) const
 {
-    views::cielo::Mappatura(orientamento(), stereografica(), azimuth, altitude, x, y);
+    common::Mappatura(orientamento(), stereografica(), azimuth, altitude, x, y);
 }
 
 void frmLocalSky::Mappatura_inversa(float x, float y, double& azimuth, double& altitude) const
 {
-    views::cielo::Mappatura_inversa(orientamento(), stereografica(), x, y, azimuth, altitude);
+    common::Mappatura_inversa(orientamento(), stereografica(), x, y, azimuth, altitude);
 }
 
 void frmLocalSky::Imposta_scala()
@@ -371,7 +283,7 @@ void frmLocalSky::Imposta_scala()
     const platform::Canvas& c = canvas();
     m_aspetto = c.height() > 0 ? c.width() / c.height() : 1;
     if (!gblnZoom) {
-        const views::cielo::Finestra f = views::cielo::Finestra_Da_Aspetto(m_aspetto);
+        const common::Finestra f = common::Finestra_Da_Aspetto(m_aspetto);
         gsngLatoSx = f.sx;
         gsngLatoSy = f.sy;
         gsngLatoDx = f.dx;
@@ -380,34 +292,51 @@ void frmLocalSky::Imposta_scala()
     canvas().Scale(gsngLatoSx, gsngLatoSy, gsngLatoDx, gsngLatoDy);
 }
 
+common::OpzioniCielo frmLocalSky::Opzioni() const
+{
+    common::OpzioniCielo o = views::cielo::Opzioni_Menu(orientamento(), stereografica());
+    o.numStelle = gintNumStelle;
+    o.grigliaTipo = gblnLocaleGrigliaTipo;
+    o.griglia10 = gblnLocaleGriglia10;
+    o.effettoOrizzonte = gblnLocaleEffettoOrizzonte;
+    o.nomiInteri = gblnZoom;
+    o.coloriGriglia = {std::uint32_t(glngColoreGrigliaLocale1), std::uint32_t(glngColoreGrigliaLocale2),
+                       std::uint32_t(glngColoreGrigliaLocale3), std::uint32_t(glngColoreGrigliaLocale4)};
+    o.coloreLinee = std::uint32_t(glngColoreCostellazioniLinee);
+    o.coloreNomi = std::uint32_t(glngColoreCostellazioniNomi);
+    o.coloreBussola = RGB(212, 208, 200);
+    return o;
+}
+
 void frmLocalSky::Calcola_posizioni()
 {
-    const int k = orientamento();
-    const bool stereo = stereografica();
-    const int n = std::min<int>(gintNumStelle, int(gudtStelle.size()) - 1);
-    for (int i = 1; i <= n; ++i) {
+    // The chart's own places, kept in the shared tables for the pointer and
+    // the pass of the principal satellite.
+    m_posizioni = common::Calcola_Posizioni(m_cielo, orientamento(), stereografica(), gintNumStelle);
+    for (std::size_t i = 1; i < m_posizioni.stelle.size(); ++i) {
+        const common::PuntoCielo& p = m_posizioni.stelle[i];
         Stella& s = gudtStelle[i];
-        double az = 0, alt = 0;
-        mAstro::Equatoriali_Orizzontali(s.AscensioneRetta, s.Declinazione, az, alt);
-        s.Azimuth = float(az);
-        s.Altezza = float(alt);
-        views::cielo::Mappatura(k, stereo, az, alt, s.XMappa, s.YMappa);
+        s.Azimuth = float(p.azimuth);
+        s.Altezza = float(p.altezza);
+        s.XMappa = p.x;
+        s.YMappa = p.y;
     }
-    for (std::size_t j = 1; j < gudtLineeCostellazioni.size(); ++j) {
+    for (std::size_t j = 1; j < m_posizioni.linee.size(); ++j) {
+        const auto& p = m_posizioni.linee[j];
         LineaCostellazione& l = gudtLineeCostellazioni[j];
-        double az = 0, alt = 0;
-        mAstro::Equatoriali_Orizzontali(l.AscensioneRetta1, l.Declinazione1, az, alt);
-        l.Azimuth1 = float(az);
-        l.Altezza1 = float(alt);
-        views::cielo::Mappatura(k, stereo, az, alt, l.XMappa1, l.YMappa1);
-        mAstro::Equatoriali_Orizzontali(l.AscensioneRetta2, l.Declinazione2, az, alt);
-        l.Azimuth2 = float(az);
-        l.Altezza2 = float(alt);
-        views::cielo::Mappatura(k, stereo, az, alt, l.XMappa2, l.YMappa2);
+        l.Azimuth1 = float(p[0].azimuth);
+        l.Altezza1 = float(p[0].altezza);
+        l.XMappa1 = p[0].x;
+        l.YMappa1 = p[0].y;
+        l.Azimuth2 = float(p[1].azimuth);
+        l.Altezza2 = float(p[1].altezza);
+        l.XMappa2 = p[1].x;
+        l.YMappa2 = p[1].y;
     }
-    for (int b = 1; b <= 9; ++b)
-        views::cielo::Mappatura(k, stereo, gudtCorpi[b].Azimuth, gudtCorpi[b].Altezza, gudtCorpi[b].XMappa,
-                                gudtCorpi[b].YMappa);
+    for (int b = 1; b <= 9; ++b) {
+        gudtCorpi[b].XMappa = m_posizioni.corpi[b].x;
+        gudtCorpi[b].YMappa = m_posizioni.corpi[b].y;
+    }
 }
 
 // ---------------------------------------------------------------- layers
@@ -420,6 +349,7 @@ void frmLocalSky::Genera_mappa()
     mAstro::Calcola_Sole();
     mAstro::Calcola_Luna();
     mAstro::Calcola_Pianeta();
+    m_cielo = core::Cielo_Corrente();
     Calcola_posizioni();
 
     core::FlagGuard satelliti(pflgSatellite, false);
@@ -430,40 +360,41 @@ void frmLocalSky::Genera_mappa()
     c.setBackColor(RGB(0, 0, 0));
     c.Cls();
     Imposta_scala();
+    m_opzioni = Opzioni();
 
     Disegna_sfondo();
     Disegna_punti_cardinali();
-    if (spunta("mnuLocalSkyGriglia"))
+    if (m_opzioni.griglia)
         Disegna_griglia();
-    if (spunta("mnuLocalSkyOggettiCostellazioni"))
+    if (m_opzioni.lineeCostellazioni)
         Disegna_linee_costellazioni();
     QFont f = c.font();
     f.setBold(false);
     c.setFont(f);
-    if (spunta("mnuLocalSkyEtichetteCostellazioni"))
+    if (m_opzioni.nomiCostellazioni)
         Disegna_nomi_costellazioni();
     Disegna_stelle();
     const double altezza = std::abs(c.scaleHeight());
-    if (spunta("mnuLocalSkyOggettiSoleLuna")) {
-        Disegna_pianeta(float(altezza / 70), QBColor(14), mAstro::kSole);
+    if (m_opzioni.soleLuna) {
+        Disegna_pianeta(float(altezza / 70), RGB(255, 255, 0), mAstro::kSole);
         Disegna_luna();
     }
-    if (spunta("mnuLocalSkyOggettiPianeti"))
+    if (m_opzioni.pianeti)
         for (int k = 1; k <= 7; ++k)
-            Disegna_pianeta(float(altezza / 200), QBColor(kColoriPianeti[k]), k);
+            Disegna_pianeta(float(altezza / 200), common::PittoreCielo::Colore_Pianeta(k), k);
     f.setBold(true);
     c.setFont(f);
     if (gudtValori[1].Altezza <= 0) {
-        spunta("mnuLocalSkyTransitoPrincipale", false);
-        spunta("mnuLocalSkyTempi", false);
+        views::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
+        views::cielo::Spunta("mnuLocalSkyTempi", false);
         core::Svuota_Etichette();
         if (MainWindowLink* m = MainWindowLink::instance())
             if (QToolButton* b = m->toolButton(QStringLiteral("Transit")))
                 b->setChecked(false);
-    } else if (spunta("mnuLocalSkyTransitoPrincipale")) {
+    } else if (views::cielo::Spunta("mnuLocalSkyTransitoPrincipale")) {
         Disegna_passaggio();
     }
-    if (spunta("mnuLocalSkyPaesaggio"))
+    if (views::cielo::Spunta("mnuLocalSkyPaesaggio"))
         Disegna_paesaggio();
     c.setAutoRedraw(false);
     setWindowTitle(m_titolo + QStringLiteral(" - ") + m_testoData + QLatin1Char(' ') + m_oraLocale);
@@ -471,266 +402,34 @@ void frmLocalSky::Genera_mappa()
 
 void frmLocalSky::Disegna_sfondo()
 {
-    platform::Canvas& c = canvas();
-    c.setFillStyle(platform::Canvas::FillSolid);
-    const double e = gudtCorpi[mAstro::kSole].Altezza;
-    std::uint32_t riempi, bordo, centro;
-    switch (views::cielo::Stadio_Cielo(e)) {
-    case 1:
-        riempi = RGB(0, 0, 196), bordo = RGB(0, 0, 196), centro = RGB(0, 0, 148);
-        m_coloreGriglia = std::uint32_t(glngColoreGrigliaLocale1);
-        break;
-    case 2:
-        riempi = RGB(0, 0, 148), bordo = RGB(0, 0, 148), centro = RGB(0, 0, 100);
-        m_coloreGriglia = std::uint32_t(glngColoreGrigliaLocale2);
-        break;
-    case 3:
-        riempi = RGB(0, 0, 100), bordo = RGB(0, 0, 100), centro = RGB(0, 0, 71);
-        m_coloreGriglia = std::uint32_t(glngColoreGrigliaLocale3);
-        break;
-    default:
-        riempi = RGB(0, 0, 71), bordo = RGB(0, 0, 96), centro = RGB(0, 0, 0);
-        m_coloreGriglia = std::uint32_t(glngColoreGrigliaLocale4);
-        break;
-    }
-    c.setFillColor(riempi);
+    const platform::Canvas& c = canvas();
     m_rapportoCerchio = std::abs(c.scaleWidth() / (c.scaleHeight() * m_aspetto));
     if (!std::isfinite(m_rapportoCerchio) || m_rapportoCerchio <= 0)
         m_rapportoCerchio = 1;
-    if (gblnLocaleEffettoOrizzonte) {
-        mGlobal::Riempi_Sfumato(c, bordo, centro, 0, 0, 90, float(m_rapportoCerchio), 256);
-        c.setFillStyle(platform::Canvas::FillTransparent);
-        c.Circle(0, 0, 90, RGB(140, 140, 140), std::nullopt, std::nullopt, m_rapportoCerchio);
-        c.setFillStyle(platform::Canvas::FillSolid);
-    } else {
-        c.Circle(0, 0, 90, RGB(140, 140, 140), std::nullopt, std::nullopt, m_rapportoCerchio);
-    }
+    m_pittore->setRapportoCerchio(m_rapportoCerchio);
+    m_pittore->Disegna_sfondo();
 }
 
-void frmLocalSky::Disegna_punti_cardinali()
-{
-    platform::Canvas& c = canvas();
-    c.setForeColor(RGB(212, 208, 200));
-    const int k = orientamento();
-    for (int i = 0; i < 12; ++i) {
-        float x, y;
-        views::cielo::Posizione_Bussola(i, x, y);
-        c.setCurrentX(x);
-        c.setCurrentY(y);
-        c.Print(QString::fromUtf8(views::cielo::Etichetta_Bussola(k, i)), false);
-    }
-}
-
-void frmLocalSky::Disegna_segmento(float x1, float y1, double a1, float x2, float y2, double a2,
-                                   std::uint32_t colour)
-{
-    if (a1 > 0 && a2 > 0) {
-        canvas().Line(x1, y1, x2, y2, colour);
-    } else if (a1 * a2 < 0) {
-        if (a1 < a2) {
-            std::swap(x1, x2);
-            std::swap(y1, y2);
-        }
-        mMate::Interseca_Orizzonte(x1, y1, x2, y2);
-        canvas().Line(x1, y1, x2, y2, colour);
-    }
-}
-
-void frmLocalSky::Disegna_griglia()
-{
-    platform::Canvas& c = canvas();
-    if (gblnLocaleGrigliaTipo != -1 && gblnLocaleGrigliaTipo != 0)
-        return; // any other grid type draws no grid
-    if (gblnLocaleGrigliaTipo == -1) {
-        c.setFillStyle(platform::Canvas::FillTransparent);
-        auto cerchio = [&](double altitudine) {
-            float x = 0, y = 0;
-            Mappatura(0, altitudine, x, y);
-            c.Circle(0, 0, std::max(std::abs(x), std::abs(y)), m_coloreGriglia, std::nullopt, std::nullopt,
-                     m_rapportoCerchio);
-        };
-        if (gblnLocaleGriglia10)
-            cerchio(10);
-        cerchio(30);
-        cerchio(60);
-        c.Line(-90, 0, 90, 0, m_coloreGriglia);
-        c.Line(0, -90, 0, 90, m_coloreGriglia);
-        c.setFillStyle(platform::Canvas::FillSolid);
-        return;
-    }
-    // Equatorial grid: hour circles and declination circles every 15 degrees.
-    struct P {
-        float x = 0, y = 0;
-        double alt = 0;
-    };
-    static P tavola[25][181];
-    for (int h = 0; h <= 24; ++h)
-        for (int d = -90; d <= 90; ++d) {
-            double az = 0, alt = 0;
-            mAstro::Equatoriali_Orizzontali(h % 24, d, az, alt);
-            P& p = tavola[h][d + 90];
-            p.alt = alt;
-            Mappatura(az, alt, p.x, p.y);
-        }
-    for (int h = 0; h < 24; ++h)
-        for (int d = -90; d < 90; ++d) {
-            const P& a = tavola[h][d + 90];
-            const P& b = tavola[h][d + 91];
-            Disegna_segmento(a.x, a.y, a.alt, b.x, b.y, b.alt, m_coloreGriglia);
-        }
-    for (int d = -75; d <= 75; d += 15)
-        for (int h = 0; h < 24; ++h) {
-            const P& a = tavola[h][d + 90];
-            const P& b = tavola[h + 1][d + 90];
-            Disegna_segmento(a.x, a.y, a.alt, b.x, b.y, b.alt, m_coloreGriglia);
-        }
-}
-
-void frmLocalSky::Disegna_linee_costellazioni()
-{
-    const std::uint32_t colore = std::uint32_t(glngColoreCostellazioniLinee);
-    canvas().setForeColor(colore);
-    for (std::size_t j = 1; j < gudtLineeCostellazioni.size(); ++j) {
-        const LineaCostellazione& l = gudtLineeCostellazioni[j];
-        Disegna_segmento(l.XMappa1, l.YMappa1, l.Altezza1, l.XMappa2, l.YMappa2, l.Altezza2, colore);
-    }
-}
-
-void frmLocalSky::Disegna_nomi_costellazioni()
-{
-    platform::Canvas& c = canvas();
-    c.setForeColor(std::uint32_t(glngColoreCostellazioniNomi));
-    for (std::size_t i = 1; i < gudtNomiCostellazioni.size(); ++i) {
-        const NomeCostellazione& n = gudtNomiCostellazioni[i];
-        double az = 0, alt = 0;
-        mAstro::Equatoriali_Orizzontali(n.AscensioneRetta, n.Declinazione, az, alt);
-        if (alt >= 0) {
-            float x = 0, y = 0;
-            Mappatura(az, alt, x, y);
-            c.setCurrentX(x);
-            c.setCurrentY(y);
-            c.Print(gblnZoom ? n.Nome : n.Sigla, false);
-        }
-    }
-}
-
-void frmLocalSky::Disegna_stelle()
-{
-    platform::Canvas& c = canvas();
-    const int stile = c.fillStyle();
-    const std::uint32_t colore = c.fillColor();
-    c.setFillStyle(platform::Canvas::FillSolid);
-    c.setFillColor(RGB(255, 255, 255));
-    const double raggio = std::abs(c.scaleWidth()) <= 180 ? 0.1 : 0.2;
-    const int n = std::min<int>(gintNumStelle, int(gudtStelle.size()) - 1);
-    for (int i = 1; i <= n; ++i) {
-        const Stella& s = gudtStelle[i];
-        if (!(s.Altezza > 0))
-            continue;
-        if (i < 294)
-            c.Circle(s.XMappa, s.YMappa, raggio, RGB(255, 255, 255), std::nullopt, std::nullopt, m_rapportoCerchio);
-        else if (i < 1640)
-            c.PSet(s.XMappa, s.YMappa, RGB(220, 220, 220));
-        else
-            c.PSet(s.XMappa, s.YMappa, RGB(140, 140, 140));
-    }
-    c.setFillStyle(stile);
-    c.setFillColor(colore);
-}
-
-void frmLocalSky::Disegna_pianeta(float size, std::uint32_t colour, int k)
-{
-    const CorpoCeleste& b = gudtCorpi[k];
-    if (b.Altezza <= 0)
-        return;
-    platform::Canvas& c = canvas();
-    c.setFillStyle(platform::Canvas::FillSolid);
-    c.setFillColor(colour);
-    if (k == mAstro::kSole) {
-        const QImage sole = views::cielo::Immagine_Sole();
-        const double w = c.scaleWidth() * 0.29 / (c.width() / vb::PixelsToHimetric(sole.width()));
-        const double h = c.scaleHeight() * 0.27 / (c.height() / vb::PixelsToHimetric(sole.height()));
-        c.PaintPicture(sole, b.XMappa - w, b.YMappa - h);
-    } else {
-        c.Circle(b.XMappa, b.YMappa, size, colour, std::nullopt, std::nullopt, m_rapportoCerchio);
-    }
-    c.setFillStyle(platform::Canvas::FillTransparent);
-    const bool etichetta = k == mAstro::kSole ? spunta("mnuLocalSkyEtichetteSoleLuna")
-                                              : spunta("mnuLocalSkyEtichettePianeti");
-    if (etichetta) {
-        QString nome = mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(b.Nome));
-        if (k != mAstro::kSole && !gblnZoom)
-            nome = nome.left(3);
-        c.setCurrentX(b.XMappa - size);
-        c.setCurrentY(b.YMappa - size);
-        c.setForeColor(RGB(180, 180, 180));
-        c.Print(nome, false);
-    }
-    c.setFillStyle(platform::Canvas::FillTransparent);
-}
-
-void frmLocalSky::Disegna_luna()
-{
-    const CorpoCeleste& m = gudtCorpi[mAstro::kLuna];
-    if (m.Altezza <= 0)
-        return;
-    platform::Canvas& c = canvas();
-    const double r = std::abs(c.scaleHeight()) / 70;
-    const double x = m.XMappa, y = m.YMappa;
-    c.setFillStyle(platform::Canvas::FillSolid);
-    const int a = views::cielo::Indice_Fase_Luna(m.Fase);
-    const std::uint32_t bianco = RGB(255, 255, 255), nero = RGB(0, 0, 0);
-    constexpr double pi = 3.14159265;
-    auto disco = [&](std::uint32_t col) {
-        c.setFillColor(col);
-        c.Circle(x, y, r, col, std::nullopt, std::nullopt, m_rapportoCerchio);
-    };
-    // A half disc: a filled pie whose radii lie on the vertical diameter.
-    auto meta = [&](std::uint32_t col, bool destra) {
-        c.setFillColor(col);
-        if (destra)
-            c.Circle(x, y, r, col, -(3 * pi / 2), -(pi / 2), m_rapportoCerchio);
-        else
-            c.Circle(x, y, r, col, -(pi / 2), -(3 * pi / 2), m_rapportoCerchio);
-    };
-    std::uint32_t coloreMeta = nero;
-    double k = 0;
-    if (a >= 0 && a < 90) {
-        disco(bianco), meta(nero, true), coloreMeta = nero, k = 1 - a / 90.0;
-    } else if (a >= 90 && a < 180) {
-        disco(nero), meta(bianco, false), coloreMeta = bianco, k = (a - 90) / 90.0;
-    } else if (a >= 180 && a < 270) {
-        disco(nero), meta(bianco, true), coloreMeta = bianco, k = 1 - (a - 180) / 90.0;
-    } else if (a >= 270 && a < 360) {
-        disco(bianco), meta(nero, false), coloreMeta = nero, k = (a - 270) / 90.0;
-    }
-    if (k != 0) {
-        c.setFillColor(coloreMeta);
-        c.Circle(x, y, r, coloreMeta, std::nullopt, std::nullopt, m_rapportoCerchio / k);
-    }
-    c.setFillStyle(platform::Canvas::FillTransparent);
-    c.Circle(x, y, r, RGB(0, 0, 0), std::nullopt, std::nullopt, m_rapportoCerchio);
-    if (spunta("mnuLocalSkyEtichetteSoleLuna")) {
-        c.setCurrentX(x + r);
-        c.setCurrentY(y + r);
-        c.setForeColor(RGB(180, 180, 180));
-        c.Print(mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(m.Nome)), false);
-    }
-}
+// The layers, drawn by the painter of the observer's sky with this window's options.
+void frmLocalSky::Disegna_punti_cardinali() { m_pittore->Disegna_punti_cardinali(); }
+void frmLocalSky::Disegna_griglia() { m_pittore->Disegna_griglia(); }
+void frmLocalSky::Disegna_linee_costellazioni() { m_pittore->Disegna_linee_costellazioni(); }
+void frmLocalSky::Disegna_nomi_costellazioni() { m_pittore->Disegna_nomi_costellazioni(); }
+void frmLocalSky::Disegna_stelle() { m_pittore->Disegna_stelle(); }
+void frmLocalSky::Disegna_pianeta(float size, std::uint32_t colour, int k) { m_pittore->Disegna_pianeta(size, colour, k); }
+void frmLocalSky::Disegna_luna() { m_pittore->Disegna_luna(); }
 
 void frmLocalSky::Disegna_paesaggio()
 {
-    if (!gblnLocalePaesaggio || picBackground.isNull())
-        return;
-    // The landscape covers the horizon circle; its pure green lets the chart show through.
-    canvas().TransparentCopy(picBackground, -90, -90, RGB(0, 255, 0), 180, 180);
+    if (gblnLocalePaesaggio)
+        m_pittore->Disegna_paesaggio(picBackground);
 }
 
 // ---------------------------------------------------------------- satellites
 
 bool frmLocalSky::soloPrincipale() const
 {
-    return spunta("mnuLocalSkySoloPrincipale");
+    return views::cielo::Spunta("mnuLocalSkySoloPrincipale");
 }
 
 void frmLocalSky::Disegna_satellite_in_cielo(int i)
@@ -747,16 +446,10 @@ void frmLocalSky::Disegna_satellite_in_cielo(int i)
         return;
     float x = 0, y = 0;
     Mappatura(v.Azimuth, v.Altezza, x, y);
-    int stile = i == 1 ? 0 : 3;
-    if (gudtSatelementi[i].NumeroCatalogo == "25544")
-        stile = 6;
-    if (gudtSatelementi[i].NumeroCatalogo == "20580")
-        stile = 9;
-    const QImage modello = views::cielo::Immagine_Satellite(stile + 16);
-    const double w = c.scaleWidth() * 0.35 / (c.width() / vb::PixelsToHimetric(modello.width()));
-    const double h = c.scaleHeight() * 0.35 / (c.height() / vb::PixelsToHimetric(modello.height()));
-    const int immagine = v.Stato == StatoNonVisibile ? stile + 16 : v.Stato == StatoVisibile ? stile + 17 : stile + 18;
-    c.PaintPicture(views::cielo::Immagine_Satellite(immagine), x - w, y - h);
+    const QImage icona = common::Immagine_Satellite(common::Indice_Satellite(gudtSatelementi[i].NumeroCatalogo, v.Stato, i == 1));
+    const double w = c.scaleWidth() * 0.35 / (c.width() / vb::PixelsToHimetric(icona.width()));
+    const double h = c.scaleHeight() * 0.35 / (c.height() / vb::PixelsToHimetric(icona.height()));
+    c.PaintPicture(icona, x - w, y - h);
     c.setForeColor(v.Stato == StatoEclisse ? RGB(255, 0, 0) : RGB(255, 255, 0));
     c.setCurrentX(x + w / 4);
     c.setCurrentY(y + h / 4);
@@ -765,36 +458,14 @@ void frmLocalSky::Disegna_satellite_in_cielo(int i)
 
 void frmLocalSky::Mostra_dati(const core::PrincipalTexts& t)
 {
-    lblLatitude->setText(t.lblLatitude);
-    lblLongitude->setText(t.lblLongitude);
-    lblAltitude->setText(t.lblAltitude);
-    lblAzimuth->setText(t.lblAzimuth);
-    lblAscension->setText(t.lblAscension);
-    lblDeclination->setText(t.lblDeclination);
-    lblOrbitNumber->setText(t.lblOrbitNumber);
-    lblRangeRate->setText(t.lblRangeRate);
-    lblState->setText(t.lblState);
-    lblMagnitude->setText(t.lblMagnitude);
-    lblHeight->setText(t.lblHeight);
-    lblRange->setText(t.lblRange);
-    lblApogee->setText(t.lblApogee);
-    lblPerigee->setText(t.lblPerigee);
-    lblPeriod->setText(t.lblPeriod);
-    lblVelocity->setText(t.lblVelocity);
-    lblRicez->setText(t.lblRicez);
-    lblTrasm->setText(t.lblTrasm);
+    fraSatellitePrincipale->Mostra_dati(t);
 }
 
 void frmLocalSky::Azzera_dati()
 {
     canvas().setAutoRedraw(false);
     canvas().Cls();
-    for (QLabel* l : {lblLatitude, lblLongitude, lblAltitude, lblAzimuth, lblAscension, lblDeclination,
-                      lblOrbitNumber, lblRangeRate, lblHeight, lblRange, lblApogee, lblPerigee, lblPeriod,
-                      lblVelocity})
-        l->setText(QStringLiteral("0"));
-    lblMagnitude->clear();
-    lblState->clear();
+    fraSatellitePrincipale->Azzera_dati();
 }
 
 void frmLocalSky::Disegna_passaggio()

@@ -4,7 +4,8 @@
 // principal satellite's pass) beside the principal satellite's data box.
 // One instance, created by the main window's "Local sky" command.
 #include "core/clock.h"
-#include "maps/local_sky_geometry.h"
+#include "common/data_panel.h"
+#include "common/sky_chart.h"
 
 #include <QImage>
 #include <QRect>
@@ -13,9 +14,8 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
-class QGroupBox;
-class QLabel;
 class QTimer;
 
 namespace platform {
@@ -83,16 +83,9 @@ public:
 
     // Controls (public, as the other windows use them).
     platform::CanvasWidget* Picture1 = nullptr;
-    QGroupBox* fraSatellitePrincipale = nullptr;
+    common::RiquadroDati* fraSatellitePrincipale = nullptr; // the principal satellite's data box
     QTimer* tmrLocalSky = nullptr;
     QImage picBackground;        // the landscape picture (null when it could not be read)
-    // Caption labels and value labels of the data box.
-    QLabel *lblLat, *lblLon, *lblAlt, *lblAz, *lblAR, *lblDec, *lblOrbita, *lblVarDist, *lblStato,
-        *lblMag, *lblQuota, *lblDista, *lblApg, *lblPrg, *lblPrd, *lblVel, *lblRicezione,
-        *lblTrasmissione;
-    QLabel *lblLatitude, *lblLongitude, *lblAltitude, *lblAzimuth, *lblAscension, *lblDeclination,
-        *lblOrbitNumber, *lblRangeRate, *lblState, *lblMagnitude, *lblHeight, *lblRange, *lblApogee,
-        *lblPerigee, *lblPeriod, *lblVelocity, *lblRicez, *lblTrasm;
     // Width of the data box in twips (1935 shown, 0 hidden).
     int larghezzaRiquadro() const { return m_larghezzaRiquadro; }
     void setLarghezzaRiquadro(int twips) { m_larghezzaRiquadro = twips; }
@@ -131,16 +124,19 @@ private:
     void Disegna_luna();
     void Disegna_pianeta(float size, std::uint32_t colour, int k);
     void Disegna_paesaggio();
-    void Disegna_segmento(float x1, float y1, double a1, float x2, float y2, double a2,
-                          std::uint32_t colour);
+    common::OpzioniCielo Opzioni() const;
     bool dentro(double x, double y) const;
 
     platform::Canvas& canvas() const;
 
+    // The sky of the last redraw, its chart places and the painter of its layers.
+    core::CieloIstante m_cielo;
+    common::PosizioniCielo m_posizioni;
+    common::OpzioniCielo m_opzioni;
+    std::unique_ptr<common::PittoreCielo> m_pittore;
     int m_larghezzaRiquadro = 1935;
     double m_aspetto = 2;
     double m_rapportoCerchio = 1;
-    std::uint32_t m_coloreGriglia = 0;
     QString m_titolo;        // chart title ("mappalocale")
     QString m_oraLocale;     // local-time word
     QString m_testoData;

@@ -3,10 +3,11 @@
 // Sun and the observer.
 #include "maps/world_map_window.h"
 
+#include "core/sky_instant.h"
+
 #include "core/globals_orbit.h"
 #include "core/globals_time.h"
 #include "core/mastro.h"
-#include "core/msat.h"
 #include "core/settings.h"
 #include "platform/busy_cursor.h"
 #include "platform/vb.h"
@@ -187,34 +188,29 @@ void frmWorldMap::Disegna_orbita()
 {
     if (gudtSatelementi[1].Nome.empty())
         return;
-    core::FlagGuard satelliti(pflgSatellite, false);
-    // Whatever happens below, slot 1 and the time quantities describe the
-    // program clock again afterwards, and the pointer comes back.
-    struct Ripristino {
-        ~Ripristino()
-        {
-            mAstro::Aggiorna_Tempo(gdatDataCorrente);
-            mSat::Calcola_Satellite(1, gdblGiornoGiuliano);
-        }
-    } ripristino;
     Picture1->repaint();
     platform::BusyCursor attesa;
 
+    // The principal's places along its orbit, computed into values of the
+    // track's own: slot 1 keeps the program clock's.
+    const Satelement elementi = gudtSatelementi[1];
+    astro::ModelloSatellite modello;
+    Valori v;
+    auto calcola = [&](double t) { return core::Calcola_Satellite(elementi, t, v, &modello); };
     platform::Canvas& c = box();
     const double jd = gdblGiornoGiuliano;
     const double s = gudtValori[1].Periodo / 270;
     const double t0 = jd - (s / 60) * 270 / 1440;
-    if (!(s > 0) || !mSat::Calcola_Satellite(1, t0))
+    if (!(s > 0) || !calcola(t0))
         return;
     const platform::VbColor c1 = colore(glngColoreOrbita1);
     const platform::VbColor c2 = colore(glngColoreOrbita2);
-    const Valori& v = gudtValori[1];
     if (recta()) {
         c.setCurrentX(v.Longitudine);
         c.setCurrentY(v.Latitudine);
         for (int k = 0; k <= 540; ++k) {
             const double t = t0 + (s / 60) * k / 1440;
-            if (!mSat::Calcola_Satellite(1, t))
+            if (!calcola(t))
                 continue;
             c.setForeColor(k < 271 ? c1 : c2);
             trattoBordo(v.Longitudine, v.Latitudine);
@@ -227,7 +223,7 @@ void frmWorldMap::Disegna_orbita()
         bool prima = false;
         for (int k = 0; k <= 540; ++k) {
             const double t = t0 + (s / 60) * k / 1440;
-            if (!mSat::Calcola_Satellite(1, t))
+            if (!calcola(t))
                 continue;
             c.setForeColor(k < 271 ? c1 : c2);
             const bool vis =

@@ -14,8 +14,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -131,52 +129,7 @@ void frmWorldMap::creaControlli()
     connect(Picture1, &platform::CanvasWidget::MouseDown, this, &frmWorldMap::Picture1_MouseDown);
     connect(Picture1, &platform::CanvasWidget::MouseUp, this, &frmWorldMap::Picture1_MouseUp);
 
-    fraSatellitePrincipale = new QGroupBox(this);
-    fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
-    QFont piccolo = font();
-    piccolo.setPointSizeF(7);
-    fraSatellitePrincipale->setFont(piccolo);
-    auto* g = new QGridLayout(fraSatellitePrincipale);
-    g->setContentsMargins(3, 2, 3, 2);
-    g->setHorizontalSpacing(2);
-    g->setColumnStretch(1, 1);
-    g->setVerticalSpacing(1);
-    int riga = 0;
-    auto coppia = [&](QLabel*& titolo, const char* nomeTitolo, QLabel*& valore, const char* nomeValore) {
-        // A long title breaks into two lines rather than cut a figure.
-        titolo = new QLabel(fraSatellitePrincipale);
-        titolo->setObjectName(QLatin1String(nomeTitolo));
-        titolo->setWordWrap(true);
-        valore = new QLabel(QStringLiteral("0"), fraSatellitePrincipale);
-        valore->setObjectName(QLatin1String(nomeValore));
-        valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        g->addWidget(titolo, riga, 0);
-        g->addWidget(valore, riga, 1);
-        ++riga;
-    };
-    coppia(lblLat, "lblLat", lblLatitude, "lblLatitude");
-    coppia(lblLon, "lblLon", lblLongitude, "lblLongitude");
-    coppia(lblAlt, "lblAlt", lblAltitude, "lblAltitude");
-    coppia(lblAz, "lblAz", lblAzimuth, "lblAzimuth");
-    coppia(lblAR, "lblAR", lblAscension, "lblAscension");
-    coppia(lblDec, "lblDec", lblDeclination, "lblDeclination");
-    coppia(lblOrbita, "lblOrbita", lblOrbitNumber, "lblOrbitNumber");
-    coppia(lblVarDist, "lblVarDist", lblRangeRate, "lblRangeRate");
-    coppia(lblStato, "lblStato", lblState, "lblState");
-    coppia(lblMag, "lblMag", lblMagnitude, "lblMagnitude");
-    coppia(lblQuota, "lblQuota", lblHeight, "lblHeight");
-    coppia(lblDista, "lblDista", lblRange, "lblRange");
-    coppia(lblApg, "lblApg", lblApogee, "lblApogee");
-    coppia(lblPrg, "lblPrg", lblPerigee, "lblPerigee");
-    coppia(lblPrd, "lblPrd", lblPeriod, "lblPeriod");
-    coppia(lblVel, "lblVel", lblVelocity, "lblVelocity");
-    coppia(lblRicezione, "lblRicezione", lblRicez, "lblRicez");
-    coppia(lblTrasmissione, "lblTrasmissione", lblTrasm, "lblTrasm");
-    lblMagnitude->clear();
-    lblState->clear();
-    lblRicez->clear();
-    lblTrasm->clear();
-    g->setRowStretch(riga, 1);
+    fraSatellitePrincipale = new common::RiquadroDati(this, 7, QMargins(3, 2, 3, 2), true);
 }
 
 void frmWorldMap::Form_Load()
@@ -438,24 +391,7 @@ bool frmWorldMap::cerchioVisibilita() const
 void frmWorldMap::Mostra_dati(const core::PrincipalTexts& t)
 {
     m_lotto.reset();
-    lblLatitude->setText(t.lblLatitude);
-    lblLongitude->setText(t.lblLongitude);
-    lblHeight->setText(t.lblHeight);
-    lblRange->setText(t.lblRange);
-    lblRangeRate->setText(t.lblRangeRate);
-    lblOrbitNumber->setText(t.lblOrbitNumber);
-    lblAltitude->setText(t.lblAltitude);
-    lblAzimuth->setText(t.lblAzimuth);
-    lblApogee->setText(t.lblApogee);
-    lblPerigee->setText(t.lblPerigee);
-    lblPeriod->setText(t.lblPeriod);
-    lblVelocity->setText(t.lblVelocity);
-    lblAscension->setText(t.lblAscension);
-    lblDeclination->setText(t.lblDeclination);
-    lblState->setText(t.lblState);
-    lblMagnitude->setText(t.lblMagnitude);
-    lblRicez->setText(t.lblRicez);
-    lblTrasm->setText(t.lblTrasm);
+    fraSatellitePrincipale->Mostra_dati(t);
 }
 
 void frmWorldMap::Azzera_dati()
@@ -463,12 +399,7 @@ void frmWorldMap::Azzera_dati()
     m_lotto.reset();
     box().setAutoRedraw(false);
     box().Cls();
-    for (QLabel* l : {lblLatitude, lblLongitude, lblAltitude, lblAzimuth, lblHeight, lblRange, lblRangeRate,
-                      lblOrbitNumber, lblApogee, lblPerigee, lblPeriod, lblVelocity, lblAscension,
-                      lblDeclination})
-        l->setText(QStringLiteral("0"));
-    lblMagnitude->clear();
-    lblState->clear();
+    fraSatellitePrincipale->Azzera_dati();
 }
 
 void frmWorldMap::Lingua()
@@ -477,18 +408,7 @@ void frmWorldMap::Lingua()
     m_titoloRettangolare = mLang::Testo_Lingua(kSezione, QStringLiteral("mapparettangolare"));
     m_titoloOrtografico = mLang::Testo_Lingua(kSezione, QStringLiteral("mappaortografica"));
     setWindowTitle(m_titolo);
-    fraSatellitePrincipale->setTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("satelliteprincipale")));
-    const std::pair<QLabel*, const char*> titoli[] = {
-        {lblLat, "lat"},   {lblLon, "lon"},       {lblAlt, "alt"},        {lblAz, "az"},
-        {lblAR, "ar"},     {lblDec, "dec"},       {lblOrbita, "orb"},     {lblVarDist, "var"},
-        {lblStato, "stato"}, {lblMag, "mag"},     {lblQuota, "hgt"},      {lblDista, "dist"},
-        {lblApg, "apg"},   {lblPrg, "prg"},       {lblPrd, "prd"},        {lblVel, "vel"},
-        {lblRicezione, "ricezione"}, {lblTrasmissione, "trasmissione"},
-    };
-    for (const auto& [l, chiave] : titoli) {
-        l->setText(mLang::Testo_Lingua(QStringLiteral("Def"), QLatin1String(chiave)));
-        l->setToolTip(mLang::Testo_Lingua(QStringLiteral("ToolTips"), QLatin1String(chiave)));
-    }
+    fraSatellitePrincipale->Lingua(mLang::Testo_Lingua(kSezione, QStringLiteral("satelliteprincipale")));
 }
 
 QPointF frmWorldMap::posizioneDisegnata(int slot) const
@@ -527,10 +447,10 @@ void frmWorldMap::Picture1_MouseMove(int /*Button*/, int /*Shift*/, double X, do
         if (Spuntata("mnuWorldmapDatiSatellite")) {
             Picture1->setToolTip(
                 QStringLiteral("Norad# ") + QString::fromStdString(gudtSatelementi[size_t(i)].NumeroCatalogo)
-                + QLatin1Char(' ') + lblLat->text() + QLatin1Char(' ') + vb::Format(v.Latitudine, u"00.00")
-                + QLatin1Char(' ') + lblLon->text() + QLatin1Char(' ') + vb::Format(v.Longitudine, u"##0.00")
-                + QLatin1Char(' ') + lblQuota->text() + QLatin1Char(' ') + vb::Format(v.Quota, u"####0.0")
-                + QLatin1Char(' ') + lblVel->text() + QLatin1Char(' ') + vb::Format(v.Velocita, u"#0.0"));
+                + QLatin1Char(' ') + fraSatellitePrincipale->lblLat->text() + QLatin1Char(' ') + vb::Format(v.Latitudine, u"00.00")
+                + QLatin1Char(' ') + fraSatellitePrincipale->lblLon->text() + QLatin1Char(' ') + vb::Format(v.Longitudine, u"##0.00")
+                + QLatin1Char(' ') + fraSatellitePrincipale->lblQuota->text() + QLatin1Char(' ') + vb::Format(v.Quota, u"####0.0")
+                + QLatin1Char(' ') + fraSatellitePrincipale->lblVel->text() + QLatin1Char(' ') + vb::Format(v.Velocita, u"#0.0"));
         }
         m_selezione = i;
     }
@@ -548,7 +468,7 @@ void frmWorldMap::Picture1_MouseMove(int /*Button*/, int /*Shift*/, double X, do
         return;
     }
     setWindowTitle(views::mappa::Testo_Coordinate(recta() ? m_titoloRettangolare : m_titoloOrtografico,
-                                                  lblLon->text(), lblLat->text(), lon, lat, ortho()));
+                                                  fraSatellitePrincipale->lblLon->text(), fraSatellitePrincipale->lblLat->text(), lon, lat, ortho()));
 }
 
 void frmWorldMap::Picture1_MouseDown(int Button, int Shift, double X, double Y)

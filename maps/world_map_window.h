@@ -6,6 +6,7 @@
 // layer of the map box by Genera_mappa; the clock tick draws the satellites
 // and the principal's footprint on the transient layer every second and
 // regenerates the map every 61 ticks.
+#include "common/data_panel.h"
 #include "core/clock.h"
 #include "platform/canvas_widget.h"
 #include "maps/world_map_geometry.h"
@@ -21,8 +22,6 @@
 #include <optional>
 
 class QAction;
-class QGroupBox;
-class QLabel;
 class QMdiSubWindow;
 
 class frmWorldMap : public QWidget, public core::WorldMapView {
@@ -87,15 +86,7 @@ public:
     QMdiSubWindow* cornice() const;
 
     platform::CanvasWidget* Picture1 = nullptr;
-    QGroupBox* fraSatellitePrincipale = nullptr;
-    // Titles of the data box.
-    QLabel *lblLat, *lblLon, *lblAlt, *lblAz, *lblAR, *lblDec, *lblOrbita, *lblVarDist, *lblStato,
-        *lblMag, *lblQuota, *lblDista, *lblApg, *lblPrg, *lblPrd, *lblVel, *lblRicezione,
-        *lblTrasmissione;
-    // Figures of the principal satellite, filled by the clock tick.
-    QLabel *lblLatitude, *lblLongitude, *lblAltitude, *lblAzimuth, *lblHeight, *lblRange,
-        *lblRangeRate, *lblOrbitNumber, *lblApogee, *lblPerigee, *lblPeriod, *lblVelocity,
-        *lblAscension, *lblDeclination, *lblMagnitude, *lblState, *lblRicez, *lblTrasm;
+    common::RiquadroDati* fraSatellitePrincipale = nullptr; // the principal satellite's data box
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,13 +2,9 @@
 // the upper part of an A4 page, the satellite, the observer, the map time,
 // the three pass lines and ruled lines for notes in the lower part.
 #include "passes/pass_map_window.h"
-#include "passes/pass_map_state.h"
 #include "passes/pass_map_symbols.h"
 
-#include "core/clock.h"
-#include "core/data_files.h"
 #include "core/globals.h"
-#include "core/mastro.h"
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/file_chooser.h"
@@ -27,14 +23,13 @@
 namespace {
 
 // Page geometry in twips (A4, whatever the paper).
-constexpr double kLarghezzaPagina = 11904;
-constexpr double kCx = kLarghezzaPagina / 2;        // 5952
-constexpr double kCy = 8000.0 / 2 + 1200 + 300;     // 5500
-constexpr double kK = 44;                           // twips per chart unit
+using common::kLarghezzaPagina;
+constexpr double kCx = common::kXCentro;            // 5952
+constexpr double kCy = common::kYCentro;            // 5500
+constexpr double kK = common::kScala;               // twips per chart unit
 constexpr double kColonna = 1350;
 
 constexpr std::uint32_t kNero = 0x000000;
-constexpr std::uint32_t kBianco = 0xFFFFFF;
 
 // Pen widths were given in printer dots of a 300 dpi printer; the canvas
 // counts them in 1/96 inch.
@@ -70,19 +65,21 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
         return false;
     }
     platform::Canvas& c = job.page();
-    c.setAntialiasing(true);
-    c.setDrawWidth(1);
-    c.setDrawStyle(platform::Canvas::Solid);
-    c.setForeColor(kNero);
-    c.setFillStyle(platform::Canvas::FillSolid);
-    c.setFillColor(kNero);
-    QFont carattere(QStringLiteral("Courier New"));
-    carattere.setStyleHint(QFont::Monospace);
-    carattere.setPointSizeF(10);
-    c.setFont(carattere);
-
     update();
     QApplication::processEvents();
+
+    // The frame and the sky at the map time, computed for the sheet.
+    common::OpzioniPagina pagina;
+    pagina.letter = letter;
+    pagina.penna = Punti;
+    pagina.stelleDischi = false;
+    pagina.lineeTagliate = true;
+    pagina.puntinatoFinoAiPianeti = true;
+    const core::CieloIstante cielo = core::Calcola_Cielo(gvarTempoMappa);
+    common::PosizioniCielo posizioni;
+    if (cielo.valido)
+        posizioni = common::Calcola_Posizioni(cielo, Orientamento(), impmnuSkySatProiezStereo, gintNumStelle);
+    common::Disegna_Pagina_Cielo(c, cielo, posizioni, Opzioni(), pagina);
 
     // The chart point (x, y) on the page.
     auto px = [](double x) { return kCx + kK * x; };
@@ -92,146 +89,6 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
         c.setCurrentY(y);
         c.Print(t, false);
     };
-
-    // Frame and divider.
-    const double fondo = letter ? 14600 : 15636;
-    c.Line(1200, 1200, 10704, 1200, kNero);
-    c.Line(1200, fondo, 10704, fondo, kNero);
-    c.Line(1200, 1200, 1200, fondo, kNero);
-    c.Line(10704, 1200, 10704, fondo, kNero);
-    c.Line(1200, 9800, 10704, 9800, kNero);
-
-    // Horizon: the sky is white on paper.
-    c.setFillStyle(platform::Canvas::FillSolid);
-    c.setFillColor(kBianco);
-    c.Circle(kCx, kCy, 4000, kNero);
-
-    // Grid: always altitude and azimuth on paper.
-    if (impmnuSkySatGriglia) {
-        std::vector<double> altezze;
-        if (gblnAnteprimaGriglia10)
-            altezze.push_back(10);
-        altezze.push_back(30);
-        altezze.push_back(60);
-        for (double h : altezze) {
-            float x = 0, y = 0;
-            Mappatura(0, h, x, y);
-            c.Circle(kCx, kCy, kK * std::max(std::abs(x), std::abs(y)), kNero);
-        }
-        c.Line(kCx - 4000, kCy, kCx + 4000, kCy, kNero);
-        c.Line(kCx, 1500, kCx, 9500, kNero);
-    }
-
-    // Azimuth labels.
-    static constexpr double punti[12][2] = {{95, 2},    {78, 52},   {45, 86},   {-2, 98},
-                                            {-56, 85},  {-89, 53},  {-100, 2},  {-92, -45},
-                                            {-59, -78}, {-2, -92},  {45, -78},  {78, -45}};
-    const int k = Orientamento();
-    for (int i = 0; i < 12; ++i) {
-        const int az = static_cast<int>(mMate::Modulus(270.0 + 30 * i - 90 * k, 360.0));
-        testo(kCx + kK * punti[i][0], kCy - kK * punti[i][1], skysat::Testo_Azimut(az));
-    }
-
-    {
-        // Positions for the map time; the guard puts the program clock's
-        // quantities and the tables back afterwards.
-        skysat::StatoCondiviso condiviso;
-        if (gvarTempoMappa.isValid() && mAstro::Aggiorna_Tempo(gvarTempoMappa)) {
-            mAstro::Calcola_Sole();
-            mAstro::Calcola_Luna();
-            mAstro::Calcola_Pianeta();
-            Calcola_coordinate_altazimutali();
-
-            // Constellation lines, dotted.
-            c.setDrawWidth(1);
-            c.setDrawStyle(platform::Canvas::Dot);
-            if (impmnuSkySatOggettiCostellazioni) {
-                for (std::size_t i = 1; i < gudtLineeCostellazioni.size(); ++i) {
-                    const LineaCostellazione& l = gudtLineeCostellazioni[i];
-                    if (l.Altezza1 > 0 && l.Altezza2 > 0) {
-                        c.Line(px(l.XMappa1), py(l.YMappa1), px(l.XMappa2), py(l.YMappa2), kNero);
-                    } else if (l.Altezza1 * l.Altezza2 < 0) {
-                        const bool primoSopra = l.Altezza1 > 0;
-                        const float x1 = primoSopra ? l.XMappa1 : l.XMappa2;
-                        const float y1 = primoSopra ? l.YMappa1 : l.YMappa2;
-                        float x2 = primoSopra ? l.XMappa2 : l.XMappa1;
-                        float y2 = primoSopra ? l.YMappa2 : l.YMappa1;
-                        mMate::Interseca_Orizzonte(x1, y1, x2, y2);
-                        c.Line(px(x1), py(y1), px(x2), py(y2), kNero);
-                    }
-                }
-            }
-
-            // Stars as black dots by brightness.
-            const int stelle = std::min<int>(gintNumStelle, static_cast<int>(gudtStelle.size()) - 1);
-            for (int i = 1; i <= stelle; ++i) {
-                const Stella& s = gudtStelle[i];
-                if (!(s.Altezza > 0))
-                    continue;
-                c.setDrawWidth(Punti(i < 294 ? 12 : i < 922 ? 8 : 3));
-                c.PSet(px(s.XMappa), py(s.YMappa), kNero);
-            }
-            c.setDrawWidth(1);
-
-            // Constellation names (a name on the horizon is printed).
-            if (impmnuSkySatEtichetteCostellazioni) {
-                for (std::size_t i = 1; i < gudtNomiCostellazioni.size(); ++i) {
-                    const NomeCostellazione& n = gudtNomiCostellazioni[i];
-                    double az = 0, h = 0;
-                    mAstro::Equatoriali_Orizzontali(n.AscensioneRetta, n.Declinazione, az, h);
-                    if (h >= 0) {
-                        float x = 0, y = 0;
-                        Mappatura(az, h, x, y);
-                        testo(px(x), py(y), n.Sigla);
-                    }
-                }
-            }
-
-            // The Moon with its phase.
-            const mAstro::CorpoCeleste& luna = gudtCorpi[9];
-            if (impmnuSkySatOggettiSoleLuna && luna.Altezza > 0) {
-                const double X = px(luna.XMappa), Y = py(luna.YMappa);
-                const double R = 2.5 * kK;
-                c.setDrawWidth(Punti(2));
-                c.setFillStyle(platform::Canvas::FillTransparent);
-                c.Circle(X, Y, 1.1 * R, kNero);
-                skysat::Disegna_Fase_Lunare(c, X, Y, R, skysat::Fase_Lunare(luna.Fase));
-                if (impmnuSkySatEtichetteSoleLuna)
-                    testo(X + R, Y + R,
-                          mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(luna.Nome)));
-            }
-
-            // Planets and the Sun.
-            c.setDrawWidth(Punti(3));
-            c.setDrawStyle(platform::Canvas::Solid);
-            c.setFillStyle(platform::Canvas::FillSolid);
-            c.setFillColor(kBianco);
-            for (int n = 1; n <= 8; ++n) {
-                const mAstro::CorpoCeleste& corpo = gudtCorpi[n];
-                if (!(corpo.Altezza > 0))
-                    continue;
-                const double X = px(corpo.XMappa), Y = py(corpo.YMappa);
-                const QString nome =
-                    mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(corpo.Nome));
-                if (n <= 7 && impmnuSkySatOggettiPianeti) {
-                    const double r = kK;
-                    c.setFillColor(kBianco);
-                    c.Circle(X, Y, r, kNero);
-                    testo(X + r, Y + r, impmnuSkySatEtichettePianeti ? nome : QStringLiteral("P"));
-                } else if (n == 8 && impmnuSkySatOggettiSoleLuna) {
-                    const double r = 3 * kK;
-                    c.Line(X - 1.5 * r, Y, X + 1.5 * r, Y, kNero);
-                    c.Line(X, Y - 1.5 * r, X, Y + 1.5 * r, kNero);
-                    c.Line(X - 1.2 * r, Y + 1.2 * r, X + 1.2 * r, Y - 1.2 * r, kNero);
-                    c.Line(X - 1.2 * r, Y - 1.2 * r, X + 1.2 * r, Y + 1.2 * r, kNero);
-                    c.setFillColor(kBianco);
-                    c.Circle(X, Y, r, kNero);
-                    if (impmnuSkySatEtichetteSoleLuna)
-                        testo(X + r, Y + r, nome);
-                }
-            }
-        }
-    }
     c.setDrawStyle(platform::Canvas::Solid);
 
     // The track: plain segments, the last one an arrow showing the motion.

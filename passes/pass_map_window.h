@@ -6,21 +6,18 @@
 // points, and a printed observation sheet.
 //
 // Each charted pass opens a new window; several may be open at once, each
-// with its own satellite copy, times and options. How a pass map is opened:
+// with its own satellite copy, times, options and sky. How a pass map is
+// opened:
 //
-//   gudtSatelementi[201] = ...;            // the pass's satellite (and its
-//   gudtRigheAttive[201] = ...;            //  element text) in slot 201
-//   gintSatelliteCalcolo = slot;           // the slot the sheet prints from
 //   auto* map = new frmSkySat;             // no parent: Mostra() adopts it
-//   map->gvarTempoInizio = start;          // local program date-times, as
-//   map->gvarTempoCulmine = culmination;   //  gdatDataCorrente holds them
-//   map->gvarTempoFine = end;
-//   map->gvarTempoMappa = mapTime;
+//   map->Apri(pass, jdMappa);              // the pass record (core/pass_record.h)
+//                                          //  and the instant charted first
 //   map->gstrRiga1 = line1; map->gstrRiga2 = line2; map->gstrRiga3 = line3;
 //   map->Mostra();                         // child of the main window
 //
-// Mostra() loads the window (Form_Load copies slot 201, so slot 201 may be
-// reused as soon as it returns) and shows it; the first resize draws it.
+// The window keeps its own copy of the satellite's elements and element
+// lines; it computes the sky and the satellite for its own instants into
+// values of its own and writes no shared table.
 //
 // The main window drives the active pass map by member names: the fourteen
 // option flags are Qt properties with their names, and Genera_mappa(bool)
@@ -28,11 +25,15 @@
 #include "platform/canvas_widget.h"
 
 #include "astro/records.h"
+#include "common/sky_chart.h"
+#include "core/pass_record.h"
+#include "core/sky_instant.h"
 
 #include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QPrinter;
@@ -112,9 +113,14 @@ public:
     // Draws the whole chart; true first drops every annotation.
     Q_INVOKABLE void Genera_mappa(bool arraynuovo);
 
-    // Loads the window (copies slot 201, reads the options of the settings)
-    // and shows it as a child of the main window, or on its own when there
-    // is no main window. Runs Form_Load only once.
+    // The pass to chart: the window's own copy of the satellite (elements
+    // and element lines) and its local start, culmination and end; jdMappa
+    // is the instant charted first (Julian dates, UT).
+    void Apri(const core::RecordPassaggio& passaggio, double jdMappa);
+    // Loads the window (reads the options of the settings) and shows it as a
+    // child of the main window, or on its own when there is no main window.
+    // Runs Form_Load only once. A window not given its pass by Apri takes
+    // the satellite of slot 201 as it stands when it loads.
     void Mostra();
     void Form_Load();
     bool caricata() const { return m_caricata; }
@@ -131,6 +137,9 @@ public:
     const std::vector<PuntoPassaggio>& puntiTraccia() const { return mudtPuntiTraccia; }
     const std::vector<EtichettaAltazimutale>& etichette() const { return mudtEtichette; }
     const Satelement& satellite() const { return mudtSatellite; }
+    const RigaDati& righe() const { return mudtRighe; }
+    // The chart places of the sky of the last drawing.
+    const common::PosizioniCielo& posizioni() const { return m_posizioni; }
     // The text pinned to track point i (1-based).
     QString Testo_Etichetta(int i) const;
 
@@ -175,12 +184,20 @@ private:
     void Disegna_paesaggio();
     void Disegna_traccia(bool arraynuovo);
     void Mostra_menu();
+    common::OpzioniCielo Opzioni() const;
 
     platform::CanvasWidget* m_picture1 = nullptr;
     QImage picBackground;
 
     Satelement mudtSatellite;
     RigaDati mudtRighe;
+    bool m_passaggioDato = false;        // Apri gave the satellite
+    astro::ModelloSatellite m_modello;   // the satellite's model, set up once
+    // The sky at the map instant, its chart places and the painter of its layers.
+    core::CieloIstante m_cielo;
+    common::PosizioniCielo m_posizioni;
+    common::OpzioniCielo m_opzioni;
+    std::unique_ptr<common::PittoreCielo> m_pittore;
     std::vector<PuntoPassaggio> mudtPuntiTraccia;       // index 0 unused
     std::vector<EtichettaAltazimutale> mudtEtichette;   // index 0 unused
     float msngPuntoX = 0;

@@ -1,7 +1,7 @@
 // The chart's coordinate system: scale window, the two projections in the
 // four orientations and their inverse, twilight stages, compass labels and
 // the Moon's phase index.
-#include "maps/local_sky_geometry.h"
+#include "common/sky_chart.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace views::cielo;
+using namespace common;
 
 TEST(LocalSkyGeometry, ScaleWindowFollowsTheBoxShape)
 {

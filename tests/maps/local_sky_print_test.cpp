@@ -53,8 +53,8 @@ QString testoPdf(const QString& pdf)
 
 TEST(LocalSkyPrintFields, TableFieldsCutAndPadAsTheLayoutSays)
 {
-    EXPECT_EQ(views::cielo::Fondo_Cornice(true), 14600);
-    EXPECT_EQ(views::cielo::Fondo_Cornice(false), 15636);
+    EXPECT_EQ(common::Fondo_Cornice(true), 14600);
+    EXPECT_EQ(common::Fondo_Cornice(false), 15636);
     // A declination between -1 and 0 keeps no sign on its degrees.
     EXPECT_EQ(views::cielo::Campo_Declinazione(-0.5), "0°30'");
     EXPECT_EQ(views::cielo::Campo_Declinazione(-23.25), "-23°15'");
@@ -64,10 +64,10 @@ TEST(LocalSkyPrintFields, TableFieldsCutAndPadAsTheLayoutSays)
     EXPECT_EQ(views::cielo::Campo_Fase_Luna(M_PI), " 100");
     EXPECT_EQ(views::cielo::Campo_Fase_Luna(std::acos(0.9)), " 5% ");
     // Dots of 12, 8 and 3 printer pixels at 600 dpi, as radii in twips.
-    EXPECT_DOUBLE_EQ(views::cielo::Raggio_Stella(293), 14.4);
-    EXPECT_DOUBLE_EQ(views::cielo::Raggio_Stella(294), 9.6);
-    EXPECT_DOUBLE_EQ(views::cielo::Raggio_Stella(921), 9.6);
-    EXPECT_DOUBLE_EQ(views::cielo::Raggio_Stella(922), 3.6);
+    EXPECT_DOUBLE_EQ(common::Raggio_Stella(293), 14.4);
+    EXPECT_DOUBLE_EQ(common::Raggio_Stella(294), 9.6);
+    EXPECT_DOUBLE_EQ(common::Raggio_Stella(921), 9.6);
+    EXPECT_DOUBLE_EQ(common::Raggio_Stella(922), 3.6);
 }
 
 TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
@@ -170,7 +170,7 @@ TEST_F(LocalSky, PrintedSunHasEightRaysAndTheMoonItsPhaseWithThePenTheLayoutSays
     {
         QPainter pittore(&pagina);
         platform::Canvas c(&pittore, QSizeF(pagina.size()), 96);
-        views::cielo::Disegna_Pagina(c, false, views::cielo::kSud, true, 1);
+        views::cielo::Disegna_Pagina(c, false, common::kSud, true, 1);
     }
     if (qEnvironmentVariableIsSet("ASTROVELA_SHOTS"))
         pagina.save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_print_morning.png");

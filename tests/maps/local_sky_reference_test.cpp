@@ -222,7 +222,7 @@ TEST_F(LocalSky, APassPointKeepsTheWholeMagnitude)
     ASSERT_TRUE(trovato);
     const double magnitudine = gudtValori[1].Magnitudine.valore;
     ASSERT_GT(core::Calcola_Passaggio([](double az, double alt, float& x, float& y) {
-                  views::cielo::Mappatura(views::cielo::kSud, true, az, alt, x, y);
+                  common::Mappatura(common::kSud, true, az, alt, x, y);
               }),
               1);
     EXPECT_NEAR(gudtPuntiPassaggio[1].Magnitudine.toDouble(), magnitudine, 1e-12);

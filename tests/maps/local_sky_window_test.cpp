@@ -37,8 +37,8 @@ TEST_F(LocalSky, OpensFromTheMenuAndDrawsTheSatellites)
     tick();
     QCoreApplication::processEvents();
     // The principal's figures reached the data box (their values: DataBox test below).
-    EXPECT_FALSE(f->lblOrbitNumber->text().isEmpty());
-    EXPECT_NE(f->lblOrbitNumber->text(), "0");
+    EXPECT_FALSE(f->fraSatellitePrincipale->lblOrbitNumber->text().isEmpty());
+    EXPECT_NE(f->fraSatellitePrincipale->lblOrbitNumber->text(), "0");
     if (qEnvironmentVariableIsSet("ASTROVELA_SHOTS")) {
         f->Picture1->canvas().image().save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_chart.png");
         main->grab().save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_window.png");
@@ -66,7 +66,7 @@ TEST_F(LocalSky, LoadSetsTheMenuFromTheSettingsAndClosingSavesThePlacement)
     EXPECT_TRUE(spunta("mnuLocalSkyCoordEquat"));
     EXPECT_TRUE(spunta("mnuLocalSkyGriglia"));
     EXPECT_EQ(f->gintNumStelle, int(gudtStelle.size()) - 1);
-    EXPECT_EQ(f->orientamento(), views::cielo::kOvest);
+    EXPECT_EQ(f->orientamento(), common::kOvest);
     // Without the data box the chart takes the whole window but for the margins.
     EXPECT_EQ(f->Picture1->width(), f->width() - 1);
     EXPECT_FALSE(f->fraSatellitePrincipale->isVisible());
@@ -226,20 +226,20 @@ TEST_F(LocalSky, DataBoxShowsThePrincipalWholeInBothLanguages)
         frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
         tick();
         QCoreApplication::processEvents();
-        EXPECT_NEAR(numero(f->lblAltitude), look[4].toDouble(), 0.05);
-        EXPECT_NEAR(numero(f->lblAzimuth), look[5].toDouble(), 0.1);
-        EXPECT_NEAR(numero(f->lblLatitude), sub[2].toDouble(), 0.1);
-        EXPECT_TRUE(f->lblLatitude->text().endsWith('N'));
-        EXPECT_NEAR(numero(f->lblLongitude), sub[3].toDouble(), 0.1);
-        EXPECT_TRUE(f->lblLongitude->text().endsWith('E'));
-        EXPECT_NEAR(numero(f->lblHeight), sub[4].toDouble(), 1.0);
-        EXPECT_NEAR(numero(f->lblRange), sub[5].toDouble(), 1.0);
+        EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblAltitude), look[4].toDouble(), 0.05);
+        EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblAzimuth), look[5].toDouble(), 0.1);
+        EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblLatitude), sub[2].toDouble(), 0.1);
+        EXPECT_TRUE(f->fraSatellitePrincipale->lblLatitude->text().endsWith('N'));
+        EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblLongitude), sub[3].toDouble(), 0.1);
+        EXPECT_TRUE(f->fraSatellitePrincipale->lblLongitude->text().endsWith('E'));
+        EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblHeight), sub[4].toDouble(), 1.0);
+        EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblRange), sub[5].toDouble(), 1.0);
         // 0.717635 h = 0h 43m 03.5s; -21.918 degrees = -21 55'.
         // Within 10 s of right ascension (the azimuth's 0.1 degree at this altitude).
         const QRegularExpression ar(QStringLiteral("^00h4(2m5[4-9]|3m0\\d|3m1[0-3])s$"));
-        EXPECT_TRUE(ar.match(f->lblAscension->text()).hasMatch()) << f->lblAscension->text().toStdString();
+        EXPECT_TRUE(ar.match(f->fraSatellitePrincipale->lblAscension->text()).hasMatch()) << f->fraSatellitePrincipale->lblAscension->text().toStdString();
         const QRegularExpression dec(QStringLiteral("^-21°5[4-6]'$"));
-        EXPECT_TRUE(dec.match(f->lblDeclination->text()).hasMatch()) << f->lblDeclination->text().toStdString();
+        EXPECT_TRUE(dec.match(f->fraSatellitePrincipale->lblDeclination->text()).hasMatch()) << f->fraSatellitePrincipale->lblDeclination->text().toStdString();
 
         auto interi = [&](const char* quando) {
             for (QLabel* l : f->fraSatellitePrincipale->findChildren<QLabel*>()) {

@@ -92,7 +92,7 @@ TEST_F(WorldMap, RectangularMapPutsTrackObserverAndFootprintWhereTheyBelong)
     EXPECT_EQ(core::clockViews().worldMap, w);
     EXPECT_EQ(w->Picture1Tag(), "\\MapEarth.dat");
     EXPECT_EQ(w->windowTitle(), "World map - rectangular");
-    EXPECT_EQ(w->lblLongitude->text(), "60.60°W");
+    EXPECT_EQ(w->fraSatellitePrincipale->lblLongitude->text(), "60.60°W");
     salva(main->grab().toImage(), "world_map_recta.png");
 
     const QImage fondo = w->Picture1->canvas().persistentImage();

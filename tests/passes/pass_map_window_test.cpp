@@ -3,6 +3,8 @@
 #include "pass_map_fixture.h"
 
 #include "shell/main_window.h"
+#include "core/working_list.h"
+#include "passes/pass_window.h"
 #include "sky/magnitude_dialog.h"
 #include "common/window_links.h"
 #include "platform/file_chooser.h"
@@ -10,6 +12,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -272,6 +277,81 @@ TEST_F(PassMap, LimitingMagnitudeFromTheMenuActsOnItsMapOnly)
     EXPECT_EQ(b->gintNumStelle, 50);
     w.mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A listing of another satellite leaves its elements and element lines in
+// the scratch slot; a pass of the ISS chosen in the prediction window's
+// working-list tab is then charted and printed: the sheet names the ISS and
+// its own designator, and so does a map given the pass as a record.
+TEST_F(PassMap, SheetNamesItsOwnSatelliteWhateverTheScratchSlotHolds)
+{
+    struct Riordino { // the prediction window, its map opener and the list go afterwards
+        ~Riordino()
+        {
+            delete frmVisibleSatellites::instance(false);
+            frmVisibleSatellites::setApriMappa({});
+            core::WorkingList::instance().Rimuovi_Tutti();
+        }
+    } riordino;
+    MDIForm1 main;
+    predictions::Collega_Previsioni(main);
+    core::WorkingList::instance().setFile(QString());
+    core::WorkingList::instance().Rimuovi_Tutti();
+    ASSERT_EQ(core::WorkingList::instance().Aggiungi(skysattest::set("25544")).esito,
+              core::WorkingList::Esito::Aggiunto);
+    metti(skysattest::set("28057")); // CBERS 2, 03049A
+    gdblAltezzaMin = {10, 10, 10};
+    gdblAzimuthMin = {0, 0, 0};
+    gdblAzimuthMax = {360, 360, 360};
+    gblnFiltroAM = {true, true, true};
+    gblnFiltroPM = {true, true, true};
+    gblnSoloVisibili = {false, false, false};
+    frmVisibleSatellites* f = frmVisibleSatellites::instance();
+    f->DTPicker1[1]->setDateTime(skysattest::locale(ref.alzata.addSecs(-600)));
+    f->cmbDurata[1]->setCurrentIndex(0);
+    f->cmdOK_Click(1);
+    ASSERT_GE(f->lstPass[1]->count(), 3);
+    f->show();
+    f->SSTab1->setCurrentIndex(1);
+    f->lstPass[1]->setCurrentRow(0);
+    f->cmdMappa_Click(1);
+    QApplication::sendPostedEvents();
+    frmSkySat* m = main.findChild<frmSkySat*>();
+    ASSERT_NE(m, nullptr);
+    QTemporaryDir dir;
+    auto foglio = [&](frmSkySat& mappa, const char* nome) {
+        const QString pdf = dir.filePath(QLatin1String(nome));
+        fakes.files.printerAnswers = {pdf};
+        mappa.Stampa();
+        return testoPdf(pdf).simplified();
+    };
+    const QString t = foglio(*m, "lista.pdf");
+    EXPECT_TRUE(t.contains(QStringLiteral("Norad # : 25544 ID # : 98067A"))) << t.toStdString();
+
+    // Given as a record, the map keeps its own element lines.
+    core::RecordPassaggio pass;
+    pass.righe = skysattest::set("25544");
+    ASSERT_EQ(Estrai_Dati_Satellite(kSlotScratch, pass.righe.Riga0, pass.righe.Riga1, pass.righe.Riga2),
+              core::ErroreElementi::Nessuno);
+    pass.elementi = gudtSatelementi[kSlotScratch];
+    pass.numero = QStringLiteral("25544");
+    pass.jdSorgere = 2456623.0 + (ref.alzata.toSecsSinceEpoch() - QDateTime(QDate(2013, 11, 26), QTime(12, 0), Qt::UTC).toSecsSinceEpoch()) / 86400.0;
+    pass.jdCulmine = pass.jdSorgere + ref.alzata.secsTo(ref.culmine) / 86400.0;
+    pass.jdTramonto = pass.jdSorgere + ref.alzata.secsTo(ref.tramonto) / 86400.0;
+    metti(skysattest::set("28057"));
+    frmSkySat r;
+    r.setAttribute(Qt::WA_DeleteOnClose, false);
+    r.Apri(pass, pass.jdCulmine);
+    EXPECT_EQ(r.gvarTempoInizio, skysattest::locale(ref.alzata));
+    EXPECT_EQ(r.gvarTempoMappa, skysattest::locale(ref.culmine));
+    r.Form_Load();
+    r.resize(442, 458);
+    r.show();
+    QApplication::sendPostedEvents();
+    EXPECT_GT(r.puntiTraccia().size(), 20u); // 30 s steps over ten minutes
+    const QString u = foglio(r, "record.pdf");
+    EXPECT_TRUE(u.contains(QStringLiteral("Norad # : 25544 ID # : 98067A"))) << u.toStdString();
+    EXPECT_EQ(gudtRigheAttive[kSlotScratch].Riga1.substr(2, 5), "28057");
 }
 
 TEST_F(PassMap, PrintedSheet)
