@@ -14,6 +14,14 @@
 bool gblnLinguaCaricata = false;
 QStringList gstrRigheLingua;
 
+namespace {
+// The layers below show their texts (failure reasons) in the user's language.
+const bool kTestiInstallati = [] {
+    vb::setTextLookup([](const QString& section, const QString& key) { return mLang::Testo_Lingua(section, key); });
+    return true;
+}();
+} // namespace
+
 namespace mLang {
 
 namespace {
