@@ -31,7 +31,8 @@ const QStringList& File_Fissi();
 QString Cartella_Dati_Utente();
 
 // The name under which `name` exists in `folder`, compared without regard to
-// case; empty when there is none.
+// case; empty when there is none, and for a name holding a path ("../x.ini",
+// "/etc/x"): only files of the folder itself are found.
 QString Trova_File(const QString& folder, const QString& name);
 
 // The language files of a folder: every "*.ini" but the working list's.

@@ -118,9 +118,11 @@ frmLocalSky::frmLocalSky(QWidget* parent) : QWidget(parent)
         // two lines rather than cut a figure.
         titolo = new QLabel(fraSatellitePrincipale);
         titolo->setObjectName(QLatin1String(nt));
+        titolo->setTextFormat(Qt::PlainText);
         titolo->setWordWrap(true);
         valore = new QLabel(fraSatellitePrincipale);
         valore->setObjectName(QLatin1String(nv));
+        valore->setTextFormat(Qt::PlainText);
         valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         const int r = g->rowCount();
         g->addWidget(titolo, r, 0);

@@ -146,9 +146,11 @@ void frmWorldMap::creaControlli()
         // A long title breaks into two lines rather than cut a figure.
         titolo = new QLabel(fraSatellitePrincipale);
         titolo->setObjectName(QLatin1String(nomeTitolo));
+        titolo->setTextFormat(Qt::PlainText);
         titolo->setWordWrap(true);
         valore = new QLabel(QStringLiteral("0"), fraSatellitePrincipale);
         valore->setObjectName(QLatin1String(nomeValore));
+        valore->setTextFormat(Qt::PlainText);
         valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         g->addWidget(titolo, riga, 0);
         g->addWidget(valore, riga, 1);

@@ -69,6 +69,7 @@ void frmLanguage::Form_Load()
         // so this window already speaks it.
         gstrFileLingua = m_files.first();
         gblnLinguaCaricata = false;
+        m_provvisoria = true;
         lstLingua->setCurrentRow(0);
     } else {
         for (int i = 0; i < lstLingua->count(); ++i) {
@@ -101,16 +102,23 @@ void frmLanguage::cmdOK_Click()
         return;
     const int row = lstLingua->row(sel.first());
     const QString scelta = lstLingua->item(row)->text() + QStringLiteral(".ini");
+    QString nonSalvata;
     try {
         mReg::Salva_Impostazione(QStringLiteral("Astrovela"), QStringLiteral("Generali"),
                                  QStringLiteral("Lingua"), scelta);
     } catch (const mReg::RegistryError& e) {
-        platform::MsgBox(e.text() + QStringLiteral("\r\n") + e.detail(), platform::vbExclamation);
-        return;
+        // A full or read-only settings folder: the language is used all the
+        // same for this run, and the user is told once why it is not kept.
+        nonSalvata = e.detail().isEmpty() ? e.text() : e.detail();
     }
     // The file as the folder spells it, so that it is found whatever the case.
     gstrFileLingua = m_files.value(row, scelta);
     gblnLinguaCaricata = false;
+    m_provvisoria = false;
+    if (!nonSalvata.isEmpty())
+        platform::MsgBox(mLang::Testo_Lingua(objectName(), "impostazioninonsalvate") + QStringLiteral("\r\n")
+                             + nonSalvata,
+                         platform::vbExclamation);
     if (applicaLingua())
         applicaLingua()(this);
     accept();
@@ -119,6 +127,17 @@ void frmLanguage::cmdOK_Click()
 void frmLanguage::cmdCancel_Click()
 {
     reject();
+}
+
+void frmLanguage::reject()
+{
+    // The first language was only shown, not chosen.
+    if (m_provvisoria) {
+        gstrFileLingua.clear();
+        gblnLinguaCaricata = false;
+        m_provvisoria = false;
+    }
+    QDialog::reject();
 }
 
 std::function<void(QWidget*)>& frmLanguage::applicaLingua()
