@@ -206,9 +206,8 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
         // The sets left out would vanish at the next save: the file as it
         // was read is kept beside it.
         const QString copia = file + QStringLiteral(".bak");
-        // Only a file of sensible size: a link to a device would copy forever.
-        const QFileInfo letto(file);
-        if (letto.isFile() && letto.size() <= vb::kMaxTextFileBytes) {
+        // Only a regular file: a link to a device would copy forever.
+        if (QFileInfo(file).isFile()) {
             QFile::remove(copia);
             QFile::copy(file, copia);
         }

@@ -8,7 +8,9 @@
 #include "platform/fakes.h"
 #include "shell/main_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
@@ -202,4 +204,81 @@ TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)
     EXPECT_EQ(fakes.files.calls[0].request.fileName, "/old/path.txt");
     EXPECT_FALSE(fakes.settings.hasSection("Database"));
     gstrDatabasePrimario.clear();
+}
+
+// A principal satellite whose name holds markup and control characters: in
+// the status bar and in every window that shows satellite names it is shown
+// as text (no label renders it as rich text) and without its control
+// characters.
+TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
+{
+    const QByteArray nome = "<h1>BIG</h1><img src=\"x.png\">\x1b[5m\x07";
+    QFile list(user.filePath("Astrovela.ini"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(nome + "\r\n"
+               "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\r\n"
+               "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537\r\n"
+               "<b>second</b>\r\n"
+               "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985\r\n"
+               "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774\r\n");
+    list.close();
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+
+    MDIForm1 w;
+    w.setCartellaUtente(user.path());
+    ASSERT_TRUE(w.MDIForm_Load());
+    ASSERT_EQ(gintNumSatelliti, 2);
+    w.show();
+
+    QStringList visti;
+    const auto controlla = [&](QWidget* radice, const QString& dove) {
+        for (QLabel* l : radice->findChildren<QLabel*>()) {
+            const QString t = l->text();
+            if (t.contains(QStringLiteral("BIG")) || t.contains(QStringLiteral("second")))
+                visti << dove + u':' + l->objectName();
+            EXPECT_FALSE(l->textFormat() != Qt::PlainText && Qt::mightBeRichText(t))
+                << dove.toStdString() << " " << l->objectName().toStdString() << ": " << t.toStdString();
+            EXPECT_FALSE(t.contains(QChar(0x1b)) || t.contains(QChar(0x07)))
+                << dove.toStdString() << " " << l->objectName().toStdString();
+        }
+    };
+    controlla(&w, QStringLiteral("status bar"));
+    EXPECT_EQ(w.panel(2)->text(), QStringLiteral("<h1>BIG</h1><img src=\"x.png\"> [5m"));
+
+    // Every window of the menus that shows satellites; a modal one is looked
+    // at while it is up and then closed.
+    const char* const comandi[] = {
+        "mnuTerraMappaRettangolare", "mnuTerraMappaOrtografica", "mnuCieloMappaLocale",
+        "mnuCieloMappaGenerale", "mnuSatellitiDatabase", "mnuSatellitiElementiOrbitali",
+        "mnuSatellitiPrevisioniPassaggi", "mnuSatellitiCalcoloEffemeridi", "mnuSatellitiMotoRelativo",
+        "mnuEffemeridiSatelliti", "mnuOpzioniSatelliti",
+    };
+    for (const char* c : comandi) {
+        QAction* a = w.menuItem(c);
+        ASSERT_NE(a, nullptr) << c;
+        if (!a->isEnabled())
+            continue;
+        QTimer guarda;
+        guarda.setInterval(50);
+        QObject::connect(&guarda, &QTimer::timeout, [&] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                controlla(m, QString::fromLatin1(c));
+                if (auto* d = qobject_cast<QDialog*>(m))
+                    d->reject();
+                else
+                    m->close();
+            }
+        });
+        guarda.start();
+        a->trigger();
+        QApplication::processEvents();
+        guarda.stop();
+        controlla(&w, QString::fromLatin1(c));
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t != &w && t->isVisible())
+                controlla(t, QString::fromLatin1(c));
+    }
+    // The names were seen somewhere besides the status bar.
+    EXPECT_GT(visti.size(), 1) << visti.join(u' ').toStdString();
+    w.menuItem("mnuFinestreChiudiTutto")->trigger();
 }
