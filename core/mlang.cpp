@@ -222,6 +222,24 @@ QString File_Senza_Testi()
     return memory().fileSenzaTesti;
 }
 
+namespace {
+QString& linguaNonSalvata()
+{
+    static QString file;
+    return file;
+}
+} // namespace
+
+void Imposta_Lingua_Non_Salvata(const QString& file)
+{
+    linguaNonSalvata() = file;
+}
+
+QString Lingua_Non_Salvata()
+{
+    return linguaNonSalvata();
+}
+
 bool Cerca_Riga(qsizetype& index, const QString& text, bool stopAtSection)
 {
     ++index;

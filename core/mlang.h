@@ -47,6 +47,12 @@ bool Carica_File_Lingua(const QString& file);
 // texts, built in, stand in for it; "" otherwise.
 QString File_Senza_Testi();
 
+// A language file chosen in the picker that the settings could not keep (a
+// full or read-only settings folder): the start-up uses it for this run.
+// "" when there is none (the choice was kept, or none was made).
+void Imposta_Lingua_Non_Salvata(const QString& file);
+QString Lingua_Non_Salvata();
+
 // Scans the non-empty lines of the loaded file (gstrRigheLingua, index 1 is
 // the first line) from index + 1 for a line that begins with `text` (without
 // regard to case). With stopAtSection a line beginning with "[" ends the scan

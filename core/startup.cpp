@@ -147,10 +147,10 @@ bool MDIForm_Initialize(const Avvio& avvio)
         if (avvio.scegliLingua)
             avvio.scegliLingua();
         // The choice as the settings keep it; when they could not be written
-        // (a full or read-only folder, told by the picker), the choice in
-        // memory for this run.
+        // (a full or read-only folder, told by the picker), the choice made
+        // for this run.
         const QString scelta = Trova_File(cartella, leggi("Generali", "Lingua"));
-        gstrFileLingua = scelta.isEmpty() ? Trova_File(cartella, gstrFileLingua) : scelta;
+        gstrFileLingua = scelta.isEmpty() ? Trova_File(cartella, mLang::Lingua_Non_Salvata()) : scelta;
         if (gstrFileLingua.isEmpty())
             return false;
     }

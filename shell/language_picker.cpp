@@ -69,7 +69,6 @@ void frmLanguage::Form_Load()
         // so this window already speaks it.
         gstrFileLingua = m_files.first();
         gblnLinguaCaricata = false;
-        m_provvisoria = true;
         lstLingua->setCurrentRow(0);
     } else {
         for (int i = 0; i < lstLingua->count(); ++i) {
@@ -114,7 +113,8 @@ void frmLanguage::cmdOK_Click()
     // The file as the folder spells it, so that it is found whatever the case.
     gstrFileLingua = m_files.value(row, scelta);
     gblnLinguaCaricata = false;
-    m_provvisoria = false;
+    // The start-up takes a choice the settings could not keep for this run.
+    mLang::Imposta_Lingua_Non_Salvata(nonSalvata.isEmpty() ? QString() : gstrFileLingua);
     if (!nonSalvata.isEmpty())
         platform::MsgBox(mLang::Testo_Lingua(objectName(), "impostazioninonsalvate") + QStringLiteral("\r\n")
                              + nonSalvata,
@@ -127,17 +127,6 @@ void frmLanguage::cmdOK_Click()
 void frmLanguage::cmdCancel_Click()
 {
     reject();
-}
-
-void frmLanguage::reject()
-{
-    // The first language was only shown, not chosen.
-    if (m_provvisoria) {
-        gstrFileLingua.clear();
-        gblnLinguaCaricata = false;
-        m_provvisoria = false;
-    }
-    QDialog::reject();
 }
 
 std::function<void(QWidget*)>& frmLanguage::applicaLingua()

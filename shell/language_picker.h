@@ -33,7 +33,6 @@ public:
 
     void cmdOK_Click();
     void cmdCancel_Click();
-    void reject() override;
 
 private:
     void Form_Load();
@@ -41,7 +40,4 @@ private:
 
     QString m_folder;
     QStringList m_files; // the file behind each entry
-    // The first language is in use only while the window is up (no language
-    // had been chosen): Cancel leaves none chosen.
-    bool m_provvisoria = false;
 };

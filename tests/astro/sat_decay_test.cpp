@@ -61,11 +61,12 @@ std::map<std::string, Insieme> Leggi_Riferimento()
     return out;
 }
 
-// Each set follows the reference within 10 m and 1 cm/s at every sample to
-// its last computable minute, also after drag has driven the mean
-// eccentricity to zero (where the report's e = eo - tempe went on below
-// zero and drifted kilometres away); where the reference gives up because
-// the eccentricity left its range, the model gives up too.
+// Each set follows the reference within 50 m and 10 cm/s at every sample to
+// its last computable minute (the sets of the deep-space reference hold the
+// same bound over 30 days), also after drag has driven the mean eccentricity
+// to zero, where the report's e = eo - tempe went on below zero and drifted
+// kilometres away; where the reference gives up because the eccentricity
+// left its range, the model gives up too.
 TEST(SatDecay, ReEnteringSetsFollowTheRevisionToTheirLastMinute)
 {
     const auto rif = Leggi_Riferimento();
@@ -96,8 +97,8 @@ TEST(SatDecay, ReEnteringSetsFollowTheRevisionToTheirLastMinute)
             vel = std::max(vel, std::sqrt(dv));
         }
         EXPECT_EQ(falliti, 0);
-        EXPECT_LT(peggiore, 0.010) << "worst at tsince " << tPeggiore;
-        EXPECT_LT(vel, 1e-5);
+        EXPECT_LT(peggiore, 0.050) << "worst at tsince " << tPeggiore;
+        EXPECT_LT(vel, 1e-4);
         // The last minute is in the fixture.
         EXPECT_EQ(ins.campioni.back().t + 1.0, ins.fine);
         if (ins.erroreFine == 1) {

@@ -70,6 +70,7 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
 
     // Cancel on the first start chooses nothing: the start ends.
     gstrFileLingua.clear();
+    mLang::Imposta_Lingua_Non_Salvata({});
     avvio.scegliLingua = [&] {
         frmLanguage picker(program.path());
         EXPECT_FALSE(gstrFileLingua.isEmpty());   // shown in the first language meanwhile
@@ -79,6 +80,7 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
     EXPECT_TRUE(gstrFileLingua.isEmpty());
 
     mLang::Imposta_Cartella_Programma({});
+    mLang::Imposta_Lingua_Non_Salvata({});
     gstrFileLingua.clear();
     gblnLinguaCaricata = false;
 }
