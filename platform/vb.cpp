@@ -1189,8 +1189,9 @@ TextDocument decodeText(const QByteArray& bytes)
     TextDocument doc;
     if (hasUtf16Bom(bytes)) {
         const bool little = bytes.startsWith("\xFF\xFE");
+        // The mark is dropped here; a second one is text (U+FEFF) and stays.
         QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                             QStringDecoder::Flag::Stateless);
+                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         const QByteArray body = bytes.mid(2);
         doc.text = utf16.decode(body);
         doc.encoding = little ? TextEncoding::Utf16LeBom : TextEncoding::Utf16BeBom;
