@@ -179,6 +179,10 @@ bool MDIForm_Initialize(const Avvio& avvio)
 
 void Risolvi_File_Lingua()
 {
+    // Settings that could not keep the choice (a full or read-only folder)
+    // hold none: the choice made for this run stands.
+    if (gstrFileLingua.isEmpty())
+        gstrFileLingua = mLang::Lingua_Non_Salvata();
     const QString trovato = Trova_File(mLang::Cartella_Programma(), gstrFileLingua);
     if (!trovato.isEmpty())
         gstrFileLingua = trovato;

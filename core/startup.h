@@ -61,7 +61,8 @@ struct Avvio {
 bool MDIForm_Initialize(const Avvio& avvio);
 
 // Puts the language file name read from the settings in the case the folder
-// holds it (the settings may spell it otherwise).
+// holds it (the settings may spell it otherwise); settings that hold none
+// because they could not be written take the picker's choice for this run.
 void Risolvi_File_Lingua();
 
 // The first ten of `voci` joined by `separatore`, then "(+N)" for the rest:

@@ -67,6 +67,11 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
     EXPECT_TRUE(testo.startsWith("Le impostazioni")) << testo.toStdString();
     EXPECT_TRUE(testo.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << testo.toStdString();
     EXPECT_FALSE(ini.value("Generali", "Lingua").value_or(QString()).contains("italiano"));
+    // The main window's loading reads the settings again: the choice stands.
+    Leggi_impostazioni();
+    core::Risolvi_File_Lingua();
+    EXPECT_EQ(gstrFileLingua, "italiano.ini");
+    EXPECT_EQ(mLang::Testo_Lingua("Buttons", "cancel"), "Annulla");
 
     // Cancel on the first start chooses nothing: the start ends.
     gstrFileLingua.clear();
