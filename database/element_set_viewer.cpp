@@ -244,7 +244,7 @@ void frmSatellite::Visualizza_elementi(int s)
             l->setText(vb::displayable(*testo));
     if (t)
         setWindowTitle(m_titolo + QStringLiteral(" - ")
-                       + QString::fromStdString(gudtSatelementi[size_t(s)].Nome));
+                       + vb::displayable(QString::fromStdString(gudtSatelementi[size_t(s)].Nome)));
 }
 
 void frmSatellite::vai(int s)

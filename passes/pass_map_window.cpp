@@ -125,7 +125,7 @@ void frmSkySat::Form_Load()
     if (mudtRighe.Riga1.empty() && gintSatelliteCalcolo >= 1 && gintSatelliteCalcolo < kSlotArray &&
         gudtSatelementi[gintSatelliteCalcolo].NumeroCatalogo == mudtSatellite.NumeroCatalogo)
         mudtRighe = gudtRigheAttive[gintSatelliteCalcolo];
-    setWindowTitle(vb::Trim(QString::fromStdString(mudtSatellite.Nome)) + QStringLiteral(" - ") +
+    setWindowTitle(vb::displayable(vb::Trim(QString::fromStdString(mudtSatellite.Nome))) + QStringLiteral(" - ") +
                    skysat::Data_Generale(gvarTempoMappa) + QLatin1Char(' ') + T("Def", "oralocale"));
     // A missing or unreadable landscape leaves the layer without a picture.
     picBackground = platform::loadPicture(QDir(mLang::Cartella_Programma()).filePath(QStringLiteral("landscape.dat")));
