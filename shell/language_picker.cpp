@@ -119,8 +119,15 @@ void frmLanguage::cmdOK_Click()
         platform::MsgBox(mLang::Testo_Lingua(objectName(), "impostazioninonsalvate") + QStringLiteral("\r\n")
                              + nonSalvata,
                          platform::vbExclamation);
-    if (applicaLingua())
+    if (applicaLingua()) {
+        // Chosen from the menu: a file that gives no texts is named here (at
+        // the first start the start-up names it).
+        if (const QString senzaTesti = mLang::File_Senza_Testi(); !senzaTesti.isEmpty())
+            platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "linguanonvalida") + QStringLiteral("\r\n")
+                                 + QDir::toNativeSeparators(senzaTesti),
+                             platform::vbExclamation);
         applicaLingua()(this);
+    }
     accept();
 }
 
