@@ -495,7 +495,15 @@ EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoO
     if (!(tempa > 0))
         return EsitoPropagazione::OrbitaNonSeguibile;
     const double a = s4.aodp * tempa * tempa;
-    const double e = r.eo - tempe;
+    // The revision's limits, as in the deep-space model: drag driving the
+    // eccentricity to 1 or well below zero has left the model; a hair below
+    // 1e-6 is held there, as for a circular orbit (going on below zero turns
+    // the perigee half a turn and drifts kilometres a day from the revision).
+    double e = r.eo - tempe;
+    if (!(e < 1.0) || e < -0.001)
+        return EsitoPropagazione::OrbitaNonSeguibile;
+    if (e < 1.0e-6)
+        e = 1.0e-6;
     const double xl = xmp + omega + xnode + s4.xnodp * templ;
 
     const Periodiche k{s4.cosio, s4.sinio, s4.x3thm1, s4.x1mth2, s4.x7thm1, s4.xlcof, s4.aycof};

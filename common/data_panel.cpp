@@ -24,9 +24,11 @@ RiquadroDati::RiquadroDati(QWidget* parent, double pointSize, const QMargins& ma
         // two lines rather than cut a figure.
         titolo = new QLabel(this);
         titolo->setObjectName(QLatin1String(nt));
+        titolo->setTextFormat(Qt::PlainText);
         titolo->setWordWrap(true);
         valore = new QLabel(valoriZero ? QStringLiteral("0") : QString(), this);
         valore->setObjectName(QLatin1String(nv));
+        valore->setTextFormat(Qt::PlainText);
         valore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         const int r = g->rowCount();
         g->addWidget(titolo, r, 0);

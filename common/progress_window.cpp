@@ -43,6 +43,7 @@ frmProgress::frmProgress(QWidget* parent)
     auto* l = new QVBoxLayout(this);
     lblTask = new QLabel(QStringLiteral("Task"), this);
     lblTask->setObjectName(QStringLiteral("lblTask"));
+    lblTask->setTextFormat(Qt::PlainText);
     ProgressBar1 = new ProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setMinimumSize(320, 22);

@@ -71,13 +71,8 @@ struct DatiFissi {
 // Reads a whole file; nullopt when it cannot be opened or read.
 std::optional<QByteArray> Leggi_File(const QString& percorso)
 {
-    QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray byte = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return byte;
+    // Bounded: the largest fixed file is well under a megabyte.
+    return vb::readFileBytes(percorso, vb::kMaxTextFileBytes);
 }
 
 // Reads the fields of one text file and remembers where and why it stopped.

@@ -28,7 +28,10 @@ bool utf8Valido(const QByteArray& b)
 
 LettoreElementi::LettoreElementi(QByteArray testo)
 {
-    if (!utf8Valido(testo))
+    // A file saved as UTF-16 (with its byte-order mark) is read as its text.
+    if (vb::hasUtf16Bom(testo))
+        testo = vb::decodeText(testo).text.toUtf8();
+    else if (!utf8Valido(testo))
         testo = vb::decodeWindows1252(testo).toUtf8();
     else if (testo.startsWith("\xEF\xBB\xBF"))
         testo.remove(0, 3);
@@ -37,19 +40,10 @@ LettoreElementi::LettoreElementi(QByteArray testo)
 
 bool LettoreElementi::Apri(const QString& path, QString* errore)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (errore)
-            *errore = f.errorString();
+    std::optional<QByteArray> b = vb::readFileBytes(path, vb::kMaxTextFileBytes, errore);
+    if (!b)
         return false;
-    }
-    QByteArray b = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (errore)
-            *errore = f.errorString();
-        return false;
-    }
-    *this = LettoreElementi(std::move(b));
+    *this = LettoreElementi(std::move(*b));
     return true;
 }
 

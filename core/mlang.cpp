@@ -14,6 +14,21 @@
 bool gblnLinguaCaricata = false;
 QStringList gstrRigheLingua;
 
+// The program's own English texts, built in: what a language file that gives
+// no texts is replaced with.
+static void Registra_Testi_Incorporati()
+{
+    Q_INIT_RESOURCE(lang);
+}
+
+namespace {
+// The layers below show their texts (failure reasons) in the user's language.
+const bool kTestiInstallati = [] {
+    vb::setTextLookup([](const QString& section, const QString& key) { return mLang::Testo_Lingua(section, key); });
+    return true;
+}();
+} // namespace
+
 namespace mLang {
 
 namespace {
@@ -29,7 +44,13 @@ struct Memory {
     QString fallbackFile;
     bool fallbackLoaded = false;
     QHash<QString, Section> fallback;
+    // The file in use gave no texts: the built-in English ones stand in.
+    QString fileSenzaTesti;
 };
+
+constexpr char kTestiIncorporati[] = ":/lang/english.ini";
+// A language file is a few tens of kilobytes; far past that it is none.
+constexpr qint64 kMassimoFileLingua = 4 * 1024 * 1024;
 
 Memory& memory()
 {
@@ -100,17 +121,26 @@ bool holdsMarkup(const QString& s)
 bool readTable(const QString& file, QHash<QString, Section>& sections, QStringList* lines = nullptr)
 {
     sections.clear();
-    QFile f(file);
-    if (file.isEmpty() || !f.open(QIODevice::ReadOnly))
+    if (file.isEmpty())
         return false;
-    const QByteArray bytes = f.readAll();
-    const bool complete = f.error() == QFileDevice::NoError;
-    // UTF-8 when valid, else the Windows-1252 code page the files were first written in.
-    QStringList all = nonEmptyLines(vb::decodeText(bytes).text);
+    const std::optional<QByteArray> bytes = vb::readFileBytes(file, kMassimoFileLingua);
+    if (!bytes)
+        return false;
+    // UTF-8 when valid (UTF-16 with its byte-order mark), else the
+    // Windows-1252 code page the files were first written in.
+    QStringList all = nonEmptyLines(vb::decodeText(*bytes).text);
     buildIndex(all, sections);
     if (lines)
         *lines = std::move(all);
-    return complete;
+    return true;
+}
+
+bool hasTexts(const QHash<QString, Section>& sections)
+{
+    for (const Section& s : sections)
+        if (!s.isEmpty())
+            return true;
+    return false;
 }
 
 std::optional<QString> find(const QHash<QString, Section>& sections, const QString& section,
@@ -169,10 +199,45 @@ bool Carica_File_Lingua(const QString& file)
     gstrRigheLingua.clear();
     m.loadedFile = file;
     m.fallbackLoaded = false;
-    // A read that failed part-way keeps what was read but leaves the flag
-    // clear, so the next lookup tries the file again.
+    m.fileSenzaTesti.clear();
+    // A read that failed leaves the flag clear, so the next lookup tries the
+    // file again.
     gblnLinguaCaricata = readTable(file, m.sections, &gstrRigheLingua);
+    // A file that is there but gives no texts (empty, not a language file,
+    // too large to be one) would leave a window without menus: the
+    // program's own English texts stand in, and the start-up says so.
+    if (!file.isEmpty() && QFileInfo::exists(file) && !hasTexts(m.sections)) {
+        Registra_Testi_Incorporati();
+        if (readTable(QString::fromLatin1(kTestiIncorporati), m.sections, &gstrRigheLingua)) {
+            m.fileSenzaTesti = file;
+            gblnLinguaCaricata = true;
+        }
+    }
     return gblnLinguaCaricata;
+}
+
+QString File_Senza_Testi()
+{
+    Carica_File_Lingua(File_Lingua_Corrente());
+    return memory().fileSenzaTesti;
+}
+
+namespace {
+QString& linguaNonSalvata()
+{
+    static QString file;
+    return file;
+}
+} // namespace
+
+void Imposta_Lingua_Non_Salvata(const QString& file)
+{
+    linguaNonSalvata() = file;
+}
+
+QString Lingua_Non_Salvata()
+{
+    return linguaNonSalvata();
 }
 
 bool Cerca_Riga(qsizetype& index, const QString& text, bool stopAtSection)

@@ -42,6 +42,17 @@ QString Rapporto_Chiavi_Mancanti();
 // A file that cannot be opened leaves the table empty and the flag clear.
 bool Carica_File_Lingua(const QString& file);
 
+// The language file in use when it gave no texts at all (empty, not a
+// language file, unreadable or too large) and the program's own English
+// texts, built in, stand in for it; "" otherwise.
+QString File_Senza_Testi();
+
+// A language file chosen in the picker that the settings could not keep (a
+// full or read-only settings folder): the start-up uses it for this run.
+// "" when there is none (the choice was kept, or none was made).
+void Imposta_Lingua_Non_Salvata(const QString& file);
+QString Lingua_Non_Salvata();
+
 // Scans the non-empty lines of the loaded file (gstrRigheLingua, index 1 is
 // the first line) from index + 1 for a line that begins with `text` (without
 // regard to case). With stopAtSection a line beginning with "[" ends the scan

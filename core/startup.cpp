@@ -92,7 +92,10 @@ CartellaProgramma Trova_Cartella_Programma(const QString& cartellaEseguibile,
 
 QString Trova_File(const QString& folder, const QString& name)
 {
-    if (name.isEmpty())
+    // Only a file name inside the folder: a setting holding a path
+    // ("../../etc/passwd", "/tmp/x.ini") names no file of it.
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name == QLatin1String(".")
+        || name == QLatin1String(".."))
         return {};
     if (QFileInfo(QDir(folder).filePath(name)).isFile())
         return name;
@@ -172,11 +175,21 @@ bool MDIForm_Initialize(const Avvio& avvio)
         }
         if (avvio.scegliLingua)
             avvio.scegliLingua();
-        gstrFileLingua = Trova_File(cartella, leggi("Generali", "Lingua"));
+        // The choice as the settings keep it; when they could not be written
+        // (a full or read-only folder, told by the picker), the choice made
+        // for this run.
+        const QString scelta = Trova_File(cartella, leggi("Generali", "Lingua"));
+        gstrFileLingua = scelta.isEmpty() ? Trova_File(cartella, mLang::Lingua_Non_Salvata()) : scelta;
         if (gstrFileLingua.isEmpty())
             return false;
     }
     gblnLinguaCaricata = false;
+    // A language file that gives no texts is named; the built-in English
+    // texts are used instead of a window without menus.
+    if (const QString senzaTesti = mLang::File_Senza_Testi(); !senzaTesti.isEmpty())
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "linguanonvalida") + kFine
+                             + QDir::toNativeSeparators(senzaTesti),
+                         platform::vbExclamation);
 
     // The user's own working list and city list.
     Prepara_File_Utente(kListaLavoro, cartella, avvio.cartellaUtente, true);
@@ -198,6 +211,10 @@ bool MDIForm_Initialize(const Avvio& avvio)
 
 void Risolvi_File_Lingua()
 {
+    // Settings that could not keep the choice (a full or read-only folder)
+    // hold none: the choice made for this run stands.
+    if (gstrFileLingua.isEmpty())
+        gstrFileLingua = mLang::Lingua_Non_Salvata();
     const QString trovato = Trova_File(mLang::Cartella_Programma(), gstrFileLingua);
     if (!trovato.isEmpty())
         gstrFileLingua = trovato;
@@ -225,8 +242,11 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
         // The sets left out would vanish at the next save: the file as it
         // was read is kept beside it.
         const QString copia = file + QStringLiteral(".bak");
-        QFile::remove(copia);
-        QFile::copy(file, copia);
+        // Only a regular file: a link to a device would copy forever.
+        if (QFileInfo(file).isFile()) {
+            QFile::remove(copia);
+            QFile::copy(file, copia);
+        }
     }
     if (!errori.isEmpty()) {
         // One message for the whole file: a hand-made list of thousands of

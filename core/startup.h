@@ -44,7 +44,8 @@ CartellaProgramma Trova_Cartella_Programma(const QString& cartellaEseguibile,
                                            const QString& datiInstallati);
 
 // The name under which `name` exists in `folder`, compared without regard to
-// case; empty when there is none.
+// case; empty when there is none, and for a name holding a path ("../x.ini",
+// "/etc/x"): only files of the folder itself are found.
 QString Trova_File(const QString& folder, const QString& name);
 
 // The language files of a folder: every "*.ini" but the working list's.
@@ -74,7 +75,8 @@ struct Avvio {
 bool MDIForm_Initialize(const Avvio& avvio);
 
 // Puts the language file name read from the settings in the case the folder
-// holds it (the settings may spell it otherwise).
+// holds it (the settings may spell it otherwise); settings that hold none
+// because they could not be written take the picker's choice for this run.
 void Risolvi_File_Lingua();
 
 // The first ten of `voci` joined by `separatore`, then "(+N)" for the rest:

@@ -9,6 +9,7 @@
 #include "common/window_host.h"
 #include "platform/help_service.h"
 #include "platform/services.h"
+#include "platform/vb.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -96,6 +97,7 @@ frmSatellite::frmSatellite(QWidget* parent)
         for (const Riga& riga : c.righe) {
             auto* valore = new QLabel(box);
             valore->setObjectName(QString::fromLatin1(riga.valore));
+            valore->setTextFormat(Qt::PlainText);   // element lines and names from outside
             valore->setTextInteractionFlags(Qt::TextSelectableByMouse);
             if (riga.intestazione) {
                 auto* testa = new QLabel(box);
@@ -239,10 +241,10 @@ void frmSatellite::Visualizza_elementi(int s)
         {"lblSemiMin", &v.lblSemiMin}};
     for (const auto& [nome, testo] : valori)
         if (QLabel* l = etichetta(QString::fromLatin1(nome)))
-            l->setText(*testo);
+            l->setText(vb::displayable(*testo));
     if (t)
         setWindowTitle(m_titolo + QStringLiteral(" - ")
-                       + QString::fromStdString(gudtSatelementi[size_t(s)].Nome));
+                       + vb::displayable(QString::fromStdString(gudtSatelementi[size_t(s)].Nome)));
 }
 
 void frmSatellite::vai(int s)

@@ -13,6 +13,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -140,14 +141,40 @@ void Formattazione_File(MainWindowLink* main)
         return;
     QApplication::processEvents();
     bool riuscito = false;
+    bool nonTesto = false;
     QString errore;
+    QString copia;
     {
         platform::BusyCursor attesa;
-        if (const auto doc = vb::readTextFile(*scelto, &errore))
-            riuscito = vb::writeTextFile(*scelto, Ripara_Fine_Righe(doc->text), doc->encoding, &errore);
+        if (const auto doc = vb::readTextFile(*scelto, &errore)) {
+            if (!vb::isPlainText(*doc)) {
+                // A picture, an archive, a file cut in the middle of a
+                // character: rewriting it would spoil it.
+                nonTesto = true;
+            } else {
+                const QString nuovo = Ripara_Fine_Righe(doc->text);
+                if (nuovo == doc->text) {
+                    riuscito = true;   // nothing to change, nothing written
+                } else {
+                    // The file as it was is kept beside the new one.
+                    copia = *scelto + QStringLiteral(".bak");
+                    const std::optional<QByteArray> vecchio = vb::readFileBytes(*scelto, vb::kMaxTextFileBytes, &errore);
+                    riuscito = vecchio && vb::writeFileWhole(copia, *vecchio, &errore)
+                               && vb::writeTextFile(*scelto, nuovo, doc->encoding, &errore);
+                }
+            }
+        }
     }
-    if (riuscito)
-        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversioneterminata"), platform::vbInformation);
+    if (nonTesto)
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversionenontesto") + QStringLiteral("\r\n")
+                             + QDir::toNativeSeparators(*scelto),
+                         platform::vbExclamation);
+    else if (riuscito)
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversioneterminata")
+                             + (copia.isEmpty() ? QString()
+                                                : QStringLiteral("\r\n") + mLang::Testo_Lingua("MDIForm1", "copiaconservata")
+                                                      + QStringLiteral("\r\n") + QDir::toNativeSeparators(copia)),
+                         platform::vbInformation);
     else
         platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversionefallita") + QLatin1Char('\r') + errore,
                          platform::vbExclamation);

@@ -66,6 +66,7 @@ void ControlliElenco::crea(QWidget* parent)
     auto etichetta = [parent](const char* nome) {
         auto* l = new QLabel(parent);
         l->setObjectName(QString::fromLatin1(nome));
+        l->setTextFormat(Qt::PlainText);
         return l;
     };
     lblDataInizio = etichetta("lblDataInizio");

@@ -596,7 +596,7 @@ bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio
     finisciElenco();
     m_inCorso = false;
     setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("dettagli")) + QStringLiteral(": ")
-                   + vb::Trim(QString::fromStdString(e.Nome)) + QStringLiteral(" - ")
+                   + vb::displayable(vb::Trim(QString::fromStdString(e.Nome))) + QStringLiteral(" - ")
                    + predictions::Testo_Istante(tempoinizio));
     mAstro::Aggiorna_Tempo(gdatDataCorrente);
     return true;

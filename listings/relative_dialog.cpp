@@ -71,6 +71,7 @@ frmRelative::frmRelative(QWidget* parent)
     lblInfo->setWordWrap(true);
     lblSatelliteA->setObjectName(QStringLiteral("lblSatelliteA"));
     lblSatelliteB->setObjectName(QStringLiteral("lblSatelliteB"));
+    for (QLabel* l : {lblSatelliteA, lblSatelliteB, lblInfo}) l->setTextFormat(Qt::PlainText);
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
     Frame1 = new QGroupBox(this);
     Frame2 = new QGroupBox(this);

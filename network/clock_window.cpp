@@ -15,6 +15,7 @@
 #include "platform/vb.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -48,6 +49,7 @@ frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
     lblServer->setObjectName(QStringLiteral("lblServer"));
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setTextFormat(Qt::PlainText);   // may hold the system's reason
     lblStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblStatus->setMinimumHeight(22);
     cmdOK = new GraphButton(this);
@@ -59,6 +61,8 @@ frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
     for (GraphButton* b : {cmdOK, cmdCancel, cmdHelp})
         b->setMinimumSize(85, 26);
     Winsock1 = new QTcpSocket(this);
+    // The socket itself holds no more than a few bytes either.
+    Winsock1->setReadBufferSize(64);
     m_scadenza = new QTimer(this);
     m_scadenza->setSingleShot(true);
 
@@ -192,8 +196,20 @@ void frmSyncro::Winsock1_Connect()
 
 void frmSyncro::Winsock1_DataArrival()
 {
-    if (m_attivo)
-        mstrRisposta += Winsock1->readAll();
+    if (!m_attivo)
+        return;
+    // A reply is four bytes: only a few are ever taken from the socket, and
+    // a fifth ends the exchange, however much the server goes on sending.
+    while (Winsock1->bytesAvailable() > 0) {
+        const QByteArray pezzo = Winsock1->read(std::max<qsizetype>(mstrRisposta.spazio(), 1));
+        if (pezzo.isEmpty())
+            break;
+        if (!mstrRisposta.aggiungi(pezzo)) {
+            Chiudi_connessione();
+            Imposta_orologio(mstrRisposta.byte());
+            return;
+        }
+    }
 }
 
 void frmSyncro::Winsock1_Close()
@@ -201,10 +217,12 @@ void frmSyncro::Winsock1_Close()
     if (!m_attivo)
         return;
     Winsock1_DataArrival();   // what came with the close
+    if (!m_attivo)
+        return;               // already ended by a reply too long
     Chiudi_connessione();
     // Half the round trip, on a clock that does not jump at midnight.
     msngRitardo = m_giro.isValid() ? double(m_giro.elapsed()) / 1000.0 / 2.0 : 0.0;
-    Imposta_orologio(mstrRisposta);
+    Imposta_orologio(mstrRisposta.byte());
 }
 
 void frmSyncro::Winsock1_Error(int, const QString& description)

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
+#include "network/time_protocol.h"
+
 class QTcpSocket;
 class QTimer;
 
@@ -52,7 +54,7 @@ public:
     // day away from the computer's clock is set only when the user agrees.
     void Imposta_orologio(const QByteArray& risposta);
 
-    const QByteArray& risposta() const { return mstrRisposta; }
+    const QByteArray& risposta() const { return mstrRisposta.byte(); }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -63,7 +65,7 @@ private:
     void Chiudi_connessione();
     void Tempo_scaduto();
 
-    QByteArray mstrRisposta;
+    network::timeproto::Raccolta mstrRisposta;
     double msngRitardo = 0;     // half the round trip, seconds
     QElapsedTimer m_giro;       // from the connection to the close
     QTimer* m_scadenza = nullptr;

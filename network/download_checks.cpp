@@ -3,6 +3,7 @@
 #include "platform/vb.h"
 
 #include <cmath>
+#include <initializer_list>
 
 namespace network {
 
@@ -66,6 +67,19 @@ bool Riga_elementi(QByteArrayView riga, char numero)
     return riga.size() >= 69 && riga[0] == numero && riga[1] == ' ';
 }
 
+// A control character other than the tab, in ASCII or as UTF-8 (C1: C2 80 to C2 9F).
+bool Controllo(QByteArrayView riga)
+{
+    for (qsizetype i = 0; i < riga.size(); ++i) {
+        const auto c = quint8(riga[i]);
+        if ((c < 0x20 && c != '\t') || c == 0x7F)
+            return true;
+        if (c == 0xC2 && i + 1 < riga.size() && quint8(riga[i + 1]) >= 0x80 && quint8(riga[i + 1]) < 0xA0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ControlloElementi Controlla_elementi(const QByteArray& corpo)
@@ -74,6 +88,19 @@ ControlloElementi Controlla_elementi(const QByteArray& corpo)
     Righe righe(corpo);
     QByteArrayView nome, uno, due;
     bool finiti = false;   // blank lines after the last set
+    // The line where a control character stands, once the set is read.
+    const auto controlli = [&](std::initializer_list<QByteArrayView> tre) {
+        int n = righe.numero - int(tre.size());
+        for (QByteArrayView r : tre) {
+            ++n;
+            if (Controllo(r)) {
+                esito.riga = n;
+                esito.controllo = true;
+                return true;
+            }
+        }
+        return false;
+    };
     while (righe.prossima(nome)) {
         if (Vuota(nome)) {
             finiti = true;
@@ -88,6 +115,8 @@ ControlloElementi Controlla_elementi(const QByteArray& corpo)
             esito.riga = righe.numero;
             return esito;
         }
+        if (controlli({nome, uno, due}))
+            return esito;
         ++esito.insiemi;
     }
     esito.valido = esito.insiemi > 0;

@@ -30,11 +30,15 @@ QUrl Url_Da_Voce(const QString& voce);
 // lines may follow the last set. Line 1 and line 2 begin "1 " and "2 ", are
 // at least 69 characters long and carry the same catalogue number, so a
 // body cut short in its last set, an HTML page or an error text is refused.
+// A line holding a control character (escape, bell, NUL, DEL, the C1 range;
+// a tab is allowed) is refused too: names are shown and written back as they
+// are.
 struct ControlloElementi {
     bool valido = false;
     int insiemi = 0;     // whole sets read
     int riga = 0;        // when not valid: the line (from 1) where it stopped
                          // looking like element sets; 0 for an empty body
+    bool controllo = false;  // refused for a control character in that line
 };
 ControlloElementi Controlla_elementi(const QByteArray& corpo);
 

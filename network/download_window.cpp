@@ -47,6 +47,7 @@ QLabel* valore(QWidget* parent, const char* name)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);   // server texts and file names, never markup
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setMinimumWidth(110);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -57,6 +58,7 @@ QLabel* didascalia(QWidget* parent, const char* name)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 
@@ -414,7 +416,8 @@ void frmDownload::wscHTTP_Close()
     }
     const network::ControlloElementi controllo = network::Controlla_elementi(mstrDati);
     if (!controllo.valido) {
-        Termina_con_errore(L("frmDownload", "nonelementi") + kCrLf + L("frmDownload", "riga") + u' ' +
+        const char* motivo = controllo.controllo ? "nomecontrollo" : "nonelementi";
+        Termina_con_errore(L("frmDownload", motivo) + kCrLf + L("frmDownload", "riga") + u' ' +
                            QString::number(controllo.riga) + kCrLf + voce);
         return;
     }
@@ -423,16 +426,12 @@ void frmDownload::wscHTTP_Close()
 
 void frmDownload::Salva_file()
 {
-    // Written whole to a temporary that then takes the chosen file's place;
-    // every write is counted, so a full disk leaves the old file as it was.
-    QSaveFile file(mstrFileLocale);
+    // Written whole to a temporary that then takes the chosen file's place:
+    // a full disk leaves the old file as it was, and the reason is the
+    // system's ("No space left on device").
     QString errore;
-    if (!file.open(QIODevice::WriteOnly)) {
-        errore = file.errorString();
-    } else if (file.write(mstrDati) != mstrDati.size() || file.write("\r\n", 2) != 2 || !file.commit()) {
-        errore = file.errorString();
-        file.cancelWriting();
-    }
+    if (!vb::writeFileWhole(mstrFileLocale, mstrDati + QByteArrayLiteral("\r\n"), &errore) && errore.isEmpty())
+        errore = L("frmFile", "nonscrittointero");
     if (!errore.isEmpty()) {
         Termina_con_errore(L("frmDownload", "erroresalvataggio") + kCrLf + mstrFileLocale + kCrLf + errore);
         return;

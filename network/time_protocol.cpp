@@ -1,5 +1,6 @@
 #include "network/time_protocol.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace network::timeproto {
@@ -16,6 +17,13 @@ std::optional<QDateTime> Ora_Da_Risposta(const QByteArray& risposta, double mezz
     const double ritardo = std::isfinite(mezzoGiro) && std::abs(mezzoGiro) < 86400.0 ? std::nearbyint(mezzoGiro) : 0.0;
     const QDateTime base(QDate(1990, 1, 1), QTime(0, 0, 0), Qt::UTC);
     return base.addSecs(secondi - kSecondi1900_1990 + qint64(ritardo));
+}
+
+bool Raccolta::aggiungi(QByteArrayView pezzo)
+{
+    if (spazio() > 0)
+        m_byte.append(pezzo.first(std::min(pezzo.size(), spazio())));
+    return !troppoLunga();
 }
 
 QByteArray Risposta_Per(const QDateTime& utc)

@@ -3,6 +3,7 @@
 // 1900-01-01 00:00:00 UTC as an unsigned big-endian number, and closes.
 // QtCore only: a fuzz target may call the reading on any bytes.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <optional>
 
@@ -22,6 +23,26 @@ inline constexpr qint64 kScartoDaConfermare = 86400;
 // clear (below 2^31, which before the wrap meant a time before 1968) is taken
 // as counted from that wrap, so replies stay right until 2104.
 std::optional<QDateTime> Ora_Da_Risposta(const QByteArray& risposta, double mezzoGiro);
+
+// The reply as it arrives, in pieces of any size. Never more than
+// kRispostaTenuta bytes are kept, so a server that sends without stopping
+// costs no memory: once more than four bytes have come the reply is known to
+// be invalid and the exchange can end at once.
+inline constexpr qsizetype kLunghezzaRisposta = 4;
+inline constexpr qsizetype kRispostaTenuta = kLunghezzaRisposta + 1;
+class Raccolta {
+public:
+    // How many more bytes the reply may take (what to read from the socket).
+    qsizetype spazio() const { return kRispostaTenuta - m_byte.size(); }
+    // Adds a piece; false once the reply is longer than four bytes.
+    bool aggiungi(QByteArrayView pezzo);
+    bool troppoLunga() const { return m_byte.size() > kLunghezzaRisposta; }
+    const QByteArray& byte() const { return m_byte; }
+    void clear() { m_byte.clear(); }
+
+private:
+    QByteArray m_byte;
+};
 
 // The four bytes a server sends for a universal time (tests, local servers).
 QByteArray Risposta_Per(const QDateTime& utc);

@@ -196,6 +196,7 @@ QWidget* frmVisibleSatellites::creaScheda(int i)
 
     lblLegenda[k] = new QLabel(pagina);
     lblLegenda[k]->setObjectName(QStringLiteral("lblLegenda"));
+    lblLegenda[k]->setTextFormat(Qt::PlainText);
     QFont fisso(QStringLiteral("Courier New"), 9);
     fisso.setStyleHint(QFont::Monospace);
     lblLegenda[k]->setFont(fisso);

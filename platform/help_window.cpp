@@ -1,4 +1,5 @@
 #include "platform/help_window.h"
+#include "platform/vb.h"
 
 #include <QAction>
 #include <QFile>
@@ -162,10 +163,10 @@ bool HelpWindow::load(const QString& file)
 {
     if (file == m_file && !m_browser->document()->isEmpty())
         return true;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = vb::readFileBytes(file);
+    if (!bytes)
         return false;
-    const QString html = QString::fromUtf8(f.readAll());
+    const QString html = QString::fromUtf8(*bytes);
     m_file = file;
     m_index = helpIndex(html);
     m_browser->setSearchPaths({QFileInfo(file).absolutePath()});

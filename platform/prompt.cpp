@@ -82,6 +82,8 @@ int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
+    // Messages carry names and file names from outside: never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(shown);
     switch (flags & 0x70) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;

@@ -127,17 +127,13 @@ void IniSettingsStore::load()
     QFile f(m_path);
     if (!f.exists())
         return;
-    if (!f.open(QIODevice::ReadOnly)) {
-        m_loadError = f.errorString();
+    // A settings file is a few kilobytes; one far larger (or a device) is
+    // refused like an unreadable one, and so never overwritten.
+    const std::optional<QByteArray> bytes = vb::readFileBytes(m_path, 16 * 1024 * 1024, &m_loadError);
+    if (!bytes)
         return;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        m_loadError = f.errorString();
-        return;
-    }
     // Our own files are UTF-8; a file edited by hand in another program may not be.
-    const QString text = vb::decodeText(bytes).text;
+    const QString text = vb::decodeText(*bytes).text;
     QString section;
     bool inSection = false;
     int numero = 0;

@@ -1159,23 +1159,59 @@ QByteArray encodeWindows1252(const QString& text)
     return out;
 }
 
+bool hasUtf16Bom(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+namespace {
+
+// A UTF-16 text with a surrogate that has no partner.
+bool hasLoneSurrogate(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate()) {
+            if (i + 1 >= text.size() || !text[i + 1].isLowSurrogate())
+                return true;
+            ++i;
+        } else if (c.isLowSurrogate()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 TextDocument decodeText(const QByteArray& bytes)
 {
     TextDocument doc;
-    QByteArray body = bytes;
-    bool bom = false;
-    if (body.startsWith("\xEF\xBB\xBF")) {
-        bom = true;
-        body = body.mid(3);
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError()) {
-        doc.text = text;
-        doc.encoding = bom ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+    if (hasUtf16Bom(bytes)) {
+        const bool little = bytes.startsWith("\xFF\xFE");
+        // The mark is dropped here; a second one is text (U+FEFF) and stays.
+        QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        const QByteArray body = bytes.mid(2);
+        doc.text = utf16.decode(body);
+        doc.encoding = little ? TextEncoding::Utf16LeBom : TextEncoding::Utf16BeBom;
+        doc.decodingError = utf16.hasError() || body.size() % 2 != 0 || hasLoneSurrogate(doc.text);
     } else {
-        doc.text = decodeWindows1252(bytes);
-        doc.encoding = TextEncoding::Windows1252;
+        QByteArray body = bytes;
+        bool bom = false;
+        if (body.startsWith("\xEF\xBB\xBF")) {
+            bom = true;
+            body = body.mid(3);
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(body);
+        if (!utf8.hasError()) {
+            doc.text = text;
+            doc.encoding = bom ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+        } else {
+            doc.text = decodeWindows1252(bytes);
+            doc.encoding = TextEncoding::Windows1252;
+        }
     }
     doc.lineEnding = LineEnding::CrLf;
     for (qsizetype i = 0; i < doc.text.size(); ++i) {
@@ -1193,6 +1229,58 @@ TextDocument decodeText(const QByteArray& bytes)
     return doc;
 }
 
+bool isPlainText(const TextDocument& document)
+{
+    return !document.decodingError && !document.text.contains(QChar(0));
+}
+
+namespace {
+
+TextLookup& textLookup()
+{
+    static TextLookup lookup;
+    return lookup;
+}
+
+bool isControl(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029;
+}
+
+} // namespace
+
+void setTextLookup(TextLookup lookup)
+{
+    textLookup() = std::move(lookup);
+}
+
+QString layerText(const QString& section, const QString& key, const QString& english)
+{
+    if (const TextLookup& lookup = textLookup()) {
+        const QString t = lookup(section, key);
+        if (!t.isEmpty())
+            return t;
+    }
+    return english;
+}
+
+QString displayable(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (isControl(c.unicode()))
+            c = u' ';
+    return out;
+}
+
+bool hasControlCharacters(QStringView text)
+{
+    for (QChar c : text)
+        if (isControl(c.unicode()))
+            return true;
+    return false;
+}
+
 QByteArray encodeText(const QString& text, TextEncoding encoding)
 {
     switch (encoding) {
@@ -1202,6 +1290,10 @@ QByteArray encodeText(const QString& text, TextEncoding encoding)
         return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     case TextEncoding::Windows1252:
         return encodeWindows1252(text);
+    case TextEncoding::Utf16LeBom:
+        return QByteArray("\xFF\xFE") + QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    case TextEncoding::Utf16BeBom:
+        return QByteArray("\xFE\xFF") + QStringEncoder(QStringEncoder::Utf16BE).encode(text);
     }
     return text.toUtf8();
 }
@@ -1236,7 +1328,7 @@ QString withLineEndings(const QString& text, LineEnding ending)
     return out;
 }
 
-std::optional<TextDocument> readTextFile(const QString& path, QString* error)
+std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes, QString* error)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -1244,13 +1336,45 @@ std::optional<TextDocument> readTextFile(const QString& path, QString* error)
             *error = f.errorString();
         return std::nullopt;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
+    const auto tooLarge = [&] {
         if (error)
-            *error = f.errorString();
+            *error = layerText(QStringLiteral("frmFile"), QStringLiteral("filetroppogrande"),
+                               QStringLiteral("The file %1 is larger than %2 MB: it has not been read."))
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+                         .arg(std::max<qint64>(1, maxBytes / (1024 * 1024)));
         return std::nullopt;
+    };
+    if (!f.isSequential() && f.size() > maxBytes)
+        return tooLarge();
+    // In pieces, to one byte past the limit: a device, a pipe or a file that
+    // grows has no size to trust.
+    QByteArray bytes;
+    constexpr qint64 kPiece = 1 << 20;
+    for (;;) {
+        const qint64 want = std::min(kPiece, maxBytes + 1 - bytes.size());
+        if (want <= 0)
+            return tooLarge();
+        const QByteArray piece = f.read(want);
+        if (f.error() != QFileDevice::NoError) {
+            if (error)
+                *error = f.errorString();
+            return std::nullopt;
+        }
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
     }
-    return decodeText(bytes);
+    if (bytes.size() > maxBytes)
+        return tooLarge();
+    return bytes;
+}
+
+std::optional<TextDocument> readTextFile(const QString& path, QString* error)
+{
+    const std::optional<QByteArray> bytes = readFileBytes(path, kMaxTextFileBytes, error);
+    if (!bytes)
+        return std::nullopt;
+    return decodeText(*bytes);
 }
 
 bool writeTextFile(const QString& path, const QString& text, TextEncoding encoding, QString* error)
@@ -1258,7 +1382,9 @@ bool writeTextFile(const QString& path, const QString& text, TextEncoding encodi
     const QFileInfo info(path);
     if (!info.absoluteDir().exists()) {
         if (error)
-            *error = QStringLiteral("The folder %1 does not exist.").arg(info.absolutePath());
+            *error = layerText(QStringLiteral("frmFile"), QStringLiteral("cartellainesistente"),
+                               QStringLiteral("The folder %1 does not exist."))
+                         .arg(QDir::toNativeSeparators(info.absolutePath()));
         return false;
     }
     return writeFileWhole(path, encodeText(text, encoding), error);
@@ -1288,7 +1414,8 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
         if (error) {
             *error = f.errorString();
             if (f.error() == QFileDevice::NoError || error->isEmpty())
-                *error = QStringLiteral("The file could not be written whole.");
+                *error = layerText(QStringLiteral("frmFile"), QStringLiteral("nonscrittointero"),
+                                   QStringLiteral("The file could not be written whole."));
         }
         return false;
     }

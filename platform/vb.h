@@ -187,18 +187,27 @@ QDateTime fromDateSerial(double serial);
 
 // ------------------------------------------------------------ text files
 
-enum class TextEncoding { Utf8, Utf8Bom, Windows1252 };
+enum class TextEncoding { Utf8, Utf8Bom, Windows1252, Utf16LeBom, Utf16BeBom };
 enum class LineEnding { CrLf, Lf, Cr };
 
 struct TextDocument {
     QString text;                      // as in the file, line ends untouched
     TextEncoding encoding = TextEncoding::Utf8;
     LineEnding lineEnding = LineEnding::CrLf; // the first line end found (CR LF when none)
+    // A UTF-16 file whose bytes are not valid UTF-16 (an odd count, a lone
+    // surrogate): the text holds replacement characters.
+    bool decodingError = false;
 };
 
-// UTF-8 when the bytes are valid UTF-8 (a byte-order mark is noted and
-// dropped), else Windows-1252.
+// UTF-16 (little- or big-endian) when the bytes begin with its byte-order
+// mark; UTF-8 when they are valid UTF-8 (a byte-order mark is noted and
+// dropped); else Windows-1252. The byte-order mark is never in the text.
 TextDocument decodeText(const QByteArray& bytes);
+// Whether the bytes begin with a UTF-16 byte-order mark.
+bool hasUtf16Bom(const QByteArray& bytes);
+// Whether a document is text a person wrote: decoded without error and free
+// of NUL characters (a picture, an archive, a program is not).
+bool isPlainText(const TextDocument& document);
 // Characters Windows-1252 cannot hold become '?'.
 QByteArray encodeText(const QString& text, TextEncoding encoding);
 QString decodeWindows1252(const QByteArray& bytes);
@@ -207,6 +216,14 @@ QByteArray encodeWindows1252(const QString& text);
 QString withLineEndings(const QString& text, LineEnding ending);
 QString lineEndingText(LineEnding ending);
 
+// The most a text file the program reads may hold: far more than any element
+// file, list or data file, far less than would exhaust memory.
+inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+// A whole file's bytes, at most `maxBytes`: a larger file (or a device that
+// never ends, such as /dev/zero) is refused with a reason naming the file.
+std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = kMaxTextFileBytes,
+                                        QString* error = nullptr);
+// readFileBytes and decodeText.
 std::optional<TextDocument> readTextFile(const QString& path, QString* error = nullptr);
 // Written whole through a temporary file: a failed write leaves the old file
 // as it was and returns false with the reason.
@@ -218,6 +235,25 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
 // Saves a document back in the encoding it was read with; its text's line
 // ends are turned into the document's line ending first.
 bool writeTextFile(const QString& path, const TextDocument& document, QString* error = nullptr);
+
+// ------------------------------------------------------------ texts of this layer
+
+// The texts this layer gives the user (reasons of failures) come from the
+// user's language: the layer that holds the language files installs a
+// lookup of (section, key); without it, or for a key it lacks, the English
+// text given here is used.
+using TextLookup = std::function<QString(const QString& section, const QString& key)>;
+void setTextLookup(TextLookup lookup);
+QString layerText(const QString& section, const QString& key, const QString& english);
+
+// ------------------------------------------------------------ outside text on screen
+
+// Text from outside the program (a satellite name, a file name, a server's
+// reply, an element line) as it may be shown: control characters (C0, DEL,
+// C1) become blanks, so that no escape, bell or line break reaches a label.
+QString displayable(QStringView text);
+// Whether a text holds a control character (tabs and line ends included).
+bool hasControlCharacters(QStringView text);
 
 // ------------------------------------------------------------ sequential readers
 

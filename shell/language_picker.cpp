@@ -101,18 +101,33 @@ void frmLanguage::cmdOK_Click()
         return;
     const int row = lstLingua->row(sel.first());
     const QString scelta = lstLingua->item(row)->text() + QStringLiteral(".ini");
+    QString nonSalvata;
     try {
         mReg::Salva_Impostazione(QStringLiteral("Astrovela"), QStringLiteral("Generali"),
                                  QStringLiteral("Lingua"), scelta);
     } catch (const mReg::RegistryError& e) {
-        platform::MsgBox(e.text() + QStringLiteral("\r\n") + e.detail(), platform::vbExclamation);
-        return;
+        // A full or read-only settings folder: the language is used all the
+        // same for this run, and the user is told once why it is not kept.
+        nonSalvata = e.detail().isEmpty() ? e.text() : e.detail();
     }
     // The file as the folder spells it, so that it is found whatever the case.
     gstrFileLingua = m_files.value(row, scelta);
     gblnLinguaCaricata = false;
-    if (applicaLingua())
+    // The start-up takes a choice the settings could not keep for this run.
+    mLang::Imposta_Lingua_Non_Salvata(nonSalvata.isEmpty() ? QString() : gstrFileLingua);
+    if (!nonSalvata.isEmpty())
+        platform::MsgBox(mLang::Testo_Lingua(objectName(), "impostazioninonsalvate") + QStringLiteral("\r\n")
+                             + nonSalvata,
+                         platform::vbExclamation);
+    if (applicaLingua()) {
+        // Chosen from the menu: a file that gives no texts is named here (at
+        // the first start the start-up names it).
+        if (const QString senzaTesti = mLang::File_Senza_Testi(); !senzaTesti.isEmpty())
+            platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "linguanonvalida") + QStringLiteral("\r\n")
+                                 + QDir::toNativeSeparators(senzaTesti),
+                             platform::vbExclamation);
         applicaLingua()(this);
+    }
     accept();
 }
 

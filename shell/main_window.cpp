@@ -629,6 +629,7 @@ void MDIForm1::creaStatusBar()
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(m_statusBar);
         l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
+        l->setTextFormat(Qt::PlainText);   // a satellite's or a place's name, never markup
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setMinimumWidth(i == 0 ? 260 : 140);
         l->installEventFilter(this);
@@ -644,12 +645,12 @@ QLabel* MDIForm1::panel(int index) const
 
 void MDIForm1::Mostra_data(const QString& text)
 {
-    m_panels[0]->setText(text);
+    m_panels[0]->setText(vb::displayable(text));
 }
 
 void MDIForm1::Mostra_principale()
 {
-    m_panels[1]->setText(core::WorkingList::instance().Nome_Principale());
+    m_panels[1]->setText(vb::displayable(core::WorkingList::instance().Nome_Principale()));
 }
 
 void MDIForm1::StatusBar1_PanelClick(int index)

@@ -37,6 +37,7 @@ QLabel* etichetta(QWidget* parent, const char* name, bool valore = false)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
     if (valore) {
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setAlignment(Qt::AlignCenter);

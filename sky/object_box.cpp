@@ -27,6 +27,7 @@ QLabel* etichetta(const char* nome, QWidget* parent)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(nome));
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 } // namespace

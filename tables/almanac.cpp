@@ -76,6 +76,7 @@ QLabel* cella(QWidget* padre, const char* nome, bool blu)
 {
     auto* l = new QLabel(padre);
     l->setObjectName(QString::fromLatin1(nome));
+    l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (blu) {
         QPalette p = l->palette();

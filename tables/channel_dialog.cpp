@@ -61,8 +61,10 @@ frmChannel::frmChannel(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     lblDownlink = new QLabel(this);
     lblDownlink->setObjectName(QStringLiteral("lblDownlink"));
+    lblDownlink->setTextFormat(Qt::PlainText);
     lblUplink = new QLabel(this);
     lblUplink->setObjectName(QStringLiteral("lblUplink"));
+    lblUplink->setTextFormat(Qt::PlainText);
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     QFont fisso(QStringLiteral("Courier New"));

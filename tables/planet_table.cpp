@@ -135,6 +135,7 @@ frmPlanets::frmPlanets(QWidget* parent)
     auto etichetta = [&](const QString& nome, Qt::Alignment a = Qt::AlignRight) {
         auto* l = new QLabel(Frame1);
         l->setObjectName(nome);
+        l->setTextFormat(Qt::PlainText);
         l->setAlignment(a | Qt::AlignVCenter);
         return l;
     };

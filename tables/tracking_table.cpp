@@ -135,6 +135,7 @@ frmTrack::frmTrack(QWidget* parent)
     auto nuovaEtichetta = [&](QWidget* padre, const QString& nome, Qt::Alignment a) {
         auto* l = new QLabel(padre);
         l->setObjectName(nome);
+        l->setTextFormat(Qt::PlainText);
         l->setFixedHeight(altezzaRiga);
         l->setAlignment(a | Qt::AlignVCenter);
         return l;
@@ -213,6 +214,7 @@ frmTrack::frmTrack(QWidget* parent)
     cmdPrimo = new GraphButton(QStringLiteral("|<"), Frame3);
     cmdPrecedente = new GraphButton(QStringLiteral("<"), Frame3);
     lblSatellite = new QLabel(Frame3);
+    lblSatellite->setTextFormat(Qt::PlainText);
     lblSatellite->setAlignment(Qt::AlignCenter);
     lblSatellite->setMinimumWidth(160);
     cmdSuccessivo = new GraphButton(QStringLiteral(">"), Frame3);
@@ -342,7 +344,7 @@ void frmTrack::Aggiorna_dati()
         const Valori& v = gudtValori[s];
         const Satelement& e = gudtSatelementi[s];
 
-        lblName[r]->setText(QString::fromStdString(gudtRigheAttive[s].Riga0));
+        lblName[r]->setText(vb::displayable(QString::fromStdString(gudtRigheAttive[s].Riga0)));
         colora(lblName[r], v.Altezza < 0 ? kRosso : kBlu);
         lblAlt[r]->setText(vb::Format(v.Altezza, u"00.00°"));
         lblAz[r]->setText(vb::Format(v.Azimuth, u"#00.00°"));

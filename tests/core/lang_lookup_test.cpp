@@ -1,7 +1,9 @@
 // Language file reading and text lookup.
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "platform/vb.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -180,4 +182,32 @@ TEST_F(LanguageTest, ATextTheFileLacksIsTakenFromTheEnglishFile)
     mLang::Usa_File_Lingua({});
     EXPECT_EQ(mLang::Testo_Lingua("MDIForm1", "vuoto"), "");
     EXPECT_TRUE(mLang::Rapporto_Chiavi_Mancanti().isEmpty());
+}
+
+// The reasons the file layer gives (a missing folder, a file too large to
+// read) are in the user's language like every other text.
+TEST(LayerTexts, FileFailuresAreInTheChosenLanguage)
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath("big.txt");
+    {
+        QFile f(big);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(vb::kMaxTextFileBytes + 10));   // sparse
+    }
+    const QString cartella = dir.filePath("no/such");
+    for (const char* lingua : {"italiano.ini", "english.ini"}) {
+        SCOPED_TRACE(lingua);
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + lingua);
+        QString errore;
+        EXPECT_FALSE(vb::writeTextFile(cartella + "/x.txt", "x", vb::TextEncoding::Utf8, &errore));
+        EXPECT_EQ(errore, mLang::Testo_Lingua("frmFile", "cartellainesistente").arg(QDir::toNativeSeparators(cartella)));
+        EXPECT_FALSE(vb::readTextFile(big, &errore));
+        EXPECT_EQ(errore, mLang::Testo_Lingua("frmFile", "filetroppogrande").arg(QDir::toNativeSeparators(big)).arg(64));
+        if (qstrcmp(lingua, "italiano.ini") == 0) {
+            EXPECT_TRUE(errore.startsWith("Il file")) << errore.toStdString();
+            EXPECT_TRUE(mLang::Testo_Lingua("frmFile", "nonscrittointero").startsWith("Impossibile"));
+        }
+    }
+    mLang::Usa_File_Lingua({});
 }

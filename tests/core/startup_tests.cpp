@@ -8,9 +8,11 @@
 #include "core/working_list.h"
 #include "platform/fakes.h"
 #include "platform/single_instance.h"
+#include "platform/vb.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -308,4 +310,88 @@ TEST_F(StartupTest, DaylightSavingQuestion)
     core::Verifica_Ora_Legale();
     EXPECT_EQ(fakes.prompt.calls.size(), 2);
     gsngFusoOrario = 1;
+}
+
+// The language setting names a file of the program folder and nothing else;
+// a file there that gives no texts is named, and the built-in English texts
+// are used so that the main window still has its menus.
+TEST_F(StartupTest, LanguageSettingIsAFileOfTheProgramFolderAndAnEmptyOneIsReplaced)
+{
+    write(program.filePath("Astrovela.ini"), "");
+    // Outside the folder, through it, or absolute: not a language file of
+    // the program; the picker is asked, and cancelled ends the start.
+    QTemporaryDir outside;
+    write(outside.filePath("evil.ini"), "[MDIForm1]\r\nmnuFile=Owned\r\n");
+    const QString relative = QDir(program.path()).relativeFilePath(outside.filePath("evil.ini"));
+    ASSERT_TRUE(relative.startsWith("../"));
+    for (const QString& setting : {relative, outside.filePath("evil.ini"), QStringLiteral("../../../../etc/passwd"),
+                                   QStringLiteral("./english.ini")}) {
+        SCOPED_TRACE(setting.toStdString());
+        setLanguage(setting);
+        int shown = 0;
+        avvio.scegliLingua = [&] { ++shown; };
+        EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+        EXPECT_EQ(shown, 1);
+        EXPECT_TRUE(gstrFileLingua.isEmpty());
+        EXPECT_NE(mLang::Testo_Lingua("MDIForm1", "mnuFile"), "Owned");
+    }
+
+    // An empty english.ini (and a file that is not a language file at all)
+    // is named in one message; the program's own English texts stand in.
+    for (const QByteArray& contents : {QByteArray(), QByteArray("root:x:0:0:root:/root:/bin/bash\n")}) {
+        fakes.prompt.calls.clear();
+        write(program.filePath("english.ini"), contents);
+        setLanguage("english.ini");
+        gblnLinguaCaricata = false;
+        EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+        EXPECT_EQ(gstrFileLingua, "english.ini");
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.contains(QDir::toNativeSeparators(program.filePath("english.ini"))))
+            << fakes.prompt.calls[0].text.toStdString();
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The language file gives no texts"));
+        EXPECT_EQ(mLang::Testo_Lingua("MDIForm1", "mnuFileEsci"), "E&xit");
+        EXPECT_EQ(mLang::Testo_Lingua("Buttons", "ok"), "OK");
+    }
+}
+
+// A working list that is a link to a device without end, or far too large,
+// is refused with its name; the start goes on with an empty list and no copy
+// of the device is attempted.
+TEST_F(StartupTest, AWorkingListLinkedToDevZeroIsRefusedAndTheStartGoesOn)
+{
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    const QString file = QDir(avvio.cartellaUtente).filePath("Astrovela.ini");
+    QFile::remove(file);
+    ASSERT_TRUE(QFile::link("/dev/zero", file));
+    core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+    EXPECT_EQ(gintNumSatelliti, 0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The working list could not be read"));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains(QDir::toNativeSeparators(file)));
+    EXPECT_FALSE(QFileInfo::exists(file + ".bak"));
+    core::WorkingList::instance().setFile({});
+    core::WorkingList::instance().Rimuovi_Tutti();
+}
+
+// A working list saved as UTF-16 (either byte order, with its mark) is read
+// as the same list.
+TEST_F(StartupTest, AWorkingListSavedAsUtf16IsRead)
+{
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    const QString testo = QStringLiteral(
+        "Delta 1 Deb\r\n"
+        "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985\r\n"
+        "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774\r\n");
+    for (const vb::TextEncoding codifica : {vb::TextEncoding::Utf16LeBom, vb::TextEncoding::Utf16BeBom}) {
+        fakes.prompt.calls.clear();
+        write(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"), vb::encodeText(testo, codifica));
+        core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.calls.value(0).text.toStdString();
+        EXPECT_EQ(gintNumSatelliti, 1);
+        EXPECT_EQ(gudtSatelementi[1].Nome, "Delta 1 Deb");
+        core::WorkingList::instance().setFile({});
+        core::WorkingList::instance().Rimuovi_Tutti();
+    }
 }

@@ -65,7 +65,7 @@ split -l 40 -a 3 "$src/data/cities.dat" "$seeds/city_list/cities."
 ls "$seeds/city_list" | tail -n +31 | sed "s|^|$seeds/city_list/|" | xargs -r rm -f
 cp "$seeds/city_list/cities.aaa" "$seeds/text_decoding/"
 
-for t in settings_file download_reply time_reply; do
+for t in settings_file download_reply time_reply text_decoding; do
   mkdir -p "$seeds/$t"
   cp "$here/seeds/$t"/* "$seeds/$t/"
 done

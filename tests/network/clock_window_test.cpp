@@ -179,6 +179,60 @@ TEST_F(SyncroTest, BadRepliesSilenceAndRefusalsLeaveTheClockAloneOrSaySo)
     EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
 }
 
+// A server that sends without stopping (up to a bound, so that a reader that
+// keeps everything is seen to fail rather than to exhaust the machine), in
+// pieces of any size; notes how much it sent before the client hung up.
+class ServerFiume : public QObject {
+public:
+    static constexpr qint64 kTotale = 24 * 1024 * 1024;
+    explicit ServerFiume(qint64 pezzo) : m_pezzo(pezzo, '\x5a')
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* s = m_server.nextPendingConnection();
+            QObject::connect(s, &QTcpSocket::disconnected, this, [this] { chiuso = true; });
+            QObject::connect(s, &QTcpSocket::bytesWritten, this, [this, s] { Manda(s); });
+            Manda(s);
+        });
+    }
+    int porta() const { return m_server.serverPort(); }
+    qint64 mandati = 0;
+    bool chiuso = false;
+
+private:
+    void Manda(QTcpSocket* s)
+    {
+        while (!chiuso && mandati < kTotale && s->bytesToWrite() < 4 * m_pezzo.size()) {
+            s->write(m_pezzo);
+            mandati += m_pezzo.size();
+        }
+        if (mandati >= kTotale && s->bytesToWrite() == 0)
+            s->disconnectFromHost();
+    }
+    QTcpServer m_server;
+    QByteArray m_pezzo;
+};
+
+TEST_F(SyncroTest, AServerThatNeverStopsSendingIsCutOffAfterAFewBytes)
+{
+    // One byte at a time and large pieces: both end after the fifth byte.
+    for (const qint64 pezzo : {qint64(1), qint64(64 * 1024)}) {
+        fakes.prompt.calls.clear();
+        ServerFiume server(pezzo);
+        frmSyncro w;
+        w.mintPorta = server.porta();
+        w.cmdOK_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.prompt.calls.isEmpty(); }, 10000)) << pezzo;
+        EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmSyncro", "rispostanonvalida"));
+        EXPECT_TRUE(fakes.clock.calls.isEmpty());
+        EXPECT_LE(w.risposta().size(), 5);
+        // The client hung up long before the server's bound.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.chiuso; }, 5000)) << pezzo;
+        EXPECT_LT(server.mandati, ServerFiume::kTotale / 2) << pezzo;
+        EXPECT_EQ(fakes.prompt.calls.size(), 1);
+    }
+}
+
 TEST_F(SyncroTest, RefusedConnectionConnectionCheckAndEmptyList)
 {
     QTcpServer chiuso;

@@ -25,7 +25,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <sys/resource.h>
@@ -271,6 +273,30 @@ TEST(DownloadChecks, OnlyWholeElementSetsAreAnElementFile)
         c = network::Controlla_elementi(k.corpo);
         EXPECT_FALSE(c.valido) << k.corpo.constData();
         EXPECT_EQ(c.riga, k.riga) << k.corpo.constData();
+        EXPECT_FALSE(c.controllo) << k.corpo.constData();
+    }
+    // Control characters in a name (escape, bell, DEL, C1 in UTF-8) or in an
+    // element line are refused with the line named; markup and shell-like
+    // texts in a name are only text and are kept (they are shown as text).
+    const auto conNome = [&](const QByteArray& nome) { return iss + QByteArray(iss).replace("ISS (ZARYA)", nome); };
+    const Caso controlli[] = {
+        {conNome("ISS\x1b[31m"), 4},
+        {conNome("ISS \x07"), 4},
+        {conNome("ISS\x7f"), 4},
+        {conNome("ISS \xc2\x9b"), 4},
+        {iss + QByteArray(iss).replace(QByteArray("0  1064"), QByteArray("0\x00 1064", 7)), 5},
+    };
+    for (const Caso& k : controlli) {
+        c = network::Controlla_elementi(k.corpo);
+        EXPECT_FALSE(c.valido) << k.corpo.constData();
+        EXPECT_TRUE(c.controllo) << k.corpo.constData();
+        EXPECT_EQ(c.riga, k.riga) << k.corpo.constData();
+    }
+    for (const QByteArray& nome : {QByteArray("<h1>BIG</h1><img src=\"x.png\">"), QByteArray("$(id) `id`"),
+                                   QByteArray("ISS\t(ZARYA)"), QByteArray("Citt\xc3\xa0")}) {
+        c = network::Controlla_elementi(conNome(nome));
+        EXPECT_TRUE(c.valido) << nome.constData();
+        EXPECT_EQ(c.insiemi, 2);
     }
 }
 
@@ -470,6 +496,11 @@ TEST_F(DownloadTest, AFullDiskLeavesTheOldFileWhole)
     setrlimit(RLIMIT_FSIZE, &prima);
     std::signal(SIGXFSZ, segnale);
     Rifiutato(*w, file, "erroresalvataggio", "full disk");
+    // The system's reason, not "Unknown error".
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const QString testo = fakes.prompt.calls[0].text;
+    EXPECT_TRUE(testo.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << testo.toStdString();
+    EXPECT_FALSE(testo.contains(QStringLiteral("Unknown error"))) << testo.toStdString();
 }
 
 TEST_F(DownloadTest, RefusedConnectionShowsTheErrorAndReadiesTheWindow)

@@ -3,7 +3,9 @@
 
 #include "support/full_disk.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -168,4 +170,83 @@ TEST(VbTextFiles, EncodingAndLineEndsSurviveARoundTrip)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(vb::writeTextFile(dir.filePath(QStringLiteral("no/such/folder/x.txt")),
                                    QStringLiteral("x"), vb::TextEncoding::Utf8, &error));
+}
+
+// UTF-16 files with their byte-order mark are read as text and written back
+// the same; bytes that are not text are told apart.
+TEST(VbTextFiles, Utf16WithAByteOrderMarkIsTextNulAndBrokenUtf16AreNot)
+{
+    const QString text = QString::fromUtf8("ISS (ZARYA) \u00e8 \U0001F680\r\n1 25544U\r\n");
+    const QByteArray le = QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QByteArray be = QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        be += char(c.unicode() >> 8);
+        be += char(c.unicode() & 0xFF);
+    }
+    for (const auto& [bytes, encoding] : {std::pair{le, vb::TextEncoding::Utf16LeBom}, std::pair{be, vb::TextEncoding::Utf16BeBom}}) {
+        const vb::TextDocument doc = vb::decodeText(bytes);
+        EXPECT_EQ(doc.text, text);
+        EXPECT_EQ(doc.encoding, encoding);
+        EXPECT_EQ(doc.lineEnding, vb::LineEnding::CrLf);
+        EXPECT_TRUE(vb::isPlainText(doc));
+        EXPECT_EQ(vb::encodeText(doc.text, doc.encoding), bytes);
+    }
+    // A second mark is text (a zero-width no-break space) and is written back.
+    const QByteArray zwnbsp("\xFE\xFF\xFE\xFF\x00\x41", 6);
+    EXPECT_EQ(vb::decodeText(zwnbsp).text, QString(QChar(0xFEFF)) + u'A');
+    EXPECT_EQ(vb::encodeText(vb::decodeText(zwnbsp).text, vb::TextEncoding::Utf16BeBom), zwnbsp);
+    // Cut in the middle of a character, or a lone surrogate: not text.
+    EXPECT_FALSE(vb::isPlainText(vb::decodeText(le.left(le.size() - 1))));
+    EXPECT_FALSE(vb::isPlainText(vb::decodeText(QByteArray("\xFF\xFE\x3D\xD8\x41\x00", 6))));
+    // NUL bytes: a picture, an archive, UTF-16 without its mark.
+    EXPECT_FALSE(vb::isPlainText(vb::decodeText(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16))));
+    EXPECT_FALSE(vb::isPlainText(vb::decodeText(QByteArray("I\0S\0S\0", 6))));
+    EXPECT_TRUE(vb::isPlainText(vb::decodeText(QByteArray("Citt\xE0\r\n"))));
+}
+
+// Every file is read up to a limit: a larger file, a device that never
+// ends, is refused with a reason that names it.
+TEST(VbTextFiles, ReadsStopAtTheLimitAndNameTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(vb::kMaxTextFileBytes + 1));   // sparse: takes no room
+    }
+    QString error;
+    EXPECT_FALSE(vb::readTextFile(path, &error));
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("64 MB"))) << error.toStdString();
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.resize(3));
+        ASSERT_TRUE(f.write("abc") == 3);
+    }
+    const auto small = vb::readFileBytes(path, 3, &error);
+    ASSERT_TRUE(small);
+    EXPECT_EQ(*small, "abc");
+    EXPECT_FALSE(vb::readFileBytes(path, 2, &error));
+    // A link to a device with no end.
+    if (QFileInfo::exists(QStringLiteral("/dev/zero"))) {
+        const QString link = dir.filePath(QStringLiteral("Astrovela.ini"));
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), link));
+        error.clear();
+        EXPECT_FALSE(vb::readTextFile(link, &error));
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(link))) << error.toStdString();
+        EXPECT_FALSE(vb::readFileBytes(QStringLiteral("/dev/zero"), 1 << 20, &error));
+    }
+}
+
+// Outside text on screen: control characters become blanks.
+TEST(VbText, OutsideTextIsDisplayableWithoutControlCharacters)
+{
+    const QString nome = QString::fromUtf8("ISS\x1b[31m\x07 (ZARYA)\r\n\t\u0085x\u2028y\x7f");
+    EXPECT_TRUE(vb::hasControlCharacters(nome));
+    const QString shown = vb::displayable(nome);
+    EXPECT_EQ(shown, QString::fromUtf8("ISS [31m  (ZARYA)    x y "));
+    EXPECT_FALSE(vb::hasControlCharacters(shown));
+    EXPECT_EQ(vb::displayable(QStringLiteral("<h1>BIG</h1>")), QStringLiteral("<h1>BIG</h1>"));
 }

@@ -6,9 +6,17 @@
 #include "core/settings.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
+#include "platform/vb.h"
 #include "shell/main_window.h"
+#include "shell/window_wiring.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QDir>
 #include <QScreen>
 #include <QTimer>
@@ -202,4 +210,115 @@ TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)
     EXPECT_EQ(fakes.files.calls[0].request.fileName, "/old/path.txt");
     EXPECT_FALSE(fakes.settings.hasSection("Database"));
     gstrDatabasePrimario.clear();
+}
+
+// A principal satellite whose name holds markup and control characters: in
+// the status bar and in every window that shows satellite names it is shown
+// as text (no label renders it as rich text) and without its control
+// characters.
+TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
+{
+    // 22 characters: the name field holds 24.
+    const QByteArray nome = "<h1>BIG</h1>\x1b[5m\x07<img>";
+    QFile list(user.filePath("Astrovela.ini"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(nome + "\r\n"
+               "1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\r\n"
+               "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537\r\n"
+               "<b>second</b>\r\n"
+               "1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813\r\n"
+               "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656\r\n");
+    list.close();
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+
+    MDIForm1 w;
+    Collega_Tutte_Le_Finestre(w);
+    w.setCartellaUtente(user.path());
+    ASSERT_TRUE(w.MDIForm_Load());
+    ASSERT_EQ(gintNumSatelliti, 2) << (fakes.prompt.calls.isEmpty() ? std::string() : fakes.prompt.calls[0].text.toStdString());
+    w.show();
+
+    QStringList visti;
+    const auto mostraNome = [](const QString& t) {
+        return t.contains(QStringLiteral("<h1>"), Qt::CaseInsensitive) || t.contains(QStringLiteral("second"), Qt::CaseInsensitive);
+    };
+    const auto senzaControlli = [](const QString& t) { return !t.contains(QChar(0x1b)) && !t.contains(QChar(0x07)); };
+    const auto controlla = [&](QWidget* radice, const QString& dove) {
+        QList<QWidget*> tutti = radice->findChildren<QWidget*>();
+        tutti.prepend(radice);
+        for (QWidget* x : tutti) {
+            const QString chi = dove + u' ' + QString::fromLatin1(x->metaObject()->className()) + u' ' + x->objectName();
+            // A tooltip that shows a name must not be taken for markup.
+            if (mostraNome(x->toolTip()))
+                EXPECT_FALSE(Qt::mightBeRichText(x->toolTip())) << chi.toStdString() << ": " << x->toolTip().toStdString();
+            QStringList testi{x->windowTitle()};
+            if (auto* l = qobject_cast<QLabel*>(x)) {
+                testi << l->text();
+                EXPECT_FALSE(l->textFormat() != Qt::PlainText && Qt::mightBeRichText(l->text()))
+                    << chi.toStdString() << ": " << l->text().toStdString();
+            }
+            if (auto* g = qobject_cast<QGroupBox*>(x))
+                testi << g->title();
+            if (auto* lw = qobject_cast<QListWidget*>(x))
+                for (int i = 0; i < lw->count(); ++i)
+                    testi << lw->item(i)->text();
+            if (auto* tw = qobject_cast<QTreeWidget*>(x))
+                for (QTreeWidgetItemIterator it(tw); *it; ++it)
+                    for (int c = 0; c < tw->columnCount(); ++c)
+                        testi << (*it)->text(c);
+            if (auto* cb = qobject_cast<QComboBox*>(x))
+                for (int i = 0; i < cb->count(); ++i)
+                    testi << cb->itemText(i);
+            for (const QString& t : testi)
+                if (mostraNome(t)) {
+                    visti << chi;
+                    // Labels and window titles show them as blanks.
+                    if (qobject_cast<QLabel*>(x) || t == x->windowTitle())
+                        EXPECT_TRUE(senzaControlli(t)) << chi.toStdString();
+                }
+        }
+    };
+    controlla(&w, QStringLiteral("status bar"));
+    // The name as the list keeps it (proper case), control characters as blanks.
+    const QString principale = QString::fromStdString(gudtSatelementi[1].Nome).trimmed();
+    ASSERT_TRUE(principale.contains(QChar(0x1b)));
+    EXPECT_EQ(w.panel(2)->text(), vb::displayable(principale));
+    EXPECT_TRUE(w.panel(2)->text().startsWith(QStringLiteral("<h1>"), Qt::CaseInsensitive));
+
+    // Every window of the menus that shows satellites; a modal one is looked
+    // at while it is up and then closed.
+    const char* const comandi[] = {
+        "mnuTerraMappaRettangolare", "mnuTerraMappaOrtografica", "mnuCieloMappaLocale",
+        "mnuCieloMappaGenerale", "mnuSatellitiDatabase", "mnuSatellitiElementiOrbitali",
+        "mnuSatellitiPrevisioniPassaggi", "mnuSatellitiCalcoloEffemeridi", "mnuSatellitiMotoRelativo",
+        "mnuEffemeridiSatelliti", "mnuOpzioniSatelliti",
+    };
+    for (const char* c : comandi) {
+        QAction* a = w.menuItem(c);
+        ASSERT_NE(a, nullptr) << c;
+        ASSERT_TRUE(a->isEnabled()) << c;
+        QTimer guarda;
+        guarda.setInterval(50);
+        QObject::connect(&guarda, &QTimer::timeout, [&] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                controlla(m, QString::fromLatin1(c));
+                if (auto* d = qobject_cast<QDialog*>(m))
+                    d->reject();
+                else
+                    m->close();
+            }
+        });
+        guarda.start();
+        a->trigger();
+        QApplication::processEvents();
+        guarda.stop();
+        controlla(&w, QString::fromLatin1(c));
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t != &w && t->isVisible())
+                controlla(t, QString::fromLatin1(c));
+    }
+    // The names were seen in the windows, not only in the status bar.
+    visti.removeDuplicates();
+    EXPECT_GT(visti.size(), 3) << visti.join(u'\n').toStdString();
+    w.menuItem("mnuFinestreChiudiTutto")->trigger();
 }

@@ -237,6 +237,21 @@ TEST_F(TimeWindowTest, ChangingLanguageFromTheMenuClosesWindowsAndRenamesTheMenu
     EXPECT_NE(w.menuItem("mnuFileEsci")->text(), before);
     EXPECT_EQ(w.menuItem("mnuFileEsci")->text(), mLang::Testo_Lingua("MDIForm1", "mnuFileEsci"));
     EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+
+    // A language file that gives no texts: named, and the menus keep the
+    // program's own English texts instead of going blank.
+    QFile vuoto(dir.filePath("klingon.ini"));
+    ASSERT_TRUE(vuoto.open(QIODevice::WriteOnly));
+    vuoto.close();
+    fakes.prompt.calls.clear();
+    frmLanguage altro(dir.path(), &w);
+    ASSERT_EQ(altro.lstLingua->count(), 3);
+    altro.lstLingua->setCurrentRow(2);
+    altro.cmdOK_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains(QDir::toNativeSeparators(dir.filePath("klingon.ini"))))
+        << fakes.prompt.calls[0].text.toStdString();
+    EXPECT_EQ(w.menuItem("mnuFileEsci")->text(), "E&xit");
     mLang::Imposta_Cartella_Programma({});
     gstrFileLingua.clear();
 }

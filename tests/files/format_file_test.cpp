@@ -1,0 +1,87 @@
+// Tools > Format file on files that are not plain ASCII element files: a
+// UTF-16 file is rewritten as UTF-16, a file that is not text is refused and
+// left unchanged, and a copy of any file rewritten is kept.
+#include "core/mlang.h"
+#include "files/file_menu.h"
+#include "platform/fakes.h"
+#include "platform/vb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Leggi(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+void Scrivi(const QString& path, const QByteArray& b)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(b);
+}
+
+struct FormatFile : ::testing::Test {
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    QTemporaryDir dir;
+    void SetUp() override { mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini")); }
+    void TearDown() override { mLang::Usa_File_Lingua({}); }
+    // Runs the command on `path`; the text of its last message.
+    QString Formatta(const QString& path)
+    {
+        fakes.prompt.calls.clear();
+        fakes.files.fileAnswers = {path};
+        options::Formattazione_File(nullptr);
+        return fakes.prompt.calls.isEmpty() ? QString() : fakes.prompt.calls.last().text;
+    }
+};
+
+} // namespace
+
+TEST_F(FormatFile, Utf16IsRewrittenAsUtf16AndACopyIsKept)
+{
+    const QString testo = QStringLiteral("  ISS (ZARYA)  \n1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\n"
+                                         "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537   \n");
+    const QString atteso = QStringLiteral("ISS (ZARYA)\r\n1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\r\n"
+                                          "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537\r\n");
+    for (const vb::TextEncoding codifica : {vb::TextEncoding::Utf16LeBom, vb::TextEncoding::Utf16BeBom,
+                                            vb::TextEncoding::Utf8}) {
+        const QString path = dir.filePath(QStringLiteral("sets.txt"));
+        const QByteArray prima = vb::encodeText(testo, codifica);
+        Scrivi(path, prima);
+        QFile::remove(path + ".bak");
+        const QString msg = Formatta(path);
+        EXPECT_TRUE(msg.startsWith(mLang::Testo_Lingua("MDIForm1", "conversioneterminata"))) << msg.toStdString();
+        EXPECT_TRUE(msg.contains(QDir::toNativeSeparators(path + ".bak"))) << msg.toStdString();
+        const QByteArray dopo = Leggi(path);
+        EXPECT_EQ(dopo, vb::encodeText(atteso, codifica));
+        // No lone carriage returns inserted between the bytes of a character.
+        const vb::TextDocument doc = vb::decodeText(dopo);
+        EXPECT_TRUE(vb::isPlainText(doc));
+        EXPECT_EQ(doc.text, atteso);
+        EXPECT_EQ(Leggi(path + ".bak"), prima);
+    }
+}
+
+TEST_F(FormatFile, AFileThatIsNotTextIsRefusedAndLeftUnchanged)
+{
+    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10  \r\n", 26);
+    const QByteArray utf16Rotto = QByteArray("\xFF\xFE") + QByteArray("I\0S\0S\0\r\0\n\0\x3D\xD8", 12);
+    const QByteArray senzaMarca("I\0S\0S\0\r\0\n\0", 10);
+    for (const QByteArray& b : {png, utf16Rotto, senzaMarca}) {
+        const QString path = dir.filePath(QStringLiteral("not_text.bin"));
+        Scrivi(path, b);
+        const QString msg = Formatta(path);
+        EXPECT_TRUE(msg.startsWith(mLang::Testo_Lingua("MDIForm1", "conversionenontesto"))) << msg.toStdString();
+        EXPECT_TRUE(msg.contains(QDir::toNativeSeparators(path)));
+        EXPECT_EQ(fakes.prompt.calls.last().flags & 0x70, platform::vbExclamation);
+        EXPECT_EQ(Leggi(path), b);
+        EXPECT_FALSE(QFile::exists(path + ".bak"));
+    }
+}

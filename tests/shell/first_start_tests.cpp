@@ -1,0 +1,91 @@
+// The first start on a settings folder that cannot be written (a full disk):
+// the language picker's choice holds for this run and one message says why
+// it is not kept.
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "core/startup.h"
+#include "platform/fakes.h"
+#include "platform/settings_store.h"
+#include "shell/language_picker.h"
+#include "support/full_disk.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
+{
+    QTemporaryDir program, user;
+    ASSERT_TRUE(program.isValid() && user.isValid());
+    for (const char* name : {"english.ini", "italiano.ini"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, program.filePath(name)));
+    for (const QString& f : core::File_Fissi()) {
+        QFile d(program.filePath(f));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+        d.write("x");
+    }
+    platform::FakeServices fakes;
+    platform::IniSettingsStore ini(user.filePath("conf/Astrovela.conf"));
+    platform::Services servizi = fakes.services();
+    servizi.settings = &ini;
+    platform::ScopedServices scope(servizi);
+    mLang::Usa_File_Lingua({});
+    mLang::Imposta_Cartella_Programma(program.path());
+    gstrFileLingua.clear();
+    gblnLinguaCaricata = false;
+
+    core::Avvio avvio;
+    avvio.cartellaProgramma = program.path();
+    avvio.cartellaUtente = user.filePath("data");
+    int mostrato = 0;
+    int esito = -1;
+    avvio.scegliLingua = [&] {
+        ++mostrato;
+        frmLanguage picker(program.path());
+        ASSERT_EQ(picker.lstLingua->count(), 2);
+        picker.lstLingua->setCurrentRow(1);   // Italiano
+        FullDisk pieno(0);
+        ASSERT_TRUE(pieno.active());
+        picker.cmdOK_Click();
+        esito = picker.result();
+    };
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_EQ(mostrato, 1);
+    EXPECT_EQ(esito, int(QDialog::Accepted));
+    EXPECT_EQ(gstrFileLingua, "italiano.ini");
+    EXPECT_EQ(mLang::Testo_Lingua("Buttons", "cancel"), "Annulla");
+    // One message, in the chosen language, with the system's reason.
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const QString testo = fakes.prompt.calls[0].text;
+    EXPECT_TRUE(testo.startsWith(mLang::Testo_Lingua("frmLanguage", "impostazioninonsalvate"))) << testo.toStdString();
+    EXPECT_TRUE(testo.startsWith("Le impostazioni")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << testo.toStdString();
+    EXPECT_FALSE(ini.value("Generali", "Lingua").value_or(QString()).contains("italiano"));
+    // The main window's loading reads the settings again: the choice stands.
+    Leggi_impostazioni();
+    core::Risolvi_File_Lingua();
+    EXPECT_EQ(gstrFileLingua, "italiano.ini");
+    EXPECT_EQ(mLang::Testo_Lingua("Buttons", "cancel"), "Annulla");
+
+    // Cancel on the first start chooses nothing: the start ends.
+    gstrFileLingua.clear();
+    mLang::Imposta_Lingua_Non_Salvata({});
+    avvio.scegliLingua = [&] {
+        frmLanguage picker(program.path());
+        EXPECT_FALSE(gstrFileLingua.isEmpty());   // shown in the first language meanwhile
+        picker.cmdCancel_Click();
+    };
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_TRUE(gstrFileLingua.isEmpty());
+
+    mLang::Imposta_Cartella_Programma({});
+    mLang::Imposta_Lingua_Non_Salvata({});
+    gstrFileLingua.clear();
+    gblnLinguaCaricata = false;
+}
