@@ -111,6 +111,13 @@ void frmSkySat::Mostra()
     }
 }
 
+void frmSkySat::Imposta_Passaggio(const core::RecordPassaggio& passaggio)
+{
+    mudtSatellite = passaggio.elementi;
+    mudtRighe = passaggio.righe;
+    m_passaggioDato = true;
+}
+
 void frmSkySat::Form_Load()
 {
     if (m_caricata)
@@ -119,10 +126,12 @@ void frmSkySat::Form_Load()
     for (QDateTime* d : {&gvarTempoMappa, &gvarTempoInizio, &gvarTempoCulmine, &gvarTempoFine})
         Senza_Fuso(*d);
     mudtEtichette.assign(1, {});
-    mudtSatellite = gudtSatelementi[kSlotScratch];
-    mudtRighe = gudtRigheAttive[kSlotScratch];
+    if (!m_passaggioDato) {
+        mudtSatellite = gudtSatelementi[kSlotScratch];
+        mudtRighe = gudtRigheAttive[kSlotScratch];
+    }
     // The element text may have stayed in the satellite's own slot.
-    if (mudtRighe.Riga1.empty() && gintSatelliteCalcolo >= 1 && gintSatelliteCalcolo < kSlotArray &&
+    if (!m_passaggioDato && mudtRighe.Riga1.empty() && gintSatelliteCalcolo >= 1 && gintSatelliteCalcolo < kSlotArray &&
         gudtSatelementi[gintSatelliteCalcolo].NumeroCatalogo == mudtSatellite.NumeroCatalogo)
         mudtRighe = gudtRigheAttive[gintSatelliteCalcolo];
     setWindowTitle(vb::Trim(QString::fromStdString(mudtSatellite.Nome)) + QStringLiteral(" - ") +

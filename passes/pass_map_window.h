@@ -28,6 +28,7 @@
 #include "platform/canvas_widget.h"
 
 #include "astro/records.h"
+#include "core/pass_record.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -117,6 +118,9 @@ public:
     // is no main window. Runs Form_Load only once.
     void Mostra();
     void Form_Load();
+    // The pass to chart, its satellite and element lines with it: given
+    // before Mostra(), Form_Load leaves slot 201 alone.
+    void Imposta_Passaggio(const core::RecordPassaggio& passaggio);
     bool caricata() const { return m_caricata; }
 
     // Chart position of azimuth and altitude (degrees) and back, for this
@@ -131,6 +135,7 @@ public:
     const std::vector<PuntoPassaggio>& puntiTraccia() const { return mudtPuntiTraccia; }
     const std::vector<EtichettaAltazimutale>& etichette() const { return mudtEtichette; }
     const Satelement& satellite() const { return mudtSatellite; }
+    const RigaDati& righe() const { return mudtRighe; }
     // The text pinned to track point i (1-based).
     QString Testo_Etichetta(int i) const;
 
@@ -191,6 +196,7 @@ private:
     bool mblnPuntoScelto = false;
     std::uint32_t mlngColoreGriglia = 0x8C8C8C;
     bool m_caricata = false;
+    bool m_passaggioDato = false;
     bool m_disegno = false;
 
     friend struct PassMapProbe; // tests: track points in given places
