@@ -6,7 +6,9 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
+#include "maps/local_sky_window.h"
 #include "maps/world_map_window.h"
+#include "sky/sky_chart_window.h"
 #include "platform/canvas_widget.h"
 #include "settings/settings_dialog.h"
 #include "platform/fakes.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -138,6 +141,42 @@ TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenCl
     EXPECT_FALSE(w.toolButton("Griglia")->isChecked());
     frmWorldMap::Unload();
     core::WorkingList::instance().Rimuovi_Tutti();
+}
+
+TEST_F(OptionsLinksTest, OkBringsTheOpenSkyChartsInLineAndDrawsThemAgain)
+{
+    MDIForm1 w;
+    options::Collega_Opzioni(w);
+    views::Collega_Cielo_Locale(w);
+    charts::Collega_Cielo_Generale(w);
+    w.resize(1400, 900);
+    w.show();
+    gblnLocaleGriglia = false;
+    gblnLocaleProiezioneStereo = 0;
+    gblnGeneraleGriglia = false;
+    w.menuItem("mnuCieloMappaLocale")->trigger();
+    w.menuItem("mnuCieloMappaGenerale")->trigger();
+    frmLocalSky* locale = frmLocalSky::instance();
+    frmGeneralSky* generale = frmGeneralSky::instance(false);
+    ASSERT_NE(locale, nullptr);
+    ASSERT_NE(generale, nullptr);
+    QCoreApplication::processEvents();
+    const QImage localePrima = locale->Picture1->grab().toImage();
+    const QImage generalePrima = generale->Picture1->grab().toImage();
+
+    frmSettings* d = frmSettings::Mostra(3);
+    d->chkLocalSkyGriglia->setChecked(true);
+    d->cmbLocalSkyProiezione->setCurrentIndex(1);
+    d->chkGeneralSkyGriglia->setChecked(true);
+    d->cmdOK_Click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.menuItem("mnuLocalSkyGriglia")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuLocalSkyProiezStereo")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnuLocalSkyProiezNormale")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuGeneralSkyGriglia")->isChecked());
+    EXPECT_NE(locale->Picture1->grab().toImage(), localePrima);
+    EXPECT_NE(generale->Picture1->grab().toImage(), generalePrima);
+    w.closeChildren();
 }
 
 TEST_F(OptionsLinksTest, DownloadCommandAsksOnceAfterThePrincipalFileWasReplaced)
