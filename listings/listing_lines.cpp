@@ -32,13 +32,6 @@ QString F(double v, const char16_t* picture)
     return vb::Format(v, QStringView(picture));
 }
 
-QString magnitudine(const MagnitudineVisuale& m)
-{
-    if (m.isNumber())
-        return F(m.valore, u"0.0");
-    return QString::fromStdString(m.testo());
-}
-
 // The cosine of an angle, kept within [-1, 1] against rounding, as degrees.
 double angolo(double coseno)
 {
