@@ -1,5 +1,7 @@
 # Each layer is a static library made of every source file in its folder(s).
-# New files are picked up on the next build (CONFIGURE_DEPENDS).
+# New files are picked up on the next build (CONFIGURE_DEPENDS). LIBS are the
+# layers right below it (and outside libraries); linking a layer brings the
+# ones below after it, so link lines run from the top layer down.
 function(astrovela_layer name)
   cmake_parse_arguments(L "" "" "DIRS;LIBS" ${ARGN})
   set(srcs)

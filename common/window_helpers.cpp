@@ -1,43 +1,13 @@
 #include "common/window_helpers.h"
 
-#include "core/mglobal.h"
 #include "platform/canvas.h"
 
 #include <QApplication>
-#include <QMdiSubWindow>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
 namespace mGlobal {
-
-namespace {
-
-// The windows of the program: top-level windows, MDI child frames and the
-// forms they hold.
-QList<QObject*> liveWindows()
-{
-    QList<QObject*> out;
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return out;
-    for (QWidget* w : QApplication::allWidgets()) {
-        if (w->isWindow() || qobject_cast<QMdiSubWindow*>(w) ||
-            qobject_cast<QMdiSubWindow*>(w->parentWidget()))
-            out.append(w);
-    }
-    return out;
-}
-
-} // namespace
-
-void Installa_Elenco_Finestre()
-{
-    Imposta_Elenco_Finestre(liveWindows);
-}
-
-// Whenever this file is part of the program, its windows are visible to
-// Form_Aperta from the start, before the main window calls the above.
-Q_COREAPP_STARTUP_FUNCTION(Installa_Elenco_Finestre)
 
 void Riempi_Sfumato(platform::Canvas& picture, std::uint32_t c1, std::uint32_t c2, float x,
                     float y, float radius, float aspect, int bands)

@@ -1,6 +1,5 @@
 #pragma once
-// Drawing helpers shared by the sky charts and the pass map, and the window
-// lister that lets mGlobal::Form_Aperta see the program's windows.
+// Drawing helpers shared by the sky charts and the pass map.
 #include <QtGlobal>
 #include <cstdint>
 
@@ -9,12 +8,6 @@ class Canvas;
 }
 
 namespace mGlobal {
-
-// Lets Form_Aperta find every live window of the program (top-level windows
-// and the children of the main window's workspace) by class or object name.
-// Installed when the application object is made; the main window may call it
-// again at start-up to be sure (harmless).
-void Installa_Elenco_Finestre();
 
 // Colour gradient in `bands` concentric filled ellipses about (x, y): band k
 // (0 the outermost, radius `radius`) has radius radius - k * radius / bands

@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/database.h"
+#include "core/mglobal.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -338,3 +339,35 @@ void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
 }
 
 } // namespace database
+
+namespace mGlobal {
+
+namespace {
+
+// The windows of the program: top-level windows, MDI child frames and the
+// forms they hold.
+QList<QObject*> liveWindows()
+{
+    QList<QObject*> out;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return out;
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (w->isWindow() || qobject_cast<QMdiSubWindow*>(w) ||
+            qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+            out.append(w);
+    }
+    return out;
+}
+
+} // namespace
+
+void Installa_Elenco_Finestre()
+{
+    Imposta_Elenco_Finestre(liveWindows);
+}
+
+// Whenever this file is part of the program, its windows are visible to
+// Form_Aperta from the start.
+Q_COREAPP_STARTUP_FUNCTION(Installa_Elenco_Finestre)
+
+} // namespace mGlobal

@@ -97,3 +97,14 @@ bool Scaricamento_In_Corso();
 void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere = nullptr);
 
 } // namespace database
+
+namespace mGlobal {
+
+// Lets Form_Aperta find every live window of the program (top-level windows
+// and the children of the main window's workspace) by class or object name.
+// Installed when the application object is made (every window links this
+// file, so the installer is always part of the program); calling it again
+// is harmless.
+void Installa_Elenco_Finestre();
+
+} // namespace mGlobal

@@ -1,8 +1,10 @@
 #pragma once
-// One predicted pass as a record: the satellite's element set with its
-// element lines and catalogue number, and its rise, culmination and set as
-// Julian dates (UT). A pass travels as this record from the search to the
-// result lists, the details, the pass map, its printed sheet and the listing.
+// One predicted pass as the windows hand it on: from the search to the
+// result lists, the listing, the pass map and its printed sheet. It carries
+// its own satellite (the parsed element set and the three element lines it
+// came from) and its three events as Julian dates (UT), so that nothing
+// downstream finds the satellite again by name or slot, or reads a time back
+// from a text.
 #include "astro/records.h"
 
 #include <QString>
@@ -10,10 +12,12 @@
 namespace core {
 
 struct RecordPassaggio {
-    Satelement elementi;
-    RigaDati righe;
-    QString numero;
-    double jdSorgere = 0, jdCulmine = 0, jdTramonto = 0;
+    Satelement elementi;    // the satellite's element set, as the search used it
+    RigaDati righe;         // its name line and element lines
+    QString numero;         // catalogue number, text as in line 1
+    double jdSorgere = 0;   // rise, Julian date UT
+    double jdCulmine = 0;   // culmination
+    double jdTramonto = 0;  // set
 };
 
 } // namespace core

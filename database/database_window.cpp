@@ -23,7 +23,6 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/vb.h"
-#include "listings/listing_window.h"
 #include "common/main_window_link.h"
 
 #include <QAction>
@@ -1051,13 +1050,24 @@ void frmDatabase::apri(int indice)
         Apertura_database(indice);
 }
 
+namespace {
+std::function<void(int)>& apriSommario()
+{
+    static std::function<void(int)> apri;
+    return apri;
+}
+} // namespace
+
+void frmDatabase::setApriSommario(std::function<void(int Index)> apri)
+{
+    apriSommario() = std::move(apri);
+}
+
 void frmDatabase::cmdSommario_Click(int Index)
 {
-    if (righe(Index & 1) < 1)
+    if (righe(Index & 1) < 1 || !apriSommario())
         return;
-    frmDetails* d = frmDetails::Nuovo();
-    database::Mostra_Figlia(d);
-    d->Sommario(Index & 1);
+    apriSommario()(Index & 1);
 }
 
 // ------------------------------------------------------------ list events

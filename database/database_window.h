@@ -61,6 +61,10 @@ class frmDatabase : public QWidget {
 public:
     // The one database window; created (hidden) when `create` and not loaded.
     static frmDatabase* instance(bool create = true);
+    // The summary of a database opens in a listing window, which lives in a
+    // folder above this one: the listings' wiring gives the opener (0 the
+    // principal, 1 the secondary database). Without it Summary does nothing.
+    static void setApriSommario(std::function<void(int Index)> apri);
     // Unloads the window (a language change, the end of the program).
     static void Unload();
 

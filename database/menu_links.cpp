@@ -5,46 +5,17 @@
 #include "database/element_set_viewer.h"
 #include "common/window_host.h"
 #include "common/calendar.h"
-#include "platform/file_chooser.h"
-#include "platform/services.h"
-#include "listings/ephemeris_dialog.h"
-#include "listings/listing_window.h"
-#include "listings/relative_dialog.h"
 #include "core/settings.h"
 #include "platform/prompt.h"
 #include "common/main_window_link.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QMdiSubWindow>
 
 namespace database {
 
 namespace {
-
-// The view command: an element file chosen in the open dialog, summarised
-// in a new listing window.
-void Visualizza_File(QWidget* parent)
-{
-    platform::FileChooser* files = platform::services().files;
-    if (!files)
-        return;
-    platform::FileDialogRequest r;
-    r.title = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("visualizzatle"));
-    r.fileName = gstrDatabasePrimario;   // starts at the principal element file
-    r.filter = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("filtrotle"));
-    r.filterIndex = 1;
-    const std::optional<QString> scelto = files->openFile(r, parent);
-    if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    frmDetails* d = frmDetails::Nuovo();
-    const bool ok = d->LeggiDiretto(*scelto);
-    QApplication::restoreOverrideCursor();
-    if (!ok)
-        d->deleteLater();
-}
 
 void seLibero(MainWindowLink& main, const char* nome, std::function<void()> comando)
 {
@@ -95,17 +66,7 @@ void Collega_Finestre(MainWindowLink& main)
     });
     seLibero(main, "mnuSatellitiDatabase", [] { frmDatabase::Mostra_Database(); });
     seLibero(main, "mnuFileApri", [&main] { main.Apertura_database(0); });
-    seLibero(main, "mnuFileVisualizza", [&main] { Visualizza_File(main.asWidget()); });
     seLibero(main, "mnuStrumentiCalendario", [] { frmCalendar::Mostra(); });
-    // The listing dialogs need the principal database.
-    main.setMenuHandler(QStringLiteral("mnuSatellitiCalcoloEffemeridi"), [&main] {
-        if (Database_Necessario(main))
-            frmCalc::Mostra();
-    });
-    main.setMenuHandler(QStringLiteral("mnuSatellitiMotoRelativo"), [&main] {
-        if (Database_Necessario(main))
-            frmRelative::Mostra();
-    });
     // The element-set viewer on the slot last asked for (the principal
     // satellite when none was).
     seLibero(main, "mnuSatellitiElementiOrbitali", [] { frmSatellite::Mostra(frmSatellite::gintIndice); });

@@ -6,8 +6,10 @@ class MainWindowLink;
 namespace database {
 
 // Registers the database loader of the open-file command and, for each of
-// "mnuSatellitiDatabase", "mnuFileVisualizza", "mnuStrumentiCalendario" and
-// "mnuFileApri" that has no command yet, its command.
+// "mnuSatellitiDatabase", "mnuStrumentiCalendario", "mnuFileApri" and
+// "mnuSatellitiElementiOrbitali" that has no command yet, its command. The
+// commands that open listing windows (the element-file summary, the
+// ephemeris and relative-motion dialogs) are the listings' own wiring.
 void Collega_Finestre(MainWindowLink& main);
 
 // The principal database is loaded, or the user agreed to load it and it

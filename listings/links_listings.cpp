@@ -2,12 +2,21 @@
 
 #include "core/mlang.h"
 #include "platform/prompt.h"
+#include "listings/ephemeris_dialog.h"
 #include "listings/listing_window.h"
 #include "listings/links_listings.h"
+#include "listings/relative_dialog.h"
 #include "common/main_window_link.h"
+#include "common/window_host.h"
+#include "core/settings.h"
+#include "database/database_window.h"
+#include "database/menu_links.h"
+#include "platform/file_chooser.h"
+#include "platform/services.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
@@ -18,6 +27,33 @@
 #include <QMetaObject>
 
 namespace predictions {
+
+namespace {
+
+// The view command: an element file chosen in the open dialog, summarised
+// in a new listing window.
+void Visualizza_File(QWidget* parent)
+{
+    platform::FileChooser* files = platform::services().files;
+    if (!files)
+        return;
+    platform::FileDialogRequest r;
+    r.title = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("visualizzatle"));
+    r.fileName = gstrDatabasePrimario;   // starts at the principal element file
+    r.filter = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("filtrotle"));
+    r.filterIndex = 1;
+    const std::optional<QString> scelto = files->openFile(r, parent);
+    if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    frmDetails* d = frmDetails::Nuovo();
+    const bool ok = d->LeggiDiretto(*scelto);
+    QApplication::restoreOverrideCursor();
+    if (!ok)
+        d->deleteLater();
+}
+
+} // namespace
 
 QWidget* Finestra_Attiva(MainWindowLink& main)
 {
@@ -52,6 +88,24 @@ bool Chiama_Per_Nome(QWidget* finestra, const char* metodo)
 void Collega_Elenchi(MainWindowLink& main)
 {
     MainWindowLink* m = &main;
+    // The database window's Summary: a new listing window.
+    frmDatabase::setApriSommario([](int indice) {
+        frmDetails* d = frmDetails::Nuovo();
+        database::Mostra_Figlia(d);
+        d->Sommario(indice);
+    });
+    // File > View, unless another window serves it.
+    if (QAction* a = main.menuItem(QStringLiteral("mnuFileVisualizza")); a && !a->isEnabled())
+        main.setMenuHandler(QStringLiteral("mnuFileVisualizza"), [m] { Visualizza_File(m->asWidget()); });
+    // The listing dialogs need the principal database.
+    main.setMenuHandler(QStringLiteral("mnuSatellitiCalcoloEffemeridi"), [m] {
+        if (database::Database_Necessario(*m))
+            frmCalc::Mostra();
+    });
+    main.setMenuHandler(QStringLiteral("mnuSatellitiMotoRelativo"), [m] {
+        if (database::Database_Necessario(*m))
+            frmRelative::Mostra();
+    });
     // Save and print go to the active window when it shows a list.
     main.setMenuHandler(QStringLiteral("mnuFileSalva"), [m] {
         QWidget* w = Finestra_Attiva(*m);

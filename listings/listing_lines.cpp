@@ -32,13 +32,6 @@ QString F(double v, const char16_t* picture)
     return vb::Format(v, QStringView(picture));
 }
 
-QString magnitudine(const MagnitudineVisuale& m)
-{
-    if (m.isNumber())
-        return F(m.valore, u"0.0");
-    return QString::fromStdString(m.testo());
-}
-
 // The cosine of an angle, kept within [-1, 1] against rounding, as degrees.
 double angolo(double coseno)
 {
@@ -435,13 +428,6 @@ QString Testo_Effemeride(int opzione, const QDateTime& t, const qint32* c)
     }
 }
 
-QString Riga_Effemeride(int opzione, const QDateTime& t, const Istante& s)
-{
-    std::array<qint32, 9> c{};
-    Riempi_Effemeride(opzione, s, c.data());
-    return Testo_Effemeride(opzione, t, c.data());
-}
-
 Relazione Calcola_Relazione(const Istante& a, const Istante& b)
 {
     const auto& A = a.posizione;
@@ -541,13 +527,6 @@ QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c)
                + R(8, N(c[2], 1, u"0.0")) + k4 + R(9, N_AR(c[3])) + k4 + R(7, N_Dec(c[4]))
                + QStringLiteral("        ") + R(9, N_AR(c[5])) + k4 + R(7, N_Dec(c[6]));
     }
-}
-
-QString Riga_Relativa(int opzione, const QDateTime& t, const Istante& a, const Istante& b)
-{
-    std::array<qint32, 9> c{};
-    Riempi_Relativo(opzione, a, b, c.data());
-    return Testo_Relativo(opzione, t, c.data());
 }
 
 } // namespace predictions

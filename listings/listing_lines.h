@@ -65,9 +65,6 @@ struct Istante {
 // D, the instant as the listing shows it.
 QString Testo_Istante(const QDateTime& t);
 
-// One line of an ephemeris listing.
-QString Riga_Effemeride(int opzione, const QDateTime& t, const Istante& s);
-
 // A listing keeps each line as its figures, rounded to the places the line
 // shows them with, in a few 32-bit cells; the text is made only when the
 // line is shown, saved or printed. The same figures give the same text.
@@ -87,9 +84,7 @@ struct Relazione {
 };
 Relazione Calcola_Relazione(const Istante& a, const Istante& b);
 
-// One line of a relative-motion listing.
-QString Riga_Relativa(int opzione, const QDateTime& t, const Istante& a, const Istante& b);
-// The same kept as cells (see Celle_Effemeride).
+// One line of a relative-motion listing, kept as cells (see Celle_Effemeride).
 int Celle_Relativo(int opzione);
 void Riempi_Relativo(int opzione, const Istante& a, const Istante& b, qint32* c);
 QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c);

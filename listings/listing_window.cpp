@@ -432,6 +432,15 @@ void frmDetails::ListView1_ColumnClick(int column)
 
 namespace {
 
+// The right ascension and declination of the satellite's place, for the
+// sidereal time of the last Aggiorna_Tempo (type RAD).
+void Equatoriali_Istante(predictions::Istante& s)
+{
+    auto& e = s.eq;
+    mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925, s.v.Altezza * 0.0174532925, e.ore, e.minuti,
+                                    e.secondi, e.gradi, e.primi, e.segno);
+}
+
 // What a listing reads of a slot right after computing it.
 predictions::Istante Leggi_Istante(int slot, int opzione)
 {
@@ -440,12 +449,26 @@ predictions::Istante Leggi_Istante(int slot, int opzione)
     s.posizione = gdblPosizione;
     s.velocita = gdblVelocita;
     s.altezzaSole = gdblAltezzaSole;
-    if (opzione == predictions::TipoRAD) {
-        auto& e = s.eq;
-        mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925, s.v.Altezza * 0.0174532925, e.ore,
-                                        e.minuti, e.secondi, e.gradi, e.primi, e.segno);
-    }
+    if (opzione == predictions::TipoRAD)
+        Equatoriali_Istante(s);
     return s;
+}
+
+// The satellite of element set e at the instant of the last Aggiorna_Tempo,
+// computed into values of the listing's own; false when it cannot be computed.
+bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione,
+                     predictions::Istante& s)
+{
+    astro::UsciteSatellite u;
+    if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), gdblGiornoGiuliano,
+                                  s.v, u, &modello))
+        return false;
+    s.posizione = u.stato.posizione;
+    s.velocita = u.stato.velocita;
+    s.altezzaSole = u.altezzaSole;
+    if (opzione == predictions::TipoRAD)
+        Equatoriali_Istante(s);
+    return true;
 }
 
 // The height below which a satellite has decayed, km.
@@ -536,7 +559,22 @@ void frmDetails::Elenco_Testo(const QStringList& righe)
 bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio, const QDateTime& tempofine,
                                double& step, int opzione)
 {
-    if (NumeroSatellite < 1 || NumeroSatellite > kSlotSecondo || opzione < predictions::TipoOBS
+    if (NumeroSatellite < 1 || NumeroSatellite > kSlotSecondo)
+        return false;
+    const size_t k = size_t(NumeroSatellite);
+    return Genera_elenco(gudtSatelementi[k], gudtRigheAttive[k], tempoinizio, tempofine, step, opzione);
+}
+
+bool frmDetails::Genera_elenco(const core::RecordPassaggio& passaggio, double& step, int opzione)
+{
+    return Genera_elenco(passaggio.elementi, passaggio.righe, mAstro::Data_Da_Giuliano(passaggio.jdSorgere),
+                         mAstro::Data_Da_Giuliano(passaggio.jdTramonto), step, opzione);
+}
+
+bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe, const QDateTime& tempoinizio,
+                               const QDateTime& tempofine, double& step, int opzione)
+{
+    if (opzione < predictions::TipoOBS
         || opzione > predictions::TipoRAD || !tempoinizio.isValid() || !tempofine.isValid()
         || !std::isfinite(step) || step < 0 || m_inCorso)
         return false;
@@ -550,8 +588,10 @@ bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio
     const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite"));
     iniziaElenco(titolo);
 
-    const size_t k = size_t(NumeroSatellite);
-    const Satelement e = gudtSatelementi[k];
+    // Copies of the listing's own: the working list may change while it yields.
+    const Satelement e = elementi;
+    const RigaDati testo = righe;
+    astro::ModelloSatellite modello;
 
     QDateTime t0;
     const QDateTime t1 = tempofine;
@@ -567,7 +607,7 @@ bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio
     m_elenco->Azzera(1 + celle, [t0, passoMs, opzione](const qint32* c) {
         return predictions::Testo_Effemeride(opzione, istante(t0, c[0], passoMs), c + 1);
     });
-    m_elenco->Aggiungi_Testo(predictions::Intestazione_Effemeride(e, gudtRigheAttive[k], opzione));
+    m_elenco->Aggiungi_Testo(predictions::Intestazione_Effemeride(e, testo, opzione));
 
     m_inCorso = true;
     frmProgress::Mostra(titolo, double(std::max<qint64>(0, t0.secsTo(t1))));
@@ -578,9 +618,9 @@ bool frmDetails::Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio
             break;
         const QDateTime adesso = istante(t0, n, passoMs);
         // An instant that cannot be computed ends the listing as a decay does.
-        if (!mAstro::Aggiorna_Tempo(adesso) || !mSat::Calcola_Satellite(NumeroSatellite, gdblGiornoGiuliano))
+        predictions::Istante s;
+        if (!mAstro::Aggiorna_Tempo(adesso) || !Calcola_Istante(e, modello, opzione, s))
             break;
-        const predictions::Istante s = Leggi_Istante(NumeroSatellite, opzione);
         trascorsi += step;
         if (!(opzione == predictions::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0))) {
             qint32* c = m_elenco->Nuova_Riga();

@@ -4,6 +4,7 @@
 // window with its table sorting and the element-file summaries: one row per
 // satellite of a database or of an element file, eleven columns.
 #include "astro/records.h"
+#include "core/pass_record.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -76,6 +77,13 @@ public:
     // slot or type).
     bool Genera_elenco(int NumeroSatellite, const QDateTime& tempoinizio, const QDateTime& tempofine,
                        double& step, int opzione);
+    // The same for the satellite of element set e with its lines (a pass's
+    // own satellite): no working-list slot is read or written.
+    bool Genera_elenco(const Satelement& e, const RigaDati& righe, const QDateTime& tempoinizio,
+                       const QDateTime& tempofine, double& step, int opzione);
+    // The listing of a pass, from its rise to its set (the observer's local
+    // times of its Julian dates, to the second).
+    bool Genera_elenco(const core::RecordPassaggio& passaggio, double& step, int opzione);
     // Fills List1 with the relative motion of slots 201 (A) and 202 (B).
     bool Genera_relativo(const QDateTime& tempoinizio, const QDateTime& tempofine, double step, int opzione);
     // Shows plain text lines as the listing (the listing of all passes of a

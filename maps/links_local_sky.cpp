@@ -8,6 +8,9 @@
 #include "common/main_window_link.h"
 #include "maps/local_sky_window.h"
 #include "maps/local_sky_menu.h"
+#include "core/mglobal.h"
+#include "core/settings.h"
+#include "settings/settings_notice.h"
 
 #include <QAction>
 #include <QApplication>
@@ -329,6 +332,26 @@ void Collega_Cielo_Locale(MainWindowLink& main)
     // Reset is offered only once zoom mode has been entered.
     if (QAction* r = main.menuItem(QStringLiteral("mnuLocalSkyRipristina")))
         r->setEnabled(false);
+
+    // Options > OK, once the local-sky pages are stored: the view menu
+    // follows the settings and the chart is drawn again.
+    settings::avvisiOpzioni().cieloLocale = [] {
+        frmLocalSky* f = frmLocalSky::instance();
+        if (!f || !mGlobal::Form_Aperta(QStringLiteral("frmLocalSky")))
+            return;
+        spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
+        spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
+        spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
+        spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
+        spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
+        spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
+        spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
+        spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
+        spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
+        spunta("mnuLocalSkyProiezStereo", gblnLocaleProiezioneStereo == -1);
+        spunta("mnuLocalSkyProiezNormale", gblnLocaleProiezioneStereo != -1);
+        f->tmrLocalSky_Timer();
+    };
 }
 
 } // namespace views

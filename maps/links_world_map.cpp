@@ -12,9 +12,11 @@
 #include "database/database_window.h"
 #include "common/main_window_link.h"
 #include "maps/world_map_window.h"
+#include "settings/settings_notice.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QToolButton>
 
 namespace views {
 
@@ -174,6 +176,42 @@ void Collega_Mappa_Mondo(MainWindowLink& main)
     });
     // Enabled only by the map's pop-up over a satellite other than the principal.
     voce("mnuWorldmapRimuovi")->setEnabled(false);
+
+    // Options > OK, once the world-map page is stored: the view menu and the
+    // toolbar follow the settings and the map is drawn again.
+    settings::avvisiOpzioni().mappaMondo = [] {
+        MainWindowLink* m = MainWindowLink::instance();
+        if (!m || !mappaAperta())
+            return;
+        auto spunta = [m](const char* nome, bool on) {
+            if (QAction* a = m->menuItem(QString::fromLatin1(nome)))
+                a->setChecked(on);
+        };
+        auto premi = [m](const char* nome, bool on) {
+            if (QToolButton* b = m->toolButton(QString::fromLatin1(nome))) {
+                b->setCheckable(true);
+                b->setChecked(on);
+            }
+        };
+        spunta("mnuWorldmapGriglia", gblnMappaGriglia);
+        premi("Griglia", gblnMappaGriglia);
+        spunta("mnuWorldmapNomeCitta", gblnMappaCitta);
+        spunta("mnuWorldmapCerchioVisibilita", gblnMappaCerchio);
+        premi("SatOrbit", gblnMappaOrbita);
+        spunta("mnuWorldmapTracciatoOrbita", gblnMappaOrbita);
+        spunta("mnuWorldmapDatiSatellite", gblnMappaMouseDati);
+        spunta("mnuWorldmapCoordinateMouse", gblnMappaLocalizzatore);
+        spunta("mnuWorldmapSole", gblnMappaSole);
+        spunta("mnuWorldmapOmbra", gblnMappaOmbra);
+        frmWorldMap* w = frmWorldMap::instance();
+        if (!gblnMappaLocalizzatore) {
+            w->Picture1->unsetCursor();
+            w->setWindowTitle(w->Tag() == QLatin1String("Recta") ? w->titoloRettangolare() : w->titoloOrtografico());
+        } else {
+            w->Picture1->setCursor(Qt::CrossCursor);
+        }
+        w->Genera_mappa();
+    };
 }
 
 } // namespace views

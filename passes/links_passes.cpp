@@ -2,7 +2,7 @@
 
 #include "passes/pass_map_window.h"
 #include "common/window_host.h"
-#include "platform/vb.h"
+#include "core/mastro.h"
 #include "passes/pass_window.h"
 #include "common/main_window_link.h"
 
@@ -23,13 +23,11 @@ void Collega_Previsioni(MainWindowLink& main)
         database::Mostra_Figlia(f);
     });
 
-    // A chosen pass opens its pass map: a new map of the satellite in slot 201.
-    frmVisibleSatellites::setApriMappa([](frmVisibleSatellites& w) {
+    // A chosen pass opens a new pass map of that pass, at the event chosen:
+    // the observer's local times of its Julian dates.
+    frmVisibleSatellites::setApriMappa([](frmVisibleSatellites& w, const core::RecordPassaggio& p, double jdMappa) {
         auto* mappa = new frmSkySat;
-        mappa->gvarTempoInizio = vb::CDate(w.mvarTempoInizio).value_or(QDateTime());
-        mappa->gvarTempoCulmine = vb::CDate(w.mvarTempoCulmine).value_or(QDateTime());
-        mappa->gvarTempoFine = vb::CDate(w.mvarTempoFine).value_or(QDateTime());
-        mappa->gvarTempoMappa = vb::CDate(w.mvarTempoMappa).value_or(QDateTime());
+        mappa->Apri(p, jdMappa);
         mappa->gstrRiga1 = w.mstrRiga1;
         mappa->gstrRiga2 = w.mstrRiga2;
         mappa->gstrRiga3 = w.mstrRiga3;

@@ -96,11 +96,32 @@ void frmVisibleSatellites::lvwPass_ItemClick(int Index, QTreeWidgetItem* Item)
             auto* riga = new QListWidgetItem(campi[f], lista);
             riga->setData(Qt::UserRole, indice);
             riga->setData(Qt::UserRole + 1, Item->text(1));
+            riga->setData(kRuoloPassaggio, Item->data(0, kRuoloPassaggio));
         }
     }
     lista->setCurrentRow(1);
     lstPass_Click(Index);
     lvwPass[size_t(Index)]->setFixedHeight(249);
+}
+
+const core::RecordPassaggio* frmVisibleSatellites::passaggioScelto(int Index, double* jdEvento) const
+{
+    if (Index < 0 || Index > 2)
+        return nullptr;
+    const QListWidget* lista = lstPass[size_t(Index)];
+    const QListWidgetItem* scelta = lista->currentItem();
+    if (!scelta || !scelta->isSelected() || lista->count() < 3)
+        return nullptr;
+    const QVariant dove = lista->item(0)->data(kRuoloPassaggio);
+    const std::vector<core::RecordPassaggio>& passaggi = m_passaggi[size_t(Index)];
+    if (!dove.isValid() || dove.toULongLong() >= passaggi.size())
+        return nullptr;
+    const core::RecordPassaggio& p = passaggi[size_t(dove.toULongLong())];
+    if (jdEvento) {
+        const int evento = lista->row(scelta);
+        *jdEvento = evento == 0 ? p.jdSorgere : evento == 2 ? p.jdTramonto : p.jdCulmine;
+    }
+    return &p;
 }
 
 void frmVisibleSatellites::lstPass_Click(int Index)
@@ -127,41 +148,18 @@ void frmVisibleSatellites::lstPass_Click(int Index)
     mvarTempoFine = Tempo_Riga(lista->item(2)->text());
     mstrRiga3 = vb::Trim(lista->item(2)->text());
 
+    // The pass carries its own satellite: the principal file reloaded or the
+    // working list changed since the search leave it the same.
     const int indice = lista->item(0)->data(Qt::UserRole).toInt();
     if (Index == 0) {
         gintSatelliteCalcolo = kSlotScratch;
         mintIndiceSatellite = indice;
-        // The principal file may have been reloaded since the search: an
-        // entry it no longer has is no satellite.
-        if (indice < 1 || indice > core::Numero_Voci(gudtDatabasePrimario)) {
-            disabilita();
-            return;
-        }
-        const RigaDati& e = gudtDatabasePrimario[size_t(indice)];
-        // ... and an entry holding another satellite is not this pass's.
-        if (Estrai_Dati_Satellite(kSlotScratch, e.Riga0, e.Riga1, e.Riga2) != core::ErroreElementi::Nessuno
-            || QString::fromStdString(gudtSatelementi[kSlotScratch].Nome)
-                   != lista->item(0)->data(Qt::UserRole + 1).toString()) {
-            disabilita();
-            return;
-        }
     } else {
-        // The working list may have changed since the search (a satellite
-        // removed, another made principal): the pass belongs to the
-        // satellite named in its row, wherever that now stands.
-        const QString nome = lista->item(0)->data(Qt::UserRole + 1).toString();
-        auto stesso = [&](int j) {
-            return j >= 1 && j <= gintNumSatelliti && QString::fromStdString(gudtSatelementi[size_t(j)].Nome) == nome;
-        };
-        int slot = stesso(indice) ? indice : 0;
-        for (int j = 1; slot == 0 && j <= gintNumSatelliti; ++j)
-            if (stesso(j))
-                slot = j;
-        if (slot == 0) {
-            disabilita();
-            return;
-        }
-        gintSatelliteCalcolo = slot;
+        gintSatelliteCalcolo = indice;
+    }
+    if (!passaggioScelto(Index)) {
+        disabilita();
+        return;
     }
     if (mvarTempoMappa.isEmpty() || mvarTempoInizio.isEmpty() || mvarTempoCulmine.isEmpty()
         || mvarTempoFine.isEmpty() || gintSatelliteCalcolo < 1)
@@ -213,25 +211,19 @@ void frmVisibleSatellites::lstPass_DblClick(int Index)
 {
     if (Index < 0 || Index > 2)
         return;
-    QListWidget* lista = lstPass[size_t(Index)];
-    if (!lista->currentItem() || !lista->currentItem()->isSelected())
+    const core::RecordPassaggio* p = passaggioScelto(Index);
+    if (!p)
         return;
-    // Find the pass's satellite again: the list may have changed meanwhile.
     lstPass_Click(Index);
-    if (!cmdDettagli[size_t(Index)]->isEnabled())
-        return;
-    const auto inizio = vb::CDate(mvarTempoInizio);
-    const auto fine = vb::CDate(mvarTempoFine);
-    if (!inizio || !fine)
-        return;
     // A new listing window, shown, then filled: automatic step, the
-    // observer's view.
+    // observer's view, from the pass's own satellite.
+    const core::RecordPassaggio passaggio = *p;
     frmDetails* d = frmDetails::Nuovo();
     database::Mostra_Figlia(d);
     const QPointer<frmDetails> guardia(d);
     double passo = 0;
     // Refused (another long task runs, the user was told): no empty window stays.
-    if (!d->Genera_elenco(gintSatelliteCalcolo, *inizio, *fine, passo, predictions::TipoOBS) && guardia)
+    if (!d->Genera_elenco(passaggio, passo, predictions::TipoOBS) && guardia)
         database::Chiudi_Figlia(guardia);
 }
 
@@ -239,22 +231,14 @@ void frmVisibleSatellites::cmdMappa_Click(int Index)
 {
     if (Index < 0 || Index > 2 || !mappaDisponibile())
         return;
-    QListWidget* lista = lstPass[size_t(Index)];
-    if (!lista->currentItem() || !lista->currentItem()->isSelected())
-        return;
     lstPass_Click(Index);
-    if (Index == 0) {
-        if (mintIndiceSatellite < 1 || mintIndiceSatellite > core::Numero_Voci(gudtDatabasePrimario))
-            return;
-        const RigaDati& e = gudtDatabasePrimario[size_t(mintIndiceSatellite)];
-        if (Estrai_Dati_Satellite(kSlotScratch, e.Riga0, e.Riga1, e.Riga2) != core::ErroreElementi::Nessuno)
-            return;
-    } else {
-        if (gintSatelliteCalcolo < 1 || gintSatelliteCalcolo > gintNumSatelliti)
-            return;
-        gudtSatelementi[kSlotScratch] = gudtSatelementi[size_t(gintSatelliteCalcolo)];
-    }
-    apriMappa();
+    double jdMappa = 0;
+    const core::RecordPassaggio* p = passaggioScelto(Index, &jdMappa);
+    if (!p)
+        return;
+    // The map gets a copy: a later search on this tab does not touch it.
+    const core::RecordPassaggio passaggio = *p;
+    apriMappa(passaggio, jdMappa);
 }
 
 // ---------------------------------------------------------------- adding to the working list
@@ -265,19 +249,20 @@ void frmVisibleSatellites::cmdAttiva_Click()
     QListWidgetItem* scelta = lista->currentItem();
     if (!scelta || !scelta->isSelected())
         return;
-    // The principal file may have been reloaded since the pass was chosen.
     lstPass_Click(0);
-    if (!cmdAttiva->isEnabled())
+    const core::RecordPassaggio* p = passaggioScelto(0);
+    if (!cmdAttiva->isEnabled() || !p)
         return;
+    // The pass's own set: the principal file may have been reloaded since.
     const int e = scelta->data(Qt::UserRole).toInt();
-    if (e < 1 || e > core::Numero_Voci(gudtDatabasePrimario))
+    if (e < 1)
         return;
+    const RigaDati set = p->righe;
     if (gintNumSatelliti > 199) {
         platform::MsgBox(L("frmDatabase", "limiteraggiunto1") + QChar(13) + L("frmDatabase", "limiteraggiunto2"),
                          platform::vbInformation);
         return;
     }
-    const RigaDati set = gudtDatabasePrimario[size_t(e)];
     const QString catalogo = vb::Mid(QString::fromStdString(set.Riga1), 3, 5);
     for (int j = 1; j <= gintNumSatelliti; ++j) {
         if (QString::fromStdString(gudtSatelementi[size_t(j)].NumeroCatalogo) == catalogo) {

@@ -45,7 +45,7 @@ namespace {
 
 const char* const kSezione = "frmVisibleSatellites";
 QPointer<frmVisibleSatellites> g_istanza;
-std::function<void(frmVisibleSatellites&)> g_apriMappa;
+frmVisibleSatellites::ApriMappa g_apriMappa;
 
 QString L(const char* chiave)
 {
@@ -68,7 +68,7 @@ frmVisibleSatellites* frmVisibleSatellites::instance(bool create)
     return g_istanza;
 }
 
-void frmVisibleSatellites::setApriMappa(std::function<void(frmVisibleSatellites&)> apri)
+void frmVisibleSatellites::setApriMappa(ApriMappa apri)
 {
     g_apriMappa = std::move(apri);
 }
@@ -78,10 +78,10 @@ bool frmVisibleSatellites::mappaDisponibile()
     return bool(g_apriMappa);
 }
 
-void frmVisibleSatellites::apriMappa()
+void frmVisibleSatellites::apriMappa(const core::RecordPassaggio& passaggio, double jdMappa)
 {
     if (g_apriMappa)
-        g_apriMappa(*this);
+        g_apriMappa(*this, passaggio, jdMappa);
 }
 
 
@@ -420,6 +420,7 @@ void frmVisibleSatellites::cmdOK_Click(int Index)
     lvwPass[k]->setFixedHeight(kAltezzaLista);
     lstPass[k]->clear();
     lvwPass[k]->clear();
+    m_passaggi[k].clear();
     cmdMappa[k]->setEnabled(false);
     cmdDettagli[k]->setEnabled(false);
     if (Index == 0)
@@ -480,7 +481,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
         const double altezzaMinima = gdblAltezzaMinima;
 
         // One satellite: the search works on a copy of its element set.
-        auto cercaSatellite = [&](const Satelement& s, int indice) {
+        auto cercaSatellite = [&](const Satelement& s, const RigaDati& righe, int indice) {
             if (core::Satellite_Escluso(s.MotoMedio, s.Eccentricita))
                 return true;
             core::RicercaPassaggi r(s, oss, opz, altezzaMinima, gsngFusoOrario, gbytOraLegale);
@@ -493,13 +494,14 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
             };
             r.erroreSolutore = [&] { erroreSolutore = true; };
             const QString nome = QString::fromStdString(s.Nome);
+            const core::RecordPassaggio sat{s, righe, QString::fromStdString(s.NumeroCatalogo)};
             r.passaggio = [&](const core::Passaggio& p) {
                 if (!finestra)
                     return;
                 const core::FiltriPassaggio filtri{chkAM[k]->isChecked(), chkPM[k]->isChecked(),
                                                    chkSoloVisibili[k]->isChecked(), mdblAzimuthMin, mdblAzimuthMax};
                 if (core::Passa_Filtri(p, filtri))
-                    aggiungiRiga(p, nome, indice);
+                    aggiungiRiga(p, nome, indice, sat);
             };
             return r.PREDICI(inizio, fine, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo)
                 != core::EsitoRicerca::Arrestata;
@@ -518,13 +520,11 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
             // the sets are read here, searched by the workers, and their rows
             // added in file order as each satellite's turn comes.
             std::vector<core::RicercaMultipla::Voce> voci;
-            {
-                // The entries are a copy: the database may be reloaded meanwhile.
-                const std::vector<RigaDati>& db = gudtDatabasePrimario;
-                voci.reserve(db.size());
-                for (int i = 1; i <= core::Numero_Voci(db); ++i)
-                    voci.push_back({i, {}, db[size_t(i)]});
-            }
+            // The entries are a copy: the database may be reloaded meanwhile.
+            const std::vector<RigaDati> db = gudtDatabasePrimario;
+            voci.reserve(db.size());
+            for (int i = 1; i <= core::Numero_Voci(db); ++i)
+                voci.push_back({i, {}, db[size_t(i)]});
             core::RicercaMultipla tutti(std::move(voci), oss, opz, altezzaMinima, gsngFusoOrario, gbytOraLegale,
                                         inizio, fine, chkTransito->isChecked(), 0, gstrMagnitudini, gudtFrequenze);
             core::RisultatiSatellite r;
@@ -533,6 +533,17 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
                     mintIndiceSatellite = r.indice;
                     erroreSolutore = erroreSolutore || r.erroreSolutore;
                     const QString nome = QString::fromStdString(r.nome);
+                    // A pass carries the set it was found for, parsed as the
+                    // search parsed it.
+                    core::RecordPassaggio sat;
+                    if (!r.passaggi.empty() && r.indice >= 1 && size_t(r.indice) < db.size()) {
+                        sat.righe = db[size_t(r.indice)];
+                        if (core::Analizza_Elementi(sat.righe.Riga0, sat.righe.Riga1, sat.righe.Riga2,
+                                                    gstrMagnitudini, gudtFrequenze, sat.elementi)
+                            != core::ErroreElementi::Nessuno)
+                            r.passaggi.clear();
+                        sat.numero = QString::fromStdString(sat.elementi.NumeroCatalogo);
+                    }
                     for (const core::Passaggio& p : r.passaggi) {
                         if (!finestra)
                             break;
@@ -540,7 +551,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
                                                            chkSoloVisibili[k]->isChecked(), mdblAzimuthMin,
                                                            mdblAzimuthMax};
                         if (core::Passa_Filtri(p, filtri))
-                            aggiungiRiga(p, nome, r.indice);
+                            aggiungiRiga(p, nome, r.indice, sat);
                     }
                     if (!r.saltato) {
                         if (frmProgress* f = frmProgress::instance(false))
@@ -561,7 +572,8 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
                     break;  // the list was shortened meanwhile
                 gintSatelliteCalcolo = slot;
                 const Satelement s = gudtSatelementi[size_t(slot)];
-                arrestata = !cercaSatellite(s, slot) || !dopoSatellite(slot + 1);
+                const RigaDati righe = gudtRigheAttive[size_t(slot)];
+                arrestata = !cercaSatellite(s, righe, slot) || !dopoSatellite(slot + 1);
             }
             gintSatelliteCalcolo = limite + 1;
         }
@@ -594,9 +606,16 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
     }
 }
 
-void frmVisibleSatellites::aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice)
+void frmVisibleSatellites::aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice,
+                                        const core::RecordPassaggio& sat)
 {
     const core::RigaRisultato r = core::Riga_Risultato(p, nome, indice);
+    std::vector<core::RecordPassaggio>& passaggi = m_passaggi[size_t(mintScheda)];
+    core::RecordPassaggio passaggio = sat;
+    passaggio.jdSorgere = p.sorgere.jd;
+    passaggio.jdCulmine = p.culmine.jd;
+    passaggio.jdTramonto = p.tramonto.jd;
+    passaggi.push_back(std::move(passaggio));
     auto* item = new QTreeWidgetItem(lvwPass[size_t(mintScheda)]);
     item->setText(0, r.testo);
     for (int c = 0; c < r.sottovoci.size(); ++c) {
@@ -605,6 +624,7 @@ void frmVisibleSatellites::aggiungiRiga(const core::Passaggio& p, const QString&
             item->setTextAlignment(c + 1, Qt::AlignCenter);
     }
     item->setData(0, Qt::UserRole, r.tag);
+    item->setData(0, kRuoloPassaggio, qulonglong(passaggi.size() - 1));
 }
 
 // ---------------------------------------------------------------- closing

@@ -6,6 +6,7 @@
 // the three event lines of the chosen pass. The search itself is
 // core::RicercaPassaggi; this window drives it, lists, sorts, saves and
 // prints its results, and opens the listing or the pass map of a pass.
+#include "core/pass_record.h"
 #include "core/pass_search.h"
 
 #include <QPointer>
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class GraphButton;
 class QCheckBox;
@@ -95,11 +97,20 @@ public:
     int mintVersoOrdinamento = 0;
 
     // The pass map opener, set once the pass map window exists; without it
-    // the map buttons stay disabled.
-    // It finds the pass in this window's mvarTempo* and mstrRiga* and the
-    // satellite in slot 201.
-    static void setApriMappa(std::function<void(frmVisibleSatellites&)> apri);
+    // the map buttons stay disabled. It is given the chosen pass, the Julian
+    // date of the event the user chose, and finds the pass's three lines in
+    // this window's mstrRiga*.
+    using ApriMappa = std::function<void(frmVisibleSatellites&, const core::RecordPassaggio&, double jdMappa)>;
+    static void setApriMappa(ApriMappa apri);
     static bool mappaDisponibile();
+
+    // The item data role of a result row and of its detail lines that holds
+    // the row's place in the tab's passes.
+    static constexpr int kRuoloPassaggio = Qt::UserRole + 2;
+
+    // The pass of the chosen detail line of tab Index, and the Julian date of
+    // that line's event; null when no line is chosen.
+    const core::RecordPassaggio* passaggioScelto(int Index, double* jdEvento = nullptr) const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -110,8 +121,12 @@ private:
     QWidget* creaScheda(int i);
     void mostraLista(int i, bool visibile);
     void cerca(int Index, double inizio, double fine, int limite);
-    void apriMappa();
-    void aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice);
+    void apriMappa(const core::RecordPassaggio& passaggio, double jdMappa);
+    void aggiungiRiga(const core::Passaggio& p, const QString& nome, int indice, const core::RecordPassaggio& sat);
+
+    // Every pass listed on each tab, in the order found; a result row and its
+    // detail lines point at their pass by its place here.
+    std::array<std::vector<core::RecordPassaggio>, 3> m_passaggi;
 
     bool m_inCorso = false;
     bool m_chiudiDopo = false;  // closed while a run went on: close when it ends

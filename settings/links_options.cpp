@@ -1,7 +1,13 @@
 #include "common/window_links.h"
 
 #include "settings/settings_dialog.h"
+#include "settings/settings_notice.h"
 #include "common/main_window_link.h"
+#include "core/settings.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
 
 
 namespace options {
@@ -20,6 +26,19 @@ void Collega_Opzioni(MainWindowLink& main)
         const int pagina = v.pagina;
         main.setMenuHandler(QLatin1String(v.voce), [pagina] { frmSettings::Mostra(pagina); });
     }
+    // OK, once the general page is stored: the main window's toolbar and
+    // status bar, and their View menu marks, follow the settings.
+    settings::avvisiOpzioni().barre = [] {
+        MainWindowLink* m = MainWindowLink::instance();
+        if (!m)
+            return;
+        m->Toolbar1()->setVisible(gblnBarraPulsanti);
+        m->StatusBar1()->setVisible(gblnBarraStato);
+        if (QAction* a = m->menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti")))
+            a->setChecked(gblnBarraPulsanti);
+        if (QAction* a = m->menuItem(QStringLiteral("mnuVisualizzaBarraStato")))
+            a->setChecked(gblnBarraStato);
+    };
 }
 
 } // namespace options

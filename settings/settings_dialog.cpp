@@ -2,17 +2,14 @@
 
 #include "controls/graph_button.h"
 #include "controls/range_tool.h"
-#include "core/clock.h"
-#include "core/mglobal.h"
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "common/window_host.h"
 #include "settings/settings_binding.h"
+#include "settings/settings_notice.h"
 #include "platform/prompt.h"
 #include "platform/vb.h"
-#include "common/main_window_link.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,13 +22,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMetaObject>
 #include <QPointer>
-#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolButton>
-#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -50,39 +43,11 @@ QString T(const char* key)
     return mLang::Testo_Lingua(kSezione, QLatin1String(key));
 }
 
-// A window of the program by its name (class or object name).
-QWidget* Finestra(const QString& nome)
+// Tells the open windows of one step of OK.
+void Avvisa(const std::function<void()>& avviso)
 {
-    for (QWidget* w : QApplication::allWidgets()) {
-        if (w->objectName().compare(nome, Qt::CaseInsensitive) == 0 ||
-            QString::fromLatin1(w->metaObject()->className()).compare(nome, Qt::CaseInsensitive) == 0)
-            return w;
-    }
-    return nullptr;
-}
-
-void Spunta(const char* voce, bool valore)
-{
-    if (MainWindowLink* main = MainWindowLink::instance())
-        if (QAction* a = main->menuItem(QLatin1String(voce)))
-            a->setChecked(valore);
-}
-
-void Premi(const char* tasto, bool valore)
-{
-    if (MainWindowLink* main = MainWindowLink::instance())
-        if (QToolButton* b = main->toolButton(QLatin1String(tasto))) {
-            b->setCheckable(true);
-            b->setChecked(valore);
-        }
-}
-
-// Runs a public procedure of an open window by its name, as the classic
-// forms called one another.
-void Esegui(QWidget* finestra, const char* procedura)
-{
-    if (finestra)
-        QMetaObject::invokeMethod(finestra, procedura, Qt::DirectConnection);
+    if (avviso)
+        avviso();
 }
 
 } // namespace
@@ -444,36 +409,7 @@ void frmSettings::Applica()
     gblnMappaRiquadroDati = chkWorldMapRiquadroDati->isChecked();
     gblnMappaSole = chkWorldMapSole->isChecked();
     gblnMappaOmbra = chkWorldMapOmbra->isChecked();
-    if (mGlobal::Form_Aperta(QStringLiteral("frmWorldMap"))) {
-        Spunta("mnuWorldmapGriglia", gblnMappaGriglia);
-        Premi("Griglia", gblnMappaGriglia);
-        Spunta("mnuWorldmapNomeCitta", gblnMappaCitta);
-        Spunta("mnuWorldmapCerchioVisibilita", gblnMappaCerchio);
-        Premi("SatOrbit", gblnMappaOrbita);
-        Spunta("mnuWorldmapTracciatoOrbita", gblnMappaOrbita);
-        Spunta("mnuWorldmapDatiSatellite", gblnMappaMouseDati);
-        Spunta("mnuWorldmapCoordinateMouse", gblnMappaLocalizzatore);
-        Spunta("mnuWorldmapSole", gblnMappaSole);
-        Spunta("mnuWorldmapOmbra", gblnMappaOmbra);
-        QWidget* mappa = Finestra(QStringLiteral("frmWorldMap"));
-        if (mappa) {
-            if (!gblnMappaLocalizzatore) {
-                mappa->unsetCursor();
-                const bool retta = mappa->property("Tag").toString() == QLatin1String("Recta");
-                mappa->setWindowTitle(mLang::Testo_Lingua(QStringLiteral("frmWorldMap"),
-                                                          retta ? QStringLiteral("mapparettangolare")
-                                                                : QStringLiteral("mappaortografica")));
-                if (auto* frame = qobject_cast<QMdiSubWindow*>(mappa->parentWidget()))
-                    frame->setWindowTitle(mappa->windowTitle());
-            } else {
-                mappa->setCursor(Qt::CrossCursor);
-            }
-        }
-        if (core::WorldMapView* vista = core::clockViews().worldMap)
-            vista->Genera_mappa();
-        else
-            Esegui(mappa, "Genera_mappa");
-    }
+    Avvisa(settings::avvisiOpzioni().mappaMondo);
 
     // 3. pages 3 and 4, then the local sky chart
     gblnLocaleGriglia = chkLocalSkyGriglia->isChecked();
@@ -492,20 +428,7 @@ void frmSettings::Applica()
     gblnLocaleEffettoOrizzonte = chkLocalSkyOrizzonte->isChecked();
     gblnLocalePaesaggio = chkLocalSkyPaesaggio->isChecked();
     gblnLocaleRiquadroDati = chkLocalSkyRiquadroDati->isChecked();
-    if (mGlobal::Form_Aperta(QStringLiteral("frmLocalSky"))) {
-        Spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
-        Spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
-        Spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
-        Spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
-        Spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
-        Spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
-        Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
-        Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
-        Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
-        Spunta("mnuLocalSkyProiezStereo", gblnLocaleProiezioneStereo == -1);
-        Spunta("mnuLocalSkyProiezNormale", gblnLocaleProiezioneStereo != -1);
-        Esegui(Finestra(QStringLiteral("frmLocalSky")), "tmrLocalSky_Timer");
-    }
+    Avvisa(settings::avvisiOpzioni().cieloLocale);
 
     // 4. page 5, then the whole-sky chart
     gblnGeneraleGriglia = chkGeneralSkyGriglia->isChecked();
@@ -516,16 +439,7 @@ void frmSettings::Applica()
     gblnGeneralePianetiNomi = chkGeneralSkyEtichettePianeti->isChecked();
     gblnGeneraleSoleLunaNomi = chkGeneralSkyEtichetteSoleLuna->isChecked();
     gintGeneraleStelle = Da_combo_stelle(cmbGeneralSkyMagnitudine, gintGeneraleStelle);
-    if (mGlobal::Form_Aperta(QStringLiteral("frmGeneralSky"))) {
-        Spunta("mnuGeneralSkyGriglia", gblnGeneraleGriglia);
-        Spunta("mnuGeneralSkyOggettiCostellazioni", gblnGeneraleCostellazioniLinee);
-        Spunta("mnuGeneralSkyOggettiPianeti", gblnGeneralePianeti);
-        Spunta("mnuGeneralSkyOggettiSoleLuna", gblnGeneraleSoleLuna);
-        Spunta("mnuGeneralSkyEtichetteCostellazioni", gblnGeneraleCostellazioniNomi);
-        Spunta("mnuGeneralSkyEtichettePianeti", gblnGeneralePianetiNomi);
-        Spunta("mnuGeneralSkyEtichetteSoleLuna", gblnGeneraleSoleLunaNomi);
-        Esegui(Finestra(QStringLiteral("frmGeneralSky")), "Genera_mappa");
-    }
+    Avvisa(settings::avvisiOpzioni().cieloGenerale);
 
     // 5. pages 6 and 7 (open pass maps keep their own options)
     gblnAnteprimaGriglia = chkSkySatGriglia->isChecked();
@@ -550,12 +464,7 @@ void frmSettings::Applica()
     gblnBarraStato = chkBarraStato->isChecked();
     gblnPosizioniFinestre = chkPosizioniFinestre->isChecked();
     gblnVerificaOraLegale = chkVerificaOraLegale->isChecked();
-    if (MainWindowLink* main = MainWindowLink::instance()) {
-        main->Toolbar1()->setVisible(gblnBarraPulsanti);
-        main->StatusBar1()->setVisible(gblnBarraStato);
-        Spunta("mnuVisualizzaBarraPulsanti", gblnBarraPulsanti);
-        Spunta("mnuVisualizzaBarraStato", gblnBarraStato);
-    }
+    Avvisa(settings::avvisiOpzioni().barre);
     gintFormatoOra = Da_combo_indice(cmbData, gintFormatoOra);
 
     // 7. the filters

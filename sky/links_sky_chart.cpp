@@ -4,6 +4,9 @@
 #include "sky/magnitude_dialog.h"
 #include "sky/object_box.h"
 #include "common/main_window_link.h"
+#include "core/mglobal.h"
+#include "core/settings.h"
+#include "settings/settings_notice.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -97,6 +100,27 @@ void Collega_Cielo_Generale(MainWindowLink& main)
                                            && sub->widget()->objectName() == QLatin1String("frmGeneralSky"));
         });
     }
+
+    // Options > OK, once the whole-sky page is stored: the view menu follows
+    // the settings and the chart is drawn again.
+    settings::avvisiOpzioni().cieloGenerale = [] {
+        frmGeneralSky* c = frmGeneralSky::instance(false);
+        MainWindowLink* m = MainWindowLink::instance();
+        if (!c || !m || !mGlobal::Form_Aperta(QStringLiteral("frmGeneralSky")))
+            return;
+        auto spunta = [m](const char* nome, bool on) {
+            if (QAction* a = m->menuItem(QString::fromLatin1(nome)))
+                a->setChecked(on);
+        };
+        spunta("mnuGeneralSkyGriglia", gblnGeneraleGriglia);
+        spunta("mnuGeneralSkyOggettiCostellazioni", gblnGeneraleCostellazioniLinee);
+        spunta("mnuGeneralSkyOggettiPianeti", gblnGeneralePianeti);
+        spunta("mnuGeneralSkyOggettiSoleLuna", gblnGeneraleSoleLuna);
+        spunta("mnuGeneralSkyEtichetteCostellazioni", gblnGeneraleCostellazioniNomi);
+        spunta("mnuGeneralSkyEtichettePianeti", gblnGeneralePianetiNomi);
+        spunta("mnuGeneralSkyEtichetteSoleLuna", gblnGeneraleSoleLunaNomi);
+        c->Genera_mappa();
+    };
 }
 
 } // namespace charts

@@ -6,6 +6,7 @@
 #include "database/menu_links.h"
 #include "common/calendar.h"
 #include "listings/listing_window.h"
+#include "common/window_links.h"
 #include "shell/main_window.h"
 
 #include <QAction>
@@ -35,6 +36,7 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
 {
     MDIForm1 w;
     database::Collega_Finestre(w);
+    predictions::Collega_Elenchi(w);
     w.resize(1200, 820);
     w.show();
     for (const char* n : {"25544", "22674", "23177", "21897", "00005"})

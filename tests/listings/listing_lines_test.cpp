@@ -14,6 +14,20 @@ QDateTime alle(int h, int m, int s)
     return QDateTime(QDate(2013, 11, 26), QTime(h, m, s), Qt::UTC);
 }
 
+// A line as a listing keeps it (its cells) and shows it (their text).
+QString Riga_Effemeride(int opzione, const QDateTime& t, const Istante& s)
+{
+    std::array<qint32, 9> c{};
+    Riempi_Effemeride(opzione, s, c.data());
+    return Testo_Effemeride(opzione, t, c.data());
+}
+QString Riga_Relativa(int opzione, const QDateTime& t, const Istante& a, const Istante& b)
+{
+    std::array<qint32, 9> c{};
+    Riempi_Relativo(opzione, a, b, c.data());
+    return Testo_Relativo(opzione, t, c.data());
+}
+
 TEST(ListingStep, AutomaticStepFollowsTheSpan)
 {
     const std::pair<qint64, double> casi[] = {{0, 15},   {9, 15},   {10, 30},  {19, 30},   {20, 60},

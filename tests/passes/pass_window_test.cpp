@@ -14,7 +14,12 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 #include "listings/listing_window.h"
+#include "core/mastro.h"
+#include "listings/relative_dialog.h"
+#include "common/window_links.h"
+#include "passes/pass_map_window.h"
 #include "passes/pass_window.h"
+#include "shell/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,6 +32,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -361,7 +368,10 @@ TEST_F(PassWindow, CatalogueRunAddsTheChosenSatelliteOnce)
     EXPECT_TRUE(f->lvwPass[0]->topLevelItem(0)->data(0, Qt::UserRole).toString().startsWith(QStringLiteral("2;")));
     EXPECT_EQ(f->lstPass[0]->item(0)->data(Qt::UserRole).toInt(), 2);
     EXPECT_EQ(gintSatelliteCalcolo, kSlotScratch);
-    EXPECT_EQ(gudtSatelementi[kSlotScratch].NumeroCatalogo, "25544");
+    // The chosen pass carries its satellite: the ISS, with its element lines.
+    ASSERT_NE(f->passaggioScelto(0), nullptr);
+    EXPECT_EQ(f->passaggioScelto(0)->numero, QStringLiteral("25544"));
+    EXPECT_EQ(f->passaggioScelto(0)->righe, kIss);
 
     elenca({kCbers});
     fakes.prompt.answers = {platform::vbCancel};
@@ -380,14 +390,15 @@ TEST_F(PassWindow, CatalogueRunAddsTheChosenSatelliteOnce)
     EXPECT_EQ(gintNumSatelliti, 2);
 
     // The principal file reloaded since the search holds another satellite
-    // at that entry: it is not added in the pass's name.
+    // at that entry: the pass's own satellite is added, not that one.
     core::WorkingList::instance().Rimuovi(2);
     gudtDatabasePrimario = {RigaDati{}, kIss, kGeo};
     fakes.prompt.calls.clear();
     fakes.prompt.answers = {platform::vbNo};
     f->cmdAttiva_Click();
-    EXPECT_EQ(gintNumSatelliti, 1);
-    EXPECT_FALSE(f->cmdAttiva->isEnabled());
+    ASSERT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(gudtSatelementi[2].NumeroCatalogo, "25544");
+    EXPECT_EQ(gudtRigheAttive[2], kIss);
 }
 
 TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
@@ -405,9 +416,11 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
         QString mappa, inizio, culmine, fine, riga2;
     };
     QList<Aperta> mappe;
-    frmVisibleSatellites::setApriMappa([&](frmVisibleSatellites& w) {
-        mappe.append({gudtSatelementi[kSlotScratch], w.mvarTempoMappa, w.mvarTempoInizio, w.mvarTempoCulmine,
-                      w.mvarTempoFine, w.mstrRiga2});
+    QList<double> istanti;
+    frmVisibleSatellites::setApriMappa([&](frmVisibleSatellites& w, const core::RecordPassaggio& p, double jd) {
+        mappe.append({p.elementi, w.mvarTempoMappa, w.mvarTempoInizio, w.mvarTempoCulmine, w.mvarTempoFine,
+                      w.mstrRiga2});
+        istanti << jd << p.jdSorgere << p.jdCulmine << p.jdTramonto;
     });
     f->lstPass[2]->setCurrentRow(0);  // the rise line
     EXPECT_TRUE(f->cmdMappa[2]->isEnabled());
@@ -415,10 +428,17 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
     const Satelement lista2 = gudtSatelementi[2];
     f->cmdMappa_Click(2);
     ASSERT_EQ(mappe.size(), 1);
-    EXPECT_EQ(mappe[0].sat, lista2);  // a copy of slot 2 in slot 201
+    EXPECT_EQ(mappe[0].sat, lista2);  // a copy of slot 2
     EXPECT_EQ(gudtSatelementi[2], lista2);
     EXPECT_EQ(gintNumSatelliti, 2);
     EXPECT_EQ(mappe[0].mappa, mappe[0].inizio);  // opens at the chosen rise
+    ASSERT_EQ(istanti.size(), 4);
+    EXPECT_EQ(istanti[0], istanti[1]);
+    EXPECT_LT(istanti[1], istanti[2]);
+    EXPECT_LT(istanti[2], istanti[3]);
+    // The event line's time is the Julian date's, to the second.
+    EXPECT_EQ(mAstro::Data_Da_Giuliano(istanti[2]).toString(QStringLiteral("yyyyMMdd hhmmss")),
+              vb::CDate(mappe[0].culmine)->toString(QStringLiteral("yyyyMMdd hhmmss")));
     EXPECT_EQ(mappe[0].riga2, f->lstPass[2]->item(1)->text().trimmed());
 
     // The Details button shows a new listing of the pass: automatic step,
@@ -470,27 +490,94 @@ TEST_F(PassWindow, MapAndListingWorkOnACopyOfTheChosenSatellite)
     EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
 }
 
-TEST_F(PassWindow, ChosenPassFollowsItsSatelliteWhenTheWorkingListChanges)
+TEST_F(PassWindow, ChosenPassKeepsItsOwnSatelliteWhateverTheWorkingListBecomes)
 {
-    elenca({kCbers, kIss});
+    // Two sets of the same name: the ISS and another object listed under
+    // its name, half an orbit behind it.
+    const RigaDati gemello{"ISS (ZARYA)", "1 28057U 03049A   13330.58127943  .00000814  00000-0  21834-4 0  1064",
+                           "2 28057  51.6484  23.7537 0001246  74.1647 198.7420 15.50540527859894"};
+    elenca({kIss, gemello});
     imposta(2, 1);
     f->cmdOK_Click(2);
     ASSERT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
     f->lstPass[2]->setCurrentRow(0);
+    const QString nome = f->lstPass[2]->item(0)->data(Qt::UserRole + 1).toString();
+    EXPECT_EQ(nome, QStringLiteral("Iss (zarya)"));
 
-    // The ISS becomes principal: slot 2 now holds CBERS 2, the pass stays the ISS's.
+    auto elencato = [](frmDetails* d) {
+        QStringList testata;
+        for (const QString& l : d->righe())
+            if (l.startsWith(QStringLiteral("Norad #")) || l.startsWith(QStringLiteral("ID #")))
+                testata << l.simplified();
+        return testata;
+    };
+    const QStringList atteso{QStringLiteral("Norad # : 28057"), QStringLiteral("ID # : 03049A")};
+
+    // The pass's satellite becomes principal, the ISS moves to slot 2: the
+    // listing is still the pass's own satellite's.
     core::WorkingList::instance().Scambia(1, 2);
     f->cmdDettagli_Click(2);
     ASSERT_EQ(Elenchi_Mostrati().size(), 1);
-    EXPECT_TRUE(Elenchi_Mostrati()[0]->windowTitle().startsWith(QStringLiteral("Details: Iss (zarya)")));
-    EXPECT_EQ(gintSatelliteCalcolo, 1);
+    EXPECT_EQ(elencato(Elenchi_Mostrati()[0]), atteso);
+    // Its first step lies on the pass: at most one step before the rise, the
+    // satellite is near the horizon (the rise is at 10 degrees).
+    QStringList dati;
+    for (const QString& l : Elenchi_Mostrati()[0]->righe())
+        if (!l.isEmpty() && l.at(0).isDigit())
+            dati << l;
+    ASSERT_GT(dati.size(), 5);
+    const double altezza = dati.first().mid(21).simplified().section(QLatin1Char(' '), 0, 0).toDouble();
+    EXPECT_GT(altezza, 5.0) << dati.first().toStdString();
+    EXPECT_LT(altezza, 11.0) << dati.first().toStdString();
 
-    // The ISS leaves the list: its pass opens nothing of another satellite.
+    // The satellite leaves the list: its pass still lists it, nobody else.
     core::WorkingList::instance().Rimuovi(1);
+    ASSERT_EQ(gintNumSatelliti, 1);
     f->lstPass[2]->setCurrentRow(1);
-    EXPECT_FALSE(f->cmdDettagli[2]->isEnabled());
+    EXPECT_TRUE(f->cmdDettagli[2]->isEnabled());
     f->cmdDettagli_Click(2);
-    EXPECT_EQ(Elenchi_Mostrati().size(), 1);
+    ASSERT_EQ(Elenchi_Mostrati().size(), 2);
+    EXPECT_EQ(elencato(Elenchi_Mostrati()[1]), atteso);
+}
+
+TEST_F(PassWindow, MapOfAPrincipalPassChartsThatSatelliteWhateverSlot201Holds)
+{
+    MDIForm1 w;
+    predictions::Collega_Previsioni(w);
+    // A relative-motion listing leaves CBERS 2 and the ISS in slots 201 and 202.
+    gudtDatabasePrimario = {RigaDati{}, kCbers, kIss};
+    frmRelative* r = frmRelative::instance();
+    r->Form_Load();
+    r->cmbDatabase[0]->setCurrentIndex(0);
+    r->cmbDatabase[1]->setCurrentIndex(1);
+    r->c.cmbDurata->setCurrentIndex(58);  // 2 minutes
+    ASSERT_NE(r->cmdOK_Click(), nullptr);
+    ASSERT_EQ(gudtSatelementi[kSlotScratch].NumeroCatalogo, "28057");
+
+    // A pass of the ISS from the Principal tab, Map.
+    elenca({kIss});
+    imposta(1, 1);
+    f->cmdOK_Click(1);
+    ASSERT_GT(f->lvwPass[1]->topLevelItemCount(), 0);
+    f->lstPass[1]->setCurrentRow(1);
+    ASSERT_TRUE(f->cmdMappa[1]->isEnabled());
+    f->cmdMappa_Click(1);
+    frmSkySat* mappa = nullptr;
+    for (QMdiSubWindow* s : w.mdiArea()->subWindowList())
+        if (auto* m = qobject_cast<frmSkySat*>(s->widget()))
+            mappa = m;
+    ASSERT_NE(mappa, nullptr);
+    EXPECT_EQ(mappa->satellite().NumeroCatalogo, "25544");
+    EXPECT_EQ(mappa->righe(), kIss);
+    EXPECT_EQ(vb::Mid(QString::fromStdString(mappa->righe().Riga1), 10, 6), QStringLiteral("98067A"));
+    // It charts the culmination chosen, at the times of the event lines.
+    auto ora = [](const QDateTime& t) { return t.toString(QStringLiteral("yyyyMMdd hhmmss")); };
+    EXPECT_EQ(ora(mappa->gvarTempoMappa), ora(*vb::CDate(f->mvarTempoCulmine)));
+    EXPECT_EQ(ora(mappa->gvarTempoInizio), ora(*vb::CDate(f->mvarTempoInizio)));
+    EXPECT_EQ(ora(mappa->gvarTempoFine), ora(*vb::CDate(f->mvarTempoFine)));
+    frmVisibleSatellites::setApriMappa({});
+    if (frmRelative* d = frmRelative::instance(false))
+        delete d;
 }
 
 TEST_F(PassWindow, SaveAndPrintTheChosenPass)

@@ -5,6 +5,11 @@
 #include "core/clock.h"
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "core/working_list.h"
+#include "maps/local_sky_window.h"
+#include "maps/world_map_window.h"
+#include "sky/sky_chart_window.h"
+#include "platform/canvas_widget.h"
 #include "settings/settings_dialog.h"
 #include "platform/fakes.h"
 #include "shell/main_window.h"
@@ -13,14 +18,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
+
+const RigaDati kIss{"ISS (ZARYA)", "1 25544U 98067A   13330.58127943  .00000814  00000-0  21834-4 0  1064",
+                    "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894"};
 
 struct OptionsLinksTest : ::testing::Test {
     platform::FakeServices fakes;
@@ -83,7 +93,10 @@ TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenCl
     MDIForm1 w;
     options::Collega_Opzioni(w);
     options::Collega_Rete(w);
+    views::Collega_Mappa_Mondo(w);
     w.show();
+    core::WorkingList::instance().Rimuovi_Tutti();
+    ASSERT_EQ(core::WorkingList::instance().Aggiungi(kIss).esito, core::WorkingList::Esito::Aggiunto);
     gblnMappaGriglia = false;
     w.menuItem("mnuWorldmapGriglia")->setChecked(false);
     // Closed world map: the setting changes, the menu does not.
@@ -92,18 +105,78 @@ TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenCl
     d->cmdOK_Click();
     EXPECT_TRUE(gblnMappaGriglia);
     EXPECT_FALSE(w.menuItem("mnuWorldmapGriglia")->isChecked());
-    // An open one (a stand-in with the map's name and projection marker).
-    auto* mappa = new QWidget;
-    mappa->setObjectName("frmWorldMap");
-    mappa->setProperty("Tag", "Ortho");
-    mappa->setWindowTitle("coordinates under the mouse");
-    w.mdiArea()->addSubWindow(mappa)->show();
+
+    // The rectangular map, open, without its grid, the mouse coordinates on.
+    gblnMappaGriglia = false;
+    w.menuItem("mnuTerraMappaRettangolare")->trigger();
+    frmWorldMap* mappa = frmWorldMap::instance(false);
+    ASSERT_NE(mappa, nullptr);
+    ASSERT_EQ(mappa->Tag(), QStringLiteral("Recta"));
+    w.menuItem("mnuWorldmapCoordinateMouse")->setChecked(false);
+    w.menuItem("mnuWorldmapCoordinateMouse")->trigger();
+    ASSERT_TRUE(mappa->Picture1->testAttribute(Qt::WA_SetCursor));
+    mappa->setWindowTitle(QStringLiteral("coordinates under the mouse"));
+    QCoreApplication::processEvents();
+    const QImage senzaGriglia = mappa->Picture1->grab().toImage();
+
+    // OK with the grid on and the coordinates off: menu, toolbar, pointer,
+    // the rectangular map's own caption, and the map drawn again with its grid.
     d = frmSettings::Mostra(2);
+    d->chkWorldMapGriglia->setChecked(true);
     d->chkWorldMapCoordinateMouse->setChecked(false);
     d->cmdOK_Click();
     EXPECT_TRUE(w.menuItem("mnuWorldmapGriglia")->isChecked());
-    EXPECT_EQ(mappa->windowTitle(), mLang::Testo_Lingua("frmWorldMap", "mappaortografica"));
-    EXPECT_FALSE(mappa->testAttribute(Qt::WA_SetCursor));
+    EXPECT_FALSE(w.menuItem("mnuWorldmapCoordinateMouse")->isChecked());
+    EXPECT_TRUE(w.toolButton("Griglia")->isChecked());
+    EXPECT_EQ(mappa->windowTitle(), mLang::Testo_Lingua("frmWorldMap", "mapparettangolare"));
+    EXPECT_FALSE(mappa->Picture1->testAttribute(Qt::WA_SetCursor));
+    QCoreApplication::processEvents();
+    EXPECT_NE(mappa->Picture1->grab().toImage(), senzaGriglia);
+
+    // OK with the grid off again: menu and toolbar follow.
+    d = frmSettings::Mostra(2);
+    d->chkWorldMapGriglia->setChecked(false);
+    d->cmdOK_Click();
+    EXPECT_FALSE(w.menuItem("mnuWorldmapGriglia")->isChecked());
+    EXPECT_FALSE(w.toolButton("Griglia")->isChecked());
+    frmWorldMap::Unload();
+    core::WorkingList::instance().Rimuovi_Tutti();
+}
+
+TEST_F(OptionsLinksTest, OkBringsTheOpenSkyChartsInLineAndDrawsThemAgain)
+{
+    MDIForm1 w;
+    options::Collega_Opzioni(w);
+    views::Collega_Cielo_Locale(w);
+    charts::Collega_Cielo_Generale(w);
+    w.resize(1400, 900);
+    w.show();
+    gblnLocaleGriglia = false;
+    gblnLocaleProiezioneStereo = 0;
+    gblnGeneraleGriglia = false;
+    w.menuItem("mnuCieloMappaLocale")->trigger();
+    w.menuItem("mnuCieloMappaGenerale")->trigger();
+    frmLocalSky* locale = frmLocalSky::instance();
+    frmGeneralSky* generale = frmGeneralSky::instance(false);
+    ASSERT_NE(locale, nullptr);
+    ASSERT_NE(generale, nullptr);
+    QCoreApplication::processEvents();
+    const QImage localePrima = locale->Picture1->grab().toImage();
+    const QImage generalePrima = generale->Picture1->grab().toImage();
+
+    frmSettings* d = frmSettings::Mostra(3);
+    d->chkLocalSkyGriglia->setChecked(true);
+    d->cmbLocalSkyProiezione->setCurrentIndex(1);
+    d->chkGeneralSkyGriglia->setChecked(true);
+    d->cmdOK_Click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.menuItem("mnuLocalSkyGriglia")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuLocalSkyProiezStereo")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnuLocalSkyProiezNormale")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuGeneralSkyGriglia")->isChecked());
+    EXPECT_NE(locale->Picture1->grab().toImage(), localePrima);
+    EXPECT_NE(generale->Picture1->grab().toImage(), generalePrima);
+    w.closeChildren();
 }
 
 TEST_F(OptionsLinksTest, DownloadCommandAsksOnceAfterThePrincipalFileWasReplaced)

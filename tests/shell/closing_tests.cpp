@@ -80,6 +80,7 @@ TEST_F(Closing, EverythingClosedDuringASummaryOrALoadWaitsForTheTaskToStop)
             SCOPED_TRACE(testing::Message() << "way " << int(modo) << (sommario ? " summary" : " load"));
             MDIForm1 w;
             database::Collega_Finestre(w);
+            predictions::Collega_Elenchi(w);
             w.show();
             frmDatabase* f = caricato();
             ASSERT_EQ(f->righe(0), 34);

@@ -3,6 +3,7 @@
 #include "core/mglobal.h"
 #include "platform/canvas.h"
 #include "common/window_helpers.h"
+#include "common/window_host.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
