@@ -339,17 +339,17 @@ void Collega_Cielo_Locale(MainWindowLink& main)
         frmLocalSky* f = frmLocalSky::instance();
         if (!f || !mGlobal::Form_Aperta(QStringLiteral("frmLocalSky")))
             return;
-        spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
-        spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
-        spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
-        spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
-        spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
-        spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
-        spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
-        spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
-        spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
-        spunta("mnuLocalSkyProiezStereo", gblnLocaleProiezioneStereo == -1);
-        spunta("mnuLocalSkyProiezNormale", gblnLocaleProiezioneStereo != -1);
+        Spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
+        Spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
+        Spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
+        Spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
+        Spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
+        Spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
+        Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
+        Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
+        Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
+        Spunta("mnuLocalSkyProiezStereo", gblnLocaleProiezioneStereo == -1);
+        Spunta("mnuLocalSkyProiezNormale", gblnLocaleProiezioneStereo != -1);
         f->tmrLocalSky_Timer();
     };
 }

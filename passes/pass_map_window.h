@@ -208,7 +208,6 @@ private:
     bool mblnPuntoScelto = false;
     std::uint32_t mlngColoreGriglia = 0x8C8C8C;
     bool m_caricata = false;
-    bool m_passaggioDato = false;
     bool m_disegno = false;
 
     friend struct PassMapProbe; // tests: track points in given places
