@@ -1,4 +1,6 @@
 #include "listings/listing_window.h"
+#include "astro/mate.h"
+#include "astro/time.h"
 
 #include "controls/progress_bar.h"
 #include "core/data_files.h"
@@ -432,42 +434,46 @@ void frmDetails::ListView1_ColumnClick(int column)
 
 namespace {
 
-// The right ascension and declination of the satellite's place, for the
-// sidereal time of the last Aggiorna_Tempo (type RAD).
-void Equatoriali_Istante(predictions::Istante& s)
+// The time quantities of one local instant of a listing, computed for the
+// observer of the options into values of the listing's own: a listing never
+// moves the clock's time globals. False when the date has none.
+bool Tempi_Istante(const QDateTime& locale, mAstro::Tempi& t)
 {
-    auto& e = s.eq;
-    mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925, s.v.Altezza * 0.0174532925, e.ore, e.minuti,
-                                    e.secondi, e.gradi, e.primi, e.segno);
+    if (!locale.date().isValid() || !locale.time().isValid())
+        return false;
+    try {
+        t = mAstro::Calcola_Tempi(mAstro::Da_QDateTime(locale), gsngFusoOrario, gbytOraLegale, gsngLongitudine);
+    } catch (const mAstro::ErroreData&) {
+        return false;
+    }
+    return true;
 }
 
-// What a listing reads of a slot right after computing it.
-predictions::Istante Leggi_Istante(int slot, int opzione)
-{
-    predictions::Istante s;
-    s.v = gudtValori[size_t(slot)];
-    s.posizione = gdblPosizione;
-    s.velocita = gdblVelocita;
-    s.altezzaSole = gdblAltezzaSole;
-    if (opzione == predictions::TipoRAD)
-        Equatoriali_Istante(s);
-    return s;
-}
-
-// The satellite of element set e at the instant of the last Aggiorna_Tempo,
-// computed into values of the listing's own; false when it cannot be computed.
-bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione,
+// The satellite of element set e at the instant t, computed into values of
+// the listing's own, with its right ascension and declination for the
+// instant's local sidereal time (type RAD); false when it cannot be computed.
+bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione, const mAstro::Tempi& t,
                      predictions::Istante& s)
 {
     astro::UsciteSatellite u;
-    if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), gdblGiornoGiuliano,
+    if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), t.GiornoGiuliano,
                                   s.v, u, &modello))
         return false;
     s.posizione = u.stato.posizione;
     s.velocita = u.stato.velocita;
     s.altezzaSole = u.altezzaSole;
-    if (opzione == predictions::TipoRAD)
-        Equatoriali_Istante(s);
+    if (opzione == predictions::TipoRAD) {
+        const mAstro::CoordinateEquatoriali c = mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925,
+                                                                s.v.Altezza * 0.0174532925, gsngLatitudine,
+                                                                t.TempoSiderale);
+        auto& q = s.eq;
+        q.ore = c.oreAR;
+        q.minuti = c.minutiAR;
+        q.secondi = c.secondiAR;
+        q.gradi = c.gradiDec;
+        q.primi = c.minutiDec;
+        q.segno = QString::fromStdString(c.segno);
+    }
     return true;
 }
 
@@ -581,8 +587,8 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
     core::LavoroLungo lavoro;
     if (!lavoroLibero(lavoro))
         return false;
-    // The clock tick leaves the shared state alone while the listing moves
-    // the time globals; both flags go back to what they were.
+    // The clock tick stays away while the listing runs; both flags go back
+    // to what they were.
     core::FlagGuard centrale(pflgCentrale, false);
     core::FlagGuard satellite(pflgSatellite, false);
     const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite"));
@@ -619,7 +625,8 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
         const QDateTime adesso = istante(t0, n, passoMs);
         // An instant that cannot be computed ends the listing as a decay does.
         predictions::Istante s;
-        if (!mAstro::Aggiorna_Tempo(adesso) || !Calcola_Istante(e, modello, opzione, s))
+        mAstro::Tempi tempi;
+        if (!Tempi_Istante(adesso, tempi) || !Calcola_Istante(e, modello, opzione, tempi, s))
             break;
         trascorsi += step;
         if (!(opzione == predictions::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0))) {
@@ -638,7 +645,6 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
     setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("dettagli")) + QStringLiteral(": ")
                    + vb::displayable(vb::Trim(QString::fromStdString(e.Nome))) + QStringLiteral(" - ")
                    + predictions::Testo_Istante(tempoinizio));
-    mAstro::Aggiorna_Tempo(gdatDataCorrente);
     return true;
 }
 
@@ -662,9 +668,13 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
     m_elenco->Azzera(1 + celle, [t0, passoMs, opzione](const qint32* c) {
         return predictions::Testo_Relativo(opzione, istante(t0, c[0], passoMs), c + 1);
     });
-    m_elenco->Aggiungi_Testo(predictions::Intestazione_Relativo(
-        gudtSatelementi[kSlotScratch], gudtRigheAttive[kSlotScratch], gudtSatelementi[kSlotSecondo],
-        gudtRigheAttive[kSlotSecondo], opzione));
+    // Copies of the listing's own: the two satellites the dialog left in
+    // slots 201 and 202 may change while it yields.
+    const Satelement ea = gudtSatelementi[kSlotScratch];
+    const Satelement eb = gudtSatelementi[kSlotSecondo];
+    astro::ModelloSatellite modelloA, modelloB;
+    m_elenco->Aggiungi_Testo(predictions::Intestazione_Relativo(ea, gudtRigheAttive[kSlotScratch], eb,
+                                                                gudtRigheAttive[kSlotSecondo], opzione));
 
     m_inCorso = true;
     frmProgress::Mostra(mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite")),
@@ -674,12 +684,11 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
         if (istante(t0, n - 1, passoMs) >= t1)
             break;
         const QDateTime adesso = istante(t0, n, passoMs);
-        if (!mAstro::Aggiorna_Tempo(adesso) || !mSat::Calcola_Satellite(kSlotScratch, gdblGiornoGiuliano))
+        mAstro::Tempi tempi;
+        predictions::Istante a, b;
+        if (!Tempi_Istante(adesso, tempi) || !Calcola_Istante(ea, modelloA, opzione, tempi, a)
+            || !Calcola_Istante(eb, modelloB, opzione, tempi, b))
             break;
-        const predictions::Istante a = Leggi_Istante(kSlotScratch, opzione);
-        if (!mSat::Calcola_Satellite(kSlotSecondo, gdblGiornoGiuliano))
-            break;
-        const predictions::Istante b = Leggi_Istante(kSlotSecondo, opzione);
         trascorsi += step;
         qint32* c = m_elenco->Nuova_Riga();
         if (!c)
@@ -693,7 +702,6 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
     }
     finisciElenco();
     m_inCorso = false;
-    mAstro::Aggiorna_Tempo(gdatDataCorrente);
     return true;
 }
 

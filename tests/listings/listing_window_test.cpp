@@ -102,7 +102,15 @@ TEST_F(Listings, RelativeFiguresMatchSkyfield)
 {
     for (int tipo : {1, 2}) {
         frmDetails d;
+        // The listing computes into values of its own: the two slots' states
+        // and the clock's time quantities are left as they were.
+        const Valori primaA = gudtValori[kSlotScratch], primaB = gudtValori[kSlotSecondo];
+        const double jd = gdblGiornoGiuliano, siderale = gdblTempoSiderale;
         ASSERT_TRUE(d.Genera_relativo(locale(0), locale(20), 60, tipo));
+        EXPECT_TRUE(gudtValori[kSlotScratch] == primaA);
+        EXPECT_TRUE(gudtValori[kSlotSecondo] == primaB);
+        EXPECT_EQ(gdblGiornoGiuliano, jd);
+        EXPECT_EQ(gdblTempoSiderale, siderale);
         const QStringList righe = dati(d);
         ASSERT_EQ(righe.size(), 21);
         for (int k = 0; k <= 20; ++k) {
