@@ -241,8 +241,13 @@ private:
     CentralClock() = default;
     void esegui(bool passo);
     bool calcolaSatelliti();
-    // Removes a decayed satellite; false when it stays (no backup could be kept).
-    bool Azzera(int slot);
+    enum class MotivoRimozione {
+        Perigeo,         // its perigee is below the decay limit
+        NonCalcolabile,  // the model can no longer follow the orbit drag has brought down
+    };
+    // Removes a decayed satellite, saying why; false when it stays (its set
+    // could not be kept).
+    bool Azzera(int slot, MotivoRimozione motivo);
 
     const TimeSource* m_source = nullptr;
     bool m_usaOraPc = true;

@@ -32,7 +32,9 @@
 #include <QComboBox>
 #include <QDrag>
 #include <QDropEvent>
+#include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -672,46 +674,18 @@ bool frmDatabase::carica(int indice, QString& path)
                 cmbOrdina_Click(indice);
                 g_statistiche[i] = {path, n, esito.vecchio, esito.recente, media, esito.conMagnitudine};
                 mostraStatistiche(indice, n, esito.vecchio, esito.recente, media, esito.conMagnitudine);
-                if (indice == 0) {
-                    // Every listed satellite takes its elements from the new
-                    // file; those not in it leave the list.
-                    std::vector<std::string> cataloghi;
-                    for (int k = 1; k <= gintNumSatelliti; ++k)
-                        cataloghi.push_back(gudtSatelementi[size_t(k)].NumeroCatalogo);
-                    const core::EsitoAbbinamento a = core::Abbina_Lista_Lavoro(cataloghi, gudtDatabasePrimario);
-                    int trovati = 0;
-                    // Satellites not in the new file leave the list: the
-                    // list's file as it was is kept beside it first.
-                    if (int(a.lista.size()) < gintNumSatelliti)
-                        core::WorkingList::instance().Copia_Di_Riserva();
-                    {
-                        core::WorkingList& wl = core::WorkingList::instance();
-                        core::WorkingList::Modifica gruppo;
-                        QList<int> tutti;
-                        for (int k = 1; k <= gintNumSatelliti; ++k)
-                            tutti << k;
-                        wl.Rimuovi(tutti);
-                        for (const RigaDati& s : a.lista)
-                            if (wl.Aggiungi(s).esito == core::WorkingList::Esito::Aggiunto)
-                                ++trovati;
-                    }
-                    if (a.richiesti >= 1)
-                        msg(L("databasecontiene") + QLatin1Char(' ') + QString::number(trovati) + QLatin1Char(' ')
-                                + L("su") + QLatin1Char(' ') + QString::number(a.richiesti) + QLatin1Char(' ')
-                                + L("satellitipreimpostati"),
-                            platform::vbInformation);
-                    if (!a.principaleTrovato && gintNumSatelliti > 0)
-                        msg(L("satellitenondisponibile"), platform::vbInformation);
-                    riempiAttivi();
-                }
+                if (indice == 0)
+                    Abbina_Lista_Lavoro();
             } else if (esito.stato != core::EsitoCaricamento::Stato::Annullato) {
                 // A bad file: the database, the lists and the working list
                 // stay as they were; the file of the database still loaded
-                // stays the principal file.
-                if (indice == 0 && !m_percorso[0].isEmpty())
+                // stays the principal file
+                // (none loaded yet: no principal file).
+                if (indice == 0)
                     gstrDatabasePrimario = m_percorso[0];
-                msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + L("aprirenuovofile")
-                        + QStringLiteral("\r\n") + L("funzioneriparazione"),
+                msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + Motivo_Caricamento(esito)
+                        + QStringLiteral("\r\n") + L("aprirenuovofile") + QStringLiteral("\r\n")
+                        + L("funzioneriparazione"),
                     platform::vbExclamation);
             } else if (indice == 0 && !m_percorso[0].isEmpty()) {
                 gstrDatabasePrimario = m_percorso[0];
@@ -725,6 +699,119 @@ bool frmDatabase::carica(int indice, QString& path)
     if (esito.stato != core::EsitoCaricamento::Stato::Annullato)
         apri(indice);
     return false;
+}
+
+QString frmDatabase::Motivo_Caricamento(const core::EsitoCaricamento& esito)
+{
+    using Stato = core::EsitoCaricamento::Stato;
+    const char* chiave = nullptr;
+    switch (esito.stato) {
+    case Stato::Troncato:
+        chiave = "motivotroncato";
+        break;
+    case Stato::AnnoNonValido:
+        chiave = "motivoanno";
+        break;
+    case Stato::CatalogoNonValido:
+        chiave = "motivocatalogo";
+        break;
+    case Stato::Vuoto:
+        return L("motivovuoto");
+    default:
+        return {};
+    }
+    return L("MDIForm1", "riga") + QLatin1Char(' ') + QString::number(esito.riga) + QStringLiteral(": ")
+        + L(chiave);
+}
+
+void frmDatabase::Abbina_Lista_Lavoro()
+{
+    // Every listed satellite takes its elements from the new file, the
+    // first set of its catalogue number (as written) in file order. A set
+    // the parser refuses is no update: the satellite keeps the elements it
+    // had. Satellites not in the file leave the list, their sets kept first
+    // in the file of removed sets; when they cannot be kept they stay.
+    const std::vector<RigaDati>& db = gudtDatabasePrimario;
+    QHash<QByteArray, int> primo;
+    const int n = core::Numero_Voci(db);
+    primo.reserve(n);
+    // Backwards, so that the first set of a number is the one kept.
+    for (int j = n; j >= 1; --j) {
+        const std::string c = core::Colonne(db[size_t(j)].Riga1, 3, 7);
+        primo.insert(QByteArray(c.data(), qsizetype(c.size())), j);
+    }
+    core::WorkingList& wl = core::WorkingList::instance();
+    const int richiesti = gintNumSatelliti;
+    const QString fine = QStringLiteral("\r\n");
+    std::vector<RigaDati> nuova;
+    QList<int> assenti;
+    QStringList nomiAssenti, rifiutati;
+    int trovati = 0;
+    bool principaleTrovato = false;
+    for (int k = 1; k <= richiesti; ++k) {
+        const std::string& c = gudtSatelementi[size_t(k)].NumeroCatalogo;
+        const auto it = primo.constFind(QByteArray(c.data(), qsizetype(c.size())));
+        if (it == primo.constEnd()) {
+            assenti << k;
+            nomiAssenti << vb::Trim(testo(gudtSatelementi[size_t(k)].Nome));
+            nuova.push_back(gudtRigheAttive[size_t(k)]);   // dropped below once kept
+            continue;
+        }
+        ++trovati;
+        if (k == 1)
+            principaleTrovato = true;
+        const RigaDati& set = db[size_t(it.value())];
+        Satelement e;
+        const core::ErroreElementi r =
+            core::Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
+        if (r != core::ErroreElementi::Nessuno) {
+            // The parser's text begins with its own heading line.
+            QString t = core::Testo_Errore_Elementi(r, set);
+            const qsizetype a = t.indexOf(fine);
+            rifiutati << (a >= 0 ? t.mid(a + fine.size()) : t);
+            nuova.push_back(gudtRigheAttive[size_t(k)]);
+            continue;
+        }
+        nuova.push_back(set);
+    }
+    QString motivo;
+    const bool conservati = assenti.isEmpty() || wl.Conserva_Rimossi(core::WorkingList::Testo_Slot(assenti), &motivo);
+    {
+        core::WorkingList::Modifica gruppo;
+        QList<int> tutti;
+        for (int k = 1; k <= richiesti; ++k)
+            tutti << k;
+        const std::vector<RigaDati> vecchi(gudtRigheAttive.begin() + 1, gudtRigheAttive.begin() + 1 + richiesti);
+        wl.Rimuovi(tutti);
+        for (int k = 1; k <= richiesti; ++k) {
+            if (conservati && assenti.contains(k))
+                continue;
+            // A set that loaded before loads again; should the new one fail
+            // after all, the old one takes its place.
+            if (wl.Aggiungi(nuova[size_t(k - 1)]).esito != core::WorkingList::Esito::Aggiunto)
+                wl.Aggiungi(vecchi[size_t(k - 1)]);
+        }
+    }
+    if (richiesti >= 1) {
+        QString t = L("databasecontiene") + QLatin1Char(' ') + QString::number(trovati) + QLatin1Char(' ') + L("su")
+            + QLatin1Char(' ') + QString::number(richiesti) + QLatin1Char(' ') + L("satellitipreimpostati");
+        if (!rifiutati.isEmpty())
+            t += fine + fine + L("setrifiutati") + fine + core::Elenco_Breve(rifiutati, fine);
+        if (!assenti.isEmpty()) {
+            t += fine + fine;
+            if (conservati)
+                t += L("satellitiassenti") + fine + core::Elenco_Breve(nomiAssenti, QStringLiteral(", "));
+            else
+                t += L("MDIForm1", "rimossinonconservati") + fine + motivo + fine + L("satellitirestano");
+            if (conservati && !wl.File_Rimossi().isEmpty())
+                t += fine + L("MDIForm1", "rimossiconservati") + fine
+                    + QDir::toNativeSeparators(wl.File_Rimossi());
+        }
+        msg(t, platform::vbInformation);
+    }
+    if (!principaleTrovato && conservati && gintNumSatelliti > 0)
+        msg(L("satellitenondisponibile"), platform::vbInformation);
+    riempiAttivi();
 }
 
 void frmDatabase::Apertura_database(int indice)
