@@ -261,6 +261,7 @@ void CentralClock::reset()
     m_contatore = 0;
     m_usaOraPc = true;
     m_inCorso = false;
+    m_ultimoTick = QDateTime();
 }
 
 void CentralClock::tmrCentrale_Timer()
@@ -297,6 +298,13 @@ void CentralClock::esegui(bool passo)
     }
 
     ClockViews& v = clockViews();
+    // A jump of the clock (a simulation started or stopped elsewhere in
+    // time, real time taken back): the local sky's stars, planets, Sun and
+    // Moon follow at once, as the world map's day and night do.
+    const bool salto = m_ultimoTick.isValid() && std::abs(m_ultimoTick.secsTo(gdatDataCorrente)) > 2;
+    m_ultimoTick = gdatDataCorrente;
+    if (salto && v.localSky)
+        v.localSky->Genera_mappa();
     if (pflgSatellite) {
         if (passo && ++m_contatore > 60) {
             m_contatore = 0;

@@ -264,6 +264,8 @@ void Verifica_Ora_Legale()
     gbytOraLegale = std::uint8_t(legale);
     try {
         mReg::Salva_Impostazione(kApp, "Osservatore", "Ora legale", QString::number(legale));
+        // Stored: nothing to offer for saving at exit.
+        Impostazione_Salvata(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"));
     } catch (const mReg::RegistryError& e) {
         platform::MsgBox(e.text() + kFine + e.detail(), platform::vbExclamation);
     }
