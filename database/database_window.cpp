@@ -765,10 +765,32 @@ void frmDatabase::Abbina_Lista_Lavoro()
         const core::ErroreElementi r =
             core::Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
         if (r != core::ErroreElementi::Nessuno) {
-            // The parser's text begins with its own heading line.
+            // The parser's text begins with its own heading line; where it
+            // does not place the field itself, its columns are added.
             QString t = core::Testo_Errore_Elementi(r, set);
             const qsizetype a = t.indexOf(fine);
-            rifiutati << (a >= 0 ? t.mid(a + fine.size()) : t);
+            if (a >= 0)
+                t = t.mid(a + fine.size());
+            struct Campo {
+                core::ErroreElementi errore;
+                int riga, da, al;
+            };
+            static constexpr Campo kCampi[] = {
+                {core::ErroreElementi::CatalogoNonValido, 1, 3, 7},
+                {core::ErroreElementi::EpocaNonValida, 1, 19, 32},
+                {core::ErroreElementi::ResistenzaNonValida, 1, 34, 61},
+                {core::ErroreElementi::EccentricitaNonValida, 2, 27, 33},
+                {core::ErroreElementi::MotoMedioNonValido, 2, 53, 63},
+            };
+            for (const Campo& c : kCampi)
+                if (c.errore == r)
+                    t += QStringLiteral(" (%1 %2, %3 %4-%5)")
+                             .arg(L("MDIForm1", "riga"))
+                             .arg(c.riga)
+                             .arg(L("MDIForm1", "colonne"))
+                             .arg(c.da)
+                             .arg(c.al);
+            rifiutati << t;
             nuova.push_back(gudtRigheAttive[size_t(k)]);
             continue;
         }

@@ -298,7 +298,7 @@ TEST_F(DatabaseWindow, OpeningAPrincipalFileWithARefusedSetKeepsThatSatellite)
     EXPECT_EQ(fakes.prompt.calls[0].text,
               "The database holds 3 of the 3 satellites of the working list.\r\n\r\n"
               + mLang::Testo_Lingua("frmDatabase", "setrifiutati") + "\r\nISS (ZARYA)\r\n"
-              + mLang::Testo_Lingua("MDIForm1", "motomediononvalido"));
+              + mLang::Testo_Lingua("MDIForm1", "motomediononvalido") + " (line 2, columns 53-63)");
     EXPECT_TRUE(dbtest::leggi(lista).contains(QByteArray::fromStdString(iss.Riga2)));
     EXPECT_FALSE(QFile::exists(lista + ".removed"));
     EXPECT_FALSE(QFile::exists(lista + ".bak"));
