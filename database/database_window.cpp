@@ -34,7 +34,6 @@
 #include <QDropEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -731,17 +730,15 @@ void frmDatabase::Abbina_Lista_Lavoro()
     // the parser refuses is no update: the satellite keeps the elements it
     // had. Satellites not in the file leave the list, their sets kept first
     // in the file of removed sets; when they cannot be kept they stay.
-    const std::vector<RigaDati>& db = gudtDatabasePrimario;
-    QHash<QByteArray, int> primo;
-    const int n = core::Numero_Voci(db);
-    primo.reserve(n);
-    // Backwards, so that the first set of a number is the one kept.
-    for (int j = n; j >= 1; --j) {
-        const std::string c = core::Colonne(db[size_t(j)].Riga1, 3, 7);
-        primo.insert(QByteArray(c.data(), qsizetype(c.size())), j);
-    }
-    core::WorkingList& wl = core::WorkingList::instance();
     const int richiesti = gintNumSatelliti;
+    std::vector<std::string> cataloghi;
+    for (int k = 1; k <= richiesti; ++k)
+        cataloghi.push_back(gudtSatelementi[size_t(k)].NumeroCatalogo);
+    // The sets found, in slot order; a listed number is never listed twice,
+    // so walking both in step tells each slot's set.
+    const core::EsitoAbbinamento abbinati = core::Abbina_Lista_Lavoro(cataloghi, gudtDatabasePrimario);
+    std::size_t prossimo = 0;
+    core::WorkingList& wl = core::WorkingList::instance();
     const QString fine = QStringLiteral("\r\n");
     std::vector<RigaDati> nuova;
     QList<int> assenti;
@@ -749,18 +746,17 @@ void frmDatabase::Abbina_Lista_Lavoro()
     int trovati = 0;
     bool principaleTrovato = false;
     for (int k = 1; k <= richiesti; ++k) {
-        const std::string& c = gudtSatelementi[size_t(k)].NumeroCatalogo;
-        const auto it = primo.constFind(QByteArray(c.data(), qsizetype(c.size())));
-        if (it == primo.constEnd()) {
+        if (prossimo >= abbinati.lista.size()
+            || core::Colonne(abbinati.lista[prossimo].Riga1, 3, 7) != cataloghi[size_t(k - 1)]) {
             assenti << k;
             nomiAssenti << vb::Trim(testo(gudtSatelementi[size_t(k)].Nome));
             nuova.push_back(gudtRigheAttive[size_t(k)]);   // dropped below once kept
             continue;
         }
+        const RigaDati& set = abbinati.lista[prossimo++];
         ++trovati;
         if (k == 1)
             principaleTrovato = true;
-        const RigaDati& set = db[size_t(it.value())];
         Satelement e;
         const core::ErroreElementi r =
             core::Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
