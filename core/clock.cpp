@@ -12,6 +12,7 @@
 #include "platform/vb.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QtGlobal>
 
 #include <cmath>
@@ -260,6 +261,7 @@ void CentralClock::reset()
     m_contatore = 0;
     m_usaOraPc = true;
     m_inCorso = false;
+    m_ultimoTick = QDateTime();
 }
 
 void CentralClock::tmrCentrale_Timer()
@@ -296,6 +298,13 @@ void CentralClock::esegui(bool passo)
     }
 
     ClockViews& v = clockViews();
+    // A jump of the clock (a simulation started or stopped elsewhere in
+    // time, real time taken back): the local sky's stars, planets, Sun and
+    // Moon follow at once, as the world map's day and night do.
+    const bool salto = m_ultimoTick.isValid() && std::abs(m_ultimoTick.secsTo(gdatDataCorrente)) > 2;
+    m_ultimoTick = gdatDataCorrente;
+    if (salto && v.localSky)
+        v.localSky->Genera_mappa();
     if (pflgSatellite) {
         if (passo && ++m_contatore > 60) {
             m_contatore = 0;
@@ -370,10 +379,11 @@ bool CentralClock::calcolaSatelliti()
         if (riuscito
             && (!std::isfinite(val.Perigeo) || !std::isfinite(val.Altezza) || !std::isfinite(val.Quota)))
             riuscito = false;
-        const bool decaduto = caduto || (riuscito && val.Perigeo < kLimiteDecadimento);
-        if (decaduto && rimozione && Azzera(i))
+        const bool basso = riuscito && val.Perigeo < kLimiteDecadimento;
+        if ((caduto || basso) && rimozione
+            && Azzera(i, caduto ? MotivoRimozione::NonCalcolabile : MotivoRimozione::Perigeo))
             return false;
-        if (!riuscito || decaduto) {
+        if (!riuscito || caduto || basso) {
             // This satellite shows nothing this second; the others go on.
             gudtValori[i] = Valori{};
             continue;
@@ -382,19 +392,25 @@ bool CentralClock::calcolaSatelliti()
     return true;
 }
 
-bool CentralClock::Azzera(int slot)
+bool CentralClock::Azzera(int slot, MotivoRimozione motivo)
 {
-    // The list's file as it was before the removal is kept beside it; when
-    // it cannot be kept the satellite stays (shown as not computable).
-    if (!WorkingList::instance().Copia_Di_Riserva())
+    // The satellite's set goes to the file of removed sets first (the list's
+    // file as it stood before the run's first removal is kept beside it);
+    // when it cannot be kept the satellite stays (shown as not computable).
+    WorkingList& lista = WorkingList::instance();
+    if (!lista.Conserva_Rimossi(WorkingList::Testo_Slot({slot})))
         return false;
     FlagGuard satelliti(pflgSatellite, false);
     const QString nome = vb::Trim(QString::fromStdString(gudtSatelementi[slot].Nome));
     const QString fine = QStringLiteral("\r\n");
-    platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "satellitedecaduto1") + fine
-                         + mLang::Testo_Lingua("MDIForm1", "satellitedecaduto2") + fine
-                         + mLang::Testo_Lingua("MDIForm1", "satellitedecaduto3"),
-                     platform::vbOKOnly | platform::vbExclamation, nome);
+    QString testo = mLang::Testo_Lingua("MDIForm1", "satellitedecaduto1") + fine
+        + mLang::Testo_Lingua("MDIForm1", motivo == MotivoRimozione::Perigeo ? "satellitedecaduto2"
+                                                                              : "satellitenoncalcolabile")
+        + fine + mLang::Testo_Lingua("MDIForm1", "satellitedecaduto3");
+    if (!lista.File_Rimossi().isEmpty())
+        testo += fine + fine + mLang::Testo_Lingua("MDIForm1", "rimossiconservati") + fine
+            + QDir::toNativeSeparators(lista.File_Rimossi());
+    platform::MsgBox(testo, platform::vbOKOnly | platform::vbExclamation, nome);
     gudtValori[slot] = Valori{};
     if (slot == 1) {
         ClockViews& v = clockViews();
@@ -404,7 +420,7 @@ bool CentralClock::Azzera(int slot)
             v.localSky->Azzera_dati();
     }
     // Only this satellite leaves the list.
-    WorkingList::instance().Rimuovi(slot);
+    lista.Rimuovi(slot);
     emit satelliteDecaduto(slot, nome);
     return true;
 }

@@ -107,6 +107,10 @@ public:
     virtual bool soloPrincipale() const = 0;
     virtual void Mostra_dati(const PrincipalTexts& texts) = 0;
     virtual void Azzera_dati() = 0;
+    // Redraws the static layers (stars, planets, Sun and Moon) for the
+    // program clock: the tick asks for it when the clock has jumped, so that
+    // the chart does not wait for its own timer to show the new instant.
+    virtual void Genera_mappa() {}
 };
 
 // A window that refreshes itself from the shared state at every tick: the
@@ -241,13 +245,21 @@ private:
     CentralClock() = default;
     void esegui(bool passo);
     bool calcolaSatelliti();
-    // Removes a decayed satellite; false when it stays (no backup could be kept).
-    bool Azzera(int slot);
+    enum class MotivoRimozione {
+        Perigeo,         // its perigee is below the decay limit
+        NonCalcolabile,  // the model can no longer follow the orbit drag has brought down
+    };
+    // Removes a decayed satellite, saying why; false when it stays (its set
+    // could not be kept).
+    bool Azzera(int slot, MotivoRimozione motivo);
 
     const TimeSource* m_source = nullptr;
     bool m_usaOraPc = true;
     int m_contatore = 0;
     bool m_inCorso = false;
+    // The instant of the last tick: a later tick more than two seconds away
+    // follows a jump of the clock.
+    QDateTime m_ultimoTick;
 };
 
 } // namespace core

@@ -187,9 +187,9 @@ std::vector<Row> buildTable()
 
     // Osservatore
     const Record obs = Record::Observer;
-    add("Osservatore", "Localita", "Italy: Milano", Form::Text, &gstrLocalita, obs);
-    add("Osservatore", "Latitudine", "45470", Form::Thousandths, &gsngLatitudine, obs);
-    add("Osservatore", "Longitudine", "9190", Form::Thousandths, &gsngLongitudine, obs);
+    add("Osservatore", "Localita", "Italy: Milan", Form::Text, &gstrLocalita, obs);
+    add("Osservatore", "Latitudine", "45483.1", Form::Thousandths, &gsngLatitudine, obs);
+    add("Osservatore", "Longitudine", "9199.7", Form::Thousandths, &gsngLongitudine, obs);
     add("Osservatore", "Quota", "133", Form::Single, &gsngQuota, obs);
     add("Osservatore", "Fuso", "1", Form::Leading, &gsngFusoOrario, obs);
     add("Osservatore", "Ora legale", "0", Form::Byte, &gbytOraLegale, obs);
@@ -293,7 +293,7 @@ std::vector<Row> buildTable()
     flag("Generali", "Conferma uscita", false, &gblnConfermaUscita);
     integer("Generali", "Unita", "0", &gintUnita);
     integer("Generali", "Formato ora", "0", &gintFormatoOra);
-    flag("Generali", "Verifica opzioni", false, &gblnVerificaOpzioni);
+    flag("Generali", "Verifica opzioni", true, &gblnVerificaOpzioni);
     flag("Generali", "Posizioni finestre", false, &gblnPosizioniFinestre);
     flag("Generali", "Verifica ora legale", true, &gblnVerificaOraLegale);
 
@@ -607,6 +607,31 @@ bool Impostazioni_modificate()
     now.pop_back();
     read.pop_back();
     return now != read;
+}
+
+void Impostazione_Salvata(const QString& section, const QString& key)
+{
+    // The key's place among the rows of its record, as snapshot() lists them.
+    std::size_t osservatore = 0, impostazioni = 0;
+    for (const Row& row : table()) {
+        std::vector<Value>* istantanea = nullptr;
+        std::size_t* indice = nullptr;
+        if (row.record == Record::Observer) {
+            istantanea = &gudtOsservatoreLetto;
+            indice = &osservatore;
+        } else if (row.record == Record::Settings) {
+            istantanea = &gudtImpostazioniLette;
+            indice = &impostazioni;
+        } else {
+            continue;
+        }
+        if (row.section == section && row.key == key) {
+            if (*indice < istantanea->size())
+                (*istantanea)[*indice] = current(row);
+            return;
+        }
+        ++*indice;
+    }
 }
 
 QString Default_Impostazione(const QString& section, const QString& key)

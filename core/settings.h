@@ -13,7 +13,7 @@
 
 // ---------------------------------------------------------------- Osservatore
 // The observer. Latitude north positive, longitude east positive, in degrees.
-extern QString gstrLocalita;      // "Italy: Milano": country, colon, blank, city
+extern QString gstrLocalita;      // "Italy: Milan": country, colon, blank, city
 extern float gsngLatitudine;      // degrees (stored in thousandths)
 extern float gsngLongitudine;     // degrees (stored in thousandths)
 extern float gsngQuota;           // metres above sea level
@@ -157,6 +157,10 @@ bool Salva_impostazioni(QString* error = nullptr);
 // True when any setting (the language file excepted) differs from what
 // Leggi_impostazioni read: numbers exactly, texts with case.
 bool Impostazioni_modificate();
+
+// One key was written to the store on its own (the start-up's daylight-saving
+// answer): what it holds now is what the changed-settings test compares with.
+void Impostazione_Salvata(const QString& section, const QString& key);
 
 // The built-in default text of a key of the settings table (window placement
 // and connection-test keys included); empty for a key that is not in it.

@@ -236,25 +236,38 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
     lista.setFile({});
     QStringList errori;
     QString errore;
-    if (QFileInfo::exists(file) && !lista.Leggi_Ini(file, &errori, &errore))
-        errori.append(mLang::Testo_Lingua("MDIForm1", "listanonletta") + kFine + errore);
-    if (!errori.isEmpty()) {
-        // The sets left out would vanish at the next save: the file as it
-        // was read is kept beside it.
-        const QString copia = file + QStringLiteral(".bak");
-        // Only a regular file: a link to a device would copy forever.
-        if (QFileInfo(file).isFile()) {
-            QFile::remove(copia);
-            QFile::copy(file, copia);
+    QString scartate;
+    bool letta = true;
+    if (QFileInfo::exists(file) && !lista.Leggi_Ini(file, &errori, &errore, &scartate)) {
+        // A file that is there but cannot be read (no permission, a folder
+        // in its place) must not be replaced by the list of this run: the
+        // list is not saved until the next start finds the file readable.
+        letta = false;
+        errori.append(mLang::Testo_Lingua("MDIForm1", "listanonletta") + kFine + errore + kFine
+                      + mLang::Testo_Lingua("MDIForm1", "listanonsalvera"));
+    }
+    if (letta)
+        lista.setFile(file);
+    if (letta && !scartate.isEmpty()) {
+        // The lines left out would vanish at the next save: the file as it
+        // was read is kept beside it, and the lines added to the file of
+        // removed sets. When they cannot be kept the file is not saved over
+        // in this run.
+        QString motivo;
+        if (lista.Conserva_Rimossi(scartate, &motivo)) {
+            errori.append(mLang::Testo_Lingua("MDIForm1", "rimossiconservati") + kFine
+                          + QDir::toNativeSeparators(lista.File_Rimossi()));
+        } else {
+            lista.setFile({});
+            errori.append(mLang::Testo_Lingua("MDIForm1", "rimossinonconservati") + kFine + motivo + kFine
+                          + mLang::Testo_Lingua("MDIForm1", "listanonsalvera"));
         }
     }
     if (!errori.isEmpty()) {
-        // One message for the whole file: a hand-made list of thousands of
-        // sets must not open thousands of boxes. The first few are named,
-        // the rest counted.
-        platform::MsgBox(Elenco_Breve(errori, kFine + kFine), platform::vbExclamation);
+        // One message for the whole file: the reader names the first few
+        // problems and counts the rest.
+        platform::MsgBox(errori.join(kFine + kFine), platform::vbExclamation);
     }
-    lista.setFile(file);
     static bool collegato = false;
     if (!collegato) {
         collegato = true;
@@ -300,6 +313,8 @@ void Verifica_Ora_Legale()
     gbytOraLegale = std::uint8_t(legale);
     try {
         mReg::Salva_Impostazione(kApp, "Osservatore", "Ora legale", QString::number(legale));
+        // Stored: nothing to offer for saving at exit.
+        Impostazione_Salvata(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"));
     } catch (const mReg::RegistryError& e) {
         platform::MsgBox(e.text() + kFine + e.detail(), platform::vbExclamation);
     }

@@ -83,10 +83,12 @@ void Risolvi_File_Lingua();
 // one message for an operation that concerns many satellites.
 QString Elenco_Breve(const QStringList& voci, const QString& separatore);
 
-// Reads the working list of the last run from the user's folder; a set that
-// cannot be read is left out with a message (and the file as read is kept as
-// "Astrovela.ini.bak"); from now on the list is saved there after every
-// change, and a failed save is told.
+// Reads the working list of the last run from the user's folder; what cannot
+// be read is left out with one message, and kept (WorkingList::
+// Conserva_Rimossi: the file as read as "Astrovela.ini.bak", the lines left
+// out added to the file of removed sets, which the message names). From now
+// on the list is saved there after every change, and a failed save is told.
+// A file that exists but cannot be read is never saved over in this run.
 void Carica_Lista_Lavoro(const QString& cartellaUtente = Cartella_Dati_Utente());
 // Saves the working list (shut-down); a failure is told. False when it failed.
 bool Salva_Lista_Lavoro();

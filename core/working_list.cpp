@@ -7,9 +7,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
+#include <functional>
 
 namespace core {
 
@@ -216,27 +219,86 @@ bool WorkingList::Salva(QString* errore)
     return Salva_Ini(m_file, errore);
 }
 
-bool WorkingList::Copia_Di_Riserva(QString* errore) const
+QString WorkingList::Testo_Slot(const QList<int>& slot)
 {
-    if (m_file.isEmpty() || !QFileInfo::exists(m_file))
-        return true;
-    QFile origine(m_file);
-    if (!origine.open(QIODevice::ReadOnly)) {
-        if (errore)
-            *errore = origine.errorString();
-        return false;
+    QString testo;
+    for (int k : slot) {
+        if (k < 1 || k > gintNumSatelliti)
+            continue;
+        testo += rigaFile(gudtSatelementi[k].Nome);
+        testo += rigaFile(gudtRigheAttive[k].Riga1);
+        testo += rigaFile(gudtRigheAttive[k].Riga2);
     }
-    const QByteArray dati = origine.readAll();
-    QSaveFile copia(m_file + QStringLiteral(".bak"));
-    if (!copia.open(QIODevice::WriteOnly) || copia.write(dati) != dati.size() || !copia.commit()) {
+    return testo;
+}
+
+QString WorkingList::File_Rimossi() const
+{
+    return m_file.isEmpty() ? QString() : m_file + QStringLiteral(".removed");
+}
+
+namespace {
+
+// Writes `dati` whole through a temporary file: on failure the old file
+// stays as it was.
+bool scriviTutto(const QString& path, const QByteArray& dati, QString* errore)
+{
+    QSaveFile f(path);
+    f.setDirectWriteFallback(false);
+    if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit()) {
         if (errore)
-            *errore = copia.errorString();
+            *errore = QDir::toNativeSeparators(path) + QStringLiteral(": ") + f.errorString();
         return false;
     }
     return true;
 }
 
-bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* errore)
+} // namespace
+
+bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
+{
+    if (m_file.isEmpty())
+        return true;
+    if (!m_copiaFatta) {
+        // The list as it stood before the program first dropped anything in
+        // this run. When the file cannot be read there is nothing to copy,
+        // and an older copy stays as it is.
+        const QFileInfo info(m_file);
+        if (info.exists()) {
+            QFile origine(m_file);
+            if (!info.isFile() || !origine.open(QIODevice::ReadOnly)) {
+                if (errore)
+                    *errore = QDir::toNativeSeparators(m_file) + QStringLiteral(": ") + origine.errorString();
+                return false;
+            }
+            const QByteArray dati = origine.readAll();
+            if (!scriviTutto(m_file + QStringLiteral(".bak"), dati, errore))
+                return false;
+        }
+        m_copiaFatta = true;
+    }
+    if (testo.isEmpty())
+        return true;
+    // Only ever added to: what an earlier run or an earlier removal put
+    // there stays.
+    const QString rimossi = File_Rimossi();
+    QByteArray dati;
+    if (QFileInfo::exists(rimossi)) {
+        QFile vecchio(rimossi);
+        if (!vecchio.open(QIODevice::ReadOnly)) {
+            if (errore)
+                *errore = QDir::toNativeSeparators(rimossi) + QStringLiteral(": ") + vecchio.errorString();
+            return false;
+        }
+        dati = vecchio.readAll();
+        if (!dati.isEmpty() && !dati.endsWith('\n') && !dati.endsWith('\r'))
+            dati += "\r\n";
+    }
+    dati += testo.toUtf8();
+    return scriviTutto(rimossi, dati, errore);
+}
+
+bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* errore, QString* scartate)
 {
     QString err;
     const std::optional<vb::TextDocument> doc = vb::readTextFile(path, &err);
@@ -255,18 +317,39 @@ bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* e
         Satelement elementi;
     };
     std::vector<Letto> letti;
+    // The lines left out, as ranges of line indexes (first, last).
+    std::vector<std::pair<qsizetype, qsizetype>> fuori;
+    // The first few problems are told one by one; the others only counted
+    // (a list made by hand may hold a million sets past the 200th).
+    constexpr int kMostrati = 10;
+    int problemi = 0;
+    const auto dici = [&](const std::function<QString()>& testo) {
+        if (errori && problemi < kMostrati)
+            errori->append(testo());
+        ++problemi;
+    };
+    const QString fine = QStringLiteral("\r\n");
+    const auto righeSet = [&](qsizetype i) {
+        return mLang::Testo_Lingua("MDIForm1", "riga") + u' '
+            + QStringLiteral("%1-%2").arg(i + 1).arg(i + 3);
+    };
     // Lines skipped since the sets were last in step: told as one message.
     qsizetype saltoDa = -1, saltoA = -1;
     auto diciSalto = [&] {
-        if (saltoDa >= 0 && errori) {
-            const QString dove = saltoA > saltoDa ? QStringLiteral("%1-%2").arg(saltoDa + 1).arg(saltoA + 1)
-                                                  : QString::number(saltoDa + 1);
-            errori->append(mLang::Testo_Lingua("MDIForm1", "riganonletta") + QStringLiteral("\r\n")
-                           + mLang::Testo_Lingua("MDIForm1", "riga") + u' ' + dove + QStringLiteral(": ")
-                           + righe[saltoDa].left(80));
+        if (saltoDa >= 0) {
+            fuori.emplace_back(saltoDa, saltoA);
+            dici([&] {
+                const QString dove = saltoA > saltoDa ? QStringLiteral("%1-%2").arg(saltoDa + 1).arg(saltoA + 1)
+                                                      : QString::number(saltoDa + 1);
+                return mLang::Testo_Lingua("MDIForm1", "riganonletta") + fine
+                    + mLang::Testo_Lingua("MDIForm1", "riga") + u' ' + dove + QStringLiteral(": ")
+                    + righe[saltoDa].left(80);
+            });
         }
         saltoDa = saltoA = -1;
     };
+    // Catalogue numbers already loaded.
+    QSet<long> numeri;
     for (qsizetype i = 0; i < righe.size();) {
         // Three lines make a set when lines 2 and 3 begin as line 1 and
         // line 2 of a set do. Anything else (a name split by a line end in
@@ -283,38 +366,52 @@ bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* e
             continue;
         }
         diciSalto();
+        const qsizetype inizio = i;
+        i += 3;
+        if (int(letti.size()) >= kMaxSatelliti) {
+            // A file made longer by hand: what does not fit is told (and
+            // kept by the caller), never dropped unseen.
+            fuori.emplace_back(inizio, inizio + 2);
+            dici([&] {
+                return mLang::Testo_Lingua("MDIForm1", "elementinonvalidi") + fine + vb::Trim(righe[inizio])
+                    + fine + mLang::Testo_Lingua("frmDatabase", "limiteraggiunto1");
+            });
+            continue;
+        }
         // A set whose name line is blank is still a satellite: it loads
         // without a name rather than being dropped.
-        RigaDati set{righe[i].toStdString(), righe[i + 1].toStdString(), righe[i + 2].toStdString()};
-        i += 3;
+        RigaDati set{righe[inizio].toStdString(), righe[inizio + 1].toStdString(),
+                     righe[inizio + 2].toStdString()};
         Satelement e;
         const ErroreElementi r =
             Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
         if (r != ErroreElementi::Nessuno) {
-            if (errori)
-                errori->append(Testo_Errore_Elementi(r, set));
+            fuori.emplace_back(inizio, inizio + 2);
+            dici([&] { return Testo_Errore_Elementi(r, set); });
             continue;
         }
-        // The same satellite twice: the first one stays.
+        // The same satellite twice: the first one stays, the second is told.
         const long numero = Numero_Catalogo(e.NumeroCatalogo);
-        const bool doppio = std::any_of(letti.begin(), letti.end(), [numero](const Letto& l) {
-            return Numero_Catalogo(l.elementi.NumeroCatalogo) == numero;
-        });
-        if (doppio)
-            continue;
-        if (int(letti.size()) >= kMaxSatelliti) {
-            // A file made longer by hand: what does not fit is told (and the
-            // file as read is kept by the caller), never dropped unseen.
-            if (errori)
-                errori->append(mLang::Testo_Lingua("MDIForm1", "elementinonvalidi")
-                               + QStringLiteral("\r\n") + vb::Trim(QString::fromStdString(set.Riga0))
-                               + QStringLiteral("\r\n")
-                               + mLang::Testo_Lingua("frmDatabase", "limiteraggiunto1"));
+        if (numeri.contains(numero)) {
+            fuori.emplace_back(inizio, inizio + 2);
+            dici([&] {
+                return mLang::Testo_Lingua("MDIForm1", "satelliteripetuto") + fine + vb::Trim(righe[inizio])
+                    + fine + righeSet(inizio);
+            });
             continue;
         }
+        numeri.insert(numero);
         letti.push_back({std::move(set), std::move(e)});
     }
     diciSalto();
+    if (errori && problemi > kMostrati)
+        errori->append(QStringLiteral("(+%1)").arg(problemi - kMostrati));
+    if (scartate) {
+        scartate->clear();
+        for (const auto& [da, a] : fuori)
+            for (qsizetype k = da; k <= a; ++k)
+                *scartate += righe[k] + fine;
+    }
 
     for (int k = 1; k <= kMaxSatelliti; ++k) {
         azzera(k);

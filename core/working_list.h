@@ -80,21 +80,45 @@ public:
     // that are not part of a set (a set cut short, a line split in two) are
     // told in *errori and skipped until the sets are in step again; blank
     // lines between sets are skipped quietly. A set with a blank name loads.
+    // The same satellite twice: the first set loads, the second is told and
+    // left out. Only the first few problems are told one by one, the rest are
+    // counted in a last entry "(+N)", so that a huge file gives a short
+    // message quickly. *scartate receives the lines left out, as they stand
+    // (CR LF after each), blank lines apart.
     // False (list unchanged) when the file cannot be read.
-    bool Leggi_Ini(const QString& path, QStringList* errori = nullptr, QString* errore = nullptr);
+    bool Leggi_Ini(const QString& path, QStringList* errori = nullptr, QString* errore = nullptr,
+                   QString* scartate = nullptr);
     // Writes the list atomically: a failed write leaves the old file whole.
     bool Salva_Ini(const QString& path, QString* errore = nullptr) const;
 
     // The file kept up to date: after every change the list is saved there.
-    // Empty (the default) means no automatic saving.
-    void setFile(const QString& path) { m_file = path; }
+    // Empty (the default) means no automatic saving. Setting it starts a new
+    // run for Conserva_Rimossi.
+    void setFile(const QString& path)
+    {
+        m_file = path;
+        m_copiaFatta = false;
+    }
     QString file() const { return m_file; }
     // Saves to file() now; false with the reason when it failed.
     bool Salva(QString* errore = nullptr);
-    // Keeps file() as it is now beside it, byte for byte, as file() + ".bak"
-    // (replacing an older copy), before the program drops satellites the user
-    // did not remove. True when there is nothing to keep or it was kept.
-    bool Copia_Di_Riserva(QString* errore = nullptr) const;
+
+    // Keeps what the program is about to drop from the list on its own
+    // (decayed satellites, sets missing from a new principal file, lines of
+    // the file it could not read), so that it can always be recovered:
+    // - the first time in a run, file() as it stands is copied byte for byte
+    //   to file() + ".bak" (the list before the program dropped anything);
+    //   that copy is not replaced again in the same run;
+    // - every time, `testo` (the dropped lines) is added at the end of the
+    //   file of removed sets, File_Rimossi(), which is only ever added to.
+    // False (with the reason) when either could not be written: the caller
+    // then drops nothing. True without writing when there is no file().
+    bool Conserva_Rimossi(const QString& testo, QString* errore = nullptr);
+    // The file of removed sets beside file(): file() + ".removed" (three
+    // lines a set, like the list's file).
+    QString File_Rimossi() const;
+    // The lines of the list's file for the given listed slots.
+    static QString Testo_Slot(const QList<int>& slot);
 
 signals:
     // The list changed (count, order or members).
@@ -109,6 +133,7 @@ private:
     void azzera(int slot);
 
     QString m_file;
+    bool m_copiaFatta = false;
     int m_modifiche = 0;
     bool m_pendente = false;
 };

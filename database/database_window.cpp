@@ -31,6 +31,7 @@
 #include <QComboBox>
 #include <QDrag>
 #include <QDropEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -671,46 +672,18 @@ bool frmDatabase::carica(int indice, QString& path)
                 cmbOrdina_Click(indice);
                 g_statistiche[i] = {path, n, esito.vecchio, esito.recente, media, esito.conMagnitudine};
                 mostraStatistiche(indice, n, esito.vecchio, esito.recente, media, esito.conMagnitudine);
-                if (indice == 0) {
-                    // Every listed satellite takes its elements from the new
-                    // file; those not in it leave the list.
-                    std::vector<std::string> cataloghi;
-                    for (int k = 1; k <= gintNumSatelliti; ++k)
-                        cataloghi.push_back(gudtSatelementi[size_t(k)].NumeroCatalogo);
-                    const core::EsitoAbbinamento a = core::Abbina_Lista_Lavoro(cataloghi, gudtDatabasePrimario);
-                    int trovati = 0;
-                    // Satellites not in the new file leave the list: the
-                    // list's file as it was is kept beside it first.
-                    if (int(a.lista.size()) < gintNumSatelliti)
-                        core::WorkingList::instance().Copia_Di_Riserva();
-                    {
-                        core::WorkingList& wl = core::WorkingList::instance();
-                        core::WorkingList::Modifica gruppo;
-                        QList<int> tutti;
-                        for (int k = 1; k <= gintNumSatelliti; ++k)
-                            tutti << k;
-                        wl.Rimuovi(tutti);
-                        for (const RigaDati& s : a.lista)
-                            if (wl.Aggiungi(s).esito == core::WorkingList::Esito::Aggiunto)
-                                ++trovati;
-                    }
-                    if (a.richiesti >= 1)
-                        msg(L("databasecontiene") + QLatin1Char(' ') + QString::number(trovati) + QLatin1Char(' ')
-                                + L("su") + QLatin1Char(' ') + QString::number(a.richiesti) + QLatin1Char(' ')
-                                + L("satellitipreimpostati"),
-                            platform::vbInformation);
-                    if (!a.principaleTrovato && gintNumSatelliti > 0)
-                        msg(L("satellitenondisponibile"), platform::vbInformation);
-                    riempiAttivi();
-                }
+                if (indice == 0)
+                    Abbina_Lista_Lavoro();
             } else if (esito.stato != core::EsitoCaricamento::Stato::Annullato) {
                 // A bad file: the database, the lists and the working list
                 // stay as they were; the file of the database still loaded
-                // stays the principal file.
-                if (indice == 0 && !m_percorso[0].isEmpty())
+                // stays the principal file
+                // (none loaded yet: no principal file).
+                if (indice == 0)
                     gstrDatabasePrimario = m_percorso[0];
-                msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + L("aprirenuovofile")
-                        + QStringLiteral("\r\n") + L("funzioneriparazione"),
+                msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + Motivo_Caricamento(esito)
+                        + QStringLiteral("\r\n") + L("aprirenuovofile") + QStringLiteral("\r\n")
+                        + L("funzioneriparazione"),
                     platform::vbExclamation);
             } else if (indice == 0 && !m_percorso[0].isEmpty()) {
                 gstrDatabasePrimario = m_percorso[0];
@@ -724,6 +697,138 @@ bool frmDatabase::carica(int indice, QString& path)
     if (esito.stato != core::EsitoCaricamento::Stato::Annullato)
         apri(indice);
     return false;
+}
+
+QString frmDatabase::Motivo_Caricamento(const core::EsitoCaricamento& esito)
+{
+    using Stato = core::EsitoCaricamento::Stato;
+    const char* chiave = nullptr;
+    switch (esito.stato) {
+    case Stato::Troncato:
+        chiave = "motivotroncato";
+        break;
+    case Stato::AnnoNonValido:
+        chiave = "motivoanno";
+        break;
+    case Stato::CatalogoNonValido:
+        chiave = "motivocatalogo";
+        break;
+    case Stato::Vuoto:
+        return L("motivovuoto");
+    default:
+        return {};
+    }
+    return L("MDIForm1", "riga") + QLatin1Char(' ') + QString::number(esito.riga) + QStringLiteral(": ")
+        + L(chiave);
+}
+
+void frmDatabase::Abbina_Lista_Lavoro()
+{
+    // Every listed satellite takes its elements from the new file, the
+    // first set of its catalogue number (as written) in file order. A set
+    // the parser refuses is no update: the satellite keeps the elements it
+    // had. Satellites not in the file leave the list, their sets kept first
+    // in the file of removed sets; when they cannot be kept they stay.
+    const int richiesti = gintNumSatelliti;
+    std::vector<std::string> cataloghi;
+    for (int k = 1; k <= richiesti; ++k)
+        cataloghi.push_back(gudtSatelementi[size_t(k)].NumeroCatalogo);
+    // The sets found, in slot order; a listed number is never listed twice,
+    // so walking both in step tells each slot's set.
+    const core::EsitoAbbinamento abbinati = core::Abbina_Lista_Lavoro(cataloghi, gudtDatabasePrimario);
+    std::size_t prossimo = 0;
+    core::WorkingList& wl = core::WorkingList::instance();
+    const QString fine = QStringLiteral("\r\n");
+    std::vector<RigaDati> nuova;
+    QList<int> assenti;
+    QStringList nomiAssenti, rifiutati;
+    int trovati = 0;
+    bool principaleTrovato = false;
+    for (int k = 1; k <= richiesti; ++k) {
+        if (prossimo >= abbinati.lista.size()
+            || core::Colonne(abbinati.lista[prossimo].Riga1, 3, 7) != cataloghi[size_t(k - 1)]) {
+            assenti << k;
+            nomiAssenti << vb::Trim(testo(gudtSatelementi[size_t(k)].Nome));
+            nuova.push_back(gudtRigheAttive[size_t(k)]);   // dropped below once kept
+            continue;
+        }
+        const RigaDati& set = abbinati.lista[prossimo++];
+        ++trovati;
+        if (k == 1)
+            principaleTrovato = true;
+        Satelement e;
+        const core::ErroreElementi r =
+            core::Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, gstrMagnitudini, gudtFrequenze, e);
+        if (r != core::ErroreElementi::Nessuno) {
+            // The parser's text begins with its own heading line; where it
+            // does not place the field itself, its columns are added.
+            QString t = core::Testo_Errore_Elementi(r, set);
+            const qsizetype a = t.indexOf(fine);
+            if (a >= 0)
+                t = t.mid(a + fine.size());
+            struct Campo {
+                core::ErroreElementi errore;
+                int riga, da, al;
+            };
+            static constexpr Campo kCampi[] = {
+                {core::ErroreElementi::CatalogoNonValido, 1, 3, 7},
+                {core::ErroreElementi::EpocaNonValida, 1, 19, 32},
+                {core::ErroreElementi::ResistenzaNonValida, 1, 34, 61},
+                {core::ErroreElementi::EccentricitaNonValida, 2, 27, 33},
+                {core::ErroreElementi::MotoMedioNonValido, 2, 53, 63},
+            };
+            for (const Campo& c : kCampi)
+                if (c.errore == r)
+                    t += QStringLiteral(" (%1 %2, %3 %4-%5)")
+                             .arg(L("MDIForm1", "riga"))
+                             .arg(c.riga)
+                             .arg(L("MDIForm1", "colonne"))
+                             .arg(c.da)
+                             .arg(c.al);
+            rifiutati << t;
+            nuova.push_back(gudtRigheAttive[size_t(k)]);
+            continue;
+        }
+        nuova.push_back(set);
+    }
+    QString motivo;
+    const bool conservati = assenti.isEmpty() || wl.Conserva_Rimossi(core::WorkingList::Testo_Slot(assenti), &motivo);
+    {
+        core::WorkingList::Modifica gruppo;
+        QList<int> tutti;
+        for (int k = 1; k <= richiesti; ++k)
+            tutti << k;
+        const std::vector<RigaDati> vecchi(gudtRigheAttive.begin() + 1, gudtRigheAttive.begin() + 1 + richiesti);
+        wl.Rimuovi(tutti);
+        for (int k = 1; k <= richiesti; ++k) {
+            if (conservati && assenti.contains(k))
+                continue;
+            // A set that loaded before loads again; should the new one fail
+            // after all, the old one takes its place.
+            if (wl.Aggiungi(nuova[size_t(k - 1)]).esito != core::WorkingList::Esito::Aggiunto)
+                wl.Aggiungi(vecchi[size_t(k - 1)]);
+        }
+    }
+    if (richiesti >= 1) {
+        QString t = L("databasecontiene") + QLatin1Char(' ') + QString::number(trovati) + QLatin1Char(' ') + L("su")
+            + QLatin1Char(' ') + QString::number(richiesti) + QLatin1Char(' ') + L("satellitipreimpostati");
+        if (!rifiutati.isEmpty())
+            t += fine + fine + L("setrifiutati") + fine + core::Elenco_Breve(rifiutati, fine);
+        if (!assenti.isEmpty()) {
+            t += fine + fine;
+            if (conservati)
+                t += L("satellitiassenti") + fine + core::Elenco_Breve(nomiAssenti, QStringLiteral(", "));
+            else
+                t += L("MDIForm1", "rimossinonconservati") + fine + motivo + fine + L("satellitirestano");
+            if (conservati && !wl.File_Rimossi().isEmpty())
+                t += fine + L("MDIForm1", "rimossiconservati") + fine
+                    + QDir::toNativeSeparators(wl.File_Rimossi());
+        }
+        msg(t, platform::vbInformation);
+    }
+    if (!principaleTrovato && conservati && gintNumSatelliti > 0)
+        msg(L("satellitenondisponibile"), platform::vbInformation);
+    riempiAttivi();
 }
 
 void frmDatabase::Apertura_database(int indice)

@@ -26,6 +26,7 @@ class GraphButton;
 
 namespace core {
 struct RigaLista;
+struct EsitoCaricamento;
 }
 
 namespace database {
@@ -165,6 +166,10 @@ private:
     QWidget* creaScheda(int indice);
     void Lingua();
     void riempiAttivi();
+    // Matches the working list against the principal file just loaded.
+    void Abbina_Lista_Lavoro();
+    // "line N: why" for a load that failed on the file's content.
+    static QString Motivo_Caricamento(const core::EsitoCaricamento& esito);
     void selezionaAttivo(int riga);
     bool provaSelezione();
     void Aggiorna_principale();

@@ -1,5 +1,6 @@
 #include "locations/city_list.h"
 
+#include "core/mlang.h"
 #include "core/startup.h"
 
 #include <QDir>
@@ -72,12 +73,31 @@ LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arre
         // Blank lines at the very end are no fault; those with cities after them are.
         esito.vuote.insert(esito.vuote.end(), vuote.begin(), vuote.end());
         vuote.clear();
-        if (auto r = Riga_Da_Testo(riga))
+        if (auto r = Riga_Da_Testo(riga)) {
             esito.righe.push_back(*r);
-        else
+        } else {
             esito.errate.push_back(numero);
+            esito.conservate.emplace_back(esito.righe.size(), riga);
+        }
     }
     return esito;
+}
+
+std::vector<RigaCitta> Tabella_Citta(const LetturaCitta& lettura)
+{
+    std::vector<RigaCitta> tabella;
+    tabella.reserve(lettura.righe.size() + lettura.conservate.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i <= lettura.righe.size(); ++i) {
+        for (; k < lettura.conservate.size() && lettura.conservate[k].first == i; ++k) {
+            RigaCitta r;
+            r.grezza = lettura.conservate[k].second;
+            tabella.push_back(r);
+        }
+        if (i < lettura.righe.size())
+            tabella.push_back(lettura.righe[i]);
+    }
+    return tabella;
 }
 
 namespace {
@@ -98,6 +118,11 @@ QString Testo_Citta(const std::vector<RigaCitta>& righe)
 {
     QString testo;
     for (const RigaCitta& r : righe) {
+        if (!r.grezza.isEmpty()) {
+            testo += r.grezza;
+            testo += QLatin1String("\r\n");
+            continue;
+        }
         if (r.vuota())
             continue;
         testo += Riga_Citta(r);
@@ -138,8 +163,8 @@ bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore)
 {
     if (!g_completa) {
         if (errore)
-            *errore = QStringLiteral("%1 was not read whole; it is left as it is.")
-                          .arg(QDir::toNativeSeparators(File_Citta()));
+            *errore = mLang::Testo_Lingua("frmLocation", "nonlettointero") + QLatin1Char('\r')
+                + QDir::toNativeSeparators(File_Citta());
         return false;
     }
     const QString testo = Testo_Citta(righe);

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace options {
@@ -24,6 +25,9 @@ struct RigaCitta {
     // Rows read from the file hold single-precision numbers; rows typed in
     // the new/edit dialog double-precision ones rounded to four decimals.
     bool singola = true;
+    // A line of the file that is not a place: not listed, written back as
+    // it stands where it was, so that nothing of the file is lost.
+    QString grezza;
     bool vuota() const { return nome.isEmpty(); }
 };
 
@@ -35,26 +39,32 @@ extern std::vector<RigaCitta> gvarCitta;
 struct LetturaCitta {
     std::vector<RigaCitta> righe;
     std::vector<int> vuote;    // blank lines (from 1) with cities after them: skipped
-    std::vector<int> errate;   // lines (from 1) that are not a city: left out
+    std::vector<int> errate;   // lines (from 1) that are not a city: kept as they stand
+    // Those lines' texts, each with the number of places read before it.
+    std::vector<std::pair<std::size_t, QString>> conservate;
     bool interrotta = false;   // the stop request ended the reading
-    // Whether the rows are the whole file: nothing was left out but blank
-    // lines, so writing them back loses nothing.
-    bool completa() const { return errate.empty() && !interrotta; }
+    // Whether the rows are the whole file: the places and the lines kept
+    // hold everything but blank lines, so writing them back loses nothing.
+    bool completa() const { return !interrotta; }
 };
 
 // Reads the rows of a city list text, one city a line (CR LF, LF or a lone
 // CR ends a line). A blank line is skipped and a line that is not a city
 // (a missing field, a field that is not a number, a coordinate out of range,
-// no name) is left out; both are noted with their line number and the lines
-// after them are read all the same. The stop request (when given) is asked
-// before every line; a true answer ends the reading with the rows read so far.
+// no name) is not a place but is kept as it stands; both are noted with
+// their line number and the lines after them are read all the same. The stop
+// request (when given) is asked before every line; a true answer ends the
+// reading with the rows read so far.
 LetturaCitta Leggi_Citta(const QString& testo, const std::function<bool()>& arresta = {});
+// The city table of a reading: the places and, where they were, the lines
+// kept as they stand (rows with `grezza` set and no name).
+std::vector<RigaCitta> Tabella_Citta(const LetturaCitta& lettura);
 
 // One row as its line (without the line end): the name in quotes, then the
 // three numbers in the shortest form that reads back to the same value.
 QString Riga_Citta(const RigaCitta& riga);
-// The whole file text: every row whose name is not empty, in row order,
-// each followed by CR LF.
+// The whole file text: every row whose name is not empty, and every line
+// kept as it stood, in row order, each followed by CR LF.
 QString Testo_Citta(const std::vector<RigaCitta>& righe);
 
 // Whether a name can be kept in the file: a double quote cannot be written

@@ -330,8 +330,12 @@ void frmLocation::Carica_citta()
     } else {
         // The sorted list would reorder as it fills; add everything first.
         cmbCity->setSortingEnabled(false);
-        for (const RigaCitta& r : lettura.righe) {
+        // Lines that are not places keep their rows (not listed), so that
+        // they are written back where they were.
+        for (const RigaCitta& r : Tabella_Citta(lettura)) {
             gvarCitta.push_back(r);
+            if (r.vuota())
+                continue;
             auto* item = new QListWidgetItem(r.nome);
             item->setData(Qt::UserRole, int(gvarCitta.size()));
             cmbCity->addItem(item);

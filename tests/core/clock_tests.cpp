@@ -5,6 +5,7 @@
 #include "core/clock.h"
 #include "core/globals_orbit.h"
 #include "core/globals_time.h"
+#include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
@@ -12,6 +13,7 @@
 
 #include "support/fixed_time.h"
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -58,6 +60,7 @@ public:
     bool soloPrincipale() const override { return solo; }
     void Mostra_dati(const core::PrincipalTexts&) override { rec.calls << "sky:dati"; }
     void Azzera_dati() override { rec.calls << "sky:azzera"; }
+    void Genera_mappa() override { rec.calls << "sky:genera"; }
     Recorder& rec;
     bool solo = false;
 };
@@ -601,4 +604,101 @@ TEST(ClockZones, TheObserversTimeIsMadeFromUniversalTimeOnAComputerInAnyZone)
         }
         EXPECT_EQ(viste, 6) << c.zona << "\n" << righe.join('\n').toStdString();
     }
+}
+
+TEST_F(ClockTest, TwoRemovalsInARunLoseNeitherSetAndEachSaysItsOwnReason)
+{
+    // One set whose perigee is below 138 km and one whose orbit the model can
+    // no longer follow, removed one tick apart: the list's file as it stood
+    // before the first removal is kept and not replaced by the second, and
+    // both sets end in the file of removed sets, which each message names.
+    // Each message gives that removal's own reason.
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Astrovela.ini");
+    core::WorkingList::instance().setFile(file);
+    RigaDati fallen = set(502, "FALLEN");
+    fallen.Riga1.replace(53, 8, " 99999-0");
+    list({set(501, "FIRST"), set(503, "LOW", "16.60000000"), set(504, "SECOND"), fallen});
+    const QByteArray before = bytes(file);
+    time.now = core::Data_Orologio(QDate(2027, 12, 10), QTime(0, 0, 0));
+    clock().tmrCentrale_Timer();
+    time.now = time.now.addSecs(1);
+    clock().tmrCentrale_Timer();
+    time.now = time.now.addSecs(1);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_EQ(gudtSatelementi[1].Nome, "First");
+    EXPECT_EQ(gudtSatelementi[2].Nome, "Second");
+    EXPECT_EQ(bytes(file + ".bak"), before);
+    const QByteArray removed = bytes(file + ".removed");
+    EXPECT_EQ(removed, "Low\r\n" + QByteArray::fromStdString(set(503, "LOW", "16.60000000").Riga1) + "\r\n"
+                           + QByteArray::fromStdString(set(503, "LOW", "16.60000000").Riga2) + "\r\nFallen\r\n"
+                           + QByteArray::fromStdString(fallen.Riga1) + "\r\n"
+                           + QByteArray::fromStdString(fallen.Riga2) + "\r\n");
+    ASSERT_EQ(fakes.prompt.calls.size(), 2);
+    const QString dove = QDir::toNativeSeparators(file + ".removed");
+    EXPECT_EQ(fakes.prompt.calls[0].title, "Low");
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("its perigee is below 138 km"));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith(dove));
+    EXPECT_EQ(fakes.prompt.calls[1].title, "Fallen");
+    EXPECT_FALSE(fakes.prompt.calls[1].text.contains("138 km"));
+    EXPECT_TRUE(fakes.prompt.calls[1].text.contains(mLang::Testo_Lingua("MDIForm1", "satellitenoncalcolabile")));
+    EXPECT_TRUE(fakes.prompt.calls[1].text.endsWith(dove));
+
+    // The next run's first removal takes a new copy of the list; the sets
+    // removed in the run before stay in the file of removed sets.
+    core::WorkingList::instance().setFile(file);
+    list({set(505, "LATER", "16.60000000")});
+    time.now = time.now.addSecs(1);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_TRUE(bytes(file + ".bak").contains("Later\r\n"));
+    EXPECT_TRUE(bytes(file + ".removed").startsWith(removed));
+    EXPECT_TRUE(bytes(file + ".removed").endsWith(QByteArray::fromStdString(set(505, "L", "16.60000000").Riga2) + "\r\n"));
+    core::WorkingList::instance().setFile({});
+    mLang::Usa_File_Lingua({});
+}
+
+TEST_F(ClockTest, ASetThatCannotBeKeptStays)
+{
+    // The file of removed sets cannot be written (a folder holds its name):
+    // the decayed satellite stays in the list, shown as not computable.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Astrovela.ini");
+    ASSERT_TRUE(QDir().mkpath(file + ".removed"));
+    core::WorkingList::instance().setFile(file);
+    list({set(511, "LOW", "16.60000000"), set(512, "OTHER")});
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_EQ(gudtValori[1], Valori{});
+    EXPECT_GT(gudtValori[2].Periodo, 0.0);
+    core::WorkingList::instance().setFile({});
+}
+
+TEST_F(ClockTest, TheLocalSkyIsRedrawnAtTheTickAfterAJumpOfTheClock)
+{
+    // Like the world map's day and night: a simulation started elsewhere in
+    // time, and real time taken back, show on the local sky chart at the next
+    // tick, not when its own minute comes round. Ordinary seconds do not redraw it.
+    FakeSky sky(rec);
+    core::clockViews().localSky = &sky;
+    const auto redraws = [this] { return rec.calls.count("sky:genera"); };
+    clock().tmrCentrale_Timer();
+    time.now = time.now.addSecs(1);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(redraws(), 0);
+    clock().Avvia_Simulazione(core::Data_Orologio(QDate(2027, 3, 1), QTime(21, 0, 0)));
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(redraws(), 1);
+    clock().tmrCentrale_Timer();
+    clock().Aggiorna();
+    EXPECT_EQ(redraws(), 1);
+    clock().Usa_Ora_Pc();
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(redraws(), 2);
+    EXPECT_EQ(gdatDataCorrente, time.now);
+    // Also with an empty working list: the Moon and the planets move.
+    ASSERT_EQ(gintNumSatelliti, 0);
 }

@@ -4,6 +4,7 @@
 #include "platform/services.h"
 #include "platform/settings_store.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -52,9 +53,24 @@ protected:
 TEST_F(SettingsTest, EmptyStoreGivesEveryDefault)
 {
     Leggi_impostazioni();
-    EXPECT_EQ(gstrLocalita, "Italy: Milano");
-    EXPECT_FLOAT_EQ(gsngLatitudine, 45.47f);
-    EXPECT_FLOAT_EQ(gsngLongitudine, 9.19f);
+    // The default observer is a place of the shipped city list, so that the
+    // location list opens on it: its name and coordinates as that file has them.
+    EXPECT_EQ(gstrLocalita, "Italy: Milan");
+    {
+        QFile cities(QStringLiteral(ASTROVELA_SOURCE_DIR "/data/cities.dat"));
+        ASSERT_TRUE(cities.open(QIODevice::ReadOnly));
+        QByteArray riga;
+        for (const QByteArray& r : cities.readAll().split('\n'))
+            if (r.startsWith("\"Italy: Milan\","))
+                riga = r.trimmed();
+        const QList<QByteArray> campi = riga.split(',');
+        ASSERT_EQ(campi.size(), 4) << riga.toStdString();
+        EXPECT_EQ(gsngLatitudine, campi[1].toFloat());
+        EXPECT_EQ(gsngLongitudine, campi[2].toFloat());
+        EXPECT_EQ(gsngFusoOrario, campi[3].toFloat());
+    }
+    // A new installation asks at exit before changed settings are lost.
+    EXPECT_TRUE(gblnVerificaOpzioni);
     EXPECT_FLOAT_EQ(gsngQuota, 133.0f);
     EXPECT_FLOAT_EQ(gsngFusoOrario, 1.0f);
     EXPECT_EQ(gbytOraLegale, 0);
@@ -128,7 +144,7 @@ TEST_F(SettingsTest, WindowAndConnectionKeysHaveDefaultsButAreNotRead)
     EXPECT_EQ(Default_Impostazione("Cielo anteprima", "Window_Left"), "");
     EXPECT_EQ(Default_Impostazione("ServerNTP", "Verifica connessione"), "-1");
     EXPECT_EQ(Default_Impostazione("Download", "Verifica connessione"), "-1");
-    EXPECT_EQ(Default_Impostazione("Osservatore", "Latitudine"), "45470");
+    EXPECT_EQ(Default_Impostazione("Osservatore", "Latitudine"), "45483.1");
 }
 
 TEST_F(SettingsTest, StoredNumbersAreReadWithThePointWhateverTheLocale)
@@ -175,7 +191,7 @@ TEST_F(SettingsTest, UnreadableTextsFallBackToTheirDefault)
     put("Mappamondo", "Citta", "0");
     Leggi_impostazioni();
     EXPECT_EQ(gbytOraLegale, 0);
-    EXPECT_FLOAT_EQ(gsngLatitudine, 45.47f);
+    EXPECT_FLOAT_EQ(gsngLatitudine, 45.4831f);
     EXPECT_EQ(gintPropagatore, 3);
     EXPECT_EQ(gintLocaleStelle, 1639);
     EXPECT_TRUE(gblnMappaGriglia);

@@ -38,7 +38,9 @@ protected:
               "filemancante=Missing:\r\ncartellecercate=Looked in:\r\n"
               "cambiareoralegale1=Daylight saving differs\r\ncambiareoralegale2=Change it?\r\n"
               "listanonletta=The working list could not be read\r\n"
-              "elementinonvalidi=Element set not valid\r\n");
+              "elementinonvalidi=Element set not valid\r\n"
+              "satelliteripetuto=Listed twice\r\nrimossiconservati=Kept in\r\n"
+              "listanonsalvera=Not saved in this run\r\n");
         avvio.cartellaProgramma = program.path();
         avvio.cartellaUtente = user.filePath("data");
         gstrFileLingua.clear();
@@ -262,7 +264,7 @@ TEST_F(StartupTest, ManyBadSetsGiveOneMessage)
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains("Junk 0"));
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains("Junk 9"));
     EXPECT_FALSE(fakes.prompt.calls[0].text.contains("Junk 10\r"));
-    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith("(+490)"));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("(+490)\r\n\r\nKept in\r\n"));
     core::WorkingList::instance().setFile({});
     core::WorkingList::instance().Rimuovi_Tutti();
 }
@@ -271,6 +273,9 @@ TEST_F(StartupTest, DaylightSavingQuestion)
 {
     setLanguage("english.ini");
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    fakes.settings.setValue("Osservatore", "Fuso", "1");
+    Leggi_impostazioni();
+    ASSERT_FALSE(Impostazioni_modificate());
     gbytOraLegale = 0;
     gsngFusoOrario = 1;
     fakes.timeZone.state = platform::TimeZoneState{-120, true};
@@ -286,6 +291,9 @@ TEST_F(StartupTest, DaylightSavingQuestion)
     core::Verifica_Ora_Legale();
     EXPECT_EQ(gbytOraLegale, 1);
     EXPECT_EQ(fakes.settings.value("Osservatore", "Ora legale"), QString("1"));
+    // What was written is what the exit check compares with: nothing has
+    // changed since the settings were read, and exit does not ask.
+    EXPECT_FALSE(Impostazioni_modificate());
 
     // Same state, or a zone the system cannot tell: no question.
     core::Verifica_Ora_Legale();
@@ -374,6 +382,36 @@ TEST_F(StartupTest, AWorkingListLinkedToDevZeroIsRefusedAndTheStartGoesOn)
     core::WorkingList::instance().Rimuovi_Tutti();
 }
 
+TEST_F(StartupTest, ARepeatedSatelliteIsToldAndKept)
+{
+    // The same catalogue number twice in the list's file: the first set
+    // loads, the repeated one is named in the start-up message, and it is
+    // kept (the file as read beside it, the set in the file of removed sets)
+    // before the next save writes the list without it.
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    const QByteArray l1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
+    const QByteArray l2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+    QByteArray l1b = l1;
+    l1b.replace(18, 14, "06177.00000000");
+    const QString file = QDir(avvio.cartellaUtente).filePath("Astrovela.ini");
+    const QByteArray testo = "Delta 1 Deb\r\n" + l1 + "\r\n" + l2 + "\r\nDelta Again\r\n" + l1b + "\r\n" + l2 + "\r\n";
+    write(file, testo);
+    core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+    EXPECT_EQ(gintNumSatelliti, 1);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const QString t = fakes.prompt.calls[0].text;
+    EXPECT_TRUE(t.startsWith("Listed twice\r\nDelta Again\r\n")) << t.toStdString();
+    EXPECT_TRUE(t.endsWith("Kept in\r\n" + QDir::toNativeSeparators(file + ".removed"))) << t.toStdString();
+    core::WorkingList::instance().Ruota();   // saved without it
+    QFile bak(file + ".bak"), removed(file + ".removed");
+    ASSERT_TRUE(bak.open(QIODevice::ReadOnly) && removed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bak.readAll(), testo);
+    EXPECT_EQ(removed.readAll(), "Delta Again\r\n" + l1b + "\r\n" + l2 + "\r\n");
+    core::WorkingList::instance().setFile({});
+    core::WorkingList::instance().Rimuovi_Tutti();
+}
+
 // A working list saved as UTF-16 (either byte order, with its mark) is read
 // as the same list.
 TEST_F(StartupTest, AWorkingListSavedAsUtf16IsRead)
@@ -394,4 +432,28 @@ TEST_F(StartupTest, AWorkingListSavedAsUtf16IsRead)
         core::WorkingList::instance().setFile({});
         core::WorkingList::instance().Rimuovi_Tutti();
     }
+}
+
+TEST_F(StartupTest, AListThatCannotBeReadLeavesTheBackupAloneAndIsNotSavedOver)
+{
+    // A folder where the list's file should be: the message says why, the
+    // backup of an earlier run stays as it was, and the list of this run is
+    // not saved over what could not be read.
+    setLanguage("english.ini");
+    ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+    const QString file = QDir(avvio.cartellaUtente).filePath("Astrovela.ini");
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file));
+    write(file + ".bak", "an earlier backup");
+    core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The working list could not be read\r\n"));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith("Not saved in this run"));
+    QFile bak(file + ".bak");
+    ASSERT_TRUE(bak.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bak.readAll(), "an earlier backup");
+    EXPECT_TRUE(core::WorkingList::instance().file().isEmpty());
+    EXPECT_TRUE(core::Salva_Lista_Lavoro());
+    EXPECT_TRUE(QFileInfo(file).isDir());
+    core::WorkingList::instance().Rimuovi_Tutti();
 }

@@ -178,6 +178,25 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     EXPECT_TRUE(errors[0].contains("SAT 201"));
     EXPECT_TRUE(errors[2].contains("SAT 203"));
 
+    // Thousands of sets past the 200th: the first few are named, the rest
+    // only counted (no message is built for each), and every one of them is
+    // among the lines handed back as left out, as they stand.
+    for (int n = 204; n <= 5000; ++n) {
+        const RigaDati r = set(2000 + n, "SAT " + std::to_string(n));
+        lunga += QString::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
+    }
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(lunga.toLatin1());
+    f.close();
+    errors.clear();
+    QString fuori;
+    ASSERT_TRUE(list().Leggi_Ini(path, &errors, nullptr, &fuori));
+    EXPECT_EQ(list().count(), 200);
+    ASSERT_EQ(errors.size(), 11);
+    EXPECT_TRUE(errors[9].contains("SAT 210"));
+    EXPECT_EQ(errors[10], "(+4790)");
+    EXPECT_EQ(fuori, lunga.mid(lunga.indexOf("SAT 201")));
+
     // A missing file is reported and the list kept.
     QString why;
     EXPECT_FALSE(list().Leggi_Ini(dir.filePath("none.ini"), nullptr, &why));
@@ -277,4 +296,47 @@ TEST_F(WorkingListTest, EverySetComesBackFromTheFile)
     EXPECT_EQ(names(), (std::vector<std::string>{"First", "Part", "Third", "Fourth"}));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].endsWith("4: SECOND")) << errors[0].toStdString();
+}
+
+TEST_F(WorkingListTest, WhatTheProgramDropsIsKeptWhateverFollows)
+{
+    // The first drop of a run copies the list's file as it stands; later
+    // drops of the same run leave that copy alone and add their sets to the
+    // file of removed sets, which keeps what earlier runs put there.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Astrovela.ini");
+    const auto leggi = [](const QString& p) {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    list().setFile(path);
+    addAll({"A", "B", "C", "D"});
+    const QByteArray tutti = leggi(path);
+    const QString testoB = core::WorkingList::Testo_Slot({2});
+    EXPECT_TRUE(testoB.startsWith("B\r\n1 00102U"));
+    ASSERT_TRUE(list().Conserva_Rimossi(testoB));
+    list().Rimuovi(2);
+    const QString testoCD = core::WorkingList::Testo_Slot({2, 3});
+    ASSERT_TRUE(list().Conserva_Rimossi(testoCD));
+    list().Rimuovi({2, 3});
+    EXPECT_EQ(names(), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(leggi(path + ".bak"), tutti);
+    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD).toUtf8());
+    EXPECT_EQ(list().File_Rimossi(), path + ".removed");
+
+    // A new run: a new copy, the file of removed sets only grows.
+    list().setFile(path);
+    const QString testoA = core::WorkingList::Testo_Slot({1});
+    ASSERT_TRUE(list().Conserva_Rimossi(testoA));
+    EXPECT_EQ(leggi(path + ".bak"), leggi(path));
+    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA).toUtf8());
+
+    // Nothing can be written: false, and the files stay as they were.
+    list().setFile(path);
+    ASSERT_TRUE(QFile::remove(path + ".bak"));
+    ASSERT_TRUE(QDir().mkpath(path + ".bak"));
+    QString why;
+    EXPECT_FALSE(list().Conserva_Rimossi(testoA, &why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA).toUtf8());
 }

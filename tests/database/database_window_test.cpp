@@ -78,7 +78,9 @@ TEST_F(DatabaseWindow, PrincipalLoadRematchesTheWorkingList)
 
     frmDatabase* f = caricato();
     ASSERT_EQ(fakes.prompt.calls.size(), 2);
-    EXPECT_EQ(fakes.prompt.calls[0].text, "The database holds 3 of the 5 satellites of the working list.");
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              "The database holds 3 of the 5 satellites of the working list.\r\n\r\n"
+              "These satellites are not in the file and have left the working list:\r\nNot In File, Not In File");
     EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
     EXPECT_EQ(fakes.prompt.calls[1].text,
               "The principal satellite is not in this file: the first satellite found is now the principal.");
@@ -261,4 +263,83 @@ TEST_F(DatabaseWindow, SatellitesDroppedByANewPrincipalFileLeaveABackupOfTheList
     caricato();
     EXPECT_FALSE(QFile::exists(lista + ".bak"));
     core::WorkingList::instance().setFile({});
+}
+
+TEST_F(DatabaseWindow, OpeningAPrincipalFileWithARefusedSetKeepsThatSatellite)
+{
+    // File > Open of the same three sets, the ISS's with mean motion 0: the
+    // file loads, the ISS keeps the elements it had and stays the principal,
+    // and the one message names it with the parser's reason. Nothing left the
+    // list, so nothing goes to the file of removed sets.
+    const QString lista = m_dir.filePath("Astrovela.ini");
+    core::WorkingList::instance().setFile(lista);
+    const RigaDati iss = dbtest::set("25544"), cbers = dbtest::set("28057"), navstar = dbtest::set("28129");
+    elenca({iss, cbers, navstar});
+    RigaDati issRifiutata = iss;
+    issRifiutata.Riga2.replace(52, 11, " 0.00000000");
+    RigaDati cbersNuova = cbers;
+    cbersNuova.Riga2.replace(63, 5, "14056");   // a later revolution number
+    QByteArray testo;
+    for (const RigaDati& r : {issRifiutata, cbersNuova, navstar})
+        testo += QByteArray::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
+    const QString p = scrivi(testo);
+    fakes.files.fileAnswers = {p};
+    frmDatabase::Apertura_database(0);
+    frmDatabase* f = frmDatabase::instance();
+    EXPECT_EQ(f->righe(0), 3);
+    EXPECT_EQ(gstrDatabasePrimario, p);
+    ASSERT_EQ(gintNumSatelliti, 3);
+    EXPECT_EQ(gudtRigheAttive[1].Riga2, iss.Riga2);
+    EXPECT_EQ(gudtSatelementi[1].Nome, "Iss (zarya)");
+    EXPECT_EQ(gudtRigheAttive[2].Riga2, cbersNuova.Riga2);
+    EXPECT_EQ(gudtRigheAttive[3].Riga2, navstar.Riga2);
+    EXPECT_EQ(f->lstActive->count(), 3);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              "The database holds 3 of the 3 satellites of the working list.\r\n\r\n"
+              + mLang::Testo_Lingua("frmDatabase", "setrifiutati") + "\r\nISS (ZARYA)\r\n"
+              + mLang::Testo_Lingua("MDIForm1", "motomediononvalido") + " (line 2, columns 53-63)");
+    EXPECT_TRUE(dbtest::leggi(lista).contains(QByteArray::fromStdString(iss.Riga2)));
+    EXPECT_FALSE(QFile::exists(lista + ".removed"));
+    EXPECT_FALSE(QFile::exists(lista + ".bak"));
+    core::WorkingList::instance().setFile({});
+}
+
+TEST_F(DatabaseWindow, ABadPrincipalFileNamesItsFirstWrongLineAndLeavesNoPrincipalFile)
+{
+    // No principal file loaded yet: a file that fails leaves none (commands
+    // that need the database ask for a file again rather than retrying the
+    // bad one), and the message says which line is wrong and why.
+    const RigaDati a = dbtest::set("25544"), b = dbtest::set("28057");
+    const QByteArray buono = QByteArray::fromStdString(a.Riga0 + "\r\n" + a.Riga1 + "\r\n" + a.Riga2 + "\r\n");
+    QByteArray catalogo = QByteArray::fromStdString(b.Riga1);
+    catalogo.replace(2, 5, "28O57");
+    QByteArray anno = QByteArray::fromStdString(b.Riga1);
+    anno.replace(18, 2, "x6");
+    const QByteArray nome = QByteArray::fromStdString(b.Riga0 + "\r\n");
+    const QByteArray riga2 = QByteArray::fromStdString(b.Riga2 + "\r\n");
+    const struct {
+        QByteArray testo;
+        QString attesa;
+    } casi[] = {
+        {buono + buono + nome + catalogo + "\r\n" + riga2, "line 8: " + mLang::Testo_Lingua("frmDatabase", "motivocatalogo")},
+        {buono + nome + anno + "\r\n" + riga2, "line 5: " + mLang::Testo_Lingua("frmDatabase", "motivoanno")},
+        {buono + nome + QByteArray::fromStdString(b.Riga1) + "\r\n", "line 5: " + mLang::Testo_Lingua("frmDatabase", "motivotroncato")},
+        {QByteArray("\r\n"), mLang::Testo_Lingua("frmDatabase", "motivovuoto")},
+    };
+    for (const auto& c : casi) {
+        fakes.prompt.calls.clear();
+        fakes.files.calls.clear();
+        fakes.files.fileAnswers = {scrivi(c.testo)};
+        frmDatabase::Apertura_database(0);
+        EXPECT_TRUE(gstrDatabasePrimario.isEmpty()) << gstrDatabasePrimario.toStdString();
+        EXPECT_EQ(frmDatabase::instance()->righe(0), 0);
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
+                  ("The file is not in a valid element-set format.\r\n" + c.attesa
+                   + "\r\nOpen another element file,\r\nor repair this one with Tools, Format file.")
+                      .toStdString());
+        // The open dialog came again (and was cancelled).
+        EXPECT_EQ(fakes.files.calls.size(), 2);
+    }
 }

@@ -111,3 +111,25 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
 }
 
 } // namespace
+
+TEST_F(DatabaseWindow, FileOpenOfABadPrincipalFileWithNoneBeforeLeavesNone)
+{
+    // File > Open with no principal file yet: a file that fails to load does
+    // not stay the principal file, so the commands that need the database
+    // ask for a file instead of trying the bad one again.
+    MDIForm1 w;
+    database::Collega_Finestre(w);
+    w.show();
+    const QString bad = scrivi("NAME\r\n1 only the first line\r\n");
+    fakes.files.fileAnswers = {bad};
+    w.menuItem("mnuFileApri")->trigger();
+    EXPECT_TRUE(gstrDatabasePrimario.isEmpty()) << gstrDatabasePrimario.toStdString();
+    EXPECT_EQ(frmDatabase::instance()->righe(0), 0);
+    // The database command asks again (the fake answers Cancel).
+    fakes.files.calls.clear();
+    fakes.prompt.calls.clear();
+    w.menuItem("mnuSatellitiDatabase")->trigger();
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_TRUE(fakes.files.calls[0].request.fileName.isEmpty());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}

@@ -48,9 +48,9 @@ TEST(CityList, BlankAndBadLinesAreNotedByNumberAndTheRestIsRead)
     EXPECT_EQ(r.righe[2].nome, QStringLiteral("C: c"));
     EXPECT_EQ(r.vuote, (std::vector<int>{2, 3}));
     EXPECT_TRUE(r.errate.empty());
-    // Lines that are not a city are left out and noted; the rest is read,
-    // but the rows are no longer the whole file.
-    r = Leggi_Citta(QStringLiteral("\"A: a\",1,2,3\r\n"
+    // Lines that are not a city are noted and kept as they stand, where
+    // they were: the table written back is the file, byte for byte.
+    const QString testo = QStringLiteral("\"A: a\",1,2,3\r\n"
                                    "\"B: b\",north,5,6\r\n"     // 2: not a number
                                    "\"\",0,0,0\r\n"              // 3: no name
                                    "\"D: d\",1,2\r\n"            // 4: a field missing
@@ -60,13 +60,20 @@ TEST(CityList, BlankAndBadLinesAreNotedByNumberAndTheRestIsRead)
                                    "<html>\r\n"                  // 8
                                    "\"I: i\",-7,-8,-9.5\r\n"
                                    "\v\"K: k\",1,2,3\r\n"       // 10: a quote inside the name
-                                   "\"J: j\",1,2,"));            // 11: cut short
-    EXPECT_FALSE(r.completa());
+                                   "\"J: j\",1,2,\r\n");            // 11: cut short
+    r = Leggi_Citta(testo);
+    EXPECT_TRUE(r.completa());
     EXPECT_EQ(r.errate, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 10, 11}));
     ASSERT_EQ(r.righe.size(), 2u);
     EXPECT_EQ(r.righe[0].nome, QStringLiteral("A: a"));
     EXPECT_EQ(r.righe[1].nome, QStringLiteral("I: i"));
     EXPECT_EQ(r.righe[1].fuso, -9.5);
+    const std::vector<RigaCitta> tabella = Tabella_Citta(r);
+    ASSERT_EQ(tabella.size(), 11u);
+    EXPECT_EQ(tabella[7].grezza, QStringLiteral("<html>"));
+    EXPECT_TRUE(tabella[7].vuota());
+    EXPECT_EQ(tabella[8].nome, QStringLiteral("I: i"));
+    EXPECT_EQ(Testo_Citta(tabella), testo);
 }
 
 TEST(CityList, StopRequestEndsReadingWithRowsSoFar)

@@ -4,12 +4,14 @@
 #include "core/clock.h"
 #include "core/globals.h"
 #include "core/mlang.h"
+#include "core/settings.h"
 #include "locations/city_list.h"
 #include "locations/location_dialog.h"
 #include "locations/new_place_dialog.h"
 #include "platform/fakes.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -227,34 +229,69 @@ TEST_F(LocationDialog, ABlankLineInTheListLosesNoPlace)
     EXPECT_EQ(Leggi(), testo + "\"Chile: Santiago\",0,0,0\r\n");
 }
 
-TEST_F(LocationDialog, ListNotReadWholeIsNeverWrittenBack)
+TEST_F(LocationDialog, BadLinesAreKeptAsTheyStandThroughNewEditAndDelete)
 {
-    // A bad line is left out and reported by its number; the places around
-    // it are listed, and a place added then must not replace the file
-    // (which would lose the bad line) .
-    const QByteArray bad("\"A: a\",1,2,3\r\n\"B: b\",x,y,z\r\n\"C: c\",4,5,6\r\n");
-    Scrivi(bad);
+    // The Italian program on a list with a line that is not a place (a
+    // latitude beyond the pole): the warning names the line and says it is
+    // kept; New, Edit and Delete then work and reach the file, with the bad
+    // line written back unchanged where it was; the next load reads the same.
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
+    const QByteArray pole("\"Nowhere: Pole\",90.5,0,0");
+    Scrivi("\"A: a\",1,2,3\r\n" + pole + "\r\n\"C: c\",4,5,6\r\n");
     {
         frmLocation f;
         ASSERT_EQ(f.cmbCity->count(), 2);
         ASSERT_EQ(fakes.prompt.calls.size(), 1);
         EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
         EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmLocation", "righeerrate")));
-        EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith(mLang::Testo_Lingua("frmLocation", "riga") + " 2"));
-        frmAddLocation a(&f);
-        a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
-        fakes.prompt.answers = {platform::vbYes};
-        a.cmdOK_Click();
-        EXPECT_EQ(f.cmbCity->count(), 3);  // kept in the list for this run
-        EXPECT_EQ(Leggi(), bad);
-        EXPECT_TRUE(fakes.prompt.calls.last().text.startsWith(mLang::Testo_Lingua("frmLocation", "erroresalvataggio")));
-        // Nor does a deletion.
+        EXPECT_TRUE(fakes.prompt.calls[0].text.contains("conservate nel file"));
+        EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith("riga 2"));
+        fakes.prompt.calls.clear();
+
+        // New.
+        {
+            frmAddLocation a(&f);
+            a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+            fakes.prompt.answers = {platform::vbYes};
+            a.cmdOK_Click();
+        }
+        EXPECT_EQ(f.cmbCity->count(), 3);
+        EXPECT_EQ(Leggi(), "\"A: a\",1,2,3\r\n" + pole + "\r\n\"C: c\",4,5,6\r\n\"Chile: Santiago\",0,0,0\r\n");
+        // Edit "C: c" (row 3 of the table: the bad line holds row 2).
+        {
+            const int voce = Voce(f, QStringLiteral("C: c"));
+            ASSERT_GE(voce, 0);
+            ASSERT_EQ(f.cmbCity->item(voce)->data(Qt::UserRole).toInt(), 3);
+            f.Seleziona_Voce(voce);
+            frmAddLocation a(&f);
+            a.Prepara_Modifica(3, voce, f.cmbCityText->text(), f.cmbOffsetHours->currentText(),
+                               f.cmbOffsetMin->currentText());
+            a.txtDegFrazLatitude->setText(QStringLiteral("5000"));
+            fakes.prompt.answers = {platform::vbYes};
+            a.cmdOK_Click();
+        }
+        EXPECT_EQ(Leggi(), "\"A: a\",1,2,3\r\n" + pole + "\r\n\"C: c\",4.5,5,6\r\n\"Chile: Santiago\",0,0,0\r\n");
+        // Delete "A: a".
         fakes.prompt.answers = {platform::vbYes};
         f.Seleziona_Voce(Voce(f, QStringLiteral("A: a")));
         f.cmdElimina_Click();
-        EXPECT_EQ(Leggi(), bad);
+        EXPECT_EQ(Leggi(), pole + "\r\n\"C: c\",4.5,5,6\r\n\"Chile: Santiago\",0,0,0\r\n");
+        // No refusal, no error box on the way.
+        for (const auto& c : fakes.prompt.calls)
+            EXPECT_FALSE(c.flags & platform::vbCritical) << c.text.toStdString();
     }
     delete frmLocation::istanza();
+    fakes.prompt.calls.clear();
+    {
+        // Reloaded: the same places, the same line kept and told again.
+        frmLocation f;
+        EXPECT_EQ(f.cmbCity->count(), 2);
+        EXPECT_GE(Voce(f, QStringLiteral("Chile: Santiago")), 0);
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith("riga 1"));
+    }
+    delete frmLocation::istanza();
+    fakes.prompt.calls.clear();
 
     // A load stopped by the stop request holds only the first cities: a
     // deletion then leaves the file whole.
@@ -276,6 +313,10 @@ TEST_F(LocationDialog, ListNotReadWholeIsNeverWrittenBack)
             a.cmdOK_Click();
         }
         EXPECT_EQ(Leggi(), good);
+        // The refusal is in the user's language.
+        ASSERT_FALSE(fakes.prompt.calls.isEmpty());
+        EXPECT_TRUE(fakes.prompt.calls.last().text.contains("non è stato letto per intero"))
+            << fakes.prompt.calls.last().text.toStdString();
     }
     delete frmLocation::istanza();
 
@@ -454,3 +495,26 @@ TEST_F(LocationDialog, ComputerTimeZoneMessage)
 }
 
 } // namespace
+
+TEST_F(LocationDialog, TheDefaultObserverIsAPlaceOfTheShippedListAndTheListOpensOnIt)
+{
+    // A first start: the settings' default place, the city list the program
+    // comes with. The list opens scrolled to that place, and its row has the
+    // observer's coordinates.
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/data/cities.dat"), path));
+    Leggi_impostazioni();
+    frmLocation f;
+    f.resize(600, 500);
+    f.show();
+    QCoreApplication::processEvents();
+    const int voce = Voce(f, gstrLocalita);
+    ASSERT_GE(voce, 0) << gstrLocalita.toStdString();
+    QListWidgetItem* item = f.cmbCity->item(voce);
+    EXPECT_TRUE(f.cmbCity->viewport()->rect().contains(f.cmbCity->visualItemRect(item).center()));
+    const options::RigaCitta& r = options::gvarCitta[std::size_t(item->data(Qt::UserRole).toInt() - 1)];
+    EXPECT_EQ(float(r.latitudine), gsngLatitudine);
+    EXPECT_EQ(float(r.longitudine), gsngLongitudine);
+    EXPECT_EQ(float(r.fuso), gsngFusoOrario);
+    f.hide();
+}

@@ -270,10 +270,13 @@ TEST_F(MainWindowTest, ClosingAsksWhenTheOptionIsSetAndNoKeepsEverythingOpen)
 
 TEST_F(MainWindowTest, WithCheckTheOptionsExitOffersToSaveChangedSettings)
 {
+    // A new installation (nothing stored): the check is on by default, so a
+    // new user who picks another place and quits is asked, not robbed.
     Leggi_impostazioni();
+    EXPECT_TRUE(gblnVerificaOpzioni);
     const int formato = gintFormatoOra;
-    gblnVerificaOpzioni = true;
     gintFormatoOra = formato == 3 ? 4 : 3; // changed since it was read
+    gstrLocalita = "Italy: Rome";
     const QString attesa = mLang::Testo_Lingua("MDIForm1", "opzionimodificate1") + "\r\n"
         + mLang::Testo_Lingua("MDIForm1", "opzionimodificate2");
     {
@@ -290,6 +293,7 @@ TEST_F(MainWindowTest, WithCheckTheOptionsExitOffersToSaveChangedSettings)
         fakes.prompt.answers = {platform::vbYes};
         EXPECT_TRUE(w.close());
         EXPECT_EQ(fakes.settings.value("Generali", "Formato ora"), QString::number(gintFormatoOra));
+        EXPECT_EQ(fakes.settings.value("Osservatore", "Localita"), QString("Italy: Rome"));
     }
     {
         // Saved: nothing differs any more, no question.
@@ -309,6 +313,7 @@ TEST_F(MainWindowTest, WithCheckTheOptionsExitOffersToSaveChangedSettings)
         EXPECT_TRUE(fakes.prompt.calls.isEmpty());
     }
     Impostazioni_default();
+    gstrLocalita = Default_Impostazione("Osservatore", "Localita");
     gblnVerificaOpzioni = false;
 }
 

@@ -1,14 +1,17 @@
 // The main window's loading against a temporary program folder (the shipped
 // data files, one of them removed when asked) and a temporary user folder,
 // with fake services; and the open-file entry of the element files.
+#include "core/clock.h"
 #include "core/globals_orbit.h"
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
+#include "database/database_window.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
+#include "support/fixed_time.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,6 +54,27 @@ protected:
         pflgSatellite = false;
     }
     QString text(const char* key) { return mLang::Testo_Lingua("MDIForm1", key); }
+    // The set of the sample element file with this name, as its three lines.
+    static QByteArray sample(const char* name)
+    {
+        QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> r = f.readAll().split('\n');
+        for (int i = 0; i + 2 < r.size(); ++i)
+            if (r[i].trimmed() == name)
+                return r[i].trimmed() + "\r\n" + r[i + 1].trimmed() + "\r\n" + r[i + 2].trimmed() + "\r\n";
+        ADD_FAILURE() << name;
+        return {};
+    }
+    static QByteArray bytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QByteArray lines(const QByteArray& set, int from, int to)
+    {
+        return set.split('\n').mid(from, to - from + 1).join('\n');
+    }
 
     QTemporaryDir program;
     QTemporaryDir user;
@@ -321,4 +345,108 @@ TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
     visti.removeDuplicates();
     EXPECT_GT(visti.size(), 3) << visti.join(u'\n').toStdString();
     w.menuItem("mnuFinestreChiudiTutto")->trigger();
+}
+
+namespace {
+// 41 days after the epochs of the two decaying sets of the sample file.
+struct DecayTime : testsupport::FixedTime {
+    DecayTime() { now = core::Data_Orologio(QDate(2006, 7, 27), QTime(12, 0, 0)); }
+};
+} // namespace
+
+TEST_F(LoadTest, TwoSatellitesDecayedAtStartAreBothKept)
+{
+    // The list of the last run: two healthy sets and two that have come down
+    // since. The start removes them one tick apart; afterwards the backup is
+    // the list as it stood at the start and the file of removed sets holds
+    // both, as each message says.
+    DecayTime time;
+    core::CentralClock::instance().setTimeSource(&time);
+    core::CentralClock::instance().reset();
+    const QByteArray cbers = sample("CBERS 2"), navstar = sample("NAVSTAR 53 (USA 175)"),
+                     sl14 = sample("SL-14 DEB"), cosmos = sample("COSMOS 2405");
+    const QString file = user.filePath("Astrovela.ini");
+    QFile list(file);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(cbers + navstar + sl14 + cosmos);
+    list.close();
+    const QByteArray start = bytes(file);
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+    {
+        MDIForm1 w;
+        w.setCartellaUtente(user.path());
+        ASSERT_TRUE(w.MDIForm_Load());
+        time.now = time.now.addSecs(1);
+        w.tmrCentrale_Timer();
+        time.now = time.now.addSecs(1);
+        w.tmrCentrale_Timer();
+        EXPECT_EQ(gintNumSatelliti, 2);
+        EXPECT_EQ(gudtSatelementi[1].Nome, "Cbers 2");
+        EXPECT_EQ(w.panel(2)->text(), "Cbers 2");
+        ASSERT_EQ(fakes.prompt.calls.size(), 2);
+        EXPECT_EQ(fakes.prompt.calls[0].title, "Sl-14 Deb");
+        EXPECT_EQ(fakes.prompt.calls[1].title, "Cosmos 2405");
+        for (const auto& c : fakes.prompt.calls)
+            EXPECT_TRUE(c.text.endsWith(QDir::toNativeSeparators(file + ".removed"))) << c.text.toStdString();
+        EXPECT_EQ(bytes(file + ".bak"), start);
+        const QByteArray removed = bytes(file + ".removed");
+        EXPECT_TRUE(removed.contains(lines(sl14, 1, 2))) << removed.toStdString();
+        EXPECT_TRUE(removed.contains(lines(cosmos, 1, 2))) << removed.toStdString();
+        EXPECT_FALSE(bytes(file).contains("29141") || bytes(file).contains("28350"));
+        w.close();
+    }
+    core::CentralClock::instance().setTimeSource(nullptr);
+    core::CentralClock::instance().reset();
+}
+
+TEST_F(LoadTest, SkippedLinesThenADecayThenAPrincipalLoadLoseNothing)
+{
+    // Three ways the program drops sets, one after the other in one run: a
+    // start that skips lines it cannot read, a decay, and a principal file
+    // without some listed satellites. Every line dropped is in the file of
+    // removed sets at the end, and the backup is the list as it was at the start.
+    DecayTime time;
+    core::CentralClock::instance().setTimeSource(&time);
+    core::CentralClock::instance().reset();
+    const QByteArray cbers = sample("CBERS 2"), navstar = sample("NAVSTAR 53 (USA 175)"),
+                     cosmos = sample("COSMOS 2405"), iss = sample("ISS (ZARYA)");
+    const QByteArray junk = "a line typed by hand\r\n";
+    const QString file = user.filePath("Astrovela.ini");
+    QFile list(file);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(cbers + junk + navstar + cosmos + iss);
+    list.close();
+    const QByteArray start = bytes(file);
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+    const QString principale = user.filePath("principal.txt");
+    QFile p(principale);
+    ASSERT_TRUE(p.open(QIODevice::WriteOnly));
+    p.write(cbers);
+    p.close();
+    {
+        MDIForm1 w;
+        w.setCartellaUtente(user.path());
+        ASSERT_TRUE(w.MDIForm_Load());
+        // The start's message, then the decay of the first tick.
+        ASSERT_EQ(fakes.prompt.calls.size(), 2);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.contains("a line typed by hand"));
+        EXPECT_EQ(fakes.prompt.calls[1].title, "Cosmos 2405");
+        ASSERT_EQ(gintNumSatelliti, 3);
+        QString path = principale;
+        ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(path));
+        EXPECT_EQ(gintNumSatelliti, 1);
+        EXPECT_EQ(gudtSatelementi[1].Nome, "Cbers 2");
+        ASSERT_EQ(fakes.prompt.calls.size(), 3);
+        EXPECT_TRUE(fakes.prompt.calls[2].text.contains("Navstar 53 (usa 175), Iss (zarya)"));
+        EXPECT_TRUE(fakes.prompt.calls[2].text.endsWith(QDir::toNativeSeparators(file + ".removed")));
+        frmDatabase::Unload();
+        w.close();
+    }
+    EXPECT_EQ(bytes(file + ".bak"), start);
+    const QByteArray removed = bytes(file + ".removed");
+    for (const QByteArray& dropped : {junk, lines(cosmos, 1, 2), lines(navstar, 1, 2), lines(iss, 1, 2)})
+        EXPECT_TRUE(removed.contains(dropped)) << dropped.toStdString() << "\n---\n" << removed.toStdString();
+    EXPECT_EQ(bytes(file), "Cbers 2\r\n" + cbers.mid(cbers.indexOf('\n') + 1));
+    core::CentralClock::instance().setTimeSource(nullptr);
+    core::CentralClock::instance().reset();
 }
