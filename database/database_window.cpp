@@ -589,7 +589,7 @@ void frmDatabase::mostraStatistiche(int indice, int n, double vecchio, double re
     lblNumeroSelezionati[i]->setText(QStringLiteral("0"));
     QGroupBox* box = indice == 0 ? fraDBPrincipale : fraDBSecondario;
     box->setTitle(m_percorso[i]);
-    box->setToolTip(m_percorso[i]);
+    box->setToolTip(Qt::convertFromPlainText(m_percorso[i]));
 }
 
 // ------------------------------------------------------------ loading

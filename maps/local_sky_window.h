@@ -50,7 +50,7 @@ public:
     int gintNumStelle = 1639;
 
     // Redraws every static layer of the chart for the program clock.
-    Q_INVOKABLE void Genera_mappa();
+    Q_INVOKABLE void Genera_mappa() override;
     // core::LocalSkyView: one working-list slot on the transient layer.
     void Disegna_satellite_in_cielo(int slot) override;
     bool soloPrincipale() const override;
