@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the folder layering of the sources: a window folder includes only
 the window folders below it, then the lower layers; the lower layers include
-no window folder, and each only the layers below it.
+no window folder, and each only the layers below it. The code of a window
+folder lives in the namespace named after the folder.
 
 Usage: check_layers.py SOURCE_DIR
 Prints every include that runs upwards and exits 1 when there is one.
@@ -24,6 +25,10 @@ ALLOWED_LOWER = {
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/[^"]+"', re.M)
+# A namespace opened (not an alias, not an anonymous one).
+NAMESPACE = re.compile(r'^\s*namespace\s+(\w+)(?:::\w+)*\s*\{', re.M)
+# The one file that names every folder's entry point, for the top to call.
+ENTRY_POINTS = os.path.join('common', 'window_links.h')
 
 
 def allowed(folder, target):
@@ -41,13 +46,15 @@ def self_test():
         for path, text in {'database/a.cpp': '#include "listings/b.h"\n#include "common/c.h"\n',
                            'listings/b.h': '#include "database/a.h"\n#include "core/d.h"\n',
                            'core/d.h': '#include "astro/e.h"\n',
-                           'astro/e.h': '#include "core/d.h"\n'}.items():
+                           'astro/e.h': '#include "core/d.h"\n',
+                           'listings/f.cpp': 'namespace listings {\n}\nnamespace platform {\n}\nnamespace views {\n}\n'}.items():
             os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
             with open(os.path.join(root, path), 'w') as f:
                 f.write(text)
         found = check(root)
     expected = ['astro/e.h: includes core/ (above astro/)',
-                'database/a.cpp: includes listings/ (above database/)']
+                'database/a.cpp: includes listings/ (above database/)',
+                'listings/f.cpp: namespace views (the folder is listings/)']
     if sorted(found) != expected:
         print('self-test: expected', expected, 'got', found)
         return 1
@@ -74,9 +81,17 @@ def check(root):
                 path = os.path.join(dirpath, name)
                 with open(path, encoding='utf-8', errors='replace') as f:
                     text = f.read()
+                rel = os.path.relpath(path, root)
                 for target in INCLUDE.findall(text):
                     if not allowed(folder, target):
-                        wrong.append(f'{os.path.relpath(path, root)}: includes {target}/ (above {folder}/)')
+                        wrong.append(f'{rel}: includes {target}/ (above {folder}/)')
+                if folder in WINDOWS and rel != ENTRY_POINTS:
+                    for ns in NAMESPACE.findall(text):
+                        # Besides its own: declarations of the layers below
+                        # and of the code modules (mGlobal, mAstro, ...).
+                        below = ns in ORDER and ORDER.index(ns) > ORDER.index(folder)
+                        if ns != folder and not below and not re.fullmatch(r'm[A-Z]\w*', ns):
+                            wrong.append(f'{rel}: namespace {ns} (the folder is {folder}/)')
     return wrong
 
 
