@@ -1,5 +1,7 @@
 #include "platform/launcher.h"
 
+#include "platform/language_texts.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -7,6 +9,21 @@
 #include <QUrl>
 
 namespace platform {
+
+namespace {
+// A reason shown to the user, from the main window's texts of the language
+// file (the Tools menu shows it), naming the program where the text has a
+// place for it; the program's name stays in the reason in any case.
+QString motivo(const char* chiave, const QString& programma = {})
+{
+    const QString t = Testo_Lingua(QStringLiteral("MDIForm1"), QLatin1String(chiave));
+    if (programma.isEmpty())
+        return t;
+    if (t.contains(QLatin1String("%1")))
+        return t.arg(programma);
+    return (t + QLatin1Char(' ') + programma).trimmed();
+}
+} // namespace
 
 QStringList splitArguments(const QString& arguments)
 {
@@ -77,7 +94,7 @@ bool QtLauncher::openCalculator(QString* error)
             return true;
     }
     if (error)
-        *error = QStringLiteral("No calculator program was found on this computer.");
+        *error = motivo("nocalcolatrice");
     return false;
 }
 
@@ -86,7 +103,7 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
     const QString prog = program.trimmed();
     if (prog.isEmpty()) {
         if (error)
-            *error = QStringLiteral("No program was given.");
+            *error = motivo("nessunprogramma");
         return false;
     }
     QString exe = prog;
@@ -105,19 +122,19 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
         exe = QStandardPaths::findExecutable(shown);
         if (exe.isEmpty()) {
             if (error)
-                *error = QStringLiteral("The program %1 was not found.").arg(prog);
+                *error = motivo("programmanontrovato", prog);
             return false;
         }
     } else {
         const QFileInfo info(exe);
         if (!info.exists()) {
             if (error)
-                *error = QStringLiteral("The program %1 was not found.").arg(prog);
+                *error = motivo("programmanontrovato", prog);
             return false;
         }
         if (!info.isFile() || !info.isExecutable()) {
             if (error)
-                *error = QStringLiteral("%1 is not a program that can be started.").arg(prog);
+                *error = motivo("programmanoneseguibile", prog);
             return false;
         }
     }
@@ -127,7 +144,7 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
     qint64 pid = 0;
     if (!process.startDetached(&pid)) {
         if (error)
-            *error = QStringLiteral("The program %1 could not be started: %2").arg(prog, process.errorString());
+            *error = motivo("programmanonavviato", prog);
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 #include "core/working_list.h"
 #include "platform/file_chooser.h"
 #include "platform/help_service.h"
+#include "platform/help_window.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/vb.h"
@@ -890,6 +891,10 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     // The working list is kept for the next run.
     core::Salva_Lista_Lavoro();
     database::Scarica_Finestre(m_mdi, this);
+    // The manual's window has no owner: it closes with the program, which
+    // must not go on unseen (holding the lock against the next start).
+    if (platform::HelpWindow* manuale = platform::HelpWindow::instance(false))
+        manuale->close();
     event->accept();
 }
 

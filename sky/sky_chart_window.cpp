@@ -504,7 +504,9 @@ void frmGeneralSky::Picture1_MouseUp(int button, int /*shift*/, double x, double
         return;
 
     const platform::Canvas& c = Picture1->canvas();
-    const charts::Identificazione id = charts::Identifica(x, y, c.scaleWidth(), c.scaleHeight(), gintNumStelle);
+    const charts::Identificazione id = charts::Identifica(x, y, c.scaleWidth(), c.scaleHeight(),
+                                                         c.pixelSize().width(), c.pixelSize().height(),
+                                                         gintNumStelle);
     if (id.oggetto < 0)
         return;
     if (id.oggetto == 0) {

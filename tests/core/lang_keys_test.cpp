@@ -28,6 +28,16 @@ const char* const kChiaviIndirette[][2] = {
     {"Planets", "sole"},    {"Planets", "luna"},    {"Planets", "mercurio"}, {"Planets", "venere"},
     {"Planets", "marte"},   {"Planets", "giove"},   {"Planets", "saturno"},  {"Planets", "urano"},
     {"Planets", "nettuno"}, {"Planets", "terra"},   {"Help", "file"},
+    // The reasons of the data-file message and of the launcher.
+    {"MDIForm1", "erroredbmancante"}, {"MDIForm1", "erroredbsconosciuto"}, {"MDIForm1", "erroredbfineriga"},
+    {"MDIForm1", "erroredbnonnumero"}, {"MDIForm1", "erroredbrecord"}, {"MDIForm1", "erroredbposizione"},
+    {"MDIForm1", "erroredbsegmenti"}, {"MDIForm1", "erroredbcatalogo"}, {"MDIForm1", "erroredbascensione"},
+    {"MDIForm1", "erroredbdeclinazione"}, {"MDIForm1", "erroredbperiodo"}, {"MDIForm1", "erroredblongepoca"},
+    {"MDIForm1", "erroredbperielio"}, {"MDIForm1", "erroredbeccentricita"}, {"MDIForm1", "erroredbsemiasse"},
+    {"MDIForm1", "erroredbinclinazione"}, {"MDIForm1", "erroredbnodo"}, {"MDIForm1", "erroredbdiametro"},
+    {"MDIForm1", "erroredbmagnitudine"}, {"MDIForm1", "erroredbfrequenza"}, {"MDIForm1", "nocalcolatrice"},
+    {"MDIForm1", "nessunprogramma"}, {"MDIForm1", "programmanontrovato"},
+    {"MDIForm1", "programmanoneseguibile"}, {"MDIForm1", "programmanonavviato"},
 };
 
 // The view menus whose captions are built in, not taken from the language file.
