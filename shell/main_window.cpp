@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -747,13 +748,14 @@ void MDIForm1::passoOrologio()
 
 bool MDIForm1::MDIForm_Load()
 {
-    // 11150 x 8200 twips, in the middle of the screen (never larger than
-    // the part of it that windows may use).
-    resize(vb::TwipsToPixels(11150, logicalDpiX()), vb::TwipsToPixels(8200, logicalDpiY()));
+    // Large enough for the largest dialog where the screen allows, in the
+    // middle of the screen.
     if (const QScreen* schermo = screen()) {
         const QRect area = schermo->availableGeometry();
-        resize(size().boundedTo(area.size()));
+        resize(Dimensione_Primo_Avvio(area));
         move(area.center() - rect().center());
+    } else {
+        resize(Dimensione_Primo_Avvio(QRect(0, 0, 1 << 14, 1 << 14)));
     }
     setWindowTitle(core::Titolo_Finestra());
     Leggi_impostazioni();
@@ -803,6 +805,30 @@ bool MDIForm1::MDIForm_Load()
 
     Domanda_Ora_Legale();
     return true;
+}
+
+QSize MDIForm1::Dimensione_Primo_Avvio(const QRect& disponibile) const
+{
+    // 11150 x 8200 twips leave a workspace about 470 pixels high, in which
+    // the options dialog (about 500) and the database window (about 610)
+    // were cut. The workspace is made large enough for the largest of the
+    // program's dialogs in either language, measured in the units of the
+    // dialogs' own font (about 135 characters by 45 lines), plus the menu
+    // bar, toolbar and status bar; a window that still needs more room when
+    // it opens makes the main window grow or the workspace scroll.
+    QSize s(vb::TwipsToPixels(11150, logicalDpiX()), vb::TwipsToPixels(8200, logicalDpiY()));
+    const QFontMetrics fm(QApplication::font());
+    QSize area(135 * fm.averageCharWidth(), 45 * fm.lineSpacing());
+    int sopra = 0;
+    for (const QWidget* barra : {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(m_toolbar),
+                                 static_cast<const QWidget*>(m_statusBar)})
+        if (barra)
+            sopra += barra->sizeHint().height();
+    const int bordo = 2 * m_mdi->frameWidth();
+    s = s.expandedTo(area + QSize(bordo, bordo + sopra));
+    // The frame the window manager adds is not part of the size.
+    const QSize cornice = (frameGeometry().size() - size()).expandedTo(QSize(0, 0));
+    return s.boundedTo(disponibile.size() - cornice);
 }
 
 void MDIForm1::Domanda_Ora_Legale()
