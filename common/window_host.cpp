@@ -134,6 +134,7 @@ void Mostra_Figlia(QWidget* w)
         if (!sub->isMaximized())
             sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
         Fai_Spazio(sub);
+        Nell_Area_Visibile(sub);
         return;
     }
     w->show();
@@ -151,10 +152,9 @@ void Fai_Spazio(QMdiSubWindow* sub)
         || principale->isFullScreen() || principale->isMinimized())
         return;
     const QSize visibile = area->viewport()->size();
-    // A dialog of fixed layout needs its own size; a window that can be
-    // made smaller, only its usable size.
-    const QSize serve = Dimensione_Fissa(sub->widget()) ? sub->size().expandedTo(Dimensione_Utile(sub))
-                                                        : Dimensione_Utile(sub);
+    // What the window needs at the least (its layout's minimum); a frame
+    // opened larger is brought back to the workspace afterwards.
+    const QSize serve = Dimensione_Utile(sub);
     const int dx = std::max(0, serve.width() - visibile.width());
     const int dy = std::max(0, serve.height() - visibile.height());
     if (dx == 0 && dy == 0)
@@ -226,16 +226,13 @@ public:
             }
         } else if (e->type() == QEvent::Show) {
             if (auto* sub = qobject_cast<QMdiSubWindow*>(o)) {
-                const bool prima = !sub->property(kVisto).toBool();
-                sub->setProperty(kVisto, true);
                 // Placed and sized by its opener: room is made for it, and
-                // the first time it is brought inside the workspace.
-                QTimer::singleShot(0, sub, [s = QPointer<QMdiSubWindow>(sub), prima] {
+                // it is brought inside the workspace.
+                QTimer::singleShot(0, sub, [s = QPointer<QMdiSubWindow>(sub)] {
                     if (!s || !s->isVisible())
                         return;
                     Fai_Spazio(s);
-                    if (prima)
-                        Nell_Area_Visibile(s);
+                    Nell_Area_Visibile(s);
                 });
             }
         }
@@ -244,7 +241,6 @@ public:
 
 private:
     static constexpr const char* kSeguita = "astrovelaSeguita";
-    static constexpr const char* kVisto = "astrovelaGiaMostrata";
 };
 
 } // namespace

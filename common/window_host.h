@@ -45,7 +45,7 @@ void Fai_Spazio(QMdiSubWindow* sub);
 void Nell_Area_Visibile(QMdiSubWindow* sub);
 
 // Watches the workspace: every frame, once shown and placed, gets the room
-// it needs (Fai_Spazio) and, the first time, is brought inside the visible
+// it needs (Fai_Spazio) and is brought inside the visible
 // workspace; a frame still larger than the workspace makes it scroll.
 void Sorveglia_Area(QMdiArea* area);
 

@@ -748,8 +748,12 @@ void MDIForm1::passoOrologio()
 
 bool MDIForm1::MDIForm_Load()
 {
+    setWindowTitle(core::Titolo_Finestra());
+    Leggi_impostazioni();
+    core::Risolvi_File_Lingua();
+    Lingua();
     // Large enough for the largest dialog where the screen allows, in the
-    // middle of the screen.
+    // middle of the screen (measured with the menus' texts in place).
     if (const QScreen* schermo = screen()) {
         const QRect area = schermo->availableGeometry();
         resize(Dimensione_Primo_Avvio(area));
@@ -757,10 +761,6 @@ bool MDIForm1::MDIForm_Load()
     } else {
         resize(Dimensione_Primo_Avvio(QRect(0, 0, 1 << 14, 1 << 14)));
     }
-    setWindowTitle(core::Titolo_Finestra());
-    Leggi_impostazioni();
-    core::Risolvi_File_Lingua();
-    Lingua();
 
     // The about box serves as the splash while the tables load.
     auto* splash = new frmAbout(this);

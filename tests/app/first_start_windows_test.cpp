@@ -103,8 +103,18 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
 {
     MDIForm1 w;
     Collega_Tutte_Le_Finestre(w);
-    const QRect schermo(0, 0, 1600, 1000);
+    w.Lingua();
+    // For a look on a real screen (ASTROVELA_SHOTS=folder, under Xvfb), the
+    // screen's own size and a picture of it after every command.
+    const QString foto = qEnvironmentVariable("ASTROVELA_SHOTS");
+    const QRect schermo = foto.isEmpty() ? QRect(0, 0, 1600, 1000) : w.screen()->availableGeometry();
+    auto scatta = [&](const QString& nome) {
+        if (!foto.isEmpty())
+            w.screen()->grabWindow(0).save(foto + QLatin1Char('/') + QLatin1String(GetParam()) + QLatin1Char('_')
+                                           + nome + QStringLiteral(".png"));
+    };
     w.resize(w.Dimensione_Primo_Avvio(schermo));
+    w.move(schermo.center() - w.rect().center());
     w.show();
     QApplication::processEvents();
     EXPECT_LE(w.width(), schermo.width());
@@ -121,6 +131,8 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
         if (!m)
             return;
         modali << nome(m);
+        QApplication::processEvents();
+        scatta(QStringLiteral("modal_") + nome(m));
         bottoniInteri(m, m, m->rect(), QStringLiteral("dialog ") + nome(m));
         EXPECT_TRUE(schermo.contains(QRect(QPoint(0, 0), m->frameGeometry().size())))
             << nome(m).toStdString() << " " << m->width() << "x" << m->height();
@@ -153,6 +165,7 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
         if (!sub || !sub->isVisible() || !sub->widget())
             continue;
         ++finestre;
+        scatta(QLatin1String(c));
         if (misura)
             std::printf("%s %s frame %dx%d min %dx%d viewport %dx%d\n", c, qPrintable(nome(sub->widget())),
                         sub->width(), sub->height(), sub->minimumSizeHint().width(),
@@ -179,6 +192,7 @@ TEST_P(PrimoAvvio, AWindowLargerThanTheWorkspaceGrowsTheMainWindowOrScrollsIt)
 {
     MDIForm1 w;
     Collega_Tutte_Le_Finestre(w);
+    w.Lingua();
     // The old first-start size, 11150 x 8200 twips: its workspace is lower
     // than the options dialog.
     w.resize(vb::TwipsToPixels(11150, 96), vb::TwipsToPixels(8200, 96));
