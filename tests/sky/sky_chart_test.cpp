@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -298,6 +299,30 @@ TEST_F(GeneralSkyTest, ZoomAndReset)
     QApplication::processEvents();
     EXPECT_FLOAT_EQ(c->gsngLatoSx, 12);
     EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleHeight(), -150);
+
+    // A box dragged from its bottom right to its top left zooms the same,
+    // the right way round (not turned by half a turn), and so does one
+    // dragged from bottom left to top right.
+    for (const auto& [xa, ya, xb, yb] : {std::array<double, 4>{3, -30, 9, 30}, std::array<double, 4>{9, -30, 3, 30}}) {
+        c->mnuGeneralSkyRipristina_Click();
+        c->mnuGeneralSkyZoom_Click();
+        c->Picture1_MouseDown(1, 0, xa, ya);
+        c->Picture1_MouseUp(1, 0, xb, yb);
+        EXPECT_FLOAT_EQ(c->gsngLatoSx, 9);
+        EXPECT_FLOAT_EQ(c->gsngLatoSy, 30);
+        EXPECT_FLOAT_EQ(c->gsngLatoDx, 3);
+        EXPECT_FLOAT_EQ(c->gsngLatoDy, -30);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleWidth(), -6);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleHeight(), -60);
+        // A zoom inside the zoom, dragged upwards, keeps the orientation too.
+        c->mnuGeneralSkyZoom_Click();
+        c->Picture1_MouseDown(1, 0, 5, -10);
+        c->Picture1_MouseUp(1, 0, 7, 10);
+        EXPECT_FLOAT_EQ(c->gsngLatoSx, 7);
+        EXPECT_FLOAT_EQ(c->gsngLatoSy, 10);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleWidth(), -2);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleHeight(), -20);
+    }
 
     c->mnuGeneralSkyRipristina_Click();
     EXPECT_FLOAT_EQ(c->gsngLatoSx, 24);
