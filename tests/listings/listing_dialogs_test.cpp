@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QHeaderView>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTabBar>
@@ -253,8 +254,28 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     s->Sommario(2);
     gudtFileVisualizzato.clear();
     ASSERT_EQ(s->ListView1->topLevelItemCount(), 2);
-    s->ListView1_ColumnClick(2);  // by name: Delta first
-    s->ListView1_ColumnClick(2);  // and again: Iss first
+    // A click on the real header sorts, with its arrow; a second reverses.
+    QHeaderView* intestazione = s->ListView1->header();
+    auto clic = [&](int colonna) {
+        QApplication::processEvents();
+        const QPoint p(intestazione->sectionViewportPosition(colonna) + intestazione->sectionSize(colonna) / 2,
+                       intestazione->height() / 2);
+        QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+    };
+    clic(1);  // by name: Delta first
+    EXPECT_TRUE(s->ListView1->topLevelItem(0)->text(1).contains("Delta")) << s->ListView1->topLevelItem(0)->text(1).toStdString();
+    EXPECT_TRUE(intestazione->isSortIndicatorShown());
+    EXPECT_EQ(intestazione->sortIndicatorSection(), 1);
+    EXPECT_EQ(intestazione->sortIndicatorOrder(), Qt::AscendingOrder);
+    clic(1);  // and again: Iss first
+    EXPECT_TRUE(s->ListView1->topLevelItem(0)->text(1).contains("Iss"));
+    EXPECT_EQ(intestazione->sortIndicatorOrder(), Qt::DescendingOrder);
+    clic(0);  // another column: by number, ascending
+    EXPECT_EQ(intestazione->sortIndicatorSection(), 0);
+    EXPECT_EQ(intestazione->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_LT(s->ListView1->topLevelItem(0)->text(0), s->ListView1->topLevelItem(1)->text(0));
+    clic(1);
+    clic(1);  // Iss first again
     w.mdiArea()->setActiveSubWindow(sub2);
     s->ListView1->setFocus();
     emit w.menu("mnuFile")->aboutToShow();
