@@ -12,16 +12,11 @@ namespace platform {
 
 namespace {
 // A reason shown to the user, from the main window's texts of the language
-// file (the Tools menu shows it), naming the program where the text has a
-// place for it; the program's name stays in the reason in any case.
+// file (the Tools menu shows it), naming the program.
 QString motivo(const char* chiave, const QString& programma = {})
 {
-    const QString t = Testo_Lingua(QStringLiteral("MDIForm1"), QLatin1String(chiave));
-    if (programma.isEmpty())
-        return t;
-    if (t.contains(QLatin1String("%1")))
-        return t.arg(programma);
-    return (t + QLatin1Char(' ') + programma).trimmed();
+    return Testo_Motivo(QStringLiteral("MDIForm1"), QLatin1String(chiave),
+                        programma.isEmpty() ? QStringList() : QStringList{programma});
 }
 } // namespace
 

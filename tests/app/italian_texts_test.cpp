@@ -11,13 +11,17 @@
 #include "platform/help_service.h"
 #include "platform/help_window.h"
 #include "platform/launcher.h"
+#include "platform/print_job.h"
+#include "platform/settings_store.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPrinter>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -163,6 +167,36 @@ TEST_F(InItaliano, ProgramsThatCannotStartAreReportedInItalian)
     const bool calcolatrice = launcher.openCalculator(&errore);
     qputenv("PATH", percorso);
     EXPECT_FALSE(calcolatrice);
+    EXPECT_ITALIANO(errore, QString());
+}
+
+TEST_F(InItaliano, PrintingAndSettingsFailuresAreReportedInItalian)
+{
+    // Printing into a folder that does not exist.
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath(QStringLiteral("no-such-folder/sheet.pdf"));
+    printer.setOutputFileName(pdf);
+    {
+        platform::PrintJob job(&printer);
+        EXPECT_FALSE(job.isActive());
+        EXPECT_ITALIANO(job.errorString(), pdf);
+    }
+    // Settings that cannot be written: a folder in the way of the file, a
+    // store that refuses every write.
+    QFile ostacolo(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(ostacolo.open(QIODevice::WriteOnly));
+    ostacolo.close();
+    const QString percorso = dir.filePath(QStringLiteral("file/Astrovela/Astrovela.conf"));
+    platform::IniSettingsStore ini(percorso);
+    QString errore;
+    EXPECT_FALSE(ini.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("x"), &errore));
+    EXPECT_ITALIANO(errore, QFileInfo(percorso).absolutePath());
+    platform::MemorySettingsStore memoria;
+    memoria.setFailWrites(true);
+    errore.clear();
+    EXPECT_FALSE(memoria.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("x"), &errore));
     EXPECT_ITALIANO(errore, QString());
 }
 

@@ -38,6 +38,11 @@ const char* const kChiaviIndirette[][2] = {
     {"MDIForm1", "erroredbmagnitudine"}, {"MDIForm1", "erroredbfrequenza"}, {"MDIForm1", "nocalcolatrice"},
     {"MDIForm1", "nessunprogramma"}, {"MDIForm1", "programmanontrovato"},
     {"MDIForm1", "programmanoneseguibile"}, {"MDIForm1", "programmanonavviato"},
+    // The printing and settings failures the platform layer words.
+    {"Dialogs", "stampacartella"}, {"Dialogs", "stampaavvio"}, {"Dialogs", "stampapagina"},
+    {"Dialogs", "stampafine"}, {"Dialogs", "stampaerrore"}, {"Dialogs", "stampafile"},
+    {"Dialogs", "impostazioninonscritte"}, {"Dialogs", "impostazioninonlette"},
+    {"Dialogs", "impostazionicartella"}, {"Dialogs", "impostazionirighe"},
 };
 
 // The view menus whose captions are built in, not taken from the language file.
