@@ -182,6 +182,51 @@ TEST_F(Dialogs, RelativeDialogChecksTheTwoSatellites)
     d->close();
 }
 
+TEST_F(Dialogs, RelativeDialogKeysActOnAnOpenListFirst)
+{
+    // Return in satellite A's open list picks the satellite typed and
+    // opens no listing; Escape there closes the list and keeps the dialog
+    // and its choices. With the list closed, Return is OK and Escape Cancel.
+    frmRelative* r = frmRelative::instance();
+    r->show();
+    QApplication::setActiveWindow(r);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(r));
+    auto listati = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += qobject_cast<frmDetails*>(w) != nullptr && w->isVisible();
+        return n;
+    };
+    const int prima = listati();
+    QComboBox* a = r->cmbDatabase[0];
+    ASSERT_EQ(a->currentText(), "DELTA 1 DEB");
+    a->setFocus();
+    a->showPopup();
+    ASSERT_TRUE(a->view()->isVisible());
+    QTest::keyClicks(a->view(), QStringLiteral("ISS"));
+    QTest::keyClick(a->view(), Qt::Key_Return);
+    EXPECT_FALSE(a->view()->isVisible());
+    EXPECT_EQ(a->currentText(), "ISS (ZARYA)");
+    EXPECT_EQ(listati(), prima) << "Return in the open list opened a listing";
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    a->showPopup();
+    QTest::keyClick(a->view(), Qt::Key_Escape);
+    EXPECT_FALSE(a->view()->isVisible());
+    EXPECT_TRUE(r->isVisible()) << "Escape in the open list closed the dialog";
+    EXPECT_EQ(a->currentText(), "ISS (ZARYA)");
+
+    QTest::keyClick(a, Qt::Key_Return);
+    EXPECT_EQ(listati(), prima + 1) << "Return with the list closed is OK";
+    QApplication::setActiveWindow(r);
+    a->setFocus();
+    QTest::keyClick(a, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(frmRelative::instance(false) == nullptr || !frmRelative::instance(false)->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<frmDetails*>(w))
+            w->close();
+}
+
 TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
 {
     gudtDatabasePrimario.clear();
