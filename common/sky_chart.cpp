@@ -320,7 +320,7 @@ void PittoreCielo::Disegna_punti_cardinali()
         float x, y;
         Posizione_Bussola(i, x, y);
         const QString testo = QString::fromUtf8(Etichetta_Bussola(o.orientamento, i));
-        double px = std::min<double>(x, destra - c.TextWidth(testo));
+        double px = std::min<double>(x, destra - c.TextWidth(testo) - c.xUser(1));
         px = std::max(px, sinistra);
         c.setCurrentX(px);
         c.setCurrentY(y);
