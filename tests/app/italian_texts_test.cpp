@@ -231,6 +231,10 @@ TEST_F(InItaliano, TheManualsButtonsAreItalianAndEscapeClosesIt)
     }
     EXPECT_EQ(azioni[0]->toolTip(), QStringLiteral("Indietro"));
     EXPECT_EQ(azioni[2]->toolTip(), QStringLiteral("Sommario"));
+    if (!qEnvironmentVariableIsEmpty("ASTROVELA_SHOTS")) {
+        QApplication::processEvents();
+        w->grab().save(qEnvironmentVariable("ASTROVELA_SHOTS") + QStringLiteral("/manuale.png"));
+    }
 
     // Escape in the manual (in its page or its index box) closes it.
     QPointer<platform::HelpWindow> manuale(w);
