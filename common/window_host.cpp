@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace database {
+namespace common {
 
 QWidget* Finestra_Principale()
 {
@@ -390,7 +390,7 @@ void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
     }
 }
 
-} // namespace database
+} // namespace common
 
 namespace mGlobal {
 

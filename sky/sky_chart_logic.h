@@ -4,7 +4,7 @@
 // at 0 h, and the object nearest to a click.
 #include <QString>
 
-namespace charts {
+namespace sky {
 
 // The mouse readout's work record.
 struct CoordinateMouse {
@@ -50,4 +50,4 @@ struct Identificazione {
 Identificazione Identifica(double x, double y, double sw, double sh, double larghezza, double altezza,
                            int numStelle);
 
-} // namespace charts
+} // namespace sky

@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace predictions;
+using namespace listings;
 using listtest::Listings;
 
 QDateTime alle(int h, int m, int s)
