@@ -311,12 +311,20 @@ void PittoreCielo::Disegna_sfondo()
 void PittoreCielo::Disegna_punti_cardinali()
 {
     c.setForeColor(o.coloreBussola);
+    // A label at the chart's side (E or W, 95 and -100 units from the
+    // centre) stays whole inside the chart, however large the text is
+    // against the chart (a high-density screen, a small window).
+    const double sinistra = std::min(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
+    const double destra = std::max(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
     for (int i = 0; i < 12; ++i) {
         float x, y;
         Posizione_Bussola(i, x, y);
-        c.setCurrentX(x);
+        const QString testo = QString::fromUtf8(Etichetta_Bussola(o.orientamento, i));
+        double px = std::min<double>(x, destra - c.TextWidth(testo) - c.xUser(1));
+        px = std::max(px, sinistra);
+        c.setCurrentX(px);
         c.setCurrentY(y);
-        c.Print(QString::fromUtf8(Etichetta_Bussola(o.orientamento, i)), false);
+        c.Print(testo, false);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 
 #include <algorithm>
 #include <vector>
@@ -132,11 +133,56 @@ void Mostra_Figlia(QWidget* w)
             l->activate();
         if (!sub->isMaximized())
             sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
+        Fai_Spazio(sub);
+        Nell_Area_Visibile(sub);
         return;
     }
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+void Fai_Spazio(QMdiSubWindow* sub)
+{
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area || sub->isMinimized() || sub->isMaximized())
+        return;
+    QWidget* principale = area->window();
+    if (!principale || principale == sub || !principale->isVisible() || principale->isMaximized()
+        || principale->isFullScreen() || principale->isMinimized())
+        return;
+    const QSize visibile = area->viewport()->size();
+    // What the window needs at the least (its layout's minimum); a frame
+    // opened larger is brought back to the workspace afterwards.
+    const QSize serve = Dimensione_Utile(sub);
+    const int dx = std::max(0, serve.width() - visibile.width());
+    const int dy = std::max(0, serve.height() - visibile.height());
+    if (dx == 0 && dy == 0)
+        return;
+    // The main window grows as far as the screen allows; what still does not
+    // fit is reached by scrolling the workspace.
+    QSize nuova = principale->size() + QSize(dx, dy);
+    const QSize cornice = (principale->frameGeometry().size() - principale->size()).expandedTo(QSize(0, 0));
+    QRect schermo;
+    if (const QScreen* s = principale->screen()) {
+        schermo = s->availableGeometry();
+        nuova = nuova.boundedTo(schermo.size() - cornice);
+    }
+    nuova = nuova.boundedTo(principale->maximumSize()).expandedTo(principale->size());
+    if (nuova == principale->size())
+        return;
+    // Kept on the screen: moved back from its right and bottom edges.
+    QPoint dove = principale->frameGeometry().topLeft();
+    if (schermo.isValid()) {
+        const QSize tutta = nuova + cornice;
+        dove.setX(std::clamp(dove.x(), schermo.left(), std::max(schermo.left(), schermo.right() + 1 - tutta.width())));
+        dove.setY(std::clamp(dove.y(), schermo.top(), std::max(schermo.top(), schermo.bottom() + 1 - tutta.height())));
+    }
+    principale->resize(nuova);
+    if (dove != principale->frameGeometry().topLeft())
+        principale->move(dove);
+    if (QLayout* l = principale->layout())
+        l->activate();
 }
 
 QSize Dimensione_Utile(const QMdiSubWindow* sub)
@@ -179,11 +225,14 @@ public:
                 sub->installEventFilter(this);
             }
         } else if (e->type() == QEvent::Show) {
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(o); sub && !sub->property(kVisto).toBool()) {
-                sub->setProperty(kVisto, true);
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(o)) {
+                // Placed and sized by its opener: room is made for it, and
+                // it is brought inside the workspace.
                 QTimer::singleShot(0, sub, [s = QPointer<QMdiSubWindow>(sub)] {
-                    if (s && s->isVisible())
-                        Nell_Area_Visibile(s);
+                    if (!s || !s->isVisible())
+                        return;
+                    Fai_Spazio(s);
+                    Nell_Area_Visibile(s);
                 });
             }
         }
@@ -192,7 +241,6 @@ public:
 
 private:
     static constexpr const char* kSeguita = "astrovelaSeguita";
-    static constexpr const char* kVisto = "astrovelaGiaMostrata";
 };
 
 } // namespace
@@ -202,6 +250,10 @@ void Sorveglia_Area(QMdiArea* area)
     if (area && !area->property("astrovelaSorvegliata").toBool()) {
         area->setProperty("astrovelaSorvegliata", true);
         new Sorvegliante(area);
+        // A window larger than the workspace (a small screen) is reached by
+        // scrolling, never cut.
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 }
 

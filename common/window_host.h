@@ -35,12 +35,18 @@ QWidget* Finestra_Principale();
 // its window needs, and never less than a small window that can be used.
 QSize Dimensione_Utile(const QMdiSubWindow* sub);
 
+// Makes room for a frame larger than the visible workspace: the main window
+// grows as far as the screen allows (a maximised one stays as it is); the
+// rest is reached by scrolling the workspace, so no window is ever cut.
+void Fai_Spazio(QMdiSubWindow* sub);
+
 // Puts a frame inside the visible workspace: moved back from the edges and,
 // when larger than the workspace, shrunk to it (never below its usable size).
 void Nell_Area_Visibile(QMdiSubWindow* sub);
 
-// Watches the workspace: every frame, once shown for the first time and
-// placed, is brought inside the visible workspace.
+// Watches the workspace: every frame, once shown and placed, gets the room
+// it needs (Fai_Spazio) and is brought inside the visible
+// workspace; a frame still larger than the workspace makes it scroll.
 void Sorveglia_Area(QMdiArea* area);
 
 // Runs `disponi` (Windows > Cascade or a tile) on the workspace, then gives

@@ -1,5 +1,6 @@
 #include "controls/graph_button.h"
 
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -78,8 +79,8 @@ GraphButton::GraphButton(const QString& caption, QWidget* parent) : QAbstractBut
 
 GraphButton::~GraphButton()
 {
-    delete m_enterKey;
-    delete m_escapeKey;
+    if (m_keyForm)
+        m_keyForm->removeEventFilter(this);
 }
 
 void GraphButton::init()
@@ -457,31 +458,77 @@ QWidget* GraphButton::form() const
 
 void GraphButton::updateFormKeys()
 {
+    // Every button of a form watches the keys that reach the form itself:
+    // Enter and Escape come there only when the focused control did not use
+    // them, so an open drop-down list, an item being edited or a calendar
+    // popup keeps its own Enter and Escape, and so does a focused button.
     QWidget* f = form();
-    auto ensure = [&](QPointer<QShortcut>& key, bool wanted, const QList<QKeySequence>& keys, bool enter) {
-        if (!wanted) {
-            delete key;
-            return;
-        }
-        if (key && key->parent() == f)
-            return;
-        delete key;
-        key = new QShortcut(f);
-        key->setKeys(keys);
-        key->setContext(Qt::WidgetWithChildrenShortcut);
-        key->setAutoRepeat(false);
-        connect(key, &QShortcut::activated, this, [this, enter] { formKeyActivated(enter); });
-    };
-    ensure(m_enterKey, m_default, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, true);
-    ensure(m_escapeKey, m_cancel, {QKeySequence(Qt::Key_Escape)}, false);
+    if (f == this)
+        f = nullptr;
+    if (m_keyForm == f)
+        return;
+    if (m_keyForm)
+        m_keyForm->removeEventFilter(this);
+    m_keyForm = f;
+    if (f)
+        f->installEventFilter(this);
 }
 
-void GraphButton::formKeyActivated(bool enterKey)
+namespace {
+bool isNamed(const GraphButton* b, const char* name)
+{
+    return b->objectName().compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+GraphButton* GraphButton::formButton(bool enterKey) const
+{
+    // The form's own Default (Enter) or Cancel (Escape) button; a form that
+    // names none has its accepting button "cmdOK" take Enter and its
+    // "cmdCancel" (or, without one, the "cmdOK" that closes it) take Escape.
+    QWidget* f = form();
+    QList<GraphButton*> own;
+    for (GraphButton* b : f->findChildren<GraphButton*>())
+        if (b->form() == f)
+            own << b;
+    for (GraphButton* b : own)
+        if (enterKey ? b->m_default : b->m_cancel)
+            return b;
+    auto named = [&own](const char* nome) -> GraphButton* {
+        for (GraphButton* b : own)
+            if (isNamed(b, nome))
+                return b;
+        return nullptr;
+    };
+    if (enterKey)
+        return named("cmdOK");
+    if (GraphButton* annulla = named("cmdCancel"))
+        return annulla;
+    return named("cmdOK");
+}
+
+bool GraphButton::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched != m_keyForm || e->type() != QEvent::KeyPress)
+        return QAbstractButton::eventFilter(watched, e);
+    auto* k = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = isEnterKey(k->key());
+    if ((!enter && k->key() != Qt::Key_Escape) || mods != Qt::NoModifier)
+        return false;
+    if (formButton(enter) != this)
+        return false;
+    // Held down: one click only, on the first key-down.
+    if (!k->isAutoRepeat())
+        formKeyActivated(enter);
+    return true;
+}
+
+void GraphButton::formKeyActivated(bool)
 {
     if (!isEnabled() || !isVisibleTo(form()))
         return;
-    if ((enterKey && m_default) || (!enterKey && m_cancel))
-        raiseClick();
+    raiseClick();
 }
 
 // ---- painting ----

@@ -143,7 +143,10 @@ private:
     // Default and cancel keys.
     QWidget* form() const;
     void updateFormKeys();
+    // The button Enter (or Escape) presses on this button's form, if any.
+    GraphButton* formButton(bool enterKey) const;
     void formKeyActivated(bool enterKey);
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
     int m_mousePointer = 0;
     QPixmap m_mouseIcon;
@@ -165,6 +168,6 @@ private:
 
     Rect m_rcContent, m_rcPicture, m_rcCaption, m_rcFocus;
 
-    QPointer<QShortcut> m_enterKey;
-    QPointer<QShortcut> m_escapeKey;
+    // The form whose keys this button watches.
+    QPointer<QWidget> m_keyForm;
 };

@@ -40,6 +40,22 @@ struct Guasto {
     QString dettaglio;
 };
 
+// A reason of the data-file message, in the user's language (section
+// "MDIForm1"), with its %1, %2 filled in. Never empty: without a language
+// file the key and the values still say what was wrong.
+QString Motivo(const char* chiave, const QStringList& valori = {})
+{
+    QString t = mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QLatin1String(chiave));
+    if (t.isEmpty())
+        return (QLatin1String(chiave) + QLatin1Char(' ') + valori.join(QLatin1Char(' '))).trimmed();
+    // In one pass, so that a value holding "%2" stays as it is.
+    if (valori.size() == 1)
+        return t.arg(valori[0]);
+    if (valori.size() >= 2)
+        return t.arg(valori[0], valori[1]);
+    return t;
+}
+
 // Line (from 1) of the character at `pos`: CR LF, a lone CR or a lone LF ends a line.
 int Riga_Di(const QString& testo, qsizetype pos)
 {
@@ -99,12 +115,13 @@ public:
         try {
             out = m_l.readString();
         } catch (const vb::Error&) {
-            m_guasto = {Riga_Di(m_testo, pos), QStringLiteral("the file ends in the middle of a row")};
+            m_guasto = {Riga_Di(m_testo, pos), Motivo("erroredbfineriga")};
             return false;
         }
         return true;
     }
 
+    // `cosa`: the language key (section "MDIForm1") naming the field.
     bool Numero(double& out, const char* cosa)
     {
         const qsizetype pos = m_l.position();
@@ -114,7 +131,8 @@ public:
         const QString nudo = vb::Trim(t);
         const std::optional<double> v = nudo.isEmpty() ? std::optional<double>(0.0) : vb::StrictValue(nudo);
         if (!v || !std::isfinite(*v)) {
-            m_guasto = {Riga_Di(m_testo, pos), QStringLiteral("%1 \"%2\" is not a number").arg(QLatin1String(cosa), t)};
+            m_guasto = {Riga_Di(m_testo, pos),
+                        Motivo("erroredbnonnumero", {Motivo(cosa), t})};
             return false;
         }
         out = *v;
@@ -134,15 +152,14 @@ std::optional<Guasto> Leggi_Stelle(const QByteArray& byte, DatiFissi& d)
 {
     const qsizetype necessari = qsizetype(kNumStelle) * kLunghezzaRecordStella;
     if (byte.size() < necessari) {
-        return Guasto{0, QStringLiteral("the catalogue holds %1 whole records, %2 are needed")
-                             .arg(byte.size() / kLunghezzaRecordStella)
-                             .arg(kNumStelle)};
+        return Guasto{0, Motivo("erroredbrecord", {QString::number(byte.size() / kLunghezzaRecordStella),
+                                                    QString::number(kNumStelle)})};
     }
     d.stelle.assign(kNumStelle + 1, Stella{});
     for (int n = 1; n <= kNumStelle; ++n) {
         const RecordStella r = Decodifica_Record_Stella(byte.constData() + qsizetype(n - 1) * kLunghezzaRecordStella);
         if (!std::isfinite(r.AscensioneRetta) || !std::isfinite(r.Declinazione)) {
-            return Guasto{0, QStringLiteral("record %1 holds no valid position").arg(n)};
+            return Guasto{0, Motivo("erroredbposizione", {QString::number(n)})};
         }
         d.stelle[n].AscensioneRetta = r.AscensioneRetta;
         d.stelle[n].Declinazione = r.Declinazione;
@@ -161,8 +178,8 @@ std::optional<Guasto> Leggi_Linee(const QString& testo, DatiFissi& d)
     while (!in.Solo_Spazi()) {
         QString nonUsato;
         double ar1 = 0, de1 = 0, ar2 = 0, de2 = 0;
-        if (!in.Testo(nonUsato) || !in.Numero(ar1, "right ascension") || !in.Numero(de1, "declination")
-            || !in.Numero(ar2, "right ascension") || !in.Numero(de2, "declination"))
+        if (!in.Testo(nonUsato) || !in.Numero(ar1, "erroredbascensione") || !in.Numero(de1, "erroredbdeclinazione")
+            || !in.Numero(ar2, "erroredbascensione") || !in.Numero(de2, "erroredbdeclinazione"))
             return in.guasto();
         LineaCostellazione s;
         s.AscensioneRetta1 = float(ar1 / 1000.0);
@@ -173,9 +190,8 @@ std::optional<Guasto> Leggi_Linee(const QString& testo, DatiFissi& d)
     }
     const int righe = int(d.linee.size()) - 1;
     if (righe < kMinLineeCostellazioni) {
-        return Guasto{in.Riga(), QStringLiteral("the file holds %1 segments, at least %2 are needed")
-                                    .arg(righe)
-                                    .arg(kMinLineeCostellazioni)};
+        return Guasto{in.Riga(), Motivo("erroredbsegmenti", {QString::number(righe),
+                                                         QString::number(kMinLineeCostellazioni)})};
     }
     return std::nullopt;
 }
@@ -187,7 +203,7 @@ std::optional<Guasto> Leggi_Nomi(const QString& testo, DatiFissi& d)
     for (int i = 1; i <= kNumNomiCostellazioni; ++i) {
         double ar = 0, de = 0;
         QString nome, sigla;
-        if (!in.Numero(ar, "right ascension") || !in.Numero(de, "declination") || !in.Testo(nome)
+        if (!in.Numero(ar, "erroredbascensione") || !in.Numero(de, "erroredbdeclinazione") || !in.Testo(nome)
             || !in.Testo(sigla))
             return in.guasto();
         NomeCostellazione& n = d.nomi[i];
@@ -205,13 +221,13 @@ std::optional<Guasto> Leggi_Pianeti(const QString& testo, DatiFissi& d)
     for (int i = 1; i <= kNumCorpi; ++i) {
         ElementiCorpo& c = d.corpi[i];
         QString nome;
-        if (!in.Testo(nome) || !in.Numero(c.PeriodoOrbitale, "orbital period")
-            || !in.Numero(c.LongitudineEpoca, "longitude at epoch")
-            || !in.Numero(c.LongitudinePerielio, "longitude of perihelion")
-            || !in.Numero(c.Eccentricita, "eccentricity") || !in.Numero(c.SemiasseMaggiore, "semi-major axis")
-            || !in.Numero(c.Inclinazione, "inclination") || !in.Numero(c.LongitudineNodo, "longitude of node")
-            || !in.Numero(c.DiametroUnitario, "diameter at 1 AU")
-            || !in.Numero(c.MagnitudineUnitaria, "magnitude at 1 AU"))
+        if (!in.Testo(nome) || !in.Numero(c.PeriodoOrbitale, "erroredbperiodo")
+            || !in.Numero(c.LongitudineEpoca, "erroredblongepoca")
+            || !in.Numero(c.LongitudinePerielio, "erroredbperielio")
+            || !in.Numero(c.Eccentricita, "erroredbeccentricita") || !in.Numero(c.SemiasseMaggiore, "erroredbsemiasse")
+            || !in.Numero(c.Inclinazione, "erroredbinclinazione") || !in.Numero(c.LongitudineNodo, "erroredbnodo")
+            || !in.Numero(c.DiametroUnitario, "erroredbdiametro")
+            || !in.Numero(c.MagnitudineUnitaria, "erroredbmagnitudine"))
             return in.guasto();
         c.Nome = nome.toStdString();
     }
@@ -233,9 +249,7 @@ std::optional<Guasto> Leggi_Magnitudini(const QString& testo, DatiFissi& d)
             return in.guasto();
         const double v = Numero_Catalogo(catalogo);
         if (v < 0 || v > kMaxNumeroCatalogo) {
-            return Guasto{in.Riga_A(inizio), QStringLiteral("catalogue number \"%1\" is out of range (0 to %2)")
-                                    .arg(catalogo)
-                                    .arg(kMaxNumeroCatalogo)};
+            return Guasto{in.Riga_A(inizio), Motivo("erroredbcatalogo", {catalogo, QString::number(kMaxNumeroCatalogo)})};
         }
         const auto indice = static_cast<std::size_t>(v);
         // The table only grows: a row out of order never cuts off the rows above it.
@@ -267,7 +281,8 @@ std::optional<Guasto> Leggi_Frequenze(const QString& testo, DatiFissi& d)
                 *f = QStringLiteral("0");
             const std::optional<double> v = vb::StrictValue(*f);
             if (!v || !std::isfinite(*v))
-                return Guasto{in.Riga_A(inizio), QStringLiteral("frequency \"%1\" is not a number").arg(*f)};
+                return Guasto{in.Riga_A(inizio),
+                              Motivo("erroredbnonnumero", {Motivo("erroredbfrequenza"), *f})};
         }
         RigaDati r;
         r.Riga0 = catalogo.toStdString();
@@ -356,7 +371,7 @@ EsitoCaricaDati Leggi_Passo(const Passo& p, const std::optional<QByteArray>& byt
     esito.file = QString::fromLatin1(p.file);
     if (!byte) {
         esito.ok = false;
-        esito.dettaglio = QStringLiteral("the file is missing or cannot be read");
+        esito.dettaglio = Motivo("erroredbmancante");
         return esito;
     }
     const std::optional<Guasto> g =
@@ -382,7 +397,7 @@ EsitoCaricaDati Verifica_File_Dati(const QString& nome, const QByteArray& byte)
     EsitoCaricaDati esito;
     esito.ok = false;
     esito.file = nome;
-    esito.dettaglio = QStringLiteral("not one of the fixed data files");
+    esito.dettaglio = Motivo("erroredbsconosciuto");
     return esito;
 }
 

@@ -136,7 +136,7 @@ struct EsitoCaricaDati {
     bool ok = true;
     QString file;        // name of the data file that could not be read
     int riga = 0;        // 1-based line of that file where reading stopped, 0 when not a text line
-    QString dettaglio;   // what was wrong, in English, for the log and the message's second line
+    QString dettaglio;   // what was wrong, in the user's language, for the message's second line
     explicit operator bool() const { return ok; }
 };
 

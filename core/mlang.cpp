@@ -1,6 +1,7 @@
 #include "core/mlang.h"
 
 #include "core/settings.h"
+#include "platform/language_texts.h"
 #include "platform/vb.h"
 
 #include <QCoreApplication>
@@ -355,3 +356,9 @@ QString Testo_Lingua(const QString& section, const QString& key)
 }
 
 } // namespace mLang
+
+namespace {
+// The platform layer's own texts (a program that cannot be started, the
+// manual window's buttons) are looked up here too.
+const bool g_testiPiattaforma = (platform::setTextLookup(&mLang::Testo_Lingua), true);
+} // namespace

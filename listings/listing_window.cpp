@@ -239,6 +239,11 @@ void frmDetails::Imposta_Vista()
     List1->hide();
     ListView1->hide();
     ListView1->setSortingEnabled(false);
+    // The view sorts only when a header is clicked (its own sorting would
+    // re-sort every row as it is added); switching its sorting off made the
+    // headers unclickable, so they are made clickable again here.
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setSortIndicatorShown(true);
     ListView1->setHeaderHidden(false);
     ListView1->clear();
     QStringList titoli;

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -160,11 +161,15 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
     if (zoom && float(X) != m_xInizio && float(Y) != m_yInizio) {
         X = std::clamp(X, -200.0, 200.0);
         Y = std::clamp(Y, -100.0, 100.0);
-        c.Scale(m_xInizio, m_yInizio, X, Y);
-        gsngLatoSx = m_xInizio;
-        gsngLatoSy = m_yInizio;
-        gsngLatoDx = float(X);
-        gsngLatoDy = float(Y);
+        // The box as the chart shows it, whichever corner the drag began at:
+        // the new window keeps the chart's orientation (never mirrored), so
+        // its labels stay on it and a click inside it still picks.
+        const float x1 = m_xInizio, y1 = m_yInizio, x2 = float(X), y2 = float(Y);
+        gsngLatoSx = c.scaleWidth() < 0 ? std::max(x1, x2) : std::min(x1, x2);
+        gsngLatoDx = c.scaleWidth() < 0 ? std::min(x1, x2) : std::max(x1, x2);
+        gsngLatoSy = c.scaleHeight() < 0 ? std::max(y1, y2) : std::min(y1, y2);
+        gsngLatoDy = c.scaleHeight() < 0 ? std::min(y1, y2) : std::max(y1, y2);
+        c.Scale(gsngLatoSx, gsngLatoSy, gsngLatoDx, gsngLatoDy);
         pflgSatellite = true;
         gblnZoom = true;
         Genera_mappa();

@@ -373,11 +373,16 @@ void frmWorldMap::Titolo_finestra()
     // The check mark is the option: the settings only give its first state.
     QAction* voce = Voce_Mappa("mnuWorldmapCoordinateMouse");
     const bool coordinate = voce ? voce->isChecked() : gblnMappaLocalizzatore;
+    const QString titolo = recta() ? m_titoloRettangolare : m_titoloOrtografico;
     if (coordinate) {
         Picture1->setCursor(Qt::CrossCursor);
+        // A caption of the other projection (the projection has just been
+        // switched) goes at once; the pointer's next move adds its reading.
+        if (!windowTitle().startsWith(titolo))
+            setWindowTitle(titolo);
     } else {
         Picture1->unsetCursor();
-        setWindowTitle(recta() ? m_titoloRettangolare : m_titoloOrtografico);
+        setWindowTitle(titolo);
     }
 }
 

@@ -623,6 +623,9 @@ void frmVisibleSatellites::aggiungiRiga(const core::Passaggio& p, const QString&
         if (c + 1 >= 2 && c + 1 <= 6)
             item->setTextAlignment(c + 1, Qt::AlignCenter);
     }
+    // The culmination's state whole, as the language file words it (three
+    // characters of it told "In" for "In eclisse").
+    item->setText(4, core::Stato2Stringa(p.culmine.v.Stato));
     item->setData(0, Qt::UserRole, r.tag);
     item->setData(0, kRuoloPassaggio, qulonglong(passaggi.size() - 1));
 }

@@ -14,19 +14,30 @@ namespace platform {
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 
-QImage makePersistent(QSize s)
+// A layer of `s` pixels as the drawing code counts them, held at `dpr`
+// device pixels to each of them (the screen's pixel density), so that what
+// is drawn on it is as sharp as the screen can show.
+QSize devicePixels(QSize s, double dpr)
 {
-    QImage img(s.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    s = s.expandedTo(QSize(1, 1));
+    return QSize(qMax(1, qRound(s.width() * dpr)), qMax(1, qRound(s.height() * dpr)));
+}
+
+QImage makePersistent(QSize s, double dpr)
+{
+    QImage img(devicePixels(s, dpr), QImage::Format_RGB32);
     img.setDotsPerMeterX(3780);
     img.setDotsPerMeterY(3780);
+    img.setDevicePixelRatio(dpr);
     return img;
 }
 
-QImage makeTransient(QSize s)
+QImage makeTransient(QSize s, double dpr)
 {
-    QImage img(s.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    QImage img(devicePixels(s, dpr), QImage::Format_ARGB32_Premultiplied);
     img.setDotsPerMeterX(3780);
     img.setDotsPerMeterY(3780);
+    img.setDevicePixelRatio(dpr);
     img.fill(Qt::transparent);
     return img;
 }
@@ -49,8 +60,8 @@ struct Canvas::Target {
 Canvas::Canvas(QSize pixels, QObject* parent) : QObject(parent)
 {
     m_size = QSizeF(pixels.expandedTo(QSize(1, 1)));
-    m_persistent = makePersistent(pixels);
-    m_transient = makeTransient(pixels);
+    m_persistent = makePersistent(pixels, m_dpr);
+    m_transient = makeTransient(pixels, m_dpr);
     m_font = QFont(QStringLiteral("DejaVu Sans"));
     m_font.setPointSizeF(8.0);
     clearPersistent();
@@ -94,17 +105,30 @@ void Canvas::closeBatch() const
 
 void Canvas::resize(QSize pixels)
 {
+    resize(pixels, m_dpr);
+}
+
+void Canvas::setDevicePixelRatio(double ratio)
+{
+    resize(m_size.toSize(), ratio);
+}
+
+void Canvas::resize(QSize pixels, double ratio)
+{
     pixels = pixels.expandedTo(QSize(1, 1));
-    if (m_painter || pixels == m_persistent.size())
+    if (!(ratio > 0) || !std::isfinite(ratio))
+        ratio = 1.0;
+    if (m_painter || (pixels == m_size.toSize() && ratio == m_dpr))
         return;
     closeBatch();
-    QImage p = makePersistent(pixels);
+    m_dpr = ratio;
+    QImage p = makePersistent(pixels, m_dpr);
     p.fill(vb::toQColor(m_backColor));
     {
         QPainter painter(&p);
         painter.drawImage(0, 0, m_persistent);
     }
-    QImage t = makeTransient(pixels);
+    QImage t = makeTransient(pixels, m_dpr);
     if (m_transientDirty) {
         QPainter painter(&t);
         painter.drawImage(0, 0, m_transient);
@@ -501,7 +525,7 @@ qint64 Canvas::Point(double x, double y) const
         return -1;
     closeBatch();
     const QPointF d = toDevice({x, y});
-    const int px = int(std::floor(d.x())), py = int(std::floor(d.y()));
+    const int px = int(std::floor(d.x() * m_dpr)), py = int(std::floor(d.y() * m_dpr));
     if (px < 0 || py < 0 || px >= m_persistent.width() || py >= m_persistent.height())
         return -1;
     if (m_transientDirty) {

@@ -73,6 +73,13 @@ public:
     // in the background colour). A user scale keeps its window; other scale
     // modes keep their unit.
     void resize(QSize pixels);
+    // The same, the layers held at `devicePixelRatio` device pixels to a
+    // pixel (the screen's density): sizes, scales, pen widths and fonts stay
+    // in pixels, while lines, discs and text are drawn as sharp as the screen
+    // shows them.
+    void resize(QSize pixels, double devicePixelRatio);
+    void setDevicePixelRatio(double ratio);
+    double devicePixelRatio() const { return m_dpr; }
     // The outer size in twips (Width and Height of the old box).
     double width() const;
     double height() const;
@@ -226,6 +233,7 @@ private:
     QImage m_persistent;
     QImage m_transient;
     bool m_transientDirty = false;
+    double m_dpr = 1.0;   // device pixels to a pixel of the layers
     // painter canvas
     QPainter* m_painter = nullptr;
     double m_dpi = 96.0;

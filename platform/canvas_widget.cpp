@@ -49,8 +49,23 @@ void CanvasWidget::paintEvent(QPaintEvent*)
 
 void CanvasWidget::resizeEvent(QResizeEvent* event)
 {
-    m_canvas.resize(event->size());
+    // The surface at the screen's pixel density: sharp lines, discs and
+    // text on a high-resolution screen, in the same pixel units as ever.
+    m_canvas.resize(event->size(), devicePixelRatioF());
     emit Resize();
+}
+
+bool CanvasWidget::event(QEvent* event)
+{
+    const bool r = QWidget::event(event);
+    // Moved to a screen of another density (or the density changed): the
+    // surface follows, and whoever draws on it draws again.
+    if ((event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::Show)
+        && devicePixelRatioF() != m_canvas.devicePixelRatio()) {
+        m_canvas.setDevicePixelRatio(devicePixelRatioF());
+        emit Resize();
+    }
+    return r;
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event)

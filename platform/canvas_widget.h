@@ -1,6 +1,6 @@
 #pragma once
-// A widget that shows a Canvas and reports the mouse in the canvas's user
-// units, with the classic button (1 left, 2 right, 4 middle) and shift
+// A widget that shows a Canvas, held at the screen's pixel density, and
+// reports the mouse in the canvas's user units, with the classic button (1 left, 2 right, 4 middle) and shift
 // (1 Shift, 2 Ctrl, 4 Alt) codes.
 //
 //   platform::CanvasWidget* Picture1 = new platform::CanvasWidget(this);
@@ -35,6 +35,7 @@ signals:
     void Resize();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,9 +1,12 @@
 #include "platform/help_window.h"
 #include "platform/vb.h"
 
+#include "platform/language_texts.h"
+
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,18 +108,25 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The manual never keeps the program running: it goes when the main
+    // window closes (which closes it too).
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(900, 680);
 
     auto* bar = new QToolBar(this);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setOpenExternalLinks(true);
-    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"));
-    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"));
-    QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"));
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
+    QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QString());
     back->setObjectName(QStringLiteral("helpBack"));
     forward->setObjectName(QStringLiteral("helpForward"));
     home->setObjectName(QStringLiteral("helpContents"));
+    m_back = back;
+    m_forward = forward;
+    m_home = home;
+    Lingua();
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
     back->setEnabled(false);
@@ -159,8 +169,28 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(split);
 }
 
+void HelpWindow::Lingua()
+{
+    // The buttons' names (also their tooltips) in the user's language.
+    m_back->setText(Testo_Lingua(QStringLiteral("Help"), QStringLiteral("indietro")));
+    m_forward->setText(Testo_Lingua(QStringLiteral("Help"), QStringLiteral("avanti")));
+    m_home->setText(Testo_Lingua(QStringLiteral("Help"), QStringLiteral("sommario")));
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape closes the manual, as it closes a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool HelpWindow::load(const QString& file)
 {
+    // The language may have changed since the window was made.
+    Lingua();
     if (file == m_file && !m_browser->document()->isEmpty())
         return true;
     const std::optional<QByteArray> bytes = vb::readFileBytes(file);

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+class QAction;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QSplitter;
@@ -52,6 +54,12 @@ public:
     QLineEdit* indexFilter() const { return m_filter; }
     const std::vector<HelpIndexEntry>& index() const { return m_index; }
 
+    // The toolbar's texts from the language file in use.
+    void Lingua();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
     void filter(const QString& text);
@@ -62,6 +70,9 @@ private:
     QLineEdit* m_filter = nullptr;
     QListWidget* m_list = nullptr;
     QWidget* m_side = nullptr;
+    QAction* m_back = nullptr;
+    QAction* m_forward = nullptr;
+    QAction* m_home = nullptr;
     std::vector<HelpIndexEntry> m_index;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/launcher.h"
 
+#include "platform/language_texts.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -7,6 +9,16 @@
 #include <QUrl>
 
 namespace platform {
+
+namespace {
+// A reason shown to the user, from the main window's texts of the language
+// file (the Tools menu shows it), naming the program.
+QString motivo(const char* chiave, const QString& programma = {})
+{
+    return Testo_Motivo(QStringLiteral("MDIForm1"), QLatin1String(chiave),
+                        programma.isEmpty() ? QStringList() : QStringList{programma});
+}
+} // namespace
 
 QStringList splitArguments(const QString& arguments)
 {
@@ -77,7 +89,7 @@ bool QtLauncher::openCalculator(QString* error)
             return true;
     }
     if (error)
-        *error = QStringLiteral("No calculator program was found on this computer.");
+        *error = motivo("nocalcolatrice");
     return false;
 }
 
@@ -86,7 +98,7 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
     const QString prog = program.trimmed();
     if (prog.isEmpty()) {
         if (error)
-            *error = QStringLiteral("No program was given.");
+            *error = motivo("nessunprogramma");
         return false;
     }
     QString exe = prog;
@@ -105,19 +117,19 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
         exe = QStandardPaths::findExecutable(shown);
         if (exe.isEmpty()) {
             if (error)
-                *error = QStringLiteral("The program %1 was not found.").arg(prog);
+                *error = motivo("programmanontrovato", prog);
             return false;
         }
     } else {
         const QFileInfo info(exe);
         if (!info.exists()) {
             if (error)
-                *error = QStringLiteral("The program %1 was not found.").arg(prog);
+                *error = motivo("programmanontrovato", prog);
             return false;
         }
         if (!info.isFile() || !info.isExecutable()) {
             if (error)
-                *error = QStringLiteral("%1 is not a program that can be started.").arg(prog);
+                *error = motivo("programmanoneseguibile", prog);
             return false;
         }
     }
@@ -127,7 +139,7 @@ bool QtLauncher::startProgram(const QString& program, const QString& arguments, 
     qint64 pid = 0;
     if (!process.startDetached(&pid)) {
         if (error)
-            *error = QStringLiteral("The program %1 could not be started: %2").arg(prog, process.errorString());
+            *error = motivo("programmanonavviato", prog);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "platform/print_job.h"
 
 #include "platform/file_chooser.h"
+#include "platform/language_texts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,17 +9,26 @@
 
 namespace platform {
 
+namespace {
+// A printing failure in the user's language (the shared "Dialogs" texts).
+QString motivo(const char* chiave, const QString& valore = {})
+{
+    return Testo_Motivo(QStringLiteral("Dialogs"), QLatin1String(chiave),
+                        valore.isEmpty() ? QStringList() : QStringList{valore});
+}
+} // namespace
+
 PrintJob::PrintJob(QPrinter* printer) : m_printer(printer ? printer : &applicationPrinter())
 {
     if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
         const QFileInfo out(m_printer->outputFileName());
         if (!out.absoluteDir().exists()) {
-            m_error = QStringLiteral("The folder %1 does not exist.").arg(out.absolutePath());
+            m_error = motivo("stampacartella", out.absolutePath());
             return;
         }
     }
     if (!m_painter.begin(m_printer)) {
-        m_error = QStringLiteral("The printer could not be started.");
+        m_error = motivo("stampaavvio");
         return;
     }
     m_active = true;
@@ -37,7 +47,7 @@ bool PrintJob::NewPage()
     if (!m_active)
         return false;
     if (!m_printer->newPage()) {
-        m_error = QStringLiteral("A new page could not be started.");
+        m_error = motivo("stampapagina");
         return false;
     }
     ++m_page;
@@ -52,16 +62,16 @@ bool PrintJob::EndDoc()
         return false;
     m_active = false;
     if (!m_painter.end()) {
-        m_error = QStringLiteral("The document could not be finished.");
+        m_error = motivo("stampafine");
         return false;
     }
     if (m_printer->printerState() == QPrinter::Error) {
-        m_error = QStringLiteral("The printer reported an error.");
+        m_error = motivo("stampaerrore");
         return false;
     }
     if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty() &&
         !QFileInfo::exists(m_printer->outputFileName())) {
-        m_error = QStringLiteral("The file %1 could not be written.").arg(m_printer->outputFileName());
+        m_error = motivo("stampafile", m_printer->outputFileName());
         return false;
     }
     return true;

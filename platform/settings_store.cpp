@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include "platform/language_texts.h"
+
 #include "platform/vb.h"
 
 #include <QDir>
@@ -28,7 +30,7 @@ bool MemorySettingsStore::setValue(const QString& section, const QString& key, c
 {
     if (m_failWrites) {
         if (error)
-            *error = QStringLiteral("The settings could not be written.");
+            *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonscritte"));
         return false;
     }
     m_sections[section][key] = text;
@@ -204,8 +206,8 @@ bool IniSettingsStore::setValue(const QString& section, const QString& key, cons
 {
     if (!m_loadError.isEmpty()) {
         if (error)
-            *error = QStringLiteral("The settings file %1 could not be read (%2); it was left as it is.")
-                         .arg(m_path, m_loadError);
+            *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
+                                  {m_path, m_loadError});
         return false;
     }
     // Keep the previous state so that a failed write changes nothing in memory either.
@@ -243,7 +245,7 @@ bool IniSettingsStore::save(QString* error) const
     const QFileInfo info(m_path);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error)
-            *error = QStringLiteral("Cannot create the folder %1.").arg(info.absolutePath());
+            *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazionicartella"), {info.absolutePath()});
         return false;
     }
     QString out;
@@ -258,10 +260,8 @@ bool IniSettingsStore::save(QString* error) const
         QFile::remove(copia);
         if (!QFile::copy(m_path, copia)) {
             if (error)
-                *error = QStringLiteral("The settings file %1 holds lines that are not settings (line %2) and "
-                                        "no copy of it could be kept; it was left as it is.")
-                             .arg(m_path)
-                             .arg(m_lineaScartata);
+                *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazionirighe"),
+                                          {m_path, QString::number(m_lineaScartata)});
             return false;
         }
         m_copiaFatta = true;

@@ -1,5 +1,8 @@
 #include "platform/single_instance.h"
 
+#include "platform/settings_store.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -16,11 +19,20 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultLockPath()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // One running copy per settings folder: two profiles of one user (each
+    // with its own configuration folder) run side by side, two copies on one
+    // profile do not. The lock lives in the user's runtime folder, named
+    // after the settings folder; without a runtime folder, in the settings
+    // folder itself. (Without XDG_RUNTIME_DIR the runtime location is a
+    // folder shared by every profile, so the name must tell them apart.)
+    const QString impostazioni =
+        QFileInfo(IniSettingsStore::defaultFilePath()).absoluteDir().absolutePath();
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
-        dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-              QStringLiteral("/Astrovela");
-    return dir + QStringLiteral("/astrovela.lock");
+        return impostazioni + QStringLiteral("/astrovela.lock");
+    const QByteArray impronta =
+        QCryptographicHash::hash(QDir::cleanPath(impostazioni).toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return dir + QStringLiteral("/astrovela-") + QString::fromLatin1(impronta) + QStringLiteral(".lock");
 }
 
 bool SingleInstance::tryAcquire()

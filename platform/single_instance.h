@@ -9,8 +9,8 @@ namespace platform {
 
 class SingleInstance {
 public:
-    // lockPath: the lock file; empty means the default one in the user's
-    // runtime folder (or the configuration folder when there is none).
+    // lockPath: the lock file; empty means the default one, which belongs
+    // to the settings folder in use (see defaultLockPath).
     explicit SingleInstance(QString lockPath = {});
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -23,6 +23,9 @@ public:
     bool isHeld() const { return m_held; }
     QString lockPath() const { return m_path; }
 
+    // The lock of the settings folder in use: one running copy per settings
+    // folder, so that profiles with their own configuration folders never
+    // block each other.
     static QString defaultLockPath();
 
 private:

@@ -8,6 +8,7 @@
 #include "core/working_list.h"
 #include "platform/file_chooser.h"
 #include "platform/help_service.h"
+#include "platform/help_window.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/vb.h"
@@ -22,6 +23,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -746,18 +748,19 @@ void MDIForm1::passoOrologio()
 
 bool MDIForm1::MDIForm_Load()
 {
-    // 11150 x 8200 twips, in the middle of the screen (never larger than
-    // the part of it that windows may use).
-    resize(vb::TwipsToPixels(11150, logicalDpiX()), vb::TwipsToPixels(8200, logicalDpiY()));
-    if (const QScreen* schermo = screen()) {
-        const QRect area = schermo->availableGeometry();
-        resize(size().boundedTo(area.size()));
-        move(area.center() - rect().center());
-    }
     setWindowTitle(core::Titolo_Finestra());
     Leggi_impostazioni();
     core::Risolvi_File_Lingua();
     Lingua();
+    // Large enough for the largest dialog where the screen allows, in the
+    // middle of the screen (measured with the menus' texts in place).
+    if (const QScreen* schermo = screen()) {
+        const QRect area = schermo->availableGeometry();
+        resize(Dimensione_Primo_Avvio(area));
+        move(area.center() - rect().center());
+    } else {
+        resize(Dimensione_Primo_Avvio(QRect(0, 0, 1 << 14, 1 << 14)));
+    }
 
     // The about box serves as the splash while the tables load.
     auto* splash = new frmAbout(this);
@@ -802,6 +805,30 @@ bool MDIForm1::MDIForm_Load()
 
     Domanda_Ora_Legale();
     return true;
+}
+
+QSize MDIForm1::Dimensione_Primo_Avvio(const QRect& disponibile) const
+{
+    // 11150 x 8200 twips leave a workspace about 470 pixels high, in which
+    // the options dialog (about 500) and the database window (about 610)
+    // were cut. The workspace is made large enough for the largest of the
+    // program's dialogs in either language, measured in the units of the
+    // dialogs' own font (about 135 characters by 45 lines), plus the menu
+    // bar, toolbar and status bar; a window that still needs more room when
+    // it opens makes the main window grow or the workspace scroll.
+    QSize s(vb::TwipsToPixels(11150, logicalDpiX()), vb::TwipsToPixels(8200, logicalDpiY()));
+    const QFontMetrics fm(QApplication::font());
+    QSize area(135 * fm.averageCharWidth(), 45 * fm.lineSpacing());
+    int sopra = 0;
+    for (const QWidget* barra : {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(m_toolbar),
+                                 static_cast<const QWidget*>(m_statusBar)})
+        if (barra)
+            sopra += barra->sizeHint().height();
+    const int bordo = 2 * m_mdi->frameWidth();
+    s = s.expandedTo(area + QSize(bordo, bordo + sopra));
+    // The frame the window manager adds is not part of the size.
+    const QSize cornice = (frameGeometry().size() - size()).expandedTo(QSize(0, 0));
+    return s.boundedTo(disponibile.size() - cornice);
 }
 
 void MDIForm1::Domanda_Ora_Legale()
@@ -890,6 +917,10 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     // The working list is kept for the next run.
     core::Salva_Lista_Lavoro();
     common::Scarica_Finestre(m_mdi, this);
+    // The manual's window has no owner: it closes with the program, which
+    // must not go on unseen (holding the lock against the next start).
+    if (platform::HelpWindow* manuale = platform::HelpWindow::instance(false))
+        manuale->close();
     event->accept();
 }
 

@@ -39,6 +39,10 @@ public:
     // bars, the daylight-saving question. False when the program must end
     // (a fixed data file could not be read; the message was shown).
     bool MDIForm_Load();
+    // The size the main window opens with, inside the part `disponibile` of
+    // the screen that windows may use: 11150 x 8200 twips, grown so that the
+    // workspace holds the largest of the program's dialogs whole.
+    QSize Dimensione_Primo_Avvio(const QRect& disponibile) const;
     // The user's data folder that holds the working list (default: the
     // application data location).
     void setCartellaUtente(const QString& folder) { m_cartellaUtente = folder; }

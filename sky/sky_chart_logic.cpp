@@ -54,13 +54,21 @@ void Posizione_Carta(int n, double& ra, double& dec)
         mAstro::Precessione_A_J2000(gdblGiornoGiuliano, ra, dec);
 }
 
-Identificazione Identifica(double x, double y, double sw, double sh, int numStelle)
+Identificazione Identifica(double x, double y, double sw, double sh, double larghezza, double altezza,
+                           int numStelle)
 {
     Identificazione r;
-    if (sw == 0 || sh == 0)
+    if (sw == 0 || sh == 0 || larghezza <= 0 || altezza <= 0)
         return r;
-    const double rapporto = std::fabs(sh / sw);
-    auto distanza = [&](double a, double d) { return (x - a) * (x - a) + (y - d) * (y - d) / rapporto; };
+    // Distances as the user sees them: in pixels of the chart, whatever the
+    // hours and degrees of its window.
+    const double kx = larghezza / std::fabs(sw);
+    const double ky = altezza / std::fabs(sh);
+    auto distanza = [&](double a, double d) {
+        const double dx = (x - a) * kx;
+        const double dy = (y - d) * ky;
+        return dx * dx + dy * dy;
+    };
 
     const int ultima = std::clamp(numStelle, 0, static_cast<int>(gudtStelle.size()) - 1);
     for (int i = 1; i <= ultima; ++i) {
@@ -79,8 +87,10 @@ Identificazione Identifica(double x, double y, double sw, double sh, int numStel
             r.corpo = n;
         }
     }
-    const double m = std::min(std::fabs(sw), std::fabs(sh));
-    r.soglia = m / 400.0;
+    // Within a hundredth of the chart's width (a quarter of an hour of right
+    // ascension across the full view), never less than a few pixels.
+    const double raggio = std::max(larghezza / 100.0, 4.0);
+    r.soglia = raggio * raggio;
     if (!(r.dStella < r.soglia) && !(r.dCorpo < r.soglia))
         return r;
     r.oggetto = r.dStella < r.dCorpo ? 0 : r.corpo;

@@ -33,18 +33,21 @@ int Pezzi_Linea(double a1, double d1, double a2, double d2, PezzoLinea pezzi[2])
 // the stars'.
 void Posizione_Carta(int n, double& ra, double& dec);
 
-// The object nearest to a click at (x, y) on a chart of scale width sw and
-// height sh (chart units, signed), among the first numStelle stars and the
-// body rows 1 to 9.
+// The object nearest on screen to a click at (x, y) on a chart of scale
+// width sw and height sh (chart units, signed) shown `larghezza` by
+// `altezza` pixels, among the first numStelle stars and the body rows 1 to 9.
+// Distances are squared pixels, so that a pixel up counts as much as a
+// pixel across; an object is picked within a hundredth of the chart's width.
 struct Identificazione {
     int stella = 0;          // best star rank (0: none)
-    double dStella = 99999;
+    double dStella = 1e300;  // its squared distance, pixels
     int corpo = 0;           // best body row (0: none)
-    double dCorpo = 99999;
-    double soglia = 0;       // the distance below which an object is picked
+    double dCorpo = 1e300;
+    double soglia = 0;       // the squared distance below which an object is picked
     // -1: nothing picked; 0: the star `stella`; 1..9: the body row.
     int oggetto = -1;
 };
-Identificazione Identifica(double x, double y, double sw, double sh, int numStelle);
+Identificazione Identifica(double x, double y, double sw, double sh, double larghezza, double altezza,
+                           int numStelle);
 
 } // namespace sky

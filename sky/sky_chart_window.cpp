@@ -491,11 +491,17 @@ void frmGeneralSky::Picture1_MouseUp(int button, int /*shift*/, double x, double
     if (zoom && static_cast<float>(x) != msngInizioX && static_cast<float>(y) != msngInizioY) {
         x = std::clamp(x, 0.0, 24.0);
         y = std::clamp(y, -90.0, 90.0);
-        Picture1->canvas().Scale(msngInizioX, msngInizioY, x, y);
-        gsngLatoSx = msngInizioX;
-        gsngLatoSy = msngInizioY;
-        gsngLatoDx = static_cast<float>(x);
-        gsngLatoDy = static_cast<float>(y);
+        // The box as the chart shows it, whichever corner the drag began
+        // at: the new view keeps the chart's orientation (right ascension
+        // growing to the left, north up), never mirrored.
+        const platform::Canvas& prima = Picture1->canvas();
+        const float x1 = msngInizioX, y1 = msngInizioY;
+        const float x2 = static_cast<float>(x), y2 = static_cast<float>(y);
+        gsngLatoSx = prima.scaleWidth() < 0 ? std::max(x1, x2) : std::min(x1, x2);
+        gsngLatoDx = prima.scaleWidth() < 0 ? std::min(x1, x2) : std::max(x1, x2);
+        gsngLatoSy = prima.scaleHeight() < 0 ? std::max(y1, y2) : std::min(y1, y2);
+        gsngLatoDy = prima.scaleHeight() < 0 ? std::min(y1, y2) : std::max(y1, y2);
+        Picture1->canvas().Scale(gsngLatoSx, gsngLatoSy, gsngLatoDx, gsngLatoDy);
         Genera_mappa();
         mnuGeneralSkyZoom_Click();
         return;
@@ -504,7 +510,9 @@ void frmGeneralSky::Picture1_MouseUp(int button, int /*shift*/, double x, double
         return;
 
     const platform::Canvas& c = Picture1->canvas();
-    const sky::Identificazione id = sky::Identifica(x, y, c.scaleWidth(), c.scaleHeight(), gintNumStelle);
+    const sky::Identificazione id = sky::Identifica(x, y, c.scaleWidth(), c.scaleHeight(),
+                                                         c.pixelSize().width(), c.pixelSize().height(),
+                                                         gintNumStelle);
     if (id.oggetto < 0)
         return;
     if (id.oggetto == 0) {

@@ -1,6 +1,8 @@
 #include "controls/graph_button.h"
 #include "paint_helpers.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -494,6 +496,84 @@ TEST_F(FormKeys, MdiChildrenEachHaveTheirOwnDefaultButton)
     QTest::keyClick(edits[0], Qt::Key_Escape);
     EXPECT_EQ(first.count(), 1);
     EXPECT_EQ(second.count(), 1);
+}
+
+TEST_F(FormKeys, EveryDialogTakesEnterAndEscapeButNeverFromAnOpenList)
+{
+    // A form of an MDI workspace that names no default or cancel button:
+    // its OK takes Enter and its Cancel takes Escape. An open drop-down list
+    // keeps both keys for itself: Return picks the entry typed, Escape
+    // closes the list, and neither presses a button or closes the form.
+    QMainWindow main;
+    auto* area = new QMdiArea;
+    main.setCentralWidget(area);
+    auto* form = new QWidget;
+    auto* combo = new QComboBox(form);
+    combo->addItems({QStringLiteral("AO-07"), QStringLiteral("ISS (ZARYA)"), QStringLiteral("NOAA 15"),
+                     QStringLiteral("NOAA 18"), QStringLiteral("NOAA 19")});
+    auto* edit = new QLineEdit(form);
+    auto* ok = new GraphButton("OK", form);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    auto* cancel = new GraphButton("Cancel", form);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto* lay = new QVBoxLayout(form);
+    lay->addWidget(combo);
+    lay->addWidget(edit);
+    lay->addWidget(ok);
+    lay->addWidget(cancel);
+    QMdiSubWindow* sub = area->addSubWindow(form);
+    main.resize(600, 400);
+    activate(&main);
+    area->setActiveSubWindow(sub);
+    QSignalSpy okClick(ok, &GraphButton::Click);
+    QSignalSpy cancelClick(cancel, &GraphButton::Click);
+
+    // The list open: typing picks an entry, Return takes it and closes the list.
+    combo->setFocus();
+    combo->showPopup();
+    QWidget* lista = combo->view();
+    ASSERT_TRUE(lista->isVisible());
+    QTest::keyClicks(lista, QStringLiteral("NOAA 18"));
+    QTest::keyClick(lista, Qt::Key_Return);
+    EXPECT_FALSE(lista->isVisible());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("NOAA 18"));
+    EXPECT_EQ(okClick.count(), 0) << "Return in an open list only picks the entry";
+    // Escape in the open list closes the list, not the form.
+    combo->showPopup();
+    ASSERT_TRUE(lista->isVisible());
+    QTest::keyClick(lista, Qt::Key_Escape);
+    EXPECT_FALSE(lista->isVisible());
+    EXPECT_EQ(cancelClick.count(), 0) << "Escape in an open list only closes the list";
+    EXPECT_EQ(combo->currentText(), QStringLiteral("NOAA 18"));
+
+    // The list closed: the form's keys act.
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(okClick.count(), 1);
+    QTest::keyClick(combo, Qt::Key_Escape);
+    EXPECT_EQ(cancelClick.count(), 1);
+    // Held down, Enter presses once.
+    QKeyEvent giu(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+    QApplication::sendEvent(edit, &giu);
+    EXPECT_EQ(okClick.count(), 1);
+
+    // A window whose only button is the OK that closes it: Escape presses OK.
+    auto* viewer = new QWidget;
+    auto* chiudi = new GraphButton("OK", viewer);
+    chiudi->setObjectName(QStringLiteral("cmdOK"));
+    auto* campo = new QLineEdit(viewer);
+    auto* lay2 = new QVBoxLayout(viewer);
+    lay2->addWidget(campo);
+    lay2->addWidget(chiudi);
+    QMdiSubWindow* sub2 = area->addSubWindow(viewer);
+    sub2->show();
+    area->setActiveSubWindow(sub2);
+    QSignalSpy chiudiClick(chiudi, &GraphButton::Click);
+    campo->setFocus();
+    QTest::keyClick(campo, Qt::Key_Escape);
+    EXPECT_EQ(chiudiClick.count(), 1);
+    EXPECT_EQ(okClick.count(), 1) << "each form keeps its own keys";
+    EXPECT_EQ(cancelClick.count(), 1);
 }
 
 TEST_F(FormKeys, SharedAccessKeyMovesTheFocusAndClicksNothing)

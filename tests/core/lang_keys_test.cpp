@@ -28,6 +28,21 @@ const char* const kChiaviIndirette[][2] = {
     {"Planets", "sole"},    {"Planets", "luna"},    {"Planets", "mercurio"}, {"Planets", "venere"},
     {"Planets", "marte"},   {"Planets", "giove"},   {"Planets", "saturno"},  {"Planets", "urano"},
     {"Planets", "nettuno"}, {"Planets", "terra"},   {"Help", "file"},
+    // The reasons of the data-file message and of the launcher.
+    {"MDIForm1", "erroredbmancante"}, {"MDIForm1", "erroredbsconosciuto"}, {"MDIForm1", "erroredbfineriga"},
+    {"MDIForm1", "erroredbnonnumero"}, {"MDIForm1", "erroredbrecord"}, {"MDIForm1", "erroredbposizione"},
+    {"MDIForm1", "erroredbsegmenti"}, {"MDIForm1", "erroredbcatalogo"}, {"MDIForm1", "erroredbascensione"},
+    {"MDIForm1", "erroredbdeclinazione"}, {"MDIForm1", "erroredbperiodo"}, {"MDIForm1", "erroredblongepoca"},
+    {"MDIForm1", "erroredbperielio"}, {"MDIForm1", "erroredbeccentricita"}, {"MDIForm1", "erroredbsemiasse"},
+    {"MDIForm1", "erroredbinclinazione"}, {"MDIForm1", "erroredbnodo"}, {"MDIForm1", "erroredbdiametro"},
+    {"MDIForm1", "erroredbmagnitudine"}, {"MDIForm1", "erroredbfrequenza"}, {"MDIForm1", "nocalcolatrice"},
+    {"MDIForm1", "nessunprogramma"}, {"MDIForm1", "programmanontrovato"},
+    {"MDIForm1", "programmanoneseguibile"}, {"MDIForm1", "programmanonavviato"},
+    // The printing and settings failures the platform layer words.
+    {"Dialogs", "stampacartella"}, {"Dialogs", "stampaavvio"}, {"Dialogs", "stampapagina"},
+    {"Dialogs", "stampafine"}, {"Dialogs", "stampaerrore"}, {"Dialogs", "stampafile"},
+    {"Dialogs", "impostazioninonscritte"}, {"Dialogs", "impostazioninonlette"},
+    {"Dialogs", "impostazionicartella"}, {"Dialogs", "impostazionirighe"},
 };
 
 // The view menus whose captions are built in, not taken from the language file.
@@ -267,5 +282,61 @@ TEST(LanguageFiles, AccessKeysDifferWithinEachMainMenu)
                 visti.insert(k, it.key());
             }
         }
+    }
+}
+
+TEST(LanguageFiles, EveryFixedWidthFieldHoldsItsLongestText)
+{
+    // The texts the program sets in blank-filled fields of a fixed number of
+    // characters: a longer text would be cut ("In eclis", "Std. magnitud").
+    struct Campo {
+        const char* sezione;
+        const char* chiave;
+        int larghezza;
+        const char* dove;
+    };
+    const Campo campi[] = {
+        {"frmSkySat", "satellite", 13, "observation sheet"},      {"frmSkySat", "elementiorbita", 13, "observation sheet"},
+        {"frmSkySat", "magnitudine", 13, "observation sheet"},    {"frmSkySat", "localita", 13, "observation sheet"},
+        {"frmSkySat", "coordinate", 13, "observation sheet"},     {"frmSkySat", "informazioni", 13, "observation sheet"},
+        {"frmSkySat", "mappa", 13, "observation sheet"},          {"frmSkySat", "inizio", 13, "observation sheet"},
+        {"frmSkySat", "culmine", 13, "observation sheet"},        {"frmSkySat", "fine", 13, "observation sheet"},
+        {"Conditions", "eclisse", 8, "pass event lines"},         {"Conditions", "visibile", 8, "pass event lines"},
+        {"Conditions", "nonvisibile", 8, "pass event lines"},     {"frmDetails", "satellite", 9, "ephemeris listing"},
+        {"frmDetails", "elementiorbita", 9, "ephemeris listing"}, {"frmDetails", "localita", 9, "listings"},
+        {"frmDetails", "satellitea", 11, "relative listing"},     {"frmDetails", "satelliteb", 11, "relative listing"},
+        {"frmLocalSky", "localita", 12, "printed sky chart"},     {"frmLocalSky", "coordinate", 12, "printed sky chart"},
+        {"frmLocalSky", "data", 12, "printed sky chart"},
+    };
+    const char* const corpi[] = {"sole", "luna", "mercurio", "venere", "marte", "giove", "saturno", "urano", "nettuno"};
+    for (const QString& nome : kFileLingua) {
+        QFile f(QDir(Cartella_Lingue()).filePath(nome));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << nome.toStdString();
+        QMap<QString, QString> testi;   // "section/key" -> text
+        QString sezione;
+        for (const QString& r : QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"))) {
+            if (r.startsWith(u'['))
+                sezione = r.mid(1, r.indexOf(u']') - 1);
+            else if (!r.startsWith(u';') && r.contains(u'='))
+                testi.insert(sezione + u'/' + r.section(u'=', 0, 0), r.section(u'=', 1));
+        }
+        auto controlla = [&](const QString& chiave, int larghezza, const char* dove) {
+            ASSERT_TRUE(testi.contains(chiave)) << nome.toStdString() << ": " << chiave.toStdString();
+            const QString t = testi.value(chiave);
+            EXPECT_LE(t.size(), larghezza) << nome.toStdString() << ": " << chiave.toStdString() << " \""
+                                           << t.toStdString() << "\" in the " << larghezza << "-character field of the "
+                                           << dove;
+        };
+        for (const Campo& c : campi)
+            controlla(QLatin1String(c.sezione) + u'/' + QLatin1String(c.chiave), c.larghezza, c.dove);
+        for (const char* c : corpi)
+            controlla(QStringLiteral("Planets/") + QLatin1String(c), 13, "printed sky chart's body table");
+        // The pass list shows the first three characters of the state: the
+        // three states must still differ there.
+        const QStringList stati = {testi.value("Conditions/eclisse").left(3), testi.value("Conditions/visibile").left(3),
+                                   testi.value("Conditions/nonvisibile").left(3)};
+        EXPECT_EQ(QSet<QString>(stati.begin(), stati.end()).size(), 3) << nome.toStdString();
+        for (const QString& s : stati)
+            EXPECT_FALSE(s.endsWith(u' ')) << nome.toStdString() << ": \"" << s.toStdString() << "\"";
     }
 }

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QHeaderView>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTabBar>
@@ -181,6 +182,51 @@ TEST_F(Dialogs, RelativeDialogChecksTheTwoSatellites)
     d->close();
 }
 
+TEST_F(Dialogs, RelativeDialogKeysActOnAnOpenListFirst)
+{
+    // Return in satellite A's open list picks the satellite typed and
+    // opens no listing; Escape there closes the list and keeps the dialog
+    // and its choices. With the list closed, Return is OK and Escape Cancel.
+    frmRelative* r = frmRelative::instance();
+    r->show();
+    QApplication::setActiveWindow(r);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(r));
+    auto listati = [] {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += qobject_cast<frmDetails*>(w) != nullptr && w->isVisible();
+        return n;
+    };
+    const int prima = listati();
+    QComboBox* a = r->cmbDatabase[0];
+    ASSERT_EQ(a->currentText(), "DELTA 1 DEB");
+    a->setFocus();
+    a->showPopup();
+    ASSERT_TRUE(a->view()->isVisible());
+    QTest::keyClicks(a->view(), QStringLiteral("ISS"));
+    QTest::keyClick(a->view(), Qt::Key_Return);
+    EXPECT_FALSE(a->view()->isVisible());
+    EXPECT_EQ(a->currentText(), "ISS (ZARYA)");
+    EXPECT_EQ(listati(), prima) << "Return in the open list opened a listing";
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    a->showPopup();
+    QTest::keyClick(a->view(), Qt::Key_Escape);
+    EXPECT_FALSE(a->view()->isVisible());
+    EXPECT_TRUE(r->isVisible()) << "Escape in the open list closed the dialog";
+    EXPECT_EQ(a->currentText(), "ISS (ZARYA)");
+
+    QTest::keyClick(a, Qt::Key_Return);
+    EXPECT_EQ(listati(), prima + 1) << "Return with the list closed is OK";
+    QApplication::setActiveWindow(r);
+    a->setFocus();
+    QTest::keyClick(a, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(frmRelative::instance(false) == nullptr || !frmRelative::instance(false)->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<frmDetails*>(w))
+            w->close();
+}
+
 TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
 {
     gudtDatabasePrimario.clear();
@@ -253,8 +299,28 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     s->Sommario(2);
     gudtFileVisualizzato.clear();
     ASSERT_EQ(s->ListView1->topLevelItemCount(), 2);
-    s->ListView1_ColumnClick(2);  // by name: Delta first
-    s->ListView1_ColumnClick(2);  // and again: Iss first
+    // A click on the real header sorts, with its arrow; a second reverses.
+    QHeaderView* intestazione = s->ListView1->header();
+    auto clic = [&](int colonna) {
+        QApplication::processEvents();
+        const QPoint p(intestazione->sectionViewportPosition(colonna) + intestazione->sectionSize(colonna) / 2,
+                       intestazione->height() / 2);
+        QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, Qt::NoModifier, p);
+    };
+    clic(1);  // by name: Delta first
+    EXPECT_TRUE(s->ListView1->topLevelItem(0)->text(1).contains("Delta")) << s->ListView1->topLevelItem(0)->text(1).toStdString();
+    EXPECT_TRUE(intestazione->isSortIndicatorShown());
+    EXPECT_EQ(intestazione->sortIndicatorSection(), 1);
+    EXPECT_EQ(intestazione->sortIndicatorOrder(), Qt::AscendingOrder);
+    clic(1);  // and again: Iss first
+    EXPECT_TRUE(s->ListView1->topLevelItem(0)->text(1).contains("Iss"));
+    EXPECT_EQ(intestazione->sortIndicatorOrder(), Qt::DescendingOrder);
+    clic(0);  // another column: by number, ascending
+    EXPECT_EQ(intestazione->sortIndicatorSection(), 0);
+    EXPECT_EQ(intestazione->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_LT(s->ListView1->topLevelItem(0)->text(0), s->ListView1->topLevelItem(1)->text(0));
+    clic(1);
+    clic(1);  // Iss first again
     w.mdiArea()->setActiveSubWindow(sub2);
     s->ListView1->setFocus();
     emit w.menu("mnuFile")->aboutToShow();

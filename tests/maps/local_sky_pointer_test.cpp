@@ -68,6 +68,40 @@ TEST_F(LocalSkyPointer, ZoomBoxIsClampedAndLeavesZoomMode)
     EXPECT_FALSE(spunta("mnuLocalSkyTempi"));
 }
 
+TEST_F(LocalSkyPointer, AZoomBoxDraggedAnyWayShowsTheSameRegionTheRightWayRound)
+{
+    // Jupiter, up in the east at 21:00, inside every box below.
+    const CorpoCeleste& giove = gudtCorpi[mAstro::kGiove];
+    ASSERT_GT(giove.Altezza, 0);
+    const double gx = giove.XMappa, gy = giove.YMappa;
+    const double x1 = gx - 20, x2 = gx + 20, y1 = gy + 10, y2 = gy - 10;
+    // From the top left, from the bottom right, from the bottom left, from
+    // the top right: one and the same window, x growing to the right and y
+    // upwards as on the whole chart.
+    const QPointF angoli[][2] = {{{x1, y1}, {x2, y2}}, {{x2, y2}, {x1, y1}}, {{x1, y2}, {x2, y1}}, {{x2, y1}, {x1, y2}}};
+    for (const auto& box : angoli) {
+        SCOPED_TRACE(testing::Message() << "from " << box[0].x() << "," << box[0].y());
+        clic("mnuLocalSkyRipristina");
+        clic("mnuLocalSkyZoom");
+        f->Picture1_MouseDown(1, 0, box[0].x(), box[0].y());
+        f->Picture1_MouseMove(1, 0, box[1].x(), box[1].y());
+        f->Picture1_MouseUp(1, 0, box[1].x(), box[1].y());
+        ASSERT_TRUE(f->gblnZoom);
+        EXPECT_FLOAT_EQ(f->gsngLatoSx, float(x1));
+        EXPECT_FLOAT_EQ(f->gsngLatoSy, float(y1));
+        EXPECT_FLOAT_EQ(f->gsngLatoDx, float(x2));
+        EXPECT_FLOAT_EQ(f->gsngLatoDy, float(y2));
+        EXPECT_GT(f->Picture1->canvas().scaleWidth(), 0);
+        EXPECT_LT(f->Picture1->canvas().scaleHeight(), 0);
+        // Redrawn in the new window, Jupiter is still where a click finds it.
+        scelti.clear();
+        f->Picture1_MouseDown(1, 0, giove.XMappa + 0.1, giove.YMappa);
+        f->Picture1_MouseUp(1, 0, giove.XMappa + 0.1, giove.YMappa);
+        ASSERT_EQ(scelti.size(), 1u);
+        EXPECT_EQ(scelti[0], mAstro::kGiove);
+    }
+}
+
 TEST_F(LocalSkyPointer, PicksTheNearestBodyOrStarInsideTheChart)
 {
     // Jupiter is up in the east at 21:00.

@@ -139,3 +139,47 @@ TEST_F(LocalSky, APassMapDrawnOrPrintedLeavesTheChartsPicksAlone)
 }
 
 } // namespace
+
+TEST(SkyPainter, TheLabelsAtTheChartsSidesStayWhole)
+{
+    // A small chart (a small window, or text large against it on a screen
+    // of high density): W stands 95 units right of the centre, where the
+    // letter would run past the edge. It is moved in and printed whole.
+    auto biancoA = [](const QImage& img, int da, int a) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = da; x < a && x < img.width(); ++x)
+                n += qGray(img.pixel(x, y)) > 96;
+        return n;
+    };
+    platform::Canvas sola(QSize(60, 60));
+    sola.setBackColor(0);
+    sola.setAutoRedraw(true);
+    sola.Scale(0, 0, 60, 60);
+    sola.setForeColor(0xFFFFFF);
+    sola.setCurrentX(10);
+    sola.setCurrentY(10);
+    sola.Print(QStringLiteral("W"), false);
+    const int intera = biancoA(sola.image(), 0, 60);
+    ASSERT_GT(intera, 8);
+
+    for (const int lato : {120, 160}) {
+        platform::Canvas c(QSize(lato, lato));
+        c.setBackColor(0);
+        c.setAutoRedraw(true);
+        c.Scale(-100, 100, 100, -100);
+        core::CieloIstante cielo;
+        common::PosizioniCielo posizioni;
+        common::OpzioniCielo o;
+        o.orientamento = common::kSud;   // W on the right, E on the left
+        o.coloreBussola = 0xFFFFFF;
+        common::PittoreCielo pittore(c, cielo, posizioni, o);
+        pittore.Disegna_punti_cardinali();
+        const QImage img = c.image();
+        // The right fifth holds the W alone (and no label touches the edge).
+        const int destra = biancoA(img, lato * 4 / 5, lato);
+        EXPECT_GE(destra, intera * 9 / 10) << lato;
+        EXPECT_EQ(biancoA(img, lato - 1, lato), 0) << lato;
+        EXPECT_EQ(biancoA(img, 0, 1), 0) << lato;
+    }
+}

@@ -242,6 +242,23 @@ TEST_F(WorldMap, TheFlatMapKeepsItsProportionsAndTheCaptionForgetsALeavingPointe
     QEvent uscita(QEvent::Leave);
     QCoreApplication::sendEvent(w->Picture1, &uscita);
     EXPECT_EQ(w->windowTitle(), "World map - orthographic");
+
+    // Switching the projection with the coordinates on: the caption names
+    // the new projection at once, whether the pointer was on the map or not,
+    // and a regeneration keeps the reading of the pointer.
+    for (const bool sopra : {true, false}) {
+        voce("mnuTerraMappaRettangolare")->trigger();
+        w->Picture1_MouseMove(0, 0, 10, 10);
+        EXPECT_TRUE(w->windowTitle().startsWith("World map - rectangular - Lon. ")) << w->windowTitle().toStdString();
+        w->Genera_mappa();
+        EXPECT_TRUE(w->windowTitle().startsWith("World map - rectangular - Lon. ")) << w->windowTitle().toStdString();
+        if (!sopra)
+            QCoreApplication::sendEvent(w->Picture1, &uscita);
+        voce("mnuTerraMappaOrtografica")->trigger();
+        EXPECT_EQ(w->windowTitle(), "World map - orthographic") << sopra;
+        voce("mnuTerraMappaRettangolare")->trigger();
+        EXPECT_EQ(w->windowTitle(), "World map - rectangular") << sopra;
+    }
 }
 
 TEST_F(WorldMap, PopupRemovesThePickedSatelliteAndNothingElse)

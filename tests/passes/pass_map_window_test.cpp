@@ -381,8 +381,8 @@ TEST_F(PassMap, PrintedSheet)
     EXPECT_TRUE(t.contains(QStringLiteral("Elements of : 26 Nov 2013 - 13:57:03 UTC")));
     EXPECT_TRUE(t.contains(QStringLiteral("Location : Italy: Milano")));
     EXPECT_TRUE(t.contains(QStringLiteral("Coordinates : Lat. 45.464\u00B0 Lon. 9.190\u00B0")));
-    // A label longer than 13 characters is cut to 13.
-    EXPECT_TRUE(t.contains(QStringLiteral("Std. magnitud: ")));
+    // Every label of the language file fits its 13 characters whole.
+    EXPECT_TRUE(t.contains(QStringLiteral("Standard mag.: ")));
     EXPECT_TRUE(t.contains(QStringLiteral("Start : 26/11/2013 23:59:28")));
     EXPECT_TRUE(t.contains(QStringLiteral("Map time : 27 Nov 2013 00:04:41")));
     // The chart: azimuth labels, the annotation's time.
@@ -456,8 +456,8 @@ TEST_F(PassMapSunlit, SheetOnA4AndLetterWithTheSunlitTrackThick)
     const QPageSize prima = printer.pageLayout().pageSize();
 
     struct Foglio { QImage img; int sinistra = -1, alto = -1, fondo = -1; std::vector<int> righe; };
-    auto stampa = [&](QPageSize::PageSizeId carta, const char* nome) {
-        printer.setPageSize(QPageSize(carta));
+    auto stampa = [&](const QPageSize& carta, const char* nome) {
+        printer.setPageSize(carta);
         const QString pdf = dir.filePath(QLatin1String(nome));
         fakes.files.printerAnswers = {pdf};
         m->Stampa();
@@ -479,9 +479,19 @@ TEST_F(PassMapSunlit, SheetOnA4AndLetterWithTheSunlitTrackThick)
             f.fondo = y;
         return f;
     };
-    const Foglio a4 = stampa(QPageSize::A4, "a4.pdf");
-    const Foglio letter = stampa(QPageSize::Letter, "letter.pdf");
+    const Foglio a4 = stampa(QPageSize(QPageSize::A4), "a4.pdf");
+    const Foglio letter = stampa(QPageSize(QPageSize::Letter), "letter.pdf");
+    // Other sizes of 8.5 x 11 inches are Letter paper too: the frame is
+    // chosen by the page's size, not by its name.
+    const Foglio piccola = stampa(QPageSize(QPageSize::LetterSmall), "lettersmall.pdf");
+    const Foglio propria = stampa(QPageSize(QSizeF(215.9, 279.4), QPageSize::Millimeter, QStringLiteral("Mine")),
+                                  "custom.pdf");
     printer.setPageSize(prima);
+    for (const Foglio* f : {&piccola, &propria}) {
+        ASSERT_GE(f->alto, 0);
+        EXPECT_NEAR(f->fondo - f->alto, (14600 - 1200) / 5, 2);
+        EXPECT_EQ(f->righe.size(), 1u);
+    }
     if (!qEnvironmentVariableIsEmpty("ASTROVELA_SHOTS"))
         for (const char* f : {"a4.pdf", "letter.pdf"}) {
             const QString copia = qEnvironmentVariable("ASTROVELA_SHOTS") + QStringLiteral("/sheet_") + QLatin1String(f);
@@ -501,7 +511,7 @@ TEST_F(PassMapSunlit, SheetOnA4AndLetterWithTheSunlitTrackThick)
     // In Italian the notes' heading is longer than the frame is wide: it is
     // broken into lines, nothing is printed right of the frame.
     mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
-    const Foglio it = stampa(QPageSize::A4, "it.pdf");
+    const Foglio it = stampa(QPageSize(QPageSize::A4), "it.pdf");
     printer.setPageSize(prima);
     ASSERT_GE(it.sinistra, 0);
     const int destra = it.sinistra + (10704 - 1200) / 5;

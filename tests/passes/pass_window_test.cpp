@@ -37,6 +37,7 @@
 #include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QFontMetrics>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -213,6 +214,17 @@ TEST_F(PassWindow, PrincipalRunListsTheReferencePassesAndGivesTheClockBack)
     EXPECT_EQ(f->mvarTempoMappa, f->mvarTempoCulmine);
     EXPECT_EQ(det->item(0)->text().mid(39, 4), QStringLiteral("10.0"));  // rise at the minimum height
     EXPECT_EQ(f->lvwPass[1]->topLevelItem(0)->text(1), QStringLiteral("Iss (zarya)"));
+    // Each row's state is the culmination's state whole, as its detail line
+    // says it, and the column is wide enough for it.
+    for (int i = 0; i < f->lvwPass[1]->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* riga = f->lvwPass[1]->topLevelItem(i);
+        const QString culmine = riga->data(0, Qt::UserRole).toString().section(';', 2, 2);
+        EXPECT_TRUE(riga->text(4) == core::Stato2Stringa(1) || riga->text(4) == core::Stato2Stringa(2)
+                    || riga->text(4) == core::Stato2Stringa(3))
+            << riga->text(4).toStdString();
+        EXPECT_TRUE(culmine.contains(QStringLiteral("   ") + riga->text(4) + QLatin1Char(' '))) << culmine.toStdString();
+        EXPECT_LE(QFontMetrics(f->lvwPass[1]->font()).horizontalAdvance(riga->text(4)), f->lvwPass[1]->columnWidth(4));
+    }
     if (qEnvironmentVariableIsSet("ASTROVELA_SHOT")) {
         f->SSTab1->setCurrentIndex(1);
         f->show();

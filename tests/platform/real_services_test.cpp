@@ -9,6 +9,7 @@
 #include "platform/time_zone_info.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
@@ -209,6 +210,49 @@ TEST(SingleInstanceTest, OneCopyAtATimeAndCrashedCopiesDoNotBlock)
     }
     SingleInstance third(path);
     EXPECT_TRUE(third.tryAcquire());
+}
+
+TEST(SingleInstanceTest, OneCopyPerSettingsFolderWithOrWithoutARuntimeFolder)
+{
+    // Two profiles of one user, each with its own configuration folder, run
+    // side by side; a second copy on the same profile is refused. Without
+    // XDG_RUNTIME_DIR the runtime location falls back to a folder every
+    // profile shares, so the lock must still tell the profiles apart.
+    QTemporaryDir dir;
+    const QByteArray configPrima = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray runtimePrima = qgetenv("XDG_RUNTIME_DIR");
+    const bool cera = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const bool ceraRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    QDir().mkpath(dir.filePath(QStringLiteral("run")));
+    QFile::setPermissions(dir.filePath(QStringLiteral("run")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const bool conRuntime : {false, true}) {
+        SCOPED_TRACE(conRuntime ? "with a runtime folder" : "without a runtime folder");
+        if (conRuntime)
+            qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("run")).toUtf8());
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("profileA")).toUtf8());
+        const QString pathA = SingleInstance::defaultLockPath();
+        SingleInstance a;
+        ASSERT_TRUE(a.tryAcquire()) << pathA.toStdString();
+        SingleInstance a2;
+        EXPECT_FALSE(a2.tryAcquire()) << "a second copy on the same profile";
+
+        qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("profileB")).toUtf8());
+        const QString pathB = SingleInstance::defaultLockPath();
+        EXPECT_NE(pathA, pathB);
+        SingleInstance b;
+        EXPECT_TRUE(b.tryAcquire()) << "another profile runs beside the first: " << pathB.toStdString();
+    }
+    if (cera)
+        qputenv("XDG_CONFIG_HOME", configPrima);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    if (ceraRuntime)
+        qputenv("XDG_RUNTIME_DIR", runtimePrima);
+    else
+        qunsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(SingleInstanceTest, ALockLeftByAProcessThatIsGoneIsTakenOver)

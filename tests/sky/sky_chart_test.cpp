@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -299,6 +300,30 @@ TEST_F(GeneralSkyTest, ZoomAndReset)
     EXPECT_FLOAT_EQ(c->gsngLatoSx, 12);
     EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleHeight(), -150);
 
+    // A box dragged from its bottom right to its top left zooms the same,
+    // the right way round (not turned by half a turn), and so does one
+    // dragged from bottom left to top right.
+    for (const auto& [xa, ya, xb, yb] : {std::array<double, 4>{3, -30, 9, 30}, std::array<double, 4>{9, -30, 3, 30}}) {
+        c->mnuGeneralSkyRipristina_Click();
+        c->mnuGeneralSkyZoom_Click();
+        c->Picture1_MouseDown(1, 0, xa, ya);
+        c->Picture1_MouseUp(1, 0, xb, yb);
+        EXPECT_FLOAT_EQ(c->gsngLatoSx, 9);
+        EXPECT_FLOAT_EQ(c->gsngLatoSy, 30);
+        EXPECT_FLOAT_EQ(c->gsngLatoDx, 3);
+        EXPECT_FLOAT_EQ(c->gsngLatoDy, -30);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleWidth(), -6);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleHeight(), -60);
+        // A zoom inside the zoom, dragged upwards, keeps the orientation too.
+        c->mnuGeneralSkyZoom_Click();
+        c->Picture1_MouseDown(1, 0, 5, -10);
+        c->Picture1_MouseUp(1, 0, 7, 10);
+        EXPECT_FLOAT_EQ(c->gsngLatoSx, 7);
+        EXPECT_FLOAT_EQ(c->gsngLatoSy, 10);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleWidth(), -2);
+        EXPECT_DOUBLE_EQ(c->Picture1->canvas().scaleHeight(), -20);
+    }
+
     c->mnuGeneralSkyRipristina_Click();
     EXPECT_FLOAT_EQ(c->gsngLatoSx, 24);
     EXPECT_FLOAT_EQ(c->gsngLatoDy, -90);
@@ -306,8 +331,11 @@ TEST_F(GeneralSkyTest, ZoomAndReset)
     EXPECT_FALSE(zoom->isChecked());
 }
 
-TEST_F(GeneralSkyTest, NearestObjectIsPicked)
+TEST_F(GeneralSkyTest, NearestObjectOnScreenIsPicked)
 {
+    // The full view (24 h by 180 degrees) shown 800 by 600 pixels: an hour
+    // is 33.3 pixels across, a degree 3.33 pixels up.
+    const double W = 800, H = 600;
     // Sirius alone among the stars, every body far away.
     for (int n = 1; n <= 9; ++n) {
         gudtCorpi[n].AscensioneRetta = 20;
@@ -315,27 +343,43 @@ TEST_F(GeneralSkyTest, NearestObjectIsPicked)
     }
     const double a = gudtStelle[1].AscensioneRetta;
     const double d = gudtStelle[1].Declinazione;
-    sky::Identificazione id = sky::Identifica(a + 0.2, d, -24, -180, 1);
-    EXPECT_NEAR(id.dStella, 0.04, 1e-6);
-    EXPECT_DOUBLE_EQ(id.soglia, 0.06);
+    // Reach: a hundredth of the width, 8 pixels (0.24 h across).
+    sky::Identificazione id = sky::Identifica(a + 0.2, d, -24, -180, W, H, 1);
+    EXPECT_NEAR(id.dStella, std::pow(0.2 * W / 24, 2), 1e-6);
+    EXPECT_DOUBLE_EQ(id.soglia, 64.0);
     EXPECT_EQ(id.oggetto, 0);
     EXPECT_EQ(id.stella, 1);
-    EXPECT_EQ(sky::Identifica(a + 0.25, d, -24, -180, 1).oggetto, -1);
-    // 0.6 degrees of declination count as 0.6^2 / 7.5 = 0.048.
-    id = sky::Identifica(a, d + 0.6, -24, -180, 1);
-    EXPECT_NEAR(id.dStella, 0.048, 1e-5);
-    EXPECT_EQ(id.oggetto, 0);
+    EXPECT_EQ(sky::Identifica(a + 0.25, d, -24, -180, W, H, 1).oggetto, -1);
+    // A pixel up counts as a pixel across: 2.1 degrees (7 pixels) is in
+    // reach, 2.7 degrees (9 pixels) is not.
+    EXPECT_EQ(sky::Identifica(a, d + 2.1, -24, -180, W, H, 1).oggetto, 0);
+    EXPECT_EQ(sky::Identifica(a, d + 2.7, -24, -180, W, H, 1).oggetto, -1);
     // A body at the same place as the star wins the tie.
     gudtCorpi[mAstro::kMarte].AscensioneRetta = a;
     gudtCorpi[mAstro::kMarte].Declinazione = d;
-    EXPECT_EQ(sky::Identifica(a + 0.1, d, -24, -180, 1).oggetto, mAstro::kMarte);
+    EXPECT_EQ(sky::Identifica(a + 0.1, d, -24, -180, W, H, 1).oggetto, mAstro::kMarte);
     // No stars drawn: only the bodies can be picked.
     gudtCorpi[mAstro::kMarte].Declinazione = 80;
     gudtCorpi[mAstro::kSole].AscensioneRetta = a;
     gudtCorpi[mAstro::kSole].Declinazione = d;
-    EXPECT_EQ(sky::Identifica(a, d, -24, -180, 0).oggetto, mAstro::kSole);
-    // In a zoomed view the threshold is the smaller side / 400.
-    EXPECT_DOUBLE_EQ(sky::Identifica(0, 0, -2, -30, 0).soglia, 2.0 / 400);
+    EXPECT_EQ(sky::Identifica(a, d, -24, -180, W, H, 0).oggetto, mAstro::kSole);
+    gudtCorpi[mAstro::kSole].Declinazione = 80;
+
+    // A click one pixel above Venus, with a star 1.2 degrees away across
+    // (0.08 h, 2.7 pixels): Venus is nearer on screen and opens. (Weighing
+    // declination by the chart's aspect ratio alone counted the one pixel
+    // up twenty times a pixel across and opened the star.)
+    gudtCorpi[mAstro::kVenere].AscensioneRetta = a - 0.08;
+    gudtCorpi[mAstro::kVenere].Declinazione = d;
+    const double unPixelSu = 180.0 / H;
+    id = sky::Identifica(a - 0.08, d + unPixelSu, -24, -180, W, H, 1);
+    EXPECT_EQ(id.oggetto, mAstro::kVenere);
+    EXPECT_NEAR(id.dCorpo, 1.0, 1e-6);
+    // The same on a zoomed view (2 h by 30 degrees, 400 by 300 pixels): the
+    // reach is still a hundredth of the width on screen.
+    id = sky::Identifica(a - 0.08, d + 30.0 / 300, -2, -30, 400, 300, 1);
+    EXPECT_EQ(id.oggetto, mAstro::kVenere);
+    EXPECT_DOUBLE_EQ(id.soglia, 16.0);
 }
 
 TEST_F(GeneralSkyTest, ClickOnAStarOpensItsDetails)
@@ -364,8 +408,10 @@ TEST_F(GeneralSkyTest, ClickOnAStarOpensItsDetails)
         az = box->lblAz->text();
         box->cmdOK_Click();
     });
-    c->Picture1_MouseDown(1, 0, sirio->v[0] + 0.05, sirio->v[1]);
-    c->Picture1_MouseUp(1, 0, sirio->v[0] + 0.05, sirio->v[1]);
+    // Just beside Sirius (a faint star lies about a pixel and a half away on
+    // screen: 0.09 h east and 0.36 degrees south).
+    c->Picture1_MouseDown(1, 0, sirio->v[0] + 0.01, sirio->v[1]);
+    c->Picture1_MouseUp(1, 0, sirio->v[0] + 0.01, sirio->v[1]);
     EXPECT_EQ(oggetto, 0);
     EXPECT_EQ(frmObject::gintOggetto, 0);
     EXPECT_EQ(titolo, "Sirius");

@@ -1,0 +1,166 @@
+// The manual against the program, in each language: every menu path it
+// names is a command of the main window's menus; the pass prediction
+// window's tabs are named as the window names them, in its order (and so in
+// passes/README.md); the first start has no working list of its own; the
+// pass map's track carries no times until the user pins them.
+#include "core/clock.h"
+#include "core/data_files.h"
+#include "core/globals.h"
+#include "core/mastro.h"
+#include "core/mlang.h"
+#include "core/settings.h"
+#include "platform/fakes.h"
+#include "platform/vb.h"
+#include "shell/main_window.h"
+#include "shell/window_wiring.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString leggi(const QString& percorso)
+{
+    QFile f(percorso);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << percorso.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+QString testoPiano(const QString& html)
+{
+    QTextDocument d;
+    d.setHtml(html);
+    return d.toPlainText().simplified();
+}
+
+QString senzaAcceleratore(QString t)
+{
+    return t.remove(u'&').trimmed();
+}
+
+// The part of the manual from the anchor `ancora` to the next h2.
+QString sezione(const QString& html, const QString& ancora)
+{
+    const qsizetype da = html.indexOf(QStringLiteral("<a name=\"") + ancora + u'"');
+    if (da < 0)
+        return {};
+    const qsizetype a = html.indexOf(QStringLiteral("<h2"), da + 1);
+    return html.mid(da, a < 0 ? -1 : a - da);
+}
+
+// The words `nomi` appear in `testo` in this order (without regard to case).
+bool inOrdine(const QString& testo, const QStringList& nomi)
+{
+    qsizetype da = 0;
+    for (const QString& n : nomi) {
+        da = testo.indexOf(n, da, Qt::CaseInsensitive);
+        if (da < 0)
+            return false;
+        da += n.size();
+    }
+    return true;
+}
+
+class Manuale : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(GetParam())
+                               + QStringLiteral(".ini"));
+        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
+        vb::setDisplayLocale(QLocale::c());
+        ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)).ok);
+        Leggi_impostazioni();
+        core::CentralClock::instance().reset();
+        gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(23, 0), Qt::UTC);
+        mAstro::Aggiorna_Tempo(gdatDataCorrente);
+        html = leggi(QStringLiteral(ASTROVELA_SOURCE_DIR "/") + mLang::Testo_Lingua(QStringLiteral("Help"), QStringLiteral("file")));
+    }
+    void TearDown() override
+    {
+        core::CentralClock::instance().reset();
+        pflgCentrale = pflgSatellite = false;
+        gdatDataCorrente = QDateTime();
+        mLang::Imposta_Cartella_Programma(QString());
+        mLang::Usa_File_Lingua({});
+    }
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    QString html;
+};
+
+} // namespace
+
+TEST_P(Manuale, SaysWhatTheProgramDoes)
+{
+    ASSERT_FALSE(html.isEmpty());
+    MDIForm1 w;
+    Collega_Tutte_Le_Finestre(w);
+    w.Lingua();
+
+    // Every "Menu > Item" the manual names is an item of that menu.
+    static const QRegularExpression percorso(QStringLiteral("<b>([^<]*&gt;[^<]*)</b>"));
+    int percorsi = 0;
+    for (auto it = percorso.globalMatch(html); it.hasNext();) {
+        const QStringList parti = testoPiano(it.next().captured(1)).split(u'>');
+        ASSERT_EQ(parti.size(), 2) << parti.join(u'>').toStdString();
+        const QString menu = parti[0].trimmed(), voce = parti[1].trimmed();
+        bool trovata = false;
+        for (QAction* m : w.menuBar()->actions()) {
+            if (!m->menu() || senzaAcceleratore(m->text()) != menu)
+                continue;
+            for (QAction* a : m->menu()->actions())
+                trovata = trovata || senzaAcceleratore(a->text()) == voce;
+        }
+        EXPECT_TRUE(trovata) << GetParam() << ": " << menu.toStdString() << " > " << voce.toStdString();
+        ++percorsi;
+    }
+    EXPECT_GE(percorsi, 25);
+
+    // The pass prediction tabs, as the window names them and in its order.
+    w.menuItem(QStringLiteral("mnuSatellitiPrevisioniPassaggi"))->trigger();
+    QApplication::processEvents();
+    QTabWidget* schede = nullptr;
+    for (QMdiSubWindow* s : w.mdiArea()->subWindowList())
+        if (s->widget() && !schede)
+            schede = s->widget()->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    ASSERT_NE(schede, nullptr);
+    ASSERT_EQ(schede->count(), 3);
+    const QStringList nomi = {schede->tabText(0), schede->tabText(1), schede->tabText(2)};
+    EXPECT_TRUE(inOrdine(testoPiano(sezione(html, QStringLiteral("context-150"))), nomi))
+        << nomi.join(u',').toStdString();
+    if (QLatin1String(GetParam()) == QLatin1String("english")) {
+        const QString readme = leggi(QStringLiteral(ASTROVELA_SOURCE_DIR "/passes/README.md"));
+        const qsizetype riga = readme.indexOf(QStringLiteral("frmVisibleSatellites"));
+        ASSERT_GE(riga, 0);
+        EXPECT_TRUE(inOrdine(readme.mid(riga, readme.indexOf(u'\n', riga) - riga), nomi))
+            << "passes/README.md names the tabs otherwise";
+    }
+    w.mdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The first start: no working list comes with the program, the list is
+    // empty until the user fills it; the manual does not promise one.
+    EXPECT_FALSE(QFile::exists(QStringLiteral(ASTROVELA_PROGRAM_DIR "/Astrovela.ini")));
+    EXPECT_FALSE(QFile::exists(QStringLiteral(ASTROVELA_SOURCE_DIR "/data/Astrovela.ini")));
+    const QString inizio = testoPiano(sezione(html, QStringLiteral("first-start")));
+    for (const char* promessa : {"comes with the program", "fornito con il programma"})
+        EXPECT_FALSE(inizio.contains(QLatin1String(promessa), Qt::CaseInsensitive)) << promessa;
+
+    // The pass map's track carries no times of its own (they are pinned by
+    // the user with labels): the manual does not say it does.
+    const QString mappa = testoPiano(sezione(html, QStringLiteral("pass-map")));
+    for (const char* promessa : {"track with times", "traccia con gli orari"})
+        EXPECT_FALSE(mappa.contains(QLatin1String(promessa), Qt::CaseInsensitive)) << promessa;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lingue, Manuale, ::testing::Values("english", "italiano"));
