@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -161,6 +162,9 @@ void BM_CatalogueCheckAgainstDenseScan(benchmark::State& state)
                 for (const core::Passaggio& p : r.passaggi)
                     visto = visto || (p.sorgere.jd <= a.tramonto && p.tramonto.jd >= a.sorgere);
                 mancati += visto ? 0 : 1;
+                if (!visto && mancati <= 20)
+                    std::fprintf(stderr, "missed: set %d, rise %.6f, culmination %.6f, set %.6f\n", r.indice,
+                                 a.sorgere, a.culmine, a.tramonto);
             }
             testo << r.indice;
             for (const core::Passaggio& p : r.passaggi)

@@ -117,25 +117,7 @@ constexpr double kUnMinuto = 60.0 / 86400.0;
 // How often a search looks at the stop request between culminations.
 constexpr auto kIntervalloControllo = std::chrono::milliseconds(50);
 
-// A maximum below the limit by more than this (degrees), by the cubic
-// through the two ends of a near step and their rates, is not refined.
-constexpr double kMargineHermite = 1.0;
-
 } // namespace
-
-// The highest elevation of the cubic through a and b with their rates.
-double RicercaPassaggi::Massimo_Hermite(const Campione& a, const Campione& b)
-{
-    const double h = (b.t - a.t) * 86400.0;
-    double massimo = std::max(a.e, b.e);
-    for (int k = 1; k < 16; ++k) {
-        const double s = k / 16.0, s2 = s * s, s3 = s2 * s;
-        const double e = (2 * s3 - 3 * s2 + 1) * a.e + (s3 - 2 * s2 + s) * h * a.d + (-2 * s3 + 3 * s2) * b.e
-            + (s3 - s2) * h * b.d;
-        massimo = std::max(massimo, e);
-    }
-    return massimo;
-}
 
 // The stretch above the minimum height being followed, with the highest
 // point found in it so far.
@@ -200,6 +182,66 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
     return true;
 }
 
+// The rate h / r^2 + dpsiMax/dr |dr/dt| over the orbit is even in the true
+// anomaly and, from the perigee to the apogee, r grows while both h / r^2
+// and dpsiMax/dr = c / (r sqrt(r^2 - c^2)) shrink: over a stretch of true
+// anomaly [nu0, nu1] of that half, neither term exceeds its value at r(nu0)
+// with the largest |sin nu| of the stretch in |dr/dt| = sqrt(GM / p) e
+// |sin nu|. Those bounds over 24 stretches, the stretches whose bound stands
+// above the highest rate seen at their ends cut in eight, give a bound that
+// no point of the orbit exceeds, within a percent or two of the highest.
+double Velocita_Massima_Cono(double p, double e, double c)
+{
+    const double h = std::sqrt(kGM * p), ke = std::sqrt(kGM / p) * e;
+    auto termini = [&](double coseno, double& radiale) {
+        const double r = p / (1.0 + e * coseno);
+        radiale = c / (r * std::sqrt(r * r - c * c)) * ke;
+        return h / (r * r);
+    };
+    // The bound of one stretch starting at (cos, sin) nu0 with the largest
+    // sine smax in it.
+    auto limite = [&](double coseno, double smax) {
+        double radiale = 0;
+        const double angolare = termini(coseno, radiale);
+        return angolare + radiale * smax;
+    };
+    constexpr int kTratti = 24, kParti = 8;
+    const double passo = M_PI / kTratti;
+    const double cp = std::cos(passo), sp = std::sin(passo);
+    double co[kTratti + 1], si[kTratti + 1], superiore[kTratti];
+    double visto = 0;
+    co[0] = 1;
+    si[0] = 0;
+    for (int k = 1; k <= kTratti; ++k) {
+        co[k] = co[k - 1] * cp - si[k - 1] * sp;
+        si[k] = std::max(0.0, si[k - 1] * cp + co[k - 1] * sp);
+    }
+    for (int k = 0; k <= kTratti; ++k) {
+        double radiale = 0;
+        const double angolare = termini(co[k], radiale);
+        visto = std::max(visto, angolare + radiale * si[k]);
+        if (k < kTratti) {
+            const bool colmo = 2 * k <= kTratti && 2 * (k + 1) >= kTratti;
+            superiore[k] = angolare + radiale * (colmo ? 1.0 : std::max(si[k], si[k + 1]));
+        }
+    }
+    double massimo = visto;
+    for (int k = 0; k < kTratti; ++k) {
+        if (superiore[k] <= visto * 1.005) {
+            massimo = std::max(massimo, superiore[k]);
+            continue;
+        }
+        for (int j = 0; j < kParti; ++j) {
+            const double nu0 = (k + double(j) / kParti) * passo, nu1 = (k + double(j + 1) / kParti) * passo;
+            const double s0 = std::sin(nu0), s1 = std::sin(nu1);
+            const double smax = (nu0 <= M_PI / 2 && nu1 >= M_PI / 2) ? 1.0 : std::max(s0, s1);
+            massimo = std::max(massimo, limite(std::cos(nu0), smax));
+        }
+    }
+    // Rounding in the recurrences above is far below this.
+    return massimo * (1.0 + 1e-9);
+}
+
 // The bound of the far steps. The satellite is above the limit only inside
 // the observer's visibility cone: seen from the Earth's centre, within
 // psiMax(r) = acos(rho cos h / r) - h of the observer (h the limit less the
@@ -227,20 +269,11 @@ void RicercaPassaggi::preparaLimiti(double ti, double tf)
     const double a = std::cbrt(kGM / (moto * moto));
     const double e = std::min(0.99, m_sat.Eccentricita + 0.005);
     const double p = a * (1.0 - e * e);
-    const double h = std::sqrt(kGM * p);
     // A perigee near the cone's own foot leaves the bound without meaning:
     // such a satellite is scanned at the near step throughout.
     if (!(a * (1.0 - e) > m_cosCono + 20.0))
         return;
-    double massimo = 0;
-    for (int k = 0; k < 720; ++k) {
-        const double nu = k * (M_PI / 360.0);
-        const double r = p / (1.0 + e * std::cos(nu));
-        const double vr = std::sqrt(kGM / p) * e * std::fabs(std::sin(nu));
-        const double x = m_cosCono / r;
-        const double dpsi = x / r / std::sqrt(1.0 - x * x);
-        massimo = std::max(massimo, h / (r * r) + dpsi * vr);
-    }
+    const double massimo = Velocita_Massima_Cono(p, e, m_cosCono);
     m_velocitaMax = 1.25 * massimo + kRotazione;
     const double rMassimo = 1.02 * p / (1.0 - e);
     m_conoMassimo = std::acos(m_cosCono / rMassimo) - m_limiteCono;
@@ -260,6 +293,17 @@ double RicercaPassaggi::passoLontano(const Campione& c) const
     return secondi / 86400.0;
 }
 
+// Whether the satellite may come inside the widened cone between two points
+// of the scan: it has to close on the cone from a and leave it again by b,
+// at no more than the fastest rate, so the two angles to the cone cannot
+// add up to more than that rate allows in the time between.
+bool RicercaPassaggi::puoEntrare(const Campione& a, const Campione& b) const
+{
+    if (!m_conoValido || !(a.g > 0) || !(b.g > 0))
+        return true;
+    return a.g + b.g <= (b.t - a.t) * 86400.0 * m_velocitaMax;
+}
+
 // The crossing of the minimum height inside [a, b].
 bool RicercaPassaggi::radice(double a, double b, double& t)
 {
@@ -270,6 +314,41 @@ bool RicercaPassaggi::radice(double a, double b, double& t)
     if (!m_nonCalcolabile && erroreSolutore)
         erroreSolutore();
     return false;
+}
+
+// The crossing of the minimum height between two points of the scan, from
+// their elevations and rates; Brent's method on what is left of the bracket
+// should the rates lead nowhere.
+bool RicercaPassaggi::radice(const Campione& a, const Campione& b, double& t)
+{
+    const astro::EsitoSolutore esito =
+        astro::Trova_Zero_Hermite(conPendenza(), punto(a), punto(b), kTolleranzaLimite, t);
+    if (esito == astro::EsitoSolutore::Ok)
+        return true;
+    if (m_nonCalcolabile)
+        return false;
+    return radice(a.t, b.t, t);
+}
+
+astro::PuntoPassaggio RicercaPassaggi::punto(const Campione& c) const
+{
+    return {c.t, m_altezzaMinima - c.e, -c.d * 86400.0};
+}
+
+astro::FunzioneConPendenza RicercaPassaggi::conPendenza()
+{
+    return [this](double x, astro::PuntoPassaggio& p) {
+        ++m_valutazioni;
+        astro::VistaSatellite v;
+        if (!m_altezza.Calcola(x, v)) {
+            m_nonCalcolabile = true;
+            return false;
+        }
+        p.t = x;
+        p.f = m_altezzaMinima - v.altezza;
+        p.df = -v.variazione * 86400.0;
+        return true;
+    };
 }
 
 bool RicercaPassaggi::evento(double jd, EventoPassaggio& e)
@@ -361,29 +440,19 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
     const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
     Campione punti[3] = {a, b, b};
     int n = 2;
-    if (a.d > 0 && b.d <= 0 && (a.e >= lim || b.e >= lim || Massimo_Hermite(a, b) > lim - kMargineHermite)) {
-        // A maximum, bracketed on both sides by the scan. Near-earth SGP4
-        // gives the velocity as the exact rate of its positions: there the
-        // culmination is the root of the elevation's rate. The other models
+    if (a.d > 0 && b.d <= 0 && (a.e >= lim || b.e >= lim || puoEntrare(a, b))) {
+        // A maximum, bracketed on both sides by the scan, where the
+        // satellite may come inside the cone. Near-earth SGP4 gives the
+        // velocity as the exact rate of its positions: there the
+        // culmination is the root of the elevation's rate, found from the
+        // elevations and rates of the points computed. The other models
         // leave slow terms out of the velocity, which would move a flat
         // maximum by seconds: there Brent's minimiser works on the
         // elevation itself.
         double tm = 0, fm = 0;
         astro::EsitoSolutore esito;
         if (m_altezza.modello().Modello() == astro::PropagatoreSGP4 && !m_altezza.modello().Deep()) {
-            const astro::FunzionePassaggio rate = [this](double x) {
-                ++m_valutazioni;
-                astro::VistaSatellite v;
-                if (!m_altezza.Calcola(x, v)) {
-                    m_nonCalcolabile = true;
-                    return std::numeric_limits<double>::quiet_NaN();
-                }
-                return v.variazione;
-            };
-            double dm = 0;
-            esito = astro::Trova_Zero_Passaggio(rate, a.t, b.t, tm, dm, kTolleranzaCulmine);
-            if (esito == astro::EsitoSolutore::Ok)
-                fm = f(tm);
+            esito = astro::Trova_Minimo_Hermite(conPendenza(), punto(a), punto(b), kTolleranzaCulmine, tm, fm);
         } else {
             // A velocity that is not quite the rate of the positions can put
             // the change of sign a little beside the maximum: a result at an
@@ -436,7 +505,7 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
         const Campione& q = punti[i];
         if (p.e < lim && q.e >= lim) {
             double t = q.t;
-            if (!radice(p.t, q.t, t))
+            if (!radice(p, q, t))
                 t = q.t;  // the solver gave up: the first point above stands for the rise
             if (m_nonCalcolabile)
                 return EsitoRicerca::NonCalcolabile;
@@ -445,7 +514,7 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
             tr.sorgere = t;
         } else if (p.e >= lim && q.e < lim && tr.aperto) {
             double t = p.t;
-            if (!radice(p.t, q.t, t))
+            if (!radice(p, q, t))
                 t = p.t;
             if (m_nonCalcolabile)
                 return EsitoRicerca::NonCalcolabile;
@@ -553,6 +622,7 @@ RicercaMultipla::RicercaMultipla(std::vector<Voce> voci, const astro::Osservator
     if (fili <= 0)
         fili = int(std::max(1u, std::thread::hardware_concurrency()));
     fili = std::max(1, std::min(fili, int(m_voci.size())));
+    m_numeroFili = fili;
     for (int i = 0; i < fili && !m_voci.empty(); ++i)
         m_fili.emplace_back([this] { lavora(); });
 }
@@ -566,7 +636,10 @@ RicercaMultipla::~RicercaMultipla()
 
 void RicercaMultipla::Arresta()
 {
-    m_arresto = true;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_arresto = true;
+    }
     m_pronto.notify_all();
 }
 
@@ -606,22 +679,35 @@ RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
     return r;
 }
 
+// Each worker takes a run of satellites at a time (shorter as the list
+// runs out, so the workers end together), and wakes the caller only with
+// the very result it is waiting for.
 void RicercaMultipla::lavora()
 {
+    const int totale = int(m_voci.size());
     for (;;) {
-        if (m_arresto)
-            return;
-        const int i = m_prossimo.fetch_add(1);
-        if (i >= int(m_voci.size()))
-            return;
-        RisultatiSatellite r = cerca(m_voci[size_t(i)]);
-        if (r.esito == EsitoRicerca::Arrestata)
-            return;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_risultati[size_t(i)] = std::move(r);
+        int i = m_prossimo.load(std::memory_order_relaxed);
+        int fine = 0;
+        do {
+            if (i >= totale || m_arresto.load(std::memory_order_relaxed))
+                return;
+            fine = i + std::clamp((totale - i) / (8 * m_numeroFili), 1, kBloccoMassimo);
+        } while (!m_prossimo.compare_exchange_weak(i, fine, std::memory_order_relaxed));
+        for (; i < fine; ++i) {
+            if (m_arresto.load(std::memory_order_relaxed))
+                return;
+            RisultatiSatellite r = cerca(m_voci[size_t(i)]);
+            if (r.esito == EsitoRicerca::Arrestata)
+                return;
+            bool atteso = false;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_risultati[size_t(i)] = std::move(r);
+                atteso = m_inAttesa && i == m_consegnati;
+            }
+            if (atteso)
+                m_pronto.notify_all();
         }
-        m_pronto.notify_all();
     }
 }
 
@@ -631,9 +717,10 @@ bool RicercaMultipla::Prossimo(RisultatiSatellite& out, std::chrono::millisecond
     if (Finita())
         return false;
     const size_t k = size_t(m_consegnati);
-    if (!m_pronto.wait_for(lock, attesa, [&] { return m_risultati[k].has_value() || m_arresto.load(); }))
-        return false;
-    if (!m_risultati[k])
+    m_inAttesa = true;
+    const bool pronto = m_pronto.wait_for(lock, attesa, [&] { return m_risultati[k].has_value() || m_arresto.load(); });
+    m_inAttesa = false;
+    if (!pronto || !m_risultati[k])
         return false;
     out = std::move(*m_risultati[k]);
     m_risultati[k].reset();
