@@ -681,32 +681,56 @@ RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
 
 // Each worker takes a run of satellites at a time (shorter as the list
 // runs out, so the workers end together), and wakes the caller only with
-// the very result it is waiting for.
+// the very result it is waiting for: at the end of the run or after a few
+// milliseconds (at once when its satellites take a millisecond or more),
+// rather than for every satellite, so a caller taking the results of one
+// worker is not woken for each of them.
 void RicercaMultipla::lavora()
 {
+    using Orologio = std::chrono::steady_clock;
+    constexpr auto kRitardoMassimo = std::chrono::milliseconds(5);
     const int totale = int(m_voci.size());
+    bool dasvegliare = false;
+    Orologio::time_point pronto{};
+    auto sveglia = [&] {
+        if (dasvegliare)
+            m_pronto.notify_all();
+        dasvegliare = false;
+    };
     for (;;) {
         int i = m_prossimo.load(std::memory_order_relaxed);
         int fine = 0;
         do {
-            if (i >= totale || m_arresto.load(std::memory_order_relaxed))
+            if (i >= totale || m_arresto.load(std::memory_order_relaxed)) {
+                sveglia();
                 return;
+            }
             fine = i + std::clamp((totale - i) / (8 * m_numeroFili), 1, kBloccoMassimo);
         } while (!m_prossimo.compare_exchange_weak(i, fine, std::memory_order_relaxed));
         for (; i < fine; ++i) {
-            if (m_arresto.load(std::memory_order_relaxed))
+            if (m_arresto.load(std::memory_order_relaxed)) {
+                sveglia();
                 return;
+            }
+            const Orologio::time_point inizio = Orologio::now();
             RisultatiSatellite r = cerca(m_voci[size_t(i)]);
-            if (r.esito == EsitoRicerca::Arrestata)
+            const Orologio::time_point adesso = Orologio::now();
+            if (r.esito == EsitoRicerca::Arrestata) {
+                sveglia();
                 return;
-            bool atteso = false;
+            }
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 m_risultati[size_t(i)] = std::move(r);
-                atteso = m_inAttesa && i == m_consegnati;
+                if (!dasvegliare && m_inAttesa && i == m_consegnati) {
+                    dasvegliare = true;
+                    pronto = adesso;
+                }
             }
-            if (atteso)
-                m_pronto.notify_all();
+            // The next satellite would keep the caller waiting too long.
+            if (dasvegliare
+                && (i + 1 == fine || adesso - pronto >= kRitardoMassimo || adesso - inizio >= kRitardoMassimo / 5))
+                sveglia();
         }
     }
 }
