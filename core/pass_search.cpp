@@ -177,7 +177,20 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
         // The satellite stays in its orbit's plane: the observer's angle
         // from that plane is a lower bound of its angle from the satellite.
         const double seno = (v.normale[0] * o[0] + v.normale[1] * o[1] + v.normale[2] * o[2]) / m_distanzaOss;
-        c.gPiano = std::asin(std::min(1.0, std::fabs(seno))) - m_conoMassimo;
+        c.beta = std::asin(std::min(1.0, std::fabs(seno)));
+        c.gPiano = c.beta - m_conoMassimo;
+        c.psi = psi;
+        // The satellite's phase in its orbit from the observer's foot on
+        // the plane, in the direction it moves (0 to 2 pi).
+        const double* n = v.normale;
+        const double px = o[0] / m_distanzaOss - seno * n[0], py = o[1] / m_distanzaOss - seno * n[1],
+                     pz = o[2] / m_distanzaOss - seno * n[2];
+        const double coseno = px * v.r[0] + py * v.r[1] + pz * v.r[2];
+        const double sinus = n[0] * (py * v.r[2] - pz * v.r[1]) + n[1] * (pz * v.r[0] - px * v.r[2])
+            + n[2] * (px * v.r[1] - py * v.r[0]);
+        c.fase = std::atan2(sinus, coseno);
+        if (c.fase < 0)
+            c.fase += 2 * M_PI;
     }
     return true;
 }
@@ -275,6 +288,10 @@ void RicercaPassaggi::preparaLimiti(double ti, double tf)
         return;
     const double massimo = Velocita_Massima_Cono(p, e, m_cosCono);
     m_velocitaMax = 1.25 * massimo + kRotazione;
+    // The satellite's phase in its plane grows at h / r^2 at most (below
+    // massimo), with what the perturbations add to that rate (of the order
+    // of J2, a thousandth; the drag's rise is in moto already).
+    m_velocitaFase = 1.1 * massimo;
     const double rMassimo = 1.02 * p / (1.0 - e);
     m_conoMassimo = std::acos(m_cosCono / rMassimo) - m_limiteCono;
     m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0 && std::isfinite(m_conoMassimo);
@@ -289,8 +306,39 @@ double RicercaPassaggi::passoLontano(const Campione& c) const
     // The plane turns with the Earth under the observer, and slowly in
     // space (the node's drift and the perturbations' wobble).
     constexpr double kVelocitaPiano = 1.1 * kRotazione + 5e-6;
-    const double secondi = std::max(c.g / m_velocitaMax, c.gPiano / kVelocitaPiano);
+    const double secondi = std::max({c.g / m_velocitaMax, c.gPiano / kVelocitaPiano, passoFase(c, kVelocitaPiano)});
     return secondi / 86400.0;
+}
+
+// The time the satellite needs to come round its orbit to the observer.
+// It moves forward in its plane only, at no more than m_velocitaFase; the
+// observer (with the plane's drift) at no more than `piano`. At phase x
+// from the observer's foot on the plane the satellite lies at psi with cos
+// psi = cos beta cos x, so within tau it can be inside the cone widened by
+// the observer's motion, c(tau) = widest cone + piano tau, only at a phase
+// within D(tau) = acos(cos c(tau) / cos beta) of the foot. The step must
+// keep the phases it sweeps, [fase, fase + rate tau], outside that zone,
+// and the zone, growing, from reaching the satellite where it stands.
+double RicercaPassaggi::passoFase(const Campione& c, double piano) const
+{
+    constexpr double kMargine = 0.002;  // rad: the plane's own small wobble
+    if (!(c.psi >= 0) || !(m_velocitaFase > 0))
+        return 0;
+    const double cono0 = m_conoMassimo + kMargine;
+    // The zone reaching the satellite where it stands.
+    double tau = (c.psi - cono0) / piano;
+    if (!(tau > 0))
+        return 0;
+    const double cosBeta = std::cos(c.beta);
+    for (int k = 0; k < 2; ++k) {
+        // Within tau the zone is at most D(tau) wide.
+        const double cono = cono0 + piano * tau;
+        const double zona = cono >= M_PI ? M_PI : std::acos(std::clamp(std::cos(cono) / cosBeta, -1.0, 1.0));
+        if (!(c.fase > zona && c.fase < 2 * M_PI - zona))
+            return 0;
+        tau = std::min(tau, (2 * M_PI - zona - c.fase) / m_velocitaFase);
+    }
+    return std::max(0.0, tau);
 }
 
 // Whether the satellite may come inside the widened cone between two points

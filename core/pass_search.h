@@ -170,6 +170,9 @@ private:
         double g = 0;                // angle to the widened visibility cone (rad); > 0 outside
         double w = 0;                // angular rate about the Earth's centre (rad/s)
         double gPiano = -1;          // the observer's angle from the orbit's plane beyond the widest cone (rad)
+        double psi = -1;             // the satellite's angle from the observer (rad), seen from the centre
+        double beta = 0;             // the observer's angle from the orbit's plane (rad)
+        double fase = 0;             // the satellite's phase in its plane from the observer's foot (rad, 0 to 2 pi)
     };
     struct Tratto;  // a stretch above the minimum height being followed
 
@@ -177,6 +180,7 @@ private:
     void preparaLimiti(double ti, double tf);
     double passoLontano(const Campione& c) const;
     bool puoEntrare(const Campione& a, const Campione& b) const;
+    double passoFase(const Campione& c, double piano) const;
     EsitoRicerca intervallo(const Campione& a, const Campione& b, Tratto& tr, double ti, double tf);
     EsitoRicerca completa(double ti, double tf, double tRise, double tc, double tSet);
     bool evento(double jd, EventoPassaggio& e);
@@ -203,6 +207,8 @@ private:
     double m_limiteCono = 0, m_cosCono = 1, m_distanzaOss = 0, m_velocitaMax = 0;
     // The widest the cone gets (at the highest point of the orbit), rad.
     double m_conoMassimo = M_PI;
+    // The fastest the satellite's phase in its plane grows, rad/s.
+    double m_velocitaFase = 0;
     bool m_conoValido = false;
 };
 
