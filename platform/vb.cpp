@@ -11,6 +11,9 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -324,6 +327,38 @@ QLocale displayLocale()
     return localeOverride() ? *localeOverride() : QLocale();
 }
 
+namespace {
+// The decimal point and group separator of the display locale, made again
+// only when the locale is another one.
+struct SeparatoriLocale {
+    QLocale locale{QLocale::c()};
+    QString punto, gruppo;
+    bool pronti = false;
+};
+const SeparatoriLocale& separatori()
+{
+    thread_local SeparatoriLocale s;
+    const QLocale l = displayLocale();
+    if (!s.pronti || !(l == s.locale)) {
+        s.locale = l;
+        s.punto = l.decimalPoint();
+        s.gruppo = l.groupSeparator();
+        s.pronti = true;
+    }
+    return s;
+}
+} // namespace
+
+const QString& displayDecimalPoint()
+{
+    return separatori().punto;
+}
+
+const QString& displayGroupSeparator()
+{
+    return separatori().gruppo;
+}
+
 void setDateNames(DateNames names)
 {
     namesStore() = std::move(names);
@@ -458,11 +493,13 @@ void roundedDigits(double v, int decimals, std::string& intDigits, std::string& 
         all = "0";
         pointPos = 1;
     } else {
+        // The 15 significant digits as printf's "%.14e" gives them.
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.14e", v);
-        std::string s(buf);
+        const auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+        const std::string_view s(buf, std::size_t(fine - buf));
         const auto epos = s.find('e');
-        const int exp = std::atoi(s.c_str() + epos + 1);
+        const int exp = std::atoi(std::string(s.substr(epos + 1)).c_str());
+        all.reserve(16);
         for (std::size_t i = 0; i < epos; ++i)
             if (s[i] != '.')
                 all += s[i];
@@ -515,10 +552,9 @@ void roundedDigits(double v, int decimals, std::string& intDigits, std::string& 
     fracDigits = fp;
 }
 
-QString formatSection(double v, QStringView pic, bool showMinus, const QString& point,
+QString formatSection(double v, const NumberPicture& p, bool showMinus, const QString& point,
                       const QString& group)
 {
-    const NumberPicture p = parseNumberPicture(pic);
     if (p.intPlaces == 0 && p.fracPlaces == 0 && !p.hasPoint) {
         // No placeholder: only literals (and maybe '%'); classic runtime shows the literals.
         QString out;
@@ -591,16 +627,48 @@ QString formatSection(double v, QStringView pic, bool showMinus, const QString& 
     return out;
 }
 
-QString formatNumber(double v, QStringView picture, const QString& point, const QString& group)
+bool isLongTime(QStringView picture);
+
+// A number picture split into its sections and parsed, kept for the next
+// calls with the same picture: listings and progress bars format millions
+// of figures with a handful of pictures.
+struct PictureParsed {
+    QString picture;
+    bool serial = false;  // a date or "Long Time" picture
+    QList<NumberPicture> secs;
+};
+
+const PictureParsed& parsedPicture(QStringView picture)
+{
+    thread_local std::array<PictureParsed, 16> cache;
+    thread_local std::size_t next = 0;
+    for (const PictureParsed& c : cache)
+        if (!c.picture.isNull() && QStringView(c.picture) == picture)
+            return c;
+    PictureParsed& c = cache[next];
+    next = (next + 1) % cache.size();
+    c.picture = picture.toString();
+    if (c.picture.isNull())
+        c.picture = QStringLiteral("");
+    c.serial = isLongTime(picture) || isDatePicture(picture);
+    c.secs.clear();
+    if (!c.serial)
+        for (const QString& sec : sections(picture))
+            c.secs.append(parseNumberPicture(sec));
+    return c;
+}
+
+QString formatNumber(double v, const PictureParsed& picture, const QString& point, const QString& group)
 {
     if (std::isnan(v))
         return QStringLiteral("NaN");
     if (std::isinf(v))
         return v < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
-    const QList<QString> secs = sections(picture);
-    if (v < 0 && secs.size() >= 2 && !secs[1].isEmpty())
+    const QList<NumberPicture>& secs = picture.secs;
+    const auto vuota = [&](int i) { return secs[i].toks.isEmpty(); };
+    if (v < 0 && secs.size() >= 2 && !vuota(1))
         return formatSection(-v, secs[1], false, point, group);
-    if (v == 0 && secs.size() >= 3 && !secs[2].isEmpty())
+    if (v == 0 && secs.size() >= 3 && !vuota(2))
         return formatSection(v, secs[2], false, point, group);
     return formatSection(v, secs[0], true, point, group);
 }
@@ -649,19 +717,21 @@ QString Format(double value, QStringView picture)
 {
     if (picture.isEmpty())
         return CStr(value);
-    if (isLongTime(picture) || isDatePicture(picture))
+    const PictureParsed& p = parsedPicture(picture);
+    if (p.serial)
         return formatSerial(value, picture);
-    const QLocale l = displayLocale();
-    return formatNumber(value, picture, l.decimalPoint(), l.groupSeparator());
+    return formatNumber(value, p, displayDecimalPoint(), displayGroupSeparator());
 }
 
 QString FormatC(double value, QStringView picture)
 {
     if (picture.isEmpty())
         return CStrC(value);
-    if (isLongTime(picture) || isDatePicture(picture))
+    const PictureParsed& p = parsedPicture(picture);
+    if (p.serial)
         return formatSerial(value, picture);
-    return formatNumber(value, picture, QStringLiteral("."), QStringLiteral(","));
+    static const QString punto = QStringLiteral("."), virgola = QStringLiteral(",");
+    return formatNumber(value, p, punto, virgola);
 }
 
 // ================================================================ Format: dates
@@ -1139,12 +1209,13 @@ QString decodeWindows1252(const QByteArray& bytes)
 
 QByteArray encodeWindows1252(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
+    const char16_t* u16 = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = u16[i];
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += char(u);
+            d[i] = char(u);
             continue;
         }
         char enc = '?';
@@ -1154,7 +1225,7 @@ QByteArray encodeWindows1252(const QString& text)
                 break;
             }
         }
-        out += enc;
+        d[i] = enc;
     }
     return out;
 }
