@@ -574,22 +574,17 @@ QString formatSection(double v, const NumberPicture& p, bool showMinus, const QS
     // Integer digits: at least intMin, with leading zeros.
     if (int(id.size()) < p.intMin)
         id.insert(id.begin(), std::size_t(p.intMin) - id.size(), '0');
-    QString intText = QString::fromLatin1(id.c_str());
-    if (p.grouping && !intText.isEmpty()) {
-        QString g;
-        const int n = int(intText.size());
-        for (int i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0)
-                g += group;
-            g += intText[i];
-        }
-        intText = g;
-    }
-    const bool isZero = std::all_of(id.begin(), id.end(), [](char c) { return c == '0'; }) &&
-                        std::all_of(fd.begin(), fd.end(), [](char c) { return c == '0'; });
-    Q_UNUSED(isZero);
 
     QString out;
+    out.reserve(qsizetype(id.size() + fd.size()) + p.toks.size() + 8);
+    auto intero = [&] {
+        const int n = int(id.size());
+        for (int i = 0; i < n; ++i) {
+            if (p.grouping && i > 0 && (n - i) % 3 == 0)
+                out += group;
+            out += QLatin1Char(id[std::size_t(i)]);
+        }
+    };
     if (showMinus && v < 0)
         out += u'-';
     bool intDone = false, fracDone = false;
@@ -597,7 +592,7 @@ QString formatSection(double v, const NumberPicture& p, bool showMinus, const QS
         switch (t.kind) {
         case TokKind::IntDigit:
             if (!intDone) {
-                out += intText;
+                intero();
                 intDone = true;
             }
             break;
@@ -605,14 +600,14 @@ QString formatSection(double v, const NumberPicture& p, bool showMinus, const QS
             break;
         case TokKind::Point:
             if (!intDone) {
-                out += intText;
+                intero();
                 intDone = true;
             }
             out += point;
             break;
         case TokKind::FracDigit:
             if (!fracDone) {
-                out += QString::fromLatin1(fd.c_str());
+                out += QLatin1StringView(fd.data(), qsizetype(fd.size()));
                 fracDone = true;
             }
             break;
