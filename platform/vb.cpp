@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -482,8 +483,77 @@ NumberPicture parseNumberPicture(QStringView pic)
 // The value's decimal digits, rounded half away from zero at `decimals`
 // places after the point, from its 15 significant digits.
 // intDigits has no leading zeros ("" for zero); fracDigits has `decimals` digits.
+// The same for figures of ordinary size, without building the digits one
+// text at a time: false when the figure is not one.
+bool roundedDigitsQuick(double v, int decimals, std::string& intDigits, std::string& fracDigits)
+{
+    if (!(v > 0 && v < 1e15) || decimals > 20)
+        return false;
+    char buf[40];
+    const auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+    // d.ddddddddddddddde[+-]xx
+    if (fine - buf < 19 || buf[1] != '.' || buf[16] != 'e')
+        return false;
+    char cifre[15];
+    cifre[0] = buf[0];
+    std::memcpy(cifre + 1, buf + 2, 14);
+    int esponente = 0;
+    for (const char* c = buf + 18; c < fine; ++c)
+        esponente = esponente * 10 + (*c - '0');
+    if (buf[17] == '-')
+        esponente = -esponente;
+    const int punto = esponente + 1;  // digits before the point
+    if (punto > 16 || punto < -30)
+        return false;
+    auto cifra = [&](int k) { return k >= 0 && k < 15 ? cifre[k] : '0'; };  // k-th digit from the first
+    char ip[20], fp[24];
+    const int nInt = std::max(0, punto);
+    for (int i = 0; i < nInt; ++i)
+        ip[i] = cifra(i);
+    for (int i = 0; i < decimals; ++i)
+        fp[i] = cifra(punto + i);
+    bool riporto = false;  // a carry out of every integer digit
+    if (cifra(punto + decimals) >= '5') {
+        int i = decimals - 1;
+        for (; i >= 0; --i) {
+            if (fp[i] == '9') {
+                fp[i] = '0';
+            } else {
+                ++fp[i];
+                break;
+            }
+        }
+        if (i < 0) {
+            int k = nInt - 1;
+            for (; k >= 0; --k) {
+                if (ip[k] == '9') {
+                    ip[k] = '0';
+                } else {
+                    ++ip[k];
+                    break;
+                }
+            }
+            riporto = k < 0;
+        }
+    }
+    intDigits.clear();
+    if (riporto) {
+        intDigits += '1';
+        intDigits.append(ip, std::size_t(nInt));
+    } else {
+        int nz = 0;
+        while (nz < nInt && ip[nz] == '0')
+            ++nz;
+        intDigits.append(ip + nz, std::size_t(nInt - nz));
+    }
+    fracDigits.assign(fp, std::size_t(decimals));
+    return true;
+}
+
 void roundedDigits(double v, int decimals, std::string& intDigits, std::string& fracDigits)
 {
+    if (roundedDigitsQuick(std::fabs(v), decimals, intDigits, fracDigits))
+        return;
     intDigits.clear();
     fracDigits.clear();
     v = std::fabs(v);
