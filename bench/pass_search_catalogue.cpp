@@ -70,9 +70,14 @@ void Catalogo_Intero(benchmark::State& state, int fili)
     for (auto _ : state) {
         passaggi = 0;
         satelliti = 0;
-        for (const auto& r : Cerca_Tutti(voci, fili)) {
-            passaggi += long(r.passaggi.size());
-            satelliti += r.saltato ? 0 : 1;
+        // The results taken one by one as the window takes them.
+        core::RicercaMultipla m(voci, kMilano, Opzioni(), kLimite, 1.0, 0, kInizio, kFine, false, fili);
+        core::RisultatiSatellite r;
+        while (!m.Finita()) {
+            if (m.Prossimo(r, std::chrono::milliseconds(50))) {
+                passaggi += long(r.passaggi.size());
+                satelliti += r.saltato ? 0 : 1;
+            }
         }
     }
     state.counters["threads"] = fili;

@@ -723,6 +723,8 @@ RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
     ricerca.controllo = ricerca.continua;
     ricerca.erroreSolutore = [&r] { r.erroreSolutore = true; };
     ricerca.passaggio = [&r](const Passaggio& p) { r.passaggi.push_back(p); };
+    // About one pass a revolution at most: room for them at once.
+    r.passaggi.reserve(size_t(std::clamp(s.MotoMedio * (m_tf - m_ti) + 2.0, 2.0, 32.0)));
     r.esito = ricerca.PREDICI(m_ti, m_tf, Passo_Scansione(s.MotoMedio), kPassoPiccolo);
     return r;
 }
