@@ -289,9 +289,13 @@ void RicercaPassaggi::preparaLimiti(double ti, double tf)
     const double massimo = Velocita_Massima_Cono(p, e, m_cosCono);
     m_velocitaMax = 1.25 * massimo + kRotazione;
     // The satellite's phase in its plane grows at h / r^2 at most (below
-    // massimo), with what the perturbations add to that rate (of the order
-    // of J2, a thousandth; the drag's rise is in moto already).
-    m_velocitaFase = 1.1 * massimo;
+    // massimo), with what the perturbations add to that rate: of the order
+    // of J2, a thousandth, near the Earth on a round orbit (the drag's rise
+    // is in moto already); the Moon and the Sun move the perigee of an
+    // eccentric or distant orbit over the days, there the margin of
+    // m_velocitaMax.
+    const bool lontana = m_sat.MotoMedio < 6.4 || m_sat.Eccentricita > 0.1;
+    m_velocitaFase = (lontana ? 1.25 : 1.1) * massimo;
     const double rMassimo = 1.02 * p / (1.0 - e);
     m_conoMassimo = std::acos(m_cosCono / rMassimo) - m_limiteCono;
     m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0 && std::isfinite(m_conoMassimo);
