@@ -73,7 +73,7 @@ inline double Moto_Altezza(double km)
 // A mantissa-exponent field of line 1 (" 12345-4"): x written to five digits.
 inline std::string Campo_Esponente(double x)
 {
-    char buf[32];
+    char buf[48];
     if (x == 0)
         return " 00000-0";
     const char segno = x < 0 ? '-' : ' ';

@@ -144,7 +144,7 @@ TEST(PassSearchBudget, WorkPerSatelliteDayAndPerPass)
     opz.propagatore = astro::PropagatoreSDP4;
     const astro::Osservatore milano{45.47, 9.19, 120};
     struct Conto {
-        long campioni = 0, solutore = 0, completi = 0, passaggi = 0;
+        long campioni = 0, solutore = 0, completi = 0, passaggi = 0, cercati = 0;
         double setGiorni = 0;
     };
     auto cerca = [&](const RigaDati& righe, double giorni, Conto& c) {
@@ -153,12 +153,16 @@ TEST(PassSearchBudget, WorkPerSatelliteDayAndPerPass)
             return;
         core::RicercaPassaggi r(s, milano, opz, 10.0, 1.0, 0);
         r.passaggio = [&](const core::Passaggio&) { ++c.passaggi; };
-        ASSERT_EQ(r.PREDICI(kInizio, kInizio + giorni, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo),
-                  core::EsitoRicerca::Completa);
+        // A decaying set the model cannot follow through the span ends early:
+        // its work is not that of a whole span.
+        if (r.PREDICI(kInizio, kInizio + giorni, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo)
+            != core::EsitoRicerca::Completa)
+            return;
         c.campioni += r.campioni();
         c.solutore += r.valutazioni() - r.campioni();
         c.completi += r.calcoliCompleti();
         c.setGiorni += giorni;
+        ++c.cercati;
     };
     Conto lista, catalogo;
     for (int n = 1; n <= 200; ++n)
@@ -168,6 +172,7 @@ TEST(PassSearchBudget, WorkPerSatelliteDayAndPerPass)
     for (const Conto* c : {&lista, &catalogo}) {
         SCOPED_TRACE(c == &lista ? "working-list sets" : "catalogue sets");
         ASSERT_GT(c->passaggi, 1000);
+        EXPECT_GT(c->cercati, c == &lista ? 190 : 1700);
         const double perGiorno = double(c->campioni) / c->setGiorni;
         const double perPassaggio = double(c->solutore) / double(c->passaggi);
         std::printf("%s: %.1f scan points a satellite-day, %.2f solver evaluations a pass\n",
@@ -180,58 +185,78 @@ TEST(PassSearchBudget, WorkPerSatelliteDayAndPerPass)
     }
 }
 
-// Every pass a scan every 10 s sees (each stretch above the limit) is
-// among the search's, for low and decaying objects whose passes last under
-// a minute as for the other families; sets 5346, 8709 and 19587 of the
-// catalogue pass almost overhead at 160 km for less than a minute.
-TEST(PassSearchBudget, NothingMissedAgainstATenSecondScan)
+// The passes of a very low satellite (160 km) with a strong drag, in
+// planes all round: a short pass lies whole between two points of the
+// scan, and the cubic through those points and their rates is no guide to
+// its height. Every pass a scan every 10 s sees over
+// eighteen hours is among the search's, wherever the scan's points fall
+// around it (the search started 0 to 135 s earlier).
+TEST(PassSearchBudget, ShortHighPassesOfLowObjectsAreNotMissed)
 {
-    std::vector<int> insiemi = {5346, 8709, 19587};
-    int decadimento = 0;
-    for (int n = 1; decadimento < 20; ++n)
-        if (bench::catalogo::Famiglia_Di(n) == bench::catalogo::InDecadimento) {
-            insiemi.push_back(n);
-            ++decadimento;
-        }
-    for (const int n : Insiemi_Misti())
-        insiemi.push_back(n);
-    astro::OpzioniSatellite opz;
-    opz.propagatore = astro::PropagatoreSDP4;
-    const astro::Osservatore milano{45.47, 9.19, 120};
-    const double lim = 10.0, tf = kInizio + 1;
-    int visti = 0;
-    for (const int n : insiemi) {
-        const Satelement s = Analizza(bench::Catalogo_Prova(n));
-        if (core::Satellite_Escluso(s.MotoMedio, s.Eccentricita))
-            continue;
-        std::vector<core::Passaggio> trovati;
-        core::RicercaPassaggi r(s, milano, opz, lim, 1.0, 0);
-        r.passaggio = [&](const core::Passaggio& p) { trovati.push_back(p); };
-        r.PREDICI(kInizio, tf, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo);
+    int prove = 0;
+    for (int nodo = 0; nodo < 360; nodo += 15) {
+        char l2[80];
+        std::snprintf(l2, sizeof l2, "2 99001  74.9000 %8.4f 0040000   8.8600  52.2000 16.38000000    10",
+                      double(nodo));
+        const Satelement s =
+            Analizza({"LOW", "1 99001U 26001A   26340.50000000  .00020000  00000-0  80000-3 0  9990", l2});
+        SCOPED_TRACE(nodo);
+        astro::OpzioniSatellite opz;
+        opz.propagatore = astro::PropagatoreSDP4;
+        const astro::Osservatore milano{45.47, 9.19, 120};
+        const double lim = 10.0;
+        auto cerca = [&](double ti, double tf) {
+            std::vector<core::Passaggio> trovati;
+            core::RicercaPassaggi r(s, milano, opz, lim, 1.0, 0);
+            r.passaggio = [&](const core::Passaggio& p) { trovati.push_back(p); };
+            EXPECT_EQ(r.PREDICI(ti, tf, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo),
+                      core::EsitoRicerca::Completa);
+            return trovati;
+        };
+        // The stretches above the limit a scan every 10 s sees.
+        struct Tratto {
+            double inizio, fine, massimo;
+        };
+        std::vector<Tratto> visti;
         astro::AltezzaSatellite luce(s, milano, opz);
         bool sopra = false;
-        double inizio = 0;
-        for (double t = kInizio;; t = std::min(tf, t + 10 * kSecondo)) {
+        const double t0 = s.EpocaGiuliana, t1 = t0 + 0.75;
+        for (double t = t0; t <= t1; t += 10 * kSecondo) {
             astro::VistaSatellite v;
-            ASSERT_TRUE(luce.Calcola(t, v));
-            if (v.altezza >= lim && !sopra) {
-                sopra = true;
-                inizio = t;
+            ASSERT_TRUE(luce.Calcola(t, v)) << (t - t0) * 1440 << " min, esito " << int(luce.esito());
+            if (v.altezza >= lim && !sopra)
+                visti.push_back({t, t, v.altezza});
+            sopra = v.altezza >= lim;
+            if (sopra) {
+                visti.back().fine = t;
+                visti.back().massimo = std::max(visti.back().massimo, v.altezza);
             }
-            if ((v.altezza < lim || t >= tf) && sopra) {
-                sopra = false;
-                ++visti;
+        }
+        if (visti.empty())
+            continue;
+        const std::vector<core::Passaggio> giorno = cerca(t0, t1);
+        for (const Tratto& v : visti) {
+            bool trovato = false;
+            for (const auto& p : giorno)
+                trovato = trovato || (p.sorgere.jd <= v.fine && p.tramonto.jd >= v.inizio);
+            EXPECT_TRUE(trovato) << "the pass seen from JD " << std::fixed << v.inizio << " missed";
+        }
+        // Each of them again with the scan's points shifted across it.
+        for (const Tratto& v : visti) {
+            for (double spostamento = 0; spostamento < 140; spostamento += 5) {
+                const double ti = v.inizio - 0.05 - spostamento * kSecondo;
                 bool trovato = false;
-                for (const auto& p : trovati)
-                    trovato = trovato || (p.sorgere.jd <= t && p.tramonto.jd >= inizio);
-                EXPECT_TRUE(trovato) << "set " << n << ": the pass seen from JD " << std::fixed << inizio
-                                     << " to " << t << " was missed";
+                for (const auto& p : cerca(ti, ti + 0.1))
+                    trovato = trovato || (p.sorgere.jd <= v.fine && p.tramonto.jd >= v.inizio);
+                ++prove;
+                if (!trovato) {
+                    ADD_FAILURE() << "the pass seen from JD " << std::fixed << v.inizio << " up to " << v.massimo
+                                  << " degrees missed with the scan shifted by " << spostamento << " s";
+                }
             }
-            if (t >= tf)
-                break;
         }
     }
-    EXPECT_GT(visti, 60);
+    EXPECT_GT(prove, 600);
 }
 
 // The search of many satellites gives the same results, bit for bit, on
