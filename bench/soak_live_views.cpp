@@ -71,9 +71,9 @@ void BM_SoakLiveViews(benchmark::State& state)
     clock.Avvia_Simulazione(core::Data_Orologio(QDate(2026, 12, 7), QTime(18, 0, 0)));
 
     auto main = std::make_unique<MDIForm1>();
-    views::Collega_Mappa_Mondo(*main);
-    views::Collega_Cielo_Locale(*main);
-    predictions::Collega_Tabelle(*main);
+    maps::Collega_Mappa_Mondo(*main);
+    maps::Collega_Cielo_Locale(*main);
+    tables::Collega_Tabelle(*main);
     main->resize(1280, 900);
     main->show();
     for (const char* comando : {"mnuTerraMappaRettangolare", "mnuCieloMappaLocale", "mnuEffemeridiSatelliti",

@@ -44,7 +44,7 @@ struct Programma {
         clock.Avvia_Simulazione(core::Data_Orologio(QDate(2026, 12, 7), QTime(21, 0, 0)));
         clock.tmrCentrale_Timer();
         main = std::make_unique<MDIForm1>();
-        views::Collega_Mappa_Mondo(*main);
+        maps::Collega_Mappa_Mondo(*main);
         main->resize(1200, 820);
         main->show();
         main->menuItem(QString::fromLatin1(comando))->trigger();

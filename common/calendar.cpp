@@ -52,7 +52,7 @@ frmCalendar* frmCalendar::Mostra(QWidget* parent)
         }
     }
     if (!parent)
-        database::Mostra_Figlia(g_calendario);
+        common::Mostra_Figlia(g_calendario);
     g_calendario->raise();
     return g_calendario;
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace charts {
+namespace common {
 
 namespace {
 
@@ -86,4 +86,4 @@ void Disegna_Fase_Riquadro(platform::Canvas& picture, double angoloFaseRadianti)
     picture.setAutoRedraw(false);
 }
 
-} // namespace charts
+} // namespace common

@@ -4,7 +4,7 @@
 // phase angle, then a black outline. A waxing Moon is lit on the right.
 #include "platform/canvas.h"
 
-namespace charts {
+namespace common {
 
 // The figure's whole-degree phase index: 360 minus the phase angle in
 // degrees (the angle as a single-precision number), rounded to the nearest
@@ -38,4 +38,4 @@ void Disegna_Fase(platform::Canvas& canvas, double x, double y, double r, double
 // leaves off again afterwards), nothing cleared first.
 void Disegna_Fase_Riquadro(platform::Canvas& picture, double angoloFaseRadianti);
 
-} // namespace charts
+} // namespace common

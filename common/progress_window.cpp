@@ -21,7 +21,7 @@ namespace {
 QPointer<frmProgress> g_istanza;
 // A task runs from Mostra to Unload: Close all and the end of the program
 // wait for it to stop before they close its windows.
-std::optional<database::Attivita> g_attivita;
+std::optional<common::Attivita> g_attivita;
 QElapsedTimer g_ultimiEventi;
 constexpr qint64 kIntervalloEventi = 30; // ms between two runs of pending events
 
@@ -91,7 +91,7 @@ frmProgress* frmProgress::Mostra(const QString& task, double max)
 {
     // A stop asked by Close all or the end of the program while a task was
     // running stays asked for the task that follows it.
-    pflgArresta = database::Chiusura_In_Attesa();
+    pflgArresta = common::Chiusura_In_Attesa();
     if (!g_attivita)
         g_attivita.emplace();
     frmProgress* f = instance();

@@ -41,7 +41,7 @@ void Figura_Luna(platform::Canvas& c, double x, double y, double r, int a, doubl
 {
     if (a < 0 || a >= 360)
         return;
-    const charts::FiguraFase f = charts::Figura_Fase(a);
+    const common::FiguraFase f = common::Figura_Fase(a);
     c.setFillColor(f.disco);
     c.Circle(x, y, r, f.disco, std::nullopt, std::nullopt, rapporto);
     // A half disc: a filled pie whose radii lie on the vertical diameter.
@@ -157,7 +157,7 @@ void Posizione_Bussola(int i, float& x, float& y)
     y = kPosizioni[i % 12][1];
 }
 
-int Indice_Fase_Luna(double angolo)
+int Indice_Fase_Carta(double angolo)
 {
     const double v = 360 - angolo * kGradi;
     if (!std::isfinite(v))
@@ -447,7 +447,7 @@ void PittoreCielo::Disegna_luna()
         return;
     const double r = std::abs(c.scaleHeight()) / 70;
     c.setFillStyle(platform::Canvas::FillSolid);
-    Figura_Luna(c, p.x, p.y, r, Indice_Fase_Luna(cielo.corpi[mAstro::kLuna].Fase), rapporto);
+    Figura_Luna(c, p.x, p.y, r, Indice_Fase_Carta(cielo.corpi[mAstro::kLuna].Fase), rapporto);
     c.setFillStyle(platform::Canvas::FillTransparent);
     c.Circle(p.x, p.y, r, kNero, std::nullopt, std::nullopt, rapporto);
     if (o.nomiSoleLuna) {
@@ -590,7 +590,7 @@ void Disegna_Pagina_Cielo(platform::Canvas& p, const core::CieloIstante& cielo, 
         p.Circle(X, Y, 1.1 * r, kNero);
         p.setDrawWidth(1);
         p.setFillStyle(platform::Canvas::FillSolid);
-        Figura_Luna(p, X, Y, r, Indice_Fase_Luna(cielo.corpi[mAstro::kLuna].Fase), 1);
+        Figura_Luna(p, X, Y, r, Indice_Fase_Carta(cielo.corpi[mAstro::kLuna].Fase), 1);
         if (o.nomiSoleLuna)
             testo(X + r, Y + r, Nome_Corpo(cielo.corpi[mAstro::kLuna]));
     }

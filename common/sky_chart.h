@@ -62,7 +62,7 @@ void Posizione_Bussola(int i, float& x, float& y);
 
 // The Moon's phase index: 360 minus the phase angle in degrees, rounded
 // half to even, remainder of the division by 360 (sign of the dividend).
-int Indice_Fase_Luna(double angoloFaseRadianti);
+int Indice_Fase_Carta(double angoloFaseRadianti);
 
 // ---------------------------------------------------------------- pictures
 

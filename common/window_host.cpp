@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace database {
+namespace common {
 
 QWidget* Finestra_Principale()
 {
@@ -338,7 +338,7 @@ void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
     }
 }
 
-} // namespace database
+} // namespace common
 
 namespace mGlobal {
 

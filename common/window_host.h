@@ -12,7 +12,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 
-namespace database {
+namespace common {
 
 // Shows `w` modeless: inside the main window's workspace when the program's
 // main window is up, else as a top-level window. Brings it to the front.
@@ -96,7 +96,7 @@ bool Scaricamento_In_Corso();
 // long task runs (see Dopo_Le_Attivita).
 void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere = nullptr);
 
-} // namespace database
+} // namespace common
 
 namespace mGlobal {
 

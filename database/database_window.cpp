@@ -165,7 +165,7 @@ QString testo(const std::string& s)
 // A menu item of the main window by its control name (null when none).
 QAction* voceMenu(const char* nome)
 {
-    QWidget* main = database::Finestra_Principale();
+    QWidget* main = common::Finestra_Principale();
     return main ? main->findChild<QAction*>(QString::fromLatin1(nome)) : nullptr;
 }
 
@@ -214,7 +214,7 @@ frmDatabase* frmDatabase::instance(bool create)
     if (!g_database && create) {
         g_database = new frmDatabase();
         // A child of the main window from the start, hidden until shown.
-        database::Aggiungi_Figlia(g_database);
+        common::Aggiungi_Figlia(g_database);
     }
     return g_database;
 }
@@ -486,9 +486,9 @@ void frmDatabase::closeEvent(QCloseEvent* e)
 {
     // The user's close box (and cmdOK) only hide the window; it unloads with
     // the program or through Unload.
-    QWidget* main = database::Finestra_Principale();
+    QWidget* main = common::Finestra_Principale();
     bool cancel = false;
-    Form_QueryUnload(cancel, main && main->isVisible() && !database::Scaricamento_In_Corso() ? 0 : 1);
+    Form_QueryUnload(cancel, main && main->isVisible() && !common::Scaricamento_In_Corso() ? 0 : 1);
     if (cancel) {
         e->ignore();
         return;
@@ -506,7 +506,7 @@ void frmDatabase::nascondi()
 
 void frmDatabase::mostra()
 {
-    database::Mostra_Figlia(this);
+    common::Mostra_Figlia(this);
 }
 
 // ------------------------------------------------------------ lists
@@ -841,7 +841,7 @@ void frmDatabase::Apertura_database(int indice)
     auto* files = platform::services().files;
     if (!files)
         return;
-    const std::optional<QString> scelto = files->openFile(req, database::Finestra_Principale());
+    const std::optional<QString> scelto = files->openFile(req, common::Finestra_Principale());
     if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
         return;
     frmDatabase* f = instance();

@@ -289,7 +289,7 @@ void frmSatellite::cmdHelp_Click()
 void frmSatellite::Mostra(int slot)
 {
     gintIndice = slot;
-    auto* f = new frmSatellite(database::Finestra_Principale());
+    auto* f = new frmSatellite(common::Finestra_Principale());
     f->setModal(true);
     f->exec();
 }

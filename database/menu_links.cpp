@@ -62,7 +62,7 @@ void Collega_Finestre(MainWindowLink& main)
         else
             f->Database_satelliti_secondario(path);
         if (frmDatabase* g = frmDatabase::instance(false))
-            Mostra_Figlia(g);
+            common::Mostra_Figlia(g);
     });
     seLibero(main, "mnuSatellitiDatabase", [] { frmDatabase::Mostra_Database(); });
     seLibero(main, "mnuFileApri", [&main] { main.Apertura_database(0); });

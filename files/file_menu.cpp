@@ -20,7 +20,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
-namespace options {
+namespace files {
 
 namespace {
 
@@ -192,4 +192,4 @@ void Esegui_Programma(const QString& programma, const QString& parametri)
         platform::MsgBox(errore, platform::vbExclamation);
 }
 
-} // namespace options
+} // namespace files

@@ -8,7 +8,7 @@ class MainWindowLink;
 class QWidget;
 class frmFile;
 
-namespace options {
+namespace files {
 
 // New: a fresh empty document titled "Document" and its number of the run.
 frmFile* File_Nuovo(MainWindowLink* main);
@@ -35,4 +35,4 @@ void Formattazione_File(MainWindowLink* main);
 // program name does nothing; a failure is told.
 void Esegui_Programma(const QString& programma, const QString& parametri);
 
-} // namespace options
+} // namespace files

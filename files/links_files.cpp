@@ -17,7 +17,7 @@
 #include <QMetaObject>
 #include <QPrinter>
 
-namespace options {
+namespace files {
 
 namespace {
 
@@ -87,4 +87,4 @@ void Collega_File(MainWindowLink& main)
     Se_Libero(main, "mnuStrumentiProgramma", [] { Esegui_Programma(gstrEseguiProgramma, gstrEseguiParametri); });
 }
 
-} // namespace options
+} // namespace files

@@ -40,7 +40,7 @@ QString testo(const char* chiave)
 void riempiLista(QListWidget* l, const std::vector<RigaDati>& db)
 {
     l->clear();
-    for (const predictions::VoceSatellite& v : predictions::Voci_Database(db)) {
+    for (const listings::VoceSatellite& v : listings::Voci_Database(db)) {
         auto* item = new QListWidgetItem(v.testo);
         item->setData(Qt::UserRole, v.voce);
         l->addItem(item);
@@ -58,7 +58,7 @@ frmCalc* frmCalc::instance(bool create)
 
 void frmCalc::Mostra()
 {
-    database::Mostra_Figlia(instance());
+    common::Mostra_Figlia(instance());
 }
 
 frmCalc::frmCalc(QWidget* parent)
@@ -197,7 +197,7 @@ frmDetails* frmCalc::cmdOK_Click()
     frmDetails* d = frmDetails::Nuovo();
     d->blnSoloAltPositiva = mblnTastoCtrl;
     mblnTastoCtrl = false;
-    database::Mostra_Figlia(d);
+    common::Mostra_Figlia(d);
     QPointer<frmDetails> guardia(d);
     if (!d->Genera_elenco(kSlotScratch, inizio, fine, passo, codice)) {
         if (guardia)
@@ -209,7 +209,7 @@ frmDetails* frmCalc::cmdOK_Click()
 
 void frmCalc::cmdCancel_Click()
 {
-    database::Chiudi_Figlia(this);
+    common::Chiudi_Figlia(this);
 }
 
 void frmCalc::cmdHelp_Click()

@@ -25,7 +25,7 @@ public:
 
     QTabWidget* SSTab1 = nullptr;
     std::array<QListWidget*, 2> lstDatabase{};
-    predictions::ControlliElenco c;
+    listings::ControlliElenco c;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;

@@ -26,7 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMetaObject>
 
-namespace predictions {
+namespace listings {
 
 namespace {
 
@@ -91,7 +91,7 @@ void Collega_Elenchi(MainWindowLink& main)
     // The database window's Summary: a new listing window.
     frmDatabase::setApriSommario([](int indice) {
         frmDetails* d = frmDetails::Nuovo();
-        database::Mostra_Figlia(d);
+        common::Mostra_Figlia(d);
         d->Sommario(indice);
     });
     // File > View, unless another window serves it.
@@ -130,4 +130,4 @@ void Collega_Elenchi(MainWindowLink& main)
     });
 }
 
-} // namespace predictions
+} // namespace listings

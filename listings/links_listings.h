@@ -3,7 +3,7 @@
 class MainWindowLink;
 class QWidget;
 
-namespace predictions {
+namespace listings {
 
 // The window of the main window's active child frame, or null.
 QWidget* Finestra_Attiva(MainWindowLink& main);
@@ -15,4 +15,4 @@ bool Lista_Attiva(QWidget* finestra);
 // false when the window has none.
 bool Chiama_Per_Nome(QWidget* finestra, const char* metodo);
 
-} // namespace predictions
+} // namespace listings

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QRadioButton>
 
-namespace predictions {
+namespace listings {
 
 QDateTime Fine_Intervallo(const QDateTime& inizio, int quantita, int unita)
 {
@@ -124,4 +124,4 @@ double ControlliElenco::passo() const
     return Passo_Secondi(cmbIntervallo->currentData().toInt(), cmbTipoIntervallo->currentIndex());
 }
 
-} // namespace predictions
+} // namespace listings

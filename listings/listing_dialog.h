@@ -15,7 +15,7 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 
-namespace predictions {
+namespace listings {
 
 // The end of a span: `quantita` minutes (unit row 0), hours (row 1) or days
 // (other rows) after `inizio`, by calendar addition.
@@ -60,4 +60,4 @@ struct ControlliElenco {
     double passo() const;
 };
 
-} // namespace predictions
+} // namespace listings

@@ -11,7 +11,7 @@
 #include <array>
 #include <limits>
 
-namespace predictions {
+namespace listings {
 
 namespace {
 
@@ -682,4 +682,4 @@ QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c)
     }
 }
 
-} // namespace predictions
+} // namespace listings

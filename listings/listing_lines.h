@@ -10,7 +10,7 @@
 
 #include <array>
 
-namespace predictions {
+namespace listings {
 
 // Coordinate types of a listing.
 enum TipoCoordinate : int { TipoOBS = 1, TipoECI = 2, TipoLLA = 3, TipoRAD = 4 };
@@ -89,4 +89,4 @@ int Celle_Relativo(int opzione);
 void Riempi_Relativo(int opzione, const Istante& a, const Istante& b, qint32* c);
 QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c);
 
-} // namespace predictions
+} // namespace listings

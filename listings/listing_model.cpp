@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace predictions {
+namespace listings {
 
 ListingModel::ListingModel(QObject* parent)
     : QAbstractListModel(parent)
@@ -137,4 +137,4 @@ QVariant ListingModel::data(const QModelIndex& index, int role) const
     }
 }
 
-} // namespace predictions
+} // namespace listings

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-namespace predictions {
+namespace listings {
 
 class ListingModel : public QAbstractListModel {
     Q_OBJECT
@@ -65,4 +65,4 @@ private:
     mutable QSize m_dimensione;
 };
 
-} // namespace predictions
+} // namespace listings

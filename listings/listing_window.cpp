@@ -45,7 +45,7 @@
 
 std::vector<RigaDati> gudtFileVisualizzato;
 
-namespace predictions {
+namespace listings {
 
 namespace {
 
@@ -110,7 +110,7 @@ QStringList Righe_File(const QByteArray& bytes)
     return righe;
 }
 
-} // namespace predictions
+} // namespace listings
 
 namespace {
 
@@ -160,7 +160,7 @@ frmDetails::frmDetails(QWidget* parent)
     List1 = new QListView(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(fisso);
-    m_elenco = new predictions::ListingModel(this);
+    m_elenco = new listings::ListingModel(this);
     m_elenco->setFont(fisso);
     List1->setModel(m_elenco);
     ListView1 = new QTreeWidget(this);
@@ -231,7 +231,7 @@ void frmDetails::closeEvent(QCloseEvent* e)
 
 void frmDetails::mostra()
 {
-    database::Mostra_Figlia(this);
+    common::Mostra_Figlia(this);
 }
 
 void frmDetails::Imposta_Vista()
@@ -267,7 +267,7 @@ bool frmDetails::aggiungiRiga(const RigaDati& r)
     if (core::Analizza_Elementi(r.Riga0, r.Riga1, r.Riga2, gstrMagnitudini, senzaFrequenze, e)
         != core::ErroreElementi::Nessuno)
         return false;
-    const auto celle = predictions::Riga_Sommario(e, r, gdblGiornoGiuliano);
+    const auto celle = listings::Riga_Sommario(e, r, gdblGiornoGiuliano);
     if (!celle)
         return false;
     auto* item = new QTreeWidgetItem(*celle);
@@ -337,7 +337,7 @@ bool frmDetails::LeggiDiretto(const QString& FName)
                          platform::vbExclamation);
         return false;
     }
-    const QStringList righe = predictions::Righe_File(f.readAll());
+    const QStringList righe = listings::Righe_File(f.readAll());
     f.close();
     const int ultima = int(righe.size()) - 1;
     m_inCorso = true;
@@ -377,7 +377,7 @@ void frmDetails::Leggi(const QString& FName)
         setCursor(Qt::WaitCursor);
         QFile f(FName);
         if (f.open(QIODevice::ReadOnly)) {
-            const QStringList righe = predictions::Righe_File(f.readAll());
+            const QStringList righe = listings::Righe_File(f.readAll());
             f.close();
             m_inCorso = true;
             frmProgress::Mostra(lingua("frmProgress", "letturasatelliti"), double(righe.size()));
@@ -453,7 +453,7 @@ bool Tempi_Istante(const QDateTime& locale, mAstro::Tempi& t)
 // the listing's own, with its right ascension and declination for the
 // instant's local sidereal time (type RAD); false when it cannot be computed.
 bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione, const mAstro::Tempi& t,
-                     predictions::Istante& s)
+                     listings::Istante& s)
 {
     astro::UsciteSatellite u;
     if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), t.GiornoGiuliano,
@@ -462,7 +462,7 @@ bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int 
     s.posizione = u.stato.posizione;
     s.velocita = u.stato.velocita;
     s.altezzaSole = u.altezzaSole;
-    if (opzione == predictions::TipoRAD) {
+    if (opzione == listings::TipoRAD) {
         const mAstro::CoordinateEquatoriali c = mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925,
                                                                 s.v.Altezza * 0.0174532925, gsngLatitudine,
                                                                 t.TempoSiderale);
@@ -580,8 +580,8 @@ bool frmDetails::Genera_elenco(const core::RecordPassaggio& passaggio, double& s
 bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe, const QDateTime& tempoinizio,
                                const QDateTime& tempofine, double& step, int opzione)
 {
-    if (opzione < predictions::TipoOBS
-        || opzione > predictions::TipoRAD || !tempoinizio.isValid() || !tempofine.isValid()
+    if (opzione < listings::TipoOBS
+        || opzione > listings::TipoRAD || !tempoinizio.isValid() || !tempofine.isValid()
         || !std::isfinite(step) || step < 0 || m_inCorso)
         return false;
     core::LavoroLungo lavoro;
@@ -604,16 +604,16 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
     if (step > 0) {
         t0 = tempoinizio.addMSecs(-qint64(std::llround(step * 1000.0)));
     } else {
-        t0 = predictions::Inizio_Automatico(tempoinizio);
-        step = predictions::Passo_Automatico(predictions::Minuti_Calendario(t0, t1));
+        t0 = listings::Inizio_Automatico(tempoinizio);
+        step = listings::Passo_Automatico(listings::Minuti_Calendario(t0, t1));
     }
     const qint64 passoMs = std::max<qint64>(1, std::llround(step * 1000.0));
-    const int celle = predictions::Celle_Effemeride(opzione);
+    const int celle = listings::Celle_Effemeride(opzione);
     // Each line keeps its step number and its figures.
     m_elenco->Azzera(1 + celle, [t0, passoMs, opzione](const qint32* c) {
-        return predictions::Testo_Effemeride(opzione, istante(t0, c[0], passoMs), c + 1);
+        return listings::Testo_Effemeride(opzione, istante(t0, c[0], passoMs), c + 1);
     });
-    m_elenco->Aggiungi_Testo(predictions::Intestazione_Effemeride(e, testo, opzione));
+    m_elenco->Aggiungi_Testo(listings::Intestazione_Effemeride(e, testo, opzione));
 
     m_inCorso = true;
     frmProgress::Mostra(titolo, double(std::max<qint64>(0, t0.secsTo(t1))));
@@ -624,17 +624,17 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
             break;
         const QDateTime adesso = istante(t0, n, passoMs);
         // An instant that cannot be computed ends the listing as a decay does.
-        predictions::Istante s;
+        listings::Istante s;
         mAstro::Tempi tempi;
         if (!Tempi_Istante(adesso, tempi) || !Calcola_Istante(e, modello, opzione, tempi, s))
             break;
         trascorsi += step;
-        if (!(opzione == predictions::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0))) {
+        if (!(opzione == listings::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0))) {
             qint32* c = m_elenco->Nuova_Riga();
             if (!c)
                 break;
             c[0] = qint32(n);
-            predictions::Riempi_Effemeride(opzione, s, c + 1);
+            listings::Riempi_Effemeride(opzione, s, c + 1);
         }
         const bool avanti = frmProgress::Passo(trascorsi);
         if (s.v.Quota < kQuotaDecadimento || !avanti || n >= std::numeric_limits<qint32>::max())
@@ -644,14 +644,14 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
     m_inCorso = false;
     setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("dettagli")) + QStringLiteral(": ")
                    + vb::displayable(vb::Trim(QString::fromStdString(e.Nome))) + QStringLiteral(" - ")
-                   + predictions::Testo_Istante(tempoinizio));
+                   + listings::Testo_Istante(tempoinizio));
     return true;
 }
 
 bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& tempofine, double step,
                                  int opzione)
 {
-    if (opzione < predictions::TipoOBS || opzione > predictions::TipoRAD || !tempoinizio.isValid()
+    if (opzione < listings::TipoOBS || opzione > listings::TipoRAD || !tempoinizio.isValid()
         || !tempofine.isValid() || !std::isfinite(step) || step <= 0 || m_inCorso)
         return false;
     core::LavoroLungo lavoro;
@@ -664,16 +664,16 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
     const qint64 passoMs = std::max<qint64>(1, std::llround(step * 1000.0));
     const QDateTime t0 = tempoinizio.addMSecs(-passoMs);
     const QDateTime t1 = tempofine;
-    const int celle = predictions::Celle_Relativo(opzione);
+    const int celle = listings::Celle_Relativo(opzione);
     m_elenco->Azzera(1 + celle, [t0, passoMs, opzione](const qint32* c) {
-        return predictions::Testo_Relativo(opzione, istante(t0, c[0], passoMs), c + 1);
+        return listings::Testo_Relativo(opzione, istante(t0, c[0], passoMs), c + 1);
     });
     // Copies of the listing's own: the two satellites the dialog left in
     // slots 201 and 202 may change while it yields.
     const Satelement ea = gudtSatelementi[kSlotScratch];
     const Satelement eb = gudtSatelementi[kSlotSecondo];
     astro::ModelloSatellite modelloA, modelloB;
-    m_elenco->Aggiungi_Testo(predictions::Intestazione_Relativo(ea, gudtRigheAttive[kSlotScratch], eb,
+    m_elenco->Aggiungi_Testo(listings::Intestazione_Relativo(ea, gudtRigheAttive[kSlotScratch], eb,
                                                                 gudtRigheAttive[kSlotSecondo], opzione));
 
     m_inCorso = true;
@@ -685,7 +685,7 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
             break;
         const QDateTime adesso = istante(t0, n, passoMs);
         mAstro::Tempi tempi;
-        predictions::Istante a, b;
+        listings::Istante a, b;
         if (!Tempi_Istante(adesso, tempi) || !Calcola_Istante(ea, modelloA, opzione, tempi, a)
             || !Calcola_Istante(eb, modelloB, opzione, tempi, b))
             break;
@@ -694,7 +694,7 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
         if (!c)
             break;
         c[0] = qint32(n);
-        predictions::Riempi_Relativo(opzione, a, b, c + 1);
+        listings::Riempi_Relativo(opzione, a, b, c + 1);
         const bool avanti = frmProgress::Passo(trascorsi);
         if (a.v.Quota < kQuotaDecadimento || b.v.Quota < kQuotaDecadimento || !avanti
             || n >= std::numeric_limits<qint32>::max())
@@ -705,7 +705,7 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
     return true;
 }
 
-namespace predictions {
+namespace listings {
 
 platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome)
 {
@@ -727,7 +727,7 @@ platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome)
     return r;
 }
 
-} // namespace predictions
+} // namespace listings
 
 QString frmDetails::nomeFile() const
 {
@@ -751,7 +751,7 @@ bool frmDetails::Salva()
     platform::FileChooser* files = platform::services().files;
     if (!files)
         return false;
-    const std::optional<QString> scelto = files->saveFile(predictions::Richiesta_Salva_Testo(nomeFile()), this);
+    const std::optional<QString> scelto = files->saveFile(listings::Richiesta_Salva_Testo(nomeFile()), this);
     if (!scelto || scelto->isEmpty())
         return false;
     const QPointer<frmDetails> finestra(this);

@@ -19,14 +19,14 @@ class QTreeWidget;
 namespace platform {
 struct FileDialogRequest;
 }
-namespace predictions {
+namespace listings {
 class ListingModel;
 }
 
 // The sets read by Leggi until their summary is built.
 extern std::vector<RigaDati> gudtFileVisualizzato;
 
-namespace predictions {
+namespace listings {
 
 // The eleven cells of one summary row for a parsed set `e` with its text `r`
 // at the program clock's Julian date `adesso`: catalogue number, name, launch
@@ -45,7 +45,7 @@ QStringList Righe_File(const QByteArray& bytes);
 // replaced) with ".txt".
 platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome);
 
-} // namespace predictions
+} // namespace listings
 
 class frmDetails : public QWidget {
     Q_OBJECT
@@ -61,7 +61,7 @@ public:
     // the lines in sight.
     QListView* List1 = nullptr;
     QTreeWidget* ListView1 = nullptr;
-    predictions::ListingModel* Elenco() const { return m_elenco; }
+    listings::ListingModel* Elenco() const { return m_elenco; }
 
     // An OBS ephemeris keeps only the instants with the satellite above the
     // horizon. False in a new window.
@@ -152,7 +152,7 @@ private:
     bool tabellaMostrata() const;
     QString nomeFile() const;
 
-    predictions::ListingModel* m_elenco = nullptr;
+    listings::ListingModel* m_elenco = nullptr;
 
     QStackedLayout* m_pila = nullptr;
     bool m_inCorso = false;      // being filled: closing asks the task to stop

@@ -39,7 +39,7 @@ QString testo(const char* chiave)
 // Fills a satellite list in text order, the entry number as item data.
 void riempi(QComboBox* c, const std::vector<RigaDati>& db)
 {
-    auto voci = predictions::Voci_Database(db);
+    auto voci = listings::Voci_Database(db);
     std::stable_sort(voci.begin(), voci.end(),
                      [](const auto& a, const auto& b) { return a.testo < b.testo; });
     for (const auto& v : voci)
@@ -57,7 +57,7 @@ frmRelative* frmRelative::instance(bool create)
 
 void frmRelative::Mostra()
 {
-    database::Mostra_Figlia(instance());
+    common::Mostra_Figlia(instance());
 }
 
 frmRelative::frmRelative(QWidget* parent)
@@ -227,7 +227,7 @@ frmDetails* frmRelative::cmdOK_Click()
                        : c.optLLA->isChecked() ? 3
                                                : 4;
     frmDetails* d = frmDetails::Nuovo();
-    database::Mostra_Figlia(d);
+    common::Mostra_Figlia(d);
     QPointer<frmDetails> guardia(d);
     if (!d->Genera_relativo(inizio, fine, passo, codice)) {
         if (guardia)
@@ -239,7 +239,7 @@ frmDetails* frmRelative::cmdOK_Click()
 
 void frmRelative::cmdCancel_Click()
 {
-    database::Chiudi_Figlia(this);
+    common::Chiudi_Figlia(this);
 }
 
 void frmRelative::cmdHelp_Click()

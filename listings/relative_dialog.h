@@ -28,7 +28,7 @@ public:
     QLabel* lblSatelliteA = nullptr;
     QLabel* lblSatelliteB = nullptr;
     QLabel* lblInfo = nullptr;
-    predictions::ControlliElenco c;
+    listings::ControlliElenco c;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     GraphButton* cmdOK = nullptr;

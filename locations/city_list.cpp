@@ -8,7 +8,7 @@
 #include <cmath>
 #include <optional>
 
-namespace options {
+namespace locations {
 
 std::vector<RigaCitta> gvarCitta;
 
@@ -180,4 +180,4 @@ bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore)
     return true;
 }
 
-} // namespace options
+} // namespace locations

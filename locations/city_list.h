@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-namespace options {
+namespace locations {
 
 // One row of the city table. A deleted city stays as a blank row (empty
 // name) until the next load; blank rows are never written.
@@ -87,4 +87,4 @@ void Imposta_Codifica_Citta(vb::TextEncoding encoding);
 // the file as it is rather than replacing it with that part.
 void Imposta_Lettura_Completa(bool completa);
 
-} // namespace options
+} // namespace locations

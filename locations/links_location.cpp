@@ -5,7 +5,7 @@
 
 #include <QAction>
 
-namespace options {
+namespace locations {
 
 namespace {
 
@@ -27,4 +27,4 @@ void Collega_Localita(MainWindowLink& main)
 
 }
 
-} // namespace options
+} // namespace locations

@@ -128,7 +128,7 @@ frmLocation::frmLocation(QWidget* parent) : QWidget(parent)
     txtHeight->installEventFilter(this);
     picGeo = new QLabel(fraCoordinateGeografiche);
     picGeo->setObjectName(QStringLiteral("picGeo"));
-    picGeo->setFixedSize(options::kLatoGlobo, options::kLatoGlobo);
+    picGeo->setFixedSize(locations::kLatoGlobo, locations::kLatoGlobo);
     {
         auto* g = new QGridLayout(fraCoordinateGeografiche);
         g->addWidget(lblLat, 0, 0);
@@ -146,7 +146,7 @@ frmLocation::frmLocation(QWidget* parent) : QWidget(parent)
     cmbOffset->setObjectName(QStringLiteral("cmbOffset"));
     cmbOffsetHours = new QComboBox(fraImpostazioneOra);
     cmbOffsetHours->setObjectName(QStringLiteral("cmbOffsetHours"));
-    for (int h = 0; h <= options::kOreMassime; ++h)
+    for (int h = 0; h <= locations::kOreMassime; ++h)
         cmbOffsetHours->addItem(QString::number(h));
     lblOre = new QLabel(fraImpostazioneOra);
     cmbOffsetMin = new QComboBox(fraImpostazioneOra);
@@ -301,7 +301,7 @@ void frmLocation::Lingua()
 
 void frmLocation::Carica_citta()
 {
-    using namespace options;
+    using namespace locations;
     QApplication::processEvents();
     QSignalBlocker blocca(cmbCity);
     cmbCity->clear();
@@ -324,7 +324,7 @@ void frmLocation::Carica_citta()
     }
     // Only a list read whole may later be written back over the file.
     // (A missing file holds nothing that could be lost.)
-    options::Imposta_Lettura_Completa(doc ? lettura.completa() : !QFileInfo::exists(File_Citta()));
+    locations::Imposta_Lettura_Completa(doc ? lettura.completa() : !QFileInfo::exists(File_Citta()));
     if (!doc) {
         platform::MsgBox(Testo("errorefile"), platform::vbCritical);
     } else {
@@ -346,7 +346,7 @@ void frmLocation::Carica_citta()
     lblCity->setText(QString::number(cmbCity->count()));
 }
 
-void frmLocation::Segnala_righe(const options::LetturaCitta& lettura)
+void frmLocation::Segnala_righe(const locations::LetturaCitta& lettura)
 {
     // The lines the reader skipped or left out, by number, so that the user
     // can mend the file.
@@ -360,7 +360,7 @@ void frmLocation::Segnala_righe(const options::LetturaCitta& lettura)
     };
     QStringList parti;
     if (!lettura.errate.empty())
-        parti << Testo("righeerrate") + QLatin1Char('\r') + QDir::toNativeSeparators(options::File_Citta()) +
+        parti << Testo("righeerrate") + QLatin1Char('\r') + QDir::toNativeSeparators(locations::File_Citta()) +
                      QLatin1Char('\r') + elenco(lettura.errate);
     if (!lettura.vuote.empty())
         parti << Testo("righevuote") + QLatin1Char('\r') + elenco(lettura.vuote);
@@ -401,9 +401,9 @@ void frmLocation::Seleziona_Voce(int index)
 
 void frmLocation::Mostra_Fuso(double fuso)
 {
-    const options::FusoBoxes b = options::Scomponi_Fuso(fuso);
+    const locations::FusoBoxes b = locations::Scomponi_Fuso(fuso);
     cmbOffset->setCurrentIndex(b.lato);
-    if (b.ore <= options::kOreMassime)
+    if (b.ore <= locations::kOreMassime)
         cmbOffsetHours->setCurrentIndex(b.ore);
     if (b.minuti >= 0)
         cmbOffsetMin->setCurrentIndex(b.minuti);
@@ -457,9 +457,9 @@ void frmLocation::cmbCity_Click()
     if (!item)
         return;
     const int riga = item->data(Qt::UserRole).toInt();
-    if (riga < 1 || riga > int(options::gvarCitta.size()))
+    if (riga < 1 || riga > int(locations::gvarCitta.size()))
         return;
-    const options::RigaCitta& r = options::gvarCitta[std::size_t(riga - 1)];
+    const locations::RigaCitta& r = locations::gvarCitta[std::size_t(riga - 1)];
     const float lat = float(r.latitudine);
     const float lon = float(r.longitudine);
     const float fuso = float(r.fuso);
@@ -480,10 +480,10 @@ void frmLocation::cmbCity_DblClick()
 
 void frmLocation::Disegna_localita(double latitudine, double longitudine)
 {
-    const options::Globo g = options::Scegli_Globo(longitudine);
+    const locations::Globo g = locations::Scegli_Globo(longitudine);
     m_globo = g.immagine;
-    m_immagine = options::Immagine_Globo(g.immagine);
-    const QPointF p = options::Proietta_Globo(latitudine, longitudine, g.centro);
+    m_immagine = locations::Immagine_Globo(g.immagine);
+    const QPointF p = locations::Proietta_Globo(latitudine, longitudine, g.centro);
     QPainter pittore(&m_immagine);
     pittore.setRenderHint(QPainter::Antialiasing);
     pittore.setPen(QPen(Qt::white, 2));
@@ -512,7 +512,7 @@ void frmLocation::cmdOk_Click()
         }
         const double quota = vb::Val(txtHeight->text());
         gsngQuota = std::isfinite(quota) ? float(quota) : 0.0f;
-        gsngFusoOrario = float(options::Fuso_Da_Boxes(cmbOffset->currentIndex(),
+        gsngFusoOrario = float(locations::Fuso_Da_Boxes(cmbOffset->currentIndex(),
                                                       std::max(0, cmbOffsetHours->currentIndex()),
                                                       cmbOffsetMin->currentIndex()));
         gbytOraLegale = chkDaylight->isChecked() ? 1 : 0;
@@ -576,7 +576,7 @@ void frmLocation::cmdModifica_Click()
     // The row of the chosen entry (two places may share a name).
     const QString nome = cmbCityText->text();
     const int riga = cmbCity->item(voce)->data(Qt::UserRole).toInt();
-    if (riga < 1 || riga > int(options::gvarCitta.size()) || options::gvarCitta[std::size_t(riga - 1)].vuota())
+    if (riga < 1 || riga > int(locations::gvarCitta.size()) || locations::gvarCitta[std::size_t(riga - 1)].vuota())
         return;
     frmAddLocation dlg(this, MainWindowLink::window() ? MainWindowLink::window() : this);
     dlg.Prepara_Modifica(riga, voce, nome, cmbOffsetHours->currentText(), cmbOffsetMin->currentText());
@@ -586,7 +586,7 @@ void frmLocation::cmdModifica_Click()
 bool frmLocation::Scrivi_citta()
 {
     QString errore;
-    if (options::Salva_Citta(options::gvarCitta, &errore))
+    if (locations::Salva_Citta(locations::gvarCitta, &errore))
         return true;
     platform::MsgBox(Testo("erroresalvataggio") + QLatin1Char('\r') + errore, platform::vbCritical);
     return false;
@@ -600,14 +600,14 @@ void frmLocation::cmdElimina_Click()
         return;
     }
     const int riga = cmbCity->item(voce)->data(Qt::UserRole).toInt();
-    if (riga < 1 || riga > int(options::gvarCitta.size()))
+    if (riga < 1 || riga > int(locations::gvarCitta.size()))
         return;
-    options::RigaCitta& r = options::gvarCitta[std::size_t(riga - 1)];
+    locations::RigaCitta& r = locations::gvarCitta[std::size_t(riga - 1)];
     const QString domanda = Testo("confermaeliminazione") + QLatin1Char(' ') + r.nome + QStringLiteral(" ?");
     if (platform::MsgBox(domanda, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2)
         != platform::vbYes)
         return;
-    r = options::RigaCitta{};
+    r = locations::RigaCitta{};
     r.nome.clear();
     {
         QSignalBlocker blocca(cmbCity);

@@ -99,7 +99,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Segnala_righe(const options::LetturaCitta& lettura);
+    void Segnala_righe(const locations::LetturaCitta& lettura);
     void Scorri_a_localita();
     void Form_Load();
     void Nascondi();

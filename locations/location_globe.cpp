@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <cmath>
 
-namespace options {
+namespace locations {
 
 namespace {
 
@@ -80,4 +80,4 @@ QPixmap Immagine_Globo(int n)
     return cache[n - 1];
 }
 
-} // namespace options
+} // namespace locations

@@ -6,11 +6,11 @@
 // cannot be read).
 #include <QPixmap>
 
-namespace options {
+namespace locations {
 
 inline constexpr int kLatoGlobo = 120;   // pixels
 
 // Picture n (1 to 11) of the globe list.
 QPixmap Immagine_Globo(int n);
 
-} // namespace options
+} // namespace locations

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace options {
+namespace locations {
 
 int Indice_Minuti(int minuti)
 {
@@ -166,4 +166,4 @@ double Arrotonda_Coordinata(double x, const QString& picture)
     return vb::Val(vb::FormatC(x, picture));
 }
 
-} // namespace options
+} // namespace locations

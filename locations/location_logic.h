@@ -5,7 +5,7 @@
 #include <QPointF>
 #include <QString>
 
-namespace options {
+namespace locations {
 
 // Hours offered by the offset boxes: 0 to 14 (Kiribati is 14 hours east).
 inline constexpr int kOreMassime = 14;
@@ -83,4 +83,4 @@ Decimale Decimale_Da_Valore(double x);
 // text with `picture` ("#0.000#" or "##0.000#").
 double Arrotonda_Coordinata(double x, const QString& picture);
 
-} // namespace options
+} // namespace locations

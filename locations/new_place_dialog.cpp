@@ -38,7 +38,7 @@ double Valore(const QLineEdit* box)
 
 } // namespace
 
-using options::Campo;
+using locations::Campo;
 
 frmAddLocation::frmAddLocation(CityBoxOwner* location, QWidget* parent)
     : QDialog(parent), m_location(location)
@@ -122,7 +122,7 @@ frmAddLocation::frmAddLocation(CityBoxOwner* location, QWidget* parent)
     cmbOffset->setObjectName(QStringLiteral("cmbOffset"));
     cmbOffsetHours = new QComboBox(fraOffset);
     cmbOffsetHours->setObjectName(QStringLiteral("cmbOffsetHours"));
-    for (int h = 0; h <= options::kOreMassime; ++h)
+    for (int h = 0; h <= locations::kOreMassime; ++h)
         cmbOffsetHours->addItem(QString::number(h));
     cmbOffsetMin = new QComboBox(fraOffset);
     cmbOffsetMin->setObjectName(QStringLiteral("cmbOffsetMin"));
@@ -248,9 +248,9 @@ void frmAddLocation::Lingua()
 void frmAddLocation::Prepara_Modifica(int riga, int voce, const QString& nome, const QString& ore,
                                       const QString& minuti)
 {
-    if (riga < 1 || riga > int(options::gvarCitta.size()))
+    if (riga < 1 || riga > int(locations::gvarCitta.size()))
         return;
-    const options::RigaCitta& r = options::gvarCitta[std::size_t(riga - 1)];
+    const locations::RigaCitta& r = locations::gvarCitta[std::size_t(riga - 1)];
     txtCityName->setText(nome);
     Mostra_Scheda(1);
     const float lat = float(r.latitudine);
@@ -259,8 +259,8 @@ void frmAddLocation::Prepara_Modifica(int riga, int voce, const QString& nome, c
     cmbLatitude->setCurrentIndex(lat >= 0 ? 0 : 1);
     cmbLongitude->setCurrentIndex(lon >= 0 ? 0 : 1);
     cmbOffset->setCurrentIndex(fuso >= 0 ? 0 : 1);
-    const options::Decimale dlat = options::Decimale_Da_Valore(lat);
-    const options::Decimale dlon = options::Decimale_Da_Valore(lon);
+    const locations::Decimale dlat = locations::Decimale_Da_Valore(lat);
+    const locations::Decimale dlon = locations::Decimale_Da_Valore(lon);
     txtDegLatitude->setText(vb::FormatC(dlat.gradi, u"00"));
     txtDegFrazLatitude->setText(vb::FormatC(dlat.decimi, u"0000"));
     txtDegLongitude->setText(vb::FormatC(dlon.gradi, u"00"));
@@ -304,11 +304,11 @@ void frmAddLocation::Avvisa(const QString& chiave, int campo)
 }
 
 namespace {
-options::Decimale Leggi_Dec(const QLineEdit* g, const QLineEdit* f)
+locations::Decimale Leggi_Dec(const QLineEdit* g, const QLineEdit* f)
 {
     return {Valore(g), Valore(f)};
 }
-options::Sessagesimale Leggi_Gms(const QLineEdit* g, const QLineEdit* m, const QLineEdit* s)
+locations::Sessagesimale Leggi_Gms(const QLineEdit* g, const QLineEdit* m, const QLineEdit* s)
 {
     return {Valore(g), Valore(m), Valore(s)};
 }
@@ -321,15 +321,15 @@ bool frmAddLocation::Verifica_dati()
         return false;
     }
     // A double quote or a line end cannot be kept in the city list file.
-    if (!options::Nome_Citta_Valido(txtCityName->text())) {
+    if (!locations::Nome_Citta_Valido(txtCityName->text())) {
         Avvisa(QStringLiteral("nomenonvalido"), int(Campo::Nome));
         return false;
     }
-    const options::Verifica v =
+    const locations::Verifica v =
         SSTab1->currentIndex() == 1
-            ? options::Verifica_Decimale(Leggi_Dec(txtDegLatitude, txtDegFrazLatitude),
+            ? locations::Verifica_Decimale(Leggi_Dec(txtDegLatitude, txtDegFrazLatitude),
                                          Leggi_Dec(txtDegLongitude, txtDegFrazLongitude))
-            : options::Verifica_Sessagesimale(
+            : locations::Verifica_Sessagesimale(
                   Leggi_Gms(txtDMSDegLatitude, txtDMSMinLatitude, txtDMSSecLatitude),
                   Leggi_Gms(txtDMSDegLongitude, txtDMSMinLongitude, txtDMSSecLongitude));
     if (!v.ok()) {
@@ -341,7 +341,7 @@ bool frmAddLocation::Verifica_dati()
 
 bool frmAddLocation::SSTab1_Click(int schedaLasciata)
 {
-    using namespace options;
+    using namespace locations;
     if (schedaLasciata == 0) {
         const Sessagesimale lat = Leggi_Gms(txtDMSDegLatitude, txtDMSMinLatitude, txtDMSSecLatitude);
         const Sessagesimale lon = Leggi_Gms(txtDMSDegLongitude, txtDMSMinLongitude, txtDMSSecLongitude);
@@ -383,7 +383,7 @@ bool frmAddLocation::SSTab1_Click(int schedaLasciata)
 
 void frmAddLocation::cmdOK_Click()
 {
-    using namespace options;
+    using namespace locations;
     if (!Verifica_dati())
         return;
     double lat;

@@ -19,7 +19,7 @@
 #include <QMenu>
 #include <QToolButton>
 
-namespace views::cielo {
+namespace maps::cielo {
 
 namespace {
 
@@ -287,13 +287,13 @@ void mnuLocalSkyChiudi_Click()
         cornice(f)->close();
 }
 
-} // namespace views::cielo
+} // namespace maps::cielo
 
-namespace views {
+namespace maps {
 
 void Collega_Cielo_Locale(MainWindowLink& main)
 {
-    using namespace views::cielo;
+    using namespace maps::cielo;
     // The procedures read the check marks as they were before the click: a
     // checkable item has been toggled by the toolkit already, so put it back.
     auto collega = [&main](const char* nome, std::function<void()> f) {
@@ -354,4 +354,4 @@ void Collega_Cielo_Locale(MainWindowLink& main)
     };
 }
 
-} // namespace views
+} // namespace maps

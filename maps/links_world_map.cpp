@@ -18,7 +18,7 @@
 #include <QCoreApplication>
 #include <QToolButton>
 
-namespace views {
+namespace maps {
 
 namespace {
 
@@ -214,4 +214,4 @@ void Collega_Mappa_Mondo(MainWindowLink& main)
     };
 }
 
-} // namespace views
+} // namespace maps

@@ -7,7 +7,7 @@
 
 class frmLocalSky;
 
-namespace views::cielo {
+namespace maps::cielo {
 
 // The check mark of an item of the main window's menus (false when there
 // is none), and setting it.
@@ -39,4 +39,4 @@ void mnuLocalSkyChiudi_Click();
 // window installs its own way; otherwise the menu command opens the dialog.
 std::function<void()>& apriMagnitudine();
 
-} // namespace views::cielo
+} // namespace maps::cielo

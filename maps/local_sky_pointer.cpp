@@ -85,7 +85,7 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
     }
     if (button != 1)
         return;
-    if (views::cielo::Spunta("mnuLocalSkyTempi")) {
+    if (maps::cielo::Spunta("mnuLocalSkyTempi")) {
         double migliore = 99999.0;
         m_puntoScelto = 0;
         if (dentro(X, Y)) {
@@ -116,13 +116,13 @@ void frmLocalSky::Picture1_MouseDown(int button, int /*shift*/, double X, double
 void frmLocalSky::Picture1_MouseMove(int button, int /*shift*/, double X, double Y)
 {
     platform::Canvas& c = Picture1->canvas();
-    if (button == 1 && views::cielo::Spunta("mnuLocalSkyZoom")) {
+    if (button == 1 && maps::cielo::Spunta("mnuLocalSkyZoom")) {
         c.setFillStyle(platform::Canvas::FillTransparent);
         pflgSatellite = false;
         c.setAutoRedraw(false);
         c.Cls();
         c.Line(m_xInizio, m_yInizio, X, Y, RGB(255, 255, 255), platform::Canvas::Box);
-    } else if (button == 1 && views::cielo::Spunta("mnuLocalSkyTempi") && m_xAncora != 0 && m_yAncora != 0) {
+    } else if (button == 1 && maps::cielo::Spunta("mnuLocalSkyTempi") && m_xAncora != 0 && m_yAncora != 0) {
         pflgSatellite = false;
         c.setAutoRedraw(false);
         c.Cls();
@@ -134,7 +134,7 @@ void frmLocalSky::Picture1_MouseMove(int button, int /*shift*/, double X, double
         return;
     const QString prefisso = m_titolo + QStringLiteral(" - ") + m_testoData + QLatin1Char(' ') + m_oraLocale
                              + QStringLiteral(" -  ");
-    if (views::cielo::Spunta("mnuLocalSkyCoordEquat")) {
+    if (maps::cielo::Spunta("mnuLocalSkyCoordEquat")) {
         double ore = 0, minuti = 0, secondi = 0, gradi = 0, primi = 0;
         QString segno;
         mAstro::Orizzontali_Equatoriali(az * kRad, alt * kRad, ore, minuti, secondi, gradi, primi, segno);
@@ -155,7 +155,7 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
     if (button != 1)
         return;
     platform::Canvas& c = Picture1->canvas();
-    const bool zoom = views::cielo::Spunta("mnuLocalSkyZoom");
+    const bool zoom = maps::cielo::Spunta("mnuLocalSkyZoom");
     // The drag start is kept in single precision: compare the release in the same.
     if (zoom && float(X) != m_xInizio && float(Y) != m_yInizio) {
         X = std::clamp(X, -200.0, 200.0);
@@ -172,7 +172,7 @@ void frmLocalSky::Picture1_MouseUp(int button, int /*shift*/, double X, double Y
             zoomEseguito();
         return;
     }
-    if (views::cielo::Spunta("mnuLocalSkyTempi")) {
+    if (maps::cielo::Spunta("mnuLocalSkyTempi")) {
         if (m_xAncora != 0 && m_yAncora != 0 && m_puntoScelto >= 1 && m_puntoScelto <= core::Ultimo_Punto()) {
             const QString testo = core::Testo_Etichetta(gudtPuntiPassaggio[m_puntoScelto],
                                                         mLang::Testo_Lingua(QStringLiteral("Def"), QStringLiteral("mag")));

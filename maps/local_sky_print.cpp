@@ -43,7 +43,7 @@ QString Pianeta(int k)
 
 } // namespace
 
-namespace views::cielo {
+namespace maps::cielo {
 
 QString Campo_Declinazione(double dec)
 {
@@ -92,11 +92,11 @@ QString Riga_Tabella(int k)
            + vb::RSet(Campo_Diametro(b.Diametro), 7) + QStringLiteral("  ") + fase;
 }
 
-} // namespace views::cielo
+} // namespace maps::cielo
 
 void frmLocalSky::Stampa()
 {
-    using namespace views::cielo;
+    using namespace maps::cielo;
     QApplication::processEvents();
     QPrinter& stampante = platform::applicationPrinter();
     platform::FileChooser* scelta = platform::services().files;
@@ -116,7 +116,7 @@ void frmLocalSky::Stampa()
     job.EndDoc();
 }
 
-namespace views::cielo {
+namespace maps::cielo {
 
 common::OpzioniCielo Opzioni_Menu(int k, bool stereo)
 {
@@ -181,4 +181,4 @@ QStringList Righe_Testo()
     return r;
 }
 
-} // namespace views::cielo
+} // namespace maps::cielo

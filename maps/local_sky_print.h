@@ -10,7 +10,7 @@ namespace platform {
 class Canvas;
 }
 
-namespace views::cielo {
+namespace maps::cielo {
 
 // The frame and the chart are those of every printed sky chart
 // (common/sky_chart.h).
@@ -31,4 +31,4 @@ QString Campo_Ascensione(double ra);
 QString Campo_Diametro(double arcsec);
 QString Campo_Fase_Luna(double angoloFase);
 
-} // namespace views::cielo
+} // namespace maps::cielo

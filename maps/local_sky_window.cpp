@@ -118,24 +118,24 @@ void frmLocalSky::Form_Load()
 
     // Only -1 selects the stereographic projection; any other stored value the other one.
     const bool stereo = gblnLocaleProiezioneStereo == -1;
-    views::cielo::Spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
-    views::cielo::Spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
-    views::cielo::Spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
-    views::cielo::Spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
-    views::cielo::Spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
-    views::cielo::Spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
-    views::cielo::Spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
-    views::cielo::Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
-    views::cielo::Spunta("mnuLocalSkyRiquadroDati", gblnLocaleRiquadroDati);
-    views::cielo::Spunta("mnuLocalSkyProiezStereo", stereo);
-    views::cielo::Spunta("mnuLocalSkyProiezNormale", !stereo);
+    maps::cielo::Spunta("mnuLocalSkyGriglia", gblnLocaleGriglia);
+    maps::cielo::Spunta("mnuLocalSkyPaesaggio", gblnLocalePaesaggio);
+    maps::cielo::Spunta("mnuLocalSkyOggettiCostellazioni", gblnLocaleCostellazioniLinee);
+    maps::cielo::Spunta("mnuLocalSkyEtichetteCostellazioni", gblnLocaleCostellazioniNomi);
+    maps::cielo::Spunta("mnuLocalSkyOggettiPianeti", gblnLocalePianeti);
+    maps::cielo::Spunta("mnuLocalSkyOggettiSoleLuna", gblnLocaleSoleLuna);
+    maps::cielo::Spunta("mnuLocalSkyEtichettePianeti", gblnLocalePianetiNomi);
+    maps::cielo::Spunta("mnuLocalSkyEtichetteSoleLuna", gblnLocaleSoleLunaNomi);
+    maps::cielo::Spunta("mnuLocalSkyRiquadroDati", gblnLocaleRiquadroDati);
+    maps::cielo::Spunta("mnuLocalSkyProiezStereo", stereo);
+    maps::cielo::Spunta("mnuLocalSkyProiezNormale", !stereo);
     static const char* const orientamenti[4] = {"mnuLocalSkyOrientamentoNord", "mnuLocalSkyOrientamentoSud",
                                                 "mnuLocalSkyOrientamentoOvest", "mnuLocalSkyOrientamentoEst"};
     if (gintLocaleOrientamento >= 0 && gintLocaleOrientamento <= 3)
         for (int i = 0; i < 4; ++i)
-            views::cielo::Spunta(orientamenti[i], i == gintLocaleOrientamento);
-    views::cielo::Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
-    views::cielo::Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
+            maps::cielo::Spunta(orientamenti[i], i == gintLocaleOrientamento);
+    maps::cielo::Spunta("mnuLocalSkyCoordOrizz", gblnLocaleCoordinateAltazimutali);
+    maps::cielo::Spunta("mnuLocalSkyCoordEquat", !gblnLocaleCoordinateAltazimutali);
 
     // The projection needs a count within the star table.
     gintNumStelle = std::clamp(gintLocaleStelle, 1, std::max(1, int(gudtStelle.size()) - 1));
@@ -179,9 +179,9 @@ void frmLocalSky::Form_Unload()
     tmrLocalSky->stop();
     if (core::clockViews().localSky == this)
         core::clockViews().localSky = nullptr;
-    views::cielo::Spunta("mnuLocalSkyZoom", false);
-    views::cielo::Spunta("mnuLocalSkyTempi", false);
-    views::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
+    maps::cielo::Spunta("mnuLocalSkyZoom", false);
+    maps::cielo::Spunta("mnuLocalSkyTempi", false);
+    maps::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
     if (MainWindowLink* m = MainWindowLink::instance()) {
         if (QToolButton* b = m->toolButton(QStringLiteral("Transit"))) {
             b->setCheckable(true);
@@ -252,20 +252,20 @@ platform::Canvas& frmLocalSky::canvas() const
 
 int frmLocalSky::orientamento() const
 {
-    if (views::cielo::Spunta("mnuLocalSkyOrientamentoSud"))
+    if (maps::cielo::Spunta("mnuLocalSkyOrientamentoSud"))
         return common::kSud;
-    if (views::cielo::Spunta("mnuLocalSkyOrientamentoEst"))
+    if (maps::cielo::Spunta("mnuLocalSkyOrientamentoEst"))
         return common::kEst;
-    if (views::cielo::Spunta("mnuLocalSkyOrientamentoNord"))
+    if (maps::cielo::Spunta("mnuLocalSkyOrientamentoNord"))
         return common::kNord;
-    if (views::cielo::Spunta("mnuLocalSkyOrientamentoOvest"))
+    if (maps::cielo::Spunta("mnuLocalSkyOrientamentoOvest"))
         return common::kOvest;
     return common::kSud;
 }
 
 bool frmLocalSky::stereografica() const
 {
-    return views::cielo::Spunta("mnuLocalSkyProiezStereo");
+    return maps::cielo::Spunta("mnuLocalSkyProiezStereo");
 }
 
 void frmLocalSky::Mappatura(double azimuth, double altitude, float& x, float& y) const
@@ -294,7 +294,7 @@ void frmLocalSky::Imposta_scala()
 
 common::OpzioniCielo frmLocalSky::Opzioni() const
 {
-    common::OpzioniCielo o = views::cielo::Opzioni_Menu(orientamento(), stereografica());
+    common::OpzioniCielo o = maps::cielo::Opzioni_Menu(orientamento(), stereografica());
     o.numStelle = gintNumStelle;
     o.grigliaTipo = gblnLocaleGrigliaTipo;
     o.griglia10 = gblnLocaleGriglia10;
@@ -385,16 +385,16 @@ void frmLocalSky::Genera_mappa()
     f.setBold(true);
     c.setFont(f);
     if (gudtValori[1].Altezza <= 0) {
-        views::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
-        views::cielo::Spunta("mnuLocalSkyTempi", false);
+        maps::cielo::Spunta("mnuLocalSkyTransitoPrincipale", false);
+        maps::cielo::Spunta("mnuLocalSkyTempi", false);
         core::Svuota_Etichette();
         if (MainWindowLink* m = MainWindowLink::instance())
             if (QToolButton* b = m->toolButton(QStringLiteral("Transit")))
                 b->setChecked(false);
-    } else if (views::cielo::Spunta("mnuLocalSkyTransitoPrincipale")) {
+    } else if (maps::cielo::Spunta("mnuLocalSkyTransitoPrincipale")) {
         Disegna_passaggio();
     }
-    if (views::cielo::Spunta("mnuLocalSkyPaesaggio"))
+    if (maps::cielo::Spunta("mnuLocalSkyPaesaggio"))
         Disegna_paesaggio();
     c.setAutoRedraw(false);
     setWindowTitle(m_titolo + QStringLiteral(" - ") + m_testoData + QLatin1Char(' ') + m_oraLocale);
@@ -429,7 +429,7 @@ void frmLocalSky::Disegna_paesaggio()
 
 bool frmLocalSky::soloPrincipale() const
 {
-    return views::cielo::Spunta("mnuLocalSkySoloPrincipale");
+    return maps::cielo::Spunta("mnuLocalSkySoloPrincipale");
 }
 
 void frmLocalSky::Disegna_satellite_in_cielo(int i)

@@ -18,8 +18,8 @@
 
 #include <cmath>
 
-using views::Spuntata;
-namespace mappa = views::mappa;
+using maps::Spuntata;
+namespace mappa = maps::mappa;
 
 namespace {
 
@@ -37,9 +37,9 @@ constexpr platform::VbColor kBianco = 0xFFFFFF;
 void frmWorldMap::disegnaIcona(double x, double y, const QString& nome)
 {
     platform::Canvas& c = box();
-    const QImage& img = views::Icona_Mappa(m_icona);
-    const double dx = -0.29 * views::Larghezza_HiMetric(img) * c.scaleWidth() / c.width();
-    const double dy = -0.29 * views::Altezza_HiMetric(img) * c.scaleHeight() / c.height();
+    const QImage& img = maps::Icona_Mappa(m_icona);
+    const double dx = -0.29 * maps::Larghezza_HiMetric(img) * c.scaleWidth() / c.width();
+    const double dy = -0.29 * maps::Altezza_HiMetric(img) * c.scaleHeight() / c.height();
     c.PaintPicture(img, x + dx, y + dy);
     c.setCurrentX(x - dx);
     c.setCurrentY(y - dy);
@@ -296,7 +296,7 @@ QImage frmWorldMap::veloNotte(double H, double d, platform::VbColor colore) cons
     QImage velo(n, QImage::Format_ARGB32_Premultiplied);
     velo.fill(Qt::transparent);
     const QColor qc = vb::toQColor(colore);
-    const int alfa = views::kOpacitaNotte;
+    const int alfa = maps::kOpacitaNotte;
     const QRgb notte = qRgba(qc.red() * alfa / 255, qc.green() * alfa / 255, qc.blue() * alfa / 255, alfa);
     const double ux = c.scaleWidth() / n.width(), uy = c.scaleHeight() / n.height();
     if (recta()) {
@@ -411,9 +411,9 @@ void frmWorldMap::Disegna_sole()
         return;
     }
     platform::Canvas& c = box();
-    const QImage& img = views::Simbolo_Sole();
-    const double dx = -(c.scaleWidth() * 0.29) / (c.width() / views::Larghezza_HiMetric(img));
-    const double dy = -(c.scaleHeight() * 0.29) / (c.height() / views::Altezza_HiMetric(img));
+    const QImage& img = maps::Simbolo_Sole();
+    const double dx = -(c.scaleWidth() * 0.29) / (c.width() / maps::Larghezza_HiMetric(img));
+    const double dy = -(c.scaleHeight() * 0.29) / (c.height() / maps::Altezza_HiMetric(img));
     c.PaintPicture(img, x + dx, y + dy);
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace views::mappa {
+namespace maps::mappa {
 
 QString File_Rettangolare()
 {
@@ -244,4 +244,4 @@ QString Testo_Coordinate(const QString& titolo, const QString& titoloLon, const 
            + QLatin1Char(' ') + segnoLat + vb::Format(gradiLat, u"00° ") + vb::Format(minutiLat, u"00m ");
 }
 
-} // namespace views::mappa
+} // namespace maps::mappa

@@ -9,7 +9,7 @@
 
 #include <array>
 
-namespace views::mappa {
+namespace maps::mappa {
 
 inline constexpr double kGradiRadianti = 0.0174532925;   // degrees to radians
 inline constexpr double kRadiantiGradi = 57.295779513;   // radians to degrees
@@ -112,4 +112,4 @@ int Icona_Satellite(QStringView catalogo, int slot, int precedente);
 QString Testo_Coordinate(const QString& titolo, const QString& titoloLon, const QString& titoloLat,
                          double lon, double lat, bool globo);
 
-} // namespace views::mappa
+} // namespace maps::mappa

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace views {
+namespace maps {
 
 namespace {
 
@@ -115,4 +115,4 @@ double Altezza_HiMetric(const QImage& picture)
     return picture.height() * 2540.0 / 96.0;
 }
 
-} // namespace views
+} // namespace maps

@@ -5,7 +5,7 @@
 // symbol. Drawn once by the program itself, with a transparent background.
 #include <QImage>
 
-namespace views {
+namespace maps {
 
 // The icon with this image number; a null image for any other number.
 const QImage& Icona_Mappa(int numero);
@@ -17,4 +17,4 @@ const QImage& Simbolo_Sole();
 double Larghezza_HiMetric(const QImage& picture);
 double Altezza_HiMetric(const QImage& picture);
 
-} // namespace views
+} // namespace maps

@@ -34,7 +34,7 @@ const QString kSezione = QStringLiteral("frmWorldMap");
 
 } // namespace
 
-namespace views {
+namespace maps {
 
 QAction* Voce_Mappa(const char* nome)
 {
@@ -48,10 +48,10 @@ bool Spuntata(const char* nome)
     return a && a->isChecked();
 }
 
-} // namespace views
+} // namespace maps
 
-using views::Spuntata;
-using views::Voce_Mappa;
+using maps::Spuntata;
+using maps::Voce_Mappa;
 
 // ---------------------------------------------------------------- life
 
@@ -322,19 +322,19 @@ void frmWorldMap::Disegna_sfondo()
 {
     const QString cartella = mLang::Cartella_Programma();
     if (recta()) {
-        m_picture1Tag = views::mappa::File_Rettangolare();
-        const QImage img = platform::loadPicture(views::mappa::Percorso_Immagine(cartella, m_picture1Tag));
+        m_picture1Tag = maps::mappa::File_Rettangolare();
+        const QImage img = platform::loadPicture(maps::mappa::Percorso_Immagine(cartella, m_picture1Tag));
         if (img.isNull())
             return;
         m_picture2 = img;
     } else if (ortho()) {
         const Valori& v = gudtValori[1];
-        const views::mappa::Vista vista = views::mappa::Scegli_Vista(v.LatitudineMappa, v.Longitudine360);
+        const maps::mappa::Vista vista = maps::mappa::Scegli_Vista(v.LatitudineMappa, v.Longitudine360);
         m_centroLon = vista.lon;
         m_centroLat = vista.lat;
         if (vista.file != m_picture1Tag) {
             m_picture1Tag = vista.file;
-            const QImage img = platform::loadPicture(views::mappa::Percorso_Immagine(cartella, vista.file));
+            const QImage img = platform::loadPicture(maps::mappa::Percorso_Immagine(cartella, vista.file));
             if (img.isNull())
                 return;
             m_picture2 = img;
@@ -462,12 +462,12 @@ void frmWorldMap::Picture1_MouseMove(int /*Button*/, int /*Shift*/, double X, do
         lon = X;
         lat = Y;
     } else if (ortho()) {
-        if (!views::mappa::Coordinate_Globo(X, Y, m_centroLon, m_centroLat, lon, lat))
+        if (!maps::mappa::Coordinate_Globo(X, Y, m_centroLon, m_centroLat, lon, lat))
             return;
     } else {
         return;
     }
-    setWindowTitle(views::mappa::Testo_Coordinate(recta() ? m_titoloRettangolare : m_titoloOrtografico,
+    setWindowTitle(maps::mappa::Testo_Coordinate(recta() ? m_titoloRettangolare : m_titoloOrtografico,
                                                   fraSatellitePrincipale->lblLon->text(), fraSatellitePrincipale->lblLat->text(), lon, lat, ortho()));
 }
 

@@ -138,7 +138,7 @@ private:
     QHash<QString, QImage> m_nomi;
 };
 
-namespace views {
+namespace maps {
 
 // The opacity (0..255) of the night side's shade over the map.
 inline constexpr int kOpacitaNotte = 128;
@@ -148,4 +148,4 @@ QAction* Voce_Mappa(const char* nome);
 // Whether that item is checked (false when it does not exist).
 bool Spuntata(const char* nome);
 
-} // namespace views
+} // namespace maps

@@ -4,7 +4,7 @@
 #include "network/clock_window.h"
 #include "network/download_window.h"
 
-namespace options {
+namespace network {
 
 void Collega_Rete(MainWindowLink& main)
 {
@@ -12,4 +12,4 @@ void Collega_Rete(MainWindowLink& main)
     main.setMenuHandler(QStringLiteral("mnuStrumentiSincronizzazione"), [] { frmSyncro::Mostra(); });
 }
 
-} // namespace options
+} // namespace network

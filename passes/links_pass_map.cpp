@@ -13,7 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
-namespace charts {
+namespace passes {
 
 namespace {
 
@@ -39,7 +39,7 @@ void Ridisegna(QWidget* mappa, bool arraynuovo)
 void Collega_Mappa_Passaggio(MainWindowLink& main)
 {
     MainWindowLink* m = &main;
-    for (const char* nome : skysat::kOpzioni)
+    for (const char* nome : passes::kOpzioni)
         if (QAction* a = main.menuItem(QString::fromLatin1(nome)))
             a->setCheckable(true);
 
@@ -140,11 +140,11 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
             menu->menuAction()->setVisible(mappa != nullptr);
             if (!mappa)
                 return;
-            for (const char* nome : skysat::kOpzioni)
+            for (const char* nome : passes::kOpzioni)
                 if (QAction* a = m->menuItem(QString::fromLatin1(nome)))
                     a->setChecked(mappa->property(("imp" + QByteArray(nome)).constData()).toBool());
         });
     }
 }
 
-} // namespace charts
+} // namespace passes

@@ -8,7 +8,7 @@
 
 #include <QApplication>
 
-namespace predictions {
+namespace passes {
 
 void Collega_Previsioni(MainWindowLink& main)
 {
@@ -20,7 +20,7 @@ void Collega_Previsioni(MainWindowLink& main)
         if (QWidget* cornice = f->parentWidget(); cornice && cornice->inherits("QMdiSubWindow"))
             cornice->showNormal();
         f->setWindowState(f->windowState() & ~Qt::WindowMinimized);
-        database::Mostra_Figlia(f);
+        common::Mostra_Figlia(f);
     });
 
     // A chosen pass opens a new pass map of that pass, at the event chosen:
@@ -35,4 +35,4 @@ void Collega_Previsioni(MainWindowLink& main)
     });
 }
 
-} // namespace predictions
+} // namespace passes

@@ -203,7 +203,7 @@ frmDetails* frmVisibleSatellites::lvwPass_MouseDown(int Index, Qt::MouseButton B
     frmDetails* elenco = frmDetails::Nuovo();
     elenco->Elenco_Testo(righe);
     elenco->setWindowTitle(QString());
-    database::Mostra_Figlia(elenco);
+    common::Mostra_Figlia(elenco);
     return elenco;
 }
 
@@ -219,12 +219,12 @@ void frmVisibleSatellites::lstPass_DblClick(int Index)
     // observer's view, from the pass's own satellite.
     const core::RecordPassaggio passaggio = *p;
     frmDetails* d = frmDetails::Nuovo();
-    database::Mostra_Figlia(d);
+    common::Mostra_Figlia(d);
     const QPointer<frmDetails> guardia(d);
     double passo = 0;
     // Refused (another long task runs, the user was told): no empty window stays.
-    if (!d->Genera_elenco(passaggio, passo, predictions::TipoOBS) && guardia)
-        database::Chiudi_Figlia(guardia);
+    if (!d->Genera_elenco(passaggio, passo, listings::TipoOBS) && guardia)
+        common::Chiudi_Figlia(guardia);
 }
 
 void frmVisibleSatellites::cmdMappa_Click(int Index)
@@ -329,7 +329,7 @@ void frmVisibleSatellites::mnuSalva_Click()
     QApplication::processEvents();
     // Named after the pass: its satellite and its culmination.
     const QString culmine = lista->count() > 1 ? vb::Trim(lista->item(1)->text().left(24)) : QString();
-    const platform::FileDialogRequest richiesta = predictions::Richiesta_Salva_Testo(
+    const platform::FileDialogRequest richiesta = listings::Richiesta_Salva_Testo(
         lista->item(0)->data(Qt::UserRole + 1).toString() + QLatin1Char(' ') + culmine);
     auto* files = platform::services().files;
     if (!files)

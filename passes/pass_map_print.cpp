@@ -169,7 +169,7 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
     linea({});
     linea(Etichetta("informazioni") + mLang::Testo_Lingua(QStringLiteral("frmSkySat"), QStringLiteral("intestazioneobs")));
     linea({});
-    linea(Etichetta("mappa") + skysat::Data_Generale(gvarTempoMappa));
+    linea(Etichetta("mappa") + passes::Data_Generale(gvarTempoMappa));
     linea({});
     linea(Etichetta("inizio") + vb::Left(gstrRiga1, 62));
     linea(Etichetta("culmine") + vb::Left(gstrRiga2, 62));

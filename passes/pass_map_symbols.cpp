@@ -2,7 +2,7 @@
 
 #include "platform/vb.h"
 
-namespace skysat {
+namespace passes {
 
 QString Data_Generale(const QDateTime& d)
 {
@@ -10,4 +10,4 @@ QString Data_Generale(const QDateTime& d)
            vb::Format(d, u"Long Time");
 }
 
-} // namespace skysat
+} // namespace passes

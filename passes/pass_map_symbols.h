@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace skysat {
+namespace passes {
 
 // The fourteen options of a pass map, named as the menu items that show
 // them; the window's member of each is "imp" followed by the name.
@@ -29,4 +29,4 @@ inline constexpr const char* kOpzioni[14] = {
 // and long time.
 QString Data_Generale(const QDateTime& d);
 
-} // namespace skysat
+} // namespace passes

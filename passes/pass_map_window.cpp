@@ -140,7 +140,7 @@ void frmSkySat::Form_Load()
                 mudtRighe = gudtRigheAttive[slot];
     }
     setWindowTitle(vb::displayable(vb::Trim(QString::fromStdString(mudtSatellite.Nome))) + QStringLiteral(" - ") +
-                   skysat::Data_Generale(gvarTempoMappa) + QLatin1Char(' ') + T("Def", "oralocale"));
+                   passes::Data_Generale(gvarTempoMappa) + QLatin1Char(' ') + T("Def", "oralocale"));
     // A missing or unreadable landscape leaves the layer without a picture.
     picBackground = platform::loadPicture(QDir(mLang::Cartella_Programma()).filePath(QStringLiteral("landscape.dat")));
     m_picture1->canvas().Scale(-100, 100, 100, -100);
@@ -250,12 +250,12 @@ void frmSkySat::Calcola_coordinate_altazimutali()
 // The track keeps the schedule of an automatic listing.
 QDateTime frmSkySat::Inizio_Traccia(const QDateTime& inizio)
 {
-    return predictions::Inizio_Automatico(inizio);
+    return listings::Inizio_Automatico(inizio);
 }
 
 int frmSkySat::Passo_Traccia(long long minuti)
 {
-    return static_cast<int>(predictions::Passo_Automatico(minuti));
+    return static_cast<int>(listings::Passo_Automatico(minuti));
 }
 
 QString frmSkySat::Testo_Etichetta(int i) const
@@ -351,7 +351,7 @@ void frmSkySat::Disegna_traccia(bool arraynuovo)
             PuntoPassaggio p;
             Mappatura(v.Azimuth, v.Altezza, p.X, p.Y);
             p.Tempo = t;
-            p.DataOra = skysat::Data_Generale(t);
+            p.DataOra = passes::Data_Generale(t);
             if (v.Stato != StatoEclisse) {
                 if (v.Magnitudine.isNumber())
                     p.Magnitudine = vb::CStr(v.Magnitudine.valore);
@@ -425,7 +425,7 @@ void frmSkySat::Mostra_menu()
     MainWindowLink* main = MainWindowLink::instance();
     if (!main)
         return;
-    for (const char* nome : skysat::kOpzioni) {
+    for (const char* nome : passes::kOpzioni) {
         if (QAction* a = main->menuItem(QString::fromLatin1(nome))) {
             a->setCheckable(true);
             a->setChecked(property((QStringLiteral("imp") + QString::fromLatin1(nome)).toLatin1().constData()).toBool());

@@ -10,7 +10,7 @@
 #include <QToolBar>
 
 
-namespace options {
+namespace settings {
 
 void Collega_Opzioni(MainWindowLink& main)
 {
@@ -41,4 +41,4 @@ void Collega_Opzioni(MainWindowLink& main)
     };
 }
 
-} // namespace options
+} // namespace settings

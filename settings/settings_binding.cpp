@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace options::binding {
+namespace settings::binding {
 
 void Casella(QCheckBox* box, bool valore)
 {
@@ -116,4 +116,4 @@ void Seleziona_riga(QTreeWidget* lista, int riga)
     lista->setCurrentItem(item);
 }
 
-} // namespace options::binding
+} // namespace settings::binding

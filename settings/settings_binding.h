@@ -9,7 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QTreeWidget;
 
-namespace options::binding {
+namespace settings::binding {
 
 // The limiting-magnitude items: text suffix after "magnitudine" and the
 // number of the brightest stars drawn.
@@ -48,4 +48,4 @@ void Scrivi_testi(QTreeWidget* lista, const QStringList& testi);
 int Riga_selezionata(const QTreeWidget* lista);
 void Seleziona_riga(QTreeWidget* lista, int riga);
 
-} // namespace options::binding
+} // namespace settings::binding

@@ -31,7 +31,7 @@
 
 #include <cmath>
 
-using namespace options::binding;
+using namespace settings::binding;
 
 namespace {
 
@@ -64,13 +64,13 @@ frmSettings* frmSettings::instance(bool create)
 frmSettings* frmSettings::Mostra(int page)
 {
     QApplication::processEvents();
-    QWidget* main = database::Finestra_Principale();
+    QWidget* main = common::Finestra_Principale();
     if (main)
         main->setCursor(Qt::WaitCursor);
     frmSettings* d = instance();
     if (page >= 0 && page < d->SSTab1->count())
         d->SSTab1->setCurrentIndex(page);
-    database::Mostra_Figlia(d);
+    common::Mostra_Figlia(d);
     if (main)
         main->unsetCursor();
     return d;

@@ -34,7 +34,7 @@
 
 #include <algorithm>
 
-using namespace options::binding;
+using namespace settings::binding;
 
 namespace {
 

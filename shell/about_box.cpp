@@ -52,7 +52,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(ui::Immagine_Informazioni(96));
+    Image1->setPixmap(shell::Immagine_Informazioni(96));
     Image1->setFixedSize(96, 96);
 
     lblTitle = new QLabel(this);

@@ -208,7 +208,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(core::Titolo_Finestra());
     m_mdi = new QMdiArea(this);
     // Every window opens inside the visible workspace.
-    database::Sorveglia_Area(m_mdi);
+    common::Sorveglia_Area(m_mdi);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
 
@@ -225,7 +225,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     // A dialog of fixed layout is never stretched across the workspace, also
     // when a window that opens it shows it by itself while another is maximised.
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
-        if (sub && sub->isMaximized() && database::Dimensione_Fissa(sub->widget()))
+        if (sub && sub->isMaximized() && common::Dimensione_Fissa(sub->widget()))
             QTimer::singleShot(0, sub, [sub] { sub->showNormal(); });
     });
     // A language chosen while the main window is up applies at once.
@@ -556,7 +556,7 @@ void MDIForm1::creaToolbar()
         }
         auto* b = new QToolButton(m_toolbar);
         b->setObjectName(QStringLiteral("Toolbar1_") + key);
-        b->setIcon(ui::Icona_Pulsante(key));
+        b->setIcon(shell::Icona_Pulsante(key));
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, [this, key] { Toolbar1_ButtonClick(key); });
         m_toolbar->addWidget(b);
@@ -873,12 +873,12 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         }
         m_uscitaConfermata = true;
     }
-    if (database::Attivita_In_Corso()) {
+    if (common::Attivita_In_Corso()) {
         // A long task is running: it is asked to stop, and the program ends
         // once it has (its windows cannot go from under it).
         event->ignore();
         QPointer<MDIForm1> self(this);
-        database::Dopo_Le_Attivita([self] {
+        common::Dopo_Le_Attivita([self] {
             if (self)
                 self->close();
         });
@@ -889,7 +889,7 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     mNight::Chiusura();
     // The working list is kept for the next run.
     core::Salva_Lista_Lavoro();
-    database::Scarica_Finestre(m_mdi, this);
+    common::Scarica_Finestre(m_mdi, this);
     event->accept();
 }
 
@@ -907,7 +907,7 @@ frmTime* MDIForm1::timeWindow(bool create)
     if (!m_time && create) {
         m_time = new frmTime;
         m_timeFrame = m_mdi->addSubWindow(m_time);
-        m_timeFrame->setWindowIcon(ui::Icona_Pulsante(QStringLiteral("Time")));
+        m_timeFrame->setWindowIcon(shell::Icona_Pulsante(QStringLiteral("Time")));
         // A dialog of fixed size: arranging the windows moves it but never
         // stretches its clock faces and figures.
         m_timeFrame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -926,9 +926,9 @@ void MDIForm1::closeChildren(QWidget* except)
     // running now is asked to stop first: its windows go once it has ended.
     QPointer<MDIForm1> self(this);
     QPointer<QWidget> tenere(except);
-    database::Dopo_Le_Attivita([self, tenere] {
+    common::Dopo_Le_Attivita([self, tenere] {
         if (self)
-            database::Scarica_Finestre(self->m_mdi, self, tenere);
+            common::Scarica_Finestre(self->m_mdi, self, tenere);
     });
 }
 
@@ -938,7 +938,7 @@ void MDIForm1::mnuOpzioniData_Click()
 {
     frmTime* t = timeWindow();
     if (m_timeFrame) {
-        database::Attiva_Cornice(m_timeFrame);
+        common::Attiva_Cornice(m_timeFrame);
         m_timeFrame->raise();
     }
     t->Aggiorna_dati();
@@ -1076,7 +1076,7 @@ void MDIForm1::mnuVisualizzaColoriNotte_Click()
 
 void MDIForm1::mnuFinestreDiscesa_Click()
 {
-    database::Disponi_Finestre(m_mdi, [this] { m_mdi->cascadeSubWindows(); });
+    common::Disponi_Finestre(m_mdi, [this] { m_mdi->cascadeSubWindows(); });
 }
 
 namespace {
@@ -1096,7 +1096,7 @@ void MDIForm1::mnuFinestreDisponiOrizzontale_Click()
     const auto subs = finestreDisponibili(m_mdi);
     if (subs.isEmpty())
         return;
-    database::Disponi_Finestre(m_mdi, [this, &subs] {
+    common::Disponi_Finestre(m_mdi, [this, &subs] {
         const QRect area = m_mdi->viewport()->rect();
         const int h = area.height() / subs.size();
         for (int i = 0; i < subs.size(); ++i) {
@@ -1112,7 +1112,7 @@ void MDIForm1::mnuFinestreDisponiVerticale_Click()
     const auto subs = finestreDisponibili(m_mdi);
     if (subs.isEmpty())
         return;
-    database::Disponi_Finestre(m_mdi, [this, &subs] {
+    common::Disponi_Finestre(m_mdi, [this, &subs] {
         const QRect area = m_mdi->viewport()->rect();
         const int w = area.width() / subs.size();
         for (int i = 0; i < subs.size(); ++i) {

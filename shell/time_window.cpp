@@ -320,7 +320,7 @@ void frmTime::closeEvent(QCloseEvent* event)
     // Closing only hides the window; it keeps its state for the next time.
     // Close all, a change of language and exit unload it (the clock mode
     // lives in the central clock).
-    if (database::Scaricamento_In_Corso()) {
+    if (common::Scaricamento_In_Corso()) {
         event->accept();
         return;
     }

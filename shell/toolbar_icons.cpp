@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QtMath>
 
-namespace ui {
+namespace shell {
 
 namespace {
 
@@ -247,4 +247,4 @@ QPixmap Immagine_Informazioni(int size)
     return pm;
 }
 
-} // namespace ui
+} // namespace shell

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QString>
 
-namespace ui {
+namespace shell {
 
 // The icon of the toolbar button with this key ("Open", "Time", ...); an
 // empty icon for an unknown key.
@@ -14,4 +14,4 @@ QIcon Icona_Pulsante(const QString& key);
 // The about box's picture: a satellite over the Earth, size x size pixels.
 QPixmap Immagine_Informazioni(int size);
 
-} // namespace ui
+} // namespace shell

@@ -9,17 +9,17 @@
 void Collega_Tutte_Le_Finestre(MDIForm1& w)
 {
     database::Collega_Finestre(w);
-    views::Collega_Mappa_Mondo(w);
-    views::Collega_Cielo_Locale(w);
-    predictions::Collega_Previsioni(w);
-    predictions::Collega_Elenchi(w);
-    predictions::Collega_Tabelle(w);
-    charts::Collega_Mappa_Passaggio(w);
-    charts::Collega_Cielo_Generale(w);
-    options::Collega_Opzioni(w);
-    options::Collega_Localita(w);
-    options::Collega_File(w);
-    options::Collega_Rete(w);
+    maps::Collega_Mappa_Mondo(w);
+    maps::Collega_Cielo_Locale(w);
+    passes::Collega_Previsioni(w);
+    listings::Collega_Elenchi(w);
+    tables::Collega_Tabelle(w);
+    passes::Collega_Mappa_Passaggio(w);
+    sky::Collega_Cielo_Generale(w);
+    settings::Collega_Opzioni(w);
+    locations::Collega_Localita(w);
+    files::Collega_File(w);
+    network::Collega_Rete(w);
     // The time window's button that sets the clock from a time server.
     frmTime::setSincronizzazione([] { frmSyncro::Mostra(); });
 }

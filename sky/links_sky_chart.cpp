@@ -13,7 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
-namespace charts {
+namespace sky {
 
 namespace {
 
@@ -123,4 +123,4 @@ void Collega_Cielo_Generale(MainWindowLink& main)
     };
 }
 
-} // namespace charts
+} // namespace sky

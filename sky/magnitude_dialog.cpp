@@ -87,7 +87,7 @@ void frmMagnitude::Lingua()
     setWindowTitle(mLang::Testo_Lingua(kSezione, QStringLiteral("magnitudinelimite")));
     lblStelle->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("stelle")));
     cmbMagnitudine->clear();
-    for (const charts::LimiteMagnitudine& l : charts::kLimitiMagnitudine)
+    for (const sky::LimiteMagnitudine& l : sky::kLimitiMagnitudine)
         cmbMagnitudine->addItem(QString::fromLatin1(l.testo));
     cmdOK->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("ok")));
     cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("cancel")));
@@ -122,7 +122,7 @@ void frmMagnitude::Form_Load()
     }
     cmbMagnitudine->setCurrentIndex(-1);
     for (int i = 0; i < 12; ++i)
-        if (charts::kLimitiMagnitudine[i].stelle == c) {
+        if (sky::kLimitiMagnitudine[i].stelle == c) {
             cmbMagnitudine->setCurrentIndex(i);
             cmbMagnitudine_Click();
         }
@@ -134,7 +134,7 @@ void frmMagnitude::cmbMagnitudine_Click()
     const int i = cmbMagnitudine->currentIndex();
     if (i < 0 || i >= 12)
         return;
-    mintStelle = charts::kLimitiMagnitudine[i].stelle;
+    mintStelle = sky::kLimitiMagnitudine[i].stelle;
     lblNumeroStelle->setText(QString::number(mintStelle));
 }
 

@@ -13,7 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 
-namespace charts {
+namespace sky {
 // The twelve limits: item text and the number of stars brighter than it.
 struct LimiteMagnitudine {
     const char* testo;
@@ -24,7 +24,7 @@ inline constexpr LimiteMagnitudine kLimitiMagnitudine[12] = {
     {"mag. 5.0", 1639},   {"mag. 4.5", 921},  {"mag. 4.0", 521},  {"mag. 3.5", 293},
     {"mag. 3.0", 176},    {"mag. 2.5", 94},   {"mag. 2.0", 50},   {"mag. 1.5", 23},
 };
-} // namespace charts
+} // namespace sky
 
 class frmMagnitude : public QDialog {
     Q_OBJECT

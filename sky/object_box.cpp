@@ -164,7 +164,7 @@ void frmObject::Mostra_immagine(int n)
     platform::Canvas& c = PicObject->canvas();
     c.setAutoRedraw(true);
     c.Cls();
-    const QImage img = charts::Immagine_Oggetto(n);
+    const QImage img = sky::Immagine_Oggetto(n);
     c.Scale();
     c.setScaleMode(platform::Canvas::Pixels);
     c.PaintPicture(img, (c.pixelSize().width() - img.width()) / 2.0, (c.pixelSize().height() - img.height()) / 2.0);
@@ -184,7 +184,7 @@ void frmObject::Disegna_fase(double fase)
     c.setScaleMode(platform::Canvas::Pixels);
     const double w = c.pixelSize().width();
     const double h = c.pixelSize().height();
-    charts::Disegna_Fase(c, w / 2.0, h / 2.0, w / 3.0, fase);
+    common::Disegna_Fase(c, w / 2.0, h / 2.0, w / 3.0, fase);
     c.setAutoRedraw(false);
 }
 
@@ -197,16 +197,16 @@ void frmObject::Form_Paint()
     if (n >= 1 && n <= 9) {
         const mAstro::CorpoCeleste& c = gudtCorpi[n];
         setWindowTitle(mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(c.Nome)));
-        lblRa->setText(charts::dettagli::Testo_AR(c.AscensioneRetta));
-        lblDec->setText(charts::dettagli::Testo_Dec(c.Declinazione));
-        lblAlt->setText(charts::dettagli::Testo_Altezza(c.Altezza));
-        lblAz->setText(charts::dettagli::Testo_Azimuth(c.Azimuth));
+        lblRa->setText(sky::dettagli::Testo_AR(c.AscensioneRetta));
+        lblDec->setText(sky::dettagli::Testo_Dec(c.Declinazione));
+        lblAlt->setText(sky::dettagli::Testo_Altezza(c.Altezza));
+        lblAz->setText(sky::dettagli::Testo_Azimuth(c.Azimuth));
         lblMag->setText(vb::Format(c.Magnitudine, u"0.0"));
-        lblSize->setText(charts::dettagli::Testo_Diametro(c.Diametro));
+        lblSize->setText(sky::dettagli::Testo_Diametro(c.Diametro));
         if (n < mAstro::kLuna) {
-            lblDist->setText(vb::Format(c.Distanza, u"#0.00 ") + charts::dettagli::Unita("ua"));
+            lblDist->setText(vb::Format(c.Distanza, u"#0.00 ") + sky::dettagli::Unita("ua"));
             lblPhase->setText(vb::Format(c.Fase, u"0.00"));
-            lblLight->setText(charts::dettagli::Tempo_Luce_Pianeta(c.Distanza));
+            lblLight->setText(sky::dettagli::Tempo_Luce_Pianeta(c.Distanza));
             Mostra_immagine(n);
         }
         if (n == mAstro::kSole) {
@@ -214,14 +214,14 @@ void frmObject::Form_Paint()
             lblMag->hide();
             lblFase->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("magnitudine")));
             lblPhase->setText(vb::CStr(-26.4));
-            lblDist->setText(vb::Format(c.Distanza, u"000,000,000 ") + charts::dettagli::Unita("km"));
-            lblLight->setText(charts::dettagli::Tempo_Luce_Sole(c.Distanza));
+            lblDist->setText(vb::Format(c.Distanza, u"000,000,000 ") + sky::dettagli::Unita("km"));
+            lblLight->setText(sky::dettagli::Tempo_Luce_Sole(c.Distanza));
         } else if (n == mAstro::kLuna) {
             lblMagnitudine->hide();
             lblMag->hide();
-            lblDist->setText(vb::Format(c.Distanza, u"000,000 ") + charts::dettagli::Unita("km"));
-            lblPhase->setText(charts::dettagli::Fase_Luna(c.Fase));
-            lblLight->setText(charts::dettagli::Tempo_Luce_Luna(c.Distanza));
+            lblDist->setText(vb::Format(c.Distanza, u"000,000 ") + sky::dettagli::Unita("km"));
+            lblPhase->setText(sky::dettagli::Fase_Luna(c.Fase));
+            lblLight->setText(sky::dettagli::Tempo_Luce_Luna(c.Distanza));
             Disegna_fase(c.Fase);
         }
     } else if (n == 0) {
@@ -230,10 +230,10 @@ void frmObject::Form_Paint()
         double alt = 0;
         mAstro::Equatoriali_Orizzontali(s.AscensioneRetta, s.Declinazione, az, alt);
         setWindowTitle(Testo_Campo_Stella(s.Nome));
-        lblRa->setText(charts::dettagli::Testo_AR(s.AscensioneRetta));
-        lblDec->setText(charts::dettagli::Testo_Dec(s.Declinazione));
-        lblAlt->setText(charts::dettagli::Testo_Altezza(alt));
-        lblAz->setText(charts::dettagli::Testo_Azimuth(az));
+        lblRa->setText(sky::dettagli::Testo_AR(s.AscensioneRetta));
+        lblDec->setText(sky::dettagli::Testo_Dec(s.Declinazione));
+        lblAlt->setText(sky::dettagli::Testo_Altezza(alt));
+        lblAz->setText(sky::dettagli::Testo_Azimuth(az));
         lblMag->setText(vb::Format(s.Magnitudine / 100.0, u"0.00"));
         lblDiametro->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("costellazione")));
         lblSize->setText(Testo_Campo_Stella(s.Costellazione));

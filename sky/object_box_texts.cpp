@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace charts::dettagli {
+namespace sky::dettagli {
 
 QString Unita(const char* chiave)
 {
@@ -92,4 +92,4 @@ QString Fase_Luna(double faseRadianti)
     return vb::Format((1.0 - std::cos(faseRadianti)) * 0.5, u"#0%");
 }
 
-} // namespace charts::dettagli
+} // namespace sky::dettagli

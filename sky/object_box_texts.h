@@ -4,7 +4,7 @@
 
 // Every unit of the box comes from the language file (section frmObject:
 // "ua", "km", "ore", "minuti", "secondi"); the angle marks are fixed.
-namespace charts::dettagli {
+namespace sky::dettagli {
 
 // The unit text of `chiave` in the box's section.
 QString Unita(const char* chiave);
@@ -27,4 +27,4 @@ QString Tempo_Luce_Luna(double km);
 // Illuminated percentage of the Moon for its phase angle (radians): "47%".
 QString Fase_Luna(double faseRadianti);
 
-} // namespace charts::dettagli
+} // namespace sky::dettagli

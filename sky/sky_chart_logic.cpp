@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace charts {
+namespace sky {
 
 CoordinateMouse Calcola_Coordinate(double x, double y)
 {
@@ -87,4 +87,4 @@ Identificazione Identifica(double x, double y, double sw, double sh, int numStel
     return r;
 }
 
-} // namespace charts
+} // namespace sky

@@ -4,7 +4,7 @@
 // at 0 h, and the object nearest to a click.
 #include <QString>
 
-namespace charts {
+namespace sky {
 
 // The mouse readout's work record.
 struct CoordinateMouse {
@@ -47,4 +47,4 @@ struct Identificazione {
 };
 Identificazione Identifica(double x, double y, double sw, double sh, int numStelle);
 
-} // namespace charts
+} // namespace sky

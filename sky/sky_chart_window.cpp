@@ -126,7 +126,7 @@ frmGeneralSky* frmGeneralSky::Mostra()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool nuovo = !g_cielo;
     frmGeneralSky* w = instance();
-    database::Mostra_Figlia(w);
+    common::Mostra_Figlia(w);
     if (nuovo) {
         // The frame takes the chart's size (and its saved place when asked).
         if (QMdiSubWindow* sub = cornice(w)) {
@@ -148,7 +148,7 @@ frmGeneralSky* frmGeneralSky::Mostra()
     }
     // A placement saved on a larger screen comes back inside the workspace.
     if (QMdiSubWindow* sub = cornice(w))
-        database::Nell_Area_Visibile(sub);
+        common::Nell_Area_Visibile(sub);
     w->raise();
     QApplication::restoreOverrideCursor();
     return w;
@@ -179,7 +179,7 @@ bool frmGeneralSky::spuntata(const char* name) const
 void frmGeneralSky::Imposta_Puntatore(int n)
 {
     m_puntatore = n;
-    Picture1->setCursor(charts::Puntatore_Mouse(n));
+    Picture1->setCursor(sky::Puntatore_Mouse(n));
 }
 
 void frmGeneralSky::Inverti_Voce(const QString& name)
@@ -355,10 +355,10 @@ void frmGeneralSky::Disegna_griglia(platform::Canvas& c)
 void frmGeneralSky::Disegna_costellazioni(platform::Canvas& c)
 {
     const platform::VbColor colore = static_cast<platform::VbColor>(glngColoreCostellazioniLinee);
-    charts::PezzoLinea pezzi[2];
+    sky::PezzoLinea pezzi[2];
     for (int i = 1; i < static_cast<int>(gudtLineeCostellazioni.size()); ++i) {
         const LineaCostellazione& l = gudtLineeCostellazioni[i];
-        const int n = charts::Pezzi_Linea(l.AscensioneRetta1, l.Declinazione1, l.AscensioneRetta2,
+        const int n = sky::Pezzi_Linea(l.AscensioneRetta1, l.Declinazione1, l.AscensioneRetta2,
                                           l.Declinazione2, pezzi);
         for (int k = 0; k < n; ++k)
             c.Line(pezzi[k].x1, pezzi[k].y1, pezzi[k].x2, pezzi[k].y2, colore);
@@ -402,7 +402,7 @@ void frmGeneralSky::Disegna_pianeta(platform::Canvas& c, double r, platform::VbC
 {
     const mAstro::CorpoCeleste& corpo = gudtCorpi[n];
     double a = 0, d = 0;
-    charts::Posizione_Carta(n, a, d);
+    sky::Posizione_Carta(n, a, d);
     if (n != mAstro::kSole) {
         c.setFillStyle(platform::Canvas::FillSolid);
         c.setFillColor(colore);
@@ -410,7 +410,7 @@ void frmGeneralSky::Disegna_pianeta(platform::Canvas& c, double r, platform::VbC
     } else {
         // The Sun's picture, about centred on its place: the offsets are the
         // picture's size (HIMETRIC) over the chart's (twips) in chart units.
-        const QImage sole = charts::Immagine_Mouse(6);
+        const QImage sole = sky::Immagine_Mouse(6);
         const double sw = c.scaleWidth();
         const double sh = c.scaleHeight();
         const double w = vb::PixelsToTwips(c.pixelSize().width());
@@ -440,8 +440,8 @@ void frmGeneralSky::Disegna_luna(platform::Canvas& c)
     const mAstro::CorpoCeleste& luna = gudtCorpi[mAstro::kLuna];
     const double r = std::fabs(double(gsngLatoSx) - double(gsngLatoDx)) / 140.0;
     double a = 0, d = 0;
-    charts::Posizione_Carta(mAstro::kLuna, a, d);
-    charts::Disegna_Fase(c, a, d, r, luna.Fase);
+    sky::Posizione_Carta(mAstro::kLuna, a, d);
+    common::Disegna_Fase(c, a, d, r, luna.Fase);
     if (spuntata("mnuGeneralSkyEtichetteSoleLuna")) {
         c.setForeColor(kEtichette);
         c.setCurrentX(a - r);
@@ -470,9 +470,9 @@ void frmGeneralSky::Picture1_MouseDown(int button, int /*shift*/, double x, doub
 
 void frmGeneralSky::Picture1_MouseMove(int button, int /*shift*/, double x, double y)
 {
-    mudtCoordinate = charts::Calcola_Coordinate(x, y);
+    mudtCoordinate = sky::Calcola_Coordinate(x, y);
     setWindowTitle(mstrTitolo + QStringLiteral(" - ") + Tag + QLatin1Char(' ') + mstrOraLocale
-                   + QStringLiteral(" -  ") + charts::Testo_Coordinate(mudtCoordinate, mstrAR, mstrDec));
+                   + QStringLiteral(" -  ") + sky::Testo_Coordinate(mudtCoordinate, mstrAR, mstrDec));
     if (button == 1 && spuntata("mnuGeneralSkyZoom")) {
         platform::Canvas& c = Picture1->canvas();
         c.setFillStyle(platform::Canvas::FillTransparent);
@@ -504,7 +504,7 @@ void frmGeneralSky::Picture1_MouseUp(int button, int /*shift*/, double x, double
         return;
 
     const platform::Canvas& c = Picture1->canvas();
-    const charts::Identificazione id = charts::Identifica(x, y, c.scaleWidth(), c.scaleHeight(), gintNumStelle);
+    const sky::Identificazione id = sky::Identifica(x, y, c.scaleWidth(), c.scaleHeight(), gintNumStelle);
     if (id.oggetto < 0)
         return;
     if (id.oggetto == 0) {

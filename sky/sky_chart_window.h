@@ -90,7 +90,7 @@ private:
     float msngInizioX = 0;
     float msngInizioY = 0;
     QString mstrTitolo, mstrOraLocale, mstrAR, mstrDec;
-    charts::CoordinateMouse mudtCoordinate;
+    sky::CoordinateMouse mudtCoordinate;
     int m_puntatore = 1;
     bool m_disegno = false;
     mutable QHash<QString, QAction*> m_voci;   // own items when there is no main window

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace charts {
+namespace sky {
 
 namespace {
 
@@ -171,4 +171,4 @@ QImage Immagine_Oggetto(int n)
     }
 }
 
-} // namespace charts
+} // namespace sky

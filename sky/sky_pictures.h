@@ -5,7 +5,7 @@
 #include <QCursor>
 #include <QImage>
 
-namespace charts {
+namespace sky {
 
 // Picture n of the pointer list; a null image for a number not in use.
 QImage Immagine_Mouse(int n);
@@ -14,4 +14,4 @@ QCursor Puntatore_Mouse(int n);
 // Picture n (1 to 9) of the object list, 48 by 48; null otherwise.
 QImage Immagine_Oggetto(int n);
 
-} // namespace charts
+} // namespace sky

@@ -232,7 +232,7 @@ frmRiseSet* frmRiseSet::Mostra()
 {
     if (!g_almanacco)
         g_almanacco = new frmRiseSet;
-    database::Mostra_Figlia(g_almanacco);
+    common::Mostra_Figlia(g_almanacco);
     return g_almanacco;
 }
 
@@ -318,7 +318,7 @@ void frmRiseSet::Disegna_luna(platform::CanvasWidget& picture, const QDateTime& 
         return;
     mAstro::Calcola_Sole();
     mAstro::Calcola_Luna();
-    charts::Disegna_Fase_Riquadro(picture.canvas(), gudtCorpi[size_t(mAstro::kLuna)].Fase);
+    common::Disegna_Fase_Riquadro(picture.canvas(), gudtCorpi[size_t(mAstro::kLuna)].Fase);
     picture.Refresh();
     // The shared time state and the Sun and Moon rows back on the program
     // clock, so that no other window (a stopped clock does not tick) draws
@@ -362,7 +362,7 @@ void frmRiseSet::DTPicker1_Change()
 
 void frmRiseSet::chiudi()
 {
-    database::Chiudi_Figlia(this);
+    common::Chiudi_Figlia(this);
 }
 
 void frmRiseSet::cmdOK_Click()

@@ -124,7 +124,7 @@ frmChannel* frmChannel::Mostra(int riga, int slot, int canale)
     g_canale->gintCanaleFrequenza = canale;
     // Open or not, the list shows the channels of the row it will set.
     g_canale->Riempi_lista();
-    database::Mostra_Figlia(g_canale);
+    common::Mostra_Figlia(g_canale);
     return g_canale;
 }
 
@@ -179,5 +179,5 @@ void frmChannel::cmdCancel_Click()
 
 void frmChannel::chiudi()
 {
-    database::Chiudi_Figlia(this);
+    common::Chiudi_Figlia(this);
 }

@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 
-namespace predictions {
+namespace tables {
 
 void Collega_Tabelle(MainWindowLink& main)
 {
@@ -19,4 +19,4 @@ void Collega_Tabelle(MainWindowLink& main)
     main.setMenuHandler(QStringLiteral("mnuEffemeridiAlmanacco"), [] { frmRiseSet::Mostra(); });
 }
 
-} // namespace predictions
+} // namespace tables

@@ -75,7 +75,7 @@ OreMinutiSecondi riporta(float h, float m, float s)
 
 } // namespace
 
-namespace charts {
+namespace tables {
 
 QString Tempo_Luce_Pianeta(double ua)
 {
@@ -117,7 +117,7 @@ QString Testo_Dec(double gradi)
     return segno + vb::Format(std::fabs(d), u"#0°") + vb::Format(m, u"00'");
 }
 
-} // namespace charts
+} // namespace tables
 
 frmPlanets::frmPlanets(QWidget* parent)
     : QWidget(parent)
@@ -238,7 +238,7 @@ frmPlanets* frmPlanets::Mostra()
     // Normal state before it is shown.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(g_pianeti->parentWidget()))
         sub->showNormal();
-    database::Mostra_Figlia(g_pianeti);
+    common::Mostra_Figlia(g_pianeti);
     return g_pianeti;
 }
 
@@ -266,17 +266,17 @@ void frmPlanets::Aggiorna_dati()
         colora(lblAlt[size_t(i)], c.Altezza < 0 ? kRosso : kBlu);
         lblAlt[size_t(i)]->setText(vb::Format(c.Altezza, u"#0.0°"));
         lblAz[size_t(i)]->setText(vb::Format(c.Azimuth, u"##0.0°"));
-        lblRa[size_t(i)]->setText(charts::Testo_AR(c.AscensioneRetta));
-        lblDec[size_t(i)]->setText(charts::Testo_Dec(c.Declinazione));
+        lblRa[size_t(i)]->setText(tables::Testo_AR(c.AscensioneRetta));
+        lblDec[size_t(i)]->setText(tables::Testo_Dec(c.Declinazione));
     }
     for (int i = 0; i < kPianeti; ++i) {
         const CorpoCeleste& c = gudtCorpi[size_t(i + 1)];
         lblDist[size_t(i)]->setText(vb::Format(c.Distanza, u"#0.0"));
         lblMag[size_t(i)]->setText(vb::Format(c.Magnitudine, u"0.0"));
-        lblLight[size_t(i)]->setText(charts::Tempo_Luce_Pianeta(c.Distanza));
+        lblLight[size_t(i)]->setText(tables::Tempo_Luce_Pianeta(c.Distanza));
     }
     const CorpoCeleste& sole = gudtCorpi[size_t(mAstro::kSole)];
-    lblLight[7]->setText(charts::Tempo_Luce_Sole(sole.Distanza));
+    lblLight[7]->setText(tables::Tempo_Luce_Sole(sole.Distanza));
     lblDistSun->setText(vb::Format(sole.Distanza, u"000,000,000"));
     const CorpoCeleste& luna = gudtCorpi[size_t(mAstro::kLuna)];
     lblLight[8]->setText(vb::Format(luna.Distanza / kVelocitaLuce, u"0.0s"));
@@ -285,7 +285,7 @@ void frmPlanets::Aggiorna_dati()
 
 void frmPlanets::chiudi()
 {
-    database::Chiudi_Figlia(this);
+    common::Chiudi_Figlia(this);
 }
 
 void frmPlanets::cmdOK_Click()

@@ -12,7 +12,7 @@ class GraphButton;
 class QFrame;
 class QLabel;
 
-namespace charts {
+namespace tables {
 // Light time of a planet at `ua` astronomical units: "5m54s" under one
 // hour, "4h10m19s" from one hour on.
 QString Tempo_Luce_Pianeta(double ua);
@@ -21,7 +21,7 @@ QString Tempo_Luce_Sole(double km);
 // Right ascension (hours) as "6h45m" and declination (degrees) as "-16°45'".
 QString Testo_AR(double ore);
 QString Testo_Dec(double gradi);
-} // namespace charts
+} // namespace tables
 
 class frmPlanets : public QWidget, public core::RefreshView {
     Q_OBJECT

@@ -275,7 +275,7 @@ frmTrack* frmTrack::Mostra()
 {
     if (!g_track)
         g_track = new frmTrack;
-    database::Mostra_Figlia(g_track);
+    common::Mostra_Figlia(g_track);
     return g_track;
 }
 
@@ -475,7 +475,7 @@ void frmTrack::cmdUltimo_Click()
 
 void frmTrack::chiudi()
 {
-    database::Chiudi_Figlia(this);
+    common::Chiudi_Figlia(this);
 }
 
 void frmTrack::cmdOK_Click()

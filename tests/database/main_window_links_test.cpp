@@ -36,7 +36,7 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
 {
     MDIForm1 w;
     database::Collega_Finestre(w);
-    predictions::Collega_Elenchi(w);
+    listings::Collega_Elenchi(w);
     w.resize(1200, 820);
     w.show();
     for (const char* n : {"25544", "22674", "23177", "21897", "00005"})

@@ -40,11 +40,11 @@ struct LocationLinks : ::testing::Test {
         f.open(QIODevice::WriteOnly);
         f.write("\"Italy: Milano\",45.47,9.19,1\r\n");
         f.close();
-        options::Imposta_File_Citta(p);
+        locations::Imposta_File_Citta(p);
     }
     void TearDown() override
     {
-        options::Imposta_File_Citta(QString());
+        locations::Imposta_File_Citta(QString());
         mLang::Usa_File_Lingua(QString());
     }
     static QList<QWidget*> Figli(MDIForm1& w)
@@ -61,8 +61,8 @@ struct LocationLinks : ::testing::Test {
 TEST_F(LocationLinks, ToolbarAndStatusBarOpenTheOneLocationWindow)
 {
     MDIForm1 w;
-    options::Collega_Localita(w);
-    options::Collega_File(w);
+    locations::Collega_Localita(w);
+    files::Collega_File(w);
     w.show();
     for (const char* n : {"mnuOpzioniLocalita", "mnuFileNuovo", "mnuFileModifica", "mnuFileStampa",
                           "mnuFileImpostaStampante", "mnuStrumentiFormattazione", "mnuStrumentiCalcolatrice",
@@ -91,8 +91,8 @@ TEST_F(LocationLinks, ToolbarAndStatusBarOpenTheOneLocationWindow)
 TEST_F(LocationLinks, SaveGoesToTheActiveViewerWithTheFocusInItsText)
 {
     MDIForm1 w;
-    options::Collega_Localita(w);
-    options::Collega_File(w);
+    locations::Collega_Localita(w);
+    files::Collega_File(w);
     w.show();
     w.menuItem("mnuFileNuovo")->trigger();
     w.menuItem("mnuFileNuovo")->trigger();
@@ -137,8 +137,8 @@ TEST_F(LocationLinks, SaveGoesToTheActiveViewerWithTheFocusInItsText)
 TEST_F(LocationLinks, ExternalProgramAndCalculator)
 {
     MDIForm1 w;
-    options::Collega_Localita(w);
-    options::Collega_File(w);
+    locations::Collega_Localita(w);
+    files::Collega_File(w);
     const QString prima = gstrEseguiProgramma;
     const QString primiParametri = gstrEseguiParametri;
     gstrEseguiProgramma = QStringLiteral("   ");
@@ -165,8 +165,8 @@ TEST_F(LocationLinks, ExternalProgramAndCalculator)
 TEST_F(LocationLinks, EditAFileOpensAtTheFilesFirstFolderAndShowsWholeElementLines)
 {
     MDIForm1 w;
-    options::Collega_Localita(w);
-    options::Collega_File(w);
+    locations::Collega_Localita(w);
+    files::Collega_File(w);
     w.resize(1200, 800);
     w.show();
     const QString principale = gstrDatabasePrimario;
@@ -195,15 +195,15 @@ TEST_F(LocationLinks, TheLocationListOpensAtTheObserversPlaceInTheWorkspace)
     QByteArray testo;
     for (int i = 100; i < 400; ++i)
         testo += "\"Country: Place " + QByteArray::number(i) + "\"," + QByteArray::number(i % 90) + ",1,1\r\n";
-    QFile file(options::File_Citta());
+    QFile file(locations::File_Citta());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(testo);
     file.close();
     const QString prima = gstrLocalita;
     gstrLocalita = QStringLiteral("Country: Place 377");
     MDIForm1 w;
-    options::Collega_Localita(w);
-    options::Collega_File(w);
+    locations::Collega_Localita(w);
+    files::Collega_File(w);
     w.resize(1100, 800);
     w.show();
     w.menuItem("mnuOpzioniLocalita")->trigger();

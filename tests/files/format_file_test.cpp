@@ -37,7 +37,7 @@ struct FormatFile : ::testing::Test {
     {
         fakes.prompt.calls.clear();
         fakes.files.fileAnswers = {path};
-        options::Formattazione_File(nullptr);
+        files::Formattazione_File(nullptr);
         return fakes.prompt.calls.isEmpty() ? QString() : fakes.prompt.calls.last().text;
     }
 };

@@ -120,8 +120,8 @@ TEST_F(FileViewer, UnreadableFileTellsAndLeavesNoWindow)
     // The Edit command opens no viewer for an empty file or a cancel.
     const QString vuoto = Scrivi(QStringLiteral("empty.txt"), QByteArray());
     fakes.files.fileAnswers = {vuoto, std::nullopt};
-    EXPECT_EQ(options::File_Modifica(nullptr), nullptr);
-    EXPECT_EQ(options::File_Modifica(nullptr), nullptr);
+    EXPECT_EQ(files::File_Modifica(nullptr), nullptr);
+    EXPECT_EQ(files::File_Modifica(nullptr), nullptr);
     ASSERT_EQ(fakes.files.calls.size(), 2);
     EXPECT_EQ(fakes.files.calls[0].request.title, mLang::Testo_Lingua("Dialogs", "modificatle"));
     EXPECT_EQ(fakes.prompt.calls.size(), 1);
@@ -152,8 +152,8 @@ TEST_F(FileViewer, ClosingQuestionOnlyWhenTheTextDiffers)
 
 TEST_F(FileViewer, NewDocumentAsksSaveAsEveryTimeAndKeepsItsTitle)
 {
-    frmFile* f = options::File_Nuovo(nullptr);
-    frmFile* g = options::File_Nuovo(nullptr);
+    frmFile* f = files::File_Nuovo(nullptr);
+    frmFile* g = files::File_Nuovo(nullptr);
     const QString nuovo = mLang::Testo_Lingua("MDIForm1", "nuovo");
     const QString numero = f->windowTitle().mid(nuovo.size());
     EXPECT_TRUE(f->windowTitle().startsWith(nuovo));
@@ -233,7 +233,7 @@ TEST_F(FileViewer, PrintsSelectionOrWholeText)
 
 TEST(FileTools, LineEndRepairAndPageLayout)
 {
-    using options::Ripara_Fine_Righe;
+    using files::Ripara_Fine_Righe;
     EXPECT_EQ(Ripara_Fine_Righe(QStringLiteral("a\nb\nc")), QStringLiteral("a\r\nb\r\nc\r\n"));
     EXPECT_EQ(Ripara_Fine_Righe(QStringLiteral("a\r\nb\r\n")), QStringLiteral("a\r\nb\r\n"));
     // Repairing twice changes nothing more.

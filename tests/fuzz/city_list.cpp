@@ -5,13 +5,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const vb::TextDocument d = vb::decodeText(fuzz::Byte(data, size));
-    const options::LetturaCitta l = options::Leggi_Citta(d.text);
+    const locations::LetturaCitta l = locations::Leggi_Citta(d.text);
     // Every row read is written so that it reads back whole and the same:
     // a list saved by the program never loses a place at the next start.
-    const options::LetturaCitta di_nuovo = options::Leggi_Citta(options::Testo_Citta(l.righe));
+    const locations::LetturaCitta di_nuovo = locations::Leggi_Citta(locations::Testo_Citta(l.righe));
     FUZZ_CHECK(di_nuovo.completa());
     std::size_t piene = 0;
-    for (const options::RigaCitta& r : l.righe)
+    for (const locations::RigaCitta& r : l.righe)
         piene += r.vuota() ? 0 : 1;
     FUZZ_CHECK(di_nuovo.righe.size() == piene);
     for (std::size_t i = 0; i < di_nuovo.righe.size(); ++i)

@@ -186,7 +186,7 @@ TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
     gudtDatabasePrimario.clear();
     MDIForm1 w;
     database::Collega_Finestre(w);
-    predictions::Collega_Elenchi(w);
+    listings::Collega_Elenchi(w);
     w.show();
     ASSERT_TRUE(w.menuItem("mnuSatellitiCalcoloEffemeridi")->isEnabled());
     // Cancel: nothing opens.
@@ -222,8 +222,8 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     MDIForm1 w;
     // Wired as the program does at start-up: the text viewer's commands
     // come after the listings'.
-    predictions::Collega_Elenchi(w);
-    options::Collega_File(w);
+    listings::Collega_Elenchi(w);
+    files::Collega_File(w);
     w.show();
     auto* d = new frmDetails;
     QMdiSubWindow* sub = w.mdiArea()->addSubWindow(d);
@@ -231,7 +231,7 @@ TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)
     double passo = 60;
     ASSERT_TRUE(d->Genera_elenco(kSlotScratch, locale(0), locale(2), passo, 3));
     w.mdiArea()->setActiveSubWindow(sub);
-    ASSERT_EQ(predictions::Finestra_Attiva(w), d);
+    ASSERT_EQ(listings::Finestra_Attiva(w), d);
     ASSERT_NE(w.menu("mnuFile"), nullptr);
     w.menuItem("mnuFileSalva")->setEnabled(false);
     emit w.menu("mnuFile")->aboutToShow();

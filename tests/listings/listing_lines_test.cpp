@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace predictions;
+using namespace listings;
 using listtest::Listings;
 
 QDateTime alle(int h, int m, int s)

@@ -364,7 +364,7 @@ TEST_F(Listings, LongListingKeepsFiguresAndSavesAsItGoes)
     frmDetails d;
     double passo = 1;
     ASSERT_TRUE(d.Genera_elenco(kSlotScratch, locale(0), locale(24 * 60), passo, 1));
-    const predictions::ListingModel* m = d.Elenco();
+    const listings::ListingModel* m = d.Elenco();
     ASSERT_EQ(m->Righe_Dati(), 24 * 3600 + 1);
     EXPECT_LT(double(m->Memoria()) / double(m->Righe_Dati()), 48.0);
     // The lines at every minute are those of the same listing at a 60 s step.

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace options;
+using namespace locations;
 
 TEST(CityList, ReadsQuotedNameAndNumbersAndWritesTheSameLine)
 {

@@ -34,7 +34,7 @@ protected:
                           "\"Brazil: Manaus\",-3.1,-60.0167,-4\r\n"
                           "\"Newfoundland: St. John's\",47.5675,-52.7072,-3.5\r\n"
                           "\"Italy: Milano\",45.5,9.2,1\r\n"));
-        options::Imposta_File_Citta(path);
+        locations::Imposta_File_Citta(path);
         gstrLocalita = QStringLiteral("Here: Home");
         gsngLatitudine = 10.5f;
         gsngLongitudine = -20.25f;
@@ -47,8 +47,8 @@ protected:
     void TearDown() override
     {
         delete frmLocation::istanza();
-        options::Imposta_File_Citta(QString());
-        options::Imposta_Lettura_Completa(true);
+        locations::Imposta_File_Citta(QString());
+        locations::Imposta_Lettura_Completa(true);
         mLang::Usa_File_Lingua({});
     }
     void Scrivi(const QByteArray& b)
@@ -79,7 +79,7 @@ TEST_F(LocationDialog, LoadsListAndShowsCurrentObserver)
     frmLocation f;
     EXPECT_EQ(f.cmbCity->count(), 4);
     EXPECT_EQ(f.lblCity->text(), QStringLiteral("4"));
-    EXPECT_EQ(options::gvarCitta.size(), 4u);
+    EXPECT_EQ(locations::gvarCitta.size(), 4u);
     EXPECT_EQ(f.cmbCityText->text(), QStringLiteral("Here: Home"));
     EXPECT_EQ(f.txtHeight->text(), QStringLiteral("123"));
     EXPECT_EQ(f.cmbOffset->currentIndex(), 0);
@@ -91,7 +91,7 @@ TEST_F(LocationDialog, LoadsListAndShowsCurrentObserver)
     // Item data is the table row, whatever the list's order.
     for (int i = 0; i < f.cmbCity->count(); ++i) {
         const int riga = f.cmbCity->item(i)->data(Qt::UserRole).toInt();
-        EXPECT_EQ(options::gvarCitta[std::size_t(riga - 1)].nome, f.cmbCity->item(i)->text());
+        EXPECT_EQ(locations::gvarCitta[std::size_t(riga - 1)].nome, f.cmbCity->item(i)->text());
     }
 }
 
@@ -167,8 +167,8 @@ TEST_F(LocationDialog, DeletingRewritesTheFileWithoutTheCity)
     f.Seleziona_Voce(Voce(f, QStringLiteral("Newfoundland: St. John's")));
     f.cmdElimina_Click();
     EXPECT_EQ(f.lblCity->text(), QStringLiteral("2"));
-    EXPECT_EQ(options::gvarCitta.size(), 4u);     // blank rows stay
-    EXPECT_TRUE(options::gvarCitta[1].vuota());
+    EXPECT_EQ(locations::gvarCitta.size(), 4u);     // blank rows stay
+    EXPECT_TRUE(locations::gvarCitta[1].vuota());
     EXPECT_EQ(Leggi(), QByteArray("\"Italy: Milano\",45.47,9.19,1\r\n\"Italy: Milano\",45.5,9.2,1\r\n"));
 
     // Without a selection: a message and nothing else.
@@ -198,7 +198,7 @@ TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndMessage)
     ASSERT_TRUE(QDir().mkdir(path));
     frmLocation f;
     EXPECT_EQ(f.cmbCity->count(), 0);
-    EXPECT_TRUE(options::gvarCitta.empty());
+    EXPECT_TRUE(locations::gvarCitta.empty());
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
     EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmLocation", "errorefile"));
@@ -370,8 +370,8 @@ TEST_F(LocationDialog, NewPlaceIsListedAndKeptInTheFile)
     EXPECT_EQ(domanda.flags, platform::vbYesNo | platform::vbInformation);
     EXPECT_TRUE(domanda.text.contains(QStringLiteral("  Chile: Santiago  "))) << domanda.text.toStdString();
     EXPECT_TRUE(domanda.text.contains(QStringLiteral("= -33.45°"))) << domanda.text.toStdString();
-    ASSERT_EQ(options::gvarCitta.size(), 5u);
-    const options::RigaCitta& r = options::gvarCitta[4];
+    ASSERT_EQ(locations::gvarCitta.size(), 5u);
+    const locations::RigaCitta& r = locations::gvarCitta[4];
     EXPECT_EQ(r.nome, QStringLiteral("Chile: Santiago"));
     EXPECT_DOUBLE_EQ(r.latitudine, -33.45);
     EXPECT_DOUBLE_EQ(r.longitudine, -70.67);
@@ -399,13 +399,13 @@ TEST_F(LocationDialog, TabSwitchRefusesBeyondThePoleAndOkRefusesRoundedValue)
     a.cmdOK_Click();
     ASSERT_EQ(fakes.prompt.calls.size(), prima + 1);
     EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmAddLocation", "valorelaterrato"));
-    EXPECT_EQ(options::gvarCitta.size(), 4u);
+    EXPECT_EQ(locations::gvarCitta.size(), 4u);
     // A name with a double quote cannot be kept in the file.
     a.txtDMSSecLatitude->setText(QStringLiteral("0"));
     a.txtCityName->setText(QStringLiteral("A: \"b\""));
     a.cmdOK_Click();
     EXPECT_EQ(fakes.prompt.calls.last().text, mLang::Testo_Lingua("frmAddLocation", "nomenonvalido"));
-    EXPECT_EQ(options::gvarCitta.size(), 4u);
+    EXPECT_EQ(locations::gvarCitta.size(), 4u);
 }
 
 TEST_F(LocationDialog, EditChangesTheChosenRowEvenWhenNamesRepeat)
@@ -432,9 +432,9 @@ TEST_F(LocationDialog, EditChangesTheChosenRowEvenWhenNamesRepeat)
     a.cmbOffsetHours->setCurrentIndex(2);
     fakes.prompt.answers = {platform::vbYes};
     a.cmdOK_Click();
-    EXPECT_DOUBLE_EQ(options::gvarCitta[3].latitudine, 45.48);
-    EXPECT_DOUBLE_EQ(options::gvarCitta[3].fuso, 2.0);
-    EXPECT_FLOAT_EQ(float(options::gvarCitta[0].latitudine), 45.47f);
+    EXPECT_DOUBLE_EQ(locations::gvarCitta[3].latitudine, 45.48);
+    EXPECT_DOUBLE_EQ(locations::gvarCitta[3].fuso, 2.0);
+    EXPECT_FLOAT_EQ(float(locations::gvarCitta[0].latitudine), 45.47f);
     // The entry is selected again and shows the edited values.
     EXPECT_EQ(f.voceSelezionata(), voce);
     EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 2);
@@ -512,7 +512,7 @@ TEST_F(LocationDialog, TheDefaultObserverIsAPlaceOfTheShippedListAndTheListOpens
     ASSERT_GE(voce, 0) << gstrLocalita.toStdString();
     QListWidgetItem* item = f.cmbCity->item(voce);
     EXPECT_TRUE(f.cmbCity->viewport()->rect().contains(f.cmbCity->visualItemRect(item).center()));
-    const options::RigaCitta& r = options::gvarCitta[std::size_t(item->data(Qt::UserRole).toInt() - 1)];
+    const locations::RigaCitta& r = locations::gvarCitta[std::size_t(item->data(Qt::UserRole).toInt() - 1)];
     EXPECT_EQ(float(r.latitudine), gsngLatitudine);
     EXPECT_EQ(float(r.longitudine), gsngLongitudine);
     EXPECT_EQ(float(r.fuso), gsngFusoOrario);

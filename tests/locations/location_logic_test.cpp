@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace options;
+using namespace locations;
 
 TEST(LocationOffset, BoxesAndBack)
 {

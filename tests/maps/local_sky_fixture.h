@@ -80,7 +80,7 @@ protected:
         pflgCentrale = true;
         pflgSatellite = true;
         main = std::make_unique<MDIForm1>();
-        views::Collega_Cielo_Locale(*main);
+        maps::Collega_Cielo_Locale(*main);
         main->resize(1100, 760);
     }
 

@@ -128,12 +128,12 @@ TEST(LocalSkyGeometry, CompassLabelsTurnWithTheOrientation)
 TEST(LocalSkyGeometry, MoonPhaseIndexIsTheRoundedComplementOfThePhaseAngle)
 {
     const double g = M_PI / 180;
-    EXPECT_EQ(Indice_Fase_Luna(0), 0);
-    EXPECT_EQ(Indice_Fase_Luna(180 * g), 180);
-    EXPECT_EQ(Indice_Fase_Luna(90 * g), 270);
-    EXPECT_EQ(Indice_Fase_Luna(269.6 * g), 90);  // 90.4
-    EXPECT_EQ(Indice_Fase_Luna(268.4 * g), 92);  // 91.6
-    EXPECT_EQ(Indice_Fase_Luna(400 * g), -40);   // the remainder keeps the sign
+    EXPECT_EQ(Indice_Fase_Carta(0), 0);
+    EXPECT_EQ(Indice_Fase_Carta(180 * g), 180);
+    EXPECT_EQ(Indice_Fase_Carta(90 * g), 270);
+    EXPECT_EQ(Indice_Fase_Carta(269.6 * g), 90);  // 90.4
+    EXPECT_EQ(Indice_Fase_Carta(268.4 * g), 92);  // 91.6
+    EXPECT_EQ(Indice_Fase_Carta(400 * g), -40);   // the remainder keeps the sign
 }
 
 } // namespace

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         LocalSky::SetUp();
-        f = views::cielo::mnuCieloMappaLocale_Click();
+        f = maps::cielo::mnuCieloMappaLocale_Click();
         f->setLarghezzaRiquadro(0);
         f->resize(703, 352); // the chart (less the margins) twice as wide as high: scale width 400
         f->Form_Resize();

@@ -56,13 +56,13 @@ TEST(LocalSkyPrintFields, TableFieldsCutAndPadAsTheLayoutSays)
     EXPECT_EQ(common::Fondo_Cornice(true), 14600);
     EXPECT_EQ(common::Fondo_Cornice(false), 15636);
     // A declination between -1 and 0 keeps no sign on its degrees.
-    EXPECT_EQ(views::cielo::Campo_Declinazione(-0.5), "0°30'");
-    EXPECT_EQ(views::cielo::Campo_Declinazione(-23.25), "-23°15'");
-    EXPECT_EQ(views::cielo::Campo_Ascensione(13.5), "13h30m");
-    EXPECT_EQ(views::cielo::Campo_Diametro(1925.4), "32'05''");
+    EXPECT_EQ(maps::cielo::Campo_Declinazione(-0.5), "0°30'");
+    EXPECT_EQ(maps::cielo::Campo_Declinazione(-23.25), "-23°15'");
+    EXPECT_EQ(maps::cielo::Campo_Ascensione(13.5), "13h30m");
+    EXPECT_EQ(maps::cielo::Campo_Diametro(1925.4), "32'05''");
     // A full Moon: the four-character field cuts the per-cent sign; 5 per cent keeps it.
-    EXPECT_EQ(views::cielo::Campo_Fase_Luna(M_PI), " 100");
-    EXPECT_EQ(views::cielo::Campo_Fase_Luna(std::acos(0.9)), " 5% ");
+    EXPECT_EQ(maps::cielo::Campo_Fase_Luna(M_PI), " 100");
+    EXPECT_EQ(maps::cielo::Campo_Fase_Luna(std::acos(0.9)), " 5% ");
     // Dots of 12, 8 and 3 printer pixels at 600 dpi, as radii in twips.
     EXPECT_DOUBLE_EQ(common::Raggio_Stella(293), 14.4);
     EXPECT_DOUBLE_EQ(common::Raggio_Stella(294), 9.6);
@@ -75,7 +75,7 @@ TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
     QTemporaryDir dir;
     const QString pdf = dir.filePath("cielo.pdf");
     gstrLocalita = QStringLiteral("Italy: Roma");
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     main->menuItem("mnuLocalSkyGriglia")->setChecked(true);
     main->menuItem("mnuLocalSkyOggettiCostellazioni")->setChecked(true);
     main->menuItem("mnuLocalSkyEtichetteCostellazioni")->setChecked(true);
@@ -136,7 +136,7 @@ namespace {
 TEST_F(LocalSky, TheFileMenuPrintReachesTheChartByName)
 {
     // The main window's general print command calls the active window's Stampa by name.
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     EXPECT_GE(f->metaObject()->indexOfMethod("Stampa()"), 0);
     EXPECT_GE(f->metaObject()->indexOfMethod("tmrLocalSky_Timer()"), 0);
     EXPECT_TRUE(f->setProperty("gintNumStelle", 300)); // a declared property, not a dynamic one
@@ -170,7 +170,7 @@ TEST_F(LocalSky, PrintedSunHasEightRaysAndTheMoonItsPhaseWithThePenTheLayoutSays
     {
         QPainter pittore(&pagina);
         platform::Canvas c(&pittore, QSizeF(pagina.size()), 96);
-        views::cielo::Disegna_Pagina(c, false, common::kSud, true, 1);
+        maps::cielo::Disegna_Pagina(c, false, common::kSud, true, 1);
     }
     if (qEnvironmentVariableIsSet("ASTROVELA_SHOTS"))
         pagina.save(qEnvironmentVariable("ASTROVELA_SHOTS") + "/localsky_print_morning.png");

@@ -47,7 +47,7 @@ TEST_F(LocalSky, StarsAndBodiesLieWherePyEphemSeesThem)
     const std::vector<Riga> corpi = righe("body");
     ASSERT_GT(stelle.size(), 100u);
     ASSERT_EQ(corpi.size(), 9u);
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     f->gintNumStelle = int(gudtStelle.size()) - 1;
 
     struct Caso {
@@ -136,7 +136,7 @@ TEST_F(LocalSky, ThePassFollowsSkyfieldToTheHorizon)
     const Valori statoPrima = gudtValori[1];
     ASSERT_GT(statoPrima.Altezza, 0);
 
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     clic("mnuLocalSkyOrientamentoNord");
     clic("mnuLocalSkyProiezStereo");
     clic("mnuLocalSkyTransitoPrincipale");

@@ -23,7 +23,7 @@ TEST_F(LocalSky, OpensFromTheMenuAndDrawsTheSatellites)
     elenca(skytest::sets());
     ASSERT_GT(gintNumSatelliti, 10);
     main->show();
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(core::clockViews().localSky, f);
     // Sets the sample's old sets may have decayed by 2013: each tick removes one.
@@ -58,7 +58,7 @@ TEST_F(LocalSky, LoadSetsTheMenuFromTheSettingsAndClosingSavesThePlacement)
     gblnLocaleRiquadroDati = false;
     gintLocaleStelle = 50000;           // beyond the table: held to it
     main->show();
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     EXPECT_TRUE(spunta("mnuLocalSkyOrientamentoOvest"));
     EXPECT_FALSE(spunta("mnuLocalSkyOrientamentoSud"));
     EXPECT_TRUE(spunta("mnuLocalSkyProiezNormale"));
@@ -88,7 +88,7 @@ TEST_F(LocalSky, LoadSetsTheMenuFromTheSettingsAndClosingSavesThePlacement)
 
     // Any other stored orientation leaves the four items as they are.
     gintLocaleOrientamento = 7;
-    f = views::cielo::mnuCieloMappaLocale_Click();
+    f = maps::cielo::mnuCieloMappaLocale_Click();
     EXPECT_TRUE(spunta("mnuLocalSkyOrientamentoOvest"));
     EXPECT_FALSE(f->gblnZoom);
     EXPECT_FLOAT_EQ(f->gsngLatoSy, 100);
@@ -96,7 +96,7 @@ TEST_F(LocalSky, LoadSetsTheMenuFromTheSettingsAndClosingSavesThePlacement)
 
 TEST_F(LocalSky, SkyStageAndLayersFollowTheSunAndTheMenu)
 {
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     f->resize(500, 400);
     gblnLocaleEffettoOrizzonte = false;
     f->Genera_mappa();
@@ -159,7 +159,7 @@ TEST_F(LocalSky, SatellitesOnTheTransientLayer)
     elenca({skytest::sets().back()}); // the ISS
     Orologio(issDopoIlSorgere().date(), issDopoIlSorgere().time());
     main->menuItem("mnuLocalSkyPaesaggio")->setChecked(false);
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     main->show();
     f->parentWidget()->resize(600, 500);
     QCoreApplication::processEvents();
@@ -223,7 +223,7 @@ TEST_F(LocalSky, DataBoxShowsThePrincipalWholeInBothLanguages)
         QApplication::setFont(f9);
         mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(lingua));
         main->show();
-        frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+        frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
         tick();
         QCoreApplication::processEvents();
         EXPECT_NEAR(numero(f->fraSatellitePrincipale->lblAltitude), look[4].toDouble(), 0.05);
@@ -287,7 +287,7 @@ TEST_F(LocalSky, PassStretchesTakeTheColourOfTheirEnd)
     main->menuItem("mnuLocalSkyPaesaggio")->setChecked(false);
     main->menuItem("mnuLocalSkyOggettiSoleLuna")->setChecked(false);
     main->menuItem("mnuLocalSkyOggettiPianeti")->setChecked(false);
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     main->resize(1000, 1900); // room for a tall chart: dots of 1600 / 400 = 4 pixels
     main->show();
     f->parentWidget()->resize(800, 1650);
@@ -354,7 +354,7 @@ TEST_F(LocalSky, TheTransitButtonShowsWhetherThePassIsDrawn)
     main->show();
     QToolButton* b = main->toolButton(QStringLiteral("Transit"));
     ASSERT_NE(b, nullptr);
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     tick();
     ASSERT_TRUE(b->isEnabled());
     b->click();
@@ -390,7 +390,7 @@ TEST_F(LocalSky, StoredProjectionAndGridTypeSelectWhatTheySay)
     };
     leggi("1", "-1");
     EXPECT_EQ(gblnLocaleProiezioneStereo, 1);
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     EXPECT_TRUE(spunta("mnuLocalSkyProiezNormale"));
     EXPECT_FALSE(spunta("mnuLocalSkyProiezStereo"));
     EXPECT_FALSE(f->stereografica());
@@ -398,7 +398,7 @@ TEST_F(LocalSky, StoredProjectionAndGridTypeSelectWhatTheySay)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     leggi("-1", "-1");
-    f = views::cielo::mnuCieloMappaLocale_Click();
+    f = maps::cielo::mnuCieloMappaLocale_Click();
     EXPECT_TRUE(spunta("mnuLocalSkyProiezStereo"));
     f->resize(500, 500);
     f->gintNumStelle = 1;
@@ -444,7 +444,7 @@ TEST_F(LocalSky, StoredProjectionAndGridTypeSelectWhatTheySay)
 // The coordinates under the pointer leave the caption with the pointer.
 TEST_F(LocalSky, TheCaptionForgetsAPointerThatLeftTheChart)
 {
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     f->Picture1_MouseMove(0, 0, 0, 0);
     EXPECT_TRUE(f->windowTitle().contains(" -  Az. ")) << f->windowTitle().toStdString();
     QEvent uscita(QEvent::Leave);

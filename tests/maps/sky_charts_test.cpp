@@ -61,7 +61,7 @@ QString cartellaFoto()
 TEST_F(LocalSky, APassMapDrawnOrPrintedLeavesTheChartsPicksAlone)
 {
     gstrLocalita = QStringLiteral("Italy: Roma");
-    frmLocalSky* f = views::cielo::mnuCieloMappaLocale_Click();
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
     f->setLarghezzaRiquadro(0);
     f->resize(703, 352);
     f->Form_Resize();

@@ -76,7 +76,7 @@ protected:
             core::Data_Orologio(QDate(2013, 11, 26), QTime(14, 0, 0)));
         core::CentralClock::instance().tmrCentrale_Timer();
         main = std::make_unique<MDIForm1>();
-        views::Collega_Mappa_Mondo(*main);
+        maps::Collega_Mappa_Mondo(*main);
         main->resize(1200, 820);
         main->show();
     }

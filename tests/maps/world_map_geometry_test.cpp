@@ -18,7 +18,7 @@
 
 namespace {
 
-namespace mappa = views::mappa;
+namespace mappa = maps::mappa;
 constexpr double kRad = M_PI / 180.0;
 
 struct Riferimento {

@@ -151,7 +151,7 @@ TEST_F(WorldMap, TerminatorAndNightSide)
     // from the dark Pacific where it crosses the equator (longitude -123).
     voce("mnuWorldmapOmbra")->trigger();
     ASSERT_TRUE(voce("mnuWorldmapOmbra")->isChecked());
-    const int a = views::kOpacitaNotte;
+    const int a = maps::kOpacitaNotte;
     for (const QSize dimensione : {QSize(711, 458), QSize(330, 220), QSize(1400, 900)}) {
         w->cornice()->resize(dimensione);
         voce("mnuWorldmapOmbra")->trigger();

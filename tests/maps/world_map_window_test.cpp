@@ -170,13 +170,13 @@ TEST_F(WorldMap, GlobeFollowsThePrincipalAndDrawsOnlyItsSeenSide)
     ASSERT_TRUE(pixelOrtho(s, 270, 0, gudtValori[1].Longitudine, gudtValori[1].Latitudine, iss));
     const QPointF disegnata = w->posizioneDisegnata(1);
     double x = 0, y = 0;
-    ASSERT_TRUE(views::mappa::Proiezione_ortografica(270, 0, gudtValori[1].Longitudine360,
+    ASSERT_TRUE(maps::mappa::Proiezione_ortografica(270, 0, gudtValori[1].Longitudine360,
                                                      gudtValori[1].LatitudineMappa, x, y));
     EXPECT_NEAR(disegnata.x(), x, 1e-9);
     int dietro = 0;
     for (int i = 2; i <= gintNumSatelliti; ++i) {
         double xi = 0, yi = 0;
-        const bool visto = views::mappa::Proiezione_ortografica(270, 0, gudtValori[size_t(i)].Longitudine360,
+        const bool visto = maps::mappa::Proiezione_ortografica(270, 0, gudtValori[size_t(i)].Longitudine360,
                                                                 gudtValori[size_t(i)].LatitudineMappa, xi, yi);
         if (!visto) {
             EXPECT_EQ(w->posizioneDisegnata(i), QPointF(999, 999)) << i;
@@ -188,8 +188,8 @@ TEST_F(WorldMap, GlobeFollowsThePrincipalAndDrawsOnlyItsSeenSide)
     // Move the principal over Europe: the next tick changes the view first.
     core::CentralClock::instance().Avvia_Simulazione(core::Data_Orologio(QDate(2013, 11, 26), QTime(14, 25, 0)));
     core::CentralClock::instance().tmrCentrale_Timer();
-    const views::mappa::Vista attesa =
-        views::mappa::Scegli_Vista(gudtValori[1].LatitudineMappa, gudtValori[1].Longitudine360);
+    const maps::mappa::Vista attesa =
+        maps::mappa::Scegli_Vista(gudtValori[1].LatitudineMappa, gudtValori[1].Longitudine360);
     EXPECT_NE(attesa.file, "\\Map270.dat");
     EXPECT_EQ(w->Picture1Tag(), attesa.file);
     EXPECT_EQ(w->centroLon(), attesa.lon);

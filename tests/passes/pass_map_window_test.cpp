@@ -113,7 +113,7 @@ TEST_F(PassMap, AnnotationsPinTimeToTrackPoints)
 TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
 {
     MDIForm1 w;
-    charts::Collega_Mappa_Passaggio(w);
+    passes::Collega_Mappa_Passaggio(w);
     w.resize(1200, 820);
     w.show();
     auto apri = [&](const char* catalogo) {
@@ -207,8 +207,8 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
 TEST_F(PassMap, LimitingMagnitudeFromTheMenuActsOnItsMapOnly)
 {
     MDIForm1 w;
-    charts::Collega_Mappa_Passaggio(w);
-    charts::Collega_Cielo_Generale(w);
+    passes::Collega_Mappa_Passaggio(w);
+    sky::Collega_Cielo_Generale(w);
     w.resize(1200, 820);
     w.show();
     auto apri = [&](const char* catalogo) {
@@ -294,7 +294,7 @@ TEST_F(PassMap, SheetNamesItsOwnSatelliteWhateverTheScratchSlotHolds)
         }
     } riordino;
     MDIForm1 main;
-    predictions::Collega_Previsioni(main);
+    passes::Collega_Previsioni(main);
     core::WorkingList::instance().setFile(QString());
     core::WorkingList::instance().Rimuovi_Tutti();
     ASSERT_EQ(core::WorkingList::instance().Aggiungi(skysattest::set("25544")).esito,

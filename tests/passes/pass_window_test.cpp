@@ -543,7 +543,7 @@ TEST_F(PassWindow, ChosenPassKeepsItsOwnSatelliteWhateverTheWorkingListBecomes)
 TEST_F(PassWindow, MapOfAPrincipalPassChartsThatSatelliteWhateverSlot201Holds)
 {
     MDIForm1 w;
-    predictions::Collega_Previsioni(w);
+    passes::Collega_Previsioni(w);
     // A relative-motion listing leaves CBERS 2 and the ISS in slots 201 and 202.
     gudtDatabasePrimario = {RigaDati{}, kCbers, kIss};
     frmRelative* r = frmRelative::instance();

@@ -64,8 +64,8 @@ frmSettings* Dialogo(MDIForm1& w)
 TEST_F(OptionsLinksTest, MenuItemsOpenOneDialogAtTheirPage)
 {
     MDIForm1 w;
-    options::Collega_Opzioni(w);
-    options::Collega_Rete(w);
+    settings::Collega_Opzioni(w);
+    network::Collega_Rete(w);
     w.show();
     ASSERT_TRUE(w.menuItem("mnuOpzioniColori")->isEnabled());
     w.menuItem("mnuOpzioniColori")->trigger();
@@ -91,9 +91,9 @@ TEST_F(OptionsLinksTest, MenuItemsOpenOneDialogAtTheirPage)
 TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenClosed)
 {
     MDIForm1 w;
-    options::Collega_Opzioni(w);
-    options::Collega_Rete(w);
-    views::Collega_Mappa_Mondo(w);
+    settings::Collega_Opzioni(w);
+    network::Collega_Rete(w);
+    maps::Collega_Mappa_Mondo(w);
     w.show();
     core::WorkingList::instance().Rimuovi_Tutti();
     ASSERT_EQ(core::WorkingList::instance().Aggiungi(kIss).esito, core::WorkingList::Esito::Aggiunto);
@@ -146,9 +146,9 @@ TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenCl
 TEST_F(OptionsLinksTest, OkBringsTheOpenSkyChartsInLineAndDrawsThemAgain)
 {
     MDIForm1 w;
-    options::Collega_Opzioni(w);
-    views::Collega_Cielo_Locale(w);
-    charts::Collega_Cielo_Generale(w);
+    settings::Collega_Opzioni(w);
+    maps::Collega_Cielo_Locale(w);
+    sky::Collega_Cielo_Generale(w);
     w.resize(1400, 900);
     w.show();
     gblnLocaleGriglia = false;
@@ -182,8 +182,8 @@ TEST_F(OptionsLinksTest, OkBringsTheOpenSkyChartsInLineAndDrawsThemAgain)
 TEST_F(OptionsLinksTest, DownloadCommandAsksOnceAfterThePrincipalFileWasReplaced)
 {
     MDIForm1 w;
-    options::Collega_Opzioni(w);
-    options::Collega_Rete(w);
+    settings::Collega_Opzioni(w);
+    network::Collega_Rete(w);
     pflgSostituzione = true;  // as a download over the principal file leaves it
     fakes.prompt.answers = {platform::vbNo};
     QTimer::singleShot(50, [] {

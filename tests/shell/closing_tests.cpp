@@ -80,7 +80,7 @@ TEST_F(Closing, EverythingClosedDuringASummaryOrALoadWaitsForTheTaskToStop)
             SCOPED_TRACE(testing::Message() << "way " << int(modo) << (sommario ? " summary" : " load"));
             MDIForm1 w;
             database::Collega_Finestre(w);
-            predictions::Collega_Elenchi(w);
+            listings::Collega_Elenchi(w);
             w.show();
             frmDatabase* f = caricato();
             ASSERT_EQ(f->righe(0), 34);
@@ -104,7 +104,7 @@ TEST_F(Closing, EverythingClosedDuringASummaryOrALoadWaitsForTheTaskToStop)
             else
                 f->Database_satelliti(file);
             ASSERT_EQ(passi, 1);
-            EXPECT_FALSE(database::Attivita_In_Corso());
+            EXPECT_FALSE(common::Attivita_In_Corso());
             // A load stopped this way changes nothing: the 34 sets stay.
             if (!sommario && db)
                 EXPECT_EQ(db->righe(0), 34);
@@ -136,7 +136,7 @@ TEST_F(Closing, EverythingClosedDuringAPassSearchWaitsForTheSearchToStop)
         MDIForm1 w;
         w.show();
         QPointer<frmVisibleSatellites> f(frmVisibleSatellites::instance());
-        database::Mostra_Figlia(f);
+        common::Mostra_Figlia(f);
         f->DTPicker1[1]->setDateTime(QDateTime(QDate(2013, 11, 26), QTime(15, 0, 0), Qt::UTC));
         f->cmbDurata[1]->setCurrentIndex(f->cmbDurata[1]->count() - 1);
         int passi = 0;
@@ -196,9 +196,9 @@ TEST_F(Placement, EveryMapAndChartKeepsItsPlacementOnEveryWayOfClosing)
             for (const char* k : {"Window_Left", "Window_Top", "Window_Width", "Window_Height"})
                 fakes.settings.setValue(f.sezione, k, "-1");
             MDIForm1 w;
-            views::Collega_Mappa_Mondo(w);
-            views::Collega_Cielo_Locale(w);
-            charts::Collega_Cielo_Generale(w);
+            maps::Collega_Mappa_Mondo(w);
+            maps::Collega_Cielo_Locale(w);
+            sky::Collega_Cielo_Generale(w);
             w.resize(1200, 900);
             w.show();
             QAction* apri = w.menuItem(f.voce);

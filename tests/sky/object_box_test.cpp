@@ -187,7 +187,7 @@ TEST_F(ObjectBoxTest, BodyFiguresAgreeWithPyEphem)
 
 TEST_F(ObjectBoxTest, NumberTexts)
 {
-    using namespace charts::dettagli;
+    using namespace sky::dettagli;
     EXPECT_EQ(Testo_AR(6.7524), " 06h 45m 08s");
     EXPECT_EQ(Testo_Dec(-16.7f), "-16° 42'");   // a star record's single-precision declination
     EXPECT_EQ(Testo_Dec(-0.5), "-00° 30'");

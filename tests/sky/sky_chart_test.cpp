@@ -178,7 +178,7 @@ TEST_F(GeneralSkyTest, BodiesAndStarsStandWherePyEphemSeesThem)
             continue;
         const int n = r.nome.toInt();
         double a = 0, d = 0;
-        charts::Posizione_Carta(n, a, d);
+        sky::Posizione_Carta(n, a, d);
         const double limite = n == mAstro::kSole ? 0.02 : 0.25;
         EXPECT_NEAR(std::remainder(a - r.v[0], 24.0) * 15 * std::cos(d * M_PI / 180), 0, limite) << n;
         EXPECT_NEAR(d, r.v[1], limite) << n;
@@ -239,15 +239,15 @@ TEST_F(GeneralSkyTest, StarCountsAndBrightnessClasses)
 
 TEST_F(GeneralSkyTest, ReadoutOfTheMouse)
 {
-    charts::CoordinateMouse m = charts::Calcola_Coordinate(5.5, -12.25);
-    EXPECT_EQ(charts::Testo_Coordinate(m, "R.A.", "Dec."), "R.A. 05h 30m 00s  Dec. -12° 15' ");
-    m = charts::Calcola_Coordinate(23.9999, 0.0);
+    sky::CoordinateMouse m = sky::Calcola_Coordinate(5.5, -12.25);
+    EXPECT_EQ(sky::Testo_Coordinate(m, "R.A.", "Dec."), "R.A. 05h 30m 00s  Dec. -12° 15' ");
+    m = sky::Calcola_Coordinate(23.9999, 0.0);
     EXPECT_EQ(m.Segno, "+");
     EXPECT_EQ(m.Ore, 23);
     EXPECT_EQ(m.Minuti, 59);
     EXPECT_EQ(m.Secondi, 59);
-    m = charts::Calcola_Coordinate(12.0, -0.01);
-    EXPECT_EQ(charts::Testo_Coordinate(m, "a", "d"), "a 12h 00m 00s  d -00° 00' ");
+    m = sky::Calcola_Coordinate(12.0, -0.01);
+    EXPECT_EQ(sky::Testo_Coordinate(m, "a", "d"), "a 12h 00m 00s  d -00° 00' ");
 
     frmGeneralSky* c = Carta();
     c->Picture1_MouseMove(0, 0, 5.5, -12.25);
@@ -315,27 +315,27 @@ TEST_F(GeneralSkyTest, NearestObjectIsPicked)
     }
     const double a = gudtStelle[1].AscensioneRetta;
     const double d = gudtStelle[1].Declinazione;
-    charts::Identificazione id = charts::Identifica(a + 0.2, d, -24, -180, 1);
+    sky::Identificazione id = sky::Identifica(a + 0.2, d, -24, -180, 1);
     EXPECT_NEAR(id.dStella, 0.04, 1e-6);
     EXPECT_DOUBLE_EQ(id.soglia, 0.06);
     EXPECT_EQ(id.oggetto, 0);
     EXPECT_EQ(id.stella, 1);
-    EXPECT_EQ(charts::Identifica(a + 0.25, d, -24, -180, 1).oggetto, -1);
+    EXPECT_EQ(sky::Identifica(a + 0.25, d, -24, -180, 1).oggetto, -1);
     // 0.6 degrees of declination count as 0.6^2 / 7.5 = 0.048.
-    id = charts::Identifica(a, d + 0.6, -24, -180, 1);
+    id = sky::Identifica(a, d + 0.6, -24, -180, 1);
     EXPECT_NEAR(id.dStella, 0.048, 1e-5);
     EXPECT_EQ(id.oggetto, 0);
     // A body at the same place as the star wins the tie.
     gudtCorpi[mAstro::kMarte].AscensioneRetta = a;
     gudtCorpi[mAstro::kMarte].Declinazione = d;
-    EXPECT_EQ(charts::Identifica(a + 0.1, d, -24, -180, 1).oggetto, mAstro::kMarte);
+    EXPECT_EQ(sky::Identifica(a + 0.1, d, -24, -180, 1).oggetto, mAstro::kMarte);
     // No stars drawn: only the bodies can be picked.
     gudtCorpi[mAstro::kMarte].Declinazione = 80;
     gudtCorpi[mAstro::kSole].AscensioneRetta = a;
     gudtCorpi[mAstro::kSole].Declinazione = d;
-    EXPECT_EQ(charts::Identifica(a, d, -24, -180, 0).oggetto, mAstro::kSole);
+    EXPECT_EQ(sky::Identifica(a, d, -24, -180, 0).oggetto, mAstro::kSole);
     // In a zoomed view the threshold is the smaller side / 400.
-    EXPECT_DOUBLE_EQ(charts::Identifica(0, 0, -2, -30, 0).soglia, 2.0 / 400);
+    EXPECT_DOUBLE_EQ(sky::Identifica(0, 0, -2, -30, 0).soglia, 2.0 / 400);
 }
 
 TEST_F(GeneralSkyTest, ClickOnAStarOpensItsDetails)
@@ -414,7 +414,7 @@ TEST_F(GeneralSkyTest, ClosingSavesThePlacementUnlessMinimised)
 TEST_F(GeneralSkyTest, MainWindowMenuDrivesTheChart)
 {
     MDIForm1 w;
-    charts::Collega_Cielo_Generale(w);
+    sky::Collega_Cielo_Generale(w);
     w.resize(1200, 820);
     w.show();
     QAction* apri = w.menuItem("mnuCieloMappaGenerale");

@@ -224,11 +224,11 @@ QColor Punto(const platform::Canvas& c, double x, double y, double r, double dx,
 
 TEST_F(AlmanacTest, MoonPhaseFigure)
 {
-    EXPECT_EQ(charts::Indice_Fase_Luna(0), 0);
-    EXPECT_EQ(charts::Indice_Fase_Luna(M_PI / 2), 270);
-    EXPECT_EQ(charts::Indice_Fase_Luna(M_PI), 180);
-    EXPECT_EQ(charts::Indice_Fase_Luna(3 * M_PI / 2), 90);
-    EXPECT_EQ(charts::Indice_Fase_Luna(6.28), 0);   // 359.8 degrees: a new Moon again
+    EXPECT_EQ(common::Indice_Fase_Luna(0), 0);
+    EXPECT_EQ(common::Indice_Fase_Luna(M_PI / 2), 270);
+    EXPECT_EQ(common::Indice_Fase_Luna(M_PI), 180);
+    EXPECT_EQ(common::Indice_Fase_Luna(3 * M_PI / 2), 90);
+    EXPECT_EQ(common::Indice_Fase_Luna(6.28), 0);   // 359.8 degrees: a new Moon again
 
     const QColor bianco(255, 255, 255), nero(0, 0, 0);
     const QColor& B = bianco;
@@ -250,7 +250,7 @@ TEST_F(AlmanacTest, MoonPhaseFigure)
         platform::Canvas c(QSize(90, 90));
         c.setBackColor(vb::RGB(0, 0, 255));
         c.Scale(0, 0, 90, 90);
-        charts::Disegna_Fase(c, 45, 45, 40, k.angolo * M_PI / 180);
+        common::Disegna_Fase(c, 45, 45, 40, k.angolo * M_PI / 180);
         const std::string chi = std::to_string(int(k.angolo));
         EXPECT_EQ(Punto(c, 45, 45, 40, -0.85, 0.1), k.a) << chi;
         EXPECT_EQ(Punto(c, 45, 45, 40, -0.4, 0.1), k.b) << chi;

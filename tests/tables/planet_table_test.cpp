@@ -184,23 +184,23 @@ TEST_F(PlanetsTest, TextsOfAnglesAndLightTimes)
 {
     // Right ascension and declination truncated to the minute; the sign of a
     // negative declination stands in front also at 0 degrees.
-    EXPECT_EQ(charts::Testo_AR(6.7524), "6h45m");
-    EXPECT_EQ(charts::Testo_AR(23.999), "23h59m");
-    EXPECT_EQ(charts::Testo_Dec(-0.5), "-0°30'");
-    EXPECT_EQ(charts::Testo_Dec(0.5), "0°30'");
-    EXPECT_EQ(charts::Testo_Dec(-16.75), "-16°45'");
+    EXPECT_EQ(tables::Testo_AR(6.7524), "6h45m");
+    EXPECT_EQ(tables::Testo_AR(23.999), "23h59m");
+    EXPECT_EQ(tables::Testo_Dec(-0.5), "-0°30'");
+    EXPECT_EQ(tables::Testo_Dec(0.5), "0°30'");
+    EXPECT_EQ(tables::Testo_Dec(-16.75), "-16°45'");
     // Light: 0.71 AU is 5.904 minutes, 30.1 AU 4 h 10 min 19 s (at 0.1386 h
     // an AU), the Sun at 499.0 s 8 min 19 s.
-    EXPECT_EQ(charts::Tempo_Luce_Pianeta(0.71), "5m54s");
-    EXPECT_EQ(charts::Tempo_Luce_Pianeta(30.1), "4h10m19s");
-    EXPECT_EQ(charts::Tempo_Luce_Sole(499.0 * 299792.0), "8m19s");
+    EXPECT_EQ(tables::Tempo_Luce_Pianeta(0.71), "5m54s");
+    EXPECT_EQ(tables::Tempo_Luce_Pianeta(30.1), "4h10m19s");
+    EXPECT_EQ(tables::Tempo_Luce_Sole(499.0 * 299792.0), "8m19s");
     // Seconds that round up to 60 carry into the minutes: 0.5 AU is
     // 4.158 min (4m09s); 8.2 AU is 1.13652 h = 1 h 8 min 11.47 s; 59.7 s of
     // a minute becomes the next minute.
-    EXPECT_EQ(charts::Tempo_Luce_Pianeta(0.5), "4m09s");
-    EXPECT_EQ(charts::Tempo_Luce_Pianeta(8.2), "1h08m11s");
-    EXPECT_EQ(charts::Tempo_Luce_Pianeta(59.7 / 60.0 / 60.0 / 0.1386 + 2.0 / 60.0 / 0.1386), "3m00s");
-    EXPECT_EQ(charts::Tempo_Luce_Sole(539.7 * 299792.0), "9m00s");
+    EXPECT_EQ(tables::Tempo_Luce_Pianeta(0.5), "4m09s");
+    EXPECT_EQ(tables::Tempo_Luce_Pianeta(8.2), "1h08m11s");
+    EXPECT_EQ(tables::Tempo_Luce_Pianeta(59.7 / 60.0 / 60.0 / 0.1386 + 2.0 / 60.0 / 0.1386), "3m00s");
+    EXPECT_EQ(tables::Tempo_Luce_Sole(539.7 * 299792.0), "9m00s");
 
     // Elevation colours: exactly 0 is blue, any amount below red; the Moon's
     // light time with one decimal.

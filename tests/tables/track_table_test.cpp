@@ -423,7 +423,7 @@ TEST_F(TrackTest, FrequencyTableFillsTheFirstFreeChannels)
 TEST_F(TrackTest, EphemeridesMenuOpensEachTableOnceInTheWorkspace)
 {
     MDIForm1 w;
-    predictions::Collega_Tabelle(w);
+    tables::Collega_Tabelle(w);
     w.show();
     const char* const voci[] = {"mnuEffemeridiSatelliti", "mnuEffemeridiPianeti", "mnuEffemeridiAlmanacco"};
     const char* const finestre[] = {"frmTrack", "frmPlanets", "frmRiseSet"};
