@@ -1,5 +1,6 @@
 #include "astro/pass_solver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -198,6 +199,202 @@ EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double 
         fb = f(b);
         if (!std::isfinite(fb))
             return EsitoSolutore::ValutazioneFallita;
+    }
+    return EsitoSolutore::LimiteIterazioni;
+}
+
+namespace {
+
+// The cubic through a and b with their rates, at s = (t - a.t) / (b.t - a.t).
+struct Cubica {
+    double fa, fb, ma, mb;  // values, and rates times the width
+    Cubica(const PuntoPassaggio& a, const PuntoPassaggio& b)
+        : fa(a.f), fb(b.f), ma(a.df * (b.t - a.t)), mb(b.df * (b.t - a.t))
+    {
+    }
+    double valore(double s) const
+    {
+        const double s2 = s * s, s3 = s2 * s;
+        return (2 * s3 - 3 * s2 + 1) * fa + (s3 - 2 * s2 + s) * ma + (-2 * s3 + 3 * s2) * fb + (s3 - s2) * mb;
+    }
+    double pendenza(double s) const
+    {
+        const double s2 = s * s;
+        return (6 * s2 - 6 * s) * (fa - fb) + (3 * s2 - 4 * s + 1) * ma + (3 * s2 - 2 * s) * mb;
+    }
+    // A root in [0, 1] (f of opposite signs at the ends): Newton on the
+    // cubic from the secant's root, the secant's root when Newton strays.
+    double radice() const
+    {
+        const double secante = fa / (fa - fb);
+        double s = secante;
+        for (int k = 0; k < 6; ++k) {
+            const double d = pendenza(s);
+            if (!(d != 0))
+                return secante;
+            const double nuovo = s - valore(s) / d;
+            if (!(nuovo >= 0 && nuovo <= 1))
+                return secante;
+            if (std::fabs(nuovo - s) < 1e-12) {
+                s = nuovo;
+                break;
+            }
+            s = nuovo;
+        }
+        return s;
+    }
+    // Where the rate changes sign from negative (at 0) to not negative (at
+    // 1): the lowest point of the cubic in [0, 1].
+    double minimo() const
+    {
+        // pendenza(s) = A s^2 + B s + C
+        const double A = 6 * (fa - fb) + 3 * ma + 3 * mb;
+        const double B = -6 * (fa - fb) - 4 * ma - 2 * mb;
+        const double C = ma;
+        const double secante = ma / (ma - mb);
+        double s = secante;
+        if (std::fabs(A) <= 1e-12 * (std::fabs(B) + std::fabs(C))) {
+            if (B != 0)
+                s = -C / B;
+        } else {
+            const double disc = B * B - 4 * A * C;
+            if (disc >= 0) {
+                const double q = -0.5 * (B + std::copysign(std::sqrt(disc), B));
+                const double r1 = q / A, r2 = q != 0 ? C / q : r1;
+                // The root where the rate goes up through zero.
+                const double r = (2 * A * r1 + B > 0) ? r1 : r2;
+                if (r >= 0 && r <= 1)
+                    s = r;
+                else if (r1 >= 0 && r1 <= 1)
+                    s = r1;
+                else if (r2 >= 0 && r2 <= 1)
+                    s = r2;
+            }
+        }
+        return std::isfinite(s) ? std::clamp(s, 0.0, 1.0) : 0.5;
+    }
+};
+
+// The next point to evaluate inside [lo, hi] from the estimate x: moved by
+// `spinta` away from the nearer end (never past the middle), so that when
+// the estimate is good the point falls just beyond the answer and the
+// bracket closes from the far side too.
+double Prossimo_Punto(double lo, double hi, double x, double spinta)
+{
+    const double medio = 0.5 * (lo + hi);
+    if (!(x >= lo && x <= hi))
+        return medio;
+    x = (x - lo < hi - x) ? std::min(x + spinta, medio) : std::max(x - spinta, medio);
+    if (!(x > lo && x < hi))
+        return medio;
+    return x;
+}
+
+}  // namespace
+
+EsitoSolutore Trova_Zero_Hermite(const FunzioneConPendenza& f, PuntoPassaggio a, PuntoPassaggio b,
+                                 double tolleranza, double& tZero)
+{
+    if (!std::isfinite(a.t) || !std::isfinite(b.t) || !std::isfinite(a.f) || !std::isfinite(b.f))
+        return EsitoSolutore::ValutazioneFallita;
+    if (a.t > b.t)
+        std::swap(a, b);
+    if (a.f == 0.0) {
+        tZero = a.t;
+        return EsitoSolutore::Ok;
+    }
+    if (b.f == 0.0) {
+        tZero = b.t;
+        return EsitoSolutore::Ok;
+    }
+    if (a.f * b.f > 0.0)
+        return EsitoSolutore::NessunCambioSegno;
+    if (!std::isfinite(a.df) || !std::isfinite(b.df))
+        a.df = b.df = (b.f - a.f) / (b.t - a.t);
+    double prima = HUGE_VAL, primaAncora = HUGE_VAL;
+    for (int iter = 1; iter <= kIterazioniSolutore; ++iter) {
+        const double largo = b.t - a.t;
+        const double stima = a.t + largo * Cubica(a, b).radice();
+        if (largo <= tolleranza) {
+            tZero = stima;
+            return EsitoSolutore::Ok;
+        }
+        const double x = largo > 0.5 * primaAncora
+            ? 0.5 * (a.t + b.t)
+            : Prossimo_Punto(a.t, b.t, stima, iter > 2 ? 0.4 * tolleranza : 0.0);
+        PuntoPassaggio p;
+        if (!f(x, p) || !std::isfinite(p.f))
+            return EsitoSolutore::ValutazioneFallita;
+        p.t = x;
+        if (!std::isfinite(p.df))
+            p.df = (b.f - a.f) / largo;
+        if (p.f == 0.0) {
+            tZero = x;
+            return EsitoSolutore::Ok;
+        }
+        ((p.f > 0) == (a.f > 0) ? a : b) = p;
+        // The point just computed, with its rate, puts the crossing within
+        // a quarter of the tolerance of itself: the step that remains is
+        // the answer (its error goes with the square of that step).
+        const double nuova = a.t + (b.t - a.t) * Cubica(a, b).radice();
+        if (std::fabs(nuova - x) <= 0.25 * tolleranza) {
+            tZero = nuova;
+            return EsitoSolutore::Ok;
+        }
+        primaAncora = prima;
+        prima = largo;
+    }
+    return EsitoSolutore::LimiteIterazioni;
+}
+
+EsitoSolutore Trova_Minimo_Hermite(const FunzioneConPendenza& f, PuntoPassaggio a, PuntoPassaggio b,
+                                   double tolleranza, double& tMin, double& fMin)
+{
+    if (!std::isfinite(a.t) || !std::isfinite(b.t) || !(a.t < b.t) || !std::isfinite(a.f) || !std::isfinite(b.f)
+        || !std::isfinite(a.df) || !std::isfinite(b.df))
+        return EsitoSolutore::ValutazioneFallita;
+    if (!(a.df < 0 && b.df >= 0))
+        return EsitoSolutore::NessunCambioSegno;
+    double prima = HUGE_VAL, primaAncora = HUGE_VAL;
+    // The lowest point of the cubic through the ends of [a, b].
+    auto fine = [&](const PuntoPassaggio& lo, const PuntoPassaggio& hi) {
+        const Cubica c(lo, hi);
+        const double s = c.minimo();
+        tMin = lo.t + (hi.t - lo.t) * s;
+        fMin = c.valore(s);
+        if (lo.f <= fMin) {
+            tMin = lo.t;
+            fMin = lo.f;
+        }
+        if (hi.f < fMin) {
+            tMin = hi.t;
+            fMin = hi.f;
+        }
+    };
+    for (int iter = 1; iter <= kIterazioniSolutore; ++iter) {
+        const double largo = b.t - a.t;
+        if (largo <= tolleranza) {
+            fine(a, b);
+            return EsitoSolutore::Ok;
+        }
+        const double stima = a.t + largo * Cubica(a, b).minimo();
+        const double x = largo > 0.5 * primaAncora
+            ? 0.5 * (a.t + b.t)
+            : Prossimo_Punto(a.t, b.t, stima, iter > 2 ? 0.4 * tolleranza : 0.0);
+        PuntoPassaggio p;
+        if (!f(x, p) || !std::isfinite(p.f) || !std::isfinite(p.df))
+            return EsitoSolutore::ValutazioneFallita;
+        p.t = x;
+        (p.df < 0 ? a : b) = p;
+        // As for a crossing: the point just computed puts the lowest point
+        // within a quarter of the tolerance of itself.
+        const double nuova = a.t + (b.t - a.t) * Cubica(a, b).minimo();
+        if (std::fabs(nuova - x) <= 0.25 * tolleranza) {
+            fine(a, b);
+            return EsitoSolutore::Ok;
+        }
+        primaAncora = prima;
+        prima = largo;
     }
     return EsitoSolutore::LimiteIterazioni;
 }

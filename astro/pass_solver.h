@@ -59,6 +59,34 @@ EsitoSolutore Espandi_Intervallo(const FunzionePassaggio& f, double t1, double& 
 EsitoSolutore Trova_Zero_Passaggio(const FunzionePassaggio& f, double a, double b, double& tZero, double& fZero,
                                    double tolleranza = 0);
 
+// ------------------------------------------------------------ with the rate
+
+// One point of a pass function with its rate: f at t and df/dt (per day).
+struct PuntoPassaggio {
+    double t = 0, f = 0, df = 0;
+};
+// Evaluates f and its rate at t into p (p.t = t); false when it cannot.
+using FunzioneConPendenza = std::function<bool(double t, PuntoPassaggio& p)>;
+
+// With f(a) and f(b) of opposite signs (or one of them 0), a < b, the
+// crossing inside [a, b] to within tolleranza days. Every step takes the
+// root of the cubic through the two ends of the bracket with their rates
+// and goes a little beyond it, so that the bracket closes from both sides;
+// a bracket that does not halve in two steps is bisected. The answer is
+// always bracketed by points where f was evaluated (or is one of them);
+// rates that are not quite the derivative of f only slow it down. At most
+// kIterazioniSolutore evaluations.
+EsitoSolutore Trova_Zero_Hermite(const FunzioneConPendenza& f, PuntoPassaggio a, PuntoPassaggio b,
+                                 double tolleranza, double& tZero);
+
+// With the rate of f negative at a and not negative at b (a < b), where the
+// rate is the exact derivative of f: the minimum of f inside [a, b] to
+// within tolleranza days, bracketed by the change of sign of the rate as
+// Trova_Zero_Hermite brackets a crossing; each step takes the lowest point
+// of the cubic through the two ends. fMin is f there by that cubic.
+EsitoSolutore Trova_Minimo_Hermite(const FunzioneConPendenza& f, PuntoPassaggio a, PuntoPassaggio b,
+                                   double tolleranza, double& tMin, double& fMin);
+
 // The pass function of one satellite for one observer: altezzaMinima minus
 // the elevation (degrees, with refraction when the options say so). Each
 // evaluation writes the satellite's state into *ultimo (when given), so

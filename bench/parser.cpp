@@ -4,6 +4,7 @@
 // database window's horizon selection and the working-list loads do.
 #include "core/data_files.h"
 #include "core/element_parser.h"
+#include "astro/satellite.h"
 
 #include <QFile>
 #include <QList>
@@ -85,5 +86,28 @@ void BM_ParseCatalogue(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kSets);
 }
 BENCHMARK(BM_ParseCatalogue)->Unit(benchmark::kMillisecond);
+
+// Each set parsed and its elevation evaluation set up, as the search of
+// every satellite of a file does for each one.
+void BM_ParseAndSetUp(benchmark::State& state)
+{
+    if (!loadTables(state))
+        return;
+    const astro::Osservatore milano{45.47, 9.19, 120};
+    astro::OpzioniSatellite opz;
+    opz.propagatore = astro::PropagatoreSDP4;
+    Satelement e;
+    for (auto _ : state) {
+        for (const Set& s : catalogue()) {
+            if (core::Analizza_Elementi(s.riga0, s.riga1, s.riga2, gstrMagnitudini, gudtFrequenze, e)
+                == core::ErroreElementi::Nessuno) {
+                astro::AltezzaSatellite luce(e, milano, opz);
+                benchmark::DoNotOptimize(&luce);
+            }
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kSets);
+}
+BENCHMARK(BM_ParseAndSetUp)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -14,7 +14,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_sets.h"
+#include "pass_reference.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -52,12 +54,14 @@ void BM_PassSearch200Satellites10Days(benchmark::State& state)
         return;
     }
     const astro::OpzioniSatellite opz = Opzioni();
-    long passaggi = 0, valutazioni = 0, campioni = 0, completi = 0;
+    long passaggi = 0, valutazioni = 0, campioni = 0, completi = 0, solutori = 0, cercati = 0;
     for (auto _ : state) {
         passaggi = 0;
         valutazioni = 0;
         campioni = 0;
         completi = 0;
+        solutori = 0;
+        cercati = 0;
         for (const Satelement& s : sats) {
             if (core::Satellite_Escluso(s.MotoMedio, s.Eccentricita))
                 continue;
@@ -71,72 +75,20 @@ void BM_PassSearch200Satellites10Days(benchmark::State& state)
             valutazioni += r.valutazioni() + r.calcoliCompleti();
             campioni += r.campioni();
             completi += r.calcoliCompleti();
+            solutori += r.valutazioni() - r.campioni();
+            ++cercati;
         }
     }
+    const double setGiorni = double(cercati) * (kFine - kInizio);
+    state.counters["scan_per_set_day"] = double(campioni) / setGiorni;
+    state.counters["evals_per_set_day"] = double(valutazioni) / setGiorni;
+    state.counters["solver_per_pass"] = double(solutori) / double(std::max(1L, passaggi));
     state.counters["passes"] = double(passaggi);
     state.counters["evaluations"] = double(valutazioni);
     state.counters["scan"] = double(campioni);
     state.counters["full"] = double(completi);
 }
 BENCHMARK(BM_PassSearch200Satellites10Days)->Unit(benchmark::kMillisecond);
-
-// The plain finder: a stretch above the limit seen by the 60 s scan is a
-// pass; its rise and set bisected to 1 s, its culmination by golden section
-// to 1 s around the highest sample, then the three events computed in full.
-template <typename Altezza>
-long Cerca_Riferimento(Altezza&& altezza, double ti, double tf, long& valutazioni)
-{
-    const double passo = 60.0 / 86400.0, secondo = 1.0 / 86400.0;
-    auto e = [&](double t) {
-        ++valutazioni;
-        return altezza(t);
-    };
-    auto bisezione = [&](double a, double b) {
-        const bool sopraA = e(a) >= kLimite;
-        while (b - a > secondo) {
-            const double m = 0.5 * (a + b);
-            ((e(m) >= kLimite) == sopraA ? a : b) = m;
-        }
-        return 0.5 * (a + b);
-    };
-    auto aurea = [&](double a, double b) {
-        const double r = 0.6180339887498949;
-        double c = b - r * (b - a), d = a + r * (b - a), fc = e(c), fd = e(d);
-        while (b - a > secondo) {
-            if (fc > fd) {
-                b = d, d = c, fd = fc, c = b - r * (b - a), fc = e(c);
-            } else {
-                a = c, c = d, fc = fd, d = a + r * (b - a), fd = e(d);
-            }
-        }
-        return 0.5 * (a + b);
-    };
-    long passaggi = 0;
-    double tPrec = ti, ePrec = e(ti);
-    bool sopra = ePrec >= kLimite;
-    double sorgere = ti, tMax = ti, eMax = ePrec;
-    for (double t = ti + passo; tPrec < tf; t += passo) {
-        t = std::min(t, tf);
-        const double et = e(t);
-        if (!sopra && et >= kLimite) {
-            sopra = true;
-            sorgere = bisezione(tPrec, t);
-            tMax = t, eMax = et;
-        } else if (sopra && et >= kLimite && et > eMax) {
-            tMax = t, eMax = et;
-        } else if (sopra && et < kLimite) {
-            sopra = false;
-            const double tramonto = bisezione(tPrec, t);
-            const double culmine = aurea(std::max(ti, tMax - passo), std::min(tf, tMax + passo));
-            benchmark::DoNotOptimize(sorgere + culmine + tramonto);
-            ++passaggi;
-        }
-        tPrec = t, ePrec = et;
-    }
-    if (sopra)
-        ++passaggi;
-    return passaggi;
-}
 
 void Riferimento(benchmark::State& state, bool completo)
 {
@@ -157,7 +109,7 @@ void Riferimento(benchmark::State& state, bool completo)
                     astro::Calcola_Satellite(s, kMilano, opz, t, v, u, &modello);
                     return v.Altezza;
                 };
-                passaggi += Cerca_Riferimento(altezza, kInizio, kFine, valutazioni);
+                passaggi += bench::Cerca_Riferimento(altezza, kInizio, kFine, kLimite, 60, valutazioni);
             } else {
                 astro::AltezzaSatellite luce(s, kMilano, opz);
                 auto altezza = [&](double t) {
@@ -165,7 +117,7 @@ void Riferimento(benchmark::State& state, bool completo)
                     luce.Calcola(t, v);
                     return v.altezza;
                 };
-                passaggi += Cerca_Riferimento(altezza, kInizio, kFine, valutazioni);
+                passaggi += bench::Cerca_Riferimento(altezza, kInizio, kFine, kLimite, 60, valutazioni);
             }
         }
     }

@@ -7,7 +7,9 @@
 #include "platform/vb.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace core {
 
@@ -59,7 +61,7 @@ struct LettoreCampi {
 constexpr double kMotoMedioMassimo = 20.0;  // revolutions a day
 constexpr double kResistenzaMassima = 1.0;  // |B*| in 1/Earth radii; |n'/2|, |n''/6|
 
-ErroreElementi Verifica_Valori(const Satelement& e, const QString& l1)
+ErroreElementi Verifica_Valori(const Satelement& e, bool annoCifre)
 {
     if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0 || e.MotoMedio > kMotoMedioMassimo)
         return ErroreElementi::MotoMedioNonValido;
@@ -72,11 +74,167 @@ ErroreElementi Verifica_Valori(const Satelement& e, const QString& l1)
             return ErroreElementi::ResistenzaNonValida;
     }
     // The epoch: a two-digit year and a day of that year (1 is 1 January at 0 h).
-    const QString anno = campo(l1, 19, 2).trimmed();
-    const bool annoCifre = !anno.isEmpty() && std::all_of(anno.cbegin(), anno.cend(), [](QChar c) { return c.isDigit(); });
     if (!annoCifre || !std::isfinite(e.GiornoEpoca) || e.GiornoEpoca < 1 || e.GiornoEpoca >= 367)
         return ErroreElementi::EpocaNonValida;
     return ErroreElementi::Nessuno;
+}
+
+bool Anno_In_Cifre(const QString& l1)
+{
+    const QString anno = campo(l1, 19, 2).trimmed();
+    return !anno.isEmpty() && std::all_of(anno.cbegin(), anno.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// ------------------------------------------------------------ lines of plain ASCII
+//
+// Element sets are plain ASCII almost always: their fields are then read
+// straight from the bytes, with the very rules of the general reading
+// above (a column is a byte, the blanks of QChar::isSpace are 9 to 13 and
+// 32, the number rule is vb::Val's, and a number whose text the quick
+// conversion does not take whole goes to vb::Val itself).
+
+bool Ascii(const std::string& s)
+{
+    for (const unsigned char c : s)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+std::string_view Campo_Ascii(std::string_view riga, int start, int length)
+{
+    if (start < 1)
+        start = 1;
+    if (std::size_t(start) > riga.size() || length <= 0)
+        return {};
+    return riga.substr(std::size_t(start - 1), std::size_t(length));
+}
+
+bool Spazio(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+std::string_view Senza_Spazi(std::string_view t)
+{
+    while (!t.empty() && Spazio(t.front()))
+        t.remove_prefix(1);
+    while (!t.empty() && Spazio(t.back()))
+        t.remove_suffix(1);
+    return t;
+}
+
+bool Ha_Spazi_Interni(std::string_view t)
+{
+    t = Senza_Spazi(t);
+    return std::any_of(t.begin(), t.end(), Spazio);
+}
+
+bool Cifra(char c) { return c >= '0' && c <= '9'; }
+
+// vb::Val of an ASCII text.
+double Val_Ascii(std::string_view testo)
+{
+    char compatto[64];
+    std::size_t n = 0;
+    for (const char c : testo) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
+            continue;
+        if (n == sizeof compatto)
+            return vb::Val(testo);
+        compatto[n++] = c;
+    }
+    // The longest leading number: sign, digits, point, digits, and an
+    // exponent only when a digit follows its letter.
+    char numero[72];
+    std::size_t i = 0, k = 0, cifre = 0;
+    if (i < n && (compatto[i] == '+' || compatto[i] == '-'))
+        numero[k++] = compatto[i++];
+    while (i < n && Cifra(compatto[i])) {
+        numero[k++] = compatto[i++];
+        ++cifre;
+    }
+    if (i < n && compatto[i] == '.') {
+        numero[k++] = compatto[i++];
+        while (i < n && Cifra(compatto[i])) {
+            numero[k++] = compatto[i++];
+            ++cifre;
+        }
+    }
+    if (cifre == 0)
+        return 0.0;
+    if (i < n && (compatto[i] == 'e' || compatto[i] == 'E' || compatto[i] == 'd' || compatto[i] == 'D')) {
+        std::size_t j = i + 1, kk = k;
+        numero[kk++] = 'e';
+        if (j < n && (compatto[j] == '+' || compatto[j] == '-'))
+            numero[kk++] = compatto[j++];
+        std::size_t esponente = 0;
+        while (j < n && Cifra(compatto[j])) {
+            numero[kk++] = compatto[j++];
+            ++esponente;
+        }
+        if (esponente > 0)
+            k = kk;
+    }
+    const char* inizio = numero;
+    if (*inizio == '+')
+        ++inizio;
+    double v = 0;
+    const auto [fine, errore] = std::from_chars(inizio, numero + k, v);
+    if (errore != std::errc() || fine != numero + k)
+        return vb::Val(testo);
+    return v;
+}
+
+// Reads every number field of an ASCII set, noting the first one with a
+// blank inside its number.
+struct LettoreAscii {
+    const char* l1 = nullptr;
+    CampoElementi guasto;
+
+    double operator()(std::string_view riga, int start, int length)
+    {
+        const std::string_view t = Campo_Ascii(riga, start, length);
+        if (!guasto && Ha_Spazi_Interni(t))
+            guasto = {riga.data() == l1 ? 1 : 2, start, start + length - 1};
+        return Val_Ascii(t);
+    }
+};
+
+// Numero_Catalogo of an ASCII field: blanks and digits read at once.
+long Catalogo_Ascii(std::string_view testo)
+{
+    std::string_view t = testo;
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
+    if (t.empty() || t.size() > 9 || !std::all_of(t.begin(), t.end(), Cifra))
+        return Numero_Catalogo(std::string(testo));
+    long v = 0;
+    for (const char c : t)
+        v = v * 10 + (c - '0');
+    return v;
+}
+
+// The name as vb::Trim(vb::ProperCase(vb::Left(nome, 24))) makes it.
+std::string Nome_Ascii(std::string_view nome)
+{
+    nome = nome.substr(0, std::min<std::size_t>(nome.size(), 24));
+    std::string out(nome);
+    bool inizio = true;
+    for (char& c : out) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0') {
+            inizio = true;
+            continue;
+        }
+        if (inizio && c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        else if (!inizio && c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        inizio = false;
+    }
+    const std::size_t b = out.find_first_not_of(' ');
+    if (b == std::string::npos)
+        return {};
+    return out.substr(b, out.find_last_not_of(' ') - b + 1);
 }
 
 } // namespace
@@ -99,33 +257,12 @@ long Numero_Catalogo(const std::string& testo)
     return long(*v);
 }
 
-ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& riga1,
-                                 const std::string& riga2,
-                                 const std::vector<std::string>& magnitudini,
-                                 const TabellaFrequenze& frequenze, Satelement& out)
+namespace {
+
+// The magnitude and the radio channels, the same for both readings.
+void Completa_Da_Tabelle(long catalogo, const std::vector<std::string>& magnitudini,
+                         const TabellaFrequenze& frequenze, Satelement& e)
 {
-    const QString nome = QString::fromStdString(riga0);
-    const QString l1 = QString::fromStdString(riga1);
-    const QString l2 = QString::fromStdString(riga2);
-
-    Satelement e; // a whole new record: nothing of a previous occupant stays
-    LettoreCampi numero{&l1, {}};
-    astro::Registri_Da_Righe(l1, l2, numero, e);
-    e.NumeroCatalogo = campo(l1, 3, 5).toStdString();
-    const long catalogo = Numero_Catalogo(e.NumeroCatalogo);
-    if (catalogo < 0)
-        return ErroreElementi::CatalogoNonValido;
-    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
-        return ErroreElementi::MotoMedioNonValido;
-    if (numero.guasto)
-        return ErroreElementi::CampoNonValido;
-    if (const ErroreElementi v = Verifica_Valori(e, l1); v != ErroreElementi::Nessuno)
-        return v;
-    e.AnnoLancio = Anno_Da_Due_Cifre(vb::Val(campo(l1, 10, 2)));
-    e.NumeroLancio = vb::Val(campo(l1, 12, 3));
-    e.PezzoLancio = vb::RTrim(campo(l1, 15, 3)).toStdString();
-    e.Nome = vb::Trim(vb::ProperCase(vb::Left(nome, 24))).toStdString();
-
     if (catalogo < long(magnitudini.size())) {
         const std::string& m = magnitudini[std::size_t(catalogo)];
         if (!m.empty())
@@ -142,7 +279,72 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
         e.FrequenzaDiscesa[std::size_t(k)] = frequenze[i].Riga2;
         ++k;
     }
+}
 
+ErroreElementi Analizza_Ascii(const std::string& riga0, const std::string& riga1, const std::string& riga2,
+                              const std::vector<std::string>& magnitudini, const TabellaFrequenze& frequenze,
+                              Satelement& out)
+{
+    const std::string_view l1(riga1), l2(riga2);
+    Satelement e; // a whole new record: nothing of a previous occupant stays
+    LettoreAscii numero{l1.data(), {}};
+    astro::Registri_Da_Righe(l1, l2, numero, e);
+    e.NumeroCatalogo = std::string(Campo_Ascii(l1, 3, 5));
+    const long catalogo = Catalogo_Ascii(e.NumeroCatalogo);
+    if (catalogo < 0)
+        return ErroreElementi::CatalogoNonValido;
+    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
+        return ErroreElementi::MotoMedioNonValido;
+    if (numero.guasto)
+        return ErroreElementi::CampoNonValido;
+    const std::string_view anno = Senza_Spazi(Campo_Ascii(l1, 19, 2));
+    if (const ErroreElementi v = Verifica_Valori(e, !anno.empty() && std::all_of(anno.begin(), anno.end(), Cifra));
+        v != ErroreElementi::Nessuno)
+        return v;
+    e.AnnoLancio = Anno_Da_Due_Cifre(Val_Ascii(Campo_Ascii(l1, 10, 2)));
+    e.NumeroLancio = Val_Ascii(Campo_Ascii(l1, 12, 3));
+    std::string_view pezzo = Campo_Ascii(l1, 15, 3);
+    while (!pezzo.empty() && pezzo.back() == ' ')
+        pezzo.remove_suffix(1);
+    e.PezzoLancio = std::string(pezzo);
+    e.Nome = Nome_Ascii(riga0);
+    Completa_Da_Tabelle(catalogo, magnitudini, frequenze, e);
+    out = std::move(e);
+    return ErroreElementi::Nessuno;
+}
+
+} // namespace
+
+ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& riga1,
+                                 const std::string& riga2,
+                                 const std::vector<std::string>& magnitudini,
+                                 const TabellaFrequenze& frequenze, Satelement& out)
+{
+    if (Ascii(riga0) && Ascii(riga1) && Ascii(riga2))
+        return Analizza_Ascii(riga0, riga1, riga2, magnitudini, frequenze, out);
+
+    const QString nome = QString::fromStdString(riga0);
+    const QString l1 = QString::fromStdString(riga1);
+    const QString l2 = QString::fromStdString(riga2);
+
+    Satelement e; // a whole new record: nothing of a previous occupant stays
+    LettoreCampi numero{&l1, {}};
+    astro::Registri_Da_Righe(l1, l2, numero, e);
+    e.NumeroCatalogo = campo(l1, 3, 5).toStdString();
+    const long catalogo = Numero_Catalogo(e.NumeroCatalogo);
+    if (catalogo < 0)
+        return ErroreElementi::CatalogoNonValido;
+    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
+        return ErroreElementi::MotoMedioNonValido;
+    if (numero.guasto)
+        return ErroreElementi::CampoNonValido;
+    if (const ErroreElementi v = Verifica_Valori(e, Anno_In_Cifre(l1)); v != ErroreElementi::Nessuno)
+        return v;
+    e.AnnoLancio = Anno_Da_Due_Cifre(vb::Val(campo(l1, 10, 2)));
+    e.NumeroLancio = vb::Val(campo(l1, 12, 3));
+    e.PezzoLancio = vb::RTrim(campo(l1, 15, 3)).toStdString();
+    e.Nome = vb::Trim(vb::ProperCase(vb::Left(nome, 24))).toStdString();
+    Completa_Da_Tabelle(catalogo, magnitudini, frequenze, e);
     out = std::move(e);
     return ErroreElementi::Nessuno;
 }

@@ -117,25 +117,7 @@ constexpr double kUnMinuto = 60.0 / 86400.0;
 // How often a search looks at the stop request between culminations.
 constexpr auto kIntervalloControllo = std::chrono::milliseconds(50);
 
-// A maximum below the limit by more than this (degrees), by the cubic
-// through the two ends of a near step and their rates, is not refined.
-constexpr double kMargineHermite = 1.0;
-
 } // namespace
-
-// The highest elevation of the cubic through a and b with their rates.
-double RicercaPassaggi::Massimo_Hermite(const Campione& a, const Campione& b)
-{
-    const double h = (b.t - a.t) * 86400.0;
-    double massimo = std::max(a.e, b.e);
-    for (int k = 1; k < 16; ++k) {
-        const double s = k / 16.0, s2 = s * s, s3 = s2 * s;
-        const double e = (2 * s3 - 3 * s2 + 1) * a.e + (s3 - 2 * s2 + s) * h * a.d + (-2 * s3 + 3 * s2) * b.e
-            + (s3 - s2) * h * b.d;
-        massimo = std::max(massimo, e);
-    }
-    return massimo;
-}
 
 // The stretch above the minimum height being followed, with the highest
 // point found in it so far.
@@ -195,9 +177,82 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
         // The satellite stays in its orbit's plane: the observer's angle
         // from that plane is a lower bound of its angle from the satellite.
         const double seno = (v.normale[0] * o[0] + v.normale[1] * o[1] + v.normale[2] * o[2]) / m_distanzaOss;
-        c.gPiano = std::asin(std::min(1.0, std::fabs(seno))) - m_conoMassimo;
+        c.beta = std::asin(std::min(1.0, std::fabs(seno)));
+        c.gPiano = c.beta - m_conoMassimo;
+        c.psi = psi;
+        // The satellite's phase in its orbit from the observer's foot on
+        // the plane, in the direction it moves (0 to 2 pi).
+        const double* n = v.normale;
+        const double px = o[0] / m_distanzaOss - seno * n[0], py = o[1] / m_distanzaOss - seno * n[1],
+                     pz = o[2] / m_distanzaOss - seno * n[2];
+        const double coseno = px * v.r[0] + py * v.r[1] + pz * v.r[2];
+        const double sinus = n[0] * (py * v.r[2] - pz * v.r[1]) + n[1] * (pz * v.r[0] - px * v.r[2])
+            + n[2] * (px * v.r[1] - py * v.r[0]);
+        c.fase = std::atan2(sinus, coseno);
+        if (c.fase < 0)
+            c.fase += 2 * M_PI;
     }
     return true;
+}
+
+// The rate h / r^2 + dpsiMax/dr |dr/dt| over the orbit is even in the true
+// anomaly and, from the perigee to the apogee, r grows while both h / r^2
+// and dpsiMax/dr = c / (r sqrt(r^2 - c^2)) shrink: over a stretch of true
+// anomaly [nu0, nu1] of that half, neither term exceeds its value at r(nu0)
+// with the largest |sin nu| of the stretch in |dr/dt| = sqrt(GM / p) e
+// |sin nu|. Those bounds over 24 stretches, the stretches whose bound stands
+// above the highest rate seen at their ends cut in eight, give a bound that
+// no point of the orbit exceeds, within a percent or two of the highest.
+double Velocita_Massima_Cono(double p, double e, double c)
+{
+    const double h = std::sqrt(kGM * p), ke = std::sqrt(kGM / p) * e;
+    auto termini = [&](double coseno, double& radiale) {
+        const double r = p / (1.0 + e * coseno);
+        radiale = c / (r * std::sqrt(r * r - c * c)) * ke;
+        return h / (r * r);
+    };
+    // The bound of one stretch starting at (cos, sin) nu0 with the largest
+    // sine smax in it.
+    auto limite = [&](double coseno, double smax) {
+        double radiale = 0;
+        const double angolare = termini(coseno, radiale);
+        return angolare + radiale * smax;
+    };
+    constexpr int kTratti = 24, kParti = 8;
+    const double passo = M_PI / kTratti;
+    const double cp = std::cos(passo), sp = std::sin(passo);
+    double co[kTratti + 1], si[kTratti + 1], superiore[kTratti];
+    double visto = 0;
+    co[0] = 1;
+    si[0] = 0;
+    for (int k = 1; k <= kTratti; ++k) {
+        co[k] = co[k - 1] * cp - si[k - 1] * sp;
+        si[k] = std::max(0.0, si[k - 1] * cp + co[k - 1] * sp);
+    }
+    for (int k = 0; k <= kTratti; ++k) {
+        double radiale = 0;
+        const double angolare = termini(co[k], radiale);
+        visto = std::max(visto, angolare + radiale * si[k]);
+        if (k < kTratti) {
+            const bool colmo = 2 * k <= kTratti && 2 * (k + 1) >= kTratti;
+            superiore[k] = angolare + radiale * (colmo ? 1.0 : std::max(si[k], si[k + 1]));
+        }
+    }
+    double massimo = visto;
+    for (int k = 0; k < kTratti; ++k) {
+        if (superiore[k] <= visto * 1.005) {
+            massimo = std::max(massimo, superiore[k]);
+            continue;
+        }
+        for (int j = 0; j < kParti; ++j) {
+            const double nu0 = (k + double(j) / kParti) * passo, nu1 = (k + double(j + 1) / kParti) * passo;
+            const double s0 = std::sin(nu0), s1 = std::sin(nu1);
+            const double smax = (nu0 <= M_PI / 2 && nu1 >= M_PI / 2) ? 1.0 : std::max(s0, s1);
+            massimo = std::max(massimo, limite(std::cos(nu0), smax));
+        }
+    }
+    // Rounding in the recurrences above is far below this.
+    return massimo * (1.0 + 1e-9);
 }
 
 // The bound of the far steps. The satellite is above the limit only inside
@@ -227,21 +282,20 @@ void RicercaPassaggi::preparaLimiti(double ti, double tf)
     const double a = std::cbrt(kGM / (moto * moto));
     const double e = std::min(0.99, m_sat.Eccentricita + 0.005);
     const double p = a * (1.0 - e * e);
-    const double h = std::sqrt(kGM * p);
     // A perigee near the cone's own foot leaves the bound without meaning:
     // such a satellite is scanned at the near step throughout.
     if (!(a * (1.0 - e) > m_cosCono + 20.0))
         return;
-    double massimo = 0;
-    for (int k = 0; k < 720; ++k) {
-        const double nu = k * (M_PI / 360.0);
-        const double r = p / (1.0 + e * std::cos(nu));
-        const double vr = std::sqrt(kGM / p) * e * std::fabs(std::sin(nu));
-        const double x = m_cosCono / r;
-        const double dpsi = x / r / std::sqrt(1.0 - x * x);
-        massimo = std::max(massimo, h / (r * r) + dpsi * vr);
-    }
+    const double massimo = Velocita_Massima_Cono(p, e, m_cosCono);
     m_velocitaMax = 1.25 * massimo + kRotazione;
+    // The satellite's phase in its plane grows at h / r^2 at most (below
+    // massimo), with what the perturbations add to that rate: of the order
+    // of J2, a thousandth, near the Earth on a round orbit (the drag's rise
+    // is in moto already); the Moon and the Sun move the perigee of an
+    // eccentric or distant orbit over the days, there the margin of
+    // m_velocitaMax.
+    const bool lontana = m_sat.MotoMedio < 6.4 || m_sat.Eccentricita > 0.1;
+    m_velocitaFase = (lontana ? 1.25 : 1.1) * massimo;
     const double rMassimo = 1.02 * p / (1.0 - e);
     m_conoMassimo = std::acos(m_cosCono / rMassimo) - m_limiteCono;
     m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0 && std::isfinite(m_conoMassimo);
@@ -256,8 +310,50 @@ double RicercaPassaggi::passoLontano(const Campione& c) const
     // The plane turns with the Earth under the observer, and slowly in
     // space (the node's drift and the perturbations' wobble).
     constexpr double kVelocitaPiano = 1.1 * kRotazione + 5e-6;
-    const double secondi = std::max(c.g / m_velocitaMax, c.gPiano / kVelocitaPiano);
+    const double secondi = std::max({c.g / m_velocitaMax, c.gPiano / kVelocitaPiano, passoFase(c, kVelocitaPiano)});
     return secondi / 86400.0;
+}
+
+// The time the satellite needs to come round its orbit to the observer.
+// It moves forward in its plane only, at no more than m_velocitaFase; the
+// observer (with the plane's drift) at no more than `piano`. At phase x
+// from the observer's foot on the plane the satellite lies at psi with cos
+// psi = cos beta cos x, so within tau it can be inside the cone widened by
+// the observer's motion, c(tau) = widest cone + piano tau, only at a phase
+// within D(tau) = acos(cos c(tau) / cos beta) of the foot. The step must
+// keep the phases it sweeps, [fase, fase + rate tau], outside that zone,
+// and the zone, growing, from reaching the satellite where it stands.
+double RicercaPassaggi::passoFase(const Campione& c, double piano) const
+{
+    constexpr double kMargine = 0.002;  // rad: the plane's own small wobble
+    if (!(c.psi >= 0) || !(m_velocitaFase > 0))
+        return 0;
+    const double cono0 = m_conoMassimo + kMargine;
+    // The zone reaching the satellite where it stands.
+    double tau = (c.psi - cono0) / piano;
+    if (!(tau > 0))
+        return 0;
+    const double cosBeta = std::cos(c.beta);
+    for (int k = 0; k < 2; ++k) {
+        // Within tau the zone is at most D(tau) wide.
+        const double cono = cono0 + piano * tau;
+        const double zona = cono >= M_PI ? M_PI : std::acos(std::clamp(std::cos(cono) / cosBeta, -1.0, 1.0));
+        if (!(c.fase > zona && c.fase < 2 * M_PI - zona))
+            return 0;
+        tau = std::min(tau, (2 * M_PI - zona - c.fase) / m_velocitaFase);
+    }
+    return std::max(0.0, tau);
+}
+
+// Whether the satellite may come inside the widened cone between two points
+// of the scan: it has to close on the cone from a and leave it again by b,
+// at no more than the fastest rate, so the two angles to the cone cannot
+// add up to more than that rate allows in the time between.
+bool RicercaPassaggi::puoEntrare(const Campione& a, const Campione& b) const
+{
+    if (!m_conoValido || !(a.g > 0) || !(b.g > 0))
+        return true;
+    return a.g + b.g <= (b.t - a.t) * 86400.0 * m_velocitaMax;
 }
 
 // The crossing of the minimum height inside [a, b].
@@ -270,6 +366,41 @@ bool RicercaPassaggi::radice(double a, double b, double& t)
     if (!m_nonCalcolabile && erroreSolutore)
         erroreSolutore();
     return false;
+}
+
+// The crossing of the minimum height between two points of the scan, from
+// their elevations and rates; Brent's method on what is left of the bracket
+// should the rates lead nowhere.
+bool RicercaPassaggi::radice(const Campione& a, const Campione& b, double& t)
+{
+    const astro::EsitoSolutore esito =
+        astro::Trova_Zero_Hermite(conPendenza(), punto(a), punto(b), kTolleranzaLimite, t);
+    if (esito == astro::EsitoSolutore::Ok)
+        return true;
+    if (m_nonCalcolabile)
+        return false;
+    return radice(a.t, b.t, t);
+}
+
+astro::PuntoPassaggio RicercaPassaggi::punto(const Campione& c) const
+{
+    return {c.t, m_altezzaMinima - c.e, -c.d * 86400.0};
+}
+
+astro::FunzioneConPendenza RicercaPassaggi::conPendenza()
+{
+    return [this](double x, astro::PuntoPassaggio& p) {
+        ++m_valutazioni;
+        astro::VistaSatellite v;
+        if (!m_altezza.Calcola(x, v)) {
+            m_nonCalcolabile = true;
+            return false;
+        }
+        p.t = x;
+        p.f = m_altezzaMinima - v.altezza;
+        p.df = -v.variazione * 86400.0;
+        return true;
+    };
 }
 
 bool RicercaPassaggi::evento(double jd, EventoPassaggio& e)
@@ -361,29 +492,19 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
     const astro::FunzionePassaggio fn = [this](double x) { return f(x); };
     Campione punti[3] = {a, b, b};
     int n = 2;
-    if (a.d > 0 && b.d <= 0 && (a.e >= lim || b.e >= lim || Massimo_Hermite(a, b) > lim - kMargineHermite)) {
-        // A maximum, bracketed on both sides by the scan. Near-earth SGP4
-        // gives the velocity as the exact rate of its positions: there the
-        // culmination is the root of the elevation's rate. The other models
+    if (a.d > 0 && b.d <= 0 && (a.e >= lim || b.e >= lim || puoEntrare(a, b))) {
+        // A maximum, bracketed on both sides by the scan, where the
+        // satellite may come inside the cone. Near-earth SGP4 gives the
+        // velocity as the exact rate of its positions: there the
+        // culmination is the root of the elevation's rate, found from the
+        // elevations and rates of the points computed. The other models
         // leave slow terms out of the velocity, which would move a flat
         // maximum by seconds: there Brent's minimiser works on the
         // elevation itself.
         double tm = 0, fm = 0;
         astro::EsitoSolutore esito;
         if (m_altezza.modello().Modello() == astro::PropagatoreSGP4 && !m_altezza.modello().Deep()) {
-            const astro::FunzionePassaggio rate = [this](double x) {
-                ++m_valutazioni;
-                astro::VistaSatellite v;
-                if (!m_altezza.Calcola(x, v)) {
-                    m_nonCalcolabile = true;
-                    return std::numeric_limits<double>::quiet_NaN();
-                }
-                return v.variazione;
-            };
-            double dm = 0;
-            esito = astro::Trova_Zero_Passaggio(rate, a.t, b.t, tm, dm, kTolleranzaCulmine);
-            if (esito == astro::EsitoSolutore::Ok)
-                fm = f(tm);
+            esito = astro::Trova_Minimo_Hermite(conPendenza(), punto(a), punto(b), kTolleranzaCulmine, tm, fm);
         } else {
             // A velocity that is not quite the rate of the positions can put
             // the change of sign a little beside the maximum: a result at an
@@ -436,7 +557,7 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
         const Campione& q = punti[i];
         if (p.e < lim && q.e >= lim) {
             double t = q.t;
-            if (!radice(p.t, q.t, t))
+            if (!radice(p, q, t))
                 t = q.t;  // the solver gave up: the first point above stands for the rise
             if (m_nonCalcolabile)
                 return EsitoRicerca::NonCalcolabile;
@@ -445,7 +566,7 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
             tr.sorgere = t;
         } else if (p.e >= lim && q.e < lim && tr.aperto) {
             double t = p.t;
-            if (!radice(p.t, q.t, t))
+            if (!radice(p, q, t))
                 t = p.t;
             if (m_nonCalcolabile)
                 return EsitoRicerca::NonCalcolabile;
@@ -553,6 +674,7 @@ RicercaMultipla::RicercaMultipla(std::vector<Voce> voci, const astro::Osservator
     if (fili <= 0)
         fili = int(std::max(1u, std::thread::hardware_concurrency()));
     fili = std::max(1, std::min(fili, int(m_voci.size())));
+    m_numeroFili = fili;
     for (int i = 0; i < fili && !m_voci.empty(); ++i)
         m_fili.emplace_back([this] { lavora(); });
 }
@@ -566,7 +688,10 @@ RicercaMultipla::~RicercaMultipla()
 
 void RicercaMultipla::Arresta()
 {
-    m_arresto = true;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_arresto = true;
+    }
     m_pronto.notify_all();
 }
 
@@ -602,26 +727,65 @@ RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
     ricerca.controllo = ricerca.continua;
     ricerca.erroreSolutore = [&r] { r.erroreSolutore = true; };
     ricerca.passaggio = [&r](const Passaggio& p) { r.passaggi.push_back(p); };
+    // About one pass a revolution at most: room for them at once.
+    r.passaggi.reserve(size_t(std::clamp(s.MotoMedio * (m_tf - m_ti) + 2.0, 2.0, 32.0)));
     r.esito = ricerca.PREDICI(m_ti, m_tf, Passo_Scansione(s.MotoMedio), kPassoPiccolo);
     return r;
 }
 
+// Each worker takes a run of satellites at a time (shorter as the list
+// runs out, so the workers end together), and wakes the caller only with
+// the very result it is waiting for: at the end of the run or after a few
+// milliseconds (at once when its satellites take a millisecond or more),
+// rather than for every satellite, so a caller taking the results of one
+// worker is not woken for each of them.
 void RicercaMultipla::lavora()
 {
+    using Orologio = std::chrono::steady_clock;
+    constexpr auto kRitardoMassimo = std::chrono::milliseconds(5);
+    const int totale = int(m_voci.size());
+    bool dasvegliare = false;
+    Orologio::time_point pronto{};
+    auto sveglia = [&] {
+        if (dasvegliare)
+            m_pronto.notify_all();
+        dasvegliare = false;
+    };
     for (;;) {
-        if (m_arresto)
-            return;
-        const int i = m_prossimo.fetch_add(1);
-        if (i >= int(m_voci.size()))
-            return;
-        RisultatiSatellite r = cerca(m_voci[size_t(i)]);
-        if (r.esito == EsitoRicerca::Arrestata)
-            return;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_risultati[size_t(i)] = std::move(r);
+        int i = m_prossimo.load(std::memory_order_relaxed);
+        int fine = 0;
+        do {
+            if (i >= totale || m_arresto.load(std::memory_order_relaxed)) {
+                sveglia();
+                return;
+            }
+            fine = i + std::clamp((totale - i) / (8 * m_numeroFili), 1, kBloccoMassimo);
+        } while (!m_prossimo.compare_exchange_weak(i, fine, std::memory_order_relaxed));
+        for (; i < fine; ++i) {
+            if (m_arresto.load(std::memory_order_relaxed)) {
+                sveglia();
+                return;
+            }
+            const Orologio::time_point inizio = Orologio::now();
+            RisultatiSatellite r = cerca(m_voci[size_t(i)]);
+            const Orologio::time_point adesso = Orologio::now();
+            if (r.esito == EsitoRicerca::Arrestata) {
+                sveglia();
+                return;
+            }
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_risultati[size_t(i)] = std::move(r);
+                if (!dasvegliare && m_inAttesa && i == m_consegnati) {
+                    dasvegliare = true;
+                    pronto = adesso;
+                }
+            }
+            // The next satellite would keep the caller waiting too long.
+            if (dasvegliare
+                && (i + 1 == fine || adesso - pronto >= kRitardoMassimo || adesso - inizio >= kRitardoMassimo / 5))
+                sveglia();
         }
-        m_pronto.notify_all();
     }
 }
 
@@ -631,9 +795,10 @@ bool RicercaMultipla::Prossimo(RisultatiSatellite& out, std::chrono::millisecond
     if (Finita())
         return false;
     const size_t k = size_t(m_consegnati);
-    if (!m_pronto.wait_for(lock, attesa, [&] { return m_risultati[k].has_value() || m_arresto.load(); }))
-        return false;
-    if (!m_risultati[k])
+    m_inAttesa = true;
+    const bool pronto = m_pronto.wait_for(lock, attesa, [&] { return m_risultati[k].has_value() || m_arresto.load(); });
+    m_inAttesa = false;
+    if (!pronto || !m_risultati[k])
         return false;
     out = std::move(*m_risultati[k]);
     m_risultati[k].reset();

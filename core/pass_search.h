@@ -4,13 +4,15 @@
 // prediction window lists (result row, the three event lines and the row's
 // tag).
 //
-// PREDICI scans the span a step at a time (a quarter of the orbital period)
-// for maxima of the elevation, refines each with Brent's minimiser and hands
-// every culmination above the minimum height to EVENTI, which finds the rise
-// and the set, computes the satellite at the three events and reports the
-// pass. The search works on its own copy of the element set and its own
+// PREDICI scans the span for maxima of the elevation (short steps near the
+// observer's visibility cone, long ones where the satellite cannot reach
+// it), refines each maximum the satellite may reach and the crossings of
+// the minimum height from the elevations and rates of the points computed,
+// and reports every pass with the satellite computed at its three events.
+// EVENTI completes one pass from its culmination alone. The search works on its own copy of the element set and its own
 // model set-up: it touches no working-list slot and no shared global, so the
 // window may yield to the event loop between passes.
+#include "astro/pass_solver.h"
 #include "astro/records.h"
 #include "astro/satellite.h"
 #include "core/frequency_table.h"
@@ -105,6 +107,15 @@ double Passo_Scansione(double motoMedio);
 // The smallest step of the scan (10 seconds).
 inline constexpr double kPassoPiccolo = 10.0 / 60.0 / 1440.0;
 
+// The fastest rate (rad/s) at which a satellite on an orbit of semi-latus
+// rectum p (km) and eccentricity e can close on the observer's visibility
+// cone seen from the Earth's centre, c being the observer's distance from
+// the centre times the cosine of the cone's elevation (km, below the
+// perigee): the largest over the orbit of h / r^2 + |dpsiMax/dr| |dr/dt|,
+// psiMax(r) = acos(c / r) - elevation the cone's half-angle. Never below the
+// rate at any point of the orbit; a little above it at most.
+double Velocita_Massima_Cono(double p, double e, double c);
+
 enum class EsitoRicerca {
     Completa,      // the span was searched
     Arrestata,     // the caller asked to stop (the stop error, 999)
@@ -159,18 +170,25 @@ private:
         double g = 0;                // angle to the widened visibility cone (rad); > 0 outside
         double w = 0;                // angular rate about the Earth's centre (rad/s)
         double gPiano = -1;          // the observer's angle from the orbit's plane beyond the widest cone (rad)
+        double psi = -1;             // the satellite's angle from the observer (rad), seen from the centre
+        double beta = 0;             // the observer's angle from the orbit's plane (rad)
+        double fase = 0;             // the satellite's phase in its plane from the observer's foot (rad, 0 to 2 pi)
     };
     struct Tratto;  // a stretch above the minimum height being followed
 
     bool campiona(double t, Campione& c);
-    static double Massimo_Hermite(const Campione& a, const Campione& b);
     void preparaLimiti(double ti, double tf);
     double passoLontano(const Campione& c) const;
+    bool puoEntrare(const Campione& a, const Campione& b) const;
+    double passoFase(const Campione& c, double piano) const;
     EsitoRicerca intervallo(const Campione& a, const Campione& b, Tratto& tr, double ti, double tf);
     EsitoRicerca completa(double ti, double tf, double tRise, double tc, double tSet);
     bool evento(double jd, EventoPassaggio& e);
     bool limite(double tc, double verso, double estremo, double& t);
     bool radice(double a, double b, double& t);
+    bool radice(const Campione& a, const Campione& b, double& t);
+    astro::PuntoPassaggio punto(const Campione& c) const;
+    astro::FunzioneConPendenza conPendenza();
 
     Satelement m_sat;
     astro::Osservatore m_oss;
@@ -189,6 +207,8 @@ private:
     double m_limiteCono = 0, m_cosCono = 1, m_distanzaOss = 0, m_velocitaMax = 0;
     // The widest the cone gets (at the highest point of the orbit), rad.
     double m_conoMassimo = M_PI;
+    // The fastest the satellite's phase in its plane grows, rad/s.
+    double m_velocitaFase = 0;
     bool m_conoValido = false;
 };
 
@@ -205,7 +225,8 @@ struct RisultatiSatellite {
 };
 
 // The search of many satellites (a whole element file) across the
-// machine's cores. The workers start at once; the caller takes the results
+// machine's cores. The workers start at once, each taking a run of
+// satellites at a time; the caller takes the results
 // satellite by satellite in the order given, so the rows come out as one
 // satellite after another would give them. Arresta, or the destructor,
 // stops the workers within about 50 ms.
@@ -251,6 +272,10 @@ private:
     bool m_soloSopra;
     std::vector<std::string> m_magnitudini;
     TabellaFrequenze m_frequenze;
+    // The most satellites a worker takes at once.
+    static constexpr int kBloccoMassimo = 16;
+    int m_numeroFili = 1;
+    bool m_inAttesa = false;  // the caller waits in Prossimo (under m_mutex)
     std::atomic<int> m_prossimo{0};
     std::atomic<bool> m_arresto{false};
     std::mutex m_mutex;

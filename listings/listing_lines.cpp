@@ -189,17 +189,23 @@ double Equatoriali::decDecimale() const
     return segno == QLatin1String("-") ? -d : d;
 }
 
-QString Testo_Istante(const QDateTime& t)
+namespace {
+
+// Appends D, the instant as the listing shows it, to L. Millions of lines
+// may be made one after the other: the date's text is made once a day (for
+// the language in use), the time's from its digits.
+void Aggiungi_Istante(QString& L, const QDateTime& t)
 {
-    // Millions of lines may be made one after the other: the date's text is
-    // made once a day (for the language in use), the time's from its digits.
     thread_local QDate giorno;
-    thread_local QString lingua, testoGiorno;
-    const QString nomeLingua = vb::displayLocale().name();
-    if (t.date() != giorno || nomeLingua != lingua) {
+    thread_local QLocale lingua = QLocale::c();
+    thread_local QString testoGiorno;
+    thread_local bool pronto = false;
+    const QLocale adesso = vb::displayLocale();
+    if (!pronto || t.date() != giorno || !(adesso == lingua)) {
         giorno = t.date();
-        lingua = nomeLingua;
+        lingua = adesso;
         testoGiorno = vb::Format(giorno, u"dd mmm yyyy");
+        pronto = true;
     }
     const QTime ora = t.time();
     const char16_t cifre[] = {u' ',
@@ -212,7 +218,18 @@ QString Testo_Istante(const QDateTime& t)
                               u':',
                               char16_t(u'0' + ora.second() / 10),
                               char16_t(u'0' + ora.second() % 10)};
-    return testoGiorno + QString(reinterpret_cast<const QChar*>(cifre), 10);
+    L += testoGiorno;
+    L.append(reinterpret_cast<const QChar*>(cifre), 10);
+}
+
+} // namespace
+
+QString Testo_Istante(const QDateTime& t)
+{
+    QString L;
+    L.reserve(24);
+    Aggiungi_Istante(L, t);
+    return L;
 }
 
 // ---------------------------------------------------------------- cells
@@ -241,6 +258,30 @@ double potenza10(int n)
     return tabella[size_t(std::clamp(n, -40, 40) + 40)];
 }
 
+// floor(log10(a)) for a > 0, from the binary exponent and the table of
+// powers of ten (outside the table, log10 itself).
+int Esponente10(double a)
+{
+    int e2 = 0;
+    std::frexp(a, &e2);  // a = m 2^e2, 0.5 <= m < 1
+    // 2^(e2-1) <= a < 2^e2: floor(log10 a) is one of two neighbours.
+    int k = int(std::floor((e2 - 1) * 0.30102999566398120));
+    if (k < -38 || k > 38)
+        return int(std::floor(std::log10(a)));
+    // Next to a power of ten log10 may round either way: ask it there, so
+    // the figures come out as they always have.
+    for (int j = k - 1; j <= k + 2; ++j) {
+        const double p = potenza10(j);
+        if (a > p * (1 - 1e-12) && a < p * (1 + 1e-12))
+            return int(std::floor(std::log10(a)));
+    }
+    if (a >= potenza10(k + 1))
+        ++k;
+    else if (a < potenza10(k))
+        --k;
+    return k;
+}
+
 // A figure rounded to `posti` decimal places as the number pictures round
 // it: the figure read to 15 significant digits, then a half away from zero
 // (1.005 gives 1.01). In units of the last place.
@@ -256,7 +297,7 @@ qint32 Q(double v, int posti)
         return kFuoriScala;
     double q = std::floor(y);
     // What 15 significant digits of the figure make of the part left over.
-    const double grana = potenza10(int(std::floor(std::log10(a))) - 14 + posti);
+    const double grana = potenza10(Esponente10(a) - 14 + posti);
     if (y - q >= 0.5 - 0.5 * grana)
         q += 1;
     if (q == 0)
@@ -264,40 +305,100 @@ qint32 Q(double v, int posti)
     return qint32(v < 0 ? -q : q);
 }
 
-// The decimal point of the language in use, read once per line.
+// The decimal point of the language in use, read once per line (the
+// display locale keeps it).
 thread_local QString g_punto = QStringLiteral(".");
 void Leggi_Punto()
 {
-    g_punto = vb::displayLocale().decimalPoint();
+    g_punto = vb::displayDecimalPoint();
+}
+
+// The text of a figure being put in a line: at most a sign, ten digits, the
+// decimal point and three places.
+struct Cifre {
+    char16_t c[32];
+    int n = 0;
+    void aggiungi(char16_t x) { c[n++] = x; }
+    void aggiungi(QStringView s)
+    {
+        for (const QChar x : s)
+            if (n < 31)
+                c[n++] = x.unicode();
+    }
+};
+
+// What N gives, as characters.
+void Cifre_N(qint32 q, int posti, Cifre& out)
+{
+    if (q == kNonNumero) {
+        out.aggiungi(u"NaN");
+        return;
+    }
+    if (q == kFuoriScala) {
+        out.aggiungi(u'*');
+        return;
+    }
+    if (q == kMenoZero) {
+        out.aggiungi(u'-');
+        q = 0;
+    }
+    qint64 u = q;
+    if (u < 0) {
+        out.aggiungi(u'-');
+        u = -u;
+    }
+    const qint64 scala = qint64(kScala[posti]);
+    qint64 intero = u / scala;
+    char16_t tmp[20];
+    int k = 0;
+    do {
+        tmp[k++] = char16_t(u'0' + intero % 10);
+        intero /= 10;
+    } while (intero > 0);
+    while (k > 0)
+        out.aggiungi(tmp[--k]);
+    if (posti > 0) {
+        out.aggiungi(QStringView(g_punto));
+        qint64 frazione = u % scala;
+        for (int i = posti - 1; i >= 0; --i) {
+            tmp[i] = char16_t(u'0' + frazione % 10);
+            frazione /= 10;
+        }
+        for (int i = 0; i < posti; ++i)
+            out.aggiungi(tmp[i]);
+    }
+}
+
+// Appends a text right-aligned in exactly w characters (a longer one keeps
+// its leftmost w), as R does.
+void Aggiungi_R(QString& L, int w, const char16_t* t, int n)
+{
+    if (n >= w) {
+        L.append(reinterpret_cast<const QChar*>(t), w);
+        return;
+    }
+    for (int i = n; i < w; ++i)
+        L += u' ';
+    L.append(reinterpret_cast<const QChar*>(t), n);
+}
+
+// Appends sep and then the figure of a cell right-aligned in w.
+void Aggiungi_N(QString& L, const QString& sep, int w, qint32 q, int posti)
+{
+    L += sep;
+    Cifre c;
+    Cifre_N(q, posti, c);
+    Aggiungi_R(L, w, c.c, c.n);
 }
 
 // The figure of a cell in a number picture with `posti` decimal places and at
 // least one integer digit ("0.00", "#0.00", "0.0", "0.000"): what Format
 // gives for the figure, made from the digits of the cell.
-QString N(qint32 q, int posti, const char16_t* picture)
+QString N(qint32 q, int posti)
 {
-    if (q == kNonNumero)
-        return F(std::nan(""), picture);
-    if (q == kFuoriScala)
-        return QStringLiteral("*");
-    if (q == kMenoZero)
-        return u'-' + N(0, posti, picture);
-    QString out;
-    out.reserve(12);
-    qint64 u = q;
-    if (u < 0) {
-        out += u'-';
-        u = -u;
-    }
-    const qint64 scala = qint64(kScala[posti]);
-    out += QString::number(u / scala);
-    if (posti > 0) {
-        out += g_punto;
-        const QString frazione = QString::number(u % scala);
-        out += QString(posti - int(frazione.size()), u'0');
-        out += frazione;
-    }
-    return out;
+    Cifre c;
+    Cifre_N(q, posti, c);
+    return QString(reinterpret_cast<const QChar*>(c.c), c.n);
 }
 
 qint32 Q_Magnitudine(const MagnitudineVisuale& m)
@@ -315,7 +416,7 @@ QString N_Magnitudine(qint32 q)
         return QStringLiteral("???");
     if (q == kMagVuota)
         return QString();
-    return N(q, 1, u"0.0");
+    return N(q, 1);
 }
 
 qint32 intero(double v)
@@ -333,22 +434,41 @@ qint32 Q_Dec(const QString& segno, double gradi, double primi)
 {
     return (segno == QLatin1String("-") ? 10000000 : 0) + intero(gradi) * 100 + intero(primi);
 }
+// Format(x, "00") of a whole number.
+void Aggiungi_Due(QString& L, qint32 x)
+{
+    if (x < 0) {
+        L += u'-';
+        x = -x;
+    }
+    if (x < 10)
+        L += u'0';
+    L += QString::number(x);
+}
 QString N_AR(qint32 q)
 {
-    Equatoriali e;
-    e.ore = q / 10000;
-    e.minuti = (q / 100) % 100;
-    e.secondi = q % 100;
-    return e.testoAR();
+    QString L;
+    L.reserve(9);
+    Aggiungi_Due(L, q / 10000);
+    L += u'h';
+    Aggiungi_Due(L, (q / 100) % 100);
+    L += u'm';
+    Aggiungi_Due(L, q % 100);
+    L += u's';
+    return L;
 }
 QString N_Dec(qint32 q, bool conSegno = true)
 {
-    Equatoriali e;
-    e.segno = q >= 10000000 ? QStringLiteral("-") : QStringLiteral("+");
+    QString L;
+    L.reserve(8);
+    if (conSegno)
+        L += q >= 10000000 ? u'-' : u'+';
     q %= 10000000;
-    e.gradi = q / 100;
-    e.primi = q % 100;
-    return conSegno ? e.testoDec() : e.testoDec().mid(1);
+    Aggiungi_Due(L, q / 100);
+    L += u'\u00b0';
+    Aggiungi_Due(L, q % 100);
+    L += u'\'';
+    return L;
 }
 
 } // namespace
@@ -402,29 +522,49 @@ void Riempi_Effemeride(int opzione, const Istante& s, qint32* c)
     }
 }
 
+namespace {
+void Aggiungi_Testo_R(QString& L, const QString& sep, int w, const QString& t)
+{
+    L += sep;
+    Aggiungi_R(L, w, reinterpret_cast<const char16_t*>(t.constData()), int(t.size()));
+}
+} // namespace
+
 QString Testo_Effemeride(int opzione, const QDateTime& t, const qint32* c)
 {
     Leggi_Punto();
-    const QString D = Testo_Istante(t);
+    QString L;
+    L.reserve(128);
+    Aggiungi_Istante(L, t);
     switch (opzione) {
     case TipoOBS:
-        return D + k3 + R(6, N(c[0], 2, u"0.00")) + k3 + R(6, N(c[1], 2, u"0.00")) + k3
-               + R(8, N(c[2], 1, u"0.0")) + k3 + R(8, N(c[3], 1, u"0.0")) + k3 + R(4, N_Magnitudine(c[4]))
-               + k3 + R(4, N(c[5], 1, u"0.0")) + k3 + R(5, N(c[6], 1, u"0.0")) + k3
-               + R(6, N(c[7], 2, u"#0.00")) + k3 + core::Stato2Stringa(c[8]);
-    case TipoECI: {
-        QString L = D + k3 + R(10, N(c[0], 3, u"0.000"));
-        for (int i = 1; i < 4; ++i)
-            L += k2 + R(10, N(c[i], 3, u"0.000"));
-        for (int i = 4; i < 8; ++i)
-            L += k2 + R(7, N(c[i], 3, u"0.000"));
+        Aggiungi_N(L, k3, 6, c[0], 2);
+        Aggiungi_N(L, k3, 6, c[1], 2);
+        Aggiungi_N(L, k3, 8, c[2], 1);
+        Aggiungi_N(L, k3, 8, c[3], 1);
+        Aggiungi_Testo_R(L, k3, 4, N_Magnitudine(c[4]));
+        Aggiungi_N(L, k3, 4, c[5], 1);
+        Aggiungi_N(L, k3, 5, c[6], 1);
+        Aggiungi_N(L, k3, 6, c[7], 2);
+        L += k3;
+        L += core::Stato2Stringa(c[8]);
         return L;
-    }
+    case TipoECI:
+        Aggiungi_N(L, k3, 10, c[0], 3);
+        for (int i = 1; i < 4; ++i)
+            Aggiungi_N(L, k2, 10, c[i], 3);
+        for (int i = 4; i < 8; ++i)
+            Aggiungi_N(L, k2, 7, c[i], 3);
+        return L;
     case TipoLLA:
-        return D + k3 + R(6, N(c[0], 2, u"0.00")) + k3 + R(6, N(c[1], 2, u"0.00")) + k3
-               + R(8, N(c[2], 1, u"0.0"));
+        Aggiungi_N(L, k3, 6, c[0], 2);
+        Aggiungi_N(L, k3, 6, c[1], 2);
+        Aggiungi_N(L, k3, 8, c[2], 1);
+        return L;
     default:
-        return D + k2 + R(10, N_AR(c[0])) + k3 + R(7, N_Dec(c[1]));
+        Aggiungi_Testo_R(L, k2, 10, N_AR(c[0]));
+        Aggiungi_Testo_R(L, k3, 7, N_Dec(c[1]));
+        return L;
     }
 }
 
@@ -505,27 +645,40 @@ void Riempi_Relativo(int opzione, const Istante& a, const Istante& b, qint32* c)
 QString Testo_Relativo(int opzione, const QDateTime& t, const qint32* c)
 {
     Leggi_Punto();
-    const QString Dt = Testo_Istante(t);
+    QString L;
+    L.reserve(160);
+    Aggiungi_Istante(L, t);
     switch (opzione) {
     case TipoOBS:
     case TipoLLA:
-        return Dt + k4 + R(6, N(c[0], 2, u"0.00")) + k3 + R(6, N(c[1], 2, u"0.00")) + k2
-               + R(8, N(c[2], 1, u"0.0")) + k4 + R(6, N(c[3], 2, u"0.00")) + k2 + R(6, N(c[4], 2, u"0.00"))
-               + k2 + R(8, N(c[5], 1, u"0.0")) + k4 + R(6, N(c[6], 2, u"0.00")) + k2
-               + R(6, N(c[7], 2, u"0.00")) + k2 + R(8, N(c[8], 1, u"0.0"));
+        Aggiungi_N(L, k4, 6, c[0], 2);
+        Aggiungi_N(L, k3, 6, c[1], 2);
+        Aggiungi_N(L, k2, 8, c[2], 1);
+        Aggiungi_N(L, k4, 6, c[3], 2);
+        Aggiungi_N(L, k2, 6, c[4], 2);
+        Aggiungi_N(L, k2, 8, c[5], 1);
+        Aggiungi_N(L, k4, 6, c[6], 2);
+        Aggiungi_N(L, k2, 6, c[7], 2);
+        Aggiungi_N(L, k2, 8, c[8], 1);
+        return L;
     case TipoECI: {
-        QString L = Dt;
-        QString sep = k3;
+        const QString* sep = &k3;
         for (int i = 0; i < 6; ++i) {
-            L += sep + R(10, N(c[i], 3, u"0.000"));
-            sep = k2;
+            Aggiungi_N(L, *sep, 10, c[i], 3);
+            sep = &k2;
         }
-        return L + k2 + R(8, N(c[6], 1, u"0.0"));
+        Aggiungi_N(L, k2, 8, c[6], 1);
+        return L;
     }
     default:
-        return Dt + QStringLiteral("     ") + R(9, N_AR(c[0])) + k2 + R(6, N_Dec(c[1], false)) + k3
-               + R(8, N(c[2], 1, u"0.0")) + k4 + R(9, N_AR(c[3])) + k4 + R(7, N_Dec(c[4]))
-               + QStringLiteral("        ") + R(9, N_AR(c[5])) + k4 + R(7, N_Dec(c[6]));
+        Aggiungi_Testo_R(L, QStringLiteral("     "), 9, N_AR(c[0]));
+        Aggiungi_Testo_R(L, k2, 6, N_Dec(c[1], false));
+        Aggiungi_N(L, k3, 8, c[2], 1);
+        Aggiungi_Testo_R(L, k4, 9, N_AR(c[3]));
+        Aggiungi_Testo_R(L, k4, 7, N_Dec(c[4]));
+        Aggiungi_Testo_R(L, QStringLiteral("        "), 9, N_AR(c[5]));
+        Aggiungi_Testo_R(L, k4, 7, N_Dec(c[6]));
+        return L;
     }
 }
 

@@ -11,10 +11,14 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -324,6 +328,38 @@ QLocale displayLocale()
     return localeOverride() ? *localeOverride() : QLocale();
 }
 
+namespace {
+// The decimal point and group separator of the display locale, made again
+// only when the locale is another one.
+struct SeparatoriLocale {
+    QLocale locale{QLocale::c()};
+    QString punto, gruppo;
+    bool pronti = false;
+};
+const SeparatoriLocale& separatori()
+{
+    thread_local SeparatoriLocale s;
+    const QLocale l = displayLocale();
+    if (!s.pronti || !(l == s.locale)) {
+        s.locale = l;
+        s.punto = l.decimalPoint();
+        s.gruppo = l.groupSeparator();
+        s.pronti = true;
+    }
+    return s;
+}
+} // namespace
+
+const QString& displayDecimalPoint()
+{
+    return separatori().punto;
+}
+
+const QString& displayGroupSeparator()
+{
+    return separatori().gruppo;
+}
+
 void setDateNames(DateNames names)
 {
     namesStore() = std::move(names);
@@ -447,8 +483,77 @@ NumberPicture parseNumberPicture(QStringView pic)
 // The value's decimal digits, rounded half away from zero at `decimals`
 // places after the point, from its 15 significant digits.
 // intDigits has no leading zeros ("" for zero); fracDigits has `decimals` digits.
+// The same for figures of ordinary size, without building the digits one
+// text at a time: false when the figure is not one.
+bool roundedDigitsQuick(double v, int decimals, std::string& intDigits, std::string& fracDigits)
+{
+    if (!(v > 0 && v < 1e15) || decimals > 20)
+        return false;
+    char buf[40];
+    const auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+    // d.ddddddddddddddde[+-]xx
+    if (fine - buf < 19 || buf[1] != '.' || buf[16] != 'e')
+        return false;
+    char cifre[15];
+    cifre[0] = buf[0];
+    std::memcpy(cifre + 1, buf + 2, 14);
+    int esponente = 0;
+    for (const char* c = buf + 18; c < fine; ++c)
+        esponente = esponente * 10 + (*c - '0');
+    if (buf[17] == '-')
+        esponente = -esponente;
+    const int punto = esponente + 1;  // digits before the point
+    if (punto > 16 || punto < -30)
+        return false;
+    auto cifra = [&](int k) { return k >= 0 && k < 15 ? cifre[k] : '0'; };  // k-th digit from the first
+    char ip[20], fp[24];
+    const int nInt = std::max(0, punto);
+    for (int i = 0; i < nInt; ++i)
+        ip[i] = cifra(i);
+    for (int i = 0; i < decimals; ++i)
+        fp[i] = cifra(punto + i);
+    bool riporto = false;  // a carry out of every integer digit
+    if (cifra(punto + decimals) >= '5') {
+        int i = decimals - 1;
+        for (; i >= 0; --i) {
+            if (fp[i] == '9') {
+                fp[i] = '0';
+            } else {
+                ++fp[i];
+                break;
+            }
+        }
+        if (i < 0) {
+            int k = nInt - 1;
+            for (; k >= 0; --k) {
+                if (ip[k] == '9') {
+                    ip[k] = '0';
+                } else {
+                    ++ip[k];
+                    break;
+                }
+            }
+            riporto = k < 0;
+        }
+    }
+    intDigits.clear();
+    if (riporto) {
+        intDigits += '1';
+        intDigits.append(ip, std::size_t(nInt));
+    } else {
+        int nz = 0;
+        while (nz < nInt && ip[nz] == '0')
+            ++nz;
+        intDigits.append(ip + nz, std::size_t(nInt - nz));
+    }
+    fracDigits.assign(fp, std::size_t(decimals));
+    return true;
+}
+
 void roundedDigits(double v, int decimals, std::string& intDigits, std::string& fracDigits)
 {
+    if (roundedDigitsQuick(std::fabs(v), decimals, intDigits, fracDigits))
+        return;
     intDigits.clear();
     fracDigits.clear();
     v = std::fabs(v);
@@ -458,11 +563,13 @@ void roundedDigits(double v, int decimals, std::string& intDigits, std::string& 
         all = "0";
         pointPos = 1;
     } else {
+        // The 15 significant digits as printf's "%.14e" gives them.
         char buf[64];
-        std::snprintf(buf, sizeof buf, "%.14e", v);
-        std::string s(buf);
+        const auto fine = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+        const std::string_view s(buf, std::size_t(fine - buf));
         const auto epos = s.find('e');
-        const int exp = std::atoi(s.c_str() + epos + 1);
+        const int exp = std::atoi(std::string(s.substr(epos + 1)).c_str());
+        all.reserve(16);
         for (std::size_t i = 0; i < epos; ++i)
             if (s[i] != '.')
                 all += s[i];
@@ -515,10 +622,9 @@ void roundedDigits(double v, int decimals, std::string& intDigits, std::string& 
     fracDigits = fp;
 }
 
-QString formatSection(double v, QStringView pic, bool showMinus, const QString& point,
+QString formatSection(double v, const NumberPicture& p, bool showMinus, const QString& point,
                       const QString& group)
 {
-    const NumberPicture p = parseNumberPicture(pic);
     if (p.intPlaces == 0 && p.fracPlaces == 0 && !p.hasPoint) {
         // No placeholder: only literals (and maybe '%'); classic runtime shows the literals.
         QString out;
@@ -538,22 +644,17 @@ QString formatSection(double v, QStringView pic, bool showMinus, const QString& 
     // Integer digits: at least intMin, with leading zeros.
     if (int(id.size()) < p.intMin)
         id.insert(id.begin(), std::size_t(p.intMin) - id.size(), '0');
-    QString intText = QString::fromLatin1(id.c_str());
-    if (p.grouping && !intText.isEmpty()) {
-        QString g;
-        const int n = int(intText.size());
-        for (int i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0)
-                g += group;
-            g += intText[i];
-        }
-        intText = g;
-    }
-    const bool isZero = std::all_of(id.begin(), id.end(), [](char c) { return c == '0'; }) &&
-                        std::all_of(fd.begin(), fd.end(), [](char c) { return c == '0'; });
-    Q_UNUSED(isZero);
 
     QString out;
+    out.reserve(qsizetype(id.size() + fd.size()) + p.toks.size() + 8);
+    auto intero = [&] {
+        const int n = int(id.size());
+        for (int i = 0; i < n; ++i) {
+            if (p.grouping && i > 0 && (n - i) % 3 == 0)
+                out += group;
+            out += QLatin1Char(id[std::size_t(i)]);
+        }
+    };
     if (showMinus && v < 0)
         out += u'-';
     bool intDone = false, fracDone = false;
@@ -561,7 +662,7 @@ QString formatSection(double v, QStringView pic, bool showMinus, const QString& 
         switch (t.kind) {
         case TokKind::IntDigit:
             if (!intDone) {
-                out += intText;
+                intero();
                 intDone = true;
             }
             break;
@@ -569,14 +670,14 @@ QString formatSection(double v, QStringView pic, bool showMinus, const QString& 
             break;
         case TokKind::Point:
             if (!intDone) {
-                out += intText;
+                intero();
                 intDone = true;
             }
             out += point;
             break;
         case TokKind::FracDigit:
             if (!fracDone) {
-                out += QString::fromLatin1(fd.c_str());
+                out += QLatin1StringView(fd.data(), qsizetype(fd.size()));
                 fracDone = true;
             }
             break;
@@ -591,16 +692,48 @@ QString formatSection(double v, QStringView pic, bool showMinus, const QString& 
     return out;
 }
 
-QString formatNumber(double v, QStringView picture, const QString& point, const QString& group)
+bool isLongTime(QStringView picture);
+
+// A number picture split into its sections and parsed, kept for the next
+// calls with the same picture: listings and progress bars format millions
+// of figures with a handful of pictures.
+struct PictureParsed {
+    QString picture;
+    bool serial = false;  // a date or "Long Time" picture
+    QList<NumberPicture> secs;
+};
+
+const PictureParsed& parsedPicture(QStringView picture)
+{
+    thread_local std::array<PictureParsed, 16> cache;
+    thread_local std::size_t next = 0;
+    for (const PictureParsed& c : cache)
+        if (!c.picture.isNull() && QStringView(c.picture) == picture)
+            return c;
+    PictureParsed& c = cache[next];
+    next = (next + 1) % cache.size();
+    c.picture = picture.toString();
+    if (c.picture.isNull())
+        c.picture = QStringLiteral("");
+    c.serial = isLongTime(picture) || isDatePicture(picture);
+    c.secs.clear();
+    if (!c.serial)
+        for (const QString& sec : sections(picture))
+            c.secs.append(parseNumberPicture(sec));
+    return c;
+}
+
+QString formatNumber(double v, const PictureParsed& picture, const QString& point, const QString& group)
 {
     if (std::isnan(v))
         return QStringLiteral("NaN");
     if (std::isinf(v))
         return v < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
-    const QList<QString> secs = sections(picture);
-    if (v < 0 && secs.size() >= 2 && !secs[1].isEmpty())
+    const QList<NumberPicture>& secs = picture.secs;
+    const auto vuota = [&](int i) { return secs[i].toks.isEmpty(); };
+    if (v < 0 && secs.size() >= 2 && !vuota(1))
         return formatSection(-v, secs[1], false, point, group);
-    if (v == 0 && secs.size() >= 3 && !secs[2].isEmpty())
+    if (v == 0 && secs.size() >= 3 && !vuota(2))
         return formatSection(v, secs[2], false, point, group);
     return formatSection(v, secs[0], true, point, group);
 }
@@ -649,19 +782,21 @@ QString Format(double value, QStringView picture)
 {
     if (picture.isEmpty())
         return CStr(value);
-    if (isLongTime(picture) || isDatePicture(picture))
+    const PictureParsed& p = parsedPicture(picture);
+    if (p.serial)
         return formatSerial(value, picture);
-    const QLocale l = displayLocale();
-    return formatNumber(value, picture, l.decimalPoint(), l.groupSeparator());
+    return formatNumber(value, p, displayDecimalPoint(), displayGroupSeparator());
 }
 
 QString FormatC(double value, QStringView picture)
 {
     if (picture.isEmpty())
         return CStrC(value);
-    if (isLongTime(picture) || isDatePicture(picture))
+    const PictureParsed& p = parsedPicture(picture);
+    if (p.serial)
         return formatSerial(value, picture);
-    return formatNumber(value, picture, QStringLiteral("."), QStringLiteral(","));
+    static const QString punto = QStringLiteral("."), virgola = QStringLiteral(",");
+    return formatNumber(value, p, punto, virgola);
 }
 
 // ================================================================ Format: dates
@@ -1139,12 +1274,13 @@ QString decodeWindows1252(const QByteArray& bytes)
 
 QByteArray encodeWindows1252(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
+    const char16_t* u16 = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = u16[i];
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += char(u);
+            d[i] = char(u);
             continue;
         }
         char enc = '?';
@@ -1154,7 +1290,7 @@ QByteArray encodeWindows1252(const QString& text)
                 break;
             }
         }
-        out += enc;
+        d[i] = enc;
     }
     return out;
 }

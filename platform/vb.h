@@ -127,6 +127,9 @@ bool isDatePicture(QStringView picture);
 // names the user sees. Default: the system's.
 void setDisplayLocale(const QLocale& locale);
 QLocale displayLocale();
+// Its decimal point and group separator (kept until the locale changes).
+const QString& displayDecimalPoint();
+const QString& displayGroupSeparator();
 
 // Month and weekday names for date pictures. An empty function means the
 // display locale's names. weekday: 1 = Monday ... 7 = Sunday.

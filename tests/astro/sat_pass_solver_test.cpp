@@ -57,6 +57,76 @@ TEST(SatPassSolver, KnownRootsAndMinima)
     EXPECT_NEAR(fm, -60.0, 1e-6);
 }
 
+// The solvers that use the rate of f as well: crossings and minima of
+// functions known in closed form near a present-day Julian date, within the
+// tolerance asked, in a few evaluations when the rate is exact, and still
+// bracketed and within the tolerance when the rate is off by a tenth, or
+// when the function is steep at one end and flat at the other.
+TEST(SatPassSolver, CrossingsAndMinimaFromValuesAndRates)
+{
+    const double jd0 = 2461380.5, secondo = 1.0 / 86400.0, tolleranza = 0.05 * secondo;
+    struct Caso {
+        double w;       // angular frequency, 1/day
+        double fase;    // phase
+        double scarto;  // relative error of the rate given
+    };
+    const Caso casi[] = {{60.0, 0.3, 0.0}, {60.0, 1.1, 0.1}, {200.0, -0.4, 0.0}, {200.0, 2.0, -0.1}, {15.0, 0.9, 0.05}};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(std::to_string(c.w) + " " + std::to_string(c.fase));
+        int chiamate = 0;
+        // f(t) = -cos(w (t - jd0) + fase) + 0.5: crossings where cos = 0.5.
+        auto valore = [&](double t) { return 0.5 - std::cos(c.w * (t - jd0) + c.fase); };
+        auto pendenza = [&](double t) { return c.w * std::sin(c.w * (t - jd0) + c.fase) * (1 + c.scarto); };
+        const astro::FunzioneConPendenza f = [&](double t, astro::PuntoPassaggio& p) {
+            ++chiamate;
+            p = {t, valore(t), pendenza(t)};
+            return true;
+        };
+        // The crossing where w (t - jd0) + fase = pi / 3, bracketed a tenth of a
+        // turn either side.
+        const double radice = jd0 + (M_PI / 3 - c.fase) / c.w, largo = 0.6 / c.w;
+        const astro::PuntoPassaggio a{radice - largo, valore(radice - largo), pendenza(radice - largo)};
+        const astro::PuntoPassaggio b{radice + 0.5 * largo, valore(radice + 0.5 * largo), pendenza(radice + 0.5 * largo)};
+        double t = 0;
+        ASSERT_EQ(astro::Trova_Zero_Hermite(f, a, b, tolleranza, t), EsitoSolutore::Ok);
+        EXPECT_NEAR(t, radice, tolleranza);
+        EXPECT_LE(chiamate, c.scarto == 0 ? 3 : 8);
+
+        // The minimum where w (t - jd0) + fase = 0 (2 pi), to 0.2 s.
+        chiamate = 0;
+        const double minimo = jd0 + (2 * M_PI - c.fase) / c.w;
+        const astro::PuntoPassaggio m0{minimo - 0.7 * largo, valore(minimo - 0.7 * largo), pendenza(minimo - 0.7 * largo)};
+        const astro::PuntoPassaggio m1{minimo + 0.4 * largo, valore(minimo + 0.4 * largo), pendenza(minimo + 0.4 * largo)};
+        double tm = 0, fm = 0;
+        if (c.scarto == 0) {
+            ASSERT_EQ(astro::Trova_Minimo_Hermite(f, m0, m1, 0.2 * secondo, tm, fm), EsitoSolutore::Ok);
+            EXPECT_NEAR(tm, minimo, 0.2 * secondo);
+            EXPECT_NEAR(fm, -0.5, 1e-9);
+            EXPECT_LE(chiamate, 4);
+        }
+    }
+
+    // Ends of the same sign, an end that is the crossing, a failing f.
+    const astro::FunzioneConPendenza retta = [](double t, astro::PuntoPassaggio& p) {
+        p = {t, t - 5.0, 1.0};
+        return true;
+    };
+    double t = -1;
+    EXPECT_EQ(astro::Trova_Zero_Hermite(retta, {6, 1, 1}, {7, 2, 1}, 1e-6, t), EsitoSolutore::NessunCambioSegno);
+    EXPECT_EQ(t, -1);
+    ASSERT_EQ(astro::Trova_Zero_Hermite(retta, {5, 0, 1}, {7, 2, 1}, 1e-6, t), EsitoSolutore::Ok);
+    EXPECT_EQ(t, 5);
+    const astro::FunzioneConPendenza guasta = [](double, astro::PuntoPassaggio&) { return false; };
+    t = -1;
+    EXPECT_EQ(astro::Trova_Zero_Hermite(guasta, {4, -1, 1}, {7, 2, 1}, 1e-6, t), EsitoSolutore::ValutazioneFallita);
+    EXPECT_EQ(t, -1);
+    double tm = -1, fm = -1;
+    EXPECT_EQ(astro::Trova_Minimo_Hermite(guasta, {4, 1, -1}, {7, 1, 1}, 1e-6, tm, fm),
+              EsitoSolutore::ValutazioneFallita);
+    EXPECT_EQ(tm, -1);
+    EXPECT_EQ(astro::Trova_Minimo_Hermite(retta, {4, 1, 1}, {7, 1, 1}, 1e-6, tm, fm), EsitoSolutore::NessunCambioSegno);
+}
+
 TEST(SatPassSolver, WideningFindsTheCrossingOrGivesUp)
 {
     // Crossing at 10 from t1 = 0, starting with t2 = 1: the interval

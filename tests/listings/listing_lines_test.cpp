@@ -3,6 +3,11 @@
 #include "listing_fixture.h"
 
 #include "listings/listing_lines.h"
+#include "core/clock.h"
+#include "platform/vb.h"
+
+#include <cmath>
+#include <random>
 
 namespace {
 
@@ -137,20 +142,92 @@ TEST_F(Listings, LinesFromCellsReadAsTheFiguresFormatted)
 {
     // A line is made from its figures rounded to the places it shows: the
     // fields read as Format gives the figures, in English and in Italian
-    // (decimal comma, Italian months).
-    for (const QLocale& lingua : {QLocale::c(), QLocale(QLocale::Italian, QLocale::Italy)}) {
+    // (decimal comma, Italian months), for every kind of line, and the
+    // language may change between two lines.
+    std::mt19937 caso(28);
+    auto figura = [&](double scala) {
+        const double cifre[] = {0.0, 1.005, -1.005, 12.345, -12.344, 89.999, -0.5, 359.996, 7.125, -0.004,
+                                0.0049999, 2.675, 1e-20, 99.995, 9.9999999999999, 0.0099999999999, 0.995};
+        const unsigned k = caso() % 24;
+        if (k < 17)
+            return cifre[k] * scala;
+        return (double(caso()) / 4294967296.0 - 0.5) * scala * 2.0;
+    };
+    auto F = [](double v, const char16_t* p) { return vb::Format(v, QStringView(p)); };
+    for (int giro = 0; giro < 300; ++giro) {
+        const QLocale lingua = giro % 2 ? QLocale(QLocale::Italian, QLocale::Italy) : QLocale::c();
         vb::setDisplayLocale(lingua);
-        const QDateTime t = alle(9, 5, 7);
-        for (double v : {0.0, 1.005, -1.005, 12.345, -12.344, 89.999, -0.5, 359.996, 7.125, -0.004, 0.0049999, 2.675, 1e-20}) {
-            Istante s;
-            s.v.Latitudine = v;
-            s.v.Longitudine360 = std::fabs(v);
-            s.v.Quota = v * 100;
-            const QString L = Riga_Effemeride(TipoLLA, t, s);
-            EXPECT_EQ(L, vb::Format(t, u"dd mmm yyyy  hh:mm:ss") + "   " + R(6, vb::Format(v, u"0.00")) + "   "
-                             + R(6, vb::Format(std::fabs(v), u"0.00")) + "   " + R(8, vb::Format(v * 100, u"0.0")))
-                << v;
+        const QDateTime t = alle(9, 5, 7).addSecs(giro * 3607);
+        const QString D = vb::Format(t, u"dd mmm yyyy  hh:mm:ss");
+        SCOPED_TRACE(giro);
+
+        Istante s;
+        s.v.Latitudine = figura(1);
+        s.v.Longitudine360 = std::fabs(figura(100));
+        s.v.Quota = figura(1000);
+        EXPECT_EQ(Riga_Effemeride(TipoLLA, t, s), D + "   " + R(6, F(s.v.Latitudine, u"0.00")) + "   "
+                                                     + R(6, F(s.v.Longitudine360, u"0.00")) + "   "
+                                                     + R(8, F(s.v.Quota, u"0.0")));
+
+        s.v.Altezza = figura(90);
+        s.v.Azimuth = std::fabs(figura(360));
+        s.v.Distanza = std::fabs(figura(40000));
+        s.v.Fase = std::fabs(figura(0.01));
+        s.v.AngoloFase = std::fabs(figura(180));
+        s.altezzaSole = figura(90);
+        s.v.Stato = 1 + giro % 3;
+        const int m = giro % 3;
+        s.v.Magnitudine = m == 0 ? MagnitudineVisuale::numero(figura(10))
+                          : m == 1 ? MagnitudineVisuale::vuota()
+                                   : MagnitudineVisuale::sconosciuta();
+        const QString mag = m == 0 ? F(s.v.Magnitudine.valore, u"0.0") : m == 1 ? QString() : QStringLiteral("???");
+        EXPECT_EQ(Riga_Effemeride(TipoOBS, t, s),
+                  D + "   " + R(6, F(s.v.Altezza, u"0.00")) + "   " + R(6, F(s.v.Azimuth, u"0.00")) + "   "
+                      + R(8, F(s.v.Distanza, u"0.0")) + "   " + R(8, F(s.v.Quota, u"0.0")) + "   " + R(4, mag)
+                      + "   " + R(4, F(100.0 * s.v.Fase, u"0.0")) + "   " + R(5, F(s.v.AngoloFase, u"0.0"))
+                      + "   " + R(6, F(s.altezzaSole, u"#0.00")) + "   " + core::Stato2Stringa(s.v.Stato));
+
+        for (int i = 0; i < 3; ++i) {
+            s.posizione[size_t(i)] = figura(1000);
+            s.velocita[size_t(i)] = figura(8);
         }
+        s.v.DistanzaGeocentrica = std::fabs(figura(1000));
+        s.v.Velocita = std::fabs(figura(8));
+        QString eci = D + "   " + R(10, F(s.posizione[0], u"0.000"));
+        for (int i = 1; i < 3; ++i)
+            eci += "  " + R(10, F(s.posizione[size_t(i)], u"0.000"));
+        eci += "  " + R(10, F(s.v.DistanzaGeocentrica, u"0.000"));
+        for (int i = 0; i < 3; ++i)
+            eci += "  " + R(7, F(s.velocita[size_t(i)], u"0.000"));
+        eci += "  " + R(7, F(s.v.Velocita, u"0.000"));
+        EXPECT_EQ(Riga_Effemeride(TipoECI, t, s), eci);
+
+        s.eq.ore = caso() % 24;
+        s.eq.minuti = caso() % 60;
+        s.eq.secondi = caso() % 60;
+        s.eq.segno = caso() % 2 ? QStringLiteral("-") : QStringLiteral("+");
+        s.eq.gradi = caso() % 90;
+        s.eq.primi = caso() % 60;
+        EXPECT_EQ(Riga_Effemeride(TipoRAD, t, s), D + "  " + R(10, s.eq.testoAR()) + "   " + R(7, s.eq.testoDec()));
+
+        // Relative lines: the figures of B as A's, the same texts.
+        Istante b = s;
+        b.v.Altezza = figura(90);
+        b.v.Quota = figura(1000);
+        const QString rel = Riga_Relativa(TipoOBS, t, s, b);
+        const Relazione r = Calcola_Relazione(s, b);
+        EXPECT_EQ(rel, D + "    " + R(6, F(r.alfa, u"0.00")) + "   " + R(6, F(r.beta, u"0.00")) + "  "
+                           + R(8, F(r.distanza, u"0.0")) + "    " + R(6, F(s.v.Altezza, u"0.00")) + "  "
+                           + R(6, F(s.v.Azimuth, u"0.00")) + "  " + R(8, F(s.v.Quota, u"0.0")) + "    "
+                           + R(6, F(b.v.Altezza, u"0.00")) + "  " + R(6, F(b.v.Azimuth, u"0.00")) + "  "
+                           + R(8, F(b.v.Quota, u"0.0")));
+        QString releci = D;
+        for (int i = 0; i < 6; ++i)
+            releci += (i == 0 ? "   " : "  ") + R(10, F((i < 3 ? s : b).posizione[size_t(i % 3)], u"0.000"));
+        releci += "  " + R(8, F(r.distanza, u"0.0"));
+        EXPECT_EQ(Riga_Relativa(TipoECI, t, s, b), releci);
+        if (HasFailure())
+            break;
     }
     vb::setDisplayLocale(QLocale::c());
 }

@@ -4,6 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iomanip>
+#include <random>
+#include <string>
+
 namespace {
 struct CLocale {
     CLocale() { vb::setDisplayLocale(QLocale::c()); }
@@ -81,9 +89,11 @@ TEST(VbFormatNumber, DigitPlaceholdersAndRounding)
         {98.5, "000.00", "098.50"},
         {-45.0, "##0.0°", "-45.0°"},
     };
-    for (const Case& k : cases)
-        EXPECT_EQ(vb::Format(k.v, QString::fromUtf8(k.pic)), QString::fromUtf8(k.want))
-            << k.v << " with \"" << k.pic << "\"";
+    // Twice: pictures are parsed once and kept, more of them than are kept.
+    for (int giro = 0; giro < 2; ++giro)
+        for (const Case& k : cases)
+            EXPECT_EQ(vb::Format(k.v, QString::fromUtf8(k.pic)), QString::fromUtf8(k.want))
+                << k.v << " with \"" << k.pic << "\"";
 }
 
 TEST(VbFormatNumber, TextsAreFormattedWhenTheyAreNumbers)
@@ -101,6 +111,12 @@ TEST(VbFormatNumber, DisplayLocaleSeparators)
     EXPECT_EQ(vb::Format(149597870.7, u"000,000,000"), "149.597.871");
     EXPECT_EQ(vb::Format(3.25, u"#0.00"), "3,25");
     EXPECT_EQ(vb::FormatC(3.25, u"#0.00"), "3.25");
+    // The separators follow the locale as it changes.
+    vb::setDisplayLocale(QLocale::c());
+    EXPECT_EQ(vb::Format(3.25, u"#0.00"), "3.25");
+    EXPECT_EQ(vb::Format(149597870.7, u"000,000,000"), "149,597,871");
+    vb::setDisplayLocale(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(vb::Format(3.25, u"#0.00"), "3,25");
     vb::setDisplayLocale(QLocale::c());
 }
 
@@ -192,4 +208,58 @@ TEST(VbFormatDate, NamesFromTheLanguage)
     EXPECT_EQ(vb::Format(t, u"dd mmm yyyy"), "09 mar 2024");
     vb::setDateNames({});
     EXPECT_EQ(vb::Format(t, u"dd mmm yyyy"), "09 Mar 2024");
+}
+
+// Figures of every size against the rule written out plainly: the figure
+// to 15 significant digits (printf's "%.14e"), then rounded half away from
+// zero at the places of the picture.
+TEST(VbFormatNumber, FifteenDigitsThenHalfAwayFromZero)
+{
+    CLocale c;
+    auto atteso = [](double v, int posti) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
+        std::string cifre = std::string(1, buf[0]) + std::string(buf + 2, 14);
+        const int punto = std::atoi(std::strchr(buf, 'e') + 1) + 1;
+        // All the digits with the point at `punto`, as a whole number of
+        // units of the last place shown (as a decimal string).
+        std::string intere, frazione;
+        for (int k = 0; k < std::max(punto, 1); ++k)
+            intere += (k < punto && k < 15) ? cifre[size_t(k)] : '0';
+        for (int k = 0; k <= posti; ++k) {
+            const int i = punto + k;
+            frazione += (i >= 0 && i < 15) ? cifre[size_t(i)] : '0';
+        }
+        std::string numero = intere + frazione.substr(0, size_t(posti));
+        if (frazione[size_t(posti)] >= '5') {
+            int i = int(numero.size()) - 1;
+            while (i >= 0 && numero[size_t(i)] == '9')
+                numero[size_t(i--)] = '0';
+            if (i < 0)
+                numero.insert(numero.begin(), '1');
+            else
+                ++numero[size_t(i)];
+        }
+        std::string testo = numero.substr(0, numero.size() - size_t(posti));
+        while (testo.size() > 1 && testo[0] == '0')
+            testo.erase(0, 1);
+        if (posti > 0)
+            testo += "." + numero.substr(numero.size() - size_t(posti));
+        return (v < 0 ? "-" : "") + testo;
+    };
+    std::mt19937_64 caso(15);
+    const char16_t* picture[] = {u"0", u"0.0", u"0.00", u"0.000", u"0.0000", u"0.00000", u"0.000000"};
+    for (int i = 0; i < 20000; ++i) {
+        const int posti = int(caso() % 7);
+        const double scala = std::pow(10.0, int(caso() % 22) - 8);
+        double v = double(caso() % 1000000000) / 1e9 * scala;
+        if (i % 4 == 0)  // a half at the last place, as far as a double holds it
+            v = (std::floor(v * std::pow(10.0, posti)) + 0.5) / std::pow(10.0, posti);
+        if (i % 3 == 0)
+            v = -v;
+        EXPECT_EQ(vb::Format(v, QStringView(picture[posti])).toStdString(), atteso(v, posti))
+            << std::setprecision(17) << v << " to " << posti;
+        if (HasFailure())
+            break;
+    }
 }
