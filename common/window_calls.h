@@ -25,6 +25,9 @@ class ChiusuraConDomanda {
 public:
     virtual ~ChiusuraConDomanda() = default;
     virtual bool Form_QueryUnload() = 0;
+    // The exit asked every window and each let it close: the unload that
+    // follows at once need not ask again.
+    virtual void Chiusura_Gia_Concessa() {}
 };
 
 // A chart of the stars whose count the limiting-magnitude dialog chooses

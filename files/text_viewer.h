@@ -42,6 +42,7 @@ public:
     void Stampa();
     // The closing question: true when the window may close.
     bool Form_QueryUnload() override;
+    void Chiusura_Gia_Concessa() override;
     // common::Salvabile and common::Stampabile: File > Save and Print.
     void Comando_Salva() override { Salva(); }
     void Comando_Stampa() override { Stampa(); }
@@ -59,6 +60,9 @@ private:
     // Sizes the window to show the text's lines whole.
     void Dimensiona();
     QString mstrTestoSalvato;
+    // The text the exit's closing question just let go (see closeEvent).
+    bool m_chiusuraConcessa = false;
+    QString m_testoConcesso;
     QString m_fileName;
     vb::TextDocument m_documento;
 };

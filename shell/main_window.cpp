@@ -815,15 +815,21 @@ void MDIForm1::Domanda_Ora_Legale()
 namespace {
 // Asks every child window that has a closing question
 // (common::ChiusuraConDomanda) whether it may close; false as soon as one
-// calls the closing off.
+// calls the closing off. When all agree, each is told so, so that the
+// unloading does not ask again.
 bool Chiusura_Concessa(QMdiArea* mdi)
 {
     const auto subs = mdi->subWindowList(QMdiArea::CreationOrder);
+    QList<common::ChiusuraConDomanda*> chieste;
     for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
         auto* w = dynamic_cast<common::ChiusuraConDomanda*>((*it)->widget());
         if (w && !w->Form_QueryUnload())
             return false;
+        if (w)
+            chieste << w;
     }
+    for (common::ChiusuraConDomanda* w : chieste)
+        w->Chiusura_Gia_Concessa();
     return true;
 }
 } // namespace
