@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "common/main_window_link.h"
+#include "common/window_calls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -95,23 +96,37 @@ bool Controllo_Documento(QWidget* finestra)
     return false;
 }
 
-QWidget* Finestra_Per_Comando(MainWindowLink* main, const char* comando)
+namespace {
+
+QWidget* Finestra_Figlia_Attiva(MainWindowLink* main)
 {
     if (!main)
         return nullptr;
     QMdiSubWindow* sub = main->mdiArea()->activeSubWindow();
-    QWidget* w = sub ? sub->widget() : nullptr;
-    if (!w)
+    return sub ? sub->widget() : nullptr;
+}
+
+} // namespace
+
+common::Salvabile* Finestra_Per_Salva(MainWindowLink* main)
+{
+    QWidget* w = Finestra_Figlia_Attiva(main);
+    auto* documento = dynamic_cast<common::Salvabile*>(w);
+    return documento && Controllo_Documento(w) ? documento : nullptr;
+}
+
+common::Stampabile* Finestra_Per_Stampa(MainWindowLink* main)
+{
+    QWidget* w = Finestra_Figlia_Attiva(main);
+    auto* documento = dynamic_cast<common::Stampabile*>(w);
+    if (!documento)
         return nullptr;
-    const QByteArray firma = QMetaObject::normalizedSignature((QByteArray(comando) + "()").constData());
-    if (w->metaObject()->indexOfMethod(firma.constData()) < 0)
-        return nullptr;
-    const bool carta = qstrcmp(comando, "Stampa") == 0
-                       && (w->objectName() == QLatin1String("frmLocalSky")
-                           || w->objectName() == QLatin1String("frmSkySat")
-                           || qstrcmp(w->metaObject()->className(), "frmLocalSky") == 0
-                           || qstrcmp(w->metaObject()->className(), "frmSkySat") == 0);
-    return carta || Controllo_Documento(w) ? w : nullptr;
+    // The local sky chart and a pass map print their chart whatever has the focus.
+    using Tipo = common::CartaStellare::Tipo;
+    auto* carta = dynamic_cast<common::CartaStellare*>(w);
+    const bool stampaCarta = carta && (carta->Tipo_Carta() == Tipo::CieloLocale
+                                       || carta->Tipo_Carta() == Tipo::MappaPassaggio);
+    return stampaCarta || Controllo_Documento(w) ? documento : nullptr;
 }
 
 QString Ripara_Fine_Righe(const QString& testo)

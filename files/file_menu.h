@@ -7,6 +7,10 @@
 class MainWindowLink;
 class QWidget;
 class frmFile;
+namespace common {
+class Salvabile;
+class Stampabile;
+}
 
 namespace files {
 
@@ -18,7 +22,8 @@ frmFile* File_Modifica(MainWindowLink* main);
 // The window the File menu's Save and Print act on: the active child window
 // when its focused control is a list or a text box (or, for Print, when it is
 // the local sky chart or a pass map) and it has the command; else null.
-QWidget* Finestra_Per_Comando(MainWindowLink* main, const char* comando);
+common::Salvabile* Finestra_Per_Salva(MainWindowLink* main);
+common::Stampabile* Finestra_Per_Stampa(MainWindowLink* main);
 // Whether the focused control of a window is a list or a text box.
 bool Controllo_Documento(QWidget* finestra);
 

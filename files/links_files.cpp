@@ -1,6 +1,7 @@
 #include "common/window_links.h"
 
 #include "common/main_window_link.h"
+#include "common/window_calls.h"
 #include "core/settings.h"
 #include "files/file_menu.h"
 #include "files/text_viewer.h"
@@ -14,7 +15,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMetaObject>
 #include <QPrinter>
 
 namespace files {
@@ -42,8 +42,8 @@ void Collega_File(MainWindowLink& main)
     {
         std::function<void()> prima = main.menuHandler(QStringLiteral("mnuFileSalva"));
         main.setMenuHandler(QStringLiteral("mnuFileSalva"), [m, prima] {
-            if (QWidget* w = Finestra_Per_Comando(m, "Salva")) {
-                QMetaObject::invokeMethod(w, "Salva");
+            if (common::Salvabile* w = Finestra_Per_Salva(m)) {
+                w->Comando_Salva();
                 return;
             }
             if (prima)
@@ -53,8 +53,8 @@ void Collega_File(MainWindowLink& main)
     {
         std::function<void()> prima = main.menuHandler(QStringLiteral("mnuFileStampa"));
         main.setMenuHandler(QStringLiteral("mnuFileStampa"), [m, prima] {
-            if (QWidget* w = Finestra_Per_Comando(m, "Stampa")) {
-                QMetaObject::invokeMethod(w, "Stampa");
+            if (common::Stampabile* w = Finestra_Per_Stampa(m)) {
+                w->Comando_Stampa();
                 return;
             }
             if (prima)

@@ -8,6 +8,7 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "common/main_window_link.h"
+#include "common/window_host.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <cmath>
+#include <utility>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -270,9 +272,20 @@ bool frmFile::Form_QueryUnload()
     return r == platform::vbNo;
 }
 
+void frmFile::Chiusura_Gia_Concessa()
+{
+    m_chiusuraConcessa = true;
+    m_testoConcesso = Testo_Di(txtFile);
+}
+
 void frmFile::closeEvent(QCloseEvent* event)
 {
-    if (Form_QueryUnload())
+    // The program's exit has just asked about this very text and the windows
+    // are being unloaded: the question is not asked twice (its answer could
+    // no longer keep the window anyway).
+    const bool giaChiesto = std::exchange(m_chiusuraConcessa, false) && common::Scaricamento_In_Corso()
+                            && Testo_Di(txtFile) == m_testoConcesso;
+    if (giaChiesto || Form_QueryUnload())
         event->accept();
     else
         event->ignore();

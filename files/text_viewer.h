@@ -2,6 +2,7 @@
 // The text-file viewer: a small plain-text editor, one window per document.
 // It opens, changes, saves and prints a text file (in practice an element
 // file) and writes it back in the encoding and line ends it was read with.
+#include "common/window_calls.h"
 #include "platform/vb.h"
 
 #include <QStringList>
@@ -9,7 +10,10 @@
 
 class QTextEdit;
 
-class frmFile : public QWidget {
+class frmFile : public QWidget,
+                public common::Salvabile,
+                public common::Stampabile,
+                public common::ChiusuraConDomanda {
     Q_OBJECT
 public:
     explicit frmFile(QWidget* parent = nullptr);
@@ -32,12 +36,16 @@ public:
     // Saves the document: a new one through the Save As dialog (every time),
     // a loaded one over its file. False when nothing was saved (the dialog
     // was cancelled, or the write failed and was told).
-    Q_INVOKABLE bool Salva();
+    bool Salva();
     // Prints the selection, or the whole text when nothing is selected, on
     // the printer chosen in the printer dialog.
-    Q_INVOKABLE void Stampa();
+    void Stampa();
     // The closing question: true when the window may close.
-    Q_INVOKABLE bool Form_QueryUnload();
+    bool Form_QueryUnload() override;
+    void Chiusura_Gia_Concessa() override;
+    // common::Salvabile and common::Stampabile: File > Save and Print.
+    void Comando_Salva() override { Salva(); }
+    void Comando_Stampa() override { Stampa(); }
 
     // The lines of a text laid out for a page `colonne` characters wide:
     // every line end starts a line, longer lines are broken at the width
@@ -52,6 +60,9 @@ private:
     // Sizes the window to show the text's lines whole.
     void Dimensiona();
     QString mstrTestoSalvato;
+    // The text the exit's closing question just let go (see closeEvent).
+    bool m_chiusuraConcessa = false;
+    QString m_testoConcesso;
     QString m_fileName;
     vb::TextDocument m_documento;
 };

@@ -8,6 +8,7 @@
 #include "listings/relative_dialog.h"
 #include "common/main_window_link.h"
 #include "common/window_host.h"
+#include "common/window_calls.h"
 #include "core/settings.h"
 #include "database/database_window.h"
 #include "database/menu_links.h"
@@ -24,7 +25,6 @@
 #include <QTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMetaObject>
 
 namespace listings {
 
@@ -75,15 +75,6 @@ bool Lista_Attiva(QWidget* finestra)
                || qobject_cast<QPlainTextEdit*>(fuoco));
 }
 
-bool Chiama_Per_Nome(QWidget* finestra, const char* metodo)
-{
-    if (!finestra)
-        return false;
-    const QByteArray firma = QByteArray(metodo) + "()";
-    if (finestra->metaObject()->indexOfMethod(firma.constData()) < 0)
-        return false;
-    return QMetaObject::invokeMethod(finestra, metodo, Qt::DirectConnection);
-}
 
 void Collega_Elenchi(MainWindowLink& main)
 {
@@ -109,8 +100,8 @@ void Collega_Elenchi(MainWindowLink& main)
     // Save and print go to the active window when it shows a list.
     main.setMenuHandler(QStringLiteral("mnuFileSalva"), [m] {
         QWidget* w = Finestra_Attiva(*m);
-        if (Lista_Attiva(w))
-            Chiama_Per_Nome(w, "Salva");
+        if (auto* documento = dynamic_cast<common::Salvabile*>(w); documento && Lista_Attiva(w))
+            documento->Comando_Salva();
     });
     // Opening the File menu offers Save only while the active window shows
     // such a list.
@@ -124,9 +115,14 @@ void Collega_Elenchi(MainWindowLink& main)
         QWidget* w = Finestra_Attiva(*m);
         if (!w)
             return;
-        const QString nome = w->objectName();
-        if (nome == QLatin1String("frmLocalSky") || nome == QLatin1String("frmSkySat") || Lista_Attiva(w))
-            Chiama_Per_Nome(w, "Stampa");
+        // The local sky chart and a pass map print their chart; another
+        // window prints while it shows a list.
+        using Tipo = common::CartaStellare::Tipo;
+        auto* carta = dynamic_cast<common::CartaStellare*>(w);
+        const bool stampaCarta = carta && (carta->Tipo_Carta() == Tipo::CieloLocale
+                                           || carta->Tipo_Carta() == Tipo::MappaPassaggio);
+        if (auto* documento = dynamic_cast<common::Stampabile*>(w); documento && (stampaCarta || Lista_Attiva(w)))
+            documento->Comando_Stampa();
     });
 }
 

@@ -11,8 +11,5 @@ QWidget* Finestra_Attiva(MainWindowLink& main);
 // showing its text listing or its summary rows, or any window whose focused
 // control is a list box.
 bool Lista_Attiva(QWidget* finestra);
-// Runs the public procedure `metodo` (no arguments) of a window by its name;
-// false when the window has none.
-bool Chiama_Per_Nome(QWidget* finestra, const char* metodo);
 
 } // namespace listings

@@ -5,6 +5,7 @@
 // satellite of a database or of an element file, eleven columns.
 #include "astro/records.h"
 #include "core/pass_record.h"
+#include "common/window_calls.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -47,7 +48,7 @@ platform::FileDialogRequest Richiesta_Salva_Testo(const QString& nome);
 
 } // namespace listings
 
-class frmDetails : public QWidget {
+class frmDetails : public QWidget, public common::Salvabile, public common::Stampabile {
     Q_OBJECT
 public:
     explicit frmDetails(QWidget* parent = nullptr);
@@ -95,12 +96,15 @@ public:
     // window, whose Stop leaves no file behind. The file is replaced only
     // once written whole. False when cancelled, stopped or not written (the
     // user is told why).
-    Q_INVOKABLE bool Salva();
+    bool Salva();
     // Prints the lines shown on the printer chosen by the user, page after
     // page; a long listing shows the progress window, whose Stop abandons
     // the document. False when there is nothing to print, the dialog was
     // cancelled, printing was stopped or failed (the user is told why).
-    Q_INVOKABLE bool Stampa();
+    bool Stampa();
+    // common::Salvabile and common::Stampabile: File > Save and Print.
+    void Comando_Salva() override { Salva(); }
+    void Comando_Stampa() override { Stampa(); }
     // The lines of the text listing, in order (for short listings).
     QStringList righe() const;
     // The number of lines Save and Print would write, and one of them.

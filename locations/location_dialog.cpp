@@ -18,6 +18,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "common/main_window_link.h"
+#include "common/window_calls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,33 +49,6 @@ QPointer<frmLocation> g_istanza;
 QString Testo(const char* key)
 {
     return mLang::Testo_Lingua(kSezione, QLatin1String(key));
-}
-
-// A window of the program by class or object name (its workspace children
-// and the top-level windows); null when none is loaded.
-QWidget* Trova_Finestra(const char* nome)
-{
-    const QString n = QLatin1String(nome);
-    auto uguale = [&](QWidget* w) {
-        return w && (w->objectName().compare(n, Qt::CaseInsensitive) == 0
-                     || QString::fromLatin1(w->metaObject()->className()).compare(n, Qt::CaseInsensitive) == 0);
-    };
-    if (MainWindowLink* main = MainWindowLink::instance()) {
-        for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
-            if (uguale(sub->widget()))
-                return sub->widget();
-    }
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (uguale(w))
-            return w;
-    return nullptr;
-}
-
-void Invoca(QWidget* w, const char* metodo)
-{
-    if (w && w->metaObject()->indexOfMethod(QMetaObject::normalizedSignature(
-                 (QByteArray(metodo) + "()").constData())) >= 0)
-        QMetaObject::invokeMethod(w, metodo);
 }
 
 } // namespace
@@ -536,8 +510,11 @@ void frmLocation::Aggiorna_Viste()
     }
     if (MainWindowLink* main = MainWindowLink::instance())
         main->tmrCentrale_Timer();
-    Invoca(Trova_Finestra("frmLocalSky"), "tmrLocalSky_Timer");
-    Invoca(Trova_Finestra("frmGeneralSky"), "Genera_mappa");
+    // The local sky chart (its timer procedure) and the whole-sky chart
+    // (Genera_mappa), when open.
+    for (auto tipo : {common::CartaStellare::Tipo::CieloLocale, common::CartaStellare::Tipo::CieloGenerale})
+        if (common::CartaStellare* carta = common::Carta_Aperta(tipo))
+            carta->Ridisegna_Carta();
 }
 
 void frmLocation::cmdCancel_Click()

@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "common/data_panel.h"
 #include "common/sky_chart.h"
+#include "common/window_calls.h"
 
 #include <QImage>
 #include <QRect>
@@ -23,10 +24,11 @@ class Canvas;
 class CanvasWidget;
 }
 
-class frmLocalSky : public QWidget, public core::LocalSkyView {
+class frmLocalSky : public QWidget,
+                    public core::LocalSkyView,
+                    public common::CartaStellare,
+                    public common::Stampabile {
     Q_OBJECT
-    // The limiting-magnitude dialog sets it and redraws through the timer's procedure.
-    Q_PROPERTY(int gintNumStelle MEMBER gintNumStelle)
 public:
     explicit frmLocalSky(QWidget* parent = nullptr);
     ~frmLocalSky() override;
@@ -50,7 +52,7 @@ public:
     int gintNumStelle = 1639;
 
     // Redraws every static layer of the chart for the program clock.
-    Q_INVOKABLE void Genera_mappa() override;
+    void Genera_mappa() override;
     // core::LocalSkyView: one working-list slot on the transient layer.
     void Disegna_satellite_in_cielo(int slot) override;
     bool soloPrincipale() const override;
@@ -58,14 +60,22 @@ public:
     void Azzera_dati() override;
     // The principal's pass and its time labels (on the persistent layer).
     void Disegna_passaggio();
-    Q_INVOKABLE void Form_Resize();
-    Q_INVOKABLE void tmrLocalSky_Timer() { Genera_mappa(); }
+    void Form_Resize();
+    void tmrLocalSky_Timer() { Genera_mappa(); }
     // Azimuth and altitude (degrees) to chart x and y, in the orientation and
     // projection of the main window's menu.
     void Mappatura(double azimuth, double altitude, float& x, float& y) const;
     void Mappatura_inversa(float x, float y, double& azimuth, double& altitude) const;
     // Prints the chart on one page (print dialog first; cancel prints nothing).
-    Q_INVOKABLE void Stampa();
+    void Stampa();
+
+    // common::CartaStellare: the limiting-magnitude dialog sets the count and
+    // a new location redraws, both through the timer's procedure.
+    Tipo Tipo_Carta() const override { return Tipo::CieloLocale; }
+    int& Numero_Stelle() override { return gintNumStelle; }
+    void Ridisegna_Carta() override { tmrLocalSky_Timer(); }
+    // common::Stampabile: File > Print.
+    void Comando_Stampa() override { Stampa(); }
 
     // Pointer events of the chart (button 1 left, 2 right; chart units).
     void Picture1_MouseDown(int button, int shift, double x, double y);

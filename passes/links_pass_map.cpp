@@ -1,7 +1,7 @@
 // The pass map's view menu: every command acts on the active child window,
-// which must be a pass map (several may be open). Options are set by the
-// member name "imp" + the item's name, the map is redrawn and printed by
-// name, so the menu knows nothing of the window beyond those names.
+// which must be a pass map (several may be open). Each item sets the map's
+// option of the same name (frmSkySat::Opzione), then the map is redrawn or
+// printed through its own procedures.
 #include "passes/pass_map_window.h"
 #include "passes/pass_map_symbols.h"
 #include "common/main_window_link.h"
@@ -17,21 +17,21 @@ namespace passes {
 
 namespace {
 
-QWidget* Mappa_Attiva(MainWindowLink& main)
+frmSkySat* Mappa_Attiva(MainWindowLink& main)
 {
     QMdiSubWindow* sub = main.mdiArea()->activeSubWindow();
-    QWidget* w = sub ? sub->widget() : nullptr;
-    return w && w->inherits("frmSkySat") ? w : nullptr;
+    return sub ? qobject_cast<frmSkySat*>(sub->widget()) : nullptr;
 }
 
-void Imposta(QWidget* mappa, const QString& voce, bool valore)
+void Imposta(frmSkySat* mappa, const QString& voce, bool valore)
 {
-    mappa->setProperty((QStringLiteral("imp") + voce).toLatin1().constData(), valore);
+    if (bool* opzione = mappa->Opzione(voce))
+        *opzione = valore;
 }
 
-void Ridisegna(QWidget* mappa, bool arraynuovo)
+void Ridisegna(frmSkySat* mappa, bool arraynuovo)
 {
-    QMetaObject::invokeMethod(mappa, "Genera_mappa", Q_ARG(bool, arraynuovo));
+    mappa->Genera_mappa(arraynuovo);
 }
 
 } // namespace
@@ -50,7 +50,7 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
                              "mnuSkySatEtichetteSoleLuna"}) {
         const QString voce = QString::fromLatin1(nome);
         main.setMenuHandler(voce, [m, voce] {
-            QWidget* mappa = Mappa_Attiva(*m);
+            frmSkySat* mappa = Mappa_Attiva(*m);
             QAction* a = m->menuItem(voce);
             if (!mappa || !a)
                 return;
@@ -59,19 +59,19 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
             const bool valore = a->isChecked();
             Imposta(mappa, voce, valore);
             QApplication::processEvents();
-            if (QWidget* ancora = Mappa_Attiva(*m); ancora == mappa)
+            if (frmSkySat* ancora = Mappa_Attiva(*m); ancora == mappa)
                 Ridisegna(mappa, false);
         });
     }
 
     // Projection pair: a click acts only when the other item is checked.
     const auto proiezione = [m](bool stereo) {
-        QWidget* mappa = Mappa_Attiva(*m);
+        frmSkySat* mappa = Mappa_Attiva(*m);
         QAction* s = m->menuItem(QStringLiteral("mnuSkySatProiezStereo"));
         QAction* n = m->menuItem(QStringLiteral("mnuSkySatProiezNormale"));
         if (!mappa || !s || !n)
             return;
-        const bool attuale = mappa->property("impmnuSkySatProiezStereo").toBool();
+        const bool attuale = mappa->impmnuSkySatProiezStereo;
         s->setChecked(stereo);
         n->setChecked(!stereo);
         if (attuale == stereo)
@@ -90,7 +90,7 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     for (const char* nome : orientamenti) {
         const QString voce = QString::fromLatin1(nome);
         main.setMenuHandler(voce, [m, voce] {
-            QWidget* mappa = Mappa_Attiva(*m);
+            frmSkySat* mappa = Mappa_Attiva(*m);
             if (!mappa)
                 return;
             for (const char* altro : orientamenti)
@@ -105,13 +105,13 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     }
 
     main.setMenuHandler(QStringLiteral("mnuSkySatRidisegnaMappa"), [m] {
-        if (QWidget* mappa = Mappa_Attiva(*m))
+        if (frmSkySat* mappa = Mappa_Attiva(*m))
             Ridisegna(mappa, true);
     });
     main.setMenuHandler(QStringLiteral("mnuSkySatStampa"), [m] {
         QApplication::processEvents();
-        if (QWidget* mappa = Mappa_Attiva(*m))
-            QMetaObject::invokeMethod(mappa, "Stampa");
+        if (frmSkySat* mappa = Mappa_Attiva(*m))
+            mappa->Stampa();
     });
     main.setMenuHandler(QStringLiteral("mnuSkySatChiudi"), [m] {
         if (QMdiSubWindow* sub = m->mdiArea()->activeSubWindow(); sub && Mappa_Attiva(*m))
@@ -123,8 +123,8 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     {
         std::function<void()> prima = main.menuHandler(QStringLiteral("mnuFileStampa"));
         main.setMenuHandler(QStringLiteral("mnuFileStampa"), [m, prima] {
-            if (QWidget* mappa = Mappa_Attiva(*m)) {
-                QMetaObject::invokeMethod(mappa, "Stampa");
+            if (frmSkySat* mappa = Mappa_Attiva(*m)) {
+                mappa->Stampa();
                 return;
             }
             if (prima)
@@ -136,13 +136,14 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     // checks of that map's options.
     if (QMenu* menu = main.menu(QStringLiteral("mnuSkySat"))) {
         QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, menu, [m, menu](QMdiSubWindow*) {
-            QWidget* mappa = Mappa_Attiva(*m);
+            frmSkySat* mappa = Mappa_Attiva(*m);
             menu->menuAction()->setVisible(mappa != nullptr);
             if (!mappa)
                 return;
             for (const char* nome : passes::kOpzioni)
                 if (QAction* a = m->menuItem(QString::fromLatin1(nome)))
-                    a->setChecked(mappa->property(("imp" + QByteArray(nome)).constData()).toBool());
+                    if (const bool* v = mappa->Opzione(QString::fromLatin1(nome)))
+                        a->setChecked(*v);
         });
     }
 }

@@ -418,6 +418,23 @@ void frmSkySat::Disegna_paesaggio()
         m_pittore->Disegna_paesaggio(picBackground);
 }
 
+bool* frmSkySat::Opzione(const QString& voce)
+{
+    bool* const opzioni[14] = {
+        &impmnuSkySatGriglia,            &impmnuSkySatPaesaggio,
+        &impmnuSkySatEtichettePianeti,   &impmnuSkySatEtichetteSoleLuna,
+        &impmnuSkySatEtichetteCostellazioni, &impmnuSkySatOggettiPianeti,
+        &impmnuSkySatOggettiSoleLuna,    &impmnuSkySatOggettiCostellazioni,
+        &impmnuSkySatProiezStereo,       &impmnuSkySatProiezNormale,
+        &impmnuSkySatOrientamentoNord,   &impmnuSkySatOrientamentoSud,
+        &impmnuSkySatOrientamentoOvest,  &impmnuSkySatOrientamentoEst,
+    };
+    for (int i = 0; i < 14; ++i)
+        if (voce == QLatin1String(passes::kOpzioni[i]))
+            return opzioni[i];
+    return nullptr;
+}
+
 // ================================================================ mouse
 
 void frmSkySat::Mostra_menu()
@@ -428,7 +445,8 @@ void frmSkySat::Mostra_menu()
     for (const char* nome : passes::kOpzioni) {
         if (QAction* a = main->menuItem(QString::fromLatin1(nome))) {
             a->setCheckable(true);
-            a->setChecked(property((QStringLiteral("imp") + QString::fromLatin1(nome)).toLatin1().constData()).toBool());
+            if (const bool* v = Opzione(QString::fromLatin1(nome)))
+                a->setChecked(*v);
         }
     }
     if (QMenu* m = main->menu(QStringLiteral("mnuSkySat")))

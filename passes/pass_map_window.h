@@ -26,6 +26,7 @@
 
 #include "astro/records.h"
 #include "common/sky_chart.h"
+#include "common/window_calls.h"
 #include "core/pass_record.h"
 #include "core/sky_instant.h"
 
@@ -60,23 +61,8 @@ struct EtichettaAltazimutale {
     int Punto = 0;          // index in the track points
 };
 
-class frmSkySat : public QWidget {
+class frmSkySat : public QWidget, public common::CartaStellare, public common::Stampabile {
     Q_OBJECT
-    Q_PROPERTY(bool impmnuSkySatGriglia MEMBER impmnuSkySatGriglia)
-    Q_PROPERTY(bool impmnuSkySatPaesaggio MEMBER impmnuSkySatPaesaggio)
-    Q_PROPERTY(bool impmnuSkySatEtichettePianeti MEMBER impmnuSkySatEtichettePianeti)
-    Q_PROPERTY(bool impmnuSkySatEtichetteSoleLuna MEMBER impmnuSkySatEtichetteSoleLuna)
-    Q_PROPERTY(bool impmnuSkySatEtichetteCostellazioni MEMBER impmnuSkySatEtichetteCostellazioni)
-    Q_PROPERTY(bool impmnuSkySatOggettiPianeti MEMBER impmnuSkySatOggettiPianeti)
-    Q_PROPERTY(bool impmnuSkySatOggettiSoleLuna MEMBER impmnuSkySatOggettiSoleLuna)
-    Q_PROPERTY(bool impmnuSkySatOggettiCostellazioni MEMBER impmnuSkySatOggettiCostellazioni)
-    Q_PROPERTY(bool impmnuSkySatProiezStereo MEMBER impmnuSkySatProiezStereo)
-    Q_PROPERTY(bool impmnuSkySatProiezNormale MEMBER impmnuSkySatProiezNormale)
-    Q_PROPERTY(bool impmnuSkySatOrientamentoNord MEMBER impmnuSkySatOrientamentoNord)
-    Q_PROPERTY(bool impmnuSkySatOrientamentoSud MEMBER impmnuSkySatOrientamentoSud)
-    Q_PROPERTY(bool impmnuSkySatOrientamentoOvest MEMBER impmnuSkySatOrientamentoOvest)
-    Q_PROPERTY(bool impmnuSkySatOrientamentoEst MEMBER impmnuSkySatOrientamentoEst)
-    Q_PROPERTY(int gintNumStelle MEMBER gintNumStelle)
 public:
     explicit frmSkySat(QWidget* parent = nullptr);
     ~frmSkySat() override;
@@ -109,9 +95,21 @@ public:
 
     // Prints the chart and the observation sheet on one page (asks for the
     // printer first; a cancel prints nothing).
-    Q_INVOKABLE void Stampa();
+    void Stampa();
     // Draws the whole chart; true first drops every annotation.
-    Q_INVOKABLE void Genera_mappa(bool arraynuovo);
+    void Genera_mappa(bool arraynuovo);
+
+    // common::CartaStellare: the limiting-magnitude dialog sets the count and
+    // redraws keeping the annotations.
+    Tipo Tipo_Carta() const override { return Tipo::MappaPassaggio; }
+    int& Numero_Stelle() override { return gintNumStelle; }
+    void Ridisegna_Carta() override { Genera_mappa(false); }
+    // common::Stampabile: File > Print and the view menu's Print.
+    void Comando_Stampa() override { Stampa(); }
+
+    // The view menu's option for a menu item name (mnuSkySat...), or null
+    // for a name that is not one of the options.
+    bool* Opzione(const QString& voce);
 
     // The pass to chart: the window's own copy of the satellite (elements
     // and element lines) and its local start, culmination and end; jdMappa

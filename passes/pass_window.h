@@ -7,6 +7,7 @@
 // core::RicercaPassaggi; this window drives it, lists, sorts, saves and
 // prints its results, and opens the listing or the pass map of a pass.
 #include "core/pass_record.h"
+#include "common/window_calls.h"
 #include "core/pass_search.h"
 
 #include <QPointer>
@@ -30,7 +31,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class frmDetails;
 
-class frmVisibleSatellites : public QWidget {
+class frmVisibleSatellites : public QWidget, public common::Salvabile, public common::Stampabile {
     Q_OBJECT
 public:
     // The one window; created (hidden) when `create` and not loaded.
@@ -79,8 +80,11 @@ public:
     void mnuSalva_Click();
     void mnuStampa_Click();
     // The main window's File > Save and File > Print on this window.
-    Q_INVOKABLE void Salva() { mnuSalva_Click(); }
-    Q_INVOKABLE void Stampa() { mnuStampa_Click(); }
+    void Salva() { mnuSalva_Click(); }
+    void Stampa() { mnuStampa_Click(); }
+    // common::Salvabile and common::Stampabile: File > Save and Print.
+    void Comando_Salva() override { Salva(); }
+    void Comando_Stampa() override { Stampa(); }
 
     QSize sizeHint() const override { return QSize(860, 660); }
 

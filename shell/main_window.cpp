@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "common/window_host.h"
+#include "common/window_calls.h"
 #include "core/globals.h"
 #include "core/mlang.h"
 #include "core/mreg.h"
@@ -839,21 +840,23 @@ void MDIForm1::Domanda_Ora_Legale()
 }
 
 namespace {
-// Asks every child window that has a closing question (a Q_INVOKABLE
-// "bool Form_QueryUnload()") whether it may close; false as soon as one
-// calls the closing off.
+// Asks every child window that has a closing question
+// (common::ChiusuraConDomanda) whether it may close; false as soon as one
+// calls the closing off. When all agree, each is told so, so that the
+// unloading does not ask again.
 bool Chiusura_Concessa(QMdiArea* mdi)
 {
     const auto subs = mdi->subWindowList(QMdiArea::CreationOrder);
+    QList<common::ChiusuraConDomanda*> chieste;
     for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
-        QWidget* w = (*it)->widget();
-        if (!w || w->metaObject()->indexOfMethod("Form_QueryUnload()") < 0)
-            continue;
-        bool concessa = true;
-        QMetaObject::invokeMethod(w, "Form_QueryUnload", Q_RETURN_ARG(bool, concessa));
-        if (!concessa)
+        auto* w = dynamic_cast<common::ChiusuraConDomanda*>((*it)->widget());
+        if (w && !w->Form_QueryUnload())
             return false;
+        if (w)
+            chieste << w;
     }
+    for (common::ChiusuraConDomanda* w : chieste)
+        w->Chiusura_Gia_Concessa();
     return true;
 }
 } // namespace

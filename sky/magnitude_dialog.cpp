@@ -1,5 +1,6 @@
 #include "sky/magnitude_dialog.h"
 
+#include "common/window_calls.h"
 #include "controls/graph_button.h"
 #include "core/mlang.h"
 
@@ -11,22 +12,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMetaObject>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kSezione = QStringLiteral("frmMagnitude");
-
-// The pass map in `w`: itself, or the window in the MDI frame it is.
-QObject* mappa(QWidget* w)
-{
-    if (!w)
-        return nullptr;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(w))
-        return sub->widget();
-    return w;
-}
 
 } // namespace
 
@@ -93,21 +83,22 @@ void frmMagnitude::Lingua()
     cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("cancel")));
 }
 
-QObject* frmMagnitude::bersaglio() const
+common::CartaStellare* frmMagnitude::bersaglio() const
 {
-    // The sky charts own this dialog: each is found by its name.
-    auto finestra = [](QLatin1String nome) -> QObject* {
-        for (QWidget* w : QApplication::allWidgets())
-            if (w->objectName() == nome)
-                return w;
-        return nullptr;
-    };
+    using Tipo = common::CartaStellare::Tipo;
     if (gstrQualeMappa == QLatin1String("generale"))
-        return finestra(QLatin1String("frmGeneralSky"));
+        return common::Carta_Aperta(Tipo::CieloGenerale);
     if (gstrQualeMappa == QLatin1String("locale"))
-        return finestra(QLatin1String("frmLocalSky"));
-    if (gstrQualeMappa == QLatin1String("anteprima"))
-        return mappa(m_owner);
+        return common::Carta_Aperta(Tipo::CieloLocale);
+    if (gstrQualeMappa == QLatin1String("anteprima")) {
+        // The pass map that owns the dialog: itself, or the window in the
+        // MDI frame it is.
+        QWidget* w = m_owner;
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w))
+            w = sub->widget();
+        auto* carta = dynamic_cast<common::CartaStellare*>(w);
+        return carta && carta->Tipo_Carta() == Tipo::MappaPassaggio ? carta : nullptr;
+    }
     return nullptr;
 }
 
@@ -115,11 +106,8 @@ void frmMagnitude::Form_Load()
 {
     Lingua();
     int c = 0;
-    if (QObject* b = bersaglio()) {
-        const QVariant v = b->property("gintNumStelle");
-        if (v.isValid())
-            c = v.toInt();
-    }
+    if (common::CartaStellare* b = bersaglio())
+        c = b->Numero_Stelle();
     cmbMagnitudine->setCurrentIndex(-1);
     for (int i = 0; i < 12; ++i)
         if (sky::kLimitiMagnitudine[i].stelle == c) {
@@ -141,18 +129,13 @@ void frmMagnitude::cmbMagnitudine_Click()
 void frmMagnitude::cmdOK_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QObject* b = bersaglio();
+    common::CartaStellare* b = bersaglio();
     // Nothing chosen (the chart's count is none of the twelve and the list
     // was left alone): the chart keeps its stars.
     const bool scelto = mintStelle > 0;
-    if (scelto && b && b->property("gintNumStelle").isValid()) {
-        b->setProperty("gintNumStelle", mintStelle);
-        if (gstrQualeMappa == QLatin1String("locale"))
-            QMetaObject::invokeMethod(b, "tmrLocalSky_Timer");
-        else if (gstrQualeMappa == QLatin1String("generale"))
-            QMetaObject::invokeMethod(b, "Genera_mappa");
-        else if (gstrQualeMappa == QLatin1String("anteprima"))
-            QMetaObject::invokeMethod(b, "Genera_mappa", Q_ARG(bool, false));
+    if (scelto && b) {
+        b->Numero_Stelle() = mintStelle;
+        b->Ridisegna_Carta();
     }
     QApplication::restoreOverrideCursor();
     accept();

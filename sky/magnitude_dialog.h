@@ -12,6 +12,9 @@ class GraphButton;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+namespace common {
+class CartaStellare;
+}
 
 namespace sky {
 // The twelve limits: item text and the number of stars brighter than it.
@@ -44,10 +47,8 @@ public:
     void cmdCancel_Click();
 
     // The chart the target word names (null when it is not open): the local
-    // sky chart, the whole-sky chart, or the pass map that owns the dialog
-    // (its star count is the property "gintNumStelle", its redraw
-    // Genera_mappa(bool)).
-    QObject* bersaglio() const;
+    // sky chart, the whole-sky chart, or the pass map that owns the dialog.
+    common::CartaStellare* bersaglio() const;
     int stelleScelte() const { return mintStelle; }
 
     QGroupBox* Frame1 = nullptr;

@@ -6,6 +6,7 @@
 // opens the details of a clicked star or body. One instance, created on
 // first use; its commands are the main window's "General Sky" menu.
 #include "sky/sky_chart_logic.h"
+#include "common/window_calls.h"
 #include "platform/canvas.h"
 
 #include <QHash>
@@ -18,9 +19,8 @@ namespace platform {
 class CanvasWidget;
 }
 
-class frmGeneralSky : public QWidget {
+class frmGeneralSky : public QWidget, public common::CartaStellare {
     Q_OBJECT
-    Q_PROPERTY(int gintNumStelle MEMBER gintNumStelle)
 public:
     explicit frmGeneralSky(QWidget* parent = nullptr);
     ~frmGeneralSky() override;
@@ -40,8 +40,14 @@ public:
     // Stars drawn, counted from the brightest (0 .. 9010).
     int gintNumStelle = 5146;
 
-    Q_INVOKABLE void Genera_mappa();
-    Q_INVOKABLE void tmrGeneralSky_Timer();
+    void Genera_mappa();
+    void tmrGeneralSky_Timer();
+
+    // common::CartaStellare: the limiting-magnitude dialog and a new location
+    // redraw the chart through Genera_mappa.
+    Tipo Tipo_Carta() const override { return Tipo::CieloGenerale; }
+    int& Numero_Stelle() override { return gintNumStelle; }
+    void Ridisegna_Carta() override { Genera_mappa(); }
 
     // The main window's chart menu commands that act on this window.
     void mnuGeneralSkyZoom_Click();

@@ -2,10 +2,13 @@
 """Checks the folder layering of the sources: a window folder includes only
 the window folders below it, then the lower layers; the lower layers include
 no window folder, and each only the layers below it. The code of a window
-folder lives in the namespace named after the folder.
+folder lives in the namespace named after the folder. A window folder calls
+another window through the code, never by a method name in a string
+(QMetaObject::invokeMethod with a string literal, metaObject()->indexOfMethod).
 
 Usage: check_layers.py SOURCE_DIR
-Prints every include that runs upwards and exits 1 when there is one.
+Prints every include that runs upwards, every namespace out of place and
+every call by name, and exits 1 when there is one.
 check_layers.py --self-test checks the checker on a small tree."""
 import os
 import re
@@ -27,6 +30,10 @@ ALLOWED_LOWER = {
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/[^"]+"', re.M)
 # A namespace opened (not an alias, not an anonymous one).
 NAMESPACE = re.compile(r'^\s*namespace\s+(\w+)(?:::\w+)*\s*\{', re.M)
+# A method called by its name: invokeMethod(object, "Name", ...), or looked
+# up by its signature text.
+CALL_BY_NAME = re.compile(r'\binvokeMethod\s*\(\s*[^,;]+,\s*(?:"|QByteArray\s*\(\s*"|QStringLiteral)'
+                          r'|\bindexOfMethod\s*\(')
 # The one file that names every folder's entry point, for the top to call.
 ENTRY_POINTS = os.path.join('common', 'window_links.h')
 
@@ -47,14 +54,23 @@ def self_test():
                            'listings/b.h': '#include "database/a.h"\n#include "core/d.h"\n',
                            'core/d.h': '#include "astro/e.h"\n',
                            'astro/e.h': '#include "core/d.h"\n',
-                           'listings/f.cpp': 'namespace listings {\n}\nnamespace platform {\n}\nnamespace views {\n}\n'}.items():
+                           'listings/f.cpp': 'namespace listings {\n}\nnamespace platform {\n}\nnamespace views {\n}\n',
+                           # Calls by name; a queued lambda is a typed call.
+                           'sky/g.cpp': 'void f(QObject* b) {\n'
+                                        '    QMetaObject::invokeMethod(b, "Genera_mappa", Q_ARG(bool, false));\n'
+                                        '    QMetaObject::invokeMethod(b, [b] { b->show(); }, Qt::QueuedConnection);\n}\n',
+                           'shell/h.cpp': 'bool g(QWidget* w) {\n'
+                                          '    return w->metaObject()->indexOfMethod("Form_QueryUnload()") >= 0;\n}\n',
+                           'core/i.cpp': 'void h(QObject* o) { QMetaObject::invokeMethod(o, "quit"); }\n'}.items():
             os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
             with open(os.path.join(root, path), 'w') as f:
                 f.write(text)
         found = check(root)
     expected = ['astro/e.h: includes core/ (above astro/)',
                 'database/a.cpp: includes listings/ (above database/)',
-                'listings/f.cpp: namespace views (the folder is listings/)']
+                'listings/f.cpp: namespace views (the folder is listings/)',
+                'shell/h.cpp:2: calls a method by its name (indexOfMethod)',
+                'sky/g.cpp:2: calls a method by its name (invokeMethod)']
     if sorted(found) != expected:
         print('self-test: expected', expected, 'got', found)
         return 1
@@ -85,6 +101,11 @@ def check(root):
                 for target in INCLUDE.findall(text):
                     if not allowed(folder, target):
                         wrong.append(f'{rel}: includes {target}/ (above {folder}/)')
+                if folder in WINDOWS:
+                    for m in CALL_BY_NAME.finditer(text):
+                        line = text.count('\n', 0, m.start()) + 1
+                        how = 'indexOfMethod' if 'indexOfMethod' in m.group(0) else 'invokeMethod'
+                        wrong.append(f'{rel}:{line}: calls a method by its name ({how})')
                 if folder in WINDOWS and rel != ENTRY_POINTS:
                     for ns in NAMESPACE.findall(text):
                         # Besides its own: declarations of the layers below

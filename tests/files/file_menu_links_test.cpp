@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -118,20 +119,34 @@ TEST_F(LocationLinks, SaveGoesToTheActiveViewerWithTheFocusInItsText)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("hello"));
 
-    // Unsaved text: Cancel to the closing question keeps the program and the
-    // window; No lets it close.
+    // Print goes to the active viewer too: its text reaches the printer
+    // chosen; the other viewer prints nothing.
+    fakes.files.calls.clear();
+    const QString pdf = dir.filePath(QStringLiteral("doc.pdf"));
+    fakes.files.printerAnswers = {pdf};
+    w.menuItem("mnuFileStampa")->trigger();
+    ASSERT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+
+    // Exit asks every document with unsaved text: Cancel to the second
+    // question keeps the program and both windows; No to both lets it close.
+    primo->txtFile->setPlainText(QStringLiteral("hello again"));
     secondo->txtFile->setPlainText(QStringLiteral("unsaved"));
     const bool conferma = gblnConfermaUscita;
     gblnConfermaUscita = false;
-    fakes.prompt.answers = {platform::vbCancel};
+    fakes.prompt.answers = {platform::vbNo, platform::vbCancel};
     EXPECT_FALSE(w.close());
-    gblnConfermaUscita = conferma;
     EXPECT_EQ(Figli(w).size(), 2);
-    ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmFile", "salvamodifiche"));
-    fakes.prompt.answers = {platform::vbNo};
-    w.mnuFinestreChiudiTutto_Click();
+    ASSERT_EQ(fakes.prompt.calls.size(), 2);
+    for (const auto& c : fakes.prompt.calls)
+        EXPECT_EQ(c.text, mLang::Testo_Lingua("frmFile", "salvamodifiche"));
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbNo, platform::vbNo};
+    EXPECT_TRUE(w.close());
+    gblnConfermaUscita = conferma;
     EXPECT_TRUE(Figli(w).isEmpty());
+    EXPECT_EQ(fakes.prompt.calls.size(), 2) << "each document is asked once";
+    EXPECT_EQ(f.size(), 5) << "the saved file is left as it was";
 }
 
 TEST_F(LocationLinks, ExternalProgramAndCalculator)

@@ -9,6 +9,11 @@
 #include "locations/location_dialog.h"
 #include "locations/new_place_dialog.h"
 #include "platform/fakes.h"
+#include "platform/canvas_widget.h"
+#include "platform/vb.h"
+#include "core/data_files.h"
+#include "maps/local_sky_window.h"
+#include "sky/sky_chart_window.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -454,11 +459,23 @@ struct MappaFinta : core::WorldMapView {
     void Azzera_dati() override {}
 };
 
-TEST_F(LocationDialog, OkRecomputesTimeAndRedrawsAnOpenWorldMap)
+TEST_F(LocationDialog, OkRecomputesTimeAndRedrawsTheOpenMapAndSkyCharts)
 {
+    ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)));
     frmLocation f;
     MappaFinta mappa;
     core::clockViews().worldMap = &mappa;
+    // The local sky chart and the whole-sky chart, open and drawn for the old place.
+    frmLocalSky* locale = frmLocalSky::instance(true);
+    locale->show();
+    locale->resize(800, 600);
+    frmGeneralSky* generale = frmGeneralSky::instance(true);
+    generale->show();
+    generale->resize(720, 360);
+    QCoreApplication::processEvents();
+    locale->tmrLocalSky_Timer();
+    const QImage cieloPrima = locale->Picture1->canvas().image();
+    generale->Tag.clear();
     const int satelliti = gintNumSatelliti;
     gintNumSatelliti = 0;
     // 12:00 local, offset +1, no daylight saving: 11:00 UT on 2026-03-01,
@@ -474,6 +491,12 @@ TEST_F(LocationDialog, OkRecomputesTimeAndRedrawsAnOpenWorldMap)
     EXPECT_NEAR(gdblGiornoGiuliano, 2461100.5 + 11.0 / 24.0, 1e-6);
     EXPECT_EQ(mappa.generate, 1);
     EXPECT_TRUE(mappa.disegnati.isEmpty());  // no principal satellite to draw
+    // Both charts are redrawn: the local sky for the new observer, the
+    // whole-sky chart for the new time.
+    EXPECT_NE(locale->Picture1->canvas().image(), cieloPrima);
+    EXPECT_EQ(generale->Tag, vb::Format(gdatDataCorrente, u"dd mmm yyyy hh:mm"));
+    delete locale;
+    delete generale;
 }
 
 TEST_F(LocationDialog, ComputerTimeZoneMessage)
