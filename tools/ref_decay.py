@@ -24,49 +24,11 @@ from sgp4.earth_gravity import wgs72old
 from sgp4.io import twoline2rv
 from sgp4.propagation import sgp4
 
+# The element-set lines are written as for the deep-space reference.
+from ref_deep_space import tle
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, '..', 'tests', 'data', 'ref_decay.csv')
-
-
-def checksum(line):
-    s = 0
-    for ch in line[:68]:
-        if ch.isdigit():
-            s += int(ch)
-        elif ch == '-':
-            s += 1
-    return line[:68] + str(s % 10)
-
-
-def exp_field(x):
-    """A number in the element-set form ' 12345-3' (implied point)."""
-    if x == 0:
-        return ' 00000-0'
-    sign = '-' if x < 0 else ' '
-    x = abs(x)
-    e = 0
-    while x >= 1.0:
-        x /= 10.0
-        e += 1
-    while x < 0.1:
-        x *= 10.0
-        e -= 1
-    m = int(round(x * 100000))
-    if m == 100000:
-        m, e = 10000, e + 1
-    return '%s%05d%+d' % (sign, m, e)
-
-
-def tle(num, epoch, ndot, bstar, incl, node, ecc, argp, ma, n):
-    ndot_s = ('%.8f' % ndot).replace('0.', '.', 1)
-    if ndot >= 0:
-        ndot_s = ' ' + ndot_s
-    l1 = '1 %05dU 26001A   %14.8f %s  00000-0 %s 0  999' % (num, epoch, ndot_s, exp_field(bstar))
-    l1 = l1.ljust(68)
-    l2 = '2 %05d %8.4f %8.4f %07d %8.4f %8.4f %11.8f%5d' % (
-        num, incl, node, int(round(ecc * 1e7)), argp, ma, n, 1000)
-    return checksum(l1), checksum(l2.ljust(68))
-
 
 
 # name, catalogue number, epoch, ndot/2, B*, i, node, e, argp, M, n (rev/day)
