@@ -3,6 +3,7 @@
 // each language. No window is cut: each one's buttons lie whole inside the
 // visible workspace (or, for a dialog of its own, inside the dialog and the
 // screen), where they can be reached.
+#include "program_fixture.h"
 #include "core/clock.h"
 #include "core/data_files.h"
 #include "core/globals.h"
@@ -29,44 +30,19 @@
 
 namespace {
 
-RigaDati set(const char* catalogo)
-{
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> r = f.readAll().split('\n');
-    for (int i = 1; i + 1 < r.size(); i += 3)
-        if (r[i].mid(2, 5) == catalogo)
-            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(),
-                    r[i + 1].trimmed().toStdString()};
-    ADD_FAILURE() << "no set " << catalogo;
-    return {};
-}
-
 class PrimoAvvio : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
     {
-        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(GetParam())
-                               + QStringLiteral(".ini"));
-        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-        vb::setDisplayLocale(QLocale::c());
-        ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)).ok);
-        Leggi_impostazioni();
+        ASSERT_TRUE(apptest::Prepara_Programma(QLatin1String(GetParam())));
         gstrDatabasePrimario = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
-        core::CentralClock::instance().reset();
-        gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(23, 0), Qt::UTC);
-        mAstro::Aggiorna_Tempo(gdatDataCorrente);
         for (const char* n : {"25544", "00005"})
-            core::WorkingList::instance().Aggiungi(set(n));
+            core::WorkingList::instance().Aggiungi(apptest::Set_Campione(n));
     }
     void TearDown() override
     {
-        core::CentralClock::instance().reset();
-        pflgCentrale = pflgSatellite = false;
-        gdatDataCorrente = QDateTime();
+        apptest::Ripristina_Programma();
         gstrDatabasePrimario.clear();
-        mLang::Imposta_Cartella_Programma(QString());
-        mLang::Usa_File_Lingua({});
     }
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};

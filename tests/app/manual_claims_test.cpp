@@ -3,6 +3,7 @@
 // window's tabs are named as the window names them, in its order (and so in
 // passes/README.md); the first start has no working list of its own; the
 // pass map's track carries no times until the user pins them.
+#include "program_fixture.h"
 #include "core/clock.h"
 #include "core/data_files.h"
 #include "core/globals.h"
@@ -74,24 +75,12 @@ class Manuale : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
     {
-        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(GetParam())
-                               + QStringLiteral(".ini"));
-        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-        vb::setDisplayLocale(QLocale::c());
-        ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)).ok);
-        Leggi_impostazioni();
-        core::CentralClock::instance().reset();
-        gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(23, 0), Qt::UTC);
-        mAstro::Aggiorna_Tempo(gdatDataCorrente);
+        ASSERT_TRUE(apptest::Prepara_Programma(QLatin1String(GetParam())));
         html = leggi(QStringLiteral(ASTROVELA_SOURCE_DIR "/") + mLang::Testo_Lingua(QStringLiteral("Help"), QStringLiteral("file")));
     }
     void TearDown() override
     {
-        core::CentralClock::instance().reset();
-        pflgCentrale = pflgSatellite = false;
-        gdatDataCorrente = QDateTime();
-        mLang::Imposta_Cartella_Programma(QString());
-        mLang::Usa_File_Lingua({});
+        apptest::Ripristina_Programma();
     }
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};

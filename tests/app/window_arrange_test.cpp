@@ -1,6 +1,7 @@
 // Every window the main window's menus open, all open at once in the
 // workspace: each opens inside the visible workspace, and Windows > Cascade
 // and the two tiles leave each one a usable size (no bare title bars).
+#include "program_fixture.h"
 #include "core/clock.h"
 #include "core/data_files.h"
 #include "core/element_parser.h"
@@ -27,19 +28,6 @@
 
 namespace {
 
-RigaDati set(const char* catalogo)
-{
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> r = f.readAll().split('\n');
-    for (int i = 1; i + 1 < r.size(); i += 3)
-        if (r[i].mid(2, 5) == catalogo)
-            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(),
-                    r[i + 1].trimmed().toStdString()};
-    ADD_FAILURE() << "no set " << catalogo;
-    return {};
-}
-
 class WindowArrange : public ::testing::Test {
 protected:
     void SetUp() override
@@ -47,24 +35,13 @@ protected:
         // Screenshots for a look (ASTROVELA_SHOTS=folder) may be taken in
         // another language (ASTROVELA_SHOTS_LANG=italiano).
         const QString lingua = qEnvironmentVariable("ASTROVELA_SHOTS_LANG", QStringLiteral("english"));
-        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + lingua + QStringLiteral(".ini"));
-        mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-        vb::setDisplayLocale(QLocale::c());
-        ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)).ok);
-        Leggi_impostazioni();
-        core::CentralClock::instance().reset();
-        gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(23, 0), Qt::UTC);
-        mAstro::Aggiorna_Tempo(gdatDataCorrente);
+        ASSERT_TRUE(apptest::Prepara_Programma(lingua));
         for (const char* n : {"25544", "00005"})
-            core::WorkingList::instance().Aggiungi(set(n));
+            core::WorkingList::instance().Aggiungi(apptest::Set_Campione(n));
     }
     void TearDown() override
     {
-        core::CentralClock::instance().reset();
-        pflgCentrale = pflgSatellite = false;
-        gdatDataCorrente = QDateTime();
-        mLang::Imposta_Cartella_Programma(QString());
-        mLang::Usa_File_Lingua({});
+        apptest::Ripristina_Programma();
     }
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};
@@ -143,7 +120,7 @@ TEST_F(WindowArrange, EveryWindowOpensInsideAndKeepsAUsableSize)
     }
     // Two pass maps, as the prediction window opens them.
     for (const char* n : {"25544", "00005"}) {
-        const RigaDati s = set(n);
+        const RigaDati s = apptest::Set_Campione(n);
         ASSERT_EQ(Estrai_Dati_Satellite(kSlotScratch, s.Riga0, s.Riga1, s.Riga2), core::ErroreElementi::Nessuno);
         gudtRigheAttive[kSlotScratch] = s;
         auto* m = new frmSkySat;
