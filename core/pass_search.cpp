@@ -90,11 +90,16 @@ bool Satellite_Escluso(double n, double e)
     return a < 0.001 || (a < 1.0 && e < 0.1);
 }
 
+// Near the observer the scan steps a thirtieth of a turn: a maximum of the
+// elevation is told by the change of sign of its rate between two points,
+// and a pass has one in that while.
+constexpr double kPartiGiro = 30.0;
+
 double Passo_Scansione(double n)
 {
     if (!(n > 0) || !std::isfinite(n))
         return kPassoPiccolo;
-    return std::max(kPassoPiccolo, std::min(1.0 / n / 40.0, 20.0 / 1440.0));
+    return std::max(kPassoPiccolo, std::min(1.0 / n / kPartiGiro, 20.0 / 1440.0));
 }
 
 // ------------------------------------------------------------ the search
@@ -169,7 +174,9 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
     c.d = v.variazione;
     c.w = v.velocitaAngolare;
     c.g = -1;
-    if (m_conoValido && v.distanzaCentro > m_cosCono) {
+    // The figures of the cone serve the steps and the checks between points
+    // below the limit only.
+    if (m_conoValido && v.distanzaCentro > m_cosCono && c.e < m_altezzaMinima) {
         const double* o = m_altezza.geometria().pos;
         const double cosPsi = (v.r[0] * o[0] + v.r[1] * o[1] + v.r[2] * o[2]) / (v.distanzaCentro * m_distanzaOss);
         const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
@@ -177,7 +184,9 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
         // The satellite stays in its orbit's plane: the observer's angle
         // from that plane is a lower bound of its angle from the satellite.
         const double seno = (v.normale[0] * o[0] + v.normale[1] * o[1] + v.normale[2] * o[2]) / m_distanzaOss;
-        c.beta = std::asin(std::min(1.0, std::fabs(seno)));
+        const double senoBeta = std::min(1.0, std::fabs(seno));
+        c.beta = std::asin(senoBeta);
+        c.cosBeta = std::sqrt(1.0 - senoBeta * senoBeta);
         c.gPiano = c.beta - m_conoMassimo;
         c.psi = psi;
         // The satellite's phase in its orbit from the observer's foot on
@@ -333,7 +342,7 @@ double RicercaPassaggi::passoFase(const Campione& c, double piano) const
     double tau = (c.psi - cono0) / piano;
     if (!(tau > 0))
         return 0;
-    const double cosBeta = std::cos(c.beta);
+    const double cosBeta = c.cosBeta;
     for (int k = 0; k < 2; ++k) {
         // Within tau the zone is at most D(tau) wide.
         const double cono = cono0 + piano * tau;
@@ -629,12 +638,12 @@ EsitoRicerca RicercaPassaggi::PREDICI(double dblTI, double dblTF, double dblDT, 
                     return EsitoRicerca::Arrestata;
             }
         }
-        // Near the observer the step sweeps at most a fortieth of a turn at
+        // Near the observer the step sweeps at most a thirtieth of a turn at
         // the satellite's present angular rate (short at the perigee of an
         // eccentric orbit), and never more than dblDT.
         double vicinoQui = passoVicino;
         if (a.w > 0)
-            vicinoQui = std::clamp(2.0 * M_PI / 40.0 / a.w / 86400.0, dblDTSML, passoVicino);
+            vicinoQui = std::clamp(2.0 * M_PI / kPartiGiro / a.w / 86400.0, dblDTSML, passoVicino);
         const double lontano = passoLontano(a);
         const bool vicino = lontano <= vicinoQui;
         double tb = a.t + (vicino ? vicinoQui : lontano);

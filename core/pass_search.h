@@ -100,7 +100,7 @@ RigaRisultato Riga_Risultato(const Passaggio& p, const QString& nome, int indice
 bool Satellite_Escluso(double motoMedio, double eccentricita);
 
 // The scan step near the observer (days) for a satellite of mean motion n
-// (revolutions a day): a fortieth of the period, at most 20 minutes. Far
+// (revolutions a day): a thirtieth of the period, at most 20 minutes. Far
 // from the observer's visibility cone the search steps further, by the
 // time the satellite needs at its fastest to reach the cone.
 double Passo_Scansione(double motoMedio);
@@ -172,6 +172,7 @@ private:
         double gPiano = -1;          // the observer's angle from the orbit's plane beyond the widest cone (rad)
         double psi = -1;             // the satellite's angle from the observer (rad), seen from the centre
         double beta = 0;             // the observer's angle from the orbit's plane (rad)
+        double cosBeta = 1;          // its cosine
         double fase = 0;             // the satellite's phase in its plane from the observer's foot (rad, 0 to 2 pi)
     };
     struct Tratto;  // a stretch above the minimum height being followed
