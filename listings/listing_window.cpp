@@ -458,12 +458,13 @@ bool Tempi_Istante(const QDateTime& locale, mAstro::Tempi& t)
 // The satellite of element set e at the instant t, computed into values of
 // the listing's own, with its right ascension and declination for the
 // instant's local sidereal time (type RAD); false when it cannot be computed.
+// sole, when given, is the Sun of that instant.
 bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione, const mAstro::Tempi& t,
-                     listings::Istante& s)
+                     listings::Istante& s, const astro::SoleSatelliti* sole = nullptr)
 {
     astro::UsciteSatellite u;
     if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), t.GiornoGiuliano,
-                                  s.v, u, &modello))
+                                  s.v, u, &modello, sole))
         return false;
     s.posizione = u.stato.posizione;
     s.velocita = u.stato.velocita;
@@ -767,8 +768,12 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
             break;
         mAstro::Tempi tempi;
         listings::Istante a, b;
-        if (!istanti.Tempi(n, tempi) || !Calcola_Istante(ea, modelloA, opzione, tempi, a)
-            || !Calcola_Istante(eb, modelloB, opzione, tempi, b))
+        if (!istanti.Tempi(n, tempi))
+            break;
+        // One Sun for the two satellites.
+        const astro::SoleSatelliti sole = astro::Sole_Satelliti(tempi.GiornoGiuliano);
+        if (!Calcola_Istante(ea, modelloA, opzione, tempi, a, &sole)
+            || !Calcola_Istante(eb, modelloB, opzione, tempi, b, &sole))
             break;
         trascorsi += step;
         qint32* c = m_elenco->Nuova_Riga();
