@@ -479,7 +479,9 @@ bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int 
         q.secondi = c.secondiAR;
         q.gradi = c.gradiDec;
         q.primi = c.minutiDec;
-        q.segno = QString::fromStdString(c.segno);
+        // The sign's text shared, not made again for every line.
+        static const QString kPiu = QStringLiteral("+"), kMeno = QStringLiteral("-");
+        q.segno = c.segno == "+" ? kPiu : c.segno == "-" ? kMeno : QString::fromStdString(c.segno);
     }
     return true;
 }
