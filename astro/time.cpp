@@ -154,6 +154,54 @@ DataOra Data_Da_Giuliano(double jd, double fusoOrario, int oraLegale)
     return Aggiungi_Secondi(ut, scarto);
 }
 
+SerieTempi::SerieTempi(double fusoOrario, int oraLegale, double longitudine)
+{
+    if (!std::isfinite(fusoOrario) || !std::isfinite(longitudine))
+        throw ErroreData("time zone or longitude not a finite number");
+    const double h = oraLegale + fusoOrario;
+    if (std::fabs(h) > 1e6)
+        throw ErroreData("time zone offset out of range");
+    m_scarto = std::llround(h * 60) * 60;
+    m_longitudine = longitudine;
+}
+
+void SerieTempi::Calcola(long long secondiLocali, double& giornoGiuliano, double& tempoSiderale)
+{
+    // Beyond ten thousand years either way the date is out of range anyway;
+    // refusing it here keeps the sums below from overflowing.
+    constexpr long long kMassimo = 20000LL * 366 * kSecondiGiorno;
+    if (secondiLocali > kMassimo || secondiLocali < -kMassimo)
+        throw ErroreData("date outside the years 100 to 9999");
+    const long long giornoLocale = DivBasso(secondiLocali, kSecondiGiorno);
+    if (!m_giornoLocaleValido || giornoLocale != m_giornoLocale) {
+        m_giornoLocaleValido = false;
+        VerificaAnno(Data_Da_Giorni(giornoLocale).Anno);
+        m_giornoLocale = giornoLocale;
+        m_giornoLocaleValido = true;
+    }
+    const long long ut = secondiLocali - m_scarto;
+    const long long giornoUT = DivBasso(ut, kSecondiGiorno);
+    if (!m_giornoUTValido || giornoUT != m_giornoUT) {
+        m_giornoUTValido = false;
+        const DataOra d = Data_Da_Giorni(giornoUT);
+        VerificaAnno(d.Anno);
+        m_anno = d.Anno;
+        m_mese = d.Mese;
+        m_giorno = d.Giorno;
+        m_giornoUT = giornoUT;
+        m_giornoUTValido = true;
+    }
+    // The same expressions, in the same order, as Calcola_Tempi.
+    const long long resto = ut - giornoUT * kSecondiGiorno;
+    const int ora = static_cast<int>(resto / 3600);
+    const int minuto = static_cast<int>((resto % 3600) / 60);
+    const int secondo = static_cast<int>(resto % 60);
+    const double oraUT = ora + (minuto + secondo / 60.0) / 60.0;
+    giornoGiuliano = Giorno_Giuliano(m_anno, m_mese, m_giorno + oraUT / 24);
+    const double sideraleGreenwich = Tempo_Siderale_Greenwich(Giuliano_0h(giornoGiuliano), oraUT);
+    tempoSiderale = mMate::Modulus(sideraleGreenwich + m_longitudine / 15, 24);
+}
+
 double Giuliano_0h(double jd)
 {
     const double f = jd - std::floor(jd);

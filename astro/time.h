@@ -75,6 +75,28 @@ struct Tempi {
 // universal date-time leaves years 100 to 9999.
 Tempi Calcola_Tempi(const DataOra& locale, double fusoOrario, int oraLegale, double longitudine);
 
+// The Julian date and local mean sidereal time of a run of local date-times
+// of one observer (a listing's instants): the very figures Calcola_Tempi
+// gives for each, with the calendar date worked out only when the day
+// changes.
+class SerieTempi {
+public:
+    // Raises ErroreData, as Calcola_Tempi does, for a zone or longitude that
+    // is not a finite number or a zone offset out of range.
+    SerieTempi(double fusoOrario, int oraLegale, double longitudine);
+    // The local date-time as whole seconds from 1 January 1970 00:00:00 of
+    // the (proleptic Gregorian) calendar. Raises ErroreData when the local or
+    // the universal date-time leaves years 100 to 9999.
+    void Calcola(long long secondiLocali, double& giornoGiuliano, double& tempoSiderale);
+
+private:
+    long long m_scarto = 0; // seconds from UT to local time
+    double m_longitudine = 0;
+    bool m_giornoLocaleValido = false, m_giornoUTValido = false;
+    long long m_giornoLocale = 0, m_giornoUT = 0;
+    double m_anno = 0, m_mese = 0, m_giorno = 0; // of the UT date
+};
+
 // Julian date of the 0h UT that precedes (or equals) jd.
 double Giuliano_0h(double jd);
 

@@ -120,4 +120,53 @@ void BM_Listing5MillionLines(benchmark::State& state)
 }
 BENCHMARK(BM_Listing5MillionLines)->Arg(500'000)->Arg(5'000'000)->Iterations(1)->Unit(benchmark::kSecond);
 
+// Generation alone, per listing type: the ephemeris of types 1 to 4 (ISS) and
+// the relative motion of types 1 to 4 (ISS and a rocket body's debris),
+// 200,000 lines at a 1 s step; ns_per_line is the figure to compare.
+void BM_ListingGenerate(benchmark::State& state)
+{
+    Applicazione applicazione;
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    Impostazioni_default();
+    gintPropagatore = 3;
+    gsngLatitudine = 45.464f;
+    gsngLongitudine = 9.19f;
+    gsngFusoOrario = 1;
+    mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_PROGRAM_DIR "/english.ini"));
+    Estrai_Dati_Satellite(kSlotScratch, "ISS (ZARYA)",
+                          "1 25544U 98067A   13330.58127943  .00000814  00000-0  21834-4 0  1064",
+                          "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894");
+    Estrai_Dati_Satellite(kSlotSecondo, "DELTA 1 DEB",
+                          "1 06251U 62025E   13330.50000000  .00008885  00000-0  12808-3 0  3985",
+                          "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774");
+    const int tipo = int(state.range(0));
+    const bool relativo = state.range(1) != 0;
+    const qint64 righe = 200'000;
+    const QDateTime inizio(QDate(2013, 11, 26), QTime(15, 0), Qt::UTC);
+    const QDateTime fine = inizio.addSecs(righe - 1);
+    for (auto _ : state) {
+        auto d = std::make_unique<frmDetails>();
+        QElapsedTimer t;
+        t.start();
+        double passo = 1;
+        const bool fatto = relativo ? d->Genera_relativo(inizio, fine, passo, tipo)
+                                    : d->Genera_elenco(kSlotScratch, inizio, fine, passo, tipo);
+        const double ns = double(t.nsecsElapsed());
+        state.counters["lines"] = double(d->numeroRighe());
+        state.counters["ns_per_line"] = ns / double(righe);
+        if (!fatto || d->numeroRighe() < righe)
+            state.SkipWithError("the listing was not generated whole");
+        d.reset();
+        frmProgress::Unload();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ListingGenerate)
+    ->ArgNames({"type", "relative"})
+    ->ArgsProduct({{1, 2, 3, 4}, {0, 1}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -296,9 +296,13 @@ qint32 Q(double v, int posti)
     if (y > 2.0e9)
         return kFuoriScala;
     double q = std::floor(y);
-    // What 15 significant digits of the figure make of the part left over.
-    const double grana = potenza10(Esponente10(a) - 14 + posti);
-    if (y - q >= 0.5 - 0.5 * grana)
+    // What 15 significant digits of the figure make of the part left over:
+    // a grain of at most 1e-5 here (y stays below 2e9), so only a part left
+    // over within that of a half needs it worked out.
+    const double resto = y - q;
+    if (resto >= 0.5)
+        q += 1;
+    else if (resto >= 0.5 - 1e-5 && resto >= 0.5 - 0.5 * potenza10(Esponente10(a) - 14 + posti))
         q += 1;
     if (q == 0)
         return v < 0 ? kMenoZero : 0;

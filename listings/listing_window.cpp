@@ -37,6 +37,7 @@
 #include <QPointer>
 #include <QStackedLayout>
 #include <QTreeWidget>
+#include <optional>
 
 #include <algorithm>
 #include <cmath>
@@ -457,12 +458,13 @@ bool Tempi_Istante(const QDateTime& locale, mAstro::Tempi& t)
 // The satellite of element set e at the instant t, computed into values of
 // the listing's own, with its right ascension and declination for the
 // instant's local sidereal time (type RAD); false when it cannot be computed.
+// sole, when given, is the Sun of that instant.
 bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione, const mAstro::Tempi& t,
-                     listings::Istante& s)
+                     listings::Istante& s, const astro::SoleSatelliti* sole = nullptr)
 {
     astro::UsciteSatellite u;
     if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), t.GiornoGiuliano,
-                                  s.v, u, &modello))
+                                  s.v, u, &modello, sole))
         return false;
     s.posizione = u.stato.posizione;
     s.velocita = u.stato.velocita;
@@ -477,7 +479,9 @@ bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int 
         q.secondi = c.secondiAR;
         q.gradi = c.gradiDec;
         q.primi = c.minutiDec;
-        q.segno = QString::fromStdString(c.segno);
+        // The sign's text shared, not made again for every line.
+        static const QString kPiu = QStringLiteral("+"), kMeno = QStringLiteral("-");
+        q.segno = c.segno == "+" ? kPiu : c.segno == "-" ? kMeno : QString::fromStdString(c.segno);
     }
     return true;
 }
@@ -489,6 +493,82 @@ constexpr double kQuotaDecadimento = 138.0;
 QDateTime istante(const QDateTime& t0, qint64 k, qint64 passoMs)
 {
     return t0.addMSecs(k * passoMs);
+}
+
+// The instants of a listing, t0 and whole steps after it, with their Julian
+// dates and local sidereal times. A listing's times are plain calendar times
+// (time spec UTC or a fixed offset), whose fields advance with the step: the
+// k-th instant's fields come from its step number, and only a change of day
+// works out a calendar date again, with the same figures as the conversion
+// of each instant. Times of any other spec take that conversion.
+class IstantiElenco {
+public:
+    IstantiElenco(const QDateTime& t0, const QDateTime& t1, qint64 passoMs)
+        : m_t0(t0), m_t1(t1), m_passoMs(passoMs), m_ms0(t0.toMSecsSinceEpoch()), m_ms1(t1.toMSecsSinceEpoch())
+    {
+        m_lineare = t0.isValid() && t1.isValid()
+                    && (t0.timeSpec() == Qt::UTC || t0.timeSpec() == Qt::OffsetFromUTC);
+        m_muro0 = m_ms0 + (t0.timeSpec() == Qt::OffsetFromUTC ? qint64(t0.offsetFromUtc()) * 1000 : 0);
+    }
+
+    // True when the k-th instant is at or past the end.
+    bool Oltre(qint64 k) const
+    {
+        if (!m_lineare)
+            return istante(m_t0, k, m_passoMs) >= m_t1;
+        qint64 d = 0, ms = 0;
+        return __builtin_mul_overflow(k, m_passoMs, &d) || __builtin_add_overflow(m_ms0, d, &ms) || ms >= m_ms1;
+    }
+
+    // The Julian date and local sidereal time of the k-th instant into t
+    // (its other fields are not filled); false when it has none.
+    bool Tempi(qint64 k, mAstro::Tempi& t)
+    {
+        if (!m_lineare)
+            return Tempi_Istante(istante(m_t0, k, m_passoMs), t);
+        qint64 d = 0, muro = 0;
+        if (__builtin_mul_overflow(k, m_passoMs, &d) || __builtin_add_overflow(m_muro0, d, &muro))
+            return false;
+        // The observer may change while the listing yields to the window.
+        if (!m_serie || gsngFusoOrario != m_fuso || gbytOraLegale != m_legale || gsngLongitudine != m_longitudine) {
+            m_serie.reset();
+            m_fuso = gsngFusoOrario;
+            m_legale = gbytOraLegale;
+            m_longitudine = gsngLongitudine;
+            try {
+                m_serie.emplace(gsngFusoOrario, gbytOraLegale, gsngLongitudine);
+            } catch (const mAstro::ErroreData&) {
+                return false;
+            }
+        }
+        // The whole second the instant's time field shows.
+        const qint64 secondi = muro / 1000 - (muro % 1000 < 0 ? 1 : 0);
+        try {
+            m_serie->Calcola(secondi, t.GiornoGiuliano, t.TempoSiderale);
+        } catch (const mAstro::ErroreData&) {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    QDateTime m_t0, m_t1;
+    qint64 m_passoMs;
+    qint64 m_ms0, m_ms1, m_muro0 = 0;
+    bool m_lineare = false;
+    std::optional<mAstro::SerieTempi> m_serie;
+    decltype(gsngFusoOrario) m_fuso{};
+    decltype(gbytOraLegale) m_legale{};
+    decltype(gsngLongitudine) m_longitudine{};
+};
+
+// Whether the n-th line of a listing shows its progress: every few thousand
+// lines (a thousandth of a second or so; the window runs pending events at its
+// own cadence) and the last, so the bar reaches its end.
+constexpr qint64 kRigheProgressoElenco = 1024;
+bool Passo_Elenco(qint64 n, bool ultima)
+{
+    return ultima || n == 1 || n % kRigheProgressoElenco == 0;
 }
 
 // Lines written or printed between two looks at the progress window, and the
@@ -623,15 +703,14 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
     m_inCorso = true;
     frmProgress::Mostra(titolo, double(std::max<qint64>(0, t0.secsTo(t1))));
     double trascorsi = 0;
+    IstantiElenco istanti(t0, t1, passoMs);
     for (qint64 n = 1;; ++n) {
-        const QDateTime t = istante(t0, n - 1, passoMs);
-        if (t >= t1)
+        if (istanti.Oltre(n - 1))
             break;
-        const QDateTime adesso = istante(t0, n, passoMs);
         // An instant that cannot be computed ends the listing as a decay does.
         listings::Istante s;
         mAstro::Tempi tempi;
-        if (!Tempi_Istante(adesso, tempi) || !Calcola_Istante(e, modello, opzione, tempi, s))
+        if (!istanti.Tempi(n, tempi) || !Calcola_Istante(e, modello, opzione, tempi, s))
             break;
         trascorsi += step;
         if (!(opzione == listings::TipoOBS && blnSoloAltPositiva && !(s.v.Altezza > 0))) {
@@ -641,7 +720,7 @@ bool frmDetails::Genera_elenco(const Satelement& elementi, const RigaDati& righe
             c[0] = qint32(n);
             listings::Riempi_Effemeride(opzione, s, c + 1);
         }
-        const bool avanti = frmProgress::Passo(trascorsi);
+        const bool avanti = !Passo_Elenco(n, istanti.Oltre(n)) || frmProgress::Passo(trascorsi);
         if (s.v.Quota < kQuotaDecadimento || !avanti || n >= std::numeric_limits<qint32>::max())
             break;
     }
@@ -685,14 +764,18 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
     frmProgress::Mostra(mLang::Testo_Lingua(kSezione, QStringLiteral("effemeridisatellite")),
                         double(std::max<qint64>(0, t0.secsTo(t1))));
     double trascorsi = 0;
+    IstantiElenco istanti(t0, t1, passoMs);
     for (qint64 n = 1;; ++n) {
-        if (istante(t0, n - 1, passoMs) >= t1)
+        if (istanti.Oltre(n - 1))
             break;
-        const QDateTime adesso = istante(t0, n, passoMs);
         mAstro::Tempi tempi;
         listings::Istante a, b;
-        if (!Tempi_Istante(adesso, tempi) || !Calcola_Istante(ea, modelloA, opzione, tempi, a)
-            || !Calcola_Istante(eb, modelloB, opzione, tempi, b))
+        if (!istanti.Tempi(n, tempi))
+            break;
+        // One Sun for the two satellites.
+        const astro::SoleSatelliti sole = astro::Sole_Satelliti(tempi.GiornoGiuliano);
+        if (!Calcola_Istante(ea, modelloA, opzione, tempi, a, &sole)
+            || !Calcola_Istante(eb, modelloB, opzione, tempi, b, &sole))
             break;
         trascorsi += step;
         qint32* c = m_elenco->Nuova_Riga();
@@ -700,7 +783,7 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
             break;
         c[0] = qint32(n);
         listings::Riempi_Relativo(opzione, a, b, c + 1);
-        const bool avanti = frmProgress::Passo(trascorsi);
+        const bool avanti = !Passo_Elenco(n, istanti.Oltre(n)) || frmProgress::Passo(trascorsi);
         if (a.v.Quota < kQuotaDecadimento || b.v.Quota < kQuotaDecadimento || !avanti
             || n >= std::numeric_limits<qint32>::max())
             break;

@@ -8,6 +8,10 @@
 #include "listings/listing_lines.h"
 #include "listings/listing_model.h"
 #include "common/progress_window.h"
+#include "astro/mate.h"
+#include "astro/satellite.h"
+#include "astro/time.h"
+#include "core/msat.h"
 
 #include <QDir>
 #include <QListView>
@@ -130,6 +134,120 @@ TEST_F(Listings, RelativeFiguresMatchSkyfield)
                 EXPECT_NEAR(campo(L, 24, 10), a[X], 0.05) << L.toStdString();
                 EXPECT_NEAR(campo(L, 84, 10), b[Z], 0.05);
                 EXPECT_NEAR(campo(L, 96, 8), rel[0], 0.3);
+            }
+        }
+    }
+}
+
+// One instant of a listing worked out the plain way: the local date-time
+// through the whole calendar conversion, the satellite's whole state from a
+// fresh set-up. False when it cannot be computed.
+bool istanteDiretto(const Satelement& e, int tipo, const QDateTime& t, listings::Istante& s)
+{
+    mAstro::Tempi tempi;
+    try {
+        tempi = mAstro::Calcola_Tempi(mAstro::Da_QDateTime(t), gsngFusoOrario, gbytOraLegale, gsngLongitudine);
+    } catch (const mAstro::ErroreData&) {
+        return false;
+    }
+    astro::UsciteSatellite u;
+    if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), tempi.GiornoGiuliano,
+                                  s.v, u))
+        return false;
+    s.posizione = u.stato.posizione;
+    s.velocita = u.stato.velocita;
+    s.altezzaSole = u.altezzaSole;
+    if (tipo == listings::TipoRAD) {
+        const auto c = mAstro::Orizzontali_Equatoriali(s.v.Azimuth * 0.0174532925, s.v.Altezza * 0.0174532925,
+                                                       gsngLatitudine, tempi.TempoSiderale);
+        s.eq.ore = c.oreAR;
+        s.eq.minuti = c.minutiAR;
+        s.eq.secondi = c.secondiAR;
+        s.eq.gradi = c.gradiDec;
+        s.eq.primi = c.minutiDec;
+        s.eq.segno = QString::fromStdString(c.segno);
+    }
+    return true;
+}
+
+// The data lines of a listing from inizio to fine at passoMs a step, each
+// instant computed on its own (relative when relativo, of satellites A and B).
+QStringList righeDirette(bool relativo, int tipo, const QDateTime& inizio, const QDateTime& fine, qint64 passoMs)
+{
+    const Satelement& a = gudtSatelementi[kSlotScratch];
+    const Satelement& b = gudtSatelementi[kSlotSecondo];
+    const QDateTime t0 = inizio.addMSecs(-passoMs);
+    QStringList out;
+    for (qint64 n = 1; t0.addMSecs((n - 1) * passoMs) < fine; ++n) {
+        const QDateTime t = t0.addMSecs(n * passoMs);
+        listings::Istante sa, sb;
+        if (!istanteDiretto(a, tipo, t, sa) || (relativo && !istanteDiretto(b, tipo, t, sb)))
+            break;
+        std::vector<qint32> c(relativo ? listings::Celle_Relativo(tipo) : listings::Celle_Effemeride(tipo));
+        if (relativo) {
+            listings::Riempi_Relativo(tipo, sa, sb, c.data());
+            out << listings::Testo_Relativo(tipo, t, c.data());
+        } else {
+            listings::Riempi_Effemeride(tipo, sa, c.data());
+            out << listings::Testo_Effemeride(tipo, t, c.data());
+        }
+        if (sa.v.Quota < 138 || (relativo && sb.v.Quota < 138))
+            break;
+    }
+    return out;
+}
+
+TEST_F(Listings, LinesEqualThoseOfEachInstantComputedOnItsOwn)
+{
+    // The instants follow one another from the first; each line must be the
+    // one its instant gives on its own, through the turn of a local day and
+    // year and of the universal one, for observers with whole, fractional and
+    // negative zones and daylight saving, and steps that are no whole number
+    // of seconds.
+    struct Caso {
+        float fuso;
+        int legale;
+        float longitudine;
+        double passo;
+        int offset; // seconds east of UTC of the start's time spec, or none
+    };
+    const Caso casi[] = {{1.0f, 0, 9.19f, 1.7, -1}, {-3.5f, 1, -52.7f, 7.25, -1}, {5.75f, 0, 85.3f, 60, -1},
+                         {1.0f, 0, 9.19f, 0.35, 1800}};
+    for (const Caso& caso : casi) {
+        gsngFusoOrario = caso.fuso;
+        gbytOraLegale = std::uint8_t(caso.legale);
+        gsngLongitudine = caso.longitudine;
+        QDateTime inizio(QDate(2013, 12, 31), QTime(21, 20), Qt::UTC);
+        QDateTime fine(QDate(2014, 1, 1), QTime(1, 10), Qt::UTC);
+        if (caso.offset >= 0) {
+            // A time spec with an offset of its own: its fields are what count.
+            inizio = QDateTime(QDate(2013, 12, 31), QTime(23, 58, 30, 400), Qt::OffsetFromUTC, caso.offset);
+            fine = QDateTime(QDate(2014, 1, 1), QTime(0, 1, 30), Qt::OffsetFromUTC, caso.offset);
+        }
+        const qint64 passoMs = std::llround(caso.passo * 1000);
+        for (bool relativo : {false, true}) {
+            for (int tipo = listings::TipoOBS; tipo <= listings::TipoRAD; ++tipo) {
+                SCOPED_TRACE(std::string(relativo ? "relative" : "ephemeris") + " type " + std::to_string(tipo)
+                             + " zone " + std::to_string(caso.fuso) + " step " + std::to_string(caso.passo));
+                frmDetails d;
+                double passo = caso.passo;
+                if (relativo)
+                    ASSERT_TRUE(d.Genera_relativo(inizio, fine, passo, tipo));
+                else
+                    ASSERT_TRUE(d.Genera_elenco(kSlotScratch, inizio, fine, passo, tipo));
+                const QStringList attese = righeDirette(relativo, tipo, inizio, fine, passoMs);
+                const QStringList righe = dati(d);
+                ASSERT_GT(attese.size(), 100);
+                // The span crosses the year.
+                EXPECT_TRUE(attese.first().startsWith(QStringLiteral("31 Dec 2013"))) << attese.first().toStdString();
+                EXPECT_TRUE(attese.last().startsWith(QStringLiteral("01 Jan 2014"))) << attese.last().toStdString();
+                ASSERT_EQ(righe.size(), attese.size());
+                int diverse = 0;
+                for (qsizetype i = 0; i < righe.size(); ++i)
+                    if (righe[i] != attese[i] && ++diverse <= 3)
+                        ADD_FAILURE() << "line " << i << "\n" << righe[i].toStdString() << "\n"
+                                      << attese[i].toStdString();
+                EXPECT_EQ(diverse, 0);
             }
         }
     }
