@@ -135,8 +135,11 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     // The view menu shows while a pass map is the active window, with the
     // checks of that map's options.
     if (QMenu* menu = main.menu(QStringLiteral("mnuSkySat"))) {
-        QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, menu, [m, menu](QMdiSubWindow*) {
-            frmSkySat* mappa = Mappa_Attiva(*m);
+        // The window activated comes with the signal: while the main window
+        // is being destroyed the workspace still says so, and the main
+        // window must not be asked.
+        QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, menu, [m, menu](QMdiSubWindow* sub) {
+            frmSkySat* mappa = sub ? qobject_cast<frmSkySat*>(sub->widget()) : nullptr;
             menu->menuAction()->setVisible(mappa != nullptr);
             if (!mappa)
                 return;

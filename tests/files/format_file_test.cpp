@@ -71,7 +71,8 @@ TEST_F(FormatFile, Utf16IsRewrittenAsUtf16AndACopyIsKept)
 
 TEST_F(FormatFile, AFileThatIsNotTextIsRefusedAndLeftUnchanged)
 {
-    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10  \r\n", 26);
+    static const char kPng[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10  \r\n";
+    const QByteArray png(kPng, sizeof kPng - 1);
     const QByteArray utf16Rotto = QByteArray("\xFF\xFE") + QByteArray("I\0S\0S\0\r\0\n\0\x3D\xD8", 12);
     const QByteArray senzaMarca("I\0S\0S\0\r\0\n\0", 10);
     for (const QByteArray& b : {png, utf16Rotto, senzaMarca}) {
