@@ -2,6 +2,7 @@
 // What the whole-program tests share: the program's data and settings loaded
 // in one language, a stopped clock at 2013-11-26 23:00 UT, and the sets of
 // the sample element file.
+#include "support/sample_sets.h"
 #include "core/clock.h"
 #include "core/data_files.h"
 #include "core/globals.h"
@@ -16,19 +17,7 @@
 
 namespace apptest {
 
-// The set of the sample element file with that catalogue number.
-inline RigaDati Set_Campione(const char* catalogo)
-{
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> r = f.readAll().split('\n');
-    for (int i = 1; i + 1 < r.size(); i += 3)
-        if (r[i].mid(2, 5) == catalogo)
-            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(),
-                    r[i + 1].trimmed().toStdString()};
-    ADD_FAILURE() << "no set " << catalogo;
-    return {};
-}
+using testsupport::Set_Campione;
 
 // The program's language file (e.g. "english"), data files and settings,
 // and the stopped clock; false when the data files do not load.

@@ -1,5 +1,6 @@
 // The principal's pass for the local sky chart: a satellite that never sets,
 // an unusable principal, and the shared state given back.
+#include "support/sample_sets.h"
 #include "core/clock.h"
 #include "core/globals_orbit.h"
 #include "core/globals_time.h"
@@ -19,14 +20,7 @@ namespace {
 
 RigaDati set(const char* catalogo)
 {
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> r = f.readAll().split('\n');
-    for (int i = 1; i + 1 < r.size(); i += 3)
-        if (r[i].mid(2, 5) == catalogo)
-            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(), r[i + 1].trimmed().toStdString()};
-    ADD_FAILURE() << catalogo;
-    return {};
+    return testsupport::Set_Campione(catalogo);
 }
 
 class Transit : public ::testing::Test {

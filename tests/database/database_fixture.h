@@ -2,6 +2,7 @@
 // What the database window tests share: fake platform services, the English
 // language file, a magnitude table, an empty working list, the program clock
 // at 26 November 2013 14:00 UT and an observer in Milan.
+#include "support/sample_sets.h"
 #include "core/clock.h"
 #include "core/data_files.h"
 #include "core/database.h"
@@ -40,13 +41,7 @@ inline QByteArray leggi(const QString& path)
 // The set of the sample file with this catalogue number.
 inline RigaDati set(const char* catalogo)
 {
-    const QList<QByteArray> r = leggi(kSample).split('\n');
-    for (int i = 1; i + 1 < r.size(); i += 3)
-        if (r[i].mid(2, 5) == catalogo)
-            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(),
-                    r[i + 1].trimmed().toStdString()};
-    ADD_FAILURE() << "no set " << catalogo;
-    return {};
+    return testsupport::Set_Campione(catalogo);
 }
 
 // Skyfield's elevations (degrees) of the sets of elements_sample_horizon.txt

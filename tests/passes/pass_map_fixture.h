@@ -3,6 +3,7 @@
 // language file, the program's data files, an observer in Milan (CET, no
 // daylight saving), and one ISS pass with its Skyfield/PyEphem reference
 // (tests/data/ref_pass_map.csv, tools/ref_pass_map.py).
+#include "support/sample_sets.h"
 #include "passes/pass_map_window.h"
 #include "core/clock.h"
 #include "core/data_files.h"
@@ -77,15 +78,7 @@ inline Riferimento riferimento(const char* file = "ref_pass_map.csv")
 // The three lines of a set of elements_sample.txt.
 inline RigaDati set(const char* catalogo)
 {
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    const QList<QByteArray> r = f.readAll().split('\n');
-    for (int i = 1; i + 1 < r.size(); i += 3)
-        if (r[i].mid(2, 5) == catalogo)
-            return {r[i - 1].trimmed().toStdString(), r[i].trimmed().toStdString(),
-                    r[i + 1].trimmed().toStdString()};
-    ADD_FAILURE() << "no set " << catalogo;
-    return {};
+    return testsupport::Set_Campione(catalogo);
 }
 
 // Local program time (CET) of a UTC instant.
