@@ -5,6 +5,8 @@
 // sample. It works on any elevation function of the Julian date.
 #include <benchmark/benchmark.h>
 
+#include "astro/satellite.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -73,6 +75,21 @@ long Cerca_Riferimento(Altezza&& altezza, double ti, double tf, double limite, d
         ++passaggi;
     }
     return passaggi;
+}
+
+// The reference finder on one satellite with the light elevation-only
+// computation at every point (a 60 s scan): the passes it finds.
+inline long Riferimento_Solo_Altezza(const Satelement& s, const astro::Osservatore& oss,
+                                     const astro::OpzioniSatellite& opz, double ti, double tf, double limite,
+                                     long& valutazioni)
+{
+    astro::AltezzaSatellite luce(s, oss, opz);
+    auto altezza = [&](double t) {
+        astro::VistaSatellite v;
+        luce.Calcola(t, v);
+        return v.altezza;
+    };
+    return Cerca_Riferimento(altezza, ti, tf, limite, 60, valutazioni);
 }
 
 } // namespace bench

@@ -111,13 +111,7 @@ void Riferimento(benchmark::State& state, bool completo)
                 };
                 passaggi += bench::Cerca_Riferimento(altezza, kInizio, kFine, kLimite, 60, valutazioni);
             } else {
-                astro::AltezzaSatellite luce(s, kMilano, opz);
-                auto altezza = [&](double t) {
-                    astro::VistaSatellite v;
-                    luce.Calcola(t, v);
-                    return v.altezza;
-                };
-                passaggi += bench::Cerca_Riferimento(altezza, kInizio, kFine, kLimite, 60, valutazioni);
+                passaggi += bench::Riferimento_Solo_Altezza(s, kMilano, opz, kInizio, kFine, kLimite, valutazioni);
             }
         }
     }

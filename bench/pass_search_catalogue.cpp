@@ -124,13 +124,7 @@ void BM_CatalogueReferenceScan60sElevationOnly(benchmark::State& state)
         passaggi = 0;
         valutazioni = 0;
         Per_Ogni_Insieme(1, [&](int, const Satelement& s) {
-            astro::AltezzaSatellite luce(s, kMilano, Opzioni());
-            auto altezza = [&](double t) {
-                astro::VistaSatellite v;
-                luce.Calcola(t, v);
-                return v.altezza;
-            };
-            passaggi += bench::Cerca_Riferimento(altezza, kInizio, kFine, kLimite, 60, valutazioni);
+            passaggi += bench::Riferimento_Solo_Altezza(s, kMilano, Opzioni(), kInizio, kFine, kLimite, valutazioni);
         });
     }
     state.counters["passes"] = double(passaggi);
