@@ -14,7 +14,8 @@ PKGS=(
 )
 missing=()
 for p in "${PKGS[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ $status == *"install ok installed"* ]] || missing+=("$p")
 done
 if [ ${#missing[@]} -eq 0 ]; then
   echo "== all build packages present"

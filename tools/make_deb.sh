@@ -10,7 +10,7 @@ BUILD_DIR=${1:-build}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)" --target astrovela
 (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
-deb=$(ls -t "$BUILD_DIR"/astrovela_*.deb | head -n 1)
+deb=$(ls -t "$BUILD_DIR"/astrovela_*.deb | sed -n 1p)
 dpkg-deb --info "$deb"
 echo "== what installing it on a fresh machine would do (simulated)"
 status=$(mktemp)
