@@ -294,10 +294,15 @@ SoleSatelliti Sole_Satelliti(double jd)
 bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
                        Valori& v, UsciteSatellite& u, ModelloSatellite* modello, const SoleSatelliti* sole)
 {
+    // A set-up of its own only when the caller keeps none: the model is
+    // large, and clearing one on every call would cost more than the rest.
+    if (!modello) {
+        ModelloSatellite locale;
+        return Calcola_Satellite(s, oss, opz, jd, v, u, &locale, sole);
+    }
     // 1. Unpacking, 2. deep-space test.
     const RegistriElementi reg = Registri_Da_Satelement(s);
-    ModelloSatellite locale;
-    ModelloSatellite& m = modello ? *modello : locale;
+    ModelloSatellite& m = *modello;
     m.Imposta(reg, opz.propagatore);
     u.registri = reg;
     u.deep = m.Deep();
