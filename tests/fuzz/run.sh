@@ -8,7 +8,8 @@
 # SKIP_SEEDS=1 keeps the seed corpora made before (runs side by side).
 # A crash, a leak, a sanitizer finding or an input that runs longer than 10 s
 # stops the target with a non-zero status; the input is kept in
-# BUILD_DIR/fuzz/artifacts. The run fails when any target failed.
+# BUILD_DIR/fuzz/artifacts. The run fails when any target failed. The
+# targets run side by side, FUZZ_JOBS at a time (the number of cores).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../.." && pwd)
@@ -91,19 +92,43 @@ case "$budget" in
   *) limit=(-max_total_time="$budget") ;;
 esac
 
+# One target: its log in BUILD_DIR/fuzz/TARGET.log, its exit status in
+# TARGET.status.
+fuzz_one() {
+  local t=$1 work=$bin/corpus/$1 rc=0
+  mkdir -p "$work"
+  ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    "$bin/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
+    -artifact_prefix="$bin/artifacts/$t-" "$work" "$seeds/$t" > "$bin/$t.log" 2>&1 || rc=$?
+  echo "$rc" > "$bin/$t.status"
+}
+
+# The targets side by side, as many at once as there are cores (FUZZ_JOBS):
+# each is one process on one core, so the run takes its budget once per
+# batch rather than once per target.
+jobs_max=${FUZZ_JOBS:-$(nproc)}
+echo "== fuzzing ${#targets[@]} targets (${budget} each), $jobs_max at a time"
+running=0
+for t in "${targets[@]}"; do
+  rm -f "$bin/$t.status"
+  if [ "$running" -ge "$jobs_max" ]; then
+    wait -n || true
+    running=$((running - 1))
+  fi
+  fuzz_one "$t" &
+  running=$((running + 1))
+done
+wait || true
+
 failed=()
 for t in "${targets[@]}"; do
-  work=$bin/corpus/$t
-  mkdir -p "$work"
-  echo "== fuzzing $t (${budget})"
-  if ! ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
-      "$bin/fuzz_$t" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
-      -artifact_prefix="$bin/artifacts/$t-" "$work" "$seeds/$t" > "$bin/$t.log" 2>&1; then
+  rc=$(cat "$bin/$t.status" 2>/dev/null || echo missing)
+  if [ "$rc" != 0 ]; then
     failed+=("$t")
-    tail -n 40 "$bin/$t.log"
+    echo "== $t failed (status $rc)"
+    tail -n 40 "$bin/$t.log" || true
   fi
-  grep -E '^stat::number_of_executed_units|^Done' "$bin/$t.log" | tr '\n' ' '
-  echo
+  echo "== $t: $(grep -E '^stat::number_of_executed_units|^Done' "$bin/$t.log" | tr '\n' ' ' || true)"
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "== fuzz targets that failed: ${failed[*]} (inputs in $bin/artifacts)"
