@@ -10,12 +10,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 seconds=${2:-3600}
 shift $(( $# >= 2 ? 2 : 1 ))
-"$here/run.sh" "$build" seeds
 if [ "$#" -gt 0 ]; then targets=("$@"); else
   targets=(); for f in "$build"/fuzz/fuzz_*; do targets+=("$(basename "$f" | sed 's/^fuzz_//')"); done
 fi
-printf '%s\n' "${targets[@]}" |
-  SKIP_SEEDS=1 xargs -P "${FUZZ_JOBS:-3}" -I{} nice -n 10 "$here/run.sh" "$build" "runs=10000000,$seconds" {}
+FUZZ_JOBS=${FUZZ_JOBS:-3} nice -n 10 "$here/run.sh" "$build" "runs=10000000,$seconds" "${targets[@]}"
 status=$?
 for t in "${targets[@]}"; do
   log=$build/fuzz/$t.log
