@@ -12,6 +12,19 @@
 
 namespace bench {
 
+// Where and from when both pass benchmarks search: Milan, minimum height 10
+// degrees, from 2026 December 6.5 (UT), with SDP4 for deep-space sets.
+const astro::Osservatore kMilano{45.47, 9.19, 120};
+constexpr double kInizio = 2461380.0;
+constexpr double kLimite = 10.0;
+
+inline astro::OpzioniSatellite Opzioni()
+{
+    astro::OpzioniSatellite opz;
+    opz.propagatore = astro::PropagatoreSDP4;
+    return opz;
+}
+
 struct PassaggioRif {
     double sorgere = 0, culmine = 0, tramonto = 0;
 };

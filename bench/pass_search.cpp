@@ -35,16 +35,8 @@ std::vector<Satelement> Satelliti()
     return sats;
 }
 
-const astro::Osservatore kMilano{45.47, 9.19, 120};
-constexpr double kInizio = 2461380.0, kFine = kInizio + 10;
-constexpr double kLimite = 10.0;
-
-astro::OpzioniSatellite Opzioni()
-{
-    astro::OpzioniSatellite opz;
-    opz.propagatore = astro::PropagatoreSDP4;
-    return opz;
-}
+using bench::kInizio, bench::kLimite, bench::kMilano, bench::Opzioni;
+constexpr double kFine = kInizio + 10;
 
 void BM_PassSearch200Satellites10Days(benchmark::State& state)
 {

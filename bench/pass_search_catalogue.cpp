@@ -31,16 +31,8 @@
 namespace {
 
 constexpr int kInsiemi = 20000;
-const astro::Osservatore kMilano{45.47, 9.19, 120};
-constexpr double kInizio = 2461380.0, kFine = kInizio + 1;
-constexpr double kLimite = 10.0;
-
-astro::OpzioniSatellite Opzioni()
-{
-    astro::OpzioniSatellite opz;
-    opz.propagatore = astro::PropagatoreSDP4;
-    return opz;
-}
+using bench::kInizio, bench::kLimite, bench::kMilano, bench::Opzioni;
+constexpr double kFine = kInizio + 1;
 
 std::vector<core::RicercaMultipla::Voce> Catalogo()
 {

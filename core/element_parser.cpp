@@ -61,8 +61,17 @@ struct LettoreCampi {
 constexpr double kMotoMedioMassimo = 20.0;  // revolutions a day
 constexpr double kResistenzaMassima = 1.0;  // |B*| in 1/Earth radii; |n'/2|, |n''/6|
 
-ErroreElementi Verifica_Valori(const Satelement& e, bool annoCifre)
+// The checks of a set read, in the order its reasons are given: the
+// catalogue number (-1 when not a number), a mean motion at all, a field
+// that is not a number (`guasto`), then the values.
+ErroreElementi Verifica_Valori(long catalogo, bool guasto, const Satelement& e, bool annoCifre)
 {
+    if (catalogo < 0)
+        return ErroreElementi::CatalogoNonValido;
+    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
+        return ErroreElementi::MotoMedioNonValido;
+    if (guasto)
+        return ErroreElementi::CampoNonValido;
     if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0 || e.MotoMedio > kMotoMedioMassimo)
         return ErroreElementi::MotoMedioNonValido;
     if (!std::isfinite(e.Eccentricita) || e.Eccentricita < 0 || e.Eccentricita >= 1)
@@ -291,14 +300,9 @@ ErroreElementi Analizza_Ascii(const std::string& riga0, const std::string& riga1
     astro::Registri_Da_Righe(l1, l2, numero, e);
     e.NumeroCatalogo = std::string(Campo_Ascii(l1, 3, 5));
     const long catalogo = Catalogo_Ascii(e.NumeroCatalogo);
-    if (catalogo < 0)
-        return ErroreElementi::CatalogoNonValido;
-    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
-        return ErroreElementi::MotoMedioNonValido;
-    if (numero.guasto)
-        return ErroreElementi::CampoNonValido;
     const std::string_view anno = Senza_Spazi(Campo_Ascii(l1, 19, 2));
-    if (const ErroreElementi v = Verifica_Valori(e, !anno.empty() && std::all_of(anno.begin(), anno.end(), Cifra));
+    if (const ErroreElementi v = Verifica_Valori(catalogo, bool(numero.guasto), e,
+                                                 !anno.empty() && std::all_of(anno.begin(), anno.end(), Cifra));
         v != ErroreElementi::Nessuno)
         return v;
     e.AnnoLancio = Anno_Da_Due_Cifre(Val_Ascii(Campo_Ascii(l1, 10, 2)));
@@ -332,13 +336,8 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
     astro::Registri_Da_Righe(l1, l2, numero, e);
     e.NumeroCatalogo = campo(l1, 3, 5).toStdString();
     const long catalogo = Numero_Catalogo(e.NumeroCatalogo);
-    if (catalogo < 0)
-        return ErroreElementi::CatalogoNonValido;
-    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
-        return ErroreElementi::MotoMedioNonValido;
-    if (numero.guasto)
-        return ErroreElementi::CampoNonValido;
-    if (const ErroreElementi v = Verifica_Valori(e, Anno_In_Cifre(l1)); v != ErroreElementi::Nessuno)
+    if (const ErroreElementi v = Verifica_Valori(catalogo, bool(numero.guasto), e, Anno_In_Cifre(l1));
+        v != ErroreElementi::Nessuno)
         return v;
     e.AnnoLancio = Anno_Da_Due_Cifre(vb::Val(campo(l1, 10, 2)));
     e.NumeroLancio = vb::Val(campo(l1, 12, 3));

@@ -149,26 +149,31 @@ RicercaPassaggi::RicercaPassaggi(const Satelement& s, const astro::Osservatore& 
 {
 }
 
-double RicercaPassaggi::f(double t)
+// One light evaluation, counted; a failure marks the satellite as one
+// that cannot be computed.
+bool RicercaPassaggi::vista(double t, astro::VistaSatellite& v)
 {
     ++m_valutazioni;
+    if (m_altezza.Calcola(t, v))
+        return true;
+    m_nonCalcolabile = true;
+    return false;
+}
+
+double RicercaPassaggi::f(double t)
+{
     astro::VistaSatellite v;
-    if (!m_altezza.Calcola(t, v)) {
-        m_nonCalcolabile = true;
+    if (!vista(t, v))
         return std::numeric_limits<double>::quiet_NaN();
-    }
     return m_altezzaMinima - v.altezza;
 }
 
 bool RicercaPassaggi::campiona(double t, Campione& c)
 {
-    ++m_valutazioni;
     ++m_campioni;
     astro::VistaSatellite v;
-    if (!m_altezza.Calcola(t, v)) {
-        m_nonCalcolabile = true;
+    if (!vista(t, v))
         return false;
-    }
     c.t = t;
     c.e = v.altezza;
     c.d = v.variazione;
@@ -399,12 +404,9 @@ astro::PuntoPassaggio RicercaPassaggi::punto(const Campione& c) const
 astro::FunzioneConPendenza RicercaPassaggi::conPendenza()
 {
     return [this](double x, astro::PuntoPassaggio& p) {
-        ++m_valutazioni;
         astro::VistaSatellite v;
-        if (!m_altezza.Calcola(x, v)) {
-            m_nonCalcolabile = true;
+        if (!vista(x, v))
             return false;
-        }
         p.t = x;
         p.f = m_altezzaMinima - v.altezza;
         p.df = -v.variazione * 86400.0;

@@ -157,6 +157,7 @@ public:
 
     // The pass function f(t) = minimum height - elevation at t (NaN when the
     // satellite cannot be computed then), from the light evaluation.
+    bool vista(double t, astro::VistaSatellite& v);
     double f(double t);
     // Light evaluations (elevation only) and full satellite computations.
     long valutazioni() const { return m_valutazioni; }

@@ -512,30 +512,19 @@ bool roundedDigitsQuick(double v, int decimals, std::string& intDigits, std::str
         ip[i] = cifra(i);
     for (int i = 0; i < decimals; ++i)
         fp[i] = cifra(punto + i);
-    bool riporto = false;  // a carry out of every integer digit
-    if (cifra(punto + decimals) >= '5') {
-        int i = decimals - 1;
-        for (; i >= 0; --i) {
-            if (fp[i] == '9') {
-                fp[i] = '0';
-            } else {
-                ++fp[i];
-                break;
+    // Adds one to the last of n digits; true when it carries out of them all.
+    auto piuUno = [](char* d, int n) {
+        for (int i = n - 1; i >= 0; --i) {
+            if (d[i] != '9') {
+                ++d[i];
+                return false;
             }
+            d[i] = '0';
         }
-        if (i < 0) {
-            int k = nInt - 1;
-            for (; k >= 0; --k) {
-                if (ip[k] == '9') {
-                    ip[k] = '0';
-                } else {
-                    ++ip[k];
-                    break;
-                }
-            }
-            riporto = k < 0;
-        }
-    }
+        return true;
+    };
+    // A carry out of every integer digit.
+    const bool riporto = cifra(punto + decimals) >= '5' && piuUno(fp, decimals) && piuUno(ip, nInt);
     intDigits.clear();
     if (riporto) {
         intDigits += '1';

@@ -20,12 +20,10 @@ Run with /usr/bin/python3 from the top of the source tree.
 """
 import os
 
-from sgp4.earth_gravity import wgs72old
-from sgp4.io import twoline2rv
 from sgp4.propagation import sgp4
 
 # The element-set lines are written as for the deep-space reference.
-from ref_deep_space import tle
+from ref_deep_space import sets_read
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, '..', 'tests', 'data', 'ref_decay.csv')
@@ -53,11 +51,7 @@ def sample(sat, t):
 def main():
     rows = ['# re-entry reference: python3-sgp4, WGS-72 old constants, improved mode '
             '(tools/ref_decay.py)']
-    for name, num, epoch, ndot, bstar, i, node, e, w, m, n in SETS:
-        l1, l2 = tle(num, epoch, ndot, bstar, i, node, e, w, m, n)
-        sat = twoline2rv(l1, l2, wgs72old)
-        assert sat.error == 0, (name, sat.error)
-        rows.append('SET,%s,%s,%s' % (name, l1, l2))
+    for name, sat in sets_read(SETS, rows):
         # Every ten minutes to the first failure, then minute by minute over
         # the last hour before it.
         t = 0.0

@@ -66,6 +66,17 @@ def tle(num, epoch, ndot, bstar, incl, node, ecc, argp, ma, n):
     return checksum(l1), checksum(l2.ljust(68))
 
 
+def sets_read(sets, rows):
+    """Each set of `sets` as python3-sgp4 reads it, its SET row added to
+    `rows`: yields (name, satellite)."""
+    for name, num, epoch, ndot, bstar, i, node, e, w, m, n in sets:
+        l1, l2 = tle(num, epoch, ndot, bstar, i, node, e, w, m, n)
+        sat = twoline2rv(l1, l2, wgs72old)
+        assert sat.error == 0, (name, sat.error)
+        rows.append('SET,%s,%s,%s' % (name, l1, l2))
+        yield name, sat
+
+
 # The inclination of "geo 0.02" is driven through zero after about 8 days.
 # name, catalogue number, epoch, ndot/2, B*, i, node, e, argp, M, n (rev/day)
 SETS = [
@@ -87,11 +98,7 @@ SETS = [
 def main():
     rows = ['# deep-space reference: python3-sgp4 2.15, WGS-72 old constants, improved mode '
             '(tools/ref_deep_space.py)']
-    for name, num, epoch, ndot, bstar, i, node, e, w, m, n in SETS:
-        l1, l2 = tle(num, epoch, ndot, bstar, i, node, e, w, m, n)
-        sat = twoline2rv(l1, l2, wgs72old)
-        assert sat.error == 0, (name, sat.error)
-        rows.append('SET,%s,%s,%s' % (name, l1, l2))
+    for name, sat in sets_read(SETS, rows):
         if name.startswith('heo'):
             times = [10.0 * k for k in range(14 * 144 + 1)]
         else:

@@ -365,7 +365,7 @@ TEST(PassSearch, ManySatellitesAcrossCores)
         Satelement s = base[(i - 1) % 4];
         s.AnomaliaMedia = std::fmod(s.AnomaliaMedia + 37.0 * i, 360.0);
         s.NodoAscendente = std::fmod(s.NodoAscendente + 11.0 * i, 360.0);
-        voci.push_back({100 + i, s});
+        voci.push_back({100 + i, s, std::nullopt});
     }
     const astro::Osservatore oss{45.47, 9.19, 120};
     const double ti = 2453917.0, tf = ti + 2;

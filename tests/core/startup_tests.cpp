@@ -18,6 +18,10 @@
 
 namespace {
 
+// One set of a working list (Delta 1 Deb), its two lines.
+const QByteArray kRiga1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
+const QByteArray kRiga2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+
 void write(const QString& path, const QByteArray& text)
 {
     QFile f(path);
@@ -227,8 +231,7 @@ TEST_F(StartupTest, WorkingListOfTheLastRunIsLoadedAndBadSetsReported)
 {
     setLanguage("english.ini");
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
-    const QByteArray good1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
-    const QByteArray good2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+    const QByteArray &good1 = kRiga1, &good2 = kRiga2;
     QByteArray bad2 = good2;
     bad2.replace(52, 11, " 0.00000000");
     write(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"),
@@ -390,8 +393,7 @@ TEST_F(StartupTest, ARepeatedSatelliteIsToldAndKept)
     // before the next save writes the list without it.
     setLanguage("english.ini");
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
-    const QByteArray l1 = "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985";
-    const QByteArray l2 = "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774";
+    const QByteArray &l1 = kRiga1, &l2 = kRiga2;
     QByteArray l1b = l1;
     l1b.replace(18, 14, "06177.00000000");
     const QString file = QDir(avvio.cartellaUtente).filePath("Astrovela.ini");
@@ -418,10 +420,7 @@ TEST_F(StartupTest, AWorkingListSavedAsUtf16IsRead)
 {
     setLanguage("english.ini");
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
-    const QString testo = QStringLiteral(
-        "Delta 1 Deb\r\n"
-        "1 06251U 62025E   06176.82412014  .00008885  00000-0  12808-3 0  3985\r\n"
-        "2 06251  58.0579  54.0425 0030035 139.1568 221.1854 15.56387291  6774\r\n");
+    const QString testo = QString::fromLatin1("Delta 1 Deb\r\n" + kRiga1 + "\r\n" + kRiga2 + "\r\n");
     for (const vb::TextEncoding codifica : {vb::TextEncoding::Utf16LeBom, vb::TextEncoding::Utf16BeBom}) {
         fakes.prompt.calls.clear();
         write(QDir(avvio.cartellaUtente).filePath("Astrovela.ini"), vb::encodeText(testo, codifica));

@@ -162,15 +162,19 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
 
     // A file made longer than 200 sets by hand: the first 200 load, the
     // others are told one by one.
-    QString lunga;
-    for (int n = 1; n <= 203; ++n) {
-        const RigaDati r = set(2000 + n, "SAT " + std::to_string(n));
-        lunga += QString::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
-    }
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(lunga.toLatin1());
-    f.close();
-    errors.clear();
+    auto scrivi = [&](int quanti) {
+        QString lunga;
+        for (int n = 1; n <= quanti; ++n) {
+            const RigaDati r = set(2000 + n, "SAT " + std::to_string(n));
+            lunga += QString::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
+        }
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(lunga.toLatin1());
+        f.close();
+        errors.clear();
+        return lunga;
+    };
+    scrivi(203);
     ASSERT_TRUE(list().Leggi_Ini(path, &errors));
     EXPECT_EQ(list().count(), 200);
     EXPECT_EQ(gudtSatelementi[200].Nome, "Sat 200");
@@ -181,14 +185,7 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     // Thousands of sets past the 200th: the first few are named, the rest
     // only counted (no message is built for each), and every one of them is
     // among the lines handed back as left out, as they stand.
-    for (int n = 204; n <= 5000; ++n) {
-        const RigaDati r = set(2000 + n, "SAT " + std::to_string(n));
-        lunga += QString::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
-    }
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(lunga.toLatin1());
-    f.close();
-    errors.clear();
+    const QString lunga = scrivi(5000);
     QString fuori;
     ASSERT_TRUE(list().Leggi_Ini(path, &errors, nullptr, &fuori));
     EXPECT_EQ(list().count(), 200);

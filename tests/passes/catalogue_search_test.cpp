@@ -14,6 +14,7 @@
 #include "passes/pass_window.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
+#include "support/pass_filters.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -60,12 +61,7 @@ protected:
         gsngFusoOrario = 1;
         gbytOraLegale = 0;
         gintPropagatore = 3;
-        gdblAltezzaMin = {10, 10, 10};
-        gdblAzimuthMin = {0, 0, 0};
-        gdblAzimuthMax = {360, 360, 360};
-        gblnFiltroAM = {true, true, true};
-        gblnFiltroPM = {true, true, true};
-        gblnSoloVisibili = {false, false, false};
+        testsupport::Filtri_Aperti();
         gblnInTransito = false;
         pflgCentrale = pflgSatellite = true;
         pflgRicerca = pflgArresta = false;
@@ -102,8 +98,9 @@ TEST_F(CatalogueSearch, RowsInFileOrder)
         const int indice = riga->data(0, Qt::UserRole).toString().section(QLatin1Char(';'), 0, 0).toInt();
         const QString culmine = riga->text(7);  // "yyyymmdd hh:mm:ss"
         ASSERT_GE(indice, indicePrima) << "row " << i;
-        if (indice == indicePrima)
+        if (indice == indicePrima) {
             EXPECT_GT(culmine.toStdString(), culminePrima.toStdString()) << "row " << i;
+        }
         EXPECT_EQ(riga->text(1), QStringLiteral("Sat %1").arg(indice));
         indicePrima = indice;
         culminePrima = culmine;

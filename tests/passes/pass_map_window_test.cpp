@@ -8,6 +8,7 @@
 #include "sky/magnitude_dialog.h"
 #include "common/window_links.h"
 #include "platform/file_chooser.h"
+#include "support/pass_filters.h"
 
 #include <QAction>
 #include <QApplication>
@@ -300,12 +301,7 @@ TEST_F(PassMap, SheetNamesItsOwnSatelliteWhateverTheScratchSlotHolds)
     ASSERT_EQ(core::WorkingList::instance().Aggiungi(skysattest::set("25544")).esito,
               core::WorkingList::Esito::Aggiunto);
     metti(skysattest::set("28057")); // CBERS 2, 03049A
-    gdblAltezzaMin = {10, 10, 10};
-    gdblAzimuthMin = {0, 0, 0};
-    gdblAzimuthMax = {360, 360, 360};
-    gblnFiltroAM = {true, true, true};
-    gblnFiltroPM = {true, true, true};
-    gblnSoloVisibili = {false, false, false};
+    testsupport::Filtri_Aperti();
     frmVisibleSatellites* f = frmVisibleSatellites::instance();
     f->DTPicker1[1]->setDateTime(skysattest::locale(ref.alzata.addSecs(-600)));
     f->cmbDurata[1]->setCurrentIndex(0);

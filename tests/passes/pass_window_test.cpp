@@ -20,6 +20,7 @@
 #include "passes/pass_map_window.h"
 #include "passes/pass_window.h"
 #include "shell/main_window.h"
+#include "support/pass_filters.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -107,12 +108,7 @@ protected:
         gintPropagatore = 3;
         gblnRifrazione = false;
         gintSogliaSole = -6;
-        gdblAltezzaMin = {10, 10, 10};
-        gdblAzimuthMin = {0, 0, 0};
-        gdblAzimuthMax = {360, 360, 360};
-        gblnFiltroAM = {true, true, true};
-        gblnFiltroPM = {true, true, true};
-        gblnSoloVisibili = {false, false, false};
+        testsupport::Filtri_Aperti();
         gblnInTransito = false;
         pflgCentrale = true;
         pflgSatellite = true;

@@ -12,6 +12,7 @@
 #include "passes/pass_window.h"
 #include "shell/language_picker.h"
 #include "shell/main_window.h"
+#include "support/pass_filters.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -106,8 +107,9 @@ TEST_F(Closing, EverythingClosedDuringASummaryOrALoadWaitsForTheTaskToStop)
             ASSERT_EQ(passi, 1);
             EXPECT_FALSE(common::Attivita_In_Corso());
             // A load stopped this way changes nothing: the 34 sets stay.
-            if (!sommario && db)
+            if (!sommario && db) {
                 EXPECT_EQ(db->righe(0), 34);
+            }
             pausa();
             // Once the task has stopped, every window has gone.
             EXPECT_FALSE(db);
@@ -121,12 +123,7 @@ TEST_F(Closing, EverythingClosedDuringAPassSearchWaitsForTheSearchToStop)
 {
     gsngFusoOrario = 1;
     gbytOraLegale = 0;
-    gdblAltezzaMin = {10, 10, 10};
-    gdblAzimuthMin = {0, 0, 0};
-    gdblAzimuthMax = {360, 360, 360};
-    gblnFiltroAM = {true, true, true};
-    gblnFiltroPM = {true, true, true};
-    gblnSoloVisibili = {false, false, false};
+    testsupport::Filtri_Aperti();
     pflgRicerca = false;
     gdatDataCorrente = QDateTime(QDate(2013, 11, 26), QTime(15, 0, 0), Qt::UTC);
     for (Modo modo : {Modo::ChiudiTutto, Modo::Lingua, Modo::Uscita}) {
