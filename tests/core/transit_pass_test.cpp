@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/transit.h"
 #include "core/working_list.h"
+#include "support/observer.h"
 
 #include <QFile>
 
@@ -27,13 +28,7 @@ class Transit : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        gsngLatitudine = 41.9f;
-        gsngLongitudine = 12.5f;
-        gsngQuota = 50;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(41.9f, 12.5f, 50.0f);
         core::WorkingList::instance().setFile(QString());
         core::WorkingList::instance().Rimuovi_Tutti();
         gdatDataCorrente = core::Data_Orologio(QDate(2013, 11, 26), QTime(21, 0, 0));

@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
+#include "support/observer.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -115,13 +116,7 @@ protected:
         gstrMagnitudini[25544] = "-1.3";
         gudtFrequenze.assign(1, RigaDati{});
         gstrLocalita = QStringLiteral("Italy: Milano");
-        gsngLatitudine = 45.4642f;
-        gsngLongitudine = 9.19f;
-        gsngQuota = 120.0f;
-        gsngFusoOrario = 1.0f;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(45.4642f, 9.19f, 120.0f);
         gdatDataCorrente = QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC);
         mAstro::Aggiorna_Tempo(gdatDataCorrente);
         pflgCentrale = true;

@@ -20,6 +20,7 @@
 #include "common/window_links.h"
 #include "maps/local_sky_window.h"
 #include "maps/local_sky_menu.h"
+#include "support/observer.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -66,13 +67,7 @@ protected:
         }
         Impostazioni_default();
         gblnPosizioniFinestre = false;
-        gsngLatitudine = 41.9f;
-        gsngLongitudine = 12.5f;
-        gsngQuota = 50.0f;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(41.9f, 12.5f, 50.0f);
         core::WorkingList::instance().setFile(QString());
         core::WorkingList::instance().Rimuovi_Tutti();
         core::Svuota_Passaggio();

@@ -120,10 +120,11 @@ TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
         ASSERT_TRUE(m.hasMatch()) << c.nome;
         const QStringList r = rigaRiferimento("body", c.chiave);
         EXPECT_NEAR(m.captured(1).toDouble(), r[4].toDouble(), c.tolleranza + 0.05) << c.nome;
-        if (r[4].toDouble() > -80)
+        if (r[4].toDouble() > -80) {
             EXPECT_NEAR(std::remainder(m.captured(2).toDouble() - r[5].toDouble(), 360.0), 0,
                         (c.tolleranza + 0.05) / std::cos(r[4].toDouble() * M_PI / 180))
                 << c.nome;
+        }
     }
     // Jupiter: 1.00 lit, -2.x magnitude, 7h2xm +2x degrees (PyEphem: 7h29m, +22.3).
     const QRegularExpression giove(QStringLiteral("Jupiter : 1[12]\\.\\d 7[01]\\.\\d 7h2\\dm 2\\d°\\d\\d' -2\\.\\d \\d'\\d\\d'' 1\\.00"));

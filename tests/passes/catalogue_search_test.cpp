@@ -15,6 +15,7 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 #include "support/pass_filters.h"
+#include "support/observer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,12 +56,7 @@ protected:
         core::Carica_Parole_Stato();
         core::WorkingList::instance().setFile(QString());
         core::WorkingList::instance().Rimuovi_Tutti();
-        gsngLatitudine = 41.9028f;
-        gsngLongitudine = 12.4964f;
-        gsngQuota = 50.0f;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
+        testsupport::Osservatore(41.9028f, 12.4964f, 50.0f);
         testsupport::Filtri_Aperti();
         gblnInTransito = false;
         pflgCentrale = pflgSatellite = true;

@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
+#include "support/observer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -109,13 +110,7 @@ protected:
         ref = riferimento();
         ASSERT_TRUE(ref.alzata.isValid());
         gstrLocalita = QStringLiteral("Italy: Milano");
-        gsngLatitudine = 45.4642f;
-        gsngLongitudine = 9.19f;
-        gsngQuota = 120.0f;
-        gsngFusoOrario = 1.0f;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(45.4642f, 9.19f, 120.0f);
         gblnAnteprimaGriglia = true;
         gblnAnteprimaGriglia10 = true;
         gblnAnteprimaGrigliaTipo = -1;

@@ -21,6 +21,7 @@
 #include "passes/pass_window.h"
 #include "shell/main_window.h"
 #include "support/pass_filters.h"
+#include "support/observer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -100,13 +101,7 @@ protected:
         core::WorkingList::instance().Rimuovi_Tutti();
         gudtDatabasePrimario.clear();
         gstrDatabasePrimario.clear();
-        gsngLatitudine = 41.9028f;
-        gsngLongitudine = 12.4964f;
-        gsngQuota = 50.0f;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(41.9028f, 12.4964f, 50.0f);
         gintSogliaSole = -6;
         testsupport::Filtri_Aperti();
         gblnInTransito = false;

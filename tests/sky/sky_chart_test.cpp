@@ -19,6 +19,8 @@
 #include "maps/local_sky_menu.h"
 
 #include "support/fixed_time.h"
+#include "support/observer.h"
+#include "support/ref_rows.h"
 #include <QAction>
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -47,15 +49,8 @@ struct Rif {
 std::vector<Rif> Leggi_Riferimenti(QDateTime& istante)
 {
     std::vector<Rif> righe;
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_general_sky.csv"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QStringList c = in.readLine().split(QLatin1Char(','));
-        if (c[0] == QLatin1String("instant")) {
-            istante = core::Data_Orologio(QDate(c[1].toInt(), c[2].toInt(), c[3].toInt()),
-                                          QTime(c[4].toInt(), c[5].toInt(), c[6].toInt()));
-        } else if (c[0] == QLatin1String("body") || c[0] == QLatin1String("j2000")) {
+    testsupport::Righe_Riferimento("ref_general_sky.csv", istante, [&](const QStringList& c) {
+        if (c[0] == QLatin1String("body") || c[0] == QLatin1String("j2000")) {
             Rif r{c[0], c[1], {}, {}};
             for (int i = 2; i < c.size(); ++i)
                 r.v.push_back(c[i].toDouble());
@@ -64,7 +59,7 @@ std::vector<Rif> Leggi_Riferimenti(QDateTime& istante)
             righe.push_back({c[0], c[1], {c[2].toDouble(), c[3].toDouble(), c[4].toDouble(), c[6].toDouble(),
                                          c[7].toDouble()}, c[5]});
         }
-    }
+    });
     return righe;
 }
 
@@ -76,11 +71,7 @@ protected:
         mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
         vb::setDisplayLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
         ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)));
-        gsngLatitudine = 45.4642f;
-        gsngLongitudine = 9.19f;
-        gsngQuota = 120;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
+        testsupport::Osservatore(45.4642f, 9.19f, 120.0f);
         rif = Leggi_Riferimenti(istante);
         core::CentralClock::instance().reset();
         core::CentralClock::instance().setTimeSource(&tempo);

@@ -15,6 +15,7 @@
 #include "platform/fakes.h"
 #include "platform/services.h"
 #include "platform/vb.h"
+#include "support/ref_rows.h"
 
 #include <QDateTimeEdit>
 #include <QFile>
@@ -43,22 +44,15 @@ void Leggi()
 {
     if (!g_rif.empty())
         return;
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_tables.csv"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QStringList c = in.readLine().split(QLatin1Char(','));
-        if (c[0] == QLatin1String("instant")) {
-            g_istante = core::Data_Orologio(QDate(c[1].toInt(), c[2].toInt(), c[3].toInt()),
-                                            QTime(c[4].toInt(), c[5].toInt(), c[6].toInt()));
-        } else if (c[0] == QLatin1String("riseset")) {
+    testsupport::Righe_Riferimento("ref_tables.csv", g_istante, [](const QStringList& c) {
+        if (c[0] == QLatin1String("riseset")) {
             const QString chiave = c[1] + QLatin1Char(' ') + c[5] + QLatin1Char('-') + c[6] + QLatin1Char('-') + c[7]
                 + QLatin1Char(' ') + c[8];
             g_rif[chiave] = {{c[9], c[10]}, {c[11], c[12]}, c[13] == QLatin1String("1")};
         } else if (c[0] == QLatin1String("moonphase")) {
             g_fase = c[1].toDouble();
         }
-    }
+    });
 }
 
 class AlmanacTest : public ::testing::Test {

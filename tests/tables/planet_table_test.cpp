@@ -13,6 +13,8 @@
 
 #include "support/fixed_time.h"
 #include "support/ref_magnitudes.h"
+#include "support/observer.h"
+#include "support/ref_rows.h"
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -38,18 +40,11 @@ QDateTime g_istante;
 std::vector<RifCorpo> Leggi_Corpi()
 {
     std::vector<RifCorpo> v;
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_tables.csv"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QStringList c = in.readLine().split(QLatin1Char(','));
-        if (c[0] == QLatin1String("instant"))
-            g_istante = core::Data_Orologio(QDate(c[1].toInt(), c[2].toInt(), c[3].toInt()),
-                                            QTime(c[4].toInt(), c[5].toInt(), c[6].toInt()));
-        else if (c[0] == QLatin1String("body"))
+    testsupport::Righe_Riferimento("ref_tables.csv", g_istante, [&](const QStringList& c) {
+        if (c[0] == QLatin1String("body"))
             v.push_back({c[1].toInt(), c[2].toDouble(), c[3].toDouble(), c[4].toDouble(), c[5].toDouble(),
                          c[6].toDouble(), c[7].toDouble()});
-    }
+    });
     return v;
 }
 
@@ -81,11 +76,7 @@ protected:
         mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
         vb::setDisplayLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
         ASSERT_TRUE(Carica_dati(QStringLiteral(ASTROVELA_PROGRAM_DIR)));
-        gsngLatitudine = 45.4642f;
-        gsngLongitudine = 9.19f;
-        gsngQuota = 120;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
+        testsupport::Osservatore(45.4642f, 9.19f, 120.0f);
         core::CentralClock::instance().reset();
         core::CentralClock::instance().setTimeSource(&tempo);
     }

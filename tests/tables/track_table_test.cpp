@@ -18,6 +18,8 @@
 #include "common/window_links.h"
 
 #include "support/fixed_time.h"
+#include "support/observer.h"
+#include "support/ref_rows.h"
 #include <QAction>
 #include <QCoreApplication>
 #include <QMdiArea>
@@ -50,18 +52,11 @@ struct Riferimento {
 Riferimento Leggi_Riferimento()
 {
     Riferimento r;
-    QFile f(QStringLiteral(ASTROVELA_TEST_DATA "/ref_tables.csv"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QStringList c = in.readLine().split(QLatin1Char(','));
-        if (c[0] == QLatin1String("instant"))
-            r.istante = core::Data_Orologio(QDate(c[1].toInt(), c[2].toInt(), c[3].toInt()),
-                                            QTime(c[4].toInt(), c[5].toInt(), c[6].toInt()));
-        else if (c[0] == QLatin1String("sat"))
+    testsupport::Righe_Riferimento("ref_tables.csv", r.istante, [&](const QStringList& c) {
+        if (c[0] == QLatin1String("sat"))
             r.sat.push_back({c[1].toInt(), c[3].toDouble(), c[4].toDouble(), c[5].toDouble(), c[6].toDouble(),
                              c[7].toDouble(), c[8].toDouble()});
-    }
+    });
     return r;
 }
 
@@ -127,13 +122,7 @@ protected:
         }
         gintNumSatelliti = 0;
         gintCanale.fill(1);
-        gsngLatitudine = 45.4642f;
-        gsngLongitudine = 9.19f;
-        gsngQuota = 120;
-        gsngFusoOrario = 1;
-        gbytOraLegale = 0;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(45.4642f, 9.19f, 120.0f);
         core::CentralClock::instance().reset();
         core::CentralClock::instance().setTimeSource(&tempo);
     }
