@@ -1,6 +1,7 @@
 #pragma once
 // Reading the reference fixtures of the body tests (see tools/ref_bodies.py).
 #include "astro/bodies.h"
+#include "../support/csv_fields.h"
 
 #include <fstream>
 #include <sstream>
@@ -9,17 +10,7 @@
 
 namespace fixture {
 
-inline std::vector<std::string> Campi(const std::string& riga)
-{
-    std::vector<std::string> out;
-    std::stringstream ss(riga);
-    std::string c;
-    while (std::getline(ss, c, ','))
-        out.push_back(c);
-    if (!riga.empty() && riga.back() == ',')
-        out.emplace_back();
-    return out;
-}
+using testsupport::Campi;
 
 // Rows of a comma-separated fixture, comment lines skipped.
 inline std::vector<std::vector<std::string>> Righe(const std::string& nome)

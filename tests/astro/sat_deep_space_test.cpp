@@ -16,6 +16,7 @@
 
 #include "astro/satellite.h"
 #include "sat_test_support.h"
+#include "support/csv_fields.h"
 
 namespace {
 
@@ -41,11 +42,7 @@ std::map<std::string, Insieme> Leggi_Riferimento(const std::string& file = "ref_
     while (std::getline(f, riga)) {
         if (riga.empty() || riga[0] == '#')
             continue;
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
+        std::vector<std::string> c = testsupport::Campi(riga);
         if (c.size() == 4 && c[0] == "SET") {
             out[c[1]].l1 = c[2];
             out[c[1]].l2 = c[3];

@@ -11,6 +11,7 @@
 
 #include "astro/element_lines.h"
 #include "astro/records.h"
+#include "../support/csv_fields.h"
 
 namespace sattest {
 
@@ -45,11 +46,7 @@ inline std::vector<std::vector<std::string>> Righe_Riferimento(const std::string
     std::string riga;
     std::getline(f, riga);  // header
     while (std::getline(f, riga)) {
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
+        std::vector<std::string> c = testsupport::Campi(riga);
         if (c.size() == colonne)
             out.push_back(std::move(c));
     }

@@ -13,6 +13,7 @@
 #include "core/globals_orbit.h"
 #include "core/msat.h"
 #include "core/settings.h"
+#include "support/csv_fields.h"
 
 namespace {
 
@@ -62,11 +63,7 @@ TEST_F(MSat, ComputesTheSlotLikeSkyfield)
     std::getline(f, riga);
     int controllate = 0;
     while (std::getline(f, riga) && controllate < 20) {
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
+        std::vector<std::string> c = testsupport::Campi(riga);
         if (c[0] != "DELTA 1 DEB" || c[3] != "41.9028")
             continue;
         gudtSatelementi[5] = sattest::Da_Righe(c[0], c[1], c[2]);

@@ -19,6 +19,7 @@
 #include "core/element_parser.h"
 #include "core/pass_search.h"
 #include "platform/vb.h"
+#include "support/csv_fields.h"
 
 namespace {
 
@@ -89,11 +90,7 @@ std::vector<Gruppo> Leggi_Riferimento()
     std::getline(in, riga);
     std::vector<Gruppo> gruppi;
     while (std::getline(in, riga)) {
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
+        std::vector<std::string> c = testsupport::Campi(riga);
         if (c.size() != 15)
             continue;
         const double lat = std::stod(c[1]), lon = std::stod(c[2]), lim = std::stod(c[4]);

@@ -15,6 +15,7 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 #include "support/observer.h"
+#include "support/csv_fields.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -44,15 +45,7 @@ struct Riferimento {
     std::map<int, std::vector<double>> rel;                  // minute -> distance, alpha, beta
 };
 
-inline std::vector<std::string> dividi(const std::string& riga)
-{
-    std::vector<std::string> c;
-    std::stringstream ss(riga);
-    std::string campo;
-    while (std::getline(ss, campo, ','))
-        c.push_back(campo);
-    return c;
-}
+using testsupport::Campi;
 
 inline Riferimento riferimento()
 {
@@ -62,7 +55,7 @@ inline Riferimento riferimento()
     while (std::getline(in, riga)) {
         if (riga.empty() || riga[0] == '#')
             continue;
-        const auto c = dividi(riga);
+        const auto c = Campi(riga);
         if (c[0] == "set") {
             r.sets[c[1]] = {c[2], c[3], c[4]};
         } else if (c[0] == "sat") {

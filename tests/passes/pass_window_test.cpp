@@ -22,6 +22,7 @@
 #include "shell/main_window.h"
 #include "support/pass_filters.h"
 #include "support/observer.h"
+#include "support/csv_fields.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -76,11 +77,7 @@ int Culmini_Riferimento(double a, double b)
     std::string riga;
     int n = 0;
     while (std::getline(in, riga)) {
-        std::vector<std::string> c;
-        std::stringstream ss(riga);
-        std::string campo;
-        while (std::getline(ss, campo, ','))
-            c.push_back(campo);
+        std::vector<std::string> c = testsupport::Campi(riga);
         if (c.size() == 15 && c[0] == "ISS (ZARYA)" && c[1] == "41.9028" && c[4] == "10.0" && c[7] == "culmination") {
             const double jd = std::stod(c[8]);
             n += jd > a && jd < b;
