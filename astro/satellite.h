@@ -61,6 +61,11 @@ public:
     EsitoPropagazione Propaga(double tsince, StatoOrbitale& out) const;
     bool Deep() const { return deep_; }
     int Modello() const { return modelloUsato_; }
+    // The SGP4 set-up when SGP4 is the model run, else null.
+    const ImpostazioneSGP4* SGP4() const
+    {
+        return modelloUsato_ == PropagatoreSGP4 && sgp4_.valida ? &sgp4_ : nullptr;
+    }
     // The semi-major axis (Earth radii) and mean motion (rad/min) of the
     // deep-space test, which SGP, SGP4 and SDP4 replace with their own.
     double Ao() const { return aoDeep_; }

@@ -2,6 +2,7 @@
 // the report's, so the code can be read beside it.
 #include "astro/sgp4.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/mate.h"
@@ -460,6 +461,83 @@ EsitoPropagazione Completa(const Periodiche& k, double a, double e, double xl, d
 
 }  // namespace
 
+namespace sgp {
+double Ritardo_Asse(const ImpostazioneSGP4& s4, double tsince)
+{
+    const double tsq = tsince * tsince;
+    double tempa = 1.0 - s4.c1 * tsince;
+    if (!s4.isimp)
+        tempa = tempa - s4.d2 * tsq - s4.d3 * tsq * tsince - s4.d4 * tsq * tsq;
+    return tempa;
+}
+
+double Ritardo_Lungo(const ImpostazioneSGP4& s4, double tsince)
+{
+    const double tsq = tsince * tsince;
+    double templ = s4.t2cof * tsq;
+    if (!s4.isimp) {
+        const double tcube = tsq * tsince;
+        templ = templ + s4.t3cof * tcube + tsince * tcube * (s4.t4cof + tsince * s4.t5cof);
+    }
+    return templ;
+}
+
+double Argomento_Secolare(const ImpostazioneSGP4& s4, double tsince)
+{
+    // The drag's share of M and omega (delomg, delm) cancels in the sum.
+    return s4.reg.xmo + s4.reg.omegao + (s4.xmdot + s4.omgdot) * tsince + s4.xnodp * Ritardo_Lungo(s4, tsince);
+}
+
+double Nodo_Secolare(const ImpostazioneSGP4& s4, double tsince)
+{
+    return s4.reg.xnodeo + s4.xnodot * tsince + s4.xnodcf * tsince * tsince;
+}
+
+bool Limiti_Periodiche(const ImpostazioneSGP4& s4, double t0, double t1, LimitiPeriodiche& out)
+{
+    if (!s4.valida || !(t1 >= t0) || !std::isfinite(t0) || !std::isfinite(t1))
+        return false;
+    // The semi-major axis over the span, from the drag's factor at a few
+    // points (it is a polynomial of low degree), with a percent either way.
+    double amin = HUGE_VAL, amax = 0;
+    for (int k = 0; k <= 16; ++k) {
+        const double tempa = Ritardo_Asse(s4, t0 + (t1 - t0) * k / 16.0);
+        if (!(tempa > 0.5))
+            return false;
+        amin = std::min(amin, tempa * tempa);
+        amax = std::max(amax, tempa * tempa);
+    }
+    amin *= 0.99 * s4.aodp;
+    amax *= 1.01 * s4.aodp;
+    // The eccentricity: the epoch's, moved by the drag terms at most.
+    const double tmax = std::max(std::fabs(t0), std::fabs(t1));
+    const double e = std::max(1.0e-6, s4.reg.eo)
+        + std::fabs(s4.reg.bstar) * (std::fabs(s4.c4) * tmax + (s4.isimp ? 0.0 : 2.0 * std::fabs(s4.c5)));
+    if (!(e < 0.2))
+        return false;
+    const double beta2 = 1.0 - e * e;
+    // The long-period terms: the along-track one, and the one added to the
+    // eccentricity vector that Kepler's equation is solved with.
+    const double xll = std::fabs(s4.xlcof) * e / (amin * beta2);
+    const double ep = e + std::fabs(s4.aycof) / (amin * beta2);
+    if (!(ep < 0.25))
+        return false;
+    // The true from the mean argument: the equation of the centre.
+    const double centro = 2.0 * ep * (1.0 + ep);
+    // The short periodics of the argument, the node and the inclination.
+    const double pl = amin * (1.0 - ep * ep);
+    const double temp2 = ck2 / (pl * pl);
+    const double corte = temp2 * (0.25 * std::fabs(s4.x7thm1) + 1.5 * std::fabs(s4.cosio) * (1.0 + std::fabs(s4.sinio)));
+    out.angolo = centro + xll + corte;
+    out.asseMinimo = amin;
+    out.asseMassimo = amax;
+    out.eccentricita = ep;
+    out.raggioMassimo = amax * (1.0 + ep) + 0.5 * ck2 / pl * std::fabs(s4.x1mth2);
+    out.raggioMinimo = amin * (1.0 - ep) - 0.5 * ck2 / pl * std::fabs(s4.x1mth2) - 1.5 * temp2 * amax * (1.0 + ep) * std::fabs(s4.x3thm1);
+    return std::isfinite(out.angolo) && std::isfinite(out.raggioMassimo);
+}
+}  // namespace sgp
+
 EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoOrbitale& out)
 {
     if (!s4.valida || !std::isfinite(tsince))
@@ -474,9 +552,8 @@ EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoO
     double xmp = xmdf;
     const double tsq = tsince * tsince;
     const double xnode = xnoddf + s4.xnodcf * tsq;
-    double tempa = 1.0 - s4.c1 * tsince;
     double tempe = r.bstar * s4.c4 * tsince;
-    double templ = s4.t2cof * tsq;
+    const double templ = sgp::Ritardo_Lungo(s4, tsince);
     if (!s4.isimp) {
         const double delomg = s4.omgcof * tsince;
         const double unoetacos = 1.0 + s4.eta * std::cos(xmdf);
@@ -484,12 +561,9 @@ EsitoPropagazione Calcola_SGP4(const ImpostazioneSGP4& s4, double tsince, StatoO
         const double temp = delomg + delm;
         xmp = xmdf + temp;
         omega = omgadf - temp;
-        const double tcube = tsq * tsince;
-        const double tfour = tsince * tcube;
-        tempa = tempa - s4.d2 * tsq - s4.d3 * tcube - s4.d4 * tfour;
         tempe = tempe + r.bstar * s4.c5 * (std::sin(xmp) - s4.sinmo);
-        templ = templ + s4.t3cof * tcube + tfour * (s4.t4cof + tsince * s4.t5cof);
     }
+    const double tempa = sgp::Ritardo_Asse(s4, tsince);
     // Drag has shrunk the orbit to nothing: past this the square would make
     // it grow again, a satellite that never decays.
     if (!(tempa > 0))

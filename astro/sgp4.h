@@ -120,6 +120,32 @@ ImpostazioneComune Imposta_Comune(const RegistriElementi& r, const Derivazione& 
 void Scala_Uscita(double rk, double uk, double xnodek, double xinck, double rdotk, double rfdotk,
                   StatoOrbitale& out);
 
+// The secular terms of SGP4 at tsince (minutes), as Calcola_SGP4 forms
+// them: the drag's factor of the semi-major axis (tempa) and its along-track
+// term (templ); the secular argument of latitude (mean anomaly plus
+// argument of perigee plus that term) and the secular node, radians.
+double Ritardo_Asse(const ImpostazioneSGP4& s, double tsince);
+double Ritardo_Lungo(const ImpostazioneSGP4& s, double tsince);
+double Argomento_Secolare(const ImpostazioneSGP4& s, double tsince);
+double Nodo_Secolare(const ImpostazioneSGP4& s, double tsince);
+
+// How far the periodic terms can take SGP4's position from the secular
+// one over tsince in [t0, t1] (minutes): angolo bounds the angle (radians)
+// between the direction the model gives and the direction at the secular
+// argument of latitude in the plane of the secular node and the epoch's
+// inclination (equation of the centre, long- and short-period terms);
+// raggioMassimo and raggioMinimo bound the distance, asseMinimo and
+// asseMassimo the semi-major axis (Earth radii), eccentricita the
+// eccentricity Kepler's equation is solved with. False when the orbit is
+// too eccentric or decays too far in the span for such a bound to be of
+// use.
+struct LimitiPeriodiche {
+    double angolo = 0;
+    double raggioMassimo = 0, raggioMinimo = 0;
+    double asseMinimo = 0, asseMassimo = 0, eccentricita = 0;
+};
+bool Limiti_Periodiche(const ImpostazioneSGP4& s, double t0, double t1, LimitiPeriodiche& out);
+
 // True when all six components are finite.
 bool Stato_Finito(const StatoOrbitale& o);
 

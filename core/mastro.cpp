@@ -24,7 +24,9 @@ DataOra Da_QDateTime(const QDateTime& d)
 
 QDateTime A_QDateTime(const DataOra& d)
 {
-    return QDateTime(QDate(d.Anno, d.Mese, d.Giorno), QTime(d.Ora, d.Minuto, d.Secondo), QTimeZone::utc());
+    // One zone for every call: building it is dearer than the date-time.
+    static const QTimeZone utc = QTimeZone::utc();
+    return QDateTime(QDate(d.Anno, d.Mese, d.Giorno), QTime(d.Ora, d.Minuto, d.Secondo), utc);
 }
 
 bool Aggiorna_Tempo(const QDateTime& locale)

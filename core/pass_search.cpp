@@ -205,6 +205,7 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
         c.fase = std::atan2(sinus, coseno);
         if (c.fase < 0)
             c.fase += 2 * M_PI;
+        c.previsto = m_sgp4 && c.g > 0 ? previsione(v, t) : 0;
     }
     return true;
 }
@@ -282,37 +283,215 @@ double Velocita_Massima_Cono(double p, double e, double c)
 void RicercaPassaggi::preparaLimiti(double ti, double tf)
 {
     m_conoValido = false;
+    m_sgp4 = nullptr;
     const double* o = m_altezza.geometria().pos;
     m_distanzaOss = std::sqrt(o[0] * o[0] + o[1] * o[1] + o[2] * o[2]);
     m_limiteCono = m_altezzaMinima * kGradRad - kMargineCono;
     if (!(m_limiteCono > -M_PI / 2 + 0.01 && m_limiteCono < M_PI / 2 - 0.01))
         return;
     m_cosCono = m_distanzaOss * std::cos(m_limiteCono);
-    // The fastest mean motion over the span (drag raises it), rad/s.
-    const double giorni = std::max(std::fabs(ti - m_sat.EpocaGiuliana), std::fabs(tf - m_sat.EpocaGiuliana));
-    const double moto = (m_sat.MotoMedio + 2.0 * std::fabs(m_sat.DerivataPrima) * giorni) * 2.0 * M_PI / 86400.0;
-    if (!(moto > 0) || !std::isfinite(moto))
-        return;
-    const double a = std::cbrt(kGM / (moto * moto));
-    const double e = std::min(0.99, m_sat.Eccentricita + 0.005);
-    const double p = a * (1.0 - e * e);
+    // The orbit's size and shape over the span. SGP4's drag changes both in
+    // its own way (before the epoch a decaying orbit was the larger, and
+    // the eccentricity moves with the drag): there they are bounded from
+    // the model's own terms, and an orbit they cannot bound is scanned at
+    // the near step throughout. The other models: the mean motion moved by
+    // its derivative either way over the span, the eccentricity by half a
+    // hundredth.
+    const astro::ImpostazioneSGP4* s4 = m_altezza.modello().SGP4();
+    astro::sgp::LimitiPeriodiche lim;
+    double aMinimo = 0, aMassimo = 0, e = 0;
+    if (s4) {
+        const double epoca = m_altezza.registri().epoch;
+        if (!astro::sgp::Limiti_Periodiche(*s4, (std::min(ti, tf) - epoca) * 1440.0,
+                                           (std::max(ti, tf) - epoca) * 1440.0, lim))
+            return;
+        aMinimo = lim.asseMinimo * astro::sgp::xkmper;
+        aMassimo = lim.asseMassimo * astro::sgp::xkmper;
+        e = std::min(0.99, lim.eccentricita + 0.005);
+    } else {
+        const double giorni = std::max(std::fabs(ti - m_sat.EpocaGiuliana), std::fabs(tf - m_sat.EpocaGiuliana));
+        const double variazione = 2.0 * std::fabs(m_sat.DerivataPrima) * giorni;
+        const double veloce = (m_sat.MotoMedio + variazione) * 2.0 * M_PI / 86400.0;  // rad/s
+        const double lento = (m_sat.MotoMedio - variazione) * 2.0 * M_PI / 86400.0;
+        if (!(lento > 0) || !std::isfinite(veloce))
+            return;
+        aMinimo = std::cbrt(kGM / (veloce * veloce));
+        aMassimo = std::cbrt(kGM / (lento * lento));
+        e = std::min(0.99, m_sat.Eccentricita + 0.005);
+    }
+    const double p = aMinimo * (1.0 - e * e);
     // A perigee near the cone's own foot leaves the bound without meaning:
     // such a satellite is scanned at the near step throughout.
-    if (!(a * (1.0 - e) > m_cosCono + 20.0))
+    if (!(aMinimo * (1.0 - e) > m_cosCono + 20.0))
         return;
     const double massimo = Velocita_Massima_Cono(p, e, m_cosCono);
     m_velocitaMax = 1.25 * massimo + kRotazione;
     // The satellite's phase in its plane grows at h / r^2 at most (below
     // massimo), with what the perturbations add to that rate: of the order
     // of J2, a thousandth, near the Earth on a round orbit (the drag's rise
-    // is in moto already); the Moon and the Sun move the perigee of an
-    // eccentric or distant orbit over the days, there the margin of
-    // m_velocitaMax.
+    // is in the smallest orbit already); the Moon and the Sun move the
+    // perigee of an eccentric or distant orbit over the days, there the
+    // margin of m_velocitaMax.
     const bool lontana = m_sat.MotoMedio < 6.4 || m_sat.Eccentricita > 0.1;
     m_velocitaFase = (lontana ? 1.25 : 1.1) * massimo;
-    const double rMassimo = 1.02 * p / (1.0 - e);
+    const double rMassimo = 1.02 * aMassimo * (1.0 + e);
     m_conoMassimo = std::acos(m_cosCono / rMassimo) - m_limiteCono;
     m_conoValido = std::isfinite(m_velocitaMax) && m_velocitaMax > 0 && std::isfinite(m_conoMassimo);
+    if (m_conoValido && s4)
+        preparaPrevisione(*s4, lim, ti, tf);
+}
+
+// The secular prediction. Over the span SGP4 moves the satellite's
+// direction from the centre by its secular motion (the argument of
+// latitude along the plane, the node about the pole) and by periodic terms
+// bounded by Limiti_Periodiche. Taken from a computed point (its direction
+// and its plane), the secular motion alone puts the satellite within four
+// times that bound of where SGP4 puts it: twice the bound for the point
+// and the target, twice for the plane the motion turns about. The cone is
+// widened by that much.
+void RicercaPassaggi::preparaPrevisione(const astro::ImpostazioneSGP4& s4, const astro::sgp::LimitiPeriodiche& lim,
+                                        double ti, double tf)
+{
+    m_conoPrevisto = m_conoMassimo + 4.0 * lim.angolo + 0.002;
+    if (!(m_conoPrevisto < 0.5 * M_PI))
+        return;
+    m_senoPrevisto = std::sin(m_conoPrevisto);
+    m_cosPrevisto = std::cos(m_conoPrevisto);
+    const double epoca = m_altezza.registri().epoch;
+    const double T = std::max(std::fabs(ti - epoca), std::fabs(tf - epoca)) * 1440.0;
+    const double dl = s4.xnodp
+        * (2 * std::fabs(s4.t2cof) * T
+           + (s4.isimp ? 0.0
+                       : 3 * std::fabs(s4.t3cof) * T * T + 4 * std::fabs(s4.t4cof) * T * T * T
+                   + 5 * std::fabs(s4.t5cof) * T * T * T * T));
+    m_velocitaArgomento = 1440.0 * (std::fabs(s4.xmdot + s4.omgdot) + dl) * 1.000001;
+    m_velocitaArgominima = 1440.0 * (s4.xmdot + s4.omgdot - dl) * 0.999999;
+    m_velocitaTerra = (6.300388099 + 1440.0 * (std::fabs(s4.xnodot) + 2 * std::fabs(s4.xnodcf) * T)) * 1.000001;
+    const double* o = m_altezza.geometria().pos;
+    for (int k = 0; k < 3; ++k)
+        m_direzioneOss[k] = o[k] / m_distanzaOss;
+    m_fine = tf;
+    if (std::isfinite(m_velocitaArgomento) && m_velocitaArgomento > 0 && std::isfinite(m_velocitaTerra))
+        m_sgp4 = &s4;
+}
+
+// Days from t, at which the satellite computed as v stands, before it can
+// come inside the cone, by the secular motion from there (up to the span's
+// end). In the Earth-fixed frame the plane turns about the pole by gamma
+// (the Earth's rotation less the node's drift) and the satellite turns in
+// it by phi. The observer's angle beta from the plane is a sinusoid of
+// gamma: where |beta| exceeds the cone C the satellite cannot be inside it,
+// and the next stretch where it does not is solved for. Inside such a
+// stretch the satellite's phase x from the observer's foot on the plane
+// has to come round to within C of it (psi is at least |x|): while |beta|
+// stays below B the foot moves no faster than the Earth's turn over cos B,
+// which bounds how soon. Near the foot, psi itself changes no faster than
+// the two rates together.
+double RicercaPassaggi::previsione(const astro::VistaSatellite& v, double t) const
+{
+    const astro::ImpostazioneSGP4& s4 = *m_sgp4;
+    const double epoca = m_altezza.registri().epoch;
+    const double* o = m_direzioneOss;
+    const double* N = v.normale;
+    const double P[3] = {v.r[0] / v.distanzaCentro, v.r[1] / v.distanzaCentro, v.r[2] / v.distanzaCentro};
+    const double Q[3] = {N[1] * P[2] - N[2] * P[1], N[2] * P[0] - N[0] * P[2], N[0] * P[1] - N[1] * P[0]};
+    // X . Rz(gamma) o = cos(gamma) xc + sin(gamma) xs + xz.
+    auto componenti = [&](const double* X, double& xc, double& xs, double& xz) {
+        xc = X[0] * o[0] + X[1] * o[1];
+        xs = X[1] * o[0] - X[0] * o[1];
+        xz = X[2] * o[2];
+    };
+    double pc, ps, pz, qc, qs, qz, nc, ns, nz;
+    componenti(P, pc, ps, pz);
+    componenti(Q, qc, qs, qz);
+    componenti(N, nc, ns, nz);
+    // sin beta = R cos(y) + nz, y = gamma - gamma0.
+    const double R = std::hypot(nc, ns), gamma0 = std::atan2(ns, nc);
+    const double C = m_conoPrevisto, B = std::min(C + 0.4, 1.35);
+    const double veloceFase = m_velocitaArgomento + m_velocitaTerra / std::cos(B);
+    const double veloce = m_velocitaArgomento + m_velocitaTerra;
+    // Should the foot be able to outrun the satellite, the phase may also
+    // fall back to C.
+    const double indietro = m_velocitaTerra / std::cos(B) - m_velocitaArgominima;
+    constexpr double k2Pi = 2 * M_PI;
+    // The stretches of y (0 to 2 pi) where |sin beta| <= sin A: [a1, a2]
+    // and [2 pi - a2, 2 pi - a1]; false when there are none.
+    auto tratti = [&](double A, double& a1, double& a2) {
+        a1 = 0;
+        a2 = M_PI;
+        const double S = std::sin(A);
+        if (R < 1e-12)
+            return std::fabs(nz) <= S;
+        const double hi = (S - nz) / R, lo = (-S - nz) / R;
+        if (hi < -1.0 || lo > 1.0)
+            return false;
+        a1 = std::acos(std::min(1.0, hi));
+        a2 = std::acos(std::max(-1.0, lo));
+        return true;
+    };
+    double c1, c2, b1 = -1, b2 = 0;
+    if (!tratti(C, c1, c2))
+        return m_fine - t;  // the plane never comes near the observer
+    const double ts0 = (t - epoca) * 1440.0;
+    const double u0 = astro::sgp::Argomento_Secolare(s4, ts0), nodo0 = astro::sgp::Nodo_Secolare(s4, ts0);
+    double dt = 0;
+    for (int k = 0; k < 24; ++k) {
+        if (t + dt >= m_fine)
+            return m_fine - t;
+        const double ts = ts0 + dt * 1440.0;
+        const double gamma = 6.300388099 * dt - (astro::sgp::Nodo_Secolare(s4, ts) - nodo0);
+        double y = std::fmod(gamma - gamma0, k2Pi);
+        if (y < 0)
+            y += k2Pi;
+        // Outside the stretches: on to the next one at the fastest turn.
+        double avanti = 0;
+        if (y < c1)
+            avanti = c1 - y;
+        else if (y > c2 && y < k2Pi - c2)
+            avanti = k2Pi - c2 - y;
+        else if (y > k2Pi - c1)
+            avanti = k2Pi + c1 - y;
+        if (avanti > 1e-9) {
+            dt += avanti / m_velocitaTerra;
+            continue;
+        }
+        const double cg = std::cos(gamma), sg = std::sin(gamma);
+        const double phi = astro::sgp::Argomento_Secolare(s4, ts) - u0;
+        const double p = cg * pc + sg * ps + pz, q = cg * qc + sg * qs + qz;
+        const double cf = std::cos(phi), sf = std::sin(phi);
+        const double cosPsi = p * cf + q * sf;
+        if (cosPsi >= m_cosPrevisto)
+            return dt;
+        const double psi = std::acos(std::max(-1.0, cosPsi));
+        if (psi <= C + 1e-3)
+            return dt;
+        double passo = (psi - C) / veloce;
+        // The phase from the foot: the satellite's angle in the plane less
+        // the foot's, 0 to 2 pi in the direction of motion.
+        double x = std::atan2(sf * p - cf * q, cf * p + sf * q);
+        if (x < 0)
+            x += k2Pi;
+        if (x > C && x < k2Pi - C) {
+            // How long |beta| surely stays below B.
+            if (b1 < 0)
+                tratti(B, b1, b2);
+            double resta = HUGE_VAL;
+            if (!(b1 == 0 && b2 == M_PI)) {
+                if (b1 == 0)
+                    resta = y <= b2 ? b2 - y : k2Pi + b2 - y;
+                else if (b2 == M_PI)
+                    resta = k2Pi - b1 - y;
+                else
+                    resta = y <= b2 ? b2 - y : k2Pi - b1 - y;
+            }
+            double avanza = (k2Pi - C - x) / veloceFase;
+            if (indietro > 0)
+                avanza = std::min(avanza, (x - C) / indietro);
+            passo = std::max(passo, std::min(avanza, std::max(0.0, resta) / m_velocitaTerra));
+        }
+        dt += passo;
+    }
+    return dt;
 }
 
 // How far (days) the scan may step from c without the satellite reaching
@@ -325,7 +504,7 @@ double RicercaPassaggi::passoLontano(const Campione& c) const
     // space (the node's drift and the perturbations' wobble).
     constexpr double kVelocitaPiano = 1.1 * kRotazione + 5e-6;
     const double secondi = std::max({c.g / m_velocitaMax, c.gPiano / kVelocitaPiano, passoFase(c, kVelocitaPiano)});
-    return secondi / 86400.0;
+    return std::max(secondi / 86400.0, c.previsto);
 }
 
 // The time the satellite needs to come round its orbit to the observer.

@@ -175,6 +175,7 @@ private:
         double beta = 0;             // the observer's angle from the orbit's plane (rad)
         double cosBeta = 1;          // its cosine
         double fase = 0;             // the satellite's phase in its plane from the observer's foot (rad, 0 to 2 pi)
+        double previsto = 0;         // days before the satellite can be inside the cone, by the secular motion
     };
     struct Tratto;  // a stretch above the minimum height being followed
 
@@ -183,6 +184,9 @@ private:
     double passoLontano(const Campione& c) const;
     bool puoEntrare(const Campione& a, const Campione& b) const;
     double passoFase(const Campione& c, double piano) const;
+    void preparaPrevisione(const astro::ImpostazioneSGP4& s4, const astro::sgp::LimitiPeriodiche& lim, double ti,
+                           double tf);
+    double previsione(const astro::VistaSatellite& v, double t) const;
     EsitoRicerca intervallo(const Campione& a, const Campione& b, Tratto& tr, double ti, double tf);
     EsitoRicerca completa(double ti, double tf, double tRise, double tc, double tSet);
     bool evento(double jd, EventoPassaggio& e);
@@ -212,6 +216,17 @@ private:
     // The fastest the satellite's phase in its plane grows, rad/s.
     double m_velocitaFase = 0;
     bool m_conoValido = false;
+    // The secular prediction of SGP4 orbits (null when the model is another
+    // or the orbit does not lend itself): the cone widened by what the
+    // periodic terms can move the satellite, its sine and cosine; the
+    // fastest and slowest the satellite's secular argument turns and the
+    // fastest the Earth turns under its plane (rad/day); the observer's
+    // direction from the centre; the span's end.
+    const astro::ImpostazioneSGP4* m_sgp4 = nullptr;
+    double m_conoPrevisto = 0, m_senoPrevisto = 0, m_cosPrevisto = 1;
+    double m_velocitaArgomento = 0, m_velocitaArgominima = 0, m_velocitaTerra = 0;
+    double m_direzioneOss[3] = {0, 0, 1};
+    double m_fine = 0;
 };
 
 // ------------------------------------------------------------ many satellites
