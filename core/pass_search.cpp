@@ -186,6 +186,12 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
         const double cosPsi = (v.r[0] * o[0] + v.r[1] * o[1] + v.r[2] * o[2]) / (v.distanzaCentro * m_distanzaOss);
         const double psi = std::acos(std::clamp(cosPsi, -1.0, 1.0));
         c.g = psi - (std::acos(m_cosCono / v.distanzaCentro) - m_limiteCono);
+        // The secular prediction of an SGP4 orbit steps farther than the
+        // bounds below.
+        if (m_sgp4) {
+            c.previsto = c.g > 0 ? previsione(v, t) : 0;
+            return true;
+        }
         // The satellite stays in its orbit's plane: the observer's angle
         // from that plane is a lower bound of its angle from the satellite.
         const double seno = (v.normale[0] * o[0] + v.normale[1] * o[1] + v.normale[2] * o[2]) / m_distanzaOss;
@@ -205,7 +211,6 @@ bool RicercaPassaggi::campiona(double t, Campione& c)
         c.fase = std::atan2(sinus, coseno);
         if (c.fase < 0)
             c.fase += 2 * M_PI;
-        c.previsto = m_sgp4 && c.g > 0 ? previsione(v, t) : 0;
     }
     return true;
 }
@@ -455,10 +460,16 @@ double RicercaPassaggi::previsione(const astro::VistaSatellite& v, double t) con
             dt += avanti / m_velocitaTerra;
             continue;
         }
-        const double cg = std::cos(gamma), sg = std::sin(gamma);
-        const double phi = astro::sgp::Argomento_Secolare(s4, ts) - u0;
+        // (At the point itself the model is the point.)
+        double cg = 1, sg = 0, cf = 1, sf = 0;
+        if (dt > 0) {
+            cg = std::cos(gamma);
+            sg = std::sin(gamma);
+            const double phi = astro::sgp::Argomento_Secolare(s4, ts) - u0;
+            cf = std::cos(phi);
+            sf = std::sin(phi);
+        }
         const double p = cg * pc + sg * ps + pz, q = cg * qc + sg * qs + qz;
-        const double cf = std::cos(phi), sf = std::sin(phi);
         const double cosPsi = p * cf + q * sf;
         if (cosPsi >= m_cosPrevisto)
             return dt;
