@@ -513,17 +513,18 @@ bool Limiti_Periodiche(const ImpostazioneSGP4& s4, double t0, double t1, LimitiP
     const double tmax = std::max(std::fabs(t0), std::fabs(t1));
     const double e = std::max(1.0e-6, s4.reg.eo)
         + std::fabs(s4.reg.bstar) * (std::fabs(s4.c4) * tmax + (s4.isimp ? 0.0 : 2.0 * std::fabs(s4.c5)));
-    if (!(e < 0.2))
+    if (!(e < 0.9))
         return false;
     const double beta2 = 1.0 - e * e;
     // The long-period terms: the along-track one, and the one added to the
     // eccentricity vector that Kepler's equation is solved with.
     const double xll = std::fabs(s4.xlcof) * e / (amin * beta2);
     const double ep = e + std::fabs(s4.aycof) / (amin * beta2);
-    if (!(ep < 0.25))
+    if (!(ep < 0.95))
         return false;
-    // The true from the mean argument: the equation of the centre.
-    const double centro = 2.0 * ep * (1.0 + ep);
+    // The true from the mean argument: the equation of the centre (of no
+    // use as a bound on an eccentric orbit, where it takes half a turn).
+    const double centro = ep < 0.2 ? 2.0 * ep * (1.0 + ep) : M_PI;
     // The short periodics of the argument, the node and the inclination.
     const double pl = amin * (1.0 - ep * ep);
     const double temp2 = ck2 / (pl * pl);

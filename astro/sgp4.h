@@ -136,9 +136,10 @@ double Nodo_Secolare(const ImpostazioneSGP4& s, double tsince);
 // inclination (equation of the centre, long- and short-period terms);
 // raggioMassimo and raggioMinimo bound the distance, asseMinimo and
 // asseMassimo the semi-major axis (Earth radii), eccentricita the
-// eccentricity Kepler's equation is solved with. False when the orbit is
-// too eccentric or decays too far in the span for such a bound to be of
-// use.
+// eccentricity Kepler's equation is solved with. The angle is pi when the
+// orbit is too eccentric for it to be of use; false when the orbit decays
+// too far in the span for any bound (its axis below a quarter of the
+// epoch's).
 struct LimitiPeriodiche {
     double angolo = 0;
     double raggioMassimo = 0, raggioMinimo = 0;
