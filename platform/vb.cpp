@@ -30,7 +30,6 @@ namespace {
 
 inline char16_t u16(QChar c) { return c.unicode(); }
 inline char16_t u16(char c) { return char16_t(static_cast<unsigned char>(c)); }
-inline char16_t u16(char16_t c) { return c; }
 
 bool isBlankForVal(char16_t c)
 {

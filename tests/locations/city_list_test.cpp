@@ -32,7 +32,7 @@ TEST(CityList, ReadsQuotedNameAndNumbersAndWritesTheSameLine)
     EXPECT_EQ(Riga_Citta(r.righe[1]), QStringLiteral("\"Chile: Santiago\",-33.45,-70.6667,-4"));
     EXPECT_EQ(Riga_Citta(r.righe[3]), QStringLiteral("\"Nepal: X\",0.5,-0.25,5.75"));
     // A typed row keeps its double value.
-    RigaCitta t{QStringLiteral("X: Y"), -12.3456, 100.0001, -9.5, false};
+    RigaCitta t{QStringLiteral("X: Y"), -12.3456, 100.0001, -9.5, false, {}};
     EXPECT_EQ(Riga_Citta(t), QStringLiteral("\"X: Y\",-12.3456,100.0001,-9.5"));
 }
 
@@ -88,11 +88,11 @@ TEST(CityList, StopRequestEndsReadingWithRowsSoFar)
 
 TEST(CityList, WriterSkipsBlankRowsAndKeepsOldFileOnFailure)
 {
-    std::vector<RigaCitta> righe = {{QStringLiteral("A: a"), 1, 2, 3, true},
-                                    {QString(), 0, 0, 0, true},
-                                    {QStringLiteral("C: c"), -7, -8, -9.5, true}};
+    std::vector<RigaCitta> righe = {{QStringLiteral("A: a"), 1, 2, 3, true, {}},
+                                    {QString(), 0, 0, 0, true, {}},
+                                    {QStringLiteral("C: c"), -7, -8, -9.5, true, {}}};
     EXPECT_EQ(Testo_Citta(righe), QStringLiteral("\"A: a\",1,2,3\r\n\"C: c\",-7,-8,-9.5\r\n"));
-    EXPECT_EQ(Testo_Citta({{QString(), 0, 0, 0, true}}), QString());
+    EXPECT_EQ(Testo_Citta({{QString(), 0, 0, 0, true, {}}}), QString());
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cities.dat"));
@@ -126,11 +126,11 @@ TEST(CityList, NamesOutsideWindows1252AreNotTurnedIntoQuestionMarks)
     };
     Imposta_Codifica_Citta(vb::TextEncoding::Windows1252);
     // Windows-1252 holds every letter: the file stays Windows-1252 (0xD6 = Ö).
-    ASSERT_TRUE(Salva_Citta({{QStringLiteral("Austria: Öblarn"), 47, 14, 1, true}}));
+    ASSERT_TRUE(Salva_Citta({{QStringLiteral("Austria: Öblarn"), 47, 14, 1, true, {}}}));
     EXPECT_EQ(bytes(), QByteArray("\"Austria: \xD6" "blarn\",47,14,1\r\n"));
     // Ł and ź are not in it: the file is written in UTF-8 and reads back whole.
-    ASSERT_TRUE(Salva_Citta({{QStringLiteral("Austria: Öblarn"), 47, 14, 1, true},
-                             {QStringLiteral("Poland: Łódź"), 51.75, 19.5, 1, true}}));
+    ASSERT_TRUE(Salva_Citta({{QStringLiteral("Austria: Öblarn"), 47, 14, 1, true, {}},
+                             {QStringLiteral("Poland: Łódź"), 51.75, 19.5, 1, true, {}}}));
     const QByteArray b = bytes();
     EXPECT_FALSE(b.contains('?'));
     EXPECT_EQ(b, QStringLiteral("\"Austria: Öblarn\",47,14,1\r\n\"Poland: Łódź\",51.75,19.5,1\r\n").toUtf8());

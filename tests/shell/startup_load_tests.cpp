@@ -273,8 +273,9 @@ TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
         for (QWidget* x : tutti) {
             const QString chi = dove + u' ' + QString::fromLatin1(x->metaObject()->className()) + u' ' + x->objectName();
             // A tooltip that shows a name must not be taken for markup.
-            if (mostraNome(x->toolTip()))
+            if (mostraNome(x->toolTip())) {
                 EXPECT_FALSE(Qt::mightBeRichText(x->toolTip())) << chi.toStdString() << ": " << x->toolTip().toStdString();
+            }
             QStringList testi{x->windowTitle()};
             if (auto* l = qobject_cast<QLabel*>(x)) {
                 testi << l->text();
@@ -297,8 +298,9 @@ TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
                 if (mostraNome(t)) {
                     visti << chi;
                     // Labels and window titles show them as blanks.
-                    if (qobject_cast<QLabel*>(x) || t == x->windowTitle())
+                    if (qobject_cast<QLabel*>(x) || t == x->windowTitle()) {
                         EXPECT_TRUE(senzaControlli(t)) << chi.toStdString();
+                    }
                 }
         }
     };
