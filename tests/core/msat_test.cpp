@@ -14,6 +14,7 @@
 #include "core/msat.h"
 #include "core/settings.h"
 #include "support/csv_fields.h"
+#include "support/observer.h"
 
 namespace {
 
@@ -32,11 +33,7 @@ protected:
         quota = gsngQuota;
         prop = gintPropagatore;
         rifr = gblnRifrazione;
-        gsngLatitudine = 41.9028f;
-        gsngLongitudine = 12.4964f;
-        gsngQuota = 50.0f;
-        gintPropagatore = 3;
-        gblnRifrazione = false;
+        testsupport::Osservatore(41.9028f, 12.4964f, 50.0f);
     }
     void TearDown() override
     {
