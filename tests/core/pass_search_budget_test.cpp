@@ -35,6 +35,53 @@ Satelement Analizza(const RigaDati& r)
     return e;
 }
 
+// The passes a search of [ti, tf] reports, the search ending whole.
+std::vector<core::Passaggio> Cerca(const Satelement& s, const astro::Osservatore& oss,
+                                   const astro::OpzioniSatellite& opz, double lim, double ti, double tf)
+{
+    std::vector<core::Passaggio> trovati;
+    core::RicercaPassaggi r(s, oss, opz, lim, 1.0, 0);
+    r.passaggio = [&](const core::Passaggio& p) { trovati.push_back(p); };
+    EXPECT_EQ(r.PREDICI(ti, tf, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo),
+              core::EsitoRicerca::Completa);
+    return trovati;
+}
+
+// The stretches above the limit a scan every 10 s over [t0, t1] sees, with
+// their highest elevation, and whether passes found hold one of them.
+struct Tratto {
+    double inizio, fine, massimo;
+};
+std::vector<Tratto> Tratti_Visti(const Satelement& s, const astro::Osservatore& oss,
+                                 const astro::OpzioniSatellite& opz, double lim, double t0, double t1)
+{
+    std::vector<Tratto> visti;
+    astro::AltezzaSatellite luce(s, oss, opz);
+    bool sopra = false;
+    for (double t = t0; t <= t1; t += 10 * kSecondo) {
+        astro::VistaSatellite v;
+        if (!luce.Calcola(t, v)) {
+            ADD_FAILURE() << (t - t0) * 1440 << " min, esito " << int(luce.esito());
+            break;
+        }
+        if (v.altezza >= lim && !sopra)
+            visti.push_back({t, t, v.altezza});
+        sopra = v.altezza >= lim;
+        if (sopra) {
+            visti.back().fine = t;
+            visti.back().massimo = std::max(visti.back().massimo, v.altezza);
+        }
+    }
+    return visti;
+}
+bool Trovato(const std::vector<core::Passaggio>& passaggi, const Tratto& v)
+{
+    for (const auto& p : passaggi)
+        if (p.sorgere.jd <= v.fine && p.tramonto.jd >= v.inizio)
+            return true;
+    return false;
+}
+
 // The mixed set: the first four catalogue sets of every family of orbit.
 std::vector<int> Insiemi_Misti()
 {
@@ -258,35 +305,17 @@ TEST(PassSearchBudget, DecayingSetsSearchedBeforeTheirEpochMissNoPass)
     const double lim = 30.0, t0 = 2461370.9, t1 = t0 + 3;
     astro::OpzioniSatellite opz;
     opz.propagatore = astro::PropagatoreSDP4;
-    int visti = 0;
+    size_t visti = 0;
     for (const RigaDati& r : insiemi) {
         SCOPED_TRACE(r.Riga0);
         const Satelement s = Analizza(r);
-        std::vector<core::Passaggio> trovati;
-        core::RicercaPassaggi ricerca(s, quito, opz, lim, 1.0, 0);
-        ricerca.passaggio = [&](const core::Passaggio& p) { trovati.push_back(p); };
-        ASSERT_EQ(ricerca.PREDICI(t0, t1, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo),
-                  core::EsitoRicerca::Completa);
-        astro::AltezzaSatellite luce(s, quito, opz);
-        bool sopra = false;
-        double inizio = 0, prima = t0;
-        for (double t = t0; t <= t1; t += 10 * kSecondo) {
-            astro::VistaSatellite v;
-            ASSERT_TRUE(luce.Calcola(t, v));
-            if (v.altezza >= lim && !sopra)
-                inizio = t;
-            if (v.altezza < lim && sopra) {
-                ++visti;
-                bool trovato = false;
-                for (const auto& p : trovati)
-                    trovato = trovato || (p.sorgere.jd <= prima && p.tramonto.jd >= inizio);
-                EXPECT_TRUE(trovato) << "the pass seen from JD " << std::fixed << inizio << " missed";
-            }
-            sopra = v.altezza >= lim;
-            prima = t;
-        }
+        const std::vector<core::Passaggio> trovati = Cerca(s, quito, opz, lim, t0, t1);
+        const std::vector<Tratto> tratti = Tratti_Visti(s, quito, opz, lim, t0, t1);
+        visti += tratti.size();
+        for (const Tratto& v : tratti)
+            EXPECT_TRUE(Trovato(trovati, v)) << "the pass seen from JD " << std::fixed << v.inizio << " missed";
     }
-    EXPECT_GT(visti, 12);
+    EXPECT_GT(visti, 12u);
 }
 
 // The passes of a very low satellite (160 km) with a strong drag, in
@@ -309,51 +338,19 @@ TEST(PassSearchBudget, ShortHighPassesOfLowObjectsAreNotMissed)
         opz.propagatore = astro::PropagatoreSDP4;
         const astro::Osservatore milano{45.47, 9.19, 120};
         const double lim = 10.0;
-        auto cerca = [&](double ti, double tf) {
-            std::vector<core::Passaggio> trovati;
-            core::RicercaPassaggi r(s, milano, opz, lim, 1.0, 0);
-            r.passaggio = [&](const core::Passaggio& p) { trovati.push_back(p); };
-            EXPECT_EQ(r.PREDICI(ti, tf, core::Passo_Scansione(s.MotoMedio), core::kPassoPiccolo),
-                      core::EsitoRicerca::Completa);
-            return trovati;
-        };
-        // The stretches above the limit a scan every 10 s sees.
-        struct Tratto {
-            double inizio, fine, massimo;
-        };
-        std::vector<Tratto> visti;
-        astro::AltezzaSatellite luce(s, milano, opz);
-        bool sopra = false;
         const double t0 = s.EpocaGiuliana, t1 = t0 + 0.75;
-        for (double t = t0; t <= t1; t += 10 * kSecondo) {
-            astro::VistaSatellite v;
-            ASSERT_TRUE(luce.Calcola(t, v)) << (t - t0) * 1440 << " min, esito " << int(luce.esito());
-            if (v.altezza >= lim && !sopra)
-                visti.push_back({t, t, v.altezza});
-            sopra = v.altezza >= lim;
-            if (sopra) {
-                visti.back().fine = t;
-                visti.back().massimo = std::max(visti.back().massimo, v.altezza);
-            }
-        }
+        const std::vector<Tratto> visti = Tratti_Visti(s, milano, opz, lim, t0, t1);
         if (visti.empty())
             continue;
-        const std::vector<core::Passaggio> giorno = cerca(t0, t1);
-        for (const Tratto& v : visti) {
-            bool trovato = false;
-            for (const auto& p : giorno)
-                trovato = trovato || (p.sorgere.jd <= v.fine && p.tramonto.jd >= v.inizio);
-            EXPECT_TRUE(trovato) << "the pass seen from JD " << std::fixed << v.inizio << " missed";
-        }
+        const std::vector<core::Passaggio> giorno = Cerca(s, milano, opz, lim, t0, t1);
+        for (const Tratto& v : visti)
+            EXPECT_TRUE(Trovato(giorno, v)) << "the pass seen from JD " << std::fixed << v.inizio << " missed";
         // Each of them again with the scan's points shifted across it.
         for (const Tratto& v : visti) {
             for (double spostamento = 0; spostamento < 140; spostamento += 5) {
                 const double ti = v.inizio - 0.05 - spostamento * kSecondo;
-                bool trovato = false;
-                for (const auto& p : cerca(ti, ti + 0.1))
-                    trovato = trovato || (p.sorgere.jd <= v.fine && p.tramonto.jd >= v.inizio);
                 ++prove;
-                if (!trovato) {
+                if (!Trovato(Cerca(s, milano, opz, lim, ti, ti + 0.1), v)) {
                     ADD_FAILURE() << "the pass seen from JD " << std::fixed << v.inizio << " up to " << v.massimo
                                   << " degrees missed with the scan shifted by " << spostamento << " s";
                 }
