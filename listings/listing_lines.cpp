@@ -88,10 +88,12 @@ QDateTime Inizio_Automatico(const QDateTime& inizio)
 
 qint64 Minuti_Calendario(const QDateTime& a, const QDateTime& b)
 {
-    auto minuto = [](const QDateTime& d) {
-        return QDateTime(d.date(), QTime(d.time().hour(), d.time().minute()), d.timeSpec());
-    };
-    return minuto(a).secsTo(minuto(b)) / 60;
+    // From the date and time fields alone, whatever the times' spec: a time
+    // made by the program carries a zone, and rebuilding it from its spec
+    // would put it in the computer's own zone (whose daylight-saving change
+    // would add or take an hour, or void a time in the hour it skips).
+    auto minuto = [](const QDateTime& d) { return d.time().hour() * 60LL + d.time().minute(); };
+    return a.date().daysTo(b.date()) * 1440 + minuto(b) - minuto(a);
 }
 
 QStringList Intestazione_Satellite(const Satelement& e, const RigaDati& r, const char* chiaveNome,

@@ -4,9 +4,11 @@
 
 #include "listings/listing_lines.h"
 #include "core/clock.h"
+#include "core/mastro.h"
 #include "platform/vb.h"
 
 #include <cmath>
+#include <ctime>
 #include <random>
 
 namespace {
@@ -63,6 +65,23 @@ TEST(ListingStep, FirstInstantIsTheQuarterMinuteStrictlyBefore)
     EXPECT_EQ(Minuti_Calendario(alle(12, 0, 59), alle(12, 1, 0)), 1);
     EXPECT_EQ(Minuti_Calendario(alle(12, 0, 0), alle(12, 0, 59)), 0);
     EXPECT_EQ(Minuti_Calendario(alle(23, 59, 45), alle(0, 9, 0).addDays(1)), 10);
+    // The times of a pass come with a zone (UTC): on a computer whose own
+    // zone skips an hour that night, the count still follows the fields,
+    // and a pass's automatic step with it.
+    const QByteArray prima = qgetenv("TZ");
+    qputenv("TZ", "Europe/Rome");
+    tzset();
+    auto marzo = [](int h, int m) {
+        return mAstro::A_QDateTime(mAstro::DataOra{2026, 3, 29, h, m, 0});
+    };
+    EXPECT_EQ(Minuti_Calendario(marzo(1, 55), marzo(3, 5)), 70);
+    EXPECT_EQ(Minuti_Calendario(marzo(2, 10), marzo(2, 40)), 30);
+    EXPECT_EQ(Passo_Automatico(Minuti_Calendario(Inizio_Automatico(marzo(1, 55)), marzo(2, 10))), 30);
+    if (prima.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", prima);
+    tzset();
 }
 
 TEST_F(Listings, FieldsKeepTheirWidths)
