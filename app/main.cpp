@@ -2,6 +2,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 
@@ -20,6 +21,11 @@ int main(int argc, char** argv)
     // file stays, as on a full disk, instead of the program being killed.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    // QApplication takes the C library's locale from the desktop; its
+    // number part stays C, so that no reading or writing of numbers through
+    // the C library meets a decimal comma (the user's texts follow the
+    // display locale).
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Astrovela"));
     QApplication::setApplicationVersion(core::Versione_Completa());
     // The installed desktop entry (for the window's icon on Wayland).

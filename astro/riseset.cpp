@@ -2,6 +2,7 @@
 
 #include "astro/mate.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -115,10 +116,16 @@ std::string Formatta_Ora(double ore)
 std::string Formatta_Azimuth(double az)
 {
     // One decimal, a half away from zero, at least three integer digits.
+    // Written without the C library's number locale, whose decimal point
+    // may be a comma.
     const double arrotondato = std::floor(az * 10 + 0.5) / 10;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%05.1f", arrotondato);
-    return buf;
+    char buf[400];
+    const auto fatto = std::to_chars(buf, buf + sizeof buf, arrotondato, std::chars_format::fixed, 1);
+    std::string s(buf, fatto.ptr);
+    const size_t segno = !s.empty() && s[0] == '-' ? 1 : 0;
+    if (s.size() < 5)
+        s.insert(segno, 5 - s.size(), '0');
+    return s;
 }
 
 // Day number and fraction of the calendar date (the Julian date of its 0h UT

@@ -1,5 +1,6 @@
 #include "astro/satellite.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -36,10 +37,19 @@ std::optional<double> Leggi_Magnitudine(const std::string& testo)
         ++p;
     if (*p == '\0')
         return std::nullopt;
-    char* fine = nullptr;
-    const double v = std::strtod(p, &fine);
-    if (fine == p)
+    // Read without the C library's number locale (a decimal comma there
+    // would stop at the point).
+    const char* fine = t.c_str() + t.size();
+    const bool meno = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    double v = 0;
+    const auto letto = std::from_chars(p, fine, v);
+    if (letto.ec != std::errc() || letto.ptr == p)
         return std::nullopt;
+    if (meno)
+        v = -v;
+    fine = letto.ptr;
     while (*fine == ' ' || *fine == '\t')
         ++fine;
     if (*fine != '\0' || !std::isfinite(v))

@@ -90,8 +90,25 @@ double toDouble(const std::string& s)
     const double v = QLocale::c().toDouble(QString::fromLatin1(b), &ok);
     if (ok)
         return v;
-    // Out of range: strtod gives +-HUGE_VAL.
-    return std::strtod(s.c_str(), nullptr);
+    // Out of range: +-HUGE_VAL, or 0 below the smallest number (what strtod
+    // gives, read here without the C library's number locale).
+    const char* p = s.c_str();
+    const char* fine = p + s.size();
+    while (p < fine && (*p == ' ' || *p == '\t'))
+        ++p;
+    const bool meno = p < fine && *p == '-';
+    if (p < fine && (*p == '-' || *p == '+'))
+        ++p;
+    double v2 = 0;
+    const auto letto = std::from_chars(p, fine, v2);
+    if (letto.ec == std::errc::result_out_of_range) {
+        // Too large or too small: the exponent's sign tells which.
+        const std::string_view resto(p, size_t(fine - p));
+        const auto e = resto.find_first_of("eE");
+        const bool piccolo = e != std::string_view::npos && e + 1 < resto.size() && resto[e + 1] == '-';
+        v2 = piccolo ? 0.0 : HUGE_VAL;
+    }
+    return meno ? -v2 : v2;
 }
 
 template <typename Str>
@@ -218,11 +235,13 @@ QString plainNumber(double x, int significant)
         return x < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
     if (x == 0)
         return QStringLiteral("0");
+    // Written without the C library's number locale: a program started
+    // under a locale with a decimal comma has it in LC_NUMERIC.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*E", significant - 1, x);
-    // buf: [-]d.dddddE[+-]xx
-    std::string s(buf);
-    const auto epos = s.find('E');
+    const auto fatto = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, significant - 1);
+    // buf: [-]d.ddddde[+-]xx
+    std::string s(buf, fatto.ptr);
+    const auto epos = s.find('e');
     std::string mant = s.substr(0, epos);
     const int exp = std::atoi(s.c_str() + epos + 1);
     bool neg = false;

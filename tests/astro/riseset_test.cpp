@@ -2,6 +2,7 @@
 // -0:34, upper limb; tools/ref_bodies.py, tests/data/ref_bodies_riseset.csv)
 // for eight places from the equator to both polar circles.
 #include "astro/riseset.h"
+#include "support/comma_locale.h"
 #include "bodies_fixture.h"
 
 #include <cmath>
@@ -159,6 +160,10 @@ TEST(SorgereTramonto, TextsShowTheRoundedValues)
 {
     // Rome, 21 June 2026 (UTC+2): PyEphem has the sunrise at 05:34:54,
     // azimuth 56.8, and the sunset at 20:48:45.
+    // Under a C library number locale with a decimal comma the texts keep
+    // their point.
+    testsupport::NumeriConVirgola virgola;
+    ASSERT_TRUE(virgola.pronto()) << testsupport::kSenzaVirgola;
     const SorgereTramonto r = Calcola_Sorgere_Tramonto_Sole(41.9028, 12.4964, -2, 2026, 6, 21);
     ASSERT_TRUE(r.sorge && r.tramonta);
     EXPECT_EQ(r.chiaveMessaggio, "");
@@ -171,7 +176,7 @@ TEST(SorgereTramonto, TextsShowTheRoundedValues)
         // Azimuth: three integer digits and one decimal.
         ASSERT_EQ(testoAz.size(), 5u);
         EXPECT_EQ(testoAz[3], '.');
-        EXPECT_NEAR(std::stod(testoAz), az, 0.05 + 1e-9);
+        EXPECT_NEAR(std::stoi(testoAz.substr(0, 3)) + (testoAz[4] - '0') / 10.0, az, 0.05 + 1e-9);
     }
     EXPECT_EQ(r.testoOraSorgere.substr(0, 4), "05:3");
     EXPECT_EQ(r.testoOraTramonto.substr(0, 4), "20:4");

@@ -3,6 +3,7 @@
 // PyEphem (tests/data/ref_satellite_look.csv, tools/ref_satellite_look.py),
 // the values the formulas must give, and what a failed computation leaves.
 #include <gtest/gtest.h>
+#include "support/comma_locale.h"
 
 #include <array>
 #include <cmath>
@@ -298,7 +299,12 @@ TEST(SatState, IlluminationAndMagnitudeTexts)
             // Visible only above the horizon with the Sun below the threshold.
             EXPECT_EQ(v.Stato == StatoVisibile, v.Altezza > 0 && u.altezzaSole < opz.sogliaSole);
             s.MagnitudineStandard = "4.5";
-            ASSERT_TRUE(astro::Calcola_Satellite(s, oss, opz, r.jd, v, u));
+            {
+                // Read with its point whatever the C library's number locale.
+                testsupport::NumeriConVirgola virgola;
+                ASSERT_TRUE(virgola.pronto()) << testsupport::kSenzaVirgola;
+                ASSERT_TRUE(astro::Calcola_Satellite(s, oss, opz, r.jd, v, u));
+            }
             ASSERT_TRUE(v.Magnitudine.isNumber());
             ++numeri;
             EXPECT_NEAR(v.Magnitudine.valore,

@@ -1,5 +1,6 @@
 // Number readings, whole-number conversions and the storage form of numbers.
 #include "platform/vb.h"
+#include "support/comma_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -31,14 +32,29 @@ TEST(VbVal, ReadsTheLeadingNumberAndNeverFails)
 
 TEST(VbVal, IgnoresTheUserLocale)
 {
-    vb::setDisplayLocale(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_DOUBLE_EQ(vb::Val("5.5"), 5.5);
-    EXPECT_EQ(vb::StrictValue("5.5"), 5.5);
-    EXPECT_EQ(vb::CStrC(5.5), "5.5");
-    EXPECT_EQ(vb::FormatC(5.5, u"0.00"), "5.50");
-    EXPECT_EQ(vb::Format(5.5, u"0.00"), "5,50");
-    EXPECT_EQ(vb::CStr(5.5), "5,5");
-    vb::setDisplayLocale(QLocale::c());
+    // The display locale, and the C library's number locale as QApplication
+    // sets it from an Italian desktop: files keep the point, the user's
+    // texts take the display locale's comma, and neither follows the C one.
+    auto prova = [] {
+        vb::setDisplayLocale(QLocale(QLocale::German, QLocale::Germany));
+        EXPECT_DOUBLE_EQ(vb::Val("5.5"), 5.5);
+        EXPECT_EQ(vb::StrictValue("5.5"), 5.5);
+        EXPECT_EQ(vb::CStrC(5.5), "5.5");
+        EXPECT_EQ(vb::CStrC(-0.0000012345), "-1.2345E-06");
+        EXPECT_EQ(vb::CStrC(-0.000012345), "-0.000012345");
+        EXPECT_EQ(vb::CStrC(1234567.25), "1234567.25");
+        EXPECT_EQ(vb::FormatC(5.5, u"0.00"), "5.50");
+        EXPECT_EQ(vb::Format(5.5, u"0.00"), "5,50");
+        EXPECT_EQ(vb::CStr(5.5), "5,5");
+        // Beyond the doubles: what the C library gives, infinite or nothing.
+        EXPECT_EQ(vb::Val("-1.5e999"), -HUGE_VAL);
+        EXPECT_EQ(vb::Val("1.5e-999"), 0.0);
+        vb::setDisplayLocale(QLocale::c());
+    };
+    prova();
+    testsupport::NumeriConVirgola virgola;
+    ASSERT_TRUE(virgola.pronto()) << testsupport::kSenzaVirgola;
+    prova();
 }
 
 TEST(VbStrict, WholeFieldMustBeANumber)

@@ -1,5 +1,7 @@
 // Test main for the Qt layers: one QApplication for the whole program,
-// on the offscreen platform unless the caller chose another.
+// on the offscreen platform unless the caller chose another, in the C
+// locale whatever the desktop's (the display locale and the C library's;
+// tests that want another set it themselves).
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,6 +9,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "C.UTF-8");
+    qunsetenv("LANGUAGE");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
