@@ -101,6 +101,8 @@ double toDouble(const std::string& s)
         ++p;
     double v2 = 0;
     const auto letto = std::from_chars(p, fine, v2);
+    if (letto.ec == std::errc::invalid_argument)
+        return 0.0;  // no number at all (a plus zero, not a minus one)
     if (letto.ec == std::errc::result_out_of_range) {
         // Too large or too small: the exponent's sign tells which.
         const std::string_view resto(p, size_t(fine - p));

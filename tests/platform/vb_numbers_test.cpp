@@ -26,6 +26,7 @@ TEST(VbVal, ReadsTheLeadingNumberAndNeverFails)
     EXPECT_DOUBLE_EQ(vb::Val("abc"), 0.0);
     EXPECT_DOUBLE_EQ(vb::Val("."), 0.0);
     EXPECT_DOUBLE_EQ(vb::Val("-"), 0.0);
+    EXPECT_FALSE(std::signbit(vb::Val("-")));  // a plain zero, which shows as "0"
     EXPECT_DOUBLE_EQ(vb::Val(QStringLiteral(" 5.5\t")), 5.5);
     EXPECT_TRUE(std::isinf(vb::Val("1e999")));
 }
