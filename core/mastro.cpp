@@ -3,6 +3,7 @@
 #include "core/globals_time.h"
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "platform/vb.h"
 
 #include <QTimeZone>
 
@@ -126,16 +127,27 @@ void Orizzontali_Equatoriali(double az, double h, double& oreAR, double& minutiA
 
 namespace {
 
+// An azimuth text ("000.0") with the display locale's decimal point, as
+// every figure the user reads.
+QString Azimuth_Locale(const std::string& testo)
+{
+    QString t = QString::fromStdString(testo);
+    const QString punto = vb::displayLocale().decimalPoint();
+    if (punto != QStringLiteral("."))
+        t.replace(u'.', punto);
+    return t;
+}
+
 void Scrivi_Esito(const SorgereTramonto& r, QString& oraSorgere, QString& oraTramonto, QString& azimuthSorgere,
                   QString& azimuthTramonto, QString& messaggio)
 {
     if (r.sorge) {
         oraSorgere = QString::fromStdString(r.testoOraSorgere);
-        azimuthSorgere = QString::fromStdString(r.testoAzimuthSorgere);
+        azimuthSorgere = Azimuth_Locale(r.testoAzimuthSorgere);
     }
     if (r.tramonta) {
         oraTramonto = QString::fromStdString(r.testoOraTramonto);
-        azimuthTramonto = QString::fromStdString(r.testoAzimuthTramonto);
+        azimuthTramonto = Azimuth_Locale(r.testoAzimuthTramonto);
     }
     if (!r.chiaveMessaggio.empty())
         messaggio = mLang::Testo_Lingua(QStringLiteral("frmRiseSet"), QString::fromStdString(r.chiaveMessaggio));

@@ -6,6 +6,7 @@
 #include "core/mastro.h"
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "platform/vb.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -200,6 +201,14 @@ TEST_F(MAstroTest, RiseSetWritesOnlyWhatHappens)
     EXPECT_TRUE(tramonta.startsWith("20:4")) << tramonta.toStdString();
     EXPECT_TRUE(azS.startsWith("056")) << azS.toStdString();
     EXPECT_EQ(msg, "keep");
+    // The azimuth is read with the display locale's decimal point.
+    EXPECT_EQ(azS.mid(3, 1), ".");
+    vb::setDisplayLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    QString azItaliano;
+    mAstro::Calcola_Sorgere_Tramonto_Sole(41.9028, 12.4964, zona, QDate(2026, 6, 21), sorge, tramonta, azItaliano,
+                                          azT, msg);
+    vb::setDisplayLocale(QLocale::c());
+    EXPECT_EQ(azItaliano, QString(azS).replace(u'.', u','));
 
     // The Moon over Rome on 21 June 2026 (PyEphem: rise 12:48, set 00:39).
     sorge = tramonta = azS = azT = msg = "";
