@@ -59,8 +59,14 @@ void Svuota_Passaggio()
 
 QString Testo_Etichetta(const PuntoPassaggio& p, const QString& parolaMag)
 {
-    const QDateTime t = QDateTime::fromString(p.Orario, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    QString testo = t.isValid() ? t.toString(QStringLiteral("hh:mm:ss")) : p.Orario;
+    // Date and time read apart: as one date-time the text would be taken in
+    // the computer's own zone, where an hour skipped for daylight saving
+    // holds no time at all.
+    const qsizetype spazio = p.Orario.indexOf(u' ');
+    const QDate data = QDate::fromString(p.Orario.left(spazio), QStringLiteral("yyyy-MM-dd"));
+    const QTime ora = QTime::fromString(p.Orario.mid(spazio + 1), QStringLiteral("hh:mm:ss"));
+    QString testo = spazio > 0 && data.isValid() && ora.isValid() ? ora.toString(QStringLiteral("hh:mm:ss"))
+                                                                  : p.Orario;
     if (!p.Magnitudine.isEmpty()) {
         bool ok = false;
         const double m = p.Magnitudine.toDouble(&ok);

@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/transit.h"
 #include "core/working_list.h"
+#include "support/computer_zone.h"
 #include "support/observer.h"
 
 #include <QFile>
@@ -92,6 +93,14 @@ TEST_F(Transit, LabelTextShowsTheTimeAndTheMagnitudeWhenSunlit)
     EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("23:01:07 mag.-1.3"));
     p.Magnitudine = QStringLiteral("???");
     EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("23:01:07 mag.???"));
+    // A time in the hour the computer's own zone skips that night is still
+    // a time of the observer's.
+    const testsupport::FusoComputer roma("Europe/Rome");
+    p.Orario = QStringLiteral("2026-03-29 02:30:00");
+    p.Magnitudine.clear();
+    EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("02:30:00"));
+    p.Orario = QStringLiteral("not a time");
+    EXPECT_EQ(core::Testo_Etichetta(p, QStringLiteral("Mag.")), QStringLiteral("not a time"));
 }
 
 } // namespace

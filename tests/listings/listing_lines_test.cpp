@@ -5,10 +5,10 @@
 #include "listings/listing_lines.h"
 #include "core/clock.h"
 #include "core/mastro.h"
+#include "support/computer_zone.h"
 #include "platform/vb.h"
 
 #include <cmath>
-#include <ctime>
 #include <random>
 
 namespace {
@@ -68,20 +68,13 @@ TEST(ListingStep, FirstInstantIsTheQuarterMinuteStrictlyBefore)
     // The times of a pass come with a zone (UTC): on a computer whose own
     // zone skips an hour that night, the count still follows the fields,
     // and a pass's automatic step with it.
-    const QByteArray prima = qgetenv("TZ");
-    qputenv("TZ", "Europe/Rome");
-    tzset();
+    const testsupport::FusoComputer roma("Europe/Rome");
     auto marzo = [](int h, int m) {
         return mAstro::A_QDateTime(mAstro::DataOra{2026, 3, 29, h, m, 0});
     };
     EXPECT_EQ(Minuti_Calendario(marzo(1, 55), marzo(3, 5)), 70);
     EXPECT_EQ(Minuti_Calendario(marzo(2, 10), marzo(2, 40)), 30);
     EXPECT_EQ(Passo_Automatico(Minuti_Calendario(Inizio_Automatico(marzo(1, 55)), marzo(2, 10))), 30);
-    if (prima.isNull())
-        qunsetenv("TZ");
-    else
-        qputenv("TZ", prima);
-    tzset();
 }
 
 TEST_F(Listings, FieldsKeepTheirWidths)
