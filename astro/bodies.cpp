@@ -1,6 +1,7 @@
 #include "astro/bodies.h"
 
 #include "astro/mate.h"
+#include "astro/vector_state.h"
 
 #include <cmath>
 
@@ -62,6 +63,7 @@ void Longitudine_Eliocentrica(const CorpoCeleste& c, double d, double& longitudi
 
 DatiSole Calcola_Sole(const Istante& ist, CorpoCeleste& sole)
 {
+    astro::Azzera_Meta_Alte();
     const double t = (ist.GiornoGiuliano0h - 2415020.0) / 36525.0;
     const double l = 279.6966778 + 36000.76892 * t + 0.0003025 * t * t;
     const double perigeo = 281.2208444 + 1.719175 * t + 0.000452778 * t * t;
@@ -92,6 +94,7 @@ DatiSole Calcola_Sole(const Istante& ist, CorpoCeleste& sole)
 
 bool Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
 {
+    astro::Azzera_Meta_Alte();
     // Elements that give no orbit (an eccentricity of 1 or more makes the
     // distance 0 or negative and the diameter infinite) are refused.
     const double e = luna.Eccentricita;
@@ -154,6 +157,7 @@ bool Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
 
 bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, bool interno, CorpoCeleste& p)
 {
+    astro::Azzera_Meta_Alte();
     if (!ElementiValidi(terra) || !ElementiValidi(p) || !(p.SemiasseMaggiore > 0)
         || !Finito(p.Inclinazione) || !Finito(p.LongitudineNodo) || !Finito(p.DiametroUnitario)
         || !Finito(p.MagnitudineUnitaria) || !Finito(ist.GiornoGiuliano))

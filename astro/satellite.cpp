@@ -10,6 +10,7 @@
 #include <string>
 
 #include "astro/mate.h"
+#include "astro/vector_state.h"
 
 namespace astro {
 
@@ -306,6 +307,7 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
 {
     // A set-up of its own only when the caller keeps none: the model is
     // large, and clearing one on every call would cost more than the rest.
+    Azzera_Meta_Alte();
     if (!modello) {
         ModelloSatellite locale;
         return Calcola_Satellite(s, oss, opz, jd, v, u, &locale, sole);

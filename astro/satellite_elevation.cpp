@@ -1,4 +1,5 @@
 #include "astro/satellite.h"
+#include "astro/vector_state.h"
 
 #include <cmath>
 
@@ -13,12 +14,14 @@ constexpr double kRadGrad = 57.295779513;
 AltezzaSatellite::AltezzaSatellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz)
     : reg_(Registri_Da_Satelement(s)), geo_(Geometria(oss)), rifrazione_(opz.rifrazione)
 {
+    Azzera_Meta_Alte();
     modello_.Imposta(reg_, opz.propagatore);
     validi_ = Registri_Validi(reg_);
 }
 
 bool AltezzaSatellite::Calcola(double jd, VistaSatellite& out)
 {
+    Azzera_Meta_Alte();
     if (!validi_ || !std::isfinite(jd)) {
         esito_ = EsitoPropagazione::ElementiNonValidi;
         return false;

@@ -1,6 +1,7 @@
 #include "core/clock.h"
 
 #include "astro/mate.h"
+#include "astro/vector_state.h"
 #include "core/globals_orbit.h"
 #include "core/globals_time.h"
 #include "core/mastro.h"
@@ -281,6 +282,8 @@ void CentralClock::esegui(bool passo)
     // A message box shown from inside the tick runs the event loop: the
     // timer's ticks that arrive meanwhile find the tick busy and return.
     FlagGuard inCorso(m_inCorso, true);
+    // The views painted since the last tick: see astro/vector_state.h.
+    astro::Azzera_Meta_Alte();
 
     if (!gdatDataCorrente.isValid())
         gdatDataCorrente = timeSource().adesso();

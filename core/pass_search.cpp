@@ -2,6 +2,7 @@
 
 #include "astro/pass_solver.h"
 #include "astro/time.h"
+#include "astro/vector_state.h"
 #include "core/clock.h"
 #include "core/element_parser.h"
 #include "core/mastro.h"
@@ -674,6 +675,8 @@ EsitoRicerca RicercaPassaggi::EVENTI(double dblTI, double dblTF, double dblTOPT)
 {
     if (continua && !continua())
         return EsitoRicerca::Arrestata;
+    // The caller's yield may have painted: see vector_state.h.
+    astro::Azzera_Meta_Alte();
     auto prima = std::move(continua);
     double tRise = 0, tSet = 0;
     const bool ok = limite(dblTOPT, -1.0, dblTI, tRise) && limite(dblTOPT, 1.0, dblTF, tSet);
@@ -787,6 +790,9 @@ EsitoRicerca RicercaPassaggi::intervallo(const Campione& a, const Campione& b, T
 
 EsitoRicerca RicercaPassaggi::PREDICI(double dblTI, double dblTF, double dblDT, double dblDTSML)
 {
+    // Whatever ran before (the window's painting, the thread that started
+    // this one) must not slow the search down: see vector_state.h.
+    astro::Azzera_Meta_Alte();
     m_nonCalcolabile = false;
     if (!(dblDT > 0) || !(dblDTSML > 0) || !(dblTF > dblTI) || !std::isfinite(dblDT) || !std::isfinite(dblTI)
         || !std::isfinite(dblTF))
@@ -898,6 +904,7 @@ void RicercaMultipla::Arresta()
 
 RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
 {
+    astro::Azzera_Meta_Alte();
     RisultatiSatellite r;
     r.indice = voce.indice;
     Satelement analizzato;
