@@ -302,15 +302,19 @@ SoleSatelliti Sole_Satelliti(double jd)
     return r;
 }
 
-bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
-                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello, const SoleSatelliti* sole)
+namespace {
+
+// The computation of Calcola_Satellite; with `completo` false only the
+// satellite's place (Calcola_Posizione_Satellite).
+bool Calcola(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd, Valori& v,
+             UsciteSatellite& u, ModelloSatellite* modello, const SoleSatelliti* sole, bool completo)
 {
+    Azzera_Meta_Alte();
     // A set-up of its own only when the caller keeps none: the model is
     // large, and clearing one on every call would cost more than the rest.
-    Azzera_Meta_Alte();
     if (!modello) {
         ModelloSatellite locale;
-        return Calcola_Satellite(s, oss, opz, jd, v, u, &locale, sole);
+        return Calcola(s, oss, opz, jd, v, u, &locale, sole, completo);
     }
     // 1. Unpacking, 2. deep-space test.
     const RegistriElementi reg = Registri_Da_Satelement(s);
@@ -386,14 +390,6 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
         u.esito = EsitoPropagazione::OrbitaNonSeguibile;
         return false;
     }
-    const double apogeo = p / (1.0 - ecc) - kRaggio;
-    const double A = p / (1.0 - ecc * ecc);
-    const double periodo = Periodo_Orbitale(A);
-
-    // 8. Orbit number.
-    const double t = D * 1440.0;
-    const double numeroOrbita =
-        s.NumeroRivoluzione + (reg.xno * t * (1.0 + (reg.xndt2o / reg.xno) * t) + reg.xmo) / kDuePi;
 
     // 9. Sky position; 10. refraction.
     double azimuth = Azimuth_Gradi(ve, vn);
@@ -406,6 +402,35 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     if (L >= 360.0)
         L -= 360.0;
     const double B = mMate::ArcoSeno(zf / rmod) * kRadGrad;
+
+    if (!completo) {
+        if (!Finito({altezza, azimuth, B, L, rmod, vrad, quota, distanza, vz, ve, vn})) {
+            u.esito = EsitoPropagazione::RisultatoNonFinito;
+            return false;
+        }
+        v.Altezza = altezza;
+        v.Azimuth = azimuth;
+        v.DistanzaGeocentrica = rmod;
+        v.VelocitaRadiale = vrad;
+        v.Quota = quota;
+        v.Distanza = distanza;
+        Punto_Subsatellite(L, B, v);
+        v.VersoreZenit = vz;
+        v.VersoreEst = ve;
+        v.VersoreNord = vn;
+        u.stato = st;
+        u.esito = EsitoPropagazione::Ok;
+        return true;
+    }
+
+    const double apogeo = p / (1.0 - ecc) - kRaggio;
+    const double A = p / (1.0 - ecc * ecc);
+    const double periodo = Periodo_Orbitale(A);
+
+    // 8. Orbit number.
+    const double t = D * 1440.0;
+    const double numeroOrbita =
+        s.NumeroRivoluzione + (reg.xno * t * (1.0 + (reg.xndt2o / reg.xno) * t) + reg.xmo) / kDuePi;
 
     // 12. Sun: the caller's, when it computed it for this instant.
     const SoleSatelliti soleQui = sole && sole->jd == jd ? *sole : Sole_Satelliti(jd);
@@ -472,6 +497,20 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
     u.altezzaSole = altezzaSole;
     u.esito = EsitoPropagazione::Ok;
     return true;
+}
+
+}  // namespace
+
+bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
+                       Valori& v, UsciteSatellite& u, ModelloSatellite* modello, const SoleSatelliti* sole)
+{
+    return Calcola(s, oss, opz, jd, v, u, modello, sole, true);
+}
+
+bool Calcola_Posizione_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
+                                 Valori& v, UsciteSatellite& u, ModelloSatellite* modello)
+{
+    return Calcola(s, oss, opz, jd, v, u, modello, nullptr, false);
 }
 
 }  // namespace astro

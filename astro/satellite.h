@@ -167,6 +167,17 @@ bool Calcola_Satellite(const Satelement& s, const Osservatore& oss, const Opzion
                        Valori& v, UsciteSatellite& u, ModelloSatellite* modello = nullptr,
                        const SoleSatelliti* sole = nullptr);
 
+// The satellite's place alone, for callers that show nothing else (the
+// relative-motion listing): of Valori only the look angles and their unit
+// vector (Altezza, Azimuth, VersoreZenit, VersoreEst, VersoreNord), the
+// range, range rate, height, geocentric distance and the sub-satellite
+// point, each exactly as Calcola_Satellite gives it, and the inertial
+// vectors in u; it fails where Calcola_Satellite fails for them. No Sun,
+// illumination, magnitude, orbit number or orbit figures: those fields and
+// u.altezzaSole stay as they were.
+bool Calcola_Posizione_Satellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz, double jd,
+                                 Valori& v, UsciteSatellite& u, ModelloSatellite* modello = nullptr);
+
 // ---------------------------------------------------------------- light evaluation
 
 // What the pass search needs of one instant, and nothing more: the

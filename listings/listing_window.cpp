@@ -458,13 +458,16 @@ bool Tempi_Istante(const QDateTime& locale, mAstro::Tempi& t)
 // The satellite of element set e at the instant t, computed into values of
 // the listing's own, with its right ascension and declination for the
 // instant's local sidereal time (type RAD); false when it cannot be computed.
-// sole, when given, is the Sun of that instant.
+// soloPosizione: the satellite's place alone (what a relative-motion line
+// shows), without its Sun, magnitude or orbit figures.
 bool Calcola_Istante(const Satelement& e, astro::ModelloSatellite& modello, int opzione, const mAstro::Tempi& t,
-                     listings::Istante& s, const astro::SoleSatelliti* sole = nullptr)
+                     listings::Istante& s, bool soloPosizione = false)
 {
     astro::UsciteSatellite u;
-    if (!astro::Calcola_Satellite(e, mSat::Osservatore_Corrente(), mSat::Opzioni_Correnti(), t.GiornoGiuliano,
-                                  s.v, u, &modello, sole))
+    const astro::Osservatore oss = mSat::Osservatore_Corrente();
+    const astro::OpzioniSatellite opz = mSat::Opzioni_Correnti();
+    if (soloPosizione ? !astro::Calcola_Posizione_Satellite(e, oss, opz, t.GiornoGiuliano, s.v, u, &modello)
+                      : !astro::Calcola_Satellite(e, oss, opz, t.GiornoGiuliano, s.v, u, &modello))
         return false;
     s.posizione = u.stato.posizione;
     s.velocita = u.stato.velocita;
@@ -772,10 +775,9 @@ bool frmDetails::Genera_relativo(const QDateTime& tempoinizio, const QDateTime& 
         listings::Istante a, b;
         if (!istanti.Tempi(n, tempi))
             break;
-        // One Sun for the two satellites.
-        const astro::SoleSatelliti sole = astro::Sole_Satelliti(tempi.GiornoGiuliano);
-        if (!Calcola_Istante(ea, modelloA, opzione, tempi, a, &sole)
-            || !Calcola_Istante(eb, modelloB, opzione, tempi, b, &sole))
+        // The line shows where the two are, nothing of their light.
+        if (!Calcola_Istante(ea, modelloA, opzione, tempi, a, true)
+            || !Calcola_Istante(eb, modelloB, opzione, tempi, b, true))
             break;
         trascorsi += step;
         qint32* c = m_elenco->Nuova_Riga();

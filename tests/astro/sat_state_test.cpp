@@ -85,6 +85,26 @@ TEST(SatState, LookAnglesRangeAndRateMatchSkyfield)
         EXPECT_NEAR(v.LatitudineAssoluta, std::fabs(v.Latitudine), 1e-12);
         EXPECT_NEAR(std::fmod(v.Longitudine + 360.0, 360.0), v.Longitudine360, 1e-9);
         EXPECT_TRUE(v.Stato >= 1 && v.Stato <= 3);
+        // The place alone: the same figures to the last bit, nothing of the
+        // light or the orbit written.
+        Valori luogo;
+        luogo.NumeroOrbita = -7;
+        luogo.Magnitudine = MagnitudineVisuale::sconosciuta();
+        astro::UsciteSatellite ul;
+        ul.altezzaSole = -99;
+        ASSERT_TRUE(astro::Calcola_Posizione_Satellite(s, oss, opz, r.jd, luogo, ul));
+        for (auto campo : {&Valori::Altezza, &Valori::Azimuth, &Valori::Distanza, &Valori::VelocitaRadiale,
+                           &Valori::Quota, &Valori::DistanzaGeocentrica, &Valori::Latitudine, &Valori::Longitudine,
+                           &Valori::LatitudineAssoluta, &Valori::LongitudineAssoluta, &Valori::VersoreZenit,
+                           &Valori::VersoreEst, &Valori::VersoreNord})
+            EXPECT_EQ(luogo.*campo, v.*campo);
+        EXPECT_EQ(ul.stato.posizione, u.stato.posizione);
+        EXPECT_EQ(ul.stato.velocita, u.stato.velocita);
+        EXPECT_EQ(luogo.NumeroOrbita, -7);
+        EXPECT_TRUE(luogo.Magnitudine.isUnknown());
+        EXPECT_EQ(luogo.Stato, StatoNessuno);
+        EXPECT_EQ(luogo.Periodo, 0);
+        EXPECT_EQ(ul.altezzaSole, -99);
         // The Earth's shadow: ours is a cylinder, PyEphem's a cone; they may
         // differ only for a sample that falls within seconds of its edge.
         eclissiDiverse += (v.Stato == StatoEclisse) != r.eclisse;
@@ -360,6 +380,11 @@ TEST(SatState, FailuresLeaveTheRecordAlone)
             EXPECT_FALSE(astro::Calcola_Satellite(s, oss, o, quando, v, uu)) << "model " << o.propagatore;
             EXPECT_EQ(v, prima);
             EXPECT_NE(uu.esito, astro::EsitoPropagazione::Ok);
+            // The place alone is refused alike.
+            astro::UsciteSatellite ul;
+            EXPECT_FALSE(astro::Calcola_Posizione_Satellite(s, oss, o, quando, v, ul)) << "model " << o.propagatore;
+            EXPECT_EQ(v, prima);
+            EXPECT_EQ(ul.esito, uu.esito);
         }
     };
     Satelement s = Iss();
