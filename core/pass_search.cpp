@@ -616,7 +616,12 @@ bool RicercaPassaggi::evento(double jd, EventoPassaggio& e)
     e.jd = jd;
     e.altezzaSole = u.altezzaSole;
     try {
-        e.locale = mAstro::A_QDateTime(mAstro::Data_Da_Giuliano(jd, m_fuso, m_oraLegale));
+        // A plain calendar date-time (time spec UTC, as the program clock's),
+        // held in the object itself: a date-time with a zone object would
+        // take memory and count references on the one zone all the workers
+        // share, for every event.
+        const mAstro::DataOra d = mAstro::Data_Da_Giuliano(jd, m_fuso, m_oraLegale);
+        e.locale = QDateTime(QDate(d.Anno, d.Mese, d.Giorno), QTime(d.Ora, d.Minuto, d.Secondo), Qt::UTC);
     } catch (...) {
         return false;
     }
@@ -876,8 +881,11 @@ RicercaMultipla::RicercaMultipla(std::vector<Voce> voci, const astro::Osservator
                                  std::vector<std::string> magnitudini, TabellaFrequenze frequenze)
     : m_voci(std::move(voci)), m_oss(oss), m_opz(opz), m_altezzaMinima(altezzaMinima), m_fuso(fusoOrario),
       m_oraLegale(oraLegale), m_ti(ti), m_tf(tf), m_soloSopra(soloSopraOrizzonte),
-      m_magnitudini(std::move(magnitudini)), m_frequenze(std::move(frequenze)), m_risultati(m_voci.size())
+      m_magnitudini(std::move(magnitudini)), m_frequenze(std::move(frequenze)), m_risultati(m_voci.size()),
+      m_pronti(new std::atomic<bool>[m_voci.size()])
 {
+    for (size_t i = 0; i < m_voci.size(); ++i)
+        m_pronti[i].store(false, std::memory_order_relaxed);
     if (fili <= 0)
         fili = int(std::max(1u, std::thread::hardware_concurrency()));
     fili = std::max(1, std::min(fili, int(m_voci.size())));
@@ -942,11 +950,12 @@ RisultatiSatellite RicercaMultipla::cerca(const Voce& voce)
 }
 
 // Each worker takes a run of satellites at a time (shorter as the list
-// runs out, so the workers end together), and wakes the caller only with
-// the very result it is waiting for: at the end of the run or after a few
-// milliseconds (at once when its satellites take a millisecond or more),
-// rather than for every satellite, so a caller taking the results of one
-// worker is not woken for each of them.
+// runs out, so the workers end together), puts each result in its own slot
+// without a lock, and wakes the caller only with the very result it is
+// waiting for: at the end of the run or after a few milliseconds (at once
+// when its satellites take a millisecond or more), rather than for every
+// satellite, so a caller taking the results of one worker is not woken for
+// each of them.
 void RicercaMultipla::lavora()
 {
     using Orologio = std::chrono::steady_clock;
@@ -955,8 +964,12 @@ void RicercaMultipla::lavora()
     bool dasvegliare = false;
     Orologio::time_point pronto{};
     auto sveglia = [&] {
-        if (dasvegliare)
+        if (dasvegliare) {
+            // Under the lock: the caller is then either before its last look
+            // or asleep, never in between.
+            std::lock_guard<std::mutex> lock(m_mutex);
             m_pronto.notify_all();
+        }
         dasvegliare = false;
     };
     for (;;) {
@@ -981,13 +994,14 @@ void RicercaMultipla::lavora()
                 sveglia();
                 return;
             }
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_risultati[size_t(i)] = std::move(r);
-                if (!dasvegliare && m_inAttesa && i == m_consegnati) {
-                    dasvegliare = true;
-                    pronto = adesso;
-                }
+            // The slot is this worker's alone until it is marked ready; the
+            // caller marks what it waits for before it looks (both in one
+            // order of all the threads), so one of the two sees the other.
+            m_risultati[size_t(i)] = std::move(r);
+            m_pronti[size_t(i)].store(true);
+            if (!dasvegliare && m_atteso.load() == i) {
+                dasvegliare = true;
+                pronto = adesso;
             }
             // The next satellite would keep the caller waiting too long.
             if (dasvegliare
@@ -999,18 +1013,22 @@ void RicercaMultipla::lavora()
 
 bool RicercaMultipla::Prossimo(RisultatiSatellite& out, std::chrono::milliseconds attesa)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
     if (Finita())
         return false;
     const size_t k = size_t(m_consegnati);
-    m_inAttesa = true;
-    const bool pronto = m_pronto.wait_for(lock, attesa, [&] { return m_risultati[k].has_value() || m_arresto.load(); });
-    m_inAttesa = false;
-    if (!pronto || !m_risultati[k])
-        return false;
-    out = std::move(*m_risultati[k]);
+    if (!m_pronti[k].load(std::memory_order_acquire)) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_atteso.store(int(k));
+        const bool pronto = m_pronto.wait_for(lock, attesa, [&] { return m_pronti[k].load() || m_arresto.load(); });
+        m_atteso.store(-1);
+        if (!pronto || !m_pronti[k].load())
+            return false;
+    }
+    RisultatiSatellite r = std::move(*m_risultati[k]);
     m_risultati[k].reset();
     ++m_consegnati;
+    // What the caller held before goes here, with no lock held.
+    out = std::move(r);
     return true;
 }
 

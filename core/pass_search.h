@@ -25,6 +25,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -292,13 +293,18 @@ private:
     // The most satellites a worker takes at once.
     static constexpr int kBloccoMassimo = 16;
     int m_numeroFili = 1;
-    bool m_inAttesa = false;  // the caller waits in Prossimo (under m_mutex)
     std::atomic<int> m_prossimo{0};
     std::atomic<bool> m_arresto{false};
+    // The caller sleeps on m_pronto (with m_mutex) only while the result it
+    // waits for (m_atteso, else -1) is not ready.
     std::mutex m_mutex;
     std::condition_variable m_pronto;
+    std::atomic<int> m_atteso{-1};
+    // One slot a satellite: written by the worker that searched it, then
+    // marked ready, then taken by the caller; no lock.
     std::vector<std::optional<RisultatiSatellite>> m_risultati;
-    int m_consegnati = 0;
+    std::unique_ptr<std::atomic<bool>[]> m_pronti;
+    int m_consegnati = 0;  // the caller's alone
     std::vector<std::thread> m_fili;
 };
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/element_parser.h"
+#include "core/mastro.h"
 #include "core/pass_search.h"
 #include "platform/vb.h"
 #include "support/csv_fields.h"
@@ -366,14 +367,26 @@ TEST(PassSearch, ManySatellitesAcrossCores)
     }
     const astro::Osservatore oss{45.47, 9.19, 120};
     const double ti = 2453917.0, tf = ti + 2;
-    // One after another.
-    std::vector<std::vector<double>> attesi;
-    for (const auto& v : voci) {
-        std::vector<double> culmini;
-        if (!core::Satellite_Escluso(v.s.MotoMedio, v.s.Eccentricita)) {
-            for (const auto& p : Cerca(v.s, oss, 10, ti, tf).passaggi)
-                culmini.push_back(p.culmine.jd);
+    // Every figure of a pass, with its three event lines.
+    auto figure = [](const std::vector<core::Passaggio>& passaggi) {
+        std::vector<std::string> f;
+        for (const auto& p : passaggi) {
+            f.push_back(std::to_string(p.culmine.jd) + " " + std::to_string(p.durata) + (p.mattino ? " am" : " pm"));
+            for (const core::EventoPassaggio* e : {&p.sorgere, &p.culmine, &p.tramonto}) {
+                f.push_back(core::Riga_Evento(*e).toStdString());
+                // The event's local date-time is the one the program's
+                // conversion of its Julian date gives.
+                EXPECT_EQ(e->locale, mAstro::A_QDateTime(mAstro::Data_Da_Giuliano(e->jd, 0, 0)));
+            }
         }
+        return f;
+    };
+    // One after another.
+    std::vector<std::vector<std::string>> attesi;
+    for (const auto& v : voci) {
+        std::vector<std::string> culmini;
+        if (!core::Satellite_Escluso(v.s.MotoMedio, v.s.Eccentricita))
+            culmini = figure(Cerca(v.s, oss, 10, ti, tf).passaggi);
         attesi.push_back(culmini);
     }
     for (const int fili : {1, 2, 8}) {
@@ -388,10 +401,7 @@ TEST(PassSearch, ManySatellitesAcrossCores)
             ASSERT_LT(k, voci.size());
             EXPECT_EQ(r.indice, voci[k].indice);
             EXPECT_EQ(r.saltato, (k % 4) == 3);  // the geostationary ones
-            std::vector<double> culmini;
-            for (const auto& p : r.passaggi)
-                culmini.push_back(p.culmine.jd);
-            EXPECT_EQ(culmini, attesi[k]);
+            EXPECT_EQ(figure(r.passaggi), attesi[k]);
             ++k;
         }
         EXPECT_EQ(k, voci.size());
