@@ -8,7 +8,8 @@
 //           upper halves in use (again before each measurement),
 // and prints each time with its ratio to the plain one, whether the upper
 // halves were in use when the measurement started, and whether the passes
-// and the listing came out the same in every state. Measure pinned to four
+// and the listing came out the same in every state (with a digest of them
+// to compare with another build's). Measure pinned to four
 // cores (taskset -c 0-3); ASTROVELA_BENCH_REPEAT sets how many times each
 // short measurement is repeated (best kept, default 3).
 //
@@ -274,8 +275,8 @@ int main(int argc, char** argv)
     for (size_t m = 0; m < misure.size(); ++m) {
         const double p = tempi[0][m] * 1e3, g = tempi[1][m] * 1e3, u = tempi[2][m] * 1e3;
         const bool uguali = impronte[0][m] == impronte[1][m] && impronte[0][m] == impronte[2][m];
-        std::printf("%-42s %10.1f %10.1f %6.2f %10.1f %6.2f %s (%ld values)\n", misure[m].nome, p, g, g / p, u,
-                    u / p, uguali ? "yes" : "NO", impronte[0][m].n);
+        std::printf("%-42s %10.1f %10.1f %6.2f %10.1f %6.2f %s (%ld values, digest %016llx)\n", misure[m].nome, p,
+                    g, g / p, u, u / p, uguali ? "yes" : "NO", impronte[0][m].n, impronte[0][m].h);
     }
     for (size_t s = 0; s < stati.size(); ++s)
         std::printf("state %-6s upper halves before each measurement: %s (c clear, i in use, u unknown)\n",
