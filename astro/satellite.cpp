@@ -403,11 +403,8 @@ bool Calcola(const Satelement& s, const Osservatore& oss, const OpzioniSatellite
         L -= 360.0;
     const double B = mMate::ArcoSeno(zf / rmod) * kRadGrad;
 
-    if (!completo) {
-        if (!Finito({altezza, azimuth, B, L, rmod, vrad, quota, distanza, vz, ve, vn})) {
-            u.esito = EsitoPropagazione::RisultatoNonFinito;
-            return false;
-        }
+    // The satellite's place into the record, once every figure is known.
+    auto scriviLuogo = [&] {
         v.Altezza = altezza;
         v.Azimuth = azimuth;
         v.DistanzaGeocentrica = rmod;
@@ -420,6 +417,13 @@ bool Calcola(const Satelement& s, const Osservatore& oss, const OpzioniSatellite
         v.VersoreNord = vn;
         u.stato = st;
         u.esito = EsitoPropagazione::Ok;
+    };
+    if (!completo) {
+        if (!Finito({altezza, azimuth, B, L, rmod, vrad, quota, distanza, vz, ve, vn})) {
+            u.esito = EsitoPropagazione::RisultatoNonFinito;
+            return false;
+        }
+        scriviLuogo();
         return true;
     }
 
@@ -473,29 +477,17 @@ bool Calcola(const Satelement& s, const Osservatore& oss, const OpzioniSatellite
     }
 
     // Everything computed: write the record.
-    v.Altezza = altezza;
-    v.Azimuth = azimuth;
+    scriviLuogo();
     v.Fase = faseScritta;
     v.AngoloFase = angoloFase;
     v.Stato = stato;
     v.Magnitudine = magnitudine;
-    v.DistanzaGeocentrica = rmod;
     v.NumeroOrbita = numeroOrbita;
-    v.VelocitaRadiale = vrad;
     v.Apogeo = apogeo;
     v.Perigeo = perigeo;
     v.Velocita = velocita;
-    v.Quota = quota;
-    v.Distanza = distanza;
     v.Periodo = periodo;
-    Punto_Subsatellite(L, B, v);
-    v.VersoreZenit = vz;
-    v.VersoreEst = ve;
-    v.VersoreNord = vn;
-
-    u.stato = st;
     u.altezzaSole = altezzaSole;
-    u.esito = EsitoPropagazione::Ok;
     return true;
 }
 
