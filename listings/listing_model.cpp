@@ -1,5 +1,7 @@
 #include "listings/listing_model.h"
 
+#include "astro/vector_state.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -80,8 +82,12 @@ QString ListingModel::Riga(int i) const
     if (i < m_testa.size())
         return m_testa.at(i);
     const qint64 d = qint64(i) - m_testa.size();
-    if (d < m_dati)
+    if (d < m_dati) {
+        // A save or a print formats millions of lines between the progress
+        // window's repaints: see astro/vector_state.h.
+        astro::Azzera_Meta_Alte();
         return m_formato ? m_formato(celle(d)) : QString();
+    }
     const qint64 c = d - m_dati;
     return c < m_coda.size() ? m_coda.at(qsizetype(c)) : QString();
 }
