@@ -3,6 +3,7 @@
 #include "astro/mate.h"
 #include "astro/vector_state.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace mAstro {
@@ -57,6 +58,51 @@ void Longitudine_Eliocentrica(const CorpoCeleste& c, double d, double& longitudi
     const double m = (n + c.LongitudineEpoca - c.LongitudinePerielio) * kGradiRadianti;
     anomaliaVera = AnomaliaVera(m, c.Eccentricita);
     longitudine = Modulus(anomaliaVera * kRadiantiGradi + c.LongitudinePerielio, 360);
+}
+
+// The angle Sun - planet - Earth (degrees) from the planet's distances from
+// the Sun (r) and the Earth (rho) and the Earth's from the Sun (R), in AU.
+double Angolo_Fase(double r, double rho, double R)
+{
+    const double c = (r * r + rho * rho - R * R) / (2 * r * rho);
+    return std::acos(std::clamp(c, -1.0, 1.0)) * kRadiantiGradi;
+}
+
+// The planet's own phase law: what its magnitude at phase angle i (degrees)
+// adds to the magnitude at full phase, as the Explanatory Supplement to the
+// Astronomical Almanac (1992) gives it for rows 1 to 7 (Mercury to
+// Neptune). Real planets do not scatter light like the lit part of a disc:
+// Mercury's crescent fades far faster than its lit fraction, Venus's far
+// slower. Saturn adds its rings, seen at the angle b (radians) to their plane.
+double Correzione_Fase(int riga, double i, double b)
+{
+    switch (riga) {
+    case kMercurio: return i * (3.80e-2 + i * (-2.73e-4 + i * 2.0e-6));
+    case kVenere: return i * (9.0e-4 + i * (2.39e-4 - i * 6.5e-7));
+    case kMarte: return 1.6e-2 * i;
+    case kGiove: return 5.0e-3 * i;
+    case kSaturno: {
+        const double s = std::fabs(std::sin(b));
+        return 4.4e-2 * i - 2.60 * s + 1.25 * s * s;
+    }
+    case kUrano: return 2.8e-3 * i;
+    default: return 0;
+    }
+}
+
+// Saturn's rings: the angle (radians) between the Earth's direction and
+// their plane, from the planet's geocentric ecliptic longitude (degrees) and
+// latitude (radians) of J2000, the rings' pole at inclination 28.0752 and
+// node 169.5085 degrees on that ecliptic. 0 for the other planets.
+double Inclinazione_Anelli(int riga, double lambda, double beta)
+{
+    if (riga != kSaturno)
+        return 0;
+    const double i = 28.0752 * kGradiRadianti;
+    const double nodo = 169.5085;
+    return std::asin(std::clamp(std::sin(i) * std::cos(beta) * std::sin((lambda - nodo) * kGradiRadianti)
+                                    - std::cos(i) * std::sin(beta),
+                                -1.0, 1.0));
 }
 
 } // namespace
@@ -155,9 +201,10 @@ bool Calcola_Luna(const Istante& ist, const DatiSole& sole, CorpoCeleste& luna)
     return true;
 }
 
-bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, bool interno, CorpoCeleste& p)
+bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, int riga, CorpoCeleste& p)
 {
     astro::Azzera_Meta_Alte();
+    const bool interno = riga < kMarte;
     if (!ElementiValidi(terra) || !ElementiValidi(p) || !(p.SemiasseMaggiore > 0)
         || !Finito(p.Inclinazione) || !Finito(p.LongitudineNodo) || !Finito(p.DiametroUnitario)
         || !Finito(p.MagnitudineUnitaria) || !Finito(ist.GiornoGiuliano))
@@ -211,13 +258,10 @@ bool Calcola_Pianeta(const Istante& ist, const CorpoCeleste& terra, bool interno
     }
 
     const double rho = std::sqrt(rt * rt + r * r - 2 * rt * r * std::cos((lp - lt) * kGradiRadianti));
-    double fase = (1 + std::cos((lambda - lp) * kGradiRadianti)) / 2;
-    // A planet exactly in front of the Sun shows no lit face: its magnitude
-    // would be infinite. A floor keeps it finite and very faint.
-    const double faseMinima = 1e-9;
-    const double faseLog = fase < faseMinima ? faseMinima : fase;
-    const double magnitudine = p.MagnitudineUnitaria
-                               + 5 * std::log(r * rho / std::sqrt(faseLog)) / std::log(10.0);
+    const double fase = (1 + std::cos((lambda - lp) * kGradiRadianti)) / 2;
+    const double magnitudine =
+        p.MagnitudineUnitaria + 5 * std::log10(r * rho)
+        + Correzione_Fase(riga, Angolo_Fase(r, rho, rt), Inclinazione_Anelli(riga, lambda, beta));
 
     double ra = 0;
     double dec = 0;
@@ -242,7 +286,7 @@ int Calcola_Pianeti(const Istante& ist, TabellaCorpi& corpi)
 {
     int falliti = 0;
     for (int k = kMercurio; k <= kNettuno; ++k)
-        if (!Calcola_Pianeta(ist, corpi[kTerra], k < kMarte, corpi[k]))
+        if (!Calcola_Pianeta(ist, corpi[kTerra], k, corpi[k]))
             ++falliti;
     return falliti;
 }

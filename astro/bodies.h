@@ -88,10 +88,13 @@ bool Calcola_Luna(const Istante& istante, const DatiSole& sole, CorpoCeleste& lu
 // AscensioneRetta, Declinazione, Azimuth, Altezza, Distanza, Fase,
 // Magnitudine and Diametro. The elements are of J2000 and so are right
 // ascension and declination (the charts drawn in them are J2000 charts);
-// azimuth and elevation are of the place precessed to the date. interno: Mercury and Venus (inside the Earth's
-// orbit). Returns false, leaving the row as it was, when the elements give no
-// finite position (a zero period, an eccentricity outside [0, 1) ...).
-bool Calcola_Pianeta(const Istante& istante, const CorpoCeleste& terra, bool interno, CorpoCeleste& pianeta);
+// azimuth and elevation are of the place precessed to the date. riga: the
+// planet's row, 1 Mercury to 7 Neptune, which tells the inner planets and
+// each planet's own phase law for its magnitude (MagnitudineUnitaria at full
+// phase, 1 AU from the Sun and the Earth). Returns false, leaving the row as
+// it was, when the elements give no finite position (a zero period, an
+// eccentricity outside [0, 1) ...).
+bool Calcola_Pianeta(const Istante& istante, const CorpoCeleste& terra, int riga, CorpoCeleste& pianeta);
 
 // The seven planets, rows 1 to 7 in order. Returns the number of rows that
 // could not be computed (0 when all went well).

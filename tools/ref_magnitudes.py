@@ -3,12 +3,15 @@
 Keplerian elements of epoch J2000 from data/planets.dat, heliocentric places
 of the planet and of the Earth, the distance from the Earth, the illuminated
 fraction F = (1 + cos(geocentric longitude - heliocentric longitude)) / 2,
-and the magnitude V0 + 5 log10(r * distance / sqrt(F)).
+and the magnitude V0 + 5 log10(r * distance) plus the planet's own phase law
+at the phase angle of the triangle Sun - planet - Earth (Explanatory
+Supplement to the Astronomical Almanac, 1992), with the rings' term for
+Saturn (pole at inclination 28.0752 and node 169.5085 degrees on the
+ecliptic of J2000).
 
-PyEphem's magnitudes (ref_general_sky.csv, ref_tables.csv) come from other
-photometric models and differ by up to two magnitudes for Mercury near
-inferior conjunction; these figures pin the program's own formula to a few
-hundredths of a magnitude.
+These figures pin the program's own formula to a few hundredths of a
+magnitude; PyEphem's magnitudes (planet_magnitudes_pyephem.csv,
+ref_general_sky.csv, ref_tables.csv) are the independent check of the law.
 
 Instants: those of ref_general_sky.csv (2026-02-23 20:00:00 UT) and
 ref_tables.csv (2013-11-26 01:30:19 UT and one hour later).
@@ -84,8 +87,31 @@ def planet(k, rows, jd):
     lam %= 360.0
     rho = math.sqrt(R * R + r * r - 2 * R * r * math.cos(math.radians(l - L)))
     f = (1 + math.cos(math.radians(lam - l))) / 2
-    mag = v0 + 5 * math.log10(r * rho / math.sqrt(f))
+    beta = math.atan(rp * math.tan(psi) * math.sin(math.radians(lam - lp)) / (R * math.sin(math.radians(lp - L))))
+    i = math.degrees(math.acos(max(-1.0, min(1.0, (r * r + rho * rho - R * R) / (2 * r * rho)))))
+    mag = v0 + 5 * math.log10(r * rho) + phase_law(k, i, lam, beta)
     return mag, rho, f
+
+
+def phase_law(k, i, lam, beta):
+    """Magnitude added at phase angle i (degrees), Explanatory Supplement 1992."""
+    if k == 1:
+        return 0.0380 * i - 0.000273 * i ** 2 + 0.000002 * i ** 3
+    if k == 2:
+        return 0.0009 * i + 0.000239 * i ** 2 - 0.00000065 * i ** 3
+    if k == 3:
+        return 0.016 * i
+    if k == 4:
+        return 0.005 * i
+    if k == 5:
+        pole_i, node = math.radians(28.0752), 169.5085
+        sin_b = (math.sin(pole_i) * math.cos(beta) * math.sin(math.radians(lam - node))
+                 - math.cos(pole_i) * math.sin(beta))
+        s = abs(sin_b)
+        return 0.044 * i - 2.60 * s + 1.25 * s * s
+    if k == 6:
+        return 0.0028 * i
+    return 0.0
 
 
 def main():

@@ -99,7 +99,7 @@ TEST(CieloOsservatore, PlanetsAreWhereTheObserverSeesThem)
         const int k = righe.at(r[1]);
         const double jd = std::stod(r[2]), alt = std::stod(r[6]), az = std::stod(r[7]);
         const Istante i = IstanteDi(jd, std::stod(r[3]), std::stod(r[4]), std::stod(r[5]));
-        ASSERT_TRUE(Calcola_Pianeta(i, t[kTerra], k < kMarte, t[k]));
+        ASSERT_TRUE(Calcola_Pianeta(i, t[kTerra], k, t[k]));
         const double sep = Separazione(t[k].Altezza, t[k].Azimuth, alt, az);
         EXPECT_LT(sep, 0.2) << r[1] << " jd " << r[2];
         peggiore[r[1]] = std::max(peggiore[r[1]], sep);
