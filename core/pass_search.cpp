@@ -657,8 +657,22 @@ EsitoRicerca RicercaPassaggi::completa(double dblTI, double dblTF, double tRise,
     const double max = dblTF - dblTI;
     tRise = std::max(tRise, dblTI);
     tSet = std::min(tSet, dblTF);
+    // The rise and the set stand on the minimum height to within the
+    // solver's tolerance, on either side of it. Each takes the limit's
+    // elevation and the state the satellite has just inside the pass, so
+    // that whether a pass seen at its rise or set is listed does not hang
+    // on the sign of the solver's residual.
+    auto sulLimite = [this](EventoPassaggio& e) {
+        if (e.v.Altezza > m_altezzaMinima)
+            return;
+        e.v.Altezza = m_altezzaMinima;
+        if (e.v.Stato != StatoEclisse)
+            e.v.Stato = astro::Stato_Illuminazione(true, e.altezzaSole, m_opz.sogliaSole,
+                                                   std::nextafter(m_altezzaMinima, HUGE_VAL));
+    };
     if (!evento(tRise, p.sorgere))
         return EsitoRicerca::Completa;
+    sulLimite(p.sorgere);
     if (progresso)
         progresso(std::max(0.0, max - (dblTF - dblTI)));
     if (!evento(tc, p.culmine))
@@ -668,6 +682,7 @@ EsitoRicerca RicercaPassaggi::completa(double dblTI, double dblTF, double tRise,
     p.mattino = p.culmine.locale.time() <= QTime(12, 0, 0);
     if (!evento(tSet, p.tramonto))
         return EsitoRicerca::Completa;
+    sulLimite(p.tramonto);
     if (progresso)
         progresso(std::clamp(max - (dblTF - tSet), 0.0, max));
     p.durata = p.sorgere.locale.secsTo(p.tramonto.locale);

@@ -113,15 +113,17 @@ Satelement Set_Per_Nome(const std::string& nome)
 }
 
 // The illumination state the reference gives, or 0 when the event lies at
-// the edge of the shadow, of the Sun's threshold or of the horizon.
+// the edge of the shadow or of the Sun's threshold. A rise or a set lies on
+// the limit: its state is the one just inside the pass (above the horizon),
+// whichever side of the limit the solver's crossing fell.
 int Stato_Atteso(const EventoRif& e)
 {
-    if (e.eclisse != e.prima || e.eclisse != e.dopo || std::fabs(e.sole - kSogliaSole) < 0.3
-        || std::fabs(e.altezza) < 0.05)
+    if (e.eclisse != e.prima || e.eclisse != e.dopo || std::fabs(e.sole - kSogliaSole) < 0.3)
         return 0;
     if (e.eclisse)
         return StatoEclisse;
-    return e.sole < kSogliaSole && e.altezza > 0 ? StatoVisibile : StatoNonVisibile;
+    const bool sopra = e.evento != "culmination" || e.altezza > 0;
+    return e.sole < kSogliaSole && sopra ? StatoVisibile : StatoNonVisibile;
 }
 
 TEST(PassSearch, MatchesSkyfieldAndPyEphem)
@@ -161,6 +163,9 @@ TEST(PassSearch, MatchesSkyfieldAndPyEphem)
             if (i > 0 && g.eventi[i - 1].evento == "rise") {
                 EXPECT_NEAR(trovato->sorgere.jd, g.eventi[i - 1].jd, tolTempo);
                 EXPECT_NEAR(trovato->sorgere.v.Altezza, g.limite, 0.01);
+                // The limit itself, never a hair below it ("-0.0" at the horizon).
+                EXPECT_GE(trovato->sorgere.v.Altezza, g.limite);
+                EXPECT_GE(trovato->tramonto.v.Altezza, g.limite);
                 ++limitiConfrontati;
             }
             if (i + 1 < g.eventi.size() && g.eventi[i + 1].evento == "set") {

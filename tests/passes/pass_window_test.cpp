@@ -46,6 +46,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -320,6 +322,85 @@ TEST_F(PassWindow, SecondaryRunSkipsGeostationaryAndStopEmptiesTheLists)
     EXPECT_TRUE(pflgCentrale);
     EXPECT_FALSE(pflgRicerca);
     EXPECT_FALSE(pflgArresta);
+}
+
+// "No filter" and "Visible passes only" on the principal tab, the ISS over
+// Rome for the three days of its reference (Skyfield's passes, PyEphem's
+// shadow and Sun, tests/data/ref_passes.csv): every pass seen at its rise,
+// its culmination or its set is listed, and only those. A rise or a set lies
+// on the horizon: what counts there is the satellite just inside the pass
+// (the shadow flag 30 s after the rise or before the set), whichever side
+// of the horizon the crossing found falls. Passes at the edge of the shadow
+// or of the Sun's threshold are left out.
+TEST_F(PassWindow, VisiblePassesOnlyListsThePassesSeenAtTheirRiseCulminationOrSet)
+{
+    struct Evento {
+        double jd, sole;
+        int eclisse, prima, dopo;
+    };
+    std::vector<std::array<Evento, 3>> passaggi;
+    double inizio = 0, fine = 0;
+    {
+        std::ifstream in(ASTROVELA_TEST_DATA "/ref_passes.csv");
+        std::string riga;
+        std::vector<std::pair<std::string, Evento>> eventi;
+        while (std::getline(in, riga)) {
+            const std::vector<std::string> c = testsupport::Campi(riga);
+            if (c.size() != 15 || c[0] != "ISS (ZARYA)" || c[1] != "41.9028" || c[4] != "0.0")
+                continue;
+            inizio = std::stod(c[5]);
+            fine = std::stod(c[6]);
+            eventi.push_back({c[7], {std::stod(c[8]), std::stod(c[11]), std::stoi(c[12]), std::stoi(c[13]),
+                                     std::stoi(c[14])}});
+        }
+        for (size_t i = 0; i + 2 < eventi.size(); ++i)
+            if (eventi[i].first == "rise" && eventi[i + 1].first == "culmination" && eventi[i + 2].first == "set")
+                passaggi.push_back({eventi[i].second, eventi[i + 1].second, eventi[i + 2].second});
+    }
+    ASSERT_GE(passaggi.size(), 20u);
+    // 1 seen, 0 not seen, -1 at an edge; inside the pass at the rise and the set.
+    auto visto = [](const Evento& e, int dentro) {
+        if (e.eclisse != dentro || std::fabs(e.sole + 6) < 0.3)
+            return -1;
+        return !e.eclisse && e.sole < -6 ? 1 : 0;
+    };
+
+    ASSERT_EQ(inizio, kInizioIss);
+    elenca({kIss});
+    imposta(1, 3);
+    f->chkNessunFiltro[1]->setChecked(true);
+    f->chkNessunFiltro_Click(1);
+    f->chkSoloVisibili[1]->setChecked(true);
+    f->cmdOK_Click(1);
+    QStringList elencati;
+    for (int i = 0; i < f->lvwPass[1]->topLevelItemCount(); ++i)
+        elencati << f->lvwPass[1]->topLevelItem(i)->text(7);
+
+    int visti = 0, nonVisti = 0, sorgereOTramonto = 0;
+    for (const auto& p : passaggi) {
+        if (p[0].jd < inizio + 0.01 || p[2].jd > fine - 0.01)
+            continue;
+        const int r = visto(p[0], p[0].dopo), c = p[1].eclisse == p[1].prima && p[1].eclisse == p[1].dopo
+                                                          ? visto(p[1], p[1].eclisse) : -1,
+                  s = visto(p[2], p[2].prima);
+        const bool si = r == 1 || c == 1 || s == 1;
+        if (!si && (r < 0 || c < 0 || s < 0))
+            continue;
+        // The culmination's local time, as the hidden sort column gives it.
+        const QDateTime culmine = QDateTime(QDate(1858, 11, 17), QTime(0, 0), Qt::UTC)
+                                      .addMSecs(qint64(std::llround((p[1].jd - 2400000.5) * 86400000.0)));
+        bool trovato = false;
+        for (const QString& e : elencati) {
+            const QDateTime t = QDateTime::fromString(e, QStringLiteral("yyyyMMdd HH:mm:ss"));
+            trovato = trovato || std::abs(t.toSecsSinceEpoch() - culmine.addSecs(3600).toSecsSinceEpoch()) < 30;
+        }
+        EXPECT_EQ(trovato, si) << "culmination at JD " << p[1].jd;
+        (si ? visti : nonVisti)++;
+        sorgereOTramonto += si && c != 1;
+    }
+    EXPECT_GT(visti, 5);
+    EXPECT_GT(nonVisti, 5);
+    EXPECT_GT(sorgereOTramonto, 0);
 }
 
 TEST_F(PassWindow, RunWithoutPassesSaysSoAndGivesTheClockBack)
