@@ -1,4 +1,5 @@
 #include "common/window_host.h"
+#include "common/window_calls.h"
 
 #include "core/clock.h"
 #include "core/database.h"
@@ -358,12 +359,19 @@ bool Scaricamento_In_Corso()
     return g_scaricamento > 0;
 }
 
-void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
+bool Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
 {
     ++g_scaricamento;
     struct Fine {
         ~Fine() { --g_scaricamento; }
     } fine;
+    // Closes a window (a frame passes the close to the form it holds). One
+    // with unsaved work whose closing question was answered Cancel stays,
+    // with its text (true); one that only hides itself goes all the same.
+    const auto trattenuta = [](QWidget* finestra, QWidget* modulo) {
+        return !finestra->close() && dynamic_cast<ChiusuraConDomanda*>(modulo) != nullptr;
+    };
+    bool tutte = true;
     if (area) {
         const auto subs = area->subWindowList(QMdiArea::CreationOrder);
         for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
@@ -372,7 +380,10 @@ void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
                 continue;
             // The frame passes the close to its window, whose handling
             // saves its placement and lets its work go.
-            sub->close();
+            if (trattenuta(sub, sub->widget())) {
+                tutte = false;
+                continue;
+            }
             if (sub)
                 delete sub.data();
         }
@@ -383,11 +394,15 @@ void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere)
             QPointer<QWidget> w = *it;
             if (!w || w == tenere || !w->isWindow() || qobject_cast<QMenu*>(w.data()))
                 continue;
-            w->close();
+            if (trattenuta(w, w)) {
+                tutte = false;
+                continue;
+            }
             if (w)
                 w->deleteLater();
         }
     }
+    return tutte;
 }
 
 } // namespace common

@@ -98,9 +98,11 @@ bool Scaricamento_In_Corso();
 // the last opened to the first, then the other top-level windows owned by
 // `principale`, all but `tenere`: each is closed through its own close
 // handling (so that it keeps its placement and lets its resources go) and
-// then deleted, also when its handling would only hide it. Run it when no
-// long task runs (see Dopo_Le_Attivita).
-void Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere = nullptr);
+// then deleted, also when its handling would only hide it. A window with a
+// closing question (ChiusuraConDomanda) that calls the closing off stays,
+// and the result is false. Run it when no long task runs (see
+// Dopo_Le_Attivita).
+bool Scarica_Finestre(QMdiArea* area, QWidget* principale, QWidget* tenere = nullptr);
 
 } // namespace common
 

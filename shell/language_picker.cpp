@@ -99,6 +99,13 @@ void frmLanguage::cmdOK_Click()
     const QList<QListWidgetItem*> sel = lstLingua->selectedItems();
     if (sel.isEmpty())
         return;
+    // The other windows go with the change: one with unsaved work asks first,
+    // and a Cancel there leaves the language, the setting and every window
+    // as they were.
+    if (chiusuraConcessa() && !chiusuraConcessa()()) {
+        reject();
+        return;
+    }
     const int row = lstLingua->row(sel.first());
     const QString scelta = lstLingua->item(row)->text() + QStringLiteral(".ini");
     QString nonSalvata;
@@ -139,5 +146,11 @@ void frmLanguage::cmdCancel_Click()
 std::function<void(QWidget*)>& frmLanguage::applicaLingua()
 {
     static std::function<void(QWidget*)> f;
+    return f;
+}
+
+std::function<bool()>& frmLanguage::chiusuraConcessa()
+{
+    static std::function<bool()> f;
     return f;
 }

@@ -30,6 +30,10 @@ public:
     // What OK does after writing the choice: the main window installs its
     // own (close the other windows, texts in the new language) while it is up.
     static std::function<void(QWidget* picker)>& applicaLingua();
+    // What OK asks before anything changes, while the main window is up:
+    // whether every window with unsaved work lets itself be closed. False
+    // calls the change off and the picker closes with nothing changed.
+    static std::function<bool()>& chiusuraConcessa();
 
     void cmdOK_Click();
     void cmdCancel_Click();

@@ -43,6 +43,8 @@ namespace {
 
 MDIForm1* g_instance = nullptr;
 
+bool Chiusura_Concessa(QMdiArea* mdi);
+
 const QString kSezione = QStringLiteral("MDIForm1");
 
 // The toolbar: key, the menu item its click runs, tooltip key. An empty key
@@ -238,6 +240,8 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
             Lingua();
         }
     };
+    // The windows the change closes are asked first, as Close all asks them.
+    frmLanguage::chiusuraConcessa() = [this] { return !isVisible() || Chiusura_Concessa(m_mdi); };
     connect(&core::WorkingList::instance(), &core::WorkingList::changed, this,
             &MDIForm1::Mostra_principale);
 }
@@ -248,6 +252,7 @@ MDIForm1::~MDIForm1()
     if (core::clockViews().status == this)
         core::clockViews().status = nullptr;
     frmLanguage::applicaLingua() = nullptr;
+    frmLanguage::chiusuraConcessa() = nullptr;
     delete m_time;
     if (g_instance == this)
         g_instance = nullptr;
@@ -916,10 +921,19 @@ void MDIForm1::closeEvent(QCloseEvent* event)
     }
     m_closing = true;
     m_tmrCentrale->stop();
+    if (!common::Scarica_Finestre(m_mdi, this)) {
+        // A window whose text changed after it was asked (while a task was
+        // stopping) was asked again and called the closing off: the program
+        // stays, with that window and its text.
+        m_closing = false;
+        m_uscitaConfermata = false;
+        m_tmrCentrale->start();
+        event->ignore();
+        return;
+    }
     mNight::Chiusura();
     // The working list is kept for the next run.
     core::Salva_Lista_Lavoro();
-    common::Scarica_Finestre(m_mdi, this);
     // The manual's window has no owner: it closes with the program, which
     // must not go on unseen (holding the lock against the next start).
     if (platform::HelpWindow* manuale = platform::HelpWindow::instance(false))

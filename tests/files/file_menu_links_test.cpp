@@ -10,7 +10,10 @@
 #include "locations/location_dialog.h"
 #include "platform/fakes.h"
 #include "shell/main_window.h"
+#include "common/window_host.h"
 #include "common/window_links.h"
+#include "platform/prompt.h"
+#include "shell/language_picker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +25,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -147,6 +154,159 @@ TEST_F(LocationLinks, SaveGoesToTheActiveViewerWithTheFocusInItsText)
     EXPECT_TRUE(Figli(w).isEmpty());
     EXPECT_EQ(fakes.prompt.calls.size(), 2) << "each document is asked once";
     EXPECT_EQ(f.size(), 5) << "the saved file is left as it was";
+}
+
+namespace {
+
+// What a real message box showed, and the answer given to it.
+struct DomandaVista {
+    QString testo;
+    QStringList pulsanti;
+};
+
+// Answers the real message boxes that come up, in order, by their button
+// roles, noting what each showed.
+class RispondiBox : public QObject {
+public:
+    explicit RispondiBox(QList<QMessageBox::StandardButton> risposte) : m_risposte(std::move(risposte))
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || m_risposte.isEmpty())
+                return;
+            DomandaVista d{box->text(), {}};
+            for (QAbstractButton* b : box->buttons())
+                d.pulsanti << b->text();
+            viste << d;
+            box->button(m_risposte.takeFirst())->click();
+        });
+        m_timer.start();
+    }
+    QList<DomandaVista> viste;
+
+private:
+    QList<QMessageBox::StandardButton> m_risposte;
+    QTimer m_timer;
+};
+
+} // namespace
+
+// Options > Language with a document that holds unsaved text: the document
+// is asked first, as Close all asks it; Cancel, or Yes and then a cancelled
+// Save As, keeps the language, the setting and the document with its text.
+// The question and its buttons speak one language.
+TEST_F(LocationLinks, ALanguageChangeAsksEveryDocumentFirstAndCancelKeepsEverything)
+{
+    mLang::Usa_File_Lingua(QString());
+    mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_PROGRAM_DIR));
+    gstrFileLingua = QStringLiteral("english.ini");
+    gblnLinguaCaricata = false;
+    fakes.settings.setValue("Generali", "Lingua", "english.ini");
+    platform::QtPrompt vere;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &vere;
+    platform::ScopedServices qui(servizi);
+    const auto inglese = [](const char* sezione, const char* chiave) {
+        return mLang::Leggi_Chiave_Lingua(QLatin1String(sezione), QLatin1String(chiave), {},
+                                          QStringLiteral(ASTROVELA_PROGRAM_DIR "/english.ini"));
+    };
+
+    MDIForm1 w;
+    files::Collega_File(w);
+    w.Lingua();
+    w.show();
+    w.menuItem("mnuFileNuovo")->trigger();
+    ASSERT_EQ(Figli(w).size(), 1);
+    QPointer<frmFile> doc = qobject_cast<frmFile*>(Figli(w)[0]);
+    ASSERT_TRUE(doc);
+    doc->txtFile->setPlainText(QStringLiteral("two hours of typing"));
+    const QString menuOpzioni = w.menuItem("mnuOpzioni")->text();
+    ASSERT_EQ(menuOpzioni, inglese("MDIForm1", "mnuOpzioni"));
+
+    const auto scegli = [&](const QString& lingua) {
+        frmLanguage picker(mLang::Cartella_Programma(), &w);
+        const auto voci = picker.lstLingua->findItems(lingua, Qt::MatchExactly);
+        EXPECT_EQ(voci.size(), 1);
+        if (!voci.isEmpty())
+            picker.lstLingua->setCurrentItem(voci[0]);
+        picker.cmdOK_Click();
+    };
+    // Cancel, then Yes with the Save As dialog cancelled.
+    for (const QMessageBox::StandardButton risposta : {QMessageBox::Cancel, QMessageBox::Yes}) {
+        SCOPED_TRACE(int(risposta));
+        RispondiBox box({risposta});
+        scegli(QStringLiteral("Italiano"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(box.viste.size(), 1);
+        EXPECT_EQ(box.viste[0].testo, inglese("frmFile", "salvamodifiche"));
+        EXPECT_TRUE(box.viste[0].pulsanti.contains(QStringLiteral("&Yes"))) << box.viste[0].pulsanti.join(u' ').toStdString();
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->txtFile->toPlainText(), QStringLiteral("two hours of typing"));
+        EXPECT_EQ(Figli(w).size(), 1);
+        EXPECT_EQ(gstrFileLingua, QStringLiteral("english.ini"));
+        EXPECT_EQ(fakes.settings.value("Generali", "Lingua").value_or("?"), "english.ini");
+        EXPECT_EQ(w.menuItem("mnuOpzioni")->text(), menuOpzioni);
+    }
+    ASSERT_EQ(fakes.files.calls.size(), 1);   // the Save As dialog, cancelled
+
+    // No: the document goes and everything speaks Italian, the buttons of a
+    // closing question as well.
+    {
+        RispondiBox box({QMessageBox::No});
+        scegli(QStringLiteral("Italiano"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(box.viste.size(), 1);
+    }
+    EXPECT_FALSE(doc);
+    EXPECT_TRUE(Figli(w).isEmpty());
+    EXPECT_EQ(gstrFileLingua.toLower(), QStringLiteral("italiano.ini"));
+    EXPECT_NE(w.menuItem("mnuOpzioni")->text(), menuOpzioni);
+    w.menuItem("mnuFileNuovo")->trigger();
+    ASSERT_EQ(Figli(w).size(), 1);
+    qobject_cast<frmFile*>(Figli(w)[0])->txtFile->setPlainText(QStringLiteral("testo"));
+    {
+        RispondiBox box({QMessageBox::No});
+        w.mnuFinestreChiudiTutto_Click();
+        ASSERT_EQ(box.viste.size(), 1);
+        EXPECT_EQ(box.viste[0].testo, mLang::Testo_Lingua("frmFile", "salvamodifiche"));
+        EXPECT_NE(box.viste[0].testo, inglese("frmFile", "salvamodifiche"));
+        EXPECT_FALSE(box.viste[0].pulsanti.contains(QStringLiteral("&Yes")))
+            << box.viste[0].pulsanti.join(u' ').toStdString();
+    }
+    // Back to English for the tests that follow (Qt's own texts included).
+    gstrFileLingua = QStringLiteral("english.ini");
+    gblnLinguaCaricata = false;
+    w.Lingua();
+    mLang::Imposta_Cartella_Programma({});
+}
+
+// Unloading every window (the end of the program, a language change that
+// went on after a task stopped) keeps a document whose question is answered
+// Cancel, with its text, and says so.
+TEST_F(LocationLinks, UnloadingKeepsADocumentThatCallsTheClosingOff)
+{
+    MDIForm1 w;
+    files::Collega_File(w);
+    w.show();
+    w.menuItem("mnuFileNuovo")->trigger();
+    w.menuItem("mnuFileNuovo")->trigger();
+    ASSERT_EQ(Figli(w).size(), 2);
+    QPointer<frmFile> primo = qobject_cast<frmFile*>(Figli(w)[0]);
+    QPointer<frmFile> secondo = qobject_cast<frmFile*>(Figli(w)[1]);
+    primo->txtFile->setPlainText(QStringLiteral("kept"));
+    fakes.prompt.answers = {platform::vbCancel};
+    EXPECT_FALSE(common::Scarica_Finestre(w.mdiArea(), &w));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(secondo);   // unchanged: it went without a question
+    ASSERT_TRUE(primo);
+    EXPECT_EQ(primo->txtFile->toPlainText(), QStringLiteral("kept"));
+    EXPECT_EQ(Figli(w).size(), 1);
+    EXPECT_EQ(fakes.prompt.calls.size(), 1);
+    fakes.prompt.answers = {platform::vbNo};
+    EXPECT_TRUE(common::Scarica_Finestre(w.mdiArea(), &w));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(primo);
 }
 
 TEST_F(LocationLinks, ExternalProgramAndCalculator)
