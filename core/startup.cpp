@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "platform/single_instance.h"
 #include "platform/time_zone_info.h"
+#include "platform/vb.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,19 +122,29 @@ QStringList File_Lingua(const QString& folder)
 }
 
 bool Prepara_File_Utente(const QString& name, const QString& programFolder,
-                         const QString& userFolder, bool creaVuoto)
+                         const QString& userFolder, bool creaVuoto, QString* errore)
 {
+    if (errore)
+        errore->clear();
     const QString dest = QDir(userFolder).filePath(name);
     if (QFileInfo::exists(dest))
         return true;
     QDir().mkpath(userFolder);
     const QString orig = QDir(programFolder).filePath(name);
-    if (QFileInfo(orig).isFile())
-        return QFile::copy(orig, dest);
+    if (QFileInfo(orig).isFile()) {
+        // Written whole or not at all (a full disk leaves no half list), and
+        // the user's own copy, writable also when the program's is not.
+        const std::optional<QByteArray> testo = vb::readFileBytes(orig, vb::kMaxTextFileBytes, errore);
+        return testo && vb::writeFileWhole(dest, *testo, errore);
+    }
     if (!creaVuoto)
         return false;
     QFile f(dest);
-    return f.open(QIODevice::WriteOnly);
+    if (f.open(QIODevice::WriteOnly))
+        return true;
+    if (errore)
+        *errore = f.errorString();
+    return false;
 }
 
 bool MDIForm_Initialize(const Avvio& avvio)
@@ -147,15 +158,27 @@ bool MDIForm_Initialize(const Avvio& avvio)
                                                             : avvio.cartelleCercate)
         cercate += kFine + QDir::toNativeSeparators(c);
 
+    // Before a language is chosen (a first start), the English text.
+    const bool lingua = !gstrFileLingua.isEmpty();
+    const auto testo = [](const QString& t, const char* inglese) {
+        return t.isEmpty() ? QString::fromUtf8(inglese) : t;
+    };
     // A second copy ends here, before it writes anything.
     if (avvio.istanza && !avvio.istanza->tryAcquire()) {
-        QString testo = gstrFileLingua.isEmpty()
-            ? QString()
-            : mLang::Testo_Lingua("MDIForm1", "programmainesecuzione");
-        if (testo.isEmpty())
-            testo = QStringLiteral("Astrovela is already running.");
-        platform::MsgBox(testo, platform::vbInformation);
-        return false;
+        if (avvio.istanza->heldElsewhere()) {
+            platform::MsgBox(testo(lingua ? mLang::Testo_Lingua("MDIForm1", "programmainesecuzione") : QString(),
+                                   "Astrovela is already running."),
+                             platform::vbInformation);
+            return false;
+        }
+        // No lock could be made (a full or read-only folder): that says
+        // nothing of other copies. Told, and the program runs.
+        platform::MsgBox(testo(lingua ? mLang::Testo_Lingua("MDIForm1", "bloccononcreato") : QString(),
+                               "The lock that keeps a second copy of Astrovela from running could not be "
+                               "made; the program runs all the same:")
+                             + kFine + QDir::toNativeSeparators(avvio.istanza->lockPath()) + kFine
+                             + avvio.istanza->failure(),
+                         platform::vbExclamation);
     }
 
     if (gstrFileLingua.isEmpty()) {
@@ -191,9 +214,16 @@ bool MDIForm_Initialize(const Avvio& avvio)
                              + QDir::toNativeSeparators(senzaTesti),
                          platform::vbExclamation);
 
-    // The user's own working list and city list.
-    Prepara_File_Utente(kListaLavoro, cartella, avvio.cartellaUtente, true);
-    Prepara_File_Utente(kCitta, cartella, avvio.cartellaUtente, false);
+    // The user's own working list and city list. One that cannot be made (a
+    // full or read-only home) is told once the start goes on, with the file
+    // and the system's reason.
+    QString nonCreati;
+    for (const auto& [nome, vuoto] : {std::pair{kListaLavoro, true}, std::pair{kCitta, false}}) {
+        QString errore;
+        if (!Prepara_File_Utente(nome, cartella, avvio.cartellaUtente, vuoto, &errore) && !errore.isEmpty())
+            nonCreati += kFine + kFine + QDir::toNativeSeparators(QDir(avvio.cartellaUtente).filePath(nome))
+                + kFine + errore;
+    }
 
     for (const QString& f : File_Fissi()) {
         if (!QFileInfo(QDir(cartella).filePath(f)).isFile()) {
@@ -206,6 +236,8 @@ bool MDIForm_Initialize(const Avvio& avvio)
             return false;
         }
     }
+    if (!nonCreati.isEmpty())
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "filenoncreato") + nonCreati, platform::vbExclamation);
     return true;
 }
 

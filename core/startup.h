@@ -53,9 +53,10 @@ QStringList File_Lingua(const QString& folder);
 
 // Makes sure the user's copy of a file exists: copied from the program
 // folder when missing there, or created empty when `creaVuoto` and the
-// program folder has none either. False when it could not be made.
+// program folder has none either. False when it could not be made, with the
+// system's reason in `errore` (left empty when there was nothing to copy).
 bool Prepara_File_Utente(const QString& name, const QString& programFolder,
-                         const QString& userFolder, bool creaVuoto);
+                         const QString& userFolder, bool creaVuoto, QString* errore = nullptr);
 
 struct Avvio {
     QString cartellaProgramma;       // MyPath

@@ -300,7 +300,10 @@ void frmLocation::Carica_citta()
     // (A missing file holds nothing that could be lost.)
     locations::Imposta_Lettura_Completa(doc ? lettura.completa() : !QFileInfo::exists(File_Citta()));
     if (!doc) {
-        platform::MsgBox(Testo("errorefile"), platform::vbCritical);
+        // Which file and why, so that the user can mend it.
+        platform::MsgBox(Testo("errorefile") + QLatin1Char('\r') + QDir::toNativeSeparators(File_Citta())
+                             + QLatin1Char('\r') + errore,
+                         platform::vbCritical);
     } else {
         // The sorted list would reorder as it fills; add everything first.
         cmbCity->setSortingEnabled(false);

@@ -1,9 +1,12 @@
 #include "platform/single_instance.h"
 
 #include "platform/settings_store.h"
+#include "platform/vb.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -35,10 +38,31 @@ QString SingleInstance::defaultLockPath()
     return dir + QStringLiteral("/astrovela-") + QString::fromLatin1(impronta) + QStringLiteral(".lock");
 }
 
+namespace {
+
+// Why no file can be made in the lock's folder, in the system's words ("No
+// space left on device", "Permission denied", "No such file or directory"
+// for a folder that could not be made): a file of its own is made there,
+// written and removed.
+QString motivoCartella(const QString& lockPath)
+{
+    const QString prova = lockPath + QStringLiteral(".prova-%1").arg(QCoreApplication::applicationPid());
+    QString motivo;
+    if (vb::writeFileWhole(prova, QByteArray::number(QCoreApplication::applicationPid()) + '\n', &motivo)) {
+        QFile::remove(prova);
+        motivo.clear();
+    }
+    return motivo;
+}
+
+} // namespace
+
 bool SingleInstance::tryAcquire()
 {
     if (m_held)
         return true;
+    m_elsewhere = false;
+    m_failure.clear();
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (!m_lock) {
         m_lock = std::make_unique<QLockFile>(m_path);
@@ -47,7 +71,18 @@ bool SingleInstance::tryAcquire()
         m_lock->setStaleLockTime(0);
     }
     m_held = m_lock->tryLock(0);
-    return m_held;
+    if (m_held)
+        return true;
+    // Only a lock another copy holds means "running"; a lock file that could
+    // not be made (a full or read-only folder) says nothing of other copies.
+    m_elsewhere = m_lock->error() == QLockFile::LockFailedError;
+    if (!m_elsewhere) {
+        m_failure = motivoCartella(m_path);
+        if (m_failure.isEmpty())
+            m_failure = m_lock->error() == QLockFile::PermissionError ? QStringLiteral("Permission denied")
+                                                                     : QStringLiteral("Unknown error");
+    }
+    return false;
 }
 
 } // namespace platform

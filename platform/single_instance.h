@@ -17,10 +17,16 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this process now holds the lock (also when it already did);
-    // false when another running copy holds it. A lock left by a copy that
-    // crashed is taken over.
+    // false when another running copy holds it, or when the lock could not
+    // be made at all (see heldElsewhere). A lock left by a copy that crashed
+    // is taken over.
     bool tryAcquire();
     bool isHeld() const { return m_held; }
+    // After a failed tryAcquire: whether another running copy holds the lock
+    // (false: the lock file could not be made, a full or read-only folder,
+    // and failure() says why).
+    bool heldElsewhere() const { return m_elsewhere; }
+    QString failure() const { return m_failure; }
     QString lockPath() const { return m_path; }
 
     // The lock of the settings folder in use: one running copy per settings
@@ -32,6 +38,8 @@ private:
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
     bool m_held = false;
+    bool m_elsewhere = false;
+    QString m_failure;
 };
 
 } // namespace platform

@@ -9,12 +9,16 @@
 #include "platform/fakes.h"
 #include "platform/single_instance.h"
 #include "platform/vb.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -44,7 +48,8 @@ protected:
               "listanonletta=The working list could not be read\r\n"
               "elementinonvalidi=Element set not valid\r\n"
               "satelliteripetuto=Listed twice\r\nrimossiconservati=Kept in\r\n"
-              "listanonsalvera=Not saved in this run\r\n");
+              "listanonsalvera=Not saved in this run\r\n"
+              "bloccononcreato=No lock, running all the same:\r\nfilenoncreato=Not made:\r\n");
         avvio.cartellaProgramma = program.path();
         avvio.cartellaUtente = user.filePath("data");
         gstrFileLingua.clear();
@@ -186,6 +191,52 @@ TEST_F(StartupTest, SecondCopyEndsBeforeWritingAnything)
     setLanguage("english.ini");
     EXPECT_FALSE(core::MDIForm_Initialize(avvio));
     EXPECT_EQ(fakes.prompt.calls.last().text, "Already running");
+}
+
+TEST_F(StartupTest, AStartOnAFullDiskSaysWhatItCouldNotMakeAndRuns)
+{
+    // A full runtime folder and home: a lock that cannot be made is no
+    // second copy. The start says so with the lock file and the system's
+    // reason and goes on; the city list it could not copy is told once, with
+    // its file and reason, and no half copy is left.
+    setLanguage("english.ini");
+    QTemporaryDir locks;
+    const QString lock = locks.filePath("run/astrovela.lock");
+    platform::SingleInstance istanza(lock);
+    avvio.istanza = &istanza;
+    const QString citta = QDir(avvio.cartellaUtente).filePath("cities.dat");
+    {
+        FullDisk pieno(0);
+        ASSERT_TRUE(pieno.active());
+        EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    }
+    const QString motivo = QString::fromLocal8Bit(std::strerror(EFBIG));   // "File too large"
+    ASSERT_EQ(fakes.prompt.calls.size(), 2) << fakes.prompt.texts().join("\n--\n").toStdString();
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              "No lock, running all the same:\r\n" + QDir::toNativeSeparators(lock) + "\r\n" + motivo);
+    EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbExclamation);
+    EXPECT_FALSE(istanza.isHeld());
+    EXPECT_FALSE(istanza.heldElsewhere());
+    EXPECT_EQ(fakes.prompt.calls[1].text, "Not made:\r\n\r\n" + QDir::toNativeSeparators(citta) + "\r\n" + motivo);
+    EXPECT_FALSE(QFileInfo::exists(citta));
+    EXPECT_TRUE(QFileInfo::exists(QDir(avvio.cartellaUtente).filePath("Astrovela.ini")));
+    EXPECT_EQ(QDir(locks.filePath("run")).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // With room again: the lock is taken and the list copied, silently; only
+    // a copy that holds the lock makes another one "already running".
+    fakes.prompt.calls.clear();
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.texts().join("\n--\n").toStdString();
+    EXPECT_TRUE(istanza.isHeld());
+    QFile copia(citta);
+    ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copia.readAll(), "x");
+    platform::SingleInstance seconda(lock);
+    avvio.istanza = &seconda;
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));
+    EXPECT_TRUE(seconda.heldElsewhere());
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "Already running");
 }
 
 TEST_F(StartupTest, MissingFixedFileEndsWithTheInstallationMessage)

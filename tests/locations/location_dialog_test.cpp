@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -26,6 +27,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -196,17 +200,33 @@ TEST_F(LocationDialog, DeletingRewritesTheFileWithoutTheCity)
     EXPECT_EQ(Leggi(), QByteArray());
 }
 
-TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndMessage)
+TEST_F(LocationDialog, UnreadableFileGivesEmptyListAndAMessageNamingTheFileAndWhy)
 {
-    // Something that is no file stands at the list's place.
+    // No list at all (a first start whose copy failed on a full home), then
+    // something that is no file at the list's place: the message names the
+    // file and gives the system's reason.
     QFile::remove(path);
-    ASSERT_TRUE(QDir().mkdir(path));
-    frmLocation f;
-    EXPECT_EQ(f.cmbCity->count(), 0);
-    EXPECT_TRUE(locations::gvarCitta.empty());
-    ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
-    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmLocation", "errorefile"));
+    for (const bool cartella : {false, true}) {
+        SCOPED_TRACE(cartella ? "a folder" : "no file");
+        fakes.prompt.calls.clear();
+        if (cartella) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        }
+        frmLocation f;
+        EXPECT_EQ(f.cmbCity->count(), 0);
+        EXPECT_TRUE(locations::gvarCitta.empty());
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbCritical);
+        const QStringList righe = fakes.prompt.calls[0].text.split(u'\r');
+        ASSERT_EQ(righe.size(), 3) << fakes.prompt.calls[0].text.toStdString();
+        EXPECT_EQ(righe[0], mLang::Testo_Lingua("frmLocation", "errorefile"));
+        EXPECT_EQ(righe[1], QDir::toNativeSeparators(path));
+        if (!cartella) {
+            EXPECT_EQ(righe[2], QString::fromLocal8Bit(std::strerror(ENOENT)));
+        } else {
+            EXPECT_FALSE(righe[2].trimmed().isEmpty());
+        }
+    }
 }
 
 TEST_F(LocationDialog, ABlankLineInTheListLosesNoPlace)
