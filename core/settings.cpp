@@ -4,6 +4,7 @@
 #include "platform/vb.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -151,6 +152,11 @@ struct Row {
     Form form;
     Target global;
     Record record;
+    // The values the program knows (a choice among several): a number read
+    // outside them is taken as the nearest, as the options dialog would show
+    // and save it.
+    int minimo = std::numeric_limits<int>::min();
+    int massimo = std::numeric_limits<int>::max();
 };
 
 // Public time servers that answer the TIME protocol (port 37).
@@ -174,6 +180,11 @@ std::vector<Row> buildTable()
                     Target global, Record record = Record::Settings) {
         t.push_back(Row{QString::fromUtf8(section), key, def, form, global, record});
     };
+    // The last key added takes only the values minimo to massimo.
+    auto limiti = [&t](int minimo, int massimo) {
+        t.back().minimo = minimo;
+        t.back().massimo = massimo;
+    };
     auto flag = [&add](const char* section, const char* key, bool on, bool* global) {
         add(section, QString::fromUtf8(key), on ? QStringLiteral("-1") : QStringLiteral("0"),
             Form::Flag, global);
@@ -193,6 +204,7 @@ std::vector<Row> buildTable()
     add("Osservatore", "Quota", "133", Form::Single, &gsngQuota, obs);
     add("Osservatore", "Fuso", "1", Form::Leading, &gsngFusoOrario, obs);
     add("Osservatore", "Ora legale", "0", Form::Byte, &gbytOraLegale, obs);
+    limiti(0, 1);   // hours added to the zone: daylight saving is in force or not
 
     // Database
     add("Database", "Primario", "", Form::Text, &gstrDatabasePrimario);
@@ -202,6 +214,7 @@ std::vector<Row> buildTable()
     // period of 225 minutes or more (geostationary, twelve-hour, highly
     // eccentric orbits) tens to thousands of km from where it is.
     integer("Satelliti", "Propagatore", "3", &gintPropagatore);
+    limiti(0, 3);   // a number of no model would compute no satellite
     flag("Satelliti", "Rifrazione", false, &gblnRifrazione);
     flag("Satelliti", "Magnitudine", false, &gblnMagnitudineLambert);
     integer("Satelliti", "Soglia", "-10", &gintSogliaSole);
@@ -232,6 +245,7 @@ std::vector<Row> buildTable()
     integer(L, "Stelle", "1639", &gintLocaleStelle);
     integer(L, "Proiezione stereo", "-1", &gblnLocaleProiezioneStereo);
     integer(L, "Orientamento", "1", &gintLocaleOrientamento);
+    limiti(0, 3);
     flag(L, "Coordinate altazimutali", true, &gblnLocaleCoordinateAltazimutali);
     flag(L, "Effetto orizzonte", true, &gblnLocaleEffettoOrizzonte);
     flag(L, "Paesaggio", true, &gblnLocalePaesaggio);
@@ -262,6 +276,7 @@ std::vector<Row> buildTable()
     integer(A, "Stelle", "1639", &gintAnteprimaStelle);
     flag(A, "Proiezione stereo", false, &gblnAnteprimaProiezioneStereo);
     integer(A, "Orientamento", "1", &gintAnteprimaOrientamento);
+    limiti(0, 3);
     flag(A, "Effetto orizzonte", true, &gblnAnteprimaEffettoOrizzonte);
     flag(A, "Paesaggio", true, &gblnAnteprimaPaesaggio);
 
@@ -293,6 +308,7 @@ std::vector<Row> buildTable()
     flag("Generali", "Conferma uscita", false, &gblnConfermaUscita);
     integer("Generali", "Unita", "0", &gintUnita);
     integer("Generali", "Formato ora", "0", &gintFormatoOra);
+    limiti(0, 9);   // the status bar's ten date formats
     flag("Generali", "Verifica opzioni", true, &gblnVerificaOpzioni);
     flag("Generali", "Posizioni finestre", false, &gblnPosizioniFinestre);
     flag("Generali", "Verifica ora legale", true, &gblnVerificaOraLegale);
@@ -555,6 +571,10 @@ void Leggi_impostazioni()
         std::optional<Value> v = parse(row.form, text);
         if (!v)
             v = parse(row.form, row.def); // unreadable text: the key's default
+        if (int* n = std::get_if<int>(&*v))
+            *n = std::clamp(*n, row.minimo, row.massimo);
+        else if (std::uint8_t* b = std::get_if<std::uint8_t>(&*v))
+            *b = std::uint8_t(std::clamp(int(*b), row.minimo, row.massimo));
         assign(row, *v);
     }
     gudtOsservatoreLetto = snapshot(Record::Observer);

@@ -118,7 +118,7 @@ QStringList Intestazione_Effemeride(const Satelement& e, const RigaDati& r, int 
     switch (opzione) {
     case TipoOBS:
         h << QString();
-        h << Etichetta("localita", 9) + QStringLiteral(": ") + gstrLocalita + QStringLiteral(" (")
+        h << Etichetta("localita", 9) + QStringLiteral(": ") + vb::displayable(gstrLocalita) + QStringLiteral(" (")
                  + lingua("Def", "lat") + QLatin1Char(' ') + F(gsngLatitudine, u"#0.000°") + QLatin1Char(' ')
                  + lingua("Def", "lon") + QLatin1Char(' ') + F(gsngLongitudine, u"##0.000°")
                  + QLatin1Char(')');
@@ -137,7 +137,7 @@ QStringList Intestazione_Effemeride(const Satelement& e, const RigaDati& r, int 
         break;
     default:
         h << QString();
-        h << Etichetta("localita", 9) + QStringLiteral(": ") + gstrLocalita;
+        h << Etichetta("localita", 9) + QStringLiteral(": ") + vb::displayable(gstrLocalita);
         h << QString();
         h << mLang::Testo_Lingua(kSezione, QStringLiteral("intestazionerad"));
         break;

@@ -313,7 +313,7 @@ void frmLocation::Carica_citta()
             gvarCitta.push_back(r);
             if (r.vuota())
                 continue;
-            auto* item = new QListWidgetItem(r.nome);
+            auto* item = new QListWidgetItem(vb::displayable(r.nome));
             item->setData(Qt::UserRole, int(gvarCitta.size()));
             cmbCity->addItem(item);
         }
@@ -354,7 +354,7 @@ int frmLocation::voceSelezionata() const
 
 void frmLocation::Aggiungi_Voce(const QString& nome, int riga)
 {
-    auto* item = new QListWidgetItem(nome);
+    auto* item = new QListWidgetItem(vb::displayable(nome));
     item->setData(Qt::UserRole, riga);
     cmbCity->addItem(item);
     lblCity->setText(QString::number(cmbCity->count()));
@@ -416,7 +416,7 @@ void frmLocation::Mostra_localita_corrente()
         cmbCity->clearSelection();
         cmbCity->setCurrentRow(-1);
     }
-    cmbCityText->setText(gstrLocalita);
+    cmbCityText->setText(vb::displayable(gstrLocalita));
     Scorri_a_localita();
     lblLatitude->setText(vb::Format(double(gsngLatitudine), u"#0.000#°"));
     lblLongitude->setText(vb::Format(double(gsngLongitudine), u"##0.000#°"));
@@ -485,7 +485,7 @@ void frmLocation::cmdOk_Click()
             gsngLongitudine = float(vb::Val(m_lonNascosta));
             if (MainWindowLink* main = MainWindowLink::instance())
                 if (QLabel* p = main->panel(3))
-                    p->setText(gstrLocalita);
+                    p->setText(vb::displayable(gstrLocalita));
         }
         const double quota = vb::Val(txtHeight->text());
         gsngQuota = std::isfinite(quota) ? float(quota) : 0.0f;

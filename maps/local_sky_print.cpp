@@ -161,7 +161,7 @@ QStringList Righe_Testo()
     QStringList r;
     const QString def = QStringLiteral("Def");
     r << T("mappacielolocale") << QString();
-    r << vb::LSet(T("localita"), 12) + QStringLiteral(" : ") + gstrLocalita;
+    r << vb::LSet(T("localita"), 12) + QStringLiteral(" : ") + vb::displayable(gstrLocalita);
     r << vb::LSet(T("coordinate"), 12) + QStringLiteral(" : ") + mLang::Testo_Lingua(def, QStringLiteral("lat"))
              + QLatin1Char(' ') + vb::Format(double(gsngLatitudine), u"#0.000°") + QLatin1Char(' ')
              + mLang::Testo_Lingua(def, QStringLiteral("lon")) + QLatin1Char(' ')

@@ -436,5 +436,5 @@ void frmWorldMap::Disegna_localita()
     c.setCurrentX(x);
     c.setCurrentY(y);
     if (Spuntata("mnuWorldmapNomeCitta"))
-        c.Print(gstrLocalita);
+        c.Print(vb::displayable(gstrLocalita));
 }

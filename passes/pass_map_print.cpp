@@ -167,7 +167,7 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
     }
     linea(Etichetta("magnitudine") + QString::fromStdString(s.MagnitudineStandard));
     linea({});
-    linea(Etichetta("localita") + gstrLocalita);
+    linea(Etichetta("localita") + vb::displayable(gstrLocalita));
     linea(Etichetta("coordinate") + mLang::Testo_Lingua(QStringLiteral("Def"), QStringLiteral("lat")) +
           QLatin1Char(' ') + vb::Format(gsngLatitudine, u"#0.000\u00B0") + QLatin1Char(' ') +
           mLang::Testo_Lingua(QStringLiteral("Def"), QStringLiteral("lon")) + QLatin1Char(' ') +

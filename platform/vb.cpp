@@ -1389,7 +1389,12 @@ TextLookup& textLookup()
 
 bool isControl(char16_t u)
 {
-    return u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029;
+    // C0, DEL, C1, the line and paragraph separators, and the embeddings,
+    // overrides and isolates of bidirectional text (U+202A-U+202E,
+    // U+2066-U+2069), which would show a name reversed or move the text
+    // beside it.
+    return u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029 || (u >= 0x202A && u <= 0x202E)
+        || (u >= 0x2066 && u <= 0x2069);
 }
 
 } // namespace

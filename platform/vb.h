@@ -253,7 +253,8 @@ QString layerText(const QString& section, const QString& key, const QString& eng
 
 // Text from outside the program (a satellite name, a file name, a server's
 // reply, an element line) as it may be shown: control characters (C0, DEL,
-// C1) become blanks, so that no escape, bell or line break reaches a label.
+// C1, and the bidirectional embeddings, overrides and isolates) become
+// blanks, so that no escape, bell, line break or reversed text reaches a label.
 QString displayable(QStringView text);
 // Whether a text holds a control character (tabs and line ends included).
 bool hasControlCharacters(QStringView text);

@@ -797,7 +797,7 @@ bool MDIForm1::MDIForm_Load()
                              "mnuModificaCancella", "mnuModificaAnnulla", "mnuModificaIncolla"})
         m_items.value(QLatin1String(name))->setEnabled(false);
 
-    m_panels[2]->setText(gstrLocalita);
+    m_panels[2]->setText(vb::displayable(gstrLocalita));
     Mostra_principale();
 
     m_toolbar->setVisible(gblnBarraPulsanti);

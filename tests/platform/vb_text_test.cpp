@@ -249,4 +249,12 @@ TEST(VbText, OutsideTextIsDisplayableWithoutControlCharacters)
     EXPECT_EQ(shown, QString::fromUtf8("ISS [31m  (ZARYA)    x y "));
     EXPECT_FALSE(vb::hasControlCharacters(shown));
     EXPECT_EQ(vb::displayable(QStringLiteral("<h1>BIG</h1>")), QStringLiteral("<h1>BIG</h1>"));
+    // The embeddings, overrides and isolates of bidirectional text would
+    // show a name reversed; right-to-left letters, the marks, joiners and
+    // the characters just beside those ranges stay.
+    const QString bidi = QStringLiteral("\u202A\u202B\u202C\u202D\u202E|\u2066\u2067\u2068\u2069|"
+                                        "\u05E9\u05DC\u200D\u200E\u200F\u202F\u206A");
+    EXPECT_TRUE(vb::hasControlCharacters(bidi.left(5)));
+    EXPECT_EQ(vb::displayable(bidi),
+              QStringLiteral("     |    |\u05E9\u05DC\u200D\u200E\u200F\u202F\u206A"));
 }

@@ -8,6 +8,8 @@
 #include "core/working_list.h"
 #include "platform/fakes.h"
 #include "database/database_window.h"
+#include "locations/city_list.h"
+#include "locations/location_dialog.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
@@ -25,6 +27,7 @@
 #include <QTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -234,6 +237,49 @@ TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)
     EXPECT_EQ(fakes.files.calls[0].request.fileName, "/old/path.txt");
     EXPECT_FALSE(fakes.settings.hasSection("Database"));
     gstrDatabasePrimario.clear();
+}
+
+// A settings file edited by hand or damaged: stored choices out of range are
+// read as the nearest the program knows, as the options dialog would show
+// and save them, and a place name with NUL bytes and bidirectional controls
+// is shown in its own order, the controls as blanks.
+TEST_F(LoadTest, StoredChoicesOutOfRangeAndAPlaceWithControlCharactersShowPlainly)
+{
+    fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+    fakes.settings.setValue("Generali", "Formato ora", "15");
+    fakes.settings.setValue("Osservatore", "Ora legale", "5");
+    fakes.settings.setValue("Satelliti", "Propagatore", "-2");
+    fakes.settings.setValue("Cielo locale", "Orientamento", "7");
+    const QString luogo = QStringLiteral("Italy:") + QChar(0) + QChar(0)
+        + QStringLiteral(" \u202EamoR\u202C \u2067x\u2069");
+    fakes.settings.setValue("Osservatore", "Localita", luogo);
+    const QString cittaFile = user.filePath("cities.dat");
+    QFile citta(cittaFile);
+    ASSERT_TRUE(citta.open(QIODevice::WriteOnly));
+    citta.write("\"Italy: Roma\",41.9,12.5,1\r\n");
+    citta.close();
+    locations::Imposta_File_Citta(cittaFile);
+
+    MDIForm1 w;
+    Collega_Tutte_Le_Finestre(w);
+    w.setCartellaUtente(user.path());
+    ASSERT_TRUE(w.MDIForm_Load());
+    EXPECT_EQ(gintFormatoOra, 9);
+    EXPECT_EQ(gbytOraLegale, 1);
+    EXPECT_EQ(gintPropagatore, 0);
+    EXPECT_EQ(gintLocaleOrientamento, 3);
+    // The tenth format: the day of the year in universal time and the year.
+    const QString data = w.panel(1)->text();
+    EXPECT_TRUE(data.contains(QLatin1Char('@')) && data.endsWith(QStringLiteral(" Greenwich")))
+        << data.toStdString();
+    const QString mostrato = QStringLiteral("Italy:    amoR   x ");
+    EXPECT_EQ(w.panel(3)->text(), mostrato);
+    // The location dialog, from the panel, shows the same.
+    w.StatusBar1_PanelClick(3);
+    ASSERT_NE(frmLocation::istanza(), nullptr);
+    EXPECT_EQ(frmLocation::istanza()->cmbCityText->text(), mostrato);
+    w.mnuFinestreChiudiTutto_Click();
+    locations::Imposta_File_Citta({});
 }
 
 // A principal satellite whose name holds markup and control characters: in
