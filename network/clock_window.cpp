@@ -65,6 +65,8 @@ frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
     Winsock1->setReadBufferSize(64);
     m_scadenza = new QTimer(this);
     m_scadenza->setSingleShot(true);
+    m_attesaChiusura = new QTimer(this);
+    m_attesaChiusura->setSingleShot(true);
 
     auto* griglia = new QGridLayout;
     griglia->addWidget(lblServer, 0, 0);
@@ -94,6 +96,7 @@ frmSyncro::frmSyncro(QWidget* parent) : QDialog(parent)
             Winsock1_Error(int(e), Winsock1->errorString());
     });
     connect(m_scadenza, &QTimer::timeout, this, &frmSyncro::Tempo_scaduto);
+    connect(m_attesaChiusura, &QTimer::timeout, this, &frmSyncro::Risposta_completa);
     Form_Load();
 }
 
@@ -185,6 +188,7 @@ void frmSyncro::Chiudi_connessione()
 {
     m_attivo = false;
     m_scadenza->stop();
+    m_attesaChiusura->stop();
     Winsock1->abort();
 }
 
@@ -210,6 +214,26 @@ void frmSyncro::Winsock1_DataArrival()
             return;
         }
     }
+    // Four bytes are the whole reply: a server that keeps the connection open
+    // after them has answered. A moment is left for the close (or for a fifth
+    // byte, which makes the reply invalid).
+    if (mstrRisposta.byte().size() == network::timeproto::kLunghezzaRisposta && !m_attesaChiusura->isActive()) {
+        m_arrivo = m_giro.isValid() ? m_giro.elapsed() : 0;
+        m_scadenza->stop();
+        m_attesaChiusura->start(mintAttesaChiusura);
+    }
+}
+
+void frmSyncro::Risposta_completa()
+{
+    if (!m_attivo)
+        return;
+    Chiudi_connessione();
+    // Half the way to the fourth byte, and the time waited since: the
+    // server's time now.
+    const qint64 ora = m_giro.isValid() ? m_giro.elapsed() : m_arrivo;
+    msngRitardo = double(m_arrivo) / 1000.0 / 2.0 + double(ora - m_arrivo) / 1000.0;
+    Imposta_orologio(mstrRisposta.byte());
 }
 
 void frmSyncro::Winsock1_Close()
@@ -256,6 +280,8 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
     puntatoreNormale();
     cmdOK->setEnabled(false);
+    // The exchange is over: nothing is connecting any more.
+    lblStatus->clear();
     const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(*ora);
     if (qAbs(scarto) > network::timeproto::kScartoDaConfermare) {
         // A server far off (or a reply that is no time at all) must not move

@@ -37,6 +37,10 @@ public:
     int mintPorta = 37;
     // Milliseconds without a reply before the exchange is given up.
     int mintTempoMassimo = 15000;
+    // Milliseconds the connection may stay open after the four bytes of the
+    // reply before they are taken as the whole reply (a fifth byte within
+    // them makes the reply invalid).
+    int mintAttesaChiusura = 500;
 
     void Form_Load();
     void Lingua();
@@ -64,10 +68,13 @@ private:
     void puntatoreNormale();
     void Chiudi_connessione();
     void Tempo_scaduto();
+    void Risposta_completa();
 
     network::timeproto::Raccolta mstrRisposta;
     double msngRitardo = 0;     // half the round trip, seconds
-    QElapsedTimer m_giro;       // from the connection to the close
+    QElapsedTimer m_giro;       // from the connection
     QTimer* m_scadenza = nullptr;
+    QTimer* m_attesaChiusura = nullptr;   // after four bytes, for the close
+    qint64 m_arrivo = 0;                  // ms from the connection to the fourth byte
     bool m_attivo = false;      // an exchange is running
 };

@@ -15,6 +15,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 namespace tp = network::timeproto;
 
@@ -25,20 +26,28 @@ QDateTime Utc(int y, int mo, int d, int h, int mi, int s)
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
 }
 
-// Sends `reply` to whoever connects, then closes; a silent one says nothing.
+// Sends `reply` to whoever connects, then closes; a silent one says nothing;
+// one that stays open keeps the connection after its reply (and sends
+// `poi`, when given, `dopoMs` later).
 class ServerOra : public QObject {
 public:
-    explicit ServerOra(QByteArray reply, bool muto = false) : m_reply(std::move(reply))
+    enum Modo { Chiude, Muto, Aperto };
+    explicit ServerOra(QByteArray reply, Modo modo = Chiude, QByteArray poi = {}, int dopoMs = 0)
+        : m_reply(std::move(reply))
     {
         m_server.listen(QHostAddress::LocalHost);
-        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, muto] {
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this, modo, poi, dopoMs] {
             QTcpSocket* s = m_server.nextPendingConnection();
-            if (muto)
+            if (modo == Muto)
                 return;
             s->write(m_reply);
-            s->disconnectFromHost();
+            if (modo == Chiude)
+                s->disconnectFromHost();
+            else if (!poi.isEmpty())
+                QTimer::singleShot(dopoMs, s, [s, poi] { s->write(poi); });
         });
     }
+    ServerOra(QByteArray reply, bool muto) : ServerOra(std::move(reply), muto ? Muto : Chiude) {}
     int porta() const { return m_server.serverPort(); }
 
 private:
@@ -121,16 +130,40 @@ TEST_F(SyncroTest, AServerReplySetsTheClockAndTheWindowSaysSo)
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
 }
 
+namespace {
+// Message boxes that note what the window's status line says while each is up.
+struct PromptConStato : platform::FakePrompt {
+    QLabel* stato = nullptr;
+    QStringList statiVisti;
+    int MsgBox(const QString& text, int flags, const QString& title) override
+    {
+        statiVisti << (stato ? stato->text() : QString());
+        return FakePrompt::MsgBox(text, flags, title);
+    }
+};
+} // namespace
+
 TEST_F(SyncroTest, ATimeMoreThanADayAwayIsSetOnlyWhenTheUserAgrees)
 {
     const QByteArray lontano("\xE9\x0A\x8C\x80", 4);   // 2023-11-24 02:44:16 UTC
     {
+        PromptConStato domanda;
+        platform::Services servizi = fakes.services();
+        servizi.prompt = &domanda;
+        platform::ScopedServices qui(servizi);
         frmSyncro w;
-        Sincronizza(w, lontano);   // the default answer is No
-        ASSERT_EQ(fakes.prompt.calls.size(), 1);
-        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
-        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmSyncro", "orariolontano")));
-        EXPECT_TRUE(fakes.prompt.calls[0].text.contains("2023"));
+        domanda.stato = w.lblStatus;
+        ServerOra server(lontano);
+        w.mintPorta = server.porta();
+        w.cmdOK_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !domanda.calls.isEmpty(); }, 5000));   // answered No
+        ASSERT_EQ(domanda.calls.size(), 1);
+        EXPECT_EQ(domanda.calls[0].flags, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
+        EXPECT_TRUE(domanda.calls[0].text.startsWith(mLang::Testo_Lingua("frmSyncro", "orariolontano")));
+        EXPECT_TRUE(domanda.calls[0].text.contains("2023"));
+        // The exchange is over while the question is up: no "Connecting...".
+        ASSERT_EQ(domanda.statiVisti.size(), 1);
+        EXPECT_NE(domanda.statiVisti[0], mLang::Testo_Lingua("frmDownload", "connessioneincorso"));
         EXPECT_TRUE(fakes.clock.calls.isEmpty());
         EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"));
         EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
@@ -177,6 +210,39 @@ TEST_F(SyncroTest, BadRepliesSilenceAndRefusalsLeaveTheClockAloneOrSaySo)
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains(fakes.clock.failure));
     EXPECT_NE(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
     EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+}
+
+TEST_F(SyncroTest, FourBytesAreTheWholeReplyAlsoWhenTheServerKeepsTheLineOpen)
+{
+    // The clock is set well before the exchange's time limit, with the time
+    // waited for the close added: 0.2 s rounds to nothing, 1.6 s to 2 s.
+    for (const int attesa : {200, 1600}) {
+        SCOPED_TRACE(attesa);
+        fakes.clock.calls.clear();
+        const QDateTime ora = Vicino();
+        ServerOra server(tp::Risposta_Per(ora), ServerOra::Aperto);
+        frmSyncro w;
+        w.mintPorta = server.porta();
+        w.mintTempoMassimo = 4000;
+        w.mintAttesaChiusura = attesa;
+        w.cmdOK_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.clock.calls.isEmpty() || !fakes.prompt.calls.isEmpty(); },
+                                    6000));
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.texts().join("\n").toStdString();
+        ASSERT_EQ(fakes.clock.calls.size(), 1);
+        EXPECT_EQ(fakes.clock.calls[0], ora.addSecs(attesa > 1000 ? 2 : 0));
+        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+    }
+    // A fifth byte while the line stays open still makes the reply invalid.
+    fakes.clock.calls.clear();
+    ServerOra server(tp::Risposta_Per(Vicino()), ServerOra::Aperto, QByteArray(1, '\x01'), 100);
+    frmSyncro w;
+    w.mintPorta = server.porta();
+    w.mintAttesaChiusura = 1500;
+    w.cmdOK_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.prompt.calls.isEmpty(); }, 5000));
+    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("frmSyncro", "rispostanonvalida"));
+    EXPECT_TRUE(fakes.clock.calls.isEmpty());
 }
 
 // A server that sends without stopping (up to a bound, so that a reader that
