@@ -311,19 +311,34 @@ void PittoreCielo::Disegna_sfondo()
 void PittoreCielo::Disegna_punti_cardinali()
 {
     c.setForeColor(o.coloreBussola);
-    // A label at the chart's side (E or W, 95 and -100 units from the
-    // centre) stays whole inside the chart, however large the text is
+    // Each label stands with the top left corner of its text on its point
+    // and is drawn only where that point lies in the chart's window (a
+    // zoomed chart shows the labels of the part it holds). A label there
+    // stays whole: at the chart's sides (E or W, 95 and -100 units from the
+    // centre) or at its foot the text is moved in, however large it is
     // against the chart (a high-density screen, a small window).
     const double sinistra = std::min(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
     const double destra = std::max(c.scaleLeft(), c.scaleLeft() + c.scaleWidth());
+    const double basso = std::min(c.scaleTop(), c.scaleTop() + c.scaleHeight());
+    const double alto = std::max(c.scaleTop(), c.scaleTop() + c.scaleHeight());
+    const double margine = 1e-4 * (destra - sinistra + alto - basso);
     for (int i = 0; i < 12; ++i) {
         float x, y;
         Posizione_Bussola(i, x, y);
+        if (x < sinistra - margine || x > destra + margine || y < basso - margine || y > alto + margine)
+            continue;
         const QString testo = QString::fromUtf8(Etichetta_Bussola(o.orientamento, i));
         double px = std::min<double>(x, destra - c.TextWidth(testo) - c.xUser(1));
         px = std::max(px, sinistra);
+        // The text runs down the screen from its point.
+        const double h = c.TextHeight(testo);
+        double py = y;
+        if (c.scaleHeight() < 0)
+            py = std::min(std::max(py, basso + h), alto);
+        else
+            py = std::max(std::min(py, alto - h), basso);
         c.setCurrentX(px);
-        c.setCurrentY(y);
+        c.setCurrentY(py);
         c.Print(testo, false);
     }
 }

@@ -3,6 +3,9 @@
 #include "local_sky_fixture.h"
 
 #include <QDateTime>
+#include <QImage>
+
+#include <climits>
 #include <QRegularExpression>
 #include <QTimeZone>
 
@@ -100,6 +103,43 @@ TEST_F(LocalSkyPointer, AZoomBoxDraggedAnyWayShowsTheSameRegionTheRightWayRound)
         ASSERT_EQ(scelti.size(), 1u);
         EXPECT_EQ(scelti[0], mAstro::kGiove);
     }
+}
+
+// The compass labels of a zoomed chart: only those whose points lie in the
+// zoom window, each whole inside it. Their colour, RGB(212, 208, 200), is
+// drawn by nothing else on the chart.
+TEST_F(LocalSkyPointer, AZoomedChartShowsTheCompassLabelsWhosePointsItHolds)
+{
+    auto etichette = [&](int daX, int aX) {
+        const QImage img = f->Picture1->canvas().persistentImage();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = std::max(0, daX); x < std::min(aX, img.width()); ++x)
+                n += img.pixel(x, y) == qRgb(212, 208, 200);
+        return n;
+    };
+    auto ingrandisci = [&](QPointF a, QPointF b) {
+        clic("mnuLocalSkyRipristina");
+        clic("mnuLocalSkyZoom");
+        f->Picture1_MouseDown(1, 0, a.x(), a.y());
+        f->Picture1_MouseMove(1, 0, b.x(), b.y());
+        f->Picture1_MouseUp(1, 0, b.x(), b.y());
+        ASSERT_TRUE(f->gblnZoom);
+    };
+    const int tutte = etichette(0, INT_MAX);
+    ASSERT_GT(tutte, 50);
+    // A box over the middle holds no label's point: none is drawn, not E or
+    // W pulled onto its sides nor 120 and 240 onto its foot.
+    ingrandisci({-40, 40}, {40, -40});
+    EXPECT_EQ(etichette(0, INT_MAX), 0);
+    // A box about the point of the label on the chart's left side (-100, 2):
+    // that label alone, whole, clear of the window's right edge.
+    ingrandisci({-104, 20}, {-60, -20});
+    const int larghezza = f->Picture1->canvas().persistentImage().width();
+    EXPECT_GT(etichette(0, larghezza / 2), 10);
+    EXPECT_EQ(etichette(larghezza / 2, INT_MAX), 0);
+    clic("mnuLocalSkyRipristina");
+    EXPECT_EQ(etichette(0, INT_MAX), tutte);
 }
 
 TEST_F(LocalSkyPointer, PicksTheNearestBodyOrStarInsideTheChart)
