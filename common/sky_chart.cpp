@@ -8,6 +8,7 @@
 #include "platform/canvas.h"
 #include "platform/vb.h"
 
+#include <QPageSize>
 #include <QPainter>
 
 #include <algorithm>
@@ -494,6 +495,13 @@ double Fondo_Cornice(bool letter)
     return letter ? 14600 : kAltezzaPagina - kMargine;
 }
 
+bool Carta_Letter(const QPageSize& carta)
+{
+    const QSizeF mm = carta.size(QPageSize::Millimeter);
+    return std::fabs(std::min(mm.width(), mm.height()) - 215.9) <= 1.0
+           && std::fabs(std::max(mm.width(), mm.height()) - 279.4) <= 1.0;
+}
+
 double Raggio_Stella(int i)
 {
     // Pen widths 12, 8 and 3 printer pixels at 600 dpi, as twips of radius.
@@ -554,10 +562,12 @@ void Disegna_Pagina_Cielo(platform::Canvas& p, const core::CieloIstante& cielo, 
         p.Line(kXCentro, 1500, kXCentro, 9500, kNero);
     }
 
+    // The compass labels; the one at the top of the horizon would start 12
+    // twips above the frame: it starts just under it.
     for (int i = 0; i < 12; ++i) {
         float x, y;
         Posizione_Bussola(i, x, y);
-        testo(px(x), py(y), QString::fromUtf8(Etichetta_Bussola(o.orientamento, i)));
+        testo(px(x), std::max(py(y), kMargine + 30), QString::fromUtf8(Etichetta_Bussola(o.orientamento, i)));
     }
 
     // Constellation lines, dotted.

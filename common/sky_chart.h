@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <vector>
 
+class QPageSize;
+
 namespace platform {
 class Canvas;
 }
@@ -175,6 +177,12 @@ struct OpzioniPagina {
 
 // The bottom line of the frame: 14600 on Letter paper, else 15636.
 double Fondo_Cornice(bool letter);
+// Letter paper, told by its size: 8.5 x 11 inches to a millimetre, either
+// way up, whatever the printer calls it ("Letter", "Letter Small", a size
+// of its own).
+bool Carta_Letter(const QPageSize& carta);
+// The step of the text lines under the chart: one Courier New 10 line.
+inline constexpr double kPassoRiga = 225;
 // Radius (twips) of the disc of star i of the brightness-ordered table.
 double Raggio_Stella(int i);
 // Draws the frame, the horizon, the grid, the compass labels, the

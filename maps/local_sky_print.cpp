@@ -31,6 +31,12 @@ namespace {
 
 using vb::RGB;
 
+// The text block under the chart, in twips: its column, its first line and
+// the least room between its last line and the frame's bottom.
+constexpr double kColonna = 1350;
+constexpr double kPrimaRiga = 9950;
+constexpr double kMargineFondo = 60;
+
 QString T(const char* chiave)
 {
     return mLang::Testo_Lingua(QStringLiteral("frmLocalSky"), QLatin1String(chiave));
@@ -104,7 +110,7 @@ void frmLocalSky::Stampa()
     if (!scelta || !scelta->choosePrinter(stampante, 0, this))
         return;
     stampante.setPageOrientation(QPageLayout::Portrait);
-    const bool letter = stampante.pageLayout().pageSize().id() == QPageSize::Letter;
+    const bool letter = common::Carta_Letter(stampante.pageLayout().pageSize());
     Picture1->Refresh();
     QApplication::processEvents();
 
@@ -147,12 +153,20 @@ void Disegna_Pagina(platform::Canvas& p, bool letter, int k, bool stereo, int nu
     pagina.letter = letter;
     common::Disegna_Pagina_Cielo(p, cielo, common::Calcola_Posizioni(cielo, k, stereo, numStelle), o, pagina);
 
-    // Text block.
+    // Text block: its lines a fixed step apart, one Courier New 10 line as
+    // on the observation sheet, whatever font the system puts in its place.
+    // Where the frame ends higher (Letter paper) the step shrinks so that
+    // the last line still ends inside the frame.
     const QStringList righe = Righe_Testo();
-    p.setCurrentY(9950);
-    for (const QString& riga : righe) {
-        p.setCurrentX(1350);
-        p.Print(riga, true);
+    const double altezza = p.TextHeight();
+    const double spazio = common::Fondo_Cornice(letter) - kMargineFondo - kPrimaRiga - altezza;
+    double passo = std::min(common::kPassoRiga, altezza);
+    if (righe.size() > 1)
+        passo = std::min(passo, spazio / (righe.size() - 1));
+    for (int i = 0; i < righe.size(); ++i) {
+        p.setCurrentX(kColonna);
+        p.setCurrentY(kPrimaRiga + i * passo);
+        p.Print(righe[i], false);
     }
 }
 

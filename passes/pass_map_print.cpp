@@ -59,12 +59,8 @@ void frmSkySat::Stampa()
 
 bool frmSkySat::Stampa_Su(QPrinter& printer)
 {
-    // Letter paper by its size, 8.5 x 11 inches (to a millimetre, either
-    // way up), whatever the printer calls it ("Letter", "Letter Small", a
-    // size of its own): the A4 frame's bottom lies below its printable part.
-    const QSizeF mm = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
-    const bool letter = std::fabs(std::min(mm.width(), mm.height()) - 215.9) <= 1.0
-                        && std::fabs(std::max(mm.width(), mm.height()) - 279.4) <= 1.0;
+    // On Letter paper the A4 frame's bottom lies below its printable part.
+    const bool letter = common::Carta_Letter(printer.pageLayout().pageSize());
     platform::PrintJob job(&printer);
     if (!job.isActive()) {
         platform::MsgBox(job.errorString(), platform::vbExclamation);

@@ -137,6 +137,124 @@ TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
 
 namespace {
 
+// A printed page as an image at 288 dpi (4 pixels a point, 5 twips a pixel).
+QImage paginaPdf(const QString& pdf)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("288"), QStringLiteral("-png"),
+                                          QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("p"))});
+    p.waitForFinished(60000);
+    return QImage(dir.filePath(QStringLiteral("p.png")));
+}
+
+// The words of a PDF page with their boxes in pixels of that image.
+struct Parola {
+    QString testo;
+    QRectF box;
+};
+std::vector<Parola> parolePdf(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(20000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression parola(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    std::vector<Parola> out;
+    for (auto it = parola.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out.push_back({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 4,
+                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()) * 4)});
+    }
+    return out;
+}
+
+// The frame of a printed page: the first and last rows holding a dark run
+// as long as its top line (9504 twips, 1900 pixels), and its sides.
+QRect cornice(const QImage& img)
+{
+    auto scuro = [&](int x, int y) { return qGray(img.pixel(x, y)) < 128; };
+    int alto = -1, basso = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        int run = 0, lungo = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            run = scuro(x, y) ? run + 1 : 0;
+            lungo = std::max(lungo, run);
+        }
+        if (lungo >= 1800) {
+            if (alto < 0)
+                alto = y;
+            basso = y;
+        }
+    }
+    if (alto < 0)
+        return {};
+    int sinistra = -1, destra = -1;
+    for (int x = 0; x < img.width(); ++x)
+        if (scuro(x, alto + 20) && scuro(x, alto + 400)) {
+            if (sinistra < 0)
+                sinistra = x;
+            destra = x;
+        }
+    return QRect(QPoint(sinistra, alto), QPoint(destra, basso));
+}
+
+// The page on A4, Letter and Letter Small, in both languages, with every
+// label the menu can show: each word lies inside the frame, the frame ends
+// where its paper wants it (Letter told by its size, whatever its name), and
+// the table's last row is there. The frame lines are a pixel or two wide.
+TEST_F(LocalSky, EveryTextOfThePageLiesInsideItsFrame)
+{
+    if (QProcess::execute(QStringLiteral("which"), {QStringLiteral("pdftotext")}) != 0)
+        GTEST_SKIP() << "poppler-utils is not installed";
+    frmLocalSky* f = maps::cielo::mnuCieloMappaLocale_Click();
+    for (const char* v : {"mnuLocalSkyGriglia", "mnuLocalSkyOggettiCostellazioni", "mnuLocalSkyEtichetteCostellazioni",
+                          "mnuLocalSkyOggettiSoleLuna", "mnuLocalSkyEtichetteSoleLuna", "mnuLocalSkyOggettiPianeti",
+                          "mnuLocalSkyEtichettePianeti"})
+        main->menuItem(v)->setChecked(true);
+    QPrinter& printer = platform::applicationPrinter();
+    const QPageSize prima = printer.pageLayout().pageSize();
+    QTemporaryDir dir;
+    struct Carta {
+        QPageSize formato;
+        double fondo; // twips
+    };
+    for (const char* lingua : {"english.ini", "italiano.ini"}) {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(lingua));
+        const QString luna = mLang::Testo_Lingua(QStringLiteral("Planets"), QString::fromStdString(gudtCorpi[9].Nome));
+        for (const Carta& c : {Carta{QPageSize(QPageSize::A4), 15636}, Carta{QPageSize(QPageSize::Letter), 14600},
+                               Carta{QPageSize(QPageSize::LetterSmall), 14600}}) {
+            SCOPED_TRACE(std::string(lingua) + " " + c.formato.name().toStdString());
+            printer.setPageSize(c.formato);
+            const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+            QFile::remove(pdf);
+            fakes.files.printerAnswers = {pdf};
+            f->Stampa();
+            const QImage img = paginaPdf(pdf);
+            ASSERT_FALSE(img.isNull());
+            const QRect r = cornice(img);
+            ASSERT_TRUE(r.isValid());
+            EXPECT_NEAR(r.width(), (10704 - 1200) / 5.0, 3);
+            EXPECT_NEAR(r.height(), (c.fondo - 1200) / 5.0, 3);
+            const std::vector<Parola> parole = parolePdf(pdf);
+            ASSERT_GT(parole.size(), 100u);
+            double ultima = 0;
+            for (const Parola& p : parole) {
+                EXPECT_GT(p.box.left(), r.left() + 2) << p.testo.toStdString();
+                EXPECT_LT(p.box.right(), r.right() - 2) << p.testo.toStdString();
+                EXPECT_GT(p.box.top(), r.top() + 2) << p.testo.toStdString();
+                EXPECT_LT(p.box.bottom(), r.bottom() - 2) << p.testo.toStdString();
+                if (p.testo == luna)
+                    ultima = std::max(ultima, p.box.bottom());
+            }
+            // The Moon's row is the table's last.
+            EXPECT_GT(ultima, r.bottom() - 400) << luna.toStdString();
+        }
+    }
+    printer.setPageSize(prima);
+}
+
 TEST_F(LocalSky, TheFileMenuPrintReachesTheActiveChart)
 {
     if (QProcess::execute(QStringLiteral("which"), {QStringLiteral("pdftotext")}) != 0)
