@@ -36,6 +36,9 @@ public:
     virtual std::function<void()> menuHandler(const QString& name) const = 0;
 
     virtual QToolBar* Toolbar1() const = 0;
+    // The View menu's marks of the toolbar and of the status bar.
+    virtual QAction* mnuVisualizzaBarraPulsanti() const = 0;
+    virtual QAction* mnuVisualizzaBarraStato() const = 0;
     virtual QToolButton* toolButton(const QString& key) const = 0;
     virtual QStatusBar* StatusBar1() const = 0;
     // Status panel 1 date and time, 2 principal satellite, 3 observer's place.

@@ -34,10 +34,8 @@ void Collega_Opzioni(MainWindowLink& main)
             return;
         m->Toolbar1()->setVisible(gblnBarraPulsanti);
         m->StatusBar1()->setVisible(gblnBarraStato);
-        if (QAction* a = m->menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti")))
-            a->setChecked(gblnBarraPulsanti);
-        if (QAction* a = m->menuItem(QStringLiteral("mnuVisualizzaBarraStato")))
-            a->setChecked(gblnBarraStato);
+        m->mnuVisualizzaBarraPulsanti()->setChecked(gblnBarraPulsanti);
+        m->mnuVisualizzaBarraStato()->setChecked(gblnBarraStato);
     };
 }
 

@@ -83,6 +83,8 @@ public:
     // Toolbar and status bar.
     QToolBar* Toolbar1() const override { return m_toolbar; }
     QStatusBar* StatusBar1() const override { return m_statusBar; }
+    QAction* mnuVisualizzaBarraPulsanti() const override { return m_items.value(QStringLiteral("mnuVisualizzaBarraPulsanti")); }
+    QAction* mnuVisualizzaBarraStato() const override { return m_items.value(QStringLiteral("mnuVisualizzaBarraStato")); }
     // Panel 1 date and time, 2 principal satellite, 3 observer's place.
     QLabel* panel(int index) const override;
     void Mostra_data(const QString& text) override;

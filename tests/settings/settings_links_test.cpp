@@ -81,12 +81,21 @@ TEST_F(OptionsLinksTest, MenuItemsOpenOneDialogAtTheirPage)
                           "mnuOpzioniCieloGenerale", "mnuOpzioniAnteprime", "mnuOpzioniFiltri", "mnuOpzioniServerNTP",
                           "mnuOpzioniEsegui", "mnuStrumentiDownload", "mnuStrumentiSincronizzazione"})
         EXPECT_TRUE(w.menuItem(n)->isEnabled()) << n;
-    // OK hides the toolbar and unticks its menu item.
+    // OK hides the toolbar and the status bar and unticks their View menu
+    // items, which the options reach through the main window's typed entries.
+    ASSERT_EQ(w.mnuVisualizzaBarraPulsanti(), w.menuItem("mnuVisualizzaBarraPulsanti"));
+    ASSERT_EQ(w.mnuVisualizzaBarraStato(), w.menuItem("mnuVisualizzaBarraStato"));
+    w.mnuVisualizzaBarraStato()->setChecked(true);
+    d->chkBarraStato->setChecked(false);
     d->cmdOK_Click();
     EXPECT_FALSE(gblnBarraPulsanti);
     EXPECT_FALSE(w.Toolbar1()->isVisibleTo(&w));
-    EXPECT_FALSE(w.menuItem("mnuVisualizzaBarraPulsanti")->isChecked());
+    EXPECT_FALSE(w.mnuVisualizzaBarraPulsanti()->isChecked());
+    EXPECT_FALSE(gblnBarraStato);
+    EXPECT_FALSE(w.StatusBar1()->isVisibleTo(&w));
+    EXPECT_FALSE(w.mnuVisualizzaBarraStato()->isChecked());
 }
+
 
 TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenClosed)
 {
