@@ -1,12 +1,15 @@
 #include "controls/graph_button.h"
 
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+
+#include <algorithm>
 
 using controls::OleColor;
 using controls::resolveColour;
@@ -81,6 +84,8 @@ GraphButton::~GraphButton()
 {
     if (m_keyForm)
         m_keyForm->removeEventFilter(this);
+    if (m_keyFrame)
+        m_keyFrame->removeEventFilter(this);
 }
 
 void GraphButton::init()
@@ -462,16 +467,26 @@ void GraphButton::updateFormKeys()
     // Enter and Escape come there only when the focused control did not use
     // them, so an open drop-down list, an item being edited or a calendar
     // popup keeps its own Enter and Escape, and so does a focused button.
+    // A form in the main window's workspace is watched through its frame as
+    // well: a click on a part of the form that takes no focus (a blank part
+    // of a page, a tool button) leaves the focus on the frame, and the keys
+    // then reach the frame and not the form.
     QWidget* f = form();
     if (f == this)
         f = nullptr;
-    if (m_keyForm == f)
+    QWidget* cornice = f ? qobject_cast<QMdiSubWindow*>(f->parentWidget()) : nullptr;
+    if (m_keyForm == f && m_keyFrame == cornice)
         return;
     if (m_keyForm)
         m_keyForm->removeEventFilter(this);
+    if (m_keyFrame)
+        m_keyFrame->removeEventFilter(this);
     m_keyForm = f;
+    m_keyFrame = cornice;
     if (f)
         f->installEventFilter(this);
+    if (cornice)
+        cornice->installEventFilter(this);
 }
 
 namespace {
@@ -486,11 +501,14 @@ GraphButton* GraphButton::formButton(bool enterKey) const
     // The form's own Default (Enter) or Cancel (Escape) button; a form that
     // names none has its accepting button "cmdOK" take Enter and its
     // "cmdCancel" (or, without one, the "cmdOK" that closes it) take Escape.
+    // A form with one OK a tab answers with the OK of the tab shown: the
+    // buttons the form shows come before those on pages it does not show.
     QWidget* f = form();
     QList<GraphButton*> own;
     for (GraphButton* b : f->findChildren<GraphButton*>())
         if (b->form() == f)
             own << b;
+    std::stable_partition(own.begin(), own.end(), [f](const GraphButton* b) { return b->isVisibleTo(f); });
     for (GraphButton* b : own)
         if (enterKey ? b->m_default : b->m_cancel)
             return b;
@@ -509,9 +527,13 @@ GraphButton* GraphButton::formButton(bool enterKey) const
 
 bool GraphButton::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched != m_keyForm || e->type() != QEvent::KeyPress)
+    if ((watched != m_keyForm && watched != m_keyFrame) || e->type() != QEvent::KeyPress)
         return QAbstractButton::eventFilter(watched, e);
     auto* k = static_cast<QKeyEvent*>(e);
+    // Through the frame, only the keys pressed on the frame itself: those
+    // that come up from the form have been seen there.
+    if (watched == m_keyFrame && QApplication::focusWidget() != m_keyFrame)
+        return false;
     const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
     const bool enter = isEnterKey(k->key());
     if ((!enter && k->key() != Qt::Key_Escape) || mods != Qt::NoModifier)

@@ -168,6 +168,7 @@ private:
 
     Rect m_rcContent, m_rcPicture, m_rcCaption, m_rcFocus;
 
-    // The form whose keys this button watches.
+    // The form whose keys this button watches, and its workspace frame.
     QPointer<QWidget> m_keyForm;
+    QPointer<QWidget> m_keyFrame;
 };

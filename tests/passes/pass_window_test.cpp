@@ -149,9 +149,17 @@ protected:
 
 TEST_F(PassWindow, RefusalsChangeNothing)
 {
-    f->cmdOK_Click(1);
+    // Enter acts on the OK of the tab shown, wherever the focus is on it;
+    // the first two refusals come from the keyboard.
+    f->show();
+    auto invio = [this](int tab, QWidget* dove) {
+        f->SSTab1->setCurrentIndex(tab);
+        dove->setFocus();
+        QTest::keyClick(dove, Qt::Key_Return);
+    };
+    invio(1, f->DTPicker1[1]);
     elenca({kIss});
-    f->cmdOK_Click(2);
+    invio(2, f->lvwPass[2]);
     f->chkAM[1]->setChecked(false);
     f->chkPM[1]->setChecked(false);
     f->chkNessunFiltro[1]->setChecked(true);
@@ -171,6 +179,17 @@ TEST_F(PassWindow, RefusalsChangeNothing)
     EXPECT_EQ(f->lvwPass[1]->topLevelItemCount(), 0);
     EXPECT_TRUE(pflgCentrale);
     EXPECT_FALSE(pflgRicerca);
+
+    // On the catalogue tab Enter asks for the principal file; Escape then
+    // closes the window from any tab.
+    fakes.prompt.calls.clear();
+    fakes.prompt.answers = {platform::vbCancel};
+    invio(0, f->cmbDurata[0]);
+    EXPECT_EQ(fakes.prompt.texts(), QStringList{mLang::Testo_Lingua("MDIForm1", "necessariodb")});
+    f->SSTab1->setCurrentIndex(2);
+    f->chkAM[2]->setFocus();
+    QTest::keyClick(f->chkAM[2], Qt::Key_Escape);
+    EXPECT_FALSE(f->isVisible());
 }
 
 TEST_F(PassWindow, PrincipalRunListsTheReferencePassesAndGivesTheClockBack)

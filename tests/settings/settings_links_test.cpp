@@ -19,10 +19,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -96,6 +98,45 @@ TEST_F(OptionsLinksTest, MenuItemsOpenOneDialogAtTheirPage)
     EXPECT_FALSE(w.mnuVisualizzaBarraStato()->isChecked());
 }
 
+TEST_F(OptionsLinksTest, EscapeCancelsWhereverTheFocusIs)
+{
+    // In the workspace, as the user has it: Escape with the focus on a
+    // control of the page, after a click on a page button, and after a click on a blank part of a page
+    // (both leave the focus on the window's frame), in both languages.
+    for (const char* lingua : {"english", "italiano"}) {
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(lingua) + ".ini");
+        MDIForm1 w;
+        settings::Collega_Opzioni(w);
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        const std::function<void(frmSettings*)> clic[] = {
+            [](frmSettings* d) { d->chkConfermaUscita->setFocus(); },
+            [](frmSettings* d) { QTest::mouseClick(d->schede[8], Qt::LeftButton); },
+            [](frmSettings* d) {
+                QFrame* pagina = d->frames[size_t(d->SSTab1->currentIndex())];
+                QTest::mouseClick(pagina, Qt::LeftButton, {}, QPoint(pagina->width() - 3, pagina->height() - 3));
+            },
+        };
+        for (int k = 0; k < 3; ++k) {
+            gblnBarraPulsanti = true;
+            w.menuItem("mnuOpzioniGenerali")->trigger();
+            frmSettings* d = Dialogo(w);
+            ASSERT_NE(d, nullptr);
+            QTest::qWait(50);
+            d->chkBarraPulsanti->setChecked(false);
+            clic[k](d);
+            QWidget* fuoco = QApplication::focusWidget();
+            ASSERT_NE(fuoco, nullptr) << lingua << " " << k;
+            QTest::keyClick(fuoco, Qt::Key_Escape);
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_EQ(Dialogo(w), nullptr) << lingua << ": Escape after click " << k;
+            EXPECT_TRUE(gblnBarraPulsanti) << "Escape cancels: nothing is applied";
+            delete frmSettings::instance(false);
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
 
 TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenClosed)
 {
