@@ -62,12 +62,18 @@ constexpr quint32 RGBc(int r, int g, int b)
 }
 
 // The place of the filter frames: 120 twips from the left and 840 from the
-// top, 6135 x 2175 twips, or more when the frame's controls need it.
-QRect Posto_filtro(const QFrame* f)
+// top, 6135 x 2175 twips, or more when the controls of a group need it. The
+// three frames share one place and one size, so that the group in front
+// covers the others whole.
+QRect Posto_filtri(const std::array<QFrame*, 3>& frames)
 {
-    return QRect(vb::TwipsToPixels(120), vb::TwipsToPixels(840),
-                 std::max(vb::TwipsToPixels(6135), f->sizeHint().width()),
-                 std::max(vb::TwipsToPixels(2175), f->sizeHint().height()));
+    int w = vb::TwipsToPixels(6135);
+    int h = vb::TwipsToPixels(2175);
+    for (const QFrame* f : frames) {
+        w = std::max(w, f->sizeHint().width());
+        h = std::max(h, f->sizeHint().height());
+    }
+    return QRect(vb::TwipsToPixels(120), vb::TwipsToPixels(840), w, h);
 }
 
 
@@ -427,9 +433,10 @@ void frmSettings::creaPagine()
             connect(rtAzisat[g], &RangeTool::Scroll, this, [this, g] { Aggiorna_azimuth(g); });
             // Plain panels: the frames are the pages of the tab strip.
             fr->setFrameShape(QFrame::NoFrame);
-            fr->setGeometry(Posto_filtro(fr));
         }
-        const QRect posto = fraFiltro[0]->geometry();
+        const QRect posto = Posto_filtri(fraFiltro);
+        for (QFrame* fr : fraFiltro)
+            fr->setGeometry(posto);
         f->setMinimumSize(posto.right() + vb::TwipsToPixels(120), posto.bottom() + vb::TwipsToPixels(120));
         connect(tabFiltri, &QTabBar::currentChanged, this, [this](int i) { tabFiltri_Click(i + 1); });
     }
@@ -643,8 +650,15 @@ void frmSettings::tabFiltri_Click(int index)
 {
     if (index < 1 || index > 3)
         return;
+    // The texts of the language may have widened a group since the frames
+    // were placed: all three take the place again. Only the group in front
+    // is shown, so that the keyboard never reaches a control behind it.
+    const QRect posto = Posto_filtri(fraFiltro);
     QFrame* f = fraFiltro[size_t(index - 1)];
-    f->setGeometry(Posto_filtro(f));
+    for (QFrame* altro : fraFiltro) {
+        altro->setGeometry(posto);
+        altro->setVisible(altro == f);
+    }
     f->raise();
 }
 

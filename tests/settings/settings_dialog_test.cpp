@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -124,13 +125,31 @@ TEST_F(SettingsDialogTest, ColoursPickRestoreAndStoreOnlyOnOk)
 TEST_F(SettingsDialogTest, FilterRangesRoundHalfToEvenAndKeepEachGroup)
 {
     gdblAltezzaMin = {10.4, 10.5, 11.5};
-    gdblAzimuthMin = {0, 0, 0};
-    gdblAzimuthMax = {360, 360, 360};
+    gdblAzimuthMin = {45, 0, 0};
+    gdblAzimuthMax = {315, 360, 360};
     frmSettings* d = frmSettings::Mostra(8);
+    d->show();
+    QApplication::processEvents();
     EXPECT_EQ(d->lblAltmin[0]->text(), "10°");
     EXPECT_EQ(d->lblAltmin[1]->text(), "10°");
     EXPECT_EQ(d->lblAltmin[2]->text(), "12°");
-    EXPECT_EQ(d->lblAzmax[0]->text(), "360°");
+    EXPECT_EQ(d->lblAzmin[0]->text(), "45°");
+    EXPECT_EQ(d->lblAzmax[0]->text(), "315°");
+    EXPECT_EQ(d->lblAzmax[1]->text(), "360°");
+    // Whichever group the tab strip shows, nothing of the others shows
+    // beside or under it: the group in front covers them whole.
+    for (int davanti : {1, 2, 0}) {
+        d->tabFiltri->setCurrentIndex(davanti);
+        QApplication::processEvents();
+        const QRect fronte = d->fraFiltro[size_t(davanti)]->geometry();
+        for (int g = 0; g < 3; ++g)
+            for (QWidget* c : d->fraFiltro[size_t(g)]->findChildren<QWidget*>())
+                if (g != davanti && c->isVisibleTo(d)) {
+                    const QRect r(c->mapTo(d->frames[8], QPoint(0, 0)), c->size());
+                    EXPECT_TRUE(fronte.contains(r)) << "group " << g << " shows " << c->objectName().toStdString()
+                                                    << " beside group " << davanti;
+                }
+    }
     d->tabFiltri_Click(3);
     d->rtAzisat[2]->setLowerValue(45);
     d->rtAzisat[2]->setUpperValue(315);
@@ -142,8 +161,10 @@ TEST_F(SettingsDialogTest, FilterRangesRoundHalfToEvenAndKeepEachGroup)
     EXPECT_EQ(gdblAltezzaMin[2], 12.0);
     EXPECT_EQ(gdblAzimuthMin[2], 45.0);
     EXPECT_EQ(gdblAzimuthMax[2], 315.0);
-    EXPECT_EQ(gdblAzimuthMin[0], 0.0);
-    EXPECT_EQ(gdblAzimuthMax[0], 360.0);
+    EXPECT_EQ(gdblAzimuthMin[0], 45.0);
+    EXPECT_EQ(gdblAzimuthMax[0], 315.0);
+    EXPECT_EQ(gdblAzimuthMin[1], 0.0);
+    EXPECT_EQ(gdblAzimuthMax[1], 360.0);
 }
 
 TEST_F(SettingsDialogTest, GridTypeEnablesTheTenDegreeBoxWithoutChangingIt)
