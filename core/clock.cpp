@@ -243,7 +243,8 @@ void CentralClock::Arresta()
 void CentralClock::Avvia_Simulazione(const QDateTime& inizio)
 {
     // One second before the chosen instant: the next tick shows it exactly.
-    gdatDataCorrente = Data_Orologio(inizio.date(), inizio.time()).addSecs(-1);
+    m_inizioSimulazione = Data_Orologio(inizio.date(), inizio.time());
+    gdatDataCorrente = m_inizioSimulazione.addSecs(-1);
     m_usaOraPc = false;
     pflgCentrale = true;
     emit modeChanged();
@@ -261,6 +262,7 @@ void CentralClock::reset()
 {
     m_contatore = 0;
     m_usaOraPc = true;
+    m_inizioSimulazione = QDateTime();
     m_inCorso = false;
     m_ultimoTick = QDateTime();
 }

@@ -216,6 +216,8 @@ public:
     void Arresta();
     // Starts the simulation so that the next tick shows exactly `inizio`.
     void Avvia_Simulazione(const QDateTime& inizio);
+    // The instant the last simulation was started from (invalid before any).
+    QDateTime inizioSimulazione() const { return m_inizioSimulazione; }
     // Sets the program clock while the simulation stands still and derives
     // the time quantities (the time window's own labels follow at once).
     void Imposta_Data(const QDateTime& istante);
@@ -255,6 +257,7 @@ private:
 
     const TimeSource* m_source = nullptr;
     bool m_usaOraPc = true;
+    QDateTime m_inizioSimulazione;
     int m_contatore = 0;
     bool m_inCorso = false;
     // The instant of the last tick: a later tick more than two seconds away

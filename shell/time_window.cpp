@@ -237,12 +237,15 @@ void frmTime::mostraStato()
     lblOraInizioSimulazione->setEnabled(!reale);
     lblStato->setText(mLang::Testo_Lingua(
         kSezione, reale ? "temporeale" : (ferma ? "arresto" : "simulazione")));
-    if (!reale && gdatDataCorrente.isValid() && DTPicker1->dateTime() != gdatDataCorrente) {
-        // Stopped, the picker holds the instant the clock has reached, so
-        // that Play resumes the simulation where it stopped.
+    // Stopped, the picker holds the instant the clock has reached, so that
+    // Play resumes the simulation where it stopped; running, it shows the
+    // instant the simulation started from (also in a window made again
+    // meanwhile, which would otherwise show the computer's time).
+    const QDateTime inizio = core::CentralClock::instance().inizioSimulazione();
+    const QDateTime mostrato = ferma ? gdatDataCorrente : (reale ? QDateTime() : inizio);
+    if (mostrato.isValid() && DTPicker1->dateTime() != mostrato) {
         const QScopedValueRollback<bool> guard(m_aggiornando, true);
-        if (ferma)
-            DTPicker1->setDateTime(gdatDataCorrente);
+        DTPicker1->setDateTime(mostrato);
     }
     cmdSincronizza->setEnabled(bool(sincronizzazione()));
 }

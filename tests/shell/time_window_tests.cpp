@@ -152,7 +152,12 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
     ASSERT_NE(again, nullptr);
     EXPECT_FALSE(again->chkUsaOraPc->isChecked());
     EXPECT_TRUE(again->cmdStop->isEnabled());
+    // Its "Simulation start" is the instant the running simulation started
+    // from, not the computer's time, and stays so while the clock runs.
+    const QDateTime inizio = core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0));
+    EXPECT_EQ(again->DTPicker1->dateTime(), inizio);
     tick();
+    EXPECT_EQ(again->DTPicker1->dateTime(), inizio);
     EXPECT_EQ(again->lblLOCALTIME->text(), "12:00:01");
 
     // The main window's one-second timer is what moves it on.
