@@ -1,5 +1,6 @@
 // The manual against the program, in each language: every menu path it
-// names is a command of the main window's menus; the pass prediction
+// names is a command of the main window's menus; every caption it names in
+// a window's topic is a caption of that window; the pass prediction
 // window's tabs are named as the window names them, in its order (and so in
 // passes/README.md); the first start has no working list of its own; the
 // pass map's track carries no times until the user pins them.
@@ -12,12 +13,16 @@
 #include "core/settings.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
+#include "common/progress_window.h"
+#include "controls/graph_button.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QHash>
+#include <QSet>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -71,6 +76,32 @@ bool inOrdine(const QString& testo, const QStringList& nomi)
     return true;
 }
 
+// A caption as the manual quotes it: no access key, no dots or colon at its
+// end, in lower case.
+QString comeCitato(QString t)
+{
+    t.remove(u'&');
+    t = t.trimmed();
+    while (t.endsWith(u'.') || t.endsWith(u':') || t.endsWith(u'\u2026'))
+        t.chop(1);
+    return t.trimmed().toLower();
+}
+
+// The texts of each section of a language file, as the manual quotes them.
+QHash<QString, QSet<QString>> testiLingua(const QString& file)
+{
+    QHash<QString, QSet<QString>> out;
+    QString sezioneCorrente;
+    for (const QString& riga : leggi(file).split(u'\n')) {
+        const QString r = riga.trimmed();
+        if (r.startsWith(u'[') && r.endsWith(u']'))
+            sezioneCorrente = r.mid(1, r.size() - 2);
+        else if (const qsizetype uguale = r.indexOf(u'='); uguale > 0 && !sezioneCorrente.isEmpty())
+            out[sezioneCorrente].insert(comeCitato(r.mid(uguale + 1)));
+    }
+    return out;
+}
+
 class Manuale : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
@@ -114,6 +145,59 @@ TEST_P(Manuale, SaysWhatTheProgramDoes)
         ++percorsi;
     }
     EXPECT_GE(percorsi, 25);
+
+    // Every button, box or item the manual names in bold in a window's topic
+    // is a caption of that window (or a shared button text): a bold word
+    // that is no caption is one of the topic's index terms, or a number.
+    {
+        const QHash<QString, QSet<QString>> testi = testiLingua(
+            QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(GetParam()) + QStringLiteral(".ini"));
+        const QString stop = comeCitato(frmProgress::instance()->cmdCancel->text());
+        frmProgress::Unload();
+        static const struct {
+            const char* ancora;
+            QStringList sezioni;
+        } kArgomenti[] = {
+            {"context-70", {"frmTime"}},
+            {"context-80", {"frmDatabase"}},
+            {"context-150", {"frmVisibleSatellites"}},
+            {"context-110", {"frmCalc"}},
+            {"context-100", {"frmRelative"}},
+            {"context-30", {"frmLocation"}},
+            {"context-205", {"frmDownload"}},
+            {"context-220", {"frmSyncro"}},
+            {"options", {"frmSettings", "MDIForm1"}},
+            {"world-map", {"MDIForm1"}},
+            {"local-sky", {"MDIForm1"}},
+            {"files", {"MDIForm1"}},
+        };
+        static const QRegularExpression grassetto(QStringLiteral("<b>([^<]*)</b>"));
+        static const QRegularExpression indice(QStringLiteral("<p class=\"kw\">([^<]*)</p>"));
+        int nomi = 0;
+        for (const auto& a : kArgomenti) {
+            const QString parte = sezione(html, QLatin1String(a.ancora));
+            ASSERT_FALSE(parte.isEmpty()) << a.ancora;
+            QSet<QString> ammessi = testi.value(QStringLiteral("Buttons")) + testi.value(QStringLiteral("Def"));
+            for (const QString& s : a.sezioni)
+                ammessi += testi.value(s);
+            if (QLatin1String(a.ancora) == QLatin1String("context-150"))
+                ammessi.insert(stop);  // the progress window's button
+            for (auto it = indice.globalMatch(parte); it.hasNext();)
+                for (const QString& termine : testoPiano(it.next().captured(1)).split(u';'))
+                    ammessi.insert(comeCitato(termine));
+            for (auto it = grassetto.globalMatch(parte); it.hasNext();) {
+                const QString citato = testoPiano(it.next().captured(1));
+                bool numero = false;
+                citato.toInt(&numero);
+                if (citato.contains(u'>') || numero)
+                    continue;
+                EXPECT_TRUE(ammessi.contains(comeCitato(citato)))
+                    << GetParam() << ", " << a.ancora << ": \"" << citato.toStdString() << "\" is no caption of the window";
+                ++nomi;
+            }
+        }
+        EXPECT_GE(nomi, 40);
+    }
 
     // The pass prediction tabs, as the window names them and in its order.
     w.menuItem(QStringLiteral("mnuSatellitiPrevisioniPassaggi"))->trigger();
