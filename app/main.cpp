@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "common/program_icon.h"
 #include "core/mlang.h"
 #include "core/startup.h"
 #include "platform/prompt.h"
@@ -28,8 +29,10 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Astrovela"));
     QApplication::setApplicationVersion(core::Versione_Completa());
-    // The installed desktop entry (for the window's icon on Wayland).
+    // The installed desktop entry (for the window's icon on Wayland), and
+    // the same icon for every window on any desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral(ASTROVELA_APP_ID));
+    common::Imposta_Icona_Programma();
     platform::setApplicationTitle(QStringLiteral("Astrovela"));
     platform::installRealServices();
 

@@ -2,7 +2,7 @@
 // opens with on a 1600 x 1000 screen, and every window its menus open, in
 // each language. No window is cut: each one's buttons lie whole inside the
 // visible workspace (or, for a dialog of its own, inside the dialog and the
-// screen), where they can be reached.
+// screen), where they can be reached; and each one shows the program's icon.
 #include "program_fixture.h"
 #include "core/clock.h"
 #include "core/data_files.h"
@@ -11,6 +11,7 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
+#include "common/program_icon.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
@@ -20,6 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -75,8 +78,21 @@ void bottoniInteri(const QWidget* w, const QWidget* riferimento, const QRect& de
     (void)visti;
 }
 
+// The icon shows the program's own picture, the one installed with it.
+bool iconaDelProgramma(const QIcon& icona)
+{
+    const QImage installata = QImage(QStringLiteral(ASTROVELA_SOURCE_DIR "/packaging/linux/icons/48.png"))
+                                  .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return !installata.isNull()
+        && icona.pixmap(QSize(48, 48)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) == installata;
+}
+
 TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
 {
+    // Started as the program starts (app/main.cpp): every window, the main
+    // one, the workspace's and the dialogs of their own, shows the program's
+    // icon in its title bar and the task bar.
+    common::Imposta_Icona_Programma();
     MDIForm1 w;
     Collega_Tutte_Le_Finestre(w);
     w.Lingua();
@@ -97,6 +113,7 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
     EXPECT_LE(w.height(), schermo.height());
     QWidget* area = w.mdiArea()->viewport();
     const QSize primo = w.size();
+    EXPECT_TRUE(iconaDelProgramma(w.windowIcon()));
 
     // A dialog of its own (modal) is looked at while it is open, then closed.
     QStringList modali;
@@ -107,6 +124,7 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
         if (!m)
             return;
         modali << nome(m);
+        EXPECT_TRUE(iconaDelProgramma(m->windowIcon())) << nome(m).toStdString();
         QApplication::processEvents();
         scatta(QStringLiteral("modal_") + nome(m));
         bottoniInteri(m, m, m->rect(), QStringLiteral("dialog ") + nome(m));
@@ -142,6 +160,9 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
             continue;
         ++finestre;
         scatta(QLatin1String(c));
+        // The time window keeps its clock.
+        if (QLatin1String(c) != QLatin1String("mnuOpzioniData"))
+            EXPECT_TRUE(iconaDelProgramma(sub->windowIcon())) << c;
         if (misura)
             std::printf("%s %s frame %dx%d min %dx%d viewport %dx%d\n", c, qPrintable(nome(sub->widget())),
                         sub->width(), sub->height(), sub->minimumSizeHint().width(),
