@@ -16,6 +16,49 @@
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
 
+namespace {
+
+// Started on a virtual display that nobody sees (run.sh without a display
+// sets ASTROVELA_VIRTUAL_DISPLAY): a message box there would wait for an
+// answer nobody can give and hold the terminal. Each message goes to the
+// standard error instead, taken as answered with the button that changes
+// nothing (Cancel, No, or OK when it is the only one).
+class PromptNonVisto : public platform::Prompt {
+public:
+    int MsgBox(const QString& text, int flags, const QString& title) override
+    {
+        int risposta = platform::msgBoxEscapeAnswer(flags);
+        if (risposta == 0)
+            risposta = platform::msgBoxDefaultAnswer(flags);
+        QString testo = text;
+        testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        testo.replace(u'\r', u'\n');
+        std::fprintf(stderr, "astrovela: %s: %s\n", qPrintable(title.isEmpty() ? platform::applicationTitle() : title),
+                     qPrintable(testo));
+        if (platform::msgBoxButtons(flags).size() > 1)
+            std::fprintf(stderr, "astrovela: (nobody can answer on the virtual display: taken as %s)\n",
+                         nomeRisposta(risposta));
+        return risposta;
+    }
+
+private:
+    static const char* nomeRisposta(int r)
+    {
+        switch (r) {
+        case platform::vbOK: return "OK";
+        case platform::vbCancel: return "Cancel";
+        case platform::vbAbort: return "Abort";
+        case platform::vbRetry: return "Retry";
+        case platform::vbIgnore: return "Ignore";
+        case platform::vbYes: return "Yes";
+        case platform::vbNo: return "No";
+        default: return "no answer";
+        }
+    }
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     // Under a file-size limit a save fails with "File too large" and the old
@@ -35,6 +78,14 @@ int main(int argc, char** argv)
     common::Imposta_Icona_Programma();
     platform::setApplicationTitle(QStringLiteral("Astrovela"));
     platform::installRealServices();
+    static PromptNonVisto nonVisto;
+    const bool displayVirtuale = qEnvironmentVariableIsSet("ASTROVELA_VIRTUAL_DISPLAY");
+    if (displayVirtuale) {
+        platform::services().prompt = &nonVisto;
+        std::fprintf(stderr, "astrovela: the windows are on the virtual display %s, which nobody sees; "
+                             "messages are written here\n",
+                     qPrintable(qEnvironmentVariable("DISPLAY", QStringLiteral("(none)"))));
+    }
 
     // Smoke tests ask the program to close itself after the given
     // milliseconds (a dialog still open at that moment is closed first).
@@ -68,7 +119,10 @@ int main(int argc, char** argv)
     avvio.cartelleCercate = programma.cercate;
     avvio.cartellaUtente = core::Cartella_Dati_Utente();
     avvio.istanza = &istanza;
-    avvio.scegliLingua = [] {
+    avvio.scegliLingua = [displayVirtuale] {
+        if (displayVirtuale)
+            std::fprintf(stderr, "astrovela: no language is chosen yet: the language picker waits on the "
+                                 "virtual display %s\n", qPrintable(qEnvironmentVariable("DISPLAY")));
         frmLanguage picker(mLang::Cartella_Programma());
         picker.exec();
     };

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,22 +17,15 @@ struct Esecuzione {
     QString errors;
 };
 
-Esecuzione runProgram(const QString& config, const QString& home, int quitMs)
+QProcessEnvironment ambiente(const QString& config, const QString& home, int quitMs);
+
+Esecuzione runProgram(const QString& config, const QString& home, int quitMs,
+                      const QProcessEnvironment& extra = {})
 {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_CONFIG_HOME", config);
-    env.insert("XDG_DATA_HOME", home + "/data");
-    env.insert("XDG_RUNTIME_DIR", home + "/run");
-    env.insert("HOME", home);
-    // Asks the program to close its main window by itself after a while.
-    env.insert("ASTROVELA_SMOKE_QUIT_MS", QString::number(quitMs));
-    // A runtime folder of its own (private, as Qt wants it): the program's
-    // single-instance lock lives there, so parallel runs do not meet.
-    QDir().mkpath(home + "/run");
-    QFile::setPermissions(home + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                             | QFileDevice::ExeOwner);
+    QProcessEnvironment env = ambiente(config, home, quitMs);
+    for (const QString& k : extra.keys())
+        env.insert(k, extra.value(k));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(ASTROVELA_PROGRAM_DIR "/astrovela"), {});
     Esecuzione r;
@@ -46,6 +40,38 @@ Esecuzione runProgram(const QString& config, const QString& home, int quitMs)
     return r;
 }
 
+// The program's environment: its own folders, and (quitMs > 0) a request to
+// close itself after that many milliseconds.
+QProcessEnvironment ambiente(const QString& config, const QString& home, int quitMs)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_CONFIG_HOME", config);
+    env.insert("XDG_DATA_HOME", home + "/data");
+    env.insert("XDG_RUNTIME_DIR", home + "/run");
+    env.insert("HOME", home);
+    // Asks the program to close its main window by itself after a while.
+    env.remove("ASTROVELA_VIRTUAL_DISPLAY");
+    if (quitMs > 0)
+        env.insert("ASTROVELA_SMOKE_QUIT_MS", QString::number(quitMs));
+    else
+        env.remove("ASTROVELA_SMOKE_QUIT_MS");
+    // A runtime folder of its own (private, as Qt wants it): the program's
+    // single-instance lock lives there, so parallel runs do not meet.
+    QDir().mkpath(home + "/run");
+    QFile::setPermissions(home + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                             | QFileDevice::ExeOwner);
+    return env;
+}
+
+void scriviLingua(const QString& config)
+{
+    ASSERT_TRUE(QDir().mkpath(config + "/Astrovela"));
+    QFile settings(config + "/Astrovela/Astrovela.conf");
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Generali]\nLingua=english.ini\n");
+}
+
 } // namespace
 
 TEST(Smoke, MainWindowOpensAndClosesCleanly)
@@ -53,11 +79,7 @@ TEST(Smoke, MainWindowOpensAndClosesCleanly)
     QTemporaryDir config;
     QTemporaryDir home;
     ASSERT_TRUE(config.isValid() && home.isValid());
-    ASSERT_TRUE(QDir().mkpath(config.path() + "/Astrovela"));
-    QFile settings(config.path() + "/Astrovela/Astrovela.conf");
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Generali]\nLingua=english.ini\n");
-    settings.close();
+    scriviLingua(config.path());
 
     const Esecuzione r = runProgram(config.path(), home.path(), 2500);
     ASSERT_TRUE(r.finished) << "the program did not close by itself";
@@ -80,4 +102,36 @@ TEST(Smoke, FirstStartWithoutALanguageShowsThePickerAndEndsWhenItCloses)
     EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
     // Nothing of the user's was made for a program that never started.
     EXPECT_FALSE(QFile::exists(home.path() + "/data/Astrovela/Astrovela.ini"));
+}
+
+TEST(Smoke, OnAVirtualDisplayMessagesGoToTheTerminalAndWaitForNobody)
+{
+    // run.sh without a display: the program runs on a virtual one that
+    // nobody sees. A second copy's "already running" must not wait there
+    // for an OK nobody can give: it is written on the standard error, with
+    // the display the windows are on, and the copy ends.
+    QTemporaryDir config;
+    QTemporaryDir home;
+    ASSERT_TRUE(config.isValid() && home.isValid());
+    scriviLingua(config.path());
+    QProcess primo;
+    primo.setProcessEnvironment(ambiente(config.path(), home.path(), 25000));
+    primo.start(QStringLiteral(ASTROVELA_PROGRAM_DIR "/astrovela"), {});
+    ASSERT_TRUE(primo.waitForStarted(10000));
+    // Up when its working list exists.
+    for (int i = 0; i < 200 && !QFile::exists(home.path() + "/data/Astrovela/Astrovela.ini"); ++i)
+        QThread::msleep(50);
+    ASSERT_TRUE(QFile::exists(home.path() + "/data/Astrovela/Astrovela.ini"));
+
+    QProcessEnvironment virtuale;
+    virtuale.insert("ASTROVELA_VIRTUAL_DISPLAY", "1");
+    virtuale.insert("DISPLAY", ":77");
+    const Esecuzione r = runProgram(config.path(), home.path(), 0, virtuale);
+    primo.kill();
+    primo.waitForFinished(10000);
+    ASSERT_TRUE(r.finished) << "the second copy waited for an answer nobody can give";
+    EXPECT_EQ(r.status, QProcess::NormalExit);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.errors.contains("Astrovela is already running.")) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains("virtual display :77")) << r.errors.toStdString();
 }
