@@ -424,6 +424,9 @@ void frmSettings::creaPagine()
             gl->addWidget(new Bussola(fr), 7, 0, 1, 4);
             gl->addWidget(lblAzmin[g], 8, 0);
             gl->addWidget(lblAzmax[g], 8, 3);
+            // A group shorter than the frames they share keeps its rows as
+            // they are; the room left stays below them.
+            gl->setRowStretch(9, 1);
             // The upper end of the elevation range is always the zenith.
             rtAltsat[g]->setUpperValue(90);
             rtAltsat[g]->setUpperLocked(true);
