@@ -136,6 +136,15 @@ void Mostra_Figlia(QWidget* w)
             sub->resize(sub->size().expandedTo(sub->minimumSizeHint()));
         Fai_Spazio(sub);
         Nell_Area_Visibile(sub);
+        // The window shown takes the keyboard: activated while it was still
+        // hidden, it may hold no focus, and Enter and Escape would then reach
+        // the main window instead of its buttons. Its frame takes the focus,
+        // as after a click on it; Tab goes on to its controls.
+        if (area->activeSubWindow() == sub) {
+            QWidget* fuoco = QApplication::focusWidget();
+            if (!fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
+                sub->setFocus(Qt::ActiveWindowFocusReason);
+        }
         return;
     }
     w->show();
