@@ -1,6 +1,11 @@
-// The settings file: read, one value changed, written, read back.
+// The settings file: read, one value changed, written, read back; and the
+// settings the program takes from it: every choice within the values it
+// knows, the place name shown without control characters.
 #include "fuzz_support.h"
+#include "core/settings.h"
+#include "platform/services.h"
 #include "platform/settings_store.h"
+#include "platform/vb.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -8,6 +13,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     platform::IniSettingsStore a(file);
     if (!a.loadError().isEmpty())
         return 0;
+    {
+        platform::Services servizi;
+        servizi.settings = &a;
+        platform::ScopedServices qui(servizi);
+        Leggi_impostazioni();
+        FUZZ_CHECK(gintFormatoOra >= 0 && gintFormatoOra <= 9);
+        FUZZ_CHECK(gintPropagatore >= 0 && gintPropagatore <= 3);
+        FUZZ_CHECK(gbytOraLegale <= 1);
+        FUZZ_CHECK(gintLocaleOrientamento >= 0 && gintLocaleOrientamento <= 3);
+        FUZZ_CHECK(gintAnteprimaOrientamento >= 0 && gintAnteprimaOrientamento <= 3);
+        FUZZ_CHECK(!vb::hasControlCharacters(vb::displayable(gstrLocalita)));
+    }
     const std::optional<QString> prima = a.value(QStringLiteral("Generali"), QStringLiteral("Lingua"));
     if (!a.setValue(QStringLiteral("Prova"), QStringLiteral("Chiave"), QStringLiteral("a=b [c]\\d")))
         return 0;
