@@ -4,6 +4,7 @@
 
 #include "maps/local_sky_print.h"
 #include "common/window_links.h"
+#include "support/pdf_page.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -137,18 +138,7 @@ TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
 
 namespace {
 
-// A printed page as an image at 288 dpi (4 pixels a point, 5 twips a pixel).
-QImage paginaPdf(const QString& pdf)
-{
-    QTemporaryDir dir;
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("288"), QStringLiteral("-png"),
-                                          QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("p"))});
-    p.waitForFinished(60000);
-    return QImage(dir.filePath(QStringLiteral("p.png")));
-}
-
-// The words of a PDF page with their boxes in pixels of that image.
+// The words of a PDF page with their boxes in pixels of its image at 288 dpi.
 struct Parola {
     QString testo;
     QRectF box;
@@ -231,7 +221,7 @@ TEST_F(LocalSky, EveryTextOfThePageLiesInsideItsFrame)
             QFile::remove(pdf);
             fakes.files.printerAnswers = {pdf};
             f->Stampa();
-            const QImage img = paginaPdf(pdf);
+            const QImage img = testsupport::Pagina_Pdf(pdf);
             ASSERT_FALSE(img.isNull());
             const QRect r = cornice(img);
             ASSERT_TRUE(r.isValid());

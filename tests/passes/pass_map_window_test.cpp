@@ -9,6 +9,7 @@
 #include "common/window_links.h"
 #include "platform/file_chooser.h"
 #include "support/pass_filters.h"
+#include "support/pdf_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -404,17 +405,6 @@ namespace {
 
 using skysattest::PassMapSunlit;
 
-// A printed page as an image at 288 dpi (5 twips a pixel).
-QImage paginaPdf(const QString& pdf)
-{
-    QTemporaryDir dir;
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("288"), QStringLiteral("-png"),
-                                          QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("p"))});
-    p.waitForFinished(60000);
-    return QImage(dir.filePath(QStringLiteral("p.png")));
-}
-
 bool scuro(const QImage& img, int x, int y)
 {
     return x >= 0 && y >= 0 && x < img.width() && y < img.height() && qGray(img.pixel(x, y)) < 128;
@@ -458,7 +448,7 @@ TEST_F(PassMapSunlit, SheetOnA4AndLetterWithTheSunlitTrackThick)
         fakes.files.printerAnswers = {pdf};
         m->Stampa();
         Foglio f;
-        f.img = paginaPdf(pdf);
+        f.img = testsupport::Pagina_Pdf(pdf);
         EXPECT_FALSE(f.img.isNull()) << nome;
         // The frame: its top line 9504 twips (1900 pixels) long, its left side.
         const std::vector<int> tutte = righeLunghe(f.img, 0, 1800);
