@@ -201,8 +201,14 @@ EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso, const 
         const auto esito = lettore.Prossimo(set);
         if (esito == LettoreElementi::Esito::Fine)
             break;
-        if (esito == LettoreElementi::Esito::Troncato) {
-            e.stato = EsitoCaricamento::Stato::Troncato;
+        if (esito != LettoreElementi::Esito::Set) {
+            using Stato = EsitoCaricamento::Stato;
+            switch (esito) {
+            case LettoreElementi::Esito::NomeAtteso: e.stato = Stato::NomeAtteso; break;
+            case LettoreElementi::Esito::Riga1Attesa: e.stato = Stato::Riga1Attesa; break;
+            case LettoreElementi::Esito::Riga2Attesa: e.stato = Stato::Riga2Attesa; break;
+            default: e.stato = Stato::Troncato; break;
+            }
             e.riga = lettore.riga();
             return e;
         }
@@ -213,10 +219,19 @@ EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso, const 
             e.riga = rigaSet;
             return e;
         }
-        const auto numero = vb::StrictValue(std::string_view(Colonne(set.Riga1, 3, 7)));
+        const std::string catalogo = Colonne(set.Riga1, 3, 7);
+        const auto numero = vb::StrictValue(std::string_view(catalogo));
         if (!numero) {
             e.stato = EsitoCaricamento::Stato::CatalogoNonValido;
             e.riga = rigaSet;
+            return e;
+        }
+        // Line 2 of another satellite: a set taken apart (written as
+        // "00694" on one line and "  694" on the other it is the same one).
+        const std::string catalogo2 = Colonne(set.Riga2, 3, 7);
+        if (catalogo2 != catalogo && vb::StrictValue(std::string_view(catalogo2)) != numero) {
+            e.stato = EsitoCaricamento::Stato::CatalogoDiverso;
+            e.riga = rigaSet + 1;
             return e;
         }
         const double giorno = leading(set.Riga1, 21, 32);

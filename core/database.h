@@ -81,8 +81,12 @@ struct EsitoCaricamento {
         Annullato,          // stopped by the user; nothing is to change
         NonApribile,        // the file could not be opened or read
         Troncato,           // a name line without its two element lines
+        NomeAtteso,         // an element line where a name line belongs
+        Riga1Attesa,        // no line 1 ("1 ...") after a name line
+        Riga2Attesa,        // no line 2 ("2 ...") after a line 1
         AnnoNonValido,      // epoch year (line 1, columns 19-20) not a number
         CatalogoNonValido,  // catalogue number (line 1, columns 3-7) not a number
+        CatalogoDiverso,    // line 2 carries another catalogue number than line 1
         Vuoto,              // no element set at all
     };
     Stato stato = Stato::Ok;
@@ -105,9 +109,11 @@ struct EsitoCaricamento {
 using PassoCaricamento = std::function<bool(qsizetype letti, qsizetype totale)>;
 
 // Reads the element file at `path`. `adesso` is the program clock's Julian
-// date. Every set needs an epoch year and a catalogue number that read as
-// numbers; a set whose catalogue number lies beyond the magnitude table has
-// an unknown magnitude. The file is never written.
+// date. Every set is a name line, a line 1 ("1 ...") and a line 2 ("2 ...")
+// of the same catalogue number, with an epoch year and a catalogue number
+// that read as numbers; the first line that breaks this fails the load. A
+// set whose catalogue number lies beyond the magnitude table has an unknown
+// magnitude. The file is never written.
 EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso,
                                       const PassoCaricamento& passo = {});
 

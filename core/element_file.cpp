@@ -69,14 +69,38 @@ bool LettoreElementi::leggiRiga(std::string& out)
     return true;
 }
 
+bool Riga_Elementi(const std::string& riga, char numero)
+{
+    return riga.size() >= 2 && riga[0] == numero && riga[1] == ' ';
+}
+
+namespace {
+
+// A name line that is an element line: a whole line 1 or line 2 (an element
+// line is 69 columns; a name is at most 24).
+bool Riga_Elementi_Intera(const std::string& riga)
+{
+    return riga.size() >= 69 && (Riga_Elementi(riga, '1') || Riga_Elementi(riga, '2'));
+}
+
+} // namespace
+
 LettoreElementi::Esito LettoreElementi::Prossimo(RigaDati& out)
 {
     std::string r0;
     if (!leggiRiga(r0) || r0.empty())
         return Esito::Fine;
+    if (Riga_Elementi_Intera(r0))
+        return Esito::NomeAtteso;
     std::string r1, r2;
-    if (!leggiRiga(r1) || !leggiRiga(r2))
+    if (!leggiRiga(r1))
         return Esito::Troncato;
+    if (!Riga_Elementi(r1, '1'))
+        return Esito::Riga1Attesa;
+    if (!leggiRiga(r2))
+        return Esito::Troncato;
+    if (!Riga_Elementi(r2, '2'))
+        return Esito::Riga2Attesa;
     out.Riga0 = std::move(r0);
     out.Riga1 = std::move(r1);
     out.Riga2 = std::move(r2);

@@ -5,8 +5,11 @@
 // Line ends: CR LF, a lone CR or a lone LF (an LF right after a CR belongs to
 // that line end), so the usual files of Linux read as well as those made on
 // Windows or an old Mac. The file ends at its physical end or at the first empty
-// name line (a name line of blanks is not empty). Nothing is checked here
-// beyond the split into sets: the loaders convert the fields they need.
+// name line (a name line of blanks is not empty). A set is a name line, a
+// line 1 that begins "1 " and a line 2 that begins "2 ": a line missing or
+// added in the middle of a file puts every later set out of step, and is
+// found at the first line out of place rather than read as sets of name
+// lines and element lines mixed. The loaders convert the fields they need.
 //
 // Reading never writes the file. The text is taken as UTF-8 when the bytes
 // are valid UTF-8, else as Windows-1252, and the lines are handed on as UTF-8.
@@ -34,8 +37,12 @@ public:
         Set,        // a whole set was read into `out`
         Fine,       // end of the file, or an empty name line
         Troncato,   // a name line without its two element lines
+        NomeAtteso, // a line 1 or line 2 of a set where a name line belongs
+        Riga1Attesa, // the line after a name line does not begin "1 "
+        Riga2Attesa, // the line after a line 1 does not begin "2 "
     };
-    // Reads the next set.
+    // Reads the next set. After an Esito other than Set and Fine, riga() is
+    // the line at fault.
     Esito Prossimo(RigaDati& out);
 
     // Bytes consumed so far and the whole length (for progress bars).
@@ -55,5 +62,9 @@ private:
 
 // The columns `da` to `a` (1-based, inclusive) of a line as far as it goes.
 std::string Colonne(const std::string& riga, int da, int a);
+
+// Whether a line is line `numero` (1 or 2) of an element set: it begins with
+// that digit and a blank.
+bool Riga_Elementi(const std::string& riga, char numero);
 
 } // namespace core

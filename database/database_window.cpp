@@ -713,6 +713,18 @@ QString frmDatabase::Motivo_Caricamento(const core::EsitoCaricamento& esito)
     case Stato::CatalogoNonValido:
         chiave = "motivocatalogo";
         break;
+    case Stato::NomeAtteso:
+        chiave = "motivonome";
+        break;
+    case Stato::Riga1Attesa:
+        chiave = "motivoriga1";
+        break;
+    case Stato::Riga2Attesa:
+        chiave = "motivoriga2";
+        break;
+    case Stato::CatalogoDiverso:
+        chiave = "motivocatalogodiverso";
+        break;
     case Stato::Vuoto:
         return L("motivovuoto");
     default:

@@ -133,6 +133,54 @@ TEST_F(DatabaseWindow, FailedLoadsChangeNothing)
     EXPECT_EQ(gstrDatabasePrimario, kSample);
 }
 
+TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseStays)
+{
+    // A line dropped or moved in the middle of a file puts every later set
+    // out of step: the load fails at the first line out of place, names it
+    // and why, and the database loaded before stays, with or without an
+    // empty last line after the damage (which once made the shifted sets
+    // load as good ones).
+    elenca({dbtest::set("25544"), dbtest::set("00005")});
+    frmDatabase* f = caricato();
+    const auto prima = gudtDatabasePrimario;
+    const auto elencati = nomiElencati();
+    const QByteArray campione = dbtest::leggi(kSample);
+    QList<QByteArray> righe = campione.split('\n');
+    ASSERT_EQ(righe.size(), 103);   // 34 sets, CR LF after each line
+    const auto senza = [&](int riga) {
+        QList<QByteArray> r = righe;
+        r.removeAt(riga - 1);
+        return r.join('\n');
+    };
+    QList<QByteArray> altroSet = righe;
+    altroSet[29] = righe[32];   // line 2 of set 11 after line 1 of set 10
+    const QString attesa = "The file is not in a valid element-set format.\r\nline %1: %2"
+                           "\r\nOpen another element file,\r\nor repair this one with Tools, Format file.";
+    const auto motivo = [](const char* chiave) { return mLang::Testo_Lingua("frmDatabase", chiave); };
+    const struct {
+        QByteArray testo;
+        QString messaggio;
+    } casi[] = {
+        {senza(30), attesa.arg(30).arg(motivo("motivoriga2"))},
+        {senza(30) + "\r\n", attesa.arg(30).arg(motivo("motivoriga2"))},
+        {senza(29), attesa.arg(29).arg(motivo("motivoriga1"))},
+        {senza(28) + "\r\n", attesa.arg(28).arg(motivo("motivonome"))},
+        {altroSet.join('\n'), attesa.arg(30).arg(motivo("motivocatalogodiverso"))},
+    };
+    for (const auto& c : casi) {
+        fakes.prompt.calls.clear();
+        QString p = scrivi(c.testo);
+        EXPECT_FALSE(f->Database_satelliti(p));
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.messaggio.toStdString());
+        EXPECT_EQ(gudtDatabasePrimario, prima);
+        EXPECT_EQ(f->righe(0), 34);
+        EXPECT_EQ(f->fraDBPrincipale->title(), kSample);
+        EXPECT_EQ(gstrDatabasePrimario, kSample);
+        EXPECT_EQ(nomiElencati(), elencati);
+    }
+}
+
 TEST_F(DatabaseWindow, StopDuringALoadKeepsThePreviousDatabase)
 {
     elenca({dbtest::set("25544")});
