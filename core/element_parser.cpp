@@ -27,17 +27,66 @@ bool slotValido(int slot)
     return slot >= 1 && slot <= 202;
 }
 
-// The blanks around a field's number are its padding; a blank inside it
-// means the line is out of its columns (a number read across the blank would
-// join digits of two fields).
-bool haSpaziInterni(const QString& testo)
+inline char16_t carattere(QChar c) { return c.unicode(); }
+inline char16_t carattere(char c) { return char16_t(static_cast<unsigned char>(c)); }
+
+// Whether a field's text without its padding blanks is one number, whole:
+// sign, digits, the point, an exponent (E or D) with its digits, as the
+// number rule reads them. Anything else in the field (a letter, a symbol, a
+// NUL byte) would be read as 0 or cut the number short.
+template <class Testo>
+bool Numero_Intero_Del_Campo(const Testo& t)
 {
-    const QString t = testo.trimmed();
-    return std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c.isSpace(); });
+    const std::size_t n = std::size_t(t.size());
+    std::size_t i = 0, cifre = 0;
+    const auto c = [&](std::size_t k) { return carattere(t.data()[k]); };
+    const auto cifra = [&](std::size_t k) { return c(k) >= u'0' && c(k) <= u'9'; };
+    if (i < n && (c(i) == u'+' || c(i) == u'-'))
+        ++i;
+    for (; i < n && cifra(i); ++i)
+        ++cifre;
+    if (i < n && c(i) == u'.')
+        for (++i; i < n && cifra(i); ++i)
+            ++cifre;
+    if (cifre == 0)
+        return false;
+    if (i < n && (c(i) == u'e' || c(i) == u'E' || c(i) == u'd' || c(i) == u'D')) {
+        ++i;
+        if (i < n && (c(i) == u'+' || c(i) == u'-'))
+            ++i;
+        std::size_t esponente = 0;
+        for (; i < n && cifra(i); ++i)
+            ++esponente;
+        if (esponente == 0)
+            return false;
+    }
+    return i == n;
 }
 
-// Reads every number field of the set, noting the first one with a blank
-// inside its number.
+// What is wrong with a number field, if anything. The blanks around its
+// number are its padding and a field of blanks reads 0; a blank inside the
+// number means the line is out of its columns (a number read across the
+// blank would join digits of two fields), and anything but a number is a
+// damaged line.
+enum class DifettoCampo { Nessuno, Spazio, NonNumero };
+
+DifettoCampo Difetto_Campo(const QString& testo)
+{
+    const QString t = testo.trimmed();
+    if (t.isEmpty())
+        return DifettoCampo::Nessuno;
+    if (std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c.isSpace(); }))
+        return DifettoCampo::Spazio;
+    return Numero_Intero_Del_Campo(QStringView(t)) ? DifettoCampo::Nessuno : DifettoCampo::NonNumero;
+}
+
+CampoElementi Campo_Guasto(int riga, int start, int length, DifettoCampo difetto)
+{
+    return {riga, start, start + length - 1, difetto == DifettoCampo::Spazio};
+}
+
+// Reads every number field of the set, noting the first one that does not
+// hold a number whole.
 struct LettoreCampi {
     const QString* l1 = nullptr;
     CampoElementi guasto;
@@ -45,8 +94,9 @@ struct LettoreCampi {
     double operator()(const QString& riga, int start, int length)
     {
         const QString t = campo(riga, start, length);
-        if (!guasto && haSpaziInterni(t))
-            guasto = {&riga == l1 ? 1 : 2, start, start + length - 1};
+        if (!guasto)
+            if (const DifettoCampo d = Difetto_Campo(t); d != DifettoCampo::Nessuno)
+                guasto = Campo_Guasto(&riga == l1 ? 1 : 2, start, length, d);
         return vb::Val(t);
     }
 };
@@ -62,14 +112,12 @@ constexpr double kMotoMedioMassimo = 20.0;  // revolutions a day
 constexpr double kResistenzaMassima = 1.0;  // |B*| in 1/Earth radii; |n'/2|, |n''/6|
 
 // The checks of a set read, in the order its reasons are given: the
-// catalogue number (-1 when not a number), a mean motion at all, a field
-// that is not a number (`guasto`), then the values.
+// catalogue number (-1 when not a number), a field that does not hold a
+// number (`guasto`, told with its columns), then the values.
 ErroreElementi Verifica_Valori(long catalogo, bool guasto, const Satelement& e, bool annoCifre)
 {
     if (catalogo < 0)
         return ErroreElementi::CatalogoNonValido;
-    if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0)
-        return ErroreElementi::MotoMedioNonValido;
     if (guasto)
         return ErroreElementi::CampoNonValido;
     if (!std::isfinite(e.MotoMedio) || e.MotoMedio <= 0 || e.MotoMedio > kMotoMedioMassimo)
@@ -130,10 +178,15 @@ std::string_view Senza_Spazi(std::string_view t)
     return t;
 }
 
-bool Ha_Spazi_Interni(std::string_view t)
+// Difetto_Campo of an ASCII field.
+DifettoCampo Difetto_Campo_Ascii(std::string_view t)
 {
     t = Senza_Spazi(t);
-    return std::any_of(t.begin(), t.end(), Spazio);
+    if (t.empty())
+        return DifettoCampo::Nessuno;
+    if (std::any_of(t.begin(), t.end(), Spazio))
+        return DifettoCampo::Spazio;
+    return Numero_Intero_Del_Campo(t) ? DifettoCampo::Nessuno : DifettoCampo::NonNumero;
 }
 
 bool Cifra(char c) { return c >= '0' && c <= '9'; }
@@ -192,8 +245,8 @@ double Val_Ascii(std::string_view testo)
     return v;
 }
 
-// Reads every number field of an ASCII set, noting the first one with a
-// blank inside its number.
+// Reads every number field of an ASCII set, noting the first one that does
+// not hold a number whole.
 struct LettoreAscii {
     const char* l1 = nullptr;
     CampoElementi guasto;
@@ -201,8 +254,9 @@ struct LettoreAscii {
     double operator()(std::string_view riga, int start, int length)
     {
         const std::string_view t = Campo_Ascii(riga, start, length);
-        if (!guasto && Ha_Spazi_Interni(t))
-            guasto = {riga.data() == l1 ? 1 : 2, start, start + length - 1};
+        if (!guasto)
+            if (const DifettoCampo d = Difetto_Campo_Ascii(t); d != DifettoCampo::Nessuno)
+                guasto = Campo_Guasto(riga.data() == l1 ? 1 : 2, start, length, d);
         return Val_Ascii(t);
     }
 };
@@ -388,7 +442,10 @@ QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set)
 {
     QString motivo = motivoErrore(errore);
     if (errore == ErroreElementi::CampoNonValido) {
-        if (const CampoElementi c = Campo_Non_Valido(set.Riga1, set.Riga2))
+        const CampoElementi c = Campo_Non_Valido(set.Riga1, set.Riga2);
+        if (c && !c.spazio)
+            motivo = mLang::Testo_Lingua("MDIForm1", "camponumerico");
+        if (c)
             motivo += QStringLiteral(" (%1 %2, %3 %4-%5)")
                           .arg(mLang::Testo_Lingua("MDIForm1", "riga"))
                           .arg(c.riga)

@@ -4,8 +4,10 @@
 // magnitude and radio channels taken from the fixed data tables.
 //
 // Columns are 1-based character positions. Number fields are read with the
-// leading-number rule (0 when there is no number); blanks may pad a field's
-// number but not stand inside it. The catalogue number must be a whole
+// leading-number rule (a field of blanks reads 0); blanks may pad a field's
+// number but not stand inside it, and a field holding anything else than
+// its number (a letter, a symbol, a NUL byte) is refused rather than read as
+// 0 or as its first digits. The catalogue number must be a whole
 // number, and the orbit one the models can follow (mean motion, eccentricity,
 // drag terms and epoch within the bounds below), else the set is refused
 // whole with the reason and nothing is changed: no later computation loops
@@ -24,7 +26,7 @@ enum class ErroreElementi {
     Nessuno,             // parsed
     CatalogoNonValido,   // the catalogue number is not a whole number
     MotoMedioNonValido,  // the mean motion is not above 0 and at most 20 revolutions a day
-    CampoNonValido,      // a number field holds a blank inside its number
+    CampoNonValido,      // a number field holds a blank inside its number, or not a number
     EccentricitaNonValida, // the eccentricity is not from 0 to below 1
     ResistenzaNonValida, // the drag term or a derivative of the mean motion is 1 or more in size
     EpocaNonValida,      // the epoch year is not two digits or the day not from 1 to below 367
@@ -36,10 +38,11 @@ struct CampoElementi {
     int riga = 0;
     int da = 0;
     int a = 0;
+    bool spazio = false;  // a blank inside its number (else: not a number)
     explicit operator bool() const { return riga != 0; }
 };
-// The first number field of the two lines with a blank inside its number
-// (riga 0 when there is none).
+// The first number field of the two lines with a blank inside its number or
+// something that is not a number (riga 0 when there is none).
 CampoElementi Campo_Non_Valido(const std::string& riga1, const std::string& riga2);
 
 // Two-digit years: below 57 is 20YY, otherwise 19YY.
@@ -61,7 +64,7 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
 
 // The message for a refused set, in the user's language, naming the set by
 // its name line, with the line and columns of a field that holds a blank
-// inside.
+// inside its number or something that is not a number.
 QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set);
 
 } // namespace core

@@ -1,5 +1,6 @@
 #include "network/download_checks.h"
 
+#include "core/element_parser.h"
 #include "platform/vb.h"
 
 #include <cmath>
@@ -117,6 +118,13 @@ ControlloElementi Controlla_elementi(const QByteArray& corpo)
         }
         if (controlli({nome, uno, due}))
             return esito;
+        if (const core::CampoElementi campo =
+                core::Campo_Non_Valido(uno.toByteArray().toStdString(), due.toByteArray().toStdString())) {
+            esito.riga = righe.numero - 2 + campo.riga;
+            esito.da = campo.da;
+            esito.a = campo.a;
+            return esito;
+        }
         ++esito.insiemi;
     }
     esito.valido = esito.insiemi > 0;

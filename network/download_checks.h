@@ -32,13 +32,19 @@ QUrl Url_Da_Voce(const QString& voce);
 // body cut short in its last set, an HTML page or an error text is refused.
 // A line holding a control character (escape, bell, NUL, DEL, the C1 range;
 // a tab is allowed) is refused too: names are shown and written back as they
-// are.
+// are. So is a set with a number field that the element-set parser would
+// refuse for not holding a number whole (a blank inside it, a letter, a
+// symbol): saved over the user's file it would be left out there.
 struct ControlloElementi {
     bool valido = false;
     int insiemi = 0;     // whole sets read
     int riga = 0;        // when not valid: the line (from 1) where it stopped
                          // looking like element sets; 0 for an empty body
     bool controllo = false;  // refused for a control character in that line
+    // Refused for a number field of that line, columns da to a, that does
+    // not hold a number whole (0 otherwise).
+    int da = 0;
+    int a = 0;
 };
 ControlloElementi Controlla_elementi(const QByteArray& corpo);
 

@@ -416,9 +416,14 @@ void frmDownload::wscHTTP_Close()
     }
     const network::ControlloElementi controllo = network::Controlla_elementi(mstrDati);
     if (!controllo.valido) {
-        const char* motivo = controllo.controllo ? "nomecontrollo" : "nonelementi";
-        Termina_con_errore(L("frmDownload", motivo) + kCrLf + L("frmDownload", "riga") + u' ' +
-                           QString::number(controllo.riga) + kCrLf + voce);
+        const char* motivo = controllo.controllo ? "nomecontrollo"
+                             : controllo.da > 0  ? "camponumerico"
+                                                 : "nonelementi";
+        QString dove = L("frmDownload", "riga") + u' ' + QString::number(controllo.riga);
+        if (controllo.da > 0)
+            dove += QStringLiteral(", ") + L("MDIForm1", "colonne") + u' ' + QString::number(controllo.da) + u'-'
+                + QString::number(controllo.a);
+        Termina_con_errore(L("frmDownload", motivo) + kCrLf + dove + kCrLf + voce);
         return;
     }
     Salva_file();

@@ -2,7 +2,8 @@
 // and every other line through Qt's strings: both readings must give the
 // same record, or the same refusal, for any text. Sets of the verification
 // file with their fields overwritten at random (digits, signs, points,
-// exponent letters, blanks and tabs, letters) are read both ways: as they
+// exponent letters, blanks and tabs, letters, symbols, NUL bytes) are read
+// both ways: as they
 // are, and with a character outside ASCII added past the last column, which
 // no field reads.
 #include "core/element_parser.h"
@@ -58,7 +59,7 @@ TEST(ParserAscii, PlainAndQtReadingsAgreeOnAnyText)
         righe.push_back({std::to_string(c), "145.8" + std::to_string(c % 10), "435.1"});
     const TabellaFrequenze frequenze(righe);
 
-    const char alfabeto[] = "0123456789000000+-..eEdD  \t\tx";
+    const char alfabeto[] = "0123456789000000+-..eEdD  \t\tx#\0";
     std::mt19937 caso(20261207);
     int accettati = 0, rifiutati = 0;
     for (int prova = 0; prova < 20000; ++prova) {

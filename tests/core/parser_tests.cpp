@@ -4,6 +4,7 @@
 #include "core/element_parser.h"
 #include "core/data_files.h"
 #include "core/globals_orbit.h"
+#include "core/mlang.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -156,6 +157,40 @@ TEST(Parser, BadSetsAreRefusedWholeAndTheSlotKept)
     EXPECT_EQ(refuse(withColumns(kLine1, 21, "06 76.824120"), kLine2), E::CampoNonValido);
     EXPECT_EQ(e.Nome, "Kept");
 
+    // A number field holding anything but its number (a letter, a symbol, a
+    // NUL byte) is refused with its place, in every field of both lines,
+    // rather than read as 0 or as its first digits: NUL bytes over the drag
+    // term once gave an orbit without drag, a letter in the inclination an
+    // inclination of 58.0, a letter at the end of the mean motion a wrong one.
+    const struct {
+        int riga, da, a;
+    } campi[] = {{1, 19, 20}, {1, 21, 32}, {1, 34, 43}, {1, 45, 50}, {1, 51, 52}, {1, 54, 59}, {1, 60, 61},
+                 {2, 9, 16},  {2, 18, 25}, {2, 27, 33}, {2, 35, 42}, {2, 44, 51}, {2, 53, 63}, {2, 64, 68}};
+    for (const auto& c : campi) {
+        for (const std::string& intruso : {std::string("O"), std::string("#"), std::string(1, '\0')}) {
+            SCOPED_TRACE(std::to_string(c.riga) + ":" + std::to_string(c.da) + " " + std::to_string(int(intruso[0])));
+            // The intruder in the field's last column, where a number read
+            // from the left ends before it.
+            const std::string l1 = c.riga == 1 ? withColumns(kLine1, c.a, intruso) : kLine1;
+            const std::string l2 = c.riga == 2 ? withColumns(kLine2, c.a, intruso) : kLine2;
+            EXPECT_EQ(refuse(l1, l2), E::CampoNonValido);
+            const core::CampoElementi campo = core::Campo_Non_Valido(l1, l2);
+            EXPECT_EQ(campo.riga, c.riga);
+            EXPECT_EQ(campo.da, c.da);
+            EXPECT_EQ(campo.a, c.a);
+            EXPECT_FALSE(campo.spazio);
+        }
+    }
+    EXPECT_EQ(refuse(withColumns(kLine1, 54, std::string(8, '\0')), kLine2), E::CampoNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 9, " 58.0O79")), E::CampoNonValido);
+    EXPECT_EQ(refuse(kLine1, withColumns(kLine2, 53, "X5.56387291")), E::CampoNonValido);
+    EXPECT_EQ(e.Nome, "Kept");
+    // What a number field may hold stays accepted: padding blanks, a sign, a
+    // field of blanks (read as 0).
+    EXPECT_EQ(parse("A", withColumns(kLine1, 34, "+.00008885"), withColumns(kLine2, 9, "+58.0579")).Inclinazione,
+              58.0579);
+    EXPECT_EQ(parse("A", withColumns(kLine1, 45, "        "), withColumns(kLine2, 64, "     ")).NumeroRivoluzione, 0);
+
     // Just inside the bounds: a decaying set, the last day of a leap year,
     // a high eccentricity, a large but real drag term.
     Satelement ok;
@@ -172,6 +207,15 @@ TEST(Parser, BadSetsAreRefusedWholeAndTheSlotKept)
         E::CampoNonValido, RigaDati{" SHIFTED ", kLine1, withColumns(kLine2, 53, "  4.79 1234")});
     EXPECT_TRUE(m.contains("SHIFTED")) << m.toStdString();
     EXPECT_TRUE(m.contains("2") && m.contains("53-63")) << m.toStdString();
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+    EXPECT_EQ(core::Testo_Errore_Elementi(E::CampoNonValido,
+                                          RigaDati{"DAMAGED", kLine1, withColumns(kLine2, 9, " 58.0O79")}),
+              mLang::Testo_Lingua("MDIForm1", "elementinonvalidi") + "\r\nDAMAGED\r\n"
+                  + mLang::Testo_Lingua("MDIForm1", "camponumerico") + " (line 2, columns 9-16)");
+    EXPECT_TRUE(core::Testo_Errore_Elementi(E::CampoNonValido,
+                                            RigaDati{"SHIFTED", kLine1, withColumns(kLine2, 53, "  4.79 1234")})
+                    .contains(mLang::Testo_Lingua("MDIForm1", "camponononvalido") + " (line 2, columns 53-63)"));
+    mLang::Usa_File_Lingua({});
     const core::CampoElementi c = core::Campo_Non_Valido(kLine1, withColumns(kLine2, 53, "  4.79 1234"));
     EXPECT_EQ(c.riga, 2);
     EXPECT_EQ(c.da, 53);

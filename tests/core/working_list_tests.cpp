@@ -1,6 +1,7 @@
 // The working list: adding, removing, exchanging and rotating satellites,
 // and keeping the list in its file across runs.
 #include "core/globals_orbit.h"
+#include "core/mlang.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
 #include "support/full_disk.h"
@@ -150,15 +151,23 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     QByteArray broken = good2;
     broken.replace(2, 5, "XXXXX");
     text.replace(good2, broken);
+    const QByteArray good3 = QByteArray::fromStdString(gudtRigheAttive[3].Riga1);
+    QByteArray senzaAttrito = good3;
+    senzaAttrito.replace(53, 8, QByteArray(8, '\0'));
+    text.replace(good3, senzaAttrito);
     text += "TRUNCATED\r\n" + QByteArray::fromStdString(set(7, "T").Riga1) + "\r\n";
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(text);
     f.close();
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
     ASSERT_TRUE(list().Leggi_Ini(path, &errors));
-    EXPECT_EQ(names(), (std::vector<std::string>{"Iss (zarya)", "Hubble"}));
-    ASSERT_EQ(errors.size(), 2);
+    mLang::Usa_File_Lingua({});
+    EXPECT_EQ(names(), (std::vector<std::string>{"Iss (zarya)"}));
+    ASSERT_EQ(errors.size(), 3);
     EXPECT_TRUE(errors[0].contains("Noaa 19"));
-    EXPECT_TRUE(errors[1].contains("10-11: TRUNCATED")) << errors[1].toStdString();
+    EXPECT_TRUE(errors[1].contains("\r\nHubble\r\n") && errors[1].endsWith("(line 1, columns 54-59)"))
+        << errors[1].toStdString();
+    EXPECT_TRUE(errors[2].contains("10-11: TRUNCATED")) << errors[2].toStdString();
 
     // A file made longer than 200 sets by hand: the first 200 load, the
     // others are told one by one.

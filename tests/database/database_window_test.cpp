@@ -315,10 +315,12 @@ TEST_F(DatabaseWindow, SatellitesDroppedByANewPrincipalFileLeaveABackupOfTheList
 
 TEST_F(DatabaseWindow, OpeningAPrincipalFileWithARefusedSetKeepsThatSatellite)
 {
-    // File > Open of the same three sets, the ISS's with mean motion 0: the
-    // file loads, the ISS keeps the elements it had and stays the principal,
-    // and the one message names it with the parser's reason. Nothing left the
-    // list, so nothing goes to the file of removed sets.
+    // File > Open of the same three sets, the ISS's with mean motion 0 and
+    // NAVSTAR 53's with a letter inside its inclination (once read as an
+    // inclination of 54.7): the file loads, both keep the elements they had,
+    // the ISS stays the principal, and the one message names them with the
+    // parser's reasons and places. Nothing left the list, so nothing goes to
+    // the file of removed sets.
     const QString lista = m_dir.filePath("Astrovela.ini");
     core::WorkingList::instance().setFile(lista);
     const RigaDati iss = dbtest::set("25544"), cbers = dbtest::set("28057"), navstar = dbtest::set("28129");
@@ -327,8 +329,10 @@ TEST_F(DatabaseWindow, OpeningAPrincipalFileWithARefusedSetKeepsThatSatellite)
     issRifiutata.Riga2.replace(52, 11, " 0.00000000");
     RigaDati cbersNuova = cbers;
     cbersNuova.Riga2.replace(63, 5, "14056");   // a later revolution number
+    RigaDati navstarDanneggiata = navstar;
+    navstarDanneggiata.Riga2.replace(8, 8, " 54.7Z98");
     QByteArray testo;
-    for (const RigaDati& r : {issRifiutata, cbersNuova, navstar})
+    for (const RigaDati& r : {issRifiutata, cbersNuova, navstarDanneggiata})
         testo += QByteArray::fromStdString(r.Riga0 + "\r\n" + r.Riga1 + "\r\n" + r.Riga2 + "\r\n");
     const QString p = scrivi(testo);
     fakes.files.fileAnswers = {p};
@@ -346,7 +350,9 @@ TEST_F(DatabaseWindow, OpeningAPrincipalFileWithARefusedSetKeepsThatSatellite)
     EXPECT_EQ(fakes.prompt.calls[0].text,
               "The database holds 3 of the 3 satellites of the working list.\r\n\r\n"
               + mLang::Testo_Lingua("frmDatabase", "setrifiutati") + "\r\nISS (ZARYA)\r\n"
-              + mLang::Testo_Lingua("MDIForm1", "motomediononvalido") + " (line 2, columns 53-63)");
+              + mLang::Testo_Lingua("MDIForm1", "motomediononvalido") + " (line 2, columns 53-63)\r\n"
+              + "NAVSTAR 53 (USA 175)\r\n" + mLang::Testo_Lingua("MDIForm1", "camponumerico")
+              + " (line 2, columns 9-16)");
     EXPECT_TRUE(dbtest::leggi(lista).contains(QByteArray::fromStdString(iss.Riga2)));
     EXPECT_FALSE(QFile::exists(lista + ".removed"));
     EXPECT_FALSE(QFile::exists(lista + ".bak"));

@@ -17,10 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(l.posizione() > prima || e != core::LettoreElementi::Esito::Set);
         FUZZ_CHECK(l.posizione() <= l.dimensione());
         prima = l.posizione();
-        if (e != core::LettoreElementi::Esito::Set)
+        if (e != core::LettoreElementi::Esito::Set) {
+            // A set out of step is found at a line that was read.
+            if (e != core::LettoreElementi::Esito::Fine)
+                FUZZ_CHECK(l.riga() >= 1);
             break;
+        }
+        // A set is a name line, a line 1 and a line 2, never lines out of step.
+        FUZZ_CHECK(!set.Riga0.empty() && core::Riga_Elementi(set.Riga1, '1') && core::Riga_Elementi(set.Riga2, '2'));
         Satelement s;
-        core::Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, magnitudini, frequenze, s);
+        if (core::Analizza_Elementi(set.Riga0, set.Riga1, set.Riga2, magnitudini, frequenze, s)
+            == core::ErroreElementi::Nessuno)
+            FUZZ_CHECK(!core::Campo_Non_Valido(set.Riga1, set.Riga2));
     }
     return 0;
 }

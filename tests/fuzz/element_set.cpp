@@ -19,10 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string r2 = b == std::string::npos ? std::string() : testo.substr(b + 1);
 
     const core::ErroreElementi e = Estrai_Dati_Satellite(kSlotScratch, r0, r1, r2);
+    // A set refused for a damaged number field is told with the field's
+    // place; an accepted one holds nothing but numbers in its fields.
+    const core::CampoElementi campo = core::Campo_Non_Valido(r1, r2);
+    if (e == core::ErroreElementi::CampoNonValido)
+        FUZZ_CHECK(campo && (campo.riga == 1 || campo.riga == 2) && campo.da >= 1 && campo.a >= campo.da);
     if (e != core::ErroreElementi::Nessuno) {
         FUZZ_CHECK(!core::Testo_Errore_Elementi(e, RigaDati{r0, r1, r2}).isEmpty());
         return 0;
     }
+    FUZZ_CHECK(!campo);
     const Satelement& s = gudtSatelementi[kSlotScratch];
     // What the parser lets through, a model can follow.
     FUZZ_CHECK(std::isfinite(s.MotoMedio) && s.MotoMedio > 0);

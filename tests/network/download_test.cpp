@@ -292,6 +292,27 @@ TEST(DownloadChecks, OnlyWholeElementSetsAreAnElementFile)
         EXPECT_TRUE(c.controllo) << k.corpo.constData();
         EXPECT_EQ(c.riga, k.riga) << k.corpo.constData();
     }
+    // A number field with a letter, a symbol or a blank inside it, which the
+    // parser would refuse in the saved file: refused, placed by line and
+    // columns.
+    const struct {
+        QByteArray corpo;
+        int riga, da, a;
+    } numeri[] = {
+        {iss + QByteArray(iss).replace("51.6484", "51.6Z84"), 6, 9, 16},
+        {iss + QByteArray(iss).replace("15.50540527", "15.5054052l"), 6, 53, 63},
+        {QByteArray(iss).replace("21834-4", "2#834-4"), 2, 54, 59},
+        {QByteArray(iss).replace("51.6484", "51.6 84"), 3, 9, 16},
+    };
+    for (const auto& k : numeri) {
+        c = network::Controlla_elementi(k.corpo);
+        EXPECT_FALSE(c.valido) << k.corpo.constData();
+        EXPECT_FALSE(c.controllo);
+        EXPECT_EQ(c.riga, k.riga) << k.corpo.constData();
+        EXPECT_EQ(c.da, k.da);
+        EXPECT_EQ(c.a, k.a);
+    }
+    EXPECT_EQ(network::Controlla_elementi(file).da, 0);
     for (const QByteArray& nome : {QByteArray("<h1>BIG</h1><img src=\"x.png\">"), QByteArray("$(id) `id`"),
                                    QByteArray("ISS\t(ZARYA)"), QByteArray("Citt\xc3\xa0")}) {
         c = network::Controlla_elementi(conNome(nome));
@@ -365,6 +386,8 @@ TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileByteForByte)
                                  QByteArray::number(corpo.size()) + "\r\n\r\n" + corpo};
     server.percorsi["/loop"] = {"HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n"};
     server.percorsi["/big"] = Ok(corpo + corpo + corpo);
+    // A letter inside the inclination of DELTA 1 DEB (line 9).
+    server.percorsi["/damaged"] = Ok(QByteArray(corpo).replace("2 06251  58.0579", "2 06251  58.O579"));
     struct Caso {
         const char* percorso;
         const char* chiave;
@@ -373,6 +396,7 @@ TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileByteForByte)
         {"/missing", "errorehttp"},     {"/error", "errorehttp"},          {"/empty", "errorehttp"},
         {"/nocontent", "errorehttp"},   {"/short", "rispostaincompleta"}, {"/chunks", "rispostaincompleta"},
         {"/html", "nonelementi"},       {"/loop", "redirectrifiutato"},   {"/big", "troppogrande"},
+        {"/damaged", "camponumerico"},
     };
     const QString file = fileVecchio("keep.txt");
     gstrDatabasePrimario = file;
@@ -383,6 +407,13 @@ TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileByteForByte)
         Scarica(*w, file);
         Rifiutato(*w, file, c.chiave, c.percorso);
     }
+    // The damaged number is placed.
+    fakes.prompt.calls.clear();
+    Scarica(*Finestra(server.voce("/damaged")), file);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.contains("\r\nLine 9, columns 9-16\r\n"))
+        << fakes.prompt.calls[0].text.toStdString();
+
     // 404 says what the server answered.
     fakes.prompt.calls.clear();
     auto w = Finestra(server.voce("/missing"));
