@@ -619,14 +619,18 @@ bool frmDatabase::carica(int indice, QString& path)
             msg(L("Dialogs", "lavoroincorso"), platform::vbInformation);
             return false;
         }
+        // A named pipe would hold the open below until a writer came; a
+        // device or a folder is no element file either.
+        const std::optional<QString> nonOrdinario = vb::notRegularFile(path);
         QFile prova(path);
-        if (!prova.open(QIODevice::ReadOnly)) {
+        if (nonOrdinario || !prova.open(QIODevice::ReadOnly)) {
             // Nothing has changed.
             esito.stato = core::EsitoCaricamento::Stato::NonApribile;
             if (indice == 0)
                 gstrDatabasePrimario = m_percorso[0].isEmpty() ? gstrDatabasePrimario : m_percorso[0];
-            msg(L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato") + QLatin1Char('\r')
-                    + L("selezionarenuovofile"),
+            msg((nonOrdinario ? *nonOrdinario
+                              : L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato"))
+                    + QLatin1Char('\r') + L("selezionarenuovofile"),
                 platform::vbExclamation);
         } else {
             const qint64 lunghezza = prova.size();
@@ -854,7 +858,7 @@ void frmDatabase::Apertura_database(int indice)
     if (!files)
         return;
     const std::optional<QString> scelto = files->openFile(req, common::Finestra_Principale());
-    if (!scelto || scelto->isEmpty() || QFileInfo(*scelto).size() == 0)
+    if (!scelto || scelto->isEmpty() || !platform::chosenFileReadable(*scelto) || QFileInfo(*scelto).size() == 0)
         return;
     frmDatabase* f = instance();
     QString path = *scelto;

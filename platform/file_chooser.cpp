@@ -1,5 +1,6 @@
 #include "platform/file_chooser.h"
 
+#include "platform/prompt.h"
 #include "platform/vb.h"
 
 #include <QColorDialog>
@@ -12,6 +13,15 @@
 #include <QRegularExpression>
 
 namespace platform {
+
+bool chosenFileReadable(const QString& path)
+{
+    const std::optional<QString> motivo = vb::notRegularFile(path);
+    if (!motivo)
+        return true;
+    MsgBox(*motivo, vbExclamation);
+    return false;
+}
 
 QPrinter& applicationPrinter()
 {

@@ -42,6 +42,12 @@ public:
     virtual bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) = 0;
 };
 
+// A file chosen to be read that is not an ordinary file (a named pipe, a
+// device, a folder: typed into the dialog's name box) is refused with a
+// message naming it; false then, true for anything else (an ordinary file,
+// or one that is not there, which the caller handles as it always has).
+bool chosenFileReadable(const QString& path);
+
 // The printer the program prints on: the one last chosen in a printer
 // dialog, kept for the whole run.
 QPrinter& applicationPrinter();

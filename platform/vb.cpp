@@ -22,6 +22,10 @@
 #include <limits>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vb {
 
 // ================================================================ reading numbers
@@ -1478,13 +1482,61 @@ QString withLineEndings(const QString& text, LineEnding ending)
     return out;
 }
 
+namespace {
+
+QString notRegularText(const QString& path)
+{
+    return layerText(QStringLiteral("frmFile"), QStringLiteral("filenonregolare"),
+                     QStringLiteral("%1 is not an ordinary file (it is a named pipe, a device or a folder): "
+                                    "it has not been read."))
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+} // namespace
+
+std::optional<QString> notRegularFile(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return std::nullopt;
+    return notRegularText(path);
+}
+
 std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes, QString* error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = f.errorString();
-        return std::nullopt;
+    QFile f;
+    if (path.startsWith(u':')) {
+        // A file built into the program.
+        f.setFileName(path);
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = f.errorString();
+            return std::nullopt;
+        }
+    } else {
+        // Opened without waiting and looked at before anything is read:
+        // opening a named pipe waits for a writer, for ever if none comes,
+        // and a device may never end. Only an ordinary file is read.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            if (error)
+                *error = qt_error_string(errno);
+            return std::nullopt;
+        }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            if (error)
+                *error = notRegularText(path);
+            return std::nullopt;
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            if (error)
+                *error = f.errorString();
+            return std::nullopt;
+        }
     }
     const auto tooLarge = [&] {
         if (error)

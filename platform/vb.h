@@ -222,10 +222,17 @@ QString lineEndingText(LineEnding ending);
 // The most a text file the program reads may hold: far more than any element
 // file, list or data file, far less than would exhaust memory.
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
-// A whole file's bytes, at most `maxBytes`: a larger file (or a device that
-// never ends, such as /dev/zero) is refused with a reason naming the file.
+// A whole file's bytes, at most `maxBytes`: a larger file is refused with a
+// reason naming the file, and so, at once, is anything that is not an
+// ordinary file (a named pipe that would wait for a writer, a device such as
+// /dev/zero that never ends, a folder).
 std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = kMaxTextFileBytes,
                                         QString* error = nullptr);
+// When `path` exists and is not an ordinary file (following links), the
+// reason readFileBytes gives for it, naming the file; else nothing (an
+// ordinary file, or none there). For the commands that check a chosen file
+// before they open a window for it.
+std::optional<QString> notRegularFile(const QString& path);
 // readFileBytes and decodeText.
 std::optional<TextDocument> readTextFile(const QString& path, QString* error = nullptr);
 // Written whole through a temporary file: a failed write leaves the old file

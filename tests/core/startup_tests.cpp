@@ -10,6 +10,7 @@
 #include "platform/single_instance.h"
 #include "platform/vb.h"
 #include "support/full_disk.h"
+#include "support/named_pipe.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -416,24 +418,39 @@ TEST_F(StartupTest, LanguageSettingIsAFileOfTheProgramFolderAndAnEmptyOneIsRepla
     }
 }
 
-// A working list that is a link to a device without end, or far too large,
-// is refused with its name; the start goes on with an empty list and no copy
-// of the device is attempted.
-TEST_F(StartupTest, AWorkingListLinkedToDevZeroIsRefusedAndTheStartGoesOn)
+// A working list that is a link to a device without end, or a named pipe
+// (which would wait for a writer for ever), is refused at once with its
+// name; the start goes on with an empty list, no copy of it is attempted
+// and nothing is saved over it.
+TEST_F(StartupTest, AWorkingListThatIsNoOrdinaryFileIsRefusedAndTheStartGoesOn)
 {
     setLanguage("english.ini");
     ASSERT_TRUE(core::MDIForm_Initialize(avvio));
     const QString file = QDir(avvio.cartellaUtente).filePath("Astrovela.ini");
-    QFile::remove(file);
-    ASSERT_TRUE(QFile::link("/dev/zero", file));
-    core::Carica_Lista_Lavoro(avvio.cartellaUtente);
-    EXPECT_EQ(gintNumSatelliti, 0);
-    ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The working list could not be read"));
-    EXPECT_TRUE(fakes.prompt.calls[0].text.contains(QDir::toNativeSeparators(file)));
-    EXPECT_FALSE(QFileInfo::exists(file + ".bak"));
-    core::WorkingList::instance().setFile({});
-    core::WorkingList::instance().Rimuovi_Tutti();
+    for (const bool pipa : {false, true}) {
+        SCOPED_TRACE(pipa ? "named pipe" : "/dev/zero");
+        fakes.prompt.calls.clear();
+        QFile::remove(file);
+        std::optional<NamedPipe> pipe;
+        if (pipa) {
+            ASSERT_TRUE(pipe.emplace(file).made());
+        } else {
+            ASSERT_TRUE(QFile::link("/dev/zero", file));
+        }
+        core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+        EXPECT_EQ(gintNumSatelliti, 0);
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The working list could not be read"));
+        EXPECT_TRUE(fakes.prompt.calls[0].text.contains(QDir::toNativeSeparators(file) + " is not an ordinary file"))
+            << fakes.prompt.calls[0].text.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(file + ".bak"));
+        EXPECT_TRUE(core::WorkingList::instance().file().isEmpty());
+        if (pipe) {
+            EXPECT_FALSE(pipe->waited());
+        }
+        core::WorkingList::instance().setFile({});
+        core::WorkingList::instance().Rimuovi_Tutti();
+    }
 }
 
 TEST_F(StartupTest, ARepeatedSatelliteIsToldAndKept)

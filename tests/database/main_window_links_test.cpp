@@ -8,10 +8,12 @@
 #include "listings/listing_window.h"
 #include "common/window_links.h"
 #include "shell/main_window.h"
+#include "support/named_pipe.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QApplication>
+#include <QDir>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -132,4 +134,55 @@ TEST_F(DatabaseWindow, FileOpenOfABadPrincipalFileWithNoneBeforeLeavesNone)
     ASSERT_EQ(fakes.files.calls.size(), 1);
     EXPECT_TRUE(fakes.files.calls[0].request.fileName.isEmpty());
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
+TEST_F(DatabaseWindow, ANamedPipeInPlaceOfAnElementFileIsRefusedAtOnceAndNamed)
+{
+    // A named pipe typed into the file dialog of File > Open, View, Edit or
+    // Tools > Format file, or stored as the principal file: each command
+    // says at once that it is not an ordinary file, naming it; no window
+    // opens, nothing waits for a writer, and the loaded database stays.
+    MDIForm1 w;
+    database::Collega_Finestre(w);
+    listings::Collega_Elenchi(w);
+    files::Collega_File(w);
+    w.show();
+    elenca({dbtest::set("25544")});
+    gstrDatabasePrimario = kSample;
+    w.menuItem("mnuSatellitiDatabase")->trigger();
+    frmDatabase* db = frmDatabase::instance();
+    ASSERT_EQ(db->righe(0), 34);
+    const auto finestre = w.mdiArea()->subWindowList().size();
+
+    NamedPipe pipe(m_dir.filePath("visual.txt"));
+    ASSERT_TRUE(pipe.made());
+    const QString motivo = QDir::toNativeSeparators(pipe.path())
+        + " is not an ordinary file (it is a named pipe, a device or a folder): it has not been read.";
+    for (const char* comando : {"mnuFileApri", "mnuFileVisualizza", "mnuFileModifica", "mnuStrumentiFormattazione"}) {
+        SCOPED_TRACE(comando);
+        fakes.prompt.calls.clear();
+        fakes.files.fileAnswers = {pipe.path()};
+        w.menuItem(comando)->trigger();
+        ASSERT_FALSE(fakes.prompt.calls.isEmpty());
+        EXPECT_EQ(fakes.prompt.calls.last().text, motivo);
+        EXPECT_EQ(fakes.prompt.calls.last().flags, platform::vbExclamation);
+        EXPECT_EQ(w.mdiArea()->subWindowList().size(), finestre);
+        EXPECT_EQ(db->righe(0), 34);
+        EXPECT_EQ(gstrDatabasePrimario, kSample);
+    }
+
+    // Stored as the principal file: the load says why, the open dialog comes
+    // again (cancelled), the database and the working list stay.
+    fakes.prompt.calls.clear();
+    fakes.files.calls.clear();
+    QString percorso = pipe.path();
+    EXPECT_FALSE(db->Database_satelliti(percorso));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, motivo + "\rPlease choose another element file.");
+    EXPECT_EQ(fakes.files.calls.size(), 1);
+    EXPECT_EQ(db->righe(0), 34);
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+    EXPECT_EQ(gintNumSatelliti, 1);
+    EXPECT_FALSE(pipe.waited());
+    w.closeChildren();
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "support/full_disk.h"
+#include "support/named_pipe.h"
 
 using platform::IniSettingsStore;
 using platform::MemorySettingsStore;
@@ -103,6 +104,18 @@ TEST(IniSettingsStoreTest, AFileThatCannotBeReadIsNeverOverwritten)
     EXPECT_FALSE(store.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), &error));
     EXPECT_TRUE(error.contains(path));
     EXPECT_TRUE(QFileInfo(path).isDir());
+
+    // A named pipe in its place: refused at once (no wait for a writer),
+    // named, and left a pipe.
+    {
+        NamedPipe pipe(dir.filePath(QStringLiteral("pipe.conf")));
+        ASSERT_TRUE(pipe.made());
+        IniSettingsStore piped(pipe.path());
+        EXPECT_FALSE(pipe.waited());
+        EXPECT_TRUE(piped.loadError().contains(QDir::toNativeSeparators(pipe.path()))) << piped.loadError().toStdString();
+        EXPECT_FALSE(piped.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), &error));
+        EXPECT_FALSE(QFileInfo(pipe.path()).isFile());
+    }
 
     // A folder that cannot be made is reported too.
     QFile blocker(dir.filePath(QStringLiteral("blocker")));

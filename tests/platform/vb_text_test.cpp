@@ -2,6 +2,7 @@
 #include "platform/vb.h"
 
 #include "support/full_disk.h"
+#include "support/named_pipe.h"
 
 #include <QDir>
 #include <QFile>
@@ -238,6 +239,27 @@ TEST(VbTextFiles, ReadsStopAtTheLimitAndNameTheFile)
         EXPECT_TRUE(error.contains(QDir::toNativeSeparators(link))) << error.toStdString();
         EXPECT_FALSE(vb::readFileBytes(QStringLiteral("/dev/zero"), 1 << 20, &error));
     }
+    // A named pipe (and a link to one), a folder: refused at once, without
+    // waiting for a writer, with a reason naming what was asked for; an
+    // ordinary file through a link reads.
+    NamedPipe pipe(dir.filePath(QStringLiteral("settings.conf")));
+    ASSERT_TRUE(pipe.made());
+    const QString pipeLink = dir.filePath(QStringLiteral("link.conf"));
+    ASSERT_TRUE(QFile::link(pipe.path(), pipeLink));
+    for (const QString& p : {pipe.path(), pipeLink, dir.path()}) {
+        error.clear();
+        EXPECT_FALSE(vb::readFileBytes(p, 1 << 20, &error)) << p.toStdString();
+        EXPECT_EQ(error, QStringLiteral("%1 is not an ordinary file (it is a named pipe, a device or a folder): "
+                                        "it has not been read.")
+                             .arg(QDir::toNativeSeparators(p)));
+        EXPECT_EQ(vb::notRegularFile(p), error);
+    }
+    EXPECT_FALSE(pipe.waited());
+    const QString fileLink = dir.filePath(QStringLiteral("small.txt"));
+    ASSERT_TRUE(QFile::link(path, fileLink));
+    EXPECT_EQ(vb::readFileBytes(fileLink, 3, &error), QByteArray("abc"));
+    EXPECT_FALSE(vb::notRegularFile(fileLink));
+    EXPECT_FALSE(vb::notRegularFile(dir.filePath(QStringLiteral("missing.txt"))));
 }
 
 // Outside text on screen: control characters become blanks.
