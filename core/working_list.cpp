@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace core {
 
@@ -253,26 +254,76 @@ bool scriviTutto(const QString& path, const QByteArray& dati, QString* errore)
     return true;
 }
 
+// The lines of a text (CR LF, a lone CR or a lone LF ends a line).
+QStringList righeDi(const QString& testo)
+{
+    QStringList righe = vb::withLineEndings(testo, vb::LineEnding::Lf).split(QLatin1Char('\n'));
+    if (!righe.isEmpty() && righe.last().isEmpty())
+        righe.removeLast();
+    return righe;
+}
+
+// Whether `pezzo` stands in `righe` as consecutive whole lines.
+bool contiene(const QStringList& righe, const QStringList& pezzo)
+{
+    if (pezzo.isEmpty())
+        return true;
+    for (qsizetype i = 0; i + pezzo.size() <= righe.size(); ++i) {
+        if (righe[i] != pezzo[0])
+            continue;
+        qsizetype k = 1;
+        while (k < pezzo.size() && righe[i + k] == pezzo[k])
+            ++k;
+        if (k == pezzo.size())
+            return true;
+    }
+    return false;
+}
+
+// The text cut into what is kept as one piece: each set of three lines,
+// and each run of lines between them that are not part of a set.
+std::vector<QStringList> pezziDi(const QStringList& righe)
+{
+    std::vector<QStringList> pezzi;
+    QStringList fuori;
+    for (qsizetype i = 0; i < righe.size();) {
+        if (i + 2 < righe.size() && inPasso(righe[i + 1], righe[i + 2])) {
+            if (!fuori.isEmpty())
+                pezzi.push_back(std::exchange(fuori, {}));
+            pezzi.push_back(righe.mid(i, 3));
+            i += 3;
+        } else {
+            fuori.append(righe[i++]);
+        }
+    }
+    if (!fuori.isEmpty())
+        pezzi.push_back(fuori);
+    return pezzi;
+}
+
 } // namespace
 
 bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
 {
     if (m_file.isEmpty())
         return true;
+    const auto conMotivo = [&](const QString& file, const QString& motivo) {
+        if (errore)
+            *errore = motivo.contains(QDir::toNativeSeparators(file))
+                ? motivo
+                : QDir::toNativeSeparators(file) + QStringLiteral(": ") + motivo;
+        return false;
+    };
     if (!m_copiaFatta) {
         // The list as it stood before the program first dropped anything in
         // this run. When the file cannot be read there is nothing to copy,
         // and an older copy stays as it is.
-        const QFileInfo info(m_file);
-        if (info.exists()) {
-            QFile origine(m_file);
-            if (!info.isFile() || !origine.open(QIODevice::ReadOnly)) {
-                if (errore)
-                    *errore = QDir::toNativeSeparators(m_file) + QStringLiteral(": ") + origine.errorString();
-                return false;
-            }
-            const QByteArray dati = origine.readAll();
-            if (!scriviTutto(m_file + QStringLiteral(".bak"), dati, errore))
+        if (QFileInfo(m_file).exists()) {
+            QString motivo;
+            const std::optional<QByteArray> dati = vb::readFileBytes(m_file, vb::kMaxTextFileBytes, &motivo);
+            if (!dati)
+                return conMotivo(m_file, motivo);
+            if (!scriviTutto(m_file + QStringLiteral(".bak"), *dati, errore))
                 return false;
         }
         m_copiaFatta = true;
@@ -280,21 +331,33 @@ bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
     if (testo.isEmpty())
         return true;
     // Only ever added to: what an earlier run or an earlier removal put
-    // there stays.
+    // there stays. A set (or lines) already kept there is not added again:
+    // a run that ends while its message is open (killed, logged out) drops
+    // the same set again at the next start.
     const QString rimossi = File_Rimossi();
     QByteArray dati;
-    if (QFileInfo::exists(rimossi)) {
-        QFile vecchio(rimossi);
-        if (!vecchio.open(QIODevice::ReadOnly)) {
-            if (errore)
-                *errore = QDir::toNativeSeparators(rimossi) + QStringLiteral(": ") + vecchio.errorString();
-            return false;
-        }
-        dati = vecchio.readAll();
+    QStringList conservate;
+    if (QFileInfo(rimossi).exists()) {
+        QString motivo;
+        const std::optional<QByteArray> vecchi = vb::readFileBytes(rimossi, vb::kMaxTextFileBytes, &motivo);
+        if (!vecchi)
+            return conMotivo(rimossi, motivo);
+        dati = *vecchi;
+        conservate = righeDi(vb::decodeText(dati).text);
         if (!dati.isEmpty() && !dati.endsWith('\n') && !dati.endsWith('\r'))
             dati += "\r\n";
     }
-    dati += testo.toUtf8();
+    QString nuovi;
+    for (const QStringList& pezzo : pezziDi(righeDi(testo))) {
+        if (contiene(conservate, pezzo))
+            continue;
+        conservate += pezzo;
+        for (const QString& r : pezzo)
+            nuovi += r + QStringLiteral("\r\n");
+    }
+    if (nuovi.isEmpty())
+        return true;
+    dati += nuovi.toUtf8();
     return scriviTutto(rimossi, dati, errore);
 }
 

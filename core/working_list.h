@@ -110,7 +110,9 @@ public:
     //   to file() + ".bak" (the list before the program dropped anything);
     //   that copy is not replaced again in the same run;
     // - every time, `testo` (the dropped lines) is added at the end of the
-    //   file of removed sets, File_Rimossi(), which is only ever added to.
+    //   file of removed sets, File_Rimossi(), which is only ever added to;
+    //   a set of `testo` (or a run of lines that are no set) that the file
+    //   already holds is not added again.
     // False (with the reason) when either could not be written: the caller
     // then drops nothing. True without writing when there is no file().
     bool Conserva_Rimossi(const QString& testo, QString* errore = nullptr);

@@ -35,6 +35,13 @@ QByteArray bytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void write(const QString& path, const QByteArray& b)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(b), b.size());
+}
+
 struct Recorder {
     QStringList calls;
 };
@@ -658,6 +665,47 @@ TEST_F(ClockTest, TwoRemovalsInARunLoseNeitherSetAndEachSaysItsOwnReason)
     EXPECT_TRUE(bytes(file + ".removed").endsWith(QByteArray::fromStdString(set(505, "L", "16.60000000").Riga2) + "\r\n"));
     core::WorkingList::instance().setFile({});
     mLang::Usa_File_Lingua({});
+}
+
+TEST_F(ClockTest, StartsThatEndDuringTheDecayMessageKeepTheSetOnce)
+{
+    // The set is kept before its message, and the list saved without it
+    // after: each start that ends while the message is open (killed, logged
+    // out) finds the satellite in the list again and removes it again. The
+    // file of removed sets holds it once however often that happens; a set
+    // removed later still goes in, and what was there stays.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Astrovela.ini");
+    const RigaDati basso = set(521, "LOW", "16.60000000");
+    core::WorkingList::instance().setFile(file);
+    list({set(520, "FIRST"), basso});
+    const QByteArray lista = bytes(file);
+    const QByteArray prima = "An earlier removal\r\n";
+    write(file + ".removed", prima);
+    const QByteArray tenuto = "Low\r\n" + QByteArray::fromStdString(basso.Riga1) + "\r\n"
+        + QByteArray::fromStdString(basso.Riga2) + "\r\n";
+    for (int avvio = 1; avvio <= 3; ++avvio) {
+        SCOPED_TRACE(avvio);
+        // The list as the ended run left it on disk, read by a new run.
+        write(file, lista);
+        core::WorkingList::instance().setFile({});
+        ASSERT_TRUE(core::WorkingList::instance().Leggi_Ini(file));
+        core::WorkingList::instance().setFile(file);
+        ASSERT_EQ(gintNumSatelliti, 2);
+        fakes.prompt.calls.clear();
+        time.now = time.now.addSecs(1);
+        clock().tmrCentrale_Timer();
+        EXPECT_EQ(gintNumSatelliti, 1);
+        EXPECT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(bytes(file + ".removed"), prima + tenuto);
+    }
+    const RigaDati altro = set(522, "LATER", "16.60000000");
+    list({altro});
+    time.now = time.now.addSecs(1);
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(bytes(file + ".removed"), prima + tenuto + "Later\r\n" + QByteArray::fromStdString(altro.Riga1)
+                                            + "\r\n" + QByteArray::fromStdString(altro.Riga2) + "\r\n");
+    core::WorkingList::instance().setFile({});
 }
 
 TEST_F(ClockTest, ASetThatCannotBeKeptStays)

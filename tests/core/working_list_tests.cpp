@@ -141,8 +141,10 @@ TEST_F(WorkingListTest, FileRoundTripAndBadSetsSkipped)
     EXPECT_EQ(gudtRigheAttive[1].Riga0, "Iss (zarya)"); // the name as parsed is what is kept
     EXPECT_EQ(gudtRigheAttive[2].Riga1, l1of2);
 
-    // A broken set in the middle is left out with a message; a set cut short
-    // at the end of the file is dropped and told too.
+    // A broken set in the middle is left out with a message, and so is one
+    // whose drag term has been overwritten with NUL bytes (once read as no
+    // drag at all); a set cut short at the end of the file is dropped and
+    // told too.
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     QByteArray text = f.readAll();
@@ -337,6 +339,19 @@ TEST_F(WorkingListTest, WhatTheProgramDropsIsKeptWhateverFollows)
     EXPECT_EQ(leggi(path + ".bak"), leggi(path));
     EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA).toUtf8());
 
+    // What is kept there already is not added again (a run ended while its
+    // message was open drops the same sets at the next start), alone or
+    // beside something new; lines that are no set are kept once too.
+    list().setFile(path);
+    ASSERT_TRUE(list().Conserva_Rimossi(testoA + testoCD));
+    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA).toUtf8());
+    const RigaDati e = set(150, "E");
+    const QString testoE = QString::fromStdString(e.Riga0 + "\r\n" + e.Riga1 + "\r\n" + e.Riga2 + "\r\n");
+    const QString sciolta = QStringLiteral("a stray line\r\n");
+    ASSERT_TRUE(list().Conserva_Rimossi(testoB + testoE + sciolta));
+    ASSERT_TRUE(list().Conserva_Rimossi(sciolta + testoE));
+    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA + testoE + sciolta).toUtf8());
+
     // Nothing can be written: false, and the files stay as they were.
     list().setFile(path);
     ASSERT_TRUE(QFile::remove(path + ".bak"));
@@ -344,5 +359,5 @@ TEST_F(WorkingListTest, WhatTheProgramDropsIsKeptWhateverFollows)
     QString why;
     EXPECT_FALSE(list().Conserva_Rimossi(testoA, &why));
     EXPECT_FALSE(why.isEmpty());
-    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA).toUtf8());
+    EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA + testoE + sciolta).toUtf8());
 }
