@@ -157,6 +157,7 @@ void Formattazione_File(MainWindowLink* main)
     QApplication::processEvents();
     bool riuscito = false;
     bool nonTesto = false;
+    bool giaInOrdine = false;
     QString errore;
     QString copia;
     {
@@ -169,7 +170,7 @@ void Formattazione_File(MainWindowLink* main)
             } else {
                 const QString nuovo = Ripara_Fine_Righe(doc->text);
                 if (nuovo == doc->text) {
-                    riuscito = true;   // nothing to change, nothing written
+                    giaInOrdine = true;   // nothing to change, nothing written
                 } else {
                     // The file as it was is kept beside the new one.
                     copia = *scelto + QStringLiteral(".bak");
@@ -184,6 +185,10 @@ void Formattazione_File(MainWindowLink* main)
         platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversionenontesto") + QStringLiteral("\r\n")
                              + QDir::toNativeSeparators(*scelto),
                          platform::vbExclamation);
+    else if (giaInOrdine)
+        platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversionenonnecessaria") + QStringLiteral("\r\n")
+                             + QDir::toNativeSeparators(*scelto),
+                         platform::vbInformation);
     else if (riuscito)
         platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "conversioneterminata")
                              + (copia.isEmpty() ? QString()

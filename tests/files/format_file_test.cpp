@@ -6,8 +6,10 @@
 #include "platform/fakes.h"
 #include "platform/vb.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -85,4 +87,31 @@ TEST_F(FormatFile, AFileThatIsNotTextIsRefusedAndLeftUnchanged)
         EXPECT_EQ(Leggi(path), b);
         EXPECT_FALSE(QFile::exists(path + ".bak"));
     }
+}
+
+TEST_F(FormatFile, AFileThatNeedsNoChangeIsSaidSoAndLeftAlone)
+{
+    // Already CR LF after every line and no blanks at the ends: the message
+    // says nothing needed changing (not that it was converted), the file
+    // keeps its bytes and date, and no copy is made. Repaired once, a file
+    // needs nothing the second time.
+    const QByteArray pulito = "ISS (ZARYA)\r\n1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\r\n"
+                              "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537\r\n";
+    const QString path = dir.filePath(QStringLiteral("clean.txt"));
+    Scrivi(path, pulito);
+    const QDateTime data = QFileInfo(path).lastModified();
+    const QString atteso = mLang::Testo_Lingua("MDIForm1", "conversionenonnecessaria") + QStringLiteral("\r\n")
+        + QDir::toNativeSeparators(path);
+    EXPECT_EQ(Formatta(path), atteso);
+    EXPECT_EQ(fakes.prompt.calls.last().flags & 0x70, platform::vbInformation);
+    EXPECT_EQ(Leggi(path), pulito);
+    EXPECT_EQ(QFileInfo(path).lastModified(), data);
+    EXPECT_FALSE(QFile::exists(path + ".bak"));
+
+    Scrivi(path, "  ISS (ZARYA)\n" + pulito.mid(13));
+    EXPECT_TRUE(Formatta(path).startsWith(mLang::Testo_Lingua("MDIForm1", "conversioneterminata")));
+    EXPECT_EQ(Leggi(path), pulito);
+    QFile::remove(path + ".bak");
+    EXPECT_EQ(Formatta(path), atteso);
+    EXPECT_FALSE(QFile::exists(path + ".bak"));
 }
