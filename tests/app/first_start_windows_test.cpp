@@ -161,8 +161,9 @@ TEST_P(PrimoAvvio, EveryWindowTheMenusOpenShowsItsButtonsWhole)
         ++finestre;
         scatta(QLatin1String(c));
         // The time window keeps its clock.
-        if (QLatin1String(c) != QLatin1String("mnuOpzioniData"))
+        if (QLatin1String(c) != QLatin1String("mnuOpzioniData")) {
             EXPECT_TRUE(iconaDelProgramma(sub->windowIcon())) << c;
+        }
         if (misura)
             std::printf("%s %s frame %dx%d min %dx%d viewport %dx%d\n", c, qPrintable(nome(sub->widget())),
                         sub->width(), sub->height(), sub->minimumSizeHint().width(),
