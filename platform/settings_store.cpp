@@ -206,8 +206,13 @@ bool IniSettingsStore::setValue(const QString& section, const QString& key, cons
 {
     if (!m_loadError.isEmpty()) {
         if (error)
-            *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
-                                  {m_path, m_loadError});
+            // A reason that names the file already is a whole sentence:
+            // it is not named a second time around it.
+            *error = m_loadError.contains(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()))
+                         ? Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazionilasciate"),
+                                        {m_loadError})
+                         : Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
+                                        {m_path, m_loadError});
         return false;
     }
     // Keep the previous state so that a failed write changes nothing in memory either.

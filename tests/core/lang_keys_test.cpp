@@ -42,6 +42,7 @@ const char* const kChiaviIndirette[][2] = {
     {"Dialogs", "stampacartella"}, {"Dialogs", "stampaavvio"}, {"Dialogs", "stampapagina"},
     {"Dialogs", "stampafine"}, {"Dialogs", "stampaerrore"}, {"Dialogs", "stampafile"},
     {"Dialogs", "impostazioninonscritte"}, {"Dialogs", "impostazioninonlette"},
+    {"Dialogs", "impostazionilasciate"},
     {"Dialogs", "impostazionicartella"}, {"Dialogs", "impostazionirighe"},
 };
 
