@@ -47,8 +47,10 @@ void frmWorldMap::disegnaIcona(double x, double y, const QString& nome)
     c.PaintPicture(immagineNome(nome), x - dx, y - dy);
 }
 
-const QImage& frmWorldMap::immagineNome(const QString& nome)
+const QImage& frmWorldMap::immagineNome(const QString& nomeLetto)
 {
+    // Drawn as Print would draw it: control characters as blanks.
+    const QString nome = vb::displayable(nomeLetto);
     const platform::Canvas& c = box();
     const QString chiave = QString::number(c.foreColor()) + QLatin1Char('|') + c.font().key() + QLatin1Char('|') + nome;
     auto it = m_nomi.constFind(chiave);

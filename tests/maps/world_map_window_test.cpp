@@ -281,3 +281,22 @@ TEST_F(WorldMap, PlacementIsSavedOnClosingAndRestoredWhenAsked)
 }
 
 } // namespace
+
+TEST_F(WorldMap, ANameWithANulByteOrBidirectionalControlsIsDrawnWithBlanks)
+{
+    // A name as a file may hold it: a NUL byte, a right-to-left override and
+    // an isolate. The label beside the satellite is the same as that of the
+    // name with blanks in their places (no box, nothing drawn reversed).
+    frmWorldMap* w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    const auto disegno = [&](const std::string& nome) {
+        gudtSatelementi[1].Nome = nome;
+        core::CentralClock::instance().Aggiorna();
+        return w->Picture1->canvas().image();
+    };
+    const QImage piano = disegno("Iss Zarya X  Ab ");
+    EXPECT_EQ(disegno("Iss Zarya X  Ab "), piano);   // the same instant
+    const std::string letto = std::string("Iss\xE2\x80\xAEZarya X") + '\0' + "\xE2\x81\xA7" + "Ab\xE2\x81\xA9";
+    EXPECT_TRUE(disegno(letto) == piano);
+    EXPECT_FALSE(disegno("Iss Zarya X  Ba ") == piano);   // the label is drawn at all
+}

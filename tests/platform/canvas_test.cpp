@@ -318,6 +318,26 @@ TEST(CanvasText, PrintAtThePenAndMeasureInUserUnits)
     up.Print(QStringLiteral("x"));
     EXPECT_LT(up.currentY(), 80);
     EXPECT_GT(up.TextHeight(), 0);
+
+    // A name read from a file with a NUL byte and the controls of
+    // bidirectional text (an override, an isolate) is drawn and measured as
+    // the same name with blanks in their places: no box, nothing reversed.
+    const QString letto = QStringLiteral("ABC") + QChar(0x202E) + QStringLiteral("DEF G") + QChar(0)
+        + QStringLiteral("H ") + QChar(0x2067) + QStringLiteral("IJ") + QChar(0x2069);
+    const QString piano = QStringLiteral("ABC DEF G H  IJ ");
+    const auto disegna = [](const QString& t) {
+        Canvas d(QSize(260, 30));
+        d.setForeColor(kBlack);
+        d.setCurrentX(15);
+        d.setCurrentY(15);
+        d.Print(t, false);
+        return std::pair{d.image(), d.currentX()};
+    };
+    const auto [immagineLetta, fineLetta] = disegna(letto);
+    const auto [immaginePiana, finePiana] = disegna(piano);
+    EXPECT_TRUE(immagineLetta == immaginePiana);
+    EXPECT_DOUBLE_EQ(fineLetta, finePiana);
+    EXPECT_DOUBLE_EQ(c.TextWidth(letto), c.TextWidth(piano));
 }
 
 TEST(CanvasPictures, StretchedAndTransparentCopies)
