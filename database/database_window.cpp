@@ -63,8 +63,8 @@ QVariant ModelloDatabase::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= int(m_testi.size()))
         return {};
-    if (role == Qt::DisplayRole)
-        return m_testi[size_t(index.row())];
+    if (role == Qt::DisplayRole) // a NUL byte or a bidirectional control as a blank
+        return vb::displayable(m_testi[size_t(index.row())]);
     if (role == Qt::UserRole)
         return m_voci[size_t(index.row())];
     return {};
@@ -564,7 +564,7 @@ void frmDatabase::riempiAttivi()
     const QSignalBlocker blocco(lstActive);
     lstActive->clear();
     for (int k = 1; k <= gintNumSatelliti; ++k)
-        lstActive->addItem(vb::Trim(testo(gudtRigheAttive[size_t(k)].Riga0)));
+        lstActive->addItem(vb::displayable(vb::Trim(testo(gudtRigheAttive[size_t(k)].Riga0))));
     lblNumeroSatellitiAttivi->setText(QString::number(gintNumSatelliti));
 }
 

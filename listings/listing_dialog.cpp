@@ -33,7 +33,7 @@ std::vector<VoceSatellite> Voci_Database(const std::vector<RigaDati>& db)
     const int n = core::Numero_Voci(db);
     out.reserve(size_t(n));
     for (int i = 1; i <= n; ++i)
-        out.push_back({vb::Left(QString::fromStdString(db[size_t(i)].Riga0), 24), i});
+        out.push_back({vb::displayable(vb::Left(QString::fromStdString(db[size_t(i)].Riga0), 24)), i});
     return out;
 }
 

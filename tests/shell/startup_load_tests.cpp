@@ -2,6 +2,7 @@
 // data files, one of them removed when asked) and a temporary user folder,
 // with fake services; and the open-file entry of the element files.
 #include "core/clock.h"
+#include "core/database.h"
 #include "core/globals_orbit.h"
 #include "core/mlang.h"
 #include "core/settings.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QListView>
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QDir>
@@ -288,8 +290,8 @@ TEST_F(LoadTest, StoredChoicesOutOfRangeAndAPlaceWithControlCharactersShowPlainl
 // characters.
 TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
 {
-    // 22 characters: the name field holds 24.
-    const QByteArray nome = "<h1>BIG</h1>\x1b[5m\x07<img>";
+    // 23 characters, one a right-to-left override: the name field holds 24.
+    const QByteArray nome = "<h1>BIG</h1>\x1b[5m\x07\xE2\x80\xAE<img>";
     QFile list(user.filePath("Astrovela.ini"));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
     list.write(nome + "\r\n"
@@ -306,13 +308,17 @@ TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
     w.setCartellaUtente(user.path());
     ASSERT_TRUE(w.MDIForm_Load());
     ASSERT_EQ(gintNumSatelliti, 2) << (fakes.prompt.calls.isEmpty() ? std::string() : fakes.prompt.calls[0].text.toStdString());
+    // The principal file holds the same two sets: its list shows them too.
+    gudtDatabasePrimario.assign(1, RigaDati{});
+    for (int k = 1; k <= 2; ++k)
+        gudtDatabasePrimario.push_back(gudtRigheAttive[size_t(k)]);
     w.show();
 
     QStringList visti;
     const auto mostraNome = [](const QString& t) {
         return t.contains(QStringLiteral("<h1>"), Qt::CaseInsensitive) || t.contains(QStringLiteral("second"), Qt::CaseInsensitive);
     };
-    const auto senzaControlli = [](const QString& t) { return !t.contains(QChar(0x1b)) && !t.contains(QChar(0x07)); };
+    const auto senzaControlli = [](const QString& t) { return !vb::hasControlCharacters(t); };
     const auto controlla = [&](QWidget* radice, const QString& dove) {
         QList<QWidget*> tutti = radice->findChildren<QWidget*>();
         tutti.prepend(radice);
@@ -337,16 +343,18 @@ TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
                 for (QTreeWidgetItemIterator it(tw); *it; ++it)
                     for (int c = 0; c < tw->columnCount(); ++c)
                         testi << (*it)->text(c);
+            // The rows of a list with a model of its own (the database).
+            if (auto* v = qobject_cast<QListView*>(x); v && v->model())
+                for (int i = 0; i < v->model()->rowCount(); ++i)
+                    testi << v->model()->index(i, 0).data().toString();
             if (auto* cb = qobject_cast<QComboBox*>(x))
                 for (int i = 0; i < cb->count(); ++i)
                     testi << cb->itemText(i);
             for (const QString& t : testi)
                 if (mostraNome(t)) {
                     visti << chi;
-                    // Labels and window titles show them as blanks.
-                    if (qobject_cast<QLabel*>(x) || t == x->windowTitle()) {
-                        EXPECT_TRUE(senzaControlli(t)) << chi.toStdString();
-                    }
+                    // Labels, titles, lists and their rows show them as blanks.
+                    EXPECT_TRUE(senzaControlli(t)) << chi.toStdString();
                 }
         }
     };
@@ -393,6 +401,7 @@ TEST_F(LoadTest, AHostileSatelliteNameIsShownAsPlainTextEverywhere)
     visti.removeDuplicates();
     EXPECT_GT(visti.size(), 3) << visti.join(u'\n').toStdString();
     w.menuItem("mnuFinestreChiudiTutto")->trigger();
+    gudtDatabasePrimario.assign(1, RigaDati{});
 }
 
 namespace {
