@@ -17,9 +17,11 @@ namespace {
 
 const QString kSezione = QStringLiteral("frmDetails");
 
+// Text of a set (a name may carry NUL bytes or bidirectional controls) as
+// the listing shows it: control characters as blanks, the width kept.
 QString testo(const std::string& s)
 {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    return vb::displayable(QString::fromUtf8(s.data(), qsizetype(s.size())));
 }
 
 QString lingua(const char* sezione, const char* chiave)

@@ -50,9 +50,11 @@ namespace listings {
 
 namespace {
 
+// Text of a set (a name may carry NUL bytes or bidirectional controls) as
+// the listing shows it: control characters as blanks, the width kept.
 QString testo(const std::string& s)
 {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    return vb::displayable(QString::fromUtf8(s.data(), qsizetype(s.size())));
 }
 
 // The shortest decimal form of a number, without a leading blank.

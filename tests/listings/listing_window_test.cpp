@@ -271,6 +271,16 @@ TEST_F(Listings, RelativeHeaderAndTrailer)
     EXPECT_EQ(r[9], "");
     EXPECT_TRUE(r[10].startsWith(QString(54, u' ') + "-------Satellite A------"));
     EXPECT_EQ(r.last(), "");
+
+    // A name read with a NUL byte and bidirectional controls (an override,
+    // an isolate) heads the listing with blanks in their places.
+    const std::string nome = gudtSatelementi[kSlotScratch].Nome;
+    gudtSatelementi[kSlotScratch].Nome = std::string("Iss\xE2\x80\xAE(zarya)") + '\0' + "\xE2\x81\xA6x";
+    frmDetails e;
+    ASSERT_TRUE(e.Genera_relativo(locale(0), locale(2), 60, 3));
+    gudtSatelementi[kSlotScratch].Nome = nome;
+    ASSERT_GE(e.righe().size(), 13);
+    EXPECT_EQ(e.righe()[1], "Satellite A: Iss (zarya)  x");
 }
 
 TEST_F(Listings, GivenStepListsTheFirstInstantAtOrAfterTheEnd)
