@@ -18,6 +18,7 @@
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
+#include "platform/vb.h"
 #include "listings/listing_window.h"
 
 #include <QApplication>
@@ -493,7 +494,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
                     f->ProgressBar1->setValue(v);
             };
             r.erroreSolutore = [&] { erroreSolutore = true; };
-            const QString nome = QString::fromStdString(s.Nome);
+            const QString nome = vb::displayable(QString::fromStdString(s.Nome));
             const core::RecordPassaggio sat{s, righe, QString::fromStdString(s.NumeroCatalogo)};
             r.passaggio = [&](const core::Passaggio& p) {
                 if (!finestra)
@@ -532,7 +533,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
                 if (tutti.Prossimo(r, std::chrono::milliseconds(20))) {
                     mintIndiceSatellite = r.indice;
                     erroreSolutore = erroreSolutore || r.erroreSolutore;
-                    const QString nome = QString::fromStdString(r.nome);
+                    const QString nome = vb::displayable(QString::fromStdString(r.nome));
                     // A pass carries the set it was found for, parsed as the
                     // search parsed it.
                     core::RecordPassaggio sat;
