@@ -406,7 +406,7 @@ bool CentralClock::Azzera(int slot, MotivoRimozione motivo)
     if (!lista.Conserva_Rimossi(WorkingList::Testo_Slot({slot})))
         return false;
     FlagGuard satelliti(pflgSatellite, false);
-    const QString nome = vb::Trim(QString::fromStdString(gudtSatelementi[slot].Nome));
+    const QString nome = vb::displayable(vb::Trim(QString::fromStdString(gudtSatelementi[slot].Nome)));
     const QString fine = QStringLiteral("\r\n");
     QString testo = mLang::Testo_Lingua("MDIForm1", "satellitedecaduto1") + fine
         + mLang::Testo_Lingua("MDIForm1", motivo == MotivoRimozione::Perigeo ? "satellitedecaduto2"
