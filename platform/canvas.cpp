@@ -725,6 +725,13 @@ void Canvas::render(QPainter& painter, const QRectF& target) const
 
 QImage loadPicture(const QString& path, QString* error)
 {
+    // A named pipe in a picture's place would hold the window opening it
+    // until a writer came; a device or a folder is no picture either.
+    if (const std::optional<QString> motivo = vb::notRegularFile(path)) {
+        if (error)
+            *error = *motivo;
+        return {};
+    }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     QImage img = reader.read();

@@ -3,7 +3,11 @@
 #include "platform/canvas.h"
 #include "platform/vb.h"
 
+#include "support/named_pipe.h"
+
+#include <QDir>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -338,6 +342,31 @@ TEST(CanvasText, PrintAtThePenAndMeasureInUserUnits)
     EXPECT_TRUE(immagineLetta == immaginePiana);
     EXPECT_DOUBLE_EQ(fineLetta, finePiana);
     EXPECT_DOUBLE_EQ(c.TextWidth(letto), c.TextWidth(piano));
+}
+
+TEST(CanvasPictures, APictureIsReadAndAPipeOrFolderInItsPlaceRefusedAtOnce)
+{
+    // The landscape behind the sky charts is read when the window opens: a
+    // named pipe there must not hold the window until a writer comes.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage pic(3, 2, QImage::Format_RGB32);
+    pic.fill(qRgb(10, 200, 30));
+    const QString file = dir.filePath(QStringLiteral("landscape.dat"));
+    ASSERT_TRUE(pic.save(file, "BMP"));
+    QString error;
+    const QImage read = platform::loadPicture(file, &error);
+    ASSERT_EQ(read.size(), QSize(3, 2));
+    EXPECT_EQ(read.pixel(2, 1), qRgb(10, 200, 30));
+
+    NamedPipe pipe(dir.filePath(QStringLiteral("pipe.dat")));
+    ASSERT_TRUE(pipe.made());
+    for (const QString& p : {pipe.path(), dir.path()}) {
+        error.clear();
+        EXPECT_TRUE(platform::loadPicture(p, &error).isNull()) << p.toStdString();
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(p))) << error.toStdString();
+    }
+    EXPECT_FALSE(pipe.waited());
 }
 
 TEST(CanvasPictures, StretchedAndTransparentCopies)
