@@ -1,6 +1,7 @@
 #include "platform/prompt.h"
 
 #include "platform/services.h"
+#include "platform/vb.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -77,11 +78,17 @@ int MsgBox(const QString& text, int flags, const QString& title)
 int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    // Names and file names from outside may carry NUL bytes or the controls
+    // of bidirectional text: shown as blanks, never as boxes or reversed.
+    box.setWindowTitle(title.isEmpty() ? applicationTitle() : vb::displayable(title));
     // A lone carriage return was a line break in the old boxes.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
+    QStringList lines = shown.split(u'\n');
+    for (QString& line : lines)
+        line = vb::displayable(line);
+    shown = lines.join(u'\n');
     // Messages carry names and file names from outside: never markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(shown);

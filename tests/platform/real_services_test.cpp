@@ -81,6 +81,20 @@ TEST(QtPromptTest, ButtonsIconTitleAndAnswers)
     EXPECT_EQ(title, "orbit.txt");
     EXPECT_EQ(icon, QMessageBox::Warning);
 
+    // A satellite's or a file's name with a NUL byte and the controls of
+    // bidirectional text (a file named "orbit<RLO>txt.exe" would read as
+    // "orbitexe.txt"): blanks in their places, in the title and the text.
+    onNextBox([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    const QString name = QStringLiteral("orbit") + QChar(0x202E) + QStringLiteral("txt.exe") + QChar(0)
+        + QChar(0x2067) + QStringLiteral("x") + QChar(0x2069);
+    EXPECT_EQ(prompt.MsgBox(QStringLiteral("Cannot read\r\n") + name, vbOKOnly, name), vbOK);
+    EXPECT_EQ(title, "orbit txt.exe  x ");
+    EXPECT_EQ(text, "Cannot read\norbit txt.exe  x ");
+
     onNextBox([&](QMessageBox* box) {
         icon = box->icon();
         box->button(QMessageBox::Ok)->click();
