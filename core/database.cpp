@@ -35,9 +35,15 @@ int Anno_Quattro_Cifre(double yy)
 
 namespace {
 
-double leading(const std::string& riga, int da, int a)
+// A number field of an element line: blank reads as 0, as the parser reads
+// it; anything else must be a number (a letter, a symbol or a NUL byte in it
+// makes a quantity that cannot be formed, not a number read up to it).
+std::optional<double> leading(const std::string& riga, int da, int a)
 {
-    return vb::Val(std::string_view(Colonne(riga, da, a)));
+    const std::string campo = Colonne(riga, da, a);
+    if (campo.find_first_not_of(' ') == std::string::npos)
+        return 0.0;
+    return vb::StrictValue(std::string_view(campo));
 }
 
 // A quantity with its picture, or nothing when it cannot be formed.
@@ -49,14 +55,18 @@ struct Quantita {
 Quantita quantita(const RigaDati& s, int chiave)
 {
     switch (chiave) {
-    case OrdineAnnoLancio:
-        return {double(Anno_Quattro_Cifre(leading(s.Riga1, 10, 11))), QStringLiteral("0")};
+    case OrdineAnnoLancio: {
+        const std::optional<double> anno = leading(s.Riga1, 10, 11);
+        if (!anno)
+            return {std::nullopt, {}};
+        return {double(Anno_Quattro_Cifre(*anno)), QStringLiteral("0")};
+    }
     case OrdineInclinazione:
         return {leading(s.Riga2, 9, 16), QStringLiteral("000.0")};
     case OrdineNodo:
         return {leading(s.Riga2, 18, 25), QStringLiteral("000.0")};
     case OrdinePeriodo: {
-        const double n = leading(s.Riga2, 53, 63);
+        const double n = leading(s.Riga2, 53, 63).value_or(0);
         if (!(n > 0) || !std::isfinite(n))
             return {std::nullopt, {}};
         return {1440.0 / n, QStringLiteral("0000.0")};
@@ -70,8 +80,16 @@ Quantita quantita(const RigaDati& s, int chiave)
             return {std::nullopt, {}};
         return {vb::Val(std::string_view(m)), QStringLiteral("0.0")};
     }
-    case OrdineEccentricita:
-        return {vb::Val(std::string_view("." + Colonne(s.Riga2, 27, 33))), QStringLiteral("0.0000")};
+    case OrdineEccentricita: {
+        // Seven digits after an assumed decimal point.
+        const std::string campo = Colonne(s.Riga2, 27, 33);
+        if (campo.find_first_not_of(' ') == std::string::npos)
+            return {0.0, QStringLiteral("0.0000")};
+        const std::size_t da = campo.find_first_not_of(' '), a = campo.find_last_not_of(' ');
+        if (campo.substr(da, a - da + 1).find_first_not_of("0123456789") != std::string::npos)
+            return {std::nullopt, {}};
+        return {vb::Val(std::string_view("." + campo)), QStringLiteral("0.0000")};
+    }
     case OrdinePerigeo:
         return {leading(s.Riga2, 35, 42), QStringLiteral("000.0")};
     case OrdineMotoMedio:
@@ -234,14 +252,18 @@ EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso, const 
             e.riga = rigaSet + 1;
             return e;
         }
-        const double giorno = leading(set.Riga1, 21, 32);
-        const double epoca = mAstro::Giorno_Giuliano(Anno_Quattro_Cifre(*anno), 1, giorno);
-        const double eta = adesso - epoca;
-        if (eta < e.recente)
-            e.recente = eta;
-        if (eta > e.vecchio)
-            e.vecchio = eta;
-        e.somma += eta;
+        // A set whose epoch day is not a number has no age: it is refused
+        // when it is used, and is left out of the ages shown meanwhile.
+        if (const std::optional<double> giorno = leading(set.Riga1, 21, 32)) {
+            const double epoca = mAstro::Giorno_Giuliano(Anno_Quattro_Cifre(*anno), 1, *giorno);
+            const double eta = adesso - epoca;
+            if (eta < e.recente)
+                e.recente = eta;
+            if (eta > e.vecchio)
+                e.vecchio = eta;
+            e.somma += eta;
+            ++e.conEta;
+        }
         if (!Magnitudine_Catalogo(*numero).empty())
             ++e.conMagnitudine;
         e.voci.push_back(std::move(set));
@@ -253,6 +275,8 @@ EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso, const 
     }
     if (e.numero() == 0)
         e.stato = EsitoCaricamento::Stato::Vuoto;
+    if (e.conEta == 0)
+        e.recente = 0;
     return e;
 }
 

@@ -97,11 +97,12 @@ struct EsitoCaricamento {
     double recente = 0;            // newest (smallest age)
     double vecchio = 0;            // oldest (largest age; 0 when every age is negative)
     double somma = 0;
+    int conEta = 0;                // sets with an age (an epoch day that is a number)
     int conMagnitudine = 0;        // sets whose standard magnitude is known
 
     bool ok() const { return stato == Stato::Ok; }
     int numero() const { return Numero_Voci(voci); }
-    double media() const { return numero() > 0 ? somma / numero() : 0; }
+    double media() const { return conEta > 0 ? somma / conEta : 0; }
 };
 
 // Called after each set read with the bytes read so far and the whole

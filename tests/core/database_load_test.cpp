@@ -211,6 +211,34 @@ TEST_F(DatabaseLoad, MalformedNumbersFailWithTheirLine)
     EXPECT_EQ(e.stato, core::EsitoCaricamento::Stato::CatalogoNonValido);
     EXPECT_EQ(e.riga, 8);
 
+    // A letter or a NUL byte inside the epoch day or a number of line 2: the
+    // file loads (the set is refused when it is used), but no figure is read
+    // from the digits before it. The ages are those of the other 33 sets.
+    QList<QByteArray> righe = b.split('\n');
+    ASSERT_TRUE(righe[7].startsWith("1 06251U"));
+    righe.remove(6, 3);
+    const QByteArray senza = righe.join('\n');
+    const auto altri = core::Carica_File_Elementi(scrivi(senza, QStringLiteral("senza.txt")), kAdesso);
+    ASSERT_TRUE(altri.ok());
+    ASSERT_EQ(altri.numero(), 33);
+    QByteArray giorno = b;
+    giorno.replace("1 06251U 62025E   06176", QByteArray("1 06251U 62025E   06\x00""76", 23));
+    e = core::Carica_File_Elementi(scrivi(giorno), kAdesso);
+    ASSERT_TRUE(e.ok());
+    EXPECT_EQ(e.numero(), 34);
+    EXPECT_DOUBLE_EQ(e.recente, altri.recente);
+    EXPECT_DOUBLE_EQ(e.vecchio, altri.vecchio);
+    EXPECT_DOUBLE_EQ(e.media(), altri.media());
+    RigaDati danneggiato = e.voci[3];
+    ASSERT_EQ(danneggiato.Riga1.substr(2, 5), "06251");
+    danneggiato.Riga2.replace(10, 1, "x");   // inclination " 5x.0..."
+    danneggiato.Riga2.replace(28, 1, "#");   // eccentricity
+    danneggiato.Riga2.replace(54, 1, "Z");   // mean motion
+    for (int chiave : {core::OrdineInclinazione, core::OrdineEccentricita, core::OrdineMotoMedio,
+                       core::OrdinePeriodo}) {
+        EXPECT_EQ(core::Testo_Chiave(danneggiato, chiave), "???") << chiave;
+    }
+
     // The file itself is never touched by reading.
     const QString p = scrivi(cat, QStringLiteral("kept.txt"));
     core::Carica_File_Elementi(p, kAdesso);
