@@ -588,7 +588,7 @@ void frmDatabase::mostraStatistiche(int indice, int n, double vecchio, double re
     lblNumeroMagnitudini[i]->setText(QString::number(magnitudini));
     lblNumeroSelezionati[i]->setText(QStringLiteral("0"));
     QGroupBox* box = indice == 0 ? fraDBPrincipale : fraDBSecondario;
-    box->setTitle(m_percorso[i]);
+    box->setTitle(vb::displayable(m_percorso[i]));
     box->setToolTip(Qt::convertFromPlainText(m_percorso[i]));
 }
 

@@ -255,13 +255,16 @@ TEST_F(DatabaseWindow, SecondaryLoadLeavesTheWorkingListAlone)
     RigaDati solo = dbtest::set("00005");
     elenca({solo});
     frmDatabase* f = frmDatabase::instance();
-    QString p = scrivi(QByteArray::fromStdString(solo.Riga0 + "\r\n" + solo.Riga1 + "\r\n" + solo.Riga2 + "\r\n"));
+    // A file name with a right-to-left override ("solo<RLO>txt.exe" would
+    // read "soloexe.txt"): the frame names it with a blank in its place.
+    QString p = scrivi(QByteArray::fromStdString(solo.Riga0 + "\r\n" + solo.Riga1 + "\r\n" + solo.Riga2 + "\r\n"),
+                       QStringLiteral("solo") + QChar(0x202E) + QStringLiteral("txt.exe"));
     EXPECT_TRUE(f->Database_satelliti_secondario(p));
     EXPECT_EQ(f->righe(1), 1);
     EXPECT_EQ(f->righe(0), 0);
     EXPECT_EQ(gintNumSatelliti, 2);
     EXPECT_TRUE(gstrDatabasePrimario.isEmpty());
-    EXPECT_EQ(f->fraDBSecondario->title(), p);
+    EXPECT_EQ(f->fraDBSecondario->title(), QFileInfo(p).path() + QStringLiteral("/solo txt.exe"));
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
 }
 
