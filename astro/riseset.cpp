@@ -1,6 +1,7 @@
 #include "astro/riseset.h"
 
 #include "astro/mate.h"
+#include "astro/vector_state.h"
 
 #include <charconv>
 #include <cmath>
@@ -157,6 +158,8 @@ enum class Corpo { Sole, Luna };
 SorgereTramonto Calcola(Corpo corpo, double latitudine, double longitudine, double zona, int anno, int mese,
                         int giorno)
 {
+    // The almanac asks after its window has painted: see astro/vector_state.h.
+    astro::Azzera_Meta_Alte();
     SorgereTramonto out;
 
     double j = 0;

@@ -11,7 +11,8 @@
 // nothing.
 //
 // Every entry point of the computation (a satellite's state, the light
-// evaluation, the pass search, the clock tick's bodies) calls
+// evaluation, the pass search, the clock tick's bodies, the Sun's and the
+// Moon's rise and set) calls
 // Azzera_Meta_Alte first, so no caller can forget it and no earlier code
 // can slow it down.
 #pragma once

@@ -5,6 +5,7 @@
 // the register state (no timing), and the passes found are the same either
 // way, after a window's painting or foreign AVX code as from a clear state.
 #include "astro/bodies.h"
+#include "astro/riseset.h"
 #include "astro/satellite.h"
 #include "astro/vector_state.h"
 #include "core/clock.h"
@@ -91,6 +92,16 @@ TEST_F(StatoVettori, EveryEntryPointStartsWithTheUpperHalvesClear)
     ASSERT_TRUE(Occupa());
     mAstro::Calcola_Luna(ist, ds, luna);
     EXPECT_FALSE(In_Uso()) << "Moon";
+
+    // The almanac's rise and set, called after its window has painted.
+    ASSERT_TRUE(Occupa());
+    const mAstro::SorgereTramonto alba = mAstro::Calcola_Sorgere_Tramonto_Sole(45.47, 9.19, -1, 2026, 12, 7);
+    EXPECT_FALSE(In_Uso()) << "sunrise and sunset";
+    ASSERT_TRUE(Occupa());
+    const mAstro::SorgereTramonto lunare = mAstro::Calcola_Sorgere_Tramonto_Luna(45.47, 9.19, -1, 2026, 12, 7);
+    EXPECT_FALSE(In_Uso()) << "moonrise and moonset";
+    EXPECT_TRUE(alba.sorge && alba.tramonta);
+    EXPECT_TRUE(lunare.sorge || lunare.tramonta);
 
     // The search, from its start: a pass reported while the search runs
     // finds the halves clear though they were in use when it began, and
