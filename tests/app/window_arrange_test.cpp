@@ -10,6 +10,8 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
+#include "locations/city_list.h"
+#include "locations/location_dialog.h"
 #include "passes/pass_map_window.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
@@ -19,8 +21,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -170,6 +175,46 @@ TEST_F(WindowArrange, EveryWindowOpensInsideAndKeepsAUsableSize)
     }
     w.mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Options > Location hidden with Escape gives the keyboard back: keys the
+// window system gives next (Down, Down) do not move its hidden city list,
+// which keeps the row it showed.
+TEST_F(WindowArrange, TheLocationWindowHiddenByEscapeTakesNoMoreKeys)
+{
+    // The shipped city list, as a first start copies it.
+    QTemporaryDir dir;
+    const QString citta = dir.filePath(QStringLiteral("cities.dat"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_PROGRAM_DIR "/cities.dat"), citta));
+    locations::Imposta_File_Citta(citta);
+    MDIForm1 w;
+    Collega_Tutte_Le_Finestre(w);
+    w.resize(1280, 900);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    for (int volta = 0; volta < 2; ++volta) {
+        SCOPED_TRACE(volta == 0 ? "first opening" : "opened again");
+        w.menuItem("mnuOpzioniLocalita")->trigger();
+        QApplication::processEvents();
+        frmLocation* f = frmLocation::istanza();
+        ASSERT_NE(f, nullptr);
+        ASSERT_TRUE(f->isVisible());
+        QWidget* cornice = f->parentWidget();
+        auto dentro = [cornice](QWidget* x) { return x && (x == cornice || cornice->isAncestorOf(x)); };
+        ASSERT_GT(f->cmbCity->count(), 2);
+        const int riga = f->cmbCity->currentRow();
+        f->cmbCity->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(dentro(QApplication::focusWidget()));
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_FALSE(dentro(QApplication::focusWidget()));
+        QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+        QTest::keyClick(w.windowHandle(), Qt::Key_Down);
+        EXPECT_EQ(f->cmbCity->currentRow(), riga);
+    }
+    w.mdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    locations::Imposta_File_Citta(QString());
 }
 
 } // namespace
