@@ -177,10 +177,10 @@ TEST_F(WindowArrange, EveryWindowOpensInsideAndKeepsAUsableSize)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Options > Location hidden with Escape gives the keyboard back: keys the
-// window system gives next (Down, Down) do not move its hidden city list,
-// which keeps the row it showed.
-TEST_F(WindowArrange, TheLocationWindowHiddenByEscapeTakesNoMoreKeys)
+// Options > Location and Options > Date, hidden with Escape, give the
+// keyboard back: keys the window system gives next (Down, Down, Space) reach
+// none of their hidden controls (the city list's row, Synchronise).
+TEST_F(WindowArrange, WindowsHiddenByEscapeTakeNoMoreKeys)
 {
     // The shipped city list, as a first start copies it.
     QTemporaryDir dir;
@@ -192,26 +192,46 @@ TEST_F(WindowArrange, TheLocationWindowHiddenByEscapeTakesNoMoreKeys)
     w.resize(1280, 900);
     w.show();
     QApplication::setActiveWindow(&w);
-    for (int volta = 0; volta < 2; ++volta) {
-        SCOPED_TRACE(volta == 0 ? "first opening" : "opened again");
-        w.menuItem("mnuOpzioniLocalita")->trigger();
+    // A dialog a key would open (Synchronise) is counted and closed.
+    int modali = 0;
+    QTimer chiudiModali;
+    chiudiModali.setInterval(20);
+    QObject::connect(&chiudiModali, &QTimer::timeout, [&modali] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            ++modali;
+            m->close();
+        }
+    });
+    chiudiModali.start();
+    for (const char* comando : {"mnuOpzioniLocalita", "mnuOpzioniData", "mnuOpzioniLocalita", "mnuOpzioniData"}) {
+        SCOPED_TRACE(comando);
+        w.menuItem(QLatin1String(comando))->trigger();
         QApplication::processEvents();
-        frmLocation* f = frmLocation::istanza();
-        ASSERT_NE(f, nullptr);
-        ASSERT_TRUE(f->isVisible());
-        QWidget* cornice = f->parentWidget();
+        QMdiSubWindow* cornice = w.mdiArea()->activeSubWindow();
+        ASSERT_NE(cornice, nullptr);
+        ASSERT_TRUE(cornice->isVisible());
         auto dentro = [cornice](QWidget* x) { return x && (x == cornice || cornice->isAncestorOf(x)); };
-        ASSERT_GT(f->cmbCity->count(), 2);
-        const int riga = f->cmbCity->currentRow();
-        f->cmbCity->setFocus(Qt::MouseFocusReason);
+        // A control of the window takes the focus, as after a click on it.
+        auto* luogo = qobject_cast<frmLocation*>(cornice->widget());
+        QWidget* controllo = luogo ? luogo->cmbCity : nullptr;
+        for (QWidget* c : cornice->widget()->findChildren<QWidget*>())
+            if (!controllo && c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus))
+                controllo = c;
+        ASSERT_NE(controllo, nullptr);
+        const int riga = luogo ? luogo->cmbCity->currentRow() : 0;
+        controllo->setFocus(Qt::MouseFocusReason);
         ASSERT_TRUE(dentro(QApplication::focusWidget()));
         QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
-        EXPECT_FALSE(f->isVisible());
+        EXPECT_FALSE(cornice->isVisible());
         EXPECT_FALSE(dentro(QApplication::focusWidget()));
-        QTest::keyClick(w.windowHandle(), Qt::Key_Down);
-        QTest::keyClick(w.windowHandle(), Qt::Key_Down);
-        EXPECT_EQ(f->cmbCity->currentRow(), riga);
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+            QTest::keyClick(w.windowHandle(), k);
+        EXPECT_FALSE(cornice->isVisible());
+        EXPECT_EQ(modali, 0);
+        if (luogo)
+            EXPECT_EQ(luogo->cmbCity->currentRow(), riga);
     }
+    chiudiModali.stop();
     w.mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     locations::Imposta_File_Citta(QString());
