@@ -300,13 +300,23 @@ void PittoreCielo::Disegna_sfondo()
     coloreGriglia = o.coloriGriglia[stadio - 1];
     c.setFillColor(riempi);
     if (o.effettoOrizzonte) {
-        mGlobal::Riempi_Sfumato(c, bordo, centro, 0, 0, 90, float(rapporto), 256);
+        mGlobal::Riempi_Sfumato(c, bordo, centro, 0, 0, float(Raggio_Carta(90)), float(rapporto), 256);
         c.setFillStyle(platform::Canvas::FillTransparent);
-        c.Circle(0, 0, 90, kOrizzonte, std::nullopt, std::nullopt, rapporto);
+        c.Circle(0, 0, Raggio_Carta(90), kOrizzonte, std::nullopt, std::nullopt, rapporto);
         c.setFillStyle(platform::Canvas::FillSolid);
     } else {
-        c.Circle(0, 0, 90, kOrizzonte, std::nullopt, std::nullopt, rapporto);
+        c.Circle(0, 0, Raggio_Carta(90), kOrizzonte, std::nullopt, std::nullopt, rapporto);
     }
+}
+
+double PittoreCielo::Raggio_Carta(double r) const
+{
+    // A ratio above 1 makes the canvas take the radius as the vertical one,
+    // still counted in horizontal units. A zoom window wider in chart units
+    // than the chart's own proportions (ratio above 1) would otherwise draw
+    // the horizon and the altitude circles well inside their places, short
+    // of the landscape and the stars they bound.
+    return rapporto > 1 ? r * rapporto : r;
 }
 
 void PittoreCielo::Disegna_punti_cardinali()
@@ -366,7 +376,8 @@ void PittoreCielo::Disegna_griglia()
         auto cerchio = [&](double altitudine) {
             float x = 0, y = 0;
             Mappatura(o.orientamento, o.stereografica, 0, altitudine, x, y);
-            c.Circle(0, 0, std::max(std::abs(x), std::abs(y)), coloreGriglia, std::nullopt, std::nullopt, rapporto);
+            c.Circle(0, 0, Raggio_Carta(std::max(std::abs(x), std::abs(y))), coloreGriglia, std::nullopt,
+                     std::nullopt, rapporto);
         };
         if (o.griglia10)
             cerchio(10);

@@ -143,6 +143,9 @@ public:
 
 private:
     void Segmento(const PuntoCielo& a, const PuntoCielo& b, std::uint32_t colour);
+    // The radius to give the canvas for a circle about the zenith of r chart
+    // units (the horizon, the altitude circles).
+    double Raggio_Carta(double r) const;
 
     platform::Canvas& c;
     const core::CieloIstante& cielo;

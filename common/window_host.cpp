@@ -288,6 +288,25 @@ void Chiudi_Figlia(QWidget* w)
         w->close();
 }
 
+void Nascondi_Figlia(QWidget* w)
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    QWidget* finestra = sub ? static_cast<QWidget*>(sub) : w;
+    finestra->hide();
+    // Hidden, the frame may pass the focus on to one of its own controls;
+    // left there, the next key the main window takes (Alt and a menu's
+    // letter) hands the focus back and the workspace shows the window again.
+    QWidget* fuoco = QApplication::focusWidget();
+    if (!sub || !fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
+        return;
+    QMdiArea* area = sub->mdiArea();
+    QMdiSubWindow* attiva = area ? area->activeSubWindow() : nullptr;
+    if (attiva && attiva != sub && attiva->isVisible())
+        attiva->setFocus(Qt::OtherFocusReason);
+    else
+        fuoco->clearFocus();
+}
+
 // ---------------------------------------------------------------- long tasks
 
 namespace {

@@ -26,6 +26,11 @@ bool Aggiungi_Figlia(QWidget* w);
 // when it stands as a window of its own.
 void Chiudi_Figlia(QWidget* w);
 
+// Hides `w` with the workspace frame that holds it (a window kept for its
+// next showing), or `w` alone when it stands as a window of its own. The
+// keyboard leaves it: to the workspace's active window if one shows.
+void Nascondi_Figlia(QWidget* w);
+
 // The program's main window, or null.
 QWidget* Finestra_Principale();
 

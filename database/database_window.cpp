@@ -498,10 +498,7 @@ void frmDatabase::closeEvent(QCloseEvent* e)
 
 void frmDatabase::nascondi()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->hide();
-    else
-        hide();
+    common::Nascondi_Figlia(this);
 }
 
 void frmDatabase::mostra()

@@ -18,6 +18,7 @@
 #include "platform/services.h"
 #include "platform/vb.h"
 #include "common/main_window_link.h"
+#include "common/window_host.h"
 #include "common/window_calls.h"
 
 #include <QApplication>
@@ -528,10 +529,7 @@ void frmLocation::cmdCancel_Click()
 
 void frmLocation::Nascondi()
 {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->hide();
-    else
-        hide();
+    common::Nascondi_Figlia(this);
 }
 
 void frmLocation::cmdHelp_Click()

@@ -328,10 +328,7 @@ void frmTime::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (QWidget* frame = parentWidget())
-        frame->hide();
-    else
-        hide();
+    common::Nascondi_Figlia(this);
 }
 
 void frmTime::cmdOK_Click()

@@ -10,6 +10,8 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "core/working_list.h"
+#include "locations/city_list.h"
+#include "locations/location_dialog.h"
 #include "passes/pass_map_window.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
@@ -19,8 +21,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -170,6 +175,66 @@ TEST_F(WindowArrange, EveryWindowOpensInsideAndKeepsAUsableSize)
     }
     w.mdiArea()->closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Options > Location and Options > Date, hidden with Escape, give the
+// keyboard back: keys the window system gives next (Down, Down, Space) reach
+// none of their hidden controls (the city list's row, Synchronise).
+TEST_F(WindowArrange, WindowsHiddenByEscapeTakeNoMoreKeys)
+{
+    // The shipped city list, as a first start copies it.
+    QTemporaryDir dir;
+    const QString citta = dir.filePath(QStringLiteral("cities.dat"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_PROGRAM_DIR "/cities.dat"), citta));
+    locations::Imposta_File_Citta(citta);
+    MDIForm1 w;
+    Collega_Tutte_Le_Finestre(w);
+    w.resize(1280, 900);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    // A dialog a key would open (Synchronise) is counted and closed.
+    int modali = 0;
+    QTimer chiudiModali;
+    chiudiModali.setInterval(20);
+    QObject::connect(&chiudiModali, &QTimer::timeout, [&modali] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            ++modali;
+            m->close();
+        }
+    });
+    chiudiModali.start();
+    for (const char* comando : {"mnuOpzioniLocalita", "mnuOpzioniData", "mnuOpzioniLocalita", "mnuOpzioniData"}) {
+        SCOPED_TRACE(comando);
+        w.menuItem(QLatin1String(comando))->trigger();
+        QApplication::processEvents();
+        QMdiSubWindow* cornice = w.mdiArea()->activeSubWindow();
+        ASSERT_NE(cornice, nullptr);
+        ASSERT_TRUE(cornice->isVisible());
+        auto dentro = [cornice](QWidget* x) { return x && (x == cornice || cornice->isAncestorOf(x)); };
+        // A control of the window takes the focus, as after a click on it.
+        auto* luogo = qobject_cast<frmLocation*>(cornice->widget());
+        QWidget* controllo = luogo ? luogo->cmbCity : nullptr;
+        for (QWidget* c : cornice->widget()->findChildren<QWidget*>())
+            if (!controllo && c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus))
+                controllo = c;
+        ASSERT_NE(controllo, nullptr);
+        const int riga = luogo ? luogo->cmbCity->currentRow() : 0;
+        controllo->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(dentro(QApplication::focusWidget()));
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        EXPECT_FALSE(cornice->isVisible());
+        EXPECT_FALSE(dentro(QApplication::focusWidget()));
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Space})
+            QTest::keyClick(w.windowHandle(), k);
+        EXPECT_FALSE(cornice->isVisible());
+        EXPECT_EQ(modali, 0);
+        if (luogo)
+            EXPECT_EQ(luogo->cmbCity->currentRow(), riga);
+    }
+    chiudiModali.stop();
+    w.mdiArea()->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    locations::Imposta_File_Citta(QString());
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
@@ -67,6 +68,24 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
     EXPECT_FALSE(db->isVisible());
     w.menuItem("mnuSatellitiDatabase")->trigger();
     EXPECT_EQ(figlio(w, "frmDatabase"), db);
+    EXPECT_TRUE(db->isVisible());
+    // Escape hides it as well, and the keyboard leaves it: keys pressed
+    // next do not reach its hidden controls (Down on the sort order).
+    QApplication::setActiveWindow(&w);
+    QWidget* cornice = db->parentWidget();
+    auto dentro = [cornice](QWidget* f) { return f && (f == cornice || cornice->isAncestorOf(f)); };
+    db->cmbOrdina[0]->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(dentro(QApplication::focusWidget()));
+    const int ordine = db->cmbOrdina[0]->currentIndex();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(db->isVisible());
+    QWidget* fuoco = QApplication::focusWidget();
+    EXPECT_FALSE(dentro(fuoco)) << fuoco->objectName().toStdString();
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(w.windowHandle(), Qt::Key_Down); // as the window system gives them
+    EXPECT_FALSE(db->isVisible());
+    EXPECT_EQ(db->cmbOrdina[0]->currentIndex(), ordine);
+    w.menuItem("mnuSatellitiDatabase")->trigger();
     EXPECT_TRUE(db->isVisible());
 
     w.menuItem("mnuStrumentiCalendario")->trigger();

@@ -142,6 +142,64 @@ TEST_F(LocalSkyPointer, AZoomedChartShowsTheCompassLabelsWhosePointsItHolds)
     EXPECT_EQ(etichette(0, INT_MAX), tutte);
 }
 
+// A zoom window wider than the chart's proportions (200 x 30 units on a chart
+// twice as wide as high) over the southern horizon: the sky disc still ends
+// at the horizon, and the 10 degree circle of the grid runs at its altitude,
+// with the horizon effect and with the plain fill.
+TEST_F(LocalSkyPointer, AWideZoomWindowKeepsTheHorizonAndTheGridCirclesInPlace)
+{
+    main->menuItem("mnuLocalSkyPaesaggio")->setChecked(false);
+    main->menuItem("mnuLocalSkyGriglia")->setChecked(true);
+    clic("mnuLocalSkyProiezStereo");
+    const bool effetto = gblnLocaleEffettoOrizzonte, dieci = gblnLocaleGriglia10;
+    gblnLocaleGriglia10 = true;
+    for (bool sfumato : {true, false}) {
+        SCOPED_TRACE(sfumato ? "horizon effect" : "plain fill");
+        gblnLocaleEffettoOrizzonte = sfumato;
+        clic("mnuLocalSkyRipristina");
+        clic("mnuLocalSkyZoom");
+        f->Picture1_MouseDown(1, 0, -100, -65);
+        f->Picture1_MouseMove(1, 0, 100, -95);
+        f->Picture1_MouseUp(1, 0, 100, -95);
+        ASSERT_TRUE(f->gblnZoom);
+        const platform::Canvas& c = f->Picture1->canvas();
+        const QImage img = c.persistentImage();
+        // The pixel of the point at x on the lower half of the circle of
+        // radius r about the zenith, dy pixels below it.
+        auto pixel = [&](double r, double x, int dy = 0) {
+            const double y = -std::sqrt(r * r - x * x);
+            return img.pixel(int((x - c.scaleLeft()) / c.scaleWidth() * img.width()),
+                             int((y - c.scaleTop()) / c.scaleHeight() * img.height()) + dy);
+        };
+        // Sky: blue and dark; outside the horizon the chart's black.
+        auto cielo = [](QRgb p) { return qBlue(p) >= 60 && qRed(p) < 40 && qGreen(p) < 40; };
+        int dentro = 0, fuori = 0, punti = 0;
+        for (double x = -54; x <= 54; x += 6) {
+            if (std::abs(x) < 10)
+                continue; // the S label stands below the horizon there
+            ++punti;
+            dentro += cielo(pixel(88.5, x));
+            fuori += qGray(pixel(91.5, x)) > 20 || qBlue(pixel(91.5, x)) > 20;
+        }
+        EXPECT_GE(dentro, punti - 2); // a star may fall on a point or two
+        EXPECT_EQ(fuori, 0);
+        // Altitude 10 degrees on the stereographic chart: 90 tan(40 deg),
+        // drawn in the grey of the grid.
+        const double r10 = 90 * std::tan(40 * M_PI / 180);
+        int griglia = 0;
+        for (double x = -30; x <= 30; x += 10) {
+            bool g = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                g = g || (qRed(pixel(r10, x, dy)) > 60 && qGreen(pixel(r10, x, dy)) > 60);
+            griglia += g;
+        }
+        EXPECT_EQ(griglia, 7);
+    }
+    gblnLocaleEffettoOrizzonte = effetto;
+    gblnLocaleGriglia10 = dieci;
+    clic("mnuLocalSkyRipristina");
+}
+
 TEST_F(LocalSkyPointer, PicksTheNearestBodyOrStarInsideTheChart)
 {
     // Jupiter is up in the east at 21:00.
