@@ -1,6 +1,7 @@
 #include "common/sky_chart.h"
 
 #include "astro/mate.h"
+#include "astro/vector_state.h"
 #include "common/moon_phase.h"
 #include "common/window_helpers.h"
 #include "core/data_files.h"
@@ -246,6 +247,8 @@ int Indice_Satellite(const std::string& numero, int stato, bool principale)
 
 PosizioniCielo Calcola_Posizioni(const core::CieloIstante& cielo, int k, bool stereo, int numStelle)
 {
+    // Called from windows that have just painted: see astro/vector_state.h.
+    astro::Azzera_Meta_Alte();
     PosizioniCielo p;
     auto punto = [&](double ra, double dec) {
         PuntoCielo q;

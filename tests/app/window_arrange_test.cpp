@@ -228,8 +228,9 @@ TEST_F(WindowArrange, WindowsHiddenByEscapeTakeNoMoreKeys)
             QTest::keyClick(w.windowHandle(), k);
         EXPECT_FALSE(cornice->isVisible());
         EXPECT_EQ(modali, 0);
-        if (luogo)
+        if (luogo) {
             EXPECT_EQ(luogo->cmbCity->currentRow(), riga);
+        }
     }
     chiudiModali.stop();
     w.mdiArea()->closeAllSubWindows();

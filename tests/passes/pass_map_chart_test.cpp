@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "passes/pass_map_symbols.h"
+#include "support/vector_state.h"
 
 #include <QApplication>
 #include <cmath>
@@ -144,6 +145,24 @@ TEST_F(PassMap, SkyAtTheMapTimeMatchesPyEphem)
         }
     }
     EXPECT_EQ(trovate, static_cast<int>(ref.stelle.size()));
+
+    // The places are made with the vector registers' upper halves clear,
+    // whatever ran before them (a window's painting leaves them in use),
+    // and are the same places either way.
+    if (!testsupport::Occupa_Meta_Alte())
+        return;
+    const core::CieloIstante cielo = core::Cielo_Corrente();
+    astro::Azzera_Meta_Alte();
+    const common::PosizioniCielo chiaro = common::Calcola_Posizioni(cielo, 0, false, m->gintNumStelle);
+    ASSERT_TRUE(testsupport::Occupa_Meta_Alte());
+    const common::PosizioniCielo occupato = common::Calcola_Posizioni(cielo, 0, false, m->gintNumStelle);
+    EXPECT_FALSE(testsupport::Meta_Alte_In_Uso()) << "star and constellation places";
+    ASSERT_EQ(occupato.stelle.size(), chiaro.stelle.size());
+    ASSERT_GT(chiaro.stelle.size(), 100u);
+    for (std::size_t i = 1; i < chiaro.stelle.size(); ++i) {
+        EXPECT_EQ(occupato.stelle[i].x, chiaro.stelle[i].x) << i;
+        EXPECT_EQ(occupato.stelle[i].y, chiaro.stelle[i].y) << i;
+    }
 }
 
 TEST_F(PassMap, DrawingAndPrintingWriteNothingShared)
