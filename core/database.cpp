@@ -228,6 +228,16 @@ EsitoCaricamento Carica_File_Elementi(const QString& path, double adesso, const 
             default: e.stato = Stato::Troncato; break;
             }
             e.riga = lettore.riga();
+            // Blanks out of place are told apart from a line missing or out
+            // of place: Format file mends the first, not the second.
+            switch (lettore.Spazi_Fuori_Posto(esito)) {
+            case LettoreElementi::Spazi::Iniziali: e.stato = Stato::SpaziIniziali; break;
+            case LettoreElementi::Spazi::RigheBianche:
+                e.stato = Stato::RigheBianche;
+                e.riga = lettore.rigaSet();
+                break;
+            case LettoreElementi::Spazi::Nessuno: break;
+            }
             return e;
         }
         const int rigaSet = lettore.riga() - 1; // line 1 of the set

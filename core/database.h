@@ -88,6 +88,9 @@ struct EsitoCaricamento {
         CatalogoNonValido,  // catalogue number (line 1, columns 3-7) not a number
         CatalogoDiverso,    // line 2 carries another catalogue number than line 1
         Vuoto,              // no element set at all
+        // Faults of blanks, which Tools > Format file mends:
+        SpaziIniziali,      // a line 1 or line 2 begins with blanks
+        RigheBianche,       // only lines of blanks from a name line to the end
     };
     Stato stato = Stato::Ok;
     int riga = 0;                  // line of the file where the failure was found
@@ -101,6 +104,8 @@ struct EsitoCaricamento {
     int conMagnitudine = 0;        // sets whose standard magnitude is known
 
     bool ok() const { return stato == Stato::Ok; }
+    // Whether Tools > Format file mends what is wrong.
+    bool riparabile() const { return stato == Stato::SpaziIniziali || stato == Stato::RigheBianche; }
     int numero() const { return Numero_Voci(voci); }
     double media() const { return conEta > 0 ? somma / conEta : 0; }
 };

@@ -29,8 +29,11 @@ bool utf8Valido(const QByteArray& b)
 LettoreElementi::LettoreElementi(QByteArray testo)
 {
     // A file saved as UTF-16 (with its byte-order mark) is read as its text.
-    if (vb::hasUtf16Bom(testo))
-        testo = vb::decodeText(testo).text.toUtf8();
+    if (vb::hasUtf16Bom(testo)) {
+        const vb::TextDocument doc = vb::decodeText(testo);
+        m_testoValido = !doc.decodingError;
+        testo = doc.text.toUtf8();
+    }
     else if (!utf8Valido(testo))
         testo = vb::decodeWindows1252(testo).toUtf8();
     else if (testo.startsWith("\xEF\xBB\xBF"))
@@ -53,6 +56,7 @@ bool LettoreElementi::leggiRiga(std::string& out)
     if (m_pos >= n)
         return false;
     const char* d = m_testo.constData();
+    m_inizioRiga = m_pos;
     qsizetype i = m_pos;
     while (i < n && d[i] != '\r' && d[i] != '\n')
         ++i;
@@ -88,6 +92,8 @@ bool Riga_Elementi_Intera(const std::string& riga)
 LettoreElementi::Esito LettoreElementi::Prossimo(RigaDati& out)
 {
     std::string r0;
+    m_inizioSet = m_pos;
+    m_rigaSet = m_riga + 1;
     if (!leggiRiga(r0) || r0.empty())
         return Esito::Fine;
     if (Riga_Elementi_Intera(r0))
@@ -105,6 +111,43 @@ LettoreElementi::Esito LettoreElementi::Prossimo(RigaDati& out)
     out.Riga1 = std::move(r1);
     out.Riga2 = std::move(r2);
     return Esito::Set;
+}
+
+LettoreElementi::Spazi LettoreElementi::Spazi_Fuori_Posto(Esito esito) const
+{
+    // Format file refuses a text with NUL bytes or characters it cannot read.
+    if (!m_testoValido || m_testo.contains('\0'))
+        return Spazi::Nessuno;
+    const qsizetype n = m_testo.size();
+    const char* d = m_testo.constData();
+    // It takes blanks off the start of a line only where the line begins
+    // the text or follows a line feed (a lone CR does not cut it there).
+    const auto aCapo = [d](qsizetype p) { return p == 0 || d[p - 1] == '\n'; };
+    // A name line of blanks would be made empty and end the file there,
+    // hiding the sets after it rather than mending them.
+    const auto nomeVuoto = [&] {
+        for (qsizetype p = m_inizioSet; p < n && d[p] != '\r' && d[p] != '\n'; ++p)
+            if (d[p] != ' ')
+                return false;
+        return true;
+    };
+    if ((esito == Esito::Riga1Attesa || esito == Esito::Riga2Attesa) && aCapo(m_inizioRiga) && !nomeVuoto()) {
+        qsizetype p = m_inizioRiga;
+        while (p < n && d[p] == ' ')
+            ++p;
+        const char numero = esito == Esito::Riga1Attesa ? '1' : '2';
+        if (p > m_inizioRiga && p + 1 < n && d[p] == numero && d[p + 1] == ' ')
+            return Spazi::Iniziali;
+    }
+    if ((esito == Esito::Troncato || esito == Esito::Riga1Attesa || esito == Esito::Riga2Attesa)
+        && aCapo(m_inizioSet)) {
+        qsizetype p = m_inizioSet;
+        while (p < n && (d[p] == ' ' || d[p] == '\r' || d[p] == '\n'))
+            ++p;
+        if (p == n)
+            return Spazi::RigheBianche;
+    }
+    return Spazi::Nessuno;
 }
 
 std::string Colonne(const std::string& riga, int da, int a)

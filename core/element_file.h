@@ -45,11 +45,26 @@ public:
     // the line at fault.
     Esito Prossimo(RigaDati& out);
 
+    // What blanks have to do with a fault Prossimo has just reported, when
+    // it is something Tools > Format file mends (it cuts the text at line
+    // feeds and takes the blanks off both ends of every piece): a line 1 or
+    // line 2 moved right by blanks at its start, or nothing but lines of
+    // blanks left from the set's name line on (made empty, the first of them
+    // ends the file). A line missing or out of place it cannot restore.
+    enum class Spazi {
+        Nessuno,
+        Iniziali,      // the line at fault, riga(), is the element line that belongs there after blanks
+        RigheBianche,  // only blank lines from the name line, rigaSet(), to the end
+    };
+    Spazi Spazi_Fuori_Posto(Esito esito) const;
+
     // Bytes consumed so far and the whole length (for progress bars).
     qsizetype posizione() const { return m_pos; }
     qsizetype dimensione() const { return m_testo.size(); }
     // Line number (from 1) of the last line read.
     int riga() const { return m_riga; }
+    // Line number of the name line of the last set begun.
+    int rigaSet() const { return m_rigaSet; }
 
 private:
     // The next line without its end; false at the end of the text.
@@ -58,6 +73,10 @@ private:
     QByteArray m_testo;
     qsizetype m_pos = 0;
     int m_riga = 0;
+    qsizetype m_inizioRiga = 0;   // where the last line read begins
+    qsizetype m_inizioSet = 0;    // where the name line of the last set begun begins
+    int m_rigaSet = 0;
+    bool m_testoValido = true;    // no character that could not be decoded
 };
 
 // The columns `da` to `a` (1-based, inclusive) of a line as far as it goes.

@@ -682,10 +682,17 @@ bool frmDatabase::carica(int indice, QString& path)
                 // (none loaded yet: no principal file).
                 if (indice == 0)
                     gstrDatabasePrimario = m_percorso[0];
-                msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + Motivo_Caricamento(esito)
-                        + QStringLiteral("\r\n") + L("aprirenuovofile") + QStringLiteral("\r\n")
-                        + L("funzioneriparazione"),
-                    platform::vbExclamation);
+                if (esito.stato == core::EsitoCaricamento::Stato::NonApribile)
+                    // Too large, or it could not be read: said as for a
+                    // file that cannot be opened.
+                    msg(esito.errore + QLatin1Char('\r') + L("selezionarenuovofile"), platform::vbExclamation);
+                else
+                    // Format file is offered only where it mends the fault:
+                    // it cannot restore a line missing or out of place.
+                    msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + Motivo_Caricamento(esito)
+                            + QStringLiteral("\r\n") + L("aprirenuovofile") + QStringLiteral("\r\n")
+                            + L(esito.riparabile() ? "funzioneriparazione" : "riparazioneamano"),
+                        platform::vbExclamation);
             } else if (indice == 0 && !m_percorso[0].isEmpty()) {
                 gstrDatabasePrimario = m_percorso[0];
             }
@@ -725,6 +732,12 @@ QString frmDatabase::Motivo_Caricamento(const core::EsitoCaricamento& esito)
         break;
     case Stato::CatalogoDiverso:
         chiave = "motivocatalogodiverso";
+        break;
+    case Stato::SpaziIniziali:
+        chiave = "motivospazi";
+        break;
+    case Stato::RigheBianche:
+        chiave = "motivorighebianche";
         break;
     case Stato::Vuoto:
         return L("motivovuoto");

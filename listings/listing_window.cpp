@@ -148,6 +148,24 @@ bool lavoroLibero(const core::LavoroLungo& lavoro)
     return false;
 }
 
+// The lines of an element file, read within the bound every reader keeps.
+// When it cannot be read the user is told why: a file not there is not
+// found; one too large, not an ordinary file or unreadable, the reason.
+std::optional<QStringList> Righe_Elementi(const QString& FName)
+{
+    QString errore;
+    const std::optional<QByteArray> dati = vb::readFileBytes(FName, vb::kMaxTextFileBytes, &errore);
+    if (dati)
+        return listings::Righe_File(*dati);
+    if (QFileInfo::exists(FName))
+        platform::MsgBox(errore, platform::vbExclamation, FName);
+    else
+        platform::MsgBox(lingua("frmDatabase", "file") + QLatin1Char(' ') + FName + QLatin1Char(' ')
+                             + lingua("frmDatabase", "nontrovato"),
+                         platform::vbExclamation);
+    return std::nullopt;
+}
+
 } // namespace
 
 frmDetails::frmDetails(QWidget* parent)
@@ -338,15 +356,10 @@ bool frmDetails::LeggiDiretto(const QString& FName)
     if (!lavoroLibero(lavoro))
         return false;
     Imposta_Vista();
-    QFile f(FName);
-    if (!f.open(QIODevice::ReadOnly)) {
-        platform::MsgBox(lingua("frmDatabase", "file") + QLatin1Char(' ') + FName + QLatin1Char(' ')
-                             + lingua("frmDatabase", "nontrovato"),
-                         platform::vbExclamation);
+    const std::optional<QStringList> lette = Righe_Elementi(FName);
+    if (!lette)
         return false;
-    }
-    const QStringList righe = listings::Righe_File(f.readAll());
-    f.close();
+    const QStringList& righe = *lette;
     const int ultima = int(righe.size()) - 1;
     m_inCorso = true;
     frmProgress::Mostra(lingua("frmProgress", "letturasatelliti"), ultima);
@@ -383,10 +396,8 @@ void frmDetails::Leggi(const QString& FName)
         if (!lavoroLibero(lavoro))
             return;
         setCursor(Qt::WaitCursor);
-        QFile f(FName);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QStringList righe = listings::Righe_File(f.readAll());
-            f.close();
+        if (const std::optional<QStringList> lette = Righe_Elementi(FName)) {
+            const QStringList& righe = *lette;
             m_inCorso = true;
             frmProgress::Mostra(lingua("frmProgress", "letturasatelliti"), double(righe.size()));
             gudtFileVisualizzato.assign(1, RigaDati{});
@@ -406,6 +417,11 @@ void frmDetails::Leggi(const QString& FName)
             }
             m_inCorso = false;
             frmProgress::Unload();
+        } else {
+            // Not read, and the user told why.
+            unsetCursor();
+            close();
+            return;
         }
         unsetCursor();
     }

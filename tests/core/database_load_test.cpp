@@ -179,10 +179,12 @@ TEST_F(DatabaseLoad, LineEndsAndTheEndOfTheFile)
     lf.insert(lf.indexOf("MOLNIYA 2-14"), "\n");
     EXPECT_EQ(core::Carica_File_Elementi(scrivi(lf), kAdesso).numero(), 3);
 
-    // A last line of blanks starts a set without element lines.
+    // A last line of blanks starts a set without element lines (lines of
+    // blanks Format file makes empty, and so the end of the file).
     e = core::Carica_File_Elementi(scrivi(crlf + "   \r\n"), kAdesso);
-    EXPECT_EQ(e.stato, core::EsitoCaricamento::Stato::Troncato);
+    EXPECT_EQ(e.stato, core::EsitoCaricamento::Stato::RigheBianche);
     EXPECT_EQ(e.riga, 103);
+    EXPECT_TRUE(e.riparabile());
 
     // A file cut inside a set.
     e = core::Carica_File_Elementi(scrivi(crlf.left(crlf.indexOf("2 25544"))), kAdesso);

@@ -3,6 +3,7 @@
 #include "database_fixture.h"
 
 #include "common/progress_window.h"
+#include "files/file_menu.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -154,8 +155,11 @@ TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseSta
     };
     QList<QByteArray> altroSet = righe;
     altroSet[29] = righe[32];   // line 2 of set 11 after line 1 of set 10
+    // Format file cannot restore a line: the message does not send the
+    // user to it.
     const QString attesa = "The file is not in a valid element-set format.\r\nline %1: %2"
-                           "\r\nOpen another element file,\r\nor repair this one with Tools, Format file.";
+                           "\r\nOpen another element file,\r\nor download this one again, or mend it by hand "
+                           "with File, Edit: Tools, Format file cannot mend this.";
     const auto motivo = [](const char* chiave) { return mLang::Testo_Lingua("frmDatabase", chiave); };
     const struct {
         QByteArray testo;
@@ -178,6 +182,45 @@ TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseSta
         EXPECT_EQ(f->fraDBPrincipale->title(), kSample);
         EXPECT_EQ(gstrDatabasePrimario, kSample);
         EXPECT_EQ(nomiElencati(), elencati);
+    }
+
+    // What Format file does mend it is sent to, and after it the file
+    // loads: an element line moved right by blanks, lines of blanks at the
+    // end. The line missing stays missing after it: the same refusal.
+    const QString riparabile = "The file is not in a valid element-set format.\r\nline %1: %2"
+                               "\r\nOpen another element file,\r\nor repair this one with Tools, Format file.";
+    QList<QByteArray> spostata = righe;
+    spostata[28] = "   " + righe[28];   // line 1 of set 10
+    QList<QByteArray> spostata2 = righe;
+    spostata2[29] = " " + righe[29];    // its line 2
+    const struct {
+        QByteArray testo;
+        QString messaggio;
+        int set;
+    } riparabili[] = {
+        {spostata.join('\n'), riparabile.arg(29).arg(motivo("motivospazi")), 34},
+        {spostata2.join('\n'), riparabile.arg(30).arg(motivo("motivospazi")), 34},
+        {campione + "   \r\n", riparabile.arg(103).arg(motivo("motivorighebianche")), 34},
+        {campione + "  \r\n \r\n\r\n", riparabile.arg(103).arg(motivo("motivorighebianche")), 34},
+        {senza(30), attesa.arg(30).arg(motivo("motivoriga2")), 0},
+    };
+    for (const auto& c : riparabili) {
+        fakes.prompt.calls.clear();
+        QString p = scrivi(c.testo);
+        EXPECT_FALSE(f->Database_satelliti(p));
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.messaggio.toStdString());
+        fakes.files.fileAnswers = {p};
+        files::Formattazione_File(nullptr);
+        fakes.prompt.calls.clear();
+        EXPECT_EQ(f->Database_satelliti(p), c.set > 0);
+        if (c.set > 0) {
+            EXPECT_EQ(f->righe(0), c.set);
+        } else {
+            ASSERT_EQ(fakes.prompt.calls.size(), 1);
+            EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.messaggio.toStdString());
+        }
+        QFile::remove(p + ".bak");
     }
 }
 
@@ -394,9 +437,29 @@ TEST_F(DatabaseWindow, ABadPrincipalFileNamesItsFirstWrongLineAndLeavesNoPrincip
         ASSERT_EQ(fakes.prompt.calls.size(), 1);
         EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
                   ("The file is not in a valid element-set format.\r\n" + c.attesa
-                   + "\r\nOpen another element file,\r\nor repair this one with Tools, Format file.")
+                   + "\r\nOpen another element file,\r\nor download this one again, or mend it by hand with "
+                     "File, Edit: Tools, Format file cannot mend this.")
                       .toStdString());
         // The open dialog came again (and was cancelled).
         EXPECT_EQ(fakes.files.calls.size(), 2);
     }
+
+    // A file too large to read is said to be so, as every reader says it,
+    // not taken for a file of the wrong format.
+    const QString grande = m_dir.filePath(QStringLiteral("big.txt"));
+    {
+        QFile g(grande);
+        ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(g.resize(vb::kMaxTextFileBytes + 1));   // sparse
+    }
+    fakes.prompt.calls.clear();
+    fakes.files.calls.clear();
+    fakes.files.fileAnswers = {grande};
+    frmDatabase::Apertura_database(0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text,
+              mLang::Testo_Lingua("frmFile", "filetroppogrande").arg(QDir::toNativeSeparators(grande)).arg(64)
+                  + "\r" + mLang::Testo_Lingua("frmDatabase", "selezionarenuovofile"));
+    EXPECT_EQ(fakes.files.calls.size(), 2);
+    EXPECT_TRUE(gstrDatabasePrimario.isEmpty());
 }

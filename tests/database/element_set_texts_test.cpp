@@ -1,4 +1,5 @@
 // The element-set viewer's figures for a parsed set.
+#include "core/element_parser.h"
 #include "database/element_set_texts.h"
 #include "platform/vb.h"
 
@@ -122,6 +123,26 @@ TEST_F(ElementSetTexts, EdgesOfTheDisplay)
     EXPECT_EQ(p.lblApogee, "0.0");
     EXPECT_EQ(p.lblNoradNumber, "0");
     EXPECT_TRUE(p.lblDate.isEmpty());
+}
+
+TEST_F(ElementSetTexts, UnderItalianNumbersTheMagnitudeHasTheDecimalCommaAndTheRecordThePoint)
+{
+    // Parsed with Italian number settings the record keeps "-2.5", which
+    // the magnitude computation reads back; the viewer shows "-2,5" like
+    // its other figures.
+    vb::setDisplayLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    std::vector<std::string> magnitudini(25545);
+    magnitudini[25544] = "-2.50";
+    Satelement e;
+    ASSERT_EQ(core::Analizza_Elementi(kIss.Riga0, kIss.Riga1, kIss.Riga2, magnitudini, TabellaFrequenze{}, e),
+              core::ErroreElementi::Nessuno);
+    EXPECT_EQ(e.MagnitudineStandard, "-2.5");
+    const auto t = database::Testi_Elementi(e, kIss, e.EpocaGiuliana);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->lblMagStd.toStdString(), "-2,5");
+    EXPECT_EQ(t->lblInclination, "51,6484");
+    EXPECT_EQ(e.MagnitudineStandard, "-2.5");
+    vb::setDisplayLocale(QLocale::c());
 }
 
 } // namespace

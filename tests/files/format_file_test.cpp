@@ -115,3 +115,29 @@ TEST_F(FormatFile, AFileThatNeedsNoChangeIsSaidSoAndLeftAlone)
     EXPECT_EQ(Formatta(path), atteso);
     EXPECT_FALSE(QFile::exists(path + ".bak"));
 }
+
+TEST_F(FormatFile, TheUsersOwnBackupIsNeverWrittenOver)
+{
+    // dirty.txt.bak is the user's: the copy goes to the next free name, the
+    // message names that one, and a second repair takes the name after it.
+    const QByteArray sporco = "  ISS (ZARYA)\n1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\n"
+                              "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537   \n";
+    const QString path = dir.filePath(QStringLiteral("dirty.txt"));
+    Scrivi(path, sporco);
+    Scrivi(path + ".bak", "MY OWN BACKUP");
+    QString msg = Formatta(path);
+    EXPECT_TRUE(msg.startsWith(mLang::Testo_Lingua("MDIForm1", "conversioneterminata"))) << msg.toStdString();
+    EXPECT_TRUE(msg.endsWith(QDir::toNativeSeparators(path + ".1.bak"))) << msg.toStdString();
+    EXPECT_EQ(Leggi(path + ".bak").toStdString(), "MY OWN BACKUP");
+    EXPECT_EQ(Leggi(path + ".1.bak"), sporco);
+
+    // A dangling link in the way counts as taken too.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")), path + ".2.bak"));
+    Scrivi(path, sporco + "  ");
+    msg = Formatta(path);
+    EXPECT_TRUE(msg.endsWith(QDir::toNativeSeparators(path + ".3.bak"))) << msg.toStdString();
+    EXPECT_EQ(Leggi(path + ".3.bak"), sporco + "  ");
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nowhere"))));
+    EXPECT_EQ(Leggi(path + ".bak").toStdString(), "MY OWN BACKUP");
+    EXPECT_EQ(Leggi(path + ".1.bak"), sporco);
+}

@@ -19,8 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         prima = l.posizione();
         if (e != core::LettoreElementi::Esito::Set) {
             // A set out of step is found at a line that was read.
-            if (e != core::LettoreElementi::Esito::Fine)
+            if (e != core::LettoreElementi::Esito::Fine) {
                 FUZZ_CHECK(l.riga() >= 1);
+                // Blanks out of place are judged on the lines read.
+                if (l.Spazi_Fuori_Posto(e) == core::LettoreElementi::Spazi::RigheBianche)
+                    FUZZ_CHECK(l.rigaSet() >= 1 && l.rigaSet() <= l.riga());
+            }
             break;
         }
         // A set is a name line, a line 1 and a line 2, never lines out of step.

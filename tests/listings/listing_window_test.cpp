@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QListView>
 #include <QSaveFile>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
@@ -423,6 +424,45 @@ TEST_F(Listings, RefusesARunWhileAnotherLongTaskHolds)
 // whatever the window painted before (astro/vector_state.h): saving or
 // printing millions of lines between the progress window's repaints would
 // otherwise run several times slower. The same text either way.
+TEST_F(Listings, FileViewReadsWithinTheBoundOfEveryReader)
+{
+    // File > View of a file larger than any element file: refused before
+    // it is read, with the message every reader gives; the summary of a
+    // file (Leggi) the same, and its window goes. A file not there is still
+    // not found.
+    const QString grande = m_dir.filePath(QStringLiteral("big.txt"));
+    {
+        QFile g(grande);
+        ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(g.resize(vb::kMaxTextFileBytes + 1));   // sparse
+    }
+    const QString troppo =
+        mLang::Testo_Lingua("frmFile", "filetroppogrande").arg(QDir::toNativeSeparators(grande)).arg(64);
+    {
+        frmDetails d;
+        EXPECT_FALSE(d.LeggiDiretto(grande));
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text, troppo);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_EQ(d.ListView1->topLevelItemCount(), 0);
+    }
+    fakes.prompt.calls.clear();
+    QPointer<frmDetails> l = new frmDetails;
+    l->show();
+    l->Leggi(grande);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, troppo);
+    EXPECT_TRUE(!l || !l->isVisible());
+    delete l;
+
+    fakes.prompt.calls.clear();
+    frmDetails d;
+    const QString assente = m_dir.filePath(QStringLiteral("missing.txt"));
+    EXPECT_FALSE(d.LeggiDiretto(assente));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text, "The file " + assente + " was not found.");
+}
+
 TEST_F(Listings, LinesAreMadeWithTheUpperHalvesClear)
 {
     if (!testsupport::Occupa_Meta_Alte())
