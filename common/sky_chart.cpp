@@ -10,6 +10,7 @@
 #include "platform/vb.h"
 
 #include <QPageSize>
+#include <QPrinter>
 #include <QPainter>
 
 #include <algorithm>
@@ -514,6 +515,12 @@ bool Carta_Letter(const QPageSize& carta)
     const QSizeF mm = carta.size(QPageSize::Millimeter);
     return std::fabs(std::min(mm.width(), mm.height()) - 215.9) <= 1.0
            && std::fabs(std::max(mm.width(), mm.height()) - 279.4) <= 1.0;
+}
+
+bool Prepara_Pagina(QPrinter& stampante)
+{
+    stampante.setPageOrientation(QPageLayout::Portrait);
+    return Carta_Letter(stampante.pageLayout().pageSize());
 }
 
 double Raggio_Stella(int i)

@@ -21,6 +21,7 @@
 #include <vector>
 
 class QPageSize;
+class QPrinter;
 
 namespace platform {
 class Canvas;
@@ -184,6 +185,10 @@ double Fondo_Cornice(bool letter);
 // way up, whatever the printer calls it ("Letter", "Letter Small", a size
 // of its own).
 bool Carta_Letter(const QPageSize& carta);
+// Readies the printer for a chart page, drawn upright on its paper whatever
+// orientation was chosen in the printer's properties before; true on Letter
+// paper.
+bool Prepara_Pagina(QPrinter& stampante);
 // The step of the text lines under the chart: one Courier New 10 line.
 inline constexpr double kPassoRiga = 225;
 // Radius (twips) of the disc of star i of the brightness-ordered table.

@@ -109,8 +109,7 @@ void frmLocalSky::Stampa()
     // Cancel in the print dialog prints nothing.
     if (!scelta || !scelta->choosePrinter(stampante, 0, this))
         return;
-    stampante.setPageOrientation(QPageLayout::Portrait);
-    const bool letter = common::Carta_Letter(stampante.pageLayout().pageSize());
+    const bool letter = common::Prepara_Pagina(stampante);
     Picture1->Refresh();
     QApplication::processEvents();
 

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QPageLayout>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -60,7 +59,7 @@ void frmSkySat::Stampa()
 bool frmSkySat::Stampa_Su(QPrinter& printer)
 {
     // On Letter paper the A4 frame's bottom lies below its printable part.
-    const bool letter = common::Carta_Letter(printer.pageLayout().pageSize());
+    const bool letter = common::Prepara_Pagina(printer);
     platform::PrintJob job(&printer);
     if (!job.isActive()) {
         platform::MsgBox(job.errorString(), platform::vbExclamation);

@@ -1087,9 +1087,15 @@ void MDIForm1::mnuModificaCopia_Click()
 
 void MDIForm1::mnuModificaIncolla_Click()
 {
-    // The selection is replaced by the clipboard's text, as plain text.
-    if (QTextEdit* te = testoConFuoco())
-        te->textCursor().insertText(QApplication::clipboard()->text());
+    // The selection is replaced by the clipboard's text, as plain text, in
+    // one step of Undo of its own (else Undo would take back the typing
+    // before it too).
+    if (QTextEdit* te = testoConFuoco()) {
+        QTextCursor c = te->textCursor();
+        c.beginEditBlock();
+        c.insertText(QApplication::clipboard()->text());
+        c.endEditBlock();
+    }
 }
 
 void MDIForm1::mnuModificaCancella_Click()

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
@@ -89,9 +90,14 @@ TEST_F(LocalSky, PrintsOnePageWithTheChartAndTheTable)
     EXPECT_FALSE(QFileInfo::exists(pdf));
     ASSERT_EQ(fakes.files.calls.size(), 1);
 
+    // Landscape chosen before in the printer's properties: the page is
+    // printed upright all the same.
+    platform::applicationPrinter().setPageOrientation(QPageLayout::Landscape);
     fakes.files.printerAnswers = {pdf};
     clic("mnuLocalSkyStampa");
     ASSERT_TRUE(QFileInfo::exists(pdf));
+    const QImage pagina = testsupport::Pagina_Pdf(pdf);
+    EXPECT_LT(pagina.width(), pagina.height());
     // Blanks as pdftotext lays them out depend on the font found for
     // Courier New: compare with runs of blanks made one.
     const QString t = testoPdf(pdf).simplified();

@@ -391,6 +391,28 @@ TEST_F(PassMap, PrintedSheet)
     mAstro::Aggiorna_Tempo(gdatDataCorrente);
     EXPECT_EQ(gdblGiornoGiuliano, jd);
 
+    // Landscape chosen in the printer's properties: the sheet is still laid
+    // out upright on its A4 page, the pass lines and the notes whole, the
+    // page the same as the one printed before; Landscape is not kept for
+    // the next sheet.
+    QPrinter& printer = platform::applicationPrinter();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const QString traverso = dir.filePath(QStringLiteral("landscape.pdf"));
+    fakes.files.printerAnswers = {traverso};
+    m->Stampa();
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    const QString u = testoPdf(traverso).simplified();
+    for (const char* riga : {"Start : 26/11/2013 23:59:28", "Culmination : 27/11/2013 00:04:41",
+                             "End : 27/11/2013 00:09:56",
+                             "Observation notes (sky conditions, instrument, observed magnitude, remarks):"})
+        EXPECT_TRUE(u.contains(QLatin1String(riga))) << riga << "\n" << u.toStdString();
+    const QImage dritta = testsupport::Pagina_Pdf(pdf);
+    const QImage pagina = testsupport::Pagina_Pdf(traverso);
+    ASSERT_FALSE(dritta.isNull());
+    EXPECT_LT(pagina.width(), pagina.height());
+    EXPECT_EQ(pagina.size(), dritta.size());
+    EXPECT_TRUE(pagina == dritta);
+
     if (!qgetenv("ASTROVELA_SHOTS").isEmpty())
     {
         const QString copia = QString::fromLocal8Bit(qgetenv("ASTROVELA_SHOTS")) + QStringLiteral("/sheet.pdf");

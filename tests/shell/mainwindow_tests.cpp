@@ -6,6 +6,8 @@
 #include "core/settings.h"
 #include "platform/fakes.h"
 #include "common/calendar.h"
+#include "common/window_links.h"
+#include "files/text_viewer.h"
 #include "shell/time_window.h"
 #include "shell/main_window.h"
 
@@ -245,6 +247,58 @@ TEST_F(MainWindowTest, EditMenuWorksOnTheFocusedRichTextBox)
     for (const char* item : {"mnuModificaAnnulla", "mnuModificaTaglia", "mnuModificaCopia",
                              "mnuModificaIncolla", "mnuModificaCancella"})
         EXPECT_FALSE(w.menuItem(item)->isEnabled()) << item;
+}
+
+// Each Edit command that changes the text is one step of Undo of its own, as
+// its key is: Undo takes back the paste (the cut, the deletion) and leaves
+// what was typed before it.
+TEST_F(MainWindowTest, EditUndoTakesBackOnlyTheLastEditCommandAfterTyping)
+{
+    MDIForm1 w;
+    files::Collega_File(w);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.menuItem("mnuFileNuovo")->trigger();
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    auto* doc = qobject_cast<frmFile*>(w.mdiArea()->subWindowList().at(0)->widget());
+    ASSERT_NE(doc, nullptr);
+    QTextEdit* te = doc->txtFile;
+    te->setFocus();
+    QTest::qWait(20);
+    if (QApplication::focusWidget() != te)
+        GTEST_SKIP() << "the platform gives no focus offscreen";
+    // The menu as the user opens it: items enabled by what the text allows.
+    auto modifica = [&](const char* item) {
+        emit w.menu(QStringLiteral("mnuModifica"))->aboutToShow();
+        QAction* a = w.menuItem(item);
+        EXPECT_TRUE(a->isEnabled()) << item;
+        a->trigger();
+    };
+
+    QTest::keyClicks(te, QStringLiteral("first line"));
+    QTest::keyClick(te, Qt::Key_Return);
+    QTest::keyClicks(te, QStringLiteral("second"));
+    QTest::keyClick(te, Qt::Key_Home, Qt::ShiftModifier);
+    modifica("mnuModificaCopia");
+    QTest::keyClick(te, Qt::Key_End);
+    modifica("mnuModificaIncolla");
+    EXPECT_EQ(te->toPlainText().toStdString(), "first line\nsecondsecond");
+    modifica("mnuModificaAnnulla");
+    EXPECT_EQ(te->toPlainText().toStdString(), "first line\nsecond");
+
+    // Typing, then Cut or Delete of the last word: Undo brings the word
+    // back and nothing more.
+    for (const char* item : {"mnuModificaTaglia", "mnuModificaCancella"}) {
+        QTest::keyClick(te, Qt::Key_End);
+        const std::string prima = te->toPlainText().toStdString();
+        QTest::keyClicks(te, QStringLiteral(" more"));
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(te, Qt::Key_Left, Qt::ShiftModifier);
+        modifica(item);
+        EXPECT_EQ(te->toPlainText().toStdString(), prima + " ") << item;
+        modifica("mnuModificaAnnulla");
+        EXPECT_EQ(te->toPlainText().toStdString(), prima + " more") << item;
+    }
 }
 
 TEST_F(MainWindowTest, ClosingAsksWhenTheOptionIsSetAndNoKeepsEverythingOpen)
