@@ -456,6 +456,13 @@ QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set)
     return testoErrore(errore, set.Riga0, motivo);
 }
 
+QString Magnitudine_Mostrata(const Satelement& e)
+{
+    if (e.MagnitudineStandard.empty())
+        return {};
+    return vb::CStr(vb::Val(std::string_view(e.MagnitudineStandard)));
+}
+
 } // namespace core
 
 core::ErroreElementi Estrai_Dati_Satellite(int slot, const std::string& riga0,

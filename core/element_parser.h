@@ -67,6 +67,11 @@ ErroreElementi Analizza_Elementi(const std::string& riga0, const std::string& ri
 // inside its number or something that is not a number.
 QString Testo_Errore_Elementi(ErroreElementi errore, const RigaDati& set);
 
+// The standard magnitude as the user reads it: the record keeps it with a
+// point for the code that reads it back, shown it takes the user's decimal
+// separator like every other figure. Empty when the set has none.
+QString Magnitudine_Mostrata(const Satelement& e);
+
 } // namespace core
 
 // The working-list procedures on one slot (1 to 202) of the shared arrays.

@@ -2,6 +2,7 @@
 
 #include "astro/satellite.h"
 #include "core/element_file.h"
+#include "core/element_parser.h"
 #include "platform/vb.h"
 
 #include <QDate>
@@ -102,10 +103,7 @@ std::optional<TestiElementi> Testi_Elementi(const Satelement& e, const RigaDati&
     t.lblLaunchNumber = fmt(e.NumeroLancio, "##0") + testo(e.PezzoLancio);
     t.lblAge = fmt(adesso - e.EpocaGiuliana, "0.0");
     t.lblSet = testo(core::Colonne(r.Riga1, 65, 68));
-    // The record keeps the magnitude with a point, for the code that reads
-    // it back; shown, it has the user's decimal separator like every figure.
-    t.lblMagStd = e.MagnitudineStandard.empty() ? QStringLiteral("???")
-                                                : vb::CStr(vb::Val(std::string_view(e.MagnitudineStandard)));
+    t.lblMagStd = e.MagnitudineStandard.empty() ? QStringLiteral("???") : core::Magnitudine_Mostrata(e);
     t.lblZeroLine = testo(r.Riga0);
     t.lblFirstLine = testo(r.Riga1);
     t.lblSecondLine = testo(r.Riga2);

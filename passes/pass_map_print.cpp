@@ -4,6 +4,7 @@
 #include "passes/pass_map_window.h"
 #include "passes/pass_map_symbols.h"
 
+#include "core/element_parser.h"
 #include "core/globals.h"
 #include "core/mlang.h"
 #include "core/settings.h"
@@ -160,7 +161,7 @@ bool frmSkySat::Stampa_Su(QPrinter& printer)
         }
         linea(Etichetta("elementiorbita") + epoca);
     }
-    linea(Etichetta("magnitudine") + QString::fromStdString(s.MagnitudineStandard));
+    linea(Etichetta("magnitudine") + core::Magnitudine_Mostrata(s));
     linea({});
     linea(Etichetta("localita") + vb::displayable(gstrLocalita));
     linea(Etichetta("coordinate") + mLang::Testo_Lingua(QStringLiteral("Def"), QStringLiteral("lat")) +

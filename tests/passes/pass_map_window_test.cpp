@@ -413,6 +413,20 @@ TEST_F(PassMap, PrintedSheet)
     EXPECT_EQ(pagina.size(), dritta.size());
     EXPECT_TRUE(pagina == dritta);
 
+    // Under Italian number settings every figure of the sheet has the
+    // decimal comma, the standard magnitude too.
+    ASSERT_FALSE(m->satellite().MagnitudineStandard.empty());
+    vb::setDisplayLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    const QString italiano = dir.filePath(QStringLiteral("virgola.pdf"));
+    fakes.files.printerAnswers = {italiano};
+    m->Stampa();
+    vb::setDisplayLocale(QLocale::c());
+    const QString v = testoPdf(italiano).simplified();
+    EXPECT_TRUE(v.contains(QStringLiteral("Lat. 45,464\u00B0 Lon. 9,190\u00B0"))) << v.toStdString();
+    const QString mag = QStringLiteral("Standard mag.: ") +
+                        QString::fromStdString(m->satellite().MagnitudineStandard).replace(u'.', u',');
+    EXPECT_TRUE(v.contains(mag)) << mag.toStdString() << "\n" << v.toStdString();
+
     if (!qgetenv("ASTROVELA_SHOTS").isEmpty())
     {
         const QString copia = QString::fromLocal8Bit(qgetenv("ASTROVELA_SHOTS")) + QStringLiteral("/sheet.pdf");
