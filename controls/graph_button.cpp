@@ -10,6 +10,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <utility>
 
 using controls::OleColor;
 using controls::resolveColour;
@@ -400,6 +401,10 @@ void GraphButton::focusOutEvent(QFocusEvent* e)
     m_hasFocus = false;
     m_pressed = false;
     setDown(false);
+    // Disabled while it held the focus: the widget system has just passed the
+    // focus on to the next control; the change of state that follows hands
+    // it to a harmless one instead.
+    m_cedeFuoco = !isEnabled();
     QWidget::focusOutEvent(e);
     update();
 }
@@ -419,6 +424,8 @@ void GraphButton::changeEvent(QEvent* e)
             m_heldKeys.clear();
             m_pressed = false;
             setDown(false);
+            if (std::exchange(m_cedeFuoco, false))
+                cediFuoco();
         }
         emit PropertyChanged(QStringLiteral("Enabled"));
         update();
@@ -544,6 +551,24 @@ bool GraphButton::eventFilter(QObject* watched, QEvent* e)
     if (!k->isAutoRepeat())
         formKeyActivated(enter);
     return true;
+}
+
+void GraphButton::cediFuoco()
+{
+    // A button that disables itself when pressed (Play, a transfer's OK)
+    // leaves the keyboard to the form's Enter button, whose Enter the user
+    // expects, and not to whatever control comes next (Synchronise would set
+    // the computer's clock, Cancel would stop the transfer). Without a usable
+    // Enter button the form itself takes the keys: Enter there presses
+    // nothing, Escape its Cancel button.
+    QWidget* f = form();
+    if (f == this)
+        return;
+    QWidget* destinazione = formButton(true);
+    if (!destinazione || destinazione == this || !destinazione->isEnabled() || !destinazione->isVisible())
+        destinazione = m_keyFrame ? m_keyFrame.data() : f;
+    if (destinazione->isEnabled() && destinazione->isVisible())
+        destinazione->setFocus(Qt::OtherFocusReason);
 }
 
 void GraphButton::formKeyActivated(bool)

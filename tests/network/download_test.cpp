@@ -12,6 +12,7 @@
 #include "network/download_window.h"
 #include "platform/fakes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -619,7 +620,18 @@ TEST_F(DownloadTest, ProgressFiguresDuringATransferAndCancelLeavesTheFileAlone)
     const QString file = fileVecchio("slow.txt");
     auto w = Finestra(server.voce("/slow.txt"));
     fakes.files.fileAnswers = {file};
-    w->cmdOK_Click();
+    // Started with Enter on OK, which then disables itself: a second Enter
+    // reaches no button, and the transfer goes on (the next button, Cancel,
+    // would have stopped it).
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    w->cmdOK->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), w->cmdOK);
+    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    ASSERT_TRUE(w->inCorso());
+    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    EXPECT_TRUE(w->inCorso());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->ricevuti() >= 51200; }, 5000));
     EXPECT_EQ(w->dimensione(), 102400);
     EXPECT_EQ(w->lblReceive->text(), "51200 bytes");

@@ -170,6 +170,47 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
     EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::RealTime);
 }
 
+// Play and Stop disable themselves when pressed: the keyboard goes on to OK,
+// never to the next button, Synchronise, whose Enter would set the
+// computer's clock from a time server.
+TEST_F(TimeWindowTest, EnterAfterPlayOrStopReachesOKNotSynchronise)
+{
+    int sincronizzazioni = 0;
+    frmTime::setSincronizzazione([&sincronizzazioni] { ++sincronizzazioni; });
+    MDIForm1 w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.mnuOpzioniData_Click();
+    frmTime* t = w.timeWindow();
+    QWidget* cornice = t->parentWidget();
+    ASSERT_TRUE(t->cmdSincronizza->isEnabled());
+    QTest::mouseClick(t->chkUsaOraPc, Qt::LeftButton, {}, QPoint(8, t->chkUsaOraPc->height() / 2));
+    ASSERT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    ASSERT_EQ(QApplication::focusWidget(), t->cmdPlay);
+
+    // Space presses Play; Enter then presses OK, which hides the window.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Space);
+    ASSERT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationRunning);
+    EXPECT_EQ(QApplication::focusWidget(), t->cmdOK);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    EXPECT_FALSE(cornice->isVisible());
+
+    // Stop pressed with Enter, then Enter again: the same.
+    w.mnuOpzioniData_Click();
+    ASSERT_TRUE(cornice->isVisible());
+    t->cmdStop->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), t->cmdStop);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    ASSERT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    EXPECT_EQ(QApplication::focusWidget(), t->cmdOK);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    EXPECT_FALSE(cornice->isVisible());
+
+    EXPECT_EQ(sincronizzazioni, 0);
+    EXPECT_TRUE(fakes.clock.calls.isEmpty());
+    frmTime::setSincronizzazione({});
+}
+
 TEST_F(TimeWindowTest, SiderealTimesWithPoints)
 {
     EXPECT_EQ(frmTime::Testo_Siderale(7 + 5 / 60.0 + 9.5 / 3600.0), "07.05.09");
