@@ -11,6 +11,7 @@
 #include "shell/time_window.h"
 #include "shell/main_window.h"
 
+#include "support/date_field.h"
 #include "support/fixed_time.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -209,6 +210,32 @@ TEST_F(TimeWindowTest, EnterAfterPlayOrStopReachesOKNotSynchronise)
     EXPECT_EQ(sincronizzazioni, 0);
     EXPECT_TRUE(fakes.clock.calls.isEmpty());
     frmTime::setSincronizzazione({});
+}
+
+// A click on a part of the picker, then digits: they replace that part, as
+// in any date field of the desktop.
+TEST_F(TimeWindowTest, DigitsTypedAfterAClickEditThePicker)
+{
+    MDIForm1 w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.mnuOpzioniData_Click();
+    frmTime* t = w.timeWindow();
+    tick();
+    t->chkUsaOraPc->click();
+    ASSERT_EQ(t->DTPicker1->dateTime(), time.now);
+    // "07/12/2026  08:06:03": the day, then the minutes.
+    testsupport::CliccaSezione(t->DTPicker1, 0);
+    QTest::keyClick(w.windowHandle(), '0');
+    QTest::keyClick(w.windowHandle(), '9');
+    EXPECT_EQ(t->DTPicker1->date().toString(Qt::ISODate), "2026-12-09");
+    EXPECT_EQ(t->lblLOCALDATE->text(), "09 Dec 2026");
+    testsupport::CliccaSezione(t->DTPicker1, 15);
+    QTest::keyClick(w.windowHandle(), '1');
+    QTest::keyClick(w.windowHandle(), '0');
+    EXPECT_EQ(t->DTPicker1->time().toString(Qt::ISODate), "08:10:03");
+    EXPECT_EQ(t->lblLOCALTIME->text(), "08:10:03");
+    EXPECT_EQ(gdatDataCorrente, core::Data_Orologio(QDate(2026, 12, 9), QTime(8, 10, 3)));
 }
 
 TEST_F(TimeWindowTest, SiderealTimesWithPoints)
