@@ -10,7 +10,6 @@
 #include <QShortcut>
 
 #include <algorithm>
-#include <utility>
 
 using controls::OleColor;
 using controls::resolveColour;
@@ -401,10 +400,6 @@ void GraphButton::focusOutEvent(QFocusEvent* e)
     m_hasFocus = false;
     m_pressed = false;
     setDown(false);
-    // Disabled while it held the focus: the widget system has just passed the
-    // focus on to the next control; the change of state that follows hands
-    // it to a harmless one instead.
-    m_cedeFuoco = !isEnabled();
     QWidget::focusOutEvent(e);
     update();
 }
@@ -424,8 +419,6 @@ void GraphButton::changeEvent(QEvent* e)
             m_heldKeys.clear();
             m_pressed = false;
             setDown(false);
-            if (std::exchange(m_cedeFuoco, false))
-                cediFuoco();
         }
         emit PropertyChanged(QStringLiteral("Enabled"));
         update();
@@ -553,22 +546,25 @@ bool GraphButton::eventFilter(QObject* watched, QEvent* e)
     return true;
 }
 
-void GraphButton::cediFuoco()
+bool GraphButton::focusNextPrevChild(bool next)
 {
-    // A button that disables itself when pressed (Play, a transfer's OK)
-    // leaves the keyboard to the form's Enter button, whose Enter the user
-    // expects, and not to whatever control comes next (Synchronise would set
-    // the computer's clock, Cancel would stop the transfer). Without a usable
-    // Enter button the form itself takes the keys: Enter there presses
-    // nothing, Escape its Cancel button.
+    // Asked for the next control because it has just been disabled while it
+    // held its window's focus (Play, a transfer's OK: also while a dialog it
+    // opened still holds the keyboard). The keyboard goes to the form's Enter
+    // button, whose Enter the user expects, and not to whatever control comes
+    // next (Synchronise would set the computer's clock, Cancel would stop the
+    // transfer). Without a usable Enter button the form itself takes the
+    // keys: Enter there presses nothing, Escape its Cancel button.
     QWidget* f = form();
-    if (f == this)
-        return;
+    if (isEnabled() || f == this)
+        return QAbstractButton::focusNextPrevChild(next);
     QWidget* destinazione = formButton(true);
-    if (!destinazione || destinazione == this || !destinazione->isEnabled() || !destinazione->isVisible())
+    if (!destinazione || destinazione == this || !destinazione->isEnabled() || !destinazione->isVisibleTo(f))
         destinazione = m_keyFrame ? m_keyFrame.data() : f;
-    if (destinazione->isEnabled() && destinazione->isVisible())
-        destinazione->setFocus(Qt::OtherFocusReason);
+    if (!destinazione->isEnabled() || !destinazione->isVisible())
+        return QAbstractButton::focusNextPrevChild(next);
+    destinazione->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void GraphButton::formKeyActivated(bool)

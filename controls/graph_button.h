@@ -126,6 +126,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    // Disabled while focused: the focus goes to the form's Enter button.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void init();
@@ -146,8 +148,6 @@ private:
     // The button Enter (or Escape) presses on this button's form, if any.
     GraphButton* formButton(bool enterKey) const;
     void formKeyActivated(bool enterKey);
-    // Disabled while focused: the focus goes to the form's Enter button.
-    void cediFuoco();
     bool eventFilter(QObject* watched, QEvent* e) override;
 
     int m_mousePointer = 0;
@@ -163,7 +163,6 @@ private:
     bool m_cancel = false;
 
     bool m_hasFocus = false;
-    bool m_cedeFuoco = false; // lost the focus by being disabled
     bool m_pressed = false;
     QSet<int> m_heldKeys; // keys that went down and have not come up
     int m_pressButton = 0, m_pressShift = 0;
