@@ -5,8 +5,10 @@
 #include "common/window_host.h"
 #include "platform/vb.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
-#include <QPointer>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
 
 namespace {
 QPointer<frmCalendar> g_calendario;
@@ -40,6 +42,51 @@ void frmCalendar::Form_Load()
     // The program's date, not the computer's.
     if (gdatDataCorrente.isValid())
         MonthView1->setSelectedDate(gdatDataCorrente.date());
+}
+
+namespace {
+bool tastoEsc(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* k = static_cast<const QKeyEvent*>(event);
+    return k->key() == Qt::Key_Escape && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+} // namespace
+
+void frmCalendar::keyPressEvent(QKeyEvent* event)
+{
+    // Escape that the month view leaves alone (its year field takes its own)
+    // closes the window, as the Escape of the other tool windows does.
+    if (tastoEsc(event)) {
+        common::Chiudi_Figlia(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmCalendar::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A click on the strip above the month leaves the focus on the workspace
+    // frame: its Escape closes the window too.
+    auto* cornice = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (cornice != m_cornice) {
+        if (m_cornice)
+            m_cornice->removeEventFilter(this);
+        m_cornice = cornice;
+        if (cornice)
+            cornice->installEventFilter(this);
+    }
+}
+
+bool frmCalendar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_cornice && QApplication::focusWidget() == m_cornice && tastoEsc(event)) {
+        common::Chiudi_Figlia(this);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 frmCalendar* frmCalendar::Mostra(QWidget* parent)

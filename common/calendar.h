@@ -1,6 +1,8 @@
 #pragma once
 // The calendar: a month calendar opened on the program clock's date, for
-// reference only. One instance, shown modeless; it closes with its close box.
+// reference only. One instance, shown modeless; it closes with its close box
+// or with Escape, as the other tool windows do.
+#include <QPointer>
 #include <QWidget>
 
 class QCalendarWidget;
@@ -18,4 +20,13 @@ public:
 
     void Form_Load();
     void Lingua();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The workspace frame whose own keys this window watches.
+    QPointer<QWidget> m_cornice;
 };

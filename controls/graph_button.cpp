@@ -546,6 +546,27 @@ bool GraphButton::eventFilter(QObject* watched, QEvent* e)
     return true;
 }
 
+bool GraphButton::focusNextPrevChild(bool next)
+{
+    // Asked for the next control because it has just been disabled while it
+    // held its window's focus (Play, a transfer's OK: also while a dialog it
+    // opened still holds the keyboard). The keyboard goes to the form's Enter
+    // button, whose Enter the user expects, and not to whatever control comes
+    // next (Synchronise would set the computer's clock, Cancel would stop the
+    // transfer). Without a usable Enter button the form itself takes the
+    // keys: Enter there presses nothing, Escape its Cancel button.
+    QWidget* f = form();
+    if (isEnabled() || f == this)
+        return QAbstractButton::focusNextPrevChild(next);
+    QWidget* destinazione = formButton(true);
+    if (!destinazione || destinazione == this || !destinazione->isEnabled() || !destinazione->isVisibleTo(f))
+        destinazione = m_keyFrame ? m_keyFrame.data() : f;
+    if (!destinazione->isEnabled() || !destinazione->isVisible())
+        return QAbstractButton::focusNextPrevChild(next);
+    destinazione->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 void GraphButton::formKeyActivated(bool)
 {
     if (!isEnabled() || !isVisibleTo(form()))

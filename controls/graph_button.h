@@ -126,6 +126,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    // Disabled while focused: the focus goes to the form's Enter button.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void init();

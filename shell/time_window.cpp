@@ -6,6 +6,7 @@
 #include "controls/graph_button.h"
 #include "core/globals_time.h"
 #include "core/mlang.h"
+#include "platform/date_picker.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
@@ -31,6 +32,14 @@ std::function<void()>& sincronizzazione()
 {
     static std::function<void()> azione;
     return azione;
+}
+
+// The picker's instant, kept for a window made again (a change of language,
+// Close all) as the clock mode is kept by the central clock.
+QDateTime& istanteScelto()
+{
+    static QDateTime istante;
+    return istante;
 }
 
 QLabel* etichetta(QWidget* parent, const char* name, bool valore = false)
@@ -128,7 +137,7 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
     chkUsaOraPc = new QCheckBox(fraImpostazioni);
     chkUsaOraPc->setObjectName(QStringLiteral("chkUsaOraPc"));
     lblOraInizioSimulazione = etichetta(fraImpostazioni, "lblOraInizioSimulazione");
-    DTPicker1 = new QDateTimeEdit(fraImpostazioni);
+    DTPicker1 = new platform::DateTimePicker(fraImpostazioni);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setTimeSpec(Qt::UTC);
     DTPicker1->setDisplayFormat(QStringLiteral("dd/MM/yyyy  HH:mm:ss"));
@@ -169,7 +178,8 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
     connect(chkUsaOraPc, &QCheckBox::clicked, this, &frmTime::chkUsaOraPc_Click);
     connect(cmdPlay, &GraphButton::Click, this, &frmTime::cmdPlay_Click);
     connect(cmdStop, &GraphButton::Click, this, &frmTime::cmdStop_Click);
-    connect(DTPicker1, &QDateTimeEdit::dateTimeChanged, this, [this] {
+    connect(DTPicker1, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& istante) {
+        istanteScelto() = istante;
         if (!m_aggiornando)
             DTPicker1_Change();
     });
@@ -182,11 +192,14 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
     // Form_Load: texts, the picker at the computer's time, the clock mode as
     // the program clock has it (real time when the program starts; a window
     // made again later, after a change of language or Close all, finds a
-    // simulation where it was, and its picker shows the simulated instant).
+    // simulation where it was, and its picker the instant it held).
     Lingua();
     {
+        core::CentralClock& clock = core::CentralClock::instance();
+        const bool simulazione = clock.mode() != core::ClockMode::RealTime;
+        const QDateTime scelto = istanteScelto().isValid() ? istanteScelto() : gdatDataCorrente;
         const QScopedValueRollback<bool> guard(m_aggiornando, true);
-        DTPicker1->setDateTime(core::CentralClock::instance().timeSource().adesso());
+        DTPicker1->setDateTime(simulazione && scelto.isValid() ? scelto : clock.timeSource().adesso());
     }
     mostraStato();
     core::clockViews().time = this;
@@ -237,12 +250,13 @@ void frmTime::mostraStato()
     lblOraInizioSimulazione->setEnabled(!reale);
     lblStato->setText(mLang::Testo_Lingua(
         kSezione, reale ? "temporeale" : (ferma ? "arresto" : "simulazione")));
-    // Stopped, the picker holds the instant the clock has reached, so that
-    // Play resumes the simulation where it stopped; running, it shows the
-    // instant the simulation started from (also in a window made again
-    // meanwhile, which would otherwise show the computer's time).
-    const QDateTime inizio = core::CentralClock::instance().inizioSimulazione();
-    const QDateTime mostrato = ferma ? gdatDataCorrente : (reale ? QDateTime() : inizio);
+    // Running, the picker shows the instant the simulation started from
+    // (also in a window made again meanwhile). Stop leaves it there, so that
+    // Play starts the simulation over from the chosen instant; unticking the
+    // box puts the instant the clock has reached in it.
+    const QDateTime mostrato = mode == core::ClockMode::SimulationRunning
+        ? core::CentralClock::instance().inizioSimulazione()
+        : QDateTime();
     if (mostrato.isValid() && DTPicker1->dateTime() != mostrato) {
         const QScopedValueRollback<bool> guard(m_aggiornando, true);
         DTPicker1->setDateTime(mostrato);

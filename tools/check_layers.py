@@ -5,6 +5,8 @@ no window folder, and each only the layers below it. The code of a window
 folder lives in the namespace named after the folder. A window folder calls
 another window through the code, never by a method name in a string
 (QMetaObject::invokeMethod with a string literal, metaObject()->indexOfMethod).
+A window folder makes its date fields as platform::DateTimePicker, never as a
+bare QDateTimeEdit, which a click leaves refusing typed digits.
 
 Usage: check_layers.py SOURCE_DIR
 Prints every include that runs upwards, every namespace out of place and
@@ -34,6 +36,8 @@ NAMESPACE = re.compile(r'^\s*namespace\s+(\w+)(?:::\w+)*\s*\{', re.M)
 # up by its signature text.
 CALL_BY_NAME = re.compile(r'\binvokeMethod\s*\(\s*[^,;]+,\s*(?:"|QByteArray\s*\(\s*"|QStringLiteral)'
                           r'|\bindexOfMethod\s*\(')
+# A bare date field made in a window folder.
+BARE_DATE_FIELD = re.compile(r'\bnew\s+QDateTimeEdit\b')
 # The one file that names every folder's entry point, for the top to call.
 ENTRY_POINTS = os.path.join('common', 'window_links.h')
 
@@ -61,7 +65,9 @@ def self_test():
                                         '    QMetaObject::invokeMethod(b, [b] { b->show(); }, Qt::QueuedConnection);\n}\n',
                            'shell/h.cpp': 'bool g(QWidget* w) {\n'
                                           '    return w->metaObject()->indexOfMethod("Form_QueryUnload()") >= 0;\n}\n',
-                           'core/i.cpp': 'void h(QObject* o) { QMetaObject::invokeMethod(o, "quit"); }\n'}.items():
+                           'core/i.cpp': 'void h(QObject* o) { QMetaObject::invokeMethod(o, "quit"); }\n',
+                           'tables/j.cpp': 'void j(QWidget* p) {\n    new QDateTimeEdit(p);\n'
+                                           '    new platform::DateTimePicker(p);\n}\n'}.items():
             os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
             with open(os.path.join(root, path), 'w') as f:
                 f.write(text)
@@ -70,7 +76,8 @@ def self_test():
                 'database/a.cpp: includes listings/ (above database/)',
                 'listings/f.cpp: namespace views (the folder is listings/)',
                 'shell/h.cpp:2: calls a method by its name (indexOfMethod)',
-                'sky/g.cpp:2: calls a method by its name (invokeMethod)']
+                'sky/g.cpp:2: calls a method by its name (invokeMethod)',
+                'tables/j.cpp:2: a bare QDateTimeEdit (make a platform::DateTimePicker)']
     if sorted(found) != expected:
         print('self-test: expected', expected, 'got', found)
         return 1
@@ -106,6 +113,9 @@ def check(root):
                         line = text.count('\n', 0, m.start()) + 1
                         how = 'indexOfMethod' if 'indexOfMethod' in m.group(0) else 'invokeMethod'
                         wrong.append(f'{rel}:{line}: calls a method by its name ({how})')
+                    for m in BARE_DATE_FIELD.finditer(text):
+                        line = text.count('\n', 0, m.start()) + 1
+                        wrong.append(f'{rel}:{line}: a bare QDateTimeEdit (make a platform::DateTimePicker)')
                 if folder in WINDOWS and rel != ENTRY_POINTS:
                     for ns in NAMESPACE.findall(text):
                         # Besides its own: declarations of the layers below

@@ -13,12 +13,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDir>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTest>
 #include <QThread>
+#include <QToolButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -88,6 +91,34 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
     w.menuItem("mnuSatellitiDatabase")->trigger();
     EXPECT_TRUE(db->isVisible());
 
+    // Escape closes the calendar, as it closes the other tool windows, with
+    // the focus on its month view or on its frame (after a click on the
+    // strip above the month); the keyboard goes back to the window behind.
+    // Escape in the month view's year field only leaves the field.
+    for (const bool cornice : {false, true}) {
+        w.menuItem("mnuStrumentiCalendario")->trigger();
+        auto* cal = qobject_cast<frmCalendar*>(figlio(w, "frmCalendar"));
+        ASSERT_NE(cal, nullptr);
+        QPointer<QWidget> telaio = cal->parentWidget();
+        if (!cornice) {
+            auto* anno = cal->MonthView1->findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"));
+            ASSERT_NE(anno, nullptr);
+            const int mostrato = cal->MonthView1->yearShown();
+            QTest::mouseClick(anno, Qt::LeftButton);
+            ASSERT_TRUE(cal->MonthView1->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(w.windowHandle(), Qt::Key_Up);
+            QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+            ASSERT_FALSE(telaio.isNull());
+            EXPECT_TRUE(telaio->isVisible());
+            EXPECT_EQ(cal->MonthView1->yearShown(), mostrato);
+        }
+        (cornice ? telaio.data() : static_cast<QWidget*>(cal->MonthView1))->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(telaio.isNull());
+        EXPECT_EQ(figlio(w, "frmCalendar"), nullptr);
+        EXPECT_TRUE(dentro(QApplication::focusWidget()));
+    }
     w.menuItem("mnuStrumentiCalendario")->trigger();
     EXPECT_NE(figlio(w, "frmCalendar"), nullptr);
 

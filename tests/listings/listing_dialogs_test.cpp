@@ -1,6 +1,7 @@
 // The ephemeris and relative-motion dialogs and the main window's commands
 // that open them or save and print a listing.
 #include "listing_fixture.h"
+#include "support/date_field.h"
 
 #include "database/database_window.h"
 #include "listings/ephemeris_dialog.h"
@@ -88,6 +89,28 @@ TEST_F(Dialogs, EphemerisDialogDefaultsAndLimits)
     c->c.cmbTipoIntervallo->setCurrentIndex(2);
     EXPECT_EQ(c->c.fine(), gdatDataCorrente.addDays(60));
     EXPECT_EQ(c->c.passo(), 60.0 * 3600.0);
+}
+
+// A click on a part of the start, then digits: they replace that part, in
+// both dialogs, and the listing starts there.
+TEST_F(Dialogs, DigitsTypedAfterAClickEditTheStart)
+{
+    for (QWidget* d : {static_cast<QWidget*>(frmCalc::instance()), static_cast<QWidget*>(frmRelative::instance())}) {
+        SCOPED_TRACE(d->objectName().toStdString());
+        QDateTimeEdit* campo = d->findChild<QDateTimeEdit*>(QStringLiteral("DTPicker1"));
+        ASSERT_NE(campo, nullptr);
+        d->show();
+        QApplication::setActiveWindow(d);
+        // "Tue 26 Nov 2013    23:58:00": the day, then the minutes.
+        testsupport::CliccaSezione(campo, 4);
+        QTest::keyClick(d->windowHandle(), '0');
+        QTest::keyClick(d->windowHandle(), '9');
+        testsupport::CliccaSezione(campo, 22);
+        QTest::keyClick(d->windowHandle(), '1');
+        QTest::keyClick(d->windowHandle(), '0');
+        EXPECT_EQ(campo->dateTime().toString(Qt::ISODate), "2013-11-09T23:10:00Z");
+    }
+    EXPECT_EQ(frmCalc::instance()->c.inizio(), QDateTime(QDate(2013, 11, 9), QTime(23, 10), Qt::UTC));
 }
 
 TEST_F(Dialogs, EphemerisOkListsTheChosenSatellite)

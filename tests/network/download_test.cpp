@@ -12,6 +12,7 @@
 #include "network/download_window.h"
 #include "platform/fakes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -618,8 +619,34 @@ TEST_F(DownloadTest, ProgressFiguresDuringATransferAndCancelLeavesTheFileAlone)
                                     Server::Fine::Resta};
     const QString file = fileVecchio("slow.txt");
     auto w = Finestra(server.voce("/slow.txt"));
-    fakes.files.fileAnswers = {file};
-    w->cmdOK_Click();
+    // Started with Enter on OK, which then disables itself: the save dialog,
+    // a window of its own, holds the keyboard until the window has had it
+    // back. A second Enter then reaches no button, and the transfer goes on
+    // (the next button, Cancel, would have stopped it).
+    struct DialogoDiSalvataggio : platform::FakeFileChooser {
+        QWidget finestra;
+        std::optional<QString> saveFile(const platform::FileDialogRequest& r, QWidget* p) override
+        {
+            finestra.show();
+            QApplication::setActiveWindow(&finestra);
+            return FakeFileChooser::saveFile(r, p);
+        }
+    } salva;
+    salva.fileAnswers = {file};
+    platform::Services servizi = fakes.services();
+    servizi.files = &salva;
+    platform::ScopedServices conSalva(servizi);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    w->cmdOK->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), w->cmdOK);
+    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    ASSERT_TRUE(w->inCorso());
+    salva.finestra.hide();
+    QApplication::setActiveWindow(w.get());
+    QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+    EXPECT_TRUE(w->inCorso());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
     ASSERT_TRUE(QTest::qWaitFor([&] { return w->ricevuti() >= 51200; }, 5000));
     EXPECT_EQ(w->dimensione(), 102400);
     EXPECT_EQ(w->lblReceive->text(), "51200 bytes");

@@ -11,6 +11,7 @@
 #include "shell/time_window.h"
 #include "shell/main_window.h"
 
+#include "support/date_field.h"
 #include "support/fixed_time.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -109,16 +110,20 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
     EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
     tick();
     EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:01");
-    // Stop, then Play again: the simulation resumes where it stopped.
+    // Stop: every display stays at the instant reached, the picker at the
+    // chosen one; Play starts the simulation over from it.
     t->cmdStop->click();
     EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
     EXPECT_TRUE(t->DTPicker1->isEnabled());
-    EXPECT_EQ(t->DTPicker1->dateTime(), core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 1)));
-    t->cmdPlay->click();
+    EXPECT_EQ(t->DTPicker1->dateTime(), core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0)));
     tick();
     EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:01");
+    EXPECT_EQ(gdatDataCorrente, core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 1)));
+    t->cmdPlay->click();
     tick();
-    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:02");
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:00");
+    tick();
+    EXPECT_EQ(t->lblLOCALTIME->text(), "12:00:01");
     // Stopped at 27 Nov 2013, the window made again (a change of language,
     // Close all) still holds that instant: Play goes on from it, not from
     // the computer's today.
@@ -133,7 +138,16 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
     tick();
     EXPECT_EQ(t->lblLOCALDATE->text(), "27 Nov 2013");
     EXPECT_EQ(t->lblLOCALTIME->text(), "21:00:00");
+    tick();
+    // Stopped with nothing picked since, the window made again still holds
+    // the chosen start.
     t->cmdStop->click();
+    w.closeChildren();
+    w.mnuOpzioniData_Click();
+    t = w.timeWindow(false);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->DTPicker1->dateTime(), core::Data_Orologio(QDate(2013, 11, 27), QTime(21, 0, 0)));
+    EXPECT_EQ(t->lblLOCALTIME->text(), "21:00:01");
     t->DTPicker1->setDateTime(core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0)));
     t->cmdPlay->click();
     tick();
@@ -168,6 +182,73 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
 
     again->chkUsaOraPc->click();
     EXPECT_EQ(core::CentralClock::instance().mode(), core::ClockMode::RealTime);
+}
+
+// Play and Stop disable themselves when pressed: the keyboard goes on to OK,
+// never to the next button, Synchronise, whose Enter would set the
+// computer's clock from a time server.
+TEST_F(TimeWindowTest, EnterAfterPlayOrStopReachesOKNotSynchronise)
+{
+    int sincronizzazioni = 0;
+    frmTime::setSincronizzazione([&sincronizzazioni] { ++sincronizzazioni; });
+    MDIForm1 w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.mnuOpzioniData_Click();
+    frmTime* t = w.timeWindow();
+    QWidget* cornice = t->parentWidget();
+    ASSERT_TRUE(t->cmdSincronizza->isEnabled());
+    QTest::mouseClick(t->chkUsaOraPc, Qt::LeftButton, {}, QPoint(8, t->chkUsaOraPc->height() / 2));
+    ASSERT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    ASSERT_EQ(QApplication::focusWidget(), t->cmdPlay);
+
+    // Space presses Play; Enter then presses OK, which hides the window.
+    QTest::keyClick(w.windowHandle(), Qt::Key_Space);
+    ASSERT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationRunning);
+    EXPECT_EQ(QApplication::focusWidget(), t->cmdOK);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    EXPECT_FALSE(cornice->isVisible());
+
+    // Stop pressed with Enter, then Enter again: the same.
+    w.mnuOpzioniData_Click();
+    ASSERT_TRUE(cornice->isVisible());
+    t->cmdStop->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), t->cmdStop);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    ASSERT_EQ(core::CentralClock::instance().mode(), core::ClockMode::SimulationStopped);
+    EXPECT_EQ(QApplication::focusWidget(), t->cmdOK);
+    QTest::keyClick(w.windowHandle(), Qt::Key_Return);
+    EXPECT_FALSE(cornice->isVisible());
+
+    EXPECT_EQ(sincronizzazioni, 0);
+    EXPECT_TRUE(fakes.clock.calls.isEmpty());
+    frmTime::setSincronizzazione({});
+}
+
+// A click on a part of the picker, then digits: they replace that part, as
+// in any date field of the desktop.
+TEST_F(TimeWindowTest, DigitsTypedAfterAClickEditThePicker)
+{
+    MDIForm1 w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.mnuOpzioniData_Click();
+    frmTime* t = w.timeWindow();
+    tick();
+    t->chkUsaOraPc->click();
+    ASSERT_EQ(t->DTPicker1->dateTime(), time.now);
+    // "07/12/2026  08:06:03": the day, then the minutes.
+    testsupport::CliccaSezione(t->DTPicker1, 0);
+    QTest::keyClick(w.windowHandle(), '0');
+    QTest::keyClick(w.windowHandle(), '9');
+    EXPECT_EQ(t->DTPicker1->date().toString(Qt::ISODate), "2026-12-09");
+    EXPECT_EQ(t->lblLOCALDATE->text(), "09 Dec 2026");
+    testsupport::CliccaSezione(t->DTPicker1, 15);
+    QTest::keyClick(w.windowHandle(), '1');
+    QTest::keyClick(w.windowHandle(), '0');
+    EXPECT_EQ(t->DTPicker1->time().toString(Qt::ISODate), "08:10:03");
+    EXPECT_EQ(t->lblLOCALTIME->text(), "08:10:03");
+    EXPECT_EQ(gdatDataCorrente, core::Data_Orologio(QDate(2026, 12, 9), QTime(8, 10, 3)));
 }
 
 TEST_F(TimeWindowTest, SiderealTimesWithPoints)
