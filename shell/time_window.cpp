@@ -34,14 +34,6 @@ std::function<void()>& sincronizzazione()
     return azione;
 }
 
-// The picker's instant, kept for a window made again (a change of language,
-// Close all) as the clock mode is kept by the central clock.
-QDateTime& istanteScelto()
-{
-    static QDateTime istante;
-    return istante;
-}
-
 QLabel* etichetta(QWidget* parent, const char* name, bool valore = false)
 {
     auto* l = new QLabel(parent);
@@ -178,8 +170,7 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
     connect(chkUsaOraPc, &QCheckBox::clicked, this, &frmTime::chkUsaOraPc_Click);
     connect(cmdPlay, &GraphButton::Click, this, &frmTime::cmdPlay_Click);
     connect(cmdStop, &GraphButton::Click, this, &frmTime::cmdStop_Click);
-    connect(DTPicker1, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime& istante) {
-        istanteScelto() = istante;
+    connect(DTPicker1, &QDateTimeEdit::dateTimeChanged, this, [this] {
         if (!m_aggiornando)
             DTPicker1_Change();
     });
@@ -192,14 +183,11 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
     // Form_Load: texts, the picker at the computer's time, the clock mode as
     // the program clock has it (real time when the program starts; a window
     // made again later, after a change of language or Close all, finds a
-    // simulation where it was, and its picker the instant it held).
+    // simulation where it was, and its picker shows the simulated instant).
     Lingua();
     {
-        core::CentralClock& clock = core::CentralClock::instance();
-        const bool simulazione = clock.mode() != core::ClockMode::RealTime;
-        const QDateTime scelto = istanteScelto().isValid() ? istanteScelto() : gdatDataCorrente;
         const QScopedValueRollback<bool> guard(m_aggiornando, true);
-        DTPicker1->setDateTime(simulazione && scelto.isValid() ? scelto : clock.timeSource().adesso());
+        DTPicker1->setDateTime(core::CentralClock::instance().timeSource().adesso());
     }
     mostraStato();
     core::clockViews().time = this;
@@ -250,13 +238,12 @@ void frmTime::mostraStato()
     lblOraInizioSimulazione->setEnabled(!reale);
     lblStato->setText(mLang::Testo_Lingua(
         kSezione, reale ? "temporeale" : (ferma ? "arresto" : "simulazione")));
-    // Running, the picker shows the instant the simulation started from
-    // (also in a window made again meanwhile). Stop leaves it there, so that
-    // Play starts the simulation over from the chosen instant; unticking the
-    // box puts the instant the clock has reached in it.
-    const QDateTime mostrato = mode == core::ClockMode::SimulationRunning
-        ? core::CentralClock::instance().inizioSimulazione()
-        : QDateTime();
+    // Stopped, the picker holds the instant the clock has reached, so that
+    // Play resumes the simulation where it stopped; running, it shows the
+    // instant the simulation started from (also in a window made again
+    // meanwhile, which would otherwise show the computer's time).
+    const QDateTime inizio = core::CentralClock::instance().inizioSimulazione();
+    const QDateTime mostrato = ferma ? gdatDataCorrente : (reale ? QDateTime() : inizio);
     if (mostrato.isValid() && DTPicker1->dateTime() != mostrato) {
         const QScopedValueRollback<bool> guard(m_aggiornando, true);
         DTPicker1->setDateTime(mostrato);
