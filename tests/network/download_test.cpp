@@ -15,7 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
@@ -24,7 +26,9 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -59,10 +63,12 @@ QSslCertificate Certificato()
 }
 
 // An HTTP server on 127.0.0.1 (over TLS when asked) that answers each path
-// with the bytes given, then closes, stays silent, or resets the connection.
+// with the bytes given, then closes, stays silent, resets the connection, or
+// goes on with header lines of 100 bytes without end (as fast as they are
+// taken, or one every 20 ms).
 class Server : public QObject {
 public:
-    enum class Fine { Chiudi, Resta, Reset };
+    enum class Fine { Chiudi, Resta, Reset, SenzaFine, Goccia };
     struct Risposta {
         QByteArray dati;
         Fine fine = Fine::Chiudi;
@@ -97,6 +103,15 @@ public:
 
     std::map<QByteArray, Risposta> percorsi;
     QList<QByteArray> richieste;
+    // The connections that got header lines without end: still open, and
+    // the bytes handed to the system for them.
+    int aperte() const
+    {
+        return int(std::count_if(m_senzaFine.begin(), m_senzaFine.end(), [](const QPointer<QTcpSocket>& s) {
+            return s && s->state() == QAbstractSocket::ConnectedState;
+        }));
+    }
+    qint64 inviati = 0;
 
 private:
     void accogli(QTcpSocket* s)
@@ -116,7 +131,30 @@ private:
                                    ? it->second
                                    : Risposta{"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"};
             s->write(r.dati);
-            if (r.fine == Fine::Chiudi) {
+            if (r.fine == Fine::SenzaFine || r.fine == Fine::Goccia) {
+                m_senzaFine << s;
+                const auto altre = [this, s](int righe) {
+                    static const QByteArray riga = "X-Filler: " + QByteArray(88, 'a') + "\r\n";
+                    for (int i = 0; i < righe && s->state() == QAbstractSocket::ConnectedState; ++i)
+                        inviati += std::max<qint64>(0, s->write(riga));
+                };
+                if (r.fine == Fine::SenzaFine) {
+                    // More whenever what waits to go out falls under 64 kB.
+                    auto* tls = qobject_cast<QSslSocket*>(s);
+                    const auto ancora = [s, tls, altre] {
+                        if (s->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0) < 64 * 1024)
+                            altre(1000);
+                    };
+                    connect(s, &QTcpSocket::bytesWritten, s, ancora);
+                    if (tls)
+                        connect(tls, &QSslSocket::encryptedBytesWritten, s, ancora);
+                    altre(1000);
+                } else {
+                    auto* t = new QTimer(s);
+                    connect(t, &QTimer::timeout, s, [altre] { altre(1); });
+                    t->start(20);
+                }
+            } else if (r.fine == Fine::Chiudi) {
                 s->disconnectFromHost();
             } else if (r.fine == Fine::Reset) {
                 s->flush();
@@ -130,6 +168,7 @@ private:
     }
 
     QTcpServer* m_server = nullptr;
+    QList<QPointer<QTcpSocket>> m_senzaFine;
 };
 
 Server::Risposta Ok(const QByteArray& corpo, const QByteArray& intestazione = "Content-Length")
@@ -461,6 +500,58 @@ TEST_F(DownloadTest, AServerThatNeverAnswersIsGivenUpWithAClearMessage)
         w->mintTempoMassimo = 300;
         Scarica(*w, file);
         Rifiutato(*w, file, "temposcaduto", p);
+    }
+}
+
+TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgain)
+{
+    // "HTTP/1.1 200 OK", then header lines without end: taken as fast as
+    // the program reads them (cut at the header's bound, well before the
+    // time-out), over HTTP or HTTPS, or one every 20 ms (cut at the
+    // time-out, which is no silence). Either way the connection is closed at
+    // once, nothing goes on reading it, and the same window then downloads
+    // a good file.
+    FidatiDelCertificato();
+    Server chiaro;
+    Server sicuro(true);
+    for (Server* s : {&chiaro, &sicuro}) {
+        s->percorsi["/endless"] = {"HTTP/1.1 200 OK\r\n", Server::Fine::SenzaFine};
+        s->percorsi["/trickle"] = {"HTTP/1.1 200 OK\r\n", Server::Fine::Goccia};
+        s->percorsi["/visual.txt"] = Ok(Elementi());
+    }
+    const QString file = fileVecchio("keep.txt");
+    const struct {
+        Server* server;
+        const char* percorso;
+    } casi[] = {{&chiaro, "/endless"}, {&chiaro, "/trickle"}, {&sicuro, "/endless"}};
+    for (const auto& c : casi) {
+        const QString schema = c.server == &sicuro ? QStringLiteral("https://") : QString();
+        const QByteArray caso = (schema + c.percorso).toUtf8();
+        fakes.prompt.calls.clear();
+        gstrRemoto[1] = schema + c.server->voce("/visual.txt");
+        auto w = Finestra(schema + c.server->voce(c.percorso));
+        w->mintTempoMassimo = 1500;
+        QElapsedTimer t;
+        t.start();
+        Scarica(*w, file);
+        Rifiutato(*w, file, "intestazionelunga", caso);
+        if (qstrcmp(c.percorso, "/endless") == 0) {
+            EXPECT_LT(t.elapsed(), 1400) << caso.constData() << ": the header's bound, not the time-out";
+        }
+        // The server sees the connection closed, and then nothing more is taken.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return c.server->aperte() == 0; }, 2000)) << caso.constData();
+        const qint64 inviati = c.server->inviati;
+        QTest::qWait(300);
+        EXPECT_EQ(c.server->inviati, inviati) << caso.constData();
+        // The same window downloads again, at once.
+        fakes.prompt.calls.clear();
+        w->cmbFileRemoto->setCurrentIndex(1);
+        t.restart();
+        Scarica(*w, percorso("visual.txt"));
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << caso.constData();
+        EXPECT_LT(t.elapsed(), 1000) << caso.constData();
+        EXPECT_EQ(Leggi(percorso("visual.txt")), Elementi() + "\r\n") << caso.constData();
+        QFile::remove(percorso("visual.txt"));
     }
 }
 
