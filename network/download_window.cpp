@@ -388,14 +388,20 @@ void frmDownload::wscHTTP_DataArrival()
 
 void frmDownload::Interrompi(Motivo motivo)
 {
-    // abort() ends the reply at once; its end arrives at wscHTTP_Close. The
-    // connections are reset first: a thread still reading a header hears of
-    // the abort only once its reading stops.
+    // abort() ends the reply here at once, but tells Qt's reading thread only
+    // after its finished signal, and a thread still reading a header hears it
+    // only once its reading stops. So: the abort first, then the connections
+    // reset (the thread's next read fails, and the abort waiting for it comes
+    // before any new attempt), and only then the end of the transfer, whose
+    // message waits for the user.
     m_motivo = motivo;
-    if (m_risposta) {
-        m_connessioni.Interrompi();
-        m_risposta->abort();
-    }
+    QNetworkReply* r = m_risposta;
+    if (!r)
+        return;
+    disconnect(r, &QNetworkReply::finished, this, &frmDownload::wscHTTP_Close);
+    r->abort();
+    m_connessioni.Interrompi();
+    wscHTTP_Close();
 }
 
 void frmDownload::Tempo_scaduto()
@@ -537,8 +543,8 @@ void frmDownload::Chiudi_connessione()
     if (QNetworkReply* r = m_risposta) {
         m_risposta = nullptr;
         r->disconnect(this);
-        m_connessioni.Interrompi();
         r->abort();
+        m_connessioni.Interrompi();
         r->deleteLater();
     }
 }

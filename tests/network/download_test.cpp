@@ -194,6 +194,7 @@ struct DownloadTest : ::testing::Test {
     QString vecchioPrimario = gstrDatabasePrimario;
     QSslConfiguration vecchiaTls = QSslConfiguration::defaultConfiguration();
     const QByteArray vecchio = "old contents\r\n";
+    platform::FakePrompt* avvisi = &fakes.prompt;   // where Rifiutato looks
 
     void SetUp() override
     {
@@ -243,11 +244,12 @@ struct DownloadTest : ::testing::Test {
     // `file` is as it was and the window is ready for another try.
     void Rifiutato(frmDownload& w, const QString& file, const char* chiave, const QByteArray& caso)
     {
+        const QList<platform::FakePrompt::Call>& calls = avvisi->calls;
         EXPECT_EQ(Leggi(file), vecchio) << caso.constData();
-        ASSERT_EQ(fakes.prompt.calls.size(), 1) << caso.constData();
-        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", chiave)))
-            << caso.constData() << ": " << fakes.prompt.calls[0].text.toStdString();
-        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        ASSERT_EQ(calls.size(), 1) << caso.constData();
+        EXPECT_TRUE(calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", chiave)))
+            << caso.constData() << ": " << calls[0].text.toStdString();
+        EXPECT_EQ(calls[0].flags, platform::vbExclamation);
         EXPECT_FALSE(w.completato());
         EXPECT_TRUE(w.cmdOK->isEnabled());
         EXPECT_TRUE(w.cmbFileRemoto->isEnabled());
@@ -509,8 +511,22 @@ TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgai
     // the program reads them (cut at the header's bound, well before the
     // time-out), over HTTP or HTTPS, or one every 20 ms (cut at the
     // time-out, which is no silence). Either way the connection is closed at
-    // once, nothing goes on reading it, and the same window then downloads
-    // a good file.
+    // once, also while the user reads the message, nothing goes on reading
+    // it, and the same window then downloads a good file.
+    struct Lettore : platform::FakePrompt {
+        QElapsedTimer orologio;
+        qint64 quando = -1;   // ms of orologio when the message came
+        int MsgBox(const QString& testo, int flags, const QString& titolo) override
+        {
+            quando = orologio.elapsed();
+            QTest::qWait(500);
+            return FakePrompt::MsgBox(testo, flags, titolo);
+        }
+    } lettore;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &lettore;
+    platform::ScopedServices ambito(servizi);
+    avvisi = &lettore;
     FidatiDelCertificato();
     Server chiaro;
     Server sicuro(true);
@@ -527,28 +543,29 @@ TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgai
     for (const auto& c : casi) {
         const QString schema = c.server == &sicuro ? QStringLiteral("https://") : QString();
         const QByteArray caso = (schema + c.percorso).toUtf8();
-        fakes.prompt.calls.clear();
+        lettore.calls.clear();
         gstrRemoto[1] = schema + c.server->voce("/visual.txt");
         auto w = Finestra(schema + c.server->voce(c.percorso));
         w->mintTempoMassimo = 1500;
-        QElapsedTimer t;
-        t.start();
+        lettore.orologio.start();
         Scarica(*w, file);
         Rifiutato(*w, file, "intestazionelunga", caso);
         if (qstrcmp(c.percorso, "/endless") == 0) {
-            EXPECT_LT(t.elapsed(), 1400) << caso.constData() << ": the header's bound, not the time-out";
+            EXPECT_LT(lettore.quando, 1400) << caso.constData() << ": the header's bound, not the time-out";
         }
-        // The server sees the connection closed, and then nothing more is taken.
+        // The server saw the connection closed while the message was read,
+        // and no other one opened; then nothing more is taken.
         EXPECT_TRUE(QTest::qWaitFor([&] { return c.server->aperte() == 0; }, 2000)) << caso.constData();
         const qint64 inviati = c.server->inviati;
         QTest::qWait(300);
         EXPECT_EQ(c.server->inviati, inviati) << caso.constData();
         // The same window downloads again, at once.
-        fakes.prompt.calls.clear();
+        lettore.calls.clear();
         w->cmbFileRemoto->setCurrentIndex(1);
-        t.restart();
+        QElapsedTimer t;
+        t.start();
         Scarica(*w, percorso("visual.txt"));
-        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << caso.constData();
+        EXPECT_TRUE(lettore.calls.isEmpty()) << caso.constData();
         EXPECT_LT(t.elapsed(), 1000) << caso.constData();
         EXPECT_EQ(Leggi(percorso("visual.txt")), Elementi() + "\r\n") << caso.constData();
         QFile::remove(percorso("visual.txt"));
