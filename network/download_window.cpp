@@ -451,8 +451,10 @@ void frmDownload::wscHTTP_Close()
         return;
     }
     if (errore == QNetworkReply::SslHandshakeFailedError) {
-        // An HTTPS server whose certificate this computer does not trust.
-        Termina_con_errore(L("frmDownload", "certificatorifiutato") + kCrLf + voce + kCrLf + r->errorString());
+        // An HTTPS server whose certificate this computer does not trust; a
+        // private one is trusted through the system's store of certificates.
+        Termina_con_errore(L("frmDownload", "certificatorifiutato") + kCrLf + voce + kCrLf + r->errorString() +
+                           kCrLf + kCrLf + L("frmDownload", "certificatoprivato"));
         return;
     }
     if (errore != QNetworkReply::NoError && stato < 300) {

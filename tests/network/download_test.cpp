@@ -669,6 +669,9 @@ TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
         Scarica(*w, file);
         Rifiutato(*w, file, "certificatorifiutato", "untrusted");
         EXPECT_TRUE(sicuro.richieste.isEmpty());
+        // It says how a private server comes to be trusted.
+        EXPECT_TRUE(fakes.prompt.calls.value(0).text.endsWith(
+            "\r\n" + mLang::Testo_Lingua("frmDownload", "certificatoprivato")));
     }
     FidatiDelCertificato();
     // HTTPS never goes down to plain HTTP.
