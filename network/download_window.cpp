@@ -289,24 +289,25 @@ void frmDownload::cmdOK_Click()
     QNetworkReply* r = wscHTTP->get(req);
     m_risposta = r;
     connect(r, &QNetworkReply::socketStartedConnecting, this, &frmDownload::Attivita);
-    connect(r, &QNetworkReply::encrypted, this, [this, url] {
+    const auto porta = [](const QUrl& u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
+    connect(r, &QNetworkReply::encrypted, this, [this, r, porta] {
         // The handshake's bytes are not the header's.
         Attivita();
-        m_connessioni.Riparti(url.port(443));
+        m_connessioni.Riparti(porta(r->url()));
     });
-    connect(r, &QNetworkReply::redirected, this, [this](const QUrl& dove) {
+    connect(r, &QNetworkReply::redirected, this, [this, porta](const QUrl& dove) {
         // Only the last reply's body is the file.
         Attivita();
         mstrDati.clear();
         mblnIntestazione = false;
-        m_connessioni.Riparti(dove.port(dove.scheme() == QLatin1String("https") ? 443 : 80));
+        m_connessioni.Riparti(porta(dove));
     });
     connect(r, &QNetworkReply::requestSent, this, &frmDownload::wscHTTP_SendComplete);
     connect(r, &QNetworkReply::metaDataChanged, this, &frmDownload::wscHTTP_Header);
     connect(r, &QNetworkReply::readyRead, this, &frmDownload::wscHTTP_DataArrival);
     connect(r, &QNetworkReply::downloadProgress, this, &frmDownload::Attivita);
     connect(r, &QNetworkReply::finished, this, &frmDownload::wscHTTP_Close);
-    m_connessioni.Inizio(url.port(url.scheme() == QLatin1String("https") ? 443 : 80));
+    m_connessioni.Inizio(porta(url));
     m_lettiPrima = 0;
     m_oltreLimite = 0;
     m_guardia->start();
