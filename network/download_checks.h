@@ -18,6 +18,9 @@ inline constexpr qint64 kLimiteCorpo = 64LL * 1024 * 1024;
 inline constexpr int kMassimoRedirect = 5;
 // Milliseconds without a byte from the server before the transfer is given up.
 inline constexpr int kTempoMassimoMs = 30000;
+// Bytes a reply's header may take, as servers bound their own (tens of
+// kilobytes; an element-set service sends well under one).
+inline constexpr qint64 kLimiteIntestazione = 64 * 1024;
 
 // The address of a download entry: blanks around it dropped; "http://" or
 // "https://" in any letter case kept as the scheme, none means http; a port

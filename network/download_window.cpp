@@ -109,6 +109,8 @@ frmDownload::frmDownload(QWidget* parent)
     wscHTTP = new QNetworkAccessManager(this);
     m_scadenza = new QTimer(this);
     m_scadenza->setSingleShot(true);
+    m_guardia = new QTimer(this);
+    m_guardia->setInterval(250);
     tmrTimeLeft = new QTimer(this);
     tmrTimeLeft->setObjectName(QStringLiteral("tmrTimeLeft"));
     tmrTimeLeft->setInterval(1000);
@@ -143,6 +145,7 @@ frmDownload::frmDownload(QWidget* parent)
     connect(cmdCancel, &GraphButton::Click, this, &frmDownload::cmdCancel_Click);
     connect(cmdHelp, &GraphButton::Click, this, &frmDownload::cmdHelp_Click);
     connect(m_scadenza, &QTimer::timeout, this, &frmDownload::Tempo_scaduto);
+    connect(m_guardia, &QTimer::timeout, this, &frmDownload::Sorveglia_intestazione);
     connect(tmrTimeLeft, &QTimer::timeout, this, &frmDownload::tmrTimeLeft_Timer);
     Form_Load();
     setFixedSize(sizeHint().expandedTo(QSize(560, 250)));
@@ -286,26 +289,59 @@ void frmDownload::cmdOK_Click()
     QNetworkReply* r = wscHTTP->get(req);
     m_risposta = r;
     connect(r, &QNetworkReply::socketStartedConnecting, this, &frmDownload::Attivita);
-    connect(r, &QNetworkReply::encrypted, this, &frmDownload::Attivita);
-    connect(r, &QNetworkReply::redirected, this, [this] {
+    const auto porta = [](const QUrl& u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
+    connect(r, &QNetworkReply::encrypted, this, [this, r, porta] {
+        // The handshake's bytes are not the header's.
+        Attivita();
+        m_connessioni.Riparti(porta(r->url()));
+    });
+    connect(r, &QNetworkReply::redirected, this, [this, porta](const QUrl& dove) {
         // Only the last reply's body is the file.
         Attivita();
         mstrDati.clear();
         mblnIntestazione = false;
+        m_connessioni.Riparti(porta(dove));
     });
     connect(r, &QNetworkReply::requestSent, this, &frmDownload::wscHTTP_SendComplete);
     connect(r, &QNetworkReply::metaDataChanged, this, &frmDownload::wscHTTP_Header);
     connect(r, &QNetworkReply::readyRead, this, &frmDownload::wscHTTP_DataArrival);
     connect(r, &QNetworkReply::downloadProgress, this, &frmDownload::Attivita);
     connect(r, &QNetworkReply::finished, this, &frmDownload::wscHTTP_Close);
-    m_scadenza->start(mintTempoMassimo);
+    m_connessioni.Inizio(porta(url));
+    m_lettiPrima = 0;
+    m_oltreLimite = 0;
+    m_guardia->start();
+    Attivita();
 }
 
 void frmDownload::Attivita()
 {
     // The server is doing something: the time-out starts again.
-    if (m_risposta)
+    if (m_risposta) {
         m_scadenza->start(mintTempoMassimo);
+        m_attesa.start();
+        m_ultimaCrescita = -1;
+    }
+}
+
+void frmDownload::Sorveglia_intestazione()
+{
+    if (!m_risposta || mblnIntestazione)
+        return;
+    const qint64 letti = m_connessioni.Letti();
+    // A header that has just ended may have its news still waiting in the
+    // queue: it arrives first, so that its body is not taken for header.
+    QCoreApplication::sendPostedEvents(m_risposta, QEvent::MetaCall);
+    if (!m_risposta || mblnIntestazione)
+        return;
+    if (letti > m_lettiPrima)
+        m_ultimaCrescita = m_attesa.elapsed();
+    m_lettiPrima = letti;
+    // Past the limit at two looks in a row: over an encrypted connection the
+    // bytes read may already hold some of a body whose header Qt is reading.
+    m_oltreLimite = letti > network::kLimiteIntestazione ? m_oltreLimite + 1 : 0;
+    if (m_oltreLimite >= 2)
+        Interrompi(Motivo::Intestazione);
 }
 
 void frmDownload::wscHTTP_SendComplete()
@@ -353,15 +389,31 @@ void frmDownload::wscHTTP_DataArrival()
 
 void frmDownload::Interrompi(Motivo motivo)
 {
-    // abort() ends the reply at once; its end arrives at wscHTTP_Close.
+    // abort() ends the reply here at once, but tells Qt's reading thread only
+    // after its finished signal, and a thread still reading a header hears it
+    // only once its reading stops. So: the abort first, then the connections
+    // reset (the thread's next read fails, and the abort waiting for it comes
+    // before any new attempt), and only then the end of the transfer, whose
+    // message waits for the user.
     m_motivo = motivo;
-    if (m_risposta)
-        m_risposta->abort();
+    QNetworkReply* r = m_risposta;
+    if (!r)
+        return;
+    disconnect(r, &QNetworkReply::finished, this, &frmDownload::wscHTTP_Close);
+    r->abort();
+    m_connessioni.Interrompi();
+    wscHTTP_Close();
 }
 
 void frmDownload::Tempo_scaduto()
 {
-    Interrompi(Motivo::Scaduto);
+    // Waiting for a header while bytes kept coming in the second half of the
+    // wait: the server did not stop, its header never ended.
+    Sorveglia_intestazione();
+    if (!m_risposta)
+        return;
+    const bool intestazione = !mblnIntestazione && m_ultimaCrescita >= mintTempoMassimo / 2;
+    Interrompi(intestazione ? Motivo::Intestazione : Motivo::Scaduto);
 }
 
 void frmDownload::wscHTTP_Close()
@@ -370,6 +422,7 @@ void frmDownload::wscHTTP_Close()
     if (!r || mblnCompletato)
         return;
     m_scadenza->stop();
+    m_guardia->stop();
     m_risposta = nullptr;
     r->disconnect(this);
     r->deleteLater();
@@ -384,6 +437,10 @@ void frmDownload::wscHTTP_Close()
         Termina_con_errore(L("frmDownload", "troppogrande") + kCrLf + voce);
         return;
     }
+    if (m_motivo == Motivo::Intestazione) {
+        Termina_con_errore(L("frmDownload", "intestazionelunga") + kCrLf + voce);
+        return;
+    }
     const int stato = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString rigaStato = QStringLiteral("HTTP %1 %2")
                                   .arg(stato)
@@ -395,8 +452,10 @@ void frmDownload::wscHTTP_Close()
         return;
     }
     if (errore == QNetworkReply::SslHandshakeFailedError) {
-        // An HTTPS server whose certificate this computer does not trust.
-        Termina_con_errore(L("frmDownload", "certificatorifiutato") + kCrLf + voce + kCrLf + r->errorString());
+        // An HTTPS server whose certificate this computer does not trust; a
+        // private one is trusted through the system's store of certificates.
+        Termina_con_errore(L("frmDownload", "certificatorifiutato") + kCrLf + voce + kCrLf + r->errorString() +
+                           kCrLf + kCrLf + L("frmDownload", "certificatoprivato"));
         return;
     }
     if (errore != QNetworkReply::NoError && stato < 300) {
@@ -483,10 +542,12 @@ void frmDownload::tmrTimeLeft_Timer()
 void frmDownload::Chiudi_connessione()
 {
     m_scadenza->stop();
+    m_guardia->stop();
     if (QNetworkReply* r = m_risposta) {
         m_risposta = nullptr;
         r->disconnect(this);
         r->abort();
+        m_connessioni.Interrompi();
         r->deleteLater();
     }
 }

@@ -2,10 +2,13 @@
 // The download window: fetches one element file over HTTP or HTTPS from an
 // entry of the options' download list and saves it under a name the user
 // chooses. Redirects are followed (a few at most, never from HTTPS to HTTP),
-// a server silent for too long is given up, and the file is written only
+// a server silent for too long or whose header runs past its bound is given
+// up, its connection reset at once, and the file is written only
 // when the whole reply has arrived, succeeded and holds element sets,
 // through a temporary that then replaces the chosen file: a cancelled or
 // failed transfer leaves whatever stood there byte for byte. Modal.
+#include "network/tcp_connections.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -94,11 +97,12 @@ protected:
     void reject() override;
 
 private:
-    enum class Motivo { Nessuno, Scaduto, TroppoGrande };
+    enum class Motivo { Nessuno, Scaduto, TroppoGrande, Intestazione };
     void Termina_con_errore(const QString& testo);
     void Salva_file();
     void Attivita();
     void Tempo_scaduto();
+    void Sorveglia_intestazione();
     void Interrompi(Motivo motivo);
     double secondiDallaRichiesta() const;
 
@@ -118,4 +122,12 @@ private:
     QPointer<QNetworkReply> m_risposta;
     QTimer* m_scadenza = nullptr;   // silence of the server
     Motivo m_motivo = Motivo::Nessuno;
+    // The reply's header as it comes, which Qt keeps to itself until it has
+    // ended: bytes read from the connections, looked at a few times a second.
+    network::Connessioni m_connessioni;
+    QTimer* m_guardia = nullptr;
+    QElapsedTimer m_attesa;          // since the server last did something
+    qint64 m_lettiPrima = 0;         // at the previous look
+    qint64 m_ultimaCrescita = -1;    // ms of m_attesa when the count last grew
+    int m_oltreLimite = 0;           // looks in a row past the header's limit
 };

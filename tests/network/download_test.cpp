@@ -15,8 +15,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
@@ -26,13 +28,21 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <arpa/inet.h>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <netinet/in.h>
+#include <string>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -60,10 +70,12 @@ QSslCertificate Certificato()
 }
 
 // An HTTP server on 127.0.0.1 (over TLS when asked) that answers each path
-// with the bytes given, then closes, stays silent, or resets the connection.
+// with the bytes given, then closes, stays silent, resets the connection, or
+// goes on with header lines of 100 bytes without end, as fast as they are
+// taken.
 class Server : public QObject {
 public:
-    enum class Fine { Chiudi, Resta, Reset };
+    enum class Fine { Chiudi, Resta, Reset, SenzaFine };
     struct Risposta {
         QByteArray dati;
         Fine fine = Fine::Chiudi;
@@ -98,6 +110,15 @@ public:
 
     std::map<QByteArray, Risposta> percorsi;
     QList<QByteArray> richieste;
+    // The connections that got header lines without end: still open, and
+    // the bytes handed to the system for them.
+    int aperte() const
+    {
+        return int(std::count_if(m_senzaFine.begin(), m_senzaFine.end(), [](const QPointer<QTcpSocket>& s) {
+            return s && s->state() == QAbstractSocket::ConnectedState;
+        }));
+    }
+    qint64 inviati = 0;
 
 private:
     void accogli(QTcpSocket* s)
@@ -117,7 +138,22 @@ private:
                                    ? it->second
                                    : Risposta{"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found"};
             s->write(r.dati);
-            if (r.fine == Fine::Chiudi) {
+            if (r.fine == Fine::SenzaFine) {
+                m_senzaFine << s;
+                // More whenever what waits to go out falls under 64 kB.
+                auto* tls = qobject_cast<QSslSocket*>(s);
+                const auto ancora = [this, s, tls] {
+                    static const QByteArray riga = "X-Filler: " + QByteArray(88, 'a') + "\r\n";
+                    for (int i = 0; i < 1000 && s->state() == QAbstractSocket::ConnectedState &&
+                                    s->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0) < 64 * 1024;
+                         ++i)
+                        inviati += std::max<qint64>(0, s->write(riga));
+                };
+                connect(s, &QTcpSocket::bytesWritten, s, ancora);
+                if (tls)
+                    connect(tls, &QSslSocket::encryptedBytesWritten, s, ancora);
+                ancora();
+            } else if (r.fine == Fine::Chiudi) {
                 s->disconnectFromHost();
             } else if (r.fine == Fine::Reset) {
                 s->flush();
@@ -131,6 +167,86 @@ private:
     }
 
     QTcpServer* m_server = nullptr;
+    QList<QPointer<QTcpSocket>> m_senzaFine;
+};
+
+// A plain HTTP server on a thread of its own, as a real one is: whatever the
+// request, "HTTP/1.1 200 OK" and then header lines of 100 bytes without end,
+// as fast as they are taken or one every `pausa` ms, until the connection is
+// closed; then it takes the next one.
+class ServerSenzaFine {
+public:
+    explicit ServerSenzaFine(std::chrono::milliseconds pausa) : m_pausa(pausa)
+    {
+        m_ascolto = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t l = sizeof a;
+        EXPECT_EQ(::bind(m_ascolto, reinterpret_cast<sockaddr*>(&a), l), 0);
+        EXPECT_EQ(::listen(m_ascolto, 4), 0);
+        ::getsockname(m_ascolto, reinterpret_cast<sockaddr*>(&a), &l);
+        m_porta = ntohs(a.sin_port);
+        m_filo = std::thread([this] { Servi(); });
+    }
+    ~ServerSenzaFine()
+    {
+        m_fine = true;
+        ::shutdown(m_ascolto, SHUT_RDWR);
+        m_filo.join();
+        ::close(m_ascolto);
+    }
+    QString voce() const { return QStringLiteral("127.0.0.1:%1/NORAD/elements/visual.txt").arg(m_porta); }
+    std::atomic<int> connessioni{0};   // taken so far
+    std::atomic<int> aperte{0};        // being sent to now
+    std::atomic<qint64> inviati{0};    // bytes handed to the system
+
+private:
+    void Servi()
+    {
+        const std::string riga = "X-Filler: " + std::string(88, 'a') + "\r\n";
+        while (!m_fine) {
+            const int c = ::accept4(m_ascolto, nullptr, nullptr, SOCK_CLOEXEC);
+            if (c < 0)
+                return;
+            ++connessioni;
+            ++aperte;
+            const timeval attesa{0, 100000};   // to look at m_fine now and then
+            ::setsockopt(c, SOL_SOCKET, SO_SNDTIMEO, &attesa, sizeof attesa);
+            ::setsockopt(c, SOL_SOCKET, SO_RCVTIMEO, &attesa, sizeof attesa);
+            std::string richiesta;
+            char b[4096];
+            while (!m_fine && richiesta.find("\r\n\r\n") == std::string::npos) {
+                const ssize_t n = ::recv(c, b, sizeof b, 0);
+                if (n == 0 || (n < 0 && errno != EAGAIN))
+                    break;
+                if (n > 0)
+                    richiesta.append(b, size_t(n));
+            }
+            std::string dati = "HTTP/1.1 200 OK\r\n";
+            while (!m_fine) {
+                if (dati.empty())
+                    dati = riga;
+                const ssize_t n = ::send(c, dati.data(), dati.size(), MSG_NOSIGNAL);
+                if (n < 0 && errno != EAGAIN)
+                    break;   // closed by the other end
+                if (n > 0) {
+                    inviati += n;
+                    dati.erase(0, size_t(n));
+                    if (dati.empty() && m_pausa.count() > 0)
+                        std::this_thread::sleep_for(m_pausa);
+                }
+            }
+            --aperte;
+            ::close(c);
+        }
+    }
+
+    std::chrono::milliseconds m_pausa;
+    int m_ascolto = -1;
+    int m_porta = 0;
+    std::atomic<bool> m_fine{false};
+    std::thread m_filo;
 };
 
 Server::Risposta Ok(const QByteArray& corpo, const QByteArray& intestazione = "Content-Length")
@@ -156,6 +272,7 @@ struct DownloadTest : ::testing::Test {
     QString vecchioPrimario = gstrDatabasePrimario;
     QSslConfiguration vecchiaTls = QSslConfiguration::defaultConfiguration();
     const QByteArray vecchio = "old contents\r\n";
+    platform::FakePrompt* avvisi = &fakes.prompt;   // where Rifiutato looks
 
     void SetUp() override
     {
@@ -205,11 +322,12 @@ struct DownloadTest : ::testing::Test {
     // `file` is as it was and the window is ready for another try.
     void Rifiutato(frmDownload& w, const QString& file, const char* chiave, const QByteArray& caso)
     {
+        const QList<platform::FakePrompt::Call>& calls = avvisi->calls;
         EXPECT_EQ(Leggi(file), vecchio) << caso.constData();
-        ASSERT_EQ(fakes.prompt.calls.size(), 1) << caso.constData();
-        EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", chiave)))
-            << caso.constData() << ": " << fakes.prompt.calls[0].text.toStdString();
-        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        ASSERT_EQ(calls.size(), 1) << caso.constData();
+        EXPECT_TRUE(calls[0].text.startsWith(mLang::Testo_Lingua("frmDownload", chiave)))
+            << caso.constData() << ": " << calls[0].text.toStdString();
+        EXPECT_EQ(calls[0].flags, platform::vbExclamation);
         EXPECT_FALSE(w.completato());
         EXPECT_TRUE(w.cmdOK->isEnabled());
         EXPECT_TRUE(w.cmbFileRemoto->isEnabled());
@@ -465,6 +583,72 @@ TEST_F(DownloadTest, AServerThatNeverAnswersIsGivenUpWithAClearMessage)
     }
 }
 
+TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgain)
+{
+    // "HTTP/1.1 200 OK", then header lines without end: taken as fast as
+    // the program reads them (cut at the header's bound, well before the
+    // time-out), over HTTP or HTTPS, or one every 20 ms (cut at the
+    // time-out, which is no silence). Each time the connection is closed at
+    // once, none is opened again while the user reads the message, nothing
+    // goes on reading, and the same window then downloads a good file.
+    struct Lettore : platform::FakePrompt {
+        QElapsedTimer orologio;
+        qint64 quando = -1;   // ms of orologio when the message came
+        int MsgBox(const QString& testo, int flags, const QString& titolo) override
+        {
+            quando = orologio.elapsed();
+            QTest::qWait(500);
+            return FakePrompt::MsgBox(testo, flags, titolo);
+        }
+    } lettore;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &lettore;
+    platform::ScopedServices ambito(servizi);
+    avvisi = &lettore;
+    FidatiDelCertificato();
+    Server buono;
+    buono.percorsi["/visual.txt"] = Ok(Elementi());
+    ServerSenzaFine veloce(std::chrono::milliseconds(0));
+    ServerSenzaFine lento(std::chrono::milliseconds(20));
+    Server sicuro(true);
+    sicuro.percorsi["/endless"] = {"HTTP/1.1 200 OK\r\n", Server::Fine::SenzaFine};
+    const auto aperte = [&] { return veloce.aperte + lento.aperte + sicuro.aperte(); };
+    const auto inviati = [&] { return veloce.inviati + lento.inviati + sicuro.inviati; };
+    const auto connessioni = [&] { return veloce.connessioni + lento.connessioni + sicuro.richieste.size(); };
+    const QString file = fileVecchio("keep.txt");
+    gstrRemoto[1] = buono.voce("/visual.txt");
+    for (const QString& voce : {veloce.voce(), lento.voce(), QStringLiteral("https://") + sicuro.voce("/endless")}) {
+        const QByteArray caso = voce.toUtf8();
+        lettore.calls.clear();
+        auto w = Finestra(voce);
+        w->mintTempoMassimo = 1500;
+        const int prima = int(connessioni());
+        lettore.orologio.start();
+        Scarica(*w, file);
+        Rifiutato(*w, file, "intestazionelunga", caso);
+        if (voce != lento.voce()) {
+            EXPECT_LT(lettore.quando, 1400) << caso.constData() << ": the header's bound, not the time-out";
+        }
+        // Closed while the message was read, and not opened again; then
+        // nothing more is taken.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return aperte() == 0; }, 2000)) << caso.constData();
+        EXPECT_EQ(int(connessioni()), prima + 1) << caso.constData();
+        const qint64 fin_qui = inviati();
+        QTest::qWait(300);
+        EXPECT_EQ(inviati(), fin_qui) << caso.constData();
+        // The same window downloads again, at once.
+        lettore.calls.clear();
+        w->cmbFileRemoto->setCurrentIndex(1);
+        QElapsedTimer t;
+        t.start();
+        Scarica(*w, percorso("visual.txt"));
+        EXPECT_TRUE(lettore.calls.isEmpty()) << caso.constData();
+        EXPECT_LT(t.elapsed(), 1000) << caso.constData();
+        EXPECT_EQ(Leggi(percorso("visual.txt")), Elementi() + "\r\n") << caso.constData();
+        QFile::remove(percorso("visual.txt"));
+    }
+}
+
 TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
 {
     const QByteArray corpo = Elementi();
@@ -486,6 +670,9 @@ TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
         Scarica(*w, file);
         Rifiutato(*w, file, "certificatorifiutato", "untrusted");
         EXPECT_TRUE(sicuro.richieste.isEmpty());
+        // It says how a private server comes to be trusted.
+        EXPECT_TRUE(fakes.prompt.calls.value(0).text.endsWith(
+            "\r\n" + mLang::Testo_Lingua("frmDownload", "certificatoprivato")));
     }
     FidatiDelCertificato();
     // HTTPS never goes down to plain HTTP.
