@@ -265,6 +265,7 @@ void CentralClock::reset()
     m_inizioSimulazione = QDateTime();
     m_inCorso = false;
     m_ultimoTick = QDateTime();
+    m_nonConservati.clear();
 }
 
 void CentralClock::tmrCentrale_Timer()
@@ -401,17 +402,29 @@ bool CentralClock::Azzera(int slot, MotivoRimozione motivo)
 {
     // The satellite's set goes to the file of removed sets first (the list's
     // file as it stood before the run's first removal is kept beside it);
-    // when it cannot be kept the satellite stays (shown as not computable).
+    // when it cannot be kept the satellite stays (shown as not computable),
+    // the user is told once, and the set is not tried again in this run.
     WorkingList& lista = WorkingList::instance();
-    if (!lista.Conserva_Rimossi(WorkingList::Testo_Slot({slot})))
+    const QString righe = WorkingList::Testo_Slot({slot});
+    if (m_nonConservati.contains(righe))
         return false;
+    QString motivoFile;
+    const bool conservato = lista.Conserva_Rimossi(righe, &motivoFile);
+    if (!conservato)
+        m_nonConservati.insert(righe);
     FlagGuard satelliti(pflgSatellite, false);
     const QString nome = vb::displayable(vb::Trim(QString::fromStdString(gudtSatelementi[slot].Nome)));
     const QString fine = QStringLiteral("\r\n");
     QString testo = mLang::Testo_Lingua("MDIForm1", "satellitedecaduto1") + fine
         + mLang::Testo_Lingua("MDIForm1", motivo == MotivoRimozione::Perigeo ? "satellitedecaduto2"
-                                                                              : "satellitenoncalcolabile")
-        + fine + mLang::Testo_Lingua("MDIForm1", "satellitedecaduto3");
+                                                                              : "satellitenoncalcolabile");
+    if (!conservato) {
+        testo += fine + fine + mLang::Testo_Lingua("MDIForm1", "rimossinonconservati") + fine + motivoFile + fine
+            + mLang::Testo_Lingua("MDIForm1", "satelliteresta");
+        platform::MsgBox(testo, platform::vbOKOnly | platform::vbExclamation, nome);
+        return false;
+    }
+    testo += fine + mLang::Testo_Lingua("MDIForm1", "satellitedecaduto3");
     if (!lista.File_Rimossi().isEmpty())
         testo += fine + fine + mLang::Testo_Lingua("MDIForm1", "rimossiconservati") + fine
             + QDir::toNativeSeparators(lista.File_Rimossi());

@@ -10,6 +10,7 @@
 // which does the same work without moving a simulated clock on.
 #include <QDateTime>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -252,7 +253,7 @@ private:
         NonCalcolabile,  // the model can no longer follow the orbit drag has brought down
     };
     // Removes a decayed satellite, saying why; false when it stays (its set
-    // could not be kept).
+    // could not be kept: said once, and not tried again in this run).
     bool Azzera(int slot, MotivoRimozione motivo);
 
     const TimeSource* m_source = nullptr;
@@ -263,6 +264,9 @@ private:
     // The instant of the last tick: a later tick more than two seconds away
     // follows a jump of the clock.
     QDateTime m_ultimoTick;
+    // The lines of the decayed sets that could not be kept in this run: they
+    // stay in the list, and the user has been told.
+    QSet<QString> m_nonConservati;
 };
 
 } // namespace core

@@ -6,6 +6,7 @@
 #include "core/working_list.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
+#include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/time_zone_info.h"
 #include "platform/vb.h"
@@ -179,6 +180,18 @@ bool MDIForm_Initialize(const Avvio& avvio)
                              + kFine + QDir::toNativeSeparators(avvio.istanza->lockPath()) + kFine
                              + avvio.istanza->failure(),
                          platform::vbExclamation);
+    }
+
+    // Settings that cannot be read (a named pipe, a folder or a file without
+    // permission in their place) are said at once, before the language
+    // picker asks anything, as the other files of the user are.
+    if (const platform::SettingsStore* impostazioni = platform::services().settings) {
+        if (const QString motivo = impostazioni->readFailure(); !motivo.isEmpty())
+            platform::MsgBox(testo(lingua ? mLang::Testo_Lingua("MDIForm1", "impostazioniilleggibili") : QString(),
+                                   "The settings cannot be read, so Astrovela starts with its default settings "
+                                   "and keeps none that are chosen in this run:")
+                                 + kFine + motivo,
+                             platform::vbExclamation);
     }
 
     if (gstrFileLingua.isEmpty()) {

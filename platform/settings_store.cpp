@@ -201,18 +201,28 @@ bool IniSettingsStore::hasSection(const QString& section) const
     return m_sections.contains(section);
 }
 
+QString IniSettingsStore::readFailure() const
+{
+    if (m_loadError.isEmpty())
+        return {};
+    // A reason that names the file already is a whole sentence: it is not
+    // named a second time around it. At a first start no language has been
+    // chosen yet: the English words.
+    if (m_loadError.contains(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())))
+        return vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazionilasciate"),
+                             QStringLiteral("%1 The settings file was left as it is."))
+            .arg(m_loadError);
+    return vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
+                         QStringLiteral("The settings file %1 could not be read (%2); it was left as it is."))
+        .arg(m_path, m_loadError);
+}
+
 bool IniSettingsStore::setValue(const QString& section, const QString& key, const QString& text,
                                 QString* error)
 {
     if (!m_loadError.isEmpty()) {
         if (error)
-            // A reason that names the file already is a whole sentence:
-            // it is not named a second time around it.
-            *error = m_loadError.contains(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()))
-                         ? Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazionilasciate"),
-                                        {m_loadError})
-                         : Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
-                                        {m_path, m_loadError});
+            *error = readFailure();
         return false;
     }
     // Keep the previous state so that a failed write changes nothing in memory either.

@@ -19,6 +19,9 @@ public:
     virtual bool setValue(const QString& section, const QString& key, const QString& text,
                           QString* error = nullptr) = 0;
     virtual bool hasSection(const QString& section) const = 0;
+    // Why the stored settings could not be read, as told to the user (the
+    // file named); empty when they were read or there were none yet.
+    virtual QString readFailure() const { return {}; }
 };
 
 // Settings kept in memory only (tests, and a store that failed to open).
@@ -54,6 +57,7 @@ public:
     // not exist yet). While it is set, writes are refused so that a file we
     // could not read is never replaced by one holding only the new values.
     QString loadError() const { return m_loadError; }
+    QString readFailure() const override;
     // The first line (from 1) of the file that is not a setting (a comment,
     // a line outside a section or without "="), 0 when there is none. Such
     // lines are not written back: the first save keeps the file as read in

@@ -710,21 +710,49 @@ TEST_F(ClockTest, StartsThatEndDuringTheDecayMessageKeepTheSetOnce)
     core::WorkingList::instance().setFile({});
 }
 
-TEST_F(ClockTest, ASetThatCannotBeKeptStays)
+TEST_F(ClockTest, ASetThatCannotBeKeptStaysAndTheUserIsToldOnce)
 {
     // The file of removed sets cannot be written (a folder holds its name):
-    // the decayed satellite stays in the list, shown as not computable.
+    // the decayed satellite stays in the list and its file, shown as not
+    // computable; one message names the file and the reason, and the set is
+    // not tried again in this run.
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
     QTemporaryDir dir;
     const QString file = dir.filePath("Astrovela.ini");
-    ASSERT_TRUE(QDir().mkpath(file + ".removed"));
+    const QString rimossi = file + ".removed";
+    ASSERT_TRUE(QDir().mkpath(rimossi));
     core::WorkingList::instance().setFile(file);
     list({set(511, "LOW", "16.60000000"), set(512, "OTHER")});
+    const QByteArray lista = bytes(file);
     clock().tmrCentrale_Timer();
     EXPECT_EQ(gintNumSatelliti, 2);
-    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
     EXPECT_EQ(gudtValori[1], Valori{});
     EXPECT_GT(gudtValori[2].Periodo, 0.0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const auto& msg = fakes.prompt.calls[0];
+    EXPECT_EQ(msg.title, "Low");
+    EXPECT_EQ(msg.flags & 0x70, platform::vbExclamation);
+    EXPECT_TRUE(msg.text.contains("its perigee is below 138 km")) << msg.text.toStdString();
+    EXPECT_TRUE(msg.text.contains(mLang::Testo_Lingua("MDIForm1", "rimossinonconservati") + "\r\n"
+                                  + QDir::toNativeSeparators(QFileInfo(rimossi).absoluteFilePath())
+                                  + " is not an ordinary file"))
+        << msg.text.toStdString();
+    EXPECT_TRUE(msg.text.endsWith(mLang::Testo_Lingua("MDIForm1", "satelliteresta"))) << msg.text.toStdString();
+    EXPECT_FALSE(msg.text.contains(mLang::Testo_Lingua("MDIForm1", "satellitedecaduto3")));
+
+    // The next ticks neither ask again nor try again: with the folder gone
+    // the set would be written now.
+    ASSERT_TRUE(QDir().rmdir(rimossi));
+    for (int i = 0; i < 3; ++i) {
+        time.now = time.now.addSecs(1);
+        clock().tmrCentrale_Timer();
+    }
+    EXPECT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(gintNumSatelliti, 2);
+    EXPECT_FALSE(QFileInfo::exists(rimossi));
+    EXPECT_EQ(bytes(file), lista);
     core::WorkingList::instance().setFile({});
+    mLang::Usa_File_Lingua({});
 }
 
 TEST_F(ClockTest, TheLocalSkyIsRedrawnAtTheTickAfterAJumpOfTheClock)

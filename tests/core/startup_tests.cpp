@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
+#include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/vb.h"
 #include "support/full_disk.h"
@@ -451,6 +452,40 @@ TEST_F(StartupTest, AWorkingListThatIsNoOrdinaryFileIsRefusedAndTheStartGoesOn)
         core::WorkingList::instance().setFile({});
         core::WorkingList::instance().Rimuovi_Tutti();
     }
+}
+
+TEST_F(StartupTest, SettingsThatCannotBeReadAreToldBeforeThePickerAsksAnything)
+{
+    // A named pipe in place of the settings file: no language can be read,
+    // and the start says so at once, naming the file and why, before the
+    // language picker asks anything; nothing waits for a writer.
+    NamedPipe pipe(user.filePath("Astrovela.conf"));
+    ASSERT_TRUE(pipe.made());
+    platform::IniSettingsStore ini(pipe.path());
+    platform::Services servizi = fakes.services();
+    servizi.settings = &ini;
+    platform::ScopedServices conPipa(servizi);
+    qsizetype dettiPrima = -1;
+    avvio.scegliLingua = [&] { dettiPrima = fakes.prompt.calls.size(); };
+    EXPECT_FALSE(core::MDIForm_Initialize(avvio));   // the picker chose nothing
+    EXPECT_EQ(dettiPrima, 1);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    const QString testo = fakes.prompt.calls[0].text;
+    EXPECT_TRUE(testo.startsWith("The settings cannot be read")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains(QDir::toNativeSeparators(pipe.path()) + " is not an ordinary file")) << testo.toStdString();
+    EXPECT_TRUE(testo.endsWith("it has not been read. The settings file was left as it is.")) << testo.toStdString();
+    EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbExclamation);
+    EXPECT_FALSE(pipe.waited());
+    EXPECT_FALSE(QFileInfo(pipe.path()).isFile());
+
+    // Settings that were read say nothing.
+    fakes.prompt.calls.clear();
+    platform::IniSettingsStore letto(user.filePath("letto.conf"));
+    servizi.settings = &letto;
+    platform::ScopedServices conFile(servizi);
+    ASSERT_TRUE(letto.setValue("Generali", "Lingua", "english.ini"));
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.texts().join("\n--\n").toStdString();
 }
 
 TEST_F(StartupTest, ARepeatedSatelliteIsToldAndKept)

@@ -17,6 +17,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 # The program, and the files of its folder where an installation keeps them.
 data=$prefix/share/astrovela
 [ -x "$prefix/bin/astrovela" ] || fail "no bin/astrovela"
+# Without the debug information the build keeps (as the package has it).
+if readelf -S --wide "$prefix/bin/astrovela" | grep -q '\.debug_'; then
+  fail "bin/astrovela carries its debug information ($(stat -c %s "$prefix/bin/astrovela") bytes)"
+fi
 for f in english.ini italiano.ini MapEarth.dat Map0.dat Map0N45.dat Map0S45.dat Map90.dat \
          Map90N45.dat Map90S45.dat Map180.dat Map180N45.dat Map180S45.dat Map270.dat \
          Map270N45.dat Map270S45.dat MapNorth.dat MapSouth.dat stars.bin cities.dat clines.dat \
