@@ -7,7 +7,7 @@
 // when the whole reply has arrived, succeeded and holds element sets,
 // through a temporary that then replaces the chosen file: a cancelled or
 // failed transfer leaves whatever stood there byte for byte. Modal.
-#include "network/tcp_connections.h"
+#include "platform/tcp_connections.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -124,7 +124,7 @@ private:
     Motivo m_motivo = Motivo::Nessuno;
     // The reply's header as it comes, which Qt keeps to itself until it has
     // ended: bytes read from the connections, looked at a few times a second.
-    network::Connessioni m_connessioni;
+    platform::Connessioni m_connessioni;
     QTimer* m_guardia = nullptr;
     QElapsedTimer m_attesa;          // since the server last did something
     qint64 m_lettiPrima = 0;         // at the previous look

@@ -1,5 +1,6 @@
 #pragma once
-// The TCP connections of one download window, as the kernel sees them.
+// The TCP connections a window opens, as the kernel sees them (used by the
+// download window).
 //
 // Qt Network reads a reply's header on a thread of its own, one byte at a
 // time for as long as bytes keep coming, and the window hears nothing until
@@ -20,7 +21,7 @@
 #include <set>
 #include <utility>
 
-namespace network {
+namespace platform {
 
 class Connessioni {
 public:
@@ -46,4 +47,4 @@ private:
     std::map<Chiave, qint64> m_base;
 };
 
-} // namespace network
+} // namespace platform

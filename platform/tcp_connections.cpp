@@ -1,4 +1,4 @@
-#include "network/tcp_connections.h"
+#include "platform/tcp_connections.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,7 +18,7 @@
 #include <unistd.h>
 #endif
 
-namespace network {
+namespace platform {
 
 namespace {
 
@@ -165,4 +165,4 @@ void Connessioni::Interrompi()
             Su(s, Reimposta);
 }
 
-} // namespace network
+} // namespace platform
