@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/mglobal.h"
+#include "platform/vb.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -253,6 +254,43 @@ private:
     static constexpr const char* kSeguita = "astrovelaSeguita";
 };
 
+// Every window's title is cleaned in one place, as every other text from
+// outside is: a file name or a satellite's name may carry control characters
+// or the controls of bidirectional text ("orbit" U+202E "txt.exe" would read
+// "orbitexe.txt"), shown as blanks. A window in the workspace keeps its own
+// title as given (a listing names its file after it, a text window is its
+// file's path); its frame, which shows it (and lends it to the main window's
+// title while maximised), follows it cleaned. A window of its own shows its
+// title itself, and is given it cleaned.
+class RegoleFinestre : public QObject {
+public:
+    RegoleFinestre() : QObject(QCoreApplication::instance())
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::WindowTitleChange && o->isWidgetType())
+            titolo(static_cast<QWidget*>(o));
+        return false;
+    }
+
+private:
+    static void titolo(QWidget* w)
+    {
+        auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        if (sub && sub->widget() == w) {
+            // Seen before the frame's own following of it; as the frame
+            // does by itself, an empty title leaves the frame's as it is.
+            if (!w->windowTitle().isEmpty())
+                sub->setWindowTitle(vb::displayable(w->windowTitle()));
+        } else if ((w->isWindow() || qobject_cast<QMdiSubWindow*>(w)) && vb::hasControlCharacters(w->windowTitle())) {
+            w->setWindowTitle(vb::displayable(w->windowTitle()));
+        }
+    }
+};
+
 } // namespace
 
 void Sorveglia_Area(QMdiArea* area)
@@ -260,6 +298,9 @@ void Sorveglia_Area(QMdiArea* area)
     if (area && !area->property("astrovelaSorvegliata").toBool()) {
         area->setProperty("astrovelaSorvegliata", true);
         new Sorvegliante(area);
+        static QPointer<RegoleFinestre> regole;
+        if (!regole)
+            regole = new RegoleFinestre;
         // A window larger than the workspace (a small screen) is reached by
         // scrolling, never cut.
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -51,7 +51,9 @@ void Nell_Area_Visibile(QMdiSubWindow* sub);
 
 // Watches the workspace: every frame, once shown and placed, gets the room
 // it needs (Fai_Spazio) and is brought inside the visible
-// workspace; a frame still larger than the workspace makes it scroll.
+// workspace; a frame still larger than the workspace makes it scroll. From
+// then on every window's title shows with its control characters as blanks
+// (a frame's title follows its window's, cleaned).
 void Sorveglia_Area(QMdiArea* area);
 
 // Runs `disponi` (Windows > Cascade or a tile) on the workspace, then gives
