@@ -140,9 +140,12 @@ void Mostra_Figlia(QWidget* w)
         // The window shown takes the keyboard: activated while it was still
         // hidden, it may hold no focus, and Enter and Escape would then reach
         // the main window instead of its buttons. Its frame takes the focus,
-        // as after a click on it; Tab goes on to its controls.
+        // as after a click on it; Tab goes on to its controls. The focus
+        // looked at is the main window's own, which it keeps also while the
+        // program is not the active one (a message has just closed), and
+        // which it gets back as it is activated again.
         if (area->activeSubWindow() == sub) {
-            QWidget* fuoco = QApplication::focusWidget();
+            QWidget* fuoco = sub->window()->focusWidget();
             if (!fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
                 sub->setFocus(Qt::ActiveWindowFocusReason);
         }
@@ -254,14 +257,21 @@ private:
     static constexpr const char* kSeguita = "astrovelaSeguita";
 };
 
-// Every window's title is cleaned in one place, as every other text from
-// outside is: a file name or a satellite's name may carry control characters
-// or the controls of bidirectional text ("orbit" U+202E "txt.exe" would read
-// "orbitexe.txt"), shown as blanks. A window in the workspace keeps its own
-// title as given (a listing names its file after it, a text window is its
-// file's path); its frame, which shows it (and lends it to the main window's
-// title while maximised), follows it cleaned. A window of its own shows its
-// title itself, and is given it cleaned.
+// What every window of the program gets from one place, once the main
+// window's workspace is watched:
+// - Its title is cleaned as every other text from outside is: a file name or
+//   a satellite's name may carry control characters or the controls of
+//   bidirectional text ("orbit" U+202E "txt.exe" would read "orbitexe.txt"),
+//   shown as blanks. A window in the workspace keeps its own title as given
+//   (a listing names its file after it, a text window is its file's path);
+//   its frame, which shows it (and lends it to the main window's title while
+//   maximised), follows it cleaned. A window of its own shows its title
+//   itself, and is given it cleaned.
+// - After a message (or any dialog that waits for an answer) the window it
+//   was shown over takes the keyboard again. A window manager does that; on
+//   a display without one (the virtual display of run.sh, a test display) no
+//   window of the program would be active afterwards, and the window opened
+//   after the message would show in front with no keys reaching it.
 class RegoleFinestre : public QObject {
 public:
     RegoleFinestre() : QObject(QCoreApplication::instance())
@@ -271,8 +281,13 @@ public:
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::WindowTitleChange && o->isWidgetType())
-            titolo(static_cast<QWidget*>(o));
+        if ((e->type() != QEvent::WindowTitleChange && e->type() != QEvent::Hide) || !o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (e->type() == QEvent::WindowTitleChange)
+            titolo(w);
+        else if (w->isWindow() && w->isModal())
+            tastieraDopo(w);
         return false;
     }
 
@@ -288,6 +303,24 @@ private:
         } else if ((w->isWindow() || qobject_cast<QMdiSubWindow*>(w)) && vb::hasControlCharacters(w->windowTitle())) {
             w->setWindowTitle(vb::displayable(w->windowTitle()));
         }
+    }
+
+    void tastieraDopo(QWidget* modale)
+    {
+        QPointer<QWidget> davanti =
+            modale->parentWidget() ? modale->parentWidget()->window() : Finestra_Principale();
+        // Once the dialog's own code has gone on (it may open the next
+        // window, or ask the next question).
+        QTimer::singleShot(0, this, [davanti] {
+            if (!davanti || !davanti->isVisible() || davanti->isMinimized())
+                return;
+            // Another question is up (it has the keyboard), or a window has
+            // it already (given back by the window manager).
+            const QWidget* modale = QApplication::activeModalWidget();
+            if ((modale && modale != davanti) || QApplication::activeWindow())
+                return;
+            davanti->activateWindow();
+        });
     }
 };
 
@@ -337,7 +370,8 @@ void Nascondi_Figlia(QWidget* w)
     // Hidden, the frame may pass the focus on to one of its own controls;
     // left there, the next key the main window takes (Alt and a menu's
     // letter) hands the focus back and the workspace shows the window again.
-    QWidget* fuoco = QApplication::focusWidget();
+    // (The main window's own focus: the program may not be the active one.)
+    QWidget* fuoco = sub ? sub->window()->focusWidget() : nullptr;
     if (!sub || !fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
         return;
     QMdiArea* area = sub->mdiArea();

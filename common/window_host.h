@@ -53,7 +53,9 @@ void Nell_Area_Visibile(QMdiSubWindow* sub);
 // it needs (Fai_Spazio) and is brought inside the visible
 // workspace; a frame still larger than the workspace makes it scroll. From
 // then on every window's title shows with its control characters as blanks
-// (a frame's title follows its window's, cleaned).
+// (a frame's title follows its window's, cleaned), and a message that
+// closes gives the keyboard back to the window it was over, also on a
+// display without a window manager.
 void Sorveglia_Area(QMdiArea* area);
 
 // Runs `disponi` (Windows > Cascade or a tile) on the workspace, then gives
