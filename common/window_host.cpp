@@ -367,16 +367,30 @@ void Nascondi_Figlia(QWidget* w)
     auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
     QWidget* finestra = sub ? static_cast<QWidget*>(sub) : w;
     finestra->hide();
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area)
+        return;
+    // The window now in front takes the keyboard, as when a window closes:
+    // the workspace's active one, or, when the hidden one was active, the
+    // frame on top (the pass window that asked for the database loaded).
+    QMdiSubWindow* attiva = area->activeSubWindow();
+    if (!attiva || attiva == sub || !attiva->isVisible()) {
+        attiva = nullptr;
+        const auto pila = area->subWindowList(QMdiArea::StackingOrder);
+        for (auto it = pila.crbegin(); it != pila.crend() && !attiva; ++it)
+            if (*it != sub && (*it)->isVisible() && !(*it)->isMinimized())
+                attiva = *it;
+        if (attiva)
+            area->setActiveSubWindow(attiva);
+    }
     // Hidden, the frame may pass the focus on to one of its own controls;
     // left there, the next key the main window takes (Alt and a menu's
     // letter) hands the focus back and the workspace shows the window again.
     // (The main window's own focus: the program may not be the active one.)
-    QWidget* fuoco = sub ? sub->window()->focusWidget() : nullptr;
-    if (!sub || !fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
+    QWidget* fuoco = sub->window()->focusWidget();
+    if (!fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
         return;
-    QMdiArea* area = sub->mdiArea();
-    QMdiSubWindow* attiva = area ? area->activeSubWindow() : nullptr;
-    if (attiva && attiva != sub && attiva->isVisible())
+    if (attiva)
         attiva->setFocus(Qt::OtherFocusReason);
     else
         fuoco->clearFocus();

@@ -28,7 +28,8 @@ void Chiudi_Figlia(QWidget* w);
 
 // Hides `w` with the workspace frame that holds it (a window kept for its
 // next showing), or `w` alone when it stands as a window of its own. The
-// keyboard leaves it: to the workspace's active window if one shows.
+// keyboard leaves it: to the workspace's active window if one shows, else to
+// the frame then in front, which becomes the active one.
 void Nascondi_Figlia(QWidget* w);
 
 // The program's main window, or null.

@@ -8,6 +8,9 @@
 #include "listings/ephemeris_dialog.h"
 #include "listings/listing_window.h"
 #include "listings/relative_dialog.h"
+#include "passes/pass_window.h"
+#include "controls/graph_button.h"
+#include "common/progress_window.h"
 #include "common/window_links.h"
 #include "platform/prompt.h"
 #include "shell/main_window.h"
@@ -25,6 +28,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QThread>
@@ -140,10 +144,11 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
     w.closeChildren();
 }
 
-// The three windows that open through the principal file's questions, each
-// on a display with no window manager (xcb): the messages are real boxes
-// answered by a click on their OK, and the keys that follow are the user's
-// own, pressed on the X display; they must reach the window shown in front.
+// The windows that open through the principal file's questions (and the
+// pass window, which asks it for its first tab), each on a display with no
+// window manager (xcb): the messages are real boxes answered by a click on
+// their OK, and the keys that follow are the user's own, pressed on the X
+// display; they must reach the window shown in front.
 void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
 {
     testsupport::InputX x;
@@ -171,17 +176,32 @@ void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
         x.clic(ok->mapToGlobal(ok->rect().center()));
     });
     rispondi.start(100);
-    const auto comando = finestra == "frmCalc"       ? "mnuSatellitiCalcoloEffemeridi"
-                         : finestra == "frmRelative" ? "mnuSatellitiMotoRelativo"
-                                                     : "mnuSatellitiDatabase";
+    const auto comando = finestra == "frmCalc"               ? "mnuSatellitiCalcoloEffemeridi"
+                         : finestra == "frmRelative"         ? "mnuSatellitiMotoRelativo"
+                         : finestra == "frmVisibleSatellites" ? "mnuSatellitiPrevisioniPassaggi"
+                                                             : "mnuSatellitiDatabase";
     w.menuItem(comando)->trigger();
+    if (finestra == "frmVisibleSatellites") {
+        // Its first tab, every satellite of the principal file: OK asks for
+        // the file, loads it and searches (a last message when no pass is
+        // found).
+        frmVisibleSatellites* passaggi = frmVisibleSatellites::instance(false);
+        ASSERT_NE(passaggi, nullptr);
+        passaggi->SSTab1->setCurrentIndex(0);
+        QTest::qWait(200);
+        x.clic(passaggi->cmdOK[0]->mapToGlobal(passaggi->cmdOK[0]->rect().center()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return messaggi.size() >= 2; }, 10000)) << messaggi.join(" | ").toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !frmProgress::instance(false) && !QApplication::activeModalWidget(); },
+                                    60000));
+        if (messaggi.size() > 2)
+            EXPECT_EQ(messaggi.value(2).toStdString(), "No pass found in the chosen span.");
+        messaggi = messaggi.mid(0, 2);
+    }
     QTest::qWait(300); // as long as a user takes to reach for a key
     const QStringList attesi = {"This function needs the principal element file. Load it now?",
                                 "The database holds 5 of the 5 satellites of the working list."};
-    if (finestra == "frmDatabase")
-        EXPECT_EQ(messaggi, attesi.mid(1));
-    else
-        EXPECT_EQ(messaggi, attesi);
+    EXPECT_EQ(messaggi.join(" | ").toStdString(),
+              (finestra == "frmDatabase" ? attesi.mid(1) : attesi).join(" | ").toStdString());
     QWidget* davanti = figlio(w, finestra.c_str());
     ASSERT_NE(davanti, nullptr);
     ASSERT_TRUE(davanti->isVisible());
@@ -198,7 +218,7 @@ void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
         messaggi.clear();
         x.premi(testsupport::InputX::kInvio);
         EXPECT_TRUE(QTest::qWaitFor([&] { return messaggi.size() == 1; }, 2000));
-        EXPECT_EQ(messaggi.value(0), QString("Satellites A and B are the same satellite: choose two different ones."));
+        EXPECT_EQ(messaggi.value(0).toStdString(), "Satellites A and B are the same satellite: choose two different ones.");
         QTest::qWait(300);
         ASSERT_TRUE(rel->isVisible());
         x.premi(testsupport::InputX::kDestra);
@@ -228,6 +248,12 @@ TEST_F(DatabaseWindow, WithoutAWindowManagerTheWindowOpenedThroughTheMessagesTak
         MDIForm1 w;
         database::Collega_Finestre(w);
         listings::Collega_Elenchi(w);
+        passes::Collega_Previsioni(w);
+        // The pass window's filters as the settings give them by default.
+        gblnFiltroAM[0] = gblnFiltroPM[0] = gblnInTransito = true;
+        gdblAltezzaMin[0] = 10;
+        gdblAzimuthMin[0] = 0;
+        gdblAzimuthMax[0] = 360;
         for (const char* n : {"25544", "22674", "23177", "21897", "00005"})
             elenca({dbtest::set(n)});
         gstrDatabasePrimario = kSample;
@@ -241,7 +267,7 @@ TEST_F(DatabaseWindow, WithoutAWindowManagerTheWindowOpenedThroughTheMessagesTak
     ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
     const auto* prova = ::testing::UnitTest::GetInstance()->current_test_info();
     const QString filtro = QStringLiteral("--gtest_filter=%1.%2").arg(prova->test_suite_name(), prova->name());
-    for (const char* nome : {"frmCalc", "frmRelative", "frmDatabase"}) {
+    for (const char* nome : {"frmCalc", "frmRelative", "frmDatabase", "frmVisibleSatellites"}) {
         SCOPED_TRACE(nome);
         QProcess processo;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
