@@ -15,6 +15,9 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace testsupport {
 
 class InputX {
@@ -108,7 +111,9 @@ public:
         if (xvfb.isEmpty())
             return;
         // Xvfb picks a free display and writes its number on the given
-        // descriptor once it takes connections.
+        // descriptor once it takes connections. It ends with the test, also
+        // when the test is killed.
+        m_server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                               QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
                               QStringLiteral("tcp")});
