@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/mglobal.h"
+#include "platform/vb.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -139,9 +140,12 @@ void Mostra_Figlia(QWidget* w)
         // The window shown takes the keyboard: activated while it was still
         // hidden, it may hold no focus, and Enter and Escape would then reach
         // the main window instead of its buttons. Its frame takes the focus,
-        // as after a click on it; Tab goes on to its controls.
+        // as after a click on it; Tab goes on to its controls. The focus
+        // looked at is the main window's own, which it keeps also while the
+        // program is not the active one (a message has just closed), and
+        // which it gets back as it is activated again.
         if (area->activeSubWindow() == sub) {
-            QWidget* fuoco = QApplication::focusWidget();
+            QWidget* fuoco = sub->window()->focusWidget();
             if (!fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
                 sub->setFocus(Qt::ActiveWindowFocusReason);
         }
@@ -253,6 +257,73 @@ private:
     static constexpr const char* kSeguita = "astrovelaSeguita";
 };
 
+// What every window of the program gets from one place, once the main
+// window's workspace is watched:
+// - Its title is cleaned as every other text from outside is: a file name or
+//   a satellite's name may carry control characters or the controls of
+//   bidirectional text ("orbit" U+202E "txt.exe" would read "orbitexe.txt"),
+//   shown as blanks. A window in the workspace keeps its own title as given
+//   (a listing names its file after it, a text window is its file's path);
+//   its frame, which shows it (and lends it to the main window's title while
+//   maximised), follows it cleaned. A window of its own shows its title
+//   itself, and is given it cleaned.
+// - After a message (or any dialog that waits for an answer) the window it
+//   was shown over takes the keyboard again. A window manager does that; on
+//   a display without one (the virtual display of run.sh, a test display) no
+//   window of the program would be active afterwards, and the window opened
+//   after the message would show in front with no keys reaching it.
+class RegoleFinestre : public QObject {
+public:
+    RegoleFinestre() : QObject(QCoreApplication::instance())
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if ((e->type() != QEvent::WindowTitleChange && e->type() != QEvent::Hide) || !o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (e->type() == QEvent::WindowTitleChange)
+            titolo(w);
+        else if (w->isWindow() && w->isModal())
+            tastieraDopo(w);
+        return false;
+    }
+
+private:
+    static void titolo(QWidget* w)
+    {
+        auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        if (sub && sub->widget() == w) {
+            // Seen before the frame's own following of it; as the frame
+            // does by itself, an empty title leaves the frame's as it is.
+            if (!w->windowTitle().isEmpty())
+                sub->setWindowTitle(vb::displayable(w->windowTitle()));
+        } else if ((w->isWindow() || qobject_cast<QMdiSubWindow*>(w)) && vb::hasControlCharacters(w->windowTitle())) {
+            w->setWindowTitle(vb::displayable(w->windowTitle()));
+        }
+    }
+
+    void tastieraDopo(QWidget* modale)
+    {
+        QPointer<QWidget> davanti =
+            modale->parentWidget() ? modale->parentWidget()->window() : Finestra_Principale();
+        // Once the dialog's own code has gone on (it may open the next
+        // window, or ask the next question).
+        QTimer::singleShot(0, this, [davanti] {
+            if (!davanti || !davanti->isVisible() || davanti->isMinimized())
+                return;
+            // Another question is up (it has the keyboard), or a window has
+            // it already (given back by the window manager).
+            const QWidget* modale = QApplication::activeModalWidget();
+            if ((modale && modale != davanti) || QApplication::activeWindow())
+                return;
+            davanti->activateWindow();
+        });
+    }
+};
+
 } // namespace
 
 void Sorveglia_Area(QMdiArea* area)
@@ -260,6 +331,9 @@ void Sorveglia_Area(QMdiArea* area)
     if (area && !area->property("astrovelaSorvegliata").toBool()) {
         area->setProperty("astrovelaSorvegliata", true);
         new Sorvegliante(area);
+        static QPointer<RegoleFinestre> regole;
+        if (!regole)
+            regole = new RegoleFinestre;
         // A window larger than the workspace (a small screen) is reached by
         // scrolling, never cut.
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -293,15 +367,30 @@ void Nascondi_Figlia(QWidget* w)
     auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
     QWidget* finestra = sub ? static_cast<QWidget*>(sub) : w;
     finestra->hide();
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area)
+        return;
+    // The window now in front takes the keyboard, as when a window closes:
+    // the workspace's active one, or, when the hidden one was active, the
+    // frame on top (the pass window that asked for the database loaded).
+    QMdiSubWindow* attiva = area->activeSubWindow();
+    if (!attiva || attiva == sub || !attiva->isVisible()) {
+        attiva = nullptr;
+        const auto pila = area->subWindowList(QMdiArea::StackingOrder);
+        for (auto it = pila.crbegin(); it != pila.crend() && !attiva; ++it)
+            if (*it != sub && (*it)->isVisible() && !(*it)->isMinimized())
+                attiva = *it;
+        if (attiva)
+            area->setActiveSubWindow(attiva);
+    }
     // Hidden, the frame may pass the focus on to one of its own controls;
     // left there, the next key the main window takes (Alt and a menu's
     // letter) hands the focus back and the workspace shows the window again.
-    QWidget* fuoco = QApplication::focusWidget();
-    if (!sub || !fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
+    // (The main window's own focus: the program may not be the active one.)
+    QWidget* fuoco = sub->window()->focusWidget();
+    if (!fuoco || (fuoco != sub && !sub->isAncestorOf(fuoco)))
         return;
-    QMdiArea* area = sub->mdiArea();
-    QMdiSubWindow* attiva = area ? area->activeSubWindow() : nullptr;
-    if (attiva && attiva != sub && attiva->isVisible())
+    if (attiva)
         attiva->setFocus(Qt::OtherFocusReason);
     else
         fuoco->clearFocus();

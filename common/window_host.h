@@ -28,7 +28,8 @@ void Chiudi_Figlia(QWidget* w);
 
 // Hides `w` with the workspace frame that holds it (a window kept for its
 // next showing), or `w` alone when it stands as a window of its own. The
-// keyboard leaves it: to the workspace's active window if one shows.
+// keyboard leaves it: to the workspace's active window if one shows, else to
+// the frame then in front, which becomes the active one.
 void Nascondi_Figlia(QWidget* w);
 
 // The program's main window, or null.
@@ -51,7 +52,11 @@ void Nell_Area_Visibile(QMdiSubWindow* sub);
 
 // Watches the workspace: every frame, once shown and placed, gets the room
 // it needs (Fai_Spazio) and is brought inside the visible
-// workspace; a frame still larger than the workspace makes it scroll.
+// workspace; a frame still larger than the workspace makes it scroll. From
+// then on every window's title shows with its control characters as blanks
+// (a frame's title follows its window's, cleaned), and a message that
+// closes gives the keyboard back to the window it was over, also on a
+// display without a window manager.
 void Sorveglia_Area(QMdiArea* area);
 
 // Runs `disponi` (Windows > Cascade or a tile) on the workspace, then gives

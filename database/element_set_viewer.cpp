@@ -243,8 +243,7 @@ void frmSatellite::Visualizza_elementi(int s)
         if (QLabel* l = etichetta(QString::fromLatin1(nome)))
             l->setText(vb::displayable(*testo));
     if (t)
-        setWindowTitle(m_titolo + QStringLiteral(" - ")
-                       + vb::displayable(QString::fromStdString(gudtSatelementi[size_t(s)].Nome)));
+        setWindowTitle(m_titolo + QStringLiteral(" - ") + QString::fromStdString(gudtSatelementi[size_t(s)].Nome));
 }
 
 void frmSatellite::vai(int s)

@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMdiSubWindow>
 
 namespace database {
 
@@ -45,10 +44,7 @@ bool Database_Necessario(MainWindowLink& main)
     db = frmDatabase::instance();
     if (db->righe(0) < 1)
         return false;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(db->parentWidget()))
-        sub->hide();
-    else
-        db->hide();
+    common::Nascondi_Figlia(db);
     return true;
 }
 

@@ -139,7 +139,7 @@ void frmSkySat::Form_Load()
                 Righe_Del_Satellite(gudtRigheAttive[slot], mudtSatellite))
                 mudtRighe = gudtRigheAttive[slot];
     }
-    setWindowTitle(vb::displayable(vb::Trim(QString::fromStdString(mudtSatellite.Nome))) + QStringLiteral(" - ") +
+    setWindowTitle(vb::Trim(QString::fromStdString(mudtSatellite.Nome)) + QStringLiteral(" - ") +
                    passes::Data_Generale(gvarTempoMappa) + QLatin1Char(' ') + T("Def", "oralocale"));
     // A missing or unreadable landscape leaves the layer without a picture.
     picBackground = platform::loadPicture(QDir(mLang::Cartella_Programma()).filePath(QStringLiteral("landscape.dat")));

@@ -395,9 +395,7 @@ void frmVisibleSatellites::cmdOK_Click(int Index)
             db->Database_satelliti(percorso);
             if (core::Numero_Voci(gudtDatabasePrimario) > 0) {
                 QApplication::processEvents();
-                if (db->parentWidget() && db->parentWidget()->inherits("QMdiSubWindow"))
-                    db->parentWidget()->hide();
-                db->hide();
+                common::Nascondi_Figlia(db);
                 cmdOK_Click(0);
                 return;
             }

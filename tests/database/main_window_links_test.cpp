@@ -5,11 +5,19 @@
 #include "database/element_set_viewer.h"
 #include "database/menu_links.h"
 #include "common/calendar.h"
+#include "listings/ephemeris_dialog.h"
 #include "listings/listing_window.h"
+#include "listings/relative_dialog.h"
+#include "passes/pass_window.h"
+#include "controls/graph_button.h"
+#include "common/progress_window.h"
 #include "common/window_links.h"
+#include "platform/prompt.h"
 #include "shell/main_window.h"
 #include "support/named_pipe.h"
+#include "support/x_input.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QApplication>
@@ -17,6 +25,11 @@
 #include <QDir>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
@@ -162,7 +175,152 @@ TEST_F(DatabaseWindow, MainWindowCommandsOpenTheWindows)
     w.closeChildren();
 }
 
+// The windows that open through the principal file's questions (and the
+// pass window, which asks it for its first tab), each on a display with no
+// window manager (xcb): the messages are real boxes answered by a click on
+// their OK, and the keys that follow are the user's own, pressed on the X
+// display; they must reach the window shown in front.
+void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
+{
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    w.resize(1100, 800);
+    w.move(0, 0);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // The user has just used the main window's menu: it holds the keyboard.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    // Each box, once it shows, is answered with a click on its OK.
+    QStringList messaggi;
+    QTimer rispondi;
+    QObject::connect(&rispondi, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->property("risposto").toBool() || !box->windowHandle() || !box->windowHandle()->isExposed())
+            return;
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (!ok)
+            return;
+        box->setProperty("risposto", true);
+        messaggi << box->text();
+        x.clic(ok->mapToGlobal(ok->rect().center()));
+    });
+    rispondi.start(100);
+    const auto comando = finestra == "frmCalc"               ? "mnuSatellitiCalcoloEffemeridi"
+                         : finestra == "frmRelative"         ? "mnuSatellitiMotoRelativo"
+                         : finestra == "frmVisibleSatellites" ? "mnuSatellitiPrevisioniPassaggi"
+                                                             : "mnuSatellitiDatabase";
+    w.menuItem(comando)->trigger();
+    if (finestra == "frmVisibleSatellites") {
+        // Its first tab, every satellite of the principal file: OK asks for
+        // the file, loads it and searches (a last message when no pass is
+        // found).
+        frmVisibleSatellites* passaggi = frmVisibleSatellites::instance(false);
+        ASSERT_NE(passaggi, nullptr);
+        passaggi->SSTab1->setCurrentIndex(0);
+        QTest::qWait(200);
+        x.clic(passaggi->cmdOK[0]->mapToGlobal(passaggi->cmdOK[0]->rect().center()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return messaggi.size() >= 2; }, 10000)) << messaggi.join(" | ").toStdString();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !frmProgress::instance(false) && !QApplication::activeModalWidget(); },
+                                    60000));
+        if (messaggi.size() > 2) {
+            EXPECT_EQ(messaggi.value(2).toStdString(), "No pass found in the chosen span.");
+        }
+        messaggi = messaggi.mid(0, 2);
+    }
+    QTest::qWait(300); // as long as a user takes to reach for a key
+    const QStringList attesi = {"This function needs the principal element file. Load it now?",
+                                "The database holds 5 of the 5 satellites of the working list."};
+    EXPECT_EQ(messaggi.join(" | ").toStdString(),
+              (finestra == "frmDatabase" ? attesi.mid(1) : attesi).join(" | ").toStdString());
+    QWidget* davanti = figlio(w, finestra.c_str());
+    ASSERT_NE(davanti, nullptr);
+    ASSERT_TRUE(davanti->isVisible());
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), davanti->parentWidget());
+
+    // Right: the next tab of the first tab strip. Enter (the relative-motion
+    // dialog): its OK, which says that A and B are the same satellite.
+    // Escape: the window goes.
+    QPointer<QWidget> finestraDavanti = davanti;
+    if (auto* calc = qobject_cast<frmCalc*>(davanti)) {
+        x.premi(testsupport::InputX::kDestra);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return calc->SSTab1->currentIndex() == 1; }, 2000));
+    } else if (auto* rel = qobject_cast<frmRelative*>(davanti)) {
+        messaggi.clear();
+        x.premi(testsupport::InputX::kInvio);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return messaggi.size() == 1; }, 2000));
+        EXPECT_EQ(messaggi.value(0).toStdString(), "Satellites A and B are the same satellite: choose two different ones.");
+        QTest::qWait(300);
+        ASSERT_TRUE(rel->isVisible());
+        x.premi(testsupport::InputX::kDestra);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rel->SSTab1[0]->currentIndex() == 1; }, 2000));
+    } else if (auto* db = qobject_cast<frmDatabase*>(davanti)) {
+        x.premi(testsupport::InputX::kDestra);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return db->SSTab1->currentIndex() == 1; }, 2000));
+    }
+    rispondi.stop();
+    x.premi(testsupport::InputX::kEscape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !finestraDavanti || !finestraDavanti->isVisible(); }, 2000));
+    w.closeChildren();
+}
+
 } // namespace
+
+TEST_F(DatabaseWindow, WithoutAWindowManagerTheWindowOpenedThroughTheMessagesTakesTheKeys)
+{
+    // Run again by itself on a display of its own with no window manager, once
+    // per window; there it drives the windows.
+    const QByteArray finestra = qgetenv("ASTROVELA_TASTI_SENZA_WM");
+    if (!finestra.isEmpty()) {
+        platform::QtPrompt scatole;
+        platform::Services vere = fakes.services();
+        vere.prompt = &scatole;
+        platform::ScopedServices scope2(vere);
+        MDIForm1 w;
+        database::Collega_Finestre(w);
+        listings::Collega_Elenchi(w);
+        passes::Collega_Previsioni(w);
+        // The pass window's filters as the settings give them by default.
+        gblnFiltroAM[0] = gblnFiltroPM[0] = gblnInTransito = true;
+        gdblAltezzaMin[0] = 10;
+        gdblAzimuthMin[0] = 0;
+        gdblAzimuthMax[0] = 360;
+        for (const char* n : {"25544", "22674", "23177", "21897", "00005"})
+            elenca({dbtest::set(n)});
+        gstrDatabasePrimario = kSample;
+        tastiDopoIMessaggi(w, finestra.toStdString());
+        return;
+    }
+    if (!testsupport::XServerVirtuale::installato())
+        GTEST_SKIP() << "Xvfb is not installed (tools/install-deps.sh installs it): this test needs an X display "
+                        "without a window manager";
+    testsupport::XServerVirtuale server;
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
+    const auto* prova = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString filtro = QStringLiteral("--gtest_filter=%1.%2").arg(prova->test_suite_name(), prova->name());
+    for (const char* nome : {"frmCalc", "frmRelative", "frmDatabase", "frmVisibleSatellites"}) {
+        SCOPED_TRACE(nome);
+        QProcess processo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("DISPLAY", server.display());
+        env.insert("ASTROVELA_TASTI_SENZA_WM", nome);
+        // Under AddressSanitizer: the X keyboard library copies a keymap name
+        // with strndup from a buffer not ended by NUL, which the strict
+        // string check takes for an overflow; it is not ours.
+        if (env.contains("ASAN_OPTIONS"))
+            env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":strict_string_checks=0");
+        processo.setProcessEnvironment(env);
+        processo.setProcessChannelMode(QProcess::MergedChannels);
+        processo.start(QCoreApplication::applicationFilePath(), {filtro});
+        ASSERT_TRUE(processo.waitForFinished(120000));
+        const QByteArray uscita = processo.readAll();
+        const bool passato = processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0
+            && uscita.contains("[  PASSED  ] 1 test");
+        EXPECT_TRUE(passato) << uscita.toStdString();
+    }
+}
 
 TEST_F(DatabaseWindow, FileOpenOfABadPrincipalFileWithNoneBeforeLeavesNone)
 {

@@ -4,11 +4,19 @@
 #include "core/mlang.h"
 #include "files/file_menu.h"
 #include "files/text_viewer.h"
+#include "common/window_links.h"
 #include "platform/fakes.h"
+#include "platform/vb.h"
+#include "shell/main_window.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -72,6 +80,46 @@ TEST_F(FileViewer, SavesBackInTheEncodingAndLineEndsRead)
     ASSERT_TRUE(a.Salva());
     EXPECT_EQ(Leggi(p2), QByteArray("a\nc\n"));
     EXPECT_EQ(Leggi(p3), QByteArray("keep\r\n"));
+}
+
+TEST_F(FileViewer, AFileNamedWithBidiControlsShowsBlanksInTheTitlesOfEditAndView)
+{
+    // "orbit" U+202E "txt.exe" would read "orbitexe.txt": the text window of
+    // File > Edit and the listing of File > View name it with a blank there,
+    // on their frames and beside the main window's title while maximised.
+    const QString p = Scrivi(QStringLiteral("orbit") + QChar(0x202E) + QStringLiteral("txt.exe"),
+                             "SGP4-VER 00005\r\n"
+                             "1 00005U 58002B   00179.78495062  .00000023  00000-0  28098-4 0  4753\r\n"
+                             "2 00005  34.2682 348.7242 1859667 331.7664  19.3264 10.82419157413667\r\n");
+    const QString visto = QFileInfo(p).path() + QStringLiteral("/orbit txt.exe");
+    MDIForm1 w;
+    files::Collega_File(w);
+    listings::Collega_Elenchi(w);
+    w.resize(1000, 700);
+    w.show();
+    fakes.files.fileAnswers = {p, p};
+    w.menuItem("mnuFileModifica")->trigger();
+    w.menuItem("mnuFileVisualizza")->trigger();
+    QApplication::processEvents();
+    const auto cornici = w.mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(cornici.size(), 2);
+    EXPECT_EQ(cornici[0]->windowTitle().toStdString(), visto.toStdString());
+    EXPECT_EQ(cornici[1]->windowTitle().toStdString(), "View element file - " + visto.toStdString());
+    // The viewer keeps the path it read, and saves to it.
+    ASSERT_TRUE(qobject_cast<frmFile*>(cornici[0]->widget()));
+    EXPECT_EQ(qobject_cast<frmFile*>(cornici[0]->widget())->fileName(), p);
+    for (QMdiSubWindow* c : cornici) {
+        c->showMaximized();
+        QApplication::processEvents();
+        EXPECT_FALSE(vb::hasControlCharacters(w.windowTitle())) << w.windowTitle().toStdString();
+        c->showNormal();
+    }
+    // A title that changes later is followed and cleaned as well.
+    cornici[0]->widget()->setWindowTitle(QStringLiteral("a") + QChar(0x2067) + QStringLiteral("b"));
+    EXPECT_EQ(cornici[0]->windowTitle().toStdString(), "a b");
+    cornici[0]->widget()->setWindowTitle(QStringLiteral("plain"));
+    EXPECT_EQ(cornici[0]->windowTitle().toStdString(), "plain");
+    w.closeChildren();
 }
 
 TEST_F(FileViewer, SavingKeepsEveryCharacterOfTheFile)
