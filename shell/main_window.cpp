@@ -807,6 +807,13 @@ bool MDIForm1::MDIForm_Load()
 
     show();
     QCoreApplication::processEvents();
+    // A window manager gives the keyboard to the window it has just shown.
+    // On a display without one (the virtual display of run.sh, a test
+    // display) nothing does: the splash and the language picker are gone,
+    // no window of the program is active, and no key would reach the main
+    // window until a click.
+    if (!QApplication::activeWindow())
+        activateWindow();
     m_tmrCentrale->start();
 
     Domanda_Ora_Legale();

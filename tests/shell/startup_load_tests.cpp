@@ -6,15 +6,20 @@
 #include "core/globals_orbit.h"
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "core/startup.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
 #include "database/database_window.h"
 #include "locations/city_list.h"
 #include "locations/location_dialog.h"
 #include "platform/vb.h"
+#include "controls/graph_button.h"
+#include "shell/language_picker.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
 #include "support/fixed_time.h"
+#include "support/x_input.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +35,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -207,6 +215,100 @@ TEST_F(LoadTest, TheSplashShowsTheReadingCaptionWhileTheTablesLoad)
     const QRect area = w.screen()->availableGeometry();
     EXPECT_TRUE(area.contains(w.geometry().center()));
     EXPECT_LE(w.width(), area.width());
+}
+
+// On a display with no window manager (the virtual display of run.sh, a
+// test display) nothing gives a window the keyboard by itself. Run again by
+// itself on a display of its own: a plain start, a first start whose
+// language picker is answered with a click, and a start whose loading shows
+// a message, answered with a click, before the main window shows. Right
+// after the start, with no click on the main window, Alt+S opens its
+// Satellites menu.
+TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWindow)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_AVVIO_SENZA_WM");
+    if (!modo.isEmpty()) {
+        testsupport::InputX x;
+        ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+        fakes.settings.setValue("Generali", "Verifica ora legale", "0");
+        platform::QtPrompt scatole;
+        platform::Services vere = fakes.services();
+        vere.prompt = &scatole;
+        platform::ScopedServices scope2(vere);
+        // The picker is answered with Italiano, each box with its OK.
+        QStringList risposte;
+        QTimer rispondi;
+        QObject::connect(&rispondi, &QTimer::timeout, [&] {
+            QWidget* m = QApplication::activeModalWidget();
+            if (!m || m->property("risposto").toBool() || !m->windowHandle() || !m->windowHandle()->isExposed())
+                return;
+            QWidget* ok = nullptr;
+            if (auto* box = qobject_cast<QMessageBox*>(m)) {
+                ok = box->button(QMessageBox::Ok);
+                risposte << box->text();
+            } else if (auto* picker = qobject_cast<frmLanguage*>(m)) {
+                const auto voci = picker->lstLingua->findItems("Italiano", Qt::MatchExactly);
+                if (!voci.isEmpty())
+                    picker->lstLingua->setCurrentItem(voci[0]);
+                ok = picker->cmdOK;
+                risposte << "frmLanguage";
+            }
+            if (!ok)
+                return;
+            m->setProperty("risposto", true);
+            x.clic(ok->mapToGlobal(ok->rect().center()));
+        });
+        rispondi.start(100);
+
+        if (modo == "lingua") {
+            fakes.settings.setValue("Generali", "Lingua", "");
+            core::Avvio avvio;
+            avvio.cartellaProgramma = program.path();
+            avvio.cartellaUtente = user.path();
+            avvio.scegliLingua = [&] {
+                frmLanguage picker(program.path());
+                picker.exec();
+            };
+            ASSERT_TRUE(core::MDIForm_Initialize(avvio));
+            EXPECT_EQ(gstrFileLingua, "italiano.ini");
+        } else if (modo == "messaggio") {
+            QFile list(user.filePath("Astrovela.ini"));
+            ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+            list.write(sample("CBERS 2") + "a line typed by hand\r\n");
+            list.close();
+        }
+        MDIForm1 w;
+        w.setCartellaUtente(user.path());
+        ASSERT_TRUE(w.MDIForm_Load());
+        rispondi.stop();
+        const QString visti = risposte.join(" | ");
+        if (modo == "lingua")
+            EXPECT_EQ(visti, "frmLanguage");
+        else if (modo == "messaggio")
+            EXPECT_TRUE(risposte.size() == 1 && visti.contains("a line typed by hand")) << visti.toStdString();
+        else
+            EXPECT_TRUE(visti.isEmpty()) << visti.toStdString();
+        QTest::qWait(300); // as long as a user takes to reach for a key
+        x.premi('s', testsupport::InputX::kAlt);
+        QMenu* satelliti = w.menu("mnuSatelliti");
+        ASSERT_NE(satelliti, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == satelliti; }, 5000))
+            << "no menu opened";
+        if (QWidget* aperto = QApplication::activePopupWidget())
+            aperto->close();
+        return;
+    }
+    if (!testsupport::XServerVirtuale::installato())
+        GTEST_SKIP() << "Xvfb is not installed (tools/install-deps.sh installs it): this test needs an X display "
+                        "without a window manager";
+    testsupport::XServerVirtuale server;
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
+    for (const char* modo : {"avvio", "lingua", "messaggio"}) {
+        SCOPED_TRACE(modo);
+        QByteArray uscita;
+        EXPECT_TRUE(testsupport::Riesegui_Sul_Display(server.display(), "ASTROVELA_AVVIO_SENZA_WM", modo, &uscita))
+            << uscita.toStdString();
+    }
 }
 
 TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)

@@ -8,12 +8,17 @@
 // libXtst), so the tests build without their headers.
 //
 // XServerVirtuale starts an Xvfb of its own on a free display, with no window
-// manager, for as long as the object lives.
+// manager, for as long as the object lives; Riesegui_Sul_Display runs the
+// current test again there, in a process of its own.
+#include <QCoreApplication>
 #include <QLibrary>
 #include <QPoint>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
+
+#include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -26,6 +31,7 @@ public:
     static constexpr unsigned long kEscape = 0xff1b;
     static constexpr unsigned long kInvio = 0xff0d;
     static constexpr unsigned long kDestra = 0xff53;
+    static constexpr unsigned long kAlt = 0xffe9;
 
     // On the display named by $DISPLAY.
     InputX()
@@ -72,12 +78,18 @@ public:
         sincronizza_(m_display, 0);
     }
 
-    // A key pressed and let go.
-    void premi(unsigned long keysym)
+    // A key pressed and let go, with another (Alt, say) held down meanwhile
+    // when one is given.
+    void premi(unsigned long keysym, unsigned long tenuto = 0)
     {
         const unsigned int codice = codice_(m_display, keysym);
+        const unsigned int codiceTenuto = tenuto ? codice_(m_display, tenuto) : 0;
+        if (codiceTenuto)
+            tasto_(m_display, codiceTenuto, 1, 0);
         tasto_(m_display, codice, 1, 0);
         tasto_(m_display, codice, 0, 0);
+        if (codiceTenuto)
+            tasto_(m_display, codiceTenuto, 0, 0);
         sincronizza_(m_display, 0);
     }
 
@@ -145,5 +157,40 @@ private:
     QProcess m_server;
     QString m_display;
 };
+
+// The running test once more, in a process of its own on this display with
+// the xcb platform and the variable set to the value (which the test reads
+// to know that it is the run on the display, and what to do there). True
+// when it passed; its output in any case.
+inline bool Riesegui_Sul_Display(const QString& display, const char* variabile, const QByteArray& valore,
+                                 QByteArray* uscita)
+{
+    const auto* prova = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString filtro = QStringLiteral("--gtest_filter=%1.%2").arg(prova->test_suite_name(), prova->name());
+    QProcess processo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QString::fromLatin1(variabile), QString::fromLatin1(valore));
+    // Under AddressSanitizer: the X keyboard library copies a keymap name
+    // with strndup from a buffer not ended by NUL, which the strict string
+    // check takes for an overflow; it is not ours.
+    if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":strict_string_checks=0"));
+    processo.setProcessEnvironment(env);
+    processo.setProcessChannelMode(QProcess::MergedChannels);
+    processo.start(QCoreApplication::applicationFilePath(), {filtro});
+    const bool finito = processo.waitForFinished(120000);
+    if (!finito) {
+        processo.kill();
+        processo.waitForFinished(5000);
+    }
+    *uscita = processo.readAll();
+    if (!finito)
+        uscita->append("\n(still running after two minutes: ended)");
+    return finito && processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0
+        && uscita->contains("[  PASSED  ] 1 test");
+}
 
 } // namespace testsupport
