@@ -12,6 +12,7 @@
 #include "platform/prompt.h"
 #include "platform/services.h"
 #include "platform/single_instance.h"
+#include "platform/vb.h"
 #include "shell/language_picker.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
@@ -30,11 +31,11 @@ public:
         int risposta = platform::msgBoxEscapeAnswer(flags);
         if (risposta == 0)
             risposta = platform::msgBoxDefaultAnswer(flags);
-        QString testo = text;
-        testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        testo.replace(u'\r', u'\n');
-        std::fprintf(stderr, "astrovela: %s: %s\n", qPrintable(title.isEmpty() ? platform::applicationTitle() : title),
-                     qPrintable(testo));
+        // Shown as a box shows them: an escape sequence in a file or
+        // satellite name must not drive the terminal.
+        std::fprintf(stderr, "astrovela: %s: %s\n",
+                     qPrintable(title.isEmpty() ? platform::applicationTitle() : vb::displayable(title)),
+                     qPrintable(platform::msgBoxText(text)));
         if (platform::msgBoxButtons(flags).size() > 1)
             std::fprintf(stderr, "astrovela: (nobody can answer on the virtual display: taken as %s)\n",
                          nomeRisposta(risposta));
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
                 const auto* box = qobject_cast<QMessageBox*>(modal);
                 std::fprintf(stderr, "astrovela: closing the dialog %s%s%s\n",
                              modal->metaObject()->className(), box ? ": " : "",
-                             box ? qPrintable(box->text()) : "");
+                             box ? qPrintable(platform::msgBoxText(box->text())) : "");
                 modal->close();
             }
             if (MDIForm1* w = MDIForm1::instance()) {

@@ -40,7 +40,7 @@ struct Satelement {
     double AnnoLancio = 0;         // launch year, four digits
     double NumeroLancio = 0;       // launch number of the year
     std::string PezzoLancio;       // piece of the launch, trailing blanks removed
-    std::string Nome;              // satellite name; empty marks an empty slot
+    std::string Nome;              // satellite name; empty for a blank name line too
     std::string MagnitudineStandard;  // standard magnitude (1000 km, half phase) as text; empty when unknown
     double DerivataSecondaMantissa = 0;   // second derivative / 6, mantissa
     double DerivataSecondaEsponente = 0;  // its power-of-ten exponent
@@ -54,6 +54,14 @@ struct Satelement {
 
     bool operator==(const Satelement&) const = default;
 };
+
+// Whether a record holds an element set rather than being cleared. The name
+// cannot tell (a set whose name line is blank has none); a parsed set always
+// has its catalogue number.
+inline bool Elementi_Presenti(const Satelement& e)
+{
+    return !e.NumeroCatalogo.empty();
+}
 
 // Illumination state of a satellite (Valori::Stato).
 enum StatoSatellite : int {

@@ -317,7 +317,7 @@ void CentralClock::esegui(bool passo)
             if (v.worldMap)
                 v.worldMap->Genera_mappa();
         }
-        if (!gudtSatelementi[1].Nome.empty()) {
+        if (!WorkingList::instance().isEmpty()) {
             if (!calcolaSatelliti())
                 return; // a decayed satellite was removed: the rest waits for the next tick
             const int n = gintNumSatelliti;

@@ -6,6 +6,7 @@
 #include "core/globals_time.h"
 #include "core/mastro.h"
 #include "core/msat.h"
+#include "core/working_list.h"
 #include "platform/vb.h"
 
 #include <QLocale>
@@ -79,7 +80,7 @@ QString Testo_Etichetta(const PuntoPassaggio& p, const QString& parolaMag)
 int Calcola_Passaggio(const Proiezione& mappatura)
 {
     const double periodo = gudtValori[1].Periodo;
-    if (!std::isfinite(periodo) || periodo <= 0 || gudtSatelementi[1].Nome.empty())
+    if (!std::isfinite(periodo) || periodo <= 0 || WorkingList::instance().isEmpty())
         return 0;
     // The clock tick must not touch the time globals and slot 1 meanwhile.
     FlagGuard orologio(pflgCentrale, false);

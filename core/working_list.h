@@ -25,6 +25,8 @@ public:
     static WorkingList& instance();
 
     int count() const;
+    // Whether no satellite is listed: the one question every view asks for
+    // it (a principal whose name line was blank is listed all the same).
     bool isEmpty() const { return count() == 0; }
     // The principal satellite's name with blanks trimmed ("" for an empty list).
     QString Nome_Principale() const;

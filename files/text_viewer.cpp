@@ -7,6 +7,7 @@
 #include "platform/print_job.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
+#include "common/file_messages.h"
 #include "common/main_window_link.h"
 #include "common/window_host.h"
 
@@ -146,7 +147,7 @@ bool frmFile::Leggi(const QString& FileName)
         }
     }
     if (!doc) {
-        platform::MsgBox(mLang::Testo_Lingua("Dialogs", "formatononvalido"), platform::vbExclamation, FileName);
+        common::Avvisa_File_Non_Letto(FileName, errore);
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
             sub->deleteLater();
         else

@@ -30,8 +30,9 @@ public:
     // The text differs from the one last loaded or saved.
     bool modificato() const;
 
-    // Loads a file and shows the window; on failure tells so (titled with the
-    // path) and the window goes away (false).
+    // Loads a file and shows the window; on failure tells why, as File > View
+    // does (the reason titled with the path, or that the file was not found),
+    // and the window goes away (false).
     bool Leggi(const QString& FileName);
     // Saves the document: a new one through the Save As dialog (every time),
     // a loaded one over its file. False when nothing was saved (the dialog

@@ -10,6 +10,7 @@
 #include "core/globals_time.h"
 #include "core/clock.h"
 #include "core/mlang.h"
+#include "common/file_messages.h"
 #include "common/window_host.h"
 #include "common/progress_window.h"
 #include "core/globals_orbit.h"
@@ -157,12 +158,7 @@ std::optional<QStringList> Righe_Elementi(const QString& FName)
     const std::optional<QByteArray> dati = vb::readFileBytes(FName, vb::kMaxTextFileBytes, &errore);
     if (dati)
         return listings::Righe_File(*dati);
-    if (QFileInfo::exists(FName))
-        platform::MsgBox(errore, platform::vbExclamation, FName);
-    else
-        platform::MsgBox(lingua("frmDatabase", "file") + QLatin1Char(' ') + FName + QLatin1Char(' ')
-                             + lingua("frmDatabase", "nontrovato"),
-                         platform::vbExclamation);
+    common::Avvisa_File_Non_Letto(FName, errore);
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/globals_orbit.h"
 #include "core/transit.h"
+#include "core/working_list.h"
 #include "platform/canvas_widget.h"
 #include "common/main_window_link.h"
 #include "maps/local_sky_window.h"
@@ -131,7 +132,7 @@ void mnuLocalSkyTransitoPrincipale_Click()
     pulsanteTransito(true);
     f->Imposta_Puntatore(2);
     eventi();
-    if (gudtSatelementi[1].Nome.empty())
+    if (core::WorkingList::instance().isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     core::Calcola_Passaggio([f](double az, double alt, float& x, float& y) { f->Mappatura(az, alt, x, y); });

@@ -27,19 +27,19 @@ bool mappaAperta()
     return frmWorldMap::instance(false) != nullptr && mGlobal::Form_Aperta(QStringLiteral("frmWorldMap"));
 }
 
-bool principaleSenzaNome()
+bool listaVuota()
 {
-    return gudtSatelementi[1].Nome.empty();
+    return core::WorkingList::instance().isEmpty();
 }
 
 // The Earth menu's two maps: the projection word and the first scale.
 void Apri_Mappa(const QString& proiezione)
 {
-    if (principaleSenzaNome()) {
+    if (listaVuota()) {
         QString file = gstrDatabasePrimario;
         frmDatabase::instance()->Database_satelliti(file);
     }
-    if (principaleSenzaNome())
+    if (listaVuota())
         return;
     frmWorldMap* w = frmWorldMap::instance();
     if (proiezione == QLatin1String("Recta"))
@@ -111,7 +111,7 @@ void Collega_Mappa_Mondo(MainWindowLink& main)
     auto strato = [voce](const char* nome, void (frmWorldMap::*disegna)()) {
         return [voce, nome, disegna] {
             QAction* a = voce(nome);
-            if (principaleSenzaNome() || !mappaAperta()) {
+            if (listaVuota() || !mappaAperta()) {
                 a->setChecked(eraSpuntata(a));
                 return;
             }

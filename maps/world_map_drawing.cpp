@@ -9,6 +9,7 @@
 #include "core/globals_time.h"
 #include "core/mastro.h"
 #include "core/settings.h"
+#include "core/working_list.h"
 #include "platform/busy_cursor.h"
 #include "platform/vb.h"
 #include "maps/world_map_icons.h"
@@ -188,7 +189,7 @@ void frmWorldMap::Disegna_visibilita()
 
 void frmWorldMap::Disegna_orbita()
 {
-    if (gudtSatelementi[1].Nome.empty())
+    if (core::WorkingList::instance().isEmpty())
         return;
     Picture1->repaint();
     platform::BusyCursor attesa;

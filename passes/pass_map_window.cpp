@@ -305,7 +305,7 @@ void frmSkySat::Genera_mappa(bool arraynuovo)
             for (int n = 1; n <= 7; ++n)
                 Disegna_pianeta(static_cast<float>(std::abs(c.scaleHeight()) / 200),
                                 common::PittoreCielo::Colore_Pianeta(n), n);
-        if (!mudtSatellite.Nome.empty())
+        if (Elementi_Presenti(mudtSatellite))
             Disegna_traccia(arraynuovo);
     } else {
         c.setBackColor(kNero);

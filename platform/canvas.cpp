@@ -44,16 +44,10 @@ QImage makeTransient(QSize s, double dpr)
 
 QStringList textLines(const QString& text)
 {
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(u'\r', u'\n');
-    QStringList lines = t.split(u'\n');
     // Names from files (a satellite, a place) may carry NUL bytes or the
     // controls of bidirectional text: drawn as blanks, never as boxes or as a
     // reversed name.
-    for (QString& line : lines)
-        line = vb::displayable(line);
-    return lines;
+    return vb::displayableLines(text);
 }
 } // namespace
 

@@ -65,6 +65,12 @@ int msgBoxEscapeAnswer(int flags)
     return 0;
 }
 
+QString msgBoxText(const QString& text)
+{
+    // A lone carriage return was a line break in the old boxes.
+    return vb::displayableLines(text).join(u'\n');
+}
+
 int MsgBox(const QString& text, int flags, const QString& title)
 {
     Prompt* p = services().prompt;
@@ -81,17 +87,9 @@ int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
     // Names and file names from outside may carry NUL bytes or the controls
     // of bidirectional text: shown as blanks, never as boxes or reversed.
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : vb::displayable(title));
-    // A lone carriage return was a line break in the old boxes.
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(u'\r', u'\n');
-    QStringList lines = shown.split(u'\n');
-    for (QString& line : lines)
-        line = vb::displayable(line);
-    shown = lines.join(u'\n');
     // Messages carry names and file names from outside: never markup.
     box.setTextFormat(Qt::PlainText);
-    box.setText(shown);
+    box.setText(msgBoxText(text));
     switch (flags & 0x70) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
     case vbQuestion: box.setIcon(QMessageBox::Question); break;

@@ -57,6 +57,11 @@ int msgBoxDefaultAnswer(int flags);
 // Retry/Ignore has no such answer and returns 0.
 int msgBoxEscapeAnswer(int flags);
 
+// A message's text as it is shown: CR LF and a lone CR break lines as LF
+// does, and within each line the control characters of names and file names
+// from outside (escapes, NUL, bidirectional controls) are blanks.
+QString msgBoxText(const QString& text);
+
 // Shortcut: services().prompt->MsgBox(...).
 int MsgBox(const QString& text, int flags, const QString& title = {});
 

@@ -1427,6 +1427,17 @@ QString displayable(QStringView text)
     return out;
 }
 
+QStringList displayableLines(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    QStringList lines = t.split(u'\n');
+    for (QString& line : lines)
+        line = displayable(line);
+    return lines;
+}
+
 bool hasControlCharacters(QStringView text)
 {
     for (QChar c : text)

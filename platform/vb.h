@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <functional>
@@ -263,6 +264,9 @@ QString layerText(const QString& section, const QString& key, const QString& eng
 // C1, and the bidirectional embeddings, overrides and isolates) become
 // blanks, so that no escape, bell, line break or reversed text reaches a label.
 QString displayable(QStringView text);
+// The lines of such a text as they may be shown: CR LF, a lone CR and a lone
+// LF each end a line, and every line is displayable().
+QStringList displayableLines(const QString& text);
 // Whether a text holds a control character (tabs and line ends included).
 bool hasControlCharacters(QStringView text);
 

@@ -348,7 +348,7 @@ void frmTrack::Aggiorna_dati()
         colora(lblName[r], v.Altezza < 0 ? kRosso : kBlu);
         lblAlt[r]->setText(vb::Format(v.Altezza, u"00.00°"));
         lblAz[r]->setText(vb::Format(v.Azimuth, u"#00.00°"));
-        if (!e.Nome.empty()) {
+        if (Elementi_Presenti(e)) {
             double ore = 0, minuti = 0, secondi = 0, gradi = 0, primi = 0;
             QString segno;
             mAstro::Orizzontali_Equatoriali(v.Azimuth * kGradiRadianti, v.Altezza * kGradiRadianti, ore, minuti,

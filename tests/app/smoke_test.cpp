@@ -1,5 +1,7 @@
 // Starts the real program offscreen against empty configuration and data
 // folders and checks that it comes up and closes cleanly.
+#include "platform/vb.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -134,4 +136,38 @@ TEST(Smoke, OnAVirtualDisplayMessagesGoToTheTerminalAndWaitForNobody)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.errors.contains("Astrovela is already running.")) << r.errors.toStdString();
     EXPECT_TRUE(r.errors.contains("virtual display :77")) << r.errors.toStdString();
+}
+
+TEST(Smoke, OnAVirtualDisplayMessagesReachTheTerminalWithoutItsControls)
+{
+    // A working list holding the same satellite twice, the second under a
+    // name that carries terminal escapes (a title to set, a colour), a bell
+    // and a right-to-left override. The message that leaves it out goes to
+    // the standard error with blanks in their places, its lines kept.
+    QTemporaryDir config;
+    QTemporaryDir home;
+    ASSERT_TRUE(config.isValid() && home.isValid());
+    scriviLingua(config.path());
+    ASSERT_TRUE(QDir().mkpath(home.path() + "/data/Astrovela"));
+    QFile lista(home.path() + "/data/Astrovela/Astrovela.ini");
+    ASSERT_TRUE(lista.open(QIODevice::WriteOnly));
+    const QByteArray righe = "1 25544U 98067A   13330.58127943  .00000814  00000-0  21834-4 0  1064\r\n"
+                             "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894\r\n";
+    lista.write("ISS (ZARYA)\r\n" + righe + "EVIL\x1b]0;owned\x07\x1b[31mRED\xE2\x80\xAEX\r\n" + righe);
+    lista.close();
+
+    QProcessEnvironment virtuale;
+    virtuale.insert("ASTROVELA_VIRTUAL_DISPLAY", "1");
+    const Esecuzione r = runProgram(config.path(), home.path(), 2500, virtuale);
+    ASSERT_TRUE(r.finished) << "the program did not close by itself";
+    EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    const QStringList linee = r.errors.split(u'\n');
+    EXPECT_TRUE(linee.contains("EVIL ]0;owned  [31mRED X")) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains("more than once; the repeated set has been left out:\nEVIL"))
+        << r.errors.toStdString();
+    QString controlli;
+    for (const QChar c : r.errors)
+        if (c != u'\n' && vb::hasControlCharacters(QString(c)))
+            controlli += QStringLiteral("U+%1 ").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    EXPECT_TRUE(controlli.isEmpty()) << controlli.toStdString();
 }

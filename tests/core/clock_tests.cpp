@@ -240,6 +240,21 @@ TEST_F(ClockTest, ViewsDrawEverySlotInOrderAndTheSkyOnlyThePrincipalWhenAsked)
     sky.solo = true;
     clock().tmrCentrale_Timer();
     EXPECT_EQ(rec.calls, (QStringList{"map:1", "map:2", "map:3", "map:dati", "sky:1", "sky:dati"}));
+
+    // A principal whose name line is blank is listed like any other: every
+    // slot is computed and drawn, and its figures fill the panels.
+    core::WorkingList::instance().Rimuovi_Tutti();
+    list({set(104, "                        "), set(105, "DELTA")});
+    ASSERT_TRUE(gudtSatelementi[1].Nome.empty());
+    rec.calls.clear();
+    map.testi = {};
+    sky.solo = false;
+    clock().tmrCentrale_Timer();
+    EXPECT_EQ(rec.calls, (QStringList{"map:1", "map:2", "map:dati", "sky:1", "sky:2", "sky:dati"}));
+    for (int k = 1; k <= 2; ++k)
+        EXPECT_GT(gudtValori[k].Periodo, 0.0) << "slot " << k << " was not computed";
+    // 15.5 revolutions a day: a period of about 1 h 33 min.
+    EXPECT_TRUE(map.testi.lblPeriod.startsWith("01:3")) << map.testi.lblPeriod.toStdString();
 }
 
 TEST_F(ClockTest, DecayedSatelliteIsRemovedAloneUnlessASearchRuns)

@@ -72,6 +72,15 @@ TEST_F(Transit, AGeostationarySatelliteGivesAWholePeriodWithoutAHorizonPoint)
     EXPECT_DOUBLE_EQ(gdblGiornoGiuliano, jd);
     EXPECT_EQ(gudtValori[1], prima);
     EXPECT_TRUE(pflgCentrale);
+
+    // The same principal with its name line blank: its pass all the same.
+    core::WorkingList::instance().Rimuovi_Tutti();
+    RigaDati senzaNome = set("26900");
+    senzaNome.Riga0 = std::string(24, ' ');
+    ASSERT_EQ(core::WorkingList::instance().Aggiungi(senzaNome).esito, core::WorkingList::Esito::Aggiunto);
+    ASSERT_TRUE(gudtSatelementi[1].Nome.empty());
+    ASSERT_TRUE(mSat::Calcola_Satellite(1, gdblGiornoGiuliano));
+    EXPECT_EQ(core::Calcola_Passaggio(proietta), n);
 }
 
 TEST_F(Transit, APrincipalWithoutAPeriodComputesNothing)

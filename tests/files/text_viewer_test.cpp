@@ -6,6 +6,7 @@
 #include "files/text_viewer.h"
 #include "common/window_links.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
 
@@ -23,6 +24,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -153,26 +156,48 @@ TEST_F(FileViewer, CharactersOutsideWindows1252AreNotSavedAsQuestionMarks)
     EXPECT_EQ(Leggi(p), QStringLiteral("Lat 45°\r\nŁódź\r\n").toUtf8());
 }
 
-TEST_F(FileViewer, UnreadableFileTellsAndLeavesNoWindow)
+TEST_F(FileViewer, UnreadableFileTellsWhyAndLeavesNoWindow)
 {
-    const QString p = dir.filePath(QStringLiteral("missing.txt"));
-    QPointer<frmFile> f = new frmFile;
-    EXPECT_FALSE(f->Leggi(p));
-    ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].title, p);
-    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
-    EXPECT_EQ(fakes.prompt.calls[0].text, mLang::Testo_Lingua("Dialogs", "formatononvalido"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(f.isNull());
+    // Told as File > View tells it: a file not there is not found; one too
+    // large or not an ordinary file gets the reader's reason, titled with it.
+    const QString assente = dir.filePath(QStringLiteral("missing.txt"));
+    const QString grande = dir.filePath(QStringLiteral("big.txt"));
+    {
+        QFile g(grande);
+        ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(g.resize(vb::kMaxTextFileBytes + 1));   // sparse
+    }
+    const QString tubo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tubo).constData(), 0600), 0);
+    const struct {
+        QString percorso, testo, titolo;
+    } casi[] = {
+        {assente, "The file " + assente + " was not found.", platform::applicationTitle()},
+        {grande, "The file " + grande + " is larger than 64 MB: it has not been read.", grande},
+        {tubo, tubo + " is not an ordinary file (it is a named pipe, a device or a folder): it has not been read.",
+         tubo},
+    };
+    for (const auto& c : casi) {
+        fakes.prompt.calls.clear();
+        QPointer<frmFile> f = new frmFile;
+        EXPECT_FALSE(f->Leggi(c.percorso));
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo.toStdString());
+        EXPECT_EQ(fakes.prompt.calls[0].title.toStdString(), c.titolo.toStdString());
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(f.isNull());
+    }
 
     // The Edit command opens no viewer for an empty file or a cancel.
+    fakes.prompt.calls.clear();
     const QString vuoto = Scrivi(QStringLiteral("empty.txt"), QByteArray());
     fakes.files.fileAnswers = {vuoto, std::nullopt};
     EXPECT_EQ(files::File_Modifica(nullptr), nullptr);
     EXPECT_EQ(files::File_Modifica(nullptr), nullptr);
     ASSERT_EQ(fakes.files.calls.size(), 2);
     EXPECT_EQ(fakes.files.calls[0].request.title, mLang::Testo_Lingua("Dialogs", "modificatle"));
-    EXPECT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
 }
 
 TEST_F(FileViewer, ClosingQuestionOnlyWhenTheTextDiffers)

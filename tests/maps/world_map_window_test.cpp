@@ -129,6 +129,38 @@ TEST_F(WorldMap, RectangularMapPutsTrackObserverAndFootprintWhereTheyBelong)
     EXPECT_EQ(w->Picture1->canvas().image(), fondo);
 }
 
+TEST_F(WorldMap, APrincipalWithABlankNameLineOpensTheMapWithItsTrack)
+{
+    // The ISS as principal with its name line blank, as a list file may hold
+    // it: the list is not empty, so the map opens without asking for an
+    // element file and shows the ISS's figures and ground track.
+    core::WorkingList& l = core::WorkingList::instance();
+    RigaDati iss = gudtRigheAttive[1];
+    iss.Riga0 = std::string(24, ' ');
+    l.Rimuovi(1);
+    ASSERT_EQ(l.Aggiungi(iss).esito, core::WorkingList::Esito::Aggiunto);
+    l.Rendi_Principale(l.count());
+    ASSERT_TRUE(gudtSatelementi[1].Nome.empty());
+    core::CentralClock::instance().Aggiorna();
+
+    voce("mnuWorldmapGriglia")->setChecked(false);
+    frmWorldMap* w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(fakes.files.calls.isEmpty());
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_EQ(w->fraSatellitePrincipale->lblLongitude->text(), "60.60°W");
+    const QImage fondo = w->Picture1->canvas().persistentImage();
+    int tracciati = 0;
+    for (const PuntoIss& p : tracciaIss()) {
+        const double minuti = (p.jd - 2456623.0833333) * 1440;
+        if (std::fabs(minuti) < 2 || std::fabs(minuti) > 91 || std::fabs(p.lon) > 176)
+            continue;
+        const QPointF px = pixelRecta(fondo.size(), p.lon, p.lat);
+        tracciati += coloreVicino(fondo, px.x(), px.y(), minuti < 0 ? kRosso : kVerde);
+    }
+    EXPECT_GT(tracciati, 150);
+}
+
 TEST_F(WorldMap, GlobeFollowsThePrincipalAndDrawsOnlyItsSeenSide)
 {
     glngColoreNomeCitta = 0xFF00FF;

@@ -226,14 +226,23 @@ TEST_F(PassMap, LoadTakesTheOptionsAndAnOrientationOutOfRange)
 
 TEST_F(PassMap, ShownWithoutLoadingFirstStillDraws)
 {
-    frmSkySat m;
-    m.setAttribute(Qt::WA_DeleteOnClose, false);
-    m.gvarTempoInizio = skysattest::locale(ref.alzata);
-    m.gvarTempoFine = skysattest::locale(ref.tramonto);
-    m.gvarTempoMappa = skysattest::locale(ref.culmine);
-    m.show();
-    QApplication::sendPostedEvents();
-    EXPECT_GE(m.puntiTraccia().size(), 20u);
+    const auto punti = [&] {
+        frmSkySat m;
+        m.setAttribute(Qt::WA_DeleteOnClose, false);
+        m.gvarTempoInizio = skysattest::locale(ref.alzata);
+        m.gvarTempoFine = skysattest::locale(ref.tramonto);
+        m.gvarTempoMappa = skysattest::locale(ref.culmine);
+        m.show();
+        QApplication::sendPostedEvents();
+        return m.puntiTraccia().size();
+    };
+    EXPECT_GE(punti(), 20u);
+    // A satellite whose name line is blank has its track all the same.
+    RigaDati iss = skysattest::set("25544");
+    iss.Riga0 = std::string(24, ' ');
+    metti(iss);
+    ASSERT_TRUE(gudtSatelementi[kSlotScratch].Nome.empty());
+    EXPECT_GE(punti(), 20u);
 }
 
 TEST_F(PassMap, FlatWindowKeepsTheChartSquareAndCentred)

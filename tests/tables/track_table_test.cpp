@@ -160,6 +160,9 @@ TEST_F(TrackTest, RowsFollowTheClockAndAgreeWithSkyfield)
     ASSERT_EQ(rif.sat.size(), 12u);
     gintNumSatelliti = Carica_Satelliti();
     ASSERT_EQ(gintNumSatelliti, 12);
+    // A set whose name line is blank is a row like the others.
+    const RigaDati terzo = gudtRigheAttive[3];
+    ASSERT_EQ(Estrai_Dati_Satellite(3, std::string(24, ' '), terzo.Riga1, terzo.Riga2), core::ErroreElementi::Nessuno);
     // A receding debris object gets channels of its own, to see the Doppler
     // shift well above the last digit shown.
     gudtSatelementi[4].FrequenzaDiscesa[1] = "145.8";
