@@ -291,17 +291,8 @@ TEST_F(DatabaseWindow, WithoutAWindowManagerTheWindowOpenedThroughTheMessagesTak
         tastiDopoIMessaggi(w, finestra.toStdString());
         return;
     }
-    if (!testsupport::XServerVirtuale::installato())
-        GTEST_SKIP() << "Xvfb is not installed (tools/install-deps.sh installs it): this test needs an X display "
-                        "without a window manager";
-    testsupport::XServerVirtuale server;
-    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
-    for (const char* nome : {"frmCalc", "frmRelative", "frmDatabase", "frmVisibleSatellites"}) {
-        SCOPED_TRACE(nome);
-        QByteArray uscita;
-        EXPECT_TRUE(testsupport::Riesegui_Sul_Display(server.display(), "ASTROVELA_TASTI_SENZA_WM", nome, &uscita))
-            << uscita.toStdString();
-    }
+    testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTI_SENZA_WM",
+                                   {"frmCalc", "frmRelative", "frmDatabase", "frmVisibleSatellites"});
 }
 
 TEST_F(DatabaseWindow, FileOpenOfABadPrincipalFileWithNoneBeforeLeavesNone)

@@ -298,17 +298,7 @@ TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWind
             aperto->close();
         return;
     }
-    if (!testsupport::XServerVirtuale::installato())
-        GTEST_SKIP() << "Xvfb is not installed (tools/install-deps.sh installs it): this test needs an X display "
-                        "without a window manager";
-    testsupport::XServerVirtuale server;
-    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
-    for (const char* modo : {"avvio", "lingua", "messaggio"}) {
-        SCOPED_TRACE(modo);
-        QByteArray uscita;
-        EXPECT_TRUE(testsupport::Riesegui_Sul_Display(server.display(), "ASTROVELA_AVVIO_SENZA_WM", modo, &uscita))
-            << uscita.toStdString();
-    }
+    testsupport::Riesegui_Per_Ogni("ASTROVELA_AVVIO_SENZA_WM", {"avvio", "lingua", "messaggio"});
 }
 
 TEST_F(LoadTest, OpenFileEntryHandsTheChosenFileToTheLoader)

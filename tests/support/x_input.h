@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <initializer_list>
 #include <sys/prctl.h>
 
 namespace testsupport {
@@ -191,6 +192,23 @@ inline bool Riesegui_Sul_Display(const QString& display, const char* variabile, 
         uscita->append("\n(still running after two minutes: ended)");
     return finito && processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0
         && uscita->contains("[  PASSED  ] 1 test");
+}
+
+// The running test once more for each value, each in a process of its own,
+// on one display without a window manager started for them; skipped where
+// Xvfb is missing.
+inline void Riesegui_Per_Ogni(const char* variabile, std::initializer_list<const char*> valori)
+{
+    if (!XServerVirtuale::installato())
+        GTEST_SKIP() << "Xvfb is not installed (tools/install-deps.sh installs it): this test needs an X display "
+                        "without a window manager";
+    XServerVirtuale server;
+    ASSERT_FALSE(server.display().isEmpty()) << "Xvfb did not start";
+    for (const char* valore : valori) {
+        SCOPED_TRACE(valore);
+        QByteArray uscita;
+        EXPECT_TRUE(Riesegui_Sul_Display(server.display(), variabile, valore, &uscita)) << uscita.toStdString();
+    }
 }
 
 } // namespace testsupport
