@@ -25,6 +25,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
@@ -60,6 +61,25 @@ QLabel* didascalia(QWidget* parent, const char* name)
     l->setObjectName(QLatin1String(name));
     l->setTextFormat(Qt::PlainText);
     return l;
+}
+
+// The peer a request for `url` connects to, as Qt Network picks it for a
+// manager without a proxy of its own: the first proxy of the application's
+// answer that suits (for plain HTTP one that takes whole addresses or
+// tunnels, for HTTPS one that tunnels), and the server itself when that is
+// no proxy.
+platform::Connessioni::Estremo Estremo_Per(const QUrl& url)
+{
+    const bool https = url.scheme() == QLatin1String("https");
+    const platform::Connessioni::Estremo server{url.host(), url.port(https ? 443 : 80)};
+    for (const QNetworkProxy& p : QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(url))) {
+        const bool web = p.type() == QNetworkProxy::HttpProxy || p.type() == QNetworkProxy::HttpCachingProxy;
+        if (!https && web && (p.capabilities() & QNetworkProxy::CachingCapability))
+            return {p.hostName(), p.port()};
+        if (p.isTransparentProxy())
+            return p.type() == QNetworkProxy::NoProxy ? server : platform::Connessioni::Estremo{p.hostName(), p.port()};
+    }
+    return server;
 }
 
 QString Contatore(int ore, int minuti, int secondi)
@@ -286,28 +306,31 @@ void frmDownload::cmdOK_Click()
     req.setRawHeader("Accept-Encoding", "identity");
     req.setHeader(QNetworkRequest::UserAgentHeader,
                   QStringLiteral("Astrovela/%1").arg(QCoreApplication::applicationVersion()));
+    // Before the request goes to Qt, so that every connection it opens for
+    // it comes after.
+    m_estremo = Estremo_Per(url);
+    m_connessioni.Inizio(m_estremo);
     QNetworkReply* r = wscHTTP->get(req);
     m_risposta = r;
     connect(r, &QNetworkReply::socketStartedConnecting, this, &frmDownload::Attivita);
-    const auto porta = [](const QUrl& u) { return u.port(u.scheme() == QLatin1String("https") ? 443 : 80); };
-    connect(r, &QNetworkReply::encrypted, this, [this, r, porta] {
+    connect(r, &QNetworkReply::encrypted, this, [this] {
         // The handshake's bytes are not the header's.
         Attivita();
-        m_connessioni.Riparti(porta(r->url()));
+        m_connessioni.Riparti(m_estremo);
     });
-    connect(r, &QNetworkReply::redirected, this, [this, porta](const QUrl& dove) {
+    connect(r, &QNetworkReply::redirected, this, [this](const QUrl& dove) {
         // Only the last reply's body is the file.
         Attivita();
         mstrDati.clear();
         mblnIntestazione = false;
-        m_connessioni.Riparti(porta(dove));
+        m_estremo = Estremo_Per(dove);
+        m_connessioni.Riparti(m_estremo);
     });
     connect(r, &QNetworkReply::requestSent, this, &frmDownload::wscHTTP_SendComplete);
     connect(r, &QNetworkReply::metaDataChanged, this, &frmDownload::wscHTTP_Header);
     connect(r, &QNetworkReply::readyRead, this, &frmDownload::wscHTTP_DataArrival);
     connect(r, &QNetworkReply::downloadProgress, this, &frmDownload::Attivita);
     connect(r, &QNetworkReply::finished, this, &frmDownload::wscHTTP_Close);
-    m_connessioni.Inizio(porta(url));
     m_lettiPrima = 0;
     m_oltreLimite = 0;
     m_guardia->start();
@@ -423,6 +446,7 @@ void frmDownload::wscHTTP_Close()
         return;
     m_scadenza->stop();
     m_guardia->stop();
+    m_connessioni.Fine();
     m_risposta = nullptr;
     r->disconnect(this);
     r->deleteLater();

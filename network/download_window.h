@@ -125,6 +125,7 @@ private:
     // The reply's header as it comes, which Qt keeps to itself until it has
     // ended: bytes read from the connections, looked at a few times a second.
     platform::Connessioni m_connessioni;
+    platform::Connessioni::Estremo m_estremo;   // where the request goes now: the server or the proxy
     QTimer* m_guardia = nullptr;
     QElapsedTimer m_attesa;          // since the server last did something
     qint64 m_lettiPrima = 0;         // at the previous look

@@ -1,5 +1,8 @@
 #include "platform/tcp_connections.h"
 
+#include <QHostInfo>
+#include <QObject>
+
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
@@ -26,12 +29,13 @@ struct Socket {
     quint64 dispositivo = 0;
     quint64 inode = 0;
     int fd = -1;
-    int porta = 0;   // the peer's; 0 when not a connected TCP socket
+    QHostAddress indirizzo;   // the peer's, when a connected TCP socket
+    int porta = 0;            // the peer's; 0 when not a connected TCP socket
 };
 
 #if defined(Q_OS_LINUX)
 
-// Every socket of the process, and for the connected TCP ones the peer's port.
+// Every socket of the process, and for the connected TCP ones the peer.
 std::vector<Socket> Sockets()
 {
     std::vector<Socket> out;
@@ -48,18 +52,18 @@ std::vector<Socket> Sockets()
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISSOCK(st.st_mode))
             continue;
-        Socket s{quint64(st.st_dev), quint64(st.st_ino), fd, 0};
+        Socket s{quint64(st.st_dev), quint64(st.st_ino), fd, {}, 0};
         int v = 0;
         socklen_t l = sizeof v;
         sockaddr_storage a{};
         socklen_t la = sizeof a;
         if (::getsockopt(fd, SOL_SOCKET, SO_TYPE, &v, &l) == 0 && v == SOCK_STREAM &&
             (l = sizeof v, ::getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &v, &l)) == 0 && v == 0 &&
-            ::getpeername(fd, reinterpret_cast<sockaddr*>(&a), &la) == 0) {
-            if (a.ss_family == AF_INET)
-                s.porta = ntohs(reinterpret_cast<const sockaddr_in*>(&a)->sin_port);
-            else if (a.ss_family == AF_INET6)
-                s.porta = ntohs(reinterpret_cast<const sockaddr_in6*>(&a)->sin6_port);
+            ::getpeername(fd, reinterpret_cast<sockaddr*>(&a), &la) == 0 &&
+            (a.ss_family == AF_INET || a.ss_family == AF_INET6)) {
+            s.indirizzo.setAddress(reinterpret_cast<const sockaddr*>(&a));
+            s.porta = a.ss_family == AF_INET ? ntohs(reinterpret_cast<const sockaddr_in*>(&a)->sin_port)
+                                             : ntohs(reinterpret_cast<const sockaddr_in6*>(&a)->sin6_port);
         }
         out.push_back(s);
     }
@@ -124,21 +128,88 @@ void Reimposta(int) {}
 
 } // namespace
 
-Connessioni::Connessioni()
+Connessioni::Connessioni() : m_contesto(std::make_unique<QObject>()) {}
+
+Connessioni::~Connessioni()
 {
-    for (const Socket& s : Sockets())
-        m_estranee.insert({s.dispositivo, s.inode});
+    Ferma_ricerche();
 }
 
-void Connessioni::Inizio(int porta)
+void Connessioni::Ferma_ricerche()
 {
-    m_porte.clear();
-    Riparti(porta);
+    for (const Pari& p : m_pari)
+        if (p.ricerca >= 0)
+            QHostInfo::abortHostLookup(p.ricerca);
 }
 
-void Connessioni::Riparti(int porta)
+bool Connessioni::DelTrasferimento(const Chiave& k, const QHostAddress& indirizzo, int porta) const
 {
-    m_porte.insert(porta);
+    if (porta == 0 || m_estranee.count(k))
+        return false;
+    for (const Pari& p : m_pari)
+        if (p.estremo.porta == porta)
+            for (const QHostAddress& a : p.indirizzi)
+                if (a.isEqual(indirizzo, QHostAddress::TolerantConversion))
+                    return true;
+    return false;
+}
+
+void Connessioni::Aggiungi(const Estremo& estremo)
+{
+    for (const Pari& p : m_pari)
+        if (p.estremo.porta == estremo.porta && p.estremo.host.compare(estremo.host, Qt::CaseInsensitive) == 0)
+            return;
+    Pari p{estremo, {}, -1};
+    const QHostAddress numerico(estremo.host);
+    if (!numerico.isNull()) {
+        p.indirizzi << numerico;
+        m_pari.push_back(p);
+        return;
+    }
+    m_pari.push_back(p);
+    // The answer may come at once, from the cache, or later through the
+    // event loop; either way it goes to the peer of that name and port.
+    const QString host = estremo.host;
+    const int porta = estremo.porta;
+    const auto risposta = [this, host, porta](const QHostInfo& info) {
+        for (Pari& q : m_pari)
+            if (q.estremo.porta == porta && q.estremo.host == host) {
+                q.indirizzi = info.addresses();
+                q.ricerca = -1;
+            }
+    };
+    const int id = QHostInfo::lookupHost(host, m_contesto.get(), risposta);
+    for (Pari& q : m_pari)
+        if (q.estremo.porta == porta && q.estremo.host == host && q.indirizzi.isEmpty())
+            q.ricerca = id;
+}
+
+void Connessioni::Inizio(const Estremo& estremo)
+{
+    Ferma_ricerche();
+    m_pari.clear();
+    m_base.clear();
+    // Open now: someone else's, except what this window's earlier transfers
+    // left open; those are counted from here.
+    const std::vector<Socket> tutte = Sockets();
+    std::set<Chiave> ancora;
+    m_estranee.clear();
+    for (const Socket& s : tutte) {
+        const Chiave k{s.dispositivo, s.inode};
+        if (!m_proprie.count(k)) {
+            m_estranee.insert(k);
+            continue;
+        }
+        ancora.insert(k);
+        Su(s, [&](int fd) { m_base[k] = Letti_da(fd); });
+    }
+    m_proprie.swap(ancora);
+    Aggiungi(estremo);
+}
+
+void Connessioni::Riparti(const Estremo& estremo)
+{
+    Aggiungi(estremo);
     m_base.clear();
     for (const Socket& s : Sockets())
         if (s.porta > 0 && !m_estranee.count({s.dispositivo, s.inode}))
@@ -150,7 +221,7 @@ qint64 Connessioni::Letti() const
     qint64 tot = 0;
     for (const Socket& s : Sockets()) {
         const Chiave k{s.dispositivo, s.inode};
-        if (s.porta == 0 || !m_porte.count(s.porta) || m_estranee.count(k))
+        if (!DelTrasferimento(k, s.indirizzo, s.porta))
             continue;
         const auto base = m_base.find(k);
         Su(s, [&](int fd) { tot += std::max<qint64>(0, Letti_da(fd) - (base == m_base.end() ? 0 : base->second)); });
@@ -161,8 +232,15 @@ qint64 Connessioni::Letti() const
 void Connessioni::Interrompi()
 {
     for (const Socket& s : Sockets())
-        if (s.porta > 0 && m_porte.count(s.porta) && !m_estranee.count({s.dispositivo, s.inode}))
+        if (DelTrasferimento({s.dispositivo, s.inode}, s.indirizzo, s.porta))
             Su(s, Reimposta);
+}
+
+void Connessioni::Fine()
+{
+    for (const Socket& s : Sockets())
+        if (DelTrasferimento({s.dispositivo, s.inode}, s.indirizzo, s.porta))
+            m_proprie.insert({s.dispositivo, s.inode});
 }
 
 } // namespace platform

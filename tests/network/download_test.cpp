@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QNetworkProxy>
 #include <QPointer>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -59,20 +60,29 @@ QByteArray Elementi()
     return dati;
 }
 
+// A self-signed certificate for 127.0.0.1 and localhost, and its key.
 const char* kCert = ASTROVELA_TEST_DATA "/tls/localhost.crt";
 const char* kChiave = ASTROVELA_TEST_DATA "/tls/localhost.key";
+// A test authority, and a server certificate it signed for elements.test,
+// localhost and 127.0.0.1, with its key.
+const char* kAutorita = ASTROVELA_TEST_DATA "/tls/authority.crt";
+const char* kChiaveServer = ASTROVELA_TEST_DATA "/tls/server.key";
+const char* kCertElementi = ASTROVELA_TEST_DATA "/tls/elements.crt";
 
-QSslCertificate Certificato()
+QSslCertificate Certificato(const char* percorso = kCert)
 {
-    QFile f(QString::fromLatin1(kCert));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QFile f(QString::fromLatin1(percorso));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << percorso;
     return QSslCertificate(&f, QSsl::Pem);
 }
 
-// An HTTP server on 127.0.0.1 (over TLS when asked) that answers each path
-// with the bytes given, then closes, stays silent, resets the connection, or
-// goes on with header lines of 100 bytes without end, as fast as they are
-// taken.
+// An HTTP server on 127.0.0.1 (over TLS when asked, with the certificate and
+// key given) that answers each path with the bytes given, then closes, stays
+// silent, resets the connection, or goes on with header lines of 100 bytes
+// without end, as fast as they are taken. It stands in for a web proxy too:
+// the path of a request through it is the whole address ("http://host/...")
+// or, for a tunnel, "host:port"; a tunnel to one of `gallerie` is opened to
+// that port of 127.0.0.1 and carries the bytes both ways.
 class Server : public QObject {
 public:
     enum class Fine { Chiudi, Resta, Reset, SenzaFine };
@@ -81,13 +91,13 @@ public:
         Fine fine = Fine::Chiudi;
     };
 
-    explicit Server(bool tls = false)
+    explicit Server(bool tls = false, const char* certificato = kCert, const char* chiave = kChiave)
     {
         if (tls) {
             auto* s = new QSslServer(this);
             QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
-            conf.setLocalCertificate(Certificato());
-            QFile k(QString::fromLatin1(kChiave));
+            conf.setLocalCertificate(Certificato(certificato));
+            QFile k(QString::fromLatin1(chiave));
             EXPECT_TRUE(k.open(QIODevice::ReadOnly));
             conf.setPrivateKey(QSslKey(&k, QSsl::Rsa, QSsl::Pem));
             conf.setPeerVerifyMode(QSslSocket::VerifyNone);
@@ -98,8 +108,10 @@ public:
         }
         EXPECT_TRUE(m_server->listen(QHostAddress::LocalHost));
         connect(m_server, &QTcpServer::pendingConnectionAvailable, this, [this] {
-            while (QTcpSocket* s = m_server->nextPendingConnection())
+            while (QTcpSocket* s = m_server->nextPendingConnection()) {
+                ++accettate;
                 accogli(s);
+            }
         });
     }
     int porta() const { return m_server->serverPort(); }
@@ -109,7 +121,9 @@ public:
     }
 
     std::map<QByteArray, Risposta> percorsi;
+    std::map<QByteArray, int> gallerie;
     QList<QByteArray> richieste;
+    int accettate = 0;   // connections taken
     // The connections that got header lines without end: still open, and
     // the bytes handed to the system for them.
     int aperte() const
@@ -133,6 +147,10 @@ private:
             buffer->clear();
             richieste << richiesta;
             const QByteArray percorso = richiesta.split(' ').value(1);
+            if (richiesta.startsWith("CONNECT ") && gallerie.count(percorso)) {
+                galleria(s, gallerie[percorso]);
+                return;
+            }
             const auto it = percorsi.find(percorso);
             const Risposta r = it != percorsi.end()
                                    ? it->second
@@ -164,6 +182,33 @@ private:
                 s->abort();
             }
         });
+    }
+
+    // From here on s carries bytes to and from 127.0.0.1:porta, no faster
+    // than the client takes them; either end closing closes the other.
+    void galleria(QTcpSocket* s, int porta)
+    {
+        disconnect(s, &QTcpSocket::readyRead, s, nullptr);
+        auto* su = new QTcpSocket(s);
+        su->setReadBufferSize(64 * 1024);
+        const auto giu = [s, su] {
+            while (s->bytesToWrite() < 256 * 1024 && su->bytesAvailable() > 0)
+                s->write(su->read(64 * 1024));
+        };
+        connect(su, &QTcpSocket::connected, s,
+                [s] { s->write("HTTP/1.1 200 Connection established\r\n\r\n"); });
+        connect(su, &QTcpSocket::readyRead, s, giu);
+        connect(s, &QTcpSocket::bytesWritten, s, giu);
+        connect(s, &QTcpSocket::readyRead, su, [s, su] { su->write(s->readAll()); });
+        connect(s, &QTcpSocket::stateChanged, su, [su](QAbstractSocket::SocketState st) {
+            if (st == QAbstractSocket::UnconnectedState)
+                su->abort();
+        });
+        connect(su, &QTcpSocket::stateChanged, s, [s](QAbstractSocket::SocketState st) {
+            if (st == QAbstractSocket::UnconnectedState)
+                s->disconnectFromHost();
+        });
+        su->connectToHost(QHostAddress::LocalHost, quint16(porta));
     }
 
     QTcpServer* m_server = nullptr;
@@ -271,6 +316,7 @@ struct DownloadTest : ::testing::Test {
     std::array<QString, 31> vecchi = gstrRemoto;
     QString vecchioPrimario = gstrDatabasePrimario;
     QSslConfiguration vecchiaTls = QSslConfiguration::defaultConfiguration();
+    QNetworkProxy vecchioProxy = QNetworkProxy::applicationProxy();
     const QByteArray vecchio = "old contents\r\n";
     platform::FakePrompt* avvisi = &fakes.prompt;   // where Rifiutato looks
 
@@ -287,6 +333,7 @@ struct DownloadTest : ::testing::Test {
         gstrDatabasePrimario = vecchioPrimario;
         pflgSostituzione = false;
         QSslConfiguration::setDefaultConfiguration(vecchiaTls);
+        QNetworkProxy::setApplicationProxy(vecchioProxy);
         mLang::Usa_File_Lingua(QString());
     }
     QString percorso(const char* nome) const { return dir.filePath(QLatin1String(nome)); }
@@ -298,12 +345,21 @@ struct DownloadTest : ::testing::Test {
         f.write(vecchio);
         return p;
     }
-    // Only this test trusts the certificate of the local HTTPS server.
-    void FidatiDelCertificato()
+    // Only this test trusts the certificate of the local HTTPS server, or
+    // the test authority.
+    void FidatiDelCertificato(const char* certificato = kCert)
     {
-        QSslConfiguration c = vecchiaTls;
-        c.addCaCertificate(Certificato());
+        QSslConfiguration c = QSslConfiguration::defaultConfiguration();
+        c.addCaCertificate(Certificato(certificato));
         QSslConfiguration::setDefaultConfiguration(c);
+    }
+    // Every request to a host that is not this computer goes through the
+    // web proxy at this port of 127.0.0.1 (a request to this computer itself
+    // never goes through a proxy).
+    void AttraversoIlProxy(int porta)
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"),
+                                                         quint16(porta)));
     }
     std::unique_ptr<frmDownload> Finestra(const QString& voce)
     {
@@ -581,6 +637,32 @@ TEST_F(DownloadTest, AServerThatNeverAnswersIsGivenUpWithAClearMessage)
         Scarica(*w, file);
         Rifiutato(*w, file, "temposcaduto", p);
     }
+
+    // Another connection of the program to the same server, opened before
+    // the transfer, takes 300 kB while the window waits for its header: none
+    // of it is the header's, and giving the transfer up leaves that
+    // connection working.
+    const QByteArray molto(300 * 1024, 'x');
+    server.percorsi["/big"] = {"HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(molto.size()) + "\r\n\r\n" +
+                                   molto,
+                               Server::Fine::Resta};
+    server.percorsi["/small"] = {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nsmall", Server::Fine::Resta};
+    fakes.prompt.calls.clear();
+    auto w = Finestra(server.voce("/silent"));
+    w->mintTempoMassimo = 1500;
+    QTcpSocket altra;
+    altra.connectToHost(QHostAddress::LocalHost, quint16(server.porta()));
+    ASSERT_TRUE(altra.waitForConnected(2000));
+    altra.write("GET /big HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QByteArray presi;
+    QObject::connect(&altra, &QTcpSocket::readyRead, &altra, [&] { presi += altra.readAll(); });
+    Scarica(*w, file);
+    Rifiutato(*w, file, "temposcaduto", "another connection");
+    EXPECT_TRUE(presi.endsWith(molto)) << presi.size();
+    EXPECT_EQ(altra.state(), QAbstractSocket::ConnectedState);
+    presi.clear();
+    altra.write("GET /small HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return presi.endsWith("\r\n\r\nsmall"); }, 2000)) << presi.constData();
 }
 
 TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgain)
@@ -588,9 +670,12 @@ TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgai
     // "HTTP/1.1 200 OK", then header lines without end: taken as fast as
     // the program reads them (cut at the header's bound, well before the
     // time-out), over HTTP or HTTPS, or one every 20 ms (cut at the
-    // time-out, which is no silence). Each time the connection is closed at
-    // once, none is opened again while the user reads the message, nothing
-    // goes on reading, and the same window then downloads a good file.
+    // time-out, which is no silence); and the same through a web proxy: its
+    // reply to a plain request, its reply to the opening of a tunnel for
+    // HTTPS, or the reply of the server at the tunnel's end. Each time the
+    // connection is closed at once, none is opened again while the user
+    // reads the message, nothing goes on reading, and the same window then
+    // downloads a good file the same way.
     struct Lettore : platform::FakePrompt {
         QElapsedTimer orologio;
         qint64 quando = -1;   // ms of orologio when the message came
@@ -606,27 +691,50 @@ TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgai
     platform::ScopedServices ambito(servizi);
     avvisi = &lettore;
     FidatiDelCertificato();
+    FidatiDelCertificato(kAutorita);
     Server buono;
     buono.percorsi["/visual.txt"] = Ok(Elementi());
     ServerSenzaFine veloce(std::chrono::milliseconds(0));
     ServerSenzaFine lento(std::chrono::milliseconds(20));
     Server sicuro(true);
     sicuro.percorsi["/endless"] = {"HTTP/1.1 200 OK\r\n", Server::Fine::SenzaFine};
-    const auto aperte = [&] { return veloce.aperte + lento.aperte + sicuro.aperte(); };
-    const auto inviati = [&] { return veloce.inviati + lento.inviati + sicuro.inviati; };
-    const auto connessioni = [&] { return veloce.connessioni + lento.connessioni + sicuro.richieste.size(); };
+    // elements.test, reached only through the proxy: over HTTPS the tunnel
+    // leads to this server.
+    Server remoto(true, kCertElementi, kChiaveServer);
+    remoto.percorsi["/endless"] = {"HTTP/1.1 200 OK\r\n", Server::Fine::SenzaFine};
+    remoto.percorsi["/visual.txt"] = Ok(Elementi());
+    Server proxy;
+    proxy.percorsi["http://elements.test/endless"] = {"HTTP/1.1 200 OK\r\n", Server::Fine::SenzaFine};
+    proxy.percorsi["http://elements.test/visual.txt"] = Ok(Elementi());
+    proxy.percorsi["endless.test:443"] = {"HTTP/1.1 200 Connection established\r\n", Server::Fine::SenzaFine};
+    proxy.gallerie["elements.test:443"] = remoto.porta();
+    AttraversoIlProxy(proxy.porta());
+    const auto aperte = [&] { return veloce.aperte + lento.aperte + sicuro.aperte() + remoto.aperte() + proxy.aperte(); };
+    const auto inviati = [&] { return veloce.inviati + lento.inviati + sicuro.inviati + remoto.inviati + proxy.inviati; };
+    // Connections the window opened.
+    const auto connessioni = [&] { return veloce.connessioni + lento.connessioni + sicuro.accettate + proxy.accettate; };
     const QString file = fileVecchio("keep.txt");
-    gstrRemoto[1] = buono.voce("/visual.txt");
-    for (const QString& voce : {veloce.voce(), lento.voce(), QStringLiteral("https://") + sicuro.voce("/endless")}) {
-        const QByteArray caso = voce.toUtf8();
+    const struct {
+        QString voce, buona;
+    } casi[] = {
+        {veloce.voce(), buono.voce("/visual.txt")},
+        {lento.voce(), buono.voce("/visual.txt")},
+        {QStringLiteral("https://") + sicuro.voce("/endless"), buono.voce("/visual.txt")},
+        {QStringLiteral("http://elements.test/endless"), QStringLiteral("http://elements.test/visual.txt")},
+        {QStringLiteral("https://endless.test/endless"), QStringLiteral("http://elements.test/visual.txt")},
+        {QStringLiteral("https://elements.test/endless"), QStringLiteral("https://elements.test/visual.txt")},
+    };
+    for (const auto& caso_ : casi) {
+        const QByteArray caso = caso_.voce.toUtf8();
         lettore.calls.clear();
-        auto w = Finestra(voce);
+        gstrRemoto[1] = caso_.buona;
+        auto w = Finestra(caso_.voce);
         w->mintTempoMassimo = 1500;
         const int prima = int(connessioni());
         lettore.orologio.start();
         Scarica(*w, file);
         Rifiutato(*w, file, "intestazionelunga", caso);
-        if (voce != lento.voce()) {
+        if (caso_.voce != lento.voce()) {
             EXPECT_LT(lettore.quando, 1400) << caso.constData() << ": the header's bound, not the time-out";
         }
         // Closed while the message was read, and not opened again; then
@@ -642,11 +750,14 @@ TEST_F(DownloadTest, AServerWhoseHeaderNeverEndsIsLetGoAndTheWindowDownloadsAgai
         QElapsedTimer t;
         t.start();
         Scarica(*w, percorso("visual.txt"));
-        EXPECT_TRUE(lettore.calls.isEmpty()) << caso.constData();
+        EXPECT_TRUE(lettore.calls.isEmpty()) << caso.constData() << ": " << lettore.calls.value(0).text.toStdString();
         EXPECT_LT(t.elapsed(), 1000) << caso.constData();
         EXPECT_EQ(Leggi(percorso("visual.txt")), Elementi() + "\r\n") << caso.constData();
         QFile::remove(percorso("visual.txt"));
     }
+    // Each way through the proxy was taken.
+    EXPECT_EQ(remoto.richieste.size(), 2);
+    EXPECT_EQ(proxy.richieste.size(), 6);
 }
 
 TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
