@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +30,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QSslCertificate>
+#include <QSslError>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -310,6 +313,7 @@ void frmDownload::cmdOK_Click()
     // it comes after.
     m_estremo = Estremo_Per(url);
     m_connessioni.Inizio(m_estremo);
+    m_erroriSsl.clear();
     QNetworkReply* r = wscHTTP->get(req);
     m_risposta = r;
     connect(r, &QNetworkReply::socketStartedConnecting, this, &frmDownload::Attivita);
@@ -318,11 +322,13 @@ void frmDownload::cmdOK_Click()
         Attivita();
         m_connessioni.Riparti(m_estremo);
     });
+    connect(r, &QNetworkReply::sslErrors, this, [this](const QList<QSslError>& errori) { m_erroriSsl = errori; });
     connect(r, &QNetworkReply::redirected, this, [this](const QUrl& dove) {
         // Only the last reply's body is the file.
         Attivita();
         mstrDati.clear();
         mblnIntestazione = false;
+        m_erroriSsl.clear();
         m_estremo = Estremo_Per(dove);
         m_connessioni.Riparti(m_estremo);
     });
@@ -476,10 +482,7 @@ void frmDownload::wscHTTP_Close()
         return;
     }
     if (errore == QNetworkReply::SslHandshakeFailedError) {
-        // An HTTPS server whose certificate this computer does not trust; a
-        // private one is trusted through the system's store of certificates.
-        Termina_con_errore(L("frmDownload", "certificatorifiutato") + kCrLf + voce + kCrLf + r->errorString() +
-                           kCrLf + kCrLf + L("frmDownload", "certificatoprivato"));
+        Termina_con_errore(Testo_certificato(voce, r->errorString()));
         return;
     }
     if (errore != QNetworkReply::NoError && stato < 300) {
@@ -510,6 +513,86 @@ void frmDownload::wscHTTP_Close()
         return;
     }
     Salva_file();
+}
+
+QString frmDownload::Testo_certificato(const QString& voce, const QString& motivo) const
+{
+    // Only an authority this computer does not know is mended on this
+    // computer, by trusting it (its certificate in the system's store). A
+    // certificate for another name, or outside its dates, is the server's
+    // to mend, whoever signed it.
+    bool autorita = false;
+    const QSslError* nome = nullptr;
+    const QSslError* date = nullptr;
+    for (const QSslError& e : m_erroriSsl) {
+        switch (e.error()) {
+        case QSslError::SelfSignedCertificate:
+        case QSslError::SelfSignedCertificateInChain:
+        case QSslError::UnableToGetIssuerCertificate:
+        case QSslError::UnableToGetLocalIssuerCertificate:
+        case QSslError::UnableToVerifyFirstCertificate:
+        case QSslError::CertificateUntrusted:
+            autorita = true;
+            break;
+        case QSslError::HostNameMismatch:
+            nome = &e;
+            break;
+        case QSslError::CertificateExpired:
+        case QSslError::CertificateNotYetValid:
+            if (!date)
+                date = &e;
+            break;
+        default:
+            break;
+        }
+    }
+    // No word on the certificate: the secure connection failed otherwise
+    // (a server that does not speak TLS there, no protocol in common).
+    const char* titolo = m_erroriSsl.isEmpty() ? "connessionesicura"
+                         : autorita || (!nome && !date) ? "certificatorifiutato"
+                         : nome                         ? "certificatonome"
+                                                        : "certificatodate";
+    QString testo = L("frmDownload", titolo) + kCrLf + voce + kCrLf + motivo;
+    if (nome) {
+        // The names the certificate is for (at most ten), as the server sent them.
+        const QSslCertificate c = nome->certificate();
+        QStringList nomi;
+        const auto alternativi = c.subjectAlternativeNames();
+        for (auto it = alternativi.cbegin(); it != alternativi.cend(); ++it)
+            if (it.key() == QSsl::DnsEntry || it.key() == QSsl::IpAddressEntry)
+                nomi << it.value();
+        if (nomi.isEmpty())
+            nomi = c.subjectInfo(QSslCertificate::CommonName);
+        nomi.removeDuplicates();
+        const bool altri = nomi.size() > 10;
+        nomi = nomi.mid(0, 10);
+        for (QString& n : nomi)
+            n = vb::displayable(n.left(100));
+        testo += kCrLf + L("frmDownload", "certificatonomi") + u' ' + nomi.join(QStringLiteral(", ")) +
+                 (altri ? QStringLiteral(", ...") : QString());
+    }
+    if (date) {
+        const QSslCertificate c = date->certificate();
+        const auto giorno = [](const QDateTime& d) {
+            return d.isValid() ? d.toUTC().toString(QStringLiteral("yyyy-MM-dd")) : QStringLiteral("?");
+        };
+        testo += kCrLf + L("frmDownload", "certificatovalido")
+                             .arg(giorno(c.effectiveDate()), giorno(c.expiryDate()),
+                                  giorno(QDateTime::currentDateTimeUtc()));
+    }
+    if (autorita)
+        testo += kCrLf + kCrLf + L("frmDownload", "certificatoprivato");
+    QStringList consigli;
+    if (nome)
+        consigli << L("frmDownload", "certificatonomeconsiglio");
+    if (date)
+        consigli << L("frmDownload", "certificatodateconsiglio");
+    if (!consigli.isEmpty()) {
+        if (!autorita)
+            consigli.prepend(L("frmDownload", "certificatoinutile"));
+        testo += kCrLf + kCrLf + consigli.join(u' ');
+    }
+    return testo;
 }
 
 void frmDownload::Salva_file()

@@ -11,7 +11,9 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QList>
 #include <QPointer>
+#include <QSslError>
 #include <functional>
 
 class GraphButton;
@@ -99,6 +101,9 @@ protected:
 private:
     enum class Motivo { Nessuno, Scaduto, TroppoGrande, Intestazione };
     void Termina_con_errore(const QString& testo);
+    // The message of a refused secure connection: why, from the certificate
+    // errors Qt listed, and what mends it.
+    QString Testo_certificato(const QString& voce, const QString& motivo) const;
     void Salva_file();
     void Attivita();
     void Tempo_scaduto();
@@ -122,6 +127,7 @@ private:
     QPointer<QNetworkReply> m_risposta;
     QTimer* m_scadenza = nullptr;   // silence of the server
     Motivo m_motivo = Motivo::Nessuno;
+    QList<QSslError> m_erroriSsl;    // of the transfer's last handshake
     // The reply's header as it comes, which Qt keeps to itself until it has
     // ended: bytes read from the connections, looked at a few times a second.
     platform::Connessioni m_connessioni;

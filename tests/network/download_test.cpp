@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -63,11 +64,14 @@ QByteArray Elementi()
 // A self-signed certificate for 127.0.0.1 and localhost, and its key.
 const char* kCert = ASTROVELA_TEST_DATA "/tls/localhost.crt";
 const char* kChiave = ASTROVELA_TEST_DATA "/tls/localhost.key";
-// A test authority, and a server certificate it signed for elements.test,
-// localhost and 127.0.0.1, with its key.
+// A test authority, and the key of three server certificates it signed:
+// for elements.test, localhost and 127.0.0.1; for another-host.test alone;
+// and one for localhost and 127.0.0.1 valid only in 2001.
 const char* kAutorita = ASTROVELA_TEST_DATA "/tls/authority.crt";
 const char* kChiaveServer = ASTROVELA_TEST_DATA "/tls/server.key";
 const char* kCertElementi = ASTROVELA_TEST_DATA "/tls/elements.crt";
+const char* kCertAltroNome = ASTROVELA_TEST_DATA "/tls/other-host.crt";
+const char* kCertScaduto = ASTROVELA_TEST_DATA "/tls/expired.crt";
 
 QSslCertificate Certificato(const char* percorso = kCert)
 {
@@ -140,6 +144,13 @@ private:
         auto buffer = std::make_shared<QByteArray>();
         connect(s, &QTcpSocket::readyRead, s, [this, s, buffer] {
             *buffer += s->readAll();
+            if (!buffer->isEmpty() && !std::isupper(static_cast<unsigned char>(buffer->front()))) {
+                // No HTTP request (a TLS handshake, say): refused, as a real server does.
+                buffer->clear();
+                s->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                s->disconnectFromHost();
+                return;
+            }
             const qsizetype fine = buffer->indexOf("\r\n\r\n");
             if (fine < 0)
                 return;
@@ -785,6 +796,46 @@ TEST_F(DownloadTest, HttpsWithACertificateOnlyTheTestTrusts)
         EXPECT_TRUE(fakes.prompt.calls.value(0).text.endsWith(
             "\r\n" + mLang::Testo_Lingua("frmDownload", "certificatoprivato")));
     }
+    // Signed by an authority this computer trusts, but for another host, or
+    // out of its dates; and a server that does not speak TLS at all. Each is
+    // refused with its own reason (the names the certificate holds, its
+    // dates as openssl shows them), and none is told to trust an authority:
+    // that would change nothing.
+    FidatiDelCertificato(kAutorita);
+    {
+        Server altroNome(true, kCertAltroNome, kChiaveServer);
+        Server scaduto(true, kCertScaduto, kChiaveServer);
+        const struct {
+            QString voce;
+            const char* chiave;
+            QStringList dice;
+        } casi[] = {
+            {QStringLiteral("https://") + altroNome.voce("/visual.txt"), "certificatonome",
+             {QStringLiteral("\r\nNames in the certificate: another-host.test\r\n"),
+              mLang::Testo_Lingua("frmDownload", "certificatoinutile") + u' ' +
+                  mLang::Testo_Lingua("frmDownload", "certificatonomeconsiglio")}},
+            {QStringLiteral("https://") + scaduto.voce("/visual.txt"), "certificatodate",
+             {QStringLiteral("\r\nValid from 2001-01-01 to 2002-01-01 (UTC); the date on this computer is 2"),
+              mLang::Testo_Lingua("frmDownload", "certificatoinutile") + u' ' +
+                  mLang::Testo_Lingua("frmDownload", "certificatodateconsiglio")}},
+            {QStringLiteral("https://") + chiaro.voce("/visual.txt"), "connessionesicura", {}},
+        };
+        for (const auto& c : casi) {
+            fakes.prompt.calls.clear();
+            auto w = Finestra(c.voce);
+            Scarica(*w, file);
+            Rifiutato(*w, file, c.chiave, c.voce.toUtf8());
+            const QString testo = fakes.prompt.calls.value(0).text;
+            EXPECT_TRUE(testo.contains("\r\n" + c.voce + "\r\n")) << testo.toStdString();
+            for (const QString& parte : c.dice)
+                EXPECT_TRUE(testo.contains(parte)) << testo.toStdString();
+            EXPECT_FALSE(testo.contains(mLang::Testo_Lingua("frmDownload", "certificatoprivato"))) << testo.toStdString();
+        }
+        EXPECT_TRUE(altroNome.richieste.isEmpty());
+        EXPECT_TRUE(scaduto.richieste.isEmpty());
+        EXPECT_TRUE(chiaro.richieste.isEmpty());
+    }
+    fakes.prompt.calls.clear();
     FidatiDelCertificato();
     // HTTPS never goes down to plain HTTP.
     fakes.prompt.calls.clear();
