@@ -3,7 +3,7 @@
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/mlang.h"
-#include "platform/date_picker.h"
+#include "controls/date_picker.h"
 #include "platform/vb.h"
 
 #include <QComboBox>
@@ -40,7 +40,7 @@ std::vector<VoceSatellite> Voci_Database(const std::vector<RigaDati>& db)
 
 void ControlliElenco::crea(QWidget* parent)
 {
-    DTPicker1 = new platform::DateTimePicker(parent);
+    DTPicker1 = new DateTimePicker(parent);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     // The program clock is a plain calendar date-time: no zone rule applies.
     DTPicker1->setTimeSpec(Qt::UTC);

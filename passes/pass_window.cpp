@@ -15,7 +15,7 @@
 #include "database/database_window.h"
 #include "common/window_host.h"
 #include "common/progress_window.h"
-#include "platform/date_picker.h"
+#include "controls/date_picker.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
@@ -124,7 +124,7 @@ QWidget* frmVisibleSatellites::creaScheda(int i)
     auto* griglia = new QGridLayout(fra[k]);
 
     lblDataInizio[k] = new QLabel(fra[k]);
-    DTPicker1[k] = new platform::DateTimePicker(fra[k]);
+    DTPicker1[k] = new DateTimePicker(fra[k]);
     DTPicker1[k]->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1[k]->setTimeSpec(Qt::UTC);
     DTPicker1[k]->setDisplayFormat(QStringLiteral("dd/MM/yyyy  HH:mm:ss"));

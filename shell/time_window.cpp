@@ -6,7 +6,7 @@
 #include "controls/graph_button.h"
 #include "core/globals_time.h"
 #include "core/mlang.h"
-#include "platform/date_picker.h"
+#include "controls/date_picker.h"
 #include "platform/help_service.h"
 #include "platform/prompt.h"
 #include "platform/services.h"
@@ -129,7 +129,7 @@ frmTime::frmTime(QWidget* parent) : QWidget(parent)
     chkUsaOraPc = new QCheckBox(fraImpostazioni);
     chkUsaOraPc->setObjectName(QStringLiteral("chkUsaOraPc"));
     lblOraInizioSimulazione = etichetta(fraImpostazioni, "lblOraInizioSimulazione");
-    DTPicker1 = new platform::DateTimePicker(fraImpostazioni);
+    DTPicker1 = new DateTimePicker(fraImpostazioni);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setTimeSpec(Qt::UTC);
     DTPicker1->setDisplayFormat(QStringLiteral("dd/MM/yyyy  HH:mm:ss"));

@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "common/window_host.h"
 #include "platform/canvas_widget.h"
-#include "platform/date_picker.h"
+#include "controls/date_picker.h"
 #include "platform/help_service.h"
 #include "platform/services.h"
 #include "platform/vb.h"
@@ -101,7 +101,7 @@ frmRiseSet::frmRiseSet(QWidget* parent)
     fraData->setFrameShape(QFrame::StyledPanel);
     cmdMesePrima = new GraphButton(QStringLiteral("|<-"), fraData);
     cmdGiornoPrima = new GraphButton(QStringLiteral("<--"), fraData);
-    DTPicker1 = new platform::DateTimePicker(fraData);
+    DTPicker1 = new DateTimePicker(fraData);
     cmdGiornoDopo = new GraphButton(QStringLiteral("-->"), fraData);
     cmdMeseDopo = new GraphButton(QStringLiteral("->|"), fraData);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));

@@ -5,8 +5,9 @@ no window folder, and each only the layers below it. The code of a window
 folder lives in the namespace named after the folder. A window folder calls
 another window through the code, never by a method name in a string
 (QMetaObject::invokeMethod with a string literal, metaObject()->indexOfMethod).
-A window folder makes its date fields as platform::DateTimePicker, never as a
-bare QDateTimeEdit, which a click leaves refusing typed digits.
+A window folder makes its date fields as DateTimePicker (controls/), never as a
+bare QDateTimeEdit, QDateEdit or QTimeEdit, with new or on the stack: a click
+leaves those refusing typed digits.
 
 Usage: check_layers.py SOURCE_DIR
 Prints every include that runs upwards, every namespace out of place and
@@ -36,8 +37,14 @@ NAMESPACE = re.compile(r'^\s*namespace\s+(\w+)(?:::\w+)*\s*\{', re.M)
 # up by its signature text.
 CALL_BY_NAME = re.compile(r'\binvokeMethod\s*\(\s*[^,;]+,\s*(?:"|QByteArray\s*\(\s*"|QStringLiteral)'
                           r'|\bindexOfMethod\s*\(')
-# A bare date field made in a window folder.
-BARE_DATE_FIELD = re.compile(r'\bnew\s+QDateTimeEdit\b')
+# A bare date field made in a window folder: with new, through make_unique or
+# make_shared, or as an object of its own (on the stack, or a member).
+DATE_FIELD = r'(QDateTimeEdit|QDateEdit|QTimeEdit)'
+BARE_DATE_FIELD = re.compile(r'\bnew\s+' + DATE_FIELD + r'\b'
+                             r'|\bmake_(?:unique|shared)\s*<\s*' + DATE_FIELD + r'\s*>'
+                             r'|\b' + DATE_FIELD + r'\s+\w+\s*[;({=\[]')
+# Comments, blanked to the same length (lines keep their numbers).
+COMMENT = re.compile(r'//[^\n]*|/\*.*?\*/', re.S)
 # The one file that names every folder's entry point, for the top to call.
 ENTRY_POINTS = os.path.join('common', 'window_links.h')
 
@@ -66,8 +73,22 @@ def self_test():
                            'shell/h.cpp': 'bool g(QWidget* w) {\n'
                                           '    return w->metaObject()->indexOfMethod("Form_QueryUnload()") >= 0;\n}\n',
                            'core/i.cpp': 'void h(QObject* o) { QMetaObject::invokeMethod(o, "quit"); }\n',
+                           # Date fields: bare ones made in a window folder,
+                           # however made, are reported; pointers, casts,
+                           # comments, the program's own field and the
+                           # controls below are not.
                            'tables/j.cpp': 'void j(QWidget* p) {\n    new QDateTimeEdit(p);\n'
-                                           '    new platform::DateTimePicker(p);\n}\n'}.items():
+                                           '    new DateTimePicker(p);\n'
+                                           '    auto* d = new QDateEdit(p);\n'
+                                           '    QTimeEdit ora;\n'
+                                           '    QDateTimeEdit campo(p);\n'
+                                           '    auto t = std::make_unique<QTimeEdit>();\n'
+                                           '    QDateTimeEdit* c = p->findChild<QDateTimeEdit*>();\n'
+                                           '    connect(c, &QDateTimeEdit::dateChanged, p, [] {});\n'
+                                           '    // not new QDateTimeEdit(p), nor QTimeEdit ora;\n'
+                                           '    /* QDateEdit d; */ DateTimePicker inizio(p);\n}\n'
+                                           'class QDateTimeEdit;\n',
+                           'controls/k.h': 'class DateTimePicker : public QDateTimeEdit {\n    QTimeEdit ora;\n};\n'}.items():
             os.makedirs(os.path.dirname(os.path.join(root, path)), exist_ok=True)
             with open(os.path.join(root, path), 'w') as f:
                 f.write(text)
@@ -77,7 +98,11 @@ def self_test():
                 'listings/f.cpp: namespace views (the folder is listings/)',
                 'shell/h.cpp:2: calls a method by its name (indexOfMethod)',
                 'sky/g.cpp:2: calls a method by its name (invokeMethod)',
-                'tables/j.cpp:2: a bare QDateTimeEdit (make a platform::DateTimePicker)']
+                'tables/j.cpp:2: a bare QDateTimeEdit (make a DateTimePicker)',
+                'tables/j.cpp:4: a bare QDateEdit (make a DateTimePicker)',
+                'tables/j.cpp:5: a bare QTimeEdit (make a DateTimePicker)',
+                'tables/j.cpp:6: a bare QDateTimeEdit (make a DateTimePicker)',
+                'tables/j.cpp:7: a bare QTimeEdit (make a DateTimePicker)']
     if sorted(found) != expected:
         print('self-test: expected', expected, 'got', found)
         return 1
@@ -113,9 +138,11 @@ def check(root):
                         line = text.count('\n', 0, m.start()) + 1
                         how = 'indexOfMethod' if 'indexOfMethod' in m.group(0) else 'invokeMethod'
                         wrong.append(f'{rel}:{line}: calls a method by its name ({how})')
-                    for m in BARE_DATE_FIELD.finditer(text):
-                        line = text.count('\n', 0, m.start()) + 1
-                        wrong.append(f'{rel}:{line}: a bare QDateTimeEdit (make a platform::DateTimePicker)')
+                    code = COMMENT.sub(lambda c: re.sub(r'[^\n]', ' ', c.group(0)), text)
+                    for m in BARE_DATE_FIELD.finditer(code):
+                        line = code.count('\n', 0, m.start()) + 1
+                        kind = next(g for g in m.groups() if g)
+                        wrong.append(f'{rel}:{line}: a bare {kind} (make a DateTimePicker)')
                 if folder in WINDOWS and rel != ENTRY_POINTS:
                     for ns in NAMESPACE.findall(text):
                         # Besides its own: declarations of the layers below

@@ -109,8 +109,20 @@ TEST_F(Dialogs, DigitsTypedAfterAClickEditTheStart)
         QTest::keyClick(d->windowHandle(), '1');
         QTest::keyClick(d->windowHandle(), '0');
         EXPECT_EQ(campo->dateTime().toString(Qt::ISODate), "2013-11-09T23:10:00Z");
+        // A click at the left edge of a part, coming from the right, selects
+        // that part; one in the blanks before the hours the part it is
+        // nearer, whichever part held the cursor.
+        EXPECT_EQ(testsupport::ClicSuiBordiSinistri(campo).join(' ').toStdString(),
+                  "Sat@0 09@4 Nov@7 2013@11 23@19 10@22 00@25");
+        EXPECT_EQ(testsupport::ClicNelBianco(campo, 4).join("; ").toStdString(), "");
+        // The seconds, then the blank right beside the hours, and "07".
+        testsupport::CliccaX(campo, testsupport::XPrima(campo, 26));
+        testsupport::CliccaX(campo, testsupport::XPrima(campo, 19) - 2);
+        QTest::keyClick(d->windowHandle(), '0');
+        QTest::keyClick(d->windowHandle(), '7');
+        EXPECT_EQ(campo->dateTime().toString(Qt::ISODate), "2013-11-09T07:10:00Z");
     }
-    EXPECT_EQ(frmCalc::instance()->c.inizio(), QDateTime(QDate(2013, 11, 9), QTime(23, 10), Qt::UTC));
+    EXPECT_EQ(frmCalc::instance()->c.inizio(), QDateTime(QDate(2013, 11, 9), QTime(7, 10), Qt::UTC));
 }
 
 TEST_F(Dialogs, EphemerisOkListsTheChosenSatellite)

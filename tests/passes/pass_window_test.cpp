@@ -23,6 +23,7 @@
 #include "support/pass_filters.h"
 #include "support/observer.h"
 #include "support/csv_fields.h"
+#include "support/date_field.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,6 +34,7 @@
 #include <QFile>
 #include <QListView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMdiArea>
@@ -313,6 +315,26 @@ TEST_F(PassWindow, SortAndArrowKeysFollowTheUser)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(f->lstPass[1]->item(i)->text(), tag1[i + 1]);
     EXPECT_EQ(f->mvarTempoCulmine, tag1[2].left(21));
+
+    // The start: a click at the left edge of a part, coming from the right,
+    // selects that part; one in the blanks before the hours the part it is
+    // nearer, whichever part held the cursor; digits typed replace it.
+    QDateTimeEdit* inizio = f->DTPicker1[1];
+    QApplication::setActiveWindow(f);
+    const QString testo = inizio->findChild<QLineEdit*>()->text(); // "dd/MM/yyyy  HH:mm:ss"
+    QStringList parti;
+    for (const int k : {0, 3, 6, 12, 15, 18})
+        parti << testo.mid(k, k == 6 ? 4 : 2) + QLatin1Char('@') + QString::number(k);
+    EXPECT_EQ(testsupport::ClicSuiBordiSinistri(inizio).join(' ').toStdString(), parti.join(' ').toStdString());
+    EXPECT_EQ(testsupport::ClicNelBianco(inizio, 3).join("; ").toStdString(), "");
+    const QDateTime prima = inizio->dateTime();
+    testsupport::CliccaX(inizio, testsupport::XPrima(inizio, 19));
+    testsupport::CliccaX(inizio, testsupport::XPrima(inizio, 12) - 2);
+    QTest::keyClick(inizio, '0');
+    QTest::keyClick(inizio, '7');
+    EXPECT_EQ(inizio->dateTime().toString(Qt::ISODate),
+              QDateTime(prima.date(), QTime(7, prima.time().minute(), prima.time().second()), Qt::UTC)
+                  .toString(Qt::ISODate));
 }
 
 TEST_F(PassWindow, SecondaryRunSkipsGeostationaryAndStopEmptiesTheLists)

@@ -236,6 +236,20 @@ TEST_F(TimeWindowTest, DigitsTypedAfterAClickEditThePicker)
     EXPECT_EQ(t->DTPicker1->time().toString(Qt::ISODate), "08:10:03");
     EXPECT_EQ(t->lblLOCALTIME->text(), "08:10:03");
     EXPECT_EQ(gdatDataCorrente, core::Data_Orologio(QDate(2026, 12, 9), QTime(8, 10, 3)));
+
+    // A click at the left edge of a part, coming from the right, selects
+    // that part; one in the blanks before the hours the part it is nearer,
+    // whichever part held the cursor.
+    EXPECT_EQ(testsupport::ClicSuiBordiSinistri(t->DTPicker1).join(' ').toStdString(),
+              "09@0 12@3 2026@6 08@12 10@15 03@18");
+    EXPECT_EQ(testsupport::ClicNelBianco(t->DTPicker1, 3).join("; ").toStdString(), "");
+    // The seconds, then the blank right beside the hours, and "19".
+    testsupport::CliccaX(t->DTPicker1, testsupport::XPrima(t->DTPicker1, 19));
+    testsupport::CliccaX(t->DTPicker1, testsupport::XPrima(t->DTPicker1, 12) - 2);
+    QTest::keyClick(w.windowHandle(), '1');
+    QTest::keyClick(w.windowHandle(), '9');
+    EXPECT_EQ(t->DTPicker1->time().toString(Qt::ISODate), "19:10:03");
+    EXPECT_EQ(t->lblLOCALTIME->text(), "19:10:03");
 }
 
 TEST_F(TimeWindowTest, SiderealTimesWithPoints)

@@ -1,21 +1,130 @@
 #pragma once
-// A user's click on a section of a date field: with the mouse, between the
-// first two characters of the section that starts at `posizione` of the text
-// shown, where a click lands on the day of "17/12/2026".
+// A user's clicks on a date field, with the mouse on its text line. The
+// parts of the text shown are its runs of digits and letters ("07", "Dec",
+// "2026"); the blanks and signs between them belong to no part.
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStringList>
 #include <QTest>
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace testsupport {
 
+inline QLineEdit* RigaCampo(QDateTimeEdit* campo)
+{
+    return campo->findChild<QLineEdit*>();
+}
+
+// The x, on the text line, of the gap before character k of the text shown,
+// where the text cursor stands. The field is not told of the cursor moved to
+// measure it, nor is its selection lost.
+inline int XPrima(QDateTimeEdit* campo, int k)
+{
+    QLineEdit* riga = RigaCampo(campo);
+    const QSignalBlocker muto(riga);
+    const int cursore = riga->cursorPosition();
+    const int inizio = riga->selectionStart();
+    const int lunghezza = riga->selectedText().size();
+    riga->setCursorPosition(k);
+    const int x = riga->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    if (inizio < 0)
+        riga->setCursorPosition(cursore);
+    else if (cursore == inizio)
+        riga->setSelection(inizio + lunghezza, -lunghezza);
+    else
+        riga->setSelection(inizio, lunghezza);
+    return x;
+}
+
+// A click of the left button at this x of the text line.
+inline void CliccaX(QDateTimeEdit* campo, int x)
+{
+    QLineEdit* riga = RigaCampo(campo);
+    QTest::mouseClick(riga, Qt::LeftButton, Qt::NoModifier, QPoint(x, riga->height() / 2));
+}
+
+// A click between the first two characters of the part that starts at
+// `posizione` of the text shown, where a click lands on the day of
+// "17/12/2026".
 inline void CliccaSezione(QDateTimeEdit* campo, int posizione)
 {
-    auto* riga = campo->findChild<QLineEdit*>();
+    QLineEdit* riga = RigaCampo(campo);
     const int prima = riga->cursorPosition();
     riga->setCursorPosition(posizione + 1);
     const QPoint dove = riga->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
     riga->setCursorPosition(prima);
     QTest::mouseClick(riga, Qt::LeftButton, Qt::NoModifier, dove);
+}
+
+// Where each part of the text shown starts and ends.
+inline std::vector<std::pair<int, int>> PartiCampo(QDateTimeEdit* campo)
+{
+    const QString t = RigaCampo(campo)->text();
+    std::vector<std::pair<int, int>> parti;
+    for (int k = 0; k < t.size(); ++k) {
+        if (!t[k].isLetterOrNumber())
+            continue;
+        if (parti.empty() || parti.back().second < k)
+            parti.emplace_back(k, k + 1);
+        else
+            parti.back().second = k + 1;
+    }
+    return parti;
+}
+
+// What the field shows selected, and where: "2026@6".
+inline QString Selezione(QDateTimeEdit* campo)
+{
+    QLineEdit* riga = RigaCampo(campo);
+    return riga->selectedText() + QLatin1Char('@') + QString::number(riga->selectionStart());
+}
+
+// A click on the last character of the text, then one on the first pixel of
+// each part in turn (the text cursor then comes from the right): what each
+// of these clicks selected.
+inline QStringList ClicSuiBordiSinistri(QDateTimeEdit* campo)
+{
+    QStringList scelte;
+    for (const auto& [inizio, fine] : PartiCampo(campo)) {
+        CliccaX(campo, XPrima(campo, RigaCampo(campo)->text().size()) - 2);
+        CliccaX(campo, XPrima(campo, inizio) + 1);
+        scelte << Selezione(campo);
+    }
+    return scelte;
+}
+
+// Clicks at every pixel of the blank before part `parte` but its middle
+// ones: on the half beside that part after a click on the last part (from
+// the right), on the half beside the part before it after a click on the
+// first part (from the left). Each should select the part the pointer is
+// nearer; the clicks that did not, as "x 75 from the right: 2026@6".
+inline QStringList ClicNelBianco(QDateTimeEdit* campo, int parte)
+{
+    const auto parti = PartiCampo(campo);
+    const int fine = XPrima(campo, parti[size_t(parte - 1)].second);
+    const int inizio = XPrima(campo, parti[size_t(parte)].first);
+    const int ultima = XPrima(campo, parti.back().first) + 2;
+    const int prima = XPrima(campo, parti.front().first) + 2;
+    QStringList sbagli;
+    for (int x = fine + 1; x < inizio; ++x) {
+        if (std::abs(2 * x - (fine + inizio)) <= 2)
+            continue;
+        const bool destra = 2 * x > fine + inizio;
+        const auto& attesa = parti[size_t(destra ? parte : parte - 1)];
+        CliccaX(campo, destra ? ultima : prima);
+        CliccaX(campo, x);
+        const QString voluta = RigaCampo(campo)->text().mid(attesa.first, attesa.second - attesa.first)
+            + QLatin1Char('@') + QString::number(attesa.first);
+        if (Selezione(campo) != voluta)
+            sbagli << QStringLiteral("x %1 from the %2: %3 (not %4)")
+                          .arg(x)
+                          .arg(destra ? QStringLiteral("right") : QStringLiteral("left"), Selezione(campo), voluta);
+    }
+    return sbagli;
 }
 
 } // namespace testsupport

@@ -15,8 +15,10 @@
 #include "platform/fakes.h"
 #include "platform/services.h"
 #include "platform/vb.h"
+#include "support/date_field.h"
 #include "support/ref_rows.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QLabel>
@@ -128,8 +130,15 @@ TEST_F(AlmanacTest, DaysStepsAndEventsAgreeWithPyEphem)
     EXPECT_EQ(w->valore().date(), QDate(2013, 12, 26));
     Giorno_Milano(w, QStringLiteral("2013-12-26"));
 
-    // A date typed in the picker recomputes the window at once.
-    w->DTPicker1->setDate(QDate(2013, 11, 27));
+    // A date typed in the picker recomputes the window at once. A click at
+    // the left edge of a part, coming from the right, selects that part.
+    w->cmdMesePrima_Click();
+    QApplication::setActiveWindow(w->window());
+    EXPECT_EQ(testsupport::ClicSuiBordiSinistri(w->DTPicker1).join(' ').toStdString(), "Tue@1 26@5 Nov@8 2013@12");
+    testsupport::CliccaX(w->DTPicker1, testsupport::XPrima(w->DTPicker1, 16));
+    testsupport::CliccaX(w->DTPicker1, testsupport::XPrima(w->DTPicker1, 5) + 1);
+    QTest::keyClick(w->DTPicker1, '2');
+    QTest::keyClick(w->DTPicker1, '7');
     EXPECT_EQ(w->valore(), core::Data_Orologio(QDate(2013, 11, 27), g_istante.time()));
     Giorno_Milano(w, QStringLiteral("2013-11-27"));
 
