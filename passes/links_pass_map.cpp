@@ -83,8 +83,9 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
     main.setMenuHandler(QStringLiteral("mnuSkySatProiezStereo"), [proiezione] { proiezione(true); });
     main.setMenuHandler(QStringLiteral("mnuSkySatProiezNormale"), [proiezione] { proiezione(false); });
 
-    // Orientation: exactly one item checked; choosing one, even the one
-    // already checked, redraws the map anew and drops the annotations.
+    // Orientation: exactly one item checked. Choosing another redraws the
+    // map anew and drops the annotations, whose chart places change; the
+    // one already checked changes nothing, and the user's notes stay.
     static const char* const orientamenti[4] = {"mnuSkySatOrientamentoNord", "mnuSkySatOrientamentoSud",
                                                 "mnuSkySatOrientamentoOvest", "mnuSkySatOrientamentoEst"};
     for (const char* nome : orientamenti) {
@@ -93,9 +94,15 @@ void Collega_Mappa_Passaggio(MainWindowLink& main)
             frmSkySat* mappa = Mappa_Attiva(*m);
             if (!mappa)
                 return;
+            const bool* attuale = mappa->Opzione(voce);
+            const bool giaScelto = attuale && *attuale;
+            // A checkable action has turned its own check: the checks show
+            // the one orientation again.
             for (const char* altro : orientamenti)
                 if (QAction* a = m->menuItem(QString::fromLatin1(altro)))
                     a->setChecked(voce == QLatin1String(altro));
+            if (giaScelto)
+                return;
             for (const char* altro : orientamenti)
                 if (voce != QLatin1String(altro))
                     Imposta(mappa, QString::fromLatin1(altro), false);

@@ -21,9 +21,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <QPageLayout>
@@ -32,6 +34,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -46,6 +49,40 @@ void premi(frmSkySat& m, int i, double d)
     const double dx = t[i + 1].X - t[i - 1].X, dy = t[i + 1].Y - t[i - 1].Y;
     const double l = std::hypot(dx, dy);
     m.Picture1_MouseDown(1, 0, p.X - d * dy / l, p.Y + d * dx / l);
+}
+
+// A drag with the left button, as the user makes it on the chart, from track
+// point i to chart point (x, y).
+void trascina(frmSkySat& m, int i, double x, double y)
+{
+    platform::CanvasWidget* c = m.Picture1();
+    const auto pixel = [c](double cx, double cy) {
+        return (c->canvas().toDevice({cx, cy}) / c->devicePixelRatioF()).toPoint();
+    };
+    const PuntoPassaggio& p = m.puntiTraccia()[size_t(i)];
+    QTest::mousePress(c, Qt::LeftButton, {}, pixel(p.X, p.Y));
+    QTest::mouseMove(c, pixel((p.X + x) / 2, (p.Y + y) / 2));
+    QTest::mouseRelease(c, Qt::LeftButton, {}, pixel(x, y));
+}
+
+// A command chosen with the mouse from the main window's menu bar: a click
+// on the title of `menu`, then on each item of the way (a submenu, an item).
+void scegli(MDIForm1& w, const char* menu, std::initializer_list<const char*> voci)
+{
+    QMenuBar* barra = w.menuBar();
+    QMenu* aperto = w.menu(QString::fromLatin1(menu));
+    ASSERT_NE(aperto, nullptr);
+    QTest::mouseClick(barra, Qt::LeftButton, {}, barra->actionGeometry(aperto->menuAction()).center());
+    for (const char* nome : voci) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return aperto->isVisible(); }, 5000)) << nome;
+        QMenu* sotto = w.menu(QString::fromLatin1(nome));
+        QAction* a = sotto ? sotto->menuAction() : w.menuItem(QString::fromLatin1(nome));
+        ASSERT_NE(a, nullptr) << nome;
+        QTest::mouseClick(aperto, Qt::LeftButton, {}, aperto->actionGeometry(a).center());
+        if (sotto)
+            aperto = sotto;
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QApplication::activePopupWidget(); }, 5000));
 }
 
 // Text of a PDF page (poppler's pdftotext, layout kept).
@@ -145,23 +182,28 @@ TEST_F(PassMap, ViewMenuActsOnTheActiveMapOnly)
     EXPECT_FALSE(b->impmnuSkySatGriglia);
     EXPECT_TRUE(a->impmnuSkySatGriglia);
 
-    // Orientation: exactly one flag; a change drops b's annotations.
-    premi(*b, 3, 1.0);
-    b->Picture1_MouseUp(1, 0, 10, 10);
+    // Orientation: exactly one flag; a change drops b's annotations. The
+    // note is dragged with the mouse from a track point, the orientation
+    // chosen with the mouse from the menu bar.
+    trascina(*b, 3, 10, 10);
     ASSERT_EQ(b->etichette().size(), 2u);
-    w.menuItem("mnuSkySatOrientamentoNord")->trigger();
+    scegli(w, "mnuSkySat", {"mnuSkySatOrientamento", "mnuSkySatOrientamentoNord"});
     EXPECT_TRUE(b->impmnuSkySatOrientamentoNord);
     EXPECT_EQ(b->impmnuSkySatOrientamentoSud + b->impmnuSkySatOrientamentoEst + b->impmnuSkySatOrientamentoOvest, 0);
     EXPECT_EQ(b->etichette().size(), 1u);
     EXPECT_TRUE(a->impmnuSkySatOrientamentoSud);
-    // The orientation already checked redraws the map anew too.
-    premi(*b, 3, 1.0);
-    b->Picture1_MouseUp(1, 0, 10, 10);
+    // The orientation already checked changes nothing: the map is not
+    // drawn again and the user's note stays.
+    trascina(*b, 3, 10, 10);
     ASSERT_EQ(b->etichette().size(), 2u);
-    w.menuItem("mnuSkySatOrientamentoNord")->trigger();
+    const QImage conNota = b->Picture1()->canvas().image();
+    scegli(w, "mnuSkySat", {"mnuSkySatOrientamento", "mnuSkySatOrientamentoNord"});
     EXPECT_TRUE(b->impmnuSkySatOrientamentoNord);
+    EXPECT_EQ(b->impmnuSkySatOrientamentoSud + b->impmnuSkySatOrientamentoEst + b->impmnuSkySatOrientamentoOvest, 0);
     EXPECT_TRUE(w.menuItem("mnuSkySatOrientamentoNord")->isChecked());
-    EXPECT_EQ(b->etichette().size(), 1u);
+    EXPECT_FALSE(w.menuItem("mnuSkySatOrientamentoSud")->isChecked());
+    EXPECT_EQ(b->etichette().size(), 2u);
+    EXPECT_TRUE(b->Picture1()->canvas().image() == conNota) << "the map was drawn again";
 
     // The projection already checked changes nothing; the other switches.
     w.menuItem("mnuSkySatProiezNormale")->trigger();
