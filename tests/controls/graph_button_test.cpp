@@ -576,6 +576,78 @@ TEST_F(FormKeys, EveryDialogTakesEnterAndEscapeButNeverFromAnOpenList)
     EXPECT_EQ(cancelClick.count(), 1);
 }
 
+TEST_F(FormKeys, ADisabledButtonHandsTheKeysToTheEnterButtonOrTheForm)
+{
+    // A button disabled while it holds the focus (Play once pressed) hands
+    // it to the form's Enter button, never to the next control in the tab
+    // order (Synchronise, whose Enter would set the clock). When the Enter
+    // button cannot take it, disabled or hidden, the form itself does:
+    // Enter there presses nothing, Escape presses Cancel. In the main
+    // window's workspace the form's frame takes the keys.
+    QMainWindow main;
+    auto* area = new QMdiArea;
+    main.setCentralWidget(area);
+    main.resize(600, 400);
+    auto* dlg = new QDialog(&main);
+    auto* form = new QWidget;
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* f : {static_cast<QWidget*>(dlg), form}) {
+        SCOPED_TRACE(f == dlg ? "dialog" : "workspace");
+        auto* play = new GraphButton("Play", f);
+        auto* sync = new GraphButton("Synchronise", f);
+        auto* ok = new GraphButton("OK", f);
+        ok->setObjectName(QStringLiteral("cmdOK"));
+        auto* cancel = new GraphButton("Cancel", f);
+        cancel->setObjectName(QStringLiteral("cmdCancel"));
+        auto* lay = new QVBoxLayout(f);
+        for (GraphButton* b : {play, sync, ok, cancel})
+            lay->addWidget(b);
+        QWidget* finestra = f;
+        if (f == dlg) {
+            activate(dlg);
+        } else {
+            dlg->hide();
+            sub = area->addSubWindow(form);
+            activate(&main);
+            area->setActiveSubWindow(sub);
+            finestra = sub;
+        }
+        QSignalSpy syncClick(sync, &GraphButton::Click);
+        QSignalSpy okClick(ok, &GraphButton::Click);
+        QSignalSpy cancelClick(cancel, &GraphButton::Click);
+        const auto tasto = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+
+        play->setFocus();
+        ASSERT_TRUE(play->hasFocus());
+        play->setEnabled(false);
+        EXPECT_TRUE(ok->hasFocus()) << "Play hands the keys to OK";
+        tasto(Qt::Key_Return);
+        EXPECT_EQ(okClick.count(), 1);
+        EXPECT_EQ(syncClick.count(), 0);
+
+        // OK disabled while it holds the focus: the form takes the keys.
+        ok->setEnabled(false);
+        EXPECT_EQ(QApplication::focusWidget(), finestra);
+        tasto(Qt::Key_Return);
+        EXPECT_EQ(okClick.count() + syncClick.count() + cancelClick.count(), 1) << "Enter presses nothing";
+        tasto(Qt::Key_Escape);
+        EXPECT_EQ(cancelClick.count(), 1);
+        EXPECT_TRUE(f->isVisible()) << "Escape pressed Cancel, and only it";
+
+        // OK hidden: Play disabled hands the keys to the form as well.
+        ok->setEnabled(true);
+        ok->hide();
+        play->setEnabled(true);
+        play->setFocus();
+        play->setEnabled(false);
+        EXPECT_EQ(QApplication::focusWidget(), finestra);
+        tasto(Qt::Key_Return);
+        EXPECT_EQ(okClick.count() + syncClick.count(), 1);
+        tasto(Qt::Key_Escape);
+        EXPECT_EQ(cancelClick.count(), 2);
+    }
+}
+
 TEST_F(FormKeys, SharedAccessKeyMovesTheFocusAndClicksNothing)
 {
     // "&Open" and "&OK" share Alt+O, as a translated caption may: the key
