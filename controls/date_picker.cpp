@@ -75,7 +75,7 @@ int DateTimePicker::Parte_Sotto(int x) const
     // The x of the gap before character k, from that of the cursor.
     const QFontMetrics fm(riga->font());
     const int cursore = riga->cursorPosition();
-    const int x0 = riga->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x()
+    const int x0 = qRound(riga->inputMethodQuery(Qt::ImCursorRectangle).toRectF().center().x())
         - fm.horizontalAdvance(testo.left(cursore));
     const auto xDi = [&](int k) { return x0 + fm.horizontalAdvance(testo.left(k)); };
     // The part the pointer is over, or the nearest; of two as near, the
@@ -85,7 +85,7 @@ int DateTimePicker::Parte_Sotto(int x) const
     for (int i = 0; i < int(parti.size()); ++i) {
         const int sinistra = xDi(parti[size_t(i)].inizio);
         const int destra = xDi(parti[size_t(i)].fine);
-        const int d = x < sinistra ? sinistra - x : x >= destra ? x - destra + 1 : 0;
+        const int d = x < sinistra ? sinistra - x : x > destra ? x - destra : 0;
         if (d <= distanza) {
             distanza = d;
             scelta = i;

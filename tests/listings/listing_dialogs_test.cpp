@@ -103,11 +103,9 @@ TEST_F(Dialogs, DigitsTypedAfterAClickEditTheStart)
         QApplication::setActiveWindow(d);
         // "Tue 26 Nov 2013    23:58:00": the day, then the minutes.
         testsupport::CliccaSezione(campo, 4);
-        QTest::keyClick(d->windowHandle(), '0');
-        QTest::keyClick(d->windowHandle(), '9');
+        testsupport::Digita(campo, "09");
         testsupport::CliccaSezione(campo, 22);
-        QTest::keyClick(d->windowHandle(), '1');
-        QTest::keyClick(d->windowHandle(), '0');
+        testsupport::Digita(campo, "10");
         EXPECT_EQ(campo->dateTime().toString(Qt::ISODate), "2013-11-09T23:10:00Z");
         // A click at the left edge of a part, coming from the right, selects
         // that part; one in the blanks before the hours the part it is
@@ -115,11 +113,10 @@ TEST_F(Dialogs, DigitsTypedAfterAClickEditTheStart)
         EXPECT_EQ(testsupport::ClicSuiBordiSinistri(campo).join(' ').toStdString(),
                   "Sat@0 09@4 Nov@7 2013@11 23@19 10@22 00@25");
         EXPECT_EQ(testsupport::ClicNelBianco(campo, 4).join("; ").toStdString(), "");
-        // The seconds, then the blank right beside the hours, and "07".
+        // The seconds, then the blank before the hours on the side of the hours, and "07".
         testsupport::CliccaX(campo, testsupport::XPrima(campo, 26));
-        testsupport::CliccaX(campo, testsupport::XPrima(campo, 19) - 2);
-        QTest::keyClick(d->windowHandle(), '0');
-        QTest::keyClick(d->windowHandle(), '7');
+        testsupport::CliccaX(campo, testsupport::XAccanto(campo, 4));
+        testsupport::Digita(campo, "07");
         EXPECT_EQ(campo->dateTime().toString(Qt::ISODate), "2013-11-09T07:10:00Z");
     }
     EXPECT_EQ(frmCalc::instance()->c.inizio(), QDateTime(QDate(2013, 11, 9), QTime(7, 10), Qt::UTC));

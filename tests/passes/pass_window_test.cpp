@@ -329,12 +329,12 @@ TEST_F(PassWindow, SortAndArrowKeysFollowTheUser)
     EXPECT_EQ(testsupport::ClicNelBianco(inizio, 3).join("; ").toStdString(), "");
     const QDateTime prima = inizio->dateTime();
     testsupport::CliccaX(inizio, testsupport::XPrima(inizio, 19));
-    testsupport::CliccaX(inizio, testsupport::XPrima(inizio, 12) - 2);
-    QTest::keyClick(inizio, '0');
-    QTest::keyClick(inizio, '7');
-    EXPECT_EQ(inizio->dateTime().toString(Qt::ISODate),
+    testsupport::CliccaX(inizio, testsupport::XAccanto(inizio, 3));
+    testsupport::Digita(inizio, "07");
+    EXPECT_EQ(inizio->dateTime().toString(Qt::ISODate).toStdString(),
               QDateTime(prima.date(), QTime(7, prima.time().minute(), prima.time().second()), Qt::UTC)
-                  .toString(Qt::ISODate));
+                  .toString(Qt::ISODate)
+                  .toStdString());
 }
 
 TEST_F(PassWindow, SecondaryRunSkipsGeostationaryAndStopEmptiesTheLists)

@@ -1,7 +1,15 @@
 #pragma once
-// A user's clicks on a date field, with the mouse on its text line. The
-// parts of the text shown are its runs of digits and letters ("07", "Dec",
-// "2026"); the blanks and signs between them belong to no part.
+// A user's clicks on a date field, with the mouse on its text line, and the
+// digits typed after them. The parts of the text shown are its runs of
+// digits and letters ("07", "Dec", "2026"); the blanks and signs between
+// them belong to no part.
+//
+// The clicks and keys are Qt's test events, or, while a ManoX lives (a test
+// run again on an X display of its own, support/x_input.h), the pointer and
+// the keys of the X server itself, on the fonts of that display.
+#include "support/x_input.h"
+
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -19,6 +27,50 @@ inline QLineEdit* RigaCampo(QDateTimeEdit* campo)
     return campo->findChild<QLineEdit*>();
 }
 
+// The X server's pointer and keys in place of Qt's test events, for as long
+// as the object lives.
+class ManoX {
+public:
+    ManoX()
+    {
+        if (m_x.pronto())
+            attiva() = &m_x;
+    }
+    ~ManoX() { attiva() = nullptr; }
+    ManoX(const ManoX&) = delete;
+    ManoX& operator=(const ManoX&) = delete;
+    bool pronta() const { return m_x.pronto(); }
+    QString errore() const { return m_x.errore(); }
+    static InputX*& attiva()
+    {
+        static InputX* x = nullptr;
+        return x;
+    }
+
+private:
+    InputX m_x;
+};
+
+// Counts the events of one type that the application delivers, to any
+// widget, while it lives.
+class ContaEventi : public QObject {
+public:
+    explicit ContaEventi(QEvent::Type tipo) : m_tipo(tipo) { qApp->installEventFilter(this); }
+    ~ContaEventi() override { qApp->removeEventFilter(this); }
+    int visti = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == m_tipo)
+            ++visti;
+        return false;
+    }
+
+private:
+    QEvent::Type m_tipo;
+};
+
 // The x, on the text line, of the gap before character k of the text shown,
 // where the text cursor stands. The field is not told of the cursor moved to
 // measure it, nor is its selection lost.
@@ -30,7 +82,7 @@ inline int XPrima(QDateTimeEdit* campo, int k)
     const int inizio = riga->selectionStart();
     const int lunghezza = riga->selectedText().size();
     riga->setCursorPosition(k);
-    const int x = riga->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const int x = qRound(riga->inputMethodQuery(Qt::ImCursorRectangle).toRectF().center().x());
     if (inizio < 0)
         riga->setCursorPosition(cursore);
     else if (cursore == inizio)
@@ -44,7 +96,28 @@ inline int XPrima(QDateTimeEdit* campo, int k)
 inline void CliccaX(QDateTimeEdit* campo, int x)
 {
     QLineEdit* riga = RigaCampo(campo);
-    QTest::mouseClick(riga, Qt::LeftButton, Qt::NoModifier, QPoint(x, riga->height() / 2));
+    const QPoint dove(x, riga->height() / 2);
+    if (InputX* mano = ManoX::attiva()) {
+        ContaEventi rilasci(QEvent::MouseButtonRelease);
+        mano->clic(riga->mapToGlobal(dove));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rilasci.visti > 0; }, 5000)) << "the click did not arrive";
+        return;
+    }
+    QTest::mouseClick(riga, Qt::LeftButton, Qt::NoModifier, dove);
+}
+
+// Digits typed on the keyboard, to the window that holds the keys.
+inline void Digita(QDateTimeEdit* campo, const char* cifre)
+{
+    for (const char* c = cifre; *c; ++c) {
+        if (InputX* mano = ManoX::attiva()) {
+            ContaEventi tasti(QEvent::KeyRelease);
+            mano->premi(static_cast<unsigned char>(*c));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return tasti.visti > 0; }, 5000)) << "the key did not arrive";
+        } else {
+            QTest::keyClick(campo->window()->windowHandle(), *c);
+        }
+    }
 }
 
 // A click between the first two characters of the part that starts at
@@ -52,12 +125,7 @@ inline void CliccaX(QDateTimeEdit* campo, int x)
 // "17/12/2026".
 inline void CliccaSezione(QDateTimeEdit* campo, int posizione)
 {
-    QLineEdit* riga = RigaCampo(campo);
-    const int prima = riga->cursorPosition();
-    riga->setCursorPosition(posizione + 1);
-    const QPoint dove = riga->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
-    riga->setCursorPosition(prima);
-    QTest::mouseClick(riga, Qt::LeftButton, Qt::NoModifier, dove);
+    CliccaX(campo, XPrima(campo, posizione + 1));
 }
 
 // Where each part of the text shown starts and ends.
@@ -95,6 +163,15 @@ inline QStringList ClicSuiBordiSinistri(QDateTimeEdit* campo)
         scelte << Selezione(campo);
     }
     return scelte;
+}
+
+// An x in the blank before part `parte`, a pixel past its middle towards
+// that part: nearer it than the part before, though the text cursor falls
+// inside the blank there.
+inline int XAccanto(QDateTimeEdit* campo, int parte)
+{
+    const auto parti = PartiCampo(campo);
+    return (XPrima(campo, parti[size_t(parte - 1)].second) + XPrima(campo, parti[size_t(parte)].first)) / 2 + 1;
 }
 
 // Clicks at every pixel of the blank before part `parte` but its middle

@@ -137,8 +137,7 @@ TEST_F(AlmanacTest, DaysStepsAndEventsAgreeWithPyEphem)
     EXPECT_EQ(testsupport::ClicSuiBordiSinistri(w->DTPicker1).join(' ').toStdString(), "Tue@1 26@5 Nov@8 2013@12");
     testsupport::CliccaX(w->DTPicker1, testsupport::XPrima(w->DTPicker1, 16));
     testsupport::CliccaX(w->DTPicker1, testsupport::XPrima(w->DTPicker1, 5) + 1);
-    QTest::keyClick(w->DTPicker1, '2');
-    QTest::keyClick(w->DTPicker1, '7');
+    testsupport::Digita(w->DTPicker1, "27");
     EXPECT_EQ(w->valore(), core::Data_Orologio(QDate(2013, 11, 27), g_istante.time()));
     Giorno_Milano(w, QStringLiteral("2013-11-27"));
 
