@@ -353,8 +353,10 @@ void frmSkySat::Disegna_traccia(bool arraynuovo)
             p.Tempo = t;
             p.DataOra = passes::Data_Generale(t);
             if (v.Stato != StatoEclisse) {
+                // In storage form, which the label reads back as a number
+                // whatever the desk's decimal separator.
                 if (v.Magnitudine.isNumber())
-                    p.Magnitudine = vb::CStr(v.Magnitudine.valore);
+                    p.Magnitudine = vb::CStrC(v.Magnitudine.valore);
                 else if (v.Magnitudine.isUnknown())
                     p.Magnitudine = QStringLiteral("???");
             }

@@ -2,6 +2,7 @@
 // against Skyfield and PyEphem, what a drawing leaves of the shared state.
 #include "pass_map_fixture.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "passes/pass_map_symbols.h"
@@ -430,6 +431,15 @@ TEST_F(PassMapSunlit, LeavingTheShadowTheTrackTurnsYellowWithMagnitudes)
     while (p[k].Stato == StatoEclisse)
         ++k;
     EXPECT_EQ(c.Point((p[k - 1].X + p[k].X) / 2, (p[k - 1].Y + p[k].Y) / 2), vb::RGB(255, 255, 0));
+    // On an Italian desk the magnitude reads with one decimal and the comma.
+    const QString inglese = m->Testo_Etichetta(int(k));
+    ASSERT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d mag\\.-?\\d+\\.\\d$")).match(inglese).hasMatch())
+        << inglese.toStdString();
+    vb::setDisplayLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    m->Genera_mappa(false);
+    EXPECT_EQ(m->Testo_Etichetta(int(k)).toStdString(), QString(inglese).replace(u'.', u',').replace(
+                                                            QStringLiteral("mag,"), QStringLiteral("mag.")).toStdString());
+    vb::setDisplayLocale(QLocale::c());
 
     // The Sun between -6 and -12 degrees: the (0, 0, 148) disc and the
     // (120, 120, 120) grid.
