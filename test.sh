@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test through
 # CTest; then builds the tests again with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs them, and runs each fuzz target on its
-# corpus for a short while. Any failure or sanitizer finding fails the run.
+# UndefinedBehaviorSanitizer and runs them with the computer's clock in
+# Newfoundland's zone (three and a half hours west, with summer time), so
+# that a test that holds only in universal time fails here, and runs each
+# fuzz target on its corpus for a short while. Any failure or sanitizer
+# finding fails the run.
 # Safe to run twice. Usage: ./test.sh   (as root on Debian, or with the packages present)
 #   BUILD_DIR=build       the normal build
 #   SANITIZE=0            skip the sanitizer build and its tests
@@ -31,9 +34,9 @@ if [ "$SANITIZE" != 0 ]; then
   cmake -S . -B build-san -DCMAKE_BUILD_TYPE=RelWithDebInfo -DASTROVELA_SANITIZE=ON -DASTROVELA_BENCH=OFF \
     "${launcher[@]}" >/dev/null
   cmake --build build-san -j"$JOBS"
-  echo "== running the tests under the sanitizers"
+  echo "== running the tests under the sanitizers, in the time zone America/St_Johns"
   supp=$PWD/tests/sanitizers
-  (cd build-san && QT_QPA_PLATFORM=offscreen \
+  (cd build-san && QT_QPA_PLATFORM=offscreen TZ=America/St_Johns \
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1 \
     LSAN_OPTIONS=suppressions=$supp/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -12,9 +12,13 @@ constexpr double kRadGrad = 57.295779513;
 }  // namespace
 
 AltezzaSatellite::AltezzaSatellite(const Satelement& s, const Osservatore& oss, const OpzioniSatellite& opz)
-    : reg_(Registri_Da_Satelement(s)), geo_(Geometria(oss)), rifrazione_(opz.rifrazione)
+    : rifrazione_(opz.rifrazione)
 {
+    // Cleared before any of the set-up's own arithmetic: the unpacking and
+    // the observer's geometry are computation too.
     Azzera_Meta_Alte();
+    reg_ = Registri_Da_Satelement(s);
+    geo_ = Geometria(oss);
     modello_.Imposta(reg_, opz.propagatore);
     validi_ = Registri_Validi(reg_);
 }

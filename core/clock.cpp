@@ -8,8 +8,11 @@
 #include "core/mlang.h"
 #include "core/msat.h"
 #include "core/settings.h"
+#include "core/startup.h"
 #include "core/working_list.h"
 #include "platform/prompt.h"
+#include "platform/services.h"
+#include "platform/time_zone_info.h"
 #include "platform/vb.h"
 
 #include <QDateTime>
@@ -266,6 +269,29 @@ void CentralClock::reset()
     m_inCorso = false;
     m_ultimoTick = QDateTime();
     m_nonConservati.clear();
+    m_fusoVisto = nullptr;
+    m_scartoComputer.reset();
+}
+
+bool CentralClock::Segui_Fuso_Computer()
+{
+    platform::TimeZoneInfo* fuso = platform::services().timeZone;
+    const std::optional<platform::TimeZoneState> stato = fuso ? fuso->current() : std::nullopt;
+    if (!stato)
+        return false; // the system cannot tell now: what was seen last still holds
+    // Another source of the zone (installed by a test) is no change of it.
+    const bool cambiato =
+        fuso == m_fusoVisto && m_scartoComputer && *m_scartoComputer != stato->biasMinutes;
+    m_fusoVisto = fuso;
+    m_scartoComputer = stato->biasMinutes;
+    // The computer's clock has gone into or out of summer time (or its zone
+    // was changed): the start's question again, asked before the time is
+    // taken, so that the views show the observer's time as it will be
+    // answered and never the hour the change skips or repeats.
+    if (!cambiato || !gblnVerificaOraLegale)
+        return false;
+    Verifica_Ora_Legale();
+    return true;
 }
 
 void CentralClock::tmrCentrale_Timer()
@@ -291,9 +317,11 @@ void CentralClock::esegui(bool passo)
     if (!gdatDataCorrente.isValid())
         gdatDataCorrente = timeSource().adesso();
     const QDateTime prima = gdatDataCorrente;
-    if (m_usaOraPc)
+    if (m_usaOraPc) {
+        if (Segui_Fuso_Computer())
+            astro::Azzera_Meta_Alte(); // a message box may have painted
         gdatDataCorrente = timeSource().adesso();
-    else if (passo)
+    } else if (passo)
         gdatDataCorrente = gdatDataCorrente.addSecs(1);
     if (!mAstro::Aggiorna_Tempo(gdatDataCorrente)) {
         // The simulated clock ran off the dates the program can hold: it

@@ -248,6 +248,11 @@ private:
     CentralClock() = default;
     void esegui(bool passo);
     bool calcolaSatelliti();
+    // On the computer's clock: when the computer's zone has changed its
+    // offset since the last such tick (summer time begun or ended), asks the
+    // start's daylight-saving question again, where the start would. True
+    // when it was asked whether to (the question may have been shown).
+    bool Segui_Fuso_Computer();
     enum class MotivoRimozione {
         Perigeo,         // its perigee is below the decay limit
         NonCalcolabile,  // the model can no longer follow the orbit drag has brought down
@@ -267,6 +272,10 @@ private:
     // The lines of the decayed sets that could not be kept in this run: they
     // stay in the list, and the user has been told.
     QSet<QString> m_nonConservati;
+    // The computer's zone as the last tick on its clock saw it: the source
+    // asked, and its offset from universal time (minutes).
+    const void* m_fusoVisto = nullptr;
+    std::optional<double> m_scartoComputer;
 };
 
 } // namespace core

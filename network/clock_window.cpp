@@ -3,6 +3,7 @@
 #include "common/refilling_combo.h"
 
 #include "controls/graph_button.h"
+#include "core/clock.h"
 #include "core/mglobal.h"
 #include "core/mlang.h"
 #include "core/mreg.h"
@@ -285,9 +286,10 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(*ora);
     if (qAbs(scarto) > network::timeproto::kScartoDaConfermare) {
         // A server far off (or a reply that is no time at all) must not move
-        // the clock by days without the user seeing it.
+        // the clock by days without the user seeing it. The time is the
+        // observer's, as every other time the program shows.
         const QString testo = mLang::Testo_Lingua(kSezione, QStringLiteral("orariolontano")) + kCrLf +
-                              vb::Format(ora->toLocalTime(), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
+                              vb::Format(core::Ora_Locale_Osservatore(*ora), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
                               mLang::Testo_Lingua(kSezione, QStringLiteral("confermaorario"));
         if (platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2) !=
             platform::vbYes) {

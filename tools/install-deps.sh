@@ -11,7 +11,7 @@ PKGS=(
   python3-sgp4 python3-skyfield python3-ephem
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
-  locales
+  locales tzdata
 )
 missing=()
 for p in "${PKGS[@]}"; do

@@ -795,3 +795,134 @@ TEST_F(ClockTest, TheLocalSkyIsRedrawnAtTheTickAfterAJumpOfTheClock)
     // Also with an empty working list: the Moon and the planets move.
     ASSERT_EQ(gintNumSatelliti, 0);
 }
+
+namespace {
+// A question the user takes a few seconds to answer: meanwhile the
+// computer's clock goes on and the timer keeps firing.
+class DomandaLenta : public platform::FakePrompt {
+public:
+    int MsgBox(const QString& text, int flags, const QString& title) override
+    {
+        if (mentre)
+            mentre();
+        return FakePrompt::MsgBox(text, flags, title);
+    }
+    std::function<void()> mentre;
+};
+} // namespace
+
+TEST_F(ClockTest, ASummerTimeChangeWhileRunningAsksTheStartsQuestionAgainAndTheViewsFollowTheAnswer)
+{
+    // Computer and observer in Rome (one hour east, summer time from the
+    // last Sunday of March to the last Sunday of October, at 01:00 UT):
+    // 2026-03-29 01:00 UT is 02:00 standard time, which becomes 03:00. The
+    // computer's zone is the test's own (the rules of a named zone at the
+    // test's universal time), whatever zone the machine is set to.
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+    ASSERT_FALSE(mLang::Testo_Lingua("MDIForm1", "cambiareoralegale1").isEmpty());
+    QDateTime ut;
+    QTimeZone zona("Europe/Rome");
+    core::SystemTimeSource computer([&ut] { return ut; });
+    clock().setTimeSource(&computer);
+    DomandaLenta domanda;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &domanda;
+    platform::ScopedServices qui(servizi);
+    const bool verifica = gblnVerificaOraLegale;
+    gblnVerificaOraLegale = true;
+    gbytOraLegale = 0;
+    QStringList mostrate; // the status bar's time at each second
+    const auto tick = [&] {
+        fakes.timeZone.state = platform::QtTimeZoneInfo::stateOf(zona, ut);
+        clock().tmrCentrale_Timer();
+        mostrate << status.last.mid(status.last.indexOf("  ") + 2);
+    };
+    const auto corri = [&](int mese, int giorno, QTime da, int secondi) {
+        mostrate.clear();
+        ut = QDateTime(QDate(2026, mese, giorno), da, Qt::UTC);
+        for (int i = 0; i < secondi; ++i, ut = ut.addSecs(1)) {
+            tick();
+            // Universal time runs on, whatever the question and its answer.
+            if (clock().usaOraPc()) {
+                EXPECT_NEAR((gdblGiornoGiuliano - (2440587.5 + ut.toSecsSinceEpoch() / 86400.0)) * 86400.0, 0, 0.5)
+                    << ut.toString(Qt::ISODate).toStdString();
+            }
+        }
+    };
+    // The user reads the question for three seconds.
+    domanda.mentre = [&] {
+        for (int i = 0; i < 3; ++i, tick())
+            ut = ut.addSecs(1);
+    };
+
+    // Spring, and Yes: the status bar goes from 01:59:59 to the time the
+    // answer comes, 03:00:03 summer time, and shows no 02:00 meanwhile.
+    domanda.answers = {platform::vbYes};
+    corri(3, 29, QTime(0, 59, 57), 6);
+    ASSERT_EQ(domanda.calls.size(), 1);
+    EXPECT_EQ(domanda.calls[0].text, mLang::Testo_Lingua("MDIForm1", "cambiareoralegale1") + "\r\n"
+                                         + mLang::Testo_Lingua("MDIForm1", "cambiareoralegale2"));
+    EXPECT_EQ(domanda.calls[0].flags, platform::vbYesNo | platform::vbQuestion);
+    EXPECT_EQ(mostrate, (QStringList{"01:59:57 ", "01:59:58 ", "01:59:59 ", "01:59:59 ", "01:59:59 ", "01:59:59 ",
+                                     "03:00:03 *", "03:00:04 *", "03:00:05 *"}));
+    EXPECT_EQ(status.last, "29 March 2026  03:00:05 *");
+    EXPECT_EQ(gbytOraLegale, 1);
+    EXPECT_EQ(fakes.settings.value("Osservatore", "Ora legale"), QString("1"));
+    // Asked once: the seconds that follow ask nothing.
+    corri(3, 29, QTime(1, 0, 6), 2);
+    EXPECT_EQ(domanda.calls.size(), 1);
+    EXPECT_EQ(mostrate, (QStringList{"03:00:06 *", "03:00:07 *"}));
+
+    // Autumn, and Yes: 02:59:59 summer time, then 02:00 standard time at the
+    // answer; 03:00 summer time, which that night has not, is never shown.
+    domanda.answers = {platform::vbYes};
+    corri(10, 25, QTime(0, 59, 58), 4);
+    ASSERT_EQ(domanda.calls.size(), 2);
+    EXPECT_EQ(mostrate, (QStringList{"02:59:58 *", "02:59:59 *", "02:59:59 *", "02:59:59 *", "02:59:59 *",
+                                     "02:00:03 ", "02:00:04 "}));
+    EXPECT_EQ(gbytOraLegale, 0);
+    EXPECT_EQ(fakes.settings.value("Osservatore", "Ora legale"), QString("0"));
+
+    // No keeps the observer's setting, as at the start, and is not asked
+    // again until the computer's zone changes once more.
+    domanda.mentre = nullptr;
+    domanda.answers = {platform::vbNo};
+    clock().reset();
+    corri(3, 29, QTime(0, 59, 59), 4);
+    EXPECT_EQ(domanda.calls.size(), 3);
+    EXPECT_EQ(gbytOraLegale, 0);
+    EXPECT_EQ(mostrate, (QStringList{"01:59:59 ", "02:00:00 ", "02:00:01 ", "02:00:02 "}));
+
+    // A simulation running through the change asks nothing; back on the
+    // computer's clock the change is asked about at the first tick.
+    clock().reset();
+    corri(3, 29, QTime(0, 59, 58), 1);
+    clock().Avvia_Simulazione(core::Data_Orologio(QDate(2026, 6, 21), QTime(12, 0, 0)));
+    corri(3, 29, QTime(0, 59, 59), 3);
+    EXPECT_EQ(domanda.calls.size(), 3);
+    domanda.answers = {platform::vbYes};
+    clock().Usa_Ora_Pc();
+    corri(3, 29, QTime(1, 0, 2), 1);
+    EXPECT_EQ(domanda.calls.size(), 4);
+    EXPECT_EQ(mostrate, QStringList{"03:00:02 *"});
+
+    // Nothing is asked where the start would not ask: the check switched
+    // off; a computer in another country's zone (New York's change, 8 March
+    // 2026 07:00 UT), or kept in universal time.
+    clock().reset();
+    gblnVerificaOraLegale = false;
+    gbytOraLegale = 0;
+    corri(3, 29, QTime(0, 59, 59), 2);
+    gblnVerificaOraLegale = true;
+    for (const char* altrove : {"America/New_York", "UTC"}) {
+        clock().reset();
+        zona = QTimeZone(altrove);
+        corri(3, 8, QTime(6, 59, 59), 2);
+        corri(3, 29, QTime(0, 59, 59), 2);
+    }
+    EXPECT_EQ(domanda.calls.size(), 4);
+    EXPECT_EQ(gbytOraLegale, 0);
+    EXPECT_EQ(mostrate, (QStringList{"01:59:59 ", "02:00:00 "}));
+    gblnVerificaOraLegale = verifica;
+    mLang::Usa_File_Lingua({});
+}

@@ -146,6 +146,13 @@ struct PromptConStato : platform::FakePrompt {
 TEST_F(SyncroTest, ATimeMoreThanADayAwayIsSetOnlyWhenTheUserAgrees)
 {
     const QByteArray lontano("\xE9\x0A\x8C\x80", 4);   // 2023-11-24 02:44:16 UTC
+    // The observer three and a half hours west of Greenwich, in summer time:
+    // two and a half hours behind universal time, an offset no computer's
+    // zone has on that day, so the time shown can only be the observer's.
+    const float fuso = gsngFusoOrario;
+    const std::uint8_t legale = gbytOraLegale;
+    gsngFusoOrario = -3.5f;
+    gbytOraLegale = 1;
     {
         PromptConStato domanda;
         platform::Services servizi = fakes.services();
@@ -161,6 +168,8 @@ TEST_F(SyncroTest, ATimeMoreThanADayAwayIsSetOnlyWhenTheUserAgrees)
         EXPECT_EQ(domanda.calls[0].flags, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2);
         EXPECT_TRUE(domanda.calls[0].text.startsWith(mLang::Testo_Lingua("frmSyncro", "orariolontano")));
         EXPECT_TRUE(domanda.calls[0].text.contains("2023"));
+        EXPECT_TRUE(domanda.calls[0].text.contains("24") && domanda.calls[0].text.contains("  00:14:16\r\n"))
+            << domanda.calls[0].text.toStdString();
         // The exchange is over while the question is up: no "Connecting...".
         ASSERT_EQ(domanda.statiVisti.size(), 1);
         EXPECT_NE(domanda.statiVisti[0], mLang::Testo_Lingua("frmDownload", "connessioneincorso"));
@@ -175,6 +184,8 @@ TEST_F(SyncroTest, ATimeMoreThanADayAwayIsSetOnlyWhenTheUserAgrees)
     ASSERT_EQ(fakes.clock.calls.size(), 1);
     EXPECT_EQ(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 16));
     EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+    gsngFusoOrario = fuso;
+    gbytOraLegale = legale;
 }
 
 TEST_F(SyncroTest, BadRepliesSilenceAndRefusalsLeaveTheClockAloneOrSaySo)

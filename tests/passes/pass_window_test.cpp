@@ -436,7 +436,10 @@ TEST_F(PassWindow, VisiblePassesOnlyListsThePassesSeenAtTheirRiseCulminationOrSe
                                       .addMSecs(qint64(std::llround((p[1].jd - 2400000.5) * 86400000.0)));
         bool trovato = false;
         for (const QString& e : elencati) {
-            const QDateTime t = QDateTime::fromString(e, QStringLiteral("yyyyMMdd HH:mm:ss"));
+            // A calendar date and time of the observer's, in no zone of the computer's.
+            const QDateTime t(QDate::fromString(e.left(8), QStringLiteral("yyyyMMdd")),
+                              QTime::fromString(e.mid(9), QStringLiteral("HH:mm:ss")), Qt::UTC);
+            EXPECT_TRUE(t.isValid()) << e.toStdString();
             trovato = trovato || std::abs(t.toSecsSinceEpoch() - culmine.addSecs(3600).toSecsSinceEpoch()) < 30;
         }
         EXPECT_EQ(trovato, si) << "culmination at JD " << p[1].jd;
