@@ -94,6 +94,15 @@ public:
     bool pronto() const { return m_display != nullptr; }
     QString errore() const { return m_errore; }
 
+    // The key of the letter after "&" in a menu's or a button's text.
+    static unsigned long letteraDi(const QString& testo)
+    {
+        for (qsizetype i = testo.indexOf(u'&'); i >= 0 && i + 1 < testo.size(); i = testo.indexOf(u'&', i + 2))
+            if (testo[i + 1] != u'&')
+                return testo[i + 1].toLower().unicode();
+        return 0;
+    }
+
     // A click of the left button at this point of the screen.
     void clic(QPoint schermo)
     {
