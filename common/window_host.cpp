@@ -156,6 +156,27 @@ void Mostra_Figlia(QWidget* w)
     w->activateWindow();
 }
 
+void Tastiera_Al_Contenuto(QWidget* contenuto)
+{
+    if (!contenuto || !contenuto->isVisible())
+        return;
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* p = contenuto->parentWidget(); p && !sub; p = p->parentWidget())
+        sub = qobject_cast<QMdiSubWindow*>(p);
+    // Another window of the workspace is in front: it keeps the keyboard.
+    if (sub && sub->mdiArea() && sub->mdiArea()->currentSubWindow() != sub)
+        return;
+    QWidget* finestra = sub ? sub->widget() : contenuto->window();
+    // The window's own focus (the main window's, for a window of the
+    // workspace), which it keeps also while another window of the program is
+    // the active one (the progress window that has just closed).
+    QWidget* fuoco = contenuto->window()->focusWidget();
+    if (fuoco == contenuto
+        || (fuoco && fuoco != sub && fuoco != finestra && finestra && finestra->isAncestorOf(fuoco)))
+        return;
+    contenuto->setFocus(Qt::OtherFocusReason);
+}
+
 void Fai_Spazio(QMdiSubWindow* sub)
 {
     QMdiArea* area = sub ? sub->mdiArea() : nullptr;

@@ -26,6 +26,13 @@ bool Aggiungi_Figlia(QWidget* w);
 // when it stands as a window of its own.
 void Chiudi_Figlia(QWidget* w);
 
+// A window whose content is one list, table or text (a listing, a summary)
+// gives it the keyboard once it shows, so that the arrows and Page Down move
+// through it at once: when the window is the one in front and nothing in it
+// but its frame holds the keyboard (the user has not put it on another of
+// its controls meanwhile).
+void Tastiera_Al_Contenuto(QWidget* contenuto);
+
 // Hides `w` with the workspace frame that holds it (a window kept for its
 // next showing), or `w` alone when it stands as a window of its own. The
 // keyboard leaves it: to the workspace's active window if one shows, else to
