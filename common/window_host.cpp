@@ -248,11 +248,18 @@ namespace {
 // size it right afterwards).
 class Sorvegliante : public QObject {
 public:
-    explicit Sorvegliante(QMdiArea* area) : QObject(area) { area->viewport()->installEventFilter(this); }
+    explicit Sorvegliante(QMdiArea* area) : QObject(area), m_area(area), m_viewport(area->viewport())
+    {
+        m_viewport->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::ChildPolished) {
+        // (The frames are watched too; a frame being destroyed sends events
+        // while the workspace may be going: only its viewport is compared.)
+        if (e->type() == QEvent::ChildRemoved && o == m_viewport) {
+            davantiQuelloDiPrima(static_cast<QChildEvent*>(e)->child());
+        } else if (e->type() == QEvent::ChildPolished) {
             // (Polished as it is first shown: when added it is not yet a frame.)
             auto* sub = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(e)->child());
             if (sub && !sub->property(kSeguita).toBool()) {
@@ -275,6 +282,30 @@ public:
     }
 
 private:
+    // A frame goes (a window closed): when it was the one in front, the one
+    // that was in front before it comes back, as the user left it. Left to
+    // itself, the workspace would bring the one after it in the order the
+    // windows were made (the first one made, for the last window opened).
+    // Seen before the workspace's own handling, which then has nothing to
+    // choose.
+    void davantiQuelloDiPrima(QObject* andato)
+    {
+        auto* sub = qobject_cast<QMdiSubWindow*>(andato);
+        if (!sub)
+            return;
+        const auto storia = m_area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (storia.isEmpty() || storia.last() != sub)
+            return;
+        for (auto it = storia.crbegin() + 1; it != storia.crend(); ++it) {
+            if ((*it)->isHidden())
+                continue;
+            m_area->setActiveSubWindow(*it);
+            return;
+        }
+    }
+
+    QMdiArea* m_area;
+    QObject* m_viewport;
     static constexpr const char* kSeguita = "astrovelaSeguita";
 };
 
