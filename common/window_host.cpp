@@ -309,8 +309,8 @@ private:
     static constexpr const char* kSeguita = "astrovelaSeguita";
 };
 
-// What every window of the program gets from one place, once the main
-// window's workspace is watched:
+// What every window of the program gets from one place (installed as the
+// program starts, Installa_Regole_Finestre):
 // - Its title is cleaned as every other text from outside is: a file name or
 //   a satellite's name may carry control characters or the controls of
 //   bidirectional text ("orbit" U+202E "txt.exe" would read "orbitexe.txt"),
@@ -319,11 +319,13 @@ private:
 //   its frame, which shows it (and lends it to the main window's title while
 //   maximised), follows it cleaned. A window of its own shows its title
 //   itself, and is given it cleaned.
-// - After a message (or any dialog that waits for an answer) the window it
-//   was shown over takes the keyboard again. A window manager does that; on
-//   a display without one (the virtual display of run.sh, a test display) no
-//   window of the program would be active afterwards, and the window opened
-//   after the message would show in front with no keys reaching it.
+// - A window of its own that closes while it has the keyboard (a message, a
+//   dialog that waits for an answer, the manual) gives it back to the window
+//   it was over. A window manager does that; on a display without one (the
+//   virtual display of run.sh, a test display) no window of the program would
+//   be active afterwards, and the keys would reach none. One that closes
+//   while the user works in another program (closed from a taskbar) leaves
+//   the keyboard where it is.
 class RegoleFinestre : public QObject {
 public:
     RegoleFinestre() : QObject(QCoreApplication::instance())
@@ -338,7 +340,7 @@ public:
         auto* w = static_cast<QWidget*>(o);
         if (e->type() == QEvent::WindowTitleChange)
             titolo(w);
-        else if (w->isWindow() && w->isModal())
+        else if (!e->spontaneous() && lasciaTastiera(w))
             tastieraDopo(w);
         return false;
     }
@@ -357,11 +359,24 @@ private:
         }
     }
 
-    void tastieraDopo(QWidget* modale)
+    // A window of its own (not a menu, a tooltip or the main window) that
+    // goes while it has the keyboard. (Hidden by a minimise, it is not gone.)
+    // The window system's keyboard is looked at: as a window hides, the
+    // program no longer counts it as its active one.
+    static bool lasciaTastiera(const QWidget* w)
+    {
+        if (!w->isWindow() || !w->windowHandle() || QGuiApplication::focusWindow() != w->windowHandle()
+            || w == Finestra_Principale())
+            return false;
+        const Qt::WindowType tipo = w->windowType();
+        return tipo == Qt::Window || tipo == Qt::Dialog || tipo == Qt::Sheet;
+    }
+
+    void tastieraDopo(QWidget* andata)
     {
         QPointer<QWidget> davanti =
-            modale->parentWidget() ? modale->parentWidget()->window() : Finestra_Principale();
-        // Once the dialog's own code has gone on (it may open the next
+            andata->parentWidget() ? andata->parentWidget()->window() : Finestra_Principale();
+        // Once the window's own code has gone on (it may open the next
         // window, or ask the next question).
         QTimer::singleShot(0, this, [davanti] {
             if (!davanti || !davanti->isVisible() || davanti->isMinimized())
@@ -378,14 +393,18 @@ private:
 
 } // namespace
 
+void Installa_Regole_Finestre()
+{
+    static QPointer<RegoleFinestre> regole;
+    if (!regole && QCoreApplication::instance())
+        regole = new RegoleFinestre;
+}
+
 void Sorveglia_Area(QMdiArea* area)
 {
     if (area && !area->property("astrovelaSorvegliata").toBool()) {
         area->setProperty("astrovelaSorvegliata", true);
         new Sorvegliante(area);
-        static QPointer<RegoleFinestre> regole;
-        if (!regole)
-            regole = new RegoleFinestre;
         // A window larger than the workspace (a small screen) is reached by
         // scrolling, never cut.
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
