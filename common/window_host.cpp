@@ -156,6 +156,27 @@ void Mostra_Figlia(QWidget* w)
     w->activateWindow();
 }
 
+void Tastiera_Al_Contenuto(QWidget* contenuto)
+{
+    if (!contenuto || !contenuto->isVisible())
+        return;
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* p = contenuto->parentWidget(); p && !sub; p = p->parentWidget())
+        sub = qobject_cast<QMdiSubWindow*>(p);
+    // Another window of the workspace is in front: it keeps the keyboard.
+    if (sub && sub->mdiArea() && sub->mdiArea()->currentSubWindow() != sub)
+        return;
+    QWidget* finestra = sub ? sub->widget() : contenuto->window();
+    // The window's own focus (the main window's, for a window of the
+    // workspace), which it keeps also while another window of the program is
+    // the active one (the progress window that has just closed).
+    QWidget* fuoco = contenuto->window()->focusWidget();
+    if (fuoco == contenuto
+        || (fuoco && fuoco != sub && fuoco != finestra && finestra && finestra->isAncestorOf(fuoco)))
+        return;
+    contenuto->setFocus(Qt::OtherFocusReason);
+}
+
 void Fai_Spazio(QMdiSubWindow* sub)
 {
     QMdiArea* area = sub ? sub->mdiArea() : nullptr;
@@ -227,11 +248,18 @@ namespace {
 // size it right afterwards).
 class Sorvegliante : public QObject {
 public:
-    explicit Sorvegliante(QMdiArea* area) : QObject(area) { area->viewport()->installEventFilter(this); }
+    explicit Sorvegliante(QMdiArea* area) : QObject(area), m_area(area), m_viewport(area->viewport())
+    {
+        m_viewport->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::ChildPolished) {
+        // (The frames are watched too; a frame being destroyed sends events
+        // while the workspace may be going: only its viewport is compared.)
+        if (e->type() == QEvent::ChildRemoved && o == m_viewport) {
+            davantiQuelloDiPrima(static_cast<QChildEvent*>(e)->child());
+        } else if (e->type() == QEvent::ChildPolished) {
             // (Polished as it is first shown: when added it is not yet a frame.)
             auto* sub = qobject_cast<QMdiSubWindow*>(static_cast<QChildEvent*>(e)->child());
             if (sub && !sub->property(kSeguita).toBool()) {
@@ -254,11 +282,35 @@ public:
     }
 
 private:
+    // A frame goes (a window closed): when it was the one in front, the one
+    // that was in front before it comes back, as the user left it. Left to
+    // itself, the workspace would bring the one after it in the order the
+    // windows were made (the first one made, for the last window opened).
+    // Seen before the workspace's own handling, which then has nothing to
+    // choose.
+    void davantiQuelloDiPrima(QObject* andato)
+    {
+        auto* sub = qobject_cast<QMdiSubWindow*>(andato);
+        if (!sub)
+            return;
+        const auto storia = m_area->subWindowList(QMdiArea::ActivationHistoryOrder);
+        if (storia.isEmpty() || storia.last() != sub)
+            return;
+        for (auto it = storia.crbegin() + 1; it != storia.crend(); ++it) {
+            if ((*it)->isHidden())
+                continue;
+            m_area->setActiveSubWindow(*it);
+            return;
+        }
+    }
+
+    QMdiArea* m_area;
+    QObject* m_viewport;
     static constexpr const char* kSeguita = "astrovelaSeguita";
 };
 
-// What every window of the program gets from one place, once the main
-// window's workspace is watched:
+// What every window of the program gets from one place (installed as the
+// program starts, Installa_Regole_Finestre):
 // - Its title is cleaned as every other text from outside is: a file name or
 //   a satellite's name may carry control characters or the controls of
 //   bidirectional text ("orbit" U+202E "txt.exe" would read "orbitexe.txt"),
@@ -267,11 +319,13 @@ private:
 //   its frame, which shows it (and lends it to the main window's title while
 //   maximised), follows it cleaned. A window of its own shows its title
 //   itself, and is given it cleaned.
-// - After a message (or any dialog that waits for an answer) the window it
-//   was shown over takes the keyboard again. A window manager does that; on
-//   a display without one (the virtual display of run.sh, a test display) no
-//   window of the program would be active afterwards, and the window opened
-//   after the message would show in front with no keys reaching it.
+// - A window of its own that closes while it has the keyboard (a message, a
+//   dialog that waits for an answer, the manual) gives it back to the window
+//   it was over. A window manager does that; on a display without one (the
+//   virtual display of run.sh, a test display) no window of the program would
+//   be active afterwards, and the keys would reach none. One that closes
+//   while the user works in another program (closed from a taskbar) leaves
+//   the keyboard where it is.
 class RegoleFinestre : public QObject {
 public:
     RegoleFinestre() : QObject(QCoreApplication::instance())
@@ -286,7 +340,7 @@ public:
         auto* w = static_cast<QWidget*>(o);
         if (e->type() == QEvent::WindowTitleChange)
             titolo(w);
-        else if (w->isWindow() && w->isModal())
+        else if (!e->spontaneous() && lasciaTastiera(w))
             tastieraDopo(w);
         return false;
     }
@@ -305,11 +359,24 @@ private:
         }
     }
 
-    void tastieraDopo(QWidget* modale)
+    // A window of its own (not a menu, a tooltip or the main window) that
+    // goes while it has the keyboard. (Hidden by a minimise, it is not gone.)
+    // The window system's keyboard is looked at: as a window hides, the
+    // program no longer counts it as its active one.
+    static bool lasciaTastiera(const QWidget* w)
+    {
+        if (!w->isWindow() || !w->windowHandle() || QGuiApplication::focusWindow() != w->windowHandle()
+            || w == Finestra_Principale())
+            return false;
+        const Qt::WindowType tipo = w->windowType();
+        return tipo == Qt::Window || tipo == Qt::Dialog || tipo == Qt::Sheet;
+    }
+
+    void tastieraDopo(QWidget* andata)
     {
         QPointer<QWidget> davanti =
-            modale->parentWidget() ? modale->parentWidget()->window() : Finestra_Principale();
-        // Once the dialog's own code has gone on (it may open the next
+            andata->parentWidget() ? andata->parentWidget()->window() : Finestra_Principale();
+        // Once the window's own code has gone on (it may open the next
         // window, or ask the next question).
         QTimer::singleShot(0, this, [davanti] {
             if (!davanti || !davanti->isVisible() || davanti->isMinimized())
@@ -326,14 +393,18 @@ private:
 
 } // namespace
 
+void Installa_Regole_Finestre()
+{
+    static QPointer<RegoleFinestre> regole;
+    if (!regole && QCoreApplication::instance())
+        regole = new RegoleFinestre;
+}
+
 void Sorveglia_Area(QMdiArea* area)
 {
     if (area && !area->property("astrovelaSorvegliata").toBool()) {
         area->setProperty("astrovelaSorvegliata", true);
         new Sorvegliante(area);
-        static QPointer<RegoleFinestre> regole;
-        if (!regole)
-            regole = new RegoleFinestre;
         // A window larger than the workspace (a small screen) is reached by
         // scrolling, never cut.
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -26,6 +26,13 @@ bool Aggiungi_Figlia(QWidget* w);
 // when it stands as a window of its own.
 void Chiudi_Figlia(QWidget* w);
 
+// A window whose content is one list, table or text (a listing, a summary)
+// gives it the keyboard once it shows, so that the arrows and Page Down move
+// through it at once: when the window is the one in front and nothing in it
+// but its frame holds the keyboard (the user has not put it on another of
+// its controls meanwhile).
+void Tastiera_Al_Contenuto(QWidget* contenuto);
+
 // Hides `w` with the workspace frame that holds it (a window kept for its
 // next showing), or `w` alone when it stands as a window of its own. The
 // keyboard leaves it: to the workspace's active window if one shows, else to
@@ -50,13 +57,20 @@ void Fai_Spazio(QMdiSubWindow* sub);
 // when larger than the workspace, shrunk to it (never below its usable size).
 void Nell_Area_Visibile(QMdiSubWindow* sub);
 
+// What every window of the program follows, installed once as the program
+// starts (the main window does it as it is made; calling it again is
+// harmless): every window's title shows with its control characters as
+// blanks (a frame's title follows its window's, cleaned); a window of its own
+// that closes while it has the keyboard (a message, a dialog, the manual)
+// gives it back to the window it was over, also on a display without a
+// window manager, and never takes it from another program.
+void Installa_Regole_Finestre();
+
 // Watches the workspace: every frame, once shown and placed, gets the room
 // it needs (Fai_Spazio) and is brought inside the visible
-// workspace; a frame still larger than the workspace makes it scroll. From
-// then on every window's title shows with its control characters as blanks
-// (a frame's title follows its window's, cleaned), and a message that
-// closes gives the keyboard back to the window it was over, also on a
-// display without a window manager.
+// workspace; a frame still larger than the workspace makes it scroll. A
+// frame that closes while it is in front brings back the one that was in
+// front before it.
 void Sorveglia_Area(QMdiArea* area);
 
 // Runs `disponi` (Windows > Cascade or a tile) on the workspace, then gives

@@ -221,6 +221,7 @@ void frmDetails::mostraTabella()
     // The stack lays out only its current page: the table must be it.
     m_pila->setCurrentWidget(ListView1);
     ListView1->show();
+    common::Tastiera_Al_Contenuto(ListView1);
 }
 
 void frmDetails::Form_Load()
@@ -249,6 +250,8 @@ void frmDetails::closeEvent(QCloseEvent* e)
 void frmDetails::mostra()
 {
     common::Mostra_Figlia(this);
+    // The keys that move through the lines reach them at once.
+    common::Tastiera_Al_Contenuto(tabellaMostrata() ? static_cast<QWidget*>(ListView1) : List1);
 }
 
 void frmDetails::Imposta_Vista()
@@ -639,6 +642,7 @@ void frmDetails::mostraElenco()
     m_pila->setCurrentWidget(List1);
     ListView1->hide();
     List1->show();
+    common::Tastiera_Al_Contenuto(List1);
 }
 
 void frmDetails::iniziaElenco(const QString& titolo)

@@ -132,8 +132,12 @@ void frmSettings::creaPagine()
     // Fourteen captions do not fit one row of tabs at the dialog's width, and
     // tabs behind scroll arrows cannot be seen at a glance: the pages are
     // chosen from two rows of seven tabs above the page, as the dialog always
-    // showed them.
+    // showed them. The hidden tab row and its holder take no focus, so that
+    // Tab goes from the window's frame to the page buttons and on to the
+    // page shown.
     SSTab1->tabBar()->hide();
+    SSTab1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    SSTab1->setFocusPolicy(Qt::NoFocus);
     SSTab1Schede = crea<QWidget>(this, QStringLiteral("SSTab1Schede"));
     auto* righe = new QGridLayout(SSTab1Schede);
     righe->setContentsMargins(0, 0, 0, 0);
@@ -587,6 +591,9 @@ void frmSettings::creaPagine()
     basso->addWidget(cmdOK);
     basso->addWidget(cmdCancel);
     tutto->addLayout(basso);
+    // Tab ends on the three buttons in the order they stand.
+    setTabOrder(cmdSave, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
 }
 
 // ---------------------------------------------------------------- colours

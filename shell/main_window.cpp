@@ -209,6 +209,9 @@ MDIForm1* MDIForm1::instance()
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
 {
     g_instance = this;
+    // The rules every window follows (titles, the keyboard after a window
+    // of its own closes), from the start.
+    common::Installa_Regole_Finestre();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(core::Titolo_Finestra());
     m_mdi = new QMdiArea(this);

@@ -6,7 +6,7 @@ PKGS=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev googletest libbenchmark-dev
-  xvfb xauth libxtst6 poppler-utils fonts-dejavu-core
+  xvfb xauth libxtst6 openbox poppler-utils fonts-dejavu-core
   qt6-translations-l10n
   python3-sgp4 python3-skyfield python3-ephem
   desktop-file-utils appstream dpkg-dev

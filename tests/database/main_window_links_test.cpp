@@ -192,20 +192,8 @@ void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 
     // Each box, once it shows, is answered with a click on its OK.
-    QStringList messaggi;
-    QTimer rispondi;
-    QObject::connect(&rispondi, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box->property("risposto").toBool() || !box->windowHandle() || !box->windowHandle()->isExposed())
-            return;
-        QAbstractButton* ok = box->button(QMessageBox::Ok);
-        if (!ok)
-            return;
-        box->setProperty("risposto", true);
-        messaggi << box->text();
-        x.clic(ok->mapToGlobal(ok->rect().center()));
-    });
-    rispondi.start(100);
+    testsupport::RispostaConUnClic rispondi(x);
+    QStringList& messaggi = rispondi.messaggi;
     const auto comando = finestra == "frmCalc"               ? "mnuSatellitiCalcoloEffemeridi"
                          : finestra == "frmRelative"         ? "mnuSatellitiMotoRelativo"
                          : finestra == "frmVisibleSatellites" ? "mnuSatellitiPrevisioniPassaggi"
@@ -258,7 +246,7 @@ void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
         x.premi(testsupport::InputX::kDestra);
         EXPECT_TRUE(QTest::qWaitFor([&] { return db->SSTab1->currentIndex() == 1; }, 2000));
     }
-    rispondi.stop();
+    rispondi.ferma();
     x.premi(testsupport::InputX::kEscape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !finestraDavanti || !finestraDavanti->isVisible(); }, 2000));
     w.closeChildren();

@@ -2,6 +2,7 @@
 // that open them or save and print a listing.
 #include "listing_fixture.h"
 #include "support/date_field.h"
+#include "support/x_input.h"
 
 #include "database/database_window.h"
 #include "listings/ephemeris_dialog.h"
@@ -22,6 +23,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -292,6 +294,81 @@ TEST_F(Dialogs, MenuCommandsNeedThePrincipalDatabase)
     EXPECT_EQ(fakes.prompt.calls.size(), domande);
     ASSERT_NE(frmCalc::instance(false), nullptr);
     EXPECT_TRUE(frmCalc::instance()->isVisible());
+    w.closeChildren();
+}
+
+// A listing, and a summary of an element file, take the keys as they open:
+// Page Down right after moves through the lines, with no click or Tab first.
+// Run again by itself on a display without a window manager and on one with
+// openbox, once for Satellites > Ephemeris calculation (a satellite clicked,
+// Enter) and once for File > View.
+TEST_F(Dialogs, AListingAndASummaryTakeTheKeysAsTheyOpen)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_ELENCO_TASTI");
+    if (modo.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_ELENCO_TASTI", {"effemeridi", "sommario"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_ELENCO_TASTI", {"effemeridi", "sommario"},
+                                       testsupport::Gestore::Openbox);
+        return;
+    }
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    const QString campione = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+    MDIForm1 w;
+    database::Collega_Finestre(w);
+    listings::Collega_Elenchi(w);
+    w.Lingua();
+    QString percorso = campione;
+    ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(percorso));
+    w.resize(1100, 800);
+    w.move(0, 0);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    QAbstractItemView* righe = nullptr;
+    if (modo == "effemeridi") {
+        x.premi(InputX::letteraDi(w.menu("mnuSatelliti")->title()), InputX::kAlt);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuSatelliti"); }, 5000));
+        x.premi(InputX::letteraDi(w.menuItem("mnuSatellitiCalcoloEffemeridi")->text()));
+        ASSERT_TRUE(QTest::qWaitFor([] { return frmCalc::instance(false) && frmCalc::instance()->isVisible(); }, 5000));
+        QListWidget* lista = frmCalc::instance()->lstDatabase[0];
+        QTest::qWait(300);
+        const int iss = riga(lista, "ISS (ZARYA)");
+        ASSERT_GE(iss, 0);
+        lista->scrollToItem(lista->item(iss));
+        const QRect r = lista->visualItemRect(lista->item(iss));
+        x.clic(lista->viewport()->mapToGlobal(r.center()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return lista->currentRow() == iss; }, 2000));
+        x.premi(InputX::kInvio);
+    } else {
+        fakes.files.fileAnswers = {campione};
+        x.premi(InputX::letteraDi(w.menu("mnuFile")->title()), InputX::kAlt);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuFile"); }, 5000));
+        x.premi(InputX::letteraDi(w.menuItem("mnuFileVisualizza")->text()));
+    }
+    frmDetails* d = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (QMdiSubWindow* s : w.mdiArea()->subWindowList())
+                if (auto* f = qobject_cast<frmDetails*>(s->widget()); f && f->isVisible() && f->haRighe())
+                    d = f;
+            return d != nullptr && !QApplication::activeModalWidget();
+        },
+        20000));
+    righe = modo == "effemeridi" ? static_cast<QAbstractItemView*>(d->List1) : d->ListView1;
+    ASSERT_TRUE(righe->isVisible());
+    ASSERT_GT(righe->verticalScrollBar()->maximum(), 0) << "the lines fit the window: nothing to move through";
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), d->parentWidget());
+    QTest::qWait(300); // as long as a user takes to reach for a key
+    x.premi(InputX::kPaginaGiu);
+    // The line shown as current goes a page down (or the lines scroll).
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return righe->currentIndex().row() > 1 || righe->verticalScrollBar()->value() > 0; }, 2000))
+        << modo.constData() << ": Page Down did not move through the lines; the keyboard is on "
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing");
     w.closeChildren();
 }
 

@@ -14,12 +14,15 @@
 #include "platform/fakes.h"
 #include "shell/main_window.h"
 #include "common/window_links.h"
+#include "controls/graph_button.h"
+#include "support/x_input.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -136,6 +139,81 @@ TEST_F(OptionsLinksTest, EscapeCancelsWhereverTheFocusIs)
             QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
+}
+
+// The options from the keyboard alone, on a display without a window manager
+// (run again there by itself, in each language): Alt and the menus' letters
+// open them; Tab goes from the window's frame to the page buttons (one stop,
+// as a row of tabs: the button of the page shown), through the controls of
+// that page, Save, OK and Cancel, and round again; Space ticks the box Tab
+// reached; the arrows on the page buttons show the next page, whose
+// controls Tab then reaches; Escape cancels.
+TEST_F(OptionsLinksTest, TabGoesThroughThePageButtonsThePageAndTheDialogsButtons)
+{
+    const QByteArray lingua = qgetenv("ASTROVELA_TAB_OPZIONI");
+    if (lingua.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_TAB_OPZIONI", {"english", "italiano"});
+        return;
+    }
+    using testsupport::InputX;
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QString::fromLatin1(lingua) + ".ini");
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    MDIForm1 w;
+    settings::Collega_Opzioni(w);
+    w.Lingua();
+    w.resize(1100, 800);
+    w.move(0, 0);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    x.premi(InputX::letteraDi(w.menu("mnuOpzioni")->title()), InputX::kAlt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuOpzioni"); }, 5000));
+    x.premi(InputX::letteraDi(w.menuItem("mnuOpzioniGenerali")->text()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) && Dialogo(w)->isVisible(); }, 5000));
+    frmSettings* d = Dialogo(w);
+    ASSERT_EQ(d->SSTab1->currentIndex(), 0);
+    QTest::qWait(200);
+
+    const auto premi = [&x](unsigned long tasto) {
+        QWidget* prima = QApplication::focusWidget();
+        x.premi(tasto);
+        // (A key that moves nothing leaves the focus where it was.)
+        static_cast<void>(QTest::qWaitFor([&] { return QApplication::focusWidget() != prima; }, 1000));
+        return QApplication::focusWidget();
+    };
+    const auto nome = [](const QWidget* f) {
+        return f ? std::string(f->metaObject()->className()) + ' ' + f->objectName().toStdString() : std::string("none");
+    };
+    for (QWidget* atteso : std::initializer_list<QWidget*>{
+             d->schede[0], d->chkConfermaUscita, d->chkVerificaOpzioni, d->chkBarraPulsanti, d->chkBarraStato,
+             d->chkPosizioniFinestre, d->chkVerificaOraLegale, d->cmbData, d->cmdSave, d->cmdOK, d->cmdCancel,
+             d->schede[0], d->chkConfermaUscita, d->chkVerificaOpzioni}) {
+        QWidget* f = premi(InputX::kTab);
+        ASSERT_EQ(f, atteso) << lingua.constData() << ": Tab reached " << nome(f) << " instead of " << nome(atteso);
+    }
+
+    // Space on the box reached by Tab ticks it.
+    const bool prima = d->chkVerificaOpzioni->isChecked();
+    x.premi(InputX::kSpazio);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return d->chkVerificaOpzioni->isChecked() != prima; }, 1000));
+
+    // Back to the page buttons; Right shows the next page, and Tab goes on
+    // to its first control.
+    for (int i = 0; i < 12 && QApplication::focusWidget() != d->schede[0]; ++i)
+        premi(InputX::kTab);
+    ASSERT_EQ(QApplication::focusWidget(), d->schede[0]);
+    EXPECT_EQ(premi(InputX::kDestra), d->schede[1]);
+    EXPECT_EQ(d->SSTab1->currentIndex(), 1);
+    QWidget* f = premi(InputX::kTab);
+    EXPECT_EQ(f, d->cmbPropagatore) << nome(f);
+
+    // Escape: nothing of it is applied.
+    x.premi(InputX::kEscape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) == nullptr; }, 2000));
+    EXPECT_EQ(gblnVerificaOpzioni, prima);
 }
 
 TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenClosed)

@@ -5,6 +5,9 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/fakes.h"
+#include "platform/help_service.h"
+#include "platform/help_window.h"
+#include "support/x_input.h"
 #include "common/calendar.h"
 #include "common/window_links.h"
 #include "files/text_viewer.h"
@@ -27,6 +30,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -455,4 +460,161 @@ TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheChosenLanguage)
     MDIForm1 w;
     w.Lingua();
     EXPECT_EQ(si(), "&Yes");
+}
+
+// Where the keyboard goes once a window of the program closes. Run again by
+// itself on a display of its own:
+// - without a window manager, Help > Contents and Escape: the manual goes
+//   and the main window takes the keys again (Alt and a menu's letter), as
+//   after a dialog that waits for an answer;
+// - with openbox and another program beside the main window, Help > About
+//   and Tools > Synchronise clock: closed from outside (as a taskbar's Close
+//   does) while the user types in the other program, they leave it the
+//   keyboard; closed with Escape while they have it, they give it back to
+//   the main window.
+TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_TASTIERA_DOPO");
+    if (modo.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"manuale"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"informazioni", "sincronizzazione"},
+                                       testsupport::Gestore::Openbox);
+        return;
+    }
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    // The manual as the program has it: the language file names it, in the
+    // program's folder.
+    const QString cartella = mLang::Cartella_Programma();
+    mLang::Imposta_Cartella_Programma(QStringLiteral(ASTROVELA_SOURCE_DIR));
+    struct Rimetti {
+        QString c;
+        ~Rimetti() { mLang::Imposta_Cartella_Programma(c); }
+    } rimetti{cartella};
+    platform::QtHelpService manuale;
+    platform::Services servizi = fakes.services();
+    servizi.help = &manuale;
+    platform::ScopedServices scope2(servizi);
+    // Another program's window where the user types, beside the main window.
+    std::optional<testsupport::AltroProgramma> altro;
+    if (modo != "manuale") {
+        altro.emplace(QPoint(900, 760));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return altro->pronto(); }, 20000)) << "the other program did not show";
+    }
+    MDIForm1 w;
+    network::Collega_Rete(w);
+    w.Lingua();
+    w.resize(800, 600);
+    w.move(0, 0);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // The main window holds the keyboard: clicked (where a window manager
+    // hands the keyboard to the window clicked), or given it by the program
+    // (as it does at the end of its start).
+    const QPoint area = w.mdiArea()->viewport()->mapToGlobal(w.mdiArea()->viewport()->rect().center());
+    const auto principale = [&] {
+        if (altro)
+            x.clic(area);
+        else
+            w.activateWindow();
+        const bool attiva = QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 5000);
+        QTest::qWait(300); // as long as a user takes to reach for a key
+        return attiva;
+    };
+    ASSERT_TRUE(principale());
+    // Alt and a menu's letter, then the item's; `intanto` runs while the
+    // dialog the item opens is up, waiting for its answer.
+    QTimer guardia;
+    guardia.setInterval(50);
+    std::function<void()> intanto;
+    QObject::connect(&guardia, &QTimer::timeout, [&] {
+        if (!QApplication::activeModalWidget())
+            return;
+        guardia.stop();
+        if (intanto)
+            intanto();
+    });
+    const auto dalMenu = [&](const char* menu, const char* voce, std::function<void()> poi = {}) {
+        x.premi(InputX::letteraDi(w.menu(QLatin1String(menu))->title()), InputX::kAlt);
+        if (!QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu(QLatin1String(menu)); }, 5000))
+            return false;
+        intanto = std::move(poi);
+        if (intanto)
+            guardia.start();
+        x.premi(InputX::letteraDi(w.menuItem(QLatin1String(voce))->text()));
+        return true;
+    };
+    const auto tastiAllaPrincipale = [&] {
+        x.premi(InputX::letteraDi(w.menu("mnuFinestre")->title()), InputX::kAlt);
+        const bool aperto =
+            QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuFinestre"); }, 3000);
+        if (QWidget* p = QApplication::activePopupWidget())
+            p->close();
+        return aperto;
+    };
+
+    if (modo == "manuale") {
+        ASSERT_TRUE(dalMenu("mnuAiuto", "mnuAiutoSommario"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [] { return platform::HelpWindow::instance(false) && platform::HelpWindow::instance(false)->isActiveWindow(); },
+            5000));
+        QTest::qWait(300);
+        x.premi(InputX::kEscape);
+        ASSERT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000));
+        QTest::qWait(300); // as long as a user takes to reach for a key
+        EXPECT_TRUE(tastiAllaPrincipale()) << "Alt+W did not reach the main window after the manual closed";
+        w.closeChildren();
+        return;
+    }
+
+    const char* voce = modo == "informazioni" ? "mnuAiutoInformazioni" : "mnuStrumentiSincronizzazione";
+    const char* menu = modo == "informazioni" ? "mnuAiuto" : "mnuStrumenti";
+    // The dialog waits for its answer: what follows runs while it is up.
+    bool chiuso = false;
+    const auto daFuori = [&] {
+        QWidget* dialogo = nullptr;
+        const bool su = QTest::qWaitFor(
+            [&] {
+                dialogo = QApplication::activeModalWidget();
+                return dialogo && dialogo->isActiveWindow();
+            },
+            5000);
+        EXPECT_TRUE(su) << "the dialog did not come up with the keyboard";
+        if (!dialogo)
+            return;
+        // The user goes to type in the other program, and closes the dialog
+        // from the taskbar.
+        x.clic(altro->campo());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return altro->attivo() && !QApplication::activeWindow(); }, 5000))
+            << "the other program did not take the keyboard";
+        x.chiudiDaFuori(dialogo->winId());
+        chiuso = QTest::qWaitFor([&] { return !dialogo->isVisible(); }, 5000);
+        if (!chiuso)
+            dialogo->close();
+    };
+    ASSERT_TRUE(dalMenu(menu, voce, daFuori));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chiuso; }, 15000)) << "the dialog did not close from outside";
+    QTest::qWait(500);
+    for (char c : {'o', 'k'})
+        x.premi(static_cast<unsigned long>(c));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return altro->testo() == "ok"; }, 3000))
+        << modo.constData() << ": the keys typed in the other program went elsewhere (it has \""
+        << altro->testo().toStdString() << "\")";
+    EXPECT_TRUE(altro->attivo());
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+
+    // Back in the program, the same dialog closed with Escape: the main
+    // window has the keyboard again.
+    ASSERT_TRUE(principale());
+    const auto conEsc = [&] {
+        if (QTest::qWaitFor([] { return QApplication::activeModalWidget() && QApplication::activeModalWidget()->isActiveWindow(); }, 5000))
+            x.premi(InputX::kEscape);
+        else if (QWidget* m = QApplication::activeModalWidget())
+            m->close();
+    };
+    ASSERT_TRUE(dalMenu(menu, voce, conEsc));
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }, 5000));
+    QTest::qWait(300);
+    EXPECT_TRUE(tastiAllaPrincipale()) << "Alt+W did not reach the main window after Escape";
 }

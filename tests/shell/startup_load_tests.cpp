@@ -236,29 +236,17 @@ TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWind
         vere.prompt = &scatole;
         platform::ScopedServices scope2(vere);
         // The picker is answered with Italiano, each box with its OK.
-        QStringList risposte;
-        QTimer rispondi;
-        QObject::connect(&rispondi, &QTimer::timeout, [&] {
-            QWidget* m = QApplication::activeModalWidget();
-            if (!m || m->property("risposto").toBool() || !m->windowHandle() || !m->windowHandle()->isExposed())
-                return;
-            QWidget* ok = nullptr;
-            if (auto* box = qobject_cast<QMessageBox*>(m)) {
-                ok = box->button(QMessageBox::Ok);
-                risposte << box->text();
-            } else if (auto* picker = qobject_cast<frmLanguage*>(m)) {
-                const auto voci = picker->lstLingua->findItems("Italiano", Qt::MatchExactly);
-                if (!voci.isEmpty())
-                    picker->lstLingua->setCurrentItem(voci[0]);
-                ok = picker->cmdOK;
-                risposte << "frmLanguage";
-            }
-            if (!ok)
-                return;
-            m->setProperty("risposto", true);
-            x.clic(ok->mapToGlobal(ok->rect().center()));
+        testsupport::RispostaConUnClic rispondi(x, [](QWidget* m, QStringList& risposte) -> QWidget* {
+            auto* picker = qobject_cast<frmLanguage*>(m);
+            if (!picker)
+                return nullptr;
+            const auto voci = picker->lstLingua->findItems("Italiano", Qt::MatchExactly);
+            if (!voci.isEmpty())
+                picker->lstLingua->setCurrentItem(voci[0]);
+            risposte << "frmLanguage";
+            return picker->cmdOK;
         });
-        rispondi.start(100);
+        const QStringList& risposte = rispondi.messaggi;
 
         if (modo == "lingua") {
             fakes.settings.setValue("Generali", "Lingua", "");
@@ -280,7 +268,7 @@ TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWind
         MDIForm1 w;
         w.setCartellaUtente(user.path());
         ASSERT_TRUE(w.MDIForm_Load());
-        rispondi.stop();
+        rispondi.ferma();
         const QString visti = risposte.join(" | ");
         if (modo == "lingua")
             EXPECT_EQ(visti, "frmLanguage");

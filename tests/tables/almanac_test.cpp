@@ -17,9 +17,17 @@
 #include "platform/vb.h"
 #include "support/date_field.h"
 #include "support/ref_rows.h"
+#include "support/x_input.h"
+#include "common/window_links.h"
+#include "shell/main_window.h"
+#include "tables/tracking_table.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDateTimeEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
 #include <QFile>
 #include <QLabel>
 #include <QTextStream>
@@ -278,4 +286,45 @@ TEST_F(AlmanacTest, MoonPhaseFigure)
     EXPECT_EQ(Punto(c, x, y, r, -0.7, 0), bianco);
     EXPECT_EQ(Punto(c, x, y, r, 0.7, 0), nero);
     EXPECT_NEAR(gudtCorpi[mAstro::kLuna].Fase * 180 / M_PI, g_fase, 1.0);
+}
+
+// Escape on the almanac, opened after the whole-sky chart and the tracking
+// table, on a display without a window manager (run again there by
+// itself): the almanac goes, and the tracking table, where the user came
+// from, is in front again with the keyboard, the chart behind it.
+TEST_F(AlmanacTest, EscapeBringsBackTheWindowTheUserCameFrom)
+{
+    if (qgetenv("ASTROVELA_ALMANACCO_TASTI").isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_ALMANACCO_TASTI", {"almanacco"});
+        return;
+    }
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    MDIForm1 w;
+    sky::Collega_Cielo_Generale(w);
+    tables::Collega_Tabelle(w);
+    w.Lingua();
+    w.resize(1200, 900);
+    w.move(0, 0);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.menuItem("mnuCieloMappaGenerale")->trigger();
+    w.menuItem("mnuEffemeridiSatelliti")->trigger();
+    QMdiSubWindow* tabella = w.mdiArea()->activeSubWindow();
+    ASSERT_TRUE(tabella && tabella->widget()->objectName() == "frmTrack");
+    w.menuItem("mnuEffemeridiAlmanacco")->trigger();
+    ASSERT_TRUE(frmRiseSet::instance() && frmRiseSet::instance()->isVisible());
+    QTest::qWait(300);
+    x.premi(testsupport::InputX::kEscape);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !frmRiseSet::instance(); }, 2000)) << "Escape did not close the almanac";
+    QTest::qWait(200);
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), tabella)
+        << "in front: " << (w.mdiArea()->activeSubWindow() ? w.mdiArea()->activeSubWindow()->widget()->objectName().toStdString() : "none");
+    EXPECT_EQ(w.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), tabella);
+    QWidget* fuoco = QApplication::focusWidget();
+    EXPECT_TRUE(fuoco && (fuoco == tabella || tabella->isAncestorOf(fuoco)));
+    w.closeChildren();
+    delete frmTrack::instance();
 }

@@ -20,7 +20,11 @@
 #include "support/fixed_time.h"
 #include "support/observer.h"
 #include "support/ref_rows.h"
+#include "support/x_input.h"
 #include <QAction>
+#include <QApplication>
+#include <QTabBar>
+#include <QTest>
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -384,6 +388,66 @@ TEST_F(TrackTest, ChannelChoiceBelongsToTheRow)
     EXPECT_EQ(t->cmdCanale[0]->Caption(), "Ch.0");
     EXPECT_EQ(gintCanale[0], 0);
     EXPECT_EQ(t->lblDnlink[0]->text(), "102.0000");
+}
+
+// The channel choice over the tracking table, with the whole-sky chart
+// opened before both, on a display without a window manager (run again
+// there by itself): a click on a row's channel button, Down Down Enter in
+// the choice; the row takes channel 3, and the tracking table, where the user
+// came from, is in front again with the keyboard, the chart behind it.
+TEST_F(TrackTest, TheChannelChosenTheTrackingTableIsInFrontAgainWithTheKeys)
+{
+    if (qgetenv("ASTROVELA_CANALE_TASTI").isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_CANALE_TASTI", {"canale"});
+        return;
+    }
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    Nomi(3);
+    for (int c = 1; c <= 10; ++c)
+        gudtSatelementi[1].FrequenzaDiscesa[size_t(c)] = std::to_string(100 * c + 1);
+    MDIForm1 w;
+    sky::Collega_Cielo_Generale(w);
+    tables::Collega_Tabelle(w);
+    w.Lingua();
+    w.resize(1200, 900);
+    w.move(0, 0);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.menuItem("mnuCieloMappaGenerale")->trigger();
+    QMdiSubWindow* carta = w.mdiArea()->activeSubWindow();
+    ASSERT_NE(carta, nullptr);
+    ASSERT_EQ(carta->widget()->objectName(), "frmGeneralSky");
+    w.menuItem("mnuEffemeridiSatelliti")->trigger();
+    frmTrack* t = frmTrack::instance();
+    ASSERT_NE(t, nullptr);
+    QMdiSubWindow* tabella = w.mdiArea()->activeSubWindow();
+    ASSERT_EQ(tabella, t->parentWidget());
+    QTest::qWait(300);
+
+    const auto clic = [&x](QWidget* c, QPoint p) { x.clic(c->mapToGlobal(p)); };
+    clic(t->SSTab1, t->SSTab1->tabRect(3).center()); // the radio tab
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t->cmdCanale[0]->isVisible(); }, 2000));
+    clic(t->cmdCanale[0], t->cmdCanale[0]->rect().center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return frmChannel::instance() && frmChannel::instance()->isVisible(); }, 2000));
+    QTest::qWait(300);
+    for (unsigned long tasto : {InputX::kGiu, InputX::kGiu, InputX::kInvio}) {
+        x.premi(tasto);
+        QTest::qWait(100);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([] { return !frmChannel::instance(); }, 2000)) << "Enter did not close the choice";
+    EXPECT_EQ(gintCanale[0], 3);
+    EXPECT_EQ(t->cmdCanale[0]->Caption(), "Ch.3");
+    QTest::qWait(200);
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), tabella)
+        << "in front: " << (w.mdiArea()->activeSubWindow() ? w.mdiArea()->activeSubWindow()->widget()->objectName().toStdString() : "none");
+    EXPECT_EQ(w.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), tabella);
+    QWidget* fuoco = QApplication::focusWidget();
+    EXPECT_TRUE(fuoco && (fuoco == tabella || tabella->isAncestorOf(fuoco)));
+    w.closeChildren();
 }
 
 TEST_F(TrackTest, FrequencyTableFillsTheFirstFreeChannels)
