@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -111,6 +113,82 @@ TEST(FileChooserTest, ClassicFiltersBecomeQtFilters)
     EXPECT_EQ(qtNameFilterAt(QStringLiteral("A|*.a|B|*.b"), 2), "B (*.b)");
     EXPECT_EQ(qtNameFilterAt(QStringLiteral("A|*.a"), 3), "");
     EXPECT_EQ(qtNameFilters(QString()), "");
+}
+
+TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
+{
+    // Started from a folder of its own (often one the user may not write):
+    // Open with no element file yet and a download's Save as open in the
+    // user's documents folder (the home when there is none), then in the
+    // folder of the file last chosen; a request's own folder is kept.
+    QTemporaryDir casa, partenza, altrove;
+    const QByteArray casaPrima = qgetenv("HOME"), configPrima = qgetenv("XDG_CONFIG_HOME");
+    const QString cartellaPrima = QDir::currentPath();
+    qputenv("HOME", QFile::encodeName(casa.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(casa.filePath(QStringLiteral(".config"))));
+    ASSERT_TRUE(QDir::setCurrent(partenza.path()));
+    QFile scelto(altrove.filePath(QStringLiteral("sets.txt")));
+    ASSERT_TRUE(scelto.open(QIODevice::WriteOnly));
+    scelto.close();
+
+    // The folder each dialog shows; Cancel, or `scegli` chosen.
+    QtFileChooser chooser;
+    QString cartella, nome;
+    const auto apri = [&](const FileDialogRequest& r, bool salva, const QString& scegli = {}) {
+        cartella.clear();
+        nome.clear();
+        auto* timer = new QTimer;
+        timer->setInterval(10);
+        QObject::connect(timer, &QTimer::timeout, [&, timer] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                    timer->stop();
+                    timer->deleteLater();
+                    cartella = d->directory().absolutePath();
+                    nome = d->selectedFiles().value(0);
+                    if (scegli.isEmpty()) {
+                        d->reject();
+                    } else {
+                        d->selectFile(scegli);
+                        static_cast<QDialog*>(d)->accept();
+                    }
+                    return;
+                }
+            }
+        });
+        timer->start();
+        return salva ? chooser.saveFile(r) : chooser.openFile(r);
+    };
+    FileDialogRequest apertura;
+    apertura.filter = QStringLiteral("Element files|*.txt|All files|*");
+    FileDialogRequest download = apertura;
+    download.fileName = QStringLiteral("stations.txt");
+
+    EXPECT_FALSE(apri(apertura, false));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.path()).absolutePath().toStdString());
+    ASSERT_TRUE(QDir(casa.path()).mkdir(QStringLiteral("Documents")));
+    EXPECT_FALSE(apri(apertura, false));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
+    EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("stations.txt"));
+
+    // A file chosen elsewhere: the next dialogs open there.
+    EXPECT_EQ(apri(apertura, false, scelto.fileName()), std::optional<QString>(scelto.fileName()));
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(altrove.path()).absolutePath().toStdString());
+    // A request that names its folder opens there.
+    FileDialogRequest propria = download;
+    propria.initialFolder = partenza.path();
+    EXPECT_FALSE(apri(propria, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(partenza.path()).absolutePath().toStdString());
+
+    QDir::setCurrent(cartellaPrima);
+    qputenv("HOME", casaPrima);
+    if (configPrima.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configPrima);
 }
 
 TEST(HelpServiceTest, FindsTheHelpFileOrSaysThereIsNone)
