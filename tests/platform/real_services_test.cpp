@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -137,26 +138,28 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
     const auto apri = [&](const FileDialogRequest& r, bool salva, const QString& scegli = {}) {
         cartella.clear();
         nome.clear();
-        auto* timer = new QTimer;
-        timer->setInterval(10);
-        QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
-                    timer->stop();
-                    timer->deleteLater();
+                    timer.stop();
                     cartella = d->directory().absolutePath();
                     nome = d->selectedFiles().value(0);
                     if (scegli.isEmpty()) {
                         d->reject();
                     } else {
-                        d->selectFile(scegli);
-                        static_cast<QDialog*>(d)->accept();
+                        // As typed into the dialog, without waiting for it
+                        // to list the file's folder.
+                        d->setDirectory(QFileInfo(scegli).absolutePath());
+                        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(scegli).fileName());
+                        static_cast<QDialog*>(d)->done(QDialog::Accepted);
                     }
                     return;
                 }
             }
         });
-        timer->start();
+        timer.start();
         return salva ? chooser.saveFile(r) : chooser.openFile(r);
     };
     FileDialogRequest apertura;
