@@ -50,32 +50,34 @@ QStringList convertedFilters(const QString& classic)
     return out;
 }
 
-// The folder of the last file chosen in a file dialog of this run.
-QString& cartellaUsata()
+// The folder of the last file chosen in a file dialog of this run, one for
+// the files opened and one for those saved: a folder only read from (a
+// shared one, a CD) is no place to offer for saving.
+QString& cartellaUsata(bool salva)
 {
-    static QString cartella;
-    return cartella;
+    static QString cartelle[2];
+    return cartelle[salva ? 1 : 0];
 }
 
-void ricordaCartella(const QString& file)
+void ricordaCartella(const QString& file, bool salva)
 {
-    cartellaUsata() = QFileInfo(file).absolutePath();
+    cartellaUsata(salva) = QFileInfo(file).absolutePath();
 }
 } // namespace
 
-QString dialogFolder()
+QString dialogFolder(bool save)
 {
-    if (const QString usata = cartellaUsata(); !usata.isEmpty() && QFileInfo(usata).isDir())
+    if (const QString usata = cartellaUsata(save); !usata.isEmpty() && QFileInfo(usata).isDir())
         return usata;
     const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documenti.isEmpty() && QFileInfo(documenti).isDir() ? documenti : QDir::homePath();
 }
 
-QString dialogStartPath(const FileDialogRequest& r)
+QString dialogStartPath(const FileDialogRequest& r, bool save)
 {
     // Never the folder the program was started from (often one the user
     // may not write, such as / or the program's own).
-    const QString cartella = r.initialFolder.isEmpty() ? dialogFolder() : r.initialFolder;
+    const QString cartella = r.initialFolder.isEmpty() ? dialogFolder(save) : r.initialFolder;
     if (r.fileName.isEmpty())
         return cartella;
     if (QFileInfo(r.fileName).isAbsolute())
@@ -96,11 +98,11 @@ QString qtNameFilterAt(const QString& classicFilter, int index)
 std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidget* parent)
 {
     QString selected = qtNameFilterAt(r.filter, r.filterIndex);
-    const QString name = QFileDialog::getOpenFileName(parent, r.title, dialogStartPath(r),
+    const QString name = QFileDialog::getOpenFileName(parent, r.title, dialogStartPath(r, false),
                                                       qtNameFilters(r.filter), &selected);
     if (name.isEmpty())
         return std::nullopt;
-    ricordaCartella(name);
+    ricordaCartella(name, false);
     return name;
 }
 
@@ -110,11 +112,11 @@ std::optional<QString> QtFileChooser::saveFile(const FileDialogRequest& r, QWidg
     QFileDialog::Options options;
     if (!(r.flags & fileOverwritePrompt))
         options |= QFileDialog::DontConfirmOverwrite;
-    const QString name = QFileDialog::getSaveFileName(parent, r.title, dialogStartPath(r),
+    const QString name = QFileDialog::getSaveFileName(parent, r.title, dialogStartPath(r, true),
                                                       qtNameFilters(r.filter), &selected, options);
     if (name.isEmpty())
         return std::nullopt;
-    ricordaCartella(name);
+    ricordaCartella(name, true);
     return name;
 }
 

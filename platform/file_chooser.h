@@ -13,7 +13,7 @@ namespace platform {
 struct FileDialogRequest {
     QString title;
     QString fileName;       // proposed file (may carry a folder)
-    QString initialFolder;  // used when fileName names no folder; when empty, dialogFolder()
+    QString initialFolder;  // used when fileName names no folder; when empty, dialogFolder(save)
     // "Description|pattern[;pattern]|Description|pattern..." as the classic
     // dialogs take it, e.g. "Element files (*.txt)|*.txt;*.tle|All files|*.*".
     QString filter;
@@ -53,11 +53,11 @@ bool chosenFileReadable(const QString& path);
 QPrinter& applicationPrinter();
 
 // Where a file dialog opens when its request names no folder: the folder of
-// the file last chosen in a file dialog of this run, else the user's
-// documents folder, else the home folder.
-QString dialogFolder();
+// the file last chosen in a dialog of this run to open (or, for `save`, to
+// save) a file, else the user's documents folder, else the home folder.
+QString dialogFolder(bool save = false);
 // The file or folder a dialog for `request` starts at.
-QString dialogStartPath(const FileDialogRequest& request);
+QString dialogStartPath(const FileDialogRequest& request, bool save = false);
 
 // "Desc|*.a;*.b|All|*.*" -> "Desc (*.a *.b);;All (*.*)" for Qt's dialogs.
 QString qtNameFilters(const QString& classicFilter);

@@ -121,7 +121,8 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
     // Started from a folder of its own (often one the user may not write):
     // Open with no element file yet and a download's Save as open in the
     // user's documents folder (the home when there is none), then in the
-    // folder of the file last chosen; a request's own folder is kept.
+    // folder of the file last chosen to open, or to save (a folder only
+    // read from is not offered for saving); a request's own folder is kept.
     QTemporaryDir casa, partenza, altrove;
     const QByteArray casaPrima = qgetenv("HOME"), configPrima = qgetenv("XDG_CONFIG_HOME");
     const QString cartellaPrima = QDir::currentPath();
@@ -176,15 +177,22 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
     EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
     EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("stations.txt"));
 
-    // A file chosen elsewhere: the next dialogs open there.
+    // A file opened elsewhere: the next Open opens there, Save as not.
     EXPECT_EQ(apri(apertura, false, scelto.fileName()), std::optional<QString>(scelto.fileName()));
-    EXPECT_FALSE(apri(download, true));
+    EXPECT_FALSE(apri(apertura, false));
     EXPECT_EQ(cartella.toStdString(), QDir(altrove.path()).absolutePath().toStdString());
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
+    // A file saved elsewhere: the next Save as opens there.
+    const QString salvato = partenza.filePath(QStringLiteral("stations.txt"));
+    EXPECT_EQ(apri(download, true, salvato), std::optional<QString>(salvato));
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(partenza.path()).absolutePath().toStdString());
     // A request that names its folder opens there.
     FileDialogRequest propria = download;
-    propria.initialFolder = partenza.path();
+    propria.initialFolder = casa.path();
     EXPECT_FALSE(apri(propria, true));
-    EXPECT_EQ(cartella.toStdString(), QDir(partenza.path()).absolutePath().toStdString());
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.path()).absolutePath().toStdString());
 
     QDir::setCurrent(cartellaPrima);
     qputenv("HOME", casaPrima);
