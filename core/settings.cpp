@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include "core/mlang.h"
 #include "core/mreg.h"
 #include "platform/vb.h"
 
@@ -611,6 +612,12 @@ bool Salva_impostazioni(QString* error)
     gudtOsservatoreLetto = snapshot(Record::Observer);
     gudtImpostazioniLette = snapshot(Record::Settings);
     return true;
+}
+
+QString Testo_Impostazioni_Non_Salvate(const mReg::RegistryError& e)
+{
+    return mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("opzioninonsalvate")) + QStringLiteral("\r\n")
+        + (e.detail().isEmpty() ? e.text() : e.detail());
 }
 
 bool Impostazioni_modificate()

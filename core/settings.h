@@ -155,6 +155,12 @@ void Impostazioni_default();
 // reason, in the user's language).
 bool Salva_impostazioni(QString* error = nullptr);
 
+namespace mReg { class RegistryError; }
+// What the user is told when a setting could not be written: that the
+// options could not be saved, and the store's reason (its file and the
+// system's reason), in the user's language.
+QString Testo_Impostazioni_Non_Salvate(const mReg::RegistryError& e);
+
 // True when any setting (the language file excepted) differs from what
 // Leggi_impostazioni read: numbers exactly, texts with case.
 bool Impostazioni_modificate();

@@ -369,7 +369,7 @@ void Verifica_Ora_Legale()
         // Stored: nothing to offer for saving at exit.
         Impostazione_Salvata(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"));
     } catch (const mReg::RegistryError& e) {
-        platform::MsgBox(e.text() + kFine + e.detail(), platform::vbExclamation);
+        platform::MsgBox(Testo_Impostazioni_Non_Salvate(e), platform::vbExclamation);
     }
 }
 

@@ -1,4 +1,5 @@
 // The settings table: defaults, forms, snapshots and writing back.
+#include "core/mlang.h"
 #include "core/mreg.h"
 #include "core/settings.h"
 #include "platform/services.h"
@@ -346,6 +347,17 @@ TEST_F(SettingsTest, FailedSaveIsReportedNotThrown)
     rifiuta.setValue("A", "B", "C", &motivo);
     EXPECT_EQ(error.toStdString(), motivo.toStdString());
     EXPECT_TRUE(store.writes.isEmpty());
+
+    // One setting written alone (a window's check box, the daylight-saving
+    // answer): the options could not be saved, and the store's reason, not
+    // the procedure's fixed English text.
+    try {
+        put("Download", "Verifica connessione", "0");
+        ADD_FAILURE() << "a refused write reported success";
+    } catch (const mReg::RegistryError& e) {
+        EXPECT_EQ(Testo_Impostazioni_Non_Salvate(e).toStdString(),
+                  (mLang::Testo_Lingua("MDIForm1", "opzioninonsalvate") + "\r\n" + motivo).toStdString());
+    }
 }
 
 TEST(SettingsFileTest, OneSaveWritesTheSettingsFileOnceAndWhole)
