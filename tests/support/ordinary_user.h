@@ -12,8 +12,11 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 #include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 class UtenteOrdinario {
@@ -38,6 +41,23 @@ public:
 
     // Whether permissions bite now (root became nobody, or was no root).
     bool attivo() const { return m_attivo || ::geteuid() != 0; }
+
+    // Runs `prova` as the user "nobody" through and through (also for what
+    // asks with the real user, as access() does): as root in a child
+    // process that becomes nobody, whose answer comes back as its exit
+    // status; as an ordinary user, here. `prova` touches no window.
+    static bool Esegui(const std::function<bool()>& prova)
+    {
+        if (::geteuid() != 0)
+            return prova();
+        const pid_t figlio = ::fork();
+        if (figlio == 0) {
+            const bool ok = ::setgid(kNessuno) == 0 && ::setuid(kNessuno) == 0 && prova();
+            ::_exit(ok ? 0 : 1);
+        }
+        int stato = 0;
+        return figlio > 0 && ::waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato) && WEXITSTATUS(stato) == 0;
+    }
 
     // Lets others into `folder` (read and pass through).
     static bool Passabile(const QString& folder)
