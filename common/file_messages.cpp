@@ -2,6 +2,7 @@
 
 #include "core/mlang.h"
 #include "platform/prompt.h"
+#include "platform/vb.h"
 
 #include <QFileInfo>
 
@@ -9,7 +10,9 @@ namespace common {
 
 void Avvisa_File_Non_Letto(const QString& percorso, const QString& motivo)
 {
-    if (QFileInfo::exists(percorso))
+    // Also a file in a folder the user may not look into is there: the
+    // reader's reason, not "not found".
+    if (!vb::fileMissing(percorso))
         platform::MsgBox(motivo, platform::vbExclamation, percorso);
     else
         platform::MsgBox(mLang::Testo_Lingua("frmDatabase", "file") + QLatin1Char(' ') + percorso + QLatin1Char(' ')

@@ -60,16 +60,26 @@ QString Leggi_Impostazione(const QString& AppName, const QString& Section, const
 void Salva_Impostazione(const QString& AppName, const QString& Section, const QString& Key,
                         const QString& value)
 {
-    const QString section = storeSection(AppName, Section, Key);
+    Salva_Impostazioni(AppName, {Impostazione{Section, Key, value}});
+}
+
+void Salva_Impostazioni(const QString& AppName, const QList<Impostazione>& values)
+{
+    QList<platform::SettingsStore::Voce> voci;
+    voci.reserve(values.size());
+    for (const Impostazione& v : values)
+        voci.append({storeSection(AppName, v.Section, v.Key), v.Key, v.value});
     platform::SettingsStore* store = platform::services().settings;
     if (!store)
         throw RegistryError(ErrStoreBase + ResultAccessDenied,
                             QStringLiteral("Could not open/create registry section"),
                             QStringLiteral("No settings store is open."));
-    const bool sectionExisted = store->hasSection(section);
+    bool sectionsExisted = true;
+    for (const auto& v : voci)
+        sectionsExisted = sectionsExisted && store->hasSection(v.section);
     QString reason;
-    if (!store->setValue(section, Key, value, &reason)) {
-        if (!sectionExisted)
+    if (!store->setValues(voci, &reason)) {
+        if (!sectionsExisted)
             throw RegistryError(ErrStoreBase + ResultAccessDenied,
                                 QStringLiteral("Could not open/create registry section"), reason);
         throw RegistryError(ErrStoreBase + ResultAccessDenied,

@@ -6,6 +6,7 @@
 // live in the settings store installed in platform::services().settings
 // (our INI file in the user's configuration folder; an in-memory store in
 // tests).
+#include <QList>
 #include <QString>
 #include <stdexcept>
 
@@ -48,5 +49,15 @@ QString Leggi_Impostazione(const QString& AppName, const QString& Section, const
 // kept (read-only or full disk, no store installed); nothing is written then.
 void Salva_Impostazione(const QString& AppName, const QString& Section, const QString& Key,
                         const QString& value);
+
+// Several values under AppName, kept as one: the settings file is written
+// once, with all of them or (RegistryError) none. Each is checked as
+// Salva_Impostazione checks its own before anything is written.
+struct Impostazione {
+    QString Section;
+    QString Key;
+    QString value;
+};
+void Salva_Impostazioni(const QString& AppName, const QList<Impostazione>& values);
 
 } // namespace mReg

@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include "core/mlang.h"
 #include "core/mreg.h"
 #include "platform/vb.h"
 
@@ -594,24 +595,29 @@ void Impostazioni_default()
 
 bool Salva_impostazioni(QString* error)
 {
-    for (const Row& row : table()) {
-        if (!readAtStart(row))
-            continue;
-        try {
-            mReg::Salva_Impostazione(kApp, row.section, row.key, format(row.form, current(row)));
-        } catch (const mReg::RegistryError& e) {
-            if (error) {
-                *error = QStringLiteral("%1 (%2/%3)").arg(e.text(), row.section, row.key);
-                if (!e.detail().isEmpty())
-                    *error += QStringLiteral(": ") + e.detail();
-            }
-            return false;
-        }
+    // Every key at once: the settings file is written one time, whole.
+    QList<mReg::Impostazione> valori;
+    for (const Row& row : table())
+        if (readAtStart(row))
+            valori.append({row.section, row.key, format(row.form, current(row))});
+    try {
+        mReg::Salva_Impostazioni(kApp, valori);
+    } catch (const mReg::RegistryError& e) {
+        // What the store says names its file and the system's reason.
+        if (error)
+            *error = e.detail().isEmpty() ? e.text() : e.detail();
+        return false;
     }
     // What is stored now is what the changed-settings test compares with.
     gudtOsservatoreLetto = snapshot(Record::Observer);
     gudtImpostazioniLette = snapshot(Record::Settings);
     return true;
+}
+
+QString Testo_Impostazioni_Non_Salvate(const mReg::RegistryError& e)
+{
+    return mLang::Testo_Lingua(QStringLiteral("MDIForm1"), QStringLiteral("opzioninonsalvate")) + QStringLiteral("\r\n")
+        + (e.detail().isEmpty() ? e.text() : e.detail());
 }
 
 bool Impostazioni_modificate()

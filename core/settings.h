@@ -149,10 +149,17 @@ void Leggi_impostazioni();
 void Impostazioni_default();
 
 // Writes every setting that Leggi_impostazioni reads, each in its stored
-// form, so that the next start reads back the same values. Stops at the first
-// key that cannot be written and returns false with the reason in *error
-// (the keys before it are kept).
+// form, so that the next start reads back the same values. They are written
+// together, the settings file once: when they cannot be kept, none is, and
+// false comes back with the reason in *error (the file and the system's
+// reason, in the user's language).
 bool Salva_impostazioni(QString* error = nullptr);
+
+namespace mReg { class RegistryError; }
+// What the user is told when a setting could not be written: that the
+// options could not be saved, and the store's reason (its file and the
+// system's reason), in the user's language.
+QString Testo_Impostazioni_Non_Salvate(const mReg::RegistryError& e);
 
 // True when any setting (the language file excepted) differs from what
 // Leggi_impostazioni read: numbers exactly, texts with case.

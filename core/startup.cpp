@@ -130,7 +130,10 @@ bool Prepara_File_Utente(const QString& name, const QString& programFolder,
     const QString dest = QDir(userFolder).filePath(name);
     if (QFileInfo::exists(dest))
         return true;
-    QDir().mkpath(userFolder);
+    // A folder that cannot be made (a read-only home) is the reason, not
+    // the file missing from it.
+    if (!vb::makeFolder(userFolder, errore))
+        return false;
     const QString orig = QDir(programFolder).filePath(name);
     if (QFileInfo(orig).isFile()) {
         // Written whole or not at all (a full disk leaves no half list), and
@@ -144,7 +147,7 @@ bool Prepara_File_Utente(const QString& name, const QString& programFolder,
     if (f.open(QIODevice::WriteOnly))
         return true;
     if (errore)
-        *errore = f.errorString();
+        *errore = vb::systemReason(f.errorString());
     return false;
 }
 
@@ -316,11 +319,17 @@ void Carica_Lista_Lavoro(const QString& cartellaUtente)
     static bool collegato = false;
     if (!collegato) {
         collegato = true;
-        QObject::connect(&lista, &WorkingList::saveFailed, [](const QString& e) {
-            platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "listanonsalvata") + kFine + e,
-                             platform::vbExclamation);
-        });
+        QObject::connect(&lista, &WorkingList::saveFailed, [](const QString& e) { Avvisa_Lista_Non_Salvata(e); });
     }
+}
+
+void Avvisa_Lista_Non_Salvata(const QString& errore)
+{
+    // "The previous file is kept" only where there is one.
+    const bool precedente = QFileInfo(WorkingList::instance().file()).isFile();
+    platform::MsgBox(mLang::Testo_Lingua("MDIForm1", precedente ? "listanonsalvata" : "listanonsalvatanuova") + kFine
+                         + errore,
+                     platform::vbExclamation);
 }
 
 bool Salva_Lista_Lavoro()
@@ -328,8 +337,7 @@ bool Salva_Lista_Lavoro()
     QString errore;
     if (WorkingList::instance().Salva(&errore))
         return true;
-    platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "listanonsalvata") + kFine + errore,
-                     platform::vbExclamation);
+    Avvisa_Lista_Non_Salvata(errore);
     return false;
 }
 
@@ -361,7 +369,7 @@ void Verifica_Ora_Legale()
         // Stored: nothing to offer for saving at exit.
         Impostazione_Salvata(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"));
     } catch (const mReg::RegistryError& e) {
-        platform::MsgBox(e.text() + kFine + e.detail(), platform::vbExclamation);
+        platform::MsgBox(Testo_Impostazioni_Non_Salvate(e), platform::vbExclamation);
     }
 }
 

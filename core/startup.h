@@ -93,6 +93,9 @@ QString Elenco_Breve(const QStringList& voci, const QString& separatore);
 void Carica_Lista_Lavoro(const QString& cartellaUtente = Cartella_Dati_Utente());
 // Saves the working list (shut-down); a failure is told. False when it failed.
 bool Salva_Lista_Lavoro();
+// Tells that the working list could not be saved, and why (`errore` names
+// the file); that the previous file is kept only where there is one.
+void Avvisa_Lista_Non_Salvata(const QString& errore);
 
 // Compares the computer's daylight-saving state with the observer's and,
 // when they differ, offers to take the computer's (written to the settings).

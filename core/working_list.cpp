@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace core {
@@ -209,8 +210,16 @@ QString Testo_Lista_Lavoro()
 bool WorkingList::Salva_Ini(const QString& path, QString* errore) const
 {
     // Written whole through a temporary file, unbuffered so that a short
-    // write on a full disk fails here and the old list stays as it was.
-    return vb::writeTextFile(path, Testo_Lista_Lavoro(), vb::TextEncoding::Utf8, errore);
+    // write on a full disk fails here and the old list stays as it was. The
+    // user's data folder is made when it is not there (a start that could
+    // not make it has said why); the reason names the file.
+    QString motivo;
+    if (vb::makeFolder(QFileInfo(path).absolutePath(), &motivo)
+        && vb::writeTextFile(path, Testo_Lista_Lavoro(), vb::TextEncoding::Utf8, &motivo))
+        return true;
+    if (errore)
+        *errore = QDir::toNativeSeparators(path) + QStringLiteral(": ") + motivo;
+    return false;
 }
 
 bool WorkingList::Salva(QString* errore)
@@ -241,17 +250,34 @@ QString WorkingList::File_Rimossi() const
 namespace {
 
 // Writes `dati` whole through a temporary file: on failure the old file
-// stays as it was.
-bool scriviTutto(const QString& path, const QByteArray& dati, QString* errore)
+// stays as it was, and *motivo says why (the system's reason).
+bool scriviTutto(const QString& path, const QByteArray& dati, QString* motivo)
 {
     QSaveFile f(path);
     f.setDirectWriteFallback(false);
     if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit()) {
-        if (errore)
-            *errore = QDir::toNativeSeparators(path) + QStringLiteral(": ") + f.errorString();
+        *motivo = vb::systemReason(f.errorString());
         return false;
     }
     return true;
+}
+
+// The whole of a file that is to be copied or added to, or nothing with the
+// reason it cannot be: what that reason says of the file, not of a reading
+// ("it is not an ordinary file", "Permission denied").
+std::optional<QByteArray> leggiTutto(const QString& path, QString* motivo)
+{
+    if (vb::notRegularFile(path)) {
+        *motivo = vb::layerText(QStringLiteral("MDIForm1"), QStringLiteral("nonordinario"),
+                                QStringLiteral("it is not an ordinary file (it is a named pipe, a device or a folder)"));
+        return std::nullopt;
+    }
+    std::optional<QByteArray> dati = vb::readFileBytes(path, vb::kMaxTextFileBytes, motivo);
+    if (!dati && QFileInfo(path).size() > vb::kMaxTextFileBytes)
+        *motivo = vb::layerText(QStringLiteral("MDIForm1"), QStringLiteral("troppogrande"),
+                                QStringLiteral("it is larger than %1 MB"))
+                      .arg(vb::kMaxTextFileBytes / (1024 * 1024));
+    return dati;
 }
 
 // The lines of a text (CR LF, a lone CR or a lone LF ends a line).
@@ -307,24 +333,24 @@ bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
 {
     if (m_file.isEmpty())
         return true;
-    const auto conMotivo = [&](const QString& file, const QString& motivo) {
+    // What could not be done, with the file it was to be done to and why.
+    const auto fallito = [&](const char* chiave, const char* inglese, const QString& file, const QString& motivo) {
         if (errore)
-            *errore = motivo.contains(QDir::toNativeSeparators(file))
-                ? motivo
-                : QDir::toNativeSeparators(file) + QStringLiteral(": ") + motivo;
+            *errore = vb::layerText(QStringLiteral("MDIForm1"), QLatin1String(chiave), QLatin1String(inglese))
+                          .arg(QDir::toNativeSeparators(file), motivo);
         return false;
     };
+    QString motivo;
     if (!m_copiaFatta) {
         // The list as it stood before the program first dropped anything in
         // this run. When the file cannot be read there is nothing to copy,
         // and an older copy stays as it is.
         if (QFileInfo(m_file).exists()) {
-            QString motivo;
-            const std::optional<QByteArray> dati = vb::readFileBytes(m_file, vb::kMaxTextFileBytes, &motivo);
-            if (!dati)
-                return conMotivo(m_file, motivo);
-            if (!scriviTutto(m_file + QStringLiteral(".bak"), *dati, errore))
-                return false;
+            const QString copia = m_file + QStringLiteral(".bak");
+            const std::optional<QByteArray> dati = leggiTutto(m_file, &motivo);
+            if (!dati || !scriviTutto(copia, *dati, &motivo))
+                return fallito("copianonfatta", "The working list file could not be copied to %1: %2.", copia,
+                               motivo);
         }
         m_copiaFatta = true;
     }
@@ -337,11 +363,13 @@ bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
     const QString rimossi = File_Rimossi();
     QByteArray dati;
     QStringList conservate;
+    const auto nonAggiunti = [&] {
+        return fallito("rimossinonaggiunti", "They could not be added to the file %1: %2.", rimossi, motivo);
+    };
     if (QFileInfo(rimossi).exists()) {
-        QString motivo;
-        const std::optional<QByteArray> vecchi = vb::readFileBytes(rimossi, vb::kMaxTextFileBytes, &motivo);
+        const std::optional<QByteArray> vecchi = leggiTutto(rimossi, &motivo);
         if (!vecchi)
-            return conMotivo(rimossi, motivo);
+            return nonAggiunti();
         dati = *vecchi;
         conservate = righeDi(vb::decodeText(dati).text);
         if (!dati.isEmpty() && !dati.endsWith('\n') && !dati.endsWith('\r'))
@@ -358,7 +386,7 @@ bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
     if (nuovi.isEmpty())
         return true;
     dati += nuovi.toUtf8();
-    return scriviTutto(rimossi, dati, errore);
+    return scriviTutto(rimossi, dati, &motivo) || nonAggiunti();
 }
 
 bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* errore, QString* scartate)

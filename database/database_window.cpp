@@ -152,6 +152,16 @@ int msg(const QString& testo, int flags, const QString& titolo = {})
     return platform::MsgBox(testo, flags, titolo);
 }
 
+// A file that is there but could not be read, and why: "The file F could
+// not be read: Permission denied". A reason that names the file already
+// (larger than 64 MB, not an ordinary file) is a sentence of its own.
+QString nonLetto(const QString& path, const QString& motivo)
+{
+    if (motivo.contains(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())))
+        return motivo;
+    return L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nonletto") + QLatin1Char(' ') + motivo;
+}
+
 QString giorni(double v)
 {
     return vb::Format(v, u"####0.0") + QLatin1Char(' ') + L("Def", "giorni");
@@ -621,12 +631,14 @@ bool frmDatabase::carica(int indice, QString& path)
         const std::optional<QString> nonOrdinario = vb::notRegularFile(path);
         QFile prova(path);
         if (nonOrdinario || !prova.open(QIODevice::ReadOnly)) {
-            // Nothing has changed.
+            // Nothing has changed. A file that is there but cannot be read
+            // (no permission) is not called missing: the system's reason.
             esito.stato = core::EsitoCaricamento::Stato::NonApribile;
             if (indice == 0)
                 gstrDatabasePrimario = m_percorso[0].isEmpty() ? gstrDatabasePrimario : m_percorso[0];
-            msg((nonOrdinario ? *nonOrdinario
-                              : L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato"))
+            msg((nonOrdinario       ? *nonOrdinario
+                 : vb::fileMissing(path) ? L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato")
+                                         : nonLetto(path, vb::systemReason(prova.errorString())))
                     + QLatin1Char('\r') + L("selezionarenuovofile"),
                 platform::vbExclamation);
         } else {
@@ -685,7 +697,8 @@ bool frmDatabase::carica(int indice, QString& path)
                 if (esito.stato == core::EsitoCaricamento::Stato::NonApribile)
                     // Too large, or it could not be read: said as for a
                     // file that cannot be opened.
-                    msg(esito.errore + QLatin1Char('\r') + L("selezionarenuovofile"), platform::vbExclamation);
+                    msg(nonLetto(path, esito.errore) + QLatin1Char('\r') + L("selezionarenuovofile"),
+                        platform::vbExclamation);
                 else
                     // Format file is offered only where it mends the fault:
                     // it cannot restore a line missing or out of place.

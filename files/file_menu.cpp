@@ -179,9 +179,17 @@ void Formattazione_File(MainWindowLink* main)
     bool giaInOrdine = false;
     QString errore;
     QString copia;
+    // What failed, on which file, and the system's reason.
+    const auto fallito = [&](const char* chiave, const QString& file) {
+        if (!errore.contains(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())))
+            errore = mLang::Testo_Lingua(sez, QLatin1String(chiave)).arg(QDir::toNativeSeparators(file), errore);
+    };
     {
         platform::BusyCursor attesa;
-        if (const auto doc = vb::readTextFile(*scelto, &errore)) {
+        const auto doc = vb::readTextFile(*scelto, &errore);
+        if (!doc)
+            fallito("conversionelettura", *scelto);
+        if (doc) {
             if (!vb::isPlainText(*doc)) {
                 // A picture, an archive, a file cut in the middle of a
                 // character: rewriting it would spoil it.
@@ -196,8 +204,14 @@ void Formattazione_File(MainWindowLink* main)
                     // user's and stays as it is.
                     copia = Nome_Copia_Libero(*scelto);
                     const std::optional<QByteArray> vecchio = vb::readFileBytes(*scelto, vb::kMaxTextFileBytes, &errore);
-                    riuscito = vecchio && vb::writeFileWhole(copia, *vecchio, &errore)
-                               && vb::writeTextFile(*scelto, nuovo, doc->encoding, &errore);
+                    if (!vecchio)
+                        fallito("conversionelettura", *scelto);
+                    else if (!vb::writeFileWhole(copia, *vecchio, &errore))
+                        fallito("conversionecopia", copia);
+                    else if (!vb::writeTextFile(*scelto, nuovo, doc->encoding, &errore))
+                        fallito("conversionescrittura", *scelto);
+                    else
+                        riuscito = true;
                 }
             }
         }

@@ -241,7 +241,7 @@ void frmDownload::chkConnessione_Click()
         mReg::Salva_Impostazione(kApp, QStringLiteral("Download"), QStringLiteral("Verifica connessione"),
                                  chkConnessione->isChecked() ? QStringLiteral("-1") : QStringLiteral("0"));
     } catch (const mReg::RegistryError& e) {
-        platform::MsgBox(e.text(), platform::vbExclamation);
+        platform::MsgBox(Testo_Impostazioni_Non_Salvate(e), platform::vbExclamation);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -49,16 +50,40 @@ QStringList convertedFilters(const QString& classic)
     return out;
 }
 
-QString startPath(const FileDialogRequest& r)
+// The folder of the last file chosen in a file dialog of this run, one for
+// the files opened and one for those saved: a folder only read from (a
+// shared one, a CD) is no place to offer for saving.
+QString& cartellaUsata(bool salva)
 {
-    if (r.fileName.isEmpty())
-        return r.initialFolder;
-    const QFileInfo info(r.fileName);
-    if (info.isAbsolute() || r.initialFolder.isEmpty())
-        return r.fileName;
-    return QDir(r.initialFolder).filePath(r.fileName);
+    static QString cartelle[2];
+    return cartelle[salva ? 1 : 0];
+}
+
+void ricordaCartella(const QString& file, bool salva)
+{
+    cartellaUsata(salva) = QFileInfo(file).absolutePath();
 }
 } // namespace
+
+QString dialogFolder(bool save)
+{
+    if (const QString usata = cartellaUsata(save); !usata.isEmpty() && QFileInfo(usata).isDir())
+        return usata;
+    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documenti.isEmpty() && QFileInfo(documenti).isDir() ? documenti : QDir::homePath();
+}
+
+QString dialogStartPath(const FileDialogRequest& r, bool save)
+{
+    // Never the folder the program was started from (often one the user
+    // may not write, such as / or the program's own).
+    const QString cartella = r.initialFolder.isEmpty() ? dialogFolder(save) : r.initialFolder;
+    if (r.fileName.isEmpty())
+        return cartella;
+    if (QFileInfo(r.fileName).isAbsolute())
+        return r.fileName;
+    return QDir(cartella).filePath(r.fileName);
+}
 
 QString qtNameFilters(const QString& classicFilter)
 {
@@ -73,10 +98,11 @@ QString qtNameFilterAt(const QString& classicFilter, int index)
 std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidget* parent)
 {
     QString selected = qtNameFilterAt(r.filter, r.filterIndex);
-    const QString name = QFileDialog::getOpenFileName(parent, r.title, startPath(r),
+    const QString name = QFileDialog::getOpenFileName(parent, r.title, dialogStartPath(r, false),
                                                       qtNameFilters(r.filter), &selected);
     if (name.isEmpty())
         return std::nullopt;
+    ricordaCartella(name, false);
     return name;
 }
 
@@ -86,10 +112,11 @@ std::optional<QString> QtFileChooser::saveFile(const FileDialogRequest& r, QWidg
     QFileDialog::Options options;
     if (!(r.flags & fileOverwritePrompt))
         options |= QFileDialog::DontConfirmOverwrite;
-    const QString name = QFileDialog::getSaveFileName(parent, r.title, startPath(r),
+    const QString name = QFileDialog::getSaveFileName(parent, r.title, dialogStartPath(r, true),
                                                       qtNameFilters(r.filter), &selected, options);
     if (name.isEmpty())
         return std::nullopt;
+    ricordaCartella(name, true);
     return name;
 }
 

@@ -13,7 +13,7 @@ namespace platform {
 struct FileDialogRequest {
     QString title;
     QString fileName;       // proposed file (may carry a folder)
-    QString initialFolder;  // used when fileName names no folder
+    QString initialFolder;  // used when fileName names no folder; when empty, dialogFolder(save)
     // "Description|pattern[;pattern]|Description|pattern..." as the classic
     // dialogs take it, e.g. "Element files (*.txt)|*.txt;*.tle|All files|*.*".
     QString filter;
@@ -51,6 +51,13 @@ bool chosenFileReadable(const QString& path);
 // The printer the program prints on: the one last chosen in a printer
 // dialog, kept for the whole run.
 QPrinter& applicationPrinter();
+
+// Where a file dialog opens when its request names no folder: the folder of
+// the file last chosen in a dialog of this run to open (or, for `save`, to
+// save) a file, else the user's documents folder, else the home folder.
+QString dialogFolder(bool save = false);
+// The file or folder a dialog for `request` starts at.
+QString dialogStartPath(const FileDialogRequest& request, bool save = false);
 
 // "Desc|*.a;*.b|All|*.*" -> "Desc (*.a *.b);;All (*.*)" for Qt's dialogs.
 QString qtNameFilters(const QString& classicFilter);

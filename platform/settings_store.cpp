@@ -12,6 +12,14 @@
 
 namespace platform {
 
+bool SettingsStore::setValues(const QList<Voce>& voci, QString* error)
+{
+    for (const Voce& v : voci)
+        if (!setValue(v.section, v.key, v.text, error))
+            return false;
+    return true;
+}
+
 // ---------------------------------------------------------------- memory
 
 std::optional<QString> MemorySettingsStore::value(const QString& section, const QString& key) const
@@ -124,16 +132,30 @@ QString IniSettingsStore::defaultFilePath()
     return dir + QStringLiteral("/Astrovela/Astrovela.conf");
 }
 
+namespace {
+// A settings file is a few kilobytes; one far larger is refused like an
+// unreadable one, and so never overwritten.
+constexpr qint64 kMassimoFile = 16 * 1024 * 1024;
+} // namespace
+
 void IniSettingsStore::load()
 {
     QFile f(m_path);
     if (!f.exists())
         return;
-    // A settings file is a few kilobytes; one far larger (or a device) is
-    // refused like an unreadable one, and so never overwritten.
-    const std::optional<QByteArray> bytes = vb::readFileBytes(m_path, 16 * 1024 * 1024, &m_loadError);
-    if (!bytes)
+    if (vb::notRegularFile(m_path)) {
+        // A named pipe, a device, a folder.
+        m_guasto = Guasto::NonOrdinario;
         return;
+    }
+    QString motivo;
+    const std::optional<QByteArray> bytes = vb::readFileBytes(m_path, kMassimoFile, &motivo);
+    if (!bytes) {
+        const QFileInfo info(m_path);
+        m_guasto = info.isFile() && info.size() > kMassimoFile ? Guasto::TroppoGrande : Guasto::Sistema;
+        m_motivoSistema = motivo;
+        return;
+    }
     // Our own files are UTF-8; a file edited by hand in another program may not be.
     const QString text = vb::decodeText(*bytes).text;
     QString section;
@@ -201,26 +223,62 @@ bool IniSettingsStore::hasSection(const QString& section) const
     return m_sections.contains(section);
 }
 
+QString IniSettingsStore::loadError() const
+{
+    switch (m_guasto) {
+    case Guasto::Nessuno: return {};
+    case Guasto::NonOrdinario: return vb::notRegularReason(m_path);
+    case Guasto::TroppoGrande: return vb::tooLargeReason(m_path, kMassimoFile);
+    case Guasto::Sistema: return vb::systemReason(m_motivoSistema);
+    }
+    return {};
+}
+
 QString IniSettingsStore::readFailure() const
 {
-    if (m_loadError.isEmpty())
+    if (m_guasto == Guasto::Nessuno)
         return {};
     // A reason that names the file already is a whole sentence: it is not
     // named a second time around it. At a first start no language has been
     // chosen yet: the English words.
-    if (m_loadError.contains(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath())))
+    const QString motivo = loadError();
+    if (m_guasto != Guasto::Sistema)
         return vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazionilasciate"),
                              QStringLiteral("%1 The settings file was left as it is."))
-            .arg(m_loadError);
+            .arg(motivo);
     return vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
                          QStringLiteral("The settings file %1 could not be read (%2); it was left as it is."))
-        .arg(m_path, m_loadError);
+        .arg(QDir::toNativeSeparators(m_path), motivo);
+}
+
+bool IniSettingsStore::put(const QString& section, const QString& key, const QString& text)
+{
+    if (!m_sections.contains(section)) {
+        m_sectionOrder.append(section);
+        m_sections.insert(section, {});
+    }
+    auto& rows = m_sections[section];
+    for (auto& row : rows) {
+        if (row.first == key) {
+            if (row.second == text)
+                return false;
+            row.second = text;
+            return true;
+        }
+    }
+    rows.append({key, text});
+    return true;
 }
 
 bool IniSettingsStore::setValue(const QString& section, const QString& key, const QString& text,
                                 QString* error)
 {
-    if (!m_loadError.isEmpty()) {
+    return setValues({Voce{section, key, text}}, error);
+}
+
+bool IniSettingsStore::setValues(const QList<Voce>& voci, QString* error)
+{
+    if (m_guasto != Guasto::Nessuno) {
         if (error)
             *error = readFailure();
         return false;
@@ -228,25 +286,15 @@ bool IniSettingsStore::setValue(const QString& section, const QString& key, cons
     // Keep the previous state so that a failed write changes nothing in memory either.
     const auto oldOrder = m_sectionOrder;
     const auto oldSections = m_sections;
-
-    if (!m_sections.contains(section)) {
-        m_sectionOrder.append(section);
-        m_sections.insert(section, {});
+    bool cambiato = false;
+    for (const Voce& v : voci)
+        cambiato = put(v.section, v.key, v.text) || cambiato;
+    if (!cambiato) {
+        // Nothing changes on disk (a new empty section is not worth a write either).
+        m_sectionOrder = oldOrder;
+        m_sections = oldSections;
+        return true;
     }
-    auto& rows = m_sections[section];
-    bool replaced = false;
-    for (auto& row : rows) {
-        if (row.first == key) {
-            if (row.second == text)
-                return true; // nothing changes on disk
-            row.second = text;
-            replaced = true;
-            break;
-        }
-    }
-    if (!replaced)
-        rows.append({key, text});
-
     if (!save(error)) {
         m_sectionOrder = oldOrder;
         m_sections = oldSections;
@@ -258,11 +306,8 @@ bool IniSettingsStore::setValue(const QString& section, const QString& key, cons
 bool IniSettingsStore::save(QString* error) const
 {
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (error)
-            *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazionicartella"), {info.absolutePath()});
+    if (!vb::makeFolder(info.absolutePath(), error))
         return false;
-    }
     QString out;
     for (const QString& section : m_sectionOrder) {
         out += u'[' + escape(section, false) + QStringLiteral("]\n");
@@ -281,7 +326,14 @@ bool IniSettingsStore::save(QString* error) const
         }
         m_copiaFatta = true;
     }
-    return vb::writeFileWhole(m_path, out.toUtf8(), error);
+    QString motivo;
+    if (vb::writeFileWhole(m_path, out.toUtf8(), &motivo))
+        return true;
+    if (error)
+        *error = vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazionifilenonscritto"),
+                               QStringLiteral("The settings file %1 could not be written: %2."))
+                     .arg(QDir::toNativeSeparators(m_path), motivo);
+    return false;
 }
 
 } // namespace platform

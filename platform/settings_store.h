@@ -19,6 +19,15 @@ public:
     virtual bool setValue(const QString& section, const QString& key, const QString& text,
                           QString* error = nullptr) = 0;
     virtual bool hasSection(const QString& section) const = 0;
+
+    struct Voce {
+        QString section;
+        QString key;
+        QString text;
+    };
+    // Writes several values as one: all of them are kept, or (false, with a
+    // reason in *error) none. By default one value after the other.
+    virtual bool setValues(const QList<Voce>& voci, QString* error = nullptr);
     // Why the stored settings could not be read, as told to the user (the
     // file named); empty when they were read or there were none yet.
     virtual QString readFailure() const { return {}; }
@@ -51,12 +60,15 @@ public:
     bool setValue(const QString& section, const QString& key, const QString& text,
                   QString* error = nullptr) override;
     bool hasSection(const QString& section) const override;
+    // The values are put in memory and the file is written once.
+    bool setValues(const QList<Voce>& voci, QString* error = nullptr) override;
 
     QString filePath() const { return m_path; }
     // Why the existing file could not be read ("" when it was read or did
-    // not exist yet). While it is set, writes are refused so that a file we
-    // could not read is never replaced by one holding only the new values.
-    QString loadError() const { return m_loadError; }
+    // not exist yet), in the language in use when it is asked. While there
+    // is one, writes are refused so that a file we could not read is never
+    // replaced by one holding only the new values.
+    QString loadError() const;
     QString readFailure() const override;
     // The first line (from 1) of the file that is not a setting (a comment,
     // a line outside a section or without "="), 0 when there is none. Such
@@ -69,9 +81,15 @@ public:
 private:
     void load();
     bool save(QString* error) const;
+    // Puts one value in memory; true when it changed anything.
+    bool put(const QString& section, const QString& key, const QString& text);
 
     QString m_path;
-    QString m_loadError;
+    // What kept the file from being read: said again in the language in use
+    // whenever it is told (the file is read before any language is chosen).
+    enum class Guasto { Nessuno, NonOrdinario, TroppoGrande, Sistema };
+    Guasto m_guasto = Guasto::Nessuno;
+    QString m_motivoSistema;
     int m_lineaScartata = 0;
     mutable bool m_copiaFatta = false;
     // Sections and keys in first-written order, so the file stays readable.

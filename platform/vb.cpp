@@ -1495,7 +1495,91 @@ QString withLineEndings(const QString& text, LineEnding ending)
 
 namespace {
 
-QString notRegularText(const QString& path)
+// The system's reasons the language files hold: an error number, its key in
+// the section "Dialogs", and the English words (those of the C library).
+struct MotivoSistema {
+    int numero;
+    const char* chiave;
+    const char* inglese;
+};
+constexpr MotivoSistema kMotiviSistema[] = {
+    {EACCES, "permessonegato", "Permission denied"},
+    {EPERM, "operazionenonpermessa", "Operation not permitted"},
+    {ENOENT, "fileinesistente", "No such file or directory"},
+    {ENOTDIR, "nonecartella", "Not a directory"},
+    {EISDIR, "ecartella", "Is a directory"},
+    {EROFS, "sololettura", "Read-only file system"},
+    {ENOSPC, "discopieno", "No space left on device"},
+    {EDQUOT, "quotasuperata", "Disk quota exceeded"},
+    {EFBIG, "filetroppogrande", "File too large"},
+    {EEXIST, "fileesistente", "File exists"},
+    {ENAMETOOLONG, "nometroppolungo", "File name too long"},
+    {ELOOP, "troppicollegamenti", "Too many levels of symbolic links"},
+    {EIO, "erroreingressouscita", "Input/output error"},
+    {EBUSY, "risorsaoccupata", "Device or resource busy"},
+    {ETXTBSY, "fileinuso", "Text file busy"},
+    {EMFILE, "troppifileaperti", "Too many open files"},
+    {ENFILE, "troppifileapertisistema", "Too many open files in system"},
+};
+
+QString motivoDi(const MotivoSistema& m)
+{
+    return layerText(QStringLiteral("Dialogs"), QLatin1String(m.chiave), QLatin1String(m.inglese));
+}
+
+} // namespace
+
+QString systemReason(const QString& reason)
+{
+    for (const MotivoSistema& m : kMotiviSistema)
+        if (reason == qt_error_string(m.numero) || reason == QLatin1String(m.inglese))
+            return motivoDi(m);
+    return reason;
+}
+
+QString systemReason(int errnum)
+{
+    for (const MotivoSistema& m : kMotiviSistema)
+        if (m.numero == errnum)
+            return motivoDi(m);
+    return qt_error_string(errnum);
+}
+
+bool fileMissing(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0)
+        return false;
+    return errno == ENOENT || errno == ENOTDIR;
+}
+
+bool makeFolder(const QString& folder, QString* error)
+{
+    const QString assoluta = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (QFileInfo(assoluta).isDir())
+        return true;
+    // From the top down: the first folder missing is made, then the next.
+    const QStringList parti = assoluta.split(u'/', Qt::SkipEmptyParts);
+    QString percorso;
+    for (const QString& parte : parti) {
+        percorso += u'/' + parte;
+        if (QFileInfo(percorso).isDir())
+            continue;
+        if (::mkdir(QFile::encodeName(percorso).constData(), 0777) == 0)
+            continue;
+        const int numero = errno;
+        if (numero == EEXIST && QFileInfo(percorso).isDir())
+            continue; // made meanwhile by another program
+        if (error)
+            *error = layerText(QStringLiteral("Dialogs"), QStringLiteral("cartellanonfatta"),
+                               QStringLiteral("The folder %1 could not be made: %2."))
+                         .arg(QDir::toNativeSeparators(percorso), systemReason(numero));
+        return false;
+    }
+    return true;
+}
+
+QString notRegularReason(const QString& path)
 {
     return layerText(QStringLiteral("frmFile"), QStringLiteral("filenonregolare"),
                      QStringLiteral("%1 is not an ordinary file (it is a named pipe, a device or a folder): "
@@ -1503,14 +1587,20 @@ QString notRegularText(const QString& path)
         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
-} // namespace
+QString tooLargeReason(const QString& path, qint64 maxBytes)
+{
+    return layerText(QStringLiteral("frmFile"), QStringLiteral("filetroppogrande"),
+                     QStringLiteral("The file %1 is larger than %2 MB: it has not been read."))
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+        .arg(std::max<qint64>(1, maxBytes / (1024 * 1024)));
+}
 
 std::optional<QString> notRegularFile(const QString& path)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode))
         return std::nullopt;
-    return notRegularText(path);
+    return notRegularReason(path);
 }
 
 std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes, QString* error)
@@ -1521,7 +1611,7 @@ std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes, QS
         f.setFileName(path);
         if (!f.open(QIODevice::ReadOnly)) {
             if (error)
-                *error = f.errorString();
+                *error = systemReason(f.errorString());
             return std::nullopt;
         }
     } else {
@@ -1531,30 +1621,27 @@ std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes, QS
         const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) {
             if (error)
-                *error = qt_error_string(errno);
+                *error = systemReason(errno);
             return std::nullopt;
         }
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
             if (error)
-                *error = notRegularText(path);
+                *error = notRegularReason(path);
             return std::nullopt;
         }
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
             ::close(fd);
             if (error)
-                *error = f.errorString();
+                *error = systemReason(f.errorString());
             return std::nullopt;
         }
     }
     const auto tooLarge = [&] {
         if (error)
-            *error = layerText(QStringLiteral("frmFile"), QStringLiteral("filetroppogrande"),
-                               QStringLiteral("The file %1 is larger than %2 MB: it has not been read."))
-                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
-                         .arg(std::max<qint64>(1, maxBytes / (1024 * 1024)));
+            *error = tooLargeReason(path, maxBytes);
         return std::nullopt;
     };
     if (!f.isSequential() && f.size() > maxBytes)
@@ -1570,7 +1657,7 @@ std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes, QS
         const QByteArray piece = f.read(want);
         if (f.error() != QFileDevice::NoError) {
             if (error)
-                *error = f.errorString();
+                *error = systemReason(f.errorString());
             return std::nullopt;
         }
         if (piece.isEmpty())
@@ -1610,7 +1697,7 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
     // result instead of being lost in the flush at commit.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
-            *error = f.errorString();
+            *error = systemReason(f.errorString());
         return false;
     }
     // A write that stops part-way (full disk, file-size limit) reports no
@@ -1625,7 +1712,7 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
     }
     if (scritti != bytes.size() || !f.commit()) {
         if (error) {
-            *error = f.errorString();
+            *error = systemReason(f.errorString());
             if (f.error() == QFileDevice::NoError || error->isEmpty())
                 *error = layerText(QStringLiteral("frmFile"), QStringLiteral("nonscrittointero"),
                                    QStringLiteral("The file could not be written whole."));

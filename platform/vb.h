@@ -234,6 +234,10 @@ std::optional<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = k
 // ordinary file, or none there). For the commands that check a chosen file
 // before they open a window for it.
 std::optional<QString> notRegularFile(const QString& path);
+// The reasons readFileBytes gives for a file that is not an ordinary one and
+// for one larger than `maxBytes`, naming the file, in the user's language.
+QString notRegularReason(const QString& path);
+QString tooLargeReason(const QString& path, qint64 maxBytes);
 // readFileBytes and decodeText.
 std::optional<TextDocument> readTextFile(const QString& path, QString* error = nullptr);
 // Written whole through a temporary file: a failed write leaves the old file
@@ -246,6 +250,23 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
 // Saves a document back in the encoding it was read with; its text's line
 // ends are turned into the document's line ending first.
 bool writeTextFile(const QString& path, const TextDocument& document, QString* error = nullptr);
+
+// The system's reason for a failure ("Permission denied", as the C library
+// or Qt gives it) in the user's language; a reason the language files do
+// not hold comes back as it is. A reason already in English is recognised
+// too, so a reason kept from before a language was chosen can be told again
+// in the one chosen since.
+QString systemReason(const QString& reason);
+// The reason of a system error number, in the user's language.
+QString systemReason(int errnum);
+// Whether nothing is at `path` (no such file, or a part of its folder is
+// missing or a file). False when something is there, also one the user may
+// not look at: that is a reason to tell, not a missing file.
+bool fileMissing(const QString& path);
+// Makes `folder` with the folders above it that are missing. False when one
+// cannot be made (no permission, a file in its place), with a reason that
+// names that folder and gives the system's.
+bool makeFolder(const QString& folder, QString* error = nullptr);
 
 // ------------------------------------------------------------ texts of this layer
 

@@ -108,6 +108,11 @@ void frmLanguage::cmdOK_Click()
     }
     const int row = lstLingua->row(sel.first());
     const QString scelta = lstLingua->item(row)->text() + QStringLiteral(".ini");
+    // The file as the folder spells it, so that it is found whatever the case.
+    // Taken before the setting is written, so that a reason why it cannot
+    // be kept is worded in the language chosen, as the message around it.
+    gstrFileLingua = m_files.value(row, scelta);
+    gblnLinguaCaricata = false;
     QString nonSalvata;
     try {
         mReg::Salva_Impostazione(QStringLiteral("Astrovela"), QStringLiteral("Generali"),
@@ -117,9 +122,6 @@ void frmLanguage::cmdOK_Click()
         // same for this run, and the user is told once why it is not kept.
         nonSalvata = e.detail().isEmpty() ? e.text() : e.detail();
     }
-    // The file as the folder spells it, so that it is found whatever the case.
-    gstrFileLingua = m_files.value(row, scelta);
-    gblnLinguaCaricata = false;
     // The start-up takes a choice the settings could not keep for this run.
     mLang::Imposta_Lingua_Non_Salvata(nonSalvata.isEmpty() ? QString() : gstrFileLingua);
     if (!nonSalvata.isEmpty())

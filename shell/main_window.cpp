@@ -908,12 +908,14 @@ void MDIForm1::closeEvent(QCloseEvent* event)
                 return;
             }
             if (r == platform::vbYes) {
+                // Settings that cannot be kept do not keep the program open:
+                // the user is told, and it ends without them.
                 QString errore;
-                if (!Salva_impostazioni(&errore)) {
-                    platform::MsgBox(errore, platform::vbExclamation);
-                    event->ignore();
-                    return;
-                }
+                if (!Salva_impostazioni(&errore))
+                    platform::MsgBox(mLang::Testo_Lingua(kSezione, "opzioninonsalvate") + QStringLiteral("\r\n")
+                                         + errore + QStringLiteral("\r\n")
+                                         + mLang::Testo_Lingua(kSezione, "opzioninonsalvateuscita"),
+                                     platform::vbExclamation);
             }
         }
         m_uscitaConfermata = true;
@@ -1040,7 +1042,8 @@ void MDIForm1::mnuFileSalvaImpostazioni_Click()
 {
     QString error;
     if (!Salva_impostazioni(&error))
-        platform::MsgBox(error, platform::vbExclamation);
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, "opzioninonsalvate") + QStringLiteral("\r\n") + error,
+                         platform::vbExclamation);
 }
 
 void MDIForm1::mnuFileRipristinaImpostazioni_Click()

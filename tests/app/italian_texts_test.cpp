@@ -7,6 +7,8 @@
 #include "core/data_files.h"
 #include "core/element_parser.h"
 #include "core/mlang.h"
+#include "core/working_list.h"
+#include "files/file_menu.h"
 #include "platform/fakes.h"
 #include "platform/help_service.h"
 #include "platform/help_window.h"
@@ -15,6 +17,7 @@
 #include "platform/settings_store.h"
 #include "shell/main_window.h"
 #include "shell/window_wiring.h"
+#include "support/ordinary_user.h"
 
 #include <QAction>
 #include <QApplication>
@@ -198,6 +201,43 @@ TEST_F(InItaliano, PrintingAndSettingsFailuresAreReportedInItalian)
     errore.clear();
     EXPECT_FALSE(memoria.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("x"), &errore));
     EXPECT_ITALIANO(errore, QString());
+}
+
+TEST_F(InItaliano, FilesAnOrdinaryUserMayNotWriteAreReportedInItalian)
+{
+    // A folder the user may not write (as an ordinary user; root may write
+    // anywhere): the settings that cannot be saved there, a working list
+    // that cannot be saved, Format file that cannot keep its copy. The
+    // system's reason is Italian too.
+    QTemporaryDir dir;
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    const QString file = dir.filePath(QStringLiteral("sets.txt"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("  ISS (ZARYA)\n1 25544U\n2 25544\n");
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                      | QFile::ExeOther));
+    platform::FakeServices fakes;
+    platform::ScopedServices scope(fakes.services());
+    platform::IniSettingsStore ini(dir.filePath(QStringLiteral("Astrovela.conf")));
+    QString errore;
+    QString lista;
+    {
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        EXPECT_FALSE(ini.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("x"), &errore));
+        EXPECT_FALSE(core::WorkingList::instance().Salva_Ini(dir.filePath(QStringLiteral("Astrovela.ini")), &lista));
+        fakes.files.fileAnswers = {file};
+        files::Formattazione_File(nullptr);
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_ITALIANO(errore, dir.path() + QStringLiteral(" Astrovela conf"));
+    EXPECT_TRUE(errore.contains(QStringLiteral("Permesso negato"))) << errore.toStdString();
+    EXPECT_ITALIANO(lista, dir.path() + QStringLiteral(" Astrovela ini"));
+    ASSERT_EQ(fakes.prompt.calls.size(), 2);
+    EXPECT_ITALIANO(fakes.prompt.calls[1].text, file + QStringLiteral(" bak"));
 }
 
 TEST_F(InItaliano, RefusedElementSetsAreExplainedInItalian)

@@ -748,10 +748,13 @@ TEST_F(ClockTest, ASetThatCannotBeKeptStaysAndTheUserIsToldOnce)
     EXPECT_EQ(msg.title, "Low");
     EXPECT_EQ(msg.flags & 0x70, platform::vbExclamation);
     EXPECT_TRUE(msg.text.contains("its perigee is below 138 km")) << msg.text.toStdString();
-    EXPECT_TRUE(msg.text.contains(mLang::Testo_Lingua("MDIForm1", "rimossinonconservati") + "\r\n"
+    // What failed is keeping the set in that file (not a reading of it), and why.
+    EXPECT_TRUE(msg.text.contains(mLang::Testo_Lingua("MDIForm1", "rimossinonconservati")
+                                  + "\r\nThey could not be added to the file "
                                   + QDir::toNativeSeparators(QFileInfo(rimossi).absoluteFilePath())
-                                  + " is not an ordinary file"))
+                                  + ": it is not an ordinary file (it is a named pipe, a device or a folder).\r\n"))
         << msg.text.toStdString();
+    EXPECT_FALSE(msg.text.contains("has not been read")) << msg.text.toStdString();
     EXPECT_TRUE(msg.text.endsWith(mLang::Testo_Lingua("MDIForm1", "satelliteresta"))) << msg.text.toStdString();
     EXPECT_FALSE(msg.text.contains(mLang::Testo_Lingua("MDIForm1", "satellitedecaduto3")));
 

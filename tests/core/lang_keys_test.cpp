@@ -42,8 +42,19 @@ const char* const kChiaviIndirette[][2] = {
     {"Dialogs", "stampacartella"}, {"Dialogs", "stampaavvio"}, {"Dialogs", "stampapagina"},
     {"Dialogs", "stampafine"}, {"Dialogs", "stampaerrore"}, {"Dialogs", "stampafile"},
     {"Dialogs", "impostazioninonscritte"}, {"Dialogs", "impostazioninonlette"},
-    {"Dialogs", "impostazionilasciate"},
-    {"Dialogs", "impostazionicartella"}, {"Dialogs", "impostazionirighe"},
+    {"Dialogs", "impostazionilasciate"}, {"Dialogs", "impostazionirighe"},
+    {"Dialogs", "impostazionifilenonscritto"}, {"Dialogs", "cartellanonfatta"},
+    // The system's reasons, by error number (platform layer).
+    {"Dialogs", "permessonegato"}, {"Dialogs", "operazionenonpermessa"}, {"Dialogs", "fileinesistente"},
+    {"Dialogs", "nonecartella"}, {"Dialogs", "ecartella"}, {"Dialogs", "sololettura"},
+    {"Dialogs", "discopieno"}, {"Dialogs", "quotasuperata"}, {"Dialogs", "filetroppogrande"},
+    {"Dialogs", "fileesistente"}, {"Dialogs", "nometroppolungo"}, {"Dialogs", "troppicollegamenti"},
+    {"Dialogs", "erroreingressouscita"}, {"Dialogs", "risorsaoccupata"}, {"Dialogs", "fileinuso"},
+    {"Dialogs", "troppifileaperti"}, {"Dialogs", "troppifileapertisistema"},
+    // Failures of Format file and of keeping what the working list drops.
+    {"MDIForm1", "conversionelettura"}, {"MDIForm1", "conversionecopia"}, {"MDIForm1", "conversionescrittura"},
+    {"MDIForm1", "copianonfatta"}, {"MDIForm1", "rimossinonaggiunti"}, {"MDIForm1", "nonordinario"},
+    {"MDIForm1", "troppogrande"}, {"MDIForm1", "listanonsalvatanuova"},
 };
 
 // The view menus whose captions are built in, not taken from the language file.

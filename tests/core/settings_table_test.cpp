@@ -1,13 +1,18 @@
 // The settings table: defaults, forms, snapshots and writing back.
+#include "core/mlang.h"
 #include "core/mreg.h"
 #include "core/settings.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QLocale>
 #include <QSet>
 #include <gtest/gtest.h>
+
+#include "support/file_replacements.h"
 
 namespace {
 
@@ -335,7 +340,57 @@ TEST_F(SettingsTest, FailedSaveIsReportedNotThrown)
     bool ok = true;
     EXPECT_NO_THROW(ok = Salva_impostazioni(&error));
     EXPECT_FALSE(ok);
-    EXPECT_TRUE(error.contains("Osservatore")) << error.toStdString();
+    // The store's own reason, not the fixed English text of the settings procedures.
+    QString motivo;
+    platform::MemorySettingsStore rifiuta;
+    rifiuta.setFailWrites(true);
+    rifiuta.setValue("A", "B", "C", &motivo);
+    EXPECT_EQ(error.toStdString(), motivo.toStdString());
+    EXPECT_TRUE(store.writes.isEmpty());
+
+    // One setting written alone (a window's check box, the daylight-saving
+    // answer): the options could not be saved, and the store's reason, not
+    // the procedure's fixed English text.
+    try {
+        put("Download", "Verifica connessione", "0");
+        ADD_FAILURE() << "a refused write reported success";
+    } catch (const mReg::RegistryError& e) {
+        EXPECT_EQ(Testo_Impostazioni_Non_Salvate(e).toStdString(),
+                  (mLang::Testo_Lingua("MDIForm1", "opzioninonsalvate") + "\r\n" + motivo).toStdString());
+    }
+}
+
+TEST(SettingsFileTest, OneSaveWritesTheSettingsFileOnceAndWhole)
+{
+    // File > Save settings on a new profile: the 151 keys go into the file
+    // in one write, not one write (and one temporary file) a key.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Astrovela/Astrovela.conf");
+    platform::IniSettingsStore ini(path);
+    platform::Services s;
+    s.settings = &ini;
+    platform::ScopedServices scoped(s);
+    Leggi_impostazioni();
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("Astrovela")));
+    SostituzioniFile scritture(path);
+    ASSERT_TRUE(scritture.attivo());
+    QString error;
+    ASSERT_TRUE(Salva_impostazioni(&error)) << error.toStdString();
+    EXPECT_EQ(scritture.conta(), 1);
+    int chiavi = 0;
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    for (const QByteArray& riga : f.readAll().split('\n'))
+        chiavi += riga.contains('=') ? 1 : 0;
+    EXPECT_EQ(chiavi, 151);
+
+    // Saved again with one option changed: one write more.
+    gintFormatoOra = gintFormatoOra == 3 ? 4 : 3;
+    ASSERT_TRUE(Salva_impostazioni(&error)) << error.toStdString();
+    EXPECT_EQ(scritture.conta(), 2);
+    EXPECT_EQ(platform::IniSettingsStore(path).value("Generali", "Formato ora").value_or("").toStdString(),
+              std::to_string(gintFormatoOra));
+    Impostazioni_default();
 }
 
 } // namespace

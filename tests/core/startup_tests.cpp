@@ -12,6 +12,7 @@
 #include "platform/vb.h"
 #include "support/full_disk.h"
 #include "support/named_pipe.h"
+#include "support/ordinary_user.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +53,8 @@ protected:
               "elementinonvalidi=Element set not valid\r\n"
               "satelliteripetuto=Listed twice\r\nrimossiconservati=Kept in\r\n"
               "listanonsalvera=Not saved in this run\r\n"
+              "listanonsalvata=The working list was not saved; the previous file is kept:\r\n"
+              "listanonsalvatanuova=The working list was not saved:\r\n"
               "bloccononcreato=No lock, running all the same:\r\nfilenoncreato=Not made:\r\n");
         avvio.cartellaProgramma = program.path();
         avvio.cartellaUtente = user.filePath("data");
@@ -196,7 +199,7 @@ TEST_F(StartupTest, SecondCopyEndsBeforeWritingAnything)
     EXPECT_EQ(fakes.prompt.calls.last().text, "Already running");
 }
 
-TEST_F(StartupTest, AStartOnAFullDiskSaysWhatItCouldNotMakeAndRuns)
+TEST_F(StartupTest, AStartOnAFullDiskOrAReadOnlyHomeSaysWhatItCouldNotMakeAndWhy)
 {
     // A full runtime folder and home: a lock that cannot be made is no
     // second copy. The start says so with the lock file and the system's
@@ -240,6 +243,44 @@ TEST_F(StartupTest, AStartOnAFullDiskSaysWhatItCouldNotMakeAndRuns)
     EXPECT_TRUE(seconda.heldElsewhere());
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_EQ(fakes.prompt.calls[0].text, "Already running");
+}
+
+TEST_F(StartupTest, AReadOnlyHomeIsToldAsTheFolderThatCannotBeMadeAtStartAndAtTheEnd)
+{
+    // The data folder cannot be made where the home may not be written: the
+    // start names each file and gives that folder's reason (not "No such
+    // file or directory"); at the end the list is said not to be saved,
+    // without a previous file said to be kept where there was none.
+    setLanguage("english.ini");
+    QTemporaryDir casa;
+    avvio.cartellaUtente = casa.filePath("home/.local/share/Astrovela");
+    ASSERT_TRUE(QDir().mkpath(casa.filePath("home")));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(program.path()) && UtenteOrdinario::Passabile(casa.path()));
+    ASSERT_TRUE(QFile::setPermissions(casa.filePath("home"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                                  | QFile::ExeOther));
+    const QString lista = QDir(avvio.cartellaUtente).filePath("Astrovela.ini");
+    const QString citta = QDir(avvio.cartellaUtente).filePath("cities.dat");
+    const QString motivo = "The folder " + QDir::toNativeSeparators(casa.filePath("home/.local"))
+        + " could not be made: Permission denied.";
+    {
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+        core::Carica_Lista_Lavoro(avvio.cartellaUtente);
+        EXPECT_FALSE(core::Salva_Lista_Lavoro());
+    }
+    ASSERT_EQ(fakes.prompt.calls.size(), 2) << fakes.prompt.texts().join("\n--\n").toStdString();
+    EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
+              ("Not made:\r\n\r\n" + QDir::toNativeSeparators(lista) + "\r\n" + motivo + "\r\n\r\n"
+               + QDir::toNativeSeparators(citta) + "\r\n" + motivo)
+                  .toStdString());
+    EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(),
+              ("The working list was not saved:\r\n" + QDir::toNativeSeparators(lista) + ": " + motivo).toStdString());
+    EXPECT_EQ(fakes.prompt.calls[1].flags & 0x70, platform::vbExclamation);
+    EXPECT_EQ(QDir(casa.filePath("home")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList());
+    core::WorkingList::instance().setFile({});
+    ASSERT_TRUE(QFile::setPermissions(casa.filePath("home"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_F(StartupTest, MissingFixedFileEndsWithTheInstallationMessage)

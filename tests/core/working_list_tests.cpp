@@ -5,6 +5,7 @@
 #include "core/working_list.h"
 #include "platform/fakes.h"
 #include "support/full_disk.h"
+#include "support/named_pipe.h"
 
 #include <QDir>
 #include <QFile>
@@ -352,12 +353,31 @@ TEST_F(WorkingListTest, WhatTheProgramDropsIsKeptWhateverFollows)
     ASSERT_TRUE(list().Conserva_Rimossi(sciolta + testoE));
     EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA + testoE + sciolta).toUtf8());
 
-    // Nothing can be written: false, and the files stay as they were.
+    // Nothing can be written: false, and the files stay as they were. The
+    // reason says what could not be done, to which file, and why.
     list().setFile(path);
     ASSERT_TRUE(QFile::remove(path + ".bak"));
     ASSERT_TRUE(QDir().mkpath(path + ".bak"));
     QString why;
     EXPECT_FALSE(list().Conserva_Rimossi(testoA, &why));
-    EXPECT_FALSE(why.isEmpty());
+    const QString copia = "The working list file could not be copied to " + QDir::toNativeSeparators(path) + ".bak: ";
+    EXPECT_TRUE(why.startsWith(copia) && why.size() > copia.size() + 1) << why.toStdString();
     EXPECT_EQ(leggi(list().File_Rimossi()), (testoB + testoCD + testoA + testoE + sciolta).toUtf8());
+
+    // The file of removed sets is not one that can take them (a named pipe):
+    // they could not be added to it, not "it has not been read".
+    const QByteArray rimossi = leggi(list().File_Rimossi());
+    ASSERT_TRUE(QFile::rename(list().File_Rimossi(), path + ".kept"));
+    {
+        NamedPipe tubo(list().File_Rimossi());
+        ASSERT_TRUE(tubo.made());
+        list().setFile(path);
+        ASSERT_TRUE(QDir(path + ".bak").removeRecursively());
+        EXPECT_FALSE(list().Conserva_Rimossi(testoE, &why));
+        EXPECT_FALSE(tubo.waited());
+        EXPECT_EQ(why.toStdString(), ("They could not be added to the file " + QDir::toNativeSeparators(tubo.path())
+                                      + ": it is not an ordinary file (it is a named pipe, a device or a folder).")
+                                         .toStdString());
+    }
+    EXPECT_EQ(leggi(path + ".kept"), rimossi);
 }

@@ -4,6 +4,7 @@
 
 #include "common/progress_window.h"
 #include "files/file_menu.h"
+#include "support/ordinary_user.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -132,6 +133,27 @@ TEST_F(DatabaseWindow, FailedLoadsChangeNothing)
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains("missing.txt was not found."));
     EXPECT_EQ(f->righe(0), 34);
     EXPECT_EQ(gstrDatabasePrimario, kSample);
+
+    // A file that is there but that the user may not read: the system's
+    // reason, never "not found"; the file stays as it was.
+    QString chiuso = scrivi(dbtest::leggi(kSample), QStringLiteral("closed.txt"));
+    ASSERT_TRUE(QFile::setPermissions(chiuso, {}));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(m_dir.path()));
+    fakes.prompt.calls.clear();
+    {
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        EXPECT_FALSE(f->Database_satelliti(chiuso));
+    }
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
+              ("The file " + chiuso + " could not be read: Permission denied\rPlease choose another element file.")
+                  .toStdString());
+    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    EXPECT_EQ(f->righe(0), 34);
+    EXPECT_EQ(gstrDatabasePrimario, kSample);
+    ASSERT_TRUE(QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(dbtest::leggi(chiuso), dbtest::leggi(kSample));
 }
 
 TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseStays)

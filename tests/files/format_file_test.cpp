@@ -5,6 +5,7 @@
 #include "files/file_menu.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
+#include "support/ordinary_user.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -140,4 +141,32 @@ TEST_F(FormatFile, TheUsersOwnBackupIsNeverWrittenOver)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nowhere"))));
     EXPECT_EQ(Leggi(path + ".bak").toStdString(), "MY OWN BACKUP");
     EXPECT_EQ(Leggi(path + ".1.bak"), sporco);
+}
+
+TEST_F(FormatFile, AFileInAFolderThatMayNotBeWrittenIsLeftAsItWasAndTheCopyNamed)
+{
+    // The copy of the file as it was is made first; where it cannot be (a
+    // folder the user may not write), the message names that copy and the
+    // system's reason, and the file is not touched.
+    const QByteArray sporco = "  ISS (ZARYA)\n1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\n"
+                              "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537   \n";
+    const QString path = dir.filePath(QStringLiteral("sets.txt"));
+    Scrivi(path, sporco);
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                      | QFile::ExeOther));
+    QString msg;
+    {
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        msg = Formatta(path);
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_EQ(msg.toStdString(), (mLang::Testo_Lingua("MDIForm1", "conversionefallita") + QStringLiteral("\rThe copy ")
+                                  + QDir::toNativeSeparators(path + ".bak")
+                                  + QStringLiteral(" that would keep the file as it was could not be made: "
+                                                   "Permission denied."))
+                                     .toStdString());
+    EXPECT_EQ(fakes.prompt.calls.last().flags & 0x70, platform::vbExclamation);
+    EXPECT_EQ(Leggi(path), sporco);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("sets.txt")});
 }

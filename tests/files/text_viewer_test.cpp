@@ -4,15 +4,18 @@
 #include "core/mlang.h"
 #include "files/file_menu.h"
 #include "files/text_viewer.h"
+#include "common/file_messages.h"
 #include "common/window_links.h"
 #include "platform/fakes.h"
 #include "platform/prompt.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
+#include "support/ordinary_user.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -188,6 +191,38 @@ TEST_F(FileViewer, UnreadableFileTellsWhyAndLeavesNoWindow)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(f.isNull());
     }
+
+    // A file the user may not read, and one in a folder the user may not
+    // look into: there, not "not found": the system's reason, titled with it.
+    const QString chiuso = Scrivi(QStringLiteral("closed.txt"), QByteArray("x"));
+    ASSERT_TRUE(QFile::setPermissions(chiuso, {}));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("private")));
+    const QString nascosto = Scrivi(QStringLiteral("private/hidden.txt"), QByteArray("x"));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("private")), QFile::ReadOwner | QFile::WriteOwner
+                                                                                  | QFile::ExeOwner));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    fakes.prompt.calls.clear();
+    {
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        QPointer<frmFile> f = new frmFile;
+        EXPECT_FALSE(f->Leggi(chiuso));
+    }
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), "Permission denied");
+    EXPECT_EQ(fakes.prompt.calls[0].title.toStdString(), chiuso.toStdString());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The user in full (the file's existence is asked as the real user):
+    // what the viewer tells of the reason its reader gave.
+    EXPECT_TRUE(UtenteOrdinario::Esegui([&] {
+        fakes.prompt.calls.clear();
+        QString motivo;
+        if (vb::readTextFile(nascosto, &motivo))
+            return false;
+        common::Avvisa_File_Non_Letto(nascosto, motivo);
+        return fakes.prompt.calls.size() == 1 && fakes.prompt.calls[0].text == QLatin1String("Permission denied")
+            && fakes.prompt.calls[0].title == nascosto;
+    }));
 
     // The Edit command opens no viewer for an empty file or a cancel.
     fakes.prompt.calls.clear();

@@ -11,6 +11,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
@@ -111,6 +114,92 @@ TEST(FileChooserTest, ClassicFiltersBecomeQtFilters)
     EXPECT_EQ(qtNameFilterAt(QStringLiteral("A|*.a|B|*.b"), 2), "B (*.b)");
     EXPECT_EQ(qtNameFilterAt(QStringLiteral("A|*.a"), 3), "");
     EXPECT_EQ(qtNameFilters(QString()), "");
+}
+
+TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
+{
+    // Started from a folder of its own (often one the user may not write):
+    // Open with no element file yet and a download's Save as open in the
+    // user's documents folder (the home when there is none), then in the
+    // folder of the file last chosen to open, or to save (a folder only
+    // read from is not offered for saving); a request's own folder is kept.
+    QTemporaryDir casa, partenza, altrove;
+    const QByteArray casaPrima = qgetenv("HOME"), configPrima = qgetenv("XDG_CONFIG_HOME");
+    const QString cartellaPrima = QDir::currentPath();
+    qputenv("HOME", QFile::encodeName(casa.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(casa.filePath(QStringLiteral(".config"))));
+    ASSERT_TRUE(QDir::setCurrent(partenza.path()));
+    QFile scelto(altrove.filePath(QStringLiteral("sets.txt")));
+    ASSERT_TRUE(scelto.open(QIODevice::WriteOnly));
+    scelto.close();
+
+    // The folder each dialog shows; Cancel, or `scegli` chosen.
+    QtFileChooser chooser;
+    QString cartella, nome;
+    const auto apri = [&](const FileDialogRequest& r, bool salva, const QString& scegli = {}) {
+        cartella.clear();
+        nome.clear();
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) {
+                    timer.stop();
+                    cartella = d->directory().absolutePath();
+                    nome = d->selectedFiles().value(0);
+                    if (scegli.isEmpty()) {
+                        d->reject();
+                    } else {
+                        // As typed into the dialog, without waiting for it
+                        // to list the file's folder.
+                        d->setDirectory(QFileInfo(scegli).absolutePath());
+                        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(scegli).fileName());
+                        static_cast<QDialog*>(d)->done(QDialog::Accepted);
+                    }
+                    return;
+                }
+            }
+        });
+        timer.start();
+        return salva ? chooser.saveFile(r) : chooser.openFile(r);
+    };
+    FileDialogRequest apertura;
+    apertura.filter = QStringLiteral("Element files|*.txt|All files|*");
+    FileDialogRequest download = apertura;
+    download.fileName = QStringLiteral("stations.txt");
+
+    EXPECT_FALSE(apri(apertura, false));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.path()).absolutePath().toStdString());
+    ASSERT_TRUE(QDir(casa.path()).mkdir(QStringLiteral("Documents")));
+    EXPECT_FALSE(apri(apertura, false));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
+    EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("stations.txt"));
+
+    // A file opened elsewhere: the next Open opens there, Save as not.
+    EXPECT_EQ(apri(apertura, false, scelto.fileName()), std::optional<QString>(scelto.fileName()));
+    EXPECT_FALSE(apri(apertura, false));
+    EXPECT_EQ(cartella.toStdString(), QDir(altrove.path()).absolutePath().toStdString());
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath().toStdString());
+    // A file saved elsewhere: the next Save as opens there.
+    const QString salvato = partenza.filePath(QStringLiteral("stations.txt"));
+    EXPECT_EQ(apri(download, true, salvato), std::optional<QString>(salvato));
+    EXPECT_FALSE(apri(download, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(partenza.path()).absolutePath().toStdString());
+    // A request that names its folder opens there.
+    FileDialogRequest propria = download;
+    propria.initialFolder = casa.path();
+    EXPECT_FALSE(apri(propria, true));
+    EXPECT_EQ(cartella.toStdString(), QDir(casa.path()).absolutePath().toStdString());
+
+    QDir::setCurrent(cartellaPrima);
+    qputenv("HOME", casaPrima);
+    if (configPrima.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configPrima);
 }
 
 TEST(HelpServiceTest, FindsTheHelpFileOrSaysThereIsNone)

@@ -11,6 +11,8 @@
 
 #include "support/full_disk.h"
 #include "support/named_pipe.h"
+#include "support/ordinary_user.h"
+#include "support/file_replacements.h"
 
 using platform::IniSettingsStore;
 using platform::MemorySettingsStore;
@@ -85,12 +87,66 @@ TEST(IniSettingsStoreTest, AFailedWriteLeavesTheOldFileAndSaysSo)
                                  &error);
     }
     EXPECT_FALSE(written);
-    // The system's reason, not "Unknown error" from a write that stopped part-way.
-    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << error.toStdString();
+    // The file and the system's reason, not "Unknown error" from a write
+    // that stopped part-way.
+    EXPECT_EQ(error.toStdString(), ("The settings file " + QDir::toNativeSeparators(path) + " could not be written: "
+                                    + QString::fromLocal8Bit(std::strerror(EFBIG)) + ".")
+                                       .toStdString());
     EXPECT_EQ(fileBytes(path), before);
     // Memory agrees with the file.
     EXPECT_EQ(store.value(QStringLiteral("Observer"), QStringLiteral("Name")), QStringLiteral("Milano"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Astrovela.conf")});
+
+    // Several values at once: none of them is kept, in the file or in memory.
+    {
+        FullDisk full(before.size());
+        ASSERT_TRUE(full.active());
+        written = store.setValues({{QStringLiteral("Observer"), QStringLiteral("Name"), QStringLiteral("Roma")},
+                                   {QStringLiteral("New"), QStringLiteral("Key"), QString(500, u'y')}},
+                                  &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(store.value(QStringLiteral("Observer"), QStringLiteral("Name")), QStringLiteral("Milano"));
+    EXPECT_FALSE(store.hasSection(QStringLiteral("New")));
+
+    // A folder the user may not write (as an ordinary user: root may write
+    // anywhere): the file and the system's own reason.
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                      | QFile::ExeOther));
+    {
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        written = store.setValue(QStringLiteral("Observer"), QStringLiteral("Name"), QStringLiteral("Roma"), &error);
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error.toStdString(),
+              ("The settings file " + QDir::toNativeSeparators(path) + " could not be written: Permission denied.")
+                  .toStdString());
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(IniSettingsStoreTest, SeveralValuesAreWrittenInOneGo)
+{
+    // One save of the settings replaces the file once, not once a value.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    IniSettingsStore store(path);
+    QList<platform::SettingsStore::Voce> voci;
+    for (int i = 0; i < 20; ++i)
+        voci.append({QStringLiteral("S%1").arg(i % 3), QStringLiteral("K%1").arg(i), QString::number(i)});
+    SostituzioniFile sostituzioni(path);
+    ASSERT_TRUE(sostituzioni.attivo());
+    QString error;
+    ASSERT_TRUE(store.setValues(voci, &error)) << error.toStdString();
+    EXPECT_EQ(sostituzioni.conta(), 1);
+    // Nothing new: nothing written.
+    ASSERT_TRUE(store.setValues(voci, &error));
+    EXPECT_EQ(sostituzioni.conta(), 1);
+    IniSettingsStore reread(path);
+    for (const auto& v : voci)
+        EXPECT_EQ(reread.value(v.section, v.key), v.text);
 }
 
 TEST(IniSettingsStoreTest, AFileThatCannotBeReadIsNeverOverwritten)

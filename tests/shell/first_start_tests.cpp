@@ -8,10 +8,12 @@
 #include "platform/settings_store.h"
 #include "shell/language_picker.h"
 #include "support/full_disk.h"
+#include "support/named_pipe.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,7 +67,8 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
     const QString testo = fakes.prompt.calls[0].text;
     EXPECT_TRUE(testo.startsWith(mLang::Testo_Lingua("frmLanguage", "impostazioninonsalvate"))) << testo.toStdString();
     EXPECT_TRUE(testo.startsWith("Le impostazioni")) << testo.toStdString();
-    EXPECT_TRUE(testo.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << testo.toStdString();
+    EXPECT_TRUE(testo.contains(": File troppo grande.")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains(QDir::toNativeSeparators(user.filePath("conf/Astrovela.conf")))) << testo.toStdString();
     EXPECT_FALSE(ini.value("Generali", "Lingua").value_or(QString()).contains("italiano"));
     // The main window's loading reads the settings again: the choice stands.
     Leggi_impostazioni();
@@ -83,6 +86,60 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
     };
     EXPECT_FALSE(core::MDIForm_Initialize(avvio));
     EXPECT_TRUE(gstrFileLingua.isEmpty());
+
+    mLang::Imposta_Cartella_Programma({});
+    mLang::Imposta_Lingua_Non_Salvata({});
+    gstrFileLingua.clear();
+    gblnLinguaCaricata = false;
+}
+
+TEST(FirstStart, ASettingsFileThatCannotBeReadIsToldInTheLanguageChosen)
+{
+    // A named pipe where the settings file should be: the start says so
+    // before any language is chosen (in English); after italiano is chosen
+    // in the picker, the message on the choice not being kept is Italian
+    // from its first word to its last, the reason included.
+    QTemporaryDir program, user;
+    ASSERT_TRUE(program.isValid() && user.isValid());
+    for (const char* name : {"english.ini", "italiano.ini"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, program.filePath(name)));
+    for (const QString& f : core::File_Fissi()) {
+        QFile d(program.filePath(f));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+        d.write("x");
+    }
+    NamedPipe tubo(user.filePath("Astrovela.conf"));
+    ASSERT_TRUE(tubo.made());
+    platform::FakeServices fakes;
+    platform::IniSettingsStore ini(tubo.path());
+    platform::Services servizi = fakes.services();
+    servizi.settings = &ini;
+    platform::ScopedServices scope(servizi);
+    mLang::Usa_File_Lingua({});
+    mLang::Imposta_Cartella_Programma(program.path());
+    gstrFileLingua.clear();
+    gblnLinguaCaricata = false;
+
+    core::Avvio avvio;
+    avvio.cartellaProgramma = program.path();
+    avvio.cartellaUtente = user.filePath("data");
+    avvio.scegliLingua = [&] {
+        frmLanguage picker(program.path());
+        picker.lstLingua->setCurrentRow(1);   // Italiano
+        picker.cmdOK_Click();
+    };
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_FALSE(tubo.waited());
+    ASSERT_EQ(fakes.prompt.calls.size(), 2) << fakes.prompt.texts().join("\n--\n").toStdString();
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The settings cannot be read"));
+    const QString testo = fakes.prompt.calls[1].text;
+    EXPECT_TRUE(testo.startsWith("Le impostazioni non possono essere salvate")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains(QDir::toNativeSeparators(tubo.path()) + " non è un file ordinario"))
+        << testo.toStdString();
+    for (const char* inglese : {"ordinary", "has not been read", "left as it is", "The settings file"})
+        EXPECT_FALSE(testo.contains(QLatin1String(inglese))) << testo.toStdString();
+    EXPECT_TRUE(testo.endsWith("Il file delle impostazioni è stato lasciato com'era.")) << testo.toStdString();
+    EXPECT_FALSE(QFileInfo(tubo.path()).isFile());
 
     mLang::Imposta_Cartella_Programma({});
     mLang::Imposta_Lingua_Non_Salvata({});

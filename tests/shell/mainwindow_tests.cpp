@@ -7,6 +7,8 @@
 #include "platform/fakes.h"
 #include "platform/help_service.h"
 #include "platform/help_window.h"
+#include "platform/settings_store.h"
+#include "support/ordinary_user.h"
 #include "support/x_input.h"
 #include "common/calendar.h"
 #include "common/window_links.h"
@@ -16,6 +18,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLabel>
@@ -25,6 +28,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -363,7 +367,46 @@ TEST_F(MainWindowTest, WithCheckTheOptionsExitOffersToSaveChangedSettings)
         EXPECT_TRUE(fakes.prompt.calls.isEmpty());
     }
     {
+        // Yes, but the settings folder may not be written: the message names
+        // the settings file and the system's reason, says that the program
+        // closes without them, and it does close; nothing is written.
+        QTemporaryDir cartella;
+        ASSERT_TRUE(UtenteOrdinario::Passabile(cartella.path()));
+        ASSERT_TRUE(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                               | QFile::ExeOther));
+        const QString file = cartella.filePath("Astrovela.conf");
+        platform::IniSettingsStore chiuso(file);
+        platform::Services servizi = fakes.services();
+        servizi.settings = &chiuso;
+        platform::ScopedServices ambito(servizi);
+        gstrLocalita = "Italy: Bari";
+        fakes.prompt.calls.clear();
+        MDIForm1 w;
+        w.show();
+        fakes.prompt.answers = {platform::vbYes};
+        bool chiusa = false;
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            chiusa = w.close();
+        }
+        EXPECT_TRUE(chiusa);
+        EXPECT_FALSE(w.isVisible());
+        ASSERT_EQ(fakes.prompt.calls.size(), 2) << fakes.prompt.texts().join("\n--\n").toStdString();
+        EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(),
+                  ("The options could not be saved:\r\nThe settings file " + QDir::toNativeSeparators(file)
+                   + " could not be written: Permission denied.\r\nAstrovela closes all the same, without "
+                     "keeping the options changed since they were last saved.")
+                      .toStdString());
+        EXPECT_EQ(fakes.prompt.calls[1].flags & 0x70, platform::vbExclamation);
+        EXPECT_FALSE(QFileInfo::exists(file));
+        EXPECT_EQ(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList());
+        ASSERT_TRUE(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+    {
         // Box not ticked: a change goes unasked, as before.
+        fakes.prompt.calls.clear();
         gintFormatoOra = 5;
         gblnVerificaOpzioni = false;
         MDIForm1 w;
