@@ -183,13 +183,8 @@ void tastiDopoIMessaggi(MDIForm1& w, const std::string& finestra)
 {
     testsupport::InputX x;
     ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
-    w.resize(1100, 800);
-    w.move(0, 0);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     // The user has just used the main window's menu: it holds the keyboard.
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {1100, 800}));
 
     // Each box, once it shows, is answered with a click on its OK.
     testsupport::RispostaConUnClic rispondi(x);

@@ -321,12 +321,7 @@ TEST_F(Dialogs, AListingAndASummaryTakeTheKeysAsTheyOpen)
     w.Lingua();
     QString percorso = campione;
     ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(percorso));
-    w.resize(1100, 800);
-    w.move(0, 0);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {1100, 800}));
 
     QAbstractItemView* righe = nullptr;
     if (modo == "effemeridi") {

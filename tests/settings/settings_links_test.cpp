@@ -162,12 +162,7 @@ TEST_F(OptionsLinksTest, TabGoesThroughThePageButtonsThePageAndTheDialogsButtons
     MDIForm1 w;
     settings::Collega_Opzioni(w);
     w.Lingua();
-    w.resize(1100, 800);
-    w.move(0, 0);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {1100, 800}));
 
     x.premi(InputX::letteraDi(w.menu("mnuOpzioni")->title()), InputX::kAlt);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuOpzioni"); }, 5000));

@@ -24,9 +24,11 @@
 #include <QProcessEnvironment>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
@@ -432,6 +434,20 @@ private:
 };
 
 // ---------------------------------------------------------------- messages
+
+// The window shown at the top left of the display, at this size, holding the
+// keyboard as after the user's last click on it (false when it never shows
+// or never becomes active).
+[[nodiscard]] inline bool Davanti_Con_La_Tastiera(QWidget& finestra, QSize dimensione)
+{
+    finestra.resize(dimensione);
+    finestra.move(0, 0);
+    finestra.show();
+    if (!QTest::qWaitForWindowExposed(&finestra))
+        return false;
+    finestra.activateWindow();
+    return QTest::qWaitForWindowActive(&finestra);
+}
 
 // Answers each modal window, once it shows on the display, with a click on
 // the button a user would press: a message box's OK; for any other, the

@@ -304,12 +304,7 @@ TEST_F(AlmanacTest, EscapeBringsBackTheWindowTheUserCameFrom)
     sky::Collega_Cielo_Generale(w);
     tables::Collega_Tabelle(w);
     w.Lingua();
-    w.resize(1200, 900);
-    w.move(0, 0);
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {1200, 900}));
     w.menuItem("mnuCieloMappaGenerale")->trigger();
     w.menuItem("mnuEffemeridiSatelliti")->trigger();
     QMdiSubWindow* tabella = w.mdiArea()->activeSubWindow();
