@@ -18,6 +18,8 @@
 #include <QEvent>
 #include <QLibrary>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPoint>
 #include <QProcess>
@@ -447,6 +449,23 @@ private:
         return false;
     finestra.activateWindow();
     return QTest::qWaitForWindowActive(&finestra);
+}
+
+// The workspace's window in front, over the others, with the keyboard on it
+// or on one of its controls.
+inline ::testing::AssertionResult Davanti_Nell_Area(QMdiArea* area, QMdiSubWindow* finestra)
+{
+    QMdiSubWindow* attiva = area->activeSubWindow();
+    if (attiva != finestra)
+        return ::testing::AssertionFailure()
+            << "in front: " << (attiva ? attiva->widget()->objectName().toStdString() : std::string("none"));
+    if (area->subWindowList(QMdiArea::StackingOrder).last() != finestra)
+        return ::testing::AssertionFailure() << "active, but another window covers it";
+    QWidget* fuoco = QApplication::focusWidget();
+    if (!fuoco || (fuoco != finestra && !finestra->isAncestorOf(fuoco)))
+        return ::testing::AssertionFailure()
+            << "the keyboard is on " << (fuoco ? fuoco->metaObject()->className() : "nothing");
+    return ::testing::AssertionSuccess();
 }
 
 // Answers each modal window, once it shows on the display, with a click on

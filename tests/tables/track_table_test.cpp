@@ -437,11 +437,7 @@ TEST_F(TrackTest, TheChannelChosenTheTrackingTableIsInFrontAgainWithTheKeys)
     EXPECT_EQ(gintCanale[0], 3);
     EXPECT_EQ(t->cmdCanale[0]->Caption(), "Ch.3");
     QTest::qWait(200);
-    EXPECT_EQ(w.mdiArea()->activeSubWindow(), tabella)
-        << "in front: " << (w.mdiArea()->activeSubWindow() ? w.mdiArea()->activeSubWindow()->widget()->objectName().toStdString() : "none");
-    EXPECT_EQ(w.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), tabella);
-    QWidget* fuoco = QApplication::focusWidget();
-    EXPECT_TRUE(fuoco && (fuoco == tabella || tabella->isAncestorOf(fuoco)));
+    EXPECT_TRUE(testsupport::Davanti_Nell_Area(w.mdiArea(), tabella));
     w.closeChildren();
 }
 
