@@ -198,8 +198,9 @@ TEST_F(FileViewer, UnreadableFileTellsWhyAndLeavesNoWindow)
     ASSERT_TRUE(QFile::setPermissions(chiuso, {}));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("private")));
     const QString nascosto = Scrivi(QStringLiteral("private/hidden.txt"), QByteArray("x"));
-    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("private")), QFile::ReadOwner | QFile::WriteOwner
-                                                                                  | QFile::ExeOwner));
+    // (Closed to its owner too, so that it is closed to the user running the
+    // tests, whoever that is; opened again below, to be removed.)
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("private")), {}));
     ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
     fakes.prompt.calls.clear();
     {
@@ -223,6 +224,8 @@ TEST_F(FileViewer, UnreadableFileTellsWhyAndLeavesNoWindow)
         return fakes.prompt.calls.size() == 1 && fakes.prompt.calls[0].text == QLatin1String("Permission denied")
             && fakes.prompt.calls[0].title == nascosto;
     }));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("private")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
     // The Edit command opens no viewer for an empty file or a cancel.
     fakes.prompt.calls.clear();
