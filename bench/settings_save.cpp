@@ -42,26 +42,42 @@ struct Profilo {
         s.settings = store.get();
         servizi = std::make_unique<platform::ScopedServices>(s);
     }
+
+    // A new profile with the program's settings read: false (the benchmark
+    // skipped) when there is no folder for it.
+    bool pronto(benchmark::State& state)
+    {
+        if (!cartella.isValid()) {
+            state.SkipWithError("no folder for the settings file");
+            return false;
+        }
+        nuovo();
+        Leggi_impostazioni();
+        return true;
+    }
 };
+
+// One File > Save settings; false (the benchmark stopped) when it fails.
+bool salva(benchmark::State& state)
+{
+    QString errore;
+    if (Salva_impostazioni(&errore))
+        return true;
+    state.SkipWithError(errore.toStdString().c_str());
+    return false;
+}
 
 void NewProfile(benchmark::State& state)
 {
     Profilo p;
-    if (!p.cartella.isValid()) {
-        state.SkipWithError("no folder for the settings file");
+    if (!p.pronto(state))
         return;
-    }
-    p.nuovo();
-    Leggi_impostazioni();
     for (auto _ : state) {
         state.PauseTiming();
         p.nuovo();
         state.ResumeTiming();
-        QString errore;
-        if (!Salva_impostazioni(&errore)) {
-            state.SkipWithError(errore.toStdString().c_str());
+        if (!salva(state))
             return;
-        }
     }
 }
 BENCHMARK(NewProfile)->Unit(benchmark::kMillisecond);
@@ -69,20 +85,12 @@ BENCHMARK(NewProfile)->Unit(benchmark::kMillisecond);
 void OneChange(benchmark::State& state)
 {
     Profilo p;
-    if (!p.cartella.isValid()) {
-        state.SkipWithError("no folder for the settings file");
+    if (!p.pronto(state) || !salva(state))
         return;
-    }
-    p.nuovo();
-    Leggi_impostazioni();
-    Salva_impostazioni();
     for (auto _ : state) {
         gintFormatoOra = gintFormatoOra == 3 ? 4 : 3;
-        QString errore;
-        if (!Salva_impostazioni(&errore)) {
-            state.SkipWithError(errore.toStdString().c_str());
+        if (!salva(state))
             return;
-        }
     }
 }
 BENCHMARK(OneChange)->Unit(benchmark::kMillisecond);

@@ -21,10 +21,12 @@
 #include <cerrno>
 #include <cstring>
 
-TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
+namespace {
+
+// A program folder with the two language files and every fixed data file
+// (their contents do not matter to the start's checks).
+void CartellaProgramma(const QTemporaryDir& program)
 {
-    QTemporaryDir program, user;
-    ASSERT_TRUE(program.isValid() && user.isValid());
     for (const char* name : {"english.ini", "italiano.ini"})
         ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, program.filePath(name)));
     for (const QString& f : core::File_Fissi()) {
@@ -32,6 +34,15 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
         ASSERT_TRUE(d.open(QIODevice::WriteOnly));
         d.write("x");
     }
+}
+
+} // namespace
+
+TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
+{
+    QTemporaryDir program, user;
+    ASSERT_TRUE(program.isValid() && user.isValid());
+    ASSERT_NO_FATAL_FAILURE(CartellaProgramma(program));
     platform::FakeServices fakes;
     platform::IniSettingsStore ini(user.filePath("conf/Astrovela.conf"));
     platform::Services servizi = fakes.services();
@@ -101,13 +112,7 @@ TEST(FirstStart, ASettingsFileThatCannotBeReadIsToldInTheLanguageChosen)
     // from its first word to its last, the reason included.
     QTemporaryDir program, user;
     ASSERT_TRUE(program.isValid() && user.isValid());
-    for (const char* name : {"english.ini", "italiano.ini"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, program.filePath(name)));
-    for (const QString& f : core::File_Fissi()) {
-        QFile d(program.filePath(f));
-        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
-        d.write("x");
-    }
+    ASSERT_NO_FATAL_FAILURE(CartellaProgramma(program));
     NamedPipe tubo(user.filePath("Astrovela.conf"));
     ASSERT_TRUE(tubo.made());
     platform::FakeServices fakes;
