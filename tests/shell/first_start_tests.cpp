@@ -19,43 +19,64 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <optional>
 #include <cstring>
 
 namespace {
 
-// A program folder with the two language files and every fixed data file
-// (their contents do not matter to the start's checks).
-void CartellaProgramma(const QTemporaryDir& program)
-{
-    for (const char* name : {"english.ini", "italiano.ini"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, program.filePath(name)));
-    for (const QString& f : core::File_Fissi()) {
-        QFile d(program.filePath(f));
-        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
-        d.write("x");
+// A first start: a program folder with the two language files and every
+// fixed data file (their contents do not matter to the start's checks), no
+// language chosen yet; the settings in the store Impostazioni makes.
+class FirstStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(program.isValid() && user.isValid());
+        for (const char* name : {"english.ini", "italiano.ini"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + name, program.filePath(name)));
+        for (const QString& f : core::File_Fissi()) {
+            QFile d(program.filePath(f));
+            ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+            d.write("x");
+        }
+        mLang::Usa_File_Lingua({});
+        mLang::Imposta_Cartella_Programma(program.path());
+        gstrFileLingua.clear();
+        gblnLinguaCaricata = false;
+        avvio.cartellaProgramma = program.path();
+        avvio.cartellaUtente = user.filePath("data");
     }
-}
+    void TearDown() override
+    {
+        scope.reset();
+        mLang::Imposta_Cartella_Programma({});
+        mLang::Imposta_Lingua_Non_Salvata({});
+        gstrFileLingua.clear();
+        gblnLinguaCaricata = false;
+    }
+    // The program's settings kept in this file for the rest of the test.
+    platform::IniSettingsStore& Impostazioni(const QString& file)
+    {
+        scope.reset();
+        ini.emplace(file);
+        platform::Services servizi = fakes.services();
+        servizi.settings = &*ini;
+        scope.emplace(servizi);
+        return *ini;
+    }
+
+    QTemporaryDir program, user;
+    platform::FakeServices fakes;
+    std::optional<platform::IniSettingsStore> ini;
+    std::optional<platform::ScopedServices> scope;
+    core::Avvio avvio;
+};
 
 } // namespace
 
-TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
+TEST_F(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
 {
-    QTemporaryDir program, user;
-    ASSERT_TRUE(program.isValid() && user.isValid());
-    ASSERT_NO_FATAL_FAILURE(CartellaProgramma(program));
-    platform::FakeServices fakes;
-    platform::IniSettingsStore ini(user.filePath("conf/Astrovela.conf"));
-    platform::Services servizi = fakes.services();
-    servizi.settings = &ini;
-    platform::ScopedServices scope(servizi);
-    mLang::Usa_File_Lingua({});
-    mLang::Imposta_Cartella_Programma(program.path());
-    gstrFileLingua.clear();
-    gblnLinguaCaricata = false;
-
-    core::Avvio avvio;
-    avvio.cartellaProgramma = program.path();
-    avvio.cartellaUtente = user.filePath("data");
+    platform::IniSettingsStore& ini = Impostazioni(user.filePath("conf/Astrovela.conf"));
     int mostrato = 0;
     int esito = -1;
     avvio.scegliLingua = [&] {
@@ -97,37 +118,17 @@ TEST(FirstStart, AFullSettingsFolderKeepsTheChosenLanguageForThisRunAndSaysWhy)
     };
     EXPECT_FALSE(core::MDIForm_Initialize(avvio));
     EXPECT_TRUE(gstrFileLingua.isEmpty());
-
-    mLang::Imposta_Cartella_Programma({});
-    mLang::Imposta_Lingua_Non_Salvata({});
-    gstrFileLingua.clear();
-    gblnLinguaCaricata = false;
 }
 
-TEST(FirstStart, ASettingsFileThatCannotBeReadIsToldInTheLanguageChosen)
+TEST_F(FirstStart, ASettingsFileThatCannotBeReadIsToldInTheLanguageChosen)
 {
     // A named pipe where the settings file should be: the start says so
     // before any language is chosen (in English); after italiano is chosen
     // in the picker, the message on the choice not being kept is Italian
     // from its first word to its last, the reason included.
-    QTemporaryDir program, user;
-    ASSERT_TRUE(program.isValid() && user.isValid());
-    ASSERT_NO_FATAL_FAILURE(CartellaProgramma(program));
     NamedPipe tubo(user.filePath("Astrovela.conf"));
     ASSERT_TRUE(tubo.made());
-    platform::FakeServices fakes;
-    platform::IniSettingsStore ini(tubo.path());
-    platform::Services servizi = fakes.services();
-    servizi.settings = &ini;
-    platform::ScopedServices scope(servizi);
-    mLang::Usa_File_Lingua({});
-    mLang::Imposta_Cartella_Programma(program.path());
-    gstrFileLingua.clear();
-    gblnLinguaCaricata = false;
-
-    core::Avvio avvio;
-    avvio.cartellaProgramma = program.path();
-    avvio.cartellaUtente = user.filePath("data");
+    Impostazioni(tubo.path());
     avvio.scegliLingua = [&] {
         frmLanguage picker(program.path());
         picker.lstLingua->setCurrentRow(1);   // Italiano
@@ -145,9 +146,4 @@ TEST(FirstStart, ASettingsFileThatCannotBeReadIsToldInTheLanguageChosen)
         EXPECT_FALSE(testo.contains(QLatin1String(inglese))) << testo.toStdString();
     EXPECT_TRUE(testo.endsWith("Il file delle impostazioni è stato lasciato com'era.")) << testo.toStdString();
     EXPECT_FALSE(QFileInfo(tubo.path()).isFile());
-
-    mLang::Imposta_Cartella_Programma({});
-    mLang::Imposta_Lingua_Non_Salvata({});
-    gstrFileLingua.clear();
-    gblnLinguaCaricata = false;
 }
