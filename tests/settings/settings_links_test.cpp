@@ -209,6 +209,33 @@ TEST_F(OptionsLinksTest, TabGoesThroughThePageButtonsThePageAndTheDialogsButtons
     x.premi(InputX::kEscape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) == nullptr; }, 2000));
     EXPECT_EQ(gblnVerificaOpzioni, prima);
+
+    // Opened on another page from the menu: the one stop of the page buttons
+    // is the button of that page, and Space there keeps it; Tab goes on to
+    // that page's controls.
+    const struct {
+        const char* voce;
+        int pagina;
+    } altre[] = {{"mnuOpzioniDownload", 12}, {"mnuOpzioniFiltri", 8}};
+    for (const auto& a : altre) {
+        SCOPED_TRACE(a.voce);
+        x.premi(InputX::letteraDi(w.menu("mnuOpzioni")->title()), InputX::kAlt);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuOpzioni"); }, 5000));
+        x.premi(InputX::letteraDi(w.menuItem(a.voce)->text()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) && Dialogo(w)->isVisible(); }, 5000));
+        d = Dialogo(w);
+        ASSERT_EQ(d->SSTab1->currentIndex(), a.pagina);
+        QTest::qWait(200);
+        f = premi(InputX::kTab);
+        EXPECT_EQ(f, d->schede[size_t(a.pagina)]) << lingua.constData() << ": Tab reached " << nome(f);
+        x.premi(InputX::kSpazio);
+        QTest::qWait(200);
+        EXPECT_EQ(d->SSTab1->currentIndex(), a.pagina) << lingua.constData() << ": Space changed the page";
+        f = premi(InputX::kTab);
+        EXPECT_TRUE(f && d->frames[size_t(a.pagina)]->isAncestorOf(f)) << lingua.constData() << ": Tab reached " << nome(f);
+        x.premi(InputX::kEscape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) == nullptr; }, 2000));
+    }
 }
 
 TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenClosed)
