@@ -3,6 +3,7 @@
 // program folder) in a browser with back and forward, the contents and a
 // keyword index. One window for the whole program: asking for help again
 // brings it forward at the new topic.
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QHideEvent;
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
@@ -59,11 +61,13 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
     void filter(const QString& text);
     void bringForward();
+    void standOver(QWidget* dialog);
 
     QString m_file;
     QTextBrowser* m_browser = nullptr;
@@ -74,6 +78,9 @@ private:
     QAction* m_forward = nullptr;
     QAction* m_home = nullptr;
     std::vector<HelpIndexEntry> m_index;
+    // The dialog waiting for its answer that the manual was last asked for
+    // from (none: asked for from a window that waits for nothing).
+    QPointer<QWidget> m_dialog;
 };
 
 } // namespace platform
