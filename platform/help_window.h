@@ -2,7 +2,8 @@
 // The help window: the program's manual (one HTML file per language, in the
 // program folder) in a browser with back and forward, the contents and a
 // keyword index. One window for the whole program: asking for help again
-// brings it forward at the new topic.
+// brings it forward at the new topic. Asked for from a dialog that waits for
+// its answer, it takes the mouse and the keys beside that dialog.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
