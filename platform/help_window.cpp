@@ -4,6 +4,7 @@
 #include "platform/language_texts.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -18,9 +19,11 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -187,6 +190,36 @@ void HelpWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+void HelpWindow::hideEvent(QHideEvent* event)
+{
+    // Closed while it has the keyboard, over a dialog that still waits: the
+    // keyboard goes back to the dialog (a window manager may do it first;
+    // without one nothing else would).
+    if (!event->spontaneous() && m_dialog && windowHandle() && QGuiApplication::focusWindow() == windowHandle()) {
+        QPointer<QWidget> dialog = m_dialog;
+        QTimer::singleShot(0, dialog, [dialog] {
+            if (dialog && dialog->isVisible() && QApplication::activeModalWidget() == dialog
+                && !QApplication::activeWindow())
+                dialog->activateWindow();
+        });
+    }
+    QWidget::hideEvent(event);
+}
+
+void HelpWindow::standOver(QWidget* dialog)
+{
+    // A dialog that waits for its answer keeps the mouse and the keys from
+    // every other window of the program, but not from the windows that stand
+    // over it: asked for from there, the manual does, beside the dialog,
+    // until the dialog closes. Asked for from elsewhere it stands alone.
+    m_dialog = dialog;
+    if (!windowHandle())
+        create();
+    QWindow* over = dialog ? dialog->window()->windowHandle() : nullptr;
+    if (windowHandle()->transientParent() != over)
+        windowHandle()->setTransientParent(over);
+}
+
 bool HelpWindow::load(const QString& file)
 {
     // The language may have changed since the window was made.
@@ -240,6 +273,8 @@ void HelpWindow::showIndex(const QString& keyword)
 
 void HelpWindow::bringForward()
 {
+    QWidget* modal = QApplication::activeModalWidget();
+    standOver(modal != this ? modal : nullptr);
     if (isMinimized())
         showNormal();
     show();

@@ -2,7 +2,9 @@
 // The help window: the program's manual (one HTML file per language, in the
 // program folder) in a browser with back and forward, the contents and a
 // keyword index. One window for the whole program: asking for help again
-// brings it forward at the new topic.
+// brings it forward at the new topic. Asked for from a dialog that waits for
+// its answer, it takes the mouse and the keys beside that dialog.
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -11,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QHideEvent;
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
@@ -59,11 +62,13 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
     void filter(const QString& text);
     void bringForward();
+    void standOver(QWidget* dialog);
 
     QString m_file;
     QTextBrowser* m_browser = nullptr;
@@ -74,6 +79,9 @@ private:
     QAction* m_forward = nullptr;
     QAction* m_home = nullptr;
     std::vector<HelpIndexEntry> m_index;
+    // The dialog waiting for its answer that the manual was last asked for
+    // from (none: asked for from a window that waits for nothing).
+    QPointer<QWidget> m_dialog;
 };
 
 } // namespace platform

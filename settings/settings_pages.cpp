@@ -153,11 +153,29 @@ void frmSettings::creaPagine()
         righe->addWidget(b, i / 7, i % 7);
         schede[size_t(i)] = b;
     }
-    schede[0]->setChecked(true);
+    // The page buttons are one Tab stop, as a row of tabs: the button of the
+    // page shown, however the page was chosen (its button, the arrows on the
+    // buttons, or an options menu item, which chooses it before the dialog
+    // shows).
+    const auto fermata = [this](int pagina) {
+        schede[size_t(pagina)]->setChecked(true);
+        QToolButton* prima = nullptr;
+        for (int i = 0; i < 14; ++i) {
+            QToolButton* b = schede[size_t(i)];
+            if (b->hasFocus() && i != pagina)
+                prima = b;
+            b->setFocusPolicy(i == pagina ? Qt::FocusPolicy(b->focusPolicy() | Qt::TabFocus)
+                                          : Qt::FocusPolicy(b->focusPolicy() & ~Qt::TabFocus));
+        }
+        // The keyboard on another page's button follows to the page's own.
+        if (prima)
+            schede[size_t(pagina)]->setFocus(Qt::OtherFocusReason);
+    };
+    fermata(0);
     connect(gruppo, &QButtonGroup::idClicked, SSTab1, &QTabWidget::setCurrentIndex);
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
+    connect(SSTab1, &QTabWidget::currentChanged, this, [fermata](int i) {
         if (i >= 0 && i < 14)
-            schede[size_t(i)]->setChecked(true);
+            fermata(i);
     });
 
     auto chk = [](QWidget* p, const char* n) { return crea<QCheckBox>(p, QLatin1String(n)); };

@@ -4,16 +4,22 @@
 #include "platform/help_service.h"
 #include "platform/help_window.h"
 
+#include "support/x_input.h"
+
+#include <QDialog>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSet>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -216,4 +222,118 @@ TEST(HelpWindowTest, OpensAtTheTopicAndComesForwardAgainAtTheNextOne)
     help.setHelpFile(QStringLiteral("help/missing.html"));
     EXPECT_FALSE(help.showContext(70));
     w->close();
+}
+
+// The manual asked for from a dialog that waits for its answer (the download,
+// clock and new-place dialogs, the orbital elements, the object box): it
+// takes the mouse and the keys at once, although the dialog keeps every other
+// window of the program from them; Escape closes it, and the dialog, still
+// open, has the keyboard again. The manual is open already, beside the main
+// window, when the dialog comes up. Run again by itself on a display of its
+// own, without a window manager and with openbox.
+TEST(HelpWindowTest, FromADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDialog)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_AIUTO_DA_DIALOGO");
+    if (modo.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_AIUTO_DA_DIALOGO", {"senza"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_AIUTO_DA_DIALOGO", {"openbox"}, testsupport::Gestore::Openbox);
+        return;
+    }
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    platform::QtHelpService help(kSource);
+    help.setHelpFile(QStringLiteral("help/english.html"));
+
+    // The main window, and the manual opened from it.
+    QWidget principale;
+    principale.setWindowTitle(QStringLiteral("Main window"));
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(principale, {600, 400}));
+    ASSERT_TRUE(help.showContents(&principale));
+    platform::HelpWindow* w = platform::HelpWindow::instance(false);
+    ASSERT_NE(w, nullptr);
+    w->move(620, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 5000));
+    principale.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&principale));
+
+    // A dialog that waits for its answer, with a Help button and a box to type in.
+    QDialog dialogo(&principale);
+    dialogo.setWindowTitle(QStringLiteral("Download"));
+    auto* campo = new QLineEdit(&dialogo);
+    auto* aiuto = new QPushButton(QStringLiteral("Help"), &dialogo);
+    aiuto->setFocusPolicy(Qt::NoFocus);
+    auto* colonna = new QVBoxLayout(&dialogo);
+    colonna->addWidget(campo);
+    colonna->addWidget(aiuto);
+    QObject::connect(aiuto, &QPushButton::clicked, &dialogo, [&] { help.showContext(205, &dialogo); });
+    dialogo.resize(300, 120);
+    dialogo.move(100, 100);
+    // What the user does while the dialog waits.
+    const auto passi = [&] {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogo.windowHandle() && dialogo.windowHandle()->isExposed(); }, 5000));
+        dialogo.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 5000));
+        QTest::qWait(200);
+
+        // Help: the manual at the dialog's topic, with the keyboard.
+        x.clic(aiuto->mapToGlobal(aiuto->rect().center()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-205"; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 5000)) << "the manual has not the keyboard";
+        QTest::qWait(200);
+
+        // A click on an index entry shows its topic.
+        QListWidgetItem* voce = nullptr;
+        for (int i = 0; i < w->indexList()->count() && !voce; ++i)
+            if (w->indexList()->item(i)->data(Qt::UserRole).toString() == u"context-70")
+                voce = w->indexList()->item(i);
+        ASSERT_NE(voce, nullptr);
+        w->indexList()->scrollToItem(voce);
+        x.clic(w->indexList()->viewport()->mapToGlobal(w->indexList()->visualItemRect(voce).center()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-70"; }, 3000))
+            << "a click on the index did not change the topic: " << w->browser()->source().toString().toStdString();
+
+        // A click in the page's margin, and Page Down scrolls it.
+        QWidget* pagina = w->browser()->viewport();
+        x.clic(pagina->mapToGlobal(QPoint(2, pagina->height() / 2)));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == w->browser(); }, 3000));
+        const int prima = w->browser()->verticalScrollBar()->value();
+        x.premi(InputX::kPaginaGiu);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->verticalScrollBar()->value() > prima; }, 3000))
+            << "Page Down did not scroll the manual";
+
+        // The search: a word typed into the index's box, Return shows its topic.
+        x.clic(w->indexFilter()->mapToGlobal(w->indexFilter()->rect().center()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == w->indexFilter(); }, 3000));
+        for (const char c : QByteArray("almanac"))
+            x.premi(static_cast<unsigned char>(c));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->indexFilter()->text() == u"almanac"; }, 3000))
+            << "typed: " << w->indexFilter()->text().toStdString();
+        x.premi(InputX::kInvio);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-200"; }, 3000));
+
+        // Escape closes the manual; the dialog stays, and takes the keys again.
+        x.premi(InputX::kEscape);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000))
+            << "Escape did not close the manual";
+        EXPECT_TRUE(dialogo.isVisible()) << "Escape closed the dialog";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 3000))
+            << "the dialog has not the keyboard again";
+        QTest::qWait(200);
+        x.premi('x');
+        EXPECT_TRUE(QTest::qWaitFor([&] { return campo->text() == u"x"; }, 3000)) << "a key did not reach the dialog";
+        x.premi(InputX::kEscape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogo.isVisible(); }, 3000)) << "Escape did not reach the dialog";
+    };
+    bool fatto = false;
+    QTimer::singleShot(0, [&] {
+        passi();
+        fatto = true;
+        if (dialogo.isVisible())
+            dialogo.reject();
+    });
+    dialogo.exec();
+    EXPECT_TRUE(fatto);
+    if (platform::HelpWindow* m = platform::HelpWindow::instance(false))
+        delete m;
 }

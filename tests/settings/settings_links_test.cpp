@@ -32,6 +32,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 const RigaDati kIss{"ISS (ZARYA)", "1 25544U 98067A   13330.58127943  .00000814  00000-0  21834-4 0  1064",
@@ -209,6 +211,45 @@ TEST_F(OptionsLinksTest, TabGoesThroughThePageButtonsThePageAndTheDialogsButtons
     x.premi(InputX::kEscape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) == nullptr; }, 2000));
     EXPECT_EQ(gblnVerificaOpzioni, prima);
+
+    // Opened on another page from the menu: the one stop of the page buttons
+    // is the button of that page, and Space there keeps it; Tab goes on to
+    // that page's controls. Another page chosen from the menu while the
+    // keyboard is on a page button: the keyboard follows to the new page's.
+    const struct {
+        const char* voce;
+        int pagina;
+        bool aperto; // chosen while the dialog is open, on the page button Tab reached
+    } altre[] = {{"mnuOpzioniDownload", 12, false}, {"mnuOpzioniFiltri", 8, false}, {"mnuOpzioniDownload", 12, true}};
+    for (const auto& a : altre) {
+        SCOPED_TRACE(a.voce);
+        if (a.aperto) {
+            const auto naUnBottone = [&] {
+                return std::find(d->schede.begin(), d->schede.end(), QApplication::focusWidget()) != d->schede.end();
+            };
+            for (int i = 0; i < 40 && !naUnBottone(); ++i)
+                premi(InputX::kTab);
+            ASSERT_TRUE(naUnBottone()) << nome(QApplication::focusWidget());
+        }
+        x.premi(InputX::letteraDi(w.menu("mnuOpzioni")->title()), InputX::kAlt);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuOpzioni"); }, 5000));
+        x.premi(InputX::letteraDi(w.menuItem(a.voce)->text()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) && Dialogo(w)->isVisible(); }, 5000));
+        d = Dialogo(w);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d->SSTab1->currentIndex() == a.pagina; }, 2000));
+        QTest::qWait(200);
+        f = a.aperto ? QApplication::focusWidget() : premi(InputX::kTab);
+        EXPECT_EQ(f, d->schede[size_t(a.pagina)]) << lingua.constData() << ": the keyboard is on " << nome(f);
+        x.premi(InputX::kSpazio);
+        QTest::qWait(200);
+        EXPECT_EQ(d->SSTab1->currentIndex(), a.pagina) << lingua.constData() << ": Space changed the page";
+        f = premi(InputX::kTab);
+        EXPECT_TRUE(f && d->frames[size_t(a.pagina)]->isAncestorOf(f)) << lingua.constData() << ": Tab reached " << nome(f);
+        if (a.aperto || &a == &altre[0]) {
+            x.premi(InputX::kEscape);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogo(w) == nullptr; }, 2000));
+        }
+    }
 }
 
 TEST_F(OptionsLinksTest, OkBringsAnOpenWorldMapInLineAndLeavesItsMenuAloneWhenClosed)
