@@ -230,6 +230,14 @@ bool MDIForm_Initialize(const Avvio& avvio)
         platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "linguanonvalida") + kFine
                              + QDir::toNativeSeparators(senzaTesti),
                          platform::vbExclamation);
+    // Settings read but for lines that are not settings (bytes another
+    // program has left in the file, comments added by hand), which the next
+    // save leaves out: told once, in the language chosen, with the copy of
+    // the file as it was.
+    if (platform::SettingsStore* impostazioni = platform::services().settings) {
+        if (const QString avviso = impostazioni->keepUnreadLines(); !avviso.isEmpty())
+            platform::MsgBox(avviso, platform::vbExclamation);
+    }
 
     // The user's own working list and city list. One that cannot be made (a
     // full or read-only home) is told once the start goes on, with the file
