@@ -1,5 +1,6 @@
 #include "core/startup.h"
 
+#include "core/clock.h"
 #include "core/mlang.h"
 #include "core/mreg.h"
 #include "core/settings.h"
@@ -229,6 +230,14 @@ bool MDIForm_Initialize(const Avvio& avvio)
         platform::MsgBox(mLang::Testo_Lingua("MDIForm1", "linguanonvalida") + kFine
                              + QDir::toNativeSeparators(senzaTesti),
                          platform::vbExclamation);
+    // Settings read but for lines that are not settings (bytes another
+    // program has left in the file, comments added by hand), which the next
+    // save leaves out: told once, in the language chosen, with the copy of
+    // the file as it was.
+    if (platform::SettingsStore* impostazioni = platform::services().settings) {
+        if (const QString avviso = impostazioni->keepUnreadLines(); !avviso.isEmpty())
+            platform::MsgBox(avviso, platform::vbExclamation);
+    }
 
     // The user's own working list and city list. One that cannot be made (a
     // full or read-only home) is told once the start goes on, with the file
@@ -341,31 +350,57 @@ bool Salva_Lista_Lavoro()
     return false;
 }
 
-void Verifica_Ora_Legale()
+namespace {
+
+// The computer's daylight-saving state (1 summer time, 0 standard time),
+// when the computer is set to the observer's own zone; nothing otherwise.
+std::optional<int> Ora_Legale_Computer()
 {
     platform::TimeZoneInfo* tz = platform::services().timeZone;
-    if (!tz)
-        return;
-    const std::optional<platform::TimeZoneState> stato = tz->current();
+    const std::optional<platform::TimeZoneState> stato = tz ? tz->current() : std::nullopt;
     if (!stato)
-        return;
+        return std::nullopt;
     // Only a computer set to the observer's own zone says anything about the
     // observer's summer time: one kept in universal time, or in another
     // country's zone, is no guide (the program's clock takes universal time
     // from it and makes the observer's time with the observer's settings).
     const double fusoComputer = -(stato->biasMinutes + (stato->daylight ? 60.0 : 0.0)) / 60.0;
     if (std::fabs(fusoComputer - double(gsngFusoOrario)) > 0.01)
+        return std::nullopt;
+    return stato->daylight ? 1 : 0;
+}
+
+} // namespace
+
+void Verifica_Ora_Legale()
+{
+    // One question at a time: the clock goes on under it, and a change of
+    // the computer's zone meanwhile is for its answer to take.
+    static bool inCorso = false;
+    if (inCorso)
         return;
-    const int legale = stato->daylight ? 1 : 0;
-    if (legale == gbytOraLegale)
+    const std::optional<int> legale = Ora_Legale_Computer();
+    if (!legale || *legale == gbytOraLegale)
         return;
     const QString testo = mLang::Testo_Lingua("MDIForm1", "cambiareoralegale1") + kFine
         + mLang::Testo_Lingua("MDIForm1", "cambiareoralegale2");
-    if (platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion) != platform::vbYes)
+    int risposta = platform::vbNo;
+    {
+        FlagGuard domanda(inCorso, true);
+        risposta = platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion);
+    }
+    if (risposta != platform::vbYes)
         return;
-    gbytOraLegale = std::uint8_t(legale);
+    // The computer's state when the answer is given: left open across the
+    // night summer time begins or ends, the question was asked of the state
+    // before, and taking that one would show the hour the change skips, or
+    // the one it repeats, from now on.
+    const std::optional<int> adesso = Ora_Legale_Computer();
+    if (!adesso || *adesso == gbytOraLegale)
+        return;
+    gbytOraLegale = std::uint8_t(*adesso);
     try {
-        mReg::Salva_Impostazione(kApp, "Osservatore", "Ora legale", QString::number(legale));
+        mReg::Salva_Impostazione(kApp, "Osservatore", "Ora legale", QString::number(*adesso));
         // Stored: nothing to offer for saving at exit.
         Impostazione_Salvata(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"));
     } catch (const mReg::RegistryError& e) {

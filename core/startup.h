@@ -98,7 +98,9 @@ bool Salva_Lista_Lavoro();
 void Avvisa_Lista_Non_Salvata(const QString& errore);
 
 // Compares the computer's daylight-saving state with the observer's and,
-// when they differ, offers to take the computer's (written to the settings).
+// when they differ, offers to take the computer's: Yes takes (and writes to
+// the settings) the state the computer is in when the answer is given, which
+// is not the one asked about when summer time began or ended meanwhile.
 void Verifica_Ora_Legale();
 
 } // namespace core

@@ -144,25 +144,6 @@ QString Ripara_Fine_Righe(const QString& testo)
     return out;
 }
 
-namespace {
-
-// FILE.bak, or when that name is taken FILE.1.bak, FILE.2.bak...
-QString Nome_Copia_Libero(const QString& path)
-{
-    // A dangling link counts as taken: writing through it would create its
-    // target somewhere else.
-    const auto libero = [](const QString& nome) {
-        const QFileInfo info(nome);
-        return !info.exists() && !info.isSymLink();
-    };
-    QString nome = path + QStringLiteral(".bak");
-    for (int n = 1; !libero(nome); ++n)
-        nome = path + QLatin1Char('.') + QString::number(n) + QStringLiteral(".bak");
-    return nome;
-}
-
-} // namespace
-
 void Formattazione_File(MainWindowLink* main)
 {
     const QString sez = QStringLiteral("MDIForm1");
@@ -202,7 +183,7 @@ void Formattazione_File(MainWindowLink* main)
                     // The file as it was is kept beside the new one, under
                     // a name of its own: a backup already there is the
                     // user's and stays as it is.
-                    copia = Nome_Copia_Libero(*scelto);
+                    copia = vb::freeCopyName(*scelto);
                     const std::optional<QByteArray> vecchio = vb::readFileBytes(*scelto, vb::kMaxTextFileBytes, &errore);
                     if (!vecchio)
                         fallito("conversionelettura", *scelto);

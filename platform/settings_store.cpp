@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace platform {
 
@@ -156,25 +157,41 @@ void IniSettingsStore::load()
         m_motivoSistema = motivo;
         return;
     }
-    // Our own files are UTF-8; a file edited by hand in another program may not be.
-    const QString text = vb::decodeText(*bytes).text;
+    // Our own files are UTF-8; a file edited by hand in another program may
+    // not be. One of ours that something else has spoiled (bytes that are
+    // not text written into it) is not UTF-8 as a whole: each of its lines
+    // that is keeps its letters, rather than every accent read as two
+    // characters and written back so.
+    const vb::TextDocument documento = vb::decodeText(*bytes);
+    QStringList righe;
+    if (documento.encoding == vb::TextEncoding::Windows1252) {
+        for (const QByteArray& riga : bytes->split('\n')) {
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            const QString testo = utf8(riga);
+            righe.append(utf8.hasError() ? vb::decodeWindows1252(riga) : testo);
+        }
+    } else {
+        righe = documento.text.split(u'\n');
+    }
     QString section;
     bool inSection = false;
     int numero = 0;
     // A line that is not a setting is not written back: it is noted, and the
-    // file as read is kept beside the new one at the first save.
-    auto scartata = [&] {
-        if (m_lineaScartata == 0)
+    // file as read is kept beside the new one (conservaCopia).
+    auto scartata = [&](QStringView line) {
+        if (m_lineaScartata == 0) {
             m_lineaScartata = numero;
+            m_testoScartato = line.toString();
+        }
     };
-    for (QStringView line : QStringView(text).split(u'\n')) {
+    for (QStringView line : std::as_const(righe)) {
         ++numero;
         if (line.endsWith(u'\r'))
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
         if (line.startsWith(u';')) {
-            scartata();
+            scartata(line);
             continue;
         }
         if (line.startsWith(u'[') && line.endsWith(u']')) {
@@ -188,7 +205,7 @@ void IniSettingsStore::load()
         }
         const qsizetype eq = inSection ? splitPoint(line) : -1;
         if (eq < 0) {
-            scartata();
+            scartata(line);
             continue;
         }
         const QString key = unescape(line.left(eq));
@@ -249,6 +266,56 @@ QString IniSettingsStore::readFailure() const
     return vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazioninonlette"),
                          QStringLiteral("The settings file %1 could not be read (%2); it was left as it is."))
         .arg(QDir::toNativeSeparators(m_path), motivo);
+}
+
+bool IniSettingsStore::conservaCopia(QString* error) const
+{
+    if (m_lineaScartata == 0 || !m_copia.isEmpty())
+        return true;
+    const auto nonConservata = [&](const QString& motivo) {
+        if (error)
+            *error = vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazionirighe"),
+                                   QStringLiteral("The settings file %1 holds lines that are not settings (line %2) "
+                                                  "and no copy of it could be kept; it was left as it is."))
+                         .arg(QDir::toNativeSeparators(m_path), QString::number(m_lineaScartata))
+                + QStringLiteral("\r\n") + motivo;
+        return false;
+    };
+    QString motivo;
+    const std::optional<QByteArray> dati = vb::readFileBytes(m_path, kMassimoFile, &motivo);
+    if (!dati)
+        return nonConservata(motivo);
+    // Never over an earlier copy (the user's own, or one of an earlier run);
+    // one that holds these very bytes is the copy already.
+    const QString copia = vb::freeCopyName(m_path, &*dati);
+    if (!QFileInfo::exists(copia) && !vb::writeFileWhole(copia, *dati, &motivo))
+        return nonConservata(vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazionicopianonscritta"),
+                                           QStringLiteral("The copy %1 could not be written: %2."))
+                                 .arg(QDir::toNativeSeparators(copia), motivo));
+    m_copia = copia;
+    return true;
+}
+
+QString IniSettingsStore::keepUnreadLines()
+{
+    if (m_lineaScartata == 0 || m_avvisato || m_guasto != Guasto::Nessuno)
+        return {};
+    m_avvisato = true;
+    QString errore;
+    if (!conservaCopia(&errore))
+        return errore;
+    // The line as the user would find it in the file, shortened; nothing of
+    // it that would upset the message box (control characters, reversed text).
+    constexpr int kMostrati = 60;
+    QString riga = vb::displayable(m_testoScartato).trimmed();
+    if (riga.size() > kMostrati)
+        riga = riga.left(kMostrati) + QStringLiteral("...");
+    return vb::layerText(QStringLiteral("Dialogs"), QStringLiteral("impostazionirighecopiate"),
+                         QStringLiteral("The settings file %1 holds lines that are not settings, the first of them "
+                                        "line %2 (\"%3\"). The settings that could be read are used, and the next "
+                                        "save leaves those lines out. The file as it was is kept as %4."))
+        .arg(QDir::toNativeSeparators(m_path), QString::number(m_lineaScartata), riga,
+             QDir::toNativeSeparators(m_copia));
 }
 
 bool IniSettingsStore::put(const QString& section, const QString& key, const QString& text)
@@ -315,17 +382,8 @@ bool IniSettingsStore::save(QString* error) const
             out += escape(row.first, true) + u'=' + escape(row.second, false) + u'\n';
         out += u'\n';
     }
-    if (m_lineaScartata > 0 && !m_copiaFatta) {
-        const QString copia = m_path + QStringLiteral(".bak");
-        QFile::remove(copia);
-        if (!QFile::copy(m_path, copia)) {
-            if (error)
-                *error = Testo_Motivo(QStringLiteral("Dialogs"), QStringLiteral("impostazionirighe"),
-                                          {m_path, QString::number(m_lineaScartata)});
-            return false;
-        }
-        m_copiaFatta = true;
-    }
+    if (!conservaCopia(error))
+        return false;
     QString motivo;
     if (vb::writeFileWhole(m_path, out.toUtf8(), &motivo))
         return true;

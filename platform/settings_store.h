@@ -31,6 +31,12 @@ public:
     // Why the stored settings could not be read, as told to the user (the
     // file named); empty when they were read or there were none yet.
     virtual QString readFailure() const { return {}; }
+    // When the stored settings held lines that are not settings (which the
+    // next write leaves out): keeps them as they were read under a name of
+    // their own, and gives what to tell the user (the file, the first such
+    // line, the copy kept, or why none could be kept). Once: empty the next
+    // time, and when there is nothing to tell.
+    virtual QString keepUnreadLines() { return {}; }
 };
 
 // Settings kept in memory only (tests, and a store that failed to open).
@@ -72,15 +78,23 @@ public:
     QString readFailure() const override;
     // The first line (from 1) of the file that is not a setting (a comment,
     // a line outside a section or without "="), 0 when there is none. Such
-    // lines are not written back: the first save keeps the file as read in
-    // <file>.bak.
+    // lines are not written back: the file as read is kept beside it, under
+    // a name that takes nothing of the user's (<file>.bak, or <file>.1.bak,
+    // <file>.2.bak... when that is taken), when the user is told
+    // (keepUnreadLines) or at the first save, whichever comes first.
     int lineaScartata() const { return m_lineaScartata; }
+    QString keepUnreadLines() override;
+    // Where the file as read was kept (empty until it was).
+    QString copia() const { return m_copia; }
     // The default place: <configuration folder>/Astrovela/Astrovela.conf
     static QString defaultFilePath();
 
 private:
     void load();
     bool save(QString* error) const;
+    // Keeps the file as read beside it (see lineaScartata), once; false with
+    // the reason, naming the file and the copy, when it could not be kept.
+    bool conservaCopia(QString* error) const;
     // Puts one value in memory; true when it changed anything.
     bool put(const QString& section, const QString& key, const QString& text);
 
@@ -91,7 +105,9 @@ private:
     Guasto m_guasto = Guasto::Nessuno;
     QString m_motivoSistema;
     int m_lineaScartata = 0;
-    mutable bool m_copiaFatta = false;
+    QString m_testoScartato;   // that line, as read
+    mutable QString m_copia;   // the copy kept
+    bool m_avvisato = false;
     // Sections and keys in first-written order, so the file stays readable.
     QList<QString> m_sectionOrder;
     QHash<QString, QList<QPair<QString, QString>>> m_sections;

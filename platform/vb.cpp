@@ -1553,6 +1553,25 @@ bool fileMissing(const QString& path)
     return errno == ENOENT || errno == ENOTDIR;
 }
 
+QString freeCopyName(const QString& path, const QByteArray* contents)
+{
+    const auto libero = [](const QString& nome) {
+        const QFileInfo info(nome);
+        return !info.exists() && !info.isSymLink();
+    };
+    const auto giaCopiato = [contents](const QString& nome) {
+        const QFileInfo info(nome);
+        if (!contents || info.isSymLink() || !info.isFile() || info.size() != contents->size())
+            return false;
+        QFile f(nome);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == *contents;
+    };
+    QString nome = path + QStringLiteral(".bak");
+    for (int n = 1; !libero(nome) && !giaCopiato(nome); ++n)
+        nome = path + QLatin1Char('.') + QString::number(n) + QStringLiteral(".bak");
+    return nome;
+}
+
 bool makeFolder(const QString& folder, QString* error)
 {
     const QString assoluta = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());

@@ -263,6 +263,13 @@ QString systemReason(int errnum);
 // missing or a file). False when something is there, also one the user may
 // not look at: that is a reason to tell, not a missing file.
 bool fileMissing(const QString& path);
+// The name under which a copy of the file `path` is kept beside it without
+// writing over anything: FILE.bak, or when that name is taken FILE.1.bak,
+// FILE.2.bak... (a dangling link counts as taken: writing through it would
+// create its target somewhere else). With `contents`, a name on that way
+// that already holds exactly those bytes, an ordinary file, is given
+// instead: the copy is there already.
+QString freeCopyName(const QString& path, const QByteArray* contents = nullptr);
 // Makes `folder` with the folders above it that are missing. False when one
 // cannot be made (no permission, a file in its place), with a reason that
 // names that folder and gives the system's.

@@ -7,6 +7,7 @@
 #include "core/globals_time.h"
 #include "core/mlang.h"
 #include "core/settings.h"
+#include "core/startup.h"
 #include "core/working_list.h"
 #include "platform/fakes.h"
 #include "platform/vb.h"
@@ -926,6 +927,55 @@ TEST_F(ClockTest, ASummerTimeChangeWhileRunningAsksTheStartsQuestionAgainAndTheV
     EXPECT_EQ(domanda.calls.size(), 4);
     EXPECT_EQ(gbytOraLegale, 0);
     EXPECT_EQ(mostrate, (QStringList{"01:59:59 ", "02:00:00 "}));
+
+    // The start's question (observer in Rome with last summer's setting,
+    // or none in the summer) left open while the computer's zone changes,
+    // the timer firing under it: the answer takes the computer's state when
+    // it is given, and the status bar runs on a second at a time, with no
+    // hour shown that Rome skips or twice one it repeats, and nothing asked
+    // again.
+    zona = QTimeZone("Europe/Rome");
+    const auto secondi = [](const QString& ora) {
+        return QTime::fromString(ora.left(8), QStringLiteral("hh:mm:ss")).msecsSinceStartOfDay() / 1000;
+    };
+    struct Caso {
+        int mese, giorno;
+        std::uint8_t legale;  // the observer's setting at the start
+        int risposta;
+        std::uint8_t dopo;     // the computer's state when the answer comes
+        const char* ultima;
+    };
+    for (const Caso& c : {Caso{3, 29, 1, platform::vbYes, 1, "03:00:10 *"}, Caso{3, 29, 1, platform::vbNo, 1, "03:00:10 *"},
+                          Caso{10, 25, 0, platform::vbYes, 0, "02:00:10 "}, Caso{10, 25, 0, platform::vbNo, 0, "02:00:10 "}}) {
+        SCOPED_TRACE(QStringLiteral("%1/%2, answer %3").arg(c.giorno).arg(c.mese).arg(c.risposta).toStdString());
+        clock().reset();
+        gbytOraLegale = c.legale;
+        ASSERT_TRUE(fakes.settings.setValue("Osservatore", "Ora legale", QString::number(c.legale)));
+        const qsizetype chieste = domanda.calls.size();
+        domanda.answers = {c.risposta};
+        mostrate.clear();
+        // 00:59:52 UT: the start's first tick, then its question, read for
+        // sixteen seconds.
+        ut = QDateTime(QDate(2026, c.mese, c.giorno), QTime(0, 59, 52), Qt::UTC);
+        fakes.timeZone.state = platform::QtTimeZoneInfo::stateOf(zona, ut);
+        clock().Aggiorna();
+        mostrate << status.last.mid(status.last.indexOf("  ") + 2);
+        domanda.mentre = [&] {
+            for (int i = 0; i < 16; ++i, tick())
+                ut = ut.addSecs(1);
+        };
+        core::Verifica_Ora_Legale();
+        domanda.mentre = nullptr;
+        for (int i = 0; i < 2; ++i, tick())
+            ut = ut.addSecs(1);
+        EXPECT_EQ(domanda.calls.size(), chieste + 1);
+        EXPECT_EQ(mostrate.size(), 19);
+        EXPECT_EQ(mostrate.value(mostrate.size() - 1).toStdString(), c.ultima) << mostrate.join(", ").toStdString();
+        for (int i = 1; i < mostrate.size(); ++i)
+            EXPECT_EQ(secondi(mostrate[i]) - secondi(mostrate[i - 1]), 1) << mostrate.join(", ").toStdString();
+        EXPECT_EQ(int(gbytOraLegale), int(c.dopo));
+        EXPECT_EQ(fakes.settings.value("Osservatore", "Ora legale").value_or("none").toStdString(), std::to_string(c.dopo));
+    }
     gblnVerificaOraLegale = verifica;
     mLang::Usa_File_Lingua({});
 }

@@ -44,6 +44,7 @@ const char* const kChiaviIndirette[][2] = {
     {"Dialogs", "impostazioninonscritte"}, {"Dialogs", "impostazioninonlette"},
     {"Dialogs", "impostazionilasciate"}, {"Dialogs", "impostazionirighe"},
     {"Dialogs", "impostazionifilenonscritto"}, {"Dialogs", "cartellanonfatta"},
+    {"Dialogs", "impostazionirighecopiate"}, {"Dialogs", "impostazionicopianonscritta"},
     // The system's reasons, by error number (platform layer).
     {"Dialogs", "permessonegato"}, {"Dialogs", "operazionenonpermessa"}, {"Dialogs", "fileinesistente"},
     {"Dialogs", "nonecartella"}, {"Dialogs", "ecartella"}, {"Dialogs", "sololettura"},

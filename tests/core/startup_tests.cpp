@@ -495,6 +495,42 @@ TEST_F(StartupTest, AWorkingListThatIsNoOrdinaryFileIsRefusedAndTheStartGoesOn)
     }
 }
 
+TEST_F(StartupTest, SettingsWithLinesThatAreNotSettingsAreToldOnceInTheLanguageChosen)
+{
+    // Bytes another program has left after the language line: the start
+    // goes on with what could be read, and says so once, in that language,
+    // naming the file, the line (as read, its control characters blanks)
+    // and the copy kept (beside the user's own).
+    ASSERT_TRUE(QFile::copy(ASTROVELA_SOURCE_DIR "/lang/italiano.ini", program.filePath("italiano.ini")));
+    const QString file = user.filePath("Astrovela.conf");
+    const QByteArray guasto = "[Generali]\nLingua=italiano.ini\n\x8F\xFF\x01\xC3(rovinato\n";
+    write(file, guasto);
+    write(file + ".bak", "la mia copia");
+    platform::IniSettingsStore ini(file);
+    platform::Services servizi = fakes.services();
+    servizi.settings = &ini;
+    platform::ScopedServices conFile(servizi);
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    ASSERT_EQ(fakes.prompt.calls.size(), 1) << fakes.prompt.texts().join("\n--\n").toStdString();
+    const QString testo = fakes.prompt.calls[0].text;
+    EXPECT_EQ(testo.toStdString(),
+              ("Il file delle impostazioni " + QDir::toNativeSeparators(file)
+               + " contiene righe che non sono impostazioni, la prima alla riga 3 (\"" + QString::fromUtf8("ÿ Ã")
+               + "(rovinato\"). Si usano le impostazioni che è stato possibile leggere, e il prossimo salvataggio "
+                 "tralascia quelle righe. Il file com'era è conservato come "
+               + QDir::toNativeSeparators(file + ".1.bak") + ".")
+                  .toStdString());
+    EXPECT_EQ(fakes.prompt.calls[0].flags & 0x70, platform::vbExclamation);
+    QFile copia(file + ".1.bak"), propria(file + ".bak");
+    ASSERT_TRUE(copia.open(QIODevice::ReadOnly) && propria.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copia.readAll(), guasto);
+    EXPECT_EQ(propria.readAll(), "la mia copia");
+    // Once in a run.
+    fakes.prompt.calls.clear();
+    EXPECT_TRUE(core::MDIForm_Initialize(avvio));
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.texts().join("\n--\n").toStdString();
+}
+
 TEST_F(StartupTest, SettingsThatCannotBeReadAreToldBeforeThePickerAsksAnything)
 {
     // A named pipe in place of the settings file: no language can be read,

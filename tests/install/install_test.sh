@@ -3,14 +3,33 @@
 # and checks what a Linux desktop relies on: the layout, the menu entry, the
 # icon, the metadata; then starts the installed program the way the menu does
 # (its Exec line, from PATH) with a fresh home folder and no display.
-# Usage: install_test.sh BUILD_DIR APP_ID
+# Before that, the install target (make install, as a packager runs it)
+# after a source was touched.
+# Usage: install_test.sh BUILD_DIR APP_ID SOURCE_DIR
 set -euo pipefail
 build=$1
 id=$2
+source=$3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/usr
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The install target builds the program before it installs it: a source
+# changed since the last build is in the program installed, not left out of
+# it without a word. (The timestamps say it: the same source gives the same
+# program.)
+touch "$source/app/main.cpp"
+touched=$tmp/touched
+touch -r "$source/app/main.cpp" "$touched"
+DESTDIR=$tmp/dest cmake --build "$build" --target install >"$tmp/install.txt" 2>&1 \
+  || { cat "$tmp/install.txt"; fail "the install target"; }
+installed=$tmp/dest$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")/bin/astrovela
+[ -x "$installed" ] || { cat "$tmp/install.txt"; fail "the install target installed no program"; }
+[ "$build/bin/astrovela" -nt "$touched" ] && [ "$installed" -nt "$touched" ] \
+  || { cat "$tmp/install.txt"; fail "the install target installed the program built before app/main.cpp was changed"; }
+strip -o "$tmp/built" "$build/bin/astrovela"
+cmp -s "$tmp/built" "$installed" || fail "the program installed is not the one just built"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 

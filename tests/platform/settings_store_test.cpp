@@ -1,5 +1,6 @@
 // The settings file keeps every text exactly and never loses the old file.
 #include "platform/settings_store.h"
+#include "platform/vb.h"
 
 #include <QDir>
 #include <QFile>
@@ -215,6 +216,104 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     EXPECT_EQ(again.lineaScartata(), 0);
     ASSERT_TRUE(again.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("D")));
     EXPECT_FALSE(QFile::exists(clean + QStringLiteral(".bak")));
+}
+
+TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
+{
+    // Our own file, with bytes another program has left after the language
+    // line (as a crash can leave it), beside a copy the user keeps.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    const QByteArray spoiled = QByteArray("[Osservatore]\nLocalita=Italy: Forl\xC3\xAC\nOra legale=1\n\n"
+                                          "[Generali]\nLingua=italiano.ini\n")
+        + QByteArray("\x8F\xFF\xFE\x00\x01\x1B[2J\xE2\x80\xAEspoiled\x9D\xC3(\n\xE2\x82\r\n", 32)
+        + QByteArray("\n[Colori]\nSatellite=65535\n");
+    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
+    const auto scrivi = [](const QString& p, const QByteArray& b) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(b), b.size());
+    };
+    scrivi(path, spoiled);
+    scrivi(path + QStringLiteral(".bak"), own);
+    const QString copia = path + QStringLiteral(".1.bak");
+    {
+        IniSettingsStore store(path);
+        // What could be read is used, the accents of the lines that are
+        // whole included.
+        EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Localita")), QString::fromUtf8("Italy: Forlì"));
+        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Lingua")), QStringLiteral("italiano.ini"));
+        EXPECT_EQ(store.value(QStringLiteral("Colori"), QStringLiteral("Satellite")), QStringLiteral("65535"));
+        EXPECT_EQ(store.lineaScartata(), 7);
+        EXPECT_TRUE(store.readFailure().isEmpty());
+
+        // Told once: the file, the first line that is not a setting (shown
+        // without its control characters), and the copy, under a free name.
+        const QString avviso = store.keepUnreadLines();
+        EXPECT_TRUE(avviso.startsWith("The settings file " + QDir::toNativeSeparators(path)
+                                      + " holds lines that are not settings, the first of them line 7 (\""))
+            << avviso.toStdString();
+        EXPECT_TRUE(avviso.endsWith("The file as it was is kept as " + QDir::toNativeSeparators(copia) + "."))
+            << avviso.toStdString();
+        EXPECT_FALSE(vb::hasControlCharacters(avviso)) << avviso.toStdString();
+        EXPECT_TRUE(store.keepUnreadLines().isEmpty());
+        EXPECT_EQ(fileBytes(copia), spoiled);
+        EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+
+        // The first save leaves those lines out, and writes over no copy.
+        ASSERT_TRUE(store.setValue(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"), QStringLiteral("0")));
+        EXPECT_FALSE(fileBytes(path).contains("spoiled"));
+        EXPECT_TRUE(fileBytes(path).contains("Localita=Italy: Forl\xC3\xAC\n"));
+        EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+        EXPECT_EQ(fileBytes(copia), spoiled);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+
+    // Saved before the user was told (the language picker writes first):
+    // the copy is made then, under the next free name, and named when told.
+    scrivi(path, spoiled + "; a note of my own\n");
+    {
+        IniSettingsStore store(path);
+        ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("english.ini")));
+        const QString seconda = path + QStringLiteral(".2.bak");
+        EXPECT_EQ(fileBytes(seconda), spoiled + "; a note of my own\n");
+        EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(seconda) + ".")) << store.copia().toStdString();
+    }
+    // The same spoiled file at the next start (nothing saved meanwhile):
+    // the copy already there is named again, not made once more.
+    scrivi(path, spoiled);
+    {
+        IniSettingsStore store(path);
+        EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(copia) + "."));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+
+    // No copy can be made (a folder the user may not write): told with the
+    // system's reason, and the file is not saved over.
+    scrivi(path, spoiled + "[");
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                      | QFile::ExeOther));
+    QString avviso, errore;
+    bool scritto = true;
+    {
+        IniSettingsStore store(path);
+        UtenteOrdinario utente;
+        ASSERT_TRUE(utente.attivo());
+        avviso = store.keepUnreadLines();
+        scritto = store.setValue(QStringLiteral("Osservatore"), QStringLiteral("Ora legale"), QStringLiteral("0"), &errore);
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString terza = QDir::toNativeSeparators(path + QStringLiteral(".3.bak"));
+    EXPECT_EQ(avviso.toStdString(),
+              ("The settings file " + QDir::toNativeSeparators(path)
+               + " holds lines that are not settings (line 7) and no copy of it could be kept; it was left as it "
+                 "is.\r\nThe copy "
+               + terza + " could not be written: Permission denied.")
+                  .toStdString());
+    EXPECT_FALSE(scritto);
+    EXPECT_EQ(errore, avviso);
+    EXPECT_EQ(fileBytes(path), spoiled + "[");
 }
 
 TEST(MemorySettingsStoreTest, KeepsTextsAndFailsWritesOnRequest)
