@@ -154,7 +154,9 @@ std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidg
     const QString name = dialog.selectedFiles().value(0);
     if (name.isEmpty())
         return std::nullopt;
-    ricordaCartella(name, false);
+    // A folder the user may not enter is not offered the next time.
+    if (!erroreAccesso(name))
+        ricordaCartella(name, false);
     return name;
 }
 

@@ -316,6 +316,7 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
     // of Qt's own is noted and closed, and a dialog still open after that is
     // cancelled.
     QStringList scatoleQt;
+    QString cartellaDialogo;
     const auto scegli = [&](const QString& percorso, const std::function<void()>& comando) {
         bool scritto = false;
         QTimer timer;
@@ -336,6 +337,7 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
                     d->reject();
                     return;
                 }
+                cartellaDialogo = d->directory().absolutePath();
                 auto* nome = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
                 ASSERT_NE(nome, nullptr);
                 // Typed from the event loop, not from this timer's own
@@ -384,6 +386,7 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
     }
 
     // Not there: the dialog's own "not found", and nothing from the program.
+    // (The dialog does not open in the folder the user may not enter.)
     mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
     fakes.prompt.calls.clear();
     scatoleQt.clear();
@@ -391,6 +394,7 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
         UtenteOrdinario utente;
         scegli(dir.filePath(QStringLiteral("missing.txt")), [&] { w.menuItem("mnuFileVisualizza")->trigger(); });
     }
+    EXPECT_NE(cartellaDialogo.toStdString(), QDir(cartella).absolutePath().toStdString());
     ASSERT_EQ(scatoleQt.size(), 1);
     EXPECT_TRUE(scatoleQt[0].contains(QStringLiteral("missing.txt"))) << scatoleQt[0].toStdString();
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
