@@ -561,12 +561,16 @@ void frmLocation::cmdModifica_Click()
     dlg.exec();
 }
 
-bool frmLocation::Scrivi_citta()
+bool frmLocation::Scrivi_citta(const std::vector<locations::RigaCitta>& righe)
 {
     QString errore;
-    if (locations::Salva_Citta(locations::gvarCitta, &errore))
+    if (locations::Salva_Citta(righe, &errore))
         return true;
-    platform::MsgBox(Testo("erroresalvataggio") + QLatin1Char('\r') + errore, platform::vbCritical);
+    // Which file and why, as a list that cannot be read is told.
+    const QString file = QDir::toNativeSeparators(locations::File_Citta());
+    platform::MsgBox(Testo("erroresalvataggio") + QLatin1Char('\r')
+                         + (errore.contains(file) ? errore : file + QLatin1Char('\r') + errore),
+                     platform::vbCritical);
     return false;
 }
 
@@ -580,20 +584,24 @@ void frmLocation::cmdElimina_Click()
     const int riga = cmbCity->item(voce)->data(Qt::UserRole).toInt();
     if (riga < 1 || riga > int(locations::gvarCitta.size()))
         return;
-    locations::RigaCitta& r = locations::gvarCitta[std::size_t(riga - 1)];
-    const QString domanda = Testo("confermaeliminazione") + QLatin1Char(' ') + r.nome + QStringLiteral(" ?");
+    const QString domanda = Testo("confermaeliminazione") + QLatin1Char(' ')
+        + locations::gvarCitta[std::size_t(riga - 1)].nome + QStringLiteral(" ?");
     if (platform::MsgBox(domanda, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2)
         != platform::vbYes)
         return;
-    r = locations::RigaCitta{};
-    r.nome.clear();
+    // The file first: a place that stays in the file stays in the list too,
+    // or it would come back at the next start.
+    std::vector<locations::RigaCitta> tabella = locations::gvarCitta;
+    tabella[std::size_t(riga - 1)] = locations::RigaCitta{};
+    if (!Scrivi_citta(tabella))
+        return;
+    locations::gvarCitta = std::move(tabella);
     {
         QSignalBlocker blocca(cmbCity);
         delete cmbCity->takeItem(voce);
         cmbCity->clearSelection();
         cmbCity->setCurrentRow(-1);
     }
-    Scrivi_citta();
     lblCity->setText(QString::number(cmbCity->count()));
 }
 

@@ -86,8 +86,8 @@ public:
     void Mostra_localita_corrente();
     void Disegna_localita(double latitudine, double longitudine);
     void Lingua();
-    // Writes the city table to the city list file; a failure is told.
-    bool Scrivi_citta() override;
+    // Writes a city table to the city list file; a failure is told.
+    bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe) override;
 
     // Brings the program clock and every open view up to date for the
     // observer now in force.

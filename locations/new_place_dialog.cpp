@@ -426,22 +426,26 @@ void frmAddLocation::cmdOK_Click()
     r.longitudine = lon;
     r.fuso = fuso;
     r.singola = false;
+    // The place is kept in the city list file at once, so that it outlives
+    // the program and a change of language. The file first: when it cannot
+    // be written the table and the location dialog's list stay as the file
+    // holds them, and this dialog stays open with what was typed.
+    std::vector<RigaCitta> tabella = gvarCitta;
+    const bool modifica = gblnModificaCitta && gintIndiceCittaDaModificare >= 1
+                          && gintIndiceCittaDaModificare <= int(tabella.size());
+    if (modifica)
+        tabella[std::size_t(gintIndiceCittaDaModificare - 1)] = r;
+    else if (!gblnModificaCitta)
+        tabella.push_back(r);
+    if (!(m_location ? m_location->Scrivi_citta(tabella) : Salva_Citta(tabella)))
+        return;
+    gvarCitta = std::move(tabella);
     if (gblnModificaCitta) {
-        if (gintIndiceCittaDaModificare >= 1 && gintIndiceCittaDaModificare <= int(gvarCitta.size()))
-            gvarCitta[std::size_t(gintIndiceCittaDaModificare - 1)] = r;
         if (m_location && gintIndiceCittaCombo > -1)
             m_location->Seleziona_Voce(gintIndiceCittaCombo);
-    } else {
-        gvarCitta.push_back(r);
-        if (m_location)
-            m_location->Aggiungi_Voce(nome, int(gvarCitta.size()));
+    } else if (m_location) {
+        m_location->Aggiungi_Voce(nome, int(gvarCitta.size()));
     }
-    // The place is kept in the city list file at once, so that it outlives
-    // the program and a change of language.
-    if (m_location)
-        m_location->Scrivi_citta();
-    else
-        Salva_Citta(gvarCitta);
     accept();
 }
 

@@ -3,7 +3,10 @@
 // and time-zone offset of a listed one changed. Coordinates are typed in
 // degrees, minutes and seconds (tab 0) or in degrees with four decimals
 // (tab 1); leaving a tab checks it and converts its values into the other.
+#include "locations/city_list.h"
+
 #include <QDialog>
+#include <vector>
 
 class GraphButton;
 class QComboBox;
@@ -21,8 +24,10 @@ public:
     virtual void Seleziona_Voce(int index) = 0;
     // Appends a place to the city box; `riga` is its row of the city table (1-based).
     virtual void Aggiungi_Voce(const QString& nome, int riga) = 0;
-    // Writes the city table to the city list file; a failure is told.
-    virtual bool Scrivi_citta() = 0;
+    // Writes `righe` as the city list file. A failure is told (the file and
+    // the system's reason) and leaves the file as it was: the caller then
+    // keeps its table and its box as they are, as the file holds them.
+    virtual bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe) = 0;
 };
 
 class frmAddLocation : public QDialog {

@@ -5,6 +5,7 @@
 
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageSetupDialog>
@@ -13,11 +14,58 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace platform {
+
+namespace {
+
+// Why `path` cannot be looked at, when that is not because nothing is there:
+// a folder on its way the user may not enter hides whether it is there at
+// all, and the system's reason is then what the user needs to know.
+std::optional<int> erroreAccesso(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return std::nullopt;
+    const int numero = errno;
+    if (numero == ENOENT || numero == ENOTDIR)
+        return std::nullopt;
+    return numero;
+}
+
+// The open dialog. Qt's own dialog calls a typed file it cannot look at "not
+// found" and keeps it from the program; such a file is taken as typed, so
+// that the command tells the system's reason. A file that is not there is
+// still refused by the dialog as before.
+class DialogoApertura : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList scelti = selectedFiles();
+        if (fileMode() == QFileDialog::ExistingFile && scelti.size() == 1 && erroreAccesso(scelti.first())) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
 
 bool chosenFileReadable(const QString& path)
 {
-    const std::optional<QString> motivo = vb::notRegularFile(path);
+    std::optional<QString> motivo = vb::notRegularFile(path);
+    if (!motivo) {
+        if (const std::optional<int> numero = erroreAccesso(path))
+            motivo = vb::layerText(QStringLiteral("frmFile"), QStringLiteral("filenonraggiungibile"),
+                                   QStringLiteral("The file %1 could not be read: %2."))
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                              vb::systemReason(*numero));
+    }
     if (!motivo)
         return true;
     MsgBox(*motivo, vbExclamation);
@@ -97,12 +145,18 @@ QString qtNameFilterAt(const QString& classicFilter, int index)
 
 std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidget* parent)
 {
-    QString selected = qtNameFilterAt(r.filter, r.filterIndex);
-    const QString name = QFileDialog::getOpenFileName(parent, r.title, dialogStartPath(r, false),
-                                                      qtNameFilters(r.filter), &selected);
+    DialogoApertura dialog(parent, r.title, dialogStartPath(r, false), qtNameFilters(r.filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (const QString selected = qtNameFilterAt(r.filter, r.filterIndex); !selected.isEmpty())
+        dialog.selectNameFilter(selected);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QString name = dialog.selectedFiles().value(0);
     if (name.isEmpty())
         return std::nullopt;
-    ricordaCartella(name, false);
+    // A folder the user may not enter is not offered the next time.
+    if (!erroreAccesso(name))
+        ricordaCartella(name, false);
     return name;
 }
 

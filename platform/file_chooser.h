@@ -43,9 +43,11 @@ public:
 };
 
 // A file chosen to be read that is not an ordinary file (a named pipe, a
-// device, a folder: typed into the dialog's name box) is refused with a
-// message naming it; false then, true for anything else (an ordinary file,
-// or one that is not there, which the caller handles as it always has).
+// device, a folder: typed into the dialog's name box), or that cannot be
+// looked at (in a folder the user may not enter), is refused with a message
+// naming it, with the system's reason for the latter; false then, true for
+// anything else (an ordinary file, or one that is not there, which the
+// caller handles as it always has).
 bool chosenFileReadable(const QString& path);
 
 // The printer the program prints on: the one last chosen in a printer

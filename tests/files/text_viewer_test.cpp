@@ -2,11 +2,14 @@
 // saving in the file's own encoding and line ends, the closing question,
 // Save As for new documents, printing the selection, the line-end repair.
 #include "core/mlang.h"
+#include "core/settings.h"
 #include "files/file_menu.h"
 #include "files/text_viewer.h"
 #include "common/file_messages.h"
 #include "common/window_links.h"
+#include "database/menu_links.h"
 #include "platform/fakes.h"
+#include "platform/file_chooser.h"
 #include "platform/prompt.h"
 #include "platform/vb.h"
 #include "shell/main_window.h"
@@ -18,17 +21,24 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -236,6 +246,166 @@ TEST_F(FileViewer, UnreadableFileTellsWhyAndLeavesNoWindow)
     ASSERT_EQ(fakes.files.calls.size(), 2);
     EXPECT_EQ(fakes.files.calls[0].request.title, mLang::Testo_Lingua("Dialogs", "modificatle"));
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+}
+
+TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughTheRealDialog)
+{
+    // As an ordinary user (root enters any folder), the path of a file in a
+    // folder of mode 000 typed into the real open dialog of File > View,
+    // Edit and Open, and Enter: the program names the file and gives the
+    // system's reason in the user's language, and opens no window. A file
+    // that is really not there is still refused by the dialog as not found.
+    //
+    // Qt's dialog asks with the real user whether a file is there, and root
+    // enters any folder: run by root, the test runs once more in a process
+    // of its own as the user nobody, and its result is this test's.
+    if (::geteuid() == 0) {
+        const QByteArray programma = QFile::encodeName(QCoreApplication::applicationFilePath());
+        const QByteArray lingua = QFile::encodeName(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
+        if (!UtenteOrdinario::Esegui([&] {
+                return ::access(programma.constData(), X_OK) == 0 && ::access(lingua.constData(), R_OK) == 0;
+            }))
+            GTEST_SKIP() << "the build or the source folder cannot be reached by the user nobody";
+        QTemporaryDir casa;
+        ASSERT_TRUE(QFile::setPermissions(casa.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                           | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+        const auto* prova = ::testing::UnitTest::GetInstance()->current_test_info();
+        QProcess figlio;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), casa.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), casa.filePath(QStringLiteral(".config")));
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        figlio.setProcessEnvironment(env);
+        figlio.setProcessChannelMode(QProcess::MergedChannels);
+        figlio.setChildProcessModifier([] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(127);
+        });
+        figlio.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--gtest_filter=%1.%2").arg(prova->test_suite_name(), prova->name())});
+        const bool finito = figlio.waitForFinished(120000);
+        if (!finito)
+            figlio.kill();
+        const QByteArray uscita = figlio.readAll();
+        EXPECT_TRUE(finito && figlio.exitCode() == 0 && uscita.contains("[  PASSED  ] 1 test"))
+            << uscita.toStdString();
+        return;
+    }
+    platform::QtFileChooser dialoghi;
+    platform::Services servizi = fakes.services();
+    servizi.files = &dialoghi;
+    platform::ScopedServices conDialoghi{servizi};
+    const QByteArray elementi("SGP4-VER 00005\r\n"
+                              "1 00005U 58002B   00179.78495062  .00000023  00000-0  28098-4 0  4753\r\n"
+                              "2 00005  34.2682 348.7242 1859667 331.7664  19.3264 10.82419157413667\r\n");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("closed")));
+    const QString dentro = Scrivi(QStringLiteral("closed/inner.txt"), elementi);
+    const QString cartella = dir.filePath(QStringLiteral("closed"));
+    struct Riapri {
+        QString cartella;
+        ~Riapri() { QFile::setPermissions(cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    } riapri{cartella};
+    ASSERT_TRUE(QFile::setPermissions(cartella, {}));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    const QString principale = gstrDatabasePrimario;
+    gstrDatabasePrimario = Scrivi(QStringLiteral("sets.txt"), elementi);
+
+    MDIForm1 w;
+    files::Collega_File(w);
+    listings::Collega_Elenchi(w);
+    database::Collega_Finestre(w);
+    w.resize(1000, 700);
+    w.show();
+
+    // Types `percorso` into the dialog's name box and presses Enter; any box
+    // of Qt's own is noted and closed, and a dialog still open after that is
+    // cancelled.
+    QStringList scatoleQt;
+    QString cartellaDialogo;
+    const auto scegli = [&](const QString& percorso, const std::function<void()>& comando) {
+        bool scritto = false;
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            for (QWidget* t : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(t); box && box->isVisible()) {
+                    scatoleQt << box->text();
+                    box->done(QMessageBox::Ok);
+                    return;
+                }
+            }
+            for (QWidget* t : QApplication::topLevelWidgets()) {
+                auto* d = qobject_cast<QFileDialog*>(t);
+                if (!d || !d->isVisible())
+                    continue;
+                if (scritto) {
+                    d->reject();
+                    return;
+                }
+                cartellaDialogo = d->directory().absolutePath();
+                auto* nome = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(nome, nullptr);
+                // Typed from the event loop, not from this timer's own
+                // call, so that the timer goes on while Enter is handled.
+                QTimer::singleShot(0, nome, [nome, percorso] {
+                    nome->clear();
+                    QTest::keyClicks(nome, percorso);
+                    QTest::keyClick(nome, Qt::Key_Return);
+                });
+                scritto = true;
+                return;
+            }
+        });
+        timer.start();
+        comando();
+        QApplication::processEvents();
+        EXPECT_TRUE(scritto);
+    };
+    const struct {
+        const char* comando;
+        const char* lingua;
+        std::string testo;
+    } casi[] = {
+        {"mnuFileVisualizza", "english.ini",
+         "The file " + QDir::toNativeSeparators(dentro).toStdString() + " could not be read: Permission denied."},
+        {"mnuFileModifica", "italiano.ini",
+         "Impossibile leggere il file " + QDir::toNativeSeparators(dentro).toStdString() + ": Permesso negato."},
+        {"mnuFileApri", "english.ini",
+         "The file " + QDir::toNativeSeparators(dentro).toStdString() + " could not be read: Permission denied."},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.comando);
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        fakes.prompt.calls.clear();
+        scatoleQt.clear();
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            scegli(dentro, [&] { w.menuItem(QLatin1String(c.comando))->trigger(); });
+        }
+        EXPECT_EQ(scatoleQt.join(QLatin1Char('|')).toStdString(), "");
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    }
+
+    // Not there: the dialog's own "not found", and nothing from the program.
+    // (The dialog does not open in the folder the user may not enter.)
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+    fakes.prompt.calls.clear();
+    scatoleQt.clear();
+    {
+        UtenteOrdinario utente;
+        scegli(dir.filePath(QStringLiteral("missing.txt")), [&] { w.menuItem("mnuFileVisualizza")->trigger(); });
+    }
+    EXPECT_NE(cartellaDialogo.toStdString(), QDir(cartella).absolutePath().toStdString());
+    ASSERT_EQ(scatoleQt.size(), 1);
+    EXPECT_TRUE(scatoleQt[0].contains(QStringLiteral("missing.txt"))) << scatoleQt[0].toStdString();
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    gstrDatabasePrimario = principale;
 }
 
 TEST_F(FileViewer, ClosingQuestionOnlyWhenTheTextDiffers)

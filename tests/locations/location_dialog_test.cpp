@@ -14,6 +14,7 @@
 #include "core/data_files.h"
 #include "maps/local_sky_window.h"
 #include "sky/sky_chart_window.h"
+#include "support/ordinary_user.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -465,6 +466,106 @@ TEST_F(LocationDialog, EditChangesTheChosenRowEvenWhenNamesRepeat)
     EXPECT_EQ(f.cmbOffsetHours->currentIndex(), 2);
     EXPECT_EQ(f.latitudineNascosta(), QStringLiteral("45.48"));
     EXPECT_TRUE(Leggi().endsWith("\"Italy: Milano\",45.48,9.2,2\r\n")) << Leggi().toStdString();
+}
+
+TEST_F(LocationDialog, AListThatCannotBeWrittenStaysOnScreenAndInMemoryAsTheFileHoldsIt)
+{
+    // The data folder read-only, as an ordinary user (root writes anywhere):
+    // Delete, New and Edit each tell the city list file and the system's
+    // reason, in the user's language, and leave the list on screen, the
+    // table and the file as they were, so that nothing comes back at the
+    // next start or goes to the file with a later save.
+    frmLocation f;
+    const QByteArray file = Leggi();
+    const auto schermo = [&f] {
+        QStringList voci;
+        for (int i = 0; i < f.cmbCity->count(); ++i)
+            voci << f.cmbCity->item(i)->text() + QLatin1Char('#')
+                    + QString::number(f.cmbCity->item(i)->data(Qt::UserRole).toInt());
+        return (voci.join(QLatin1Char('|')) + QStringLiteral(" count ") + f.lblCity->text()
+                + QStringLiteral(" shown ") + f.latitudineNascosta() + QLatin1Char(' ') + f.cmbOffsetHours->currentText())
+            .toStdString();
+    };
+    const auto memoria = [] {
+        QStringList righe;
+        for (const locations::RigaCitta& r : locations::gvarCitta)
+            righe << locations::Riga_Citta(r);
+        return righe.join(QLatin1Char('|')).toStdString();
+    };
+    const auto voceDellaRiga = [&f](int riga) {
+        for (int i = 0; i < f.cmbCity->count(); ++i)
+            if (f.cmbCity->item(i)->data(Qt::UserRole).toInt() == riga)
+                return i;
+        return -1;
+    };
+    // The second "Italy: Milano" (row 4) is shown, as Edit leaves it.
+    f.Seleziona_Voce(voceDellaRiga(4));
+    const std::string schermoPrima = schermo();
+    const std::string memoriaPrima = memoria();
+    ASSERT_EQ(memoriaPrima, "\"Italy: Milano\",45.47,9.19,1|\"Brazil: Manaus\",-3.1,-60.0167,-4|"
+                            "\"Newfoundland: St. John's\",47.5675,-52.7072,-3.5|\"Italy: Milano\",45.5,9.2,1");
+
+    struct Riapri {
+        QString cartella;
+        ~Riapri() { QFile::setPermissions(cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    } riapri{dir.path()};
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    const struct {
+        const char* caso;
+        const char* lingua;
+        const char* motivo;
+    } casi[] = {
+        {"Delete", "english.ini", "Permission denied"},
+        {"New", "italiano.ini", "Permesso negato"},
+        {"Edit", "english.ini", "Permission denied"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        fakes.prompt.calls.clear();
+        fakes.prompt.answers = {platform::vbYes};
+        bool aperto = false;   // the new-place dialog keeps what was typed
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            if (std::string(c.caso) == "Delete") {
+                f.Seleziona_Voce(Voce(f, QStringLiteral("Brazil: Manaus")));
+                f.cmdElimina_Click();
+                f.Seleziona_Voce(voceDellaRiga(4));
+            } else if (std::string(c.caso) == "New") {
+                frmAddLocation a(&f);
+                a.txtCityName->setText(QStringLiteral("Chile: Santiago"));
+                a.txtDMSDegLatitude->setText(QStringLiteral("33"));
+                a.cmdOK_Click();
+                aperto = a.result() != QDialog::Accepted
+                         && a.txtCityName->text() == QLatin1String("Chile: Santiago")
+                         && a.txtDMSDegLatitude->text() == QLatin1String("33");
+            } else {
+                frmAddLocation a(&f);
+                a.Prepara_Modifica(4, voceDellaRiga(4), f.cmbCityText->text(), f.cmbOffsetHours->currentText(),
+                                   f.cmbOffsetMin->currentText());
+                a.txtDegFrazLatitude->setText(QStringLiteral("4800"));
+                a.cmbOffsetHours->setCurrentIndex(2);
+                a.cmdOK_Click();
+                aperto = a.result() != QDialog::Accepted && a.txtDegFrazLatitude->text() == QLatin1String("4800");
+            }
+        }
+        EXPECT_EQ(schermo(), schermoPrima);
+        EXPECT_EQ(memoria(), memoriaPrima);
+        EXPECT_EQ(Leggi(), file);
+        if (std::string(c.caso) != "Delete") {
+            EXPECT_TRUE(aperto);
+        }
+        // The question, then one message: what failed, the file, the reason.
+        ASSERT_EQ(fakes.prompt.calls.size(), 2);
+        EXPECT_EQ(fakes.prompt.calls[1].flags, platform::vbCritical);
+        const QStringList righe = fakes.prompt.calls[1].text.split(u'\r');
+        EXPECT_EQ(righe.size(), 3) << fakes.prompt.calls[1].text.toStdString();
+        EXPECT_EQ(righe.value(0), mLang::Testo_Lingua("frmLocation", "erroresalvataggio"));
+        EXPECT_EQ(righe.value(1).toStdString(), QDir::toNativeSeparators(path).toStdString());
+        EXPECT_EQ(righe.value(2).toStdString(), c.motivo);
+    }
 }
 
 // A world map that counts its redraws.
