@@ -34,7 +34,8 @@ protected:
         auto* ke = static_cast<QKeyEvent*>(e);
         if ((ke->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || ke->isAutoRepeat())
             return false;
-        const QList<QAbstractButton*> pulsanti = chiedono(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(ke->key()))));
+        const QKeySequence tasto(QKeyCombination(Qt::AltModifier, Qt::Key(ke->key())));
+        const QList<QAbstractButton*> pulsanti = chiedono(tasto);
         if (pulsanti.isEmpty())
             return false;
         ke->accept();

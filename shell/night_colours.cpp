@@ -10,6 +10,7 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTransform>
 #include <qdrawutil.h>
 #include <array>
 
@@ -105,13 +106,16 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
 {
     const int h = qMax(2, qMin(r.width(), r.height()) / 4);
     const QPoint c = r.center();
-    QPolygon t;
+    // The triangle pointing down, turned to the way asked.
+    QPolygon t({QPoint(-h, -h / 2), QPoint(h, -h / 2), QPoint(0, h / 2 + 1)});
+    QTransform giro;
     switch (verso) {
-    case Qt::UpArrow: t << QPoint(c.x() - h, c.y() + h / 2) << QPoint(c.x() + h, c.y() + h / 2) << QPoint(c.x(), c.y() - h / 2 - 1); break;
-    case Qt::LeftArrow: t << QPoint(c.x() + h / 2, c.y() - h) << QPoint(c.x() + h / 2, c.y() + h) << QPoint(c.x() - h / 2 - 1, c.y()); break;
-    case Qt::RightArrow: t << QPoint(c.x() - h / 2, c.y() - h) << QPoint(c.x() - h / 2, c.y() + h) << QPoint(c.x() + h / 2 + 1, c.y()); break;
-    default: t << QPoint(c.x() - h, c.y() - h / 2) << QPoint(c.x() + h, c.y() - h / 2) << QPoint(c.x(), c.y() + h / 2 + 1); break;
+    case Qt::UpArrow: giro.rotate(180); break;
+    case Qt::LeftArrow: giro.rotate(90); break;
+    case Qt::RightArrow: giro.rotate(-90); break;
+    default: break;
     }
+    t = giro.map(t).translated(c);
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     p->setPen(colore);
@@ -157,7 +161,8 @@ public:
                 f.adjust(1, 1, -1, -1);
             }
             qDrawWinButton(p, f, pal, giu, &pal.brush(QPalette::Button));
-            if ((o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange) && f.width() > 8 && f.height() > 8)
+            const bool fuoco = (o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange);
+            if (fuoco && f.width() > 8 && f.height() > 8)
                 tratteggio(p, f.adjusted(3, 3, -4, -4), pal.color(QPalette::ButtonText));
             return;
         }
@@ -199,7 +204,8 @@ public:
                 qDrawShadeLine(p, r.left() + 4, r.center().y(), r.right() - 4, r.center().y(), pal, true, 1, 0);
             return;
         case PE_IndicatorCheckBox: {
-            const QRect f = QRect(r.topLeft(), QSize(qMin(r.width(), r.height()), qMin(r.width(), r.height())));
+            const int lato = qMin(r.width(), r.height());
+            const QRect f(r.topLeft(), QSize(lato, lato));
             qDrawWinPanel(p, f, pal, true, &pal.brush(QPalette::Base));
             const QRect d = f.adjusted(3, 3, -4, -4);
             if (o->state & State_NoChange) {
@@ -208,8 +214,8 @@ public:
                 p->save();
                 p->setRenderHint(QPainter::Antialiasing, false);
                 p->setPen(QPen(pal.color(QPalette::Text), 2));
-                p->drawPolyline(QPolygon({QPoint(d.left(), d.center().y()), QPoint(d.left() + d.width() / 3, d.bottom()),
-                                          QPoint(d.right(), d.top())}));
+                p->drawPolyline(QPolygon(
+                    {QPoint(d.left(), d.center().y()), QPoint(d.left() + d.width() / 3, d.bottom()), d.topRight()}));
                 p->restore();
             }
             return;
@@ -249,25 +255,20 @@ public:
             return;
         case CE_TabBarTabShape:
             if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(o)) {
-                // The tab shown is as tall as the bar and open towards its page.
-                const bool scelta = t->state & State_Selected;
+                // Each tab is open towards its page (the edge there lies
+                // outside what is drawn); the tab shown is as tall as the
+                // bar, the others stand back from the page's side.
+                const int indietro = (t->state & State_Selected) ? 0 : 2;
                 QRect f = r;
-                QRect apertura;
                 switch (t->shape) {
-                case QTabBar::RoundedSouth: case QTabBar::TriangularSouth:
-                    f.adjust(0, -2, 0, scelta ? 0 : -2); apertura = QRect(f.left() + 2, f.top(), f.width() - 4, 2); break;
-                case QTabBar::RoundedWest: case QTabBar::TriangularWest:
-                    f.adjust(scelta ? 0 : 2, 0, 2, 0); apertura = QRect(f.right() - 1, f.top() + 2, 2, f.height() - 4); break;
-                case QTabBar::RoundedEast: case QTabBar::TriangularEast:
-                    f.adjust(-2, 0, scelta ? 0 : -2, 0); apertura = QRect(f.left(), f.top() + 2, 2, f.height() - 4); break;
-                default:
-                    f.adjust(0, scelta ? 0 : 2, 0, 2); apertura = QRect(f.left() + 2, f.bottom() - 1, f.width() - 4, 2); break;
+                case QTabBar::RoundedSouth: case QTabBar::TriangularSouth: f.adjust(0, -2, 0, -indietro); break;
+                case QTabBar::RoundedWest: case QTabBar::TriangularWest: f.adjust(indietro, 0, 2, 0); break;
+                case QTabBar::RoundedEast: case QTabBar::TriangularEast: f.adjust(-2, 0, -indietro, 0); break;
+                default: f.adjust(0, indietro, 0, 2); break;
                 }
                 p->save();
                 p->setClipRect(r);
                 qDrawWinPanel(p, f, pal, false, &pal.brush(QPalette::Window));
-                if (scelta)
-                    p->fillRect(apertura, pal.window());
                 p->restore();
             }
             return;
@@ -328,7 +329,8 @@ public:
         QProxyStyle::drawControl(ce, o, p, w);
     }
 
-    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* o, QPainter* p, const QWidget* w) const override
+    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* o, QPainter* p,
+                            const QWidget* w) const override
     {
         if (!state().night) {
             QProxyStyle::drawComplexControl(cc, o, p, w);
@@ -388,13 +390,15 @@ private:
     void pulsanteFreccia(const QStyleOptionComplex* o, SubControl sc, Qt::ArrowType verso, QPainter* p,
                          const QWidget* w) const
     {
-        const QRect r = proxy()->subControlRect(o->type == QStyleOption::SO_SpinBox ? CC_SpinBox : CC_ScrollBar, o, sc, w);
+        const ComplexControl cc = o->type == QStyleOption::SO_SpinBox ? CC_SpinBox : CC_ScrollBar;
+        const QRect r = proxy()->subControlRect(cc, o, sc, w);
         if (!(o->subControls & sc) || !r.isValid())
             return;
         const bool premuto = (o->activeSubControls & sc) && (o->state & State_Sunken);
         qDrawWinButton(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
-        freccia(p, r.translated(premuto ? 1 : 0, premuto ? 1 : 0), verso,
-                o->palette.color(o->state & State_Enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        const auto gruppo = (o->state & State_Enabled) ? QPalette::Active : QPalette::Disabled;
+        const QRect dentro = r.translated(premuto ? 1 : 0, premuto ? 1 : 0);
+        freccia(p, dentro, verso, o->palette.color(gruppo, QPalette::ButtonText));
     }
 
     // A title bar of the workspace: the caption colours of the palette
@@ -410,7 +414,8 @@ private:
         p->save();
         p->fillRect(t->rect, elemento(attiva ? ActiveCaption : InactiveCaption));
         const QRect icona = proxy()->subControlRect(CC_TitleBar, t, SC_TitleBarSysMenu, w);
-        if ((t->subControls & SC_TitleBarSysMenu) && (f & Qt::WindowSystemMenuHint) && icona.isValid() && !t->icon.isNull())
+        const bool conIcona = (t->subControls & SC_TitleBarSysMenu) && (f & Qt::WindowSystemMenuHint);
+        if (conIcona && icona.isValid() && !t->icon.isNull())
             t->icon.paint(p, icona);
         const QRect testo = proxy()->subControlRect(CC_TitleBar, t, SC_TitleBarLabel, w);
         p->setPen(elemento(attiva ? CaptionText : InactiveCaptionText));

@@ -148,7 +148,9 @@ std::string fuoriPalette(const QImage& immagine, const QRegion& escluse, const c
             if (coloreDellaNotte(c) || escluse.contains(QPoint(x, y)))
                 continue;
             if (++quanti <= 5)
-                out += QStringLiteral(" (%1,%2)=%3,%4,%5").arg(x).arg(y).arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c)).toStdString();
+                out += QStringLiteral(" (%1,%2)=%3,%4,%5")
+                           .arg(x).arg(y).arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c))
+                           .toStdString();
         }
     return quanti ? dove + (": " + std::to_string(quanti) + " pixels, e.g." + out) : std::string();
 }
