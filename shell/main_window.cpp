@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "common/access_keys.h"
 #include "common/window_host.h"
 #include "common/window_calls.h"
 #include "core/globals.h"
@@ -217,6 +218,9 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     m_mdi = new QMdiArea(this);
     // Every window opens inside the visible workspace.
     common::Sorveglia_Area(m_mdi);
+    // Alt and a letter underlined on a button of the window in front press
+    // that button; the menu bar keeps the other letters.
+    common::Tasti_Accesso_Finestra_Davanti(m_mdi);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
 

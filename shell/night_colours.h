@@ -2,7 +2,10 @@
 // Night colours: a dark red palette that keeps the observer's eyes adapted to
 // the dark. The 29 classic system colour elements (scroll bar 0 ... gradient
 // of inactive captions 28) are mapped onto the program's own palette: the
-// program's windows turn red, the rest of the desktop is left alone.
+// program's windows turn red, the rest of the desktop is left alone. Every
+// surface the style draws (page areas, buttons, frames, group boxes, menus,
+// tabs, title bars, scroll bars) takes the palette's own colours then, not
+// shades the style would derive from them; in the day nothing of it shows.
 //
 // Night mode on:  Prepara_Colori_Notte, Applica_Colori_Notte,
 //                 Mostra_Barra_Applicazioni(true), Mostra_Desktop(true).

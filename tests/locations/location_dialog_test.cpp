@@ -12,9 +12,13 @@
 #include "platform/canvas_widget.h"
 #include "platform/vb.h"
 #include "core/data_files.h"
+#include "common/window_links.h"
+#include "controls/graph_button.h"
 #include "maps/local_sky_window.h"
+#include "shell/main_window.h"
 #include "sky/sky_chart_window.h"
 #include "support/ordinary_user.h"
+#include "support/x_input.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -24,8 +28,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -661,4 +670,117 @@ TEST_F(LocationDialog, TheDefaultObserverIsAPlaceOfTheShippedListAndTheListOpens
     EXPECT_EQ(float(r.longitudine), gsngLongitudine);
     EXPECT_EQ(float(r.fuso), gsngFusoOrario);
     f.hide();
+}
+
+// Alt and a letter underlined on a button of the location dialog, the window
+// in front of the workspace, press that button, also where a menu of the menu
+// bar has the same letter (in Italian "Nuova...", "Modifica..." and "Elimina"
+// against Finestre, Modifica and Effemeridi; in English "Edit..." against
+// Edit); a letter no button claims still opens its menu, and once the dialog
+// has gone the menus have their letters back. Real keys, run again by itself
+// on a display without a window manager and on one with openbox, in each
+// language.
+TEST_F(LocationDialog, AltAndAButtonsLetterPressTheButtonNotTheMenuOfTheSameLetter)
+{
+    const QByteArray lingua = qgetenv("ASTROVELA_LETTERE_LOCALITA");
+    if (lingua.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_LETTERE_LOCALITA", {"english", "italiano"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_LETTERE_LOCALITA", {"english", "italiano"},
+                                       testsupport::Gestore::Openbox);
+        return;
+    }
+    using testsupport::InputX;
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QString::fromLatin1(lingua) + ".ini");
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    MDIForm1 w;
+    locations::Collega_Localita(w);
+    w.Lingua();
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {1000, 760}));
+    // The menus of the menu bar by their letters, and each one that opens.
+    QHash<unsigned long, QMenu*> menuDi;
+    QStringList aperti;
+    for (QAction* a : w.menuBar()->actions()) {
+        if (!a->menu() || !a->isVisible())
+            continue;
+        menuDi.insert(InputX::letteraDi(a->text()), a->menu());
+        QObject::connect(a->menu(), &QMenu::aboutToShow, [&aperti, a] { aperti << a->menu()->objectName(); });
+    }
+    const auto apreMenu = [&](unsigned long lettera) {
+        x.premi(lettera, InputX::kAlt);
+        QMenu* menu = menuDi.value(lettera);
+        const bool aperto = QTest::qWaitFor([&] { return QApplication::activePopupWidget() == menu; }, 3000);
+        x.premi(InputX::kEscape);
+        static_cast<void>(QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }, 2000));
+        if (w.menuBar()->hasFocus())
+            x.premi(InputX::kEscape);  // the menu bar lets go of the keyboard
+        static_cast<void>(QTest::qWaitFor([&] { return !w.menuBar()->hasFocus(); }, 2000));
+        return aperto;
+    };
+
+    x.premi(InputX::letteraDi(w.menu("mnuOpzioni")->title()), InputX::kAlt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuOpzioni"); }, 5000));
+    x.premi(InputX::letteraDi(w.menuItem("mnuOpzioniLocalita")->text()));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        frmLocation* f = frmLocation::istanza();
+        return f && f->isVisible() && w.mdiArea()->activeSubWindow() && w.mdiArea()->activeSubWindow()->widget() == f
+            && !QApplication::activePopupWidget();
+    }, 5000));
+    frmLocation* f = frmLocation::istanza();
+    f->Seleziona_Voce(Voce(*f, QStringLiteral("Brazil: Manaus")));
+    QTest::qWait(200);
+    aperti.clear();
+
+    // The new-place dialog each button opens, answered with its Cancel.
+    testsupport::RispostaConUnClic risposta(x, [](QWidget* m, QStringList& visti) -> QWidget* {
+        auto* d = qobject_cast<frmAddLocation*>(m);
+        if (!d)
+            return nullptr;
+        visti << (d->txtCityName->isEnabled() ? "nuova" : "modifica");
+        return d->cmdCancel;
+    });
+    const QString domanda = mLang::Testo_Lingua("frmLocation", "confermaeliminazione");
+    int contesi = 0;
+    for (GraphButton* b : {f->cmdNuova, f->cmdModifica, f->cmdElimina}) {
+        const unsigned long lettera = InputX::letteraDi(b->text());
+        ASSERT_NE(lettera, 0u) << b->text().toStdString();
+        contesi += menuDi.contains(lettera);
+        SCOPED_TRACE(b->text().toStdString());
+        const qsizetype visti = risposta.messaggi.size();
+        const qsizetype domande = fakes.prompt.calls.size();
+        x.premi(lettera, InputX::kAlt);
+        if (b == f->cmdElimina) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return fakes.prompt.calls.size() > domande; }, 3000))
+                << "the delete button asked nothing; menus opened: " << aperti.join(' ').toStdString();
+            EXPECT_TRUE(fakes.prompt.calls.last().text.startsWith(domanda));
+            EXPECT_EQ(f->cmbCity->count(), 4);  // answered No
+        } else {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return risposta.messaggi.size() > visti; }, 3000))
+                << "no new-place dialog; menus opened: " << aperti.join(' ').toStdString();
+            EXPECT_EQ(risposta.messaggi.last(), b == f->cmdNuova ? "nuova" : "modifica");
+            // The keyboard back with the main window for the next letter.
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return QApplication::activeWindow() == &w && !QApplication::activeModalWidget(); }, 3000));
+        }
+        EXPECT_TRUE(aperti.isEmpty()) << "menu opened: " << aperti.join(' ').toStdString();
+        EXPECT_FALSE(QApplication::activePopupWidget());
+        QTest::qWait(100);
+    }
+    EXPECT_GT(contesi, 0) << "no button shares its letter with a menu in " << lingua.constData();
+    risposta.ferma();
+
+    // A letter no button claims opens its menu with the dialog in front.
+    EXPECT_TRUE(apreMenu(InputX::letteraDi(w.menu("mnuOpzioni")->title())));
+    ASSERT_EQ(w.mdiArea()->activeSubWindow()->widget(), f);
+
+    // The dialog gone (Escape cancels it), each shared letter opens its menu
+    // again.
+    x.premi(InputX::kEscape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f->isVisible(); }, 3000));
+    for (GraphButton* b : {f->cmdNuova, f->cmdModifica, f->cmdElimina}) {
+        const unsigned long lettera = InputX::letteraDi(b->text());
+        if (menuDi.contains(lettera)) {
+            EXPECT_TRUE(apreMenu(lettera)) << "Alt+" << char(lettera);
+        }
+    }
 }
