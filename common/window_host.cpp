@@ -283,11 +283,13 @@ public:
 
 private:
     // A frame goes (a window closed): when it was the one in front, the one
-    // that was in front before it comes back, as the user left it. Left to
-    // itself, the workspace would bring the one after it in the order the
-    // windows were made (the first one made, for the last window opened).
-    // Seen before the workspace's own handling, which then has nothing to
-    // choose.
+    // that was in front before it and is still on view (neither hidden nor
+    // minimised) comes back, as the user left it. Left to itself, the
+    // workspace would bring the one after it in the order the windows were
+    // made (the first one made, for the last window opened), minimised as it
+    // may be. Seen before the workspace's own handling, which then has
+    // nothing to choose. When no window is on view, none is active: a
+    // minimised one would take the keyboard as a bar with nothing to show.
     void davantiQuelloDiPrima(QObject* andato)
     {
         auto* sub = qobject_cast<QMdiSubWindow*>(andato);
@@ -297,11 +299,21 @@ private:
         if (storia.isEmpty() || storia.last() != sub)
             return;
         for (auto it = storia.crbegin() + 1; it != storia.crend(); ++it) {
-            if ((*it)->isHidden())
+            if ((*it)->isHidden() || (*it)->isMinimized())
                 continue;
             m_area->setActiveSubWindow(*it);
             return;
         }
+        // The workspace makes one active as it handles the frame's going.
+        QTimer::singleShot(0, m_area, [area = QPointer<QMdiArea>(m_area)] {
+            QMdiSubWindow* attiva = area ? area->activeSubWindow() : nullptr;
+            if (!attiva || !attiva->isMinimized())
+                return;
+            area->setActiveSubWindow(nullptr);
+            QWidget* fuoco = area->window()->focusWidget();
+            if (fuoco && (fuoco == attiva || attiva->isAncestorOf(fuoco)))
+                fuoco->clearFocus();
+        });
     }
 
     QMdiArea* m_area;
