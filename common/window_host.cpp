@@ -283,11 +283,13 @@ public:
 
 private:
     // A frame goes (a window closed): when it was the one in front, the one
-    // that was in front before it comes back, as the user left it. Left to
-    // itself, the workspace would bring the one after it in the order the
-    // windows were made (the first one made, for the last window opened).
-    // Seen before the workspace's own handling, which then has nothing to
-    // choose.
+    // that was in front before it and is still on view (neither hidden nor
+    // minimised) comes back, as the user left it. Left to itself, the
+    // workspace would bring the one after it in the order the windows were
+    // made (the first one made, for the last window opened), minimised as it
+    // may be. Seen before the workspace's own handling, which then has
+    // nothing to choose. When no window is on view, none is active: a
+    // minimised one would take the keyboard as a bar with nothing to show.
     void davantiQuelloDiPrima(QObject* andato)
     {
         auto* sub = qobject_cast<QMdiSubWindow*>(andato);
@@ -297,11 +299,21 @@ private:
         if (storia.isEmpty() || storia.last() != sub)
             return;
         for (auto it = storia.crbegin() + 1; it != storia.crend(); ++it) {
-            if ((*it)->isHidden())
+            if ((*it)->isHidden() || (*it)->isMinimized())
                 continue;
             m_area->setActiveSubWindow(*it);
             return;
         }
+        // The workspace makes one active as it handles the frame's going.
+        QTimer::singleShot(0, m_area, [area = QPointer<QMdiArea>(m_area)] {
+            QMdiSubWindow* attiva = area ? area->activeSubWindow() : nullptr;
+            if (!attiva || !attiva->isMinimized())
+                return;
+            area->setActiveSubWindow(nullptr);
+            QWidget* fuoco = area->window()->focusWidget();
+            if (fuoco && (fuoco == attiva || attiva->isAncestorOf(fuoco)))
+                fuoco->clearFocus();
+        });
     }
 
     QMdiArea* m_area;
@@ -319,13 +331,16 @@ private:
 //   its frame, which shows it (and lends it to the main window's title while
 //   maximised), follows it cleaned. A window of its own shows its title
 //   itself, and is given it cleaned.
-// - A window of its own that closes while it has the keyboard (a message, a
-//   dialog that waits for an answer, the manual) gives it back to the window
-//   it was over. A window manager does that; on a display without one (the
-//   virtual display of run.sh, a test display) no window of the program would
-//   be active afterwards, and the keys would reach none. One that closes
-//   while the user works in another program (closed from a taskbar) leaves
-//   the keyboard where it is.
+// - A window of its own that closes while the program has the keyboard (a
+//   message, a dialog that waits for an answer, the manual, the progress
+//   window) leaves it with the program: when no window of the program is
+//   active once the window's own code has gone on, the question still up
+//   takes it, else the window it was over (or, when that one has gone
+//   meanwhile, the one under it, down to the main window). A window manager
+//   does that; on a display without one (the virtual display of run.sh, a
+//   test display) no window of the program would be active afterwards, and
+//   the keys would reach none. One that closes while the user works in
+//   another program (closed from a taskbar) leaves the keyboard where it is.
 class RegoleFinestre : public QObject {
 public:
     RegoleFinestre() : QObject(QCoreApplication::instance())
@@ -360,13 +375,17 @@ private:
     }
 
     // A window of its own (not a menu, a tooltip or the main window) that
-    // goes while it has the keyboard. (Hidden by a minimise, it is not gone.)
-    // The window system's keyboard is looked at: as a window hides, the
-    // program no longer counts it as its active one.
+    // goes while the program has the keyboard. (Hidden by a minimise, it is
+    // not gone.) The program has it while its state is the active one: on a
+    // window of its own (the one going, or a popup of it such as a file
+    // dialog's list of completions), or on none yet when the window that
+    // had it has just been destroyed (the file dialog, a message) and the
+    // keyboard has gone to no other program since. Once another program
+    // takes the keyboard, the program's state is the inactive one.
     static bool lasciaTastiera(const QWidget* w)
     {
-        if (!w->isWindow() || !w->windowHandle() || QGuiApplication::focusWindow() != w->windowHandle()
-            || w == Finestra_Principale())
+        if (!w->isWindow() || !w->windowHandle() || w == Finestra_Principale()
+            || QGuiApplication::applicationState() != Qt::ApplicationActive)
             return false;
         const Qt::WindowType tipo = w->windowType();
         return tipo == Qt::Window || tipo == Qt::Dialog || tipo == Qt::Sheet;
@@ -374,19 +393,27 @@ private:
 
     void tastieraDopo(QWidget* andata)
     {
-        QPointer<QWidget> davanti =
-            andata->parentWidget() ? andata->parentWidget()->window() : Finestra_Principale();
+        // The windows it was over, nearest first, then the main window.
+        QList<QPointer<QWidget>> sotto;
+        for (QWidget* p = andata->parentWidget(); p; p = p->parentWidget()) {
+            p = p->window();
+            sotto.append(p);
+        }
+        sotto.append(Finestra_Principale());
         // Once the window's own code has gone on (it may open the next
-        // window, or ask the next question).
-        QTimer::singleShot(0, this, [davanti] {
-            if (!davanti || !davanti->isVisible() || davanti->isMinimized())
+        // window, ask the next question, or close the window it was over).
+        QTimer::singleShot(0, this, [sotto] {
+            // A window of the program has the keyboard (given back by the
+            // window manager, or by the code to the window it opened).
+            if (QApplication::activeWindow())
                 return;
-            // Another question is up (it has the keyboard), or a window has
-            // it already (given back by the window manager).
-            const QWidget* modale = QApplication::activeModalWidget();
-            if ((modale && modale != davanti) || QApplication::activeWindow())
-                return;
-            davanti->activateWindow();
+            // A question is up: it is the only window the keys may reach.
+            QWidget* davanti = QApplication::activeModalWidget();
+            for (qsizetype i = 0; !davanti && i < sotto.size(); ++i)
+                if (QWidget* p = sotto[i]; p && p->isVisible() && !p->isMinimized())
+                    davanti = p;
+            if (davanti)
+                davanti->activateWindow();
         });
     }
 };

@@ -2,6 +2,7 @@
 // file (checked against the file itself), the toolbar's dispatch, the status
 // bar, the view and windows menus, the edit menu on a rich-text box.
 #include "core/clock.h"
+#include "core/globals_orbit.h"
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/fakes.h"
@@ -11,14 +12,24 @@
 #include "support/ordinary_user.h"
 #include "support/x_input.h"
 #include "common/calendar.h"
+#include "common/progress_window.h"
 #include "common/window_links.h"
+#include "database/database_window.h"
+#include "database/menu_links.h"
 #include "files/text_viewer.h"
+#include "network/download_window.h"
+#include "platform/file_chooser.h"
+#include "platform/prompt.h"
 #include "shell/time_window.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QClipboard>
+#include <QCompleter>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLabel>
@@ -26,7 +37,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
+#include <QTcpServer>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -507,9 +520,15 @@ TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheChosenLanguage)
 
 // Where the keyboard goes once a window of the program closes. Run again by
 // itself on a display of its own:
-// - without a window manager, Help > Contents and Escape: the manual goes
-//   and the main window takes the keys again (Alt and a menu's letter), as
-//   after a dialog that waits for an answer;
+// - without a window manager, the main window takes the keys again (Alt and
+//   a menu's letter) after Help > Contents and Escape (the manual goes, as a
+//   dialog that waits for an answer does); after File > Open with the whole
+//   path typed while the file dialog's list of completions drops down, and
+//   Return (the dialog goes while that list holds the keyboard, then the
+//   progress window of the load, which never had it); and after a download
+//   from a server that stays silent, cancelled with Escape, with Return on
+//   the message that says so (the message was over the download window,
+//   which is gone by then);
 // - with openbox and another program beside the main window, Help > About
 //   and Tools > Synchronise clock: closed from outside (as a taskbar's Close
 //   does) while the user types in the other program, they leave it the
@@ -519,7 +538,7 @@ TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
 {
     const QByteArray modo = qgetenv("ASTROVELA_TASTIERA_DOPO");
     if (modo.isEmpty()) {
-        testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"manuale"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"manuale", "apri", "scaricamento"});
         testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"informazioni", "sincronizzazione"},
                                        testsupport::Gestore::Openbox);
         return;
@@ -538,6 +557,13 @@ TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
     platform::QtHelpService manuale;
     platform::Services servizi = fakes.services();
     servizi.help = &manuale;
+    // The file dialogs and the messages are the real ones, answered with keys.
+    platform::QtFileChooser dialoghi;
+    platform::QtPrompt scatole;
+    if (modo == "apri" || modo == "scaricamento") {
+        servizi.files = &dialoghi;
+        servizi.prompt = &scatole;
+    }
     platform::ScopedServices scope2(servizi);
     // Another program's window where the user types, beside the main window.
     std::optional<testsupport::AltroProgramma> altro;
@@ -547,6 +573,7 @@ TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
     }
     MDIForm1 w;
     network::Collega_Rete(w);
+    database::Collega_Finestre(w);
     w.Lingua();
     w.resize(800, 600);
     w.move(0, 0);
@@ -596,6 +623,116 @@ TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
             p->close();
         return aperto;
     };
+
+    // The user's steps in the dialogs that wait for an answer, each taken
+    // once what it waits for is up with the keyboard (and not sooner than a
+    // user would): from a timer, so also inside the dialogs' own loops.
+    struct Passo {
+        std::function<bool()> quando;
+        std::function<void()> fai;
+    };
+    std::vector<Passo> passi;
+    size_t fatti = 0;
+    QElapsedTimer ultimo;
+    ultimo.start();
+    QTimer utente;
+    utente.setInterval(50);
+    QObject::connect(&utente, &QTimer::timeout, [&] {
+        if (fatti < passi.size() && ultimo.elapsed() > 20000) {
+            // The next step never became possible: the dialogs are closed,
+            // so that the test ends and tells how far it went.
+            if (QWidget* m = QApplication::activeModalWidget())
+                m->close();
+            return;
+        }
+        if (fatti >= passi.size() || ultimo.elapsed() < 300 || !passi[fatti].quando())
+            return;
+        const auto fai = passi[fatti++].fai;
+        fai();
+        ultimo.start();
+    });
+    const auto davantiCon = [](const char* classe) {
+        QWidget* m = QApplication::activeModalWidget();
+        return m && m->inherits(classe) && m->isActiveWindow() && m->windowHandle()->isExposed();
+    };
+    // Typed as on the display's keyboard (a US one): capitals and the signs
+    // above the digits with Shift.
+    const auto scrivi = [&](const QString& testo) {
+        for (QChar c : testo) {
+            const bool su = c.isUpper() || QStringLiteral("~!@#$%^&*()_+{}|:\"<>?").contains(c);
+            x.premi(c.unicode(), su ? InputX::kMaiuscolo : 0);
+        }
+    };
+
+    if (modo == "apri") {
+        gintNumSatelliti = 0;
+        QLineEdit* nome = nullptr;
+        passi = {{[&] { return davantiCon("QFileDialog"); },
+                  [&] {
+                      nome = QApplication::activeModalWidget()->findChild<QLineEdit*>("fileNameEdit");
+                      scrivi(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+                  }},
+                 {[&] { return nome && nome->completer() && nome->completer()->popup()->isVisible(); },
+                  [&] { x.premi(InputX::kInvio); }}};
+        utente.start();
+        ASSERT_TRUE(dalMenu("mnuFile", "mnuFileApri"));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return fatti == passi.size() && !QApplication::activeModalWidget() && !frmProgress::instance(false)
+                    && frmDatabase::instance(false) && frmDatabase::instance(false)->isVisible();
+            },
+            30000))
+            << "the file was not typed and loaded (" << fatti << " steps taken)";
+        EXPECT_EQ(frmDatabase::instance(false)->righe(0), 34); // the 102 lines of the file
+        QTest::qWait(300); // as long as a user takes to reach for a key
+        EXPECT_TRUE(tastiAllaPrincipale()) << "Alt+W did not reach the main window after File > Open";
+        w.closeChildren();
+        return;
+    }
+
+    if (modo == "scaricamento") {
+        // A server that takes the request and never answers.
+        QTcpServer muto;
+        ASSERT_TRUE(muto.listen(QHostAddress::LocalHost));
+        const std::array<QString, 31> remoti = gstrRemoto;
+        struct Rimetti {
+            const std::array<QString, 31>& r;
+            ~Rimetti() { gstrRemoto = r; }
+        } rimettiRemoti{remoti};
+        gstrRemoto.fill(QString());
+        gstrRemoto[0] = QStringLiteral("127.0.0.1:%1/visual.txt").arg(muto.serverPort());
+        fakes.settings.setValue("Download", "Verifica connessione", "0");
+        QTemporaryDir cartellaFile;
+        const auto scaricamento = [] { return qobject_cast<frmDownload*>(QApplication::activeModalWidget()); };
+        QString messaggio;
+        passi = {// Return: OK, which asks where to keep the file.
+                 {[&] { return davantiCon("frmDownload"); }, [&] { x.premi(InputX::kInvio); }},
+                 {[&] { return davantiCon("QFileDialog"); },
+                  [&] {
+                      x.premi('a', 0xffe3); // Ctrl+A: the proposed name, all of it
+                      scrivi(cartellaFile.filePath("visual.txt"));
+                      x.premi(InputX::kInvio);
+                  }},
+                 // The server is silent: Escape cancels the download.
+                 {[&] { return davantiCon("frmDownload") && scaricamento()->inCorso(); },
+                  [&] { x.premi(InputX::kEscape); }},
+                 {[&] { return davantiCon("QMessageBox"); },
+                  [&] {
+                      messaggio = static_cast<QMessageBox*>(QApplication::activeModalWidget())->text();
+                      x.premi(InputX::kInvio);
+                  }}};
+        utente.start();
+        ASSERT_TRUE(dalMenu("mnuStrumenti", "mnuStrumentiDownload"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fatti == passi.size() && !QApplication::activeModalWidget(); },
+                                    30000))
+            << "the download was not started and cancelled (" << fatti << " steps taken)";
+        EXPECT_TRUE(messaggio.startsWith(mLang::Testo_Lingua("frmDownload", "downloadinterrotto")))
+            << messaggio.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(cartellaFile.filePath("visual.txt")));
+        QTest::qWait(300);
+        EXPECT_TRUE(tastiAllaPrincipale()) << "Alt+W did not reach the main window after the cancelled download";
+        return;
+    }
 
     if (modo == "manuale") {
         ASSERT_TRUE(dalMenu("mnuAiuto", "mnuAiutoSommario"));

@@ -27,6 +27,7 @@
 #include <QDateTimeEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTest>
 #include <QFile>
 #include <QLabel>
@@ -288,14 +289,19 @@ TEST_F(AlmanacTest, MoonPhaseFigure)
     EXPECT_NEAR(gudtCorpi[mAstro::kLuna].Fase * 180 / M_PI, g_fase, 1.0);
 }
 
-// Escape on the almanac, opened after the whole-sky chart and the tracking
-// table, on a display without a window manager (run again there by
-// itself): the almanac goes, and the tracking table, where the user came
-// from, is in front again with the keyboard, the chart behind it.
+// Escape on the almanac, opened after the whole-sky chart, the tracking table
+// and the planet table, this one minimised with its frame's button, on a
+// display without a window manager and on one with openbox (run again there
+// by itself): the almanac goes, and the tracking table, the last window on
+// view the user came from, is in front again with the keyboard, the chart
+// behind it; the minimised planet table stays a bar. With every other
+// window minimised, Escape on the almanac makes none of them the active one:
+// the main window keeps the keyboard.
 TEST_F(AlmanacTest, EscapeBringsBackTheWindowTheUserCameFrom)
 {
     if (qgetenv("ASTROVELA_ALMANACCO_TASTI").isEmpty()) {
         testsupport::Riesegui_Per_Ogni("ASTROVELA_ALMANACCO_TASTI", {"almanacco"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_ALMANACCO_TASTI", {"almanacco"}, testsupport::Gestore::Openbox);
         return;
     }
     testsupport::InputX x;
@@ -306,16 +312,43 @@ TEST_F(AlmanacTest, EscapeBringsBackTheWindowTheUserCameFrom)
     w.Lingua();
     ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {1200, 900}));
     w.menuItem("mnuCieloMappaGenerale")->trigger();
+    QMdiSubWindow* carta = w.mdiArea()->activeSubWindow();
+    ASSERT_TRUE(carta && carta->widget()->objectName() == "frmGeneralSky");
     w.menuItem("mnuEffemeridiSatelliti")->trigger();
     QMdiSubWindow* tabella = w.mdiArea()->activeSubWindow();
     ASSERT_TRUE(tabella && tabella->widget()->objectName() == "frmTrack");
-    w.menuItem("mnuEffemeridiAlmanacco")->trigger();
-    ASSERT_TRUE(frmRiseSet::instance() && frmRiseSet::instance()->isVisible());
-    QTest::qWait(300);
-    x.premi(testsupport::InputX::kEscape);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !frmRiseSet::instance(); }, 2000)) << "Escape did not close the almanac";
-    QTest::qWait(200);
+    w.menuItem("mnuEffemeridiPianeti")->trigger();
+    QMdiSubWindow* pianeti = w.mdiArea()->activeSubWindow();
+    ASSERT_TRUE(pianeti && pianeti->widget()->objectName() == "frmPlanets");
+    pianeti->showMinimized(); // what its frame's button does
+    const auto almanaccoConEsc = [&] {
+        w.menuItem("mnuEffemeridiAlmanacco")->trigger();
+        if (!frmRiseSet::instance() || !frmRiseSet::instance()->isVisible())
+            return false;
+        QTest::qWait(300);
+        x.premi(testsupport::InputX::kEscape);
+        const bool chiuso = QTest::qWaitFor([] { return !frmRiseSet::instance(); }, 2000);
+        QTest::qWait(200);
+        return chiuso;
+    };
+    ASSERT_TRUE(almanaccoConEsc()) << "Escape did not close the almanac";
     EXPECT_TRUE(testsupport::Davanti_Nell_Area(w.mdiArea(), tabella));
+    EXPECT_TRUE(pianeti->isMinimized());
+
+    tabella->showMinimized();
+    carta->showMinimized();
+    ASSERT_TRUE(almanaccoConEsc()) << "Escape did not close the almanac the second time";
+    QMdiSubWindow* attiva = w.mdiArea()->activeSubWindow();
+    EXPECT_TRUE(!attiva || !attiva->isMinimized()) << "the minimised " << attiva->widget()->objectName().toStdString()
+                                                   << " was made the active window";
+    EXPECT_FALSE(w.menu("mnuGeneralSky")->menuAction()->isVisible()) << "the minimised chart's menu is in the menu bar";
+    const QWidget* fuoco = QApplication::focusWidget();
+    for (QMdiSubWindow* s : {carta, tabella, pianeti}) {
+        EXPECT_TRUE(s->isMinimized()) << s->widget()->objectName().toStdString();
+        EXPECT_FALSE(fuoco && (fuoco == s || s->isAncestorOf(fuoco)))
+            << "the keyboard is on the minimised " << s->widget()->objectName().toStdString();
+    }
+    EXPECT_TRUE(w.isActiveWindow());
     w.closeChildren();
     delete frmTrack::instance();
 }
