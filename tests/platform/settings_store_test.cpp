@@ -224,10 +224,10 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
     // line (as a crash can leave it), beside a copy the user keeps.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    static const char bytes[] = "\x8F\xFF\xFE\x00\x01\x1B[2J\xE2\x80\xAEspoiled\x9D\xC3(\n\xE2\x82\r\n";
     const QByteArray spoiled = QByteArray("[Osservatore]\nLocalita=Italy: Forl\xC3\xAC\nOra legale=1\n\n"
                                           "[Generali]\nLingua=italiano.ini\n")
-        + QByteArray("\x8F\xFF\xFE\x00\x01\x1B[2J\xE2\x80\xAEspoiled\x9D\xC3(\n\xE2\x82\r\n", 32)
-        + QByteArray("\n[Colori]\nSatellite=65535\n");
+        + QByteArray(bytes, sizeof bytes - 1) + QByteArray("\n[Colori]\nSatellite=65535\n");
     const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
     const auto scrivi = [](const QString& p, const QByteArray& b) {
         QFile f(p);
