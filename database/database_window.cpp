@@ -881,7 +881,7 @@ void frmDatabase::Apertura_database(int indice)
     if (!files)
         return;
     const std::optional<QString> scelto = files->openFile(req, common::Finestra_Principale());
-    if (!scelto || scelto->isEmpty() || !platform::chosenFileReadable(*scelto) || QFileInfo(*scelto).size() == 0)
+    if (!scelto || QFileInfo(*scelto).size() == 0)
         return;
     frmDatabase* f = instance();
     QString path = *scelto;

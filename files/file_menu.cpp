@@ -38,7 +38,7 @@ std::optional<QString> Scegli_File(const char* titolo, QWidget* parent)
     r.filter = mLang::Testo_Lingua("Dialogs", "filtrotle");
     r.filterIndex = 1;
     std::optional<QString> scelto = files->openFile(r, parent);
-    if (!scelto || scelto->isEmpty() || !platform::chosenFileReadable(*scelto))
+    if (!scelto)
         return std::nullopt;
     const QFileInfo info(*scelto);
     if (!info.isFile() || info.size() == 0)

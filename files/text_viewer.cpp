@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
@@ -185,10 +187,15 @@ bool frmFile::Salva()
     if (doc.encoding == vb::TextEncoding::Windows1252
         && vb::decodeWindows1252(vb::encodeWindows1252(doc.text)) != doc.text)
         doc.encoding = vb::TextEncoding::Utf8;
+    // Whether a file was there to keep: one in a folder the user may not
+    // enter is not known to be there, and none is spoken of.
+    const bool cera = QFileInfo::exists(destinazione);
     QString errore;
     if (!vb::writeTextFile(destinazione, doc, &errore)) {
         // The old file is kept whole; the document stays changed.
-        platform::MsgBox(mLang::Testo_Lingua("frmFile", "erroresalvataggio") + QLatin1Char('\r') + errore,
+        platform::MsgBox(mLang::Testo_Lingua("frmFile", cera ? "erroresalvataggio" : "erroresalvataggionuovo")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(destinazione).absoluteFilePath()))
+                             + QLatin1Char('\r') + errore,
                          platform::vbExclamation, destinazione);
         return false;
     }

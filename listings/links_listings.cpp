@@ -43,7 +43,7 @@ void Visualizza_File(QWidget* parent)
     r.filter = mLang::Testo_Lingua(QStringLiteral("Dialogs"), QStringLiteral("filtrotle"));
     r.filterIndex = 1;
     const std::optional<QString> scelto = files->openFile(r, parent);
-    if (!scelto || scelto->isEmpty() || !platform::chosenFileReadable(*scelto) || QFileInfo(*scelto).size() == 0)
+    if (!scelto || QFileInfo(*scelto).size() == 0)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     frmDetails* d = frmDetails::Nuovo();

@@ -871,10 +871,13 @@ bool frmDetails::Salva()
     // Written whole or not at all: the old file stays until the new one is
     // complete.
     QSaveFile file(*scelto);
+    // The file named in the text (a title is cut short by the window
+    // manager), and the system's reason in the user's language.
     auto errore = [&](const QString& perche) {
         file.cancelWriting();
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("erroresalvataggio")) + QLatin1Char('\r')
-                             + perche,
+        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("erroresalvataggio"))
+                                 .arg(QDir::toNativeSeparators(QFileInfo(*scelto).absoluteFilePath()))
+                             + QLatin1Char('\r') + vb::systemReason(perche),
                          platform::vbExclamation, *scelto);
         return false;
     };

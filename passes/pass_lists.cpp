@@ -25,6 +25,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -344,7 +346,9 @@ void frmVisibleSatellites::mnuSalva_Click()
     // Written whole or not at all; a failed write says so and leaves any
     // old file as it was.
     if (!vb::writeTextFile(*nome, testo, vb::TextEncoding::Windows1252, &errore))
-        platform::MsgBox(L("frmVisibleSatellites", "erroresalvataggio") + QChar(13) + errore,
+        platform::MsgBox(L("frmVisibleSatellites", "erroresalvataggio")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(*nome).absoluteFilePath()))
+                             + QChar(13) + errore,
                          platform::vbExclamation);
     QApplication::processEvents();
 }

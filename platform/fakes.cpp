@@ -30,7 +30,7 @@ QStringList FakePrompt::texts() const
     return out;
 }
 
-std::optional<QString> FakeFileChooser::openFile(const FileDialogRequest& request, QWidget*)
+std::optional<QString> FakeFileChooser::chooseOpenFile(const FileDialogRequest& request, QWidget*)
 {
     Call c;
     c.kind = Kind::Open;

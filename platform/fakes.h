@@ -59,10 +59,14 @@ public:
     QList<std::optional<QString>> printerAnswers;
     QList<Call> calls;
 
-    std::optional<QString> openFile(const FileDialogRequest& request, QWidget* parent = nullptr) override;
     std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* parent = nullptr) override;
     std::optional<quint32> chooseColor(quint32 initial, QWidget* parent = nullptr) override;
     bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) override;
+
+protected:
+    // The scripted answer; openFile then refuses, as with the real dialog,
+    // a chosen file that cannot be read.
+    std::optional<QString> chooseOpenFile(const FileDialogRequest& request, QWidget* parent) override;
 };
 
 class FakeHelpService : public HelpService {

@@ -15,7 +15,9 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -55,6 +57,14 @@ public:
 };
 
 } // namespace
+
+std::optional<QString> FileChooser::openFile(const FileDialogRequest& request, QWidget* parent)
+{
+    const std::optional<QString> scelto = chooseOpenFile(request, parent);
+    if (!scelto || scelto->isEmpty() || !chosenFileReadable(*scelto))
+        return std::nullopt;
+    return scelto;
+}
 
 bool chosenFileReadable(const QString& path)
 {
@@ -107,15 +117,30 @@ QString& cartellaUsata(bool salva)
     return cartelle[salva ? 1 : 0];
 }
 
+// Whether the user may enter `cartella` and, for `salva`, make files in it
+// (asked with the user's own rights, as the file system applies them).
+bool cartellaUsabile(const QString& cartella, bool salva)
+{
+    const QByteArray nome = QFile::encodeName(cartella);
+    struct stat st {};
+    if (nome.isEmpty() || ::stat(nome.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    return ::faccessat(AT_FDCWD, nome.constData(), X_OK | (salva ? W_OK : 0), AT_EACCESS) == 0;
+}
+
+// A folder the user may not enter (or, to save, not write) is not
+// remembered: the next dialog would show it empty, and a save there fails.
 void ricordaCartella(const QString& file, bool salva)
 {
-    cartellaUsata(salva) = QFileInfo(file).absolutePath();
+    const QString cartella = QFileInfo(file).absolutePath();
+    if (cartellaUsabile(cartella, salva))
+        cartellaUsata(salva) = cartella;
 }
 } // namespace
 
 QString dialogFolder(bool save)
 {
-    if (const QString usata = cartellaUsata(save); !usata.isEmpty() && QFileInfo(usata).isDir())
+    if (const QString usata = cartellaUsata(save); cartellaUsabile(usata, save))
         return usata;
     const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documenti.isEmpty() && QFileInfo(documenti).isDir() ? documenti : QDir::homePath();
@@ -143,7 +168,7 @@ QString qtNameFilterAt(const QString& classicFilter, int index)
     return convertedFilters(classicFilter).value(index - 1);
 }
 
-std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidget* parent)
+std::optional<QString> QtFileChooser::chooseOpenFile(const FileDialogRequest& r, QWidget* parent)
 {
     DialogoApertura dialog(parent, r.title, dialogStartPath(r, false), qtNameFilters(r.filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -154,9 +179,7 @@ std::optional<QString> QtFileChooser::openFile(const FileDialogRequest& r, QWidg
     const QString name = dialog.selectedFiles().value(0);
     if (name.isEmpty())
         return std::nullopt;
-    // A folder the user may not enter is not offered the next time.
-    if (!erroreAccesso(name))
-        ricordaCartella(name, false);
+    ricordaCartella(name, false);
     return name;
 }
 

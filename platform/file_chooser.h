@@ -31,7 +31,11 @@ inline constexpr int printerSelection = 1;
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
-    virtual std::optional<QString> openFile(const FileDialogRequest& request, QWidget* parent = nullptr) = 0;
+    // The file chosen to be read. One that cannot be read as a file (see
+    // chosenFileReadable) has already been refused here with a message
+    // naming it, and nothing is returned, as on a cancel: no caller needs
+    // to look at it again.
+    std::optional<QString> openFile(const FileDialogRequest& request, QWidget* parent = nullptr);
     virtual std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* parent = nullptr) = 0;
     // Colours are classic values R + 256 G + 65536 B.
     virtual std::optional<quint32> chooseColor(quint32 initial, QWidget* parent = nullptr) = 0;
@@ -40,6 +44,10 @@ public:
     // afterwards whether the user kept "Selection").
     // False when cancelled; the printer is then unchanged.
     virtual bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) = 0;
+
+protected:
+    // The open dialog itself: the name the user chose, or nothing on a cancel.
+    virtual std::optional<QString> chooseOpenFile(const FileDialogRequest& request, QWidget* parent) = 0;
 };
 
 // A file chosen to be read that is not an ordinary file (a named pipe, a
@@ -47,7 +55,8 @@ public:
 // looked at (in a folder the user may not enter), is refused with a message
 // naming it, with the system's reason for the latter; false then, true for
 // anything else (an ordinary file, or one that is not there, which the
-// caller handles as it always has).
+// caller handles as it always has). FileChooser::openFile asks it of every
+// file chosen.
 bool chosenFileReadable(const QString& path);
 
 // The printer the program prints on: the one last chosen in a printer
@@ -56,7 +65,9 @@ QPrinter& applicationPrinter();
 
 // Where a file dialog opens when its request names no folder: the folder of
 // the file last chosen in a dialog of this run to open (or, for `save`, to
-// save) a file, else the user's documents folder, else the home folder.
+// save) a file, else the user's documents folder, else the home folder. A
+// folder the user may not enter (or, for `save`, not write) is never
+// offered.
 QString dialogFolder(bool save = false);
 // The file or folder a dialog for `request` starts at.
 QString dialogStartPath(const FileDialogRequest& request, bool save = false);
@@ -68,10 +79,12 @@ QString qtNameFilterAt(const QString& classicFilter, int index);
 
 class QtFileChooser : public FileChooser {
 public:
-    std::optional<QString> openFile(const FileDialogRequest& request, QWidget* parent = nullptr) override;
     std::optional<QString> saveFile(const FileDialogRequest& request, QWidget* parent = nullptr) override;
     std::optional<quint32> chooseColor(quint32 initial, QWidget* parent = nullptr) override;
     bool choosePrinter(QPrinter& printer, int flags = 0, QWidget* parent = nullptr) override;
+
+protected:
+    std::optional<QString> chooseOpenFile(const FileDialogRequest& request, QWidget* parent) override;
 };
 
 } // namespace platform

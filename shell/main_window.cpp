@@ -1032,7 +1032,7 @@ void MDIForm1::Apertura_database(int scelta)
     r.filter = mLang::Testo_Lingua("Dialogs", "filtrotle");
     r.filterIndex = 1;
     const std::optional<QString> scelto = files->openFile(r, this);
-    if (!scelto || scelto->isEmpty() || !platform::chosenFileReadable(*scelto) || QFileInfo(*scelto).size() == 0)
+    if (!scelto || QFileInfo(*scelto).size() == 0)
         return;
     QCoreApplication::processEvents();
     // The principal file is kept in memory only; the settings keep theirs.

@@ -154,6 +154,34 @@ TEST_F(DatabaseWindow, FailedLoadsChangeNothing)
     EXPECT_EQ(gstrDatabasePrimario, kSample);
     ASSERT_TRUE(QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner));
     EXPECT_EQ(dbtest::leggi(chiuso), dbtest::leggi(kSample));
+
+    // Chosen in the window's own open dialog, a file in a folder the user
+    // may not enter: named with the system's reason, nothing loaded, and
+    // the dialog does not come again by itself.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("closed")));
+    const QString cartella = m_dir.filePath(QStringLiteral("closed"));
+    const QString dentro = scrivi(dbtest::leggi(kSample), QStringLiteral("closed/inner.txt"));
+    ASSERT_TRUE(QFile::setPermissions(cartella, {}));
+    const int secondari = f->righe(1);
+    for (const int indice : {0, 1}) {
+        SCOPED_TRACE(indice);
+        fakes.prompt.calls.clear();
+        fakes.files.calls.clear();
+        fakes.files.fileAnswers = {dentro};
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            frmDatabase::Apertura_database(indice);
+        }
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
+                  ("The file " + dentro + " could not be read: Permission denied.").toStdString());
+        EXPECT_EQ(fakes.files.calls.size(), 1);
+        EXPECT_EQ(f->righe(0), 34);
+        EXPECT_EQ(f->righe(1), secondari);
+        EXPECT_EQ(gstrDatabasePrimario, kSample);
+    }
+    ASSERT_TRUE(QFile::setPermissions(cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseStays)
@@ -181,7 +209,7 @@ TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseSta
     // user to it.
     const QString attesa = "The file is not in a valid element-set format.\r\nline %1: %2"
                            "\r\nOpen another element file,\r\nor download this one again, or mend it by hand "
-                           "with File, Edit: Tools, Format file cannot mend this.";
+                           "with File > Edit; Tools > Format file cannot mend this one.";
     const auto motivo = [](const char* chiave) { return mLang::Testo_Lingua("frmDatabase", chiave); };
     const struct {
         QByteArray testo;
@@ -460,11 +488,22 @@ TEST_F(DatabaseWindow, ABadPrincipalFileNamesItsFirstWrongLineAndLeavesNoPrincip
         EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
                   ("The file is not in a valid element-set format.\r\n" + c.attesa
                    + "\r\nOpen another element file,\r\nor download this one again, or mend it by hand with "
-                     "File, Edit: Tools, Format file cannot mend this.")
+                     "File > Edit; Tools > Format file cannot mend this one.")
                       .toStdString());
         // The open dialog came again (and was cancelled).
         EXPECT_EQ(fakes.files.calls.size(), 2);
     }
+    // The same sentence in Italian, as plain.
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/italiano.ini"));
+    fakes.prompt.calls.clear();
+    fakes.files.fileAnswers = {scrivi(casi[0].testo)};
+    frmDatabase::Apertura_database(0);
+    ASSERT_EQ(fakes.prompt.calls.size(), 1);
+    EXPECT_TRUE(fakes.prompt.calls[0].text.endsWith(
+        QStringLiteral("\r\nAprire un altro file di elementi,\r\noppure scaricare di nuovo questo, o correggerlo "
+                       "a mano con File > Modifica; Strumenti > Formattazione file non può correggerlo.")))
+        << fakes.prompt.calls[0].text.toStdString();
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
 
     // A file too large to read is said to be so, as every reader says it,
     // not taken for a file of the wrong format.

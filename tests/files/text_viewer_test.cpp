@@ -373,6 +373,8 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
          "Impossibile leggere il file " + QDir::toNativeSeparators(dentro).toStdString() + ": Permesso negato."},
         {"mnuFileApri", "english.ini",
          "The file " + QDir::toNativeSeparators(dentro).toStdString() + " could not be read: Permission denied."},
+        {"mnuStrumentiFormattazione", "italiano.ini",
+         "Impossibile leggere il file " + QDir::toNativeSeparators(dentro).toStdString() + ": Permesso negato."},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.comando);
@@ -385,6 +387,12 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
             scegli(dentro, [&] { w.menuItem(QLatin1String(c.comando))->trigger(); });
         }
         EXPECT_EQ(scatoleQt.join(QLatin1Char('|')).toStdString(), "");
+        // Format file tells what it does before its dialog.
+        if (QLatin1String(c.comando) == QLatin1String("mnuStrumentiFormattazione")) {
+            ASSERT_FALSE(fakes.prompt.calls.isEmpty());
+            EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbInformation);
+            fakes.prompt.calls.removeFirst();
+        }
         ASSERT_EQ(fakes.prompt.calls.size(), 1);
         EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo);
         EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
@@ -469,12 +477,71 @@ TEST_F(FileViewer, FailedSaveIsToldAndKeepsTheFile)
     ASSERT_TRUE(f.Leggi(p));
     f.txtFile->setPlainText(QStringLiteral("new\n"));
     // The file's folder is replaced by a plain file: the write cannot happen.
+    // No file was there, and none is said to be kept.
     f.setFileName(dir.filePath(QStringLiteral("k.txt/sub")));
     EXPECT_FALSE(f.Salva());
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith(mLang::Testo_Lingua("frmFile", "erroresalvataggio")));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The file " + dir.filePath(QStringLiteral("k.txt/sub"))
+                                                      + " could not be saved.\r"))
+        << fakes.prompt.calls[0].text.toStdString();
     EXPECT_TRUE(f.modificato());
     EXPECT_EQ(Leggi(p), QByteArray("old\r\n"));
+
+    // As an ordinary user: a file edited in a folder that user may not
+    // write is kept as it was, and the message says so; a new document
+    // saved into a folder that user may not enter finds no file there to
+    // keep, and the message speaks of none. Each names the file and the
+    // system's reason, in the user's language.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("readonly")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("closed")));
+    const QString tenuto = Scrivi(QStringLiteral("readonly/kept.txt"), QByteArray("old\r\n"));
+    const QString nuovo = dir.filePath(QStringLiteral("closed/new.txt"));
+    struct Riapri {
+        QStringList cartelle;
+        ~Riapri()
+        {
+            for (const QString& c : cartelle)
+                QFile::setPermissions(c, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    } riapri{{dir.filePath(QStringLiteral("readonly")), dir.filePath(QStringLiteral("closed"))}};
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("readonly")),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath(QStringLiteral("closed")), {}));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    frmFile modificato;
+    ASSERT_TRUE(modificato.Leggi(tenuto));
+    modificato.txtFile->setPlainText(QStringLiteral("new\n"));
+    frmFile* documento = files::File_Nuovo(nullptr);
+    documento->txtFile->setPlainText(QStringLiteral("new\n"));
+    const struct {
+        frmFile* finestra;
+        const char* lingua;
+        QString testo;
+    } casi[] = {
+        {&modificato, "english.ini",
+         "The file " + tenuto + " could not be saved; the previous file is kept.\rPermission denied"},
+        {&modificato, "italiano.ini",
+         "Impossibile salvare il file " + tenuto + "; il file precedente è conservato.\rPermesso negato"},
+        {documento, "english.ini", "The file " + nuovo + " could not be saved.\rPermission denied"},
+        {documento, "italiano.ini", "Impossibile salvare il file " + nuovo + ".\rPermesso negato"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.testo.toStdString());
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        fakes.prompt.calls.clear();
+        fakes.files.fileAnswers = {nuovo};
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            EXPECT_FALSE(c.finestra->Salva());
+        }
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo.toStdString());
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_TRUE(c.finestra->modificato());
+    }
+    EXPECT_EQ(Leggi(tenuto), QByteArray("old\r\n"));
+    delete documento;
 }
 
 TEST_F(FileViewer, PrintsSelectionOrWholeText)

@@ -12,6 +12,7 @@
 #include "astro/satellite.h"
 #include "astro/time.h"
 #include "core/msat.h"
+#include "support/ordinary_user.h"
 #include "support/vector_state.h"
 
 #include <QDir>
@@ -516,7 +517,49 @@ TEST_F(Listings, SaveWritesEveryLineWithCrLf)
     EXPECT_FALSE(d.Salva());
     EXPECT_FALSE(QFile::exists(cattivo));
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The listing could not be saved."));
+    EXPECT_TRUE(fakes.prompt.calls[0].text.startsWith("The listing could not be saved in the file " + cattivo + ".\r"))
+        << fakes.prompt.calls[0].text.toStdString();
+
+    // A listing, and an element file's summary, saved by an ordinary user
+    // into a folder that user may not write: the text names the file (the
+    // title, which a window manager cuts short, is not enough) and gives
+    // the system's reason, in the user's language; nothing is left there.
+    frmDetails sommario;
+    ASSERT_TRUE(sommario.LeggiDiretto(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+    ASSERT_GT(sommario.ListView1->topLevelItemCount(), 0);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("locked"));
+    const QString chiusa = m_dir.filePath("locked");
+    ASSERT_TRUE(QFile::setPermissions(chiusa, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                  | QFile::ExeOther));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(m_dir.path()));
+    const QString dentro = chiusa + "/listing.txt";
+    const struct {
+        frmDetails* finestra;
+        const char* lingua;
+        QString testo;
+    } casi[] = {
+        {&d, "english.ini", "The listing could not be saved in the file " + dentro + ".\rPermission denied"},
+        {&sommario, "english.ini", "The listing could not be saved in the file " + dentro + ".\rPermission denied"},
+        {&d, "italiano.ini", "Impossibile salvare l'elenco nel file " + dentro + ".\rPermesso negato"},
+        {&sommario, "italiano.ini", "Impossibile salvare l'elenco nel file " + dentro + ".\rPermesso negato"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(std::string(c.lingua) + (c.finestra == &d ? " listing" : " summary"));
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        fakes.prompt.calls.clear();
+        fakes.files.fileAnswers = {dentro};
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            EXPECT_FALSE(c.finestra->Salva());
+        }
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo.toStdString());
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    }
+    EXPECT_EQ(QDir(chiusa).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+    ASSERT_TRUE(QFile::setPermissions(chiusa, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_F(Listings, PrintPutsEveryLineOnPaper)

@@ -24,6 +24,7 @@
 #include "support/observer.h"
 #include "support/csv_fields.h"
 #include "support/date_field.h"
+#include "support/ordinary_user.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -753,12 +754,45 @@ TEST_F(PassWindow, SaveAndPrintTheChosenPass)
                                   .toLatin1();
     EXPECT_EQ(letto.readAll(), atteso);
 
-    // A save that cannot be written says so.
-    fakes.prompt.calls.clear();
-    fakes.files.fileAnswers = {m_dir.filePath(QStringLiteral("nessuna/cartella/pass.txt"))};
-    f->mnuSalva_Click();
-    ASSERT_EQ(fakes.prompt.calls.size(), 1);
-    EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    // A save that cannot be written says so, naming the file and why: a
+    // folder that is not there, and (as an ordinary user) one the user may
+    // not write, in the user's language.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("locked")));
+    const QString chiusa = m_dir.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QFile::setPermissions(chiusa, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                  | QFile::ExeOther));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(m_dir.path()));
+    const QString assente = m_dir.filePath(QStringLiteral("nessuna/cartella/pass.txt"));
+    const QString dentro = chiusa + QStringLiteral("/pass.txt");
+    const struct {
+        QString file;
+        const char* lingua;
+        QString testo;
+    } casi[] = {
+        {assente, "english.ini",
+         "The pass list could not be saved in the file " + assente + ".\rThe folder "
+             + m_dir.filePath(QStringLiteral("nessuna/cartella")) + " does not exist."},
+        {dentro, "english.ini", "The pass list could not be saved in the file " + dentro + ".\rPermission denied"},
+        {dentro, "italiano.ini",
+         "Non è stato possibile salvare l'elenco dei passaggi nel file " + dentro + ".\rPermesso negato"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.testo.toStdString());
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        fakes.prompt.calls.clear();
+        fakes.files.fileAnswers = {c.file};
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            f->mnuSalva_Click();
+        }
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo.toStdString());
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+    }
+    EXPECT_EQ(QDir(chiusa).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+    ASSERT_TRUE(QFile::setPermissions(chiusa, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
 
     const QString pdf = m_dir.filePath(QStringLiteral("pass.pdf"));
     fakes.files.printerAnswers = {pdf};

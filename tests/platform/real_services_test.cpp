@@ -7,6 +7,7 @@
 #include "platform/prompt.h"
 #include "platform/single_instance.h"
 #include "platform/time_zone_info.h"
+#include "support/ordinary_user.h"
 
 #include <QApplication>
 #include <QDir>
@@ -188,6 +189,47 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
     EXPECT_EQ(apri(download, true, salvato), std::optional<QString>(salvato));
     EXPECT_FALSE(apri(download, true));
     EXPECT_EQ(cartella.toStdString(), QDir(partenza.path()).absolutePath().toStdString());
+    // As an ordinary user: a file saved where that user may not enter, or
+    // not write (the save then fails and says so), leaves the next Save as
+    // where it was, never in that folder; a folder remembered that can no
+    // longer be entered is not offered either.
+    {
+        QTemporaryDir prove;
+        ASSERT_TRUE(UtenteOrdinario::Passabile(prove.path()));
+        QDir radice(prove.path());
+        ASSERT_TRUE(radice.mkdir(QStringLiteral("open")) && radice.mkdir(QStringLiteral("closed"))
+                    && radice.mkdir(QStringLiteral("readonly")));
+        const QString aperta = radice.filePath(QStringLiteral("open"));
+        const QString chiusa = radice.filePath(QStringLiteral("closed"));
+        const QString solaLettura = radice.filePath(QStringLiteral("readonly"));
+        const auto modo = [](const QString& cartella, mode_t m) {
+            return ::chmod(QFile::encodeName(cartella).constData(), m) == 0;
+        };
+        ASSERT_TRUE(modo(aperta, 0777) && modo(chiusa, 0) && modo(solaLettura, 0555));
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            const QString buono = aperta + QStringLiteral("/stations.txt");
+            EXPECT_EQ(apri(download, true, buono), std::optional<QString>(buono));
+            for (const QString& cartellaVietata : {chiusa, solaLettura}) {
+                SCOPED_TRACE(cartellaVietata.toStdString());
+                const QString vietato = cartellaVietata + QStringLiteral("/stations.txt");
+                EXPECT_EQ(apri(download, true, vietato), std::optional<QString>(vietato));
+                EXPECT_FALSE(apri(download, true));
+                EXPECT_EQ(cartella.toStdString(), aperta.toStdString());
+            }
+        }
+        ASSERT_TRUE(modo(aperta, 0));
+        {
+            UtenteOrdinario utente;
+            EXPECT_FALSE(apri(download, true));
+        }
+        EXPECT_NE(cartella.toStdString(), aperta.toStdString());
+        modo(aperta, 0755);
+        modo(chiusa, 0755);
+        modo(solaLettura, 0755);
+    }
+
     // A request that names its folder opens there.
     FileDialogRequest propria = download;
     propria.initialFolder = casa.path();

@@ -8,11 +8,13 @@
 #include "core/settings.h"
 #include "settings/settings_dialog.h"
 #include "platform/fakes.h"
+#include "support/ordinary_user.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
@@ -254,6 +256,43 @@ TEST_F(SettingsDialogTest, ProgramPickerKeepsTheTextOnCancelAndEmptiesItForAnEmp
     fakes.files.fileAnswers = {vuoto};
     d->cmdEseguiProgramma_Click();
     EXPECT_TRUE(d->txtEseguiProgramma->text().isEmpty());
+
+    // A program in a folder the user may not enter, chosen as an ordinary
+    // user: the program and the system's reason are told in the user's
+    // language, and the box keeps what it held.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("closed"));
+    const QString cartella = dir.filePath("closed");
+    const QString programma = cartella + "/tool";
+    QFile(programma).open(QIODevice::WriteOnly);
+    struct Riapri {
+        QString cartella;
+        ~Riapri() { QFile::setPermissions(cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    } riapri{cartella};
+    ASSERT_TRUE(QFile::setPermissions(cartella, {}));
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    const struct {
+        const char* lingua;
+        std::string testo;
+    } casi[] = {
+        {"english.ini", "The file " + programma.toStdString() + " could not be read: Permission denied."},
+        {"italiano.ini", "Impossibile leggere il file " + programma.toStdString() + ": Permesso negato."},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.lingua);
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        d->txtEseguiProgramma->setText("/bin/true");
+        fakes.prompt.calls.clear();
+        fakes.files.fileAnswers = {programma};
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            d->cmdEseguiProgramma_Click();
+        }
+        ASSERT_EQ(fakes.prompt.calls.size(), 1);
+        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(), c.testo);
+        EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
+        EXPECT_EQ(d->txtEseguiProgramma->text(), "/bin/true");
+    }
 }
 
 TEST_F(SettingsDialogTest, EveryPageCanBeChosenAtAGlance)
