@@ -154,34 +154,6 @@ TEST_F(DatabaseWindow, FailedLoadsChangeNothing)
     EXPECT_EQ(gstrDatabasePrimario, kSample);
     ASSERT_TRUE(QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner));
     EXPECT_EQ(dbtest::leggi(chiuso), dbtest::leggi(kSample));
-
-    // Chosen in the window's own open dialog, a file in a folder the user
-    // may not enter: named with the system's reason, nothing loaded, and
-    // the dialog does not come again by itself.
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("closed")));
-    const QString cartella = m_dir.filePath(QStringLiteral("closed"));
-    const QString dentro = scrivi(dbtest::leggi(kSample), QStringLiteral("closed/inner.txt"));
-    ASSERT_TRUE(QFile::setPermissions(cartella, {}));
-    const int secondari = f->righe(1);
-    for (const int indice : {0, 1}) {
-        SCOPED_TRACE(indice);
-        fakes.prompt.calls.clear();
-        fakes.files.calls.clear();
-        fakes.files.fileAnswers = {dentro};
-        {
-            UtenteOrdinario utente;
-            ASSERT_TRUE(utente.attivo());
-            frmDatabase::Apertura_database(indice);
-        }
-        ASSERT_EQ(fakes.prompt.calls.size(), 1);
-        EXPECT_EQ(fakes.prompt.calls[0].text.toStdString(),
-                  ("The file " + dentro + " could not be read: Permission denied.").toStdString());
-        EXPECT_EQ(fakes.files.calls.size(), 1);
-        EXPECT_EQ(f->righe(0), 34);
-        EXPECT_EQ(f->righe(1), secondari);
-        EXPECT_EQ(gstrDatabasePrimario, kSample);
-    }
-    ASSERT_TRUE(QFile::setPermissions(cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_F(DatabaseWindow, ALineMissingOrOutOfPlaceIsNamedWhereItIsAndTheDatabaseStays)
