@@ -149,12 +149,15 @@ QString dialogFolder(bool save)
 QString dialogStartPath(const FileDialogRequest& r, bool save)
 {
     // Never the folder the program was started from (often one the user
-    // may not write, such as / or the program's own).
-    const QString cartella = r.initialFolder.isEmpty() ? dialogFolder(save) : r.initialFolder;
+    // may not write, such as / or the program's own), nor one the user may
+    // not enter (the dialog would show it empty): a file named there is
+    // offered by its name where the user can look.
+    const QString cartella =
+        cartellaUsabile(r.initialFolder, false) ? r.initialFolder : dialogFolder(save);
     if (r.fileName.isEmpty())
         return cartella;
-    if (QFileInfo(r.fileName).isAbsolute())
-        return r.fileName;
+    if (const QFileInfo file(r.fileName); file.isAbsolute())
+        return cartellaUsabile(file.absolutePath(), false) ? r.fileName : QDir(cartella).filePath(file.fileName());
     return QDir(cartella).filePath(r.fileName);
 }
 

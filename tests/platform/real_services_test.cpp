@@ -220,11 +220,22 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
             }
         }
         ASSERT_TRUE(modo(aperta, 0));
+        // Nor a folder a request names (an element file's, a listing's
+        // documents folder) that the user may not enter.
+        FileDialogRequest nellaChiusa = apertura;
+        nellaChiusa.fileName = chiusa + QStringLiteral("/sets.txt");
+        FileDialogRequest cartellaChiusa = download;
+        cartellaChiusa.initialFolder = chiusa;
         {
             UtenteOrdinario utente;
             EXPECT_FALSE(apri(download, true));
+            EXPECT_NE(cartella.toStdString(), aperta.toStdString());
+            EXPECT_FALSE(apri(nellaChiusa, false));
+            EXPECT_NE(cartella.toStdString(), chiusa.toStdString());
+            EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("sets.txt"));
+            EXPECT_FALSE(apri(cartellaChiusa, true));
+            EXPECT_NE(cartella.toStdString(), chiusa.toStdString());
         }
-        EXPECT_NE(cartella.toStdString(), aperta.toStdString());
         modo(aperta, 0755);
         modo(chiusa, 0755);
         modo(solaLettura, 0755);

@@ -293,6 +293,19 @@ TEST_F(SettingsDialogTest, ProgramPickerKeepsTheTextOnCancelAndEmptiesItForAnEmp
         EXPECT_EQ(fakes.prompt.calls[0].flags, platform::vbExclamation);
         EXPECT_EQ(d->txtEseguiProgramma->text(), "/bin/true");
     }
+    // A program the user may run but not read is taken as before.
+    QFile soloEsecuzione(dir.filePath("runonly"));
+    ASSERT_TRUE(soloEsecuzione.open(QIODevice::WriteOnly) && soloEsecuzione.write("#!/bin/sh\n") > 0);
+    soloEsecuzione.close();
+    ASSERT_TRUE(soloEsecuzione.setPermissions(QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    fakes.prompt.calls.clear();
+    fakes.files.fileAnswers = {soloEsecuzione.fileName()};
+    {
+        UtenteOrdinario utente;
+        d->cmdEseguiProgramma_Click();
+    }
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    EXPECT_EQ(d->txtEseguiProgramma->text(), soloEsecuzione.fileName());
 }
 
 TEST_F(SettingsDialogTest, EveryPageCanBeChosenAtAGlance)
