@@ -570,8 +570,8 @@ bool frmLocation::Scrivi_citta(const std::vector<locations::RigaCitta>& righe, l
     if (!locations::Lettura_Completa()) {
         // The table holds only what was read of the file (or nothing):
         // written, it would take the rest of the file with it. The file is
-        // left as it is and the change holds until the program ends; the
-        // observer's place chosen from it is kept with the settings as any.
+        // left as it is and the change holds until the list is read again;
+        // a place chosen from it as the observer's is kept with the settings.
         const char* chiave = cambio == CambioCitta::Nuova       ? "solosessionenuova"
                              : cambio == CambioCitta::Modificata ? "solosessionemodifica"
                                                                  : "solosessioneelimina";

@@ -87,8 +87,8 @@ public:
     void Disegna_localita(double latitudine, double longitudine);
     void Lingua();
     // Writes a city table to the city list file; a failure is told, and so
-    // is a change kept until the program ends because the last load did not
-    // read the file whole.
+    // is a change kept only until the list is read again because the last
+    // load did not read the file whole.
     bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe, locations::CambioCitta cambio) override;
 
     // Brings the program clock and every open view up to date for the

@@ -431,8 +431,8 @@ void frmAddLocation::cmdOK_Click()
     // be written the table and the location dialog's list stay as the file
     // holds them, and this dialog stays open with what was typed. A file
     // the last load could not read (or not whole) is left as it is: the
-    // place is then listed until the program ends, so that it can still be
-    // chosen as the observer's.
+    // place is then listed until the list is read again, so that it can
+    // still be chosen as the observer's.
     std::vector<RigaCitta> tabella = gvarCitta;
     const bool modifica = gblnModificaCitta && gintIndiceCittaDaModificare >= 1
                           && gintIndiceCittaDaModificare <= int(tabella.size());

@@ -28,7 +28,7 @@ public:
     // the caller changes its table and its box, because the file was
     // written, or because the last load did not read the file (or not
     // whole), so that the file is left as it is and the change holds until
-    // the program ends, which has been told. False: a failure, told with the
+    // the list is read again, which has been told. False: a failure, told with the
     // file and the system's reason, that left the file as it was: the
     // caller then keeps its table and its box as they are, as the file
     // holds them.
