@@ -15,7 +15,8 @@ std::vector<RigaCitta> gvarCitta;
 namespace {
 QString g_file;
 vb::TextEncoding g_codifica = vb::TextEncoding::Windows1252;
-bool g_completa = true;
+LetturaFile g_lettura = LetturaFile::Intera;
+QString g_motivo;
 } // namespace
 
 namespace {
@@ -154,17 +155,36 @@ void Imposta_Codifica_Citta(vb::TextEncoding encoding)
     g_codifica = encoding;
 }
 
-void Imposta_Lettura_Completa(bool completa)
+void Imposta_Lettura(LetturaFile esito, const QString& motivo)
 {
-    g_completa = completa;
+    g_lettura = esito;
+    g_motivo = esito == LetturaFile::NonLetta ? motivo : QString();
+}
+
+bool Lettura_Completa()
+{
+    return g_lettura == LetturaFile::Intera;
+}
+
+QString Motivo_File_Non_Scritto()
+{
+    if (g_lettura == LetturaFile::Intera)
+        return {};
+    // A file that could not be opened was never being read: its reading was
+    // not stopped, and the system's reason says why.
+    const bool nonLetto = g_lettura == LetturaFile::NonLetta;
+    QString testo = mLang::Testo_Lingua("frmLocation", nonLetto ? "nonletto" : "nonlettointero") + QLatin1Char('\r')
+        + QDir::toNativeSeparators(File_Citta());
+    if (nonLetto && !g_motivo.isEmpty())
+        testo += QLatin1Char('\r') + vb::systemReason(g_motivo);
+    return testo;
 }
 
 bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore)
 {
-    if (!g_completa) {
+    if (!Lettura_Completa()) {
         if (errore)
-            *errore = mLang::Testo_Lingua("frmLocation", "nonlettointero") + QLatin1Char('\r')
-                + QDir::toNativeSeparators(File_Citta());
+            *errore = Motivo_File_Non_Scritto();
         return false;
     }
     const QString testo = Testo_Citta(righe);

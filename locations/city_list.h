@@ -71,6 +71,10 @@ QString Testo_Citta(const std::vector<RigaCitta>& righe);
 // and read back, and a line end would split the row.
 bool Nome_Citta_Valido(const QString& nome);
 
+// What a change of the table does to a place: for the message when it cannot
+// reach the file.
+enum class CambioCitta { Nuova, Modificata, Eliminata };
+
 // The city list file in the user's data folder (tests may point it elsewhere;
 // an empty path puts back the default).
 QString File_Citta();
@@ -82,9 +86,20 @@ void Imposta_File_Citta(const QString& path);
 bool Salva_Citta(const std::vector<RigaCitta>& righe, QString* errore = nullptr);
 // The encoding to write the file with (set by the reader).
 void Imposta_Codifica_Citta(vb::TextEncoding encoding);
-// Whether the last load read the file whole. After a failed or stopped load
-// the table holds only part of the file (or nothing), so Salva_Citta leaves
-// the file as it is rather than replacing it with that part.
-void Imposta_Lettura_Completa(bool completa);
+
+// How the last load of the file went. After a load stopped part-way, or a
+// file that is there but could not be read, the table holds only part of
+// the file (or nothing), so Salva_Citta leaves the file as it is rather
+// than replacing it with that part. (No file at all holds nothing that
+// could be lost: that is a whole reading of nothing.)
+enum class LetturaFile { Intera, Interrotta, NonLetta };
+// `motivo`: the system's reason a file could not be read.
+void Imposta_Lettura(LetturaFile esito, const QString& motivo = {});
+bool Lettura_Completa();
+// Why the file is left as it is, in the user's language, for a message:
+// the text that says so, the file and, for a file that could not be read,
+// the system's reason, one a line (CR between them). Empty when the last
+// load read the file whole.
+QString Motivo_File_Non_Scritto();
 
 } // namespace locations

@@ -23,7 +23,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -297,9 +296,13 @@ void frmLocation::Carica_citta()
             return false;
         });
     }
-    // Only a list read whole may later be written back over the file.
-    // (A missing file holds nothing that could be lost.)
-    locations::Imposta_Lettura_Completa(doc ? lettura.completa() : !QFileInfo::exists(File_Citta()));
+    // Only a list read whole may later be written back over the file. A
+    // missing file holds nothing that could be lost; one that is there but
+    // cannot be read (also in a folder the user may not enter) does.
+    if (doc)
+        Imposta_Lettura(lettura.completa() ? LetturaFile::Intera : LetturaFile::Interrotta);
+    else
+        Imposta_Lettura(vb::fileMissing(File_Citta()) ? LetturaFile::Intera : LetturaFile::NonLetta, errore);
     if (!doc) {
         // Which file and why, so that the user can mend it.
         platform::MsgBox(Testo("errorefile") + QLatin1Char('\r') + QDir::toNativeSeparators(File_Citta())
@@ -561,8 +564,21 @@ void frmLocation::cmdModifica_Click()
     dlg.exec();
 }
 
-bool frmLocation::Scrivi_citta(const std::vector<locations::RigaCitta>& righe)
+bool frmLocation::Scrivi_citta(const std::vector<locations::RigaCitta>& righe, locations::CambioCitta cambio)
 {
+    using locations::CambioCitta;
+    if (!locations::Lettura_Completa()) {
+        // The table holds only what was read of the file (or nothing):
+        // written, it would take the rest of the file with it. The file is
+        // left as it is and the change holds until the list is read again;
+        // a place chosen from it as the observer's is kept with the settings.
+        const char* chiave = cambio == CambioCitta::Nuova       ? "solosessionenuova"
+                             : cambio == CambioCitta::Modificata ? "solosessionemodifica"
+                                                                 : "solosessioneelimina";
+        platform::MsgBox(Testo(chiave) + QLatin1Char('\r') + locations::Motivo_File_Non_Scritto(),
+                         platform::vbExclamation);
+        return true;
+    }
     QString errore;
     if (locations::Salva_Citta(righe, &errore))
         return true;
@@ -593,7 +609,7 @@ void frmLocation::cmdElimina_Click()
     // or it would come back at the next start.
     std::vector<locations::RigaCitta> tabella = locations::gvarCitta;
     tabella[std::size_t(riga - 1)] = locations::RigaCitta{};
-    if (!Scrivi_citta(tabella))
+    if (!Scrivi_citta(tabella, locations::CambioCitta::Eliminata))
         return;
     locations::gvarCitta = std::move(tabella);
     {

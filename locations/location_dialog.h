@@ -86,8 +86,10 @@ public:
     void Mostra_localita_corrente();
     void Disegna_localita(double latitudine, double longitudine);
     void Lingua();
-    // Writes a city table to the city list file; a failure is told.
-    bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe) override;
+    // Writes a city table to the city list file; a failure is told, and so
+    // is a change kept only until the list is read again because the last
+    // load did not read the file whole.
+    bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe, locations::CambioCitta cambio) override;
 
     // Brings the program clock and every open view up to date for the
     // observer now in force.

@@ -429,7 +429,10 @@ void frmAddLocation::cmdOK_Click()
     // The place is kept in the city list file at once, so that it outlives
     // the program and a change of language. The file first: when it cannot
     // be written the table and the location dialog's list stay as the file
-    // holds them, and this dialog stays open with what was typed.
+    // holds them, and this dialog stays open with what was typed. A file
+    // the last load could not read (or not whole) is left as it is: the
+    // place is then listed until the list is read again, so that it can
+    // still be chosen as the observer's.
     std::vector<RigaCitta> tabella = gvarCitta;
     const bool modifica = gblnModificaCitta && gintIndiceCittaDaModificare >= 1
                           && gintIndiceCittaDaModificare <= int(tabella.size());
@@ -437,7 +440,8 @@ void frmAddLocation::cmdOK_Click()
         tabella[std::size_t(gintIndiceCittaDaModificare - 1)] = r;
     else if (!gblnModificaCitta)
         tabella.push_back(r);
-    if (!(m_location ? m_location->Scrivi_citta(tabella) : Salva_Citta(tabella)))
+    const CambioCitta cambio = gblnModificaCitta ? CambioCitta::Modificata : CambioCitta::Nuova;
+    if (!(m_location ? m_location->Scrivi_citta(tabella, cambio) : Salva_Citta(tabella)))
         return;
     gvarCitta = std::move(tabella);
     if (gblnModificaCitta) {

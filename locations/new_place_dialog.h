@@ -24,10 +24,15 @@ public:
     virtual void Seleziona_Voce(int index) = 0;
     // Appends a place to the city box; `riga` is its row of the city table (1-based).
     virtual void Aggiungi_Voce(const QString& nome, int riga) = 0;
-    // Writes `righe` as the city list file. A failure is told (the file and
-    // the system's reason) and leaves the file as it was: the caller then
-    // keeps its table and its box as they are, as the file holds them.
-    virtual bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe) = 0;
+    // Writes `righe` as the city list file for a change of one place. True:
+    // the caller changes its table and its box, because the file was
+    // written, or because the last load did not read the file (or not
+    // whole), so that the file is left as it is and the change holds until
+    // the list is read again, which has been told. False: a failure, told with the
+    // file and the system's reason, that left the file as it was: the
+    // caller then keeps its table and its box as they are, as the file
+    // holds them.
+    virtual bool Scrivi_citta(const std::vector<locations::RigaCitta>& righe, locations::CambioCitta cambio) = 0;
 };
 
 class frmAddLocation : public QDialog {

@@ -67,7 +67,7 @@ protected:
     {
         delete frmLocation::istanza();
         locations::Imposta_File_Citta(QString());
-        locations::Imposta_Lettura_Completa(true);
+        locations::Imposta_Lettura(locations::LetturaFile::Intera);
         mLang::Usa_File_Lingua({});
     }
     void Scrivi(const QByteArray& b)
@@ -329,15 +329,18 @@ TEST_F(LocationDialog, BadLinesAreKeptAsTheyStandThroughNewEditAndDelete)
     fakes.prompt.calls.clear();
 
     // A load stopped by the stop request holds only the first cities: a
-    // deletion then leaves the file whole.
+    // deletion or a new place then holds until the program ends and leaves
+    // the file whole, told in the user's language as a reading stopped.
     const QByteArray good("\"A: a\",1,2,3\r\n\"B: b\",4,5,6\r\n\"C: c\",7,8,9\r\n");
     Scrivi(good);
     pflgArresta = true;
     {
         frmLocation f;
         EXPECT_FALSE(pflgArresta);
-        EXPECT_LT(f.cmbCity->count(), 3);
-        if (f.cmbCity->count() > 0) {
+        const int letti = f.cmbCity->count();
+        EXPECT_LT(letti, 3);
+        const bool elimina = letti > 0;
+        if (elimina) {
             fakes.prompt.answers = {platform::vbYes};
             f.Seleziona_Voce(0);
             f.cmdElimina_Click();
@@ -348,10 +351,14 @@ TEST_F(LocationDialog, BadLinesAreKeptAsTheyStandThroughNewEditAndDelete)
             a.cmdOK_Click();
         }
         EXPECT_EQ(Leggi(), good);
-        // The refusal is in the user's language.
+        EXPECT_EQ(f.cmbCity->count(), elimina ? letti - 1 : letti + 1);
         ASSERT_FALSE(fakes.prompt.calls.isEmpty());
-        EXPECT_TRUE(fakes.prompt.calls.last().text.contains("non è stato letto per intero"))
-            << fakes.prompt.calls.last().text.toStdString();
+        const QString avviso = fakes.prompt.calls.last().text;
+        EXPECT_TRUE(avviso.startsWith(mLang::Testo_Lingua("frmLocation", elimina ? "solosessioneelimina" : "solosessionenuova")
+                                      + "\r" + mLang::Testo_Lingua("frmLocation", "nonlettointero") + "\r"
+                                      + QDir::toNativeSeparators(path)))
+            << avviso.toStdString();
+        EXPECT_TRUE(avviso.contains("non è stato letto per intero")) << avviso.toStdString();
     }
     delete frmLocation::istanza();
 
@@ -575,6 +582,117 @@ TEST_F(LocationDialog, AListThatCannotBeWrittenStaysOnScreenAndInMemoryAsTheFile
         EXPECT_EQ(righe.value(1).toStdString(), QDir::toNativeSeparators(path).toStdString());
         EXPECT_EQ(righe.value(2).toStdString(), c.motivo);
     }
+}
+
+TEST_F(LocationDialog, AListThatCannotBeReadStillTakesAPlaceThatCanBeChosenAndIsNeverWrittenOver)
+{
+    // As an ordinary user, the city list there but unreadable (the file at
+    // mode 000, or in a folder the user may not enter), in each language:
+    // Edit and Delete have nothing to act on; New lists the place, says
+    // plainly that it could not be stored in the city list and why (not that
+    // a reading was stopped), and the place can be chosen as the observer's,
+    // which the settings keep; editing and deleting it are told the same
+    // way; the file is never written over.
+    const QByteArray originale = Leggi();
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    const struct {
+        const char* lingua;
+        const char* motivo;
+        bool cartella;   // the file's folder shut, not the file
+    } casi[] = {{"english.ini", "Permission denied", false}, {"italiano.ini", "Permesso negato", false},
+                {"english.ini", "Permission denied", true},  {"italiano.ini", "Permesso negato", true}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(std::string(c.lingua) + (c.cartella ? " folder" : " file"));
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        const QString chiuso = c.cartella ? dir.filePath(QStringLiteral("dati")) : path;
+        const QString citta = c.cartella ? chiuso + QStringLiteral("/cities.dat") : path;
+        if (c.cartella) {
+            ASSERT_TRUE(QDir().mkpath(chiuso));
+            QFile::remove(citta);
+            ASSERT_TRUE(QFile::copy(path, citta));
+        }
+        locations::Imposta_File_Citta(citta);
+        struct Riapri {
+            QString chiuso;
+            ~Riapri() { QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+        } riapri{chiuso};
+        ASSERT_TRUE(QFile::setPermissions(chiuso, QFileDevice::Permissions()));
+        // What became of a change, the file left as it is, and why.
+        const auto avviso = [&](const char* chiave) {
+            return (mLang::Testo_Lingua("frmLocation", chiave) + '\r' + mLang::Testo_Lingua("frmLocation", "nonletto")
+                    + '\r' + QDir::toNativeSeparators(citta) + '\r' + c.motivo)
+                .toStdString();
+        };
+        fakes.prompt.calls.clear();
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            frmLocation f;
+            EXPECT_EQ(f.cmbCity->count(), 0);
+            f.cmdModifica_Click();
+            f.cmdElimina_Click();
+            ASSERT_EQ(fakes.prompt.calls.size(), 3);   // the load's message, then nothing to edit or delete
+            EXPECT_EQ(fakes.prompt.calls[2].text, mLang::Testo_Lingua("frmLocation", "selezionarelocalita"));
+
+            // 44° 13' 30" N = 44.225°, 12° 2' 0" E = 12.0333° to four decimals.
+            const QString nome = QStringLiteral("Italy: Casa");
+            fakes.prompt.calls.clear();
+            fakes.prompt.answers = {platform::vbYes};
+            {
+                frmAddLocation a(&f);
+                a.txtCityName->setText(nome);
+                a.txtDMSDegLatitude->setText(QStringLiteral("44"));
+                a.txtDMSMinLatitude->setText(QStringLiteral("13"));
+                a.txtDMSSecLatitude->setText(QStringLiteral("30"));
+                a.txtDMSDegLongitude->setText(QStringLiteral("12"));
+                a.txtDMSMinLongitude->setText(QStringLiteral("2"));
+                a.cmbOffsetHours->setCurrentIndex(1);
+                a.cmdOK_Click();
+                EXPECT_EQ(a.result(), QDialog::Accepted);
+            }
+            ASSERT_EQ(fakes.prompt.calls.size(), 2);   // the question, then the warning
+            EXPECT_EQ(fakes.prompt.calls[1].flags, platform::vbExclamation);
+            EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(), avviso("solosessionenuova"));
+            ASSERT_EQ(f.cmbCity->count(), 1);
+            EXPECT_EQ(f.lblCity->text(), QStringLiteral("1"));
+
+            f.Seleziona_Voce(Voce(f, nome));
+            f.cmdOk_Click();
+            EXPECT_EQ(gstrLocalita, nome);
+            EXPECT_FLOAT_EQ(gsngLatitudine, 44.225f);
+            EXPECT_FLOAT_EQ(gsngLongitudine, 12.0333f);
+            ASSERT_TRUE(Salva_impostazioni());
+            EXPECT_EQ(fakes.settings.value("Osservatore", "Localita").value_or(QString()), nome);
+            EXPECT_NEAR(vb::Val(fakes.settings.value("Osservatore", "Latitudine").value_or(QString())), 44225, 0.01);
+
+            fakes.prompt.calls.clear();
+            fakes.prompt.answers = {platform::vbYes};
+            f.Seleziona_Voce(Voce(f, nome));
+            {
+                frmAddLocation a(&f);
+                a.Prepara_Modifica(1, Voce(f, nome), nome, QStringLiteral("1"), QStringLiteral("0"));
+                a.cmbOffsetHours->setCurrentIndex(2);
+                a.cmdOK_Click();
+                EXPECT_EQ(a.result(), QDialog::Accepted);
+            }
+            EXPECT_DOUBLE_EQ(locations::gvarCitta.at(0).fuso, 2.0);
+            fakes.prompt.answers = {platform::vbYes};
+            f.Seleziona_Voce(Voce(f, nome));
+            f.cmdElimina_Click();
+            EXPECT_EQ(f.cmbCity->count(), 0);
+            ASSERT_EQ(fakes.prompt.calls.size(), 4);
+            EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(), avviso("solosessionemodifica"));
+            EXPECT_EQ(fakes.prompt.calls[3].text.toStdString(), avviso("solosessioneelimina"));
+        }
+        // Not written over, and nothing left beside it.
+        ASSERT_TRUE(QFile::setPermissions(chiuso, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QFile letto(citta);
+        ASSERT_TRUE(letto.open(QIODevice::ReadOnly));
+        EXPECT_EQ(letto.readAll(), originale);
+        EXPECT_EQ(QDir(QFileInfo(citta).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("cities.dat")});
+    }
+    locations::Imposta_File_Citta(path);
 }
 
 // A world map that counts its redraws.
