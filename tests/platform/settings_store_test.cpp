@@ -43,6 +43,10 @@ TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
         {QStringLiteral("Accents"), QString::fromUtf8("Città – 東京 °")},
         {QStringLiteral(""), QStringLiteral("empty key")},
         {QStringLiteral("Fuso"), QStringLiteral("5.5")},
+        // What a line of the file may not hold raw still goes in and out.
+        {QStringLiteral("Controls"), QString::fromUtf8("a\x01" "b\x1B[2J\x7F\xC2\x85\tc") + QChar(0) + u'd'},
+        {QStringLiteral("Tab\tkey\x02"), QStringLiteral("\\u0041 \\x41")},
+        {QChar(0xFEFF) + QStringLiteral("Marked key"), QChar(0xFEFF) + QStringLiteral("marked")},
     };
     {
         IniSettingsStore store(path);
@@ -63,6 +67,9 @@ TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
     }
     EXPECT_EQ(reread.value(QStringLiteral("Other"), QStringLiteral("Fuso")), QStringLiteral("2"));
     EXPECT_EQ(fileBytes(path).count("Fuso=2"), 1);
+    EXPECT_EQ(reread.lineaScartata(), 0);
+    for (const char c : fileBytes(path))
+        EXPECT_TRUE(c == '\t' || c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) << int(c);
     // Missing keys and sections are told apart from empty texts.
     EXPECT_FALSE(reread.value(QStringLiteral("Other"), QStringLiteral("Missing")));
     EXPECT_FALSE(reread.value(QStringLiteral("Missing"), QStringLiteral("Fuso")));
@@ -192,9 +199,13 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("; comment\r\nstray=before any section\r\n[Osservatore]\r\nNome=Citt\xE0\r\nno equals sign\r\nLat=45.4\r\n");
+    f.write("; comment\r\nstray=before any section\r\n[Osservatore]\r\nNome=Citt\xE0\r\nno equals sign\r\nLat=45.4\r\n"
+            "[Colori] \t\r\nSatellite=255\r\n");
     f.close();
     IniSettingsStore store(path);
+    // A heading with blanks after it is still one.
+    EXPECT_EQ(store.value(QStringLiteral("Colori"), QStringLiteral("Satellite")), QStringLiteral("255"));
+    EXPECT_FALSE(store.value(QStringLiteral("Osservatore"), QStringLiteral("Satellite")));
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Nome")), QString::fromUtf8("Città"));
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Lat")), QStringLiteral("45.4"));
     EXPECT_FALSE(store.value(QString(), QStringLiteral("stray")));
@@ -216,6 +227,89 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     EXPECT_EQ(again.lineaScartata(), 0);
     ASSERT_TRUE(again.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("D")));
     EXPECT_FALSE(QFile::exists(clean + QStringLiteral(".bak")));
+}
+
+TEST(IniSettingsStoreTest, ReadsEveryEncodingAndLineEndAnotherEditorLeaves)
+{
+    // The same settings as another editor may save them: UTF-8 with or
+    // without a byte-order mark (at the start, or before a section where two
+    // files were joined), Windows-1252; LF, CR LF or CR alone; the last line
+    // ended or not. Letters that lead a UTF-8 sequence (ì, à, ò) at the end of
+    // a value and within it.
+    struct Impostazione {
+        const char* sezione;
+        const char* chiave;
+        QString testo;
+    };
+    const QList<Impostazione> attese = {
+        {"Generali", "Lingua", QStringLiteral("italiano.ini")},
+        {"Generali", "Barra stato", QStringLiteral("0")},
+        {"Osservatore", "Localita", QString::fromUtf8("Italy: Forlì")},
+        {"Osservatore", "Quota", QStringLiteral("34")},
+        {"Esegui", "Programma", QString::fromUtf8("/opt/Città di Castello/però")},
+        {"Esegui", "Parametri", QString::fromUtf8("--città Cantò")},
+    };
+    enum class Codifica { Utf8, Utf8MarcaInizio, Utf8MarcaSezione, Windows1252, Windows1252MarcaSezione, Utf16 };
+    const QByteArray marca("\xEF\xBB\xBF");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    for (const Codifica codifica : {Codifica::Utf8, Codifica::Utf8MarcaInizio, Codifica::Utf8MarcaSezione,
+                                    Codifica::Windows1252, Codifica::Windows1252MarcaSezione, Codifica::Utf16}) {
+        for (const char* fine : {"\n", "\r\n", "\r"}) {
+            for (const bool ultimaFinita : {true, false}) {
+                static const char* const nomi[] = {"UTF-8", "UTF-8, mark at the start", "UTF-8, mark before a section",
+                                                   "Windows-1252", "Windows-1252, mark before a section",
+                                                   "UTF-16"};
+                SCOPED_TRACE(::testing::Message() << nomi[int(codifica)] << ", line end "
+                                                  << QByteArray(fine).toHex().constData()
+                                                  << (ultimaFinita ? ", last line ended" : ", last line open"));
+                const bool cp1252 = codifica == Codifica::Windows1252 || codifica == Codifica::Windows1252MarcaSezione;
+                QByteArray file;
+                QString sezione;
+                for (const Impostazione& i : attese) {
+                    if (sezione != QLatin1String(i.sezione)) {
+                        sezione = QLatin1String(i.sezione);
+                        if ((codifica == Codifica::Utf8MarcaSezione || codifica == Codifica::Windows1252MarcaSezione)
+                            && sezione == QLatin1String("Osservatore"))
+                            file += marca;
+                        file += '[' + sezione.toLatin1() + ']' + fine;
+                    }
+                    const QString riga = QLatin1String(i.chiave) + u'=' + i.testo;
+                    file += (cp1252 ? vb::encodeWindows1252(riga) : riga.toUtf8()) + fine;
+                }
+                if (!ultimaFinita)
+                    file.chop(qsizetype(std::strlen(fine)));
+                if (codifica == Codifica::Utf8MarcaInizio)
+                    file.prepend(marca);
+                if (codifica == Codifica::Utf16) // as an editor saves "Unicode"
+                    file = vb::encodeText(QString::fromUtf8(file), vb::TextEncoding::Utf16LeBom);
+                QFile f(path);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+                ASSERT_EQ(f.write(file), file.size());
+                f.close();
+
+                IniSettingsStore store(path);
+                EXPECT_EQ(store.lineaScartata(), 0);
+                const auto letto = [](const IniSettingsStore& s, const Impostazione& i) {
+                    return s.value(QLatin1String(i.sezione), QLatin1String(i.chiave))
+                        .value_or(QStringLiteral("(missing)"))
+                        .toStdString();
+                };
+                for (const Impostazione& i : attese)
+                    EXPECT_EQ(letto(store, i), i.testo.toStdString()) << i.sezione << "/" << i.chiave;
+                // Saved back as the program saves its own file, nothing lost.
+                ASSERT_TRUE(store.setValue(QStringLiteral("Osservatore"), QStringLiteral("Quota"), QStringLiteral("35")));
+                EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
+                EXPECT_TRUE(fileBytes(path).contains("Localita=Italy: Forl\xC3\xAC\n"));
+                IniSettingsStore riletto(path);
+                EXPECT_EQ(riletto.lineaScartata(), 0);
+                for (const Impostazione& i : attese)
+                    EXPECT_EQ(letto(riletto, i),
+                              QLatin1String(i.chiave) == QLatin1String("Quota") ? "35" : i.testo.toStdString())
+                        << i.sezione << "/" << i.chiave;
+            }
+        }
+    }
 }
 
 TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
@@ -314,6 +408,128 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
     EXPECT_FALSE(scritto);
     EXPECT_EQ(errore, avviso);
     EXPECT_EQ(fileBytes(path), spoiled + "[");
+}
+
+TEST(IniSettingsStoreTest, ALineWithControlBytesIsNotASetting)
+{
+    // Our own file with one line spoiled by bytes another program's crash can
+    // leave, where the line still holds "=": not a setting (whose default would
+    // stand in for the user's value without a word), but a line told at the
+    // start, kept in the copy and left out of the next save. A tab is text.
+    const QByteArray nostro = "[Osservatore]\nLocalita=Italy: Forl\xC3\xAC\n\n[Generali]\nBarra pulsanti=0\n"
+                              "Barra stato=0\nLingua=italiano.ini\n\n[Colori]\nSatellite=255\n";
+    struct Guasto {
+        QByteArray riga;     // in place of "Barra stato=0"
+        const char* perche;
+    };
+    const QList<Guasto> guasti = {
+        {QByteArray("Barra\0 stato=0\0\0", 17), "NUL bytes"},
+        {QByteArray("Barra stato=0\x1B[2J"), "an escape sequence"},
+        {QByteArray("Barra stato=\x7F" "0"), "DEL"},
+        {QByteArray("Barra stato=0\xC2\x85"), "a C1 control in UTF-8"},
+        {QByteArray("Barra stato=0\x81\xE0"), "a byte Windows-1252 has no letter for"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    const auto scrivi = [](const QString& p, const QByteArray& b) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(b), b.size());
+    };
+    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
+    scrivi(path + QStringLiteral(".bak"), own);
+    int copie = 0;
+    for (const Guasto& g : guasti) {
+        SCOPED_TRACE(g.perche);
+        QByteArray guastato = nostro;
+        guastato.replace(QByteArray("Barra stato=0"), g.riga);
+        scrivi(path, guastato);
+        IniSettingsStore store(path);
+        EXPECT_EQ(store.lineaScartata(), 6);
+        EXPECT_FALSE(store.value(QStringLiteral("Generali"), QStringLiteral("Barra stato")));
+        EXPECT_FALSE(store.value(QStringLiteral("Generali"), QString::fromLatin1(g.riga.left(g.riga.indexOf('=')))));
+        // The lines around it are read.
+        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Barra pulsanti")), QStringLiteral("0"));
+        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Lingua")), QStringLiteral("italiano.ini"));
+        EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Localita")), QString::fromUtf8("Italy: Forlì"));
+        // Told once, with the copy under a name of its own beside the user's .bak.
+        const QString copia = path + QStringLiteral(".%1.bak").arg(++copie);
+        const QString avviso = store.keepUnreadLines();
+        EXPECT_TRUE(avviso.contains(QStringLiteral("the first of them line 6 (\"Barra"))) << avviso.toStdString();
+        EXPECT_TRUE(avviso.endsWith(QDir::toNativeSeparators(copia) + u'.')) << avviso.toStdString();
+        EXPECT_FALSE(vb::hasControlCharacters(avviso)) << avviso.toStdString();
+        EXPECT_EQ(fileBytes(copia), guastato);
+        // The next save leaves it out.
+        ASSERT_TRUE(store.setValue(QStringLiteral("Colori"), QStringLiteral("Satellite"), QStringLiteral("65535")));
+        EXPECT_FALSE(fileBytes(path).contains("Barra stato"));
+        EXPECT_FALSE(fileBytes(path).contains('\0'));
+        EXPECT_EQ(fileBytes(copia), guastato);
+        EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+    }
+
+    // A tab is not a control byte here: a line holding one is a setting.
+    scrivi(path, nostro + "Nota\tmia=a\tb\n");
+    EXPECT_EQ(IniSettingsStore(path).value(QStringLiteral("Colori"), QStringLiteral("Nota\tmia")), QStringLiteral("a\tb"));
+    EXPECT_EQ(IniSettingsStore(path).lineaScartata(), 0);
+
+    // A section heading that is spoiled, or cut short, is not a heading: the
+    // lines under it are not taken for settings of the section before it
+    // (where "Griglia" of one chart would replace another's).
+    for (const QByteArray& intestazione : {QByteArray("[Cielo\x01 locale]"), QByteArray("[Cielo locale")}) {
+        SCOPED_TRACE(intestazione.toHex().constData());
+        scrivi(path, "[Mappamondo]\nGriglia=-1\n" + intestazione + "\nGriglia=0\n[Generali]\nBarra stato=0\n");
+        IniSettingsStore store(path);
+        EXPECT_EQ(store.value(QStringLiteral("Mappamondo"), QStringLiteral("Griglia")), QStringLiteral("-1"));
+        EXPECT_FALSE(store.hasSection(QString::fromLatin1(intestazione.mid(1, intestazione.size() - 2))));
+        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Barra stato")), QStringLiteral("0"));
+        EXPECT_EQ(store.lineaScartata(), 3);
+    }
+}
+
+TEST(IniSettingsStoreTest, ASaveTheUserAsksForLeavesOutTheLinesThatAreNotSettings)
+{
+    // The file as the program wrote it, and one line of bytes another program
+    // left in it, beside the user's own .bak. The start tells that the next
+    // save leaves that line out: a save with nothing changed does so too, once,
+    // and the copies stay as they are.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    const QList<platform::SettingsStore::Voce> voci = {
+        {QStringLiteral("Osservatore"), QStringLiteral("Localita"), QString::fromUtf8("Italy: Forlì")},
+        {QStringLiteral("Generali"), QStringLiteral("Barra stato"), QStringLiteral("0")},
+        {QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("italiano.ini")},
+    };
+    ASSERT_TRUE(IniSettingsStore(path).setValues(voci));
+    const QByteArray pulito = fileBytes(path);
+    const QByteArray guastato = pulito + "\x8F\xFF\xFE\x01\xE2\x80\xAEspoiled\x9D\xC3(\n";
+    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
+    for (const auto& [p, b] : {std::pair{path, guastato}, std::pair{path + QStringLiteral(".bak"), own}}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(b), b.size());
+    }
+    const QString copia = path + QStringLiteral(".1.bak");
+    {
+        IniSettingsStore store(path);
+        EXPECT_FALSE(store.keepUnreadLines().isEmpty());
+        ASSERT_EQ(fileBytes(copia), guastato);
+        SostituzioniFile sostituzioni(path);
+        ASSERT_TRUE(sostituzioni.attivo());
+        QString errore;
+        ASSERT_TRUE(store.setValues(voci, &errore)) << errore.toStdString();
+        EXPECT_EQ(sostituzioni.conta(), 1);
+        EXPECT_EQ(fileBytes(path), pulito);
+        // Once: a file of settings only is not written again for nothing.
+        ASSERT_TRUE(store.setValues(voci, &errore));
+        EXPECT_EQ(sostituzioni.conta(), 1);
+    }
+    EXPECT_EQ(fileBytes(copia), guastato);
+    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+    // The next start has nothing to tell.
+    IniSettingsStore again(path);
+    EXPECT_EQ(again.lineaScartata(), 0);
+    EXPECT_TRUE(again.keepUnreadLines().isEmpty());
 }
 
 TEST(MemorySettingsStoreTest, KeepsTextsAndFailsWritesOnRequest)
