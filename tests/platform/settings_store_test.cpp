@@ -24,6 +24,12 @@ QByteArray fileBytes(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
 } // namespace
 
 TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
@@ -231,82 +237,49 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
 
 TEST(IniSettingsStoreTest, ReadsEveryEncodingAndLineEndAnotherEditorLeaves)
 {
-    // The same settings as another editor may save them: UTF-8 with or
-    // without a byte-order mark (at the start, or before a section where two
-    // files were joined), Windows-1252; LF, CR LF or CR alone; the last line
-    // ended or not. Letters that lead a UTF-8 sequence (ì, à, ò) at the end of
-    // a value and within it.
-    struct Impostazione {
-        const char* sezione;
-        const char* chiave;
-        QString testo;
-    };
-    const QList<Impostazione> attese = {
-        {"Generali", "Lingua", QStringLiteral("italiano.ini")},
-        {"Generali", "Barra stato", QStringLiteral("0")},
-        {"Osservatore", "Localita", QString::fromUtf8("Italy: Forlì")},
-        {"Osservatore", "Quota", QStringLiteral("34")},
-        {"Esegui", "Programma", QString::fromUtf8("/opt/Città di Castello/però")},
-        {"Esegui", "Parametri", QString::fromUtf8("--città Cantò")},
-    };
-    enum class Codifica { Utf8, Utf8MarcaInizio, Utf8MarcaSezione, Windows1252, Windows1252MarcaSezione, Utf16 };
-    const QByteArray marca("\xEF\xBB\xBF");
+    // As other editors save it: UTF-8 with or without a byte-order mark (at
+    // the start, or before a section where two files were joined),
+    // Windows-1252, UTF-16; LF, CR LF, CR; the last line ended or not. ì, à
+    // and ò lead a UTF-8 sequence: at the end of a value and within it.
+    const QStringList righe = {QStringLiteral("[Generali]"), QStringLiteral("Barra stato=0"),
+                               QStringLiteral("[Osservatore]"), QString::fromUtf8("Localita=Italy: Forlì"),
+                               QStringLiteral("[Esegui]"), QString::fromUtf8("Programma=/opt/Città di Castello"),
+                               QString::fromUtf8("Parametri=Cantò")};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
-    for (const Codifica codifica : {Codifica::Utf8, Codifica::Utf8MarcaInizio, Codifica::Utf8MarcaSezione,
-                                    Codifica::Windows1252, Codifica::Windows1252MarcaSezione, Codifica::Utf16}) {
+    for (const QByteArray tipo : {"UTF-8", "UTF-8, mark at the start", "UTF-8, mark before a section",
+                                  "Windows-1252", "Windows-1252, mark before a section", "UTF-16"}) {
         for (const char* fine : {"\n", "\r\n", "\r"}) {
-            for (const bool ultimaFinita : {true, false}) {
-                static const char* const nomi[] = {"UTF-8", "UTF-8, mark at the start", "UTF-8, mark before a section",
-                                                   "Windows-1252", "Windows-1252, mark before a section",
-                                                   "UTF-16"};
-                SCOPED_TRACE(::testing::Message() << nomi[int(codifica)] << ", line end "
-                                                  << QByteArray(fine).toHex().constData()
-                                                  << (ultimaFinita ? ", last line ended" : ", last line open"));
-                const bool cp1252 = codifica == Codifica::Windows1252 || codifica == Codifica::Windows1252MarcaSezione;
+            for (const bool aperta : {false, true}) {
+                SCOPED_TRACE((tipo + ", line end " + QByteArray(fine).toHex() + (aperta ? ", last line open" : "")).constData());
                 QByteArray file;
-                QString sezione;
-                for (const Impostazione& i : attese) {
-                    if (sezione != QLatin1String(i.sezione)) {
-                        sezione = QLatin1String(i.sezione);
-                        if ((codifica == Codifica::Utf8MarcaSezione || codifica == Codifica::Windows1252MarcaSezione)
-                            && sezione == QLatin1String("Osservatore"))
-                            file += marca;
-                        file += '[' + sezione.toLatin1() + ']' + fine;
-                    }
-                    const QString riga = QLatin1String(i.chiave) + u'=' + i.testo;
-                    file += (cp1252 ? vb::encodeWindows1252(riga) : riga.toUtf8()) + fine;
-                }
-                if (!ultimaFinita)
-                    file.chop(qsizetype(std::strlen(fine)));
-                if (codifica == Codifica::Utf8MarcaInizio)
-                    file.prepend(marca);
-                if (codifica == Codifica::Utf16) // as an editor saves "Unicode"
+                for (const QString& r : righe)
+                    file += QByteArray(r == u"[Osservatore]" && tipo.contains("before") ? "\xEF\xBB\xBF" : "")
+                        + (tipo.startsWith("Windows") ? vb::encodeWindows1252(r) : r.toUtf8()) + fine;
+                file.chop(aperta ? qstrlen(fine) : 0);
+                file.prepend(tipo.contains("start") ? "\xEF\xBB\xBF" : "");
+                if (tipo == "UTF-16")
                     file = vb::encodeText(QString::fromUtf8(file), vb::TextEncoding::Utf16LeBom);
-                QFile f(path);
-                ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-                ASSERT_EQ(f.write(file), file.size());
-                f.close();
-
-                IniSettingsStore store(path);
-                EXPECT_EQ(store.lineaScartata(), 0);
-                const auto letto = [](const IniSettingsStore& s, const Impostazione& i) {
-                    return s.value(QLatin1String(i.sezione), QLatin1String(i.chiave))
-                        .value_or(QStringLiteral("(missing)"))
-                        .toStdString();
-                };
-                for (const Impostazione& i : attese)
-                    EXPECT_EQ(letto(store, i), i.testo.toStdString()) << i.sezione << "/" << i.chiave;
-                // Saved back as the program saves its own file, nothing lost.
-                ASSERT_TRUE(store.setValue(QStringLiteral("Osservatore"), QStringLiteral("Quota"), QStringLiteral("35")));
+                writeBytes(path, file);
+                // Read, saved back as the program saves its own file, read again.
+                for (const bool salvato : {false, true}) {
+                    IniSettingsStore store(path);
+                    EXPECT_EQ(store.lineaScartata(), 0);
+                    QString sezione;
+                    for (const QString& r : righe) {
+                        if (r.startsWith(u'[')) {
+                            sezione = r.mid(1, r.size() - 2);
+                            continue;
+                        }
+                        EXPECT_EQ(store.value(sezione, r.section(u'=', 0, 0)).value_or(QStringLiteral("(missing)")).toStdString(),
+                                  r.section(u'=', 1).toStdString());
+                    }
+                    if (!salvato) {
+                        ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Nuova"), QStringLiteral("1")));
+                    }
+                }
                 EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
                 EXPECT_TRUE(fileBytes(path).contains("Localita=Italy: Forl\xC3\xAC\n"));
-                IniSettingsStore riletto(path);
-                EXPECT_EQ(riletto.lineaScartata(), 0);
-                for (const Impostazione& i : attese)
-                    EXPECT_EQ(letto(riletto, i),
-                              QLatin1String(i.chiave) == QLatin1String("Quota") ? "35" : i.testo.toStdString())
-                        << i.sezione << "/" << i.chiave;
             }
         }
     }
@@ -374,11 +347,22 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
         EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(seconda) + ".")) << store.copia().toStdString();
     }
     // The same spoiled file at the next start (nothing saved meanwhile):
-    // the copy already there is named again, not made once more.
+    // the copy already there is named again, not made once more. The save
+    // the user asks for leaves those lines out as told, with no value
+    // changed; once.
     scrivi(path, spoiled);
     {
         IniSettingsStore store(path);
         EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(copia) + "."));
+        SostituzioniFile sostituzioni(path);
+        ASSERT_TRUE(sostituzioni.attivo());
+        for (int volta = 1; volta <= 2; ++volta) {
+            ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("italiano.ini")));
+            EXPECT_EQ(sostituzioni.conta(), 1);
+        }
+        EXPECT_FALSE(fileBytes(path).contains("spoiled"));
+        EXPECT_EQ(IniSettingsStore(path).lineaScartata(), 0);
+        EXPECT_EQ(fileBytes(copia), spoiled);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
     EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
@@ -412,124 +396,47 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
 
 TEST(IniSettingsStoreTest, ALineWithControlBytesIsNotASetting)
 {
-    // Our own file with one line spoiled by bytes another program's crash can
-    // leave, where the line still holds "=": not a setting (whose default would
-    // stand in for the user's value without a word), but a line told at the
-    // start, kept in the copy and left out of the next save. A tab is text.
-    const QByteArray nostro = "[Osservatore]\nLocalita=Italy: Forl\xC3\xAC\n\n[Generali]\nBarra pulsanti=0\n"
-                              "Barra stato=0\nLingua=italiano.ini\n\n[Colori]\nSatellite=255\n";
-    struct Guasto {
-        QByteArray riga;     // in place of "Barra stato=0"
-        const char* perche;
-    };
-    const QList<Guasto> guasti = {
-        {QByteArray("Barra\0 stato=0\0\0", 17), "NUL bytes"},
-        {QByteArray("Barra stato=0\x1B[2J"), "an escape sequence"},
-        {QByteArray("Barra stato=\x7F" "0"), "DEL"},
-        {QByteArray("Barra stato=0\xC2\x85"), "a C1 control in UTF-8"},
-        {QByteArray("Barra stato=0\x81\xE0"), "a byte Windows-1252 has no letter for"},
-    };
+    // Bytes another program's crash can leave in a line that still holds "=":
+    // not a setting (its default would stand in for the user's value without
+    // a word) but a line told at the start, kept in the copy and left out of
+    // the next save. A tab is text.
+    const QByteArray nostro = "[Osservatore]\nLocalita=Italy: Forl\xC3\xAC\n[Generali]\nBarra stato=0\nLingua=italiano.ini\n";
+    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
-    const auto scrivi = [](const QString& p, const QByteArray& b) {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(b), b.size());
-    };
-    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
-    scrivi(path + QStringLiteral(".bak"), own);
-    int copie = 0;
-    for (const Guasto& g : guasti) {
-        SCOPED_TRACE(g.perche);
+    writeBytes(path + QStringLiteral(".bak"), own);
+    for (const QByteArray& riga : {QByteArray("Barra\0 stato=0\0\0", 17), QByteArray("Barra stato=0\x1B[2J"),
+                                   QByteArray("Barra stato=\x7F" "0"), QByteArray("Barra stato=0\xC2\x85"),
+                                   QByteArray("Barra stato=0\x81\xE0")}) {
+        SCOPED_TRACE(riga.toHex().constData());
         QByteArray guastato = nostro;
-        guastato.replace(QByteArray("Barra stato=0"), g.riga);
-        scrivi(path, guastato);
+        writeBytes(path, guastato.replace("Barra stato=0", riga));
         IniSettingsStore store(path);
-        EXPECT_EQ(store.lineaScartata(), 6);
+        EXPECT_EQ(store.lineaScartata(), 4);
         EXPECT_FALSE(store.value(QStringLiteral("Generali"), QStringLiteral("Barra stato")));
-        EXPECT_FALSE(store.value(QStringLiteral("Generali"), QString::fromLatin1(g.riga.left(g.riga.indexOf('=')))));
-        // The lines around it are read.
-        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Barra pulsanti")), QStringLiteral("0"));
+        EXPECT_FALSE(store.value(QStringLiteral("Generali"), QString::fromLatin1(riga.left(riga.indexOf('=')))));
         EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Lingua")), QStringLiteral("italiano.ini"));
-        EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Localita")), QString::fromUtf8("Italy: Forlì"));
-        // Told once, with the copy under a name of its own beside the user's .bak.
-        const QString copia = path + QStringLiteral(".%1.bak").arg(++copie);
-        const QString avviso = store.keepUnreadLines();
-        EXPECT_TRUE(avviso.contains(QStringLiteral("the first of them line 6 (\"Barra"))) << avviso.toStdString();
-        EXPECT_TRUE(avviso.endsWith(QDir::toNativeSeparators(copia) + u'.')) << avviso.toStdString();
-        EXPECT_FALSE(vb::hasControlCharacters(avviso)) << avviso.toStdString();
-        EXPECT_EQ(fileBytes(copia), guastato);
-        // The next save leaves it out.
-        ASSERT_TRUE(store.setValue(QStringLiteral("Colori"), QStringLiteral("Satellite"), QStringLiteral("65535")));
-        EXPECT_FALSE(fileBytes(path).contains("Barra stato"));
-        EXPECT_FALSE(fileBytes(path).contains('\0'));
-        EXPECT_EQ(fileBytes(copia), guastato);
-        EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+        if (riga.contains('\0')) {
+            EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(path + ".1.bak") + u'.'));
+            EXPECT_EQ(fileBytes(path + QStringLiteral(".1.bak")), guastato);
+            ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("english.ini")));
+            EXPECT_FALSE(fileBytes(path).contains("Barra"));
+            EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+        }
     }
+    writeBytes(path, nostro + "Nota\tmia=a\tb\n");
+    EXPECT_EQ(IniSettingsStore(path).value(QStringLiteral("Generali"), QStringLiteral("Nota\tmia")), QStringLiteral("a\tb"));
 
-    // A tab is not a control byte here: a line holding one is a setting.
-    scrivi(path, nostro + "Nota\tmia=a\tb\n");
-    EXPECT_EQ(IniSettingsStore(path).value(QStringLiteral("Colori"), QStringLiteral("Nota\tmia")), QStringLiteral("a\tb"));
-    EXPECT_EQ(IniSettingsStore(path).lineaScartata(), 0);
-
-    // A section heading that is spoiled, or cut short, is not a heading: the
-    // lines under it are not taken for settings of the section before it
-    // (where "Griglia" of one chart would replace another's).
+    // A section heading spoiled or cut short is none: the lines under it are
+    // not taken for the section before (where one chart's "Griglia" would
+    // replace another's).
     for (const QByteArray& intestazione : {QByteArray("[Cielo\x01 locale]"), QByteArray("[Cielo locale")}) {
-        SCOPED_TRACE(intestazione.toHex().constData());
-        scrivi(path, "[Mappamondo]\nGriglia=-1\n" + intestazione + "\nGriglia=0\n[Generali]\nBarra stato=0\n");
+        writeBytes(path, "[Mappamondo]\nGriglia=-1\n" + intestazione + "\nGriglia=0\n[Generali]\nBarra stato=0\n");
         IniSettingsStore store(path);
         EXPECT_EQ(store.value(QStringLiteral("Mappamondo"), QStringLiteral("Griglia")), QStringLiteral("-1"));
-        EXPECT_FALSE(store.hasSection(QString::fromLatin1(intestazione.mid(1, intestazione.size() - 2))));
         EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Barra stato")), QStringLiteral("0"));
         EXPECT_EQ(store.lineaScartata(), 3);
     }
-}
-
-TEST(IniSettingsStoreTest, ASaveTheUserAsksForLeavesOutTheLinesThatAreNotSettings)
-{
-    // The file as the program wrote it, and one line of bytes another program
-    // left in it, beside the user's own .bak. The start tells that the next
-    // save leaves that line out: a save with nothing changed does so too, once,
-    // and the copies stay as they are.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
-    const QList<platform::SettingsStore::Voce> voci = {
-        {QStringLiteral("Osservatore"), QStringLiteral("Localita"), QString::fromUtf8("Italy: Forlì")},
-        {QStringLiteral("Generali"), QStringLiteral("Barra stato"), QStringLiteral("0")},
-        {QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("italiano.ini")},
-    };
-    ASSERT_TRUE(IniSettingsStore(path).setValues(voci));
-    const QByteArray pulito = fileBytes(path);
-    const QByteArray guastato = pulito + "\x8F\xFF\xFE\x01\xE2\x80\xAEspoiled\x9D\xC3(\n";
-    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
-    for (const auto& [p, b] : {std::pair{path, guastato}, std::pair{path + QStringLiteral(".bak"), own}}) {
-        QFile f(p);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(b), b.size());
-    }
-    const QString copia = path + QStringLiteral(".1.bak");
-    {
-        IniSettingsStore store(path);
-        EXPECT_FALSE(store.keepUnreadLines().isEmpty());
-        ASSERT_EQ(fileBytes(copia), guastato);
-        SostituzioniFile sostituzioni(path);
-        ASSERT_TRUE(sostituzioni.attivo());
-        QString errore;
-        ASSERT_TRUE(store.setValues(voci, &errore)) << errore.toStdString();
-        EXPECT_EQ(sostituzioni.conta(), 1);
-        EXPECT_EQ(fileBytes(path), pulito);
-        // Once: a file of settings only is not written again for nothing.
-        ASSERT_TRUE(store.setValues(voci, &errore));
-        EXPECT_EQ(sostituzioni.conta(), 1);
-    }
-    EXPECT_EQ(fileBytes(copia), guastato);
-    EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
-    // The next start has nothing to tell.
-    IniSettingsStore again(path);
-    EXPECT_EQ(again.lineaScartata(), 0);
-    EXPECT_TRUE(again.keepUnreadLines().isEmpty());
 }
 
 TEST(MemorySettingsStoreTest, KeepsTextsAndFailsWritesOnRequest)
