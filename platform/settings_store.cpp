@@ -275,26 +275,27 @@ void IniSettingsStore::load()
             scartata(line);
             continue;
         }
-        // No key of ours begins with '[' (it is written escaped): a heading,
-        // with the blanks another editor may leave after it; one cut short
-        // (no "]", no "=") is not, and the lines under it belong to no
-        // section we know.
-        QStringView intestazione = line;
-        while (intestazione.endsWith(u' ') || intestazione.endsWith(u'\t'))
-            intestazione.chop(1);
-        if (line.startsWith(u'[') && !intestazione.endsWith(u']') && splitPoint(line) < 0) {
-            scartata(line);
-            inSection = false;
-            continue;
-        }
-        if (line.startsWith(u'[') && intestazione.size() >= 2 && intestazione.endsWith(u']')) {
-            section = unescape(intestazione.mid(1, intestazione.size() - 2));
-            if (!m_sections.contains(section)) {
-                m_sectionOrder.append(section);
-                m_sections.insert(section, {});
+        // No key of ours begins with '[' (it is written escaped), and a line
+        // without "=" is no setting: a heading, also with the blanks another
+        // editor may leave around it; one cut short is none, and the lines
+        // under it belong to no section we know.
+        const QStringView intestazione = line.trimmed();
+        const bool senzaUguale = splitPoint(line) < 0;
+        if (intestazione.startsWith(u'[') && (line.startsWith(u'[') || senzaUguale)) {
+            if (intestazione.size() >= 2 && intestazione.endsWith(u']')) {
+                section = unescape(intestazione.mid(1, intestazione.size() - 2));
+                if (!m_sections.contains(section)) {
+                    m_sectionOrder.append(section);
+                    m_sections.insert(section, {});
+                }
+                inSection = true;
+                continue;
             }
-            inSection = true;
-            continue;
+            if (senzaUguale) {
+                scartata(line);
+                inSection = false;
+                continue;
+            }
         }
         const qsizetype eq = inSection ? splitPoint(line) : -1;
         if (eq < 0) {

@@ -206,10 +206,10 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("; comment\r\nstray=before any section\r\n[Osservatore]\r\nNome=Citt\xE0\r\nno equals sign\r\nLat=45.4\r\n"
-            "[Colori] \t\r\nSatellite=255\r\n");
+            " [Colori] \t\r\nSatellite=255\r\n");
     f.close();
     IniSettingsStore store(path);
-    // A heading with blanks after it is still one.
+    // A heading with blanks around it is still one.
     EXPECT_EQ(store.value(QStringLiteral("Colori"), QStringLiteral("Satellite")), QStringLiteral("255"));
     EXPECT_FALSE(store.value(QStringLiteral("Osservatore"), QStringLiteral("Satellite")));
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Nome")), QString::fromUtf8("Città"));
