@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace platform {
 
 bool SettingsStore::setValues(const QList<Voce>& voci, QString* error)
@@ -57,9 +59,22 @@ bool MemorySettingsStore::hasSection(const QString& section) const
 // key=value
 //
 // Backslash, line breaks, '=' in keys and a leading '[' or ';' in keys are
-// escaped, so any text goes in and comes back out unchanged. The file is UTF-8.
+// escaped, and so are the other control characters (\uHHHH) and a byte-order
+// mark that would begin a line, so any text goes in and comes back out
+// unchanged. The file is UTF-8; one edited in another program may be
+// Windows-1252, with any line ends.
 
 namespace {
+
+// The control characters a line of the file may not hold: it would not be a
+// setting (bytes another program has left in the file). A tab is text.
+bool isControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t') || (u >= 0x7F && u < 0xA0);
+}
+
+constexpr char16_t kMarca = 0xFEFF; // the byte-order mark
 
 QString escape(const QString& s, bool isKey)
 {
@@ -77,6 +92,8 @@ QString escape(const QString& s, bool isKey)
             out += QStringLiteral("\\e");
         else if (isKey && i == 0 && (c == u'[' || c == u';'))
             out += (c == u'[') ? QStringLiteral("\\b") : QStringLiteral("\\s");
+        else if (isControl(c) || (isKey && i == 0 && c == kMarca))
+            out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
         else
             out += c;
     }
@@ -94,6 +111,25 @@ QString unescape(QStringView s)
             continue;
         }
         const QChar n = s.at(++i);
+        if (n == u'u' && i + 4 < s.size()) {
+            // \uHHHH: a control character (or a mark) written so.
+            char16_t codice = 0;
+            bool esadecimale = true;
+            for (qsizetype k = i + 1; k <= i + 4 && esadecimale; ++k) {
+                const char16_t u = s.at(k).unicode();
+                const int cifra = (u >= u'0' && u <= u'9') ? u - u'0'
+                    : (u >= u'a' && u <= u'f')             ? u - u'a' + 10
+                    : (u >= u'A' && u <= u'F')             ? u - u'A' + 10
+                                                           : -1;
+                esadecimale = cifra >= 0;
+                codice = char16_t(codice * 16 + cifra);
+            }
+            if (esadecimale) {
+                out += QChar(codice);
+                i += 4;
+                continue;
+            }
+        }
         switch (n.unicode()) {
         case 'n': out += u'\n'; break;
         case 'r': out += u'\r'; break;
@@ -137,6 +173,54 @@ namespace {
 // A settings file is a few kilobytes; one far larger is refused like an
 // unreadable one, and so never overwritten.
 constexpr qint64 kMassimoFile = 16 * 1024 * 1024;
+
+// The lines of a settings file as text. CR LF, a lone CR and a lone LF each
+// end a line (other editors save any of them); the last line may have none.
+// Our own files are UTF-8; a file edited in another program may be
+// Windows-1252, and one of ours that something else has spoiled (bytes that
+// are not text written into it) is not UTF-8 as a whole: each line is read
+// on its own, as UTF-8 when it is, else as Windows-1252, so that every line
+// that is whole keeps its letters, the last of a line included. A byte-order
+// mark that begins a line (at the start of the file, or where two files were
+// joined) is not part of it.
+QStringList righeDelFile(const QByteArray& bytes)
+{
+    QStringList righe;
+    const auto senzaMarca = [](QString riga) {
+        while (riga.startsWith(QChar(kMarca)))
+            riga.remove(0, 1);
+        return riga;
+    };
+    if (vb::hasUtf16Bom(bytes)) {
+        // Saved as "Unicode" by an editor: the text decides the lines.
+        QString testo = vb::decodeText(bytes).text;
+        testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        testo.replace(u'\r', u'\n');
+        for (const QString& riga : testo.split(u'\n'))
+            righe.append(senzaMarca(riga));
+        return righe;
+    }
+    qsizetype inizio = 0;
+    while (inizio <= bytes.size()) {
+        qsizetype fine = inizio;
+        while (fine < bytes.size() && bytes[fine] != '\n' && bytes[fine] != '\r')
+            ++fine;
+        if (fine == bytes.size() && inizio == fine && !righe.isEmpty())
+            break; // the last line ended: nothing after it
+        QByteArrayView riga(bytes.constData() + inizio, fine - inizio);
+        while (riga.startsWith("\xEF\xBB\xBF"))
+            riga = riga.sliced(3);
+        // A fresh decoder that keeps nothing back: a letter's first byte at
+        // the end of a line is an error, not the start of the next line.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString testo = utf8.decode(riga);
+        righe.append(senzaMarca(utf8.hasError() ? vb::decodeWindows1252(riga.toByteArray()) : testo));
+        if (fine < bytes.size() && bytes[fine] == '\r' && fine + 1 < bytes.size() && bytes[fine + 1] == '\n')
+            ++fine;
+        inizio = fine + 1;
+    }
+    return righe;
+}
 } // namespace
 
 void IniSettingsStore::load()
@@ -157,22 +241,7 @@ void IniSettingsStore::load()
         m_motivoSistema = motivo;
         return;
     }
-    // Our own files are UTF-8; a file edited by hand in another program may
-    // not be. One of ours that something else has spoiled (bytes that are
-    // not text written into it) is not UTF-8 as a whole: each of its lines
-    // that is keeps its letters, rather than every accent read as two
-    // characters and written back so.
-    const vb::TextDocument documento = vb::decodeText(*bytes);
-    QStringList righe;
-    if (documento.encoding == vb::TextEncoding::Windows1252) {
-        for (const QByteArray& riga : bytes->split('\n')) {
-            QStringDecoder utf8(QStringDecoder::Utf8);
-            const QString testo = utf8(riga);
-            righe.append(utf8.hasError() ? vb::decodeWindows1252(riga) : testo);
-        }
-    } else {
-        righe = documento.text.split(u'\n');
-    }
+    const QStringList righe = righeDelFile(*bytes);
     QString section;
     bool inSection = false;
     int numero = 0;
@@ -183,25 +252,50 @@ void IniSettingsStore::load()
             m_lineaScartata = numero;
             m_testoScartato = line.toString();
         }
+        m_righeNelFile = true;
     };
-    for (QStringView line : std::as_const(righe)) {
+    for (QStringView line : righe) {
         ++numero;
-        if (line.endsWith(u'\r'))
-            line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
+        // Bytes another program has left (a crash, a copy cut short), even
+        // around an "=": not a setting, whose default would then stand in for
+        // the user's value without a word.
+        if (std::any_of(line.begin(), line.end(), isControl)) {
+            scartata(line);
+            // A heading among them is not one: the lines under it are not
+            // taken for settings of the section before.
+            QString senza = line.toString();
+            senza.removeIf(isControl);
+            if (senza.trimmed().startsWith(u'[') && splitPoint(senza) < 0)
+                inSection = false;
+            continue;
+        }
         if (line.startsWith(u';')) {
             scartata(line);
             continue;
         }
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            section = unescape(line.mid(1, line.size() - 2));
-            if (!m_sections.contains(section)) {
-                m_sectionOrder.append(section);
-                m_sections.insert(section, {});
+        // No key of ours begins with '[' (it is written escaped), and a line
+        // without "=" is no setting: a heading, also with the blanks another
+        // editor may leave around it; one cut short is none, and the lines
+        // under it belong to no section we know.
+        const QStringView intestazione = line.trimmed();
+        const bool senzaUguale = splitPoint(line) < 0;
+        if (intestazione.startsWith(u'[') && (line.startsWith(u'[') || senzaUguale)) {
+            if (intestazione.size() >= 2 && intestazione.endsWith(u']')) {
+                section = unescape(intestazione.mid(1, intestazione.size() - 2));
+                if (!m_sections.contains(section)) {
+                    m_sectionOrder.append(section);
+                    m_sections.insert(section, {});
+                }
+                inSection = true;
+                continue;
             }
-            inSection = true;
-            continue;
+            if (senzaUguale) {
+                scartata(line);
+                inSection = false;
+                continue;
+            }
         }
         const qsizetype eq = inSection ? splitPoint(line) : -1;
         if (eq < 0) {
@@ -356,17 +450,16 @@ bool IniSettingsStore::setValues(const QList<Voce>& voci, QString* error)
     bool cambiato = false;
     for (const Voce& v : voci)
         cambiato = put(v.section, v.key, v.text) || cambiato;
-    if (!cambiato) {
-        // Nothing changes on disk (a new empty section is not worth a write either).
-        m_sectionOrder = oldOrder;
-        m_sections = oldSections;
+    // Nothing new: nothing to write, unless the file still holds lines that
+    // are not settings, which the user was told the next save leaves out.
+    if (!cambiato && !m_righeNelFile)
         return true;
-    }
     if (!save(error)) {
         m_sectionOrder = oldOrder;
         m_sections = oldSections;
         return false;
     }
+    m_righeNelFile = false;
     return true;
 }
 

@@ -57,7 +57,8 @@ private:
 
 // Settings in an INI file of our own. Texts are kept exactly as written
 // (no quoting, no type guessing, any characters); the file is rewritten
-// whole through a temporary file, so a failed write leaves the old one intact.
+// whole, in UTF-8, through a temporary file, so a failed write leaves the old
+// one intact. It is read in UTF-8 or Windows-1252 with any line ends.
 class IniSettingsStore : public SettingsStore {
 public:
     explicit IniSettingsStore(QString filePath);
@@ -77,11 +78,13 @@ public:
     QString loadError() const;
     QString readFailure() const override;
     // The first line (from 1) of the file that is not a setting (a comment,
-    // a line outside a section or without "="), 0 when there is none. Such
-    // lines are not written back: the file as read is kept beside it, under
-    // a name that takes nothing of the user's (<file>.bak, or <file>.1.bak,
-    // <file>.2.bak... when that is taken), when the user is told
-    // (keepUnreadLines) or at the first save, whichever comes first.
+    // a line outside a section or without "=", a heading cut short, a line
+    // holding control characters other than a tab), 0 when there is none.
+    // Such lines are not written back: the file as read is kept beside it,
+    // under a name that takes nothing of the user's (<file>.bak, or
+    // <file>.1.bak, <file>.2.bak... when that is taken), when the user is
+    // told (keepUnreadLines) or at the first save, whichever comes first.
+    // The first save writes the file even when no value changed.
     int lineaScartata() const { return m_lineaScartata; }
     QString keepUnreadLines() override;
     // Where the file as read was kept (empty until it was).
@@ -105,6 +108,8 @@ private:
     Guasto m_guasto = Guasto::Nessuno;
     QString m_motivoSistema;
     int m_lineaScartata = 0;
+    // Whether the file on disk still holds such lines (until a save).
+    bool m_righeNelFile = false;
     QString m_testoScartato;   // that line, as read
     mutable QString m_copia;   // the copy kept
     bool m_avvisato = false;

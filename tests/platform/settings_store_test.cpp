@@ -24,6 +24,12 @@ QByteArray fileBytes(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
 } // namespace
 
 TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
@@ -43,6 +49,10 @@ TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
         {QStringLiteral("Accents"), QString::fromUtf8("Città – 東京 °")},
         {QStringLiteral(""), QStringLiteral("empty key")},
         {QStringLiteral("Fuso"), QStringLiteral("5.5")},
+        // What a line of the file may not hold raw still goes in and out.
+        {QStringLiteral("Controls"), QString::fromUtf8("a\x01" "b\x1B[2J\x7F\xC2\x85\tc") + QChar(0) + u'd'},
+        {QStringLiteral("Tab\tkey\x02"), QStringLiteral("\\u0041 \\x41")},
+        {QChar(0xFEFF) + QStringLiteral("Marked key"), QChar(0xFEFF) + QStringLiteral("marked")},
     };
     {
         IniSettingsStore store(path);
@@ -63,6 +73,9 @@ TEST(IniSettingsStoreTest, TextsComeBackExactlyAfterAReload)
     }
     EXPECT_EQ(reread.value(QStringLiteral("Other"), QStringLiteral("Fuso")), QStringLiteral("2"));
     EXPECT_EQ(fileBytes(path).count("Fuso=2"), 1);
+    EXPECT_EQ(reread.lineaScartata(), 0);
+    for (const char c : fileBytes(path))
+        EXPECT_TRUE(c == '\t' || c == '\n' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F)) << int(c);
     // Missing keys and sections are told apart from empty texts.
     EXPECT_FALSE(reread.value(QStringLiteral("Other"), QStringLiteral("Missing")));
     EXPECT_FALSE(reread.value(QStringLiteral("Missing"), QStringLiteral("Fuso")));
@@ -192,9 +205,13 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("; comment\r\nstray=before any section\r\n[Osservatore]\r\nNome=Citt\xE0\r\nno equals sign\r\nLat=45.4\r\n");
+    f.write("; comment\r\nstray=before any section\r\n[Osservatore]\r\nNome=Citt\xE0\r\nno equals sign\r\nLat=45.4\r\n"
+            " [Colori] \t\r\nSatellite=255\r\n");
     f.close();
     IniSettingsStore store(path);
+    // A heading with blanks around it is still one.
+    EXPECT_EQ(store.value(QStringLiteral("Colori"), QStringLiteral("Satellite")), QStringLiteral("255"));
+    EXPECT_FALSE(store.value(QStringLiteral("Osservatore"), QStringLiteral("Satellite")));
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Nome")), QString::fromUtf8("Città"));
     EXPECT_EQ(store.value(QStringLiteral("Osservatore"), QStringLiteral("Lat")), QStringLiteral("45.4"));
     EXPECT_FALSE(store.value(QString(), QStringLiteral("stray")));
@@ -216,6 +233,56 @@ TEST(IniSettingsStoreTest, ReadsAHandEditedFile)
     EXPECT_EQ(again.lineaScartata(), 0);
     ASSERT_TRUE(again.setValue(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("D")));
     EXPECT_FALSE(QFile::exists(clean + QStringLiteral(".bak")));
+}
+
+TEST(IniSettingsStoreTest, ReadsEveryEncodingAndLineEndAnotherEditorLeaves)
+{
+    // As other editors save it: UTF-8 with or without a byte-order mark (at
+    // the start, or before a section where two files were joined),
+    // Windows-1252, UTF-16; LF, CR LF, CR; the last line ended or not. ì, à
+    // and ò lead a UTF-8 sequence: at the end of a value and within it.
+    const QStringList righe = {QStringLiteral("[Generali]"), QStringLiteral("Barra stato=0"),
+                               QStringLiteral("[Osservatore]"), QString::fromUtf8("Localita=Italy: Forlì"),
+                               QStringLiteral("[Esegui]"), QString::fromUtf8("Programma=/opt/Città di Castello"),
+                               QString::fromUtf8("Parametri=Cantò")};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    for (const QByteArray tipo : {"UTF-8", "UTF-8, mark at the start", "UTF-8, mark before a section",
+                                  "Windows-1252", "Windows-1252, mark before a section", "UTF-16"}) {
+        for (const char* fine : {"\n", "\r\n", "\r"}) {
+            for (const bool aperta : {false, true}) {
+                SCOPED_TRACE((tipo + ", line end " + QByteArray(fine).toHex() + (aperta ? ", last line open" : "")).constData());
+                QByteArray file;
+                for (const QString& r : righe)
+                    file += QByteArray(r == u"[Osservatore]" && tipo.contains("before") ? "\xEF\xBB\xBF" : "")
+                        + (tipo.startsWith("Windows") ? vb::encodeWindows1252(r) : r.toUtf8()) + fine;
+                file.chop(aperta ? qstrlen(fine) : 0);
+                file.prepend(tipo.contains("start") ? "\xEF\xBB\xBF" : "");
+                if (tipo == "UTF-16")
+                    file = vb::encodeText(QString::fromUtf8(file), vb::TextEncoding::Utf16LeBom);
+                writeBytes(path, file);
+                // Read, saved back as the program saves its own file, read again.
+                for (const bool salvato : {false, true}) {
+                    IniSettingsStore store(path);
+                    EXPECT_EQ(store.lineaScartata(), 0);
+                    QString sezione;
+                    for (const QString& r : righe) {
+                        if (r.startsWith(u'[')) {
+                            sezione = r.mid(1, r.size() - 2);
+                            continue;
+                        }
+                        EXPECT_EQ(store.value(sezione, r.section(u'=', 0, 0)).value_or(QStringLiteral("(missing)")).toStdString(),
+                                  r.section(u'=', 1).toStdString());
+                    }
+                    if (!salvato) {
+                        ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Nuova"), QStringLiteral("1")));
+                    }
+                }
+                EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
+                EXPECT_TRUE(fileBytes(path).contains("Localita=Italy: Forl\xC3\xAC\n"));
+            }
+        }
+    }
 }
 
 TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
@@ -280,11 +347,22 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
         EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(seconda) + ".")) << store.copia().toStdString();
     }
     // The same spoiled file at the next start (nothing saved meanwhile):
-    // the copy already there is named again, not made once more.
+    // the copy already there is named again, not made once more. The save
+    // the user asks for leaves those lines out as told, with no value
+    // changed; once.
     scrivi(path, spoiled);
     {
         IniSettingsStore store(path);
         EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(copia) + "."));
+        SostituzioniFile sostituzioni(path);
+        ASSERT_TRUE(sostituzioni.attivo());
+        for (int volta = 1; volta <= 2; ++volta) {
+            ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("italiano.ini")));
+            EXPECT_EQ(sostituzioni.conta(), 1);
+        }
+        EXPECT_FALSE(fileBytes(path).contains("spoiled"));
+        EXPECT_EQ(IniSettingsStore(path).lineaScartata(), 0);
+        EXPECT_EQ(fileBytes(copia), spoiled);
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
     EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
@@ -314,6 +392,51 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
     EXPECT_FALSE(scritto);
     EXPECT_EQ(errore, avviso);
     EXPECT_EQ(fileBytes(path), spoiled + "[");
+}
+
+TEST(IniSettingsStoreTest, ALineWithControlBytesIsNotASetting)
+{
+    // Bytes another program's crash can leave in a line that still holds "=":
+    // not a setting (its default would stand in for the user's value without
+    // a word) but a line told at the start, kept in the copy and left out of
+    // the next save. A tab is text.
+    const QByteArray nostro = "[Osservatore]\nLocalita=Italy: Forl\xC3\xAC\n[Generali]\nBarra stato=0\nLingua=italiano.ini\n";
+    const QByteArray own = "[Osservatore]\nLocalita=Italy: Roma\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Astrovela.conf"));
+    writeBytes(path + QStringLiteral(".bak"), own);
+    for (const QByteArray& riga : {QByteArray("Barra\0 stato=0\0\0", 17), QByteArray("Barra stato=0\x1B[2J"),
+                                   QByteArray("Barra stato=\x7F" "0"), QByteArray("Barra stato=0\xC2\x85"),
+                                   QByteArray("Barra stato=0\x81\xE0")}) {
+        SCOPED_TRACE(riga.toHex().constData());
+        QByteArray guastato = nostro;
+        writeBytes(path, guastato.replace("Barra stato=0", riga));
+        IniSettingsStore store(path);
+        EXPECT_EQ(store.lineaScartata(), 4);
+        EXPECT_FALSE(store.value(QStringLiteral("Generali"), QStringLiteral("Barra stato")));
+        EXPECT_FALSE(store.value(QStringLiteral("Generali"), QString::fromLatin1(riga.left(riga.indexOf('=')))));
+        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Lingua")), QStringLiteral("italiano.ini"));
+        if (riga.contains('\0')) {
+            EXPECT_TRUE(store.keepUnreadLines().endsWith(QDir::toNativeSeparators(path + ".1.bak") + u'.'));
+            EXPECT_EQ(fileBytes(path + QStringLiteral(".1.bak")), guastato);
+            ASSERT_TRUE(store.setValue(QStringLiteral("Generali"), QStringLiteral("Lingua"), QStringLiteral("english.ini")));
+            EXPECT_FALSE(fileBytes(path).contains("Barra"));
+            EXPECT_EQ(fileBytes(path + QStringLiteral(".bak")), own);
+        }
+    }
+    writeBytes(path, nostro + "Nota\tmia=a\tb\n");
+    EXPECT_EQ(IniSettingsStore(path).value(QStringLiteral("Generali"), QStringLiteral("Nota\tmia")), QStringLiteral("a\tb"));
+
+    // A section heading spoiled or cut short is none: the lines under it are
+    // not taken for the section before (where one chart's "Griglia" would
+    // replace another's).
+    for (const QByteArray& intestazione : {QByteArray("[Cielo\x01 locale]"), QByteArray("[Cielo locale")}) {
+        writeBytes(path, "[Mappamondo]\nGriglia=-1\n" + intestazione + "\nGriglia=0\n[Generali]\nBarra stato=0\n");
+        IniSettingsStore store(path);
+        EXPECT_EQ(store.value(QStringLiteral("Mappamondo"), QStringLiteral("Griglia")), QStringLiteral("-1"));
+        EXPECT_EQ(store.value(QStringLiteral("Generali"), QStringLiteral("Barra stato")), QStringLiteral("0"));
+        EXPECT_EQ(store.lineaScartata(), 3);
+    }
 }
 
 TEST(MemorySettingsStoreTest, KeepsTextsAndFailsWritesOnRequest)
