@@ -223,6 +223,24 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent)
     common::Tasti_Accesso_Finestra_Davanti(m_mdi);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdi);
+    // With no window in it holding the keyboard (right after the start, once
+    // the last one has gone), the workspace holds it: letters typed there do
+    // nothing, and the menu bar gives it back there after Alt and Escape
+    // (left with none, the menu bar would keep it, and a plain letter would
+    // open a menu). The first place in the window's Tab order, which the
+    // main window's activation gives the keyboard when nothing holds it.
+    m_mdi->setFocusPolicy(Qt::TabFocus);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ora) {
+        if (ora || QApplication::activeWindow() != this)
+            return;
+        // Once the code that took it away has gone on (a window of the
+        // workspace activated in its stead takes it).
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::activeWindow() == this && !QApplication::focusWidget()
+                && !QApplication::activePopupWidget() && m_mdi->isVisible())
+                m_mdi->setFocus(Qt::OtherFocusReason);
+        });
+    });
 
     creaMenu();
     creaToolbar();
@@ -573,6 +591,10 @@ void MDIForm1::creaToolbar()
         b->setObjectName(QStringLiteral("Toolbar1_") + key);
         b->setIcon(shell::Icona_Pulsante(key));
         b->setAutoRaise(true);
+        // As on a desktop's toolbar, the buttons are for the mouse: none
+        // takes the keyboard, which would otherwise rest unseen on Open
+        // after the start, where Space or a typed word would open a file.
+        b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QToolButton::clicked, this, [this, key] { Toolbar1_ButtonClick(key); });
         m_toolbar->addWidget(b);
         m_buttons.insert(key, b);
@@ -1002,8 +1024,15 @@ void MDIForm1::mnuOpzioniData_Click()
 {
     frmTime* t = timeWindow();
     if (m_timeFrame) {
+        const bool nascosta = m_timeFrame->isHidden();
         common::Attiva_Cornice(m_timeFrame);
         m_timeFrame->raise();
+        // Shown, the window holds the keyboard itself, on none of its
+        // controls, so that Tab goes through them from the top. (Activated,
+        // the workspace gives it to the box at the top, where it rests
+        // unseen: the first Tab passed the box by, and it came last.)
+        if (nascosta && m_mdi->activeSubWindow() == m_timeFrame)
+            t->setFocus(Qt::OtherFocusReason);
     }
     t->Aggiorna_dati();
 }

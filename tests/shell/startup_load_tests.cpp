@@ -223,7 +223,11 @@ TEST_F(LoadTest, TheSplashShowsTheReadingCaptionWhileTheTablesLoad)
 // language picker is answered with a click, and a start whose loading shows
 // a message, answered with a click, before the main window shows. Right
 // after the start, with no click on the main window, Alt+S opens its
-// Satellites menu.
+// Satellites menu. Before that, the keys a user types while the program
+// comes up (a window manager hands the new window the keyboard) reach the
+// empty workspace, where they do nothing: Space presses no toolbar button
+// (Open would ask for a file), a letter opens no menu, and neither does
+// one after Alt+E, Escape, Escape.
 TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWindow)
 {
     const QByteArray modo = qgetenv("ASTROVELA_AVVIO_SENZA_WM");
@@ -266,6 +270,7 @@ TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWind
             list.close();
         }
         MDIForm1 w;
+        Collega_Tutte_Le_Finestre(w);
         w.setCartellaUtente(user.path());
         ASSERT_TRUE(w.MDIForm_Load());
         rispondi.ferma();
@@ -277,6 +282,30 @@ TEST_F(LoadTest, WithoutAWindowManagerTheFirstKeyAfterTheStartReachesTheMainWind
         else
             EXPECT_TRUE(visti.isEmpty()) << visti.toStdString();
         QTest::qWait(300); // as long as a user takes to reach for a key
+        ASSERT_TRUE(w.menuItem("mnuFileApri")->isEnabled());
+        const auto nienteAperto = [&](const char* dopo) {
+            QTest::qWait(500);
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << dopo << ": a menu opened";
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << dopo << ": a dialog opened";
+            EXPECT_TRUE(fakes.files.calls.isEmpty()) << dopo << ": a file was asked for";
+            if (QWidget* aperto = QApplication::activePopupWidget())
+                aperto->close();
+            fakes.files.calls.clear();
+        };
+        using testsupport::InputX;
+        const unsigned long file = InputX::letteraDi(w.menu("mnuFile")->title());
+        for (unsigned long tasto : {InputX::kSpazio, file, InputX::kInvio})
+            x.premi(tasto);
+        nienteAperto("Space, the File menu's letter, Return");
+        x.premi(InputX::letteraDi(w.menu("mnuModifica")->title()), InputX::kAlt);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuModifica"); }, 5000))
+            << "Alt and the Edit menu's letter opened no menu";
+        x.premi(InputX::kEscape);
+        QTest::qWait(200);
+        x.premi(InputX::kEscape);
+        QTest::qWait(200);
+        x.premi(file);
+        nienteAperto("Alt+E, Escape, Escape, the File menu's letter");
         x.premi('s', testsupport::InputX::kAlt);
         QMenu* satelliti = w.menu("mnuSatelliti");
         ASSERT_NE(satelliti, nullptr);

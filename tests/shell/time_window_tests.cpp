@@ -12,6 +12,7 @@
 #include "shell/main_window.h"
 
 #include "support/date_field.h"
+#include "support/x_input.h"
 #include "support/fixed_time.h"
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -20,6 +21,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,6 +60,8 @@ protected:
         pflgCentrale = false;
     }
     static void tick() { core::CentralClock::instance().tmrCentrale_Timer(); }
+    // The keyboard's way through the window, on an X display, in this language.
+    void tabDallAlto(const QString& lingua);
     QString text(const char* key) { return mLang::Testo_Lingua("frmTime", key); }
 
     FixedTime time;
@@ -175,9 +180,19 @@ TEST_F(TimeWindowTest, PlayStopAndTheComputerClock)
 
 // Play and Stop disable themselves when pressed: the keyboard goes on to OK,
 // never to the next button, Synchronise, whose Enter would set the
-// computer's clock from a time server.
+// computer's clock from a time server. Then once more on an X display of its
+// own, in either language, with the user's keys: opened from the Options
+// menu, the window leads Tab through its controls from the top (the box for
+// the computer's clock first, Synchronise, Help and OK last), in the
+// computer's-clock state and in the stopped one; hidden with OK, it leaves
+// the keyboard on the empty workspace, where Space and a letter open
+// nothing, also after Alt+E, Escape, Escape.
 TEST_F(TimeWindowTest, EnterAfterPlayOrStopReachesOKNotSynchronise)
 {
+    if (const QByteArray lingua = qgetenv("ASTROVELA_TAB_DATA"); !lingua.isEmpty()) {
+        tabDallAlto(QString::fromLatin1(lingua));
+        return;
+    }
     int sincronizzazioni = 0;
     frmTime::setSincronizzazione([&sincronizzazioni] { ++sincronizzazioni; });
     MDIForm1 w;
@@ -212,6 +227,102 @@ TEST_F(TimeWindowTest, EnterAfterPlayOrStopReachesOKNotSynchronise)
     EXPECT_EQ(sincronizzazioni, 0);
     EXPECT_TRUE(fakes.clock.calls.isEmpty());
     frmTime::setSincronizzazione({});
+    testsupport::Riesegui_Per_Ogni("ASTROVELA_TAB_DATA", {"english.ini", "italiano.ini"});
+}
+
+void TimeWindowTest::tabDallAlto(const QString& lingua)
+{
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + lingua);
+    // (This process ends with the test.)
+    frmTime::setSincronizzazione([] { ADD_FAILURE() << "the clock was set from a time server"; });
+    MDIForm1 w;
+    w.Lingua();
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, QSize(900, 700)));
+    QTest::qWait(300);
+
+    const auto nome = [](const QWidget* f) {
+        return f ? std::string(f->metaObject()->className()) + ' ' + f->objectName().toStdString() : std::string("none");
+    };
+    const auto premi = [&x](unsigned long tasto, int attesa = 1000) {
+        QWidget* prima = QApplication::focusWidget();
+        x.premi(tasto);
+        // (A key that moves nothing leaves the focus where it was.)
+        static_cast<void>(QTest::qWaitFor([&] { return QApplication::focusWidget() != prima; }, attesa));
+        return QApplication::focusWidget();
+    };
+    const auto apri = [&] {
+        x.premi(InputX::letteraDi(w.menu("mnuOpzioni")->title()), InputX::kAlt);
+        if (!QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuOpzioni"); }, 5000))
+            return false;
+        x.premi(InputX::letteraDi(w.menuItem("mnuOpzioniData")->text()));
+        const bool su = QTest::qWaitFor(
+            [&] { return w.timeWindow(false) && w.timeWindow(false)->isVisible() && !QApplication::activePopupWidget(); },
+            5000);
+        QTest::qWait(200);
+        return su;
+    };
+    frmTime* t = nullptr;
+    const auto dallAlto = [&](const char* stato, std::initializer_list<QWidget*> attesi) {
+        QWidget* f = QApplication::focusWidget();
+        for (QWidget* atteso : attesi) {
+            // Tab goes through the parts of the picker's date and time
+            // first, as in any date field, then on.
+            const bool nelPicker = f == t->DTPicker1 || t->DTPicker1->isAncestorOf(f);
+            f = premi(InputX::kTab);
+            for (int i = 0; nelPicker && i < 8 && (f == t->DTPicker1 || t->DTPicker1->isAncestorOf(f)); ++i)
+                f = premi(InputX::kTab, 300);
+            // The picker's own text field stands for it.
+            if (f && atteso && atteso->isAncestorOf(f))
+                f = atteso;
+            if (f != atteso) {
+                ADD_FAILURE() << lingua.toStdString() << ", " << stato << ": Tab reached " << nome(f)
+                              << " instead of " << nome(atteso);
+                return false;
+            }
+        }
+        return true;
+    };
+
+    // The computer's clock: Play, Stop and the picker are disabled.
+    ASSERT_TRUE(apri()) << "Options > Date did not open the window";
+    t = w.timeWindow(false);
+    ASSERT_TRUE(dallAlto("computer's clock", {t->chkUsaOraPc, t->cmdSincronizza, t->cmdHelp, t->cmdOK, t->chkUsaOraPc}));
+    // Space unticks the box: the clock stops, and the keyboard goes to Play.
+    x.premi(InputX::kSpazio);
+    ASSERT_TRUE(QTest::qWaitFor([] { return core::CentralClock::instance().mode() == core::ClockMode::SimulationStopped; },
+                                2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == t->cmdPlay; }, 2000))
+        << nome(QApplication::focusWidget());
+    ASSERT_TRUE(dallAlto("stopped", {t->cmdSincronizza, t->cmdHelp, t->cmdOK}));
+    x.premi(InputX::kInvio);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !t->isVisible(); }, 2000)) << "OK did not hide the window";
+
+    // Opened again, stopped: the same way down, through the picker and Play.
+    ASSERT_TRUE(apri());
+    ASSERT_TRUE(dallAlto("stopped, opened again",
+                         {t->chkUsaOraPc, t->DTPicker1, t->cmdPlay, t->cmdSincronizza, t->cmdHelp, t->cmdOK}));
+    x.premi(InputX::kInvio);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !t->isVisible(); }, 2000)) << "OK did not hide the window";
+
+    // No window on view: the keys rest on the workspace.
+    QTest::qWait(300);
+    EXPECT_EQ(QApplication::focusWidget(), w.mdiArea()) << nome(QApplication::focusWidget());
+    const unsigned long file = InputX::letteraDi(w.menu("mnuFile")->title());
+    x.premi(InputX::letteraDi(w.menu("mnuModifica")->title()), InputX::kAlt);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == w.menu("mnuModifica"); }, 5000))
+        << "Alt and the Edit menu's letter opened no menu";
+    for (unsigned long tasto : {InputX::kEscape, InputX::kEscape, file, InputX::kSpazio}) {
+        x.premi(tasto);
+        QTest::qWait(200);
+    }
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr)
+        << lingua.toStdString() << ": after Alt+E, Escape, Escape, a letter opened a menu";
+    EXPECT_FALSE(t->isVisible());
+    if (QWidget* aperto = QApplication::activePopupWidget())
+        aperto->close();
 }
 
 // A click on a part of the picker, then digits: they replace that part, as
