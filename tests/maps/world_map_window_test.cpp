@@ -1,6 +1,7 @@
 // The world map window: opening from the Earth menu, the layers drawn where
 // the geography puts them (the ISS track against Skyfield, the observer and
-// the footprint against plain spherical geometry), the view changes, the
+// the footprint against plain spherical geometry), the grid's labels whole
+// and apart on a small map at any pixel density, the view changes, the
 // pointer, the placement.
 #include "world_map_fixture.h"
 
