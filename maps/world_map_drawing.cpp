@@ -33,11 +33,23 @@ platform::VbColor colore(std::int32_t c)
 
 constexpr platform::VbColor kBianco = 0xFFFFFF;
 
-// The box that `testo` printed with its top left at (x, y) covers, in the
-// canvas's pixels.
+// The height of the canvas font's letters above the line they stand on, in
+// pixels, measured as Print measures (at the canvas's resolution).
+double altezzaLettere(const platform::Canvas& c)
+{
+    QImage img(1, 1, QImage::Format_RGB32);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    return QFontMetricsF(c.font(), &img).ascent();
+}
+
+// The box that the letters of a grid label printed with its top left at
+// (x, y) cover, in the canvas's pixels: its width and the letters' height
+// (the labels' digits, degree signs and compass letters have nothing below
+// the line).
 QRectF scatolaTesto(const platform::Canvas& c, double x, double y, const QString& testo)
 {
-    return QRectF(c.toDevice({x, y}), QSizeF(c.xPixels(c.TextWidth(testo)), c.yPixels(c.TextHeight(testo))));
+    return QRectF(c.toDevice({x, y}), QSizeF(c.xPixels(c.TextWidth(testo)), altezzaLettere(c)));
 }
 
 // The grid lines, of those at `primo` to `ultimo` every 30 degrees, whose
@@ -399,10 +411,11 @@ void frmWorldMap::Disegna_griglia()
         // The meridians' labels along the bottom, 5 degrees above the edge
         // (at the top when the Sun is north of the equator), and the
         // parallels' at the left edge; each whole and apart from the others
-        // on a map of any size in pixels: a map too short for the text has
-        // the bottom labels standing on its edge, one too small for them all
-        // labels fewer lines.
-        const double ySotto = std::max(-85.0, -90.0 + c.TextHeight());
+        // on a map of any size in pixels: on a map whose 5 degrees are
+        // shorter than the letters the bottom labels stand on the edge (their
+        // line as high above it as the font's descent), and one too small for
+        // them all labels fewer lines.
+        const double ySotto = c.yPixels(5) >= altezzaLettere(c) ? -85.0 : -90.0 + c.TextHeight();
         const double yMeridiani = gdblDeclinazioneSole <= 0 ? ySotto : 89;
         QList<QRectF> occupate;
         const QSet<int> meridiani =
