@@ -16,7 +16,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 using maps::Spuntata;
@@ -30,6 +32,61 @@ platform::VbColor colore(std::int32_t c)
 }
 
 constexpr platform::VbColor kBianco = 0xFFFFFF;
+
+// The height of the canvas font's letters above the line they stand on, in
+// pixels, measured as Print measures (at the canvas's resolution).
+double altezzaLettere(const platform::Canvas& c)
+{
+    QImage img(1, 1, QImage::Format_RGB32);
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
+    return QFontMetricsF(c.font(), &img).ascent();
+}
+
+// The box that the letters of a grid label printed with its top left at
+// (x, y) cover, in the canvas's pixels: its width and the letters' height
+// (the labels' digits, degree signs and compass letters have nothing below
+// the line).
+QRectF scatolaTesto(const platform::Canvas& c, double x, double y, const QString& testo)
+{
+    return QRectF(c.toDevice({x, y}), QSizeF(c.xPixels(c.TextWidth(testo)), altezzaLettere(c)));
+}
+
+// The grid lines, of those at `primo` to `ultimo` every 30 degrees, whose
+// labels are printed: all of them when each label, printed with its top left
+// at `posto`(value), lies whole inside the map and clear of the others and of
+// the boxes in `occupate`; on a map too small for that, those at the
+// multiples of 60, 90 or 180 degrees, the first step at which it holds; none
+// when not even one label fits. The boxes of the labels kept join `occupate`.
+// A label begins with a blank, so labels clear of one another are a blank
+// apart.
+template <class Posto>
+QSet<int> etichetteIntere(const platform::Canvas& c, int primo, int ultimo, bool longitudine, Posto posto,
+                          QList<QRectF>& occupate)
+{
+    const QRectF mappa = QRectF(QPointF(0, 0), QSizeF(c.pixelSize())).adjusted(-0.01, -0.01, 0.01, 0.01);
+    for (int passo : {30, 60, 90, 180}) {
+        QList<QRectF> scelte;
+        QSet<int> valori;
+        bool stanno = true;
+        for (int v = primo; v <= ultimo && stanno; v += 30) {
+            if (v % passo != 0)
+                continue;
+            const QPointF p = posto(v);
+            const QRectF r = scatolaTesto(c, p.x(), p.y(), mappa::Etichetta_Griglia(v, longitudine));
+            auto tocca = [&r](const QRectF& altra) { return altra.intersects(r); };
+            stanno = mappa.contains(r) && std::none_of(scelte.begin(), scelte.end(), tocca)
+                     && std::none_of(occupate.begin(), occupate.end(), tocca);
+            scelte.push_back(r);
+            valori.insert(v);
+        }
+        if (stanno && !valori.isEmpty()) {
+            occupate += scelte;
+            return valori;
+        }
+    }
+    return {};
+}
 
 } // namespace
 
@@ -351,14 +408,32 @@ void frmWorldMap::Disegna_griglia()
     const platform::VbColor griglia = colore(glngColoreGrigliaMappamondo);
     c.setForeColor(griglia);
     if (recta()) {
+        // The meridians' labels along the bottom, 5 degrees above the edge
+        // (at the top when the Sun is north of the equator), and the
+        // parallels' at the left edge; each whole and apart from the others
+        // on a map of any size in pixels: on a map whose 5 degrees are
+        // shorter than the letters the bottom labels stand on the edge (their
+        // line as high above it as the font's descent), and one too small for
+        // them all labels fewer lines.
+        const double ySotto = c.yPixels(5) >= altezzaLettere(c) ? -85.0 : -90.0 + c.TextHeight();
+        const double yMeridiani = gdblDeclinazioneSole <= 0 ? ySotto : 89;
+        QList<QRectF> occupate;
+        const QSet<int> meridiani =
+            etichetteIntere(c, -150, 150, true, [&](int lon) { return QPointF(lon, yMeridiani); }, occupate);
+        const QSet<int> paralleli =
+            etichetteIntere(c, -60, 60, false, [](int lat) { return QPointF(-180, lat); }, occupate);
         for (int lon = -150; lon <= 150; lon += 30) {
             c.Line(lon, 90, lon, -90);
+            if (!meridiani.contains(lon))
+                continue;
             c.setCurrentX(lon);
-            c.setCurrentY(gdblDeclinazioneSole <= 0 ? -85 : 89);
+            c.setCurrentY(yMeridiani);
             c.Print(mappa::Etichetta_Griglia(lon, true));
         }
         for (int lat = -60; lat <= 60; lat += 30) {
             c.Line(-180, lat, 180, lat);
+            if (!paralleli.contains(lat))
+                continue;
             c.setCurrentX(-180);
             c.setCurrentY(lat);
             c.Print(mappa::Etichetta_Griglia(lat, false));

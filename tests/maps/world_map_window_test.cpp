@@ -1,16 +1,19 @@
 // The world map window: opening from the Earth menu, the layers drawn where
 // the geography puts them (the ISS track against Skyfield, the observer and
-// the footprint against plain spherical geometry), the view changes, the
+// the footprint against plain spherical geometry), the grid's labels whole
+// and apart on a small map at any pixel density, the view changes, the
 // pointer, the placement.
 #include "world_map_fixture.h"
 
 #include "core/mreg.h"
 
 #include <QDir>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QPainter>
 
 #include <cmath>
 
@@ -277,6 +280,140 @@ TEST_F(WorldMap, PointerPicksSatellitesAndReadsCoordinates)
     EXPECT_TRUE(titolo.startsWith("World map - orthographic - Lon. ")) << titolo.toStdString();
     w->Picture1_MouseMove(0, 0, 150, 150);
     EXPECT_EQ(w->windowTitle(), titolo);
+}
+
+// Where two images differ in a band of rows, column by column, the columns
+// in `salta` counting neither as ink nor as gap: the rows and columns the
+// ink spans, the widest gap inside it, and its stretches without a gap of
+// `varco` columns (how many, and the widest, the skipped columns left out).
+struct Inchiostro {
+    int primaRiga = -1, ultimaRiga = -1, primaColonna = -1, ultimaColonna = -1;
+    int varcoMassimo = 0, tratti = 0, trattoMassimo = 0;
+};
+
+Inchiostro inchiostro(const QImage& con, const QImage& senza, int riga0, int riga1, int varco,
+                      const std::vector<bool>& salta = {})
+{
+    Inchiostro b;
+    int inizio = -1, ultimo = -1, vuote = 0, colonna = 0;
+    auto chiudi = [&] {
+        if (inizio >= 0)
+            ++b.tratti, b.trattoMassimo = std::max(b.trattoMassimo, ultimo - inizio + 1);
+    };
+    for (int x = 0; x < con.width(); ++x) {
+        if (size_t(x) < salta.size() && salta[size_t(x)])
+            continue;
+        bool c = false;
+        for (int y = riga0; y <= riga1; ++y)
+            if (con.pixel(x, y) != senza.pixel(x, y)) {
+                c = true;
+                b.primaRiga = b.primaRiga < 0 ? y : std::min(b.primaRiga, y);
+                b.ultimaRiga = std::max(b.ultimaRiga, y);
+            }
+        if (c) {
+            if (b.primaColonna >= 0)
+                b.varcoMassimo = std::max(b.varcoMassimo, vuote);
+            else
+                b.primaColonna = x;
+            b.ultimaColonna = x;
+            if (inizio >= 0 && vuote >= varco)
+                chiudi(), inizio = -1;
+            inizio = inizio < 0 ? colonna : inizio;
+            ultimo = colonna;
+            vuote = 0;
+        } else {
+            ++vuote;
+        }
+        ++colonna;
+    }
+    chiudi();
+    return b;
+}
+
+// The ink of `testo` drawn alone by Qt in `font` at `dpr` device pixels to a pixel.
+Inchiostro inchiostroDi(const QString& testo, const QFont& font, double dpr)
+{
+    const QFontMetricsF fm(font);
+    QImage vuota(int(std::ceil((fm.horizontalAdvance(testo) + 4) * dpr)), int(std::ceil((fm.height() + 4) * dpr)),
+                 QImage::Format_RGB32);
+    vuota.setDotsPerMeterX(3780);
+    vuota.setDotsPerMeterY(3780);
+    vuota.setDevicePixelRatio(dpr);
+    vuota.fill(Qt::black);
+    QImage img = vuota;
+    QPainter p(&img);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QPointF(2, 2 + fm.ascent()), testo);
+    p.end();
+    return inchiostro(img, vuota, 0, img.height() - 1, img.width());
+}
+
+TEST_F(WorldMap, GridLabelsAreWholeAndApartOnASmallMapAtAnyPixelDensity)
+{
+    // The map box of the world map tiled beside the local sky and the
+    // whole-sky chart on a 3200 x 2000 screen at twice the density: about
+    // 400 x 200 pixels, where a degree is about a pixel and the labels'
+    // text is taller than 5 degrees and wider than 30.
+    frmWorldMap* w = apri("mnuTerraMappaRettangolare");
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(voce("mnuWorldmapGriglia")->isChecked());
+    w->cornice()->resize(533, 700);
+    ASSERT_GE(w->Picture1->width(), 380);
+    ASSERT_LE(w->Picture1->width(), 420);
+    platform::Canvas& c = w->Picture1->canvas();
+    const double declinazione = gdblDeclinazioneSole;
+    for (double dpr : {2.0, 1.5, 1.0}) {
+        // The labels' ink as Qt draws each text alone, at this density.
+        int alto = 0, largo = 0, varco = 0;
+        for (int lon = -150; lon <= 150; lon += 30) {
+            const Inchiostro t = inchiostroDi(maps::mappa::Etichetta_Griglia(lon, true), c.font(), dpr);
+            alto = std::max(alto, t.ultimaRiga - t.primaRiga + 1);
+            largo = std::max(largo, t.ultimaColonna - t.primaColonna + 1);
+            varco = std::max(varco, t.varcoMassimo);
+        }
+        const double spazio = QFontMetricsF(c.font()).horizontalAdvance(QLatin1Char(' ')) * dpr;
+        ASSERT_LT(varco + 1, spazio) << dpr; // a blank is wider than any gap inside a label
+        // The meridians' columns, which the labels' ink may cross.
+        const int W = int(std::lround(w->Picture1->width() * dpr));
+        std::vector<bool> meridiani(size_t(W), false);
+        for (int lon = -150; lon <= 150; lon += 30) {
+            const int x = int(std::floor((lon + 180) / 360.0 * W));
+            for (int k = std::max(0, x - 1); k <= std::min(W - 1, x + int(std::ceil(dpr))); ++k)
+                meridiani[size_t(k)] = true;
+        }
+        // Along the bottom (the Sun south of the equator, as at the tests'
+        // instant), and along the top with the Sun north of it.
+        for (double d : {declinazione, 20.0}) {
+            gdblDeclinazioneSole = d;
+            c.setDevicePixelRatio(dpr);
+            w->Genera_mappa();
+            const QImage con = c.persistentImage();
+            voce("mnuWorldmapGriglia")->setChecked(false);
+            w->Genera_mappa();
+            const QImage senza = c.persistentImage();
+            voce("mnuWorldmapGriglia")->setChecked(true);
+            ASSERT_EQ(con.width(), W);
+            const int H = con.height();
+            const bool sotto = d <= 0;
+            // The rows beyond 76 degrees of latitude: the labels' and no parallel's.
+            const int riga76 = int(std::ceil(14 / 180.0 * H));
+            const Inchiostro b = inchiostro(con, senza, sotto ? H - riga76 : 0, sotto ? H - 1 : riga76, varco + 1,
+                                            meridiani);
+            SCOPED_TRACE(testing::Message() << "dpr " << dpr << (sotto ? ", bottom" : ", top"));
+            // Labels there at all, whole: as tall as the text alone, clear of the map's edges.
+            EXPECT_GE(b.tratti, 3);
+            EXPECT_GE(b.ultimaRiga - b.primaRiga + 1, alto - 1);
+            EXPECT_GT(b.primaRiga, 0);
+            EXPECT_LT(b.ultimaRiga, H - 1);
+            EXPECT_GT(b.primaColonna, 0);
+            EXPECT_LT(b.ultimaColonna, W - 1);
+            // Apart: no stretch of ink wider than one label's.
+            EXPECT_LE(b.trattoMassimo, largo + 1);
+        }
+    }
+    gdblDeclinazioneSole = declinazione;
 }
 
 TEST_F(WorldMap, PlacementIsSavedOnClosingAndRestoredWhenAsked)
