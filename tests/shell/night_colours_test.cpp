@@ -217,80 +217,7 @@ QRegion testoDelPulsante(QAbstractButton* b)
     return QRegion(t.adjusted(-2, -2, 2, 2));
 }
 
-struct NightOptionsTest : NightTest {
-    platform::FakeServices fakes;
-    platform::ScopedServices scope{fakes.services()};
-    void SetUp() override
-    {
-        NightTest::SetUp();
-        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
-        Leggi_impostazioni();
-    }
-    void TearDown() override
-    {
-        delete frmSettings::instance(false);
-        mLang::Usa_File_Lingua(QString());
-        NightTest::TearDown();
-    }
-};
-
-// Options in night colours, in the workspace as the user has it: on every
-// page the page area, its frames and group boxes, the page buttons, the
-// title bar of the window in front are painted in the palette's colours
-// only (the style would otherwise shade them from it, about red 162, green
-// 41, blue 41 under the page's red text). Night colours off: every pixel as
-// before they were on.
-TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWhole)
-{
-    QMainWindow principale;
-    auto* area = new QMdiArea(&principale);
-    principale.setCentralWidget(area);
-    principale.resize(1100, 800);
-    principale.show();
-    frmSettings* d = frmSettings::Mostra(0);
-    ASSERT_NE(d, nullptr);
-    QMdiSubWindow* cornice = area->activeSubWindow();
-    ASSERT_TRUE(cornice && cornice->widget() == d);
-    QTest::qWait(300);  // the frame placed and drawn, as the user sees it
-    const QImage giorno = schermo(&principale);
-
-    mNight::Prepara_Colori_Notte();
-    mNight::Applica_Colori_Notte();
-    QTest::qWait(300);
-    for (int pagina = 0; pagina < d->SSTab1->count(); ++pagina) {
-        d->SSTab1->setCurrentIndex(pagina);
-        QApplication::processEvents();
-        SCOPED_TRACE(d->schede[size_t(pagina)]->text().toStdString());
-        const QImage area = schermo(d->SSTab1);
-        EXPECT_EQ(fuoriPalette(area, testi(d->SSTab1), "page area"), "");
-        // A blank corner of the page is the window's colour of the palette.
-        EXPECT_EQ(QColor(area.pixel(area.width() - 8, area.height() - 8)).name().toStdString(), "#800000");
-    }
-    for (QToolButton* b : d->schede)
-        EXPECT_EQ(fuoriPalette(schermo(b), testoDelPulsante(b), "page button"), "") << b->text().toStdString();
-    // The window in front: its title bar in the active caption's colour,
-    // the title and the picture of the window left out.
-    const int alto = cornice->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, cornice);
-    const QImage titolo = schermo(cornice).copy(0, 0, cornice->width(), alto);
-    const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
-    const int largo = fm.horizontalAdvance(cornice->windowTitle()) * 3 / 2 + 16;
-    QRegion nomeEIcona(QRect((titolo.width() - largo) / 2, 0, largo, alto));
-    nomeEIcona += QRect(0, 0, alto + 4, alto);
-    EXPECT_EQ(fuoriPalette(titolo, nomeEIcona, "title bar"), "");
-    EXPECT_EQ(QColor(titolo.pixel(alto + 10, alto / 2)).name().toStdString(), "#400000");
-
-    mNight::Ripristina_Colori();
-    d->SSTab1->setCurrentIndex(0);
-    QTest::qWait(300);
-    EXPECT_TRUE(schermo(&principale) == giorno) << "the day's look did not come back whole";
-}
-
-// ---------------------------------------------------------------- the gallery
-// Every kind of widget the program uses, drawn by day and at night: what
-// the night style draws stands where the day's does, and every state the
-// day shows (the page shown, a limit reached, something that cannot be
-// used) shows at night as well, in the palette's colours.
-
+// ------------------------------------------------ places compared with the day
 QImage foto(QWidget* w)
 {
     return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -350,6 +277,103 @@ QRect inchiostro(const QImage& img, const QRect& dove)
         return ::testing::AssertionFailure() << "by day " << testo(giorno) << ", at night " << testo(notte);
     return ::testing::AssertionSuccess();
 }
+
+struct NightOptionsTest : NightTest {
+    platform::FakeServices fakes;
+    platform::ScopedServices scope{fakes.services()};
+    void SetUp() override
+    {
+        NightTest::SetUp();
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/english.ini"));
+        Leggi_impostazioni();
+    }
+    void TearDown() override
+    {
+        delete frmSettings::instance(false);
+        mLang::Usa_File_Lingua(QString());
+        NightTest::TearDown();
+    }
+};
+
+// Options in night colours, in the workspace as the user has it: on every
+// page the page area, its frames and group boxes, the page buttons, the
+// title bar of the window in front are painted in the palette's colours
+// only (the style would otherwise shade them from it, about red 162, green
+// 41, blue 41 under the page's red text). Night colours off: every pixel as
+// before they were on.
+TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWhole)
+{
+    QMainWindow principale;
+    auto* area = new QMdiArea(&principale);
+    principale.setCentralWidget(area);
+    principale.resize(1100, 800);
+    principale.show();
+    frmSettings* d = frmSettings::Mostra(0);
+    ASSERT_NE(d, nullptr);
+    QMdiSubWindow* cornice = area->activeSubWindow();
+    ASSERT_TRUE(cornice && cornice->widget() == d);
+    QTest::qWait(300);  // the frame placed and drawn, as the user sees it
+    const QImage giorno = schermo(&principale);
+    std::vector<QImage> pagineDiGiorno;
+    for (int pagina = 0; pagina < d->SSTab1->count(); ++pagina) {
+        d->SSTab1->setCurrentIndex(pagina);
+        QApplication::processEvents();
+        pagineDiGiorno.push_back(foto(d->SSTab1));
+    }
+    d->SSTab1->setCurrentIndex(0);
+    QTest::qWait(100);
+
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QTest::qWait(300);
+    for (int pagina = 0; pagina < d->SSTab1->count(); ++pagina) {
+        d->SSTab1->setCurrentIndex(pagina);
+        QApplication::processEvents();
+        SCOPED_TRACE(d->schede[size_t(pagina)]->text().toStdString());
+        const QImage area = schermo(d->SSTab1);
+        EXPECT_EQ(fuoriPalette(area, testi(d->SSTab1), "page area"), "");
+        // A blank corner of the page is the window's colour of the palette.
+        EXPECT_EQ(QColor(area.pixel(area.width() - 8, area.height() - 8)).name().toStdString(), "#800000");
+        // Each group box's frame where the day has it: below its title,
+        // clear of the title's letters.
+        const QImage notte = foto(d->SSTab1);
+        const QImage& diGiorno = pagineDiGiorno[size_t(pagina)];
+        for (QGroupBox* b : d->SSTab1->currentWidget()->findChildren<QGroupBox*>()) {
+            if (!b->isVisible())
+                continue;
+            SCOPED_TRACE(b->title().toStdString());
+            const QRect r(b->mapTo(d->SSTab1, QPoint(0, 0)), b->size());
+            const QPoint alto(r.right() - 6, r.top()), sinistra(r.left(), r.bottom() - 4);
+            EXPECT_EQ(primoBordo(notte, alto, {0, 1}, r.height()), primoBordo(diGiorno, alto, {0, 1}, r.height()))
+                << "the top edge";
+            EXPECT_EQ(primoBordo(notte, sinistra, {1, 0}, r.width()), primoBordo(diGiorno, sinistra, {1, 0}, r.width()))
+                << "the left edge";
+        }
+    }
+    for (QToolButton* b : d->schede)
+        EXPECT_EQ(fuoriPalette(schermo(b), testoDelPulsante(b), "page button"), "") << b->text().toStdString();
+    // The window in front: its title bar in the active caption's colour,
+    // the title and the picture of the window left out.
+    const int alto = cornice->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, cornice);
+    const QImage titolo = schermo(cornice).copy(0, 0, cornice->width(), alto);
+    const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
+    const int largo = fm.horizontalAdvance(cornice->windowTitle()) * 3 / 2 + 16;
+    QRegion nomeEIcona(QRect((titolo.width() - largo) / 2, 0, largo, alto));
+    nomeEIcona += QRect(0, 0, alto + 4, alto);
+    EXPECT_EQ(fuoriPalette(titolo, nomeEIcona, "title bar"), "");
+    EXPECT_EQ(QColor(titolo.pixel(alto + 10, alto / 2)).name().toStdString(), "#400000");
+
+    mNight::Ripristina_Colori();
+    d->SSTab1->setCurrentIndex(0);
+    QTest::qWait(300);
+    EXPECT_TRUE(schermo(&principale) == giorno) << "the day's look did not come back whole";
+}
+
+// ---------------------------------------------------------------- the gallery
+// Every kind of widget the program uses, drawn by day and at night: what
+// the night style draws stands where the day's does, and every state the
+// day shows (the page shown, a limit reached, something that cannot be
+// used) shows at night as well, in the palette's colours.
 
 // An icon of the program's kind: a few plain colours.
 QIcon icona()
