@@ -28,11 +28,9 @@ constexpr std::array<std::uint32_t, kNumeroColori> kNight = {
 
 // Classic system colour elements used for the palette.
 enum Element {
-    ScrollBar = 0, ActiveCaption = 2, InactiveCaption = 3, Menu = 4, WindowBack = 5,
-    WindowText = 8, CaptionText = 9, AppWorkspace = 12, Highlight = 13,
-    HighlightText = 14, ButtonFace = 15, ButtonShadow = 16, GrayText = 17, ButtonText = 18,
-    InactiveCaptionText = 19, ButtonHighlight = 20, DarkShadow = 21, Light3D = 22, InfoText = 23,
-    InfoBack = 24, HotLight = 26,
+    Menu = 4, WindowBack = 5, WindowText = 8, AppWorkspace = 12, Highlight = 13, HighlightText = 14,
+    ButtonFace = 15, ButtonShadow = 16, GrayText = 17, ButtonText = 18, ButtonHighlight = 20,
+    DarkShadow = 21, Light3D = 22, InfoText = 23, InfoBack = 24, HotLight = 26,
 };
 
 // Where each palette role takes its colour from.

@@ -155,12 +155,21 @@ public:
             p->drawLine(r.topLeft(), r.topRight());
             p->restore();
             return;
-        case PE_IndicatorToolBarSeparator:
-            if (o->state & State_Horizontal)
-                qDrawShadeLine(p, r.center().x(), r.top() + 4, r.center().x(), r.bottom() - 4, pal, true, 1, 0);
-            else
-                qDrawShadeLine(p, r.left() + 4, r.center().y(), r.right() - 4, r.center().y(), pal, true, 1, 0);
+        case PE_IndicatorToolBarSeparator: {
+            // A dark line and a light one beside it, 6 pixels short of
+            // either end, as the base style has them.
+            p->save();
+            const bool orizzontale = o->state & State_Horizontal;
+            const int x = r.left() + r.width() / 2, y = r.top() + r.height() / 2;
+            const QLine linea = orizzontale ? QLine(x, r.top() + 6, x, r.bottom() - 6)
+                                            : QLine(r.left() + 6, y, r.right() - 6, y);
+            p->setPen(pal.color(QPalette::Dark));
+            p->drawLine(linea);
+            p->setPen(pal.color(QPalette::Light));
+            p->drawLine(linea.translated(orizzontale ? QPoint(1, 0) : QPoint(0, 1)));
+            p->restore();
             return;
+        }
         case PE_IndicatorArrowUp:
         case PE_IndicatorArrowDown:
         case PE_IndicatorArrowLeft:

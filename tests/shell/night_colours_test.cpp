@@ -387,40 +387,17 @@ QIcon icona()
     return QIcon(p);
 }
 
-QRect sottoControllo(QWidget* w, QStyle::ComplexControl cc, QStyle::SubControl sc)
+// Where the style puts a part of a control (an arrow, a button), as the
+// control itself describes it to the style.
+template <class W, class O>
+QRect sottoControllo(W* w, QStyle::ComplexControl cc, QStyle::SubControl sc)
 {
-    QRect r;
-    if (auto* s = qobject_cast<QAbstractSpinBox*>(w)) {
-        QStyleOptionSpinBox o;
-        o.initFrom(s);
-        o.rect = s->rect();
-        o.subControls = QStyle::SC_All;
-        o.frame = true;
-        r = s->style()->subControlRect(cc, &o, sc, s);
-    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
-        QStyleOptionComboBox o;
-        o.initFrom(c);
-        o.rect = c->rect();
-        o.subControls = QStyle::SC_All;
-        o.frame = true;
-        o.editable = c->isEditable();
-        r = c->style()->subControlRect(cc, &o, sc, c);
-    } else if (auto* b = qobject_cast<QScrollBar*>(w)) {
-        QStyleOptionSlider o;
-        o.initFrom(b);
-        o.rect = b->rect();
-        o.orientation = b->orientation();
-        o.minimum = b->minimum();
-        o.maximum = b->maximum();
-        o.sliderPosition = o.sliderValue = b->value();
-        o.pageStep = b->pageStep();
-        o.singleStep = b->singleStep();
-        o.subControls = QStyle::SC_All;
-        if (o.orientation == Qt::Horizontal)
-            o.state |= QStyle::State_Horizontal;
-        r = b->style()->subControlRect(cc, &o, sc, b);
-    }
-    return r;
+    struct Aperto : W {
+        using W::initStyleOption;
+    };
+    O o;
+    (w->*(&Aperto::initStyleOption))(&o);
+    return w->style()->subControlRect(cc, &o, sc, w);
 }
 
 struct Galleria {
@@ -436,6 +413,7 @@ struct Galleria {
     QSplitter* divisore = new QSplitter(Qt::Horizontal);
     QToolBar* barra = new QToolBar;
     QAction* attiva = nullptr;
+    QAction* separatore = nullptr;
     QAction* spenta = nullptr;
     QScrollBar* scorriInizio = new QScrollBar(Qt::Horizontal);
     QScrollBar* scorriMezzo = new QScrollBar(Qt::Horizontal);
@@ -500,7 +478,7 @@ struct Galleria {
         g->addWidget(riga, 9, 1);
         finestra.setCentralWidget(pannello);
         attiva = barra->addAction(icona(), QStringLiteral("Map"));
-        barra->addSeparator();
+        separatore = barra->addSeparator();
         spenta = barra->addAction(icona(), QStringLiteral("Sky"));
         spenta->setEnabled(false);
         finestra.addToolBar(barra);
@@ -573,7 +551,7 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     // Spin boxes: an arrow at its limit is drawn unlike one that can be
     // used, as by day; the arrows stand where the day's do.
     const auto freccia = [&](QSpinBox* s, QStyle::SubControl sc) {
-        return g.in(s, sottoControllo(s, QStyle::CC_SpinBox, sc));
+        return g.in(s, sottoControllo<QSpinBox, QStyleOptionSpinBox>(s, QStyle::CC_SpinBox, sc));
     };
     for (const auto& [limite, sc] : {std::pair{g.massimo, QStyle::SC_SpinBoxUp}, std::pair{g.minimo, QStyle::SC_SpinBoxDown}}) {
         SCOPED_TRACE(sc == QStyle::SC_SpinBoxUp ? "at its maximum" : "at its minimum");
@@ -588,15 +566,15 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
 
     // The combo box's arrow: in the palette's colours, where the day has it.
     {
-        const QRect a = g.in(g.combo, sottoControllo(g.combo, QStyle::CC_ComboBox, QStyle::SC_ComboBoxArrow));
+        const QRect a = g.in(g.combo, sottoControllo<QComboBox, QStyleOptionComboBox>(g.combo, QStyle::CC_ComboBox, QStyle::SC_ComboBoxArrow));
         ASSERT_TRUE(a.isValid());
         EXPECT_EQ(fuoriPalette(notte.copy(a), QRegion(), "combo box arrow"), "");
         EXPECT_TRUE(stessoPosto(inchiostro(giorno, a.adjusted(2, 2, -2, -2)), inchiostro(notte, a.adjusted(2, 2, -2, -2)), 2))
             << "the combo box's arrow";
     }
 
-    // The grips: the splitter's between its two panes, the window's in its
-    // corner, each where the day has it.
+    // The grips (the splitter's between its two panes, the window's in its
+    // corner) and the toolbar's separator, each where the day has it.
     {
         const QRect s = g.in(g.divisore->handle(1));
         EXPECT_FALSE(inchiostro(notte, s).isNull()) << "the splitter's grip is not drawn";
@@ -605,6 +583,17 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         ASSERT_NE(maniglia, nullptr);
         const QRect m = g.in(maniglia);
         EXPECT_TRUE(stessoPosto(inchiostro(giorno, m), inchiostro(notte, m))) << "the size grip";
+        const QRect t = g.in(g.barra->widgetForAction(g.separatore));
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, t), inchiostro(notte, t))) << "the toolbar's separator";
+    }
+
+    // The boxes of check boxes and radio buttons where the day has them.
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(g.casella), static_cast<QAbstractButton*>(g.scelta)}) {
+        QStyleOptionButton o;
+        o.initFrom(b);
+        const auto se = b == g.casella ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
+        const QRect i = g.in(b, b->style()->subElementRect(se, &o, b).adjusted(-1, -1, 1, 1));
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, i), inchiostro(notte, i))) << b->text().toStdString();
     }
 
     // The toolbar: the action that cannot be used is told from the other,
@@ -625,8 +614,8 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         {"buttons enabled and disabled", g.in(g.pulsante), g.in(g.spento)},
         {"check boxes ticked and not", g.in(g.casella), g.in(g.vuota)},
         {"scroll bars at the start and halfway",
-         g.in(g.scorriInizio, sottoControllo(g.scorriInizio, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine)),
-         g.in(g.scorriMezzo, sottoControllo(g.scorriMezzo, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine))},
+         g.in(g.scorriInizio, sottoControllo<QScrollBar, QStyleOptionSlider>(g.scorriInizio, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine)),
+         g.in(g.scorriMezzo, sottoControllo<QScrollBar, QStyleOptionSlider>(g.scorriMezzo, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine))},
     };
     for (const auto& c : coppie) {
         if (giorno.copy(c.a) != giorno.copy(c.b)) {
