@@ -182,6 +182,18 @@ void frmSkySat::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
+// The compass labels take the colour of button faces as the palette has it
+// when they are drawn: when it changes (night colours on or off), the map
+// is drawn again, its annotations kept, so that it shows the look of the
+// moment rather than the one it was drawn in.
+void frmSkySat::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_cielo.valido && !m_disegno
+        && Opzioni().coloreBussola != m_opzioni.coloreBussola)
+        Genera_mappa(false);
+}
+
 void frmSkySat::Form_Resize()
 {
     const int lato = std::max(1, std::min(width(), height()));

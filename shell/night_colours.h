@@ -2,10 +2,9 @@
 // Night colours: a dark red palette that keeps the observer's eyes adapted to
 // the dark. The 29 classic system colour elements (scroll bar 0 ... gradient
 // of inactive captions 28) are mapped onto the program's own palette: the
-// program's windows turn red, the rest of the desktop is left alone. Every
-// surface the style draws (page areas, buttons, frames, group boxes, menus,
-// tabs, title bars, scroll bars) takes the palette's own colours then, not
-// shades the style would derive from them; in the day nothing of it shows.
+// program's windows turn red, the rest of the desktop is left alone. What
+// the style draws takes the palette's own colours then, each part where the
+// day has it (shell/night_style.h); in the day nothing of it shows.
 //
 // Night mode on:  Prepara_Colori_Notte, Applica_Colori_Notte,
 //                 Mostra_Barra_Applicazioni(true), Mostra_Desktop(true).
@@ -14,6 +13,8 @@
 //                 only when night colours were prepared in this run).
 #include <QtGlobal>
 #include <cstdint>
+
+class QPalette;
 
 namespace mNight {
 
@@ -46,5 +47,7 @@ bool Colori_Preparati();
 // R + 256 G + 65536 B.
 std::uint32_t Colore_Notte(int element);
 std::uint32_t Colore_Salvato(int element);
+// `base` with the night table's colours in every role the table names.
+QPalette Tavolozza_Notte(const QPalette& base);
 
 } // namespace mNight

@@ -266,6 +266,37 @@ TEST_F(PassMap, TrackColoursAndSkyBackground)
     EXPECT_EQ(c.Point(q.X, q.Y), vb::RGB(255, 0, 0));
     // The Sun 65 degrees below: a night sky, black beyond the horizon.
     EXPECT_EQ(c.Point(-98, -98), 0);
+
+    // The compass labels in the colour of button faces as the palette has
+    // it now: a map already drawn follows a change of palette (the night
+    // colours switched on, then off) at once.
+    // "N" stands with its top left corner at (-2, 98), outside the horizon
+    // on black; its letter's pixels (smoothed) are near the label's colour.
+    const QSize lato = c.pixelSize();
+    const QRect nord(lato.width() * 98 / 200, 0, lato.width() * 8 / 200, lato.height() * 10 / 200);
+    const auto quanti = [&](const QColor& colore) {
+        const QImage img = c.persistentImage().convertToFormat(QImage::Format_RGB32);
+        int n = 0;
+        for (int y = nord.top(); y <= nord.bottom(); ++y)
+            for (int x = nord.left(); x <= nord.right(); ++x) {
+                const QColor p = img.pixelColor(x, y);
+                n += std::abs(p.red() - colore.red()) < 60 && std::abs(p.green() - colore.green()) < 60
+                    && std::abs(p.blue() - colore.blue()) < 60;
+            }
+        return n;
+    };
+    const QPalette giorno = QApplication::palette();
+    const QColor facce = giorno.color(QPalette::Button);
+    ASSERT_GT(quanti(facce), 3);
+    QPalette notte = giorno;
+    notte.setColor(QPalette::Button, QColor(128, 0, 0));
+    QApplication::setPalette(notte);
+    QApplication::processEvents();
+    EXPECT_GT(quanti(QColor(128, 0, 0)), 3) << "night colours on";
+    QApplication::setPalette(giorno);
+    QApplication::processEvents();
+    EXPECT_EQ(quanti(QColor(128, 0, 0)), 0) << "night colours off: the labels keep the night's colour";
+    EXPECT_GT(quanti(facce), 3);
 }
 
 } // namespace

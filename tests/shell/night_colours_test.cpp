@@ -13,22 +13,39 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QPainter>
 #include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSizeGrip>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -200,6 +217,67 @@ QRegion testoDelPulsante(QAbstractButton* b)
     return QRegion(t.adjusted(-2, -2, 2, 2));
 }
 
+// ------------------------------------------------ places compared with the day
+QImage foto(QWidget* w)
+{
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Two colours that make an edge: the day's gradients change a unit or two
+// from one row to the next, its faintest lines (a group box's) by 24, the
+// night's by tens.
+bool bordo(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))})
+        > 16;
+}
+
+// Going from `da` by `passo`, how many steps to the first pixel that makes
+// an edge with the one at `da` (-1: none within `n`).
+int primoBordo(const QImage& img, QPoint da, QPoint passo, int n)
+{
+    for (int i = 1; i < n && img.rect().contains(da + passo * i); ++i)
+        if (bordo(img.pixel(da + passo * i), img.pixel(da)))
+            return i;
+    return -1;
+}
+
+// How many edges a line of pixels crosses, from `da` by `passo`, n pixels.
+int bordiLungo(const QImage& img, QPoint da, QPoint passo, int n)
+{
+    int quanti = 0;
+    for (int i = 1; i < n; ++i)
+        quanti += bordo(img.pixel(da + passo * (i - 1)), img.pixel(da + passo * i));
+    return quanti;
+}
+
+// What stands out inside `dove` from the colour of its top left pixel.
+QRect inchiostro(const QImage& img, const QRect& dove)
+{
+    QRect r;
+    const QRgb fondo = img.pixel(dove.topLeft());
+    for (int y = dove.top(); y <= dove.bottom(); ++y)
+        for (int x = dove.left(); x <= dove.right(); ++x)
+            if (bordo(img.pixel(x, y), fondo))
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+// Two places that agree within a pixel (what is drawn differs: the day's
+// rounded corners and soft shades, the night's flat edges).
+::testing::AssertionResult stessoPosto(const QRect& giorno, const QRect& notte, int tolleranza = 1)
+{
+    const auto testo = [](const QRect& r) {
+        return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+    };
+    if (giorno.isNull() != notte.isNull()
+        || std::abs(giorno.left() - notte.left()) > tolleranza || std::abs(giorno.top() - notte.top()) > tolleranza
+        || std::abs(giorno.right() - notte.right()) > tolleranza
+        || std::abs(giorno.bottom() - notte.bottom()) > tolleranza)
+        return ::testing::AssertionFailure() << "by day " << testo(giorno) << ", at night " << testo(notte);
+    return ::testing::AssertionSuccess();
+}
+
 struct NightOptionsTest : NightTest {
     platform::FakeServices fakes;
     platform::ScopedServices scope{fakes.services()};
@@ -236,6 +314,14 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
     ASSERT_TRUE(cornice && cornice->widget() == d);
     QTest::qWait(300);  // the frame placed and drawn, as the user sees it
     const QImage giorno = schermo(&principale);
+    std::vector<QImage> pagineDiGiorno;
+    for (int pagina = 0; pagina < d->SSTab1->count(); ++pagina) {
+        d->SSTab1->setCurrentIndex(pagina);
+        QApplication::processEvents();
+        pagineDiGiorno.push_back(foto(d->SSTab1));
+    }
+    d->SSTab1->setCurrentIndex(0);
+    QTest::qWait(100);
 
     mNight::Prepara_Colori_Notte();
     mNight::Applica_Colori_Notte();
@@ -248,6 +334,21 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
         EXPECT_EQ(fuoriPalette(area, testi(d->SSTab1), "page area"), "");
         // A blank corner of the page is the window's colour of the palette.
         EXPECT_EQ(QColor(area.pixel(area.width() - 8, area.height() - 8)).name().toStdString(), "#800000");
+        // Each group box's frame where the day has it: below its title,
+        // clear of the title's letters.
+        const QImage notte = foto(d->SSTab1);
+        const QImage& diGiorno = pagineDiGiorno[size_t(pagina)];
+        for (QGroupBox* b : d->SSTab1->currentWidget()->findChildren<QGroupBox*>()) {
+            if (!b->isVisible())
+                continue;
+            SCOPED_TRACE(b->title().toStdString());
+            const QRect r(b->mapTo(d->SSTab1, QPoint(0, 0)), b->size());
+            const QPoint alto(r.right() - 6, r.top()), sinistra(r.left(), r.bottom() - 4);
+            EXPECT_EQ(primoBordo(notte, alto, {0, 1}, r.height()), primoBordo(diGiorno, alto, {0, 1}, r.height()))
+                << "the top edge";
+            EXPECT_EQ(primoBordo(notte, sinistra, {1, 0}, r.width()), primoBordo(diGiorno, sinistra, {1, 0}, r.width()))
+                << "the left edge";
+        }
     }
     for (QToolButton* b : d->schede)
         EXPECT_EQ(fuoriPalette(schermo(b), testoDelPulsante(b), "page button"), "") << b->text().toStdString();
@@ -266,6 +367,303 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
     d->SSTab1->setCurrentIndex(0);
     QTest::qWait(300);
     EXPECT_TRUE(schermo(&principale) == giorno) << "the day's look did not come back whole";
+}
+
+// ---------------------------------------------------------------- the gallery
+// Every kind of widget the program uses, drawn by day and at night: what
+// the night style draws stands where the day's does, and every state the
+// day shows (the page shown, a limit reached, something that cannot be
+// used) shows at night as well, in the palette's colours.
+
+// An icon of the program's kind: a few plain colours.
+QIcon icona()
+{
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter q(&p);
+    q.fillRect(1, 1, 14, 14, QColor(0, 0, 160));
+    q.fillRect(4, 4, 8, 8, QColor(255, 255, 0));
+    q.fillRect(6, 6, 4, 4, QColor(255, 255, 255));
+    return QIcon(p);
+}
+
+// Where the style puts a part of a control (an arrow, a button), as the
+// control itself describes it to the style.
+template <class W, class O>
+QRect sottoControllo(W* w, QStyle::ComplexControl cc, QStyle::SubControl sc)
+{
+    struct Aperto : W {
+        using W::initStyleOption;
+    };
+    O o;
+    (w->*(&Aperto::initStyleOption))(&o);
+    return w->style()->subControlRect(cc, &o, sc, w);
+}
+
+struct Galleria {
+    QMainWindow finestra;
+    QWidget* pannello = new QWidget;
+    QGroupBox* titolato = new QGroupBox(QStringLiteral("Settings"));
+    QGroupBox* muto = new QGroupBox;
+    QTabWidget* schede = new QTabWidget;
+    QSpinBox* massimo = new QSpinBox;
+    QSpinBox* minimo = new QSpinBox;
+    QSpinBox* mezzo = new QSpinBox;
+    QComboBox* combo = new QComboBox;
+    QSplitter* divisore = new QSplitter(Qt::Horizontal);
+    QToolBar* barra = new QToolBar;
+    QAction* attiva = nullptr;
+    QAction* separatore = nullptr;
+    QAction* spenta = nullptr;
+    QScrollBar* scorriInizio = new QScrollBar(Qt::Horizontal);
+    QScrollBar* scorriMezzo = new QScrollBar(Qt::Horizontal);
+    QTableWidget* tabella = new QTableWidget(3, 2);
+    QPushButton* pulsante = new QPushButton(QStringLiteral("OK"));
+    QPushButton* spento = new QPushButton(QStringLiteral("OK"));
+    QCheckBox* casella = new QCheckBox(QStringLiteral("On"));
+    QCheckBox* vuota = new QCheckBox(QStringLiteral("On"));
+    QRadioButton* scelta = new QRadioButton(QStringLiteral("One"));
+    QLineEdit* riga = new QLineEdit(QStringLiteral("text"));
+    QMenu menu;
+
+    Galleria()
+    {
+        auto* g = new QGridLayout(pannello);
+        new QVBoxLayout(titolato);
+        titolato->layout()->addWidget(new QLabel(QStringLiteral("Time")));
+        new QVBoxLayout(muto);
+        muto->layout()->addWidget(new QLabel(QStringLiteral("Working list")));
+        for (QGroupBox* b : {titolato, muto})
+            b->setMinimumSize(160, 90);
+        for (const char* t : {"General", "Satellites", "Colours"})
+            schede->addTab(new QLabel(QString::fromLatin1(t)), QString::fromLatin1(t));
+        schede->setCurrentIndex(1);
+        for (QSpinBox* s : {massimo, minimo, mezzo}) {
+            s->setRange(0, 10);
+            s->setFixedWidth(90);
+        }
+        massimo->setValue(10);
+        mezzo->setValue(5);
+        combo->addItems({QStringLiteral("North"), QStringLiteral("South")});
+        combo->setFixedWidth(120);
+        divisore->addWidget(new QLabel(QStringLiteral("Contents")));
+        divisore->addWidget(new QLabel(QStringLiteral("Page")));
+        divisore->setMinimumSize(200, 60);
+        for (QScrollBar* b : {scorriInizio, scorriMezzo}) {
+            b->setRange(0, 100);
+            b->setFixedWidth(150);
+        }
+        scorriMezzo->setValue(50);
+        tabella->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Number")});
+        tabella->setFixedSize(220, 110);
+        spento->setEnabled(false);
+        casella->setChecked(true);
+        scelta->setChecked(true);
+        g->addWidget(titolato, 0, 0);
+        g->addWidget(muto, 0, 1);
+        g->addWidget(schede, 1, 0, 1, 2);
+        g->addWidget(massimo, 2, 0);
+        g->addWidget(minimo, 3, 0);
+        g->addWidget(mezzo, 4, 0);
+        g->addWidget(combo, 2, 1);
+        g->addWidget(divisore, 5, 0, 1, 2);
+        g->addWidget(scorriInizio, 3, 1);
+        g->addWidget(scorriMezzo, 4, 1);
+        g->addWidget(tabella, 6, 0, 1, 2);
+        g->addWidget(pulsante, 7, 0);
+        g->addWidget(spento, 7, 1);
+        g->addWidget(casella, 8, 0);
+        g->addWidget(vuota, 8, 1);
+        g->addWidget(scelta, 9, 0);
+        g->addWidget(riga, 9, 1);
+        finestra.setCentralWidget(pannello);
+        attiva = barra->addAction(icona(), QStringLiteral("Map"));
+        separatore = barra->addSeparator();
+        spenta = barra->addAction(icona(), QStringLiteral("Sky"));
+        spenta->setEnabled(false);
+        finestra.addToolBar(barra);
+        finestra.statusBar()->setSizeGripEnabled(true);
+        finestra.statusBar()->showMessage(QStringLiteral("12:00:00"));
+        menu.addAction(QStringLiteral("Night colours"))->setCheckable(true);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Close all"))->setEnabled(false);
+        finestra.resize(520, 760);
+        finestra.show();
+        QApplication::processEvents();
+    }
+
+    // Each part in the window's picture, by where it stands in the window.
+    QRect in(QWidget* w, const QRect& r) const { return r.translated(w->mapTo(&finestra, QPoint(0, 0))); }
+    QRect in(QWidget* w) const { return in(w, w->rect()); }
+};
+
+TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
+{
+    // The style's own day colours, as the program starts with them.
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    Galleria g;
+    const QImage giorno = foto(&g.finestra);
+    g.menu.adjustSize();
+    const QImage menuGiorno = foto(&g.menu);
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QApplication::processEvents();
+    const QImage notte = foto(&g.finestra);
+    const QImage menuNotte = foto(&g.menu);
+    if (qEnvironmentVariableIsSet("ASTROVELA_NIGHT_SHOTS")) {
+        const QString dove = qEnvironmentVariable("ASTROVELA_NIGHT_SHOTS");
+        giorno.save(dove + QStringLiteral("/gallery-day.png"));
+        notte.save(dove + QStringLiteral("/gallery-night.png"));
+        menuNotte.save(dove + QStringLiteral("/menu-night.png"));
+    }
+
+    // Group boxes: the frame below the title, as by day, and an untitled
+    // one where the day has it.
+    for (QGroupBox* b : {g.titolato, g.muto}) {
+        SCOPED_TRACE(b->title().isEmpty() ? "group box without a title" : "group box with a title");
+        const QRect r = g.in(b);
+        const QPoint alto(r.right() - 12, r.top());
+        const QPoint sinistra(r.left(), r.bottom() - 10);
+        EXPECT_EQ(primoBordo(notte, alto, {0, 1}, r.height()), primoBordo(giorno, alto, {0, 1}, r.height()))
+            << "the top edge";
+        EXPECT_EQ(primoBordo(notte, sinistra, {1, 0}, r.width()), primoBordo(giorno, sinistra, {1, 0}, r.width()))
+            << "the left edge";
+    }
+
+    // Tabs: the page shown is open to its tab, the others are closed off
+    // from the page by its edge; their tops where the day has them.
+    auto* barraSchede = g.schede->findChild<QTabBar*>();
+    ASSERT_NE(barraSchede, nullptr);
+    for (int i : {0, 1}) {
+        SCOPED_TRACE(i == 1 ? "the tab shown" : "a tab behind");
+        const QRect t = g.in(barraSchede, barraSchede->tabRect(i));
+        const QPoint colonna(t.left() + 4, t.bottom() - 3);
+        EXPECT_EQ(bordiLungo(notte, colonna, {0, 1}, 8) > 0, bordiLungo(giorno, colonna, {0, 1}, 8) > 0)
+            << "an edge between the tab and the page";
+        const QPoint sopra(t.center().x(), t.top() - 1);
+        EXPECT_NEAR(primoBordo(notte, sopra, {0, 1}, t.height()), primoBordo(giorno, sopra, {0, 1}, t.height()), 1)
+            << "the top of the tab";
+    }
+    EXPECT_NE(bordiLungo(giorno, g.in(barraSchede, barraSchede->tabRect(0)).bottomLeft() + QPoint(4, -3), {0, 1}, 8) > 0,
+              bordiLungo(giorno, g.in(barraSchede, barraSchede->tabRect(1)).bottomLeft() + QPoint(4, -3), {0, 1}, 8) > 0)
+        << "the day itself tells the tab shown from the others";
+
+    // Spin boxes: an arrow at its limit is drawn unlike one that can be
+    // used, as by day; the arrows stand where the day's do.
+    const auto freccia = [&](QSpinBox* s, QStyle::SubControl sc) {
+        return g.in(s, sottoControllo<QSpinBox, QStyleOptionSpinBox>(s, QStyle::CC_SpinBox, sc));
+    };
+    for (const auto& [limite, sc] : {std::pair{g.massimo, QStyle::SC_SpinBoxUp}, std::pair{g.minimo, QStyle::SC_SpinBoxDown}}) {
+        SCOPED_TRACE(sc == QStyle::SC_SpinBoxUp ? "at its maximum" : "at its minimum");
+        const QRect a = freccia(limite, sc), b = freccia(g.mezzo, sc);
+        ASSERT_TRUE(a.isValid());
+        EXPECT_NE(giorno.copy(a), giorno.copy(b)) << "by day";
+        EXPECT_NE(notte.copy(a), notte.copy(b)) << "the arrow at its limit looks like one that can be used";
+        const QRect dentro = b.adjusted(2, 2, -2, -2);
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, dentro), inchiostro(notte, dentro))) << "the arrow";
+        EXPECT_EQ(fuoriPalette(notte.copy(a), QRegion(), "arrow at its limit"), "");
+    }
+
+    // The combo box's arrow: in the palette's colours, where the day has it.
+    {
+        const QRect a = g.in(g.combo, sottoControllo<QComboBox, QStyleOptionComboBox>(g.combo, QStyle::CC_ComboBox, QStyle::SC_ComboBoxArrow));
+        ASSERT_TRUE(a.isValid());
+        EXPECT_EQ(fuoriPalette(notte.copy(a), QRegion(), "combo box arrow"), "");
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, a.adjusted(2, 2, -2, -2)), inchiostro(notte, a.adjusted(2, 2, -2, -2)), 2))
+            << "the combo box's arrow";
+    }
+
+    // The grips (the splitter's between its two panes, the window's in its
+    // corner) and the toolbar's separator, each where the day has it.
+    {
+        const QRect s = g.in(g.divisore->handle(1));
+        EXPECT_FALSE(inchiostro(notte, s).isNull()) << "the splitter's grip is not drawn";
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, s), inchiostro(notte, s))) << "the splitter's grip";
+        auto* maniglia = g.finestra.statusBar()->findChild<QSizeGrip*>();
+        ASSERT_NE(maniglia, nullptr);
+        const QRect m = g.in(maniglia);
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, m), inchiostro(notte, m))) << "the size grip";
+        const QRect t = g.in(g.barra->widgetForAction(g.separatore));
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, t), inchiostro(notte, t))) << "the toolbar's separator";
+    }
+
+    // The boxes of check boxes and radio buttons where the day has them.
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(g.casella), static_cast<QAbstractButton*>(g.scelta)}) {
+        QStyleOptionButton o;
+        o.initFrom(b);
+        const auto se = b == g.casella ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
+        const QRect i = g.in(b, b->style()->subElementRect(se, &o, b).adjusted(-1, -1, 1, 1));
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, i), inchiostro(notte, i))) << b->text().toStdString();
+    }
+
+    // The toolbar: the action that cannot be used is told from the other,
+    // in the palette's colours.
+    {
+        const QRect a = g.in(g.barra->widgetForAction(g.attiva)).adjusted(3, 3, -3, -3);
+        const QRect b = g.in(g.barra->widgetForAction(g.spenta)).adjusted(3, 3, -3, -3);
+        EXPECT_NE(notte.copy(a), notte.copy(b));
+        EXPECT_EQ(fuoriPalette(notte.copy(b), QRegion(), "disabled toolbar button"), "");
+    }
+
+    // The same kind of widget in two states: whatever the day tells apart,
+    // the night does too.
+    const struct {
+        const char* cosa;
+        QRect a, b;
+    } coppie[] = {
+        {"buttons enabled and disabled", g.in(g.pulsante), g.in(g.spento)},
+        {"check boxes ticked and not", g.in(g.casella), g.in(g.vuota)},
+        {"scroll bars at the start and halfway",
+         g.in(g.scorriInizio, sottoControllo<QScrollBar, QStyleOptionSlider>(g.scorriInizio, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine)),
+         g.in(g.scorriMezzo, sottoControllo<QScrollBar, QStyleOptionSlider>(g.scorriMezzo, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine))},
+    };
+    for (const auto& c : coppie) {
+        if (giorno.copy(c.a) != giorno.copy(c.b)) {
+            EXPECT_NE(notte.copy(c.a), notte.copy(c.b)) << c.cosa;
+        }
+    }
+
+    // Night colours off: every pixel as by day.
+    mNight::Ripristina_Colori();
+    QApplication::processEvents();
+    EXPECT_TRUE(foto(&g.finestra) == giorno) << "the day's look did not come back whole";
+    EXPECT_TRUE(foto(&g.menu) == menuGiorno) << "the menu's day look did not come back whole";
+}
+
+// The workspace's minimised windows stay where they are when the night
+// colours go on for the first time (the night style put on then) and off.
+TEST_F(NightTest, MinimisedWindowsStayInPlaceAcrossNightOnAndOff)
+{
+    // The program's own style, as at start: the night style not yet put on.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QMainWindow principale;
+    auto* area = new QMdiArea(&principale);
+    principale.setCentralWidget(area);
+    principale.resize(900, 700);
+    principale.show();
+    QMdiSubWindow* aperta = area->addSubWindow(new QLabel(QStringLiteral("Local sky")));
+    QMdiSubWindow* ridotta = area->addSubWindow(new QLabel(QStringLiteral("World map")));
+    aperta->setGeometry(20, 20, 300, 200);
+    ridotta->setGeometry(350, 20, 300, 200);
+    aperta->show();
+    ridotta->show();
+    ridotta->showMinimized();
+    // Along the bottom of the workspace, as Arrange icons puts it.
+    ridotta->move(0, area->viewport()->height() - ridotta->height());
+    QTest::qWait(100);
+    const QRect dove = ridotta->geometry();
+    const QRect doveAperta = aperta->geometry();
+
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QTest::qWait(100);
+    EXPECT_TRUE(ridotta->isMinimized());
+    EXPECT_EQ(ridotta->geometry(), dove) << "night on";
+    EXPECT_EQ(aperta->geometry(), doveAperta);
+    mNight::Ripristina_Colori();
+    QTest::qWait(100);
+    EXPECT_EQ(ridotta->geometry(), dove) << "night off";
+    EXPECT_EQ(aperta->geometry(), doveAperta);
 }
 
 TEST(NightDesktopTest, TaskbarAndDesktopAreLeftToTheSession)

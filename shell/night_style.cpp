@@ -1,0 +1,521 @@
+#include "shell/night_style.h"
+
+#include "shell/night_colours.h"
+
+#include <QAbstractSpinBox>
+#include <QImage>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOption>
+#include <QTabBar>
+#include <qdrawutil.h>
+#include <functional>
+
+namespace mNight {
+
+namespace {
+
+bool gNotte = false;
+
+// Classic system colour elements the style reads from the night table.
+enum Element { ScrollBar = 0, ActiveCaption = 2, InactiveCaption = 3, CaptionText = 9, InactiveCaptionText = 19 };
+
+QColor elemento(int e)
+{
+    const std::uint32_t c = Colore_Notte(e);
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// A small solid triangle pointing one way, the size the style's own arrows
+// have (14 by 8 at most, as wide as the place allows), centred in `r`.
+void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& colore)
+{
+    const bool orizzontale = verso == Qt::LeftArrow || verso == Qt::RightArrow;
+    const int lato = qMin(8, qMin(r.width(), r.height()));
+    const int base = lato, altezza = qMax(1, 8 * lato / 14);
+    const int w = orizzontale ? altezza : base, h = orizzontale ? base : altezza;
+    const QRectF f(r.x() + (r.width() - w) / 2.0, r.y() + (r.height() - h) / 2.0, w, h);
+    QPolygonF t;
+    switch (verso) {
+    case Qt::UpArrow: t << f.bottomLeft() << f.bottomRight() << QPointF(f.center().x(), f.top()); break;
+    case Qt::LeftArrow: t << f.topRight() << f.bottomRight() << QPointF(f.left(), f.center().y()); break;
+    case Qt::RightArrow: t << f.topLeft() << f.bottomLeft() << QPointF(f.right(), f.center().y()); break;
+    default: t << f.topLeft() << f.topRight() << QPointF(f.center().x(), f.bottom()); break;
+    }
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(Qt::NoPen);
+    p->setBrush(colore);
+    p->drawPolygon(t);
+    p->restore();
+}
+
+// What the base style draws in `r`, drawn apart and put down in two of
+// the palette's colours: its dark pixels in `scuro`, its light ones in
+// `chiaro`, the faint ones left out. The drawing keeps the base style's
+// places to the pixel; only its shades go.
+void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*)>& disegna, const QColor& scuro,
+                 const QColor& chiaro)
+{
+    if (r.isEmpty())
+        return;
+    const qreal dpr = p->device() ? p->device()->devicePixelRatioF() : 1.0;
+    QImage strato((QSizeF(r.size()) * dpr).toSize(), QImage::Format_ARGB32);
+    strato.setDevicePixelRatio(dpr);
+    strato.fill(Qt::transparent);
+    {
+        QPainter q(&strato);
+        q.translate(-r.topLeft());
+        disegna(&q);
+    }
+    for (int y = 0; y < strato.height(); ++y) {
+        auto* riga = reinterpret_cast<QRgb*>(strato.scanLine(y));
+        for (int x = 0; x < strato.width(); ++x) {
+            const QRgb c = riga[x];
+            if (qAlpha(c) < 32)
+                riga[x] = 0;
+            else
+                riga[x] = (qGray(c) < 200 ? scuro : chiaro).rgb();
+        }
+    }
+    p->drawImage(r.topLeft(), strato);
+}
+
+QPalette::ColorGroup gruppo(bool abilitato)
+{
+    return abilitato ? QPalette::Active : QPalette::Disabled;
+}
+
+class StileNotte : public QProxyStyle {
+public:
+    explicit StileNotte(QStyle* base) : QProxyStyle(base) {}
+
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption* o, QPainter* p, const QWidget* w) const override
+    {
+        if (!gNotte) {
+            QProxyStyle::drawPrimitive(pe, o, p, w);
+            return;
+        }
+        const QPalette& pal = o->palette;
+        const QRect& r = o->rect;
+        switch (pe) {
+        case PE_FrameTabWidget:
+            qDrawWinPanel(p, r, pal, false, &pal.brush(QPalette::Window));
+            return;
+        case PE_PanelButtonCommand: {
+            auto* b = qstyleoption_cast<const QStyleOptionButton*>(o);
+            const bool giu = o->state & (State_Sunken | State_On);
+            if (b && (b->features & QStyleOptionButton::Flat) && !giu)
+                return;
+            QRect f = r;
+            if (b && (b->features & QStyleOptionButton::DefaultButton) && (o->state & State_Enabled)) {
+                qDrawPlainRect(p, f, pal.color(QPalette::Shadow), 1);
+                f.adjust(1, 1, -1, -1);
+            }
+            qDrawWinButton(p, f, pal, giu, &pal.brush(QPalette::Button));
+            const bool fuoco = (o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange);
+            if (fuoco && f.width() > 8 && f.height() > 8)
+                tratteggio(p, f.adjusted(3, 3, -4, -4), pal.color(QPalette::ButtonText));
+            return;
+        }
+        case PE_FrameFocusRect:
+            if (o->state & State_KeyboardFocusChange)
+                tratteggio(p, r.adjusted(0, 0, -1, -1), pal.color(QPalette::WindowText));
+            return;
+        case PE_FrameGroupBox:
+            // Where the base style puts it: below the title, or at the
+            // top of a box without one.
+            inDueColori(
+                p, r, [&](QPainter* q) { QProxyStyle::drawPrimitive(pe, o, q, w); }, pal.color(QPalette::Dark),
+                pal.color(QPalette::Light));
+            return;
+        case PE_Frame:
+            if (w && w->inherits("QComboBoxPrivateContainer")) {
+                drawPrimitive(PE_PanelMenu, o, p, w);
+                return;
+            }
+            [[fallthrough]];
+        case PE_FrameLineEdit:
+            qDrawPlainRect(p, r, pal.color(QPalette::Dark), 1);
+            return;
+        case PE_FrameWindow:
+            qDrawWinPanel(p, r, pal, false);
+            return;
+        case PE_PanelMenu:
+            qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1, &pal.brush(QPalette::Window));
+            return;
+        case PE_FrameMenu:
+            qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1);
+            return;
+        case PE_FrameTabBarBase:
+            p->save();
+            p->setPen(pal.color(QPalette::Light));
+            p->drawLine(r.topLeft(), r.topRight());
+            p->restore();
+            return;
+        case PE_IndicatorToolBarSeparator: {
+            // A dark line and a light one beside it, 6 pixels short of
+            // either end, as the base style has them.
+            p->save();
+            const bool orizzontale = o->state & State_Horizontal;
+            const int x = r.left() + r.width() / 2, y = r.top() + r.height() / 2;
+            const QLine linea = orizzontale ? QLine(x, r.top() + 6, x, r.bottom() - 6)
+                                            : QLine(r.left() + 6, y, r.right() - 6, y);
+            p->setPen(pal.color(QPalette::Dark));
+            p->drawLine(linea);
+            p->setPen(pal.color(QPalette::Light));
+            p->drawLine(linea.translated(orizzontale ? QPoint(1, 0) : QPoint(0, 1)));
+            p->restore();
+            return;
+        }
+        case PE_IndicatorArrowUp:
+        case PE_IndicatorArrowDown:
+        case PE_IndicatorArrowLeft:
+        case PE_IndicatorArrowRight: {
+            const Qt::ArrowType verso = pe == PE_IndicatorArrowUp     ? Qt::UpArrow
+                                      : pe == PE_IndicatorArrowLeft   ? Qt::LeftArrow
+                                      : pe == PE_IndicatorArrowRight  ? Qt::RightArrow
+                                                                      : Qt::DownArrow;
+            freccia(p, r, verso, pal.color(gruppo(o->state & State_Enabled), QPalette::WindowText));
+            return;
+        }
+        case PE_IndicatorCheckBox: {
+            const int lato = qMin(r.width(), r.height());
+            const QRect f(r.topLeft(), QSize(lato, lato));
+            qDrawWinPanel(p, f, pal, true, &pal.brush(QPalette::Base));
+            const QRect d = f.adjusted(3, 3, -4, -4);
+            if (o->state & State_NoChange) {
+                p->fillRect(d, pal.color(QPalette::Disabled, QPalette::Text));
+            } else if (o->state & State_On) {
+                p->save();
+                p->setRenderHint(QPainter::Antialiasing, false);
+                p->setPen(QPen(pal.color(QPalette::Text), 2));
+                p->drawPolyline(QPolygon(
+                    {QPoint(d.left(), d.center().y()), QPoint(d.left() + d.width() / 3, d.bottom()), d.topRight()}));
+                p->restore();
+            }
+            return;
+        }
+        case PE_IndicatorRadioButton: {
+            p->save();
+            p->setRenderHint(QPainter::Antialiasing, true);
+            const QRectF f = QRectF(r).adjusted(1, 1, -1, -1);
+            p->setPen(pal.color(QPalette::Dark));
+            p->setBrush(pal.base());
+            p->drawEllipse(f);
+            if (o->state & State_On) {
+                p->setPen(Qt::NoPen);
+                p->setBrush(pal.text());
+                p->drawEllipse(f.center(), f.width() / 5, f.height() / 5);
+            }
+            p->restore();
+            return;
+        }
+        default:
+            break;
+        }
+        QProxyStyle::drawPrimitive(pe, o, p, w);
+    }
+
+    void drawControl(ControlElement ce, const QStyleOption* o, QPainter* p, const QWidget* w) const override
+    {
+        if (!gNotte) {
+            QProxyStyle::drawControl(ce, o, p, w);
+            return;
+        }
+        const QPalette& pal = o->palette;
+        const QRect& r = o->rect;
+        switch (ce) {
+        case CE_HeaderSection:
+            qDrawWinButton(p, r, pal, o->state & State_Sunken, &pal.brush(QPalette::Button));
+            return;
+        case CE_TabBarTabShape:
+            if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(o)) {
+                // The tab shown is as tall as the bar and open to its page;
+                // the others stand back from the page's side and are closed
+                // off from it by the page's edge, as by day.
+                const bool mostrata = t->state & State_Selected;
+                const int indietro = mostrata ? 0 : 2;
+                QRect f = r;
+                QLine bordo;
+                switch (t->shape) {
+                case QTabBar::RoundedSouth: case QTabBar::TriangularSouth:
+                    f.adjust(0, -2, 0, -indietro);
+                    bordo = QLine(r.topLeft(), r.topRight());
+                    break;
+                case QTabBar::RoundedWest: case QTabBar::TriangularWest:
+                    f.adjust(indietro, 0, 2, 0);
+                    bordo = QLine(r.topRight(), r.bottomRight());
+                    break;
+                case QTabBar::RoundedEast: case QTabBar::TriangularEast:
+                    f.adjust(-2, 0, -indietro, 0);
+                    bordo = QLine(r.topLeft(), r.bottomLeft());
+                    break;
+                default:
+                    f.adjust(0, indietro, 0, 2);
+                    bordo = QLine(r.bottomLeft(), r.bottomRight());
+                    break;
+                }
+                p->save();
+                p->setClipRect(r);
+                qDrawWinPanel(p, f, pal, false, &pal.brush(QPalette::Window));
+                if (!mostrata) {
+                    p->setPen(pal.color(QPalette::Light));
+                    p->drawLine(bordo);
+                }
+                p->restore();
+            }
+            return;
+        case CE_MenuItem:
+            if (auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(o)) {
+                if (m->menuItemType == QStyleOptionMenuItem::Separator && m->text.isEmpty()) {
+                    qDrawShadeLine(p, r.left() + 5, r.center().y(), r.right() - 5, r.center().y(), pal, true, 1, 0);
+                    return;
+                }
+                if ((m->state & State_Selected) && (m->state & State_Enabled)) {
+                    // The item under the keyboard: the highlight colour in a
+                    // frame, its text in the highlighted text's colour.
+                    qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1, &pal.brush(QPalette::Highlight));
+                    QStyleOptionMenuItem v = *m;
+                    v.state &= ~State_Selected;
+                    v.palette.setColor(QPalette::Text, pal.color(QPalette::HighlightedText));
+                    v.palette.setColor(QPalette::ButtonText, pal.color(QPalette::HighlightedText));
+                    v.palette.setColor(QPalette::WindowText, pal.color(QPalette::HighlightedText));
+                    QProxyStyle::drawControl(ce, &v, p, w);
+                    return;
+                }
+            }
+            break;
+        case CE_MenuBarItem:
+            if (auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(o)) {
+                p->fillRect(r, pal.window());
+                if (m->state & State_Selected)
+                    qDrawShadePanel(p, r, pal, m->state & State_Sunken, 1);
+                int allinea = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine;
+                if (!proxy()->styleHint(SH_UnderlineShortcut, m, w))
+                    allinea |= Qt::TextHideMnemonic;
+                proxy()->drawItemText(p, r.adjusted(0, 1, 0, -3), allinea, pal, m->state & State_Enabled, m->text,
+                                      QPalette::ButtonText);
+            }
+            return;
+        case CE_MenuBarEmptyArea:
+            p->fillRect(r, pal.window());
+            return;
+        case CE_ToolBar:
+            p->fillRect(r, pal.window());
+            qDrawShadeLine(p, r.left(), r.bottom() - 1, r.right(), r.bottom() - 1, pal, true, 1, 0);
+            return;
+        case CE_Splitter:
+        case CE_SizeGrip:
+            // The grips: the base style's points, in the palette's edge colours.
+            inDueColori(
+                p, r, [&](QPainter* q) { QProxyStyle::drawControl(ce, o, q, w); }, pal.color(QPalette::Dark),
+                pal.color(QPalette::Light));
+            return;
+        default:
+            break;
+        }
+        QProxyStyle::drawControl(ce, o, p, w);
+    }
+
+    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* o, QPainter* p,
+                            const QWidget* w) const override
+    {
+        if (!gNotte) {
+            QProxyStyle::drawComplexControl(cc, o, p, w);
+            return;
+        }
+        const QPalette& pal = o->palette;
+        if (cc == CC_TitleBar) {
+            if (auto* t = qstyleoption_cast<const QStyleOptionTitleBar*>(o)) {
+                disegnaTitolo(t, p, w);
+                return;
+            }
+        } else if (cc == CC_ScrollBar) {
+            if (auto* s = qstyleoption_cast<const QStyleOptionSlider*>(o)) {
+                p->fillRect(s->rect, elemento(ScrollBar));
+                const bool orizzontale = s->orientation == Qt::Horizontal;
+                // An arrow that cannot move the bar further is greyed.
+                const bool avanti = s->maximum > s->minimum && s->sliderValue < s->maximum;
+                const bool indietro = s->maximum > s->minimum && s->sliderValue > s->minimum;
+                pulsanteFreccia(s, SC_ScrollBarSubLine, orizzontale ? Qt::LeftArrow : Qt::UpArrow, indietro, p, w);
+                pulsanteFreccia(s, SC_ScrollBarAddLine, orizzontale ? Qt::RightArrow : Qt::DownArrow, avanti, p, w);
+                const QRect cursore = proxy()->subControlRect(cc, s, SC_ScrollBarSlider, w);
+                if ((s->subControls & SC_ScrollBarSlider) && cursore.isValid() && (s->state & State_Enabled))
+                    qDrawWinButton(p, cursore, pal, false, &pal.brush(QPalette::Button));
+                return;
+            }
+        } else if (cc == CC_SpinBox) {
+            if (auto* s = qstyleoption_cast<const QStyleOptionSpinBox*>(o)) {
+                if (s->frame)
+                    qDrawPlainRect(p, s->rect, pal.color(QPalette::Dark), 1, &pal.brush(QPalette::Base));
+                if (s->buttonSymbols != QAbstractSpinBox::NoButtons) {
+                    // An arrow at its limit is greyed, as by day.
+                    pulsanteFreccia(s, SC_SpinBoxUp, Qt::UpArrow, s->stepEnabled & QAbstractSpinBox::StepUpEnabled,
+                                    p, w);
+                    pulsanteFreccia(s, SC_SpinBoxDown, Qt::DownArrow,
+                                    s->stepEnabled & QAbstractSpinBox::StepDownEnabled, p, w);
+                }
+                return;
+            }
+        } else if (cc == CC_ComboBox) {
+            if (auto* c = qstyleoption_cast<const QStyleOptionComboBox*>(o)) {
+                // The base style's box with its arrow in the face's own
+                // colour, then the arrow in the button text's colour.
+                QStyleOptionComboBox v = *c;
+                for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+                    v.palette.setColor(g, QPalette::ButtonText, pal.color(g, QPalette::Button));
+                    v.palette.setColor(g, QPalette::WindowText, pal.color(g, QPalette::Button));
+                }
+                QProxyStyle::drawComplexControl(cc, &v, p, w);
+                const QRect a = proxy()->subControlRect(cc, c, SC_ComboBoxArrow, w);
+                if ((c->subControls & SC_ComboBoxArrow) && a.isValid())
+                    freccia(p, a, Qt::DownArrow, pal.color(gruppo(c->state & State_Enabled), QPalette::ButtonText));
+                return;
+            }
+        }
+        QProxyStyle::drawComplexControl(cc, o, p, w);
+    }
+
+    int styleHint(StyleHint sh, const QStyleOption* o, const QWidget* w, QStyleHintReturn* r) const override
+    {
+        // The lines between the cells of a table (the calendar's days).
+        if (sh == SH_Table_GridLineColor && o && gNotte)
+            return int(o->palette.color(QPalette::Dark).rgba());
+        return QProxyStyle::styleHint(sh, o, w, r);
+    }
+
+    QPixmap generatedIconPixmap(QIcon::Mode modo, const QPixmap& pm, const QStyleOption* o) const override
+    {
+        if (!gNotte || modo != QIcon::Disabled || !o)
+            return QProxyStyle::generatedIconPixmap(modo, pm, o);
+        // A picture that cannot be used: its light parts in the grey of
+        // disabled text, its dark ones black, nothing in between.
+        const QColor grigio = o->palette.color(QPalette::Disabled, QPalette::ButtonText);
+        QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < im.height(); ++y) {
+            auto* riga = reinterpret_cast<QRgb*>(im.scanLine(y));
+            for (int x = 0; x < im.width(); ++x) {
+                const QRgb c = riga[x];
+                riga[x] = qAlpha(c) < 128 ? 0 : (qGray(c) >= 64 ? grigio.rgb() : qRgb(0, 0, 0));
+            }
+        }
+        QPixmap out = QPixmap::fromImage(im);
+        out.setDevicePixelRatio(pm.devicePixelRatio());
+        return out;
+    }
+
+private:
+    static void tratteggio(QPainter* p, const QRect& r, const QColor& colore)
+    {
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing, false);
+        p->setPen(QPen(colore, 1, Qt::DotLine));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(r);
+        p->restore();
+    }
+
+    // A button of a scroll bar or a spin box: raised, pressed while held,
+    // its arrow greyed when it cannot be used.
+    void pulsanteFreccia(const QStyleOptionComplex* o, SubControl sc, Qt::ArrowType verso, bool usabile, QPainter* p,
+                         const QWidget* w) const
+    {
+        const ComplexControl cc = o->type == QStyleOption::SO_SpinBox ? CC_SpinBox : CC_ScrollBar;
+        const QRect r = proxy()->subControlRect(cc, o, sc, w);
+        if (!(o->subControls & sc) || !r.isValid())
+            return;
+        const bool abilitato = usabile && (o->state & State_Enabled);
+        const bool premuto = abilitato && (o->activeSubControls & sc) && (o->state & State_Sunken);
+        qDrawWinButton(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
+        const QRect dentro = r.translated(premuto ? 1 : 0, premuto ? 1 : 0);
+        freccia(p, dentro, verso, o->palette.color(gruppo(abilitato), QPalette::ButtonText));
+    }
+
+    // A title bar of the workspace: the caption colours of the palette
+    // (the window in front, the others), its buttons as buttons. All from
+    // the night table: a frame keeps the palette its title bar had for a
+    // moment after a change.
+    void disegnaTitolo(const QStyleOptionTitleBar* t, QPainter* p, const QWidget* w) const
+    {
+        const QPalette pal = Tavolozza_Notte(t->palette);
+        const bool attiva = t->titleBarState & State_Active;
+        const Qt::WindowFlags f = t->titleBarFlags;
+        const auto stato = t->titleBarState;
+        p->save();
+        p->fillRect(t->rect, elemento(attiva ? ActiveCaption : InactiveCaption));
+        const QRect icona = proxy()->subControlRect(CC_TitleBar, t, SC_TitleBarSysMenu, w);
+        const bool conIcona = (t->subControls & SC_TitleBarSysMenu) && (f & Qt::WindowSystemMenuHint);
+        if (conIcona && icona.isValid() && !t->icon.isNull())
+            t->icon.paint(p, icona);
+        const QRect testo = proxy()->subControlRect(CC_TitleBar, t, SC_TitleBarLabel, w);
+        p->setPen(elemento(attiva ? CaptionText : InactiveCaptionText));
+        p->drawText(testo, Qt::AlignCenter, p->fontMetrics().elidedText(t->text, Qt::ElideRight, testo.width() - 14));
+        const struct {
+            SubControl sc;
+            bool mostra;
+        } pulsanti[] = {
+            {SC_TitleBarMinButton, (f & Qt::WindowMinimizeButtonHint) && !(stato & Qt::WindowMinimized)},
+            {SC_TitleBarMaxButton, (f & Qt::WindowMaximizeButtonHint) && !(stato & Qt::WindowMaximized)},
+            {SC_TitleBarCloseButton, bool(f & Qt::WindowSystemMenuHint)},
+            {SC_TitleBarNormalButton, ((f & Qt::WindowMinimizeButtonHint) && (stato & Qt::WindowMinimized))
+                                          || ((f & Qt::WindowMaximizeButtonHint) && (stato & Qt::WindowMaximized))},
+            {SC_TitleBarContextHelpButton, bool(f & Qt::WindowContextHelpButtonHint)},
+            {SC_TitleBarShadeButton, bool(f & Qt::WindowShadeButtonHint)},
+            {SC_TitleBarUnshadeButton, bool(f & Qt::WindowShadeButtonHint)},
+        };
+        p->setRenderHint(QPainter::Antialiasing, false);
+        for (const auto& b : pulsanti) {
+            const QRect r = proxy()->subControlRect(CC_TitleBar, t, b.sc, w);
+            if (!(t->subControls & b.sc) || !b.mostra || !r.isValid())
+                continue;
+            const bool premuto = (t->activeSubControls & b.sc) && (t->state & State_Sunken);
+            qDrawWinButton(p, r, pal, premuto, &pal.brush(QPalette::Button));
+            const QRect g = r.adjusted(4, 4, -5, -5).translated(premuto ? 1 : 0, premuto ? 1 : 0);
+            const QColor segno = pal.color(QPalette::ButtonText);
+            p->setPen(QPen(segno, 1));
+            switch (b.sc) {
+            case SC_TitleBarMinButton: p->fillRect(g.left(), g.bottom() - 1, g.width(), 2, segno); break;
+            case SC_TitleBarMaxButton:
+                p->drawRect(g);
+                p->fillRect(g.left(), g.top(), g.width(), 2, segno);
+                break;
+            case SC_TitleBarNormalButton:
+                p->drawRect(g.adjusted(g.width() / 3, 0, 0, -g.height() / 3));
+                p->fillRect(g.adjusted(0, g.height() / 3, -g.width() / 3, 0), pal.button());
+                p->drawRect(g.adjusted(0, g.height() / 3, -g.width() / 3, 0));
+                break;
+            case SC_TitleBarCloseButton:
+                p->setPen(QPen(segno, 2));
+                p->drawLine(g.topLeft(), g.bottomRight());
+                p->drawLine(g.bottomLeft(), g.topRight());
+                break;
+            case SC_TitleBarContextHelpButton: p->drawText(r, Qt::AlignCenter, QStringLiteral("?")); break;
+            case SC_TitleBarShadeButton: freccia(p, r, Qt::UpArrow, segno); break;
+            default: freccia(p, r, Qt::DownArrow, segno); break;
+            }
+        }
+        p->restore();
+    }
+};
+
+} // namespace
+
+QStyle* Crea_Stile_Notte(QStyle* base)
+{
+    return new StileNotte(base);
+}
+
+bool E_Stile_Notte(const QStyle* style)
+{
+    return dynamic_cast<const StileNotte*>(style) != nullptr;
+}
+
+void Stile_Di_Notte(bool notte)
+{
+    gNotte = notte;
+}
+
+} // namespace mNight
