@@ -266,21 +266,7 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
                 return ::access(programma.constData(), X_OK) == 0 && ::access(lingua.constData(), R_OK) == 0;
             }))
             GTEST_SKIP() << "the build or the source folder cannot be reached by the user nobody";
-        // Its scratch folders in the temporary folder, or in the system's
-        // own when nobody may not write there (a TMPDIR of root's own).
-        const auto scrivibile = [](const QString& cartella) {
-            const QByteArray c = QFile::encodeName(cartella);
-            return UtenteOrdinario::Esegui([&] { return ::access(c.constData(), W_OK | X_OK) == 0; });
-        };
-        QString temporanea = QDir::tempPath();
-        if (!scrivibile(temporanea)) {
-            if (!scrivibile(QStringLiteral("/tmp")))
-                GTEST_SKIP() << "neither the temporary folder " << temporanea.toStdString()
-                             << " nor /tmp can be written by the user nobody";
-            temporanea = QStringLiteral("/tmp");
-        }
-        QTemporaryDir casa(temporanea + QStringLiteral("/astrovela-home-XXXXXX"));
-        ASSERT_TRUE(casa.isValid()) << casa.errorString().toStdString();
+        QTemporaryDir casa;
         ASSERT_TRUE(QFile::setPermissions(casa.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                            | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
         const auto* prova = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -289,7 +275,6 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("HOME"), casa.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), casa.filePath(QStringLiteral(".config")));
-        env.insert(QStringLiteral("TMPDIR"), temporanea);
         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         figlio.setProcessEnvironment(env);
         figlio.setProcessChannelMode(QProcess::MergedChannels);
