@@ -24,10 +24,11 @@ inline const QString& Cartella()
     return path;
 }
 
-// Writes the bytes to `nome` in the scratch folder and returns its path.
-inline QString Scrivi(const QString& nome, const QByteArray& byte)
+// Writes the bytes to `nome` in `cartella` (the scratch folder unless said)
+// and returns its path.
+inline QString Scrivi(const QString& nome, const QByteArray& byte, const QString& cartella = Cartella())
 {
-    const QString path = Cartella() + u'/' + nome;
+    const QString path = cartella + u'/' + nome;
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(byte) != byte.size())
         std::abort();

@@ -1,6 +1,7 @@
 // The settings file: read, one value changed, written, read back; and the
 // settings the program takes from it: every choice within the values it
-// knows, the place name shown without control characters.
+// knows, the place name shown without control characters; a file with lines
+// that are not settings kept as it was in one copy.
 #include "fuzz_support.h"
 #include "core/settings.h"
 #include "platform/services.h"
@@ -9,7 +10,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString file = fuzz::Scrivi(QStringLiteral("Astrovela.conf"), fuzz::Byte(data, size));
+    // Each input in a clean folder of its own: no copy an earlier input left
+    // (Astrovela.conf.N.bak) is walked past on every save.
+    QTemporaryDir cartella(fuzz::Cartella() + QStringLiteral("/input-XXXXXX"));
+    if (!cartella.isValid())
+        std::abort();
+    const QByteArray byte = fuzz::Byte(data, size);
+    const QString file = fuzz::Scrivi(QStringLiteral("Astrovela.conf"), byte, cartella.path());
     platform::IniSettingsStore a(file);
     if (!a.loadError().isEmpty())
         return 0;
@@ -33,5 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(b.loadError().isEmpty());
     FUZZ_CHECK(b.value(QStringLiteral("Prova"), QStringLiteral("Chiave")) == QStringLiteral("a=b [c]\\d"));
     FUZZ_CHECK(b.value(QStringLiteral("Generali"), QStringLiteral("Lingua")) == prima);
+    // A file with lines that are not settings is kept as it was, in one copy
+    // under the first free name, beside the file written.
+    if (!a.copia().isEmpty()) {
+        FUZZ_CHECK(a.copia() == file + QStringLiteral(".bak"));
+        FUZZ_CHECK(vb::readFileBytes(a.copia(), qint64(size) + 1, nullptr) == byte);
+    }
+    FUZZ_CHECK(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden).size() == (a.copia().isEmpty() ? 1 : 2));
     return 0;
 }

@@ -4,30 +4,38 @@
 # icon, the metadata; then starts the installed program the way the menu does
 # (its Exec line, from PATH) with a fresh home folder and no display.
 # Before that, the install target (make install, as a packager runs it)
-# after a source was touched.
-# Usage: install_test.sh BUILD_DIR APP_ID SOURCE_DIR
+# after the program went out of date, with the number of jobs the user gave.
+# It changes nothing but its own folders and the build folder it is given, so
+# that the tests run from a source tree the user may not write.
+# Usage: install_test.sh BUILD_DIR APP_ID
 set -euo pipefail
 build=$1
 id=$2
-source=$3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix=$tmp/usr
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The install target builds the program before it installs it: a source
-# changed since the last build is in the program installed, not left out of
-# it without a word. (The timestamps say it: the same source gives the same
-# program.)
-touch "$source/app/main.cpp"
-touched=$tmp/touched
-touch -r "$source/app/main.cpp" "$touched"
-DESTDIR=$tmp/dest cmake --build "$build" --target install >"$tmp/install.txt" 2>&1 \
+# The install target builds the program before it installs it: a program
+# older than its objects, as after a change to a source, is linked again and
+# that program installed, not the one before without a word. (Only the build
+# folder is changed: the program is dated back. The timestamps say it: the
+# same objects give the same program.)
+touch -d @946684800 "$build/bin/astrovela"
+before=$tmp/before
+touch "$before"
+# Two jobs asked for: the program's build takes them as they are given (under
+# make it shares make's own jobs), so make has nothing to say about its job
+# server.
+DESTDIR=$tmp/dest cmake --build "$build" --target install --parallel 2 >"$tmp/install.txt" 2>&1 \
   || { cat "$tmp/install.txt"; fail "the install target"; }
+if grep -i "jobserver" "$tmp/install.txt"; then
+  fail "the program's build did not take the two jobs it was given"
+fi
 installed=$tmp/dest$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")/bin/astrovela
 [ -x "$installed" ] || { cat "$tmp/install.txt"; fail "the install target installed no program"; }
-[ "$build/bin/astrovela" -nt "$touched" ] && [ "$installed" -nt "$touched" ] \
-  || { cat "$tmp/install.txt"; fail "the install target installed the program built before app/main.cpp was changed"; }
+[ "$build/bin/astrovela" -nt "$before" ] && [ "$installed" -nt "$before" ] \
+  || { cat "$tmp/install.txt"; fail "the install target installed the program that was out of date"; }
 strip -o "$tmp/built" "$build/bin/astrovela"
 cmp -s "$tmp/built" "$installed" || fail "the program installed is not the one just built"
 

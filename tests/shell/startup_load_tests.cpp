@@ -50,9 +50,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(program.isValid() && user.isValid());
+        // Copies of the test's own, which it may spoil, whatever the mode of
+        // the files copied (read-only in a build of a source tree the user
+        // may not write).
         const QDir bin(QStringLiteral(ASTROVELA_PROGRAM_DIR));
-        for (const QString& f : bin.entryList({"*.dat", "*.bin", "*.ini"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(bin.filePath(f), program.filePath(f)));
+        for (const QString& f : bin.entryList({"*.dat", "*.bin", "*.ini"}, QDir::Files)) {
+            const QString copia = program.filePath(f);
+            ASSERT_TRUE(QFile::copy(bin.filePath(f), copia));
+            ASSERT_TRUE(QFile::setPermissions(copia, QFile::permissions(copia) | QFile::WriteOwner));
+        }
         mLang::Usa_File_Lingua({});
         mLang::Imposta_Cartella_Programma(program.path());
         fakes.settings.setValue("Generali", "Lingua", "english.ini");
