@@ -156,6 +156,43 @@ void Mostra_Figlia(QWidget* w)
     w->activateWindow();
 }
 
+void Davanti_A_Fine_Lavoro(QWidget* w)
+{
+    if (!w)
+        return;
+    // Looked at before anything is shown: the program is the active one when
+    // the user is in it, also while the window that had the keys (a progress
+    // window) has just gone.
+    const bool attivo = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (QMdiArea* area = areaPrincipale()) {
+        // In front of the workspace, its frame (or what it holds) with the
+        // main window's own focus; the main window is not activated. One the
+        // user has minimised meanwhile stays put away.
+        const QMdiSubWindow* sub = cornice(area, w);
+        if (!sub || !sub->isVisible() || !sub->isMinimized())
+            Mostra_Figlia(w);
+    } else {
+        w->show();
+        if (attivo)
+            w->raise();
+    }
+    QWidget* finestra = w->window();
+    if (!attivo) {
+        QApplication::alert(finestra);
+        return;
+    }
+    // A question waits for its answer: the keys stay with it.
+    if (QApplication::activeModalWidget())
+        return;
+    // Another window of the program that the user is in keeps them; one that
+    // has just gone (hidden, the window system not yet told) holds nothing.
+    QWidget* attiva = QApplication::activeWindow();
+    if (attiva && attiva != finestra && attiva->isVisible())
+        return;
+    if (attiva != finestra)
+        finestra->activateWindow();
+}
+
 void Tastiera_Al_Contenuto(QWidget* contenuto)
 {
     if (!contenuto || !contenuto->isVisible())

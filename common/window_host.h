@@ -18,6 +18,17 @@ namespace common {
 // main window is up, else as a top-level window. Brings it to the front.
 void Mostra_Figlia(QWidget* w);
 
+// Brings `w` forward at the end of some work the program did while the user
+// waited or went elsewhere (a pass search, a summary, a database load): every
+// window the program brings forward on its own goes through here. It shows in
+// front of the workspace (a window of its own: in front of the program's
+// windows), and takes the keyboard only where the user is in the program: the
+// program becomes the active one only when it already is, and a window of the
+// program that holds the keys (the manual, a dialog that waits) keeps them.
+// While another program has the keyboard the main window asks for attention,
+// as a desktop shows it, and takes nothing.
+void Davanti_A_Fine_Lavoro(QWidget* w);
+
 // Puts `w` in the main window's workspace without showing it, when the
 // program's main window is up; true when it did.
 bool Aggiungi_Figlia(QWidget* w);

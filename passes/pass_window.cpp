@@ -591,8 +591,7 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
         mostraLista(Index, true);
         return;
     }
-    raise();
-    activateWindow();
+    common::Davanti_A_Fine_Lavoro(this);
     riordina(Index);
     mostraLista(Index, true);
     if (erroreSolutore)

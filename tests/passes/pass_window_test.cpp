@@ -1,7 +1,8 @@
 // The pass prediction window: refusals, a whole run over the working list
 // counted against Skyfield (tests/data/ref_passes.csv), the flags given back,
 // Stop, the choice of a pass, sorting, the listing of every pass, adding a
-// catalogue satellite to the working list, saving and printing.
+// catalogue satellite to the working list, saving and printing; the keyboard
+// at the end of a search, on an X display.
 #include "controls/graph_button.h"
 #include "core/clock.h"
 #include "core/database.h"
@@ -24,6 +25,7 @@
 #include "support/observer.h"
 #include "support/csv_fields.h"
 #include "support/date_field.h"
+#include "support/x_input.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,6 +53,7 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -707,6 +710,103 @@ TEST_F(PassWindow, MapOfAPrincipalPassChartsThatSatelliteWhateverSlot201Holds)
     frmVisibleSatellites::setApriMappa({});
     if (frmRelative* d = frmRelative::instance(false))
         delete d;
+}
+
+// The end of a search takes no program's keyboard. With another program
+// beside the main window, the user starts a search of the working list (every
+// set of a file, 28 days) with OK, goes to type in the other program while it
+// runs, and goes on typing once it has ended: every key reaches that program,
+// and the pass window waits in front of the workspace. A search the user
+// waited for leaves the pass window in front with the keys: Escape closes it.
+// Run again by itself on a display without a window manager and with openbox.
+TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_FINE_RICERCA");
+    if (modo.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_RICERCA", {"altroprogramma", "attesa"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_RICERCA", {"altroprogramma", "attesa"},
+                                       testsupport::Gestore::Openbox);
+        return;
+    }
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    std::optional<testsupport::AltroProgramma> altro;
+    if (modo == "altroprogramma") {
+        altro.emplace(QPoint(960, 900));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return altro->pronto(); }, 20000)) << "the other program did not show";
+    }
+    QString percorso = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+    ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(percorso));
+    for (int i = 1; i <= core::Numero_Voci(gudtDatabasePrimario); ++i)
+        core::WorkingList::instance().Aggiungi(gudtDatabasePrimario[size_t(i)]);
+    ASSERT_GT(gintNumSatelliti, 10);
+
+    MDIForm1 w;
+    passes::Collega_Previsioni(w);
+    w.Lingua();
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {940, 860}));
+    w.menuItem("mnuSatellitiPrevisioniPassaggi")->trigger();
+    auto* cornice = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+    ASSERT_NE(cornice, nullptr);
+    f->SSTab1->setCurrentIndex(2);
+    imposta(2, 28);
+    f->chkNessunFiltro[2]->setChecked(true);
+    f->cmbLimite->setCurrentIndex(f->cmbLimite->count() - 1);  // every satellite
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->cmdOK[2]->isVisible() && QApplication::activeWindow() == &w; }, 5000));
+    QTest::qWait(300);
+
+    // While the search runs (its progress window up), the user clicks the
+    // other program and types there.
+    bool altrove = false;
+    QTimer utente;
+    utente.setInterval(20);
+    QObject::connect(&utente, &QTimer::timeout, [&] {
+        const frmProgress* p = frmProgress::instance(false);
+        if (!f->inCorso() || !p || !p->isVisible())
+            return;
+        utente.stop();
+        x.clic(altro->campo());
+        if (!QTest::qWaitFor([&] { return altro->attivo() && !QApplication::activeWindow(); }, 5000))
+            return;
+        for (char c : {'a', 'b'})
+            x.premi(static_cast<unsigned long>(c));
+        altrove = QTest::qWaitFor([&] { return altro->testo() == "ab"; }, 3000) && f->inCorso();
+    });
+    if (altro)
+        utente.start();
+    // (The search runs inside the click's handling: seen from a timer.)
+    bool avviata = false;
+    QTimer guarda;
+    guarda.setInterval(10);
+    QObject::connect(&guarda, &QTimer::timeout, [&] { avviata = avviata || f->inCorso(); });
+    guarda.start();
+    x.clic(f->cmdOK[2]->mapToGlobal(f->cmdOK[2]->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return avviata && !f->inCorso(); }, 90000))
+        << (avviata ? "the search did not end" : "OK did not start the search");
+    EXPECT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
+
+    if (altro) {
+        ASSERT_TRUE(altrove) << "the other program did not take the keys while the search ran (it has \""
+                             << altro->testo().toStdString() << "\")";
+        QTest::qWait(500); // the user goes on typing
+        for (char c : {'c', 'd'})
+            x.premi(static_cast<unsigned long>(c));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return altro->testo() == "abcd"; }, 3000))
+            << "the keys typed after the search went elsewhere (the other program has \""
+            << altro->testo().toStdString() << "\")";
+        EXPECT_TRUE(altro->attivo());
+        EXPECT_EQ(QApplication::activeWindow(), nullptr);
+        // The pass window waits in front of the workspace.
+        EXPECT_EQ(w.mdiArea()->activeSubWindow(), cornice);
+        EXPECT_EQ(w.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), cornice);
+        return;
+    }
+    QTest::qWait(300); // as long as a user takes to reach for a key
+    EXPECT_EQ(QApplication::activeWindow(), &w);
+    EXPECT_TRUE(testsupport::Davanti_Nell_Area(w.mdiArea(), cornice));
+    x.premi(InputX::kEscape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f->isVisible(); }, 3000)) << "Escape did not reach the pass window";
 }
 
 TEST_F(PassWindow, SaveAndPrintTheChosenPass)
