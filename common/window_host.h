@@ -73,8 +73,9 @@ void Nell_Area_Visibile(QMdiSubWindow* sub);
 // harmless): every window's title shows with its control characters as
 // blanks (a frame's title follows its window's, cleaned); a window of its own
 // that closes while it has the keyboard (a message, a dialog, the manual)
-// gives it back to the window it was over, also on a display without a
-// window manager, and never takes it from another program.
+// gives it back to the question still up or the window it was over, also on
+// a display without a window manager, and never takes it from another
+// program (the rule of platform/keyboard_return.h, which the manual shares).
 void Installa_Regole_Finestre();
 
 // Watches the workspace: every frame, once shown and placed, gets the room
