@@ -194,6 +194,27 @@ void Davanti_A_Fine_Lavoro(QWidget* w)
         finestra->activateWindow();
 }
 
+void Al_Ritorno(QObject* contesto, std::function<void()> messaggio)
+{
+    if (!contesto || QGuiApplication::applicationState() == Qt::ApplicationActive) {
+        messaggio();
+        return;
+    }
+    auto* attesa = new QObject(contesto);
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, attesa,
+                     [attesa, messaggio = std::move(messaggio)](Qt::ApplicationState stato) {
+                         if (stato != Qt::ApplicationActive || attesa->property("mostrato").toBool())
+                             return;
+                         attesa->setProperty("mostrato", true);
+                         // Once the activation has been handled; not when
+                         // the context has gone meanwhile.
+                         QTimer::singleShot(0, attesa, [attesa, messaggio] {
+                             attesa->deleteLater();
+                             messaggio();
+                         });
+                     });
+}
+
 void Tastiera_Al_Contenuto(QWidget* contenuto)
 {
     if (!contenuto || !contenuto->isVisible())

@@ -29,6 +29,13 @@ void Mostra_Figlia(QWidget* w);
 // as a desktop shows it, and takes nothing.
 void Davanti_A_Fine_Lavoro(QWidget* w);
 
+// A message at the end of such work (a search that found nothing): shown at
+// once while the program is the active one; while the user works in another
+// program, once the user comes back to this one, so that the message, which
+// waits for its answer, takes no keys typed elsewhere. Dropped when
+// `contesto` goes first.
+void Al_Ritorno(QObject* contesto, std::function<void()> messaggio);
+
 // Puts `w` in the main window's workspace without showing it, when the
 // program's main window is up; true when it did.
 bool Aggiungi_Figlia(QWidget* w);

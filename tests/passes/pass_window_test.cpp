@@ -13,6 +13,7 @@
 #include "database/database_window.h"
 #include "common/progress_window.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
 #include "platform/vb.h"
 #include "listings/listing_window.h"
 #include "core/mastro.h"
@@ -41,6 +42,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -62,6 +64,9 @@ const RigaDati kIss{"ISS (ZARYA)", "1 25544U 98067A   13330.58127943  .00000814 
                     "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894"};
 const RigaDati kCbers{"CBERS 2", "1 28057U 03049A   06177.78615833  .00000060  00000-0  35940-4 0  1836",
                       "2 28057  98.4283 247.6961 0000884  88.1964 271.9322 14.35478080140550"};
+// Another geostationary satellite (its catalogue number and checksums changed).
+const RigaDati kGeo2{"GEO 2", "1 24209U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1601",
+                     "2 24209   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36110"};
 const RigaDati kGeo{"GEO", "1 24208U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1600",
                     "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119"};
 // The reference span of the ISS passes (tools/ref_passes.py).
@@ -716,31 +721,44 @@ TEST_F(PassWindow, MapOfAPrincipalPassChartsThatSatelliteWhateverSlot201Holds)
 // beside the main window, the user starts a search of the working list (every
 // set of a file, 28 days) with OK, goes to type in the other program while it
 // runs, and goes on typing once it has ended: every key reaches that program,
-// and the pass window waits in front of the workspace. A search the user
-// waited for leaves the pass window in front with the keys: Escape closes it.
-// Run again by itself on a display without a window manager and with openbox.
+// and the pass window waits in front of the workspace. A search that finds
+// nothing says so once the user is back in the program, not while the keys
+// go elsewhere. A search the user waited for leaves the pass window in front
+// with the keys: Escape closes it. Run again by itself on a display without a
+// window manager and with openbox.
 TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
 {
     const QByteArray modo = qgetenv("ASTROVELA_FINE_RICERCA");
     if (modo.isEmpty()) {
-        testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_RICERCA", {"altroprogramma", "attesa"});
-        testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_RICERCA", {"altroprogramma", "attesa"},
-                                       testsupport::Gestore::Openbox);
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_RICERCA", {"altroprogramma", "senzapassaggi", "attesa"},
+                                           gestore);
         return;
     }
     using testsupport::InputX;
     InputX x;
     ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
     std::optional<testsupport::AltroProgramma> altro;
-    if (modo == "altroprogramma") {
+    if (modo != "attesa") {
         altro.emplace(QPoint(960, 900));
         ASSERT_TRUE(QTest::qWaitFor([&] { return altro->pronto(); }, 20000)) << "the other program did not show";
     }
-    QString percorso = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
-    ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(percorso));
-    for (int i = 1; i <= core::Numero_Voci(gudtDatabasePrimario); ++i)
-        core::WorkingList::instance().Aggiungi(gudtDatabasePrimario[size_t(i)]);
-    ASSERT_GT(gintNumSatelliti, 10);
+    // The messages are the real ones.
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices scope2(servizi);
+    const bool senzaPassaggi = modo == "senzapassaggi";
+    if (senzaPassaggi) {
+        // Geostationary satellites only: none is searched.
+        elenca({kGeo, kGeo2});
+    } else {
+        QString percorso = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+        ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(percorso));
+        for (int i = 1; i <= core::Numero_Voci(gudtDatabasePrimario); ++i)
+            core::WorkingList::instance().Aggiungi(gudtDatabasePrimario[size_t(i)]);
+        ASSERT_GT(gintNumSatelliti, 10);
+    }
 
     MDIForm1 w;
     passes::Collega_Previsioni(w);
@@ -760,7 +778,7 @@ TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
     // other program and types there.
     bool altrove = false;
     QTimer utente;
-    utente.setInterval(20);
+    utente.setInterval(0);
     QObject::connect(&utente, &QTimer::timeout, [&] {
         const frmProgress* p = frmProgress::instance(false);
         if (!f->inCorso() || !p || !p->isVisible())
@@ -775,6 +793,21 @@ TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
     });
     if (altro)
         utente.start();
+    // A message that comes up while the user types elsewhere takes the keys:
+    // told, and closed.
+    QString preso;
+    QTimer messaggi;
+    messaggi.setInterval(50);
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    if (altro)
+        messaggi.start();
     // (The search runs inside the click's handling: seen from a timer.)
     bool avviata = false;
     QTimer guarda;
@@ -784,9 +817,12 @@ TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
     x.clic(f->cmdOK[2]->mapToGlobal(f->cmdOK[2]->rect().center()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return avviata && !f->inCorso(); }, 90000))
         << (avviata ? "the search did not end" : "OK did not start the search");
-    EXPECT_GT(f->lvwPass[2]->topLevelItemCount(), 0);
+    EXPECT_EQ(f->lvwPass[2]->topLevelItemCount() == 0, senzaPassaggi);
 
     if (altro) {
+        messaggi.stop();
+        EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: "
+                                     << preso.toStdString();
         ASSERT_TRUE(altrove) << "the other program did not take the keys while the search ran (it has \""
                              << altro->testo().toStdString() << "\")";
         QTest::qWait(500); // the user goes on typing
@@ -800,6 +836,23 @@ TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
         // The pass window waits in front of the workspace.
         EXPECT_EQ(w.mdiArea()->activeSubWindow(), cornice);
         EXPECT_EQ(w.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), cornice);
+        if (senzaPassaggi) {
+            // Back in the program: the message that nothing was found.
+            QTest::qWait(300);
+            x.clic(f->lvwPass[2]->viewport()->mapToGlobal(f->lvwPass[2]->viewport()->rect().center()));
+            QString detto;
+            QTimer risposta;
+            QObject::connect(&risposta, &QTimer::timeout, [&] {
+                if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); m && m->isVisible()) {
+                    detto = m->text();
+                    m->close();
+                }
+            });
+            risposta.start(50);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !detto.isEmpty(); }, 5000))
+                << "no message once the user came back";
+            EXPECT_EQ(detto, mLang::Testo_Lingua("frmVisibleSatellites", "nessunpassaggio"));
+        }
         return;
     }
     QTest::qWait(300); // as long as a user takes to reach for a key
