@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/mglobal.h"
+#include "platform/keyboard_return.h"
 #include "platform/vb.h"
 
 #include <QApplication>
@@ -154,6 +155,64 @@ void Mostra_Figlia(QWidget* w)
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+void Davanti_A_Fine_Lavoro(QWidget* w)
+{
+    if (!w)
+        return;
+    // Looked at before anything is shown: the program is the active one when
+    // the user is in it, also while the window that had the keys (a progress
+    // window) has just gone.
+    const bool attivo = QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (QMdiArea* area = areaPrincipale()) {
+        // In front of the workspace, its frame (or what it holds) with the
+        // main window's own focus; the main window is not activated. One the
+        // user has minimised meanwhile stays put away.
+        const QMdiSubWindow* sub = cornice(area, w);
+        if (!sub || !sub->isVisible() || !sub->isMinimized())
+            Mostra_Figlia(w);
+    } else {
+        w->show();
+        if (attivo)
+            w->raise();
+    }
+    QWidget* finestra = w->window();
+    if (!attivo) {
+        QApplication::alert(finestra);
+        return;
+    }
+    // A question waits for its answer: the keys stay with it.
+    if (QApplication::activeModalWidget())
+        return;
+    // Another window of the program that the user is in keeps them; one that
+    // has just gone (hidden, the window system not yet told) holds nothing.
+    QWidget* attiva = QApplication::activeWindow();
+    if (attiva && attiva != finestra && attiva->isVisible())
+        return;
+    if (attiva != finestra)
+        finestra->activateWindow();
+}
+
+void Al_Ritorno(QObject* contesto, std::function<void()> messaggio)
+{
+    if (!contesto || QGuiApplication::applicationState() == Qt::ApplicationActive) {
+        messaggio();
+        return;
+    }
+    auto* attesa = new QObject(contesto);
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, attesa,
+                     [attesa, messaggio = std::move(messaggio)](Qt::ApplicationState stato) {
+                         if (stato != Qt::ApplicationActive || attesa->property("mostrato").toBool())
+                             return;
+                         attesa->setProperty("mostrato", true);
+                         // Once the activation has been handled; not when
+                         // the context has gone meanwhile.
+                         QTimer::singleShot(0, attesa, [attesa, messaggio] {
+                             attesa->deleteLater();
+                             messaggio();
+                         });
+                     });
 }
 
 void Tastiera_Al_Contenuto(QWidget* contenuto)
@@ -331,16 +390,9 @@ private:
 //   its frame, which shows it (and lends it to the main window's title while
 //   maximised), follows it cleaned. A window of its own shows its title
 //   itself, and is given it cleaned.
-// - A window of its own that closes while the program has the keyboard (a
-//   message, a dialog that waits for an answer, the manual, the progress
-//   window) leaves it with the program: when no window of the program is
-//   active once the window's own code has gone on, the question still up
-//   takes it, else the window it was over (or, when that one has gone
-//   meanwhile, the one under it, down to the main window). A window manager
-//   does that; on a display without one (the virtual display of run.sh, a
-//   test display) no window of the program would be active afterwards, and
-//   the keys would reach none. One that closes while the user works in
-//   another program (closed from a taskbar) leaves the keyboard where it is.
+// - A window of its own that closes while the program has the keyboard
+//   leaves it with the program (platform::Installa_Ritorno_Tastiera, the
+//   rule the manual shares from below).
 class RegoleFinestre : public QObject {
 public:
     RegoleFinestre() : QObject(QCoreApplication::instance())
@@ -350,13 +402,8 @@ public:
 
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if ((e->type() != QEvent::WindowTitleChange && e->type() != QEvent::Hide) || !o->isWidgetType())
-            return false;
-        auto* w = static_cast<QWidget*>(o);
-        if (e->type() == QEvent::WindowTitleChange)
-            titolo(w);
-        else if (!e->spontaneous() && lasciaTastiera(w))
-            tastieraDopo(w);
+        if (e->type() == QEvent::WindowTitleChange && o->isWidgetType())
+            titolo(static_cast<QWidget*>(o));
         return false;
     }
 
@@ -373,49 +420,6 @@ private:
             w->setWindowTitle(vb::displayable(w->windowTitle()));
         }
     }
-
-    // A window of its own (not a menu, a tooltip or the main window) that
-    // goes while the program has the keyboard. (Hidden by a minimise, it is
-    // not gone.) The program has it while its state is the active one: on a
-    // window of its own (the one going, or a popup of it such as a file
-    // dialog's list of completions), or on none yet when the window that
-    // had it has just been destroyed (the file dialog, a message) and the
-    // keyboard has gone to no other program since. Once another program
-    // takes the keyboard, the program's state is the inactive one.
-    static bool lasciaTastiera(const QWidget* w)
-    {
-        if (!w->isWindow() || !w->windowHandle() || w == Finestra_Principale()
-            || QGuiApplication::applicationState() != Qt::ApplicationActive)
-            return false;
-        const Qt::WindowType tipo = w->windowType();
-        return tipo == Qt::Window || tipo == Qt::Dialog || tipo == Qt::Sheet;
-    }
-
-    void tastieraDopo(QWidget* andata)
-    {
-        // The windows it was over, nearest first, then the main window.
-        QList<QPointer<QWidget>> sotto;
-        for (QWidget* p = andata->parentWidget(); p; p = p->parentWidget()) {
-            p = p->window();
-            sotto.append(p);
-        }
-        sotto.append(Finestra_Principale());
-        // Once the window's own code has gone on (it may open the next
-        // window, ask the next question, or close the window it was over).
-        QTimer::singleShot(0, this, [sotto] {
-            // A window of the program has the keyboard (given back by the
-            // window manager, or by the code to the window it opened).
-            if (QApplication::activeWindow())
-                return;
-            // A question is up: it is the only window the keys may reach.
-            QWidget* davanti = QApplication::activeModalWidget();
-            for (qsizetype i = 0; !davanti && i < sotto.size(); ++i)
-                if (QWidget* p = sotto[i]; p && p->isVisible() && !p->isMinimized())
-                    davanti = p;
-            if (davanti)
-                davanti->activateWindow();
-        });
-    }
 };
 
 } // namespace
@@ -425,6 +429,7 @@ void Installa_Regole_Finestre()
     static QPointer<RegoleFinestre> regole;
     if (!regole && QCoreApplication::instance())
         regole = new RegoleFinestre;
+    platform::Installa_Ritorno_Tastiera();
 }
 
 void Sorveglia_Area(QMdiArea* area)

@@ -18,6 +18,24 @@ namespace common {
 // main window is up, else as a top-level window. Brings it to the front.
 void Mostra_Figlia(QWidget* w);
 
+// Brings `w` forward at the end of some work the program did while the user
+// waited or went elsewhere (a pass search, a summary, a database load): every
+// window the program brings forward on its own goes through here. It shows in
+// front of the workspace (a window of its own: in front of the program's
+// windows), and takes the keyboard only where the user is in the program: the
+// program becomes the active one only when it already is, and a window of the
+// program that holds the keys (the manual, a dialog that waits) keeps them.
+// While another program has the keyboard the main window asks for attention,
+// as a desktop shows it, and takes nothing.
+void Davanti_A_Fine_Lavoro(QWidget* w);
+
+// A message at the end of such work (a search that found nothing): shown at
+// once while the program is the active one; while the user works in another
+// program, once the user comes back to this one, so that the message, which
+// waits for its answer, takes no keys typed elsewhere. Dropped when
+// `contesto` goes first.
+void Al_Ritorno(QObject* contesto, std::function<void()> messaggio);
+
 // Puts `w` in the main window's workspace without showing it, when the
 // program's main window is up; true when it did.
 bool Aggiungi_Figlia(QWidget* w);
@@ -62,8 +80,9 @@ void Nell_Area_Visibile(QMdiSubWindow* sub);
 // harmless): every window's title shows with its control characters as
 // blanks (a frame's title follows its window's, cleaned); a window of its own
 // that closes while it has the keyboard (a message, a dialog, the manual)
-// gives it back to the window it was over, also on a display without a
-// window manager, and never takes it from another program.
+// gives it back to the question still up or the window it was over, also on
+// a display without a window manager, and never takes it from another
+// program (the rule of platform/keyboard_return.h, which the manual shares).
 void Installa_Regole_Finestre();
 
 // Watches the workspace: every frame, once shown and placed, gets the room

@@ -710,7 +710,7 @@ bool frmDatabase::carica(int indice, QString& path)
                 gstrDatabasePrimario = m_percorso[0];
             }
             if (visibile || esito.ok())
-                mostra();
+                common::Davanti_A_Fine_Lavoro(this);
         }
     }
     if (esito.ok())
@@ -892,7 +892,7 @@ void frmDatabase::Apertura_database(int indice)
         f->Database_satelliti_secondario(path);
     }
     if (g_database)
-        g_database->mostra();
+        common::Davanti_A_Fine_Lavoro(g_database);
 }
 
 void frmDatabase::Mostra_Database()

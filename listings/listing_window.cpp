@@ -249,7 +249,7 @@ void frmDetails::closeEvent(QCloseEvent* e)
 
 void frmDetails::mostra()
 {
-    common::Mostra_Figlia(this);
+    common::Davanti_A_Fine_Lavoro(this);
     // The keys that move through the lines reach them at once.
     common::Tastiera_Al_Contenuto(tabellaMostrata() ? static_cast<QWidget*>(ListView1) : List1);
 }

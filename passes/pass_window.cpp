@@ -591,18 +591,21 @@ void frmVisibleSatellites::cerca(int Index, double inizio, double fine, int limi
         mostraLista(Index, true);
         return;
     }
-    raise();
-    activateWindow();
+    common::Davanti_A_Fine_Lavoro(this);
     riordina(Index);
     mostraLista(Index, true);
-    if (erroreSolutore)
-        platform::MsgBox(QString::fromLatin1(astro::kMessaggioErrorePassaggi), platform::vbExclamation);
-    if (lvwPass[k]->topLevelItemCount() > 0) {
+    // The messages wait for the user to be back in the program.
+    const bool nessuno = lvwPass[k]->topLevelItemCount() == 0;
+    common::Al_Ritorno(this, [erroreSolutore, nessuno, testo = L("nessunpassaggio")] {
+        if (erroreSolutore)
+            platform::MsgBox(QString::fromLatin1(astro::kMessaggioErrorePassaggi), platform::vbExclamation);
+        if (nessuno)
+            platform::MsgBox(testo, platform::vbInformation);
+    });
+    if (!nessuno) {
         QTreeWidgetItem* primo = lvwPass[k]->topLevelItem(0);
         lvwPass[k]->setCurrentItem(primo);
         lvwPass_ItemClick(Index, primo);
-    } else {
-        platform::MsgBox(L("nessunpassaggio"), platform::vbInformation);
     }
 }
 

@@ -19,7 +19,6 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -190,28 +189,44 @@ void HelpWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void HelpWindow::hideEvent(QHideEvent* event)
+bool HelpWindow::event(QEvent* event)
 {
-    // Closed while it has the keyboard, over a dialog that still waits: the
-    // keyboard goes back to the dialog (a window manager may do it first;
-    // without one nothing else would).
-    if (!event->spontaneous() && m_dialog && windowHandle() && QGuiApplication::focusWindow() == windowHandle()) {
-        QPointer<QWidget> dialog = m_dialog;
-        QTimer::singleShot(0, dialog, [dialog] {
-            if (dialog && dialog->isVisible() && QApplication::activeModalWidget() == dialog
-                && !QApplication::activeWindow())
-                dialog->activateWindow();
-        });
+    // A dialog that waits for its answer has come up while the manual is on
+    // screen: the manual stands beside it, as when asked for from there.
+    if (event->type() == QEvent::WindowBlocked) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != this)
+            standOver(modal);
     }
-    QWidget::hideEvent(event);
+    return QWidget::event(event);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The dialog it stands beside has its answer: beside the one that still
+    // waits (the dialog that opened it), else alone again. (Minimised, it
+    // still waits.)
+    if (watched == m_dialog && event->type() == QEvent::Hide && !event->spontaneous()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        standOver(modal && modal != watched && modal != this && modal->isVisible() ? modal : nullptr);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::standOver(QWidget* dialog)
 {
     // A dialog that waits for its answer keeps the mouse and the keys from
     // every other window of the program, but not from the windows that stand
-    // over it: asked for from there, the manual does, beside the dialog,
-    // until the dialog closes. Asked for from elsewhere it stands alone.
+    // over it: the manual does, beside the dialog, until the dialog closes,
+    // whether it was asked for from there or was open before. With no dialog
+    // waiting it stands alone. (Only the program's own windows see it: for
+    // a window manager, a window of this kind stays a window of its own.)
+    if (m_dialog != dialog) {
+        if (m_dialog)
+            m_dialog->removeEventFilter(this);
+        if (dialog)
+            dialog->installEventFilter(this);
+    }
     m_dialog = dialog;
     if (!windowHandle())
         create();

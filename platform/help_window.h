@@ -2,8 +2,9 @@
 // The help window: the program's manual (one HTML file per language, in the
 // program folder) in a browser with back and forward, the contents and a
 // keyword index. One window for the whole program: asking for help again
-// brings it forward at the new topic. Asked for from a dialog that waits for
-// its answer, it takes the mouse and the keys beside that dialog.
+// brings it forward at the new topic. On screen, it takes the mouse and the
+// keys beside any dialog that waits for its answer, whichever was opened
+// first.
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,7 @@
 #include <vector>
 
 class QAction;
-class QHideEvent;
+class QEvent;
 class QKeyEvent;
 class QLineEdit;
 class QListWidget;
@@ -61,8 +62,9 @@ public:
     void Lingua();
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
@@ -79,8 +81,8 @@ private:
     QAction* m_forward = nullptr;
     QAction* m_home = nullptr;
     std::vector<HelpIndexEntry> m_index;
-    // The dialog waiting for its answer that the manual was last asked for
-    // from (none: asked for from a window that waits for nothing).
+    // The dialog waiting for its answer that the manual stands beside (none
+    // while no dialog waits).
     QPointer<QWidget> m_dialog;
 };
 

@@ -1,7 +1,8 @@
 // The pass prediction window: refusals, a whole run over the working list
 // counted against Skyfield (tests/data/ref_passes.csv), the flags given back,
 // Stop, the choice of a pass, sorting, the listing of every pass, adding a
-// catalogue satellite to the working list, saving and printing.
+// catalogue satellite to the working list, saving and printing; the keyboard
+// at the end of a search, on an X display.
 #include "controls/graph_button.h"
 #include "core/clock.h"
 #include "core/database.h"
@@ -12,6 +13,7 @@
 #include "database/database_window.h"
 #include "common/progress_window.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
 #include "platform/vb.h"
 #include "listings/listing_window.h"
 #include "core/mastro.h"
@@ -25,6 +27,7 @@
 #include "support/csv_fields.h"
 #include "support/date_field.h"
 #include "support/ordinary_user.h"
+#include "support/x_input.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +43,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -52,6 +56,7 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -60,6 +65,9 @@ const RigaDati kIss{"ISS (ZARYA)", "1 25544U 98067A   13330.58127943  .00000814 
                     "2 25544  51.6484  23.7537 0001246  74.1647  18.7420 15.50540527859894"};
 const RigaDati kCbers{"CBERS 2", "1 28057U 03049A   06177.78615833  .00000060  00000-0  35940-4 0  1836",
                       "2 28057  98.4283 247.6961 0000884  88.1964 271.9322 14.35478080140550"};
+// Another geostationary satellite (its catalogue number and checksums changed).
+const RigaDati kGeo2{"GEO 2", "1 24209U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1601",
+                     "2 24209   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36110"};
 const RigaDati kGeo{"GEO", "1 24208U 96044A   06177.04061740 -.00000094  00000-0  10000-3 0  1600",
                     "2 24208   3.8536  80.0121 0026640 311.0977  48.3000  1.00778054 36119"};
 // The reference span of the ISS passes (tools/ref_passes.py).
@@ -708,6 +716,151 @@ TEST_F(PassWindow, MapOfAPrincipalPassChartsThatSatelliteWhateverSlot201Holds)
     frmVisibleSatellites::setApriMappa({});
     if (frmRelative* d = frmRelative::instance(false))
         delete d;
+}
+
+// The end of a search takes no program's keyboard. With another program
+// beside the main window, the user starts a search of the working list (every
+// set of a file, 28 days) with OK, goes to type in the other program while it
+// runs, and goes on typing once it has ended: every key reaches that program,
+// and the pass window waits in front of the workspace. A search that finds
+// nothing says so once the user is back in the program, not while the keys
+// go elsewhere. A search the user waited for leaves the pass window in front
+// with the keys: Escape closes it. Run again by itself on a display without a
+// window manager and with openbox.
+TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_FINE_RICERCA");
+    if (modo.isEmpty()) {
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_RICERCA", {"altroprogramma", "senzapassaggi", "attesa"},
+                                           gestore);
+        return;
+    }
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    std::optional<testsupport::AltroProgramma> altro;
+    if (modo != "attesa") {
+        altro.emplace(QPoint(960, 900));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return altro->pronto(); }, 20000)) << "the other program did not show";
+    }
+    // The messages are the real ones.
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices scope2(servizi);
+    const bool senzaPassaggi = modo == "senzapassaggi";
+    if (senzaPassaggi) {
+        // Geostationary satellites only: none is searched.
+        elenca({kGeo, kGeo2});
+    } else {
+        QString percorso = QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt");
+        ASSERT_TRUE(frmDatabase::instance()->Database_satelliti(percorso));
+        for (int i = 1; i <= core::Numero_Voci(gudtDatabasePrimario); ++i)
+            core::WorkingList::instance().Aggiungi(gudtDatabasePrimario[size_t(i)]);
+        ASSERT_GT(gintNumSatelliti, 10);
+    }
+
+    MDIForm1 w;
+    passes::Collega_Previsioni(w);
+    w.Lingua();
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {940, 860}));
+    w.menuItem("mnuSatellitiPrevisioniPassaggi")->trigger();
+    auto* cornice = qobject_cast<QMdiSubWindow*>(f->parentWidget());
+    ASSERT_NE(cornice, nullptr);
+    f->SSTab1->setCurrentIndex(2);
+    imposta(2, 28);
+    f->chkNessunFiltro[2]->setChecked(true);
+    f->cmbLimite->setCurrentIndex(f->cmbLimite->count() - 1);  // every satellite
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->cmdOK[2]->isVisible() && QApplication::activeWindow() == &w; }, 5000));
+    QTest::qWait(300);
+
+    // While the search runs (its progress window up), the user clicks the
+    // other program and types there.
+    bool altrove = false;
+    QTimer utente;
+    utente.setInterval(0);
+    QObject::connect(&utente, &QTimer::timeout, [&] {
+        const frmProgress* p = frmProgress::instance(false);
+        if (!f->inCorso() || !p || !p->isVisible())
+            return;
+        utente.stop();
+        x.clic(altro->campo());
+        if (!QTest::qWaitFor([&] { return altro->attivo() && !QApplication::activeWindow(); }, 5000))
+            return;
+        for (char c : {'a', 'b'})
+            x.premi(static_cast<unsigned long>(c));
+        altrove = QTest::qWaitFor([&] { return altro->testo() == "ab"; }, 3000) && f->inCorso();
+    });
+    if (altro)
+        utente.start();
+    // A message that comes up while the user types elsewhere takes the keys:
+    // told, and closed.
+    QString preso;
+    QTimer messaggi;
+    messaggi.setInterval(50);
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    if (altro)
+        messaggi.start();
+    // (The search runs inside the click's handling: seen from a timer.)
+    bool avviata = false;
+    QTimer guarda;
+    guarda.setInterval(10);
+    QObject::connect(&guarda, &QTimer::timeout, [&] { avviata = avviata || f->inCorso(); });
+    guarda.start();
+    x.clic(f->cmdOK[2]->mapToGlobal(f->cmdOK[2]->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return avviata && !f->inCorso(); }, 90000))
+        << (avviata ? "the search did not end" : "OK did not start the search");
+    EXPECT_EQ(f->lvwPass[2]->topLevelItemCount() == 0, senzaPassaggi);
+
+    if (altro) {
+        messaggi.stop();
+        EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: "
+                                     << preso.toStdString();
+        ASSERT_TRUE(altrove) << "the other program did not take the keys while the search ran (it has \""
+                             << altro->testo().toStdString() << "\")";
+        QTest::qWait(500); // the user goes on typing
+        for (char c : {'c', 'd'})
+            x.premi(static_cast<unsigned long>(c));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return altro->testo() == "abcd"; }, 3000))
+            << "the keys typed after the search went elsewhere (the other program has \""
+            << altro->testo().toStdString() << "\")";
+        EXPECT_TRUE(altro->attivo());
+        EXPECT_EQ(QApplication::activeWindow(), nullptr);
+        // The pass window waits in front of the workspace.
+        EXPECT_EQ(w.mdiArea()->activeSubWindow(), cornice);
+        EXPECT_EQ(w.mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), cornice);
+        if (senzaPassaggi) {
+            // Back in the program: the message that nothing was found.
+            QTest::qWait(300);
+            x.clic(f->lvwPass[2]->viewport()->mapToGlobal(f->lvwPass[2]->viewport()->rect().center()));
+            QString detto;
+            QTimer risposta;
+            QObject::connect(&risposta, &QTimer::timeout, [&] {
+                if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); m && m->isVisible()) {
+                    detto = m->text();
+                    m->close();
+                }
+            });
+            risposta.start(50);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !detto.isEmpty(); }, 5000))
+                << "no message once the user came back";
+            EXPECT_EQ(detto, mLang::Testo_Lingua("frmVisibleSatellites", "nessunpassaggio"));
+        }
+        return;
+    }
+    QTest::qWait(300); // as long as a user takes to reach for a key
+    EXPECT_EQ(QApplication::activeWindow(), &w);
+    EXPECT_TRUE(testsupport::Davanti_Nell_Area(w.mdiArea(), cornice));
+    x.premi(InputX::kEscape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f->isVisible(); }, 3000)) << "Escape did not reach the pass window";
 }
 
 TEST_F(PassWindow, SaveAndPrintTheChosenPass)

@@ -3,6 +3,7 @@
 // every window by its title, and the help window opens at the asked topic.
 #include "platform/help_service.h"
 #include "platform/help_window.h"
+#include "platform/keyboard_return.h"
 
 #include "support/x_input.h"
 
@@ -224,14 +225,17 @@ TEST(HelpWindowTest, OpensAtTheTopicAndComesForwardAgainAtTheNextOne)
     w->close();
 }
 
-// The manual asked for from a dialog that waits for its answer (the download,
-// clock and new-place dialogs, the orbital elements, the object box): it
-// takes the mouse and the keys at once, although the dialog keeps every other
-// window of the program from them; Escape closes it, and the dialog, still
-// open, has the keyboard again. The manual is open already, beside the main
-// window, when the dialog comes up. Run again by itself on a display of its
-// own, without a window manager and with openbox.
-TEST(HelpWindowTest, FromADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDialog)
+// The manual beside a dialog that waits for its answer (the download, clock
+// and new-place dialogs, the orbital elements, the object box), although the
+// dialog keeps every other window of the program from the mouse and the keys.
+// Open already, beside the main window, when the dialog comes up: a click on
+// the index, a click in the page and Page Down work in it, and Escape closes
+// it and gives the keys back to the dialog. Asked for from the dialog's Help:
+// it takes the keys at once, and Escape gives them back again. The keyboard
+// goes back through the rule the whole program follows, installed here as the
+// program installs it. Run again by itself on a display of its own, without
+// a window manager and with openbox.
+TEST(HelpWindowTest, BesideADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDialog)
 {
     const QByteArray modo = qgetenv("ASTROVELA_AIUTO_DA_DIALOGO");
     if (modo.isEmpty()) {
@@ -242,6 +246,7 @@ TEST(HelpWindowTest, FromADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDial
     using testsupport::InputX;
     InputX x;
     ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    platform::Installa_Ritorno_Tastiera();
     platform::QtHelpService help(kSource);
     help.setHelpFile(QStringLiteral("help/english.html"));
 
@@ -276,9 +281,50 @@ TEST(HelpWindowTest, FromADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDial
         ASSERT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 5000));
         QTest::qWait(200);
 
+        // The manual opened before the dialog, in front of it: a click on an
+        // index entry shows its topic and takes the keys; a click in the
+        // page and Page Down scroll it.
+        const auto voceDi = [&](const char* ancora) {
+            for (int i = 0; i < w->indexList()->count(); ++i)
+                if (w->indexList()->item(i)->data(Qt::UserRole).toString() == QLatin1String(ancora))
+                    return w->indexList()->item(i);
+            return static_cast<QListWidgetItem*>(nullptr);
+        };
+        QListWidgetItem* contenuti = voceDi("context-70");
+        ASSERT_NE(contenuti, nullptr);
+        w->indexList()->scrollToItem(contenuti);
+        QTest::qWait(200);
+        x.clic(w->indexList()->viewport()->mapToGlobal(w->indexList()->visualItemRect(contenuti).center()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-70"; }, 3000))
+            << "a click on the index of the manual opened first did nothing";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 3000)) << "the manual has not the keyboard";
+        QWidget* foglio = w->browser()->viewport();
+        x.clic(foglio->mapToGlobal(QPoint(2, foglio->height() / 2)));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == w->browser(); }, 3000));
+        const int inizio = w->browser()->verticalScrollBar()->value();
+        x.premi(InputX::kPaginaGiu);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->verticalScrollBar()->value() > inizio; }, 3000))
+            << "Page Down did not scroll the manual opened first";
+        // Escape closes it, not the dialog, which has the keys again.
+        x.premi(InputX::kEscape);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000))
+            << "Escape did not close the manual opened first";
+        ASSERT_TRUE(dialogo.isVisible()) << "Escape closed the dialog";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 3000))
+            << "the dialog has not the keyboard again";
+        QTest::qWait(200);
+        x.premi('y');
+        EXPECT_TRUE(QTest::qWaitFor([&] { return campo->text() == u"y"; }, 3000)) << "a key did not reach the dialog";
+        campo->clear();
+
         // Help: the manual at the dialog's topic, with the keyboard.
         x.clic(aiuto->mapToGlobal(aiuto->rect().center()));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-205"; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                w = platform::HelpWindow::instance(false);
+                return w && w->browser()->source().fragment() == u"context-205";
+            },
+            5000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 5000)) << "the manual has not the keyboard";
         QTest::qWait(200);
 

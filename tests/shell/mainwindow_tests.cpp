@@ -38,10 +38,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTcpServer>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -522,7 +524,10 @@ TEST_F(MainWindowTest, QtsOwnButtonsSpeakTheChosenLanguage)
 // itself on a display of its own:
 // - without a window manager, the main window takes the keys again (Alt and
 //   a menu's letter) after Help > Contents and Escape (the manual goes, as a
-//   dialog that waits for an answer does); after File > Open with the whole
+//   dialog that waits for an answer does); after Help > Contents, then Tools
+//   > Download files: the manual, opened first, takes a click and Page Down
+//   beside the download window, and Escape in it gives the keys back to the
+//   download window, which Escape then closes; after File > Open with the whole
 //   path typed while the file dialog's list of completions drops down, and
 //   Return (the dialog goes while that list holds the keyboard, then the
 //   progress window of the load, which never had it); and after a download
@@ -538,7 +543,8 @@ TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
 {
     const QByteArray modo = qgetenv("ASTROVELA_TASTIERA_DOPO");
     if (modo.isEmpty()) {
-        testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"manuale", "apri", "scaricamento"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO",
+                                       {"manuale", "manualeprima", "apri", "scaricamento"});
         testsupport::Riesegui_Per_Ogni("ASTROVELA_TASTIERA_DOPO", {"informazioni", "sincronizzazione"},
                                        testsupport::Gestore::Openbox);
         return;
@@ -731,6 +737,59 @@ TEST_F(MainWindowTest, AWindowThatClosesGivesTheKeyboardBackOnlyWhereItWas)
         EXPECT_FALSE(QFileInfo::exists(cartellaFile.filePath("visual.txt")));
         QTest::qWait(300);
         EXPECT_TRUE(tastiAllaPrincipale()) << "Alt+W did not reach the main window after the cancelled download";
+        return;
+    }
+
+    if (modo == "manualeprima") {
+        ASSERT_TRUE(dalMenu("mnuAiuto", "mnuAiutoSommario"));
+        platform::HelpWindow* manuale = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return (manuale = platform::HelpWindow::instance(false)) && manuale->isActiveWindow(); }, 5000));
+        manuale->setGeometry(820, 0, 440, 600);
+        // Back to the main window with a click, as the user does.
+        QTest::qWait(300);
+        x.clic(area);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &w; }, 5000));
+        QTest::qWait(300);
+        // While the download window waits for its answer; the first step
+        // that fails is told.
+        QString mancato;
+        bool visto = false;
+        const auto accanto = [&] {
+            visto = true;
+            QWidget* scaricamento = QApplication::activeModalWidget();
+            const auto passo = [&](const std::function<bool()>& fatto, const char* altrimenti) {
+                if (mancato.isEmpty() && !QTest::qWaitFor(fatto, 3000))
+                    mancato = QLatin1String(altrimenti);
+                return mancato.isEmpty();
+            };
+            QTextBrowser* pagina = manuale->browser();
+            const int prima = pagina->verticalScrollBar()->value();
+            if (passo([&] { return scaricamento->isActiveWindow(); }, "the download window has not the keyboard")) {
+                QTest::qWait(300);
+                x.clic(pagina->viewport()->mapToGlobal(QPoint(2, pagina->viewport()->height() / 2)));
+            }
+            if (passo([&] { return QApplication::focusWidget() == pagina; }, "a click did not give the manual the keys"))
+                x.premi(InputX::kPaginaGiu);
+            if (passo([&] { return pagina->verticalScrollBar()->value() > prima; }, "Page Down did not scroll the manual"))
+                x.premi(InputX::kEscape);
+            if (passo([&] { return !platform::HelpWindow::instance(false) && scaricamento->isActiveWindow(); },
+                      "Escape in the manual did not give the keys back to the download window")) {
+                QTest::qWait(300);
+                x.premi(InputX::kEscape);
+            }
+            passo([&] { return !scaricamento->isVisible(); }, "Escape did not reach the download window");
+            if (scaricamento->isVisible())
+                scaricamento->close();
+        };
+        ASSERT_TRUE(dalMenu("mnuStrumenti", "mnuStrumentiDownload", accanto));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return visto && !QApplication::activeModalWidget(); }, 30000))
+            << (visto ? "the download window did not close" : "the download window did not come up");
+        EXPECT_TRUE(mancato.isEmpty()) << mancato.toStdString();
+        QTest::qWait(300);
+        EXPECT_TRUE(tastiAllaPrincipale()) << "Alt+W did not reach the main window after the download window";
+        if (platform::HelpWindow* m = platform::HelpWindow::instance(false))
+            m->close();
         return;
     }
 

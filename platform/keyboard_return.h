@@ -1,0 +1,20 @@
+#pragma once
+// Where the keyboard goes when a window of its own closes: the one rule for
+// every window of the program (a message, a dialog that waits for its answer,
+// a file dialog, the progress window, the manual).
+
+namespace platform {
+
+// Installs the rule once (calling it again is harmless): a window of its own
+// that goes while the program has the keyboard leaves it with the program.
+// When no window of the program is active once the window's own code has
+// gone on, the question still up takes it (a dialog beside which the manual
+// was read), else the window it was over (or, when that one has gone
+// meanwhile, the one under it, down to the main window). A window manager
+// does that; on a display without one (the virtual display of run.sh, a test
+// display) no window of the program would be active afterwards, and the keys
+// would reach none. One that goes while the user works in another program
+// (closed from a taskbar) leaves the keyboard where it is.
+void Installa_Ritorno_Tastiera();
+
+} // namespace platform
