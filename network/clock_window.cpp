@@ -1,5 +1,6 @@
 #include "network/clock_window.h"
 #include "common/help.h"
+#include "common/window_host.h"
 #include "common/refilling_combo.h"
 
 #include "controls/graph_button.h"
@@ -258,7 +259,9 @@ void frmSyncro::Winsock1_Error(int, const QString& description)
     puntatoreNormale();
     const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
     lblStatus->setText(titolo);
-    platform::MsgBox(description, platform::vbExclamation, titolo);
+    // The server's end comes on its own: the user is told once in the
+    // program, so that the message takes no keys typed in another one.
+    common::Al_Ritorno(this, [description, titolo] { platform::MsgBox(description, platform::vbExclamation, titolo); });
 }
 
 void frmSyncro::Tempo_scaduto()
@@ -274,7 +277,9 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     if (!ora) {
         // Not four bytes: the clock stays as it is.
         lblStatus->clear();
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("rispostanonvalida")), platform::vbCritical);
+        common::Al_Ritorno(this, [] {
+            platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("rispostanonvalida")), platform::vbCritical);
+        });
         puntatoreNormale();
         return;
     }
@@ -303,8 +308,10 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     if (!fatto) {
         // The system refused (the program may lack the right): say so.
         lblStatus->setText(titolo);
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
-                         platform::vbExclamation, titolo);
+        common::Al_Ritorno(this, [motivo, titolo] {
+            platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
+                             platform::vbExclamation, titolo);
+        });
         return;
     }
     lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("oksincronizzazione")));
