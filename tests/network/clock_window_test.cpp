@@ -8,10 +8,13 @@
 #include "network/clock_window.h"
 #include "network/time_protocol.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
+#include "support/x_input.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -221,6 +224,69 @@ TEST_F(SyncroTest, BadRepliesSilenceAndRefusalsLeaveTheClockAloneOrSaySo)
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains(fakes.clock.failure));
     EXPECT_NE(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
     EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+}
+
+// A server that never answers, given up while the user types in another
+// program: that program keeps every key, and the user is told once back.
+TEST_F(SyncroTest, AnExchangeThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    if (qEnvironmentVariableIsEmpty("ASTROVELA_FINE_OROLOGIO")) {
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_OROLOGIO", {"altroprogramma"}, gestore);
+        return;
+    }
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    testsupport::AltroProgramma altro(QPoint(960, 900));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.pronto(); }, 20000)) << "the other program did not show";
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices conScatole(servizi);
+    ServerOra server({}, true);
+    frmSyncro w;
+    w.mintPorta = server.porta();
+    w.mintTempoMassimo = 3000;
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, w.size()));
+    QTest::qWait(300);
+
+    QString preso;
+    QTimer messaggi;
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    messaggi.start(50);
+    w.cmdOK_Click();
+    x.clic(altro.campo());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.attivo() && !QApplication::activeWindow(); }, 5000));
+    x.premi('a');
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "a"; }, 2000));
+    ASSERT_TRUE(w.lblStatus->text() != mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"))
+        << "the exchange ended before the user was away";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return w.lblStatus->text() == mLang::Testo_Lingua("frmSyncro", "nosincronizzazione"); }, 10000));
+    QTest::qWait(500);
+    messaggi.stop();
+    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    x.premi('b');
+    EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000))
+        << "the keys typed after the exchange went elsewhere (the other program has \"" << altro.testo().toStdString()
+        << "\")";
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+
+    testsupport::RispostaConUnClic risposte(x);
+    x.clic(w.lblStatus->mapToGlobal(w.lblStatus->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !risposte.messaggi.isEmpty() && !QApplication::activeModalWidget(); },
+                                10000))
+        << "the message did not come once the user was back";
+    risposte.ferma();
+    EXPECT_EQ(risposte.messaggi, QStringList{mLang::Testo_Lingua("frmSyncro", "temposcaduto")});
+    EXPECT_TRUE(fakes.clock.calls.isEmpty());
 }
 
 TEST_F(SyncroTest, FourBytesAreTheWholeReplyAlsoWhenTheServerKeepsTheLineOpen)
