@@ -288,34 +288,48 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     cmdOK->setEnabled(false);
     // The exchange is over: nothing is connecting any more.
     lblStatus->clear();
-    const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(*ora);
-    if (qAbs(scarto) > network::timeproto::kScartoDaConfermare) {
-        // A server far off (or a reply that is no time at all) must not move
-        // the clock by days without the user seeing it. The time is the
-        // observer's, as every other time the program shows.
+    const auto imposta = [this, titolo](const QDateTime& ora) {
+        QString motivo;
+        platform::ClockSetter* orologio = platform::services().clock;
+        const bool fatto = orologio && orologio->setSystemClock(ora, &motivo);
+        if (!fatto) {
+            // The system refused (the program may lack the right): say so.
+            lblStatus->setText(titolo);
+            common::Al_Ritorno(this, [motivo, titolo] {
+                platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
+                                 platform::vbExclamation, titolo);
+            });
+            return;
+        }
+        lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("oksincronizzazione")));
+        cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("close")));
+    };
+    const QDateTime letta = *ora;
+    const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(letta);
+    if (qAbs(scarto) <= network::timeproto::kScartoDaConfermare) {
+        imposta(letta);
+        return;
+    }
+    // A server far off (or a reply that is no time at all) must not move
+    // the clock by days without the user seeing it. The question waits for
+    // the user to be in the program; the server's time goes on by the whole
+    // seconds that pass until the answer, so that the wait does not set the
+    // clock behind. The time is the observer's, as every other time the
+    // program shows.
+    QElapsedTimer attesa;
+    attesa.start();
+    common::Al_Ritorno(this, [this, imposta, letta, attesa, titolo] {
+        const auto adesso = [&] { return letta.addSecs(qRound64(double(attesa.elapsed()) / 1000.0)); };
         const QString testo = mLang::Testo_Lingua(kSezione, QStringLiteral("orariolontano")) + kCrLf +
-                              vb::Format(core::Ora_Locale_Osservatore(*ora), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
+                              vb::Format(core::Ora_Locale_Osservatore(adesso()), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
                               mLang::Testo_Lingua(kSezione, QStringLiteral("confermaorario"));
         if (platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2) !=
             platform::vbYes) {
             lblStatus->setText(titolo);
             return;
         }
-    }
-    QString motivo;
-    platform::ClockSetter* orologio = platform::services().clock;
-    const bool fatto = orologio && orologio->setSystemClock(*ora, &motivo);
-    if (!fatto) {
-        // The system refused (the program may lack the right): say so.
-        lblStatus->setText(titolo);
-        common::Al_Ritorno(this, [motivo, titolo] {
-            platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
-                             platform::vbExclamation, titolo);
-        });
-        return;
-    }
-    lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("oksincronizzazione")));
-    cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("close")));
+        imposta(adesso());
+    });
 }
 
 void frmSyncro::cmdCancel_Click()
