@@ -194,9 +194,23 @@ void Davanti_A_Fine_Lavoro(QWidget* w)
         finestra->activateWindow();
 }
 
+namespace {
+// A window of the program on the screen, which the user can come back to
+// (one minimised on the taskbar too).
+bool finestraInVista()
+{
+    const QWidgetList finestre = QApplication::topLevelWidgets();
+    return std::any_of(finestre.cbegin(), finestre.cend(), [](const QWidget* w) {
+        return w->isVisible() && !(w->windowType() == Qt::ToolTip || w->windowType() == Qt::Popup);
+    });
+}
+} // namespace
+
 void Al_Ritorno(QObject* contesto, std::function<void()> messaggio)
 {
-    if (!contesto || QGuiApplication::applicationState() == Qt::ApplicationActive) {
+    // With no window of the program on the screen there is nothing to come
+    // back to: the message is the only way in, and shows at once.
+    if (!contesto || QGuiApplication::applicationState() == Qt::ApplicationActive || !finestraInVista()) {
         messaggio();
         return;
     }

@@ -33,7 +33,8 @@ void Davanti_A_Fine_Lavoro(QWidget* w);
 // once while the program is the active one; while the user works in another
 // program, once the user comes back to this one, so that the message, which
 // waits for its answer, takes no keys typed elsewhere. Dropped when
-// `contesto` goes first.
+// `contesto` goes first. With no window of the program on the screen (none
+// to come back to) it shows at once.
 void Al_Ritorno(QObject* contesto, std::function<void()> messaggio);
 
 // Puts `w` in the main window's workspace without showing it, when the

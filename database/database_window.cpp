@@ -620,6 +620,8 @@ bool frmDatabase::carica(int indice, QString& path)
 {
     const size_t i = size_t(indice);
     core::EsitoCaricamento esito;
+    // Why a file did not load, told as the load ends.
+    QString avviso;
     {
         core::LavoroLungo lavoro;
         if (!lavoro.acquisito()) {
@@ -636,11 +638,10 @@ bool frmDatabase::carica(int indice, QString& path)
             esito.stato = core::EsitoCaricamento::Stato::NonApribile;
             if (indice == 0)
                 gstrDatabasePrimario = m_percorso[0].isEmpty() ? gstrDatabasePrimario : m_percorso[0];
-            msg((nonOrdinario       ? *nonOrdinario
-                 : vb::fileMissing(path) ? L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato")
-                                         : nonLetto(path, vb::systemReason(prova.errorString())))
-                    + QLatin1Char('\r') + L("selezionarenuovofile"),
-                platform::vbExclamation);
+            avviso = (nonOrdinario       ? *nonOrdinario
+                      : vb::fileMissing(path) ? L("file") + QLatin1Char(' ') + path + QLatin1Char(' ') + L("nontrovato")
+                                              : nonLetto(path, vb::systemReason(prova.errorString())))
+                + QLatin1Char('\r') + L("selezionarenuovofile");
         } else {
             const qint64 lunghezza = prova.size();
             prova.close();
@@ -697,15 +698,13 @@ bool frmDatabase::carica(int indice, QString& path)
                 if (esito.stato == core::EsitoCaricamento::Stato::NonApribile)
                     // Too large, or it could not be read: said as for a
                     // file that cannot be opened.
-                    msg(nonLetto(path, esito.errore) + QLatin1Char('\r') + L("selezionarenuovofile"),
-                        platform::vbExclamation);
+                    avviso = nonLetto(path, esito.errore) + QLatin1Char('\r') + L("selezionarenuovofile");
                 else
                     // Format file is offered only where it mends the fault:
                     // it cannot restore a line missing or out of place.
-                    msg(L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + Motivo_Caricamento(esito)
-                            + QStringLiteral("\r\n") + L("aprirenuovofile") + QStringLiteral("\r\n")
-                            + L(esito.riparabile() ? "funzioneriparazione" : "riparazioneamano"),
-                        platform::vbExclamation);
+                    avviso = L("Dialogs", "formatononvalido") + QStringLiteral("\r\n") + Motivo_Caricamento(esito)
+                        + QStringLiteral("\r\n") + L("aprirenuovofile") + QStringLiteral("\r\n")
+                        + L(esito.riparabile() ? "funzioneriparazione" : "riparazioneamano");
             } else if (indice == 0 && !m_percorso[0].isEmpty()) {
                 gstrDatabasePrimario = m_percorso[0];
             }
@@ -715,8 +714,15 @@ bool frmDatabase::carica(int indice, QString& path)
     }
     if (esito.ok())
         return true;
+    // The reason, then the open dialog for another file: once the user is
+    // in the program, so that neither takes the keys typed in another one
+    // while the file was read.
     if (esito.stato != core::EsitoCaricamento::Stato::Annullato)
-        apri(indice);
+        common::Al_Ritorno(this, [this, indice, avviso] {
+            if (!avviso.isEmpty())
+                msg(avviso, platform::vbExclamation);
+            apri(indice);
+        });
     return false;
 }
 
@@ -848,6 +854,7 @@ void frmDatabase::Abbina_Lista_Lavoro()
                 wl.Aggiungi(vecchi[size_t(k - 1)]);
         }
     }
+    QStringList messaggi;
     if (richiesti >= 1) {
         QString t = L("databasecontiene") + QLatin1Char(' ') + QString::number(trovati) + QLatin1Char(' ') + L("su")
             + QLatin1Char(' ') + QString::number(richiesti) + QLatin1Char(' ') + L("satellitipreimpostati");
@@ -863,10 +870,16 @@ void frmDatabase::Abbina_Lista_Lavoro()
                 t += fine + L("MDIForm1", "rimossiconservati") + fine
                     + QDir::toNativeSeparators(wl.File_Rimossi());
         }
-        msg(t, platform::vbInformation);
+        messaggi << t;
     }
     if (!principaleTrovato && conservati && gintNumSatelliti > 0)
-        msg(L("satellitenondisponibile"), platform::vbInformation);
+        messaggi << L("satellitenondisponibile");
+    // What the load did to the list: once the user is in the program.
+    if (!messaggi.isEmpty())
+        common::Al_Ritorno(this, [messaggi] {
+            for (const QString& m : messaggi)
+                msg(m, platform::vbInformation);
+        });
     riempiAttivi();
 }
 

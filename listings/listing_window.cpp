@@ -377,7 +377,11 @@ bool frmDetails::LeggiDiretto(const QString& FName)
     m_inCorso = false;
     frmProgress::Unload();
     if (!ok) {
-        platform::MsgBox(lingua("Dialogs", "formatononvalido"), platform::vbExclamation, FName);
+        // The window goes; the message stays the program's, and waits for
+        // the user to be in it.
+        common::Al_Ritorno(common::Finestra_Principale(), [FName] {
+            platform::MsgBox(lingua("Dialogs", "formatononvalido"), platform::vbExclamation, FName);
+        });
         ListView1->clear();
         return false;
     }
@@ -430,7 +434,9 @@ void frmDetails::Leggi(const QString& FName)
     }
     gudtFileVisualizzato.clear();
     if (!ok) {
-        platform::MsgBox(lingua("Dialogs", "formatononvalido"), platform::vbExclamation, FName);
+        common::Al_Ritorno(common::Finestra_Principale(), [FName] {
+            platform::MsgBox(lingua("Dialogs", "formatononvalido"), platform::vbExclamation, FName);
+        });
         close();
         return;
     }

@@ -1,5 +1,6 @@
 #include "network/clock_window.h"
 #include "common/help.h"
+#include "common/window_host.h"
 #include "common/refilling_combo.h"
 
 #include "controls/graph_button.h"
@@ -258,7 +259,9 @@ void frmSyncro::Winsock1_Error(int, const QString& description)
     puntatoreNormale();
     const QString titolo = mLang::Testo_Lingua(kSezione, QStringLiteral("nosincronizzazione"));
     lblStatus->setText(titolo);
-    platform::MsgBox(description, platform::vbExclamation, titolo);
+    // The server's end comes on its own: the user is told once in the
+    // program, so that the message takes no keys typed in another one.
+    common::Al_Ritorno(this, [description, titolo] { platform::MsgBox(description, platform::vbExclamation, titolo); });
 }
 
 void frmSyncro::Tempo_scaduto()
@@ -274,7 +277,9 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     if (!ora) {
         // Not four bytes: the clock stays as it is.
         lblStatus->clear();
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("rispostanonvalida")), platform::vbCritical);
+        common::Al_Ritorno(this, [] {
+            platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("rispostanonvalida")), platform::vbCritical);
+        });
         puntatoreNormale();
         return;
     }
@@ -283,32 +288,48 @@ void frmSyncro::Imposta_orologio(const QByteArray& risposta)
     cmdOK->setEnabled(false);
     // The exchange is over: nothing is connecting any more.
     lblStatus->clear();
-    const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(*ora);
-    if (qAbs(scarto) > network::timeproto::kScartoDaConfermare) {
-        // A server far off (or a reply that is no time at all) must not move
-        // the clock by days without the user seeing it. The time is the
-        // observer's, as every other time the program shows.
+    const auto imposta = [this, titolo](const QDateTime& ora) {
+        QString motivo;
+        platform::ClockSetter* orologio = platform::services().clock;
+        const bool fatto = orologio && orologio->setSystemClock(ora, &motivo);
+        if (!fatto) {
+            // The system refused (the program may lack the right): say so.
+            lblStatus->setText(titolo);
+            common::Al_Ritorno(this, [motivo, titolo] {
+                platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
+                                 platform::vbExclamation, titolo);
+            });
+            return;
+        }
+        lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("oksincronizzazione")));
+        cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("close")));
+    };
+    const QDateTime letta = *ora;
+    const qint64 scarto = QDateTime::currentDateTimeUtc().secsTo(letta);
+    if (qAbs(scarto) <= network::timeproto::kScartoDaConfermare) {
+        imposta(letta);
+        return;
+    }
+    // A server far off (or a reply that is no time at all) must not move
+    // the clock by days without the user seeing it. The question waits for
+    // the user to be in the program; the server's time goes on by the whole
+    // seconds that pass until the answer, so that the wait does not set the
+    // clock behind. The time is the observer's, as every other time the
+    // program shows.
+    QElapsedTimer attesa;
+    attesa.start();
+    common::Al_Ritorno(this, [this, imposta, letta, attesa, titolo] {
+        const auto adesso = [&] { return letta.addSecs(qRound64(double(attesa.elapsed()) / 1000.0)); };
         const QString testo = mLang::Testo_Lingua(kSezione, QStringLiteral("orariolontano")) + kCrLf +
-                              vb::Format(core::Ora_Locale_Osservatore(*ora), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
+                              vb::Format(core::Ora_Locale_Osservatore(adesso()), u"dd mmmm yyyy  hh:mm:ss") + kCrLf +
                               mLang::Testo_Lingua(kSezione, QStringLiteral("confermaorario"));
         if (platform::MsgBox(testo, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2) !=
             platform::vbYes) {
             lblStatus->setText(titolo);
             return;
         }
-    }
-    QString motivo;
-    platform::ClockSetter* orologio = platform::services().clock;
-    const bool fatto = orologio && orologio->setSystemClock(*ora, &motivo);
-    if (!fatto) {
-        // The system refused (the program may lack the right): say so.
-        lblStatus->setText(titolo);
-        platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("orologiorifiutato")) + kCrLf + motivo,
-                         platform::vbExclamation, titolo);
-        return;
-    }
-    lblStatus->setText(mLang::Testo_Lingua(kSezione, QStringLiteral("oksincronizzazione")));
-    cmdCancel->setCaption(mLang::Testo_Lingua(QStringLiteral("Buttons"), QStringLiteral("close")));
+        imposta(adesso());
+    });
 }
 
 void frmSyncro::cmdCancel_Click()

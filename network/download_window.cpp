@@ -1,5 +1,6 @@
 #include "network/download_window.h"
 #include "common/help.h"
+#include "common/window_host.h"
 #include "common/refilling_combo.h"
 
 #include "controls/graph_button.h"
@@ -617,7 +618,9 @@ void frmDownload::Salva_file()
 void frmDownload::Termina_con_errore(const QString& testo)
 {
     Fine_trasferimento(false);
-    platform::MsgBox(testo, platform::vbExclamation);
+    // A transfer ends on its own: the user may be typing in another program
+    // meanwhile, and is told once back in this one.
+    common::Al_Ritorno(this, [testo] { platform::MsgBox(testo, platform::vbExclamation); });
 }
 
 double frmDownload::secondiDallaRichiesta() const

@@ -3,13 +3,20 @@
 #include "database_fixture.h"
 
 #include "common/progress_window.h"
+#include "common/window_host.h"
+#include "database/menu_links.h"
 #include "files/file_menu.h"
+#include "platform/prompt.h"
 #include "support/ordinary_user.h"
+#include "shell/main_window.h"
+#include "support/x_input.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -94,6 +101,118 @@ TEST_F(DatabaseWindow, PrincipalLoadRematchesTheWorkingList)
     EXPECT_EQ(f->lstActive->item(0)->text(), "ISS (ZARYA)");
     EXPECT_EQ(f->lblNumeroSatellitiAttivi->text(), "3");
     EXPECT_EQ(gudtRigheAttive[kSlotSecondo].Riga0, "KEEP");
+}
+
+// A load that ends while the user types in another program: the other
+// program keeps every key; what the load has to say (the working list
+// matched to the file, or why the file did not load and the open dialog
+// for another) waits for the user to come back.
+TEST_F(DatabaseWindow, ALoadThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_FINE_CARICAMENTO");
+    if (modo.isEmpty()) {
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_CARICAMENTO", {"elenco", "guasto"}, gestore);
+        return;
+    }
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    testsupport::AltroProgramma altro(QPoint(960, 900));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.pronto(); }, 20000)) << "the other program did not show";
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices conScatole(servizi);
+
+    // Long enough for the progress window: the sample many times over, or
+    // with its last line cut short.
+    const bool guasto = modo == "guasto";
+    QByteArray testo;
+    for (int i = 0; i < 300; ++i)
+        testo += dbtest::leggi(kSample);
+    if (guasto)
+        testo += dbtest::leggi(kSample).left(500);
+    QString p = scrivi(testo);
+    RigaDati fuori = dbtest::set("00005");
+    fuori.Riga0 = "NOT IN FILE";
+    fuori.Riga1.replace(2, 5, "29999");
+    elenca({fuori, dbtest::set("25544")});
+
+    MDIForm1 w;
+    database::Collega_Finestre(w);
+    w.Lingua();
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {940, 860}));
+    frmDatabase* f = frmDatabase::instance();
+    common::Mostra_Figlia(f);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f->isVisible() && QApplication::activeWindow() == &w; }, 5000));
+    QTest::qWait(300);
+
+    // While the file is read, the user clicks the other program and types.
+    bool altrove = false;
+    QTimer utente;
+    utente.setInterval(0);
+    QObject::connect(&utente, &QTimer::timeout, [&] {
+        const frmProgress* pr = frmProgress::instance(false);
+        if (!pr || !pr->isVisible())
+            return;
+        utente.stop();
+        x.clic(altro.campo());
+        if (!QTest::qWaitFor([&] { return altro.attivo() && !QApplication::activeWindow(); }, 5000))
+            return;
+        for (char c : {'a', 'b'})
+            x.premi(static_cast<unsigned long>(c));
+        altrove = QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000) && frmProgress::instance(false);
+    });
+    utente.start();
+    // A message that comes up meanwhile takes the keys: told, and closed.
+    QString preso;
+    QTimer messaggi;
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    messaggi.start(50);
+    EXPECT_EQ(f->Database_satelliti(p), !guasto);
+    QTest::qWait(500); // the user goes on typing
+    messaggi.stop();
+    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    ASSERT_TRUE(altrove) << "the other program did not take the keys while the file was read (it has \""
+                         << altro.testo().toStdString() << "\")";
+    for (char c : {'c', 'd'})
+        x.premi(static_cast<unsigned long>(c));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "abcd"; }, 3000))
+        << "the keys typed after the load went elsewhere (the other program has \"" << altro.testo().toStdString()
+        << "\")";
+    EXPECT_TRUE(altro.attivo());
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_TRUE(fakes.files.calls.isEmpty()) << "the open dialog came while the user was away";
+    EXPECT_EQ(gintNumSatelliti, guasto ? 2 : 1);
+
+    // Back in the program: the messages, in their order, then (a file that
+    // did not load) the open dialog for another.
+    testsupport::RispostaConUnClic risposte(x);
+    x.clic(f->lstActive->mapToGlobal(f->lstActive->rect().center()));
+    const qsizetype attesi = guasto ? 1 : 2;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return risposte.messaggi.size() >= attesi && !QApplication::activeModalWidget(); },
+                                10000))
+        << "the load's messages did not come once the user was back (" << risposte.messaggi.size() << " shown)";
+    risposte.ferma();
+    if (guasto) {
+        EXPECT_TRUE(risposte.messaggi[0].startsWith("The file is not in a valid element-set format."))
+            << risposte.messaggi[0].toStdString();
+        EXPECT_EQ(fakes.files.calls.size(), 1);
+    } else {
+        ASSERT_EQ(risposte.messaggi.size(), 2);
+        EXPECT_TRUE(risposte.messaggi[0].startsWith("The database holds 1 of the 2 satellites of the working list."))
+            << risposte.messaggi[0].toStdString();
+        EXPECT_EQ(risposte.messaggi[1],
+                  "The principal satellite is not in this file: the first satellite found is now the principal.");
+        EXPECT_TRUE(fakes.files.calls.isEmpty());
+    }
 }
 
 TEST_F(DatabaseWindow, FailedLoadsChangeNothing)

@@ -12,6 +12,8 @@
 #include "shell/main_window.h"
 #include "common/window_links.h"
 #include "database/menu_links.h"
+#include "common/progress_window.h"
+#include "platform/prompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -365,6 +368,88 @@ TEST_F(Dialogs, AListingAndASummaryTakeTheKeysAsTheyOpen)
         << modo.constData() << ": Page Down did not move through the lines; the keyboard is on "
         << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing");
     w.closeChildren();
+}
+
+// File > View of a long file that turns out bad while the user types in
+// another program: that program keeps every key; the reason is told once
+// the user is back.
+TEST_F(Dialogs, AViewOfABadFileThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    if (qEnvironmentVariableIsEmpty("ASTROVELA_FINE_VISTA")) {
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_VISTA", {"altroprogramma"}, gestore);
+        return;
+    }
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    testsupport::AltroProgramma altro(QPoint(960, 900));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.pronto(); }, 20000)) << "the other program did not show";
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices conScatole(servizi);
+    // The sample many times over, then a set that is no set.
+    QFile campione(QStringLiteral(ASTROVELA_TEST_DATA "/elements_sample.txt"));
+    ASSERT_TRUE(campione.open(QIODevice::ReadOnly));
+    const QByteArray uno = campione.readAll();
+    const QString file = m_dir.filePath("bad.txt");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 300; ++i)
+            f.write(uno);
+        f.write("NOT A SET\r\n1 nothing here\r\n2 nothing here either\r\n");
+    }
+    MDIForm1 w;
+    listings::Collega_Elenchi(w);
+    w.Lingua();
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, {940, 860}));
+    QTest::qWait(300);
+
+    bool altrove = false;
+    QTimer utente;
+    QObject::connect(&utente, &QTimer::timeout, [&] {
+        const frmProgress* pr = frmProgress::instance(false);
+        if (!pr || !pr->isVisible())
+            return;
+        utente.stop();
+        x.clic(altro.campo());
+        if (!QTest::qWaitFor([&] { return altro.attivo() && !QApplication::activeWindow(); }, 5000))
+            return;
+        x.premi('a');
+        altrove = QTest::qWaitFor([&] { return altro.testo() == "a"; }, 3000) && frmProgress::instance(false);
+    });
+    utente.start(0);
+    QString preso;
+    QTimer messaggi;
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    messaggi.start(50);
+    fakes.files.fileAnswers = {file};
+    w.menuItem("mnuFileVisualizza")->trigger();
+    QTest::qWait(500);
+    messaggi.stop();
+    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    ASSERT_TRUE(altrove) << "the other program did not take the keys while the file was read";
+    x.premi('b');
+    EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000))
+        << "the keys typed after the read went elsewhere (the other program has \"" << altro.testo().toStdString()
+        << "\")";
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+
+    testsupport::RispostaConUnClic risposte(x);
+    x.clic(w.mdiArea()->mapToGlobal(w.mdiArea()->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !risposte.messaggi.isEmpty() && !QApplication::activeModalWidget(); },
+                                10000))
+        << "the message did not come once the user was back";
+    risposte.ferma();
+    EXPECT_EQ(risposte.messaggi, QStringList{mLang::Testo_Lingua("Dialogs", "formatononvalido")});
 }
 
 TEST_F(Dialogs, SaveAndPrintReachTheActiveListing)

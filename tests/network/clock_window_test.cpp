@@ -8,10 +8,13 @@
 #include "network/clock_window.h"
 #include "network/time_protocol.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
+#include "support/x_input.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -135,9 +138,12 @@ namespace {
 struct PromptConStato : platform::FakePrompt {
     QLabel* stato = nullptr;
     QStringList statiVisti;
+    int pausaMs = 0;   // how long the user takes to answer
     int MsgBox(const QString& text, int flags, const QString& title) override
     {
         statiVisti << (stato ? stato->text() : QString());
+        if (pausaMs > 0)
+            QTest::qWait(pausaMs);
         return FakePrompt::MsgBox(text, flags, title);
     }
 };
@@ -184,6 +190,21 @@ TEST_F(SyncroTest, ATimeMoreThanADayAwayIsSetOnlyWhenTheUserAgrees)
     ASSERT_EQ(fakes.clock.calls.size(), 1);
     EXPECT_EQ(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 16));
     EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+    // Three seconds to read the question and answer Yes: the clock is set
+    // three seconds after the server's time, not behind by the wait.
+    {
+        PromptConStato lento;
+        lento.pausaMs = 3000;
+        lento.answers = {platform::vbYes};
+        platform::Services servizi = fakes.services();
+        servizi.prompt = &lento;
+        platform::ScopedServices qui(servizi);
+        fakes.clock.calls.clear();
+        frmSyncro w2;
+        Sincronizza(w2, lontano);
+        ASSERT_EQ(fakes.clock.calls.size(), 1);
+        EXPECT_EQ(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 19));
+    }
     gsngFusoOrario = fuso;
     gbytOraLegale = legale;
 }
@@ -221,6 +242,101 @@ TEST_F(SyncroTest, BadRepliesSilenceAndRefusalsLeaveTheClockAloneOrSaySo)
     EXPECT_TRUE(fakes.prompt.calls[0].text.contains(fakes.clock.failure));
     EXPECT_NE(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
     EXPECT_NE(w.cmdCancel->Caption(), mLang::Testo_Lingua("Buttons", "close"));
+}
+
+// The exchange ends while the user types in another program: a server that
+// never answers is given up, or one answers a time far off, which is set
+// only when the user agrees. That program keeps every key; the message, or
+// the question, comes once the user is back.
+TEST_F(SyncroTest, AnExchangeThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_FINE_OROLOGIO");
+    if (modo.isEmpty()) {
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_OROLOGIO", {"muto", "lontano"}, gestore);
+        return;
+    }
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    testsupport::AltroProgramma altro(QPoint(960, 900));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.pronto(); }, 20000)) << "the other program did not show";
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices conScatole(servizi);
+    const bool lontano = modo == "lontano";
+    const QByteArray risposta("\xE9\x0A\x8C\x80", 4);   // 2023-11-24 02:44:16 UTC
+    // Silent; or the reply two seconds after the connection, the line left open.
+    ServerOra server({}, lontano ? ServerOra::Aperto : ServerOra::Muto, risposta, 2000);
+    frmSyncro w;
+    w.mintPorta = server.porta();
+    w.mintTempoMassimo = 3000;
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, w.size()));
+    QTest::qWait(300);
+
+    QString preso;
+    QTimer messaggi;
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    messaggi.start(50);
+    const QString connessione = mLang::Testo_Lingua("frmDownload", "connessioneincorso");
+    w.cmdOK_Click();
+    x.clic(altro.campo());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.attivo() && !QApplication::activeWindow(); }, 5000));
+    x.premi('a');
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "a"; }, 2000));
+    ASSERT_EQ(w.lblStatus->text(), connessione) << "the exchange ended before the user was away";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblStatus->text() != connessione; }, 10000));
+    QTest::qWait(500);
+    messaggi.stop();
+    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    x.premi('b');
+    EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000))
+        << "the keys typed after the exchange went elsewhere (the other program has \"" << altro.testo().toStdString()
+        << "\")";
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_TRUE(fakes.clock.calls.isEmpty());
+
+    // Back in the program: the message, answered with OK; the question,
+    // answered with Yes.
+    testsupport::RispostaConUnClic risposte(x, [](QWidget*, QStringList&) { return nullptr; });
+    QStringList domande;
+    QTimer si;
+    QObject::connect(&si, &QTimer::timeout, [&] {
+        auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!m || !m->button(QMessageBox::Yes) || m->property("risposto").toBool() || !m->windowHandle()
+            || !m->windowHandle()->isExposed())
+            return;
+        m->setProperty("risposto", true);
+        domande << m->text();
+        QWidget* b = m->button(QMessageBox::Yes);
+        x.clic(b->mapToGlobal(b->rect().center()));
+    });
+    si.start(100);
+    x.clic(w.lblStatus->mapToGlobal(w.lblStatus->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return risposte.messaggi.size() + domande.size() >= 1 && !QApplication::activeModalWidget(); }, 10000))
+        << "the " << (lontano ? "question" : "message") << " did not come once the user was back";
+    risposte.ferma();
+    si.stop();
+    if (lontano) {
+        ASSERT_EQ(domande.size(), 1);
+        EXPECT_TRUE(domande[0].startsWith(mLang::Testo_Lingua("frmSyncro", "orariolontano")));
+        EXPECT_TRUE(risposte.messaggi.isEmpty());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fakes.clock.calls.size() == 1; }, 2000));
+        // The server's time, moved on by the wait for the user.
+        EXPECT_GT(fakes.clock.calls[0], Utc(2023, 11, 24, 2, 44, 16));
+        EXPECT_EQ(w.lblStatus->text(), mLang::Testo_Lingua("frmSyncro", "oksincronizzazione"));
+    } else {
+        EXPECT_EQ(risposte.messaggi, QStringList{mLang::Testo_Lingua("frmSyncro", "temposcaduto")});
+        EXPECT_TRUE(fakes.clock.calls.isEmpty());
+    }
 }
 
 TEST_F(SyncroTest, FourBytesAreTheWholeReplyAlsoWhenTheServerKeepsTheLineOpen)

@@ -11,6 +11,8 @@
 #include "network/download_checks.h"
 #include "network/download_window.h"
 #include "platform/fakes.h"
+#include "platform/prompt.h"
+#include "support/x_input.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QNetworkProxy>
 #include <QPointer>
 #include <QSslConfiguration>
@@ -616,6 +619,81 @@ TEST_F(DownloadTest, BadRepliesSayWhyAndLeaveTheUsersFileByteForByte)
     ASSERT_EQ(fakes.prompt.calls.size(), 1);
     EXPECT_FALSE(w->completato());
     EXPECT_TRUE(w->cmdOK->isEnabled());
+}
+
+// A download that ends while the user types in another program (the window
+// waits for a silent server; the user clicks elsewhere): the other program
+// keeps every key, and the reason is told once the user is back.
+TEST_F(DownloadTest, ADownloadThatEndsLeavesTheKeyboardWhereTheUserIs)
+{
+    if (qEnvironmentVariableIsEmpty("ASTROVELA_FINE_DOWNLOAD")) {
+        for (auto gestore : {testsupport::Gestore::Nessuno, testsupport::Gestore::Openbox})
+            testsupport::Riesegui_Per_Ogni("ASTROVELA_FINE_DOWNLOAD", {"altroprogramma"}, gestore);
+        return;
+    }
+    testsupport::InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    testsupport::AltroProgramma altro(QPoint(960, 900));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.pronto(); }, 20000)) << "the other program did not show";
+    platform::QtPrompt scatole;
+    platform::Services servizi = fakes.services();
+    servizi.prompt = &scatole;
+    platform::ScopedServices conScatole(servizi);
+    Server server;
+    server.percorsi["/silent"] = {"", Server::Fine::Resta};
+    const QString file = fileVecchio("keep.txt");
+    auto w = Finestra(server.voce("/silent"));
+    w->mintTempoMassimo = 3000;
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(*w, w->size()));
+    QTest::qWait(300);
+
+    // A message that comes up while the user is away takes the keys: told,
+    // and closed.
+    QString preso;
+    QTimer messaggi;
+    QObject::connect(&messaggi, &QTimer::timeout, [&] {
+        QWidget* m = QApplication::activeModalWidget();
+        if (!m || !m->isVisible())
+            return;
+        QTest::qWait(500);
+        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
+        m->close();
+    });
+    messaggi.start(50);
+    fakes.files.fileAnswers = {file};
+    w->cmdOK_Click();
+    ASSERT_TRUE(w->inCorso());
+    x.clic(altro.campo());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.attivo() && !QApplication::activeWindow(); }, 5000));
+    for (char c : {'a', 'b'})
+        x.premi(static_cast<unsigned long>(c));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000));
+    ASSERT_TRUE(w->inCorso()) << "the transfer ended before the user was away";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->inCorso(); }, 10000));
+    QTest::qWait(500); // the user goes on typing
+    messaggi.stop();
+    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    for (char c : {'c', 'd'})
+        x.premi(static_cast<unsigned long>(c));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "abcd"; }, 3000))
+        << "the keys typed after the transfer went elsewhere (the other program has \""
+        << altro.testo().toStdString() << "\")";
+    EXPECT_TRUE(altro.attivo());
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
+
+    // Back in the program: why the transfer ended, and the window ready for
+    // another try.
+    testsupport::RispostaConUnClic risposte(x);
+    x.clic(w->lblStatus->mapToGlobal(w->lblStatus->rect().center()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !risposte.messaggi.isEmpty() && !QApplication::activeModalWidget(); },
+                                10000))
+        << "the transfer's message did not come once the user was back";
+    risposte.ferma();
+    ASSERT_EQ(risposte.messaggi.size(), 1);
+    EXPECT_TRUE(risposte.messaggi[0].startsWith(mLang::Testo_Lingua("frmDownload", "temposcaduto")))
+        << risposte.messaggi[0].toStdString();
+    EXPECT_TRUE(w->cmdOK->isEnabled());
+    EXPECT_EQ(Leggi(file), vecchio);
 }
 
 TEST_F(DownloadTest, RedirectsAreFollowedToAnotherPath)
