@@ -11,6 +11,8 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <qdrawutil.h>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace mNight {
@@ -60,8 +62,12 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
 // the screen has it) and as the base style draws it there (its pictures
 // smoothed as on the screen), and the faint pixels on the outside of a
 // line, where the scaled line only partly covers a pixel, stay with it.
+//
+// With `soloRighe` the drawing is a face with lines on it (a header's
+// section): only the lines are put down, dark or light as they are darker
+// or lighter than the face at the middle; the face is the caller's.
 void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*)>& disegna, const QColor& scuro,
-                 const QColor& chiaro)
+                 const QColor& chiaro, bool soloRighe = false)
 {
     if (r.isEmpty())
         return;
@@ -85,6 +91,12 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
         disegna(&q);
     }
     const QImage fatto = strato.copy();
+    const QRgb faccia = fatto.pixel(fatto.width() / 2, fatto.height() / 2);
+    const auto staccata = [&](QRgb c) {
+        return qAlpha(c) >= 32
+            && std::max({std::abs(qRed(c) - qRed(faccia)), std::abs(qGreen(c) - qGreen(faccia)),
+                         std::abs(qBlue(c) - qBlue(faccia))}) > 24;
+    };
     const auto forte = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < fatto.width() && y < fatto.height() && qAlpha(fatto.pixel(x, y)) >= 32;
     };
@@ -92,6 +104,10 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
         auto* riga = reinterpret_cast<QRgb*>(strato.scanLine(y));
         for (int x = 0; x < strato.width(); ++x) {
             const QRgb c = riga[x];
+            if (soloRighe) {
+                riga[x] = staccata(c) ? (qGray(c) < qGray(faccia) ? scuro : chiaro).rgb() : 0;
+                continue;
+            }
             bool tiene = qAlpha(c) >= 32;
             if (!tiene && qAlpha(c) >= 8) {
                 // A part of a line beside it: the line's own shade,
@@ -256,7 +272,24 @@ public:
         const QRect& r = o->rect;
         switch (ce) {
         case CE_HeaderSection:
-            qDrawWinButton(p, r, pal, o->state & State_Sunken, &pal.brush(QPalette::Button));
+            // The face in the button colour, the base style's lines on it
+            // where it draws them (the side between two sections, the
+            // bottom), pressed or not.
+            // Drawn apart in the base style's own colours, where its lines
+            // stand out from its face as by day.
+            p->fillRect(r, pal.button());
+            inDueColori(
+                p, r,
+                [&](QPainter* q) {
+                    QStyleOptionHeader v;
+                    if (auto* h = qstyleoption_cast<const QStyleOptionHeader*>(o))
+                        v = *h;
+                    else
+                        static_cast<QStyleOption&>(v) = *o;
+                    v.palette = baseStyle()->standardPalette();
+                    QProxyStyle::drawControl(ce, &v, q, w);
+                },
+                pal.color(QPalette::Dark), pal.color(QPalette::Light), true);
             return;
         case CE_TabBarTabShape:
             if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(o)) {

@@ -512,6 +512,10 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     // The style's own day colours, as the program starts with them.
     QApplication::setPalette(QApplication::style()->standardPalette());
     Galleria g;
+    // Run at 1.5x and 2x as well (QT_SCALE_FACTOR): the pictures are then
+    // in the screen's device pixels, more than one to a pixel of the layout.
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        ASSERT_DOUBLE_EQ(g.k, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     const QImage giorno = foto(&g.finestra);
     g.menu.adjustSize();
     const QImage menuGiorno = foto(&g.menu);
@@ -617,6 +621,37 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         const QRect b = g.in(g.barra->widgetForAction(g.spenta)).adjusted(g.d(3), g.d(3), -g.d(3), -g.d(3));
         EXPECT_NE(notte.copy(a), notte.copy(b));
         EXPECT_EQ(fuoriPalette(notte.copy(b), QRegion(), "disabled toolbar button"), "");
+    }
+
+    // The edges of what the night style draws whole (a button, a header's
+    // section, a line edit's frame, a scroll bar's arrow button, a tab):
+    // from the ground just outside, the first device pixel drawn on each
+    // side, as by day.
+    {
+        auto* testata = g.tabella->horizontalHeader();
+        const QRect sezione(testata->sectionViewportPosition(0), 0, testata->sectionSize(0), testata->height());
+        const struct {
+            const char* cosa;
+            QRect r;
+        } parti[] = {
+            {"the button", g.in(g.pulsante)},
+            {"the header's section", g.in(testata->viewport(), sezione)},
+            {"the line edit", g.in(g.riga)},
+            {"the scroll bar's arrow",
+             g.in(g.scorriMezzo, sottoControllo<QScrollBar, QStyleOptionSlider>(g.scorriMezzo, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine))},
+            {"the tab behind", g.in(barraSchede, barraSchede->tabRect(0))},
+        };
+        for (const auto& c : parti) {
+            SCOPED_TRACE(c.cosa);
+            const QRect r = c.r;
+            const int x = r.center().x(), y = r.center().y();
+            EXPECT_EQ(primoBordo(notte, {x, r.top() - 1}, {0, 1}, r.height() / 2, 3),
+                      primoBordo(giorno, {x, r.top() - 1}, {0, 1}, r.height() / 2, 3)) << "top";
+            EXPECT_EQ(primoBordo(notte, {r.left() - 1, y}, {1, 0}, r.width() / 2, 3),
+                      primoBordo(giorno, {r.left() - 1, y}, {1, 0}, r.width() / 2, 3)) << "left";
+            EXPECT_EQ(primoBordo(notte, {r.right() + 1, y}, {-1, 0}, r.width() / 2, 3),
+                      primoBordo(giorno, {r.right() + 1, y}, {-1, 0}, r.width() / 2, 3)) << "right";
+        }
     }
 
     // The same kind of widget in two states: whatever the day tells apart,
