@@ -3,6 +3,7 @@
 #include "shell/night_colours.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -274,9 +275,8 @@ public:
         case CE_HeaderSection:
             // The face in the button colour, the base style's lines on it
             // where it draws them (the side between two sections, the
-            // bottom), pressed or not.
-            // Drawn apart in the base style's own colours, where its lines
-            // stand out from its face as by day.
+            // bottom), pressed or not: drawn apart in the base style's own
+            // colours, where its lines stand out from its face as by day.
             p->fillRect(r, pal.button());
             inDueColori(
                 p, r,
@@ -490,6 +490,7 @@ private:
     {
         if (pm.isNull() || pm.width() * pm.height() > 256 * 256)
             return false;
+        const QRgb grigio = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb();
         const QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
         bool qualcosa = false;
         for (int y = 0; y < im.height(); ++y) {
@@ -498,7 +499,7 @@ private:
                 const QRgb c = riga[x];
                 if (qAlpha(c) == 0)
                     continue;
-                if (qAlpha(c) != 255 || qRed(c) != qGreen(c) || qGreen(c) != qBlue(c))
+                if (c != grigio && c != qRgb(0, 0, 0))
                     return false;
                 qualcosa = true;
             }
