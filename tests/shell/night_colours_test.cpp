@@ -209,6 +209,16 @@ QImage schermo(QWidget* w)
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// A region of the layout in the device pixels of a picture, `k` to a
+// pixel, each part grown to whole device pixels.
+QRegion inPixel(const QRegion& r, qreal k)
+{
+    QRegion out;
+    for (const QRect& t : r)
+        out += QTransform::fromScale(k, k).mapRect(QRectF(t)).toAlignedRect();
+    return out;
+}
+
 // A button's own face, its text left out.
 QRegion testoDelPulsante(QAbstractButton* b)
 {
@@ -332,7 +342,9 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
         QApplication::processEvents();
         SCOPED_TRACE(d->schede[size_t(pagina)]->text().toStdString());
         const QImage area = schermo(d->SSTab1);
-        EXPECT_EQ(fuoriPalette(area, testi(d->SSTab1), "page area"), "");
+        // The pictures are in device pixels, k to a pixel of the layout.
+        const qreal k = d->SSTab1->devicePixelRatioF();
+        EXPECT_EQ(fuoriPalette(area, inPixel(testi(d->SSTab1), k), "page area"), "");
         // A blank corner of the page is the window's colour of the palette.
         EXPECT_EQ(QColor(area.pixel(area.width() - 8, area.height() - 8)).name().toStdString(), "#800000");
         // Each group box's frame where the day has it: below its title,
@@ -343,26 +355,30 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
             if (!b->isVisible())
                 continue;
             SCOPED_TRACE(b->title().toStdString());
-            const QRect r(b->mapTo(d->SSTab1, QPoint(0, 0)), b->size());
-            const QPoint alto(r.right() - 6, r.top()), sinistra(r.left(), r.bottom() - 4);
-            EXPECT_EQ(primoBordo(notte, alto, {0, 1}, r.height()), primoBordo(diGiorno, alto, {0, 1}, r.height()))
+            const QRect r = QTransform::fromScale(k, k).mapRect(QRect(b->mapTo(d->SSTab1, QPoint(0, 0)), b->size()));
+            const QPoint alto(r.right() - qRound(6 * k), r.top()), sinistra(r.left(), r.bottom() - qRound(4 * k));
+            // From the page's plain ground just outside the box, the
+            // faint outer row of the day's line at 1.5x and 2x included.
+            const QPoint sopra = alto - QPoint(0, 1), fuori = sinistra - QPoint(1, 0);
+            EXPECT_EQ(primoBordo(notte, sopra, {0, 1}, r.height(), 3), primoBordo(diGiorno, sopra, {0, 1}, r.height(), 3))
                 << "the top edge";
-            EXPECT_EQ(primoBordo(notte, sinistra, {1, 0}, r.width()), primoBordo(diGiorno, sinistra, {1, 0}, r.width()))
+            EXPECT_EQ(primoBordo(notte, fuori, {1, 0}, r.width(), 3), primoBordo(diGiorno, fuori, {1, 0}, r.width(), 3))
                 << "the left edge";
         }
     }
+    const qreal k = principale.devicePixelRatioF();
     for (QToolButton* b : d->schede)
-        EXPECT_EQ(fuoriPalette(schermo(b), testoDelPulsante(b), "page button"), "") << b->text().toStdString();
+        EXPECT_EQ(fuoriPalette(schermo(b), inPixel(testoDelPulsante(b), k), "page button"), "") << b->text().toStdString();
     // The window in front: its title bar in the active caption's colour,
     // the title and the picture of the window left out.
     const int alto = cornice->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, cornice);
-    const QImage titolo = schermo(cornice).copy(0, 0, cornice->width(), alto);
+    const QImage titolo = schermo(cornice).copy(0, 0, qRound(cornice->width() * k), qRound(alto * k));
     const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
     const int largo = fm.horizontalAdvance(cornice->windowTitle()) * 3 / 2 + 16;
-    QRegion nomeEIcona(QRect((titolo.width() - largo) / 2, 0, largo, alto));
+    QRegion nomeEIcona(QRect((cornice->width() - largo) / 2, 0, largo, alto));
     nomeEIcona += QRect(0, 0, alto + 4, alto);
-    EXPECT_EQ(fuoriPalette(titolo, nomeEIcona, "title bar"), "");
-    EXPECT_EQ(QColor(titolo.pixel(alto + 10, alto / 2)).name().toStdString(), "#400000");
+    EXPECT_EQ(fuoriPalette(titolo, inPixel(nomeEIcona, k), "title bar"), "");
+    EXPECT_EQ(QColor(titolo.pixel(qRound((alto + 10) * k), qRound(alto / 2 * k))).name().toStdString(), "#400000");
 
     mNight::Ripristina_Colori();
     d->SSTab1->setCurrentIndex(0);
