@@ -3,6 +3,7 @@
 #include "shell/night_colours.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -11,6 +12,8 @@
 #include <QStyleOption>
 #include <QTabBar>
 #include <qdrawutil.h>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 namespace mNight {
@@ -55,32 +58,73 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
 // What the base style draws in `r`, drawn apart and put down in two of
 // the palette's colours: its dark pixels in `scuro`, its light ones in
 // `chiaro`, the faint ones left out. The drawing keeps the base style's
-// places to the pixel; only its shades go.
+// places to the device pixel at every scale: it is drawn apart on the
+// screen's own pixels (a place between two of them at 1.5x falls where
+// the screen has it) and as the base style draws it there (its pictures
+// smoothed as on the screen), and the faint pixels on the outside of a
+// line, where the scaled line only partly covers a pixel, stay with it.
+//
+// With `soloRighe` the drawing is a face with lines on it (a header's
+// section): only the lines are put down, dark or light as they are darker
+// or lighter than the face at the middle; the face is the caller's.
 void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*)>& disegna, const QColor& scuro,
-                 const QColor& chiaro)
+                 const QColor& chiaro, bool soloRighe = false)
 {
     if (r.isEmpty())
         return;
     const qreal dpr = p->device() ? p->device()->devicePixelRatioF() : 1.0;
-    QImage strato((QSizeF(r.size()) * dpr).toSize(), QImage::Format_ARGB32);
+    const QTransform schermo = p->deviceTransform();
+    if (schermo.type() > QTransform::TxScale) {
+        // Turned or sheared (no style does it to these parts): as it comes.
+        disegna(p);
+        return;
+    }
+    const QRect pixel = schermo.mapRect(QRectF(r)).toAlignedRect();
+    if (pixel.isEmpty())
+        return;
+    QImage strato(pixel.size(), QImage::Format_ARGB32);
     strato.setDevicePixelRatio(dpr);
     strato.fill(Qt::transparent);
     {
         QPainter q(&strato);
-        q.translate(-r.topLeft());
+        q.setRenderHints(p->renderHints());
+        q.setTransform(schermo * QTransform::fromTranslate(-pixel.x(), -pixel.y()) * QTransform::fromScale(1 / dpr, 1 / dpr));
         disegna(&q);
     }
+    const QImage fatto = strato.copy();
+    const QRgb faccia = fatto.pixel(fatto.width() / 2, fatto.height() / 2);
+    const auto staccata = [&](QRgb c) {
+        return qAlpha(c) >= 32
+            && std::max({std::abs(qRed(c) - qRed(faccia)), std::abs(qGreen(c) - qGreen(faccia)),
+                         std::abs(qBlue(c) - qBlue(faccia))}) > 24;
+    };
+    const auto forte = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < fatto.width() && y < fatto.height() && qAlpha(fatto.pixel(x, y)) >= 32;
+    };
     for (int y = 0; y < strato.height(); ++y) {
         auto* riga = reinterpret_cast<QRgb*>(strato.scanLine(y));
         for (int x = 0; x < strato.width(); ++x) {
             const QRgb c = riga[x];
-            if (qAlpha(c) < 32)
-                riga[x] = 0;
-            else
-                riga[x] = (qGray(c) < 200 ? scuro : chiaro).rgb();
+            if (soloRighe) {
+                riga[x] = staccata(c) ? (qGray(c) < qGray(faccia) ? scuro : chiaro).rgb() : 0;
+                continue;
+            }
+            bool tiene = qAlpha(c) >= 32;
+            if (!tiene && qAlpha(c) >= 8) {
+                // A part of a line beside it: the line's own shade,
+                // only thinner.
+                for (const QPoint v : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                    if (forte(x + v.x(), y + v.y())
+                        && std::abs(qGray(fatto.pixel(x + v.x(), y + v.y())) - qGray(c)) < 24)
+                        tiene = true;
+            }
+            riga[x] = tiene ? (qGray(c) < 200 ? scuro : chiaro).rgb() : 0;
         }
     }
-    p->drawImage(r.topLeft(), strato);
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
+    p->restore();
 }
 
 QPalette::ColorGroup gruppo(bool abilitato)
@@ -229,7 +273,23 @@ public:
         const QRect& r = o->rect;
         switch (ce) {
         case CE_HeaderSection:
-            qDrawWinButton(p, r, pal, o->state & State_Sunken, &pal.brush(QPalette::Button));
+            // The face in the button colour, the base style's lines on it
+            // where it draws them (the side between two sections, the
+            // bottom), pressed or not: drawn apart in the base style's own
+            // colours, where its lines stand out from its face as by day.
+            p->fillRect(r, pal.button());
+            inDueColori(
+                p, r,
+                [&](QPainter* q) {
+                    QStyleOptionHeader v;
+                    if (auto* h = qstyleoption_cast<const QStyleOptionHeader*>(o))
+                        v = *h;
+                    else
+                        static_cast<QStyleOption&>(v) = *o;
+                    v.palette = baseStyle()->standardPalette();
+                    QProxyStyle::drawControl(ce, &v, q, w);
+                },
+                pal.color(QPalette::Dark), pal.color(QPalette::Light), true);
             return;
         case CE_TabBarTabShape:
             if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(o)) {
@@ -407,7 +467,46 @@ public:
         return out;
     }
 
+    void drawItemPixmap(QPainter* p, const QRect& r, int allinea, const QPixmap& pm) const override
+    {
+        // A picture that cannot be used, made above in grey and black: at
+        // 1.5x and 2x it is scaled to the screen's pixels, and smoothing
+        // would mix its grey and black with the ground into shades the
+        // palette does not name. Each of its pixels goes there as a block.
+        if (gNotte && inGrigioENero(pm)) {
+            p->save();
+            p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+            QProxyStyle::drawItemPixmap(p, r, allinea, pm);
+            p->restore();
+            return;
+        }
+        QProxyStyle::drawItemPixmap(p, r, allinea, pm);
+    }
+
 private:
+    // Whether `pm` holds only the disabled grey and black, each pixel
+    // either clear or solid: a picture made by generatedIconPixmap.
+    static bool inGrigioENero(const QPixmap& pm)
+    {
+        if (pm.isNull() || pm.width() * pm.height() > 256 * 256)
+            return false;
+        const QRgb grigio = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb();
+        const QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+        bool qualcosa = false;
+        for (int y = 0; y < im.height(); ++y) {
+            const auto* riga = reinterpret_cast<const QRgb*>(im.constScanLine(y));
+            for (int x = 0; x < im.width(); ++x) {
+                const QRgb c = riga[x];
+                if (qAlpha(c) == 0)
+                    continue;
+                if (c != grigio && c != qRgb(0, 0, 0))
+                    return false;
+                qualcosa = true;
+            }
+        }
+        return qualcosa;
+    }
+
     static void tratteggio(QPainter* p, const QRect& r, const QColor& colore)
     {
         p->save();

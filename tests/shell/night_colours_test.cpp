@@ -209,6 +209,16 @@ QImage schermo(QWidget* w)
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// A region of the layout in the device pixels of a picture, `k` to a
+// pixel, each part grown to whole device pixels.
+QRegion inPixel(const QRegion& r, qreal k)
+{
+    QRegion out;
+    for (const QRect& t : r)
+        out += QTransform::fromScale(k, k).mapRect(QRectF(t)).toAlignedRect();
+    return out;
+}
+
 // A button's own face, its text left out.
 QRegion testoDelPulsante(QAbstractButton* b)
 {
@@ -225,19 +235,20 @@ QImage foto(QWidget* w)
 
 // Two colours that make an edge: the day's gradients change a unit or two
 // from one row to the next, its faintest lines (a group box's) by 24, the
-// night's by tens.
-bool bordo(QRgb a, QRgb b)
+// night's by tens. On a plain ground (`soglia` 3) any pixel drawn on it
+// counts: at 1.5x and 2x the day's lines have a faint outer row.
+bool bordo(QRgb a, QRgb b, int soglia = 16)
 {
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))})
-        > 16;
+        > soglia;
 }
 
 // Going from `da` by `passo`, how many steps to the first pixel that makes
 // an edge with the one at `da` (-1: none within `n`).
-int primoBordo(const QImage& img, QPoint da, QPoint passo, int n)
+int primoBordo(const QImage& img, QPoint da, QPoint passo, int n, int soglia = 16)
 {
     for (int i = 1; i < n && img.rect().contains(da + passo * i); ++i)
-        if (bordo(img.pixel(da + passo * i), img.pixel(da)))
+        if (bordo(img.pixel(da + passo * i), img.pixel(da), soglia))
             return i;
     return -1;
 }
@@ -251,14 +262,14 @@ int bordiLungo(const QImage& img, QPoint da, QPoint passo, int n)
     return quanti;
 }
 
-// What stands out inside `dove` from the colour of its top left pixel.
-QRect inchiostro(const QImage& img, const QRect& dove)
+// What stands out inside `dove` from the colour its rows start with (the
+// ground of a bar or a button changes from row to row, not along a row).
+QRect inchiostro(const QImage& img, const QRect& dove, int soglia = 16)
 {
     QRect r;
-    const QRgb fondo = img.pixel(dove.topLeft());
     for (int y = dove.top(); y <= dove.bottom(); ++y)
         for (int x = dove.left(); x <= dove.right(); ++x)
-            if (bordo(img.pixel(x, y), fondo))
+            if (bordo(img.pixel(x, y), img.pixel(dove.left(), y), soglia))
                 r |= QRect(x, y, 1, 1);
     return r;
 }
@@ -331,7 +342,9 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
         QApplication::processEvents();
         SCOPED_TRACE(d->schede[size_t(pagina)]->text().toStdString());
         const QImage area = schermo(d->SSTab1);
-        EXPECT_EQ(fuoriPalette(area, testi(d->SSTab1), "page area"), "");
+        // The pictures are in device pixels, k to a pixel of the layout.
+        const qreal k = d->SSTab1->devicePixelRatioF();
+        EXPECT_EQ(fuoriPalette(area, inPixel(testi(d->SSTab1), k), "page area"), "");
         // A blank corner of the page is the window's colour of the palette.
         EXPECT_EQ(QColor(area.pixel(area.width() - 8, area.height() - 8)).name().toStdString(), "#800000");
         // Each group box's frame where the day has it: below its title,
@@ -342,26 +355,30 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
             if (!b->isVisible())
                 continue;
             SCOPED_TRACE(b->title().toStdString());
-            const QRect r(b->mapTo(d->SSTab1, QPoint(0, 0)), b->size());
-            const QPoint alto(r.right() - 6, r.top()), sinistra(r.left(), r.bottom() - 4);
-            EXPECT_EQ(primoBordo(notte, alto, {0, 1}, r.height()), primoBordo(diGiorno, alto, {0, 1}, r.height()))
+            const QRect r = QTransform::fromScale(k, k).mapRect(QRect(b->mapTo(d->SSTab1, QPoint(0, 0)), b->size()));
+            const QPoint alto(r.right() - qRound(6 * k), r.top()), sinistra(r.left(), r.bottom() - qRound(4 * k));
+            // From the page's plain ground just outside the box, the
+            // faint outer row of the day's line at 1.5x and 2x included.
+            const QPoint sopra = alto - QPoint(0, 1), fuori = sinistra - QPoint(1, 0);
+            EXPECT_EQ(primoBordo(notte, sopra, {0, 1}, r.height(), 3), primoBordo(diGiorno, sopra, {0, 1}, r.height(), 3))
                 << "the top edge";
-            EXPECT_EQ(primoBordo(notte, sinistra, {1, 0}, r.width()), primoBordo(diGiorno, sinistra, {1, 0}, r.width()))
+            EXPECT_EQ(primoBordo(notte, fuori, {1, 0}, r.width(), 3), primoBordo(diGiorno, fuori, {1, 0}, r.width(), 3))
                 << "the left edge";
         }
     }
+    const qreal k = principale.devicePixelRatioF();
     for (QToolButton* b : d->schede)
-        EXPECT_EQ(fuoriPalette(schermo(b), testoDelPulsante(b), "page button"), "") << b->text().toStdString();
+        EXPECT_EQ(fuoriPalette(schermo(b), inPixel(testoDelPulsante(b), k), "page button"), "") << b->text().toStdString();
     // The window in front: its title bar in the active caption's colour,
     // the title and the picture of the window left out.
     const int alto = cornice->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, cornice);
-    const QImage titolo = schermo(cornice).copy(0, 0, cornice->width(), alto);
+    const QImage titolo = schermo(cornice).copy(0, 0, qRound(cornice->width() * k), qRound(alto * k));
     const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
     const int largo = fm.horizontalAdvance(cornice->windowTitle()) * 3 / 2 + 16;
-    QRegion nomeEIcona(QRect((titolo.width() - largo) / 2, 0, largo, alto));
+    QRegion nomeEIcona(QRect((cornice->width() - largo) / 2, 0, largo, alto));
     nomeEIcona += QRect(0, 0, alto + 4, alto);
-    EXPECT_EQ(fuoriPalette(titolo, nomeEIcona, "title bar"), "");
-    EXPECT_EQ(QColor(titolo.pixel(alto + 10, alto / 2)).name().toStdString(), "#400000");
+    EXPECT_EQ(fuoriPalette(titolo, inPixel(nomeEIcona, k), "title bar"), "");
+    EXPECT_EQ(QColor(titolo.pixel(qRound((alto + 10) * k), qRound(alto / 2 * k))).name().toStdString(), "#400000");
 
     mNight::Ripristina_Colori();
     d->SSTab1->setCurrentIndex(0);
@@ -492,8 +509,17 @@ struct Galleria {
         QApplication::processEvents();
     }
 
-    // Each part in the window's picture, by where it stands in the window.
-    QRect in(QWidget* w, const QRect& r) const { return r.translated(w->mapTo(&finestra, QPoint(0, 0))); }
+    // The pictures are in device pixels: `k` of them to a pixel of the
+    // layout (1, 1.5 or 2, as the screen has it).
+    const qreal k = finestra.devicePixelRatioF();
+    int d(int n) const { return qRound(n * k); }
+    QPoint d(QPoint p) const { return QPoint(d(p.x()), d(p.y())); }
+    // Each part in the window's picture, by where it stands in the window;
+    // parts of one size give pictures of one size.
+    QRect in(QWidget* w, const QRect& r) const
+    {
+        return QRect(d(r.topLeft() + w->mapTo(&finestra, QPoint(0, 0))), QSize(d(r.width()), d(r.height())));
+    }
     QRect in(QWidget* w) const { return in(w, w->rect()); }
 };
 
@@ -502,6 +528,10 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     // The style's own day colours, as the program starts with them.
     QApplication::setPalette(QApplication::style()->standardPalette());
     Galleria g;
+    // Run at 1.5x and 2x as well (QT_SCALE_FACTOR): the pictures are then
+    // in the screen's device pixels, more than one to a pixel of the layout.
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        ASSERT_DOUBLE_EQ(g.k, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     const QImage giorno = foto(&g.finestra);
     g.menu.adjustSize();
     const QImage menuGiorno = foto(&g.menu);
@@ -522,11 +552,14 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     for (QGroupBox* b : {g.titolato, g.muto}) {
         SCOPED_TRACE(b->title().isEmpty() ? "group box without a title" : "group box with a title");
         const QRect r = g.in(b);
-        const QPoint alto(r.right() - 12, r.top());
-        const QPoint sinistra(r.left(), r.bottom() - 10);
-        EXPECT_EQ(primoBordo(notte, alto, {0, 1}, r.height()), primoBordo(giorno, alto, {0, 1}, r.height()))
+        const QPoint alto(r.right() - g.d(12), r.top());
+        const QPoint sinistra(r.left(), r.bottom() - g.d(10));
+        // From outside the box, on the window's plain ground; in device
+        // pixels, the faint outer row of the day's line included.
+        const QPoint sopra = alto - QPoint(0, 1), fuori = sinistra - QPoint(1, 0);
+        EXPECT_EQ(primoBordo(notte, sopra, {0, 1}, r.height(), 3), primoBordo(giorno, sopra, {0, 1}, r.height(), 3))
             << "the top edge";
-        EXPECT_EQ(primoBordo(notte, sinistra, {1, 0}, r.width()), primoBordo(giorno, sinistra, {1, 0}, r.width()))
+        EXPECT_EQ(primoBordo(notte, fuori, {1, 0}, r.width(), 3), primoBordo(giorno, fuori, {1, 0}, r.width(), 3))
             << "the left edge";
     }
 
@@ -537,15 +570,15 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     for (int i : {0, 1}) {
         SCOPED_TRACE(i == 1 ? "the tab shown" : "a tab behind");
         const QRect t = g.in(barraSchede, barraSchede->tabRect(i));
-        const QPoint colonna(t.left() + 4, t.bottom() - 3);
-        EXPECT_EQ(bordiLungo(notte, colonna, {0, 1}, 8) > 0, bordiLungo(giorno, colonna, {0, 1}, 8) > 0)
+        const QPoint colonna(t.left() + g.d(4), t.bottom() - g.d(3));
+        EXPECT_EQ(bordiLungo(notte, colonna, {0, 1}, g.d(8)) > 0, bordiLungo(giorno, colonna, {0, 1}, g.d(8)) > 0)
             << "an edge between the tab and the page";
         const QPoint sopra(t.center().x(), t.top() - 1);
         EXPECT_NEAR(primoBordo(notte, sopra, {0, 1}, t.height()), primoBordo(giorno, sopra, {0, 1}, t.height()), 1)
             << "the top of the tab";
     }
-    EXPECT_NE(bordiLungo(giorno, g.in(barraSchede, barraSchede->tabRect(0)).bottomLeft() + QPoint(4, -3), {0, 1}, 8) > 0,
-              bordiLungo(giorno, g.in(barraSchede, barraSchede->tabRect(1)).bottomLeft() + QPoint(4, -3), {0, 1}, 8) > 0)
+    EXPECT_NE(bordiLungo(giorno, g.in(barraSchede, barraSchede->tabRect(0)).bottomLeft() + g.d(QPoint(4, -3)), {0, 1}, g.d(8)) > 0,
+              bordiLungo(giorno, g.in(barraSchede, barraSchede->tabRect(1)).bottomLeft() + g.d(QPoint(4, -3)), {0, 1}, g.d(8)) > 0)
         << "the day itself tells the tab shown from the others";
 
     // Spin boxes: an arrow at its limit is drawn unlike one that can be
@@ -559,7 +592,7 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         ASSERT_TRUE(a.isValid());
         EXPECT_NE(giorno.copy(a), giorno.copy(b)) << "by day";
         EXPECT_NE(notte.copy(a), notte.copy(b)) << "the arrow at its limit looks like one that can be used";
-        const QRect dentro = b.adjusted(2, 2, -2, -2);
+        const QRect dentro = b.adjusted(g.d(2), g.d(2), -g.d(2), -g.d(2));
         EXPECT_TRUE(stessoPosto(inchiostro(giorno, dentro), inchiostro(notte, dentro))) << "the arrow";
         EXPECT_EQ(fuoriPalette(notte.copy(a), QRegion(), "arrow at its limit"), "");
     }
@@ -569,7 +602,7 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         const QRect a = g.in(g.combo, sottoControllo<QComboBox, QStyleOptionComboBox>(g.combo, QStyle::CC_ComboBox, QStyle::SC_ComboBoxArrow));
         ASSERT_TRUE(a.isValid());
         EXPECT_EQ(fuoriPalette(notte.copy(a), QRegion(), "combo box arrow"), "");
-        EXPECT_TRUE(stessoPosto(inchiostro(giorno, a.adjusted(2, 2, -2, -2)), inchiostro(notte, a.adjusted(2, 2, -2, -2)), 2))
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, a.adjusted(g.d(2), g.d(2), -g.d(2), -g.d(2))), inchiostro(notte, a.adjusted(g.d(2), g.d(2), -g.d(2), -g.d(2))), g.d(2)))
             << "the combo box's arrow";
     }
 
@@ -578,13 +611,14 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     {
         const QRect s = g.in(g.divisore->handle(1));
         EXPECT_FALSE(inchiostro(notte, s).isNull()) << "the splitter's grip is not drawn";
-        EXPECT_TRUE(stessoPosto(inchiostro(giorno, s), inchiostro(notte, s))) << "the splitter's grip";
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, s, 3), inchiostro(notte, s, 3))) << "the splitter's grip";
         auto* maniglia = g.finestra.statusBar()->findChild<QSizeGrip*>();
         ASSERT_NE(maniglia, nullptr);
         const QRect m = g.in(maniglia);
-        EXPECT_TRUE(stessoPosto(inchiostro(giorno, m), inchiostro(notte, m))) << "the size grip";
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, m, 3), inchiostro(notte, m, 3))) << "the size grip";
         const QRect t = g.in(g.barra->widgetForAction(g.separatore));
-        EXPECT_TRUE(stessoPosto(inchiostro(giorno, t), inchiostro(notte, t))) << "the toolbar's separator";
+        // Its light line (white on the bar's near-white) counted as well.
+        EXPECT_TRUE(stessoPosto(inchiostro(giorno, t, 10), inchiostro(notte, t, 10))) << "the toolbar's separator";
     }
 
     // The boxes of check boxes and radio buttons where the day has them.
@@ -592,17 +626,48 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         QStyleOptionButton o;
         o.initFrom(b);
         const auto se = b == g.casella ? QStyle::SE_CheckBoxIndicator : QStyle::SE_RadioButtonIndicator;
-        const QRect i = g.in(b, b->style()->subElementRect(se, &o, b).adjusted(-1, -1, 1, 1));
+        const QRect i = g.in(b, b->style()->subElementRect(se, &o, b)).adjusted(-1, -1, 1, 1);
         EXPECT_TRUE(stessoPosto(inchiostro(giorno, i), inchiostro(notte, i))) << b->text().toStdString();
     }
 
     // The toolbar: the action that cannot be used is told from the other,
     // in the palette's colours.
     {
-        const QRect a = g.in(g.barra->widgetForAction(g.attiva)).adjusted(3, 3, -3, -3);
-        const QRect b = g.in(g.barra->widgetForAction(g.spenta)).adjusted(3, 3, -3, -3);
+        const QRect a = g.in(g.barra->widgetForAction(g.attiva)).adjusted(g.d(3), g.d(3), -g.d(3), -g.d(3));
+        const QRect b = g.in(g.barra->widgetForAction(g.spenta)).adjusted(g.d(3), g.d(3), -g.d(3), -g.d(3));
         EXPECT_NE(notte.copy(a), notte.copy(b));
         EXPECT_EQ(fuoriPalette(notte.copy(b), QRegion(), "disabled toolbar button"), "");
+    }
+
+    // The edges of what the night style draws whole (a button, a header's
+    // section, a line edit's frame, a scroll bar's arrow button, a tab):
+    // from the ground just outside, the first device pixel drawn on each
+    // side, as by day.
+    {
+        auto* testata = g.tabella->horizontalHeader();
+        const QRect sezione(testata->sectionViewportPosition(0), 0, testata->sectionSize(0), testata->height());
+        const struct {
+            const char* cosa;
+            QRect r;
+        } parti[] = {
+            {"the button", g.in(g.pulsante)},
+            {"the header's section", g.in(testata->viewport(), sezione)},
+            {"the line edit", g.in(g.riga)},
+            {"the scroll bar's arrow",
+             g.in(g.scorriMezzo, sottoControllo<QScrollBar, QStyleOptionSlider>(g.scorriMezzo, QStyle::CC_ScrollBar, QStyle::SC_ScrollBarSubLine))},
+            {"the tab behind", g.in(barraSchede, barraSchede->tabRect(0))},
+        };
+        for (const auto& c : parti) {
+            SCOPED_TRACE(c.cosa);
+            const QRect r = c.r;
+            const int x = r.center().x(), y = r.center().y();
+            EXPECT_EQ(primoBordo(notte, {x, r.top() - 1}, {0, 1}, r.height() / 2, 3),
+                      primoBordo(giorno, {x, r.top() - 1}, {0, 1}, r.height() / 2, 3)) << "top";
+            EXPECT_EQ(primoBordo(notte, {r.left() - 1, y}, {1, 0}, r.width() / 2, 3),
+                      primoBordo(giorno, {r.left() - 1, y}, {1, 0}, r.width() / 2, 3)) << "left";
+            EXPECT_EQ(primoBordo(notte, {r.right() + 1, y}, {-1, 0}, r.width() / 2, 3),
+                      primoBordo(giorno, {r.right() + 1, y}, {-1, 0}, r.width() / 2, 3)) << "right";
+        }
     }
 
     // The same kind of widget in two states: whatever the day tells apart,
