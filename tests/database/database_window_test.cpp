@@ -165,21 +165,12 @@ TEST_F(DatabaseWindow, ALoadThatEndsLeavesTheKeyboardWhereTheUserIs)
     });
     utente.start();
     // A message that comes up meanwhile takes the keys: told, and closed.
-    QString preso;
-    QTimer messaggi;
-    QObject::connect(&messaggi, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible())
-            return;
-        QTest::qWait(500);
-        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
-        m->close();
-    });
-    messaggi.start(50);
+    testsupport::MessaggiPresi messaggi;
+    messaggi.start();
     EXPECT_EQ(f->Database_satelliti(p), !guasto);
     QTest::qWait(500); // the user goes on typing
     messaggi.stop();
-    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    EXPECT_TRUE(messaggi.preso.isEmpty()) << "a message took the keyboard from the other program: " << messaggi.preso.toStdString();
     ASSERT_TRUE(altrove) << "the other program did not take the keys while the file was read (it has \""
                          << altro.testo().toStdString() << "\")";
     for (char c : {'c', 'd'})

@@ -420,22 +420,13 @@ TEST_F(Dialogs, AViewOfABadFileThatEndsLeavesTheKeyboardWhereTheUserIs)
         altrove = QTest::qWaitFor([&] { return altro.testo() == "a"; }, 3000) && frmProgress::instance(false);
     });
     utente.start(0);
-    QString preso;
-    QTimer messaggi;
-    QObject::connect(&messaggi, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible())
-            return;
-        QTest::qWait(500);
-        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
-        m->close();
-    });
-    messaggi.start(50);
+    testsupport::MessaggiPresi messaggi;
+    messaggi.start();
     fakes.files.fileAnswers = {file};
     w.menuItem("mnuFileVisualizza")->trigger();
     QTest::qWait(500);
     messaggi.stop();
-    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    EXPECT_TRUE(messaggi.preso.isEmpty()) << "a message took the keyboard from the other program: " << messaggi.preso.toStdString();
     ASSERT_TRUE(altrove) << "the other program did not take the keys while the file was read";
     x.premi('b');
     EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000))

@@ -274,17 +274,8 @@ TEST_F(SyncroTest, AnExchangeThatEndsLeavesTheKeyboardWhereTheUserIs)
     ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(w, w.size()));
     QTest::qWait(300);
 
-    QString preso;
-    QTimer messaggi;
-    QObject::connect(&messaggi, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible())
-            return;
-        QTest::qWait(500);
-        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
-        m->close();
-    });
-    messaggi.start(50);
+    testsupport::MessaggiPresi messaggi;
+    messaggi.start();
     const QString connessione = mLang::Testo_Lingua("frmDownload", "connessioneincorso");
     w.cmdOK_Click();
     x.clic(altro.campo());
@@ -295,7 +286,7 @@ TEST_F(SyncroTest, AnExchangeThatEndsLeavesTheKeyboardWhereTheUserIs)
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblStatus->text() != connessione; }, 10000));
     QTest::qWait(500);
     messaggi.stop();
-    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    EXPECT_TRUE(messaggi.preso.isEmpty()) << "a message took the keyboard from the other program: " << messaggi.preso.toStdString();
     x.premi('b');
     EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "ab"; }, 3000))
         << "the keys typed after the exchange went elsewhere (the other program has \"" << altro.testo().toStdString()

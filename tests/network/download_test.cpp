@@ -649,17 +649,8 @@ TEST_F(DownloadTest, ADownloadThatEndsLeavesTheKeyboardWhereTheUserIs)
 
     // A message that comes up while the user is away takes the keys: told,
     // and closed.
-    QString preso;
-    QTimer messaggi;
-    QObject::connect(&messaggi, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible())
-            return;
-        QTest::qWait(500);
-        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
-        m->close();
-    });
-    messaggi.start(50);
+    testsupport::MessaggiPresi messaggi;
+    messaggi.start();
     fakes.files.fileAnswers = {file};
     w->cmdOK_Click();
     ASSERT_TRUE(w->inCorso());
@@ -672,7 +663,7 @@ TEST_F(DownloadTest, ADownloadThatEndsLeavesTheKeyboardWhereTheUserIs)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w->inCorso(); }, 10000));
     QTest::qWait(500); // the user goes on typing
     messaggi.stop();
-    EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: " << preso.toStdString();
+    EXPECT_TRUE(messaggi.preso.isEmpty()) << "a message took the keyboard from the other program: " << messaggi.preso.toStdString();
     for (char c : {'c', 'd'})
         x.premi(static_cast<unsigned long>(c));
     EXPECT_TRUE(QTest::qWaitFor([&] { return altro.testo() == "abcd"; }, 3000))

@@ -797,17 +797,7 @@ TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
         utente.start();
     // A message that comes up while the user types elsewhere takes the keys:
     // told, and closed.
-    QString preso;
-    QTimer messaggi;
-    messaggi.setInterval(50);
-    QObject::connect(&messaggi, &QTimer::timeout, [&] {
-        QWidget* m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible())
-            return;
-        QTest::qWait(500);
-        preso = qobject_cast<QMessageBox*>(m) ? static_cast<QMessageBox*>(m)->text() : QStringLiteral("?");
-        m->close();
-    });
+    testsupport::MessaggiPresi messaggi;
     if (altro)
         messaggi.start();
     // (The search runs inside the click's handling: seen from a timer.)
@@ -823,8 +813,8 @@ TEST_F(PassWindow, ASearchThatEndsLeavesTheKeyboardWhereTheUserIs)
 
     if (altro) {
         messaggi.stop();
-        EXPECT_TRUE(preso.isEmpty()) << "a message took the keyboard from the other program: "
-                                     << preso.toStdString();
+        EXPECT_TRUE(messaggi.preso.isEmpty()) << "a message took the keyboard from the other program: "
+                                     << messaggi.preso.toStdString();
         ASSERT_TRUE(altrove) << "the other program did not take the keys while the search ran (it has \""
                              << altro->testo().toStdString() << "\")";
         QTest::qWait(500); // the user goes on typing

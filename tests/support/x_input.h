@@ -515,4 +515,30 @@ private:
     QTimer m_timer;
 };
 
+// While the user is away in another program: a modal window of ours that
+// comes up would take the keys. Watched every 50 ms once started: its text is
+// noted (a message box's, "?" for another window) and it is closed.
+class MessaggiPresi {
+public:
+    MessaggiPresi()
+    {
+        m_timer.setInterval(50);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget* m = QApplication::activeModalWidget();
+            if (!m || !m->isVisible())
+                return;
+            QTest::qWait(500);
+            auto* scatola = qobject_cast<QMessageBox*>(m);
+            preso = scatola ? scatola->text() : QStringLiteral("?");
+            m->close();
+        });
+    }
+    void start() { m_timer.start(); }
+    void stop() { m_timer.stop(); }
+    QString preso; // the last one taken, empty when none came
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace testsupport
