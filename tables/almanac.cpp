@@ -187,6 +187,10 @@ frmRiseSet::frmRiseSet(QWidget* parent)
     for (GraphButton* b : {cmdOK, cmdHelp})
         b->setMinimumSize(90, 26);
     cmdOK->setCancel(true);
+    // The keys start on the date, where typing or the arrows change what the
+    // window shows, and Return there is OK, as in the Date window (the first
+    // button would turn the month back).
+    DTPicker1->setFocus();
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch(1);
     pulsanti->addWidget(cmdOK);

@@ -296,7 +296,8 @@ TEST_F(AlmanacTest, MoonPhaseFigure)
 // view the user came from, is in front again with the keyboard, the chart
 // behind it; the minimised planet table stays a bar. With every other
 // window minimised, Escape on the almanac makes none of them the active one:
-// the main window keeps the keyboard.
+// the main window keeps the keyboard. Opened, the almanac has the keys on its
+// date, and Return there closes it with the date untouched.
 TEST_F(AlmanacTest, EscapeBringsBackTheWindowTheUserCameFrom)
 {
     if (qgetenv("ASTROVELA_ALMANACCO_TASTI").isEmpty()) {
@@ -321,6 +322,30 @@ TEST_F(AlmanacTest, EscapeBringsBackTheWindowTheUserCameFrom)
     QMdiSubWindow* pianeti = w.mdiArea()->activeSubWindow();
     ASSERT_TRUE(pianeti && pianeti->widget()->objectName() == "frmPlanets");
     pianeti->showMinimized(); // what its frame's button does
+
+    // The keys start on the date, and Return there is OK: the window goes
+    // without turning its date a month back.
+    w.menuItem("mnuEffemeridiAlmanacco")->trigger();
+    ASSERT_TRUE(frmRiseSet::instance() && frmRiseSet::instance()->isVisible());
+    QTest::qWait(300);
+    QDateTimeEdit* data = frmRiseSet::instance()->DTPicker1;
+    EXPECT_TRUE(data->hasFocus()) << "the keys are on "
+                                  << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                                                  : std::string("nothing"));
+    const QDate aperta = data->date();
+    QList<QDate> date;
+    QObject::connect(data, &QDateTimeEdit::dateChanged, data, [&](const QDate& d) {
+        if (d != aperta)
+            date << d;
+    });
+    x.premi(testsupport::InputX::kInvio);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !frmRiseSet::instance(); }, 2000)) << "Return did not close the almanac";
+    EXPECT_TRUE(date.isEmpty()) << "Return moved the date from " << aperta.toString(Qt::ISODate).toStdString()
+                                << " to " << date.value(0).toString(Qt::ISODate).toStdString();
+    delete frmRiseSet::instance();
+    QTest::qWait(200);
+    EXPECT_TRUE(testsupport::Davanti_Nell_Area(w.mdiArea(), tabella));
+
     const auto almanaccoConEsc = [&] {
         w.menuItem("mnuEffemeridiAlmanacco")->trigger();
         if (!frmRiseSet::instance() || !frmRiseSet::instance()->isVisible())
