@@ -1,9 +1,9 @@
 #include "platform/keyboard_return.h"
+#include "platform/prompt.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QList>
-#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -11,14 +11,6 @@
 namespace platform {
 
 namespace {
-
-QWidget* finestraPrincipale()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w))
-            return w;
-    return nullptr;
-}
 
 class RitornoTastiera : public QObject {
 public:
@@ -48,7 +40,7 @@ private:
     // takes the keyboard, the program's state is the inactive one.
     static bool lasciaTastiera(const QWidget* w)
     {
-        if (!w->isWindow() || !w->windowHandle() || w == finestraPrincipale()
+        if (!w->isWindow() || !w->windowHandle() || w == mainWindow()
             || QGuiApplication::applicationState() != Qt::ApplicationActive)
             return false;
         const Qt::WindowType tipo = w->windowType();
@@ -63,7 +55,7 @@ private:
             p = p->window();
             sotto.append(p);
         }
-        sotto.append(finestraPrincipale());
+        sotto.append(mainWindow());
         // Once the window's own code has gone on (it may open the next
         // window, ask the next question, or close the window it was over).
         QTimer::singleShot(0, this, [sotto] {
