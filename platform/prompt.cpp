@@ -1,6 +1,7 @@
 #include "platform/prompt.h"
 
 #include "platform/help_window.h"
+#include "platform/keyboard_return.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 
@@ -102,7 +103,11 @@ int MsgBox(const QString& text, int flags, const QString& title)
 
 int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
 {
+    QWidget* doveEra = QApplication::activeWindow();
     QMessageBox box(messageOwner());
+    // Answered, it gives the keys back to the window the user was in.
+    if (doveEra && doveEra != box.parentWidget())
+        Ritorno_Tastiera_A(&box, doveEra);
     // Names and file names from outside may carry NUL bytes or the controls
     // of bidirectional text: shown as blanks, never as boxes or reversed.
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : vb::displayable(title));

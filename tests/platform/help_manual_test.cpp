@@ -640,7 +640,41 @@ TEST(HelpWindowTest, AMessageThatComesUpOverTheManualOutlivesIt)
     EXPECT_TRUE(fatto);
 
     // A message from the main window (the clock's, at its tick) while the
-    // user is in the manual, which is then closed each way there is.
+    // user is in the manual, answered: the keys go back to the manual.
+    {
+        guardia.passo("a message answered beside the manual");
+        principale.activateWindow();
+        ASSERT_TRUE(help.showContents(&principale));
+        platform::HelpWindow* w = nullptr;
+        manualeDavanti(w);
+        if (::testing::Test::HasFatalFailure())
+            return;
+        QTimer::singleShot(0, [&] {
+            QMessageBox* scatola = nullptr;
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    scatola = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    return scatola && scatola->isActiveWindow();
+                },
+                5000))
+                << "no message came up with the keyboard";
+            QTest::qWait(200);
+            QAbstractButton* ok = scatola->button(QMessageBox::Ok);
+            x.clic(ok->mapToGlobal(ok->rect().center()));
+        });
+        EXPECT_EQ(messaggi.MsgBox(QStringLiteral("The working list could not be saved."),
+                                  platform::vbOKOnly | platform::vbExclamation),
+                  platform::vbOK);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 3000))
+            << "the manual has not the keyboard again after the message";
+        QTest::qWait(200);
+        x.premi(InputX::kEscape);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000))
+            << "Escape did not reach the manual after the message";
+    }
+
+    // The same message while the user is in the manual, which is then
+    // closed each way there is.
     std::vector<std::string> modi = {"Escape"};
     if (gestore)
         modi.insert(modi.begin(), {"its close box", "Alt+F4"});
