@@ -107,6 +107,15 @@ struct Manuale {
     const char* lingua;
 };
 
+// The manual's index entry that opens this topic, or none.
+QListWidgetItem* VoceDellIndice(platform::HelpWindow* w, const char* ancora)
+{
+    for (int i = 0; i < w->indexList()->count(); ++i)
+        if (w->indexList()->item(i)->data(Qt::UserRole).toString() == QLatin1String(ancora))
+            return w->indexList()->item(i);
+    return nullptr;
+}
+
 class ManualTest : public ::testing::TestWithParam<Manuale> {
 protected:
     QString ini() const { return leggi(kSource + QStringLiteral("/lang/%1.ini").arg(GetParam().lingua)); }
@@ -295,13 +304,7 @@ TEST(HelpWindowTest, BesideADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDi
         // The manual opened before the dialog, in front of it: a click on an
         // index entry shows its topic and takes the keys; a click in the
         // page and Page Down scroll it.
-        const auto voceDi = [&](const char* ancora) {
-            for (int i = 0; i < w->indexList()->count(); ++i)
-                if (w->indexList()->item(i)->data(Qt::UserRole).toString() == QLatin1String(ancora))
-                    return w->indexList()->item(i);
-            return static_cast<QListWidgetItem*>(nullptr);
-        };
-        QListWidgetItem* contenuti = voceDi("context-70");
+        QListWidgetItem* contenuti = VoceDellIndice(w, "context-70");
         ASSERT_NE(contenuti, nullptr);
         w->indexList()->scrollToItem(contenuti);
         QTest::qWait(200);
@@ -461,6 +464,18 @@ private:
     std::thread m_filo;
 };
 
+// A click on the manual's index entry for this topic: true once the topic
+// shows.
+bool ClicNellIndice(testsupport::InputX& x, platform::HelpWindow* w, const char* ancora)
+{
+    QListWidgetItem* voce = VoceDellIndice(w, ancora);
+    if (!voce)
+        return false;
+    w->indexList()->scrollToItem(voce);
+    x.clic(w->indexList()->viewport()->mapToGlobal(w->indexList()->visualItemRect(voce).center()));
+    return QTest::qWaitFor([&] { return w->browser()->source().fragment() == QLatin1String(ancora); }, 3000);
+}
+
 // Whether a timer of no delay still fires within a second: the program
 // goes on.
 bool VaAvanti()
@@ -512,12 +527,6 @@ TEST(HelpWindowTest, AMessageThatComesUpOverTheManualOutlivesIt)
         ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 5000)) << "the manual has not the keyboard";
         QTest::qWait(200);
     };
-    const auto voceDi = [](platform::HelpWindow* w, const char* ancora) {
-        for (int i = 0; i < w->indexList()->count(); ++i)
-            if (w->indexList()->item(i)->data(Qt::UserRole).toString() == QLatin1String(ancora))
-                return w->indexList()->item(i);
-        return static_cast<QListWidgetItem*>(nullptr);
-    };
     // With the message up: the user goes back into the manual with a click
     // on its index (or not, to close it from the window manager at once),
     // and closes it this way; the message stays, the keys go back to it,
@@ -540,11 +549,7 @@ TEST(HelpWindowTest, AMessageThatComesUpOverTheManualOutlivesIt)
 
         if (clic) {
             guardia.passo("a click into the manual's index (" + come + ")");
-            QListWidgetItem* voce = voceDi(w, "context-70");
-            ASSERT_NE(voce, nullptr);
-            w->indexList()->scrollToItem(voce);
-            x.clic(w->indexList()->viewport()->mapToGlobal(w->indexList()->visualItemRect(voce).center()));
-            EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-70"; }, 3000))
+            EXPECT_TRUE(ClicNellIndice(x, w, "context-70"))
                 << "a click on the manual's index did nothing beside the message";
             EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 3000))
                 << "the manual has not the keyboard";
@@ -617,11 +622,7 @@ TEST(HelpWindowTest, AMessageThatComesUpOverTheManualOutlivesIt)
             manualeDavanti(w);
             if (::testing::Test::HasFatalFailure())
                 return;
-            QListWidgetItem* voce = voceDi(w, "context-70");
-            ASSERT_NE(voce, nullptr);
-            w->indexList()->scrollToItem(voce);
-            x.clic(w->indexList()->viewport()->mapToGlobal(w->indexList()->visualItemRect(voce).center()));
-            EXPECT_TRUE(QTest::qWaitFor([&] { return w->browser()->source().fragment() == u"context-70"; }, 3000))
+            EXPECT_TRUE(ClicNellIndice(x, w, "context-70"))
                 << "a click on the manual's index did nothing beside the dialog";
             EXPECT_TRUE(w->isActiveWindow());
             x.premi(InputX::kEscape);
