@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -213,8 +214,35 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+bool HelpWindow::ownsWindow(const QWidget* window) const
+{
+    for (const QWidget* w = window; w; w = w->parentWidget())
+        if (w == this)
+            return true;
+    return false;
+}
+
+void HelpWindow::closeEvent(QCloseEvent* event)
+{
+    // A window of its own that waits for its answer lives in the code that
+    // asked for it, often on its stack: the manual leaves the screen but is
+    // not destroyed under it. It comes back at the next request for help,
+    // and goes when next closed with nothing of its own waiting.
+    const QList<QWidget*> proprie = findChildren<QWidget*>();
+    const bool attesa = std::any_of(proprie.cbegin(), proprie.cend(), [](const QWidget* w) {
+        return w->isWindow() && w->isVisible() && w->isModal();
+    });
+    setAttribute(Qt::WA_DeleteOnClose, !attesa);
+    QWidget::closeEvent(event);
+}
+
 void HelpWindow::standOver(QWidget* dialog)
 {
+    // Never over a window of its own: each would own the other, a loop that
+    // the window system walks for ever. The manual waits for it as the
+    // program's other windows do.
+    if (dialog && ownsWindow(dialog))
+        return;
     // A dialog that waits for its answer keeps the mouse and the keys from
     // every other window of the program, but not from the windows that stand
     // over it: the manual does, beside the dialog, until the dialog closes,

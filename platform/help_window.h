@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QCloseEvent;
 class QEvent;
 class QKeyEvent;
 class QLineEdit;
@@ -65,12 +66,15 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
     void filter(const QString& text);
     void bringForward();
     void standOver(QWidget* dialog);
+    // Whether the manual is `window` or its owner (or its owner's...).
+    bool ownsWindow(const QWidget* window) const;
 
     QString m_file;
     QTextBrowser* m_browser = nullptr;

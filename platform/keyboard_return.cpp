@@ -1,24 +1,21 @@
 #include "platform/keyboard_return.h"
+#include "platform/prompt.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QList>
-#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
 
 namespace platform {
 
 namespace {
 
-QWidget* finestraPrincipale()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w))
-            return w;
-    return nullptr;
-}
+// Where the user was when a window came up, when that is not the window it
+// belongs to (see Ritorno_Tastiera_A).
+constexpr char kDoveEra[] = "platform_tastieraDoveEra";
 
 class RitornoTastiera : public QObject {
 public:
@@ -48,7 +45,7 @@ private:
     // takes the keyboard, the program's state is the inactive one.
     static bool lasciaTastiera(const QWidget* w)
     {
-        if (!w->isWindow() || !w->windowHandle() || w == finestraPrincipale()
+        if (!w->isWindow() || !w->windowHandle() || w == mainWindow()
             || QGuiApplication::applicationState() != Qt::ApplicationActive)
             return false;
         const Qt::WindowType tipo = w->windowType();
@@ -63,13 +60,22 @@ private:
             p = p->window();
             sotto.append(p);
         }
-        sotto.append(finestraPrincipale());
+        sotto.append(mainWindow());
+        const QPointer<QWidget> doveEra = andata->property(kDoveEra).value<QPointer<QWidget>>();
         // Once the window's own code has gone on (it may open the next
         // window, ask the next question, or close the window it was over).
-        QTimer::singleShot(0, this, [sotto] {
+        QTimer::singleShot(0, this, [sotto, doveEra] {
+            // Back where the user was, whether nobody took the keys or the
+            // window manager gave them to a window it was over.
+            QWidget* attiva = QApplication::activeWindow();
+            if (doveEra && doveEra->isVisible() && !doveEra->isMinimized()
+                && (!attiva || sotto.contains(attiva))) {
+                doveEra->activateWindow();
+                return;
+            }
             // A window of the program has the keyboard (given back by the
             // window manager, or by the code to the window it opened).
-            if (QApplication::activeWindow())
+            if (attiva)
                 return;
             // A question is up: it is the only window the keys may reach.
             QWidget* davanti = QApplication::activeModalWidget();
@@ -83,6 +89,11 @@ private:
 };
 
 } // namespace
+
+void Ritorno_Tastiera_A(QWidget* finestra, QWidget* doveEra)
+{
+    finestra->setProperty(kDoveEra, QVariant::fromValue(QPointer<QWidget>(doveEra)));
+}
 
 void Installa_Ritorno_Tastiera()
 {

@@ -3,6 +3,8 @@
 // every window of the program (a message, a dialog that waits for its answer,
 // a file dialog, the progress window, the manual).
 
+class QWidget;
+
 namespace platform {
 
 // Installs the rule once (calling it again is harmless): a window of its own
@@ -16,5 +18,12 @@ namespace platform {
 // would reach none. One that goes while the user works in another program
 // (closed from a taskbar) leaves the keyboard where it is.
 void Installa_Ritorno_Tastiera();
+
+// When `finestra` goes, the keys go back to `doveEra` (while it is on the
+// screen) before any other: the window the user was in when it came up,
+// where that is not the window it belongs to (a message that comes up while
+// the user reads the manual belongs to another window), and also where the
+// window manager gives them to the window it belongs to.
+void Ritorno_Tastiera_A(QWidget* finestra, QWidget* doveEra);
 
 } // namespace platform

@@ -1,9 +1,12 @@
 #include "platform/prompt.h"
 
+#include "platform/help_window.h"
+#include "platform/keyboard_return.h"
 #include "platform/services.h"
 #include "platform/vb.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -71,6 +74,23 @@ QString msgBoxText(const QString& text)
     return vb::displayableLines(text).join(u'\n');
 }
 
+QWidget* mainWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMainWindow*>(w))
+            return w;
+    return nullptr;
+}
+
+QWidget* messageOwner()
+{
+    QWidget* attiva = QApplication::activeWindow();
+    if (!qobject_cast<HelpWindow*>(attiva))
+        return attiva;
+    QWidget* inAttesa = QApplication::activeModalWidget();
+    return inAttesa ? inAttesa : mainWindow();
+}
+
 int MsgBox(const QString& text, int flags, const QString& title)
 {
     Prompt* p = services().prompt;
@@ -83,7 +103,11 @@ int MsgBox(const QString& text, int flags, const QString& title)
 
 int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QWidget* doveEra = QApplication::activeWindow();
+    QMessageBox box(messageOwner());
+    // Answered, it gives the keys back to the window the user was in.
+    if (doveEra && doveEra != box.parentWidget())
+        Ritorno_Tastiera_A(&box, doveEra);
     // Names and file names from outside may carry NUL bytes or the controls
     // of bidirectional text: shown as blanks, never as boxes or reversed.
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : vb::displayable(title));

@@ -9,6 +9,8 @@
 #include <QList>
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 
 // Buttons (flags & 7).
@@ -62,10 +64,20 @@ int msgBoxEscapeAnswer(int flags);
 // from outside (escapes, NUL, bidirectional controls) are blanks.
 QString msgBoxText(const QString& text);
 
+// The program's main window (its QMainWindow), or none before it is made.
+QWidget* mainWindow();
+
+// The window a message asked for now belongs to and shows over: the window
+// the user is in, unless that is the manual, which stands beside the windows
+// that wait for their answer and owns none (closed, it would take a message
+// of its own with it while that still waits): then the window that waits
+// (the one the manual stands beside, whose code asks), else the main window.
+QWidget* messageOwner();
+
 // Shortcut: services().prompt->MsgBox(...).
 int MsgBox(const QString& text, int flags, const QString& title = {});
 
-// The real message boxes, on the active window.
+// The real message boxes, over the window messageOwner() gives.
 class QtPrompt : public Prompt {
 public:
     int MsgBox(const QString& text, int flags, const QString& title = {}) override;

@@ -4,6 +4,7 @@
 #include "platform/help_service.h"
 #include "platform/help_window.h"
 #include "platform/keyboard_return.h"
+#include "platform/prompt.h"
 
 #include "support/x_input.h"
 
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -23,6 +25,15 @@
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -95,6 +106,15 @@ QSet<int> contestiDelleFinestre()
 struct Manuale {
     const char* lingua;
 };
+
+// The manual's index entry that opens this topic, or none.
+QListWidgetItem* VoceDellIndice(platform::HelpWindow* w, const char* ancora)
+{
+    for (int i = 0; i < w->indexList()->count(); ++i)
+        if (w->indexList()->item(i)->data(Qt::UserRole).toString() == QLatin1String(ancora))
+            return w->indexList()->item(i);
+    return nullptr;
+}
 
 class ManualTest : public ::testing::TestWithParam<Manuale> {
 protected:
@@ -284,13 +304,7 @@ TEST(HelpWindowTest, BesideADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDi
         // The manual opened before the dialog, in front of it: a click on an
         // index entry shows its topic and takes the keys; a click in the
         // page and Page Down scroll it.
-        const auto voceDi = [&](const char* ancora) {
-            for (int i = 0; i < w->indexList()->count(); ++i)
-                if (w->indexList()->item(i)->data(Qt::UserRole).toString() == QLatin1String(ancora))
-                    return w->indexList()->item(i);
-            return static_cast<QListWidgetItem*>(nullptr);
-        };
-        QListWidgetItem* contenuti = voceDi("context-70");
+        QListWidgetItem* contenuti = VoceDellIndice(w, "context-70");
         ASSERT_NE(contenuti, nullptr);
         w->indexList()->scrollToItem(contenuti);
         QTest::qWait(200);
@@ -382,4 +396,358 @@ TEST(HelpWindowTest, BesideADialogThatWaitsItTakesTheKeysAndGivesThemBackToTheDi
     EXPECT_TRUE(fatto);
     if (platform::HelpWindow* m = platform::HelpWindow::instance(false))
         delete m;
+}
+
+namespace {
+
+// The chain of owners above each window of the program ends: a window's
+// parent or the window it stands over, as the window system walks it on
+// every event to know whether a dialog that waits keeps it from the user. A
+// loop there is walked for ever.
+::testing::AssertionResult OgniCatenaFinisce()
+{
+    for (QWindow* finestra : QGuiApplication::allWindows()) {
+        int passi = 0;
+        for (QWindow* w = finestra; w; w = w->parent(QWindow::IncludeTransients))
+            if (++passi > 64)
+                return ::testing::AssertionFailure()
+                    << "the owners above \"" << finestra->title().toStdString() << "\" go round in a loop";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Ends the test's process, saying at which step, when the program stops
+// answering for this long (the window system walking a loop for ever): the
+// run on the display fails with that line instead of hanging until the
+// runner kills it. Each step is named before it is taken.
+class Guardia {
+public:
+    explicit Guardia(std::chrono::seconds limite)
+        : m_filo([this, limite] {
+              std::unique_lock<std::mutex> chiave(m_mutex);
+              while (!m_fine) {
+                  const int visto = m_passi;
+                  if (!m_cv.wait_for(chiave, limite, [&] { return m_fine || m_passi != visto; })) {
+                      std::fprintf(stderr, "\nthe program stopped answering at: %s\n", m_passo.c_str());
+                      std::fflush(stderr);
+                      std::_Exit(3);
+                  }
+              }
+          })
+    {
+    }
+    ~Guardia()
+    {
+        {
+            std::lock_guard<std::mutex> chiave(m_mutex);
+            m_fine = true;
+        }
+        m_cv.notify_all();
+        m_filo.join();
+    }
+    void passo(std::string nome)
+    {
+        {
+            std::lock_guard<std::mutex> chiave(m_mutex);
+            m_passo = std::move(nome);
+            ++m_passi;
+        }
+        m_cv.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::string m_passo = "the start";
+    int m_passi = 0;
+    bool m_fine = false;
+    std::thread m_filo;
+};
+
+// A click on the manual's index entry for this topic: true once the topic
+// shows.
+bool ClicNellIndice(testsupport::InputX& x, platform::HelpWindow* w, const char* ancora)
+{
+    QListWidgetItem* voce = VoceDellIndice(w, ancora);
+    if (!voce)
+        return false;
+    w->indexList()->scrollToItem(voce);
+    x.clic(w->indexList()->viewport()->mapToGlobal(w->indexList()->visualItemRect(voce).center()));
+    return QTest::qWaitFor([&] { return w->browser()->source().fragment() == QLatin1String(ancora); }, 3000);
+}
+
+// Whether a timer of no delay still fires within a second: the program
+// goes on.
+bool VaAvanti()
+{
+    bool scattato = false;
+    QTimer::singleShot(0, [&] { scattato = true; });
+    return QTest::qWaitFor([&] { return scattato; }, 1000);
+}
+
+} // namespace
+
+// A message that comes up while the user is in the manual (the clock's
+// "This satellite has decayed", a download's time-out, a question after the
+// OK of a dialog the manual was asked from) belongs to the window it came
+// from, never to the manual: the manual stands beside it, and closed with
+// Escape, with its close box or with Alt+F4, it goes alone; the program goes
+// on, the message waits for its answer and gives it. Afterwards the manual
+// still works beside a dialog. Run by itself on a display of its own,
+// without a window manager (where Escape is the only way to close it) and
+// with openbox.
+TEST(HelpWindowTest, AMessageThatComesUpOverTheManualOutlivesIt)
+{
+    const QByteArray modo = qgetenv("ASTROVELA_MESSAGGIO_SUL_MANUALE");
+    if (modo.isEmpty()) {
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_MESSAGGIO_SUL_MANUALE", {"senza"});
+        testsupport::Riesegui_Per_Ogni("ASTROVELA_MESSAGGIO_SUL_MANUALE", {"openbox"},
+                                       testsupport::Gestore::Openbox);
+        return;
+    }
+    const bool gestore = modo == "openbox" || qgetenv("ASTROVELA_X_OPENBOX") == "1";
+    using testsupport::InputX;
+    InputX x;
+    ASSERT_TRUE(x.pronto()) << x.errore().toStdString();
+    platform::Installa_Ritorno_Tastiera();
+    platform::QtHelpService help(kSource);
+    help.setHelpFile(QStringLiteral("help/english.html"));
+    platform::QtPrompt messaggi;
+    Guardia guardia(std::chrono::seconds(20));
+
+    QMainWindow principale;
+    principale.setWindowTitle(QStringLiteral("Main window"));
+    ASSERT_TRUE(testsupport::Davanti_Con_La_Tastiera(principale, {600, 400}));
+
+    // The manual in front, with the keyboard; its entry for a topic.
+    const auto manualeDavanti = [&](platform::HelpWindow*& w) {
+        w = platform::HelpWindow::instance(false);
+        ASSERT_NE(w, nullptr);
+        w->move(620, 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 5000)) << "the manual has not the keyboard";
+        QTest::qWait(200);
+    };
+    // With the message up: the user goes back into the manual with a click
+    // on its index (or not, to close it from the window manager at once),
+    // and closes it this way; the message stays, the keys go back to it,
+    // and its No is the answer.
+    const auto chiudiAccanto = [&](platform::HelpWindow* w, QWidget* proprietaria, const std::string& come,
+                                   bool clic) {
+        guardia.passo("the message comes up (" + come + ")");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [] {
+                auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                return m && m->windowHandle() && m->windowHandle()->isExposed();
+            },
+            5000))
+            << "no message came up";
+        QPointer<QMessageBox> scatola = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        EXPECT_TRUE(OgniCatenaFinisce());
+        EXPECT_EQ(scatola->parentWidget(), proprietaria) << "the message belongs to "
+            << (scatola->parentWidget() ? scatola->parentWidget()->windowTitle().toStdString() : "no window");
+        QTest::qWait(200);
+
+        if (clic) {
+            guardia.passo("a click into the manual's index (" + come + ")");
+            EXPECT_TRUE(ClicNellIndice(x, w, "context-70"))
+                << "a click on the manual's index did nothing beside the message";
+            EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 3000))
+                << "the manual has not the keyboard";
+            EXPECT_TRUE(OgniCatenaFinisce());
+            QTest::qWait(200);
+        }
+
+        guardia.passo("the manual closed with " + come);
+        if (come == "Escape")
+            x.premi(InputX::kEscape);
+        else if (come == "Alt+F4")
+            x.premi(0xffc1 /* F4 */, InputX::kAlt);
+        else
+            x.chiudiDaFuori(w->winId());
+        EXPECT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000))
+            << come << " did not close the manual";
+        guardia.passo("a timer after the manual closed with " + come);
+        EXPECT_TRUE(VaAvanti()) << "the program stopped after " << come;
+        EXPECT_TRUE(OgniCatenaFinisce());
+
+        guardia.passo("the message answered after " + come);
+        ASSERT_FALSE(scatola.isNull()) << "the message went with the manual";
+        EXPECT_TRUE(scatola->isVisible()) << "the message went with the manual";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return scatola && scatola->isActiveWindow(); }, 3000))
+            << "the message has not the keyboard again";
+        ASSERT_FALSE(scatola.isNull());
+        QAbstractButton* no = scatola->button(QMessageBox::No);
+        ASSERT_NE(no, nullptr);
+        x.clic(no->mapToGlobal(no->rect().center()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !scatola || !scatola->isVisible(); }, 3000))
+            << "the message took no answer";
+        if (scatola && scatola->isVisible())
+            scatola->reject();
+    };
+
+    // A dialog that waits (the clock's setting), the manual asked for from
+    // its Help: a message from the dialog (its time-out) while the user is
+    // in the manual belongs to the dialog. With the manual closed and the
+    // message answered, the manual asked for again still works beside the
+    // dialog, and Escape in it gives the keys back to the dialog.
+    guardia.passo("the dialog");
+    QDialog dialogo;
+    dialogo.setWindowTitle(QStringLiteral("Synchronise clock"));
+    auto* campo = new QLineEdit(&dialogo);
+    (new QVBoxLayout(&dialogo))->addWidget(campo);
+    dialogo.resize(300, 120);
+    dialogo.move(100, 100);
+    bool fatto = false;
+    QTimer::singleShot(0, [&] {
+        const auto passi = [&] {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 5000));
+            ASSERT_TRUE(help.showContext(205, &dialogo));
+            platform::HelpWindow* w = nullptr;
+            manualeDavanti(w);
+            if (::testing::Test::HasFatalFailure())
+                return;
+            // Closed from the window manager at once where there is one
+            // (the message has the keys).
+            QTimer::singleShot(0, [&, w] {
+                chiudiAccanto(w, &dialogo, gestore ? "its close box" : "Escape", !gestore);
+            });
+            EXPECT_EQ(messaggi.MsgBox(QStringLiteral("The server did not answer."), platform::vbYesNo), platform::vbNo)
+                << "the message did not keep its answer";
+            EXPECT_TRUE(dialogo.isVisible()) << "the dialog went with the manual";
+
+            guardia.passo("the manual beside the dialog afterwards");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 3000))
+                << "the dialog has not the keyboard after its message";
+            ASSERT_TRUE(help.showContext(205, &dialogo));
+            manualeDavanti(w);
+            if (::testing::Test::HasFatalFailure())
+                return;
+            EXPECT_TRUE(ClicNellIndice(x, w, "context-70"))
+                << "a click on the manual's index did nothing beside the dialog";
+            EXPECT_TRUE(w->isActiveWindow());
+            x.premi(InputX::kEscape);
+            EXPECT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return dialogo.isActiveWindow(); }, 3000))
+                << "the dialog has not the keyboard again";
+            QTest::qWait(200);
+            x.premi('x');
+            EXPECT_TRUE(QTest::qWaitFor([&] { return campo->text() == u"x"; }, 3000)) << "a key did not reach the dialog";
+        };
+        passi();
+        fatto = true;
+        dialogo.reject();
+    });
+    dialogo.exec();
+    EXPECT_TRUE(fatto);
+
+    // A message from the main window (the clock's, at its tick) while the
+    // user is in the manual, answered: the keys go back to the manual.
+    {
+        guardia.passo("a message answered beside the manual");
+        principale.activateWindow();
+        ASSERT_TRUE(help.showContents(&principale));
+        platform::HelpWindow* w = nullptr;
+        manualeDavanti(w);
+        if (::testing::Test::HasFatalFailure())
+            return;
+        QTimer::singleShot(0, [&] {
+            QMessageBox* scatola = nullptr;
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    scatola = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    return scatola && scatola->isActiveWindow();
+                },
+                5000))
+                << "no message came up with the keyboard";
+            QTest::qWait(200);
+            QAbstractButton* ok = scatola->button(QMessageBox::Ok);
+            x.clic(ok->mapToGlobal(ok->rect().center()));
+        });
+        EXPECT_EQ(messaggi.MsgBox(QStringLiteral("The working list could not be saved."),
+                                  platform::vbOKOnly | platform::vbExclamation),
+                  platform::vbOK);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w->isActiveWindow(); }, 3000))
+            << "the manual has not the keyboard again after the message";
+        QTest::qWait(200);
+        x.premi(InputX::kEscape);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !platform::HelpWindow::instance(false); }, 3000))
+            << "Escape did not reach the manual after the message";
+    }
+
+    // The same message while the user is in the manual, which is then
+    // closed each way there is.
+    std::vector<std::string> modi = {"Escape"};
+    if (gestore)
+        modi.insert(modi.begin(), {"its close box", "Alt+F4"});
+    for (const std::string& come : modi) {
+        SCOPED_TRACE(come);
+        guardia.passo("the manual opened (" + come + ")");
+        principale.activateWindow();
+        ASSERT_TRUE(help.showContents(&principale));
+        platform::HelpWindow* w = nullptr;
+        manualeDavanti(w);
+        if (::testing::Test::HasFatalFailure())
+            return;
+        QTimer::singleShot(0, [&] { chiudiAccanto(w, &principale, come, true); });
+        EXPECT_EQ(messaggi.MsgBox(QStringLiteral("This satellite has decayed."), platform::vbYesNo | platform::vbQuestion),
+                  platform::vbNo)
+            << "the message did not keep its answer";
+        guardia.passo("after the message (" + come + ")");
+        EXPECT_TRUE(VaAvanti());
+        if (platform::HelpWindow* m = platform::HelpWindow::instance(false))
+            delete m;
+    }
+    guardia.passo("the end");
+    if (platform::HelpWindow* m = platform::HelpWindow::instance(false))
+        delete m;
+}
+
+// A dialog of the manual's own (one asked with the window the user is in
+// as its owner while that is the manual): the manual never stands over it,
+// which would make each the other's owner, and closed meanwhile it leaves
+// the screen but not the memory the dialog lives in; the dialog keeps its
+// answer, and the manual comes back at the next request for help.
+TEST(HelpWindowTest, ADialogOfTheManualsOwnKeepsItUntilItHasItsAnswer)
+{
+    Guardia guardia(std::chrono::seconds(20));
+    // Not the manual an earlier case closed, still to be destroyed.
+    delete platform::HelpWindow::instance(false);
+    platform::QtHelpService help(kSource);
+    help.setHelpFile(QStringLiteral("help/english.html"));
+    ASSERT_TRUE(help.showContents());
+    QPointer<platform::HelpWindow> w = platform::HelpWindow::instance(false);
+    ASSERT_TRUE(w);
+    {
+        // Asked as a message is, on the stack of the code that asks.
+        QDialog dialogo(w);
+        dialogo.setWindowTitle(QStringLiteral("Print"));
+        bool fatto = false;
+        QTimer::singleShot(0, [&] {
+            guardia.passo("the dialog of the manual's own is up");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialogo.isVisible(); }, 3000));
+            QTest::qWait(100);
+            EXPECT_TRUE(OgniCatenaFinisce());
+            guardia.passo("the manual closed while its dialog waits");
+            w->close();
+            EXPECT_TRUE(VaAvanti());
+            ASSERT_FALSE(w.isNull()) << "the manual went with its dialog waiting";
+            EXPECT_FALSE(w->isVisible()) << "the manual did not leave the screen";
+            EXPECT_TRUE(dialogo.isVisible());
+            fatto = true;
+            dialogo.accept();
+        });
+        EXPECT_EQ(dialogo.exec(), QDialog::Accepted);
+        EXPECT_TRUE(fatto);
+    }
+    guardia.passo("after the dialog");
+    EXPECT_TRUE(VaAvanti());
+    // Help again: the same manual, on the screen.
+    ASSERT_TRUE(help.showContext(70));
+    EXPECT_EQ(platform::HelpWindow::instance(false), w.data());
+    ASSERT_TRUE(w);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->browser()->source().fragment(), "context-70");
+    // Closed with nothing of its own waiting, it goes.
+    w->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.isNull(); }, 3000));
 }
