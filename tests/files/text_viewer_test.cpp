@@ -256,6 +256,9 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
     // Edit and Open, and Enter: the program names the file and gives the
     // system's reason in the user's language, and opens no window. A file
     // that is really not there is still refused by the dialog as not found.
+    // Then where the dialogs start: never in a folder the user may not list
+    // (File > View) or, to save, not write (a summary's and a new
+    // document's Save with the documents folder closed).
     //
     // Qt's dialog asks with the real user whether a file is there, and root
     // enters any folder: run by root, the test runs once more in a process
