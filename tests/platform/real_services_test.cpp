@@ -242,6 +242,8 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
         // folder): the user may enter it and list it (one that cannot be
         // listed shows empty) and, to save, write it; else the next, the
         // home last. The file name proposed stays the same.
+        // (The folders remembered, for opening and saving, closed first.)
+        ASSERT_TRUE(modo(altrove.path(), 0));
         ASSERT_TRUE(UtenteOrdinario::Passabile(casa.path()));
         ASSERT_TRUE(UtenteOrdinario::Proprio(casa.filePath(QStringLiteral("Documents"))));
         const std::string home = QDir(casa.path()).absolutePath().toStdString();
@@ -289,6 +291,7 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
             EXPECT_EQ(cartella.toStdString(), documenti.toStdString());
         }
         modo(soloPassaggio, 0755);
+        modo(altrove.path(), 0700);
         modo(aperta, 0755);
         modo(chiusa, 0755);
         modo(solaLettura, 0755);
