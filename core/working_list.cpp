@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QDir>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -249,19 +248,6 @@ QString WorkingList::File_Rimossi() const
 
 namespace {
 
-// Writes `dati` whole through a temporary file: on failure the old file
-// stays as it was, and *motivo says why (the system's reason).
-bool scriviTutto(const QString& path, const QByteArray& dati, QString* motivo)
-{
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size() || !f.commit()) {
-        *motivo = vb::systemReason(f.errorString());
-        return false;
-    }
-    return true;
-}
-
 // The whole of a file that is to be copied or added to, or nothing with the
 // reason it cannot be: what that reason says of the file, not of a reading
 // ("it is not an ordinary file", "Permission denied").
@@ -348,7 +334,7 @@ bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
         if (QFileInfo(m_file).exists()) {
             const QString copia = m_file + QStringLiteral(".bak");
             const std::optional<QByteArray> dati = leggiTutto(m_file, &motivo);
-            if (!dati || !scriviTutto(copia, *dati, &motivo))
+            if (!dati || !vb::writeFileWhole(copia, *dati, &motivo))
                 return fallito("copianonfatta", "The working list file could not be copied to %1: %2.", copia,
                                motivo);
         }
@@ -386,7 +372,7 @@ bool WorkingList::Conserva_Rimossi(const QString& testo, QString* errore)
     if (nuovi.isEmpty())
         return true;
     dati += nuovi.toUtf8();
-    return scriviTutto(rimossi, dati, &motivo) || nonAggiunti();
+    return vb::writeFileWhole(rimossi, dati, &motivo) || nonAggiunti();
 }
 
 bool WorkingList::Leggi_Ini(const QString& path, QStringList* errori, QString* errore, QString* scartate)

@@ -883,12 +883,12 @@ bool frmDetails::Salva()
         file.cancelWriting();
         platform::MsgBox(mLang::Testo_Lingua(kSezione, QStringLiteral("erroresalvataggio"))
                                  .arg(QDir::toNativeSeparators(QFileInfo(*scelto).absoluteFilePath()))
-                             + QLatin1Char('\r') + vb::systemReason(perche),
+                             + QLatin1Char('\r') + perche,
                          platform::vbExclamation, *scelto);
         return false;
     };
     if (!file.open(QIODevice::WriteOnly))
-        return errore(file.errorString());
+        return errore(vb::saveRefusedReason(*scelto, file.errorString()));
     bool fermato = false;
     if (progresso) {
         m_inCorso = true;
@@ -918,7 +918,7 @@ bool frmDetails::Salva()
         return false;
     }
     if (file.error() != QFileDevice::NoError || !file.commit())
-        return errore(file.errorString());
+        return errore(vb::systemReason(file.errorString()));
     QApplication::processEvents();
     return true;
 }

@@ -117,19 +117,20 @@ QString& cartellaUsata(bool salva)
     return cartelle[salva ? 1 : 0];
 }
 
-// Whether the user may enter `cartella` and, for `salva`, make files in it
-// (asked with the user's own rights, as the file system applies them).
+// The one rule for every folder a dialog may start in: the user may enter
+// `cartella` and list it (a folder that cannot be listed shows empty) and,
+// for `salva`, make files in it (a save there fails). Asked with the user's
+// own rights, as the file system applies them.
 bool cartellaUsabile(const QString& cartella, bool salva)
 {
     const QByteArray nome = QFile::encodeName(cartella);
     struct stat st {};
     if (nome.isEmpty() || ::stat(nome.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
-    return ::faccessat(AT_FDCWD, nome.constData(), X_OK | (salva ? W_OK : 0), AT_EACCESS) == 0;
+    return ::faccessat(AT_FDCWD, nome.constData(), R_OK | X_OK | (salva ? W_OK : 0), AT_EACCESS) == 0;
 }
 
-// A folder the user may not enter (or, to save, not write) is not
-// remembered: the next dialog would show it empty, and a save there fails.
+// A folder a dialog may not start in is not remembered either.
 void ricordaCartella(const QString& file, bool salva)
 {
     const QString cartella = QFileInfo(file).absolutePath();
@@ -140,24 +141,24 @@ void ricordaCartella(const QString& file, bool salva)
 
 QString dialogFolder(bool save)
 {
-    if (const QString usata = cartellaUsata(save); cartellaUsabile(usata, save))
-        return usata;
-    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documenti.isEmpty() && QFileInfo(documenti).isDir() ? documenti : QDir::homePath();
+    for (const QString& cartella :
+         {cartellaUsata(save), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+        if (cartellaUsabile(cartella, save))
+            return cartella;
+    return QDir::homePath();
 }
 
 QString dialogStartPath(const FileDialogRequest& r, bool save)
 {
     // Never the folder the program was started from (often one the user
-    // may not write, such as / or the program's own), nor one the user may
-    // not enter (the dialog would show it empty): a file named there is
-    // offered by its name where the user can look.
-    const QString cartella =
-        cartellaUsabile(r.initialFolder, false) ? r.initialFolder : dialogFolder(save);
+    // may not write, such as / or the program's own), nor a folder named
+    // here that the dialog may not start in: a file named there is offered
+    // by its name where the user can work.
+    const QString cartella = cartellaUsabile(r.initialFolder, save) ? r.initialFolder : dialogFolder(save);
     if (r.fileName.isEmpty())
         return cartella;
     if (const QFileInfo file(r.fileName); file.isAbsolute())
-        return cartellaUsabile(file.absolutePath(), false) ? r.fileName : QDir(cartella).filePath(file.fileName());
+        return cartellaUsabile(file.absolutePath(), save) ? r.fileName : QDir(cartella).filePath(file.fileName());
     return QDir(cartella).filePath(r.fileName);
 }
 

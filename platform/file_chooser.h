@@ -65,11 +65,13 @@ QPrinter& applicationPrinter();
 
 // Where a file dialog opens when its request names no folder: the folder of
 // the file last chosen in a dialog of this run to open (or, for `save`, to
-// save) a file, else the user's documents folder, else the home folder. A
-// folder the user may not enter (or, for `save`, not write) is never
-// offered.
+// save) a file, else the user's documents folder, else the home folder. Of
+// these, only a folder the user may enter and list (and, for `save`, write)
+// is offered; the home folder comes last whatever it allows.
 QString dialogFolder(bool save = false);
-// The file or folder a dialog for `request` starts at.
+// The file or folder a dialog for `request` starts at: the folder of its
+// file name when that is absolute, else its own folder, else dialogFolder,
+// each only as dialogFolder offers one; the file name stays the same.
 QString dialogStartPath(const FileDialogRequest& request, bool save = false);
 
 // "Desc|*.a;*.b|All|*.*" -> "Desc (*.a *.b);;All (*.*)" for Qt's dialogs.

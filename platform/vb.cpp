@@ -1716,7 +1716,7 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
     // result instead of being lost in the flush at commit.
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
-            *error = systemReason(f.errorString());
+            *error = saveRefusedReason(path, f.errorString());
         return false;
     }
     // A write that stops part-way (full disk, file-size limit) reports no
@@ -1739,6 +1739,31 @@ bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error
         return false;
     }
     return true;
+}
+
+QString saveRefusedReason(const QString& path, const QString& reason)
+{
+    const QFileInfo info(path);
+    // The file first, as the save asks of it first: one the user may not
+    // write is refused whatever its folder allows.
+    const QByteArray file = QFile::encodeName(info.absoluteFilePath());
+    struct stat st {};
+    if (::stat(file.constData(), &st) == 0 && !S_ISDIR(st.st_mode)
+        && ::faccessat(AT_FDCWD, file.constData(), W_OK, AT_EACCESS) != 0)
+        return systemReason(errno);
+    // The new copy is made in the file's folder and then takes the old
+    // file's place, so that the old one is never left half-written: a
+    // folder where the user may make no file refuses the save, however
+    // writable the file itself.
+    if (::faccessat(AT_FDCWD, QFile::encodeName(info.absolutePath()).constData(), W_OK | X_OK, AT_EACCESS) != 0
+        && errno != ENOENT && errno != ENOTDIR) {
+        const int numero = errno;
+        return layerText(QStringLiteral("frmFile"), QStringLiteral("cartellanonscrivibile"),
+                         QStringLiteral("%2 in the folder %1, where no new file may be made (a file is saved "
+                                        "by writing its new copy beside it, which then takes its place)"))
+            .arg(QDir::toNativeSeparators(info.absolutePath()), systemReason(numero));
+    }
+    return systemReason(reason);
 }
 
 bool writeTextFile(const QString& path, const TextDocument& document, QString* error)

@@ -245,8 +245,17 @@ std::optional<TextDocument> readTextFile(const QString& path, QString* error = n
 bool writeTextFile(const QString& path, const QString& text, TextEncoding encoding,
                    QString* error = nullptr);
 // The bytes written whole through a temporary file, as writeTextFile; the
-// reason of a failure is the system's ("No space left on device").
+// reason of a failure is the system's ("No space left on device"), or
+// saveRefusedReason's when the temporary file could not be made.
 bool writeFileWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Why a file could not be saved through a new copy made beside it (a
+// QSaveFile that would not open), `reason` being what the save gave: the
+// system's reason for the file itself when the user may not write it; when
+// the user may not make files in its folder, that, naming the folder, with
+// the system's reason ("Permission denied in the folder ..."); else `reason`.
+// In the user's language, a phrase that reads alone on a line as after a
+// colon.
+QString saveRefusedReason(const QString& path, const QString& reason);
 // Saves a document back in the encoding it was read with; its text's line
 // ends are turned into the document's line ending first.
 bool writeTextFile(const QString& path, const TextDocument& document, QString* error = nullptr);

@@ -236,6 +236,13 @@ TEST_F(InItaliano, FilesAnOrdinaryUserMayNotWriteAreReportedInItalian)
     EXPECT_ITALIANO(errore, dir.path() + QStringLiteral(" Astrovela conf"));
     EXPECT_TRUE(errore.contains(QStringLiteral("Permesso negato"))) << errore.toStdString();
     EXPECT_ITALIANO(lista, dir.path() + QStringLiteral(" Astrovela ini"));
+    // The folder that refused the new copy is named, with why.
+    EXPECT_EQ(lista.toStdString(),
+              (QDir::toNativeSeparators(dir.filePath(QStringLiteral("Astrovela.ini"))) + ": Permesso negato nella cartella "
+               + QDir::toNativeSeparators(dir.path())
+               + ", dove non si possono creare nuovi file (un file si salva scrivendone la nuova copia accanto, che poi "
+                 "prende il suo posto)")
+                  .toStdString());
     ASSERT_EQ(fakes.prompt.calls.size(), 2);
     EXPECT_ITALIANO(fakes.prompt.calls[1].text, file + QStringLiteral(" bak"));
 }

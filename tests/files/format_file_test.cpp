@@ -150,23 +150,41 @@ TEST_F(FormatFile, AFileInAFolderThatMayNotBeWrittenIsLeftAsItWasAndTheCopyNamed
     // system's reason, and the file is not touched.
     const QByteArray sporco = "  ISS (ZARYA)\n1 25544U 98067A   08264.51782528 -.00002182  00000-0 -11606-4 0  2927\n"
                               "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.72125391563537   \n";
+    // The file is the user's own, and the user may write it: the folder is
+    // what refuses, and is named, in the user's language.
     const QString path = dir.filePath(QStringLiteral("sets.txt"));
     Scrivi(path, sporco);
+    ASSERT_TRUE(UtenteOrdinario::Proprio(path));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
                                                       | QFile::ExeOther));
-    QString msg;
-    {
-        UtenteOrdinario utente;
-        ASSERT_TRUE(utente.attivo());
-        msg = Formatta(path);
+    const QString cartella = QDir::toNativeSeparators(dir.path());
+    const QString copia = QDir::toNativeSeparators(path + ".bak");
+    const struct {
+        const char* lingua;
+        QString testo;
+    } casi[] = {
+        {"english.ini", "The file could not be converted; it has been left as it was.\rThe copy " + copia
+                            + " that would keep the file as it was could not be made: Permission denied in the "
+                              "folder " + cartella + ", where no new file may be made (a file is saved by writing "
+                              "its new copy beside it, which then takes its place)."},
+        {"italiano.ini", "Impossibile convertire il file; è stato lasciato com'era.\rImpossibile fare la copia " + copia
+                             + " che conserverebbe il file com'era: Permesso negato nella cartella " + cartella
+                             + ", dove non si possono creare nuovi file (un file si salva scrivendone la nuova copia "
+                               "accanto, che poi prende il suo posto)."},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.lingua);
+        mLang::Usa_File_Lingua(QStringLiteral(ASTROVELA_SOURCE_DIR "/lang/") + QLatin1String(c.lingua));
+        QString msg;
+        {
+            UtenteOrdinario utente;
+            ASSERT_TRUE(utente.attivo());
+            msg = Formatta(path);
+        }
+        EXPECT_EQ(msg.toStdString(), c.testo.toStdString());
+        EXPECT_EQ(fakes.prompt.calls.last().flags & 0x70, platform::vbExclamation);
     }
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    EXPECT_EQ(msg.toStdString(), (mLang::Testo_Lingua("MDIForm1", "conversionefallita") + QStringLiteral("\rThe copy ")
-                                  + QDir::toNativeSeparators(path + ".bak")
-                                  + QStringLiteral(" that would keep the file as it was could not be made: "
-                                                   "Permission denied."))
-                                     .toStdString());
-    EXPECT_EQ(fakes.prompt.calls.last().flags & 0x70, platform::vbExclamation);
     EXPECT_EQ(Leggi(path), sporco);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("sets.txt")});
 }

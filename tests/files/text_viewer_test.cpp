@@ -6,6 +6,7 @@
 #include "files/file_menu.h"
 #include "files/text_viewer.h"
 #include "common/file_messages.h"
+#include "common/window_calls.h"
 #include "common/window_links.h"
 #include "database/menu_links.h"
 #include "platform/fakes.h"
@@ -255,6 +256,9 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
     // Edit and Open, and Enter: the program names the file and gives the
     // system's reason in the user's language, and opens no window. A file
     // that is really not there is still refused by the dialog as not found.
+    // Then where the dialogs start: never in a folder the user may not list
+    // (File > View) or, to save, not write (a summary's and a new
+    // document's Save with the documents folder closed).
     //
     // Qt's dialog asks with the real user whether a file is there, and root
     // enters any folder: run by root, the test runs once more in a process
@@ -318,11 +322,12 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
     w.resize(1000, 700);
     w.show();
 
-    // Types `percorso` into the dialog's name box and presses Enter; any box
-    // of Qt's own is noted and closed, and a dialog still open after that is
-    // cancelled.
+    // Types `percorso` into the dialog's name box and presses Enter (with
+    // none, cancels); any box of Qt's own is noted and closed, and a dialog
+    // still open after that is cancelled. The folder the dialog started in
+    // and the name it proposed are noted.
     QStringList scatoleQt;
-    QString cartellaDialogo;
+    QString cartellaDialogo, nomeDialogo;
     const auto scegli = [&](const QString& percorso, const std::function<void()>& comando) {
         bool scritto = false;
         QTimer timer;
@@ -344,6 +349,12 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
                     return;
                 }
                 cartellaDialogo = d->directory().absolutePath();
+                nomeDialogo = QFileInfo(d->selectedFiles().value(0)).fileName();
+                scritto = true;
+                if (percorso.isEmpty()) {
+                    d->reject();
+                    return;
+                }
                 auto* nome = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
                 ASSERT_NE(nome, nullptr);
                 // Typed from the event loop, not from this timer's own
@@ -353,7 +364,6 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
                     QTest::keyClicks(nome, percorso);
                     QTest::keyClick(nome, Qt::Key_Return);
                 });
-                scritto = true;
                 return;
             }
         });
@@ -413,6 +423,77 @@ TEST_F(FileViewer, AFileInAFolderTheUserMayNotEnterIsToldWithTheReasonThroughThe
     EXPECT_TRUE(scatoleQt[0].contains(QStringLiteral("missing.txt"))) << scatoleQt[0].toStdString();
     EXPECT_TRUE(fakes.prompt.calls.isEmpty());
     EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+
+    // Every folder a dialog may start in is one the user may enter and list
+    // and, to save, write. A file in a folder the user may enter but not
+    // list (mode 100), viewed by its typed path: the next File > View does
+    // not start there (it would show the folder empty), nor one offering a
+    // principal element file there, by its name.
+    const QByteArray casaPrima = qgetenv("HOME"), configPrima = qgetenv("XDG_CONFIG_HOME");
+    const QString casa = dir.filePath(QStringLiteral("home"));
+    const QString documenti = casa + QStringLiteral("/Documents");
+    ASSERT_TRUE(QDir().mkpath(documenti));
+    qputenv("HOME", QFile::encodeName(casa));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(casa + QStringLiteral("/.config")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("listonly")));
+    const QString soloPassaggio = dir.filePath(QStringLiteral("listonly"));
+    const QString elencato = Scrivi(QStringLiteral("listonly/sets.txt"), elementi);
+    Riapri riapriPassaggio{soloPassaggio}, riapriDocumenti{documenti};
+    ASSERT_TRUE(QFile::setPermissions(soloPassaggio, QFile::ExeOwner));
+    gstrDatabasePrimario.clear();
+    fakes.prompt.calls.clear();
+    scatoleQt.clear();
+    scegli(elencato, [&] { w.menuItem("mnuFileVisualizza")->trigger(); });
+    EXPECT_EQ(scatoleQt.join(QLatin1Char('|')).toStdString(), "");
+    EXPECT_TRUE(fakes.prompt.calls.isEmpty());
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    auto* sommario = dynamic_cast<common::Salvabile*>(w.mdiArea()->subWindowList().first()->widget());
+    ASSERT_NE(sommario, nullptr);
+    scegli({}, [&] { w.menuItem("mnuFileVisualizza")->trigger(); });
+    EXPECT_EQ(cartellaDialogo.toStdString(), documenti.toStdString());
+    gstrDatabasePrimario = elencato;
+    scegli({}, [&] { w.menuItem("mnuFileVisualizza")->trigger(); });
+    EXPECT_EQ(cartellaDialogo.toStdString(), documenti.toStdString());
+    EXPECT_EQ(nomeDialogo, QStringLiteral("sets.txt"));
+
+    // The documents folder at mode 555 or 000: the summary's Save and a new
+    // document's Save start in the home folder, with the name they propose
+    // (which, taken as it is, saves there); a documents folder the user may
+    // write is where they start, as before.
+    const struct {
+        QFileDevice::Permissions modo;
+        const char* nome;
+    } documentiChiusi[] = {{QFile::ReadOwner | QFile::ExeOwner, "555"}, {{}, "000"}};
+    for (const auto& d : documentiChiusi) {
+        SCOPED_TRACE(std::string("documents folder at mode ") + d.nome);
+        ASSERT_TRUE(QFile::setPermissions(documenti, d.modo));
+        scegli({}, [&] { sommario->Comando_Salva(); });
+        EXPECT_EQ(cartellaDialogo.toStdString(), casa.toStdString());
+        EXPECT_TRUE(nomeDialogo.endsWith(QStringLiteral(".txt"))) << nomeDialogo.toStdString();
+        w.menuItem("mnuFileNuovo")->trigger();
+        auto* nuovo = qobject_cast<frmFile*>(w.mdiArea()->activeSubWindow()->widget());
+        ASSERT_NE(nuovo, nullptr);
+        nuovo->txtFile->setPlainText(QStringLiteral("note"));
+        // Cancelled the first time, so that no folder saved in is
+        // remembered; taken the last.
+        const bool prendi = &d == &documentiChiusi[std::size(documentiChiusi) - 1];
+        fakes.prompt.calls.clear();
+        scegli(prendi ? nuovo->windowTitle() : QString(), [&] { nuovo->Comando_Salva(); });
+        EXPECT_EQ(cartellaDialogo.toStdString(), casa.toStdString());
+        EXPECT_EQ(nomeDialogo, nuovo->windowTitle());
+        EXPECT_TRUE(fakes.prompt.calls.isEmpty()) << fakes.prompt.texts().join('|').toStdString();
+        if (prendi) {
+            EXPECT_EQ(Leggi(casa + u'/' + nuovo->windowTitle()), QByteArray("note"));
+        }
+    }
+    ASSERT_TRUE(QFile::setPermissions(documenti, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    scegli({}, [&] { sommario->Comando_Salva(); });
+    EXPECT_EQ(cartellaDialogo.toStdString(), documenti.toStdString());
+    qputenv("HOME", casaPrima);
+    if (configPrima.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configPrima);
     gstrDatabasePrimario = principale;
 }
 
@@ -487,15 +568,23 @@ TEST_F(FileViewer, FailedSaveIsToldAndKeepsTheFile)
     EXPECT_TRUE(f.modificato());
     EXPECT_EQ(Leggi(p), QByteArray("old\r\n"));
 
-    // As an ordinary user: a file edited in a folder that user may not
-    // write is kept as it was, and the message says so; a new document
-    // saved into a folder that user may not enter finds no file there to
-    // keep, and the message speaks of none. Each names the file and the
-    // system's reason, in the user's language.
+    // As an ordinary user: a file of the user's own that the user may
+    // write, edited in a folder that user may not write, is kept as it was,
+    // and the message says so; a new document saved into a folder that user
+    // may not enter finds no file there to keep, and the message speaks of
+    // none. Each names the file, and the folder that refused the new copy
+    // with the system's reason, in the user's language.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("readonly")));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("closed")));
     const QString tenuto = Scrivi(QStringLiteral("readonly/kept.txt"), QByteArray("old\r\n"));
+    ASSERT_TRUE(UtenteOrdinario::Proprio(tenuto));
     const QString nuovo = dir.filePath(QStringLiteral("closed/new.txt"));
+    const QString solaLettura = dir.filePath(QStringLiteral("readonly"));
+    const QString chiusa = dir.filePath(QStringLiteral("closed"));
+    const QString inglese = QStringLiteral(", where no new file may be made (a file is saved by writing its new copy "
+                                           "beside it, which then takes its place)");
+    const QString italiano = QStringLiteral(", dove non si possono creare nuovi file (un file si salva scrivendone "
+                                            "la nuova copia accanto, che poi prende il suo posto)");
     struct Riapri {
         QStringList cartelle;
         ~Riapri()
@@ -519,11 +608,15 @@ TEST_F(FileViewer, FailedSaveIsToldAndKeepsTheFile)
         QString testo;
     } casi[] = {
         {&modificato, "english.ini",
-         "The file " + tenuto + " could not be saved; the previous file is kept.\rPermission denied"},
+         "The file " + tenuto + " could not be saved; the previous file is kept.\rPermission denied in the folder "
+             + solaLettura + inglese},
         {&modificato, "italiano.ini",
-         "Impossibile salvare il file " + tenuto + "; il file precedente è conservato.\rPermesso negato"},
-        {documento, "english.ini", "The file " + nuovo + " could not be saved.\rPermission denied"},
-        {documento, "italiano.ini", "Impossibile salvare il file " + nuovo + ".\rPermesso negato"},
+         "Impossibile salvare il file " + tenuto + "; il file precedente è conservato.\rPermesso negato nella "
+             "cartella " + solaLettura + italiano},
+        {documento, "english.ini",
+         "The file " + nuovo + " could not be saved.\rPermission denied in the folder " + chiusa + inglese},
+        {documento, "italiano.ini",
+         "Impossibile salvare il file " + nuovo + ".\rPermesso negato nella cartella " + chiusa + italiano},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.testo.toStdString());

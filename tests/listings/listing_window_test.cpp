@@ -522,8 +522,9 @@ TEST_F(Listings, SaveWritesEveryLineWithCrLf)
 
     // A listing, and an element file's summary, saved by an ordinary user
     // into a folder that user may not write: the text names the file (the
-    // title, which a window manager cuts short, is not enough) and gives
-    // the system's reason, in the user's language; nothing is left there.
+    // title, which a window manager cuts short, is not enough) and the
+    // folder that refused it with the system's reason, in the user's
+    // language; nothing is left there.
     frmDetails sommario;
     ASSERT_TRUE(sommario.LeggiDiretto(ASTROVELA_TEST_DATA "/elements_sample.txt"));
     ASSERT_GT(sommario.ListView1->topLevelItemCount(), 0);
@@ -538,8 +539,14 @@ TEST_F(Listings, SaveWritesEveryLineWithCrLf)
         const char* lingua;
         QString testo;
     } casi[] = {
-        {&d, "english.ini", "The listing could not be saved in the file " + dentro + ".\rPermission denied"},
-        {&sommario, "italiano.ini", "Impossibile salvare l'elenco nel file " + dentro + ".\rPermesso negato"},
+        {&d, "english.ini",
+         "The listing could not be saved in the file " + dentro + ".\rPermission denied in the folder " + chiusa
+             + ", where no new file may be made (a file is saved by writing its new copy beside it, which then "
+               "takes its place)"},
+        {&sommario, "italiano.ini",
+         "Impossibile salvare l'elenco nel file " + dentro + ".\rPermesso negato nella cartella " + chiusa
+             + ", dove non si possono creare nuovi file (un file si salva scrivendone la nuova copia accanto, che "
+               "poi prende il suo posto)"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(std::string(c.lingua) + (c.finestra == &d ? " listing" : " summary"));

@@ -486,11 +486,12 @@ TEST_F(LocationDialog, EditChangesTheChosenRowEvenWhenNamesRepeat)
 
 TEST_F(LocationDialog, AListThatCannotBeWrittenStaysOnScreenAndInMemoryAsTheFileHoldsIt)
 {
-    // The data folder read-only, as an ordinary user (root writes anywhere):
-    // Delete, New and Edit each tell the city list file and the system's
-    // reason, in the user's language, and leave the list on screen, the
-    // table and the file as they were, so that nothing comes back at the
-    // next start or goes to the file with a later save.
+    // The data folder read-only, the city list the user's own and writable,
+    // as an ordinary user (root writes anywhere): Delete, New and Edit each
+    // tell the city list file, and the folder that refused its new copy with
+    // the system's reason, in the user's language, and leave the list on
+    // screen, the table and the file as they were, so that nothing comes
+    // back at the next start or goes to the file with a later save.
     frmLocation f;
     const QByteArray file = Leggi();
     const auto schermo = [&f] {
@@ -525,16 +526,24 @@ TEST_F(LocationDialog, AListThatCannotBeWrittenStaysOnScreenAndInMemoryAsTheFile
         QString cartella;
         ~Riapri() { QFile::setPermissions(cartella, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
     } riapri{dir.path()};
+    ASSERT_TRUE(UtenteOrdinario::Proprio(path));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                       | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    const std::string cartella = QDir::toNativeSeparators(dir.path()).toStdString();
+    const std::string inglese = "Permission denied in the folder " + cartella
+        + ", where no new file may be made (a file is saved by writing its new copy beside it, which then takes its "
+          "place)";
     const struct {
         const char* caso;
         const char* lingua;
-        const char* motivo;
+        std::string motivo;
     } casi[] = {
-        {"Delete", "english.ini", "Permission denied"},
-        {"New", "italiano.ini", "Permesso negato"},
-        {"Edit", "english.ini", "Permission denied"},
+        {"Delete", "english.ini", inglese},
+        {"New", "italiano.ini",
+         "Permesso negato nella cartella " + cartella
+             + ", dove non si possono creare nuovi file (un file si salva scrivendone la nuova copia accanto, che poi "
+               "prende il suo posto)"},
+        {"Edit", "english.ini", inglese},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);

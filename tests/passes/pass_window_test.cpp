@@ -903,7 +903,7 @@ TEST_F(PassWindow, SaveAndPrintTheChosenPass)
 
     // A save that cannot be written says so, naming the file and why: a
     // folder that is not there, and (as an ordinary user) one the user may
-    // not write, in the user's language.
+    // not write, named, in the user's language.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("locked")));
     const QString chiusa = m_dir.filePath(QStringLiteral("locked"));
     ASSERT_TRUE(QFile::setPermissions(chiusa, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
@@ -919,9 +919,14 @@ TEST_F(PassWindow, SaveAndPrintTheChosenPass)
         {assente, "english.ini",
          "The pass list could not be saved in the file " + assente + ".\rThe folder "
              + m_dir.filePath(QStringLiteral("nessuna/cartella")) + " does not exist."},
-        {dentro, "english.ini", "The pass list could not be saved in the file " + dentro + ".\rPermission denied"},
+        {dentro, "english.ini",
+         "The pass list could not be saved in the file " + dentro + ".\rPermission denied in the folder " + chiusa
+             + ", where no new file may be made (a file is saved by writing its new copy beside it, which then "
+               "takes its place)"},
         {dentro, "italiano.ini",
-         "Non è stato possibile salvare l'elenco dei passaggi nel file " + dentro + ".\rPermesso negato"},
+         "Non è stato possibile salvare l'elenco dei passaggi nel file " + dentro + ".\rPermesso negato nella cartella "
+             + chiusa + ", dove non si possono creare nuovi file (un file si salva scrivendone la nuova copia accanto, "
+                        "che poi prende il suo posto)"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.testo.toStdString());

@@ -236,6 +236,62 @@ TEST(FileChooserTest, DialogsOpenInTheUsersFoldersNotWhereTheProgramWasStarted)
             EXPECT_FALSE(apri(cartellaChiusa, true));
             EXPECT_NE(cartella.toStdString(), chiusa.toStdString());
         }
+
+        // One rule for every folder a dialog may start in (the remembered
+        // one, the request's own, an absolute file name's, the documents
+        // folder): the user may enter it and list it (one that cannot be
+        // listed shows empty) and, to save, write it; else the next, the
+        // home last. The file name proposed stays the same.
+        // (The folders remembered, for opening and saving, closed first.)
+        ASSERT_TRUE(modo(altrove.path(), 0));
+        ASSERT_TRUE(UtenteOrdinario::Passabile(casa.path()));
+        ASSERT_TRUE(UtenteOrdinario::Proprio(casa.filePath(QStringLiteral("Documents"))));
+        const std::string home = QDir(casa.path()).absolutePath().toStdString();
+        const QString documenti = QDir(casa.filePath(QStringLiteral("Documents"))).absolutePath();
+        for (const mode_t m : {0555, 0, 0100}) {
+            SCOPED_TRACE("documents folder at mode " + std::to_string(m));
+            ASSERT_TRUE(modo(documenti, m));
+            UtenteOrdinario utente;
+            EXPECT_FALSE(apri(download, true));
+            EXPECT_EQ(cartella.toStdString(), home);
+            EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("stations.txt"));
+            EXPECT_FALSE(apri(apertura, false));
+            EXPECT_EQ(cartella.toStdString(), m == 0555 ? documenti.toStdString() : home);
+        }
+        ASSERT_TRUE(modo(documenti, 0755));
+        ASSERT_TRUE(radice.mkdir(QStringLiteral("listonly")));
+        const QString soloPassaggio = radice.filePath(QStringLiteral("listonly"));
+        QFile dentro(soloPassaggio + QStringLiteral("/sets.txt"));
+        ASSERT_TRUE(dentro.open(QIODevice::WriteOnly));
+        dentro.close();
+        ASSERT_TRUE(UtenteOrdinario::Proprio(soloPassaggio) && modo(soloPassaggio, 0100));
+        FileDialogRequest salvaInSolaLettura = download, salvaCartellaSolaLettura = download;
+        salvaInSolaLettura.fileName = solaLettura + QStringLiteral("/stations.txt");
+        salvaCartellaSolaLettura.initialFolder = solaLettura;
+        FileDialogRequest apriCartellaSolaLettura = apertura, apriNelPassaggio = apertura;
+        apriCartellaSolaLettura.initialFolder = solaLettura;
+        apriNelPassaggio.fileName = dentro.fileName();
+        {
+            UtenteOrdinario utente;
+            // A folder the user may list but not write: for opening only.
+            EXPECT_FALSE(apri(salvaCartellaSolaLettura, true));
+            EXPECT_EQ(cartella.toStdString(), documenti.toStdString());
+            EXPECT_FALSE(apri(salvaInSolaLettura, true));
+            EXPECT_EQ(cartella.toStdString(), documenti.toStdString());
+            EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("stations.txt"));
+            EXPECT_FALSE(apri(apriCartellaSolaLettura, false));
+            EXPECT_EQ(cartella.toStdString(), solaLettura.toStdString());
+            // A folder the user may enter but not list: its file is opened
+            // by its typed name, and no dialog starts there.
+            EXPECT_FALSE(apri(apriNelPassaggio, false));
+            EXPECT_EQ(cartella.toStdString(), documenti.toStdString());
+            EXPECT_EQ(QFileInfo(nome).fileName(), QStringLiteral("sets.txt"));
+            EXPECT_EQ(apri(apertura, false, dentro.fileName()), std::optional<QString>(dentro.fileName()));
+            EXPECT_FALSE(apri(apertura, false));
+            EXPECT_EQ(cartella.toStdString(), documenti.toStdString());
+        }
+        modo(soloPassaggio, 0755);
+        modo(altrove.path(), 0700);
         modo(aperta, 0755);
         modo(chiusa, 0755);
         modo(solaLettura, 0755);

@@ -124,8 +124,10 @@ TEST(IniSettingsStoreTest, AFailedWriteLeavesTheOldFileAndSaysSo)
     EXPECT_EQ(store.value(QStringLiteral("Observer"), QStringLiteral("Name")), QStringLiteral("Milano"));
     EXPECT_FALSE(store.hasSection(QStringLiteral("New")));
 
-    // A folder the user may not write (as an ordinary user: root may write
-    // anywhere): the file and the system's own reason.
+    // A folder the user may not write, the file being the user's own (as an
+    // ordinary user: root may write anywhere): the file, and the folder that
+    // refused its new copy with the system's own reason.
+    ASSERT_TRUE(UtenteOrdinario::Proprio(path));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
                                                       | QFile::ExeOther));
     {
@@ -136,7 +138,9 @@ TEST(IniSettingsStoreTest, AFailedWriteLeavesTheOldFileAndSaysSo)
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     EXPECT_FALSE(written);
     EXPECT_EQ(error.toStdString(),
-              ("The settings file " + QDir::toNativeSeparators(path) + " could not be written: Permission denied.")
+              ("The settings file " + QDir::toNativeSeparators(path) + " could not be written: Permission denied in "
+               "the folder " + QDir::toNativeSeparators(dir.path()) + ", where no new file may be made (a file is "
+               "saved by writing its new copy beside it, which then takes its place).")
                   .toStdString());
     EXPECT_EQ(fileBytes(path), before);
 }
@@ -387,7 +391,9 @@ TEST(IniSettingsStoreTest, ASpoiledFileIsToldOnceAndKeptBesideTheUsersOwnCopy)
               ("The settings file " + QDir::toNativeSeparators(path)
                + " holds lines that are not settings (line 7) and no copy of it could be kept; it was left as it "
                  "is.\r\nThe copy "
-               + terza + " could not be written: Permission denied.")
+               + terza + " could not be written: Permission denied in the folder " + QDir::toNativeSeparators(dir.path())
+               + ", where no new file may be made (a file is saved by writing its new copy beside it, which then takes "
+                 "its place).")
                   .toStdString());
     EXPECT_FALSE(scritto);
     EXPECT_EQ(errore, avviso);

@@ -3,12 +3,15 @@
 
 #include "support/full_disk.h"
 #include "support/named_pipe.h"
+#include "support/ordinary_user.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 TEST(VbText, TrimProperCaseAndFields)
 {
@@ -171,6 +174,50 @@ TEST(VbTextFiles, EncodingAndLineEndsSurviveARoundTrip)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(vb::writeTextFile(dir.filePath(QStringLiteral("no/such/folder/x.txt")),
                                    QStringLiteral("x"), vb::TextEncoding::Utf8, &error));
+
+    // As an ordinary user through and through: a file of the user's own
+    // that the user may write, in a folder where the user may make no file,
+    // is refused for its folder, which is named; a file the user may not
+    // write, in a folder the user may, for itself (not in Qt's English).
+    // Neither is touched.
+    ASSERT_TRUE(UtenteOrdinario::Passabile(dir.path()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("readonly")) && QDir(dir.path()).mkdir(QStringLiteral("own")));
+    const QString solaLettura = dir.filePath(QStringLiteral("readonly"));
+    const QString nellaSolaLettura = solaLettura + QStringLiteral("/kept.txt");
+    const QString bloccato = dir.filePath(QStringLiteral("own/locked.txt"));
+    for (const QString& p : {nellaSolaLettura, bloccato}) {
+        QFile g(p);
+        ASSERT_TRUE(g.open(QIODevice::WriteOnly) && g.write("old") == 3);
+        g.close();
+        ASSERT_TRUE(UtenteOrdinario::Proprio(p));
+    }
+    ASSERT_TRUE(UtenteOrdinario::Proprio(dir.filePath(QStringLiteral("own"))));
+    ASSERT_TRUE(QFile::setPermissions(solaLettura, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                       | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(bloccato, QFile::ReadOwner | QFile::ReadOther));
+    const auto rifiutato = [](const QString& p, const QString& atteso) {
+        return UtenteOrdinario::Esegui([&] {
+            QString motivo;
+            const bool scritto = vb::writeTextFile(p, QStringLiteral("new"), vb::TextEncoding::Utf8, &motivo);
+            if (scritto || motivo != atteso)
+                std::fprintf(stderr, "%s: %s\n", qPrintable(p), qPrintable(motivo));
+            return !scritto && motivo == atteso;
+        });
+    };
+    EXPECT_TRUE(rifiutato(nellaSolaLettura, QStringLiteral("Permission denied in the folder ")
+                                                + QDir::toNativeSeparators(solaLettura)
+                                                + QStringLiteral(", where no new file may be made (a file is saved "
+                                                                 "by writing its new copy beside it, which then "
+                                                                 "takes its place)")));
+    EXPECT_TRUE(rifiutato(bloccato, QStringLiteral("Permission denied")));
+    for (const QString& p : {nellaSolaLettura, bloccato}) {
+        QFile g(p);
+        ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+        EXPECT_EQ(g.readAll(), QByteArray("old"));
+    }
+    EXPECT_EQ(QDir(solaLettura).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{QStringLiteral("kept.txt")});
+    ASSERT_TRUE(QFile::setPermissions(solaLettura, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 // UTF-16 files with their byte-order mark are read as text and written back

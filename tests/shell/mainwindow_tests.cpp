@@ -410,7 +410,10 @@ TEST_F(MainWindowTest, WithCheckTheOptionsExitOffersToSaveChangedSettings)
         ASSERT_EQ(fakes.prompt.calls.size(), 2) << fakes.prompt.texts().join("\n--\n").toStdString();
         EXPECT_EQ(fakes.prompt.calls[1].text.toStdString(),
                   ("The options could not be saved:\r\nThe settings file " + QDir::toNativeSeparators(file)
-                   + " could not be written: Permission denied.\r\nAstrovela closes all the same, without "
+                   + " could not be written: Permission denied in the folder "
+                   + QDir::toNativeSeparators(cartella.path())
+                   + ", where no new file may be made (a file is saved by writing its new copy beside it, which then "
+                     "takes its place).\r\nAstrovela closes all the same, without "
                      "keeping the options changed since they were last saved.")
                       .toStdString());
         EXPECT_EQ(fakes.prompt.calls[1].flags & 0x70, platform::vbExclamation);

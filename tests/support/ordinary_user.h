@@ -65,6 +65,13 @@ public:
         return ::chmod(QFile::encodeName(folder).constData(), 0755) == 0;
     }
 
+    // Makes `file` the ordinary user's own, as a file that user made: as
+    // root, the user nobody's; run by an ordinary user, it is already.
+    static bool Proprio(const QString& file)
+    {
+        return ::geteuid() != 0 || ::chown(QFile::encodeName(file).constData(), kNessuno, kNessuno) == 0;
+    }
+
 private:
     static constexpr uid_t kNessuno = 65534;
     bool m_attivo = false;
