@@ -5,6 +5,7 @@
 #include "core/database.h"
 #include "core/mglobal.h"
 #include "platform/keyboard_return.h"
+#include "platform/prompt.h"
 #include "platform/vb.h"
 
 #include <QApplication>
@@ -25,10 +26,7 @@ namespace common {
 
 QWidget* Finestra_Principale()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w))
-            return w;
-    return nullptr;
+    return platform::mainWindow();
 }
 
 namespace {
