@@ -132,6 +132,22 @@ QPalette::ColorGroup gruppo(bool abilitato)
     return abilitato ? QPalette::Active : QPalette::Disabled;
 }
 
+// The edge of a control that has the keyboard, where the day draws it in
+// its highlight colour (the night's highlight is the page's own colour):
+// the palette's lit edge.
+QColor coloreFuoco(const QPalette& pal)
+{
+    return pal.color(QPalette::Light);
+}
+
+// The inside of a box held down by the mouse (a check box, a radio
+// button), where the day darkens it towards its text: the night table's
+// darker red, the scroll bar's.
+QColor colorePremuto()
+{
+    return elemento(ScrollBar);
+}
+
 class StileNotte : public QProxyStyle {
 public:
     explicit StileNotte(QStyle* base) : QProxyStyle(base) {}
@@ -159,6 +175,10 @@ public:
                 f.adjust(1, 1, -1, -1);
             }
             qDrawWinButton(p, f, pal, giu, &pal.brush(QPalette::Button));
+            // Under the mouse (a button, a combo box, a tool button), where
+            // the day lightens its face: the face lit along its edge.
+            if ((o->state & State_MouseOver) && (o->state & State_Enabled) && !giu)
+                illuminato(p, f, pal);
             const bool fuoco = (o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange);
             if (fuoco && f.width() > 8 && f.height() > 8)
                 tratteggio(p, f.adjusted(3, 3, -4, -4), pal.color(QPalette::ButtonText));
@@ -182,7 +202,11 @@ public:
             }
             [[fallthrough]];
         case PE_FrameLineEdit:
-            qDrawPlainRect(p, r, pal.color(QPalette::Dark), 1);
+            // A field with the keyboard has its frame lit, as by day it
+            // takes the highlight colour.
+            qDrawPlainRect(p, r, pe == PE_FrameLineEdit && (o->state & State_HasFocus) ? coloreFuoco(pal)
+                                                                                    : pal.color(QPalette::Dark),
+                           1);
             return;
         case PE_FrameWindow:
             qDrawWinPanel(p, r, pal, false);
@@ -228,7 +252,13 @@ public:
         case PE_IndicatorCheckBox: {
             const int lato = qMin(r.width(), r.height());
             const QRect f(r.topLeft(), QSize(lato, lato));
-            qDrawWinPanel(p, f, pal, true, &pal.brush(QPalette::Base));
+            // Held down by the mouse, its inside darker, as by day.
+            const QBrush dentro = (o->state & State_Sunken) ? QBrush(colorePremuto()) : pal.brush(QPalette::Base);
+            qDrawWinPanel(p, f, pal, true, &dentro);
+            // With the keyboard, its box's edge lit, as by day the box's
+            // outline takes the highlight colour.
+            if ((o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange))
+                qDrawPlainRect(p, f, coloreFuoco(pal), 1);
             const QRect d = f.adjusted(3, 3, -4, -4);
             if (o->state & State_NoChange) {
                 p->fillRect(d, pal.color(QPalette::Disabled, QPalette::Text));
@@ -243,11 +273,14 @@ public:
             return;
         }
         case PE_IndicatorRadioButton: {
+            // Not smoothed: its edge, its inside and its dot in the
+            // palette's colours only, held down or not.
             p->save();
-            p->setRenderHint(QPainter::Antialiasing, true);
+            p->setRenderHint(QPainter::Antialiasing, false);
             const QRectF f = QRectF(r).adjusted(1, 1, -1, -1);
-            p->setPen(pal.color(QPalette::Dark));
-            p->setBrush(pal.base());
+            const bool fuoco = (o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange);
+            p->setPen(fuoco ? coloreFuoco(pal) : pal.color(QPalette::Dark));
+            p->setBrush((o->state & State_Sunken) ? QBrush(colorePremuto()) : pal.base());
             p->drawEllipse(f);
             if (o->state & State_On) {
                 p->setPen(Qt::NoPen);
@@ -351,6 +384,7 @@ public:
         case CE_MenuBarItem:
             if (auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(o)) {
                 p->fillRect(r, pal.window());
+                lineaSottoMenu(p, r, pal);
                 if (m->state & State_Selected)
                     qDrawShadePanel(p, r, pal, m->state & State_Sunken, 1);
                 int allinea = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine;
@@ -362,6 +396,7 @@ public:
             return;
         case CE_MenuBarEmptyArea:
             p->fillRect(r, pal.window());
+            lineaSottoMenu(p, r, pal);
             return;
         case CE_ToolBar:
             p->fillRect(r, pal.window());
@@ -409,10 +444,16 @@ public:
             }
         } else if (cc == CC_SpinBox) {
             if (auto* s = qstyleoption_cast<const QStyleOptionSpinBox*>(o)) {
+                // Its frame where the day has it (a pixel in from the top
+                // and the bottom), lit while it has the keyboard, as a line
+                // edit's.
                 if (s->frame)
-                    qDrawPlainRect(p, s->rect, pal.color(QPalette::Dark), 1, &pal.brush(QPalette::Base));
+                    qDrawPlainRect(p, s->rect.adjusted(0, 1, 0, -1),
+                                   (s->state & State_HasFocus) ? coloreFuoco(pal) : pal.color(QPalette::Dark), 1,
+                                   &pal.brush(QPalette::Base));
                 if (s->buttonSymbols != QAbstractSpinBox::NoButtons) {
-                    // An arrow at its limit is greyed, as by day.
+                    // An arrow at its limit is greyed, as by day; under the
+                    // mouse the arrows' buttons are lit, as by day.
                     pulsanteFreccia(s, SC_SpinBoxUp, Qt::UpArrow, s->stepEnabled & QAbstractSpinBox::StepUpEnabled,
                                     p, w);
                     pulsanteFreccia(s, SC_SpinBoxDown, Qt::DownArrow,
@@ -422,13 +463,11 @@ public:
             }
         } else if (cc == CC_ComboBox) {
             if (auto* c = qstyleoption_cast<const QStyleOptionComboBox*>(o)) {
-                // The base style's box with its arrow in the face's own
-                // colour, then the arrow in the button text's colour.
+                // The base style's box without its arrow (its face, with
+                // the keyboard's mark and the mouse's, is a button of this
+                // style), then the arrow in the button text's colour.
                 QStyleOptionComboBox v = *c;
-                for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-                    v.palette.setColor(g, QPalette::ButtonText, pal.color(g, QPalette::Button));
-                    v.palette.setColor(g, QPalette::WindowText, pal.color(g, QPalette::Button));
-                }
+                v.subControls &= ~SC_ComboBoxArrow;
                 QProxyStyle::drawComplexControl(cc, &v, p, w);
                 const QRect a = proxy()->subControlRect(cc, c, SC_ComboBoxArrow, w);
                 if ((c->subControls & SC_ComboBoxArrow) && a.isValid())
@@ -451,15 +490,20 @@ public:
     {
         if (!gNotte || modo != QIcon::Disabled || !o)
             return QProxyStyle::generatedIconPixmap(modo, pm, o);
-        // A picture that cannot be used: its light parts in the grey of
-        // disabled text, its dark ones black, nothing in between.
-        const QColor grigio = o->palette.color(QPalette::Disabled, QPalette::ButtonText);
+        // A picture that cannot be used keeps its drawing, greyed, as by
+        // day, where its dark parts stay dark, its middle ones go a little
+        // darker than the ground and its light ones lighter: here its dark
+        // parts black, its middle ones the night's darker red, its light
+        // ones the grey of disabled text; nothing in between.
+        const QRgb tinte[] = {qRgb(0, 0, 0), elemento(ScrollBar).rgb(),
+                              o->palette.color(QPalette::Disabled, QPalette::ButtonText).rgb()};
         QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < im.height(); ++y) {
             auto* riga = reinterpret_cast<QRgb*>(im.scanLine(y));
             for (int x = 0; x < im.width(); ++x) {
                 const QRgb c = riga[x];
-                riga[x] = qAlpha(c) < 128 ? 0 : (qGray(c) >= 64 ? grigio.rgb() : qRgb(0, 0, 0));
+                const int g = qGray(c);
+                riga[x] = qAlpha(c) < 128 ? 0 : tinte[g < 64 ? 0 : g < 160 ? 1 : 2];
             }
         }
         QPixmap out = QPixmap::fromImage(im);
@@ -469,11 +513,12 @@ public:
 
     void drawItemPixmap(QPainter* p, const QRect& r, int allinea, const QPixmap& pm) const override
     {
-        // A picture that cannot be used, made above in grey and black: at
-        // 1.5x and 2x it is scaled to the screen's pixels, and smoothing
-        // would mix its grey and black with the ground into shades the
-        // palette does not name. Each of its pixels goes there as a block.
-        if (gNotte && inGrigioENero(pm)) {
+        // A picture that cannot be used, made above in the night's black,
+        // darker red and grey: at 1.5x and 2x it is scaled to the screen's
+        // pixels, and smoothing would mix its colours with each other and
+        // with the ground into shades the palette does not name. Each of
+        // its pixels goes there as a block.
+        if (gNotte && inTinteSpente(pm)) {
             p->save();
             p->setRenderHint(QPainter::SmoothPixmapTransform, false);
             QProxyStyle::drawItemPixmap(p, r, allinea, pm);
@@ -484,13 +529,15 @@ public:
     }
 
 private:
-    // Whether `pm` holds only the disabled grey and black, each pixel
-    // either clear or solid: a picture made by generatedIconPixmap.
-    static bool inGrigioENero(const QPixmap& pm)
+    // Whether `pm` holds only the colours of a disabled picture at night,
+    // each pixel either clear or solid: a picture made by
+    // generatedIconPixmap.
+    static bool inTinteSpente(const QPixmap& pm)
     {
         if (pm.isNull() || pm.width() * pm.height() > 256 * 256)
             return false;
         const QRgb grigio = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb();
+        const QRgb rosso = elemento(ScrollBar).rgb();
         const QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
         bool qualcosa = false;
         for (int y = 0; y < im.height(); ++y) {
@@ -499,12 +546,30 @@ private:
                 const QRgb c = riga[x];
                 if (qAlpha(c) == 0)
                     continue;
-                if (c != grigio && c != qRgb(0, 0, 0))
+                if (c != grigio && c != rosso && c != qRgb(0, 0, 0))
                     return false;
                 qualcosa = true;
             }
         }
         return qualcosa;
+    }
+
+    // The face of a raised button lit along its edge, just inside its two
+    // edge lines: the mark of the mouse over it.
+    static void illuminato(QPainter* p, const QRect& r, const QPalette& pal)
+    {
+        if (r.width() > 6 && r.height() > 6)
+            qDrawPlainRect(p, r.adjusted(2, 2, -2, -2), pal.color(QPalette::Light), 1);
+    }
+
+    // The line that closes the menu bar off from what is below it, along
+    // its bottom, where the day has it: the palette's dark edge.
+    static void lineaSottoMenu(QPainter* p, const QRect& r, const QPalette& pal)
+    {
+        p->save();
+        p->setPen(pal.color(QPalette::Dark));
+        p->drawLine(r.bottomLeft(), r.bottomRight());
+        p->restore();
     }
 
     static void tratteggio(QPainter* p, const QRect& r, const QColor& colore)
@@ -529,6 +594,8 @@ private:
         const bool abilitato = usabile && (o->state & State_Enabled);
         const bool premuto = abilitato && (o->activeSubControls & sc) && (o->state & State_Sunken);
         qDrawWinButton(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
+        if (cc == CC_SpinBox && (o->state & State_MouseOver) && (o->state & State_Enabled) && !premuto)
+            illuminato(p, r, o->palette);
         const QRect dentro = r.translated(premuto ? 1 : 0, premuto ? 1 : 0);
         freccia(p, dentro, verso, o->palette.color(gruppo(abilitato), QPalette::ButtonText));
     }

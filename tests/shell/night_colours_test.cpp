@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
@@ -45,6 +46,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
 
 namespace {
@@ -264,8 +266,11 @@ int bordiLungo(const QImage& img, QPoint da, QPoint passo, int n)
 
 // What stands out inside `dove` from the colour its rows start with (the
 // ground of a bar or a button changes from row to row, not along a row).
-QRect inchiostro(const QImage& img, const QRect& dove, int soglia = 16)
+QRect inchiostro(const QImage& img, const QRect& area, int soglia = 16)
 {
+    // A part in the window's corner, grown to whole device pixels, may
+    // reach a pixel past the picture's edge.
+    const QRect dove = area & img.rect();
     QRect r;
     for (int y = dove.top(); y <= dove.bottom(); ++y)
         for (int x = dove.left(); x <= dove.right(); ++x)
@@ -432,6 +437,7 @@ struct Galleria {
     QAction* attiva = nullptr;
     QAction* separatore = nullptr;
     QAction* spenta = nullptr;
+    QAction* indietro = nullptr;
     QScrollBar* scorriInizio = new QScrollBar(Qt::Horizontal);
     QScrollBar* scorriMezzo = new QScrollBar(Qt::Horizontal);
     QTableWidget* tabella = new QTableWidget(3, 2);
@@ -498,13 +504,23 @@ struct Galleria {
         separatore = barra->addSeparator();
         spenta = barra->addAction(icona(), QStringLiteral("Sky"));
         spenta->setEnabled(false);
+        // The manual's Back, which cannot be used when it opens: a picture
+        // with a drawing inside it (an arrow on a disc).
+        indietro = barra->addAction(finestra.style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+        indietro->setEnabled(false);
         finestra.addToolBar(barra);
+        // The menu bar above the toolbar, as in the main window; a whole
+        // number of device pixels tall at every scale measured, so that what
+        // is below it stands where it would without it.
+        finestra.menuBar()->addMenu(QStringLiteral("File"));
+        finestra.menuBar()->addMenu(QStringLiteral("View"));
+        finestra.menuBar()->setFixedHeight(20);
         finestra.statusBar()->setSizeGripEnabled(true);
         finestra.statusBar()->showMessage(QStringLiteral("12:00:00"));
         menu.addAction(QStringLiteral("Night colours"))->setCheckable(true);
         menu.addSeparator();
         menu.addAction(QStringLiteral("Close all"))->setEnabled(false);
-        finestra.resize(520, 760);
+        finestra.resize(520, 780);
         finestra.show();
         QApplication::processEvents();
     }
@@ -523,6 +539,75 @@ struct Galleria {
     QRect in(QWidget* w) const { return in(w, w->rect()); }
 };
 
+// A state the day shows on a control that is not in the gallery's first
+// picture (the keyboard in it, the mouse over it, held down by the mouse):
+// the control's picture without it and with it, put on and taken off again.
+struct Stato {
+    const char* cosa;
+    QWidget* w;
+    std::function<void(bool)> metti;
+    // A field the keyboard types into: its text changes with the
+    // keyboard (selected, the caret), its frame is the mark.
+    bool testo = false;
+};
+
+std::vector<Stato> statiDellaGalleria(Galleria& g)
+{
+    const auto fuoco = [](QWidget* w) {
+        return [w](bool si) {
+            // As after a Tab: the window shows where the keys are.
+            w->window()->setAttribute(Qt::WA_KeyboardFocusChange, si);
+            if (si)
+                w->setFocus(Qt::TabFocusReason);
+            else
+                w->clearFocus();
+        };
+    };
+    const auto sotto = [](QWidget* w) {
+        return [w](bool si) {
+            w->setAttribute(Qt::WA_UnderMouse, si);
+            w->update();
+        };
+    };
+    const auto giu = [](QAbstractButton* b) { return [b](bool si) { b->setDown(si); }; };
+    return {
+        {"a combo box with the keyboard", g.combo, fuoco(g.combo)},
+        {"a line edit with the keyboard", g.riga, fuoco(g.riga), true},
+        {"a spin box with the keyboard", g.mezzo, fuoco(g.mezzo), true},
+        {"a check box held down", g.vuota, giu(g.vuota)},
+        {"a radio button held down", g.scelta, giu(g.scelta)},
+        {"a button under the mouse", g.pulsante, sotto(g.pulsante)},
+        {"a combo box under the mouse", g.combo, sotto(g.combo)},
+        {"a spin box under the mouse", g.mezzo, sotto(g.mezzo)},
+    };
+}
+
+// Each state's two pictures, as the screen has them now.
+std::vector<std::pair<QImage, QImage>> fotoDegliStati(const std::vector<Stato>& stati)
+{
+    std::vector<std::pair<QImage, QImage>> out;
+    for (const Stato& s : stati) {
+        const QImage senza = foto(s.w);
+        s.metti(true);
+        QApplication::processEvents();
+        out.emplace_back(senza, foto(s.w));
+        s.metti(false);
+        QApplication::processEvents();
+    }
+    return out;
+}
+
+// Where two pictures of one size differ.
+QRect doveDifferiscono(const QImage& a, const QImage& b)
+{
+    QRect r;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
 TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
 {
     // The style's own day colours, as the program starts with them.
@@ -535,11 +620,14 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     const QImage giorno = foto(&g.finestra);
     g.menu.adjustSize();
     const QImage menuGiorno = foto(&g.menu);
+    const std::vector<Stato> stati = statiDellaGalleria(g);
+    const auto statiDiGiorno = fotoDegliStati(stati);
     mNight::Prepara_Colori_Notte();
     mNight::Applica_Colori_Notte();
     QApplication::processEvents();
     const QImage notte = foto(&g.finestra);
     const QImage menuNotte = foto(&g.menu);
+    const auto statiDiNotte = fotoDegliStati(stati);
     if (qEnvironmentVariableIsSet("ASTROVELA_NIGHT_SHOTS")) {
         const QString dove = qEnvironmentVariable("ASTROVELA_NIGHT_SHOTS");
         giorno.save(dove + QStringLiteral("/gallery-day.png"));
@@ -686,6 +774,81 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         if (giorno.copy(c.a) != giorno.copy(c.b)) {
             EXPECT_NE(notte.copy(c.a), notte.copy(c.b)) << c.cosa;
         }
+    }
+
+    // The states the day shows on a control (the keyboard, the mouse over
+    // it, held down): shown at night too, where the day marks them (within
+    // the part the day changes, over at least half of it each way), in the
+    // palette's colours.
+    for (size_t i = 0; i < stati.size(); ++i) {
+        SCOPED_TRACE(stati[i].cosa);
+        const auto& [giornoSenza, giornoCon] = statiDiGiorno[i];
+        const auto& [notteSenza, notteCon] = statiDiNotte[i];
+        const QRect diGiorno = doveDifferiscono(giornoSenza, giornoCon);
+        const QRect diNotte = doveDifferiscono(notteSenza, notteCon);
+        ASSERT_FALSE(diGiorno.isNull()) << "the day shows it";
+        EXPECT_FALSE(diNotte.isNull()) << "the night does not show it";
+        EXPECT_TRUE(diGiorno.adjusted(-1, -1, 1, 1).contains(diNotte))
+            << "by day (" << diGiorno.x() << "," << diGiorno.y() << " " << diGiorno.width() << "x"
+            << diGiorno.height() << "), at night (" << diNotte.x() << "," << diNotte.y() << " " << diNotte.width()
+            << "x" << diNotte.height() << ")";
+        EXPECT_GE(diNotte.width() * 2, diGiorno.width()) << "the mark is narrower than the day's";
+        EXPECT_GE(diNotte.height() * 2, diGiorno.height()) << "the mark is lower than the day's";
+        // What changes at night, in the palette's colours (a field's text,
+        // selected with the keyboard, left out: its frame is the mark).
+        QImage segno = notteCon;
+        for (int y = 0; y < segno.height(); ++y)
+            for (int x = 0; x < segno.width(); ++x)
+                if (segno.pixel(x, y) == notteSenza.pixel(x, y))
+                    segno.setPixel(x, y, qRgb(0, 0, 0));
+        const QRegion testo = stati[i].testo ? QRegion(segno.rect().adjusted(g.d(2), g.d(2), -g.d(2), -g.d(2)))
+                                             : QRegion();
+        EXPECT_EQ(fuoriPalette(segno, testo, "the mark"), "");
+    }
+
+    // A disabled picture keeps its drawing (the manual's Back: its arrow on
+    // its disc), greyed in the palette's colours: its arrow, the lightest
+    // part of it (lighter than halfway from the picture's mean to its
+    // lightest pixel), stands where the day's does, told from the disc.
+    {
+        QWidget* b = g.barra->widgetForAction(g.indietro);
+        const QSize lato = g.barra->iconSize();
+        const QRect p = g.in(b, QRect(QPoint((b->width() - lato.width()) / 2, (b->height() - lato.height()) / 2), lato));
+        const QRect dentro = p.adjusted(p.width() / 4, p.height() / 4, -p.width() / 4, -p.height() / 4);
+        const auto freccia = [&](const QImage& img) {
+            int massimo = 0;
+            qint64 somma = 0;
+            for (int y = dentro.top(); y <= dentro.bottom(); ++y)
+                for (int x = dentro.left(); x <= dentro.right(); ++x) {
+                    massimo = std::max(massimo, qGray(img.pixel(x, y)));
+                    somma += qGray(img.pixel(x, y));
+                }
+            const int soglia = (massimo + int(somma / (qint64(dentro.width()) * dentro.height()))) / 2;
+            QRect r;
+            for (int y = dentro.top(); y <= dentro.bottom(); ++y)
+                for (int x = dentro.left(); x <= dentro.right(); ++x)
+                    if (qGray(img.pixel(x, y)) > soglia)
+                        r |= QRect(x, y, 1, 1);
+            return r;
+        };
+        EXPECT_TRUE(stessoPosto(freccia(giorno), freccia(notte), g.d(1) + 1)) << "the disabled picture's arrow";
+        EXPECT_EQ(fuoriPalette(notte.copy(p), QRegion(), "disabled picture"), "");
+    }
+
+    // The menu bar's bottom line, under its items and beyond them, where
+    // the day has it.
+    {
+        QMenuBar* barraMenu = g.finestra.menuBar();
+        const QRect voce = barraMenu->actionGeometry(barraMenu->actions().constFirst());
+        for (const int x : {voce.left() + 2, barraMenu->width() - 10}) {
+            const QPoint da = g.d(QPoint(x, barraMenu->height() / 2));
+            EXPECT_EQ(primoBordo(notte, da, {0, 1}, g.d(barraMenu->height())),
+                      primoBordo(giorno, da, {0, 1}, g.d(barraMenu->height())))
+                << "the menu bar's bottom line at " << x;
+        }
+        EXPECT_EQ(fuoriPalette(notte.copy(g.in(barraMenu).adjusted(0, g.d(barraMenu->height() - 2), 0, 0)), QRegion(),
+                               "the menu bar's bottom"),
+                  "");
     }
 
     // Night colours off: every pixel as by day.
