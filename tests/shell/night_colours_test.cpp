@@ -7,6 +7,8 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/fakes.h"
+#include "platform/help_service.h"
+#include "platform/help_window.h"
 #include "settings/settings_dialog.h"
 
 #include <QAbstractButton>
@@ -42,12 +44,16 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -856,6 +862,98 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     QApplication::processEvents();
     EXPECT_TRUE(foto(&g.finestra) == giorno) << "the day's look did not come back whole";
     EXPECT_TRUE(foto(&g.menu) == menuGiorno) << "the menu's day look did not come back whole";
+}
+
+// The manual's page follows the night colours on and off at once, as every
+// other open window does: opened by day, its links take the palette's link
+// colour at night and the day's again after; opened at night, the same the
+// other way. The page stays where the user is in it: the topic, the place
+// it is scrolled to, the way back.
+TEST_F(NightTest, TheManualsPageFollowsNightOnAndOffWhereTheUserIs)
+{
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    const QColor linkDiGiorno = QApplication::palette().color(QPalette::Link);
+    platform::QtHelpService aiuto(QStringLiteral(ASTROVELA_SOURCE_DIR));
+    aiuto.setHelpFile(QStringLiteral("help/english.html"));
+    // Every link of the page in `colore` (they are many: the contents, the
+    // references between topics).
+    const auto linkIn = [](platform::HelpWindow* w, const QColor& colore) {
+        int quanti = 0, altri = 0;
+        for (QTextBlock b = w->browser()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (f.isAnchor() && !f.anchorHref().isEmpty())
+                    (f.foreground().color() == colore ? quanti : altri)++;
+            }
+        return ::testing::AssertionResult(quanti > 20 && altri == 0)
+            << quanti << " links in " << colore.name().toStdString() << ", " << altri << " in another colour";
+    };
+    // What the page shows, where it is.
+    const auto pagina = [](platform::HelpWindow* w) { return foto(w->browser()->viewport()); };
+    const auto dove = [](platform::HelpWindow* w) {
+        return std::make_tuple(w->browser()->source(), w->browser()->verticalScrollBar()->value(),
+                               w->browser()->isBackwardAvailable());
+    };
+    // No pixel of the page in `colore`.
+    const auto nessunPixel = [](const QImage& img, const QColor& colore) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == colore.rgb())
+                    return false;
+        return true;
+    };
+
+    // Opened by day, at the contents reached from a topic, scrolled down a
+    // little.
+    ASSERT_TRUE(aiuto.showContext(70));
+    ASSERT_TRUE(aiuto.showContents());
+    platform::HelpWindow* w = platform::HelpWindow::instance(false);
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    w->browser()->verticalScrollBar()->setValue(w->browser()->verticalScrollBar()->value() + 40);
+    QApplication::processEvents();
+    const auto posto = dove(w);
+    const QImage diGiorno = pagina(w);
+    EXPECT_TRUE(linkIn(w, linkDiGiorno));
+    EXPECT_FALSE(nessunPixel(diGiorno, linkDiGiorno)) << "no link in sight to follow";
+
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QApplication::processEvents();
+    const QColor linkDiNotte = QApplication::palette().color(QPalette::Link);
+    EXPECT_TRUE(linkIn(w, linkDiNotte)) << "night on";
+    EXPECT_TRUE(nessunPixel(pagina(w), linkDiGiorno)) << "a link in the day's colour at night";
+    EXPECT_EQ(dove(w), posto) << "night on moved the page";
+
+    mNight::Ripristina_Colori();
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiGiorno)) << "night off";
+    EXPECT_TRUE(pagina(w) == diGiorno) << "the day's page did not come back whole";
+    EXPECT_EQ(dove(w), posto) << "night off moved the page";
+    w->browser()->backward();
+    EXPECT_EQ(w->browser()->source().fragment(), "context-70") << "the way back is lost";
+    delete w;
+
+    // Opened at night, then night off and on again.
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    ASSERT_TRUE(aiuto.showContents());
+    w = platform::HelpWindow::instance(false);
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiNotte)) << "opened at night";
+    const auto postoDiNotte = dove(w);
+    mNight::Ripristina_Colori();
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiGiorno)) << "opened at night, night off";
+    EXPECT_TRUE(nessunPixel(pagina(w), linkDiNotte)) << "a link in the night's colour by day";
+    EXPECT_EQ(dove(w), postoDiNotte) << "night off moved the page";
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiNotte)) << "opened at night, night on again";
+    mNight::Ripristina_Colori();
+    delete w;
 }
 
 // The workspace's minimised windows stay where they are when the night
