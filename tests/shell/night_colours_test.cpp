@@ -317,12 +317,47 @@ struct NightOptionsTest : NightTest {
     }
 };
 
+// Every control of `finestra` the user reaches with Tab, as it is now (the
+// page shown), each one's picture without the keyboard and with it.
+struct ConLaTastiera {
+    QWidget* w;
+    QImage senza, con;
+};
+std::vector<ConLaTastiera> conLaTastiera(QWidget* finestra)
+{
+    std::vector<ConLaTastiera> out;
+    QWidget* prima = QApplication::focusWidget();
+    // As after a Tab: the window shows where the keys are.
+    finestra->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    for (QWidget* w : finestra->findChildren<QWidget*>()) {
+        const bool dentroUnAltro = qobject_cast<QAbstractSpinBox*>(w->parentWidget())
+                                || qobject_cast<QComboBox*>(w->parentWidget());
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isVisible() || !w->isEnabled() || dentroUnAltro)
+            continue;
+        if (QApplication::focusWidget())
+            QApplication::focusWidget()->clearFocus();
+        QApplication::processEvents();
+        const QImage senza = foto(w);
+        w->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        out.push_back({w, senza, foto(w)});
+    }
+    finestra->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+    if (prima)
+        prima->setFocus(Qt::OtherFocusReason);
+    else if (QApplication::focusWidget())
+        QApplication::focusWidget()->clearFocus();
+    QApplication::processEvents();
+    return out;
+}
+
 // Options in night colours, in the workspace as the user has it: on every
 // page the page area, its frames and group boxes, the page buttons, the
 // title bar of the window in front are painted in the palette's colours
 // only (the style would otherwise shade them from it, about red 162, green
-// 41, blue 41 under the page's red text). Night colours off: every pixel as
-// before they were on.
+// 41, blue 41 under the page's red text); every control the keys reach with
+// Tab shows that it has them, wherever the day shows it. Night colours off:
+// every pixel as before they were on.
 TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWhole)
 {
     QMainWindow principale;
@@ -335,15 +370,19 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
     QMdiSubWindow* cornice = area->activeSubWindow();
     ASSERT_TRUE(cornice && cornice->widget() == d);
     QTest::qWait(300);  // the frame placed and drawn, as the user sees it
-    const QImage giorno = schermo(&principale);
     std::vector<QImage> pagineDiGiorno;
+    std::vector<std::vector<ConLaTastiera>> tastieraDiGiorno;
     for (int pagina = 0; pagina < d->SSTab1->count(); ++pagina) {
         d->SSTab1->setCurrentIndex(pagina);
         QApplication::processEvents();
         pagineDiGiorno.push_back(foto(d->SSTab1));
+        tastieraDiGiorno.push_back(conLaTastiera(d));
     }
     d->SSTab1->setCurrentIndex(0);
     QTest::qWait(100);
+    // The day as it is before the night colours go on (the keyboard back
+    // where it was before the controls were tried).
+    const QImage giorno = schermo(&principale);
 
     mNight::Prepara_Colori_Notte();
     mNight::Applica_Colori_Notte();
@@ -376,6 +415,20 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
             EXPECT_EQ(primoBordo(notte, fuori, {1, 0}, r.width(), 3), primoBordo(diGiorno, fuori, {1, 0}, r.width(), 3))
                 << "the left edge";
         }
+        // From the keyboard: each control Tab reaches shows that it has the
+        // keys, as by day.
+        const std::vector<ConLaTastiera> tastiera = conLaTastiera(d);
+        const std::vector<ConLaTastiera>& tastieraGiorno = tastieraDiGiorno[size_t(pagina)];
+        ASSERT_EQ(tastiera.size(), tastieraGiorno.size());
+        for (size_t i = 0; i < tastiera.size(); ++i) {
+            const ConLaTastiera& c = tastiera[i];
+            ASSERT_EQ(c.w, tastieraGiorno[i].w);
+            if (tastieraGiorno[i].senza != tastieraGiorno[i].con) {
+                EXPECT_NE(c.senza, c.con) << "at night nothing shows that the keys are in " << c.w->metaObject()->className()
+                                          << " " << c.w->objectName().toStdString();
+            }
+        }
+        EXPECT_GT(tastiera.size(), 0u);
     }
     const qreal k = principale.devicePixelRatioF();
     for (QToolButton* b : d->schede)
