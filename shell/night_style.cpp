@@ -4,7 +4,10 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCache>
+#include <QGroupBox>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -13,6 +16,7 @@
 #include <QTabBar>
 #include <qdrawutil.h>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 
@@ -55,6 +59,45 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
     p->restore();
 }
 
+// A picture made on the screen's pixels `pixel` put down on them, one to
+// one.
+void metti(QPainter* p, const QTransform& schermo, const QRect& pixel, const QImage& strato)
+{
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
+    p->restore();
+}
+
+// Controls' numbers in chiaveDisegno, apart from primitives'.
+constexpr int kControllo = 0x10000;
+
+// What the base style's drawing of a part (`elemento`, a primitive or a
+// control) depends on: the part's option (state, size, palette, font, and
+// what its kind adds) and its widget, with what the base style reads of a
+// group box.
+QByteArray chiaveDisegno(int elemento, const QStyleOption* o, const QWidget* w)
+{
+    QList<qint64> v = {elemento, o->type, o->version, qint64(o->state), o->direction, o->rect.width(),
+                       o->rect.height(), qint64(o->palette.cacheKey()), o->fontMetrics.height(), o->fontMetrics.ascent(),
+                       qint64(quintptr(w))};
+    if (auto* f = qstyleoption_cast<const QStyleOptionFrame*>(o))
+        v << f->lineWidth << f->midLineWidth << qint64(f->features) << f->frameShape;
+    if (auto* h = qstyleoption_cast<const QStyleOptionHeader*>(o))
+        v << h->section << h->position << h->selectedPosition << h->sortIndicator << h->orientation
+          << qint64(h->textAlignment);
+    if (auto* h = qstyleoption_cast<const QStyleOptionHeaderV2*>(o))
+        v << h->isSectionDragTarget << h->textElideMode;
+    if (auto* g = qstyleoption_cast<const QStyleOptionSizeGrip*>(o))
+        v << g->corner;
+    if (auto* g = qobject_cast<const QGroupBox*>(w))
+        v << g->isCheckable() << g->title().isEmpty() << g->isFlat();
+    QByteArray out;
+    for (const qint64 n : std::as_const(v))
+        out += QByteArray::number(n) + ',';
+    return out;
+}
+
 // What the base style draws in `r`, drawn apart and put down in two of
 // the palette's colours: its dark pixels in `scuro`, its light ones in
 // `chiaro`, the faint ones left out. The drawing keeps the base style's
@@ -67,8 +110,14 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
 // With `soloRighe` the drawing is a face with lines on it (a header's
 // section): only the lines are put down, dark or light as they are darker
 // or lighter than the face at the middle; the face is the caller's.
+//
+// A window repainted draws the same parts again and again: what is put
+// down is kept, under `chiave` (what the drawing depends on, see
+// chiaveDisegno) with the colours, the scale and the place between two
+// screen pixels, and put down again as it is. An empty `chiave` keeps
+// nothing.
 void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*)>& disegna, const QColor& scuro,
-                 const QColor& chiaro, bool soloRighe = false)
+                 const QColor& chiaro, const QByteArray& chiave, bool soloRighe = false)
 {
     if (r.isEmpty())
         return;
@@ -79,9 +128,24 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
         disegna(p);
         return;
     }
-    const QRect pixel = schermo.mapRect(QRectF(r)).toAlignedRect();
+    const QRectF esatto = schermo.mapRect(QRectF(r));
+    const QRect pixel = esatto.toAlignedRect();
     if (pixel.isEmpty())
         return;
+    static QCache<QByteArray, QImage> fatti(24 * 1024); // KB
+    QByteArray tutto;
+    if (!chiave.isEmpty()) {
+        tutto = chiave;
+        for (const qreal v : {esatto.x() - pixel.x(), esatto.y() - pixel.y(), esatto.width(), esatto.height(),
+                              schermo.m11(), schermo.m22(), dpr})
+            tutto += QByteArray::number(v, 'g', 17) + ',';
+        tutto += QByteArray::number(scuro.rgba()) + ',' + QByteArray::number(chiaro.rgba()) + ','
+               + QByteArray::number(int(soloRighe)) + ',' + QByteArray::number(int(p->renderHints()));
+        if (const QImage* gia = fatti.object(tutto)) {
+            metti(p, schermo, pixel, *gia);
+            return;
+        }
+    }
     QImage strato(pixel.size(), QImage::Format_ARGB32);
     strato.setDevicePixelRatio(dpr);
     strato.fill(Qt::transparent);
@@ -121,10 +185,184 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
             riga[x] = tiene ? (qGray(c) < 200 ? scuro : chiaro).rgb() : 0;
         }
     }
-    p->save();
-    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
-    p->restore();
+    // Each pixel solid or clear: the same premultiplied, and put down so
+    // the fastest.
+    strato = std::move(strato).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    metti(p, schermo, pixel, strato);
+    if (!tutto.isEmpty())
+        fatti.insert(tutto, new QImage(strato), std::max<qsizetype>(1, strato.sizeInBytes() / 1024));
+}
+
+// Whether a line of the pen one pixel wide is the strip of pixels under it:
+// one device pixel to a pixel of the layout, whole ones, not smoothed.
+bool sullaGriglia(const QPainter* p)
+{
+    const QTransform t = p->deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy())
+        && !p->testRenderHint(QPainter::Antialiasing);
+}
+
+// The frames of qdrawutil (qDrawWinButton, qDrawWinPanel, qDrawPlainRect,
+// qDrawShadePanel, qDrawShadeLine) draw their lines with the pen, which lays
+// a line down pixel by pixel, in the device's own pixels (at a scale the
+// painter is scaled back to them, the frame's place and size rounded to
+// them, its lines as many pixels wide as the scale makes of one). Where the
+// frame then stands on whole device pixels and nothing is smoothed, the
+// same lines are filled strips: the same pixels for a small part of the
+// cost. Anywhere else qdrawutil draws them, as before.
+class InPixel {
+public:
+    InPixel(QPainter* p, const QRect& r, int spessore = 1) : m_p(p), r(r), spessore(spessore)
+    {
+        const qreal dpr = p->device() ? p->device()->devicePixelRatio() : 1.0;
+        if (qFuzzyCompare(dpr, qreal(1)))
+            return;
+        m_p->save();
+        m_scalato = true;
+        m_p->scale(1 / dpr, 1 / dpr);
+        this->r = QRect(qRound(dpr * r.x()), qRound(dpr * r.y()), qRound(dpr * r.width()), qRound(dpr * r.height()));
+        this->spessore = qRound(dpr * spessore);
+    }
+    ~InPixel()
+    {
+        if (m_scalato)
+            m_p->restore();
+    }
+    InPixel(const InPixel&) = delete;
+    InPixel& operator=(const InPixel&) = delete;
+    // Whether the frame stands on whole device pixels, not smoothed, and
+    // is large enough for its lines.
+    bool aPixelInteri() const
+    {
+        return sullaGriglia(m_p) && r.width() > 2 * spessore + 2 && r.height() > 2 * spessore + 2;
+    }
+
+private:
+    QPainter* m_p;
+    bool m_scalato = false;
+
+public:
+    QRect r;
+    int spessore;
+};
+
+// A line across or down from (x1, y1) to (x2, y2), both ends included.
+void striscia(QPainter* p, int x1, int y1, int x2, int y2, const QColor& c)
+{
+    p->fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))), c);
+}
+
+// qDrawWinShades: c1 the outer top and left, c2 the outer bottom and right,
+// c3 the inner top and left, c4 the inner bottom and right.
+void ombreWin(QPainter* p, const QRect& r, const QColor& c1, const QColor& c2, const QColor& c3, const QColor& c4,
+              const QBrush* fill)
+{
+    const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+    striscia(p, x, y + h - 2, x, y, c1);
+    striscia(p, x, y, x + w - 2, y, c1);
+    striscia(p, x, y + h - 1, x + w - 1, y + h - 1, c2);
+    striscia(p, x + w - 1, y + h - 1, x + w - 1, y, c2);
+    striscia(p, x + 1, y + h - 3, x + 1, y + 1, c3);
+    striscia(p, x + 1, y + 1, x + w - 3, y + 1, c3);
+    striscia(p, x + 1, y + h - 2, x + w - 2, y + h - 2, c4);
+    striscia(p, x + w - 2, y + h - 2, x + w - 2, y + 1, c4);
+    if (fill)
+        p->fillRect(QRect(x + 2, y + 2, w - 4, h - 4), *fill);
+}
+
+void pulsanteWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            if (giu)
+                ombreWin(p, d.r, pal.shadow().color(), pal.light().color(), pal.dark().color(), pal.button().color(),
+                         fill);
+            else
+                ombreWin(p, d.r, pal.light().color(), pal.shadow().color(), pal.button().color(), pal.dark().color(),
+                         fill);
+            return;
+        }
+    }
+    qDrawWinButton(p, r, pal, giu, fill);
+}
+
+void pannelloWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill = nullptr)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            if (giu)
+                ombreWin(p, d.r, pal.dark().color(), pal.light().color(), pal.shadow().color(), pal.midlight().color(),
+                         fill);
+            else
+                ombreWin(p, d.r, pal.light().color(), pal.shadow().color(), pal.midlight().color(), pal.dark().color(),
+                         fill);
+            return;
+        }
+    }
+    qDrawWinPanel(p, r, pal, giu, fill);
+}
+
+// qDrawPlainRect with a line one pixel of the layout wide.
+void cornice(QPainter* p, const QRect& r, const QColor& c, const QBrush* fill = nullptr)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            for (int i = 0; i < d.spessore; ++i) {
+                const QRect q = d.r.adjusted(i, i, -i, -i);
+                striscia(p, q.left(), q.top(), q.right(), q.top(), c);
+                striscia(p, q.left(), q.bottom(), q.right(), q.bottom(), c);
+                striscia(p, q.left(), q.top(), q.left(), q.bottom(), c);
+                striscia(p, q.right(), q.top(), q.right(), q.bottom(), c);
+            }
+            if (fill)
+                p->fillRect(d.r.adjusted(d.spessore, d.spessore, -d.spessore, -d.spessore), *fill);
+            return;
+        }
+    }
+    qDrawPlainRect(p, r, c, 1, fill);
+}
+
+// qDrawShadePanel with a line one pixel of the layout wide, not filled.
+void pannelloOmbra(QPainter* p, const QRect& r, const QPalette& pal, bool giu)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            const QColor sopra = giu ? pal.dark().color() : pal.light().color();
+            const QColor sotto = giu ? pal.light().color() : pal.dark().color();
+            const int x = d.r.x(), y = d.r.y(), w = d.r.width(), h = d.r.height(), n = d.spessore;
+            for (int i = 0; i < n; ++i) {
+                striscia(p, x, y + i, x + w - 2 - i, y + i, sopra);
+                striscia(p, x + i, y + h - 2, x + i, y + n - i, sopra);
+            }
+            for (int i = 0; i < n; ++i) {
+                striscia(p, x + i, y + h - 1 - i, x + w - 1, y + h - 1 - i, sotto);
+                striscia(p, x + w - 1 - i, y + i, x + w - 1 - i, y + h - n - 1, sotto);
+            }
+            return;
+        }
+    }
+    qDrawShadePanel(p, r, pal, giu, 1);
+}
+
+// qDrawShadeLine across, sunken, one pixel wide each, no middle line: the
+// dark line above, the light one below it (the pen leaves out the light
+// one's last pixel). As strips at one device pixel to a pixel of the
+// layout only.
+void lineaIncisa(QPainter* p, int x1, int y, int x2, const QPalette& pal)
+{
+    if (!sullaGriglia(p) || std::abs(x2 - x1) < 3) {
+        qDrawShadeLine(p, x1, y, x2, y, pal, true, 1, 0);
+        return;
+    }
+    if (x1 > x2)
+        std::swap(x1, x2);
+    --x2;
+    striscia(p, x1, y - 1, x2, y - 1, pal.color(QPalette::Dark));
+    striscia(p, x1, y, x2 - 1, y, pal.light().color());
 }
 
 QPalette::ColorGroup gruppo(bool abilitato)
@@ -162,7 +400,7 @@ public:
         const QRect& r = o->rect;
         switch (pe) {
         case PE_FrameTabWidget:
-            qDrawWinPanel(p, r, pal, false, &pal.brush(QPalette::Window));
+            pannelloWin(p, r, pal, false, &pal.brush(QPalette::Window));
             return;
         case PE_PanelButtonCommand: {
             auto* b = qstyleoption_cast<const QStyleOptionButton*>(o);
@@ -171,10 +409,10 @@ public:
                 return;
             QRect f = r;
             if (b && (b->features & QStyleOptionButton::DefaultButton) && (o->state & State_Enabled)) {
-                qDrawPlainRect(p, f, pal.color(QPalette::Shadow), 1);
+                cornice(p, f, pal.color(QPalette::Shadow));
                 f.adjust(1, 1, -1, -1);
             }
-            qDrawWinButton(p, f, pal, giu, &pal.brush(QPalette::Button));
+            pulsanteWin(p, f, pal, giu, &pal.brush(QPalette::Button));
             // Under the mouse (a button, a combo box, a tool button), where
             // the day lightens its face: the face lit along its edge.
             if ((o->state & State_MouseOver) && (o->state & State_Enabled) && !giu)
@@ -193,7 +431,7 @@ public:
             // top of a box without one.
             inDueColori(
                 p, r, [&](QPainter* q) { QProxyStyle::drawPrimitive(pe, o, q, w); }, pal.color(QPalette::Dark),
-                pal.color(QPalette::Light));
+                pal.color(QPalette::Light), chiaveDisegno(pe, o, w));
             return;
         case PE_Frame:
             if (w && w->inherits("QComboBoxPrivateContainer")) {
@@ -204,18 +442,16 @@ public:
         case PE_FrameLineEdit:
             // A field with the keyboard has its frame lit, as by day it
             // takes the highlight colour.
-            qDrawPlainRect(p, r, pe == PE_FrameLineEdit && (o->state & State_HasFocus) ? coloreFuoco(pal)
-                                                                                    : pal.color(QPalette::Dark),
-                           1);
+            cornice(p, r, pe == PE_FrameLineEdit && (o->state & State_HasFocus) ? coloreFuoco(pal) : pal.color(QPalette::Dark));
             return;
         case PE_FrameWindow:
-            qDrawWinPanel(p, r, pal, false);
+            pannelloWin(p, r, pal, false);
             return;
         case PE_PanelMenu:
-            qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1, &pal.brush(QPalette::Window));
+            cornice(p, r, pal.color(QPalette::Shadow), &pal.brush(QPalette::Window));
             return;
         case PE_FrameMenu:
-            qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1);
+            cornice(p, r, pal.color(QPalette::Shadow));
             return;
         case PE_FrameTabBarBase:
             p->save();
@@ -254,11 +490,11 @@ public:
             const QRect f(r.topLeft(), QSize(lato, lato));
             // Held down by the mouse, its inside darker, as by day.
             const QBrush dentro = (o->state & State_Sunken) ? QBrush(colorePremuto()) : pal.brush(QPalette::Base);
-            qDrawWinPanel(p, f, pal, true, &dentro);
+            pannelloWin(p, f, pal, true, &dentro);
             // With the keyboard, its box's edge lit, as by day the box's
             // outline takes the highlight colour.
             if ((o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange))
-                qDrawPlainRect(p, f, coloreFuoco(pal), 1);
+                cornice(p, f, coloreFuoco(pal));
             const QRect d = f.adjusted(3, 3, -4, -4);
             if (o->state & State_NoChange) {
                 p->fillRect(d, pal.color(QPalette::Disabled, QPalette::Text));
@@ -322,7 +558,7 @@ public:
                     v.palette = baseStyle()->standardPalette();
                     QProxyStyle::drawControl(ce, &v, q, w);
                 },
-                pal.color(QPalette::Dark), pal.color(QPalette::Light), true);
+                pal.color(QPalette::Dark), pal.color(QPalette::Light), chiaveDisegno(kControllo + ce, o, w), true);
             return;
         case CE_TabBarTabShape:
             if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(o)) {
@@ -353,7 +589,7 @@ public:
                 }
                 p->save();
                 p->setClipRect(r);
-                qDrawWinPanel(p, f, pal, false, &pal.brush(QPalette::Window));
+                pannelloWin(p, f, pal, false, &pal.brush(QPalette::Window));
                 if (!mostrata) {
                     p->setPen(pal.color(QPalette::Light));
                     p->drawLine(bordo);
@@ -364,13 +600,13 @@ public:
         case CE_MenuItem:
             if (auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(o)) {
                 if (m->menuItemType == QStyleOptionMenuItem::Separator && m->text.isEmpty()) {
-                    qDrawShadeLine(p, r.left() + 5, r.center().y(), r.right() - 5, r.center().y(), pal, true, 1, 0);
+                    lineaIncisa(p, r.left() + 5, r.center().y(), r.right() - 5, pal);
                     return;
                 }
                 if ((m->state & State_Selected) && (m->state & State_Enabled)) {
                     // The item under the keyboard: the highlight colour in a
                     // frame, its text in the highlighted text's colour.
-                    qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1, &pal.brush(QPalette::Highlight));
+                    cornice(p, r, pal.color(QPalette::Shadow), &pal.brush(QPalette::Highlight));
                     QStyleOptionMenuItem v = *m;
                     v.state &= ~State_Selected;
                     v.palette.setColor(QPalette::Text, pal.color(QPalette::HighlightedText));
@@ -386,7 +622,7 @@ public:
                 p->fillRect(r, pal.window());
                 lineaSottoMenu(p, r, pal);
                 if (m->state & State_Selected)
-                    qDrawShadePanel(p, r, pal, m->state & State_Sunken, 1);
+                    pannelloOmbra(p, r, pal, m->state & State_Sunken);
                 int allinea = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine;
                 if (!proxy()->styleHint(SH_UnderlineShortcut, m, w))
                     allinea |= Qt::TextHideMnemonic;
@@ -399,15 +635,21 @@ public:
             lineaSottoMenu(p, r, pal);
             return;
         case CE_ToolBar:
-            p->fillRect(r, pal.window());
-            qDrawShadeLine(p, r.left(), r.bottom() - 1, r.right(), r.bottom() - 1, pal, true, 1, 0);
-            return;
+            // The base style's lines along a bar (in a main window only),
+            // in the palette's edge colours.
+            if (auto* t = qstyleoption_cast<const QStyleOptionToolBar*>(o)) {
+                p->fillRect(r, pal.window());
+                if (!w || qobject_cast<const QMainWindow*>(w->parentWidget()))
+                    lineeDellaBarra(p, t, pal.color(QPalette::Light), pal.color(QPalette::Dark));
+                return;
+            }
+            break;
         case CE_Splitter:
         case CE_SizeGrip:
             // The grips: the base style's points, in the palette's edge colours.
             inDueColori(
                 p, r, [&](QPainter* q) { QProxyStyle::drawControl(ce, o, q, w); }, pal.color(QPalette::Dark),
-                pal.color(QPalette::Light));
+                pal.color(QPalette::Light), chiaveDisegno(kControllo + ce, o, w));
             return;
         default:
             break;
@@ -439,7 +681,7 @@ public:
                 pulsanteFreccia(s, SC_ScrollBarAddLine, orizzontale ? Qt::RightArrow : Qt::DownArrow, avanti, p, w);
                 const QRect cursore = proxy()->subControlRect(cc, s, SC_ScrollBarSlider, w);
                 if ((s->subControls & SC_ScrollBarSlider) && cursore.isValid() && (s->state & State_Enabled))
-                    qDrawWinButton(p, cursore, pal, false, &pal.brush(QPalette::Button));
+                    pulsanteWin(p, cursore, pal, false, &pal.brush(QPalette::Button));
                 return;
             }
         } else if (cc == CC_SpinBox) {
@@ -448,9 +690,9 @@ public:
                 // and the bottom), lit while it has the keyboard, as a line
                 // edit's.
                 if (s->frame)
-                    qDrawPlainRect(p, s->rect.adjusted(0, 1, 0, -1),
-                                   (s->state & State_HasFocus) ? coloreFuoco(pal) : pal.color(QPalette::Dark), 1,
-                                   &pal.brush(QPalette::Base));
+                    cornice(p, s->rect.adjusted(0, 1, 0, -1),
+                            (s->state & State_HasFocus) ? coloreFuoco(pal) : pal.color(QPalette::Dark),
+                            &pal.brush(QPalette::Base));
                 if (s->buttonSymbols != QAbstractSpinBox::NoButtons) {
                     // An arrow at its limit is greyed, as by day; under the
                     // mouse the arrows' buttons are lit, as by day.
@@ -536,9 +778,24 @@ private:
     {
         if (pm.isNull() || pm.width() * pm.height() > 256 * 256)
             return false;
+        // A toolbar draws the same pictures at every repaint: each one is
+        // looked at once.
+        static QCache<qint64, bool> visti(1024);
+        if (const bool* gia = visti.object(pm.cacheKey()))
+            return *gia;
+        const bool si = soloTinteSpente(pm);
+        visti.insert(pm.cacheKey(), new bool(si));
+        return si;
+    }
+
+    static bool soloTinteSpente(const QPixmap& pm)
+    {
         const QRgb grigio = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb();
         const QRgb rosso = elemento(ScrollBar).rgb();
-        const QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+        // Solid pixels read the same premultiplied or not.
+        QImage im = pm.toImage();
+        if (im.format() != QImage::Format_ARGB32 && im.format() != QImage::Format_ARGB32_Premultiplied)
+            im = std::move(im).convertToFormat(QImage::Format_ARGB32);
         bool qualcosa = false;
         for (int y = 0; y < im.height(); ++y) {
             const auto* riga = reinterpret_cast<const QRgb*>(im.constScanLine(y));
@@ -559,13 +816,84 @@ private:
     static void illuminato(QPainter* p, const QRect& r, const QPalette& pal)
     {
         if (r.width() > 6 && r.height() > 6)
-            qDrawPlainRect(p, r.adjusted(2, 2, -2, -2), pal.color(QPalette::Light), 1);
+            cornice(p, r.adjusted(2, 2, -2, -2), pal.color(QPalette::Light));
+    }
+
+    // The lines the base style draws along a tool bar, by where the bar
+    // stands in its main window: a light one at the top of a bar at the
+    // top, a double one at the bottom of the last of them, and so on.
+    static void lineeDellaBarra(QPainter* p, const QStyleOptionToolBar* t, const QColor& chiaro, const QColor& scuro)
+    {
+        const QRect& r = t->rect;
+        const auto linea = [p](QPoint a, QPoint b, const QColor& c) {
+            if (sullaGriglia(p)) {
+                striscia(p, a.x(), a.y(), b.x(), b.y(), c);
+                return;
+            }
+            p->setPen(c);
+            p->drawLine(a, b);
+        };
+        const auto riga = t->positionOfLine;
+        using O = QStyleOptionToolBar;
+        p->save();
+        switch (t->toolBarArea) {
+        case Qt::TopToolBarArea:
+            if (riga == O::End || riga == O::OnlyOne) {
+                linea(r.bottomLeft(), r.bottomRight(), chiaro);
+                linea({r.left(), r.bottom() - 1}, {r.right(), r.bottom() - 1}, scuro);
+            } else {
+                linea(r.bottomLeft(), r.bottomRight(), scuro);
+            }
+            linea(r.topLeft(), r.topRight(), chiaro);
+            break;
+        case Qt::BottomToolBarArea:
+            if (riga == O::End || riga == O::Middle)
+                linea(r.bottomLeft(), r.bottomRight(), scuro);
+            if (riga == O::Beginning || riga == O::OnlyOne) {
+                linea({r.left(), r.bottom() - 1}, {r.right(), r.bottom() - 1}, scuro);
+                linea(r.bottomLeft(), r.bottomRight(), chiaro);
+            }
+            if (riga == O::End) {
+                linea(r.topLeft(), r.topRight(), scuro);
+                linea({r.left(), r.top() + 1}, {r.right(), r.top() + 1}, chiaro);
+            } else {
+                linea(r.topLeft(), r.topRight(), chiaro);
+            }
+            break;
+        case Qt::LeftToolBarArea:
+            if (riga == O::Middle || riga == O::End)
+                linea(r.topLeft(), r.bottomLeft(), chiaro);
+            if (riga == O::End) {
+                linea({r.right() - 1, r.top()}, {r.right() - 1, r.bottom()}, scuro);
+                linea(r.topRight(), r.bottomRight(), chiaro);
+            } else {
+                linea(r.topRight(), r.bottomRight(), scuro);
+            }
+            break;
+        case Qt::RightToolBarArea:
+            if (riga == O::Middle || riga == O::End)
+                linea(r.topRight(), r.bottomRight(), scuro);
+            if (riga == O::End || riga == O::OnlyOne) {
+                linea(r.topLeft(), r.bottomLeft(), scuro);
+                linea({r.left() + 1, r.top()}, {r.left() + 1, r.bottom()}, chiaro);
+            } else {
+                linea(r.topLeft(), r.bottomLeft(), chiaro);
+            }
+            break;
+        default:
+            break;
+        }
+        p->restore();
     }
 
     // The line that closes the menu bar off from what is below it, along
     // its bottom, where the day has it: the palette's dark edge.
     static void lineaSottoMenu(QPainter* p, const QRect& r, const QPalette& pal)
     {
+        if (sullaGriglia(p)) {
+            striscia(p, r.left(), r.bottom(), r.right(), r.bottom(), pal.color(QPalette::Dark));
+            return;
+        }
         p->save();
         p->setPen(pal.color(QPalette::Dark));
         p->drawLine(r.bottomLeft(), r.bottomRight());
@@ -593,7 +921,7 @@ private:
             return;
         const bool abilitato = usabile && (o->state & State_Enabled);
         const bool premuto = abilitato && (o->activeSubControls & sc) && (o->state & State_Sunken);
-        qDrawWinButton(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
+        pulsanteWin(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
         if (cc == CC_SpinBox && (o->state & State_MouseOver) && (o->state & State_Enabled) && !premuto)
             illuminato(p, r, o->palette);
         const QRect dentro = r.translated(premuto ? 1 : 0, premuto ? 1 : 0);
@@ -638,7 +966,7 @@ private:
             if (!(t->subControls & b.sc) || !b.mostra || !r.isValid())
                 continue;
             const bool premuto = (t->activeSubControls & b.sc) && (t->state & State_Sunken);
-            qDrawWinButton(p, r, pal, premuto, &pal.brush(QPalette::Button));
+            pulsanteWin(p, r, pal, premuto, &pal.brush(QPalette::Button));
             const QRect g = r.adjusted(4, 4, -5, -5).translated(premuto ? 1 : 0, premuto ? 1 : 0);
             const QColor segno = pal.color(QPalette::ButtonText);
             p->setPen(QPen(segno, 1));

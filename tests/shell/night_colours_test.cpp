@@ -605,8 +605,8 @@ struct Stato {
     const char* cosa;
     QWidget* w;
     std::function<void(bool)> metti;
-    // A field the keyboard types into: its text changes with the
-    // keyboard (selected, the caret), its frame is the mark.
+    // Text changes inside (a field's, selected with the keyboard, the
+    // caret): only its edge is looked at for the palette's colours.
     bool testo = false;
 };
 
@@ -638,6 +638,10 @@ std::vector<Stato> statiDellaGalleria(Galleria& g)
         {"a button under the mouse", g.pulsante, sotto(g.pulsante)},
         {"a combo box under the mouse", g.combo, sotto(g.combo)},
         {"a spin box under the mouse", g.mezzo, sotto(g.mezzo)},
+        // Not a state, but drawn again in another way: its frame at the
+        // top (its contents, text, move up with it).
+        {"a group box that loses its title", g.titolato,
+         [b = g.titolato](bool si) { b->setTitle(si ? QString() : QStringLiteral("Settings")); }, true},
     };
 }
 
@@ -687,6 +691,9 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     const QImage notte = foto(&g.finestra);
     const QImage menuNotte = foto(&g.menu);
     const auto statiDiNotte = fotoDegliStati(stati);
+    // Drawn again at night (what the style keeps from the first drawing,
+    // after every state was put on and off): the same window.
+    EXPECT_TRUE(foto(&g.finestra) == notte) << "the window drawn again at night is not the same";
     if (qEnvironmentVariableIsSet("ASTROVELA_NIGHT_SHOTS")) {
         const QString dove = qEnvironmentVariable("ASTROVELA_NIGHT_SHOTS");
         giorno.save(dove + QStringLiteral("/gallery-day.png"));
@@ -853,8 +860,8 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
             << "x" << diNotte.height() << ")";
         EXPECT_GE(diNotte.width() * 2, diGiorno.width()) << "the mark is narrower than the day's";
         EXPECT_GE(diNotte.height() * 2, diGiorno.height()) << "the mark is lower than the day's";
-        // What changes at night, in the palette's colours (a field's text,
-        // selected with the keyboard, left out: its frame is the mark).
+        // What changes at night, in the palette's colours (text that
+        // changes inside left out: the frame is the mark).
         QImage segno = notteCon;
         for (int y = 0; y < segno.height(); ++y)
             for (int x = 0; x < segno.width(); ++x)
