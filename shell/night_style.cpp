@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCache>
 #include <QGroupBox>
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QPainter>
@@ -60,12 +61,24 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
 }
 
 // A picture made on the screen's pixels `pixel` put down on them, one to
-// one.
+// one (`strato` at a pixel ratio of 1).
 void metti(QPainter* p, const QTransform& schermo, const QRect& pixel, const QImage& strato)
 {
     p->save();
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
+    p->resetTransform();
+    const QTransform base = p->deviceTransform();
+    if (base.type() <= QTransform::TxScale && base.dx() == std::floor(base.dx()) && base.dy() == std::floor(base.dy())) {
+        // In the device's own pixels, where the picture is copied, not
+        // scaled to them.
+        p->setWorldTransform(QTransform::fromTranslate(base.dx(), base.dy()) * base.inverted());
+        p->drawImage(pixel.topLeft() - QPoint(int(base.dx()), int(base.dy())), strato);
+    } else {
+        p->restore();
+        p->save();
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
+    }
     p->restore();
 }
 
@@ -76,26 +89,43 @@ constexpr int kControllo = 0x10000;
 // control) depends on: the part's option (state, size, palette, font, and
 // what its kind adds) and its widget, with what the base style reads of a
 // group box.
+// A key made of numbers, each one's bytes as they are.
+class Chiave {
+public:
+    Chiave& operator<<(qint64 n)
+    {
+        m_byte.append(reinterpret_cast<const char*>(&n), sizeof n);
+        return *this;
+    }
+    Chiave& operator<<(qreal n)
+    {
+        m_byte.append(reinterpret_cast<const char*>(&n), sizeof n);
+        return *this;
+    }
+    const QByteArray& byte() const { return m_byte; }
+
+private:
+    QByteArray m_byte;
+};
+
 QByteArray chiaveDisegno(int elemento, const QStyleOption* o, const QWidget* w)
 {
-    QList<qint64> v = {elemento, o->type, o->version, qint64(o->state), o->direction, o->rect.width(),
-                       o->rect.height(), qint64(o->palette.cacheKey()), o->fontMetrics.height(), o->fontMetrics.ascent(),
-                       qint64(quintptr(w))};
+    Chiave k;
+    k << qint64(elemento) << qint64(o->type) << qint64(o->version) << qint64(o->state) << qint64(o->direction)
+      << qint64(o->rect.width()) << qint64(o->rect.height()) << qint64(o->palette.cacheKey())
+      << qint64(o->fontMetrics.height()) << qint64(o->fontMetrics.ascent()) << qint64(quintptr(w));
     if (auto* f = qstyleoption_cast<const QStyleOptionFrame*>(o))
-        v << f->lineWidth << f->midLineWidth << qint64(f->features) << f->frameShape;
+        k << qint64(f->lineWidth) << qint64(f->midLineWidth) << qint64(f->features) << qint64(f->frameShape);
     if (auto* h = qstyleoption_cast<const QStyleOptionHeader*>(o))
-        v << h->section << h->position << h->selectedPosition << h->sortIndicator << h->orientation
-          << qint64(h->textAlignment);
+        k << qint64(h->section) << qint64(h->position) << qint64(h->selectedPosition) << qint64(h->sortIndicator)
+          << qint64(h->orientation) << qint64(h->textAlignment);
     if (auto* h = qstyleoption_cast<const QStyleOptionHeaderV2*>(o))
-        v << h->isSectionDragTarget << h->textElideMode;
+        k << qint64(h->isSectionDragTarget) << qint64(h->textElideMode);
     if (auto* g = qstyleoption_cast<const QStyleOptionSizeGrip*>(o))
-        v << g->corner;
+        k << qint64(g->corner);
     if (auto* g = qobject_cast<const QGroupBox*>(w))
-        v << g->isCheckable() << g->title().isEmpty() << g->isFlat();
-    QByteArray out;
-    for (const qint64 n : std::as_const(v))
-        out += QByteArray::number(n) + ',';
-    return out;
+        k << qint64(g->isCheckable()) << qint64(g->title().isEmpty()) << qint64(g->isFlat());
+    return k.byte();
 }
 
 // What the base style draws in `r`, drawn apart and put down in two of
@@ -135,12 +165,11 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
     static QCache<QByteArray, QImage> fatti(24 * 1024); // KB
     QByteArray tutto;
     if (!chiave.isEmpty()) {
-        tutto = chiave;
-        for (const qreal v : {esatto.x() - pixel.x(), esatto.y() - pixel.y(), esatto.width(), esatto.height(),
-                              schermo.m11(), schermo.m22(), dpr})
-            tutto += QByteArray::number(v, 'g', 17) + ',';
-        tutto += QByteArray::number(scuro.rgba()) + ',' + QByteArray::number(chiaro.rgba()) + ','
-               + QByteArray::number(int(soloRighe)) + ',' + QByteArray::number(int(p->renderHints()));
+        Chiave k;
+        k << esatto.x() - pixel.x() << esatto.y() - pixel.y() << esatto.width() << esatto.height() << schermo.m11()
+          << schermo.m22() << dpr << qint64(scuro.rgba()) << qint64(chiaro.rgba()) << qint64(soloRighe)
+          << qint64(p->renderHints());
+        tutto = chiave + k.byte();
         if (const QImage* gia = fatti.object(tutto)) {
             metti(p, schermo, pixel, *gia);
             return;
@@ -188,6 +217,7 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
     // Each pixel solid or clear: the same premultiplied, and put down so
     // the fastest.
     strato = std::move(strato).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    strato.setDevicePixelRatio(1);
     metti(p, schermo, pixel, strato);
     if (!tutto.isEmpty())
         fatti.insert(tutto, new QImage(strato), std::max<qsizetype>(1, strato.sizeInBytes() / 1024));
@@ -760,7 +790,7 @@ public:
         // pixels, and smoothing would mix its colours with each other and
         // with the ground into shades the palette does not name. Each of
         // its pixels goes there as a block.
-        if (gNotte && inTinteSpente(pm)) {
+        if (gNotte && !unoAUno(p, r, allinea, pm) && inTinteSpente(pm)) {
             p->save();
             p->setRenderHint(QPainter::SmoothPixmapTransform, false);
             QProxyStyle::drawItemPixmap(p, r, allinea, pm);
@@ -771,6 +801,19 @@ public:
     }
 
 private:
+    // Whether the base style puts `pm` down on the screen's pixels one to
+    // one (at a whole device pixel, as large as it is): then nothing is
+    // smoothed whatever the painter says.
+    static bool unoAUno(const QPainter* p, const QRect& r, int allinea, const QPixmap& pm)
+    {
+        const qreal scala = pm.devicePixelRatio();
+        const QRect allineato = alignedRect(QGuiApplication::layoutDirection(), QFlag(allinea), pm.size() / scala, r);
+        const QTransform t = p->deviceTransform();
+        const QPointF dove = t.map(QPointF(allineato.intersected(r).topLeft()));
+        return t.type() <= QTransform::TxScale && qFuzzyCompare(t.m11(), scala) && qFuzzyCompare(t.m22(), scala)
+            && dove.x() == std::floor(dove.x()) && dove.y() == std::floor(dove.y());
+    }
+
     // Whether `pm` holds only the colours of a disabled picture at night,
     // each pixel either clear or solid: a picture made by
     // generatedIconPixmap.
@@ -779,27 +822,39 @@ private:
         if (pm.isNull() || pm.width() * pm.height() > 256 * 256)
             return false;
         // A toolbar draws the same pictures at every repaint: each one is
-        // looked at once.
-        static QCache<qint64, bool> visti(1024);
-        if (const bool* gia = visti.object(pm.cacheKey()))
+        // looked at once, known by its key or, when it comes again as a new
+        // copy (at a scale the icon puts its pixel ratio on one), by what
+        // it holds.
+        static QCache<qint64, bool> perChiave(1024);
+        static QCache<size_t, bool> perContenuto(1024);
+        if (const bool* gia = perChiave.object(pm.cacheKey()))
             return *gia;
-        const bool si = soloTinteSpente(pm);
-        visti.insert(pm.cacheKey(), new bool(si));
+        const QImage im = pm.toImage();
+        const size_t impronta = qHashBits(im.constBits(), size_t(im.sizeInBytes()),
+                                          qHashMulti(0, im.width(), im.height(), int(im.format())));
+        bool si = false;
+        if (const bool* gia = perContenuto.object(impronta)) {
+            si = *gia;
+        } else {
+            si = soloTinteSpente(im);
+            perContenuto.insert(impronta, new bool(si));
+        }
+        perChiave.insert(pm.cacheKey(), new bool(si));
         return si;
     }
 
-    static bool soloTinteSpente(const QPixmap& pm)
+    static bool soloTinteSpente(QImage im)
     {
         const QRgb grigio = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb();
         const QRgb rosso = elemento(ScrollBar).rgb();
         // Solid pixels read the same premultiplied or not.
-        QImage im = pm.toImage();
         if (im.format() != QImage::Format_ARGB32 && im.format() != QImage::Format_ARGB32_Premultiplied)
             im = std::move(im).convertToFormat(QImage::Format_ARGB32);
         bool qualcosa = false;
-        for (int y = 0; y < im.height(); ++y) {
+        const int largo = im.width(), alto = im.height();
+        for (int y = 0; y < alto; ++y) {
             const auto* riga = reinterpret_cast<const QRgb*>(im.constScanLine(y));
-            for (int x = 0; x < im.width(); ++x) {
+            for (int x = 0; x < largo; ++x) {
                 const QRgb c = riga[x];
                 if (qAlpha(c) == 0)
                     continue;
