@@ -252,6 +252,12 @@ public:
         m_p->scale(1 / dpr, 1 / dpr);
         this->r = QRect(qRound(dpr * r.x()), qRound(dpr * r.y()), qRound(dpr * r.width()), qRound(dpr * r.height()));
         this->spessore = qRound(dpr * spessore);
+        // Between two device pixels (a widget at an odd place at 1.5x),
+        // the pen's one-pixel lines fall on the nearer one, the next one
+        // at half way: the frame is moved there whole.
+        const QTransform t = m_p->deviceTransform();
+        if (t.type() <= QTransform::TxTranslate)
+            m_p->translate(std::floor(t.dx() + 0.5) - t.dx(), std::floor(t.dy() + 0.5) - t.dy());
     }
     ~InPixel()
     {
