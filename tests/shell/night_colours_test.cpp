@@ -678,8 +678,9 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     Galleria g;
     // Run at 1.5x and 2x as well (QT_SCALE_FACTOR): the pictures are then
     // in the screen's device pixels, more than one to a pixel of the layout.
-    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         ASSERT_DOUBLE_EQ(g.k, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
     const QImage giorno = foto(&g.finestra);
     g.menu.adjustSize();
     const QImage menuGiorno = foto(&g.menu);
