@@ -306,38 +306,37 @@ void ombreWin(QPainter* p, const QRect& r, const QColor& c1, const QColor& c2, c
         p->fillRect(QRect(x + 2, y + 2, w - 4, h - 4), *fill);
 }
 
-void pulsanteWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill)
+// qDrawWinButton (`pulsante`) or qDrawWinPanel, raised or sunken (`giu`).
+void bordoWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill, bool pulsante)
 {
     {
         const InPixel d(p, r);
         if (d.aPixelInteri()) {
-            if (giu)
-                ombreWin(p, d.r, pal.shadow().color(), pal.light().color(), pal.dark().color(), pal.button().color(),
-                         fill);
+            const QColor chiaro = pal.light().color(), ombra = pal.shadow().color(), scuro = pal.dark().color(),
+                         medio = pulsante ? pal.button().color() : pal.midlight().color();
+            if (!giu)
+                ombreWin(p, d.r, chiaro, ombra, medio, scuro, fill);
+            else if (pulsante)
+                ombreWin(p, d.r, ombra, chiaro, scuro, medio, fill);
             else
-                ombreWin(p, d.r, pal.light().color(), pal.shadow().color(), pal.button().color(), pal.dark().color(),
-                         fill);
+                ombreWin(p, d.r, scuro, chiaro, ombra, medio, fill);
             return;
         }
     }
-    qDrawWinButton(p, r, pal, giu, fill);
+    if (pulsante)
+        qDrawWinButton(p, r, pal, giu, fill);
+    else
+        qDrawWinPanel(p, r, pal, giu, fill);
+}
+
+void pulsanteWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill)
+{
+    bordoWin(p, r, pal, giu, fill, true);
 }
 
 void pannelloWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill = nullptr)
 {
-    {
-        const InPixel d(p, r);
-        if (d.aPixelInteri()) {
-            if (giu)
-                ombreWin(p, d.r, pal.dark().color(), pal.light().color(), pal.shadow().color(), pal.midlight().color(),
-                         fill);
-            else
-                ombreWin(p, d.r, pal.light().color(), pal.shadow().color(), pal.midlight().color(), pal.dark().color(),
-                         fill);
-            return;
-        }
-    }
-    qDrawWinPanel(p, r, pal, giu, fill);
+    bordoWin(p, r, pal, giu, fill, false);
 }
 
 // qDrawPlainRect with a line one pixel of the layout wide.
@@ -382,6 +381,18 @@ void pannelloOmbra(QPainter* p, const QRect& r, const QPalette& pal, bool giu)
         }
     }
     qDrawShadePanel(p, r, pal, giu, 1);
+}
+
+// A line of the pen one pixel wide from `a` to `b` (across or down), as the
+// base style draws its lines: a filled strip where that is the same.
+void lineaDellaPenna(QPainter* p, QPoint a, QPoint b, const QColor& c)
+{
+    if (sullaGriglia(p)) {
+        striscia(p, a.x(), a.y(), b.x(), b.y(), c);
+        return;
+    }
+    p->setPen(c);
+    p->drawLine(a, b);
 }
 
 // qDrawShadeLine across, sunken, one pixel wide each, no middle line: the
@@ -886,14 +897,7 @@ private:
     static void lineeDellaBarra(QPainter* p, const QStyleOptionToolBar* t, const QColor& chiaro, const QColor& scuro)
     {
         const QRect& r = t->rect;
-        const auto linea = [p](QPoint a, QPoint b, const QColor& c) {
-            if (sullaGriglia(p)) {
-                striscia(p, a.x(), a.y(), b.x(), b.y(), c);
-                return;
-            }
-            p->setPen(c);
-            p->drawLine(a, b);
-        };
+        const auto linea = [p](QPoint a, QPoint b, const QColor& c) { lineaDellaPenna(p, a, b, c); };
         const auto riga = t->positionOfLine;
         using O = QStyleOptionToolBar;
         p->save();
@@ -951,13 +955,8 @@ private:
     // its bottom, where the day has it: the palette's dark edge.
     static void lineaSottoMenu(QPainter* p, const QRect& r, const QPalette& pal)
     {
-        if (sullaGriglia(p)) {
-            striscia(p, r.left(), r.bottom(), r.right(), r.bottom(), pal.color(QPalette::Dark));
-            return;
-        }
         p->save();
-        p->setPen(pal.color(QPalette::Dark));
-        p->drawLine(r.bottomLeft(), r.bottomRight());
+        lineaDellaPenna(p, r.bottomLeft(), r.bottomRight(), pal.color(QPalette::Dark));
         p->restore();
     }
 
