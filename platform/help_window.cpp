@@ -261,7 +261,7 @@ bool HelpWindow::load(const QString& file)
 
 void HelpWindow::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange && m_browser)
         followLinkColour();
     QWidget::changeEvent(event);
 }
