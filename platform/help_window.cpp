@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QRegularExpression>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
@@ -277,10 +280,48 @@ bool HelpWindow::load(const QString& file)
     m_index = helpIndex(html);
     m_browser->setSearchPaths({QFileInfo(file).absolutePath()});
     m_browser->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    m_linkColour = QGuiApplication::palette().color(QPalette::Link);
     m_browser->clearHistory();
     setWindowTitle(m_browser->documentTitle());
     filter(m_filter->text());
     return true;
+}
+
+void HelpWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange && m_browser)
+        followLinkColour();
+    QWidget::changeEvent(event);
+}
+
+void HelpWindow::followLinkColour()
+{
+    // A page takes the palette's link colour for its links when it is read;
+    // when the palette changes (the night colours on or off) its links take
+    // the new one at once, the page and its place in it as they were. Only
+    // the links that have the colour the page gave them: a colour the page
+    // itself sets is kept.
+    const QColor colour = QGuiApplication::palette().color(QPalette::Link);
+    if (colour == m_linkColour)
+        return;
+    QTextDocument* page = m_browser->document();
+    std::vector<std::pair<int, int>> links;
+    for (QTextBlock b = page->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const QTextCharFormat c = f.charFormat();
+            if (c.isAnchor() && !c.anchorHref().isEmpty() && c.foreground().color() == m_linkColour)
+                links.emplace_back(f.position(), f.position() + f.length());
+        }
+    QTextCharFormat link;
+    link.setForeground(colour);
+    QTextCursor cursor(page);
+    for (const auto& [from, to] : links) {
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(link);
+    }
+    m_linkColour = colour;
 }
 
 void HelpWindow::filter(const QString& text)

@@ -5,6 +5,7 @@
 // brings it forward at the new topic. On screen, it takes the mouse and the
 // keys beside any dialog that waits for its answer, whichever was opened
 // first.
+#include <QColor>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -70,7 +71,11 @@ protected:
 
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
+    // A change of the palette (the night colours on or off) reaches the
+    // page's links.
+    void changeEvent(QEvent* event) override;
     void filter(const QString& text);
+    void followLinkColour();
     void bringForward();
     void standOver(QWidget* dialog);
     // Whether the manual is `window` or its owner (or its owner's...).
@@ -85,6 +90,9 @@ private:
     QAction* m_forward = nullptr;
     QAction* m_home = nullptr;
     std::vector<HelpIndexEntry> m_index;
+    // The colour the page's links were given (the palette's link colour when
+    // it was read or last followed).
+    QColor m_linkColour;
     // The dialog waiting for its answer that the manual stands beside (none
     // while no dialog waits).
     QPointer<QWidget> m_dialog;

@@ -4,7 +4,11 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCache>
+#include <QGroupBox>
+#include <QHash>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -13,6 +17,7 @@
 #include <QTabBar>
 #include <qdrawutil.h>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 
@@ -55,6 +60,74 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
     p->restore();
 }
 
+// A picture made on the screen's pixels `pixel` put down on them, one to
+// one (`strato` at a pixel ratio of 1).
+void metti(QPainter* p, const QTransform& schermo, const QRect& pixel, const QImage& strato)
+{
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p->resetTransform();
+    const QTransform base = p->deviceTransform();
+    if (base.type() <= QTransform::TxScale && base.dx() == std::floor(base.dx()) && base.dy() == std::floor(base.dy())) {
+        // In the device's own pixels, where the picture is copied, not
+        // scaled to them.
+        p->setWorldTransform(QTransform::fromTranslate(base.dx(), base.dy()) * base.inverted());
+        p->drawImage(pixel.topLeft() - QPoint(int(base.dx()), int(base.dy())), strato);
+    } else {
+        p->restore();
+        p->save();
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
+    }
+    p->restore();
+}
+
+// Controls' numbers in chiaveDisegno, apart from primitives'.
+constexpr int kControllo = 0x10000;
+
+// What the base style's drawing of a part (`elemento`, a primitive or a
+// control) depends on: the part's option (state, size, palette, font, and
+// what its kind adds) and its widget, with what the base style reads of a
+// group box.
+// A key made of numbers, each one's bytes as they are.
+class Chiave {
+public:
+    Chiave& operator<<(qint64 n)
+    {
+        m_byte.append(reinterpret_cast<const char*>(&n), sizeof n);
+        return *this;
+    }
+    Chiave& operator<<(qreal n)
+    {
+        m_byte.append(reinterpret_cast<const char*>(&n), sizeof n);
+        return *this;
+    }
+    const QByteArray& byte() const { return m_byte; }
+
+private:
+    QByteArray m_byte;
+};
+
+QByteArray chiaveDisegno(int elemento, const QStyleOption* o, const QWidget* w)
+{
+    Chiave k;
+    k << qint64(elemento) << qint64(o->type) << qint64(o->version) << qint64(o->state) << qint64(o->direction)
+      << qint64(o->rect.width()) << qint64(o->rect.height()) << qint64(o->palette.cacheKey())
+      << qint64(o->fontMetrics.height()) << qint64(o->fontMetrics.ascent()) << qint64(quintptr(w));
+    if (auto* f = qstyleoption_cast<const QStyleOptionFrame*>(o))
+        k << qint64(f->lineWidth) << qint64(f->midLineWidth) << qint64(f->features) << qint64(f->frameShape);
+    if (auto* h = qstyleoption_cast<const QStyleOptionHeader*>(o))
+        k << qint64(h->section) << qint64(h->position) << qint64(h->selectedPosition) << qint64(h->sortIndicator)
+          << qint64(h->orientation) << qint64(h->textAlignment);
+    if (auto* h = qstyleoption_cast<const QStyleOptionHeaderV2*>(o))
+        k << qint64(h->isSectionDragTarget) << qint64(h->textElideMode);
+    if (auto* g = qstyleoption_cast<const QStyleOptionSizeGrip*>(o))
+        k << qint64(g->corner);
+    if (auto* g = qobject_cast<const QGroupBox*>(w))
+        k << qint64(g->isCheckable()) << qint64(g->title().isEmpty()) << qint64(g->isFlat());
+    return k.byte();
+}
+
 // What the base style draws in `r`, drawn apart and put down in two of
 // the palette's colours: its dark pixels in `scuro`, its light ones in
 // `chiaro`, the faint ones left out. The drawing keeps the base style's
@@ -67,8 +140,14 @@ void freccia(QPainter* p, const QRect& r, Qt::ArrowType verso, const QColor& col
 // With `soloRighe` the drawing is a face with lines on it (a header's
 // section): only the lines are put down, dark or light as they are darker
 // or lighter than the face at the middle; the face is the caller's.
+//
+// A window repainted draws the same parts again and again: what is put
+// down is kept, under `chiave` (what the drawing depends on, see
+// chiaveDisegno) with the colours, the scale and the place between two
+// screen pixels, and put down again as it is. An empty `chiave` keeps
+// nothing.
 void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*)>& disegna, const QColor& scuro,
-                 const QColor& chiaro, bool soloRighe = false)
+                 const QColor& chiaro, const QByteArray& chiave, bool soloRighe = false)
 {
     if (r.isEmpty())
         return;
@@ -79,9 +158,23 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
         disegna(p);
         return;
     }
-    const QRect pixel = schermo.mapRect(QRectF(r)).toAlignedRect();
+    const QRectF esatto = schermo.mapRect(QRectF(r));
+    const QRect pixel = esatto.toAlignedRect();
     if (pixel.isEmpty())
         return;
+    static QCache<QByteArray, QImage> fatti(24 * 1024); // KB
+    QByteArray tutto;
+    if (!chiave.isEmpty()) {
+        Chiave k;
+        k << esatto.x() - pixel.x() << esatto.y() - pixel.y() << esatto.width() << esatto.height() << schermo.m11()
+          << schermo.m22() << dpr << qint64(scuro.rgba()) << qint64(chiaro.rgba()) << qint64(soloRighe)
+          << qint64(p->renderHints());
+        tutto = chiave + k.byte();
+        if (const QImage* gia = fatti.object(tutto)) {
+            metti(p, schermo, pixel, *gia);
+            return;
+        }
+    }
     QImage strato(pixel.size(), QImage::Format_ARGB32);
     strato.setDevicePixelRatio(dpr);
     strato.fill(Qt::transparent);
@@ -121,15 +214,223 @@ void inDueColori(QPainter* p, const QRect& r, const std::function<void(QPainter*
             riga[x] = tiene ? (qGray(c) < 200 ? scuro : chiaro).rgb() : 0;
         }
     }
-    p->save();
-    p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p->drawImage(schermo.inverted().mapRect(QRectF(pixel)), strato);
-    p->restore();
+    // Each pixel solid or clear: the same premultiplied, and put down so
+    // the fastest.
+    strato = std::move(strato).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    strato.setDevicePixelRatio(1);
+    metti(p, schermo, pixel, strato);
+    if (!tutto.isEmpty())
+        fatti.insert(tutto, new QImage(strato), std::max<qsizetype>(1, strato.sizeInBytes() / 1024));
+}
+
+// Whether a line of the pen one pixel wide is the strip of pixels under it:
+// one device pixel to a pixel of the layout, whole ones, not smoothed.
+bool sullaGriglia(const QPainter* p)
+{
+    const QTransform t = p->deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy())
+        && !p->testRenderHint(QPainter::Antialiasing);
+}
+
+// The frames of qdrawutil (qDrawWinButton, qDrawWinPanel, qDrawPlainRect,
+// qDrawShadePanel, qDrawShadeLine) draw their lines with the pen, which lays
+// a line down pixel by pixel, in the device's own pixels (at a scale the
+// painter is scaled back to them, the frame's place and size rounded to
+// them, its lines as many pixels wide as the scale makes of one). Where the
+// frame then stands on whole device pixels and nothing is smoothed, the
+// same lines are filled strips: the same pixels for a small part of the
+// cost. Anywhere else qdrawutil draws them, as before.
+class InPixel {
+public:
+    InPixel(QPainter* p, const QRect& r, int spessore = 1) : m_p(p), r(r), spessore(spessore)
+    {
+        const qreal dpr = p->device() ? p->device()->devicePixelRatio() : 1.0;
+        if (qFuzzyCompare(dpr, qreal(1)))
+            return;
+        m_p->save();
+        m_scalato = true;
+        m_p->scale(1 / dpr, 1 / dpr);
+        this->r = QRect(qRound(dpr * r.x()), qRound(dpr * r.y()), qRound(dpr * r.width()), qRound(dpr * r.height()));
+        this->spessore = qRound(dpr * spessore);
+        // Between two device pixels (a widget at an odd place at 1.5x),
+        // the pen's one-pixel lines fall on the nearer one, the next one
+        // at half way: the frame is moved there whole.
+        const QTransform t = m_p->deviceTransform();
+        if (t.type() <= QTransform::TxTranslate)
+            m_p->translate(std::floor(t.dx() + 0.5) - t.dx(), std::floor(t.dy() + 0.5) - t.dy());
+    }
+    ~InPixel()
+    {
+        if (m_scalato)
+            m_p->restore();
+    }
+    InPixel(const InPixel&) = delete;
+    InPixel& operator=(const InPixel&) = delete;
+    // Whether the frame stands on whole device pixels, not smoothed, and
+    // is large enough for its lines.
+    bool aPixelInteri() const
+    {
+        return sullaGriglia(m_p) && r.width() > 2 * spessore + 2 && r.height() > 2 * spessore + 2;
+    }
+
+private:
+    QPainter* m_p;
+    bool m_scalato = false;
+
+public:
+    QRect r;
+    int spessore;
+};
+
+// A line across or down from (x1, y1) to (x2, y2), both ends included.
+void striscia(QPainter* p, int x1, int y1, int x2, int y2, const QColor& c)
+{
+    p->fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))), c);
+}
+
+// qDrawWinShades: c1 the outer top and left, c2 the outer bottom and right,
+// c3 the inner top and left, c4 the inner bottom and right.
+void ombreWin(QPainter* p, const QRect& r, const QColor& c1, const QColor& c2, const QColor& c3, const QColor& c4,
+              const QBrush* fill)
+{
+    const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+    striscia(p, x, y + h - 2, x, y, c1);
+    striscia(p, x, y, x + w - 2, y, c1);
+    striscia(p, x, y + h - 1, x + w - 1, y + h - 1, c2);
+    striscia(p, x + w - 1, y + h - 1, x + w - 1, y, c2);
+    striscia(p, x + 1, y + h - 3, x + 1, y + 1, c3);
+    striscia(p, x + 1, y + 1, x + w - 3, y + 1, c3);
+    striscia(p, x + 1, y + h - 2, x + w - 2, y + h - 2, c4);
+    striscia(p, x + w - 2, y + h - 2, x + w - 2, y + 1, c4);
+    if (fill)
+        p->fillRect(QRect(x + 2, y + 2, w - 4, h - 4), *fill);
+}
+
+// qDrawWinButton (`pulsante`) or qDrawWinPanel, raised or sunken (`giu`).
+void bordoWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill, bool pulsante)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            const QColor chiaro = pal.light().color(), ombra = pal.shadow().color(), scuro = pal.dark().color(),
+                         medio = pulsante ? pal.button().color() : pal.midlight().color();
+            if (!giu)
+                ombreWin(p, d.r, chiaro, ombra, medio, scuro, fill);
+            else if (pulsante)
+                ombreWin(p, d.r, ombra, chiaro, scuro, medio, fill);
+            else
+                ombreWin(p, d.r, scuro, chiaro, ombra, medio, fill);
+            return;
+        }
+    }
+    if (pulsante)
+        qDrawWinButton(p, r, pal, giu, fill);
+    else
+        qDrawWinPanel(p, r, pal, giu, fill);
+}
+
+void pulsanteWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill)
+{
+    bordoWin(p, r, pal, giu, fill, true);
+}
+
+void pannelloWin(QPainter* p, const QRect& r, const QPalette& pal, bool giu, const QBrush* fill = nullptr)
+{
+    bordoWin(p, r, pal, giu, fill, false);
+}
+
+// qDrawPlainRect with a line one pixel of the layout wide.
+void cornice(QPainter* p, const QRect& r, const QColor& c, const QBrush* fill = nullptr)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            for (int i = 0; i < d.spessore; ++i) {
+                const QRect q = d.r.adjusted(i, i, -i, -i);
+                striscia(p, q.left(), q.top(), q.right(), q.top(), c);
+                striscia(p, q.left(), q.bottom(), q.right(), q.bottom(), c);
+                striscia(p, q.left(), q.top(), q.left(), q.bottom(), c);
+                striscia(p, q.right(), q.top(), q.right(), q.bottom(), c);
+            }
+            if (fill)
+                p->fillRect(d.r.adjusted(d.spessore, d.spessore, -d.spessore, -d.spessore), *fill);
+            return;
+        }
+    }
+    qDrawPlainRect(p, r, c, 1, fill);
+}
+
+// qDrawShadePanel with a line one pixel of the layout wide, not filled.
+void pannelloOmbra(QPainter* p, const QRect& r, const QPalette& pal, bool giu)
+{
+    {
+        const InPixel d(p, r);
+        if (d.aPixelInteri()) {
+            const QColor sopra = giu ? pal.dark().color() : pal.light().color();
+            const QColor sotto = giu ? pal.light().color() : pal.dark().color();
+            const int x = d.r.x(), y = d.r.y(), w = d.r.width(), h = d.r.height(), n = d.spessore;
+            for (int i = 0; i < n; ++i) {
+                striscia(p, x, y + i, x + w - 2 - i, y + i, sopra);
+                striscia(p, x + i, y + h - 2, x + i, y + n - i, sopra);
+            }
+            for (int i = 0; i < n; ++i) {
+                striscia(p, x + i, y + h - 1 - i, x + w - 1, y + h - 1 - i, sotto);
+                striscia(p, x + w - 1 - i, y + i, x + w - 1 - i, y + h - n - 1, sotto);
+            }
+            return;
+        }
+    }
+    qDrawShadePanel(p, r, pal, giu, 1);
+}
+
+// A line of the pen one pixel wide from `a` to `b` (across or down), as the
+// base style draws its lines: a filled strip where that is the same.
+void lineaDellaPenna(QPainter* p, QPoint a, QPoint b, const QColor& c)
+{
+    if (sullaGriglia(p)) {
+        striscia(p, a.x(), a.y(), b.x(), b.y(), c);
+        return;
+    }
+    p->setPen(c);
+    p->drawLine(a, b);
+}
+
+// qDrawShadeLine across, sunken, one pixel wide each, no middle line: the
+// dark line above, the light one below it (the pen leaves out the light
+// one's last pixel). As strips at one device pixel to a pixel of the
+// layout only.
+void lineaIncisa(QPainter* p, int x1, int y, int x2, const QPalette& pal)
+{
+    if (!sullaGriglia(p) || std::abs(x2 - x1) < 3) {
+        qDrawShadeLine(p, x1, y, x2, y, pal, true, 1, 0);
+        return;
+    }
+    if (x1 > x2)
+        std::swap(x1, x2);
+    --x2;
+    striscia(p, x1, y - 1, x2, y - 1, pal.color(QPalette::Dark));
+    striscia(p, x1, y, x2 - 1, y, pal.light().color());
 }
 
 QPalette::ColorGroup gruppo(bool abilitato)
 {
     return abilitato ? QPalette::Active : QPalette::Disabled;
+}
+
+// The edge of a control that has the keyboard, where the day draws it in
+// its highlight colour (the night's highlight is the page's own colour):
+// the palette's lit edge.
+QColor coloreFuoco(const QPalette& pal)
+{
+    return pal.color(QPalette::Light);
+}
+
+// The inside of a box held down by the mouse (a check box, a radio
+// button), where the day darkens it towards its text: the night table's
+// darker red, the scroll bar's.
+QColor colorePremuto()
+{
+    return elemento(ScrollBar);
 }
 
 class StileNotte : public QProxyStyle {
@@ -146,7 +447,7 @@ public:
         const QRect& r = o->rect;
         switch (pe) {
         case PE_FrameTabWidget:
-            qDrawWinPanel(p, r, pal, false, &pal.brush(QPalette::Window));
+            pannelloWin(p, r, pal, false, &pal.brush(QPalette::Window));
             return;
         case PE_PanelButtonCommand: {
             auto* b = qstyleoption_cast<const QStyleOptionButton*>(o);
@@ -155,10 +456,14 @@ public:
                 return;
             QRect f = r;
             if (b && (b->features & QStyleOptionButton::DefaultButton) && (o->state & State_Enabled)) {
-                qDrawPlainRect(p, f, pal.color(QPalette::Shadow), 1);
+                cornice(p, f, pal.color(QPalette::Shadow));
                 f.adjust(1, 1, -1, -1);
             }
-            qDrawWinButton(p, f, pal, giu, &pal.brush(QPalette::Button));
+            pulsanteWin(p, f, pal, giu, &pal.brush(QPalette::Button));
+            // Under the mouse (a button, a combo box, a tool button), where
+            // the day lightens its face: the face lit along its edge.
+            if ((o->state & State_MouseOver) && (o->state & State_Enabled) && !giu)
+                illuminato(p, f, pal);
             const bool fuoco = (o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange);
             if (fuoco && f.width() > 8 && f.height() > 8)
                 tratteggio(p, f.adjusted(3, 3, -4, -4), pal.color(QPalette::ButtonText));
@@ -173,7 +478,7 @@ public:
             // top of a box without one.
             inDueColori(
                 p, r, [&](QPainter* q) { QProxyStyle::drawPrimitive(pe, o, q, w); }, pal.color(QPalette::Dark),
-                pal.color(QPalette::Light));
+                pal.color(QPalette::Light), chiaveDisegno(pe, o, w));
             return;
         case PE_Frame:
             if (w && w->inherits("QComboBoxPrivateContainer")) {
@@ -182,16 +487,18 @@ public:
             }
             [[fallthrough]];
         case PE_FrameLineEdit:
-            qDrawPlainRect(p, r, pal.color(QPalette::Dark), 1);
+            // A field with the keyboard has its frame lit, as by day it
+            // takes the highlight colour.
+            cornice(p, r, pe == PE_FrameLineEdit && (o->state & State_HasFocus) ? coloreFuoco(pal) : pal.color(QPalette::Dark));
             return;
         case PE_FrameWindow:
-            qDrawWinPanel(p, r, pal, false);
+            pannelloWin(p, r, pal, false);
             return;
         case PE_PanelMenu:
-            qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1, &pal.brush(QPalette::Window));
+            cornice(p, r, pal.color(QPalette::Shadow), &pal.brush(QPalette::Window));
             return;
         case PE_FrameMenu:
-            qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1);
+            cornice(p, r, pal.color(QPalette::Shadow));
             return;
         case PE_FrameTabBarBase:
             p->save();
@@ -228,7 +535,13 @@ public:
         case PE_IndicatorCheckBox: {
             const int lato = qMin(r.width(), r.height());
             const QRect f(r.topLeft(), QSize(lato, lato));
-            qDrawWinPanel(p, f, pal, true, &pal.brush(QPalette::Base));
+            // Held down by the mouse, its inside darker, as by day.
+            const QBrush dentro = (o->state & State_Sunken) ? QBrush(colorePremuto()) : pal.brush(QPalette::Base);
+            pannelloWin(p, f, pal, true, &dentro);
+            // With the keyboard, its box's edge lit, as by day the box's
+            // outline takes the highlight colour.
+            if ((o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange))
+                cornice(p, f, coloreFuoco(pal));
             const QRect d = f.adjusted(3, 3, -4, -4);
             if (o->state & State_NoChange) {
                 p->fillRect(d, pal.color(QPalette::Disabled, QPalette::Text));
@@ -243,11 +556,14 @@ public:
             return;
         }
         case PE_IndicatorRadioButton: {
+            // Not smoothed: its edge, its inside and its dot in the
+            // palette's colours only, held down or not.
             p->save();
-            p->setRenderHint(QPainter::Antialiasing, true);
+            p->setRenderHint(QPainter::Antialiasing, false);
             const QRectF f = QRectF(r).adjusted(1, 1, -1, -1);
-            p->setPen(pal.color(QPalette::Dark));
-            p->setBrush(pal.base());
+            const bool fuoco = (o->state & State_HasFocus) && (o->state & State_KeyboardFocusChange);
+            p->setPen(fuoco ? coloreFuoco(pal) : pal.color(QPalette::Dark));
+            p->setBrush((o->state & State_Sunken) ? QBrush(colorePremuto()) : pal.base());
             p->drawEllipse(f);
             if (o->state & State_On) {
                 p->setPen(Qt::NoPen);
@@ -289,7 +605,7 @@ public:
                     v.palette = baseStyle()->standardPalette();
                     QProxyStyle::drawControl(ce, &v, q, w);
                 },
-                pal.color(QPalette::Dark), pal.color(QPalette::Light), true);
+                pal.color(QPalette::Dark), pal.color(QPalette::Light), chiaveDisegno(kControllo + ce, o, w), true);
             return;
         case CE_TabBarTabShape:
             if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(o)) {
@@ -320,7 +636,7 @@ public:
                 }
                 p->save();
                 p->setClipRect(r);
-                qDrawWinPanel(p, f, pal, false, &pal.brush(QPalette::Window));
+                pannelloWin(p, f, pal, false, &pal.brush(QPalette::Window));
                 if (!mostrata) {
                     p->setPen(pal.color(QPalette::Light));
                     p->drawLine(bordo);
@@ -331,13 +647,13 @@ public:
         case CE_MenuItem:
             if (auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(o)) {
                 if (m->menuItemType == QStyleOptionMenuItem::Separator && m->text.isEmpty()) {
-                    qDrawShadeLine(p, r.left() + 5, r.center().y(), r.right() - 5, r.center().y(), pal, true, 1, 0);
+                    lineaIncisa(p, r.left() + 5, r.center().y(), r.right() - 5, pal);
                     return;
                 }
                 if ((m->state & State_Selected) && (m->state & State_Enabled)) {
                     // The item under the keyboard: the highlight colour in a
                     // frame, its text in the highlighted text's colour.
-                    qDrawPlainRect(p, r, pal.color(QPalette::Shadow), 1, &pal.brush(QPalette::Highlight));
+                    cornice(p, r, pal.color(QPalette::Shadow), &pal.brush(QPalette::Highlight));
                     QStyleOptionMenuItem v = *m;
                     v.state &= ~State_Selected;
                     v.palette.setColor(QPalette::Text, pal.color(QPalette::HighlightedText));
@@ -351,8 +667,9 @@ public:
         case CE_MenuBarItem:
             if (auto* m = qstyleoption_cast<const QStyleOptionMenuItem*>(o)) {
                 p->fillRect(r, pal.window());
+                lineaSottoMenu(p, r, pal);
                 if (m->state & State_Selected)
-                    qDrawShadePanel(p, r, pal, m->state & State_Sunken, 1);
+                    pannelloOmbra(p, r, pal, m->state & State_Sunken);
                 int allinea = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::TextSingleLine;
                 if (!proxy()->styleHint(SH_UnderlineShortcut, m, w))
                     allinea |= Qt::TextHideMnemonic;
@@ -362,17 +679,24 @@ public:
             return;
         case CE_MenuBarEmptyArea:
             p->fillRect(r, pal.window());
+            lineaSottoMenu(p, r, pal);
             return;
         case CE_ToolBar:
-            p->fillRect(r, pal.window());
-            qDrawShadeLine(p, r.left(), r.bottom() - 1, r.right(), r.bottom() - 1, pal, true, 1, 0);
-            return;
+            // The base style's lines along a bar (in a main window only),
+            // in the palette's edge colours.
+            if (auto* t = qstyleoption_cast<const QStyleOptionToolBar*>(o)) {
+                p->fillRect(r, pal.window());
+                if (!w || qobject_cast<const QMainWindow*>(w->parentWidget()))
+                    lineeDellaBarra(p, t, pal.color(QPalette::Light), pal.color(QPalette::Dark));
+                return;
+            }
+            break;
         case CE_Splitter:
         case CE_SizeGrip:
             // The grips: the base style's points, in the palette's edge colours.
             inDueColori(
                 p, r, [&](QPainter* q) { QProxyStyle::drawControl(ce, o, q, w); }, pal.color(QPalette::Dark),
-                pal.color(QPalette::Light));
+                pal.color(QPalette::Light), chiaveDisegno(kControllo + ce, o, w));
             return;
         default:
             break;
@@ -404,15 +728,21 @@ public:
                 pulsanteFreccia(s, SC_ScrollBarAddLine, orizzontale ? Qt::RightArrow : Qt::DownArrow, avanti, p, w);
                 const QRect cursore = proxy()->subControlRect(cc, s, SC_ScrollBarSlider, w);
                 if ((s->subControls & SC_ScrollBarSlider) && cursore.isValid() && (s->state & State_Enabled))
-                    qDrawWinButton(p, cursore, pal, false, &pal.brush(QPalette::Button));
+                    pulsanteWin(p, cursore, pal, false, &pal.brush(QPalette::Button));
                 return;
             }
         } else if (cc == CC_SpinBox) {
             if (auto* s = qstyleoption_cast<const QStyleOptionSpinBox*>(o)) {
+                // Its frame where the day has it (a pixel in from the top
+                // and the bottom), lit while it has the keyboard, as a line
+                // edit's.
                 if (s->frame)
-                    qDrawPlainRect(p, s->rect, pal.color(QPalette::Dark), 1, &pal.brush(QPalette::Base));
+                    cornice(p, s->rect.adjusted(0, 1, 0, -1),
+                            (s->state & State_HasFocus) ? coloreFuoco(pal) : pal.color(QPalette::Dark),
+                            &pal.brush(QPalette::Base));
                 if (s->buttonSymbols != QAbstractSpinBox::NoButtons) {
-                    // An arrow at its limit is greyed, as by day.
+                    // An arrow at its limit is greyed, as by day; under the
+                    // mouse the arrows' buttons are lit, as by day.
                     pulsanteFreccia(s, SC_SpinBoxUp, Qt::UpArrow, s->stepEnabled & QAbstractSpinBox::StepUpEnabled,
                                     p, w);
                     pulsanteFreccia(s, SC_SpinBoxDown, Qt::DownArrow,
@@ -422,13 +752,11 @@ public:
             }
         } else if (cc == CC_ComboBox) {
             if (auto* c = qstyleoption_cast<const QStyleOptionComboBox*>(o)) {
-                // The base style's box with its arrow in the face's own
-                // colour, then the arrow in the button text's colour.
+                // The base style's box without its arrow (its face, with
+                // the keyboard's mark and the mouse's, is a button of this
+                // style), then the arrow in the button text's colour.
                 QStyleOptionComboBox v = *c;
-                for (auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-                    v.palette.setColor(g, QPalette::ButtonText, pal.color(g, QPalette::Button));
-                    v.palette.setColor(g, QPalette::WindowText, pal.color(g, QPalette::Button));
-                }
+                v.subControls &= ~SC_ComboBoxArrow;
                 QProxyStyle::drawComplexControl(cc, &v, p, w);
                 const QRect a = proxy()->subControlRect(cc, c, SC_ComboBoxArrow, w);
                 if ((c->subControls & SC_ComboBoxArrow) && a.isValid())
@@ -451,15 +779,20 @@ public:
     {
         if (!gNotte || modo != QIcon::Disabled || !o)
             return QProxyStyle::generatedIconPixmap(modo, pm, o);
-        // A picture that cannot be used: its light parts in the grey of
-        // disabled text, its dark ones black, nothing in between.
-        const QColor grigio = o->palette.color(QPalette::Disabled, QPalette::ButtonText);
+        // A picture that cannot be used keeps its drawing, greyed, as by
+        // day, where its dark parts stay dark, its middle ones go a little
+        // darker than the ground and its light ones lighter: here its dark
+        // parts black, its middle ones the night's darker red, its light
+        // ones the grey of disabled text; nothing in between.
+        const QRgb tinte[] = {qRgb(0, 0, 0), elemento(ScrollBar).rgb(),
+                              o->palette.color(QPalette::Disabled, QPalette::ButtonText).rgb()};
         QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < im.height(); ++y) {
             auto* riga = reinterpret_cast<QRgb*>(im.scanLine(y));
             for (int x = 0; x < im.width(); ++x) {
                 const QRgb c = riga[x];
-                riga[x] = qAlpha(c) < 128 ? 0 : (qGray(c) >= 64 ? grigio.rgb() : qRgb(0, 0, 0));
+                const int g = qGray(c);
+                riga[x] = qAlpha(c) < 128 ? 0 : tinte[g < 64 ? 0 : g < 160 ? 1 : 2];
             }
         }
         QPixmap out = QPixmap::fromImage(im);
@@ -469,11 +802,12 @@ public:
 
     void drawItemPixmap(QPainter* p, const QRect& r, int allinea, const QPixmap& pm) const override
     {
-        // A picture that cannot be used, made above in grey and black: at
-        // 1.5x and 2x it is scaled to the screen's pixels, and smoothing
-        // would mix its grey and black with the ground into shades the
-        // palette does not name. Each of its pixels goes there as a block.
-        if (gNotte && inGrigioENero(pm)) {
+        // A picture that cannot be used, made above in the night's black,
+        // darker red and grey: at 1.5x and 2x it is scaled to the screen's
+        // pixels, and smoothing would mix its colours with each other and
+        // with the ground into shades the palette does not name. Each of
+        // its pixels goes there as a block.
+        if (gNotte && !unoAUno(p, r, allinea, pm) && inTinteSpente(pm)) {
             p->save();
             p->setRenderHint(QPainter::SmoothPixmapTransform, false);
             QProxyStyle::drawItemPixmap(p, r, allinea, pm);
@@ -484,27 +818,146 @@ public:
     }
 
 private:
-    // Whether `pm` holds only the disabled grey and black, each pixel
-    // either clear or solid: a picture made by generatedIconPixmap.
-    static bool inGrigioENero(const QPixmap& pm)
+    // Whether the base style puts `pm` down on the screen's pixels one to
+    // one (at a whole device pixel, as large as it is): then nothing is
+    // smoothed whatever the painter says.
+    static bool unoAUno(const QPainter* p, const QRect& r, int allinea, const QPixmap& pm)
+    {
+        const qreal scala = pm.devicePixelRatio();
+        const QRect allineato = alignedRect(QGuiApplication::layoutDirection(), QFlag(allinea), pm.size() / scala, r);
+        const QTransform t = p->deviceTransform();
+        const QPointF dove = t.map(QPointF(allineato.intersected(r).topLeft()));
+        return t.type() <= QTransform::TxScale && qFuzzyCompare(t.m11(), scala) && qFuzzyCompare(t.m22(), scala)
+            && dove.x() == std::floor(dove.x()) && dove.y() == std::floor(dove.y());
+    }
+
+    // Whether `pm` holds only the colours of a disabled picture at night,
+    // each pixel either clear or solid: a picture made by
+    // generatedIconPixmap.
+    static bool inTinteSpente(const QPixmap& pm)
     {
         if (pm.isNull() || pm.width() * pm.height() > 256 * 256)
             return false;
+        // A toolbar draws the same pictures at every repaint: each one is
+        // looked at once, known by its key or, when it comes again as a new
+        // copy (at a scale the icon puts its pixel ratio on one), by what
+        // it holds.
+        static QCache<qint64, bool> perChiave(1024);
+        static QCache<size_t, bool> perContenuto(1024);
+        if (const bool* gia = perChiave.object(pm.cacheKey()))
+            return *gia;
+        const QImage im = pm.toImage();
+        const size_t impronta = qHashBits(im.constBits(), size_t(im.sizeInBytes()),
+                                          qHashMulti(0, im.width(), im.height(), int(im.format())));
+        bool si = false;
+        if (const bool* gia = perContenuto.object(impronta)) {
+            si = *gia;
+        } else {
+            si = soloTinteSpente(im);
+            perContenuto.insert(impronta, new bool(si));
+        }
+        perChiave.insert(pm.cacheKey(), new bool(si));
+        return si;
+    }
+
+    static bool soloTinteSpente(QImage im)
+    {
         const QRgb grigio = QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText).rgb();
-        const QImage im = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRgb rosso = elemento(ScrollBar).rgb();
+        // Solid pixels read the same premultiplied or not.
+        if (im.format() != QImage::Format_ARGB32 && im.format() != QImage::Format_ARGB32_Premultiplied)
+            im = std::move(im).convertToFormat(QImage::Format_ARGB32);
         bool qualcosa = false;
-        for (int y = 0; y < im.height(); ++y) {
+        const int largo = im.width(), alto = im.height();
+        for (int y = 0; y < alto; ++y) {
             const auto* riga = reinterpret_cast<const QRgb*>(im.constScanLine(y));
-            for (int x = 0; x < im.width(); ++x) {
+            for (int x = 0; x < largo; ++x) {
                 const QRgb c = riga[x];
                 if (qAlpha(c) == 0)
                     continue;
-                if (c != grigio && c != qRgb(0, 0, 0))
+                if (c != grigio && c != rosso && c != qRgb(0, 0, 0))
                     return false;
                 qualcosa = true;
             }
         }
         return qualcosa;
+    }
+
+    // The face of a raised button lit along its edge, just inside its two
+    // edge lines: the mark of the mouse over it.
+    static void illuminato(QPainter* p, const QRect& r, const QPalette& pal)
+    {
+        if (r.width() > 6 && r.height() > 6)
+            cornice(p, r.adjusted(2, 2, -2, -2), pal.color(QPalette::Light));
+    }
+
+    // The lines the base style draws along a tool bar, by where the bar
+    // stands in its main window: a light one at the top of a bar at the
+    // top, a double one at the bottom of the last of them, and so on.
+    static void lineeDellaBarra(QPainter* p, const QStyleOptionToolBar* t, const QColor& chiaro, const QColor& scuro)
+    {
+        const QRect& r = t->rect;
+        const auto linea = [p](QPoint a, QPoint b, const QColor& c) { lineaDellaPenna(p, a, b, c); };
+        const auto riga = t->positionOfLine;
+        using O = QStyleOptionToolBar;
+        p->save();
+        switch (t->toolBarArea) {
+        case Qt::TopToolBarArea:
+            if (riga == O::End || riga == O::OnlyOne) {
+                linea(r.bottomLeft(), r.bottomRight(), chiaro);
+                linea({r.left(), r.bottom() - 1}, {r.right(), r.bottom() - 1}, scuro);
+            } else {
+                linea(r.bottomLeft(), r.bottomRight(), scuro);
+            }
+            linea(r.topLeft(), r.topRight(), chiaro);
+            break;
+        case Qt::BottomToolBarArea:
+            if (riga == O::End || riga == O::Middle)
+                linea(r.bottomLeft(), r.bottomRight(), scuro);
+            if (riga == O::Beginning || riga == O::OnlyOne) {
+                linea({r.left(), r.bottom() - 1}, {r.right(), r.bottom() - 1}, scuro);
+                linea(r.bottomLeft(), r.bottomRight(), chiaro);
+            }
+            if (riga == O::End) {
+                linea(r.topLeft(), r.topRight(), scuro);
+                linea({r.left(), r.top() + 1}, {r.right(), r.top() + 1}, chiaro);
+            } else {
+                linea(r.topLeft(), r.topRight(), chiaro);
+            }
+            break;
+        case Qt::LeftToolBarArea:
+            if (riga == O::Middle || riga == O::End)
+                linea(r.topLeft(), r.bottomLeft(), chiaro);
+            if (riga == O::End) {
+                linea({r.right() - 1, r.top()}, {r.right() - 1, r.bottom()}, scuro);
+                linea(r.topRight(), r.bottomRight(), chiaro);
+            } else {
+                linea(r.topRight(), r.bottomRight(), scuro);
+            }
+            break;
+        case Qt::RightToolBarArea:
+            if (riga == O::Middle || riga == O::End)
+                linea(r.topRight(), r.bottomRight(), scuro);
+            if (riga == O::End || riga == O::OnlyOne) {
+                linea(r.topLeft(), r.bottomLeft(), scuro);
+                linea({r.left() + 1, r.top()}, {r.left() + 1, r.bottom()}, chiaro);
+            } else {
+                linea(r.topLeft(), r.bottomLeft(), chiaro);
+            }
+            break;
+        default:
+            break;
+        }
+        p->restore();
+    }
+
+    // The line that closes the menu bar off from what is below it, along
+    // its bottom, where the day has it: the palette's dark edge.
+    static void lineaSottoMenu(QPainter* p, const QRect& r, const QPalette& pal)
+    {
+        p->save();
+        lineaDellaPenna(p, r.bottomLeft(), r.bottomRight(), pal.color(QPalette::Dark));
+        p->restore();
     }
 
     static void tratteggio(QPainter* p, const QRect& r, const QColor& colore)
@@ -528,7 +981,9 @@ private:
             return;
         const bool abilitato = usabile && (o->state & State_Enabled);
         const bool premuto = abilitato && (o->activeSubControls & sc) && (o->state & State_Sunken);
-        qDrawWinButton(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
+        pulsanteWin(p, r, o->palette, premuto, &o->palette.brush(QPalette::Button));
+        if (cc == CC_SpinBox && (o->state & State_MouseOver) && (o->state & State_Enabled) && !premuto)
+            illuminato(p, r, o->palette);
         const QRect dentro = r.translated(premuto ? 1 : 0, premuto ? 1 : 0);
         freccia(p, dentro, verso, o->palette.color(gruppo(abilitato), QPalette::ButtonText));
     }
@@ -571,7 +1026,7 @@ private:
             if (!(t->subControls & b.sc) || !b.mostra || !r.isValid())
                 continue;
             const bool premuto = (t->activeSubControls & b.sc) && (t->state & State_Sunken);
-            qDrawWinButton(p, r, pal, premuto, &pal.brush(QPalette::Button));
+            pulsanteWin(p, r, pal, premuto, &pal.brush(QPalette::Button));
             const QRect g = r.adjusted(4, 4, -5, -5).translated(premuto ? 1 : 0, premuto ? 1 : 0);
             const QColor segno = pal.color(QPalette::ButtonText);
             p->setPen(QPen(segno, 1));

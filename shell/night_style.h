@@ -4,8 +4,9 @@
 // palette by itself (page areas, buttons, frames, group boxes, tabs, title
 // bars, scroll bars, grips, arrows) is drawn in the palette's own colours,
 // each part where the day draws it and in every state the day shows (the
-// page shown, a limit reached, something that cannot be used). In the day
-// it leaves everything to the style it stands for.
+// page shown, a limit reached, something that cannot be used, where the keys
+// are, what the mouse is over or holds down). In the day it leaves
+// everything to the style it stands for.
 class QStyle;
 
 namespace mNight {

@@ -7,6 +7,8 @@
 #include "core/mlang.h"
 #include "core/settings.h"
 #include "platform/fakes.h"
+#include "platform/help_service.h"
+#include "platform/help_window.h"
 #include "settings/settings_dialog.h"
 
 #include <QAbstractButton>
@@ -24,6 +26,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
@@ -41,11 +44,16 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <functional>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -264,8 +272,11 @@ int bordiLungo(const QImage& img, QPoint da, QPoint passo, int n)
 
 // What stands out inside `dove` from the colour its rows start with (the
 // ground of a bar or a button changes from row to row, not along a row).
-QRect inchiostro(const QImage& img, const QRect& dove, int soglia = 16)
+QRect inchiostro(const QImage& img, const QRect& area, int soglia = 16)
 {
+    // A part in the window's corner, grown to whole device pixels, may
+    // reach a pixel past the picture's edge.
+    const QRect dove = area & img.rect();
     QRect r;
     for (int y = dove.top(); y <= dove.bottom(); ++y)
         for (int x = dove.left(); x <= dove.right(); ++x)
@@ -306,12 +317,47 @@ struct NightOptionsTest : NightTest {
     }
 };
 
+// Every control of `finestra` the user reaches with Tab, as it is now (the
+// page shown), each one's picture without the keyboard and with it.
+struct ConLaTastiera {
+    QWidget* w;
+    QImage senza, con;
+};
+std::vector<ConLaTastiera> conLaTastiera(QWidget* finestra)
+{
+    std::vector<ConLaTastiera> out;
+    QWidget* prima = QApplication::focusWidget();
+    // As after a Tab: the window shows where the keys are.
+    finestra->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    for (QWidget* w : finestra->findChildren<QWidget*>()) {
+        const bool dentroUnAltro = qobject_cast<QAbstractSpinBox*>(w->parentWidget())
+                                || qobject_cast<QComboBox*>(w->parentWidget());
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isVisible() || !w->isEnabled() || dentroUnAltro)
+            continue;
+        if (QApplication::focusWidget())
+            QApplication::focusWidget()->clearFocus();
+        QApplication::processEvents();
+        const QImage senza = foto(w);
+        w->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        out.push_back({w, senza, foto(w)});
+    }
+    finestra->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+    if (prima)
+        prima->setFocus(Qt::OtherFocusReason);
+    else if (QApplication::focusWidget())
+        QApplication::focusWidget()->clearFocus();
+    QApplication::processEvents();
+    return out;
+}
+
 // Options in night colours, in the workspace as the user has it: on every
 // page the page area, its frames and group boxes, the page buttons, the
 // title bar of the window in front are painted in the palette's colours
 // only (the style would otherwise shade them from it, about red 162, green
-// 41, blue 41 under the page's red text). Night colours off: every pixel as
-// before they were on.
+// 41, blue 41 under the page's red text); every control the keys reach with
+// Tab shows that it has them, wherever the day shows it. Night colours off:
+// every pixel as before they were on.
 TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWhole)
 {
     QMainWindow principale;
@@ -324,15 +370,19 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
     QMdiSubWindow* cornice = area->activeSubWindow();
     ASSERT_TRUE(cornice && cornice->widget() == d);
     QTest::qWait(300);  // the frame placed and drawn, as the user sees it
-    const QImage giorno = schermo(&principale);
     std::vector<QImage> pagineDiGiorno;
+    std::vector<std::vector<ConLaTastiera>> tastieraDiGiorno;
     for (int pagina = 0; pagina < d->SSTab1->count(); ++pagina) {
         d->SSTab1->setCurrentIndex(pagina);
         QApplication::processEvents();
         pagineDiGiorno.push_back(foto(d->SSTab1));
+        tastieraDiGiorno.push_back(conLaTastiera(d));
     }
     d->SSTab1->setCurrentIndex(0);
     QTest::qWait(100);
+    // The day as it is before the night colours go on (the keyboard back
+    // where it was before the controls were tried).
+    const QImage giorno = schermo(&principale);
 
     mNight::Prepara_Colori_Notte();
     mNight::Applica_Colori_Notte();
@@ -365,6 +415,20 @@ TEST_F(NightOptionsTest, OptionsPagesAreInThePalettesColoursAndTheDayComesBackWh
             EXPECT_EQ(primoBordo(notte, fuori, {1, 0}, r.width(), 3), primoBordo(diGiorno, fuori, {1, 0}, r.width(), 3))
                 << "the left edge";
         }
+        // From the keyboard: each control Tab reaches shows that it has the
+        // keys, as by day.
+        const std::vector<ConLaTastiera> tastiera = conLaTastiera(d);
+        const std::vector<ConLaTastiera>& tastieraGiorno = tastieraDiGiorno[size_t(pagina)];
+        ASSERT_EQ(tastiera.size(), tastieraGiorno.size());
+        for (size_t i = 0; i < tastiera.size(); ++i) {
+            const ConLaTastiera& c = tastiera[i];
+            ASSERT_EQ(c.w, tastieraGiorno[i].w);
+            if (tastieraGiorno[i].senza != tastieraGiorno[i].con) {
+                EXPECT_NE(c.senza, c.con) << "at night nothing shows that the keys are in " << c.w->metaObject()->className()
+                                          << " " << c.w->objectName().toStdString();
+            }
+        }
+        EXPECT_GT(tastiera.size(), 0u);
     }
     const qreal k = principale.devicePixelRatioF();
     for (QToolButton* b : d->schede)
@@ -432,6 +496,7 @@ struct Galleria {
     QAction* attiva = nullptr;
     QAction* separatore = nullptr;
     QAction* spenta = nullptr;
+    QAction* indietro = nullptr;
     QScrollBar* scorriInizio = new QScrollBar(Qt::Horizontal);
     QScrollBar* scorriMezzo = new QScrollBar(Qt::Horizontal);
     QTableWidget* tabella = new QTableWidget(3, 2);
@@ -498,13 +563,23 @@ struct Galleria {
         separatore = barra->addSeparator();
         spenta = barra->addAction(icona(), QStringLiteral("Sky"));
         spenta->setEnabled(false);
+        // The manual's Back, which cannot be used when it opens: a picture
+        // with a drawing inside it (an arrow on a disc).
+        indietro = barra->addAction(finestra.style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Back"));
+        indietro->setEnabled(false);
         finestra.addToolBar(barra);
+        // The menu bar above the toolbar, as in the main window; a whole
+        // number of device pixels tall at every scale measured, so that what
+        // is below it stands where it would without it.
+        finestra.menuBar()->addMenu(QStringLiteral("File"));
+        finestra.menuBar()->addMenu(QStringLiteral("View"));
+        finestra.menuBar()->setFixedHeight(20);
         finestra.statusBar()->setSizeGripEnabled(true);
         finestra.statusBar()->showMessage(QStringLiteral("12:00:00"));
         menu.addAction(QStringLiteral("Night colours"))->setCheckable(true);
         menu.addSeparator();
         menu.addAction(QStringLiteral("Close all"))->setEnabled(false);
-        finestra.resize(520, 760);
+        finestra.resize(520, 780);
         finestra.show();
         QApplication::processEvents();
     }
@@ -523,6 +598,79 @@ struct Galleria {
     QRect in(QWidget* w) const { return in(w, w->rect()); }
 };
 
+// A state the day shows on a control that is not in the gallery's first
+// picture (the keyboard in it, the mouse over it, held down by the mouse):
+// the control's picture without it and with it, put on and taken off again.
+struct Stato {
+    const char* cosa;
+    QWidget* w;
+    std::function<void(bool)> metti;
+    // Text changes inside (a field's, selected with the keyboard, the
+    // caret): only its edge is looked at for the palette's colours.
+    bool testo = false;
+};
+
+std::vector<Stato> statiDellaGalleria(Galleria& g)
+{
+    const auto fuoco = [](QWidget* w) {
+        return [w](bool si) {
+            // As after a Tab: the window shows where the keys are.
+            w->window()->setAttribute(Qt::WA_KeyboardFocusChange, si);
+            if (si)
+                w->setFocus(Qt::TabFocusReason);
+            else
+                w->clearFocus();
+        };
+    };
+    const auto sotto = [](QWidget* w) {
+        return [w](bool si) {
+            w->setAttribute(Qt::WA_UnderMouse, si);
+            w->update();
+        };
+    };
+    const auto giu = [](QAbstractButton* b) { return [b](bool si) { b->setDown(si); }; };
+    return {
+        {"a combo box with the keyboard", g.combo, fuoco(g.combo)},
+        {"a line edit with the keyboard", g.riga, fuoco(g.riga), true},
+        {"a spin box with the keyboard", g.mezzo, fuoco(g.mezzo), true},
+        {"a check box held down", g.vuota, giu(g.vuota)},
+        {"a radio button held down", g.scelta, giu(g.scelta)},
+        {"a button under the mouse", g.pulsante, sotto(g.pulsante)},
+        {"a combo box under the mouse", g.combo, sotto(g.combo)},
+        {"a spin box under the mouse", g.mezzo, sotto(g.mezzo)},
+        // Not a state, but drawn again in another way: its frame at the
+        // top (its contents, text, move up with it).
+        {"a group box that loses its title", g.titolato,
+         [b = g.titolato](bool si) { b->setTitle(si ? QString() : QStringLiteral("Settings")); }, true},
+    };
+}
+
+// Each state's two pictures, as the screen has them now.
+std::vector<std::pair<QImage, QImage>> fotoDegliStati(const std::vector<Stato>& stati)
+{
+    std::vector<std::pair<QImage, QImage>> out;
+    for (const Stato& s : stati) {
+        const QImage senza = foto(s.w);
+        s.metti(true);
+        QApplication::processEvents();
+        out.emplace_back(senza, foto(s.w));
+        s.metti(false);
+        QApplication::processEvents();
+    }
+    return out;
+}
+
+// Where two pictures of one size differ.
+QRect doveDifferiscono(const QImage& a, const QImage& b)
+{
+    QRect r;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                r |= QRect(x, y, 1, 1);
+    return r;
+}
+
 TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
 {
     // The style's own day colours, as the program starts with them.
@@ -530,16 +678,23 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
     Galleria g;
     // Run at 1.5x and 2x as well (QT_SCALE_FACTOR): the pictures are then
     // in the screen's device pixels, more than one to a pixel of the layout.
-    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         ASSERT_DOUBLE_EQ(g.k, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
     const QImage giorno = foto(&g.finestra);
     g.menu.adjustSize();
     const QImage menuGiorno = foto(&g.menu);
+    const std::vector<Stato> stati = statiDellaGalleria(g);
+    const auto statiDiGiorno = fotoDegliStati(stati);
     mNight::Prepara_Colori_Notte();
     mNight::Applica_Colori_Notte();
     QApplication::processEvents();
     const QImage notte = foto(&g.finestra);
     const QImage menuNotte = foto(&g.menu);
+    const auto statiDiNotte = fotoDegliStati(stati);
+    // Drawn again at night (what the style keeps from the first drawing,
+    // after every state was put on and off): the same window.
+    EXPECT_TRUE(foto(&g.finestra) == notte) << "the window drawn again at night is not the same";
     if (qEnvironmentVariableIsSet("ASTROVELA_NIGHT_SHOTS")) {
         const QString dove = qEnvironmentVariable("ASTROVELA_NIGHT_SHOTS");
         giorno.save(dove + QStringLiteral("/gallery-day.png"));
@@ -688,11 +843,178 @@ TEST_F(NightTest, GalleryDrawsEachPartWhereTheDayDoesWithEveryStateTheDayShows)
         }
     }
 
+    // The states the day shows on a control (the keyboard, the mouse over
+    // it, held down): shown at night too, where the day marks them (within
+    // the part the day changes, over at least half of it each way), in the
+    // palette's colours.
+    for (size_t i = 0; i < stati.size(); ++i) {
+        SCOPED_TRACE(stati[i].cosa);
+        const auto& [giornoSenza, giornoCon] = statiDiGiorno[i];
+        const auto& [notteSenza, notteCon] = statiDiNotte[i];
+        const QRect diGiorno = doveDifferiscono(giornoSenza, giornoCon);
+        const QRect diNotte = doveDifferiscono(notteSenza, notteCon);
+        ASSERT_FALSE(diGiorno.isNull()) << "the day shows it";
+        EXPECT_FALSE(diNotte.isNull()) << "the night does not show it";
+        EXPECT_TRUE(diGiorno.adjusted(-1, -1, 1, 1).contains(diNotte))
+            << "by day (" << diGiorno.x() << "," << diGiorno.y() << " " << diGiorno.width() << "x"
+            << diGiorno.height() << "), at night (" << diNotte.x() << "," << diNotte.y() << " " << diNotte.width()
+            << "x" << diNotte.height() << ")";
+        EXPECT_GE(diNotte.width() * 2, diGiorno.width()) << "the mark is narrower than the day's";
+        EXPECT_GE(diNotte.height() * 2, diGiorno.height()) << "the mark is lower than the day's";
+        // What changes at night, in the palette's colours (text that
+        // changes inside left out: the frame is the mark).
+        QImage segno = notteCon;
+        for (int y = 0; y < segno.height(); ++y)
+            for (int x = 0; x < segno.width(); ++x)
+                if (segno.pixel(x, y) == notteSenza.pixel(x, y))
+                    segno.setPixel(x, y, qRgb(0, 0, 0));
+        const QRegion testo = stati[i].testo ? QRegion(segno.rect().adjusted(g.d(2), g.d(2), -g.d(2), -g.d(2)))
+                                             : QRegion();
+        EXPECT_EQ(fuoriPalette(segno, testo, "the mark"), "");
+    }
+
+    // A disabled picture keeps its drawing (the manual's Back: its arrow on
+    // its disc), greyed in the palette's colours: its arrow, the lightest
+    // part of it (lighter than halfway from the picture's mean to its
+    // lightest pixel), stands where the day's does, told from the disc.
+    {
+        QWidget* b = g.barra->widgetForAction(g.indietro);
+        const QSize lato = g.barra->iconSize();
+        const QRect p = g.in(b, QRect(QPoint((b->width() - lato.width()) / 2, (b->height() - lato.height()) / 2), lato));
+        const QRect dentro = p.adjusted(p.width() / 4, p.height() / 4, -p.width() / 4, -p.height() / 4);
+        const auto freccia = [&](const QImage& img) {
+            int massimo = 0;
+            qint64 somma = 0;
+            for (int y = dentro.top(); y <= dentro.bottom(); ++y)
+                for (int x = dentro.left(); x <= dentro.right(); ++x) {
+                    massimo = std::max(massimo, qGray(img.pixel(x, y)));
+                    somma += qGray(img.pixel(x, y));
+                }
+            const int soglia = (massimo + int(somma / (qint64(dentro.width()) * dentro.height()))) / 2;
+            QRect r;
+            for (int y = dentro.top(); y <= dentro.bottom(); ++y)
+                for (int x = dentro.left(); x <= dentro.right(); ++x)
+                    if (qGray(img.pixel(x, y)) > soglia)
+                        r |= QRect(x, y, 1, 1);
+            return r;
+        };
+        EXPECT_TRUE(stessoPosto(freccia(giorno), freccia(notte), g.d(1) + 1)) << "the disabled picture's arrow";
+        EXPECT_EQ(fuoriPalette(notte.copy(p), QRegion(), "disabled picture"), "");
+    }
+
+    // The menu bar's bottom line, under its items and beyond them, where
+    // the day has it.
+    {
+        QMenuBar* barraMenu = g.finestra.menuBar();
+        const QRect voce = barraMenu->actionGeometry(barraMenu->actions().constFirst());
+        for (const int x : {voce.left() + 2, barraMenu->width() - 10}) {
+            const QPoint da = g.d(QPoint(x, barraMenu->height() / 2));
+            EXPECT_EQ(primoBordo(notte, da, {0, 1}, g.d(barraMenu->height())),
+                      primoBordo(giorno, da, {0, 1}, g.d(barraMenu->height())))
+                << "the menu bar's bottom line at " << x;
+        }
+        EXPECT_EQ(fuoriPalette(notte.copy(g.in(barraMenu).adjusted(0, g.d(barraMenu->height() - 2), 0, 0)), QRegion(),
+                               "the menu bar's bottom"),
+                  "");
+    }
+
     // Night colours off: every pixel as by day.
     mNight::Ripristina_Colori();
     QApplication::processEvents();
     EXPECT_TRUE(foto(&g.finestra) == giorno) << "the day's look did not come back whole";
     EXPECT_TRUE(foto(&g.menu) == menuGiorno) << "the menu's day look did not come back whole";
+}
+
+// The manual's page follows the night colours on and off at once, as every
+// other open window does: opened by day, its links take the palette's link
+// colour at night and the day's again after; opened at night, the same the
+// other way. The page stays where the user is in it: the topic, the place
+// it is scrolled to, the way back.
+TEST_F(NightTest, TheManualsPageFollowsNightOnAndOffWhereTheUserIs)
+{
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    const QColor linkDiGiorno = QApplication::palette().color(QPalette::Link);
+    platform::QtHelpService aiuto(QStringLiteral(ASTROVELA_SOURCE_DIR));
+    aiuto.setHelpFile(QStringLiteral("help/english.html"));
+    // Every link of the page in `colore` (they are many: the contents, the
+    // references between topics).
+    const auto linkIn = [](platform::HelpWindow* w, const QColor& colore) {
+        int quanti = 0, altri = 0;
+        for (QTextBlock b = w->browser()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (f.isAnchor() && !f.anchorHref().isEmpty())
+                    (f.foreground().color() == colore ? quanti : altri)++;
+            }
+        return ::testing::AssertionResult(quanti > 20 && altri == 0)
+            << quanti << " links in " << colore.name().toStdString() << ", " << altri << " in another colour";
+    };
+    // What the page shows, where it is.
+    const auto pagina = [](platform::HelpWindow* w) { return foto(w->browser()->viewport()); };
+    const auto dove = [](platform::HelpWindow* w) {
+        return std::make_tuple(w->browser()->source(), w->browser()->verticalScrollBar()->value(),
+                               w->browser()->isBackwardAvailable());
+    };
+    // No pixel of the page in `colore`.
+    const auto nessunPixel = [](const QImage& img, const QColor& colore) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == colore.rgb())
+                    return false;
+        return true;
+    };
+
+    // Opened by day, at the contents reached from a topic, scrolled down a
+    // little.
+    ASSERT_TRUE(aiuto.showContext(70));
+    ASSERT_TRUE(aiuto.showContents());
+    platform::HelpWindow* w = platform::HelpWindow::instance(false);
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    w->browser()->verticalScrollBar()->setValue(w->browser()->verticalScrollBar()->value() + 40);
+    QApplication::processEvents();
+    const auto posto = dove(w);
+    const QImage diGiorno = pagina(w);
+    EXPECT_TRUE(linkIn(w, linkDiGiorno));
+    EXPECT_FALSE(nessunPixel(diGiorno, linkDiGiorno)) << "no link in sight to follow";
+
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QApplication::processEvents();
+    const QColor linkDiNotte = QApplication::palette().color(QPalette::Link);
+    EXPECT_TRUE(linkIn(w, linkDiNotte)) << "night on";
+    EXPECT_TRUE(nessunPixel(pagina(w), linkDiGiorno)) << "a link in the day's colour at night";
+    EXPECT_EQ(dove(w), posto) << "night on moved the page";
+
+    mNight::Ripristina_Colori();
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiGiorno)) << "night off";
+    EXPECT_TRUE(pagina(w) == diGiorno) << "the day's page did not come back whole";
+    EXPECT_EQ(dove(w), posto) << "night off moved the page";
+    w->browser()->backward();
+    EXPECT_EQ(w->browser()->source().fragment(), "context-70") << "the way back is lost";
+    delete w;
+
+    // Opened at night, then night off and on again.
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    ASSERT_TRUE(aiuto.showContents());
+    w = platform::HelpWindow::instance(false);
+    ASSERT_NE(w, nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiNotte)) << "opened at night";
+    const auto postoDiNotte = dove(w);
+    mNight::Ripristina_Colori();
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiGiorno)) << "opened at night, night off";
+    EXPECT_TRUE(nessunPixel(pagina(w), linkDiNotte)) << "a link in the night's colour by day";
+    EXPECT_EQ(dove(w), postoDiNotte) << "night off moved the page";
+    mNight::Prepara_Colori_Notte();
+    mNight::Applica_Colori_Notte();
+    QApplication::processEvents();
+    EXPECT_TRUE(linkIn(w, linkDiNotte)) << "opened at night, night on again";
+    mNight::Ripristina_Colori();
+    delete w;
 }
 
 // The workspace's minimised windows stay where they are when the night
