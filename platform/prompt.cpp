@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace platform {
@@ -103,50 +104,62 @@ int MsgBox(const QString& text, int flags, const QString& title)
 
 int QtPrompt::MsgBox(const QString& text, int flags, const QString& title)
 {
-    QWidget* doveEra = QApplication::activeWindow();
-    QMessageBox box(messageOwner());
-    // Answered, it gives the keys back to the window the user was in.
-    if (doveEra && doveEra != box.parentWidget())
-        Ritorno_Tastiera_A(&box, doveEra);
-    // Names and file names from outside may carry NUL bytes or the controls
-    // of bidirectional text: shown as blanks, never as boxes or reversed.
-    box.setWindowTitle(title.isEmpty() ? applicationTitle() : vb::displayable(title));
-    // Messages carry names and file names from outside: never markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(msgBoxText(text));
-    switch (flags & 0x70) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-    }
+    const QPointer<QWidget> doveEra = QApplication::activeWindow();
+    QPointer<QWidget> sopra = messageOwner();
     const QList<int> answers = msgBoxButtons(flags);
-    QList<QAbstractButton*> buttons;
-    for (int a : answers) {
-        QMessageBox::StandardButton sb = QMessageBox::Ok;
-        switch (a) {
-        case vbOK: sb = QMessageBox::Ok; break;
-        case vbCancel: sb = QMessageBox::Cancel; break;
-        case vbAbort: sb = QMessageBox::Abort; break;
-        case vbRetry: sb = QMessageBox::Retry; break;
-        case vbIgnore: sb = QMessageBox::Ignore; break;
-        case vbYes: sb = QMessageBox::Yes; break;
-        case vbNo: sb = QMessageBox::No; break;
-        }
-        buttons << box.addButton(sb);
-    }
     const int def = msgBoxDefaultAnswer(flags);
-    box.setDefaultButton(static_cast<QPushButton*>(buttons.value(answers.indexOf(def))));
     const int esc = msgBoxEscapeAnswer(flags);
-    if (esc)
-        box.setEscapeButton(buttons.value(answers.indexOf(esc)));
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    const int idx = buttons.indexOf(clicked);
-    if (idx >= 0)
-        return answers[idx];
-    return esc ? esc : def;
+    for (;;) {
+        // On the heap, not on this stack: a window that goes while its
+        // message waits takes the message with it.
+        QPointer<QMessageBox> box = new QMessageBox(sopra);
+        // Answered, it gives the keys back to the window the user was in.
+        if (doveEra && doveEra != box->parentWidget())
+            Ritorno_Tastiera_A(box, doveEra);
+        // Names and file names from outside may carry NUL bytes or the controls
+        // of bidirectional text: shown as blanks, never as boxes or reversed.
+        box->setWindowTitle(title.isEmpty() ? applicationTitle() : vb::displayable(title));
+        // Messages carry names and file names from outside: never markup.
+        box->setTextFormat(Qt::PlainText);
+        box->setText(msgBoxText(text));
+        switch (flags & 0x70) {
+        case vbCritical: box->setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box->setIcon(QMessageBox::Question); break;
+        case vbExclamation: box->setIcon(QMessageBox::Warning); break;
+        case vbInformation: box->setIcon(QMessageBox::Information); break;
+        default: box->setIcon(QMessageBox::NoIcon); break;
+        }
+        QList<QAbstractButton*> buttons;
+        for (int a : answers) {
+            QMessageBox::StandardButton sb = QMessageBox::Ok;
+            switch (a) {
+            case vbOK: sb = QMessageBox::Ok; break;
+            case vbCancel: sb = QMessageBox::Cancel; break;
+            case vbAbort: sb = QMessageBox::Abort; break;
+            case vbRetry: sb = QMessageBox::Retry; break;
+            case vbIgnore: sb = QMessageBox::Ignore; break;
+            case vbYes: sb = QMessageBox::Yes; break;
+            case vbNo: sb = QMessageBox::No; break;
+            }
+            buttons << box->addButton(sb);
+        }
+        box->setDefaultButton(static_cast<QPushButton*>(buttons.value(answers.indexOf(def))));
+        if (esc)
+            box->setEscapeButton(buttons.value(answers.indexOf(esc)));
+        box->exec();
+        if (box) {
+            const int idx = buttons.indexOf(box->clickedButton());
+            delete box;
+            return idx >= 0 ? answers[idx] : (esc ? esc : def);
+        }
+        // The window it stood over went before the answer: the question
+        // still waits for it, over the main window (with none left, the
+        // answer Escape would give).
+        QWidget* principale = mainWindow();
+        if (!principale || principale == sopra)
+            return esc ? esc : def;
+        sopra = principale;
+    }
 }
 
 } // namespace platform

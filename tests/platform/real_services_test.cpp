@@ -10,17 +10,21 @@
 #include "support/ordinary_user.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimeZone>
 #include <QThread>
 #include <QTimer>
@@ -105,6 +109,33 @@ TEST(QtPromptTest, ButtonsIconTitleAndAnswers)
     });
     EXPECT_EQ(prompt.MsgBox(QStringLiteral("Stop"), vbCritical), vbOK);
     EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+// A message shown over a window that goes while it waits (closed by its own
+// code, destroyed) goes with it: the program lives on, and the question is
+// asked again over the main window, whose answer is the one returned.
+TEST(QtPromptTest, AMessageWhoseWindowGoesIsAskedAgainOverTheMainWindow)
+{
+    QMainWindow principale;
+    principale.show();
+    auto* finestra = new QDialog(&principale);
+    finestra->show();
+    finestra->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([finestra] { return QApplication::activeWindow() == finestra; }, 2000));
+    QtPrompt prompt;
+    bool sopraLaFinestra = false;
+    QPointer<QWidget> secondoSopra;
+    onNextBox([&](QMessageBox* box) {
+        sopraLaFinestra = box->parentWidget() == finestra;
+        delete finestra;
+        onNextBox([&](QMessageBox* box) {
+            secondoSopra = box->parentWidget();
+            box->button(QMessageBox::Yes)->click();
+        });
+    });
+    EXPECT_EQ(prompt.MsgBox(QStringLiteral("Replace the file?"), vbYesNo | vbQuestion | vbDefaultButton2), vbYes);
+    EXPECT_TRUE(sopraLaFinestra) << "the first message was not over the window that went";
+    EXPECT_EQ(secondoSopra, &principale);
 }
 
 TEST(FileChooserTest, ClassicFiltersBecomeQtFilters)
